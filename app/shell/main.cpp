@@ -1,0 +1,23 @@
+#include "app/shell/mainframe.h"
+#include "platform/folders.h"
+#include "platform/ui/qthostservices.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Rodo"));
+    QApplication::setApplicationName(QStringLiteral("Rodo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Rodo表"));
+
+    platform::QtHostServices host;
+    platform::setHost(&host);
+    platform::dataFolder();
+
+    CMainFrame frame;
+    frame.show();
+    const int rc = QApplication::exec();
+    platform::setHost(nullptr);
+    return rc;
+}

@@ -1,0 +1,100 @@
+#include "platform/folders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <mutex>
+
+namespace platform {
+
+namespace {
+
+std::mutex g_mutex;
+QString g_prepared;
+
+QString withSlash(QString path)
+{
+    path = QDir::fromNativeSeparators(path);
+    if (!path.endsWith(u'/'))
+        path += u'/';
+    return path;
+}
+
+QString homeFolder()
+{
+    const QString env = qEnvironmentVariable("RODO_HOME");
+    if (!env.isEmpty())
+        return withSlash(env);
+    return withSlash(QDir::homePath() + QStringLiteral("/.local/share/Rodo"));
+}
+
+} // namespace
+
+QString installedDataFolder()
+{
+    const QString env = qEnvironmentVariable("RODO_DATA_DIR");
+    if (!env.isEmpty())
+        return withSlash(env);
+    if (QCoreApplication::instance()) {
+        const QString installed =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../" RODO_INSTALL_DATA_DIR);
+        if (QFileInfo(installed).isDir())
+            return withSlash(QDir(installed).absolutePath());
+    }
+    return withSlash(QStringLiteral(RODO_BUILD_DATA_DIR));
+}
+
+int seedMissingFiles(const QString& from, const QString& to)
+{
+    const QDir source(from);
+    if (!source.exists())
+        return 0;
+    int copied = 0;
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = withSlash(to) + source.relativeFilePath(file);
+        if (QFileInfo::exists(target))
+            continue;
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        if (QFile::copy(file, target)) {
+            // Shipped files may be read-only where they are installed.
+            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+            ++copied;
+        }
+    }
+    return copied;
+}
+
+QString dataFolder()
+{
+    const QString home = homeFolder();
+    std::lock_guard lock(g_mutex);
+    if (g_prepared != home) {
+        QDir().mkpath(home + QStringLiteral("userdata"));
+        seedMissingFiles(installedDataFolder(), home);
+        g_prepared = home;
+    }
+    return home;
+}
+
+QString userDataFolder()
+{
+    return dataFolder() + QStringLiteral("userdata/");
+}
+
+QString tempFolder()
+{
+    return withSlash(QDir::tempPath());
+}
+
+void resetFolderCache()
+{
+    std::lock_guard lock(g_mutex);
+    g_prepared.clear();
+}
+
+} // namespace platform

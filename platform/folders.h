@@ -1,0 +1,29 @@
+#pragma once
+// The program's folders. The data folder is where every data file of the
+// program is read and written: `$RODO_HOME` when set, else the user's
+// application-data folder; on first use it is seeded with the default files
+// the program ships. All folder paths end with '/'.
+
+#include <QString>
+
+namespace platform {
+
+// The per-user data folder, created and seeded on first use.
+QString dataFolder();
+// Its "userdata/" sub-folder, created on first use.
+QString userDataFolder();
+// The folder for temporary files (shape pictures for export and the like).
+QString tempFolder();
+// Where the shipped default files lie: `$RODO_DATA_DIR` when set, else the
+// installed data beside the program, else the build tree's copy.
+QString installedDataFolder();
+
+// Copies every file of `from` (recursively) that `to` lacks; existing files
+// are never overwritten. Answers the number of files copied.
+int seedMissingFiles(const QString& from, const QString& to);
+
+// Forgets that the data folder was prepared, so the next call prepares it
+// again (for tests that change `$RODO_HOME`).
+void resetFolderCache();
+
+} // namespace platform

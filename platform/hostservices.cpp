@@ -1,0 +1,62 @@
+#include "platform/hostservices.h"
+
+#include <QDebug>
+#include <atomic>
+
+namespace platform {
+
+namespace {
+
+class QuietHost final : public HostServices {
+public:
+    Answer message(const QString& text, MessageIcon, Buttons buttons, const QString&) override
+    {
+        qWarning().noquote() << text;
+        return safeAnswer(buttons);
+    }
+    void beginWait() override {}
+    void endWait() override {}
+    bool openWithDesktop(const QString&) override { return false; }
+};
+
+QuietHost g_quiet;
+std::atomic<HostServices*> g_host{nullptr};
+
+} // namespace
+
+HostServices& host()
+{
+    HostServices* h = g_host.load(std::memory_order_acquire);
+    return h ? *h : g_quiet;
+}
+
+void setHost(HostServices* services)
+{
+    g_host.store(services, std::memory_order_release);
+}
+
+void showMessage(const QString& text, MessageIcon icon, const QString& title)
+{
+    host().message(text, icon, Buttons::Ok, title);
+}
+
+Answer ask(const QString& text, Buttons buttons, const QString& title)
+{
+    return host().message(text, MessageIcon::Question, buttons, title);
+}
+
+Answer safeAnswer(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+        return Answer::No;
+    case Buttons::OkCancel:
+    case Buttons::YesNoCancel:
+        return Answer::Cancel;
+    }
+    return Answer::Cancel;
+}
+
+} // namespace platform

@@ -1,0 +1,91 @@
+#include "platform/ui/qthostservices.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QThread>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+
+bool onUiThread()
+{
+    return QCoreApplication::instance()
+        && QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
+QMessageBox::StandardButtons toQt(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+        return QMessageBox::Ok;
+    case Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon toQt(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Stop:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+Answer QtHostServices::message(const QString& text, MessageIcon icon, Buttons buttons,
+                               const QString& title)
+{
+    // A worker thread never opens a dialog.
+    if (!onUiThread())
+        return safeAnswer(buttons);
+    QMessageBox box(toQt(icon), title.isEmpty() ? QApplication::applicationDisplayName() : title,
+                    text, toQt(buttons), QApplication::activeWindow());
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+void QtHostServices::beginWait()
+{
+    if (onUiThread())
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtHostServices::endWait()
+{
+    if (onUiThread())
+        QApplication::restoreOverrideCursor();
+}
+
+bool QtHostServices::openWithDesktop(const QString& pathOrUrl)
+{
+    const QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl)
+                                                  : QUrl(pathOrUrl);
+    return QDesktopServices::openUrl(url);
+}
+
+} // namespace platform

@@ -1,0 +1,18 @@
+#pragma once
+// The desktop's own message boxes, wait cursor and file opening, installed by
+// the program at start-up.
+
+#include "platform/hostservices.h"
+
+namespace platform {
+
+class QtHostServices final : public HostServices {
+public:
+    Answer message(const QString& text, MessageIcon icon, Buttons buttons,
+                   const QString& title) override;
+    void beginWait() override;
+    void endWait() override;
+    bool openWithDesktop(const QString& pathOrUrl) override;
+};
+
+} // namespace platform

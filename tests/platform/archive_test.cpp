@@ -1,0 +1,144 @@
+#include "platform/archive.h"
+#include "tests/support/fixtures.h"
+
+#include <gtest/gtest.h>
+
+using platform::Archive;
+using platform::ArchiveError;
+
+namespace {
+
+QByteArray stored(const QString& s)
+{
+    Archive ar;
+    ar << s;
+    return ar.data();
+}
+
+QString loaded(const QByteArray& bytes)
+{
+    Archive ar(bytes);
+    QString s;
+    ar >> s;
+    EXPECT_TRUE(ar.atEnd());
+    return s;
+}
+
+struct PrefixCase {
+    int length;
+    const char* prefix;
+};
+
+class ArchiveStringPrefix : public ::testing::TestWithParam<PrefixCase> {};
+
+TEST_P(ArchiveStringPrefix, WritesFrameworkPrefixAndReadsBack)
+{
+    const PrefixCase c = GetParam();
+    const QString text(c.length, u'x');
+    const QByteArray bytes = stored(text);
+    const QByteArray prefix = test::hex(c.prefix);
+    ASSERT_EQ(bytes.size(), prefix.size() + c.length);
+    EXPECT_EQ(test::toHex(bytes.left(prefix.size())), test::toHex(prefix));
+    EXPECT_EQ(loaded(bytes), text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, ArchiveStringPrefix,
+    ::testing::Values(PrefixCase{0, "00"}, PrefixCase{1, "01"}, PrefixCase{254, "FE"},
+                      PrefixCase{255, "FF FF 00"}, PrefixCase{256, "FF 00 01"},
+                      PrefixCase{65533, "FF FD FF"}, PrefixCase{65534, "FF FF FF FE FF 00 00"},
+                      PrefixCase{65535, "FF FF FF FF FF 00 00"},
+                      PrefixCase{70000, "FF FF FF 70 11 01 00"}),
+    [](const auto& info) { return "length" + std::to_string(info.param.length); });
+
+TEST(ArchiveString, ChineseTextIsWrittenAsGbkBytes)
+{
+    EXPECT_EQ(test::toHex(stored(QStringLiteral("常用"))), QStringLiteral("04 B3 A3 D3 C3"));
+    EXPECT_EQ(loaded(test::hex("04 B3 A3 D3 C3")), QStringLiteral("常用"));
+}
+
+TEST(ArchiveString, ReadsWideMarkerStrings)
+{
+    // 0xFF, 0xFFFE, then the length in UTF-16 units and the UTF-16 data.
+    EXPECT_EQ(loaded(test::hex("FF FE FF 02 38 5E 28 75")), QStringLiteral("常用"));
+    EXPECT_EQ(loaded(test::hex("FF FE FF 00")), QString());
+}
+
+TEST(ArchiveString, RefusesTextThatGbkCannotHold)
+{
+    Archive ar;
+    EXPECT_THROW(ar << QString::fromUtf8("bar \xF0\x9F\x98\x80"), platform::TextEncodingError);
+}
+
+TEST(ArchiveString, CutAnywhereGivesArchiveError)
+{
+    Archive full;
+    full << QString(300, u'a') << QString(3, u'b');
+    const QByteArray bytes = full.data();
+    for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
+        Archive ar(bytes.left(cut));
+        QString a, b;
+        EXPECT_THROW(ar >> a >> b, ArchiveError) << "cut at " << cut;
+    }
+}
+
+TEST(ArchiveNumbers, LittleEndianLayoutAndRoundTrip)
+{
+    Archive ar;
+    ar << std::int32_t(-2) << std::uint32_t(0x01020304) << std::uint16_t(0xBEEF)
+       << std::uint8_t(7) << 1.5f << 0.25;
+    EXPECT_EQ(test::toHex(ar.data()),
+              QStringLiteral("FE FF FF FF 04 03 02 01 EF BE 07 00 00 C0 3F "
+                             "00 00 00 00 00 00 D0 3F"));
+    Archive in(ar.data());
+    std::int32_t i;
+    std::uint32_t u;
+    std::uint16_t w;
+    std::uint8_t b;
+    float f;
+    double d;
+    in >> i >> u >> w >> b >> f >> d;
+    EXPECT_EQ(i, -2);
+    EXPECT_EQ(u, 0x01020304u);
+    EXPECT_EQ(w, 0xBEEF);
+    EXPECT_EQ(b, 7);
+    EXPECT_EQ(f, 1.5f);
+    EXPECT_EQ(d, 0.25);
+    EXPECT_TRUE(in.atEnd());
+    EXPECT_THROW(in >> i, ArchiveError);
+}
+
+TEST(ArchiveCount, ShortAndLongForms)
+{
+    Archive ar;
+    ar.writeCount(3);
+    ar.writeCount(0xFFFF);
+    EXPECT_EQ(test::toHex(ar.data()), QStringLiteral("03 00 FF FF FF FF 00 00"));
+}
+
+TEST(ArchiveCount, CountLargerThanTheBytesLeftIsRefused)
+{
+    // 2^31 elements announced in a 10-byte stream.
+    Archive ar(test::hex("FF FF 00 00 00 80 00 00 00 00"));
+    EXPECT_THROW(ar.readCount(4), ArchiveError);
+
+    Archive ints(test::hex("00 00 00 80 00 00 00 00 00 00"));
+    EXPECT_THROW(ints.readIntCount(4), ArchiveError);
+    Archive negative(test::hex("FF FF FF FF"));
+    EXPECT_THROW(negative.readIntCount(1), ArchiveError);
+    Archive fits(test::hex("02 00 00 00 01 00 00 00 02 00 00 00"));
+    EXPECT_EQ(fits.readIntCount(4), 2);
+}
+
+TEST(ArchiveSchema, UnknownSchemaThrowsMinus100)
+{
+    Archive ar(test::hex("02 00 00 00"));
+    try {
+        ar.readSchema([](int s) { return s == 1; });
+        FAIL() << "no exception";
+    } catch (const platform::SchemaError& e) {
+        EXPECT_EQ(e.code(), -100);
+        EXPECT_EQ(e.schema(), 2);
+    }
+}
+
+} // namespace
