@@ -1,0 +1,26 @@
+#pragma once
+// Steel grades, diameters and typed bar sizes as text. A grade is a small
+// code; lists show it as letters, table texts hold it as the escape "%%" and
+// one character, and spreadsheets show it in the grade font's characters.
+
+#include <QString>
+
+// Letters of a grade for lists and dialogs ("A", "BF"); empty for codes
+// without letters.
+QString Steel_GradeToString(int grade);
+// The escape character of a grade in table texts: "%%" followed by it.
+char Steel_GradeToTableCHAR(int grade);
+// The grade in the spreadsheet templates' grade font; empty when unknown.
+QString Steel_GradeToExcelString(int grade);
+// 1 for a grade the program offers, else 0.
+int Steel_isValidGrade(int grade);
+// Replaces every grade escape of a table text by its spreadsheet characters.
+void Steel_ReplaceTableStringToExcelString(QString& text);
+
+// A diameter as text: "12", "12.5".
+QString DNtoString(float diameter);
+
+// Reads a typed bar size ("C25", "-25", "HM12", "320") into a grade and a
+// diameter; 1 when the text is a bar size, 0 when not. The grade is set in
+// both cases; the diameter only when a valid one was typed.
+int transStringToGuige(const QString& text, int& grade, float& diameter);
