@@ -1,0 +1,109 @@
+#pragma once
+// A drawing context that paints with QPainter on any paint device: a
+// widget, a QImage, a printer or a PDF writer. Logical coordinates are
+// mapped to device pixels here, with the system's rounding, and drawn with
+// an untransformed painter; lines and shapes are drawn without smoothing,
+// text with it. The printing flag follows the device (printer or PDF) and
+// can be set.
+//
+//   QImage image(400, 300, QImage::Format_RGB32);
+//   platform::PainterDc dc(&image);          // paints until dc is destroyed
+//
+//   void View::paintEvent(QPaintEvent*) {
+//       QPainter painter(viewport());
+//       platform::PainterDc dc(&painter);    // uses the painter as it is
+//       draw(&dc);
+//   }
+
+#include "platform/dc.h"
+
+#include <QTransform>
+
+#include <memory>
+
+class QPaintDevice;
+class QPainter;
+class QFont;
+class QPen;
+class QBrush;
+
+namespace platform {
+
+class PainterDc final : public Dc {
+public:
+    // Paints on `device` with a painter of its own, ended by the destructor.
+    explicit PainterDc(QPaintDevice* device);
+    // Paints through an active painter; its state is given back on destruction.
+    explicit PainterDc(QPainter* painter);
+    ~PainterDc() override;
+
+    void setPrinting(bool printing) { m_printing = printing; }
+    QPainter* painter() const { return m_painter; }
+
+    // The Qt font that draws a description at the current mapping.
+    QFont qtFont(const LogFont& font) const;
+
+    int GetDeviceCaps(int index) const override;
+    bool IsPrinting() const override { return m_printing; }
+
+    bool LineTo(int x, int y) override;
+    using Dc::LineTo;
+    bool Arc(const Rect& box, QPoint start, QPoint end) override;
+    using Dc::Arc;
+    bool Ellipse(const Rect& box) override;
+    using Dc::Ellipse;
+    bool Polygon(const QPoint* points, int count) override;
+    bool Polyline(const QPoint* points, int count) override;
+    bool Rectangle(const Rect& rect) override;
+    using Dc::Rectangle;
+    void FillRect(const Rect& rect, const Brush& brush) override;
+    void DrawFocusRect(const Rect& rect) override;
+    void InvertRect(const Rect& rect) override;
+    bool FillRgn(const Region& region, const Brush& brush) override;
+    COLORREF SetPixel(int x, int y, COLORREF color) override;
+    COLORREF GetPixel(int x, int y) const override;
+    bool DrawState(QPoint at, const QImage& image, unsigned flags) override;
+
+    bool TextOut(int x, int y, const QString& text) override;
+    using Dc::TextOut;
+    QSize GetTextExtent(const QString& text) const override;
+    TextMetric GetTextMetrics() const override;
+
+    std::unique_ptr<Dc> CreateCompatibleDC() override;
+    Bitmap CreateCompatibleBitmap(int width, int height) const override;
+    bool BitBlt(int x, int y, int width, int height, Dc* source, int xSrc, int ySrc,
+                unsigned rop) override;
+    bool StretchBlt(int x, int y, int width, int height, Dc* source, int xSrc, int ySrc,
+                    int srcWidth, int srcHeight, unsigned rop) override;
+
+protected:
+    void drawTextLines(const std::vector<TextLine>& lines, const Rect* clip) override;
+    void bitmapChanged() override;
+    Rect deviceBounds() const override;
+
+private:
+    struct MemoryTag {};
+    PainterDc(MemoryTag, int dpiX, int dpiY);
+
+    void readDevice(QPaintDevice* device);
+    // Sets clip, raster mode and background for the next primitive.
+    void prepare(bool forPen);
+    QPen qtPen(const Pen& pen) const;
+    QBrush qtBrush(const Brush& brush) const;
+    QImage* targetImage() const;
+    bool rasterOps() const;
+    void fillDeviceRect(const QRect& r, const Brush& brush);
+    void drawTextAt(QPoint logical, const QString& text, unsigned align, bool rotate);
+    double penScale() const;
+
+    std::unique_ptr<QPainter> m_own;
+    QPainter* m_painter = nullptr;
+    QPaintDevice* m_device = nullptr;
+    bool m_borrowed = false;
+    QTransform m_base; // the borrowed painter's own transform
+    bool m_printing = false;
+    int m_dpiX = 96;
+    int m_dpiY = 96;
+};
+
+} // namespace platform

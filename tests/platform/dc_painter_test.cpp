@@ -1,0 +1,295 @@
+#include "platform/painterdc.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace platform;
+
+namespace {
+
+QImage whiteImage(int w, int h, int dpi = 96)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+    image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    return image;
+}
+
+bool inked(const QImage& image, int x, int y)
+{
+    return qGray(image.pixel(x, y)) < 128;
+}
+
+// Whether any pixel within `r` pixels of (x, y) is inked: arcs are thin.
+bool inkedNear(const QImage& image, int x, int y, int r = 1)
+{
+    for (int dy = -r; dy <= r; ++dy) {
+        for (int dx = -r; dx <= r; ++dx) {
+            if (image.valid(x + dx, y + dy) && inked(image, x + dx, y + dy))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Points on a circle of radius 50 about (100, 100) at angles measured
+// counter-clockwise on the screen.
+QPoint onCircle(double degrees)
+{
+    const double a = degrees * M_PI / 180.0;
+    return QPoint(int(std::lround(100 + 50 * std::cos(a))), int(std::lround(100 - 50 * std::sin(a))));
+}
+
+struct ArcCase {
+    const char* name;
+    bool yUp;
+    QPoint start, end; // logical
+    std::vector<int> drawnAt, emptyAt; // screen angles in degrees
+};
+
+void PrintTo(const ArcCase& c, std::ostream* os) { *os << c.name; }
+
+class PainterArc : public ::testing::TestWithParam<ArcCase> {};
+
+TEST_P(PainterArc, CoversOnlyTheCounterClockwiseSweep)
+{
+    const ArcCase& c = GetParam();
+    QImage image = whiteImage(200, 200);
+    {
+        PainterDc dc(&image);
+        if (c.yUp) {
+            // Logical y runs up from the bottom edge.
+            dc.SetMapMode(MM_ANISOTROPIC);
+            dc.SetWindowExt(1, 1);
+            dc.SetViewportExt(1, -1);
+            dc.SetViewportOrg(0, 200);
+        }
+        dc.Arc(Rect(50, 50, 150, 150), c.start, c.end);
+    }
+    for (int deg : c.drawnAt) {
+        const QPoint p = onCircle(deg);
+        EXPECT_TRUE(inkedNear(image, p.x(), p.y())) << "expected ink at " << deg << " degrees";
+    }
+    for (int deg : c.emptyAt) {
+        const QPoint p = onCircle(deg);
+        EXPECT_FALSE(inkedNear(image, p.x(), p.y(), 3)) << "unexpected ink at " << deg << " degrees";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PainterArc,
+    ::testing::Values(
+        // East to north on the screen: the upper right quarter only.
+        ArcCase{"yDownQuarter", false, {150, 100}, {100, 50}, {10, 45, 80}, {135, 180, 225, 270, 315}},
+        // North to east the other way round: three quarters.
+        ArcCase{"yDownThreeQuarters", false, {100, 50}, {150, 100}, {135, 180, 225, 270, 315}, {30, 45, 60}},
+        // The same logical call in a y-up mapping: the end lies below the
+        // centre on the screen, so the sweep runs over the top and left.
+        ArcCase{"yUpThreeQuarters", true, {150, 100}, {100, 50}, {45, 135, 180, 225}, {300, 315, 330}},
+        ArcCase{"yUpQuarter", true, {150, 100}, {100, 150}, {10, 45, 80}, {135, 225, 315}},
+        // Coinciding radials draw the whole ellipse.
+        ArcCase{"fullWhenEqual", false, {150, 100}, {150, 100}, {0, 45, 90, 135, 180, 225, 270, 315}, {}},
+        ArcCase{"fullWhenSameRadial", true, {150, 100}, {190, 100}, {0, 90, 180, 270}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PainterDc, TenthMillimetreMappingMakes254UnitsOneInch)
+{
+    QImage image = whiteImage(400, 100, 300);
+    PainterDc dc(&image);
+    ASSERT_EQ(dc.GetDeviceCaps(LOGPIXELSX), 300);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(254, 254);
+    dc.SetViewportExt(dc.GetDeviceCaps(LOGPIXELSX), dc.GetDeviceCaps(LOGPIXELSY));
+    EXPECT_EQ(dc.LPtoDP(QPoint(254, 127)), QPoint(300, 150));
+    dc.MoveTo(0, 20);
+    dc.LineTo(254, 20);
+    dc.painter()->end();
+    const int row = dc.LPtoDP(QPoint(0, 20)).y();
+    EXPECT_TRUE(inked(image, 0, row));
+    EXPECT_TRUE(inked(image, 298, row));
+    EXPECT_FALSE(inked(image, 301, row));
+}
+
+// Runs of inked and blank pixels along a row, starting with ink.
+std::vector<int> runs(const QImage& image, int row, int from, int to)
+{
+    std::vector<int> out;
+    bool ink = true;
+    int length = 0;
+    for (int x = from; x < to; ++x) {
+        if (inked(image, x, row) == ink) {
+            ++length;
+        } else {
+            out.push_back(length);
+            ink = !ink;
+            length = 1;
+        }
+    }
+    out.push_back(length);
+    return out;
+}
+
+TEST(PainterDc, UserStyleDashesAreLogicalUnits)
+{
+    // 127 dots an inch against 254 units: two logical units a pixel.
+    QImage image = whiteImage(300, 40, 127);
+    PainterDc dc(&image);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(254, 254);
+    dc.SetViewportExt(127, 127);
+    dc.SelectObject(Pen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, 4,
+                        LogBrush{BS_SOLID, RGB(0, 0, 0), 0}, {32, 16, 4, 16}));
+    dc.MoveTo(0, 40);
+    dc.LineTo(500, 40);
+    dc.painter()->end();
+    const std::vector<int> r = runs(image, 20, 0, 240);
+    ASSERT_GE(r.size(), 8u);
+    // 32 and 16 units are 16 and 8 pixels; 4 units 2 pixels.
+    const int expected[] = {16, 8, 2, 8, 16, 8, 2, 8};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_NEAR(r[std::size_t(i)], expected[i], 1) << "run " << i;
+    // The line is two pixels thick.
+    EXPECT_TRUE(inked(image, 2, 19) || inked(image, 2, 21));
+    EXPECT_FALSE(inked(image, 2, 17));
+}
+
+TEST(PainterDc, TextAlignsToTopBaselineAndBottom)
+{
+    struct Row {
+        unsigned align;
+        bool inkAbove, inkBelow;
+    } const rows[] = {{TA_TOP, false, true}, {TA_BASELINE, true, false}, {TA_BOTTOM, true, false}};
+    for (const Row& row : rows) {
+        QImage image = whiteImage(200, 100);
+        {
+            PainterDc dc(&image);
+            dc.SelectObject(Font::create(30, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
+                                         QStringLiteral("Arial")));
+            dc.SetTextAlign(row.align);
+            dc.SetBkMode(TRANSPARENT);
+            dc.TextOut(10, 50, QStringLiteral("HH"));
+        }
+        bool above = false, below = false;
+        for (int y = 0; y < 100; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                if (inked(image, x, y)) {
+                    above |= y < 49;
+                    below |= y > 51;
+                }
+            }
+        }
+        EXPECT_EQ(above, row.inkAbove) << row.align;
+        EXPECT_EQ(below, row.inkBelow) << row.align;
+    }
+}
+
+TEST(PainterDc, FontHeightsFollowTheCellAndCharacterRules)
+{
+    QImage image = whiteImage(100, 100);
+    PainterDc dc(&image);
+    for (const char* face : {"Times New Roman", "宋体", "黑体", "Arial"}) {
+        const QString name = QString::fromUtf8(face);
+        dc.SelectObject(Font::create(40, 0, 0, 0, 0, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, name));
+        // A positive height is the whole cell.
+        EXPECT_NEAR(dc.GetTextExtent(QStringLiteral("Hg")).height(), 40, 1) << face;
+        dc.SelectObject(Font::create(-40, 0, 0, 0, 0, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, name));
+        // A negative one is the characters' size; the cell is taller.
+        EXPECT_GT(dc.GetTextExtent(QStringLiteral("Hg")).height(), 41) << face;
+    }
+    // Text extents are logical units.
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(2, 2);
+    dc.SetViewportExt(1, 1);
+    dc.SelectObject(Font::create(40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, QStringLiteral("Arial")));
+    EXPECT_NEAR(dc.GetTextExtent(QStringLiteral("Hg")).height(), 40, 2);
+}
+
+TEST(PainterDc, EscapementTurnsTextCounterClockwise)
+{
+    QImage image = whiteImage(200, 200);
+    {
+        PainterDc dc(&image);
+        dc.SelectObject(Font::create(20, 0, 900, 900, 0, 0, 0, 0, 0, 0, 0, 0, 0, QStringLiteral("Arial")));
+        dc.SetTextAlign(TA_BASELINE);
+        dc.TextOut(100, 150, QStringLiteral("HHHHHH"));
+    }
+    QRect ink;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            if (inked(image, x, y))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    ASSERT_FALSE(ink.isNull());
+    // Reading upwards from the anchor, the glyphs standing left of it.
+    EXPECT_GT(ink.height(), 2 * ink.width());
+    EXPECT_LE(ink.bottom(), 151);
+    EXPECT_LE(ink.right(), 101);
+}
+
+TEST(PainterDc, MemoryContextBlitsIntoTheTarget)
+{
+    QImage image = whiteImage(100, 100);
+    PainterDc dc(&image);
+    auto memory = dc.CreateCompatibleDC();
+    ASSERT_TRUE(memory->isMemoryDc());
+    const Bitmap bitmap = dc.CreateCompatibleBitmap(20, 10);
+    memory->SelectObject(bitmap);
+    memory->FillSolidRect(0, 0, 20, 10, RGB(255, 0, 0));
+    memory->FillSolidRect(10, 0, 10, 10, RGB(0, 0, 255));
+    dc.BitBlt(30, 40, 20, 10, memory.get(), 0, 0, SRCCOPY);
+    dc.StretchBlt(0, 0, 40, 20, memory.get(), 0, 0, 20, 10, SRCCOPY);
+    dc.painter()->end();
+    EXPECT_EQ(image.pixel(30, 40), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(49, 49), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(50, 45), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(39, 19), qRgb(0, 0, 255));
+    EXPECT_EQ(bitmap.image()->pixel(0, 0), qRgb(255, 0, 0));
+}
+
+TEST(PainterDc, FocusRectangleDrawnTwiceLeavesNoTrace)
+{
+    QImage image = whiteImage(60, 60);
+    image.setPixel(10, 10, qRgb(10, 200, 30));
+    const QImage before = image.copy();
+    {
+        PainterDc dc(&image);
+        dc.DrawFocusRect(Rect(10, 10, 40, 30));
+        dc.painter()->end();
+        EXPECT_NE(image, before);
+        dc.painter()->begin(&image);
+        dc.DrawFocusRect(Rect(10, 10, 40, 30));
+    }
+    EXPECT_EQ(image, before);
+}
+
+TEST(PainterDc, ShapesFillAndOutlineInsideTheRectangle)
+{
+    QImage image = whiteImage(60, 60);
+    {
+        PainterDc dc(&image);
+        dc.SelectObject(Brush(RGB(0, 255, 0)));
+        dc.Rectangle(10, 10, 30, 30);
+        dc.SelectObject(Brush(HS_VERTICAL, RGB(0, 0, 0)));
+        dc.SelectStockObject(NULL_PEN);
+        dc.SetBkMode(TRANSPARENT);
+        const QPoint quad[] = {{40, 40}, {58, 40}, {58, 58}, {40, 58}};
+        dc.FillRgn(Region::polygon(quad, 4), Brush(HS_VERTICAL, RGB(0, 0, 0)));
+    }
+    EXPECT_TRUE(inked(image, 10, 10));
+    EXPECT_TRUE(inked(image, 29, 29));
+    EXPECT_EQ(image.pixel(30, 30), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(20, 20), qRgb(0, 255, 0));
+    // A vertical hatch: some columns inked, others blank, along one row.
+    int inkedColumns = 0;
+    for (int x = 41; x < 57; ++x)
+        inkedColumns += inked(image, x, 50);
+    EXPECT_GT(inkedColumns, 0);
+    EXPECT_LT(inkedColumns, 16);
+}
+
+} // namespace
