@@ -1,5 +1,10 @@
 #include "core/geometry/steeltext.h"
 
+#include "platform/dc.h"
+#include "platform/gbk.h"
+
+#include <QStringList>
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -220,4 +225,225 @@ int transStringToGuige(const QString& text, int& grade, float& diameter)
         return 1;
     }
     return d > 0 ? 0 : 1;
+}
+
+// Drawing grade symbols inside texts.
+
+namespace {
+
+using namespace platform::gdi;
+
+constexpr double kDegreesToRadians = 0.017453292222222222;
+constexpr double kPi = 3.1415926;
+constexpr double kHalfPi = 1.5707963;
+// Escapes further into a text than this are left as they are.
+constexpr qsizetype kLastEscapePosition = 19999;
+
+// The point at `length` units from `p` in direction `angle` (radians).
+QPoint polar(QPoint p, double angle, int length)
+{
+    return {p.x() + int(length * std::cos(angle) + 0.5), p.y() + int(length * std::sin(angle) + 0.5)};
+}
+
+// Whether "%%" followed by `c` is a grade escape that texts may hold.
+bool isEscapeCharacter(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 'A' && u <= 'E') || (u >= 'K' && u <= 'U') || u == 'W' || u == '_' || u == '`'
+           || u == 'a' || u == 'i' || u == 'j';
+}
+
+// A text cut at its grade escapes: pieces[i] stands before codes[i].
+struct EscapedText {
+    QStringList pieces;
+    std::vector<int> codes;
+};
+
+EscapedText splitAtEscapes(const QString& text)
+{
+    EscapedText out;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i + 2 < text.size() && i <= kLastEscapePosition; ++i) {
+        if (text[i] == u'%' && text[i + 1] == u'%' && isEscapeCharacter(text[i + 2])) {
+            out.pieces << text.mid(from, i - from);
+            out.codes.push_back(text[i + 2].unicode() - 64);
+            from = i + 3;
+            i += 2;
+        }
+    }
+    out.pieces << text.mid(from);
+    return out;
+}
+
+// Degrees brought into -359 … 360 the way stored texts expect: negative
+// angles into 0 … 359, angles above 360 into 1 … 360.
+int normalisedAngle(int angle)
+{
+    const long long a = angle;
+    if (a < 0)
+        return int(359 - ((359 - a) % 360));
+    if (a > 360)
+        return int(((a - 1) % 360) + 1);
+    return angle;
+}
+
+int ySign(const platform::Dc& dc)
+{
+    return dc.scaleY() < 0 ? -1 : 1;
+}
+
+// Directions of a text in the context's logical units: along the text and
+// towards the top of its characters, whichever way the y axis points.
+struct TextFrame {
+    TextFrame(double radians, int ySign)
+        : along(-ySign * radians), back(along + kPi), up(along - ySign * kHalfPi), down(up + kPi)
+    {
+    }
+    double along;
+    double back;
+    double up;
+    double down;
+};
+
+const char* symbolLetters(int code)
+{
+    switch (code) {
+    case 11: case 23: case 33: case 42: return "E";
+    case 12: case 32: return "R";
+    case 13: return "T";
+    case 14: return "t";
+    case 15: return "HM";
+    case 16: return "PM";
+    case 17: return "H";
+    case 18: return "P";
+    case 19: return "S";
+    case 20: return "b";
+    case 21: case 31: case 41: return "F";
+    default: return nullptr;
+    }
+}
+
+void stroke(platform::Dc& dc, QPoint from, QPoint to)
+{
+    dc.MoveTo(from);
+    dc.LineTo(to);
+}
+
+// One grade symbol: an ellipse crossed by strokes, with its letters at the
+// upper right. `h` is the text height, `g` the width of its gap.
+void drawGradeSymbol(platform::Dc& dc, QPoint centre, int h, double radians, const TextFrame& f,
+                     int code, double widthFactor)
+{
+    const double g = 0.6 * h;
+    const platform::Pen oldPen = dc.SelectObject(platform::Pen(PS_SOLID, int(2 * widthFactor), dc.GetTextColor()));
+
+    const auto near = [&](double a, double b) { return std::fabs(a - b) < 0.1; };
+    int rx = int(0.19 * h);
+    int ry = int(0.16 * h);
+    if (near(radians, 0) || near(radians, kPi)) {
+        rx = int(0.23 * h);
+    } else if (near(radians, kHalfPi) || near(radians, 4.7123889)) {
+        rx = int(0.16 * h);
+        ry = int(0.22 * h);
+    }
+    const QPoint rim(centre.x() + rx, centre.y());
+    dc.Arc(platform::Rect(centre.x() - rx, centre.y() - ry, centre.x() + rx, centre.y() + ry), rim, rim);
+
+    const auto across = [&](QPoint p, double below, double above) {
+        stroke(dc, polar(p, f.down, int(below)), polar(p, f.up, int(above)));
+    };
+    const auto bar = [&](QPoint p, double ahead, double behind) {
+        stroke(dc, polar(p, f.along, int(ahead)), polar(p, f.back, int(behind)));
+    };
+    if (code == 1 || (code >= 6 && code <= 20)) {
+        across(centre, 0.28 * h, 0.31 * h);
+    } else if (code == 2 || code == 21 || code == 23) {
+        across(centre, 0.28 * h, 0.31 * h);
+        bar(polar(centre, f.down, int(0.28 * h)), 0.21 * h, 0.24 * h);
+    } else {
+        across(polar(centre, f.back, int(0.18 * g)), 0.26 * h, 0.30 * h);
+        across(polar(centre, f.along, int(0.16 * g)), 0.26 * h, 0.30 * h);
+        bar(polar(centre, f.down, int(0.28 * h)), 0.21 * h, 0.26 * h);
+        if (code == 4 || code == 41 || code == 42)
+            bar(polar(centre, f.up, int(0.28 * h)), 0.21 * h, 0.26 * h);
+    }
+    dc.SelectObject(oldPen);
+
+    const char* letters = symbolLetters(code);
+    if (!letters)
+        return;
+    const QString text = QString::fromLatin1(letters);
+    double size = 0.45;
+    if (text == u"t" || text == u"b")
+        size = 0.55;
+    else if (text.size() == 2)
+        size = 0.35;
+    const int escapement = int(std::lround(radians / kDegreesToRadians)) * 10;
+    const platform::Font oldFont = dc.SelectObject(platform::Font::create(
+        int(size * h), 0, escapement, escapement, FW_SEMIBOLD, 0, 0, 0, ANSI_CHARSET,
+        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_ROMAN,
+        QStringLiteral("Times New Roman")));
+    const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
+    dc.TextOut(polar(polar(centre, f.up, int(0.5 * h)), f.along, int(0.45 * g)), text);
+    dc.SetTextAlign(oldAlign);
+    dc.SelectObject(oldFont);
+}
+
+} // namespace
+
+void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, int angle,
+               unsigned align, const QString& fontName, int weight, double widthFactor)
+{
+    if (!dc)
+        return;
+    angle = normalisedAngle(angle);
+    const bool ownFace = platform::gbk::byteLength(fontName) > 2;
+    const platform::Font font = platform::Font::create(
+        height, 0, angle * 10, ownFace ? 0 : angle * 10, weight, 0, 0, 0,
+        ownFace ? GB2312_CHARSET : ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        PROOF_QUALITY, VARIABLE_PITCH | FF_ROMAN, ownFace ? fontName : QStringLiteral("Times New Roman"));
+    const platform::Font oldFont = dc->SelectObject(font);
+    const unsigned oldAlign = dc->SetTextAlign(align);
+    const int oldMode = dc->SetBkMode(TRANSPARENT);
+
+    const EscapedText escaped = splitAtEscapes(text);
+    if (escaped.codes.empty()) {
+        dc->TextOut(point, text);
+    } else {
+        // Each symbol stands in a gap of blanks, drawn over afterwards.
+        const QString gap = ownFace ? QStringLiteral(" ") : QStringLiteral("   ");
+        QString line = escaped.pieces.front();
+        std::vector<int> gapAt;
+        for (qsizetype i = 1; i < escaped.pieces.size(); ++i) {
+            gapAt.push_back(dc->GetTextExtent(line).width());
+            line += gap + escaped.pieces[i];
+        }
+        dc->TextOut(point, line);
+
+        const int h = std::abs(height);
+        const double radians = angle * kDegreesToRadians;
+        const TextFrame f(radians, ySign(*dc));
+        // The top left of the line.
+        QPoint start = point;
+        if ((align & TA_BASELINE) == TA_BASELINE)
+            start = polar(start, f.up, int(0.8 * h));
+        else if (align & TA_BOTTOM)
+            start = polar(start, f.up, h);
+        const int width = dc->GetTextExtent(line).width();
+        if ((align & TA_CENTER) == TA_CENTER)
+            start = polar(start, f.back, width / 2);
+        else if (align & TA_RIGHT)
+            start = polar(start, f.back, width);
+
+        const int lead = ownFace ? 0 : dc->GetTextExtent(QStringLiteral(" ")).width() / 4;
+        for (std::size_t i = 0; i < escaped.codes.size(); ++i) {
+            QPoint centre = polar(start, f.along, gapAt[i] + lead + int(0.6 * h / 2));
+            centre = polar(centre, f.down, h / 2);
+            drawGradeSymbol(*dc, centre, h, radians, f, escaped.codes[i], widthFactor);
+        }
+    }
+
+    dc->SetBkMode(oldMode);
+    dc->SetTextAlign(oldAlign);
+    dc->SelectObject(oldFont);
 }

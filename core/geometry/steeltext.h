@@ -3,6 +3,7 @@
 // code; lists show it as letters, table texts hold it as the escape "%%" and
 // one character, and spreadsheets show it in the grade font's characters.
 
+#include <QPoint>
 #include <QString>
 
 // Letters of a grade for lists and dialogs ("A", "BF"); empty for codes
@@ -24,3 +25,13 @@ QString DNtoString(float diameter);
 // diameter; 1 when the text is a bar size, 0 when not. The grade is set in
 // both cases; the diameter only when a valid one was typed.
 int transStringToGuige(const QString& text, int& grade, float& diameter);
+
+namespace platform { class Dc; }
+
+// Draws a text whose grade escapes ("%%C" …) become drawn grade symbols, in
+// the context's text colour. `point`, `height` are logical units of `dc`,
+// `angle` degrees counter-clockwise, `align` a text alignment (TA_…);
+// `fontName` of fewer than three bytes means Times New Roman.
+// `widthFactor` scales the pen of the symbols.
+void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, int angle,
+               unsigned align, const QString& fontName, int weight, double widthFactor);

@@ -1,0 +1,207 @@
+#include "core/geometry/steeltext.h"
+#include "platform/recordingdc.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+// The recording context measures every byte as half the font height wide:
+// at height 40 a blank is 20 wide.
+constexpr int kHeight = 40;
+
+TEST(WriteText, GradeEscapeBecomesOneSymbolBeforeTheDigits)
+{
+    RecordingDc dc;
+    dc.SetTextColor(0x0000FF);
+    const Font before = dc.GetCurrentFont();
+    writeText(&dc, QStringLiteral("%%C20"), QPoint(100, 200), kHeight, 0, TA_LEFT | TA_BASELINE,
+              QString(), FW_NORMAL, 1.0);
+
+    // The digits after a gap of three blanks, at the point.
+    const auto texts = dc.records(DcOp::TextOut);
+    ASSERT_EQ(texts.size(), 1u) << dc.dump().toStdString();
+    EXPECT_EQ(texts[0].text, QStringLiteral("   20"));
+    EXPECT_EQ(texts[0].points.at(0), QPoint(100, 200));
+    EXPECT_EQ(texts[0].font.logFont().lfFaceName, QStringLiteral("Times New Roman"));
+    EXPECT_EQ(texts[0].font.logFont().lfCharSet, ANSI_CHARSET);
+    EXPECT_EQ(texts[0].font.logFont().lfHeight, kHeight);
+    EXPECT_EQ(texts[0].font.logFont().lfQuality, PROOF_QUALITY);
+    EXPECT_EQ(texts[0].font.logFont().lfPitchAndFamily, 18);
+    EXPECT_EQ(texts[0].state.bkMode, TRANSPARENT);
+    EXPECT_EQ(texts[0].state.textAlign, TA_LEFT | TA_BASELINE);
+
+    // One ellipse of 0.23 h by 0.16 h in the gap: a quarter blank and
+    // 0.3 h into it, half the height below the top of the line (y 169).
+    const auto arcs = dc.records(DcOp::Arc);
+    ASSERT_EQ(arcs.size(), 1u);
+    const Rect box = arcs[0].rect;
+    EXPECT_EQ(box.Width(), 2 * int(0.23 * kHeight));
+    EXPECT_EQ(box.Height(), 2 * int(0.16 * kHeight));
+    const QPoint centre = box.CenterPoint();
+    EXPECT_EQ(centre, QPoint(100 + 20 / 4 + 12, 169 + 20));
+    EXPECT_EQ(arcs[0].points.at(0), arcs[0].points.at(1));
+    EXPECT_EQ(arcs[0].pen.color(), 0x0000FFu);
+    EXPECT_EQ(arcs[0].pen.width(), 2);
+
+    // Grade 3: two upright strokes and a foot, all in the text colour.
+    const auto strokes = dc.segments();
+    ASSERT_EQ(strokes.size(), 3u);
+    EXPECT_EQ(strokes[0].from.y() > strokes[0].to.y(), true); // drawn upwards
+    EXPECT_EQ(strokes[0].from.x(), strokes[0].to.x());
+    EXPECT_EQ(strokes[1].from.x(), strokes[1].to.x());
+    EXPECT_LT(strokes[0].from.x(), centre.x());
+    EXPECT_GT(strokes[1].from.x(), centre.x());
+    EXPECT_EQ(strokes[2].from.y(), strokes[2].to.y());
+    EXPECT_GT(strokes[2].from.y(), centre.y());
+    for (const auto& s : strokes)
+        EXPECT_EQ(s.pen.color(), 0x0000FFu);
+
+    // Everything is given back.
+    EXPECT_EQ(dc.GetCurrentFont(), before);
+    EXPECT_EQ(dc.GetBkMode(), OPAQUE);
+    EXPECT_EQ(dc.GetTextAlign(), TA_LEFT | TA_TOP);
+    EXPECT_EQ(dc.GetCurrentPen(), Pen());
+}
+
+struct SymbolCase {
+    const char* escape;
+    int strokes;
+    const char* letters; // nullptr: none
+};
+
+void PrintTo(const SymbolCase& c, std::ostream* os) { *os << c.escape; }
+
+const SymbolCase kSymbols[] = {
+    {"%%A", 1, nullptr}, {"%%B", 2, nullptr},  {"%%C", 3, nullptr}, {"%%D", 4, nullptr},
+    {"%%E", 3, nullptr}, {"%%K", 1, "E"},      {"%%L", 1, "R"},     {"%%M", 1, "T"},
+    {"%%N", 1, "t"},     {"%%O", 1, "HM"},     {"%%P", 1, "PM"},    {"%%Q", 1, "H"},
+    {"%%R", 1, "P"},     {"%%S", 1, "S"},      {"%%T", 1, "b"},     {"%%U", 2, "F"},
+    {"%%W", 2, "E"},     {"%%_", 3, "F"},      {"%%`", 3, "R"},     {"%%a", 3, "E"},
+    {"%%i", 4, "F"},     {"%%j", 4, "E"},
+};
+
+class GradeSymbols : public ::testing::TestWithParam<SymbolCase> {};
+
+TEST_P(GradeSymbols, StrokesAndLettersOfEachFamily)
+{
+    const SymbolCase& c = GetParam();
+    RecordingDc dc;
+    writeText(&dc, QString::fromLatin1(c.escape) + QStringLiteral("12"), QPoint(0, 100), kHeight, 0,
+              TA_LEFT | TA_BASELINE, QString(), FW_NORMAL, 1.0);
+    EXPECT_EQ(dc.count(DcOp::Arc), 1);
+    EXPECT_EQ(int(dc.segments().size()), c.strokes);
+    const auto texts = dc.records(DcOp::TextOut);
+    ASSERT_EQ(texts.size(), c.letters ? 2u : 1u);
+    EXPECT_EQ(texts[0].text, QStringLiteral("   12"));
+    if (!c.letters)
+        return;
+    const LogFont& font = texts[1].font.logFont();
+    EXPECT_EQ(texts[1].text, QString::fromLatin1(c.letters));
+    EXPECT_EQ(font.lfFaceName, QStringLiteral("Times New Roman"));
+    EXPECT_EQ(font.lfWeight, FW_SEMIBOLD);
+    const double size = texts[1].text.size() == 2 ? 0.35 : (texts[1].text == u"t" || texts[1].text == u"b") ? 0.55 : 0.45;
+    EXPECT_EQ(font.lfHeight, int(size * kHeight));
+    EXPECT_EQ(texts[1].state.textAlign, TA_CENTER | TA_TOP);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllEscapes, GradeSymbols, ::testing::ValuesIn(kSymbols));
+
+TEST(WriteText, PlainTextGoesOutAsItIs)
+{
+    RecordingDc dc;
+    writeText(&dc, QString::fromUtf8("箍筋%%X 100%"), QPoint(5, 6), 30, 0, TA_RIGHT, QString::fromUtf8("宋体"),
+              FW_BOLD, 1.0);
+    const auto texts = dc.records(DcOp::TextOut);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, QString::fromUtf8("箍筋%%X 100%"));
+    EXPECT_EQ(texts[0].points.at(0), QPoint(5, 6));
+    const LogFont& font = texts[0].font.logFont();
+    EXPECT_EQ(font.lfFaceName, QString::fromUtf8("宋体"));
+    EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_EQ(dc.count(DcOp::Arc), 0);
+}
+
+TEST(WriteText, OwnFaceLeavesOneBlankAndEveryEscapeGetsItsSymbol)
+{
+    RecordingDc dc;
+    writeText(&dc, QStringLiteral("2%%C20+%%A8"), QPoint(0, 0), kHeight, 0, TA_LEFT | TA_TOP,
+              QString::fromUtf8("黑体"), FW_NORMAL, 1.0);
+    EXPECT_EQ(dc.texts(), QStringList{QStringLiteral("2 20+ 8")});
+    const auto arcs = dc.records(DcOp::Arc);
+    ASSERT_EQ(arcs.size(), 2u);
+    // Each symbol in its own gap: after "2" (x 20) and after "2 20+" (x 100).
+    EXPECT_EQ(arcs[0].rect.CenterPoint().x(), 20 + int(0.6 * kHeight / 2));
+    EXPECT_EQ(arcs[1].rect.CenterPoint().x(), 100 + int(0.6 * kHeight / 2));
+    EXPECT_EQ(arcs[0].rect.CenterPoint().y(), kHeight / 2);
+}
+
+TEST(WriteText, RightAndCentreAlignmentMoveTheSymbolsBack)
+{
+    // "   20" is 100 wide: right aligned it starts 100 before the point.
+    RecordingDc right;
+    writeText(&right, QStringLiteral("%%A20"), QPoint(300, 0), kHeight, 0, TA_RIGHT | TA_TOP,
+              QString(), FW_NORMAL, 1.0);
+    RecordingDc centre;
+    writeText(&centre, QStringLiteral("%%A20"), QPoint(300, 0), kHeight, 0, TA_CENTER | TA_TOP,
+              QString(), FW_NORMAL, 1.0);
+    RecordingDc left;
+    writeText(&left, QStringLiteral("%%A20"), QPoint(300, 0), kHeight, 0, TA_LEFT | TA_TOP,
+              QString(), FW_NORMAL, 1.0);
+    const int x = left.records(DcOp::Arc).at(0).rect.CenterPoint().x();
+    EXPECT_NEAR(right.records(DcOp::Arc).at(0).rect.CenterPoint().x(), x - 100, 1);
+    EXPECT_NEAR(centre.records(DcOp::Arc).at(0).rect.CenterPoint().x(), x - 50, 1);
+}
+
+TEST(WriteText, SymbolsStayUprightWhenTheYAxisPointsUp)
+{
+    RecordingDc dc;
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(1000, 1000);
+    dc.SetViewportExt(1000, -1000);
+    writeText(&dc, QStringLiteral("%%A20"), QPoint(0, 500), kHeight, 0, TA_LEFT | TA_BASELINE,
+              QString(), FW_NORMAL, 1.0);
+    // The top of the line is above the baseline: at larger y.
+    const QPoint centre = dc.records(DcOp::Arc).at(0).rect.CenterPoint();
+    EXPECT_GT(centre.y(), 500);
+    EXPECT_LT(centre.y(), 500 + int(0.8 * kHeight));
+    const auto strokes = dc.segments();
+    ASSERT_EQ(strokes.size(), 1u);
+    // From below the centre to above it.
+    EXPECT_LT(strokes[0].from.y(), centre.y());
+    EXPECT_GT(strokes[0].to.y(), centre.y());
+}
+
+struct AngleCase {
+    int angle;
+    int escapement;
+};
+
+class WriteTextAngles : public ::testing::TestWithParam<AngleCase> {};
+
+TEST_P(WriteTextAngles, AreBroughtIntoRange)
+{
+    RecordingDc dc;
+    writeText(&dc, QStringLiteral("12"), QPoint(0, 0), kHeight, GetParam().angle, TA_LEFT, QString(),
+              FW_NORMAL, 1.0);
+    EXPECT_EQ(dc.records(DcOp::TextOut).at(0).font.logFont().lfEscapement, GetParam().escapement);
+    EXPECT_EQ(dc.records(DcOp::TextOut).at(0).font.logFont().lfOrientation, GetParam().escapement);
+}
+
+INSTANTIATE_TEST_SUITE_P(Angles, WriteTextAngles,
+                         ::testing::Values(AngleCase{0, 0}, AngleCase{-90, 2700}, AngleCase{-1, 3590},
+                                           AngleCase{-360, 0}, AngleCase{450, 900}, AngleCase{360, 3600},
+                                           AngleCase{720, 3600}, AngleCase{90, 900}));
+
+TEST(WriteText, EscapesFarIntoALongTextAreNotDrawn)
+{
+    RecordingDc dc;
+    writeText(&dc, QString(20000, u'x') + QStringLiteral("%%C20"), QPoint(0, 0), 10, 0, TA_LEFT,
+              QString(), FW_NORMAL, 1.0);
+    EXPECT_EQ(dc.count(DcOp::Arc), 0);
+    EXPECT_TRUE(dc.texts().at(0).endsWith(QStringLiteral("%%C20")));
+}
+
+} // namespace
