@@ -1,0 +1,39 @@
+#pragma once
+// Geometry shared by the drawing items, the shape model and the shape
+// editor: distances, slopes and angles between integer points, side and
+// region tests, polar offsets, the estimated width of a text in units of its
+// height, and the factory of the dashed pens that lines are drawn with.
+// Angles are radians in [0, 2π) as 6.2831852 gives it.
+
+#include "platform/dc.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <optional>
+
+// √(Δx² + Δy²), the squares taken in integers.
+double getDist(const QPoint* p, const QPoint* q);
+// (q.y − p.y) / (q.x − p.x); 99999999.9 for a vertical pair.
+double getSlope(const QPoint* p, const QPoint* q);
+// The direction from p to q in [0, 6.2831852); 0 for equal points.
+double getAngle(const QPoint* p, const QPoint* q);
+double getDisPtToPt(QPoint p, QPoint q);
+// The distance from p to the line through a and b.
+double getDisPtToLine(QPoint p, QPoint a, QPoint b);
+// 1 when p lies in the rectangle a-b-c-d (corners in order), else 0.
+int PtInRegion(QPoint p, QPoint a, QPoint b, QPoint c, QPoint d);
+// The side of p against the directed line a→b: −1, 0 (on it) or 1.
+int ptIsLineLeft(QPoint p, QPoint a, QPoint b);
+// The point at `length` and `angle` from p, each offset rounded by adding
+// 0.5 and truncating.
+QPoint vesPolar(QPoint p, double angle, int length);
+// The width of a text in units of its height, from a table of byte widths;
+// grade escapes count as the blanks they are drawn in.
+double getFontWidth(const QString& text);
+
+// The pen a line style is drawn with: 0 solid, 1 dashed, 2 dotted, 3
+// dash-dot, 4 dash-dot-dot, 7 fine dots; dash lengths are logical units
+// times `dashFactor`. Other styles have no pen.
+std::optional<platform::Pen> createStylePen(int style, int width, platform::COLORREF colour,
+                                            double dashFactor);
