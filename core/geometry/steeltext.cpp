@@ -1,5 +1,7 @@
 #include "core/geometry/steeltext.h"
 
+#include "core/geometry/geometry.h"
+#include "envora/rules.h"
 #include "platform/dc.h"
 #include "platform/gbk.h"
 
@@ -49,19 +51,6 @@ const Grade* findGrade(int code)
             return &g;
     }
     return nullptr;
-}
-
-// The diameters a bar may have.
-// Stands in for Envora's diameter check until BarCore can call it.
-int isValidDiameter(float d)
-{
-    static const float kDiameters[] = {4, 5, 5.5f, 6, 6.5f, 7, 8, 9, 10, 12, 14,
-                                       16, 18, 20, 22, 25, 28, 30, 32, 36, 40, 50};
-    for (const float allowed : kDiameters) {
-        if (d == allowed)
-            return 1;
-    }
-    return 0;
 }
 
 // The leading decimal number of a text, read as the C library's atof reads
@@ -220,7 +209,7 @@ int transStringToGuige(const QString& text, int& grade, float& diameter)
     if (s.isEmpty())
         return 1;
     const double d = leadingNumber(s);
-    if (isValidDiameter(float(d))) {
+    if (Info_isValidDN(float(d))) {
         diameter = float(d);
         return 1;
     }
@@ -238,12 +227,6 @@ constexpr double kPi = 3.1415926;
 constexpr double kHalfPi = 1.5707963;
 // Escapes further into a text than this are left as they are.
 constexpr qsizetype kLastEscapePosition = 19999;
-
-// The point at `length` units from `p` in direction `angle` (radians).
-QPoint polar(QPoint p, double angle, int length)
-{
-    return {p.x() + int(length * std::cos(angle) + 0.5), p.y() + int(length * std::sin(angle) + 0.5)};
-}
 
 // Whether "%%" followed by `c` is a grade escape that texts may hold.
 bool isEscapeCharacter(QChar c)
@@ -350,22 +333,22 @@ void drawGradeSymbol(platform::Dc& dc, QPoint centre, int h, double radians, con
     dc.Arc(platform::Rect(centre.x() - rx, centre.y() - ry, centre.x() + rx, centre.y() + ry), rim, rim);
 
     const auto across = [&](QPoint p, double below, double above) {
-        stroke(dc, polar(p, f.down, int(below)), polar(p, f.up, int(above)));
+        stroke(dc, vesPolar(p, f.down, int(below)), vesPolar(p, f.up, int(above)));
     };
     const auto bar = [&](QPoint p, double ahead, double behind) {
-        stroke(dc, polar(p, f.along, int(ahead)), polar(p, f.back, int(behind)));
+        stroke(dc, vesPolar(p, f.along, int(ahead)), vesPolar(p, f.back, int(behind)));
     };
     if (code == 1 || (code >= 6 && code <= 20)) {
         across(centre, 0.28 * h, 0.31 * h);
     } else if (code == 2 || code == 21 || code == 23) {
         across(centre, 0.28 * h, 0.31 * h);
-        bar(polar(centre, f.down, int(0.28 * h)), 0.21 * h, 0.24 * h);
+        bar(vesPolar(centre, f.down, int(0.28 * h)), 0.21 * h, 0.24 * h);
     } else {
-        across(polar(centre, f.back, int(0.18 * g)), 0.26 * h, 0.30 * h);
-        across(polar(centre, f.along, int(0.16 * g)), 0.26 * h, 0.30 * h);
-        bar(polar(centre, f.down, int(0.28 * h)), 0.21 * h, 0.26 * h);
+        across(vesPolar(centre, f.back, int(0.18 * g)), 0.26 * h, 0.30 * h);
+        across(vesPolar(centre, f.along, int(0.16 * g)), 0.26 * h, 0.30 * h);
+        bar(vesPolar(centre, f.down, int(0.28 * h)), 0.21 * h, 0.26 * h);
         if (code == 4 || code == 41 || code == 42)
-            bar(polar(centre, f.up, int(0.28 * h)), 0.21 * h, 0.26 * h);
+            bar(vesPolar(centre, f.up, int(0.28 * h)), 0.21 * h, 0.26 * h);
     }
     dc.SelectObject(oldPen);
 
@@ -384,7 +367,7 @@ void drawGradeSymbol(platform::Dc& dc, QPoint centre, int h, double radians, con
         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_ROMAN,
         QStringLiteral("Times New Roman")));
     const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut(polar(polar(centre, f.up, int(0.5 * h)), f.along, int(0.45 * g)), text);
+    dc.TextOut(vesPolar(vesPolar(centre, f.up, int(0.5 * h)), f.along, int(0.45 * g)), text);
     dc.SetTextAlign(oldAlign);
     dc.SelectObject(oldFont);
 }
@@ -426,19 +409,19 @@ void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, 
         // The top left of the line.
         QPoint start = point;
         if ((align & TA_BASELINE) == TA_BASELINE)
-            start = polar(start, f.up, int(0.8 * h));
+            start = vesPolar(start, f.up, int(0.8 * h));
         else if (align & TA_BOTTOM)
-            start = polar(start, f.up, h);
+            start = vesPolar(start, f.up, h);
         const int width = dc->GetTextExtent(line).width();
         if ((align & TA_CENTER) == TA_CENTER)
-            start = polar(start, f.back, width / 2);
+            start = vesPolar(start, f.back, width / 2);
         else if (align & TA_RIGHT)
-            start = polar(start, f.back, width);
+            start = vesPolar(start, f.back, width);
 
         const int lead = ownFace ? 0 : dc->GetTextExtent(QStringLiteral(" ")).width() / 4;
         for (std::size_t i = 0; i < escaped.codes.size(); ++i) {
-            QPoint centre = polar(start, f.along, gapAt[i] + lead + int(0.6 * h / 2));
-            centre = polar(centre, f.down, h / 2);
+            QPoint centre = vesPolar(start, f.along, gapAt[i] + lead + int(0.6 * h / 2));
+            centre = vesPolar(centre, f.down, h / 2);
             drawGradeSymbol(*dc, centre, h, radians, f, escaped.codes[i], widthFactor);
         }
     }
