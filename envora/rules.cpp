@@ -65,26 +65,26 @@ double interpolateBend(const Row& values, int bendAngle)
 
 double bendDiameter(bool stirrup, int grade, int angle)
 {
-    const auto s = envora::settings();
-    return rulesOf(*s, stirrup).bendDiameter[envora::gradeFamily(grade)][envora::hookColumn(angle)];
+    const envora::Settings& s = envora::currentSettings();
+    return rulesOf(s, stirrup).bendDiameter[envora::gradeFamily(grade)][envora::hookColumn(angle)];
 }
 
 double straightAfterHook(bool stirrup, int angle)
 {
-    const auto s = envora::settings();
-    return rulesOf(*s, stirrup).straightAfterHook[envora::hookColumn(angle)];
+    const envora::Settings& s = envora::currentSettings();
+    return rulesOf(s, stirrup).straightAfterHook[envora::hookColumn(angle)];
 }
 
 double hookIncrement(bool stirrup, int angle, int grade)
 {
-    const auto s = envora::settings();
-    return rulesOf(*s, stirrup).hookIncrement[envora::gradeFamily(grade)][envora::hookColumn(angle)];
+    const envora::Settings& s = envora::currentSettings();
+    return rulesOf(s, stirrup).hookIncrement[envora::gradeFamily(grade)][envora::hookColumn(angle)];
 }
 
 double hookIncrementDN(bool stirrup, int angle, float d)
 {
-    const auto s = envora::settings();
-    const LengthRules& r = rulesOf(*s, stirrup);
+    const envora::Settings& s = envora::currentSettings();
+    const LengthRules& r = rulesOf(s, stirrup);
     const int column = envora::hookColumn(angle);
     if (const auto* row = findDiameter(r.byDiameter, d))
         return row->hookIncrement[column];
@@ -96,14 +96,14 @@ double hookIncrementDN(bool stirrup, int angle, float d)
 
 double bendAdjust(bool stirrup, int bendAngle, int grade)
 {
-    const auto s = envora::settings();
-    return interpolateBend(rulesOf(*s, stirrup).bendAdjust[envora::gradeFamily(grade)], bendAngle);
+    const envora::Settings& s = envora::currentSettings();
+    return interpolateBend(rulesOf(s, stirrup).bendAdjust[envora::gradeFamily(grade)], bendAngle);
 }
 
 double bendAdjustDN(bool stirrup, int bendAngle, float d)
 {
-    const auto s = envora::settings();
-    const LengthRules& r = rulesOf(*s, stirrup);
+    const envora::Settings& s = envora::currentSettings();
+    const LengthRules& r = rulesOf(s, stirrup);
     if (const auto* row = findDiameter(r.byDiameter, d))
         return interpolateBend(row->bendAdjust, bendAngle);
     if (!usableDiameter(d))
@@ -120,12 +120,12 @@ std::int64_t roundTo(std::int64_t length, int step, bool up)
 
 } // namespace
 
-int Info_GetSteelLenCalType() { return envora::settings()->steel.calcType; }
-int Info_GetGuSteelLenCalType() { return envora::settings()->gu.calcType; }
-int Info_GetSteelLenAdjustType() { return envora::settings()->steel.adjustType; }
-int Info_GetGuSteelLenAdjustType() { return envora::settings()->gu.adjustType; }
-int Info_GetSteelDimType() { return envora::settings()->steel.dimType; }
-int Info_GetGuSteelDimType() { return envora::settings()->gu.dimType; }
+int Info_GetSteelLenCalType() { return envora::currentSettings().steel.calcType; }
+int Info_GetGuSteelLenCalType() { return envora::currentSettings().gu.calcType; }
+int Info_GetSteelLenAdjustType() { return envora::currentSettings().steel.adjustType; }
+int Info_GetGuSteelLenAdjustType() { return envora::currentSettings().gu.adjustType; }
+int Info_GetSteelDimType() { return envora::currentSettings().steel.dimType; }
+int Info_GetGuSteelDimType() { return envora::currentSettings().gu.dimType; }
 
 double Info_GetSteelWanHuNeiJing(int grade, int angle) { return bendDiameter(false, grade, angle); }
 double Info_GetGuSteelWanHuNeiJing(int grade, int angle) { return bendDiameter(true, grade, angle); }
@@ -145,7 +145,7 @@ double Info_GetGuWanQuTiaoZhengJiangYanDataDN(int bendAngle, float d) { return b
 
 int Info_GetSteelDataEnd(int length, int family, int /*flag*/)
 {
-    const int mode = rulesOf(*envora::settings(), family == 1).dataEnd;
+    const int mode = rulesOf(envora::currentSettings(), family == 1).dataEnd;
     int step = 0;
     bool up = false;
     switch (mode) {
@@ -169,8 +169,8 @@ int Info_GetSteelDataEnd(int length, int family, int /*flag*/)
 
 double Info_getSteelWeight(float d, int kind)
 {
-    const auto s = envora::settings();
-    if (const auto* size = findDiameter(s->sizes, d))
+    const envora::Settings& s = envora::currentSettings();
+    if (const auto* size = findDiameter(s.sizes, d))
         return size->weight[(kind == 1 || kind == 2) ? kind : 0];
     if (!usableDiameter(d))
         return 0.0;
@@ -179,8 +179,8 @@ double Info_getSteelWeight(float d, int kind)
 
 int Info_getSteelGrade(float d)
 {
-    const auto s = envora::settings();
-    if (const auto* size = findDiameter(s->sizes, d))
+    const envora::Settings& s = envora::currentSettings();
+    if (const auto* size = findDiameter(s.sizes, d))
         return size->grade;
     // Sizes the table does not list: plain round bars up to 10 mm, 400 MPa
     // ribbed bars above.
@@ -189,5 +189,5 @@ int Info_getSteelGrade(float d)
 
 int Info_isValidDN(float d)
 {
-    return findDiameter(envora::settings()->sizes, d) ? 1 : 0;
+    return findDiameter(envora::currentSettings().sizes, d) ? 1 : 0;
 }

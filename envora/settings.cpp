@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <atomic>
 #include <cmath>
 #include <mutex>
 #include <numbers>
@@ -496,7 +497,16 @@ struct Store {
     std::mutex mutex;         // guards `current`
     std::mutex writeMutex;    // one change at a time
     std::shared_ptr<const Settings> current;
+    // Counts the changes of `current`, so that a thread can tell whether its
+    // own copy of the pointer is still the one in force.
+    std::atomic<std::uint64_t> generation{0};
 };
+
+struct ThreadCopy {
+    std::uint64_t generation = 0;
+    std::shared_ptr<const Settings> settings;
+};
+thread_local ThreadCopy t_copy;
 
 Store& store()
 {
@@ -554,12 +564,20 @@ std::shared_ptr<const Settings> settings()
         if (!st.current)
             st.current = loadFromDisk(&message);
         s = st.current;
+        t_copy = {st.generation.load(), s};
     }
     // Told outside the lock: a message box runs an event loop that may ask
     // for settings again.
     if (!message.isEmpty())
         tellUser(message);
     return s;
+}
+
+const Settings& currentSettings()
+{
+    if (!t_copy.settings || t_copy.generation != store().generation.load(std::memory_order_acquire))
+        settings();
+    return *t_copy.settings;
 }
 
 bool updateSettings(const std::function<void(Settings&)>& edit, QString* error)
@@ -585,6 +603,7 @@ bool updateSettings(const std::function<void(Settings&)>& edit, QString* error)
     {
         std::lock_guard lock(st.mutex);
         st.current = changed;
+        st.generation.fetch_add(1, std::memory_order_release);
     }
     // The change applies even when the disk refuses it, so nothing the user
     // set is lost for this session; the user is told that it was not kept.
@@ -600,6 +619,7 @@ void reloadSettings()
     std::lock_guard writing(st.writeMutex);
     std::lock_guard lock(st.mutex);
     st.current.reset();
+    st.generation.fetch_add(1, std::memory_order_release);
 }
 
 } // namespace envora

@@ -115,6 +115,11 @@ struct Settings {
 // The settings in force. Loads them on first use.
 std::shared_ptr<const Settings> settings();
 
+// The same for the quick getters, without taking a lock or sharing a
+// pointer between threads: the reference stays valid until the calling
+// thread asks for settings again, so read what is needed and let it go.
+const Settings& currentSettings();
+
 // Changes the settings through `edit` and writes them. The change is refused,
 // and nothing changes, when `edit` leaves a value that is not allowed; then
 // `error` says why. Answers whether the change was taken.

@@ -8,7 +8,7 @@ namespace {
 
 int habit(int UserHabits::*field)
 {
-    return envora::settings()->habits.*field;
+    return envora::currentSettings().habits.*field;
 }
 
 bool setHabit(int UserHabits::*field, int value)
@@ -73,7 +73,7 @@ bool Info_UserCustomSetSteelGroupShow(int show) { return setFlag(&UserHabits::st
 int Info_UserCustomTableBkColor() { return habit(&UserHabits::tableBkColor); }
 bool Info_UserCustomSetTableBkColor(int colour) { return setHabit(&UserHabits::tableBkColor, colour); }
 
-std::uint32_t Info_UserCustomGetTitleBk() { return envora::settings()->habits.titleBk; }
+std::uint32_t Info_UserCustomGetTitleBk() { return envora::currentSettings().habits.titleBk; }
 bool Info_UserCustomSetTitleBk(std::uint32_t colour)
 {
     return envora::updateSettings([&](envora::Settings& s) { s.habits.titleBk = colour; });
