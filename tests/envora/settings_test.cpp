@@ -180,7 +180,8 @@ TEST_F(SettingsStore, ShippedFileHoldsTheDefaults)
     QByteArray shipped;
     ASSERT_TRUE(platform::readFile(platform::installedDataFolder() + QLatin1String(envora::kSettingsFileName),
                                    &shipped));
-    EXPECT_EQ(shipped, envora::toXml(Settings::defaults()));
+    const QByteArray wanted = envora::toXml(Settings::defaults());
+    EXPECT_EQ(shipped, wanted) << "data/seed/EnvoraSettings.xml must be:\n" << wanted.constData();
     EXPECT_TRUE(Settings::defaults().check().isEmpty());
 }
 
