@@ -1,5 +1,7 @@
 #include "core/geometry/formula.h"
 
+#include "core/geometry/text.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -412,5 +414,58 @@ double CVes_Formula::FormulaValue(const QString& formula, const FormulaVariables
 
 double formulaString(const QString& formula)
 {
-    return CVes_Formula().FormulaValue(formula, {}, CVes_Formula::kValueMode);
+    return CVes_Formula().FormulaValue(formula, FormulaVariables(), CVes_Formula::kValueMode);
+}
+
+namespace {
+
+FormulaVariable formulaVariable(const CVes_Variable& v)
+{
+    return {v.m_text, v.m_value, v.m_value2, v.m_step};
+}
+
+} // namespace
+
+FormulaVariables formulaVariables(const std::vector<CVes_Variable*>& variables)
+{
+    FormulaVariables out;
+    out.reserve(variables.size());
+    for (const CVes_Variable* v : variables)
+        out.push_back(formulaVariable(*v));
+    return out;
+}
+
+FormulaVariables formulaVariables(const std::vector<std::unique_ptr<CVes_Variable>>& variables)
+{
+    FormulaVariables out;
+    out.reserve(variables.size());
+    for (const auto& v : variables)
+        out.push_back(formulaVariable(*v));
+    return out;
+}
+
+int CVes_Formula::checkFormula(const QString& formula, const std::vector<CVes_Variable*>& variables,
+                               QString& message) const
+{
+    return checkFormula(formula, formulaVariables(variables), message);
+}
+
+int CVes_Formula::checkFormula(const QString& formula,
+                               const std::vector<std::unique_ptr<CVes_Variable>>& variables,
+                               QString& message) const
+{
+    return checkFormula(formula, formulaVariables(variables), message);
+}
+
+double CVes_Formula::FormulaValue(const QString& formula,
+                                  const std::vector<CVes_Variable*>& variables, int mode) const
+{
+    return FormulaValue(formula, formulaVariables(variables), mode);
+}
+
+double CVes_Formula::FormulaValue(const QString& formula,
+                                  const std::vector<std::unique_ptr<CVes_Variable>>& variables,
+                                  int mode) const
+{
+    return FormulaValue(formula, formulaVariables(variables), mode);
 }

@@ -6,7 +6,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <vector>
+
+class CVes_Variable;
 
 // A variable as a formula sees it.
 struct FormulaVariable {
@@ -43,15 +46,29 @@ public:
     // numbers only, the way stored shapes were accepted.
     int checkFormula(const QString& formula, const FormulaVariables& variables,
                      QString& message) const;
+    int checkFormula(const QString& formula, const std::vector<CVes_Variable*>& variables,
+                     QString& message) const;
+    int checkFormula(const QString& formula,
+                     const std::vector<std::unique_ptr<CVes_Variable>>& variables,
+                     QString& message) const;
 
     // The formula's value, 0 on any error.
     double FormulaValue(const QString& formula, const FormulaVariables& variables,
+                        int mode) const;
+    double FormulaValue(const QString& formula, const std::vector<CVes_Variable*>& variables,
+                        int mode) const;
+    double FormulaValue(const QString& formula,
+                        const std::vector<std::unique_ptr<CVes_Variable>>& variables,
                         int mode) const;
 
     // As FormulaValue, with the reason for a 0.
     FormulaResult evaluate(const QString& formula, const FormulaVariables& variables,
                            int mode) const;
 };
+
+// The name and values of each dimension variable.
+FormulaVariables formulaVariables(const std::vector<CVes_Variable*>& variables);
+FormulaVariables formulaVariables(const std::vector<std::unique_ptr<CVes_Variable>>& variables);
 
 // The value of a formula without variables (a count or length typed into a
 // cell); 0 when it is not a valid formula.

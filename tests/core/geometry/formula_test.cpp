@@ -210,9 +210,9 @@ TEST(FormulaOperandLimit, IntermediateResultsDoNotCount)
 {
     CVes_Formula formula;
     // 124 products and 125 sines on top of 125 operands.
-    EXPECT_DOUBLE_EQ(formula.FormulaValue(repeated("2", "*", 125), {}, 0), std::ldexp(1.0, 125));
-    EXPECT_NEAR(formula.FormulaValue(repeated("sin30", "+", 125), {}, 0), 62.5, 1e-5);
-    EXPECT_NEAR(formula.FormulaValue(repeated("(sin(30)*2)", "+", 62), {}, 0), 62.0, 1e-5);
+    EXPECT_DOUBLE_EQ(formula.FormulaValue(repeated("2", "*", 125), FormulaVariables(), 0), std::ldexp(1.0, 125));
+    EXPECT_NEAR(formula.FormulaValue(repeated("sin30", "+", 125), FormulaVariables(), 0), 62.5, 1e-5);
+    EXPECT_NEAR(formula.FormulaValue(repeated("(sin(30)*2)", "+", 62), FormulaVariables(), 0), 62.0, 1e-5);
 }
 
 TEST(FormulaString, EvaluatesWithoutVariables)

@@ -1,0 +1,447 @@
+#include "core/geometry/text.h"
+
+#include "core/geometry/geometry.h"
+#include "core/geometry/steeltext.h"
+#include "envora/usercustom.h"
+#include "platform/archive.h"
+#include "platform/dc.h"
+#include "platform/gbk.h"
+#include "platform/hostservices.h"
+
+#include <cmath>
+
+using namespace platform::gdi;
+
+namespace {
+
+constexpr double kDegreesToRadians = 0.017453292222222222;
+
+constexpr platform::COLORREF kStringColour = 0xFFFFFF;
+constexpr platform::COLORREF kTextColour = 0xFFFF00;
+constexpr platform::COLORREF kVariableColour = 0x00FFFF;
+
+// -1 when the context's y axis points up.
+int ySign(const platform::Dc& dc)
+{
+    return dc.GetWindowExt().height() * dc.GetViewportExt().height() < 0 ? -1 : 1;
+}
+
+QPoint mirrored(QPoint p, unsigned int flags, QPoint centre)
+{
+    if (flags & 1)
+        p.setX(2 * centre.x() - p.x());
+    if (flags & 2)
+        p.setY(2 * centre.y() - p.y());
+    return p;
+}
+
+// A text's position, angle and alignment as drawn under mirror flags.
+struct Placement {
+    QPoint position;
+    int angle;
+    unsigned int align;
+};
+
+Placement place(const CVes_String& s, unsigned int flags, QPoint centre)
+{
+    Placement p{mirrored(s.m_position.ToPoint(), flags, centre), s.m_angle, s.m_align};
+    if (flags & 1) {
+        p.angle = -p.angle;
+        if (p.align == CVes_String::kLeft)
+            p.align = CVes_String::kRight;
+        else if (p.align == CVes_String::kRight)
+            p.align = CVes_String::kLeft;
+    }
+    return p;
+}
+
+// Where a text of `height` at `placement` goes out on the context: texts
+// are drawn a little below their reference point.
+QPoint outputPoint(const Placement& placement, int height, int sign, double scale, int originX,
+                   int originY)
+{
+    const int half = height / 2;
+    const double a = placement.angle * kDegreesToRadians;
+    const int ox = int(half * std::sin(a) * 0.6);
+    const int oy = int(half * std::cos(a) * 0.6);
+    return {int((placement.position.x() - sign * ox) / scale + originX),
+            int((placement.position.y() + sign * oy) / scale + originY)};
+}
+
+} // namespace
+
+// ---- CVes_String ----
+
+CVes_String::CVes_String()
+{
+    m_color = kStringColour;
+    m_status = 0;
+}
+
+void CVes_String::set(const CVes_String* other)
+{
+    const unsigned int status = m_status;
+    *this = *other;
+    m_status = status;
+}
+
+void CVes_String::Move(QPoint offset)
+{
+    m_position + offset;
+}
+
+void CVes_String::mirror(unsigned int flags, QPoint centre)
+{
+    const Placement p = place(*this, flags, centre);
+    m_position.fromPoint(p.position);
+    m_angle = p.angle;
+    m_align = p.align;
+}
+
+void CVes_String::outline(QPoint position, const QString& shown, QPoint& p1, QPoint& p2, QPoint& p3,
+                          QPoint& p4) const
+{
+    const double w = getFontWidth(shown);
+    const double h = m_height;
+    const double a = m_angle * kDegreesToRadians;
+    const int dx = int(h * std::sin(a) * 0.55);
+    const int dy = int(h * std::cos(a) * 0.55);
+    const QPoint along(int(w * dy), int(w * dx));
+
+    p1 = position;
+    p2 = position;
+    switch (m_align) {
+    case kCentre:
+        p1 = QPoint(int(p1.x() - 0.3 * w * h * std::cos(a)), int(p1.y() - 0.3 * w * h * std::sin(a)));
+        [[fallthrough]];
+    case kLeft:
+        p1 = QPoint(int(p1.x() - dx * 0.5), int(p1.y() + dy * 0.5));
+        p2 = p1 + along;
+        break;
+    case kRight:
+        p1 = QPoint(int(p1.x() - dx * 0.5), int(p1.y() + dy * 0.5));
+        p2 = p1 - along;
+        break;
+    default:
+        break;
+    }
+    p3 = p2 + QPoint(dx, -dy);
+    p4 = p1 + QPoint(dx, -dy);
+}
+
+void CVes_String::getOutlinePt(QPoint& p1, QPoint& p2, QPoint& p3, QPoint& p4) const
+{
+    outline(m_position.ToPoint(), m_text, p1, p2, p3, p4);
+}
+
+namespace {
+
+platform::Rect boundingRect(QPoint p1, QPoint p2, QPoint p3, QPoint p4)
+{
+    const int left = std::min({p1.x(), p2.x(), p3.x(), p4.x()});
+    const int right = std::max({p1.x(), p2.x(), p3.x(), p4.x()});
+    const int top = std::min({p1.y(), p2.y(), p3.y(), p4.y()});
+    const int bottom = std::max({p1.y(), p2.y(), p3.y(), p4.y()});
+    return platform::Rect(left, top, right, bottom);
+}
+
+} // namespace
+
+void CVes_String::LocateRect(platform::Rect& rect)
+{
+    QPoint p1, p2, p3, p4;
+    getOutlinePt(p1, p2, p3, p4);
+    rect = boundingRect(p1, p2, p3, p4);
+}
+
+int CVes_String::InRect(platform::Rect rect)
+{
+    rect.NormalizeRect();
+    QPoint p[4];
+    getOutlinePt(p[0], p[1], p[2], p[3]);
+    int inside = 0;
+    for (const QPoint& corner : p)
+        inside += rect.PtInRect(corner) ? 1 : 0;
+    return inside == 0 ? 0 : inside == 4 ? 2 : 1;
+}
+
+int CVes_String::HitTest(QPoint point)
+{
+    QPoint p1, p2, p3, p4;
+    getOutlinePt(p1, p2, p3, p4);
+    return PtInRegion(point, p1, p2, p3, p4);
+}
+
+// ---- CVes_Text ----
+
+CVes_Text::CVes_Text()
+{
+    m_color = kTextColour;
+}
+
+void CVes_Text::draw(platform::Dc* dc, platform::COLORREF colour, double scale, int originX,
+                     int originY, unsigned int mirrorFlags, QPoint mirrorCentre, double widthFactor)
+{
+    if (!dc)
+        return;
+    // Hidden and unprinted texts are shown on screen, not on paper.
+    if (dc->IsPrinting() && (m_print == 0 || (m_status & kHidden)))
+        return;
+
+    const Placement p = place(*this, mirrorFlags, mirrorCentre);
+    if (m_status & kHighlighted)
+        colour = 0x0000FF;
+    else if (m_status & kHidden)
+        colour = 0x00C8C8;
+    else if (m_status & kSelected)
+        colour = 0x00FFFF;
+    if (m_print == 0)
+        colour = 0xCCCC99;
+
+    const platform::COLORREF oldColour = dc->SetTextColor(colour);
+    const int oldMode = dc->SetBkMode(TRANSPARENT);
+    writeText(dc, m_text, outputPoint(p, m_height, ySign(*dc), scale, originX, originY),
+              int(m_height / scale), -p.angle, p.align | TA_BASELINE, m_fontName, 0, widthFactor);
+    dc->SetBkMode(oldMode);
+    dc->SetTextColor(oldColour);
+}
+
+void CVes_Text::draw(platform::Dc* dc, double scale, int originX, int originY,
+                     unsigned int mirrorFlags, QPoint mirrorCentre, double widthFactor)
+{
+    draw(dc, m_color, scale, originX, originY, mirrorFlags, mirrorCentre, widthFactor);
+}
+
+void CVes_Text::Serialize(platform::Archive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << std::int32_t(2);
+        m_position.Serialize(ar);
+        ar << std::int32_t(m_height) << std::int32_t(m_angle) << std::uint32_t(m_align)
+           << std::uint32_t(m_color) << m_text << m_fontName << std::int32_t(m_print);
+        return;
+    }
+    const int schema = ar.readSchema([](int s) { return s == 1 || s == 2; });
+    std::int32_t height = 0, angle = 0;
+    std::uint32_t align = 0, colour = 0;
+    QString text, fontName;
+    m_position.Serialize(ar);
+    ar >> height >> angle >> align >> colour >> text >> fontName;
+    std::int32_t print = m_print;
+    if (schema == 2)
+        ar >> print;
+    m_height = height;
+    m_angle = angle;
+    m_align = align;
+    m_color = colour;
+    m_text = text;
+    m_fontName = fontName;
+    m_print = print;
+}
+
+// ---- CVes_Variable ----
+
+CVes_Variable::CVes_Variable()
+{
+    m_color = kVariableColour;
+}
+
+CVes_Variable::CVes_Variable(const CVes_Variable& other) : CVes_String()
+{
+    m_color = kVariableColour;
+    set(&other);
+}
+
+CVes_Variable::CVes_Variable(const CVes_Variable* other) : CVes_Variable(*other) {}
+
+CVes_Variable& CVes_Variable::operator=(const CVes_Variable& other)
+{
+    set(&other);
+    return *this;
+}
+
+void CVes_Variable::set(const CVes_Variable* other)
+{
+    if (other == this)
+        return;
+    m_type = other->m_type;
+    m_unit = other->m_unit;
+    m_value = other->m_value;
+    m_value2 = other->m_value2;
+    m_step = other->m_step;
+    m_formula = other->m_formula;
+    m_position = other->m_position;
+    m_text = other->m_text;
+    m_height = other->m_height;
+    m_angle = other->m_angle;
+    m_align = other->m_align;
+    m_color = other->m_color;
+    m_status = other->m_status;
+    m_fontName = other->m_fontName;
+    m_multi = other->m_multi;
+    m_print = other->m_print;
+}
+
+void CVes_Variable::setNvalue(double value)
+{
+    if (m_text != u"N" && m_text != u"n")
+        return;
+    if (value > 99
+        && platform::ask(QString::fromUtf8("\n此变量N为段数,不是长度，请确定你的段数确实大于100段吗？"),
+                         platform::Buttons::YesNo)
+               != platform::Answer::Yes)
+        return;
+    m_value = value;
+}
+
+void CVes_Variable::setMutiVal(int multi)
+{
+    m_multi = multi;
+    if (multi == 0) {
+        m_value2 = m_value;
+        m_step = 0.0;
+    }
+}
+
+QString CVes_Variable::valueText()
+{
+    if (m_type == kTextKind)
+        return m_formula.isEmpty() ? m_text : m_formula;
+    if (m_type == kWholeNumber)
+        return QString::asprintf("%d", int(m_value + 0.1));
+
+    const int start = int(m_value + 0.5);
+    const int end = int(m_value2 + 0.5);
+    const int step = int(m_step + 0.5);
+    m_multi = std::fabs(m_value - m_value2) > 0.1 && std::fabs(m_step) > 0.1 ? 1 : 0;
+    const bool degrees = m_unit == kDegrees;
+    if (!m_multi)
+        return QString::asprintf(degrees ? "%d°" : "%d", start);
+    if (Info_UserCustomShowDingChi())
+        return QString::asprintf(degrees ? "%d°～%d°△%d°" : "%d～%d △%d", start, end, step);
+    return QString::asprintf(degrees ? "%d°～%d°" : "%d～%d", start, end);
+}
+
+void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double scale, int originX,
+                         int originY, int showName, int showValue, unsigned int mirrorFlags,
+                         QPoint mirrorCentre)
+{
+    if (!dc || (m_status & kHidden) || (dc->IsPrinting() && m_print == 0))
+        return;
+
+    const int sign = ySign(*dc);
+    const Placement p = place(*this, mirrorFlags, mirrorCentre);
+
+    const bool ownFace = platform::gbk::byteLength(m_fontName) >= 4;
+    const bool emphasised = m_status & kHighlighted;
+    const int height = int((emphasised ? m_height * 1.2 : m_height) / scale);
+    const platform::Font font = platform::Font::create(
+        height, 0, -p.angle * 10, 0, emphasised ? FW_SEMIBOLD : FW_THIN, 0, 0, 0,
+        ownFace ? GB2312_CHARSET : ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN, ownFace ? m_fontName : QStringLiteral("Times New Roman"));
+
+    if (emphasised)
+        colour = 0xFF00FF;
+    else if (m_status & kSelected)
+        colour = 0x00FFFF;
+    else if (m_print == 0)
+        colour = 0x00CD00;
+
+    QString text;
+    if (showName) {
+        text = m_text;
+        if (showValue)
+            text += QString::fromUtf8("：") + valueText();
+        else if (m_unit == kDegrees)
+            text += QString::fromUtf8("°");
+    } else if (showValue) {
+        text = valueText();
+    }
+
+    const platform::Font oldFont = dc->SelectObject(font);
+    const platform::COLORREF oldColour = dc->SetTextColor(colour);
+    const int oldMode = dc->SetBkMode(TRANSPARENT);
+    const unsigned int oldAlign = dc->SetTextAlign(p.align | TA_BASELINE);
+    if (!text.isEmpty())
+        dc->TextOut(outputPoint(p, m_height, sign, scale, originX, originY), text);
+    dc->SetTextAlign(oldAlign);
+    dc->SetBkMode(oldMode);
+    dc->SetTextColor(oldColour);
+    dc->SelectObject(oldFont);
+
+    m_drawn = showName && showValue ? kDrewNameAndValue : showValue ? kDrewValue : 0;
+}
+
+void CVes_Variable::draw(bool, platform::Dc* dc, double scale, int originX, int originY,
+                         int showName, int showValue, unsigned int mirrorFlags, QPoint mirrorCentre)
+{
+    draw(dc, m_color, scale, originX, originY, showName, showValue, mirrorFlags, mirrorCentre);
+}
+
+void CVes_Variable::getOutLineOfVal(QPoint& p1, QPoint& p2, QPoint& p3, QPoint& p4, int withValue,
+                                    unsigned int mirrorFlags, QPoint mirrorCentre) const
+{
+    QString shown = m_text;
+    if (withValue) {
+        if (m_type == kTextKind)
+            shown = m_formula.isEmpty() ? m_text : m_formula;
+        else if (m_drawn == kDrewNameAndValue)
+            shown = m_text + u':' + QString::asprintf("%3.1f", m_value);
+        else
+            shown = QString::asprintf("%3.1f", m_value);
+    }
+    outline(mirrored(m_position.ToPoint(), mirrorFlags, mirrorCentre), shown, p1, p2, p3, p4);
+}
+
+void CVes_Variable::LocateRect(platform::Rect& rect)
+{
+    QPoint p1, p2, p3, p4;
+    getOutLineOfVal(p1, p2, p3, p4, 1, 0, QPoint());
+    rect = boundingRect(p1, p2, p3, p4);
+}
+
+int CVes_Variable::HitTest(QPoint point, unsigned int mirrorFlags, QPoint mirrorCentre) const
+{
+    QPoint p1, p2, p3, p4;
+    getOutLineOfVal(p1, p2, p3, p4, 1, mirrorFlags, mirrorCentre);
+    return PtInRegion(point, p1, p2, p3, p4);
+}
+
+void CVes_Variable::Serialize(platform::Archive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << std::int32_t(3);
+        m_position.Serialize(ar);
+        ar << std::int32_t(m_height) << std::int32_t(m_angle) << std::uint32_t(m_type)
+           << std::uint32_t(m_unit) << m_value << m_value2 << m_step << std::uint32_t(m_align)
+           << std::uint32_t(m_color) << m_text << m_formula << m_fontName << std::int32_t(m_print);
+        return;
+    }
+    const int schema = ar.readSchema([](int s) { return s >= 1 && s <= 3; });
+    std::int32_t height = 0, angle = 0, print = m_print;
+    std::uint32_t kind = 0, unit = 0, align = 0, colour = 0;
+    double value = 0, value2 = 0, step = 0;
+    QString name, formula, fontName;
+    m_position.Serialize(ar);
+    ar >> height >> angle >> kind >> unit >> value >> value2 >> step >> align >> colour >> name
+        >> formula >> fontName;
+    if (schema == 3)
+        ar >> print;
+    // The first files numbered the standard and the given kinds the other
+    // way round.
+    if (schema == 1 && (kind == kStandard || kind == kGiven))
+        kind = kind == kStandard ? kGiven : kStandard;
+    m_height = height;
+    m_angle = angle;
+    m_type = kind;
+    m_unit = unit;
+    m_value = value;
+    m_value2 = value2;
+    m_step = step;
+    m_align = align;
+    m_color = colour;
+    m_text = name;
+    m_formula = formula;
+    m_fontName = fontName;
+    m_print = print;
+}

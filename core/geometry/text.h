@@ -1,0 +1,132 @@
+#pragma once
+// Texts of a bar-shape drawing: fixed texts and dimension variables (the
+// named lengths and angles of a shape, drawn as "name：value", as the value
+// or as the name). Both keep their reference point, height, rotation,
+// alignment and font in CVes_String.
+
+#include "core/geometry/drawobject.h"
+#include "core/geometry/point.h"
+
+#include <QString>
+
+namespace platform { class Dc; }
+
+class CVes_String : public CVes_DrawObject {
+public:
+    CVes_String();
+    CVes_String(const CVes_String&) = default;
+    CVes_String& operator=(const CVes_String&) = default;
+
+    // Copies everything but the status.
+    void set(const CVes_String* other);
+
+    void Move(QPoint offset) override;
+    // Flag 1 mirrors about the vertical line through `centre` (the angle is
+    // negated and left and right alignment swap), flag 2 about the
+    // horizontal one.
+    void mirror(unsigned int flags, QPoint centre);
+    // The corners of the text's box, in world units.
+    void getOutlinePt(QPoint& p1, QPoint& p2, QPoint& p3, QPoint& p4) const;
+    void LocateRect(platform::Rect& rect) override;
+    // 0 when no corner of the box lies in `rect`, 2 when all do, else 1.
+    int InRect(platform::Rect rect);
+    virtual int HitTest(QPoint point);
+
+    void setStatus(unsigned int status) override { m_status = status; }
+    void setTxtHigh(int height) override { m_height = height; }
+    void setTxtAlign(unsigned int align) override { m_align = align; }
+
+    // Text alignments (horizontal part of a text alignment).
+    static constexpr unsigned int kLeft = 0;
+    static constexpr unsigned int kRight = 2;
+    static constexpr unsigned int kCentre = 6;
+
+    CVes_Point m_position;  // the reference point
+    QString m_text;         // the text, or a variable's name
+    int m_height = 1;       // world units
+    int m_angle = 0;        // degrees
+    unsigned int m_align = kLeft;
+    QString m_fontName;     // shorter than a face name: Times New Roman
+
+protected:
+    // The box of `shown` drawn at `position` the way this item is drawn.
+    void outline(QPoint position, const QString& shown, QPoint& p1, QPoint& p2, QPoint& p3,
+                 QPoint& p4) const;
+};
+
+class CVes_Text : public CVes_String {
+public:
+    CVes_Text();
+    CVes_Text(const CVes_Text&) = default;
+    CVes_Text& operator=(const CVes_Text&) = default;
+
+    void draw(platform::Dc* dc, platform::COLORREF colour, double scale, int originX, int originY,
+              unsigned int mirrorFlags, QPoint mirrorCentre, double widthFactor);
+    // In the item's own colour.
+    void draw(platform::Dc* dc, double scale, int originX, int originY, unsigned int mirrorFlags,
+              QPoint mirrorCentre, double widthFactor);
+
+    void Serialize(platform::Archive& ar) override;
+};
+
+class CVes_Variable : public CVes_String {
+public:
+    // Kinds.
+    static constexpr unsigned int kStandard = 0; // d, lae, lle, la, bhc: never drawn
+    static constexpr unsigned int kComputed = 1; // from its formula
+    static constexpr unsigned int kGiven = 2;    // given by the user
+    static constexpr unsigned int kTextKind = 3; // shows its formula text
+    static constexpr unsigned int kWholeNumber = 4;
+    // Units.
+    static constexpr unsigned int kPlain = 0;
+    static constexpr unsigned int kDegrees = 1;
+
+    CVes_Variable();
+    CVes_Variable(const CVes_Variable& other);
+    CVes_Variable& operator=(const CVes_Variable& other);
+    explicit CVes_Variable(const CVes_Variable* other);
+
+    void set(const CVes_Variable* other);
+
+    void draw(platform::Dc* dc, platform::COLORREF colour, double scale, int originX, int originY,
+              int showName, int showValue, unsigned int mirrorFlags, QPoint mirrorCentre);
+    // In the item's own colour; the first argument is not used.
+    void draw(bool, platform::Dc* dc, double scale, int originX, int originY, int showName,
+              int showValue, unsigned int mirrorFlags, QPoint mirrorCentre);
+
+    // Only the segment count "N" (or "n") takes a new value here; above 99
+    // the user confirms it first.
+    void setNvalue(double value);
+    // Clearing the flag makes the variable single-valued.
+    void setMutiVal(int multi);
+    void calValueD() {}
+
+    // The value as drawn: a number, a range "1000～1500 △100", or a text.
+    // Sets the multi-value flag from the range.
+    QString valueText();
+
+    void getOutLineOfVal(QPoint& p1, QPoint& p2, QPoint& p3, QPoint& p4, int withValue,
+                         unsigned int mirrorFlags, QPoint mirrorCentre) const;
+    void LocateRect(platform::Rect& rect) override;
+    int HitTest(QPoint point, unsigned int mirrorFlags, QPoint mirrorCentre) const;
+    using CVes_String::HitTest;
+
+    void setVarType(unsigned int kind) override { m_type = kind; }
+    void setVarUnit(unsigned int unit) override { m_unit = unit; }
+    unsigned int getVarUnit() const { return m_unit; }
+
+    void Serialize(platform::Archive& ar) override;
+
+    // What the last draw showed.
+    static constexpr int kDrewNameAndValue = 2;
+    static constexpr int kDrewValue = 1;
+
+    unsigned int m_type = kGiven;
+    unsigned int m_unit = kPlain;
+    double m_value = 0.0;
+    double m_value2 = 0.0; // the other end of a varying dimension
+    double m_step = 0.0;   // between the two ends
+    QString m_formula;
+    int m_multi = 0;
+    int m_drawn = 0;
+};
