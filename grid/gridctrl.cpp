@@ -275,36 +275,40 @@ bool CGridCtrl::SetRowCount(int nRows)
     if (m_idCurrentCell.row >= nRows)
         SetFocusCell(-1, -1);
 
-    if (nRows < m_nRows && !m_bVirtualMode) {
-        for (int row = nRows; row < m_nRows; ++row) {
-            for (int col = 0; col < m_nCols; ++col)
-                DestroyCell(row, col);
-        }
-        m_RowData.resize(static_cast<size_t>(nRows));
-        m_nRows = nRows;
-    }
     const auto defaultHeight = static_cast<UINT>(m_cellDefault.GetHeight());
-    try {
-        if (nRows < m_nRows || m_bVirtualMode) {
-            m_arRowHeights.resize(static_cast<size_t>(nRows), defaultHeight);
-            m_nRows = nRows;
-        } else {
-            m_arRowHeights.reserve(static_cast<size_t>(nRows));
-            m_RowData.reserve(static_cast<size_t>(nRows));
-            while (m_nRows < nRows) {
-                const int row = m_nRows;
-                auto cells = std::make_unique<GridRow>(static_cast<size_t>(m_nCols));
+    if (nRows < m_nRows) {
+        if (!m_bVirtualMode) {
+            for (int row = nRows; row < m_nRows; ++row) {
                 for (int col = 0; col < m_nCols; ++col)
-                    (*cells)[static_cast<size_t>(col)] = CreateCell(row, col);
-                m_arRowHeights.push_back(defaultHeight);
-                m_RowData.push_back(std::move(cells));
-                ++m_nRows;
+                    DestroyCell(row, col);
             }
+            m_RowData.resize(static_cast<size_t>(nRows));
         }
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory();
-        m_arRowHeights.resize(static_cast<size_t>(m_nRows), defaultHeight);
-        bResult = false;
+        m_arRowHeights.resize(static_cast<size_t>(nRows));
+        m_nRows = nRows;
+    } else {
+        try {
+            if (m_bVirtualMode) {
+                m_arRowHeights.resize(static_cast<size_t>(nRows), defaultHeight);
+                m_nRows = nRows;
+            } else {
+                m_arRowHeights.reserve(static_cast<size_t>(nRows));
+                m_RowData.reserve(static_cast<size_t>(nRows));
+                while (m_nRows < nRows) {
+                    const int row = m_nRows;
+                    auto cells = std::make_unique<GridRow>(static_cast<size_t>(m_nCols));
+                    for (int col = 0; col < m_nCols; ++col)
+                        (*cells)[static_cast<size_t>(col)] = CreateCell(row, col);
+                    m_arRowHeights.push_back(defaultHeight);
+                    m_RowData.push_back(std::move(cells));
+                    ++m_nRows;
+                }
+            }
+        } catch (const std::bad_alloc&) {
+            ReportOutOfMemory();
+            m_arRowHeights.resize(static_cast<size_t>(m_nRows), defaultHeight);
+            bResult = false;
+        }
     }
     SetModified(true, -1, -1);
     ResetScrollBars();
@@ -348,14 +352,13 @@ bool CGridCtrl::SetColumnCount(int nCols)
     } catch (const std::bad_alloc&) {
         ReportOutOfMemory();
         bResult = false;
-        // Keep every row as wide as the width array.
-        const size_t width = std::min(m_arColWidths.size(), static_cast<size_t>(std::max(oldCols, nCols)));
-        m_arColWidths.resize(std::min(width, static_cast<size_t>(oldCols)));
+        // Only growing can fail: go back to the columns there were.
+        m_arColWidths.resize(static_cast<size_t>(oldCols));
         for (auto& cells : m_RowData) {
             if (cells)
-                cells->resize(m_arColWidths.size());
+                cells->resize(static_cast<size_t>(oldCols));
         }
-        nCols = static_cast<int>(m_arColWidths.size());
+        nCols = oldCols;
     }
     m_nCols = nCols;
     SetModified(true, -1, -1);
@@ -747,13 +750,16 @@ CGridCellPos CGridCtrl::SetFocusCell(int nRow, int nCol)
         nCol = std::max(nCol, m_nFixedCols);
     m_idCurrentCell = CGridCellPos(nRow, nCol);
 
+    // A virtual grid works the focus bit out when it asks for a cell.
     if (IsValid(prev)) {
-        SetItemState(prev.row, prev.col, GetItemState(prev.row, prev.col) & ~GridStateFocused);
+        if (!m_bVirtualMode)
+            SetItemState(prev.row, prev.col, GetItemState(prev.row, prev.col) & ~GridStateFocused);
         RedrawCell(prev);
         RedrawHeadings(prev, m_idCurrentCell);
     }
     if (IsValid(m_idCurrentCell)) {
-        SetItemState(nRow, nCol, GetItemState(nRow, nCol) | GridStateFocused);
+        if (!m_bVirtualMode)
+            SetItemState(nRow, nCol, GetItemState(nRow, nCol) | GridStateFocused);
         RedrawCell(m_idCurrentCell);
         RedrawHeadings(m_idCurrentCell, prev);
     }
@@ -792,7 +798,8 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
                 m_SelectedCellMap.erase(key);
                 continue;
             }
-            SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) & ~GridStateSelected);
+            SetItemState(cell.row, cell.col,
+                         m_bVirtualMode ? 0 : GetItemState(cell.row, cell.col) & ~GridStateSelected);
             if (!newRange.InRange(cell) && visible.InRange(cell))
                 RedrawCell(cell);
         }
@@ -801,7 +808,9 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
             for (const auto& [key, cell] : m_PrevSelectedCellMap) {
                 if (!IsValid(cell))
                     continue;
-                SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) | GridStateSelected);
+                SetItemState(cell.row, cell.col,
+                             m_bVirtualMode ? GridStateSelected
+                                            : GetItemState(cell.row, cell.col) | GridStateSelected);
                 if (visible.InRange(cell))
                     RedrawCell(cell);
             }
@@ -812,7 +821,9 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
         return;
     for (int row = nMinRow; row <= nMaxRow; ++row) {
         for (int col = nMinCol; col <= nMaxCol; ++col) {
-            const UINT state = GetItemState(row, col);
+            // A virtual grid keeps the selection in the map alone: no need
+            // to ask the owner for the cell.
+            const UINT state = m_bVirtualMode ? 0 : GetItemState(row, col);
             const bool selected = m_bVirtualMode ? m_SelectedCellMap.count(SelectionKey(row, col)) != 0
                                                  : (state & GridStateSelected) != 0;
             if (selected == bSelectCells)

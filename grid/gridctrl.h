@@ -15,6 +15,7 @@
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <QImage>
 #include <QPoint>
 #include <map>
 #include <memory>
@@ -316,6 +317,10 @@ protected:
     virtual void OnFixedRowClick(CGridCellPos& cell);
     virtual void OnBeginDrag();
     virtual void OnTimer(UINT nIDEvent);
+    // The picture dragged with the selection: the focus cell drawn at the
+    // origin, the background of the normal cells transparent; the hot spot
+    // receives its bottom right. A null image when there is no focus cell.
+    virtual QImage CreateDragImage(QPoint* pHotSpot);
     // Invalidates part of the client area (null: all of it).
     virtual void InvalidateClientRect(const platform::Rect* pRect);
     // A drawing context for measuring text in the grid's font, as the

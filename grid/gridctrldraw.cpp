@@ -205,6 +205,34 @@ bool CGridCtrl::RedrawCell(int nRow, int nCol, platform::Dc* pDC)
     return result;
 }
 
+QImage CGridCtrl::CreateDragImage(QPoint* pHotSpot)
+{
+    Rect rect;
+    CGridCellBase* cell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col);
+    if (!cell || !GetCellRect(m_idCurrentCell, &rect))
+        return QImage();
+    rect.OffsetRect(-rect.left, -rect.top);
+    if (pHotSpot)
+        *pHotSpot = rect.BottomRight();
+
+    const COLORREF mask = m_cellDefault.GetBackClr();
+    QImage image(rect.right + 1, rect.bottom + 1, QImage::Format_ARGB32);
+    image.fill(QColor(GetRValue(mask), GetGValue(mask), GetBValue(mask)));
+    {
+        platform::PainterDc dc(&image);
+        cell->Draw(&dc, m_idCurrentCell.row, m_idCurrentCell.col, rect, false);
+    }
+    const QRgb maskPixel = qRgb(GetRValue(mask), GetGValue(mask), GetBValue(mask));
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] == maskPixel)
+                line[x] = qRgba(0, 0, 0, 0);
+        }
+    }
+    return image;
+}
+
 void CGridCtrl::OnSetFont(const QFont& font)
 {
     const LOGFONT lf = logFontFromQFont(font);

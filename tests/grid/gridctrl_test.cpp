@@ -51,6 +51,24 @@ TEST(GridCounts, SameCountDoesNothingAndLowerCountLowersFixedCount)
     EXPECT_EQ(grid.GetRowCount(), 2);
 }
 
+TEST(GridCounts, ShrinkingThenGrowingGivesFreshRowsAndColumns)
+{
+    TestGrid grid(6, 4, 1, 0);
+    grid.SetRowHeight(4, 77);
+    grid.SetColumnWidth(3, 88);
+    grid.SetItemText(4, 3, QStringLiteral("gone"));
+    grid.SetItemState(4, 3, GridStateSelected);
+    grid.SetRowCount(3);
+    grid.SetColumnCount(2);
+    EXPECT_EQ(grid.GetSelectedCount(), 0);
+    grid.SetRowCount(6);
+    grid.SetColumnCount(4);
+    EXPECT_EQ(grid.GetRowHeight(4), grid.GetDefaultCell(false, false)->GetHeight());
+    EXPECT_EQ(grid.GetColumnWidth(3), grid.GetDefaultCell(false, true)->GetWidth());
+    EXPECT_EQ(grid.GetItemText(4, 3), QString());
+    EXPECT_EQ(grid.GetTotalHeight(), 6 * grid.GetDefaultCell(false, false)->GetHeight());
+}
+
 TEST(GridCounts, FixedCountBeyondTheRowsGrowsTheGridFirst)
 {
     TestGrid grid(1, 2);
@@ -494,6 +512,14 @@ TEST(GridVirtual, CellsComeFromTheOwner)
     EXPECT_TRUE(grid->IsCellSelected(3, 3));
     EXPECT_EQ(grid->GetItemState(3, 3), GridStateSelected);
     EXPECT_FALSE(grid->SortRowsByText(1, true));
+
+    // Selecting and focusing keep to the map: the owner is not asked per cell.
+    owner.displayRequests = 0;
+    grid->SelectAllCells();
+    grid->SetFocusCell(50, 2);
+    EXPECT_EQ(grid->GetSelectedCount(), 99 * 4);
+    EXPECT_EQ(owner.displayRequests, 0);
+    EXPECT_EQ(grid->GetItemState(50, 2), GridStateSelected | GridStateFocused);
 
     owner.fillDisplay = false;
     const CGridCellBase* cell = grid->GetCell(5, 1);

@@ -155,6 +155,19 @@ TEST(GridScroll, LinesAndPagesMoveByRowHeights)
     EXPECT_EQ(s.grid->GetScrollPosition(CGridCtrl::SB_VERT), 0);
     s.grid->OnVScroll(CGridCtrl::SB_PAGEDOWN);
     EXPECT_EQ(s.grid->GetScrollPosition(CGridCtrl::SB_VERT), s.grid->GetClientRect().Height() - 20);
+
+    // The scroll bar's own arrows and page areas step the same way.
+    s.grid->OnVScroll(CGridCtrl::SB_TOP);
+    QScrollBar* bar = s.grid->verticalScrollBar();
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(bar->value(), 35);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(bar->value(), 35 + 20);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(bar->value(), 35);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(s.grid->IsCellOnScreen(99, 0));
 }
 
 // Moves the pointer to `point`, coming from a pixel away so that the move
@@ -281,8 +294,19 @@ TEST(GridMouse, DragSelectsABlockAndShiftExtendsIt)
     EXPECT_EQ(s.grid->GetSelectedCellRange(), CGridCellSpan(1, 1, 3, 3));
     EXPECT_EQ(s.grid->GetFocusCell(), CGridCellPos(3, 3));
 
+    // Ctrl adds to the selection, and a Ctrl click on a selected cell takes it out.
+    QTest::mouseClick(s.view(), Qt::LeftButton, Qt::ControlModifier, QPoint(210, 105)); // (5, 4)
+    EXPECT_EQ(s.grid->GetSelectedCount(), 10);
+    QTest::mouseClick(s.view(), Qt::LeftButton, Qt::ControlModifier, QPoint(110, 45)); // (2, 2)
+    EXPECT_FALSE(s.grid->IsCellSelected(2, 2));
+    EXPECT_EQ(s.grid->GetSelectedCount(), 9);
+    EXPECT_EQ(s.grid->GetFocusCell(), CGridCellPos(2, 2));
+
+    // Shift extends from the anchor.
+    QTest::mouseClick(s.view(), Qt::LeftButton, {}, QPoint(60, 25)); // (1, 1)
     QTest::mouseClick(s.view(), Qt::LeftButton, Qt::ShiftModifier, QPoint(210, 105)); // (5, 4)
     EXPECT_EQ(s.grid->GetSelectedCellRange(), CGridCellSpan(1, 1, 5, 4));
+    EXPECT_EQ(s.grid->GetSelectedCount(), 5 * 4);
 }
 
 TEST(GridMouse, PressOutsideTheCellsDoesNothing)
@@ -310,6 +334,17 @@ TEST(GridMouse, SecondPressInTheFocusCellTextEditsOnRelease)
     ASSERT_EQ(s.grid->edits.size(), 1u);
     EXPECT_EQ(s.grid->edits[0].ch, CGridCtrl::VK_LBUTTON);
     EXPECT_EQ(s.grid->edits[0].point, QPoint(20, 10)); // relative to the cell
+
+    // Moving before the release turns the prepared edit into a drag, and the
+    // release then resets the selection.
+    s.owner.notes.clear();
+    QTest::mousePress(s.view(), Qt::LeftButton, {}, QPoint(70, 30));
+    QTest::mouseMove(s.view(), QPoint(75, 32));
+    EXPECT_EQ(s.grid->m_MouseMode, CGridCtrl::MousePrepareDrag);
+    QTest::mouseRelease(s.view(), Qt::LeftButton, {}, QPoint(75, 32));
+    EXPECT_EQ(s.grid->edits.size(), 1u);
+    EXPECT_EQ(s.owner.codes(), std::vector<int>({NM_CLICK, GridSelChanging, GridSelChanged}));
+    EXPECT_EQ(s.grid->GetSelectedCount(), 0);
 }
 
 TEST(GridMouse, HeadingClickSelectsTheColumnAndSortsWhenAsked)
@@ -396,6 +431,22 @@ TEST(GridDraw, FourPassesDrawEveryVisibleCellOnce)
     platform::RecordingDc disallowed;
     s.grid->OnDraw(&disallowed);
     EXPECT_TRUE(disallowed.records().empty());
+}
+
+TEST(GridDraw, DragImageIsTheFocusCell)
+{
+    Shown s(5, 5, 1, 1);
+    test::setUniformSizes(*s.grid, 50, 20);
+    QPoint hotSpot(-1, -1);
+    EXPECT_TRUE(s.grid->CreateDragImage(&hotSpot).isNull());
+    s.grid->SetItemText(2, 2, QStringLiteral("d"));
+    s.grid->SetFocusCell(2, 2);
+    const QImage image = s.grid->CreateDragImage(&hotSpot);
+    EXPECT_EQ(image.size(), QSize(50, 20));
+    EXPECT_EQ(hotSpot, QPoint(49, 19));
+    // The normal background is see-through; the focus frame is not.
+    EXPECT_EQ(qAlpha(image.pixel(45, 10)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(0, 10)), 255);
 }
 
 TEST(GridDraw, VirtualGridHintsTheVisibleRangeAroundDrawing)

@@ -38,6 +38,7 @@ public:
     using CGridCtrl::OnMouseMove;
     using CGridCtrl::OnMouseWheel;
     using CGridCtrl::OnRButtonUp;
+    using CGridCtrl::CreateDragImage;
 
     void OnEditCell(int nRow, int nCol, QPoint point, UINT nChar) override
     {
@@ -74,6 +75,7 @@ public:
     std::map<int, LRESULT> answers; // by code
     int commands = 0;
     UINT commandId = 0;
+    int displayRequests = 0;
     bool fillDisplay = true;
 
     LRESULT OnGridNotify(const GridNotify& notify) override
@@ -84,6 +86,7 @@ public:
     }
     LRESULT OnGridDisplayRequest(GridDisplayInfo& info) override
     {
+        ++displayRequests;
         if (fillDisplay)
             info.item.strText = QStringLiteral("%1:%2").arg(info.item.row).arg(info.item.col);
         return 0;
