@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
@@ -49,8 +51,10 @@ QList<qreal> cosmeticPattern(int style)
 // The em size of a family's characters for one pixel of cell height.
 double emPerCell(const QFont& font)
 {
+    static QMutex lock;
     static QHash<QString, double> cache;
     const QString key = font.families().join(QLatin1Char(',')) + QString::number(font.weight());
+    QMutexLocker locked(&lock);
     auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return it.value();

@@ -293,3 +293,50 @@ TEST(PainterDc, ShapesFillAndOutlineInsideTheRectangle)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PainterDc, XorLinesAndInversionUndoThemselves)
+{
+    QImage image = whiteImage(80, 80);
+    image.setPixel(20, 20, qRgb(30, 60, 90));
+    const QImage before = image.copy();
+    {
+        PainterDc dc(&image);
+        dc.SetROP2(R2_XORPEN);
+        dc.SelectObject(Pen(PS_SOLID, 0, RGB(255, 255, 255)));
+        for (int pass = 0; pass < 2; ++pass) {
+            dc.MoveTo(5, 20);
+            dc.LineTo(70, 20);
+            dc.InvertRect(Rect(10, 30, 40, 60));
+        }
+        dc.painter()->end();
+        EXPECT_EQ(image, before);
+        dc.painter()->begin(&image);
+        dc.InvertRect(Rect(10, 30, 40, 60));
+    }
+    EXPECT_EQ(image.pixel(10, 30), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(39, 59), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(40, 60), qRgb(255, 255, 255));
+}
+
+TEST(PainterDc, HatchGapsTakeTheBackgroundWhenOpaque)
+{
+    QImage image = whiteImage(40, 40);
+    {
+        PainterDc dc(&image);
+        dc.SetBkColor(RGB(0, 0, 255));
+        dc.FillRect(Rect(0, 0, 20, 40), Brush(HS_HORIZONTAL, RGB(255, 0, 0)));
+        dc.SetBkMode(TRANSPARENT);
+        dc.FillRect(Rect(20, 0, 40, 40), Brush(HS_HORIZONTAL, RGB(255, 0, 0)));
+    }
+    int blue = 0, whiteRight = 0;
+    for (int y = 0; y < 40; ++y) {
+        blue += image.pixel(5, y) == qRgb(0, 0, 255);
+        whiteRight += image.pixel(30, y) == qRgb(255, 255, 255);
+    }
+    EXPECT_GT(blue, 20);
+    EXPECT_GT(whiteRight, 20);
+}
+
+} // namespace
