@@ -459,6 +459,8 @@ bool PainterDc::DrawState(QPoint at, const QImage& image, unsigned flags)
 
 QFont PainterDc::qtFont(const LogFont& lf) const
 {
+    if (m_fontScaleX == scaleX() && m_fontScaleY == scaleY() && m_fontKey == lf)
+        return m_font;
     QFont font;
     QStringList families{substituteFace(lf.lfFaceName)};
     for (const char* fallback : {"Noto Sans CJK SC", "DejaVu Sans"}) {
@@ -485,6 +487,10 @@ QFont PainterDc::qtFont(const LogFont& lf) const
         if (natural > 0)
             font.setStretch(std::clamp(int(std::lround(wanted / natural * 100)), 1, 4000));
     }
+    m_fontKey = lf;
+    m_fontScaleX = scaleX();
+    m_fontScaleY = scaleY();
+    m_font = font;
     return font;
 }
 

@@ -17,13 +17,13 @@
 
 #include "platform/dc.h"
 
+#include <QFont>
 #include <QTransform>
 
 #include <memory>
 
 class QPaintDevice;
 class QPainter;
-class QFont;
 class QPen;
 class QBrush;
 
@@ -104,6 +104,11 @@ private:
     bool m_printing = false;
     int m_dpiX = 96;
     int m_dpiY = 96;
+    // The last font made, for the description and scales it was made for.
+    mutable LogFont m_fontKey;
+    mutable double m_fontScaleX = 0;
+    mutable double m_fontScaleY = 0;
+    mutable QFont m_font;
 };
 
 } // namespace platform
