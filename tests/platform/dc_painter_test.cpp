@@ -340,3 +340,36 @@ TEST(PainterDc, HatchGapsTakeTheBackgroundWhenOpaque)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PainterDc, TextAlignsLeftRightAndCentre)
+{
+    struct Row {
+        unsigned align;
+        bool inkLeft, inkRight;
+    } const rows[] = {{TA_LEFT, false, true}, {TA_RIGHT, true, false}, {TA_CENTER, true, true}};
+    for (const Row& row : rows) {
+        QImage image = whiteImage(200, 60);
+        {
+            PainterDc dc(&image);
+            dc.SelectObject(Font::create(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0,
+                                         QStringLiteral("黑体")));
+            dc.SetTextAlign(row.align | TA_BASELINE);
+            dc.TextOut(100, 40, QStringLiteral("钢筋HH"));
+        }
+        bool left = false, right = false;
+        for (int y = 0; y < 60; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                if (inked(image, x, y)) {
+                    left |= x < 98;
+                    right |= x > 102;
+                }
+            }
+        }
+        EXPECT_EQ(left, row.inkLeft) << row.align;
+        EXPECT_EQ(right, row.inkRight) << row.align;
+    }
+}
+
+} // namespace
