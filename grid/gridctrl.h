@@ -349,6 +349,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     // ---- helpers
     void SetupDefaultCells();
@@ -368,6 +369,8 @@ protected:
     void SetCursorShape(Qt::CursorShape shape);
     void SetCapture();
     void ReleaseCapture();
+    // The mouse went to a pop-up or another window in the middle of a drag.
+    void OnCaptureChanged();
     int ScrollLine(int nBar, bool bForward);
     void SetScrollRange(int nBar, int nMax, int nPage);
     void OnScrollAction(int nBar, int action);

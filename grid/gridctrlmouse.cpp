@@ -6,6 +6,7 @@
 #include "grid/gridowner.h"
 #include "platform/hostservices.h"
 
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWheelEvent>
@@ -43,6 +44,23 @@ void CGridCtrl::SetCapture()
 void CGridCtrl::ReleaseCapture()
 {
     m_bHasCapture = false;
+}
+
+void CGridCtrl::OnCaptureChanged()
+{
+    m_autoScrollTimer.stop();
+    m_nTimerID = 0;
+    m_bHasCapture = false;
+    if (m_MouseMode == MouseDragging)
+        m_MouseMode = MouseIdle;
+}
+
+void CGridCtrl::focusOutEvent(QFocusEvent* event)
+{
+    if (m_bHasCapture
+        && (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason))
+        OnCaptureChanged();
+    QAbstractScrollArea::focusOutEvent(event);
 }
 
 bool CGridCtrl::IsPointInCellText(const CGridCellPos& cell, QPoint point)

@@ -175,6 +175,11 @@ struct DefaultKindCase {
     bool fixedCol;
 };
 
+void PrintTo(const DefaultKindCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class GridCellDrawDefaults : public ::testing::TestWithParam<DefaultKindCase> {};
 
 TEST_P(GridCellDrawDefaults, DrawsWithTheDefaultCellOfItsKind)

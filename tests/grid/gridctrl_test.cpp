@@ -114,6 +114,11 @@ struct InsertCase {
     int expected; // index answered, -1 refused
 };
 
+void PrintTo(const InsertCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class GridInsertRow : public ::testing::TestWithParam<InsertCase> {};
 
 TEST_P(GridInsertRow, PositionRules)
@@ -412,6 +417,11 @@ struct SortCase {
     bool ascending;
     QStringList expected;
 };
+
+void PrintTo(const SortCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class GridSort : public ::testing::TestWithParam<SortCase> {};
 

@@ -59,6 +59,11 @@ struct PointCase {
     CGridCellPos expected;
 };
 
+void PrintTo(const PointCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class GridCellFromPoint : public ::testing::TestWithParam<PointCase> {};
 
 TEST_P(GridCellFromPoint, FindsTheCellUnderAPoint)
@@ -218,6 +223,11 @@ struct SizingCase {
     int width;
 };
 
+void PrintTo(const SizingCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class GridColumnSizing : public ::testing::TestWithParam<SizingCase> {};
 
 TEST_P(GridColumnSizing, BorderDragSizesTheColumn)
@@ -309,12 +319,25 @@ TEST(GridMouse, DragSelectsABlockAndShiftExtendsIt)
     EXPECT_EQ(s.grid->GetSelectedCount(), 5 * 4);
 }
 
+TEST(GridMouse, LosingTheMouseToAPopupStopsTheAutoScroll)
+{
+    Shown s(10, 5, 1, 1);
+    test::setUniformSizes(*s.grid, 50, 20);
+    QTest::mousePress(s.view(), Qt::LeftButton, {}, QPoint(60, 25));
+    EXPECT_EQ(s.grid->m_nTimerID, CGridCtrl::AutoScrollTimerId);
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(s.grid, &focusOut);
+    EXPECT_EQ(s.grid->m_nTimerID, 0u);
+    QTest::mouseRelease(s.view(), Qt::LeftButton, {}, QPoint(60, 25));
+}
+
 TEST(GridMouse, PressOutsideTheCellsDoesNothing)
 {
     Shown s(3, 3, 1, 1);
     test::setUniformSizes(*s.grid, 50, 20);
     QTest::mousePress(s.view(), Qt::LeftButton, {}, QPoint(60, 250));
     EXPECT_EQ(s.grid->m_MouseMode, CGridCtrl::MouseIdle);
+    EXPECT_EQ(s.grid->m_nTimerID, 0u);
     EXPECT_EQ(s.grid->GetSelectedCount(), 0);
     EXPECT_TRUE(s.owner.notes.empty());
     QTest::mouseRelease(s.view(), Qt::LeftButton, {}, QPoint(60, 250));

@@ -30,6 +30,7 @@ public:
     bool recordEdits = true;
 
     using CGridCtrl::m_MouseMode;
+    using CGridCtrl::m_nTimerID;
     using CGridCtrl::m_nRowsPerWheelNotch;
     using CGridCtrl::m_SelectionStartCell;
     using CGridCtrl::OnLButtonDblClk;
