@@ -19,6 +19,21 @@ QString firstLine(const QString& message)
     return message;
 }
 
+// An attribute value of a log event, escaped and cut short enough that any
+// single event fits in the log.
+QString logValue(const QString& value)
+{
+    constexpr qsizetype kMaxValueLength = 200;
+    QString out;
+    for (const QChar c : value) {
+        const QString escaped = xml::escapeText(QStringView(&c, 1), true);
+        if (out.size() + escaped.size() > kMaxValueLength)
+            break;
+        out += escaped;
+    }
+    return out;
+}
+
 // Where getTagName stops reading a name.
 bool endsTagName(QChar c)
 {
@@ -63,7 +78,7 @@ void CXmlDocument::appendEvents(const xml::LogEvents& events)
     for (const xml::LogEvent& event : events) {
         QString text = u'<' + event.name;
         for (const auto& [key, value] : event.attributes)
-            text += u' ' + key + QLatin1String("=\"") + xml::escapeText(value, true) + u'"';
+            text += u' ' + key + QLatin1String("=\"") + logValue(value) + u'"';
         text += QLatin1String("/>");
         if (m_strResult.size() + text.size() > kMaxResultLength)
             return;

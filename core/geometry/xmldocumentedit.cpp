@@ -63,8 +63,11 @@ void CXmlDocument::makeStartAndEndTags(int position)
             int from = close - 1;
             while (from - 1 > e.start && xml::isBlank(m_strDoc[from - 1]))
                 --from;
-            replaceText(from, close - from, QString());
-            m_aPos[position].startTagLength -= close - from;
+            // Any "/" right before the ">" makes an empty element, so one that
+            // belongs to a value ("<a x=y//>") is kept apart by a blank.
+            const QString rest = m_strDoc[from - 1] == u'/' ? QStringLiteral(" ") : QString();
+            replaceText(from, close - from, rest);
+            m_aPos[position].startTagLength -= close - from - int(rest.size());
         }
     }
     const int end = m_aPos[position].end();

@@ -325,7 +325,8 @@ EncodedText encodeDocument(const QString& text)
 {
     EncodedText out;
     out.encoding = declaredEncoding(text);
-    if (out.encoding.isEmpty())
+    const bool declared = !out.encoding.isEmpty();
+    if (!declared)
         out.encoding = QStringLiteral("UTF-8");
     const int codePage = encodingCodePage(out.encoding);
     bool lossy = false;
@@ -338,7 +339,18 @@ EncodedText encodeDocument(const QString& text)
         out.events.append(event("converted_from", {attr("encoding", out.encoding)}));
         switch (codePage) {
         case kUtf8:
+        case kUtf32Le:
+        case kUtf32Be:
+        case kUtf32Prefix:
+            // 32-bit text is written as UTF-8, which is how a file of 8-bit
+            // text declaring a wide encoding is read.
             out.bytes = encodeWith(QStringConverter::Encoding::Utf8, text, &lossy);
+            if (!declared && !text.startsWith(u'<') && out.bytes.size() != text.size()) {
+                // Without a declaration or a leading "<" the file would be
+                // read back as ANSI text; the mark keeps it UTF-8.
+                out.bytes.prepend("\xEF\xBB\xBF");
+                out.flags = kFlagUtf8Bom;
+            }
             break;
         case kUtf16Le:
             out.bytes = "\xFF\xFE" + encodeWith(QStringConverter::Encoding::Utf16LE, text, &lossy);
@@ -348,13 +360,6 @@ EncodedText encodeDocument(const QString& text)
             out.bytes = "\xFE\xFF" + encodeWith(QStringConverter::Encoding::Utf16BE, text, &lossy);
             out.flags = kFlagUtf16Be;
             out.events.append(event("endian_swap", {attr("length", text.size())}));
-            break;
-        case kUtf32Le:
-        case kUtf32Prefix:
-            out.bytes = encodeWith(QStringConverter::Encoding::Utf32LE, text, &lossy);
-            break;
-        case kUtf32Be:
-            out.bytes = encodeWith(QStringConverter::Encoding::Utf32BE, text, &lossy);
             break;
         default:
             if (const std::optional<QByteArray> name = converterName(codePage)) {

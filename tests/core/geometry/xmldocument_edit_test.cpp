@@ -190,6 +190,8 @@ const AddCase kAddCases[] = {
      "<r>\r\n<t>a&lt;b&amp;c&gt;d'\"</t>\r\n</r>"},
     {"spaced_empty", "<r/>", "r", "e", "", CXmlDocument::kAddSpacedEmpty | kChild,
      "<r>\r\n<e />\r\n</r>"},
+    {"child_under_empty_element_ending_in_slashes", "<a x=y//>", "a", "c", "", kChild,
+     "<a x=y/ >\r\n<c/>\r\n</a>"},
     {"child_under_unended_start_tag", "<p><br></p>", "p > br", "c", "", kChild,
      "<p><br>\r\n<c/>\r\n</br></p>"},
     {"child_under_element_open_at_end", "<r><a>t", "r > a", "c", "", kChild,
@@ -366,6 +368,8 @@ const char kUtf16Text[] = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<a>钢
 const char kUtf16BeText[] = "<?xml version=\"1.0\" encoding=\"UTF-16BE\"?>\r\n<a>钢筋</a>\r\n";
 const char kLatin1Text[] = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<a>é钢</a>\r\n";
 const char kPlainText[] = "<a>钢筋</a>\r\n";
+const char kBlankFirstText[] = " <a>钢筋</a>\r\n";
+const char kUtf32Text[] = "<?xml version=\"1.0\" encoding=\"UTF-32\"?><a>钢筋</a>";
 
 class SaveFile : public ::testing::TestWithParam<SaveCase> {};
 
@@ -395,6 +399,9 @@ TEST_P(SaveFile, WritesTheDeclaredEncodingAndReadsBack)
 
 const SaveCase kSaveCases[] = {
     {"undeclared_is_utf8_without_bom", kPlainText, QByteArray(kPlainText), 0, nullptr},
+    {"undeclared_blank_first_is_utf8_with_mark", kBlankFirstText,
+     test::hex("EF BB BF") + QByteArray(kBlankFirstText), 0x4, nullptr},
+    {"utf32_is_written_as_utf8", kUtf32Text, QByteArray(kUtf32Text), 0, "converted_from"},
     {"gb2312", kGbText, encoded(kGbText, "GBK"), 0, nullptr},
     {"utf16_with_bom", kUtf16Text, test::hex("FF FE") + encoded(kUtf16Text, "UTF-16LE"), 0x1,
      "converted_from"},

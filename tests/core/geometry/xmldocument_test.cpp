@@ -329,6 +329,15 @@ TEST(Parse, ResultLogStopsAt999Characters)
     EXPECT_TRUE(doc.getResult().endsWith(QLatin1String("/>")));
 }
 
+TEST(Parse, AnEventWithALongTagNameStillFitsTheLog)
+{
+    CXmlDocument doc;
+    ASSERT_TRUE(doc.setDocument(QLatin1String("<a") + QString(400, u'&') + u'>'));
+    EXPECT_FALSE(doc.isWellFormed());
+    EXPECT_TRUE(doc.getResult().startsWith(QLatin1String("<unended_start_tag tagname=\"a&amp;")));
+    EXPECT_LE(doc.getResult().size(), 999);
+}
+
 TEST(SetDocument, NullTextGivesAnEmptyDocumentWithoutEvents)
 {
     CXmlDocument doc;

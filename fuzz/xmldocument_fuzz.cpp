@@ -1,0 +1,97 @@
+// Feeds arbitrary bytes to the XML reader as a file's content, then walks,
+// reads and edits whatever was recognised. A crash, a sanitizer report or an
+// abort below is a finding: a damaged file must give a document or a logged
+// error, and edits of a well-formed document must keep its table in step
+// with its text.
+
+#include "core/geometry/xmldocument.h"
+#include "core/geometry/xmlencoding.h"
+#include "tests/core/geometry/xmldocument_test.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+// Stops the run with the failed condition, so that the finding says which.
+#define check(condition)                                                                   \
+    do {                                                                                   \
+        if (!(condition)) {                                                                \
+            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);   \
+            std::abort();                                                                  \
+        }                                                                                  \
+    } while (false)
+
+namespace {
+
+QList<int> allPositions(CXmlDocument& doc)
+{
+    QList<int> positions;
+    doc.setPosition(0, 0, 0);
+    const int limit = int(doc.getDocument().size()) + 1;
+    while (positions.size() <= limit) {
+        if (doc.findElement()) {
+            positions << doc.getCurrentPosition();
+            doc.intoElement();
+        } else if (!doc.outOfElement()) {
+            break;
+        }
+    }
+    check(positions.size() <= limit);
+    return positions;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const xml::DecodedText decoded = xml::decodeDocument(bytes);
+
+    CXmlDocument doc;
+    if (size > 0 && (data[size - 1] & 1))
+        doc.setDocFlags(CXmlDocument::kFlagIgnoreCase);
+    check(doc.setDocument(decoded.text));
+    check(doc.isWellFormed() || !doc.getResult().isEmpty());
+    check(doc.getResult().size() <= 999);
+    const bool wellFormed = doc.isWellFormed();
+
+    const QList<int> positions = allPositions(doc);
+    for (const int p : positions) {
+        check(!doc.getTagName(p).isEmpty());
+        doc.getDataAt(p);
+        doc.getAttributeAt(p, QStringLiteral("x"));
+    }
+    if (positions.isEmpty())
+        return 0;
+
+    // Edit the first and the last element found.
+    const QString value = QStringLiteral("v\"'<&>]]>");
+    for (const int target : {positions.front(), positions.back()}) {
+        check(doc.setAttributeAt(target, QStringLiteral("x"), value));
+        check(doc.getAttributeAt(target, QStringLiteral("x")) == value);
+        doc.setPosition(0, target, 0);
+        check(doc.addElement(QStringLiteral("n"), value,
+                             CXmlDocument::kAddChild | CXmlDocument::kAddCData));
+        check(doc.getDataAt(doc.getChildPosition()) == value);
+        check(doc.getAttributeAt(target, QStringLiteral("x")) == value);
+    }
+    if (wellFormed) {
+        CXmlDocument fresh;
+        fresh.setDocFlags(doc.getDocFlags());
+        check(fresh.setDocument(doc.getDocument()));
+        check(test::xmlOutline(doc) == test::xmlOutline(fresh));
+    }
+
+    // The edited text reads back from its own file bytes unless the log
+    // says that characters were lost (16-bit files drop NUL characters).
+    const xml::EncodedText encoded = xml::encodeDocument(doc.getDocument());
+    bool lossy = false;
+    for (const xml::LogEvent& event : encoded.events)
+        lossy = lossy || event.name == QLatin1String("conversion_loss");
+    if (!lossy) {
+        QString back = xml::decodeDocument(encoded.bytes).text;
+        QString original = doc.getDocument();
+        check(back.remove(QChar(0)) == original.remove(QChar(0)));
+    }
+    return 0;
+}
