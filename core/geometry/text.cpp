@@ -182,7 +182,7 @@ CVes_Text::CVes_Text()
 void CVes_Text::draw(platform::Dc* dc, platform::COLORREF colour, double scale, int originX,
                      int originY, unsigned int mirrorFlags, QPoint mirrorCentre, double widthFactor)
 {
-    if (!dc)
+    if (!dc || !(scale > 0))
         return;
     // Hidden and unprinted texts are shown on screen, not on paper.
     if (dc->IsPrinting() && (m_print == 0 || (m_status & kHidden)))
@@ -326,7 +326,7 @@ void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double sca
                          int originY, int showName, int showValue, unsigned int mirrorFlags,
                          QPoint mirrorCentre)
 {
-    if (!dc || (m_status & kHidden) || (dc->IsPrinting() && m_print == 0))
+    if (!dc || !(scale > 0) || (m_status & kHidden) || (dc->IsPrinting() && m_print == 0))
         return;
 
     const int sign = ySign(*dc);

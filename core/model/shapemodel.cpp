@@ -557,7 +557,10 @@ void CVes_ShapeModel::drawItems(platform::Dc* dc, const platform::COLORREF* colo
     if (ratio < 0)
         ratio = m_ratio;
     const QPoint mid = centre();
-    const double scale = getDrawScale(rect);
+    double scale = getDrawScale(rect);
+    // A drawing area of no size fits nothing; draw at full size.
+    if (!(scale > 0) || !std::isfinite(scale))
+        scale = 1.0;
     const auto curve = [&](const CVes_Curve& c, int which) {
         if (colours)
             c.draw(dc, scale, x, y, colours[which], mirrorFlags, mid, ratio);

@@ -434,6 +434,19 @@ TEST_F(ModelWithEveryKind, ShowFlagsAndOwnColours)
     EXPECT_EQ(dc.records(DcOp::TextOut).at(1).state.textColor, 0xFFFF00u);
 }
 
+TEST_F(ModelWithEveryKind, DrawingAreaOfNoSizeDrawsAtFullSize)
+{
+    model.setRectH(0);
+    model.setRectW(0);
+    const Rect fit(0, 0, 150, 30);
+    EXPECT_EQ(model.getDrawScale(&fit), 0.0);
+    RecordingDc dc;
+    model.Draw(&dc, 0, 0, 0, 0, 0, 0, &fit, 1, 1, 1.0);
+    ASSERT_FALSE(dc.segments().empty());
+    EXPECT_EQ(dc.segments()[0].to, QPoint(0, 1000));
+    EXPECT_EQ(dc.texts().size(), 2);
+}
+
 // ---- stream ----
 
 TEST(ShapeModelStream, ReadsEveryPartAndWritesTheSameBytes)
