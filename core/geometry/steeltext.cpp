@@ -393,8 +393,13 @@ void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, 
     if (escaped.codes.empty()) {
         dc->TextOut(point, text);
     } else {
-        // Each symbol stands in a gap of blanks, drawn over afterwards.
-        const QString gap = ownFace ? QStringLiteral(" ") : QStringLiteral("   ");
+        // Each symbol stands in a gap of blanks, drawn over afterwards: three
+        // of Times New Roman, or one of a Chinese face, whose blank is half
+        // a character wide (a face with narrower blanks gets as many as make
+        // that width).
+        QString gap = ownFace ? QStringLiteral(" ") : QStringLiteral("   ");
+        while (ownFace && gap.size() < 8 && dc->GetTextExtent(gap).width() < std::abs(height) / 2)
+            gap += u' ';
         QString line = escaped.pieces.front();
         std::vector<int> gapAt;
         for (qsizetype i = 1; i < escaped.pieces.size(); ++i) {
