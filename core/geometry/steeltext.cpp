@@ -258,8 +258,8 @@ EscapedText splitAtEscapes(const QString& text)
     return out;
 }
 
-// Degrees brought into -359 … 360 the way stored texts expect: negative
-// angles into 0 … 359, angles above 360 into 1 … 360.
+// Degrees brought into 0 … 360 the way stored texts expect: negative angles
+// into 0 … 359, angles above 360 into 1 … 360.
 int normalisedAngle(int angle)
 {
     const long long a = angle;
