@@ -1,0 +1,488 @@
+#include "core/model/modelrecord.h"
+
+#include "core/geometry/formula.h"
+#include "core/geometry/steeltext.h"
+#include "core/model/connect.h"
+#include "platform/archive.h"
+#include "platform/dc.h"
+#include "platform/gdi.h"
+#include "platform/hostservices.h"
+#include "platform/savefile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+
+using namespace platform::gdi;
+
+namespace {
+
+const char* const kStandardVariables[] = {"d", "lae", "lle", "la", "bhc"};
+
+std::unique_ptr<CVes_Variable> standardVariable(const QString& name, double value)
+{
+    auto v = std::make_unique<CVes_Variable>();
+    v->m_text = name;
+    v->m_type = CVes_Variable::kStandard;
+    v->m_value = v->m_value2 = value;
+    return v;
+}
+
+bool sameMidConnects(const std::vector<std::unique_ptr<CVes_MidConnect>>& a,
+                     const std::vector<std::unique_ptr<CVes_MidConnect>>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (*a[i] != *b[i] || a[i]->countText != b[i]->countText)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CVes_ModelRecord::CVes_ModelRecord()
+{
+    m_hookLeft.kind = m_hookRight.kind = 1;
+    m_hookLeft.param = 8;
+    m_hookRight.param = 16;
+    for (const char* name : kStandardVariables)
+        m_arrVar.push_back(standardVariable(QString::fromLatin1(name), name[1] ? 0.0 : 10.0));
+}
+
+CVes_ModelRecord::CVes_ModelRecord(const CVes_ModelRecord* other) : CVes_ModelRecord()
+{
+    m_id = CSteelRecordId::Null();
+    set(other);
+}
+
+CVes_ModelRecord::CVes_ModelRecord(const CVes_ModelRecord& other) : CVes_ModelRecord(&other)
+{
+    m_dn = other.m_dn;
+}
+
+CVes_ModelRecord& CVes_ModelRecord::operator=(const CVes_ModelRecord& other)
+{
+    if (this != &other) {
+        set(&other);
+        m_dn = other.m_dn;
+    }
+    return *this;
+}
+
+CVes_ModelRecord::~CVes_ModelRecord() = default;
+
+void CVes_ModelRecord::set(const CVes_ModelRecord* other)
+{
+    if (!other || other == this)
+        return;
+    CVes_ShapeModel::set(other);
+    m_hookLeft = other->m_hookLeft;
+    m_hookRight = other->m_hookRight;
+    m_outDim = other->m_outDim;
+    m_id = other->m_id;
+    m_defaultMidConnect = other->m_defaultMidConnect;
+    m_stirrup = other->m_stirrup;
+    m_barGroup = other->m_barGroup;
+    m_arrMidConnect.clear();
+    for (const auto& mid : other->m_arrMidConnect)
+        AddMidConnect(*mid);
+    m_pConnectLeft = m_pConnectRight = nullptr;
+}
+
+void CVes_ModelRecord::AddMidConnect(const CVes_MidConnect& midConnect)
+{
+    m_arrMidConnect.push_back(std::make_unique<CVes_MidConnect>(midConnect));
+}
+
+void CVes_ModelRecord::setMidConnectSize(int n)
+{
+    while (int(m_arrMidConnect.size()) < n) {
+        CVes_MidConnect manual;
+        manual.autoCount = 0;
+        AddMidConnect(manual);
+    }
+    while (int(m_arrMidConnect.size()) > std::max(n, 0))
+        m_arrMidConnect.erase(m_arrMidConnect.begin());
+}
+
+void CVes_ModelRecord::SetVarValue(const std::vector<CVes_Variable*>& vars)
+{
+    for (auto& mine : m_arrVar) {
+        for (const CVes_Variable* given : vars) {
+            if (given && given->m_text == mine->m_text) {
+                mine->m_unit = given->m_unit;
+                mine->m_value = given->m_value;
+                mine->m_value2 = given->m_value2;
+                mine->m_step = given->m_step;
+                mine->m_formula = given->m_formula;
+                mine->m_height = given->m_height;
+                mine->m_status = given->m_status;
+                break;
+            }
+        }
+    }
+}
+
+void CVes_ModelRecord::SetVarValue(const std::vector<std::unique_ptr<CVes_Variable>>& vars)
+{
+    std::vector<CVes_Variable*> plain;
+    plain.reserve(vars.size());
+    for (const auto& v : vars)
+        plain.push_back(v.get());
+    SetVarValue(plain);
+}
+
+void CVes_ModelRecord::setDiaVal(double d)
+{
+    if (CVes_Variable* v = getVar(QStringLiteral("d")))
+        v->m_value = v->m_value2 = d;
+}
+
+void CVes_ModelRecord::calculateVarValue()
+{
+    const CVes_Formula formula;
+    const auto value = [&](const QString& text) {
+        return formula.FormulaValue(text, m_arrVar, CVes_Formula::kValueMode);
+    };
+    for (auto& v : m_arrVar) {
+        if (v->m_type == CVes_Variable::kGiven && !v->m_formula.isEmpty())
+            v->m_value = v->m_value2 = value(v->m_formula);
+    }
+    for (auto& v : m_arrVar) {
+        if (v->m_type == CVes_Variable::kComputed)
+            v->m_value = v->m_value2 = value(v->m_formula);
+    }
+    if (m_defaultMidConnect.stat)
+        m_defaultMidConnect.valueA = int(value(m_defaultMidConnect.countText));
+    for (auto& mid : m_arrMidConnect) {
+        if (mid->stat)
+            mid->valueA = int(value(mid->countText));
+    }
+}
+
+void CVes_ModelRecord::calculateSideLen(int mode)
+{
+    calculateVarValue();
+    const CVes_Formula formula;
+    for (auto& side : m_arrSide) {
+        if (side->isConnect()) {
+            side->m_count = int(formula.FormulaValue(side->m_text, m_arrVar, mode));
+        } else {
+            side->m_length = sideLengthOf(formula.FormulaValue(side->m_lengthText, m_arrVar, mode));
+            side->m_angle = formula.FormulaValue(side->m_angleText, m_arrVar, mode);
+        }
+    }
+}
+
+void CVes_ModelRecord::setSteelLineStyle(unsigned int style)
+{
+    for (auto& side : m_arrSide)
+        side->setLineStyle(style);
+}
+
+namespace {
+
+// Compares side i of `a` with sides of `b` picked by `kindIndex` (kind and
+// length) and `valueIndex` (angle and bend direction).
+template <typename KindIndex, typename ValueIndex>
+int compareSides(const std::vector<std::unique_ptr<CVes_Side>>& a,
+                 const std::vector<std::unique_ptr<CVes_Side>>& b, KindIndex kindIndex,
+                 ValueIndex valueIndex)
+{
+    const size_t n = a.size();
+    bool sameBend = true;
+    for (size_t i = 1; i < n; ++i) {
+        const CVes_Side& mine = *a[i];
+        const CVes_Side& kindSide = *b[kindIndex(i)];
+        const CVes_Side& valueSide = *b[valueIndex(i)];
+        if (mine.m_type != kindSide.m_type || mine.m_length != kindSide.m_length)
+            return 0;
+        if (std::fabs(mine.m_angle - valueSide.m_angle) > 0.1)
+            return 0;
+        const bool equalBend = mine.m_bendDirection == valueSide.m_bendDirection;
+        if (i == 1)
+            sameBend = equalBend;
+        else if (equalBend != sameBend)
+            return 0;
+    }
+    return 1;
+}
+
+} // namespace
+
+int CVes_ModelRecord::CompareReal(const CVes_ModelRecord* other) const
+{
+    const size_t n = m_arrSide.size();
+    if (!other || n != other->m_arrSide.size() || m_multiVal != other->m_multiVal)
+        return 0;
+    if (n == 0)
+        return 1;
+    if (m_arrSide[0]->m_length != other->m_arrSide[0]->m_length)
+        return 0;
+    const auto same = [](size_t i) { return i; };
+    return compareSides(m_arrSide, other->m_arrSide, same, same);
+}
+
+int CVes_ModelRecord::CompareRealReverse(const CVes_ModelRecord* other) const
+{
+    const size_t n = m_arrSide.size();
+    if (!other || n != other->m_arrSide.size() || m_multiVal != other->m_multiVal)
+        return 0;
+    if (n == 0)
+        return 1;
+    if (m_arrSide[0]->m_length != other->m_arrSide[n - 1]->m_length)
+        return 0;
+    return compareSides(
+        m_arrSide, other->m_arrSide, [n](size_t i) { return n - 1 - i; },
+        [n](size_t i) { return n - i; });
+}
+
+bool CVes_ModelRecord::isSameRecord(const CVes_ModelRecord* other) const
+{
+    return other && isSame(other) && m_hookLeft == other->m_hookLeft
+        && m_hookRight == other->m_hookRight && m_outDim == other->m_outDim
+        && m_stirrup == other->m_stirrup && m_barGroup == other->m_barGroup
+        && m_defaultMidConnect == other->m_defaultMidConnect
+        && m_defaultMidConnect.countText == other->m_defaultMidConnect.countText
+        && sameMidConnects(m_arrMidConnect, other->m_arrMidConnect);
+}
+
+void CVes_ModelRecord::Draw(platform::Dc* dc, platform::COLORREF auxColour,
+                            platform::COLORREF sideColour, platform::COLORREF textColour, int x,
+                            int y, int, const platform::Rect* rect, int showName, int showValue,
+                            double ratio)
+{
+    DrawEx(dc, auxColour, sideColour, textColour, textColour, x, y, m_mirror, rect, showName,
+           showValue, ratio);
+}
+
+void CVes_ModelRecord::DrawEx(platform::Dc* dc, platform::COLORREF auxColour,
+                              platform::COLORREF sideColour, platform::COLORREF textColour,
+                              platform::COLORREF variableColour, int x, int y,
+                              unsigned int mirrorFlags, const platform::Rect* rect, int showName,
+                              int showValue, double ratio)
+{
+    if (!dc)
+        return;
+    const int saved = dc->SaveDC();
+    if (ratio < 0)
+        ratio = m_ratio;
+    const QPoint mid(m_rectW / 2, m_rectH / 2);
+    const double scale = getDrawScale(rect);
+
+    for (const auto& side : m_arrSide) {
+        const int mode = dc->SetBkMode(TRANSPARENT);
+        side->draw(dc, scale, x, y, side->isConnect() ? auxColour : sideColour, mirrorFlags, mid,
+                   ratio);
+        dc->SetBkMode(mode);
+    }
+    if (m_showAux) {
+        for (const auto& line : m_arrLine)
+            line->draw(dc, scale, x, y, auxColour, mirrorFlags, mid, ratio);
+        for (const auto& arc : m_arrArc)
+            arc->draw(dc, scale, x, y, auxColour, mirrorFlags, mid, ratio);
+        for (const auto& circle : m_arrCircle)
+            circle->draw(dc, scale, x, y, auxColour, mirrorFlags, mid, ratio);
+    }
+    if (m_showVar) {
+        for (auto& v : m_arrVar)
+            v->setMutiVal(m_multiVal);
+        for (auto& v : m_arrVar) {
+            if (v->m_type > CVes_Variable::kStandard)
+                v->draw(dc, variableColour, scale, x, y, showName, showValue, mirrorFlags, mid);
+        }
+        for (auto& t : m_arrText)
+            t->draw(dc, textColour, scale, x, y, mirrorFlags, mid);
+    }
+    if (!m_arrSide.empty()) {
+        if (m_hookLeft.enabled)
+            m_arrSide.front()->drawStart(dc, scale, ratio, sideColour, x, y, mirrorFlags, mid,
+                                         unsigned(m_hookLeft.kind | m_hookLeft.param));
+        if (m_hookRight.enabled)
+            m_arrSide.back()->drawEnd(dc, scale, ratio, sideColour, x, y, mirrorFlags, mid,
+                                      unsigned(m_hookRight.kind | m_hookRight.param));
+        if (m_showVar)
+            drawConnectLabels(dc, x, y, mirrorFlags, rect, scale);
+    }
+    dc->RestoreDC(saved);
+}
+
+namespace {
+
+// "%d 绑" … for a label that reads towards the bar, "绑 %d" … away from it.
+QString connectLabel(const CVes_Connect& connect, bool numberFirst)
+{
+    static const char* const kShort[] = {"", "绑", "闪", "电", "单", "双", "挤"};
+    if (connect.type == 7 || connect.type == 8) {
+        const QString word = QString::fromUtf8(connect.type == 7 ? "锥" : "直");
+        return connect.direction ? word : word + QStringLiteral("反");
+    }
+    if (connect.type < 1 || connect.type > 6)
+        return {};
+    const QString word = QString::fromUtf8(kShort[connect.type]);
+    if (numberFirst)
+        return connect.type == 6 ? word : QStringLiteral("%1 %2").arg(connect.param).arg(word);
+    return QStringLiteral("%1 %2").arg(word).arg(connect.param);
+}
+
+// Names the bar on the far side of a coupler between different diameters.
+QString farBarLabel(const CVes_Connect& connect, float dn, bool diameterFirst)
+{
+    if ((connect.type != 7 && connect.type != 8) || std::fabs(dn - connect.farDN) <= 1.0f)
+        return {};
+    const QString diameter = DNtoString(connect.farDN);
+    const QString direction = QString::fromUtf8(connect.farDirection == 1 ? "正" : "反");
+    return diameterFirst ? QStringLiteral("%1 %2←").arg(diameter, direction)
+                         : QStringLiteral("→%1 %2").arg(direction, diameter);
+}
+
+} // namespace
+
+void CVes_ModelRecord::drawConnectLabels(platform::Dc* dc, int x, int y, unsigned int mirrorFlags,
+                                         const platform::Rect* rect, double scale)
+{
+    const QPoint mid(m_rectW / 2, m_rectH / 2);
+    const CVes_Side& first = *m_arrSide.front();
+    const CVes_Side& last = *m_arrSide.back();
+    const QPoint start = first.getRealStart(scale, x, y, mirrorFlags, mid, 1);
+    const QPoint end = last.getRealStart(scale, x, y, mirrorFlags, mid, 0);
+    const bool startLeft = start.x() < end.x();
+
+    const int fontHeight = int(100 / scale);
+    const platform::Font font = platform::Font::create(fontHeight, 0, 0, 0, int(600 / scale), 0, 0, 0,
+                                                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 18,
+                                                       QStringLiteral("Times New Roman"));
+    const platform::Font oldFont = dc->SelectObject(font);
+    dc->SetBkMode(TRANSPARENT);
+
+    // Without a rectangle the labels are placed on the drawing's own area.
+    const int width = rect ? rect->Width() : int(m_rectW / scale);
+    const int height = rect ? rect->Height() : int(m_rectH / scale);
+    const int nearOffset = int((width / 5) * 0.75);
+    const int farOffset = int((width * 4 / 5) * 1.05);
+    const int labelLine = int(height / 2 - 40 / scale);
+    const unsigned int hookLeft = unsigned(m_hookLeft.kind | m_hookLeft.param);
+    const unsigned int hookRight = unsigned(m_hookRight.kind | m_hookRight.param);
+
+    const auto label = [&](const CVes_Connect& connect, bool nearSide, bool numberFirst) {
+        const int lx = x + (nearSide ? nearOffset : farOffset);
+        dc->SetTextAlign(nearSide ? (TA_RIGHT | TA_TOP) : (TA_LEFT | TA_TOP));
+        dc->TextOut(lx, y + labelLine, connectLabel(connect, numberFirst));
+        const QString far = farBarLabel(connect, m_dn, numberFirst);
+        if (!far.isEmpty())
+            dc->TextOut(lx, y + labelLine + fontHeight, far);
+    };
+
+    if (m_pConnectLeft && m_pConnectLeft->type > 0) {
+        first.drawStartConnect(*m_pConnectLeft, dc, scale, m_ratio, RGB(0, 0, 0), x, y,
+                               mirrorFlags, mid, hookLeft);
+        label(*m_pConnectLeft, startLeft, startLeft);
+    }
+    if (m_pConnectRight && m_pConnectRight->type > 0) {
+        last.drawEndConnect(*m_pConnectRight, dc, scale, m_ratio, RGB(0, 0, 0), x, y,
+                            mirrorFlags, mid, hookRight);
+        label(*m_pConnectRight, !startLeft, !startLeft);
+    }
+    dc->SelectObject(oldFont);
+}
+
+void CVes_ModelRecord::appendMissingStandardVariables()
+{
+    for (const char* name : {"lle", "lae", "la", "bhc"}) {
+        const QString text = QString::fromLatin1(name);
+        if (!getVar(text))
+            m_arrVar.push_back(standardVariable(text, 0.0));
+    }
+}
+
+void CVes_ModelRecord::Serialize(platform::Archive& ar)
+{
+    CVes_ShapeModel::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << 5 << m_id.m_mainId << m_id.m_recordNo << m_outDim << m_stirrup << m_barGroup;
+        m_hookLeft.Serialize(ar);
+        m_hookRight.Serialize(ar);
+        m_defaultMidConnect.Serialize(ar);
+        ar << int(m_arrMidConnect.size());
+        for (auto& mid : m_arrMidConnect)
+            mid->Serialize(ar);
+        return;
+    }
+    m_arrMidConnect.clear();
+    const int schema = ar.readSchema([](int s) { return s >= 1 && s <= 5; });
+    ar >> m_id.m_mainId >> m_id.m_recordNo >> m_outDim;
+    if (schema >= 3)
+        ar >> m_stirrup;
+    if (schema >= 4 && schema <= 5)
+        ar >> m_barGroup;
+    m_hookLeft.Serialize(ar);
+    m_hookRight.Serialize(ar);
+    if (schema >= 2)
+        m_defaultMidConnect.Serialize(ar);
+    if (schema == 5) {
+        const int count = ar.readIntCount(4);
+        for (int i = 0; i < count; ++i) {
+            auto mid = std::make_unique<CVes_MidConnect>();
+            mid->Serialize(ar);
+            m_arrMidConnect.push_back(std::move(mid));
+        }
+    } else if (schema >= 2) {
+        AddMidConnect(m_defaultMidConnect);
+    }
+    appendMissingStandardVariables();
+}
+
+int CVes_ModelRecord::saveFile(const QString& path)
+{
+    if (path.size() < 6)
+        return 0;
+    const QFileInfo info(path);
+    if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner))
+        return 0;
+    try {
+        platform::WaitCursor wait;
+        platform::Archive ar;
+        Serialize(ar);
+        return platform::saveFile(path, ar.data()) ? 1 : 0;
+    } catch (const platform::ArchiveError&) {
+        return 0;
+    }
+}
+
+int CVes_ModelRecord::readFile(const QString& path)
+{
+    if (path.size() <= 5)
+        return 0;
+    QByteArray bytes;
+    if (!platform::readFile(path, &bytes) || bytes.isEmpty())
+        return 0;
+    try {
+        platform::WaitCursor wait;
+        platform::Archive ar(bytes);
+        CVes_ModelRecord fresh;
+        fresh.Serialize(ar);
+        const float dn = m_dn;
+        *this = fresh;
+        m_dn = dn;
+        return 1;
+    } catch (const platform::ArchiveError&) {
+        return 0;
+    } catch (const platform::SchemaError&) {
+        return 0;
+    }
+}
+
+CVes_ModelStart::CVes_ModelStart()
+{
+    m_rectH = 300;
+    m_rectW = 400;
+}
+
+CVes_ModelStart::CVes_ModelStart(const CVes_ModelRecord* other) : CVes_ModelRecord(other)
+{
+    m_rectH = 300;
+    m_rectW = 400;
+}

@@ -1,0 +1,411 @@
+#include "core/model/modelrecordlib.h"
+
+#include "core/geometry/datafolder.h"
+#include "platform/archive.h"
+#include "platform/hostservices.h"
+#include "platform/savefile.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+// The least number of bytes a stored record or sub-library takes.
+constexpr qsizetype kMinItemBytes = 4;
+
+} // namespace
+
+// ---- sub-library ----------------------------------------------------------
+
+CSteelRecordId CVes_ModelRecordSubLib::Add_Copy(const CVes_ModelRecord* record)
+{
+    if (!record)
+        return CSteelRecordId::Null();
+    for (const auto& mine : m_records) {
+        if (mine->isSameRecord(record))
+            return mine->getID();
+    }
+    int number = 1;
+    const auto taken = [this](int n) {
+        return std::any_of(m_records.begin(), m_records.end(),
+                           [n](const auto& r) { return r->m_id.m_recordNo == n; });
+    };
+    while (taken(number))
+        ++number;
+    auto copy = std::make_unique<CVes_ModelRecord>(*record);
+    copy->m_id = CSteelRecordId(m_mainId, number);
+    m_records.push_back(std::move(copy));
+    return m_records.back()->getID();
+}
+
+void CVes_ModelRecordSubLib::Append(const CVes_ModelRecordSubLib* other)
+{
+    if (!other || other == this)
+        return;
+    for (const auto& record : other->m_records)
+        Add_Copy(record.get());
+}
+
+void CVes_ModelRecordSubLib::copy(const CVes_ModelRecordSubLib* other)
+{
+    if (!other || other == this)
+        return;
+    removeAllModel();
+    m_mainId = other->m_mainId;
+    m_name = other->m_name;
+    Append(other);
+}
+
+CVes_ModelRecord* CVes_ModelRecordSubLib::getModel(CSteelRecordId key) const
+{
+    if (key.m_mainId != m_mainId)
+        return nullptr;
+    for (const auto& record : m_records) {
+        if (record->getID() == key)
+            return record.get();
+    }
+    return nullptr;
+}
+
+void CVes_ModelRecordSubLib::delete_Copy(CSteelRecordId key)
+{
+    const auto it = std::find_if(m_records.begin(), m_records.end(),
+                                 [key](const auto& r) { return r->getID() == key; });
+    if (it != m_records.end())
+        m_records.erase(it);
+}
+
+void CVes_ModelRecordSubLib::changeMainId(int id)
+{
+    if (id == m_mainId)
+        return;
+    m_mainId = id;
+    for (auto& record : m_records)
+        record->m_id.m_mainId = id;
+}
+
+void CVes_ModelRecordSubLib::Serialize(platform::Archive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << 1 << m_mainId << m_name << int(m_records.size());
+        for (auto& record : m_records)
+            record->Serialize(ar);
+        return;
+    }
+    ar.readSchema([](int s) { return s == 1; });
+    ar >> m_mainId >> m_name;
+    const int count = ar.readIntCount(kMinItemBytes);
+    for (int i = 0; i < count; ++i) {
+        auto record = std::make_unique<CVes_ModelRecord>();
+        record->Serialize(ar);
+        m_records.push_back(std::move(record));
+    }
+}
+
+// ---- main library ---------------------------------------------------------
+
+QString CVes_ModelRecordMainLib::sysLibPath()
+{
+    return GetRODOFilePath() + QStringLiteral("STeelStyleSys.jlb");
+}
+
+QString CVes_ModelRecordMainLib::useLibPath()
+{
+    return GetRODOFilePath() + QStringLiteral("STeelStyleUse.jlb");
+}
+
+QString CVes_ModelRecordMainLib::defaultPath(int isSys) const
+{
+    return isSys ? sysLibPath() : useLibPath();
+}
+
+QString CVes_ModelRecordMainLib::resolve(const QString& path, int isSys) const
+{
+    return path.size() > 5 ? path : defaultPath(isSys);
+}
+
+void CVes_ModelRecordMainLib::removeAllSubLib()
+{
+    m_sysLibs.clear();
+    m_useLibs.clear();
+}
+
+void CVes_ModelRecordMainLib::Serialize(platform::Archive& ar, int isSys)
+{
+    SubLibArray& libs = array(isSys);
+    if (ar.IsStoring()) {
+        ar << 2 << int(libs.size());
+        for (auto& lib : libs)
+            lib->Serialize(ar);
+        ar << m_ver[0] << m_ver[1] << m_ver[2];
+        return;
+    }
+    const int schema = ar.readSchema([](int s) { return s == 1 || s == 2; });
+    const int count = ar.readIntCount(kMinItemBytes);
+    for (int i = 0; i < count; ++i) {
+        auto lib = std::make_unique<CVes_ModelRecordSubLib>();
+        lib->Serialize(ar);
+        libs.push_back(std::move(lib));
+    }
+    if (schema == 2)
+        ar >> m_ver[0] >> m_ver[1] >> m_ver[2];
+}
+
+bool CVes_ModelRecordMainLib::readInto(const QString& path, SubLibArray& target, bool* empty)
+{
+    if (empty)
+        *empty = false;
+    QByteArray bytes;
+    if (!QFileInfo(path).isFile() || !platform::readFile(path, &bytes))
+        return false;
+    if (bytes.isEmpty()) {
+        if (empty)
+            *empty = true;
+        return true;
+    }
+    // Read through a scratch library so that a damaged file changes nothing.
+    CVes_ModelRecordMainLib scratch;
+    try {
+        platform::WaitCursor wait;
+        platform::Archive ar(bytes);
+        scratch.Serialize(ar, 0);
+    } catch (const platform::SchemaError&) {
+        m_unreadable.insert(QFileInfo(path).absoluteFilePath());
+        return false;
+    } catch (const platform::ArchiveError&) {
+        return false;
+    }
+    std::copy(scratch.m_ver, scratch.m_ver + 3, m_ver);
+    for (auto& lib : scratch.m_useLibs)
+        target.push_back(std::move(lib));
+    return true;
+}
+
+int CVes_ModelRecordMainLib::saveLib(const QString& path, int isSys)
+{
+    const QFileInfo info(resolve(path, isSys));
+    if (m_unreadable.contains(info.absoluteFilePath()))
+        return 0;
+    if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner))
+        return 0;
+    try {
+        platform::WaitCursor wait;
+        platform::Archive ar;
+        Serialize(ar, isSys);
+        return platform::saveFile(info.filePath(), ar.data()) ? 1 : 0;
+    } catch (const platform::ArchiveError&) {
+        return 0;
+    }
+}
+
+int CVes_ModelRecordMainLib::loadLib(const QString& path, int isSys)
+{
+    const QString file = resolve(path, isSys);
+    if (!QFileInfo::exists(file))
+        return 1; // nothing stored yet
+    return readInto(file, array(isSys)) ? 1 : 0;
+}
+
+void CVes_ModelRecordMainLib::reload(int isSys)
+{
+    SubLibArray fresh;
+    const QString file = defaultPath(isSys);
+    if (!QFileInfo::exists(file) || readInto(file, fresh))
+        array(isSys) = std::move(fresh);
+}
+
+int CVes_ModelRecordMainLib::appendLib(const QString& path, int isSys)
+{
+    if (!QFileInfo(path).isFile())
+        return 0;
+    CVes_ModelRecordMainLib loaded;
+    if (!loaded.readInto(path, loaded.m_useLibs))
+        return 0;
+    for (const auto& lib : loaded.m_useLibs) {
+        SubLibArray& target = array(isSys);
+        const auto same = std::find_if(target.begin(), target.end(), [&](const auto& t) {
+            return t->MainId() == lib->MainId();
+        });
+        if (same != target.end())
+            (*same)->Append(lib.get());
+        else
+            appendUnknown(lib.get(), isSys);
+    }
+    return 1;
+}
+
+void CVes_ModelRecordMainLib::appendUnknown(const CVes_ModelRecordSubLib* loaded, int)
+{
+    AddNewSubLib(loaded->name(), 0)->Append(loaded);
+}
+
+int CVes_ModelRecordMainLib::restoreLib(const QString& path, int isSys)
+{
+    if (path.size() < 6)
+        return 0;
+    SubLibArray fresh;
+    bool empty = false;
+    if (!readInto(path, fresh, &empty) || empty)
+        return 0;
+    array(isSys) = std::move(fresh);
+    return 1;
+}
+
+void CVes_ModelRecordMainLib::bakLib(const QString& path, int isSys)
+{
+    const QString userData = GetRODOFilePath() + QStringLiteral("userdata");
+    Ves_CreateDirectory(userData);
+    QString target = path;
+    if (path.size() < 6) {
+        const QString stamp = platform::host().now().toString(QStringLiteral("yyyy_MM_dd_HH_mm"));
+        target = userData + (isSys ? QStringLiteral("/系统钢筋库备份_") : QStringLiteral("/用户钢筋库备份_"))
+            + stamp + QStringLiteral(".jlb");
+    }
+    QByteArray bytes;
+    if (platform::readFile(defaultPath(isSys), &bytes))
+        platform::saveFile(target, bytes);
+}
+
+CVes_ModelRecordSubLib* CVes_ModelRecordMainLib::AddNewSubLib(const QString& name, int isSys)
+{
+    SubLibArray& libs = array(isSys);
+    int id = isSys ? m_SysStartIndex : m_UseStartIndex;
+    for (const auto& lib : libs) {
+        if (lib->MainId() == id)
+            ++id;
+    }
+    // The single pass finds a free id only in an array sorted by id.
+    const auto taken = [&libs](int candidate) {
+        return std::any_of(libs.begin(), libs.end(),
+                           [candidate](const auto& l) { return l->MainId() == candidate; });
+    };
+    while (taken(id))
+        ++id;
+    auto lib = std::make_unique<CVes_ModelRecordSubLib>(name);
+    lib->changeMainId(id);
+    libs.push_back(std::move(lib));
+    return libs.back().get();
+}
+
+int CVes_ModelRecordMainLib::removeSubLib(int index, int isSys)
+{
+    SubLibArray& libs = array(isSys);
+    if (index < 0 || index >= int(libs.size()))
+        return 0;
+    libs.erase(libs.begin() + index);
+    return 1;
+}
+
+int CVes_ModelRecordMainLib::removeSubLib(CVes_ModelRecordSubLib* subLib, int isSys)
+{
+    SubLibArray& libs = array(isSys);
+    const auto it = std::find_if(libs.begin(), libs.end(),
+                                 [subLib](const auto& l) { return l.get() == subLib; });
+    if (it == libs.end())
+        return 0;
+    libs.erase(it);
+    return 1;
+}
+
+void CVes_ModelRecordMainLib::sortSubLib(int isSys)
+{
+    SubLibArray& libs = array(isSys);
+    std::stable_sort(libs.begin(), libs.end(),
+                     [](const auto& a, const auto& b) { return a->MainId() < b->MainId(); });
+}
+
+CVes_ModelRecord* CVes_ModelRecordMainLib::getModel(CSteelRecordId key, int loaded)
+{
+    if (key.isNull())
+        return nullptr;
+    const int isSys = key.m_mainId < m_UseStartIndex ? 1 : 0;
+    if (!loaded || array(isSys).empty())
+        reload(isSys);
+    for (const auto& lib : array(isSys)) {
+        if (CVes_ModelRecord* record = lib->getModel(key))
+            return record;
+    }
+    return nullptr;
+}
+
+CVes_ModelRecord* CVes_ModelRecordMainLib::getModel(const QString& key, int loaded)
+{
+    return getModel(CSteelRecordId::setId(key), loaded);
+}
+
+void CVes_ModelRecordMainLib::getModelArray(const QStringList& keys,
+                                            std::vector<std::unique_ptr<CVes_ModelRecord>>* out)
+{
+    if (!out || keys.isEmpty())
+        return;
+    reload(1);
+    reload(0);
+    for (const QString& text : keys) {
+        const CSteelRecordId key = CSteelRecordId::setId(text);
+        if (key.isNull())
+            continue;
+        for (const auto& lib : array(key.m_mainId < m_UseStartIndex ? 1 : 0)) {
+            if (const CVes_ModelRecord* record = lib->getModel(key)) {
+                out->push_back(std::make_unique<CVes_ModelRecord>(*record));
+                break;
+            }
+        }
+    }
+}
+
+// ---- start styles ---------------------------------------------------------
+
+CVes_ModelStartMainLib::CVes_ModelStartMainLib()
+    : m_sysPath(GetRODOFilePath() + QStringLiteral("STeelStartStyleSys.jlb")),
+      m_usePath(GetRODOFilePath() + QStringLiteral("STeelStartStyleUser.jlb"))
+{
+}
+
+QString CVes_ModelStartMainLib::defaultPath(int isSys) const
+{
+    return isSys ? m_sysPath : m_usePath;
+}
+
+void CVes_ModelStartMainLib::appendUnknown(const CVes_ModelRecordSubLib* loaded, int isSys)
+{
+    array(isSys).push_back(std::make_unique<CVes_ModelRecordSubLib>(loaded));
+}
+
+CVes_ModelRecord* CVes_ModelStartMainLib::getStartModel(CSteelRecordId key)
+{
+    if (key.isNull())
+        return nullptr;
+    const int isSys = key.m_mainId < m_UseStartIndex ? 1 : 0;
+    reload(isSys);
+    for (const auto& lib : array(isSys)) {
+        if (CVes_ModelRecord* record = lib->getModel(key))
+            return record;
+    }
+    return nullptr;
+}
+
+// ---- flat list ------------------------------------------------------------
+
+CSteelRecordId CVes_ModelRecordLib::Add_Copy(const CVes_ModelRecord* record)
+{
+    if (!record)
+        return CSteelRecordId::Null();
+    for (const auto& mine : m_records) {
+        if (mine->isSameRecord(record))
+            return mine->getID();
+    }
+    auto copy = std::make_unique<CVes_ModelRecord>(*record);
+    if (getModel(record->getID()))
+        copy->m_id.m_recordNo += 400;
+    m_records.push_back(std::move(copy));
+    return m_records.back()->getID();
+}
+
+CVes_ModelRecord* CVes_ModelRecordLib::getModel(CSteelRecordId key) const
+{
+    for (const auto& record : m_records) {
+        if (record->getID() == key)
+            return record.get();
+    }
+    return nullptr;
+}
