@@ -294,7 +294,7 @@ void CVes_ModelRecord::DrawEx(platform::Dc* dc, platform::COLORREF auxColour,
                 v->draw(dc, variableColour, scale, x, y, showName, showValue, mirrorFlags, mid);
         }
         for (auto& t : m_arrText)
-            t->draw(dc, textColour, scale, x, y, mirrorFlags, mid);
+            t->draw(dc, textColour, scale, x, y, mirrorFlags, mid, ratio);
     }
     if (!m_arrSide.empty()) {
         if (m_hookLeft.enabled)

@@ -314,18 +314,22 @@ void CVes_ModelRecordMainLib::sortSubLib(int isSys)
                      [](const auto& a, const auto& b) { return a->MainId() < b->MainId(); });
 }
 
-CVes_ModelRecord* CVes_ModelRecordMainLib::getModel(CSteelRecordId key, int loaded)
+CVes_ModelRecord* CVes_ModelRecordMainLib::find(CSteelRecordId key)
 {
-    if (key.isNull())
-        return nullptr;
-    const int isSys = key.m_mainId < m_UseStartIndex ? 1 : 0;
-    if (!loaded || array(isSys).empty())
-        reload(isSys);
-    for (const auto& lib : array(isSys)) {
+    for (const auto& lib : array(arrayOf(key))) {
         if (CVes_ModelRecord* record = lib->getModel(key))
             return record;
     }
     return nullptr;
+}
+
+CVes_ModelRecord* CVes_ModelRecordMainLib::getModel(CSteelRecordId key, int loaded)
+{
+    if (key.isNull())
+        return nullptr;
+    if (!loaded || array(arrayOf(key)).empty())
+        reload(arrayOf(key));
+    return find(key);
 }
 
 CVes_ModelRecord* CVes_ModelRecordMainLib::getModel(const QString& key, int loaded)
@@ -344,12 +348,8 @@ void CVes_ModelRecordMainLib::getModelArray(const QStringList& keys,
         const CSteelRecordId key = CSteelRecordId::setId(text);
         if (key.isNull())
             continue;
-        for (const auto& lib : array(key.m_mainId < m_UseStartIndex ? 1 : 0)) {
-            if (const CVes_ModelRecord* record = lib->getModel(key)) {
-                out->push_back(std::make_unique<CVes_ModelRecord>(*record));
-                break;
-            }
-        }
+        if (const CVes_ModelRecord* record = find(key))
+            out->push_back(std::make_unique<CVes_ModelRecord>(*record));
     }
 }
 
@@ -375,13 +375,8 @@ CVes_ModelRecord* CVes_ModelStartMainLib::getStartModel(CSteelRecordId key)
 {
     if (key.isNull())
         return nullptr;
-    const int isSys = key.m_mainId < m_UseStartIndex ? 1 : 0;
-    reload(isSys);
-    for (const auto& lib : array(isSys)) {
-        if (CVes_ModelRecord* record = lib->getModel(key))
-            return record;
-    }
-    return nullptr;
+    reload(arrayOf(key));
+    return find(key);
 }
 
 // ---- flat list ------------------------------------------------------------

@@ -101,6 +101,9 @@ protected:
     bool readInto(const QString& path, SubLibArray& target, bool* empty = nullptr);
     // Reads the array's default file afresh, replacing what it held.
     void reload(int isSys);
+    static int arrayOf(CSteelRecordId key) { return key.m_mainId < m_UseStartIndex ? 1 : 0; }
+    // The first record of `key` in the array its main id chooses.
+    CVes_ModelRecord* find(CSteelRecordId key);
     // Merges an imported sub-library whose main id the target lacks.
     virtual void appendUnknown(const CVes_ModelRecordSubLib* loaded, int isSys);
 
