@@ -247,3 +247,56 @@ TEST_F(SingleShapeFile, ReadOnlyFileIsNotOverwritten)
 }
 
 } // namespace
+
+#include "core/model/connect.h"
+#include "core/model/recordcache.h"
+#include "platform/recordingdc.h"
+
+#include <thread>
+
+namespace {
+
+TEST(RecordDrawing, ConnectionLabelsAtBothEnds)
+{
+    auto r = lBar();
+    r->setDN(20.0f);
+    CVes_Connect left, right;
+    left.type = 3;
+    left.param = 25;
+    right.type = 8;
+    right.direction = 0;
+    right.farDN = 25.0f;
+    right.farDirection = 0;
+    r->m_pConnectLeft = &left;
+    r->m_pConnectRight = &right;
+    platform::RecordingDc dc;
+    const platform::Rect rect(0, 0, 150, 30);
+    r->DrawEx(&dc, 0, 0xFF, 0, 0, 0, 0, 0, &rect, 0, 1, 1.0);
+    const QStringList texts = dc.texts();
+    // The bar runs left to right: the left label reads towards the bar, the
+    // right one away from it, and the coupler names the thicker far bar.
+    EXPECT_TRUE(texts.contains(QStringLiteral("25 电"))) << texts.join(u'|').toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("直反"))) << texts.join(u'|').toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("→反 25"))) << texts.join(u'|').toStdString();
+}
+
+TEST(RecordCacheThreads, ConcurrentFetchesShareOneRecordPerKey)
+{
+    clearTheUseRecordArray();
+    std::vector<std::thread> threads;
+    std::vector<CVes_ModelRecord*> seen(8 * 20);
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([t, &seen] {
+            for (int i = 0; i < 20; ++i)
+                seen[size_t(t * 20 + i)] = getUseModelRecord(CSteelRecordId(250, i % 4 + 1));
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(useModelCache().size(), 4);
+    for (size_t i = 0; i < seen.size(); ++i)
+        EXPECT_EQ(seen[i], getUseModelRecord(CSteelRecordId(250, int(i % 20) % 4 + 1)));
+    clearTheUseRecordArray();
+}
+
+} // namespace
