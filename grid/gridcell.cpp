@@ -1,6 +1,7 @@
 #include "grid/gridcell.h"
 
 #include "grid/gridctrl.h"
+#include "grid/grideditbox.h"
 #include "grid/gridimagelist.h"
 #include "platform/painterdc.h"
 
@@ -412,13 +413,29 @@ void CGridCell::Reset()
     m_plfFont.reset();
 }
 
-bool CGridCell::Edit(int nRow, int nCol, Rect rect, QPoint point, UINT nID, UINT nChar)
+bool CGridCell::Edit(int nRow, int nCol, Rect rect, QPoint, UINT nID, UINT nChar)
 {
-    return CGridCellBase::Edit(nRow, nCol, rect, point, nID, nChar);
+    if (!m_bEditing) {
+        if (!m_pGrid)
+            return false;
+        const DWORD format = GetFormat();
+        DWORD style = ES_LEFT;
+        if (format & DT_RIGHT)
+            style = ES_RIGHT;
+        else if (format & DT_CENTER)
+            style = ES_CENTER;
+        m_bEditing = true;
+        m_pEditWnd = new CGridEditBox(m_pGrid, rect, style, nID, nRow, nCol, GetText(), nChar);
+    } else if (auto* box = qobject_cast<CGridEditBox*>(m_pEditWnd)) {
+        box->SendChar(nChar);
+    }
+    return true;
 }
 
 void CGridCell::EndEdit()
 {
+    if (auto* box = qobject_cast<CGridEditBox*>(m_pEditWnd))
+        box->EndEdit();
 }
 
 void CGridCell::OnEndEdit()

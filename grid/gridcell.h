@@ -7,6 +7,8 @@
 #include "platform/rect.h"
 
 #include <QPoint>
+#include <QPointer>
+#include <QWidget>
 #include <QSize>
 #include <QString>
 #include <memory>
@@ -149,7 +151,8 @@ protected:
     UINT m_nMargin = 0xFFFFFFFF;
     bool m_bEditing = false;
     CGridCtrl* m_pGrid = nullptr;
-    QWidget* m_pEditWnd = nullptr;
+    // The open editor; it deletes itself, so the cell only watches it.
+    QPointer<QWidget> m_pEditWnd;
 
 private:
     // The font object made from the own font, rebuilt when asked for.

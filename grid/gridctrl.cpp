@@ -1,6 +1,7 @@
 #include "grid/gridctrl.h"
 
 #include "grid/gridowner.h"
+#include "grid/gridtipwnd.h"
 #include "platform/gbk.h"
 #include "platform/hostservices.h"
 
@@ -21,6 +22,8 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols, QWidg
     m_nRowsPerWheelNotch = wheelLines > 0 ? static_cast<UINT>(wheelLines) : 3;
 
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    viewport()->setAcceptDrops(true);
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -43,6 +46,10 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols, QWidg
 CGridCtrl::~CGridCtrl()
 {
     m_autoScrollTimer.stop();
+    // An open editor goes first: closing it must not report to a grid
+    // that is half gone.
+    for (QWidget* child : viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        delete child;
     // The cells go before the default cells they fall back to.
     m_RowData.clear();
     m_pDisplayCell.reset();
@@ -1221,6 +1228,7 @@ void CGridCtrl::EnableSelection(bool bEnable)
 
 void CGridCtrl::OnEditCell(int nRow, int nCol, QPoint point, UINT nChar)
 {
+    HideTitleTip();
     if (!IsValid(nRow, nCol) || !IsCellEditable(nRow, nCol))
         return;
     ScrollCellIntoView(nRow, nCol);

@@ -23,6 +23,25 @@
 
 class GridOwner;
 class CGridImageList;
+class CGridTipWnd;
+class QMimeData;
+class QPagedPaintDevice;
+
+// What the print loop tells the grid about the job: the page being printed,
+// the page count the grid worked out, and the band of the page being drawn.
+struct GridPrintInfo {
+    UINT m_nCurPage = 1;
+    platform::Rect m_rectDraw;
+
+    void SetMaxPage(UINT nMaxPage) { m_nMaxPage = nMaxPage; }
+    UINT GetMaxPage() const { return m_nMaxPage; }
+    void SetMinPage(UINT nMinPage) { m_nMinPage = nMinPage; }
+    UINT GetMinPage() const { return m_nMinPage; }
+
+private:
+    UINT m_nMinPage = 1;
+    UINT m_nMaxPage = 0xFFFF;
+};
 
 class CGridCtrl : public QAbstractScrollArea {
     Q_OBJECT
@@ -238,6 +257,56 @@ public:
     virtual bool ValidateEdit(int nRow, int nCol, const QString& str);
     virtual void EndEditing();
 
+    // The end-of-edit record of an in-place editor: takes the text and,
+    // after Tab or a movement key, continues editing in the next cell.
+    LRESULT OnEndInPlaceEdit(GridDisplayInfo* pgvItem);
+
+    // ---- keyboard (key codes of gridkeys.h)
+    void OnKeyDown(UINT nChar, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void OnChar(UINT nChar, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void OnImeChar(UINT nChar, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    // ---- clipboard: text with tabs between cells and line feeds between rows
+    void CutSelectedText();
+    // The selection's text as clipboard data; null when nothing is selected.
+    std::unique_ptr<QMimeData> CopyTextFromGrid();
+    // The selection's text as the bytes of the clipboard block: GBK, ended
+    // by one zero byte; empty when nothing is selected.
+    QByteArray CopyTextBlock();
+    bool PasteTextToGrid(CGridCellPos cell, const QMimeData* pDataObject, bool bSelectPasted = true);
+    // One notified text change, as an edit would make it.
+    void PasteCellText(int nRow, int nCol, const QString& text);
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditSelectAll();
+    bool OnUpdateEditCut();
+    bool OnUpdateEditCopy();
+    bool OnUpdateEditPaste();
+    bool OnUpdateEditSelectAll() const { return m_bEnableSelection; }
+
+    // ---- drag and drop of the selection's text (client coordinates)
+    Qt::DropAction OnDragEnter(const QMimeData* pDataObject, UINT dwKeyState, QPoint point);
+    Qt::DropAction OnDragOver(const QMimeData* pDataObject, UINT dwKeyState, QPoint point);
+    void OnDragLeave();
+    bool OnDrop(const QMimeData* pDataObject, Qt::DropAction dropEffect, QPoint point);
+
+    // ---- title tip
+    CGridTipWnd* GetTitleTip() const { return m_pTitleTip; }
+    void HideTitleTip();
+
+    // ---- printing (one grid pixel maps onto the paper's width)
+    void SetPrintMargins(int nHeaderHeight, int nFooterHeight, int nLeftMargin, int nRightMargin,
+                         int nTopMargin, int nBottomMargin, int nGap);
+    virtual void OnBeginPrinting(platform::Dc* pDC, GridPrintInfo* pInfo);
+    virtual void OnPrint(platform::Dc* pDC, GridPrintInfo* pInfo);
+    virtual void OnEndPrinting(platform::Dc* pDC, GridPrintInfo* pInfo);
+    // Prints every page on a printer or PDF writer; false when nothing
+    // could be drawn on it.
+    bool Print(QPagedPaintDevice* pDevice);
+    int GetPrintPageHeight() const { return m_nPageHeight; }
+    int GetPrintPageWidth() const { return m_nPageWidth; }
+
     // ---- notifications
     LRESULT SendMessageToParent(int nRow, int nCol, int nMessage);
     LRESULT SendDisplayRequestToParent(GridDisplayInfo* pDisplayInfo);
@@ -317,6 +386,18 @@ protected:
     virtual void OnFixedRowClick(CGridCellPos& cell);
     virtual void OnBeginDrag();
     virtual void OnTimer(UINT nIDEvent);
+    // Runs the drag of the selection's text; the action the drop took.
+    virtual Qt::DropAction DoDragDrop(std::unique_ptr<QMimeData> data);
+    // Where the pointer is now, in client coordinates.
+    virtual QPoint GetCursorClientPos() const;
+
+    // ---- printing of the page parts
+    virtual void PrintRowCells(int nStartColumn, int nEndColumn, int nRow, platform::Rect& rect,
+                               platform::Dc* pDC, bool& bFirst);
+    virtual void PrintColumnHeadings(platform::Dc* pDC, GridPrintInfo* pInfo);
+    virtual void PrintHeader(platform::Dc* pDC, GridPrintInfo* pInfo);
+    virtual void PrintFooter(platform::Dc* pDC, GridPrintInfo* pInfo);
+    virtual void PrintRowButtons(platform::Dc* pDC, GridPrintInfo* pInfo);
     // The picture dragged with the selection: the focus cell drawn at the
     // origin, the background of the normal cells transparent; the hot spot
     // receives its bottom right. A null image when there is no focus cell.
@@ -350,6 +431,14 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void changeEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
     // ---- helpers
     void SetupDefaultCells();
@@ -378,9 +467,21 @@ protected:
     void DrawCellPass(platform::Dc* pDC, const platform::Rect& clip, int firstRow, int lastRow,
                       int firstCol, int lastCol, int top, int left, bool clipTest);
     void OnSetFont(const QFont& font);
+    // The selection's text; false when nothing is selected.
+    bool SelectedText(QString* pText);
+    // A key press; true when the key is left to default processing.
+    bool KeyDown(UINT nChar, Qt::KeyboardModifiers modifiers);
+    // Shows the title tip over a cell whose text is cut off.
+    void ShowTitleTip(const CGridCellPos& cell);
+    // Lines of a printed cell, as the grid-line setting asks.
+    void PrintCellLines(platform::Dc* pDC, int nRow, int nCol, const platform::Rect& rect,
+                        bool bFirstRow, bool bFirstCol);
+    // The printed rows of a band: the first row of band `band` (1-based).
+    int PrintBandFirstRow(int band) const;
 
     friend class CGridCellBase;
     friend class CGridCell;
+    friend class CGridTipWnd;
 
 protected:
     using GridRow = std::vector<std::unique_ptr<CGridCellBase>>;
@@ -457,6 +558,31 @@ protected:
     int m_nSortColumn = -1;
     PFNLVCOMPARE m_pfnCompare = nullptr;
     bool m_bPrintColour = true;
+    // Tab wrapped to the next or previous row on the last key press.
+    bool m_bWrappedTab = false;
+    CGridTipWnd* m_pTitleTip = nullptr;
+
+    // Printing.
+    platform::Font m_PrinterFont;
+    int m_nCharWidth = 0;
+    int m_nCharHeight = 0;
+    int m_nPageWidth = 0;
+    int m_nPageHeight = 0;
+    int m_nPaperWidth = 0;
+    int m_nPaperHeight = 0;
+    int m_nPrintableWidth = 0;
+    int m_nPrintableHeight = 0;
+    int m_nPageMultiplier = 1;
+    int m_nPrintColumn = 0;
+    int m_nCurrPrintRow = 0;
+    int m_nNumPages = 0;
+    int m_nHeaderHeight = 2;
+    int m_nFooterHeight = 2;
+    int m_nLeftMargin = 4;
+    int m_nRightMargin = 4;
+    int m_nTopMargin = 1;
+    int m_nBottomMargin = 1;
+    int m_nGap = 1;
 
 private:
     UINT m_nID = 0;
@@ -470,4 +596,9 @@ private:
     // The sizing line shown while a row or column border is dragged.
     int m_nSizingLine = -1;
     bool m_bSizingColumn = false;
+    // Where the drag's text was dropped on this grid, so that a move does
+    // not empty the cells that just received it.
+    CGridCellSpan m_PastedRange;
+    bool m_bDragSource = false;
+    bool m_bDroppedOnSelf = false;
 };

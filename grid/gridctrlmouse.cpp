@@ -4,6 +4,7 @@
 #include "grid/gridctrl.h"
 
 #include "grid/gridowner.h"
+#include "grid/gridtipwnd.h"
 #include "platform/hostservices.h"
 
 #include <QFocusEvent>
@@ -120,6 +121,8 @@ void CGridCtrl::EndSizingLine()
 void CGridCtrl::OnMouseMove(UINT nFlags, QPoint point)
 {
     (void)nFlags;
+    if (m_pTitleTip && m_pTitleTip->isVisible() && !m_pTitleTip->GetHoverRect().PtInRect(point))
+        HideTitleTip();
     if (m_MouseMode != MouseDragging && !GetClientRect().PtInRect(point))
         return;
 
@@ -172,8 +175,11 @@ void CGridCtrl::OnMouseMove(UINT nFlags, QPoint point)
         }
         if (m_MouseMode == MouseIdle && !(m_bVirtualMode && !m_bTitleTips)) {
             const CGridCellPos cell = CellFromPoint(point);
-            if (CGridCellBase* pCell = GetCell(cell.row, cell.col))
+            if (CGridCellBase* pCell = GetCell(cell.row, cell.col)) {
                 pCell->OnMouseOver();
+                if (m_bTitleTips)
+                    ShowTitleTip(cell);
+            }
         }
     }
     m_LastMousePoint = point;
@@ -181,6 +187,7 @@ void CGridCtrl::OnMouseMove(UINT nFlags, QPoint point)
 
 void CGridCtrl::OnLButtonDown(UINT nFlags, QPoint point)
 {
+    HideTitleTip();
     m_LeftClickDownPoint = point;
     m_bLMouseButtonDown = true;
     m_LeftClickDownCell = CellFromPoint(point);
@@ -485,15 +492,6 @@ bool CGridCtrl::OnSetCursor(QPoint point)
     }
     SetCursorShape(Qt::ArrowCursor);
     return true;
-}
-
-void CGridCtrl::OnBeginDrag()
-{
-}
-
-void CGridCtrl::OnTimer(UINT nIDEvent)
-{
-    (void)nIDEvent;
 }
 
 // ---------------------------------------------------------------- Qt events

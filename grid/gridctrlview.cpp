@@ -412,6 +412,7 @@ int CGridCtrl::ScrollLine(int nBar, bool bForward)
 void CGridCtrl::OnHScroll(UINT nSBCode, int nPos)
 {
     EndEditing();
+    HideTitleTip();
     const int scrollPos = GetScrollPosition(SB_HORZ);
     const CGridCellPos topLeft = GetFirstScrolledCell();
     const int page = GetClientRect().Width() - GetFixedColumnsWidth();
@@ -459,6 +460,7 @@ void CGridCtrl::OnHScroll(UINT nSBCode, int nPos)
 void CGridCtrl::OnVScroll(UINT nSBCode, int nPos)
 {
     EndEditing();
+    HideTitleTip();
     const int scrollPos = GetScrollPosition(SB_VERT);
     const CGridCellPos topLeft = GetFirstScrolledCell();
     const int page = GetClientRect().Height() - GetFixedRowsHeight();
