@@ -153,7 +153,7 @@ bool CGridDropList::eventFilter(QObject* watched, QEvent* event)
                 return true;
         } else if (event->type() == QEvent::FocusOut) {
             auto* focus = static_cast<QFocusEvent*>(event);
-            if (focus->reason() != Qt::PopupFocusReason && QApplication::focusWidget() != this)
+            if (focus->reason() != Qt::PopupFocusReason && !FocusStaysInside())
                 EndEdit();
         }
     }
@@ -174,12 +174,21 @@ void CGridDropList::focusOutEvent(QFocusEvent* event)
     QComboBox::focusOutEvent(event);
     // The dropped list takes the focus while it is open; only another
     // window ends the edit.
-    if (event->reason() == Qt::PopupFocusReason)
-        return;
-    QWidget* focus = QApplication::focusWidget();
-    if (focus && (focus == this || isAncestorOf(focus)))
+    if (event->reason() == Qt::PopupFocusReason || FocusStaysInside())
         return;
     EndEdit();
+}
+
+bool CGridDropList::FocusStaysInside() const
+{
+    // The dropped list is a window of its own, owned by the combo box.
+    if (view()->isVisible())
+        return true;
+    for (const QObject* o = QApplication::focusWidget(); o; o = o->parent()) {
+        if (o == this)
+            return true;
+    }
+    return false;
 }
 
 void CGridDropList::FinishWith(UINT key)

@@ -53,6 +53,8 @@ private:
     bool HandleKey(int qtKey, Qt::KeyboardModifiers modifiers);
     void FinishWith(UINT key);
     void HandleFirstKey(UINT firstChar);
+    // The focus went to the list's own parts, not to another window.
+    bool FocusStaysInside() const;
 
     QPointer<CGridCtrl> m_pGrid;
     UINT m_nID = 0;
