@@ -259,7 +259,9 @@ public:
 
     // The end-of-edit record of an in-place editor: takes the text and,
     // after Tab or a movement key, continues editing in the next cell.
-    LRESULT OnEndInPlaceEdit(GridDisplayInfo* pgvItem);
+    // `modifiers` are the keys held with the ending key (Shift+Tab goes back).
+    LRESULT OnEndInPlaceEdit(GridDisplayInfo* pgvItem,
+                             Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     // ---- keyboard (key codes of gridkeys.h)
     void OnKeyDown(UINT nChar, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
@@ -469,6 +471,8 @@ protected:
     void OnSetFont(const QFont& font);
     // The selection's text; false when nothing is selected.
     bool SelectedText(QString* pText);
+    // Opens an editor on the focus cell with a typed character.
+    void StartEditWithChar(UINT nChar);
     // A key press; true when the key is left to default processing.
     bool KeyDown(UINT nChar, Qt::KeyboardModifiers modifiers);
     // Shows the title tip over a cell whose text is cut off.

@@ -260,14 +260,27 @@ void CGridCtrl::OnChar(UINT nChar, Qt::KeyboardModifiers modifiers)
         return;
     if (nChar == VK_TAB && m_bHandleTabKey)
         return;
-    OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, QPoint(-1, -1), nChar);
+    StartEditWithChar(nChar);
 }
 
 void CGridCtrl::OnImeChar(UINT nChar, Qt::KeyboardModifiers modifiers)
 {
     if ((modifiers & Qt::ControlModifier) || m_MouseMode != MouseIdle || nChar == VK_ESCAPE)
         return;
-    OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, QPoint(-1, -1), nChar);
+    StartEditWithChar(nChar);
+}
+
+void CGridCtrl::StartEditWithChar(UINT nChar)
+{
+    const CGridCellPos cell = m_idCurrentCell;
+    OnEditCell(cell.row, cell.col, QPoint(-1, -1), nChar);
+    // The characters ! " # $ % & ' ( share their codes with the movement
+    // keys, for which an editor only selects its text: type them as well.
+    if (!isNavigationKey(nChar) || !IsItemEditing(cell.row, cell.col))
+        return;
+    const CGridCellBase* pCell = GetCell(cell.row, cell.col);
+    if (auto* edit = qobject_cast<QLineEdit*>(pCell ? pCell->GetEditWnd() : nullptr))
+        edit->insert(QString(QChar(static_cast<char16_t>(nChar))));
 }
 
 bool CGridCtrl::event(QEvent* event)
@@ -352,7 +365,7 @@ void CGridCtrl::inputMethodEvent(QInputMethodEvent* event)
 
 // ---------------------------------------------------------------- end of an edit
 
-LRESULT CGridCtrl::OnEndInPlaceEdit(GridDisplayInfo* pgvItem)
+LRESULT CGridCtrl::OnEndInPlaceEdit(GridDisplayInfo* pgvItem, Qt::KeyboardModifiers modifiers)
 {
     if (!pgvItem)
         return 0;
@@ -361,7 +374,7 @@ LRESULT CGridCtrl::OnEndInPlaceEdit(GridDisplayInfo* pgvItem)
 
     const UINT key = static_cast<UINT>(item.lParam);
     if (key == VK_TAB || isNavigationKey(key)) {
-        OnKeyDown(key, QGuiApplication::keyboardModifiers());
+        OnKeyDown(key, modifiers);
         OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, QPoint(-1, -1), key);
     }
     return 0;

@@ -51,18 +51,18 @@ bool CGridDatePicker::HandleKey(int qtKey, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Down:
         if (!m_bExitOnArrows && !(modifiers & Qt::ControlModifier))
             return false;
-        FinishWith(gridKeyFromQtKey(qtKey));
+        FinishWith(gridKeyFromQtKey(qtKey), modifiers);
         return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        FinishWith(VK_TAB);
+        FinishWith(VK_TAB, qtKey == Qt::Key_Backtab ? modifiers | Qt::ShiftModifier : modifiers);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        FinishWith(VK_RETURN);
+        FinishWith(VK_RETURN, modifiers);
         return true;
     case Qt::Key_Escape:
-        FinishWith(VK_ESCAPE);
+        FinishWith(VK_ESCAPE, modifiers);
         return true;
     default:
         return false;
@@ -100,9 +100,10 @@ void CGridDatePicker::focusOutEvent(QFocusEvent* event)
     EndEdit();
 }
 
-void CGridDatePicker::FinishWith(UINT key)
+void CGridDatePicker::FinishWith(UINT key, Qt::KeyboardModifiers modifiers)
 {
     m_nLastChar = key;
+    m_endModifiers = modifiers;
     if (m_pGrid)
         m_pGrid->setFocus(Qt::OtherFocusReason);
     EndEdit();
@@ -115,7 +116,7 @@ void CGridDatePicker::EndEdit()
     m_bEnded = true;
     if (m_pTime)
         *m_pTime = dateTime();
-    sendEndEditRecord(m_pGrid, m_nID, m_nRow, m_nCol, m_nLastChar, text());
+    sendEndEditRecord(m_pGrid, m_nID, m_nRow, m_nCol, m_nLastChar, text(), m_endModifiers);
     hide();
     deleteLater();
 }

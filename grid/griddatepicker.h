@@ -40,7 +40,7 @@ protected:
 
 private:
     bool HandleKey(int qtKey, Qt::KeyboardModifiers modifiers);
-    void FinishWith(UINT key);
+    void FinishWith(UINT key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     QDateTime* m_pTime = nullptr;
     QPointer<CGridCtrl> m_pGrid;
@@ -52,4 +52,5 @@ private:
     COLORREF m_crForeClr = CLR_DEFAULT;
     COLORREF m_crBackClr = CLR_DEFAULT;
     bool m_bEnded = false;
+    Qt::KeyboardModifiers m_endModifiers;
 };

@@ -109,7 +109,7 @@ bool CGridDropList::HandleKey(int qtKey, Qt::KeyboardModifiers modifiers)
     if (isCtrlExitKey(qtKey)) {
         if (!m_bExitOnArrows && !(modifiers & Qt::ControlModifier))
             return false;
-        FinishWith(gridKeyFromQtKey(qtKey));
+        FinishWith(gridKeyFromQtKey(qtKey), modifiers);
         return true;
     }
     switch (qtKey) {
@@ -118,15 +118,15 @@ bool CGridDropList::HandleKey(int qtKey, Qt::KeyboardModifiers modifiers)
             setEditText(m_sInitText);
         else
             setCurrentIndex(findText(m_sInitText, Qt::MatchFixedString | Qt::MatchCaseSensitive));
-        FinishWith(VK_ESCAPE);
+        FinishWith(VK_ESCAPE, modifiers);
         return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        FinishWith(VK_TAB);
+        FinishWith(VK_TAB, qtKey == Qt::Key_Backtab ? modifiers | Qt::ShiftModifier : modifiers);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        FinishWith(VK_RETURN);
+        FinishWith(VK_RETURN, modifiers);
         return true;
     default:
         return false;
@@ -191,9 +191,10 @@ bool CGridDropList::FocusStaysInside() const
     return false;
 }
 
-void CGridDropList::FinishWith(UINT key)
+void CGridDropList::FinishWith(UINT key, Qt::KeyboardModifiers modifiers)
 {
     m_nLastChar = key;
+    m_endModifiers = modifiers;
     hidePopup();
     if (m_pGrid)
         m_pGrid->setFocus(Qt::OtherFocusReason);
@@ -209,7 +210,7 @@ void CGridDropList::EndEdit()
     QString text = currentText();
     if (!isEditable() && currentIndex() < 0)
         text = m_sInitText;
-    sendEndEditRecord(m_pGrid, m_nID, m_nRow, m_nCol, m_nLastChar, text);
+    sendEndEditRecord(m_pGrid, m_nID, m_nRow, m_nCol, m_nLastChar, text, m_endModifiers);
     hide();
     deleteLater();
 }

@@ -51,7 +51,7 @@ protected:
 private:
     // Handles an ending key; false for other keys.
     bool HandleKey(int qtKey, Qt::KeyboardModifiers modifiers);
-    void FinishWith(UINT key);
+    void FinishWith(UINT key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void HandleFirstKey(UINT firstChar);
     // The focus went to the list's own parts, not to another window.
     bool FocusStaysInside() const;
@@ -67,4 +67,5 @@ private:
     COLORREF m_crForeClr = CLR_DEFAULT;
     COLORREF m_crBackClr = CLR_DEFAULT;
     bool m_bEnded = false;
+    Qt::KeyboardModifiers m_endModifiers;
 };

@@ -26,7 +26,16 @@ bool endsOnArrow(UINT key)
 
 } // namespace
 
-void sendEndEditRecord(CGridCtrl* grid, UINT id, int row, int col, UINT lastChar, const QString& text)
+Qt::KeyboardModifiers keyModifiers(const QKeyEvent* event)
+{
+    Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (event->key() == Qt::Key_Backtab)
+        modifiers |= Qt::ShiftModifier;
+    return modifiers;
+}
+
+void sendEndEditRecord(CGridCtrl* grid, UINT id, int row, int col, UINT lastChar, const QString& text,
+                       Qt::KeyboardModifiers modifiers)
 {
     if (!grid)
         return;
@@ -37,7 +46,7 @@ void sendEndEditRecord(CGridCtrl* grid, UINT id, int row, int col, UINT lastChar
     info.item.mask = GridItemMask::Text | GridItemMask::Data;
     info.item.lParam = static_cast<LPARAM>(lastChar);
     info.item.strText = text;
-    grid->OnEndInPlaceEdit(&info);
+    grid->OnEndInPlaceEdit(&info, modifiers);
 }
 
 CGridEditBox::CGridEditBox(CGridCtrl* parent, const platform::Rect& rect, DWORD style, UINT id,
@@ -127,7 +136,7 @@ void CGridEditBox::keyPressEvent(QKeyEvent* event)
     if (endsOnArrow(key)) {
         if (m_bExitOnArrows || (event->modifiers() & Qt::ControlModifier)) {
             event->accept();
-            FinishWith(key);
+            FinishWith(key, keyModifiers(event));
             return;
         }
         QLineEdit::keyPressEvent(event);
@@ -136,9 +145,13 @@ void CGridEditBox::keyPressEvent(QKeyEvent* event)
     switch (key) {
     case VK_TAB:
     case VK_RETURN:
+        event->accept();
+        FinishWith(key, keyModifiers(event));
+        return;
     case VK_ESCAPE:
         event->accept();
-        SendChar(key);
+        setText(m_sInitText);
+        FinishWith(VK_ESCAPE, keyModifiers(event));
         return;
     default:
         break;
@@ -155,9 +168,10 @@ void CGridEditBox::focusOutEvent(QFocusEvent* event)
         EndEdit();
 }
 
-void CGridEditBox::FinishWith(UINT key)
+void CGridEditBox::FinishWith(UINT key, Qt::KeyboardModifiers modifiers)
 {
     m_nLastChar = key;
+    m_endModifiers = modifiers;
     if (m_pGrid)
         m_pGrid->setFocus(Qt::OtherFocusReason);
     EndEdit();
@@ -184,7 +198,7 @@ void CGridEditBox::EndEdit()
     m_bEnded = true;
     s_bEndingEdit = true;
     const QString finalText = text();
-    sendEndEditRecord(m_pGrid, m_nID, m_nRow, m_nColumn, m_nLastChar, finalText);
+    sendEndEditRecord(m_pGrid, m_nID, m_nRow, m_nColumn, m_nLastChar, finalText, m_endModifiers);
     s_bEndingEdit = false;
     hide();
     deleteLater();

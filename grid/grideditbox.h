@@ -23,7 +23,10 @@ inline constexpr DWORD ES_NUMBER = 0x2000;
 // GridEndEdit, the editor's control id, the cell, mask text and data, the
 // ending key as the data and the final text.
 void sendEndEditRecord(CGridCtrl* grid, UINT id, int row, int col, UINT lastChar,
-                       const QString& text);
+                       const QString& text, Qt::KeyboardModifiers modifiers);
+
+// The modifiers a key event carries, Shift included for Shift+Tab.
+Qt::KeyboardModifiers keyModifiers(const QKeyEvent* event);
 
 class CGridEditBox : public QLineEdit {
     Q_OBJECT
@@ -51,7 +54,7 @@ protected:
 
 private:
     // Ends the edit with a key: the focus goes back to the grid.
-    void FinishWith(UINT key);
+    void FinishWith(UINT key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Widens the box to its text plus two blanks, within the grid.
     void GrowToText();
 
@@ -64,4 +67,5 @@ private:
     bool m_bExitOnArrows = true;
     platform::Rect m_Rect;
     bool m_bEnded = false;
+    Qt::KeyboardModifiers m_endModifiers;
 };

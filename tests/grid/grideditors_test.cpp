@@ -146,6 +146,31 @@ TEST(GridEditBox, ArrowsMoveTheCaretInAnEditStartedByF2)
     EXPECT_EQ(e.grid->GetFocusCell(), CGridCellPos(2, 1));
 }
 
+TEST(GridEditBox, ShiftTabEndsAndEditsThePreviousCell)
+{
+    EditGrid e;
+    e.grid->SetFocusCell(2, 2);
+    e.type(e.grid, Qt::Key_F2);
+    CGridEditBox* box = e.editor();
+    ASSERT_TRUE(box);
+    e.type(box, Qt::Key_Backtab, {}, Qt::ShiftModifier);
+    EXPECT_EQ(e.grid->GetFocusCell(), CGridCellPos(2, 1));
+    EXPECT_TRUE(e.grid->IsItemEditing(2, 1));
+}
+
+TEST(GridEditBox, CharactersSharingMovementKeyCodesAreTyped)
+{
+    EditGrid e;
+    e.type(e.grid, Qt::Key_Percent, QStringLiteral("%"));
+    CGridEditBox* box = e.editor();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text(), QStringLiteral("%"));
+    e.type(box, Qt::Key_Percent, QStringLiteral("%"));
+    e.type(box, Qt::Key_1, QStringLiteral("1"));
+    e.type(box, Qt::Key_Return);
+    EXPECT_EQ(e.grid->GetItemText(1, 1), QStringLiteral("%%1"));
+}
+
 TEST(GridEditBox, LosingTheFocusEndsTheEdit)
 {
     EditGrid e;

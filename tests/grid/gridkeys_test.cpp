@@ -312,6 +312,45 @@ TEST(GridKeys, ArrowsStepOverHiddenRowsAndStopAtTheFixedOnes)
     EXPECT_NE(std::find(codes.begin(), codes.end(), GridSelChanging), codes.end());
 }
 
+// A grid whose pointer is where the test puts it.
+class PointerGrid : public TestGrid {
+public:
+    using TestGrid::TestGrid;
+    using CGridCtrl::OnTimer;
+    QPoint pointer;
+
+protected:
+    QPoint GetCursorClientPos() const override { return pointer; }
+};
+
+TEST(GridAutoScroll, PointerBelowTheGridMovesDownAndExtendsTheSelection)
+{
+    test::RecordingOwner owner;
+    owner.resize(300, 200);
+    auto* grid = new PointerGrid(30, 4, 1, 1, &owner);
+    grid->setFrameShape(QFrame::NoFrame);
+    grid->setGeometry(0, 0, 300, 200);
+    test::setUniformSizes(*grid, 60, 20);
+    owner.show();
+    grid->OnLButtonDown(0, QPoint(70, 30)); // cell (1, 1): selecting cells
+    ASSERT_EQ(grid->GetMouseMode(), CGridCtrl::MouseSelectCells);
+
+    grid->pointer = QPoint(70, 400);
+    for (int i = 0; i < 12; ++i)
+        grid->OnTimer(CGridCtrl::AutoScrollTimerId);
+    EXPECT_GT(grid->GetFirstScrolledCell(true).row, 1);
+    EXPECT_GT(grid->GetFocusCell().row, 9);
+    EXPECT_TRUE(grid->IsCellSelected(1, 1));
+    EXPECT_TRUE(grid->IsCellSelected(9, 1));
+    EXPECT_FALSE(grid->IsCellSelected(9, 2));
+
+    // Other timers do nothing.
+    const CGridCellPos focus = grid->GetFocusCell();
+    grid->OnTimer(1);
+    EXPECT_EQ(grid->GetFocusCell(), focus);
+    grid->OnLButtonUp(0, QPoint(70, 190));
+}
+
 // ---------------------------------------------------------------- drag and drop
 
 // A grid whose drag is dropped at once on a target grid at a cell.
