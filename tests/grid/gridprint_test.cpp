@@ -6,6 +6,7 @@
 #include "platform/recordingdc.h"
 #include "tests/support/recordinghost.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
@@ -137,65 +138,93 @@ TEST(GridPrint, EveryPageRepeatsTheHeadingsAndRowButtons)
 TEST(GridPrint, DefaultMarginsAndTitles)
 {
     test::RecordingOwner owner;
-    owner.setWindowTitle(QString());
     auto* grid = new TestGrid(5, 3, 1, 1, &owner);
     test::useFixedMetrics(*grid, 12);
     test::setUniformSizes(*grid, 100, 20);
     fill(*grid);
     platform::RecordingDc dc(printer());
-    GridPrintInfo info;
-    grid->OnBeginPrinting(&dc, &info);
-    EXPECT_EQ(info.GetMaxPage(), 1u);
-    grid->OnPrint(&dc, &info);
-    // Header band of two character heights at the top, the left margin of
-    // four character widths.
     const QSize sample = [&] {
         platform::RecordingDc measure(printer());
         measure.SelectObject(platform::Font::create(-10, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0,
                                                     QStringLiteral("Arial")));
         return measure.GetTextExtent(QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ"));
     }();
-    EXPECT_EQ(info.m_rectDraw.bottom, 2 * sample.height()); // the footer band
+    const int charWidth = sample.width() / 52;
+    const int charHeight = sample.height();
+
+    GridPrintInfo info;
+    grid->OnBeginPrinting(&dc, &info);
+    EXPECT_EQ(info.GetMaxPage(), 1u);
+    // The page holds the scrolled columns exactly: the paper is the grid
+    // plus four character widths on either side.
     EXPECT_EQ(grid->GetPrintPageWidth(), 200);
-    // Nothing but the program's title in the header when no window has one.
+    grid->OnPrint(&dc, &info);
+    EXPECT_EQ(info.m_rectDraw.bottom, 2 * charHeight); // the footer band
+    // The header band is two character heights, then a gap of one, then the headings.
+    const std::vector<platform::DcRecord> origins = dc.records(platform::DcOp::SetWindowOrg);
+    ASSERT_FALSE(origins.empty());
+    ASSERT_FALSE(origins.front().points.empty());
+    EXPECT_EQ(origins.front().points[0], QPoint(-4 * charWidth, 0));
+
+    // No window has a title: only the program's title is in the header.
+    const QString appTitle = QGuiApplication::applicationDisplayName();
+    ASSERT_FALSE(appTitle.isEmpty());
     QStringList texts = dc.texts();
-    EXPECT_FALSE(texts.isEmpty());
+    ASSERT_GE(texts.size(), 2);
+    EXPECT_EQ(texts[0], appTitle);
+    EXPECT_EQ(texts[1], QStringLiteral("1:0")); // the row buttons follow
+
     grid->SetPrintMargins(-1, 3, -1, -1, -1, -1, -1);
     grid->OnBeginPrinting(&dc, &info);
+    dc.clear();
     grid->OnPrint(&dc, &info);
-    EXPECT_EQ(info.m_rectDraw.bottom, 3 * sample.height());
+    EXPECT_EQ(info.m_rectDraw.bottom, 3 * charHeight);
 
     owner.setWindowTitle(QStringLiteral("钢筋表"));
     dc.clear();
     grid->OnPrint(&dc, &info);
-    EXPECT_TRUE(dc.texts().contains(QStringLiteral("钢筋表")));
+    texts = dc.texts();
+    ASSERT_GE(texts.size(), 2);
+    EXPECT_EQ(texts[0], QStringLiteral("钢筋表"));
+    EXPECT_EQ(texts[1], appTitle);
 }
 
 TEST(GridPrint, ScreenProportionPagesRunAcrossFirst)
 {
-    TestGrid grid(31, 9, 1, 1);
+    TestGrid grid(61, 9, 1, 1);
     test::useFixedMetrics(grid, 12);
     test::setUniformSizes(grid, 100, 20);
     fill(grid);
     grid.SetWysiwygPrinting(true);
-    platform::RecordingDc::Device device = printer();
-    device.width = 600 * 4; // a narrow page: about 720 grid pixels across
-    platform::RecordingDc dc(device);
+    platform::RecordingDc dc(printer());
     GridPrintInfo info;
     grid.OnBeginPrinting(&dc, &info);
-    ASSERT_GE(info.GetMaxPage(), 2u);
-    const int pageWidth = grid.GetPrintPageWidth();
-    const int perPage = pageWidth / 100; // whole columns only
+    const int perPage = grid.GetPrintPageWidth() / 100;  // whole columns only
+    const int rowsPerPage = grid.GetPrintPageHeight() / 20;
+    ASSERT_TRUE(perPage >= 4 && perPage < 8) << perPage;
+    ASSERT_TRUE(rowsPerPage >= 30 && rowsPerPage < 60) << rowsPerPage;
+    ASSERT_EQ(info.GetMaxPage(), 4u);
 
-    dc.clear();
-    info.m_nCurPage = 2;
-    grid.OnPrint(&dc, &info);
-    const QStringList texts = dc.texts();
-    // Page 2 starts at the first column page 1 could not hold.
+    const auto page = [&](UINT number) {
+        dc.clear();
+        info.m_nCurPage = number;
+        grid.OnPrint(&dc, &info);
+        return dc.texts();
+    };
+    // Page 2: the first band's right-hand columns, with the row buttons
+    // and headings again.
+    QStringList texts = page(2);
     EXPECT_TRUE(texts.contains(QStringLiteral("1:%1").arg(1 + perPage)));
     EXPECT_FALSE(texts.contains(QStringLiteral("1:%1").arg(perPage)));
-    EXPECT_TRUE(texts.contains(QStringLiteral("1:0"))); // the row buttons again
+    EXPECT_TRUE(texts.contains(QStringLiteral("1:0")));
     EXPECT_TRUE(texts.contains(QStringLiteral("H0")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("H%1").arg(1 + perPage)));
+    // Page 3: the second band from the left.
+    texts = page(3);
+    EXPECT_TRUE(texts.contains(QStringLiteral("%1:1").arg(1 + rowsPerPage)));
+    EXPECT_FALSE(texts.contains(QStringLiteral("%1:1").arg(rowsPerPage)));
+    EXPECT_FALSE(texts.contains(QStringLiteral("%1:%2").arg(1 + rowsPerPage).arg(1 + perPage)));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Page 3 of 4")));
 }
 
 } // namespace
