@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
@@ -436,6 +438,31 @@ TEST(GridDrag, CopyToAnotherGridKeepsTheSource)
     EXPECT_EQ(d.other->GetItemText(3, 1), QStringLiteral("1:1"));
     EXPECT_EQ(d.other->GetItemText(3, 2), QStringLiteral("1:2"));
     EXPECT_EQ(d.source->GetItemText(1, 1), QStringLiteral("1:1"));
+}
+
+TEST(GridDrag, DropEventsFromTheDesktopPasteAtTheCellUnderThePointer)
+{
+    DragSetup d;
+    QMimeData data;
+    data.setText(QStringLiteral("x\ty"));
+    QWidget* view = d.other->viewport();
+    const QPointF over(60 * 2 + 5, 20 * 2 + 5); // cell (2, 2)
+    QDragEnterEvent enter(over.toPoint(), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(view, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDragMoveEvent move(over.toPoint(), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                        Qt::ControlModifier);
+    QApplication::sendEvent(view, &move);
+    EXPECT_TRUE(move.isAccepted());
+    EXPECT_EQ(move.dropAction(), Qt::CopyAction);
+    EXPECT_TRUE(d.other->GetItemState(2, 2) & GridStateDropHighlighted);
+    QDropEvent drop(over, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ControlModifier);
+    QApplication::sendEvent(view, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(d.other->GetItemText(2, 2), QStringLiteral("x"));
+    EXPECT_EQ(d.other->GetItemText(2, 3), QStringLiteral("y"));
+    EXPECT_FALSE(d.other->GetItemState(2, 2) & GridStateDropHighlighted);
 }
 
 TEST(GridDrag, NoDropWithoutDragAndDropOrOnAReadOnlyCell)
