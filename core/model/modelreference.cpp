@@ -2,6 +2,7 @@
 
 #include "core/model/modelrecord.h"
 #include "core/model/recordcache.h"
+#include "core/model/shapebitmap.h"
 #include "envora/usercustom.h"
 #include "platform/archive.h"
 
@@ -351,6 +352,13 @@ void CVes_ModelReference::Draw(platform::Dc* dc, platform::COLORREF colour1,
         if (const CVes_Variable* drawn = work->getVar(mine->m_text))
             mine->m_drawn = drawn->m_drawn;
     }
+}
+
+void CVes_ModelReference::ToBitmap(platform::Bitmap& bitmap, int width, int height,
+                                   platform::Dc* dc)
+{
+    if (std::unique_ptr<CVes_ModelRecord> work = makeWorkingRecord())
+        ModelRecordToBitmap(bitmap, work.get(), width, height, dc, m_mirror);
 }
 
 void CVes_ModelReference::deleteUseModelArray()

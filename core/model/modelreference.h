@@ -18,7 +18,7 @@
 #include <memory>
 #include <vector>
 
-namespace platform { class Archive; }
+namespace platform { class Archive; class Bitmap; }
 class CVes_ModelRecordArrayEx;
 
 // Whether a record is the stand-in the cache gives for a key that no library
@@ -53,6 +53,9 @@ public:
     void Draw(platform::Dc* dc, platform::COLORREF colour1, platform::COLORREF colour2,
               platform::COLORREF colour3, int x, int y, int unused, const platform::Rect* rect,
               int showName, double ratio) override;
+    // Draws the bar's shape into a new bitmap of width × height pixels (for
+    // the spreadsheet exports); nothing without a record.
+    void ToBitmap(platform::Bitmap& bitmap, int width, int height, platform::Dc* dc);
     // 1 turns the left hook, 2 the right one, 0 both.
     void MirrorHook(int which) override;
     void calvarValueD(const QString& name) override;
