@@ -26,7 +26,7 @@ namespace {
 constexpr int kSideWidth = 4;
 constexpr unsigned kSideStyle = 0;
 constexpr platform::COLORREF kWhite = 0xFFFFFF;
-constexpr int kVarHeight = 80;
+constexpr int kVarHeight = 70;
 constexpr int kTextHeight = 70;
 constexpr int kAuxWidth = 1;
 
@@ -168,6 +168,9 @@ void readHooks(const QJsonObject& o, CVes_ModelRecord& rec, const QString& what)
         rec.m_hookLeft.param = toInt(o[u"leftParam"], what);
     if (o.contains(u"rightParam"))
         rec.m_hookRight.param = toInt(o[u"rightParam"], what);
+    // A bar takes the hooks of its shape only when the first end has one.
+    if (rec.m_hookRight.enabled && !rec.m_hookLeft.enabled)
+        fail(what + QStringLiteral(": a single hook goes at the first end (\"left\")"));
     for (int p : {rec.m_hookLeft.param, rec.m_hookRight.param}) {
         if (p != 8 && p != 16)
             fail(what + QStringLiteral(": a hook turns 8 (clockwise) or 16 (counter-clockwise)"));

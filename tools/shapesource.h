@@ -21,6 +21,8 @@
 //     "texts": [ { "text": "…", "at": [x, y], "align": "centre", "height": 70 } ],
 //     "lines": [ [x1, y1, x2, y2] or [x1, y1, x2, y2, style] ],
 //     "arcs": [ [x1, y1, x2, y2, x3, y3] ], "circles": [ [x, y, r] ] }
+// A shape with one hook has it at the first end ("left"): a bar takes the
+// hooks of its shape only when that end has one.
 // Sides are drawn in order the way the shape editor adds them, so that the
 // bend directions are the editor's; "from" defaults to the previous end; a
 // side with "through" is an arc; a mark splits the straight line formed by
