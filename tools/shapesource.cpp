@@ -489,6 +489,14 @@ void readSubLibrary(const QString& path, ShapeSet& set, QSet<int>& shapeIds, QSe
     (start ? set.starts->getSyslibArray() : set.shapes->getSyslibArray()).push_back(std::move(sub));
 }
 
+// List files lie in the data folder itself.
+void checkListFileName(const QString& name, const QString& what)
+{
+    if (!name.endsWith(QLatin1String(".dat")) || name.contains(u'/') || name.contains(u'\\')
+        || name.contains(QLatin1String("..")))
+        fail(what + QStringLiteral(": a list file is a plain name ending .dat: ") + name);
+}
+
 std::vector<Category> readCategories(const QJsonValue& v, const ShapeSet& set, bool start,
                                      const QString& what)
 {
@@ -505,9 +513,7 @@ std::vector<Category> readCategories(const QJsonValue& v, const ShapeSet& set, b
         cat.file = o[u"file"].toString();
         if (cat.name.isEmpty() || cat.file.isEmpty())
             fail(what + QStringLiteral(": a category needs a name and a file"));
-        if (!cat.file.endsWith(QLatin1String(".dat")) || cat.file.contains(u'/')
-            || cat.file.contains(u'\\') || cat.file.contains(QLatin1String("..")))
-            fail(what + QStringLiteral(": a list file is a plain name ending .dat: ") + cat.file);
+        checkListFileName(cat.file, what);
         if (files.contains(cat.file))
             fail(what + QStringLiteral(": the list file ") + cat.file + QStringLiteral(" is named twice"));
         files.insert(cat.file);
@@ -537,6 +543,7 @@ void readLists(const QString& path, ShapeSet& set)
     set.startCategories = readCategories(o[u"startLib.xml"], set, true, QStringLiteral("startLib.xml"));
     const QJsonObject lists = o[u"lists"].toObject();
     for (auto it = lists.begin(); it != lists.end(); ++it) {
+        checkListFileName(it.key(), file);
         QStringList keys;
         for (const QJsonValue& k : it.value().toArray()) {
             const QString text = k.toString();
@@ -550,10 +557,13 @@ void readLists(const QString& path, ShapeSet& set)
             fail(file + QStringLiteral(": recentSteel.dat holds at most 12 keys"));
         set.lists[it.key()] = keys;
     }
+    // Every list has a file of its own.
+    QSet<QString> names;
     for (const auto& cats : {set.steelCategories, set.startCategories}) {
         for (const Category& c : cats) {
-            if (set.lists.count(c.file))
-                fail(file + QStringLiteral(": ") + c.file + QStringLiteral(" is a category list and a fixed list"));
+            if (set.lists.count(c.file) || names.contains(c.file))
+                fail(file + QStringLiteral(": the list file ") + c.file + QStringLiteral(" is named twice"));
+            names.insert(c.file);
         }
     }
 }

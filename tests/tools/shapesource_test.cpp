@@ -7,7 +7,9 @@
 #include "platform/folders.h"
 #include "platform/savefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -253,12 +255,26 @@ const BadList kBadLists[] = {
      R"({"steelLib.xml":[{"name":"a","file":"../a.dat","keys":[]}],
          "startLib.xml":[{"name":"b","file":"b.dat","keys":[]}]})",
      "a plain name ending .dat"},
+    {"FixedListOutsideTheFolder",
+     R"({"steelLib.xml":[{"name":"a","file":"a.dat","keys":[]}],
+         "startLib.xml":[{"name":"b","file":"b.dat","keys":[]}],
+         "lists":{"/tmp/x.dat":["190-001"]}})",
+     "a plain name ending .dat"},
     {"TooManyRecent",
      R"({"steelLib.xml":[{"name":"a","file":"a.dat","keys":[]}],
          "startLib.xml":[{"name":"b","file":"b.dat","keys":[]}],
          "lists":{"recentSteel.dat":["190-001","190-001","190-001","190-001","190-001","190-001",
                   "190-001","190-001","190-001","190-001","190-001","190-001","190-001"]}})",
      "at most 12 keys"},
+    {"ListFileSharedByBothKinds",
+     R"({"steelLib.xml":[{"name":"a","file":"a.dat","keys":[]}],
+         "startLib.xml":[{"name":"b","file":"a.dat","keys":[]}]})",
+     "the list file a.dat is named twice"},
+    {"CategoryFileIsAFixedList",
+     R"({"steelLib.xml":[{"name":"a","file":"beamSteel.dat","keys":[]}],
+         "startLib.xml":[{"name":"b","file":"b.dat","keys":[]}],
+         "lists":{"beamSteel.dat":["190-001"]}})",
+     "the list file beamSteel.dat is named twice"},
     {"NoStartCategories",
      R"({"steelLib.xml":[{"name":"a","file":"a.dat","keys":[]}]})",
      "no categories"},
@@ -297,6 +313,37 @@ TEST(ShapeSource, MainIdsOutsideTheDefaultRangeAreRefused)
         EXPECT_FALSE(shapes::readShapeSources(dir.path(), set, error)) << id;
         EXPECT_TRUE(error.contains(QStringLiteral("190 to 199"))) << error.toStdString();
     }
+}
+
+// The build runs the tool; a broken source stops the build with the reason
+// and leaves the files of the last good run as they were.
+TEST(ShapeSource, TheToolReportsABrokenSourceAndKeepsTheFilesItHad)
+{
+    const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/rodo_makelibs");
+    ASSERT_TRUE(QFileInfo(tool).isExecutable()) << tool.toStdString();
+    QTemporaryDir out;
+
+    QProcess good;
+    good.start(tool, {sourceDir(), out.path()});
+    ASSERT_TRUE(good.waitForFinished(60000));
+    ASSERT_EQ(good.exitCode(), 0) << good.readAllStandardError().toStdString();
+    const auto before = filesOf(out.path());
+    ASSERT_TRUE(before.count(QLatin1String(shapes::kSysLibFile)));
+
+    QTemporaryDir broken;
+    ASSERT_TRUE(platform::saveFile(broken.filePath(QStringLiteral("190.json")), "{\"library\":"));
+    ASSERT_TRUE(platform::saveFile(broken.filePath(QStringLiteral("lists.json")), "{}"));
+    QProcess bad;
+    bad.start(tool, {broken.path(), out.path()});
+    ASSERT_TRUE(bad.waitForFinished(60000));
+    EXPECT_EQ(bad.exitCode(), 1);
+    EXPECT_TRUE(bad.readAllStandardError().contains("190.json"));
+    EXPECT_EQ(filesOf(out.path()), before);
+
+    QProcess usage;
+    usage.start(tool, {sourceDir()});
+    ASSERT_TRUE(usage.waitForFinished(60000));
+    EXPECT_EQ(usage.exitCode(), 2);
 }
 
 } // namespace
