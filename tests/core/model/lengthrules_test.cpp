@@ -86,6 +86,24 @@ std::unique_ptr<CVes_ModelRecord> bentUp()
         .build();
 }
 
+// Bent up and down again: 500, H/sin(a), L2, H/sin(a), 500.
+std::unique_ptr<CVes_ModelRecord> bentUpAndDown()
+{
+    return ShapeBuilder({150, 10})
+        .var("L1", 500)
+        .var("H", 400)
+        .var("a", 45, CVes_Variable::kDegrees)
+        .var("L2", 2000)
+        .var("L3", 500)
+        .from({100, 220})
+        .straight({450, 220}, "0", "L1")
+        .straight({590, 80}, "180-a", "H/sin(a)")
+        .straight({910, 80}, "180-a", "L2")
+        .straight({1050, 220}, "180-a", "H/sin(a)")
+        .straight({1400, 220}, "180-a", "L3")
+        .build();
+}
+
 std::unique_ptr<CVes_ModelRecord> bentUpLong()
 {
     return ShapeBuilder({150, 8})
@@ -303,14 +321,18 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     DefaultSettings, LengthRules,
     ::testing::Values(
+        LengthCase{"C1_straight", straight6000, nullptr, envora(25, 3), 1.0, 6000, 6000},
+        LengthCase{"C3_u_bar", uBar, nullptr, envora(16, 3), 1.0, 1534, 1534},
         LengthCase{"C4_stirrup", stirrup, nullptr, hooked(envora(8, 1), 2, 2), 1.0, 1746, 1748},
         LengthCase{"C4_stirrup_d10_grade3", stirrup, nullptr, hooked(envora(10, 3), 2, 2), 1.0, 1794, 1796},
         LengthCase{"C5_180_hooks", straight3000, nullptr, hooked(envora(12, 1), 4, 4), 1.0, 3148, 3150},
         LengthCase{"C7_second_piece_counted_3", lapThrice, nullptr, hooked(envora(12, 1), 4, 4), 1.0, 15592, 9150},
         LengthCase{"C8_bent_up", bentUp, nullptr, envora(20, 3), 1.0, 1544, 1544},
+        LengthCase{"bent_up_and_down", bentUpAndDown, nullptr, envora(20, 3), 1.0, 4088, 4088},
         LengthCase{"C9_l_bar_grade3", lBar90, nullptr, envora(20, 3), 1.0, 1459, 1459},
         LengthCase{"C9_l_bar_grade1", lBar90, nullptr, envora(10, 1), 1.0, 1482, 1482},
-        LengthCase{"C10_tie", tie300, nullptr, hooked(envora(8, 1), 2, 2), 1.0, 488, 490}),
+        LengthCase{"C10_tie", tie300, nullptr, hooked(envora(8, 1), 2, 2), 1.0, 488, 490},
+        LengthCase{"C11_sine_side_is_whole", straightSine, nullptr, envora(10, 1), 1.0, 500, 500}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LengthRulesDefaults, HooksOfTheUsualCodeValues)
