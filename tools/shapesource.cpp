@@ -297,11 +297,11 @@ void readSides(const QJsonArray& sides, CVes_ModelRecord& rec, const QString& wh
             continue;
         if (i + 1 < src.size() && src[i + 1].mark)
             continue; // drawn together with the side after the mark
-        QPoint from = s.from;
+        // The first side of a run joined by marks starts the line.
         std::size_t j = i;
         while (j >= 2 && src[j - 1].mark)
             j -= 2;
-        from = src[j].from;
+        const QPoint from = src[j].from;
         if (s.arc)
             rec.AddArcSide(from.x(), from.y(), s.to.x(), s.to.y(), s.through.x(), s.through.y(),
                            kSideWidth, kSideStyle, kWhite);
