@@ -4,9 +4,12 @@
 // rounding of the length's end).
 
 #include "core/model/modelrecord.h"
+#include "core/model/modelrecordlib.h"
 #include "core/model/steel.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -91,5 +94,19 @@ INSTANTIATE_TEST_SUITE_P(Library, DefaultLength, ::testing::ValuesIn(kLengths),
                              name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
                              return "K" + name;
                          });
+
+TEST(DefaultLengthTable, CoversEveryShapeOfTheLibrary)
+{
+    std::set<QString> tabled;
+    for (const LengthRow& r : kLengths)
+        tabled.insert(QLatin1String(r.key));
+    CVes_ModelRecordMainLib lib;
+    ASSERT_EQ(lib.loadLib(QString(), 1), 1);
+    std::set<QString> stored;
+    for (const auto& sub : lib.getSyslibArray())
+        for (const auto& r : sub->getModelArray())
+            stored.insert(r->getID().ToString());
+    EXPECT_EQ(stored, tabled);
+}
 
 } // namespace
