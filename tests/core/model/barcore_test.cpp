@@ -45,13 +45,13 @@ std::ostream& operator<<(std::ostream& os, const OrderCase& c)
     return os << c.name;
 }
 
-void fill(CVes_BarCore& bar, const Bar& spec)
+void fill(CVes_BarCore& bar, const Bar& wanted)
 {
-    bar.DN = spec.dn;
-    bar.grade = spec.grade;
-    bar.steelType = spec.type;
-    bar.length = spec.length;
-    bar.bendCount = spec.bends;
+    bar.DN = wanted.dn;
+    bar.grade = wanted.grade;
+    bar.steelType = wanted.type;
+    bar.length = wanted.length;
+    bar.bendCount = wanted.bends;
 }
 
 class BarOrder : public ::testing::TestWithParam<OrderCase> {};
