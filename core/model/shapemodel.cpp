@@ -156,9 +156,11 @@ int sideLengthOf(double value)
 {
     if (!std::isfinite(value))
         return 0;
-    // A whole number missed by a rounding error in the last digits counts.
+    // A whole number missed by a rounding error in the last digits counts
+    // (the formula language's pi is 3.1415926, so 1000*sin30 is 7.7e-6
+    // short of 500); a real fraction of a millimetre on a long bar does not.
     const double whole = std::round(value);
-    if (std::fabs(value - whole) < 1e-6 * std::max(1.0, std::fabs(whole)))
+    if (std::fabs(value - whole) < 1e-7 * std::max(10.0, std::fabs(whole)))
         value = whole;
     const double limit = std::numeric_limits<int>::max();
     return int(std::clamp(std::trunc(value), -limit, limit));

@@ -538,6 +538,7 @@ TEST(SideLength, WholeMillimetresWithAHairOfTolerance)
     EXPECT_EQ(sideLengthOf(10000 * formulaString(QStringLiteral("sin30"))), 5000);
     EXPECT_EQ(sideLengthOf(499.5), 499);
     EXPECT_EQ(sideLengthOf(499.999), 499);
+    EXPECT_EQ(sideLengthOf(51103.96), 51103); // a long spiral is truncated, not rounded
     EXPECT_EQ(sideLengthOf(-3.7), -3);
     EXPECT_EQ(sideLengthOf(-499.9999999), -500);
     EXPECT_EQ(sideLengthOf(0.0000001), 0);
