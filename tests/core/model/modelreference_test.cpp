@@ -340,6 +340,49 @@ TEST(StartReference, Schema1KeyAndVariables)
     EXPECT_THROW(start.Serialize(bad), platform::SchemaError);
 }
 
+TEST(StartReference, DrawsItsStyleWithItsOwnValues)
+{
+    CacheScope scope;
+    auto style = ShapeBuilder({101, 3}).var("a", 100).straight({300, 150}, "0", "a").build();
+    style->m_rectW = 400;
+    const CVes_ModelRecord* cached = useStartCache().add(*style);
+    CVes_SteelStartReference start;
+    const QByteArray bytes =
+        test::Bytes().i32(1).i32(101).i32(3).i32(1).raw(test::variableBytes("a", 2, 250));
+    platform::Archive ar(bytes);
+    start.Serialize(ar);
+    const platform::Rect rect(0, 0, 40, 30);
+    platform::RecordingDc dc;
+    start.Draw(&dc, 0, 0x0000FF, 0, 0, 0, 0, &rect, 1, 1.0);
+    EXPECT_TRUE(dc.texts().join(' ').contains("250")) << dc.texts().join('|').toStdString();
+    EXPECT_EQ(cached->getVar("a")->m_value, 100.0);
+
+    CVes_SteelStartReference copy;
+    copy.set(&start);
+    EXPECT_EQ(copy.getRecordId(), CSteelRecordId(101, 3));
+    EXPECT_EQ(copy.getVarValue("a"), 250.0);
+    copy.set(nullptr);
+    EXPECT_EQ(copy.getVarValue("a"), 250.0);
+    useStartCache().clear();
+}
+
+// A bar that names a start style by a bar-shape key finds it among the
+// bar shapes, and no placeholder stands in for it.
+TEST(StartReference, BarOfTheStartTypeHasNoPlaceholder)
+{
+    CacheScope scope;
+    scope.add(ShapeBuilder({150, 80}).straight({1300, 150}, "0", "100").build());
+    CVes_ModelReference found(CVes_ModelReference::kStartType);
+    EXPECT_EQ(found.getMultiGroup(), 1);
+    found.setRecordId({150, 80});
+    ASSERT_NE(found.getRecord(), nullptr);
+    EXPECT_FALSE(found.isShapeMissing());
+    CVes_ModelReference missing(CVes_ModelReference::kStartType);
+    missing.setRecordId({185, 80});
+    EXPECT_EQ(missing.getRecord(), nullptr);
+    EXPECT_TRUE(missing.isShapeMissing());
+}
+
 // ---- the reference's own operations
 
 TEST(Reference, MirrorHookTurnsTheNamedHooks)
