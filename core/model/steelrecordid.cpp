@@ -1,11 +1,35 @@
 #include "core/model/steelrecordid.h"
 
-#include <cstdlib>
+#include <algorithm>
+
+#include <cctype>
+#include <climits>
 
 QString CSteelRecordId::ToString() const
 {
     return QString::asprintf("%d-%.3d", m_mainId, m_recordNo);
 }
+
+namespace {
+
+// The leading decimal number of `text` as the C library reads it (blanks and
+// a sign first, 0 when there is none), held within the range of an int.
+int leadingInt(const QByteArray& text)
+{
+    const char* p = text.constData();
+    while (*p && std::isspace(static_cast<unsigned char>(*p)))
+        ++p;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    long long value = 0;
+    for (; std::isdigit(static_cast<unsigned char>(*p)); ++p)
+        value = std::min(value * 10 + (*p - '0'), static_cast<long long>(INT_MAX) + 1);
+    value = negative ? -value : value;
+    return int(std::clamp(value, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
+}
+
+} // namespace
 
 CSteelRecordId CSteelRecordId::setId(const QString& text)
 {
@@ -13,7 +37,7 @@ CSteelRecordId CSteelRecordId::setId(const QString& text)
     const QByteArray bytes = text.toLatin1();
     const int dash = int(bytes.indexOf('-'));
     if (dash > 0)
-        return {std::atoi(bytes.left(dash).constData()), std::atoi(bytes.mid(dash + 1).constData())};
+        return {leadingInt(bytes.left(dash)), leadingInt(bytes.mid(dash + 1))};
     if (text.size() < 4)
         return Null();
 
@@ -22,5 +46,5 @@ CSteelRecordId CSteelRecordId::setId(const QString& text)
         if (text[i] >= u'0' && text[i] <= u'9')
             digits.append(char(text[i].unicode()));
     }
-    return {std::atoi(bytes.left(3).constData()), std::atoi(digits.constData())};
+    return {leadingInt(bytes.left(3)), leadingInt(digits)};
 }

@@ -26,7 +26,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, RecordIdParse,
                       ParseCase{"12", -1, -1}, ParseCase{"-5", -1, -1},
                       ParseCase{"101a2b3c4", 101, 234}, ParseCase{"abc-xyz", 0, 0},
                       ParseCase{"1019999", 101, 999}, ParseCase{"101abc", 101, 0},
-                      ParseCase{"", -1, -1}, ParseCase{"钢筋大样", 0, 0}));
+                      ParseCase{"", -1, -1}, ParseCase{"钢筋大样", 0, 0},
+                      ParseCase{"99999999999-5", 2147483647, 5},
+                      ParseCase{"101--99999999999", 101, -2147483647 - 1},
+                      ParseCase{" 12-+3", 12, 3}));
 
 TEST(RecordId, TextForm)
 {
