@@ -4,9 +4,11 @@
 #include "shapeui/inputdlg.h"
 #include "shapeui/shapelistctrl.h"
 #include "shapeui/steelmodeluserid.h"
+#include "tests/shapeui/shapeview_screenshot.h"
 #include "tests/support/recordinghost.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -343,6 +345,23 @@ TEST_F(CommonBarEdit, UserNumberNeedsASelectionAndStopsOnCancel)
     EXPECT_TRUE(host->messages().empty());
 }
 
+TEST_F(CommonBarEdit, AFailedSaveOfTheUserNumbersIsReported)
+{
+    test::HostScope host;
+    const QString path = CVes_SteelModelUserIdLib::steelFilePath();
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkpath(path)); // a folder where the file should be
+    open({"190-001"});
+    select({0});
+    answerInput("A1");
+    dlg.OnAddUserNumber();
+    QDir(path).removeRecursively();
+    ASSERT_EQ(host->messages().size(), 1u);
+    EXPECT_EQ(host->messages()[0].icon, platform::MessageIcon::Stop);
+    EXPECT_TRUE(host->messages()[0].text.contains(path));
+    EXPECT_EQ(dlg.listCtrl()->GetItemText(0), QStringLiteral("190-001"));
+}
+
 TEST(CommonBarEditStart, StartStylesUseTheirOwnLibraryAndNumbers)
 {
     test::HostScope host;
@@ -371,6 +390,5 @@ TEST_F(CommonBarEdit, Screenshot)
     open({"190-001", "191-001", "191-002", "191-005", "192-001"});
     dlg.resize(760, 520);
     select({2});
-    const QImage shot = dlg.grab().toImage();
-    EXPECT_TRUE(shot.save(QStringLiteral("/tmp/rodo-commonbaredit.png")));
+    test::saveScreenshot(dlg, "commonbaredit");
 }

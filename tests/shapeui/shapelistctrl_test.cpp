@@ -5,6 +5,7 @@
 #include "core/model/recordcache.h"
 #include "platform/recordingdc.h"
 #include "shapeui/steelmodeluserid.h"
+#include "tests/shapeui/shapeview_screenshot.h"
 
 #include <QFile>
 #include <QImage>
@@ -261,6 +262,5 @@ TEST(ShapeListCtrl, ScreenshotOfLibraryShapes)
     list.setRecords(&records);
     list.SetItemState(2, CVes_ShapeListCtrl::LVIS_SELECTED, CVes_ShapeListCtrl::LVIS_SELECTED);
     EXPECT_EQ(list.GetItemText(2), QStringLiteral("191-002(自定义：L2)"));
-    const QImage shot = list.grab().toImage();
-    EXPECT_TRUE(shot.save(QStringLiteral("/tmp/rodo-shapelist.png")));
+    test::saveScreenshot(list, "shapelist");
 }

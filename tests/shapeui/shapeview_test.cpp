@@ -4,6 +4,7 @@
 #include "core/model/modelrecord.h"
 #include "core/model/recordcache.h"
 #include "platform/recordingdc.h"
+#include "tests/shapeui/shapeview_screenshot.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -112,7 +113,7 @@ TEST(ShapeView, ShowsALibraryShapeOnBlackOnScreen)
     view.resize(450, 120);
     view.setModel(record);
     const QImage image = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    image.save(QStringLiteral("/tmp/rodo-shapeview.png"));
+    test::saveScreenshot(view, "shapeview");
 
     EXPECT_EQ(image.pixel(2, 2), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(image.width() - 3, image.height() - 3), qRgb(0, 0, 0));
