@@ -16,12 +16,6 @@
 
 class CVes_ModelRecordDrawView;
 
-// Key flags of a mouse event.
-constexpr unsigned MK_LBUTTON = 0x0001;
-constexpr unsigned MK_RBUTTON = 0x0002;
-constexpr unsigned MK_SHIFT = 0x0004;
-constexpr unsigned MK_CONTROL = 0x0008;
-
 // Drawing modes, shared by the editor, the canvas and the tools.
 constexpr int kDrawSelect = 0;
 constexpr int kDrawLine = 1;
@@ -41,6 +35,12 @@ enum class TrackKey { Escape, Enter, Space, Other };
 
 class CVes_DrawTool {
 public:
+    // Key flags of a mouse event.
+    static constexpr unsigned MK_LBUTTON = 0x0001;
+    static constexpr unsigned MK_RBUTTON = 0x0002;
+    static constexpr unsigned MK_SHIFT = 0x0004;
+    static constexpr unsigned MK_CONTROL = 0x0008;
+
     explicit CVes_DrawTool(int drawMode);
     CVes_DrawTool(const CVes_DrawTool&) = delete;
     CVes_DrawTool& operator=(const CVes_DrawTool&) = delete;

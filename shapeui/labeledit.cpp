@@ -13,9 +13,9 @@ bool g_ending = false;
 
 Qt::Alignment alignmentOf(unsigned style)
 {
-    if (style & ES_RIGHT)
+    if (style & CVes_LabelEdit::ES_RIGHT)
         return Qt::AlignRight | Qt::AlignVCenter;
-    if (style & ES_CENTER)
+    if (style & CVes_LabelEdit::ES_CENTER)
         return Qt::AlignHCenter | Qt::AlignVCenter;
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
@@ -151,6 +151,13 @@ bool CVes_LabelEdit::event(QEvent* event)
         }
     }
     return QLineEdit::event(event);
+}
+
+void CVes_LabelEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Text composed with an input method widens the box as typed text does.
+    QLineEdit::inputMethodEvent(event);
+    growToText();
 }
 
 void CVes_LabelEdit::focusOutEvent(QFocusEvent* event)

@@ -9,17 +9,12 @@
 #include <QRect>
 #include <QString>
 
-// Notification code of the end of a label edit.
-constexpr int LVN_ENDLABELEDIT = -106;
-// Edit styles that matter here.
-constexpr unsigned ES_LEFT = 0x0000;
-constexpr unsigned ES_CENTER = 0x0001;
-constexpr unsigned ES_RIGHT = 0x0002;
-constexpr unsigned ES_AUTOHSCROLL = 0x0080;
-
 // What the box reports when it ends. `hasText` is false after Escape: no
 // text at all, not an empty one.
 struct LabelEditEnd {
+    // Notification code of the end of a label edit.
+    static constexpr int LVN_ENDLABELEDIT = -106;
+
     int controlId = 0;
     int code = LVN_ENDLABELEDIT;
     int item = 0;
@@ -32,6 +27,12 @@ struct LabelEditEnd {
 class CVes_LabelEdit : public QLineEdit {
     Q_OBJECT
 public:
+    // Edit styles that matter here.
+    static constexpr unsigned ES_LEFT = 0x0000;
+    static constexpr unsigned ES_CENTER = 0x0001;
+    static constexpr unsigned ES_RIGHT = 0x0002;
+    static constexpr unsigned ES_AUTOHSCROLL = 0x0080;
+
     // Keys that end an edit, as recorded in lastKey().
     static constexpr int kEnter = 13;
     static constexpr int kTab = 9;
@@ -77,6 +78,7 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     void finishWithKey(int key);

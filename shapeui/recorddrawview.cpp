@@ -24,13 +24,13 @@ unsigned keyFlags(const QMouseEvent* event)
 {
     unsigned flags = 0;
     if (event->buttons() & Qt::LeftButton)
-        flags |= MK_LBUTTON;
+        flags |= CVes_DrawTool::MK_LBUTTON;
     if (event->buttons() & Qt::RightButton)
-        flags |= MK_RBUTTON;
+        flags |= CVes_DrawTool::MK_RBUTTON;
     if (event->modifiers() & Qt::ShiftModifier)
-        flags |= MK_SHIFT;
+        flags |= CVes_DrawTool::MK_SHIFT;
     if (event->modifiers() & Qt::ControlModifier)
-        flags |= MK_CONTROL;
+        flags |= CVes_DrawTool::MK_CONTROL;
     return flags;
 }
 
@@ -64,6 +64,9 @@ CVes_ModelRecordDrawView::CVes_ModelRecordDrawView(QWidget* parent)
 CVes_ModelRecordDrawView::~CVes_ModelRecordDrawView()
 {
     CVes_DrawTool::forgetView(this);
+    // An edit still open dies with the canvas and reports to no one.
+    if (m_edit)
+        m_edit->disconnect(this);
     // The record may be gone already: the items are not touched.
     m_selection.clear();
 }
@@ -449,8 +452,11 @@ void CVes_ModelRecordDrawView::openTextEdit(QPoint p)
     dc->LPtoDP(&size);
     const int height = std::max(size.height(), 1);
 
-    const unsigned style = m_textAlign == 0 ? ES_LEFT : m_textAlign == 2 ? ES_RIGHT : ES_CENTER;
-    auto* edit = new CVes_LabelEdit(this, QRect(p, QSize(height, height)), style | ES_AUTOHSCROLL,
+    const unsigned style = m_textAlign == 0   ? CVes_LabelEdit::ES_LEFT
+                           : m_textAlign == 2 ? CVes_LabelEdit::ES_RIGHT
+                                              : CVes_LabelEdit::ES_CENTER;
+    auto* edit = new CVes_LabelEdit(this, QRect(p, QSize(height, height)),
+                                    style | CVes_LabelEdit::ES_AUTOHSCROLL,
                                     kTextEditId, 0, 0, QString(), CVes_LabelEdit::kEnter);
     connect(edit, &CVes_LabelEdit::labelEditEnded, this,
             [this, edit](const LabelEditEnd& notice) {
@@ -611,10 +617,12 @@ void CVes_ModelRecordDrawView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_PageUp: case Qt::Key_PageDown:
     case Qt::Key_Left: case Qt::Key_Up: case Qt::Key_Right: case Qt::Key_Down:
         closeTextEdit();
-        return;
+        break;
     default:
-        QWidget::keyPressEvent(event);
+        break;
     }
+    // Enter, Escape and the rest go on to the editor window.
+    QWidget::keyPressEvent(event);
 }
 
 void CVes_ModelRecordDrawView::focusOutEvent(QFocusEvent* event)

@@ -19,7 +19,7 @@
 
 // The canvas tells its owner that the bar's sides, connection marks or
 // variables changed (the owner rebuilds its property list).
-constexpr int WM_VES_SHAPECHANGED = 0x0400 + 101;
+inline constexpr int WM_VES_SHAPECHANGED = 0x0400 + 101; // WM_USER + 101
 
 class CVes_ModelRecordDrawView : public QWidget {
     Q_OBJECT

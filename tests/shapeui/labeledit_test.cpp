@@ -21,7 +21,7 @@ struct Box {
     {
         parent.resize(300, 100);
         parent.show();
-        edit = new CVes_LabelEdit(&parent, QRect(10, 10, width, 24), ES_LEFT, 8, 3, 4, initial,
+        edit = new CVes_LabelEdit(&parent, QRect(10, 10, width, 24), CVes_LabelEdit::ES_LEFT, 8, 3, 4, initial,
                                   firstChar);
         QObject::connect(edit, &CVes_LabelEdit::labelEditEnded, &parent,
                          [this](const LabelEditEnd& n) { notices.push_back(n); });
@@ -73,7 +73,7 @@ TEST(LabelEdit, EnterReportsTheTextOnceAndCloses)
     QTest::keyClick(box.edit, Qt::Key_Return);
     ASSERT_EQ(box.notices.size(), 1u);
     const LabelEditEnd& n = box.notices[0];
-    EXPECT_EQ(n.code, LVN_ENDLABELEDIT);
+    EXPECT_EQ(n.code, LabelEditEnd::LVN_ENDLABELEDIT);
     EXPECT_EQ(n.code, -106);
     EXPECT_EQ(n.controlId, 8);
     EXPECT_EQ(n.item, 3);

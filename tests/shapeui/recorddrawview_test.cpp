@@ -395,6 +395,8 @@ TEST_P(TypedInPlace, EnterAddsTheItemAtThePressPoint)
     EXPECT_EQ(edit->geometry().topLeft(), at);
     EXPECT_TRUE(edit->alignment() & Qt::AlignRight);
     QTest::keyClicks(edit, QStringLiteral("L1"));
+    if (t.mode == kDrawText && t.noPrint == 0)
+        c.view->grab().save(QDir::temp().filePath(QStringLiteral("rodo-canvas-edit.png")));
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(c.view->textEdit(), nullptr);
 
@@ -456,6 +458,25 @@ TEST(TypedInPlace, EscapeOrNoTextAddsNothing)
     EXPECT_EQ(c.record.getTextArraySize(), 0);
     EXPECT_EQ(c.view->history().undoCount(), states);
     EXPECT_EQ(c.view->textEdit(), nullptr);
+}
+
+TEST(TypedInPlace, ClosingTheCanvasWithTheEditOpenAddsNothing)
+{
+    CVes_ModelRecord record;
+    {
+        QWidget owner;
+        owner.resize(300, 100);
+        auto* view = new CVes_ModelRecordDrawView(&owner);
+        view->setGeometry(0, 0, 300, 100);
+        view->setModel(&record);
+        owner.show();
+        owner.activateWindow();
+        setDrawMode(kDrawText);
+        QTest::mouseClick(view, Qt::LeftButton, {}, {50, 30});
+        QTest::keyClicks(view->textEdit(), QStringLiteral("A"));
+    }
+    setDrawMode(kDrawSelect);
+    EXPECT_EQ(record.getTextArraySize(), 0);
 }
 
 TEST(TypedInPlace, RightPressOrTabCloseTheEditCommitting)
