@@ -27,7 +27,6 @@ CVes_ShapeListCtrl::CVes_ShapeListCtrl(QWidget* parent) : QListWidget(parent)
     setFlow(QListView::LeftToRight);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setUniformItemSizes(true);
     setIconSize(QSize(m_thumbWidth, m_thumbHeight));
 }
 

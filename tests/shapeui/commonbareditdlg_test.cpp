@@ -382,6 +382,7 @@ TEST(CommonBarEditStart, StartStylesUseTheirOwnLibraryAndNumbers)
     EXPECT_EQ(numberOf(CSteelRecordId(190, 2), true), QStringLiteral("S1"));
     EXPECT_EQ(numberOf(CSteelRecordId(190, 2), false), QString());
     EXPECT_EQ(dlg.listCtrl()->GetItemText(0), QStringLiteral("190-002(自定义：S1)"));
+    test::saveScreenshot(dlg, "commonbaredit-start");
 }
 
 TEST_F(CommonBarEdit, Screenshot)
