@@ -269,6 +269,7 @@ void CVes_ModelRecordDrawView::deselectObject(CVes_DrawObject* item)
     if (found == m_selection.end())
         return;
     m_selection.erase(found);
+    item->setStatus(0);
     update();
 }
 

@@ -259,6 +259,7 @@ TEST(CanvasSelection, SelectDeselectAndRectangle)
     c.view->deselectObject(a);
     c.view->deselectObject(b);
     EXPECT_TRUE(c.view->selection().empty());
+    EXPECT_EQ(b->m_status, 0u); // no longer drawn as selected
 
     c.view->selectInRect(Rect(50, 50, 250, 150), false);
     EXPECT_EQ(c.view->selection(), (std::vector<CVes_DrawObject*>{a}));
