@@ -1,0 +1,259 @@
+#include "tables/framework/cell.h"
+
+#include "core/geometry/curve.h"
+#include "core/geometry/steeltext.h"
+#include "core/model/referencebase.h"
+#include "platform/dc.h"
+
+#include <QStringList>
+
+using namespace platform::gdi;
+using platform::Rect;
+
+namespace {
+
+// -1 when the mapping turns y upwards (the vertical extents differ in sign).
+int verticalSign(const platform::Dc& dc)
+{
+    const long long extents =
+        (long long)dc.GetWindowExt().height() * dc.GetViewportExt().height();
+    return extents < 0 ? -1 : 1;
+}
+
+platform::Pen borderPen(double scale)
+{
+    return platform::Pen(PS_SOLID, int(2 * scale), RGB(0, 0, 0));
+}
+
+} // namespace
+
+CVes_Cell::CVes_Cell(int row, int column)
+    : m_mergeRow(row), m_mergeColumn(column), m_row(row), m_column(column)
+{
+}
+
+CVes_Cell::CVes_Cell(platform::Dc* dc, const Rect& rect) : m_rect(rect), m_dc(dc) {}
+
+CVes_Cell::~CVes_Cell() = default;
+
+void CVes_Cell::SetText(const QString& text, const QString& fontName)
+{
+    m_text = text;
+    m_fontName = fontName;
+    m_model = nullptr;
+    m_form = nullptr;
+}
+
+void CVes_Cell::SetModel(CVes_ReferenceBase* model)
+{
+    m_model = model;
+    m_start = nullptr;
+    m_form = nullptr;
+    m_text.clear();
+}
+
+void CVes_Cell::SetStart(CVes_SteelStartReference* start)
+{
+    m_start = start;
+    m_model = nullptr;
+    m_form = nullptr;
+    m_text.clear();
+}
+
+void CVes_Cell::SetForm(CVes_Form* form)
+{
+    m_form = form;
+    m_model = nullptr;
+    m_start = nullptr;
+    m_text.clear();
+    m_drawBorder = 1;
+}
+
+void CVes_Cell::Merge(CVes_Cell* owner)
+{
+    m_merged = 1;
+    m_owner = owner;
+}
+
+void CVes_Cell::unMerge()
+{
+    m_merged = 0;
+    m_mergeRow = m_row;
+    m_mergeColumn = m_column;
+}
+
+void CVes_Cell::SetMergeRang(int row, int column)
+{
+    m_mergeRow = row;
+    m_mergeColumn = column;
+}
+
+int CVes_Cell::isMerging() const
+{
+    return (m_mergeColumn > m_column && m_mergeRow >= m_row)
+        || (m_mergeRow > m_row && m_mergeColumn >= m_column);
+}
+
+Rect CVes_Cell::getRect() const
+{
+    // A head never lies inside its own range, so the chain ends; the bound
+    // only guards against owners set by hand into a circle.
+    const CVes_Cell* cell = this;
+    for (int depth = 0; depth < 1024 && cell->m_merged && cell->m_owner; ++depth)
+        cell = cell->m_owner;
+    return cell->m_rect;
+}
+
+void CVes_Cell::setPosition(int row, int column)
+{
+    m_row = row;
+    m_column = column;
+    m_mergeRow = row;
+    m_mergeColumn = column;
+}
+
+int CVes_Cell::AddString(const QString& text, QPoint offset, int height, unsigned align)
+{
+    m_strings.push_back(CellTextRun{text, offset, height, align});
+    return int(m_strings.size()) - 1;
+}
+
+int CVes_Cell::AddLine(int x1, int y1, int x2, int y2, int width, int style)
+{
+    auto line = std::make_unique<CVes_Line>();
+    line->m_P1.set(x1, y1);
+    line->m_P2.set(x2, y2);
+    line->m_lineWidth = width;
+    line->m_lineStyle = unsigned(style);
+    m_lines.push_back(std::move(line));
+    return 1;
+}
+
+void CVes_Cell::DrawBk(platform::Dc* dc, int, int, const Rect& rect, int)
+{
+    if (!m_drawBk)
+        return;
+    dc->FillSolidRect(rect, m_bkColor);
+    dc->SetBkColor(m_bkColor);
+    dc->SetBkMode(TRANSPARENT);
+}
+
+void CVes_Cell::Draw(platform::Dc* dc, int, int, const Rect& rect, int)
+{
+    const int ySign = verticalSign(*dc);
+    dc->SetBkMode(TRANSPARENT);
+    m_rect = rect;
+    Rect work = rect;
+
+    if (m_drawBorder) {
+        drawOutline(dc, work);
+        work.DeflateRect(1, 1);
+    }
+
+    if (m_model)
+        drawModel(dc, work, ySign);
+    else if (!m_text.isEmpty())
+        drawText(dc, work, ySign);
+
+    for (const CellTextRun& run : m_strings) {
+        const int saved = dc->SaveDC();
+        writeText(dc, run.text, QPoint(work.left + run.offset.x(), work.top + run.offset.y()),
+                  run.height, 0, run.align, m_fontName, 0, m_scale);
+        dc->RestoreDC(saved);
+    }
+    for (const auto& line : m_lines)
+        line->draw(dc, 1.0, work.left, work.top, RGB(0, 0, 0), 0, QPoint(0, 0), 1.0);
+}
+
+void CVes_Cell::drawOutline(platform::Dc* dc, const Rect& rect)
+{
+    const platform::Pen old = dc->SelectObject(borderPen(m_scale));
+    dc->MoveTo(rect.right, rect.top);
+    dc->LineTo(rect.left, rect.top);
+    dc->LineTo(rect.left, rect.bottom);
+    dc->LineTo(rect.right, rect.bottom);
+    dc->LineTo(rect.right, rect.top);
+    dc->SelectObject(old);
+}
+
+void CVes_Cell::drawModel(platform::Dc* dc, const Rect& rect, int ySign)
+{
+    const int saved = dc->SaveDC();
+    Rect box = rect;
+    if (m_txtAlign == kAlignCentre) {
+        // Keep the shape's proportions. A shape without an extent, or a cell
+        // without an area, is drawn into the whole cell.
+        int w = 0;
+        int h = 0;
+        m_model->getRecordExtend(w, h);
+        const int width = rect.Width();
+        const int height = rect.Height();
+        if (w > 0 && h > 0 && width != 0 && height != 0) {
+            const double m = double(h) / w;
+            const double c = double(height) / width;
+            const int cx = (rect.left + rect.right) / 2;
+            const int cy = (rect.top + rect.bottom) / 2;
+            if (m > c) {
+                const int nw = int(height / m);
+                box = Rect(int(cx - nw / 2.0), rect.top, int(cx + nw / 2.0), rect.bottom);
+            } else if (m < c) {
+                const int nh = int(width * m) * ySign;
+                box = Rect(rect.left, int(cy - nh / 2.0), rect.right, int(cy + nh / 2.0));
+            }
+        }
+    }
+    m_model->Draw(dc, RGB(0, 0, 0), RGB(0, 0, 0), RGB(0, 0, 0), box.left, box.top, 0, &box, 0,
+                  m_scale);
+    dc->RestoreDC(saved);
+}
+
+void CVes_Cell::drawText(platform::Dc* dc, const Rect& rect, int ySign)
+{
+    const int saved = dc->SaveDC();
+    const COLORREF oldColour = dc->SetTextColor(m_txtColor);
+    if (m_triCell)
+        drawDiagonalText(dc, rect);
+    else
+        drawLinesOfText(dc, rect, ySign);
+    dc->SetTextColor(oldColour);
+    dc->RestoreDC(saved);
+}
+
+void CVes_Cell::drawDiagonalText(platform::Dc* dc, const Rect& rect)
+{
+    const platform::Pen old = dc->SelectObject(borderPen(m_scale));
+    dc->MoveTo(rect.right, rect.bottom);
+    dc->LineTo(rect.left, rect.top);
+    dc->SelectObject(old);
+
+    const QStringList parts = m_text.split(u'|');
+    if (parts.size() < 2)
+        return;
+    const int mid = rect.top + (rect.bottom - rect.top) / 2;
+    writeText(dc, parts[0], QPoint(rect.left + 9 * (rect.right - rect.left) / 10, mid), m_txtHigh,
+              0, TA_RIGHT | TA_BOTTOM, m_fontName, m_txtWeight, m_scale);
+    writeText(dc, parts[1], QPoint(rect.left + m_txtHigh, mid), m_txtHigh, 0, TA_LEFT | TA_TOP,
+              m_fontName, m_txtWeight, m_scale);
+}
+
+void CVes_Cell::drawLinesOfText(platform::Dc* dc, const Rect& rect, int ySign)
+{
+    dc->SetTextAlign(m_txtAlign);
+    const QStringList lines = m_text.split(u'\n');
+    const int n = int(lines.size());
+    const int step = int(rect.Height() / (n + 0.6));
+    const int first = int(0.8 * step);
+
+    int x = rect.left;
+    switch (m_txtAlign) {
+    case kAlignCentre: x = rect.left + (rect.right - rect.left) / 2; break;
+    case kAlignLeft: x = int(rect.left + 0.2 * m_txtHigh); break;
+    case kAlignRight: x = int(rect.left + (rect.right - rect.left) - 0.2 * m_txtHigh); break;
+    default: break;
+    }
+    for (int k = 0; k < n; ++k) {
+        const int y = int(rect.top + first + k * step - ySign * m_txtHigh * 0.5);
+        writeText(dc, lines[k], QPoint(x, y), m_txtHigh, 0, m_txtAlign, m_fontName, m_txtWeight,
+                  m_scale);
+    }
+}

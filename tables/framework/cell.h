@@ -1,0 +1,137 @@
+#pragma once
+// One cell of a form of cells: where the texts, rules and bar shapes of every
+// sheet page reach the drawing context. A cell has its own appearance, one
+// main content (a text, or a bar shape fitted into the cell), freely placed
+// text runs and line segments, and the merge state that lets one cell cover
+// a range of cells. Coordinates and heights are logical units of the context
+// the cell is drawn into.
+
+#include "core/geometry/curve.h"
+#include "platform/gdi.h"
+#include "platform/rect.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace platform { class Dc; }
+class CVes_Form;
+class CVes_ReferenceBase;
+class CVes_SteelStartReference;
+
+// A text placed freely in a cell, at an offset from the top-left corner of
+// the cell's working rectangle.
+struct CellTextRun {
+    QString text;
+    QPoint offset;
+    int height = 0;
+    unsigned align = 0;
+};
+
+class CVes_Cell {
+public:
+    // Text alignments (the platform's text-align flags).
+    static constexpr unsigned kAlignLeft = 0;
+    static constexpr unsigned kAlignRight = 2;
+    static constexpr unsigned kAlignCentre = 6;
+
+    CVes_Cell(int row, int column);
+    // Keeps the context and the rectangle; the form sets the position.
+    CVes_Cell(platform::Dc* dc, const platform::Rect& rect);
+    CVes_Cell(const CVes_Cell&) = delete;
+    CVes_Cell& operator=(const CVes_Cell&) = delete;
+    virtual ~CVes_Cell();
+
+    void SetDrawBorder(int flag) { m_drawBorder = flag; }
+    void SetDrawBk(int flag) { m_drawBk = flag; }
+    void setFont(const QString& name) { m_fontName = name; }
+    void setbkColor(platform::COLORREF colour) { m_bkColor = colour; }
+    void setTxtColor(platform::COLORREF colour) { m_txtColor = colour; }
+    void setTxtWeight(int weight) { m_txtWeight = weight; }
+    void setTextAligh(unsigned align) { m_txtAlign = align; }
+    void setTxtHigh(int height) { m_txtHigh = height; }
+    int getTxtHigh() const { return m_txtHigh; }
+    void setTriCell(int flag) { m_triCell = flag; }
+    void setScale(double scale) { m_scale = scale; }
+    double getScale() const { return m_scale; }
+
+    // Each main content clears the others.
+    void SetText(const QString& text, const QString& fontName); // keeps the start reference
+    void SetModel(CVes_ReferenceBase* model);
+    void SetStart(CVes_SteelStartReference* start);
+    void SetForm(CVes_Form* form); // also switches the border on
+
+    void Merge(CVes_Cell* owner);
+    void unMerge();
+    int isMerged() const { return m_merged; }
+    void SetMergeRang(int row, int column);
+    // Whether the cell heads a range of more than itself.
+    int isMerging() const;
+    CVes_Cell* getMergeCell() const { return m_owner; }
+    // The head's rectangle for a covered cell, else the box last drawn into.
+    platform::Rect getRect() const;
+
+    int AddString(const QString& text, QPoint offset, int height, unsigned align);
+    int AddLine(int x1, int y1, int x2, int y2, int width, int style);
+    void clearnStrArray() { m_strings.clear(); }
+    void clearnLineArray() { m_lines.clear(); }
+
+    // Row, column and flag are accepted and not used.
+    void DrawBk(platform::Dc* dc, int row, int column, const platform::Rect& rect, int flag);
+    void Draw(platform::Dc* dc, int row, int column, const platform::Rect& rect, int flag);
+
+    int row() const { return m_row; }
+    int column() const { return m_column; }
+    void setPosition(int row, int column);
+    int mergeEndRow() const { return m_mergeRow; }
+    int mergeEndColumn() const { return m_mergeColumn; }
+    int drawsBorder() const { return m_drawBorder; }
+    int drawsBackground() const { return m_drawBk; }
+    int isTriCell() const { return m_triCell; }
+    const QString& text() const { return m_text; }
+    const QString& fontName() const { return m_fontName; }
+    unsigned textAlign() const { return m_txtAlign; }
+    int textWeight() const { return m_txtWeight; }
+    platform::COLORREF backgroundColor() const { return m_bkColor; }
+    platform::COLORREF textColor() const { return m_txtColor; }
+    CVes_ReferenceBase* model() const { return m_model; }
+    CVes_SteelStartReference* startReference() const { return m_start; }
+    CVes_Form* form() const { return m_form; }
+    platform::Dc* dc() const { return m_dc; }
+    const std::vector<CellTextRun>& textRuns() const { return m_strings; }
+    const std::vector<std::unique_ptr<CVes_Line>>& lines() const { return m_lines; }
+
+private:
+    void drawOutline(platform::Dc* dc, const platform::Rect& rect);
+    void drawModel(platform::Dc* dc, const platform::Rect& rect, int ySign);
+    void drawText(platform::Dc* dc, const platform::Rect& rect, int ySign);
+    void drawDiagonalText(platform::Dc* dc, const platform::Rect& rect);
+    void drawLinesOfText(platform::Dc* dc, const platform::Rect& rect, int ySign);
+
+    platform::Rect m_rect;
+    double m_scale = 1.0;
+    int m_mergeRow = 0;
+    int m_mergeColumn = 0;
+    int m_row = 0;
+    int m_column = 0;
+    platform::Dc* m_dc = nullptr;
+    int m_merged = 0;
+    CVes_Cell* m_owner = nullptr;
+    int m_drawBorder = 1;
+    int m_drawBk = 0;
+    int m_txtHigh = 10;
+    int m_txtWeight = 0;
+    QString m_fontName;
+    unsigned m_txtAlign = kAlignCentre;
+    int m_triCell = 0;
+    platform::COLORREF m_bkColor = platform::RGB(166, 202, 240);
+    platform::COLORREF m_txtColor = platform::RGB(0, 0, 0);
+    QString m_text;
+    CVes_ReferenceBase* m_model = nullptr;
+    CVes_SteelStartReference* m_start = nullptr;
+    CVes_Form* m_form = nullptr;
+    std::vector<CellTextRun> m_strings;
+    std::vector<std::unique_ptr<CVes_Line>> m_lines;
+};

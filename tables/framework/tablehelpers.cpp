@@ -1,0 +1,166 @@
+#include "tables/framework/tablehelpers.h"
+
+#include "core/geometry/steeltext.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using namespace platform::gdi;
+
+namespace {
+
+// Truncation toward zero that stays defined for values beyond the int range.
+int truncToInt(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (v <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(v);
+}
+
+QString withCoating(QString text, int coated)
+{
+    if (coated == 1)
+        text += QStringLiteral("环");
+    return text;
+}
+
+} // namespace
+
+int setTableMapping(platform::Dc* dc, int sign)
+{
+    const int old = dc->SetMapMode(MM_ANISOTROPIC);
+    dc->SetWindowExt(254, 254);
+    dc->SetViewportExt(dc->GetDeviceCaps(LOGPIXELSX), dc->GetDeviceCaps(LOGPIXELSY) * sign);
+    return old;
+}
+
+QPoint paperToDevicePoint(int originX, int originY, int x, int y, double scale)
+{
+    return QPoint(truncToInt(x * scale + originX), truncToInt(y * scale + originY));
+}
+
+QPoint devicePointToPaper(int x1, int y1, int x2, int y2, double scale)
+{
+    if (scale == 0)
+        return QPoint(0, 0);
+    return QPoint(truncToInt((double(x2) - x1) / scale), truncToInt((double(y2) - y1) / scale));
+}
+
+std::optional<platform::Pen> createTablePen(int style, int width, platform::COLORREF colour,
+                                            double dashFactor)
+{
+    std::vector<double> lengths;
+    switch (style) {
+    case 0: return platform::Pen(PS_SOLID, width, colour);
+    case 1: lengths = {32, 16}; break;
+    case 2: lengths = {12, 12}; break;
+    case 3: lengths = {32, 16, 4, 16}; break;
+    case 4: lengths = {32, 16, 4, 16, 4, 16}; break;
+    case 7: lengths = {2, 12}; break;
+    default: return std::nullopt;
+    }
+    std::vector<std::uint32_t> dashes;
+    for (const double length : lengths)
+        dashes.push_back(std::uint32_t(std::max(0, truncToInt(length * dashFactor))));
+    return platform::Pen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_ROUND | PS_JOIN_ROUND, width,
+                         platform::LogBrush{BS_SOLID, colour, 0}, std::move(dashes));
+}
+
+QString Steel_GradeDNToTableString(int grade, float diameter, int coated)
+{
+    if (grade < 1)
+        grade = 1;
+    return withCoating(QStringLiteral("%%") + QLatin1Char(Steel_GradeToTableCHAR(grade))
+                           + DNtoString(diameter),
+                       coated);
+}
+
+QString Steel_GradeDNToString(int grade, float diameter, int coated)
+{
+    if (grade < 1)
+        grade = 1;
+    return withCoating(Steel_GradeToString(grade) + DNtoString(diameter), coated);
+}
+
+QString Steel_GradeDNToExcelString(int grade, float diameter, int coated)
+{
+    if (grade < 1)
+        grade = 1;
+    return withCoating(Steel_GradeToExcelString(grade) + DNtoString(diameter), coated);
+}
+
+QString nextNumberString(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    qsizetype start = trimmed.size();
+    while (start > 0 && trimmed[start - 1] >= u'0' && trimmed[start - 1] <= u'9')
+        --start;
+    // The number as it would read: leading zeros dropped, empty is 0.
+    QString number = trimmed.mid(start);
+    while (number.size() > 1 && number.front() == u'0')
+        number.remove(0, 1);
+    if (number.isEmpty())
+        number = QStringLiteral("0");
+    // Add one digit by digit, so that no length of number overflows.
+    qsizetype i = number.size() - 1;
+    while (i >= 0 && number[i] == u'9')
+        number[i--] = u'0';
+    if (i >= 0)
+        number[i] = QChar(number[i].unicode() + 1);
+    else
+        number.prepend(u'1');
+    return trimmed.left(start) + number;
+}
+
+namespace {
+
+bool isPldFileName(const QString& name)
+{
+    return name.size() > 4 && name.endsWith(QStringLiteral(".pld"), Qt::CaseInsensitive);
+}
+
+void collectPldFilesIn(const QString& folder, const QStringList& filters, QStringList& files,
+                       QSet<QString>& visited)
+{
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    if (canonical.isEmpty() || visited.contains(canonical))
+        return;
+    visited.insert(canonical);
+
+    const QDir dir(folder);
+    const QFileInfoList entries = dir.entryInfoList(
+        filters, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        const QString name = entry.fileName();
+        if (entry.isDir()) {
+            if (!name.startsWith(u'.'))
+                collectPldFilesIn(folder + name + u'/', filters, files, visited);
+        } else if (isPldFileName(name)) {
+            files.append(folder + name);
+        }
+    }
+}
+
+} // namespace
+
+void collectPldFiles(const QString& folder, const QString& pattern, QStringList& files)
+{
+    QString start = folder;
+    if (!start.endsWith(u'/'))
+        start += u'/';
+    // "*.*" finds every entry, names without a dot included.
+    const QString filter = (pattern == QStringLiteral("*.*") || pattern.isEmpty())
+                               ? QStringLiteral("*")
+                               : pattern;
+    QSet<QString> visited;
+    collectPldFilesIn(start, QStringList{filter}, files, visited);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Small helpers shared by the sheets: the device mapping in which pages are
+// drawn and printed (254 logical units an inch, so one unit is 0.1 mm of
+// paper), paper ↔ device points, the dashed pens of table rules, the texts of
+// a bar's grade and diameter, the next number of a numbered text and the
+// search for bar-list files.
+
+#include "platform/dc.h"
+#include "platform/gdi.h"
+
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Sets MM_ANISOTROPIC with window extent 254 × 254 and the device's logical
+// pixels per inch as viewport extent, the vertical one times `sign` (1 keeps
+// y growing downwards). Answers the previous mapping mode.
+int setTableMapping(platform::Dc* dc, int sign);
+
+// (trunc(x × scale + originX), trunc(y × scale + originY)).
+QPoint paperToDevicePoint(int originX, int originY, int x, int y, double scale);
+// (trunc((x2 − x1) / scale), trunc((y2 − y1) / scale)); (0, 0) for a zero scale.
+QPoint devicePointToPaper(int x1, int y1, int x2, int y2, double scale);
+
+// The pen of a table rule: style 0 a solid cosmetic pen; 1 to 4 and 7 a
+// geometric pen with a dash pattern in logical units times `dashFactor`
+// (1 {32, 16}, 2 {12, 12}, 3 {32, 16, 4, 16}, 4 {32, 16, 4, 16, 4, 16},
+// 7 {2, 12}); any other style has no pen.
+std::optional<platform::Pen> createTablePen(int style, int width, platform::COLORREF colour,
+                                            double dashFactor);
+
+// Grade and diameter as a table text: "%%" + the grade's escape character +
+// the diameter ("%%C20", "%%A12.5"); a coated bar (flag 1) ends in "环".
+// A grade below 1 counts as 1.
+QString Steel_GradeDNToTableString(int grade, float diameter, int coated);
+// The same with the grade's letters ("C20").
+QString Steel_GradeDNToString(int grade, float diameter, int coated);
+// The same with the grade's spreadsheet characters.
+QString Steel_GradeDNToExcelString(int grade, float diameter, int coated);
+
+// The text, trimmed, with its trailing number increased by one ("A9" →
+// "A10", "A" → "A1", " 12 " → "13"). Numbers of any length are counted up
+// as text.
+QString nextNumberString(const QString& text);
+
+// Appends to `files` every bar-list file (name ending in ".pld", any case,
+// at least one character before it) that `pattern` finds in `folder`, and,
+// walking down, in its sub-folders that the pattern finds and whose names do
+// not begin with "."; "*.*" finds every entry. Each file is appended as its
+// folder (with a trailing '/') followed by its name.
+void collectPldFiles(const QString& folder, const QString& pattern, QStringList& files);

@@ -1,0 +1,525 @@
+#include "tables/framework/cell.h"
+
+#include "core/model/modelrecord.h"
+#include "core/model/steel.h"
+#include "platform/recordingdc.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+using namespace platform::gdi;
+using platform::DcOp;
+using platform::DcRecord;
+using platform::RecordingDc;
+using platform::Rect;
+
+namespace {
+
+// A shape of a given extent that records where it was asked to draw.
+class FakeShape : public CVes_ReferenceBase {
+public:
+    FakeShape(int w, int h) : m_w(w), m_h(h) {}
+    void getRecordExtend(int& width, int& height) override
+    {
+        if (m_w >= 0)
+            width = m_w;
+        if (m_h >= 0)
+            height = m_h;
+    }
+    void Draw(platform::Dc*, COLORREF c1, COLORREF c2, COLORREF c3, int x, int y, int flags,
+              const Rect* rect, int showName, double ratio) override
+    {
+        ++calls;
+        colours = {c1, c2, c3};
+        at = QPoint(x, y);
+        box = rect ? *rect : Rect(-1, -1, -1, -1);
+        this->flags = flags;
+        this->showName = showName;
+        this->ratio = ratio;
+    }
+
+    int calls = 0;
+    std::vector<COLORREF> colours;
+    QPoint at;
+    Rect box;
+    int flags = -1;
+    int showName = -1;
+    double ratio = 0;
+
+private:
+    int m_w;
+    int m_h;
+};
+
+std::vector<DcRecord> textOuts(const RecordingDc& dc)
+{
+    return dc.records(DcOp::TextOut);
+}
+
+std::vector<QPoint> textAnchors(const RecordingDc& dc)
+{
+    std::vector<QPoint> out;
+    for (const auto& r : textOuts(dc))
+        out.push_back(r.points.front());
+    return out;
+}
+
+struct Stroke {
+    QPoint from;
+    QPoint to;
+    int width;
+    friend bool operator==(const Stroke&, const Stroke&) = default;
+};
+
+std::vector<Stroke> strokes(const RecordingDc& dc)
+{
+    std::vector<Stroke> out;
+    for (const auto& s : dc.segments())
+        out.push_back({s.from, s.to, s.pen.width()});
+    return out;
+}
+
+// ---------------------------------------------------------------- state
+
+TEST(Cell, StartsAsAPlainCellAtItsPosition)
+{
+    CVes_Cell cell(3, 4);
+    EXPECT_EQ(cell.row(), 3);
+    EXPECT_EQ(cell.column(), 4);
+    EXPECT_EQ(cell.mergeEndRow(), 3);
+    EXPECT_EQ(cell.mergeEndColumn(), 4);
+    EXPECT_FALSE(cell.isMerged());
+    EXPECT_FALSE(cell.isMerging());
+    EXPECT_TRUE(cell.drawsBorder());
+    EXPECT_FALSE(cell.drawsBackground());
+    EXPECT_EQ(cell.backgroundColor(), RGB(166, 202, 240));
+    EXPECT_EQ(cell.textColor(), RGB(0, 0, 0));
+    EXPECT_EQ(cell.getScale(), 1.0);
+    EXPECT_TRUE(cell.text().isEmpty());
+}
+
+TEST(Cell, EachMainContentClearsTheOthers)
+{
+    CVes_Cell cell(0, 0);
+    FakeShape shape(10, 10);
+    CVes_SteelStartReference start;
+
+    cell.SetStart(&start);
+    cell.SetText(QStringLiteral("12"), QStringLiteral("宋体"));
+    EXPECT_EQ(cell.startReference(), &start); // a text keeps the start reference
+    EXPECT_EQ(cell.fontName(), QStringLiteral("宋体"));
+
+    cell.SetModel(&shape);
+    EXPECT_EQ(cell.model(), &shape);
+    EXPECT_EQ(cell.startReference(), nullptr);
+    EXPECT_TRUE(cell.text().isEmpty());
+
+    cell.SetDrawBorder(0);
+    cell.SetForm(nullptr);
+    EXPECT_EQ(cell.model(), nullptr);
+    EXPECT_TRUE(cell.drawsBorder());
+
+    cell.SetModel(&shape);
+    cell.SetText(QStringLiteral("x"), QString());
+    EXPECT_EQ(cell.model(), nullptr);
+}
+
+struct MergeCase {
+    int endRow;
+    int endColumn;
+    bool merging;
+};
+
+class MergeRange : public ::testing::TestWithParam<MergeCase> {};
+
+TEST_P(MergeRange, HeadsARangeOnlyWhenItReachesBeyondItself)
+{
+    CVes_Cell cell(2, 3);
+    cell.SetMergeRang(GetParam().endRow, GetParam().endColumn);
+    EXPECT_EQ(bool(cell.isMerging()), GetParam().merging);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, MergeRange,
+                         ::testing::Values(MergeCase{2, 3, false}, MergeCase{2, 4, true},
+                                           MergeCase{3, 3, true}, MergeCase{4, 5, true},
+                                           MergeCase{1, 5, false}, MergeCase{5, 2, false},
+                                           MergeCase{1, 1, false}));
+
+TEST(Cell, ACoveredCellAnswersItsHeadsRectangle)
+{
+    RecordingDc dc;
+    CVes_Cell head(0, 0);
+    CVes_Cell middle(0, 1);
+    CVes_Cell covered(0, 2);
+    head.Draw(&dc, 0, 0, Rect(0, 0, 90, 30), 0);
+    middle.Draw(&dc, 0, 1, Rect(90, 0, 120, 30), 0);
+    covered.Draw(&dc, 0, 2, Rect(120, 0, 150, 30), 0);
+    middle.Merge(&head);
+    covered.Merge(&middle); // heads may chain
+    EXPECT_EQ(middle.getRect(), Rect(0, 0, 90, 30));
+    EXPECT_EQ(covered.getRect(), Rect(0, 0, 90, 30));
+    covered.unMerge();
+    EXPECT_EQ(covered.getRect(), Rect(120, 0, 150, 30));
+    EXPECT_EQ(covered.mergeEndColumn(), 2);
+
+    // Owners set by hand into a circle do not hang the lookup.
+    head.Merge(&covered);
+    covered.Merge(&head);
+    (void)head.getRect();
+}
+
+TEST(Cell, ContentListsCountAndClear)
+{
+    CVes_Cell cell(0, 0);
+    EXPECT_EQ(cell.AddString(QStringLiteral("a"), QPoint(1, 2), 10, 0), 0);
+    EXPECT_EQ(cell.AddString(QStringLiteral("b"), QPoint(3, 4), 12, 2), 1);
+    EXPECT_EQ(cell.AddLine(0, 0, 10, 10, 2, 1), 1);
+    ASSERT_EQ(cell.lines().size(), 1u);
+    EXPECT_EQ(cell.lines()[0]->m_P2.ToPoint(), QPoint(10, 10));
+    EXPECT_EQ(cell.lines()[0]->m_lineWidth, 2);
+    EXPECT_EQ(cell.lines()[0]->m_lineStyle, 1u);
+    cell.clearnLineArray();
+    EXPECT_TRUE(cell.lines().empty());
+    EXPECT_EQ(cell.textRuns().size(), 2u);
+    cell.clearnStrArray();
+    EXPECT_TRUE(cell.textRuns().empty());
+}
+
+// ---------------------------------------------------------------- background
+
+TEST(CellBackground, FillsOnlyWhenAskedAndLeavesTheColourTransparent)
+{
+    RecordingDc dc;
+    CVes_Cell cell(0, 0);
+    cell.setbkColor(RGB(1, 2, 3));
+    cell.DrawBk(&dc, 0, 0, Rect(0, 0, 50, 20), 0);
+    EXPECT_TRUE(dc.drawing().empty());
+
+    cell.SetDrawBk(1);
+    cell.DrawBk(&dc, 0, 0, Rect(0, 0, 50, 20), 0);
+    const auto fills = dc.records(DcOp::FillSolidRect);
+    ASSERT_EQ(fills.size(), 1u);
+    EXPECT_EQ(fills[0].rect, Rect(0, 0, 50, 20));
+    EXPECT_EQ(COLORREF(fills[0].value), RGB(1, 2, 3));
+    EXPECT_EQ(dc.GetBkColor(), RGB(1, 2, 3));
+    EXPECT_EQ(dc.GetBkMode(), TRANSPARENT);
+}
+
+// ---------------------------------------------------------------- border
+
+struct BorderCase {
+    double scale;
+    int width;
+};
+
+class CellBorder : public ::testing::TestWithParam<BorderCase> {};
+
+TEST_P(CellBorder, OutlineFromTopRightWithTwiceTheScaleTruncated)
+{
+    RecordingDc dc;
+    CVes_Cell cell(0, 0);
+    cell.setScale(GetParam().scale);
+    cell.Draw(&dc, 0, 0, Rect(10, 20, 110, 70), 0);
+    const int w = GetParam().width;
+    EXPECT_EQ(strokes(dc), (std::vector<Stroke>{{{110, 20}, {10, 20}, w},
+                                                {{10, 20}, {10, 70}, w},
+                                                {{10, 70}, {110, 70}, w},
+                                                {{110, 70}, {110, 20}, w}}));
+    EXPECT_TRUE(textOuts(dc).empty()); // an empty cell draws its border only
+    EXPECT_EQ(cell.getRect(), Rect(10, 20, 110, 70));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, CellBorder,
+                         ::testing::Values(BorderCase{1.0, 2}, BorderCase{1.6, 3},
+                                           BorderCase{2.99, 5}, BorderCase{0.4, 0}));
+
+TEST(CellBorderOff, DrawsNothingButKeepsTheRectangle)
+{
+    RecordingDc dc;
+    CVes_Cell cell(0, 0);
+    cell.SetDrawBorder(0);
+    cell.Draw(&dc, 0, 0, Rect(10, 20, 110, 70), 0);
+    EXPECT_TRUE(dc.drawing().empty());
+    EXPECT_EQ(cell.getRect(), Rect(10, 20, 110, 70));
+}
+
+// ---------------------------------------------------------------- text
+
+struct TextCase {
+    const char* name;
+    const char* text;
+    unsigned align;
+    Rect rect;
+    QSize windowExt;
+    QSize viewportExt;
+    std::vector<QPoint> anchors;
+};
+
+class CellText : public ::testing::TestWithParam<TextCase> {};
+
+// The working rectangle is the cell shrunk by 1: a height of 160 below the
+// border. Text height 20.
+TEST_P(CellText, LinesShareTheHeightAndAnchorByAlignment)
+{
+    const TextCase& c = GetParam();
+    RecordingDc dc;
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(c.windowExt);
+    dc.SetViewportExt(c.viewportExt);
+    CVes_Cell cell(0, 0);
+    cell.SetText(QString::fromUtf8(c.text), QStringLiteral("宋体"));
+    cell.setTxtHigh(20);
+    cell.setTxtWeight(700);
+    cell.setTextAligh(c.align);
+    cell.Draw(&dc, 0, 0, c.rect, 0);
+
+    EXPECT_EQ(textAnchors(dc), c.anchors) << dc.dump().toStdString();
+    for (const auto& r : textOuts(dc)) {
+        EXPECT_EQ(r.state.textAlign, c.align);
+        EXPECT_EQ(r.font.logFont().lfHeight, 20);
+        EXPECT_EQ(r.font.logFont().lfWeight, 700);
+        EXPECT_EQ(r.font.logFont().lfFaceName, QStringLiteral("宋体"));
+        EXPECT_EQ(r.state.bkMode, TRANSPARENT);
+    }
+}
+
+const QSize kDown(1, 1);
+const QSize kUp(1, -1);
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, CellText,
+    ::testing::Values(
+        // step trunc(160 / 3.6) = 44, first 35: line centres 35, 79, 123 below the top.
+        TextCase{"ThreeLinesCentred", "a\nb\nc", 6, Rect(0, 0, 200, 162), kDown, kDown,
+                 {{100, 26}, {100, 70}, {100, 114}}},
+        TextCase{"OneLineCentredVertically", "a", 6, Rect(0, 0, 200, 162), kDown, kDown,
+                 {{100, 71}}},
+        TextCase{"TrailingLineFeedCounts", "a\n", 6, Rect(0, 0, 200, 162), kDown, kDown,
+                 {{100, 39}, {100, 100}}},
+        TextCase{"Left", "a", 0, Rect(0, 0, 200, 162), kDown, kDown, {{5, 71}}},
+        TextCase{"Right", "a", 2, Rect(0, 0, 200, 162), kDown, kDown, {{195, 71}}},
+        TextCase{"OtherAlignmentAtTheLeftEdge", "a", 24, Rect(0, 0, 200, 162), kDown, kDown,
+                 {{1, 71}}},
+        // y upwards: the half height is added instead of taken off.
+        TextCase{"YUpwards", "a\nb\nc", 6, Rect(0, 0, 200, 162), QSize(254, 254),
+                 QSize(96, -96), {{100, 46}, {100, 90}, {100, 134}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CellTextColour, MainTextInTheCellsColourRunsInTheContextsOwn)
+{
+    RecordingDc dc;
+    dc.SetTextColor(RGB(9, 9, 9));
+    CVes_Cell cell(0, 0);
+    cell.SetText(QStringLiteral("main"), QString());
+    cell.setTxtColor(RGB(255, 0, 0));
+    cell.AddString(QStringLiteral("run"), QPoint(0, 0), 10, 0);
+    cell.Draw(&dc, 0, 0, Rect(0, 0, 100, 40), 0);
+
+    const auto texts = textOuts(dc);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, QStringLiteral("main"));
+    EXPECT_EQ(texts[0].state.textColor, RGB(255, 0, 0));
+    EXPECT_EQ(texts[1].text, QStringLiteral("run"));
+    EXPECT_EQ(texts[1].state.textColor, RGB(9, 9, 9));
+    EXPECT_EQ(dc.GetTextColor(), RGB(9, 9, 9));
+    EXPECT_EQ(dc.count(DcOp::SaveDC), dc.count(DcOp::RestoreDC));
+}
+
+TEST(CellTextEscapes, GradeEscapesReachTheTextDrawingUntouched)
+{
+    RecordingDc dc;
+    CVes_Cell cell(0, 0);
+    cell.SetText(QStringLiteral("%%C20"), QStringLiteral("宋体"));
+    cell.setTxtHigh(20);
+    cell.Draw(&dc, 0, 0, Rect(0, 0, 200, 40), 0);
+    // The escape is drawn as a symbol: the text keeps a gap in its place.
+    const auto texts = textOuts(dc);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_FALSE(texts[0].text.contains(QStringLiteral("%%")));
+    EXPECT_TRUE(texts[0].text.endsWith(QStringLiteral("20")));
+    EXPECT_GT(dc.segments().size(), 4u); // the border and the symbol's strokes
+}
+
+// ---------------------------------------------------------------- diagonal
+
+TEST(DiagonalCell, TwoPartsEitherSideOfTheDiagonal)
+{
+    RecordingDc dc;
+    CVes_Cell cell(0, 0);
+    cell.SetText(QStringLiteral("钢筋|编号|多余"), QString());
+    cell.setTxtHigh(20);
+    cell.setTriCell(1);
+    cell.setScale(1.5);
+    cell.Draw(&dc, 0, 0, Rect(0, 0, 202, 102), 0);
+
+    // Working rectangle (1, 1, 201, 101); mid = 51.
+    const auto s = strokes(dc);
+    ASSERT_EQ(s.size(), 5u);
+    EXPECT_EQ(s[4], (Stroke{{201, 101}, {1, 1}, 3}));
+    const auto texts = textOuts(dc);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, QStringLiteral("钢筋"));
+    EXPECT_EQ(texts[0].points.front(), QPoint(181, 51));
+    EXPECT_EQ(texts[0].state.textAlign, TA_RIGHT | TA_BOTTOM);
+    EXPECT_EQ(texts[1].text, QStringLiteral("编号"));
+    EXPECT_EQ(texts[1].points.front(), QPoint(21, 51));
+    EXPECT_EQ(texts[1].state.textAlign, TA_LEFT | TA_TOP);
+}
+
+TEST(DiagonalCell, WithoutABarOnlyTheDiagonalWhateverTheBorder)
+{
+    RecordingDc dc;
+    CVes_Cell cell(0, 0);
+    cell.SetText(QStringLiteral("钢筋编号"), QString());
+    cell.setTriCell(1);
+    cell.SetDrawBorder(0);
+    cell.Draw(&dc, 0, 0, Rect(0, 0, 200, 100), 0);
+    EXPECT_EQ(strokes(dc), (std::vector<Stroke>{{{200, 100}, {0, 0}, 2}}));
+    EXPECT_TRUE(textOuts(dc).empty());
+}
+
+// ---------------------------------------------------------------- runs and segments
+
+struct FreeCase {
+    int border;
+    QPoint runAt;
+    QPoint lineFrom;
+    QPoint lineTo;
+};
+
+class FreeContent : public ::testing::TestWithParam<FreeCase> {};
+
+TEST_P(FreeContent, PlacedFromTheWorkingRectangle)
+{
+    RecordingDc dc;
+    CVes_Cell cell(0, 0);
+    cell.SetDrawBorder(GetParam().border);
+    cell.setFont(QStringLiteral("黑体"));
+    cell.setTxtWeight(700);
+    cell.AddString(QStringLiteral("R"), QPoint(5, 6), 30, 2);
+    cell.AddLine(0, 0, 50, 10, 1, 0);
+    cell.Draw(&dc, 0, 0, Rect(10, 20, 110, 70), 0);
+
+    const auto texts = textOuts(dc);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].points.front(), GetParam().runAt);
+    EXPECT_EQ(texts[0].state.textAlign, 2u);
+    EXPECT_EQ(texts[0].font.logFont().lfHeight, 30);
+    EXPECT_EQ(texts[0].font.logFont().lfWeight, 0); // runs ignore the cell's weight
+    EXPECT_EQ(texts[0].font.logFont().lfFaceName, QStringLiteral("黑体"));
+
+    const auto s = dc.segments();
+    ASSERT_FALSE(s.empty());
+    EXPECT_EQ(s.back().from, GetParam().lineFrom);
+    EXPECT_EQ(s.back().to, GetParam().lineTo);
+    EXPECT_EQ(s.back().pen.color(), RGB(0, 0, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Borders, FreeContent,
+                         ::testing::Values(FreeCase{1, {16, 27}, {11, 21}, {61, 31}},
+                                           FreeCase{0, {15, 26}, {10, 20}, {60, 30}}));
+
+// ---------------------------------------------------------------- shapes
+
+struct FitCase {
+    const char* name;
+    int shapeW;
+    int shapeH;
+    unsigned align;
+    Rect cell;
+    Rect box;
+};
+
+class ShapeFit : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(ShapeFit, CentredShapesKeepTheirProportions)
+{
+    const FitCase& c = GetParam();
+    RecordingDc dc;
+    FakeShape shape(c.shapeW, c.shapeH);
+    CVes_Cell cell(0, 0);
+    cell.SetModel(&shape);
+    cell.setTextAligh(c.align);
+    cell.setScale(1.25);
+    cell.Draw(&dc, 0, 0, c.cell, 0);
+
+    ASSERT_EQ(shape.calls, 1);
+    EXPECT_EQ(shape.box, c.box);
+    EXPECT_EQ(shape.at, c.box.TopLeft());
+    EXPECT_EQ(shape.colours, (std::vector<COLORREF>{0, 0, 0}));
+    EXPECT_EQ(shape.flags, 0);
+    EXPECT_EQ(shape.showName, 0);
+    EXPECT_EQ(shape.ratio, 1.25);
+    EXPECT_EQ(dc.count(DcOp::SaveDC), dc.count(DcOp::RestoreDC));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, ShapeFit,
+    ::testing::Values(
+        // Working rectangles after the border: (1, 1, 201, 201) and so on.
+        FitCase{"WideShapeFullWidth", 100, 50, 6, Rect(0, 0, 202, 202), Rect(1, 51, 201, 151)},
+        FitCase{"TallShapeFullHeight", 50, 100, 6, Rect(0, 0, 202, 202), Rect(51, 1, 151, 201)},
+        FitCase{"OddWidthHalvedInReals", 100, 100, 6, Rect(0, 0, 202, 153), Rect(25, 1, 176, 152)},
+        FitCase{"SameProportion", 100, 100, 6, Rect(0, 0, 202, 202), Rect(1, 1, 201, 201)},
+        FitCase{"NotCentredFillsTheCell", 100, 50, 0, Rect(0, 0, 202, 202), Rect(1, 1, 201, 201)},
+        FitCase{"NoExtentFillsTheCell", -1, -1, 6, Rect(0, 0, 202, 202), Rect(1, 1, 201, 201)},
+        FitCase{"ZeroWidthShape", 0, 50, 6, Rect(0, 0, 202, 202), Rect(1, 1, 201, 201)},
+        FitCase{"FlatCell", 100, 50, 6, Rect(0, 0, 202, 2), Rect(1, 1, 201, 1)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ShapeFitUpwards, TheReducedHeightFollowsTheYAxis)
+{
+    RecordingDc dc;
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(254, 254);
+    dc.SetViewportExt(96, -96);
+    FakeShape shape(100, 50);
+    CVes_Cell cell(0, 0);
+    cell.SetModel(&shape);
+    cell.setTextAligh(6);
+    cell.Draw(&dc, 0, 0, Rect(0, 0, 202, 202), 0);
+    // nh = trunc(200 × 0.5) × -1 = -100 about cy = 101: top and bottom swap.
+    EXPECT_EQ(shape.box, Rect(1, 151, 201, 51));
+}
+
+// A bar of the default library, drawn in a tall centred cell, keeps its
+// proportions: a full-width box of reduced height in the middle of the cell.
+TEST(ShapeFitLibrary, ALibraryBarStaysInsideItsFittedBox)
+{
+    CVes_Steel bar;
+    bar.setRecordId(CSteelRecordId(191, 2));
+    ASSERT_NE(bar.getRecord(), nullptr);
+    ASSERT_GT(bar.getRecord()->getSideArraySize(), 0) << "the default shape is missing";
+    int w = 0;
+    int h = 0;
+    bar.getRecordExtend(w, h);
+    ASSERT_GT(w, h); // a U bar lies on its side
+
+    RecordingDc dc;
+    CVes_Cell cell(0, 0);
+    cell.SetDrawBorder(0); // every stroke is the bar's
+    cell.SetModel(&bar);
+    cell.setTextAligh(6);
+    cell.Draw(&dc, 0, 0, Rect(0, 0, 200, 600), 0);
+
+    const int boxHeight = int(200 * double(h) / w);
+    const Rect box(0, int(300 - boxHeight / 2.0), 200, int(300 + boxHeight / 2.0));
+    const auto drawn = dc.segments();
+    ASSERT_GE(drawn.size(), 3u);
+    int minX = INT_MAX;
+    int maxX = INT_MIN;
+    for (const auto& s : drawn) {
+        for (const QPoint p : {s.from, s.to}) {
+            EXPECT_GE(p.x(), box.left);
+            EXPECT_LE(p.x(), box.right);
+            EXPECT_GE(p.y(), box.top);
+            EXPECT_LE(p.y(), box.bottom);
+            minX = std::min(minX, p.x());
+            maxX = std::max(maxX, p.x());
+        }
+    }
+    EXPECT_GT(maxX - minX, box.Width() / 2); // the shape is not shrunk further
+}
+
+} // namespace
