@@ -139,6 +139,7 @@ public:
     // Keyboard and window messages reach the bars through Qt's own
     // dispatching (menu mnemonics, shortcuts); nothing is left to translate.
     int PreTranslateFrameMessage(QEvent*) { return 0; }
+    int OnFrameWndMsg(QEvent*) { return 0; }
 
     // Called by controls when they run.
     void executeControl(CXTPControl* pControl);

@@ -9,9 +9,11 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 using namespace platform::gdi;
 
@@ -70,8 +72,10 @@ public:
         : QComboBox(parent), m_control(control)
     {
         setFocusPolicy(Qt::ClickFocus);
+        setInsertPolicy(QComboBox::NoInsert);
         connect(this, &QComboBox::activated, this, [this](int index) {
-            if (m_control)
+            // Enter in the edit part runs the control once, as typed text.
+            if (m_control && !m_enterPressed)
                 m_control->onEntryChosen(index);
         });
     }
@@ -94,7 +98,10 @@ public:
             setEditable(true);
             auto* edit = new CXTPEdit(this);
             setLineEdit(edit);
+            edit->installEventFilter(this);
             connect(edit, &QLineEdit::returnPressed, this, [this] {
+                // The combo's own activation by the same Enter comes next.
+                QTimer::singleShot(0, this, [this] { m_enterPressed = false; });
                 if (m_control)
                     m_control->onTextEntered(currentText());
             });
@@ -105,9 +112,20 @@ public:
             edit->setPlaceholderText(hint);
     }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            m_enterPressed = key == Qt::Key_Return || key == Qt::Key_Enter;
+        }
+        return QComboBox::eventFilter(watched, event);
+    }
+
 private:
     CXTPControlComboBox* m_control;
     bool m_ownerDrawn = false;
+    bool m_enterPressed = false;
 };
 
 } // namespace

@@ -13,4 +13,9 @@ public:
 
     // Whether `widget` is one of the toolkit's edit controls.
     static bool isEdit(const QWidget* widget) { return qobject_cast<const CXTPEdit*>(widget); }
+
+protected:
+    // Enter ends the entry here; it must not go on to press the dialog's
+    // default button.
+    void keyPressEvent(QKeyEvent* event) override;
 };

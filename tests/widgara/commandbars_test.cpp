@@ -8,6 +8,8 @@
 #include "widgara/resources.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPushButton>
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -375,5 +377,47 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandString{"打开文件\n打开", "打开文件", "打开"},
                       CommandString{"", "", ""},
                       CommandString{"a\nb\nc", "a", "b"}));
+
+} // namespace
+
+namespace {
+
+// Enter typed into a command-bar or grid edit box finishes that entry only:
+// the dialog's default button is not pressed.
+TEST(EditInDialog, EnterDoesNotCloseTheDialog)
+{
+    struct Site : QDialog, CXTPCommandBarsSite {
+        int OnCreateControl(XTP_COMMANDBARS_CREATECONTROL* request) override
+        {
+            auto combo = std::make_unique<CXTPControlComboBox>();
+            combo->SetDropDownListStyle(false);
+            combo->AddString(QStringLiteral("1"));
+            request->pControl = std::move(combo);
+            return 1;
+        }
+        long OnControlNotify(int, CXTPControl*) override
+        {
+            ++notices;
+            return 1;
+        }
+        int notices = 0;
+    } dialog;
+    auto* ok = new QPushButton(QStringLiteral("确定"), &dialog);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    widgara::resources().setToolBar(9100, {910});
+    CXTPCommandBars bars;
+    bars.SetSite(&dialog);
+    bars.Add(QStringLiteral("t"))->LoadToolBar(9100);
+    dialog.show();
+    auto* combo = qobject_cast<QComboBox*>(bars.GetAt(0)->FindControl(910)->widget());
+    combo->setFocus();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("1"));
+    EXPECT_EQ(dialog.notices, 0);
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(dialog.notices, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 0);
+}
 
 } // namespace

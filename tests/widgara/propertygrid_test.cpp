@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -313,6 +315,40 @@ TEST_F(PropertyGridTest, CaptionColoursArePainted)
     // Far right of the caption cell, away from its text.
     const QColor back = shot.pixelColor(tree()->columnWidth(0) - 3, row.center().y());
     EXPECT_EQ(back, QColor(0xE0, 0xFE, 0x08));
+}
+
+} // namespace
+
+namespace {
+
+TEST(PropertyGridInDialog, EnterInAnEditorDoesNotCloseTheDialog)
+{
+    QDialog dialog;
+    auto* ok = new QPushButton(QStringLiteral("确定"), &dialog);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    CXTPPropertyGrid* grid = new CXTPPropertyGrid;
+    grid->Create(QRect(0, 30, 300, 300), &dialog, 101);
+    CXTPPropertyGridItem* item = grid->AddCategory(QStringLiteral("c"))->AddChildItem(
+        std::make_unique<CXTPPropertyGridItem>(QStringLiteral("连接数量"), QStringLiteral("1")));
+    item->GetParentItem()->Expand();
+    int changes = 0;
+    QObject::connect(grid, &CXTPPropertyGrid::gridNotify, grid, [&changes](int code, CXTPPropertyGridItem*) {
+        changes += code == XTP_PGN_ITEMVALUE_CHANGED;
+    });
+    dialog.show();
+    item->Select();
+    grid->view()->editItem(item->node(), 1);
+    auto* edit = qobject_cast<QLineEdit*>(
+        grid->view()->indexWidget(grid->view()->indexFromItem(item->node(), 1)));
+    ASSERT_NE(edit, nullptr);
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("2"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 0);
 }
 
 } // namespace
