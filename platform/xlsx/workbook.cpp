@@ -1,0 +1,582 @@
+#include "platform/xlsx/workbook.h"
+
+#include "platform/folders.h"
+#include "platform/hostservices.h"
+#include "platform/savefile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtDebug>
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <tuple>
+#include <xlsxwriter.h>
+
+namespace platform::xlsx {
+
+namespace {
+
+// A bordered range larger than this is refused rather than filling memory.
+constexpr qint64 kMaxBorderedCells = qint64(1) << 22;
+// The spreadsheet draws pictures at 96 pixels per inch; offsets are points.
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+constexpr int kDotsPerMeterAt96Dpi = 3780;
+// A row without a height of its own is this high.
+constexpr double kDefaultRowHeight = 15;
+constexpr double kMaxRowHeight = 409;
+
+QString normalisedText(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    if (text.size() > kMaxTextLength) {
+        text.truncate(kMaxTextLength);
+        if (text.back().isHighSurrogate())
+            text.chop(1);
+    }
+    return text;
+}
+
+// The part of a sheet a cell belongs to decides its look.
+enum class Role { Title, Heading, Caption, Body };
+
+Role roleOfRow(int row)
+{
+    if (row == 1)
+        return Role::Title;
+    if (row <= 4)
+        return Role::Heading;
+    if (row == 5)
+        return Role::Caption;
+    return Role::Body;
+}
+
+struct Style {
+    Role role = Role::Body;
+    Align align = Align::Center;
+    bool wrap = false;
+    bool border = false;
+    auto operator<=>(const Style&) const = default;
+};
+
+// Writes one workbook through the spreadsheet library; remembers the first
+// error of any call.
+class Writer {
+public:
+    Writer(lxw_workbook* book, const WorkbookTemplate& layout) : m_book(book), m_layout(layout) {}
+
+    void writeSheet(const Worksheet& sheet, bool active);
+    lxw_error error() const { return m_error; }
+
+private:
+    void check(lxw_error error)
+    {
+        if (error != LXW_NO_ERROR && m_error == LXW_NO_ERROR)
+            m_error = error;
+    }
+    lxw_format* format(const Style& style);
+    Style styleOf(const Worksheet& sheet, int row, int column, const Cell* cell) const;
+    void writeLayout(lxw_worksheet* target, const Worksheet& sheet);
+    void writeCells(lxw_worksheet* target, const Worksheet& sheet);
+    void writePictures(lxw_worksheet* target, const Worksheet& sheet);
+
+    lxw_workbook* m_book;
+    const WorkbookTemplate& m_layout;
+    std::map<Style, lxw_format*> m_formats;
+    lxw_error m_error = LXW_NO_ERROR;
+};
+
+lxw_format* Writer::format(const Style& style)
+{
+    const auto found = m_formats.find(style);
+    if (found != m_formats.end())
+        return found->second;
+    lxw_format* made = workbook_add_format(m_book);
+    if (!made) {
+        check(LXW_ERROR_MEMORY_MALLOC_FAILED);
+        return nullptr;
+    }
+    format_set_font_name(made, m_layout.font.toUtf8().constData());
+    format_set_font_size(made, style.role == Role::Title ? m_layout.titleFontSize : m_layout.fontSize);
+    format_set_align(made, LXW_ALIGN_VERTICAL_CENTER);
+    switch (style.role) {
+    case Role::Title:
+        format_set_bold(made);
+        format_set_align(made, LXW_ALIGN_CENTER_ACROSS);
+        break;
+    case Role::Heading:
+        format_set_align(made, LXW_ALIGN_LEFT);
+        break;
+    case Role::Caption:
+    case Role::Body:
+        format_set_align(made, style.align == Align::Left    ? LXW_ALIGN_LEFT
+                               : style.align == Align::Right ? LXW_ALIGN_RIGHT
+                                                             : LXW_ALIGN_CENTER);
+        break;
+    }
+    if (style.wrap)
+        format_set_text_wrap(made);
+    if (style.border)
+        format_set_border(made, LXW_BORDER_THIN);
+    m_formats.emplace(style, made);
+    return made;
+}
+
+Style Writer::styleOf(const Worksheet& sheet, int row, int column, const Cell* cell) const
+{
+    Style style;
+    style.role = roleOfRow(row);
+    if (style.role == Role::Body && column <= sheet.columnCount())
+        style.align = sheet.layout().columns[std::size_t(column - 1)].align;
+    style.wrap = style.role == Role::Caption
+                 || (cell && cell->kind == Cell::Kind::Text && cell->text.contains(u'\n'));
+    style.border = cell && cell->bordered;
+    return style;
+}
+
+void Writer::writeLayout(lxw_worksheet* target, const Worksheet& sheet)
+{
+    const auto& columns = sheet.layout().columns;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        check(worksheet_set_column(target, lxw_col_t(i), lxw_col_t(i), columns[i].width, nullptr));
+    if (sheet.layout().landscape)
+        worksheet_set_landscape(target);
+    else
+        worksheet_set_portrait(target);
+    worksheet_set_paper(target, 9); // A4
+    worksheet_fit_to_pages(target, 1, 0);
+    check(worksheet_repeat_rows(target, 0, 4));
+    for (const auto& [row, height] : sheet.rowHeights())
+        check(worksheet_set_row(target, lxw_row_t(row - 1), height, nullptr));
+}
+
+void Writer::writeCells(lxw_worksheet* target, const Worksheet& sheet)
+{
+    // The title is centred across the template's columns: every cell of row
+    // 1 gets the title's look even when blank.
+    std::set<std::pair<int, int>> positions;
+    for (const auto& [position, cell] : sheet.cells())
+        positions.insert(position);
+    for (int column = 1; column <= sheet.columnCount(); ++column)
+        positions.insert({1, column});
+
+    for (const auto& [row, column] : positions) {
+        const Cell* cell = sheet.cell(row, column);
+        lxw_format* look = format(styleOf(sheet, row, column, cell));
+        const auto r = lxw_row_t(row - 1);
+        const auto c = lxw_col_t(column - 1);
+        if (cell && cell->kind == Cell::Kind::Text && !cell->text.isEmpty())
+            check(worksheet_write_string(target, r, c, cell->text.toUtf8().constData(), look));
+        else if (cell && cell->kind == Cell::Kind::Number)
+            check(worksheet_write_number(target, r, c, cell->number, look));
+        else
+            check(worksheet_write_blank(target, r, c, look));
+    }
+}
+
+void Writer::writePictures(lxw_worksheet* target, const Worksheet& sheet)
+{
+    for (const Picture& picture : sheet.pictures()) {
+        lxw_image_options options{};
+        options.x_offset = std::int32_t(std::lround(picture.left * kPixelsPerPoint));
+        options.y_offset = std::int32_t(std::lround(picture.top * kPixelsPerPoint));
+        // The stored resolution is as near 96 dpi as whole dots per metre get;
+        // the writer sizes by it, so scale back to exactly one pixel a pixel.
+        options.x_scale = kDotsPerMeterAt96Dpi * 0.0254 / 96.0;
+        options.y_scale = kDotsPerMeterAt96Dpi * 0.0254 / 96.0;
+        check(worksheet_insert_image_buffer_opt(
+            target, lxw_row_t(picture.row - 1), lxw_col_t(picture.column - 1),
+            reinterpret_cast<const unsigned char*>(picture.png.constData()),
+            std::size_t(picture.png.size()), &options));
+    }
+}
+
+void Writer::writeSheet(const Worksheet& sheet, bool active)
+{
+    lxw_worksheet* target = workbook_add_worksheet(m_book, sheet.name().toUtf8().constData());
+    if (!target) {
+        check(LXW_ERROR_SHEETNAME_ALREADY_USED);
+        return;
+    }
+    writeLayout(target, sheet);
+    writeCells(target, sheet);
+    writePictures(target, sheet);
+    const CellRef selected = sheet.selection();
+    worksheet_set_selection(target, lxw_row_t(selected.row - 1), lxw_col_t(selected.column - 1),
+                            lxw_row_t(selected.row - 1), lxw_col_t(selected.column - 1));
+    if (active)
+        worksheet_activate(target);
+}
+
+QString safeFileName(const QString& name)
+{
+    QString safe;
+    for (const QChar c : name)
+        safe += (c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c)) ? QChar(u'_') : c;
+    safe = safe.trimmed();
+    return safe.isEmpty() ? QStringLiteral("Rodo") : safe;
+}
+
+bool fail(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+} // namespace
+
+QString createFailedText()
+{
+    return QStringLiteral("创建Excel服务失败!");
+}
+
+CellRef parseCell(QStringView name)
+{
+    qsizetype i = 0;
+    qint64 column = 0;
+    while (i < name.size() && i < 4) {
+        const char16_t c = QChar::toUpper(name[i].unicode());
+        if (c < u'A' || c > u'Z')
+            break;
+        column = column * 26 + (c - u'A' + 1);
+        ++i;
+    }
+    if (i == 0 || i == name.size())
+        return {};
+    qint64 row = 0;
+    for (qsizetype j = i; j < name.size(); ++j) {
+        const char16_t c = name[j].unicode();
+        if (c < u'0' || c > u'9' || (j == i && c == u'0') || j - i >= 8)
+            return {};
+        row = row * 10 + (c - u'0');
+    }
+    const CellRef ref{int(std::min<qint64>(row, kMaxRows + 1)),
+                      int(std::min<qint64>(column, kMaxColumns + 1))};
+    return ref.isValid() ? ref : CellRef{};
+}
+
+QString columnName(int column)
+{
+    if (column < 1 || column > kMaxColumns)
+        return {};
+    QString name;
+    while (column > 0) {
+        const int digit = (column - 1) % 26;
+        name.prepend(QChar(u'A' + digit));
+        column = (column - 1) / 26;
+    }
+    return name;
+}
+
+QString cellName(int row, int column)
+{
+    if (!CellRef{row, column}.isValid())
+        return {};
+    return columnName(column) + QString::number(row);
+}
+
+// --- Worksheet ---------------------------------------------------------------
+
+Worksheet::Worksheet(SheetTemplate layout) : m_layout(std::move(layout))
+{
+    for (int i = 0; i < columnCount(); ++i) {
+        const QString& caption = m_layout.columns[std::size_t(i)].caption;
+        if (!caption.isEmpty())
+            setText(5, i + 1, caption);
+    }
+}
+
+Cell* Worksheet::writable(int row, int column)
+{
+    if (!CellRef{row, column}.isValid())
+        return nullptr;
+    return &m_cells[{row, column}];
+}
+
+bool Worksheet::setText(int row, int column, const QString& text)
+{
+    Cell* cell = writable(row, column);
+    if (!cell)
+        return false;
+    cell->kind = Cell::Kind::Text;
+    cell->text = normalisedText(text);
+    cell->number = 0;
+    return true;
+}
+
+bool Worksheet::setText(QStringView cell, const QString& text)
+{
+    const CellRef ref = parseCell(cell);
+    return setText(ref.row, ref.column, text);
+}
+
+bool Worksheet::setNumber(int row, int column, double value)
+{
+    if (!std::isfinite(value))
+        return false;
+    Cell* cell = writable(row, column);
+    if (!cell)
+        return false;
+    cell->kind = Cell::Kind::Number;
+    cell->text.clear();
+    cell->number = value;
+    return true;
+}
+
+bool Worksheet::setNumber(QStringView cell, double value)
+{
+    const CellRef ref = parseCell(cell);
+    return setNumber(ref.row, ref.column, value);
+}
+
+bool Worksheet::clear(int row, int column)
+{
+    Cell* cell = writable(row, column);
+    if (!cell)
+        return false;
+    cell->kind = Cell::Kind::Blank;
+    cell->text.clear();
+    cell->number = 0;
+    return true;
+}
+
+const Cell* Worksheet::cell(int row, int column) const
+{
+    const auto found = m_cells.find({row, column});
+    return found == m_cells.end() ? nullptr : &found->second;
+}
+
+QString Worksheet::text(int row, int column) const
+{
+    const Cell* found = cell(row, column);
+    if (!found)
+        return {};
+    switch (found->kind) {
+    case Cell::Kind::Text:
+        return found->text;
+    case Cell::Kind::Number:
+        return QString::number(found->number, 'g', 15);
+    case Cell::Kind::Blank:
+        break;
+    }
+    return {};
+}
+
+QString Worksheet::text(QStringView cell) const
+{
+    const CellRef ref = parseCell(cell);
+    return text(ref.row, ref.column);
+}
+
+bool Worksheet::setBorders(int firstRow, int firstColumn, int lastRow, int lastColumn)
+{
+    if (!CellRef{firstRow, firstColumn}.isValid() || !CellRef{lastRow, lastColumn}.isValid())
+        return false;
+    if (firstRow > lastRow)
+        std::swap(firstRow, lastRow);
+    if (firstColumn > lastColumn)
+        std::swap(firstColumn, lastColumn);
+    if (qint64(lastRow - firstRow + 1) * (lastColumn - firstColumn + 1) > kMaxBorderedCells)
+        return false;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int column = firstColumn; column <= lastColumn; ++column)
+            m_cells[{row, column}].bordered = true;
+    }
+    return true;
+}
+
+bool Worksheet::setBorders(QStringView firstCell, QStringView lastCell)
+{
+    const CellRef first = parseCell(firstCell);
+    const CellRef last = parseCell(lastCell);
+    return setBorders(first.row, first.column, last.row, last.column);
+}
+
+bool Worksheet::insertPicture(int row, int column, const QImage& image, double left, double top)
+{
+    if (!CellRef{row, column}.isValid() || image.isNull() || !std::isfinite(left)
+        || !std::isfinite(top))
+        return false;
+    QImage stored = image;
+    stored.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
+    stored.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
+    Picture picture;
+    QBuffer buffer(&picture.png);
+    if (!buffer.open(QIODevice::WriteOnly) || !stored.save(&buffer, "PNG"))
+        return false;
+    picture.row = row;
+    picture.column = column;
+    picture.left = std::max(0.0, left);
+    picture.top = std::max(0.0, top);
+    picture.size = image.size();
+
+    const double needed = picture.top + image.height() / kPixelsPerPoint + 1;
+    const double current = rowHeight(row) > 0 ? rowHeight(row) : kDefaultRowHeight;
+    if (needed > current)
+        m_rowHeights[row] = std::min(needed, kMaxRowHeight);
+    m_pictures.push_back(std::move(picture));
+    return true;
+}
+
+bool Worksheet::insertPicture(int row, int column, const QString& file, double left, double top)
+{
+    return insertPicture(row, column, QImage(file), left, top);
+}
+
+bool Worksheet::insertPicture(QStringView cell, const QString& file, double left, double top)
+{
+    const CellRef ref = parseCell(cell);
+    return insertPicture(ref.row, ref.column, file, left, top);
+}
+
+bool Worksheet::setRowHeight(int row, double points)
+{
+    if (row < 1 || row > kMaxRows || !(points >= 0 && points <= kMaxRowHeight))
+        return false;
+    if (points == 0)
+        m_rowHeights.erase(row);
+    else
+        m_rowHeights[row] = points;
+    return true;
+}
+
+double Worksheet::rowHeight(int row) const
+{
+    const auto found = m_rowHeights.find(row);
+    return found == m_rowHeights.end() ? 0 : found->second;
+}
+
+bool Worksheet::select(QStringView cell)
+{
+    const CellRef ref = parseCell(cell);
+    if (!ref.isValid())
+        return false;
+    m_selection = ref;
+    return true;
+}
+
+// --- Workbook ----------------------------------------------------------------
+
+Workbook::Workbook() = default;
+Workbook::~Workbook() = default;
+
+void Workbook::setTemplate(const WorkbookTemplate& layout)
+{
+    m_layout = layout;
+    m_sheets.clear();
+    for (const SheetTemplate& sheet : layout.sheets)
+        m_sheets.push_back(std::make_unique<Worksheet>(sheet));
+    m_active = 0;
+}
+
+bool Workbook::loadTemplate(const QString& path, QString* error)
+{
+    WorkbookTemplate layout;
+    if (!WorkbookTemplate::load(path, &layout, error))
+        return false;
+    setTemplate(layout);
+    return true;
+}
+
+bool Workbook::openTemplate(const QString& name, const QString& failureText)
+{
+    QString error;
+    if (loadTemplate(templatePath(name), &error))
+        return true;
+    qWarning().noquote() << "spreadsheet template:" << error;
+    showMessage(failureText, MessageIcon::Warning);
+    return false;
+}
+
+Worksheet* Workbook::sheet(QStringView name)
+{
+    for (const auto& sheet : m_sheets) {
+        if (QStringView(sheet->name()).compare(name, Qt::CaseInsensitive) == 0)
+            return sheet.get();
+    }
+    return nullptr;
+}
+
+Worksheet* Workbook::addSheet(const SheetTemplate& layout)
+{
+    if (!isValidSheetName(layout.name) || sheet(layout.name))
+        return nullptr;
+    m_sheets.push_back(std::make_unique<Worksheet>(layout));
+    return m_sheets.back().get();
+}
+
+bool Workbook::activate(QStringView name)
+{
+    const Worksheet* found = sheet(name);
+    if (!found)
+        return false;
+    activate(*found);
+    return true;
+}
+
+void Workbook::activate(const Worksheet& sheet)
+{
+    for (std::size_t i = 0; i < m_sheets.size(); ++i) {
+        if (m_sheets[i].get() == &sheet)
+            m_active = int(i);
+    }
+}
+
+const Worksheet* Workbook::activeSheet() const
+{
+    return m_sheets.empty() ? nullptr : m_sheets[std::size_t(m_active)].get();
+}
+
+bool Workbook::save(const QString& path, QString* error) const
+{
+    QTemporaryDir work(tempFolder() + QStringLiteral("rodo-xlsx-XXXXXX"));
+    if (!work.isValid())
+        return fail(error, work.errorString());
+    const QString built = work.filePath(QStringLiteral("book.xlsx"));
+    QByteArray scratch = QFile::encodeName(work.path());
+    lxw_workbook_options options{};
+    options.tmpdir = scratch.data();
+    lxw_workbook* book = workbook_new_opt(QFile::encodeName(built).constData(), &options);
+    if (!book)
+        return fail(error, QStringLiteral("the workbook could not be started"));
+
+    Writer writer(book, m_layout);
+    for (std::size_t i = 0; i < m_sheets.size(); ++i)
+        writer.writeSheet(*m_sheets[i], int(i) == m_active);
+    const lxw_error closed = workbook_close(book);
+    const lxw_error failed = writer.error() != LXW_NO_ERROR ? writer.error() : closed;
+    if (failed != LXW_NO_ERROR)
+        return fail(error, QString::fromUtf8(lxw_strerror(failed)));
+
+    QByteArray bytes;
+    if (!readFile(built, &bytes, error))
+        return false;
+    return saveFile(path, bytes, error);
+}
+
+QString Workbook::show(const QString& baseName, const QString& failureText) const
+{
+    const QString stem = tempFolder() + safeFileName(baseName) + u'-'
+                         + host().now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString path = stem + QStringLiteral(".xlsx");
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = stem + QStringLiteral("-%1.xlsx").arg(n);
+
+    QString error;
+    if (!save(path, &error)) {
+        qWarning().noquote() << "spreadsheet export:" << path << error;
+        showMessage(failureText, MessageIcon::Warning);
+        return {};
+    }
+    if (!host().openWithDesktop(path)) {
+        showMessage(failureText, MessageIcon::Warning);
+        return {};
+    }
+    return path;
+}
+
+} // namespace platform::xlsx

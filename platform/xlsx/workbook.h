@@ -1,0 +1,175 @@
+#pragma once
+// Spreadsheet workbooks for the table exports. A workbook is made from a
+// template (workbooktemplate.h), filled cell by cell in any order, and then
+// written as one .xlsx file and opened with the desktop's spreadsheet program.
+//
+// Rows and columns are 1-based as the spreadsheet counts them (row 1, column
+// 1 is "A1"). Everything is kept in memory until the save, so cells can be
+// written, read back (the template's captions of row 5, for example) and
+// bordered in any order. Line breaks in a text ("\n", "\r\n" or a lone "\r")
+// become line breaks inside the cell, which then wraps.
+
+#include "platform/xlsx/workbooktemplate.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringView>
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace platform::xlsx {
+
+// The spreadsheet's sheet size and the longest text a cell holds.
+inline constexpr int kMaxRows = 1048576;
+inline constexpr int kMaxColumns = 16384;
+inline constexpr int kMaxTextLength = 32767;
+
+// The message the exports show when no workbook could be made or shown.
+QString createFailedText();
+
+struct CellRef {
+    int row = 0;
+    int column = 0;
+    bool isValid() const { return row >= 1 && row <= kMaxRows && column >= 1 && column <= kMaxColumns; }
+    bool operator==(const CellRef&) const = default;
+};
+
+// "K12" → row 12, column 11 (letters in either case); anything else, or a
+// cell outside the sheet, gives an invalid reference.
+CellRef parseCell(QStringView name);
+// 1 → "A", 27 → "AA"; empty for a column outside the sheet.
+QString columnName(int column);
+// (12, 11) → "K12"; empty for a cell outside the sheet.
+QString cellName(int row, int column);
+
+struct Cell {
+    enum class Kind { Blank, Text, Number };
+    Kind kind = Kind::Blank;
+    QString text;
+    double number = 0;
+    bool bordered = false;
+};
+
+struct Picture {
+    int row = 0;
+    int column = 0;
+    // Offset of the picture's top-left corner from the cell's, in points.
+    double left = 0;
+    double top = 0;
+    QSize size;     // pixels
+    QByteArray png; // the picture as stored in the workbook
+};
+
+class Worksheet {
+public:
+    explicit Worksheet(SheetTemplate layout);
+
+    const QString& name() const { return m_layout.name; }
+    const SheetTemplate& layout() const { return m_layout; }
+    // The number of columns of the template (the last captioned column).
+    int columnCount() const { return int(m_layout.columns.size()); }
+
+    // Writing answers false, and changes nothing, for a cell outside the
+    // sheet. A text longer than the spreadsheet allows is cut.
+    bool setText(int row, int column, const QString& text);
+    bool setText(QStringView cell, const QString& text);
+    bool setNumber(int row, int column, double value);
+    bool setNumber(QStringView cell, double value);
+    // Empties the cell (its border stays).
+    bool clear(int row, int column);
+
+    // The cell's text (a number in its shortest form); empty for a blank cell.
+    QString text(int row, int column) const;
+    QString text(QStringView cell) const;
+    // Null for a cell never written nor bordered.
+    const Cell* cell(int row, int column) const;
+
+    // Thin continuous borders around every cell of the range (corners in
+    // either order).
+    bool setBorders(int firstRow, int firstColumn, int lastRow, int lastColumn);
+    bool setBorders(QStringView firstCell, QStringView lastCell);
+
+    // A picture whose top-left corner lies `left` and `top` points right of
+    // and below the cell's. The file may be anything the program reads
+    // (PNG, BMP, …); it is read at once and may be deleted afterwards. The
+    // row grows to hold the picture. Answers false for an unreadable picture
+    // or a cell outside the sheet, leaving the sheet as it was.
+    bool insertPicture(int row, int column, const QImage& image, double left = 0, double top = 0);
+    bool insertPicture(int row, int column, const QString& file, double left = 0, double top = 0);
+    bool insertPicture(QStringView cell, const QString& file, double left = 0, double top = 0);
+    const std::vector<Picture>& pictures() const { return m_pictures; }
+
+    // Row height in points; 0 returns the row to its automatic height.
+    bool setRowHeight(int row, double points);
+    double rowHeight(int row) const;
+    const std::map<int, double>& rowHeights() const { return m_rowHeights; }
+
+    // The selected cell, shown when the sheet is opened (A1 until set).
+    bool select(QStringView cell);
+    CellRef selection() const { return m_selection; }
+
+    // The cells in row order, for the writer and for tests.
+    const std::map<std::pair<int, int>, Cell>& cells() const { return m_cells; }
+
+private:
+    Cell* writable(int row, int column);
+
+    SheetTemplate m_layout;
+    std::map<std::pair<int, int>, Cell> m_cells;
+    std::map<int, double> m_rowHeights;
+    std::vector<Picture> m_pictures;
+    CellRef m_selection{1, 1};
+};
+
+class Workbook {
+public:
+    Workbook();
+    ~Workbook();
+    Workbook(const Workbook&) = delete;
+    Workbook& operator=(const Workbook&) = delete;
+
+    // Replaces the sheets by those of the template; the first becomes active.
+    void setTemplate(const WorkbookTemplate& layout);
+    // Loads the template description file; false with a reason when it is
+    // missing or damaged (the workbook then stays as it was).
+    bool loadTemplate(const QString& path, QString* error = nullptr);
+    // The export's first step: the template `name` ("pld.xlt", "jgd", …) of
+    // the data folder. When it cannot be read the user is shown
+    // `failureText` and the answer is false.
+    bool openTemplate(const QString& name, const QString& failureText = createFailedText());
+
+    const WorkbookTemplate& layout() const { return m_layout; }
+    int sheetCount() const { return int(m_sheets.size()); }
+    Worksheet& sheetAt(int index) { return *m_sheets.at(std::size_t(index)); }
+    const Worksheet& sheetAt(int index) const { return *m_sheets.at(std::size_t(index)); }
+    // The sheet of that name; null when the workbook has none.
+    Worksheet* sheet(QStringView name);
+    // Appends a sheet; null when the name is invalid or taken.
+    Worksheet* addSheet(const SheetTemplate& layout);
+
+    // The sheet shown when the workbook is opened.
+    bool activate(QStringView name);
+    void activate(const Worksheet& sheet);
+    const Worksheet* activeSheet() const;
+
+    // Writes the workbook to `path`: built beside in a temporary file and put
+    // in place only when complete, so a failure leaves no file and never
+    // damages an older one.
+    bool save(const QString& path, QString* error = nullptr) const;
+    // Saves into the temporary folder under a new name made of `baseName`
+    // and the time, and opens it with the desktop's spreadsheet program.
+    // Answers the file's path; on failure the user is shown `failureText`
+    // and the answer is empty.
+    QString show(const QString& baseName, const QString& failureText = createFailedText()) const;
+
+private:
+    WorkbookTemplate m_layout;
+    std::vector<std::unique_ptr<Worksheet>> m_sheets;
+    int m_active = 0;
+};
+
+} // namespace platform::xlsx

@@ -1,0 +1,359 @@
+#include "platform/xlsx/workbook.h"
+
+#include "tests/support/recordinghost.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace platform::xlsx;
+
+namespace {
+
+// One member of the saved zip, through the unzip tool.
+QByteArray member(const QString& zip, const QString& name)
+{
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), zip, name});
+    if (!unzip.waitForFinished(30000) || unzip.exitCode() != 0)
+        return {};
+    return unzip.readAllStandardOutput();
+}
+
+// The XML of the cell `name` ("<c r="B6" …>…</c>" or "<c r="B6" …/>").
+QString cellXml(const QString& sheetXml, const QString& name)
+{
+    const QRegularExpression pattern(
+        QStringLiteral("<c r=\"%1\"[^>]*?(/>|>.*?</c>)").arg(name));
+    return pattern.match(sheetXml).captured(0);
+}
+
+// The shared strings in their order.
+QStringList sharedStrings(const QString& xml)
+{
+    QStringList strings;
+    const QRegularExpression pattern(QStringLiteral("<si><t[^>]*>(.*?)</t></si>"),
+                                     QRegularExpression::DotMatchesEverythingOption);
+    for (auto it = pattern.globalMatch(xml); it.hasNext();)
+        strings << it.next().captured(1);
+    return strings;
+}
+
+// The text a string cell shows.
+QString stringOf(const QString& cell, const QStringList& strings)
+{
+    const auto match = QRegularExpression(QStringLiteral("t=\"s\"[^>]*><v>(\\d+)</v>")).match(cell);
+    return match.hasMatch() ? strings.value(match.captured(1).toInt()) : QString();
+}
+
+// Whether the cell's style draws a border.
+bool bordered(const QString& cell, const QString& stylesXml)
+{
+    const auto style = QRegularExpression(QStringLiteral(" s=\"(\\d+)\"")).match(cell);
+    if (!style.hasMatch())
+        return false;
+    const QString xfs = QRegularExpression(QStringLiteral("<cellXfs[^>]*>(.*?)</cellXfs>"))
+                            .match(stylesXml)
+                            .captured(1);
+    QStringList entries;
+    for (auto it = QRegularExpression(QStringLiteral("<xf [^>]*>")).globalMatch(xfs); it.hasNext();)
+        entries << it.next().captured(0);
+    const QString xf = entries.value(style.captured(1).toInt());
+    const auto border = QRegularExpression(QStringLiteral("borderId=\"(\\d+)\"")).match(xf);
+    return border.hasMatch() && border.captured(1) != QLatin1String("0");
+}
+
+SheetTemplate sheetLayout(const QString& name, int columns)
+{
+    SheetTemplate sheet;
+    sheet.name = name;
+    for (int i = 0; i < columns; ++i)
+        sheet.columns.push_back({10, QStringLiteral("列%1").arg(i + 1), Align::Center});
+    return sheet;
+}
+
+WorkbookTemplate twoSheets()
+{
+    WorkbookTemplate layout;
+    layout.sheets = {sheetLayout(QStringLiteral("配料单"), 11),
+                     sheetLayout(QStringLiteral("钢筋汇总表"), 6)};
+    return layout;
+}
+
+class XlsxWorkbook : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+            GTEST_SKIP() << "unzip is not installed";
+    }
+    QTemporaryDir dir;
+    test::HostScope host;
+};
+
+TEST_F(XlsxWorkbook, SavedFileHoldsSheetsTextsNumbersBordersAndPicture)
+{
+    Workbook book;
+    book.setTemplate(twoSheets());
+    Worksheet* bars = book.sheet(QStringLiteral("配料单"));
+    Worksheet* summary = book.sheet(QStringLiteral("钢筋汇总表"));
+    ASSERT_TRUE(bars && summary);
+
+    ASSERT_TRUE(bars->setText(1, 1, QStringLiteral("钢筋配料单")));
+    ASSERT_TRUE(bars->setText(QStringLiteral("A2"), QStringLiteral("工程名称：综合楼")));
+    ASSERT_TRUE(bars->setText(6, 1, QStringLiteral("1")));
+    ASSERT_TRUE(bars->setText(6, 6, QStringLiteral("3000～3600\r\n等差:100")));
+    ASSERT_TRUE(bars->setNumber(QStringLiteral("J6"), 12.345));
+    ASSERT_TRUE(bars->setText(6, 11, QStringLiteral("=SUM(A1:A2) & <tag>")));
+    ASSERT_TRUE(bars->setBorders(QStringLiteral("A5"), QStringLiteral("K7")));
+    QImage shape(180, 32, QImage::Format_RGB32);
+    shape.fill(Qt::white);
+    ASSERT_TRUE(bars->insertPicture(6, 5, shape, 2.0, 3.0));
+    ASSERT_TRUE(bars->select(QStringLiteral("A6")));
+    ASSERT_TRUE(summary->setNumber(6, 4, 42));
+    book.activate(*bars);
+
+    const QString path = dir.filePath(QStringLiteral("export.xlsx"));
+    QString error;
+    ASSERT_TRUE(book.save(path, &error)) << error.toStdString();
+
+    const QString workbookXml = QString::fromUtf8(member(path, QStringLiteral("xl/workbook.xml")));
+    EXPECT_TRUE(workbookXml.contains(QStringLiteral("<sheet name=\"配料单\" sheetId=\"1\"")));
+    EXPECT_TRUE(workbookXml.contains(QStringLiteral("<sheet name=\"钢筋汇总表\" sheetId=\"2\"")));
+
+    const QStringList strings =
+        sharedStrings(QString::fromUtf8(member(path, QStringLiteral("xl/sharedStrings.xml"))));
+    const QString sheet1 = QString::fromUtf8(member(path, QStringLiteral("xl/worksheets/sheet1.xml")));
+    const QString styles = QString::fromUtf8(member(path, QStringLiteral("xl/styles.xml")));
+    EXPECT_EQ(stringOf(cellXml(sheet1, QStringLiteral("A1")), strings), QStringLiteral("钢筋配料单"));
+    EXPECT_EQ(stringOf(cellXml(sheet1, QStringLiteral("A2")), strings),
+              QStringLiteral("工程名称：综合楼"));
+    EXPECT_EQ(stringOf(cellXml(sheet1, QStringLiteral("C5")), strings), QStringLiteral("列3"));
+    EXPECT_EQ(stringOf(cellXml(sheet1, QStringLiteral("F6")), strings),
+              QStringLiteral("3000～3600\n等差:100"));
+    // A text that looks like a formula stays a text.
+    EXPECT_EQ(stringOf(cellXml(sheet1, QStringLiteral("K6")), strings),
+              QStringLiteral("=SUM(A1:A2) &amp; &lt;tag&gt;"));
+    EXPECT_TRUE(cellXml(sheet1, QStringLiteral("J6")).contains(QStringLiteral("<v>12.345</v>")));
+
+    // Every cell of A5:K7 is bordered, also the blank ones; A8 and L6 are not.
+    for (const char* name : {"A5", "K5", "E6", "A7", "K7"})
+        EXPECT_TRUE(bordered(cellXml(sheet1, QString::fromLatin1(name)), styles)) << name;
+    EXPECT_TRUE(cellXml(sheet1, QStringLiteral("A8")).isEmpty());
+    EXPECT_TRUE(cellXml(sheet1, QStringLiteral("L6")).isEmpty());
+    EXPECT_FALSE(bordered(cellXml(sheet1, QStringLiteral("A1")), styles));
+    EXPECT_TRUE(sheet1.contains(QStringLiteral("<selection activeCell=\"A6\" sqref=\"A6\"/>")));
+
+    // The picture sits at E6, 2 pt right and 3 pt down (3 and 4 pixels).
+    const QString drawing = QString::fromUtf8(member(path, QStringLiteral("xl/drawings/drawing1.xml")));
+    EXPECT_TRUE(drawing.contains(QStringLiteral(
+        "<xdr:from><xdr:col>4</xdr:col><xdr:colOff>28575</xdr:colOff><xdr:row>5</xdr:row>"
+        "<xdr:rowOff>38100</xdr:rowOff></xdr:from>")))
+        << drawing.toStdString();
+    EXPECT_TRUE(drawing.contains(QStringLiteral("<a:ext cx=\"1714500\" cy=\"304800\"/>"))) << drawing.toStdString();
+    EXPECT_TRUE(member(path, QStringLiteral("xl/media/image1.png")).startsWith("\x89PNG"));
+
+    const QString sheet2 = QString::fromUtf8(member(path, QStringLiteral("xl/worksheets/sheet2.xml")));
+    EXPECT_TRUE(cellXml(sheet2, QStringLiteral("D6")).contains(QStringLiteral("<v>42</v>")));
+}
+
+TEST_F(XlsxWorkbook, SaveIntoUnwritablePlaceFailsAndLeavesNoFile)
+{
+    Workbook book;
+    book.setTemplate(twoSheets());
+    // A regular file stands where the folder should be; not even root writes there.
+    const QString blocker = dir.filePath(QStringLiteral("blocker"));
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString path = blocker + QStringLiteral("/export.xlsx");
+
+    QString error;
+    EXPECT_FALSE(book.save(path, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("blocker")});
+}
+
+TEST_F(XlsxWorkbook, SaveReplacesAnOlderFileWhole)
+{
+    const QString path = dir.filePath(QStringLiteral("export.xlsx"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(200000, 'x'));
+    old.close();
+
+    Workbook book;
+    book.setTemplate(twoSheets());
+    ASSERT_TRUE(book.save(path));
+    EXPECT_TRUE(member(path, QStringLiteral("xl/workbook.xml")).contains("配料单"));
+}
+
+// --- In-memory behaviour, no zip needed -------------------------------------
+
+TEST(XlsxWorksheet, TemplateCaptionsFillRowFiveAndCanBeRewritten)
+{
+    Workbook book;
+    book.setTemplate(twoSheets());
+    Worksheet& sheet = book.sheetAt(0);
+    EXPECT_EQ(sheet.columnCount(), 11);
+    EXPECT_EQ(sheet.text(QStringLiteral("D5")), QStringLiteral("列4"));
+    sheet.setText(5, 4, sheet.text(5, 4) + QStringLiteral("\rm"));
+    EXPECT_EQ(sheet.text(5, 4), QStringLiteral("列4\nm"));
+    EXPECT_EQ(sheet.text(5, 12), QString());
+}
+
+TEST(XlsxWorksheet, RefusesCellsOutsideTheSheetAndBadValues)
+{
+    Worksheet sheet(sheetLayout(QStringLiteral("表"), 3));
+    EXPECT_FALSE(sheet.setText(0, 1, QStringLiteral("x")));
+    EXPECT_FALSE(sheet.setText(1, kMaxColumns + 1, QStringLiteral("x")));
+    EXPECT_FALSE(sheet.setText(QStringLiteral("A0"), QStringLiteral("x")));
+    EXPECT_FALSE(sheet.setNumber(6, 1, std::nan("")));
+    EXPECT_FALSE(sheet.setBorders(QStringLiteral("A5"), QStringLiteral("nonsense")));
+    EXPECT_FALSE(sheet.setBorders(1, 1, kMaxRows, kMaxColumns)); // would fill memory
+    EXPECT_FALSE(sheet.insertPicture(6, 1, QImage()));
+    EXPECT_FALSE(sheet.insertPicture(6, 1, QStringLiteral("/no/such/picture.bmp")));
+    EXPECT_FALSE(sheet.select(QStringLiteral("")));
+    EXPECT_TRUE(sheet.pictures().empty());
+    EXPECT_EQ(sheet.selection(), (CellRef{1, 1}));
+    // Only the captions of row 5 exist.
+    EXPECT_EQ(sheet.cells().size(), 3u);
+
+    // The longest text a cell holds; a longer one is cut there.
+    EXPECT_TRUE(sheet.setText(6, 1, QString(kMaxTextLength + 10, u'长')));
+    EXPECT_EQ(sheet.text(6, 1).size(), kMaxTextLength);
+}
+
+TEST(XlsxWorksheet, PictureFileIsReadAtOnceAndRowGrowsToHoldIt)
+{
+    QTemporaryDir dir;
+    const QString bmp = dir.filePath(QStringLiteral("rodo6.bmp"));
+    QImage shape(180, 32, QImage::Format_RGB32);
+    shape.fill(Qt::blue);
+    ASSERT_TRUE(shape.save(bmp, "BMP"));
+
+    Worksheet sheet(sheetLayout(QStringLiteral("配料单"), 11));
+    ASSERT_TRUE(sheet.insertPicture(QStringLiteral("E6"), bmp, 2.0, 3.0));
+    ASSERT_TRUE(QFile::remove(bmp));
+    ASSERT_EQ(sheet.pictures().size(), 1u);
+    const Picture& picture = sheet.pictures().front();
+    EXPECT_EQ(picture.size, QSize(180, 32));
+    EXPECT_EQ(picture.row, 6);
+    EXPECT_EQ(picture.column, 5);
+    EXPECT_EQ(QImage::fromData(picture.png, "PNG").pixelColor(90, 16), QColor(Qt::blue));
+    // 32 pixels are 24 points, below a 3 point offset.
+    EXPECT_GE(sheet.rowHeight(6), 27.0);
+    EXPECT_EQ(sheet.rowHeight(7), 0.0);
+}
+
+// --- Cell names --------------------------------------------------------------
+
+struct CellNameCase {
+    const char* name;
+    int row;
+    int column;
+};
+
+class XlsxCellName : public ::testing::TestWithParam<CellNameCase> {};
+
+TEST_P(XlsxCellName, ParsesAndPrints)
+{
+    const CellNameCase& c = GetParam();
+    const CellRef ref = parseCell(QString::fromLatin1(c.name));
+    EXPECT_EQ(ref, (CellRef{c.row, c.column}));
+    if (c.row > 0) {
+        EXPECT_EQ(cellName(c.row, c.column), QString::fromLatin1(c.name).toUpper());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, XlsxCellName,
+    ::testing::Values(CellNameCase{"A1", 1, 1}, CellNameCase{"K12", 12, 11},
+                      CellNameCase{"k12", 12, 11}, CellNameCase{"Z5", 5, 26},
+                      CellNameCase{"AA3", 3, 27}, CellNameCase{"AZ1", 1, 52},
+                      CellNameCase{"XFD1048576", 1048576, 16384}, CellNameCase{"", 0, 0},
+                      CellNameCase{"A", 0, 0}, CellNameCase{"12", 0, 0}, CellNameCase{"A0", 0, 0},
+                      CellNameCase{"A01", 0, 0}, CellNameCase{"1A", 0, 0},
+                      CellNameCase{"A1B", 0, 0}, CellNameCase{"A 1", 0, 0},
+                      CellNameCase{"XFE1", 0, 0}, CellNameCase{"A1048577", 0, 0},
+                      CellNameCase{"ABCDE1", 0, 0}, CellNameCase{"A99999999999", 0, 0}));
+
+TEST(XlsxCellName, ColumnNames)
+{
+    EXPECT_EQ(columnName(1), QStringLiteral("A"));
+    EXPECT_EQ(columnName(26), QStringLiteral("Z"));
+    EXPECT_EQ(columnName(27), QStringLiteral("AA"));
+    EXPECT_EQ(columnName(702), QStringLiteral("ZZ"));
+    EXPECT_EQ(columnName(703), QStringLiteral("AAA"));
+    EXPECT_EQ(columnName(0), QString());
+    EXPECT_EQ(columnName(kMaxColumns + 1), QString());
+}
+
+// --- Showing -----------------------------------------------------------------
+
+class RefusingDesktop final : public platform::HostServices {
+public:
+    explicit RefusingDesktop(test::RecordingHost& recorder) : m_recorder(recorder) {}
+    platform::Answer message(const QString& text, platform::MessageIcon icon,
+                             platform::Buttons buttons, const QString& title) override
+    {
+        return m_recorder.message(text, icon, buttons, title);
+    }
+    void beginWait() override {}
+    void endWait() override {}
+    bool openWithDesktop(const QString& path) override
+    {
+        tried << path;
+        return false;
+    }
+    QStringList tried;
+
+private:
+    test::RecordingHost& m_recorder;
+};
+
+TEST(XlsxShow, SavesUnderANewNameAndOpensWithTheDesktop)
+{
+    test::HostScope host;
+    host->setNow(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
+    Workbook book;
+    book.setTemplate(twoSheets());
+
+    const QString first = book.show(QStringLiteral("钢筋配料单"));
+    const QString second = book.show(QStringLiteral("钢筋配料单"));
+    ASSERT_FALSE(first.isEmpty());
+    EXPECT_TRUE(first.endsWith(QStringLiteral("/钢筋配料单-20240305-140709.xlsx")));
+    EXPECT_TRUE(second.endsWith(QStringLiteral("/钢筋配料单-20240305-140709-2.xlsx")));
+    EXPECT_EQ(host->opened(), (QStringList{first, second}));
+    EXPECT_TRUE(host->messages().empty());
+    QFile::remove(first);
+    QFile::remove(second);
+}
+
+TEST(XlsxShow, DesktopWithoutSpreadsheetProgramGivesTheMessage)
+{
+    test::HostScope host;
+    test::RecordingHost& recorder = test::RecordingHost::current();
+    RefusingDesktop desktop(recorder);
+    platform::setHost(&desktop);
+    Workbook book;
+    book.setTemplate(twoSheets());
+    const QString path = book.show(QStringLiteral("a/b:c"));
+    platform::setHost(&recorder);
+
+    EXPECT_TRUE(path.isEmpty());
+    ASSERT_EQ(desktop.tried.size(), 1);
+    EXPECT_FALSE(desktop.tried.front().mid(desktop.tried.front().lastIndexOf(u'/') + 1).contains(u':'));
+    EXPECT_EQ(host->messageTexts(), QStringList{QStringLiteral("创建Excel服务失败!")});
+    QFile::remove(desktop.tried.front());
+}
+
+} // namespace
