@@ -2,6 +2,8 @@
 
 #include "shapeui/themelib.h"
 
+#include <QCoreApplication>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QStyle>
 #include <QStyleFactory>
@@ -16,14 +18,24 @@ CVes_ThemedTabCtrl::CVes_ThemedTabCtrl(QWidget* parent) : QTabWidget(parent)
     ModifyStyle(0, 0);
 }
 
-CVes_ThemedTabCtrl::~CVes_ThemedTabCtrl()
+CVes_ThemedTabCtrl::~CVes_ThemedTabCtrl() = default;
+
+namespace {
+
+// The classic look, one for the process; it lives as long as the
+// application, so that no widget outlives the style it draws with.
+QStyle* classicStyle()
 {
-    // The classic style must outlive the widgets that use it.
-    if (m_classicStyle) {
-        tabBar()->setStyle(nullptr);
-        setStyle(nullptr);
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = QStyleFactory::create(QStringLiteral("Windows"));
+        if (style)
+            style->setParent(QCoreApplication::instance());
     }
+    return style;
 }
+
+} // namespace
 
 void CVes_ThemedTabCtrl::ModifyStyle(unsigned remove, unsigned add)
 {
@@ -54,18 +66,11 @@ bool CVes_ThemedTabCtrl::IsThemed() const
 
 void CVes_ThemedTabCtrl::updateLook()
 {
-    if (IsThemed()) {
-        if (m_classicStyle) {
-            tabBar()->setStyle(nullptr);
-            setStyle(nullptr);
-            m_classicStyle.reset();
-        }
-    } else if (!m_classicStyle) {
-        m_classicStyle.reset(QStyleFactory::create(QStringLiteral("Windows")));
-        if (m_classicStyle) {
-            setStyle(m_classicStyle.get());
-            tabBar()->setStyle(m_classicStyle.get());
-        }
+    QStyle* wanted = IsThemed() ? nullptr : classicStyle();
+    if (wanted != m_classicStyle) {
+        m_classicStyle = wanted;
+        setStyle(wanted);
+        tabBar()->setStyle(wanted);
     }
     update();
 }

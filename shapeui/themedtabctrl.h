@@ -11,8 +11,6 @@
 #include <QList>
 #include <QTabWidget>
 
-#include <memory>
-
 class QStyle;
 
 class CVes_ThemedTabCtrl : public QTabWidget {
@@ -69,8 +67,9 @@ public:
     void AdjustRect(bool larger, platform::Rect* rect) const;
 
 Q_SIGNALS:
-    // Before and after the user changes the selection.
-    void selChanging(int current);
+    // After the user changed the selection (not after SetCurSel):
+    // selChanging with the previous selection, then selChanged with the new.
+    void selChanging(int previous);
     void selChanged(int current);
 
 protected:
@@ -89,5 +88,5 @@ private:
     bool m_quiet = false;
     QList<QIcon> m_images;
     QList<int> m_itemImages;
-    std::unique_ptr<QStyle> m_classicStyle;
+    QStyle* m_classicStyle = nullptr; // the classic look in force, or null
 };
