@@ -78,6 +78,7 @@ void CVes_Cell::Merge(CVes_Cell* owner)
 void CVes_Cell::unMerge()
 {
     m_merged = 0;
+    m_owner = nullptr;
     m_mergeRow = m_row;
     m_mergeColumn = m_column;
 }

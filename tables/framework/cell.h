@@ -64,6 +64,7 @@ public:
     void SetForm(CVes_Form* form); // also switches the border on
 
     void Merge(CVes_Cell* owner);
+    // Also forgets the head.
     void unMerge();
     int isMerged() const { return m_merged; }
     void SetMergeRang(int row, int column);

@@ -110,6 +110,7 @@ CVes_Cell* CVes_Form::CreateCell(int row, int column)
     if (row < 0 || row >= int(m_rows.size()) || column < 0
         || column >= int(m_rows[size_t(row)].size()))
         return nullptr;
+    DestroyCell(row, column);
     auto cell = std::make_unique<CVes_Cell>(row, column);
     cell->SetForm(this);
     m_rows[size_t(row)][size_t(column)] = std::move(cell);
@@ -118,8 +119,15 @@ CVes_Cell* CVes_Form::CreateCell(int row, int column)
 
 void CVes_Form::DestroyCell(int row, int column)
 {
-    if (GetCell(row, column))
-        m_rows[size_t(row)][size_t(column)].reset();
+    CVes_Cell* dying = GetCell(row, column);
+    if (!dying)
+        return;
+    // Cells it covered become ordinary cells rather than keep a freed head.
+    for (auto& cells : m_rows)
+        for (auto& cell : cells)
+            if (cell && cell->getMergeCell() == dying)
+                cell->unMerge();
+    m_rows[size_t(row)][size_t(column)].reset();
 }
 
 template <typename Apply> int CVes_Form::applyToCell(int row, int column, Apply apply)
@@ -185,7 +193,8 @@ int CVes_Form::setCellText(int row, int column, const QString& text, unsigned al
 int CVes_Form::AddCellString(int row, int column, const QString& text, unsigned align, int height,
                              QPoint offset)
 {
-    return applyToCell(row, column, [&](CVes_Cell& c) { c.AddString(text, offset, height, align); });
+    return applyToCell(row, column,
+                       [&](CVes_Cell& c) { c.AddString(text, offset, height, align); });
 }
 
 int CVes_Form::AddCellLine(int row, int column, int x1, int y1, int x2, int y2, int width,
@@ -407,7 +416,8 @@ void CVes_Form::OnDraw(platform::Dc* dc)
         cell.DrawBk(dc, r, c, box, 0);
     });
     if (m_border) {
-        const platform::Pen old = dc->SelectObject(platform::Pen(PS_SOLID, m_borderWidth, RGB(0, 0, 0)));
+        const platform::Pen old =
+            dc->SelectObject(platform::Pen(PS_SOLID, m_borderWidth, RGB(0, 0, 0)));
         dc->MoveTo(m_rect.right, m_rect.top);
         dc->LineTo(m_rect.left, m_rect.top);
         dc->LineTo(m_rect.left, m_rect.bottom);

@@ -54,7 +54,9 @@ public:
     int SetColumnWidth(int column, int width);
 
     CVes_Cell* GetCell(int row, int column) const;
+    // A new cell in an existing slot (replacing the one there), or null.
     CVes_Cell* CreateCell(int row, int column);
+    // Empties the slot; cells the cell covered become ordinary cells.
     void DestroyCell(int row, int column);
 
     // Per-cell setters: 1 when a cell exists at (row, column), else 0.

@@ -157,7 +157,8 @@ TEST_P(FormSizeSetters, RowsRefuseZeroColumnsRefuseNegative)
     form.SetRowCount(3);
     form.SetColumnCount(3);
     const std::vector<int> before = c.row ? rowHeights(form) : columnWidths(form);
-    const int answer = c.row ? form.SetRowHeight(c.index, c.size) : form.SetColumnWidth(c.index, c.size);
+    const int answer =
+        c.row ? form.SetRowHeight(c.index, c.size) : form.SetColumnWidth(c.index, c.size);
     EXPECT_EQ(answer, c.answer);
     std::vector<int> expected = before;
     if (answer)
@@ -293,6 +294,7 @@ TEST(FormSetters, AnswerWhetherTheCellExists)
     CVes_ModelReference model;
     CVes_SteelStartReference start;
     const QPoint off(3, 4);
+    const QString song = QStringLiteral("宋体");
     struct Call {
         const char* name;
         std::function<int(int, int)> call;
@@ -303,10 +305,10 @@ TEST(FormSetters, AnswerWhetherTheCellExists)
         {"BkColor", [&](int r, int c) { return form.setCellBkColor(r, c, 5); }},
         {"TxtColor", [&](int r, int c) { return form.setCellTxtColor(r, c, 6); }},
         {"TxtAlign", [&](int r, int c) { return form.setCellTxtAlign(r, c, 2); }},
-        {"TxtFont", [&](int r, int c) { return form.setCellTxtFont(r, c, QStringLiteral("黑体")); }},
+        {"TxtFont", [&](int r, int c) { return form.setCellTxtFont(r, c, song); }},
         {"TxtHigh", [&](int r, int c) { return form.setCellTxtHigh(r, c, 33); }},
-        {"Text", [&](int r, int c) { return form.setCellText(r, c, QStringLiteral("t"), 0, 12, off, QStringLiteral("宋体")); }},
-        {"String", [&](int r, int c) { return form.AddCellString(r, c, QStringLiteral("s"), 2, 9, off); }},
+        {"Text", [&](int r, int c) { return form.setCellText(r, c, "t", 0, 12, off, song); }},
+        {"String", [&](int r, int c) { return form.AddCellString(r, c, "s", 2, 9, off); }},
         {"Line", [&](int r, int c) { return form.AddCellLine(r, c, 0, 0, 5, 5, 1, 0); }},
         {"ClearLine", [&](int r, int c) { return form.ClearnCellLine(r, c); }},
         {"Model", [&](int r, int c) { return form.setCellModel(r, c, &model, 6); }},
@@ -441,6 +443,33 @@ TEST(FormMerge, ARangeBeyondTheGridCoversTheCellsThatExist)
     form.setCellMerge(1, 0, 0, 5, 5);
     EXPECT_TRUE(form.GetCell(1, 1)->isMerged());
     EXPECT_EQ(form.GetCell(0, 0)->mergeEndRow(), 5);
+}
+
+TEST(FormMerge, DestroyingAHeadFreesTheCellsItCovered)
+{
+    CVes_Form form;
+    form.setRect(Rect(0, 0, 100, 100));
+    form.SetRowCount(2);
+    form.SetColumnCount(2);
+    form.setCellMerge(1, 0, 0, 1, 1);
+    form.DestroyCell(0, 0);
+    const CVes_Cell* covered = form.GetCell(1, 1);
+    EXPECT_FALSE(covered->isMerged());
+    EXPECT_EQ(covered->getMergeCell(), nullptr);
+    int row = -1;
+    int column = -1;
+    EXPECT_TRUE(form.HitTest(QPoint(75, 75), row, column));
+    EXPECT_EQ(row, 1);
+    EXPECT_EQ(column, 1);
+
+    // A replaced head frees them too.
+    form.CreateCell(0, 0);
+    form.setCellMerge(1, 0, 0, 1, 1);
+    form.CreateCell(0, 0);
+    EXPECT_FALSE(form.GetCell(0, 1)->isMerged());
+    RecordingDc dc;
+    form.OnDraw(&dc);
+    EXPECT_EQ(form.GetCell(0, 1)->getRect(), Rect(50, 0, 100, 50));
 }
 
 TEST(FormHide, ANegativeEndMeansTheStart)

@@ -138,7 +138,8 @@ TEST_P(GradeTexts, ThreeFormsOfOneSize)
 {
     const GradeCase& c = GetParam();
     const QString size = QString::fromUtf8(c.size);
-    EXPECT_EQ(Steel_GradeDNToTableString(c.grade, c.diameter, c.coated), QString::fromUtf8(c.table));
+    EXPECT_EQ(Steel_GradeDNToTableString(c.grade, c.diameter, c.coated),
+              QString::fromUtf8(c.table));
     EXPECT_EQ(Steel_GradeDNToString(c.grade, c.diameter, c.coated),
               Steel_GradeToString(c.letterGrade) + size);
     EXPECT_EQ(Steel_GradeDNToExcelString(c.grade, c.diameter, c.coated),
@@ -172,7 +173,8 @@ class NextNumber : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(NextNumber, CountsTheTrailingNumberUp)
 {
-    EXPECT_EQ(nextNumberString(QString::fromUtf8(GetParam().text)), QString::fromUtf8(GetParam().next));
+    EXPECT_EQ(nextNumberString(QString::fromUtf8(GetParam().text)),
+              QString::fromUtf8(GetParam().next));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -205,7 +207,8 @@ protected:
                                  "sub/c.pld", "sub/deeper/e.Pld", ".hidden/d.pld", "old.pld/f.pld"})
             touch(root + QString::fromLatin1(file));
         // A link back up must not make the walk go round for ever.
-        ASSERT_TRUE(QFile::link(root + QStringLiteral("sub"), root + QStringLiteral("sub/deeper/loop")));
+        ASSERT_TRUE(QFile::link(root + QStringLiteral("sub"),
+                                root + QStringLiteral("sub/deeper/loop")));
     }
 
     QStringList collect(const QString& pattern, QString folder = QString())
