@@ -83,7 +83,6 @@ void CVes_FlatButton::init()
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover, false);
-    setAutoDefault(false);
     SetDefaultColors(false);
     // Runs before any handler that others connect later, so that they see
     // the new check state.

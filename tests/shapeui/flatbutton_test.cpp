@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -471,4 +473,23 @@ TEST(FlatButton, AutomaticOutIconsAndBitmapMasks)
     button.SetBitmaps(bitmap, RGB(255, 0, 255));
     EXPECT_EQ(idlePixel(QPoint(9, 9)), qRgb(0, 255, 0));
     EXPECT_EQ(idlePixel(QPoint(10, 10)), qRgb(0, 0, 255));
+}
+
+TEST(FlatButton, EnterInADialogPressesTheDefaultButton)
+{
+    QDialog dialog;
+    auto* edit = new QLineEdit(&dialog);
+    auto* ok = new CVes_FlatButton(QStringLiteral("确定"), &dialog);
+    auto* cancel = new CVes_FlatButton(QStringLiteral("取消"), &dialog);
+    cancel->move(0, 40);
+    ok->move(0, 80);
+    ok->SubclassStyle(CVes_FlatButton::BS_DEFPUSHBUTTON);
+    QSignalSpy okClicked(ok, &QAbstractButton::clicked);
+    QSignalSpy cancelClicked(cancel, &QAbstractButton::clicked);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(okClicked.count(), 1);
+    EXPECT_EQ(cancelClicked.count(), 0);
 }
