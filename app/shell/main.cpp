@@ -1,6 +1,7 @@
 #include "app/shell/mainframe.h"
 #include "platform/folders.h"
 #include "platform/ui/qthostservices.h"
+#include "tables/framework/tableslibrary.h"
 
 #include <QApplication>
 
@@ -14,10 +15,12 @@ int main(int argc, char* argv[])
     platform::QtHostServices host;
     platform::setHost(&host);
     platform::dataFolder();
+    tablesLibraryInit();
 
     CMainFrame frame;
     frame.show();
     const int rc = QApplication::exec();
+    tablesLibraryShutdown();
     platform::setHost(nullptr);
     return rc;
 }
