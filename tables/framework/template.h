@@ -110,8 +110,8 @@ public:
     // 0 and -1.
     void growColumnLists();
 
-    // The template part of every sheet file. Storing must leave the sheet as
-    // it was (a template file is written through it). Loading is all or
+    // The template part of every sheet file. Storing changes nothing but
+    // the column lists, which grow to the column count. Loading is all or
     // nothing: a damaged stream throws platform::ArchiveError, an unknown
     // schema platform::SchemaError, and the template stays as it was.
     virtual void Serialize(platform::Archive& ar);
@@ -119,6 +119,9 @@ public:
     // Writes the whole sheet (this object's own Serialize) into a template
     // file. Nothing for an empty path; answers whether the file was written.
     // File errors are not reported to the user; a previous file stays whole.
+    // Writing a template is not saving the document: a sheet's storing
+    // Serialize must leave its changed flag and undo steps alone (a document
+    // save marks the sheet as saved in SaveFile instead).
     bool saveTemplateFile(const QString& path);
     // Reads the template part of a template (or sheet) file and applies it.
     // Nothing for an empty path or a missing file; a damaged file changes

@@ -317,6 +317,21 @@ TEST(Template, EveryTruncationOfTheStreamThrowsAndChangesNothing)
     EXPECT_EQ(store(t), before);
 }
 
+TEST(Template, AnUnknownCoverSchemaLeavesTheWholeTemplateAsItWas)
+{
+    QByteArray bytes = templatePart(9, 9);
+    // The cover part follows the show-title and cover flags.
+    const qsizetype cover = bytes.indexOf(test::hex("00000000 01000000 02000000 02000000")) + 8;
+    ASSERT_GT(cover, 8);
+    bytes.replace(cover, 4, StreamBuilder().i(3).data());
+    CVes_Template t;
+    setPrevious(t);
+    const QByteArray before = store(t);
+    platform::Archive ar(bytes);
+    EXPECT_THROW(t.Serialize(ar), platform::SchemaError);
+    EXPECT_EQ(store(t), before);
+}
+
 class TemplateDamagedColumnCount : public testing::TestWithParam<std::int32_t> {};
 
 TEST_P(TemplateDamagedColumnCount, IsRefusedBeforeAnythingIsAllocated)
