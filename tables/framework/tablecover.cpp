@@ -1,6 +1,7 @@
 #include "tables/framework/tablecover.h"
 
 #include "core/geometry/text.h"
+#include "tables/framework/form.h"
 #include "platform/archive.h"
 #include "platform/hostservices.h"
 #include "platform/savefile.h"
@@ -20,7 +21,11 @@ void checkSize(int value, int most, const char* what)
 
 } // namespace
 
-CVes_TableCover::CVes_TableCover() = default;
+CVes_TableCover::CVes_TableCover() : m_form(std::make_unique<CVes_Form>())
+{
+    m_form->SetColumnCount(m_columns);
+    m_form->SetRowCount(m_rows);
+}
 
 CVes_TableCover::~CVes_TableCover() = default;
 
@@ -67,10 +72,11 @@ CVes_Variable* CVes_TableCover::getCurVar()
     return m_variables[std::size_t(m_curVar)].get();
 }
 
-bool CVes_TableCover::HitTest(QPoint, int& row, int& column)
+bool CVes_TableCover::HitTest(QPoint point, int& row, int& column)
 {
     row = -1;
     column = -1;
+    m_form->HitTest(point, row, column);
     return true;
 }
 
@@ -168,4 +174,8 @@ void CVes_TableCover::padPercents()
         m_percents.append(100 / m_rows);
 }
 
-void CVes_TableCover::fitForm() {}
+void CVes_TableCover::fitForm()
+{
+    m_form->SetColumnCount(m_columns);
+    m_form->SetRowCount(m_rows);
+}

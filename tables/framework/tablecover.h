@@ -36,8 +36,8 @@ public:
     void initVariables();
     // Deletes every text and empties the shares.
     void clearVariables();
-    // Takes the other cover's rows, columns, texts and shares; a cover
-    // without texts changes nothing.
+    // Takes the other cover's rows, columns, texts and shares (the form
+    // follows them); a cover without texts changes nothing.
     void copyFrom(const CVes_TableCover* other);
     // The text being edited, or null.
     CVes_Variable* getCurVar();
@@ -57,6 +57,7 @@ public:
     bool saveToFile(const QString& path);
     bool loadFromFile(const QString& path);
 
+    std::unique_ptr<CVes_Form> m_form; // laid out over the printable area when drawn
     int m_rows = kDefaultRows;
     int m_columns = 1;
     int m_curVar = -1;      // the text the view last hit
@@ -67,6 +68,7 @@ public:
     QStringList m_jointSummaryTexts; // likewise for the joint summary
 
 private:
+    // Gives the form the cover's columns and rows, so that every row is drawn.
     void fitForm();
     void padPercents();
 };

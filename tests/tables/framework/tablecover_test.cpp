@@ -1,6 +1,7 @@
 #include "tables/framework/tablecover.h"
 
 #include "core/geometry/text.h"
+#include "tables/framework/form.h"
 #include "platform/archive.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/recordinghost.h"
@@ -264,6 +265,49 @@ TEST(TableCover, CurrentTextOnlyInsideTheTexts)
     cover.m_curVar = 0;
     EXPECT_EQ(cover.getCurVar(), nullptr);
     EXPECT_TRUE(cover.m_percents.isEmpty());
+}
+
+TEST(TableCover, TheFormFollowsTheCoverRowsAndColumns)
+{
+    CVes_TableCover cover;
+    EXPECT_EQ(cover.m_form->GetRowCount(), 20);
+    EXPECT_EQ(cover.m_form->GetColumnCount(), 1);
+
+    load(cover, coverSchema2());
+    EXPECT_EQ(cover.m_form->GetRowCount(), 3);
+
+    // A cover taller than the default is drawn whole.
+    StreamBuilder tall;
+    tall.ints({2, 30, 1, 30});
+    for (int i = 0; i < 30; ++i)
+        tall.text({QStringLiteral("v%1").arg(i), QStringLiteral("%1").arg(i)});
+    tall.count(0);
+    load(cover, tall.data());
+    EXPECT_EQ(cover.m_form->GetRowCount(), 30);
+    EXPECT_EQ(cover.m_percents, QList<int>(30, 3));
+
+    CVes_TableCover source;
+    load(source, coverSchema2());
+    source.m_columns = 2;
+    cover.copyFrom(&source);
+    EXPECT_EQ(cover.m_form->GetRowCount(), 3);
+    EXPECT_EQ(cover.m_form->GetColumnCount(), 2);
+}
+
+TEST(TableCover, HitTestAnswersTheRowUnderThePointOrMinusOne)
+{
+    CVes_TableCover cover;
+    cover.initVariables();
+    cover.m_form->setRect(platform::Rect(0, 0, 100, 200)); // rows of 10
+    int row = 7, column = 7;
+    EXPECT_TRUE(cover.HitTest(QPoint(50, 25), row, column));
+    EXPECT_EQ(row, 2);
+    EXPECT_EQ(column, 0);
+    EXPECT_TRUE(cover.HitTest(QPoint(50, 200), row, column));
+    EXPECT_EQ(row, -1);
+    EXPECT_EQ(column, -1);
+    EXPECT_TRUE(cover.HitTest(QPoint(-1, 5), row, column));
+    EXPECT_EQ(row, -1);
 }
 
 class CoverFile : public testing::Test {
