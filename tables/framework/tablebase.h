@@ -1,0 +1,326 @@
+#pragma once
+// The model of every sheet: its rows, laid on pages by the template's rows
+// per page, the current page, row and column, the selection of rows on the
+// current page, deletion, locking and clearing of rows, the changed and stale
+// flags, the named design variables with the anchorage and lap lengths they
+// give, the form of cells on which a page is drawn, and file input and output.
+// Every sheet derives from it and fills the virtual operations it needs; the
+// base answers them with empty defaults.
+//
+// Row numbers are 1-based positions on the current page. Page 0 is the cover,
+// -1 no page. The table owns its rows (deleted through the row's virtual
+// destructor), its design variables and its form.
+
+#include "tables/framework/template.h"
+
+#include "core/model/steelrecordid.h"
+#include "envora/steelyuancaidata.h"
+#include "platform/gdi.h"
+#include "platform/rect.h"
+
+#include <QList>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class CVes_BarCore;
+class CVes_Form;
+class CVes_TableBaseLine;
+class CVes_Variable;
+
+namespace platform {
+class Archive;
+class Dc;
+namespace xlsx { class Worksheet; }
+} // namespace platform
+
+using TableLineList = QList<CVes_TableBaseLine*>;
+
+class CVes_TableBase : public CVes_Template {
+public:
+    // The shape-variable cursor past the last variable.
+    static constexpr int kShapeVarEnd = 101;
+    // The row number of a hit on a title-block text.
+    static constexpr int kTitleTextRow = -100;
+
+    // Names of the design variables.
+    static const QString kVarAtlas;        // "图集版本"
+    static const QString kVarSeismic;      // "抗震等级"
+    static const QString kVarConcrete;     // "混凝土强度"
+    static const QString kVarCover;        // "保护层"
+    static const QString kVarDisturbance;  // "施工扰动"
+    static const QString kVarJointPercent; // "接头面积百分率"
+    static const QString kVarCustom;       // "自定义锚固"
+    // "一级钢锚固" … "四级钢锚固" for grades 1 to 4; an empty text otherwise.
+    static QString customAnchorageName(int grade);
+
+    CVes_TableBase();
+    CVes_TableBase(const CVes_TableBase&) = delete;
+    CVes_TableBase& operator=(const CVes_TableBase&) = delete;
+    ~CVes_TableBase() override;
+
+    // ---- Virtual operations ------------------------------------------------
+
+    // Reads or writes the table's part of the sheet file (the template part).
+    // A read clears the changed flag; a write leaves every flag as it was
+    // (template files and snapshots are written through it), and SaveFile
+    // clears the flag once the file is written. Each sheet's own Serialize
+    // calls this first and then handles its own data.
+    void Serialize(platform::Archive& ar) override;
+
+    // A new, empty table of the same sheet type, to read a file into; each
+    // sheet answers its own type. takeOver then moves what was read into this
+    // table; a sheet with data of its own moves it too and calls the base.
+    virtual std::unique_ptr<CVes_TableBase> createEmpty() const;
+    virtual void takeOver(CVes_TableBase& loaded);
+
+    virtual void Draw(platform::Dc* dc, const platform::Rect& rect);
+    virtual void initExVarArray() {}
+    // Fills an empty cover with the default cover.
+    virtual void initTableCover();
+    // Empties the cover, then builds the sheet's default cover.
+    virtual void resetTableCover();
+    virtual int saveTableCoverToFile(const QString& path);
+    virtual int loadTableCoverfromFile(const QString& path);
+    virtual void setPageToCover() {}
+    // 1 when the whole sheet was read. 0 for an empty path, a missing file or
+    // a damaged file, which leave the table as it was; an unknown schema
+    // passes to the caller as platform::SchemaError.
+    virtual int OpenFile(const QString& path);
+    // 1 when the file was written (atomically) and the changed flag cleared.
+    virtual int SaveFile(const QString& path);
+    virtual void setReadOnly(int readOnly) { m_readOnly = readOnly; }
+    virtual int isReadOnly() { return m_readOnly; }
+    virtual void setLanguage(unsigned int language) { m_language = language; }
+    virtual void CopyRow() {}
+    virtual void PasteRow() {}
+    virtual void CutRow() {}
+    virtual void InsertRow(int) {}
+    virtual void InsertClip() {}
+    virtual int canCopy();
+    virtual int canPaste() { return 0; }
+    virtual void textbig() {}
+    virtual void textsmall() {}
+    virtual void UpRow() {}
+    virtual void DownRow() {}
+    virtual void DeleteRow();
+    virtual void lockRow();
+    virtual void unlockRow();
+    virtual void lockAllRow();
+    virtual void unlockAllRow();
+    virtual void setSelLineTextColor(platform::COLORREF colour);
+    virtual void Amount() {}
+    virtual void AmountToString(QStringList&, QStringList&) {}
+    virtual int HitTest(QPoint point, int& row, int& column);
+    virtual CVes_TableBaseLine* getLine(int n);
+    virtual int haveContent(int n);
+    virtual int isEditCurCol() { return 1; }
+    virtual int resetPages();
+    virtual void addPage() {}
+    virtual void delPage();
+    virtual void firstPage();
+    virtual void endPage();
+    virtual void nextPage();
+    virtual void PrevPage();
+    virtual void setPageTo(int page, int recount);
+    virtual void setCurPage(CVes_TableBaseLine* row);
+    virtual TableLineList getlineOfPage(int first, int last);
+    virtual void AddNullLineToEnd() {}
+    virtual void Undo() {}
+    virtual void Redo() {}
+    virtual void AddUndo() {}
+    virtual int CanUndo() { return 0; }
+    virtual int CanRedo() { return 0; }
+    virtual void clearnAllLine();
+    virtual void clearnAllLineOnly();
+    virtual void clearnAllLineButLock();
+    virtual void getInfo(CVes_TableBaseLine* row, int& page, int& position);
+    virtual CVes_BarCore* getSteel(int) { return nullptr; }
+    virtual QString isSameDistFeiOfSelLine() { return {}; }
+    virtual QString isSameDistMiOfSelLine() { return {}; }
+    virtual QString isSameDistDaOfSelLine() { return {}; }
+    virtual void setSelLineDistFei(const QString&) {}
+    virtual void setSelLineDistMi(const QString&) {}
+    virtual void setSelLineDistDa(const QString&) {}
+    virtual CSteelRecordId isSameSteelStartOfSelLIne() { return CSteelRecordId(-1, -1); }
+    virtual void setSelLineSteelStart(CSteelRecordId) {}
+    virtual void setSelLineStartMirrorHor() {}
+    virtual void setSelLineSteelStartVarValue(const QString&, const QString&) {}
+    virtual QString isSameVarStringOfSelLineSteelStart(const QString&) { return {}; }
+    virtual unsigned int getTableType() { return 0; }
+    virtual void exportExcel() {}
+    virtual void sortUp() {}
+    virtual void sortDown() {}
+    virtual void sortShot() {}
+    virtual void sortLong() {}
+    virtual void sortLenNone() {}
+    virtual void sortNo() {}
+    virtual unsigned int getSortOrder() { return 0; }
+    virtual unsigned int getSortOrderLen() { return 0; }
+    virtual void showZeroNum() {}
+    virtual void setState(unsigned int) {}
+    virtual void guibingShow0() {}
+    virtual void guibingShow1() {}
+    virtual void guibingShow2() {}
+    virtual void guibingShow3() {}
+    // Nonzero when the column (-1: the current one) shows the bar's shape.
+    virtual int isCurShapeCol(int) { return 0; }
+    virtual int fillExcel(platform::xlsx::Worksheet&) { return 1; }
+    virtual unsigned int getUNITType(int, int) { return ~0u; }
+    virtual QString getUNITString(int, int) { return {}; }
+    virtual CVes_TableBaseLine* searchNextLine(CVes_TableBaseLine*, const QString&, unsigned int,
+                                               unsigned int, int, int)
+    {
+        return nullptr;
+    }
+    virtual TableLineList searchAllLine(const QString&, unsigned int, unsigned int, int, int)
+    {
+        return {};
+    }
+    virtual int isFindLine(CVes_TableBaseLine*, const QString&, unsigned int) { return 0; }
+
+    // ---- Flags and accessors -----------------------------------------------
+
+    double getScale() const { return m_zoom; }
+    void setScale(double zoom) { m_zoom = zoom; }
+    int isModified() const { return m_modified; }
+    // Nonzero: changed, and both derived sheets stale. 0: not changed.
+    void setModified(int modified);
+    void setSortSteel(int stale) { m_sortStale = stale; }
+    int isCanSortSteel() const { return m_sortStale; }
+    void setYouhuaSteel(int stale) { m_cutStale = stale; }
+    int isCanYouhuaSteel() const { return m_cutStale; }
+    int getPages() const { return m_pages; }
+    int getCurRow() const { return m_curRow; }
+    void setCurRow(int row) { m_curRow = row; }
+    int getCurCol() const { return m_curCol; }
+    void setCurCol(int column);
+    int getCurPage() const { return m_curPage; }
+    void setShapeVarStart() { m_shapeVar = -1; }
+    int isShapeVarStart() const { return m_shapeVar < 0; }
+    void setShapeVarEnd() { m_shapeVar = kShapeVarEnd; }
+    int isShapeVarEnd() const { return m_shapeVar > 100; }
+    int getShapeVar() const { return m_shapeVar; }
+    void setShapeVar(int cursor) { m_shapeVar = cursor; }
+    int haveFengmian() const { return m_coverFlag; }
+    void setFengmian(int flag) { m_coverFlag = flag; }
+    CVes_Form* getForm() const { return m_form.get(); }
+    CVes_SteelYuanCaiDataLib& getYuanCaiLib() { return m_yuanCai; }
+
+    // ---- Selection and moves -----------------------------------------------
+
+    int getSelectRow() const;
+    int getSelectRowEnd() const;
+    int isMultSelect() const { return m_select.size() > 1; }
+    int isSelected(int n) const { return m_select.contains(n); }
+    const QList<int>& getSelection() const { return m_select; }
+    // Toggles n; with `exclusive` the selection is emptied first.
+    void AddSelect(int n, int exclusive);
+    void clearSelect();
+    void selectAddOne(int d);
+    int isContinueSelect() const;
+    void selectAllofPage();
+    // 0 the next position had a row, 1 empty positions were skipped, 2 the
+    // move went to the next page, 3 a page was added.
+    int SelectNext();
+    void SelectPrev();
+    void SelectNextCol();
+    void SelectPrevCol();
+
+    // ---- Rows ----------------------------------------------------------------
+
+    // Appends a row that the table then owns.
+    void appendLine(CVes_TableBaseLine* row);
+    const TableLineList& lines() const { return m_lines; }
+    const TableLineList& pageLines() const { return m_pageLines; }
+    CVes_TableBaseLine* nextLine(CVes_TableBaseLine* row) const;
+    CVes_TableBaseLine* prevLine(CVes_TableBaseLine* row) const;
+    CVes_TableBaseLine* getPrvLine(CVes_TableBaseLine* row, int sameKind) const;
+    CVes_TableBaseLine* getPrvTypeLine(CVes_TableBaseLine* row, unsigned int kind) const;
+    TableLineList getLinelist() const { return m_lines; }
+    void refreshCurPage() { setPageTo(m_curPage, 1); }
+    int getCurLineNum() const;
+    void clearNullLineOfEnd();
+    // Takes title-block texts 0 and 2 to 7 and copies of the design variables.
+    void copy(const CVes_TableBase* other);
+    // 0 ascending by lessthan (stable), 1 the same reversed; else nothing.
+    void SortList(int order);
+
+    // ---- Geometry of the page as last drawn ----------------------------------
+
+    platform::Rect getRect(int row, int column) const;
+    int getTxtHight(int row, int column) const;
+    platform::Rect getCurRowRect() const;
+    int isCurRowVisible() const;
+    const platform::Rect& getPaperRect() const { return m_paperRect; }
+    QPoint getPaperptO() const { return m_paperptO; }
+    // The page fitted into a client area of width W and height H at a zoom.
+    void fitPage(int clientWidth, int clientHeight, double zoom, int& width, int& height) const;
+    void getScollUnit(const platform::Rect& client, double zoom, double& unitX,
+                      double& unitY) const;
+    // The scroll position at `newZoom` that brings the page point now under
+    // `point` to the centre of the client area; (0, 0) at zoom 1.
+    void getScollPosWhenPtOnCenter(QPoint point, const platform::Rect& client, double curZoom,
+                                   double newZoom, double& posX, double& posY) const;
+
+    // ---- Design variables ----------------------------------------------------
+
+    void setExVarVal(const QString& name, double value);
+    void setExVarVal(const QString& name, const QString& text);
+    // The value of the first variable of that name, or -1.0.
+    double getExVarVal(const QString& name) const;
+    CVes_Variable* getExVar(const QString& name) const;
+    const std::vector<std::unique_ptr<CVes_Variable>>& exVars() const { return m_exVars; }
+    // Appends a variable that the table then owns (a sheet reading its file).
+    void appendExVar(std::unique_ptr<CVes_Variable> variable);
+    void clearExVars() { m_exVars.clear(); }
+
+    // Lengths in mm for a grade code, a diameter in mm and a bar type.
+    int getLle(int grade, int diameter, int barType) const;
+    int getMaoguBeishu(int grade, int diameter, int barType) const;
+    int getLaeByKanzhen(int grade, int diameter, int barType, int seismic) const;
+    int getLa(int grade, int diameter, int barType) const;
+    // 1 lap (getLle), 2 Envora's joint length; 0 for other kinds.
+    int getConnectLen(int kind, int grade, int diameter, int barType) const;
+
+    // ---- State (the page drawing and the view keep theirs here) --------------
+
+    platform::Rect m_viewRect;      // the client area of the last drawing
+    platform::Rect m_paperRect;     // the paper on the screen at the last drawing
+    double m_scrollX = 0.0;         // scroll position, 0 to 100
+    double m_scrollY = 0.0;
+    double m_zoom = 1.0;
+    int m_modified = 0;
+    int m_readOnly = 1;
+    int m_sortStale = 1;
+    int m_cutStale = 1;
+    double m_drawScale = 1.0;       // scale of the last page drawing
+    int m_pages = 1;
+    int m_curRow = -1;
+    int m_curCol = -1;
+    int m_curPage = -1;
+    int m_shapeVar = -1;
+    QPoint m_paperptO;              // the paper's top-left corner on the screen
+    QList<int> m_select;            // ascending, no duplicates
+    TableLineList m_lines;          // every row, owned
+    TableLineList m_pageLines;      // the rows of the current page, shared
+    std::unique_ptr<CVes_Form> m_form;
+    CVes_SteelYuanCaiDataLib m_yuanCai;
+    std::vector<std::unique_ptr<CVes_Variable>> m_exVars;
+
+protected:
+    // Sets the changed flag and both stale flags (every edit does).
+    void markEdited();
+    void deleteAllLines();
+
+private:
+    void leaveShapeCell(int askColumn);
+    void enterShapeCell();
+    int customMultiple(int grade) const;
+    int lengthByRule(int grade, int diameter, int barType, int seismic, double factor,
+                     bool lap) const;
+    int loadInPlace(const QByteArray& bytes);
+};

@@ -1,0 +1,118 @@
+// Where things of the page lie on the screen: hit tests, cell rectangles and
+// the scroll arithmetic of the view, answered from the page as last drawn.
+
+#include "tables/framework/tablebase.h"
+
+#include "core/geometry/text.h"
+#include "tables/framework/form.h"
+#include "tables/framework/tablehelpers.h"
+
+#include <algorithm>
+
+int CVes_TableBase::HitTest(QPoint point, int& row, int& column)
+{
+    // Text 1 is never hit.
+    static constexpr int kHitOrder[] = {0, 2, 3, 4, 5, 6, 7};
+    for (int place = 0; place < int(std::size(kHitOrder)); ++place) {
+        if (m_texts[std::size_t(kHitOrder[place])].HitTest(point, 0, QPoint(0, 0))) {
+            row = kTitleTextRow;
+            column = place;
+            return 1;
+        }
+    }
+    if (!m_form)
+        return 0;
+    return m_form->HitTest(point, row, column);
+}
+
+platform::Rect CVes_TableBase::getRect(int row, int column) const
+{
+    return m_form ? m_form->GetCellRect(row, column) : platform::Rect();
+}
+
+int CVes_TableBase::getTxtHight(int row, int column) const
+{
+    return m_form ? m_form->GetCellTxtHigh(row, column) : 0;
+}
+
+platform::Rect CVes_TableBase::getCurRowRect() const
+{
+    if (!m_form)
+        return {};
+    return m_form->GetCellRect(m_curRow, m_curCol < 1 ? 1 : m_curCol);
+}
+
+int CVes_TableBase::isCurRowVisible() const
+{
+    if (m_curRow < 1 || !m_form)
+        return 0;
+    return m_form->GetCell(m_curRow, m_curCol > 1 ? m_curCol : 1) ? 1 : 0;
+}
+
+void CVes_TableBase::fitPage(int clientWidth, int clientHeight, double zoom, int& width,
+                             int& height) const
+{
+    width = 0;
+    height = 0;
+    int paperW = getRealW() * 10;
+    int paperH = getRealH() * 10;
+    // An unknown paper is laid out as A4.
+    if (paperW <= 0 || paperH <= 0) {
+        paperW = m_orientation == kLandscape ? 2970 : 2100;
+        paperH = m_orientation == kLandscape ? 2100 : 2970;
+    }
+    if (clientWidth <= 0 || clientHeight <= 0)
+        return;
+    const double ratio = double(paperH) / double(paperW);
+    const float shadow = 6.0f * float(zoom);
+    if (double(clientHeight) / double(clientWidth) <= ratio) {
+        height = int(float(int(0.96 * clientHeight)) - shadow);
+        width = int(float(int(height / ratio)) - shadow);
+    } else {
+        width = int(float(int(0.96 * clientWidth)) - shadow);
+        height = int(float(int(width * ratio)) - shadow);
+    }
+}
+
+void CVes_TableBase::getScollUnit(const platform::Rect& client, double zoom, double& unitX,
+                                  double& unitY) const
+{
+    int w = 0, h = 0;
+    fitPage(client.Width(), client.Height(), zoom, w, h);
+    unitX = w * (zoom - 1) * 0.01;
+    unitY = h * (zoom - 1) * 0.01;
+}
+
+void CVes_TableBase::getScollPosWhenPtOnCenter(QPoint point, const platform::Rect& client,
+                                               double, double newZoom, double& posX,
+                                               double& posY) const
+{
+    posX = 0.0;
+    posY = 0.0;
+    const int clientW = client.Width();
+    const int clientH = client.Height();
+    int w = 0, h = 0;
+    fitPage(clientW, clientH, newZoom, w, h);
+    int paperH = getRealH() * 10;
+    if (paperH <= 0)
+        paperH = m_orientation == kLandscape ? 2100 : 2970;
+    const double scale = double(h) / double(paperH) * newZoom;
+    double unitX = 0, unitY = 0;
+    getScollUnit(client, newZoom, unitX, unitY);
+    // A page that does not scroll (zoom 1 or no room) stays where it is.
+    if (unitX == 0.0 || unitY == 0.0)
+        return;
+
+    int x0 = int((clientW - w * newZoom) / 2);
+    int y0 = int((clientH - h * newZoom) / 2);
+    if (newZoom > 1) {
+        x0 = std::max(x0, int(clientW * 0.02));
+        y0 = std::max(y0, int(clientH * 0.02));
+    }
+    const QPoint page =
+        devicePointToPaper(m_paperptO.x(), m_paperptO.y(), point.x(), point.y(), m_drawScale);
+    const QPoint moved = paperToDevicePoint(x0, y0, page.x(), page.y(), scale);
+    const QPoint centre = client.CenterPoint();
+    posX = (moved.x() - centre.x()) / unitX;
+    posY = (moved.y() - centre.y()) / unitY;
+}
