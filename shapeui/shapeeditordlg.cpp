@@ -284,6 +284,9 @@ CShapeEditorDlg::~CShapeEditorDlg()
     // go of the working record first.
     if (m_pView)
         m_pView->setModel(nullptr);
+    // The same for the buttons and the theme object they borrow.
+    m_pOk->SetThemeHelper(nullptr);
+    m_pCancel->SetThemeHelper(nullptr);
 }
 
 void CShapeEditorDlg::buildControls()
