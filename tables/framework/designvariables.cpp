@@ -145,10 +145,10 @@ void CVes_TableBase::initTableCover()
 {
     if (!m_cover.m_variables.empty())
         return;
-    m_cover.m_rows = CVes_TableCover::kDefaultRows;
-    m_cover.m_columns = 1;
-    m_cover.m_percents.clear();
-    m_cover.initVariables();
+    // Built on a new cover of the default rows, then taken over, so that the
+    // cover's form follows its rows.
+    CVes_TableCover built;
+    built.initVariables();
 
     constexpr int kAsBuilt = -1;
     constexpr unsigned int kLeft = CVes_String::kLeft;
@@ -190,18 +190,19 @@ void CVes_TableBase::initTableCover()
         {QStringLiteral("@接头汇总@"), true, 50, kLeft, 10},
         {QString(), true, kAsBuilt, kRight, kAsBuilt},
     };
-    for (int i = 0; i < int(std::size(rows)) && i < int(m_cover.m_variables.size()); ++i) {
+    for (int i = 0; i < int(std::size(rows)) && i < int(built.m_variables.size()); ++i) {
         const CoverRow& row = rows[i];
-        CVes_Variable& text = *m_cover.m_variables[std::size_t(i)];
+        CVes_Variable& text = *built.m_variables[std::size_t(i)];
         if (row.setText)
             text.m_text = row.text;
         if (row.height != kAsBuilt)
             text.setTxtHigh(row.height);
         if (row.align != kKeepAlign)
             text.setTxtAlign(row.align);
-        if (row.percent != kAsBuilt && i < m_cover.m_percents.size())
-            m_cover.m_percents[i] = row.percent;
+        if (row.percent != kAsBuilt && i < built.m_percents.size())
+            built.m_percents[i] = row.percent;
     }
+    m_cover.copyFrom(&built);
 }
 
 void CVes_TableBase::resetTableCover()

@@ -73,6 +73,7 @@ void CVes_TableBase::takeOver(CVes_TableBase& loaded)
     m_cover.m_curCol = -1;
     m_cover.m_percents = cover.m_percents;
     m_cover.m_variables = std::move(cover.m_variables);
+    std::swap(m_cover.m_form, cover.m_form);
     m_cover.m_barSummaryTexts = cover.m_barSummaryTexts;
     m_cover.m_jointSummaryTexts = cover.m_jointSummaryTexts;
 

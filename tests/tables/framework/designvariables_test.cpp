@@ -2,6 +2,7 @@
 
 #include "core/geometry/text.h"
 #include "envora/anchorage.h"
+#include "tables/framework/form.h"
 
 #include <gtest/gtest.h>
 
@@ -193,6 +194,8 @@ TEST(DefaultCover, KeptWhenItHasRowsAndRebuiltByReset)
     table.resetTableCover();
     ASSERT_EQ(table.m_cover.m_variables.size(), 20u);
     EXPECT_EQ(table.m_cover.m_percents.size(), 20);
+    EXPECT_EQ(table.m_cover.m_rows, 20);
+    EXPECT_EQ(table.m_cover.m_form->GetRowCount(), 20);
     EXPECT_EQ(table.m_cover.m_variables[0]->m_text,
               QStringLiteral("文档编号：__________________"));
 }

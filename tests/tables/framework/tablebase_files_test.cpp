@@ -5,6 +5,7 @@
 #include "core/geometry/text.h"
 #include "platform/archive.h"
 #include "platform/savefile.h"
+#include "tables/framework/form.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/recordinghost.h"
 
@@ -117,6 +118,23 @@ TEST_F(TableFiles, SaveAndOpenRoundTrip)
     ASSERT_TRUE(platform::readFile(path("sheet.dat"), &first));
     ASSERT_TRUE(platform::readFile(path("again.dat"), &second));
     EXPECT_EQ(first, second);
+}
+
+TEST_F(TableFiles, OpenTakesTheCoverWithItsForm)
+{
+    KeyTable written;
+    written.initTableCover();
+    written.m_cover.m_variables.pop_back();
+    written.m_cover.m_rows = 19;
+    written.m_cover.m_variables[3]->m_text = QStringLiteral("封面");
+    ASSERT_EQ(written.SaveFile(path("cover.dat")), 1);
+
+    KeyTable table;
+    ASSERT_EQ(table.OpenFile(path("cover.dat")), 1);
+    ASSERT_EQ(table.m_cover.m_variables.size(), 19u);
+    EXPECT_EQ(table.m_cover.m_rows, 19);
+    EXPECT_EQ(table.m_cover.m_form->GetRowCount(), 19);
+    EXPECT_EQ(table.m_cover.m_variables[3]->m_text, QStringLiteral("封面"));
 }
 
 TEST_F(TableFiles, ReloadReplacesDesignVariables)
