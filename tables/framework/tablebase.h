@@ -277,6 +277,9 @@ public:
     // Appends a variable that the table then owns (a sheet reading its file).
     void appendExVar(std::unique_ptr<CVes_Variable> variable);
     void clearExVars() { m_exVars.clear(); }
+    // Runs the design dialog on this table (it lives with the dialog, in
+    // designvariablesdlg.cpp). Marks nothing as changed.
+    void editExVar();
 
     // Lengths in mm for a grade code, a diameter in mm and a bar type.
     int getLle(int grade, int diameter, int barType) const;
