@@ -70,19 +70,29 @@ void CVes_CommonBarsDlg::showEvent(QShowEvent* event)
     OnInitDialog();
     QDialog::showEvent(event);
     placeOnTabPage(m_tab, m_list);
-    m_list->SetIconSpacing(m_list->viewport()->width() - 2, 1);
+    setColumnSpacing();
 }
 
 void CVes_CommonBarsDlg::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     placeOnTabPage(m_tab, m_list);
+    setColumnSpacing();
+}
+
+void CVes_CommonBarsDlg::setColumnSpacing()
+{
+    // One thumbnail a row, as wide as the list. A list view never lets
+    // icons overlap, so a row is at least a thumbnail high.
+    m_list->SetIconSpacing(std::max(1, m_list->viewport()->width() - 2), m_list->thumbnailHeight() + 4);
 }
 
 bool CVes_CommonBarsDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_tab && event->type() == QEvent::Resize)
+    if (watched == m_tab && event->type() == QEvent::Resize) {
         placeOnTabPage(m_tab, m_list);
+        setColumnSpacing();
+    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -103,7 +113,7 @@ void CVes_CommonBarsDlg::OnInitDialog()
     m_list->setDrawOption1(0);
     m_list->setDrawOption2(0);
     m_list->setUnitsPerInch(130);
-    m_list->SetIconSpacing(m_list->viewport()->width() - 2, 1);
+    setColumnSpacing();
     m_list->SetTextColor(RGB(255, 255, 255));
     m_list->SetTextBkColor(RGB(0xDA, 0xDA, 0xDA));
     m_list->SetBkColor(RGB(0xDA, 0xDA, 0xDA));

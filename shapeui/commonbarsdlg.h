@@ -63,6 +63,7 @@ private:
     // Puts `record` at the front of the recent list unless it holds it and
     // writes the list.
     void remember(CVes_ModelRecord* record);
+    void setColumnSpacing();
 
     CVes_ShapeListCtrl* m_list = nullptr;
     CVes_ThemedTabCtrl* m_tab = nullptr;
