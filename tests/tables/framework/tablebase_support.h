@@ -7,6 +7,7 @@
 #include "tables/framework/tablebaseline.h"
 
 #include "core/geometry/text.h"
+#include "core/model/barcore.h"
 #include "platform/archive.h"
 
 #include <QList>
@@ -106,6 +107,7 @@ public:
         return (column < 0 ? m_curCol : column) == m_shapeColumn ? 1 : 0;
     }
     int isEditCurCol() override { return m_curCol == m_readOnlyColumn ? 0 : 1; }
+    CVes_BarCore* getSteel(int n) override { return n == m_barRow ? m_bar : nullptr; }
 
     // Rows with the given printed-row counts, ids 1, 2, …
     void addRows(const QList<int>& printedRows)
@@ -136,6 +138,8 @@ public:
     int m_undoSteps = 0;
     int m_shapeColumn = -2;
     int m_readOnlyColumn = -2;
+    CVes_BarCore* m_bar = nullptr;
+    int m_barRow = -1;
 };
 
 } // namespace test

@@ -341,6 +341,41 @@ TEST(TableBase, LeavingAndEnteringTheShapeCellMovesTheVariableCursor)
     EXPECT_TRUE(table.isShapeVarEnd());
 }
 
+// A bar whose dimension variables can be marked as being stepped through.
+class MarkedBar : public CVes_BarCore {
+public:
+    using CVes_BarCore::appendVariable;
+    void mark() { m_arrVar.front()->m_status = 1; }
+    unsigned int status() const { return getVarArray().front()->m_status; }
+};
+
+TEST(TableBase, LeavingTheShapeCellClearsTheBarsVariableMarks)
+{
+    KeyTable table;
+    MarkedBar bar;
+    bar.appendVariable(QStringLiteral("L1"));
+    table.m_bar = &bar;
+    table.m_barRow = 2;
+    table.m_shapeColumn = 3;
+    table.addRows({1, 1, 1});
+    table.firstPage();
+    table.AddSelect(2, 1);
+    table.setCurRow(2);
+    table.setCurCol(3);
+    bar.mark();
+    table.SelectNext();
+    EXPECT_EQ(bar.status(), 0u);
+    EXPECT_EQ(table.getCurRow(), 3);
+    // Still in the shape column: ready for the first variable of the new cell.
+    EXPECT_TRUE(table.isShapeVarStart());
+
+    table.setCurRow(2);
+    bar.mark();
+    table.setCurCol(1);
+    EXPECT_EQ(bar.status(), 0u);
+    EXPECT_TRUE(table.isShapeVarEnd());
+}
+
 // ---- Deleting, locking, clearing ------------------------------------------------
 
 TEST(TableBase, DeleteRowKeepsLockedRowsAndReselectsThePosition)
