@@ -125,11 +125,12 @@ bool CVes_ProcessTableEditLine::joinTo(CVes_ProcessTableListLine*)
 int CVes_ProcessTableEditLine::hasEmptyDimension() const
 {
     for (const auto& v : m_steel.getVarArray()) {
-        // The standard values (diameter, lap and anchorage lengths, cover)
-        // and the computed ones are not the user's dimensions.
-        if (v->m_type < CVes_Variable::kGiven || v->m_type == CVes_Variable::kTextKind)
-            continue;
-        if (!(v->m_value > 0.0))
+        // Only the dimensions the user gives count: the standard values
+        // (diameter, lap and anchorage lengths, cover), the computed ones and
+        // texts may well be 0.
+        const bool entered = v->m_type == CVes_Variable::kGiven
+            || v->m_type == CVes_Variable::kWholeNumber;
+        if (entered && !(v->m_value > 0.0))
             return 1;
     }
     return 0;
