@@ -1,0 +1,276 @@
+#pragma once
+// The view of every sheet: one page of one table at a time, scaled by the
+// table's zoom factor and shifted by two scroll offsets (0 to 100 per cent),
+// drawn off-screen and copied to the window in one transfer. It runs the
+// commands with which the main frame drives the active sheet (zoom, paging,
+// row commands, undo) and prints the table's pages.
+//
+// The view never owns its table; every operation does nothing while no table
+// is set. Each concrete sheet view derives from it, sets the table and fills
+// the virtual operations it needs (cell editing, view type, …).
+//
+// The frame listens to tableChanged (selection, current row or page content
+// may have changed) and zoomShown (show the zoom factor).
+
+#include "tables/framework/editrecorddlg.h"
+
+#include "platform/rect.h"
+
+#include <QAbstractScrollArea>
+#include <QMetaType>
+#include <QList>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class CVes_TableBase;
+class CVes_Variable;
+class QPagedPaintDevice;
+
+// The table travels with the frame notice.
+Q_DECLARE_OPAQUE_POINTER(CVes_TableBase*)
+Q_DECLARE_METATYPE(CVes_TableBase*)
+
+namespace platform {
+class Dc;
+class Font;
+} // namespace platform
+
+class CVes_TableViewBase : public QAbstractScrollArea, public EditRecordOwner {
+    Q_OBJECT
+public:
+    // The numbers of the frame's commands to the view (see handleMessage).
+    enum Message : unsigned {
+        kZoomIn = 0x401,
+        kZoomOut = 0x402,
+        kZoomFit = 0x403,
+        kZoomWin = 0x404,
+        kZoomShown = 0x405, // sent by the view to itself: zoomShown()
+        kNextPage = 0x40A,
+        kPrevPage = 0x40B,
+        kFirstPage = 0x40C,
+        kEndPage = 0x40D,
+        kAddPage = 0x40E,
+        kDelPage = 0x40F,
+        kCoverPage = 0x410,
+        kInsertRow = 0x414,
+        kDeleteRow = 0x415,
+        kCopy = 0x417,
+        kPaste = 0x418,
+        kMoveUp = 0x419,
+        kMoveDown = 0x41A,
+        kRowLock = 0x41B,
+        kRowUnLock = 0x41C,
+        kUndo = 0x428,
+        kRedo = 0x429,
+        kTableChanged = 0x42A, // sent to the frame: tableChanged()
+        kFilePrint = 0xE107, // also the print command's number, 57607
+    };
+
+    // Scroll codes of OnHScroll and OnVScroll.
+    enum ScrollCode {
+        kLineUp = 0,
+        kLineDown = 1,
+        kPageUp = 2,
+        kPageDown = 3,
+        kThumbPosition = 4,
+        kThumbTrack = 5,
+        kTop = 6,
+        kBottom = 7,
+        kEndScroll = 8,
+    };
+
+    // View types answered by getViewType.
+    static constexpr int kBaseView = 0;
+    static constexpr int kBarListView = 1;
+    static constexpr int kQuantityView = 2;
+    static constexpr int kProcessView = 3;
+    static constexpr int kBarTagView = 4;
+
+    // Zoom limits of the zoom commands.
+    static constexpr double kMinZoom = 0.6;
+    static constexpr double kMaxZoom = 4.0;
+
+    explicit CVes_TableViewBase(QWidget* parent = nullptr);
+    ~CVes_TableViewBase() override;
+
+    CVes_TableBase* getTable() const { return m_table; }
+    // The derived view sets the table shown (not owned) and may change it.
+    void setTable(CVes_TableBase* table);
+
+    // ---- Own virtual operations, with their empty defaults -------------------
+    virtual double getsellineWeight() { return 0.0; }
+    virtual void autoSave() {}
+    virtual void EditCell(int, int, QPoint) {}
+    virtual int isCanEditVar(int, int, QPoint) { return 0; }
+    virtual void EditoutSideVar(int, int, QPoint, QWidget*) {}
+    virtual void EditTableCoverVar(int, int, QPoint, QWidget*) {}
+    // Closes the open in-place editors and the find-and-replace dialog.
+    virtual void endEdit();
+    void EndCellEdit(int, int, const QString&) override {}
+    // Stores a cover variable's text when it is the one being edited.
+    void EndFengmianEdit(const QString& text) override;
+    virtual int getViewType() { return kBaseView; }
+    virtual void insertClipBoard() {}
+    virtual void OnSelectNext();
+    virtual void OnSelectPrev();
+
+    // ---- Drawing ---------------------------------------------------------------
+    // Draws the current page into `dc` (the window's context, or a printer's)
+    // through an off-screen image of the client area.
+    virtual void OnDraw(platform::Dc* dc);
+
+    // ---- Commands of the frame -------------------------------------------------
+    // Runs a command by its number; false for a number the view does not know.
+    bool handleMessage(unsigned message, quintptr wParam = 0, qintptr lParam = 0);
+
+    void OnZoomIn();   // × 0.8, not below 0.6
+    void OnZoomOut();  // × 1.2, not above 4.0; nothing at exactly 4.0
+    void OnZoomFit();  // 1.0
+    void OnZoomWin();  // the next two clicks give a zoom window
+    void ZoomScale(double zoom);
+    void DoZoomOut() { OnZoomOut(); }
+
+    void OnNextPage();
+    void OnPrvPage();
+    void OnFirstPage();
+    void OnEndPage();
+    void OnAddPage();
+    void OnDelPage();
+    void OnCoverPage();
+    void pageTo(int page);
+    int NowFengmian() const;
+
+    void OnInsertRow(int flag);
+    void OnDeleteRow();
+    void OnCopy();
+    void OnCopyRow() { OnCopy(); }
+    void OnPaste();
+    void OnCutRow();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnRowLock();
+    void OnRowUnLock();
+    void OnRowLockAll();
+    void OnRowUnLockAll();
+    void OnUndo();
+    void OnRedo();
+    void OnSelectAllLineOfPage();
+
+    int canCopy() const;
+    int canPaste() const;
+    int canUndo() const;
+    int canRedo() const;
+    void doCopy() { OnCopy(); }
+    void doPaste() { OnPaste(); }
+    void doCut() { OnCutRow(); }
+    void doUndo() { OnUndo(); }
+    void doRedo() { OnRedo(); }
+    void doDelete() { OnDeleteRow(); }
+
+    // Marks the document changed or unchanged (through modifyRequested).
+    void setModify(bool modified);
+
+    // ---- Scrolling ---------------------------------------------------------------
+    void OnHScroll(int code, int thumbPosition = 0);
+    void OnVScroll(int code, int thumbPosition = 0);
+    // Scrolls so that the table's current row lies in the client area.
+    void setCurRowVisible();
+    float scrollX() const { return m_scrollX; }
+    float scrollY() const { return m_scrollY; }
+    // Sets both offsets (0 to 100) and the scroll bars' positions.
+    void setScrollOffsets(float x, float y);
+
+    // ---- Logical units (0.1 mm) ↔ device pixels of the client area -----------
+    QPoint LPtoDP(QPoint point) const;
+    QPoint DPtoLP(QPoint point) const;
+    platform::Rect LPtoDP(const platform::Rect& rect) const;
+    platform::Rect DPtoLP(const platform::Rect& rect) const;
+    int LPtoDP(int length) const;
+
+    // ---- Editors over the view ---------------------------------------------------
+    int isHaveEditWnd() const;
+    CVes_Variable* getCurEditVar() const { return m_curEditVar; }
+    void setCurEditVar(CVes_Variable* variable) { m_curEditVar = variable; }
+    void showDlg(bool show);
+    void closeSearchDlg();
+    int isCtrlKeyDown() const { return m_ctrl; }
+    int isShiftKeyDown() const { return m_shift; }
+    int isZoomWindowArmed() const { return m_zoomWindow; }
+
+    // ---- Printing --------------------------------------------------------------
+    // The pages that can be printed: 0 (the cover) or 1 to the page count,
+    // which is recounted.
+    int firstPrintPage() const;
+    int lastPrintPage() const;
+    // The order in which pages are printed.
+    static QList<int> printOrder(int fromPage, int toPage, int copies, bool collate);
+    // Prints pages fromPage to toPage (clamped to the printable pages) onto a
+    // printer or PDF writer, in the template's orientation, with the table's
+    // title as document name. True when every page was printed; a job whose
+    // page fails is aborted. The table shows its page of before afterwards.
+    bool printTo(QPagedPaintDevice* device, int fromPage, int toPage, int copies = 1,
+                 bool collate = true);
+    // Draws page `page` of the table onto a printer context.
+    virtual void OnPrint(platform::Dc* dc, int page);
+    // The print command: asks for the printer and the pages, then prints.
+    virtual void OnFilePrint();
+
+    // EditRecordOwner.
+    QWidget* ownerWidget() override { return this; }
+    bool isOnCoverPage() const override { return NowFengmian() != 0; }
+    void editKey(int) override {}
+
+Q_SIGNALS:
+    // The selection, the current row or the page's content may have changed.
+    void tableChanged(CVes_TableBase* table);
+    // A zoom window was applied: the frame shows the table's zoom factor.
+    void zoomShown();
+    // The document's modified flag is to be set or cleared.
+    void modifyRequested(bool modified);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+    // Sends tableChanged for the table.
+    void notifyFrame();
+    // Shows or hides both scroll bars.
+    void showScrollBars(bool show);
+    // Repaints the client area.
+    virtual void repaintView();
+
+    // ---- State -------------------------------------------------------------------
+    CVes_TableBase* m_table = nullptr;
+    float m_scrollX = 0.0f; // per cent, 0 to 100
+    float m_scrollY = 0.0f;
+    int m_ctrl = 0;
+    int m_shift = 0;
+    int m_buttonDown = 0;
+    int m_zoomWindow = 0;
+    int m_pointerInPage = 1;
+    QPoint m_zoomFirst;
+    QPoint m_zoomSecond;
+    QPoint m_bandCurrent;
+    QPoint m_bandPrevious;
+    QPoint m_panAnchor;
+    std::unique_ptr<platform::Font> m_editorFont;
+    QPointer<QWidget> m_inPlaceEdit;
+    QPointer<CVes_EditRecordDlg> m_recordDlg;
+    QPointer<QWidget> m_inPlaceList;
+    QPointer<QWidget> m_findDlg;
+    CVes_Variable* m_curEditVar = nullptr;
+
+private:
+    void scrollBy(int code, int thumbPosition, float& offset, bool horizontal);
+    void onScrollAction(int action, bool horizontal);
+    void endEditIfOpen();
+    // Row 1 alone selected and current.
+    void selectFirstRow();
+    // A device context over the client area in the 0.1 mm mapping.
+    struct ClientDc;
+    std::unique_ptr<ClientDc> clientDc() const;
+};

@@ -1,0 +1,607 @@
+#include "tables/framework/tableview.h"
+
+#include "tablebase_support.h"
+
+#include "tables/framework/form.h"
+#include "platform/painterdc.h"
+#include "platform/recordingdc.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace platform::gdi;
+using platform::DcOp;
+using platform::RecordingDc;
+using platform::Rect;
+using View = CVes_TableViewBase;
+
+namespace {
+
+// A sheet of 10 rows a page that draws a white page with its number and
+// remembers every drawing.
+class PageSheet : public test::KeyTable {
+public:
+    struct Drawn {
+        int page = -2;
+        platform::Dc* dc = nullptr;
+        Rect rect;
+        bool printing = false;
+        double scrollX = 0;
+        double scrollY = 0;
+    };
+
+    explicit PageSheet(int rows = 25)
+    {
+        for (int i = 0; i < rows; ++i)
+            appendLine(new test::KeyLine(i + 1, 0));
+        setPageTo(1, 1);
+    }
+
+    void Draw(platform::Dc* dc, const Rect& rect) override
+    {
+        drawn.push_back({m_curPage, dc, rect, dc->IsPrinting(), m_scrollX, m_scrollY});
+        Rect page = rect;
+        if (dc->IsPrinting())
+            page = Rect(100, 100, 1900, 2700);
+        else
+            page.DeflateRect(rect.Width() / 8, rect.Height() / 16);
+        dc->FillSolidRect(page, RGB(255, 255, 255));
+        dc->SelectStockObject(BLACK_PEN);
+        dc->MoveTo(page.left, page.top);
+        dc->LineTo(page.right, page.top);
+        dc->LineTo(page.right, page.bottom);
+        dc->LineTo(page.left, page.bottom);
+        dc->LineTo(page.left, page.top);
+        dc->TextOut(page.left + 50, page.top + 50, QString("第 %1 页").arg(m_curPage));
+    }
+    QList<int> drawnPages() const
+    {
+        QList<int> pages;
+        for (const Drawn& d : drawn)
+            pages.append(d.page);
+        return pages;
+    }
+
+    std::vector<Drawn> drawn;
+};
+
+// Counts the repaints the view asks for.
+class CountingView : public View {
+public:
+    void repaintView() override
+    {
+        ++repaints;
+        View::repaintView();
+    }
+    void openEditor(QWidget* editor) { m_inPlaceEdit = editor; }
+    int repaints = 0;
+};
+
+struct ViewFixture : ::testing::Test {
+    void SetUp() override
+    {
+        view.resize(420, 320);
+        view.setTable(&sheet);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        view.repaints = 0;
+        sheet.drawn.clear();
+    }
+    PageSheet sheet;
+    CountingView view;
+};
+
+// ---- Zoom ---------------------------------------------------------------------
+
+struct ZoomCase {
+    unsigned message;
+    double start;
+    double expected;
+    bool changes; // repaints and shows the zoom
+};
+
+class ViewZoom : public ViewFixture, public ::testing::WithParamInterface<ZoomCase> {};
+
+TEST_P(ViewZoom, CommandKeepsTheZoomWithinItsLimits)
+{
+    const ZoomCase& c = GetParam();
+    sheet.setScale(c.start);
+    QSignalSpy shown(&view, &View::zoomShown);
+    ASSERT_TRUE(view.handleMessage(c.message));
+    EXPECT_DOUBLE_EQ(sheet.getScale(), c.expected);
+    EXPECT_EQ(view.repaints > 0, c.changes);
+    EXPECT_EQ(shown.count(), c.changes ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, ViewZoom,
+    ::testing::Values(ZoomCase{View::kZoomIn, 1.0, 0.8, true},
+                      ZoomCase{View::kZoomIn, 0.65, 0.6, true},  // not 0.52
+                      ZoomCase{View::kZoomIn, 0.6, 0.6, true},
+                      ZoomCase{View::kZoomOut, 1.0, 1.2, true},
+                      ZoomCase{View::kZoomOut, 3.6, 4.0, true},  // not 4.32
+                      ZoomCase{View::kZoomOut, 4.0, 4.0, false}, // untouched
+                      ZoomCase{View::kZoomOut, 10.0, 4.0, true}, // from a wheel zoom
+                      ZoomCase{View::kZoomFit, 3.0, 1.0, true}));
+
+TEST_F(ViewFixture, ZoomScaleIsUnboundedAndTheZoomWindowIsOnlyArmed)
+{
+    view.ZoomScale(12.5);
+    EXPECT_DOUBLE_EQ(sheet.getScale(), 12.5);
+    view.ZoomScale(0.2);
+    EXPECT_DOUBLE_EQ(sheet.getScale(), 0.2);
+    EXPECT_FALSE(view.isZoomWindowArmed());
+    view.handleMessage(View::kZoomWin);
+    EXPECT_TRUE(view.isZoomWindowArmed());
+    EXPECT_DOUBLE_EQ(sheet.getScale(), 0.2);
+}
+
+TEST(ViewWithoutTable, CommandsDoNothing)
+{
+    CountingView view;
+    QSignalSpy changed(&view, &View::tableChanged);
+    for (unsigned message : {View::kZoomIn, View::kZoomOut, View::kZoomFit, View::kNextPage,
+                             View::kPrevPage, View::kFirstPage, View::kEndPage, View::kAddPage,
+                             View::kDelPage, View::kCoverPage, View::kInsertRow, View::kDeleteRow,
+                             View::kCopy, View::kPaste, View::kMoveUp, View::kMoveDown,
+                             View::kUndo, View::kRedo})
+        EXPECT_TRUE(view.handleMessage(message)) << message;
+    view.setCurRowVisible();
+    view.pageTo(2);
+    EXPECT_EQ(view.repaints, 0);
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(view.NowFengmian(), 0);
+    EXPECT_EQ(view.canUndo(), 0);
+    QPdfWriter pdf(QDir::temp().filePath("never.pdf"));
+    EXPECT_FALSE(view.printTo(&pdf, 1, 1));
+    EXPECT_FALSE(view.handleMessage(0x4FF));
+}
+
+// ---- Pages --------------------------------------------------------------------
+
+struct PageCase {
+    const char* name;
+    unsigned message;
+    int start;
+    int expected;
+    bool notifies;
+    QList<int> selection; // after the command; {-1} the selection as it was
+};
+
+class ViewPaging : public ViewFixture, public ::testing::WithParamInterface<PageCase> {};
+
+TEST_P(ViewPaging, MovesThePageAndNotifiesTheFrame)
+{
+    const PageCase& c = GetParam();
+    sheet.setPageTo(c.start, 1);
+    sheet.AddSelect(5, 1);
+    sheet.AddSelect(6, 0);
+    QSignalSpy changed(&view, &View::tableChanged);
+    ASSERT_TRUE(view.handleMessage(c.message));
+    EXPECT_EQ(sheet.getCurPage(), c.expected);
+    ASSERT_EQ(changed.count(), c.notifies ? 1 : 0);
+    if (c.notifies) {
+        EXPECT_EQ(changed.at(0).at(0).value<CVes_TableBase*>(), &sheet);
+    }
+    const QList<int> selection = c.selection == QList<int>{-1} ? QList<int>{5, 6} : c.selection;
+    EXPECT_EQ(sheet.getSelection(), selection);
+    if (selection == QList<int>{1}) {
+        EXPECT_EQ(sheet.getCurRow(), 1);
+    }
+    EXPECT_GT(view.repaints, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, ViewPaging,
+    ::testing::Values(PageCase{"Next", View::kNextPage, 1, 2, true, {1}},
+                      PageCase{"NextAtTheEnd", View::kNextPage, 3, 3, true, {1}},
+                      PageCase{"Previous", View::kPrevPage, 3, 2, true, {1}},
+                      PageCase{"PreviousToCover", View::kPrevPage, 1, 0, true, {1}},
+                      PageCase{"First", View::kFirstPage, 3, 1, false, {1}},
+                      PageCase{"Last", View::kEndPage, 1, 3, false, {1}},
+                      PageCase{"Cover", View::kCoverPage, 2, 0, true, {-1}},
+                      PageCase{"Add", View::kAddPage, 2, 2, false, {}},
+                      PageCase{"Delete", View::kDelPage, 3, 2, false, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ViewFixture, PageToRecountsAndSelectsTheFirstRow)
+{
+    sheet.appendLine(new test::KeyLine(26, 0)); // rows are added behind the table's back
+    for (int i = 0; i < 10; ++i)
+        sheet.appendLine(new test::KeyLine(27 + i, 0));
+    QSignalSpy changed(&view, &View::tableChanged);
+    view.pageTo(4);
+    EXPECT_EQ(sheet.getCurPage(), 4);
+    EXPECT_EQ(sheet.getPages(), 4);
+    EXPECT_EQ(sheet.getSelection(), QList<int>{1});
+    EXPECT_EQ(sheet.getCurRow(), 1);
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(view.NowFengmian(), 0);
+    view.pageTo(0);
+    EXPECT_EQ(view.NowFengmian(), 1);
+}
+
+TEST_F(ViewFixture, SelectNextAndPreviousNotifyTheFrame)
+{
+    sheet.AddSelect(3, 1);
+    sheet.setCurRow(3);
+    QSignalSpy changed(&view, &View::tableChanged);
+    view.OnSelectNext();
+    EXPECT_EQ(sheet.getSelection(), QList<int>{4});
+    view.OnSelectPrev();
+    view.OnSelectPrev();
+    EXPECT_EQ(sheet.getSelection(), QList<int>{2});
+    EXPECT_EQ(changed.count(), 3);
+}
+
+TEST_F(ViewFixture, AnOpenEditorIsClosedByPagingAndBlocksDeletingThePage)
+{
+    auto* editor = new QWidget(view.viewport());
+    editor->show();
+    view.openEditor(editor);
+    ASSERT_EQ(view.isHaveEditWnd(), 1);
+    view.OnDelPage();
+    EXPECT_EQ(sheet.getPages(), 3);
+    EXPECT_EQ(sheet.lines().size(), 25);
+    view.OnNextPage();
+    EXPECT_EQ(sheet.getCurPage(), 2);
+    EXPECT_EQ(view.isHaveEditWnd(), 0);
+    EXPECT_FALSE(editor->isVisible());
+    view.OnDelPage();
+    EXPECT_EQ(sheet.lines().size(), 15);
+}
+
+// ---- Scroll bars ----------------------------------------------------------------
+
+struct ScrollCase {
+    int code;
+    int start;
+    int thumb;
+    int expected;
+};
+
+class ViewScroll : public ViewFixture, public ::testing::WithParamInterface<ScrollCase> {};
+
+TEST_P(ViewScroll, EachBarMovesItsOwnOffsetOnly)
+{
+    const ScrollCase& c = GetParam();
+    sheet.setScale(2.0);
+    view.setScrollOffsets(float(c.start), 30.0f);
+    view.OnHScroll(c.code, c.thumb);
+    EXPECT_FLOAT_EQ(view.scrollX(), float(c.expected));
+    EXPECT_EQ(view.horizontalScrollBar()->value(), c.expected);
+    EXPECT_FLOAT_EQ(view.scrollY(), 30.0f);
+
+    view.setScrollOffsets(30.0f, float(c.start));
+    view.OnVScroll(c.code, c.thumb);
+    EXPECT_FLOAT_EQ(view.scrollY(), float(c.expected));
+    EXPECT_EQ(view.verticalScrollBar()->value(), c.expected);
+    EXPECT_FLOAT_EQ(view.scrollX(), 30.0f);
+    EXPECT_GT(view.repaints, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, ViewScroll,
+    ::testing::Values(ScrollCase{View::kLineUp, 50, 0, 49}, ScrollCase{View::kLineUp, 0, 0, 0},
+                      ScrollCase{View::kTop, 50, 0, 49}, // one step, like a line
+                      ScrollCase{View::kLineDown, 50, 0, 51},
+                      ScrollCase{View::kLineDown, 100, 0, 100},
+                      ScrollCase{View::kBottom, 50, 0, 51},
+                      ScrollCase{View::kPageUp, 4, 0, 0}, ScrollCase{View::kPageUp, 5, 0, 0},
+                      ScrollCase{View::kPageUp, 6, 0, 1}, ScrollCase{View::kPageUp, 0, 0, 0},
+                      ScrollCase{View::kPageDown, 97, 0, 100},
+                      ScrollCase{View::kPageDown, 95, 0, 100},
+                      ScrollCase{View::kPageDown, 94, 0, 99},
+                      ScrollCase{View::kPageDown, 100, 0, 100},
+                      ScrollCase{View::kThumbPosition, 10, 63, 63},
+                      ScrollCase{View::kThumbPosition, 10, 250, 100},
+                      ScrollCase{View::kThumbTrack, 10, 63, 10},
+                      ScrollCase{View::kEndScroll, 10, 0, 10}));
+
+// The scroll bars themselves run the same codes.
+TEST_F(ViewFixture, ScrollBarActionsRunTheScrollCodes)
+{
+    sheet.setScale(2.0);
+    view.setScrollOffsets(0.0f, 97.0f);
+    QScrollBar* bar = view.verticalScrollBar();
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 100);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_FLOAT_EQ(view.scrollY(), 100.0f);
+    EXPECT_EQ(bar->value(), 100);
+    view.setScrollOffsets(0.0f, 4.0f);
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_FLOAT_EQ(view.scrollY(), 0.0f);
+    view.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_FLOAT_EQ(view.scrollX(), 1.0f);
+    EXPECT_EQ(view.horizontalScrollBar()->value(), 1);
+}
+
+// ---- Keeping the current row visible ----------------------------------------------
+
+struct RowVisibleFixture : ViewFixture {
+    // Lays row 1, column 1 of a 2 × 2 form at `row` (logical units).
+    void placeRow(const Rect& row)
+    {
+        sheet.m_form = std::make_unique<CVes_Form>(nullptr, Rect(0, 0, row.right, row.bottom));
+        CVes_Form& form = *sheet.m_form;
+        form.SetRowCount(2);
+        form.SetColumnCount(2);
+        form.SetRowHeight(0, row.top);
+        form.SetRowHeight(1, row.Height());
+        form.SetColumnWidth(0, row.left);
+        form.SetColumnWidth(1, row.Width());
+        ASSERT_EQ(sheet.getCurRowRect(), row);
+    }
+    Rect client() const { return view.DPtoLP(Rect(0, 0, view.viewport()->width(), view.viewport()->height())); }
+    void units(double& x, double& y) const { sheet.getScollUnit(client(), sheet.getScale(), x, y); }
+
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        sheet.setScale(3.0);
+        sheet.AddSelect(1, 1);
+        sheet.setCurRow(1);
+        sheet.setCurCol(1);
+    }
+};
+
+TEST_F(RowVisibleFixture, ARowBelowTheClientScrollsDownByWholePercents)
+{
+    double unitX = 0, unitY = 0;
+    units(unitX, unitY);
+    ASSERT_GT(unitY, 1.0);
+    const Rect area = client();
+    const int bottom = area.bottom + int(12.5 * unitY);
+    placeRow(Rect(area.left + 10, bottom - 50, area.left + 110, bottom));
+    view.setScrollOffsets(0.0f, 3.0f);
+    view.repaints = 0;
+    view.setCurRowVisible();
+    EXPECT_FLOAT_EQ(view.scrollY(), 15.0f); // 3 + 12
+    EXPECT_FLOAT_EQ(view.scrollX(), 0.0f);
+    EXPECT_EQ(view.verticalScrollBar()->value(), 15);
+    EXPECT_GT(view.repaints, 0);
+}
+
+TEST_F(RowVisibleFixture, ARowLeftOfTheClientScrollsBackAndStopsAtZero)
+{
+    double unitX = 0, unitY = 0;
+    units(unitX, unitY);
+    const Rect area = client();
+    // The row is 30 percents to the right of the client's right edge but
+    // starts above its top: the vertical excess counts from the top.
+    placeRow(Rect(area.right - 100, area.top + 200, area.right + int(30.5 * unitX), area.top + 300));
+    view.setScrollOffsets(90.0f, 40.0f);
+    view.setCurRowVisible();
+    EXPECT_FLOAT_EQ(view.scrollX(), 100.0f); // 90 + 30, clamped
+    EXPECT_FLOAT_EQ(view.scrollY(), 40.0f);
+}
+
+TEST_F(RowVisibleFixture, AnOffsetOutsideTheRangeIsLeftAlone)
+{
+    double unitX = 0, unitY = 0;
+    units(unitX, unitY);
+    const Rect area = client();
+    const int bottom = area.bottom + int(5.5 * unitY);
+    placeRow(Rect(area.right - 100, bottom - 50, area.right + int(7.5 * unitX), bottom));
+    view.setScrollOffsets(-4.0f, 20.0f);
+    view.setCurRowVisible();
+    EXPECT_FLOAT_EQ(view.scrollX(), -4.0f);
+    EXPECT_FLOAT_EQ(view.scrollY(), 25.0f);
+}
+
+TEST_F(RowVisibleFixture, NothingMovesWithoutASelectedRowOrAtZoomOne)
+{
+    const Rect area = client();
+    placeRow(Rect(area.left + 10, area.bottom + 900, area.left + 110, area.bottom + 1000));
+    view.setScrollOffsets(0.0f, 10.0f);
+    sheet.clearSelect();
+    view.setCurRowVisible();
+    EXPECT_FLOAT_EQ(view.scrollY(), 10.0f);
+    sheet.AddSelect(1, 1);
+    sheet.setScale(1.0); // no scroll units
+    view.setCurRowVisible();
+    EXPECT_FLOAT_EQ(view.scrollY(), 10.0f);
+}
+
+// ---- Drawing ------------------------------------------------------------------------
+
+TEST_F(ViewFixture, DrawsOffScreenInTenthsOfAMillimetre)
+{
+    sheet.setScale(2.0);
+    view.setScrollOffsets(12.0f, 34.0f);
+    RecordingDc target;
+    view.OnDraw(&target);
+
+    const int width = view.viewport()->width();
+    const int height = view.viewport()->height();
+    const Rect logical(0, 0, (width * 254 + 48) / 96, (height * 254 + 48) / 96);
+    ASSERT_EQ(sheet.drawn.size(), 1u);
+    const PageSheet::Drawn& drawn = sheet.drawn[0];
+    EXPECT_NE(drawn.dc, static_cast<platform::Dc*>(&target)); // the memory context
+    EXPECT_FALSE(drawn.printing);
+    EXPECT_EQ(drawn.rect, logical);
+    EXPECT_DOUBLE_EQ(drawn.scrollX, 12.0);
+    EXPECT_DOUBLE_EQ(drawn.scrollY, 34.0);
+    EXPECT_EQ(drawn.page, 1);
+
+    // The desk is grey, drawn in the memory context before the page.
+    const auto fills = target.records(DcOp::FillRect);
+    ASSERT_FALSE(fills.empty());
+    EXPECT_EQ(fills[0].dc, 1);
+    EXPECT_EQ(fills[0].rect, logical);
+    EXPECT_EQ(fills[0].brush, platform::Brush::stock(GRAY_BRUSH));
+    EXPECT_EQ(fills[0].state.mapMode, MM_ANISOTROPIC);
+    EXPECT_EQ(fills[0].state.windowExt, QSize(254, 254));
+    EXPECT_EQ(fills[0].state.viewportExt, QSize(96, 96));
+    // The picture reaches the target in one copy of the client area.
+    const auto blits = target.records(DcOp::BitBlt);
+    ASSERT_EQ(blits.size(), 1u);
+    EXPECT_EQ(blits[0].dc, 0);
+    EXPECT_EQ(blits[0].rect, Rect(0, 0, width, height));
+    EXPECT_EQ(unsigned(blits[0].value), SRCCOPY);
+    EXPECT_EQ(target.GetMapMode(), MM_TEXT);
+    for (const auto& record : target.drawing())
+        EXPECT_TRUE(record.dc == 1 || record.op == DcOp::BitBlt) << record.toString().toStdString();
+}
+
+struct BarsCase {
+    double zoom;
+    bool shown;
+};
+
+class ViewScrollBars : public ViewFixture, public ::testing::WithParamInterface<BarsCase> {};
+
+TEST_P(ViewScrollBars, ShownOnlyFromAZoomOfOnePointOne)
+{
+    sheet.setScale(GetParam().zoom);
+    view.setScrollOffsets(40.0f, 60.0f);
+    RecordingDc target;
+    view.OnDraw(&target);
+    const bool shown = GetParam().shown;
+    EXPECT_EQ(view.verticalScrollBarPolicy(),
+              shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(view.horizontalScrollBarPolicy(),
+              shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    EXPECT_FLOAT_EQ(view.scrollX(), shown ? 40.0f : 0.0f);
+    EXPECT_FLOAT_EQ(view.scrollY(), shown ? 60.0f : 0.0f);
+    EXPECT_EQ(view.verticalScrollBar()->value(), shown ? 60 : 0);
+    ASSERT_EQ(sheet.drawn.size(), 1u);
+    EXPECT_DOUBLE_EQ(sheet.drawn[0].scrollY, shown ? 60.0 : 0.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, ViewScrollBars,
+                         ::testing::Values(BarsCase{1.09, false}, BarsCase{1.1, true},
+                                           BarsCase{0.6, false}, BarsCase{4.0, true}));
+
+TEST_F(ViewFixture, ThePaintEventDrawsThePageOnTheWindow)
+{
+    const QImage shot = view.viewport()->grab().toImage();
+    ASSERT_FALSE(sheet.drawn.empty());
+    // The grey desk at the corner, the white page in the middle.
+    EXPECT_EQ(shot.pixelColor(2, 2), QColor(128, 128, 128));
+    EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() / 2 + 40), QColor(Qt::white));
+    const QString path = qEnvironmentVariable("RODO_TABLEVIEW_SHOT");
+    if (!path.isEmpty())
+        view.grab().save(path);
+}
+
+// ---- Printing -------------------------------------------------------------------------
+
+int pdfPages(const QString& path, QString* pageSize = nullptr)
+{
+    QProcess info;
+    info.start("pdfinfo", {path});
+    if (!info.waitForFinished(20000) || info.exitCode() != 0)
+        return -1;
+    const QString out = QString::fromUtf8(info.readAllStandardOutput());
+    if (pageSize) {
+        const auto size = QRegularExpression("Page size:\\s*([^\\n]*)").match(out);
+        *pageSize = size.captured(1);
+    }
+    const auto pages = QRegularExpression("Pages:\\s*(\\d+)").match(out);
+    return pages.hasMatch() ? pages.captured(1).toInt() : -1;
+}
+
+TEST(ViewPrintOrder, CollatedCopiesRepeatTheRangeElseEachPage)
+{
+    EXPECT_EQ(View::printOrder(2, 3, 2, true), (QList<int>{2, 3, 2, 3}));
+    EXPECT_EQ(View::printOrder(2, 3, 2, false), (QList<int>{2, 2, 3, 3}));
+    EXPECT_EQ(View::printOrder(0, 1, 1, true), (QList<int>{0, 1}));
+    EXPECT_EQ(View::printOrder(3, 2, 1, true), QList<int>{});
+    EXPECT_EQ(View::printOrder(1, 2, 0, true), QList<int>{});
+}
+
+struct PrintFixture : ViewFixture {
+    QString pdfPath(const char* name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
+TEST_F(PrintFixture, EveryPageOfAThreePageSheetGoesIntoThePdf)
+{
+    sheet.setPageTo(2, 1);
+    EXPECT_EQ(view.firstPrintPage(), 1);
+    EXPECT_EQ(view.lastPrintPage(), 3);
+    const QString path = pdfPath("sheet.pdf");
+    {
+        QPdfWriter pdf(path);
+        ASSERT_TRUE(view.printTo(&pdf, view.firstPrintPage(), view.lastPrintPage()));
+    }
+    EXPECT_EQ(sheet.drawnPages(), (QList<int>{1, 2, 3}));
+    for (const auto& drawn : sheet.drawn) {
+        EXPECT_TRUE(drawn.printing);
+        EXPECT_EQ(drawn.rect, Rect(1, 1, 100, 100));
+    }
+    EXPECT_EQ(sheet.getCurPage(), 2); // the page shown before
+    QString size;
+    EXPECT_EQ(pdfPages(path, &size), 3);
+    EXPECT_TRUE(size.contains("A4")) << size.toStdString();
+}
+
+TEST_F(PrintFixture, TheCoverIsPageZeroAndTheOrientationComesFromTheTemplate)
+{
+    sheet.setFengmian(1);
+    sheet.m_orientation = CVes_Template::kLandscape;
+    sheet.setTitle("一层梁");
+    EXPECT_EQ(view.firstPrintPage(), 0);
+    const QString path = pdfPath("cover.pdf");
+    {
+        QPdfWriter pdf(path);
+        ASSERT_TRUE(view.printTo(&pdf, 0, 3));
+    }
+    EXPECT_EQ(sheet.drawnPages(), (QList<int>{0, 1, 2, 3}));
+    QString size;
+    EXPECT_EQ(pdfPages(path, &size), 4);
+    const auto dims = QRegularExpression("([\\d.]+) x ([\\d.]+)").match(size);
+    ASSERT_TRUE(dims.hasMatch()) << size.toStdString();
+    EXPECT_GT(dims.captured(1).toDouble(), dims.captured(2).toDouble()); // landscape
+}
+
+TEST_F(PrintFixture, CopiesAndAClampedRange)
+{
+    const QString path = pdfPath("copies.pdf");
+    {
+        QPdfWriter pdf(path);
+        ASSERT_TRUE(view.printTo(&pdf, 2, 9, 2, false)); // no page 9: up to 3
+    }
+    EXPECT_EQ(sheet.drawnPages(), (QList<int>{2, 2, 3, 3}));
+    EXPECT_EQ(pdfPages(path), 4);
+    sheet.drawn.clear();
+    {
+        QPdfWriter pdf(pdfPath("cover-less.pdf"));
+        ASSERT_TRUE(view.printTo(&pdf, 0, 1)); // no cover: from page 1
+    }
+    EXPECT_EQ(sheet.drawnPages(), (QList<int>{1}));
+}
+
+// A writer whose second page cannot be started.
+class FailingPdf : public QPdfWriter {
+public:
+    using QPdfWriter::QPdfWriter;
+    bool newPage() override
+    {
+        ++calls;
+        return calls < 2 && QPdfWriter::newPage();
+    }
+    int calls = 0;
+};
+
+TEST_F(PrintFixture, AFailedPageFailsTheJobAndStopsIt)
+{
+    sheet.setPageTo(3, 1);
+    FailingPdf pdf(pdfPath("failed.pdf"));
+    EXPECT_FALSE(view.printTo(&pdf, 1, 3, 2, true));
+    EXPECT_EQ(sheet.drawnPages(), (QList<int>{1, 2})); // nothing after the failure
+    EXPECT_EQ(sheet.getCurPage(), 3);
+}
+
+} // namespace
