@@ -350,7 +350,9 @@ void CVes_InPlaceList::EndEdit()
     if (!self)
         return;
     hidePopup();
-    if (hasFocus() && parentWidget())
+    // Closing a list that still holds the focus hands the focus back to the
+    // parent rather than to whatever widget comes next in the window.
+    if ((hasFocus() || isAncestorOf(QApplication::focusWidget())) && parentWidget())
         parentWidget()->setFocus(Qt::OtherFocusReason);
     close(); // hides the list and deletes it from the event loop
 }

@@ -285,6 +285,10 @@ TEST_F(InPlaceEdit, LosingTheFocusEndsTheEditOnce)
 TEST_F(InPlaceEdit, EndingAnEditThatHoldsTheFocusReportsOnceAndGivesTheFocusBack)
 {
     CVes_InPlaceEdit* edit = open(QStringLiteral("5"), 1);
+    QWidget sibling(&owner); // after the editor in the focus chain
+    sibling.setFocusPolicy(Qt::StrongFocus);
+    sibling.setGeometry(0, 90, 50, 20);
+    sibling.show();
     edit->EndEdit(); // as the view does when the user clicks elsewhere in it
     EXPECT_EQ(owner.notes.size(), 1u);
     EXPECT_TRUE(owner.hasFocus());
@@ -326,9 +330,10 @@ TEST_F(InPlaceEdit, AReportThatOpensTheNextBoxLeavesItOpen)
             return;
         second = new CVes_InPlaceEdit(&owner, {10, 40, 90, 62}, kStyle, kInPlaceEditId, 4, 2,
                                       QStringLiteral("b"), 13);
-        // Ending the first again from its own report does nothing.
+        // Ending the first again from its own report does nothing; nor does
+        // ending any other box while this report runs.
         static_cast<CVes_InPlaceEdit*>(n.hdr.hwndFrom)->EndEdit();
-        first->EndEdit();
+        second->EndEdit();
     };
     QTest::keyClick(first, Qt::Key_Return);
     ASSERT_NE(second, nullptr);
@@ -340,6 +345,21 @@ TEST_F(InPlaceEdit, AReportThatOpensTheNextBoxLeavesItOpen)
 
     QTest::keyClick(second, Qt::Key_Tab);
     EXPECT_EQ(owner.logText(), "end 3,2 \"a\" key 0 | key 13 | key 9 | end 4,2 \"b\" key 0");
+}
+
+TEST(InPlaceEditOwnerGone, DeletingTheOwnerWithAnOpenBoxReportsNothing)
+{
+    int reports = 0;
+    auto* owner = new test::InPlaceOwner;
+    owner->onEnd = [&reports](const InPlaceEditNotify&) { ++reports; };
+    owner->show();
+    owner->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(owner));
+    auto* edit = new CVes_InPlaceEdit(owner, {0, 0, 80, 20}, kStyle, kInPlaceEditId, 1, 1,
+                                      QStringLiteral("x"), 13);
+    ASSERT_TRUE(edit->hasFocus());
+    delete owner;
+    EXPECT_EQ(reports, 0);
 }
 
 TEST_F(InPlaceEdit, AnOwnerThatMovesOnAtTabKeepsTheFocusOnItsNextBox)

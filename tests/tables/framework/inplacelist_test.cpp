@@ -326,6 +326,18 @@ TEST_F(InPlaceList, LosingTheFocusEndsTheEditOnce)
     EXPECT_TRUE(alive.isNull());
 }
 
+TEST_F(InPlaceList, DroppingTheListDoesNotEndTheEdit)
+{
+    CVes_InPlaceList* list = open(QStringLiteral("HRB400"), 1);
+    list->showPopup();
+    EXPECT_TRUE(list->view()->isVisible());
+    list->hidePopup();
+    EXPECT_FALSE(list->hasEnded());
+    EXPECT_TRUE(owner.log.isEmpty());
+    QTest::keyClick(list->editField(), Qt::Key_Return);
+    EXPECT_EQ(owner.logText(), "end 5,4 \"HRB400\" key 13");
+}
+
 TEST_F(InPlaceList, APureDropDownListEndsWhenItLosesTheFocus)
 {
     CVes_InPlaceList* list = open(QStringLiteral("HRB500"), 1, kDropList);
@@ -338,6 +350,10 @@ TEST_F(InPlaceList, APureDropDownListEndsWhenItLosesTheFocus)
 TEST_F(InPlaceList, EndingWhileHoldingTheFocusReportsOnce)
 {
     CVes_InPlaceList* list = open(QStringLiteral("HRB500"), 1);
+    QWidget sibling(&owner); // after the editor in the focus chain
+    sibling.setFocusPolicy(Qt::StrongFocus);
+    sibling.setGeometry(0, 90, 50, 20);
+    sibling.show();
     list->EndEdit();
     EXPECT_EQ(owner.notes.size(), 1u);
     EXPECT_TRUE(owner.hasFocus());
