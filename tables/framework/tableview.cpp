@@ -100,16 +100,19 @@ void CVes_TableViewBase::setTable(CVes_TableBase* table)
 
 int CVes_TableViewBase::isHaveEditWnd() const
 {
-    return (m_inPlaceEdit || m_inPlaceList) ? 1 : 0;
+    // An editor whose edit has ended only waits to be deleted.
+    const bool edit = m_inPlaceEdit && !m_inPlaceEdit->hasEnded();
+    const bool list = m_inPlaceList && !m_inPlaceList->hasEnded();
+    return (edit || list) ? 1 : 0;
 }
 
 void CVes_TableViewBase::endEdit()
 {
     if (m_inPlaceEdit)
-        m_inPlaceEdit->close();
+        m_inPlaceEdit->EndEdit();
     m_inPlaceEdit = nullptr;
     if (m_inPlaceList)
-        m_inPlaceList->close();
+        m_inPlaceList->EndEdit();
     m_inPlaceList = nullptr;
     if (m_findDlg)
         m_findDlg->deleteLater();
@@ -132,6 +135,16 @@ void CVes_TableViewBase::EndFengmianEdit(const QString& text)
     if (m_recordDlg)
         m_recordDlg->deleteLater();
     m_recordDlg = nullptr;
+}
+
+void CVes_TableViewBase::inPlaceEditEnded(const InPlaceEditNotify& notify)
+{
+    if (!m_table || !notify.isTableCellEdit() || !notify.item.pszText)
+        return;
+    if (NowFengmian())
+        EndFengmianEdit(*notify.item.pszText);
+    else
+        EndCellEdit(notify.item.iItem, notify.item.iSubItem, *notify.item.pszText);
 }
 
 void CVes_TableViewBase::showDlg(bool show)

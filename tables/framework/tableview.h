@@ -13,6 +13,8 @@
 // may have changed) and zoomShown (show the zoom factor).
 
 #include "tables/framework/editrecorddlg.h"
+#include "tables/framework/inplaceedit.h"
+#include "tables/framework/inplacelist.h"
 
 #include "platform/rect.h"
 
@@ -38,7 +40,9 @@ class Dc;
 class Font;
 } // namespace platform
 
-class CVes_TableViewBase : public QAbstractScrollArea, public EditRecordOwner {
+class CVes_TableViewBase : public QAbstractScrollArea,
+                           public EditRecordOwner,
+                           public InPlaceEditOwner {
     Q_OBJECT
 public:
     // The numbers of the frame's commands to the view (see handleMessage).
@@ -107,7 +111,8 @@ public:
     virtual int isCanEditVar(int, int, QPoint) { return 0; }
     virtual void EditoutSideVar(int, int, QPoint, QWidget*) {}
     virtual void EditTableCoverVar(int, int, QPoint, QWidget*) {}
-    // Closes the open in-place editors and the find-and-replace dialog.
+    // Ends the open in-place edits (their text is reported) and destroys the
+    // find-and-replace dialog; the record dialog stays.
     virtual void endEdit();
     void EndCellEdit(int, int, const QString&) override {}
     // Stores a cover variable's text when it is the one being edited.
@@ -221,7 +226,11 @@ public:
     // EditRecordOwner.
     QWidget* ownerWidget() override { return this; }
     bool isOnCoverPage() const override { return NowFengmian() != 0; }
+    // EditRecordOwner and InPlaceEditOwner: the key that ended an edit.
     void editKey(int) override {}
+    // The end of an in-place edit opened by this view: the text (none after
+    // Escape) goes to EndFengmianEdit on the cover page, else to EndCellEdit.
+    void inPlaceEditEnded(const InPlaceEditNotify& notify) override;
 
 Q_SIGNALS:
     // The selection, the current row or the page's content may have changed.
@@ -258,9 +267,10 @@ protected:
     QPoint m_bandPrevious;
     QPoint m_panAnchor;
     std::unique_ptr<platform::Font> m_editorFont;
-    QPointer<QWidget> m_inPlaceEdit;
+    // The editors open over the view (each deletes itself when its edit ends).
+    QPointer<CVes_InPlaceEdit> m_inPlaceEdit;
     QPointer<CVes_EditRecordDlg> m_recordDlg;
-    QPointer<QWidget> m_inPlaceList;
+    QPointer<CVes_InPlaceList> m_inPlaceList;
     QPointer<QWidget> m_findDlg;
     CVes_Variable* m_curEditVar = nullptr;
 

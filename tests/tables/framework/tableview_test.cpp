@@ -63,6 +63,22 @@ public:
         dc->LineTo(page.left, page.top);
         dc->TextOut(page.left + 50, page.top + 50, QString("第 %1 页").arg(m_curPage));
     }
+    void InsertRow(int flag) override { calls << QString("InsertRow %1").arg(flag); }
+    void CopyRow() override { calls << "CopyRow"; }
+    void PasteRow() override { calls << "PasteRow"; }
+    void CutRow() override { calls << "CutRow"; }
+    void UpRow() override { calls << "UpRow"; }
+    void DownRow() override { calls << "DownRow"; }
+    void Undo() override { calls << "Undo"; }
+    void Redo() override { calls << "Redo"; }
+    void DeleteRow() override
+    {
+        calls << "DeleteRow";
+        test::KeyTable::DeleteRow();
+    }
+    void lockRow() override { calls << "lockRow"; }
+    void unlockRow() override { calls << "unlockRow"; }
+
     QList<int> drawnPages() const
     {
         QList<int> pages;
@@ -72,6 +88,7 @@ public:
     }
 
     std::vector<Drawn> drawn;
+    QStringList calls;
 };
 
 // Counts the repaints the view asks for.
@@ -82,8 +99,26 @@ public:
         ++repaints;
         View::repaintView();
     }
-    void openEditor(QWidget* editor) { m_inPlaceEdit = editor; }
+    // Opens an edit box over the view as a sheet view does.
+    CVes_InPlaceEdit* openEditor(int row, int column, const QString& text)
+    {
+        m_inPlaceEdit = new CVes_InPlaceEdit(viewport(), Rect(10, 10, 120, 30),
+                                             inplace::WS_CHILD | inplace::WS_VISIBLE,
+                                             kInPlaceEditId, row, column, text, inplace::kEnter);
+        m_inPlaceEdit->setOwner(this);
+        return m_inPlaceEdit;
+    }
+    CVes_EditRecordDlg* openRecordDialog()
+    {
+        m_recordDlg = new CVes_EditRecordDlg(this);
+        return m_recordDlg;
+    }
+    void EndCellEdit(int row, int column, const QString& text) override
+    {
+        cellEdits << QString("%1,%2 %3").arg(row).arg(column).arg(text);
+    }
     int repaints = 0;
+    QStringList cellEdits;
 };
 
 struct ViewFixture : ::testing::Test {
@@ -243,21 +278,108 @@ TEST_F(ViewFixture, SelectNextAndPreviousNotifyTheFrame)
     EXPECT_EQ(changed.count(), 3);
 }
 
-TEST_F(ViewFixture, AnOpenEditorIsClosedByPagingAndBlocksDeletingThePage)
+TEST_F(ViewFixture, AnOpenEditorIsEndedByPagingAndBlocksDeletingThePage)
 {
-    auto* editor = new QWidget(view.viewport());
-    editor->show();
-    view.openEditor(editor);
+    QPointer<CVes_InPlaceEdit> editor = view.openEditor(3, 2, "C20");
     ASSERT_EQ(view.isHaveEditWnd(), 1);
     view.OnDelPage();
-    EXPECT_EQ(sheet.getPages(), 3);
     EXPECT_EQ(sheet.lines().size(), 25);
     view.OnNextPage();
     EXPECT_EQ(sheet.getCurPage(), 2);
     EXPECT_EQ(view.isHaveEditWnd(), 0);
-    EXPECT_FALSE(editor->isVisible());
+    // The edit was ended, not thrown away: its text reached the sheet view.
+    EXPECT_EQ(view.cellEdits, QStringList{"3,2 C20"});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(editor.isNull());
     view.OnDelPage();
     EXPECT_EQ(sheet.lines().size(), 15);
+}
+
+TEST_F(ViewFixture, AnInPlaceEditOnTheCoverStoresTheCoverVariable)
+{
+    sheet.m_cover.initVariables();
+    sheet.m_cover.m_curVar = 1; // the text the last click hit
+    sheet.setPageTo(0, 1);
+    CVes_Variable* variable = sheet.m_cover.getCurVar();
+    ASSERT_NE(variable, nullptr);
+    view.setCurEditVar(variable);
+    view.openEditor(1, 0, "封面");
+    view.endEdit();
+    EXPECT_EQ(variable->m_formula, "封面");
+    EXPECT_TRUE(view.cellEdits.isEmpty());
+
+    // Escape keeps the old value: nothing is reported as a text.
+    InPlaceEditNotify escaped;
+    escaped.hdr.idFrom = kInPlaceEditId;
+    escaped.item.iItem = 2;
+    view.inPlaceEditEnded(escaped);
+    sheet.setPageTo(1, 1);
+    view.inPlaceEditEnded(escaped);
+    EXPECT_TRUE(view.cellEdits.isEmpty());
+    EXPECT_EQ(variable->m_formula, "封面");
+}
+
+// The record dialog that stored a cover text is not left behind.
+TEST_F(ViewFixture, TheRecordDialogGoesAfterStoringACoverText)
+{
+    sheet.m_cover.initVariables();
+    sheet.m_cover.m_curVar = 0;
+    sheet.setPageTo(0, 1);
+    CVes_Variable* variable = sheet.m_cover.getCurVar();
+    ASSERT_NE(variable, nullptr);
+    view.setCurEditVar(variable);
+    QPointer<CVes_EditRecordDlg> dialog = view.openRecordDialog();
+    view.EndFengmianEdit("工程名称");
+    EXPECT_EQ(variable->m_formula, "工程名称");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialog.isNull());
+
+    // Another variable than the one being edited is not touched.
+    view.setCurEditVar(nullptr);
+    view.EndFengmianEdit("其它");
+    EXPECT_EQ(variable->m_formula, "工程名称");
+}
+
+struct RowCase {
+    unsigned message;
+    quintptr wParam;
+    const char* call;
+    bool notifies;
+    bool repaints;
+};
+
+class ViewRows : public ViewFixture, public ::testing::WithParamInterface<RowCase> {};
+
+TEST_P(ViewRows, CommandRunsTheTablesOperation)
+{
+    const RowCase& c = GetParam();
+    QSignalSpy changed(&view, &View::tableChanged);
+    ASSERT_TRUE(view.handleMessage(c.message, c.wParam));
+    EXPECT_EQ(sheet.calls, QStringList{c.call});
+    EXPECT_EQ(changed.count(), c.notifies ? 1 : 0);
+    EXPECT_EQ(view.repaints > 0, c.repaints);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, ViewRows,
+    ::testing::Values(RowCase{View::kInsertRow, 1, "InsertRow 1", false, true},
+                      RowCase{View::kInsertRow, 0, "InsertRow 0", false, true},
+                      RowCase{View::kDeleteRow, 0, "DeleteRow", true, true},
+                      RowCase{View::kCopy, 0, "CopyRow", false, false},
+                      RowCase{View::kPaste, 0, "PasteRow", true, true},
+                      RowCase{View::kMoveUp, 0, "UpRow", true, true},
+                      RowCase{View::kMoveDown, 0, "DownRow", true, true},
+                      RowCase{View::kRowLock, 0, "lockRow", false, false}, // the caller repaints
+                      RowCase{View::kRowUnLock, 0, "unlockRow", false, false},
+                      RowCase{View::kUndo, 0, "Undo", false, true},
+                      RowCase{View::kRedo, 0, "Redo", false, true}));
+
+TEST_F(ViewFixture, CutHasNoMessageButNotifiesTheFrame)
+{
+    QSignalSpy changed(&view, &View::tableChanged);
+    view.doCut();
+    EXPECT_EQ(sheet.calls, QStringList{"CutRow"});
+    EXPECT_EQ(changed.count(), 1);
 }
 
 // ---- Scroll bars ----------------------------------------------------------------
