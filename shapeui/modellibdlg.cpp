@@ -7,6 +7,8 @@
 #include "shapeui/flatbutton.h"
 #include "shapeui/inputdlg.h"
 #include "shapeui/panestack.h"
+#include "shapeui/savetocategorydlg.h"
+#include "shapeui/shapeeditordlg.h"
 #include "shapeui/shapelistctrl.h"
 #include "shapeui/steelmodeluserid.h"
 #include "widgara/dlgitem.h"
@@ -775,8 +777,7 @@ void CVes_ModelLibDlg::newShape(const CVes_ModelRecord* from)
     std::unique_ptr<CVes_ModelRecord> record = newRecord();
     if (from)
         record->set(from);
-    const ShapeEditor& editor = shapeEditor();
-    if (!editor || editor(record.get(), m_libType) != IDOK)
+    if (editShape(record.get()) != IDOK)
         return;
     addToCategory(record.get());
 }
@@ -789,14 +790,11 @@ void CVes_ModelLibDlg::addToCategory(const CVes_ModelRecord* record)
         if (chooser(libs, &target) != IDOK || !target)
             return;
     } else {
-        for (const auto& lib : libs) {
-            if (lib.get() == m_pShownSubLib)
-                target = lib.get();
-        }
-        if (!target && !libs.empty())
-            target = libs.front().get();
-        if (!target)
+        CSaveToCategoryDlg saveTo(this);
+        saveTo.setCategoryArray(&libs);
+        if (saveTo.DoModal() != CSaveToCategoryDlg::IDOK || !saveTo.chosenCategory())
             return;
+        target = saveTo.chosenCategory();
     }
     const CSteelRecordId key = target->Add_Copy(record);
     if (target == m_pShownSubLib) {
@@ -810,6 +808,15 @@ void CVes_ModelLibDlg::addToCategory(const CVes_ModelRecord* record)
         save();
 }
 
+int CVes_ModelLibDlg::editShape(CVes_ModelRecord* record)
+{
+    if (const ShapeEditor& editor = shapeEditor())
+        return editor(record, m_libType);
+    CShapeEditorDlg editor(this);
+    editor.setEditRecord(record);
+    return editor.DoModal() == IDOK ? IDOK : IDCANCEL;
+}
+
 void CVes_ModelLibDlg::modifyShape()
 {
     if (!isEditable())
@@ -819,8 +826,7 @@ void CVes_ModelLibDlg::modifyShape()
         return;
     std::unique_ptr<CVes_ModelRecord> copy = newRecord();
     copy->set(selected);
-    const ShapeEditor& editor = shapeEditor();
-    if (!editor || editor(copy.get(), m_libType) != IDOK)
+    if (editShape(copy.get()) != IDOK)
         return;
     const bool backedUp = backUp();
     const int item = m_pShowRecords ? int(std::find_if(m_pShowRecords->begin(), m_pShowRecords->end(),

@@ -97,10 +97,9 @@ public:
     // Runs a file dialog: the chosen path, or an empty text when cancelled.
     using FileDialog = std::function<QString(const ModelLibFileRequest& request)>;
 
-    // Process-wide; an empty function restores the default (the shape
-    // editor: none, so editing ends as cancelled; the save-to choice: the
-    // shown sub-library when it is on the side, else the side's first; the
-    // file dialogs: the desktop's).
+    // Process-wide stand-ins for the dialogs the commands open; an empty
+    // function restores the program's own (the shape editor, the save-to
+    // dialog, the desktop's file dialogs).
     static void setShapeEditor(ShapeEditor editor);
     static void setSaveToChooser(SaveToChooser chooser);
     static void setFileDialog(FileDialog dialog);
@@ -201,6 +200,8 @@ private:
     // and saves the library.
     void addToCategory(const CVes_ModelRecord* record);
     void removeSelectedShape();
+    // Runs the shape editor on `record`: IDOK or IDCANCEL.
+    int editShape(CVes_ModelRecord* record);
     void selectAndShow(int item);
     // The default user library copied into the userdata folder; false (and
     // a message) when that failed.

@@ -3,6 +3,8 @@
 #include "core/geometry/datafolder.h"
 #include "platform/savefile.h"
 #include "shapeui/panestack.h"
+#include "shapeui/savetocategorydlg.h"
+#include "shapeui/shapeeditordlg.h"
 #include "shapeui/panetitlebutton.h"
 #include "shapeui/shapelistctrl.h"
 #include "shapeui/steelmodeluserid.h"
@@ -310,6 +312,10 @@ TEST_F(ModelLib, NewShapeAsksForACategoryFirstAndSavesWithABackup)
         record->set(lib.getModel(CSteelRecordId(191, 2), 1));
         return int(D::IDOK);
     });
+    D::setSaveToChooser([](SubLibArray& libs, CVes_ModelRecordSubLib** chosen) {
+        *chosen = libs.front().get();
+        return int(D::IDOK);
+    });
     open();
     showUserSide();
     test::answerInput("自建", "创建钢筋库子类");
@@ -349,6 +355,41 @@ TEST_F(ModelLib, NewShapeFromASystemShapeGoesToAUserCategory)
     EXPECT_EQ(offered->name(), QStringLiteral("甲"));
     ASSERT_EQ(offered->getModelArray().size(), 1u);
     EXPECT_TRUE(offered->getModelArray()[0]->isSame(source));
+}
+
+TEST_F(ModelLib, TheShapeEditorAndTheSaveToDialogOfTheProgramAreUsed)
+{
+    open();
+    userCategoryWithShapes("甲", 0);
+    userCategoryWithShapes("乙", 0);
+    dlg->OnSelectSubLib(1, 0);
+    select(0);
+    const CVes_ModelRecord* source = dlg->getSelectShape();
+    QStringList offered;
+    test::onNextModal<CShapeEditorDlg>([&](CShapeEditorDlg* editor) {
+        test::onNextModal<CSaveToCategoryDlg>([&](CSaveToCategoryDlg* saveTo) {
+            for (int i = 0; i < saveTo->list()->count(); ++i)
+                offered.append(saveTo->list()->item(i)->text());
+            saveTo->list()->setCurrentRow(1);
+            saveTo->OnOK();
+        });
+        editor->OnOK();
+    });
+    dlg->OnCommand(D::ID_NEW_SHAPE_FROM);
+    EXPECT_EQ(offered.size(), 2);
+    const SubLibArray& use = dlg->currentLib()->getUselibArray();
+    ASSERT_EQ(use.size(), 2u);
+    ASSERT_EQ(use[1]->getModelArray().size(), 1u) << offered.join(QLatin1Char(',')).toStdString();
+    EXPECT_TRUE(use[1]->getModelArray()[0]->isSame(source));
+    EXPECT_TRUE(use[0]->getModelArray().empty());
+
+    // Cancelled in the editor: nothing changes.
+    userCategoryWithShapes("丙", 1);
+    select(0);
+    const QStringList before = shownKeys(*dlg);
+    test::onNextModal<CShapeEditorDlg>([](CShapeEditorDlg* editor) { editor->OnCancel(); });
+    dlg->OnCommand(D::ID_MODIFY_SHAPE);
+    EXPECT_EQ(shownKeys(*dlg), before);
 }
 
 TEST_F(ModelLib, ModifyTakesTheEditedCopyOnlyOnOk)
