@@ -186,8 +186,6 @@ int CVes_TableBase::loadTableCoverfromFile(const QString& path)
     return m_cover.loadFromFile(path) ? 1 : 0;
 }
 
-void CVes_TableBase::Draw(platform::Dc*, const platform::Rect&) {}
-
 // ---- Pages ----------------------------------------------------------------------
 
 int CVes_TableBase::resetPages()

@@ -151,7 +151,9 @@ public:
     virtual void setSelLineSteelStartVarValue(const QString&, const QString&) {}
     virtual QString isSameVarStringOfSelLineSteelStart(const QString&) { return {}; }
     virtual unsigned int getTableType() { return 0; }
-    virtual void exportExcel() {}
+    // Opens a workbook from the template of the table's type, writes the
+    // title block and the rows (fillExcel) and shows it to the user.
+    virtual void exportExcel();
     virtual void sortUp() {}
     virtual void sortDown() {}
     virtual void sortShot() {}
@@ -295,6 +297,8 @@ public:
     platform::Rect m_paperRect;     // the paper on the screen at the last drawing
     double m_scrollX = 0.0;         // scroll position, 0 to 100
     double m_scrollY = 0.0;
+    float m_scrollStepX = 0.0f;     // device units one scroll position moves the page
+    float m_scrollStepY = 0.0f;
     double m_zoom = 1.0;
     int m_modified = 0;
     int m_readOnly = 1;
