@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 
 using platform::DcOp;
 using platform::DcRecord;
@@ -40,6 +41,8 @@ struct PlacementCase {
     float stepX;
     float stepY;
 };
+
+void PrintTo(const PlacementCase& c, std::ostream* os) { *os << c.name; }
 
 class PagePlacement : public ::testing::TestWithParam<PlacementCase> {};
 
@@ -216,6 +219,8 @@ struct SelectionCase {
     int column;
     const char* blueText;
 };
+
+void PrintTo(const SelectionCase& c, std::ostream* os) { *os << "column " << c.column; }
 
 class TitleSelection : public ::testing::TestWithParam<SelectionCase> {};
 
@@ -408,6 +413,8 @@ struct UnitCase {
     const char* suffix;
 };
 
+void PrintTo(const UnitCase& c, std::ostream* os) { *os << "unit " << c.unit; }
+
 class CaptionUnit : public ::testing::TestWithParam<UnitCase> {};
 
 TEST_P(CaptionUnit, SuffixFollowsTheUnit)
@@ -453,6 +460,11 @@ struct PageNumberCase {
     const char* text;
     int anchorY; // paper y of the anchor
 };
+
+void PrintTo(const PageNumberCase& c, std::ostream* os)
+{
+    *os << "style " << c.style << " language " << c.language;
+}
 
 class PageNumber : public ::testing::TestWithParam<PageNumberCase> {};
 

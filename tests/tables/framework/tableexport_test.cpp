@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,18 @@ protected:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
             GTEST_SKIP() << "unzip is not installed";
+        // Exports are named after the title and the second they are made in:
+        // a folder of its own keeps other test processes' workbooks apart.
+        ASSERT_TRUE(m_temp.isValid());
+        m_oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
+    }
+    void TearDown() override
+    {
+        if (m_oldTemp.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", m_oldTemp);
     }
     // Exports the sheet and answers the workbook shown to the user.
     QString exportSheet()
@@ -92,11 +105,14 @@ protected:
         host->clear();
         sheet.exportExcel();
         const QStringList opened = host->opened();
-        if (opened.size() != 1 || !QFileInfo::exists(opened.first()))
+        if (opened.size() != 1 || !QFileInfo::exists(opened.first())
+            || !opened.first().startsWith(m_temp.path()))
             return {};
         return opened.first();
     }
 
+    QTemporaryDir m_temp;
+    QByteArray m_oldTemp;
     test::HostScope host;
     test::DrawSheet sheet;
 };
@@ -153,6 +169,8 @@ struct TypeCase {
     const char* lastColumn;
     const char* pastLastColumn;
 };
+
+void PrintTo(const TypeCase& c, std::ostream* os) { *os << "type " << c.type; }
 
 class TableExportByType : public TableExport, public ::testing::WithParamInterface<TypeCase> {};
 
