@@ -5,6 +5,7 @@
 #include "tables/framework/tablehelpers.h"
 
 #include "core/geometry/text.h"
+#include "envora/usercustom.h"
 #include "platform/dc.h"
 #include "platform/gdi.h"
 #include "platform/painterdc.h"
@@ -135,6 +136,85 @@ void CVes_TableViewBase::EndFengmianEdit(const QString& text)
     if (m_recordDlg)
         m_recordDlg->deleteLater();
     m_recordDlg = nullptr;
+}
+
+void CVes_TableViewBase::EditoutSideVar(int row, int column, QPoint, QWidget* parent)
+{
+    m_curEditVar = nullptr;
+    if (!m_table || row != CVes_TableBase::kTitleTextRow || column < 0 || column > 6)
+        return;
+    // Column 0 is the title; the second text has no column.
+    CVes_Variable* variable = &m_table->m_texts[std::size_t(column == 0 ? 0 : column + 1)];
+    m_curEditVar = variable;
+    if (variable->m_type != CVes_Variable::kTextKind)
+        return;
+    editVariable(variable, row, column, 6, parent);
+}
+
+void CVes_TableViewBase::EditTableCoverVar(int, int, QPoint, QWidget* parent)
+{
+    m_curEditVar = nullptr;
+    if (!m_table || !NowFengmian())
+        return;
+    CVes_TableCover& cover = m_table->m_cover;
+    CVes_Variable* variable = cover.getCurVar();
+    if (!variable)
+        return;
+    m_curEditVar = variable;
+    if (Info_GetUserCustomTableEditMode() != 0 && variable->m_type != CVes_Variable::kTextKind)
+        return;
+    editVariable(variable, cover.m_curVar, cover.m_curCol, -1, parent);
+}
+
+void CVes_TableViewBase::editVariable(CVes_Variable* variable, int row, int column,
+                                      int recordType, QWidget* parent)
+{
+    if (Info_GetUserCustomTableEditMode() == 0) {
+        if (m_recordDlg) {
+            CVes_EditRecordDlg* old = m_recordDlg;
+            old->commitEdit();
+            old->deleteLater();
+        }
+        m_recordDlg = new CVes_EditRecordDlg(this);
+        m_recordDlg->setRecordType(recordType);
+        m_recordDlg->setEditInfo(row, column, variable->m_formula, inplace::kClick);
+        m_recordDlg->show();
+        return;
+    }
+
+    // The box over the text, in pixels of the client area.
+    Rect box;
+    variable->LocateRect(box);
+    box = LPtoDP(box);
+    const int textHeight = LPtoDP(variable->m_height);
+    const double halfWidth = box.Width() / 2.0;
+    if (variable->m_align == CVes_String::kCentre) {
+        const QPoint centre = box.CenterPoint();
+        box = Rect(int(centre.x() - 1.4 * halfWidth), int(centre.y() - 0.7 * textHeight),
+                   int(centre.x() + 1.4 * halfWidth), int(centre.y() + 0.7 * textHeight));
+    } else {
+        box.top = int(box.top - 0.3 * textHeight);
+        box.bottom = int(box.top + 1.5 * textHeight);
+    }
+
+    if (m_inPlaceEdit)
+        m_inPlaceEdit->EndEdit();
+    QWidget* host = parent ? parent : viewport();
+    m_inPlaceEdit = new CVes_InPlaceEdit(
+        host, box,
+        inplace::WS_CHILD | inplace::WS_VISIBLE | inplace::WS_BORDER | inplace::WS_TABSTOP
+            | inplace::ES_AUTOHSCROLL | inplace::ES_CENTER,
+        kInPlaceEditId, row, column, variable->m_formula, inplace::kEnter);
+    if (auto* owner = dynamic_cast<InPlaceEditOwner*>(parent))
+        m_inPlaceEdit->setOwner(owner);
+    else
+        m_inPlaceEdit->setOwner(this);
+    m_editorFont = QFont(QStringLiteral("Times New Roman"));
+    m_editorFont.setPixelSize(std::max(1, textHeight));
+    m_editorFont.setWeight(QFont::Weight(600));
+    m_editorFont.setStyleHint(QFont::Serif);
+    m_inPlaceEdit->setFont(m_editorFont);
+    m_inPlaceEdit->selectAll();
 }
 
 void CVes_TableViewBase::inPlaceEditEnded(const InPlaceEditNotify& notify)

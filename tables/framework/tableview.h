@@ -19,6 +19,7 @@
 #include "platform/rect.h"
 
 #include <QAbstractScrollArea>
+#include <QFont>
 #include <QMetaType>
 #include <QList>
 #include <QPoint>
@@ -37,7 +38,6 @@ Q_DECLARE_METATYPE(CVes_TableBase*)
 
 namespace platform {
 class Dc;
-class Font;
 } // namespace platform
 
 class CVes_TableViewBase : public QAbstractScrollArea,
@@ -109,8 +109,11 @@ public:
     virtual void autoSave() {}
     virtual void EditCell(int, int, QPoint) {}
     virtual int isCanEditVar(int, int, QPoint) { return 0; }
-    virtual void EditoutSideVar(int, int, QPoint, QWidget*) {}
-    virtual void EditTableCoverVar(int, int, QPoint, QWidget*) {}
+    // Opens an editor over a title-block text (row -100, columns 0 to 6) of
+    // the kind shown as its text; `parent` (else the view) receives its end.
+    virtual void EditoutSideVar(int row, int column, QPoint point, QWidget* parent);
+    // Opens an editor over the cover's current text, on the cover page.
+    virtual void EditTableCoverVar(int row, int column, QPoint point, QWidget* parent);
     // Ends the open in-place edits (their text is reported) and destroys the
     // find-and-replace dialog; the record dialog stays.
     virtual void endEdit();
@@ -266,7 +269,7 @@ protected:
     QPoint m_bandCurrent;
     QPoint m_bandPrevious;
     QPoint m_panAnchor;
-    std::unique_ptr<platform::Font> m_editorFont;
+    QFont m_editorFont; // of the in-place edits of title-block and cover texts
     // The editors open over the view (each deletes itself when its edit ends).
     QPointer<CVes_InPlaceEdit> m_inPlaceEdit;
     QPointer<CVes_EditRecordDlg> m_recordDlg;
@@ -278,6 +281,10 @@ private:
     void scrollBy(int code, int thumbPosition, float& offset, bool horizontal);
     void onScrollAction(int action, bool horizontal);
     void endEditIfOpen();
+    // Opens the record dialog or the in-place edit (by the user's edit mode)
+    // over `variable` for (row, column).
+    void editVariable(CVes_Variable* variable, int row, int column, int recordType,
+                      QWidget* parent);
     // Row 1 alone selected and current.
     void selectFirstRow();
     // A device context over the client area in the 0.1 mm mapping.

@@ -3,6 +3,7 @@
 #include "tablebase_support.h"
 
 #include "tables/framework/form.h"
+#include "envora/usercustom.h"
 #include "platform/painterdc.h"
 #include "platform/recordingdc.h"
 
@@ -382,6 +383,110 @@ TEST_F(ViewFixture, CutHasNoMessageButNotifiesTheFrame)
     EXPECT_EQ(changed.count(), 1);
 }
 
+// ---- Editing title-block and cover texts --------------------------------------
+
+struct TextEditFixture : ViewFixture {
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        CVes_Variable& text = sheet.m_texts[3];
+        text.m_type = CVes_Variable::kTextKind;
+        text.m_formula = "审核";
+        text.m_text = "审核";
+        text.m_position.set(500, 300);
+        text.m_height = 50;
+        text.m_align = CVes_String::kCentre;
+    }
+    CVes_InPlaceEdit* editor() const { return view.viewport()->findChild<CVes_InPlaceEdit*>(); }
+    CVes_EditRecordDlg* dialog() const { return view.findChild<CVes_EditRecordDlg*>(); }
+};
+
+TEST_F(TextEditFixture, ATitleTextOpensAnEditBoxCentredOnIt)
+{
+    ASSERT_TRUE(Info_SetUserCustomTableEditMode(1));
+    view.EditoutSideVar(CVes_TableBase::kTitleTextRow, 2, QPoint(), nullptr); // text 3
+    EXPECT_EQ(view.getCurEditVar(), &sheet.m_texts[3]);
+    CVes_InPlaceEdit* box = editor();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "审核");
+    EXPECT_EQ(box->row(), CVes_TableBase::kTitleTextRow);
+    EXPECT_EQ(box->column(), 2);
+    EXPECT_EQ(box->controlId() & 0xFFFF, kInPlaceEditNotifyId);
+    EXPECT_EQ(box->font().family(), "Times New Roman");
+    EXPECT_EQ(view.isHaveEditWnd(), 1);
+
+    Rect text;
+    sheet.m_texts[3].LocateRect(text);
+    const Rect pixels = view.LPtoDP(text);
+    const int height = view.LPtoDP(50);
+    const QPoint centre = pixels.CenterPoint();
+    const Rect expected(int(centre.x() - 0.7 * pixels.Width()), int(centre.y() - 0.7 * height),
+                        int(centre.x() + 0.7 * pixels.Width()), int(centre.y() + 0.7 * height));
+    EXPECT_EQ(box->boxRect(), expected);
+
+    // Its end goes to the sheet view as an edit of row -100.
+    box->setText("校对");
+    box->EndEdit();
+    EXPECT_EQ(view.cellEdits, QStringList{"-100,2 校对"});
+}
+
+TEST_F(TextEditFixture, OnlyTitleTextsShownAsTextAreEdited)
+{
+    ASSERT_TRUE(Info_SetUserCustomTableEditMode(1));
+    view.EditoutSideVar(1, 2, QPoint(), nullptr); // not the title block
+    EXPECT_EQ(view.getCurEditVar(), nullptr);
+    view.EditoutSideVar(CVes_TableBase::kTitleTextRow, 7, QPoint(), nullptr);
+    EXPECT_EQ(view.getCurEditVar(), nullptr);
+    sheet.m_texts[3].m_type = CVes_Variable::kGiven;
+    view.EditoutSideVar(CVes_TableBase::kTitleTextRow, 2, QPoint(), nullptr);
+    EXPECT_EQ(view.getCurEditVar(), &sheet.m_texts[3]);
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_EQ(dialog(), nullptr);
+}
+
+TEST_F(TextEditFixture, InTheHistoryModeTheRecordDialogOpens)
+{
+    ASSERT_TRUE(Info_SetUserCustomTableEditMode(0));
+    view.EditoutSideVar(CVes_TableBase::kTitleTextRow, 2, QPoint(), nullptr);
+    CVes_EditRecordDlg* first = dialog();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->recordType(), 6);
+    EXPECT_EQ(first->edit()->text(), "审核");
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(editor(), nullptr);
+
+    // A second edit ends the first dialog and opens a new one.
+    QPointer<CVes_EditRecordDlg> old = first;
+    view.EditoutSideVar(CVes_TableBase::kTitleTextRow, 2, QPoint(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull());
+    EXPECT_EQ(view.findChildren<CVes_EditRecordDlg*>().size(), 1);
+}
+
+TEST_F(TextEditFixture, ACoverTextEditedInPlaceIsStored)
+{
+    ASSERT_TRUE(Info_SetUserCustomTableEditMode(1));
+    sheet.m_cover.initVariables();
+    sheet.m_cover.m_curVar = 2;
+    CVes_Variable* variable = sheet.m_cover.getCurVar();
+    ASSERT_NE(variable, nullptr);
+    variable->m_type = CVes_Variable::kTextKind;
+    variable->m_formula = "工程";
+
+    view.EditTableCoverVar(0, 0, QPoint(), nullptr); // not on the cover page
+    EXPECT_EQ(editor(), nullptr);
+    sheet.setPageTo(0, 1);
+    view.EditTableCoverVar(0, 0, QPoint(), nullptr);
+    EXPECT_EQ(view.getCurEditVar(), variable);
+    CVes_InPlaceEdit* box = editor();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->row(), 2);
+    box->setText("一号楼");
+    box->EndEdit();
+    EXPECT_EQ(variable->m_formula, "一号楼");
+    EXPECT_TRUE(view.cellEdits.isEmpty());
+}
+
 // ---- Scroll bars ----------------------------------------------------------------
 
 struct ScrollCase {
@@ -615,6 +720,18 @@ TEST_F(ViewFixture, ThePaintEventDrawsThePageOnTheWindow)
     const QString path = qEnvironmentVariable("RODO_TABLEVIEW_SHOT");
     if (!path.isEmpty())
         view.grab().save(path);
+
+    // Zoomed, the scroll bars come with the next painting and stay.
+    view.ZoomScale(2.0);
+    view.setScrollOffsets(10.0f, 20.0f);
+    const QImage zoomed = view.grab().toImage();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_TRUE(view.verticalScrollBar()->isVisible());
+    EXPECT_EQ(view.verticalScrollBar()->value(), 20);
+    EXPECT_FLOAT_EQ(view.scrollY(), 20.0f);
+    if (!path.isEmpty())
+        view.grab().save(QString(path).replace(".png", "-zoomed.png"));
 }
 
 // ---- Printing -------------------------------------------------------------------------
