@@ -1,6 +1,7 @@
 #include "tables/framework/inplaceedit.h"
 
 #include <QCoreApplication>
+#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
@@ -260,6 +261,19 @@ void CVes_InPlaceEdit::focusOutEvent(QFocusEvent* event)
     // The box's own context menu takes the focus only for a while.
     if (event->reason() != Qt::PopupFocusReason)
         EndEdit();
+}
+
+void CVes_InPlaceEdit::closeEvent(QCloseEvent* event)
+{
+    // Closing an editor that is still open ends its edit: what was typed is
+    // reported, not dropped.
+    if (!m_ended) {
+        const QPointer<CVes_InPlaceEdit> self(this);
+        EndEdit();
+        if (!self)
+            return;
+    }
+    QLineEdit::closeEvent(event);
 }
 
 void CVes_InPlaceEdit::EndEdit()

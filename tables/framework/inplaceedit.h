@@ -123,7 +123,7 @@ public:
     // Ends the edit as losing the focus does: reports the text once and
     // closes the box, which deletes itself when control returns to the event
     // loop. Does nothing when the edit has ended, or while another edit box
-    // is ending.
+    // is ending. Closing the box (close()) ends an open edit the same way.
     void EndEdit();
 
     // Whether the edit has ended; the box then only waits to be deleted.
@@ -142,6 +142,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void treatFirstChar(unsigned firstChar);

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -324,6 +325,19 @@ void CVes_InPlaceList::focusOutEvent(QFocusEvent* event)
     // edit of a pure drop-down list. With a field, the field's focus counts.
     if (!m_edit && event->reason() != Qt::PopupFocusReason && !focusStaysInside())
         EndEdit();
+}
+
+void CVes_InPlaceList::closeEvent(QCloseEvent* event)
+{
+    // Closing an editor that is still open ends its edit: what was typed is
+    // reported, not dropped.
+    if (!m_ended) {
+        const QPointer<CVes_InPlaceList> self(this);
+        EndEdit();
+        if (!self)
+            return;
+    }
+    QComboBox::closeEvent(event);
 }
 
 void CVes_InPlaceList::EndEdit()

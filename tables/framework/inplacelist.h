@@ -65,6 +65,7 @@ public:
 
     // Ends the edit: reports the text and the last key once and closes the
     // list, which deletes itself when control returns to the event loop.
+    // Closing the list (close()) ends an open edit the same way.
     void EndEdit();
 
     // Chooses the first item after `startAfter` (-1: from the start, going
@@ -103,6 +104,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void fitToItems();

@@ -306,6 +306,26 @@ TEST_F(InPlaceEdit, AnOwnerThatDeletesTheEndedBoxDoesNotDeleteItTwice)
     EXPECT_EQ(owner.notes.size(), 1u);
 }
 
+TEST_F(InPlaceEdit, ClosingAnOpenBoxEndsItsEdit)
+{
+    QWidget sibling(&owner);
+    sibling.setFocusPolicy(Qt::StrongFocus);
+    sibling.show();
+    CVes_InPlaceEdit* edit = open(QStringLiteral("5"), 1);
+    sibling.setFocus(); // ends the first box
+    CVes_InPlaceEdit* second = open(QStringLiteral("6"), 'x');
+    sibling.setFocus();
+    CVes_InPlaceEdit* third = open(QStringLiteral("7"), 'y');
+    // A view closing what it opened: the ended boxes stay quiet, the open one
+    // reports what was typed.
+    edit->close();
+    second->close();
+    third->close();
+    EXPECT_EQ(owner.logText(), "end 3,2 \"5\" key 0 | end 3,2 \"x\" key 0 | end 3,2 \"y\" key 0");
+    EXPECT_FALSE(third->isVisible());
+    deleteClosed();
+}
+
 TEST_F(InPlaceEdit, DeletingAnOpenBoxReportsNothing)
 {
     CVes_InPlaceEdit* edit = open(QStringLiteral("5"), 1);

@@ -376,6 +376,17 @@ TEST_F(InPlaceList, AReportThatOpensTheNextListLeavesItOpen)
     EXPECT_TRUE(second->editField()->hasFocus());
 }
 
+TEST_F(InPlaceList, ClosingAnOpenListEndsItsEditOnce)
+{
+    CVes_InPlaceList* list = open(QStringLiteral("HRB500"), 'x');
+    const QPointer<CVes_InPlaceList> alive(list);
+    list->close();
+    list->close();
+    EXPECT_EQ(owner.logText(), "end 5,4 \"x\" key 0");
+    deleteClosed();
+    EXPECT_TRUE(alive.isNull());
+}
+
 TEST_F(InPlaceList, DeletingAnOpenListReportsNothing)
 {
     delete open(QStringLiteral("HRB500"), 1);
