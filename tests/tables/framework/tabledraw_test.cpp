@@ -128,6 +128,8 @@ TEST(PageDrawing, PrintedTitleBlockSitsAtItsPaperPlacesLessThePrintOffset)
 {
     test::DrawSheet sheet;
     sheet.m_texts[2].m_align = CVes_String::kCentre;
+    sheet.setText(1, QStringLiteral("图号"), QStringLiteral("G-01"));
+    sheet.m_texts[1].m_align = CVes_String::kRight;
     platform::RecordingDc dc = test::printerDc();
     sheet.Draw(&dc, Rect(1, 1, 100, 100));
 
@@ -140,6 +142,8 @@ TEST(PageDrawing, PrintedTitleBlockSitsAtItsPaperPlacesLessThePrintOffset)
     // other under the title's 40 of space; footer on the bottom margin.
     const auto position = [&](int i) { return sheet.m_texts[std::size_t(i)].m_position.ToPoint(); };
     EXPECT_EQ(position(0), printed(250 + 875, 200 + 80));
+    // Text 1 stands above the top margin at the right.
+    EXPECT_EQ(position(1), printed(2000, 200 - 30));
     EXPECT_EQ(position(2), printed(250, 200 + 80 + 40 + 40));
     EXPECT_EQ(position(3), printed(250, 200 + 80 + 40 + 40 + 40));
     EXPECT_EQ(position(5), printed(250, 2970 - 150));
@@ -152,7 +156,7 @@ TEST(PageDrawing, PrintedTitleBlockSitsAtItsPaperPlacesLessThePrintOffset)
     // Text 0 shows its value only, the others name and value; text 4 has
     // no name and is not drawn.
     const QStringList texts = dc.texts();
-    for (const char* text : {"钢筋配料单", "工程名称：综合楼", "施工部位：一层", "编制：张三",
+    for (const char* text : {"钢筋配料单", "图号：G-01", "工程名称：综合楼", "施工部位：一层", "编制：张三",
                              "审核：李四", "日期：2026-12-09"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
     EXPECT_FALSE(texts.contains(QStringLiteral("表单标题：钢筋配料单")));
@@ -276,6 +280,21 @@ TEST(PageDrawing, RowsOfSeveralUnitsAndEmptyRowsShareTheBodyAndTheCaptionTakesTh
     for (int k = 3; k <= 16; ++k)
         EXPECT_EQ(form->GetRowHeight(k), 113) << k;
     EXPECT_EQ(form->GetRowHeight(0), 2265 - 20 * 113 + 100);
+}
+
+TEST(PageDrawing, RowTallerThanThePageLeavesTheCaptionRowOneUnitHigh)
+{
+    // A row of 25 units on pages of 20 goes to page 2 alone.
+    test::DrawSheet sheet;
+    sheet.addRows({25});
+    sheet.setPageTo(2, 1);
+    ASSERT_EQ(sheet.pageLines().size(), 1);
+    platform::RecordingDc dc = test::printerDc();
+    sheet.Draw(&dc, Rect(1, 1, 100, 100));
+    const CVes_Form* form = sheet.getForm();
+    ASSERT_EQ(form->GetRowCount(), 1 + 1 + 5);
+    EXPECT_EQ(form->GetRowHeight(1), 25 * 113);
+    EXPECT_EQ(form->GetRowHeight(0), 1);
 }
 
 TEST(PageDrawing, FullPageHasNoEmptyRows)
@@ -721,6 +740,38 @@ TEST(PageDrawing, PageOnAnImageShowsDeskShadowSheetAndRules)
     const Rect area = sheet.getForm()->getRect();
     const QPoint middle(area.left, (area.top + area.bottom) / 2);
     EXPECT_EQ(qGray(image.pixel(middle)), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PageDrawing, DefaultCoverOnAnImageShowsItsTitleRow)
+{
+    test::DrawSheet sheet;
+    sheet.initExVarArray();
+    sheet.setExVarVal(CVes_TableBase::kVarSeismic, 2);
+    sheet.setExVarVal(CVes_TableBase::kVarConcrete, 30);
+    sheet.setExVarVal(CVes_TableBase::kVarCover, 25);
+    sheet.m_barTexts = {QStringLiteral("%%C20：1.234t"), QStringLiteral("%%C25：2.5t"),
+                        QStringLiteral("%%A8：0.3t")};
+    sheet.initTableCover();
+    sheet.setPageTo(0, 1);
+    QImage image(800, 1000, QImage::Format_RGB32);
+    {
+        platform::PainterDc dc(&image);
+        sheet.Draw(&dc, Rect(0, 0, 800, 1000));
+    }
+    if (const QByteArray out = qgetenv("RODO_COVER_PNG"); !out.isEmpty())
+        image.save(QString::fromLocal8Bit(out));
+    // The title row (row 2, the title's placeholder) is written in.
+    const Rect title = sheet.m_cover.m_form->GetCellRect(2, 0);
+    int dark = 0;
+    for (int y = title.top; y < title.bottom; ++y)
+        for (int x = title.left; x < title.right; ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 20);
+    EXPECT_EQ(sheet.m_cover.m_form->GetCell(2, 0)->text(), QStringLiteral("钢筋配料单"));
 }
 
 } // namespace
