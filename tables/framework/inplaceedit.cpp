@@ -33,13 +33,11 @@ Qt::Alignment alignmentOf(unsigned style)
 }
 
 // The key a typed character code stands for, where the box treats that key
-// apart from plain text.
+// apart from plain text (Tab and Enter are never typed at the start).
 Qt::Key keyOfChar(unsigned ch)
 {
     switch (ch) {
     case inplace::kBackspace: return Qt::Key_Backspace;
-    case inplace::kTab: return Qt::Key_Tab;
-    case inplace::kEnter: return Qt::Key_Return;
     case inplace::kEscape: return Qt::Key_Escape;
     default: return Qt::Key_unknown;
     }
