@@ -562,9 +562,15 @@ QString Workbook::show(const QString& baseName, const QString& failureText) cons
 {
     const QString stem = tempFolder() + safeFileName(baseName) + u'-'
                          + host().now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    // The name is claimed by creating the file, so that two exports in the
+    // same second, even from two processes, never write the same file.
     QString path = stem + QStringLiteral(".xlsx");
-    for (int n = 2; QFileInfo::exists(path); ++n)
+    for (int n = 2; n < 10000; ++n) {
+        QFile claim(path);
+        if (claim.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            break;
         path = stem + QStringLiteral("-%1.xlsx").arg(n);
+    }
 
     QString error;
     if (!save(path, &error)) {
