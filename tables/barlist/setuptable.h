@@ -1,0 +1,185 @@
+#pragma once
+// The bar list (钢筋配料单): the central sheet of the program. A paged table
+// of bar-list lines (units, bars, texts, elements, sketches) on its own
+// template, with the member units of the drawing, the default piece count,
+// whole-table undo snapshots, the sort rules its derived sheets follow, the
+// texts of its purchase list, the bar-tag settings and the summary selection.
+// Its file (".pld") is the table part followed by the bar list's own part.
+
+#include "tables/barlist/huizongrules.h"
+#include "tables/barlist/setuptableline.h"
+#include "tables/framework/tablebase.h"
+#include "tables/quantity/sortrules.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <deque>
+#include <memory>
+
+class CVes_Variable;
+
+class CVes_SetupTable : public CVes_TableBase {
+public:
+    // The bar list's part of the file; reading takes schemas 2 to this.
+    static constexpr int kSchema = 8;
+    static constexpr unsigned int kTableType = 1;
+    static constexpr int kColumnCount = 11;
+    static constexpr int kPurchaseTextCount = 8;
+    // Undo steps kept besides the current state.
+    static constexpr int kUndoLevels = 8;
+
+    // Columns.
+    static constexpr int kColNumber = 0;
+    static constexpr int kColGrade = 1;
+    static constexpr int kColSpacing = 2;
+    static constexpr int kColStart = 3;
+    static constexpr int kColShape = 4;
+    static constexpr int kColCutLength = 5;
+    static constexpr int kColCount = 6;
+    static constexpr int kColTotalCount = 7;
+    static constexpr int kColTotalLength = 8;
+    static constexpr int kColTotalWeight = 9;
+    static constexpr int kColRemark = 10;
+
+    // The text of the element line a new bar list starts with.
+    static const QString kFirstElement; // "这里输入构件编号"
+
+    // A new bar list: landscape A4, eleven columns, the default title block
+    // and cover, the user's default sort rules, and one element line.
+    CVes_SetupTable();
+    ~CVes_SetupTable() override;
+
+    // ---- The table model's operations ----------------------------------------
+
+    // Writes or reads the whole bar list: the table part, then the bar
+    // list's own part (schema 8; reading takes 2 to 8, each with the fields
+    // it had). Storing changes nothing (template files and snapshots are
+    // written through it). A read replaces units, rows and the fields the
+    // file holds, fills an empty cover, and leaves one undo snapshot. An
+    // unknown schema throws platform::SchemaError, a damaged stream
+    // platform::ArchiveError.
+    void Serialize(platform::Archive& ar) override;
+    std::unique_ptr<CVes_TableBase> createEmpty() const override;
+    void takeOver(CVes_TableBase& loaded) override;
+    // Also makes the saved state the only undo snapshot.
+    int SaveFile(const QString& path) override;
+
+    void setLanguage(unsigned int language) override;
+    int isEditCurCol() override;
+    int isCurShapeCol(int column) override;
+    // The bar of row n of the current page; null when there is none.
+    CVes_BarCore* getSteel(int n) override;
+    unsigned int getTableType() override { return kTableType; }
+
+    void sortUp() override { m_rules.m_dnOrder = 0; }
+    void sortDown() override { m_rules.m_dnOrder = 1; }
+    void sortShot() override { m_rules.m_lenOrder = 1; }
+    void sortLong() override { m_rules.m_lenOrder = 0; }
+    void sortLenNone() override { m_rules.m_lenOrder = 2; }
+    unsigned int getSortOrder() override { return unsigned(m_rules.m_dnOrder); }
+    unsigned int getSortOrderLen() override { return unsigned(m_rules.m_lenOrder); }
+    void showZeroNum() override { m_rules.m_showZeroNum = m_rules.m_showZeroNum ? 0 : 1; }
+    void guibingShow0() override { m_rules.m_guibingShow = 0; }
+    void guibingShow1() override { m_rules.m_guibingShow = 1; }
+    void guibingShow2() override { m_rules.m_guibingShow = 2; }
+    void guibingShow3() override { m_rules.m_guibingShow = 3; }
+
+    // ---- Undo by whole-table snapshots ------------------------------------------
+
+    // Records the current state as the newest snapshot; a new step makes the
+    // undone steps unreachable, so the redo list is emptied.
+    void AddUndo() override;
+    void Undo() override;
+    void Redo() override;
+    int CanUndo() override { return m_undoList.size() > 1 ? 1 : 0; }
+    int CanRedo() override { return m_redoList.empty() ? 0 : 1; }
+    // Empties both lists and records the current state as the only snapshot
+    // (after a load or a save).
+    void resetUndo();
+    // Marks the bar list as saved: the changed flag is cleared and the
+    // current state becomes the only undo snapshot. SaveFile does it; a
+    // document that writes the stream itself calls it after writing.
+    void setSaved();
+
+    // Takes the other bar list's title texts and design variables and copies
+    // of its lines, in place of its own. Units, piece count, sort rules,
+    // purchase texts and bar-tag settings stay.
+    void copy(const CVes_SetupTable* other);
+
+    // ---- Bar-tag settings --------------------------------------------------------
+
+    void setLiaoPaiType(unsigned int form) { m_liaoPaiType = int(form); }
+    int getLiaopaiType() const { return m_liaoPaiType; }
+    void setLiaoPaiDirect(unsigned int direction) { m_liaoPaiDirect = int(direction); }
+    int getLiaoPaiDirect() const { return m_liaoPaiDirect; }
+    void setLiaoPaiGuibing(int merge) { m_liaoPaiGuibing = merge; }
+    int getLiaoPaiGuibing() const { return m_liaoPaiGuibing; }
+    void setLiaoPaiEleChaifen(int split) { m_liaoPaiEleChaifen = split; }
+    int getLiaoPaiEleChaifen() const { return m_liaoPaiEleChaifen; }
+
+    // ---- Member units of the drawing ----------------------------------------------
+
+    void setUnitArray(const QStringList& names);
+    void setUnitlocArray(const QStringList& locations);
+    // Append to the caller's list.
+    void getUnitArray(QStringList& names) const;
+    void getUnitlocArray(QStringList& locations) const;
+    // The location of the first unit of that name; empty when it has none.
+    QString getUnitStarLoc(const QString& name) const;
+    // The location after that of the first unit of that name; empty for the
+    // last location or an unknown name.
+    QString getUnitEndLoc(const QString& name) const;
+    // Appends the names from `start` to `end` to `out`. 1 when `end` was
+    // met at or after `start`; 0 (and nothing appended for a start after
+    // the end) otherwise.
+    int getUnitArray(const QString& start, const QString& end, QStringList& out) const;
+
+    // ---- Editing helpers ------------------------------------------------------------
+
+    // Tab-key editing of the current row's shape: the next variable that the
+    // user gives, marked as the one being edited; null at the end.
+    CVes_Variable* getTabEditVar();
+    // The raw-stock and summary-settings dialogs. Their dialogs do not exist
+    // yet: both do nothing for now.
+    void setYuanCai();
+    void setSumray();
+
+    // ---- Members -------------------------------------------------------------------
+
+    CVes_SortRules& getSortRules() { return m_rules; }
+    const CVes_SortRules& getSortRules() const { return m_rules; }
+    CVes_HuizongRules& getHuizongRules() { return m_huizong; }
+    int getDefaultEleNum() const { return m_defaultEleNum; }
+    void setDefaultEleNum(int count) { m_defaultEleNum = count; }
+    const std::array<QString, kPurchaseTextCount>& getJinHuoTexts() const { return m_jinHuoTexts; }
+    void setJinHuoText(int index, const QString& text);
+    // The bar-list line at a table position (0-based over all rows); null
+    // outside the table.
+    CVes_SetupTableLine* lineAt(int index) const;
+
+    QStringList m_unitNames;
+    QStringList m_unitLocs;
+    int m_defaultEleNum = 1;
+    // Snapshots, newest first; the head of the undo list is the current state.
+    std::deque<std::unique_ptr<CVes_SetupTable>> m_undoList;
+    std::deque<std::unique_ptr<CVes_SetupTable>> m_redoList;
+    int m_undoLevels = kUndoLevels;
+    CVes_SortRules m_rules;
+    std::array<QString, kPurchaseTextCount> m_jinHuoTexts;
+    int m_liaoPaiType = 1;
+    int m_liaoPaiDirect = 3;
+    int m_liaoPaiGuibing = 0;     // not stored
+    int m_liaoPaiEleChaifen = 0;  // not stored
+    CVes_HuizongRules m_huizong;
+
+private:
+    struct Bare {};
+    // Everything of the public constructor but the user's rules file: for
+    // snapshots and for tables a file is read into.
+    explicit CVes_SetupTable(Bare);
+    void clearUndo();
+    std::unique_ptr<CVes_SetupTable> snapshot() const;
+    void restoreFrom(const CVes_SetupTable& state);
+};
