@@ -4,11 +4,13 @@
 #include "shapeui/modellibdlg.h"
 #include "shapeui/selectshapedlg.h"
 
+#include <QApplication>
+
 namespace {
 
 int runChooser(int libKind, CSteelRecordId* id)
 {
-    CVes_SelectShapeDlg dlg(libKind);
+    CVes_SelectShapeDlg dlg(libKind, QApplication::activeWindow());
     if (dlg.DoModal() != CVes_SelectShapeDlg::IDOK)
         return 2;
     if (id)
@@ -18,7 +20,7 @@ int runChooser(int libKind, CSteelRecordId* id)
 
 int runLibrary(int libType, CVes_ModelRecord* record)
 {
-    CVes_ModelLibDlg dlg;
+    CVes_ModelLibDlg dlg(QApplication::activeWindow());
     dlg.setLibType(libType);
     dlg.setManage(0);
     if (dlg.DoModal() != CVes_ModelLibDlg::IDOK)
@@ -30,7 +32,7 @@ int runLibrary(int libType, CVes_ModelRecord* record)
 
 void runManager(int libType, int manage)
 {
-    CVes_ModelLibDlg dlg;
+    CVes_ModelLibDlg dlg(QApplication::activeWindow());
     dlg.setLibType(libType);
     dlg.setManage(manage);
     dlg.DoModal();
@@ -40,7 +42,7 @@ void runManager(int libType, int manage)
 
 int quickSelectSteel(CSteelRecordId* id)
 {
-    CVes_CommonBarsDlg dlg;
+    CVes_CommonBarsDlg dlg(QApplication::activeWindow());
     if (dlg.DoModal() != CVes_CommonBarsDlg::IDOK)
         return 2;
     if (id)

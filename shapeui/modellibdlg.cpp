@@ -20,6 +20,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
@@ -295,6 +296,8 @@ void CVes_ModelLibDlg::createControls()
             OnEndLabelEdit(m_list->row(item), item->text());
     });
 
+    m_list->viewport()->installEventFilter(this);
+
     const auto shortcut = [this](const QKeySequence& keys, int id) {
         auto* s = new QShortcut(keys, this);
         s->setContext(Qt::WidgetWithChildrenShortcut);
@@ -434,6 +437,19 @@ void CVes_ModelLibDlg::layoutCommandBars()
 {
     if (m_pCommandBars)
         MakeRoomForCommandBars(m_pCommandBars.get(), m_lastBorders);
+}
+
+bool CVes_ModelLibDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    // A click on the empty area of the shape list keeps the selection.
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!m_list->itemAt(mouse->position().toPoint())) {
+            updateCommands();
+            return true;
+        }
+    }
+    return CXTResizeDialog::eventFilter(watched, event);
 }
 
 void CVes_ModelLibDlg::paintEvent(QPaintEvent* event)

@@ -158,6 +158,7 @@ public:
     void accept() override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void OnSize(int nType, int cx, int cy) override;
 

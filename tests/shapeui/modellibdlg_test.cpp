@@ -14,7 +14,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -699,6 +701,46 @@ TEST_F(ModelLib, ManageModeEditsLabelsAndRefusesDuplicateNumbers)
     dlg->OnEndLabelEdit(1, QStringLiteral("0"));
     EXPECT_EQ(dlg->shownSubLib()->getModelArray()[1]->getID(), CSteelRecordId(mainId, 2));
     EXPECT_EQ(host->messageTexts().size(), 2);
+}
+
+TEST_F(ModelLib, MouseAndKeyboardOnTheShapeList)
+{
+    open();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    select(1);
+    CVes_ShapeListCtrl* list = dlg->shapeList();
+    // A click beside every thumbnail keeps the selection.
+    const QRect last = list->visualItemRect(list->item(list->GetItemCount() - 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(list->viewport()->width() - 3, last.bottom() + 40));
+    EXPECT_EQ(dlg->getSelectShape(), dlg->shownSubLib()->getModelArray()[1].get());
+
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    ASSERT_NE(dlg->clipboardRecord(), nullptr);
+    EXPECT_TRUE(dlg->clipboardRecord()->isSame(dlg->getSelectShape()));
+
+    // A double click chooses the shape.
+    const QRect first = list->visualItemRect(list->item(0));
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, first.center());
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, first.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(dlg->chosenRecord(), dlg->shownSubLib()->getModelArray()[0].get());
+}
+
+TEST_F(ModelLib, ManageModeSavesTheVersionWithTheSystemLibrary)
+{
+    open(D::kModelLib, 1);
+    dlg->findChild<QLineEdit*>(QString::number(D::kIdVer1))->setText(QStringLiteral("2026"));
+    dlg->findChild<QLineEdit*>(QString::number(D::kIdVer2))->setText(QStringLiteral("12"));
+    dlg->findChild<QLineEdit*>(QString::number(D::kIdVer3))->setText(QStringLiteral("9"));
+    dlg->OnSave();
+    CVes_ModelRecordMainLib stored;
+    ASSERT_TRUE(stored.loadLib(QString(), 1));
+    int a = 0, b = 0, c = 0;
+    stored.getVer(a, b, c);
+    EXPECT_EQ(QList<int>({a, b, c}), QList<int>({2026, 12, 9}));
 }
 
 TEST(ModelLibFilters, WindowsFiltersBecomeQtFilters)
