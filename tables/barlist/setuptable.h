@@ -107,6 +107,7 @@ public:
     // of its lines, in place of its own. Units, piece count, sort rules,
     // purchase texts and bar-tag settings stay.
     void copy(const CVes_SetupTable* other);
+    using CVes_TableBase::copy;
 
     // ---- Bar-tag settings --------------------------------------------------------
 

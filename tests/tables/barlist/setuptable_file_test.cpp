@@ -381,3 +381,42 @@ TEST(SetupTableFile, TrailingEmptyLinesAreNotStored)
 }
 
 } // namespace
+
+namespace {
+
+TEST(SetupTableFile, WritingATemplateIsNotSaving)
+{
+    const QString path = tempPath("rodo-setuptable.jtm");
+    CVes_SetupTable t;
+    t.lineAt(0)->setElement("KL1");
+    t.setUnitArray({"A"});
+    t.AddUndo();
+    ASSERT_TRUE(t.saveTemplateFile(path));
+    QFile::remove(path);
+    EXPECT_EQ(t.isModified(), 1);
+    EXPECT_EQ(t.CanUndo(), 1);
+}
+
+TEST(SetupTableFile, ReadingIntoAShownPageDropsTheOldPage)
+{
+    CVes_SetupTable source;
+    source.lineAt(0)->setElement("NEW");
+    platform::Archive ar;
+    source.Serialize(ar);
+
+    CVes_SetupTable t;
+    t.setPageTo(1, 1);
+    t.AddSelect(1, 1);
+    t.getHuizongRules().m_elements.append(t.lineAt(0));
+    platform::Archive in(ar.data());
+    t.Serialize(in);
+    EXPECT_TRUE(t.pageLines().isEmpty());
+    EXPECT_TRUE(t.getSelection().isEmpty());
+    EXPECT_TRUE(t.getHuizongRules().m_elements.isEmpty());
+    EXPECT_EQ(t.getCurPage(), -1);
+    t.setPageTo(1, 1);
+    ASSERT_EQ(t.pageLines().size(), 1);
+    EXPECT_EQ(static_cast<CVes_SetupTableLine*>(t.getLine(1))->getElement(), "NEW");
+}
+
+} // namespace

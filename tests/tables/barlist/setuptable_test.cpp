@@ -5,6 +5,7 @@
 #include "tables/barlist/setuptable.h"
 
 #include "platform/archive.h"
+#include "tests/core/model/barcore_shapes.h"
 #include "tests/support/recordinghost.h"
 
 #include <QDateTime>
@@ -368,6 +369,38 @@ TEST(SetupTable, StubDialogsChangeNothing)
     t.setYuanCai();
     t.setSumray();
     EXPECT_EQ(t.isModified(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SetupTableTab, TabWalksTheGivenDimensionsOfTheCurrentBar)
+{
+    test::CacheScope scope;
+    scope.add(test::ShapeBuilder({150, 20})
+                  .var("A", 3000)
+                  .var("B", 500)
+                  .straight({1300, 150}, "0", "A")
+                  .build());
+    CVes_SetupTable t;
+    auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kSteelLine));
+    line->setNull(0);
+    line->m_steel.setRecordId({150, 20});
+    t.appendLine(line);
+    t.setPageTo(1, 1);
+    t.setCurRow(2);
+    t.setShapeVarStart();
+
+    QStringList walked;
+    while (CVes_Variable* v = t.getTabEditVar()) {
+        walked << v->m_text;
+        EXPECT_EQ(v->m_status, 2u);
+        ASSERT_LT(walked.size(), 10);
+    }
+    EXPECT_EQ(walked, (QStringList{"A", "B"}));
+    // No wrap-around: the cursor stays past the end.
+    EXPECT_EQ(t.getTabEditVar(), nullptr);
 }
 
 } // namespace
