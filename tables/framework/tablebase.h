@@ -291,6 +291,102 @@ public:
     // 1 lap (getLle), 2 Envora's joint length; 0 for other kinds.
     int getConnectLen(int kind, int grade, int diameter, int barType) const;
 
+    // ---- Batch edits of the selected bar rows (batchedit.cpp) ---------------
+    // The rows are the selected bar rows of the current page. A reader answers
+    // the value they share, or its not-same value (-1; 0 for the grade, -1.0
+    // for the diameter, (-1, -1) for the shape, "NOTSAME" for a variable text,
+    // -1.11 for a variable value and -2.22 when no row is selected). A setter
+    // writes the unlocked rows among them and, when any changed, marks the
+    // table changed and records one undo step.
+
+    float isSameDNOfSelLine();
+    int isSameGradeOfSelLine();
+    int isSameSteelTypeOfSelLine();
+    CSteelRecordId isSameSteelRecordOfSelLIne();
+    int isSameGenshuOfselLine();
+    int isSameAutoCalOfLine();
+    int isSameSteelTypeOfLine();
+    int isSameOutDimOfLine();
+    int isSameDlLengthOfSelLine();
+    int isSameMultVarOfSelLine();
+    int isSameGroupOfSelLine();
+    int isSameHookLeftOfSelLine();
+    int isSameHookRightOfSelLine();
+    int isSameHookLeftAngOfSelLine();
+    int isSameHookRightAngOfSelLine();
+    int isSameHookLeftDirectOfSelLine();
+    int isSameHookRightDirectOfSelLine();
+    int isSameConnect_Style_LeftOfSelLine();
+    int isSameConnect_Style_RightOfSelLine();
+    int isSameConnect_Len_LeftOfSelLine();
+    int isSameConnect_Len_RightOfSelLine();
+    int isSameConnect_State_LeftOfSelLine();
+    int isSameConnect_State_RightOfSelLine();
+    int isSameConnect_SiKou_LeftOfSelLine();
+    int isSameConnect_SiKou_RightOfSelLine();
+    int isSameConnect_SiKouOrther_LeftOfSelLine();
+    int isSameConnect_SiKouOrther_RightOfSelLine();
+    int isSameConnect_DNOrther_LeftOfSelLine();
+    int isSameConnect_DNOrther_RightOfSelLine();
+    int isSameMidConnect_StateOfSelLine();
+    int isSameMidConnect_NumOfSelLine();
+    int isSameMidConnect_StyleOfSelLine();
+    int isSameMidConnect_DingChiOfSelLine();
+    int isSameMidConnect_AutoCalOfSelLine();
+    QString isSameMidConnect_NumStringOfSelLine();
+    int isSameMidConnect_HaveSteelGroupOfSelLine();
+    int isSameChaochang_SelLine();
+    QString isSameVarStringOfSelLine(const QString& name);
+    double isSameVarvalueOfSelLine(const QString& name);
+    double isSameVarvalueEOfSelLine(const QString& name);
+
+    void setSelLineDN(float d);
+    void setSelLineGrade(int grade);
+    void setSelLineSteelType(int type);
+    void setSelLineSteelRecord(CSteelRecordId key);
+    void setSellineGenshu(int count);
+    void setSelLineAutoCal(int autoCal);
+    void setSelLineSteelCalType(unsigned int calType);
+    void setSelLineOutDim(int outDim);
+    void setSelLineDlLength(int length);
+    void setSelLineModelMirrorHor();
+    void setSelLineModelMirrorVer();
+    void setSelLineVarValue(const QString& name, double value);
+    void setSelLineVarValue(const QString& name, const QString& text);
+    void setSelLineVarValueE(const QString& name, const QString& text);
+    void setSelLineVarValueE(const QString& name, double value);
+    void setSelLineMultVar(int on);
+    void setSelLineGroup(int groups);
+    void setSelLineHookLeft(int present);
+    void setSelLineHookRight(int present);
+    void setSelLineHookLeftAng(int angle);
+    void setSelLineHookRightAng(int angle);
+    void setSelLineHookLeftDirect(int direction);
+    void setSelLineHookRightDirect(int direction);
+    void setSelLineHookDirectFan(unsigned int which);
+    void setSelLineConnect_Style_Left(unsigned int type);
+    void setSelLineConnect_Style_Right(unsigned int type);
+    void setSelLineConnect_Len_Left(int length);
+    void setSelLineConnect_Len_Right(int length);
+    void setSelLineConnect_State_Left(int state);
+    void setSelLineConnect_State_Right(int state);
+    void setSelLineConnect_SiKou_Left(int thread);
+    void setSelLineConnect_SiKou_Right(int thread);
+    void setSelLineConnect_SiKouOrther_Left(int thread);
+    void setSelLineConnect_SiKouOrther_Right(int thread);
+    void setSelLineConnect_DNOrther_Left(float d);
+    void setSelLineConnect_DNOrther_Right(float d);
+    void setSelLineMidConnect_State(int state);
+    void setSelLineMidConnect_Num(int count);
+    void setSelLineMidConnect_Style(unsigned int type);
+    void setSelLineMidConnect_DingChi(int length);
+    void setSelLineMidConnect_AutoCal(int autoCal);
+    void setSelLineMidConnect_NumString(const QString& formula);
+    void setSelLineTextBig();
+    void setSelLineTextSmall();
+    void setAllLineSteelTextHigh(int height);
+    void setSelLineHighNum(int rows);
+
     // ---- State (the page drawing and the view keep theirs here) --------------
 
     platform::Rect m_viewRect;      // the client area of the last drawing

@@ -1,0 +1,115 @@
+#include "tables/framework/tableclipboard.h"
+
+#include "tables/barlist/setuptableline.h"
+#include "tables/processing/processtableeditline.h"
+
+namespace {
+
+// A new row of the class that belongs to `kind`, filled from `row`.
+std::unique_ptr<CVes_TableBaseLine> copyOf(const CVes_TableBaseLine& row, int kind)
+{
+    switch (kind) {
+    case CVes_TableClipboard::kSetupLines: {
+        auto copy = std::make_unique<CVes_SetupTableLine>();
+        copy->copy(static_cast<const CVes_SetupTableLine*>(&row));
+        return copy;
+    }
+    case CVes_TableClipboard::kProcessLines: {
+        auto copy = std::make_unique<CVes_ProcessTableEditLine>();
+        copy->copy(static_cast<const CVes_ProcessTableEditLine*>(&row));
+        return copy;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+CVes_TableClipboard::CVes_TableClipboard() = default;
+
+CVes_TableClipboard::~CVes_TableClipboard()
+{
+    clear();
+}
+
+void CVes_TableClipboard::clear()
+{
+    // Front to back, each through its own destructor.
+    for (auto& row : m_lines)
+        row.reset();
+    m_lines.clear();
+}
+
+int CVes_TableClipboard::canPaste() const
+{
+    switch (m_kind) {
+    case kEmpty:
+        return 0;
+    case kSetupLines:
+    case kProcessLines:
+        return m_linesKind == m_kind && !m_lines.empty() ? 1 : 0;
+    case kText:
+        return m_text.isEmpty() ? 0 : 1;
+    default:
+        return 1;
+    }
+}
+
+int CVes_TableClipboard::copySetupLine(const CVes_SetupTableLine* row, int clearFirst)
+{
+    if (!row)
+        return 0;
+    append(copyOf(*row, kSetupLines), kSetupLines, clearFirst);
+    return 1;
+}
+
+int CVes_TableClipboard::copyProcessLine(const CVes_ProcessTableEditLine* row, int clearFirst)
+{
+    if (!row)
+        return 0;
+    append(copyOf(*row, kProcessLines), kProcessLines, clearFirst);
+    return 1;
+}
+
+void CVes_TableClipboard::append(std::unique_ptr<CVes_TableBaseLine> copy, int kind,
+                                 int clearFirst)
+{
+    // The copy is taken before anything is deleted, so a row may come from
+    // anywhere. Rows of another sheet never stay beside the new ones.
+    m_kind = kind;
+    if (clearFirst || m_linesKind != kind)
+        clear();
+    m_linesKind = kind;
+    m_lines.push_back(std::move(copy));
+}
+
+int CVes_TableClipboard::setText(const QString& text, int kind)
+{
+    m_kind = kind;
+    m_text = text;
+    return 1;
+}
+
+QString CVes_TableClipboard::getText(int kind) const
+{
+    return kind == m_kind ? m_text : QString();
+}
+
+TableLineList CVes_TableClipboard::getLines(int kind) const
+{
+    TableLineList result;
+    if (kind != m_kind || kind != m_linesKind)
+        return result;
+    for (const auto& row : m_lines) {
+        if (std::unique_ptr<CVes_TableBaseLine> copy = copyOf(*row, kind))
+            result.append(copy.release());
+    }
+    return result;
+}
+
+CVes_TableClipboard& tableClipboard()
+{
+    static CVes_TableClipboard clipboard;
+    return clipboard;
+}
