@@ -96,6 +96,8 @@ public:
     unsigned int getType() const { return m_type; }
     int isGuJin() const { return m_stirrup == 1 ? 1 : 0; }
     int getStirrup() const { return m_stirrup; }
+    // The calculation type: 1 measures the bar with the stirrup rules.
+    void setStirrup(int stirrup) { m_stirrup = stirrup; }
     int isSteelGroup() const { return m_barGroup; }
     int isMultiVal() const { return m_multiVal; }
     bool hasPrivateRecord() const { return m_pPrivateRecord != nullptr; }

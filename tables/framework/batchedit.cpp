@@ -38,12 +38,6 @@ const QString kNotSameText = QStringLiteral("NOTSAME");
 constexpr double kNoRowValue = -2.22;
 constexpr double kNotSameValue = -1.11;
 
-// The bar has no setter of its calculation type; a member pointer formed in
-// a derived class reaches the field without widening the bar's interface.
-struct CalcTypeAccess : CVes_BarCore {
-    static int CVes_ModelReference::*field() { return &CalcTypeAccess::m_stirrup; }
-};
-
 // A selected bar row of the current page with its bar.
 struct SelectedBar {
     CVes_TableBaseLine* row;
@@ -531,7 +525,7 @@ void CVes_TableBase::setSelLineAutoCal(int autoCal)
 void CVes_TableBase::setSelLineSteelCalType(unsigned int calType)
 {
     editSelected(*this, EmptyRule::Full,
-                 [calType](CVes_BarCore& bar) { bar.*CalcTypeAccess::field() = int(calType); });
+                 [calType](CVes_BarCore& bar) { bar.setStirrup(int(calType)); });
 }
 
 void CVes_TableBase::setSelLineOutDim(int outDim)

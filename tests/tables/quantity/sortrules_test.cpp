@@ -235,7 +235,7 @@ TEST(SortRules, LossRuleTakesTheWireRodLimitInclusive)
 
 class SortRulesFile : public testing::Test {
 protected:
-    QString path() const { return QDir::temp().filePath(QStringLiteral("rodo-sortrules-test.rul")); }
+    QString path() const { return QDir(qEnvironmentVariable("RODO_HOME")).filePath(QStringLiteral("rodo-sortrules-test.rul")); }
     void TearDown() override { QFile::remove(path()); }
 };
 
