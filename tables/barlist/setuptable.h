@@ -109,6 +109,64 @@ public:
     void copy(const CVes_SetupTable* other);
     using CVes_TableBase::copy;
 
+    // ---- Rows, elements and the clipboard (setuptable_rows*.cpp) ------------------
+
+    // Appending at the end of the table: each marks the table and records no
+    // undo step (builders and imports add many rows at once). Each answers
+    // the new row, which the table owns.
+    // A bar row holding a copy of the bar; a null bar leaves it an empty row.
+    CVes_SetupTableLine* Add(const CVes_Steel& bar);
+    CVes_SetupTableLine* Add(const CVes_Steel* bar);
+    // A text row with the texts, one per column.
+    CVes_SetupTableLine* Add(const QStringList& texts);
+    // A sketch row showing a copy of the start style.
+    CVes_SetupTableLine* AddImagLine(const CVes_SteelStartReference* image);
+
+    // Inserting before the first selected row of the current page. Each
+    // answers the new row, or null when nothing is selected; each records an
+    // undo step.
+    void InsertRow(int empty) override;
+    // A bar row, empty when `empty` is nonzero; otherwise the fields that the
+    // user's copy-from-previous-row set leaves out are cleared on its bar.
+    CVes_SetupTableLine* InsertSteelRow(int empty);
+    CVes_SetupTableLine* InsertTextRow();
+    CVes_SetupTableLine* InsertUnitRow();
+    CVes_SetupTableLine* InsertImageRow();
+    CVes_SetupTableLine* InsertElementRow(const QString& number);
+    // The common step: the table takes the row and drops the empty rows at
+    // its end (never the new row), repages and is marked. 0 for a null row
+    // or no selected row, and the caller then deletes the row. No undo step.
+    int InsertRow(CVes_SetupTableLine* row);
+
+    // A page of empty bar rows at the end; goes to the last page.
+    void addPage() override;
+    // On the last page: fills what is left of the page with empty bar rows.
+    void AddNullLineToEnd() override;
+    // Deleting rows also forgets the summary's chosen elements.
+    void DeleteRow() override;
+    void delPage() override;
+
+    // Moves the continuous block of selected rows one row up or down.
+    void UpRow() override;
+    void DownRow() override;
+
+    // The rows of the element that `element` heads: up to the next element
+    // row or the end, without the empty rows after its last row. Empty when
+    // the row is not in the table.
+    TableLineList getEleSteelList(CVes_TableBaseLine* element) const;
+    // Every element row in order; the page each stands on (1 the first page
+    // after the cover) is appended to `pages`.
+    QList<CVes_SetupTableLine*> getAllEleList(QList<int>& pages) const;
+    // The first selected row must be an element row. Deleting an element
+    // leaves its locked rows in the table.
+    void DeleteEleRow();
+    // The weight of the element's bars in the unit of the weight column;
+    // 0.0 when the row is not an element row.
+    double getEleSteelweight(CVes_TableBaseLine* element) const;
+
+    // Appends copies of every row of the other bar list.
+    void append(const CVes_SetupTable* other);
+
     // ---- Bar-tag settings --------------------------------------------------------
 
     void setLiaoPaiType(unsigned int form) { m_liaoPaiType = int(form); }

@@ -1,0 +1,393 @@
+// The bar list's row operations: appending and inserting rows, filling the
+// last page with empty rows, moving rows, whole elements with their weight,
+// and appending another bar list.
+
+#include "tables/barlist/setuptable.h"
+
+#include "envora/rules.h"
+#include "envora/usercustom.h"
+
+namespace {
+
+using Line = CVes_SetupTableLine;
+
+Line* asLine(CVes_TableBaseLine* row)
+{
+    return static_cast<Line*>(row);
+}
+
+int roundHalfUp(double x)
+{
+    return int(x + 0.5);
+}
+
+// Clears on a new bar what the user's copy-from-previous-row set leaves out.
+void clearUncopiedFields(CVes_Steel& bar)
+{
+    if (!Info_UserCustomContentIsClude(0x20))
+        bar.setVarZero();
+    if (!Info_UserCustomContentIsClude(0x40))
+        bar.count = 0;
+    if (!Info_UserCustomContentIsClude(0x80))
+        bar.remark.clear();
+    if (!Info_UserCustomContentIsClude(0x04)) {
+        bar.spacing1.clear();
+        bar.spacing2.clear();
+        bar.spacing3.clear();
+    }
+    if (!Info_UserCustomContentIsClude(0x10))
+        bar.setRecordId(CSteelRecordId(-1, -1));
+    if (!Info_UserCustomContentIsClude(0x01))
+        bar.number.clear();
+    if (!Info_UserCustomContentIsClude(0x08))
+        bar.start.setRecordId(CSteelRecordId(-1, -1));
+}
+
+} // namespace
+
+// ---- Appending ------------------------------------------------------------------
+
+CVes_SetupTableLine* CVes_SetupTable::Add(const CVes_Steel& bar)
+{
+    return Add(&bar);
+}
+
+CVes_SetupTableLine* CVes_SetupTable::Add(const CVes_Steel* bar)
+{
+    auto* line = new Line(int(Line::kSteelLine));
+    if (bar)
+        line->setSteel(bar);
+    m_lines.append(line);
+    markEdited();
+    return line;
+}
+
+CVes_SetupTableLine* CVes_SetupTable::Add(const QStringList& texts)
+{
+    auto* line = new Line(int(Line::kTextLine));
+    line->SetText(texts);
+    // A row that holds texts is content: an empty mark would let it be
+    // dropped as a filler row at the end of the table.
+    for (const QString& text : texts) {
+        if (!text.isEmpty()) {
+            line->setNull(0);
+            break;
+        }
+    }
+    m_lines.append(line);
+    markEdited();
+    return line;
+}
+
+CVes_SetupTableLine* CVes_SetupTable::AddImagLine(const CVes_SteelStartReference* image)
+{
+    auto* line = new Line(int(Line::kImageLine));
+    if (image) {
+        line->setImage(image);
+        line->setNull(0);
+    }
+    m_lines.append(line);
+    markEdited();
+    return line;
+}
+
+// ---- Inserting ------------------------------------------------------------------
+
+int CVes_SetupTable::InsertRow(CVes_SetupTableLine* row)
+{
+    if (!row || getSelectRow() < 1)
+        return 0;
+    CVes_TableBaseLine* before = getLine(getSelectRow());
+    const qsizetype at = before ? m_lines.indexOf(before) : -1;
+    if (at < 0 || m_lines.contains(row))
+        return 0;
+    m_lines.insert(at, row);
+    // The empty rows at the end go, but never the new row (an empty bar row
+    // inserted before the filler rows would otherwise be deleted at once).
+    while (!m_lines.isEmpty() && m_lines.last() != row && m_lines.last()->isNull()) {
+        CVes_TableBaseLine* filler = m_lines.takeLast();
+        m_pageLines.removeOne(filler);
+        delete filler;
+    }
+    refreshCurPage();
+    markEdited();
+    return 1;
+}
+
+void CVes_SetupTable::InsertRow(int empty)
+{
+    InsertSteelRow(empty);
+}
+
+CVes_SetupTableLine* CVes_SetupTable::InsertSteelRow(int empty)
+{
+    auto* line = new Line(int(Line::kSteelLine));
+    line->setNull(empty);
+    if (!InsertRow(line)) {
+        delete line;
+        return nullptr;
+    }
+    if (!empty)
+        clearUncopiedFields(line->m_steel);
+    AddUndo();
+    return line;
+}
+
+namespace {
+
+CVes_SetupTableLine* insertFilled(CVes_SetupTable& table, Line* line)
+{
+    line->setNull(0);
+    if (!table.InsertRow(line)) {
+        delete line;
+        return nullptr;
+    }
+    table.AddUndo();
+    return line;
+}
+
+} // namespace
+
+CVes_SetupTableLine* CVes_SetupTable::InsertTextRow()
+{
+    return insertFilled(*this, new Line(int(Line::kTextLine)));
+}
+
+CVes_SetupTableLine* CVes_SetupTable::InsertUnitRow()
+{
+    return insertFilled(*this, new Line(int(Line::kUnitLine)));
+}
+
+CVes_SetupTableLine* CVes_SetupTable::InsertImageRow()
+{
+    return insertFilled(*this, new Line(int(Line::kImageLine)));
+}
+
+CVes_SetupTableLine* CVes_SetupTable::InsertElementRow(const QString& number)
+{
+    auto* line = new Line(int(Line::kElementLine));
+    line->setElement(number);
+    return insertFilled(*this, line);
+}
+
+// ---- Pages ----------------------------------------------------------------------
+
+void CVes_SetupTable::addPage()
+{
+    for (int i = 0; i < m_rowNum; ++i)
+        m_lines.append(new Line(int(Line::kSteelLine)));
+    endPage();
+    clearSelect();
+    AddUndo();
+}
+
+void CVes_SetupTable::AddNullLineToEnd()
+{
+    if (m_curPage < 1 || m_curPage != resetPages())
+        return;
+    int remaining = m_rowNum;
+    for (CVes_TableBaseLine* row : std::as_const(m_pageLines)) {
+        const int rows = row->getRows();
+        if (rows > remaining)
+            return;
+        remaining -= rows;
+    }
+    for (; remaining >= 1; --remaining) {
+        auto* line = new Line(int(Line::kSteelLine));
+        m_lines.append(line);
+        m_pageLines.append(line);
+    }
+}
+
+void CVes_SetupTable::DeleteRow()
+{
+    m_huizong.forgetElements();
+    CVes_TableBase::DeleteRow();
+}
+
+void CVes_SetupTable::delPage()
+{
+    m_huizong.forgetElements();
+    CVes_TableBase::delPage();
+}
+
+// ---- Moving ---------------------------------------------------------------------
+
+namespace {
+
+// The rows at the selected positions of the current page, in order;
+// positions without a row are left out.
+TableLineList selectedRows(CVes_TableBase& table)
+{
+    TableLineList rows;
+    for (int n : table.getSelection()) {
+        if (CVes_TableBaseLine* row = table.getLine(n))
+            rows.append(row);
+    }
+    return rows;
+}
+
+} // namespace
+
+void CVes_SetupTable::UpRow()
+{
+    if (getSelectRow() < 2 || !isContinueSelect())
+        return;
+    const TableLineList block = selectedRows(*this);
+    if (block.isEmpty())
+        return;
+    CVes_TableBaseLine* above = prevLine(block.first());
+    if (!above)
+        return;
+    for (CVes_TableBaseLine* row : block)
+        m_lines.removeOne(row);
+    qsizetype at = m_lines.indexOf(above);
+    for (CVes_TableBaseLine* row : block)
+        m_lines.insert(at++, row);
+    setCurCol(-1);
+    selectAddOne(-1);
+    refreshCurPage();
+    AddUndo();
+    markEdited();
+}
+
+void CVes_SetupTable::DownRow()
+{
+    if (getSelectRow() < 1 || !isContinueSelect())
+        return;
+    const TableLineList block = selectedRows(*this);
+    if (block.isEmpty())
+        return;
+    CVes_TableBaseLine* below = nextLine(block.last());
+    // Already the last rows of the table.
+    if (!below)
+        return;
+    CVes_TableBaseLine* after = nextLine(below);
+    for (CVes_TableBaseLine* row : block)
+        m_lines.removeOne(row);
+    qsizetype at = after ? m_lines.indexOf(after) : m_lines.size();
+    for (CVes_TableBaseLine* row : block)
+        m_lines.insert(at++, row);
+    setCurCol(-1);
+    selectAddOne(1);
+    refreshCurPage();
+    AddUndo();
+    markEdited();
+}
+
+// ---- Elements -------------------------------------------------------------------
+
+TableLineList CVes_SetupTable::getEleSteelList(CVes_TableBaseLine* element) const
+{
+    TableLineList rows;
+    const qsizetype at = element ? m_lines.indexOf(element) : -1;
+    if (at < 0)
+        return rows;
+    for (qsizetype i = at + 1; i < m_lines.size(); ++i) {
+        if (m_lines[i]->getType() == Line::kElementLine)
+            break;
+        rows.append(m_lines[i]);
+    }
+    while (!rows.isEmpty() && rows.last()->isNull())
+        rows.removeLast();
+    return rows;
+}
+
+QList<CVes_SetupTableLine*> CVes_SetupTable::getAllEleList(QList<int>& pages) const
+{
+    QList<Line*> elements;
+    int page = 1;
+    int remaining = m_rowNum;
+    for (CVes_TableBaseLine* row : m_lines) {
+        const int rows = row->getRows();
+        if (rows > remaining) {
+            ++page;
+            remaining = m_rowNum;
+        }
+        remaining -= rows;
+        if (row->getType() == Line::kElementLine) {
+            elements.append(asLine(row));
+            pages.append(page);
+        }
+    }
+    return elements;
+}
+
+void CVes_SetupTable::DeleteEleRow()
+{
+    CVes_TableBaseLine* element = getLine(getSelectRow());
+    if (!element || element->getType() != Line::kElementLine)
+        return;
+    TableLineList rows = getEleSteelList(element);
+    rows.prepend(element);
+    m_huizong.forgetElements();
+    for (CVes_TableBaseLine* row : std::as_const(rows)) {
+        if (row->getLock())
+            continue;
+        m_lines.removeOne(row);
+        m_pageLines.removeOne(row);
+        delete row;
+    }
+    refreshCurPage();
+    clearSelect();
+    markEdited();
+    AddUndo();
+}
+
+double CVes_SetupTable::getEleSteelweight(CVes_TableBaseLine* element) const
+{
+    if (!element || element->getType() != Line::kElementLine)
+        return 0.0;
+    const double toMetre = transUnit(m_units.value(kColShape, kMillimetre), kMetre);
+    const double toWeight = transUnit(kKilogram, m_units.value(kColTotalWeight, kKilogram));
+
+    // The piece count of the nearest earlier element row, else the table's.
+    const auto piecesBefore = [this](CVes_TableBaseLine* row) {
+        for (qsizetype i = m_lines.indexOf(row) - 1; i >= 0; --i) {
+            CVes_TableBaseLine* before = m_lines[i];
+            if (!before->isNull() && before->getType() == Line::kElementLine)
+                return asLine(before)->getEleNum();
+        }
+        return m_defaultEleNum;
+    };
+
+    double weight = 0.0;
+    int pieces = 0;
+    for (CVes_TableBaseLine* row : getEleSteelList(element)) {
+        if (row->isNull() || row->getType() != Line::kSteelLine)
+            continue;
+        if (pieces < 1)
+            pieces = piecesBefore(row);
+        CVes_Steel& bar = asLine(row)->m_steel;
+        double length = 0.0;
+        if (bar.isMultiVal() == 1) {
+            length = double(roundHalfUp(bar.getLength(0, 1.0)) + roundHalfUp(bar.getLength(1, 1.0)))
+                     * bar.count * bar.getMultiGroup() * pieces * 0.5;
+        } else {
+            const double single = bar.calcLength ? bar.getLength(0, 1.0) : bar.length;
+            length = double(roundHalfUp(single)) * bar.count * pieces;
+        }
+        const int kind = bar.grade == 12 ? 1 : bar.grade == 14 ? 2 : 0;
+        weight += Info_getSteelWeight(bar.DN, kind) * length * toMetre * toWeight;
+    }
+    return weight;
+}
+
+// ---- Whole tables ---------------------------------------------------------------
+
+void CVes_SetupTable::append(const CVes_SetupTable* other)
+{
+    if (!other)
+        return;
+    // A copy of the list, so that a table can append itself.
+    const TableLineList rows = other->m_lines;
+    for (CVes_TableBaseLine* row : rows) {
+        auto* line = new Line();
+        line->copy(static_cast<const Line*>(row));
+        m_lines.append(line);
+    }
+    refreshCurPage();
+    clearSelect();
+    markEdited();
+    AddUndo();
+}
