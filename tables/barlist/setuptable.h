@@ -146,6 +146,16 @@ public:
     void DeleteRow() override;
     void delPage() override;
 
+    // The row clipboard: bar-list rows, or a remark when column 10 is
+    // current and a single row is selected. Cutting and pasting leave
+    // locked rows in the table.
+    int canPaste() override;
+    void CopyRow() override;
+    void CutRow() override;
+    void PasteRow() override;
+    // Inserts the clipboard's rows before the selected rows; no undo step.
+    void InsertClip() override;
+
     // Moves the continuous block of selected rows one row up or down.
     void UpRow() override;
     void DownRow() override;
@@ -157,9 +167,12 @@ public:
     // Every element row in order; the page each stands on (1 the first page
     // after the cover) is appended to `pages`.
     QList<CVes_SetupTableLine*> getAllEleList(QList<int>& pages) const;
-    // The first selected row must be an element row. Deleting an element
-    // leaves its locked rows in the table.
+    // The first selected row must be an element row. Cutting and deleting
+    // an element leave its locked rows in the table; cutting and copying
+    // put the element row and its rows on the clipboard.
+    void CutEleRow();
     void DeleteEleRow();
+    void CopyEleRow();
     // The weight of the element's bars in the unit of the weight column;
     // 0.0 when the row is not an element row.
     double getEleSteelweight(CVes_TableBaseLine* element) const;

@@ -5,6 +5,7 @@
 #include "tables/barlist/setuptable.h"
 
 #include "envora/usercustom.h"
+#include "tables/framework/tableclipboard.h"
 
 #include <gtest/gtest.h>
 
@@ -405,6 +406,161 @@ TEST_F(SetupTableRows, AppendingAnotherBarList)
     EXPECT_EQ(t.lines().size(), 2 * 10);
 }
 
+// ---- The row clipboard ----------------------------------------------------------
+
+QStringList clipboardRows()
+{
+    QStringList out;
+    const TableLineList copies =
+        tableClipboard().getLines(CVes_TableClipboard::kSetupLines);
+    for (CVes_TableBaseLine* row : copies) {
+        auto* line = static_cast<Line*>(row);
+        out << (line->isElementLine() ? "[" + line->getElement() + "]" : line->m_steel.number);
+    }
+    qDeleteAll(copies);
+    return out;
+}
+
+TEST_F(SetupTableRows, PastingRowsReplacesTheSelectedRows)
+{
+    select({2, 3});
+    t.CopyRow();
+    EXPECT_EQ(clipboardRows(), (QStringList{"a1", "a2"}));
+    EXPECT_EQ(t.isModified(), 0);
+    EXPECT_EQ(t.CanUndo(), 0);
+
+    select({4});
+    t.setCurCol(2);
+    EXPECT_EQ(t.canPaste(), 1);
+    t.PasteRow();
+    EXPECT_EQ(rows(), "[A] a1 a2 a1 a2 a4 [B] b1 b2");
+    EXPECT_EQ(t.getSelection(), (QList<int>{4}));
+    EXPECT_EQ(t.getCurCol(), 2);
+    EXPECT_EQ(t.getCurRow(), 4);
+    expectMarked();
+    EXPECT_EQ(t.CanUndo(), 1);
+    // The clipboard keeps its rows for the next paste.
+    EXPECT_EQ(clipboardRows(), (QStringList{"a1", "a2"}));
+}
+
+TEST_F(SetupTableRows, InsertingFromTheClipboardKeepsTheSelectedRows)
+{
+    select({2});
+    t.CopyRow();
+    select({3, 4});
+    t.InsertClip();
+    EXPECT_EQ(rows(), "[A] a1 a1 a2 a3 a4 [B] b1 b2");
+    EXPECT_EQ(t.getSelectRow(), -1);
+    expectMarked();
+    EXPECT_EQ(t.CanUndo(), 0);  // the caller records the step
+}
+
+TEST_F(SetupTableRows, CuttingAndPastingLeaveLockedRows)
+{
+    t.lineAt(2)->setLock(1);  // a2
+    select({2, 3});
+    t.CutRow();
+    EXPECT_EQ(clipboardRows(), (QStringList{"a1", "a2"}));
+    EXPECT_EQ(rows(), "[A] a2 a3 a4 [B] b1 b2");
+    EXPECT_EQ(t.getSelectRow(), -1);
+    expectMarked();
+    EXPECT_EQ(t.CanUndo(), 1);
+
+    // Pasting over a2 (locked) and a3: a3 goes, a2 stays before the rows.
+    select({2, 3});
+    t.PasteRow();
+    EXPECT_EQ(rows(), "[A] a2 a1 a2 a4 [B] b1 b2");
+}
+
+TEST_F(SetupTableRows, ARemarkCellGoesOnTheClipboardAsText)
+{
+    t.lineAt(1)->m_steel.remark = "R1";
+    t.lineAt(0)->setEleRemark("ER");
+    select({2});
+    t.setCurCol(CVes_SetupTable::kColRemark);
+    t.CopyRow();
+    EXPECT_EQ(tableClipboard().getText(CVes_TableClipboard::kText), "R1");
+    EXPECT_TRUE(clipboardRows().isEmpty());
+
+    select({3});
+    t.setCurCol(CVes_SetupTable::kColRemark);
+    EXPECT_EQ(t.canPaste(), 1);
+    t.setCurCol(2);
+    EXPECT_EQ(t.canPaste(), 0);  // text, not rows
+    t.setCurCol(CVes_SetupTable::kColRemark);
+    t.PasteRow();
+    EXPECT_EQ(t.lineAt(2)->m_steel.remark, "R1");
+    EXPECT_EQ(rows(), "[A] a1 a2 a3 a4 [B] b1 b2");
+    expectMarked();
+    EXPECT_EQ(t.CanUndo(), 1);
+
+    // An element row copies and takes its element remark.
+    select({1});
+    t.setCurCol(CVes_SetupTable::kColRemark);
+    t.CopyRow();
+    EXPECT_EQ(tableClipboard().getText(CVes_TableClipboard::kText), "ER");
+    t.nextPage();
+    select({2});  // element B
+    t.setCurCol(CVes_SetupTable::kColRemark);
+    t.PasteRow();
+    EXPECT_EQ(t.lineAt(5)->getEleRemark(), "ER");
+
+    // A row without a bar or an element takes no remark.
+    t.firstPage();
+    select({2});
+    ASSERT_NE(t.InsertTextRow(), nullptr);
+    select({2});
+    t.setCurCol(CVes_SetupTable::kColRemark);
+    const int steps = t.CanUndo();
+    t.PasteRow();
+    EXPECT_EQ(rows(), "[A] k2 a1 a2 a3 a4 [B] b1 b2");
+    EXPECT_EQ(t.CanUndo(), steps);
+}
+
+TEST_F(SetupTableRows, SeveralRowsInTheRemarkColumnAreCopiedAsRows)
+{
+    select({2, 3});
+    t.setCurCol(CVes_SetupTable::kColRemark);
+    t.CopyRow();
+    EXPECT_EQ(clipboardRows(), (QStringList{"a1", "a2"}));
+    t.setCurCol(2);
+    EXPECT_EQ(t.canPaste(), 1);
+    select({2, 4});
+    EXPECT_EQ(t.canPaste(), 0);  // a gap
+    t.clearSelect();
+    EXPECT_EQ(t.canPaste(), 0);
+}
+
+TEST_F(SetupTableRows, CuttingAnElementLeavesItsLockedRows)
+{
+    t.lineAt(2)->setLock(1);  // a2
+    t.getHuizongRules().m_elements.append(t.lineAt(0));
+    select({1});
+    t.CutEleRow();
+    EXPECT_EQ(clipboardRows(), (QStringList{"[A]", "a1", "a2", "a3", "a4"}));
+    EXPECT_EQ(rows(), "a2 [B] b1 b2");
+    EXPECT_TRUE(t.getHuizongRules().m_elements.isEmpty());
+    expectMarked();
+    EXPECT_EQ(t.CanUndo(), 1);
+
+    select({2});
+    t.InsertClip();
+    EXPECT_EQ(rows(), "a2 [A] a1 a2 a3 a4 [B] b1 b2");
+}
+
+TEST_F(SetupTableRows, CopyingAnElementChangesNothing)
+{
+    select({2});
+    t.CopyEleRow();  // a1 heads no element
+    EXPECT_FALSE(clipboardRows().contains("[A]"));
+    select({1});
+    t.CopyEleRow();
+    EXPECT_EQ(clipboardRows(), (QStringList{"[A]", "a1", "a2", "a3", "a4"}));
+    EXPECT_EQ(rows(), "[A] a1 a2 a3 a4 [B] b1 b2");
+    EXPECT_EQ(t.isModified(), 0);
+    EXPECT_EQ(t.CanUndo(), 0);
+}
+
 // Every recorded operation is undone to the state before it and redone to
 // the state after it.
 struct UndoCase {
@@ -455,7 +611,14 @@ INSTANTIATE_TEST_SUITE_P(
         UndoCase{"DownRow", selecting({2}, [](auto& t) { t.DownRow(); })},
         UndoCase{"DeleteEleRow", selecting({1}, [](auto& t) { t.DeleteEleRow(); })},
         UndoCase{"DeleteRow", selecting({2, 3}, [](auto& t) { t.DeleteRow(); })},
-        UndoCase{"Append", [](auto& t) { t.append(&t); }}),
+        UndoCase{"Append", [](auto& t) { t.append(&t); }},
+        UndoCase{"CutRow", selecting({2, 3}, [](auto& t) { t.CutRow(); })},
+        UndoCase{"CutEleRow", selecting({1}, [](auto& t) { t.CutEleRow(); })},
+        UndoCase{"PasteRow", selecting({2}, [](auto& t) {
+                     t.CopyRow();
+                     t.AddSelect(4, 1);
+                     t.PasteRow();
+                 })}),
     [](const testing::TestParamInfo<UndoCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SetupTableRows, EightStepsBackAndANewEditEmptiesTheRedo)

@@ -1,0 +1,194 @@
+// The bar list's rows on the row clipboard: copying, cutting, pasting and
+// inserting selected rows, a single remark as text, and whole elements.
+
+#include "tables/barlist/setuptable.h"
+
+#include "tables/framework/tableclipboard.h"
+
+namespace {
+
+using Line = CVes_SetupTableLine;
+
+// The rows at the selected positions of the current page, in order;
+// positions without a row are left out.
+TableLineList selectedRows(CVes_TableBase& table)
+{
+    TableLineList rows;
+    for (int n : table.getSelection()) {
+        if (CVes_TableBaseLine* row = table.getLine(n))
+            rows.append(row);
+    }
+    return rows;
+}
+
+void copyToClipboard(const TableLineList& rows)
+{
+    CVes_TableClipboard& clip = tableClipboard();
+    for (CVes_TableBaseLine* row : rows)
+        clip.copySetupLine(static_cast<const Line*>(row), 0);
+}
+
+// 1 when the clipboard holds bar-list rows.
+bool clipboardHasRows()
+{
+    const TableLineList copies = tableClipboard().getLines(CVes_TableClipboard::kSetupLines);
+    qDeleteAll(copies);
+    return !copies.isEmpty();
+}
+
+// Removes the rows from the table and deletes them, except the locked ones.
+void removeUnlocked(CVes_SetupTable& table, const TableLineList& rows)
+{
+    for (CVes_TableBaseLine* row : rows) {
+        if (row->getLock())
+            continue;
+        table.m_lines.removeOne(row);
+        table.m_pageLines.removeOne(row);
+        delete row;
+    }
+}
+
+} // namespace
+
+int CVes_SetupTable::canPaste()
+{
+    if (getSelectRow() < 1 || !isContinueSelect())
+        return 0;
+    CVes_TableClipboard& clip = tableClipboard();
+    if (!clip.canPaste())
+        return 0;
+    if (m_curCol == kColRemark)
+        return clip.getText(CVes_TableClipboard::kText).isEmpty() ? 0 : 1;
+    return clipboardHasRows() ? 1 : 0;
+}
+
+void CVes_SetupTable::CopyRow()
+{
+    if (getSelectRow() < 1)
+        return;
+    CVes_TableClipboard& clip = tableClipboard();
+    clip.clear();
+    if (m_select.size() == 1 && m_curCol == kColRemark) {
+        auto* line = static_cast<Line*>(getLine(getSelectRow()));
+        if (line && line->isSteelLine()) {
+            clip.setText(line->m_steel.remark, CVes_TableClipboard::kText);
+            return;
+        }
+        if (line && line->isElementLine()) {
+            clip.setText(line->getEleRemark(), CVes_TableClipboard::kText);
+            return;
+        }
+    }
+    copyToClipboard(selectedRows(*this));
+}
+
+void CVes_SetupTable::CutRow()
+{
+    if (getSelectRow() < 1)
+        return;
+    const TableLineList rows = selectedRows(*this);
+    tableClipboard().clear();
+    copyToClipboard(rows);
+    m_huizong.forgetElements();
+    removeUnlocked(*this, rows);
+    refreshCurPage();
+    clearSelect();
+    markEdited();
+    AddUndo();
+}
+
+void CVes_SetupTable::PasteRow()
+{
+    if (getSelectRow() < 1 || !isContinueSelect())
+        return;
+    const TableLineList selected = selectedRows(*this);
+    if (selected.isEmpty())
+        return;
+    const int column = m_curCol;
+    const int first = getSelectRow();
+    CVes_TableClipboard& clip = tableClipboard();
+
+    if (column == kColRemark) {
+        const QString text = clip.getText(CVes_TableClipboard::kText);
+        if (!text.isEmpty()) {
+            // A remark goes to the bar of the first selected row, or to an
+            // element row's element remark; other rows take no remark.
+            auto* line = static_cast<Line*>(selected.first());
+            if (line->isSteelLine())
+                line->m_steel.remark = text;
+            else if (line->isElementLine())
+                line->setEleRemark(text);
+            else
+                return;
+            markEdited();
+            AddUndo();
+            return;
+        }
+    }
+
+    const TableLineList copies = clip.getLines(CVes_TableClipboard::kSetupLines);
+    if (copies.isEmpty())
+        return;
+    CVes_TableBaseLine* before = nextLine(selected.last());
+    m_huizong.forgetElements();
+    removeUnlocked(*this, selected);
+    qsizetype at = before ? m_lines.indexOf(before) : m_lines.size();
+    for (CVes_TableBaseLine* row : copies)
+        m_lines.insert(at++, row);
+    clearNullLineOfEnd();
+    refreshCurPage();
+    clearSelect();
+    if (haveContent(first)) {
+        AddSelect(first, 1);
+        setCurCol(column);
+        m_curRow = first;
+    }
+    markEdited();
+    AddUndo();
+}
+
+void CVes_SetupTable::InsertClip()
+{
+    if (getSelectRow() < 1 || !isContinueSelect())
+        return;
+    CVes_TableBaseLine* before = getLine(getSelectRow());
+    if (!before)
+        return;
+    const TableLineList copies = tableClipboard().getLines(CVes_TableClipboard::kSetupLines);
+    if (copies.isEmpty())
+        return;
+    qsizetype at = m_lines.indexOf(before);
+    for (CVes_TableBaseLine* row : copies)
+        m_lines.insert(at++, row);
+    clearSelect();
+    refreshCurPage();
+    markEdited();
+}
+
+void CVes_SetupTable::CutEleRow()
+{
+    CVes_TableBaseLine* element = getLine(getSelectRow());
+    if (!element || element->getType() != Line::kElementLine)
+        return;
+    TableLineList rows = getEleSteelList(element);
+    rows.prepend(element);
+    tableClipboard().clear();
+    copyToClipboard(rows);
+    m_huizong.forgetElements();
+    removeUnlocked(*this, rows);
+    refreshCurPage();
+    clearSelect();
+    markEdited();
+    AddUndo();
+}
+
+void CVes_SetupTable::CopyEleRow()
+{
+    CVes_TableBaseLine* element = getLine(getSelectRow());
+    if (!element || element->getType() != Line::kElementLine)
+        return;
+    TableLineList rows = getEleSteelList(element);
+    rows.prepend(element);
+    tableClipboard().clear();
+    copyToClipboard(rows);
+}
