@@ -416,7 +416,9 @@ TEST(SetupTableFile, ReadingIntoAShownPageDropsTheOldPage)
     EXPECT_TRUE(t.getHuizongRules().m_elements.isEmpty());
     EXPECT_EQ(t.getCurPage(), -1);
     t.setPageTo(1, 1);
-    ASSERT_EQ(t.pageLines().size(), 1);
+    // The element read, then empty rows up to the end of the page.
+    ASSERT_EQ(t.pageLines().size(), 16);
+    EXPECT_EQ(t.pageLines().last()->isNull(), 1);
     EXPECT_EQ(static_cast<CVes_SetupTableLine*>(t.getLine(1))->getElement(), "NEW");
 }
 
