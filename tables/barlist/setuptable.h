@@ -18,6 +18,7 @@
 #include <deque>
 #include <memory>
 
+class CVes_TableContents;
 class CVes_Variable;
 
 class CVes_SetupTable : public CVes_TableBase {
@@ -217,6 +218,43 @@ public:
     // yet: both do nothing for now.
     void setYuanCai();
     void setSumray();
+
+    // ---- Quantities (computed on demand, never stored) ------------------------------
+
+    // One bar row in an element of `pieces` pieces: its total length in
+    // metres, its bar count and the factor its intermediate-connection counts
+    // are multiplied by (left alone when a multi-value bar counts none).
+    // Refreshes the count texts of the bar's intermediate connections.
+    void singleSteelAmount(CVes_Steel* bar, int pieces, double& length, int& count,
+                           int& midFactor);
+    // The page summary (本页汇总) of the current page, broken into lines once a
+    // line is longer than `charsPerLine` GBK bytes.
+    QString AmountOfCurPage(int charsPerLine);
+    // The whole list's weights by grade and diameter (losses included) and its
+    // joints, appended as text lines.
+    void AmountToString(QStringList& weights, QStringList& joints) override;
+    // Appends a plain "合计" block of lengths, weights and joints.
+    void Amount() override;
+    // Inserts a framed summary block (汇总开始 … 汇总结束) on the first or the
+    // last page, as the options choose.
+    void Amount(CVes_totalSteelType& options);
+
+    // ---- Table of contents -----------------------------------------------------------
+
+    // Fills `contents` (or a new table, which the caller then owns) with one
+    // row per element line: "name(n件)" padded with dots, and its page.
+    CVes_TableContents* TableContens(CVes_TableContents* contents);
+
+    // ---- Data check ----------------------------------------------------------------------
+
+    // Appends the findings of the bar-line check as an HTML list (values
+    // escaped); 1 when nothing was found, 0 otherwise.
+    int CheckData(QString& findings);
+    // Runs the check: shows "钢筋行数据检查通过！" when it passes, otherwise writes
+    // "配料单检查报告.html" into the program folder and opens it.
+    void checkTable();
+    // The report file checkTable writes.
+    static QString checkReportPath();
 
     // ---- Members -------------------------------------------------------------------
 

@@ -1,0 +1,555 @@
+// The bar list's quantities: counts, lengths, weights and joints of its bar
+// rows, as the page summary, the totals of the cover, and the total blocks
+// the user appends to the list.
+
+#include "tables/barlist/setuptable.h"
+
+#include "core/model/connecttext.h"
+#include "envora/rules.h"
+#include "platform/gbk.h"
+#include "tables/barlist/sumitems.h"
+#include "tables/framework/tablehelpers.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <utility>
+
+namespace {
+
+constexpr int kGroupLibrary = 109;
+constexpr int kFirstCouplerStyle = 7;
+
+// A length truncated to whole units; a damaged value counts as 0.
+int truncated(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) >= double(std::numeric_limits<int>::max()))
+        return 0;
+    return int(value);
+}
+
+// The kind Envora's unit weights are looked up by.
+int weightKind(int grade)
+{
+    if (grade == 12)
+        return 1;
+    if (grade == 14)
+        return 2;
+    return 0;
+}
+
+double unitWeight(int grade, float diameter)
+{
+    return Info_getSteelWeight(diameter, weightKind(grade));
+}
+
+void sortLengths(SumLengthItems& items)
+{
+    std::stable_sort(items.begin(), items.end(),
+                     [](const CVes_SumLengthItem& a, const CVes_SumLengthItem& b) {
+                         if (a.diameter != b.diameter)
+                             return a.diameter < b.diameter;
+                         if (a.grade != b.grade)
+                             return a.grade < b.grade;
+                         return a.coating < b.coating;
+                     });
+}
+
+void sortJoints(SumJointItems& items)
+{
+    std::stable_sort(items.begin(), items.end(),
+                     [](const CVes_SumJointItem& a, const CVes_SumJointItem& b) {
+                         if (a.type != b.type)
+                             return a.type < b.type;
+                         return a.diameter < b.diameter;
+                     });
+}
+
+QString jointText2(const CVes_SumJointItem& item)
+{
+    return barcore_getConnectStringAll2(item.type, truncated(item.diameter), item.thread,
+                                        item.otherDiameter, item.otherThread);
+}
+
+QString jointText(int type, const CVes_SumJointItem& item)
+{
+    return barcore_getConnectStringAll(type, truncated(item.diameter), item.thread,
+                                       item.otherDiameter, item.otherThread);
+}
+
+CVes_SetupTableLine* textRow(std::initializer_list<std::pair<int, QString>> cells)
+{
+    auto* row = new CVes_SetupTableLine(int(CVes_SetupTableLine::kTextLine));
+    row->setNull(0);
+    for (const auto& [column, text] : cells)
+        row->SetText(column, text);
+    return row;
+}
+
+CVes_SetupTableLine* emptyBarRow()
+{
+    return new CVes_SetupTableLine(int(CVes_SetupTableLine::kSteelLine));
+}
+
+// Appends entries to a text, starting a new line before an entry once the
+// current line is longer than the width (in GBK bytes).
+class LineBreaker {
+public:
+    explicit LineBreaker(int width) : m_width(width) {}
+    void add(const QString& entry)
+    {
+        if (platform::gbk::byteLength(m_line) > m_width) {
+            m_text += m_line + QLatin1Char('\n');
+            m_line.clear();
+        }
+        m_line += entry;
+    }
+    void start(const QString& line) { m_line = line; }
+    QString finish()
+    {
+        m_text += m_line;
+        m_line.clear();
+        return m_text;
+    }
+    void append(const QString& text) { m_text += text; }
+
+private:
+    int m_width;
+    QString m_text;
+    QString m_line;
+};
+
+} // namespace
+
+// The rows counted for quantities, each with the piece count it is counted
+// with: a bar row takes the count of the element it stands in (an element of
+// no pieces counts nothing), or the default piece count before the first
+// element.
+template <typename Visit>
+static void forCountedBars(const CVes_SetupTable& table, const TableLineList& rows, Visit visit)
+{
+    int pieces = 0;
+    bool looked = false;  // an element was met or searched for
+    for (CVes_TableBaseLine* base : rows) {
+        auto* line = dynamic_cast<CVes_SetupTableLine*>(base);
+        if (!line || line->isNull())
+            continue;
+        if (line->isElementLine()) {
+            pieces = line->getEleNum();
+            looked = true;
+            continue;
+        }
+        if (line->m_type != CVes_SetupTableLine::kSteelLine || !line->m_steel.isProcess())
+            continue;
+        if (!looked) {
+            // The rows start inside an element: the nearest element before
+            // them decides; before every element, the default piece count.
+            looked = true;
+            pieces = table.getDefaultEleNum();
+            const int at = int(table.lines().indexOf(base));
+            for (int i = at - 1; i >= 0; --i) {
+                auto* earlier = dynamic_cast<CVes_SetupTableLine*>(table.lines()[i]);
+                if (earlier && !earlier->isNull() && earlier->isElementLine()) {
+                    pieces = earlier->getEleNum();
+                    break;
+                }
+            }
+        }
+        visit(*line, pieces);
+    }
+}
+
+void CVes_SetupTable::singleSteelAmount(CVes_Steel* bar, int pieces, double& length, int& count,
+                                        int& midFactor)
+{
+    if (!bar)
+        return;
+    const int shapeUnit = m_units.value(kColShape, kMillimetre);
+    const double toShape = transUnit(kMillimetre, shapeUnit);
+    const double toMetre = transUnit(shapeUnit, kMetre);
+    const bool autoMid = m_rules.m_autoMidConnect != 0;
+    const bool reverseSleeve = m_rules.m_reverseSleeve != 0;
+
+    const bool grouped = bar->isSteelGroup() || bar->getRecordId().m_mainId == kGroupLibrary;
+    CVes_MidConnect* c = bar->getFirstMidConnect();
+    const bool counting = c->stat != 0;
+    const bool coupler = c->style == 7 || c->style == 8;
+    const int k = bar->count;
+    int mid = 0;
+    int extra = 0;
+    // A coupler joint between bars of opposite threads needs one reverse-
+    // thread coupler in place of a plain one.
+    const auto couplerRule = [&](int m) {
+        if (m > 1 && reverseSleeve && coupler) {
+            ++extra;
+            return m - 1;
+        }
+        return m;
+    };
+
+    if (bar->isMultiVal()) {
+        const int n = bar->getMultiGroup();
+        const double a = bar->getLength(0, toShape);
+        const double z = bar->getLength(1, toShape);
+        const double step = n > 1 ? std::fabs(z - a) / (n - 1) : 0.0;
+        count = k * n * pieces;
+        length = (a + z) * k * n * pieces * toMetre * 0.5;
+        if (grouped) {
+            midFactor = count;
+            return;
+        }
+        if (counting && autoMid) {
+            const int na = c->autoCalNum(truncated(a / toShape));
+            const int nz = c->autoCalNum(truncated(z / toShape));
+            if (na == nz) {
+                if (nz > 1 && reverseSleeve && coupler) {
+                    mid = (nz - 1) * n;
+                    extra = n;
+                } else {
+                    mid = nz * n;
+                }
+            } else {
+                const double base = std::min(a, z);
+                for (int i = 1; i <= n - 2; ++i)
+                    mid += couplerRule(c->autoCalNum(truncated((i * step + base) / toShape)));
+                mid += couplerRule(na) + couplerRule(nz);
+            }
+            midFactor = k * pieces;
+        }
+    } else {
+        const double L = bar->calcLength && !bar->isShapeMissing() ? bar->getLength(0, toShape)
+                                                                    : double(bar->length);
+        length = k * pieces * L * toMetre;
+        count = midFactor = k * pieces;
+        if (grouped)
+            return;
+        const int lmm = truncated(L / toShape);
+        if (counting && lmm > c->fixedLength && autoMid) {
+            mid = c->autoCalNum(lmm);
+            if (c->style >= kFirstCouplerStyle && mid > 1 && reverseSleeve) {
+                --mid;
+                extra = 1;
+            }
+        }
+    }
+    if (grouped)
+        return;
+
+    if (counting && autoMid) {
+        c->countText = QString::number(mid);
+        if (extra > 0) {
+            CVes_MidConnect* reverse = bar->getSecendMidConnect();
+            // The second connection stands for the reverse-thread couplers.
+            reverse->valueC = 0;
+            if (c->autoCount)
+                reverse->countText = QString::number(extra);
+            return;
+        }
+    } else if (c->autoCount) {
+        c->countText = QStringLiteral("0");
+    }
+    // Only the first connection is kept when no reverse-thread coupler is due.
+    if (bar->getMidConnectArray().size() > 1) {
+        const CVes_MidConnect keep = *c;
+        bar->clearMidConnectArray();
+        *bar->getFirstMidConnect() = keep;
+    }
+}
+
+QString CVes_SetupTable::AmountOfCurPage(int charsPerLine)
+{
+    const bool english = m_language == 1;
+    SumLengthItems lengths;
+    SumJointItems joints;
+    forCountedBars(*this, m_pageLines, [&](CVes_SetupTableLine& line, int pieces) {
+        double length = 0.0;
+        int count = 0;
+        int midFactor = 0;
+        singleSteelAmount(&line.m_steel, pieces, length, count, midFactor);
+        addLengthItem(&line.m_steel, length, lengths);
+        addJointItems(&line.m_steel, count, joints);
+        addMidJointItems(&line.m_steel, midFactor, joints);
+    });
+    sortLengths(lengths);
+    sortJoints(joints);
+
+    const bool showWeight = m_sumWeight != 0;
+    const bool showLength = m_sumLength != 0;
+    QString label;
+    if (showWeight && showLength)
+        label = english ? QStringLiteral("Weight(Length):") : QStringLiteral("重(长):");
+    else if (showWeight)
+        label = english ? QStringLiteral("Weight:") : QStringLiteral("重量:");
+    else if (showLength)
+        label = english ? QStringLiteral("Length:") : QStringLiteral("长度:");
+
+    const double toWeight = transUnit(kKilogram, m_units.value(kColTotalWeight, kKilogram));
+    LineBreaker text(charsPerLine);
+    text.start(label);
+    if (showWeight || showLength) {
+        double totalWeight = 0.0;
+        double totalLength = 0.0;
+        for (const auto& item : lengths) {
+            const QString g = Steel_GradeDNToTableString(item.grade, item.diameter, item.coating);
+            const double weight = unitWeight(item.grade, item.diameter) * toWeight * item.length;
+            const QString L = QString::asprintf("%.2f", item.length);
+            const QString W = QString::asprintf("%.2f", weight);
+            if (showWeight && showLength)
+                text.add(QStringLiteral("{%1：%2(%3)} ").arg(g, W, L));
+            else
+                text.add(QStringLiteral("{%1：%2} ").arg(g, showLength ? L : W));
+            totalWeight += weight;
+            totalLength += item.length;
+        }
+        const QString total = english ? QStringLiteral("Total") : QStringLiteral("总计");
+        if (showWeight && showLength)
+            text.add(QStringLiteral("{%1：%2(%3) } ")
+                         .arg(total, QString::asprintf("%.2f", totalWeight),
+                              QString::asprintf("%.2f", totalLength)));
+        else
+            text.add(QStringLiteral("{%1：%2 } ")
+                         .arg(total, QString::asprintf("%.2f", showLength ? totalLength
+                                                                           : totalWeight)));
+    }
+    text.finish();
+
+    if (m_sumJoint) {
+        if (m_summaryRowHeight == 2)
+            text.append(QStringLiteral("\n"));
+        text.start(english ? QStringLiteral("Connect Style：") : QStringLiteral("连接方式："));
+        for (const auto& item : joints) {
+            if (item.count < 1)
+                continue;
+            const QString n = english ? QString::asprintf("%d} ", item.count)
+                                      : QStringLiteral("%1个} ").arg(item.count);
+            text.add(QLatin1Char('{') + jointText2(item) + QStringLiteral(", ") + n);
+        }
+    }
+    return text.finish();
+}
+
+void CVes_SetupTable::AmountToString(QStringList& weights, QStringList& joints)
+{
+    SumLengthItems lengthItems;
+    SumJointItems jointItems;
+    forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int pieces) {
+        double length = 0.0;
+        int count = 0;
+        int midFactor = 0;
+        singleSteelAmount(&line.m_steel, pieces, length, count, midFactor);
+        addLengthItem(&line.m_steel, length, lengthItems);
+        addJointItems(&line.m_steel, count, jointItems);
+        addMidJointItems(&line.m_steel, midFactor, jointItems);
+    });
+    sortLengths(lengthItems);
+    sortJoints(jointItems);
+
+    const int weightUnit = m_units.value(kColTotalWeight, kKilogram);
+    const double toWeight = transUnit(kKilogram, weightUnit);
+    QString unit = QStringLiteral(" kg");
+    if (weightUnit == kTonne)
+        unit = QStringLiteral(" t");
+    else if (weightUnit == kGram)
+        unit = QStringLiteral(" g");
+
+    double sum = 0.0;
+    for (const auto& item : lengthItems) {
+        QString g = Steel_GradeDNToTableString(item.grade, item.diameter, item.coating);
+        if (g.size() < 5)
+            g += QStringLiteral("  ");
+        double weight = item.length * unitWeight(item.grade, item.diameter) * toWeight;
+        if (m_rules.m_calcLossBar && item.diameter > m_rules.m_wireDN)
+            weight *= 1 + m_rules.m_lossBar * 0.01;
+        else if (m_rules.m_calcLossWire && item.diameter <= m_rules.m_wireDN + 0.5)
+            weight *= 1 + m_rules.m_lossWire * 0.01;
+        weights << QString::asprintf("%s: %.2f", qUtf8Printable(g), weight) + unit;
+        sum += weight;
+    }
+    weights << QString::asprintf("总重量: %.2f", sum) + unit;
+
+    for (const auto& item : jointItems) {
+        if (item.count > 0)
+            joints << jointText2(item) + QStringLiteral(", ") + QStringLiteral("%1个").arg(item.count);
+    }
+}
+
+void CVes_SetupTable::Amount()
+{
+    clearNullLineOfEnd();
+    const int shapeUnit = m_units.value(kColShape, kMillimetre);
+    const double toShape = transUnit(kMillimetre, shapeUnit);
+    const double toMetre = transUnit(shapeUnit, kMetre);
+    const double mmToMetre = transUnit(kMillimetre, kMetre);
+
+    SumLengthItems lengths;
+    SumJointItems joints;
+    forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int pieces) {
+        CVes_Steel& bar = line.m_steel;
+        double length = 0.0;
+        int jointCount = 0;
+        if (bar.isMultiVal()) {
+            const int n = bar.getMultiGroup();
+            length = (double(bar.getLength(0, toShape)) + bar.getLength(1, toShape)) * bar.count
+                * pieces * n * 0.5 * toMetre;
+            jointCount = bar.count * pieces * n;
+        } else {
+            // A computed length is in millimetres whatever the shape unit.
+            if (bar.calcLength)
+                length = double(bar.count) * truncated(bar.calculateLength(0, 1.0)) * pieces
+                    * mmToMetre;
+            else
+                length = double(bar.count) * truncated(bar.length) * pieces * toMetre;
+            jointCount = bar.count * pieces;
+        }
+        addLengthItem(&bar, length, lengths);
+        addJointItems(&bar, jointCount, joints);
+    });
+    sortLengths(lengths);
+    sortJoints(joints);
+
+    appendLine(emptyBarRow());
+    appendLine(textRow({{0, QStringLiteral("合计")}}));
+    for (const auto& item : lengths) {
+        appendLine(textRow(
+            {{kColGrade, Steel_GradeDNToTableString(item.grade, item.diameter, item.coating)},
+             {kColTotalLength, QString::asprintf("%.2f", item.length)},
+             {kColTotalWeight,
+              QString::asprintf("%.2f", unitWeight(item.grade, item.diameter) * item.length)}}));
+    }
+    for (const auto& item : joints) {
+        appendLine(textRow({{kColGrade, jointText(item.type, item) + QStringLiteral(", ")
+                                            + QStringLiteral("%1个。").arg(item.count)}}));
+    }
+    setPageTo(m_curPage, 1);
+    markEdited();
+    AddUndo();
+}
+
+void CVes_SetupTable::Amount(CVes_totalSteelType& options)
+{
+    const int weightUnit = m_units.value(kColTotalWeight, kKilogram);
+    const double toWeight = transUnit(kKilogram, weightUnit);
+    const QString others = QStringLiteral("其它");
+
+    SumLengthItems lengths;
+    SumJointItems joints;
+    SumGroups groups;
+    {
+        // Names per row, in table order, for the rows forCountedBars visits.
+        QString current = others;
+        QHash<const CVes_TableBaseLine*, QString> names;
+        for (CVes_TableBaseLine* base : std::as_const(m_lines)) {
+            auto* line = dynamic_cast<CVes_SetupTableLine*>(base);
+            if (line && !line->isNull() && line->isElementLine())
+                current = line->getElement();
+            names.insert(base, current);
+        }
+        forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int n) {
+            double length = 0.0;
+            int count = 0;
+            int midFactor = 0;
+            singleSteelAmount(&line.m_steel, n, length, count, midFactor);
+            addLengthItem(&line.m_steel, length, lengths);
+            addJointItems(&line.m_steel, count, joints);
+            addMidJointItems(&line.m_steel, midFactor, joints);
+            const QString name = names.value(&line, others);
+            addLengthItemByName(&line.m_steel, length, name, groups);
+            addJointItemsByName(&line.m_steel, count, name, groups);
+            addMidJointItemsByName(&line.m_steel, midFactor, name, groups);
+        });
+    }
+    sortLengths(lengths);
+    sortJoints(joints);
+
+    std::vector<CVes_SetupTableLine*> block;
+    if (options.m_place == 0)
+        block.push_back(emptyBarRow());
+    block.push_back(textRow(
+        {{0, QStringLiteral("┌────────────────────────┤<汇总开始>├────────────────────────┐")}}));
+
+    if (options.m_perElement && !groups.empty()) {
+        if (groups.size() > 1 && groups.front().name == others)
+            std::rotate(groups.begin(), groups.begin() + 1, groups.end());
+        for (auto& group : groups) {
+            sortLengths(group.lengths);
+            sortJoints(group.joints);
+            block.push_back(textRow({{0, group.name}}));
+            int number = 1;
+            for (const auto& item : group.lengths) {
+                auto* row = textRow(
+                    {{0, QString::number(number++)},
+                     {kColGrade,
+                      Steel_GradeDNToTableString(item.grade, item.diameter, item.coating)}});
+                if (options.m_length)
+                    row->SetText(kColTotalLength, QString::asprintf("%.2f", item.length));
+                if (options.m_weight)
+                    row->SetText(kColTotalWeight,
+                                 QString::asprintf("%.3f", unitWeight(item.grade, item.diameter)
+                                                               * item.length * toWeight));
+                block.push_back(row);
+            }
+            if (options.m_joint) {
+                for (const auto& item : group.joints) {
+                    if (item.count == 0)
+                        continue;
+                    auto* row = textRow({});
+                    if (item.type >= 2) {
+                        row->SetText(kColGrade, barcore_getConnectString(item.type));
+                        row->SetText(kColShape, jointText(-item.type, item));
+                        row->SetText(kColCount, QStringLiteral("%1个").arg(item.count));
+                    }
+                    block.push_back(row);
+                }
+            }
+        }
+    }
+
+    if (options.m_wholeTable) {
+        block.push_back(emptyBarRow());
+        block.push_back(textRow({{0, QStringLiteral("总计")}}));
+        double sum = 0.0;
+        for (const auto& item : lengths) {
+            auto* row = textRow(
+                {{kColGrade, Steel_GradeDNToTableString(item.grade, item.diameter, item.coating)}});
+            if (options.m_length)
+                row->SetText(kColTotalLength, QString::asprintf("%.2f", item.length));
+            // The lengths are metres already: the weight needs only the
+            // weight unit's factor.
+            const double weight = unitWeight(item.grade, item.diameter) * item.length * toWeight;
+            if (options.m_weight)
+                row->SetText(kColTotalWeight, QString::asprintf("%.2f", weight));
+            sum += weight;
+            block.push_back(row);
+        }
+        if (sum > 0.0)
+            block.push_back(textRow({{kColTotalLength, QStringLiteral("总重：")},
+                                     {kColTotalWeight, QString::asprintf("%.2f", sum)}}));
+        if (options.m_joint) {
+            for (const auto& item : joints) {
+                block.push_back(textRow(
+                    {{kColGrade, barcore_getConnectString(item.type) + QStringLiteral("： ")},
+                     {kColShape, jointText(-item.type, item) + QStringLiteral(", ")},
+                     {kColCount, QStringLiteral("%1个").arg(item.count)}}));
+            }
+        }
+    }
+    block.push_back(textRow(
+        {{0, QStringLiteral("└────────────────────────┤<汇总结束>├────────────────────────┘")}}));
+    if (options.m_place == 1)
+        block.push_back(emptyBarRow());
+
+    clearNullLineOfEnd();
+    if (options.m_place != 0) {
+        for (auto it = block.rbegin(); it != block.rend(); ++it)
+            m_lines.prepend(*it);
+    } else {
+        for (auto* row : block)
+            appendLine(row);
+    }
+    setPageTo(m_curPage, 1);
+    markEdited();
+    AddUndo();
+}

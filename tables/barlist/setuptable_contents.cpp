@@ -1,0 +1,53 @@
+// The table of contents of a bar list: one row per element line with the
+// element's piece count and the page it stands on.
+
+#include "tables/barlist/setuptable.h"
+
+#include "platform/gbk.h"
+#include "tables/framework/tablecontents.h"
+#include "tables/framework/tabletextline.h"
+
+namespace {
+
+// The entry of an element row is padded with dots to this many GBK bytes.
+constexpr int kPortraitEntryBytes = 60;
+constexpr int kLandscapeEntryBytes = 93;
+
+} // namespace
+
+CVes_TableContents* CVes_SetupTable::TableContens(CVes_TableContents* contents)
+{
+    if (contents)
+        contents->clearnAllLine();
+    else
+        contents = new CVes_TableContents;
+    contents->m_orientation = m_orientation;
+    contents->m_rowNum = m_rowNum;
+
+    const int width = m_orientation == kPortrait ? kPortraitEntryBytes : kLandscapeEntryBytes;
+    // Pages as the printed rows fill them, page 1 being the first after the
+    // cover.
+    int page = 1;
+    int room = m_rowNum;
+    for (CVes_TableBaseLine* base : std::as_const(m_lines)) {
+        const int rows = base->getRows();
+        if (rows > room) {
+            ++page;
+            room = m_rowNum;
+        }
+        room -= rows;
+        auto* line = dynamic_cast<CVes_SetupTableLine*>(base);
+        if (!line || !line->isElementLine())
+            continue;
+        QString entry = QStringLiteral("%1(%2件)").arg(line->getElement(),
+                                                         QString::number(line->getEleNum()));
+        const int bytes = platform::gbk::byteLength(entry);
+        if (bytes < width)
+            entry += QString(width - bytes, QLatin1Char('.'));
+        auto* row = new CVes_TableTextLine(QStringList{entry, QString::number(page)});
+        row->setNull(0);
+        contents->appendLine(row);
+        contents->setModified(1);
+    }
+    return contents;
+}
