@@ -6,6 +6,7 @@
 
 #include "core/geometry/datafolder.h"
 #include "core/model/modelrecord.h"
+#include "platform/folders.h"
 #include "platform/gbk.h"
 #include "platform/hostservices.h"
 #include "platform/savefile.h"
@@ -145,12 +146,18 @@ void CVes_SetupTable::checkTable()
     page += QStringLiteral("\n</BODY>\n</HTML>");
     // A text file of the system's code page with its line ends.
     page.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const QString path = checkReportPath();
-    QString error;
-    if (!platform::saveFile(path, platform::gbk::encode(page), &error)) {
-        platform::showMessage(QStringLiteral("无法写入检查报告：%1").arg(path),
-                              platform::MessageIcon::Warning);
-        return;
+    const QByteArray bytes = platform::gbk::encode(page);
+    QString path = checkReportPath();
+    if (!platform::saveFile(path, bytes)) {
+        // An installed program folder may be read-only: the report goes to
+        // the folder for temporary files instead.
+        const QString fallback = platform::tempFolder() + QStringLiteral("配料单检查报告.html");
+        if (!platform::saveFile(fallback, bytes)) {
+            platform::showMessage(QStringLiteral("无法写入检查报告：%1").arg(path),
+                                  platform::MessageIcon::Warning);
+            return;
+        }
+        path = fallback;
     }
     platform::host().openWithDesktop(path);
 }

@@ -98,7 +98,35 @@ TEST_F(Amounts, MultiValueBarAveragesFirstAndLast)
     EXPECT_NEAR(length, 12.0, 1e-9);
     // No connection counted: the caller's factor stays.
     EXPECT_EQ(midFactor, 0);
+
+    // Three bars of 10, 15 and 20 m on 9 m stock: 1 + 1 + 2 joints, the
+    // last bar's second joint a reverse-thread coupler.
+    t.getSortRules().m_autoMidConnect = 1;
+    t.getSortRules().m_reverseSleeve = 1;
+    CVes_MidConnect* mid = bar.getFirstMidConnect();
+    mid->stat = 1;
+    mid->style = 8;
+    mid->fixedLength = 9000;
+    bar.count = 1;
+    bar.setMultiGroup(3);
+    bar.setVarValue(QStringLiteral("A"), 10000.0);
+    bar.setVarValueE(QStringLiteral("A"), 20000.0);
+    t.singleSteelAmount(&bar, 2, length, count, midFactor);
+    EXPECT_EQ(count, 6);
+    EXPECT_NEAR(length, 90.0, 1e-9);
+    EXPECT_EQ(midFactor, 2);
+    ASSERT_EQ(bar.getMidConnectArray().size(), 2u);
+    EXPECT_EQ(bar.getMidConnectArray()[0]->countText, "3");
+    EXPECT_EQ(bar.getMidConnectArray()[1]->countText, "1");
     delete line;
+}
+
+TEST_F(Amounts, ElementOfNoPiecesCountsNothing)
+{
+    add(elementLine(QStringLiteral("KL1"), 0));
+    add(barLine(3, 12.0f, 4, 6000.0f));
+    t.setPageTo(1, 1);
+    EXPECT_EQ(t.AmountOfCurPage(200), "重(长):{%%C12：0.00(0.00)} {总计：0.00(0.00) } \n连接方式：");
 }
 
 struct MidCase {

@@ -5,6 +5,7 @@
 
 #include "tables/barlist/setuptable.h"
 
+#include "platform/folders.h"
 #include "platform/gbk.h"
 #include "tests/core/model/barcore_shapes.h"
 #include "tests/support/recordinghost.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -188,6 +190,19 @@ TEST_F(CheckData, PercentSignsInNumbersStayAsTyped)
 
 // ---- The report ------------------------------------------------------------------
 
+// The folder for temporary files points into a folder of the test's own.
+class TempFolderScope {
+public:
+    TempFolderScope() : m_old(qgetenv("TMPDIR")) { qputenv("TMPDIR", m_dir.path().toUtf8()); }
+    ~TempFolderScope() { qputenv("TMPDIR", m_old); }
+    TempFolderScope(const TempFolderScope&) = delete;
+    TempFolderScope& operator=(const TempFolderScope&) = delete;
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_old;
+};
+
 QByteArray readAll(const QString& path)
 {
     QFile file(path);
@@ -239,12 +254,34 @@ TEST_F(CheckData, ReportIsWrittenInGbkWithCrLfAndOpened)
     EXPECT_FALSE(platform::gbk::decode(readAll(path)).contains("梁"));
 }
 
-TEST_F(CheckData, UnwritableReportIsToldAndNotOpened)
+TEST_F(CheckData, ReadOnlyProgramFolderSendsTheReportToTheTemporaryFolder)
 {
     test::HostScope host;
+    TempFolderScope temp;
     const QString path = CVes_SetupTable::checkReportPath();
     QFile::remove(path);
     ASSERT_TRUE(QDir().mkpath(path));  // a folder in the file's place
+    add("1");
+    add("1", 14.0f);
+    t.checkTable();
+    QDir(path).removeRecursively();
+    const QString fallback = QDir::cleanPath(platform::tempFolder() + "配料单检查报告.html");
+    ASSERT_EQ(host->opened().size(), 1);
+    EXPECT_EQ(QDir::cleanPath(host->opened()[0]), fallback);
+    EXPECT_TRUE(platform::gbk::decode(readAll(fallback)).contains("<b>1号钢筋</b>"));
+    EXPECT_TRUE(host->messageTexts().isEmpty());
+}
+
+TEST_F(CheckData, UnwritableReportIsToldAndNotOpened)
+{
+    test::HostScope host;
+    TempFolderScope temp;
+    const QString path = CVes_SetupTable::checkReportPath();
+    const QString fallback = platform::tempFolder() + "配料单检查报告.html";
+    QFile::remove(path);
+    QFile::remove(fallback);
+    ASSERT_TRUE(QDir().mkpath(path));
+    ASSERT_TRUE(QDir().mkpath(fallback));
     add("1");
     add("1", 14.0f);
     t.checkTable();
