@@ -383,6 +383,7 @@ void CVes_SetupTable::Amount()
     const double toShape = transUnit(kMillimetre, shapeUnit);
     const double toMetre = transUnit(shapeUnit, kMetre);
     const double mmToMetre = transUnit(kMillimetre, kMetre);
+    const double toWeight = transUnit(kKilogram, m_units.value(kColTotalWeight, kKilogram));
 
     SumLengthItems lengths;
     SumJointItems joints;
@@ -416,8 +417,9 @@ void CVes_SetupTable::Amount()
         appendLine(textRow(
             {{kColGrade, Steel_GradeDNToTableString(item.grade, item.diameter, item.coating)},
              {kColTotalLength, QString::asprintf("%.2f", item.length)},
-             {kColTotalWeight,
-              QString::asprintf("%.2f", unitWeight(item.grade, item.diameter) * item.length)}}));
+             // In the unit of the weight column, as the bar rows show theirs.
+             {kColTotalWeight, QString::asprintf("%.2f", unitWeight(item.grade, item.diameter)
+                                                             * item.length * toWeight)}}));
     }
     for (const auto& item : joints) {
         appendLine(textRow({{kColGrade, jointText(item.type, item) + QStringLiteral(", ")

@@ -45,7 +45,8 @@ long long cutLength(CVes_Steel& bar)
 bool hasSides(CVes_Steel& bar)
 {
     const CVes_ModelRecord* record = bar.getRecord();
-    return record && !record->m_arrSide.empty();
+    // The stand-in shown for a missing shape is no shape of the bar.
+    return record && !isPlaceholderRecord(*record) && !record->m_arrSide.empty();
 }
 
 // A bar number as it goes into the report: the user's text, escaped.

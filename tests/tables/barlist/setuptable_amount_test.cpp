@@ -363,6 +363,14 @@ TEST_F(PageSummary, PlainTotalsBlockIsAppendedAndUndoable)
         "1=电渣压力焊:20, 6个。"}));
     EXPECT_EQ(t.isModified(), 1);
     EXPECT_EQ(t.CanUndo(), 1);
+
+    // Weights follow the unit of the weight column; a second call appends a
+    // second block.
+    t.m_units[CVes_SetupTable::kColTotalWeight] = CVes_Template::kTonne;
+    t.Amount();
+    const QStringList all = texts(t, 0, true);
+    EXPECT_EQ(all.count("0=合计"), 2);
+    EXPECT_TRUE(all.contains("1=%%C12 8=72.00 9=0.06"));
 }
 
 TEST_F(PageSummary, FramedBlockPerElementAndWholeTable)
