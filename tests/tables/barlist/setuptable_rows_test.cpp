@@ -22,6 +22,8 @@ class SetupTableRows : public testing::Test {
 protected:
     void SetUp() override
     {
+        // The clipboard is one for the process; start each case with it empty.
+        tableClipboard().clear();
         Info_UserCustomSetContent(0xFF);
         Info_UserCustomSetEleNum(1);
         t.clearnAllLine();
