@@ -651,44 +651,44 @@ void CVes_TableBase::delPage()
     AddUndo();
 }
 
-void CVes_TableBase::lockRow()
+void CVes_TableBase::lockSelected(int lock)
 {
     if (m_select.isEmpty())
         return;
     for (int n : std::as_const(m_select)) {
         if (CVes_TableBaseLine* row = getLine(n))
-            row->setLock(1);
+            row->setLock(lock);
     }
     markEdited();
     AddUndo();
+}
+
+void CVes_TableBase::lockAll(int lock)
+{
+    for (CVes_TableBaseLine* row : std::as_const(m_lines))
+        row->setLock(lock);
+    markEdited();
+    AddUndo();
+}
+
+void CVes_TableBase::lockRow()
+{
+    lockSelected(1);
 }
 
 void CVes_TableBase::unlockRow()
 {
-    if (m_select.isEmpty())
-        return;
-    for (int n : std::as_const(m_select)) {
-        if (CVes_TableBaseLine* row = getLine(n))
-            row->setLock(0);
-    }
-    markEdited();
-    AddUndo();
+    lockSelected(0);
 }
 
 void CVes_TableBase::lockAllRow()
 {
-    for (CVes_TableBaseLine* row : std::as_const(m_lines))
-        row->setLock(1);
-    markEdited();
-    AddUndo();
+    lockAll(1);
 }
 
 void CVes_TableBase::unlockAllRow()
 {
-    for (CVes_TableBaseLine* row : std::as_const(m_lines))
-        row->setLock(0);
-    markEdited();
-    AddUndo();
+    lockAll(0);
 }
 
 void CVes_TableBase::setSelLineTextColor(platform::COLORREF colour)

@@ -420,6 +420,9 @@ protected:
     void deleteAllLines();
 
 private:
+    // Locks (1) or unlocks (0) the selected rows, or every row.
+    void lockSelected(int lock);
+    void lockAll(int lock);
     void leaveShapeCell(int askColumn);
     void enterShapeCell();
     int customMultiple(int grade) const;
