@@ -181,6 +181,46 @@ public:
     // Appends copies of every row of the other bar list.
     void append(const CVes_SetupTable* other);
 
+    // ---- Bar fields, defaults, numbering and search (setuptable_edit.cpp) ----------
+
+    QString isSameDistMiOfSelLine() override;
+    QString isSameDistFeiOfSelLine() override;
+    QString isSameDistDaOfSelLine() override;
+    void setSelLineDistMi(const QString& text) override;
+    void setSelLineDistFei(const QString& text) override;
+    void setSelLineDistDa(const QString& text) override;
+    CSteelRecordId isSameSteelStartOfSelLIne() override;
+    void setSelLineSteelStart(CSteelRecordId key) override;
+    void setSelLineSteelStartVarValue(const QString& name, const QString& value) override;
+    QString isSameVarStringOfSelLineSteelStart(const QString& name) override;
+    void setSelLineStartMirrorHor() override;
+
+    // The bar of the first other non-empty bar row with exactly the same
+    // number; null when there is none.
+    CVes_Steel* getSameIDSteel(CVes_Steel* bar);
+    using CVes_TableBase::getPrvLine;
+    // The nearest non-empty row before `row`; with `sameKind` of its kind,
+    // and with `stirrupOnly` as well a bar measured as a stirrup.
+    CVes_TableBaseLine* getPrvLine(CVes_TableBaseLine* row, int sameKind, int stirrupOnly) const;
+    // The grade of a new bar of that diameter at `row`.
+    int getDefualtGrade(double diameter, CVes_TableBaseLine* row) const;
+    // A new bar row takes what the user's copy-from-previous-row set holds
+    // from the previous bar row of its calculation type.
+    void getDefualtValueFromPrvLine(CVes_TableBaseLine* row);
+    // Numbers the bars "1", "2", …; see the view's numbering commands.
+    void NumberSteel(int share, int all, int continuous);
+    // Empties the number of every bar that is processed.
+    void clearNumber();
+
+    unsigned int getUNITType(int row, int column) override;
+    QString getUNITString(int row, int column) override;
+    int isFindLine(CVes_TableBaseLine* row, const QString& text, unsigned int category) override;
+    TableLineList searchAllLine(const QString& text, unsigned int category, unsigned int scope,
+                                int page1, int page2) override;
+    CVes_TableBaseLine* searchNextLine(CVes_TableBaseLine* start, const QString& text,
+                                       unsigned int category, unsigned int scope, int page1,
+                                       int page2) override;
+
     // ---- Bar-tag settings --------------------------------------------------------
 
     void setLiaoPaiType(unsigned int form) { m_liaoPaiType = int(form); }

@@ -127,8 +127,10 @@ CVes_SetupTableLine* CVes_SetupTable::InsertSteelRow(int empty)
         delete line;
         return nullptr;
     }
-    if (!empty)
+    if (!empty) {
+        getDefualtValueFromPrvLine(line);
         clearUncopiedFields(line->m_steel);
+    }
     AddUndo();
     return line;
 }

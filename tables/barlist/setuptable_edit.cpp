@@ -1,0 +1,582 @@
+// The bar list's own bar fields edited over the selected rows (spacing and
+// start style), the defaults of a new bar row, the numbering of the bars,
+// the text and value category of a cell, and the search.
+
+#include "tables/barlist/setuptable.h"
+
+#include "core/geometry/steeltext.h"
+#include "envora/rules.h"
+#include "envora/usercustom.h"
+#include "tables/framework/tablehelpers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+using Line = CVes_SetupTableLine;
+
+// Bits of the user's copy-from-previous-row set.
+constexpr int kCopyNumber = 0x01;
+constexpr int kCopyGrade = 0x02;
+constexpr int kCopySpacing = 0x04;
+constexpr int kCopyStart = 0x08;
+constexpr int kCopyShape = 0x10;
+constexpr int kCopyVariables = 0x20;
+constexpr int kCopyCount = 0x40;
+constexpr int kCopyRemark = 0x80;
+
+// Value categories of a cell.
+constexpr unsigned int kCatElement = 0;
+constexpr unsigned int kCatNumber = 1;
+constexpr unsigned int kCatGrade = 2;
+constexpr unsigned int kCatSpacing = 3;
+constexpr unsigned int kCatShape = 4;
+constexpr unsigned int kCatVariable = 5;
+constexpr unsigned int kCatCount = 6;
+constexpr unsigned int kCatRemark = 7;
+constexpr unsigned int kCatNone = ~0u;
+
+constexpr int kStirrupCalc = 1;
+const QString kNotSameText = QStringLiteral("NOTSAME");
+
+Line* asLine(CVes_TableBaseLine* row)
+{
+    return dynamic_cast<Line*>(row);
+}
+
+// The bar of a non-empty bar row; null otherwise.
+CVes_Steel* barOf(CVes_TableBaseLine* row)
+{
+    Line* line = asLine(row);
+    if (!line || line->isNull())
+        return nullptr;
+    return line->getSetupSteel();
+}
+
+struct SelectedBar {
+    Line* row;
+    CVes_Steel* bar;
+};
+
+// The selected bar rows of the current page (empty ones included).
+std::vector<SelectedBar> selectedBarRows(const CVes_SetupTable& table)
+{
+    std::vector<SelectedBar> result;
+    const TableLineList& rows = table.pageLines();
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (!table.isSelected(int(i) + 1))
+            continue;
+        Line* line = asLine(rows[i]);
+        if (line && line->isSteelLine())
+            result.push_back({line, line->getSetupSteel()});
+    }
+    return result;
+}
+
+// The text every selected bar row shares; an empty common text is taken
+// over by the next row's text.
+template <typename Get>
+QString sameText(const CVes_SetupTable& table, Get get)
+{
+    QString common;
+    for (const SelectedBar& b : selectedBarRows(table)) {
+        const QString value = get(*b.bar);
+        if (common.isEmpty())
+            common = value;
+        else if (value != common)
+            return {};
+    }
+    return common;
+}
+
+// Writes every selected unlocked bar row; an empty row is made real when
+// `makeReal`. Answers whether any row was written.
+template <typename Write>
+bool writeSelected(CVes_SetupTable& table, bool makeReal, Write write)
+{
+    bool changed = false;
+    for (const SelectedBar& b : selectedBarRows(table)) {
+        if (b.row->getLock())
+            continue;
+        write(*b.bar);
+        if (makeReal && b.row->isNull())
+            b.row->setNull(0);
+        changed = true;
+    }
+    return changed;
+}
+
+// A number text read as C's atoi does (leading blanks, a sign, the digits
+// up to the first other character), held to the range of int.
+qint64 leadingNumber(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+        negative = text[i++] == u'-';
+    qint64 value = 0;
+    constexpr qint64 limit = std::numeric_limits<int>::max();
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = std::min(limit, value * 10 + (text[i].unicode() - u'0'));
+    return negative ? -value : value;
+}
+
+// The rows a search looks at: 0 the current page, 1 the whole table, any
+// other scope the pages from the smaller to the larger page number.
+TableLineList scopeRows(CVes_SetupTable& table, unsigned int scope, int page1, int page2)
+{
+    if (scope == 0)
+        return table.pageLines();
+    if (scope == 1)
+        return table.lines();
+    return table.getlineOfPage(std::min(page1, page2), std::max(page1, page2));
+}
+
+bool hasNoNumber(const QString& number)
+{
+    return number.isEmpty() || number == QLatin1String("0");
+}
+
+} // namespace
+
+// ---- Spacing and start style ---------------------------------------------------------
+
+QString CVes_SetupTable::isSameDistMiOfSelLine()
+{
+    return sameText(*this, [](const CVes_Steel& b) { return b.spacing1; });
+}
+
+QString CVes_SetupTable::isSameDistFeiOfSelLine()
+{
+    return sameText(*this, [](const CVes_Steel& b) { return b.spacing2; });
+}
+
+QString CVes_SetupTable::isSameDistDaOfSelLine()
+{
+    return sameText(*this, [](const CVes_Steel& b) { return b.spacing3; });
+}
+
+void CVes_SetupTable::setSelLineDistMi(const QString& text)
+{
+    if (writeSelected(*this, true, [&](CVes_Steel& b) { b.spacing1 = text; })) {
+        setModified(1);
+        AddUndo();
+    }
+}
+
+void CVes_SetupTable::setSelLineDistFei(const QString& text)
+{
+    if (writeSelected(*this, true, [&](CVes_Steel& b) { b.spacing2 = text; })) {
+        setModified(1);
+        AddUndo();
+    }
+}
+
+void CVes_SetupTable::setSelLineDistDa(const QString& text)
+{
+    if (writeSelected(*this, true, [&](CVes_Steel& b) { b.spacing3 = text; })) {
+        setModified(1);
+        AddUndo();
+    }
+}
+
+CSteelRecordId CVes_SetupTable::isSameSteelStartOfSelLIne()
+{
+    CSteelRecordId common(-1, -1);
+    for (const SelectedBar& b : selectedBarRows(*this)) {
+        const CSteelRecordId key = b.bar->start.getRecordId();
+        if (common.m_mainId < 0 || common.m_recordNo < 0)
+            common = key;
+        else if (!(key == common))
+            return CSteelRecordId(-1, -1);
+    }
+    return common;
+}
+
+void CVes_SetupTable::setSelLineSteelStart(CSteelRecordId key)
+{
+    if (writeSelected(*this, true, [&](CVes_Steel& b) { b.start.setRecordId(key); })) {
+        setModified(1);
+        AddUndo();
+    }
+}
+
+void CVes_SetupTable::setSelLineSteelStartVarValue(const QString& name, const QString& value)
+{
+    if (writeSelected(*this, false, [&](CVes_Steel& b) { b.start.setVarValue(name, value); })) {
+        setModified(1);
+        AddUndo();
+    }
+}
+
+QString CVes_SetupTable::isSameVarStringOfSelLineSteelStart(const QString& name)
+{
+    bool first = true;
+    QString common = kNotSameText;
+    for (const SelectedBar& b : selectedBarRows(*this)) {
+        const QString value = b.bar->start.getVarString(name);
+        if (first) {
+            common = value;
+            first = false;
+        } else if (value != common) {
+            return kNotSameText;
+        }
+    }
+    return common;
+}
+
+void CVes_SetupTable::setSelLineStartMirrorHor()
+{
+    if (writeSelected(*this, false, [](CVes_Steel& b) { b.start.MirrorHor(); })) {
+        setModified(1);
+        AddUndo();
+    }
+}
+
+// ---- Numbers and defaults --------------------------------------------------------------
+
+CVes_Steel* CVes_SetupTable::getSameIDSteel(CVes_Steel* bar)
+{
+    if (!bar)
+        return nullptr;
+    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
+        CVes_Steel* other = barOf(row);
+        if (other && other != bar && other->number == bar->number)
+            return other;
+    }
+    return nullptr;
+}
+
+CVes_TableBaseLine* CVes_SetupTable::getPrvLine(CVes_TableBaseLine* row, int sameKind,
+                                                int stirrupOnly) const
+{
+    const qsizetype at = m_lines.indexOf(row);
+    if (at <= 0)
+        return nullptr;
+    for (qsizetype i = at - 1; i >= 0; --i) {
+        CVes_TableBaseLine* prev = m_lines[i];
+        if (prev->isNull())
+            continue;
+        if (sameKind) {
+            if (prev->getType() != row->getType())
+                continue;
+            if (stirrupOnly) {
+                const CVes_BarCore* bar = prev->getSteel();
+                if (!bar || bar->getStirrup() != kStirrupCalc)
+                    continue;
+            }
+        }
+        return prev;
+    }
+    return nullptr;
+}
+
+int CVes_SetupTable::getDefualtGrade(double diameter, CVes_TableBaseLine* row) const
+{
+    const qsizetype at = row ? m_lines.indexOf(row) : -1;
+    if (at <= 0)
+        return Info_getSteelGrade(float(diameter));
+    int remembered = 0;
+    for (qsizetype i = at - 1; i >= 0; --i) {
+        CVes_TableBaseLine* prev = m_lines[i];
+        if (prev->isNull() || prev->getType() != row->getType())
+            continue;
+        const CVes_BarCore* bar = prev->getSteel();
+        if (!bar)
+            continue;
+        if (remembered < 1 && bar->grade >= 1)
+            remembered = bar->grade;
+        if (double(bar->DN) == diameter)
+            return bar->grade;
+    }
+    if (Info_UserCustomGetGradeMode() != 0 && remembered >= 1)
+        return remembered;
+    return Info_getSteelGrade(float(diameter));
+}
+
+void CVes_SetupTable::getDefualtValueFromPrvLine(CVes_TableBaseLine* row)
+{
+    Line* line = asLine(row);
+    CVes_Steel* bar = line ? line->getSetupSteel() : nullptr;
+    if (!bar)
+        return;
+    CVes_TableBaseLine* prevRow = getPrvLine(row, 1, bar->getStirrup() == kStirrupCalc ? 1 : 0);
+    const CVes_Steel* prev = prevRow ? asLine(prevRow)->getSetupSteel() : nullptr;
+    if (!prev || Info_UserCustomContentIsClude(0))
+        return;
+    bar->set(prev);
+    if (!Info_UserCustomContentIsClude(kCopyVariables))
+        bar->setVarZero();
+    if (!Info_UserCustomContentIsClude(kCopyGrade)) {
+        if (bar->getLConnect()->farDN == bar->DN)
+            bar->getLConnect()->farDN = 0.0f;
+        if (bar->getRConnect()->farDN == bar->DN)
+            bar->getRConnect()->farDN = 0.0f;
+        bar->DN = 0.0f;
+        bar->setVarValue(QStringLiteral("d"), 0.0);
+    }
+    if (!Info_UserCustomContentIsClude(kCopyCount))
+        bar->count = 0;
+    if (!Info_UserCustomContentIsClude(kCopyRemark))
+        bar->remark.clear();
+    if (!Info_UserCustomContentIsClude(kCopySpacing)) {
+        bar->spacing1.clear();
+        bar->spacing2.clear();
+        bar->spacing3.clear();
+    }
+    if (!Info_UserCustomContentIsClude(kCopyShape)) {
+        bar->setRecordId(CSteelRecordId(-1, -1));
+        bar->setHookLeft(CVes_Hook());
+        bar->setHookRight(CVes_Hook());
+    }
+    if (!Info_UserCustomContentIsClude(kCopyNumber))
+        bar->number.clear();
+    if (!Info_UserCustomContentIsClude(kCopyStart))
+        bar->start.setRecordId(CSteelRecordId(-1, -1));
+    if (prev->number.isEmpty() && Info_UserCustomContentIsClude(kCopyNumber))
+        bar->number = nextNumberString(prev->number);
+}
+
+void CVes_SetupTable::NumberSteel(int share, int all, int continuous)
+{
+    // The counter is wider than the numbers it gives: a kept number at the
+    // top of the range cannot make it wrap.
+    qint64 counter = 0;
+    TableLineList candidates;
+    if (all == 0)
+        candidates = m_lines;
+    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
+        if (row->isNull() || row->getLock())
+            continue;
+        Line* line = asLine(row);
+        if (!line)
+            continue;
+        if (line->isElementLine()) {
+            if (continuous == 0) {
+                counter = 0;
+                candidates.clear();
+            }
+            continue;
+        }
+        CVes_Steel* bar = line->getSetupSteel();
+        if (!bar)
+            continue;
+        if (all == 0 && !hasNoNumber(bar->number))
+            continue;
+        bool numbered = false;
+        if (share != 0) {
+            for (CVes_TableBaseLine* candidate : std::as_const(candidates)) {
+                if (candidate == row)
+                    continue;
+                CVes_Steel* other = barOf(candidate);
+                if (!other)
+                    continue;
+                if (all == 0) {
+                    if (hasNoNumber(other->number))
+                        continue;
+                    counter = std::max(counter, leadingNumber(other->number));
+                }
+                if (bar->isSame(*other)) {
+                    bar->number = other->number;
+                    numbered = true;
+                    break;
+                }
+            }
+        }
+        if (numbered)
+            continue;
+        ++counter;
+        bar->number = QString::number(counter);
+        if (all != 0)
+            candidates.append(row);
+    }
+    refreshCurPage();
+    setModified(1);
+    AddUndo();
+}
+
+void CVes_SetupTable::clearNumber()
+{
+    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
+        if (CVes_Steel* bar = barOf(row); bar && bar->isProcess())
+            bar->number.clear();
+    }
+    refreshCurPage();
+    setModified(1);
+    AddUndo();
+}
+
+// ---- Cell categories and search ----------------------------------------------------------
+
+unsigned int CVes_SetupTable::getUNITType(int row, int column)
+{
+    Line* line = asLine(getLine(row));
+    if (!line || line->isNull())
+        return kCatNone;
+    if (line->isElementLine())
+        return column >= 0 && column < 4 ? kCatElement : kCatNone;
+    CVes_Steel* bar = line->getSetupSteel();
+    if (!bar)
+        return kCatNone;
+    switch (column) {
+    case kColNumber:
+        return kCatNumber;
+    case kColGrade:
+        return kCatGrade;
+    case kColSpacing:
+        return kCatSpacing;
+    case kColShape:
+        return bar->getUsingVar() ? kCatVariable : kCatShape;
+    case kColCount:
+        return kCatCount;
+    case kColRemark:
+        return kCatRemark;
+    default:
+        return kCatNone;
+    }
+}
+
+QString CVes_SetupTable::getUNITString(int row, int column)
+{
+    const unsigned int category = getUNITType(row, column);
+    Line* line = asLine(getLine(row));
+    if (category == kCatNone || !line)
+        return {};
+    if (category == kCatElement)
+        return line->getElement();
+    CVes_Steel* bar = line->getSetupSteel();
+    if (!bar)
+        return {};
+    switch (category) {
+    case kCatNumber:
+        return bar->number;
+    case kCatGrade:
+        return Steel_GradeDNToString(bar->grade, bar->DN, bar->steelType);
+    case kCatSpacing: {
+        QString text = bar->spacing1;
+        if (!bar->spacing2.isEmpty())
+            text += QLatin1Char(';') + bar->spacing2;
+        if (!bar->spacing3.isEmpty())
+            text += QLatin1Char(';') + bar->spacing3;
+        return text;
+    }
+    case kCatShape:
+    case kCatVariable: {
+        const CVes_Variable* var = bar->getUsingVar();
+        if (!var)
+            return bar->getRecordId().ToString();
+        if (var->m_type == CVes_Variable::kGiven)
+            return QString::number(int(var->m_value));
+        if (var->m_type == CVes_Variable::kComputed || var->m_type == CVes_Variable::kTextKind)
+            return var->m_formula;
+        return {};
+    }
+    case kCatCount:
+        return QString::number(bar->count);
+    case kCatRemark:
+        return bar->remark;
+    default:
+        return {};
+    }
+}
+
+int CVes_SetupTable::isFindLine(CVes_TableBaseLine* row, const QString& text,
+                                unsigned int category)
+{
+    Line* line = asLine(row);
+    if (!line || line->isNull())
+        return 0;
+    if (category == kCatElement)
+        return line->getElement().contains(text) ? 1 : 0;
+    if (category == kCatRemark && line->isElementLine())
+        return line->getEleRemark().contains(text) ? 1 : 0;
+    CVes_Steel* bar = line->getSetupSteel();
+    if (!bar)
+        return 0;
+    switch (category) {
+    case kCatNumber:
+        return bar->number.contains(text) ? 1 : 0;
+    case kCatGrade: {
+        int grade = 0;
+        float diameter = 0.0f;
+        transStringToGuige(text, grade, diameter);
+        if (grade < 1 && diameter < 1.0f)
+            return 0;
+        if (grade > 0 && grade != bar->grade)
+            return 0;
+        if (diameter > 0.0f && std::fabs(diameter - bar->DN) > 0.1f)
+            return 0;
+        return 1;
+    }
+    case kCatSpacing:
+        for (const QString* s : {&bar->spacing1, &bar->spacing2, &bar->spacing3}) {
+            if (!s->isEmpty() && s->contains(text))
+                return 1;
+        }
+        return 0;
+    case kCatShape:
+        return bar->getRecordId() == CSteelRecordId::setId(text) ? 1 : 0;
+    case kCatVariable:
+        return bar->findVar(text) ? 1 : 0;
+    case kCatCount:
+        return qint64(bar->count) == leadingNumber(text) ? 1 : 0;
+    case kCatRemark:
+        return bar->remark.contains(text) ? 1 : 0;
+    default:
+        return 0;
+    }
+}
+
+TableLineList CVes_SetupTable::searchAllLine(const QString& text, unsigned int category,
+                                             unsigned int scope, int page1, int page2)
+{
+    TableLineList found;
+    if (text.isEmpty())
+        return found;
+    const TableLineList rows = scopeRows(*this, scope, page1, page2);
+    for (CVes_TableBaseLine* row : std::as_const(rows)) {
+        if (!row->isNull() && isFindLine(row, text, category))
+            found.append(row);
+    }
+    return found;
+}
+
+CVes_TableBaseLine* CVes_SetupTable::searchNextLine(CVes_TableBaseLine* start,
+                                                    const QString& text, unsigned int category,
+                                                    unsigned int scope, int page1, int page2)
+{
+    if (text.isEmpty())
+        return nullptr;
+    const TableLineList rows = scopeRows(*this, scope, page1, page2);
+    if (!start)
+        start = getLine(getCurRow());
+    qsizetype from = 0;
+    if (start) {
+        const qsizetype at = rows.indexOf(start);
+        if (at < 0 || at + 1 >= rows.size())
+            return nullptr;
+        from = at + 1;
+    }
+    for (qsizetype i = from; i < rows.size(); ++i) {
+        CVes_TableBaseLine* row = rows[i];
+        if (row->isNull())
+            continue;
+        if (category == kCatVariable) {
+            if (CVes_Steel* bar = barOf(row)) {
+                if (CVes_Variable* var = bar->findVar(text)) {
+                    var->setStatus(CVes_ReferenceBase::kEditing);
+                    return row;
+                }
+                continue;
+            }
+        }
+        if (isFindLine(row, text, category))
+            return row;
+    }
+    return nullptr;
+}
