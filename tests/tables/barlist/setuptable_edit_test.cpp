@@ -488,7 +488,7 @@ class SetupTableFind : public SetupTableEdit, public testing::WithParamInterface
 protected:
     // 0 element KL1 "角部", 1 bar 20 "A1" L3000 count 4 "100;200", 2 bar 20.05
     // grade 2 "A12", 3 element KL2, 4 bar 22 "B1" L2500 count 40 "角部加密",
-    // 5 empty bar row "A1".
+    // 5 empty bar row "A1", 6 bar 20.08 "X", 7 bar 20.2 "Y".
     void fill()
     {
         element(QStringLiteral("KL1"), QStringLiteral("角部"));
@@ -505,6 +505,8 @@ protected:
         c->m_steel.remark = QStringLiteral("角部加密");
         Line* e = bar(20.0f, "A1");
         e->setNull(1);
+        bar(20.08f, "X");
+        bar(20.2f, "Y");
         show({});
     }
     QString found(const TableLineList& rows) const
@@ -530,10 +532,10 @@ INSTANTIATE_TEST_SUITE_P(
     Categories, SetupTableFind,
     testing::Values(FindCase{"Element", 0, "KL", "0 3"}, FindCase{"ElementOne", 0, "2", "3"},
                     FindCase{"Number", 1, "A1", "1 2"}, FindCase{"NumberNone", 1, "C", ""},
-                    FindCase{"GradeAndSize", 2, "grade20", "1"},
+                    FindCase{"GradeAndSizeWithinATenth", 2, "grade20", "1 6"},
                     FindCase{"GradeUnreadable", 2, "xyz", ""},
                     FindCase{"Spacing", 3, "150", "2"}, FindCase{"SpacingSecond", 3, "20", "1"},
-                    FindCase{"Shape", 4, "190-1", "1 2 4"}, FindCase{"ShapeOther", 4, "191-1", ""},
+                    FindCase{"Shape", 4, "190-1", "1 2 4 6 7"}, FindCase{"ShapeOther", 4, "191-1", ""},
                     FindCase{"Variable", 5, "2500", "4"},
                     FindCase{"VariableNone", 5, "1234", ""},
                     FindCase{"Count", 6, "4", "1"}, FindCase{"CountWhole", 6, "40", "4"},
