@@ -279,6 +279,20 @@ public:
     // last page, as the options choose.
     void Amount(CVes_totalSteelType& options);
 
+    // ---- Summary sheets (setuptable_summary.cpp) ---------------------------------------
+
+    // The bar summary (钢筋用量汇总表): lengths and weights by grade, diameter
+    // and coating, per element group and for the whole list, with losses,
+    // raw-stock prices and the "其中" breakdown. Refills `target` with text
+    // rows in six columns, or a new sheet that the caller then owns, and
+    // answers it. A mode below 6 becomes the stored selection mode. Raw-stock
+    // records missing from the list's own library are appended to it.
+    CVes_TableBase* SummarySTeel(CVes_TableBase* target, unsigned int mode);
+    // The joint summary (钢筋接头类型汇总表): joints by connection type and
+    // size, per element group and for the whole list, into `target` or a new
+    // sheet as above.
+    CVes_TableBase* SummaryJT(CVes_TableBase* target);
+
     // ---- Table of contents -----------------------------------------------------------
 
     // Fills `contents` (or a new table, which the caller then owns) with one

@@ -7,6 +7,7 @@
 #include "core/model/connecttext.h"
 #include "envora/rules.h"
 #include "platform/gbk.h"
+#include "tables/barlist/countedbars.h"
 #include "tables/barlist/sumitems.h"
 #include "tables/framework/tablehelpers.h"
 
@@ -123,44 +124,6 @@ private:
 };
 
 } // namespace
-
-// The rows counted for quantities, each with the piece count it is counted
-// with: a bar row takes the count of the element it stands in (an element of
-// no pieces counts nothing), or the default piece count before the first
-// element.
-template <typename Visit>
-static void forCountedBars(const CVes_SetupTable& table, const TableLineList& rows, Visit visit)
-{
-    int pieces = 0;
-    bool looked = false;  // an element was met or searched for
-    for (CVes_TableBaseLine* base : rows) {
-        auto* line = dynamic_cast<CVes_SetupTableLine*>(base);
-        if (!line || line->isNull())
-            continue;
-        if (line->isElementLine()) {
-            pieces = line->getEleNum();
-            looked = true;
-            continue;
-        }
-        if (line->m_type != CVes_SetupTableLine::kSteelLine || !line->m_steel.isProcess())
-            continue;
-        if (!looked) {
-            // The rows start inside an element: the nearest element before
-            // them decides; before every element, the default piece count.
-            looked = true;
-            pieces = table.getDefaultEleNum();
-            const int at = int(table.lines().indexOf(base));
-            for (int i = at - 1; i >= 0; --i) {
-                auto* earlier = dynamic_cast<CVes_SetupTableLine*>(table.lines()[i]);
-                if (earlier && !earlier->isNull() && earlier->isElementLine()) {
-                    pieces = earlier->getEleNum();
-                    break;
-                }
-            }
-        }
-        visit(*line, pieces);
-    }
-}
 
 void CVes_SetupTable::singleSteelAmount(CVes_Steel* bar, int pieces, double& length, int& count,
                                         int& midFactor)

@@ -1,0 +1,447 @@
+// The bar list's summary sheets: the bar summary (lengths, weights, losses,
+// prices and the breakdowns by diameter class and grade) and the joint
+// summary. Both are derived sheets holding only text rows, rebuilt from
+// scratch on every call.
+
+#include "tables/barlist/setuptable.h"
+
+#include "core/geometry/datafolder.h"
+#include "core/geometry/steeltext.h"
+#include "core/model/connecttext.h"
+#include "envora/rules.h"
+#include "envora/steelyuancaidata.h"
+#include "tables/barlist/countedbars.h"
+#include "tables/barlist/sumitems.h"
+#include "tables/framework/tablehelpers.h"
+#include "tables/framework/tabletextline.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int kSummaryColumns = 6;
+constexpr int kTitleFirstCopied = 2;
+constexpr int kTitleLastCopied = 7;
+
+const QString kOthers = QStringLiteral("其它");
+const QString kOthersEnglish = QStringLiteral("Orther");
+
+int truncated(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) >= double(std::numeric_limits<int>::max()))
+        return 0;
+    return int(value);
+}
+
+double unitWeight(int grade, float diameter)
+{
+    int kind = 0;
+    if (grade == 12)
+        kind = 1;
+    else if (grade == 14)
+        kind = 2;
+    return Info_getSteelWeight(diameter, kind);
+}
+
+// Ascending by diameter, grade and coating; reversed for the large-to-small
+// diameter order (0).
+void sortLengths(SumLengthItems& items, int dnOrder)
+{
+    if (items.size() < 2)
+        return;
+    std::stable_sort(items.begin(), items.end(),
+                     [](const CVes_SumLengthItem& a, const CVes_SumLengthItem& b) {
+                         if (a.diameter != b.diameter)
+                             return a.diameter < b.diameter;
+                         if (a.grade != b.grade)
+                             return a.grade < b.grade;
+                         return a.coating < b.coating;
+                     });
+    if (dnOrder == 0)
+        std::reverse(items.begin(), items.end());
+}
+
+// Ascending by connection type and diameter; reversed for order 0.
+void sortJoints(SumJointItems& items, int dnOrder)
+{
+    if (items.size() < 2)
+        return;
+    std::stable_sort(items.begin(), items.end(),
+                     [](const CVes_SumJointItem& a, const CVes_SumJointItem& b) {
+                         if (a.type != b.type)
+                             return a.type < b.type;
+                         return a.diameter < b.diameter;
+                     });
+    if (dnOrder == 0)
+        std::reverse(items.begin(), items.end());
+}
+
+// The group of the bars before the first element line is listed last.
+void othersLast(SumGroups& groups)
+{
+    if (groups.size() > 1 && (groups.front().name == kOthers || groups.front().name == kOthersEnglish))
+        std::rotate(groups.begin(), groups.begin() + 1, groups.end());
+}
+
+void appendRow(CVes_TableBase* target, const QStringList& texts)
+{
+    target->appendLine(new CVes_TableTextLine(texts));
+    target->setModified(1);
+}
+
+// Clears the sheet (or makes a new one of six columns) and takes the source's
+// language and title-block texts.
+CVes_TableBase* prepareSheet(CVes_TableBase* target, const CVes_SetupTable& source,
+                             const QString& englishTitle)
+{
+    if (!target) {
+        target = new CVes_TableBase;
+        target->m_columnNum = kSummaryColumns;
+    } else {
+        target->clearnAllLine();
+    }
+    if (target->m_columnNum < kSummaryColumns)
+        target->m_columnNum = kSummaryColumns;
+    target->growColumnLists();
+    if (source.m_language == 1)
+        target->setTitle(englishTitle);
+    target->setLanguage(source.m_language);
+    for (int i = kTitleFirstCopied; i <= kTitleLastCopied; ++i)
+        target->m_texts[i] = source.m_texts[i];
+    return target;
+}
+
+QString f2(double value) { return QString::asprintf("%.2f", value); }
+QString f3(double value) { return QString::asprintf("%.3f", value); }
+
+} // namespace
+
+CVes_TableBase* CVes_SetupTable::SummarySTeel(CVes_TableBase* target, unsigned int mode)
+{
+    const bool english = m_language == 1;
+    target = prepareSheet(target, *this, QStringLiteral("Bar Bending Total Schedule"));
+    target->m_units[3] = m_units.value(kColTotalLength, kMetre);
+    target->m_units[4] = m_units.value(kColTotalWeight, kKilogram);
+    if (m_lines.isEmpty())
+        return target;
+    if (mode < 6)
+        m_huizong.m_mode = int(mode);
+    target->initTableCover();
+
+    const int selection = m_huizong.m_mode;
+    const int shapeUnit = m_units.value(kColShape, kMillimetre);
+    const int weightUnit = m_units.value(kColTotalWeight, kKilogram);
+    const double toShape = transUnit(kMillimetre, shapeUnit);
+    const double toMetre = transUnit(shapeUnit, kMetre);
+    const double toWeight = transUnit(kKilogram, weightUnit);
+    const double perTonne = transUnit(kTonne, weightUnit);
+    const CVes_SortRules& rules = m_rules;
+
+    // ---- Collecting ----
+    // The group name of every row and whether its element is chosen.
+    const QString others = english ? kOthersEnglish : kOthers;
+    QHash<const CVes_TableBaseLine*, QString> names;
+    QHash<const CVes_TableBaseLine*, bool> included;
+    {
+        QString name = others;
+        bool include = true;
+        for (CVes_TableBaseLine* base : std::as_const(m_lines)) {
+            auto* line = dynamic_cast<CVes_SetupTableLine*>(base);
+            if (line && !line->isNull() && line->isElementLine()) {
+                if (selection == CVes_HuizongRules::kChosenElements
+                    && !m_huizong.m_elements.contains(line)) {
+                    include = false;
+                } else {
+                    include = true;
+                    name = QString::asprintf("%s (%d件)", qUtf8Printable(line->getElement()),
+                                             line->getEleNum());
+                }
+            }
+            names.insert(base, name);
+            included.insert(base, include);
+        }
+    }
+
+    SumLengthItems whole;
+    SumGroups groups;
+    int stirrupCount = 0;
+    double stirrupWeight = 0.0;
+    forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int pieces) {
+        if (!included.value(&line, true))
+            return;
+        CVes_Steel& bar = line.m_steel;
+        if (selection == CVes_HuizongRules::kBarNumberKey && !m_huizong.PipeiKey(bar.number))
+            return;
+        if (selection == CVes_HuizongRules::kBarRemarkKey && !m_huizong.PipeiKey(bar.remark))
+            return;
+        double L = 0.0;
+        int n = 0;
+        if (bar.isMultiVal()) {
+            const int groupCount = bar.getMultiGroup();
+            L = (double(bar.getLength(0, toShape)) + bar.getLength(1, toShape)) * pieces
+                * groupCount * bar.count * 0.5 * toMetre;
+            n = pieces * groupCount * bar.count;
+        } else {
+            const int cut = bar.calcLength ? truncated(bar.getLength(0, toShape))
+                                           : truncated(bar.length);
+            L = double(cut) * pieces * bar.count * toMetre;
+            n = pieces * bar.count;
+        }
+        if (bar.isGuJin()) {
+            stirrupCount += n;
+            stirrupWeight += unitWeight(bar.grade, bar.DN) * L * toWeight;
+        }
+        addLengthItemByName(&bar, L, names.value(&line, others), groups);
+        addLengthItem(&bar, L, whole);
+    });
+
+    // The lengths are metres already: a weight needs only the weight
+    // column's factor.
+    const auto weightOf = [&](const CVes_SumLengthItem& item) {
+        return unitWeight(item.grade, item.diameter) * item.length * toWeight;
+    };
+
+    // ---- Groups ----
+    if (rules.m_sumInEleType && !groups.empty()) {
+        othersLast(groups);
+        for (CVes_SumGroup& group : groups) {
+            auto* header = new CVes_TableTextLine(QStringList{group.name});
+            target->appendLine(header);
+            target->setModified(1);
+            sortLengths(group.lengths, rules.m_dnOrder);
+            double sum = 0.0;
+            int number = 1;
+            for (const CVes_SumLengthItem& item : group.lengths) {
+                const double w = weightOf(item);
+                sum += w;
+                appendRow(target, {QString(), QString::number(number++),
+                                   Steel_GradeDNToTableString(item.grade, item.diameter,
+                                                              item.coating),
+                                   f2(item.length), f3(w)});
+            }
+            QStringList texts = header->getTexts();
+            while (texts.size() < 5)
+                texts << QString();
+            texts[4] = f3(sum);
+            header->setTexts(texts);
+        }
+    }
+
+    // ---- The whole list ----
+    CVes_SteelYuanCaiDataLib stock;
+    stock.readFile(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
+    sortLengths(whole, rules.m_dnOrder);
+
+    const bool pricing = rules.m_autoPrice != 0;
+    const bool lossInItems = rules.m_lossPlace == 1;
+    QString lossNote;
+    if (rules.m_showLoss) {
+        if (rules.m_calcLossBar && rules.m_calcLossWire)
+            lossNote = QString::asprintf("(含损耗=%.1f%%,%.1f%%)", rules.m_lossBar,
+                                         rules.m_lossWire);
+        else if (rules.m_calcLossBar)
+            lossNote = QString::asprintf("(含损耗=%.1f%%)", rules.m_lossBar);
+    }
+
+    appendRow(target, {});
+    QStringList heading{english ? QStringLiteral("Total") : QStringLiteral("各规格合计"),
+                        lossInItems ? lossNote : QString()};
+    if (pricing)
+        heading << QString() << QString() << QString() << QStringLiteral("单价 / 总价");
+    appendRow(target, heading);
+
+    double totalWeight = 0.0;
+    double totalCost = 0.0;
+    // Wire rod / bar, ordinary / epoxy-coated.
+    double classLength[2][2] = {{0.0, 0.0}, {0.0, 0.0}};
+    double classWeight[2][2] = {{0.0, 0.0}, {0.0, 0.0}};
+    static constexpr int kGradeCodes[] = {1, 2, 3, 4, 5, 12, 14};
+    double gradeWeight[std::size(kGradeCodes)] = {};
+
+    int number = 1;
+    for (const CVes_SumLengthItem& item : whole) {
+        const double w = weightOf(item);
+        const double withLoss = w * (1.0 + rules.lossPercent(item.diameter) * 0.01);
+        const double shown = lossInItems ? withLoss : w;
+        QStringList row{QString(), QString::number(number++),
+                        Steel_GradeDNToTableString(item.grade, item.diameter, item.coating),
+                        f2(item.length), f3(shown)};
+
+        const auto grade = unsigned(item.grade);
+        const auto coating = unsigned(item.coating);
+        CVes_SteelYuanCaiData* record = m_yuanCai.getYuanCai(item.diameter, grade, coating);
+        if (!record) {
+            if (const CVes_SteelYuanCaiData* found = stock.getYuanCai(item.diameter, grade, coating)) {
+                record = m_yuanCai.append(*found);
+            } else {
+                CVes_SteelYuanCaiData fresh;
+                fresh.DN = item.diameter;
+                fresh.steelType = item.coating;
+                fresh.grade = item.grade;
+                fresh.price = 0.0f;
+                record = m_yuanCai.append(fresh);
+            }
+        }
+        if (pricing) {
+            const double price = record->price;
+            if (price <= 0.0) {
+                row << QStringLiteral("原材未定价");
+            } else {
+                const double cost = shown / perTonne * price;
+                row << QString::asprintf("%.1f  /  %.2f 元", price, cost);
+                totalCost += lossInItems ? cost : withLoss / perTonne * price;
+            }
+        }
+        appendRow(target, row);
+
+        totalWeight += withLoss;
+        const int kind = rules.isWireRod(item.diameter) ? 0 : 1;
+        const int coat = item.coating < 1 ? 0 : 1;
+        classLength[kind][coat] += item.length;
+        classWeight[kind][coat] += shown;
+        for (std::size_t g = 0; g < std::size(kGradeCodes); ++g) {
+            if (kGradeCodes[g] == item.grade)
+                gradeWeight[g] += withLoss;
+        }
+    }
+
+    float fee = 0.0f;
+    const int feeCount = rules.m_autoStirrupCount ? stirrupCount : rules.m_stirrupCount;
+    if (rules.m_calcStirrupFee) {
+        fee = float(feeCount) * rules.m_stirrupFee;
+        totalCost += fee;
+    }
+
+    if (totalWeight > 0.0) {
+        appendRow(target, {});
+        QStringList total{english ? QStringLiteral("Total Weight") : QStringLiteral("总重"),
+                          QString(), QString(), QString(), f3(totalWeight)};
+        if (!lossInItems)
+            total << lossNote;
+        appendRow(target, total);
+        if (pricing)
+            appendRow(target, {english ? QStringLiteral("Total Cost") : QStringLiteral("总金额"),
+                               QString(), QString(), QString(),
+                               QString::asprintf("%.2f 元", totalCost)});
+    }
+
+    // ---- 其中 ----
+    if (!(rules.m_sumByDnClass || rules.m_sumByGrade || rules.m_calcStirrupFee))
+        return target;
+    appendRow(target, {});
+    appendRow(target, {QStringLiteral("其中")});
+    if (rules.m_sumByDnClass) {
+        const QString t = DNtoString(rules.m_wireDN);
+        const QString epoxy = QStringLiteral("环氧树脂涂层钢筋");
+        const auto classRows = [&](int kind, const QString& label, const QString& size) {
+            const double ordinaryLength = classLength[kind][0];
+            const double epoxyLength = classLength[kind][1];
+            QStringList row{label, QString(), size};
+            if (ordinaryLength < 0.0001 && epoxyLength > 0.00001) {
+                row << f2(epoxyLength) << f3(classWeight[kind][1]) << epoxy;
+                appendRow(target, row);
+                return;
+            }
+            row << f2(ordinaryLength) << f3(classWeight[kind][0]);
+            if (epoxyLength > 0.00001)
+                row << QStringLiteral("普通钢筋");
+            appendRow(target, row);
+            if (epoxyLength > 0.00001)
+                appendRow(target, {QString(), QString(), QString(), f2(epoxyLength),
+                                   f3(classWeight[kind][1]), epoxy});
+        };
+        classRows(0, QStringLiteral("按钢筋直径分类"), QStringLiteral("d≤") + t);
+        classRows(1, QString(), QStringLiteral("d＞") + t);
+    }
+    if (rules.m_sumByGrade) {
+        static const char* const kGradeTexts[] = {"HPB300(%%A)", "HRB335(%%B)", "HRB400(%%C)",
+                                                  "RRB400(%%D)", "HRB500(%%E)", "冷轧带肋(%%L)",
+                                                  "冷轧扭钢筋(%%N)"};
+        static constexpr double kShownAbove[] = {0.00001, 0.0001, 0.0001, 0.1, 0.1, 0.1, 0.1};
+        bool first = true;
+        for (std::size_t g = 0; g < std::size(kGradeCodes); ++g) {
+            if (!(gradeWeight[g] > kShownAbove[g]))
+                continue;
+            appendRow(target, {first ? QStringLiteral("按钢筋级别分类") : QString(), QString(),
+                               QString::fromUtf8(kGradeTexts[g]), QString(), f2(gradeWeight[g])});
+            first = false;
+        }
+    }
+    appendRow(target, {QStringLiteral("箍筋总重"), QString(), QString(), QString(),
+                       f2(stirrupWeight)});
+    if (fee > 0.0f)
+        appendRow(target, {QStringLiteral("箍筋总根数"), QString(), QString(),
+                           QStringLiteral("%1根").arg(feeCount),
+                           QString::asprintf("%.2f元", double(fee)),
+                           QString::asprintf("（%.2f元/根）", double(rules.m_stirrupFee))});
+    return target;
+}
+
+CVes_TableBase* CVes_SetupTable::SummaryJT(CVes_TableBase* target)
+{
+    const bool english = m_language == 1;
+    target = prepareSheet(target, *this, QStringLiteral("Bar Connect Total Schedule"));
+    target->m_captions[0] = QStringLiteral("构件编号");
+    if (m_lines.isEmpty())
+        return target;
+    target->initTableCover();
+
+    const QString others = english ? kOthersEnglish : kOthers;
+    QHash<const CVes_TableBaseLine*, QString> names;
+    {
+        QString name = others;
+        for (CVes_TableBaseLine* base : std::as_const(m_lines)) {
+            auto* line = dynamic_cast<CVes_SetupTableLine*>(base);
+            if (line && !line->isNull() && line->isElementLine())
+                name = QString::asprintf("%s (%d件)", qUtf8Printable(line->getElement()),
+                                         line->getEleNum());
+            names.insert(base, name);
+        }
+    }
+
+    SumJointItems whole;
+    SumGroups groups;
+    forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int pieces) {
+        CVes_Steel& bar = line.m_steel;
+        double length = 0.0;
+        int count = 0;
+        int midFactor = 0;
+        singleSteelAmount(&bar, pieces, length, count, midFactor);
+        const QString name = names.value(&line, others);
+        addJointItemsByName(&bar, count, name, groups);
+        addJointItems(&bar, count, whole);
+        addMidJointItemsByName(&bar, midFactor, name, groups);
+        addMidJointItems(&bar, midFactor, whole);
+    });
+
+    const auto writeItems = [&](SumJointItems& items) {
+        sortJoints(items, m_rules.m_dnOrder);
+        int number = 1;
+        for (const CVes_SumJointItem& item : items) {
+            if (item.count < 1 || item.type < 1)
+                continue;
+            appendRow(target, {QString(), QString::number(number++),
+                               barcore_getConnectString(item.type),
+                               barcore_getConnectStringAll(-item.type, truncated(item.diameter),
+                                                           item.thread, item.otherDiameter,
+                                                           item.otherThread),
+                               QString::number(item.count)});
+        }
+    };
+
+    if (m_rules.m_sumInEleType && !groups.empty()) {
+        othersLast(groups);
+        for (CVes_SumGroup& group : groups) {
+            appendRow(target, {group.name});
+            writeItems(group.joints);
+        }
+    }
+    appendRow(target, {});
+    appendRow(target, {english ? QStringLiteral("Total") : QStringLiteral("各规格总计")});
+    writeItems(whole);
+    return target;
+}
