@@ -6,6 +6,7 @@
 #include "tables/barlist/setuptable.h"
 
 #include "core/geometry/datafolder.h"
+#include "tests/core/model/barcore_shapes.h"
 #include "envora/steelyuancaidata.h"
 #include "tables/framework/tabletextline.h"
 
@@ -330,6 +331,70 @@ TEST_F(BarSummary, EnglishTexts)
     EXPECT_EQ(rows[10], "Total|(含损耗=2.0%,4.0%)||||单价 / 总价");
     EXPECT_EQ(rows[16], "Total Weight||||125.519");
     EXPECT_EQ(rows[17], "Total Cost||||394.11 元");
+}
+
+TEST(BarSummaryQuantities, MultiValueComputedAndRepeatedElements)
+{
+    test::CacheScope scope;
+    scope.add(test::ShapeBuilder({150, 21}).var("A", 1000).straight({1300, 150}, "0", "A").build());
+    CVes_SetupTable t;
+    t.clearnAllLine();
+    CVes_SortRules& r = t.getSortRules();
+    r.m_dnOrder = 1;
+    r.m_calcLossBar = 0;
+    r.m_calcLossWire = 0;
+    r.m_autoPrice = 0;
+    r.m_sumByDnClass = 0;
+    r.m_sumByGrade = 0;
+    r.m_calcStirrupFee = 1;
+    r.m_autoStirrupCount = 0;
+    r.m_stirrupCount = 7;
+    r.m_stirrupFee = 0.25f;
+    r.m_sumInEleType = 1;
+    // Lengths given in centimetres: the totals are still metres, and the
+    // weights follow from them unchanged.
+    t.m_units[CVes_SetupTable::kColTotalLength] = CVes_Template::kCentimetre;
+
+    t.appendLine(elementLine(QStringLiteral("KL1"), 1));
+    // 2 bars in 5 groups running from 1000 to 1400 mm: 10 bars, 12 m.
+    auto* multi = barLine("M1", 3, 12.0f, 2, 0.0f);
+    CVes_Steel& bar = multi->m_steel;
+    bar.setRecordId({150, 21});
+    bar.calcLength = 1;
+    bar.setMultiVal(1);
+    bar.setMultiGroup(5);
+    bar.setVarValue(QStringLiteral("A"), 1000.0);
+    bar.setVarValueE(QStringLiteral("A"), 1400.0);
+    t.appendLine(multi);
+    // A computed length of 1000 mm, 3 bars: 3 m.
+    auto* computed = barLine("M2", 3, 20.0f, 3, 0.0f);
+    computed->m_steel.setRecordId({150, 21});
+    computed->m_steel.calcLength = 1;
+    computed->m_steel.setVarValue(QStringLiteral("A"), 1000.0);
+    t.appendLine(computed);
+    // The same element again: one group.
+    t.appendLine(elementLine(QStringLiteral("KL1"), 1));
+    t.appendLine(barLine("M3", 3, 12.0f, 1, 2500.9f));
+
+    Sheet sheet;
+    t.SummarySTeel(&sheet, 0);
+    const Rows expected = {
+        "KL1 (1件)||||20.286",
+        "|1|%%C12|14.50|12.876",
+        "|2|%%C20|3.00|7.410",
+        "",
+        "各规格合计|",
+        "|1|%%C12|14.50|12.876",
+        "|2|%%C20|3.00|7.410",
+        "",
+        "总重||||20.286",
+        "",
+        "其中",
+        "箍筋总重||||0.00",
+        "箍筋总根数|||7根|1.75元|（0.25元/根）",
+    };
+    EXPECT_EQ(rowsOf(sheet), expected);
+    EXPECT_EQ(sheet.m_units[3], CVes_Template::kCentimetre);
 }
 
 // ---- Joint summary ----------------------------------------------------------------
