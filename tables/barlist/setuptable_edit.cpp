@@ -65,12 +65,8 @@ struct SelectedBar {
 std::vector<SelectedBar> selectedBarRows(const CVes_SetupTable& table)
 {
     std::vector<SelectedBar> result;
-    const TableLineList& rows = table.pageLines();
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (!table.isSelected(int(i) + 1))
-            continue;
-        Line* line = asLine(rows[i]);
-        if (line && line->isSteelLine())
+    for (CVes_TableBaseLine* row : table.selectedBarLines()) {
+        if (Line* line = asLine(row))
             result.push_back({line, line->getSetupSteel()});
     }
     return result;

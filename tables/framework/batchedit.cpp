@@ -47,11 +47,7 @@ struct SelectedBar {
 std::vector<SelectedBar> selectedBars(const CVes_TableBase& table)
 {
     std::vector<SelectedBar> result;
-    const TableLineList& rows = table.pageLines();
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        CVes_TableBaseLine* row = rows[i];
-        if (!table.isSelected(int(i) + 1) || !row->isSteelLine())
-            continue;
+    for (CVes_TableBaseLine* row : table.selectedBarLines()) {
         if (CVes_BarCore* bar = row->getSteel())
             result.push_back({row, bar});
     }

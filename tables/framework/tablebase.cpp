@@ -651,6 +651,17 @@ void CVes_TableBase::delPage()
     AddUndo();
 }
 
+TableLineList CVes_TableBase::selectedBarLines() const
+{
+    TableLineList result;
+    for (qsizetype i = 0; i < m_pageLines.size(); ++i) {
+        CVes_TableBaseLine* row = m_pageLines[i];
+        if (row && isSelected(int(i) + 1) && row->isSteelLine())
+            result.append(row);
+    }
+    return result;
+}
+
 void CVes_TableBase::lockSelected(int lock)
 {
     if (m_select.isEmpty())

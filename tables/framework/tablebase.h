@@ -238,6 +238,9 @@ public:
     void appendLine(CVes_TableBaseLine* row);
     const TableLineList& lines() const { return m_lines; }
     const TableLineList& pageLines() const { return m_pageLines; }
+    // The selected bar rows of the current page, in page order (empty ones
+    // included): what the batch edits read and write.
+    TableLineList selectedBarLines() const;
     CVes_TableBaseLine* nextLine(CVes_TableBaseLine* row) const;
     CVes_TableBaseLine* prevLine(CVes_TableBaseLine* row) const;
     CVes_TableBaseLine* getPrvLine(CVes_TableBaseLine* row, int sameKind) const;
