@@ -131,8 +131,25 @@ protected:
 
         t.getYuanCaiLib().removeAll();
         t.getYuanCaiLib().append(stock(12.0f, 3, 0, 3800.0f));
+        // The program's stock file is put back afterwards for later tests.
+        QFile seeded(stockPath());
+        hadStock = seeded.open(QIODevice::ReadOnly);
+        if (hadStock)
+            stockBytes = seeded.readAll();
         writeStock({stock(12.0f, 3, 0, 4000.0f), stock(20.0f, 3, 0, 4500.0f)});
     }
+    void TearDown() override
+    {
+        QFile::remove(stockPath());
+        if (hadStock) {
+            QFile file(stockPath());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(stockBytes);
+        }
+    }
+    static QString stockPath() { return GetRODOFilePath() + QStringLiteral("KUCUN.xml"); }
+    bool hadStock = false;
+    QByteArray stockBytes;
     void append(CVes_SetupTableLine* line) { t.appendLine(line); }
 
     CVes_SetupTable t;
