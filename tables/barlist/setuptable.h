@@ -293,6 +293,16 @@ public:
     // sheet as above.
     CVes_TableBase* SummaryJT(CVes_TableBase* target);
 
+    // The purchase list (钢筋进（提）货单): for every grade, diameter and coating
+    // the length to buy with losses, the raw stock to order (stock length and
+    // count, coil or undefined), weight and cost, then totals and the "其中"
+    // breakdown by diameter class. Fills the empty purchase texts 1 to 7 with
+    // their defaults (text 1 the time stamp) and keeps them. Refills `target`
+    // with text rows in seven columns, or a new sheet that the caller then
+    // owns, and answers it. Raw-stock records missing from the list's own
+    // library are appended to it.
+    CVes_TableBase* JinHuo(CVes_TableBase* target);
+
     // ---- Table of contents -----------------------------------------------------------
 
     // Fills `contents` (or a new table, which the caller then owns) with one

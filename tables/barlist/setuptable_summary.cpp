@@ -11,6 +11,7 @@
 #include "envora/rules.h"
 #include "envora/steelyuancaidata.h"
 #include "tables/barlist/countedbars.h"
+#include "tables/barlist/sumhelpers.h"
 #include "tables/barlist/sumitems.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/framework/tabletextline.h"
@@ -23,47 +24,16 @@
 
 namespace {
 
+using barsum::sortLengths;
+using barsum::truncated;
+using barsum::unitWeight;
+
 constexpr int kSummaryColumns = 6;
 constexpr int kTitleFirstCopied = 2;
 constexpr int kTitleLastCopied = 7;
 
 const QString kOthers = QStringLiteral("其它");
 const QString kOthersEnglish = QStringLiteral("Orther");
-
-int truncated(double value)
-{
-    if (!std::isfinite(value) || std::fabs(value) >= double(std::numeric_limits<int>::max()))
-        return 0;
-    return int(value);
-}
-
-double unitWeight(int grade, float diameter)
-{
-    int kind = 0;
-    if (grade == 12)
-        kind = 1;
-    else if (grade == 14)
-        kind = 2;
-    return Info_getSteelWeight(diameter, kind);
-}
-
-// Ascending by diameter, grade and coating; reversed for the large-to-small
-// diameter order (0).
-void sortLengths(SumLengthItems& items, int dnOrder)
-{
-    if (items.size() < 2)
-        return;
-    std::stable_sort(items.begin(), items.end(),
-                     [](const CVes_SumLengthItem& a, const CVes_SumLengthItem& b) {
-                         if (a.diameter != b.diameter)
-                             return a.diameter < b.diameter;
-                         if (a.grade != b.grade)
-                             return a.grade < b.grade;
-                         return a.coating < b.coating;
-                     });
-    if (dnOrder == 0)
-        std::reverse(items.begin(), items.end());
-}
 
 // Ascending by connection type and diameter; reversed for order 0.
 void sortJoints(SumJointItems& items, int dnOrder)
@@ -178,19 +148,8 @@ CVes_TableBase* CVes_SetupTable::SummarySTeel(CVes_TableBase* target, unsigned i
             return;
         if (selection == CVes_HuizongRules::kBarRemarkKey && !m_huizong.PipeiKey(bar.remark))
             return;
-        double L = 0.0;
-        int n = 0;
-        if (bar.isMultiVal()) {
-            const int groupCount = bar.getMultiGroup();
-            L = (double(bar.getLength(0, toShape)) + bar.getLength(1, toShape)) * pieces
-                * groupCount * bar.count * 0.5 * toMetre;
-            n = pieces * groupCount * bar.count;
-        } else {
-            const int cut = bar.calcLength ? truncated(bar.getLength(0, toShape))
-                                           : truncated(bar.length);
-            L = double(cut) * pieces * bar.count * toMetre;
-            n = pieces * bar.count;
-        }
+        const double L = barsum::countedMetres(bar, pieces, toShape, toMetre);
+        const int n = pieces * bar.count * (bar.isMultiVal() ? bar.getMultiGroup() : 1);
         if (bar.isGuJin()) {
             stirrupCount += n;
             stirrupWeight += unitWeight(bar.grade, bar.DN) * L * toWeight;
@@ -271,21 +230,7 @@ CVes_TableBase* CVes_SetupTable::SummarySTeel(CVes_TableBase* target, unsigned i
                         Steel_GradeDNToTableString(item.grade, item.diameter, item.coating),
                         f2(item.length), f3(shown)};
 
-        const auto grade = unsigned(item.grade);
-        const auto coating = unsigned(item.coating);
-        CVes_SteelYuanCaiData* record = m_yuanCai.getYuanCai(item.diameter, grade, coating);
-        if (!record) {
-            if (const CVes_SteelYuanCaiData* found = stock.getYuanCai(item.diameter, grade, coating)) {
-                record = m_yuanCai.append(*found);
-            } else {
-                CVes_SteelYuanCaiData fresh;
-                fresh.DN = item.diameter;
-                fresh.steelType = item.coating;
-                fresh.grade = item.grade;
-                fresh.price = 0.0f;
-                record = m_yuanCai.append(fresh);
-            }
-        }
+        CVes_SteelYuanCaiData* record = barsum::stockRecord(m_yuanCai, stock, item);
         if (pricing) {
             const double price = record->price;
             if (price <= 0.0) {

@@ -1,0 +1,90 @@
+#pragma once
+// What the bar list's summaries share once their bars are collected: the
+// counted length of a bar row, the unit weight of a grade, the order of the
+// length items and the raw-stock record of an item.
+
+#include "core/model/steel.h"
+#include "envora/rules.h"
+#include "envora/steelyuancaidata.h"
+#include "tables/barlist/sumitems.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace barsum {
+
+// The value truncated towards zero; 0 for what no int holds.
+inline int truncated(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) >= double(std::numeric_limits<int>::max()))
+        return 0;
+    return int(value);
+}
+
+// kg/m of a bar of that grade and diameter (cold-rolled grades weigh by their
+// own tables).
+inline double unitWeight(int grade, float diameter)
+{
+    int kind = 0;
+    if (grade == 12)
+        kind = 1;
+    else if (grade == 14)
+        kind = 2;
+    return Info_getSteelWeight(diameter, kind);
+}
+
+// The metres a bar row adds in an element of `pieces` pieces: a graded group
+// bar by the mean of its first and last length, any other bar by its cut
+// length in whole shape units.
+inline double countedMetres(CVes_Steel& bar, int pieces, double toShape, double toMetre)
+{
+    if (bar.isMultiVal()) {
+        const int groupCount = bar.getMultiGroup();
+        return (double(bar.getLength(0, toShape)) + bar.getLength(1, toShape)) * pieces
+               * groupCount * bar.count * 0.5 * toMetre;
+    }
+    const int cut = bar.calcLength ? truncated(bar.getLength(0, toShape)) : truncated(bar.length);
+    return double(cut) * pieces * bar.count * toMetre;
+}
+
+// Ascending by diameter, grade and coating; reversed for the large-to-small
+// diameter order (0).
+inline void sortLengths(SumLengthItems& items, int dnOrder)
+{
+    if (items.size() < 2)
+        return;
+    std::stable_sort(items.begin(), items.end(),
+                     [](const CVes_SumLengthItem& a, const CVes_SumLengthItem& b) {
+                         if (a.diameter != b.diameter)
+                             return a.diameter < b.diameter;
+                         if (a.grade != b.grade)
+                             return a.grade < b.grade;
+                         return a.coating < b.coating;
+                     });
+    if (dnOrder == 0)
+        std::reverse(items.begin(), items.end());
+}
+
+// The record of the item in the list's own library; when it has none, a copy
+// of the stock file's record, or else a default unpriced record, is appended
+// to the own library first.
+inline CVes_SteelYuanCaiData* stockRecord(CVes_SteelYuanCaiDataLib& own,
+                                          const CVes_SteelYuanCaiDataLib& stockFile,
+                                          const CVes_SumLengthItem& item)
+{
+    const auto grade = unsigned(item.grade);
+    const auto coating = unsigned(item.coating);
+    if (CVes_SteelYuanCaiData* record = own.getYuanCai(item.diameter, grade, coating))
+        return record;
+    if (const CVes_SteelYuanCaiData* found = stockFile.getYuanCai(item.diameter, grade, coating))
+        return own.append(*found);
+    CVes_SteelYuanCaiData fresh;
+    fresh.DN = item.diameter;
+    fresh.steelType = item.coating;
+    fresh.grade = item.grade;
+    fresh.price = 0.0f;
+    return own.append(fresh);
+}
+
+} // namespace barsum

@@ -1,0 +1,240 @@
+// The bar list's purchase list: lengths with losses, raw stock from the
+// list's own library and the program's stock file (stock counts, coil and
+// undefined stock), weights, costs, totals, the "其中" rows, and the purchase
+// texts with their time stamp.
+
+#include "tables/barlist/setuptable.h"
+
+#include "core/geometry/datafolder.h"
+#include "envora/steelyuancaidata.h"
+#include "tables/framework/tabletextline.h"
+#include "tests/support/recordinghost.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QFile>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+Rows rowsOf(const CVes_TableBase& sheet)
+{
+    Rows rows;
+    for (CVes_TableBaseLine* line : sheet.lines()) {
+        auto* text = dynamic_cast<CVes_TableTextLine*>(line);
+        rows.push_back(text ? text->getTexts().join(u'|').toStdString() : std::string("<not text>"));
+    }
+    return rows;
+}
+
+CVes_SetupTableLine* barLine(int grade, float d, int count, float length, int coating = 0)
+{
+    auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kSteelLine));
+    line->setNull(0);
+    CVes_Steel& bar = line->m_steel;
+    bar.number = QStringLiteral("1");
+    bar.grade = grade;
+    bar.DN = d;
+    bar.steelType = coating;
+    bar.count = count;
+    bar.calcLength = 0;
+    bar.length = length;
+    bar.getFirstMidConnect()->stat = 0;
+    return line;
+}
+
+CVes_SteelYuanCaiData stock(float d, int grade, int type, int length, float price)
+{
+    CVes_SteelYuanCaiData r;
+    r.DN = d;
+    r.grade = grade;
+    r.steelType = type;
+    r.length = length;
+    r.price = price;
+    return r;
+}
+
+class PurchaseList : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        t.clearnAllLine();
+        t.setDefaultEleNum(1);
+        CVes_SortRules& r = t.getSortRules();
+        r.m_dnOrder = 1;
+        r.m_lossBar = 2.0;
+        r.m_lossWire = 4.0;
+        r.m_calcLossBar = 1;
+        r.m_calcLossWire = 1;
+        r.m_wireDN = 12.0f;
+        r.m_autoPrice = 1;
+        r.m_sumByDnClass = 1;
+        t.getYuanCaiLib().removeAll();
+        QFile seeded(stockPath());
+        hadStock = seeded.open(QIODevice::ReadOnly);
+        if (hadStock)
+            stockBytes = seeded.readAll();
+        QFile::remove(stockPath());
+    }
+    void TearDown() override
+    {
+        QFile::remove(stockPath());
+        if (hadStock) {
+            QFile file(stockPath());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(stockBytes);
+        }
+    }
+    static QString stockPath() { return GetRODOFilePath() + QStringLiteral("KUCUN.xml"); }
+    static void writeStock(const std::vector<CVes_SteelYuanCaiData>& records)
+    {
+        CVes_SteelYuanCaiDataLib lib;
+        for (const auto& r : records)
+            lib.append(r);
+        ASSERT_TRUE(lib.writeFile(stockPath()));
+    }
+    std::unique_ptr<CVes_TableBase> build() { return std::unique_ptr<CVes_TableBase>(t.JinHuo(nullptr)); }
+
+    bool hadStock = false;
+    QByteArray stockBytes;
+    CVes_SetupTable t;
+};
+
+// Unit weights 0.395 (8), 0.888 (12) and 2.47 (20) kg/m; losses 2 % on bars
+// and 4 % on wire rod (up to 12):
+//   %%A8    10 × 1000 = 10 m → 10.40 m, stock undefined, 3000/t
+//   %%C12    1 × 5000 =  5 m →  5.20 m, coil in the list's own library, 0.5/t
+//   %%C20    2 × 4500 =  9 m →  9.18 m, stock 9000 mm: 2 bars = 18 m, 4000/t
+//   %%C20环  1 × 3000 =  3 m →  3.06 m, no record: 12000 mm, 1 bar, unpriced
+TEST_F(PurchaseList, RowsTotalsAndClasses)
+{
+    t.appendLine(barLine(3, 20.0f, 2, 4500.0f));
+    t.appendLine(barLine(1, 8.0f, 10, 1000.0f));
+    t.appendLine(barLine(3, 12.0f, 1, 5000.0f));
+    t.appendLine(barLine(3, 20.0f, 1, 3000.0f, 1));
+    auto* unprocessed = barLine(3, 25.0f, 1, 9000.0f);
+    unprocessed->m_steel.setProcess(0);
+    t.appendLine(unprocessed);
+    t.getYuanCaiLib().append(stock(12.0f, 3, 0, -1, 0.5f));
+    writeStock({stock(8.0f, 1, 0, 0, 3000.0f), stock(20.0f, 3, 0, 9000, 4000.0f),
+                stock(12.0f, 3, 0, 12000, 5000.0f)});
+
+    auto sheet = build();
+    const Rows expected = {
+        "1|%%A8|10.40|未定义|10.40m|4.108|12.32 元",
+        "2|%%C12|5.20|盘螺|5.20m|4.618|原材未定价",
+        "3|%%C20|18.00|9000|2根|44.460|177.84 元",
+        "4|%%C20环|12.00|12000|1根|29.640|原材未定价",
+        "",
+        "总重量|||||82.826",
+        "总金额||||||190.16 元",
+        "其中",
+        "|d≤12|15.60|||8.726|12.32 元",
+        "|d＞12|18.00|普通钢筋||44.460|177.84 元",
+        "||12.00|环氧树脂涂层钢筋||29.640|0.00 元",
+    };
+    EXPECT_EQ(rowsOf(*sheet), expected);
+    EXPECT_EQ(sheet->isModified(), 1);
+    EXPECT_EQ(sheet->m_units[2], CVes_Template::kMetre);
+    EXPECT_EQ(sheet->m_units[5], CVes_Template::kKilogram);
+    // The stock file's records and a default one were copied into the list.
+    EXPECT_EQ(t.getYuanCaiLib().count(), 4);
+    const CVes_SteelYuanCaiData* made = t.getYuanCaiLib().getYuanCai(20.0f, 3, 1);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->length, 12000);
+
+    // A given sheet is refilled, not appended to.
+    CVes_TableBase* same = t.JinHuo(sheet.get());
+    EXPECT_EQ(same, sheet.get());
+    EXPECT_EQ(rowsOf(*sheet), expected);
+
+    // Without automatic pricing the rows keep their costs but no total cost
+    // is written; without the diameter classes only the "其中" heading stays.
+    t.getSortRules().m_autoPrice = 0;
+    t.getSortRules().m_sumByDnClass = 0;
+    t.JinHuo(sheet.get());
+    const Rows unpriced(expected.begin(), expected.begin() + 6);
+    Rows withHeading = unpriced;
+    withHeading.push_back("其中");
+    EXPECT_EQ(rowsOf(*sheet), withHeading);
+}
+
+struct CountCase {
+    const char* name;
+    int grade;
+    int count;
+    float length;       // mm of one bar
+    int stockLength;    // mm
+    const char* row;
+};
+
+class PurchaseCount : public PurchaseList, public testing::WithParamInterface<CountCase> {};
+
+TEST_P(PurchaseCount, StockColumns)
+{
+    const CountCase& c = GetParam();
+    CVes_SortRules& r = t.getSortRules();
+    r.m_calcLossBar = 0;
+    r.m_calcLossWire = 0;
+    r.m_sumByDnClass = 0;
+    r.m_state = 0;
+    t.appendLine(barLine(c.grade, 20.0f, c.count, c.length));
+    t.getYuanCaiLib().append(stock(20.0f, c.grade, 0, c.stockLength, 0.0f));
+    auto sheet = build();
+    ASSERT_FALSE(rowsOf(*sheet).empty());
+    EXPECT_EQ(rowsOf(*sheet).front(), c.row);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stock, PurchaseCount,
+    testing::Values(
+        CountCase{"ExactlyTwo", 3, 2, 9000.0f, 9000, "1|%%C20|18.00|9000|2根|44.460|原材未定价"},
+        CountCase{"TwoPointOhTwo", 3, 2, 9090.0f, 9000, "1|%%C20|27.00|9000|3根|66.690|原材未定价"},
+        CountCase{"TwoPointOhOhFive", 3, 1, 18045.0f, 9000, "1|%%C20|18.00|9000|2根|44.460|原材未定价"},
+        CountCase{"WireCoil", 1, 1, 5000.0f, -1, "1|%%A20|5.00|盘圆|5.00m|12.350|原材未定价"},
+        CountCase{"OtherGradeCoil", 4, 1, 5000.0f, -9000, "1|%%D20|9.00|9000|1根|22.230|原材未定价"},
+        CountCase{"Undefined", 3, 1, 5000.0f, 0, "1|%%C20|5.00|未定义|5.00m|12.350|原材未定价"}),
+    [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
+
+TEST_F(PurchaseList, NoStockFileGivesDefaultRecords)
+{
+    t.getSortRules().m_calcLossBar = 0;
+    t.appendLine(barLine(3, 20.0f, 1, 13000.0f));
+    auto sheet = build();
+    ASSERT_FALSE(rowsOf(*sheet).empty());
+    EXPECT_EQ(rowsOf(*sheet).front(), "1|%%C20|24.00|12000|2根|59.280|原材未定价");
+    EXPECT_EQ(t.getYuanCaiLib().count(), 1);
+}
+
+TEST_F(PurchaseList, PurchaseTextsTakeDefaultsOnce)
+{
+    test::HostScope host;
+    test::RecordingHost::current().setNow(QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)));
+    t.m_texts[5].m_formula = QStringLiteral("张三");
+    t.setJinHuoText(6, QStringLiteral("已有"));
+    auto sheet = build();
+    const auto& texts = t.getJinHuoTexts();
+    EXPECT_EQ(texts[1], QStringLiteral("20260304-050607"));
+    EXPECT_EQ(texts[2], QStringLiteral(" "));
+    EXPECT_EQ(texts[3], t.m_texts[2].m_formula + QStringLiteral("-") + t.m_texts[3].m_formula);
+    EXPECT_EQ(texts[4], QStringLiteral(" "));
+    EXPECT_EQ(texts[5], QStringLiteral("张三"));
+    EXPECT_EQ(texts[6], QStringLiteral("已有"));
+    EXPECT_EQ(texts[7], t.m_texts[7].m_formula);
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(sheet->m_texts[std::size_t(i)].m_formula, texts[std::size_t(i)]) << i;
+    // An empty list gives no rows.
+    EXPECT_TRUE(sheet->lines().isEmpty());
+
+    test::RecordingHost::current().setNow(QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0)));
+    t.JinHuo(sheet.get());
+    EXPECT_EQ(t.getJinHuoTexts()[1], QStringLiteral("20260304-050607"));
+}
+
+} // namespace
