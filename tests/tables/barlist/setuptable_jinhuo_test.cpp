@@ -212,6 +212,30 @@ TEST_F(PurchaseList, NoStockFileGivesDefaultRecords)
     EXPECT_EQ(t.getYuanCaiLib().count(), 1);
 }
 
+// Lengths are shown in the unit of the list's length column and weights in
+// that of its weight column; stock counts and weights do not depend on them.
+TEST_F(PurchaseList, ColumnUnitsOfTheList)
+{
+    CVes_SortRules& r = t.getSortRules();
+    r.m_calcLossBar = 0;
+    r.m_sumByDnClass = 0;
+    r.m_state = 0;
+    t.m_units[CVes_SetupTable::kColTotalLength] = CVes_Template::kCentimetre;
+    t.m_units[CVes_SetupTable::kColTotalWeight] = CVes_Template::kTonne;
+    t.appendLine(barLine(3, 20.0f, 2, 9000.0f));
+    t.getYuanCaiLib().append(stock(20.0f, 3, 0, 9000, 4000.0f));
+    auto sheet = build();
+    const Rows expected = {
+        "1|%%C20|1800.00|9000|2根|0.044|177.84 元",
+        "",
+        "总重量|||||0.044",
+        "总金额||||||177.84 元",
+    };
+    EXPECT_EQ(rowsOf(*sheet), expected);
+    EXPECT_EQ(sheet->m_units[2], CVes_Template::kCentimetre);
+    EXPECT_EQ(sheet->m_units[5], CVes_Template::kTonne);
+}
+
 TEST_F(PurchaseList, PurchaseTextsTakeDefaultsOnce)
 {
     test::HostScope host;
