@@ -128,8 +128,8 @@ class SetupTableNumbering : public SetupTableEdit,
 TEST_P(SetupTableNumbering, GivesTheNumbers)
 {
     const NumberCase& c = GetParam();
-    for (const char* spec : c.rows) {
-        QString s = QString::fromUtf8(spec);
+    for (const char* rowText : c.rows) {
+        QString s = QString::fromUtf8(rowText);
         const bool locked = s.endsWith('!');
         if (locked)
             s.chop(1);
