@@ -27,18 +27,11 @@ CVes_TableContents* CVes_SetupTable::TableContens(CVes_TableContents* contents)
     const int width = m_orientation == kPortrait ? kPortraitEntryBytes : kLandscapeEntryBytes;
     // Pages as the printed rows fill them, page 1 being the first after the
     // cover.
-    int page = 1;
-    int room = m_rowNum;
-    for (CVes_TableBaseLine* base : std::as_const(m_lines)) {
-        const int rows = base->getRows();
-        if (rows > room) {
-            ++page;
-            room = m_rowNum;
-        }
-        room -= rows;
+    forEachLinePlace([&](CVes_TableBaseLine* base, const LinePlace& place) {
         auto* line = dynamic_cast<CVes_SetupTableLine*>(base);
         if (!line || !line->isElementLine())
-            continue;
+            return true;
+        const int page = place.page;
         QString entry = QStringLiteral("%1(%2件)").arg(line->getElement(),
                                                          QString::number(line->getEleNum()));
         const int bytes = platform::gbk::byteLength(entry);
@@ -48,6 +41,7 @@ CVes_TableContents* CVes_SetupTable::TableContens(CVes_TableContents* contents)
         row->setNull(0);
         contents->appendLine(row);
         contents->setModified(1);
-    }
+        return true;
+    });
     return contents;
 }

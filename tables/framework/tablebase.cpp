@@ -188,19 +188,28 @@ int CVes_TableBase::loadTableCoverfromFile(const QString& path)
 
 // ---- Pages ----------------------------------------------------------------------
 
-int CVes_TableBase::resetPages()
+int CVes_TableBase::forEachLinePlace(
+    const std::function<bool(CVes_TableBaseLine*, const LinePlace&)>& visit) const
 {
-    int page = 1;
-    int room = m_rowNum;
+    LinePlace place{1, 0, 0};
     for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
         const int k = row->getRows();
-        if (k > room) {
-            ++page;
-            room = m_rowNum;
+        if (k > m_rowNum - place.usedRows) {
+            ++place.page;
+            place.position = 0;
+            place.usedRows = 0;
         }
-        room -= k;
+        place.usedRows += k;
+        ++place.position;
+        if (!visit(row, place))
+            break;
     }
-    return page;
+    return place.page;
+}
+
+int CVes_TableBase::resetPages()
+{
+    return forEachLinePlace([](CVes_TableBaseLine*, const LinePlace&) { return true; });
 }
 
 TableLineList CVes_TableBase::getlineOfPage(int first, int last)
@@ -208,20 +217,13 @@ TableLineList CVes_TableBase::getlineOfPage(int first, int last)
     if (last < 1)
         last = first;
     TableLineList result;
-    int page = 1;
-    int room = m_rowNum;
-    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
-        const int k = row->getRows();
-        if (k > room) {
-            ++page;
-            room = m_rowNum;
-        }
-        room -= k;
-        if (page > last)
-            break;
-        if (page >= first)
+    forEachLinePlace([&](CVes_TableBaseLine* row, const LinePlace& place) {
+        if (place.page > last)
+            return false;
+        if (place.page >= first)
             result.append(row);
-    }
+        return true;
+    });
     return result;
 }
 
@@ -294,25 +296,16 @@ void CVes_TableBase::setCurPage(CVes_TableBaseLine* target)
 {
     if (!target)
         return;
-    int page = 1;
-    int room = m_rowNum;
+    int page = 0;
     int position = 0;
-    bool found = false;
-    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
-        const int k = row->getRows();
-        if (k > room) {
-            ++page;
-            room = m_rowNum;
-            position = 0;
-        }
-        room -= k;
-        ++position;
-        if (row == target) {
-            found = true;
-            break;
-        }
-    }
-    if (!found)
+    forEachLinePlace([&](CVes_TableBaseLine* row, const LinePlace& place) {
+        if (row != target)
+            return true;
+        page = place.page;
+        position = place.position;
+        return false;
+    });
+    if (page == 0)
         return;
     const int column = m_curCol;
     clearSelect();
@@ -324,21 +317,13 @@ void CVes_TableBase::setCurPage(CVes_TableBaseLine* target)
 
 void CVes_TableBase::getInfo(CVes_TableBaseLine* target, int& pageOut, int& rowOut)
 {
-    int page = 1;
-    int room = m_rowNum;
-    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
-        const int k = row->getRows();
-        if (k > room) {
-            ++page;
-            room = m_rowNum;
-        }
-        room -= k;
-        if (row == target) {
-            pageOut = page;
-            rowOut = m_rowNum - room;
-            return;
-        }
-    }
+    forEachLinePlace([&](CVes_TableBaseLine* row, const LinePlace& place) {
+        if (row != target)
+            return true;
+        pageOut = place.page;
+        rowOut = place.usedRows;
+        return false;
+    });
 }
 
 CVes_TableBaseLine* CVes_TableBase::getLine(int n)

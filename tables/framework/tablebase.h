@@ -23,6 +23,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -119,6 +120,18 @@ public:
     virtual int haveContent(int n);
     virtual int isEditCurCol() { return 1; }
     virtual int resetPages();
+    // Where a row falls when the rows fill pages of m_rowNum row units in
+    // order: its page and position on it (both from 1) and the row units
+    // used on that page up to and including it.
+    struct LinePlace {
+        int page;
+        int position;
+        int usedRows;
+    };
+    // Walks the rows with their places until `visit` answers false;
+    // answers the last page reached.
+    int forEachLinePlace(
+        const std::function<bool(CVes_TableBaseLine*, const LinePlace&)>& visit) const;
     virtual void addPage() {}
     virtual void delPage();
     virtual void firstPage();
