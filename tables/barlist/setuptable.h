@@ -8,6 +8,7 @@
 
 #include "tables/barlist/huizongrules.h"
 #include "tables/barlist/setuptableline.h"
+#include "tables/barlist/sumitems.h"
 #include "tables/framework/tablebase.h"
 #include "tables/quantity/sortrules.h"
 
@@ -265,6 +266,8 @@ public:
     // metres, its bar count and the factor its intermediate-connection counts
     // are multiplied by (left alone when a multi-value bar counts none).
     // Refreshes the count texts of the bar's intermediate connections.
+    // The length and joint items of the counted bars among `rows`, sorted.
+    void collectAmounts(const TableLineList& rows, SumLengthItems& lengths, SumJointItems& joints);
     void singleSteelAmount(CVes_Steel* bar, int pieces, double& length, int& count,
                            int& midFactor);
     // The page summary (本页汇总) of the current page, broken into lines once a

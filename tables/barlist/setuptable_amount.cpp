@@ -8,6 +8,7 @@
 #include "envora/rules.h"
 #include "platform/gbk.h"
 #include "tables/barlist/countedbars.h"
+#include "tables/barlist/sumhelpers.h"
 #include "tables/barlist/sumitems.h"
 #include "tables/framework/tablehelpers.h"
 
@@ -24,39 +25,13 @@ namespace {
 constexpr int kGroupLibrary = 109;
 constexpr int kFirstCouplerStyle = 7;
 
-// A length truncated to whole units; a damaged value counts as 0.
-int truncated(double value)
-{
-    if (!std::isfinite(value) || std::fabs(value) >= double(std::numeric_limits<int>::max()))
-        return 0;
-    return int(value);
-}
+using barsum::truncated;
+using barsum::unitWeight;
 
-// The kind Envora's unit weights are looked up by.
-int weightKind(int grade)
-{
-    if (grade == 12)
-        return 1;
-    if (grade == 14)
-        return 2;
-    return 0;
-}
-
-double unitWeight(int grade, float diameter)
-{
-    return Info_getSteelWeight(diameter, weightKind(grade));
-}
-
+// Ascending by diameter, grade and coating.
 void sortLengths(SumLengthItems& items)
 {
-    std::stable_sort(items.begin(), items.end(),
-                     [](const CVes_SumLengthItem& a, const CVes_SumLengthItem& b) {
-                         if (a.diameter != b.diameter)
-                             return a.diameter < b.diameter;
-                         if (a.grade != b.grade)
-                             return a.grade < b.grade;
-                         return a.coating < b.coating;
-                     });
+    barsum::sortLengths(items, 1);
 }
 
 void sortJoints(SumJointItems& items)
@@ -222,12 +197,10 @@ void CVes_SetupTable::singleSteelAmount(CVes_Steel* bar, int pieces, double& len
     }
 }
 
-QString CVes_SetupTable::AmountOfCurPage(int charsPerLine)
+void CVes_SetupTable::collectAmounts(const TableLineList& rows, SumLengthItems& lengths,
+                                     SumJointItems& joints)
 {
-    const bool english = m_language == 1;
-    SumLengthItems lengths;
-    SumJointItems joints;
-    forCountedBars(*this, m_pageLines, [&](CVes_SetupTableLine& line, int pieces) {
+    forCountedBars(*this, rows, [&](CVes_SetupTableLine& line, int pieces) {
         double length = 0.0;
         int count = 0;
         int midFactor = 0;
@@ -238,6 +211,14 @@ QString CVes_SetupTable::AmountOfCurPage(int charsPerLine)
     });
     sortLengths(lengths);
     sortJoints(joints);
+}
+
+QString CVes_SetupTable::AmountOfCurPage(int charsPerLine)
+{
+    const bool english = m_language == 1;
+    SumLengthItems lengths;
+    SumJointItems joints;
+    collectAmounts(m_pageLines, lengths, joints);
 
     const bool showWeight = m_sumWeight != 0;
     const bool showLength = m_sumLength != 0;
@@ -298,17 +279,7 @@ void CVes_SetupTable::AmountToString(QStringList& weights, QStringList& joints)
 {
     SumLengthItems lengthItems;
     SumJointItems jointItems;
-    forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int pieces) {
-        double length = 0.0;
-        int count = 0;
-        int midFactor = 0;
-        singleSteelAmount(&line.m_steel, pieces, length, count, midFactor);
-        addLengthItem(&line.m_steel, length, lengthItems);
-        addJointItems(&line.m_steel, count, jointItems);
-        addMidJointItems(&line.m_steel, midFactor, jointItems);
-    });
-    sortLengths(lengthItems);
-    sortJoints(jointItems);
+    collectAmounts(m_lines, lengthItems, jointItems);
 
     const int weightUnit = m_units.value(kColTotalWeight, kKilogram);
     const double toWeight = transUnit(kKilogram, weightUnit);
