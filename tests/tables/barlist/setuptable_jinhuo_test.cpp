@@ -10,6 +10,8 @@
 #include "tables/framework/tabletextline.h"
 #include "tests/support/recordinghost.h"
 
+#include "tests/tables/barlist/summary_support.h"
+
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -21,32 +23,12 @@
 
 namespace {
 
-using Rows = std::vector<std::string>;
-
-Rows rowsOf(const CVes_TableBase& sheet)
-{
-    Rows rows;
-    for (CVes_TableBaseLine* line : sheet.lines()) {
-        auto* text = dynamic_cast<CVes_TableTextLine*>(line);
-        rows.push_back(text ? text->getTexts().join(u'|').toStdString() : std::string("<not text>"));
-    }
-    return rows;
-}
+using Rows = test::SheetRows;
+using test::rowsOf;
 
 CVes_SetupTableLine* barLine(int grade, float d, int count, float length, int coating = 0)
 {
-    auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kSteelLine));
-    line->setNull(0);
-    CVes_Steel& bar = line->m_steel;
-    bar.number = QStringLiteral("1");
-    bar.grade = grade;
-    bar.DN = d;
-    bar.steelType = coating;
-    bar.count = count;
-    bar.calcLength = 0;
-    bar.length = length;
-    bar.getFirstMidConnect()->stat = 0;
-    return line;
+    return test::barLine("1", grade, d, count, length, coating);
 }
 
 CVes_SteelYuanCaiData stock(float d, int grade, int type, int length, float price)

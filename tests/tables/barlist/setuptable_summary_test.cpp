@@ -10,6 +10,8 @@
 #include "envora/steelyuancaidata.h"
 #include "tables/framework/tabletextline.h"
 
+#include "tests/tables/barlist/summary_support.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -22,35 +24,9 @@ namespace {
 // A summary sheet of no kind of its own.
 class Sheet : public CVes_TableBase {};
 
-using Rows = std::vector<std::string>;
-
-// The rows of a sheet, each as its texts joined by '|'.
-Rows rowsOf(const CVes_TableBase& sheet)
-{
-    Rows rows;
-    for (CVes_TableBaseLine* line : sheet.lines()) {
-        auto* text = dynamic_cast<CVes_TableTextLine*>(line);
-        rows.push_back(text ? text->getTexts().join(u'|').toStdString() : std::string("<not text>"));
-    }
-    return rows;
-}
-
-CVes_SetupTableLine* barLine(const char* number, int grade, float d, int count, float length,
-                             int coating = 0)
-{
-    auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kSteelLine));
-    line->setNull(0);
-    CVes_Steel& bar = line->m_steel;
-    bar.number = QString::fromUtf8(number);
-    bar.grade = grade;
-    bar.DN = d;
-    bar.steelType = coating;
-    bar.count = count;
-    bar.calcLength = 0;
-    bar.length = length;
-    bar.getFirstMidConnect()->stat = 0;
-    return line;
-}
+using Rows = test::SheetRows;
+using test::barLine;
+using test::rowsOf;
 
 CVes_SetupTableLine* elementLine(const QString& name, int pieces)
 {
