@@ -1,6 +1,7 @@
 #include "app/shell/mainframe.h"
 #include "platform/folders.h"
 #include "platform/ui/qthostservices.h"
+#include "platform/ui/translations.h"
 #include "tables/framework/tableslibrary.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Rodo"));
     QApplication::setApplicationName(QStringLiteral("Rodo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Rodo表"));
+    platform::installChineseTranslations(app);
 
     platform::QtHostServices host;
     platform::setHost(&host);

@@ -1,5 +1,7 @@
 #include "platform/ui/qthostservices.h"
 
+#include "platform/ui/translations.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -57,6 +59,7 @@ Answer QtHostServices::message(const QString& text, MessageIcon icon, Buttons bu
         return safeAnswer(buttons);
     QMessageBox box(toQt(icon), title.isEmpty() ? QApplication::applicationDisplayName() : title,
                     text, toQt(buttons), QApplication::activeWindow());
+    setChineseButtonTexts(box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

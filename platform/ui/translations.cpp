@@ -1,0 +1,55 @@
+#include "platform/ui/translations.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
+
+namespace platform {
+
+namespace {
+
+struct ButtonText {
+    QDialogButtonBox::StandardButton button;
+    const char16_t* text;
+};
+
+constexpr ButtonText kButtonTexts[] = {
+    {QDialogButtonBox::Ok, u"确定"},     {QDialogButtonBox::Cancel, u"取消"},
+    {QDialogButtonBox::Yes, u"是"},      {QDialogButtonBox::No, u"否"},
+    {QDialogButtonBox::Close, u"关闭"},  {QDialogButtonBox::Apply, u"应用"},
+};
+
+} // namespace
+
+bool installChineseTranslations(QCoreApplication& app)
+{
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), folder)) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
+void setChineseButtonTexts(QDialogButtonBox& buttons)
+{
+    for (const ButtonText& entry : kButtonTexts)
+        if (QPushButton* button = buttons.button(entry.button))
+            button->setText(QString::fromUtf16(entry.text));
+}
+
+void setChineseButtonTexts(QMessageBox& box)
+{
+    for (const ButtonText& entry : kButtonTexts)
+        if (QAbstractButton* button = box.button(QMessageBox::StandardButton(int(entry.button))))
+            button->setText(QString::fromUtf16(entry.text));
+}
+
+} // namespace platform
