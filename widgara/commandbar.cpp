@@ -24,12 +24,24 @@ CXTPCommandBar::~CXTPCommandBar()
     m_controls.RemoveAll();
 }
 
+Qt::Orientation CXTPCommandBar::GetOrientation() const
+{
+    return m_layout->direction() == QBoxLayout::LeftToRight ? Qt::Horizontal : Qt::Vertical;
+}
+
+void CXTPCommandBar::SetOrientation(Qt::Orientation orientation)
+{
+    if (orientation == GetOrientation())
+        return;
+    m_layout->setDirection(orientation == Qt::Horizontal ? QBoxLayout::LeftToRight
+                                                         : QBoxLayout::TopToBottom);
+    OnControlsChanged();
+}
+
 void CXTPCommandBar::OnControlsChanged()
 {
     clearWidgets();
-    const Qt::Orientation orientation = m_layout->direction() == QBoxLayout::LeftToRight
-                                            ? Qt::Horizontal
-                                            : Qt::Vertical;
+    const Qt::Orientation orientation = GetOrientation();
     bool first = true;
     for (int i = 0; i < m_controls.GetCount(); ++i) {
         CXTPControl* control = m_controls.GetAt(i);
@@ -65,6 +77,19 @@ void CXTPCommandBar::paintEvent(QPaintEvent*)
 }
 
 CXTPToolBar::CXTPToolBar(QWidget* parent) : CXTPCommandBar(Qt::Horizontal, parent) {}
+
+void CXTPToolBar::SetVisible(bool bVisible)
+{
+    if (GetCommandBars())
+        GetCommandBars()->ShowCommandBar(this, bVisible);
+    else
+        setVisible(bVisible);
+}
+
+bool CXTPToolBar::IsVisible() const
+{
+    return GetCommandBars() ? GetCommandBars()->IsCommandBarVisible(this) : !isHidden();
+}
 
 bool CXTPToolBar::LoadToolBar(int nIDResource, bool bLoadIcons)
 {

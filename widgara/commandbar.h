@@ -38,6 +38,9 @@ public:
 
     // Builds the bar's widgets again after its controls changed.
     void OnControlsChanged();
+    // Lays the controls out in a row or, docked at a side, in a column.
+    void SetOrientation(Qt::Orientation orientation);
+    Qt::Orientation GetOrientation() const;
 
 Q_SIGNALS:
     // A control of this bar was executed (after the owner was told).
@@ -70,6 +73,10 @@ public:
     // command bars is first asked for a control of its own. Answers false
     // when no toolbar has that id.
     bool LoadToolBar(int nIDResource, bool bLoadIcons = true);
+
+    // Shows or hides the bar (with its dock frame on a main window).
+    void SetVisible(bool bVisible);
+    bool IsVisible() const;
 
     void SetShowGripper(bool bShow) { m_bShowGripper = bShow; }
     bool GetShowGripper() const { return m_bShowGripper; }

@@ -1,18 +1,71 @@
 #include "widgara/commandbars.h"
 
+#include "platform/profile.h"
 #include "widgara/controlpopup.h"
+#include "widgara/shortcutmanager.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
 
 constexpr int kUpdateIntervalMs = 250;
+// Version of the toolbar layout kept in the profile.
+constexpr int kBarStateVersion = 1;
+const QString kBarStateKey = QStringLiteral("BarState");
+
+Qt::ToolBarArea areaOf(int barPosition)
+{
+    switch (barPosition) {
+    case xtpBarBottom:
+        return Qt::BottomToolBarArea;
+    case xtpBarLeft:
+        return Qt::LeftToolBarArea;
+    case xtpBarRight:
+        return Qt::RightToolBarArea;
+    default:
+        return Qt::TopToolBarArea;
+    }
+}
+
+int positionOf(Qt::ToolBarArea area)
+{
+    switch (area) {
+    case Qt::BottomToolBarArea:
+        return xtpBarBottom;
+    case Qt::LeftToolBarArea:
+        return xtpBarLeft;
+    case Qt::RightToolBarArea:
+        return xtpBarRight;
+    default:
+        return xtpBarTop;
+    }
+}
+
+struct OptionField {
+    const char* key;
+    bool CXTPCommandBarsOptions::*field;
+};
+constexpr OptionField kOptionFields[] = {
+    {"AlwaysShowFullMenus", &CXTPCommandBarsOptions::bAlwaysShowFullMenus},
+    {"ShowFullAfterDelay", &CXTPCommandBarsOptions::bShowFullAfterDelay},
+    {"ToolBarScreenTips", &CXTPCommandBarsOptions::bToolBarScreenTips},
+    {"ToolBarAccelTips", &CXTPCommandBarsOptions::bToolBarAccelTips},
+    {"LargeIcons", &CXTPCommandBarsOptions::bLargeIcons},
+};
+
+QString optionKey(const QString& section, const char* key)
+{
+    return section + QStringLiteral("/Options/") + QLatin1String(key);
+}
 
 } // namespace
 
@@ -30,35 +83,25 @@ void CXTPCommandBarsSite::OnCommand(int) {}
 
 void CXTPCommandBarsSite::OnUpdateCommandUI(CCmdUI*) {}
 
-bool CXTPImageManager::SetIcons(int nIDResource)
-{
-    const std::map<int, QIcon>* icons = widgara::resources().iconSet(nIDResource);
-    if (!icons)
-        return false;
-    for (const auto& [command, icon] : *icons)
-        m_icons[command] = icon;
-    return true;
-}
-
-QIcon CXTPImageManager::GetIcon(int nCommand) const
-{
-    const auto it = m_icons.find(nCommand);
-    return it == m_icons.end() ? QIcon() : it->second;
-}
-
-CXTPCommandBars::CXTPCommandBars()
+CXTPCommandBars::CXTPCommandBars() : m_pShortcutManager(new CXTPShortcutManager(this))
 {
     m_updateTimer.setInterval(kUpdateIntervalMs);
     connect(&m_updateTimer, &QTimer::timeout, this, [this] {
         if (m_pSiteWidget && m_pSiteWidget->isVisible())
             UpdateCommandBars();
     });
+    connect(m_pShortcutManager, &CXTPShortcutManager::shortcutsChanged, this,
+            [this] { showShortcutsInMenus(); });
 }
 
 CXTPCommandBars::~CXTPCommandBars()
 {
-    // The host (with the toolbars) belongs to us even though the site is its
-    // parent: the bars go when the command bars go.
+    // The bars belong to us even though the site is their parent: they go
+    // when the command bars go.
+    for (auto& [bar, frame] : m_frames)
+        delete frame.data();
+    if (m_mainWindow)
+        delete m_menuBar;
     delete m_host.data();
 }
 
@@ -66,22 +109,27 @@ void CXTPCommandBars::SetSite(QWidget* pSite, CXTPCommandBarsSite* site)
 {
     m_pSiteWidget = pSite;
     m_site = site ? site : dynamic_cast<CXTPCommandBarsSite*>(pSite);
-    if (!m_host) {
-        m_host = new QWidget(pSite);
-        m_host->setObjectName(QStringLiteral("commandBars"));
-        m_host->setAutoFillBackground(true);
-        m_hostLayout = new QVBoxLayout(m_host);
-        m_hostLayout->setContentsMargins(0, 0, 0, 0);
-        m_hostLayout->setSpacing(0);
-        m_host->installEventFilter(this);
-    } else {
-        m_host->setParent(pSite);
+    m_mainWindow = qobject_cast<QMainWindow*>(pSite);
+    if (!m_mainWindow) {
+        if (!m_host) {
+            m_host = new QWidget(pSite);
+            m_host->setObjectName(QStringLiteral("commandBars"));
+            m_host->setAutoFillBackground(true);
+            m_hostLayout = new QVBoxLayout(m_host);
+            m_hostLayout->setContentsMargins(0, 0, 0, 0);
+            m_hostLayout->setSpacing(0);
+            m_host->installEventFilter(this);
+        } else {
+            m_host->setParent(pSite);
+        }
     }
     if (pSite) {
         pSite->installEventFilter(this);
-        m_host->show();
+        if (m_host)
+            m_host->show();
         m_updateTimer.start();
     }
+    m_pShortcutManager->updateShortcuts();
 }
 
 void CXTPCommandBars::SetTheme(int theme)
@@ -92,11 +140,16 @@ void CXTPCommandBars::SetTheme(int theme)
 bool CXTPCommandBars::SetMenu(const QString& strName, int nMenuID)
 {
     const std::vector<widgara::MenuEntry>* entries = widgara::resources().menu(nMenuID);
-    if (!entries || !m_host)
+    if (!entries || (!m_host && !m_mainWindow))
         return false;
     if (!m_menuBar) {
-        m_menuBar = new QMenuBar(m_host);
-        m_hostLayout->insertWidget(0, m_menuBar);
+        if (m_mainWindow) {
+            m_menuBar = new QMenuBar(m_mainWindow);
+            m_mainWindow->setMenuBar(m_menuBar);
+        } else {
+            m_menuBar = new QMenuBar(m_host);
+            m_hostLayout->insertWidget(0, m_menuBar);
+        }
         m_menuBar->show();
     }
     m_menuBar->clear();
@@ -105,16 +158,13 @@ bool CXTPCommandBars::SetMenu(const QString& strName, int nMenuID)
         if (entry.popup.empty()) {
             QAction* action = m_menuBar->addAction(entry.text);
             action->setData(entry.id);
-            connect(action, &QAction::triggered, this, [this, id = entry.id] {
-                if (m_site)
-                    m_site->OnCommand(id);
-                Q_EMIT commandExecuted(id);
-            });
+            connect(action, &QAction::triggered, this, [this, id = entry.id] { runCommand(id); });
             continue;
         }
         QMenu* menu = m_menuBar->addMenu(entry.text);
         fillMenu(menu, entry.popup);
     }
+    showShortcutsInMenus();
     RecalcFrameLayout();
     return true;
 }
@@ -134,22 +184,19 @@ void CXTPCommandBars::fillMenu(QMenu* menu, const std::vector<widgara::MenuEntry
             const QIcon icon = m_imageManager.GetIcon(entry.id);
             if (!icon.isNull())
                 action->setIcon(icon);
-            connect(action, &QAction::triggered, this, [this, id = entry.id] {
-                if (m_site)
-                    m_site->OnCommand(id);
-                Q_EMIT commandExecuted(id);
-            });
+            connect(action, &QAction::triggered, this, [this, id = entry.id] { runCommand(id); });
         }
     }
 }
 
 void CXTPCommandBars::updateMenu(QMenu* menu)
 {
-    if (!m_site)
-        return;
     for (QAction* action : menu->actions()) {
         const int id = action->data().toInt();
         if (action->isSeparator() || action->menu() || id == 0)
+            continue;
+        action->setVisible(m_options.bAlwaysShowFullMenus || !IsCommandHidden(id));
+        if (!m_site)
             continue;
         CCmdUI ui(id, nullptr);
         m_site->OnUpdateCommandUI(&ui);
@@ -161,11 +208,50 @@ void CXTPCommandBars::updateMenu(QMenu* menu)
     }
 }
 
+void CXTPCommandBars::showShortcutsInMenus()
+{
+    if (!m_menuBar)
+        return;
+    // The keys themselves run through the shortcut manager; a menu only
+    // shows them (and takes them while it is open).
+    for (QAction* action : m_menuBar->findChildren<QAction*>()) {
+        const int id = action->data().toInt();
+        if (id == 0 || action->menu())
+            continue;
+        const QList<QKeySequence> keys = m_pShortcutManager->GetShortcuts(id);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setShortcut(keys.isEmpty() ? QKeySequence() : keys.front());
+    }
+}
+
+void CXTPCommandBars::HideCommands(const std::vector<int>& ids)
+{
+    m_hiddenCommands.insert(m_hiddenCommands.end(), ids.begin(), ids.end());
+}
+
+bool CXTPCommandBars::IsCommandHidden(int nID) const
+{
+    return std::find(m_hiddenCommands.begin(), m_hiddenCommands.end(), nID) != m_hiddenCommands.end();
+}
+
 CXTPToolBar* CXTPCommandBars::Add(const QString& strName, int barPosition)
 {
-    if (!m_host)
+    if (!m_host && !m_mainWindow)
         return nullptr;
-    auto* bar = new CXTPToolBar(m_host);
+    CXTPToolBar* bar = nullptr;
+    if (m_mainWindow) {
+        auto* frame = new QToolBar(strName, m_mainWindow);
+        frame->setObjectName(QStringLiteral("CommandBar%1").arg(m_toolBars.size()));
+        frame->setFloatable(false);
+        frame->setContentsMargins(0, 0, 0, 0);
+        bar = new CXTPToolBar(frame);
+        frame->addWidget(bar);
+        connect(frame, &QToolBar::orientationChanged, bar,
+                [bar](Qt::Orientation orientation) { bar->SetOrientation(orientation); });
+        m_frames[bar] = frame;
+    } else {
+        bar = new CXTPToolBar(m_host);
+    }
     bar->SetTitle(strName);
     bar->SetPosition(barPosition);
     bar->SetCommandBars(this);
@@ -182,6 +268,7 @@ void CXTPCommandBars::DockRightOf(CXTPToolBar* pBar, CXTPToolBar* pNeighbour)
         return;
     for (auto& row : m_rows)
         std::erase(row, pBar);
+    pBar->SetPosition(pNeighbour->GetPosition());
     for (auto& row : m_rows) {
         const auto it = std::find(row.begin(), row.end(), pNeighbour);
         if (it != row.end()) {
@@ -200,9 +287,42 @@ void CXTPCommandBars::DockCommandBar(CXTPToolBar* pBar, int nRow)
     for (auto& row : m_rows)
         std::erase(row, pBar);
     std::erase_if(m_rows, [](const auto& row) { return row.empty(); });
-    const int at = std::clamp(nRow, 0, static_cast<int>(m_rows.size()));
-    m_rows.insert(m_rows.begin() + at, {pBar});
+    // The n-th row of the bar's own edge; the rows of other edges keep theirs.
+    auto at = m_rows.begin();
+    int seen = 0;
+    for (; at != m_rows.end() && seen < std::max(nRow, 0); ++at)
+        if (at->front()->GetPosition() == pBar->GetPosition())
+            ++seen;
+    m_rows.insert(at, {pBar});
     placeRows();
+}
+
+void CXTPCommandBars::ShowCommandBar(CXTPToolBar* pBar, bool bShow)
+{
+    if (QWidget* frame = frameOf(pBar))
+        frame->setVisible(bShow);
+}
+
+bool CXTPCommandBars::IsCommandBarVisible(const CXTPToolBar* pBar) const
+{
+    const QWidget* frame = frameOf(pBar);
+    return frame && !frame->isHidden();
+}
+
+int CXTPCommandBars::GetDockPosition(const CXTPToolBar* pBar) const
+{
+    const auto it = m_frames.find(pBar);
+    if (m_mainWindow && it != m_frames.end() && it->second)
+        return positionOf(m_mainWindow->toolBarArea(it->second));
+    return pBar ? pBar->GetPosition() : xtpBarNone;
+}
+
+QWidget* CXTPCommandBars::frameOf(const CXTPToolBar* pBar) const
+{
+    const auto it = m_frames.find(pBar);
+    if (it != m_frames.end())
+        return it->second;
+    return const_cast<CXTPToolBar*>(pBar);
 }
 
 CXTPToolBar* CXTPCommandBars::GetToolBar(int nBarID) const
@@ -220,6 +340,10 @@ CXTPToolBar* CXTPCommandBars::GetAt(int nIndex) const
 
 void CXTPCommandBars::placeRows()
 {
+    if (m_mainWindow) {
+        placeRowsInMainWindow();
+        return;
+    }
     // Rows are rebuilt as plain horizontal layouts under the menu bar.
     while (m_hostLayout->count() > (m_menuBar ? 1 : 0)) {
         QLayoutItem* item = m_hostLayout->takeAt(m_hostLayout->count() - 1);
@@ -241,6 +365,27 @@ void CXTPCommandBars::placeRows()
     RecalcFrameLayout();
 }
 
+void CXTPCommandBars::placeRowsInMainWindow()
+{
+    for (auto& [bar, frame] : m_frames)
+        if (frame && m_mainWindow->toolBarBreak(frame))
+            m_mainWindow->removeToolBarBreak(frame);
+    for (int position : {xtpBarTop, xtpBarBottom, xtpBarLeft, xtpBarRight}) {
+        const Qt::ToolBarArea area = areaOf(position);
+        bool first = true;
+        for (const auto& row : m_rows) {
+            if (areaOf(row.front()->GetPosition()) != area)
+                continue;
+            if (!first)
+                m_mainWindow->addToolBarBreak(area);
+            first = false;
+            for (CXTPToolBar* bar : row)
+                if (QToolBar* frame = m_frames[bar])
+                    m_mainWindow->addToolBar(area, frame);
+        }
+    }
+}
+
 QMargins CXTPCommandBars::RecalcFrameLayout()
 {
     if (!m_host || !m_pSiteWidget)
@@ -251,6 +396,46 @@ QMargins CXTPCommandBars::RecalcFrameLayout()
     m_hostLayout->setGeometry(m_host->rect());
     m_host->raise();
     return QMargins(0, height, 0, 0);
+}
+
+bool CXTPCommandBars::LoadOptions(const QString& strProfileName)
+{
+    const std::unique_ptr<QSettings> profile = platform::openProfile();
+    bool found = false;
+    for (const OptionField& f : kOptionFields) {
+        const QVariant value = profile->value(optionKey(strProfileName, f.key));
+        if (value.isValid()) {
+            m_options.*f.field = value.toBool();
+            found = true;
+        }
+    }
+    bool cuesOk = false;
+    const int cues = profile->value(optionKey(strProfileName, "KeyboardCues")).toInt(&cuesOk);
+    if (cuesOk)
+        m_options.keyboardCues = cues;
+    return found || cuesOk;
+}
+
+void CXTPCommandBars::SaveOptions(const QString& strProfileName) const
+{
+    const std::unique_ptr<QSettings> profile = platform::openProfile();
+    for (const OptionField& f : kOptionFields)
+        profile->setValue(optionKey(strProfileName, f.key), m_options.*f.field);
+    profile->setValue(optionKey(strProfileName, "KeyboardCues"), m_options.keyboardCues);
+}
+
+bool CXTPCommandBars::LoadBarState(const QString& strProfileName)
+{
+    if (!m_mainWindow)
+        return false;
+    const QByteArray state = platform::profileValue(strProfileName, kBarStateKey).toByteArray();
+    return !state.isEmpty() && m_mainWindow->restoreState(state, kBarStateVersion);
+}
+
+void CXTPCommandBars::SaveBarState(const QString& strProfileName, bool) const
+{
+    if (m_mainWindow)
+        platform::setProfileValue(strProfileName, kBarStateKey, m_mainWindow->saveState(kBarStateVersion));
 }
 
 void CXTPCommandBars::UpdateCommandBars()
@@ -269,6 +454,15 @@ void CXTPCommandBars::UpdateCommandBars()
                 control->SetChecked(ui.checked());
         }
     }
+}
+
+void CXTPCommandBars::runCommand(int nID)
+{
+    const QPointer<CXTPCommandBars> alive(this);
+    if (m_site)
+        m_site->OnCommand(nID);
+    if (alive)
+        Q_EMIT commandExecuted(nID);
 }
 
 void CXTPCommandBars::executeControl(CXTPControl* pControl)

@@ -1,6 +1,9 @@
 #pragma once
-// The command bars of a window: an optional menu bar and toolbars in rows at
-// the top of the owner (the site). Commands reach the owner through
+// The command bars of a window: an optional menu bar and toolbars in rows.
+// On a main window (a frame) the toolbars are the window's own toolbars,
+// docked at any edge and moved by the user, and their layout, the options
+// and the shortcuts are kept in the profile; on any other widget (a dialog)
+// they sit in rows at the top of the owner (the site). Commands reach the owner through
 // CXTPCommandBarsSite (the site widget implements it) and the signal
 // commandExecuted; the owner answers the control-creation request to put a
 // control of its own (a combo box, a popup) in place of a plain button.
@@ -15,6 +18,7 @@
 #include "widgara/cmdui.h"
 #include "widgara/commandbar.h"
 #include "widgara/control.h"
+#include "widgara/imagemanager.h"
 #include "widgara/resources.h"
 
 #include <QIcon>
@@ -27,8 +31,11 @@
 #include <memory>
 #include <vector>
 
+class CXTPShortcutManager;
+class QMainWindow;
 class QMenu;
-class QMenuBar;
+#include <QMenuBar>
+class QToolBar;
 class QVBoxLayout;
 class QHBoxLayout;
 
@@ -66,21 +73,18 @@ public:
     virtual void OnUpdateCommandUI(CCmdUI* pCmdUI);
 };
 
-class CXTPImageManager {
-public:
-    void SetIcon(const QIcon& icon, int nCommand) { m_icons[nCommand] = icon; }
-    // Loads the icon set registered under the resource id; false when none.
-    bool SetIcons(int nIDResource);
-    QIcon GetIcon(int nCommand) const;
-
-private:
-    std::map<int, QIcon> m_icons;
-};
-
-// Options of the command bars: kept for the owner to set and read.
+// Options of the command bars, kept in the profile with LoadOptions and
+// SaveOptions. Commands hidden with HideCommands stay out of the menus
+// unless full menus are always shown.
 struct CXTPCommandBarsOptions {
+    bool bAlwaysShowFullMenus = true;
+    bool bShowFullAfterDelay = true;
+    bool bToolBarScreenTips = true;
+    bool bToolBarAccelTips = false;
+    bool bLargeIcons = false;
     int keyboardCues = 0;
     void ShowKeyboardCues(int mode) { keyboardCues = mode; }
+    bool operator==(const CXTPCommandBarsOptions&) const = default;
 };
 
 class CXTPToolTipContext {
@@ -110,15 +114,34 @@ public:
     // A menu bar from the menu resource; false when no menu has that id.
     bool SetMenu(const QString& strName, int nMenuID);
     QMenuBar* GetMenuBar() const { return m_menuBar; }
-    // A new, empty toolbar in a row of its own.
+    // A new, empty toolbar in a row of its own at the edge of `barPosition`
+    // (top, bottom, left or right; the last two only on a main window).
     CXTPToolBar* Add(const QString& strName, int barPosition = xtpBarTop);
-    // Puts `pBar` into the row of `pNeighbour`, right of it.
+    // Puts `pBar` into the row of `pNeighbour`, after it.
     void DockRightOf(CXTPToolBar* pBar, CXTPToolBar* pNeighbour);
-    // Puts `pBar` into a row of its own at position `nRow` (clamped).
+    // Puts `pBar` into a row of its own at position `nRow` (clamped) among
+    // the rows of its edge.
     void DockCommandBar(CXTPToolBar* pBar, int nRow);
+    // Shows or hides a toolbar, and whether it is shown.
+    void ShowCommandBar(CXTPToolBar* pBar, bool bShow);
+    bool IsCommandBarVisible(const CXTPToolBar* pBar) const;
+    // The edge a toolbar is docked at now (the user may have moved it).
+    int GetDockPosition(const CXTPToolBar* pBar) const;
     CXTPToolBar* GetToolBar(int nBarID) const;
     int GetCount() const { return static_cast<int>(m_toolBars.size()); }
     CXTPToolBar* GetAt(int nIndex) const;
+
+    // Commands left out of the menus while full menus are not shown.
+    void HideCommands(const std::vector<int>& ids);
+    bool IsCommandHidden(int nID) const;
+
+    // Options, toolbar layout and shortcuts under a profile section; a load
+    // answers false and changes nothing when the section has none.
+    bool LoadOptions(const QString& strProfileName);
+    void SaveOptions(const QString& strProfileName) const;
+    bool LoadBarState(const QString& strProfileName);
+    void SaveBarState(const QString& strProfileName, bool bSaveDetails = true) const;
+    CXTPShortcutManager* GetShortcutManager() const { return m_pShortcutManager; }
 
     CXTPImageManager* GetImageManager() { return &m_imageManager; }
     CXTPCommandBarsOptions* GetCommandBarsOptions() { return &m_options; }
@@ -143,6 +166,8 @@ public:
 
     // Called by controls when they run.
     void executeControl(CXTPControl* pControl);
+    // Sends a command of a menu item or key to the owner.
+    void runCommand(int nID);
     // Called by toolbars while they load: the owner's control, or null.
     std::unique_ptr<CXTPControl> requestControl(CXTPCommandBar* pBar, int nID, bool bToolBar,
                                                 int controlType, int nIndex);
@@ -154,13 +179,20 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void fillMenu(QMenu* menu, const std::vector<widgara::MenuEntry>& entries);
     void updateMenu(QMenu* menu);
+    void showShortcutsInMenus();
     void placeRows();
+    void placeRowsInMainWindow();
+    QWidget* frameOf(const CXTPToolBar* pBar) const;
 
     QPointer<QWidget> m_pSiteWidget;
+    QPointer<QMainWindow> m_mainWindow;
+    std::map<const CXTPToolBar*, QPointer<QToolBar>> m_frames;  // on a main window
+    std::vector<int> m_hiddenCommands;
+    CXTPShortcutManager* m_pShortcutManager = nullptr;
     CXTPCommandBarsSite* m_site = nullptr;
     QPointer<QWidget> m_host;
     QVBoxLayout* m_hostLayout = nullptr;
-    QMenuBar* m_menuBar = nullptr;
+    QPointer<QMenuBar> m_menuBar;
     std::vector<CXTPToolBar*> m_toolBars;  // owned by the host widget
     std::vector<std::vector<CXTPToolBar*>> m_rows;
     CXTPImageManager m_imageManager;

@@ -66,6 +66,27 @@ const std::map<int, QIcon>* Resources::iconSet(int resourceId) const
     return find(m_iconSets, resourceId);
 }
 
+void Resources::setBitmap(int resourceId, QImage bitmap)
+{
+    m_bitmaps[resourceId] = std::move(bitmap);
+}
+
+QImage Resources::bitmap(int resourceId) const
+{
+    const QImage* image = find(m_bitmaps, resourceId);
+    return image ? *image : QImage();
+}
+
+void Resources::setAccelerators(int resourceId, std::vector<std::pair<QKeySequence, int>> table)
+{
+    m_accelerators[resourceId] = std::move(table);
+}
+
+const std::vector<std::pair<QKeySequence, int>>* Resources::accelerators(int resourceId) const
+{
+    return find(m_accelerators, resourceId);
+}
+
 Resources& resources()
 {
     static Resources instance;

@@ -1,10 +1,13 @@
 #pragma once
 // The toolkit's stand-in for a module's resources: toolbar layouts (command
-// ids, 0 for a separator), menus, command strings ("status prompt\ntooltip")
-// and icon sets. A program registers them once at start-up; command bars
-// load them by resource id.
+// ids, 0 for a separator), menus, command strings ("status prompt\ntooltip"),
+// icon sets, bitmaps (a toolbar's bitmap is a strip of its buttons' images,
+// one per command, left to right) and accelerator tables. A program
+// registers them once at start-up; command bars load them by resource id.
 
 #include <QIcon>
+#include <QImage>
+#include <QKeySequence>
 #include <QString>
 #include <map>
 #include <vector>
@@ -39,11 +42,21 @@ public:
     void setIconSet(int resourceId, std::map<int, QIcon> icons);
     const std::map<int, QIcon>* iconSet(int resourceId) const;
 
+    void setBitmap(int resourceId, QImage bitmap);
+    // A null image when no bitmap has that id.
+    QImage bitmap(int resourceId) const;
+
+    // Key and command pairs of an accelerator table.
+    void setAccelerators(int resourceId, std::vector<std::pair<QKeySequence, int>> table);
+    const std::vector<std::pair<QKeySequence, int>>* accelerators(int resourceId) const;
+
 private:
     std::map<int, std::vector<int>> m_toolBars;
     std::map<int, std::vector<MenuEntry>> m_menus;
     std::map<int, QString> m_strings;
     std::map<int, std::map<int, QIcon>> m_iconSets;
+    std::map<int, QImage> m_bitmaps;
+    std::map<int, std::vector<std::pair<QKeySequence, int>>> m_accelerators;
 };
 
 // The resources of the running program.
