@@ -1,9 +1,14 @@
 #include "widgara/propertygrid.h"
 
+#include "platform/painterdc.h"
 #include "widgara/dlgitem.h"
 #include "widgara/edit.h"
 
 #include <QComboBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QValidator>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -33,13 +38,22 @@ public:
         if (!item || index.column() != 1 || item->GetReadOnly())
             return nullptr;
         switch (item->editor()) {
-        case CXTPPropertyGridItem::Editor::Text:
-            return new CXTPEdit(parent);
+        case CXTPPropertyGridItem::Editor::Text: {
+            auto* edit = new CXTPEdit(parent);
+            edit->setValidator(item->createValidator(edit).release());
+            return edit;
+        }
         case CXTPPropertyGridItem::Editor::List: {
             auto* combo = new QComboBox(parent);
             const CXTPPropertyGridItemConstraints* choices = item->GetConstraints();
             for (int i = 0; i < choices->GetCount(); ++i)
                 combo->addItem(choices->GetAt(i));
+            if (item->GetFlags() & xtpGridItemHasEdit) {
+                // A value typed or chosen; the choices only help.
+                combo->setEditable(true);
+                combo->setValidator(item->createValidator(combo).release());
+                return combo;
+            }
             // A choice is taken at once, as the user expects from a list.
             connect(combo, &QComboBox::activated, this, [this, combo] {
                 auto* self = const_cast<PropertyDelegate*>(this);
@@ -58,9 +72,11 @@ public:
         CXTPPropertyGridItem* item = itemAt(index);
         if (!item)
             return;
-        if (auto* combo = qobject_cast<QComboBox*>(editor))
+        if (auto* combo = qobject_cast<QComboBox*>(editor)) {
             combo->setCurrentIndex(combo->findText(item->GetValue()));
-        else if (auto* edit = qobject_cast<QLineEdit*>(editor))
+            if (combo->isEditable())
+                combo->setEditText(item->GetValue());
+        } else if (auto* edit = qobject_cast<QLineEdit*>(editor))
             edit->setText(item->GetValue());
     }
 
@@ -71,7 +87,7 @@ public:
             return;
         QString text;
         if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-            if (combo->currentIndex() < 0)
+            if (combo->currentIndex() < 0 && !combo->isEditable())
                 return;
             text = combo->currentText();
         } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
@@ -81,6 +97,41 @@ public:
             item->OnValueChanged(text);
     }
 
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override
+    {
+        CXTPPropertyGridItem* item = itemAt(index);
+        editor->setGeometry(item ? m_grid->valueTextRect(item) : option.rect);
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        CXTPPropertyGridItem* item = itemAt(index);
+        if (!item || index.column() != 1) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem text = option;
+        text.rect = m_grid->valueTextRect(item).intersected(option.rect);
+        bool drawn = false;
+        {
+            QStyleOptionViewItem ground = option;
+            initStyleOption(&ground, index);
+            ground.text.clear();
+            ground.icon = QIcon();
+            QWidget* view = m_grid->view();
+            view->style()->drawPrimitive(QStyle::PE_PanelItemViewItem, &ground, painter, view);
+            painter->save();
+            platform::PainterDc dc(painter);
+            drawn = item->OnDrawItemValue(dc, text.rect);
+        }
+        painter->restore();
+        if (!drawn)
+            QStyledItemDelegate::paint(painter, text, index);
+        paintButtons(painter, item);
+    }
+
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
     {
@@ -88,6 +139,15 @@ protected:
         CXTPPropertyGridItem* item = itemAt(index);
         if (!item)
             return;
+        if (index.column() == 1) {
+            const CXTPPropertyGridItemConstraints* choices = item->GetConstraints();
+            const int image = choices->GetImageAt(choices->FindConstraint(item->GetValue()));
+            const QIcon icon = m_grid->GetImageManager()->GetIcon(image);
+            if (image >= 0 && !icon.isNull()) {
+                option->icon = icon;
+                option->features |= QStyleOptionViewItem::HasDecoration;
+            }
+        }
         CXTPPropertyGridItemMetrics* metrics =
             index.column() == 0 ? item->GetCaptionMetrics() : item->GetValueMetrics();
         if (metrics->m_clrFore != CLR_DEFAULT)
@@ -101,6 +161,25 @@ protected:
     }
 
 private:
+    void paintButtons(QPainter* painter, CXTPPropertyGridItem* item) const
+    {
+        CXTPPropertyGridInplaceButtons* buttons = item->GetInplaceButtons();
+        QWidget* view = m_grid->view();
+        for (int i = 0; i < buttons->GetCount(); ++i) {
+            const CXTPPropertyGridInplaceButton* button = buttons->GetAt(i);
+            QStyleOptionButton look;
+            look.initFrom(view);
+            look.rect = m_grid->inplaceButtonRect(button);
+            look.text = button->GetCaption();
+            look.state = QStyle::State_Raised;
+            if (button->GetEnabled())
+                look.state |= QStyle::State_Enabled;
+            else
+                look.palette.setCurrentColorGroup(QPalette::Disabled);
+            view->style()->drawControl(QStyle::CE_PushButton, &look, painter, view);
+        }
+    }
+
     CXTPPropertyGridItem* itemAt(const QModelIndex& index) const
     {
         const QModelIndex first = index.siblingAtColumn(0);
@@ -112,14 +191,37 @@ private:
     CXTPPropertyGrid* m_grid;
 };
 
+// Width of an in-place button around its caption, and of the "..." button.
+constexpr int kButtonPadding = 12;
+constexpr int kExpandButtonWidth = 18;
+
+int buttonWidth(const CXTPPropertyGridInplaceButton* button, const QFontMetrics& metrics)
+{
+    if (button->GetID() == XTP_ID_PROPERTYGRID_EXPANDBUTTON)
+        return kExpandButtonWidth;
+    return metrics.horizontalAdvance(button->GetCaption()) + kButtonPadding;
+}
+
 } // namespace
+
+CXTPPropertyGridView::CXTPPropertyGridView(CXTPPropertyGrid* grid) : QTreeWidget(grid), m_grid(grid) {}
+
+CXTPPropertyGridItemCategory* CXTPPropertyGridView::AddCategory(const QString& strCaption)
+{
+    return m_grid->AddCategory(strCaption);
+}
+
+QModelIndex CXTPPropertyGridView::indexOf(const QTreeWidgetItem* node, int column) const
+{
+    return indexFromItem(node, column);
+}
 
 CXTPPropertyGrid::CXTPPropertyGrid(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    m_tree = new QTreeWidget(this);
+    m_tree = new CXTPPropertyGridView(this);
     m_tree->setColumnCount(2);
     m_tree->setHeaderHidden(true);
     m_tree->setRootIsDecorated(true);
@@ -146,6 +248,10 @@ CXTPPropertyGrid::CXTPPropertyGrid(QWidget* parent) : QWidget(parent)
             [this](QTreeWidgetItem* node, int column) { onItemChanged(node, column); });
     connect(m_tree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node, int column) { onItemClicked(node, column); });
+    connect(m_tree, &QTreeWidget::itemExpanded, this,
+            [this](QTreeWidgetItem* node) { onExpandChanged(node, true); });
+    connect(m_tree, &QTreeWidget::itemCollapsed, this,
+            [this](QTreeWidgetItem* node) { onExpandChanged(node, false); });
 }
 
 CXTPPropertyGrid::~CXTPPropertyGrid()
@@ -172,6 +278,10 @@ void CXTPPropertyGrid::ShowHelp(bool bShow)
 
 void CXTPPropertyGrid::ResetContent()
 {
+    // Items that show windows take them down now, though the items
+    // themselves stay until the event loop runs again.
+    hideAll(m_categories);
+    m_pressedButton = nullptr;
     ++m_quiet;
     m_tree->setCurrentItem(nullptr);
     while (m_tree->topLevelItemCount() > 0)
@@ -213,6 +323,7 @@ CXTPPropertyGridItemCategory* CXTPPropertyGrid::InsertCategory(int nIndex,
     m_tree->insertTopLevelItem(at, node);
     added->attach(this, node);
     added->OnAddChildItem();
+    refreshVisibility();
     return added;
 }
 
@@ -231,9 +342,123 @@ void CXTPPropertyGrid::attachChild(CXTPPropertyGridItem* parent, CXTPPropertyGri
             attachChild(child, grandChild);
     }
     if (child->IsExpanded())
-        child->node()->setExpanded(true);
+        expandQuietly(child, true);
     if (parent->IsExpanded())
-        parent->node()->setExpanded(true);
+        expandQuietly(parent, true);
+    refreshVisibility();
+}
+
+void CXTPPropertyGrid::expandQuietly(CXTPPropertyGridItem* item, bool expand)
+{
+    if (!item->node())
+        return;
+    ++m_quiet;
+    item->node()->setExpanded(expand);
+    --m_quiet;
+    refreshVisibility();
+}
+
+void CXTPPropertyGrid::onExpandChanged(QTreeWidgetItem* node, bool expanded)
+{
+    CXTPPropertyGridItem* item = itemOf(node);
+    if (!item)
+        return;
+    item->m_bExpanded = expanded;
+    refreshVisibility();
+    notifyOwner(XTP_PGN_ITEMEXPANDCHANGED, item);
+}
+
+void CXTPPropertyGrid::refreshVisibility()
+{
+    int index = 0;
+    const std::function<void(CXTPPropertyGridItems&, bool)> walk = [&](CXTPPropertyGridItems& items,
+                                                                      bool parentOpen) {
+        for (const auto& item : items.m_items) {
+            const bool shown = parentOpen && item->node() && !item->GetHidden();
+            const int at = shown ? index++ : -1;
+            if (shown != item->IsVisible())
+                item->SetVisible(shown);
+            if (at != item->GetIndex()) {
+                item->setIndex(at);
+                if (shown)
+                    item->OnIndexChanged();
+            }
+            walk(item->m_children, shown && item->node()->isExpanded());
+        }
+    };
+    walk(m_categories, true);
+}
+
+void CXTPPropertyGrid::hideAll(CXTPPropertyGridItems& items)
+{
+    for (const auto& item : items.m_items) {
+        if (item->IsVisible())
+            item->SetVisible(false);
+        item->setIndex(-1);
+        hideAll(item->m_children);
+    }
+}
+
+QRect CXTPPropertyGrid::rowRect(const CXTPPropertyGridItem* item) const
+{
+    return item->node() && item->IsVisible() ? m_tree->visualItemRect(item->node()) : QRect();
+}
+
+QRect CXTPPropertyGrid::valueRect(const CXTPPropertyGridItem* item) const
+{
+    return item->node() && item->IsVisible() ? m_tree->visualRect(m_tree->indexOf(item->node(), 1))
+                                             : QRect();
+}
+
+QRect CXTPPropertyGrid::inplaceButtonRect(const CXTPPropertyGridInplaceButton* button) const
+{
+    const CXTPPropertyGridItem* item = button->GetItem();
+    const QRect value = valueRect(item);
+    if (value.isEmpty())
+        return {};
+    const QFontMetrics metrics(m_tree->font());
+    const CXTPPropertyGridInplaceButtons* buttons = const_cast<CXTPPropertyGridItem*>(item)->GetInplaceButtons();
+    int right = value.right() + 1;
+    for (int i = buttons->GetCount() - 1; i >= 0; --i) {
+        const int width = buttonWidth(buttons->GetAt(i), metrics);
+        if (buttons->GetAt(i) == button)
+            return QRect(right - width, value.top(), width, value.height());
+        right -= width;
+    }
+    return {};
+}
+
+QRect CXTPPropertyGrid::valueTextRect(const CXTPPropertyGridItem* item) const
+{
+    QRect value = valueRect(item);
+    CXTPPropertyGridInplaceButtons* buttons = const_cast<CXTPPropertyGridItem*>(item)->GetInplaceButtons();
+    if (buttons->GetCount() > 0 && !value.isEmpty())
+        value.setRight(inplaceButtonRect(buttons->GetAt(0)).left() - 1);
+    return value;
+}
+
+void CXTPPropertyGrid::RedrawControl()
+{
+    m_tree->viewport()->update();
+}
+
+bool CXTPPropertyGrid::pressInplaceButton(const QPoint& at)
+{
+    CXTPPropertyGridItem* item = itemOf(m_tree->itemAt(at));
+    if (!item)
+        return false;
+    CXTPPropertyGridInplaceButtons* buttons = item->GetInplaceButtons();
+    for (int i = 0; i < buttons->GetCount(); ++i) {
+        CXTPPropertyGridInplaceButton* button = buttons->GetAt(i);
+        if (!inplaceButtonRect(button).contains(at))
+            continue;
+        if (button->GetEnabled()) {
+            m_pressedButton = button;
+            item->OnInplaceButtonDown(button);
+        }
+        return true;
+    }
+    return false;
 }
 
 CXTPPropertyGridItem* CXTPPropertyGrid::FindItem(int nID) const
@@ -315,6 +540,10 @@ void CXTPPropertyGrid::showHelpOf(CXTPPropertyGridItem* item)
 
 bool CXTPPropertyGrid::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_tree->viewport() && event->type() == QEvent::MouseButtonPress
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton
+        && pressInplaceButton(static_cast<QMouseEvent*>(event)->position().toPoint()))
+        return true;
     // The caption column keeps its share of the width.
     if (watched == m_tree->viewport() && event->type() == QEvent::Resize)
         m_tree->setColumnWidth(0, m_tree->viewport()->width() / 2);

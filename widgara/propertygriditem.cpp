@@ -2,12 +2,18 @@
 
 #include "widgara/propertygrid.h"
 
+#include <QLocale>
+#include <QRegularExpression>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
+#include <QValidator>
 
-int CXTPPropertyGridItemConstraints::AddConstraint(const QString& text, int data)
+#include <cmath>
+#include <limits>
+
+int CXTPPropertyGridItemConstraints::AddConstraint(const QString& text, int data, int nImage)
 {
-    m_entries.push_back({text, data});
+    m_entries.push_back({text, data, nImage});
     m_item->OnConstraintsChanged();
     return GetCount() - 1;
 }
@@ -42,6 +48,66 @@ int CXTPPropertyGridItemConstraints::FindConstraint(int data) const
         if (m_entries[i].data == data)
             return i;
     return -1;
+}
+
+int CXTPPropertyGridItemConstraints::GetImageAt(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < GetCount() ? m_entries[nIndex].image : -1;
+}
+
+void CXTPPropertyGridInplaceButton::SetCaption(const QString& caption)
+{
+    m_strCaption = caption;
+    if (m_pItem && m_pItem->GetGrid())
+        m_pItem->GetGrid()->RedrawControl();
+}
+
+void CXTPPropertyGridInplaceButton::SetEnabled(bool bEnabled)
+{
+    m_bEnabled = bEnabled;
+    if (m_pItem && m_pItem->GetGrid())
+        m_pItem->GetGrid()->RedrawControl();
+}
+
+QRect CXTPPropertyGridInplaceButton::GetRect() const
+{
+    return m_pItem && m_pItem->GetGrid() ? m_pItem->GetGrid()->inplaceButtonRect(this) : QRect();
+}
+
+CXTPPropertyGridInplaceButton* CXTPPropertyGridInplaceButtons::AddButton(
+    std::unique_ptr<CXTPPropertyGridInplaceButton> pButton)
+{
+    if (!pButton)
+        return nullptr;
+    pButton->m_pItem = m_item;
+    m_buttons.push_back(std::move(pButton));
+    m_item->refreshNode();
+    return m_buttons.back().get();
+}
+
+void CXTPPropertyGridInplaceButtons::Remove(int nID)
+{
+    std::erase_if(m_buttons, [nID](const auto& b) { return b->GetID() == nID; });
+    m_item->refreshNode();
+}
+
+void CXTPPropertyGridInplaceButtons::RemoveAll()
+{
+    m_buttons.clear();
+    m_item->refreshNode();
+}
+
+CXTPPropertyGridInplaceButton* CXTPPropertyGridInplaceButtons::GetAt(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < GetCount() ? m_buttons[nIndex].get() : nullptr;
+}
+
+CXTPPropertyGridInplaceButton* CXTPPropertyGridInplaceButtons::Find(int nID) const
+{
+    for (const auto& button : m_buttons)
+        if (button->GetID() == nID)
+            return button.get();
+    return nullptr;
 }
 
 CXTPPropertyGridItem* CXTPPropertyGridItems::GetAt(int nIndex) const
@@ -107,15 +173,15 @@ CXTPPropertyGridItem* CXTPPropertyGridItem::AddChildItem(
 void CXTPPropertyGridItem::Expand()
 {
     m_bExpanded = true;
-    if (m_node)
-        m_node->setExpanded(true);
+    if (m_pGrid)
+        m_pGrid->expandQuietly(this, true);
 }
 
 void CXTPPropertyGridItem::Collapse()
 {
     m_bExpanded = false;
-    if (m_node)
-        m_node->setExpanded(false);
+    if (m_pGrid)
+        m_pGrid->expandQuietly(this, false);
 }
 
 void CXTPPropertyGridItem::Select()
@@ -134,6 +200,66 @@ void CXTPPropertyGridItem::SetHidden(bool bHidden)
     m_bHidden = bHidden;
     if (m_node)
         m_node->setHidden(bHidden);
+    if (m_pGrid)
+        m_pGrid->refreshVisibility();
+}
+
+void CXTPPropertyGridItem::SetFlags(int nFlags)
+{
+    m_nFlags = nFlags;
+    if (nFlags & xtpGridItemHasExpandButton) {
+        if (!m_buttons.Find(XTP_ID_PROPERTYGRID_EXPANDBUTTON)) {
+            auto button = std::make_unique<CXTPPropertyGridInplaceButton>(XTP_ID_PROPERTYGRID_EXPANDBUTTON);
+            button->SetCaption(QStringLiteral("..."));
+            m_buttons.AddButton(std::move(button));
+        }
+    } else if (m_buttons.Find(XTP_ID_PROPERTYGRID_EXPANDBUTTON)) {
+        m_buttons.Remove(XTP_ID_PROPERTYGRID_EXPANDBUTTON);
+    }
+    refreshNode();
+}
+
+void CXTPPropertyGridItem::SetHeight(int nHeight)
+{
+    m_nHeight = nHeight;
+    refreshNode();
+    // The view keeps the rows' heights until it lays them out again.
+    if (m_pGrid)
+        m_pGrid->view()->doItemsLayout();
+}
+
+void CXTPPropertyGridItem::OnInplaceButtonDown(CXTPPropertyGridInplaceButton*)
+{
+    if (m_pGrid)
+        m_pGrid->notifyOwner(XTP_PGN_INPLACEBUTTONDOWN, this);
+}
+
+bool CXTPPropertyGridItem::OnDrawItemValue(platform::Dc&, const QRect&)
+{
+    return false;
+}
+
+int CXTPPropertyGridItem::GetIndent() const
+{
+    int indent = 0;
+    for (const CXTPPropertyGridItem* up = m_pParent; up; up = up->m_pParent)
+        ++indent;
+    return indent;
+}
+
+QRect CXTPPropertyGridItem::GetItemRect() const
+{
+    return m_pGrid ? m_pGrid->rowRect(this) : QRect();
+}
+
+QRect CXTPPropertyGridItem::GetValueRect() const
+{
+    return m_pGrid ? m_pGrid->valueRect(this) : QRect();
+}
+
+std::unique_ptr<QValidator> CXTPPropertyGridItem::createValidator(QObject*) const
+{
+    return nullptr;
 }
 
 void CXTPPropertyGridItem::SetReadOnly(bool bReadOnly)
@@ -169,6 +295,10 @@ void CXTPPropertyGridItem::refreshNode()
         m_node->setData(1, Qt::CheckStateRole, QVariant());
     }
     m_node->setHidden(m_bHidden);
+    // Only the height counts; no height leaves the row to the grid.
+    const QSize rowSize = m_nHeight > 0 ? QSize(0, m_nHeight) : QSize();
+    m_node->setSizeHint(0, rowSize);
+    m_node->setSizeHint(1, rowSize);
     m_bRefreshing = false;
 }
 
@@ -271,4 +401,93 @@ void CXTPPropertyGridItemEnum::OnConstraintsChanged()
 {
     const int index = GetConstraints()->FindConstraint(m_nValue);
     CXTPPropertyGridItem::SetValue(GetConstraints()->GetAt(index));
+}
+
+namespace {
+
+// printf formats of one real number: flags, width, precision, then e, f or g.
+bool isRealFormat(const QString& format)
+{
+    static const QRegularExpression one(QStringLiteral(
+        "^[^%]*(%%[^%]*)*%[-+ #0]*[0-9]*(\\.[0-9]+)?[eEfFgG]([^%]|%%)*$"));
+    return one.match(format).hasMatch();
+}
+
+const QString kDefaultDoubleFormat = QStringLiteral("%0.2f");
+
+} // namespace
+
+CXTPPropertyGridItemNumber::CXTPPropertyGridItemNumber(const QString& strCaption, long nValue,
+                                                       long* pBindNumber)
+    : CXTPPropertyGridItem(strCaption), m_nValue(pBindNumber ? *pBindNumber : nValue),
+      m_pBindNumber(pBindNumber)
+{
+    SetNumber(m_nValue);
+}
+
+void CXTPPropertyGridItemNumber::SetNumber(long nValue)
+{
+    m_nValue = nValue;
+    if (m_pBindNumber)
+        *m_pBindNumber = nValue;
+    CXTPPropertyGridItem::SetValue(QString::number(nValue));
+}
+
+void CXTPPropertyGridItemNumber::SetValue(QString strValue)
+{
+    bool ok = false;
+    const long value = QLocale::c().toLong(strValue.trimmed(), &ok);
+    if (ok)
+        SetNumber(value);
+    else
+        CXTPPropertyGridItem::SetValue(QString::number(m_nValue));
+}
+
+std::unique_ptr<QValidator> CXTPPropertyGridItemNumber::createValidator(QObject* parent) const
+{
+    auto validator = std::make_unique<QIntValidator>(std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max(), parent);
+    validator->setLocale(QLocale::c());
+    return validator;
+}
+
+CXTPPropertyGridItemDouble::CXTPPropertyGridItemDouble(const QString& strCaption, double fValue,
+                                                       const QString& strFormat, double* pBindDouble)
+    : CXTPPropertyGridItem(strCaption), m_fValue(pBindDouble ? *pBindDouble : fValue),
+      m_strFormat(kDefaultDoubleFormat), m_pBindDouble(pBindDouble)
+{
+    SetFormat(strFormat);
+}
+
+void CXTPPropertyGridItemDouble::SetFormat(const QString& strFormat)
+{
+    if (isRealFormat(strFormat))
+        m_strFormat = strFormat;
+    SetDouble(m_fValue);
+}
+
+void CXTPPropertyGridItemDouble::SetDouble(double fValue)
+{
+    m_fValue = fValue;
+    if (m_pBindDouble)
+        *m_pBindDouble = fValue;
+    CXTPPropertyGridItem::SetValue(QString::asprintf(m_strFormat.toLatin1().constData(), fValue));
+}
+
+void CXTPPropertyGridItemDouble::SetValue(QString strValue)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(strValue.trimmed(), &ok);
+    if (ok && std::isfinite(value))
+        SetDouble(value);
+    else
+        SetDouble(m_fValue);
+}
+
+std::unique_ptr<QValidator> CXTPPropertyGridItemDouble::createValidator(QObject* parent) const
+{
+    auto validator = std::make_unique<QDoubleValidator>(parent);
+    validator->setLocale(QLocale::c());
+    validator->setNotation(QDoubleValidator::StandardNotation);
+    return validator;
 }

@@ -4,10 +4,15 @@
 // hidden, read-only and expanded. Subclasses override SetValue (the shown
 // value changes), OnValueChanged (the user changed it; the base notifies the
 // grid's owner with code 3) and OnAddChildItem (the item joined a grid: add
-// children here). Kinds: text (this class), boolean, enumeration, category.
+// children here). Items that draw their value themselves override
+// OnDrawItemValue; SetVisible and OnIndexChanged tell them that their row
+// was shown, hidden or moved. Kinds: text (this class), number, double,
+// boolean, enumeration, category. An item may carry in-place buttons at the
+// right of its value; a press notifies the owner with code 5.
 
 #include "platform/gdi.h"
 
+#include <QRect>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -15,6 +20,58 @@
 class CXTPPropertyGrid;
 class CXTPPropertyGridItem;
 class QTreeWidgetItem;
+class QValidator;
+class QObject;
+
+namespace platform {
+class Dc;
+}
+
+// Item flags: the value is typed in a box even where it has choices; a
+// "..." button follows the value; the choices drop down from a button.
+constexpr int xtpGridItemHasEdit = 0x0001;
+constexpr int xtpGridItemHasExpandButton = 0x0002;
+constexpr int xtpGridItemHasComboButton = 0x0004;
+// The id of the "..." button in its press notification.
+constexpr int XTP_ID_PROPERTYGRID_EXPANDBUTTON = 100;
+
+// A button at the right of an item's value.
+class CXTPPropertyGridInplaceButton {
+public:
+    explicit CXTPPropertyGridInplaceButton(int nID) : m_nID(nID) {}
+
+    int GetID() const { return m_nID; }
+    QString GetCaption() const { return m_strCaption; }
+    void SetCaption(const QString& caption);
+    bool GetEnabled() const { return m_bEnabled; }
+    void SetEnabled(bool bEnabled);
+    CXTPPropertyGridItem* GetItem() const { return m_pItem; }
+    // Where the button is drawn, in the grid view's coordinates; empty while
+    // its item is not shown.
+    QRect GetRect() const;
+
+private:
+    friend class CXTPPropertyGridInplaceButtons;
+    int m_nID;
+    QString m_strCaption;
+    bool m_bEnabled = true;
+    CXTPPropertyGridItem* m_pItem = nullptr;
+};
+
+class CXTPPropertyGridInplaceButtons {
+public:
+    explicit CXTPPropertyGridInplaceButtons(CXTPPropertyGridItem* item) : m_item(item) {}
+    CXTPPropertyGridInplaceButton* AddButton(std::unique_ptr<CXTPPropertyGridInplaceButton> pButton);
+    void Remove(int nID);
+    void RemoveAll();
+    int GetCount() const { return static_cast<int>(m_buttons.size()); }
+    CXTPPropertyGridInplaceButton* GetAt(int nIndex) const;
+    CXTPPropertyGridInplaceButton* Find(int nID) const;
+
+private:
+    CXTPPropertyGridItem* m_item;
+    std::vector<std::unique_ptr<CXTPPropertyGridInplaceButton>> m_buttons;
+};
 
 // Colours of an item's caption or value; CLR_DEFAULT leaves the grid's own.
 constexpr platform::gdi::COLORREF CLR_DEFAULT = 0xFF000000;
@@ -27,18 +84,22 @@ struct CXTPPropertyGridItemMetrics {
 class CXTPPropertyGridItemConstraints {
 public:
     explicit CXTPPropertyGridItemConstraints(CXTPPropertyGridItem* item) : m_item(item) {}
-    int AddConstraint(const QString& text, int data = 0);
+    // A choice with its value and, optionally, an image of the grid's image
+    // manager shown beside the value while the choice is chosen.
+    int AddConstraint(const QString& text, int data = 0, int nImage = -1);
     void RemoveAll();
     int GetCount() const { return static_cast<int>(m_entries.size()); }
     QString GetAt(int nIndex) const;
     int GetConstraintAt(int nIndex) const; // the value of entry nIndex
     int FindConstraint(const QString& text) const; // index or -1
     int FindConstraint(int data) const;
+    int GetImageAt(int nIndex) const;
 
 private:
     struct Entry {
         QString text;
         int data = 0;
+        int image = -1;
     };
     CXTPPropertyGridItem* m_item;
     std::vector<Entry> m_entries;
@@ -106,6 +167,32 @@ public:
     bool GetHidden() const { return m_bHidden; }
     void SetReadOnly(bool bReadOnly = true);
     bool GetReadOnly() const { return m_bReadOnly; }
+    void SetFlags(int nFlags);
+    int GetFlags() const { return m_nFlags; }
+    // Row height in pixels; 0 is the grid's own.
+    void SetHeight(int nHeight);
+    int GetHeight() const { return m_nHeight; }
+
+    CXTPPropertyGridInplaceButtons* GetInplaceButtons() { return &m_buttons; }
+    // A button of the item was pressed: the owner hears code 5.
+    virtual void OnInplaceButtonDown(CXTPPropertyGridInplaceButton* pButton);
+
+    // Draws the value into `rcValue` and answers true, or answers false to
+    // leave the value text to the grid.
+    virtual bool OnDrawItemValue(platform::Dc& dc, const QRect& rcValue);
+    // The item's row was shown (true) or is no longer shown (false): hidden,
+    // under a collapsed parent, or taken out of the grid.
+    virtual void SetVisible(bool bVisible) { m_bVisible = bVisible; }
+    bool IsVisible() const { return m_bVisible; }
+    // The item's position among the shown rows changed.
+    virtual void OnIndexChanged() {}
+    // Position among the shown rows, -1 when not shown.
+    int GetIndex() const { return m_nIndex; }
+    // Levels below the top (a category's items are at level 1).
+    int GetIndent() const;
+    // The item's row and its value cell, in the grid view's coordinates.
+    QRect GetItemRect() const;
+    QRect GetValueRect() const;
 
     CXTPPropertyGridItemConstraints* GetConstraints() { return &m_constraints; }
     const CXTPPropertyGridItemConstraints* GetConstraints() const { return &m_constraints; }
@@ -119,6 +206,8 @@ public:
     virtual QString GetViewValue() const { return m_strValue; }
     // Called when the choices change; enumerations show their text again.
     virtual void OnConstraintsChanged() {}
+    // What a typed value may hold; null for any text.
+    virtual std::unique_ptr<QValidator> createValidator(QObject* parent) const;
 
     QTreeWidgetItem* node() const { return m_node; }
     // Shows the item's present caption, value and states in its row.
@@ -129,6 +218,7 @@ private:
     friend class CXTPPropertyGrid;
     void attach(CXTPPropertyGrid* grid, QTreeWidgetItem* node);
     void detachFromGrid();
+    void setIndex(int nIndex) { m_nIndex = nIndex; }
 
     int m_nID = 0;
     QString m_strCaption;
@@ -139,6 +229,10 @@ private:
     bool m_bHidden = false;
     bool m_bReadOnly = false;
     bool m_bRefreshing = false;
+    bool m_bVisible = false;
+    int m_nIndex = -1;
+    int m_nFlags = 0;
+    int m_nHeight = 0;
     CXTPPropertyGridItem* m_pParent = nullptr;
     CXTPPropertyGrid* m_pGrid = nullptr;
     QTreeWidgetItem* m_node = nullptr;
@@ -146,6 +240,46 @@ private:
     CXTPPropertyGridItemConstraints m_constraints{this};
     CXTPPropertyGridItemMetrics m_captionMetrics;
     CXTPPropertyGridItemMetrics m_valueMetrics;
+    CXTPPropertyGridInplaceButtons m_buttons{this};
+};
+
+// A whole number, typed in a box that takes digits only.
+class CXTPPropertyGridItemNumber : public CXTPPropertyGridItem {
+public:
+    explicit CXTPPropertyGridItemNumber(const QString& strCaption, long nValue = 0,
+                                        long* pBindNumber = nullptr);
+
+    long GetNumber() const { return m_nValue; }
+    void SetNumber(long nValue);
+    // A text that is no whole number leaves the value as it was.
+    void SetValue(QString strValue) override;
+    std::unique_ptr<QValidator> createValidator(QObject* parent) const override;
+
+private:
+    long m_nValue = 0;
+    long* m_pBindNumber = nullptr;
+};
+
+// A real number shown with a printf format ("%.1f"; the default "%0.2f").
+class CXTPPropertyGridItemDouble : public CXTPPropertyGridItem {
+public:
+    explicit CXTPPropertyGridItemDouble(const QString& strCaption, double fValue = 0,
+                                        const QString& strFormat = {}, double* pBindDouble = nullptr);
+
+    double GetDouble() const { return m_fValue; }
+    void SetDouble(double fValue);
+    // A format with anything but one conversion of a real number is not
+    // taken: the default stays.
+    void SetFormat(const QString& strFormat);
+    QString GetFormat() const { return m_strFormat; }
+    // A text that is no number leaves the value as it was.
+    void SetValue(QString strValue) override;
+    std::unique_ptr<QValidator> createValidator(QObject* parent) const override;
+
+private:
+    double m_fValue = 0;
+    QString m_strFormat;
+    double* m_pBindDouble = nullptr;
 };
 
 // A yes/no item, shown with its true and false texts; as a check box in the
