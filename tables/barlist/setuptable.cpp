@@ -256,8 +256,7 @@ void CVes_SetupTable::takeOver(CVes_TableBase& loaded)
     m_jinHuoTexts = other.m_jinHuoTexts;
     m_liaoPaiType = other.m_liaoPaiType;
     m_liaoPaiDirect = other.m_liaoPaiDirect;
-    m_undoList = std::move(other.m_undoList);
-    m_redoList = std::move(other.m_redoList);
+    m_history = std::move(other.m_history);
     m_huizong.forgetElements();
 }
 
@@ -284,50 +283,31 @@ std::unique_ptr<CVes_SetupTable> CVes_SetupTable::snapshot() const
     return state;
 }
 
-void CVes_SetupTable::clearUndo()
-{
-    m_undoList.clear();
-    m_redoList.clear();
-}
-
 void CVes_SetupTable::resetUndo()
 {
-    clearUndo();
-    m_undoList.push_front(snapshot());
+    m_history.reset(snapshot());
 }
 
 void CVes_SetupTable::AddUndo()
 {
-    m_undoList.push_front(snapshot());
-    while (int(m_undoList.size()) > m_undoLevels + 1)
-        m_undoList.pop_back();
-    m_redoList.clear();
+    m_history.add(snapshot());
 }
 
 void CVes_SetupTable::Undo()
 {
-    if (!CanUndo())
-        return;
-    m_redoList.push_front(std::move(m_undoList.front()));
-    m_undoList.pop_front();
-    restoreFrom(*m_undoList.front());
+    restoreFrom(m_history.undo());
 }
 
 void CVes_SetupTable::Redo()
 {
-    if (!CanRedo())
-        return;
-    std::unique_ptr<CVes_SetupTable> state = std::move(m_redoList.front());
-    m_redoList.pop_front();
-    restoreFrom(*state);
-    m_undoList.push_front(std::move(state));
-    while (int(m_undoList.size()) > m_undoLevels + 1)
-        m_undoList.pop_back();
+    restoreFrom(m_history.redo());
 }
 
-void CVes_SetupTable::restoreFrom(const CVes_SetupTable& state)
+void CVes_SetupTable::restoreFrom(const CVes_SetupTable* state)
 {
-    copy(&state);
+    if (!state)
+        return;
+    copy(state);
     clearSelect();
     if (m_curPage >= 0)
         refreshCurPage();

@@ -9,6 +9,7 @@
 #include "tables/barlist/huizongrules.h"
 #include "tables/barlist/setuptableline.h"
 #include "tables/barlist/sumitems.h"
+#include "tables/framework/snapshothistory.h"
 #include "tables/framework/tablebase.h"
 #include "tables/quantity/sortrules.h"
 
@@ -19,6 +20,7 @@
 #include <deque>
 #include <memory>
 
+class CVes_SLTableLine;
 class CVes_TableContents;
 class CVes_Variable;
 
@@ -95,8 +97,8 @@ public:
     void AddUndo() override;
     void Undo() override;
     void Redo() override;
-    int CanUndo() override { return m_undoList.size() > 1 ? 1 : 0; }
-    int CanRedo() override { return m_redoList.empty() ? 0 : 1; }
+    int CanUndo() override { return m_history.canUndo() ? 1 : 0; }
+    int CanRedo() override { return m_history.canRedo() ? 1 : 0; }
     // Empties both lists and records the current state as the only snapshot
     // (after a load or a save).
     void resetUndo();
@@ -306,6 +308,16 @@ public:
     // library are appended to it.
     CVes_TableBase* JinHuo(CVes_TableBase* target);
 
+    // ---- Conversion into quantity-sheet rows (setuptable_transformsl.cpp) ------
+
+    // The bar list as quantity-sheet rows, in order: an element row for each
+    // element line (name and piece count) and a bar row holding a copy of
+    // each bar; bars before the first element get an unnamed element row of
+    // the default piece count first. With `merge` a bar equal to one already
+    // taken (of any element) adds its count to that row instead. The caller
+    // owns the rows; the bar list does not change.
+    QList<CVes_SLTableLine*> transformSL(int merge) const;
+
     // ---- Table of contents -----------------------------------------------------------
 
     // Fills `contents` (or a new table, which the caller then owns) with one
@@ -339,10 +351,7 @@ public:
     QStringList m_unitNames;
     QStringList m_unitLocs;
     int m_defaultEleNum = 1;
-    // Snapshots, newest first; the head of the undo list is the current state.
-    std::deque<std::unique_ptr<CVes_SetupTable>> m_undoList;
-    std::deque<std::unique_ptr<CVes_SetupTable>> m_redoList;
-    int m_undoLevels = kUndoLevels;
+    SnapshotHistory<CVes_SetupTable> m_history{kUndoLevels, true};
     CVes_SortRules m_rules;
     std::array<QString, kPurchaseTextCount> m_jinHuoTexts;
     int m_liaoPaiType = 1;
@@ -356,7 +365,6 @@ private:
     // Everything of the public constructor but the user's rules file: for
     // snapshots and for tables a file is read into.
     explicit CVes_SetupTable(Bare);
-    void clearUndo();
     std::unique_ptr<CVes_SetupTable> snapshot() const;
-    void restoreFrom(const CVes_SetupTable& state);
+    void restoreFrom(const CVes_SetupTable* state);
 };

@@ -95,23 +95,7 @@ CVes_SetupTableLine* CVes_SetupTable::AddImagLine(const CVes_SteelStartReference
 
 int CVes_SetupTable::InsertRow(CVes_SetupTableLine* row)
 {
-    if (!row || getSelectRow() < 1)
-        return 0;
-    CVes_TableBaseLine* before = getLine(getSelectRow());
-    const qsizetype at = before ? m_lines.indexOf(before) : -1;
-    if (at < 0 || m_lines.contains(row))
-        return 0;
-    m_lines.insert(at, row);
-    // The empty rows at the end go, but never the new row (an empty bar row
-    // inserted before the filler rows would otherwise be deleted at once).
-    while (!m_lines.isEmpty() && m_lines.last() != row && m_lines.last()->isNull()) {
-        CVes_TableBaseLine* filler = m_lines.takeLast();
-        m_pageLines.removeOne(filler);
-        delete filler;
-    }
-    refreshCurPage();
-    markEdited();
-    return 1;
+    return insertBeforeSelection(row);
 }
 
 void CVes_SetupTable::InsertRow(int empty)
@@ -185,20 +169,7 @@ void CVes_SetupTable::addPage()
 
 void CVes_SetupTable::AddNullLineToEnd()
 {
-    if (m_curPage < 1 || m_curPage != resetPages())
-        return;
-    int remaining = m_rowNum;
-    for (CVes_TableBaseLine* row : std::as_const(m_pageLines)) {
-        const int rows = row->getRows();
-        if (rows > remaining)
-            return;
-        remaining -= rows;
-    }
-    for (; remaining >= 1; --remaining) {
-        auto* line = new Line(int(Line::kSteelLine));
-        m_lines.append(line);
-        m_pageLines.append(line);
-    }
+    fillLastPage([] { return new Line(int(Line::kSteelLine)); });
 }
 
 void CVes_SetupTable::DeleteRow()
@@ -215,66 +186,14 @@ void CVes_SetupTable::delPage()
 
 // ---- Moving ---------------------------------------------------------------------
 
-namespace {
-
-// The rows at the selected positions of the current page, in order;
-// positions without a row are left out.
-TableLineList selectedRows(CVes_TableBase& table)
-{
-    TableLineList rows;
-    for (int n : table.getSelection()) {
-        if (CVes_TableBaseLine* row = table.getLine(n))
-            rows.append(row);
-    }
-    return rows;
-}
-
-} // namespace
-
 void CVes_SetupTable::UpRow()
 {
-    if (getSelectRow() < 2 || !isContinueSelect())
-        return;
-    const TableLineList block = selectedRows(*this);
-    if (block.isEmpty())
-        return;
-    CVes_TableBaseLine* above = prevLine(block.first());
-    if (!above)
-        return;
-    for (CVes_TableBaseLine* row : block)
-        m_lines.removeOne(row);
-    qsizetype at = m_lines.indexOf(above);
-    for (CVes_TableBaseLine* row : block)
-        m_lines.insert(at++, row);
-    setCurCol(-1);
-    selectAddOne(-1);
-    refreshCurPage();
-    AddUndo();
-    markEdited();
+    moveSelectedLines(-1);
 }
 
 void CVes_SetupTable::DownRow()
 {
-    if (getSelectRow() < 1 || !isContinueSelect())
-        return;
-    const TableLineList block = selectedRows(*this);
-    if (block.isEmpty())
-        return;
-    CVes_TableBaseLine* below = nextLine(block.last());
-    // Already the last rows of the table.
-    if (!below)
-        return;
-    CVes_TableBaseLine* after = nextLine(below);
-    for (CVes_TableBaseLine* row : block)
-        m_lines.removeOne(row);
-    qsizetype at = after ? m_lines.indexOf(after) : m_lines.size();
-    for (CVes_TableBaseLine* row : block)
-        m_lines.insert(at++, row);
-    setCurCol(-1);
-    selectAddOne(1);
-    refreshCurPage();
-    AddUndo();
-    markEdited();
+    moveSelectedLines(1);
 }
 
 // ---- Elements -------------------------------------------------------------------
@@ -381,15 +300,12 @@ void CVes_SetupTable::append(const CVes_SetupTable* other)
 {
     if (!other)
         return;
-    // A copy of the list, so that a table can append itself.
-    const TableLineList rows = other->m_lines;
-    for (CVes_TableBaseLine* row : rows) {
+    // Copies first, so that a table can append itself.
+    TableLineList copies;
+    for (CVes_TableBaseLine* row : other->m_lines) {
         auto* line = new Line();
         line->copy(static_cast<const Line*>(row));
-        m_lines.append(line);
+        copies.append(line);
     }
-    refreshCurPage();
-    clearSelect();
-    markEdited();
-    AddUndo();
+    appendRows(copies);
 }

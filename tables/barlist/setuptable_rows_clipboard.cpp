@@ -9,43 +9,11 @@ namespace {
 
 using Line = CVes_SetupTableLine;
 
-// The rows at the selected positions of the current page, in order;
-// positions without a row are left out.
-TableLineList selectedRows(CVes_TableBase& table)
-{
-    TableLineList rows;
-    for (int n : table.getSelection()) {
-        if (CVes_TableBaseLine* row = table.getLine(n))
-            rows.append(row);
-    }
-    return rows;
-}
-
 void copyToClipboard(const TableLineList& rows)
 {
     CVes_TableClipboard& clip = tableClipboard();
     for (CVes_TableBaseLine* row : rows)
         clip.copySetupLine(static_cast<const Line*>(row), 0);
-}
-
-// 1 when the clipboard holds bar-list rows.
-bool clipboardHasRows()
-{
-    const TableLineList copies = tableClipboard().getLines(CVes_TableClipboard::kSetupLines);
-    qDeleteAll(copies);
-    return !copies.isEmpty();
-}
-
-// Removes the rows from the table and deletes them, except the locked ones.
-void removeUnlocked(CVes_SetupTable& table, const TableLineList& rows)
-{
-    for (CVes_TableBaseLine* row : rows) {
-        if (row->getLock())
-            continue;
-        table.m_lines.removeOne(row);
-        table.m_pageLines.removeOne(row);
-        delete row;
-    }
 }
 
 } // namespace
@@ -59,7 +27,7 @@ int CVes_SetupTable::canPaste()
         return 0;
     if (m_curCol == kColRemark)
         return clip.getText(CVes_TableClipboard::kText).isEmpty() ? 0 : 1;
-    return clipboardHasRows() ? 1 : 0;
+    return clip.hasLines(CVes_TableClipboard::kSetupLines) ? 1 : 0;
 }
 
 void CVes_SetupTable::CopyRow()
@@ -79,18 +47,18 @@ void CVes_SetupTable::CopyRow()
             return;
         }
     }
-    copyToClipboard(selectedRows(*this));
+    copyToClipboard(selectedLines());
 }
 
 void CVes_SetupTable::CutRow()
 {
     if (getSelectRow() < 1)
         return;
-    const TableLineList rows = selectedRows(*this);
+    const TableLineList rows = selectedLines();
     tableClipboard().clear();
     copyToClipboard(rows);
     m_huizong.forgetElements();
-    removeUnlocked(*this, rows);
+    removeUnlockedLines(rows);
     refreshCurPage();
     clearSelect();
     markEdited();
@@ -101,7 +69,7 @@ void CVes_SetupTable::PasteRow()
 {
     if (getSelectRow() < 1 || !isContinueSelect())
         return;
-    const TableLineList selected = selectedRows(*this);
+    const TableLineList selected = selectedLines();
     if (selected.isEmpty())
         return;
     const int column = m_curCol;
@@ -131,10 +99,8 @@ void CVes_SetupTable::PasteRow()
         return;
     CVes_TableBaseLine* before = nextLine(selected.last());
     m_huizong.forgetElements();
-    removeUnlocked(*this, selected);
-    qsizetype at = before ? m_lines.indexOf(before) : m_lines.size();
-    for (CVes_TableBaseLine* row : copies)
-        m_lines.insert(at++, row);
+    removeUnlockedLines(selected);
+    insertLinesBefore(before, copies);
     clearNullLineOfEnd();
     refreshCurPage();
     clearSelect();
@@ -157,9 +123,7 @@ void CVes_SetupTable::InsertClip()
     const TableLineList copies = tableClipboard().getLines(CVes_TableClipboard::kSetupLines);
     if (copies.isEmpty())
         return;
-    qsizetype at = m_lines.indexOf(before);
-    for (CVes_TableBaseLine* row : copies)
-        m_lines.insert(at++, row);
+    insertLinesBefore(before, copies);
     clearSelect();
     refreshCurPage();
     markEdited();
@@ -175,7 +139,7 @@ void CVes_SetupTable::CutEleRow()
     tableClipboard().clear();
     copyToClipboard(rows);
     m_huizong.forgetElements();
-    removeUnlocked(*this, rows);
+    removeUnlockedLines(rows);
     refreshCurPage();
     clearSelect();
     markEdited();

@@ -184,6 +184,11 @@ public:
     // Nonzero when the column (-1: the current one) shows the bar's shape.
     virtual int isCurShapeCol(int) { return 0; }
     virtual int fillExcel(platform::xlsx::Worksheet&) { return 1; }
+    // Writes the title block (title, project name when it has one, and
+    // texts 3 and 4 with their captions) into rows 1 to 4 of the worksheet,
+    // the rows from row 6 (fillExcel), thin borders from A5 to `lastColumn`
+    // one row below the last row, and selects A6. Answers fillExcel's count.
+    int fillWorksheet(platform::xlsx::Worksheet& sheet, int lastColumn);
     virtual unsigned int getUNITType(int, int) { return ~0u; }
     virtual QString getUNITString(int, int) { return {}; }
     virtual CVes_TableBaseLine* searchNextLine(CVes_TableBaseLine*, const QString&, unsigned int,
@@ -262,6 +267,30 @@ public:
     void refreshCurPage() { setPageTo(m_curPage, 1); }
     int getCurLineNum() const;
     void clearNullLineOfEnd();
+    // The rows at the selected positions of the current page, in order;
+    // positions without a row are left out.
+    TableLineList selectedLines() const;
+    // The table takes the row before the first selected row and drops the
+    // empty rows at its end (never the new row), repages and is marked.
+    // 0 for a null row, a row already held or no selected row; the caller
+    // then still owns the row. No undo step.
+    int insertBeforeSelection(CVes_TableBaseLine* row);
+    // Takes the rows (which the table then owns) in order before `before`,
+    // or at the end when it is null or not in the table.
+    void insertLinesBefore(CVes_TableBaseLine* before, const TableLineList& rows);
+    // Takes the rows (which the table then owns) at the end, repages, clears
+    // the selection, marks the table and records an undo step.
+    void appendRows(const TableLineList& rows);
+    // Removes the rows from the table and deletes them, except locked ones.
+    void removeUnlockedLines(const TableLineList& rows);
+    // Moves the selected rows, one continuous block, one row up (-1) or down
+    // (1) with the selection, repages, records an undo step and marks the
+    // table. Nothing when the block cannot move that way.
+    void moveSelectedLines(int direction);
+    // On the last page: appends rows made by `makeEmpty` (to the table and
+    // to the page) until the page is full; nothing when its rows already
+    // fill it.
+    void fillLastPage(const std::function<CVes_TableBaseLine*()>& makeEmpty);
     // Takes title-block texts 0 and 2 to 7 and copies of the design variables.
     void copy(const CVes_TableBase* other);
     // 0 ascending by lessthan (stable), 1 the same reversed; else nothing.

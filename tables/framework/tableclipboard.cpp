@@ -2,6 +2,7 @@
 
 #include "tables/barlist/setuptableline.h"
 #include "tables/processing/processtableeditline.h"
+#include "tables/quantity/sltableline.h"
 
 namespace {
 
@@ -17,6 +18,11 @@ std::unique_ptr<CVes_TableBaseLine> copyOf(const CVes_TableBaseLine& row, int ki
     case CVes_TableClipboard::kProcessLines: {
         auto copy = std::make_unique<CVes_ProcessTableEditLine>();
         copy->copy(static_cast<const CVes_ProcessTableEditLine*>(&row));
+        return copy;
+    }
+    case CVes_TableClipboard::kSLLines: {
+        auto copy = std::make_unique<CVes_SLTableLine>();
+        copy->copy(static_cast<const CVes_SLTableLine*>(&row));
         return copy;
     }
     default:
@@ -72,6 +78,14 @@ int CVes_TableClipboard::copyProcessLine(const CVes_ProcessTableEditLine* row, i
     return 1;
 }
 
+int CVes_TableClipboard::copySLLine(const CVes_SLTableLine* row, int clearFirst)
+{
+    if (!row)
+        return 0;
+    append(copyOf(*row, kSLLines), kSLLines, clearFirst);
+    return 1;
+}
+
 void CVes_TableClipboard::append(std::unique_ptr<CVes_TableBaseLine> copy, int kind,
                                  int clearFirst)
 {
@@ -106,6 +120,11 @@ TableLineList CVes_TableClipboard::getLines(int kind) const
             result.append(copy.release());
     }
     return result;
+}
+
+bool CVes_TableClipboard::hasLines(int kind) const
+{
+    return kind == m_kind && kind == m_linesKind && !m_lines.empty();
 }
 
 CVes_TableClipboard& tableClipboard()

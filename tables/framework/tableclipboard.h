@@ -14,6 +14,7 @@
 
 class CVes_ProcessTableEditLine;
 class CVes_SetupTableLine;
+class CVes_SLTableLine;
 class CVes_TableBaseLine;
 
 class CVes_TableClipboard {
@@ -35,11 +36,12 @@ public:
     // 0 when nothing can be pasted: nothing held yet, no rows of a row
     // kind, or an empty text.
     int canPaste() const;
-    // Appends a copy of the row under kind 1 (2 for a processing row), after
-    // deleting the held rows when `clearFirst` is nonzero. 0 for a null row,
-    // which changes nothing.
+    // Appends a copy of the row under kind 1 (2 for a processing row, 4 for
+    // a quantity-sheet row), after deleting the held rows when `clearFirst`
+    // is nonzero. 0 for a null row, which changes nothing.
     int copySetupLine(const CVes_SetupTableLine* row, int clearFirst);
     int copyProcessLine(const CVes_ProcessTableEditLine* row, int clearFirst);
+    int copySLLine(const CVes_SLTableLine* row, int clearFirst);
     // The kind and the text take the given values; the rows stay. Answers 1.
     int setText(const QString& text, int kind);
     // The text when `kind` is the held kind, else an empty text.
@@ -47,6 +49,8 @@ public:
     // Fresh copies of the held rows, in order, when `kind` is the held kind,
     // else an empty list. The caller owns the copies.
     TableLineList getLines(int kind) const;
+    // True when rows are held and `kind` is the held kind.
+    bool hasLines(int kind) const;
 
 private:
     void append(std::unique_ptr<CVes_TableBaseLine> copy, int kind, int clearFirst);

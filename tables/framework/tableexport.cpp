@@ -66,17 +66,23 @@ void CVes_TableBase::exportExcel()
         return;
     }
 
-    sheet->setText(1, 1, m_texts[0].m_formula);
-    if (!m_texts[2].m_formula.isEmpty())
-        sheet->setText(2, 1, nameAndValue(m_texts[2]));
-    sheet->setText(3, 1, nameAndValue(m_texts[3]));
-    sheet->setText(4, 1, nameAndValue(m_texts[4]));
-
-    const int rows = std::max(fillExcel(*sheet), 0);
-    sheet->setBorders(5, 1, rows + 5, target->lastColumn);
-
-    sheet->select(u"A6");
+    fillWorksheet(*sheet, target->lastColumn);
     book.activate(*sheet);
     const QString title = m_texts[0].m_formula.trimmed();
     book.show(title.isEmpty() ? sheet->name() : title);
+}
+
+int CVes_TableBase::fillWorksheet(platform::xlsx::Worksheet& sheet, int lastColumn)
+{
+    sheet.setText(1, 1, m_texts[0].m_formula);
+    if (!m_texts[2].m_formula.isEmpty())
+        sheet.setText(2, 1, nameAndValue(m_texts[2]));
+    sheet.setText(3, 1, nameAndValue(m_texts[3]));
+    sheet.setText(4, 1, nameAndValue(m_texts[4]));
+
+    // The borders reach one row below the last row written.
+    const int rows = std::max(fillExcel(sheet), 0);
+    sheet.setBorders(5, 1, rows + 5, lastColumn);
+    sheet.select(u"A6");
+    return rows;
 }

@@ -140,7 +140,7 @@ TEST(SetupTableFile, ReadsSchema8LaidOutByHand)
     EXPECT_DOUBLE_EQ(t.getExVarVal("old"), -1.0);
     EXPECT_EQ(t.isModified(), 0);
     EXPECT_EQ(t.CanUndo(), 0);
-    EXPECT_EQ(t.m_undoList.size(), 1u);
+    EXPECT_EQ(t.m_history.undoCount(), 1u);
 }
 
 class SetupTableOlderSchema : public testing::TestWithParam<int> {};
@@ -286,7 +286,7 @@ TEST(SetupTableFile, SavedFileReadsBackByteForByte)
     ASSERT_EQ(t.SaveFile(first), 1);
     EXPECT_EQ(t.isModified(), 0);
     // The saved state is the base of further undo steps.
-    EXPECT_EQ(t.m_undoList.size(), 1u);
+    EXPECT_EQ(t.m_history.undoCount(), 1u);
     EXPECT_EQ(t.CanUndo(), 0);
 
     CVes_SetupTable back;

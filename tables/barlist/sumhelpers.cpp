@@ -1,0 +1,115 @@
+#include "tables/barlist/sumhelpers.h"
+
+#include "core/model/midconnect.h"
+#include "tables/framework/template.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace barsum {
+
+namespace {
+
+// Bars of this shape library are bar groups: their joints are not counted.
+constexpr int kGroupLibrary = 109;
+constexpr int kFirstCouplerStyle = 7;
+
+} // namespace
+
+void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rules, int shapeUnit,
+                       double& length, int& count, int& midFactor)
+{
+    if (!bar)
+        return;
+    const double toShape = CVes_Template::transUnit(CVes_Template::kMillimetre, shapeUnit);
+    const double toMetre = CVes_Template::transUnit(shapeUnit, CVes_Template::kMetre);
+    const bool autoMid = rules.m_autoMidConnect != 0;
+    const bool reverseSleeve = rules.m_reverseSleeve != 0;
+
+    const bool grouped = bar->isSteelGroup() || bar->getRecordId().m_mainId == kGroupLibrary;
+    CVes_MidConnect* c = bar->getFirstMidConnect();
+    const bool counting = c->stat != 0;
+    const bool coupler = c->style == 7 || c->style == 8;
+    const int k = bar->count;
+    int mid = 0;
+    int extra = 0;
+    // A coupler joint between bars of opposite threads needs one reverse-
+    // thread coupler in place of a plain one.
+    const auto couplerRule = [&](int m) {
+        if (m > 1 && reverseSleeve && coupler) {
+            ++extra;
+            return m - 1;
+        }
+        return m;
+    };
+
+    if (bar->isMultiVal()) {
+        const int n = bar->getMultiGroup();
+        const double a = bar->getLength(0, toShape);
+        const double z = bar->getLength(1, toShape);
+        const double step = n > 1 ? std::fabs(z - a) / (n - 1) : 0.0;
+        count = k * n * pieces;
+        length = (a + z) * k * n * pieces * toMetre * 0.5;
+        if (grouped) {
+            midFactor = count;
+            return;
+        }
+        if (counting && autoMid) {
+            const int na = c->autoCalNum(truncated(a / toShape));
+            const int nz = c->autoCalNum(truncated(z / toShape));
+            if (na == nz) {
+                if (nz > 1 && reverseSleeve && coupler) {
+                    mid = (nz - 1) * n;
+                    extra = n;
+                } else {
+                    mid = nz * n;
+                }
+            } else {
+                const double base = std::min(a, z);
+                for (int i = 1; i <= n - 2; ++i)
+                    mid += couplerRule(c->autoCalNum(truncated((i * step + base) / toShape)));
+                mid += couplerRule(na) + couplerRule(nz);
+            }
+            midFactor = k * pieces;
+        }
+    } else {
+        const double L = bar->calcLength && !bar->isShapeMissing() ? bar->getLength(0, toShape)
+                                                                    : double(bar->length);
+        length = double(k) * pieces * L * toMetre;
+        count = midFactor = k * pieces;
+        if (grouped)
+            return;
+        const int lmm = truncated(L / toShape);
+        if (counting && lmm > c->fixedLength && autoMid) {
+            mid = c->autoCalNum(lmm);
+            if (c->style >= kFirstCouplerStyle && mid > 1 && reverseSleeve) {
+                --mid;
+                extra = 1;
+            }
+        }
+    }
+    if (grouped)
+        return;
+
+    if (counting && autoMid) {
+        c->countText = QString::number(mid);
+        if (extra > 0) {
+            CVes_MidConnect* reverse = bar->getSecendMidConnect();
+            // The second connection stands for the reverse-thread couplers.
+            reverse->valueC = 0;
+            if (c->autoCount)
+                reverse->countText = QString::number(extra);
+            return;
+        }
+    } else if (c->autoCount) {
+        c->countText = QStringLiteral("0");
+    }
+    // Only the first connection is kept when no reverse-thread coupler is due.
+    if (bar->getMidConnectArray().size() > 1) {
+        const CVes_MidConnect keep = *c;
+        bar->clearMidConnectArray();
+        *bar->getFirstMidConnect() = keep;
+    }
+}
+
+} // namespace barsum

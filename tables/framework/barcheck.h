@@ -1,0 +1,37 @@
+#pragma once
+// The check of a sheet's bar rows that the bar list and the quantity sheet
+// share: incomplete bars, one number given to different bars, and equal
+// bars with different numbers and cut lengths; and the HTML report the
+// sheets write of what it finds.
+
+#include <QString>
+
+#include <vector>
+
+class CVes_BarCore;
+
+// One non-empty bar row of a sheet, in table order.
+struct CheckedBar {
+    CVes_BarCore* bar = nullptr;
+    int page = 1;           // where the sheet shows the row
+    int row = 1;
+    bool process = true;    // the bar is processed (only those are checked)
+    int reason = -1;        // why it is incomplete; -1 when it is complete
+};
+
+// The text of an incompleteness reason 0 to 4 ("【钢筋编号】错误！", …).
+QString barCheckReasonText(int reason);
+
+// Appends the findings as an HTML list (user texts escaped): an entry for
+// each processed incomplete bar; each processed complete bar is compared
+// with the earlier bars (only processed ones unless `compareUnprocessed`)
+// for one number given to different bars and equal bars of different cut
+// lengths. 1 when nothing was found.
+int checkBarRows(const std::vector<CheckedBar>& bars, bool compareUnprocessed,
+                 QString& findings);
+
+// Writes the check report (title, check time, findings) as `fileName` into
+// the data folder, or the temporary folder when that cannot be written, and
+// opens it with the desktop's program. Answers its path; when neither can be
+// written the user is told and the answer is empty.
+QString writeCheckReport(const QString& title, const QString& fileName, const QString& findings);

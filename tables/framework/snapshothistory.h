@@ -1,0 +1,69 @@
+#pragma once
+// The undo and redo history of a sheet kept as whole-sheet snapshots, newest
+// first. The head of the undo list is always the state now shown, so there
+// is something to undo only while it holds two states; at most `levels`
+// steps back are kept.
+
+#include <deque>
+#include <memory>
+
+template <typename Sheet>
+class SnapshotHistory {
+public:
+    // With `stepDropsRedo` a new step makes the undone states unreachable.
+    SnapshotHistory(int levels, bool stepDropsRedo)
+        : m_levels(levels), m_stepDropsRedo(stepDropsRedo)
+    {
+    }
+
+    // Empties both lists; `now` becomes the only state.
+    void reset(std::unique_ptr<Sheet> now)
+    {
+        m_undo.clear();
+        m_redo.clear();
+        m_undo.push_front(std::move(now));
+    }
+    // `now` becomes the newest state.
+    void add(std::unique_ptr<Sheet> now)
+    {
+        m_undo.push_front(std::move(now));
+        trim();
+        if (m_stepDropsRedo)
+            m_redo.clear();
+    }
+    bool canUndo() const { return m_undo.size() > 1; }
+    bool canRedo() const { return !m_redo.empty(); }
+    // One step back: the state to show now, or null when there is none.
+    const Sheet* undo()
+    {
+        if (!canUndo())
+            return nullptr;
+        m_redo.push_front(std::move(m_undo.front()));
+        m_undo.pop_front();
+        return m_undo.front().get();
+    }
+    // One step forward again: the state to show now, or null.
+    const Sheet* redo()
+    {
+        if (!canRedo())
+            return nullptr;
+        m_undo.push_front(std::move(m_redo.front()));
+        m_redo.pop_front();
+        trim();
+        return m_undo.front().get();
+    }
+    std::size_t undoCount() const { return m_undo.size(); }
+    std::size_t redoCount() const { return m_redo.size(); }
+
+private:
+    void trim()
+    {
+        while (int(m_undo.size()) > m_levels + 1)
+            m_undo.pop_back();
+    }
+
+    int m_levels;
+    bool m_stepDropsRedo;
+    std::deque<std::unique_ptr<Sheet>> m_undo;
+    std::deque<std::unique_ptr<Sheet>> m_redo;
+};

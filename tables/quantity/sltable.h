@@ -1,0 +1,264 @@
+#pragma once
+// The quantity sheet (钢筋用量明细表), the table of the ".ylb" document: a paged
+// list of bars grouped by element type (构件类型) and element (构件编号), each
+// bar with the location where it is used. It holds the sort and summary
+// rules its derived sheets follow and whole-sheet undo snapshots. Its file is
+// the table part followed by the quantity sheet's own part (version 9;
+// versions 1 to 8 are read and their summary settings moved into the rules).
+
+#include "tables/framework/snapshothistory.h"
+#include "tables/framework/tablebase.h"
+#include "tables/quantity/sltableline.h"
+#include "tables/quantity/sortrules.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+class CVes_SetupTable;
+
+class CVes_SLTable : public CVes_TableBase {
+public:
+    // The quantity sheet's part of the file; reading takes versions 1 to this.
+    static constexpr int kVersion = 9;
+    static constexpr unsigned int kTableType = 3;
+    static constexpr int kColumnCount = 10;
+    static constexpr int kRowsPerPage = 28;
+    // Undo steps kept besides the current state.
+    static constexpr int kUndoLevels = 8;
+
+    // Columns.
+    static constexpr int kColLocation = 0;
+    static constexpr int kColNumber = 1;
+    static constexpr int kColGrade = 2;
+    static constexpr int kColShape = 3;
+    static constexpr int kColCutLength = 4;
+    static constexpr int kColCount = 5;
+    static constexpr int kColTotalCount = 6;
+    static constexpr int kColTotalLength = 7;
+    static constexpr int kColTotalWeight = 8;
+    static constexpr int kColRemark = 9;
+
+    // Highlights of the page drawing.
+    static constexpr platform::COLORREF kLockedColour = platform::gdi::RGB(204, 255, 204);
+    static constexpr platform::COLORREF kSelectedColour = platform::gdi::RGB(255, 255, 140);
+    static constexpr platform::COLORREF kCurrentColour = platform::gdi::RGB(224, 254, 8);
+    static constexpr platform::COLORREF kSummaryColour = platform::gdi::RGB(227, 227, 227);
+
+    // The summary settings of files before version 9, moved into the rules
+    // when such a file is read (transRule) and never written.
+    struct LegacySettings {
+        float lossF = 0.0f;
+        double loss = 0.0;
+        std::array<int, 6> i{};  // I1 … I6
+        std::array<int, 5> k{};  // K1 … K5, read and not used
+        std::array<int, 5> j{};  // J1 … J5
+        int version = 0;         // the version they were read from
+    };
+
+    // A new quantity sheet: landscape A4, ten columns, 28 rows a page, the
+    // default title block and the user's default sort rules.
+    CVes_SLTable();
+    ~CVes_SLTable() override;
+
+    // ---- File ------------------------------------------------------------------
+
+    // Writes or reads the whole sheet: the table part, then version 9, the
+    // rows without the empty rows at the end, the rules and the drawing
+    // scale. A read takes every version from 1 to 9 (what an old version
+    // lacks keeps the value this sheet has), and leaves the read state as the
+    // only undo snapshot. An unknown version throws platform::SchemaError
+    // (code -100), a damaged stream platform::ArchiveError.
+    void Serialize(platform::Archive& ar) override;
+    std::unique_ptr<CVes_TableBase> createEmpty() const override;
+    void takeOver(CVes_TableBase& loaded) override;
+    // Also makes the saved state the only undo snapshot, so that the first
+    // edit after a save can be undone.
+    int SaveFile(const QString& path) override;
+    // Marks the sheet as saved (a document that writes the stream itself
+    // calls it after writing).
+    void setSaved();
+
+    // Moves the summary settings of an old file into the rules; fields the
+    // file's version does not hold keep their values.
+    void transRule();
+    const LegacySettings& legacySettings() const { return m_legacy; }
+
+    // ---- Undo ------------------------------------------------------------------
+
+    // Records the current state as the newest snapshot (the oldest goes past
+    // eight steps back); the redo list stays.
+    void AddUndo() override;
+    void Undo() override;
+    void Redo() override;
+    int CanUndo() override { return m_history.canUndo() ? 1 : 0; }
+    int CanRedo() override { return m_history.canRedo() ? 1 : 0; }
+    // Empties both lists and records the current state as the only snapshot.
+    void resetUndo();
+
+    // Takes the other sheet's title texts, design variables, copies of its
+    // rows and its rules. Its history stays its own.
+    void copy(const CVes_SLTable* from);
+    using CVes_TableBase::copy;
+
+    // ---- The table model's operations ------------------------------------------
+
+    unsigned int getTableType() override { return kTableType; }
+    // The bar of row n of the current page; null when there is none.
+    CVes_BarCore* getSteel(int n) override;
+    int isCurShapeCol(int column) override;
+    int isEditCurCol() override;
+
+    void sortUp() override { m_rules.m_dnOrder = 0; }
+    void sortDown() override { m_rules.m_dnOrder = 1; }
+    void sortLong() override { m_rules.m_lenOrder = 0; }
+    void sortShot() override { m_rules.m_lenOrder = 1; }
+    void sortLenNone() override { m_rules.m_lenOrder = 2; }
+    unsigned int getSortOrder() override { return unsigned(m_rules.m_dnOrder); }
+    unsigned int getSortOrderLen() override { return unsigned(m_rules.m_lenOrder); }
+    void showZeroNum() override { m_rules.m_showZeroNum = m_rules.m_showZeroNum ? 0 : 1; }
+    void guibingShow0() override { m_rules.m_guibingShow = 0; }
+    void guibingShow1() override { m_rules.m_guibingShow = 1; }
+    void guibingShow2() override { m_rules.m_guibingShow = 2; }
+    void guibingShow3() override { m_rules.m_guibingShow = 3; }
+
+    // ---- Drawing (sltable_draw.cpp) ----------------------------------------------
+
+    // The page frame, then on a table page the rows laid into the form.
+    void Draw(platform::Dc* dc, const platform::Rect& rect) override;
+    // Fills the form's cells with the current page's rows (and the page
+    // summary row when the template shows one) and draws the form.
+    void fillTable(platform::Dc* dc);
+
+    // What the page and the workbook show of a bar row, in the units of the
+    // columns (sltable_texts.cpp).
+    struct BarTexts {
+        QString cutLength;    // column 4
+        QString count;        // column 5
+        QString totalCount;   // column 6
+        double totalLength = 0.0;  // column 7, in its unit
+        double weight = 0.0;       // column 8, in its unit
+        QString remark;       // column 9, line breaks as "\n"
+        int remarkBreaks = 0; // the "\r\n" the remark held
+    };
+    // The texts of a bar in an element of `pieces` pieces. The total length
+    // of a bar with varying groups is cut to whole shape units when
+    // `wholeVaryingTotal` is set (as the workbook has it).
+    BarTexts barTexts(CVes_BarCore& bar, int pieces, bool wholeVaryingTotal) const;
+
+    // ---- Rows (sltable_rows.cpp) -------------------------------------------------
+
+    // A bar row at the end with a copy of the bar (an empty one for null);
+    // marks the sheet, no undo step. Answers the row, which the sheet owns.
+    CVes_SLTableLine* Add(const CVes_BarCore* bar);
+    // A page of empty bar rows at the end; goes to the last page.
+    void addPage() override;
+    // On the last page: fills what is left of it with empty bar rows.
+    void AddNullLineToEnd() override;
+    // Appends copies of every row of the other sheet (null: nothing).
+    void append(const CVes_SLTable* other);
+    // A bar row before the first selected row, filled from the bar row above.
+    void InsertRow();
+    // Kind 1 an element row, kind 2 an element-type row, else a bar row.
+    void InsertRow(int kind) override;
+    // The table takes the row before the selection: 1, or 0 (the caller
+    // then still owns the row).
+    int InsertRow(CVes_SLTableLine* row);
+    void InsertEleTypeRow(const QString& name);
+    void InsertEleRow(const QString& name);
+    // A row takes a copy of the bar of the nearest non-empty bar row above
+    // it, numbered one on ("A9" → "A10"); nothing without one.
+    void getDefualtValueFromPrvLine(CVes_SLTableLine* line);
+
+    // The row clipboard (kind 4); every operation needs a selection.
+    void CopyRow() override;
+    void CutRow() override;
+    int canPaste() override;
+    // Replaces the selected rows by the clipboard's.
+    void PasteRow() override;
+    // Inserts the clipboard's rows before the selected ones.
+    void InsertClip() override;
+    void UpRow() override;
+    void DownRow() override;
+
+    // Inserts ready rows, which the sheet then owns: before the first
+    // selected row, else at the end.
+    void import(const QList<CVes_SLTableLine*>& lines);
+
+    // ---- Numbering and check (sltable_check.cpp) ---------------------------------
+
+    // Empties every bar's number.
+    void clearNum();
+    // Numbers the bars 1, 2, …: over the whole sheet, or anew in every
+    // element (wholeSheet 0); with `share` an equal bar numbered before
+    // gives its number instead.
+    void numSteel(int wholeSheet, int share);
+    // Appends the problems found as an HTML list; 1 when there are none.
+    int CheckData(QString& report);
+    // Runs the check: "表单检查通过！" when it passes, else writes the report
+    // and opens it. Answers the report's path, empty when none was written.
+    QString checkTable();
+    // Where the report goes: the data folder, else the temporary folder.
+    static QString checkReportName();
+
+    // ---- Amounts (sltable_import.cpp) --------------------------------------------
+
+    // One bar in an element of `pieces` pieces: its total length in metres
+    // (through the shape column's unit), its bar count and the factor its
+    // intermediate-connection counts are multiplied by. Refreshes the count
+    // texts of the bar's intermediate connections.
+    void singleSteelAmount(CVes_BarCore* bar, int pieces, double& length, int& count,
+                           int& jointFactor);
+
+    // ---- Imports (sltable_import.cpp) ----------------------------------------------
+
+    // Reads each bar list and puts its rows at the front of the sheet. A file
+    // that does not open (or is newer) is skipped; one whose shape unit
+    // differs is refused with a message. No undo step and no repaint.
+    void importSetUpArray(const QStringList& paths);
+    // The same for every bar list under the folder and its sub-folders.
+    void importSetUp(const QString& folder);
+    void importSL(const QString& folder);
+    // The converted rows of one bar list, or none with the refusal shown
+    // when its shape unit differs from the sheet's. The caller owns them.
+    QList<CVes_SLTableLine*> rowsFromSetup(const CVes_SetupTable& list);
+    // The unit of the shape column.
+    int shapeUnit() const;
+
+    // ---- Settings ------------------------------------------------------------------
+
+    CVes_SortRules& getSortRules() { return m_rules; }
+    const CVes_SortRules& getSortRules() const { return m_rules; }
+    // The summary settings dialog; it does nothing until the dialog exists.
+    void setSumray();
+
+    // ---- Export (sltable_export.cpp) -------------------------------------------------
+
+    // Writes the workbook of the sheet and shows it; every failure is a
+    // message.
+    void exportExcel() override;
+    // Fills the detail worksheet: unit suffixes in row 5, then every row
+    // from row 6. Answers the number of rows + 1.
+    int fillExcel(platform::xlsx::Worksheet& sheet) override;
+
+    // The row at a table position (0-based over all rows); null outside.
+    CVes_SLTableLine* lineAt(int index) const;
+
+    CVes_SortRules m_rules;
+    SnapshotHistory<CVes_SLTable> m_history{kUndoLevels, false};
+
+private:
+    struct Bare {};
+    // Everything of the public constructor but the user's rules file: for
+    // snapshots and for sheets a file is read into.
+    explicit CVes_SLTable(Bare);
+    std::unique_ptr<CVes_SLTable> snapshot() const;
+    void restoreFrom(const CVes_SLTable* state);
+    static void readTail(platform::Archive& ar, int version, CVes_SortRules& rules,
+                         double& zoom, LegacySettings& legacy);
+
+    LegacySettings m_legacy;
+};

@@ -1,0 +1,120 @@
+// The quantity sheet's workbook: the detail worksheet with the values and
+// formats of the page drawing and a picture of every bar's shape.
+
+#include "tables/quantity/sltable.h"
+
+#include "platform/dc.h"
+#include "platform/hostservices.h"
+#include "platform/xlsx/workbook.h"
+#include "tables/framework/tablehelpers.h"
+
+#include <algorithm>
+
+namespace {
+
+using Line = CVes_SLTableLine;
+namespace xlsx = platform::xlsx;
+
+const QString kDetailSheet = QStringLiteral("钢筋用量明细表");
+constexpr int kDetailLastColumn = 10;  // J
+constexpr int kFirstDataRow = 6;
+// The shape pictures: pixels, and their offset in the cell in points.
+constexpr int kPictureWidth = 180;
+constexpr int kPictureHeight = 32;
+constexpr double kPictureLeft = 2.0;
+constexpr double kPictureTop = 3.0;
+
+QString lengthSuffix(int unit)
+{
+    switch (unit) {
+    case CVes_Template::kMillimetre: return QStringLiteral("mm");
+    case CVes_Template::kCentimetre: return QStringLiteral("cm");
+    case CVes_Template::kMetre: return QStringLiteral("m");
+    case CVes_Template::kGram: return QStringLiteral("g");
+    case CVes_Template::kKilogram: return QStringLiteral("kg");
+    case CVes_Template::kTonne: return QStringLiteral("t");
+    default: return {};
+    }
+}
+
+} // namespace
+
+int CVes_SLTable::fillExcel(platform::xlsx::Worksheet& sheet)
+{
+    // A heading whose unit is not the workbook's own gets the column's
+    // caption with the unit on a line of its own; a unit the column cannot
+    // have leaves the heading empty.
+    const auto heading = [&](int column, int cellColumn, int usual,
+                             std::initializer_list<int> units) {
+        const int unit = m_units.value(column, usual);
+        if (unit == usual)
+            return;
+        const bool known = std::find(units.begin(), units.end(), unit) != units.end();
+        const QString caption = m_captions.value(column).trimmed();
+        sheet.setText(5, cellColumn, known ? caption + QLatin1Char('\n') + lengthSuffix(unit)
+                                           : QString());
+    };
+    heading(kColShape, 4, kMillimetre, {kCentimetre, kMetre});
+    heading(kColCutLength, 5, kMillimetre, {kCentimetre, kMetre});
+    heading(kColTotalLength, 8, kMetre, {kMillimetre, kCentimetre});
+    heading(kColTotalWeight, 9, kKilogram, {kGram, kTonne});
+
+    int c = 1;
+    int pieces = 1;
+    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
+        auto& line = *static_cast<Line*>(row);
+        const int r = c + kFirstDataRow - 1;
+        ++c;
+        if (line.isNull())
+            continue;
+        if (line.getType() == Line::kEleTypeRow) {
+            sheet.setText(r, 1, QStringLiteral("构件类型：") + line.getEleType());
+            pieces = 1;
+            continue;
+        }
+        if (line.getType() == Line::kEleRow) {
+            pieces = line.getEleNum();
+            QString element = line.getElement();
+            element.replace(QLatin1Char('|'), QLatin1Char('\n'));
+            sheet.setText(r, 1, QStringLiteral("构件编号：") + element);
+            sheet.setText(r, 5, QStringLiteral("件数：") + QString::asprintf("%d件", pieces));
+            continue;
+        }
+        sheet.setText(r, 1, line.getLocString());
+        if (!line.isSteelLine())
+            continue;
+        CVes_Steel& bar = line.m_steel;
+        sheet.setText(r, 2, bar.number);
+        sheet.setText(r, 3, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
+        platform::Bitmap picture;
+        bar.ToBitmap(picture, kPictureWidth, kPictureHeight, nullptr);
+        // A bar without a shape has no picture; its other cells are written.
+        if (!picture.isNull())
+            sheet.insertPicture(r, 4, *picture.image(), kPictureLeft, kPictureTop);
+        const BarTexts texts = barTexts(bar, pieces, true);
+        sheet.setText(r, 5, texts.cutLength);
+        sheet.setText(r, 6, texts.count);
+        sheet.setText(r, 7, texts.totalCount);
+        sheet.setText(r, 8, QString::asprintf("%.2f", texts.totalLength));
+        sheet.setText(r, 9, QString::asprintf("%.3f", texts.weight));
+        sheet.setText(r, 10, texts.remark);
+    }
+    return c;
+}
+
+void CVes_SLTable::exportExcel()
+{
+    platform::WaitCursor wait;
+    xlsx::Workbook book;
+    if (!book.openTemplate(QStringLiteral("ylb.xlt")))
+        return;
+    xlsx::Worksheet* detail = book.sheet(kDetailSheet);
+    if (!detail) {
+        platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
+        return;
+    }
+    fillWorksheet(*detail, kDetailLastColumn);
+    book.activate(*detail);
+    const QString title = m_texts[0].m_formula.trimmed();
+    book.show(title.isEmpty() ? kDetailSheet : title);
+}

@@ -1,0 +1,57 @@
+// The quantity sheet's amounts of one bar and its imports of bar lists.
+
+#include "tables/quantity/sltable.h"
+
+#include "platform/archive.h"
+#include "platform/hostservices.h"
+#include "tables/barlist/setuptable.h"
+#include "tables/barlist/sumhelpers.h"
+#include "tables/framework/tablehelpers.h"
+
+void CVes_SLTable::singleSteelAmount(CVes_BarCore* bar, int pieces, double& length, int& count,
+                                     int& jointFactor)
+{
+    barsum::singleSteelAmount(bar, pieces, m_rules, shapeUnit(), length, count, jointFactor);
+}
+
+QList<CVes_SLTableLine*> CVes_SLTable::rowsFromSetup(const CVes_SetupTable& list)
+{
+    if (list.m_units.value(CVes_SetupTable::kColShape, kMillimetre) != shapeUnit()) {
+        platform::showMessage(
+            QStringLiteral("钢筋配料单与钢筋用量明细表钢筋形状单位不一致，无法导入！"));
+        return {};
+    }
+    return list.transformSL(0);
+}
+
+void CVes_SLTable::importSetUpArray(const QStringList& paths)
+{
+    platform::WaitCursor wait;
+    TableLineList rows;
+    for (const QString& path : paths) {
+        CVes_SetupTable list;
+        try {
+            if (!list.OpenFile(path))
+                continue;
+        } catch (const platform::SchemaError&) {
+            // A bar list of a newer program is left out.
+            continue;
+        }
+        for (CVes_SLTableLine* row : rowsFromSetup(list))
+            rows.append(row);
+    }
+    insertLinesBefore(m_lines.isEmpty() ? nullptr : m_lines.first(), rows);
+}
+
+void CVes_SLTable::importSetUp(const QString& folder)
+{
+    QStringList paths;
+    collectPldFiles(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'),
+                    QStringLiteral("*.*"), paths);
+    importSetUpArray(paths);
+}
+
+void CVes_SLTable::importSL(const QString& folder)
+{
+    importSetUp(folder);
+}
