@@ -20,7 +20,10 @@
 #include <deque>
 #include <memory>
 
+class CVes_SLSumaryJTtable;
+class CVes_SLSumaryTable;
 class CVes_SLTableLine;
+class CVes_SteelJinHuoSumaryTable;
 class CVes_TableContents;
 class CVes_Variable;
 
@@ -292,11 +295,11 @@ public:
     // rows in six columns, or a new sheet that the caller then owns, and
     // answers it. A mode below 6 becomes the stored selection mode. Raw-stock
     // records missing from the list's own library are appended to it.
-    CVes_TableBase* SummarySTeel(CVes_TableBase* target, unsigned int mode);
+    CVes_SLSumaryTable* SummarySTeel(CVes_SLSumaryTable* target, unsigned int mode);
     // The joint summary (钢筋接头类型汇总表): joints by connection type and
     // size, per element group and for the whole list, into `target` or a new
     // sheet as above.
-    CVes_TableBase* SummaryJT(CVes_TableBase* target);
+    CVes_SLSumaryJTtable* SummaryJT(CVes_SLSumaryJTtable* target);
 
     // The purchase list (钢筋进（提）货单): for every grade, diameter and coating
     // the length to buy with losses, the raw stock to order (stock length and
@@ -306,7 +309,7 @@ public:
     // with text rows in seven columns, or a new sheet that the caller then
     // owns, and answers it. Raw-stock records missing from the list's own
     // library are appended to it.
-    CVes_TableBase* JinHuo(CVes_TableBase* target);
+    CVes_SteelJinHuoSumaryTable* JinHuo(CVes_SteelJinHuoSumaryTable* target);
 
     // ---- Conversion into quantity-sheet rows (setuptable_transformsl.cpp) ------
 

@@ -11,7 +11,8 @@
 #include "tables/barlist/sumhelpers.h"
 #include "tables/barlist/sumitems.h"
 #include "tables/framework/tablehelpers.h"
-#include "tables/framework/tabletextline.h"
+#include "tables/quantity/steeljinhuosumarytable.h"
+#include "tables/quantity/yuancaitext.h"
 
 #include <QDateTime>
 
@@ -20,14 +21,7 @@
 
 namespace {
 
-constexpr int kPurchaseColumns = 7;
 constexpr int kPurchaseTextsUsed = 7;
-
-void appendRow(CVes_TableBase* target, const QStringList& texts)
-{
-    target->appendLine(new CVes_TableTextLine(texts));
-    target->setModified(1);
-}
 
 QString f2(double value) { return QString::asprintf("%.2f", value); }
 QString f3(double value) { return QString::asprintf("%.3f", value); }
@@ -39,30 +33,18 @@ constexpr double kCountSlack = 0.01;
 
 } // namespace
 
-CVes_TableBase* CVes_SetupTable::JinHuo(CVes_TableBase* target)
+CVes_SteelJinHuoSumaryTable* CVes_SetupTable::JinHuo(CVes_SteelJinHuoSumaryTable* target)
 {
+    using Sheet = CVes_SteelJinHuoSumaryTable;
     // ---- Preparation ----
-    if (!target) {
-        target = new CVes_TableBase;
-        target->m_columnNum = kPurchaseColumns;
-    } else {
+    if (!target)
+        target = new Sheet;
+    else
         target->clearnAllLine();
-    }
-    if (target->m_columnNum < kPurchaseColumns)
-        target->m_columnNum = kPurchaseColumns;
-    target->growColumnLists();
-    const QStringList captions{QStringLiteral("序号"),     QStringLiteral("钢筋规格"),
-                               QStringLiteral("总长度"),   QStringLiteral("原材定尺"),
-                               QStringLiteral("原材数量"), QStringLiteral("总重量"),
-                               QStringLiteral("备注")};
-    for (int i = 0; i < kPurchaseColumns; ++i) {
-        if (target->m_captions.value(i).isEmpty())
-            target->m_captions[i] = captions[i];
-    }
     const int lengthUnit = m_units.value(kColTotalLength, kMetre);
     const int weightUnit = m_units.value(kColTotalWeight, kKilogram);
-    target->m_units[2] = lengthUnit;
-    target->m_units[5] = weightUnit;
+    target->m_units[Sheet::kColLength] = lengthUnit;
+    target->m_units[Sheet::kColWeight] = weightUnit;
     target->setLanguage(m_language);
 
     const auto defaultText = [&](int index, const QString& value) {
@@ -138,7 +120,10 @@ CVes_TableBase* CVes_SetupTable::JinHuo(CVes_TableBase* target)
             int n = barsum::truncated(q);
             if (std::fabs(q - n) > kCountSlack)
                 ++n;
-            stockText = QString::number(std::abs(stockLength));
+            // Shown in the unit of the stock-length column (metres).
+            stockText = YuanCai_ValueToString(
+                stockMetres / transUnit(target->m_units.value(Sheet::kColStockLength, kMetre), kMetre),
+                "%g");
             countText = QStringLiteral("%1根").arg(n);
             metres = n * stockMetres;
         }
@@ -152,7 +137,7 @@ CVes_TableBase* CVes_SetupTable::JinHuo(CVes_TableBase* target)
             costText = yuan(cost);
         }
         row << f2(metres / lenToMetre) << stockText << countText << f3(weight) << costText;
-        appendRow(target, row);
+        target->Add(row);
 
         totalWeight += weight;
         totalCost += cost;
@@ -165,19 +150,19 @@ CVes_TableBase* CVes_SetupTable::JinHuo(CVes_TableBase* target)
 
     // ---- Totals ----
     if (totalWeight > 0.0) {
-        appendRow(target, {});
-        appendRow(target, {QStringLiteral("总重量"), QString(), QString(), QString(), QString(),
+        target->Add({});
+        target->Add({QStringLiteral("总重量"), QString(), QString(), QString(), QString(),
                            f3(totalWeight)});
     }
     if (totalCost > 0.0 && rules.m_autoPrice)
-        appendRow(target, {QStringLiteral("总金额"), QString(), QString(), QString(), QString(),
+        target->Add({QStringLiteral("总金额"), QString(), QString(), QString(), QString(),
                            QString(), yuan(totalCost)});
 
     // ---- 其中 ----
     if (!(rules.m_sumByDnClass || rules.m_sumByGrade || rules.m_calcStirrupFee
           || rules.isStateGu() || rules.isStateGuai() || rules.isStateZhi()))
         return target;
-    appendRow(target, {QStringLiteral("其中")});
+    target->Add({QStringLiteral("其中")});
     if (!rules.m_sumByDnClass)
         return target;
     const QString t = DNtoString(rules.m_wireDN);
@@ -186,15 +171,15 @@ CVes_TableBase* CVes_SetupTable::JinHuo(CVes_TableBase* target)
         const double ordinaryLength = classLength[kind][0];
         const double epoxyLength = classLength[kind][1];
         if (ordinaryLength < 0.0001 && epoxyLength > 0.00001) {
-            appendRow(target, {QString(), size, f2(epoxyLength / lenToMetre), epoxy, QString(),
+            target->Add({QString(), size, f2(epoxyLength / lenToMetre), epoxy, QString(),
                                f3(classWeight[kind][1]), yuan(classCost[kind][1])});
             return;
         }
-        appendRow(target, {QString(), size, f2(ordinaryLength / lenToMetre),
+        target->Add({QString(), size, f2(ordinaryLength / lenToMetre),
                            epoxyLength > 0.00001 ? QStringLiteral("普通钢筋") : QString(),
                            QString(), f3(classWeight[kind][0]), yuan(classCost[kind][0])});
         if (epoxyLength > 0.00001)
-            appendRow(target, {QString(), QString(), f2(epoxyLength / lenToMetre), epoxy,
+            target->Add({QString(), QString(), f2(epoxyLength / lenToMetre), epoxy,
                                QString(), f3(classWeight[kind][1]), yuan(classCost[kind][1])});
     };
     classRows(0, QStringLiteral("d≤") + t);

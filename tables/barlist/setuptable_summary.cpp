@@ -15,6 +15,7 @@
 #include "tables/barlist/sumitems.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/framework/tabletextline.h"
+#include "tables/quantity/slsumarytable.h"
 
 #include <QHash>
 
@@ -28,7 +29,6 @@ using barsum::sortLengths;
 using barsum::truncated;
 using barsum::unitWeight;
 
-constexpr int kSummaryColumns = 6;
 constexpr int kTitleFirstCopied = 2;
 constexpr int kTitleLastCopied = 7;
 
@@ -57,26 +57,15 @@ void othersLast(SumGroups& groups)
         std::rotate(groups.begin(), groups.begin() + 1, groups.end());
 }
 
-void appendRow(CVes_TableBase* target, const QStringList& texts)
+// Clears the sheet (or makes a new one) and takes the source's language and
+// title-block texts.
+template <typename Sheet>
+Sheet* prepareSheet(Sheet* target, const CVes_SetupTable& source, const QString& englishTitle)
 {
-    target->appendLine(new CVes_TableTextLine(texts));
-    target->setModified(1);
-}
-
-// Clears the sheet (or makes a new one of six columns) and takes the source's
-// language and title-block texts.
-CVes_TableBase* prepareSheet(CVes_TableBase* target, const CVes_SetupTable& source,
-                             const QString& englishTitle)
-{
-    if (!target) {
-        target = new CVes_TableBase;
-        target->m_columnNum = kSummaryColumns;
-    } else {
+    if (!target)
+        target = new Sheet;
+    else
         target->clearnAllLine();
-    }
-    if (target->m_columnNum < kSummaryColumns)
-        target->m_columnNum = kSummaryColumns;
-    target->growColumnLists();
     if (source.m_language == 1)
         target->setTitle(englishTitle);
     target->setLanguage(source.m_language);
@@ -90,12 +79,12 @@ QString f3(double value) { return QString::asprintf("%.3f", value); }
 
 } // namespace
 
-CVes_TableBase* CVes_SetupTable::SummarySTeel(CVes_TableBase* target, unsigned int mode)
+CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, unsigned int mode)
 {
     const bool english = m_language == 1;
     target = prepareSheet(target, *this, QStringLiteral("Bar Bending Total Schedule"));
-    target->m_units[3] = m_units.value(kColTotalLength, kMetre);
-    target->m_units[4] = m_units.value(kColTotalWeight, kKilogram);
+    target->m_units[CVes_SLSumaryTable::kColLength] = m_units.value(kColTotalLength, kMetre);
+    target->m_units[CVes_SLSumaryTable::kColWeight] = m_units.value(kColTotalWeight, kKilogram);
     if (m_lines.isEmpty())
         return target;
     if (mode < 6)
@@ -168,16 +157,14 @@ CVes_TableBase* CVes_SetupTable::SummarySTeel(CVes_TableBase* target, unsigned i
     if (rules.m_sumInEleType && !groups.empty()) {
         othersLast(groups);
         for (CVes_SumGroup& group : groups) {
-            auto* header = new CVes_TableTextLine(QStringList{group.name});
-            target->appendLine(header);
-            target->setModified(1);
+            CVes_TableTextLine* header = target->Add({group.name});
             sortLengths(group.lengths, rules.m_dnOrder);
             double sum = 0.0;
             int number = 1;
             for (const CVes_SumLengthItem& item : group.lengths) {
                 const double w = weightOf(item);
                 sum += w;
-                appendRow(target, {QString(), QString::number(number++),
+                target->Add({QString(), QString::number(number++),
                                    Steel_GradeDNToTableString(item.grade, item.diameter,
                                                               item.coating),
                                    f2(item.length), f3(w)});
@@ -206,12 +193,12 @@ CVes_TableBase* CVes_SetupTable::SummarySTeel(CVes_TableBase* target, unsigned i
             lossNote = QString::asprintf("(含损耗=%.1f%%)", rules.m_lossBar);
     }
 
-    appendRow(target, {});
+    target->Add({});
     QStringList heading{english ? QStringLiteral("Total") : QStringLiteral("各规格合计"),
                         lossInItems ? lossNote : QString()};
     if (pricing)
         heading << QString() << QString() << QString() << QStringLiteral("单价 / 总价");
-    appendRow(target, heading);
+    target->Add(heading);
 
     double totalWeight = 0.0;
     double totalCost = 0.0;
@@ -241,7 +228,7 @@ CVes_TableBase* CVes_SetupTable::SummarySTeel(CVes_TableBase* target, unsigned i
                 totalCost += lossInItems ? cost : withLoss / perTonne * price;
             }
         }
-        appendRow(target, row);
+        target->Add(row);
 
         totalWeight += withLoss;
         const int kind = rules.isWireRod(item.diameter) ? 0 : 1;
@@ -262,14 +249,14 @@ CVes_TableBase* CVes_SetupTable::SummarySTeel(CVes_TableBase* target, unsigned i
     }
 
     if (totalWeight > 0.0) {
-        appendRow(target, {});
+        target->Add({});
         QStringList total{english ? QStringLiteral("Total Weight") : QStringLiteral("总重"),
                           QString(), QString(), QString(), f3(totalWeight)};
         if (!lossInItems)
             total << lossNote;
-        appendRow(target, total);
+        target->Add(total);
         if (pricing)
-            appendRow(target, {english ? QStringLiteral("Total Cost") : QStringLiteral("总金额"),
+            target->Add({english ? QStringLiteral("Total Cost") : QStringLiteral("总金额"),
                                QString(), QString(), QString(),
                                QString::asprintf("%.2f 元", totalCost)});
     }
@@ -277,8 +264,8 @@ CVes_TableBase* CVes_SetupTable::SummarySTeel(CVes_TableBase* target, unsigned i
     // ---- 其中 ----
     if (!(rules.m_sumByDnClass || rules.m_sumByGrade || rules.m_calcStirrupFee))
         return target;
-    appendRow(target, {});
-    appendRow(target, {QStringLiteral("其中")});
+    target->Add({});
+    target->Add({QStringLiteral("其中")});
     if (rules.m_sumByDnClass) {
         const QString t = DNtoString(rules.m_wireDN);
         const QString epoxy = QStringLiteral("环氧树脂涂层钢筋");
@@ -288,15 +275,15 @@ CVes_TableBase* CVes_SetupTable::SummarySTeel(CVes_TableBase* target, unsigned i
             QStringList row{label, QString(), size};
             if (ordinaryLength < 0.0001 && epoxyLength > 0.00001) {
                 row << f2(epoxyLength) << f3(classWeight[kind][1]) << epoxy;
-                appendRow(target, row);
+                target->Add(row);
                 return;
             }
             row << f2(ordinaryLength) << f3(classWeight[kind][0]);
             if (epoxyLength > 0.00001)
                 row << QStringLiteral("普通钢筋");
-            appendRow(target, row);
+            target->Add(row);
             if (epoxyLength > 0.00001)
-                appendRow(target, {QString(), QString(), QString(), f2(epoxyLength),
+                target->Add({QString(), QString(), QString(), f2(epoxyLength),
                                    f3(classWeight[kind][1]), epoxy});
         };
         classRows(0, QStringLiteral("按钢筋直径分类"), QStringLiteral("d≤") + t);
@@ -311,22 +298,22 @@ CVes_TableBase* CVes_SetupTable::SummarySTeel(CVes_TableBase* target, unsigned i
         for (std::size_t g = 0; g < std::size(kGradeCodes); ++g) {
             if (!(gradeWeight[g] > kShownAbove[g]))
                 continue;
-            appendRow(target, {first ? QStringLiteral("按钢筋级别分类") : QString(), QString(),
+            target->Add({first ? QStringLiteral("按钢筋级别分类") : QString(), QString(),
                                QString::fromUtf8(kGradeTexts[g]), QString(), f2(gradeWeight[g])});
             first = false;
         }
     }
-    appendRow(target, {QStringLiteral("箍筋总重"), QString(), QString(), QString(),
+    target->Add({QStringLiteral("箍筋总重"), QString(), QString(), QString(),
                        f2(stirrupWeight)});
     if (fee > 0.0f)
-        appendRow(target, {QStringLiteral("箍筋总根数"), QString(), QString(),
+        target->Add({QStringLiteral("箍筋总根数"), QString(), QString(),
                            QStringLiteral("%1根").arg(feeCount),
                            QString::asprintf("%.2f元", double(fee)),
                            QString::asprintf("（%.2f元/根）", double(rules.m_stirrupFee))});
     return target;
 }
 
-CVes_TableBase* CVes_SetupTable::SummaryJT(CVes_TableBase* target)
+CVes_SLSumaryJTtable* CVes_SetupTable::SummaryJT(CVes_SLSumaryJTtable* target)
 {
     const bool english = m_language == 1;
     target = prepareSheet(target, *this, QStringLiteral("Bar Connect Total Schedule"));
@@ -369,7 +356,7 @@ CVes_TableBase* CVes_SetupTable::SummaryJT(CVes_TableBase* target)
         for (const CVes_SumJointItem& item : items) {
             if (item.count < 1 || item.type < 1)
                 continue;
-            appendRow(target, {QString(), QString::number(number++),
+            target->Add({QString(), QString::number(number++),
                                barcore_getConnectString(item.type),
                                barcore_getConnectStringAll(-item.type, truncated(item.diameter),
                                                            item.thread, item.otherDiameter,
@@ -381,12 +368,12 @@ CVes_TableBase* CVes_SetupTable::SummaryJT(CVes_TableBase* target)
     if (m_rules.m_sumInEleType && !groups.empty()) {
         othersLast(groups);
         for (CVes_SumGroup& group : groups) {
-            appendRow(target, {group.name});
+            target->Add({group.name});
             writeItems(group.joints);
         }
     }
-    appendRow(target, {});
-    appendRow(target, {english ? QStringLiteral("Total") : QStringLiteral("各规格总计")});
+    target->Add({});
+    target->Add({english ? QStringLiteral("Total") : QStringLiteral("各规格总计")});
     writeItems(whole);
     return target;
 }

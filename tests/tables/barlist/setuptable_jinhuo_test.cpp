@@ -8,6 +8,7 @@
 #include "core/geometry/datafolder.h"
 #include "envora/steelyuancaidata.h"
 #include "tables/framework/tabletextline.h"
+#include "tables/quantity/steeljinhuosumarytable.h"
 #include "tests/support/recordinghost.h"
 
 #include "tests/tables/barlist/summary_support.h"
@@ -81,7 +82,10 @@ protected:
             lib.append(r);
         ASSERT_TRUE(lib.writeFile(stockPath()));
     }
-    std::unique_ptr<CVes_TableBase> build() { return std::unique_ptr<CVes_TableBase>(t.JinHuo(nullptr)); }
+    std::unique_ptr<CVes_SteelJinHuoSumaryTable> build()
+    {
+        return std::unique_ptr<CVes_SteelJinHuoSumaryTable>(t.JinHuo(nullptr));
+    }
 
     bool hadStock = false;
     QByteArray stockBytes;
@@ -111,8 +115,8 @@ TEST_F(PurchaseList, RowsTotalsAndClasses)
     const Rows expected = {
         "1|%%A8|10.40|未定义|10.40m|4.108|12.32 元",
         "2|%%C12|5.20|盘螺|5.20m|4.618|原材未定价",
-        "3|%%C20|18.00|9000|2根|44.460|177.84 元",
-        "4|%%C20环|12.00|12000|1根|29.640|原材未定价",
+        "3|%%C20|18.00|9|2根|44.460|177.84 元",
+        "4|%%C20环|12.00|12|1根|29.640|原材未定价",
         "",
         "总重量|||||82.826",
         "总金额||||||190.16 元",
@@ -176,11 +180,11 @@ TEST_P(PurchaseCount, StockColumns)
 INSTANTIATE_TEST_SUITE_P(
     Stock, PurchaseCount,
     testing::Values(
-        CountCase{"ExactlyTwo", 3, 2, 9000.0f, 9000, "1|%%C20|18.00|9000|2根|44.460|原材未定价"},
-        CountCase{"TwoPointOhTwo", 3, 2, 9090.0f, 9000, "1|%%C20|27.00|9000|3根|66.690|原材未定价"},
-        CountCase{"TwoPointOhOhFive", 3, 1, 18045.0f, 9000, "1|%%C20|18.00|9000|2根|44.460|原材未定价"},
+        CountCase{"ExactlyTwo", 3, 2, 9000.0f, 9000, "1|%%C20|18.00|9|2根|44.460|原材未定价"},
+        CountCase{"TwoPointOhTwo", 3, 2, 9090.0f, 9000, "1|%%C20|27.00|9|3根|66.690|原材未定价"},
+        CountCase{"TwoPointOhOhFive", 3, 1, 18045.0f, 9000, "1|%%C20|18.00|9|2根|44.460|原材未定价"},
         CountCase{"WireCoil", 1, 1, 5000.0f, -1, "1|%%A20|5.00|盘圆|5.00m|12.350|原材未定价"},
-        CountCase{"OtherGradeCoil", 4, 1, 5000.0f, -9000, "1|%%D20|9.00|9000|1根|22.230|原材未定价"},
+        CountCase{"OtherGradeCoil", 4, 1, 5000.0f, -9000, "1|%%D20|9.00|9|1根|22.230|原材未定价"},
         CountCase{"Undefined", 3, 1, 5000.0f, 0, "1|%%C20|5.00|未定义|5.00m|12.350|原材未定价"}),
     [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
 
@@ -190,7 +194,7 @@ TEST_F(PurchaseList, NoStockFileGivesDefaultRecords)
     t.appendLine(barLine(3, 20.0f, 1, 13000.0f));
     auto sheet = build();
     ASSERT_FALSE(rowsOf(*sheet).empty());
-    EXPECT_EQ(rowsOf(*sheet).front(), "1|%%C20|24.00|12000|2根|59.280|原材未定价");
+    EXPECT_EQ(rowsOf(*sheet).front(), "1|%%C20|24.00|12|2根|59.280|原材未定价");
     EXPECT_EQ(t.getYuanCaiLib().count(), 1);
 }
 
@@ -208,7 +212,7 @@ TEST_F(PurchaseList, ColumnUnitsOfTheList)
     t.getYuanCaiLib().append(stock(20.0f, 3, 0, 9000, 4000.0f));
     auto sheet = build();
     const Rows expected = {
-        "1|%%C20|1800.00|9000|2根|0.044|177.84 元",
+        "1|%%C20|1800.00|9|2根|0.044|177.84 元",
         "",
         "总重量|||||0.044",
         "总金额||||||177.84 元",

@@ -9,6 +9,7 @@
 #include "tests/core/model/barcore_shapes.h"
 #include "envora/steelyuancaidata.h"
 #include "tables/framework/tabletextline.h"
+#include "tables/quantity/slsumarytable.h"
 
 #include "tests/tables/barlist/summary_support.h"
 
@@ -21,8 +22,6 @@
 
 namespace {
 
-// A summary sheet of no kind of its own.
-class Sheet : public CVes_TableBase {};
 
 using Rows = test::SheetRows;
 using test::barLine;
@@ -131,7 +130,7 @@ protected:
     CVes_SetupTable t;
     CVes_SetupTableLine* kl1 = nullptr;
     CVes_SetupTableLine* kl2 = nullptr;
-    Sheet sheet;
+    CVes_SLSumaryTable sheet;
 };
 
 TEST_F(BarSummary, EveryOptionLargeDiametersFirst)
@@ -369,7 +368,7 @@ TEST(BarSummaryQuantities, MultiValueComputedAndRepeatedElements)
     t.appendLine(elementLine(QStringLiteral("KL1"), 1));
     t.appendLine(barLine("M3", 3, 12.0f, 1, 2500.9f));
 
-    Sheet sheet;
+    CVes_SLSumaryTable sheet;
     t.SummarySTeel(&sheet, 0);
     const Rows expected = {
         "KL1 (1件)||||20.286",
@@ -434,7 +433,7 @@ protected:
         t.getSortRules().m_sumInEleType = 1;
     }
     CVes_SetupTable t;
-    Sheet sheet;
+    CVes_SLSumaryJTtable sheet;
 };
 
 TEST_F(JointSummary, LargeFirstWithGroups)

@@ -1,0 +1,45 @@
+#include "tables/quantity/steeljinhuosumarytable.h"
+
+#include "tables/framework/cell.h"
+
+namespace {
+
+using sheetsetup::Column;
+using sheetsetup::TitleText;
+
+constexpr int kNone = CVes_Template::kNoUnit;
+
+constexpr TitleText kTitleTexts[] = {
+    {1, "", " ", 40, 24},       {2, "工程情况", " ", 40, 24}, {3, "", " ", 40, 24},
+    {4, "单号", " ", 40, 24},   {5, "录入", " ", 30, 0},     {6, "校对", " ", 30, 0},
+    {7, "日期", "  ", 30, 2},
+};
+
+constexpr Column kColumns[] = {
+    {"序号", "No.", 10, kNone},
+    {"钢筋规格", "Diam", 15, kNone},
+    {"总长度", "Total Length", 0, CVes_Template::kMetre},
+    {"原材定尺", "Material Length", 15, CVes_Template::kMetre},
+    {"原材数量", "Material num", 15, kNone},
+    {"总重量", "Total Weight", 22, CVes_Template::kKilogram},
+    {"备注", "Remarks", 22, kNone},
+};
+
+} // namespace
+
+CVes_SteelJinHuoSumaryTable::CVes_SteelJinHuoSumaryTable()
+    : SummaryTextTable(QStringLiteral("钢筋进（提）货单"), kTitleTexts, kColumns)
+{
+}
+
+CVes_SteelJinHuoSumaryTable::~CVes_SteelJinHuoSumaryTable() = default;
+
+unsigned int CVes_SteelJinHuoSumaryTable::firstColumnAlign() const
+{
+    return CVes_Cell::kAlignCentre;
+}
+
+QString CVes_SteelJinHuoSumaryTable::excelText(const QString& text) const
+{
+    return QString(text).remove(QStringLiteral("%%"));
+}
