@@ -75,25 +75,31 @@ inline void sortLengths(SumLengthItems& items, int dnOrder)
         std::reverse(items.begin(), items.end());
 }
 
-// The record of the item in the list's own library; when it has none, a copy
-// of the stock file's record, or else a default unpriced record, is appended
-// to the own library first.
+// The record of a bar size (diameter, grade, bar type) in the list's own
+// library; when it has none, a copy of the stock file's record, or else a
+// default unpriced record, is appended to the own library first.
+inline CVes_SteelYuanCaiData* stockRecord(CVes_SteelYuanCaiDataLib& own,
+                                          const CVes_SteelYuanCaiDataLib& stockFile,
+                                          float diameter, int grade, int type)
+{
+    if (CVes_SteelYuanCaiData* record = own.getYuanCai(diameter, unsigned(grade), unsigned(type)))
+        return record;
+    if (const CVes_SteelYuanCaiData* found =
+            stockFile.getYuanCai(diameter, unsigned(grade), unsigned(type)))
+        return own.append(*found);
+    CVes_SteelYuanCaiData fresh;
+    fresh.DN = diameter;
+    fresh.steelType = type;
+    fresh.grade = grade;
+    fresh.price = 0.0f;
+    return own.append(fresh);
+}
+
 inline CVes_SteelYuanCaiData* stockRecord(CVes_SteelYuanCaiDataLib& own,
                                           const CVes_SteelYuanCaiDataLib& stockFile,
                                           const CVes_SumLengthItem& item)
 {
-    const auto grade = unsigned(item.grade);
-    const auto coating = unsigned(item.coating);
-    if (CVes_SteelYuanCaiData* record = own.getYuanCai(item.diameter, grade, coating))
-        return record;
-    if (const CVes_SteelYuanCaiData* found = stockFile.getYuanCai(item.diameter, grade, coating))
-        return own.append(*found);
-    CVes_SteelYuanCaiData fresh;
-    fresh.DN = item.diameter;
-    fresh.steelType = item.coating;
-    fresh.grade = item.grade;
-    fresh.price = 0.0f;
-    return own.append(fresh);
+    return stockRecord(own, stockFile, item.diameter, item.grade, item.coating);
 }
 
 } // namespace barsum

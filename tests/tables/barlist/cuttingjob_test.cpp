@@ -1,0 +1,216 @@
+// The cutting list's run: pieces gathered by bar size with the raw stock the
+// list keeps, the chosen size, the cutting (and its cancelling) and the rows
+// it writes.
+
+#include "tables/barlist/cuttingjob.h"
+
+#include "tests/core/model/barcore_shapes.h"
+
+#include "tables/processing/processtablelistline.h"
+#include "tables/quantity/youhuaduanliaotable.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace {
+
+const CSteelRecordId kStraight{150, 21};
+const CSteelRecordId kBent{150, 22};
+
+class CuttingJobTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        scope.add(test::ShapeBuilder(kStraight).var("A", 1000).straight({1300, 150}, "0", "A").build());
+        scope.add(test::ShapeBuilder(kBent)
+                      .var("A", 1000)
+                      .var("B", 300)
+                      .straight({1300, 150}, "0", "A")
+                      .straight({1300, 450}, "90", "B")
+                      .build());
+    }
+    void TearDown() override { qDeleteAll(lines); }
+
+    // A processing bar of `length` mm (the value of its shape's A).
+    CVes_ProcessSteel& add(int pid, int grade, float d, int count, double length, int type = 0,
+                           CSteelRecordId shape = kStraight)
+    {
+        CVes_ProcessSteel bar;
+        bar.setRecordId(shape);
+        bar.setSteel(grade, d, type);
+        bar.count = count;
+        bar.calcLength = 1;
+        bar.setVarValue(QStringLiteral("A"), length);
+        bar.setPID(pid);
+        bar.setNull(0);
+        auto* line = new CVes_ProcessTableListLine;
+        line->setSteel(bar);
+        lines.append(line);
+        return *line->getProcessSteel();
+    }
+    void gather() { job.gather(lines, CVes_Template::kMillimetre, own, stockFile); }
+    static std::vector<int> lengths(const CuttingJob::Group& group)
+    {
+        std::vector<int> out;
+        for (const CVes_OptimizeUnit& piece : group.pieces)
+            out.push_back(piece.length);
+        return out;
+    }
+
+    test::CacheScope scope;
+    TableLineList lines;
+    CVes_SteelYuanCaiDataLib own;
+    CVes_SteelYuanCaiDataLib stockFile;
+    CuttingJob job;
+};
+
+TEST_F(CuttingJobTest, ChosenGradeAndDiameterWithinATenth)
+{
+    add(1, 2, 20.0f, 2, 3000);
+    add(2, 2, 20.05f, 1, 4000);
+    add(3, 2, 20.2f, 1, 5000);
+    add(4, 3, 20.0f, 1, 6000);
+    gather();
+    ASSERT_EQ(job.groups().size(), 4u);
+    job.choose(2, 20.0f, own, stockFile);
+    ASSERT_EQ(job.runs().size(), 2u);
+    EXPECT_EQ(lengths(job.runs()[0].group), (std::vector<int>{3000}));
+    EXPECT_EQ(lengths(job.runs()[1].group), (std::vector<int>{4000}));
+}
+
+TEST_F(CuttingJobTest, GradedBarGivesOnePiecePerMemberWithTheFullCount)
+{
+    CVes_ProcessSteel& graded = add(9, 2, 20.0f, 4, 3000);
+    graded.setMultiVal(1);
+    graded.setMultiGroup(5);
+    graded.setVarValueE(QStringLiteral("A"), 3400.0);
+    gather();
+    ASSERT_EQ(job.groups().size(), 1u);
+    const CuttingJob::Group& group = job.groups()[0];
+    EXPECT_EQ(lengths(group), (std::vector<int>{3000, 3100, 3200, 3300, 3400}));
+    for (const CVes_OptimizeUnit& piece : group.pieces) {
+        EXPECT_EQ(piece.count, 4);
+        EXPECT_EQ(piece.id, 9);
+    }
+}
+
+TEST_F(CuttingJobTest, BentFlagFromHooksAndSides)
+{
+    add(1, 2, 20.0f, 1, 3000);
+    CVes_ProcessSteel& hooked = add(2, 2, 20.0f, 1, 3000);
+    CVes_Hook hook;
+    hook.enabled = 1;
+    hooked.setHookLeft(hook);
+    add(3, 2, 20.0f, 1, 3000, 0, kBent);
+    gather();
+    ASSERT_EQ(job.groups().size(), 1u);
+    const auto& pieces = job.groups()[0].pieces;
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_EQ(pieces[0].flag, 0);
+    EXPECT_EQ(pieces[1].flag, 1);
+    EXPECT_EQ(pieces[2].flag, 1);
+}
+
+TEST_F(CuttingJobTest, TwoTypesGiveTwoRunsEachWithItsTotalRow)
+{
+    add(1, 2, 20.0f, 3, 4000);
+    add(2, 2, 20.0f, 2, 5000, 1);
+    gather();
+    job.choose(2, 20.0f, own, stockFile);
+    ASSERT_TRUE(job.cut());
+    CVes_YouhuaDuanLiaoTable table;
+    job.fill(table);
+    QStringList totals;
+    for (CVes_TableBaseLine* line : table.lines()) {
+        auto* row = static_cast<CVes_YouhuaDuanLiaoTableLine*>(line);
+        if (row->m_combine.pieces.empty())
+            totals << row->m_strArray.join(u'|');
+    }
+    // 3 × 4 m from one 12 m bar; 2 × 5 m from one 12 m bar, 2 m left.
+    EXPECT_EQ(totals, (QStringList{"合计||%%B20|12|1||12|0||", "合计||%%B20环|12|1||10|2||"}));
+    EXPECT_EQ(table.m_texts[CVes_YouhuaDuanLiaoTable::kNoteText].m_formula.endsWith(" 优化断料"),
+              true);
+}
+
+TEST_F(CuttingJobTest, MissingSizeIsCutFrom12mAndGetsARecord)
+{
+    CVes_SteelYuanCaiData nine;
+    nine.DN = 25.0f;
+    nine.grade = 2;
+    nine.length = 9000;
+    nine.price = 4100.0f;
+    stockFile.append(nine);
+    add(1, 2, 20.0f, 1, 3000);
+    add(2, 2, 25.0f, 1, 3000);
+    gather();
+    ASSERT_EQ(own.count(), 2);
+    const CVes_SteelYuanCaiData* made = own.getYuanCai(20.0f, 2, 0);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->length, 12000);
+    EXPECT_FLOAT_EQ(made->price, 0.0f);
+    EXPECT_EQ(*own.getYuanCai(25.0f, 2, 0), nine);
+
+    job.choose(2, 20.0f, own, stockFile);
+    ASSERT_EQ(job.runs().size(), 1u);
+    EXPECT_EQ(job.runs()[0].stock.length, 12000);
+    job.choose(2, 25.0f, own, stockFile);
+    EXPECT_EQ(job.runs()[0].stock.length, 9000);
+}
+
+TEST_F(CuttingJobTest, CoiledStockIsNotCut)
+{
+    CVes_SteelYuanCaiData coil;
+    coil.DN = 8.0f;
+    coil.grade = 1;
+    coil.length = -1000;
+    own.append(coil);
+    add(1, 1, 8.0f, 10, 2000);
+    gather();
+    job.choose(1, 8.0f, own, stockFile);
+    EXPECT_TRUE(job.runs().empty());
+}
+
+TEST_F(CuttingJobTest, BarsWithoutLengthAndEmptyRowsAreLeftOut)
+{
+    add(1, 2, 20.0f, 1, 0);
+    CVes_ProcessSteel& empty = add(2, 2, 20.0f, 1, 3000);
+    empty.setNull(1);
+    gather();
+    EXPECT_TRUE(job.groups().empty());
+}
+
+TEST_F(CuttingJobTest, PiecesLongerThanTheStockAreReported)
+{
+    add(7, 2, 20.0f, 1, 13000);
+    gather();
+    job.choose(2, 20.0f, own, stockFile);
+    EXPECT_TRUE(job.cut());
+    EXPECT_FALSE(job.problems().isEmpty());
+}
+
+// Cancelling from another thread stops the cutting and says so.
+TEST_F(CuttingJobTest, CancelStopsTheWorker)
+{
+    for (int i = 0; i < 60; ++i)
+        add(i + 1, 2, 20.0f, 1 + i % 3, 700 + 97 * i);
+    gather();
+    job.choose(2, 20.0f, own, stockFile);
+    std::atomic<bool> cancel{true};
+    bool finished = true;
+    std::thread worker([&] { finished = job.cut(&cancel); });
+    worker.join();
+    EXPECT_FALSE(finished);
+
+    std::atomic<bool> go{false};
+    int reports = 0;
+    EXPECT_TRUE(job.cut(&go, [&](int done, int total) {
+        EXPECT_LE(done, total);
+        ++reports;
+    }));
+    EXPECT_EQ(reports, 2);
+}
+
+} // namespace
