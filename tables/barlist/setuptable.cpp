@@ -405,9 +405,6 @@ CVes_Variable* CVes_SetupTable::getTabEditVar()
     return variable;
 }
 
-void CVes_SetupTable::setYuanCai() {}
-
-void CVes_SetupTable::setSumray() {}
 
 void CVes_SetupTable::setJinHuoText(int index, const QString& text)
 {

@@ -260,8 +260,10 @@ public:
     // Tab-key editing of the current row's shape: the next variable that the
     // user gives, marked as the one being edited; null at the end.
     CVes_Variable* getTabEditVar();
-    // The raw-stock and summary-settings dialogs. Their dialogs do not exist
-    // yet: both do nothing for now.
+    // The raw-stock dialog on the list's own raw stock, and the summary
+    // settings dialog on its sort rules; after OK the list is marked changed
+    // and its derived sheets stale (no undo step). They live with the
+    // dialogs' glue, in setuptable_dialogs.cpp.
     void setYuanCai();
     void setSumray();
 

@@ -363,14 +363,6 @@ TEST(SetupTable, UndoRedoAndANewStepDropsTheRedo)
     EXPECT_EQ(t.lineAt(0)->getElement(), "3");
 }
 
-TEST(SetupTable, StubDialogsChangeNothing)
-{
-    CVes_SetupTable t;
-    t.setYuanCai();
-    t.setSumray();
-    EXPECT_EQ(t.isModified(), 0);
-}
-
 } // namespace
 
 namespace {

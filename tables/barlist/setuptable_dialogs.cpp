@@ -1,0 +1,28 @@
+// The bar list's commands that ask the user in a dialog: its raw stock and
+// its summary settings.
+
+#include "tables/barlist/setuptable.h"
+
+#include "tables/quantity/rawstockdlg.h"
+#include "tables/quantity/sumsettingdlg.h"
+
+#include <QApplication>
+
+void CVes_SetupTable::setYuanCai()
+{
+    CVes_RawStockDlg dlg(QApplication::activeWindow());
+    dlg.m_pYuanCaiLib = &m_yuanCai;
+    if (dlg.exec() == QDialog::Accepted)
+        setModified(1);
+}
+
+void CVes_SetupTable::setSumray()
+{
+    CVes_SumSettingDlg dlg(QApplication::activeWindow());
+    dlg.setRules(m_rules);
+    dlg.m_pYuanCaiLib = &m_yuanCai;
+    if (dlg.exec() == QDialog::Accepted) {
+        dlg.getRules(m_rules);
+        setModified(1);
+    }
+}
