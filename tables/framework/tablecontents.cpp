@@ -49,6 +49,14 @@ std::unique_ptr<CVes_TableBase> CVes_TableContents::createEmpty() const
     return CreateObject();
 }
 
+CVes_TableTextLine* CVes_TableContents::Add(const QStringList& texts)
+{
+    auto* row = new CVes_TableTextLine(texts);
+    appendLine(row);
+    setModified(1);
+    return row;
+}
+
 void CVes_TableContents::Draw(platform::Dc* dc, const platform::Rect& rect)
 {
     CVes_TableBase::Draw(dc, rect);

@@ -7,7 +7,11 @@
 
 #include "tables/framework/tablebase.h"
 
+#include <QStringList>
+
 #include <memory>
+
+class CVes_TableTextLine;
 
 class CVes_TableContents : public CVes_TableBase {
 public:
@@ -18,5 +22,9 @@ public:
     ~CVes_TableContents() override;
 
     std::unique_ptr<CVes_TableBase> createEmpty() const override;
+    // Appends a row holding a copy of the texts (entry, page); the table
+    // owns it and is marked changed. The row is on no page until the pages
+    // are counted again.
+    CVes_TableTextLine* Add(const QStringList& texts);
     void Draw(platform::Dc* dc, const platform::Rect& rect) override;
 };

@@ -1,0 +1,48 @@
+#include "tables/quantity/steeljinhuoview.h"
+
+#include "core/geometry/text.h"
+#include "tables/framework/tablebase.h"
+
+#include <QMouseEvent>
+
+CVes_SteelJinHuoView::CVes_SteelJinHuoView(QWidget* parent) : CVes_TableViewBase(parent) {}
+
+CVes_SteelJinHuoView::~CVes_SteelJinHuoView() = default;
+
+void CVes_SteelJinHuoView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    OnLButtonDblClk(unsigned(event->modifiers()), event->position().toPoint());
+    CVes_TableViewBase::mouseDoubleClickEvent(event);
+}
+
+void CVes_SteelJinHuoView::OnLButtonDblClk(unsigned int, QPoint point)
+{
+    if (!m_table)
+        return;
+    endEdit();
+    int row = 0;
+    int field = -1;
+    if (m_table->HitTest(DPtoLP(point), row, field) && row == CVes_TableBase::kTitleTextRow
+        && field >= 0)
+        EditoutSideVar(CVes_TableBase::kTitleTextRow, field, point, nullptr);
+}
+
+void CVes_SteelJinHuoView::EndCellEdit(int row, int, const QString& text)
+{
+    OnEndEdit(row, text);
+}
+
+void CVes_SteelJinHuoView::OnEndEdit(int row, const QString& text)
+{
+    if (!m_table)
+        return;
+    const QString trimmed = text.trimmed();
+    if (row == CVes_TableBase::kTitleTextRow && m_curEditVar
+        && m_curEditVar->m_type == CVes_Variable::kTextKind)
+        m_curEditVar->m_formula = trimmed;
+    m_table->AddUndo();
+    m_table->setModified(1);
+    repaintView();
+    notifyFrame();
+    setModify(true);
+}

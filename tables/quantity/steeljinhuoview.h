@@ -1,0 +1,26 @@
+#pragma once
+// The view of a purchase sheet: the table's cells are not edited; a double
+// click on a heading or footing text opens its editor, and the edited text
+// is stored trimmed.
+
+#include "tables/framework/tableview.h"
+
+class CVes_SteelJinHuoView : public CVes_TableViewBase {
+    Q_OBJECT
+public:
+    explicit CVes_SteelJinHuoView(QWidget* parent = nullptr);
+    ~CVes_SteelJinHuoView() override;
+
+    // A double click at `point` (pixels of the client area): on a heading or
+    // footing text its editor opens; elsewhere nothing is edited.
+    void OnLButtonDblClk(unsigned int flags, QPoint point);
+    // The end of an edit: a heading or footing text of the text kind takes
+    // the trimmed text; in every case the table is marked changed with an
+    // undo step, the view repainted, the frame told and the document marked
+    // modified.
+    void OnEndEdit(int row, const QString& text);
+    void EndCellEdit(int row, int column, const QString& text) override;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
