@@ -77,16 +77,16 @@ std::unique_ptr<CVes_TableBase> CVes_YouhuaDuanLiaoTable::createEmpty() const
 
 CVes_YouhuaDuanLiaoTableLine* CVes_YouhuaDuanLiaoTable::Add(const CVes_OptimizeCombine& pattern)
 {
-    auto* row = new CVes_YouhuaDuanLiaoTableLine(pattern);
-    row->setNull(0);
-    appendLine(row);
-    setModified(1);
-    return row;
+    return append(new CVes_YouhuaDuanLiaoTableLine(pattern));
 }
 
 CVes_YouhuaDuanLiaoTableLine* CVes_YouhuaDuanLiaoTable::Add(const QStringList& texts)
 {
-    auto* row = new CVes_YouhuaDuanLiaoTableLine(texts);
+    return append(new CVes_YouhuaDuanLiaoTableLine(texts));
+}
+
+CVes_YouhuaDuanLiaoTableLine* CVes_YouhuaDuanLiaoTable::append(CVes_YouhuaDuanLiaoTableLine* row)
+{
     row->setNull(0);
     appendLine(row);
     setModified(1);

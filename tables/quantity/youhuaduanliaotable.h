@@ -63,6 +63,7 @@ public:
                            int height, double scale);
 
 private:
+    CVes_YouhuaDuanLiaoTableLine* append(CVes_YouhuaDuanLiaoTableLine* row);
     void drawPattern(CVes_Form& form, int k, int number, const CVes_OptimizeCombine& pattern,
                      int height);
     void drawTexts(CVes_Form& form, int k, const QStringList& texts, int height);

@@ -4,7 +4,7 @@
 
 #include "tables/barlist/cuttingjob.h"
 
-#include "tests/core/model/barcore_shapes.h"
+#include "tests/tables/quantity/derived_shapes.h"
 
 #include "tables/processing/processtablelistline.h"
 #include "tables/quantity/youhuaduanliaotable.h"
@@ -17,21 +17,11 @@
 
 namespace {
 
-const CSteelRecordId kStraight{150, 21};
-const CSteelRecordId kBent{150, 22};
+const CSteelRecordId kStraight = test::kStraightShape;
+const CSteelRecordId kBent = test::kBentShape;
 
 class CuttingJobTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        scope.add(test::ShapeBuilder(kStraight).var("A", 1000).straight({1300, 150}, "0", "A").build());
-        scope.add(test::ShapeBuilder(kBent)
-                      .var("A", 1000)
-                      .var("B", 300)
-                      .straight({1300, 150}, "0", "A")
-                      .straight({1300, 450}, "90", "B")
-                      .build());
-    }
     void TearDown() override { qDeleteAll(lines); }
 
     // A processing bar of `length` mm (the value of its shape's A).
@@ -60,7 +50,7 @@ protected:
         return out;
     }
 
-    test::CacheScope scope;
+    test::DerivedShapes shapes;
     TableLineList lines;
     CVes_SteelYuanCaiDataLib own;
     CVes_SteelYuanCaiDataLib stockFile;

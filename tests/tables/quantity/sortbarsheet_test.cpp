@@ -4,7 +4,7 @@
 
 #include "tables/quantity/sortbarsheet.h"
 
-#include "tests/core/model/barcore_shapes.h"
+#include "tests/tables/quantity/derived_shapes.h"
 
 #include "envora/rules.h"
 #include "platform/recordingdc.h"
@@ -24,23 +24,13 @@ using platform::gdi::RGB;
 
 namespace {
 
-const CSteelRecordId kStraight{150, 21};
-const CSteelRecordId kBent{150, 22};
+const CSteelRecordId kStraight = test::kStraightShape;
+const CSteelRecordId kBent = test::kBentShape;
 
 // The shapes of the bars: one straight side, and two sides.
 class SortSheetTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        scope.add(test::ShapeBuilder(kStraight).var("A", 1000).straight({1300, 150}, "0", "A").build());
-        scope.add(test::ShapeBuilder(kBent)
-                      .var("A", 1000)
-                      .var("B", 300)
-                      .straight({1300, 150}, "0", "A")
-                      .straight({1300, 450}, "90", "B")
-                      .build());
-        sheet.m_rules = CVes_SortRules();
-    }
+    void SetUp() override { sheet.m_rules = CVes_SortRules(); }
 
     // A bar of a typed length (mm) on the straight shape.
     static CVes_BarCore bar(const char* number, int grade, float d, int count, float length,
@@ -91,7 +81,7 @@ protected:
         return out;
     }
 
-    test::CacheScope scope;
+    test::DerivedShapes shapes;
     CVes_SortBarSheet sheet;
 };
 
