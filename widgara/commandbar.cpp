@@ -86,6 +86,12 @@ void CXTPToolBar::SetVisible(bool bVisible)
         setVisible(bVisible);
 }
 
+void CXTPToolBar::SetButtonSize(QSize size)
+{
+    m_buttonSize = size;
+    OnControlsChanged();
+}
+
 bool CXTPToolBar::IsVisible() const
 {
     return GetCommandBars() ? GetCommandBars()->IsCommandBarVisible(this) : !isHidden();

@@ -78,11 +78,16 @@ public:
     void SetVisible(bool bVisible);
     bool IsVisible() const;
 
+    // The smallest size of the bar's buttons (empty: their own).
+    void SetButtonSize(QSize size);
+    QSize GetButtonSize() const { return m_buttonSize; }
+
     void SetShowGripper(bool bShow) { m_bShowGripper = bShow; }
     bool GetShowGripper() const { return m_bShowGripper; }
     void EnableDocking(int nFlags) { m_nDockingFlags = nFlags; }
 
 private:
+    QSize m_buttonSize;
     bool m_bShowGripper = true;
     int m_nDockingFlags = 0;
 };

@@ -1,6 +1,7 @@
 #include "widgara/controlwidget.h"
 
 #include "platform/painterdc.h"
+#include "widgara/commandbar.h"
 #include "widgara/control.h"
 #include "widgara/paintmanager.h"
 
@@ -28,6 +29,9 @@ QSize ControlButtonWidget::sizeHint() const
     QSize size = m_control->GetSize(&dc);
     if (m_control->GetWidth() > 0)
         size.setWidth(m_control->GetWidth());
+    if (const auto* bar = qobject_cast<const CXTPToolBar*>(parentWidget()))
+        if (m_control->GetType() == xtpControlButton)
+            size = size.expandedTo(bar->GetButtonSize());
     return size;
 }
 

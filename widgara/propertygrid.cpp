@@ -401,7 +401,13 @@ void CXTPPropertyGrid::hideAll(CXTPPropertyGridItems& items)
 
 QRect CXTPPropertyGrid::rowRect(const CXTPPropertyGridItem* item) const
 {
-    return item->node() && item->IsVisible() ? m_tree->visualItemRect(item->node()) : QRect();
+    if (!item->node() || !item->IsVisible())
+        return {};
+    // The whole width of the view, indentation included.
+    QRect row = m_tree->visualItemRect(item->node());
+    row.setLeft(0);
+    row.setRight(m_tree->viewport()->width() - 1);
+    return row;
 }
 
 QRect CXTPPropertyGrid::valueRect(const CXTPPropertyGridItem* item) const
