@@ -4,6 +4,21 @@
 
 namespace widgara {
 
+namespace {
+
+// A key that names real keys and reads back as itself once written.
+bool usable(const QKeySequence& key)
+{
+    if (key.isEmpty())
+        return false;
+    for (int i = 0; i < key.count(); ++i)
+        if (key[i].key() == Qt::Key_unknown)
+            return false;
+    return QKeySequence::fromString(key.toString(QKeySequence::PortableText), QKeySequence::PortableText) == key;
+}
+
+} // namespace
+
 QStringList shortcutsToStrings(const std::vector<std::pair<QKeySequence, int>>& bindings)
 {
     QStringList entries;
@@ -22,7 +37,7 @@ std::vector<std::pair<QKeySequence, int>> shortcutsFromStrings(const QStringList
         if (equals <= 0 || !ok || command <= 0)
             continue;
         const QKeySequence key = QKeySequence::fromString(entry.mid(equals + 1), QKeySequence::PortableText);
-        if (key.isEmpty() || key[0].key() == Qt::Key_unknown)
+        if (!usable(key))
             continue;
         const bool taken = std::any_of(bindings.begin(), bindings.end(),
                                        [&key](const auto& b) { return b.first == key; });

@@ -157,14 +157,15 @@ TEST(MenuItems, APopupAppendedByCodeHoldsItsItems)
     menu.AppendODMenu(QStringLiteral("删除"), BCMenu::MF_OWNERDRAW | BCMenu::MF_GRAYED, 57632);
     menu.AppendODMenu(QString(), BCMenu::MF_SEPARATOR);
     BCMenu* more = menu.AppendODPopupMenu(QStringLiteral("更多"));
-    more->AppendODMenu(QStringLiteral("锁定行"), BCMenu::MF_OWNERDRAW, kLock);
+    constexpr int kUnlock = 32820;  // a command no other test gives an icon
+    more->AppendODMenu(QStringLiteral("解锁行"), BCMenu::MF_OWNERDRAW, kUnlock);
     ASSERT_EQ(menu.menu()->actions().size(), 3);
     EXPECT_FALSE(menu.menu()->actions()[0]->isEnabled());
     EXPECT_TRUE(menu.menu()->actions()[1]->isSeparator());
     EXPECT_EQ(menu.menu()->actions()[2]->menu(), more->menu());
     const QImage icons = strip({Qt::yellow});
-    const QString text = QStringLiteral("锁定");
-    EXPECT_TRUE(menu.ModifyODMenu(&text, kLock, icons, 0));
+    const QString text = QStringLiteral("解锁");
+    EXPECT_TRUE(menu.ModifyODMenu(&text, kUnlock, icons, 0));
     EXPECT_EQ(more->menu()->actions()[0]->text(), text);
     EXPECT_FALSE(more->menu()->actions()[0]->icon().isNull());
     menu.DestroyMenu();

@@ -330,6 +330,16 @@ INSTANTIATE_TEST_SUITE_P(
         ShortcutTextCase{"RepeatedKeyKeepsTheFirst", {"1=Ctrl+A", "2=Ctrl+A"}, {{"Ctrl+A", 1}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Entries found by fuzzing: control characters that make a key sequence
+// which wrote back differently.
+TEST(ShortcutTextsRoundTrip, OddEntriesReadBackAsTheyWereTaken)
+{
+    const QStringList entries = QString::fromUtf8(QByteArray::fromBase64(
+        "AAAAQQo0PREsNAo0P6wRCjkKCj8AAABBCjQ9ESw0ND+sEQo5PREy")).split(QLatin1Char('\n'));
+    const auto bindings = widgara::shortcutsFromStrings(entries);
+    EXPECT_EQ(widgara::shortcutsFromStrings(widgara::shortcutsToStrings(bindings)), bindings);
+}
+
 TEST(ShortcutTextsRoundTrip, WrittenEntriesReadBackTheSame)
 {
     const std::vector<std::pair<QKeySequence, int>> bindings{
