@@ -119,6 +119,10 @@ public:
     virtual CVes_TableBaseLine* getLine(int n);
     virtual int haveContent(int n);
     virtual int isEditCurCol() { return 1; }
+    // Whether the page form gives every row unit its own form row (a row of
+    // several units spans several form rows, which the sheet fills), rather
+    // than one form row as high as its units for every row of the page.
+    virtual bool formRowPerUnit() const { return false; }
     virtual int resetPages();
     // Where a row falls when the rows fill pages of m_rowNum row units in
     // order: its page and position on it (both from 1) and the row units
@@ -293,6 +297,7 @@ public:
     void fillLastPage(const std::function<CVes_TableBaseLine*()>& makeEmpty);
     // Takes title-block texts 0 and 2 to 7 and copies of the design variables.
     void copy(const CVes_TableBase* other);
+
     // 0 ascending by lessthan (stable), 1 the same reversed; else nothing.
     void SortList(int order);
 

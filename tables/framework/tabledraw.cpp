@@ -418,12 +418,15 @@ void layOutTablePage(CVes_TableBase& table, platform::Dc* dc, const PageBox& pag
         table.setPageTo(table.m_curPage, 1);
 
     const TableLineList& lines = table.m_pageLines;
-    const int n = int(lines.size()) + std::abs(rowsPerPage - table.getCurLineNum())
-                  + std::max(summaryRows, 0);
+    const bool perUnit = table.formRowPerUnit();
+    const int n = perUnit ? units
+                          : int(lines.size()) + std::abs(rowsPerPage - table.getCurLineNum())
+                                + std::max(summaryRows, 0);
     form->SetRowCount(n + 1);
     int sum = 0;
     for (int k = 1; k <= n; ++k) {
-        const int height = k <= lines.size() ? lines[k - 1]->getRows() * unit : unit;
+        const int height =
+            !perUnit && k <= lines.size() ? lines[k - 1]->getRows() * unit : unit;
         form->SetRowHeight(k, height);
         sum += height;
     }
