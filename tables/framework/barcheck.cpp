@@ -2,6 +2,7 @@
 
 #include "core/geometry/datafolder.h"
 #include "core/model/barcore.h"
+#include "core/geometry/text.h"
 #include "core/model/modelrecord.h"
 #include "platform/folders.h"
 #include "platform/gbk.h"
@@ -50,15 +51,37 @@ QString lengthEntry(const CheckedBar& later, const CheckedBar& earlier)
              html(earlier.bar->number));
 }
 
-// The finding of comparing a complete bar with an earlier one; empty when
-// the two agree.
-QString compareBars(const CheckedBar& later, const CheckedBar& earlier)
+// The same grade, diameter and shape: the same shape record with the same
+// dimensions, whatever the cut lengths.
+bool sameSpecAndShape(const CVes_BarCore& a, const CVes_BarCore& b)
+{
+    if (a.DN != b.DN || a.grade != b.grade || !(a.getRecordId() == b.getRecordId()))
+        return false;
+    const auto& mine = a.getVarArray();
+    const auto& theirs = b.getVarArray();
+    if (mine.size() != theirs.size())
+        return false;
+    for (std::size_t i = 0; i < mine.size(); ++i) {
+        const CVes_Variable& x = *mine[i];
+        const CVes_Variable& y = *theirs[i];
+        if (x.m_text != y.m_text || x.m_value != y.m_value || x.m_value2 != y.m_value2
+            || x.m_formula != y.m_formula)
+            return false;
+    }
+    return true;
+}
+
+// The finding of comparing a complete bar with another; empty when the two
+// agree.
+QString compareBars(const CheckedBar& later, const CheckedBar& earlier, bool byShape)
 {
     CVes_BarCore& bar = *later.bar;
     CVes_BarCore& other = *earlier.bar;
     if (bar.number == other.number)
         return bar.isSame(other) ? QString() : sameNumberEntry(later, earlier);
-    if (bar.DN != other.DN || bar.grade != other.grade || !bar.isSame(other) || !hasSides(bar))
+    const bool alike = byShape ? sameSpecAndShape(bar, other)
+                               : bar.DN == other.DN && bar.grade == other.grade && bar.isSame(other);
+    if (!alike || !hasSides(bar))
         return {};
     if (cutLength(bar) == cutLength(other) || (bar.calcLength && other.calcLength))
         return {};
@@ -86,6 +109,14 @@ QString barCheckReasonText(int reason)
 
 int checkBarRows(const std::vector<CheckedBar>& bars, bool compareUnprocessed, QString& findings)
 {
+    BarCheckRules rules;
+    rules.compareUnprocessed = compareUnprocessed;
+    return checkBarRows(bars, rules, findings);
+}
+
+int checkBarRows(const std::vector<CheckedBar>& bars, const BarCheckRules& rules,
+                 QString& findings)
+{
     int result = 1;
     findings += QStringLiteral("<UL>");
     for (std::size_t i = 0; i < bars.size(); ++i) {
@@ -100,11 +131,12 @@ int checkBarRows(const std::vector<CheckedBar>& bars, bool compareUnprocessed, Q
             result = 0;
             continue;
         }
-        for (std::size_t j = 0; j < i; ++j) {
+        for (std::size_t j = 0; j < (rules.bothSides ? bars.size() : i); ++j) {
             const CheckedBar& e = bars[j];
-            if (!e.bar || (!e.process && !compareUnprocessed))
+            if (j == i || !e.bar || (!e.process && !rules.compareUnprocessed)
+                || (rules.bothSides && e.reason >= 0))
                 continue;
-            const QString entry = compareBars(c, e);
+            const QString entry = compareBars(c, e, rules.byShape);
             if (!entry.isEmpty()) {
                 findings += entry;
                 result = 0;

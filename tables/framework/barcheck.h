@@ -22,11 +22,27 @@ struct CheckedBar {
 // The text of an incompleteness reason 0 to 4 ("【钢筋编号】错误！", …).
 QString barCheckReasonText(int reason);
 
+// How bars are compared with one another.
+struct BarCheckRules {
+    // Bars that are not processed are compared too.
+    bool compareUnprocessed = false;
+    // Every pair is compared from both sides (each finding twice, once from
+    // each bar) and incomplete bars are compared with none; otherwise each
+    // complete bar with the bars before it.
+    bool bothSides = false;
+    // Cut lengths are compared for bars of the same grade, diameter and
+    // shape (the same shape with the same dimensions), whatever their
+    // lengths; otherwise for bars that are equal as a whole.
+    bool byShape = false;
+};
+
 // Appends the findings as an HTML list (user texts escaped): an entry for
 // each processed incomplete bar; each processed complete bar is compared
-// with the earlier bars (only processed ones unless `compareUnprocessed`)
-// for one number given to different bars and equal bars of different cut
-// lengths. 1 when nothing was found.
+// with other bars, as the rules say, for one number given to different bars
+// and for equal bars of different cut lengths. 1 when nothing was found.
+int checkBarRows(const std::vector<CheckedBar>& bars, const BarCheckRules& rules,
+                 QString& findings);
+// Each complete bar with the bars before it.
 int checkBarRows(const std::vector<CheckedBar>& bars, bool compareUnprocessed,
                  QString& findings);
 

@@ -1,0 +1,178 @@
+#pragma once
+// The processing sheet (钢筋加工明细单) of the ".jgd" document: a paged table in
+// which project, storey, element-type and element heading rows introduce the
+// processing bars of the bending shop. Bars come in from bar lists (import),
+// from other processing sheets (append), from the row clipboard, or are typed
+// row by row. The sheet keeps whole-sheet undo snapshots, numbers its bars'
+// tags, builds its summary sheet, checks its bars and exports both sheets to
+// a workbook.
+//
+// Its file part: the table part, then version 4 with the tag layout, the
+// summary's sort order, a reserved value, the summary's filter bits, the rows
+// (the empty rows at the end are not stored) and the zoom factor. Versions 1
+// to 3 are read too.
+
+#include "tables/processing/processlisttable.h"
+
+#include <QString>
+
+#include <deque>
+#include <memory>
+
+class CVes_ProcessSteel;
+class CVes_ProcessTableEditLine;
+
+class CVes_ProcessTable : public CVes_ProcessListTable {
+public:
+    static constexpr int kVersion = 4;
+    static constexpr unsigned int kTableType = 2;
+    static constexpr int kColumnCount = 9;
+    // Undo steps kept besides the current state.
+    static constexpr int kUndoLevels = 8;
+
+    // Columns.
+    static constexpr int kColPart = 0;
+    static constexpr int kColNumber = 1;
+    static constexpr int kColGrade = 2;
+    static constexpr int kColShape = 3;
+    static constexpr int kColLength = 4;
+    static constexpr int kColCount = 5;
+    static constexpr int kColTags = 6;
+    static constexpr int kColStock = 7;
+    static constexpr int kColRemark = 8;
+
+    CVes_ProcessTable();
+    ~CVes_ProcessTable() override;
+
+    // ---- File --------------------------------------------------------------
+
+    // Writes the sheet (version 4) or reads versions 1 to 4; fields an older
+    // version lacks keep the values of a new sheet. Storing changes nothing.
+    // A read replaces the rows and leaves one undo snapshot. An unknown sheet
+    // or row version throws platform::SchemaError, a damaged stream
+    // platform::ArchiveError.
+    void Serialize(platform::Archive& ar) override;
+    std::unique_ptr<CVes_TableBase> createEmpty() const override;
+    void takeOver(CVes_TableBase& loaded) override;
+    // Also makes the saved state the only undo snapshot.
+    int SaveFile(const QString& path) override;
+    // Marks the sheet as saved: the changed flag is cleared and the current
+    // state becomes the only undo snapshot.
+    void setSaved();
+
+    unsigned int getTableType() override { return kTableType; }
+    // The bar of row n of the current page; null when there is none.
+    CVes_BarCore* getSteel(int n) override;
+    int isCurShapeCol(int column) override;
+
+    // ---- Content -----------------------------------------------------------
+
+    // Appends a bar row with a copy of the bar (none for null); no undo step.
+    void Add(const CVes_ProcessSteel* bar) override;
+    using CVes_ProcessListTable::Add;
+    // Appends copies of the other sheet's rows; one undo step.
+    void append(const CVes_ProcessTable* other);
+    // Takes the rows (which the sheet then owns) before the first selected
+    // row, or at the end after dropping the empty rows there; numbers the
+    // bars and records one undo step.
+    void import(const TableLineList& rows);
+    // Numbers the tags of the available bars 1, 2, …; other bars' tags get
+    // -1. Every bar row then takes the rows its tags need, at least one.
+    void regenData();
+    // A new bar row takes the bar of the nearest bar row above it, numbered
+    // one on.
+    void getDefualtValueFromPrvLine(CVes_ProcessTableEditLine* line);
+
+    int getLiaopaiType() const { return m_liaoPaiType; }
+    void setLiaoPaiType(unsigned int type) { m_liaoPaiType = int(type); }
+    int getLiaoPaiDirect() const { return m_liaoPaiDirect; }
+    void setLiaoPaiDirect(unsigned int layout) { m_liaoPaiDirect = int(layout); }
+
+    // ---- Rows (processtable_rows.cpp) ----------------------------------------
+    // Inserts go before the first selected row of the current page; each
+    // answers the new row, or null (and changes nothing) when no row is
+    // selected; each records an undo step.
+
+    // Rows are inserted by kind, not by the framework's insert command.
+    void InsertRow(int) override {}
+    CVes_ProcessTableEditLine* InsertRow();
+    // Kind 1 to 4 a heading row of that kind with an empty text, any other
+    // kind a bar row.
+    CVes_ProcessTableEditLine* InsertRow(unsigned int kind);
+    // A project row takes the title block's project name when `text` is empty.
+    CVes_ProcessTableEditLine* InsertProjectRow(const QString& text);
+    CVes_ProcessTableEditLine* InsertStoryRow(const QString& text);
+    CVes_ProcessTableEditLine* InsertEleTypeRow(const QString& text);
+    CVes_ProcessTableEditLine* InsertEleRow(const QString& text);
+
+    int canPaste() override;
+    void CopyRow() override;
+    // Cutting leaves locked rows in the sheet.
+    void CutRow() override;
+    // Replaces the selected rows by the clipboard's and renumbers.
+    void PasteRow() override;
+    // Inserts the clipboard's rows before the selected ones; no undo step.
+    void InsertClip() override;
+    void UpRow() override;
+    void DownRow() override;
+    void addPage() override;
+    void AddNullLineToEnd() override;
+
+    // ---- Undo by whole-sheet snapshots ----------------------------------------
+
+    // Records the current state as the newest snapshot; a new step makes the
+    // undone steps unreachable, so the redo list is emptied.
+    void AddUndo() override;
+    void Undo() override;
+    void Redo() override;
+    int CanUndo() override { return m_undoList.size() > 1 ? 1 : 0; }
+    int CanRedo() override { return m_redoList.empty() ? 0 : 1; }
+    // Empties both lists and records the current state as the only snapshot.
+    void resetUndo();
+    // Takes the other sheet's title texts, design variables and copies of its
+    // rows; its tag and summary settings and snapshots stay its own.
+    void copy(const CVes_ProcessTable* other);
+    using CVes_TableBase::copy;
+
+    // ---- Derived sheets, drawing, export and check --------------------------------
+
+    // Builds the summary sheet into `target` (emptied first) or into a new
+    // sheet that the caller then owns, and answers it.
+    CVes_ProcessListTable* toListSheet(CVes_ProcessListTable* target);
+
+    void fillTable(platform::Dc* dc) override;
+    // Both sheets into one workbook ("加工明细单" and "加工汇总单"); a failure
+    // is shown to the user and changes nothing.
+    void exportExcel() override;
+    int fillExcel(platform::xlsx::Worksheet& sheet) override;
+
+    // Appends the findings of the bar check as an HTML list (values escaped);
+    // 1 when nothing was found, 0 otherwise.
+    int CheckData(QString& findings);
+    // Runs the check: "表单检查通过！" when it passes, otherwise the report
+    // "加工单检查报告.html" written and opened.
+    void checkTable();
+    static QString checkReportName();
+
+    // The processing row at a table position (0-based over all rows); null
+    // outside the table.
+    CVes_ProcessTableEditLine* lineAt(int index) const;
+
+    int m_liaoPaiType = 0;   // 0 bar and element tags, 1 bar tags, 2 or more element tags
+    int m_liaoPaiDirect = 3; // the bar-tag page layout, 0 to 5
+    // Snapshots, newest first; the head of the undo list is the current state.
+    std::deque<std::unique_ptr<CVes_ProcessTable>> m_undoList;
+    std::deque<std::unique_ptr<CVes_ProcessTable>> m_redoList;
+    int m_undoLevels = kUndoLevels;
+
+private:
+    struct Bare {};
+    // The sheet without an undo snapshot: for snapshots and for reading.
+    explicit CVes_ProcessTable(Bare);
+    std::unique_ptr<CVes_ProcessTable> snapshot() const;
+    void restoreFrom(const CVes_ProcessTable& state);
+    void pushUndo(std::unique_ptr<CVes_ProcessTable> state);
+    CVes_ProcessTableEditLine* insertHeading(unsigned int kind, const QString& text);
+    // 1 when the clipboard holds processing rows and the selection takes them.
+    int canTakeClipboard() const;
+};

@@ -1,0 +1,185 @@
+// The spreadsheet export of a processing sheet: the sheet itself into the
+// worksheet "加工明细单" and its summary into "加工汇总单" of one workbook made
+// from the template "jgd.xlt", every row of both (not one page), with a
+// picture of each bar's shape. The pictures are written into a private
+// temporary folder that goes with the export.
+
+#include "tables/processing/processtable.h"
+
+#include "core/model/processsteel.h"
+#include "core/model/shapebitmap.h"
+#include "platform/hostservices.h"
+#include "platform/xlsx/workbook.h"
+#include "tables/framework/tablehelpers.h"
+#include "tables/processing/processtableeditline.h"
+#include "tables/processing/processtexts.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+namespace xlsx = platform::xlsx;
+using EditLine = CVes_ProcessTableEditLine;
+using ListLine = CVes_ProcessTableListLine;
+
+// Spreadsheet columns of the two worksheets.
+enum DetailColumn { kA = 1, kB, kC, kD, kE, kF, kG, kH, kI };
+
+// A picture goes this many points right of and below its cell's corner.
+constexpr double kPictureLeft = 2.0;
+constexpr double kPictureTop = 3.0;
+
+// Where the export writes its shape pictures; the folder goes with it.
+class PictureFolder {
+public:
+    // Renders the bar's shape at width × height pixels into a file and puts
+    // it into the cell; a picture that cannot be written is left out.
+    void insert(xlsx::Worksheet& sheet, int row, int column, CVes_ProcessSteel& bar, int width,
+                int height, const QString& name)
+    {
+        if (!m_folder.isValid())
+            return;
+        platform::Bitmap bitmap;
+        bar.ToBitmap(bitmap, width, height, nullptr);
+        const QString path = m_folder.filePath(name);
+        if (!SaveBitmapToFile(bitmap, path))
+            return;
+        sheet.insertPicture(row, column, path, kPictureLeft, kPictureTop);
+        QFile::remove(path);
+    }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+// The caption of row 5 with the column's unit when it is not millimetres.
+void unitCaption(xlsx::Worksheet& sheet, int column, const QString& caption, int unit)
+{
+    if (unit == CVes_Template::kMillimetre)
+        return;
+    QString text = caption;
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    text += u'\r';
+    if (unit == CVes_Template::kMetre)
+        text += QStringLiteral("m");
+    else if (unit == CVes_Template::kCentimetre)
+        text += QStringLiteral("cm");
+    else
+        text.clear();
+    sheet.setText(5, column, text);
+}
+
+QString headingCell(const EditLine& line)
+{
+    switch (line.getType()) {
+    case EditLine::kProjectRow:
+        return QStringLiteral("工程名称：") + line.getProject();
+    case EditLine::kStoryRow:
+        return QStringLiteral("所在层号：") + line.getStory();
+    case EditLine::kEleTypeRow:
+        return QStringLiteral("构件类型：") + line.getEleType();
+    default: {
+        QString element = line.getEle();
+        return QStringLiteral("构件编号：") + element.replace(u'|', u'\n');
+    }
+    }
+}
+
+} // namespace
+
+void CVes_ProcessTable::exportExcel()
+{
+    try {
+        xlsx::Workbook book;
+        if (!book.openTemplate(QStringLiteral("jgd.xlt")))
+            return;
+        xlsx::Worksheet* detail = book.sheet(u"加工明细单");
+        xlsx::Worksheet* summary = book.sheet(u"加工汇总单");
+        if (!detail || !summary) {
+            platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
+            return;
+        }
+        platform::WaitCursor wait;
+        fillWorksheet(*detail, kI);
+        const std::unique_ptr<CVes_ProcessListTable> list(toListSheet(nullptr));
+        list->fillWorksheet(*summary, kH);
+        book.activate(*summary);
+        const QString title = m_texts[0].m_formula.trimmed();
+        book.show(title.isEmpty() ? detail->name() : title);
+    } catch (const std::exception&) {
+        platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
+    }
+}
+
+int CVes_ProcessTable::fillExcel(xlsx::Worksheet& sheet)
+{
+    const int shapeUnit = m_units.value(kColShape, kMillimetre);
+    const int lengthUnit = m_units.value(kColLength, kMillimetre);
+    unitCaption(sheet, kD, m_captions.value(kColShape), shapeUnit);
+    unitCaption(sheet, kE, m_captions.value(kColLength), lengthUnit);
+    const double f0 = transUnit(kMillimetre, shapeUnit);
+    const double f1 = transUnit(shapeUnit, lengthUnit);
+
+    PictureFolder pictures;
+    int c = 1;
+    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
+        auto* line = dynamic_cast<EditLine*>(row);
+        const int at = c + 5;
+        if (line && !line->isNull() && line->getType() != EditLine::kSteelRow)
+            sheet.setText(at, kA, headingCell(*line));
+        if (!line || line->isNull() || line->getType() != EditLine::kSteelRow
+            || line->getProcessSteel()->isNull()) {
+            ++c;
+            continue;
+        }
+        CVes_ProcessSteel& bar = *line->getProcessSteel();
+        sheet.setText(at, kB, bar.number);
+        sheet.setText(at, kC, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
+        sheet.setText(at, kE, processtext::lengthText(bar, f0, f1, lengthUnit));
+        sheet.setText(at, kF, processtext::countText(bar));
+        sheet.setText(at, kI, bar.remark);
+        pictures.insert(sheet, at, kD, bar, 180, 32, QStringLiteral("rodopro%1.bmp").arg(c));
+        const processtext::TagRows tags = processtext::tagRows(bar, 0);
+        for (int k = 0; k < tags.labels.size(); ++k) {
+            sheet.setText(at + k, kG, tags.labels[k]);
+            if (m_showLpText)
+                sheet.setText(at + k, kH, tags.texts[k]);
+        }
+        c += std::max(int(tags.labels.size()), 1);
+    }
+    return c;
+}
+
+int CVes_ProcessListTable::fillExcel(xlsx::Worksheet& sheet)
+{
+    const int shapeUnit = m_units.value(kColShape, kMillimetre);
+    const int lengthUnit = m_units.value(kColLength, kMillimetre);
+    const double f0 = transUnit(kMillimetre, shapeUnit);
+    const double f1 = transUnit(shapeUnit, lengthUnit);
+
+    PictureFolder pictures;
+    int c = 1;
+    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
+        auto* line = dynamic_cast<ListLine*>(row);
+        const int at = c++ + 5;
+        if (!line || line->isNull() || !line->isSteelLine() || line->getProcessSteel()->isNull())
+            continue;
+        CVes_ProcessSteel& bar = *line->getProcessSteel();
+        sheet.setText(at, kA, QString::asprintf("%d", bar.getPID()));
+        sheet.setText(at, kB, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
+        sheet.setText(at, kD, processtext::lengthText(bar, f0, f1, lengthUnit));
+        sheet.setText(at, kE, processtext::countText(bar));
+        sheet.setText(at, kH, bar.remark);
+        pictures.insert(sheet, at, kC, bar, 120, 32, QStringLiteral("rodo.bmp"));
+        const processtext::TagRows tags = processtext::tagRows(bar, 0);
+        sheet.setText(at, kF, tags.labels.join(u'\n'));
+        if (m_showLpText)
+            sheet.setText(at, kG, tags.texts.join(u'\n'));
+    }
+    return c;
+}
