@@ -323,6 +323,21 @@ public:
     // owns the rows; the bar list does not change.
     QList<CVes_SLTableLine*> transformSL(int merge) const;
 
+    // ---- Conversions into processing rows (setuptable_transform.cpp) -------------------
+
+    // The bar list as processing-sheet rows: project, storey and element
+    // headings from the title block (those with a text), then per element an
+    // element row and its bars, as the summary selection and the bar-tag
+    // settings (bar kind, merging within an element, one bar per element
+    // piece) choose them. Every bar registers its raw stock in the list's own
+    // library first. The arguments are not used. The caller owns the rows.
+    TableLineList transformProcess(int merge = 0, int unused = 0);
+    // The rows of transformProcess joined into processing summary rows (equal
+    // bars into one when the sort rules join them), numbered 1, 2, …; with
+    // `keepEditLines` set, the processing rows themselves, carrying those
+    // numbers. Only the third argument is used. The caller owns the rows.
+    TableLineList transformProcessList(int merge, int unused, int keepEditLines);
+
     // ---- Table of contents -----------------------------------------------------------
 
     // Fills `contents` (or a new table, which the caller then owns) with one

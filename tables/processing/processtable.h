@@ -15,12 +15,21 @@
 #include "tables/processing/processlisttable.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <memory>
 
 class CVes_ProcessSteel;
 class CVes_ProcessTableEditLine;
+
+// The names of the heading kinds as the row-kind list offers them:
+// "工程行", "所在层行", "构件类型", "构件编号" for kinds 4, 3, 2 and 1.
+const QStringList& processRowTypeNames();
+// The kind a name stands for; 0 (a bar row) for any other text.
+unsigned int processRowKindOfName(const QString& name);
+// The name of a heading kind; empty for a bar row.
+QString processRowTypeName(unsigned int kind);
 
 class CVes_ProcessTable : public CVes_ProcessListTable {
 public:
@@ -133,6 +142,24 @@ public:
     // rows; its tag and summary settings and snapshots stay its own.
     void copy(const CVes_ProcessTable* other);
     using CVes_TableBase::copy;
+
+    // ---- Cell edits (processtable_edit.cpp) -------------------------------------
+
+    // The text an editor of (row, column) opens with: a heading row's text in
+    // any column; a bar's number, grade and diameter ("C20"), stored cut
+    // length ("%.1f", only when it is not computed), count ("3/12" for a
+    // graded bar), first tag's stock text (only with a tag) or remark. 0 when
+    // no editor opens (the shape and tag columns of a bar row among them).
+    int getCellEditText(int row, int column, QString& text);
+    // Commits an edited text into row `row` of the current page: column 0 a
+    // row-kind name (a row with a bar gets a new row of that kind inserted
+    // before the selection, an empty one becomes that kind); a heading's
+    // text; or a bar's field by its column, `variable` naming the shape
+    // dimension being edited in the shape column. An empty bar row first
+    // takes the bar above it. The bars are then renumbered. Answers 1 when
+    // the sheet was edited (the view then records the step), 0 when nothing
+    // changed (no row, or an empty grade entry).
+    int commitCell(int row, int column, const QString& text, const QString& variable = {});
 
     // ---- Derived sheets, drawing, export and check --------------------------------
 

@@ -1,0 +1,286 @@
+// What an edit of a processing sheet's cell does: the text an editor opens
+// with, and the commit of the edited text, column by column and row kind by
+// row kind. The view opens the editors and runs the closing steps.
+
+#include "tables/processing/processtable.h"
+
+#include "core/geometry/formula.h"
+#include "core/geometry/steeltext.h"
+#include "core/model/processsteel.h"
+#include "envora/rules.h"
+#include "platform/hostservices.h"
+#include "tables/processing/processtableeditline.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using EditLine = CVes_ProcessTableEditLine;
+
+QString* headingTextOf(EditLine& line)
+{
+    switch (line.getType()) {
+    case EditLine::kProjectRow:
+        return &line.m_project;
+    case EditLine::kStoryRow:
+        return &line.m_story;
+    case EditLine::kEleTypeRow:
+        return &line.m_eleType;
+    case EditLine::kEleRow:
+        return &line.m_ele;
+    default:
+        return nullptr;
+    }
+}
+
+// The value truncated toward zero; 0 for what no int holds.
+int wholePart(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) >= double(std::numeric_limits<int>::max()))
+        return 0;
+    return int(value);
+}
+
+// The number at the start of a text, as the C library reads it ("20mm" →
+// 20); 0 when the text does not start with one.
+float leadingNumber(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    qsizetype end = 0;
+    bool digits = false;
+    const auto at = [&](qsizetype i) { return i < trimmed.size() ? trimmed[i] : QChar(); };
+    if (at(end) == u'+' || at(end) == u'-')
+        ++end;
+    while (at(end).isDigit()) {
+        ++end;
+        digits = true;
+    }
+    if (at(end) == u'.') {
+        ++end;
+        while (at(end).isDigit()) {
+            ++end;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0.0f;
+    return trimmed.left(end).toFloat();
+}
+
+// The grade codes of the grade letters.
+int gradeOfLetter(QChar letter)
+{
+    switch (letter.toUpper().unicode()) {
+    case u'A': return 1;
+    case u'B': return 2;
+    case u'C': return 3;
+    case u'D': return 4;
+    case u'E': return 5;
+    case u'L': return 12;
+    case u'N': return 14;
+    default: return 0;
+    }
+}
+
+// "C20": the grade of the letter and the diameter; "20" the diameter with
+// its default grade; "c" the grade alone.
+void commitGradeAndDiameter(CVes_ProcessSteel& bar, const QString& text)
+{
+    QString rest = text;
+    while (!rest.isEmpty() && rest.front().isSpace())
+        rest.remove(0, 1);
+    int letterGrade = 0;
+    if (!rest.isEmpty())
+        letterGrade = gradeOfLetter(rest.front());
+    if (letterGrade) {
+        const QChar letter = rest.front().toUpper();
+        while (!rest.isEmpty() && rest.front().toUpper() == letter)
+            rest.remove(0, 1);
+        bar.grade = letterGrade;
+    }
+    if (rest.isEmpty())
+        return;
+    const float d = leadingNumber(rest);
+    if (!Info_isValidDN(d)) {
+        platform::showMessage(QString::asprintf("%s ——钢筋直径值输入不正确！\n",
+                                                qUtf8Printable(DNtoString(d))),
+                              platform::MessageIcon::Stop);
+        return;
+    }
+    bar.setDN(d);
+    bar.setVarValue(QStringLiteral("d"), double(d));
+    if (!letterGrade)
+        bar.grade = Info_getSteelGrade(d);
+}
+
+// "12" a count of 12; "3/12" three groups of 12 each. A fraction is rounded
+// up from 0.3 on.
+void commitCount(CVes_ProcessSteel& bar, const QString& text)
+{
+    const qsizetype slash = text.indexOf(u'/');
+    if (slash < 0) {
+        bar.count = wholePart(formulaString(text) + 0.7);
+        return;
+    }
+    bar.count = wholePart(formulaString(text.mid(slash + 1)) + 0.7);
+    bar.setMultiGroup(wholePart(formulaString(text.left(slash))));
+}
+
+// A shape dimension: a text, or one value or a range "1200~1800", each value
+// rounded by the user's length-ending rule.
+void commitVariable(CVes_ProcessSteel& bar, const QString& name, const QString& text)
+{
+    CVes_Variable* variable = bar.getVar(name);
+    if (!variable)
+        return;
+    if (variable->m_type == CVes_Variable::kTextKind) {
+        variable->m_formula = text;
+        bar.synchronizeRecordVar(nullptr);
+        return;
+    }
+    const int family = bar.isGuJin() ? 1 : 0;
+    const auto rounded = [&](const QString& part) {
+        return double(Info_GetSteelDataEnd(wholePart(bar.calVarValue(part, 0)), family, 0));
+    };
+    const qsizetype tilde = text.indexOf(u'~');
+    const QString before = tilde < 0 ? text : text.left(tilde);
+    const double first = rounded(before);
+    bar.setVarValue(name, first);
+    bar.setVarValueE(name, first);
+    if (tilde >= 0) {
+        const QString after = text.mid(tilde + 1);
+        if (!bar.isMultiVal())
+            bar.setVarValueE(name, bar.calVarValue(before, 0));
+        else if (!after.trimmed().isEmpty())
+            bar.setVarValueE(name, rounded(after));
+    }
+    bar.synchronizeRecordVar(nullptr);
+}
+
+} // namespace
+
+const QStringList& processRowTypeNames()
+{
+    static const QStringList names = {QStringLiteral("工程行"), QStringLiteral("所在层行"),
+                                      QStringLiteral("构件类型"), QStringLiteral("构件编号")};
+    return names;
+}
+
+unsigned int processRowKindOfName(const QString& name)
+{
+    static constexpr unsigned int kKinds[] = {EditLine::kProjectRow, EditLine::kStoryRow,
+                                              EditLine::kEleTypeRow, EditLine::kEleRow};
+    const qsizetype i = processRowTypeNames().indexOf(name);
+    return i < 0 ? EditLine::kSteelRow : kKinds[i];
+}
+
+QString processRowTypeName(unsigned int kind)
+{
+    switch (kind) {
+    case EditLine::kProjectRow: return processRowTypeNames()[0];
+    case EditLine::kStoryRow: return processRowTypeNames()[1];
+    case EditLine::kEleTypeRow: return processRowTypeNames()[2];
+    case EditLine::kEleRow: return processRowTypeNames()[3];
+    default: return {};
+    }
+}
+
+int CVes_ProcessTable::getCellEditText(int row, int column, QString& text)
+{
+    auto* line = dynamic_cast<EditLine*>(getLine(row));
+    if (!line || column < 0)
+        return 0;
+    if (QString* heading = headingTextOf(*line)) {
+        text = *heading;
+        return 1;
+    }
+    const CVes_ProcessSteel& bar = *line->getProcessSteel();
+    switch (column) {
+    case kColNumber:
+        text = bar.number;
+        return 1;
+    case kColGrade:
+        text = Steel_GradeToString(bar.grade) + DNtoString(bar.DN);
+        return 1;
+    case kColLength:
+        if (bar.calcLength)
+            return 0;
+        text = QString::asprintf("%.1f", double(bar.length));
+        return 1;
+    case kColCount:
+        text = bar.isMultiVal() ? QString::asprintf("%d/%d", bar.getMultiGroup(), bar.count)
+                                : QString::asprintf("%d", bar.count);
+        return 1;
+    case kColStock:
+        if (bar.getLPNum() < 1)
+            return 0;
+        text = bar.getLpArrayPtr()->front().text;
+        return 1;
+    case kColRemark:
+        text = bar.remark;
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+int CVes_ProcessTable::commitCell(int row, int column, const QString& text,
+                                  const QString& variable)
+{
+    auto* line = dynamic_cast<EditLine*>(getLine(row));
+    if (!line)
+        return 0;
+
+    if (column == kColPart) {
+        const unsigned int kind = processRowKindOfName(text);
+        if (!line->getProcessSteel()->isNull()) {
+            // The edit's own closing step records the result once.
+            if (InsertRow(kind) && !m_undoList.empty())
+                m_undoList.pop_front();
+        } else
+            line->setType(kind);
+    } else if (column > kColPart) {
+        if (QString* heading = headingTextOf(*line)) {
+            *heading = text;
+        } else {
+            if (line->isNull())
+                getDefualtValueFromPrvLine(line);
+            CVes_ProcessSteel& bar = *line->getProcessSteel();
+            switch (column) {
+            case kColNumber:
+                bar.number = text;
+                break;
+            case kColGrade:
+                // An empty entry leaves the bar as it was.
+                if (text.isEmpty())
+                    return 0;
+                commitGradeAndDiameter(bar, text);
+                break;
+            case kColShape:
+                if (!variable.isEmpty())
+                    commitVariable(bar, variable, text);
+                break;
+            case kColLength:
+                bar.length = float(formulaString(text));
+                break;
+            case kColCount:
+                commitCount(bar, text);
+                break;
+            case kColStock:
+                if (bar.getLPNum() > 0)
+                    bar.getLpArrayPtr()->front().text = text;
+                break;
+            case kColRemark:
+                bar.remark = text;
+                break;
+            default:
+                break;
+            }
+            line->setSteelNull(0);
+        }
+    }
+    line->setNull(0);
+    regenData();
+    return 1;
+}

@@ -1,0 +1,417 @@
+#include "tables/processing/processtableeditview.h"
+
+#include "core/geometry/text.h"
+#include "core/model/processsteel.h"
+#include "envora/usercustom.h"
+#include "platform/archive.h"
+#include "platform/hostservices.h"
+#include "shapeui/bendkitexports.h"
+#include "tables/barlist/setuptable.h"
+#include "tables/processing/processtable.h"
+#include "tables/processing/processtableeditline.h"
+
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace {
+
+using EditLine = CVes_ProcessTableEditLine;
+
+// The window styles of the cell edit box.
+constexpr unsigned kEditStyle = inplace::WS_CHILD | inplace::WS_VISIBLE | inplace::WS_BORDER
+                                | inplace::WS_TABSTOP | inplace::ES_CENTER
+                                | inplace::ES_AUTOHSCROLL;
+
+const QString kVersionMessage = QStringLiteral(
+    "此文件版本与您使用的程序版本不符，无法正常显示。\n若想正常显示表格内容，请升级Rodo表到最新的版本！");
+
+} // namespace
+
+CVes_ProcessTableEditView::CVes_ProcessTableEditView(QWidget* parent) : CVes_TableViewBase(parent)
+{
+}
+
+CVes_ProcessTableEditView::~CVes_ProcessTableEditView() = default;
+
+CVes_ProcessTable* CVes_ProcessTableEditView::processTable() const
+{
+    return dynamic_cast<CVes_ProcessTable*>(m_table);
+}
+
+// ---- Editors ---------------------------------------------------------------------
+
+QFont CVes_ProcessTableEditView::editFont(int textHeight) const
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(std::max(1, textHeight));
+    font.setWeight(QFont::Weight(600));
+    font.setStyleHint(QFont::Serif);
+    return font;
+}
+
+void CVes_ProcessTableEditView::openEditBox(const platform::Rect& box, int row, int column,
+                                            const QString& text, int textHeight,
+                                            unsigned firstChar, bool select)
+{
+    endEdit();
+    m_inPlaceEdit = new CVes_InPlaceEdit(viewport(), box, kEditStyle, kInPlaceEditId, row, column,
+                                         text, firstChar);
+    m_inPlaceEdit->setOwner(this);
+    m_inPlaceEdit->setFont(editFont(textHeight));
+    if (select)
+        m_inPlaceEdit->selectAll();
+}
+
+void CVes_ProcessTableEditView::openRowTypeList(const platform::Rect& box, int row, int column,
+                                                const QString& text, int textHeight)
+{
+    endEdit();
+    m_inPlaceList = new CVes_InPlaceList(viewport(), box, CVes_InPlaceList::CBS_DROPDOWNLIST,
+                                         kRowTypeListId, row, column, processRowTypeNames(), text,
+                                         inplace::kClick);
+    m_inPlaceList->setOwner(this);
+    m_inPlaceList->setFont(editFont(textHeight));
+    m_inPlaceList->showPopup();
+}
+
+void CVes_ProcessTableEditView::EditCell(int row, int column, QPoint point)
+{
+    CVes_ProcessTable* table = processTable();
+    if (!table)
+        return;
+    auto* line = dynamic_cast<EditLine*>(table->getLine(row));
+    if (!line)
+        return;
+    const platform::Rect box = LPtoDP(table->cellRect(row, column));
+    const int height = LPtoDP(table->cellTextHeight(row, column));
+    if (column == CVes_ProcessTable::kColPart) {
+        openRowTypeList(box, row, column, processRowTypeName(line->getType()), height);
+        return;
+    }
+    if (line->getType() == EditLine::kSteelRow && column == CVes_ProcessTable::kColShape) {
+        editShapeVariable(row, column, point);
+        return;
+    }
+    QString text;
+    if (table->getCellEditText(row, column, text))
+        openEditBox(box, row, column, text, height, inplace::kClick, true);
+}
+
+void CVes_ProcessTableEditView::editShapeVariable(int row, int column, QPoint point)
+{
+    CVes_BarCore* bar = m_table->getSteel(row);
+    CVes_Variable* variable = bar ? bar->getSelectVar(point) : nullptr;
+    if (!variable || variable->m_type < CVes_Variable::kGiven)
+        return;
+    // The dimension is found again by its name when the edit ends: the bar
+    // may have been replaced meanwhile.
+    m_editVariable = variable->m_text;
+    QString text;
+    if (variable->m_type == CVes_Variable::kTextKind)
+        text = variable->m_formula;
+    else if (bar->isMultiVal())
+        text = QString::asprintf("%.1f~%.1f", variable->m_value, variable->m_value2);
+    else
+        text = QString::asprintf("%.1f", variable->m_value);
+
+    const double scale = bar->getScale() > 0.0 ? bar->getScale() : 1.0;
+    platform::Rect own;
+    variable->LocateRect(own);
+    const QPoint centre = LPtoDP(point);
+    const int halfWidth = std::abs(LPtoDP(int(own.Width() / scale))) / 2;
+    const int halfHeight = std::abs(LPtoDP(int(own.Height() / scale))) / 2;
+    const platform::Rect box(centre.x() - halfWidth, centre.y() - halfHeight,
+                             centre.x() + halfWidth, centre.y() + halfHeight);
+    openEditBox(box, row, column, text, LPtoDP(int(variable->m_height / scale)), inplace::kClick,
+                true);
+}
+
+int CVes_ProcessTableEditView::isCanEditVar(int row, int column, QPoint point)
+{
+    if (!m_table || column != CVes_ProcessTable::kColShape)
+        return 0;
+    CVes_TableBaseLine* line = m_table->getLine(row);
+    if (!line || !line->isSteelLine())
+        return 0;
+    CVes_Variable* variable = line->getSteel()->getSelectVar(point);
+    return variable && variable->m_type > CVes_Variable::kComputed ? 1 : 0;
+}
+
+void CVes_ProcessTableEditView::EditoutSideVar(int row, int index, QPoint point, QWidget* parent)
+{
+    m_curEditVar = nullptr;
+    if (!m_table || row != CVes_TableBase::kTitleTextRow || index < 0 || index > 6)
+        return;
+    CVes_Variable* variable = &m_table->m_texts[std::size_t(index == 0 ? 0 : index + 1)];
+    if (variable->m_type != CVes_Variable::kTextKind)
+        return;
+    m_curEditVar = variable;
+    platform::Rect box;
+    variable->LocateRect(box);
+    box = LPtoDP(box);
+    if (variable->m_align == CVes_String::kCentre) {
+        const QPoint centre = box.CenterPoint();
+        const int half = box.Width() / 2;
+        box.left = centre.x() - half;
+        box.right = centre.x() + half;
+    }
+    endEdit();
+    QWidget* host = parent ? parent : viewport();
+    m_inPlaceEdit = new CVes_InPlaceEdit(host, box, kEditStyle, kInPlaceEditId, row, index,
+                                         variable->m_formula, inplace::kClick);
+    m_inPlaceEdit->setOwner(this);
+    m_inPlaceEdit->setFont(editFont(LPtoDP(variable->m_height)));
+    m_inPlaceEdit->selectAll();
+}
+
+void CVes_ProcessTableEditView::EditCurCell(unsigned ch)
+{
+    CVes_ProcessTable* table = processTable();
+    if (!table)
+        return;
+    const int row = table->getCurRow();
+    const int column = table->getCurCol();
+    if (row < 1 || column < 0)
+        return;
+    QString text;
+    if (!table->getCellEditText(row, column, text))
+        return;
+    const platform::Rect box = LPtoDP(table->cellRect(row, column));
+    // The character takes the place of the cell's text.
+    openEditBox(box, row, column, inplace::charText(ch),
+                LPtoDP(table->cellTextHeight(row, column)), inplace::kEnter, false);
+}
+
+// ---- Commit ----------------------------------------------------------------------
+
+void CVes_ProcessTableEditView::inPlaceEditEnded(const InPlaceEditNotify& notify)
+{
+    if (!m_table || notify.hdr.code != InPlaceEditNotify::LVN_ENDLABELEDIT)
+        return;
+    const unsigned id = notify.hdr.idFrom & 0xFFFFu;
+    if (id != kInPlaceEditNotifyId && id != kRowTypeListId)
+        return;
+    // Escape ends an edit without a text: nothing is committed.
+    if (!notify.item.pszText)
+        return;
+    if (NowFengmian()) {
+        EndFengmianEdit(*notify.item.pszText);
+        return;
+    }
+    EndCellEdit(notify.item.iItem, notify.item.iSubItem, *notify.item.pszText);
+}
+
+void CVes_ProcessTableEditView::EndCellEdit(int row, int column, const QString& text)
+{
+    CVes_ProcessTable* table = processTable();
+    if (!table)
+        return;
+    if (row == CVes_TableBase::kTitleTextRow) {
+        if (m_curEditVar && m_curEditVar->m_type == CVes_Variable::kTextKind)
+            m_curEditVar->m_formula = text;
+        commitTail();
+        return;
+    }
+    if (row < 1) {
+        commitTail();
+        return;
+    }
+    const QString variable = column == CVes_ProcessTable::kColShape ? m_editVariable : QString();
+    if (table->commitCell(row, column, text, variable))
+        commitTail();
+}
+
+void CVes_ProcessTableEditView::commitTail()
+{
+    m_table->AddUndo();
+    m_table->setModified(1);
+    repaintView();
+    notifyFrame();
+    setModify(true);
+}
+
+// ---- Keys and mouse --------------------------------------------------------------
+
+bool CVes_ProcessTableEditView::OnKeyDown(int key)
+{
+    if (!m_table)
+        return false;
+    switch (key) {
+    case Qt::Key_Tab:
+        m_table->SelectNextCol();
+        repaintView();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        EditCell(m_table->getCurRow(), m_table->getCurCol(), QPoint(0, 0));
+        return true;
+    case Qt::Key_Space: {
+        CVes_TableBaseLine* line = m_table->getLine(m_table->getCurRow());
+        if (line && line->isSteelLine() && m_table->getCurCol() == CVes_ProcessTable::kColShape)
+            changeSteel(m_table->getCurRow(), CVes_ProcessTable::kColShape);
+        repaintView();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void CVes_ProcessTableEditView::OnChar(unsigned ch)
+{
+    if (m_table && ch >= 32 && ch <= 126)
+        EditCurCell(ch);
+}
+
+void CVes_ProcessTableEditView::keyPressEvent(QKeyEvent* event)
+{
+    if (OnKeyDown(event->key()))
+        return;
+    const QString text = event->text();
+    if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() <= 126) {
+        OnChar(text[0].unicode());
+        return;
+    }
+    CVes_TableViewBase::keyPressEvent(event);
+}
+
+bool CVes_ProcessTableEditView::focusNextPrevChild(bool)
+{
+    // Tab moves between the sheet's cells, not between windows.
+    return false;
+}
+
+void CVes_ProcessTableEditView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    OnLButtonDblClk(event->position().toPoint());
+}
+
+void CVes_ProcessTableEditView::OnLButtonDblClk(QPoint clientPoint)
+{
+    if (!m_table)
+        return;
+    endEdit();
+    const QPoint point = DPtoLP(clientPoint);
+    int row = -1;
+    int column = -1;
+    m_table->HitTest(point, row, column);
+    if (NowFengmian()) {
+        EditTableCoverVar(row, column, point, this);
+        return;
+    }
+    if (row == CVes_TableBase::kTitleTextRow && column >= 0) {
+        QWidget* grandparent = parentWidget() ? parentWidget()->parentWidget() : nullptr;
+        EditoutSideVar(row, column, point, grandparent);
+        return;
+    }
+    CVes_TableBaseLine* line = m_table->getLine(row);
+    if (row > 0 && m_table->haveContent(row) && line && line->isSteelLine()
+        && column == CVes_ProcessTable::kColShape)
+        chooseShapeFor(m_table->getSelectRow());
+}
+
+void CVes_ProcessTableEditView::changeSteel(int row, int)
+{
+    if (m_table)
+        chooseShapeFor(row);
+}
+
+void CVes_ProcessTableEditView::chooseShapeFor(int row)
+{
+    CVes_BarCore* bar = m_table->getSteel(row);
+    if (!bar)
+        return;
+    CSteelRecordId id(-1, -1);
+    if (chooseShape(&id) != 1)
+        return;
+    bar->setRecordId(id);
+    if (CVes_TableBaseLine* selected = m_table->getLine(m_table->getSelectRow()))
+        selected->setNull(0);
+    commitTail();
+}
+
+int CVes_ProcessTableEditView::chooseShape(CSteelRecordId* id)
+{
+    return Info_GetUserCustomSteelSelectMode() == 0 ? quickSelectSteelNew(id)
+                                                    : quickSelectSteel(id);
+}
+
+// ---- Check and imports -----------------------------------------------------------
+
+void CVes_ProcessTableEditView::checkTable()
+{
+    if (CVes_ProcessTable* table = processTable())
+        table->checkTable();
+}
+
+QString CVes_ProcessTableEditView::chooseImportFile(const QString& filter, const QString& pattern)
+{
+    return QFileDialog::getOpenFileName(nullptr, QString(), pattern, filter);
+}
+
+bool CVes_ProcessTableEditView::readImport(CVes_TableBase& table, const QString& path)
+{
+    try {
+        if (table.OpenFile(path))
+            return true;
+        platform::showMessage(QStringLiteral("导入失败，文件无法读取：\n%1").arg(path),
+                              platform::MessageIcon::Warning);
+    } catch (const platform::SchemaError&) {
+        platform::showMessage(kVersionMessage, platform::MessageIcon::Warning);
+    }
+    return false;
+}
+
+void CVes_ProcessTableEditView::importSteelFromSetUp()
+{
+    CVes_ProcessTable* table = processTable();
+    if (!table)
+        return;
+    const QString path =
+        chooseImportFile(QStringLiteral("钢筋配料单(*.pld)"), QStringLiteral("*.pld"));
+    if (path.isEmpty())
+        return;
+    CVes_SetupTable list;
+    if (!readImport(list, path))
+        return;
+    if (list.m_units.value(CVes_SetupTable::kColShape)
+        != table->m_units.value(CVes_ProcessTable::kColShape)) {
+        platform::showMessage(QStringLiteral("钢筋配料单与加工单钢筋形状单位不一致，无法导入！"));
+        return;
+    }
+    const bool merge = platform::ask(QStringLiteral("配料单中相同钢筋是否归并为一种加工钢筋？"))
+                       != platform::Answer::No;
+    // The answer is the bar list's merge setting for this conversion.
+    list.setLiaoPaiGuibing(merge ? 1 : 0);
+    table->import(list.transformProcess(merge ? 1 : 0, 1));
+    repaintView();
+    notifyFrame();
+    setModify(true);
+}
+
+void CVes_ProcessTableEditView::importSteelFromProcess()
+{
+    CVes_ProcessTable* table = processTable();
+    if (!table)
+        return;
+    const QString path =
+        chooseImportFile(QStringLiteral("钢筋加工明细单(*.jgd)"), QStringLiteral("*.jgd"));
+    if (path.isEmpty())
+        return;
+    CVes_ProcessTable other;
+    if (!readImport(other, path))
+        return;
+    if (other.m_units.value(CVes_ProcessTable::kColShape)
+        != table->m_units.value(CVes_ProcessTable::kColShape)) {
+        platform::showMessage(QStringLiteral("两个加工单钢筋形状单位不一致，无法导入！"));
+        return;
+    }
+    table->clearNullLineOfEnd();
+    table->append(&other);
+    repaintView();
+    notifyFrame();
+    setModify(true);
+}
