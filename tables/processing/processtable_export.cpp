@@ -90,6 +90,16 @@ QString headingCell(const EditLine& line)
     }
 }
 
+// The rows without the empty rows at the end, which only fill the last page
+// shown: the workbook holds the same rows whichever page is on the screen.
+TableLineList contentRows(const TableLineList& rows)
+{
+    qsizetype n = rows.size();
+    while (n > 0 && rows[n - 1]->isNull())
+        --n;
+    return rows.first(n);
+}
+
 } // namespace
 
 void CVes_ProcessTable::exportExcel()
@@ -127,7 +137,7 @@ int CVes_ProcessTable::fillExcel(xlsx::Worksheet& sheet)
 
     PictureFolder pictures;
     int c = 1;
-    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
+    for (CVes_TableBaseLine* row : contentRows(m_lines)) {
         auto* line = dynamic_cast<EditLine*>(row);
         const int at = c + 5;
         if (line && !line->isNull() && line->getType() != EditLine::kSteelRow)
@@ -164,7 +174,7 @@ int CVes_ProcessListTable::fillExcel(xlsx::Worksheet& sheet)
 
     PictureFolder pictures;
     int c = 1;
-    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
+    for (CVes_TableBaseLine* row : contentRows(m_lines)) {
         auto* line = dynamic_cast<ListLine*>(row);
         const int at = c++ + 5;
         if (!line || line->isNull() || !line->isSteelLine() || line->getProcessSteel()->isNull())

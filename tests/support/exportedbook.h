@@ -1,12 +1,18 @@
 #pragma once
-// A workbook an export wrote, read back through the unzip tool: the
-// workbook's sheet list, one worksheet's cells with their shared strings,
-// and whether a cell is bordered.
+// A workbook the spreadsheet export wrote, read back member by member with
+// the unzip tool: the workbook's sheet list, a worksheet's cells with their
+// texts and borders, and where its pictures are anchored.
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <utility>
+#include <vector>
 
 namespace test {
 
@@ -23,7 +29,7 @@ inline QString member(const QString& zip, const QString& name)
 // What the export wrote, read back from the file it opened.
 class ExportedBook {
 public:
-    ExportedBook(const QString& path, int sheetIndex) : m_path(path)
+    ExportedBook(const QString& path, int sheetIndex) : m_sheetIndex(sheetIndex), m_path(path)
     {
         m_workbook = member(path, QStringLiteral("xl/workbook.xml"));
         m_sheet = member(path, QStringLiteral("xl/worksheets/sheet%1.xml").arg(sheetIndex));
@@ -68,12 +74,64 @@ public:
         return border.hasMatch() && border.captured(1) != QLatin1String("0");
     }
 
+    // The cells the sheet's pictures are anchored at ("D6"), in order.
+    QStringList pictureCells() const
+    {
+        const QString rels = member(
+            m_path, QStringLiteral("xl/worksheets/_rels/sheet%1.xml.rels").arg(m_sheetIndex));
+        const auto target = QRegularExpression(QStringLiteral("Target=\"../drawings/([^\"]+)\""))
+                                .match(rels);
+        if (!target.hasMatch())
+            return {};
+        const QString drawing =
+            member(m_path, QStringLiteral("xl/drawings/") + target.captured(1));
+        QStringList cells;
+        const QRegularExpression from(QStringLiteral(
+            "<xdr:from><xdr:col>(\\d+)</xdr:col><xdr:colOff>\\d+</xdr:colOff><xdr:row>(\\d+)</xdr:row>"));
+        for (auto it = from.globalMatch(drawing); it.hasNext();) {
+            const auto m = it.next();
+            cells << QChar(u'A' + m.captured(1).toInt()) + QString::number(m.captured(2).toInt() + 1);
+        }
+        return cells;
+    }
+
 private:
+    int m_sheetIndex = 1;
     QString m_path;
     QString m_workbook;
     QString m_sheet;
     QString m_styles;
     QStringList m_strings;
 };
+
+// Points the temporary folder, where exports write their workbooks, at a
+// folder of its own for its lifetime: exports are named after their title
+// and the second they are made in, and other test processes export too.
+class ExportFolder {
+public:
+    ExportFolder() : m_old(qgetenv("TMPDIR")) { qputenv("TMPDIR", QFile::encodeName(m_dir.path())); }
+    ~ExportFolder()
+    {
+        if (m_old.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", m_old);
+    }
+    ExportFolder(const ExportFolder&) = delete;
+    ExportFolder& operator=(const ExportFolder&) = delete;
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_old;
+};
+
+// Whether the unzip tool that reads workbooks back is installed.
+inline bool canReadWorkbooks()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty();
+}
 
 } // namespace test

@@ -21,20 +21,9 @@ class TableExport : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+        if (!test::canReadWorkbooks())
             GTEST_SKIP() << "unzip is not installed";
-        // Exports are named after the title and the second they are made in:
-        // a folder of its own keeps other test processes' workbooks apart.
         ASSERT_TRUE(m_temp.isValid());
-        m_oldTemp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
-    }
-    void TearDown() override
-    {
-        if (m_oldTemp.isNull())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", m_oldTemp);
     }
     // Exports the sheet and answers the workbook shown to the user.
     QString exportSheet()
@@ -48,8 +37,7 @@ protected:
         return opened.first();
     }
 
-    QTemporaryDir m_temp;
-    QByteArray m_oldTemp;
+    test::ExportFolder m_temp;
     test::HostScope host;
     test::DrawSheet sheet;
 };

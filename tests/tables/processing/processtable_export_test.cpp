@@ -1,0 +1,173 @@
+// The workbook a processing sheet exports, read back from the file: both
+// worksheets with their title rows, the rows from row 6 (a bar's tags three
+// a row on the detail sheet, all in one cell on the summary), the borders,
+// the unit captions and the shape pictures; and an export that cannot be
+// made is a message.
+
+#include "tests/tables/processing/processing_support.h"
+
+#include "platform/xlsx/workbook.h"
+#include "tests/support/exportedbook.h"
+#include "tests/support/recordinghost.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using test::EditLine;
+using test::ExportedBook;
+
+class ProcessTableExport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!test::canReadWorkbooks())
+            GTEST_SKIP() << "unzip is not installed";
+        ASSERT_TRUE(m_folder.isValid());
+        sheet.m_texts[2].m_formula = QStringLiteral("综合楼");
+        sheet.m_texts[3].m_formula = QStringLiteral("JG-01");
+        sheet.m_texts[4].m_formula = QString();
+    }
+
+    QString exportSheet()
+    {
+        host->clear();
+        sheet.exportExcel();
+        const QStringList opened = host->opened();
+        if (opened.size() != 1 || !QFileInfo::exists(opened.first()))
+            return {};
+        return opened.first();
+    }
+
+    // Five tags on a bar of 4: "料牌 7.1" … "料牌 7.5" with texts "9m".
+    static EditLine* fiveTags()
+    {
+        auto* line = test::barRow(test::shapedBar("3", test::kStraight, "L", 3000, 4));
+        CVes_ProcessSteel& bar = *line->getProcessSteel();
+        bar.tags.clear();
+        for (int i = 1; i <= 5; ++i)
+            bar.AddLp(1, 7, i, QStringLiteral("9m"), 0);
+        line->setRows(2);
+        return line;
+    }
+
+    test::ExportFolder m_folder;
+    test::HostScope host;
+    test::ProcessingShapes shapes;
+    CVes_ProcessTable sheet;
+};
+
+TEST_F(ProcessTableExport, DetailSheetWritesEveryRowFromRowSix)
+{
+    sheet.appendLine(test::headingRow(EditLine::kProjectRow, QStringLiteral("综合楼")));
+    sheet.appendLine(test::headingRow(EditLine::kEleRow, QStringLiteral("KL1|KL2")));
+    sheet.appendLine(fiveTags());
+    sheet.appendLine(test::emptyRow());
+    auto* remark = test::barRow(test::processBar("4", 3, 12.0f, 2, 1500.0f));
+    remark->getProcessSteel()->remark = QStringLiteral("<b>&");
+    sheet.appendLine(remark);
+    // The page shown when exporting does not matter.
+    sheet.setPageTo(1, 1);
+
+    const QString path = exportSheet();
+    ASSERT_FALSE(path.isEmpty()) << host->messageTexts().join(u'|').toStdString();
+    EXPECT_TRUE(host->messageTexts().isEmpty());
+
+    const ExportedBook book(path, 1);
+    EXPECT_TRUE(book.workbook().contains(QStringLiteral("<sheet name=\"加工明细单\"")));
+    EXPECT_TRUE(book.workbook().contains(QStringLiteral("<sheet name=\"加工汇总单\"")));
+    EXPECT_EQ(book.text(QStringLiteral("A1")), "钢筋加工明细单");
+    EXPECT_EQ(book.text(QStringLiteral("A2")), "工程名称：综合楼");
+    EXPECT_EQ(book.text(QStringLiteral("A3")), "加工单号：JG-01");
+    EXPECT_EQ(book.text(QStringLiteral("A4")), "加工说明：") << "written even when empty";
+    EXPECT_EQ(book.text(QStringLiteral("D5")), "钢筋形状\n(mm)") << "the template's caption";
+
+    EXPECT_EQ(book.text(QStringLiteral("A6")), "工程名称：综合楼");
+    EXPECT_EQ(book.text(QStringLiteral("A7")), "构件编号：KL1\nKL2");
+    EXPECT_EQ(book.text(QStringLiteral("B8")), "3");
+    EXPECT_EQ(book.text(QStringLiteral("E8")), "3000");
+    EXPECT_EQ(book.text(QStringLiteral("F8")), "4");
+    EXPECT_EQ(book.text(QStringLiteral("G8")), "料牌 7.1\n料牌 7.2\n料牌 7.3");
+    EXPECT_EQ(book.text(QStringLiteral("H8")), "9m\n9m\n9m");
+    EXPECT_EQ(book.text(QStringLiteral("G9")), "料牌 7.4\n料牌 7.5");
+    // The bar's two tag rows, then the empty row, then the next bar.
+    EXPECT_EQ(book.text(QStringLiteral("B10")), "");
+    EXPECT_EQ(book.text(QStringLiteral("B11")), "4");
+    EXPECT_EQ(book.text(QStringLiteral("I11")), "&lt;b&gt;&amp;");
+
+    // Rows 6 to 11: c ends at 7, the border runs from A5 to I12.
+    for (const char* name : {"A5", "I5", "A12", "I12"})
+        EXPECT_TRUE(book.bordered(QString::fromUtf8(name))) << name;
+    EXPECT_FALSE(book.bordered(QStringLiteral("A13")));
+    EXPECT_FALSE(book.bordered(QStringLiteral("J12")));
+    // A bar without a shape has no picture.
+    EXPECT_EQ(book.pictureCells(), (QStringList{"D8"}));
+}
+
+TEST_F(ProcessTableExport, SummarySheetHoldsEachBarOnceWithAllItsTags)
+{
+    sheet.m_filter = 0;
+    sheet.appendLine(fiveTags());
+    sheet.appendLine(test::barRow(test::processBar("4", 3, 12.0f, 2, 1500.0f)));
+    const QString path = exportSheet();
+    ASSERT_FALSE(path.isEmpty());
+
+    const ExportedBook book(path, 2);
+    EXPECT_EQ(book.text(QStringLiteral("A1")), "钢筋加工单");
+    EXPECT_EQ(book.text(QStringLiteral("A3")), "加工单号：JG-01");
+    QStringList labels;
+    for (int i = 1; i <= 5; ++i)
+        labels << QStringLiteral("料牌 7.%1").arg(i);
+    // The summary is sorted; find the bar with five tags.
+    const int row = book.text(QStringLiteral("F6")).count(u'\n') == 4 ? 6 : 7;
+    EXPECT_EQ(book.text(QStringLiteral("F%1").arg(row)), labels.join(u'\n'));
+    EXPECT_EQ(book.text(QStringLiteral("E%1").arg(row)), "4");
+    EXPECT_EQ(book.text(QStringLiteral("D%1").arg(row)), "3000");
+    for (const char* name : {"A5", "H5", "A8", "H8"})
+        EXPECT_TRUE(book.bordered(QString::fromUtf8(name))) << name;
+    EXPECT_FALSE(book.bordered(QStringLiteral("I8")));
+    EXPECT_EQ(book.pictureCells().size(), 1);
+    EXPECT_TRUE(book.pictureCells().contains(QStringLiteral("C%1").arg(row)));
+}
+
+TEST_F(ProcessTableExport, UnitCaptionsSayTheUnitsThatAreNotMillimetres)
+{
+    sheet.m_units[CVes_ProcessTable::kColShape] = CVes_Template::kMetre;
+    sheet.m_units[CVes_ProcessTable::kColLength] = CVes_Template::kCentimetre;
+    sheet.appendLine(test::barRow(test::processBar("1", 3, 12.0f, 2, 1500.0f)));
+    const QString path = exportSheet();
+    ASSERT_FALSE(path.isEmpty());
+    const ExportedBook book(path, 1);
+    EXPECT_EQ(book.text(QStringLiteral("D5")), "钢筋形状\nm");
+    EXPECT_EQ(book.text(QStringLiteral("E5")), "断料\n长度\ncm");
+}
+
+TEST_F(ProcessTableExport, TenSingleRowsAreBorderedToRowSixteen)
+{
+    for (int i = 1; i <= 10; ++i)
+        sheet.appendLine(test::barRow(test::processBar("1", 3, 12.0f, 2, 1500.0f)));
+    const QString path = exportSheet();
+    ASSERT_FALSE(path.isEmpty());
+    const ExportedBook book(path, 1);
+    EXPECT_TRUE(book.bordered(QStringLiteral("I16")));
+    EXPECT_FALSE(book.bordered(QStringLiteral("I17")));
+}
+
+TEST_F(ProcessTableExport, MissingTemplateIsAMessageAndNoWorkbook)
+{
+    const QString path = platform::xlsx::templatePath(QStringLiteral("jgd"));
+    const QString aside = path + QStringLiteral(".aside");
+    ASSERT_TRUE(QFile::rename(path, aside));
+    sheet.appendLine(test::barRow(test::processBar("1", 3, 12.0f, 2, 1500.0f)));
+    sheet.exportExcel();
+    QFile::rename(aside, path);
+    EXPECT_TRUE(host->opened().isEmpty());
+    EXPECT_FALSE(host->messageTexts().isEmpty());
+    // No picture files are left behind in the temporary folder.
+    EXPECT_TRUE(QDir(m_folder.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
+}
+
+} // namespace
