@@ -325,7 +325,7 @@ void CVes_ProcessTableEditView::chooseShapeFor(int row)
     if (!bar)
         return;
     CSteelRecordId id(-1, -1);
-    if (chooseShape(&id) != 1)
+    if (runShapeChooser(Info_GetUserCustomSteelSelectMode() != 0, &id) != 1)
         return;
     bar->setRecordId(id);
     if (CVes_TableBaseLine* selected = m_table->getLine(m_table->getSelectRow()))
@@ -333,10 +333,9 @@ void CVes_ProcessTableEditView::chooseShapeFor(int row)
     commitTail();
 }
 
-int CVes_ProcessTableEditView::chooseShape(CSteelRecordId* id)
+int CVes_ProcessTableEditView::runShapeChooser(bool large, CSteelRecordId* id)
 {
-    return Info_GetUserCustomSteelSelectMode() == 0 ? quickSelectSteelNew(id)
-                                                    : quickSelectSteel(id);
+    return large ? quickSelectSteel(id) : quickSelectSteelNew(id);
 }
 
 // ---- Check and imports -----------------------------------------------------------

@@ -70,9 +70,9 @@ public:
     QString editVariableName() const { return m_editVariable; }
 
 protected:
-    // The shape chooser: the small one when the user's selection mode is 0,
-    // else the large one. Answers 1 when a shape was chosen into `id`.
-    virtual int chooseShape(CSteelRecordId* id);
+    // Runs the large or the small shape chooser; answers 1 when a shape was
+    // chosen into `id`.
+    virtual int runShapeChooser(bool large, CSteelRecordId* id);
     // The file to import, asked of the user; empty when cancelled.
     virtual QString chooseImportFile(const QString& filter, const QString& pattern);
 
@@ -91,7 +91,9 @@ private:
                          int textHeight);
     QFont editFont(int textHeight) const;
     void editShapeVariable(int row, int column, QPoint point);
-    // Runs the chooser for the bar of `row`; marks the selected row filled.
+    // Runs the chooser for the bar of `row`: the small one when the user's
+    // selection mode is 0, else the large one; a chosen shape goes to the bar
+    // and the selected row is marked filled.
     void chooseShapeFor(int row);
     // Reads a sheet file into `table`; false, after telling the user, when
     // it is damaged or of a newer version.
