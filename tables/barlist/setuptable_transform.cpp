@@ -126,11 +126,13 @@ TableLineList CVes_SetupTable::transformProcess(int, int)
         const QString source = sourceNumber(m_rules.m_guibingShow, walk.element, bar.number);
         const bool split = m_liaoPaiEleChaifen != 0;
 
+        CVes_ProcessSteel processing;
+        processing.set(static_cast<const CVes_BarCore*>(&bar));
         if (m_liaoPaiGuibing) {
             bool merged = false;
             for (EditLine* earlier : walk.elementBars) {
                 CVes_ProcessSteel* into = earlier->getProcessSteel();
-                if (earlier->isNull() || !sameBars(*into, bar))
+                if (earlier->isNull() || !sameBars(*into, processing))
                     continue;
                 const int added = split ? bar.count : bar.count * walk.pieces;
                 into->count += added;
@@ -145,8 +147,6 @@ TableLineList CVes_SetupTable::transformProcess(int, int)
                 continue;
         }
 
-        CVes_ProcessSteel processing;
-        processing.set(static_cast<const CVes_BarCore*>(&bar));
         const int copies = split ? std::max(walk.pieces, 0) : 1;
         processing.count = split ? bar.count : bar.count * walk.pieces;
         for (int piece = 0; piece < copies; ++piece) {

@@ -85,6 +85,10 @@ CVes_TableViewBase::CVes_TableViewBase(QWidget* parent) : QAbstractScrollArea(pa
 
 CVes_TableViewBase::~CVes_TableViewBase()
 {
+    // An editor still open would report its end to a view half destroyed
+    // when the window closes; deleting it reports nothing.
+    delete m_inPlaceEdit.data();
+    delete m_inPlaceList.data();
     if (m_findDlg)
         delete m_findDlg.data();
     if (m_recordDlg)

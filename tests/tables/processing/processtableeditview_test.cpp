@@ -1,0 +1,411 @@
+// The processing edit view on the offscreen platform: editors opened over
+// cells and ended by their keys, the closing steps of a commit, Escape that
+// commits nothing, the row-kind list, the shape chooser by the user's mode,
+// the title-block texts, and the imports of bar lists and processing sheets
+// with the files they refuse.
+
+#include "tests/tables/processing/processing_support.h"
+
+#include "envora/usercustom.h"
+#include "tables/barlist/setuptable.h"
+#include "tables/processing/processtableeditview.h"
+#include "tables/processing/processtablelistview.h"
+#include "tests/support/recordinghost.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using test::EditLine;
+
+class TestView : public CVes_ProcessTableEditView {
+public:
+    std::vector<bool> chooserCalls; // true for the large chooser
+    int chooserAnswer = 1;
+    QString importFile;
+    QStringList importFilters;
+
+protected:
+    int runShapeChooser(bool large, CSteelRecordId* id) override
+    {
+        chooserCalls.push_back(large);
+        if (chooserAnswer == 1)
+            *id = test::kBent;
+        return chooserAnswer;
+    }
+    QString chooseImportFile(const QString& filter, const QString&) override
+    {
+        importFilters << filter;
+        return importFile;
+    }
+};
+
+class ProcessEditView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_mode = Info_GetUserCustomSteelSelectMode();
+        sheet.appendLine(test::headingRow(EditLine::kEleRow, QStringLiteral("KL1")));
+        sheet.appendLine(test::barRow(test::shapedBar("5", test::kStraight, "L", 3000, 4, 2, 16.0f)));
+        sheet.appendLine(test::barRow(test::processBar("6", 2, 12.0f, 2, 1500.0f)));
+        sheet.firstPage();
+        sheet.resetUndo();
+        view.resize(900, 1200);
+        view.setTable(&sheet);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        view.grab(); // lays the page out
+    }
+    void TearDown() override
+    {
+        Info_SetUserCustomSteelSelectMode(m_mode);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    CVes_InPlaceEdit* editBox() const { return view.viewport()->findChild<CVes_InPlaceEdit*>(); }
+    CVes_InPlaceList* rowList() const { return view.viewport()->findChild<CVes_InPlaceList*>(); }
+    CVes_ProcessSteel& bar(int row) { return *sheet.lineAt(row - 1)->getProcessSteel(); }
+    // Types into the open edit box and ends it with the key.
+    void typeAndEnd(const QString& text, Qt::Key key)
+    {
+        CVes_InPlaceEdit* box = editBox();
+        ASSERT_NE(box, nullptr);
+        QCoreApplication::processEvents();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, key);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    test::HostScope host;
+    test::ProcessingShapes shapes;
+    CVes_ProcessTable sheet;
+    TestView view;
+    int m_mode = 0;
+};
+
+TEST_F(ProcessEditView, AnswersItsViewType)
+{
+    EXPECT_EQ(view.getViewType(), 3);
+    CVes_ProcessTableListView list;
+    EXPECT_EQ(list.getViewType(), 0);
+}
+
+TEST_F(ProcessEditView, CommitRunsTheClosingSteps)
+{
+    QSignalSpy changed(&view, &CVes_TableViewBase::tableChanged);
+    QSignalSpy modified(&view, &CVes_TableViewBase::modifyRequested);
+    view.EditCell(2, CVes_ProcessTable::kColGrade, QPoint());
+    ASSERT_NE(editBox(), nullptr);
+    EXPECT_EQ(editBox()->initialText(), "B16");
+    typeAndEnd(QStringLiteral("C20"), Qt::Key_Return);
+
+    EXPECT_EQ(bar(2).grade, 3);
+    EXPECT_EQ(bar(2).DN, 20.0f);
+    EXPECT_EQ(sheet.CanUndo(), 1);
+    EXPECT_EQ(sheet.isModified(), 1);
+    EXPECT_EQ(changed.count(), 1);
+    ASSERT_EQ(modified.count(), 1);
+    EXPECT_TRUE(modified.first().first().toBool());
+    sheet.Undo();
+    EXPECT_EQ(bar(2).grade, 2);
+}
+
+TEST_F(ProcessEditView, EscapeCommitsNothing)
+{
+    QSignalSpy changed(&view, &CVes_TableViewBase::tableChanged);
+    view.EditCell(2, CVes_ProcessTable::kColRemark, QPoint());
+    typeAndEnd(QStringLiteral("gone"), Qt::Key_Escape);
+    EXPECT_EQ(bar(2).remark, "");
+    EXPECT_EQ(sheet.CanUndo(), 0);
+    EXPECT_EQ(changed.count(), 0);
+
+    view.EditCell(1, CVes_ProcessTable::kColPart, QPoint());
+    ASSERT_NE(rowList(), nullptr);
+    QTest::keyClick(rowList(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sheet.lineAt(0)->getType(), EditLine::kEleRow) << "not turned into a bar row";
+    EXPECT_EQ(sheet.CanUndo(), 0);
+}
+
+TEST_F(ProcessEditView, RowKindListOffersTheFourNames)
+{
+    view.EditCell(1, CVes_ProcessTable::kColPart, QPoint());
+    CVes_InPlaceList* list = rowList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->controlId(), CVes_ProcessTableEditView::kRowTypeListId);
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    EXPECT_EQ(items, processRowTypeNames());
+    EXPECT_EQ(list->currentText(), "构件编号");
+    list->setCurrentIndex(1);
+    list->EndEdit();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sheet.lineAt(0)->getType(), EditLine::kStoryRow);
+    EXPECT_EQ(sheet.CanUndo(), 1);
+}
+
+TEST_F(ProcessEditView, TagColumnsOpenWhatTheyMay)
+{
+    view.EditCell(2, CVes_ProcessTable::kColTags, QPoint());
+    EXPECT_EQ(editBox(), nullptr);
+    view.EditCell(2, CVes_ProcessTable::kColLength, QPoint());
+    EXPECT_EQ(editBox(), nullptr) << "the length follows the shape";
+    view.EditCell(3, CVes_ProcessTable::kColLength, QPoint());
+    ASSERT_NE(editBox(), nullptr);
+    EXPECT_EQ(editBox()->initialText(), "1500.0");
+}
+
+TEST_F(ProcessEditView, TypingReplacesTheCellsText)
+{
+    sheet.AddSelect(3, 1);
+    sheet.setCurRow(3);
+    sheet.setCurCol(CVes_ProcessTable::kColCount);
+    view.OnChar('7');
+    CVes_InPlaceEdit* box = editBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "7");
+    QTest::keyClick(box, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar(3).count, 7);
+
+    sheet.setCurCol(CVes_ProcessTable::kColShape);
+    view.OnChar('x');
+    EXPECT_EQ(editBox(), nullptr) << "the shape is edited by its dimensions";
+}
+
+TEST_F(ProcessEditView, TabMovesToTheNextColumn)
+{
+    sheet.AddSelect(2, 1);
+    sheet.setCurRow(2);
+    sheet.setCurCol(CVes_ProcessTable::kColNumber);
+    QTest::keyClick(&view, Qt::Key_Tab);
+    EXPECT_EQ(sheet.getCurCol(), CVes_ProcessTable::kColGrade);
+}
+
+struct ChooserCase {
+    const char* name;
+    int mode;
+    int answer;
+};
+
+void PrintTo(const ChooserCase& c, std::ostream* os) { *os << c.name; }
+
+class ProcessEditViewChooser : public ProcessEditView,
+                               public ::testing::WithParamInterface<ChooserCase> {};
+
+TEST_P(ProcessEditViewChooser, DoubleClickOnTheShapeOpensTheUsersChooser)
+{
+    const ChooserCase& c = GetParam();
+    ASSERT_TRUE(Info_SetUserCustomSteelSelectMode(c.mode));
+    view.chooserAnswer = c.answer;
+    sheet.AddSelect(2, 1);
+    const platform::Rect cell = view.LPtoDP(sheet.cellRect(2, CVes_ProcessTable::kColShape));
+    view.OnLButtonDblClk(cell.CenterPoint());
+
+    ASSERT_EQ(view.chooserCalls.size(), 1u);
+    EXPECT_EQ(view.chooserCalls[0], c.mode != 0);
+    EXPECT_EQ(bar(2).getRecordId(), c.answer == 1 ? test::kBent : test::kStraight);
+    EXPECT_EQ(sheet.CanUndo(), c.answer == 1 ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, ProcessEditViewChooser,
+    ::testing::Values(ChooserCase{"small_chooser_chosen", 0, 1},
+                      ChooserCase{"large_chooser_chosen", 1, 1},
+                      ChooserCase{"cancelled_changes_nothing", 0, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProcessEditView, SpaceOnTheShapeOpensTheChooser)
+{
+    sheet.AddSelect(2, 1);
+    sheet.setCurRow(2);
+    sheet.setCurCol(CVes_ProcessTable::kColShape);
+    QTest::keyClick(&view, Qt::Key_Space);
+    EXPECT_EQ(view.chooserCalls.size(), 1u);
+    EXPECT_EQ(bar(2).getRecordId(), test::kBent);
+}
+
+TEST_F(ProcessEditView, TitleBlockTextIsEditedInPlace)
+{
+    view.EditoutSideVar(CVes_TableBase::kTitleTextRow, 2, QPoint(), nullptr);
+    ASSERT_NE(editBox(), nullptr);
+    typeAndEnd(QStringLiteral("JG-9"), Qt::Key_Return);
+    EXPECT_EQ(sheet.m_texts[3].m_formula, "JG-9");
+    EXPECT_EQ(sheet.CanUndo(), 1);
+}
+
+// ---- imports --------------------------------------------------------------------------
+
+class ProcessEditViewImport : public ProcessEditView {
+protected:
+    QString file(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile out(path);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+        return path;
+    }
+    // A bar list of one element of 2 pieces with two equal bars of 3.
+    QString barList(int shapeUnit = CVes_Template::kMillimetre)
+    {
+        CVes_SetupTable list;
+        list.m_texts[2].m_formula = QString();
+        list.m_texts[3].m_formula = QString();
+        list.m_units[CVes_SetupTable::kColShape] = shapeUnit;
+        auto* element = list.lineAt(0);
+        element->setElement(QStringLiteral("KZ1"));
+        element->setEleNum(2);
+        for (int i = 0; i < 2; ++i) {
+            auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kSteelLine));
+            line->setNull(0);
+            line->m_steel.number = QStringLiteral("1");
+            line->m_steel.grade = 3;
+            line->m_steel.DN = 20.0f;
+            line->m_steel.count = 3;
+            line->m_steel.setRecordId(test::kStraight);
+            line->m_steel.calcLength = 1;
+            line->m_steel.setVarValue(QStringLiteral("L"), 2400.0);
+            list.appendLine(line);
+        }
+        const QString path = m_dir.filePath(QStringLiteral("list.pld"));
+        EXPECT_EQ(list.SaveFile(path), 1);
+        return path;
+    }
+    std::vector<std::string> shown() const
+    {
+        std::vector<std::string> rows;
+        for (const std::string& row : test::rowsOf(sheet))
+            if (row != "-")
+                rows.push_back(row);
+        return rows;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(ProcessEditViewImport, BarListWithMergingAnsweredYes)
+{
+    view.importFile = barList();
+    sheet.clearSelect();
+    host->script({platform::Answer::Yes});
+    view.importSteelFromSetUp();
+    EXPECT_EQ(view.importFilters, QStringList{"钢筋配料单(*.pld)"});
+    EXPECT_EQ(host->messageTexts(), QStringList{"配料单中相同钢筋是否归并为一种加工钢筋？"});
+    EXPECT_EQ(shown(), (std::vector<std::string>{"E:KL1", "5x4", "6x2", "E:KZ1", "1x12"}));
+    EXPECT_EQ(sheet.CanUndo(), 1);
+}
+
+TEST_F(ProcessEditViewImport, BarListWithMergingAnsweredNo)
+{
+    view.importFile = barList();
+    sheet.clearSelect();
+    host->script({platform::Answer::No});
+    view.importSteelFromSetUp();
+    EXPECT_EQ(shown(),
+              (std::vector<std::string>{"E:KL1", "5x4", "6x2", "E:KZ1", "1x6", "1x6"}));
+}
+
+TEST_F(ProcessEditViewImport, BarListInAnotherShapeUnitIsRefused)
+{
+    view.importFile = barList(CVes_Template::kCentimetre);
+    view.importSteelFromSetUp();
+    EXPECT_EQ(host->messageTexts(), QStringList{"钢筋配料单与加工单钢筋形状单位不一致，无法导入！"});
+    EXPECT_EQ(shown(), (std::vector<std::string>{"E:KL1", "5x4", "6x2"}));
+    EXPECT_EQ(sheet.CanUndo(), 0);
+}
+
+struct BadFileCase {
+    const char* name;
+    bool setupFile;
+    QByteArray (*bytes)();
+    const char* messageStart;
+};
+
+void PrintTo(const BadFileCase& c, std::ostream* os) { *os << c.name; }
+
+class ProcessEditViewBadFile : public ProcessEditViewImport,
+                              public ::testing::WithParamInterface<BadFileCase> {};
+
+QByteArray newerProcessing()
+{
+    return test::Bytes().raw(test::tablePartBytes()).i32(9).i32(0);
+}
+
+// Five rows announced, none there.
+QByteArray damagedProcessing()
+{
+    return test::Bytes().raw(test::tablePartBytes()).i32(4).i32(3).i32(1).i32(1).i32(7).i32(5);
+}
+
+QByteArray damagedBarList()
+{
+    CVes_SetupTable list;
+    platform::Archive ar;
+    list.Serialize(ar);
+    return ar.data().chopped(20);
+}
+
+QByteArray newerBarList()
+{
+    CVes_SetupTable list;
+    platform::Archive ar;
+    list.CVes_TableBase::Serialize(ar);
+    return test::Bytes().raw(ar.data()).i32(99).i32(1);
+}
+
+TEST_P(ProcessEditViewBadFile, IsReportedAndTheSheetStaysAsItWas)
+{
+    const BadFileCase& c = GetParam();
+    view.importFile = file(QStringLiteral("bad"), c.bytes());
+    if (c.setupFile)
+        view.importSteelFromSetUp();
+    else
+        view.importSteelFromProcess();
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_TRUE(host->messageTexts().first().startsWith(QString::fromUtf8(c.messageStart)))
+        << host->messageTexts().first().toStdString();
+    EXPECT_EQ(shown(), (std::vector<std::string>{"E:KL1", "5x4", "6x2"}));
+    EXPECT_EQ(sheet.CanUndo(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ProcessEditViewBadFile,
+    ::testing::Values(
+        BadFileCase{"newer_processing_sheet", false, &newerProcessing, "此文件版本与您使用的程序版本不符"},
+        BadFileCase{"damaged_processing_sheet", false, &damagedProcessing, "导入失败，文件无法读取"},
+        BadFileCase{"newer_bar_list", true, &newerBarList, "此文件版本与您使用的程序版本不符"},
+        BadFileCase{"damaged_bar_list", true, &damagedBarList, "导入失败，文件无法读取"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProcessEditViewImport, ProcessingSheetIsAppended)
+{
+    CVes_ProcessTable other;
+    other.appendLine(test::headingRow(EditLine::kStoryRow, QStringLiteral("二层")));
+    other.appendLine(test::barRow(test::processBar("8", 2, 12.0f, 9, 900.0f)));
+    view.importFile = m_dir.filePath(QStringLiteral("other.jgd"));
+    ASSERT_EQ(other.SaveFile(view.importFile), 1);
+    view.importSteelFromProcess();
+    EXPECT_EQ(view.importFilters, QStringList{"钢筋加工明细单(*.jgd)"});
+    EXPECT_EQ(shown(), (std::vector<std::string>{"E:KL1", "5x4", "6x2", "S:二层", "8x9"}));
+    EXPECT_EQ(sheet.CanUndo(), 1);
+}
+
+TEST_F(ProcessEditViewImport, CancelledFileDialogDoesNothing)
+{
+    view.importSteelFromSetUp();
+    view.importSteelFromProcess();
+    EXPECT_TRUE(host->messageTexts().isEmpty());
+    EXPECT_EQ(sheet.CanUndo(), 0);
+}
+
+} // namespace
