@@ -174,17 +174,13 @@ void CVes_ProcessTable::append(const CVes_ProcessTable* other)
 {
     if (!other)
         return;
-    // A copy of the list, so that a sheet can append itself.
-    const TableLineList rows = other->m_lines;
-    for (CVes_TableBaseLine* row : rows) {
+    TableLineList copies;
+    for (CVes_TableBaseLine* row : other->m_lines) {
         auto* line = new EditLine();
         line->copy(asEditLine(row));
-        m_lines.append(line);
+        copies.append(line);
     }
-    refreshCurPage();
-    clearSelect();
-    markEdited();
-    AddUndo();
+    appendRows(copies);
 }
 
 void CVes_ProcessTable::import(const TableLineList& rows)

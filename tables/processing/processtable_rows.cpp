@@ -121,7 +121,7 @@ void CVes_ProcessTable::CopyRow()
         return;
     CVes_TableClipboard& clip = tableClipboard();
     clip.clear();
-    for (CVes_TableBaseLine* row : selectedRows())
+    for (CVes_TableBaseLine* row : selectedLines())
         clip.copyProcessLine(static_cast<const EditLine*>(row), 0);
 }
 
@@ -130,7 +130,7 @@ void CVes_ProcessTable::CutRow()
     if (getSelectRow() < 1)
         return;
     CopyRow();
-    removeUnlockedRows(selectedRows());
+    removeUnlockedLines(selectedLines());
     refreshCurPage();
     clearSelect();
     markEdited();
@@ -141,12 +141,12 @@ void CVes_ProcessTable::PasteRow()
 {
     if (!canTakeClipboard())
         return;
-    const TableLineList selected = selectedRows();
+    const TableLineList selected = selectedLines();
     if (selected.isEmpty())
         return;
     const TableLineList copies = tableClipboard().getLines(CVes_TableClipboard::kProcessLines);
     CVes_TableBaseLine* before = nextLine(selected.last());
-    removeUnlockedRows(selected);
+    removeUnlockedLines(selected);
     insertLinesBefore(before, copies);
     clearNullLineOfEnd();
     refreshCurPage();
@@ -171,12 +171,12 @@ void CVes_ProcessTable::InsertClip()
 
 void CVes_ProcessTable::UpRow()
 {
-    moveSelectedRows(-1);
+    moveSelectedLines(-1);
 }
 
 void CVes_ProcessTable::DownRow()
 {
-    moveSelectedRows(1);
+    moveSelectedLines(1);
 }
 
 void CVes_ProcessTable::addPage()
