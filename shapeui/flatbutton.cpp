@@ -7,9 +7,13 @@
 #include <QAction>
 #include <QEnterEvent>
 #include <QFocusEvent>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSoundEffect>
+#include <QUrl>
 
 #include <cmath>
 
@@ -314,12 +318,25 @@ int CVes_FlatButton::SetBtnCursor(const std::optional<QCursor>& cursor, bool rep
 int CVes_FlatButton::SetSound(const QString& sound, bool playOnClick)
 {
     (playOnClick ? m_soundClick : m_soundHover) = sound;
+    QSoundEffect*& effect = playOnClick ? m_effectClick : m_effectHover;
+    delete effect;
+    effect = nullptr;
     return BTNST_OK;
 }
 
-void CVes_FlatButton::PlaySound(bool)
+void CVes_FlatButton::PlaySound(bool click)
 {
-    // No sound output on this platform.
+    const QString& sound = click ? m_soundClick : m_soundHover;
+    if (sound.isEmpty() || QMediaDevices::audioOutputs().isEmpty())
+        return;
+    QSoundEffect*& effect = click ? m_effectClick : m_effectHover;
+    if (!effect) {
+        effect = new QSoundEffect(this);
+        effect->setSource(sound.startsWith(QLatin1Char(':')) ? QUrl(QLatin1String("qrc") + sound)
+                                                             : QUrl::fromLocalFile(sound));
+    }
+    // A sound that cannot be read stays silent.
+    effect->play();
 }
 
 // ---- mouse, focus and activation ----

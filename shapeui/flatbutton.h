@@ -20,6 +20,7 @@
 #include <optional>
 
 class QAction;
+class QSoundEffect;
 
 class CVes_FlatButton : public QPushButton {
     Q_OBJECT
@@ -116,8 +117,9 @@ public:
     QMenu* GetMenu() const { return m_hMenu; }
     int SetMenuCallback(MenuCallback callback);
     int SetBtnCursor(const std::optional<QCursor>& cursor, bool repaint = false);
-    // Sounds are kept for the calls that set them; this platform has no
-    // sound output, so playing one does nothing.
+    // The sound played when the pointer comes over the button, or with
+    // `playOnClick` when it is clicked: a sound file's path, or a resource
+    // (":/…"); an empty name sets none.
     int SetSound(const QString& sound, bool playOnClick = false);
 
     bool IsMouseOver() const { return m_bMouseOnButton; }
@@ -143,7 +145,8 @@ protected:
     virtual void OnDrawBorder(platform::Dc* dc, platform::Rect* rect);
     // Shows the menu at a global point and answers the chosen action.
     virtual QAction* TrackMenu(QMenu* menu, const QPoint& globalPos);
-    // Plays a sound (nothing here).
+    // Plays the click or the hover sound; silent when that sound is not set
+    // or the machine has no audio output.
     virtual void PlaySound(bool click);
 
     void paintEvent(QPaintEvent* event) override;
@@ -201,4 +204,7 @@ private:
     QString m_tooltipText;
     QString m_soundHover;
     QString m_soundClick;
+    // Made on first use, one per sound (children of the button).
+    QSoundEffect* m_effectHover = nullptr;
+    QSoundEffect* m_effectClick = nullptr;
 };

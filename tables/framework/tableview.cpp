@@ -1,5 +1,6 @@
 #include "tables/framework/tableview.h"
 
+#include "tables/framework/findreplacedlg.h"
 #include "tables/framework/memdc.h"
 #include "tables/framework/tablebase.h"
 #include "tables/framework/tablehelpers.h"
@@ -11,14 +12,9 @@
 #include "platform/painterdc.h"
 
 #include <QImage>
-#include <QPagedPaintDevice>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScrollBar>
-#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -76,6 +72,8 @@ CVes_TableViewBase::CVes_TableViewBase(QWidget* parent) : QAbstractScrollArea(pa
     // The drawing covers the whole client area: nothing is erased first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
+    // Moves without a button show where a cell can be edited.
+    viewport()->setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
             [this](int action) { onScrollAction(action, true); });
@@ -89,8 +87,11 @@ CVes_TableViewBase::~CVes_TableViewBase()
     // when the window closes; deleting it reports nothing.
     delete m_inPlaceEdit.data();
     delete m_inPlaceList.data();
-    if (m_findDlg)
+    if (m_findDlg) {
+        // The dialog must not call back into a view that is going.
+        m_findDlg->detachView();
         delete m_findDlg.data();
+    }
     if (m_recordDlg)
         delete m_recordDlg.data();
 }
@@ -119,8 +120,10 @@ void CVes_TableViewBase::endEdit()
     if (m_inPlaceList)
         m_inPlaceList->EndEdit();
     m_inPlaceList = nullptr;
-    if (m_findDlg)
+    if (m_findDlg) {
+        m_findDlg->hide();
         m_findDlg->deleteLater();
+    }
     m_findDlg = nullptr;
 }
 
@@ -301,13 +304,6 @@ void CVes_TableViewBase::showScrollBars(bool show)
 void CVes_TableViewBase::scrollContentsBy(int, int)
 {
     // The offsets move the page when it is drawn; nothing is scrolled here.
-}
-
-void CVes_TableViewBase::wheelEvent(QWheelEvent* event)
-{
-    // The wheel's actions come from the user's settings and belong to the
-    // view's input handling; the scroll bars do not take the wheel here.
-    event->accept();
 }
 
 // ---- Zoom --------------------------------------------------------------------------
@@ -803,120 +799,4 @@ Rect CVes_TableViewBase::DPtoLP(const Rect& rect) const
 int CVes_TableViewBase::LPtoDP(int length) const
 {
     return LPtoDP(QPoint(length, 0)).x();
-}
-
-// ---- Printing ----------------------------------------------------------------------
-
-int CVes_TableViewBase::firstPrintPage() const
-{
-    return (m_table && m_table->haveFengmian()) ? 0 : 1;
-}
-
-int CVes_TableViewBase::lastPrintPage() const
-{
-    return m_table ? m_table->resetPages() : 0;
-}
-
-QList<int> CVes_TableViewBase::printOrder(int fromPage, int toPage, int copies, bool collate)
-{
-    QList<int> pages;
-    if (fromPage > toPage || copies < 1)
-        return pages;
-    if (collate) {
-        for (int copy = 0; copy < copies; ++copy)
-            for (int page = fromPage; page <= toPage; ++page)
-                pages.append(page);
-    } else {
-        for (int page = fromPage; page <= toPage; ++page)
-            for (int copy = 0; copy < copies; ++copy)
-                pages.append(page);
-    }
-    return pages;
-}
-
-void CVes_TableViewBase::OnPrint(platform::Dc* dc, int page)
-{
-    if (!m_table || !dc)
-        return;
-    m_table->setPageTo(page, 0);
-    setTableMapping(dc, 1);
-    m_table->Draw(dc, Rect(1, 1, 100, 100));
-}
-
-bool CVes_TableViewBase::printTo(QPagedPaintDevice* device, int fromPage, int toPage, int copies,
-                                 bool collate)
-{
-    if (!m_table || !device)
-        return false;
-    const int first = firstPrintPage();
-    const int last = lastPrintPage();
-    fromPage = std::clamp(fromPage, first, last);
-    toPage = std::clamp(toPage, first, last);
-    if (fromPage > toPage)
-        std::swap(fromPage, toPage);
-    const QList<int> pages = printOrder(fromPage, toPage, copies, collate);
-    if (pages.isEmpty())
-        return false;
-
-    device->setPageOrientation(m_table->m_orientation == CVes_Template::kLandscape
-                                   ? QPageLayout::Landscape
-                                   : QPageLayout::Portrait);
-    const QString title = m_table->m_texts[0].m_formula;
-    auto* printer = dynamic_cast<QPrinter*>(device);
-    if (printer)
-        printer->setDocName(title);
-    else if (auto* pdf = dynamic_cast<QPdfWriter*>(device))
-        pdf->setTitle(title);
-
-    const int shown = m_table->getCurPage();
-    bool ok = true;
-    {
-        platform::PainterDc dc(device);
-        dc.setPrinting(true);
-        if (!dc.painter() || !dc.painter()->isActive()) {
-            ok = false;
-        } else {
-            for (qsizetype i = 0; i < pages.size(); ++i) {
-                if (i > 0 && !device->newPage()) {
-                    ok = false;
-                    break;
-                }
-                OnPrint(&dc, pages[i]);
-            }
-            if (!ok && printer)
-                printer->abort();
-        }
-    }
-    m_table->setPageTo(shown, 1);
-    repaintView();
-    return ok;
-}
-
-void CVes_TableViewBase::OnFilePrint()
-{
-    if (!m_table)
-        return;
-    const int first = firstPrintPage();
-    const int last = lastPrintPage();
-    QPrinter printer(QPrinter::HighResolution);
-    const int current = std::clamp(m_table->getCurPage(), first, last);
-    printer.setFromTo(current, current);
-    QPrintDialog dialog(&printer, this);
-    dialog.setOptions(QAbstractPrintDialog::PrintPageRange
-                      | QAbstractPrintDialog::PrintCollateCopies
-                      | QAbstractPrintDialog::PrintShowPageSize);
-    dialog.setMinMax(first, last);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    int from = first;
-    int to = last;
-    if (printer.printRange() == QPrinter::PageRange) {
-        from = printer.fromPage();
-        to = printer.toPage();
-    }
-    const int copies = std::max(1, printer.copyCount());
-    const bool collate = printer.collateCopies();
-    // The copies are printed here, page by page.
-    printer.setCopyCount(1);
-    printTo(&printer, from, to, copies, collate);
 }

@@ -11,8 +11,19 @@
 //
 // The frame listens to tableChanged (selection, current row or page content
 // may have changed) and zoomShown (show the zoom factor).
+//
+// Input: a click selects rows (Ctrl toggles, Shift extends) and a second
+// click on the current cell starts its edit (EditCell); the left or middle
+// button drags the page while the pointer stays on it; the wheel scrolls,
+// zooms or turns pages as the user set it; the keyboard pages, moves the
+// selection and runs the row commands. A sheet's own view takes over cell
+// editing (EditCell, isCanEditVar, EndCellEdit), double clicks
+// (OnLButtonDblClk), keys (PreTranslateMessage, OnKeyDown, OnKeyUp) and the
+// other mouse handlers by overriding them, calling the base where it keeps
+// the common behaviour.
 
 #include "tables/framework/editrecorddlg.h"
+#include "tables/framework/findreplacedlg.h"
 #include "tables/framework/inplaceedit.h"
 #include "tables/framework/inplacelist.h"
 
@@ -30,7 +41,11 @@
 
 class CVes_TableBase;
 class CVes_Variable;
+class QKeyEvent;
 class QPagedPaintDevice;
+class QPrintPreviewDialog;
+class QPrinter;
+class QRubberBand;
 
 // The table travels with the frame notice.
 Q_DECLARE_OPAQUE_POINTER(CVes_TableBase*)
@@ -96,6 +111,20 @@ public:
     // Zoom limits of the zoom commands.
     static constexpr double kMinZoom = 0.6;
     static constexpr double kMaxZoom = 4.0;
+    // The wheel zooms within (1.0, kMaxWheelZoom].
+    static constexpr double kMaxWheelZoom = 20.0;
+
+    // Wheel actions of the user's settings.
+    static constexpr int kWheelScroll = 0;
+    static constexpr int kWheelZoom = 1;
+    static constexpr int kWheelPages = 2;
+
+    // The buttons and keys held during a mouse message.
+    static constexpr unsigned MK_LBUTTON = 0x0001;
+    static constexpr unsigned MK_RBUTTON = 0x0002;
+    static constexpr unsigned MK_SHIFT = 0x0004;
+    static constexpr unsigned MK_CONTROL = 0x0008;
+    static constexpr unsigned MK_MBUTTON = 0x0010;
 
     explicit CVes_TableViewBase(QWidget* parent = nullptr);
     ~CVes_TableViewBase() override;
@@ -124,6 +153,44 @@ public:
     virtual void insertClipBoard() {}
     virtual void OnSelectNext();
     virtual void OnSelectPrev();
+
+    // ---- Mouse, wheel and keyboard (tableview_input.cpp) -------------------
+    // Points are in pixels of the client area; flags are the MK_ values.
+    virtual void OnLButtonDown(unsigned flags, QPoint point);
+    virtual void OnLButtonUp(unsigned flags, QPoint point);
+    // The base only edits the cover's texts, on the cover page.
+    virtual void OnLButtonDblClk(unsigned flags, QPoint point);
+    virtual void OnMButtonDown(unsigned flags, QPoint point);
+    virtual void OnMButtonUp(unsigned flags, QPoint point);
+    virtual void OnMouseMove(unsigned flags, QPoint point);
+    // Answers whether the wheel did anything (a zoom at its limit does not).
+    virtual bool OnMouseWheel(unsigned flags, int delta, QPoint point);
+    // Sees every key press and release of the view before its own handlers:
+    // paging, selection, row commands and the Ctrl shortcuts. Nothing is
+    // swallowed: the key still goes on to OnKeyDown or OnKeyUp.
+    virtual void PreTranslateMessage(QKeyEvent* event);
+    // The view's key-down and key-up handlers; a sheet's own view overrides
+    // them and calls these for the keys it leaves alone. F12 opens the
+    // calculator.
+    virtual void OnKeyDown(QKeyEvent* event);
+    virtual void OnKeyUp(QKeyEvent* event);
+    // Starts the desktop's calculator (F10, F12), when one is installed.
+    virtual void openCalculator();
+
+    // Text size of the cover's current text on the cover page, else of the
+    // selected rows' texts. The caller repaints.
+    void doTextbig();
+    void doTextsmall();
+
+    // Opens (the first time) and shows the find-and-replace dialog on the
+    // "替换" tab (replace nonzero) or the "查找" tab; bar-list views only.
+    void SearchAndReplace(int replace);
+    CVes_FindReplaceDlg* findReplaceDialog() const { return m_findDlg; }
+    // The dialog is going: the view forgets it and ends its editors.
+    void searchDialogClosed(CVes_FindReplaceDlg* dialog);
+    // The shape variable that the last search marked, or null.
+    CVes_Variable* getMarkedVar() const { return m_markedVar; }
+    void setMarkedVar(CVes_Variable* variable) { m_markedVar = variable; }
 
     // ---- Drawing ---------------------------------------------------------------
     // Draws the current page into `dc` (the window's context, or a printer's)
@@ -207,6 +274,8 @@ public:
     int isCtrlKeyDown() const { return m_ctrl; }
     int isShiftKeyDown() const { return m_shift; }
     int isZoomWindowArmed() const { return m_zoomWindow; }
+    int isButtonDown() const { return m_buttonDown; }
+    int isPointerInPage() const { return m_pointerInPage; }
 
     // ---- Printing --------------------------------------------------------------
     // The pages that can be printed: 0 (the cover) or 1 to the page count,
@@ -217,14 +286,38 @@ public:
     static QList<int> printOrder(int fromPage, int toPage, int copies, bool collate);
     // Prints pages fromPage to toPage (clamped to the printable pages) onto a
     // printer or PDF writer, in the template's orientation, with the table's
-    // title as document name. True when every page was printed; a job whose
-    // page fails is aborted. The table shows its page of before afterwards.
+    // title as document name. A page that fails does not stop the others;
+    // the answer is true only when every page was printed, and the job is
+    // aborted when its last page failed. The table shows its page of before
+    // afterwards.
     bool printTo(QPagedPaintDevice* device, int fromPage, int toPage, int copies = 1,
                  bool collate = true);
-    // Draws page `page` of the table onto a printer context.
-    virtual void OnPrint(platform::Dc* dc, int page);
-    // The print command: asks for the printer and the pages, then prints.
+    // Draws page `page` of the table onto a printer context; with `recount`
+    // the table recounts its pages on the way.
+    virtual void OnPrint(platform::Dc* dc, int page, bool recount = false);
+    // The print command: asks for the printer and the pages, then prints;
+    // a job that could not print every page is reported to the user.
     virtual void OnFilePrint();
+
+    // The pages of the framework's print path (print preview and the
+    // preview's print button): 1 to the page count, without the cover.
+    struct PrintInfo {
+        int minPage = 1;
+        int maxPage = 1;
+        int currentPage = 1; // also the first and last page offered
+    };
+    virtual void OnPreparePrinting(PrintInfo& info);
+    // Prepares nothing that the output depends on.
+    virtual void OnBeginPrinting(QPrinter*) {}
+    // Prints the pages the printer asks for (its page ranges, or every page
+    // of the range) through OnPrint; what the preview and its print button
+    // draw. True when every page was printed.
+    bool printPreviewPages(QPrinter* printer);
+    // A print preview of the table, opened at the current page; the caller
+    // shows it. Null without a table.
+    std::unique_ptr<QPrintPreviewDialog> createPrintPreview(QPrinter* printer);
+    // The print-preview command.
+    virtual void OnFilePrintPreview();
 
     // EditRecordOwner.
     QWidget* ownerWidget() override { return this; }
@@ -247,6 +340,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
     // Sends tableChanged for the table.
     void notifyFrame();
@@ -274,10 +373,14 @@ protected:
     QPointer<CVes_InPlaceEdit> m_inPlaceEdit;
     QPointer<CVes_EditRecordDlg> m_recordDlg;
     QPointer<CVes_InPlaceList> m_inPlaceList;
-    QPointer<QWidget> m_findDlg;
+    QPointer<CVes_FindReplaceDlg> m_findDlg;
     CVes_Variable* m_curEditVar = nullptr;
+    CVes_Variable* m_markedVar = nullptr; // of a bar; checked before use
+    QRubberBand* m_rubberBand = nullptr;  // the zoom window while it is drawn
 
 private:
+    friend class CVes_FindReplaceDlg;
+
     void scrollBy(int code, int thumbPosition, float& offset, bool horizontal);
     void onScrollAction(int action, bool horizontal);
     void endEditIfOpen();
@@ -287,6 +390,26 @@ private:
                       QWidget* parent);
     // Row 1 alone selected and current.
     void selectFirstRow();
+    // The selection a click on a row of the page makes.
+    void clickRow(unsigned flags, int row, int column, QPoint point);
+    // Starts a drag (left or middle button) at a client point.
+    void beginDrag(QPoint logical);
+    // Moves the page by the pointer's travel while a button is held.
+    void dragTo(QPoint logical);
+    void showRubberBand(QPoint corner);
+    // The second click of the zoom window.
+    void applyZoomWindow(QPoint corner);
+    // Zooms about a client point to `zoom`, keeping that point's page
+    // position at the centre.
+    void zoomAbout(QPoint logical, double zoom);
+    bool wheelZoom(int delta, QPoint point);
+    void wheelScroll(int delta);
+    // The logical length of one scroll percent in each direction.
+    void scrollUnits(double& unitX, double& unitY) const;
+    // The client area in logical units.
+    platform::Rect logicalClient() const;
+    // Scales the cover's current text by `factor`.
+    void scaleCoverText(double factor);
     // A device context over the client area in the 0.1 mm mapping.
     struct ClientDc;
     std::unique_ptr<ClientDc> clientDc() const;

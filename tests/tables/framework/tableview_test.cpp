@@ -1,6 +1,6 @@
 #include "tables/framework/tableview.h"
 
-#include "tablebase_support.h"
+#include "tableview_support.h"
 
 #include "tables/framework/form.h"
 #include "envora/usercustom.h"
@@ -9,7 +9,11 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPageRanges>
 #include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -27,100 +31,8 @@ using View = CVes_TableViewBase;
 
 namespace {
 
-// A sheet of 10 rows a page that draws a white page with its number and
-// remembers every drawing.
-class PageSheet : public test::KeyTable {
-public:
-    struct Drawn {
-        int page = -2;
-        platform::Dc* dc = nullptr;
-        Rect rect;
-        bool printing = false;
-        double scrollX = 0;
-        double scrollY = 0;
-    };
-
-    explicit PageSheet(int rows = 25)
-    {
-        for (int i = 0; i < rows; ++i)
-            appendLine(new test::KeyLine(i + 1, 0));
-        setPageTo(1, 1);
-    }
-
-    void Draw(platform::Dc* dc, const Rect& rect) override
-    {
-        drawn.push_back({m_curPage, dc, rect, dc->IsPrinting(), m_scrollX, m_scrollY});
-        Rect page = rect;
-        if (dc->IsPrinting())
-            page = Rect(100, 100, 1900, 2700);
-        else
-            page.DeflateRect(rect.Width() / 8, rect.Height() / 16);
-        dc->FillSolidRect(page, RGB(255, 255, 255));
-        dc->SelectStockObject(BLACK_PEN);
-        dc->MoveTo(page.left, page.top);
-        dc->LineTo(page.right, page.top);
-        dc->LineTo(page.right, page.bottom);
-        dc->LineTo(page.left, page.bottom);
-        dc->LineTo(page.left, page.top);
-        dc->TextOut(page.left + 50, page.top + 50, QString("第 %1 页").arg(m_curPage));
-    }
-    void InsertRow(int flag) override { calls << QString("InsertRow %1").arg(flag); }
-    void CopyRow() override { calls << "CopyRow"; }
-    void PasteRow() override { calls << "PasteRow"; }
-    void CutRow() override { calls << "CutRow"; }
-    void UpRow() override { calls << "UpRow"; }
-    void DownRow() override { calls << "DownRow"; }
-    void Undo() override { calls << "Undo"; }
-    void Redo() override { calls << "Redo"; }
-    void DeleteRow() override
-    {
-        calls << "DeleteRow";
-        test::KeyTable::DeleteRow();
-    }
-    void lockRow() override { calls << "lockRow"; }
-    void unlockRow() override { calls << "unlockRow"; }
-
-    QList<int> drawnPages() const
-    {
-        QList<int> pages;
-        for (const Drawn& d : drawn)
-            pages.append(d.page);
-        return pages;
-    }
-
-    std::vector<Drawn> drawn;
-    QStringList calls;
-};
-
-// Counts the repaints the view asks for.
-class CountingView : public View {
-public:
-    void repaintView() override
-    {
-        ++repaints;
-        View::repaintView();
-    }
-    // Opens an edit box over the view as a sheet view does.
-    CVes_InPlaceEdit* openEditor(int row, int column, const QString& text)
-    {
-        m_inPlaceEdit = new CVes_InPlaceEdit(viewport(), Rect(10, 10, 120, 30),
-                                             inplace::WS_CHILD | inplace::WS_VISIBLE,
-                                             kInPlaceEditId, row, column, text, inplace::kEnter);
-        m_inPlaceEdit->setOwner(this);
-        return m_inPlaceEdit;
-    }
-    CVes_EditRecordDlg* openRecordDialog()
-    {
-        m_recordDlg = new CVes_EditRecordDlg(this);
-        return m_recordDlg;
-    }
-    void EndCellEdit(int row, int column, const QString& text) override
-    {
-        cellEdits << QString("%1,%2 %3").arg(row).arg(column).arg(text);
-    }
-    int repaints = 0;
-    QStringList cellEdits;
-};
+using test::PageSheet;
+using CountingView = test::RecordingView;
 
 struct ViewFixture : ::testing::Test {
     void SetUp() override
@@ -822,25 +734,103 @@ TEST_F(PrintFixture, CopiesAndAClampedRange)
     EXPECT_EQ(sheet.drawnPages(), (QList<int>{1}));
 }
 
-// A writer whose second page cannot be started.
-class FailingPdf : public QPdfWriter {
+// A writer whose page `failing` (counting the pages started after the first)
+// cannot be started.
+template <typename Device> class FailingDevice : public Device {
 public:
-    using QPdfWriter::QPdfWriter;
+    using Device::Device;
     bool newPage() override
     {
         ++calls;
-        return calls < 2 && QPdfWriter::newPage();
+        return calls != failing && Device::newPage();
     }
     int calls = 0;
+    int failing = 1;
 };
 
-TEST_F(PrintFixture, AFailedPageFailsTheJobAndStopsIt)
+class ViewFailedPage : public PrintFixture, public ::testing::WithParamInterface<int> {};
+
+// A page that fails, in the middle or at the end, fails the job, but the
+// other pages are printed all the same.
+TEST_P(ViewFailedPage, FailsTheJobButTheOtherPagesArePrinted)
 {
     sheet.setPageTo(3, 1);
-    FailingPdf pdf(pdfPath("failed.pdf"));
+    FailingDevice<QPdfWriter> pdf(pdfPath("failed.pdf"));
+    pdf.failing = GetParam();
     EXPECT_FALSE(view.printTo(&pdf, 1, 3, 2, true));
-    EXPECT_EQ(sheet.drawnPages(), (QList<int>{1, 2})); // nothing after the failure
+    EXPECT_EQ(sheet.drawnPages(), (QList<int>{1, 2, 3, 1, 2, 3}));
     EXPECT_EQ(sheet.getCurPage(), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, ViewFailedPage, ::testing::Values(1, 3, 5));
+
+// ---- Print preview ---------------------------------------------------------------------
+
+struct PreviewCase {
+    const char* name;
+    bool cover;
+    int shown;   // the page the view shows
+    int current; // the page the preview opens at
+};
+
+class ViewPrintPreview : public PrintFixture, public ::testing::WithParamInterface<PreviewCase> {
+};
+
+TEST_P(ViewPrintPreview, ShowsThePagesWithoutTheCoverAtTheCurrentPage)
+{
+    const PreviewCase& c = GetParam();
+    sheet.setFengmian(c.cover ? 1 : 0);
+    sheet.setPageTo(c.shown, 1);
+    QPrinter printer(QPrinter::HighResolution);
+    std::unique_ptr<QPrintPreviewDialog> preview = view.createPrintPreview(&printer);
+    ASSERT_NE(preview, nullptr);
+    auto* pages = preview->findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(pages, nullptr);
+    preview->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview.get()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pages->pageCount(), 3);
+    EXPECT_EQ(pages->currentPage(), c.current);
+    // Each page once (the preview may draw them again when it repaints).
+    const QList<int> printed = sheet.printedPages();
+    ASSERT_GE(printed.size(), 3);
+    EXPECT_EQ(printed.mid(0, 3), (QList<int>{1, 2, 3}));
+    for (const auto& drawn : sheet.drawn)
+        if (drawn.printing)
+            EXPECT_EQ(drawn.rect, Rect(1, 1, 100, 100));
+    EXPECT_EQ(sheet.getCurPage(), c.shown); // the view's page again
+    EXPECT_EQ(printer.fromPage(), c.current); // what its print button offers
+    const QString path = qEnvironmentVariable("RODO_PREVIEW_SHOT");
+    if (!path.isEmpty() && !c.cover && c.shown == 2)
+        preview->grab().save(path);
+    preview->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, ViewPrintPreview,
+    ::testing::Values(PreviewCase{"SecondPage", false, 2, 2},
+                      PreviewCase{"CoverShownOpensAtTheFirstPage", true, 0, 1},
+                      PreviewCase{"LastPageWithACover", true, 3, 3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The preview's print button prints the range the user chose, the cover never.
+TEST_F(PrintFixture, PrintingFromThePreviewTakesTheChosenPages)
+{
+    sheet.setFengmian(1);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath("range.pdf"));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setPageRanges(QPageRanges::fromString("1,3-7"));
+    EXPECT_TRUE(view.printPreviewPages(&printer));
+    EXPECT_EQ(sheet.drawnPages(), (QList<int>{1, 3}));
+    EXPECT_EQ(pdfPages(pdfPath("range.pdf")), 2);
+
+    sheet.drawn.clear();
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setOutputFileName(pdfPath("all.pdf"));
+    EXPECT_TRUE(view.printPreviewPages(&printer));
+    EXPECT_EQ(sheet.drawnPages(), (QList<int>{1, 2, 3}));
 }
 
 } // namespace

@@ -1,0 +1,256 @@
+#include "tables/framework/findreplace.h"
+
+#include "tables/barlist/setuptableline.h"
+#include "tables/framework/tablebase.h"
+#include "tables/framework/tablehelpers.h"
+
+#include "core/geometry/formula.h"
+#include "core/geometry/steeltext.h"
+#include "core/geometry/text.h"
+#include "core/model/steel.h"
+
+#include <cmath>
+#include <tuple>
+
+namespace findreplace {
+
+namespace {
+
+// Values of a shape variable taken as equal to a searched number.
+constexpr double kValueTolerance = 0.1;
+
+bool replaceText(QString& field, const QString& find, const QString& replace)
+{
+    const QString before = field;
+    field.replace(find, replace);
+    return field != before;
+}
+
+// A whole number that is the whole text (blanks around it allowed).
+bool wholeNumber(const QString& text, int& value)
+{
+    bool ok = false;
+    value = text.trimmed().toInt(&ok);
+    return ok;
+}
+
+// Grade from the replacement when both texts give one; diameter likewise,
+// with the connections that led to a bar of the old diameter and the shape
+// variable "d".
+bool replaceGrade(CVes_Steel& bar, const QString& find, const QString& replace)
+{
+    int findGrade = 0, newGrade = 0;
+    float findDiameter = 0.0f, newDiameter = 0.0f;
+    transStringToGuige(find, findGrade, findDiameter);
+    transStringToGuige(replace, newGrade, newDiameter);
+    bool changed = false;
+    if (findGrade > 0 && newGrade > 0 && bar.grade != newGrade) {
+        bar.grade = newGrade;
+        changed = true;
+    }
+    if (findDiameter > 0.0f && newDiameter > 0.0f && bar.DN != newDiameter) {
+        bar.setDN(newDiameter);
+        changed = true;
+    }
+    return changed;
+}
+
+bool replaceSpacing(CVes_Steel& bar, const QString& replace)
+{
+    const std::tuple<QString, QString, QString> old{bar.spacing1, bar.spacing2, bar.spacing3};
+    bar.setJianju(replace);
+    return old != std::tie(bar.spacing1, bar.spacing2, bar.spacing3);
+}
+
+bool replaceShape(CVes_Steel& bar, const QString& replace)
+{
+    const CSteelRecordId key = CSteelRecordId::setId(replace);
+    if (key.isNull() || key == bar.getRecordId())
+        return false;
+    bar.setRecordId(key);
+    return true;
+}
+
+// Shown texts whose formula is the searched text take the replacement as
+// formula; given values equal to the searched number take the value of the
+// replacement evaluated over the bar's variables.
+bool replaceVariables(CVes_Steel& bar, const QString& find, const QString& replace)
+{
+    int old = 0;
+    const bool numeric = wholeNumber(find, old) && bar.checkFormulaString(replace) != 0;
+    const double value = numeric ? bar.calVarValue(replace, CVes_Formula::kValueMode) : 0.0;
+    const auto near = [old](double v) { return std::fabs(v - old) < kValueTolerance; };
+    bool changed = false;
+    for (const auto& v : bar.getVarArray()) {
+        const unsigned int kind = v->m_type;
+        if (kind == CVes_Variable::kComputed || kind == CVes_Variable::kTextKind) {
+            if (v->m_formula == find && find != replace) {
+                v->m_formula = replace;
+                changed = true;
+            }
+            continue;
+        }
+        if (!numeric || (kind != CVes_Variable::kGiven && kind != CVes_Variable::kWholeNumber))
+            continue;
+        const bool start = near(v->m_value) && v->m_value != value;
+        const bool end = near(v->m_value2) && v->m_value2 != value;
+        if (start)
+            bar.setVarValue(v->m_text, value);
+        if (end)
+            bar.setVarValueE(v->m_text, value);
+        changed = changed || start || end;
+    }
+    return changed;
+}
+
+bool replaceCount(CVes_Steel& bar, const QString& replace)
+{
+    int count = 0;
+    if (!wholeNumber(replace, count) || count < 0 || count == bar.count)
+        return false;
+    bar.count = count;
+    return true;
+}
+
+bool replaceInBar(CVes_Steel& bar, const QString& find, const QString& replace, int item)
+{
+    switch (item) {
+    case kNumber: return replaceText(bar.number, find, replace);
+    case kGrade: return replaceGrade(bar, find, replace);
+    case kSpacing: return replaceSpacing(bar, replace);
+    case kShape: return replaceShape(bar, replace);
+    case kVariable: return replaceVariables(bar, find, replace);
+    case kCount: return replaceCount(bar, replace);
+    case kRemark: return replaceText(bar.remark, find, replace);
+    default: return false;
+    }
+}
+
+QString describeBar(CVes_Steel& bar, int item)
+{
+    const QString size = Steel_GradeDNToString(bar.grade, bar.DN, bar.steelType);
+    const QString shape = bar.getRecordId().ToString();
+    switch (item) {
+    case kNumber:
+    case kGrade:
+    case kShape:
+    case kVariable:
+        return QString::asprintf("钢筋编号：%s。  规格：%s。  大样编号：%s  ",
+                                 qUtf8Printable(bar.number), qUtf8Printable(size),
+                                 qUtf8Printable(shape));
+    case kSpacing:
+        return QString::asprintf("钢筋编号：%s。规格：%s。 间距：%s  ",
+                                 qUtf8Printable(bar.number), qUtf8Printable(size),
+                                 qUtf8Printable(bar.JianjutoString()));
+    case kCount:
+        return QString::asprintf(" 规格：%s。  大样编号：%s 。每件根数：%d ", qUtf8Printable(size),
+                                 qUtf8Printable(shape), bar.count);
+    case kRemark:
+        return QString::asprintf("钢筋编号：%s； 规格：%s ；  备注：%s ",
+                                 qUtf8Printable(bar.number), qUtf8Printable(size),
+                                 qUtf8Printable(bar.remark));
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+QStringList itemTexts()
+{
+    return {QStringLiteral("构件编号"), QStringLiteral("钢筋编号"),     QStringLiteral("钢筋规格"),
+            QStringLiteral("钢筋间距"), QStringLiteral("钢筋形状"),     QStringLiteral("钢筋形状变量"),
+            QStringLiteral("每件根数"), QStringLiteral("备注"),         QString()};
+}
+
+QString entryText(int n, int page, int row, CVes_TableBaseLine* line, int item)
+{
+    QString text = QString::asprintf("%d、第%d页，第%d行——", n, page, row);
+    auto* setup = dynamic_cast<CVes_SetupTableLine*>(line);
+    if (!setup)
+        return text;
+    if (item == kElement)
+        return text
+               + QString::asprintf("构件编号：%s  件数：%d件。  %s  ",
+                                   qUtf8Printable(setup->getElement()), setup->getEleNum(),
+                                   qUtf8Printable(setup->getEleRemark()));
+    if (CVes_Steel* bar = setup->getSetupSteel())
+        text += describeBar(*bar, item);
+    return text;
+}
+
+bool replaceInLine(CVes_TableBase& table, CVes_TableBaseLine* line, const QString& find,
+                   const QString& replace, int item)
+{
+    // A locked row is left alone, as by every other edit of selected rows.
+    if (!line || find.isEmpty() || line->getLock() || item < 0
+        || !table.isFindLine(line, find, unsigned(item)))
+        return false;
+    auto* setup = dynamic_cast<CVes_SetupTableLine*>(line);
+    if (!setup)
+        return false;
+    if (item == kElement) {
+        QString element = setup->getElement();
+        const bool changed = replaceText(element, find, replace);
+        setup->setElement(element);
+        return changed;
+    }
+    if (item == kRemark && setup->isElementLine()) {
+        QString remark = setup->getEleRemark();
+        const bool changed = replaceText(remark, find, replace);
+        setup->setEleRemark(remark);
+        return changed;
+    }
+    CVes_Steel* bar = setup->getSetupSteel();
+    return bar && replaceInBar(*bar, find, replace, item);
+}
+
+bool holdsLine(const CVes_TableBase& table, const CVes_TableBaseLine* line)
+{
+    return line && table.lines().contains(const_cast<CVes_TableBaseLine*>(line));
+}
+
+bool holdsVariable(const CVes_TableBase& table, const CVes_Variable* variable)
+{
+    if (!variable)
+        return false;
+    for (CVes_TableBaseLine* line : table.lines()) {
+        const CVes_BarCore* bar = line->getSteel();
+        if (!bar)
+            continue;
+        for (const auto& v : bar->getVarArray())
+            if (v.get() == variable)
+                return true;
+    }
+    return false;
+}
+
+bool TextHistory::add(const QString& text)
+{
+    if (m_texts.contains(text))
+        return false;
+    m_texts.append(text);
+    return true;
+}
+
+TextHistory& searchHistory()
+{
+    static TextHistory history;
+    return history;
+}
+
+TextHistory& replaceHistory()
+{
+    static TextHistory history;
+    return history;
+}
+
+QString searchHistoryText(const QString& typed)
+{
+    qsizetype i = 0;
+    while (i < typed.size() && typed[i].isSpace())
+        ++i;
+    return typed.mid(i);
+}
+
+} // namespace findreplace

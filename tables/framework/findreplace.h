@@ -1,0 +1,77 @@
+#pragma once
+// What find and replace does to the rows of a bar list, apart from its
+// window: the text of a result entry, the replacement in one row by the
+// searched item, the checks that a remembered row or shape variable still
+// belongs to the table, and the two histories of typed texts that every
+// find-and-replace dialog of the program shares while it runs.
+//
+// Matching is the table's own business (isFindLine, searchAllLine,
+// searchNextLine); a replacement happens only in a row the table finds.
+
+#include <QString>
+#include <QStringList>
+
+class CVes_TableBase;
+class CVes_TableBaseLine;
+class CVes_Variable;
+
+namespace findreplace {
+
+// The searched items, in the order of the item list; the table's value
+// categories of the same numbers.
+enum Item : int {
+    kElement = 0,  // 构件编号
+    kNumber = 1,   // 钢筋编号
+    kGrade = 2,    // 钢筋规格
+    kSpacing = 3,  // 钢筋间距
+    kShape = 4,    // 钢筋形状
+    kVariable = 5, // 钢筋形状变量
+    kCount = 6,    // 每件根数
+    kRemark = 7,   // 备注
+};
+
+// The item list's texts in item order, with the empty ninth entry.
+QStringList itemTexts();
+
+// The ranges of a search.
+enum Range : int { kCurrentPage = 0, kWholeTable = 1, kPageRange = 2 };
+
+// The result list's entry n for `line` at (page, row): "n、第page页，第row行——"
+// followed by what the item shows of the row.
+QString entryText(int n, int page, int row, CVes_TableBaseLine* line, int item);
+
+// Replaces `find` by `replace` in one row, by the item's rule. Nothing
+// happens for an empty find text, a locked row, or a row the table does not
+// find for the text and item; a text that does not make a value (a shape
+// key with a negative number, a count or variable value that is not a whole
+// number, a formula the bar cannot evaluate, a size without grade or
+// diameter) leaves that value as it was. True when the row changed.
+bool replaceInLine(CVes_TableBase& table, CVes_TableBaseLine* line, const QString& find,
+                   const QString& replace, int item);
+
+// Whether `line` is still one of the table's rows.
+bool holdsLine(const CVes_TableBase& table, const CVes_TableBaseLine* line);
+// Whether `variable` is a shape variable of one of the table's bars.
+bool holdsVariable(const CVes_TableBase& table, const CVes_Variable* variable);
+
+// Typed texts in the order they were first typed; none is there twice and
+// none is removed.
+class TextHistory {
+public:
+    // Appends `text` unless it is there already; answers whether it did.
+    bool add(const QString& text);
+    const QStringList& texts() const { return m_texts; }
+    void clear() { m_texts.clear(); }
+
+private:
+    QStringList m_texts;
+};
+
+// The histories of search texts and of replacement texts.
+TextHistory& searchHistory();
+TextHistory& replaceHistory();
+// What a typed search text adds to its history: the text without leading
+// blanks (an empty text adds nothing).
+QString searchHistoryText(const QString& typed);
+
+} // namespace findreplace
