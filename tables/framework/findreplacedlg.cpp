@@ -9,6 +9,7 @@
 #include "core/geometry/text.h"
 #include "core/model/barcore.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -62,8 +63,26 @@ CVes_FindReplaceDlg::CVes_FindReplaceDlg(QWidget* parent) : QDialog(parent)
 
 CVes_FindReplaceDlg::~CVes_FindReplaceDlg()
 {
-    if (m_view)
-        m_view->searchDialogClosed(this);
+    leaveView();
+}
+
+void CVes_FindReplaceDlg::leaveView()
+{
+    if (CVes_TableViewBase* view = m_view) {
+        m_view = nullptr;
+        view->searchDialogClosed(this);
+    }
+}
+
+void CVes_FindReplaceDlg::closeEvent(QCloseEvent* event)
+{
+    leaveView();
+    event->accept();
+}
+
+void CVes_FindReplaceDlg::reject()
+{
+    close();
 }
 
 void CVes_FindReplaceDlg::buildLayout()
@@ -208,8 +227,7 @@ CVes_TableBase* CVes_FindReplaceDlg::table()
     CVes_TableBase* current = m_view ? m_view->getTable() : nullptr;
     if (current != m_table) {
         m_table = current;
-        m_found = nullptr;
-        m_results->clear();
+        forgetRows();
     }
     return current;
 }
@@ -220,6 +238,12 @@ CVes_TableBaseLine* CVes_FindReplaceDlg::currentFoundRow()
     if (!sheet || !holdsLine(*sheet, m_found))
         m_found = nullptr;
     return m_found;
+}
+
+void CVes_FindReplaceDlg::forgetRows()
+{
+    m_found = nullptr;
+    m_results->clear();
 }
 
 void CVes_FindReplaceDlg::showFound()

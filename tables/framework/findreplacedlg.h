@@ -57,6 +57,9 @@ public:
 
     // The row found last, when it still belongs to the table; else null.
     CVes_TableBaseLine* currentFoundRow();
+    // Rows of the table were deleted or replaced: the listed hits and the
+    // row found are forgotten (a new row may take a deleted row's place).
+    void forgetRows();
 
     QTabBar* m_tab = nullptr;
     QComboBox* m_itemCombo = nullptr;
@@ -75,8 +78,13 @@ public:
     QPushButton* m_close = nullptr;
     QListWidget* m_results = nullptr;
 
+    // Escape closes the window like "关闭".
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Closing tells the view, which forgets the window and ends its editors.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildLayout();
@@ -92,6 +100,8 @@ private:
     void recordReplacement(CVes_TableBase& table);
     void rememberSearchText();
     void rememberReplaceText();
+    // Tells the view (once) that the window goes.
+    void leaveView();
 
     QPointer<CVes_TableViewBase> m_view;
     CVes_TableBase* m_table = nullptr; // compared only, never followed

@@ -352,6 +352,12 @@ void CVes_TableViewBase::ZoomScale(double zoom)
 
 // ---- Pages -------------------------------------------------------------------------
 
+void CVes_TableViewBase::rowsReplaced()
+{
+    if (m_findDlg)
+        m_findDlg->forgetRows();
+}
+
 void CVes_TableViewBase::notifyFrame()
 {
     Q_EMIT tableChanged(m_table);
@@ -435,6 +441,7 @@ void CVes_TableViewBase::OnDelPage()
     if (!m_table || isHaveEditWnd())
         return;
     m_table->delPage();
+    rowsReplaced();
     m_table->clearSelect();
     repaintView();
 }
@@ -499,6 +506,7 @@ void CVes_TableViewBase::OnDeleteRow()
     if (!m_table)
         return;
     m_table->DeleteRow();
+    rowsReplaced();
     repaintView();
     notifyFrame();
 }
@@ -514,6 +522,7 @@ void CVes_TableViewBase::OnPaste()
     if (!m_table)
         return;
     m_table->PasteRow();
+    rowsReplaced();
     repaintView();
     notifyFrame();
 }
@@ -523,6 +532,7 @@ void CVes_TableViewBase::OnCutRow()
     if (!m_table)
         return;
     m_table->CutRow();
+    rowsReplaced();
     repaintView();
     notifyFrame();
 }
@@ -586,6 +596,7 @@ void CVes_TableViewBase::OnRedo()
     if (!m_table)
         return;
     m_table->Redo();
+    rowsReplaced();
     repaintView();
 }
 

@@ -390,6 +390,9 @@ private:
                       QWidget* parent);
     // Row 1 alone selected and current.
     void selectFirstRow();
+    // Rows were deleted or replaced: the find-and-replace dialog forgets
+    // the rows it listed.
+    void rowsReplaced();
     // The selection a click on a row of the page makes.
     void clickRow(unsigned flags, int row, int column, QPoint point);
     // Starts a drag (left or middle button) at a client point.

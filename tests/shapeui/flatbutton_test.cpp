@@ -1,5 +1,5 @@
 // The flat button: colours and borders by state, hover tracking, check-box
-// mode, the menu, the web address, images and the setters' refusals.
+// mode, the menu, the web address, images, sounds and the setters' refusals.
 
 #include "shapeui/flatbutton.h"
 
@@ -8,6 +8,12 @@
 #include "tests/support/recordinghost.h"
 
 #include <QAction>
+#include <QAudioDevice>
+#include <QDataStream>
+#include <QFile>
+#include <QMediaDevices>
+#include <QSoundEffect>
+#include <QTemporaryDir>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -18,6 +24,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 
 using namespace platform::gdi;
 using platform::DcOp;
@@ -492,4 +500,97 @@ TEST(FlatButton, EnterInADialogPressesTheDefaultButton)
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(okClicked.count(), 1);
     EXPECT_EQ(cancelClicked.count(), 0);
+}
+
+// ---- Sounds ---------------------------------------------------------------------------
+
+namespace {
+
+// A button that records which sounds it is asked to play, then plays them.
+class ListeningButton : public CVes_FlatButton {
+public:
+    using CVes_FlatButton::CVes_FlatButton;
+    QList<bool> played; // true: the click sound
+
+protected:
+    void PlaySound(bool click) override
+    {
+        played << click;
+        CVes_FlatButton::PlaySound(click);
+    }
+};
+
+// A short silent sound file.
+QString writeWave(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const quint32 samples = 800;
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + samples * 2);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(16000)
+        << quint16(2) << quint16(16);
+    out.writeRawData("data", 4);
+    out << quint32(samples * 2);
+    for (quint32 i = 0; i < samples; ++i)
+        out << qint16(0);
+    return path;
+}
+
+struct SoundCase {
+    const char* name;
+    bool hover;
+    bool click;
+    QList<bool> played;
+};
+
+std::ostream& operator<<(std::ostream& os, const SoundCase& c) { return os << c.name; }
+
+} // namespace
+
+class FlatButtonSounds : public ::testing::TestWithParam<SoundCase> {};
+
+TEST_P(FlatButtonSounds, PlayOnlyWhenSetAndStaySilentWithoutAnAudioOutput)
+{
+    const SoundCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString wave = writeWave(dir.filePath("beep.wav"));
+    ASSERT_FALSE(wave.isEmpty());
+    ListeningButton button(QStringLiteral("A"));
+    button.SetSound(c.hover ? wave : QString());
+    button.SetSound(c.click ? wave : QString(), true);
+    button.resize(80, 24);
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    moveMouse(&button, QPoint(10, 10));
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(button.played, c.played);
+    // Without an audio output no sound is even loaded.
+    const bool audio = !QMediaDevices::audioOutputs().isEmpty();
+    EXPECT_EQ(button.findChildren<QSoundEffect*>().size(), audio ? c.played.size() : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, FlatButtonSounds,
+    ::testing::Values(SoundCase{"None", false, false, {}},
+                      SoundCase{"HoverOnly", true, false, {false}},
+                      SoundCase{"ClickOnly", false, true, {true}},
+                      SoundCase{"Both", true, true, {false, true}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FlatButton, AClearedSoundIsSilent)
+{
+    ListeningButton button(QStringLiteral("A"));
+    button.SetSound(QStringLiteral("/no/such/sound.wav"), true);
+    button.SetSound(QString(), true);
+    button.resize(80, 24);
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(button.played.isEmpty());
+    EXPECT_TRUE(button.findChildren<QSoundEffect*>().isEmpty());
 }

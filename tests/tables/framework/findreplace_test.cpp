@@ -1,0 +1,242 @@
+// Find and replace without its window: the eight replacement rules, the
+// result entries and the histories of typed texts.
+
+#include "tables/framework/findreplace.h"
+
+#include "tables/barlist/setuptable.h"
+#include "tables/framework/tablehelpers.h"
+
+#include "tablebase_support.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+using namespace findreplace;
+using Line = CVes_SetupTableLine;
+
+namespace {
+
+const CSteelRecordId kStraightBar(190, 1);
+const QString kL = QStringLiteral("L");
+
+// A bar list of one element and bars of 20 mm, grade 3, each with its own
+// twist: 0 element "KL1" remark "角部"; 1 bar "A1" L 3000, count 2, spacing
+// 100, remark "梁上"; 2 the same, locked; 3 bar "A3" L 0; 4 bar "A4" L 3000
+// to 3500; 5 bar "A5" whose L shows the formula "L1".
+class ReplaceFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        t.clearnAllLine();
+        t.m_rowNum = 30;
+        auto* element = new Line(int(Line::kElementLine));
+        element->setElement(QStringLiteral("KL1"));
+        element->setEleRemark(QStringLiteral("角部"));
+        element->setEleNum(3);
+        element->setNull(0);
+        t.appendLine(element);
+        bar("A1", 3000);
+        bar("A2", 3000)->setLock(1);
+        bar("A3", 0);
+        bar("A4", 3000)->m_steel.setVarValueE(kL, 3500.0);
+        CVes_Variable* text = bar("A5", 3000)->m_steel.getVar(kL);
+        text->m_type = CVes_Variable::kTextKind;
+        text->m_formula = QStringLiteral("L1");
+        t.firstPage();
+        t.setModified(0);
+    }
+    Line* bar(const char* number, int length)
+    {
+        CVes_Steel b;
+        b.setRecordId(kStraightBar);
+        b.setDN(20.0f);
+        b.grade = 3;
+        b.setVarValue(kL, double(length));
+        b.number = QString::fromLatin1(number);
+        b.count = 2;
+        b.spacing1 = QStringLiteral("100");
+        b.remark = QStringLiteral("梁上");
+        return t.Add(b);
+    }
+    Line* row(int index) const { return static_cast<Line*>(t.lines().at(index)); }
+
+    CVes_SetupTable t;
+};
+
+// ---- Replacement rules ----------------------------------------------------------------
+
+enum class Field { Element, EleRemark, Number, GradeSize, Spacing, Shape, Start, End, Formula, Count, Remark };
+
+QString fieldOf(Line& line, Field field)
+{
+    CVes_Steel& bar = line.m_steel;
+    const CVes_Variable* l = bar.getVar(kL);
+    switch (field) {
+    case Field::Element: return line.getElement();
+    case Field::EleRemark: return line.getEleRemark();
+    case Field::Number: return bar.number;
+    case Field::GradeSize: return QString("%1 %2 d=%3").arg(bar.grade).arg(bar.DN).arg(bar.getVarValue("d"));
+    case Field::Spacing: return bar.spacing1 + '|' + bar.spacing2 + '|' + bar.spacing3;
+    case Field::Shape: return bar.getRecordId().ToString();
+    case Field::Start: return QString::number(l->m_value);
+    case Field::End: return QString::number(l->m_value2);
+    case Field::Formula: return l->m_formula;
+    case Field::Count: return QString::number(bar.count);
+    case Field::Remark: return bar.remark;
+    }
+    return {};
+}
+
+struct ReplaceCase {
+    const char* name;
+    int item;
+    int row;
+    const char* find;
+    const char* replace;
+    Field field;
+    const char* expected;
+    bool changed;
+};
+
+std::ostream& operator<<(std::ostream& os, const ReplaceCase& c) { return os << c.name; }
+
+class ReplaceRules : public ReplaceFixture, public testing::WithParamInterface<ReplaceCase> {};
+
+TEST_P(ReplaceRules, ChangeWhatTheItemSays)
+{
+    const ReplaceCase& c = GetParam();
+    Line* line = row(c.row);
+    EXPECT_EQ(replaceInLine(t, line, QString::fromUtf8(c.find), QString::fromUtf8(c.replace), c.item),
+              c.changed);
+    EXPECT_EQ(fieldOf(*line, c.field), QString::fromUtf8(c.expected));
+    // The dialog records the change; the rule itself marks nothing.
+    EXPECT_EQ(t.isModified(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, ReplaceRules,
+    testing::Values(
+        ReplaceCase{"Element", kElement, 0, "KL", "WKL", Field::Element, "WKL1", true},
+        ReplaceCase{"ElementNotFound", kElement, 0, "ZZ", "WKL", Field::Element, "KL1", false},
+        ReplaceCase{"Number", kNumber, 1, "A", "B", Field::Number, "B1", true},
+        ReplaceCase{"NumberOfALockedRow", kNumber, 2, "A", "B", Field::Number, "A2", false},
+        ReplaceCase{"EmptyFindText", kNumber, 1, "", "B", Field::Number, "A1", false},
+        ReplaceCase{"GradeAndSize", kGrade, 1, "C20", "B25", Field::GradeSize, "2 25 d=25", true},
+        ReplaceCase{"GradeOnlyKeepsTheDiameter", kGrade, 1, "C20", "B", Field::GradeSize, "2 20 d=20", true},
+        ReplaceCase{"SizeOnlyKeepsTheGrade", kGrade, 1, "20", "22", Field::GradeSize, "3 22 d=22", true},
+        ReplaceCase{"GradeNotFound", kGrade, 1, "C25", "B22", Field::GradeSize, "3 20 d=20", false},
+        ReplaceCase{"Spacing", kSpacing, 1, "100", "150;200", Field::Spacing, "150|200|", true},
+        ReplaceCase{"Shape", kShape, 1, "190-1", "191-2", Field::Shape, "191-002", true},
+        ReplaceCase{"ShapeWithANegativeNumber", kShape, 1, "190-1", "-1-5", Field::Shape, "190-001", false},
+        ReplaceCase{"VariableValueByAFormula", kVariable, 1, "3000", "2000+500", Field::Start, "2500", true},
+        ReplaceCase{"VariableEndValueOnly", kVariable, 4, "3500", "4000", Field::End, "4000", true},
+        ReplaceCase{"VariableStartKeptWhenTheEndIsReplaced", kVariable, 4, "3500", "4000", Field::Start, "3000", true},
+        ReplaceCase{"VariableNotANumberLeavesZeroValues", kVariable, 3, "x", "100", Field::Start, "0", false},
+        ReplaceCase{"VariableBadFormulaChangesNothing", kVariable, 1, "3000", "X9+1", Field::Start, "3000", false},
+        ReplaceCase{"VariableFormulaText", kVariable, 5, "L1", "L2", Field::Formula, "L2", true},
+        ReplaceCase{"VariableFormulaTextIsNotANumber", kVariable, 5, "3000", "2500", Field::Formula, "L1", false},
+        ReplaceCase{"Count", kCount, 1, "2", "5", Field::Count, "5", true},
+        ReplaceCase{"CountNotANumber", kCount, 1, "2", "五", Field::Count, "2", false},
+        ReplaceCase{"RemarkOfABar", kRemark, 1, "梁", "柱", Field::Remark, "柱上", true},
+        ReplaceCase{"RemarkOfAnElement", kRemark, 0, "角", "边", Field::EleRemark, "边部", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ReplaceFixture, AGradeChangeLeavesNoOtherRowAlone)
+{
+    // Only the row given is changed, even when others match.
+    EXPECT_TRUE(replaceInLine(t, row(1), "A", "Z", kNumber));
+    EXPECT_EQ(row(3)->m_steel.number, "A3");
+    EXPECT_FALSE(replaceInLine(t, nullptr, "A", "Z", kNumber));
+    EXPECT_FALSE(replaceInLine(t, row(1), "Z", "Y", -1));
+}
+
+TEST_F(ReplaceFixture, RowsAndVariablesAreCheckedAgainstTheTable)
+{
+    Line* listed = row(3);
+    CVes_Variable* variable = listed->m_steel.getVar(kL);
+    EXPECT_TRUE(holdsLine(t, listed));
+    EXPECT_TRUE(holdsVariable(t, variable));
+    t.clearnAllLine();
+    // The pointers are only compared, never followed.
+    EXPECT_FALSE(holdsLine(t, listed));
+    EXPECT_FALSE(holdsVariable(t, variable));
+    EXPECT_FALSE(holdsVariable(t, nullptr));
+}
+
+// ---- Result entries ---------------------------------------------------------------------
+
+struct EntryCase {
+    const char* name;
+    int item;
+    int row;
+    const char* expected; // "%s" stands for the bar's size text
+};
+
+std::ostream& operator<<(std::ostream& os, const EntryCase& c) { return os << c.name; }
+
+class FindEntries : public ReplaceFixture, public testing::WithParamInterface<EntryCase> {};
+
+TEST_P(FindEntries, ShowWhatTheItemFinds)
+{
+    const EntryCase& c = GetParam();
+    const QString size = Steel_GradeDNToString(3, 20.0f, 0);
+    const QString expected = QString::fromUtf8(c.expected).replace("%s", size);
+    EXPECT_EQ(entryText(2, 4, 7, row(c.row), c.item), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, FindEntries,
+    testing::Values(
+        EntryCase{"Element", kElement, 0, "2、第4页，第7行——构件编号：KL1  件数：3件。  角部  "},
+        EntryCase{"Number", kNumber, 1, "2、第4页，第7行——钢筋编号：A1。  规格：%s。  大样编号：190-001  "},
+        EntryCase{"Grade", kGrade, 1, "2、第4页，第7行——钢筋编号：A1。  规格：%s。  大样编号：190-001  "},
+        EntryCase{"Shape", kShape, 1, "2、第4页，第7行——钢筋编号：A1。  规格：%s。  大样编号：190-001  "},
+        EntryCase{"Variable", kVariable, 1, "2、第4页，第7行——钢筋编号：A1。  规格：%s。  大样编号：190-001  "},
+        EntryCase{"Spacing", kSpacing, 1, "2、第4页，第7行——钢筋编号：A1。规格：%s。 间距：100  "},
+        EntryCase{"Count", kCount, 1, "2、第4页，第7行—— 规格：%s。  大样编号：190-001 。每件根数：2 "},
+        EntryCase{"Remark", kRemark, 1, "2、第4页，第7行——钢筋编号：A1； 规格：%s ；  备注：梁上 "},
+        EntryCase{"RemarkOfAnElementRow", kRemark, 0, "2、第4页，第7行——"},
+        EntryCase{"ElementItemOnABar", kElement, 1, "2、第4页，第7行——构件编号：  件数：1件。    "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FindEntry, ARowOfAnotherSheetShowsOnlyItsPlace)
+{
+    test::KeyLine line(1, 0);
+    EXPECT_EQ(entryText(1, 2, 3, &line, kNumber), QStringLiteral("1、第2页，第3行——"));
+    EXPECT_EQ(entryText(1, 2, 3, nullptr, kElement), QStringLiteral("1、第2页，第3行——"));
+}
+
+TEST(FindItems, EightItemsAndAnEmptyNinth)
+{
+    const QStringList items = itemTexts();
+    ASSERT_EQ(items.size(), 9);
+    EXPECT_EQ(items[kElement], "构件编号");
+    EXPECT_EQ(items[kVariable], "钢筋形状变量");
+    EXPECT_EQ(items[kRemark], "备注");
+    EXPECT_TRUE(items[8].isEmpty());
+}
+
+// ---- Histories ------------------------------------------------------------------------------
+
+TEST(FindHistory, TextsAreKeptOnceInTheirOrder)
+{
+    TextHistory history;
+    EXPECT_TRUE(history.add("B"));
+    EXPECT_TRUE(history.add("A"));
+    EXPECT_FALSE(history.add("B"));
+    EXPECT_TRUE(history.add(""));
+    EXPECT_FALSE(history.add(""));
+    EXPECT_TRUE(history.add("b")); // compared exactly
+    EXPECT_EQ(history.texts(), (QStringList{"B", "A", "", "b"}));
+}
+
+TEST(FindHistory, ASearchTextLosesItsLeadingBlanksOnly)
+{
+    EXPECT_EQ(searchHistoryText("  A1 "), "A1 ");
+    EXPECT_EQ(searchHistoryText("\u3000梁"), "梁");
+    EXPECT_EQ(searchHistoryText("   "), "");
+    EXPECT_EQ(searchHistoryText(""), "");
+}
+
+} // namespace
