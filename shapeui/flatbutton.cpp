@@ -5,9 +5,9 @@
 #include "platform/painterdc.h"
 
 #include <QAction>
+#include <QAudioDevice>
 #include <QEnterEvent>
 #include <QFocusEvent>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QMenu>
 #include <QMouseEvent>

@@ -23,16 +23,7 @@ using View = CVes_TableViewBase;
 
 namespace {
 
-struct InputFixture : ::testing::Test {
-    void SetUp() override
-    {
-        view.resize(420, 320);
-        view.setTable(&sheet);
-        view.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-        view.repaints = 0;
-        sheet.drawn.clear();
-    }
+struct InputFixture : test::ShownView<GridSheet> {
     void select(std::initializer_list<int> rows)
     {
         sheet.clearSelect();
@@ -40,9 +31,6 @@ struct InputFixture : ::testing::Test {
             sheet.AddSelect(row, 0);
     }
     static QPoint cell(int row, int column) { return GridSheet::cellCentre(row, column); }
-
-    GridSheet sheet;
-    test::RecordingView view;
 };
 
 // ---- Selection by clicks ---------------------------------------------------------------

@@ -3,7 +3,7 @@
 // with its number and remembers every drawing and row command; GridSheet
 // lays its rows on a form at fixed places of the client area, so that clicks
 // hit known cells. RecordingView counts its repaints and records the hooks a
-// sheet's own view fills.
+// sheet's own view fills; ShownView shows one over a sheet.
 
 #include "tablebase_support.h"
 
@@ -17,7 +17,10 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QStringList>
+#include <QTest>
 #include <QWheelEvent>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
@@ -215,6 +218,21 @@ public:
     int calculators = 0;
     QStringList editCells;
     QStringList cellEdits;
+};
+
+// A view of 420 × 320 pixels, shown, over its own sheet.
+template <typename Sheet> struct ShownView : ::testing::Test {
+    void SetUp() override
+    {
+        view.resize(420, 320);
+        view.setTable(&sheet);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        view.repaints = 0;
+        sheet.drawn.clear();
+    }
+    Sheet sheet;
+    RecordingView view;
 };
 
 } // namespace test

@@ -2,6 +2,7 @@
 
 #include "tableview_support.h"
 
+#include "tables/barlist/setuptable.h"
 #include "tables/framework/form.h"
 #include "envora/usercustom.h"
 #include "platform/painterdc.h"
@@ -34,19 +35,7 @@ namespace {
 using test::PageSheet;
 using CountingView = test::RecordingView;
 
-struct ViewFixture : ::testing::Test {
-    void SetUp() override
-    {
-        view.resize(420, 320);
-        view.setTable(&sheet);
-        view.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-        view.repaints = 0;
-        sheet.drawn.clear();
-    }
-    PageSheet sheet;
-    CountingView view;
-};
+using ViewFixture = test::ShownView<PageSheet>;
 
 // ---- Zoom ---------------------------------------------------------------------
 
@@ -812,6 +801,37 @@ INSTANTIATE_TEST_SUITE_P(
                       PreviewCase{"CoverShownOpensAtTheFirstPage", true, 0, 1},
                       PreviewCase{"LastPageWithACover", true, 3, 3}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A bar list's own page drawing in the preview; with RODO_BARLIST_PREVIEW_SHOT
+// set the preview is saved there for a look.
+TEST(ViewBarListPreview, ShowsEveryPageOfTheBarList)
+{
+    CVes_SetupTable table;
+    for (int i = 0; i < 40; ++i)
+        table.Add(QStringList{QString("第%1行").arg(i + 1)});
+    table.setPageTo(2, 1);
+    ASSERT_EQ(table.resetPages(), 3);
+    View view;
+    view.resize(800, 600);
+    view.setTable(&table);
+    QPrinter printer(QPrinter::HighResolution);
+    std::unique_ptr<QPrintPreviewDialog> preview = view.createPrintPreview(&printer);
+    ASSERT_NE(preview, nullptr);
+    preview->resize(1000, 800);
+    preview->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview.get()));
+    QCoreApplication::processEvents();
+    auto* pages = preview->findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->pageCount(), 3);
+    EXPECT_EQ(pages->currentPage(), 2);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(table.getCurPage(), 2);
+    const QString path = qEnvironmentVariable("RODO_BARLIST_PREVIEW_SHOT");
+    if (!path.isEmpty())
+        preview->grab().save(path);
+    preview->close();
+}
 
 // The preview's print button prints the range the user chose, the cover never.
 TEST_F(PrintFixture, PrintingFromThePreviewTakesTheChosenPages)
