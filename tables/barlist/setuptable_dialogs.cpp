@@ -18,11 +18,6 @@ void CVes_SetupTable::setYuanCai()
 
 void CVes_SetupTable::setSumray()
 {
-    CVes_SumSettingDlg dlg(QApplication::activeWindow());
-    dlg.setRules(m_rules);
-    dlg.m_pYuanCaiLib = &m_yuanCai;
-    if (dlg.exec() == QDialog::Accepted) {
-        dlg.getRules(m_rules);
+    if (CVes_SumSettingDlg::editRules(m_rules, &m_yuanCai, QApplication::activeWindow()))
         setModified(1);
-    }
 }

@@ -16,12 +16,14 @@
 #include "tables/framework/tablehelpers.h"
 #include "tables/framework/tabletextline.h"
 #include "tables/quantity/slsumarytable.h"
+#include "tables/quantity/summaryrows.h"
 
 #include <QHash>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 
 namespace {
 
@@ -35,27 +37,18 @@ constexpr int kTitleLastCopied = 7;
 const QString kOthers = QStringLiteral("其它");
 const QString kOthersEnglish = QStringLiteral("Orther");
 
-// Ascending by connection type and diameter; reversed for order 0.
-void sortJoints(SumJointItems& items, int dnOrder)
-{
-    if (items.size() < 2)
-        return;
-    std::stable_sort(items.begin(), items.end(),
-                     [](const CVes_SumJointItem& a, const CVes_SumJointItem& b) {
-                         if (a.type != b.type)
-                             return a.type < b.type;
-                         return a.diameter < b.diameter;
-                     });
-    if (dnOrder == 0)
-        std::reverse(items.begin(), items.end());
-}
-
 // The group of the bars before the first element line is listed last.
 void othersLast(SumGroups& groups)
 {
-    if (groups.size() > 1 && (groups.front().name == kOthers || groups.front().name == kOthersEnglish))
-        std::rotate(groups.begin(), groups.begin() + 1, groups.end());
+    sumrows::othersLast(groups, {kOthers, kOthersEnglish});
 }
+
+// The breakdown by grade: every grade the bar list knows.
+constexpr sumrows::GradeRow kGradeRows[] = {
+    {1, "HPB300(%%A)", 0.00001}, {2, "HRB335(%%B)", 0.0001}, {3, "HRB400(%%C)", 0.0001},
+    {4, "RRB400(%%D)", 0.1},     {5, "HRB500(%%E)", 0.1},    {12, "冷轧带肋(%%L)", 0.1},
+    {14, "冷轧扭钢筋(%%N)", 0.1},
+};
 
 // Clears the sheet (or makes a new one) and takes the source's language and
 // title-block texts.
@@ -184,14 +177,7 @@ CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, un
 
     const bool pricing = rules.m_autoPrice != 0;
     const bool lossInItems = rules.m_lossPlace == 1;
-    QString lossNote;
-    if (rules.m_showLoss) {
-        if (rules.m_calcLossBar && rules.m_calcLossWire)
-            lossNote = QString::asprintf("(含损耗=%.1f%%,%.1f%%)", rules.m_lossBar,
-                                         rules.m_lossWire);
-        else if (rules.m_calcLossBar)
-            lossNote = QString::asprintf("(含损耗=%.1f%%)", rules.m_lossBar);
-    }
+    const QString lossNote = sumrows::lossNote(rules);
 
     target->Add({});
     QStringList heading{english ? QStringLiteral("Total") : QStringLiteral("各规格合计"),
@@ -202,11 +188,8 @@ CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, un
 
     double totalWeight = 0.0;
     double totalCost = 0.0;
-    // Wire rod / bar, ordinary / epoxy-coated.
-    double classLength[2][2] = {{0.0, 0.0}, {0.0, 0.0}};
-    double classWeight[2][2] = {{0.0, 0.0}, {0.0, 0.0}};
-    static constexpr int kGradeCodes[] = {1, 2, 3, 4, 5, 12, 14};
-    double gradeWeight[std::size(kGradeCodes)] = {};
+    sumrows::ClassSums classes;
+    std::map<int, double> gradeWeight;
 
     int number = 1;
     for (const CVes_SumLengthItem& item : whole) {
@@ -233,12 +216,9 @@ CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, un
         totalWeight += withLoss;
         const int kind = rules.isWireRod(item.diameter) ? 0 : 1;
         const int coat = item.coating < 1 ? 0 : 1;
-        classLength[kind][coat] += item.length;
-        classWeight[kind][coat] += shown;
-        for (std::size_t g = 0; g < std::size(kGradeCodes); ++g) {
-            if (kGradeCodes[g] == item.grade)
-                gradeWeight[g] += withLoss;
-        }
+        classes.length[kind][coat] += item.length;
+        classes.weight[kind][coat] += shown;
+        gradeWeight[item.grade] += withLoss;
     }
 
     float fee = 0.0f;
@@ -266,43 +246,11 @@ CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, un
         return target;
     target->Add({});
     target->Add({QStringLiteral("其中")});
-    if (rules.m_sumByDnClass) {
-        const QString t = DNtoString(rules.m_wireDN);
-        const QString epoxy = QStringLiteral("环氧树脂涂层钢筋");
-        const auto classRows = [&](int kind, const QString& label, const QString& size) {
-            const double ordinaryLength = classLength[kind][0];
-            const double epoxyLength = classLength[kind][1];
-            QStringList row{label, QString(), size};
-            if (ordinaryLength < 0.0001 && epoxyLength > 0.00001) {
-                row << f2(epoxyLength) << f3(classWeight[kind][1]) << epoxy;
-                target->Add(row);
-                return;
-            }
-            row << f2(ordinaryLength) << f3(classWeight[kind][0]);
-            if (epoxyLength > 0.00001)
-                row << QStringLiteral("普通钢筋");
-            target->Add(row);
-            if (epoxyLength > 0.00001)
-                target->Add({QString(), QString(), QString(), f2(epoxyLength),
-                                   f3(classWeight[kind][1]), epoxy});
-        };
-        classRows(0, QStringLiteral("按钢筋直径分类"), QStringLiteral("d≤") + t);
-        classRows(1, QString(), QStringLiteral("d＞") + t);
-    }
-    if (rules.m_sumByGrade) {
-        static const char* const kGradeTexts[] = {"HPB300(%%A)", "HRB335(%%B)", "HRB400(%%C)",
-                                                  "RRB400(%%D)", "HRB500(%%E)", "冷轧带肋(%%L)",
-                                                  "冷轧扭钢筋(%%N)"};
-        static constexpr double kShownAbove[] = {0.00001, 0.0001, 0.0001, 0.1, 0.1, 0.1, 0.1};
-        bool first = true;
-        for (std::size_t g = 0; g < std::size(kGradeCodes); ++g) {
-            if (!(gradeWeight[g] > kShownAbove[g]))
-                continue;
-            target->Add({first ? QStringLiteral("按钢筋级别分类") : QString(), QString(),
-                               QString::fromUtf8(kGradeTexts[g]), QString(), f2(gradeWeight[g])});
-            first = false;
-        }
-    }
+    const auto append = [target](const QStringList& row) { target->Add(row); };
+    if (rules.m_sumByDnClass)
+        sumrows::appendClassRows(append, classes, rules.m_wireDN);
+    if (rules.m_sumByGrade)
+        sumrows::appendGradeRows(append, kGradeRows, [&](int grade) { return gradeWeight[grade]; });
     target->Add({QStringLiteral("箍筋总重"), QString(), QString(), QString(),
                        f2(stirrupWeight)});
     if (fee > 0.0f)
@@ -351,7 +299,7 @@ CVes_SLSumaryJTtable* CVes_SetupTable::SummaryJT(CVes_SLSumaryJTtable* target)
     });
 
     const auto writeItems = [&](SumJointItems& items) {
-        sortJoints(items, m_rules.m_dnOrder);
+        sumrows::sortJoints(items, m_rules.m_dnOrder);
         int number = 1;
         for (const CVes_SumJointItem& item : items) {
             if (item.count < 1 || item.type < 1)

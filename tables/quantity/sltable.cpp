@@ -355,4 +355,3 @@ int CVes_SLTable::shapeUnit() const
     return m_units.value(kColShape, kMillimetre);
 }
 
-void CVes_SLTable::setSumray() {}

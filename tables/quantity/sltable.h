@@ -18,6 +18,8 @@
 #include <array>
 #include <memory>
 
+class CVes_SLSumaryJTtable;
+class CVes_SLSumaryTable;
 class CVes_SetupTable;
 
 class CVes_SLTable : public CVes_TableBase {
@@ -232,8 +234,21 @@ public:
 
     CVes_SortRules& getSortRules() { return m_rules; }
     const CVes_SortRules& getSortRules() const { return m_rules; }
-    // The summary settings dialog; it does nothing until the dialog exists.
+    // The summary settings dialog on the sheet's rules; after OK the sheet is
+    // marked changed (sltable_dialogs.cpp).
     void setSumray();
+
+    // ---- Summaries (sltable_summary.cpp) ------------------------------------------
+
+    // The quantity summary (钢筋用量汇总表): lengths and weights by grade,
+    // diameter and coating, per element type and for the whole sheet, with
+    // losses, raw-stock prices, the "其中" breakdown, the stirrup fee and the
+    // totals. Refills `target`, or a new sheet the caller then owns. Sizes
+    // missing from the sheet's raw stock are added to it.
+    CVes_SLSumaryTable* SummarySTeel(CVes_SLSumaryTable* target);
+    // The joint summary (钢筋接头类型汇总表): joints by type and size, per
+    // element type and for the whole sheet, into `target` or a new sheet.
+    CVes_SLSumaryJTtable* SummaryJT(CVes_SLSumaryJTtable* target);
 
     // ---- Export (sltable_export.cpp) -------------------------------------------------
 

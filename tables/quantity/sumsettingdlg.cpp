@@ -85,6 +85,18 @@ CVes_SumSettingDlg::CVes_SumSettingDlg(QWidget* parent) : QDialog(parent)
 
 CVes_SumSettingDlg::~CVes_SumSettingDlg() = default;
 
+bool CVes_SumSettingDlg::editRules(CVes_SortRules& rules, CVes_SteelYuanCaiDataLib* stock,
+                                   QWidget* parent)
+{
+    CVes_SumSettingDlg dlg(parent);
+    dlg.setRules(rules);
+    dlg.m_pYuanCaiLib = stock;
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    dlg.getRules(rules);
+    return true;
+}
+
 void CVes_SumSettingDlg::buildControls()
 {
     m_banner = add(kBanner, new CVes_TextOnPictrue(this));

@@ -58,6 +58,11 @@ public:
     explicit CVes_SumSettingDlg(QWidget* parent = nullptr);
     ~CVes_SumSettingDlg() override;
 
+    // Runs the dialog on a table's rules and raw stock; after OK the rules
+    // take the dialog's values and the answer is true.
+    static bool editRules(CVes_SortRules& rules, CVes_SteelYuanCaiDataLib* stock,
+                          QWidget* parent);
+
     // Takes every rule the dialog edits (the loss rates narrowed to float).
     void setRules(const CVes_SortRules& rules);
     // Writes the dialog's values into the rules; the rules it does not edit

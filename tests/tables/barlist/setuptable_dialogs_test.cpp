@@ -6,30 +6,16 @@
 #include "grid/gridctrl.h"
 #include "tables/quantity/rawstockdlg.h"
 #include "tables/quantity/sumsettingdlg.h"
+#include "tests/tables/quantity/modal_support.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 namespace {
 
-// Runs `act` on the dialog of type T once it is open; a dialog still open
-// after a failed check is closed, so the test never hangs.
-template <typename T> void whenOpen(QObject* context, std::function<void(T&)> act)
-{
-    QTimer::singleShot(0, context, [act] {
-        if (auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget()))
-            act(*dlg);
-    });
-    QTimer::singleShot(3000, context, [] {
-        if (QWidget* open = QApplication::activeModalWidget())
-            open->close();
-    });
-}
+using test::whenOpen;
 
 class SetupTableDialogs : public testing::Test {
 protected:
