@@ -57,7 +57,7 @@ QString metres(long long millimetres)
 } // namespace
 
 void CuttingJob::gather(const TableLineList& processLines, int shapeUnit,
-                        CVes_SteelYuanCaiDataLib& own, const CVes_SteelYuanCaiDataLib& stockFile)
+                        CVes_SteelYuanCaiDataLib& own)
 {
     m_groups.clear();
     const double toMillimetre = CVes_Template::transUnit(shapeUnit, CVes_Template::kMillimetre);
@@ -71,7 +71,7 @@ void CuttingJob::gather(const TableLineList& processLines, int shapeUnit,
         CVes_ProcessSteel& bar = *line->getProcessSteel();
         if (bar.isNull() || bar.getLength(0, 1.0) < kLeastLength)
             continue;
-        barsum::stockRecord(own, stockFile, bar.DN, bar.grade, bar.steelType);
+        barsum::stockRecord(own, m_stockFile, bar.DN, bar.grade, bar.steelType);
         if (open
             && (group.grade != bar.grade || group.diameter != bar.DN
                 || group.type != bar.steelType)) {
@@ -91,8 +91,7 @@ void CuttingJob::gather(const TableLineList& processLines, int shapeUnit,
         m_groups.push_back(std::move(group));
 }
 
-void CuttingJob::choose(int grade, float diameter, const CVes_SteelYuanCaiDataLib& own,
-                        const CVes_SteelYuanCaiDataLib& stockFile)
+void CuttingJob::choose(int grade, float diameter, const CVes_SteelYuanCaiDataLib& own)
 {
     m_grade = grade;
     m_diameter = diameter;
@@ -104,7 +103,7 @@ void CuttingJob::choose(int grade, float diameter, const CVes_SteelYuanCaiDataLi
         const auto t = unsigned(group.type);
         const CVes_SteelYuanCaiData* record = own.getYuanCai(group.diameter, g, t);
         if (!record)
-            record = stockFile.getYuanCai(group.diameter, g, t);
+            record = m_stockFile.getYuanCai(group.diameter, g, t);
         // Stock of no length set is cut as the usual 12 m bar.
         int length = record ? record->length : 0;
         if (length == 0)

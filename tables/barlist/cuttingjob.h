@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class CVes_YouhuaDuanLiaoTable;
@@ -36,17 +37,18 @@ public:
         OptimizeReport report;
     };
 
+    // The user's raw-stock file ("KUCUN.xml"), the second place stock is
+    // looked up in after the list's own.
+    void setStockFile(CVes_SteelYuanCaiDataLib stockFile) { m_stockFile = std::move(stockFile); }
     // Groups the processing bars of `processLines` (processing summary rows,
     // in order) by size; a bar of no length is left out. Every size missing
     // from `own` gets a record there: the stock file's, or an unpriced 12 m
     // one. `shapeUnit` is the unit of the bar list's shape column.
-    void gather(const TableLineList& processLines, int shapeUnit, CVes_SteelYuanCaiDataLib& own,
-                const CVes_SteelYuanCaiDataLib& stockFile);
+    void gather(const TableLineList& processLines, int shapeUnit, CVes_SteelYuanCaiDataLib& own);
     // Keeps the groups of the grade and a diameter within 0.1 mm (any type),
     // each with its stock length: the list's own record, else the stock
     // file's, else 12 m. Coiled stock is not cut.
-    void choose(int grade, float diameter, const CVes_SteelYuanCaiDataLib& own,
-                const CVes_SteelYuanCaiDataLib& stockFile);
+    void choose(int grade, float diameter, const CVes_SteelYuanCaiDataLib& own);
     // Cuts every run in turn; `progress` hears (runs done, runs) before each
     // run and at the end. Setting `*cancel` stops the work soon after; the
     // answer is then false and the runs are to be dropped.
@@ -63,6 +65,7 @@ public:
     float diameter() const { return m_diameter; }
 
 private:
+    CVes_SteelYuanCaiDataLib m_stockFile;
     std::vector<Group> m_groups;
     std::vector<Run> m_runs;
     int m_grade = 2;

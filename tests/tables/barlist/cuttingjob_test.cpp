@@ -41,7 +41,11 @@ protected:
         lines.append(line);
         return *line->getProcessSteel();
     }
-    void gather() { job.gather(lines, CVes_Template::kMillimetre, own, stockFile); }
+    void gather()
+    {
+        job.setStockFile(stockFile);
+        job.gather(lines, CVes_Template::kMillimetre, own);
+    }
     static std::vector<int> lengths(const CuttingJob::Group& group)
     {
         std::vector<int> out;
@@ -65,7 +69,7 @@ TEST_F(CuttingJobTest, ChosenGradeAndDiameterWithinATenth)
     add(4, 3, 20.0f, 1, 6000);
     gather();
     ASSERT_EQ(job.groups().size(), 4u);
-    job.choose(2, 20.0f, own, stockFile);
+    job.choose(2, 20.0f, own);
     ASSERT_EQ(job.runs().size(), 2u);
     EXPECT_EQ(lengths(job.runs()[0].group), (std::vector<int>{3000}));
     EXPECT_EQ(lengths(job.runs()[1].group), (std::vector<int>{4000}));
@@ -109,7 +113,7 @@ TEST_F(CuttingJobTest, TwoTypesGiveTwoRunsEachWithItsTotalRow)
     add(1, 2, 20.0f, 3, 4000);
     add(2, 2, 20.0f, 2, 5000, 1);
     gather();
-    job.choose(2, 20.0f, own, stockFile);
+    job.choose(2, 20.0f, own);
     ASSERT_TRUE(job.cut());
     CVes_YouhuaDuanLiaoTable table;
     job.fill(table);
@@ -143,10 +147,10 @@ TEST_F(CuttingJobTest, MissingSizeIsCutFrom12mAndGetsARecord)
     EXPECT_FLOAT_EQ(made->price, 0.0f);
     EXPECT_EQ(*own.getYuanCai(25.0f, 2, 0), nine);
 
-    job.choose(2, 20.0f, own, stockFile);
+    job.choose(2, 20.0f, own);
     ASSERT_EQ(job.runs().size(), 1u);
     EXPECT_EQ(job.runs()[0].stock.length, 12000);
-    job.choose(2, 25.0f, own, stockFile);
+    job.choose(2, 25.0f, own);
     EXPECT_EQ(job.runs()[0].stock.length, 9000);
 }
 
@@ -159,7 +163,7 @@ TEST_F(CuttingJobTest, CoiledStockIsNotCut)
     own.append(coil);
     add(1, 1, 8.0f, 10, 2000);
     gather();
-    job.choose(1, 8.0f, own, stockFile);
+    job.choose(1, 8.0f, own);
     EXPECT_TRUE(job.runs().empty());
 }
 
@@ -176,7 +180,7 @@ TEST_F(CuttingJobTest, PiecesLongerThanTheStockAreReported)
 {
     add(7, 2, 20.0f, 1, 13000);
     gather();
-    job.choose(2, 20.0f, own, stockFile);
+    job.choose(2, 20.0f, own);
     EXPECT_TRUE(job.cut());
     EXPECT_FALSE(job.problems().isEmpty());
 }
@@ -187,7 +191,7 @@ TEST_F(CuttingJobTest, CancelStopsTheWorker)
     for (int i = 0; i < 60; ++i)
         add(i + 1, 2, 20.0f, 1 + i % 3, 700 + 97 * i);
     gather();
-    job.choose(2, 20.0f, own, stockFile);
+    job.choose(2, 20.0f, own);
     std::atomic<bool> cancel{true};
     bool finished = true;
     std::thread worker([&] { finished = job.cut(&cancel); });
