@@ -79,7 +79,7 @@ CVes_RawStockDlg::CVes_RawStockDlg(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addStretch(1);
     layout->addLayout(bottom);
-    resize(560, 380);
+    resize(640, 400);
 }
 
 CVes_RawStockDlg::~CVes_RawStockDlg() = default;
