@@ -20,11 +20,14 @@
 #include <deque>
 #include <memory>
 
+class CuttingJob;
 class CVes_SLSumaryJTtable;
 class CVes_SLSumaryTable;
 class CVes_SLTableLine;
+class CVes_SortBarSheet;
 class CVes_SteelJinHuoSumaryTable;
 class CVes_TableContents;
+class CVes_YouhuaDuanLiaoTable;
 class CVes_Variable;
 
 class CVes_SetupTable : public CVes_TableBase {
@@ -337,6 +340,30 @@ public:
     // `keepEditLines` set, the processing rows themselves, carrying those
     // numbers. Only the third argument is used. The caller owns the rows.
     TableLineList transformProcessList(int merge, int unused, int keepEditLines);
+
+    // ---- Sorted table and cutting list (setuptable_derived.cpp) -------------------------
+
+    // The sorted and merged bar table (钢筋规格排序表) of the processing bars:
+    // refills `sheet` (or a new sheet the caller then owns) with the list's
+    // rules, column units and title block, each processing bar numbered by
+    // its processing number with the bar-list numbers it came from as its
+    // remark, then sorts it. A mode below 6 becomes the stored selection
+    // mode. The order comes from the rules alone, so it may run on another
+    // thread, on a working copy.
+    CVes_SortBarSheet* SortSteel(CVes_SortBarSheet* sheet, unsigned int mode);
+    // The first step of the cutting list, on the list's thread: the pieces of
+    // the processing bars by size, with the user's stock file; sizes missing
+    // from the list's raw stock get records there.
+    CuttingJob prepareDuanLiao();
+    // The optimised cutting list (优化断料单): asks for the size to cut, cuts
+    // it on a worker thread behind a progress dialog that can cancel it, and
+    // refills `cut` (or a new list the caller then owns). Cancelling either
+    // leaves the list without rows. Runs on the user-interface thread; lives
+    // with the dialogs' glue, in setuptable_dialogs.cpp.
+    CVes_YouhuaDuanLiaoTable* toDuanLiaoTable(CVes_YouhuaDuanLiaoTable* cut);
+    // A deep copy of everything the derived sheets read (layout, rules,
+    // rows, raw stock, selection), for work away from the list's thread.
+    std::unique_ptr<CVes_SetupTable> workingCopy() const;
 
     // ---- Table of contents -----------------------------------------------------------
 

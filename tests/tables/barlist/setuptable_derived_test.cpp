@@ -1,0 +1,312 @@
+// The bar list's sorted table and cutting list: the sorted sheet's rows from
+// the processing bars, sorting a working copy on another thread, and the
+// cutting list with its size asked on the user-interface thread, its
+// cutting on a worker, and cancelling either.
+
+#include "tables/barlist/setuptable.h"
+
+#include "tests/tables/barlist/summary_support.h"
+#include "tests/tables/quantity/derived_shapes.h"
+#include "tests/tables/quantity/modal_support.h"
+
+#include "core/geometry/datafolder.h"
+#include "tables/barlist/cuttingjob.h"
+#include "tables/barlist/cuttingprogress.h"
+#include "tables/processing/processtablelistline.h"
+#include "tables/quantity/cutoptimizespecdlg.h"
+#include "tables/quantity/sortbarsheet.h"
+#include "tables/quantity/youhuaduanliaotable.h"
+
+#include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+CVes_SetupTableLine* elementLine(const char* name, int pieces)
+{
+    auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kElementLine));
+    line->setNull(0);
+    line->setElement(QString::fromUtf8(name));
+    line->setEleNum(pieces);
+    return line;
+}
+
+// A bar of the straight shape whose length A is `length` mm.
+CVes_SetupTableLine* shapedBar(const char* number, int grade, float d, int count, double length,
+                               int type = 0)
+{
+    CVes_SetupTableLine* line = test::barLine(number, grade, d, count, 0.0f, type);
+    CVes_Steel& bar = line->m_steel;
+    bar.setRecordId(test::kStraightShape);
+    bar.calcLength = 1;
+    bar.setVarValue(QStringLiteral("A"), length);
+    return line;
+}
+
+std::vector<std::string> sheetRows(CVes_SortBarSheet& sheet)
+{
+    std::vector<std::string> rows;
+    for (CVes_TableBaseLine* line : sheet.lines()) {
+        auto* row = static_cast<CVes_SortBarSheetLine*>(line);
+        if (row->m_isString) {
+            rows.push_back(row->m_strArray.join(u'|').toStdString());
+            continue;
+        }
+        CVes_BarCore& bar = row->m_steel;
+        rows.push_back(QStringLiteral("%1|%2|%3|%4")
+                           .arg(bar.number)
+                           .arg(bar.DN)
+                           .arg(sheet.barTexts(bar).count, bar.remark)
+                           .toStdString());
+    }
+    return rows;
+}
+
+class BarListDerived : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        t.clearnAllLine();
+        t.getYuanCaiLib().removeAll();
+        t.m_texts[2].m_formula = QStringLiteral("综合楼");
+        CVes_SortRules& r = t.getSortRules();
+        r = CVes_SortRules();
+        r.m_dnOrder = 1;
+        r.m_mergeSame = 1;
+        // Take the program's stock file away for the test.
+        QFile file(stockPath());
+        hadStock = file.open(QIODevice::ReadOnly);
+        if (hadStock)
+            stockBytes = file.readAll();
+        QFile::remove(stockPath());
+    }
+    void TearDown() override
+    {
+        QFile::remove(stockPath());
+        if (hadStock) {
+            QFile file(stockPath());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(stockBytes);
+        }
+    }
+    static QString stockPath() { return GetRODOFilePath() + QStringLiteral("KUCUN.xml"); }
+
+    test::DerivedShapes shapes;
+    bool hadStock = false;
+    QByteArray stockBytes;
+    QObject context;
+    CVes_SetupTable t;
+};
+
+// ---- The sorted table ---------------------------------------------------------------
+
+TEST_F(BarListDerived, SortedSheetOfTheProcessingBars)
+{
+    t.appendLine(elementLine("KL1", 2));
+    t.appendLine(shapedBar("1", 3, 20.0f, 2, 3000));
+    t.appendLine(shapedBar("2", 3, 12.0f, 5, 2000));
+    t.appendLine(elementLine("KL2", 1));
+    t.appendLine(shapedBar("7", 3, 20.0f, 3, 3000));
+    CVes_SortBarSheet sheet;
+    sheet.Add(QStringList{"old"});
+    EXPECT_EQ(t.SortSteel(&sheet, 6), &sheet);
+    // The equal bars of KL1 and KL2 are one processing bar of 7 bars.
+    const std::vector<std::string> expected = {
+        "2|12|10|2(10根)",
+        "1|20|7|多项归并",
+        "归并信息|1(4根); 7(3根)",
+        "|合计",
+    };
+    const std::vector<std::string> got = sheetRows(sheet);
+    ASSERT_GE(got.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(got.begin(), got.begin() + 4), expected);
+    EXPECT_EQ(sheet.m_texts[2].m_formula, "综合楼");
+    EXPECT_EQ(sheet.m_rules.m_dnOrder, 1);
+    EXPECT_EQ(sheet.m_units[CVes_SortBarSheet::kColTotalLength],
+              t.m_units[CVes_SetupTable::kColTotalLength]);
+}
+
+TEST_F(BarListDerived, SelectionModeBelowSixIsStored)
+{
+    CVes_SortBarSheet sheet;
+    t.getHuizongRules().m_mode = 3;
+    t.SortSteel(&sheet, 6);
+    EXPECT_EQ(t.getHuizongRules().m_mode, 3);
+    t.SortSteel(&sheet, 0);
+    EXPECT_EQ(t.getHuizongRules().m_mode, 0);
+    EXPECT_TRUE(sheet.lines().isEmpty()) << "an empty list gives an empty sheet";
+    std::unique_ptr<CVes_SortBarSheet> made(t.SortSteel(nullptr, 6));
+    EXPECT_EQ(made->m_texts[2].m_formula, "综合楼");
+}
+
+// Origins run on one line until their entries pass 90 bytes.
+TEST_F(BarListDerived, LongOriginListsBreakIntoLines)
+{
+    t.getSortRules().m_mergeSame = 1;
+    for (int i = 0; i < 12; ++i) {
+        const std::string element = "ELEMENT-" + std::to_string(i);
+        t.appendLine(elementLine(element.c_str(), 1));
+        const std::string number = "N" + std::to_string(100 + i);
+        t.appendLine(shapedBar(number.c_str(), 3, 20.0f, 1, 3000));
+    }
+    CVes_SortBarSheet sheet;
+    t.SortSteel(&sheet, 6);
+    auto* merge = static_cast<CVes_SortBarSheetLine*>(sheet.lines()[1]);
+    ASSERT_EQ(merge->m_strArray.value(0), CVes_SortBarSheet::kMergeInfo);
+    const QStringList lines = merge->m_strArray.value(1).split(u'\n');
+    ASSERT_GE(lines.size(), 2);
+    // Each entry "N100(1根)" is 9 bytes: ten of them (90) stay on a line.
+    EXPECT_EQ(lines[0].count(QStringLiteral("根)")), 11);
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("; ")));
+}
+
+// The sorted table is made from a working copy on another thread while the
+// list itself is edited.
+TEST_F(BarListDerived, WorkingCopySortsOnAWorkerThread)
+{
+    t.appendLine(elementLine("KL1", 2));
+    for (int i = 0; i < 40; ++i) {
+        const std::string number = std::to_string(i + 1);
+        t.appendLine(shapedBar(number.c_str(), 3, float(10 + 2 * (i % 8)), 1 + i % 3,
+                               2000 + 100 * i));
+    }
+    CVes_SortBarSheet expected;
+    t.SortSteel(&expected, 6);
+
+    std::unique_ptr<CVes_SetupTable> copy = t.workingCopy();
+    CVes_SortBarSheet sheet;
+    std::thread worker([&] { copy->SortSteel(&sheet, 6); });
+    for (int i = 0; i < 50; ++i)
+        t.appendLine(shapedBar("X", 3, 32.0f, 1, 5000));
+    worker.join();
+    EXPECT_EQ(sheetRows(sheet), sheetRows(expected));
+}
+
+TEST_F(BarListDerived, WorkingCopyKeepsWhatTheSheetsRead)
+{
+    CVes_SetupTableLine* kl1 = elementLine("KL1", 3);
+    t.appendLine(kl1);
+    t.appendLine(shapedBar("1", 3, 20.0f, 2, 3000));
+    t.setDefaultEleNum(4);
+    t.setLiaoPaiType(3);
+    t.getHuizongRules().m_mode = 1;
+    t.getHuizongRules().m_elements.append(kl1);
+    t.m_units[CVes_SetupTable::kColTotalLength] = CVes_Template::kCentimetre;
+    CVes_SteelYuanCaiData record;
+    record.DN = 20.0f;
+    t.getYuanCaiLib().append(record);
+
+    std::unique_ptr<CVes_SetupTable> copy = t.workingCopy();
+    EXPECT_EQ(copy->lines().size(), 2);
+    EXPECT_NE(copy->lineAt(0), kl1);
+    ASSERT_EQ(copy->getHuizongRules().m_elements.size(), 1);
+    EXPECT_EQ(copy->getHuizongRules().m_elements.front(), copy->lineAt(0));
+    EXPECT_EQ(copy->getDefaultEleNum(), 4);
+    EXPECT_EQ(copy->getLiaopaiType(), 3);
+    EXPECT_EQ(copy->getSortRules().m_dnOrder, 1);
+    EXPECT_EQ(copy->m_units[CVes_SetupTable::kColTotalLength], CVes_Template::kCentimetre);
+    EXPECT_EQ(copy->getYuanCaiLib(), t.getYuanCaiLib());
+    EXPECT_EQ(copy->m_texts[2].m_formula, "综合楼");
+}
+
+// ---- The cutting list -------------------------------------------------------------------
+
+QStringList totalRows(const CVes_YouhuaDuanLiaoTable& cut)
+{
+    QStringList totals;
+    for (CVes_TableBaseLine* line : cut.lines()) {
+        auto* row = static_cast<CVes_YouhuaDuanLiaoTableLine*>(line);
+        if (row->m_combine.pieces.empty())
+            totals << row->m_strArray.join(u'|');
+    }
+    return totals;
+}
+
+TEST_F(BarListDerived, CuttingListOfTheChosenSize)
+{
+    t.appendLine(elementLine("KL1", 1));
+    t.appendLine(shapedBar("1", 2, 20.0f, 3, 4000));
+    t.appendLine(shapedBar("2", 2, 20.05f, 2, 5000));
+    t.appendLine(shapedBar("3", 2, 20.2f, 2, 5000));
+    t.appendLine(shapedBar("4", 3, 20.0f, 2, 5000));
+    t.appendLine(shapedBar("5", 2, 20.0f, 2, 5000, 1));
+    bool onUserThread = false;
+    test::whenOpen<CCutOptimizeSpecDlg>(&context, [&](CCutOptimizeSpecDlg& dlg) {
+        onUserThread = QThread::currentThread() == qApp->thread();
+        dlg.accept();  // grade 2, 20 mm
+    });
+    std::unique_ptr<CVes_YouhuaDuanLiaoTable> cut(t.toDuanLiaoTable(nullptr));
+    EXPECT_TRUE(onUserThread);
+    // Each size of the chosen grade within 0.1 mm is cut by itself from 12 m
+    // bars: 3 × 4 m; 2 × 5 m epoxy-coated; 2 × 5 m of 20.05 mm. Neither
+    // grade 3 nor 20.2 mm is cut.
+    EXPECT_EQ(totalRows(*cut), (QStringList{"合计||%%B20|12|1||12|0||",
+                                            "合计||%%B20环|12|1||10|2||",
+                                            "合计||%%B20.0|12|1||10|2||"}));
+    EXPECT_EQ(cut->m_texts[CVes_YouhuaDuanLiaoTable::kNoteText].m_formula.endsWith(" 优化断料"),
+              true);
+    // Every size of the list got a raw-stock record of 12 m.
+    EXPECT_EQ(t.getYuanCaiLib().count(), 5);
+    EXPECT_EQ(t.getYuanCaiLib().getYuanCai(20.2f, 2, 0)->length, 12000);
+}
+
+TEST_F(BarListDerived, CancelledChoiceLeavesTheListEmpty)
+{
+    t.appendLine(shapedBar("1", 2, 20.0f, 3, 4000));
+    CVes_YouhuaDuanLiaoTable cut;
+    cut.Add(QStringList{"old"});
+    test::whenOpen<CCutOptimizeSpecDlg>(&context, [](CCutOptimizeSpecDlg& dlg) { dlg.reject(); });
+    EXPECT_EQ(t.toDuanLiaoTable(&cut), &cut);
+    EXPECT_TRUE(cut.lines().isEmpty());
+    EXPECT_EQ(t.getYuanCaiLib().count(), 1) << "the size still got its raw stock";
+}
+
+// A long cutting is cancelled from its progress dialog: the worker stops
+// and nothing is written.
+TEST(CuttingProgress, CancelStopsTheWorker)
+{
+    test::DerivedShapes shapes;
+    TableLineList lines;
+    for (int i = 0; i < 1500; ++i) {
+        CVes_ProcessSteel bar;
+        bar.setRecordId(test::kStraightShape);
+        bar.setSteel(2, 20.0f, 0);
+        bar.count = 1 + i % 7;
+        bar.calcLength = 1;
+        bar.setVarValue(QStringLiteral("A"), 500 + (i * 7919) % 5500);
+        bar.setPID(i + 1);
+        bar.setNull(0);
+        auto* line = new CVes_ProcessTableListLine;
+        line->setSteel(bar);
+        lines.append(line);
+    }
+    CuttingJob job;
+    CVes_SteelYuanCaiDataLib own;
+    job.gather(lines, CVes_Template::kMillimetre, own);
+    qDeleteAll(lines);
+    job.choose(2, 20.0f, own);
+    ASSERT_EQ(job.runs().size(), 1u);
+
+    QObject context;
+    bool shown = false;
+    test::whenOpen<QProgressDialog>(&context, [&](QProgressDialog& progress) {
+        shown = true;
+        if (auto* button = progress.findChild<QPushButton*>())
+            button->click();
+    });
+    EXPECT_FALSE(cutWithProgress(job, nullptr));
+    EXPECT_TRUE(shown);
+    // Stopped before its run or during it.
+    const CuttingJob::Run& run = job.runs()[0];
+    EXPECT_TRUE(run.report.outcome == OptimizeReport::Outcome::Cancelled || run.patterns.empty());
+}
+
+} // namespace
