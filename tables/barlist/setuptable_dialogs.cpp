@@ -6,13 +6,16 @@
 
 #include "platform/hostservices.h"
 #include "tables/barlist/cuttingjob.h"
-#include "tables/barlist/cuttingprogress.h"
+#include "tables/barlist/backgroundwork.h"
 #include "tables/quantity/cutoptimizespecdlg.h"
 #include "tables/quantity/rawstockdlg.h"
 #include "tables/quantity/sumsettingdlg.h"
 #include "tables/quantity/youhuaduanliaotable.h"
 
 #include <QApplication>
+
+#include <atomic>
+#include <memory>
 
 void CVes_SetupTable::setYuanCai()
 {
@@ -35,12 +38,31 @@ CVes_YouhuaDuanLiaoTable* CVes_SetupTable::toDuanLiaoTable(CVes_YouhuaDuanLiaoTa
     else
         cut->clearnAllLineOnly();
     QWidget* parent = QApplication::activeWindow();
-    CuttingJob job = prepareDuanLiao();
+
+    // The pieces are gathered from a copy of the list, so that nothing the
+    // screen shows is read on the worker; the raw-stock records the copy
+    // gained are the list's own afterwards.
+    std::unique_ptr<CVes_SetupTable> copy = workingCopy();
+    CuttingJob job;
+    runInBackground(parent, QStringLiteral("正在整理钢筋……"), false,
+                    [&](const std::atomic<bool>&, const WorkProgress&) {
+                        job = copy->prepareDuanLiao();
+                        return true;
+                    });
+    const CVes_SteelYuanCaiDataLib& gained = copy->getYuanCaiLib();
+    for (int i = m_yuanCai.count(); i < gained.count(); ++i)
+        m_yuanCai.append(*gained.at(i));
+
     CCutOptimizeSpecDlg dlg(parent);
     if (dlg.exec() != QDialog::Accepted)
         return cut;
     job.choose(dlg.m_nGrade, dlg.m_fDN, m_yuanCai);
-    if (!cutWithProgress(job, parent))
+    const bool finished = runInBackground(
+        parent, QStringLiteral("正在优化断料……"), true,
+        [&](const std::atomic<bool>& cancel, const WorkProgress& progress) {
+            return job.cut(&cancel, progress);
+        });
+    if (!finished)
         return cut;
     job.fill(*cut);
     // Pieces no stock bar could take would be missing from the list unseen.

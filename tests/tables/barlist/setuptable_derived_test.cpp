@@ -11,7 +11,7 @@
 
 #include "core/geometry/datafolder.h"
 #include "tables/barlist/cuttingjob.h"
-#include "tables/barlist/cuttingprogress.h"
+#include "tables/barlist/backgroundwork.h"
 #include "tables/processing/processtablelistline.h"
 #include "tables/quantity/cutoptimizespecdlg.h"
 #include "tables/quantity/sortbarsheet.h"
@@ -271,7 +271,7 @@ TEST_F(BarListDerived, CancelledChoiceLeavesTheListEmpty)
 
 // A long cutting is cancelled from its progress dialog: the worker stops
 // and nothing is written.
-TEST(CuttingProgress, CancelStopsTheWorker)
+TEST(BackgroundWork, CancelStopsTheWorker)
 {
     test::DerivedShapes shapes;
     TableLineList lines;
@@ -302,7 +302,10 @@ TEST(CuttingProgress, CancelStopsTheWorker)
         if (auto* button = progress.findChild<QPushButton*>())
             button->click();
     });
-    EXPECT_FALSE(cutWithProgress(job, nullptr));
+    EXPECT_FALSE(runInBackground(nullptr, QStringLiteral("cutting"), true,
+                                 [&](const std::atomic<bool>& cancel, const WorkProgress& progress) {
+                                     return job.cut(&cancel, progress);
+                                 }));
     EXPECT_TRUE(shown);
     // Stopped before its run or during it.
     const CuttingJob::Run& run = job.runs()[0];

@@ -1,13 +1,10 @@
-#include "tables/barlist/cuttingprogress.h"
-
-#include "tables/barlist/cuttingjob.h"
+#include "tables/barlist/backgroundwork.h"
 
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
 
-#include <atomic>
 #include <memory>
 
 namespace {
@@ -16,16 +13,16 @@ constexpr int kProgressTick = 100;  // ms
 
 } // namespace
 
-bool cutWithProgress(CuttingJob& job, QWidget* parent)
+bool runInBackground(QWidget* parent, const QString& text, bool cancellable,
+                     const BackgroundWork& work)
 {
     std::atomic<bool> cancel{false};
     std::atomic<int> done{0};
     std::atomic<int> total{0};
     bool finished = false;
 
-    QProgressDialog progress(QStringLiteral("正在优化断料，请稍候……"), QStringLiteral("取消"), 0,
-                             0, parent);
-    progress.setWindowTitle(QStringLiteral("优化断料"));
+    QProgressDialog progress(text, cancellable ? QStringLiteral("取消") : QString(), 0, 0, parent);
+    progress.setWindowTitle(QStringLiteral("请稍候"));
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
@@ -33,18 +30,19 @@ bool cutWithProgress(CuttingJob& job, QWidget* parent)
 
     QEventLoop loop;
     std::unique_ptr<QThread> worker(QThread::create([&] {
-        finished = job.cut(&cancel, [&](int d, int t) {
+        finished = work(cancel, [&](int d, int t) {
             done = d;
             total = t;
         });
     }));
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&progress, &QProgressDialog::canceled, &loop, [&] { cancel = true; });
+    if (cancellable)
+        QObject::connect(&progress, &QProgressDialog::canceled, &loop, [&] { cancel = true; });
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, &progress, [&] {
-        if (progress.wasCanceled())
+        if (cancellable && progress.wasCanceled())
             cancel = true;
-        // One size of one bar type cuts in one step: the bar stays busy.
+        // Work of a single step keeps the bar busy.
         if (total > 1) {
             progress.setMaximum(total);
             progress.setValue(done);
@@ -57,4 +55,3 @@ bool cutWithProgress(CuttingJob& job, QWidget* parent)
     worker->wait();
     return finished && !cancel;
 }
-
