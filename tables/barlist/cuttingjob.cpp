@@ -146,7 +146,7 @@ bool CuttingJob::cut(const std::atomic<bool>* cancel, const std::function<void(i
 void CuttingJob::fill(CVes_YouhuaDuanLiaoTable& table) const
 {
     table.m_texts[CVes_YouhuaDuanLiaoTable::kNoteText].m_formula =
-        Steel_GradeDNToExcelString(m_grade, m_diameter, 0) + QStringLiteral(" 优化断料");
+        Steel_GradeDNToString(m_grade, m_diameter, 0) + QStringLiteral(" 优化断料");
     for (const Run& run : m_runs) {
         long long bars = 0;
         long long stockLength = 0;

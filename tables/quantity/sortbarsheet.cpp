@@ -48,9 +48,10 @@ constexpr Column kColumns[] = {
 // The page: the eight columns on portrait A4, 28 rows of 4 mm text.
 constexpr sheetsetup::Page kPage = {15, 15, 15, 15, 4, 10, 16, 90, 28, 1, 7};
 
+// Texts 3 and 4 have no name until a producer gives it one.
 constexpr sheetsetup::TitleText kTitleTexts[] = {
-    {2, "工程名称", " ", 40, 24}, {5, "编制", " ", 30, 0},
-    {6, "审核", " ", 30, 0},     {7, "编制日期", " ", 30, 2},
+    {2, "工程名称", " ", 40, 24}, {3, "", "", 40, 24},         {4, "", "", 40, 24},
+    {5, "编制", " ", 30, 0},     {6, "审核", " ", 30, 0},     {7, "编制日期", " ", 30, 2},
 };
 
 // The selection bit of a grade; 0 for a grade the filter does not know.
