@@ -23,7 +23,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <map>
 
 namespace {
 
@@ -186,10 +185,8 @@ CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, un
         heading << QString() << QString() << QString() << QStringLiteral("单价 / 总价");
     target->Add(heading);
 
-    double totalWeight = 0.0;
     double totalCost = 0.0;
-    sumrows::ClassSums classes;
-    std::map<int, double> gradeWeight;
+    sumrows::ItemSums sums;
 
     int number = 1;
     for (const CVes_SumLengthItem& item : whole) {
@@ -213,12 +210,7 @@ CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, un
         }
         target->Add(row);
 
-        totalWeight += withLoss;
-        const int kind = rules.isWireRod(item.diameter) ? 0 : 1;
-        const int coat = item.coating < 1 ? 0 : 1;
-        classes.length[kind][coat] += item.length;
-        classes.weight[kind][coat] += shown;
-        gradeWeight[item.grade] += withLoss;
+        sums.add(item, shown, withLoss, rules.isWireRod(item.diameter));
     }
 
     float fee = 0.0f;
@@ -228,10 +220,10 @@ CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, un
         totalCost += fee;
     }
 
-    if (totalWeight > 0.0) {
+    if (sums.totalWeight > 0.0) {
         target->Add({});
         QStringList total{english ? QStringLiteral("Total Weight") : QStringLiteral("总重"),
-                          QString(), QString(), QString(), f3(totalWeight)};
+                          QString(), QString(), QString(), f3(sums.totalWeight)};
         if (!lossInItems)
             total << lossNote;
         target->Add(total);
@@ -248,9 +240,10 @@ CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, un
     target->Add({QStringLiteral("其中")});
     const auto append = [target](const QStringList& row) { target->Add(row); };
     if (rules.m_sumByDnClass)
-        sumrows::appendClassRows(append, classes, rules.m_wireDN);
+        sumrows::appendClassRows(append, sums.classes, rules.m_wireDN);
     if (rules.m_sumByGrade)
-        sumrows::appendGradeRows(append, kGradeRows, [&](int grade) { return gradeWeight[grade]; });
+        sumrows::appendGradeRows(append, kGradeRows,
+                                 [&](int grade) { return sums.gradeWeight[grade]; });
     target->Add({QStringLiteral("箍筋总重"), QString(), QString(), QString(),
                        f2(stirrupWeight)});
     if (fee > 0.0f)

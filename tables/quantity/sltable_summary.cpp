@@ -13,8 +13,6 @@
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/summaryrows.h"
 
-#include <map>
-
 namespace {
 
 const QString kOthers = QStringLiteral("其它");
@@ -157,10 +155,8 @@ CVes_SLSumaryTable* CVes_SLTable::SummarySTeel(CVes_SLSumaryTable* target)
     CVes_SteelYuanCaiDataLib stockFile;
     stockFile.readFile(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
     barsum::sortLengths(whole, rules.m_dnOrder);
-    double totalWeight = 0.0;
     double totalCost = 0.0;
-    sumrows::ClassSums classes;
-    std::map<int, double> gradeWeight;
+    sumrows::ItemSums sums;
     int number = 1;
     for (const CVes_SumLengthItem& item : whole) {
         const double w = weightOf(item);
@@ -174,12 +170,7 @@ CVes_SLSumaryTable* CVes_SLTable::SummarySTeel(CVes_SLSumaryTable* target)
         }
         target->Add({QString(), QString::number(number++), sizeText(item), f2(item.length),
                      f3(shown), price});
-        totalWeight += withLoss;
-        const int kind = rules.isWireRod(item.diameter) ? 0 : 1;
-        const int coat = item.coating < 1 ? 0 : 1;
-        classes.length[kind][coat] += item.length;
-        classes.weight[kind][coat] += shown;
-        gradeWeight[item.grade] += withLoss;
+        sums.add(item, shown, withLoss, rules.isWireRod(item.diameter));
     }
 
     const auto append = [target](const QStringList& row) { target->Add(row); };
@@ -188,9 +179,10 @@ CVes_SLSumaryTable* CVes_SLTable::SummarySTeel(CVes_SLSumaryTable* target)
         target->Add({QStringLiteral("其中")});
     }
     if (rules.m_sumByDnClass)
-        sumrows::appendClassRows(append, classes, rules.m_wireDN);
+        sumrows::appendClassRows(append, sums.classes, rules.m_wireDN);
     if (rules.m_sumByGrade)
-        sumrows::appendGradeRows(append, kGradeRows, [&](int grade) { return gradeWeight[grade]; });
+        sumrows::appendGradeRows(append, kGradeRows,
+                                 [&](int grade) { return sums.gradeWeight[grade]; });
     if (rules.m_calcStirrupFee) {
         const long long count = rules.m_autoStirrupCount ? stirrups : rules.m_stirrupCount;
         const float fee = float(count) * rules.m_stirrupFee;
@@ -200,10 +192,10 @@ CVes_SLSumaryTable* CVes_SLTable::SummarySTeel(CVes_SLSumaryTable* target)
                      QString::asprintf("（%.2f元/根）", double(rules.m_stirrupFee))});
     }
 
-    if (totalWeight > 0.0) {
+    if (sums.totalWeight > 0.0) {
         target->Add({});
         QStringList total{english ? QStringLiteral("Total Weight") : QStringLiteral("总重"),
-                          QString(), QString(), QString(), f3(totalWeight)};
+                          QString(), QString(), QString(), f3(sums.totalWeight)};
         if (!lossInItems)
             total << lossNote;
         target->Add(total);

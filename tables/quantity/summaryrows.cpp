@@ -34,6 +34,16 @@ void appendClass(const AppendRow& append, const ClassSums& sums, int kind, const
 
 } // namespace
 
+void ItemSums::add(const CVes_SumLengthItem& item, double shown, double withLoss, bool wireRod)
+{
+    const int kind = wireRod ? 0 : 1;
+    const int coat = item.coating < 1 ? 0 : 1;
+    classes.length[kind][coat] += item.length;
+    classes.weight[kind][coat] += shown;
+    gradeWeight[item.grade] += withLoss;
+    totalWeight += withLoss;
+}
+
 void othersLast(SumGroups& groups, std::initializer_list<QString> names)
 {
     if (groups.size() > 1 && std::find(names.begin(), names.end(), groups.front().name) != names.end())

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <map>
 #include <span>
 
 class CVes_SortRules;
@@ -35,6 +36,18 @@ struct ClassSums {
     double length[2][2] = {{0.0, 0.0}, {0.0, 0.0}};
     double weight[2][2] = {{0.0, 0.0}, {0.0, 0.0}};
 };
+// The sums of the whole-list items: the total weight with loss, the classes
+// and the weight with loss of each grade.
+struct ItemSums {
+    double totalWeight = 0.0;
+    ClassSums classes;
+    std::map<int, double> gradeWeight;
+    // The item's length and the weight its row shows go to its class (wire
+    // rod or bar, ordinary or epoxy-coated), its weight with loss to the
+    // total and its grade.
+    void add(const CVes_SumLengthItem& item, double shown, double withLoss, bool wireRod);
+};
+
 // The rows by diameter class: wire rod ("按钢筋直径分类", "d≤…") then bar
 // ("d＞…"), each with an epoxy-coated row of its own when it has any.
 void appendClassRows(const AppendRow& append, const ClassSums& sums, float wireDN);

@@ -17,7 +17,6 @@
 #include "tables/quantity/sortbarsheet.h"
 #include "tables/quantity/youhuaduanliaotable.h"
 
-#include <QFile>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QThread>
@@ -81,27 +80,10 @@ protected:
         r = CVes_SortRules();
         r.m_dnOrder = 1;
         r.m_mergeSame = 1;
-        // Take the program's stock file away for the test.
-        QFile file(stockPath());
-        hadStock = file.open(QIODevice::ReadOnly);
-        if (hadStock)
-            stockBytes = file.readAll();
-        QFile::remove(stockPath());
     }
-    void TearDown() override
-    {
-        QFile::remove(stockPath());
-        if (hadStock) {
-            QFile file(stockPath());
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(stockBytes);
-        }
-    }
-    static QString stockPath() { return GetRODOFilePath() + QStringLiteral("KUCUN.xml"); }
 
     test::DerivedShapes shapes;
-    bool hadStock = false;
-    QByteArray stockBytes;
+    test::StockFileAway stockFile;
     QObject context;
     CVes_SetupTable t;
 };

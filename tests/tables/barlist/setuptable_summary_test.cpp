@@ -391,16 +391,7 @@ TEST(BarSummaryQuantities, MultiValueComputedAndRepeatedElements)
 
 // ---- Joint summary ----------------------------------------------------------------
 
-CVes_Connect coupler(int type, float farDN, int direction, int farDirection)
-{
-    CVes_Connect c;
-    c.type = type;
-    c.flag = 1;
-    c.direction = direction;
-    c.farDirection = farDirection;
-    c.farDN = farDN;
-    return c;
-}
+using test::coupler;
 
 class JointSummary : public testing::Test {
 protected:

@@ -1,10 +1,16 @@
 #pragma once
 // Shared pieces of the summary-sheet tests: bar rows built field by field,
-// and a sheet's rows as text.
+// end connections, a sheet's rows as text, and the program's stock file
+// taken away for a test.
 
+#include "core/geometry/datafolder.h"
+#include "core/model/connect.h"
 #include "tables/barlist/setuptableline.h"
 #include "tables/framework/tablebase.h"
 #include "tables/framework/tabletextline.h"
+
+#include <QByteArray>
+#include <QFile>
 
 #include <string>
 #include <vector>
@@ -41,5 +47,49 @@ inline CVes_SetupTableLine* barLine(const char* number, int grade, float d, int 
     bar.getFirstMidConnect()->stat = 0;
     return line;
 }
+
+// An end connection that is on: its type, the other bar's diameter and the
+// threads of this end and of the other bar's (1 forwards, 0 reversed).
+inline CVes_Connect coupler(int type, float farDN, int direction, int farDirection)
+{
+    CVes_Connect c;
+    c.type = type;
+    c.flag = 1;
+    c.direction = direction;
+    c.farDirection = farDirection;
+    c.farDN = farDN;
+    return c;
+}
+
+// The program's stock file ("KUCUN.xml") is taken away for the scope and
+// put back after it.
+class StockFileAway {
+public:
+    StockFileAway()
+    {
+        QFile file(path());
+        m_had = file.open(QIODevice::ReadOnly);
+        if (m_had)
+            m_bytes = file.readAll();
+        QFile::remove(path());
+    }
+    ~StockFileAway()
+    {
+        QFile::remove(path());
+        if (m_had) {
+            QFile file(path());
+            if (file.open(QIODevice::WriteOnly))
+                file.write(m_bytes);
+        }
+    }
+    StockFileAway(const StockFileAway&) = delete;
+    StockFileAway& operator=(const StockFileAway&) = delete;
+
+    static QString path() { return GetRODOFilePath() + QStringLiteral("KUCUN.xml"); }
+
+private:
+    bool m_had = false;
+    QByteArray m_bytes;
+};
 
 } // namespace test

@@ -3,6 +3,7 @@
 
 #include "tables/quantity/sltable.h"
 
+#include "tests/tables/barlist/summary_support.h"
 #include "tests/tables/quantity/derived_shapes.h"
 #include "tests/tables/quantity/sltable_support.h"
 
@@ -16,7 +17,6 @@
 
 #include <QCheckBox>
 
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -39,33 +39,6 @@ Rows rowsOf(const CVes_TableBase& sheet)
     }
     return rows;
 }
-
-// The program's stock file is taken away for the test and put back after.
-class StockFileAway {
-public:
-    StockFileAway()
-    {
-        QFile file(path());
-        m_had = file.open(QIODevice::ReadOnly);
-        if (m_had)
-            m_bytes = file.readAll();
-        QFile::remove(path());
-    }
-    ~StockFileAway()
-    {
-        QFile::remove(path());
-        if (m_had) {
-            QFile file(path());
-            if (file.open(QIODevice::WriteOnly))
-                file.write(m_bytes);
-        }
-    }
-
-private:
-    static QString path() { return GetRODOFilePath() + QStringLiteral("KUCUN.xml"); }
-    bool m_had = false;
-    QByteArray m_bytes;
-};
 
 // Before any element type (其它): A %%C12 3 × 6000 = 18 m. Type 梁, KL1 of 2:
 // B %%C20 2 × 5000 × 2 = 20 m, C %%A8 10 × 1500 × 2 = 30 m (20 stirrups),
@@ -105,7 +78,7 @@ protected:
         t.getYuanCaiLib().append(priced);
     }
 
-    StockFileAway stockFile;
+    test::StockFileAway stockFile;
     CVes_SLTable t;
     CVes_SLSumaryTable sheet;
 };
@@ -214,7 +187,7 @@ class QuantityGradeRow : public testing::TestWithParam<GradeCase> {};
 
 TEST_P(QuantityGradeRow, RowOnlyAboveTheGradesThreshold)
 {
-    StockFileAway away;
+    test::StockFileAway away;
     CVes_SLTable t;
     t.clearnAllLine();
     t.appendLine(slBar("1", GetParam().grade, GetParam().diameter, 1, GetParam().length));
@@ -252,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(QuantitySummaryLengths, GradedBarInTheShapeUnit)
 {
     test::DerivedShapes shapes;
-    StockFileAway away;
+    test::StockFileAway away;
     CVes_SLTable t;
     t.clearnAllLine();
     // Total lengths in millimetres, as the shapes are.
@@ -278,7 +251,7 @@ TEST(QuantitySummaryLengths, GradedBarInTheShapeUnit)
 // A length past what a 32-bit product holds is summed, not wrapped round.
 TEST(QuantitySummaryLengths, LargeProjectDoesNotOverflow)
 {
-    StockFileAway away;
+    test::StockFileAway away;
     CVes_SLTable t;
     t.clearnAllLine();
     t.appendLine(slElement("桩", 1000));
@@ -310,41 +283,30 @@ TEST(QuantitySummaryEmpty, NoRowsOrNoBarsGiveNoRows)
 
 // ---- Joint summary -------------------------------------------------------------------
 
-CVes_Connect coupler(int type, float farDN, int direction, int farDirection)
-{
-    CVes_Connect c;
-    c.type = type;
-    c.flag = 1;
-    c.direction = direction;
-    c.farDirection = farDirection;
-    c.farDN = farDN;
-    return c;
-}
-
 TEST(QuantityJointSummary, SizesOfCouplersAndGroups)
 {
     CVes_SLTable t;
     t.clearnAllLine();
     // Before any element type: a lap (no joint) and a weld.
     CVes_SLTableLine* lap = slBar("L", 3, 20.0f, 1, 6000);
-    const CVes_Connect tie = coupler(1, 20.0f, 1, 1);
+    const CVes_Connect tie = test::coupler(1, 20.0f, 1, 1);
     lap->m_steel.setLConnect(&tie);
-    const CVes_Connect weld = coupler(3, 20.0f, 1, 1);
+    const CVes_Connect weld = test::coupler(3, 20.0f, 1, 1);
     lap->m_steel.setRConnect(&weld);
     t.appendLine(lap);
     t.appendLine(slEleType("柱"));
     t.appendLine(slElement("KZ1", 2));
     // Alike at both ends: 2 bars × 2 pieces × 2 ends.
     CVes_SLTableLine* same = slBar("S", 3, 25.0f, 2, 6000);
-    const CVes_Connect alike = coupler(8, 25.0f, 1, 1);
+    const CVes_Connect alike = test::coupler(8, 25.0f, 1, 1);
     same->m_steel.setLConnect(&alike);
     same->m_steel.setRConnect(&alike);
     t.appendLine(same);
     // 25 to 20 with the 20 end reversed; and this bar's end reversed.
     CVes_SLTableLine* reducing = slBar("R", 3, 25.0f, 1, 6000);
-    const CVes_Connect toTwenty = coupler(8, 20.0f, 1, 0);
+    const CVes_Connect toTwenty = test::coupler(8, 20.0f, 1, 0);
     reducing->m_steel.setLConnect(&toTwenty);
-    const CVes_Connect reversed = coupler(7, 20.0f, 0, 1);
+    const CVes_Connect reversed = test::coupler(7, 20.0f, 0, 1);
     reducing->m_steel.setRConnect(&reversed);
     t.appendLine(reducing);
     CVes_SortRules& r = t.getSortRules();
