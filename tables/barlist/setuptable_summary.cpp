@@ -50,7 +50,8 @@ constexpr sumrows::GradeRow kGradeRows[] = {
 };
 
 // Clears the sheet (or makes a new one) and takes the source's language and
-// title-block texts.
+// title-block texts. The title follows the language: a sheet titled in
+// English for an English list gets its Chinese title back for a Chinese one.
 template <typename Sheet>
 Sheet* prepareSheet(Sheet* target, const CVes_SetupTable& source, const QString& englishTitle)
 {
@@ -60,6 +61,8 @@ Sheet* prepareSheet(Sheet* target, const CVes_SetupTable& source, const QString&
         target->clearnAllLine();
     if (source.m_language == 1)
         target->setTitle(englishTitle);
+    else if (target->m_texts[0].m_formula == englishTitle)
+        target->setTitle(Sheet().m_texts[0].m_formula);
     target->setLanguage(source.m_language);
     for (int i = kTitleFirstCopied; i <= kTitleLastCopied; ++i)
         target->m_texts[i] = source.m_texts[i];

@@ -452,7 +452,7 @@ TEST_F(JointSummary, SmallFirstWholeListOnly)
     t.getSortRules().m_dnOrder = 1;
     t.getSortRules().m_sumInEleType = 0;
     t.setLanguage(1);
-    std::unique_ptr<CVes_TableBase> made(t.SummaryJT(nullptr));
+    std::unique_ptr<CVes_SLSumaryJTtable> made(t.SummaryJT(nullptr));
     const Rows expected = {
         "",
         "Total",
@@ -462,6 +462,11 @@ TEST_F(JointSummary, SmallFirstWholeListOnly)
     };
     EXPECT_EQ(rowsOf(*made), expected);
     EXPECT_EQ(made->m_texts[0].m_formula, "Bar Connect Total Schedule");
+    // Back in Chinese, the sheet gets its Chinese title again.
+    t.setLanguage(0);
+    t.SummaryJT(made.get());
+    EXPECT_EQ(made->m_texts[0].m_formula, "钢筋接头类型汇总表");
+    EXPECT_EQ(made->m_captions.value(2), "接头类型");
 }
 
 TEST_F(JointSummary, NoJointsGivesHeadingOnly)
