@@ -71,7 +71,6 @@ CVes_SetupTable::CVes_SetupTable(Bare)
     m_pageSummary = 1;
     m_tableTextHeight = 4;
     m_coverFlag = 1;
-    initTableCover();
 
     m_textHeights[0] = 90;
     for (int i : {2, 3, 4})
@@ -92,6 +91,9 @@ CVes_SetupTable::CVes_SetupTable(Bare)
     setText(m_texts[7], QStringLiteral("编制日期"),
             QString::asprintf("%d-%d-%d", today.year(), today.month(), today.day()), 30,
             CVes_String::kRight);
+    // The cover names the title texts in its placeholders, so it is built
+    // once they have their names.
+    initTableCover();
 
     m_columnNum = kColumnCount;
     m_stretchColumn = kColRemark;

@@ -78,6 +78,9 @@ public:
 
     void setLanguage(unsigned int language) override;
     int isEditCurCol() override;
+    // Going to the cover recomputes the quantity texts the cover shows, so
+    // that they always follow the list's latest edits.
+    void setPageToCover() override;
     int isCurShapeCol(int column) override;
     // The bar of row n of the current page; null when there is none.
     CVes_BarCore* getSteel(int n) override;
@@ -270,6 +273,26 @@ public:
     void setYuanCai();
     void setSumray();
 
+    // ---- The printed page (setuptable_page.cpp) ------------------------------------
+
+    // The page drawing of the table model; on a table page the rows of the
+    // page are then laid into the page form (fillTable) and the form is
+    // drawn on the same context: screen, printer and PDF alike.
+    void Draw(platform::Dc* dc, const platform::Rect& rect) override;
+    // Writes the rows of the current page into the page form that the page
+    // drawing has laid out: texts, colours, merged cells, shapes and the page
+    // summary. While printing nothing shows the editing state. Refreshes what
+    // the bars keep from their page: the anchorage variables lae, la, lle and
+    // bhc, the over-long mark, the joint count of the first intermediate
+    // connection and the remark of rows in a merged remark.
+    void fillTable(platform::Dc* dc);
+    // The weight of the selected bar rows on the page last laid out, in the
+    // unit of the weight column.
+    double getSelLineWeight() const { return m_selLineWeight; }
+    // The piece count a row is counted with: that of the nearest element row
+    // before it, or the default piece count before the first element.
+    int piecesBefore(const CVes_TableBaseLine* row) const;
+
     // ---- Quantities (computed on demand, never stored) ------------------------------
 
     // One bar row in an element of `pieces` pieces: its total length in
@@ -371,6 +394,41 @@ public:
     // row per element line: "name(n件)" padded with dots, and its page.
     CVes_TableContents* TableContens(CVes_TableContents* contents);
 
+    // ---- Spreadsheet export (setuptable_export.cpp) -----------------------------------
+
+    // A workbook of four sheets: the bar list, the sorted sheet, the bar
+    // summary and the joint summary, each with the list's title block; it is
+    // shown to the user and not kept. A failure is a message.
+    void exportExcel() override;
+    // Writes the rows of the list from row 6, one worksheet row per table
+    // row, with a picture of each bar's shape; answers the row count + 1.
+    int fillExcel(platform::xlsx::Worksheet& sheet) override;
+
+    // ---- Summary selection (selecteledlg.cpp, keywordhuizongdlg.cpp) ------------------
+
+    // Asks which elements the bar summary covers; 1 when the user confirmed
+    // (the chosen elements replace the rules' list), 0 when cancelled.
+    int selectEleHuizong();
+    // Asks for the keyword the bar summary matches bar numbers or remarks
+    // against; 1 when confirmed (mode, key and whole-text flag stored), 0
+    // when cancelled.
+    int selectKeyWordHuizong();
+
+    // ---- Folder import and merged remarks (setuptable_import.cpp) ------------------------
+
+    // Puts the rows of every bar-list file (".pld") in the folder and its
+    // sub-folders before the list's rows, the file found last first. A file
+    // drawn in another shape unit is refused with a message; damaged files
+    // and files of a newer version are named in one message and skipped
+    // whole. Records one undo step when anything was imported. Answers the
+    // number of files imported.
+    int importFromFile(const QString& folder);
+    // The selected rows, consecutive bar rows only, show one remark: the
+    // first is marked 1, the others 2. Otherwise a message and no change.
+    void MergeRemark();
+    // Every selected bar row shows its own remark again.
+    void unMergeRemark();
+
     // ---- Data check ----------------------------------------------------------------------
 
     // Appends the findings of the bar-line check as an HTML list (values
@@ -406,6 +464,7 @@ public:
     int m_liaoPaiGuibing = 0;     // not stored
     int m_liaoPaiEleChaifen = 0;  // not stored
     CVes_HuizongRules m_huizong;
+    double m_selLineWeight = 0.0; // written by fillTable
 
 private:
     struct Bare {};

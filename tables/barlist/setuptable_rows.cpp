@@ -4,7 +4,8 @@
 
 #include "tables/barlist/setuptable.h"
 
-#include "envora/rules.h"
+#include "tables/barlist/bartexts.h"
+
 #include "envora/usercustom.h"
 
 namespace {
@@ -14,11 +15,6 @@ using Line = CVes_SetupTableLine;
 Line* asLine(CVes_TableBaseLine* row)
 {
     return static_cast<Line*>(row);
-}
-
-int roundHalfUp(double x)
-{
-    return int(x + 0.5);
 }
 
 // Clears on a new bar what the user's copy-from-previous-row set leaves out.
@@ -259,19 +255,7 @@ double CVes_SetupTable::getEleSteelweight(CVes_TableBaseLine* element) const
 {
     if (!element || element->getType() != Line::kElementLine)
         return 0.0;
-    const double toMetre = transUnit(m_units.value(kColShape, kMillimetre), kMetre);
-    const double toWeight = transUnit(kKilogram, m_units.value(kColTotalWeight, kKilogram));
-
-    // The piece count of the nearest earlier element row, else the table's.
-    const auto piecesBefore = [this](CVes_TableBaseLine* row) {
-        for (qsizetype i = m_lines.indexOf(row) - 1; i >= 0; --i) {
-            CVes_TableBaseLine* before = m_lines[i];
-            if (!before->isNull() && before->getType() == Line::kElementLine)
-                return asLine(before)->getEleNum();
-        }
-        return m_defaultEleNum;
-    };
-
+    const barlist::ColumnFactors factors = barlist::ColumnFactors::of(*this);
     double weight = 0.0;
     int pieces = 0;
     for (CVes_TableBaseLine* row : getEleSteelList(element)) {
@@ -279,17 +263,7 @@ double CVes_SetupTable::getEleSteelweight(CVes_TableBaseLine* element) const
             continue;
         if (pieces < 1)
             pieces = piecesBefore(row);
-        CVes_Steel& bar = asLine(row)->m_steel;
-        double length = 0.0;
-        if (bar.isMultiVal() == 1) {
-            length = double(roundHalfUp(bar.getLength(0, 1.0)) + roundHalfUp(bar.getLength(1, 1.0)))
-                     * bar.count * bar.getMultiGroup() * pieces * 0.5;
-        } else {
-            const double single = bar.calcLength ? bar.getLength(0, 1.0) : bar.length;
-            length = double(roundHalfUp(single)) * bar.count * pieces;
-        }
-        const int kind = bar.grade == 12 ? 1 : bar.grade == 14 ? 2 : 0;
-        weight += Info_getSteelWeight(bar.DN, kind) * length * toMetre * toWeight;
+        weight += barlist::barQuantity(asLine(row)->m_steel, pieces, factors).weight;
     }
     return weight;
 }

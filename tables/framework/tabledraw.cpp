@@ -91,6 +91,10 @@ PageBox pageBox(const CVes_TableBase& table)
     return box;
 }
 
+// What the anchorage rules take for a sheet without these design values.
+constexpr int kLowestConcrete = 20;
+constexpr int kDefaultSeismic = 2;
+
 // The seismic grade as the cover shows it.
 QString seismicText(int grade)
 {
@@ -144,9 +148,13 @@ CoverValues coverValues(const CVes_TableBase& table)
     CoverValues values;
     const int concrete = int(table.getExVarVal(CVes_TableBase::kVarConcrete));
     const int seismic = int(table.getExVarVal(CVes_TableBase::kVarSeismic));
-    values.concrete = QString::asprintf("C%d", concrete);
-    values.seismic = seismicText(seismic);
-    values.cover = QString::asprintf("%d", int(table.getExVarVal(CVes_TableBase::kVarCover)));
+    const int cover = int(table.getExVarVal(CVes_TableBase::kVarCover));
+    // A value the sheet does not have is shown as the rule tables apply it
+    // (the lowest concrete strength, the second seismic grade), never as -1;
+    // a missing cover is left blank.
+    values.concrete = QString::asprintf("C%d", concrete < 0 ? kLowestConcrete : concrete);
+    values.seismic = seismicText(seismic < 0 ? kDefaultSeismic : seismic);
+    values.cover = cover < 0 ? QString() : QString::asprintf("%d", cover);
     // A sheet without an atlas edition works with the first one, as its
     // anchorage lengths do.
     const int edition = std::max(int(table.getExVarVal(CVes_TableBase::kVarAtlas)), 0);

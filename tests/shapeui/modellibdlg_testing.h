@@ -6,6 +6,7 @@
 #include "core/model/modelrecordlib.h"
 #include "shapeui/inputdlg.h"
 #include "shapeui/modellibdlg.h"
+#include "tests/support/modal.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -16,21 +17,6 @@
 #include <functional>
 
 namespace test {
-
-// Runs `act` on the next modal dialog of type T once it is up.
-template <typename T>
-void onNextModal(std::function<void(T*)> act, int tries = 200)
-{
-    QTimer::singleShot(5, [act = std::move(act), tries]() mutable {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!dialog && tries > 0) {
-            onNextModal<T>(std::move(act), tries - 1);
-            return;
-        }
-        ASSERT_NE(dialog, nullptr) << "no modal dialog came up";
-        act(dialog);
-    });
-}
 
 // Answers the next text input dialog with `text` (OK) or cancels it (null),
 // after checking its caption when `title` is given.

@@ -44,6 +44,16 @@ public:
     const QString& workbook() const { return m_workbook; }
     const QString& sheet() const { return m_sheet; }
 
+    // The names of the workbook's sheets, in order.
+    QStringList sheetNames() const
+    {
+        QStringList names;
+        const QRegularExpression sheet(QStringLiteral("<sheet name=\"([^\"]*)\""));
+        for (auto it = sheet.globalMatch(m_workbook); it.hasNext();)
+            names << it.next().captured(1);
+        return names;
+    }
+
     QString cell(const QString& name) const
     {
         return QRegularExpression(QStringLiteral("<c r=\"%1\"[^>]*?(/>|>.*?</c>)").arg(name))

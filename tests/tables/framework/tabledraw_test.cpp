@@ -589,9 +589,10 @@ TEST_P(CoverSeismic, GradeText)
               QStringLiteral("[%1]").arg(QString::fromUtf8(GetParam().second)));
 }
 
-// -100: the sheet has no seismic variable (its value reads -1).
+// -100: the sheet has no seismic variable (its value reads -1); the cover
+// then names the grade the anchorage lengths are worked out with.
 INSTANTIATE_TEST_SUITE_P(Cases, CoverSeismic,
-                         ::testing::Values(std::pair{0, "非抗震"}, std::pair{-100, "非抗震"},
+                         ::testing::Values(std::pair{0, "非抗震"}, std::pair{-100, "二级"},
                                            std::pair{1, "一级"}, std::pair{2, "二级"},
                                            std::pair{3, "三级"}, std::pair{4, "四级"},
                                            std::pair{5, ""}));

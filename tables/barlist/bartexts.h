@@ -1,0 +1,57 @@
+#pragma once
+// What a bar-list row shows, shared by the printed page and the workbook:
+// the spacing of a bar, the text of a unit row, and a bar row's total length
+// and weight in the units of the list's columns.
+
+#include <QString>
+
+class CVes_SetupTable;
+class CVes_SetupTableLine;
+class CVes_Steel;
+
+namespace barlist {
+
+// x + 0.5 truncated: how lengths become whole numbers in the list.
+int roundHalfUp(double x);
+
+// The spacing of a bar: the first spacing; the second on a new line when
+// it is set and differs from the first; the lap-zone spacing "(搭%d)" on a
+// new line when it is set and not equal to both others. Parts that are not
+// numbers above 0 are left out.
+QString spacingText(const CVes_Steel& bar);
+
+// The text of a unit row: the unit names (a range "S～E" or the names of
+// the range joined with ","), their locations, and whether the units of the
+// range have the same bars, as the row's display mode asks.
+QString unitLineText(const CVes_SetupTable& table, const CVes_SetupTableLine& line);
+
+// Factors between the units of the list's columns (shape, cut length, total
+// length and total weight columns).
+struct ColumnFactors {
+    double toShape = 1.0;   // mm to the shape unit
+    double cutFactor = 1.0; // shape unit to the cut-length unit
+    double lenFactor = 1.0; // shape unit to the total-length unit
+    double toMetre = 1.0;   // shape unit to metres
+    double toWeight = 1.0;  // kg to the weight unit
+    int cutUnit = 0;
+
+    static ColumnFactors of(const CVes_SetupTable& table);
+};
+
+// Sets the bar's variables "lae", "lle" (in the shape unit), "la" and, when
+// the list has a concrete cover, "bhc" from the list's design values, so
+// that shapes using them measure and show the lengths in force.
+void refreshAnchorage(const CVes_SetupTable& table, CVes_Steel& bar, const ColumnFactors& factors);
+
+// A bar row's quantities in an element of `pieces` pieces.
+struct BarQuantity {
+    double shownLength = 0.0; // the total length in the length column's unit
+    double base = 0.0;        // the counted length in shape units, whole bars rounded
+    double weight = 0.0;      // in the weight column's unit
+};
+
+// A multi-value bar counts the mean of its rounded first and last length,
+// any other bar its (computed or entered) length.
+BarQuantity barQuantity(CVes_Steel& bar, int pieces, const ColumnFactors& factors);
+
+} // namespace barlist

@@ -1,0 +1,232 @@
+// The bar list's workbook: the list itself with a picture of every bar's
+// shape, then the sorted sheet, the bar summary and the joint summary, each
+// sheet with the title block in rows 1 to 4 and the table bordered from row
+// 5. The workbook is shown to the user and not kept; a failure is a message.
+
+#include "tables/barlist/setuptable.h"
+
+#include "platform/dc.h"
+#include "platform/hostservices.h"
+#include "platform/xlsx/workbook.h"
+#include "tables/barlist/bartexts.h"
+#include "tables/framework/tablehelpers.h"
+#include "tables/quantity/slsumarytable.h"
+#include "tables/quantity/sortbarsheet.h"
+
+#include <cmath>
+#include <memory>
+
+namespace xlsx = platform::xlsx;
+
+namespace {
+
+using Line = CVes_SetupTableLine;
+
+// Workbook columns (1-based) of the bar list's sheet.
+constexpr int kXlNumber = 1;
+constexpr int kXlGrade = 2;
+constexpr int kXlSpacing = 3;
+constexpr int kXlShape = 5;
+constexpr int kXlCutLength = 6;
+constexpr int kXlCount = 7;
+constexpr int kXlTotalCount = 8;
+constexpr int kXlTotalLength = 9;
+constexpr int kXlTotalWeight = 10;
+constexpr int kXlRemark = 11;
+constexpr int kXlLastColumn = 11; // K
+
+// The picture of a bar's shape, in pixels, and where it sits in its cell
+// (points from the cell's corner).
+constexpr int kPictureWidth = 180;
+constexpr int kPictureHeight = 32;
+constexpr double kPictureLeft = 2;
+constexpr double kPictureTop = 3;
+
+const QString kBarListSheet = QStringLiteral("配料单");
+
+// Each derived sheet is built afresh from the list and writes its rows with
+// its own fillExcel.
+std::unique_ptr<CVes_TableBase> sortedSheet(CVes_SetupTable& list)
+{
+    // The bars go into the sorted sheet once the list can sort itself into
+    // it; until then the sheet shows its frame with the list's title block.
+    auto sheet = std::make_unique<CVes_SortBarSheet>();
+    sheet->m_rules = list.getSortRules();
+    list.getHuizongRules().m_mode = CVes_HuizongRules::kAllBars;
+    for (int i = 2; i <= 7; ++i)
+        sheet->m_texts[std::size_t(i)] = list.m_texts[std::size_t(i)];
+    return sheet;
+}
+
+std::unique_ptr<CVes_TableBase> barSummarySheet(CVes_SetupTable& list)
+{
+    auto sheet = std::make_unique<CVes_SLSumaryTable>();
+    list.SummarySTeel(sheet.get(), CVes_HuizongRules::kAllBars);
+    return sheet;
+}
+
+std::unique_ptr<CVes_TableBase> jointSummarySheet(CVes_SetupTable& list)
+{
+    auto sheet = std::make_unique<CVes_SLSumaryJTtable>();
+    list.SummaryJT(sheet.get());
+    return sheet;
+}
+
+struct DerivedSheet {
+    const char* name;
+    int lastColumn;
+    std::unique_ptr<CVes_TableBase> (*build)(CVes_SetupTable&);
+};
+
+constexpr DerivedSheet kDerivedSheets[] = {
+    {"钢筋排序表", 8, sortedSheet},        // H
+    {"钢筋汇总表", 6, barSummarySheet},    // F
+    {"钢筋接头汇总表", 6, jointSummarySheet}, // F
+};
+
+// A caption of row 5 that gets the unit of its column when that is not the
+// template's own (mm for lengths, kg for weights).
+void writeUnitCaption(xlsx::Worksheet& sheet, const CVes_SetupTable& list, int column,
+                      int xlColumn)
+{
+    const int unit = list.m_units.value(column, CVes_Template::kNoUnit);
+    QString suffix;
+    if (column == CVes_SetupTable::kColTotalWeight)
+        suffix = unit == CVes_Template::kGram    ? QStringLiteral("g")
+                 : unit == CVes_Template::kTonne ? QStringLiteral("t")
+                                                 : QString();
+    else
+        suffix = unit == CVes_Template::kCentimetre ? QStringLiteral("cm")
+                 : unit == CVes_Template::kMetre    ? QStringLiteral("m")
+                                                    : QString();
+    if (!suffix.isEmpty())
+        sheet.setText(5, xlColumn, list.m_captions.value(column) + suffix);
+}
+
+QString cutLengthText(CVes_Steel& bar, const barlist::ColumnFactors& f)
+{
+    const bool metres = f.cutUnit == CVes_Template::kMetre;
+    if (bar.isMultiVal()) {
+        const int perGroup = bar.getMultiGroup();
+        const double from = bar.getLength(0, f.toShape) * f.cutFactor;
+        const double to = bar.getLength(1, f.toShape) * f.cutFactor;
+        const double step = perGroup > 1 ? std::fabs(to - from) / (perGroup - 1) : 0.0;
+        if (metres)
+            return QString::asprintf("%.2f～%.2f\n等差:%.2f", from, to, step);
+        return QStringLiteral("%1～%2\n等差:%3")
+            .arg(barlist::roundHalfUp(from))
+            .arg(barlist::roundHalfUp(to))
+            .arg(barlist::roundHalfUp(step));
+    }
+    const double length =
+        (bar.calcLength ? double(bar.getLength(0, f.toShape)) : double(bar.length)) * f.cutFactor;
+    return metres ? QString::asprintf("%.2f", length)
+                  : QString::number(barlist::roundHalfUp(length));
+}
+
+void writePicture(xlsx::Worksheet& sheet, int row, CVes_Steel& bar)
+{
+    platform::Bitmap bitmap;
+    bar.ToBitmap(bitmap, kPictureWidth, kPictureHeight, nullptr);
+    // A shape that cannot be drawn leaves its cell empty.
+    if (!bitmap.isNull())
+        sheet.insertPicture(row, kXlShape, *bitmap.image(), kPictureLeft, kPictureTop);
+}
+
+void writeBarRow(xlsx::Worksheet& sheet, int row, const CVes_SetupTable& list, CVes_Steel& bar,
+                 int pieces, const barlist::ColumnFactors& f)
+{
+    bar.setVarHigh(list.m_shapeTextHeight);
+    barlist::refreshAnchorage(list, bar, f);
+    sheet.setText(row, kXlNumber, bar.number);
+    sheet.setText(row, kXlGrade, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
+    sheet.setText(row, kXlSpacing, barlist::spacingText(bar));
+    writePicture(sheet, row, bar);
+    sheet.setText(row, kXlCutLength, cutLengthText(bar, f));
+    const auto grouped = [](int perGroup, int groups) {
+        return QStringLiteral("%1支/组\n共%2组").arg(perGroup).arg(groups);
+    };
+    const int total = bar.count * pieces;
+    if (bar.isMultiVal()) {
+        sheet.setText(row, kXlCount, grouped(bar.getMultiGroup(), bar.count));
+        sheet.setText(row, kXlTotalCount, grouped(bar.getMultiGroup(), total));
+    } else {
+        sheet.setText(row, kXlCount, QString::number(bar.count));
+        sheet.setText(row, kXlTotalCount, QString::number(total));
+    }
+    const barlist::BarQuantity q = barlist::barQuantity(bar, pieces, f);
+    sheet.setText(row, kXlTotalLength, QString::asprintf("%.2f", q.shownLength));
+    sheet.setText(row, kXlTotalWeight, QString::asprintf("%.3f", q.weight));
+    QString remark = bar.remark;
+    sheet.setText(row, kXlRemark, remark.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+} // namespace
+
+int CVes_SetupTable::fillExcel(xlsx::Worksheet& sheet)
+{
+    writeUnitCaption(sheet, *this, kColShape, kXlShape);
+    writeUnitCaption(sheet, *this, kColCutLength, kXlCutLength);
+    writeUnitCaption(sheet, *this, kColTotalLength, kXlTotalLength);
+    writeUnitCaption(sheet, *this, kColTotalWeight, kXlTotalWeight);
+
+    const barlist::ColumnFactors factors = barlist::ColumnFactors::of(*this);
+    int counter = 1;
+    int pieces = -1;
+    for (CVes_TableBaseLine* base : std::as_const(m_lines)) {
+        auto& line = static_cast<Line&>(*base);
+        const int row = counter + 5;
+        ++counter;
+        if (line.isNull())
+            continue;
+        switch (line.getType()) {
+        case Line::kUnitLine: sheet.setText(row, 1, barlist::unitLineText(*this, line)); break;
+        case Line::kElementLine:
+            pieces = line.getEleNum();
+            sheet.setText(row, 1, QStringLiteral("构件编号："));
+            sheet.setText(row, 3, line.getElement());
+            sheet.setText(row, 6, QStringLiteral("件数："));
+            sheet.setText(row, 7, QStringLiteral("%1件").arg(pieces));
+            break;
+        case Line::kSteelLine:
+            if (pieces < 1)
+                pieces = piecesBefore(&line);
+            writeBarRow(sheet, row, *this, line.m_steel, pieces, factors);
+            break;
+        default: break;
+        }
+    }
+    return counter;
+}
+
+void CVes_SetupTable::exportExcel()
+{
+    platform::WaitCursor wait;
+    xlsx::Workbook book;
+    if (!book.openTemplate(QStringLiteral("pld.xlt")))
+        return;
+    const auto sheetNamed = [&book](const QString& name) {
+        xlsx::Worksheet* sheet = book.sheet(name);
+        if (!sheet)
+            platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
+        return sheet;
+    };
+
+    xlsx::Worksheet* list = sheetNamed(kBarListSheet);
+    if (!list)
+        return;
+    fillWorksheet(*list, kXlLastColumn);
+    // The list's own sheet leaves out each title text without a value.
+    for (int i = 2; i <= 4; ++i)
+        if (m_texts[std::size_t(i)].m_formula.trimmed().isEmpty())
+            list->clear(i, 1);
+    for (const DerivedSheet& derived : kDerivedSheets) {
+        xlsx::Worksheet* sheet = sheetNamed(QString::fromUtf8(derived.name));
+        if (!sheet)
+            return;
+        derived.build(*this)->fillWorksheet(*sheet, derived.lastColumn);
+    }
+    book.activate(*list);
+    const QString title = m_texts[0].m_formula.trimmed();
+    book.show(title.isEmpty() ? kBarListSheet : title);
+}

@@ -1,0 +1,288 @@
+// The bar list's workbook: the rows the list writes into its sheet (texts
+// in the columns' units, a picture of each bar's shape), and the whole
+// four-sheet export read back from the saved file.
+
+#include "barlist_pages.h"
+
+#include "platform/xlsx/workbook.h"
+#include "tables/quantity/slsumarytable.h"
+#include "tables/quantity/sortbarsheet.h"
+#include "tests/support/recordinghost.h"
+#include "tests/support/exportedbook.h"
+
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+namespace xlsx = platform::xlsx;
+using Line = CVes_SetupTableLine;
+
+// The list's rows written into the bar-list sheet of a workbook in memory.
+class SheetFill : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        t.clearnAllLine();
+        ASSERT_TRUE(book.openTemplate(QStringLiteral("pld.xlt")));
+        sheet = book.sheet(u"配料单");
+        ASSERT_NE(sheet, nullptr);
+    }
+    int fill() { return t.fillExcel(*sheet); }
+    QString at(int row, int column) const { return sheet->text(row, column); }
+
+    test::HostScope host;
+    CVes_SetupTable t;
+    xlsx::Workbook book;
+    xlsx::Worksheet* sheet = nullptr;
+};
+
+TEST_F(SheetFill, EveryRowKeepsItsPlaceAndBarsGetTheirTextsAndPicture)
+{
+    t.setUnitArray({"1", "2"});
+    auto* unit = new Line(int(Line::kUnitLine));
+    unit->setUnit(QStringLiteral("1"), QStringLiteral("2"), 0);
+    unit->setNull(0);
+    t.appendLine(unit);
+    test::addElement(t, "KL1", 2);
+    Line* bar = test::addBar(t, "1", 3, 20.0f, test::kStraight, {{"L", 6000}}, 4);
+    bar->m_steel.spacing1 = QStringLiteral("150");
+    bar->m_steel.spacing2 = QStringLiteral("100");
+    bar->m_steel.remark = QStringLiteral("通长\r\n两根");
+    t.appendLine(new Line(int(Line::kSteelLine))); // an empty row stays a blank row
+    t.Add(QStringList{QStringLiteral("合计")});    // text rows are not written
+    test::addPlainBar(t, "2", 2345.0f, 1);
+
+    EXPECT_EQ(fill(), 6 + 1);
+    EXPECT_EQ(at(6, 1), QStringLiteral("1～2;  各单元之间钢筋不同"));
+    EXPECT_EQ(at(7, 1), QStringLiteral("构件编号："));
+    EXPECT_EQ(at(7, 3), QStringLiteral("KL1"));
+    EXPECT_EQ(at(7, 6), QStringLiteral("件数："));
+    EXPECT_EQ(at(7, 7), QStringLiteral("2件"));
+
+    const QStringList row8 = {at(8, 1), at(8, 2), at(8, 3), at(8, 4), at(8, 6), at(8, 7),
+                              at(8, 8), at(8, 9), at(8, 10), at(8, 11)};
+    EXPECT_EQ(row8, (QStringList{"1", Steel_GradeDNToExcelString(3, 20.0f, 0), "150\n100", "",
+                                 "6000", "4", "8", "48.00", "118.560", "通长\n两根"}));
+    for (int c = 1; c <= 11; ++c) {
+        EXPECT_EQ(at(9, c), QString()) << c;
+        EXPECT_EQ(at(10, c), QString()) << c;
+    }
+    EXPECT_EQ(at(11, 6), QStringLiteral("2345"));
+    EXPECT_EQ(at(11, 8), QStringLiteral("2")); // 2 pieces of KL1
+
+    // One picture per bar with a shape, in column E, 2 and 3 points in.
+    ASSERT_EQ(sheet->pictures().size(), 1u);
+    const xlsx::Picture& picture = sheet->pictures().front();
+    EXPECT_EQ(picture.row, 8);
+    EXPECT_EQ(picture.column, 5);
+    EXPECT_EQ(picture.left, 2.0);
+    EXPECT_EQ(picture.top, 3.0);
+    EXPECT_EQ(picture.size, QSize(180, 32));
+    // Captions of the template's own units stay.
+    EXPECT_EQ(at(5, 6), book.layout().sheets[0].columns[5].caption);
+}
+
+TEST_F(SheetFill, AnEmptyListWritesNothingAndAnswersOne)
+{
+    EXPECT_EQ(fill(), 1);
+    EXPECT_TRUE(sheet->pictures().empty());
+    EXPECT_EQ(at(6, 1), QString());
+}
+
+struct CutCase {
+    int cutUnit;
+    bool multi;
+    const char* shown;
+};
+
+class SheetCutLength : public SheetFill, public ::testing::WithParamInterface<CutCase> {};
+
+TEST_P(SheetCutLength, InTheUnitOfTheColumn)
+{
+    t.m_units[CVes_SetupTable::kColCutLength] = GetParam().cutUnit;
+    if (GetParam().multi) {
+        Line* row = test::addBar(t, "1", 3, 16.0f, test::kStraight, {{"L", 1000}}, 2);
+        row->m_steel.setMultiVal(1);
+        row->m_steel.setMultiGroup(5);
+        row->m_steel.setVarValueE(QStringLiteral("L"), 1400.0);
+    } else {
+        test::addPlainBar(t, "1", 2345.0f, 1);
+    }
+    fill();
+    EXPECT_EQ(at(6, 6), QString::fromUtf8(GetParam().shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SheetCutLength,
+    ::testing::Values(CutCase{CVes_Template::kMillimetre, false, "2345"},
+                      CutCase{CVes_Template::kCentimetre, false, "235"},
+                      CutCase{CVes_Template::kMetre, false, "2.35"},
+                      CutCase{CVes_Template::kMillimetre, true, "1000～1400\n等差:100"},
+                      CutCase{CVes_Template::kMetre, true, "1.00～1.40\n等差:0.10"}));
+
+TEST_F(SheetFill, ColumnsInOtherUnitsSayTheirUnitInRowFive)
+{
+    t.m_units[CVes_SetupTable::kColShape] = CVes_Template::kCentimetre;
+    t.m_units[CVes_SetupTable::kColCutLength] = CVes_Template::kMetre;
+    t.m_units[CVes_SetupTable::kColTotalWeight] = CVes_Template::kTonne;
+    Line* row = test::addPlainBar(t, "1", 234.5f, 2); // cm
+    row->m_steel.DN = 20.0f;
+    fill();
+    EXPECT_EQ(at(5, 5), t.m_captions[CVes_SetupTable::kColShape] + QStringLiteral("cm"));
+    EXPECT_EQ(at(5, 6), t.m_captions[CVes_SetupTable::kColCutLength] + QStringLiteral("m"));
+    EXPECT_EQ(at(5, 9), t.m_captions[CVes_SetupTable::kColTotalLength] + QStringLiteral("m"));
+    EXPECT_EQ(at(5, 10), t.m_captions[CVes_SetupTable::kColTotalWeight] + QStringLiteral("t"));
+    EXPECT_EQ(at(6, 6), QStringLiteral("2.35"));
+    // 234.5 cm × 2 = 4.69 m; by whole bars 235 cm × 2 × 2.47 kg/m = 0.011609 t.
+    EXPECT_EQ(at(6, 9), QStringLiteral("4.69"));
+    EXPECT_EQ(at(6, 10), QStringLiteral("0.012"));
+}
+
+// ---- The whole export ---------------------------------------------------------------------
+
+class BarListExport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!test::canReadWorkbooks())
+            GTEST_SKIP() << "unzip is not installed";
+        ASSERT_TRUE(folder.isValid());
+    }
+    // Exports the list and answers the workbook shown to the user.
+    QString exportList()
+    {
+        host->clear();
+        t.exportExcel();
+        const QStringList opened = host->opened();
+        if (opened.size() != 1 || !QFileInfo::exists(opened.first())
+            || !opened.first().startsWith(folder.path()))
+            return {};
+        return opened.first();
+    }
+
+    test::ExportFolder folder;
+    test::HostScope host;
+    CVes_SetupTable t;
+};
+
+TEST_F(BarListExport, FourSheetsEachWithItsTitleBlockAndBorders)
+{
+    test::fillDemoList(t);
+    t.getHuizongRules().m_mode = CVes_HuizongRules::kBarRemarkKey;
+    const QString path = exportList();
+    ASSERT_FALSE(path.isEmpty()) << host->messageTexts().join(u'|').toStdString();
+    test::keepForReview(path, QStringLiteral("barlist.xlsx"));
+    EXPECT_TRUE(host->messageTexts().isEmpty());
+    EXPECT_EQ(t.getHuizongRules().m_mode, CVes_HuizongRules::kAllBars);
+
+    const test::ExportedBook list(path, 1);
+    EXPECT_EQ(list.sheetNames(),
+              (QStringList{"配料单", "钢筋排序表", "钢筋汇总表", "钢筋接头汇总表"}));
+    EXPECT_TRUE(list.workbook().contains(QStringLiteral("activeTab=\"0\""))
+                || !list.workbook().contains(QStringLiteral("activeTab")));
+    EXPECT_EQ(list.text(QStringLiteral("A1")), QStringLiteral("钢筋配料单"));
+    EXPECT_EQ(list.text(QStringLiteral("A2")), QStringLiteral("工程名称：滨江花园3号楼"));
+    EXPECT_EQ(list.text(QStringLiteral("A3")), QStringLiteral("施工部位：二层梁柱板"));
+    // Text 4 holds only a blank: its row stays empty on the list's sheet.
+    EXPECT_EQ(list.text(QStringLiteral("A4")), QString());
+    EXPECT_EQ(list.text(QStringLiteral("A6")), QStringLiteral("构件编号："));
+    EXPECT_EQ(list.text(QStringLiteral("C6")), QStringLiteral("KL1(2)"));
+    EXPECT_EQ(list.text(QStringLiteral("G6")), QStringLiteral("2件"));
+    EXPECT_EQ(list.text(QStringLiteral("A7")), QStringLiteral("1"));
+    EXPECT_EQ(list.text(QStringLiteral("F7")), QStringLiteral("3000"));
+    EXPECT_EQ(list.text(QStringLiteral("K9")), QStringLiteral("支座负筋|两端"));
+    // 33 rows: bordered A5 to K39.
+    for (const char* name : {"A5", "K5", "A39", "K39", "E20"})
+        EXPECT_TRUE(list.bordered(QString::fromLatin1(name))) << name;
+    EXPECT_FALSE(list.bordered(QStringLiteral("A40")));
+    EXPECT_FALSE(list.bordered(QStringLiteral("L6")));
+    EXPECT_TRUE(list.sheet().contains(QStringLiteral("<selection activeCell=\"A6\" sqref=\"A6\"/>")));
+
+    // A picture in column E of every bar row, and nowhere else.
+    QStringList expected;
+    for (int i = 0; i < t.lines().size(); ++i)
+        if (t.lineAt(i)->isSteelLine())
+            expected << QStringLiteral("E%1").arg(i + 6);
+    EXPECT_EQ(list.pictureCells(), expected);
+
+    struct Derived {
+        int index;
+        QString title; // the sheet's own
+        const char* lastColumn;
+    };
+    for (const Derived& d : {Derived{2, CVes_SortBarSheet().m_texts[0].m_formula, "H"},
+                             Derived{3, CVes_SLSumaryTable().m_texts[0].m_formula, "F"},
+                             Derived{4, CVes_SLSumaryJTtable().m_texts[0].m_formula, "F"}}) {
+        const test::ExportedBook sheet(path, d.index);
+        EXPECT_FALSE(d.title.isEmpty());
+        EXPECT_EQ(sheet.text(QStringLiteral("A1")), d.title) << d.index;
+        EXPECT_EQ(sheet.text(QStringLiteral("A2")), QStringLiteral("工程名称：滨江花园3号楼"));
+        EXPECT_EQ(sheet.text(QStringLiteral("A3")), QStringLiteral("施工部位：二层梁柱板"));
+        // The derived sheets write rows 3 and 4 even without a value.
+        EXPECT_TRUE(sheet.text(QStringLiteral("A4")).startsWith(QStringLiteral("：")));
+        const QString last = QString::fromLatin1(d.lastColumn);
+        EXPECT_TRUE(sheet.bordered(last + u'5')) << d.index;
+        EXPECT_TRUE(sheet.bordered(QStringLiteral("A6"))) << d.index;
+        const QChar past(last.at(0).unicode() + 1);
+        EXPECT_FALSE(sheet.bordered(QString(past) + u'6')) << d.index;
+        EXPECT_TRUE(sheet.pictureCells().isEmpty());
+    }
+    // The summaries' own rows.
+    const test::ExportedBook summary(path, 3);
+    EXPECT_FALSE(summary.text(QStringLiteral("A6")).isEmpty());
+    const std::unique_ptr<CVes_SLSumaryTable> built(t.SummarySTeel(nullptr, 0));
+    const int rows = int(built->lines().size());
+    EXPECT_TRUE(summary.bordered(QStringLiteral("F%1").arg(rows + 6)));
+    EXPECT_FALSE(summary.bordered(QStringLiteral("F%1").arg(rows + 7)));
+}
+
+TEST_F(BarListExport, AnEmptyListGivesTheFrameOfEverySheet)
+{
+    t.clearnAllLine();
+    t.m_texts[3].m_formula.clear();
+    const QString path = exportList();
+    ASSERT_FALSE(path.isEmpty()) << host->messageTexts().join(u'|').toStdString();
+    const test::ExportedBook list(path, 1);
+    EXPECT_EQ(list.text(QStringLiteral("A3")), QString());
+    EXPECT_TRUE(list.bordered(QStringLiteral("K6")));
+    EXPECT_FALSE(list.bordered(QStringLiteral("A7")));
+    const test::ExportedBook sorted(path, 2);
+    EXPECT_EQ(sorted.text(QStringLiteral("A3")), QStringLiteral("施工部位："));
+    EXPECT_TRUE(sorted.bordered(QStringLiteral("H6")));
+    EXPECT_FALSE(sorted.bordered(QStringLiteral("A7")));
+}
+
+TEST_F(BarListExport, AMissingTemplateIsAMessageAndNothingElse)
+{
+    test::fillDemoList(t);
+    const QString file = xlsx::templatePath(QStringLiteral("pld.xlt"));
+    ASSERT_TRUE(QFileInfo::exists(file)) << file.toStdString();
+    const QString moved = file + QStringLiteral(".away");
+    ASSERT_TRUE(QFile::rename(file, moved));
+    EXPECT_TRUE(exportList().isEmpty());
+    EXPECT_EQ(host->messageTexts(), QStringList{xlsx::createFailedText()});
+    EXPECT_TRUE(host->opened().isEmpty());
+    ASSERT_TRUE(QFile::rename(moved, file));
+}
+
+TEST_F(BarListExport, AWorkbookThatCannotBeWrittenIsAMessage)
+{
+    test::fillDemoList(t);
+    // The temporary folder is a file: nothing can be made in it.
+    QTemporaryFile notAFolder;
+    ASSERT_TRUE(notAFolder.open());
+    const QByteArray old = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(notAFolder.fileName()));
+    host->clear();
+    t.exportExcel();
+    qputenv("TMPDIR", old);
+    EXPECT_EQ(host->messageTexts(), QStringList{xlsx::createFailedText()});
+    EXPECT_TRUE(host->opened().isEmpty());
+}
+
+} // namespace
