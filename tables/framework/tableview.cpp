@@ -189,20 +189,8 @@ void CVes_TableViewBase::editVariable(CVes_Variable* variable, int row, int colu
         return;
     }
 
-    // The box over the text, in pixels of the client area.
-    Rect box;
-    variable->LocateRect(box);
-    box = LPtoDP(box);
+    const Rect box = textEditBox(*variable);
     const int textHeight = LPtoDP(variable->m_height);
-    const double halfWidth = box.Width() / 2.0;
-    if (variable->m_align == CVes_String::kCentre) {
-        const QPoint centre = box.CenterPoint();
-        box = Rect(int(centre.x() - 1.4 * halfWidth), int(centre.y() - 0.7 * textHeight),
-                   int(centre.x() + 1.4 * halfWidth), int(centre.y() + 0.7 * textHeight));
-    } else {
-        box.top = int(box.top - 0.3 * textHeight);
-        box.bottom = int(box.top + 1.5 * textHeight);
-    }
 
     if (m_inPlaceEdit)
         m_inPlaceEdit->EndEdit();

@@ -349,6 +349,22 @@ protected:
 
     // Sends tableChanged for the table.
     void notifyFrame();
+    // Opens the editor of a cell's text over `box` (client pixels): the
+    // recent-values dialog of `recordType` when the user edits with it and
+    // `inPlace` is false, else an in-place edit box in the bold Times font of
+    // the sheets' editors, `textHeight` pixels high, that treats `firstChar`
+    // as the editors do. An editor open before is ended first. The end of
+    // the edit comes back to EndCellEdit.
+    void openCellEditor(int row, int column, const QString& text, const platform::Rect& box,
+                        int textHeight, int recordType, unsigned firstChar, bool inPlace);
+    // The box (client pixels) an edit of a title-block or cover text lies
+    // in: a centred text's box widened 1.4 times and 1.4 text heights high,
+    // another's raised 0.3 and 1.5 text heights high.
+    platform::Rect textEditBox(CVes_Variable& variable) const;
+    // A drop-down list of `items` over `box` (client pixels) showing
+    // `initialText`; its end comes back to EndCellEdit as well.
+    void openCellList(int row, int column, const QStringList& items, const QString& initialText,
+                      const platform::Rect& box);
     // Shows or hides both scroll bars.
     void showScrollBars(bool show);
     // Repaints the client area.

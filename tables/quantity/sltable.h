@@ -224,6 +224,10 @@ public:
     // The same for every bar list under the folder and its sub-folders.
     void importSetUp(const QString& folder);
     void importSL(const QString& folder);
+    // The converted rows of the bar lists, in order; files that do not open
+    // (or are newer) are left out, those whose shape unit differs refused
+    // with a message. The caller owns the rows.
+    QList<CVes_SLTableLine*> rowsFromFiles(const QStringList& paths);
     // The converted rows of one bar list, or none with the refusal shown
     // when its shape unit differs from the sheet's. The caller owns them.
     QList<CVes_SLTableLine*> rowsFromSetup(const CVes_SetupTable& list);

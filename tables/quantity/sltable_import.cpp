@@ -24,10 +24,10 @@ QList<CVes_SLTableLine*> CVes_SLTable::rowsFromSetup(const CVes_SetupTable& list
     return list.transformSL(0);
 }
 
-void CVes_SLTable::importSetUpArray(const QStringList& paths)
+QList<CVes_SLTableLine*> CVes_SLTable::rowsFromFiles(const QStringList& paths)
 {
     platform::WaitCursor wait;
-    TableLineList rows;
+    QList<CVes_SLTableLine*> rows;
     for (const QString& path : paths) {
         CVes_SetupTable list;
         try {
@@ -37,9 +37,16 @@ void CVes_SLTable::importSetUpArray(const QStringList& paths)
             // A bar list of a newer program is left out.
             continue;
         }
-        for (CVes_SLTableLine* row : rowsFromSetup(list))
-            rows.append(row);
+        rows += rowsFromSetup(list);
     }
+    return rows;
+}
+
+void CVes_SLTable::importSetUpArray(const QStringList& paths)
+{
+    TableLineList rows;
+    for (CVes_SLTableLine* row : rowsFromFiles(paths))
+        rows.append(row);
     insertLinesBefore(m_lines.isEmpty() ? nullptr : m_lines.first(), rows);
 }
 

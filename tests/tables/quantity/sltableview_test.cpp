@@ -1,0 +1,461 @@
+// The quantity-sheet view: editors opened on the cells and by typing, the
+// entries of each column and row kind, the row kind chosen in column 0,
+// the shape chooser by double click and Space, the check, and the imports.
+
+#include "tables/quantity/sltableview.h"
+
+#include "envora/rules.h"
+#include "envora/settings.h"
+#include "envora/usercustom.h"
+#include "sltable_support.h"
+#include "tables/barlist/setuptable.h"
+#include "tables/framework/cellentry.h"
+#include "tests/core/model/barcore_shapes.h"
+#include "tests/support/recordinghost.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const CSteelRecordId kShape{150, 28};
+
+// The view with the user's choices scripted.
+class View : public CVes_SLTableView {
+public:
+    int chooseShape(CSteelRecordId* key) override
+    {
+        ++chooserCalls;
+        if (!choice)
+            return 2;
+        *key = *choice;
+        return 1;
+    }
+    QString askOpenPath(const QString& filter) override
+    {
+        filters << filter;
+        return path;
+    }
+
+    std::optional<CSteelRecordId> choice;
+    int chooserCalls = 0;
+    QString path;
+    QStringList filters;
+};
+
+// A sheet of an element of 2 pieces, a bar "A1" of the straight shape and
+// empty rows, shown in the view and drawn once, row 2 current in column 1.
+class SLView : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_mode = Info_GetUserCustomTableEditMode();
+        scope.add(test::ShapeBuilder(kShape).var("A", 1000).straight({1300, 150}, "0", "A").build());
+        t.clearnAllLine();
+        t.m_rowNum = 10;
+        t.appendLine(test::slElement("KL1", 2));
+        auto* bar = test::slBar("A1", 3, 12.0f, 4, 2500.0f);
+        bar->m_steel.setRecordId(kShape);
+        bar->m_steel.setVarValue(QStringLiteral("A"), 2500.0);
+        t.appendLine(bar);
+        t.setPageTo(1, 1);
+        t.resetUndo();
+        t.setModified(0);
+        view.resize(1200, 800);
+        view.setTable(&t);
+        view.show();
+        view.viewport()->grab();
+        select(2, 1);
+    }
+    void TearDown() override
+    {
+        closeEditors();
+        Info_SetUserCustomTableEditMode(m_mode);
+    }
+    // Ends the open editors and lets them go.
+    void closeEditors()
+    {
+        view.endEdit();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void select(int row, int column)
+    {
+        t.AddSelect(row, 1);
+        t.setCurRow(row);
+        t.setCurCol(column);
+    }
+    CVes_Steel& bar() { return t.lineAt(1)->m_steel; }
+    CVes_InPlaceEdit* editor() const { return view.viewport()->findChild<CVes_InPlaceEdit*>(); }
+    CVes_EditRecordDlg* dialog() const { return view.findChild<CVes_EditRecordDlg*>(); }
+    // The point of the client area at the middle of a cell.
+    QPoint cellCentre(int row, int column)
+    {
+        return view.LPtoDP(t.getRect(row, column)).CenterPoint();
+    }
+
+    int m_mode = 0;
+    test::HostScope host;
+    test::CacheScope scope;
+    CVes_SLTable t;
+    View view;
+};
+
+class TypedEditor : public SLView, public testing::WithParamInterface<int> {};
+
+TEST_P(TypedEditor, HoldsJustTheCharacterInEveryEditMode)
+{
+    ASSERT_TRUE(Info_SetUserCustomTableEditMode(GetParam()));
+    QTest::keyClick(&view, Qt::Key_X);
+    QCoreApplication::processEvents();
+    CVes_InPlaceEdit* box = editor();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "x");
+    EXPECT_EQ(box->row(), 2);
+    EXPECT_EQ(box->column(), 1);
+    EXPECT_EQ(dialog(), nullptr);
+    box->EndEdit();
+    EXPECT_EQ(bar().number, "x");
+    EXPECT_EQ(t.CanUndo(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, TypedEditor, testing::Values(0, 1),
+                         [](const auto& info) { return info.param ? "InPlace" : "History"; });
+
+TEST_F(SLView, EnterOpensTheEditorOfTheUsersMode)
+{
+    ASSERT_TRUE(Info_SetUserCustomTableEditMode(1));
+    view.OnKeyDown(Qt::Key_Return);
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(editor()->text(), "A1");
+    EXPECT_EQ(editor()->font().family(), "Times New Roman");
+    closeEditors();
+
+    ASSERT_TRUE(Info_SetUserCustomTableEditMode(0));
+    t.setCurCol(2);
+    view.OnKeyDown(Qt::Key_Return);
+    ASSERT_NE(dialog(), nullptr);
+    EXPECT_EQ(dialog()->recordType(), 2);
+    EXPECT_EQ(dialog()->edit()->text(), "C12");
+}
+
+TEST_F(SLView, CellTextsOfABarRow)
+{
+    ASSERT_TRUE(Info_SetUserCustomTableEditMode(1));
+    bar().remark = QStringLiteral("east");
+    bar().calcLength = 0;
+    struct Expected {
+        int column;
+        const char* text;
+    };
+    for (const Expected& e : {Expected{1, "A1"}, Expected{2, "C12"}, Expected{4, "2500.0"},
+                              Expected{5, "4"}, Expected{9, "east"}}) {
+        view.EditCell(2, e.column, QPoint());
+        ASSERT_NE(editor(), nullptr) << e.column;
+        EXPECT_EQ(editor()->text(), e.text) << e.column;
+        closeEditors();
+    }
+    // Computed columns, and the cut length of a computed bar, open nothing.
+    bar().calcLength = 1;
+    for (int column : {4, 6, 7, 8}) {
+        view.EditCell(2, column, QPoint());
+        EXPECT_EQ(editor(), nullptr) << column;
+    }
+    // A bar with varying groups shows groups and count.
+    bar().setMultiVal(1);
+    bar().setMultiGroup(3);
+    view.EditCell(2, 5, QPoint());
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(editor()->text(), "3/4");
+}
+
+struct EntryCase {
+    const char* name;
+    int column;
+    const char* text;
+    int count;
+    int groups;
+    float length;
+};
+
+void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
+
+class Entry : public SLView, public testing::WithParamInterface<EntryCase> {};
+
+TEST_P(Entry, CountsAndLengths)
+{
+    const EntryCase& c = GetParam();
+    bar().setMultiGroup(1);
+    view.EndCellEdit(2, c.column, QString::fromUtf8(c.text));
+    EXPECT_EQ(bar().count, c.count);
+    EXPECT_EQ(bar().getMultiGroup(), c.groups);
+    EXPECT_FLOAT_EQ(bar().length, c.length);
+    EXPECT_TRUE(host->messageTexts().isEmpty());
+    EXPECT_EQ(t.CanUndo(), 1);
+    EXPECT_EQ(t.isModified(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, Entry,
+    testing::Values(EntryCase{"FractionOfThreeTenthsRoundsUp", 5, "2.3", 3, 1, 2500.0f},
+                    EntryCase{"SmallerFractionDoesNot", 5, "2.2", 2, 1, 2500.0f},
+                    EntryCase{"GroupsAndCount", 5, "3/4", 4, 3, 2500.0f},
+                    EntryCase{"Formula", 5, "2*3", 6, 1, 2500.0f},
+                    EntryCase{"CutLengthAsTyped", 4, "1000+234.5", 4, 1, 1234.5f}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SLView, AnEntryThatIsNoNumberIsRefused)
+{
+    view.EndCellEdit(2, 5, QStringLiteral("abc"));
+    EXPECT_EQ(bar().count, 4);
+    ASSERT_EQ(host->messages().size(), 1u);
+    EXPECT_EQ(host->messages()[0].icon, platform::MessageIcon::Stop);
+    EXPECT_EQ(t.CanUndo(), 0);
+}
+
+TEST_F(SLView, SizeTakesTheDefaultGradeOfAValidDiameter)
+{
+    view.EndCellEdit(2, 2, QStringLiteral("C25"));
+    EXPECT_FLOAT_EQ(bar().DN, 25.0f);
+    EXPECT_EQ(bar().grade, Info_getSteelGrade(25.0f));
+    EXPECT_DOUBLE_EQ(bar().getVarValue(QStringLiteral("d")), 25.0);
+    EXPECT_TRUE(host->messageTexts().isEmpty());
+
+    view.EndCellEdit(2, 2, QStringLiteral("a7"));
+    EXPECT_EQ(host->messageTexts(), QStringList{"7 ——钢筋直径值输入不正确！\n"});
+    EXPECT_EQ(host->messages()[0].icon, platform::MessageIcon::Stop);
+    EXPECT_FLOAT_EQ(bar().DN, 25.0f);
+    // The letter typed before the diameter is kept.
+    EXPECT_EQ(bar().grade, 1);
+}
+
+TEST_F(SLView, ARangeGivesAVaryingDimensionAfterTheTailRule)
+{
+    test::CacheScope::resetRules(
+        [](envora::Settings& s) { s.steel.dataEnd = envora::dataend::kUp10; });
+    ASSERT_TRUE(Info_SetUserCustomTableEditMode(1));
+    view.EditCell(2, 3, cellCentre(2, 3));
+    CVes_Variable* variable = view.getCurEditVar();
+    if (!variable) {
+        // The point found no dimension text: take the bar's own.
+        variable = bar().getVar(QStringLiteral("A"));
+        view.setCurEditVar(variable);
+    }
+    ASSERT_NE(variable, nullptr);
+    closeEditors();
+    // Each side over the bar's dimensions (A is 2500), then rounded up to 10.
+    view.EndCellEdit(2, 3, QStringLiteral("A/25+1~299"));
+    const CVes_Variable* a = bar().getVar(QStringLiteral("A"));
+    EXPECT_DOUBLE_EQ(a->m_value, 110.0);
+    EXPECT_DOUBLE_EQ(a->m_value2, 300.0);
+
+    view.EndCellEdit(2, 3, QStringLiteral("100~300"));
+    EXPECT_DOUBLE_EQ(a->m_value, 100.0);
+    EXPECT_DOUBLE_EQ(a->m_value2, 300.0);
+    view.EndCellEdit(2, 3, QStringLiteral("B+1"));
+    EXPECT_EQ(host->messages().size(), 1u);
+    EXPECT_DOUBLE_EQ(a->m_value, 100.0);
+}
+
+TEST_F(SLView, RowKindInColumnZero)
+{
+    // A filled bar row gets the heading above it.
+    view.EndCellEdit(2, 0, QStringLiteral("构件类型"));
+    t.clearNullLineOfEnd();
+    ASSERT_EQ(t.lines().size(), 3);
+    EXPECT_EQ(t.lineAt(1)->getType(), CVes_SLTableLine::kEleTypeRow);
+    EXPECT_EQ(t.lineAt(2)->m_steel.number, "A1");
+
+    // An empty row becomes the chosen kind.
+    t.setPageTo(1, 1);
+    view.EndCellEdit(4, 0, QStringLiteral("构件编号"));
+    EXPECT_EQ(t.lineAt(3)->getType(), CVes_SLTableLine::kEleRow);
+    EXPECT_EQ(t.lineAt(3)->isNull(), 0);
+    // Any other text changes nothing.
+    view.EndCellEdit(5, 0, QStringLiteral("x"));
+    EXPECT_EQ(t.lineAt(4)->getType(), CVes_SLTableLine::kSteelRow);
+    EXPECT_EQ(t.lineAt(4)->isNull(), 1);
+}
+
+TEST_F(SLView, TheRowKindListEndsAsACellEdit)
+{
+    view.EditCell(3, 0, QPoint());
+    auto* list = view.viewport()->findChild<CVes_InPlaceList*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->count(), 2);
+    list->setCurrentIndex(0);
+    list->EndEdit();
+    EXPECT_EQ(t.lineAt(2)->getType(), CVes_SLTableLine::kEleTypeRow);
+}
+
+TEST_F(SLView, HeadingRowsTakeTheirTexts)
+{
+    view.EndCellEdit(1, 2, QStringLiteral("KL9"));
+    EXPECT_EQ(t.lineAt(0)->getElement(), "KL9");
+    view.EndCellEdit(1, 6, QStringLiteral("2.9"));
+    EXPECT_EQ(t.lineAt(0)->getEleNum(), 2);
+    view.EndCellEdit(2, 0, QStringLiteral("构件类型"));
+    view.EndCellEdit(2, 1, QStringLiteral("ZHU"));
+    EXPECT_EQ(t.lineAt(1)->getEleType(), "ZHU");
+}
+
+TEST_F(SLView, AnEmptyRowStartsFromTheBarAbove)
+{
+    view.EndCellEdit(3, 9, QStringLiteral("north"));
+    const CVes_Steel& added = t.lineAt(2)->m_steel;
+    EXPECT_EQ(t.lineAt(2)->isNull(), 0);
+    EXPECT_EQ(added.number, "A2");
+    EXPECT_EQ(added.count, 4);
+    EXPECT_EQ(added.remark, "north");
+}
+
+TEST_F(SLView, SpaceInTheShapeColumnOpensTheChooser)
+{
+    t.setCurCol(3);
+    EXPECT_TRUE(view.OnKeyDown(Qt::Key_Space));
+    EXPECT_EQ(view.chooserCalls, 1);
+    EXPECT_EQ(bar().getRecordId(), kShape);
+    EXPECT_EQ(t.CanUndo(), 0);  // cancelled: nothing changed
+
+    view.choice = CSteelRecordId(150, 29);
+    scope.add(test::ShapeBuilder(*view.choice).var("B", 500).straight({900, 150}, "0", "B").build());
+    view.OnKeyDown(Qt::Key_Space);
+    EXPECT_EQ(bar().getRecordId(), CSteelRecordId(150, 29));
+    EXPECT_EQ(t.CanUndo(), 1);
+    // Elsewhere Space goes on to the framework.
+    t.setCurCol(2);
+    EXPECT_FALSE(view.OnKeyDown(Qt::Key_Space));
+    EXPECT_EQ(view.chooserCalls, 2);
+}
+
+TEST_F(SLView, DoubleClickOnTheShapeCellOpensTheChooser)
+{
+    view.choice = kShape;
+    t.lineAt(1)->m_steel.setRecordId(CSteelRecordId(-1, -1));
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cellCentre(2, 3));
+    EXPECT_EQ(view.chooserCalls, 1);
+    EXPECT_EQ(bar().getRecordId(), kShape);
+    // Elsewhere it does not.
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cellCentre(2, 9));
+    EXPECT_EQ(view.chooserCalls, 1);
+}
+
+TEST_F(SLView, TabMovesToTheNextColumn)
+{
+    EXPECT_TRUE(view.OnKeyDown(Qt::Key_Tab));
+    EXPECT_EQ(t.getCurCol(), 2);
+}
+
+TEST_F(SLView, ACleanCheckShowsTheMessage)
+{
+    bar().calcLength = 0;
+    view.checkTable();
+    EXPECT_EQ(host->messageTexts(), QStringList{"表单检查通过！"});
+    EXPECT_TRUE(host->opened().isEmpty());
+}
+
+class Imports : public SLView {
+protected:
+    void SetUp() override
+    {
+        SLView::SetUp();
+        ASSERT_TRUE(dir.isValid());
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(Imports, ABarListOfAnotherShapeUnitIsRefused)
+{
+    CVes_SetupTable list;
+    list.m_units[CVes_SetupTable::kColShape] = CVes_Template::kCentimetre;
+    view.path = dir.filePath("cm.pld");
+    ASSERT_EQ(list.SaveFile(view.path), 1);
+    view.importSteelFromSetUp();
+    EXPECT_EQ(view.filters, QStringList{"钢筋配料单(*.pld)|*.pld||"});
+    EXPECT_EQ(host->messageTexts(),
+              QStringList{"钢筋配料单与钢筋用量明细表钢筋形状单位不一致，无法导入！"});
+    t.clearNullLineOfEnd();
+    EXPECT_EQ(t.lines().size(), 2);
+    EXPECT_EQ(t.CanUndo(), 0);
+}
+
+TEST_F(Imports, ABarListGoesBeforeTheSelection)
+{
+    CVes_SetupTable list;
+    view.path = dir.filePath("a.pld");
+    ASSERT_EQ(list.SaveFile(view.path), 1);
+    view.importSteelFromSetUp();
+    ASSERT_GE(t.lines().size(), 3);
+    EXPECT_EQ(t.lineAt(1)->getElement(), CVes_SetupTable::kFirstElement);
+    EXPECT_EQ(t.lineAt(2)->m_steel.number, "A1");
+    EXPECT_EQ(t.CanUndo(), 1);
+}
+
+TEST_F(Imports, AnotherQuantitySheetIsAppended)
+{
+    CVes_SLTable other;
+    other.clearnAllLine();
+    other.appendLine(test::slEleType("ZHU"));
+    view.path = dir.filePath("b.ylb");
+    ASSERT_EQ(other.SaveFile(view.path), 1);
+    view.importSteelFromSL();
+    t.clearNullLineOfEnd();
+    ASSERT_EQ(t.lines().size(), 3);
+    EXPECT_EQ(t.lineAt(2)->getEleType(), "ZHU");
+
+    other.m_units[CVes_SLTable::kColShape] = CVes_Template::kMetre;
+    ASSERT_EQ(other.SaveFile(view.path), 1);
+    view.importSteelFromSL();
+    EXPECT_EQ(host->messageTexts(), QStringList{"两个钢筋用量明细表钢筋形状单位不一致，无法导入！"});
+    // A file that cannot be read is said so.
+    view.path = dir.filePath("missing.ylb");
+    view.importSteelFromSL();
+    EXPECT_EQ(host->messageTexts().size(), 2);
+    view.path.clear();
+    view.importSteelFromSL();
+    EXPECT_EQ(host->messageTexts().size(), 2);
+}
+
+// ---- The entry rules ------------------------------------------------------------------
+
+struct GradeCase {
+    const char* text;
+    int grade;
+    const char* diameter;
+};
+
+class GradeLetter : public testing::TestWithParam<GradeCase> {};
+
+TEST_P(GradeLetter, Splits)
+{
+    const cellentry::GradeEntry entry = cellentry::splitGradeLetter(QString::fromUtf8(GetParam().text));
+    EXPECT_EQ(entry.grade, GetParam().grade);
+    EXPECT_EQ(entry.diameter, GetParam().diameter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, GradeLetter,
+                         testing::Values(GradeCase{"C25", 3, "25"}, GradeCase{"a6.5", 1, "6.5"},
+                                         GradeCase{"E32", 5, "32"}, GradeCase{"l8", 12, "8"},
+                                         GradeCase{"N10", 14, "10"}, GradeCase{"F10", 0, "F10"},
+                                         GradeCase{"12", 0, "12"}, GradeCase{"", 0, ""}));
+
+TEST(CellEntry, SplittingAndRounding)
+{
+    const cellentry::Parts range = cellentry::splitAtFirstOf("100~300~5", {"~"});
+    EXPECT_EQ(range.first, "100");
+    EXPECT_EQ(*range.second, "300~5");
+    EXPECT_FALSE(cellentry::splitAtFirstOf("100", {"~", "/"}).second);
+    // The first separator of the list that occurs, not the leftmost.
+    EXPECT_EQ(cellentry::splitAtFirstOf("1/2~3", {"~", "/"}).first, "1/2");
+    EXPECT_EQ(cellentry::roundedUp(2.9, 0.0), 2);
+    EXPECT_EQ(cellentry::roundedUp(-2.5, 0.7), -1);
+    EXPECT_EQ(cellentry::roundedUp(1e300, 0.7), 0);
+    QString reason;
+    EXPECT_FALSE(cellentry::numberOf("1+abc", &reason));
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_DOUBLE_EQ(*cellentry::numberOf(" 2*(3+1) "), 8.0);
+}
+
+} // namespace
