@@ -176,40 +176,12 @@ void CVes_TableViewBase::EditTableCoverVar(int, int, QPoint, QWidget* parent)
 void CVes_TableViewBase::editVariable(CVes_Variable* variable, int row, int column,
                                       int recordType, QWidget* parent)
 {
-    if (Info_GetUserCustomTableEditMode() == 0) {
-        if (m_recordDlg) {
-            CVes_EditRecordDlg* old = m_recordDlg;
-            old->commitEdit();
-            old->deleteLater();
-        }
-        m_recordDlg = new CVes_EditRecordDlg(this);
-        m_recordDlg->setRecordType(recordType);
-        m_recordDlg->setEditInfo(row, column, variable->m_formula, inplace::kClick);
-        m_recordDlg->show();
-        return;
-    }
-
-    const Rect box = textEditBox(*variable);
-    const int textHeight = LPtoDP(variable->m_height);
-
-    if (m_inPlaceEdit)
-        m_inPlaceEdit->EndEdit();
-    QWidget* host = parent ? parent : viewport();
-    m_inPlaceEdit = new CVes_InPlaceEdit(
-        host, box,
-        inplace::WS_CHILD | inplace::WS_VISIBLE | inplace::WS_BORDER | inplace::WS_TABSTOP
-            | inplace::ES_AUTOHSCROLL | inplace::ES_CENTER,
-        kInPlaceEditId, row, column, variable->m_formula, inplace::kEnter);
-    if (auto* owner = dynamic_cast<InPlaceEditOwner*>(parent))
-        m_inPlaceEdit->setOwner(owner);
-    else
-        m_inPlaceEdit->setOwner(this);
-    m_editorFont = QFont(QStringLiteral("Times New Roman"));
-    m_editorFont.setPixelSize(std::max(1, textHeight));
-    m_editorFont.setWeight(QFont::Weight(600));
-    m_editorFont.setStyleHint(QFont::Serif);
-    m_inPlaceEdit->setFont(m_editorFont);
-    m_inPlaceEdit->selectAll();
+    const bool inPlace = Info_GetUserCustomTableEditMode() != 0;
+    openCellEditor(row, column, variable->m_formula, inPlace ? textEditBox(*variable) : Rect(),
+                   LPtoDP(variable->m_height), recordType,
+                   inPlace ? inplace::kEnter : inplace::kClick, inPlace, parent);
+    if (inPlace && m_inPlaceEdit)
+        m_inPlaceEdit->selectAll();
 }
 
 void CVes_TableViewBase::inPlaceEditEnded(const InPlaceEditNotify& notify)

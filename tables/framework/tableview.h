@@ -353,10 +353,12 @@ protected:
     // recent-values dialog of `recordType` when the user edits with it and
     // `inPlace` is false, else an in-place edit box in the bold Times font of
     // the sheets' editors, `textHeight` pixels high, that treats `firstChar`
-    // as the editors do. An editor open before is ended first. The end of
-    // the edit comes back to EndCellEdit.
+    // as the editors do. An editor open before is ended first. The box lies
+    // on `parent` (the view when null), which receives its end when it is an
+    // edit owner; else the end comes back to EndCellEdit.
     void openCellEditor(int row, int column, const QString& text, const platform::Rect& box,
-                        int textHeight, int recordType, unsigned firstChar, bool inPlace);
+                        int textHeight, int recordType, unsigned firstChar, bool inPlace,
+                        QWidget* parent = nullptr);
     // The box (client pixels) an edit of a title-block or cover text lies
     // in: a centred text's box widened 1.4 times and 1.4 text heights high,
     // another's raised 0.3 and 1.5 text heights high.

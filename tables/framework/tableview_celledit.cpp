@@ -9,7 +9,8 @@
 
 void CVes_TableViewBase::openCellEditor(int row, int column, const QString& text,
                                         const platform::Rect& box, int textHeight,
-                                        int recordType, unsigned firstChar, bool inPlace)
+                                        int recordType, unsigned firstChar, bool inPlace,
+                                        QWidget* parent)
 {
     if (!inPlace && Info_GetUserCustomTableEditMode() == 0) {
         if (m_recordDlg) {
@@ -26,11 +27,14 @@ void CVes_TableViewBase::openCellEditor(int row, int column, const QString& text
     if (m_inPlaceEdit)
         m_inPlaceEdit->EndEdit();
     m_inPlaceEdit = new CVes_InPlaceEdit(
-        viewport(), box,
+        parent ? parent : viewport(), box,
         inplace::WS_CHILD | inplace::WS_VISIBLE | inplace::WS_BORDER | inplace::WS_TABSTOP
             | inplace::ES_AUTOHSCROLL | inplace::ES_CENTER,
         kInPlaceEditId, row, column, text, firstChar);
-    m_inPlaceEdit->setOwner(this);
+    if (auto* owner = dynamic_cast<InPlaceEditOwner*>(parent))
+        m_inPlaceEdit->setOwner(owner);
+    else
+        m_inPlaceEdit->setOwner(this);
     m_editorFont = QFont(QStringLiteral("Times New Roman"));
     m_editorFont.setPixelSize(std::max(1, textHeight));
     m_editorFont.setWeight(QFont::Weight(600));

@@ -21,6 +21,7 @@
 class CVes_SLSumaryJTtable;
 class CVes_SLSumaryTable;
 class CVes_SetupTable;
+class CVes_SortBarSheet;
 
 class CVes_SLTable : public CVes_TableBase {
 public:
@@ -205,6 +206,14 @@ public:
     QString checkTable();
     // Where the report goes: the data folder, else the temporary folder.
     static QString checkReportName();
+
+    // ---- The sorted sheet (sltable_sort.cpp) ------------------------------------------
+
+    // Fills `target` (emptied first), or a new sorted sheet that the caller
+    // then owns, with the sheet's rules, page settings, units and title
+    // texts and every bar times the piece count of its element, the remark
+    // naming element type, element and pieces; then sorts and merges it.
+    CVes_SortBarSheet* SortSteel(CVes_SortBarSheet* target);
 
     // ---- Amounts (sltable_import.cpp) --------------------------------------------
 

@@ -7,6 +7,7 @@
 #include "platform/hostservices.h"
 #include "platform/xlsx/workbook.h"
 #include "tables/framework/tablehelpers.h"
+#include "tables/quantity/sortbarsheet.h"
 
 #include <algorithm>
 
@@ -16,7 +17,9 @@ using Line = CVes_SLTableLine;
 namespace xlsx = platform::xlsx;
 
 const QString kDetailSheet = QStringLiteral("钢筋用量明细表");
+const QString kSortedSheet = QStringLiteral("钢筋排序表");
 constexpr int kDetailLastColumn = 10;  // J
+constexpr int kSortedLastColumn = 8;   // H
 constexpr int kFirstDataRow = 6;
 // The shape pictures: pixels, and their offset in the cell in points.
 constexpr int kPictureWidth = 180;
@@ -114,6 +117,11 @@ void CVes_SLTable::exportExcel()
         return;
     }
     fillWorksheet(*detail, kDetailLastColumn);
+    // The derived sheets are built afresh for the workbook.
+    if (xlsx::Worksheet* sorted = book.sheet(kSortedSheet)) {
+        std::unique_ptr<CVes_SortBarSheet> sheet(SortSteel(nullptr));
+        sheet->fillWorksheet(*sorted, kSortedLastColumn);
+    }
     book.activate(*detail);
     const QString title = m_texts[0].m_formula.trimmed();
     book.show(title.isEmpty() ? kDetailSheet : title);

@@ -139,6 +139,15 @@ TEST_F(SLExport, FortyRowsFromRowSixWithBordersOneRowBelow)
         anchors << QStringLiteral("%1:%2").arg(m.captured(1), m.captured(2));
     }
     EXPECT_EQ(anchors, (QStringList{"3:7", "3:8"}));
+
+    // The sorted sheet is built for the workbook, its table bordered to H.
+    const ExportedBook sorted(path, 4);
+    EXPECT_TRUE(sorted.workbook().contains(QStringLiteral("<sheet name=\"钢筋排序表\" sheetId=\"4\"")));
+    EXPECT_EQ(sorted.text("A2"), "工程名称：综合楼");
+    EXPECT_FALSE(sorted.text("B6").isEmpty());
+    EXPECT_TRUE(sorted.bordered("H5"));
+    EXPECT_TRUE(sorted.bordered("A6"));
+    EXPECT_FALSE(sorted.bordered("I5"));
 }
 
 struct HeadingCase {
