@@ -420,11 +420,17 @@ void CVes_SLTableView::changeSteel(int row, int)
 
 // ---- Input -------------------------------------------------------------------------------
 
-void CVes_SLTableView::OnLButtonDblClk(QPoint point)
+void CVes_SLTableView::OnLButtonDblClk(unsigned flags, QPoint point)
 {
     if (!m_table)
         return;
     endEdit();
+    openAtPoint(point);
+    CVes_TableViewBase::OnLButtonDblClk(flags, point);
+}
+
+void CVes_SLTableView::openAtPoint(QPoint point)
+{
     const QPoint page = DPtoLP(point);
     int row = -1;
     int column = -1;
@@ -435,14 +441,11 @@ void CVes_SLTableView::OnLButtonDblClk(QPoint point)
         return;
     }
     Line* line = lineOf(row);
-    if (row >= 1 && line && line->isSteelLine() && column == CVes_SLTable::kColShape) {
-        if (m_table->getSelectRow() < 1)
-            m_table->AddSelect(row, 1);
+    if (row >= 1 && line && line->isSteelLine() && column == CVes_SLTable::kColShape)
         changeSteel(row, column);
-    }
 }
 
-bool CVes_SLTableView::OnKeyDown(int key)
+bool CVes_SLTableView::handleSheetKey(int key)
 {
     if (!m_table)
         return false;
@@ -474,22 +477,16 @@ void CVes_SLTableView::OnChar(int ch)
         EditCurCell(QChar(ch));
 }
 
-void CVes_SLTableView::mouseDoubleClickEvent(QMouseEvent* event)
+void CVes_SLTableView::OnKeyDown(QKeyEvent* event)
 {
-    OnLButtonDblClk(event->position().toPoint());
-    CVes_TableViewBase::mouseDoubleClickEvent(event);
-}
-
-void CVes_SLTableView::keyPressEvent(QKeyEvent* event)
-{
-    if (OnKeyDown(event->key())) {
+    if (handleSheetKey(event->key())) {
         event->accept();
         return;
     }
     const QString text = event->text();
     if (text.size() == 1)
         OnChar(text.front().unicode());
-    CVes_TableViewBase::keyPressEvent(event);
+    CVes_TableViewBase::OnKeyDown(event);
 }
 
 // ---- Check and imports -------------------------------------------------------------

@@ -50,12 +50,17 @@ public:
     void importSteelFromSL();
     void importSteelFromDir(const QString& folder);
 
-    // The handlers of the view's input: a double click at a point of the
-    // client area, a key (Qt key code) and a character. OnKeyDown answers
-    // true when the key is done with (Tab, and Space that opened the shape
-    // chooser); every other key goes on to the framework's handling.
-    void OnLButtonDblClk(QPoint point);
-    bool OnKeyDown(int key);
+    // The view's double click: a title-block text opens its editor, the
+    // shape cell of a bar row the shape chooser; then the framework's own.
+    void OnLButtonDblClk(unsigned flags, QPoint point) override;
+    // The keys of the sheet (handleSheetKey), a printable character typed
+    // (OnChar), then the framework's key handling for all but Tab.
+    void OnKeyDown(QKeyEvent* event) override;
+    // Tab moves to the next column, Enter edits the current cell, Space in
+    // the shape column of a bar row opens the shape chooser. True when the
+    // key is done with (Tab, and Space that opened the chooser).
+    bool handleSheetKey(int key);
+    // A character from 32 to 126 starts editing the current cell with it.
     void OnChar(int ch);
 
 protected:
@@ -65,11 +70,13 @@ protected:
     // The file the user picks to open; empty when cancelled.
     virtual QString askOpenPath(const QString& filter);
 
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    // Tab is a key of the sheet, not a move to the next widget.
+    bool focusNextPrevChild(bool) override { return false; }
 
 private:
     CVes_SLTableLine* lineOf(int row) const;
+    // The editor or chooser a double click at the point opens.
+    void openAtPoint(QPoint point);
     // What an editor of the cell starts from; nullopt when the cell opens
     // none. Column 3 takes the shape dimension under `point`.
     std::optional<QString> cellText(int row, int column, QPoint point, bool typing);

@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, TypedEditor, testing::Values(0, 1),
 TEST_F(SLView, EnterOpensTheEditorOfTheUsersMode)
 {
     ASSERT_TRUE(Info_SetUserCustomTableEditMode(1));
-    view.OnKeyDown(Qt::Key_Return);
+    view.handleSheetKey(Qt::Key_Return);
     ASSERT_NE(editor(), nullptr);
     EXPECT_EQ(editor()->text(), "A1");
     EXPECT_EQ(editor()->font().family(), "Times New Roman");
@@ -135,7 +135,7 @@ TEST_F(SLView, EnterOpensTheEditorOfTheUsersMode)
 
     ASSERT_TRUE(Info_SetUserCustomTableEditMode(0));
     t.setCurCol(2);
-    view.OnKeyDown(Qt::Key_Return);
+    view.handleSheetKey(Qt::Key_Return);
     ASSERT_NE(dialog(), nullptr);
     EXPECT_EQ(dialog()->recordType(), 2);
     EXPECT_EQ(dialog()->edit()->text(), "C12");
@@ -314,19 +314,19 @@ TEST_F(SLView, AnEmptyRowStartsFromTheBarAbove)
 TEST_F(SLView, SpaceInTheShapeColumnOpensTheChooser)
 {
     t.setCurCol(3);
-    EXPECT_TRUE(view.OnKeyDown(Qt::Key_Space));
+    EXPECT_TRUE(view.handleSheetKey(Qt::Key_Space));
     EXPECT_EQ(view.chooserCalls, 1);
     EXPECT_EQ(bar().getRecordId(), kShape);
     EXPECT_EQ(t.CanUndo(), 0);  // cancelled: nothing changed
 
     view.choice = CSteelRecordId(150, 29);
     scope.add(test::ShapeBuilder(*view.choice).var("B", 500).straight({900, 150}, "0", "B").build());
-    view.OnKeyDown(Qt::Key_Space);
+    view.handleSheetKey(Qt::Key_Space);
     EXPECT_EQ(bar().getRecordId(), CSteelRecordId(150, 29));
     EXPECT_EQ(t.CanUndo(), 1);
     // Elsewhere Space goes on to the framework.
     t.setCurCol(2);
-    EXPECT_FALSE(view.OnKeyDown(Qt::Key_Space));
+    EXPECT_FALSE(view.handleSheetKey(Qt::Key_Space));
     EXPECT_EQ(view.chooserCalls, 2);
 }
 
@@ -344,7 +344,7 @@ TEST_F(SLView, DoubleClickOnTheShapeCellOpensTheChooser)
 
 TEST_F(SLView, TabMovesToTheNextColumn)
 {
-    EXPECT_TRUE(view.OnKeyDown(Qt::Key_Tab));
+    EXPECT_TRUE(view.handleSheetKey(Qt::Key_Tab));
     EXPECT_EQ(t.getCurCol(), 2);
 }
 
