@@ -21,6 +21,7 @@
 #include <memory>
 
 class CuttingJob;
+class CVes_LiaoPaiTable;
 class CVes_SLSumaryJTtable;
 class CVes_SLSumaryTable;
 class CVes_SLTableLine;
@@ -363,6 +364,9 @@ public:
     // `keepEditLines` set, the processing rows themselves, carrying those
     // numbers. Only the third argument is used. The caller owns the rows.
     TableLineList transformProcessList(int merge, int unused, int keepEditLines);
+    // The bar-tag sheet: `tags` refilled, or a new sheet that the caller then
+    // owns, by the tag mode, layout and flags (setuptable_liaopai.cpp).
+    CVes_LiaoPaiTable* toLiaoPaiTable(CVes_LiaoPaiTable* tags);
 
     // ---- Sorted table and cutting list (setuptable_derived.cpp) -------------------------
 

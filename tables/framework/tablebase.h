@@ -123,6 +123,9 @@ public:
     // several units spans several form rows, which the sheet fills), rather
     // than one form row as high as its units for every row of the page.
     virtual bool formRowPerUnit() const { return false; }
+    // Whether the framework's page drawing puts the page number under the
+    // table; a sheet that numbers its pages itself answers false.
+    virtual bool showsPageNumber() const { return true; }
     virtual int resetPages();
     // Where a row falls when the rows fill pages of m_rowNum row units in
     // order: its page and position on it (both from 1) and the row units

@@ -478,7 +478,8 @@ void layOutTablePage(CVes_TableBase& table, platform::Dc* dc, const PageBox& pag
         form->setCellDrawBk(0, table.m_curCol, 1);
     }
 
-    drawPageNumber(table, dc, page, map);
+    if (table.showsPageNumber())
+        drawPageNumber(table, dc, page, map);
 }
 
 } // namespace

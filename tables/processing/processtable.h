@@ -20,6 +20,7 @@
 #include <deque>
 #include <memory>
 
+class CVes_LiaoPaiTable;
 class CVes_ProcessSteel;
 class CVes_ProcessTableEditLine;
 
@@ -166,6 +167,9 @@ public:
     // Builds the summary sheet into `target` (emptied first) or into a new
     // sheet that the caller then owns, and answers it.
     CVes_ProcessListTable* toListSheet(CVes_ProcessListTable* target);
+    // Builds the bar-tag sheet into `table` (refilled) or into a new one that
+    // the caller then owns, and answers it (processtable_liaopai.cpp).
+    CVes_LiaoPaiTable* toLiaoPaiTable(CVes_LiaoPaiTable* table);
 
     void fillTable(platform::Dc* dc) override;
     // Both sheets into one workbook ("加工明细单" and "加工汇总单"); a failure
