@@ -83,51 +83,59 @@ std::vector<Cell> join(std::vector<Cell> a, const std::vector<Cell>& b)
     return a;
 }
 
+// The frame of a part, 6 outside its heavy frame.
+Rect outside(const Rect& part)
+{
+    return Rect(part.left - 6, part.top - 6, part.right + 6, part.bottom + 6);
+}
+
+// Two parts with the first part's cells in the first and `cells` in the
+// second, each filled and framed twice, and tear notches in the gap.
+Layout twoParts(const Rect& second, std::vector<Stroke> notches, const std::vector<Cell>& cells)
+{
+    const Rect first(0, 0, 600, 430);
+    Layout l;
+    l.backgrounds = {outside(first), outside(second)};
+    for (const Rect& r : {first, second, outside(first), outside(second)})
+        l.strokes.push_back(frame(3, r.left, r.top, r.right, r.bottom));
+    l.strokes.insert(l.strokes.end(), notches.begin(), notches.end());
+    l.hit = first;
+    l.cells = join(firstPartCells(), cells);
+    return l;
+}
+
 const Layout& twoPartsVertical()
 {
-    static const Layout layout = [] {
-        Layout l;
-        l.backgrounds = {Rect(-6, -6, 606, 436), Rect(-6, 484, 606, 926)};
-        l.strokes = {frame(3, 0, 0, 600, 430), frame(3, 0, 490, 600, 920),
-                     frame(3, -6, -6, 606, 436), frame(3, -6, 484, 606, 926),
-                     Stroke{1, {{-6, 484}, {18, 460}, {-6, 436}}},
-                     Stroke{1, {{606, 484}, {582, 460}, {606, 436}}}};
-        l.hit = Rect(0, 0, 600, 430);
-        l.cells = join(firstPartCells(),
-                       {label(0, 490, 150, 630, "构件\n编号"),
-                        value(150, 490, 600, 630, Content::Element), shape(0, 770, 600, 920)});
-        l.cells = join(l.cells, ruledRuns(0, 150, 600, 630, 70, 150, 150));
-        return l;
-    }();
+    static const Layout layout = twoParts(
+        Rect(0, 490, 600, 920),
+        {Stroke{1, {{-6, 484}, {18, 460}, {-6, 436}}},
+         Stroke{1, {{606, 484}, {582, 460}, {606, 436}}}},
+        join({label(0, 490, 150, 630, "构件\n编号"), value(150, 490, 600, 630, Content::Element),
+              shape(0, 770, 600, 920)},
+             ruledRuns(0, 150, 600, 630, 70, 150, 150)));
     return layout;
 }
 
 const Layout& twoPartsSideBySide()
 {
-    static const Layout layout = [] {
-        Layout l;
-        l.backgrounds = {Rect(-6, -6, 606, 436), Rect(654, -6, 1266, 436)};
-        l.strokes = {frame(3, 0, 0, 600, 430), frame(3, 660, 0, 1260, 430),
-                     frame(3, -6, -6, 606, 436), frame(3, 654, -6, 1266, 436),
-                     Stroke{1, {{606, -6}, {630, 18}, {654, -6}}},
-                     Stroke{1, {{606, 436}, {630, 412}, {654, 436}}}};
-        l.hit = Rect(0, 0, 600, 430);
-        l.cells = join(firstPartCells(),
-                       {label(660, 0, 810, 120, "构件\n编号"),
-                        value(810, 0, 1260, 120, Content::Element), shape(660, 280, 1260, 430)});
-        l.cells = join(l.cells, ruledRuns(660, 810, 1260, 120, 80, 1260, 810));
-        return l;
-    }();
+    static const Layout layout = twoParts(
+        Rect(660, 0, 1260, 430),
+        {Stroke{1, {{606, -6}, {630, 18}, {654, -6}}},
+         Stroke{1, {{606, 436}, {630, 412}, {654, 436}}}},
+        join({label(660, 0, 810, 120, "构件\n编号"), value(810, 0, 1260, 120, Content::Element),
+              shape(660, 280, 1260, 430)},
+             ruledRuns(660, 810, 1260, 120, 80, 1260, 810)));
     return layout;
 }
 
 const Layout& compact()
 {
     static const Layout layout = [] {
+        const Rect tag(0, 0, 600, 400);
         Layout l;
-        l.backgrounds = {Rect(-6, -6, 606, 406)};
+        l.backgrounds = {outside(tag)};
         l.strokes = {frame(3, 0, 0, 600, 400), frame(3, -6, -6, 606, 406)};
-        l.hit = Rect(0, 0, 600, 400);
+        l.hit = tag;
         l.cells = {label(0, 0, 150, 110, "构件\n信息"),
                    value(150, 0, 600, 55, Content::ProjectStorey, kHei, 25),
                    value(150, 55, 600, 110, Content::Element, kSong, 25),
