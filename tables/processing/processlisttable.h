@@ -145,14 +145,20 @@ protected:
         const;
     int rowsPerPage() const { return m_rowNum < 1 ? 1 : m_rowNum; }
 
-    // What a page drawing works with.
-    struct PageContext {
-        double s = 1.0;         // scale of text heights
-        int h = 0;              // text height of a cell
-        double f0 = 1.0;        // millimetres to the shape column's unit
-        double f1 = 1.0;        // the shape column's unit to the length column's
+    // The units a bar's lengths are written in: `f0` turns millimetres into
+    // the shape column's unit, `f1` that unit into the length column's.
+    struct LengthUnits {
         int shapeUnit = 0;
         int lengthUnit = 0;
+        double f0 = 1.0;
+        double f1 = 1.0;
+    };
+    LengthUnits lengthUnits(int shapeColumn, int lengthColumn) const;
+
+    // What a page drawing works with.
+    struct PageContext : LengthUnits {
+        double s = 1.0;         // scale of text heights
+        int h = 0;              // text height of a cell
         bool printing = false;
     };
     PageContext beginPage(platform::Dc* dc, int shapeColumn, int lengthColumn) const;
@@ -169,6 +175,10 @@ protected:
     // written gets the text height 40 × s.
     void fillTags(CVes_ProcessTableListLine& line, int formRow, int rows, int labelColumn,
                   int textColumn, const PageContext& page);
+    // A bar's grade, shape, length and count into the four columns from
+    // `gradeColumn` on of form row `formRow`.
+    void fillBarCells(int formRow, int gradeColumn, CVes_ProcessSteel& bar,
+                      const PageContext& page);
     // Draws the laid-out form.
     void finishPage(platform::Dc* dc);
 

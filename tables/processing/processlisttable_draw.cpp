@@ -43,15 +43,37 @@ CVes_ProcessListTable::PageContext CVes_ProcessListTable::beginPage(platform::Dc
                                                                     int lengthColumn) const
 {
     PageContext page;
+    static_cast<LengthUnits&>(page) = lengthUnits(shapeColumn, lengthColumn);
     page.printing = dc->IsPrinting();
     page.s = page.printing ? 1.0 : m_zoom;
     page.h = int(m_tableTextHeight * 10 * page.s);
-    page.shapeUnit = m_units.value(shapeColumn, kMillimetre);
-    page.lengthUnit = m_units.value(lengthColumn, kMillimetre);
-    page.f0 = transUnit(kMillimetre, page.shapeUnit);
-    page.f1 = transUnit(page.shapeUnit, page.lengthUnit);
     m_form->setAllCellTxtHigh(page.h);
     return page;
+}
+
+CVes_ProcessListTable::LengthUnits CVes_ProcessListTable::lengthUnits(int shapeColumn,
+                                                                      int lengthColumn) const
+{
+    LengthUnits units;
+    units.shapeUnit = m_units.value(shapeColumn, kMillimetre);
+    units.lengthUnit = m_units.value(lengthColumn, kMillimetre);
+    units.f0 = transUnit(kMillimetre, units.shapeUnit);
+    units.f1 = transUnit(units.shapeUnit, units.lengthUnit);
+    return units;
+}
+
+void CVes_ProcessListTable::fillBarCells(int r, int gradeColumn, CVes_ProcessSteel& bar,
+                                         const PageContext& page)
+{
+    const auto centred = [&](int c, const QString& text, int height) {
+        m_form->setCellText(r, c, text, CVes_Cell::kAlignCentre, height, QPoint(0, 0), kFont);
+    };
+    centred(gradeColumn, Steel_GradeDNToTableString(bar.grade, bar.DN, bar.steelType), page.h);
+    m_form->setCellModel(r, gradeColumn + 1, &bar, CVes_Cell::kAlignCentre);
+    // A graded bar's two lengths and step take a smaller text.
+    centred(gradeColumn + 2, processtext::lengthText(bar, page.f0, page.f1, page.lengthUnit),
+            bar.isMultiVal() ? int(30 * page.s) : page.h);
+    centred(gradeColumn + 3, processtext::countText(bar), page.h);
 }
 
 void CVes_ProcessListTable::highlight(int position, int formRow, int rows, bool printing)
@@ -149,12 +171,7 @@ void CVes_ProcessListTable::fillTable(platform::Dc* dc)
         CVes_ProcessSteel& bar = *line.getProcessSteel();
         if (line.getFirstLp() == 0) {
             centred(r, kColPid, QString::asprintf("%d", bar.getPID()), page.h);
-            centred(r, kColGrade, Steel_GradeDNToTableString(bar.grade, bar.DN, bar.steelType),
-                    page.h);
-            m_form->setCellModel(r, kColShape, &bar, CVes_Cell::kAlignCentre);
-            centred(r, kColLength, processtext::lengthText(bar, page.f0, page.f1, page.lengthUnit),
-                    bar.isMultiVal() ? int(30 * page.s) : page.h);
-            centred(r, kColCount, processtext::countText(bar), page.h);
+            fillBarCells(r, kColGrade, bar, page);
             const double groups = bar.isMultiVal() ? bar.getMultiGroup() : 1;
             const double mean = bar.isMultiVal()
                 ? (double(bar.getLength(0, page.f0)) + bar.getLength(1, page.f0)) / 2

@@ -6,9 +6,7 @@
 
 #include "core/model/processsteel.h"
 #include "tables/framework/form.h"
-#include "tables/framework/tablehelpers.h"
 #include "tables/processing/processtableeditline.h"
-#include "tables/processing/processtexts.h"
 
 namespace {
 
@@ -81,12 +79,7 @@ void CVes_ProcessTable::fillTable(platform::Dc* dc)
         CVes_ProcessSteel& bar = *line.getProcessSteel();
         if (line.getFirstLp() == 0) {
             centred(r, kColNumber, bar.number, page.h);
-            centred(r, kColGrade, Steel_GradeDNToTableString(bar.grade, bar.DN, bar.steelType),
-                    page.h);
-            m_form->setCellModel(r, kColShape, &bar, CVes_Cell::kAlignCentre);
-            centred(r, kColLength, processtext::lengthText(bar, page.f0, page.f1, page.lengthUnit),
-                    bar.isMultiVal() ? int(30 * page.s) : page.h);
-            centred(r, kColCount, processtext::countText(bar), page.h);
+            fillBarCells(r, kColGrade, bar, page);
             m_form->setCellText(r, kColRemark, bar.remark, CVes_Cell::kAlignLeft, page.h,
                                 QPoint(0, 0), kFont);
             mergeDown(r, rows, {kColPart, kColNumber, kColGrade, kColShape, kColLength, kColCount,

@@ -128,12 +128,9 @@ void CVes_ProcessTable::exportExcel()
 
 int CVes_ProcessTable::fillExcel(xlsx::Worksheet& sheet)
 {
-    const int shapeUnit = m_units.value(kColShape, kMillimetre);
-    const int lengthUnit = m_units.value(kColLength, kMillimetre);
-    unitCaption(sheet, kD, m_captions.value(kColShape), shapeUnit);
-    unitCaption(sheet, kE, m_captions.value(kColLength), lengthUnit);
-    const double f0 = transUnit(kMillimetre, shapeUnit);
-    const double f1 = transUnit(shapeUnit, lengthUnit);
+    const LengthUnits units = lengthUnits(kColShape, kColLength);
+    unitCaption(sheet, kD, m_captions.value(kColShape), units.shapeUnit);
+    unitCaption(sheet, kE, m_captions.value(kColLength), units.lengthUnit);
 
     PictureFolder pictures;
     int c = 1;
@@ -150,7 +147,7 @@ int CVes_ProcessTable::fillExcel(xlsx::Worksheet& sheet)
         CVes_ProcessSteel& bar = *line->getProcessSteel();
         sheet.setText(at, kB, bar.number);
         sheet.setText(at, kC, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
-        sheet.setText(at, kE, processtext::lengthText(bar, f0, f1, lengthUnit));
+        sheet.setText(at, kE, processtext::lengthText(bar, units.f0, units.f1, units.lengthUnit));
         sheet.setText(at, kF, processtext::countText(bar));
         sheet.setText(at, kI, bar.remark);
         pictures.insert(sheet, at, kD, bar, 180, 32, QStringLiteral("rodopro%1.bmp").arg(c));
@@ -167,10 +164,7 @@ int CVes_ProcessTable::fillExcel(xlsx::Worksheet& sheet)
 
 int CVes_ProcessListTable::fillExcel(xlsx::Worksheet& sheet)
 {
-    const int shapeUnit = m_units.value(kColShape, kMillimetre);
-    const int lengthUnit = m_units.value(kColLength, kMillimetre);
-    const double f0 = transUnit(kMillimetre, shapeUnit);
-    const double f1 = transUnit(shapeUnit, lengthUnit);
+    const LengthUnits units = lengthUnits(kColShape, kColLength);
 
     PictureFolder pictures;
     int c = 1;
@@ -182,7 +176,7 @@ int CVes_ProcessListTable::fillExcel(xlsx::Worksheet& sheet)
         CVes_ProcessSteel& bar = *line->getProcessSteel();
         sheet.setText(at, kA, QString::asprintf("%d", bar.getPID()));
         sheet.setText(at, kB, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
-        sheet.setText(at, kD, processtext::lengthText(bar, f0, f1, lengthUnit));
+        sheet.setText(at, kD, processtext::lengthText(bar, units.f0, units.f1, units.lengthUnit));
         sheet.setText(at, kE, processtext::countText(bar));
         sheet.setText(at, kH, bar.remark);
         pictures.insert(sheet, at, kC, bar, 120, 32, QStringLiteral("rodo.bmp"));

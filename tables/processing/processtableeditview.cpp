@@ -351,65 +351,65 @@ QString CVes_ProcessTableEditView::chooseImportFile(const QString& filter, const
     return QFileDialog::getOpenFileName(nullptr, QString(), pattern, filter);
 }
 
-bool CVes_ProcessTableEditView::readImport(CVes_TableBase& table, const QString& path)
+bool CVes_ProcessTableEditView::openImport(CVes_TableBase& source, int sourceShapeColumn,
+                                           const QString& filter, const QString& pattern,
+                                           const QString& otherUnitText)
 {
+    const QString path = chooseImportFile(filter, pattern);
+    if (path.isEmpty())
+        return false;
     try {
-        if (table.OpenFile(path))
-            return true;
-        platform::showMessage(QStringLiteral("导入失败，文件无法读取：\n%1").arg(path),
-                              platform::MessageIcon::Warning);
+        if (!source.OpenFile(path)) {
+            platform::showMessage(QStringLiteral("导入失败，文件无法读取：\n%1").arg(path),
+                                  platform::MessageIcon::Warning);
+            return false;
+        }
     } catch (const platform::SchemaError&) {
         platform::showMessage(kVersionMessage, platform::MessageIcon::Warning);
+        return false;
     }
-    return false;
+    // Shapes measured in another unit would be read as this sheet's unit.
+    if (source.m_units.value(sourceShapeColumn)
+        != m_table->m_units.value(CVes_ProcessTable::kColShape)) {
+        platform::showMessage(otherUnitText);
+        return false;
+    }
+    return true;
 }
 
 void CVes_ProcessTableEditView::importSteelFromSetUp()
 {
     CVes_ProcessTable* table = processTable();
-    if (!table)
-        return;
-    const QString path =
-        chooseImportFile(QStringLiteral("钢筋配料单(*.pld)"), QStringLiteral("*.pld"));
-    if (path.isEmpty())
-        return;
     CVes_SetupTable list;
-    if (!readImport(list, path))
+    if (!table
+        || !openImport(list, CVes_SetupTable::kColShape, QStringLiteral("钢筋配料单(*.pld)"),
+                       QStringLiteral("*.pld"),
+                       QStringLiteral("钢筋配料单与加工单钢筋形状单位不一致，无法导入！")))
         return;
-    if (list.m_units.value(CVes_SetupTable::kColShape)
-        != table->m_units.value(CVes_ProcessTable::kColShape)) {
-        platform::showMessage(QStringLiteral("钢筋配料单与加工单钢筋形状单位不一致，无法导入！"));
-        return;
-    }
     const bool merge = platform::ask(QStringLiteral("配料单中相同钢筋是否归并为一种加工钢筋？"))
                        != platform::Answer::No;
     // The answer is the bar list's merge setting for this conversion.
     list.setLiaoPaiGuibing(merge ? 1 : 0);
     table->import(list.transformProcess(merge ? 1 : 0, 1));
-    repaintView();
-    notifyFrame();
-    setModify(true);
+    importTail();
 }
 
 void CVes_ProcessTableEditView::importSteelFromProcess()
 {
     CVes_ProcessTable* table = processTable();
-    if (!table)
-        return;
-    const QString path =
-        chooseImportFile(QStringLiteral("钢筋加工明细单(*.jgd)"), QStringLiteral("*.jgd"));
-    if (path.isEmpty())
-        return;
     CVes_ProcessTable other;
-    if (!readImport(other, path))
+    if (!table
+        || !openImport(other, CVes_ProcessTable::kColShape, QStringLiteral("钢筋加工明细单(*.jgd)"),
+                       QStringLiteral("*.jgd"),
+                       QStringLiteral("两个加工单钢筋形状单位不一致，无法导入！")))
         return;
-    if (other.m_units.value(CVes_ProcessTable::kColShape)
-        != table->m_units.value(CVes_ProcessTable::kColShape)) {
-        platform::showMessage(QStringLiteral("两个加工单钢筋形状单位不一致，无法导入！"));
-        return;
-    }
     table->clearNullLineOfEnd();
     table->append(&other);
+    importTail();
+}
+
+void CVes_ProcessTableEditView::importTail()
+{
     repaintView();
     notifyFrame();
     setModify(true);

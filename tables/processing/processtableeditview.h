@@ -95,9 +95,14 @@ private:
     // selection mode is 0, else the large one; a chosen shape goes to the bar
     // and the selected row is marked filled.
     void chooseShapeFor(int row);
-    // Reads a sheet file into `table`; false, after telling the user, when
-    // it is damaged or of a newer version.
-    bool readImport(CVes_TableBase& table, const QString& path);
+    // Asks for the file and reads it into `source`; false, after telling the
+    // user, when the file is damaged or of a newer version or its shapes are
+    // in another unit than this sheet's (`otherUnitText`); false too when
+    // no file was chosen.
+    bool openImport(CVes_TableBase& source, int sourceShapeColumn, const QString& filter,
+                    const QString& pattern, const QString& otherUnitText);
+    // After an import: a repaint, the frame and the document told.
+    void importTail();
 
     QString m_editVariable;
 };
