@@ -18,6 +18,9 @@ namespace {
 constexpr int kSchema = 1;
 // The least bytes one stored record takes: five numbers and an empty text.
 constexpr qsizetype kLeastRecordBytes = 5 * 4 + 1;
+// What a stored record may hold: a diameter in mm, a price in yuan a tonne.
+constexpr double kMaxDiameter = 1000.0;
+constexpr double kMaxPrice = 1.0e9;
 
 float finiteOrZero(double v)
 {
@@ -98,7 +101,6 @@ CVes_SteelYuanCaiDataLib& CVes_SteelYuanCaiDataLib::operator=(const CVes_SteelYu
 
 bool CVes_SteelYuanCaiDataLib::readFile(const QString& path)
 {
-    removeAll();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -202,6 +204,8 @@ void CVes_SteelYuanCaiDataLib::Serialize(platform::Archive& ar)
         auto r = std::make_unique<CVes_SteelYuanCaiData>();
         std::int32_t type = 0, grade = 0, length = 0;
         ar >> r->DN >> type >> grade >> length >> r->price >> r->name;
+        platform::requireFiniteInRange(r->DN, -kMaxDiameter, kMaxDiameter, "stock diameter");
+        platform::requireFiniteInRange(r->price, -kMaxPrice, kMaxPrice, "stock price");
         r->steelType = type;
         r->grade = grade;
         r->length = length;

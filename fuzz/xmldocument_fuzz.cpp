@@ -4,22 +4,11 @@
 // error, and edits of a well-formed document must keep its table in step
 // with its text.
 
+#include "fuzz/fuzzsupport.h"
+
 #include "core/geometry/xmldocument.h"
 #include "core/geometry/xmlencoding.h"
 #include "tests/core/geometry/xmldocument_test.h"
-
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-
-// Stops the run with the failed condition, so that the finding says which.
-#define check(condition)                                                                   \
-    do {                                                                                   \
-        if (!(condition)) {                                                                \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);   \
-            std::abort();                                                                  \
-        }                                                                                  \
-    } while (false)
 
 namespace {
 
@@ -36,7 +25,7 @@ QList<int> allPositions(CXmlDocument& doc)
             break;
         }
     }
-    check(positions.size() <= limit);
+    FUZZ_CHECK(positions.size() <= limit);
     return positions;
 }
 
@@ -50,14 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CXmlDocument doc;
     if (size > 0 && (data[size - 1] & 1))
         doc.setDocFlags(CXmlDocument::kFlagIgnoreCase);
-    check(doc.setDocument(decoded.text));
-    check(doc.isWellFormed() || !doc.getResult().isEmpty());
-    check(doc.getResult().size() <= 999);
+    FUZZ_CHECK(doc.setDocument(decoded.text));
+    FUZZ_CHECK(doc.isWellFormed() || !doc.getResult().isEmpty());
+    FUZZ_CHECK(doc.getResult().size() <= 999);
     const bool wellFormed = doc.isWellFormed();
 
     const QList<int> positions = allPositions(doc);
     for (const int p : positions) {
-        check(!doc.getTagName(p).isEmpty());
+        FUZZ_CHECK(!doc.getTagName(p).isEmpty());
         doc.getDataAt(p);
         doc.getAttributeAt(p, QStringLiteral("x"));
     }
@@ -67,19 +56,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Edit the first and the last element found.
     const QString value = QStringLiteral("v\"'<&>]]>");
     for (const int target : {positions.front(), positions.back()}) {
-        check(doc.setAttributeAt(target, QStringLiteral("x"), value));
-        check(doc.getAttributeAt(target, QStringLiteral("x")) == value);
+        FUZZ_CHECK(doc.setAttributeAt(target, QStringLiteral("x"), value));
+        FUZZ_CHECK(doc.getAttributeAt(target, QStringLiteral("x")) == value);
         doc.setPosition(0, target, 0);
-        check(doc.addElement(QStringLiteral("n"), value,
+        FUZZ_CHECK(doc.addElement(QStringLiteral("n"), value,
                              CXmlDocument::kAddChild | CXmlDocument::kAddCData));
-        check(doc.getDataAt(doc.getChildPosition()) == value);
-        check(doc.getAttributeAt(target, QStringLiteral("x")) == value);
+        FUZZ_CHECK(doc.getDataAt(doc.getChildPosition()) == value);
+        FUZZ_CHECK(doc.getAttributeAt(target, QStringLiteral("x")) == value);
     }
     if (wellFormed) {
         CXmlDocument fresh;
         fresh.setDocFlags(doc.getDocFlags());
-        check(fresh.setDocument(doc.getDocument()));
-        check(test::xmlOutline(doc) == test::xmlOutline(fresh));
+        FUZZ_CHECK(fresh.setDocument(doc.getDocument()));
+        FUZZ_CHECK(test::xmlOutline(doc) == test::xmlOutline(fresh));
     }
 
     // The edited text reads back from its own file bytes, unless the log says
@@ -93,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     xml::DecodedText back = xml::decodeDocument(encoded.bytes);
     if (!lossy && !xml::encodingsDiffer(back.encoding, encoded.encoding)) {
         QString original = doc.getDocument();
-        check(back.text.remove(QChar(0)) == original.remove(QChar(0)));
+        FUZZ_CHECK(back.text.remove(QChar(0)) == original.remove(QChar(0)));
     }
     return 0;
 }

@@ -12,6 +12,18 @@ TextEncodingError::TextEncodingError(const QString& text)
 {
 }
 
+void requireInRange(std::int64_t value, std::int64_t lo, std::int64_t hi, const char* what)
+{
+    if (value < lo || value > hi)
+        throw ArchiveError(std::string(what) + " out of range");
+}
+
+void requireFiniteInRange(double value, double lo, double hi, const char* what)
+{
+    if (!(value >= lo && value <= hi))
+        throw ArchiveError(std::string(what) + " out of range");
+}
+
 Archive::Archive() : m_storing(true) {}
 
 Archive::Archive(QByteArray data) : m_data(std::move(data)), m_storing(false) {}

@@ -41,6 +41,13 @@ private:
     int m_schema;
 };
 
+// Refuses a value read from a stream that no sound file holds: throws
+// ArchiveError naming `what` unless lo <= value <= hi (for a double, also
+// unless it is a finite number). Readers check what they can know this way, so that no
+// value of a damaged file reaches the code that pages, measures or draws.
+void requireInRange(std::int64_t value, std::int64_t lo, std::int64_t hi, const char* what);
+void requireFiniteInRange(double value, double lo, double hi, const char* what);
+
 class Archive {
 public:
     // An archive that stores into a growing buffer.

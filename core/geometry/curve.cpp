@@ -1,6 +1,7 @@
 #include "core/geometry/curve.h"
 
 #include "core/geometry/geometry.h"
+#include "core/geometry/storedranges.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 
@@ -106,6 +107,7 @@ void CVes_Curve::Serialize(platform::Archive& ar)
     ar >> type >> width >> style >> colour;
     if (schema == 2)
         ar >> group;
+    platform::requireInRange(width, -storedrange::kLineWidth, storedrange::kLineWidth, "line width");
     CVes_Point p1, p2, p3;
     p1.Serialize(ar);
     p2.Serialize(ar);

@@ -1,6 +1,7 @@
 #include "core/geometry/side.h"
 
 #include "core/geometry/geometry.h"
+#include "core/geometry/storedranges.h"
 #include "core/model/connect.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
@@ -56,6 +57,8 @@ void CVes_Side::Serialize(platform::Archive& ar)
     std::int32_t length = 0, bend = 0;
     QString angleText, lengthText;
     ar >> angle >> length >> bend >> angleText >> lengthText;
+    platform::requireFiniteInRange(angle, -storedrange::kAngle, storedrange::kAngle, "side angle");
+    platform::requireInRange(length, -storedrange::kLength, storedrange::kLength, "side length");
     m_angle = angle;
     m_length = length;
     m_bendDirection = bend;
@@ -67,6 +70,7 @@ void CVes_Side::Serialize(platform::Archive& ar)
         std::int32_t subStyle = 0, count = 0;
         QString text;
         ar >> subStyle >> count >> text;
+        platform::requireInRange(count, -storedrange::kCount, storedrange::kCount, "joint count");
         m_subStyle = subStyle;
         m_count = count;
         m_text = text;

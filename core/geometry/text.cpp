@@ -2,6 +2,7 @@
 
 #include "core/geometry/geometry.h"
 #include "core/geometry/steeltext.h"
+#include "core/geometry/storedranges.h"
 #include "envora/usercustom.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
@@ -66,6 +67,14 @@ QPoint outputPoint(const Placement& placement, int height, int sign, double scal
     const int oy = int(half * std::cos(a) * 0.6);
     return {int((placement.position.x() - sign * ox) / scale + originX),
             int((placement.position.y() + sign * oy) / scale + originY)};
+}
+
+// What a stored text may hold.
+void checkStoredText(std::int32_t height, std::int32_t angle)
+{
+    platform::requireInRange(height, -storedrange::kTextHeight, storedrange::kTextHeight,
+                             "text height");
+    platform::requireInRange(angle, -storedrange::kAngle, storedrange::kAngle, "text angle");
 }
 
 } // namespace
@@ -227,6 +236,7 @@ void CVes_Text::Serialize(platform::Archive& ar)
     QString text, fontName;
     m_position.Serialize(ar);
     ar >> height >> angle >> align >> colour >> text >> fontName;
+    checkStoredText(height, angle);
     std::int32_t print = m_print;
     if (schema == 2)
         ar >> print;
@@ -427,6 +437,10 @@ void CVes_Variable::Serialize(platform::Archive& ar)
         >> formula >> fontName;
     if (schema == 3)
         ar >> print;
+    checkStoredText(height, angle);
+    for (double v : {value, value2, step})
+        platform::requireFiniteInRange(v, -storedrange::kLength, storedrange::kLength,
+                                       "variable value");
     // The first files numbered the standard and the given kinds the other
     // way round.
     if (schema == 1 && (kind == kStandard || kind == kGiven))

@@ -1,6 +1,8 @@
 #include "core/model/barcore.h"
 
+#include "core/geometry/storedranges.h"
 #include "core/model/modelrecord.h"
+#include "platform/archive.h"
 
 #include <cmath>
 
@@ -21,6 +23,17 @@ bool sameEnd(const CVes_Connect& a, const CVes_Connect& b)
 } // namespace
 
 CVes_BarCore::CVes_BarCore() = default;
+
+void CVes_BarCore::checkStoredFields(int count, float d, float length, float mult90,
+                                     float mult180, float mult135)
+{
+    using namespace storedrange;
+    platform::requireInRange(count, -kCount, kCount, "bar count");
+    platform::requireFiniteInRange(d, -kDiameter, kDiameter, "bar diameter");
+    platform::requireFiniteInRange(length, -kLength, kLength, "bar length");
+    for (float multiple : {mult90, mult180, mult135})
+        platform::requireFiniteInRange(multiple, -kDiameter, kDiameter, "bend diameter");
+}
 
 CVes_BarCore::CVes_BarCore(const CVes_BarCore& other)
     : CVes_ModelReference(other), number(other.number), count(other.count), grade(other.grade),

@@ -102,6 +102,12 @@ public:
     QString remark;
     float DN = 10.0f;
 
+protected:
+    // Refuses (platform::ArchiveError) stored bar fields that no sound file
+    // holds: a count, diameter, length or bend multiple out of range.
+    static void checkStoredFields(int count, float d, float length, float mult90, float mult180,
+                                  float mult135);
+
 private:
     void setInstanceVar(const char* name, double value);
     bool isStirrupFamily() const { return m_stirrup == 1; }

@@ -1,6 +1,7 @@
 #include "core/model/midconnect.h"
 
 #include "core/model/connecttext.h"
+#include "core/geometry/storedranges.h"
 #include "envora/usercustom.h"
 #include "platform/archive.h"
 
@@ -72,4 +73,6 @@ void CVes_MidConnect::Serialize(platform::Archive& ar)
         }
         break;
     }
+    for (int count : {valueA, valueB})
+        platform::requireInRange(count, -storedrange::kCount, storedrange::kCount, "joint count");
 }

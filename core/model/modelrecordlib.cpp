@@ -6,7 +6,9 @@
 #include "platform/savefile.h"
 
 #include <QFileInfo>
+#include <QHashFunctions>
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -17,23 +19,95 @@ constexpr qsizetype kMinItemBytes = 4;
 
 // ---- sub-library ----------------------------------------------------------
 
+namespace {
+
+// A hash that records equal by isSameRecord share: it mixes only fields that
+// the comparison takes exactly (counts, flags, names, positions and points),
+// never the angles it compares within a tolerance.
+std::size_t recordHash(const CVes_ModelRecord& r)
+{
+    std::size_t h = qHashMulti(0, r.m_arrLine.size(), r.m_arrArc.size(), r.m_arrCircle.size(),
+                               r.m_arrSide.size(), r.m_arrText.size(), r.m_arrVar.size(),
+                               r.m_multiVal, r.m_outDim, r.m_stirrup, r.m_barGroup);
+    const auto points = [&h](const CVes_Curve& c) {
+        h = qHashMulti(h, c.m_type, c.m_P1.m_x, c.m_P1.m_y, c.m_P2.m_x, c.m_P2.m_y);
+    };
+    for (const auto& side : r.m_arrSide)
+        points(*side);
+    for (const auto& line : r.m_arrLine)
+        points(*line);
+    for (const auto& arc : r.m_arrArc)
+        points(*arc);
+    for (const auto& circle : r.m_arrCircle)
+        points(*circle);
+    for (const auto& text : r.m_arrText)
+        h = qHashMulti(h, text->m_text, text->m_position.m_x, text->m_position.m_y);
+    // The first variable (the diameter every record has) is not compared.
+    for (std::size_t i = 1; i < r.m_arrVar.size(); ++i) {
+        const CVes_Variable& v = *r.m_arrVar[i];
+        h = qHashMulti(h, v.m_text, v.m_type, v.m_position.m_x, v.m_position.m_y);
+    }
+    return h;
+}
+
+} // namespace
+
+// What a sub-library holds, looked up by content and by number, so that
+// adding many records costs about as much as reading them.
+class CVes_ModelRecordSubLib::Index {
+public:
+    explicit Index(const std::vector<std::unique_ptr<CVes_ModelRecord>>& records)
+    {
+        for (const auto& record : records)
+            remember(record.get());
+    }
+
+    const CVes_ModelRecord* sameAs(const CVes_ModelRecord& record) const
+    {
+        const auto [first, last] = m_byHash.equal_range(recordHash(record));
+        for (auto it = first; it != last; ++it) {
+            if (it->second->isSameRecord(&record))
+                return it->second;
+        }
+        return nullptr;
+    }
+
+    // The smallest record number from 1 that no record has. Numbers are only
+    // ever added, so the search goes on from where it stopped last.
+    int freeNumber()
+    {
+        while (m_numbers.contains(m_nextFree))
+            ++m_nextFree;
+        return m_nextFree;
+    }
+
+    void remember(const CVes_ModelRecord* record)
+    {
+        m_byHash.emplace(recordHash(*record), record);
+        m_numbers.insert(record->m_id.m_recordNo);
+    }
+
+private:
+    std::unordered_multimap<std::size_t, const CVes_ModelRecord*> m_byHash;
+    QSet<int> m_numbers;
+    int m_nextFree = 1;
+};
+
 CSteelRecordId CVes_ModelRecordSubLib::Add_Copy(const CVes_ModelRecord* record)
 {
     if (!record)
         return CSteelRecordId::Null();
-    for (const auto& mine : m_records) {
-        if (mine->isSameRecord(record))
-            return mine->getID();
-    }
-    int number = 1;
-    const auto taken = [this](int n) {
-        return std::any_of(m_records.begin(), m_records.end(),
-                           [n](const auto& r) { return r->m_id.m_recordNo == n; });
-    };
-    while (taken(number))
-        ++number;
-    auto copy = std::make_unique<CVes_ModelRecord>(*record);
-    copy->m_id = CSteelRecordId(m_mainId, number);
+    Index index(m_records);
+    return addCopy(*record, index);
+}
+
+CSteelRecordId CVes_ModelRecordSubLib::addCopy(const CVes_ModelRecord& record, Index& index)
+{
+    if (const CVes_ModelRecord* same = index.sameAs(record))
+        return same->getID();
+    auto copy = std::make_unique<CVes_ModelRecord>(record);
+    copy->m_id = CSteelRecordId(m_mainId, index.freeNumber());
+    index.remember(copy.get());
     m_records.push_back(std::move(copy));
     return m_records.back()->getID();
 }
@@ -42,8 +116,9 @@ void CVes_ModelRecordSubLib::Append(const CVes_ModelRecordSubLib* other)
 {
     if (!other || other == this)
         return;
+    Index index(m_records);
     for (const auto& record : other->m_records)
-        Add_Copy(record.get());
+        addCopy(*record, index);
 }
 
 void CVes_ModelRecordSubLib::copy(const CVes_ModelRecordSubLib* other)

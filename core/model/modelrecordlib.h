@@ -37,6 +37,9 @@ public:
     void Serialize(platform::Archive& ar);
 
 private:
+    class Index;
+    CSteelRecordId addCopy(const CVes_ModelRecord& record, Index& index);
+
     int m_mainId = 0;
     QString m_name;
     std::vector<std::unique_ptr<CVes_ModelRecord>> m_records;

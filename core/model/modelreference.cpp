@@ -1,5 +1,6 @@
 #include "core/model/modelreference.h"
 
+#include "core/geometry/storedranges.h"
 #include "core/model/modelrecord.h"
 #include "core/model/recordcache.h"
 #include "core/model/shapebitmap.h"
@@ -415,6 +416,8 @@ void CVes_ModelReference::loadFields(platform::Archive& ar, int schema)
         std::uint32_t mirror = 0;
         ar >> mirror;
         m_mirror = mirror;
+        platform::requireInRange(m_groupNum, -storedrange::kCount, storedrange::kCount,
+                                 "bar group count");
     }
     readVariables(ar, m_arrVar);
     if (schema >= 7) {

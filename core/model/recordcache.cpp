@@ -3,13 +3,22 @@
 #include "core/model/modelrecordlib.h"
 #include "envora/rules.h"
 
+#include <QFile>
+
+#include <sys/stat.h>
+
+namespace {
+
+quint64 keyOf(CSteelRecordId key)
+{
+    return (quint64(quint32(key.m_mainId)) << 32) | quint32(key.m_recordNo);
+}
+
+} // namespace
+
 CVes_ModelRecord* CVes_ModelRecordArrayEx::find(CSteelRecordId key) const
 {
-    for (const auto& record : m_records) {
-        if (record->getID() == key)
-            return record.get();
-    }
-    return nullptr;
+    return m_byKey.value(keyOf(key), nullptr);
 }
 
 CVes_ModelRecord* CVes_ModelRecordArrayEx::add(const CVes_ModelRecord& record)
@@ -21,8 +30,27 @@ CVes_ModelRecord* CVes_ModelRecordArrayEx::add(const CVes_ModelRecord& record)
 
 CVes_ModelRecord* CVes_ModelRecordArrayEx::append(std::unique_ptr<CVes_ModelRecord> record)
 {
+    CVes_ModelRecord* added = record.get();
     m_records.push_back(std::move(record));
-    return m_records.back().get();
+    const quint64 key = keyOf(added->getID());
+    if (!m_byKey.contains(key))
+        m_byKey.insert(key, added);
+    return added;
+}
+
+CVes_ModelRecord* CVes_ModelRecordArrayEx::appendPlaceholder(std::unique_ptr<CVes_ModelRecord> record)
+{
+    if (m_placeholders >= kMaxPlaceholders)
+        return nullptr;
+    ++m_placeholders;
+    return append(std::move(record));
+}
+
+void CVes_ModelRecordArrayEx::clear()
+{
+    m_byKey.clear();
+    m_records.clear();
+    m_placeholders = 0;
 }
 
 CVes_ModelRecordArrayEx& useModelCache()
@@ -38,6 +66,108 @@ CVes_ModelRecordArrayEx& useStartCache()
 }
 
 namespace {
+
+// Which file a library was read from, as it was then: a file saved again
+// (the program replaces a file whole) or touched by another program shows a
+// different stamp.
+struct FileStamp {
+    QString path;
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+
+    static FileStamp of(const QString& path)
+    {
+        FileStamp stamp;
+        stamp.path = path;
+        struct stat info {};
+        if (::stat(QFile::encodeName(path).constData(), &info) == 0) {
+            stamp.exists = true;
+            stamp.device = info.st_dev;
+            stamp.inode = info.st_ino;
+            stamp.size = info.st_size;
+            stamp.modified = info.st_mtim;
+        }
+        return stamp;
+    }
+
+    bool operator==(const FileStamp& other) const
+    {
+        return path == other.path && exists == other.exists && device == other.device
+            && inode == other.inode && size == other.size
+            && modified.tv_sec == other.modified.tv_sec
+            && modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
+
+// The bar-shape libraries as last read, with the stamps of their files, so
+// that looking up a key costs a read of a library file only when the file
+// has changed since; a key the libraries lack is then known to be missing
+// without reading anything. Used under the lock of the cache of used shapes.
+class LibrarySnapshot {
+public:
+    // The library's record of `key`, or null when its library lacks it.
+    const CVes_ModelRecord* find(CSteelRecordId key)
+    {
+        const int isSys = key.m_mainId < CVes_ModelRecordMainLib::m_UseStartIndex ? 1 : 0;
+        Part& part = m_parts[isSys];
+        const FileStamp now = FileStamp::of(isSys ? CVes_ModelRecordMainLib::sysLibPath()
+                                                  : CVes_ModelRecordMainLib::useLibPath());
+        if (!part.read || !(part.stamp == now))
+            read(isSys, now);
+        return part.byKey.value(keyOf(key), nullptr);
+    }
+
+    void forget()
+    {
+        for (int isSys : {0, 1}) {
+            m_parts[isSys] = Part();
+            array(isSys).clear();
+        }
+    }
+
+private:
+    struct Part {
+        bool read = false;
+        FileStamp stamp;
+        QHash<quint64, const CVes_ModelRecord*> byKey; // the first record of each key
+    };
+
+    SubLibArray& array(int isSys)
+    {
+        return isSys ? m_lib.getSyslibArray() : m_lib.getUselibArray();
+    }
+
+    void read(int isSys, const FileStamp& stamp)
+    {
+        Part& part = m_parts[isSys];
+        part = Part();
+        array(isSys).clear();
+        // A file that cannot be read holds nothing to find.
+        if (!m_lib.loadLib(QString(), isSys))
+            array(isSys).clear();
+        for (const auto& lib : array(isSys)) {
+            for (const auto& record : lib->getModelArray()) {
+                const quint64 key = keyOf(record->getID());
+                if (!part.byKey.contains(key))
+                    part.byKey.insert(key, record.get());
+            }
+        }
+        part.read = true;
+        part.stamp = stamp;
+    }
+
+    CVes_ModelRecordMainLib m_lib;
+    Part m_parts[2];
+};
+
+LibrarySnapshot& librarySnapshot()
+{
+    static LibrarySnapshot snapshot;
+    return snapshot;
+}
 
 void applyDimensionSetting(CVes_ModelRecord* record)
 {
@@ -68,11 +198,10 @@ CVes_ModelRecord* getUseModelRecord(CSteelRecordId key)
     std::lock_guard lock(cache.mutex());
     CVes_ModelRecord* record = cache.find(key);
     if (!record) {
-        CVes_ModelRecordMainLib lib;
-        if (const CVes_ModelRecord* found = lib.getModel(key, 0))
+        if (const CVes_ModelRecord* found = librarySnapshot().find(key))
             record = cache.add(*found);
         else
-            return cache.append(placeholder(key));
+            return cache.appendPlaceholder(placeholder(key));
     }
     applyDimensionSetting(record);
     return record;
@@ -86,8 +215,7 @@ CVes_ModelRecord* getUseModelRecordOfStart(CSteelRecordId key)
     std::lock_guard lock(cache.mutex());
     if (CVes_ModelRecord* held = cache.find(key))
         return held;
-    CVes_ModelRecordMainLib lib;
-    const CVes_ModelRecord* found = lib.getModel(key, 0);
+    const CVes_ModelRecord* found = librarySnapshot().find(key);
     return found ? cache.add(*found) : nullptr;
 }
 
@@ -109,17 +237,20 @@ void clearTheUseRecordArray()
     CVes_ModelRecordArrayEx& cache = useModelCache();
     std::lock_guard lock(cache.mutex());
     cache.clear();
+    librarySnapshot().forget();
 }
 
 void refreshTheUseRecordArray()
 {
     CVes_ModelRecordArrayEx& cache = useModelCache();
     std::lock_guard lock(cache.mutex());
-    CVes_ModelRecordMainLib lib;
-    // Each library file is read once, when its first record is looked up.
+    // Read afresh, whatever the stamps say: the caller knows the libraries
+    // changed.
+    LibrarySnapshot& snapshot = librarySnapshot();
+    snapshot.forget();
     for (int i = 0; i < cache.size(); ++i) {
         CVes_ModelRecord* record = cache.at(i);
-        if (const CVes_ModelRecord* found = lib.getModel(record->getID(), 1))
+        if (const CVes_ModelRecord* found = snapshot.find(record->getID()))
             record->set(found);
     }
 }

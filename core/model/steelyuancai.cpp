@@ -7,6 +7,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -39,6 +40,15 @@ double textToDouble(const QString& text)
     else if (error != std::errc())
         value = 0.0;
     return negative ? -value : value;
+}
+
+// A number of the file as a float: what no float holds counts as 0.
+float textToFloat(const QString& text)
+{
+    const double value = textToDouble(text);
+    return std::isfinite(value) && std::fabs(value) <= double(std::numeric_limits<float>::max())
+        ? float(value)
+        : 0.0f;
 }
 
 int textToInt(const QString& text)
@@ -80,24 +90,25 @@ void CVes_SteelYuanCaiLib::removeAllYuanCai()
 
 bool CVes_SteelYuanCaiLib::readFile(const QString& path)
 {
-    removeAllYuanCai();
     CXmlDocument doc;
     if (!doc.loadFile(path) || !doc.findElement(QStringLiteral("STEELYUANCAI")))
         return false;
     doc.intoElement();
+    std::vector<std::unique_ptr<CVes_SteelYuanCai>> records;
     while (doc.findElement(QStringLiteral("STEEL"))) {
         auto record = std::make_unique<CVes_SteelYuanCai>();
         const int position = doc.getCurrentPosition();
-        record->DN = float(textToDouble(doc.getAttributeAt(position, QStringLiteral("DN"))));
+        record->DN = textToFloat(doc.getAttributeAt(position, QStringLiteral("DN")));
         record->steelType = textToInt(doc.getAttributeAt(position, QStringLiteral("TYPE")));
         record->grade = textToInt(doc.getAttributeAt(position, QStringLiteral("GRADE")));
         QString data;
         if (childData(doc, QStringLiteral("PRICE"), data))
-            record->price = float(textToDouble(data));
+            record->price = textToFloat(data);
         if (childData(doc, QStringLiteral("LENGTH"), data))
             record->length = textToInt(data);
-        m_records.push_back(std::move(record));
+        records.push_back(std::move(record));
     }
+    m_records = std::move(records);
     return true;
 }
 

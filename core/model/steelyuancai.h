@@ -43,7 +43,7 @@ public:
 
     // Replaces the list with the "STEEL" elements of the file's root element
     // "STEELYUANCAI". A file that cannot be read or has another root leaves
-    // the list empty and answers false.
+    // the list as it was and answers false.
     bool readFile(const QString& path);
     // Raw stock is not written from here; the file is left as it is.
     void writeFile(const QString& path) const;

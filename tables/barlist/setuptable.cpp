@@ -37,8 +37,11 @@ constexpr ColumnDefault kColumns[CVes_SetupTable::kColumnCount] = {
 const QString kChineseTitle = QStringLiteral("钢筋配料单");
 const QString kEnglishTitle = QStringLiteral("Bar Bending Schedule");
 
-// Fewest bytes a stored line can take: its seven leading ints.
-constexpr qsizetype kLeastLineBytes = 7 * 4;
+// Fewest bytes a stored line can take: the schema and four ints of a line of
+// the first schema (which had no shown flag and no colour) with nothing of
+// its kind. Older bar lists hold such lines, so no newer line's size may be
+// asked of them.
+constexpr qsizetype kLeastLineBytes = 5 * 4;
 // Fewest bytes a stored design variable can take.
 constexpr qsizetype kLeastVariableBytes = 4;
 
@@ -156,6 +159,7 @@ void CVes_SetupTable::Serialize(platform::Archive& ar)
     // read, so that a damaged stream leaves the bar list's own data alone.
     std::int32_t pieces = 0;
     ar >> pieces;
+    platform::requireInRange(pieces, -storedrange::kCount, storedrange::kCount, "piece count");
     QStringList names;
     for (std::int32_t i = 0, n = ar.readIntCount(1); i < n; ++i) {
         QString name;
@@ -179,6 +183,7 @@ void CVes_SetupTable::Serialize(platform::Archive& ar)
     double zoom = m_zoom;
     if (schema >= 3)
         ar >> zoom;
+    platform::requireFiniteInRange(zoom, kMinPageZoom, kMaxPageZoom, "zoom");
     CVes_SortRules rules(m_rules);
     if (schema >= 4)
         rules.Serialize(ar);

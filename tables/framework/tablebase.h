@@ -46,6 +46,11 @@ public:
     static constexpr int kShapeVarEnd = 101;
     // The row number of a hit on a title-block text.
     static constexpr int kTitleTextRow = -100;
+    // The zooms a page can be drawn at. The view's commands stay well within
+    // them; a stored zoom beyond them is damage, and the page drawing holds
+    // any other zoom to them.
+    static constexpr double kMinPageZoom = 0.01;
+    static constexpr double kMaxPageZoom = 1000.0;
 
     // Names of the design variables.
     static const QString kVarAtlas;        // "图集版本"

@@ -116,6 +116,7 @@ void CVes_TableCover::Serialize(platform::Archive& ar)
         for (std::uint32_t i = 0; i < n; ++i) {
             std::int32_t percent = 0;
             ar >> percent;
+            platform::requireInRange(percent, 0, 100, "cover row share");
             percents.append(percent);
         }
     } else if (percents.size() < count && rows >= 1) {

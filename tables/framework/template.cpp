@@ -47,6 +47,29 @@ std::int32_t readInt(platform::Archive& ar)
     return value;
 }
 
+// Refuses a layout that no page can be drawn from: the page drawing and the
+// paging take these values as they are.
+void checkLayout(const TemplateLayout& t)
+{
+    using platform::requireInRange;
+    constexpr int paper = CVes_Template::kMaxPaperSize;
+    for (int size : {t.m_customWidth, t.m_customHeight, t.m_topMargin, t.m_bottomMargin,
+                     t.m_leftMargin, t.m_rightMargin, t.m_gutter, t.m_reservedHeight,
+                     t.m_rowHeight})
+        requireInRange(size, 0, paper, "page size or margin");
+    for (int height : {t.m_tableTextHeight, t.m_shapeTextHeight})
+        requireInRange(height, -paper, paper, "text height");
+    for (int height : t.m_textHeights)
+        requireInRange(height, -10 * paper, 10 * paper, "title text height");
+    requireInRange(t.m_rowNum, 0, CVes_Template::kMaxRowsPerPage, "rows per page");
+    requireInRange(t.m_summaryRowHeight, 0, CVes_Template::kMaxRowsPerPage, "summary rows");
+    for (int width : t.m_widths)
+        requireInRange(width, -CVes_Template::kMaxWidthPercent, CVes_Template::kMaxWidthPercent,
+                       "column width");
+    platform::requireFiniteInRange(t.m_formFactor, -1000.0, 1000.0, "border factor");
+    platform::requireFiniteInRange(t.m_spareFactor, -1.0e6, 1.0e6, "spare factor");
+}
+
 } // namespace
 
 CVes_Template::CVes_Template()
@@ -203,6 +226,7 @@ void CVes_Template::Serialize(platform::Archive& ar)
     // What an older schema lacks keeps the value the template has.
     TemplateLayout read = *this;
     loadLayout(ar, schema, read);
+    checkLayout(read);
     if (schema >= 9)
         m_cover.Serialize(ar);
     static_cast<TemplateLayout&>(*this) = std::move(read);
@@ -275,6 +299,7 @@ void CVes_Template::loadLayout(platform::Archive& ar, int schema, TemplateLayout
     }
 
     const std::int32_t columns = ar.readIntCount(kColumnBytes);
+    platform::requireInRange(columns, 0, kMaxColumns, "column count");
     t.m_columnNum = columns;
     t.m_captions.clear();
     t.m_widths.clear();

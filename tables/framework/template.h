@@ -6,6 +6,7 @@
 // also owns the first part of every sheet file and the template files in
 // which a user keeps a layout for reuse.
 
+#include "core/geometry/storedranges.h"
 #include "core/geometry/text.h"
 #include "tables/framework/tablecover.h"
 
@@ -62,6 +63,13 @@ struct TemplateLayout {
 class CVes_Template : public TemplateLayout {
 public:
     static constexpr int kSchema = 9;
+
+    // What a stored layout may hold; a file beyond it is damaged. Paper
+    // sizes, margins and heights in mm.
+    static constexpr int kMaxPaperSize = 10000;
+    static constexpr int kMaxRowsPerPage = storedrange::kLineRows;
+    static constexpr int kMaxColumns = 256;
+    static constexpr int kMaxWidthPercent = 1000;
 
     // Paper codes.
     static constexpr int kCustomPaper = 5;

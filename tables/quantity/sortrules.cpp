@@ -1,6 +1,7 @@
 #include "tables/quantity/sortrules.h"
 
 #include "core/geometry/datafolder.h"
+#include "core/geometry/storedranges.h"
 #include "platform/archive.h"
 #include "platform/hostservices.h"
 #include "platform/savefile.h"
@@ -75,7 +76,19 @@ void CVes_SortRules::Serialize(platform::Archive& ar)
     }
     if (v >= 8)
         i32(r.m_guibingShow);
+    r.checkStored();
     *this = r;
+}
+
+void CVes_SortRules::checkStored() const
+{
+    using namespace storedrange;
+    for (double diameter : {double(m_wireDN), double(m_guigeDN)})
+        platform::requireFiniteInRange(diameter, -kDiameter, kDiameter, "wire rod diameter");
+    for (double percent : {m_lossBar, m_lossWire})
+        platform::requireFiniteInRange(percent, -1000.0, 1000.0, "loss percentage");
+    platform::requireFiniteInRange(m_stirrupFee, -1.0e6, 1.0e6, "stirrup fee");
+    platform::requireInRange(m_stirrupCount, -kCount, kCount, "stirrup count");
 }
 
 bool CVes_SortRules::readFromFile(const QString& path)

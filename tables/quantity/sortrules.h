@@ -114,6 +114,8 @@ public:
     int m_guibingShow = 2;            // 0 none, 1 element, 2 bar number, 3 both
 
 private:
+    // Refuses (platform::ArchiveError) rules that no sound file holds.
+    void checkStored() const;
     static void setBit(unsigned int& bits, unsigned int bit, int on)
     {
         if (on)

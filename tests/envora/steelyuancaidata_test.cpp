@@ -51,26 +51,30 @@ TEST(YuanCaiFile, ReadsAFileWrittenInGbk)
     EXPECT_EQ(lib.at(0)->name, QStringLiteral("盘螺"));
 }
 
-TEST(YuanCaiFile, MissingOrDamagedFileLeavesTheLibraryEmpty)
+// A failed load keeps what the library held, as every other reader does;
+// a new library stays empty.
+TEST(YuanCaiFile, MissingOrDamagedFileLeavesTheLibraryAsItWas)
 {
     QTemporaryDir dir;
-    CVes_SteelYuanCaiDataLib lib;
-    ASSERT_TRUE(lib.readFile(fixturePath("kucun_chinese.xml")));
-    EXPECT_FALSE(lib.readFile(dir.filePath(QStringLiteral("KUCUN.xml"))));
-    EXPECT_EQ(lib.count(), 0);
+    CVes_SteelYuanCaiDataLib fresh;
+    EXPECT_FALSE(fresh.readFile(dir.filePath(QStringLiteral("KUCUN.xml"))));
+    EXPECT_EQ(fresh.count(), 0);
 
     QByteArray text;
     ASSERT_TRUE(platform::readFile(fixturePath("kucun_chinese.xml"), &text));
     const QString cut = dir.filePath(QStringLiteral("cut.xml"));
     ASSERT_TRUE(platform::saveFile(cut, text.left(text.size() / 2)));
-    ASSERT_TRUE(lib.readFile(fixturePath("kucun_chinese.xml")));
-    EXPECT_FALSE(lib.readFile(cut));
-    EXPECT_EQ(lib.count(), 0);
-
     const QString other = dir.filePath(QStringLiteral("other.xml"));
     ASSERT_TRUE(platform::saveFile(other, "<LIBRARY><STEEL DN=\"8\"/></LIBRARY>"));
-    EXPECT_FALSE(lib.readFile(other));
-    EXPECT_EQ(lib.count(), 0);
+
+    CVes_SteelYuanCaiDataLib lib;
+    ASSERT_TRUE(lib.readFile(fixturePath("kucun_chinese.xml")));
+    const CVes_SteelYuanCaiDataLib before = lib;
+    ASSERT_GT(before.count(), 0);
+    for (const QString& path : {dir.filePath(QStringLiteral("KUCUN.xml")), cut, other}) {
+        EXPECT_FALSE(lib.readFile(path)) << path.toStdString();
+        EXPECT_TRUE(lib == before) << path.toStdString();
+    }
 }
 
 TEST(YuanCaiFile, WriteThenReadGivesTheSameRecords)

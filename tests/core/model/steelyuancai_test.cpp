@@ -180,10 +180,21 @@ TEST(CVes_SteelYuanCaiLib, ReadingReplacesTheList)
     ASSERT_TRUE(lib.readFile(files.write(
         "<STEELYUANCAI><STEEL DN=\"16\" TYPE=\"0\" GRADE=\"2\"/></STEELYUANCAI>")));
     expectRecords(lib, {{16.0f, 0, 2, 12000, 0.0f}});
-    EXPECT_FALSE(lib.readFile(files.path("missing.xml")));
-    EXPECT_EQ(lib.count(), 0);
-    EXPECT_EQ(lib.at(0), nullptr);
+    EXPECT_EQ(lib.at(1), nullptr);
     EXPECT_EQ(lib.at(-1), nullptr);
+}
+
+// A failed load keeps the list that was read before.
+TEST(CVes_SteelYuanCaiLib, FailedReadLeavesTheList)
+{
+    TempFiles files;
+    CVes_SteelYuanCaiLib lib;
+    ASSERT_TRUE(lib.readFile(files.write(
+        "<STEELYUANCAI><STEEL DN=\"16\" TYPE=\"0\" GRADE=\"2\"/></STEELYUANCAI>")));
+    EXPECT_FALSE(lib.readFile(files.path("missing.xml")));
+    expectRecords(lib, {{16.0f, 0, 2, 12000, 0.0f}});
+    EXPECT_FALSE(lib.readFile(files.write("<LIBRARY><STEEL DN=\"8\"/></LIBRARY>")));
+    expectRecords(lib, {{16.0f, 0, 2, 12000, 0.0f}});
 }
 
 TEST(CVes_SteelYuanCaiLib, LookupsAnswerTheFirstExactMatch)

@@ -1,0 +1,82 @@
+// The bar and reference streams inside every sheet file: a bar of a bar
+// list, a bare shape reference and a start-style reference, chosen by the
+// first byte. What reads is measured and drawn as the sheets would.
+
+#include "fuzz/fuzzsupport.h"
+
+#include "core/model/recordcache.h"
+#include "core/model/steel.h"
+#include "platform/archive.h"
+
+#include <vector>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz::prepare();
+    return 0;
+}
+
+namespace {
+
+template <typename T>
+bool read(T& item, platform::Archive& ar)
+{
+    try {
+        item.Serialize(ar);
+        return true;
+    } catch (const platform::ArchiveError&) {
+    } catch (const platform::SchemaError&) {
+    }
+    return false;
+}
+
+void measure(CVes_BarCore& bar)
+{
+    std::vector<float> lengths;
+    std::vector<int> counts;
+    for (unsigned int sel : {0u, 1u}) {
+        bar.calculateLength(sel, 1.0);
+        bar.calculateGroupLength(lengths, counts, sel, 1.0);
+        bar.getLength(sel, 1.0);
+    }
+    bar.getZheshu();
+    bar.calMidConnectNum();
+    for (const auto& variable : bar.getVarArray())
+        variable->valueText();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    platform::Archive ar(fuzz::bytesOf(data + 1, size - 1));
+    switch (data[0] % 3) {
+    case 0: {
+        CVes_Steel bar;
+        if (read(bar, ar)) {
+            measure(bar);
+            fuzz::drawReference(bar);
+            fuzz::drawReference(bar.start);
+            CVes_Steel copy(bar);
+            copy.isSame(bar);
+        }
+        break;
+    }
+    case 1: {
+        CVes_ModelReference reference;
+        if (read(reference, ar))
+            fuzz::drawReference(reference);
+        break;
+    }
+    default: {
+        CVes_SteelStartReference start;
+        if (read(start, ar))
+            fuzz::drawReference(start);
+        break;
+    }
+    }
+    clearTheUseRecordArray();
+    return 0;
+}

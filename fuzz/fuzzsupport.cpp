@@ -1,0 +1,68 @@
+#include "fuzz/fuzzsupport.h"
+
+#include "core/model/modelrecord.h"
+#include "core/model/referencebase.h"
+#include "platform/recordingdc.h"
+#include "platform/savefile.h"
+#include "tables/framework/tablebase.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace fuzz {
+
+void prepare()
+{
+    static QTemporaryDir home(QDir::tempPath() + QStringLiteral("/rodo-fuzz-XXXXXX"));
+    qputenv("RODO_HOME", home.path().toUtf8());
+}
+
+void drawShape(CVes_ModelRecord& record)
+{
+    platform::RecordingDc dc;
+    const platform::Rect thumbnail(0, 0, 160, 40);
+    record.Draw(&dc, 0x808080, 0x0000FF, 0, 0, 0, 0, &thumbnail, 1, 1, -1.0);
+    record.Draw(&dc, 0x808080, 0x0000FF, 0, 0, 0, 0, nullptr, 1, 1, 1.0);
+    record.Draw2(0, &dc, 10, 10, CVes_ShapeModel::kMirrorLeftRight, &thumbnail, 1, 0, 1.0);
+}
+
+void drawReference(CVes_ReferenceBase& reference)
+{
+    platform::RecordingDc dc;
+    const platform::Rect cell(100, 100, 500, 160);
+    reference.Draw(&dc, 0x808080, 0x0000FF, 0, 100, 100, 0, &cell, 1, 1.0);
+}
+
+namespace {
+
+void drawOn(CVes_TableBase& table, bool printing)
+{
+    platform::RecordingDc::Device device;
+    device.printing = printing;
+    platform::RecordingDc dc(device);
+    table.Draw(&dc, platform::Rect(0, 0, 1024, 768));
+}
+
+} // namespace
+
+void drawPages(CVes_TableBase& table)
+{
+    table.firstPage();
+    drawOn(table, false);
+    table.endPage();
+    drawOn(table, true);
+    table.PrevPage();
+    table.nextPage();
+    table.setPageTo(0, 0);
+    drawOn(table, false);
+    drawOn(table, true);
+}
+
+QString writeScratchFile(const char* name, const QByteArray& bytes)
+{
+    const QString path = QDir(qEnvironmentVariable("RODO_HOME")).filePath(QString::fromLatin1(name));
+    FUZZ_CHECK(platform::saveFile(path, bytes));
+    return path;
+}
+
+} // namespace fuzz

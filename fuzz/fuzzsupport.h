@@ -1,0 +1,51 @@
+#pragma once
+// What the fuzz targets share: a private data folder for the run, a check
+// that stops the run naming the failed condition, and the drawing of a
+// shape or a page onto recording contexts (screen and printer), so that
+// what a reader lets through is also drawn and measured.
+
+#include "platform/rect.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+class CVes_ModelRecord;
+class CVes_ReferenceBase;
+class CVes_TableBase;
+
+// Stops the run with the failed condition, so that the finding says which.
+#define FUZZ_CHECK(condition)                                                                   \
+    do {                                                                                   \
+        if (!(condition)) {                                                                \
+            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);   \
+            std::abort();                                                                  \
+        }                                                                                  \
+    } while (false)
+
+namespace fuzz {
+
+// Points the data folder at a fresh temporary folder (seeded with the
+// default shapes on first use). Called from LLVMFuzzerInitialize.
+void prepare();
+
+inline QByteArray bytesOf(const std::uint8_t* data, std::size_t size)
+{
+    return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
+}
+
+// Draws a shape record as a thumbnail and at full size.
+void drawShape(CVes_ModelRecord& record);
+// Draws a bar (or any shape user) into a cell-sized rectangle.
+void drawReference(CVes_ReferenceBase& reference);
+// Pages through a table and draws its first, last and cover pages on the
+// screen and on a printer.
+void drawPages(CVes_TableBase& table);
+
+// A file of the run's data folder holding `bytes`, for readers that take a
+// path; answers its path.
+QString writeScratchFile(const char* name, const QByteArray& bytes);
+
+} // namespace fuzz

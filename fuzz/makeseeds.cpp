@@ -1,0 +1,139 @@
+// Writes a small starting corpus for every fuzz target: files as the program
+// itself writes them (a bar list with bars of the default shapes, hooks and
+// connections, text, element, unit and sketch lines; the default shape
+// library and one of its shapes; a template part and a cover; sort rules,
+// recent values, settings and raw stock). Usage: rodo_fuzz_seeds <folder>;
+// each target's seeds go to <folder>/<target>/.
+
+#include "core/model/modelrecordlib.h"
+#include "core/model/processsteel.h"
+#include "core/model/recordcache.h"
+#include "core/model/steel.h"
+#include "envora/settings.h"
+#include "envora/steelyuancaidata.h"
+#include "platform/archive.h"
+#include "platform/savefile.h"
+#include "tables/barlist/setuptable.h"
+#include "tables/framework/editrecord.h"
+#include "tables/quantity/sortrules.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+QString g_root;
+
+void write(const char* target, const char* name, const QByteArray& bytes)
+{
+    const QString folder = g_root + u'/' + QString::fromLatin1(target);
+    QDir().mkpath(folder);
+    platform::saveFile(folder + u'/' + QString::fromLatin1(name), bytes);
+}
+
+template <typename T>
+QByteArray stored(T& item)
+{
+    platform::Archive ar;
+    item.Serialize(ar);
+    return ar.data();
+}
+
+QByteArray withSelector(char selector, const QByteArray& bytes)
+{
+    return QByteArray(1, selector) + bytes;
+}
+
+CVes_Steel sampleBar(CSteelRecordId key, int number)
+{
+    CVes_Steel bar;
+    bar.setRecordId(key);
+    bar.setSteelId(QString::number(number));
+    bar.setSteel(2, 20.0f, 0);
+    bar.setNum(4);
+    bar.setJianju(QStringLiteral("200"));
+    CVes_Hook hook = bar.getHookLeft();
+    hook.enabled = 1;
+    bar.setHookLeft(hook);
+    bar.getLConnect()->type = 3;
+    bar.getFirstMidConnect()->stat = 1;
+    return bar;
+}
+
+void barList()
+{
+    CVes_SetupTable table;
+    const CSteelRecordId keys[] = {{190, 1}, {191, 2}, {192, 1}, {193, 1}, {150, 7}};
+    int number = 0;
+    for (const CSteelRecordId& key : keys)
+        table.Add(sampleBar(key, ++number));
+    table.Add(QStringList{QStringLiteral("说明"), QStringLiteral("text")});
+    CVes_SteelStartReference sketch;
+    table.AddImagLine(&sketch);
+    write("barlist_fuzz", "bars.pld", stored(table));
+    CVes_SetupTable empty;
+    write("barlist_fuzz", "empty.pld", stored(empty));
+    write("template_fuzz", "template.bin", withSelector(0, [&] {
+              platform::Archive ar;
+              table.CVes_Template::Serialize(ar);
+              return ar.data();
+          }()));
+    write("template_fuzz", "cover.fmt", withSelector(1, stored(table.m_cover)));
+    write("sortrules_fuzz", "sortrule.rul", stored(table.m_rules));
+    write("rawstock_fuzz", "block.bin", withSelector(2, stored(table.getYuanCaiLib())));
+
+    CVes_Steel bar = sampleBar({191, 2}, 1);
+    write("bar_fuzz", "steel.bin", withSelector(0, stored(bar)));
+    write("bar_fuzz", "reference.bin",
+          withSelector(1, stored(static_cast<CVes_ModelReference&>(bar))));
+    write("bar_fuzz", "start.bin", withSelector(2, stored(bar.start)));
+    CVes_ProcessSteel row;
+    row.set(static_cast<const CVes_BarCore*>(&bar));
+    row.AddLp(4, 'A', 0, QStringLiteral("KL1"), 0);
+    write("processsteel_fuzz", "row.bin", stored(row));
+}
+
+void shapes()
+{
+    QByteArray library;
+    platform::readFile(CVes_ModelRecordMainLib::sysLibPath(), &library);
+    write("shapelib_fuzz", "STeelStyleSys.jlb", library);
+    for (const CSteelRecordId& key : {CSteelRecordId(191, 2), CSteelRecordId(193, 1)}) {
+        CVes_ModelRecord* record = getUseModelRecord(key);
+        if (record)
+            write("shape_fuzz", qPrintable(key.ToString() + QStringLiteral(".stl")), stored(*record));
+    }
+}
+
+void textFiles()
+{
+    CVes_EditRecordStore store;
+    store.record(QStringLiteral("KL1"), 1);
+    store.record(QStringLiteral("200"), 3);
+    write("editrecord_fuzz", "user_EditRecord.dat", store.toBytes());
+    write("settings_fuzz", "EnvoraSettings.xml", envora::toXml(envora::Settings::defaults()));
+    QByteArray stock;
+    platform::readFile(envora::defaultYuanCaiPath(), &stock);
+    write("rawstock_fuzz", "KUCUN.xml", withSelector(0, stock));
+    write("rawstock_fuzz", "KUCUN-core.xml", withSelector(1, stock));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+        return 2;
+    }
+    QTemporaryDir home;
+    qputenv("RODO_HOME", home.path().toUtf8() + '/');
+    g_root = QString::fromLocal8Bit(argv[1]);
+    barList();
+    shapes();
+    textFiles();
+    clearTheUseRecordArray();
+    return 0;
+}
