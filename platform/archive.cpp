@@ -3,6 +3,7 @@
 #include "platform/gbk.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 
 namespace platform {
@@ -23,6 +24,30 @@ void requireFiniteInRange(double value, double lo, double hi, const char* what)
     if (!(value >= lo && value <= hi))
         throw ArchiveError(std::string(what) + " out of range");
 }
+
+namespace {
+
+// A text as it can be stored again: what GBK cannot hold (the replacement
+// of bytes that were no GBK, or a character of a wide string outside GBK)
+// becomes '?', as the file's code page would write it. A damaged text then
+// still lets its file be saved.
+QString storable(const QString& text)
+{
+    if (gbk::canEncode(text))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size()
+            && text[i + 1].isLowSurrogate();
+        const QString one = text.mid(i, pair ? 2 : 1);
+        out += gbk::canEncode(one) ? one : QStringLiteral("?");
+        i += pair ? 1 : 0;
+    }
+    return out;
+}
+
+} // namespace
 
 Archive::Archive() : m_storing(true) {}
 
@@ -129,9 +154,12 @@ Archive& Archive::operator>>(QString& v)
         QString s(qsizetype(n), Qt::Uninitialized);
         for (qsizetype i = 0; i < qsizetype(n); ++i)
             s[i] = QChar(qFromLittleEndian<quint16>(p + 2 * i));
-        v = s;
+        v = storable(s);
     } else {
         v = gbk::decode(QByteArray(p, bytes));
+        // Only bytes that were no GBK decode to what GBK cannot hold again.
+        if (v.contains(QChar::ReplacementCharacter))
+            v = storable(v);
     }
     m_pos += bytes;
     return *this;
@@ -152,7 +180,7 @@ std::uint32_t Archive::readCount(qsizetype elementSize)
     std::uint32_t n = get<std::uint16_t>();
     if (n == 0xFFFF)
         n = get<std::uint32_t>();
-    if (elementSize > 0 && qsizetype(n) > remaining() / elementSize)
+    if (qsizetype(n) > remaining() / std::max<qsizetype>(elementSize, 1))
         throw ArchiveError("element count exceeds the archive");
     return n;
 }
@@ -160,7 +188,7 @@ std::uint32_t Archive::readCount(qsizetype elementSize)
 std::int32_t Archive::readIntCount(qsizetype elementSize)
 {
     const auto n = get<std::int32_t>();
-    if (n < 0 || (elementSize > 0 && qsizetype(n) > remaining() / elementSize))
+    if (n < 0 || qsizetype(n) > remaining() / std::max<qsizetype>(elementSize, 1))
         throw ArchiveError("element count exceeds the archive");
     return n;
 }

@@ -77,12 +77,15 @@ public:
     Archive& operator>>(std::uint8_t& v);
     Archive& operator>>(float& v);
     Archive& operator>>(double& v);
+    // A text read is always one that can be stored again: bytes that are no
+    // GBK, and characters of a wide string that GBK cannot hold, read as '?'.
     Archive& operator>>(QString& v);
 
     // Element counts of the framework's arrays: a WORD, or 0xFFFF and a DWORD.
     void writeCount(std::uint32_t count);
-    // `elementSize` is the least number of bytes one element takes; a count
-    // that the bytes left cannot hold is refused before anything allocates.
+    // `elementSize` is the least number of bytes one element takes (no
+    // element takes less than one); a count that the bytes left cannot hold
+    // is refused before anything allocates.
     std::uint32_t readCount(qsizetype elementSize = 1);
 
     // Element counts stored as a plain int32 before a list of records: a

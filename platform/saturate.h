@@ -2,6 +2,8 @@
 // Conversions that stay defined whatever the value: drawing and length code
 // turn doubles read from files or typed by the user into ints, and a value
 // beyond the int range must give the nearest int, never undefined behaviour.
+// Results are held to ±INT_MAX, so that negating them or taking their
+// absolute value is defined too.
 
 #include <algorithm>
 #include <cmath>
@@ -10,33 +12,32 @@
 
 namespace platform {
 
-// The value truncated toward zero and held to the int range; 0 for NaN.
+constexpr int kSaturatedMax = std::numeric_limits<int>::max();
+
+// The value truncated toward zero and held to ±INT_MAX; 0 for NaN.
 inline int saturatedInt(double value)
 {
     if (std::isnan(value))
         return 0;
-    constexpr double lo = std::numeric_limits<int>::min();
-    constexpr double hi = std::numeric_limits<int>::max();
-    return int(std::clamp(std::trunc(value), lo, hi));
+    constexpr double limit = kSaturatedMax;
+    return int(std::clamp(std::trunc(value), -limit, limit));
 }
 
-// a + b, a - b and a × b held to the int range.
-inline int saturatedAdd(int a, int b)
+inline int saturatedInt(std::int64_t value)
 {
-    return int(std::clamp<std::int64_t>(std::int64_t(a) + b, std::numeric_limits<int>::min(),
-                                        std::numeric_limits<int>::max()));
+    return int(std::clamp<std::int64_t>(value, -kSaturatedMax, kSaturatedMax));
 }
 
-inline int saturatedSub(int a, int b)
+// The value as a float, held to the float range; NaN stays NaN.
+inline float saturatedFloat(double value)
 {
-    return int(std::clamp<std::int64_t>(std::int64_t(a) - b, std::numeric_limits<int>::min(),
-                                        std::numeric_limits<int>::max()));
+    constexpr double limit = std::numeric_limits<float>::max();
+    return std::isnan(value) ? float(value) : float(std::clamp(value, -limit, limit));
 }
 
-inline int saturatedMul(int a, int b)
-{
-    return int(std::clamp<std::int64_t>(std::int64_t(a) * b, std::numeric_limits<int>::min(),
-                                        std::numeric_limits<int>::max()));
-}
+// a + b, a − b and a × b held to ±INT_MAX.
+inline int saturatedAdd(int a, int b) { return saturatedInt(std::int64_t(a) + b); }
+inline int saturatedSub(int a, int b) { return saturatedInt(std::int64_t(a) - b); }
+inline int saturatedMul(int a, int b) { return saturatedInt(std::int64_t(a) * b); }
 
 } // namespace platform

@@ -4,8 +4,10 @@
 #include "core/geometry/storedranges.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
+#include "platform/saturate.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 using namespace platform::gdi;
@@ -17,11 +19,6 @@ constexpr double kPi = 3.1415926;
 constexpr double kTwoPi = 6.2831852;
 constexpr double kQuarter = 0.7853982; // a quarter of π, the step between mark strokes
 
-QPoint toDevice(QPoint p, double scale, int originX, int originY)
-{
-    return QPoint(int(p.x() / scale + originX), int(p.y() / scale + originY));
-}
-
 // Inclusive containment: a point on the edge of a hit rectangle hits.
 bool touches(Rect r, QPoint p)
 {
@@ -31,10 +28,21 @@ bool touches(Rect r, QPoint p)
 
 void mirrorPoint(CVes_Point& p, unsigned int flags, QPoint centre)
 {
+    using platform::saturatedMul;
+    using platform::saturatedSub;
     if (flags & 1)
-        p.m_x = 2 * centre.x() - p.m_x;
+        p.m_x = saturatedSub(saturatedMul(2, centre.x()), p.m_x);
     if (flags & 2)
-        p.m_y = 2 * centre.y() - p.m_y;
+        p.m_y = saturatedSub(saturatedMul(2, centre.y()), p.m_y);
+}
+
+// The square around a circle of radius r about c.
+Rect boxAround(QPoint c, int r)
+{
+    using platform::saturatedAdd;
+    using platform::saturatedSub;
+    return Rect(saturatedSub(c.x(), r), saturatedSub(c.y(), r), saturatedAdd(c.x(), r),
+                saturatedAdd(c.y(), r));
 }
 
 // Whether the arc from P1 to P2 through P3 has P3 on the side of increasing
@@ -132,7 +140,7 @@ int CVes_Curve::getArcPt(QPoint& centre, QPoint& start, QPoint& end) const
     if (p1 == p2 || p1 == p3 || p2 == p3)
         return -1;
     // P3 must lie within the circle on the chord P1P2.
-    const QPoint m((p1.x() + p2.x()) / 2, (p1.y() + p2.y()) / 2);
+    const QPoint m(int((std::int64_t(p1.x()) + p2.x()) / 2), int((std::int64_t(p1.y()) + p2.y()) / 2));
     if (getDisPtToPt(p1, m) < getDisPtToPt(p3, m))
         return -1;
     if (std::abs(getSlope(&p1, &p3) - getSlope(&p1, &p2)) < 0.01)
@@ -155,7 +163,7 @@ int CVes_Curve::getArcPt(QPoint& centre, QPoint& start, QPoint& end) const
         x = (b1.k * b1.mx - b2.k * b2.mx + b2.my - b1.my) / (b1.k - b2.k);
         y = b1.k * (x - b1.mx) + b1.my;
     }
-    centre = QPoint(int(x), int(y));
+    centre = QPoint(platform::saturatedInt(x), platform::saturatedInt(y));
     if (startsAtFirst(p1, p2, p3)) {
         start = p1;
         end = p2;
@@ -163,7 +171,7 @@ int CVes_Curve::getArcPt(QPoint& centre, QPoint& start, QPoint& end) const
         start = p2;
         end = p1;
     }
-    return int(getDisPtToPt(p1, centre));
+    return platform::saturatedInt(getDisPtToPt(p1, centre));
 }
 
 bool CVes_Curve::inArcSweep(QPoint centre, QPoint start, QPoint end, QPoint p) const
@@ -226,13 +234,13 @@ void CVes_Curve::LocateRect(Rect& rect)
         QPoint centre, start, end;
         const int r = getArcPt(centre, start, end);
         if (r > 0)
-            rect = Rect(centre.x() - r, centre.y() - r, centre.x() + r, centre.y() + r);
+            rect = boxAround(centre, r);
         break;
     }
     case kCircle:
     case kDisc:
         if (m_P2.m_x > 0)
-            rect = Rect(c.x() - m_P2.m_x, c.y() - m_P2.m_x, c.x() + m_P2.m_x, c.y() + m_P2.m_x);
+            rect = boxAround(c, m_P2.m_x);
         break;
     case kConnectMark:
         rect = markRect();
@@ -267,7 +275,9 @@ bool CVes_Curve::HitTest(QPoint p) const
         const double length = getDisPtToPt(a, b);
         if (length < 0.01)
             return getDisPtToPt(p, a) <= 3.5;
-        const double along = (double(p.x() - a.x()) * (b.x() - a.x()) + double(p.y() - a.y()) * (b.y() - a.y())) / length;
+        const double along = ((double(p.x()) - a.x()) * (double(b.x()) - a.x())
+                              + (double(p.y()) - a.y()) * (double(b.y()) - a.y()))
+            / length;
         if (along < 0 || along > length)
             return false;
         return getDisPtToLine(p, a, b) <= 5;
@@ -277,7 +287,7 @@ bool CVes_Curve::HitTest(QPoint p) const
         const int r = getArcPt(centre, start, end);
         if (r < 0)
             return false;
-        if (!touches(Rect(centre.x() - r, centre.y() - r, centre.x() + r, centre.y() + r), p))
+        if (!touches(boxAround(centre, r), p))
             return false;
         if (std::abs(getDisPtToPt(p, centre) - r) > 8)
             return false;
@@ -286,7 +296,7 @@ bool CVes_Curve::HitTest(QPoint p) const
     case kCircle: {
         const QPoint c = m_P1.ToPoint();
         const int r = m_P2.m_x;
-        if (!touches(Rect(c.x() - r, c.y() - r, c.x() + r, c.y() + r), p))
+        if (!touches(boxAround(c, r), p))
             return false;
         return std::abs(getDisPtToPt(p, c) - r) <= 8;
     }
@@ -331,17 +341,22 @@ int CVes_Curve::InRect(Rect r) const
         const int in = int(inside(a)) + int(inside(b));
         if (in)
             return grade(in, 2);
-        const int dx = b.x() - a.x(), dy = b.y() - a.y();
+        const std::int64_t dx = std::int64_t(b.x()) - a.x(), dy = std::int64_t(b.y()) - a.y();
         if (dx == 0 || dy == 0)
             return 0;
         // Where the line crosses each edge, strictly within the edge.
+        const auto cross = [](std::int64_t from, std::int64_t offset, std::int64_t num,
+                              std::int64_t den) {
+            const double at = double(from) + double(offset) * double(num) / double(den);
+            return platform::saturatedInt(at);
+        };
         for (int y : {r.top, r.bottom}) {
-            const int x = a.x() + (y - a.y()) * dx / dy;
+            const int x = cross(a.x(), std::int64_t(y) - a.y(), dx, dy);
             if (x > r.left && x < r.right && PtInCurveArea(QPoint(x, y)))
                 return 1;
         }
         for (int x : {r.left, r.right}) {
-            const int y = a.y() + (x - a.x()) * dy / dx;
+            const int y = cross(a.y(), std::int64_t(x) - a.x(), dy, dx);
             if (y > r.top && y < r.bottom && PtInCurveArea(QPoint(x, y)))
                 return 1;
         }
@@ -353,8 +368,9 @@ int CVes_Curve::InRect(Rect r) const
     case kCircle: {
         const QPoint c = m_P1.ToPoint();
         const int rad = m_P2.m_x;
-        const int in = int(inside(QPoint(c.x() - rad, c.y()))) + int(inside(QPoint(c.x() + rad, c.y())))
-                     + int(inside(QPoint(c.x(), c.y() - rad))) + int(inside(QPoint(c.x(), c.y() + rad)));
+        const Rect box = boxAround(c, rad);
+        const int in = int(inside(QPoint(box.left, c.y()))) + int(inside(QPoint(box.right, c.y())))
+                     + int(inside(QPoint(c.x(), box.top))) + int(inside(QPoint(c.x(), box.bottom)));
         return grade(in, 4);
     }
     case kConnectMark:
@@ -388,7 +404,7 @@ void CVes_Curve::draw(platform::Dc* dc, double scale, int originX, int originY,
     platform::COLORREF penColour = colour;
     if (m_status & kSelected) {
         style = 2;
-        width = int(m_lineWidth / scale * widthFactor);
+        width = platform::saturatedInt(m_lineWidth / scale * widthFactor);
         penColour = 0x00FFFF;
     } else {
         double w = m_lineWidth * widthFactor;
@@ -396,7 +412,7 @@ void CVes_Curve::draw(platform::Dc* dc, double scale, int originX, int originY,
             w *= 6;
         else if (m_subStyle == 5)
             w *= 4;
-        width = int(w);
+        width = platform::saturatedInt(w);
     }
     // A style without a pen of its own is drawn solid rather than not at all.
     const platform::Pen pen = createStylePen(style, width, penColour, widthFactor)
@@ -416,8 +432,8 @@ void CVes_Curve::draw(platform::Dc* dc, double scale, int originX, int originY,
         const int r = shown.getArcPt(centre, start, end);
         if (r < 0)
             break;
-        const Rect box(device(QPoint(centre.x() - r, centre.y() - r)),
-                       device(QPoint(centre.x() + r, centre.y() + r)));
+        const Rect around = boxAround(centre, r);
+        const Rect box(device(around.TopLeft()), device(around.BottomRight()));
         // The system draws counter-clockwise on the device; a flipped y
         // axis turns the world's sense round.
         if (ySign > 0)
@@ -432,9 +448,11 @@ void CVes_Curve::draw(platform::Dc* dc, double scale, int originX, int originY,
         if (r == 0)
             break;
         const QPoint c = shown.m_P1.ToPoint();
-        auto rounded = [&](double v, int origin) { return int(v / scale + origin + 0.5); };
-        const Rect box(rounded(c.x() - r, originX), rounded(c.y() - r, originY),
-                       rounded(c.x() + r, originX), rounded(c.y() + r, originY));
+        auto rounded = [&](double v, int origin) {
+            return platform::saturatedInt(v / scale + origin + 0.5);
+        };
+        const Rect box(rounded(double(c.x()) - r, originX), rounded(double(c.y()) - r, originY),
+                       rounded(double(c.x()) + r, originX), rounded(double(c.y()) + r, originY));
         const QPoint onCircle(box.right, (box.top + box.bottom) / 2);
         dc->Arc(box, onCircle, onCircle);
         if (m_type == kDisc) {
@@ -471,7 +489,8 @@ void CVes_Curve::drawMark(platform::Dc* dc, const CVes_Point& p1, const CVes_Poi
         dc->LineTo(device(b));
     };
     auto circle = [&](QPoint c, int r) {
-        const Rect box(device(QPoint(c.x() - r, c.y() - r)), device(QPoint(c.x() + r, c.y() + r)));
+        const Rect around = boxAround(c, r);
+        const Rect box(device(around.TopLeft()), device(around.BottomRight()));
         const QPoint onCircle(box.right, (box.top + box.bottom) / 2);
         dc->Arc(box, onCircle, onCircle);
     };

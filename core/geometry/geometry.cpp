@@ -1,7 +1,9 @@
 #include "core/geometry/geometry.h"
 
 #include "platform/gbk.h"
+#include "platform/saturate.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -9,8 +11,8 @@ using namespace platform::gdi;
 
 double getDist(const QPoint* p, const QPoint* q)
 {
-    const std::int64_t dx = q->x() - p->x();
-    const std::int64_t dy = q->y() - p->y();
+    const std::int64_t dx = std::int64_t(q->x()) - p->x();
+    const std::int64_t dy = std::int64_t(q->y()) - p->y();
     return std::sqrt(double(dx * dx + dy * dy));
 }
 
@@ -18,13 +20,13 @@ double getSlope(const QPoint* p, const QPoint* q)
 {
     if (q->x() == p->x())
         return 99999999.9;
-    return double(q->y() - p->y()) / double(q->x() - p->x());
+    return (double(q->y()) - p->y()) / (double(q->x()) - p->x());
 }
 
 double getAngle(const QPoint* p, const QPoint* q)
 {
-    const int dx = q->x() - p->x();
-    const int dy = q->y() - p->y();
+    const double dx = double(q->x()) - p->x();
+    const double dy = double(q->y()) - p->y();
     if (dx != 0 || dy == 0) {
         double a = std::atan2(double(dy), double(dx));
         if (a < 0)
@@ -43,8 +45,8 @@ double getDisPtToPt(QPoint p, QPoint q)
 
 double getDisPtToLine(QPoint p, QPoint a, QPoint b)
 {
-    const double toP = std::atan2(double(p.y() - a.y()), double(p.x() - a.x()));
-    const double toB = std::atan2(double(b.y() - a.y()), double(b.x() - a.x()));
+    const double toP = std::atan2(double(p.y()) - a.y(), double(p.x()) - a.x());
+    const double toB = std::atan2(double(b.y()) - a.y(), double(b.x()) - a.x());
     return std::abs(getDisPtToPt(p, a) * std::sin(toP - toB));
 }
 
@@ -75,8 +77,28 @@ int ptIsLineLeft(QPoint p, QPoint a, QPoint b)
 
 QPoint vesPolar(QPoint p, double angle, int length)
 {
-    return QPoint(p.x() + int(length * std::cos(angle) + 0.5),
-                  p.y() + int(length * std::sin(angle) + 0.5));
+    using platform::saturatedAdd;
+    using platform::saturatedInt;
+    return QPoint(saturatedAdd(p.x(), saturatedInt(length * std::cos(angle) + 0.5)),
+                  saturatedAdd(p.y(), saturatedInt(length * std::sin(angle) + 0.5)));
+}
+
+int deviceTextHeight(double height)
+{
+    constexpr int kLargest = 1000000;
+    return std::clamp(platform::saturatedInt(height), -kLargest, kLargest);
+}
+
+int deviceCoordinate(double value)
+{
+    return std::clamp(platform::saturatedInt(value), -kDeviceCoordinateLimit,
+                      kDeviceCoordinateLimit);
+}
+
+QPoint toDevice(QPoint p, double scale, int originX, int originY)
+{
+    return QPoint(deviceCoordinate(p.x() / scale + originX),
+                  deviceCoordinate(p.y() / scale + originY));
 }
 
 namespace {
@@ -123,6 +145,13 @@ double getFontWidth(const QString& text)
     return width;
 }
 
+namespace {
+
+// A dash longer than any drawing (and NaN) is drawn this long.
+constexpr int kLongestDash = 1000000;
+
+} // namespace
+
 std::optional<platform::Pen> createStylePen(int style, int width, platform::COLORREF colour,
                                             double dashFactor)
 {
@@ -138,7 +167,8 @@ std::optional<platform::Pen> createStylePen(int style, int width, platform::COLO
     }
     std::vector<std::uint32_t> dashes;
     for (double len : lengths)
-        dashes.push_back(std::uint32_t(std::max(0.0, len * dashFactor)));
+        dashes.push_back(std::uint32_t(std::clamp(platform::saturatedInt(len * dashFactor), 0,
+                                                  kLongestDash)));
     return platform::Pen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_ROUND | PS_JOIN_ROUND, width,
                          platform::LogBrush{BS_SOLID, colour, 0}, std::move(dashes));
 }

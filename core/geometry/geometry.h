@@ -28,6 +28,20 @@ int ptIsLineLeft(QPoint p, QPoint a, QPoint b);
 // The point at `length` and `angle` from p, each offset rounded by adding
 // 0.5 and truncating.
 QPoint vesPolar(QPoint p, double angle, int length);
+// How far from the origin a device coordinate may lie: any two then differ
+// by less than the int range, so widths and heights between them stay
+// defined. Drawing from a value beyond it draws at it.
+constexpr int kDeviceCoordinateLimit = 1000000000;
+// A device coordinate from a double: truncated and held to
+// ±kDeviceCoordinateLimit; 0 for NaN.
+int deviceCoordinate(double value);
+// A text height on the device: truncated, and held to a million units either
+// way (no device draws a taller text; a zoom or a drawing scale gone far
+// gives no more).
+int deviceTextHeight(double height);
+// A drawing's point on the device: (p / scale + origin) as device
+// coordinates, whatever the scale.
+QPoint toDevice(QPoint p, double scale, int originX, int originY);
 // The width of a text in units of its height, from a table of byte widths;
 // grade escapes count as the blanks they are drawn in.
 double getFontWidth(const QString& text);

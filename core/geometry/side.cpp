@@ -5,6 +5,7 @@
 #include "core/model/connect.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
+#include "platform/saturate.h"
 
 using namespace platform::gdi;
 
@@ -109,7 +110,7 @@ void CVes_Side::drawMarks(platform::Dc* dc, bool atStart, double scale, double w
     if (!(markFlags & (kStraightHook | kHook45 | kHookBack)))
         return;
     const int style = m_styleFlag ? int(m_lineStyle) : 1;
-    const int width = int(widthFactor * m_lineWidth);
+    const int width = platform::saturatedInt(widthFactor * m_lineWidth);
     const platform::Pen pen = createStylePen(style, width, colour, widthFactor)
                                   .value_or(platform::Pen(PS_SOLID, width, colour));
     const platform::Pen oldPen = dc->SelectObject(pen);
@@ -138,10 +139,9 @@ void CVes_Side::drawMarks(platform::Dc* dc, bool atStart, double scale, double w
     } else {
         chain.push_back(vesPolar(s, d, 60));
     }
-    auto device = [&](QPoint p) { return QPoint(int(p.x() / scale + originX), int(p.y() / scale + originY)); };
-    dc->MoveTo(device(chain.front()));
+    dc->MoveTo(toDevice(chain.front(), scale, originX, originY));
     for (std::size_t i = 1; i < chain.size(); ++i)
-        dc->LineTo(device(chain[i]));
+        dc->LineTo(toDevice(chain[i], scale, originX, originY));
     dc->SelectObject(oldPen);
 }
 

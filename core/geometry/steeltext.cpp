@@ -4,9 +4,11 @@
 #include "envora/rules.h"
 #include "platform/dc.h"
 #include "platform/gbk.h"
+#include "platform/saturate.h"
 
 #include <QStringList>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -329,8 +331,12 @@ void drawGradeSymbol(platform::Dc& dc, QPoint centre, int h, double radians, con
         rx = int(0.16 * h);
         ry = int(0.22 * h);
     }
-    const QPoint rim(centre.x() + rx, centre.y());
-    dc.Arc(platform::Rect(centre.x() - rx, centre.y() - ry, centre.x() + rx, centre.y() + ry), rim, rim);
+    using platform::saturatedAdd;
+    using platform::saturatedSub;
+    const QPoint rim(saturatedAdd(centre.x(), rx), centre.y());
+    dc.Arc(platform::Rect(saturatedSub(centre.x(), rx), saturatedSub(centre.y(), ry), rim.x(),
+                          saturatedAdd(centre.y(), ry)),
+           rim, rim);
 
     const auto across = [&](QPoint p, double below, double above) {
         stroke(dc, vesPolar(p, f.down, int(below)), vesPolar(p, f.up, int(above)));
@@ -380,6 +386,7 @@ void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, 
     if (!dc)
         return;
     angle = normalisedAngle(angle);
+    height = deviceTextHeight(height);
     const bool ownFace = platform::gbk::byteLength(fontName) > 2;
     const platform::Font font = platform::Font::create(
         height, 0, angle * 10, ownFace ? 0 : angle * 10, weight, 0, 0, 0,
@@ -425,7 +432,8 @@ void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, 
 
         const int lead = ownFace ? 0 : dc->GetTextExtent(QStringLiteral(" ")).width() / 4;
         for (std::size_t i = 0; i < escaped.codes.size(); ++i) {
-            QPoint centre = vesPolar(start, f.along, gapAt[i] + lead + int(0.6 * h / 2));
+            const int along = platform::saturatedAdd(gapAt[i] + lead, int(0.6 * h / 2));
+            QPoint centre = vesPolar(start, f.along, along);
             centre = vesPolar(centre, f.down, h / 2);
             drawGradeSymbol(*dc, centre, h, radians, f, escaped.codes[i], widthFactor);
         }

@@ -32,6 +32,7 @@ namespace platform { class Dc; }
 // the context's text colour. `point`, `height` are logical units of `dc`,
 // `angle` degrees counter-clockwise, `align` a text alignment (TA_…);
 // `fontName` of fewer than three bytes means Times New Roman.
-// `widthFactor` scales the pen of the symbols.
+// `widthFactor` scales the pen of the symbols. A height beyond a million
+// units either way is drawn at a million.
 void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, int angle,
                unsigned align, const QString& fontName, int weight, double widthFactor);

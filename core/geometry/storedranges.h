@@ -21,7 +21,10 @@ constexpr int kLength = 1000000000;
 constexpr double kDiameter = 1000.0;
 // A count of bars, pieces, joints or tags, either way.
 constexpr int kCount = 100000000;
+// The bars of one graded group (a row that stands for bars of stepped
+// lengths).
+constexpr int kGroupBars = 100000;
 // The table rows one line of a sheet may take (no page holds more).
-constexpr int kLineRows = 1000;
+constexpr int kLineRows = 500;
 
 } // namespace storedrange

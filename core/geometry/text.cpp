@@ -8,6 +8,7 @@
 #include "platform/dc.h"
 #include "platform/gbk.h"
 #include "platform/hostservices.h"
+#include "platform/saturate.h"
 
 #include <cmath>
 
@@ -27,13 +28,21 @@ int ySign(const platform::Dc& dc)
     return dc.GetWindowExt().height() * dc.GetViewportExt().height() < 0 ? -1 : 1;
 }
 
+using platform::saturatedInt;
+
 QPoint mirrored(QPoint p, unsigned int flags, QPoint centre)
 {
     if (flags & 1)
-        p.setX(2 * centre.x() - p.x());
+        p.setX(saturatedInt(2.0 * centre.x() - p.x()));
     if (flags & 2)
-        p.setY(2 * centre.y() - p.y());
+        p.setY(saturatedInt(2.0 * centre.y() - p.y()));
     return p;
+}
+
+// p + (dx, dy), held to the int range.
+QPoint offset(QPoint p, double dx, double dy)
+{
+    return QPoint(saturatedInt(p.x() + dx), saturatedInt(p.y() + dy));
 }
 
 // A text's position, angle and alignment as drawn under mirror flags.
@@ -45,7 +54,8 @@ struct Placement {
 
 Placement place(const CVes_String& s, unsigned int flags, QPoint centre)
 {
-    Placement p{mirrored(s.m_position.ToPoint(), flags, centre), s.m_angle, s.m_align};
+    // Whole turns change nothing of how a text is drawn.
+    Placement p{mirrored(s.m_position.ToPoint(), flags, centre), s.m_angle % 360, s.m_align};
     if (flags & 1) {
         p.angle = -p.angle;
         if (p.align == CVes_String::kLeft)
@@ -65,8 +75,8 @@ QPoint outputPoint(const Placement& placement, int height, int sign, double scal
     const double a = placement.angle * kDegreesToRadians;
     const int ox = int(half * std::sin(a) * 0.6);
     const int oy = int(half * std::cos(a) * 0.6);
-    return {int((placement.position.x() - sign * ox) / scale + originX),
-            int((placement.position.y() + sign * oy) / scale + originY)};
+    return {saturatedInt((double(placement.position.x()) - sign * ox) / scale + originX),
+            saturatedInt((double(placement.position.y()) + sign * oy) / scale + originY)};
 }
 
 // What a stored text may hold.
@@ -113,29 +123,30 @@ void CVes_String::outline(QPoint position, const QString& shown, QPoint& p1, QPo
     const double w = getFontWidth(shown);
     const double h = m_height;
     const double a = m_angle * kDegreesToRadians;
-    const int dx = int(h * std::sin(a) * 0.55);
-    const int dy = int(h * std::cos(a) * 0.55);
-    const QPoint along(int(w * dy), int(w * dx));
+    const int dx = saturatedInt(h * std::sin(a) * 0.55);
+    const int dy = saturatedInt(h * std::cos(a) * 0.55);
+    const double alongX = w * dy;
+    const double alongY = w * dx;
 
     p1 = position;
     p2 = position;
     switch (m_align) {
     case kCentre:
-        p1 = QPoint(int(p1.x() - 0.3 * w * h * std::cos(a)), int(p1.y() - 0.3 * w * h * std::sin(a)));
+        p1 = offset(p1, -0.3 * w * h * std::cos(a), -0.3 * w * h * std::sin(a));
         [[fallthrough]];
     case kLeft:
-        p1 = QPoint(int(p1.x() - dx * 0.5), int(p1.y() + dy * 0.5));
-        p2 = p1 + along;
+        p1 = offset(p1, -dx * 0.5, dy * 0.5);
+        p2 = offset(p1, alongX, alongY);
         break;
     case kRight:
-        p1 = QPoint(int(p1.x() - dx * 0.5), int(p1.y() + dy * 0.5));
-        p2 = p1 - along;
+        p1 = offset(p1, -dx * 0.5, dy * 0.5);
+        p2 = offset(p1, -alongX, -alongY);
         break;
     default:
         break;
     }
-    p3 = p2 + QPoint(dx, -dy);
-    p4 = p1 + QPoint(dx, -dy);
+    p3 = offset(p2, dx, -double(dy));
+    p4 = offset(p1, dx, -double(dy));
 }
 
 void CVes_String::getOutlinePt(QPoint& p1, QPoint& p2, QPoint& p3, QPoint& p4) const
@@ -210,7 +221,8 @@ void CVes_Text::draw(platform::Dc* dc, platform::COLORREF colour, double scale, 
     const platform::COLORREF oldColour = dc->SetTextColor(colour);
     const int oldMode = dc->SetBkMode(TRANSPARENT);
     writeText(dc, m_text, outputPoint(p, m_height, ySign(*dc), scale, originX, originY),
-              int(m_height / scale), -p.angle, p.align | TA_BASELINE, m_fontName, 0, widthFactor);
+              deviceTextHeight(m_height / scale), -p.angle, p.align | TA_BASELINE, m_fontName, 0,
+              widthFactor);
     dc->SetBkMode(oldMode);
     dc->SetTextColor(oldColour);
 }
@@ -318,11 +330,11 @@ QString CVes_Variable::valueText()
     if (m_type == kTextKind)
         return m_formula.isEmpty() ? m_text : m_formula;
     if (m_type == kWholeNumber)
-        return QString::asprintf("%d", int(m_value + 0.1));
+        return QString::asprintf("%d", saturatedInt(m_value + 0.1));
 
-    const int start = int(m_value + 0.5);
-    const int end = int(m_value2 + 0.5);
-    const int step = int(m_step + 0.5);
+    const int start = saturatedInt(m_value + 0.5);
+    const int end = saturatedInt(m_value2 + 0.5);
+    const int step = saturatedInt(m_step + 0.5);
     m_multi = std::fabs(m_value - m_value2) > 0.1 && std::fabs(m_step) > 0.1 ? 1 : 0;
     const bool degrees = m_unit == kDegrees;
     if (!m_multi)
@@ -344,7 +356,7 @@ void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double sca
 
     const bool ownFace = platform::gbk::byteLength(m_fontName) >= 4;
     const bool emphasised = m_status & kHighlighted;
-    const int height = int((emphasised ? m_height * 1.2 : m_height) / scale);
+    const int height = deviceTextHeight((emphasised ? m_height * 1.2 : m_height) / scale);
     const platform::Font font = platform::Font::create(
         height, 0, -p.angle * 10, 0, emphasised ? FW_SEMIBOLD : FW_THIN, 0, 0, 0,
         ownFace ? GB2312_CHARSET : ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

@@ -6,9 +6,11 @@
 
 #include "core/model/modelrecord.h"
 #include "envora/rules.h"
+#include "platform/saturate.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -16,6 +18,9 @@ constexpr double kDegree = 0.017453292222222222;    // radians of one degree
 constexpr double kHalfDegreeArc = 0.00872663888888889; // half the radians of one degree
 constexpr double kBendArcDegree = 0.0055555557;     // 1/180
 constexpr double kPi = 3.1415926;
+
+// The longest length a bar may have in whole millimetres: what an int holds.
+constexpr double kLongestBar = std::numeric_limits<int>::max() - 1;
 
 // A joint at an angle below this adds nothing.
 constexpr double kStraightJoint = 5.0;
@@ -57,6 +62,11 @@ int CVes_BarCore::adjustType() const
 
 int CVes_BarCore::roundedLength(double total) const
 {
+    // A total that no int holds (sides of thousands of kilometres, or a bend
+    // angle that makes a joint endless) is no length of a bar: it counts as
+    // 0, so the bar shows no length and the data check marks it.
+    if (!std::isfinite(total) || std::fabs(total) >= kLongestBar)
+        return 0;
     return Info_GetSteelDataEnd(int(total + 0.5), m_stirrup, 1);
 }
 
@@ -70,7 +80,7 @@ float CVes_BarCore::getWanZheNeiJing(float angle) const
             return float(d * bendMult135);
         return float(d * bendMult180);
     }
-    const int degrees = int(angle);
+    const int degrees = platform::saturatedInt(angle);
     const double multiple = m_stirrup ? Info_GetGuSteelWanHuNeiJing(grade, degrees)
                                       : Info_GetSteelWanHuNeiJing(grade, degrees);
     return float(d * multiple);
@@ -89,7 +99,7 @@ float CVes_BarCore::calculateZhesunLength(float A, int prevKind, int curKind, in
 
     if (calc == 0 && adjust > 0) {
         double r = 0.0;
-        const int bend = int(B);
+        const int bend = platform::saturatedInt(B);
         if (adjust == 1)
             r = (isStirrupFamily() ? Info_GetGuWanQuTiaoZhengJiangYanData(bend, grade)
                                    : Info_GetWanQuTiaoZhengJiangYanData(bend, grade))
@@ -131,7 +141,9 @@ double CVes_BarCore::hookAddition(const CVes_Hook& hook, double factor, bool tru
 {
     if (!hook.enabled)
         return 0.0;
-    const auto whole = [truncate](double value) { return truncate ? double(int(value)) : value; };
+    const auto whole = [truncate](double value) {
+        return truncate ? double(platform::saturatedInt(value)) : value;
+    };
     const int angle = hookAngle(hook);
     const double d = DN;
     const double D = getWanZheNeiJing(float(angle));
@@ -217,7 +229,7 @@ float CVes_BarCore::calculateLength(unsigned int sel, double factor)
             continue;
         total += side.m_length
             + factor
-                * calculateZhesunLength(float(side.m_angle), sides[i - 1]->m_type, side.m_type,
+                * calculateZhesunLength(platform::saturatedFloat(side.m_angle), sides[i - 1]->m_type, side.m_type,
                                         m_outDim);
     }
     total += hookAddition(m_hookLeft, factor, false);
@@ -264,7 +276,7 @@ float CVes_BarCore::calculateGroupLength(std::vector<float>& lengths, std::vecto
         total += side.m_length;
         if (prev.m_type != kConnectMark)
             total += factor
-                * calculateZhesunLength(float(side.m_angle), prev.m_type, side.m_type, m_outDim);
+                * calculateZhesunLength(platform::saturatedFloat(side.m_angle), prev.m_type, side.m_type, m_outDim);
         else if (prev.m_subStyle < kFirstJoinedType)
             total += getHookLength(m_hookLeft, factor);
     }

@@ -1,16 +1,19 @@
 #include "core/model/modelrecord.h"
 
 #include "core/geometry/formula.h"
+#include "core/geometry/geometry.h"
 #include "core/geometry/steeltext.h"
 #include "core/model/connect.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/gdi.h"
 #include "platform/hostservices.h"
+#include "platform/saturate.h"
 #include "platform/savefile.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 using namespace platform::gdi;
@@ -155,10 +158,10 @@ void CVes_ModelRecord::calculateVarValue()
             v->m_value = v->m_value2 = value(v->m_formula);
     }
     if (m_defaultMidConnect.stat)
-        m_defaultMidConnect.valueA = int(value(m_defaultMidConnect.countText));
+        m_defaultMidConnect.valueA = platform::saturatedInt(value(m_defaultMidConnect.countText));
     for (auto& mid : m_arrMidConnect) {
         if (mid->stat)
-            mid->valueA = int(value(mid->countText));
+            mid->valueA = platform::saturatedInt(value(mid->countText));
     }
 }
 
@@ -168,7 +171,7 @@ void CVes_ModelRecord::calculateSideLen(int mode)
     const CVes_Formula formula;
     for (auto& side : m_arrSide) {
         if (side->isConnect()) {
-            side->m_count = int(formula.FormulaValue(side->m_text, m_arrVar, mode));
+            side->m_count = platform::saturatedInt(formula.FormulaValue(side->m_text, m_arrVar, mode));
         } else {
             side->m_length = sideLengthOf(formula.FormulaValue(side->m_lengthText, m_arrVar, mode));
             side->m_angle = formula.FormulaValue(side->m_angleText, m_arrVar, mode);
@@ -270,7 +273,10 @@ void CVes_ModelRecord::DrawEx(platform::Dc* dc, platform::COLORREF auxColour,
     if (ratio < 0)
         ratio = m_ratio;
     const QPoint mid(m_rectW / 2, m_rectH / 2);
-    const double scale = getDrawScale(rect);
+    double scale = getDrawScale(rect);
+    // A drawing area of no size fits nothing; draw at full size.
+    if (!(scale > 0) || !std::isfinite(scale))
+        scale = 1.0;
 
     for (const auto& side : m_arrSide) {
         const int mode = dc->SetBkMode(TRANSPARENT);
@@ -350,8 +356,11 @@ void CVes_ModelRecord::drawConnectLabels(platform::Dc* dc, int x, int y, unsigne
     const QPoint end = last.getRealStart(scale, x, y, mirrorFlags, mid, 0);
     const bool startLeft = start.x() < end.x();
 
-    const int fontHeight = int(100 / scale);
-    const platform::Font font = platform::Font::create(fontHeight, 0, 0, 0, int(600 / scale), 0, 0, 0,
+    using platform::saturatedAdd;
+    using platform::saturatedInt;
+    const int fontHeight = deviceTextHeight(100 / scale);
+    const int weight = std::clamp(saturatedInt(600 / scale), 0, FW_HEAVY);
+    const platform::Font font = platform::Font::create(fontHeight, 0, 0, 0, weight, 0, 0, 0,
                                                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 18,
                                                        QStringLiteral("Times New Roman"));
@@ -359,21 +368,22 @@ void CVes_ModelRecord::drawConnectLabels(platform::Dc* dc, int x, int y, unsigne
     dc->SetBkMode(TRANSPARENT);
 
     // Without a rectangle the labels are placed on the drawing's own area.
-    const int width = rect ? rect->Width() : int(m_rectW / scale);
-    const int height = rect ? rect->Height() : int(m_rectH / scale);
-    const int nearOffset = int((width / 5) * 0.75);
-    const int farOffset = int((width * 4 / 5) * 1.05);
-    const int labelLine = int(height / 2 - 40 / scale);
+    const double width = rect ? rect->Width() : m_rectW / scale;
+    const double height = rect ? rect->Height() : m_rectH / scale;
+    const int nearOffset = saturatedInt(std::trunc(width / 5) * 0.75);
+    const int farOffset = saturatedInt(std::trunc(width * 4 / 5) * 1.05);
+    const int labelLine = saturatedInt(std::trunc(height / 2) - 40 / scale);
     const unsigned int hookLeft = unsigned(m_hookLeft.kind | m_hookLeft.param);
     const unsigned int hookRight = unsigned(m_hookRight.kind | m_hookRight.param);
 
     const auto label = [&](const CVes_Connect& connect, bool nearSide, bool numberFirst) {
-        const int lx = x + (nearSide ? nearOffset : farOffset);
+        const int lx = saturatedAdd(x, nearSide ? nearOffset : farOffset);
+        const int ly = saturatedAdd(y, labelLine);
         dc->SetTextAlign(nearSide ? (TA_RIGHT | TA_TOP) : (TA_LEFT | TA_TOP));
-        dc->TextOut(lx, y + labelLine, connectLabel(connect, numberFirst));
+        dc->TextOut(lx, ly, connectLabel(connect, numberFirst));
         const QString far = farBarLabel(connect, m_dn, numberFirst);
         if (!far.isEmpty())
-            dc->TextOut(lx, y + labelLine + fontHeight, far);
+            dc->TextOut(lx, saturatedAdd(ly, fontHeight), far);
     };
 
     if (m_pConnectLeft && m_pConnectLeft->type > 0) {

@@ -6,6 +6,7 @@
 #include "core/model/shapebitmap.h"
 #include "envora/usercustom.h"
 #include "platform/archive.h"
+#include "platform/saturate.h"
 
 #include <mutex>
 
@@ -244,7 +245,7 @@ CVes_MidConnect* CVes_ModelReference::getSecendMidConnect()
 void CVes_ModelReference::calMidConnectNum()
 {
     for (auto& mid : m_arrMidConnect)
-        mid->valueA = int(calVarValue(mid->countText, 0));
+        mid->valueA = platform::saturatedInt(calVarValue(mid->countText, 0));
 }
 
 void CVes_ModelReference::setMidConnectDingChi(int length)
@@ -346,8 +347,8 @@ void CVes_ModelReference::Draw(platform::Dc* dc, platform::COLORREF colour1,
         work->setSteelLineStyle(3);
     else if (m_actualMeasure)
         work->setSteelLineStyle(2);
-    work->Draw(dc, colour1, colour2, colour3, x, y, int(m_mirror), rect, showName, int(ratio),
-               -1.0);
+    work->Draw(dc, colour1, colour2, colour3, x, y, int(m_mirror), rect, showName,
+               platform::saturatedInt(ratio), -1.0);
     // What each variable showed, so that a click finds it where it was drawn.
     for (auto& mine : m_arrVar) {
         if (const CVes_Variable* drawn = work->getVar(mine->m_text))
@@ -416,7 +417,7 @@ void CVes_ModelReference::loadFields(platform::Archive& ar, int schema)
         std::uint32_t mirror = 0;
         ar >> mirror;
         m_mirror = mirror;
-        platform::requireInRange(m_groupNum, -storedrange::kCount, storedrange::kCount,
+        platform::requireInRange(m_groupNum, -storedrange::kGroupBars, storedrange::kGroupBars,
                                  "bar group count");
     }
     readVariables(ar, m_arrVar);
@@ -521,8 +522,8 @@ void CVes_SteelStartReference::Draw(platform::Dc* dc, platform::COLORREF colour1
     m_drawY = y;
     m_drawRect = rect ? *rect : platform::Rect();
     synchronizeRecordVar(work.get());
-    work->Draw(dc, colour1, colour2, colour3, x, y, int(m_mirror), rect, showName, int(ratio),
-               -1.0);
+    work->Draw(dc, colour1, colour2, colour3, x, y, int(m_mirror), rect, showName,
+               platform::saturatedInt(ratio), -1.0);
 }
 
 void CVes_SteelStartReference::Serialize(platform::Archive& ar)

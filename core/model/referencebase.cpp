@@ -2,6 +2,7 @@
 
 #include "core/geometry/formula.h"
 #include "core/model/modelrecord.h"
+#include "platform/saturate.h"
 
 #include <cmath>
 
@@ -247,12 +248,13 @@ CVes_Variable* CVes_ReferenceBase::getSelectVar(QPoint point)
     if (!fetchRecord())
         return nullptr;
     const double c = getScale();
-    int x = int(c * (point.x() - m_drawX));
-    int y = int(c * (point.y() - m_drawY));
+    using platform::saturatedInt;
+    int x = saturatedInt(c * (double(point.x()) - m_drawX));
+    int y = saturatedInt(c * (double(point.y()) - m_drawY));
     if (m_mirror & kMirrorTopBottom)
-        y = 2 * int(c * (m_drawRect.Height() / 2)) - y;
+        y = saturatedInt(2.0 * saturatedInt(c * (m_drawRect.Height() / 2)) - y);
     if (m_mirror & kMirrorLeftRight)
-        x = 2 * int(c * (m_drawRect.Width() / 2)) - x;
+        x = saturatedInt(2.0 * saturatedInt(c * (m_drawRect.Width() / 2)) - x);
     for (auto& v : m_arrVar) {
         // Standard variables are never drawn, so nothing of them can be hit.
         if (v->m_type == CVes_Variable::kStandard)

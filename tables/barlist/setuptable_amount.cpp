@@ -7,6 +7,7 @@
 #include "core/model/connecttext.h"
 #include "envora/rules.h"
 #include "platform/gbk.h"
+#include "platform/saturate.h"
 #include "tables/barlist/countedbars.h"
 #include "tables/barlist/sumhelpers.h"
 #include "tables/barlist/sumitems.h"
@@ -25,6 +26,8 @@ namespace {
 
 using barsum::truncated;
 using barsum::unitWeight;
+using platform::saturatedInt;
+using platform::saturatedMul;
 
 // Ascending by diameter, grade and coating.
 void sortLengths(SumLengthItems& items)
@@ -237,7 +240,7 @@ void CVes_SetupTable::Amount()
             const int n = bar.getMultiGroup();
             length = (double(bar.getLength(0, toShape)) + bar.getLength(1, toShape)) * bar.count
                 * pieces * n * 0.5 * toMetre;
-            jointCount = bar.count * pieces * n;
+            jointCount = saturatedInt(double(bar.count) * pieces * n);
         } else {
             // A computed length is in millimetres whatever the shape unit.
             if (bar.calcLength)
@@ -245,7 +248,7 @@ void CVes_SetupTable::Amount()
                     * mmToMetre;
             else
                 length = double(bar.count) * truncated(bar.length) * pieces * toMetre;
-            jointCount = bar.count * pieces;
+            jointCount = saturatedMul(bar.count, pieces);
         }
         addLengthItem(&bar, length, lengths);
         addJointItems(&bar, jointCount, joints);

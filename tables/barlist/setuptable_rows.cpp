@@ -156,7 +156,7 @@ CVes_SetupTableLine* CVes_SetupTable::InsertElementRow(const QString& number)
 
 void CVes_SetupTable::addPage()
 {
-    for (int i = 0; i < m_rowNum; ++i)
+    for (int i = 0, rows = rowsPerPage(); i < rows; ++i)
         m_lines.append(new Line(int(Line::kSteelLine)));
     endPage();
     clearSelect();
@@ -213,20 +213,13 @@ TableLineList CVes_SetupTable::getEleSteelList(CVes_TableBaseLine* element) cons
 QList<CVes_SetupTableLine*> CVes_SetupTable::getAllEleList(QList<int>& pages) const
 {
     QList<Line*> elements;
-    int page = 1;
-    int remaining = m_rowNum;
-    for (CVes_TableBaseLine* row : m_lines) {
-        const int rows = row->getRows();
-        if (rows > remaining) {
-            ++page;
-            remaining = m_rowNum;
-        }
-        remaining -= rows;
+    forEachLinePlace([&](CVes_TableBaseLine* row, const LinePlace& place) {
         if (row->getType() == Line::kElementLine) {
             elements.append(asLine(row));
-            pages.append(page);
+            pages.append(place.page);
         }
-    }
+        return true;
+    });
     return elements;
 }
 

@@ -209,7 +209,7 @@ void CVes_SetupTableLine::Serialize(platform::Archive& ar)
     const int schema = ar.readSchema([](int s) { return s >= 1 && s <= kSchema; });
     std::int32_t kind = 0, empty = 0, lock = 0, rows = 0;
     ar >> kind >> empty >> lock >> rows;
-    platform::requireInRange(rows, 0, storedrange::kLineRows, "line rows");
+    platform::requireInRange(rows, 1, storedrange::kLineRows, "line rows");
     m_type = unsigned(kind);
     m_null = empty;
     m_lock = lock;

@@ -1,6 +1,7 @@
 #include "tables/barlist/sumhelpers.h"
 
 #include "core/model/midconnect.h"
+#include "platform/saturate.h"
 #include "tables/framework/template.h"
 
 #include <algorithm>
@@ -13,6 +14,10 @@ namespace {
 // Bars of this shape library are bar groups: their joints are not counted.
 constexpr int kGroupLibrary = 109;
 constexpr int kFirstCouplerStyle = 7;
+
+using platform::saturatedAdd;
+using platform::saturatedInt;
+using platform::saturatedMul;
 
 } // namespace
 
@@ -48,7 +53,7 @@ void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rule
         const double a = bar->getLength(0, toShape);
         const double z = bar->getLength(1, toShape);
         const double step = n > 1 ? std::fabs(z - a) / (n - 1) : 0.0;
-        count = k * n * pieces;
+        count = saturatedInt(double(k) * n * pieces);
         length = (a + z) * k * n * pieces * toMetre * 0.5;
         if (grouped) {
             midFactor = count;
@@ -59,24 +64,25 @@ void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rule
             const int nz = c->autoCalNum(truncated(z / toShape));
             if (na == nz) {
                 if (nz > 1 && reverseSleeve && coupler) {
-                    mid = (nz - 1) * n;
+                    mid = saturatedMul(nz - 1, n);
                     extra = n;
                 } else {
-                    mid = nz * n;
+                    mid = saturatedMul(nz, n);
                 }
             } else {
                 const double base = std::min(a, z);
                 for (int i = 1; i <= n - 2; ++i)
-                    mid += couplerRule(c->autoCalNum(truncated((i * step + base) / toShape)));
-                mid += couplerRule(na) + couplerRule(nz);
+                    mid = saturatedAdd(
+                        mid, couplerRule(c->autoCalNum(truncated((i * step + base) / toShape))));
+                mid = saturatedAdd(mid, saturatedAdd(couplerRule(na), couplerRule(nz)));
             }
-            midFactor = k * pieces;
+            midFactor = saturatedMul(k, pieces);
         }
     } else {
         const double L = bar->calcLength && !bar->isShapeMissing() ? bar->getLength(0, toShape)
                                                                     : double(bar->length);
         length = double(k) * pieces * L * toMetre;
-        count = midFactor = k * pieces;
+        count = midFactor = saturatedMul(k, pieces);
         if (grouped)
             return;
         const int lmm = truncated(L / toShape);

@@ -1,6 +1,7 @@
 #include "tables/barlist/sumitems.h"
 
 #include "core/model/barcore.h"
+#include "platform/saturate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -122,11 +123,11 @@ void addJointItems(const CVes_BarCore* bar, int n, SumJointItems& items)
         if (startDone && endDone)
             return;
         if (!startDone && matchesEnd(item, start, d)) {
-            item.count += n;
+            item.count = platform::saturatedAdd(item.count, n);
             startDone = true;
         }
         if (!endDone && matchesEnd(item, end, d)) {
-            item.count += n;
+            item.count = platform::saturatedAdd(item.count, n);
             endDone = true;
         }
     }
@@ -134,7 +135,7 @@ void addJointItems(const CVes_BarCore* bar, int n, SumJointItems& items)
         items.push_back(endItem(start, d, n));
         // Both ends carrying the same joint make one item of 2n.
         if (!endDone && matchesEnd(items.back(), end, d)) {
-            items.back().count += n;
+            items.back().count = platform::saturatedAdd(items.back().count, n);
             endDone = true;
         }
     }
@@ -152,13 +153,13 @@ void addMidJointItems(CVes_BarCore* bar, int n, SumJointItems& items)
         // A connection that is off, has no type or needs no joint adds nothing.
         if (!mid || mid->stat == 0 || mid->style < 1 || mid->valueA < 1)
             continue;
-        const int joints = mid->valueA * n;
+        const int joints = platform::saturatedMul(mid->valueA, n);
         const auto found = std::find_if(items.begin(), items.end(),
                                         [&](const CVes_SumJointItem& item) {
                                             return matchesMid(item, *mid, d);
                                         });
         if (found != items.end()) {
-            found->count += joints;
+            found->count = platform::saturatedAdd(found->count, joints);
             continue;
         }
         CVes_SumJointItem item;

@@ -4,6 +4,7 @@
 #include "core/model/barcore.h"
 #include "platform/archive.h"
 #include "platform/hostservices.h"
+#include "platform/saturate.h"
 #include "platform/savefile.h"
 #include "tables/framework/form.h"
 #include "tables/framework/tablebaseline.h"
@@ -188,13 +189,19 @@ int CVes_TableBase::loadTableCoverfromFile(const QString& path)
 
 // ---- Pages ----------------------------------------------------------------------
 
+int CVes_TableBase::rowsOf(const CVes_TableBaseLine& row)
+{
+    return std::clamp(row.getRows(), 0, kMaxRowsPerPage);
+}
+
 int CVes_TableBase::forEachLinePlace(
     const std::function<bool(CVes_TableBaseLine*, const LinePlace&)>& visit) const
 {
     LinePlace place{1, 0, 0};
+    const int rowsPerPage = this->rowsPerPage();
     for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
-        const int k = row->getRows();
-        if (k > m_rowNum - place.usedRows) {
+        const int k = rowsOf(*row);
+        if (k > rowsPerPage - place.usedRows) {
             ++place.page;
             place.position = 0;
             place.usedRows = 0;
@@ -342,7 +349,7 @@ int CVes_TableBase::getCurLineNum() const
 {
     int sum = 0;
     for (CVes_TableBaseLine* row : m_pageLines)
-        sum += row->getRows();
+        sum = platform::saturatedAdd(sum, rowsOf(*row));
     return sum;
 }
 
@@ -421,8 +428,8 @@ int CVes_TableBase::isContinueSelect() const
 void CVes_TableBase::selectAllofPage()
 {
     m_select.clear();
-    for (int n = 1; n <= m_rowNum; ++n)
-        AddSelect(n, 0);
+    for (int n = 1, last = rowsPerPage(); n <= last; ++n)
+        m_select.append(n);
 }
 
 void CVes_TableBase::setCurCol(int column)
@@ -442,7 +449,7 @@ int CVes_TableBase::SelectNext()
     int answer = 0;
     bool added = false;
     while (!haveContent(n)) {
-        if (n <= m_rowNum) {
+        if (n <= rowsPerPage()) {
             ++n;
             answer = 1;
         } else if (m_curPage < resetPages()) {
@@ -488,7 +495,7 @@ void CVes_TableBase::SelectPrev()
             PrevPage();
             if (m_curPage == before || m_curPage < 1)
                 return;
-            n = m_rowNum;
+            n = rowsPerPage();
         } else {
             --n;
         }

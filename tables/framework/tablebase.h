@@ -140,6 +140,9 @@ public:
         int position;
         int usedRows;
     };
+    // The table rows a row takes on a page as paging counts them: at least
+    // none and at most a page, whatever the row says.
+    static int rowsOf(const CVes_TableBaseLine& row);
     // Walks the rows with their places until `visit` answers false;
     // answers the last page reached.
     int forEachLinePlace(

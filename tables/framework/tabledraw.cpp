@@ -14,12 +14,15 @@
 #include "core/geometry/text.h"
 #include "envora/anchorage.h"
 #include "envora/usercustom.h"
+#include "core/geometry/geometry.h"
 #include "platform/dc.h"
+#include "platform/saturate.h"
 #include "tables/framework/form.h"
 #include "tables/framework/tablebaseline.h"
 #include "tables/framework/tablehelpers.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -39,6 +42,9 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 // Printed pages are drawn this far left of and above the paper coordinates.
 constexpr int kPrintOffsetX = 60;
 constexpr int kPrintOffsetY = 50;
+
+// The scroll positions the view moves between.
+constexpr double kMaxScroll = 100.0;
 
 // A4 in 0.1 mm, for a paper the template does not know.
 constexpr int kA4Short = 2100;
@@ -69,25 +75,54 @@ struct PageBox {
     int usableWidth() const { return paperW - left - right; }
 };
 
+// The page drawing takes the layout's sizes held to what a stored layout may
+// hold, so that values a dialog or a view left out of range neither overflow
+// the page arithmetic nor draw a page that no device shows.
+int heldMm(int mm)
+{
+    return std::clamp(mm, 0, CVes_Template::kMaxPaperSize);
+}
+
+int heldSigned(int value, int limit)
+{
+    return std::clamp(value, -limit, limit);
+}
+
+int titleHeight(const CVes_TableBase& table, int text)
+{
+    return heldSigned(table.m_textHeights[std::size_t(text)], 10 * CVes_Template::kMaxPaperSize);
+}
+
+// The text height of the table in 0.1 mm.
+double tableTextHeight(const CVes_TableBase& table)
+{
+    return heldSigned(table.m_tableTextHeight, CVes_Template::kMaxPaperSize) * 10.0;
+}
+
+int columnWidth(const CVes_TableBase& table, int column)
+{
+    return heldSigned(table.m_widths.value(column, 0), CVes_Template::kMaxWidthPercent);
+}
+
 PageBox pageBox(const CVes_TableBase& table)
 {
     PageBox box;
-    box.paperW = table.getRealW() * 10;
-    box.paperH = table.getRealH() * 10;
+    box.paperW = heldMm(table.getRealW()) * 10;
+    box.paperH = heldMm(table.getRealH()) * 10;
     // An unknown paper is laid out as A4, as the view fits it.
     if (box.paperW <= 0 || box.paperH <= 0) {
         const bool landscape = table.m_orientation == CVes_Template::kLandscape;
         box.paperW = landscape ? kA4Long : kA4Short;
         box.paperH = landscape ? kA4Short : kA4Long;
     }
-    box.left = table.m_leftMargin * 10;
-    box.top = table.m_topMargin * 10;
-    box.right = table.m_rightMargin * 10;
-    box.bottom = table.m_bottomMargin * 10;
+    box.left = heldMm(table.m_leftMargin) * 10;
+    box.top = heldMm(table.m_topMargin) * 10;
+    box.right = heldMm(table.m_rightMargin) * 10;
+    box.bottom = heldMm(table.m_bottomMargin) * 10;
     if (table.m_gutterPos == 1)
-        box.top += table.m_gutter * 10;
+        box.top += heldMm(table.m_gutter) * 10;
     else
-        box.left += table.m_gutter * 10;
+        box.left += heldMm(table.m_gutter) * 10;
     return box;
 }
 
@@ -227,7 +262,7 @@ void drawCover(CVes_TableBase& table, platform::Dc* dc, const PageBox& page,
     const int rows = form->GetRowCount();
     int sum = 0;
     for (int i = 0; i < rows - 1; ++i) {
-        int height = int(cover.m_percents.value(i, 0) * hc * 0.01);
+        int height = int(std::clamp(cover.m_percents.value(i, 0), 0, 100) * 0.01 * hc);
         if (sum + height <= hc)
             sum += height;
         else
@@ -256,7 +291,7 @@ void drawCover(CVes_TableBase& table, platform::Dc* dc, const PageBox& page,
         if (!variable)
             continue;
         const QString text = substituteCoverText(table, variable->m_text, values);
-        const int height = int(variable->m_height * map.scale);
+        const int height = deviceTextHeight(variable->m_height * map.scale);
         const bool bars = text.contains(kBarSummary);
         if (bars || text.contains(kJointSummary)) {
             if (cover.m_barSummaryTexts.isEmpty())
@@ -290,7 +325,9 @@ int drawTitleBlock(CVes_TableBase& table, platform::Dc* dc, const PageBox& page,
     const int left = page.left;
     const int width = page.usableWidth();
     const int foot = page.paperH - page.bottom;
-    const auto& heights = table.m_textHeights;
+    std::array<int, TemplateLayout::kTitleTextCount> heights;
+    for (int i = 0; i < TemplateLayout::kTitleTextCount; ++i)
+        heights[std::size_t(i)] = titleHeight(table, i);
     const auto named = [&](int i) { return !table.m_texts[std::size_t(i)].m_text.isEmpty(); };
 
     bool drawn[TemplateLayout::kTitleTextCount] = {};
@@ -342,7 +379,7 @@ int drawTitleBlock(CVes_TableBase& table, platform::Dc* dc, const PageBox& page,
         CVes_Variable& text = table.m_texts[std::size_t(i)];
         const QPoint device = map.device(anchor[i].x(), anchor[i].y());
         text.m_position.set(device.x(), device.y());
-        text.setTxtHigh(int(heights[std::size_t(i)] * map.scale));
+        text.setTxtHigh(deviceTextHeight(heights[std::size_t(i)] * map.scale));
         const COLORREF colour =
             !printing && titleTextSelected(table, i) ? kSelectedTextColour : kBlack;
         text.draw(dc, colour, 1.0, 0, 0, i == 0 ? 0 : 1, 1, 0, QPoint(0, 0));
@@ -351,7 +388,8 @@ int drawTitleBlock(CVes_TableBase& table, platform::Dc* dc, const PageBox& page,
     if (printing) {
         const COLORREF old = dc->SetTextColor(kPrintTagColour);
         writeText(dc, QStringLiteral("[Rodo表软件] "),
-                  map.device(left + width, foot + heights[7]), int(20 * map.scale), 0, TA_RIGHT,
+                  map.device(left + width, foot + heights[7]), deviceTextHeight(20 * map.scale), 0,
+                  TA_RIGHT,
                   QStringLiteral("宋体"), 90, map.scale);
         dc->SetTextColor(old);
     }
@@ -366,7 +404,7 @@ void drawPageNumber(CVes_TableBase& table, platform::Dc* dc, const PageBox& page
     number.m_fontName = QStringLiteral("宋体");
     number.m_angle = 0;
     number.m_align = CVes_String::kCentre;
-    number.setTxtHigh(int(table.m_tableTextHeight * 10 * map.scale));
+    number.setTxtHigh(deviceTextHeight(tableTextHeight(table) * map.scale));
     const int x = page.left + page.usableWidth() / 2;
     int y = page.paperH - page.bottom;
     if (table.m_pageNumberStyle == 1) {
@@ -398,23 +436,26 @@ void layOutTablePage(CVes_TableBase& table, platform::Dc* dc, const PageBox& pag
               map.device(page.left + page.usableWidth(), page.paperH - page.bottom - footerHeight));
     form->setCDC(dc);
     form->setRect(area);
-    form->setBorderWidth(int(table.m_formFactor * map.scale));
+    const double formFactor = std::isfinite(table.m_formFactor) ? table.m_formFactor : 0.0;
+    form->setBorderWidth(deviceCoordinate(std::clamp(formFactor, -1000.0, 1000.0) * map.scale));
 
     // Rows per page and the height of one table row.
-    const double captionHeight = table.m_reservedHeight * 10 * map.scale;
-    int body = int(std::abs(area.Height()) - captionHeight);
-    int rowsPerPage = std::max(table.m_rowNum, 1);
+    const double captionHeight = heldMm(table.m_reservedHeight) * 10 * map.scale;
+    int body = deviceCoordinate(std::abs(area.Height()) - captionHeight);
+    int rowsPerPage = std::max(table.rowsPerPage(), 1);
     if (table.m_rowMode == 0) {
-        int rowHeight = int(table.m_rowHeight * 10 * map.scale);
+        int rowHeight = deviceCoordinate(heldMm(table.m_rowHeight) * 10 * map.scale);
         if (rowHeight <= 0)
             rowHeight = 10;
-        rowsPerPage = std::max(body / rowHeight, 1);
+        rowsPerPage = std::clamp(body / rowHeight, 1, CVes_Template::kMaxRowsPerPage);
         table.m_rowNum = rowsPerPage;
-        body = rowsPerPage * rowHeight;
-        area.bottom = int(area.top + body + captionHeight);
+        body = deviceCoordinate(double(rowsPerPage) * rowHeight);
+        area.bottom = deviceCoordinate(area.top + body + captionHeight);
         form->setRect(area);
     }
-    const int summaryRows = table.m_pageSummary ? table.m_summaryRowHeight : 0;
+    const int summaryRows = table.m_pageSummary
+        ? std::clamp(table.m_summaryRowHeight, 0, CVes_Template::kMaxRowsPerPage)
+        : 0;
     const int units = std::max(rowsPerPage + summaryRows, 1);
     const int unit = body / units;
 
@@ -429,18 +470,19 @@ void layOutTablePage(CVes_TableBase& table, platform::Dc* dc, const PageBox& pag
     const bool perUnit = table.formRowPerUnit();
     const int n = perUnit ? units
                           : int(lines.size()) + std::abs(rowsPerPage - table.getCurLineNum())
-                                + std::max(summaryRows, 0);
+                                + summaryRows;
     form->SetRowCount(n + 1);
-    int sum = 0;
+    double sum = 0;
     for (int k = 1; k <= n; ++k) {
-        const int height =
-            !perUnit && k <= lines.size() ? lines[k - 1]->getRows() * unit : unit;
+        const int height = !perUnit && k <= lines.size()
+            ? deviceCoordinate(double(CVes_TableBase::rowsOf(*lines[k - 1])) * unit)
+            : unit;
         form->SetRowHeight(k, height);
         sum += height;
     }
     // The caption row takes what is left, and never less than one unit of
     // the device (a page of rows taller than the page leaves nothing).
-    form->SetRowHeight(0, std::max(int(body - sum + captionHeight), 1));
+    form->SetRowHeight(0, std::max(deviceCoordinate(body - sum + captionHeight), 1));
 
     // Columns.
     const int columns = std::max(int(table.m_captions.size()), 1);
@@ -454,14 +496,14 @@ void layOutTablePage(CVes_TableBase& table, platform::Dc* dc, const PageBox& pag
     for (int c = 0; c < columns; ++c) {
         if (c == stretch)
             continue;
-        const int width = std::max(int(table.m_widths.value(c, 0) * areaWidth * 0.01), 0);
+        const int width = std::max(int(columnWidth(table, c) * 0.01 * areaWidth), 0);
         form->SetColumnWidth(c, width);
-        used += width;
+        used = platform::saturatedAdd(used, width);
     }
     form->SetColumnWidth(stretch, std::max(areaWidth - used, 0));
 
     // The caption row.
-    const int textHeight = int(table.m_tableTextHeight * 10 * map.scale);
+    const int textHeight = deviceTextHeight(tableTextHeight(table) * map.scale);
     for (int c = 0; c < columns; ++c) {
         if (table.m_widths.value(c, 0) <= 0)
             continue;
@@ -498,12 +540,18 @@ void CVes_TableBase::Draw(platform::Dc* dc, const platform::Rect& rect)
 
         const int w = rect.Width();
         const int h = rect.Height();
-        const double zoom = m_zoom;
+        // The view keeps its zoom and scroll in range; a page is drawn at
+        // whatever they are held to.
+        const double zoom = std::isfinite(m_zoom) ? std::clamp(m_zoom, kMinPageZoom, kMaxPageZoom)
+                                                   : 1.0;
+        const auto scroll = [](double at) {
+            return std::isfinite(at) ? std::clamp(at, 0.0, kMaxScroll) : 0.0;
+        };
         const float shadow = 6.0f * float(zoom);
         int pw = 0, ph = 0;
         fitPage(w, h, zoom, pw, ph);
-        int originX = int((w - pw * zoom) / 2);
-        int originY = int((h - ph * zoom) / 2);
+        int originX = deviceCoordinate((w - pw * zoom) / 2);
+        int originY = deviceCoordinate((h - ph * zoom) / 2);
         m_scrollStepX = 0.0f;
         m_scrollStepY = 0.0f;
         if (zoom > 1.0) {
@@ -513,14 +561,15 @@ void CVes_TableBase::Draw(platform::Dc* dc, const platform::Rect& rect)
                 originY = int(0.02 * h);
             m_scrollStepX = float((zoom - 1) * pw * 0.01);
             m_scrollStepY = float((zoom - 1) * ph * 0.01);
-            originX = int(originX - m_scrollStepX * m_scrollX);
-            originY = int(originY - m_scrollStepY * m_scrollY);
+            originX = deviceCoordinate(originX - m_scrollStepX * scroll(m_scrollX));
+            originY = deviceCoordinate(originY - m_scrollStepY * scroll(m_scrollY));
         }
         map.originX = originX;
         map.originY = originY;
         map.scale = double(ph) / double(page.paperH) * zoom;
         m_viewRect = rect;
-        m_paperRect = Rect(originX, originY, int(pw * zoom + originX), int(ph * zoom + originY));
+        m_paperRect = Rect(originX, originY, deviceCoordinate(pw * zoom + originX),
+                           deviceCoordinate(ph * zoom + originY));
 
         Rect shadowRect = m_paperRect;
         shadowRect.OffsetRect(int(shadow), int(shadow));

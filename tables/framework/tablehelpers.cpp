@@ -1,6 +1,8 @@
 #include "tables/framework/tablehelpers.h"
 
+#include "core/geometry/geometry.h"
 #include "core/geometry/steeltext.h"
+#include "platform/saturate.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,18 +15,6 @@
 using namespace platform::gdi;
 
 namespace {
-
-// Truncation toward zero that stays defined for values beyond the int range.
-int truncToInt(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v >= double(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (v <= double(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return int(v);
-}
 
 QString withCoating(QString text, int coated)
 {
@@ -45,14 +35,15 @@ int setTableMapping(platform::Dc* dc, int sign)
 
 QPoint paperToDevicePoint(int originX, int originY, int x, int y, double scale)
 {
-    return QPoint(truncToInt(x * scale + originX), truncToInt(y * scale + originY));
+    return QPoint(deviceCoordinate(x * scale + originX), deviceCoordinate(y * scale + originY));
 }
 
 QPoint devicePointToPaper(int x1, int y1, int x2, int y2, double scale)
 {
     if (scale == 0)
         return QPoint(0, 0);
-    return QPoint(truncToInt((double(x2) - x1) / scale), truncToInt((double(y2) - y1) / scale));
+    return QPoint(platform::saturatedInt((double(x2) - x1) / scale),
+                  platform::saturatedInt((double(y2) - y1) / scale));
 }
 
 std::optional<platform::Pen> createTablePen(int style, int width, platform::COLORREF colour,
@@ -70,7 +61,7 @@ std::optional<platform::Pen> createTablePen(int style, int width, platform::COLO
     }
     std::vector<std::uint32_t> dashes;
     for (const double length : lengths)
-        dashes.push_back(std::uint32_t(std::max(0, truncToInt(length * dashFactor))));
+        dashes.push_back(std::uint32_t(std::max(0, platform::saturatedInt(length * dashFactor))));
     return platform::Pen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_ROUND | PS_JOIN_ROUND, width,
                          platform::LogBrush{BS_SOLID, colour, 0}, std::move(dashes));
 }

@@ -19,7 +19,8 @@
 // y growing downwards). Answers the previous mapping mode.
 int setTableMapping(platform::Dc* dc, int sign);
 
-// (trunc(x × scale + originX), trunc(y × scale + originY)).
+// (trunc(x × scale + originX), trunc(y × scale + originY)), each held to
+// the device range (kDeviceCoordinateLimit).
 QPoint paperToDevicePoint(int originX, int originY, int x, int y, double scale);
 // (trunc((x2 − x1) / scale), trunc((y2 − y1) / scale)); (0, 0) for a zero scale.
 QPoint devicePointToPaper(int x1, int y1, int x2, int y2, double scale);

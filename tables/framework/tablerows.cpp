@@ -101,9 +101,9 @@ void CVes_TableBase::fillLastPage(const std::function<CVes_TableBaseLine*()>& ma
 {
     if (m_curPage < 1 || m_curPage != resetPages())
         return;
-    int remaining = m_rowNum;
+    int remaining = rowsPerPage();
     for (CVes_TableBaseLine* row : std::as_const(m_pageLines)) {
-        const int rows = row->getRows();
+        const int rows = rowsOf(*row);
         if (rows > remaining)
             return;
         remaining -= rows;

@@ -13,6 +13,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 
 namespace platform { class Archive; }
@@ -68,7 +69,7 @@ public:
     // sizes, margins and heights in mm.
     static constexpr int kMaxPaperSize = 10000;
     static constexpr int kMaxRowsPerPage = storedrange::kLineRows;
-    static constexpr int kMaxColumns = 256;
+    static constexpr int kMaxColumns = 100;
     static constexpr int kMaxWidthPercent = 1000;
 
     // Paper codes.
@@ -113,6 +114,9 @@ public:
     int getDayangVarHigh() const { return m_shapeTextHeight; }
     int getColumnNum() const { return m_columnNum; }
     int getRowNum() const { return m_rowNum; }
+    // Rows per page as paging and drawing take them: the count held to
+    // 0 … kMaxRowsPerPage, whatever a dialog or a view left in it.
+    int rowsPerPage() const { return std::clamp(m_rowNum, 0, kMaxRowsPerPage); }
 
     // Grows the caption, width and unit lists to the column count with " ",
     // 0 and -1.

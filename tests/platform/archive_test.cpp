@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 using platform::Archive;
 using platform::ArchiveError;
 
@@ -68,6 +71,34 @@ TEST(ArchiveString, RefusesTextThatGbkCannotHold)
     Archive ar;
     EXPECT_THROW(ar << QString::fromUtf8("bar \xF0\x9F\x98\x80"), platform::TextEncodingError);
 }
+
+// A text read from a damaged or foreign file can always be stored again:
+// what GBK cannot hold reads as '?', so the file can still be saved.
+struct UnstorableCase {
+    const char* name;
+    const char* bytes;
+    const char* text; // UTF-8
+};
+
+class ArchiveUnstorableText : public ::testing::TestWithParam<UnstorableCase> {};
+
+TEST_P(ArchiveUnstorableText, ReadsAsQuestionMarksAndStoresAgain)
+{
+    const UnstorableCase& c = GetParam();
+    const QString text = loaded(test::hex(c.bytes));
+    EXPECT_EQ(text, QString::fromUtf8(c.text));
+    Archive again;
+    EXPECT_NO_THROW(again << text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ArchiveUnstorableText,
+    ::testing::Values(
+        UnstorableCase{"LeadByteWithoutTrail", "04 41 81 20 42", "A? B"},
+        UnstorableCase{"TwoBadPairs", "04 A1 20 FE FF", "? ?\xEF\xA3\xB5"},
+        UnstorableCase{"WideTextOutsideGbk", "FF FE FF 04 38 5E 3D D8 00 DE 41 00", "常?A"},
+        UnstorableCase{"WideLoneSurrogate", "FF FE FF 01 00 D8", "?"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ArchiveString, CutAnywhereGivesArchiveError)
 {
@@ -139,6 +170,22 @@ TEST(ArchiveSchema, UnknownSchemaThrowsMinus100)
         EXPECT_EQ(e.code(), -100);
         EXPECT_EQ(e.schema(), 2);
     }
+}
+
+TEST(ArchiveRange, ValuesOutsideTheirRangeAreRefusedWithTheirName)
+{
+    EXPECT_NO_THROW(platform::requireInRange(0, 0, 10, "rows"));
+    EXPECT_NO_THROW(platform::requireInRange(10, 0, 10, "rows"));
+    try {
+        platform::requireInRange(std::numeric_limits<std::int32_t>::min(), 0, 10, "rows");
+        FAIL() << "INT_MIN was taken";
+    } catch (const ArchiveError& e) {
+        EXPECT_STREQ(e.what(), "rows out of range");
+    }
+    EXPECT_THROW(platform::requireInRange(11, 0, 10, "rows"), ArchiveError);
+    EXPECT_NO_THROW(platform::requireFiniteInRange(-2.5, -3.0, 3.0, "zoom"));
+    for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL, 3.0000001})
+        EXPECT_THROW(platform::requireFiniteInRange(bad, -3.0, 3.0, "zoom"), ArchiveError) << bad;
 }
 
 } // namespace

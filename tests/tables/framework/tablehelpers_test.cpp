@@ -1,5 +1,6 @@
 #include "tables/framework/tablehelpers.h"
 
+#include "core/geometry/geometry.h"
 #include "core/geometry/steeltext.h"
 #include "platform/recordingdc.h"
 
@@ -77,8 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
         PointCase{"NegativeTruncatesUp", 10, 20, -15, 7, 1.5, {-12, 30}, {-16, -8}},
         PointCase{"PrintOffset", -60, -50, 60, 50, 1.0, {0, 0}, {120, 100}},
         PointCase{"ZeroScale", 5, 6, 7, 8, 0.0, {5, 6}, {0, 0}},
-        PointCase{"HugeScaleHeldAtIntRange", 0, 0, 100000, -100000, 1e12,
-                  {2147483647, -2147483647 - 1}, {0, 0}}),
+        // Held where any two device points still differ by an int.
+        PointCase{"HugeScaleHeldAtDeviceRange", 0, 0, 100000, -100000, 1e12,
+                  {kDeviceCoordinateLimit, -kDeviceCoordinateLimit}, {0, 0}},
+        PointCase{"HugePaperDistanceHeldAtIntRange", -2000000000, 0, 2000000000, 0, 1e-3,
+                  {-kDeviceCoordinateLimit, 0}, {2147483647, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- pens

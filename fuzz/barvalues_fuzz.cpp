@@ -1,0 +1,108 @@
+// The values a user types into a bar, whatever they are: variable values
+// and second values, diameter, count, hooks, connections and grouping, on
+// every default shape. The bar is measured, drawn, and totalled on a
+// bar-list page; no value may reach undefined behaviour in the length rules,
+// the drawing or the page's quantities.
+
+#include "fuzz/fuzzsupport.h"
+
+#include "core/model/recordcache.h"
+#include "core/model/steel.h"
+#include "tables/barlist/setuptable.h"
+
+#include <cstring>
+#include <vector>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz::prepare();
+    return 0;
+}
+
+namespace {
+
+// Takes numbers from the input until it runs out (then zeros).
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    template <typename T>
+    T take()
+    {
+        T value{};
+        if (m_size >= sizeof(T)) {
+            std::memcpy(&value, m_data, sizeof(T));
+            m_data += sizeof(T);
+            m_size -= sizeof(T);
+        }
+        return value;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+};
+
+// The default shape libraries' sub-libraries and their shape counts.
+constexpr int kShapes[][2] = {{190, 7}, {191, 10}, {192, 6}, {193, 3}, {194, 3}, {195, 3}};
+
+CVes_Steel barFrom(Input& in)
+{
+    const auto& [mainId, count] = kShapes[in.take<std::uint8_t>() % std::size(kShapes)];
+    CVes_Steel bar;
+    bar.setRecordId(CSteelRecordId(mainId, 1 + in.take<std::uint8_t>() % count));
+    bar.setSteelId(QStringLiteral("1"));
+    bar.setSteel(1 + in.take<std::uint8_t>() % 5, in.take<float>(), in.take<std::uint8_t>() % 2);
+    bar.setNum(in.take<std::int32_t>());
+    const std::uint8_t flags = in.take<std::uint8_t>();
+    bar.setMultiVal(flags & 1);
+    bar.setMultiGroup(in.take<std::int32_t>());
+    bar.setStirrup((flags >> 1) & 1);
+    const auto hook = [&in](CVes_Hook h) {
+        h.enabled = in.take<std::uint8_t>() & 1;
+        h.kind = in.take<std::uint8_t>() % 5;
+        return h;
+    };
+    bar.setHookLeft(hook(bar.getHookLeft()));
+    bar.setHookRight(hook(bar.getHookRight()));
+    bar.getLConnect()->type = in.take<std::uint8_t>() % 10;
+    bar.getRConnect()->type = in.take<std::uint8_t>() % 10;
+    bar.getFirstMidConnect()->stat = 1;
+    bar.getFirstMidConnect()->fixedLength = in.take<std::int32_t>();
+    std::vector<QString> names;
+    for (const auto& variable : bar.getVarArray())
+        names.push_back(variable->m_text);
+    for (const QString& name : names) {
+        bar.setVarValue(name, in.take<double>());
+        bar.setVarValueE(name, in.take<double>());
+    }
+    return bar;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    Input in(data, size);
+    CVes_Steel bar = barFrom(in);
+    std::vector<float> lengths;
+    std::vector<int> counts;
+    for (unsigned int sel : {0u, 1u}) {
+        bar.calculateLength(sel, 1.0);
+        bar.calculateGroupLength(lengths, counts, sel, 1.0);
+        bar.getLength(sel, 0.1);
+    }
+    bar.getZheshu();
+    bar.calMidConnectNum();
+    for (const auto& variable : bar.getVarArray())
+        variable->valueText();
+    fuzz::drawReference(bar);
+
+    CVes_SetupTable table;
+    table.Add(bar);
+    fuzz::drawPages(table);
+    QString findings;
+    table.CheckData(findings);
+    clearTheUseRecordArray();
+    return 0;
+}
