@@ -164,6 +164,13 @@ int atoiText(const QString& text)
     return int(negative ? -value : value);
 }
 
+// A file to import that could not be read (damaged, or of another kind).
+void reportUnreadableImport(const QString& path)
+{
+    platform::showMessage(QStringLiteral("导入失败，文件无法读取：\n%1").arg(QDir::toNativeSeparators(path)),
+                          platform::MessageIcon::Stop);
+}
+
 } // namespace
 
 QString qtFileFilter(const QString& filter)
@@ -938,8 +945,7 @@ void CVes_ModelLibDlg::importLib()
     if (path.isEmpty())
         return;
     if (!m_pCurLib->appendLib(path, 0)) {
-        platform::showMessage(QStringLiteral("导入失败，文件无法读取：\n%1").arg(QDir::toNativeSeparators(path)),
-                              platform::MessageIcon::Stop);
+        reportUnreadableImport(path);
         return;
     }
     refreshShapes();
@@ -975,8 +981,10 @@ void CVes_ModelLibDlg::importShape()
     if (path.isEmpty())
         return;
     std::unique_ptr<CVes_ModelRecord> record = newRecord();
-    if (!record->readFile(path))
+    if (!record->readFile(path)) {
+        reportUnreadableImport(path);
         return;
+    }
     if (m_pCurLib->getUselibArray().empty() && side() == 0 && !newCategory())
         return;
     addToCategory(record.get());

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace platform;
 
 namespace {
@@ -57,6 +59,12 @@ const ValueCase kValues[] = {
     // Text variables show their text, or their name without one.
     {3, 0, 5, 9, 1, "见详图", true, "见详图", 0},
     {3, 0, 5, 9, 1, "", true, "L1", 0},
+    // Values no int holds (typed, or computed by a formula) show the nearest.
+    {2, 0, 1e300, 1e300, 0, "", true, "2147483647", 0},
+    {2, 0, -3e9, -3e9, 0, "", true, "-2147483647", 0},
+    {2, 0, NAN, NAN, NAN, "", true, "0", 0},
+    {2, 0, 1000, 3e9, 1e12, "", true, "1000～2147483647 △2147483647", 1},
+    {4, 0, 1e20, 0, 0, "", true, "2147483647", 0},
 };
 
 class VariableValueText : public ::testing::TestWithParam<ValueCase> {};
@@ -479,6 +487,44 @@ TEST(VariableStream, UnknownSchemaAndTruncatedStreamThrow)
     Archive cut(RODO_FIXTURE("text_variable_schema3.bin").left(60));
     EXPECT_THROW(v.Serialize(cut), ArchiveError);
 }
+
+// Values that no drawing holds are refused: the stream throws ArchiveError.
+// Offsets are those of text_variable_schema3.bin.
+struct StoredRangeCase {
+    const char* name;
+    qsizetype at;
+    bool isDouble;
+    std::int32_t value;
+    double number;
+};
+
+class VariableOutOfRange : public ::testing::TestWithParam<StoredRangeCase> {};
+
+TEST_P(VariableOutOfRange, IsRefused)
+{
+    const StoredRangeCase& c = GetParam();
+    QByteArray bytes = RODO_FIXTURE("text_variable_schema3.bin");
+    Archive patch;
+    if (c.isDouble)
+        patch << c.number;
+    else
+        patch << c.value;
+    bytes.replace(c.at, patch.data().size(), patch.data());
+    Archive in(bytes);
+    CVes_Variable v;
+    EXPECT_THROW(v.Serialize(in), ArchiveError);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, VariableOutOfRange,
+    ::testing::Values(StoredRangeCase{"PointFarBeyondTheDrawing", 8, false, 2000000000, 0},
+                      StoredRangeCase{"HeightHuge", 20, false, 1000000, 0},
+                      StoredRangeCase{"AngleIntMin", 24, false, -2147483647 - 1, 0},
+                      StoredRangeCase{"AngleBeyondATurn", 24, false, 361, 0},
+                      StoredRangeCase{"ValueNaN", 36, true, 0, NAN},
+                      StoredRangeCase{"SecondValueInfinite", 44, true, 0, HUGE_VAL},
+                      StoredRangeCase{"StepHuge", 52, true, 0, 1e12}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextStream, SchemaTwoRoundTripsAndSchemaOneKeepsPrinting)
 {

@@ -494,4 +494,61 @@ TEST(LengthRulesMissingShape, NoShapeChosenOrNoSidesGivesZero)
     EXPECT_FLOAT_EQ(empty.length, 0.0f);
 }
 
+// Bars whose sides add up to more than an int holds: two sides of
+// 2,000,000,000 mm in line, or an L-bar bent by 360°, which makes its joint
+// endless. Such a bar has no length (0, never a wrapped negative one), so
+// the sheets show none and the data check marks it.
+std::unique_ptr<CVes_ModelRecord> twoLongSidesInLine()
+{
+    return ShapeBuilder({150, 41})
+        .var("L1", 2000000000)
+        .var("L2", 2000000000)
+        .from({250, 60})
+        .straight({250, 220}, "0", "L1")
+        .straight({1250, 220}, "0", "L2")
+        .build();
+}
+std::unique_ptr<CVes_ModelRecord> lBarAt360()
+{
+    return ShapeBuilder({150, 42})
+        .var("L1", 1000)
+        .var("L2", 500)
+        .var("A", 360, CVes_Variable::kDegrees)
+        .from({250, 60})
+        .straight({250, 220}, "0", "L1")
+        .straight({1250, 220}, "A", "L2")
+        .build();
+}
+
+class LengthBeyondTheIntRange : public ::testing::TestWithParam<Shape> {};
+
+TEST_P(LengthBeyondTheIntRange, IsNoLengthAtAll)
+{
+    CacheScope scope;
+    CVes_BarCore bar;
+    bar.setRecordId(scope.add(GetParam()())->getID());
+    bar.setSteel(3, 20.0f, 0);
+    bar.length = 100.0f;
+    EXPECT_EQ(bar.getLength(0, 1.0), 0.0f);
+    EXPECT_EQ(bar.calculateLength(0, 1.0), 0.0f);
+    EXPECT_EQ(bar.length, 0.0f);
+    std::vector<float> lengths;
+    std::vector<int> counts;
+    EXPECT_EQ(bar.calculateGroupLength(lengths, counts, 0, 1.0), 0.0f);
+    EXPECT_EQ(lengths, std::vector<float>{0.0f});
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, LengthBeyondTheIntRange,
+                         ::testing::Values(&twoLongSidesInLine, &lBarAt360));
+
+// Right below the limit a length is still measured.
+TEST(LengthBeyondTheIntRange, ALongButPossibleLengthIsKept)
+{
+    CacheScope scope;
+    CVes_BarCore bar;
+    bar.setRecordId(scope.add(straight("2000000000"))->getID());
+    bar.setSteel(3, 20.0f, 0);
+    EXPECT_FLOAT_EQ(bar.calculateLength(0, 1.0), 2.0e9f);
+}
+
 } // namespace

@@ -300,3 +300,51 @@ TEST(RecordCacheThreads, ConcurrentFetchesShareOneRecordPerKey)
 }
 
 } // namespace
+
+namespace {
+
+QString shapeFixture(const char* name)
+{
+    return QDir(QStringLiteral(RODO_FIXTURES_DIR)).filePath(QString::fromLatin1(name));
+}
+
+// Shape files with angles no bar has are refused and leave the record as it
+// was; the shape they were made from reads, measures and draws.
+class DamagedShapeFile : public testing::TestWithParam<const char*> {};
+
+TEST_P(DamagedShapeFile, IsRefusedAndChangesNothing)
+{
+    CVes_ModelRecord record;
+    record.m_id = CSteelRecordId(205, 9);
+    EXPECT_EQ(record.readFile(shapeFixture(GetParam())), 0);
+    EXPECT_EQ(record.getID(), CSteelRecordId(205, 9));
+    EXPECT_TRUE(record.m_arrSide.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, DamagedShapeFile,
+                         testing::Values("shape_side_angle_out_of_range.stl",
+                                         "shape_text_angle_int_max.stl"),
+                         [](const auto& info) {
+                             const std::string name = info.param;
+                             return name.substr(6, name.find('.') - 6);
+                         });
+
+TEST(SoundShapeFile, ReadsMeasuresAndDraws)
+{
+    CVes_ModelRecord record;
+    ASSERT_EQ(record.readFile(shapeFixture("shape_191_2.stl")), 1);
+    EXPECT_EQ(record.getID(), CSteelRecordId(191, 2));
+    ASSERT_GE(record.m_arrSide.size(), 2u);
+    record.calculateSideLen(0);
+    for (const auto& side : record.m_arrSide)
+        EXPECT_GT(side->m_length, 0);
+    platform::RecordingDc dc;
+    const platform::Rect cell(0, 0, 300, 60);
+    record.Draw(&dc, 0, 0xFF, 0, 0, 0, 0, &cell, 1, 1, 1.0);
+    int lines = 0;
+    for (const platform::DcRecord& call : dc.records())
+        lines += call.op == platform::DcOp::LineTo ? 1 : 0;
+    EXPECT_GE(lines, int(record.m_arrSide.size()));
+}
+
+} // namespace

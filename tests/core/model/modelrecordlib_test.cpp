@@ -1,5 +1,7 @@
 #include "core/geometry/datafolder.h"
+#include "core/model/barcore.h"
 #include "core/model/modelrecordlib.h"
+#include "core/model/modelreference.h"
 #include "core/model/recordcache.h"
 #include "envora/settings.h"
 #include "platform/archive.h"
@@ -44,6 +46,33 @@ TEST(SubLib, AddCopyTakesTheSmallestFreeNumberAndSkipsEqualRecords)
     EXPECT_EQ(lib.Add_Copy(straightBar(2000).get()), CSteelRecordId(201, 2));
     EXPECT_EQ(lib.getModelArray().size(), 4u);
     EXPECT_EQ(lib.Add_Copy(nullptr), CSteelRecordId::Null());
+}
+
+// Importing a sub-library: records equal to one held answer its key, new
+// ones take the smallest free numbers in turn, and a record the import
+// brings twice is added once.
+TEST(SubLib, AppendFillsFreeNumbersAndSkipsEqualRecords)
+{
+    CVes_ModelRecordSubLib lib(QStringLiteral("直筋"));
+    lib.changeMainId(201);
+    for (int length : {1000, 2000, 3000, 4000})
+        lib.Add_Copy(straightBar(length).get());
+    lib.delete_Copy(CSteelRecordId(201, 3));
+
+    CVes_ModelRecordSubLib imported(QStringLiteral("导入"));
+    imported.changeMainId(230);
+    for (int length : {2000, 5000, 6000, 6000, 7000})
+        imported.Add_Copy(straightBar(length).get());
+    imported.getModelArray().push_back(std::make_unique<CVes_ModelRecord>(*straightBar(6000)));
+    lib.Append(&imported);
+
+    std::vector<std::pair<int, int>> numbers;
+    for (const auto& record : lib.getModelArray())
+        numbers.emplace_back(record->getID().m_recordNo, record->m_arrSide[0]->m_length);
+    EXPECT_EQ(numbers, (std::vector<std::pair<int, int>>{
+                           {1, 1000}, {2, 2000}, {4, 4000}, {3, 5000}, {5, 6000}, {6, 7000}}));
+    for (const auto& record : lib.getModelArray())
+        EXPECT_EQ(record->getID().m_mainId, 201);
 }
 
 TEST(SubLib, HookedAndPlainStraightBarsAreBothKept)
@@ -255,6 +284,57 @@ TEST_F(LibraryFiles, CacheSharesRecordsAndMakesOnePlaceholder)
     EXPECT_EQ(getUseModelRecord(CSteelRecordId(205, 3)), missing);
     EXPECT_EQ(useModelCache().size(), 2);
     EXPECT_EQ(getUseModelRecord(CSteelRecordId()), nullptr);
+}
+
+// Keys the libraries lack are answered without reading the library file
+// again until it changes; each read shows the wait cursor once.
+TEST_F(LibraryFiles, CacheRemembersMissesUntilTheLibraryChanges)
+{
+    saveUserLibrary();
+    ASSERT_NE(getUseModelRecord(CSteelRecordId(201, 1)), nullptr);
+    const int reads = host->waitCalls();
+    for (int n = 20; n < 70; ++n)
+        EXPECT_TRUE(isPlaceholderRecord(*getUseModelRecord(CSteelRecordId(203, n))));
+    ASSERT_FALSE(isPlaceholderRecord(*getUseModelRecord(CSteelRecordId(202, 1))));
+    EXPECT_EQ(host->waitCalls(), reads) << "the unchanged library was read again";
+
+    // The library gains sub-library 203 with shapes 1 to 11: keys not asked
+    // for before are found.
+    CVes_ModelRecordMainLib lib;
+    ASSERT_EQ(lib.loadLib(QString(), 0), 1);
+    CVes_ModelRecordSubLib* added = lib.AddNewSubLib(QStringLiteral("新"), 0);
+    ASSERT_EQ(added->MainId(), 203);
+    for (int length : {100, 200, 300, 400, 500, 600, 700, 800, 900, 1000, 1100})
+        added->Add_Copy(straightBar(length).get());
+    ASSERT_EQ(lib.saveLib(QString(), 0), 1);
+    const int saved = host->waitCalls();
+    EXPECT_FALSE(isPlaceholderRecord(*getUseModelRecord(CSteelRecordId(203, 11))));
+    EXPECT_TRUE(isPlaceholderRecord(*getUseModelRecord(CSteelRecordId(203, 70))));
+    EXPECT_EQ(host->waitCalls(), saved + 1) << "the changed library is read once";
+}
+
+// Past the bound a missing key gets no placeholder: its bar draws no shape,
+// counts as missing and keeps the length it was saved with.
+TEST_F(LibraryFiles, CacheKeepsABoundedNumberOfPlaceholders)
+{
+    saveUserLibrary();
+    const int bound = CVes_ModelRecordArrayEx::kMaxPlaceholders;
+    for (int n = 1; n <= bound; ++n)
+        ASSERT_NE(getUseModelRecord(CSteelRecordId(210, n)), nullptr) << n;
+    EXPECT_EQ(useModelCache().size(), bound);
+    EXPECT_EQ(getUseModelRecord(CSteelRecordId(210, bound + 1)), nullptr);
+    EXPECT_NE(getUseModelRecord(CSteelRecordId(201, 1)), nullptr) << "real shapes still come";
+    EXPECT_NE(getUseModelRecord(CSteelRecordId(210, 7)), nullptr) << "kept ones stay";
+    EXPECT_EQ(useModelCache().size(), bound + 1);
+
+    CVes_BarCore bar;
+    bar.setRecordId(CSteelRecordId(210, bound + 2));
+    bar.length = 2500.0f;
+    EXPECT_TRUE(bar.isShapeMissing());
+    EXPECT_FLOAT_EQ(bar.getLength(0, 1.0), 2500.0f);
+
+    clearTheUseRecordArray();
+    EXPECT_NE(getUseModelRecord(CSteelRecordId(210, bound + 1)), nullptr);
 }
 
 TEST_F(LibraryFiles, CacheReadsTheFileAgainAfterClearingAndAppliesTheDimensionSetting)

@@ -154,6 +154,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "</STEELYUANCAI>",
                  true,
                  {{10.0f, 0, 2, 12000, 0.0f}, {14.0f, 0, 2, 9000, 0.0f}}},
+        ReadCase{"NumbersBeyondAFloat",
+                 "<STEELYUANCAI><STEEL DN=\"1e300\" TYPE=\"0\" GRADE=\"2\"><PRICE>-1e39</PRICE>"
+                 "<LENGTH>99999999999</LENGTH></STEEL></STEELYUANCAI>",
+                 true,
+                 {{0.0f, 0, 2, 2147483647, 0.0f}}},
         ReadCase{"OtherRoot", "<STOCK><STEEL DN=\"10\" TYPE=\"0\" GRADE=\"2\"/></STOCK>", false,
                  {}},
         ReadCase{"EmptyFile", "", false, {}},

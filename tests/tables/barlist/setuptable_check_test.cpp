@@ -70,6 +70,18 @@ TEST_F(CheckData, CleanList)
     EXPECT_EQ(findings, "before<UL></UL>");
 }
 
+// A bar whose sides add up to more than any length is no length at all: it
+// shows none and the check marks it, instead of a wrapped negative length.
+TEST_F(CheckData, ABarBeyondAnyLengthIsMarked)
+{
+    CVes_Steel& bar = add(QStringLiteral("1"), 12.0f, 3.0e9);
+    EXPECT_EQ(bar.calculateLength(0, 1.0), 0.0f);
+    QString findings;
+    EXPECT_EQ(check(findings), 0);
+    EXPECT_TRUE(findings.contains(QStringLiteral("第 1 号钢筋信息不完整——【断料长度】错误！")))
+        << findings.toStdString();
+}
+
 TEST_F(CheckData, SameNumberOnDifferentBarsIsReportedAtTheLaterLine)
 {
     add("1");

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 using test::StreamBuilder;
@@ -348,6 +350,69 @@ TEST_P(TemplateDamagedColumnCount, IsRefusedBeforeAnythingIsAllocated)
 INSTANTIATE_TEST_SUITE_P(Counts, TemplateDamagedColumnCount,
                          testing::Values(-1, 1000000000, 0x7FFFFFFF));
 
+// A value that no page can be laid out from: the template part is refused
+// (ArchiveError) and the template stays as it was. Offsets are those of
+// templatePart(9, 9).
+struct OutOfRangeCase {
+    const char* name;
+    qsizetype at;
+    bool isDouble;
+    std::int32_t value;
+    double number;
+};
+
+class TemplateOutOfRange : public testing::TestWithParam<OutOfRangeCase> {};
+
+TEST_P(TemplateOutOfRange, IsRefusedAndChangesNothing)
+{
+    const OutOfRangeCase& c = GetParam();
+    QByteArray bytes = templatePart(9, 9);
+    const QByteArray patch = c.isDouble ? StreamBuilder().d(c.number).data()
+                                        : StreamBuilder().i(c.value).data();
+    bytes.replace(c.at, patch.size(), patch);
+    CVes_Template t;
+    setPrevious(t);
+    const QByteArray before = store(t);
+    platform::Archive ar(bytes);
+    EXPECT_THROW(t.Serialize(ar), platform::ArchiveError);
+    EXPECT_EQ(store(t), before);
+}
+
+constexpr std::int32_t kIntMax = 0x7FFFFFFF;
+constexpr std::int32_t kIntMin = -kIntMax - 1;
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, TemplateOutOfRange,
+    testing::Values(OutOfRangeCase{"CustomWidthBeyondAnyPaper", 12, false, 20000, 0},
+                    OutOfRangeCase{"RowHeightIntMax", 20, false, kIntMax, 0},
+                    OutOfRangeCase{"TopMarginHuge", 24, false, 1000000000, 0},
+                    OutOfRangeCase{"LeftMarginNegative", 32, false, -5, 0},
+                    OutOfRangeCase{"ReservedHeightIntMin", 48, false, kIntMin, 0},
+                    OutOfRangeCase{"RowsPerPageIntMax", 56, false, kIntMax, 0},
+                    OutOfRangeCase{"RowsPerPageNegative", 56, false, -1, 0},
+                    OutOfRangeCase{"TableTextHeightHuge", 64, false, 2000000000, 0},
+                    OutOfRangeCase{"SpareFactorNaN", 72, true, 0, std::nan("")},
+                    OutOfRangeCase{"FormFactorInfinite", 80, true, 0, HUGE_VAL},
+                    OutOfRangeCase{"SummaryRowsHuge", 100, false, 1000000, 0},
+                    OutOfRangeCase{"ColumnWidthHuge", kColumnsAt + 4 + 5 + 5 + 9, false,
+                                   1056964620, 0},
+                    OutOfRangeCase{"TitleHeightHuge", kColumnsAt + 4 + 19 + 24, false,
+                                   2000000000, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The values at the limits are taken.
+TEST(Template, LayoutAtItsLimitsIsRead)
+{
+    QByteArray bytes = templatePart(9, 9);
+    bytes.replace(56, 4, StreamBuilder().i(CVes_Template::kMaxRowsPerPage).data());
+    bytes.replace(24, 4, StreamBuilder().i(CVes_Template::kMaxPaperSize).data());
+    CVes_Template t;
+    platform::Archive ar(bytes);
+    t.Serialize(ar);
+    EXPECT_EQ(t.m_rowNum, CVes_Template::kMaxRowsPerPage);
+    EXPECT_EQ(t.m_topMargin, CVes_Template::kMaxPaperSize);
+}
+
 TEST(Template, NewTemplateDefaults)
 {
     CVes_Template t;
@@ -634,6 +699,23 @@ TEST_F(TemplateFile, EmptyPathMissingAndDamagedFilesChangeNothing)
     EXPECT_FALSE(t.loadTemplateFromFile(path("damaged.jtm")));
     EXPECT_EQ(t.m_paper, 11);
     EXPECT_TRUE(host->messages().empty());
+}
+
+// A template file whose column is a billion percent wide (the width that
+// overflowed the page drawing) is refused and applies nothing.
+TEST_F(TemplateFile, AColumnWiderThanAnyPageIsRefused)
+{
+    test::HostScope host;
+    CVes_Template t;
+    t.m_paper = 11;
+    t.m_columnNum = 2;
+    t.growColumnLists();
+    const QString path = QDir(QStringLiteral(RODO_FIXTURES_DIR))
+                             .filePath(QStringLiteral("template_column_width_huge.jtm"));
+    EXPECT_FALSE(t.loadTemplateFromFile(path));
+    EXPECT_EQ(t.m_paper, 11);
+    EXPECT_EQ(t.m_columnNum, 2);
+    EXPECT_EQ(t.m_widths, (QList<int>{0, 0}));
 }
 
 TEST_F(TemplateFile, AnUnknownSchemaPassesToTheCaller)

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <set>
 #include <vector>
@@ -203,6 +204,44 @@ TEST(SortRules, ShortRecordChangesNothing)
     EXPECT_EQ(rules.m_dnOrder, 0);
     EXPECT_EQ(rules.m_lenOrder, 3);
 }
+
+// Rules no sound file holds are refused and change nothing: the patched
+// number at a version-9 offset.
+struct BadRuleCase {
+    const char* name;
+    qsizetype at;
+    QByteArray bytes;
+};
+void PrintTo(const BadRuleCase& c, std::ostream* os) { *os << c.name; }
+
+class SortRulesOutOfRange : public testing::TestWithParam<BadRuleCase> {};
+
+TEST_P(SortRulesOutOfRange, IsRefusedAndChangesNothing)
+{
+    const BadRuleCase& c = GetParam();
+    CVes_SortRules rules;
+    QByteArray bytes = [&] {
+        platform::Archive ar;
+        CVes_SortRules(rules).Serialize(ar);
+        return ar.data();
+    }();
+    bytes.replace(c.at, c.bytes.size(), c.bytes);
+    rules.m_dnOrder = 1;
+    platform::Archive ar(bytes);
+    EXPECT_THROW(rules.Serialize(ar), platform::ArchiveError);
+    EXPECT_EQ(rules.m_dnOrder, 1);
+    EXPECT_FLOAT_EQ(rules.m_wireDN, 12.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, SortRulesOutOfRange,
+    testing::Values(BadRuleCase{"WireDiameterNaN", 24, Bytes().f32(std::nanf(""))},
+                    BadRuleCase{"BarLossInfinite", 40, Bytes().f64(HUGE_VAL)},
+                    BadRuleCase{"WireLossHuge", 48, Bytes().f64(1e300)},
+                    BadRuleCase{"StirrupFeeNaN", 72, Bytes().f32(std::nanf(""))},
+                    BadRuleCase{"StirrupCountIntMin", 80, Bytes().i32(-2147483647 - 1)},
+                    BadRuleCase{"SizeDiameterHuge", 100, Bytes().f32(3e9f)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SortRules, StateBits)
 {

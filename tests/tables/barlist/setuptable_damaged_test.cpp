@@ -1,0 +1,128 @@
+// Bar-list files that a damaged disk, a foreign program or a fuzzer made:
+// each is refused with a message and leaves the open bar list as it was, or
+// it is opened and drawn as its lines say. The sound file the damaged ones
+// were made from opens and draws.
+
+#include "tables/barlist/setuptable.h"
+
+#include "core/model/recordcache.h"
+#include "platform/recordingdc.h"
+#include "tables/framework/form.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/recordinghost.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString fixturePath(const char* name)
+{
+    return QDir(QStringLiteral(RODO_FIXTURES_DIR)).filePath(QString::fromLatin1(name));
+}
+
+// The texts a screen drawing of the current page puts out.
+QStringList drawnTexts(CVes_SetupTable& table)
+{
+    platform::RecordingDc dc;
+    table.Draw(&dc, platform::Rect(0, 0, 1200, 850));
+    return dc.texts();
+}
+
+struct DamagedCase {
+    const char* file;
+    const char* damage;
+};
+void PrintTo(const DamagedCase& c, std::ostream* os) { *os << c.file; }
+
+class DamagedBarList : public ::testing::TestWithParam<DamagedCase> {};
+
+TEST_P(DamagedBarList, IsRefusedWithAMessageAndChangesNothing)
+{
+    test::HostScope host;
+    CVes_SetupTable table;
+    table.setUnitArray({QStringLiteral("keep")});
+    table.setScale(1.5);
+    const qsizetype lines = table.m_lines.size();
+
+    const QString path = fixturePath(GetParam().file);
+    EXPECT_EQ(table.OpenFile(path), 0);
+    const std::vector<test::RecordedMessage> messages = host->messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, platform::MessageIcon::Stop);
+    EXPECT_TRUE(messages[0].text.contains(path)) << messages[0].text.toStdString();
+    EXPECT_EQ(table.m_unitNames, QStringList{QStringLiteral("keep")});
+    EXPECT_EQ(table.m_lines.size(), lines);
+    EXPECT_EQ(table.getScale(), 1.5);
+    EXPECT_EQ(table.getRowNum(), 16);
+    clearTheUseRecordArray();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, DamagedBarList,
+    ::testing::Values(DamagedCase{"barlist_rows_per_page_max.pld", "rows per page 2^31-1"},
+                      DamagedCase{"barlist_zoom_nan.pld", "a NaN zoom"},
+                      DamagedCase{"barlist_line_rows_int_min.pld", "a line of INT_MIN rows"}),
+    [](const auto& info) {
+        std::string name = info.param.file;
+        return name.substr(0, name.find('.'));
+    });
+
+// The file the damaged ones were made from: four rows a page, two bars.
+TEST(SoundBarList, OpensAndDraws)
+{
+    test::HostScope host;
+    CVes_SetupTable table;
+    ASSERT_EQ(table.OpenFile(fixturePath("barlist_small.pld")), 1);
+    EXPECT_TRUE(host->messages().empty());
+    EXPECT_EQ(table.getRowNum(), 4);
+    ASSERT_EQ(table.m_lines.size(), 3);
+    EXPECT_TRUE(table.lineAt(0)->isElementLine());
+    EXPECT_EQ(table.lineAt(1)->getSetupSteel()->number, QStringLiteral("1"));
+    EXPECT_EQ(table.lineAt(2)->getSetupSteel()->number, QStringLiteral("2"));
+    table.firstPage();
+    EXPECT_EQ(table.getPages(), 1);
+    const QStringList texts = drawnTexts(table);
+    EXPECT_TRUE(texts.contains(QStringLiteral("第 1 页 ／ 共 1 页"))) << texts.join(u'|').toStdString();
+    clearTheUseRecordArray();
+}
+
+// A bar list of the second file form holding lines of the first line form:
+// 20 bytes each (an element line of that form holds nothing of its own).
+TEST(OldBarList, SchemaTwoOfTwentyByteLinesOpensAndPages)
+{
+    test::HostScope host;
+    CVes_SetupTable table;
+    ASSERT_EQ(table.OpenFile(fixturePath("barlist_schema2_schema1_lines.pld")), 1);
+    EXPECT_TRUE(host->messages().empty());
+    EXPECT_EQ(table.getDefaultEleNum(), 5);
+    ASSERT_EQ(table.m_lines.size(), 6);
+    const unsigned int kinds[] = {4, 3, 3, 4, 3, 3};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(table.lineAt(i)->getType(), kinds[i]) << i;
+        EXPECT_EQ(table.lineAt(i)->getRows(), 1) << i;
+    }
+    // Four rows a page: the last page is filled up with empty rows.
+    table.endPage();
+    EXPECT_EQ(table.getPages(), 2);
+    EXPECT_EQ(table.pageLines().size(), 4);
+    const QStringList texts = drawnTexts(table);
+    EXPECT_TRUE(texts.contains(QStringLiteral("第 2 页 ／ 共 2 页"))) << texts.join(u'|').toStdString();
+}
+
+// Rows per page beyond any page, as a dialog might leave them: the last page
+// is filled up to a page at most, and the page is drawn on a bounded form.
+TEST(PageOutOfRange, RowsPerPageBeyondAnyPageAddAtMostAPage)
+{
+    CVes_SetupTable table;
+    table.m_rowNum = 0x7FFFFFFF;
+    table.m_summaryRowHeight = 0x7FFFFFFF;
+    table.firstPage();
+    EXPECT_EQ(table.m_lines.size(), CVes_Template::kMaxRowsPerPage);
+    EXPECT_EQ(table.getPages(), 1);
+    drawnTexts(table);
+    EXPECT_LE(table.getForm()->GetRowCount(), 2 * CVes_Template::kMaxRowsPerPage + 1);
+}
+
+} // namespace
