@@ -106,28 +106,16 @@ int CVes_TableBase::OpenFile(const QString& path)
         return 0;
 
     std::unique_ptr<CVes_TableBase> fresh = createEmpty();
-    if (!fresh || typeid(*fresh) != typeid(*this)) {
-        const int read = loadInPlace(bytes);
-        if (!read)
-            reportDamagedFile(path);
-        return read;
-    }
+    if (!fresh || typeid(*fresh) != typeid(*this))
+        return loadInPlace(bytes);
     try {
         platform::Archive ar(bytes);
         fresh->Serialize(ar);
     } catch (const platform::ArchiveError&) {
-        reportDamagedFile(path);
         return 0;
     }
     takeOver(*fresh);
     return 1;
-}
-
-void CVes_TableBase::reportDamagedFile(const QString& path)
-{
-    platform::showMessage(
-        QStringLiteral("无法打开文件%1：文件已损坏，或含有超出允许范围的数值。").arg(path),
-        platform::MessageIcon::Stop);
 }
 
 // For a sheet that cannot make an empty table of its own type: reads into

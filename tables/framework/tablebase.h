@@ -93,9 +93,9 @@ public:
     virtual int loadTableCoverfromFile(const QString& path);
     virtual void setPageToCover() {}
     // 1 when the whole sheet was read. 0 for an empty path, a missing file or
-    // a damaged file, which leave the table as it was; a damaged file (cut
-    // short, or holding values out of range) is also reported to the user.
-    // An unknown schema passes to the caller as platform::SchemaError.
+    // a damaged file (cut short, or holding values out of range), which leave
+    // the table as it was; the caller tells the user. An unknown schema
+    // passes to the caller as platform::SchemaError.
     virtual int OpenFile(const QString& path);
     // 1 when the file was written (atomically) and the changed flag cleared.
     virtual int SaveFile(const QString& path);
@@ -491,5 +491,4 @@ private:
     int lengthByRule(int grade, int diameter, int barType, int seismic, double factor,
                      bool lap) const;
     int loadInPlace(const QByteArray& bytes);
-    static void reportDamagedFile(const QString& path);
 };

@@ -1,6 +1,6 @@
 // Bar-list files that a damaged disk, a foreign program or a fuzzer made:
-// each is refused with a message and leaves the open bar list as it was, or
-// it is opened and drawn as its lines say. The sound file the damaged ones
+// each is refused (and named to the user by whoever reads it) and leaves the
+// open bar list as it was, or it is opened and drawn as its lines say. The sound file the damaged ones
 // were made from opens and draws.
 
 #include "tables/barlist/setuptable.h"
@@ -12,6 +12,8 @@
 #include "tests/support/recordinghost.h"
 
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +40,9 @@ void PrintTo(const DamagedCase& c, std::ostream* os) { *os << c.file; }
 
 class DamagedBarList : public ::testing::TestWithParam<DamagedCase> {};
 
+// Opening refuses the file and changes nothing; importing it (the bar list's
+// own way of reading other lists) tells the user which file it could not
+// read.
 TEST_P(DamagedBarList, IsRefusedWithAMessageAndChangesNothing)
 {
     test::HostScope host;
@@ -48,14 +53,18 @@ TEST_P(DamagedBarList, IsRefusedWithAMessageAndChangesNothing)
 
     const QString path = fixturePath(GetParam().file);
     EXPECT_EQ(table.OpenFile(path), 0);
-    const std::vector<test::RecordedMessage> messages = host->messages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].icon, platform::MessageIcon::Stop);
-    EXPECT_TRUE(messages[0].text.contains(path)) << messages[0].text.toStdString();
     EXPECT_EQ(table.m_unitNames, QStringList{QStringLiteral("keep")});
     EXPECT_EQ(table.m_lines.size(), lines);
     EXPECT_EQ(table.getScale(), 1.5);
     EXPECT_EQ(table.getRowNum(), 16);
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(QFile::copy(path, folder.filePath(QStringLiteral("damaged.pld"))));
+    EXPECT_EQ(table.importFromFile(folder.path()), 0);
+    const QStringList messages = host->messageTexts();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("damaged.pld"))) << messages[0].toStdString();
+    EXPECT_EQ(table.m_lines.size(), lines);
     clearTheUseRecordArray();
 }
 
