@@ -21,6 +21,8 @@ constexpr int kUpdateIntervalMs = 250;
 // Version of the toolbar layout kept in the profile.
 constexpr int kBarStateVersion = 1;
 const QString kBarStateKey = QStringLiteral("BarState");
+// Marks the menu items a menu list made (the value is the list's first id).
+constexpr const char* kListOf = "widgaraMenuListOf";
 
 Qt::ToolBarArea areaOf(int barPosition)
 {
@@ -189,11 +191,47 @@ void CXTPCommandBars::fillMenu(QMenu* menu, const std::vector<widgara::MenuEntry
     }
 }
 
+void CXTPCommandBars::SetMenuList(int nFirstID, std::function<QStringList()> entries)
+{
+    m_menuLists[nFirstID] = std::move(entries);
+}
+
+void CXTPCommandBars::rebuildMenuLists(QMenu* menu)
+{
+    const QList<QAction*> actions = menu->actions();
+    for (QAction* action : actions) {
+        if (action->property(kListOf).isValid())
+            delete action;
+    }
+    for (QAction* placeholder : menu->actions()) {
+        const auto list = m_menuLists.find(placeholder->data().toInt());
+        if (list == m_menuLists.end() || placeholder->menu())
+            continue;
+        const QStringList entries = list->second ? list->second() : QStringList();
+        placeholder->setVisible(entries.isEmpty());
+        placeholder->setEnabled(false);
+        const QList<QAction*> after = menu->actions();
+        const qsizetype at = after.indexOf(placeholder) + 1;
+        QAction* before = at < after.size() ? after[at] : nullptr;
+        for (int i = 0; i < entries.size(); ++i) {
+            QString text = entries[i];
+            const int id = list->first + i;
+            auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(text.replace(u'&', QStringLiteral("&&"))), menu);
+            entry->setData(id);
+            entry->setProperty(kListOf, list->first);
+            connect(entry, &QAction::triggered, this, [this, id] { runCommand(id); });
+            menu->insertAction(before, entry);
+        }
+    }
+}
+
 void CXTPCommandBars::updateMenu(QMenu* menu)
 {
+    rebuildMenuLists(menu);
     for (QAction* action : menu->actions()) {
         const int id = action->data().toInt();
-        if (action->isSeparator() || action->menu() || id == 0)
+        const bool listPlaceholder = m_menuLists.count(id) && !action->property(kListOf).isValid();
+        if (action->isSeparator() || action->menu() || id == 0 || listPlaceholder)
             continue;
         action->setVisible(m_options.bAlwaysShowFullMenus || !IsCommandHidden(id));
         if (!m_site)

@@ -26,7 +26,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -131,6 +133,12 @@ public:
     int GetCount() const { return static_cast<int>(m_toolBars.size()); }
     CXTPToolBar* GetAt(int nIndex) const;
 
+    // A list shown in the menus in place of the item of command nFirstID
+    // (recent files, recent projects): each time its menu opens, entry i of
+    // `entries` becomes an item of command nFirstID + i captioned
+    // "&<i + 1> <entry>"; with no entries the item itself shows, disabled.
+    void SetMenuList(int nFirstID, std::function<QStringList()> entries);
+
     // Commands left out of the menus while full menus are not shown.
     void HideCommands(const std::vector<int>& ids);
     bool IsCommandHidden(int nID) const;
@@ -178,6 +186,7 @@ Q_SIGNALS:
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void fillMenu(QMenu* menu, const std::vector<widgara::MenuEntry>& entries);
+    void rebuildMenuLists(QMenu* menu);
     void updateMenu(QMenu* menu);
     void showShortcutsInMenus();
     void placeRows();
@@ -188,6 +197,7 @@ private:
     QPointer<QMainWindow> m_mainWindow;
     std::map<const CXTPToolBar*, QPointer<QToolBar>> m_frames;  // on a main window
     std::vector<int> m_hiddenCommands;
+    std::map<int, std::function<QStringList()>> m_menuLists;
     CXTPShortcutManager* m_pShortcutManager = nullptr;
     CXTPCommandBarsSite* m_site = nullptr;
     QPointer<QWidget> m_host;

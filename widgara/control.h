@@ -122,6 +122,10 @@ public:
 
     // Used by the widgets that show controls.
     void setHotState(bool selected, bool pressed);
+    // Where the last mouse click on the control's widget landed (widget
+    // coordinates); a click by keyboard leaves it at (-1, -1).
+    void setClickPoint(QPoint point) { m_clickPoint = point; }
+    QPoint clickPoint() const { return m_clickPoint; }
     void setPopuped(bool popuped) { m_bPopuped = popuped; }
 
 protected:
@@ -149,6 +153,7 @@ private:
     bool m_bSelected = false;
     bool m_bPressed = false;
     bool m_bPopuped = false;
+    QPoint m_clickPoint{-1, -1};
     CXTPCommandBar* m_pParent = nullptr;
     QPointer<QWidget> m_widget;
 };

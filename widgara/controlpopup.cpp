@@ -7,6 +7,11 @@
 
 using namespace platform::gdi;
 
+namespace {
+// The width of a split or drop-down button's arrow part.
+constexpr int kArrowWidth = 10;
+} // namespace
+
 IMPLEMENT_XTP_CONTROL(CXTPControlPopup)
 
 CXTPPopupToolBar::CXTPPopupToolBar(CXTPCommandBars* pCommandBars)
@@ -75,7 +80,7 @@ QSize CXTPControlPopup::GetSize(platform::Dc* pDC)
 {
     QSize size = CXTPControlButton::GetSize(pDC);
     if (GetType() != xtpControlPopup)
-        size.rwidth() += 10; // the drop-down arrow
+        size.rwidth() += kArrowWidth; // the drop-down arrow
     return size;
 }
 
@@ -96,7 +101,7 @@ void CXTPControlPopup::Draw(platform::Dc* pDC)
                                           arrowY + row + 1),
                            ink);
     const QIcon icon = GetIcon();
-    platform::Rect body(full.left, full.top, full.right - 10, full.bottom);
+    platform::Rect body(full.left, full.top, full.right - kArrowWidth, full.bottom);
     if (!icon.isNull()) {
         const QImage image = icon.pixmap(16, 16).toImage();
         pDC->DrawState(QPoint(body.left + (body.Width() - 16) / 2,
@@ -122,11 +127,21 @@ void CXTPControlPopup::OnClick(bool)
         ClosePopup();
         return;
     }
-    if (GetType() == xtpControlSplitButtonPopup)
+    // A split button runs its command from its body and opens the popup
+    // from its arrow (or the keyboard).
+    if (GetType() == xtpControlSplitButtonPopup && !onArrow()) {
         OnExecute();
+        return;
+    }
     setPopuped(true);
     RedrawParent();
     popup->Popup(widget()->mapToGlobal(QPoint(0, widget()->height())));
+}
+
+bool CXTPControlPopup::onArrow() const
+{
+    const QPoint at = clickPoint();
+    return at.x() < 0 || at.x() >= GetRect().right - kArrowWidth;
 }
 
 void CXTPControlPopup::ClosePopup()

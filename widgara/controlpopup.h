@@ -45,8 +45,11 @@ public:
     // Closes the open popup bar.
     void ClosePopup();
 
-private:
+protected:
     explicit CXTPControlPopup(int controlType) : CXTPControlButton(controlType) {}
+    // Whether the last click was on the arrow part (or by keyboard).
+    bool onArrow() const;
 
+private:
     std::unique_ptr<CXTPCommandBar> m_pCommandBar;
 };

@@ -76,16 +76,20 @@ void ControlButtonWidget::mouseReleaseEvent(QMouseEvent* event)
     const bool wasPressed = m_control->GetPressed();
     m_control->setHotState(rect().contains(event->position().toPoint()), false);
     update();
-    if (wasPressed && rect().contains(event->position().toPoint()) && m_control->GetEnabled())
+    if (wasPressed && rect().contains(event->position().toPoint()) && m_control->GetEnabled()) {
+        m_control->setClickPoint(event->position().toPoint());
         m_control->OnClick(false);
+    }
 }
 
 void ControlButtonWidget::keyPressEvent(QKeyEvent* event)
 {
     const bool activate = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
                           || event->key() == Qt::Key_Space;
-    if (m_control && activate && m_control->GetEnabled())
+    if (m_control && activate && m_control->GetEnabled()) {
+        m_control->setClickPoint(QPoint(-1, -1));
         m_control->OnClick(true);
+    }
     else
         QWidget::keyPressEvent(event);
 }

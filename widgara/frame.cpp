@@ -37,7 +37,9 @@ QMdiSubWindow* CXTPMDIFrameWnd::MDIAddChild(QWidget* frame)
 
 QWidget* CXTPMDIFrameWnd::MDIGetActive() const
 {
-    QMdiSubWindow* window = m_mdiArea->activeSubWindow();
+    // The current window stays the active child while the program is in
+    // the background.
+    QMdiSubWindow* window = m_mdiArea->currentSubWindow();
     return window ? window->widget() : nullptr;
 }
 

@@ -219,6 +219,15 @@ QString CXTPStatusBar::GetPaneText(int nIndex) const
     return pane ? pane->GetText() : QString();
 }
 
+void CXTPStatusBar::SetIcon(int nIndex, const QIcon& icon)
+{
+    if (nIndex < 0)
+        return;
+    if (nIndex >= int(m_icons.size()))
+        m_icons.resize(size_t(nIndex) + 1);
+    m_icons[size_t(nIndex)] = icon;
+}
+
 QIcon CXTPStatusBar::icon(int nIndex) const
 {
     return nIndex >= 0 && nIndex < int(m_icons.size()) ? m_icons[nIndex] : QIcon();

@@ -81,6 +81,8 @@ public:
     QString GetPaneText(int nIndex) const;
     // Icons the panes show, by index.
     void SetIcons(std::vector<QIcon> icons) { m_icons = std::move(icons); }
+    // Sets the icon at `nIndex`, the list growing as needed.
+    void SetIcon(int nIndex, const QIcon& icon);
     QIcon icon(int nIndex) const;
 
 private:
