@@ -31,6 +31,18 @@ QString homeFolder()
     return withSlash(QDir::homePath() + QStringLiteral("/.local/share/Rodo"));
 }
 
+// The installed folder `installedRelative` (relative to the program's
+// folder's parent) when it exists, else the build tree's `buildFolder`.
+QString shippedFolder(const QString& installedRelative, const QString& buildFolder)
+{
+    if (QCoreApplication::instance()) {
+        const QString installed = QCoreApplication::applicationDirPath() + QStringLiteral("/../") + installedRelative;
+        if (QFileInfo(installed).isDir())
+            return withSlash(QDir(installed).absolutePath());
+    }
+    return withSlash(buildFolder);
+}
+
 } // namespace
 
 QString installedDataFolder()
@@ -38,13 +50,12 @@ QString installedDataFolder()
     const QString env = qEnvironmentVariable("RODO_DATA_DIR");
     if (!env.isEmpty())
         return withSlash(env);
-    if (QCoreApplication::instance()) {
-        const QString installed =
-            QCoreApplication::applicationDirPath() + QStringLiteral("/../" RODO_INSTALL_DATA_DIR);
-        if (QFileInfo(installed).isDir())
-            return withSlash(QDir(installed).absolutePath());
-    }
-    return withSlash(QStringLiteral(RODO_BUILD_DATA_DIR));
+    return shippedFolder(QStringLiteral(RODO_INSTALL_DATA_DIR), QStringLiteral(RODO_BUILD_DATA_DIR));
+}
+
+QString installedDocFolder()
+{
+    return shippedFolder(QStringLiteral(RODO_INSTALL_DOC_DIR), QStringLiteral(RODO_BUILD_DOC_DIR));
 }
 
 int seedMissingFiles(const QString& from, const QString& to)

@@ -18,6 +18,10 @@ QString tempFolder();
 // installed data beside the program, else the build tree's copy.
 QString installedDataFolder();
 
+// Where the guides the Help menu opens lie: installed beside the program,
+// else the build tree's copy.
+QString installedDocFolder();
+
 // Copies every file of `from` (recursively) that `to` lacks; existing files
 // are never overwritten. Answers the number of files copied.
 int seedMissingFiles(const QString& from, const QString& to);

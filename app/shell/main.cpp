@@ -1,10 +1,9 @@
-#include "app/shell/mainframe.h"
+#include "app/shell/myrdapp.h"
 #include "envora/steelyuancaidata.h"
 #include "envora/ui/infodialogs.h"
 #include "platform/folders.h"
 #include "platform/ui/qthostservices.h"
 #include "platform/ui/translations.h"
-#include "tables/framework/tableslibrary.h"
 #include "tables/quantity/rawstockdlg.h"
 
 #include <QApplication>
@@ -20,7 +19,6 @@ int main(int argc, char* argv[])
     platform::QtHostServices host;
     platform::setHost(&host);
     platform::dataFolder();
-    tablesLibraryInit();
     // The settings library edits the default raw stock in the tables' dialog.
     envora::setRawStockEditor([](CVes_SteelYuanCaiDataLib& library, QWidget* parent) {
         CVes_RawStockDlg dialog(parent);
@@ -28,10 +26,14 @@ int main(int argc, char* argv[])
         return dialog.exec() == QDialog::Accepted;
     });
 
-    CMainFrame frame;
-    frame.show();
-    const int rc = QApplication::exec();
-    tablesLibraryShutdown();
+    int rc = 0;
+    {
+        CMyRdApp theApp;
+        if (theApp.InitInstance(app.arguments().mid(1))) {
+            QApplication::exec();
+            rc = theApp.ExitInstance();
+        }
+    }
     platform::setHost(nullptr);
     return rc;
 }

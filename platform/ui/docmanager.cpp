@@ -85,6 +85,11 @@ void DocManager::addFrame(ChildFrame* frame)
         sub->installEventFilter(this);
         frame->OnUpdateFrameTitle();
         window->show();
+        // Shown as a tab, a document window fills the area.
+        if (m_area->viewMode() == QMdiArea::TabbedView)
+            sub->showMaximized();
+        else
+            sub->show();
         m_area->setActiveSubWindow(sub);
         // The area may not report the activation while the main window is
         // not the active one; the frame is the current one all the same.

@@ -13,6 +13,7 @@
 // frame offers commands to its active view first.
 
 #include "platform/ui/commandtarget.h"
+#include "platform/ui/document.h"
 
 #include <QPointer>
 

@@ -1,0 +1,3 @@
+#include "app/shell/childframe.h"
+
+CChildFrame::CChildFrame(QWidget* parent) : platform::MdiChildWnd(parent) {}

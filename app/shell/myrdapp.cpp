@@ -1,0 +1,170 @@
+#include "app/shell/myrdapp.h"
+
+#include "app/shell/aboutdlg.h"
+#include "app/shell/childframe.h"
+#include "app/shell/filetemplates.h"
+#include "app/shell/mainframe.h"
+#include "app/shell/resourceids.h"
+#include "app/shell/rodostartdoc.h"
+#include "app/shell/rodostartview.h"
+#include "app/shell/singleinstance.h"
+#include "platform/ui/doctemplate.h"
+#include "platform/ui/document.h"
+#include "platform/ui/printsetup.h"
+#include "tables/framework/tableslibrary.h"
+
+#include <QFileInfo>
+#include <QScreen>
+
+namespace {
+
+CMyRdApp* g_app = nullptr;
+
+} // namespace
+
+CMyRdApp::CMyRdApp()
+{
+    g_app = this;
+    commandMap().add(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    commandMap().add(ID_FILE_NEW, [this] { OnFileNew(); });
+    commandMap().add(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    commandMap().add(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    commandMap().addRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + platform::DocManager::kRecentFiles - 1,
+                          [this](int id) { OnRecentFile(id); },
+                          [this](platform::CommandState& s) {
+                              s.Enable(!m_docManager.recentFiles()[s.m_nID - ID_FILE_MRU_FILE1].isEmpty());
+                          });
+}
+
+CMyRdApp::~CMyRdApp()
+{
+    // The main window goes before the documents it shows.
+    m_pMainWnd.reset();
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+CMyRdApp* CMyRdApp::instance()
+{
+    return g_app;
+}
+
+bool CMyRdApp::InitInstance(const QStringList& files)
+{
+    QStringList absolute;
+    for (const QString& file : files)
+        absolute << QFileInfo(file).absoluteFilePath();
+    m_single = std::make_unique<SingleInstance>();
+    if (!m_single->claim(absolute))
+        return false;
+    connect(m_single.get(), &SingleInstance::filesReceived, this, &CMyRdApp::openForwardedFiles);
+    CXTPWinDwmWrapper::SetProcessDPIAware();
+    m_bLibrariesStarted = tablesLibraryInit();
+
+    registerTemplates();
+    m_pMainWnd = std::make_unique<CMainFrame>(&m_docManager, this);
+    if (!m_pMainWnd->LoadFrame())
+        return false;
+    if (!processCommandLine(absolute))
+        return false;
+    // Where no window manager maximises windows, the window still takes
+    // the whole screen.
+    if (const QScreen* screen = m_pMainWnd->screen())
+        m_pMainWnd->setGeometry(screen->availableGeometry());
+    m_pMainWnd->showMaximized();
+
+    m_pRecentProjectList = std::make_unique<platform::RecentFileList>(
+        0, QStringLiteral("Recent Project List"), QStringLiteral("Project%d"), kRecentProjects, 30);
+    m_pRecentProjectList->ReadList();
+    return true;
+}
+
+void CMyRdApp::registerTemplates()
+{
+    m_pSetUpTemplate = m_docManager.AddDocTemplate(createSetUpTemplate());
+    m_pProcessTemplate = m_docManager.AddDocTemplate(createProcessTemplate());
+    m_pSLTemplate = m_docManager.AddDocTemplate(createSLTemplate());
+    m_pStartTemplate = m_docManager.AddDocTemplate(std::make_unique<platform::DocTemplate>(
+        IDR_MAINFRAME, QStringLiteral("Rodo表\n开始"),
+        [] { return std::make_unique<CRODOStartDoc>(); }, [] { return new CChildFrame; },
+        [](QWidget* parent) { return new CRODOStartView(parent); }));
+}
+
+bool CMyRdApp::processCommandLine(const QStringList& files)
+{
+    if (files.isEmpty()) {
+        platform::Document* start = m_pStartTemplate->OpenDocumentFile(QString());
+        if (!start)
+            return false;
+        start->SetTitle(QStringLiteral("开始"));
+        return true;
+    }
+    bool opened = false;
+    for (const QString& file : files)
+        opened = m_docManager.OpenDocumentFile(file) != nullptr || opened;
+    return opened;
+}
+
+void CMyRdApp::openForwardedFiles(const QStringList& files)
+{
+    if (!m_pMainWnd)
+        return;
+    if (m_pMainWnd->isMinimized())
+        m_pMainWnd->showMaximized();
+    m_pMainWnd->raise();
+    m_pMainWnd->activateWindow();
+    for (const QString& file : files)
+        m_docManager.OpenDocumentFile(file);
+}
+
+int CMyRdApp::ExitInstance()
+{
+    if (m_pRecentProjectList)
+        m_pRecentProjectList->WriteList();
+    if (m_bLibrariesStarted)
+        tablesLibraryShutdown();
+    m_bLibrariesStarted = false;
+    return 0;
+}
+
+void CMyRdApp::addRecentProject(const QString& folder)
+{
+    if (!m_pRecentProjectList)
+        return;
+    m_pRecentProjectList->Add(folder);
+    m_pRecentProjectList->WriteList();
+}
+
+void CMyRdApp::OnAppAbout()
+{
+    CAboutDlg(m_pMainWnd.get()).DoModal();
+}
+
+platform::Document* CMyRdApp::OnFileNew()
+{
+    return m_pSetUpTemplate ? m_pSetUpTemplate->OpenDocumentFile(QString()) : nullptr;
+}
+
+void CMyRdApp::OnFileOpen()
+{
+    m_docManager.OnFileOpen();
+}
+
+void CMyRdApp::OnFilePrintSetup()
+{
+    platform::runPrintSetupDialog(m_pMainWnd.get());
+}
+
+void CMyRdApp::OnRecentFile(int nID)
+{
+    platform::RecentFileList& recent = m_docManager.recentFiles();
+    const int index = nID - ID_FILE_MRU_FILE1;
+    const QString path = recent[index];
+    if (path.isEmpty())
+        return;
+    // A file that cannot be opened any more leaves the list.
+    if (!m_docManager.OpenDocumentFile(path)) {
+        recent.Remove(index);
+        recent.WriteList();
+    }
+}

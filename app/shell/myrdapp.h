@@ -1,0 +1,82 @@
+#pragma once
+// The application: start-up and shut-down of the program. It keeps a second
+// copy from running (the second hands its files to the first), registers
+// the document templates (bar list, processing sheet, quantity sheet, start
+// page), makes the main window, opens the files named on the command line
+// or the start page, and keeps the list of recently opened projects.
+//
+// Commands it handles: About (57664), New (57600: a new bar list), Open
+// (57601), Print setup (57606), the recent files (57616…).
+
+#include "platform/ui/commandtarget.h"
+#include "platform/ui/docmanager.h"
+#include "platform/ui/recentfilelist.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class CMainFrame;
+class SingleInstance;
+
+namespace platform {
+class DocTemplate;
+class Document;
+} // namespace platform
+
+class CMyRdApp : public QObject, public platform::CommandTarget {
+    Q_OBJECT
+public:
+    // The recent projects: section "Recent Project List", "Project1".."Project10".
+    static constexpr int kRecentProjects = 10;
+
+    CMyRdApp();
+    ~CMyRdApp() override;
+
+    // The application object of the running program, or null.
+    static CMyRdApp* instance();
+
+    // Start-up with the command line's file arguments; false when the
+    // program is to end at once (another copy runs, the main window could
+    // not be made, a file named could not be opened).
+    bool InitInstance(const QStringList& files);
+    // Writes the recent-project list and the tables library's recent cell
+    // values; the answer is the exit code.
+    int ExitInstance();
+
+    CMainFrame* mainFrame() const { return m_pMainWnd.get(); }
+    platform::DocManager& docManager() { return m_docManager; }
+
+    platform::RecentFileList* getRecentProjectList() { return m_pRecentProjectList.get(); }
+    // Puts a project folder at the head of the recent projects and stores
+    // the list at once.
+    void addRecentProject(const QString& folder);
+
+    void OnAppAbout();
+    // A new, empty bar list.
+    platform::Document* OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+
+    // The project folder chosen last from the recent projects.
+    QString m_strCurProject;
+    // The templates of the three file documents.
+    platform::DocTemplate* m_pSetUpTemplate = nullptr;
+    platform::DocTemplate* m_pProcessTemplate = nullptr;
+    platform::DocTemplate* m_pSLTemplate = nullptr;
+    platform::DocTemplate* m_pStartTemplate = nullptr;
+
+private:
+    void registerTemplates();
+    bool processCommandLine(const QStringList& files);
+    // Files handed over by a later copy of the program.
+    void openForwardedFiles(const QStringList& files);
+    void OnRecentFile(int nID);
+
+    platform::DocManager m_docManager;
+    std::unique_ptr<SingleInstance> m_single;
+    std::unique_ptr<CMainFrame> m_pMainWnd;
+    std::unique_ptr<platform::RecentFileList> m_pRecentProjectList;
+    bool m_bLibrariesStarted = false;
+};
