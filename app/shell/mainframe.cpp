@@ -42,6 +42,8 @@ namespace {
 
 constexpr int kStatusIntervalMs = 250;
 constexpr const char* kNormalLayout = "NormalLayout";
+// The recent projects the menus offer.
+constexpr int kRecentProjectsShown = ID_RECENT_PROJECT_LAST - ID_RECENT_PROJECT_FIRST + 1;
 
 std::map<int, CMainFrame::PaneWindowFactory>& paneFactories()
 {
@@ -180,13 +182,10 @@ bool CMainFrame::createCommandBars()
         previous = bar;
     }
     bars->SetMenuList(ID_FILE_MRU_FILE1, [this] {
-        QStringList names;
-        if (m_docManager)
-            for (int i = 0; i < m_docManager->recentFiles().GetSize(); ++i)
-                if (const QString name = m_docManager->recentFiles().GetDisplayName(i); !name.isEmpty())
-                    names << name;
-        return names;
+        return m_docManager ? m_docManager->recentFiles().displayNames() : QStringList();
     });
+    bars->SetMenuList(ID_RECENT_PROJECT_FIRST,
+                      [] { return readRecentProjects(kRecentProjectsShown).displayNames(); });
     bars->HideCommands({ID_WINDOW_CASCADE, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW});
     bars->GetCommandBarsOptions()->bShowFullAfterDelay = false;
     bars->GetShortcutManager()->SetAccelerators(IDR_MAINFRAME);
@@ -527,10 +526,7 @@ void CMainFrame::addProjectAndHelpCommands()
     });
     map.addRange(ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST, [this](int id) { OnRecentProject(id); },
                  [](platform::CommandState& s) {
-                     platform::RecentFileList list(0, QStringLiteral("Recent Project List"),
-                                                   QStringLiteral("Project%d"), 10, 30);
-                     list.ReadList();
-                     s.Enable(!list[s.m_nID - ID_RECENT_PROJECT_FIRST].isEmpty());
+                     s.Enable(!readRecentProjects(kRecentProjectsShown)[s.m_nID - ID_RECENT_PROJECT_FIRST].isEmpty());
                  });
     // The project pane's own commands reach it (its window is made when it
     // is missing); without a project pane they are disabled.
@@ -553,9 +549,7 @@ void CMainFrame::addProjectAndHelpCommands()
 
 void CMainFrame::OnRecentProject(int nID)
 {
-    platform::RecentFileList list(0, QStringLiteral("Recent Project List"), QStringLiteral("Project%d"), 10, 30);
-    list.ReadList();
-    const QString folder = list[nID - ID_RECENT_PROJECT_FIRST];
+    const QString folder = readRecentProjects(CMyRdApp::kRecentProjects)[nID - ID_RECENT_PROJECT_FIRST];
     if (folder.isEmpty())
         return;
     if (CMyRdApp* app = CMyRdApp::instance())
@@ -643,6 +637,15 @@ void CMainFrame::showZoomAndPage()
 
 void CMainFrame::onActiveFrameChanged()
 {
+    platform::ChildFrame* frame = activeChildFrame();
+    platform::Document* document = frame ? frame->GetActiveDocument() : nullptr;
+    if (document != m_titleSource.data()) {
+        if (m_titleSource)
+            disconnect(m_titleSource, nullptr, this, nullptr);
+        m_titleSource = document;
+        if (document)
+            connect(document, &platform::Document::titleChanged, this, [this] { updateTitle(); });
+    }
     showZoomAndPage();
     OnUpdateStatusPanes();
     updateTitle();

@@ -13,6 +13,7 @@
 
 #include "platform/gdi.h"
 #include "platform/ui/commandtarget.h"
+#include "platform/ui/document.h"
 #include "widgara/frame.h"
 #include "widgara/statusbar.h"
 
@@ -28,6 +29,7 @@ class CXTPControlPopupColor;
 namespace platform {
 class ChildFrame;
 class DocManager;
+class Document;
 } // namespace platform
 
 // The zoom and page boxes of the toolbars, once made; the sheet views write
@@ -150,6 +152,7 @@ private:
     platform::CommandTarget* m_appTarget;
     QTimer m_statusTimer;
     QPointer<CVes_TableViewBase> m_zoomSource;
+    QPointer<platform::Document> m_titleSource;
     ColorDialog m_colorDialog;
     bool m_bClosed = false;
 };

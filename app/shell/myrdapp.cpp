@@ -22,6 +22,13 @@ CMyRdApp* g_app = nullptr;
 
 } // namespace
 
+platform::RecentFileList readRecentProjects(int size)
+{
+    platform::RecentFileList list(0, QStringLiteral("Recent Project List"), QStringLiteral("Project%d"), size, 30);
+    list.ReadList();
+    return list;
+}
+
 CMyRdApp::CMyRdApp()
 {
     g_app = this;
@@ -73,9 +80,7 @@ bool CMyRdApp::InitInstance(const QStringList& files)
         m_pMainWnd->setGeometry(screen->availableGeometry());
     m_pMainWnd->showMaximized();
 
-    m_pRecentProjectList = std::make_unique<platform::RecentFileList>(
-        0, QStringLiteral("Recent Project List"), QStringLiteral("Project%d"), kRecentProjects, 30);
-    m_pRecentProjectList->ReadList();
+    m_pRecentProjectList = std::make_unique<platform::RecentFileList>(readRecentProjects(kRecentProjects));
     return true;
 }
 

@@ -25,6 +25,9 @@ class DocTemplate;
 class Document;
 } // namespace platform
 
+// The recent projects of the profile: its first `size` entries.
+platform::RecentFileList readRecentProjects(int size);
+
 class CMyRdApp : public QObject, public platform::CommandTarget {
     Q_OBJECT
 public:

@@ -60,6 +60,14 @@ QString RecentFileList::GetDisplayName(int index) const
     return path.isEmpty() ? QString() : abbreviatePath(QDir::toNativeSeparators(path), m_maxDisplayLength);
 }
 
+QStringList RecentFileList::displayNames() const
+{
+    QStringList names;
+    for (int i = 0; i < m_entries.size(); ++i)
+        names << GetDisplayName(i);
+    return names;
+}
+
 QString RecentFileList::entryKey(int index) const
 {
     QString format = m_entryFormat;

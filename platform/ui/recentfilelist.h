@@ -30,6 +30,8 @@ public:
     // The entry as a menu shows it: its path shortened to the display
     // length by leaving out folders in the middle; empty when unset.
     QString GetDisplayName(int index) const;
+    // The display names of the entries that are set, in order.
+    QStringList displayNames() const;
 
     void ReadList();
     // Writes the entries and removes the numbered keys of unset ones.
