@@ -9,6 +9,7 @@
 
 #include "platform/hostservices.h"
 #include "platform/painterdc.h"
+#include "platform/ui/printsetup.h"
 
 #include <QPageRanges>
 #include <QPagedPaintDevice>
@@ -137,6 +138,7 @@ void CVes_TableViewBase::OnFilePrint()
     const int first = firstPrintPage();
     const int last = lastPrintPage();
     QPrinter printer(QPrinter::HighResolution);
+    platform::applyPrintSetup(printer);
     const int current = std::clamp(m_table->getCurPage(), first, last);
     printer.setFromTo(current, current);
     QPrintDialog dialog(&printer, this);
@@ -232,6 +234,7 @@ std::unique_ptr<QPrintPreviewDialog> CVes_TableViewBase::createPrintPreview(QPri
 void CVes_TableViewBase::OnFilePrintPreview()
 {
     QPrinter printer(QPrinter::HighResolution);
+    platform::applyPrintSetup(printer);
     std::unique_ptr<QPrintPreviewDialog> dialog = createPrintPreview(&printer);
     if (dialog)
         dialog->exec();

@@ -10,11 +10,17 @@
 #include "platform/ui/docmanager.h"
 #include "platform/ui/doctemplate.h"
 #include "platform/ui/document.h"
+#include "platform/ui/printsetup.h"
 #include "platform/ui/view.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/recordinghost.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QPrinter>
+#include <QTimer>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -408,5 +414,43 @@ INSTANTIATE_TEST_SUITE_P(
                       AbbreviateCase{"/home/user/工程/某小区/1号楼/配料单.pld", 12, "/…/配料单.pld"},
                       AbbreviateCase{"/home/user/工程/某小区/1号楼/配料单.pld", 8, "配料单.pld"},
                       AbbreviateCase{"D:\\工程\\很长很长的文件夹名字\\表.pld", 12, "D:\\…\\表.pld"}));
+
+
+// ---- the chosen printer -----------------------------------------------------------
+
+TEST(PrintSetup, APrinterThatIsNotInstalledIsNotForcedOnAJob)
+{
+    platform::setChosenPrinter(QStringLiteral("没有这台打印机"));
+    QPrinter printer;
+    const QString before = printer.printerName();
+    platform::applyPrintSetup(printer);
+    EXPECT_EQ(printer.printerName().toStdString(), before.toStdString());
+    QPrinter pdf;
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    platform::applyPrintSetup(pdf);
+    EXPECT_EQ(pdf.outputFormat(), QPrinter::PdfFormat);
+    platform::setChosenPrinter(QString());
+}
+
+TEST(PrintSetup, TheDialogKeepsTheChoiceOnlyWhenAccepted)
+{
+    platform::setChosenPrinter(QStringLiteral("甲"));
+    // Closes the dialog once it runs, so that a failure cannot leave it open.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    EXPECT_FALSE(platform::runPrintSetupDialog(nullptr));
+    EXPECT_EQ(platform::chosenPrinter(), QStringLiteral("甲"));
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            auto* list = dialog->findChild<QComboBox*>();
+            list->setCurrentIndex(0); // the system's default printer
+            dialog->accept();
+        }
+    });
+    EXPECT_TRUE(platform::runPrintSetupDialog(nullptr));
+    EXPECT_TRUE(platform::chosenPrinter().isEmpty());
+}
 
 } // namespace
