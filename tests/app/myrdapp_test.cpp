@@ -27,23 +27,14 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include "tests/app/appfixture.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-class App : public ::testing::Test {
+class App : public test::AppFixture {
 protected:
-    void SetUp() override
-    {
-        // The profile is cleared before the application reads its lists.
-        platform::openProfile()->clear();
-        app = std::make_unique<CMyRdApp>();
-    }
-    void TearDown() override
-    {
-        app.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
     QString barList(const char* name)
     {
         const QString path = dir.filePath(QString::fromUtf8(name));
@@ -53,9 +44,7 @@ protected:
     }
     std::vector<platform::Document*> documents() { return app->docManager().documents(); }
 
-    test::HostScope host;
     QTemporaryDir dir;
-    std::unique_ptr<CMyRdApp> app;
 };
 
 TEST_F(App, WithoutAFileTheStartPageOpensInAMaximisedWindow)

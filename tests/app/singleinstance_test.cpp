@@ -16,6 +16,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
+#include "tests/app/appfixture.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,23 +48,10 @@ int runSecondCopy(const QStringList& arguments)
     return copy.exitStatus() == QProcess::NormalExit ? copy.exitCode() : -3;
 }
 
-class TwoCopies : public ::testing::Test {
+class TwoCopies : public test::AppFixture {
 protected:
-    void SetUp() override
-    {
-        // The profile is cleared before the application reads its lists.
-        platform::openProfile()->clear();
-        app = std::make_unique<CMyRdApp>();
-    }
-    void TearDown() override
-    {
-        app.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
 
-    test::HostScope host;
     QTemporaryDir dir;
-    std::unique_ptr<CMyRdApp> app;
 };
 
 TEST_F(TwoCopies, ASecondCopyHandsItsFileToTheRunningOneAndEnds)

@@ -20,6 +20,8 @@
 #include <QSettings>
 #include <QTest>
 #include <QTextDocument>
+#include "tests/app/appfixture.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,12 +98,11 @@ TEST(StartPage, AButtonShowsItsSecondPictureWhileTheMouseIsOverIt)
 }
 
 // The buttons on the running program.
-class StartPageCommands : public ::testing::Test {
+class StartPageCommands : public test::AppFixture {
 protected:
     void SetUp() override
     {
-        platform::openProfile()->clear();
-        app = std::make_unique<CMyRdApp>();
+        test::AppFixture::SetUp();
         ASSERT_TRUE(app->InitInstance({}));
         app->docManager().setFileDialog([](bool, const QString&, const QString&, const QString&) { return QString(); });
         start = app->docManager().activeDocument();
@@ -109,15 +110,8 @@ protected:
         view = dynamic_cast<CRODOStartView*>(start->views().front());
         ASSERT_TRUE(view);
     }
-    void TearDown() override
-    {
-        app.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
     void click(const char* link) { Q_EMIT view->anchorClicked(QUrl(QString::fromUtf8(link))); }
 
-    test::HostScope host;
-    std::unique_ptr<CMyRdApp> app;
     platform::Document* start = nullptr;
     CRODOStartView* view = nullptr;
 };
