@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -114,6 +115,11 @@ struct ZoomCase {
     const char* shown;
 };
 
+void PrintTo(const ZoomCase& c, std::ostream* os)
+{
+    *os << "typed " << c.typed;
+}
+
 class ZoomBox : public MainFrame, public ::testing::WithParamInterface<ZoomCase> {};
 
 TEST_P(ZoomBox, ZoomsTheSheetByTheNumberTyped)
@@ -156,6 +162,11 @@ struct PageCase {
     const char* typed;
     int page; // the page shown afterwards
 };
+
+void PrintTo(const PageCase& c, std::ostream* os)
+{
+    *os << "typed " << c.typed;
+}
 
 class PageBox : public MainFrame, public ::testing::WithParamInterface<PageCase> {};
 

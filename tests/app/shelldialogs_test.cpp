@@ -24,6 +24,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -62,6 +63,11 @@ struct StepCase {
     QPoint from;
     QPoint to;
 };
+
+void PrintTo(const StepCase& c, std::ostream* os)
+{
+    *os << "direction " << c.direction << " from " << c.from.x() << "," << c.from.y();
+}
 
 class MarqueeSteps : public ::testing::TestWithParam<StepCase> {};
 
@@ -271,6 +277,11 @@ struct DigitCase {
     const char* roundShown;
     int stored;
 };
+
+void PrintTo(const DigitCase& c, std::ostream* os)
+{
+    *os << "typed " << c.typed;
+}
 
 class RoundingDigits : public HabitSettings, public ::testing::WithParamInterface<DigitCase> {};
 

@@ -23,6 +23,7 @@
 #include "tests/app/appfixture.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -39,6 +40,11 @@ struct LinkCase {
     bool cancelled;
     const char* command;
 };
+
+void PrintTo(const LinkCase& c, std::ostream* os)
+{
+    *os << c.url;
+}
 
 class StartPageLinks : public ::testing::TestWithParam<LinkCase> {};
 

@@ -27,6 +27,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -153,6 +154,11 @@ struct BadFile {
     const char* message;
 };
 
+void PrintTo(const BadFile& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class DocViewBadFile : public DocView, public ::testing::WithParamInterface<BadFile> {};
 
 TEST_P(DocViewBadFile, FailsWithAMessageAndLeavesNoDocumentOrWindow)
@@ -229,6 +235,11 @@ struct CloseCase {
     bool closes;
     bool saved;
 };
+
+void PrintTo(const CloseCase& c, std::ostream* os)
+{
+    *os << "answer " << int(c.answer);
+}
 
 class DocViewClose : public DocView, public ::testing::WithParamInterface<CloseCase> {};
 
@@ -398,6 +409,11 @@ struct AbbreviateCase {
     int length;
     const char* shown;
 };
+
+void PrintTo(const AbbreviateCase& c, std::ostream* os)
+{
+    *os << c.path << " in " << c.length;
+}
 
 class Abbreviate : public ::testing::TestWithParam<AbbreviateCase> {};
 

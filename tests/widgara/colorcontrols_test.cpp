@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -100,6 +101,11 @@ struct CellCase {
     int x, y;
     int index;
 };
+
+void PrintTo(const CellCase& c, std::ostream* os)
+{
+    *os << "(" << c.x << ", " << c.y << ")";
+}
 
 class SelectorCells : public ::testing::TestWithParam<CellCase> {};
 
