@@ -9,7 +9,7 @@
 #include "widgara/dlgitem.h"
 
 #include <QApplication>
-#include <QGridLayout>
+#include <QBoxLayout>
 #include <QLabel>
 
 namespace {
@@ -50,8 +50,9 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     : CXTResizeDialog(IDD, parent), m_boldFont(systemFont(700, 20)), m_normalFont(systemFont(400, 14))
 {
     setWindowTitle(QStringLiteral("关于 Rodo表"));
-    auto* layout = new QGridLayout(this);
+    auto* layout = new QVBoxLayout(this);
     m_picture = control(new CPictureButton(this), IDC_PICTURE);
+    m_picture->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_name = control(new QLabel(this), IDC_NAME);
     m_version = control(new QLabel(this), IDC_VERSION);
     m_notice = control(new CMarqueeStatic(this), IDC_NOTICE);
@@ -60,19 +61,25 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     m_ok->setText(QStringLiteral("确定"));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, [this] { EndDialog(IDOK); });
-    layout->addWidget(m_picture, 0, 0, 2, 1, Qt::AlignTop);
-    layout->addWidget(m_name, 0, 1);
-    layout->addWidget(m_version, 1, 1);
-    layout->addWidget(m_notice, 2, 0, 1, 2);
-    layout->addWidget(m_ok, 3, 1, Qt::AlignRight);
+    auto* head = new QHBoxLayout;
+    auto* title = new QVBoxLayout;
+    title->addStretch();
+    title->addWidget(m_name);
+    title->addWidget(m_version);
+    title->addStretch();
+    head->addWidget(m_picture);
+    head->addSpacing(12);
+    head->addLayout(title, 1);
+    layout->addLayout(head);
+    layout->addWidget(m_notice, 1);
+    layout->addWidget(m_ok, 0, Qt::AlignRight);
 }
 
 bool CAboutDlg::OnInitDialog()
 {
     CXTResizeDialog::OnInitDialog();
     m_name->setFont(m_boldFont);
-    m_name->setText(QApplication::applicationDisplayName().isEmpty() ? QStringLiteral("Rodo表")
-                                                                    : QApplication::applicationDisplayName());
+    m_name->setText(QStringLiteral("Rodo表"));
     m_version->setFont(m_normalFont);
     m_version->setText(versionText(QStringLiteral("版本：")));
     m_picture->SetBitmaps(IDB_ABOUT, 0xFFFFFF);

@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -59,13 +58,19 @@ CUserCustomDlg::CUserCustomDlg(QWidget* parent) : QDialog(parent)
     banner->setMinimumHeight(48);
     layout->addWidget(banner);
 
-    auto* columns = new QGridLayout;
+    auto* columns = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
     auto* chooser = group("钢筋快速选择对话框", this);
     m_selectMode = radios(chooser, {"应用大视窗", "应用小视窗"}, Info_GetUserCustomSteelSelectMode() != 0);
-    columns->addWidget(chooser, 0, 0);
-    columns->addWidget(contentBox(), 1, 0, 2, 1);
-    columns->addWidget(barBox(), 0, 1, 2, 1);
-    columns->addWidget(tableBox(), 2, 1);
+    left->addWidget(chooser);
+    left->addWidget(contentBox());
+    left->addStretch();
+    right->addWidget(barBox());
+    right->addWidget(tableBox());
+    right->addStretch();
+    columns->addLayout(left);
+    columns->addLayout(right);
     layout->addLayout(columns);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
