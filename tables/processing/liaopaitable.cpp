@@ -150,6 +150,8 @@ void CVes_LiaoPaiTable::setLiaoPaiDerect(unsigned int layout)
 
 void CVes_LiaoPaiTable::syncRowsToLayout()
 {
+    // Tag pages carry no page totals, whatever a template read in says.
+    m_pageSummary = 0;
     if (!knownLayout(m_layout))
         return;
     m_rowMode = 1;

@@ -6,6 +6,7 @@
 
 #include "platform/archive.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -335,6 +336,25 @@ TEST(LiaoPaiTableFile, ADamagedFileChangesNothing)
         EXPECT_EQ(table.m_leftMargin, 9);
         EXPECT_EQ(table.lines().size(), 40);
     }
+}
+
+// A template asking for page totals of billions of rows (found by fuzzing):
+// the tag pages carry no totals, so the tags are paged and drawn as ever.
+TEST(LiaoPaiTableFile, ATemplateWithHugePageTotalsStillDrawsEveryTag)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("huge.jptm");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(RODO_FIXTURE("tags_template_huge_summary_rows.jptm"));
+    file.close();
+
+    CVes_LiaoPaiTable table;
+    fortyTags(table);
+    // A reader may refuse such a file; read or not, nothing is lost.
+    table.OpenFile(path);
+    EXPECT_EQ(table.m_pageSummary, 0);
+    EXPECT_EQ(tagsOnPages(table).size(), 40u);
 }
 
 } // namespace
