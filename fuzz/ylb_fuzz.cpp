@@ -2,6 +2,9 @@
 // sheet and taken over, then paged and drawn (first, last and cover pages,
 // screen and printer), numbered, checked, written into its worksheet and
 // saved; what was saved opens again and saves to the same bytes.
+//
+// The input is the quantity sheet's own part: it follows the table part that
+// a new sheet writes (the table part's reader has a target of its own).
 
 #include "core/model/recordcache.h"
 #include "platform/archive.h"
@@ -69,10 +72,17 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    static const QByteArray tablePart = [] {
+        CVes_SLTable sheet;
+        platform::Archive ar;
+        sheet.CVes_TableBase::Serialize(ar);
+        return ar.data();
+    }();
     CVes_SLTable table;
     std::unique_ptr<CVes_TableBase> fresh = table.createEmpty();
     try {
-        platform::Archive ar(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+        platform::Archive ar(tablePart
+                             + QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
         fresh->Serialize(ar);
     } catch (const platform::ArchiveError&) {
         return 0;
@@ -92,12 +102,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     book.setTemplate(layout);
     table.fillWorksheet(book.sheetAt(0), 10);
 
-    // What was read is written again, and reads back to the same bytes.
-    const QByteArray first = stored(table);
-    CVes_SLTable back;
-    platform::Archive in(first);
-    back.Serialize(in);
-    FUZZ_CHECK(stored(back) == first);
+    // What was read is written again, and reads back to the same bytes. A
+    // text the archive cannot write refuses the save as a whole.
+    QByteArray first;
+    try {
+        first = stored(table);
+    } catch (const platform::TextEncodingError&) {
+    }
+    if (!first.isEmpty()) {
+        CVes_SLTable back;
+        platform::Archive in(first);
+        back.Serialize(in);
+        FUZZ_CHECK(stored(back) == first);
+    }
 
     table.numSteel(1, 1);
     table.Undo();

@@ -4,6 +4,8 @@
 #include "core/model/barcore.h"
 #include "platform/archive.h"
 
+#include <cmath>
+#include <string>
 #include <vector>
 
 namespace {
@@ -30,6 +32,19 @@ constexpr ColumnDefault kColumns[CVes_SLTable::kColumnCount] = {
 
 // Fewest bytes a stored row can take: its five leading ints.
 constexpr qsizetype kLeastRowBytes = 5 * 4;
+// The zooms a stored page can have, and the loss rates in per cent: no sound
+// file comes near them, and beyond them the drawing and the summaries would
+// not be numbers.
+constexpr double kMinZoom = 0.01;
+constexpr double kMaxZoom = 1000.0;
+constexpr double kMaxLossPercent = 1000.0;
+
+// A value of a damaged file ends the read.
+void requireFiniteWithin(double value, double low, double high, const char* what)
+{
+    if (!std::isfinite(value) || value < low || value > high)
+        throw platform::ArchiveError(std::string("quantity sheet with an impossible ") + what);
+}
 
 void setText(CVes_Variable& text, const QString& label, const QString& value, int height,
              unsigned int align)
@@ -162,6 +177,7 @@ void CVes_SLTable::readTail(platform::Archive& ar, int version, CVes_SortRules& 
     if (version == kVersion) {
         rules.Serialize(ar);
         ar >> zoom;
+        requireFiniteWithin(zoom, kMinZoom, kMaxZoom, "zoom");
         return;
     }
     if (version == 2)
@@ -169,6 +185,7 @@ void CVes_SLTable::readTail(platform::Archive& ar, int version, CVes_SortRules& 
     else
         ar >> s.lossF;
     ar >> s.loss;
+    requireFiniteWithin(s.loss, -kMaxLossPercent, kMaxLossPercent, "loss rate");
     s.i[0] = readInt(ar);
     if (version >= 3)
         s.i[1] = readInt(ar);
@@ -184,8 +201,10 @@ void CVes_SLTable::readTail(platform::Archive& ar, int version, CVes_SortRules& 
     if (version >= 7)
         for (int n = 0; n < (version >= 8 ? 5 : 4); ++n)
             s.j[std::size_t(n)] = readInt(ar);
-    if (version >= 6)
+    if (version >= 6) {
         ar >> zoom;
+        requireFiniteWithin(zoom, kMinZoom, kMaxZoom, "zoom");
+    }
 }
 
 void CVes_SLTable::transRule()

@@ -7,6 +7,7 @@
 #include "platform/hostservices.h"
 #include "platform/xlsx/workbook.h"
 #include "tables/framework/tablehelpers.h"
+#include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sortbarsheet.h"
 
 #include <algorithm>
@@ -17,9 +18,21 @@ using Line = CVes_SLTableLine;
 namespace xlsx = platform::xlsx;
 
 const QString kDetailSheet = QStringLiteral("钢筋用量明细表");
+const QString kSummarySheet = QStringLiteral("钢筋用量汇总表");
+const QString kJointSheet = QStringLiteral("钢筋接头汇总表");
 const QString kSortedSheet = QStringLiteral("钢筋排序表");
 constexpr int kDetailLastColumn = 10;  // J
+constexpr int kSummaryLastColumn = 6;  // F
 constexpr int kSortedLastColumn = 8;   // H
+
+// Fills the worksheet of that name, when the workbook has it, from a sheet
+// built afresh for the workbook.
+void fillDerived(xlsx::Workbook& book, const QString& name, int lastColumn,
+                 std::unique_ptr<CVes_TableBase> sheet)
+{
+    if (xlsx::Worksheet* target = book.sheet(name))
+        sheet->fillWorksheet(*target, lastColumn);
+}
 constexpr int kFirstDataRow = 6;
 // The shape pictures: pixels, and their offset in the cell in points.
 constexpr int kPictureWidth = 180;
@@ -117,11 +130,12 @@ void CVes_SLTable::exportExcel()
         return;
     }
     fillWorksheet(*detail, kDetailLastColumn);
-    // The derived sheets are built afresh for the workbook.
-    if (xlsx::Worksheet* sorted = book.sheet(kSortedSheet)) {
-        std::unique_ptr<CVes_SortBarSheet> sheet(SortSteel(nullptr));
-        sheet->fillWorksheet(*sorted, kSortedLastColumn);
-    }
+    fillDerived(book, kSummarySheet, kSummaryLastColumn,
+                std::unique_ptr<CVes_TableBase>(SummarySTeel(nullptr)));
+    fillDerived(book, kJointSheet, kSummaryLastColumn,
+                std::unique_ptr<CVes_TableBase>(SummaryJT(nullptr)));
+    fillDerived(book, kSortedSheet, kSortedLastColumn,
+                std::unique_ptr<CVes_TableBase>(SortSteel(nullptr)));
     book.activate(*detail);
     const QString title = m_texts[0].m_formula.trimmed();
     book.show(title.isEmpty() ? kDetailSheet : title);

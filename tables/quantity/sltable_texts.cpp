@@ -5,14 +5,17 @@
 #include "core/model/barcore.h"
 #include "tables/barlist/sumhelpers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-// v + 0.5 cut to an integer, as the cut lengths are shown.
+// v + 0.5 cut to an integer, as the cut lengths are shown; held to what a
+// long long takes (a damaged bar's length is no number to show anyway).
 long long rounded(double v)
 {
-    return std::isfinite(v) ? (long long)(v + 0.5) : 0;
+    constexpr double kLimit = 9.0e18;
+    return std::isfinite(v) ? (long long)std::clamp(v + 0.5, -kLimit, kLimit) : 0;
 }
 
 } // namespace

@@ -5,6 +5,13 @@
 
 #include <cmath>
 
+namespace {
+
+constexpr int kMaxRows = 1000;
+constexpr int kMaxPieces = 100000000;
+
+} // namespace
+
 CVes_SLTableLine::CVes_SLTableLine()
 {
     m_type = kSteelRow;
@@ -108,8 +115,9 @@ void CVes_SLTableLine::Serialize(platform::Archive& ar)
     ar.readSchema([](int schema) { return schema == kSchema; });
     std::int32_t kind = 0, empty = 0, lock = 0, rows = 0;
     ar >> kind >> empty >> lock >> rows;
-    if (rows < 0)
-        throw platform::ArchiveError("quantity row with a negative row count");
+    // No page holds more rows than this; a row beyond it is damage.
+    if (rows < 0 || rows > kMaxRows)
+        throw platform::ArchiveError("quantity row with an impossible row count");
     m_type = unsigned(kind);
     m_null = empty;
     m_lock = lock;
@@ -118,6 +126,8 @@ void CVes_SLTableLine::Serialize(platform::Archive& ar)
     case kEleRow: {
         std::int32_t count = 0;
         ar >> m_element >> count;
+        if (count < -kMaxPieces || count > kMaxPieces)
+            throw platform::ArchiveError("element with an impossible piece count");
         m_eleNum = count;
         break;
     }

@@ -140,6 +140,13 @@ TEST_F(SLExport, FortyRowsFromRowSixWithBordersOneRowBelow)
     }
     EXPECT_EQ(anchors, (QStringList{"3:7", "3:8"}));
 
+    // The summaries are built for the workbook, their tables bordered to F.
+    for (int index : {2, 3}) {
+        const ExportedBook summary(path, index);
+        EXPECT_TRUE(summary.bordered("F5")) << index;
+        EXPECT_FALSE(summary.bordered("G5")) << index;
+    }
+    EXPECT_FALSE(ExportedBook(path, 2).text("A6").isEmpty());
     // The sorted sheet is built for the workbook, its table bordered to H.
     const ExportedBook sorted(path, 4);
     EXPECT_TRUE(sorted.workbook().contains(QStringLiteral("<sheet name=\"钢筋排序表\" sheetId=\"4\"")));

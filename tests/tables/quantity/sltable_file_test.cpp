@@ -15,6 +15,8 @@
 
 #include <QFile>
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -323,16 +325,71 @@ TEST(SLTableFile, DamagedFileIsNotOpenedAndChangesNothing)
     QFile::remove(path);
 }
 
-TEST(SLTableFile, NegativeRowHeightIsADamagedFile)
+struct ImpossibleCase {
+    const char* name;
+    QByteArray tail;  // what follows the table part
+};
+
+void PrintTo(const ImpossibleCase& c, std::ostream* os) { *os << c.name; }
+
+// An element row of `pieces` pieces taking `rows` table rows.
+QByteArray elementRowBytes(int rows, int pieces)
 {
-    const QString path = test::slTempPath("rodo-sl-rows.ylb");
-    Bytes b;
-    b.raw(tablePart()).i32(9).i32(1).i32(1).i32(1).i32(0).i32(0).i32(-1).str("KZ1").i32(3);
-    b.raw(trailer(9, 0));
-    ASSERT_TRUE(platform::saveFile(path, b));
+    return Bytes().i32(1).i32(1).i32(0).i32(0).i32(rows).str("KZ1").i32(pieces);
+}
+
+QByteArray version9(const QByteArray& row, double zoom)
+{
+    return Bytes().i32(9).i32(1).raw(row).raw(rulesBytes(CVes_SortRules())).f64(zoom);
+}
+
+QByteArray version6(double loss, double zoom)
+{
+    return Bytes().i32(6).i32(1).raw(elementRowBytes(1, 3)).f32(1.5f).f64(loss).i32(1).i32(0)
+        .i32(1).i32(1).i32(0).i32(0).f64(zoom);
+}
+
+class ImpossibleValue : public testing::TestWithParam<ImpossibleCase> {};
+
+TEST_P(ImpossibleValue, MakesADamagedFileThatLeavesTheSheetAlone)
+{
+    const QString path = test::slTempPath("rodo-sl-impossible.ylb");
+    ASSERT_TRUE(platform::saveFile(path, tablePart() + GetParam().tail));
     CVes_SLTable t;
+    t.clearnAllLine();
+    t.appendLine(test::slElement("KEEP", 2));
+    t.setScale(1.5);
     EXPECT_EQ(t.OpenFile(path), 0);
     QFile::remove(path);
+    ASSERT_EQ(t.lines().size(), 1);
+    EXPECT_EQ(test::slRow(t, 0).getElement(), "KEEP");
+    EXPECT_DOUBLE_EQ(t.getScale(), 1.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ImpossibleValue,
+    testing::Values(
+        ImpossibleCase{"NegativeRowHeight", version9(elementRowBytes(-1, 3), 1.0)},
+        ImpossibleCase{"RowTallerThanAnyPage", version9(elementRowBytes(1001, 3), 1.0)},
+        ImpossibleCase{"PieceCount", version9(elementRowBytes(1, 200000000), 1.0)},
+        ImpossibleCase{"ZoomNotANumber", version9(elementRowBytes(1, 3), std::nan(""))},
+        ImpossibleCase{"ZoomZero", version9(elementRowBytes(1, 3), 0.0)},
+        ImpossibleCase{"ZoomHuge", version9(elementRowBytes(1, 3), 1e9)},
+        ImpossibleCase{"OldZoomInfinite", version6(2.5, HUGE_VAL)},
+        ImpossibleCase{"OldLossNotANumber", version6(std::nan(""), 1.0)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SLTableFile, TheLimitsThemselvesAreRead)
+{
+    const QString path = test::slTempPath("rodo-sl-limits.ylb");
+    ASSERT_TRUE(platform::saveFile(path, tablePart() + version9(elementRowBytes(1000, -100000000),
+                                                                 1000.0)));
+    CVes_SLTable t;
+    EXPECT_EQ(t.OpenFile(path), 1);
+    QFile::remove(path);
+    EXPECT_EQ(test::slRow(t, 0).getRows(), 1000);
+    EXPECT_EQ(test::slRow(t, 0).getEleNum(), -100000000);
+    EXPECT_DOUBLE_EQ(t.getScale(), 1000.0);
 }
 
 // ---- Undo after loading and saving ------------------------------------------------
