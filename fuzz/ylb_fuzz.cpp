@@ -65,8 +65,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     static QTemporaryDir home(QDir::tempPath() + QStringLiteral("/rodo-fuzz-XXXXXX"));
     qputenv("RODO_HOME", home.path().toUtf8());
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The shape pictures of the worksheet are drawn with fonts.
-    static QGuiApplication app(*argc, *argv);
+    // The shape pictures of the worksheet are drawn with fonts. The
+    // application lives as long as the process.
+    static QGuiApplication* app = new QGuiApplication(*argc, *argv);
+    (void)app;
     return 0;
 }
 
