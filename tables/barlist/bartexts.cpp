@@ -43,49 +43,72 @@ QString spacingText(const CVes_Steel& bar)
     return text;
 }
 
-QString unitLineText(const CVes_SetupTable& table, const CVes_SetupTableLine& line)
+QString unitLabelText(const QStringList& names, const QStringList& locations,
+                      const UnitLabel& label)
 {
-    constexpr int kNames = 0;
-    constexpr int kLocations = 1;
-    constexpr int kBoth = 2;
-    const QString start = line.getUnitStart();
-    const QString end = line.getUnitEnd();
-    const QString startLoc = table.getUnitStarLoc(start);
-    const QString endLoc = table.getUnitEndLoc(end);
+    const QString& start = label.start;
+    const QString& end = label.end;
+    const auto locationAt = [&locations](qsizetype i) {
+        return i >= 0 && i < locations.size() ? locations[i] : QString();
+    };
+    // The location before the first unit named S and the one after the
+    // first unit named E.
+    const qsizetype first = names.indexOf(start);
+    const qsizetype last = names.indexOf(end);
+    const QString startLoc = first >= 0 ? locationAt(first) : QString();
+    const QString endLoc = last >= 0 ? locationAt(last + 1) : QString();
     const bool located = !startLoc.isEmpty() || !endLoc.isEmpty();
-    const QString locations = located ? QStringLiteral("%1～%2").arg(startLoc, endLoc) : QString();
-    const int mode = line.m_unitForm;
+    const QString range = located ? QStringLiteral("%1～%2").arg(startLoc, endLoc) : QString();
 
     if (end.isEmpty() || end == start) {
-        switch (mode) {
-        case kNames: return start;
-        case kLocations: return locations;
-        case kBoth: return QStringLiteral("%1（%2）").arg(start, locations);
-        default: return {};
+        switch (label.form) {
+        case UnitLabel::kNames: return start;
+        case UnitLabel::kLocations: return range;
+        default: return QStringLiteral("%1（%2）").arg(start, range);
         }
     }
 
-    QString names;
-    if (mode != kLocations) {
-        if (line.m_unitMerged) {
-            names = QStringLiteral("%1～%2").arg(start, end);
+    QString run;
+    if (label.form != UnitLabel::kLocations) {
+        if (label.merged) {
+            run = QStringLiteral("%1～%2").arg(start, end);
         } else {
-            QStringList range;
-            table.getUnitArray(start, end, range);
-            names = range.join(u',');
+            // From the first unit named S up to the first unit named E after
+            // it (to the end when none is); nothing when E comes first.
+            QStringList between;
+            bool started = false;
+            for (const QString& name : names) {
+                if (!started && name == start)
+                    started = true;
+                if (started)
+                    between.append(name);
+                if (name == end)
+                    break;
+            }
+            run = between.join(u',');
         }
     }
-    const QString tail = line.m_unitSame ? QStringLiteral(";  各单元之间钢筋相同")
-                                         : QStringLiteral(";  各单元之间钢筋不同");
-    switch (mode) {
-    case kNames: return names + tail;
-    case kLocations: return locations + tail;
-    case kBoth:
-        if (locations.isEmpty())
-            return names + tail;
-        return QStringLiteral("%1（%2）%3").arg(names, locations, tail);
-    default: return {};
+    const QString tail = label.same ? QStringLiteral(";  各单元之间钢筋相同")
+                                    : QStringLiteral(";  各单元之间钢筋不同");
+    const QString shownRange = label.form > UnitLabel::kNames ? range : QString();
+    switch (label.form) {
+    case UnitLabel::kNames: return run + tail;
+    case UnitLabel::kLocations: return range + tail;
+    default:
+        if (shownRange.isEmpty())
+            return run + tail;
+        return QStringLiteral("%1（%2）%3").arg(run, shownRange, tail);
     }
+}
+
+QString unitLineText(const CVes_SetupTable& table, const CVes_SetupTableLine& line)
+{
+    const int form = line.m_unitForm;
+    if (form < UnitLabel::kNames || form > UnitLabel::kBoth)
+        return {};
+    return unitLabelText(table.m_unitNames, table.m_unitLocs,
+                         {line.getUnitStart(), line.getUnitEnd(), line.m_unitMerged,
+                          line.m_unitSame, form});
 }
 
 ColumnFactors ColumnFactors::of(const CVes_SetupTable& table)

@@ -4,6 +4,7 @@
 // and weight in the units of the list's columns.
 
 #include <QString>
+#include <QStringList>
 
 class CVes_SetupTable;
 class CVes_SetupTableLine;
@@ -20,9 +21,29 @@ int roundHalfUp(double x);
 // numbers above 0 are left out.
 QString spacingText(const CVes_Steel& bar);
 
-// The text of a unit row: the unit names (a range "S～E" or the names of
-// the range joined with ","), their locations, and whether the units of the
-// range have the same bars, as the row's display mode asks.
+// How a unit row labels its run of element units.
+struct UnitLabel {
+    static constexpr int kNames = 0;     // the names only
+    static constexpr int kLocations = 1; // the locations only
+    static constexpr int kBoth = 2;      // names with the locations in brackets
+
+    QString start;
+    QString end;     // empty or equal to start: a single unit
+    int merged = 1;  // a run written "S～E" rather than every name
+    int same = 1;    // the units of the run have the same bars
+    int form = kBoth;
+};
+
+// The label of a run of units over the list's unit names and their
+// locations (one more than the names): the unit names (a range "S～E" or
+// the names of the run joined with ","), their locations, and whether the
+// units of the run have the same bars, as the label's form asks. Any other
+// form writes the names, with the locations only for a single unit.
+QString unitLabelText(const QStringList& names, const QStringList& locations,
+                      const UnitLabel& label);
+
+// The text of a unit row: its label over the list's units; empty for a
+// form the row does not know.
 QString unitLineText(const CVes_SetupTable& table, const CVes_SetupTableLine& line);
 
 // Factors between the units of the list's columns (shape, cut length, total

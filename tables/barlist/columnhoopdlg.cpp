@@ -1,5 +1,7 @@
 #include "tables/barlist/columnhoopdlg.h"
 
+#include "tables/barlist/hoopdiagrams.h"
+
 #include "envora/usercustom.h"
 
 #include <QCheckBox>
@@ -12,6 +14,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -25,8 +28,8 @@ namespace {
 // Lengths beyond this are typing errors; it also keeps the counts in range.
 constexpr int MaxLength = 9999999;
 constexpr int MaxExtra = 99999;
-constexpr int PictureHn6 = 4021;
-constexpr int PictureOther = 4022;
+constexpr int PictureHn6 = kColumnHoopPictureHn6;
+constexpr int PictureOther = kColumnHoopPictureHn3;
 
 // Truncated, plus 1 when there was a fractional part; never below 0.
 std::int64_t roundedUp(double x)
@@ -186,11 +189,10 @@ CVes_ColumnHoopCalcDlg::CVes_ColumnHoopCalcDlg(QWidget* parent)
     m_pSideHint = new QLabel(QStringLiteral("，≥Hc"), this);
     m_pMinHint = new QLabel(QStringLiteral("，≥500mm"), this);
 
-    // The illustration of the zones; the picture itself is not drawn.
+    // The illustration of the zones.
     m_pPicture = new QLabel(this);
     m_pPicture->setFrameShape(QFrame::Box);
     m_pPicture->setAlignment(Qt::AlignCenter);
-    m_pPicture->setMinimumSize(160, 220);
 
     m_pStoreyGroup = new QGroupBox(QStringLiteral("本层设置（mm）"), this);
     auto* storey = new QFormLayout(m_pStoreyGroup);
@@ -251,7 +253,7 @@ CVes_ColumnHoopCalcDlg::CVes_ColumnHoopCalcDlg(QWidget* parent)
     m_pRound->setValue(std::clamp(r.roundDigit, 1, 9));
     m_pDrop->setValue(m_pRound->value() - 1);
     m_bLoading = false;
-    m_pPicture->setText(QStringLiteral("示意图 %1").arg(m_nPicture));
+    m_pPicture->setPixmap(QPixmap::fromImage(hoopDiagram(m_nPicture)));
     updateHints();
 
     for (QLineEdit* edit : {m_pHeight, m_pSide, m_pBeam, m_pDense, m_pNormalSpacing})
@@ -357,7 +359,7 @@ void CVes_ColumnHoopCalcDlg::onRuleChanged()
     if (m_bLoading)
         return;
     m_nPicture = m_pRule->currentIndex() == ColumnHoopRuleHn6 ? PictureHn6 : PictureOther;
-    m_pPicture->setText(QStringLiteral("示意图 %1").arg(m_nPicture));
+    m_pPicture->setPixmap(QPixmap::fromImage(hoopDiagram(m_nPicture)));
     updateHints();
     recompute();
 }

@@ -401,7 +401,11 @@ CVes_BarCore* CVes_SetupTable::getSteel(int n)
 
 CVes_Variable* CVes_SetupTable::getTabEditVar()
 {
-    CVes_BarCore* bar = getSteel(m_curRow);
+    return getTabEditVar(getSteel(m_curRow));
+}
+
+CVes_Variable* CVes_SetupTable::getTabEditVar(CVes_BarCore* bar)
+{
     if (!bar)
         return nullptr;
     int index = m_shapeVar + 1;

@@ -54,6 +54,18 @@ public:
     static constexpr int kColTotalWeight = 9;
     static constexpr int kColRemark = 10;
 
+    // Bits of the user's copy-from-previous-row set (the fields a new bar
+    // row takes from the bar row before it).
+    static constexpr int kCopyNumber = 0x01;
+    static constexpr int kCopyGrade = 0x02;
+    static constexpr int kCopySpacing = 0x04;
+    static constexpr int kCopyStart = 0x08;
+    static constexpr int kCopyShape = 0x10;
+    static constexpr int kCopyVariables = 0x20;
+    static constexpr int kCopyCount = 0x40;
+    static constexpr int kCopyRemark = 0x80;
+    static constexpr int kCopyAll = 0xFF;
+
     // The text of the element line a new bar list starts with.
     static const QString kFirstElement; // "这里输入构件编号"
 
@@ -220,6 +232,11 @@ public:
     // A new bar row takes what the user's copy-from-previous-row set holds
     // from the previous bar row of its calculation type.
     void getDefualtValueFromPrvLine(CVes_TableBaseLine* row);
+    // Clears on a new bar, among the copy bits `fields`, the fields that the
+    // user's copy set leaves out: dimensions to 0, the size (diameter 0 with
+    // the connections to bars of that size), count, remark, spacings, shape
+    // with its hooks, number and start style.
+    static void clearUncopiedFields(CVes_Steel& bar, int fields = kCopyAll);
     // Numbers the bars "1", "2", …; see the view's numbering commands.
     void NumberSteel(int share, int all, int continuous);
     // Empties the number of every bar that is processed.
@@ -267,6 +284,8 @@ public:
     // Tab-key editing of the current row's shape: the next variable that the
     // user gives, marked as the one being edited; null at the end.
     CVes_Variable* getTabEditVar();
+    // The same stepping over the variables of `bar`.
+    CVes_Variable* getTabEditVar(CVes_BarCore* bar);
     // The raw-stock dialog on the list's own raw stock, and the summary
     // settings dialog on its sort rules; after OK the list is marked changed
     // and its derived sheets stale (no undo step). They live with the
@@ -427,11 +446,35 @@ public:
     // whole. Records one undo step when anything was imported. Answers the
     // number of files imported.
     int importFromFile(const QString& folder);
+    // Reads a bar-list file into a new list; null when it cannot be read
+    // whole, `newer` telling whether a newer version of the program wrote it.
+    std::unique_ptr<CVes_SetupTable> readBarListFile(const QString& path,
+                                                     bool* newer = nullptr) const;
     // The selected rows, consecutive bar rows only, show one remark: the
     // first is marked 1, the others 2. Otherwise a message and no change.
     void MergeRemark();
     // Every selected bar row shows its own remark again.
     void unMergeRemark();
+
+    // ---- Calculators and connections (setuptable_calculators.cpp) -------------------------
+
+    // The stirrup calculators on the bar of the first selected row: the
+    // dialog opens with the bar's spacings and the list's design values;
+    // after OK the bar takes the count and the spacings, as one undo step
+    // that marks the list changed. Without a selected bar the user is told.
+    // A concealed (wall) column with the lap zones of its bars:
+    void calSelectLineSteelWallZhuGujin();
+    // A column with its densified zones:
+    void calSelectLineSteelZhuGujin();
+    // A beam's spans with densified ends (method 0), or by the table method:
+    void calSellineSteelGenshu(int method);
+    // The joint length of the selected bar lines from the design values.
+    void calSellineSteelJieTouMaogu();
+    // The intermediate connection of the bars of a scope, asked in the dialog
+    // (超长钢筋中间连接编辑); nothing when it is cancelled.
+    void batchEditMidConnect();
+    // Renews the intermediate connections of the bars whose shapes define them.
+    void repairMidConnect();
 
     // ---- Data check ----------------------------------------------------------------------
 

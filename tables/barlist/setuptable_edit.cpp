@@ -18,16 +18,6 @@ namespace {
 
 using Line = CVes_SetupTableLine;
 
-// Bits of the user's copy-from-previous-row set.
-constexpr int kCopyNumber = 0x01;
-constexpr int kCopyGrade = 0x02;
-constexpr int kCopySpacing = 0x04;
-constexpr int kCopyStart = 0x08;
-constexpr int kCopyShape = 0x10;
-constexpr int kCopyVariables = 0x20;
-constexpr int kCopyCount = 0x40;
-constexpr int kCopyRemark = 0x80;
-
 // Value categories of a cell.
 constexpr unsigned int kCatElement = 0;
 constexpr unsigned int kCatNumber = 1;
@@ -306,36 +296,39 @@ void CVes_SetupTable::getDefualtValueFromPrvLine(CVes_TableBaseLine* row)
     if (!prev || Info_UserCustomContentIsClude(0))
         return;
     bar->set(prev);
-    if (!Info_UserCustomContentIsClude(kCopyVariables))
-        bar->setVarZero();
-    if (!Info_UserCustomContentIsClude(kCopyGrade)) {
-        if (bar->getLConnect()->farDN == bar->DN)
-            bar->getLConnect()->farDN = 0.0f;
-        if (bar->getRConnect()->farDN == bar->DN)
-            bar->getRConnect()->farDN = 0.0f;
-        bar->DN = 0.0f;
-        bar->setVarValue(QStringLiteral("d"), 0.0);
-    }
-    if (!Info_UserCustomContentIsClude(kCopyCount))
-        bar->count = 0;
-    if (!Info_UserCustomContentIsClude(kCopyRemark))
-        bar->remark.clear();
-    if (!Info_UserCustomContentIsClude(kCopySpacing)) {
-        bar->spacing1.clear();
-        bar->spacing2.clear();
-        bar->spacing3.clear();
-    }
-    if (!Info_UserCustomContentIsClude(kCopyShape)) {
-        bar->setRecordId(CSteelRecordId(-1, -1));
-        bar->setHookLeft(CVes_Hook());
-        bar->setHookRight(CVes_Hook());
-    }
-    if (!Info_UserCustomContentIsClude(kCopyNumber))
-        bar->number.clear();
-    if (!Info_UserCustomContentIsClude(kCopyStart))
-        bar->start.setRecordId(CSteelRecordId(-1, -1));
+    clearUncopiedFields(*bar);
     if (prev->number.isEmpty() && Info_UserCustomContentIsClude(kCopyNumber))
         bar->number = nextNumberString(prev->number);
+}
+
+void CVes_SetupTable::clearUncopiedFields(CVes_Steel& bar, int fields)
+{
+    const auto cleared = [fields](int bit) {
+        return (fields & bit) != 0 && !Info_UserCustomContentIsClude(bit);
+    };
+    if (cleared(kCopyVariables))
+        bar.setVarZero();
+    // The ends joined to bars of the same size lose it with the bar.
+    if (cleared(kCopyGrade))
+        bar.setDN(0.0f);
+    if (cleared(kCopyCount))
+        bar.count = 0;
+    if (cleared(kCopyRemark))
+        bar.remark.clear();
+    if (cleared(kCopySpacing)) {
+        bar.spacing1.clear();
+        bar.spacing2.clear();
+        bar.spacing3.clear();
+    }
+    if (cleared(kCopyShape)) {
+        bar.setRecordId(CSteelRecordId(-1, -1));
+        bar.setHookLeft(CVes_Hook());
+        bar.setHookRight(CVes_Hook());
+    }
+    if (cleared(kCopyNumber))
+        bar.number.clear();
+    if (cleared(kCopyStart))
+        bar.start.setRecordId(CSteelRecordId(-1, -1));
 }
 
 void CVes_SetupTable::NumberSteel(int share, int all, int continuous)

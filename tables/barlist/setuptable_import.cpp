@@ -21,21 +21,6 @@ const QString kOtherShapeUnit = QStringLiteral("钢筋配料单钢筋形状单�
 const QString kNotContinuous = QStringLiteral("请选择连续的钢筋行进行合并！");
 const QString kNotBarRows = QStringLiteral("选择的表格行有非钢筋行，不能进行备注合并！");
 
-// Opens a bar-list file into a new list; null when it cannot be read whole
-// (damaged, or written by a newer version).
-std::unique_ptr<CVes_SetupTable> openBarList(const CVes_SetupTable& like, const QString& path)
-{
-    std::unique_ptr<CVes_TableBase> empty = like.createEmpty();
-    std::unique_ptr<CVes_SetupTable> list(static_cast<CVes_SetupTable*>(empty.release()));
-    try {
-        if (list->OpenFile(path))
-            return list;
-    } catch (const platform::SchemaError&) {
-    } catch (const platform::ArchiveError&) {
-    }
-    return nullptr;
-}
-
 // Takes the rows out of the list, which no longer owns them.
 TableLineList takeLines(CVes_SetupTable& list)
 {
@@ -48,6 +33,24 @@ TableLineList takeLines(CVes_SetupTable& list)
 }
 
 } // namespace
+
+std::unique_ptr<CVes_SetupTable> CVes_SetupTable::readBarListFile(const QString& path,
+                                                                  bool* newer) const
+{
+    if (newer)
+        *newer = false;
+    std::unique_ptr<CVes_TableBase> empty = createEmpty();
+    std::unique_ptr<CVes_SetupTable> list(static_cast<CVes_SetupTable*>(empty.release()));
+    try {
+        if (list->OpenFile(path))
+            return list;
+    } catch (const platform::SchemaError&) {
+        if (newer)
+            *newer = true;
+    } catch (const platform::ArchiveError&) {
+    }
+    return nullptr;
+}
 
 int CVes_SetupTable::importFromFile(const QString& folder)
 {
@@ -62,7 +65,7 @@ int CVes_SetupTable::importFromFile(const QString& folder)
     QStringList unreadable;
     int imported = 0;
     for (const QString& path : std::as_const(files)) {
-        std::unique_ptr<CVes_SetupTable> list = openBarList(*this, path);
+        std::unique_ptr<CVes_SetupTable> list = readBarListFile(path);
         if (!list) {
             unreadable << QDir::toNativeSeparators(path);
             continue;

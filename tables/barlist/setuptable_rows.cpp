@@ -6,8 +6,6 @@
 
 #include "tables/barlist/bartexts.h"
 
-#include "envora/usercustom.h"
-
 namespace {
 
 using Line = CVes_SetupTableLine;
@@ -15,28 +13,6 @@ using Line = CVes_SetupTableLine;
 Line* asLine(CVes_TableBaseLine* row)
 {
     return static_cast<Line*>(row);
-}
-
-// Clears on a new bar what the user's copy-from-previous-row set leaves out.
-void clearUncopiedFields(CVes_Steel& bar)
-{
-    if (!Info_UserCustomContentIsClude(0x20))
-        bar.setVarZero();
-    if (!Info_UserCustomContentIsClude(0x40))
-        bar.count = 0;
-    if (!Info_UserCustomContentIsClude(0x80))
-        bar.remark.clear();
-    if (!Info_UserCustomContentIsClude(0x04)) {
-        bar.spacing1.clear();
-        bar.spacing2.clear();
-        bar.spacing3.clear();
-    }
-    if (!Info_UserCustomContentIsClude(0x10))
-        bar.setRecordId(CSteelRecordId(-1, -1));
-    if (!Info_UserCustomContentIsClude(0x01))
-        bar.number.clear();
-    if (!Info_UserCustomContentIsClude(0x08))
-        bar.start.setRecordId(CSteelRecordId(-1, -1));
 }
 
 } // namespace
@@ -109,7 +85,8 @@ CVes_SetupTableLine* CVes_SetupTable::InsertSteelRow(int empty)
     }
     if (!empty) {
         getDefualtValueFromPrvLine(line);
-        clearUncopiedFields(line->m_steel);
+        // A new row keeps its size when no bar before it gave one.
+        clearUncopiedFields(line->m_steel, kCopyAll & ~kCopyGrade);
     }
     AddUndo();
     return line;

@@ -26,6 +26,7 @@ public:
     // `now` becomes the newest state.
     void add(std::unique_ptr<Sheet> now)
     {
+        ++m_added;
         m_undo.push_front(std::move(now));
         trim();
         if (m_stepDropsRedo)
@@ -54,6 +55,8 @@ public:
     }
     std::size_t undoCount() const { return m_undo.size(); }
     std::size_t redoCount() const { return m_redo.size(); }
+    // The steps added so far: a command that added one changed the sheet.
+    std::size_t added() const { return m_added; }
 
 private:
     void trim()
@@ -64,6 +67,7 @@ private:
 
     int m_levels;
     bool m_stepDropsRedo;
+    std::size_t m_added = 0;
     std::deque<std::unique_ptr<Sheet>> m_undo;
     std::deque<std::unique_ptr<Sheet>> m_redo;
 };

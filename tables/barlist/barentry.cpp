@@ -1,0 +1,649 @@
+#include "tables/barlist/barentry.h"
+
+#include "tables/barlist/setuptable.h"
+#include "tables/framework/cellentry.h"
+
+#include "core/geometry/formula.h"
+#include "core/geometry/steeltext.h"
+#include "core/model/modelrecordlib.h"
+#include "envora/rules.h"
+#include "envora/usercustom.h"
+#include "platform/hostservices.h"
+#include "shapeui/steelmodeluserid.h"
+
+#include <array>
+#include <cmath>
+#include <optional>
+
+namespace barlist {
+
+namespace {
+
+using Line = CVes_SetupTableLine;
+using Source = EditedVariable::Source;
+using Action = CellOpening::Action;
+
+constexpr int kColNumber = CVes_SetupTable::kColNumber;
+constexpr int kColGrade = CVes_SetupTable::kColGrade;
+constexpr int kColSpacing = CVes_SetupTable::kColSpacing;
+constexpr int kColStart = CVes_SetupTable::kColStart;
+constexpr int kColShape = CVes_SetupTable::kColShape;
+constexpr int kColCutLength = CVes_SetupTable::kColCutLength;
+constexpr int kColCount = CVes_SetupTable::kColCount;
+constexpr int kColRemark = CVes_SetupTable::kColRemark;
+
+// Categories of the lines that replace their column's.
+constexpr int kTextCategory = 7;
+constexpr int kCountCategory = 5;
+constexpr int kRemarkCategory = 6;
+
+// Characters that never start an edit of a cell: they are keys of the view
+// (mirroring, grades, multi-value switches) or cannot begin its value.
+const QString kRefusedInGrade = QStringLiteral(" []{}oj");
+const QString kRefusedInValues = QStringLiteral(" []{}/*;':\"");
+const QString kRefusedInCount = QStringLiteral("[]{}/*;':\"");
+
+bool isEditable(const CVes_Variable* variable)
+{
+    return variable && variable->m_type >= CVes_Variable::kGiven;
+}
+
+QString countText(const CVes_Steel& bar)
+{
+    if (bar.isMultiVal())
+        return QString::asprintf("%d|%d", bar.getMultiGroup(), bar.count);
+    return QString::asprintf("%d", bar.count);
+}
+
+QString sizeText(const CVes_Steel& bar)
+{
+    return Steel_GradeToString(bar.grade) + DNtoString(bar.DN);
+}
+
+// The editor of a cell of an element line; nullopt where there is none.
+std::optional<CellOpening> elementOpening(const Line& line, int column)
+{
+    CellOpening open;
+    open.action = Action::Editor;
+    if (column >= 1 && column <= 4) {
+        open.text = line.getElement();
+        open.category = kTextCategory;
+    } else if (column == kColCount) {
+        open.text = QString::asprintf("%d", line.getEleNum());
+        open.category = kCountCategory;
+    } else if (column == 9 || column == kColRemark) {
+        open.text = line.getEleRemark();
+        open.category = kRemarkCategory;
+    } else {
+        return std::nullopt;
+    }
+    return open;
+}
+
+// The text a dimension of a variable cell starts from; nullopt for no
+// variable or one the user does not give.
+std::optional<QString> variableText(const CVes_Variable* variable, int column, bool multiValue)
+{
+    if (!isEditable(variable))
+        return std::nullopt;
+    if (variable->m_type == CVes_Variable::kTextKind)
+        return variable->m_formula;
+    if (column == kColStart && multiValue)
+        return QString::asprintf("%.1f;%.1f;%.1f", variable->m_value, variable->m_value2,
+                                 variable->m_step);
+    if (column == kColShape && multiValue)
+        return QString::asprintf("%.1f~%.1f", variable->m_value, variable->m_value2);
+    if (column == kColShape && !variable->m_formula.isEmpty())
+        return QLatin1Char('=') + variable->m_formula;
+    return QString::asprintf("%.1f", variable->m_value);
+}
+
+CellOpening barOpening(Line& line, int column, const CVes_Variable* hit)
+{
+    CVes_Steel& bar = line.m_steel;
+    CellOpening open;
+    open.category = columnCategory(column);
+    if (column == kColStart || column == kColShape) {
+        open.variableCell = true;
+        if (hit)
+            open.variable = {cellSource(line, column), hit->m_text};
+        const std::optional<QString> text = variableText(hit, column, bar.isMultiVal() != 0);
+        if (text) {
+            open.action = Action::Editor;
+            open.text = *text;
+        }
+        return open;
+    }
+    open.action = Action::Editor;
+    switch (column) {
+    case kColNumber: open.text = bar.number; break;
+    case kColGrade: open.text = sizeText(bar); break;
+    case kColSpacing:
+        open.text = QStringLiteral("%1;%2;%3").arg(bar.spacing1, bar.spacing2, bar.spacing3);
+        break;
+    case kColCutLength:
+        if (bar.calcLength)
+            open.action = Action::None;
+        open.text = QString::asprintf("%.1f", double(bar.length));
+        break;
+    case kColCount: open.text = countText(bar); break;
+    case kColRemark: open.text = bar.remark; break;
+    default: open.action = Action::None; break;
+    }
+    return open;
+}
+
+// ---- Committing --------------------------------------------------------------------
+
+void refuse(const QString& entry, const QString& reason)
+{
+    platform::showMessage(reason.isEmpty() ? QStringLiteral("[%1] 不是有效的数值或算式！").arg(entry)
+                                           : reason,
+                          platform::MessageIcon::Stop);
+}
+
+// The value of a number or formula typed without variables; an empty entry
+// is 0. A text that is neither is refused with the reason.
+std::optional<double> typedNumber(const QString& entry)
+{
+    if (entry.isEmpty())
+        return 0.0;
+    QString reason;
+    const std::optional<double> value = cellentry::numberOf(entry, &reason);
+    if (!value)
+        refuse(entry, reason);
+    return value;
+}
+
+// The value of a formula over the dimensions of `owner`; an empty entry is 0.
+std::optional<double> formulaValue(const CVes_ReferenceBase& owner, const QString& entry)
+{
+    if (entry.isEmpty())
+        return 0.0;
+    const FormulaResult result = CVes_Formula().evaluate(
+        entry, formulaVariables(owner.getVarArray()), CVes_Formula::kValueMode);
+    if (!result.ok) {
+        refuse(entry, result.message);
+        return std::nullopt;
+    }
+    return result.value;
+}
+
+int userDigit()
+{
+    return Info_UserCustomGenshuJinwei();
+}
+
+std::optional<int> typedCount(const QString& entry, CountPart part)
+{
+    const std::optional<double> value = typedNumber(entry);
+    if (!value)
+        return std::nullopt;
+    return roundCount(*value, userDigit(), part);
+}
+
+bool enterGrade(CVes_SetupTable& table, Line& line, const QString& entry)
+{
+    int grade = 0;
+    float diameter = 0.0f;
+    if (!transStringToGuige(entry, grade, diameter)) {
+        platform::showMessage(QStringLiteral("[%1] 钢筋规格值输入不正确！\n").arg(entry),
+                              platform::MessageIcon::Stop);
+        return false;
+    }
+    CVes_Steel& bar = line.m_steel;
+    if (grade > 0)
+        bar.grade = grade;
+    // Only a size the user's table holds is written; a text that named a
+    // grade alone leaves the diameter.
+    if (diameter > 0.0f && Info_isValidDN(diameter)) {
+        bar.setDN(diameter);
+        if (!Steel_isValidGrade(bar.grade))
+            bar.grade = table.getDefualtGrade(double(diameter), &line);
+    }
+    return true;
+}
+
+bool enterCount(CVes_Steel& bar, const QString& entry)
+{
+    if (!bar.isMultiVal()) {
+        const std::optional<int> count = typedCount(entry, CountPart::Whole);
+        if (count)
+            bar.count = *count;
+        return count.has_value();
+    }
+    const cellentry::Parts parts = cellentry::splitAtFirstOf(
+        entry, {QStringLiteral("|"), QStringLiteral(","), QStringLiteral(";"), QStringLiteral("/"),
+                QStringLiteral("\\")});
+    if (!parts.second) {
+        // The whole entry is the number of groups.
+        const std::optional<int> groups = typedCount(entry, CountPart::Whole);
+        if (groups)
+            bar.setMultiGroup(*groups);
+        return groups.has_value();
+    }
+    const std::optional<int> count = typedCount(parts.second->trimmed(), CountPart::AfterSeparator);
+    if (!count)
+        return false;
+    const QString before = parts.first.trimmed();
+    std::optional<int> groups;
+    if (!before.isEmpty() && !(groups = typedCount(before, CountPart::BeforeSeparator)))
+        return false;
+    bar.count = *count;
+    if (groups)
+        bar.setMultiGroup(*groups);
+    return true;
+}
+
+// The anchorage and lap keywords a dimension may be given with, tried in
+// this order; the first one found is replaced by its length.
+QString withLengths(const CVes_SetupTable& table, const CVes_Steel& bar, QString text)
+{
+    const int grade = bar.grade;
+    const int d = int(bar.DN);
+    const int type = bar.steelType;
+    struct Keyword {
+        const char* word;
+        int length;
+    };
+    const std::array<Keyword, 7> keywords{{
+        {"lae1", table.getLaeByKanzhen(grade, d, type, 1)},
+        {"lae2", table.getLaeByKanzhen(grade, d, type, 2)},
+        {"lae3", table.getLaeByKanzhen(grade, d, type, 3)},
+        {"lae4", table.getLaeByKanzhen(grade, d, type, 4)},
+        {"lae", table.getMaoguBeishu(grade, d, type)},
+        {"la", table.getLa(grade, d, type)},
+        {"lle", table.getLle(grade, d, type)},
+    }};
+    for (const Keyword& k : keywords) {
+        const QString word = QString::fromLatin1(k.word);
+        if (text.contains(word))
+            return text.replace(word, QString::asprintf("%.1f", double(k.length)));
+    }
+    return text;
+}
+
+// The value a typed dimension (without its range end) gives the variable:
+// angles and plain numbers as typed, computed lengths by the user's rule for
+// the last digits. nullopt when the text cannot be read.
+std::optional<double> dimensionValue(const CVes_SetupTable& table, CVes_Steel& bar,
+                                     CVes_ReferenceBase& owner, CVes_Variable& variable,
+                                     QString text, bool formula)
+{
+    if (formula) {
+        if (owner.checkFormulaString(text))
+            variable.m_formula = text;
+    } else {
+        variable.m_formula.clear();
+    }
+    const double plain = cellentry::leadingNumber(text);
+    const std::optional<double> value = formulaValue(owner, withLengths(table, bar, text));
+    if (!value)
+        return std::nullopt;
+    if (variable.m_text == u"N" || variable.m_text == u"n") {
+        variable.setNvalue(*value);
+        return variable.m_value;
+    }
+    if (variable.m_unit == CVes_Variable::kDegrees || std::fabs(plain - *value) <= 0.001)
+        return *value;
+    return double(Info_GetSteelDataEnd(cellentry::roundedUp(*value, 0.0), bar.isGuJin(), 0));
+}
+
+bool enterVariable(const CVes_SetupTable& table, Line& line, const EditedVariable& edited,
+                   QString entry)
+{
+    CVes_ReferenceBase* owner = edited.owner(line);
+    CVes_Variable* variable = edited.on(line);
+    if (!owner || !variable)
+        return false;
+    CVes_Steel& bar = line.m_steel;
+    const bool formula = entry.startsWith(QLatin1Char('='));
+    if (formula)
+        entry.remove(0, 1);
+    if (variable->m_type == CVes_Variable::kTextKind) {
+        owner->setVarValue(variable->m_text, entry);
+        variable->m_formula = entry;
+        return true;
+    }
+    const QString name = variable->m_text;
+    const cellentry::Parts parts = cellentry::splitAtFirstOf(
+        entry, {QStringLiteral("~"), QStringLiteral("'"), QStringLiteral(","), QStringLiteral(";")});
+    const std::optional<double> value =
+        dimensionValue(table, bar, *owner, *variable, parts.first, formula);
+    if (!value)
+        return false;
+    if (!parts.second || !bar.isMultiVal()) {
+        owner->setVarValue(name, *value);
+        owner->setVarValueE(name, *value);
+        return true;
+    }
+    // A graded bar runs the dimension from the value to the end typed.
+    std::optional<double> end;
+    if (!parts.second->isEmpty()) {
+        const std::optional<double> last = formulaValue(*owner, *parts.second);
+        if (!last)
+            return false;
+        end = Info_GetSteelDataEnd(cellentry::roundedUp(*last, 0.0), bar.isGuJin(), 0);
+    }
+    owner->setVarValue(name, *value);
+    if (end)
+        owner->setVarValueE(name, *end);
+    return true;
+}
+
+// The shape or start style a typed number names: the user's own number, else
+// the key written "190-001"; the null key when it names nothing.
+CSteelRecordId typedKey(const QString& entry, bool start)
+{
+    CVes_SteelModelUserIdLib numbers;
+    if (start)
+        numbers.readStartFile();
+    else
+        numbers.readFile();
+    CSteelRecordId key = numbers.getRecordId(entry);
+    if (key.isNull())
+        key = CSteelRecordId::setId(entry);
+    if (key.isNull())
+        return {};
+    if (start) {
+        CVes_ModelStartMainLib styles;
+        return styles.getStartModel(key) ? key : CSteelRecordId();
+    }
+    CVes_ModelRecordMainLib shapes;
+    return shapes.getModel(key, 0) ? key : CSteelRecordId();
+}
+
+bool enterShapeNumber(CVes_SetupTable& table, Line& line, const QString& entry,
+                      EditedVariable& edited)
+{
+    const CSteelRecordId key = typedKey(entry, false);
+    if (key.isNull())
+        return false;
+    CVes_Steel& bar = line.m_steel;
+    bar.setRecordId(key);
+    if (line.isNull()) {
+        table.getDefualtValueFromPrvLine(&line);
+        bar.setHookLeft(CVes_Hook());
+        bar.setHookRight(CVes_Hook());
+        bar.setRecordId(key);
+    }
+    if (!Info_UserCustomContentIsClude(CVes_SetupTable::kCopyVariables))
+        bar.setVarZero();
+    // The new shape's first dimension is next to type.
+    table.setShapeVarStart();
+    const CVes_Variable* first = table.getTabEditVar(&bar);
+    edited = first ? EditedVariable{Source::Shape, first->m_text} : EditedVariable{};
+    return true;
+}
+
+bool enterStartNumber(Line& line, const QString& entry)
+{
+    const CSteelRecordId key = typedKey(entry, true);
+    if (key.isNull())
+        return false;
+    line.m_steel.start.setRecordId(key);
+    return true;
+}
+
+bool enterBarColumn(CVes_SetupTable& table, Line& line, int column, const QString& entry,
+                    EditedVariable& edited)
+{
+    CVes_Steel& bar = line.m_steel;
+    switch (column) {
+    case kColNumber:
+        bar.number = entry;
+        if (line.isNull()) {
+            // A number already given to a bar makes the new line that bar.
+            if (CVes_Steel* same = table.getSameIDSteel(&bar)) {
+                bar.set(same);
+                CVes_SetupTable::clearUncopiedFields(bar);
+                bar.number = entry;
+            }
+        }
+        return true;
+    case kColGrade: return enterGrade(table, line, entry);
+    case kColSpacing:
+        bar.spacing1.clear();
+        bar.spacing2.clear();
+        bar.spacing3.clear();
+        bar.setJianju(entry);
+        return true;
+    case kColStart:
+        if (edited.source == Source::Start && edited.on(line))
+            return enterVariable(table, line, edited, entry);
+        return enterStartNumber(line, entry);
+    case kColShape:
+        if (edited.source == Source::Shape && edited.on(line))
+            return enterVariable(table, line, edited, entry);
+        return enterShapeNumber(table, line, entry, edited);
+    case kColCutLength: {
+        const std::optional<double> length = typedNumber(entry);
+        if (length)
+            bar.length = float(*length);
+        return length.has_value();
+    }
+    case kColCount: return enterCount(bar, entry);
+    case kColRemark: bar.remark = QString(entry).replace(QLatin1Char('\\'), QLatin1Char('|')); return true;
+    default: return true; // the computed columns take nothing
+    }
+}
+
+bool enterBar(CVes_SetupTable& table, Line& line, int column, const QString& entry,
+              EditedVariable& edited)
+{
+    if (line.isNull() && entry.isEmpty())
+        return false;
+    if (column == kColGrade && entry.isEmpty())
+        return false;
+    if (line.isNull()) {
+        table.getDefualtValueFromPrvLine(&line);
+        CVes_SetupTable::clearUncopiedFields(line.m_steel);
+    }
+    return enterBarColumn(table, line, column, entry, edited);
+}
+
+bool enterElement(Line& line, int column, const QString& entry)
+{
+    if (column <= 4) {
+        line.setElement(entry);
+    } else if (column <= kColCount) {
+        const std::optional<double> count = typedNumber(entry);
+        if (!count)
+            return false;
+        line.setEleNum(cellentry::roundedUp(*count, 0.0));
+    } else {
+        line.setEleRemark(entry);
+    }
+    return true;
+}
+
+bool enterImage(Line& line, const EditedVariable& edited, const QString& entry)
+{
+    CVes_ReferenceBase* owner = edited.source == Source::Image ? edited.owner(line) : nullptr;
+    CVes_Variable* variable = owner ? edited.on(line) : nullptr;
+    if (!variable)
+        return false;
+    if (variable->m_type == CVes_Variable::kTextKind)
+        variable->m_formula = entry;
+    else
+        owner->setVarValue(variable->m_text, cellentry::leadingNumber(entry));
+    return true;
+}
+
+bool enterLine(CVes_SetupTable& table, Line& line, int column, const QString& entry,
+               EditedVariable& edited)
+{
+    switch (line.getType()) {
+    case Line::kTextLine: line.SetText(column, entry); return true;
+    case Line::kElementLine: return enterElement(line, column, entry);
+    case Line::kImageLine: return enterImage(line, edited, entry);
+    case Line::kSteelLine: return enterBar(table, line, column, entry, edited);
+    default: return false;
+    }
+}
+
+} // namespace
+
+// ---- Edited variables and cells ------------------------------------------------------
+
+CVes_ReferenceBase* EditedVariable::owner(CVes_SetupTableLine& line) const
+{
+    switch (source) {
+    case Source::Shape: return line.getSetupSteel();
+    case Source::Start: return line.getSetupSteel() ? &line.m_steel.start : nullptr;
+    case Source::Image: return line.getImage();
+    default: return nullptr;
+    }
+}
+
+CVes_Variable* EditedVariable::on(CVes_SetupTableLine& line) const
+{
+    CVes_ReferenceBase* reference = owner(line);
+    return reference && !name.isEmpty() ? reference->getVar(name) : nullptr;
+}
+
+int columnCategory(int column)
+{
+    switch (column) {
+    case kColNumber: return 1;
+    case kColGrade: return 2;
+    case kColSpacing: return 3;
+    case kColStart: return 8;
+    case kColShape: return 4;
+    case kColCount: return 5;
+    case kColRemark: return 6;
+    default: return kNoCategory;
+    }
+}
+
+EditedVariable::Source cellSource(CVes_SetupTableLine& line, int column)
+{
+    if (line.isImageLine())
+        return Source::Image;
+    if (!line.getSetupSteel())
+        return Source::None;
+    if (column == kColShape)
+        return Source::Shape;
+    if (column == kColStart)
+        return Source::Start;
+    return Source::None;
+}
+
+CVes_ReferenceBase* cellReference(CVes_SetupTableLine& line, int column)
+{
+    return EditedVariable{cellSource(line, column), {}}.owner(line);
+}
+
+CellOpening clickOpening(CVes_SetupTableLine& line, int column, const CVes_Variable* hit)
+{
+    CellOpening none;
+    if (line.getLock())
+        return none;
+    switch (line.getType()) {
+    case Line::kTextLine:
+        return {Action::Editor, line.GetText(column), kTextCategory, false, {}};
+    case Line::kElementLine:
+        return elementOpening(line, column).value_or(none);
+    case Line::kImageLine: {
+        CellOpening open;
+        open.variableCell = true;
+        open.category = columnCategory(column);
+        if (hit)
+            open.variable = {Source::Image, hit->m_text};
+        if (isEditable(hit)) {
+            open.action = Action::Editor;
+            open.text = hit->m_type == CVes_Variable::kTextKind
+                            ? hit->m_formula
+                            : QString::asprintf("%.1f", hit->m_value);
+        }
+        return open;
+    }
+    case Line::kSteelLine:
+        if (!line.isNull())
+            return barOpening(line, column, hit);
+        if (column == kColShape)
+            return {Action::ShapeChooser, {}, kNoCategory, false, {}};
+        if (column == kColStart)
+            return {Action::StartChooser, {}, kNoCategory, false, {}};
+        return {Action::Editor, {}, columnCategory(column), false, {}};
+    default:
+        return none;
+    }
+}
+
+CellOpening typingOpening(CVes_SetupTableLine& line, int column, QChar typed)
+{
+    CellOpening none;
+    if (typed == u'+' || typed == u'-' || line.getLock())
+        return none;
+    CellOpening open{Action::Editor, QString(typed), kNoCategory, false, {}};
+    if (line.isTextLine())
+        return open;
+    if (line.isElementLine())
+        return elementOpening(line, column) ? open : none;
+    CVes_Steel* bar = line.getSetupSteel();
+    if (!bar)
+        return none;
+    switch (column) {
+    case kColGrade:
+        return kRefusedInGrade.contains(typed) && !line.isNull() ? none : open;
+    case kColStart:
+    case kColShape: {
+        if (kRefusedInValues.contains(typed))
+            return none;
+        open.variableCell = true;
+        CVes_ReferenceBase* reference = cellReference(line, column);
+        const CVes_Variable* inUse = reference->getUsingVar();
+        if (!inUse)
+            return open; // a shape or start-style number
+        if (!isEditable(inUse))
+            return none;
+        open.variable = {cellSource(line, column), inUse->m_text};
+        return open;
+    }
+    case kColCutLength:
+        if (line.isNull())
+            return open;
+        return bar->calcLength || kRefusedInValues.contains(typed) ? none : open;
+    case kColCount:
+        return kRefusedInCount.contains(typed) && !line.isNull() ? none : open;
+    case 7:
+    case 8:
+    case 9:
+        return line.isNull() ? open : none;
+    default:
+        return open;
+    }
+}
+
+bool commitEntry(CVes_SetupTable& table, int row, int column, const QString& entry,
+                 EditedVariable& edited)
+{
+    auto* line = dynamic_cast<Line*>(table.getLine(row));
+    if (!line || line->getLock())
+        return false;
+    // A refused entry leaves the line exactly as it was.
+    Line before;
+    before.copy(line);
+    const QString text = entry.trimmed();
+    if (!enterLine(table, *line, column, text, edited)) {
+        line->copy(&before);
+        return false;
+    }
+    line->setNull(0);
+    return true;
+}
+
+int roundCount(double value, int digit, CountPart part)
+{
+    const double r = (10 - digit) * 0.1;
+    if (value > 0.0)
+        return cellentry::roundedUp(value, r);
+    switch (part) {
+    case CountPart::Whole: return cellentry::roundedUp(value, -r / 10.0);
+    case CountPart::AfterSeparator: return cellentry::roundedUp(value, -r);
+    default: return cellentry::roundedUp(value, r);
+    }
+}
+
+} // namespace barlist
