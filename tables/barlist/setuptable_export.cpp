@@ -48,13 +48,8 @@ const QString kBarListSheet = QStringLiteral("配料单");
 // its own fillExcel.
 std::unique_ptr<CVes_TableBase> sortedSheet(CVes_SetupTable& list)
 {
-    // The bars go into the sorted sheet once the list can sort itself into
-    // it; until then the sheet shows its frame with the list's title block.
     auto sheet = std::make_unique<CVes_SortBarSheet>();
-    sheet->m_rules = list.getSortRules();
-    list.getHuizongRules().m_mode = CVes_HuizongRules::kAllBars;
-    for (int i = 2; i <= 7; ++i)
-        sheet->m_texts[std::size_t(i)] = list.m_texts[std::size_t(i)];
+    list.SortSteel(sheet.get(), CVes_HuizongRules::kAllBars);
     return sheet;
 }
 

@@ -198,7 +198,8 @@ private:
     QPoint variableCentre(int row, int column, CVes_ReferenceBase& reference,
                           const CVes_Variable& variable) const;
     void applyShape(int row, CSteelRecordId key);
-    void applyStart(CVes_SetupTableLine& line, CSteelRecordId key);
+    // The start-style chooser for the bar of `line`.
+    void chooseStartFor(CVes_SetupTableLine* line);
     // The shape, start, unit or image action of a double click on a line.
     void openLineAt(int row, int column);
     void numberSteel(int share, int all, int continuous);

@@ -54,18 +54,14 @@ CVes_SetupTableLine* CVes_SetupView2::InsertLine(int kind)
 
 void CVes_SetupView2::insertSteelLine()
 {
-    if (!m_table)
-        return;
-    m_table->InsertRow(0);
-    finish(kRepaint | kNotify | kModified);
+    if (m_table)
+        runTableEdit([this] { m_table->InsertRow(0); });
 }
 
 void CVes_SetupView2::insertSteelBlankLine()
 {
-    if (!m_table)
-        return;
-    m_table->InsertRow(1);
-    finish(kRepaint | kNotify | kModified);
+    if (m_table)
+        runTableEdit([this] { m_table->InsertRow(1); });
 }
 
 void CVes_SetupView2::insertTextLine()
@@ -94,7 +90,7 @@ void CVes_SetupView2::insertImageLine()
 
 void CVes_SetupView2::insertClipBoard()
 {
-    if (!m_table)
+    if (!m_table || !m_table->canPaste())
         return;
     m_table->InsertClip();
     finish(kAllSteps);

@@ -9,6 +9,8 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace {
 
 using Line = CVes_SetupTableLine;
@@ -33,6 +35,13 @@ bool isRightBracketKey(const QKeyEvent* event)
     const bool keypad = event->modifiers() & Qt::KeypadModifier;
     return key == Qt::Key_BracketRight || key == Qt::Key_BraceRight
            || (keypad && key == Qt::Key_Asterisk);
+}
+
+bool hasSelectedUnlockedBar(const CVes_TableBase& table)
+{
+    const TableLineList rows = table.selectedBarLines();
+    return std::any_of(rows.begin(), rows.end(),
+                       [](const CVes_TableBaseLine* row) { return !row->getLock(); });
 }
 
 bool inMultiValueColumns(int column)
@@ -76,7 +85,7 @@ void CVes_SetupView2::openLineAt(int row, int column)
     if (isBarLine(line) && column == CVes_SetupTable::kColShape) {
         changeSteel(row, column);
     } else if (isBarLine(line) && column == CVes_SetupTable::kColStart) {
-        changeStart(row, column);
+        chooseStartFor(line);
     } else if (line->isImageLine()) {
         EditImageLine(line);
         repaintView();
@@ -144,23 +153,21 @@ void CVes_SetupView2::applyShape(int row, CSteelRecordId key)
 
 void CVes_SetupView2::changeStart(int, int)
 {
-    if (!m_table)
-        return;
-    Line* line = lineOf(m_table->getSelectRow());
+    if (m_table)
+        chooseStartFor(lineOf(m_table->getSelectRow()));
+}
+
+void CVes_SetupView2::chooseStartFor(CVes_SetupTableLine* line)
+{
     if (!isBarLine(line) || line->getLock())
         return;
     CSteelRecordId key(-1, -1);
     if (chooseStart(&key) != 1 || key.isNull())
         return;
-    applyStart(*line, key);
-}
-
-void CVes_SetupView2::applyStart(CVes_SetupTableLine& line, CSteelRecordId key)
-{
     // Neither lengths nor the order of bars depend on the start style: the
     // derived sheets stay as they are.
-    line.m_steel.start.setRecordId(key);
-    line.setNull(0);
+    line->m_steel.start.setRecordId(key);
+    line->setNull(0);
     finish(kUndoStep | kRepaint | kNotify | kModified);
 }
 
@@ -249,9 +256,13 @@ void CVes_SetupView2::bracketKey(bool left)
 {
     switch (m_table->getCurCol()) {
     case CVes_SetupTable::kColShape:
-        runTableEdit([this, left] {
-            left ? m_table->setSelLineModelMirrorHor() : m_table->setSelLineModelMirrorVer();
-        });
+        if (!hasSelectedUnlockedBar(*m_table)) {
+            repaintView();
+            break;
+        }
+        // Mirroring records nothing by itself; it is kept as any other edit.
+        left ? m_table->setSelLineModelMirrorHor() : m_table->setSelLineModelMirrorVer();
+        finish(kAllSteps);
         break;
     case CVes_SetupTable::kColCutLength:
         runTableEdit([this, left] { m_table->setSelLineAutoCal(left ? 1 : 0); });

@@ -230,7 +230,6 @@ TEST_F(BarListExport, FourSheetsEachWithItsTitleBlockAndBorders)
         EXPECT_TRUE(sheet.bordered(QStringLiteral("A6"))) << d.index;
         const QChar past(last.at(0).unicode() + 1);
         EXPECT_FALSE(sheet.bordered(QString(past) + u'6')) << d.index;
-        EXPECT_TRUE(sheet.pictureCells().isEmpty());
     }
     // The summaries' own rows.
     const test::ExportedBook summary(path, 3);
@@ -239,6 +238,35 @@ TEST_F(BarListExport, FourSheetsEachWithItsTitleBlockAndBorders)
     const int rows = int(built->lines().size());
     EXPECT_TRUE(summary.bordered(QStringLiteral("F%1").arg(rows + 6)));
     EXPECT_FALSE(summary.bordered(QStringLiteral("F%1").arg(rows + 7)));
+}
+
+TEST_F(BarListExport, TheSortedSheetHoldsTheBarsInOrderWithTheirShapes)
+{
+    test::fillDemoList(t);
+    const QString path = exportList();
+    ASSERT_FALSE(path.isEmpty()) << host->messageTexts().join(u'|').toStdString();
+    const std::unique_ptr<CVes_SortBarSheet> built(t.SortSteel(nullptr, CVes_HuizongRules::kAllBars));
+    QStringList numbers;
+    QStringList pictures;
+    for (int i = 0; i < built->lines().size(); ++i) {
+        auto* row = dynamic_cast<CVes_SortBarSheetLine*>(built->lines()[i]);
+        if (!row || row->isNull() || row->m_isString)
+            continue;
+        numbers << row->m_steel.number;
+        pictures << QStringLiteral("C%1").arg(i + 6);
+    }
+    ASSERT_GE(numbers.size(), 10);
+    const test::ExportedBook sorted(path, 2);
+    for (int i = 0, n = 0; i < built->lines().size(); ++i) {
+        auto* row = dynamic_cast<CVes_SortBarSheetLine*>(built->lines()[i]);
+        if (row && !row->isNull() && !row->m_isString)
+            EXPECT_EQ(sorted.text(QStringLiteral("A%1").arg(i + 6)), numbers[n++]) << i;
+    }
+    EXPECT_EQ(sorted.pictureCells(), pictures);
+    EXPECT_TRUE(sorted.bordered(QStringLiteral("H%1").arg(built->lines().size() + 6)));
+    // The summaries show no pictures.
+    EXPECT_TRUE(test::ExportedBook(path, 3).pictureCells().isEmpty());
+    EXPECT_TRUE(test::ExportedBook(path, 4).pictureCells().isEmpty());
 }
 
 TEST_F(BarListExport, AnEmptyListGivesTheFrameOfEverySheet)
