@@ -469,3 +469,20 @@ double CVes_Formula::FormulaValue(const QString& formula,
 {
     return FormulaValue(formula, formulaVariables(variables), mode);
 }
+
+double leadingNumberOf(const QString& text)
+{
+    const std::string bytes = text.trimmed().toLatin1().toStdString();
+    const char* first = bytes.data();
+    const char* last = first + bytes.size();
+    double sign = 1.0;
+    if (first != last && (*first == '+' || *first == '-')) {
+        sign = *first == '-' ? -1.0 : 1.0;
+        ++first;
+    }
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (error == std::errc::result_out_of_range)
+        return sign * HUGE_VAL;
+    return error == std::errc() ? sign * value : 0.0;
+}

@@ -73,3 +73,8 @@ FormulaVariables formulaVariables(const std::vector<std::unique_ptr<CVes_Variabl
 // The value of a formula without variables (a count or length typed into a
 // cell); 0 when it is not a valid formula.
 double formulaString(const QString& formula);
+
+// The number a text starts with, read as the C library's atof reads it
+// (blanks first, then a sign, digits, a point and an exponent) in every
+// locale: 1500 for "1500mm"; 0 when there is none.
+double leadingNumberOf(const QString& text);

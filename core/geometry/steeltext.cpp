@@ -1,5 +1,6 @@
 #include "core/geometry/steeltext.h"
 
+#include "core/geometry/formula.h"
 #include "core/geometry/geometry.h"
 #include "envora/rules.h"
 #include "platform/dc.h"
@@ -8,10 +9,7 @@
 
 #include <QStringList>
 
-#include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <string>
 
 namespace {
 
@@ -53,26 +51,6 @@ const Grade* findGrade(int code)
             return &g;
     }
     return nullptr;
-}
-
-// The leading decimal number of a text, read as the C library's atof reads
-// it (blanks first, then a sign, digits, a point and an exponent); 0 when
-// there is none.
-double leadingNumber(const QString& text)
-{
-    const std::string bytes = text.trimmed().toLatin1().toStdString();
-    const char* first = bytes.data();
-    const char* last = first + bytes.size();
-    double sign = 1.0;
-    if (first != last && (*first == '+' || *first == '-')) {
-        sign = *first == '-' ? -1.0 : 1.0;
-        ++first;
-    }
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
-    if (error == std::errc::result_out_of_range)
-        return sign * HUGE_VAL;
-    return error == std::errc() ? sign * value : 0.0;
 }
 
 // The letters a typed size may start with: pairs before single letters.
@@ -210,7 +188,7 @@ int transStringToGuige(const QString& text, int& grade, float& diameter)
     grade = code;
     if (s.isEmpty())
         return 1;
-    const double d = leadingNumber(s);
+    const double d = leadingNumberOf(s);
     if (Info_isValidDN(float(d))) {
         diameter = float(d);
         return 1;

@@ -276,7 +276,7 @@ std::optional<double> dimensionValue(const CVes_SetupTable& table, CVes_Steel& b
     } else {
         variable.m_formula.clear();
     }
-    const double plain = cellentry::leadingNumber(text);
+    const double plain = leadingNumberOf(text);
     const std::optional<double> value = formulaValue(owner, withLengths(table, bar, text));
     if (!value)
         return std::nullopt;
@@ -466,7 +466,7 @@ bool enterImage(Line& line, const EditedVariable& edited, const QString& entry)
     if (variable->m_type == CVes_Variable::kTextKind)
         variable->m_formula = entry;
     else
-        owner->setVarValue(variable->m_text, cellentry::leadingNumber(entry));
+        owner->setVarValue(variable->m_text, leadingNumberOf(entry));
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "tables/barlist/midconnecteditdlg.h"
 #include "tables/framework/cellentry.h"
 
+#include "core/geometry/formula.h"
 #include "platform/hostservices.h"
 
 #include <QApplication>
@@ -24,7 +25,7 @@ constexpr double kLapFactors[] = {1.2, 1.4, 1.6};
 // A spacing text read as a whole number, as the C library's atoi reads it.
 int spacingValue(const QString& text)
 {
-    return cellentry::roundedUp(cellentry::leadingNumber(text), 0.0);
+    return cellentry::roundedUp(leadingNumberOf(text), 0.0);
 }
 
 QString spacingText(int value)
@@ -67,6 +68,30 @@ QWidget* dialogParent()
     return QApplication::activeWindow();
 }
 
+// The spacings a stirrup dialog opens with, from the bar's: the second one
+// outside the densified zones, the first one in them (the second when there
+// is no first); spacings that are not above 0 leave the dialog's own.
+void takeSpacings(const CVes_Steel& bar, int& dense, int& normal)
+{
+    const int first = spacingValue(bar.spacing1);
+    const int second = spacingValue(bar.spacing2);
+    if (second > 0)
+        normal = second;
+    if (first > 0)
+        dense = first;
+    else if (second > 0)
+        dense = second;
+}
+
+// The count and the spacings of a dialog's OK: the normal spacing as the
+// second text, the densified one as the first.
+void giveSpacings(CVes_Steel& bar, int count, int dense, int normal)
+{
+    bar.count = count;
+    bar.spacing2 = spacingText(normal);
+    bar.spacing1 = spacingText(dense);
+}
+
 } // namespace
 
 void CVes_SetupTable::calSelectLineSteelWallZhuGujin()
@@ -102,15 +127,8 @@ void CVes_SetupTable::calSelectLineSteelZhuGujin()
     CVes_Steel* bar = selectedBar(*this);
     if (!bar)
         return;
-    const int first = spacingValue(bar->spacing1);
-    const int second = spacingValue(bar->spacing2);
     ColumnHoopInput& r = CVes_ColumnHoopCalcDlg::remembered();
-    if (second > 0)
-        r.normalSpacing = second;
-    if (first > 0)
-        r.denseSpacing = first;
-    else if (second > 0)
-        r.denseSpacing = second;
+    takeSpacings(*bar, r.denseSpacing, r.normalSpacing);
 
     CVes_ColumnHoopCalcDlg dlg(dialogParent());
     if (const int unit = spacingUnit(*this))
@@ -119,9 +137,7 @@ void CVes_SetupTable::calSelectLineSteelZhuGujin()
     dlg.setLapZone(int(bar->DN), kLapFactors[index >= 0 ? index : 1]);
     if (dlg.exec() != QDialog::Accepted)
         return;
-    bar->count = dlg.result();
-    bar->spacing2 = spacingText(dlg.normalSpacing());
-    bar->spacing1 = spacingText(dlg.denseSpacing());
+    giveSpacings(*bar, dlg.result(), dlg.denseSpacing(), dlg.normalSpacing());
     markEdited();
     AddUndo();
 }
@@ -139,22 +155,13 @@ void CVes_SetupTable::calSellineSteelGenshu(int method)
         bar->spacing2 = dlg.pair() == HoopPair150 ? QStringLiteral("150") : QStringLiteral("200");
         bar->spacing1 = QStringLiteral("100");
     } else {
-        const int first = spacingValue(bar->spacing1);
-        const int second = spacingValue(bar->spacing2);
         CVes_BeamHoopCountDlg::Remembered& r = CVes_BeamHoopCountDlg::remembered();
-        if (second > 0)
-            r.normalSpacing = second;
-        if (first > 0)
-            r.denseSpacing = first;
-        else if (second > 0)
-            r.denseSpacing = second;
+        takeSpacings(*bar, r.denseSpacing, r.normalSpacing);
         CVes_BeamHoopCountDlg dlg(dialogParent());
         dlg.setUnitMode(spacingUnit(*this));
         if (dlg.exec() != QDialog::Accepted)
             return;
-        bar->count = dlg.total();
-        bar->spacing2 = spacingText(dlg.normalSpacing());
-        bar->spacing1 = spacingText(dlg.denseSpacing());
+        giveSpacings(*bar, dlg.total(), dlg.denseSpacing(), dlg.normalSpacing());
     }
     markEdited();
     AddUndo();

@@ -187,6 +187,7 @@ private:
     // Runs a table operation that records its own undo step; when it
     // recorded one the frame and the document are told.
     void runTableEdit(const std::function<void()>& edit);
+    void runListCommand(void (CVes_SetupTable::*command)());
     // Commits the open editors before another one opens.
     void commitOpenEditors();
     void forgetEditors();

@@ -260,22 +260,25 @@ void CVes_SetupView2::EditImageLine(CVes_SetupTableLine* line)
 
 void CVes_SetupView2::EditMidConnect()
 {
-    if (CVes_SetupTable* table = setupTable())
-        runTableEdit([table] { table->batchEditMidConnect(); });
+    runListCommand(&CVes_SetupTable::batchEditMidConnect);
 }
 
 // ---- Calculators and remarks ----------------------------------------------------------------
 
-void CVes_SetupView2::calSelectLineSteelWallZhuGujin()
+void CVes_SetupView2::runListCommand(void (CVes_SetupTable::*command)())
 {
     if (CVes_SetupTable* table = setupTable())
-        runTableEdit([table] { table->calSelectLineSteelWallZhuGujin(); });
+        runTableEdit([table, command] { (table->*command)(); });
+}
+
+void CVes_SetupView2::calSelectLineSteelWallZhuGujin()
+{
+    runListCommand(&CVes_SetupTable::calSelectLineSteelWallZhuGujin);
 }
 
 void CVes_SetupView2::calSelectLineSteelZhuGujin()
 {
-    if (CVes_SetupTable* table = setupTable())
-        runTableEdit([table] { table->calSelectLineSteelZhuGujin(); });
+    runListCommand(&CVes_SetupTable::calSelectLineSteelZhuGujin);
 }
 
 void CVes_SetupView2::calSellineSteelGenshu(int method)
@@ -286,18 +289,15 @@ void CVes_SetupView2::calSellineSteelGenshu(int method)
 
 void CVes_SetupView2::calSellineSteelJieTouMaogu()
 {
-    if (CVes_SetupTable* table = setupTable())
-        runTableEdit([table] { table->calSellineSteelJieTouMaogu(); });
+    runListCommand(&CVes_SetupTable::calSellineSteelJieTouMaogu);
 }
 
 void CVes_SetupView2::MergeRemark()
 {
-    if (CVes_SetupTable* table = setupTable())
-        runTableEdit([table] { table->MergeRemark(); });
+    runListCommand(&CVes_SetupTable::MergeRemark);
 }
 
 void CVes_SetupView2::unMergeRemark()
 {
-    if (CVes_SetupTable* table = setupTable())
-        runTableEdit([table] { table->unMergeRemark(); });
+    runListCommand(&CVes_SetupTable::unMergeRemark);
 }

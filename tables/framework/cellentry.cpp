@@ -2,10 +2,8 @@
 
 #include "core/geometry/formula.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
-#include <string>
 
 namespace cellentry {
 
@@ -19,23 +17,6 @@ std::optional<double> numberOf(const QString& text, QString* reason)
         return std::nullopt;
     }
     return result.value;
-}
-
-double leadingNumber(const QString& text)
-{
-    const std::string bytes = text.trimmed().toLatin1().toStdString();
-    const char* first = bytes.data();
-    const char* last = first + bytes.size();
-    double sign = 1.0;
-    if (first != last && (*first == '+' || *first == '-')) {
-        sign = *first == '-' ? -1.0 : 1.0;
-        ++first;
-    }
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
-    if (error == std::errc::result_out_of_range)
-        return sign * HUGE_VAL;
-    return error == std::errc() ? sign * value : 0.0;
 }
 
 int roundedUp(double value, double addend)

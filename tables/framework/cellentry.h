@@ -15,11 +15,6 @@ namespace cellentry {
 // the formula's own reason ("警告：…") when the text is none.
 std::optional<double> numberOf(const QString& text, QString* reason = nullptr);
 
-// The number a text starts with, read as the C library's atof reads it
-// (blanks, a sign, digits, a point, an exponent) in every locale: 1500 for
-// "1500mm", 0 when the text does not start with a number.
-double leadingNumber(const QString& text);
-
 // value + `addend`, truncated towards zero (2.3 + 0.7 gives 3, 2.2 + 0.7
 // gives 2); 0 for what no int holds.
 int roundedUp(double value, double addend);

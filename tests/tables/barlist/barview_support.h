@@ -1,62 +1,27 @@
 #pragma once
-// What the bar-list view and cell-entry tests share: the user's habits set
-// for one test and put back afterwards, user shape numbers written into the
-// test's data folder and removed afterwards, and a small bar list of an
-// element, bars of each kind and the other line kinds.
+// What the bar-list view and cell-entry tests share: user shape numbers
+// written into the test's data folder and removed afterwards, a small bar
+// list of an element, bars of each kind and the other line kinds, and that
+// list shown in the view.
 
 #include "tables/barlist/setuptable.h"
+#include "tables/barlist/setupview2.h"
+#include "tables/framework/inplaceedit.h"
+#include "tests/support/recordinghost.h"
+#include "tests/tables/barlist/edithabits.h"
 
-#include "envora/usercustom.h"
 #include "shapeui/steelmodeluserid.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QSignalSpy>
 #include <QString>
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace test {
-
-// The habits cell editing reads, for the lifetime of the scope.
-class EditHabits {
-public:
-    explicit EditHabits(int content = 0xFF, int digit = 5, int editMode = 1, int selectMode = 0)
-        : m_content(contentNow()),
-          m_digit(Info_UserCustomGenshuJinwei()),
-          m_editMode(Info_GetUserCustomTableEditMode()),
-          m_selectMode(Info_GetUserCustomSteelSelectMode()),
-          m_gradeMode(Info_UserCustomGetGradeMode())
-    {
-        EXPECT_TRUE(Info_UserCustomSetContent(content));
-        EXPECT_TRUE(Info_UserCustomSetGenshuJinwei(digit));
-        EXPECT_TRUE(Info_SetUserCustomTableEditMode(editMode));
-        EXPECT_TRUE(Info_SetUserCustomSteelSelectMode(selectMode));
-        EXPECT_TRUE(Info_UserCustomSetGradeMode(0));
-    }
-    ~EditHabits()
-    {
-        Info_UserCustomSetContent(m_content);
-        Info_UserCustomSetGenshuJinwei(m_digit);
-        Info_SetUserCustomTableEditMode(m_editMode);
-        Info_SetUserCustomSteelSelectMode(m_selectMode);
-        Info_UserCustomSetGradeMode(m_gradeMode);
-    }
-    EditHabits(const EditHabits&) = delete;
-    EditHabits& operator=(const EditHabits&) = delete;
-
-private:
-    static int contentNow()
-    {
-        int bits = 0;
-        for (int bit = 1; bit <= 0x80; bit <<= 1)
-            bits |= Info_UserCustomContentIsClude(bit) ? bit : 0;
-        return bits;
-    }
-    int m_content;
-    int m_digit;
-    int m_editMode;
-    int m_selectMode;
-    int m_gradeMode;
-};
 
 // User shape numbers in the data folder for the lifetime of the scope.
 class UserNumbers {
@@ -151,15 +116,6 @@ inline CVes_Steel& listBar(CVes_SetupTable& t, int row)
 }
 
 } // namespace test
-
-#include "tables/barlist/setupview2.h"
-#include "tables/framework/inplaceedit.h"
-#include "tests/support/recordinghost.h"
-
-#include <QCoreApplication>
-#include <QSignalSpy>
-
-#include <optional>
 
 namespace test {
 

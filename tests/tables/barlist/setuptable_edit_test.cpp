@@ -6,6 +6,7 @@
 #include "envora/rules.h"
 #include "envora/usercustom.h"
 #include "tables/framework/tablehelpers.h"
+#include "tests/tables/barlist/edithabits.h"
 
 #include <gtest/gtest.h>
 
@@ -21,30 +22,9 @@ const CSteelRecordId kStirrup(192, 1);
 const QString kL = QStringLiteral("L");
 
 // Keeps the user's copy set and grade mode for the test's lifetime.
-class HabitScope {
+class HabitScope : public test::EditHabits {
 public:
-    HabitScope(int content, int gradeMode)
-        : m_content(contentNow()), m_mode(Info_UserCustomGetGradeMode())
-    {
-        EXPECT_TRUE(Info_UserCustomSetContent(content));
-        EXPECT_TRUE(Info_UserCustomSetGradeMode(gradeMode));
-    }
-    ~HabitScope()
-    {
-        Info_UserCustomSetContent(m_content);
-        Info_UserCustomSetGradeMode(m_mode);
-    }
-
-private:
-    static int contentNow()
-    {
-        int bits = 0;
-        for (int bit = 1; bit <= 0x80; bit <<= 1)
-            bits |= Info_UserCustomContentIsClude(bit) ? bit : 0;
-        return bits;
-    }
-    int m_content;
-    int m_mode;
+    HabitScope(int content, int gradeMode) : EditHabits(content, 5, 1, 0, gradeMode) {}
 };
 
 class SetupTableEdit : public testing::Test {
