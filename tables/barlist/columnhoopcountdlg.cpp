@@ -183,6 +183,8 @@ CColumnHoopCountDlg::CColumnHoopCountDlg(QWidget* parent) : QDialog(parent)
     resultRow->addWidget(m_pCompute, 1, 7);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CColumnHoopCountDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CColumnHoopCountDlg::reject);
     auto* left = new QVBoxLayout;

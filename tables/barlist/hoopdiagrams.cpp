@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kWidth = 220;
+constexpr int kWidth = 280;
 constexpr int kHeight = 300;
 // The column in the picture: its left and right edge, the floor and the
 // beam's underside.
@@ -36,7 +36,7 @@ struct Zone {
 QFont labelFont()
 {
     QFont font(QStringLiteral("Noto Sans CJK SC"));
-    font.setPixelSize(11);
+    font.setPixelSize(10);
     return font;
 }
 
@@ -46,8 +46,11 @@ void drawDimension(QPainter& p, int x, int top, int bottom, const QString& label
     p.drawLine(x, top, x, bottom);
     p.drawLine(x - 4, top, x + 4, top);
     p.drawLine(x - 4, bottom, x + 4, bottom);
-    p.drawText(QRect(x + 6, top, kWidth - x - 6, bottom - top), Qt::AlignVCenter | Qt::AlignLeft,
-               label);
+    // On a white ground, so that it reads over hatching too.
+    const QRect room(x + 6, top, kWidth - x - 8, bottom - top);
+    const QRect used = p.boundingRect(room, Qt::AlignVCenter | Qt::AlignLeft, label);
+    p.fillRect(used.adjusted(-1, 0, 1, 0), Qt::white);
+    p.drawText(room, Qt::AlignVCenter | Qt::AlignLeft, label);
 }
 
 void drawZones(QPainter& p, const std::vector<Zone>& zones, int left, int right)

@@ -103,23 +103,27 @@ void CVes_SetupView2::endEdit()
 }
 
 platform::Rect CVes_SetupView2::variableBox(CVes_ReferenceBase& reference, CVes_Variable& variable,
-                                           QPoint centre) const
+                                           QPoint centre, int textHeight) const
 {
-    // The dimension is drawn at the shape's scale inside the cell.
+    // The dimension is drawn at the shape's scale inside the cell; the box
+    // is never lower than its text.
     const double scale = reference.getScale() > 0.0 ? reference.getScale() : 1.0;
     platform::Rect own;
     variable.LocateRect(own);
     const int halfWidth = std::abs(LPtoDP(int(own.Width() / scale))) / 2;
-    const int halfHeight = std::abs(LPtoDP(int(own.Height() / scale))) / 2;
+    const int halfHeight = std::max(std::abs(LPtoDP(int(own.Height() / scale))), textHeight + 4) / 2;
     return platform::Rect(centre.x() - halfWidth, centre.y() - halfHeight, centre.x() + halfWidth,
                           centre.y() + halfHeight);
 }
 
-int CVes_SetupView2::variableTextHeight(CVes_ReferenceBase& reference,
+int CVes_SetupView2::variableTextHeight(int row, int column, CVes_ReferenceBase& reference,
                                         const CVes_Variable& variable) const
 {
+    // A shape drawn small in its cell draws its dimensions smaller still:
+    // the editor keeps at least the cell's text height, to stay readable.
     const double scale = reference.getScale() > 0.0 ? reference.getScale() : 1.0;
-    return LPtoDP(int(variable.m_height / scale));
+    return std::max(LPtoDP(int(variable.m_height / scale)),
+                    LPtoDP(m_table->getTxtHight(row, column)));
 }
 
 QPoint CVes_SetupView2::variableCentre(int row, int column, CVes_ReferenceBase& reference,
@@ -163,8 +167,8 @@ void CVes_SetupView2::EditCell(int row, int column, QPoint point)
     platform::Rect box = LPtoDP(m_table->getRect(row, column));
     int textHeight = LPtoDP(m_table->getTxtHight(row, column));
     if (open.variableCell && hit) {
-        box = variableBox(*reference, *hit, point);
-        textHeight = variableTextHeight(*reference, *hit);
+        textHeight = variableTextHeight(row, column, *reference, *hit);
+        box = variableBox(*reference, *hit, point, textHeight);
     }
     openCellEditor(row, column, open.text, box, textHeight, open.category, inplace::kClick, false);
     if (m_inPlaceEdit)
@@ -191,8 +195,9 @@ void CVes_SetupView2::EditCurCell(QChar c)
     int textHeight = LPtoDP(m_table->getTxtHight(row, column));
     CVes_ReferenceBase* reference = barlist::cellReference(*line, column);
     if (CVes_Variable* variable = open.variable.on(*line); variable && reference) {
-        box = variableBox(*reference, *variable, variableCentre(row, column, *reference, *variable));
-        textHeight = variableTextHeight(*reference, *variable);
+        textHeight = variableTextHeight(row, column, *reference, *variable);
+        box = variableBox(*reference, *variable,
+                          variableCentre(row, column, *reference, *variable), textHeight);
     }
     // The box holds the character typed, the caret after it.
     openCellEditor(row, column, open.text, box, textHeight, barlist::kNoCategory, inplace::kEnter,

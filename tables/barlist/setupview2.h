@@ -191,11 +191,12 @@ private:
     // Commits the open editors before another one opens.
     void commitOpenEditors();
     void forgetEditors();
-    // The editor's box over a dimension of `reference`, centred on `centre`
-    // (client pixels), and its text height in pixels.
+    // The editor's text height in pixels over a dimension of `reference` in
+    // a cell, and its box centred on `centre` (client pixels).
+    int variableTextHeight(int row, int column, CVes_ReferenceBase& reference,
+                           const CVes_Variable& variable) const;
     platform::Rect variableBox(CVes_ReferenceBase& reference, CVes_Variable& variable,
-                               QPoint centre) const;
-    int variableTextHeight(CVes_ReferenceBase& reference, const CVes_Variable& variable) const;
+                               QPoint centre, int textHeight) const;
     QPoint variableCentre(int row, int column, CVes_ReferenceBase& reference,
                           const CVes_Variable& variable) const;
     void applyShape(int row, CSteelRecordId key);
