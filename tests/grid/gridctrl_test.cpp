@@ -394,6 +394,48 @@ TEST(GridSelection, FocusNeverLiesInAFixedCell)
     EXPECT_FALSE(grid.GetCell(4, 1)->IsFocused());
 }
 
+// Cells whose row or column passes 65535: a key of two 16-bit halves would
+// take each for the other cell of its row.
+struct FarCellCase {
+    const char* name;
+    CGridCellPos selected;
+    CGridCellPos other;
+};
+
+void PrintTo(const FarCellCase& c, std::ostream* os) { *os << c.name; }
+
+class GridFarSelection : public ::testing::TestWithParam<FarCellCase> {};
+
+TEST_P(GridFarSelection, CellsBeyond16BitsKeepTheirOwnSelection)
+{
+    const FarCellCase& c = GetParam();
+    TestGrid grid;
+    grid.SetVirtualMode(true);
+    grid.SetRowCount(70000);
+    grid.SetColumnCount(70000);
+    grid.SetItemState(c.selected.row, c.selected.col, GridStateSelected);
+    EXPECT_TRUE(grid.IsCellSelected(c.selected.row, c.selected.col));
+    EXPECT_FALSE(grid.IsCellSelected(c.other.row, c.other.col));
+    EXPECT_EQ(grid.GetSelectedCount(), 1);
+    EXPECT_EQ(grid.GetSelectedCellRange(),
+              CGridCellSpan(c.selected.row, c.selected.col, c.selected.row, c.selected.col));
+
+    // Both selected, then one cleared: the other stays.
+    grid.SetItemState(c.other.row, c.other.col, GridStateSelected);
+    EXPECT_EQ(grid.GetSelectedCount(), 2);
+    grid.SetItemState(c.selected.row, c.selected.col, 0);
+    EXPECT_FALSE(grid.IsCellSelected(c.selected.row, c.selected.col));
+    EXPECT_TRUE(grid.IsCellSelected(c.other.row, c.other.col));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, GridFarSelection,
+    ::testing::Values(FarCellCase{"RowPast16Bits", CGridCellPos(65537, 0), CGridCellPos(1, 1)},
+                      FarCellCase{"RowAt65536", CGridCellPos(65536, 3), CGridCellPos(0, 3)},
+                      FarCellCase{"ColumnPast16Bits", CGridCellPos(2, 65538), CGridCellPos(2, 2)},
+                      FarCellCase{"BothFar", CGridCellPos(69999, 69999), CGridCellPos(4463, 4463)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(GridModified, MarksAndTheSortColumn)
 {
     TestGrid grid(4, 3, 1, 0);

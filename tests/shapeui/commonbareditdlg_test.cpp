@@ -4,15 +4,14 @@
 #include "shapeui/inputdlg.h"
 #include "shapeui/shapelistctrl.h"
 #include "shapeui/steelmodeluserid.h"
+#include "tests/shapeui/modellibdlg_testing.h"
 #include "tests/shapeui/shapeview_screenshot.h"
 #include "tests/support/recordinghost.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using platform::Answer;
@@ -154,8 +153,8 @@ TEST_F(CommonBarEdit, OkTakesTheNameAndCancelLeavesIt)
     name->setText(QStringLiteral("柱"));
     dlg.reject();
     EXPECT_EQ(dlg.m_categoryName, QString());
-    QTimer::singleShot(0, &dlg, [&] {
-        QTest::mouseClick(dlg.findChild<QPushButton*>(QString::number(CVes_CommonBarEditDlg::IDOK)),
+    test::onNextModal<CVes_CommonBarEditDlg>([](CVes_CommonBarEditDlg* shown) {
+        QTest::mouseClick(shown->findChild<QPushButton*>(QString::number(CVes_CommonBarEditDlg::IDOK)),
                           Qt::LeftButton);
     });
     EXPECT_EQ(dlg.DoModal(), CVes_CommonBarEditDlg::IDOK);
@@ -256,20 +255,10 @@ TEST_F(CommonBarEdit, AddFromTheLibraryKeepsOneEntryPerShape)
 
 namespace {
 
-// Answers the next input dialog with `text` (OK) or cancels it (null).
+// Answers the next user-number dialog with `text` (OK) or cancels it (null).
 void answerInput(const char* text)
 {
-    QTimer::singleShot(0, [text] {
-        auto* input = qobject_cast<CVes_InputDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(input, nullptr);
-        EXPECT_EQ(input->windowTitle(), QStringLiteral("钢筋大样用户自定义编号"));
-        if (!text) {
-            input->reject();
-            return;
-        }
-        input->findChild<QLineEdit*>(QString::number(CVes_InputDlg::kIdText))->setText(QString::fromUtf8(text));
-        input->accept();
-    });
+    test::answerInput(text, "钢筋大样用户自定义编号");
 }
 
 // The user numbers as they are in the file.

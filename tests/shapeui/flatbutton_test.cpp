@@ -5,6 +5,7 @@
 
 #include "platform/painterdc.h"
 #include "platform/recordingdc.h"
+#include "tests/support/modal.h"
 #include "tests/support/recordinghost.h"
 
 #include <QAction>
@@ -346,6 +347,7 @@ TEST(FlatButton, RealMenuReturnsTheCommandChosenWithTheKeyboard)
     QTimer::singleShot(0, menu, [menu] {
         menu->setActiveAction(menu->actions().at(1));
         QTest::keyClick(menu, Qt::Key_Return);
+        test::closeLeftOpen(menu, "Return left the menu open");
     });
     button.click();
     ASSERT_EQ(commands.count(), 1);

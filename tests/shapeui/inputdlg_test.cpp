@@ -1,10 +1,11 @@
 #include "shapeui/inputdlg.h"
 
+#include "tests/support/modal.h"
+
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -19,11 +20,11 @@ struct Shown {
 // Runs the dialog; `act` works on it once it is shown.
 int run(CVes_InputDlg& dlg, Shown& shown, const std::function<void(CVes_InputDlg&)>& act)
 {
-    QTimer::singleShot(0, &dlg, [&] {
-        shown.title = dlg.windowTitle();
-        shown.prompt = dlg.findChild<QGroupBox*>(QString::number(CVes_InputDlg::kIdPromptFrame))->title();
-        shown.text = dlg.findChild<QLineEdit*>(QString::number(CVes_InputDlg::kIdText))->text();
-        act(dlg);
+    test::onNextModal<CVes_InputDlg>([&](CVes_InputDlg* d) {
+        shown.title = d->windowTitle();
+        shown.prompt = d->findChild<QGroupBox*>(QString::number(CVes_InputDlg::kIdPromptFrame))->title();
+        shown.text = d->findChild<QLineEdit*>(QString::number(CVes_InputDlg::kIdText))->text();
+        act(*d);
     });
     return dlg.DoModal();
 }

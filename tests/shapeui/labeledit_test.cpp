@@ -13,9 +13,10 @@
 namespace {
 
 struct Box {
+    // Declared before the parent, so that it outlives the box's last notice.
+    std::vector<LabelEditEnd> notices;
     QWidget parent;
     QPointer<CVes_LabelEdit> edit;
-    std::vector<LabelEditEnd> notices;
 
     explicit Box(int firstChar, const QString& initial = QStringLiteral("abc"), int width = 40)
     {

@@ -543,7 +543,7 @@ TEST_F(ModelLib, AFailedImportIsReportedAndChangesNothing)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("坏.jlb"));
-    ASSERT_TRUE(platform::saveFile(path, QByteArray("\x01\x02\x03 not a library", 20)));
+    ASSERT_TRUE(platform::saveFile(path, QByteArray("\x01\x02\x03 not a library")));
     open();
     userCategoryWithShapes("甲", 2);
     files.answers = {path};

@@ -1,16 +1,14 @@
 #pragma once
 // Helpers for the tests of the shape library dialog and the choosers:
-// answering modal dialogs from a timer, file dialogs that answer from a
-// queue, and the libraries as they are on disk.
+// answering input dialogs, file dialogs that answer from a queue, and the
+// libraries as they are on disk.
 
 #include "core/model/modelrecordlib.h"
 #include "shapeui/inputdlg.h"
 #include "shapeui/modellibdlg.h"
 #include "tests/support/modal.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <deque>

@@ -14,13 +14,13 @@
 #include "shapeui/shapepropertygrid.h"
 #include "shapeui/shapetoolbarcontrols.h"
 #include "shapeview_screenshot.h"
+#include "tests/support/modal.h"
 #include "tests/support/recordinghost.h"
 #include "widgara/cmdui.h"
 #include "widgara/controlcombobox.h"
 #include "widgara/controlpopup.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using platform::Answer;
@@ -521,12 +521,7 @@ TEST(ShapeEditorToolBars, ModeAlignmentAndSnapCommands)
 TEST(ShapeEditor, DrawModelRunsOnAnEmptyStartStyle)
 {
     for (const bool confirm : {false, true}) {
-        QTimer::singleShot(0, [confirm] {
-            CShapeEditorDlg* dlg = nullptr;
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* editor = qobject_cast<CShapeEditorDlg*>(top); editor && editor->isVisible())
-                    dlg = editor;
-            ASSERT_NE(dlg, nullptr);
+        test::onNextModal<CShapeEditorDlg>([confirm](CShapeEditorDlg* dlg) {
             EXPECT_EQ(dlg->workRecord()->getSideArraySize(), 0);
             if (confirm)
                 dlg->OnOK();

@@ -410,6 +410,8 @@ TEST(DefaultLists, CategoryFilesNameListsOfShapesThatExist)
         const char* file;
         bool start;
     };
+    // Start styles are read afresh from the files of this test's data folder.
+    CVes_ModelStartMainLib starts;
     for (const Kind kind : {Kind{"steelLib.xml", false}, Kind{"startLib.xml", true}}) {
         QByteArray bytes;
         ASSERT_TRUE(platform::readFile(GetRODOFilePath() + QLatin1String(kind.file), &bytes));
@@ -428,7 +430,7 @@ TEST(DefaultLists, CategoryFilesNameListsOfShapesThatExist)
             for (const QString& k : keys) {
                 const CSteelRecordId key = CSteelRecordId::setId(k);
                 EXPECT_EQ(key.ToString(), k);
-                const CVes_ModelRecord* rec = kind.start ? startLib().getStartModel(key)
+                const CVes_ModelRecord* rec = kind.start ? starts.getStartModel(key)
                                                          : shapeLib().getModel(key, 1);
                 EXPECT_NE(rec, nullptr) << cats.files[i].toStdString() << ": " << k.toStdString();
             }

@@ -1,5 +1,7 @@
 #include "core/geometry/steeltext.h"
+#include "core/geometry/formula.h"
 #include "platform/gbk.h"
+#include "tests/support/decimalcomma.h"
 #include "tests/support/fixtures.h"
 
 #include <gtest/gtest.h>
@@ -108,5 +110,51 @@ TEST_P(TypedSizes, GradeAndDiameter)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, TypedSizes, ::testing::ValuesIn(kSizes));
+
+// Numbers typed or stored with a decimal point read the same whatever locale
+// the desktop runs in, also one that writes a decimal comma.
+struct PointNumberCase {
+    const char* name;
+    double (*read)(const QString&);
+    const char* text;
+    double value;
+};
+
+void PrintTo(const PointNumberCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+
+double typedDiameter(const QString& text)
+{
+    int grade = 0;
+    float diameter = 0;
+    transStringToGuige(text, grade, diameter);
+    return diameter;
+}
+
+class PointNumbersUnderADecimalComma : public ::testing::TestWithParam<PointNumberCase> {
+protected:
+    test::DecimalCommaLocale locale;
+};
+
+TEST_P(PointNumbersUnderADecimalComma, ReadAsUnderThePoint)
+{
+    ASSERT_TRUE(locale.active()) << "no locale with a decimal comma could be set";
+    const PointNumberCase& c = GetParam();
+    EXPECT_EQ(c.read(QString::fromLatin1(c.text)), c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, PointNumbersUnderADecimalComma,
+    ::testing::Values(PointNumberCase{"Formula", &formulaString, "3*2.5+1", 8.5},
+                      PointNumberCase{"FormulaFraction", &formulaString, "0.25", 0.25},
+                      PointNumberCase{"TypedSize", &typedDiameter, "AE6.5", 6.5},
+                      PointNumberCase{"TypedSizeWithExponent", &typedDiameter, "C2.5e1", 25}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DNtoString, WrittenWithAPointUnderADecimalComma)
+{
+    const test::DecimalCommaLocale locale;
+    ASSERT_TRUE(locale.active());
+    EXPECT_EQ(DNtoString(12.5f), QStringLiteral("12.5"));
+}
 
 } // namespace

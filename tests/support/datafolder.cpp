@@ -1,0 +1,23 @@
+#include "tests/support/datafolder.h"
+
+#include <gtest/gtest.h>
+
+namespace test {
+
+FreshDataFolder::FreshDataFolder() : m_oldHome(qgetenv("RODO_HOME"))
+{
+    EXPECT_TRUE(m_dir.isValid()) << m_dir.errorString().toStdString();
+    qputenv("RODO_HOME", path().toUtf8());
+}
+
+FreshDataFolder::~FreshDataFolder()
+{
+    qputenv("RODO_HOME", m_oldHome);
+}
+
+QString FreshDataFolder::path() const
+{
+    return m_dir.path() + u'/';
+}
+
+} // namespace test
