@@ -142,7 +142,9 @@ public:
     static Bitmap create(int width, int height); // 32-bit, black
 
     bool isNull() const { return !m_image || m_image->isNull(); }
-    QSize size() const { return m_image ? m_image->size() : QSize(); }
+    // In pixels of the context it was made for: a bitmap made for a screen
+    // scaled twice holds twice as many device pixels each way.
+    QSize size() const { return m_image ? m_image->deviceIndependentSize().toSize() : QSize(); }
     // The pixels (null image for a null bitmap). Changing them changes the
     // bitmap for every holder.
     QImage* image() const { return m_image.get(); }
@@ -345,6 +347,14 @@ public:
     // bitmap selected; select a bitmap from CreateCompatibleBitmap into it.
     virtual std::unique_ptr<Dc> CreateCompatibleDC() = 0;
     virtual Bitmap CreateCompatibleBitmap(int width, int height) const;
+    // Device pixels per pixel of the context; its compatible bitmaps hold
+    // that many each way.
+    virtual qreal pixelRatio() const { return 1.0; }
+    // Whether what is drawn reaches the screen only when the painting ends,
+    // as a window's painting does (the window system keeps a picture of the
+    // window and shows it whole): such a context needs no memory context
+    // against flicker.
+    virtual bool isBufferedByWindow() const { return false; }
     bool isMemoryDc() const { return m_memory; }
     // Copies from a memory context made by this back end (`source` may be
     // null for PATCOPY, BLACKNESS, WHITENESS and DSTINVERT).

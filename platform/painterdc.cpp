@@ -82,8 +82,8 @@ PainterDc::PainterDc(QPainter* painter) : m_painter(painter), m_borrowed(true)
     readDevice(painter->device());
 }
 
-PainterDc::PainterDc(MemoryTag, int dpiX, int dpiY)
-    : m_own(std::make_unique<QPainter>()), m_dpiX(dpiX), m_dpiY(dpiY)
+PainterDc::PainterDc(MemoryTag, int dpiX, int dpiY, qreal pixelRatio)
+    : m_own(std::make_unique<QPainter>()), m_dpiX(dpiX), m_dpiY(dpiY), m_pixelRatio(pixelRatio)
 {
     m_painter = m_own.get();
     setMemory(true);
@@ -106,6 +106,7 @@ void PainterDc::readDevice(QPaintDevice* device)
         return;
     m_dpiX = device->logicalDpiX();
     m_dpiY = device->logicalDpiY();
+    m_pixelRatio = device->devicePixelRatioF();
     m_printing = device->devType() == QInternal::Printer || dynamic_cast<QPagedPaintDevice*>(device);
 }
 
@@ -150,6 +151,13 @@ QImage* PainterDc::targetImage() const
     if (m_device && m_device->devType() == QInternal::Image)
         return static_cast<QImage*>(m_device);
     return nullptr;
+}
+
+bool PainterDc::isBufferedByWindow() const
+{
+    // Qt paints a window into its backing store and shows that when the
+    // paint event ends.
+    return !m_printing && !isMemoryDc() && m_device && m_device->devType() == QInternal::Widget;
 }
 
 bool PainterDc::rasterOps() const
@@ -429,8 +437,11 @@ COLORREF PainterDc::SetPixel(int x, int y, COLORREF color)
 COLORREF PainterDc::GetPixel(int x, int y) const
 {
     const QImage* image = targetImage();
-    const QPoint p = LPtoDP(QPoint(x, y));
-    if (!image || !image->valid(p))
+    if (!image)
+        return CLR_NONE;
+    const QPointF at = QPointF(LPtoDP(QPoint(x, y))) * image->devicePixelRatio();
+    const QPoint p(int(std::floor(at.x())), int(std::floor(at.y())));
+    if (!image->valid(p))
         return CLR_NONE;
     return colorRef(image->pixel(p));
 }
@@ -573,14 +584,16 @@ void PainterDc::drawTextLines(const std::vector<TextLine>& lines, const Rect* cl
 
 std::unique_ptr<Dc> PainterDc::CreateCompatibleDC()
 {
-    return std::unique_ptr<Dc>(new PainterDc(MemoryTag{}, m_dpiX, m_dpiY));
+    return std::unique_ptr<Dc>(new PainterDc(MemoryTag{}, m_dpiX, m_dpiY, m_pixelRatio));
 }
 
 Bitmap PainterDc::CreateCompatibleBitmap(int width, int height) const
 {
-    Bitmap bitmap = Bitmap::create(width, height);
-    bitmap.image()->setDotsPerMeterX(int(std::lround(m_dpiX / 0.0254)));
-    bitmap.image()->setDotsPerMeterY(int(std::lround(m_dpiY / 0.0254)));
+    Bitmap bitmap = Bitmap::create(int(std::ceil(width * m_pixelRatio)), int(std::ceil(height * m_pixelRatio)));
+    QImage* image = bitmap.image();
+    image->setDevicePixelRatio(m_pixelRatio);
+    image->setDotsPerMeterX(int(std::lround(m_dpiX / 0.0254)));
+    image->setDotsPerMeterY(int(std::lround(m_dpiY / 0.0254)));
     return bitmap;
 }
 
@@ -592,6 +605,7 @@ void PainterDc::bitmapChanged()
     m_device = image;
     if (!image)
         return;
+    m_pixelRatio = image->devicePixelRatio();
     image->setDotsPerMeterX(int(std::lround(m_dpiX / 0.0254)));
     image->setDotsPerMeterY(int(std::lround(m_dpiY / 0.0254)));
     m_painter->begin(image);
@@ -623,7 +637,8 @@ bool PainterDc::StretchBlt(int x, int y, int width, int height, Dc* source, int 
     default: break;
     }
     auto* src = dynamic_cast<PainterDc*>(source);
-    if (!src || !src->GetCurrentBitmap().image())
+    const QImage* srcImage = src ? src->GetCurrentBitmap().image() : nullptr;
+    if (!srcImage)
         return false;
     Rect from(xSrc, ySrc, xSrc + srcWidth, ySrc + srcHeight);
     src->LPtoDP(&from);
@@ -632,9 +647,11 @@ bool PainterDc::StretchBlt(int x, int y, int width, int height, Dc* source, int 
     const bool flipY = (dest.Height() < 0) != (from.Height() < 0);
     dest.NormalizeRect();
     from.NormalizeRect();
-    QImage picture = src->GetCurrentBitmap().image()->copy(from.toQRect());
-    if (flipX || flipY)
-        picture = picture.mirrored(flipX, flipY);
+    // The source's pixels of the rectangle: it is given in the source's
+    // context pixels, its bitmap may have several device pixels to each.
+    const qreal ratio = srcImage->devicePixelRatio();
+    const QRect pixels = QRectF(QPointF(from.left, from.top) * ratio, QSizeF(from.Width(), from.Height()) * ratio)
+                             .toAlignedRect();
     QPainter::CompositionMode mode = QPainter::CompositionMode_Source;
     if (raster) {
         switch (rop) {
@@ -649,7 +666,14 @@ bool PainterDc::StretchBlt(int x, int y, int width, int height, Dc* source, int 
     }
     m_painter->setCompositionMode(mode);
     m_painter->setRenderHint(QPainter::SmoothPixmapTransform, m_state.stretchBltMode == HALFTONE);
-    m_painter->drawImage(dest.toQRect(), picture);
+    if (flipX || flipY) {
+        QImage picture = srcImage->copy(pixels).mirrored(flipX, flipY);
+        picture.setDevicePixelRatio(ratio);
+        m_painter->drawImage(dest.toQRect(), picture);
+    } else {
+        // Straight from the source: no copy of the picture on the way.
+        m_painter->drawImage(QRectF(dest.toQRect()), *srcImage, QRectF(pixels));
+    }
     return true;
 }
 

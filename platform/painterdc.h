@@ -71,6 +71,8 @@ public:
 
     std::unique_ptr<Dc> CreateCompatibleDC() override;
     Bitmap CreateCompatibleBitmap(int width, int height) const override;
+    qreal pixelRatio() const override { return m_pixelRatio; }
+    bool isBufferedByWindow() const override;
     bool BitBlt(int x, int y, int width, int height, Dc* source, int xSrc, int ySrc,
                 unsigned rop) override;
     bool StretchBlt(int x, int y, int width, int height, Dc* source, int xSrc, int ySrc,
@@ -83,7 +85,7 @@ protected:
 
 private:
     struct MemoryTag {};
-    PainterDc(MemoryTag, int dpiX, int dpiY);
+    PainterDc(MemoryTag, int dpiX, int dpiY, qreal pixelRatio);
 
     void readDevice(QPaintDevice* device);
     // Sets clip, raster mode and background for the next primitive.
@@ -104,6 +106,10 @@ private:
     bool m_printing = false;
     int m_dpiX = 96;
     int m_dpiY = 96;
+    // Device pixels per pixel of the context (2 on a screen scaled twice):
+    // bitmaps made for the context have that many pixels, so that they reach
+    // the screen sharp.
+    qreal m_pixelRatio = 1.0;
     // The last font made, for the description and scales it was made for.
     mutable LogFont m_fontKey;
     mutable double m_fontScaleX = 0;

@@ -3,9 +3,9 @@
 using namespace platform::gdi;
 using platform::Rect;
 
-CMemDCNew::CMemDCNew(platform::Dc* target, const Rect* rect)
+CMemDCNew::CMemDCNew(platform::Dc* target, const Rect* rect, Background background)
     : m_target(target), m_rect(rect ? *rect : target->GetClipBox()),
-      m_memory(!target->IsPrinting())
+      m_memory(!target->IsPrinting() && !target->isBufferedByWindow())
 {
     if (m_memory) {
         m_memoryDc = target->CreateCompatibleDC();
@@ -21,7 +21,8 @@ CMemDCNew::CMemDCNew(platform::Dc* target, const Rect* rect)
         m_rect = device;
         m_memoryDc->SetWindowOrg(m_rect.left, m_rect.top);
     }
-    dc()->FillSolidRect(m_rect, target->GetBkColor());
+    if (background == Background::TargetColour || target->IsPrinting())
+        dc()->FillSolidRect(m_rect, target->GetBkColor());
 }
 
 CMemDCNew::~CMemDCNew()

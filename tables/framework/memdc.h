@@ -1,7 +1,8 @@
 #pragma once
 // An off-screen drawing context: a view draws a whole page into it and the
 // page reaches the screen in one copy when the object goes, so that nothing
-// flickers. On a printer it draws straight onto the target.
+// flickers. On a printer, and on a window whose painting the window system
+// already shows only when it is done, it draws straight onto the target.
 //
 //   CMemDCNew memory(dc);          // the target's clip box
 //   table->Draw(memory, rect);     // memory converts to the context to draw into
@@ -14,8 +15,14 @@
 
 class CMemDCNew {
 public:
+    // What the rectangle starts with.
+    enum class Background { TargetColour, LeftAsItIs };
+
     // `rect` (logical units of the target) defaults to the target's clip box.
-    explicit CMemDCNew(platform::Dc* target, const platform::Rect* rect = nullptr);
+    // It starts in the target's background colour unless the caller paints
+    // all of it anyway (a printer's page is always cleared).
+    explicit CMemDCNew(platform::Dc* target, const platform::Rect* rect = nullptr,
+                       Background background = Background::TargetColour);
     CMemDCNew(const CMemDCNew&) = delete;
     CMemDCNew& operator=(const CMemDCNew&) = delete;
     ~CMemDCNew();

@@ -232,7 +232,8 @@ void CVes_TableViewBase::OnDraw(platform::Dc* dc)
     const int height = viewport()->height();
     Rect client(0, 0, width, height);
     dc->DPtoLP(&client); // in the target's units (pixels unless it is mapped)
-    CMemDCNew memory(dc, &client);
+    // The grey desk covers the whole area at once: no background before it.
+    CMemDCNew memory(dc, &client, CMemDCNew::Background::LeftAsItIs);
     platform::Dc* target = memory.dc();
     const int oldMode = setTableMapping(target, 1);
     Rect logical(0, 0, width, height);
