@@ -106,10 +106,12 @@ platform::Bitmap CVes_ShapeListCtrl::renderRecord(CVes_ModelRecord* record, plat
 {
     if (!record)
         return {};
-    // The list's own screen: an image with the list's resolution.
+    // The list's own screen: an image with the list's resolution and pixel
+    // ratio, so that a screen scaled twice gets thumbnails of twice the pixels.
     QImage screenImage(1, 1, QImage::Format_RGB32);
     screenImage.setDotsPerMeterX(int(std::lround(logicalDpiX() / 0.0254)));
     screenImage.setDotsPerMeterY(int(std::lround(logicalDpiY() / 0.0254)));
+    screenImage.setDevicePixelRatio(devicePixelRatioF());
     std::unique_ptr<platform::PainterDc> screen;
     if (!dc) {
         screen = std::make_unique<platform::PainterDc>(&screenImage);

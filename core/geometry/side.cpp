@@ -7,6 +7,9 @@
 #include "platform/dc.h"
 #include "platform/saturate.h"
 
+#include <cmath>
+#include <vector>
+
 using namespace platform::gdi;
 
 CVes_Side::CVes_Side()
@@ -103,6 +106,27 @@ double CVes_Side::getTangent(int end) const
 
 // ---- end marks ----
 
+namespace {
+
+// The round bend of a hook bent back: a half circle 40 units across from `s`
+// to the point 40 units away in direction `d`, bulging away from the bar
+// (against `h`, the bar's direction at this end), in short strokes.
+void appendHookBend(std::vector<QPoint>& chain, QPoint s, double h, double d)
+{
+    constexpr int kSteps = 8;
+    constexpr double kRadius = 20.0;
+    const double cx = s.x() + kRadius * std::cos(d);
+    const double cy = s.y() + kRadius * std::sin(d);
+    for (int i = 1; i <= kSteps; ++i) {
+        const double t = 3.1415926 * i / kSteps;
+        const double x = cx - kRadius * (std::cos(d) * std::cos(t) + std::cos(h) * std::sin(t));
+        const double y = cy - kRadius * (std::sin(d) * std::cos(t) + std::sin(h) * std::sin(t));
+        chain.emplace_back(int(std::lround(x)), int(std::lround(y)));
+    }
+}
+
+} // namespace
+
 void CVes_Side::drawMarks(platform::Dc* dc, bool atStart, double scale, double widthFactor,
                           platform::COLORREF colour, int originX, int originY,
                           unsigned int mirrorFlags, QPoint mirrorCentre, unsigned int markFlags) const
@@ -128,7 +152,10 @@ void CVes_Side::drawMarks(platform::Dc* dc, bool atStart, double scale, double w
                    : (markFlags & kTurnPositive) ? h + 1.5707963 : h;
 
     std::vector<QPoint> chain{s};
-    if (markFlags & kHookBack) {
+    if ((markFlags & kHookBack) && d != h) {
+        appendHookBend(chain, s, h, d);
+        chain.push_back(vesPolar(chain.back(), h, 60));
+    } else if (markFlags & kHookBack) {
         chain.push_back(vesPolar(s, d, 40));
         chain.push_back(vesPolar(chain.back(), h, 60));
     } else if (markFlags & kHook45) {

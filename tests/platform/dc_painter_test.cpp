@@ -251,6 +251,44 @@ TEST(PainterDc, MemoryContextBlitsIntoTheTarget)
     EXPECT_EQ(bitmap.image()->pixel(0, 0), qRgb(255, 0, 0));
 }
 
+// On a screen scaled twice, bitmaps for the context hold two device pixels
+// each way to each of its pixels, and pictures reach the screen pixel for
+// pixel: nothing is doubled up or blurred.
+TEST(PainterDc, BitmapsOfAScaledScreenKeepEveryDevicePixel)
+{
+    QImage screen(200, 100, QImage::Format_RGB32);
+    screen.fill(Qt::white);
+    screen.setDevicePixelRatio(2.0);
+    PainterDc dc(&screen);
+    EXPECT_EQ(dc.pixelRatio(), 2.0);
+    auto memory = dc.CreateCompatibleDC();
+    const Bitmap bitmap = dc.CreateCompatibleBitmap(40, 20);
+    EXPECT_EQ(bitmap.size(), QSize(40, 20));
+    EXPECT_EQ(bitmap.image()->size(), QSize(80, 40));
+    memory->SelectObject(bitmap);
+    EXPECT_EQ(memory->pixelRatio(), 2.0);
+    EXPECT_EQ(memory->GetClipBox(), Rect(0, 0, 40, 20));
+    memory->FillSolidRect(0, 0, 40, 20, RGB(255, 255, 255));
+    // A line one device pixel wide: half a pixel of the context.
+    static_cast<PainterDc*>(memory.get())->painter()->fillRect(QRectF(10, 0, 0.5, 20), Qt::red);
+    EXPECT_EQ(memory->GetPixel(10, 5), RGB(255, 0, 0));
+    EXPECT_EQ(memory->GetPixel(11, 5), RGB(255, 255, 255));
+
+    dc.BitBlt(30, 10, 40, 20, memory.get(), 0, 0, SRCCOPY);
+    dc.painter()->end();
+    EXPECT_EQ(screen.pixel(80, 30), qRgb(255, 0, 0));
+    EXPECT_EQ(screen.pixel(79, 30), qRgb(255, 255, 255));
+    EXPECT_EQ(screen.pixel(81, 30), qRgb(255, 255, 255));
+}
+
+TEST(PainterDc, OnlyAWindowIsBufferedByTheWindowSystem)
+{
+    QImage image = whiteImage(10, 10);
+    PainterDc onImage(&image);
+    EXPECT_FALSE(onImage.isBufferedByWindow());
+    EXPECT_FALSE(onImage.CreateCompatibleDC()->isBufferedByWindow());
+}
+
 TEST(PainterDc, FocusRectangleDrawnTwiceLeavesNoTrace)
 {
     QImage image = whiteImage(60, 60);

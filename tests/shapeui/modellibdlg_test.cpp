@@ -131,6 +131,11 @@ TEST_P(ModelLibKinds, ListsTheSubLibrariesAndTheShapesOfTheFirstSystemOne)
     EXPECT_EQ(dlg->versionText(), QStringLiteral("%1-%2-%3").arg(a).arg(b).arg(v));
     QCoreApplication::processEvents();
     test::saveScreenshot(*dlg, c.libType ? "modellibdlg-start" : "modellibdlg");
+    if (c.libType == D::kModelLib) {
+        dlg->OnSelectSubLib(1, 2); // the stirrups
+        QCoreApplication::processEvents();
+        test::saveScreenshot(*dlg, "modellibdlg-stirrups");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ModelLibKinds,

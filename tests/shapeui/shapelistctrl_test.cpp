@@ -205,7 +205,9 @@ TEST(ShapeListCtrl, ThumbnailsOfLibraryShapesAreDrawnAndTheMaskColourIsTranspare
     list.setRecords(&records);
     ASSERT_EQ(list.bitmaps().size(), 1u);
     const QImage image = list.bitmaps()[0].image()->convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(image.size(), QSize(150, 30));
+    // 150 by 30 pixels of the list, each as many device pixels as its screen has.
+    ASSERT_EQ(list.bitmaps()[0].size(), QSize(150, 30));
+    ASSERT_EQ(image.size(), QSize(150, 30) * list.devicePixelRatio());
     int red = 0;
     QPoint aRedPixel;
     for (int y = 0; y < image.height(); ++y) {

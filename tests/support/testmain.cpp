@@ -23,6 +23,30 @@ class DataFolderPerTest final : public ::testing::EmptyTestEventListener {
 
 } // namespace
 
+// Runtime options of the sanitizer builds (scripts/sanitize), also when a
+// test program is run by hand: stop at the first finding, so that the test
+// fails, and leave alone what the suppression files name in libraries that
+// are not ours. Options in the environment still come on top.
+extern "C" const char* __asan_default_options()
+{
+    return "detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1";
+}
+
+extern "C" const char* __lsan_default_options()
+{
+    return "suppressions=" RODO_SANITIZER_SUPPRESSIONS "/lsan.supp:print_suppressions=0";
+}
+
+extern "C" const char* __ubsan_default_options()
+{
+    return "halt_on_error=1:print_stacktrace=1:suppressions=" RODO_SANITIZER_SUPPRESSIONS "/ubsan.supp";
+}
+
+extern "C" const char* __tsan_default_options()
+{
+    return "halt_on_error=1:second_deadlock_stack=1:suppressions=" RODO_SANITIZER_SUPPRESSIONS "/tsan.supp";
+}
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -15,6 +15,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <QPointF>
+#include <QRectF>
+
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -218,6 +222,117 @@ TEST_P(DefaultShape, DrawsItsSidesHooksAndVariables)
         EXPECT_GT(dc.segments().size(), plain.segments().size());
     else
         EXPECT_EQ(dc.segments().size(), plain.segments().size());
+}
+
+// ---- What a person reads off a drawing ----
+
+// The distance from `p` to a side of the bar: to the segment of a straight
+// side, to the circle of an arc.
+double distanceToSide(QPointF p, const CVes_Side& side)
+{
+    if (side.m_type == CVes_Curve::kArc) {
+        QPoint centre, start, end;
+        if (side.getArcPt(centre, start, end) < 0)
+            return 1e9;
+        const QPointF c(centre);
+        return std::abs(std::hypot(p.x() - c.x(), p.y() - c.y())
+                        - std::hypot(start.x() - c.x(), start.y() - c.y()));
+    }
+    const QPointF a(side.getStart()), b(side.getEnd());
+    const QPointF ab = b - a;
+    const double length2 = QPointF::dotProduct(ab, ab);
+    const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
+    const QPointF near = a + t * ab;
+    return std::hypot(p.x() - near.x(), p.y() - near.y());
+}
+
+double distanceToBar(QPointF p, const CVes_ModelRecord& rec)
+{
+    double nearest = 1e9;
+    for (const auto& side : rec.m_arrSide) {
+        if (!side->isConnect())
+            nearest = std::min(nearest, distanceToSide(p, *side));
+    }
+    return nearest;
+}
+
+// Points every unit along the drawn strokes.
+std::vector<QPointF> pointsAlong(const std::vector<RecordingDc::Segment>& strokes)
+{
+    std::vector<QPointF> points;
+    for (const auto& s : strokes) {
+        const QPointF a(s.from), b(s.to);
+        const int n = std::max(1, int(std::hypot(b.x() - a.x(), b.y() - a.y())));
+        for (int i = 0; i <= n; ++i)
+            points.push_back(a + (b - a) * (double(i) / n));
+    }
+    return points;
+}
+
+// A value shown on a drawing stands beside the bar, never on it: the box its
+// digits fill (text metrics of the recording context, at least as wide as
+// drawn) keeps clear of every side.
+TEST_P(DefaultShape, ValuesStandBesideTheBar)
+{
+    CVes_ModelRecord copy(shape(GetParam().key));
+    copy.setDiaVal(10.0);
+    copy.calculateSideLen(0);
+    RecordingDc dc;
+    copy.DrawEx(&dc, 0x00FF00, 0x0000FF, 0xFFFFFF, 0xFF0000, 0, 0, 0, nullptr, 0, 1, -1.0);
+    const auto texts = dc.records(platform::DcOp::TextOut);
+    ASSERT_FALSE(texts.empty());
+    for (const auto& text : texts) {
+        const int height = std::abs(text.font.logFont().lfHeight);
+        const QSize extent = dc.GetTextExtent(text.text);
+        const QPoint at = text.points.at(0);
+        const unsigned align = text.state.textAlign & (platform::gdi::TA_CENTER | platform::gdi::TA_RIGHT);
+        const int left = align == platform::gdi::TA_CENTER ? at.x() - extent.width() / 2
+                         : align == platform::gdi::TA_RIGHT ? at.x() - extent.width() : at.x();
+        // From the baseline up to the top of the digits.
+        const QRectF digits(left, at.y() - 0.7 * height, extent.width(), 0.7 * height);
+        for (const auto& side : copy.m_arrSide) {
+            if (side->isConnect())
+                continue;
+            for (const QPointF& p : pointsAlong({{side->getStart(), side->getEnd(), {}, 0}})) {
+                if (side->m_type == CVes_Curve::kLine && digits.contains(p)) {
+                    ADD_FAILURE() << text.text.toStdString() << " lies on the side through (" << p.x() << ", "
+                                  << p.y() << ")";
+                    break;
+                }
+            }
+        }
+    }
+}
+
+// Each hook shows: most of what is drawn for it lies off the bar's sides
+// (a hook drawn along a side of a stirrup cannot be seen).
+TEST_P(DefaultShape, HooksShowClearOfTheSides)
+{
+    const ShapeRow& row = GetParam();
+    CVes_ModelRecord copy(shape(row.key));
+    copy.setDiaVal(10.0);
+    copy.calculateSideLen(0);
+    CVes_ModelRecord bare(&copy);
+    bare.m_hookLeft.enabled = bare.m_hookRight.enabled = 0;
+    RecordingDc plain;
+    bare.DrawEx(&plain, 0x00FF00, 0x0000FF, 0xFFFFFF, 0xFF0000, 0, 0, 0, nullptr, 0, 1, -1.0);
+    const size_t withoutHooks = plain.segments().size();
+
+    for (const bool left : {true, false}) {
+        if (!(left ? row.hookLeft : row.hookRight))
+            continue;
+        CVes_ModelRecord one(&bare);
+        (left ? one.m_hookLeft : one.m_hookRight).enabled = 1;
+        RecordingDc dc;
+        one.DrawEx(&dc, 0x00FF00, 0x0000FF, 0xFFFFFF, 0xFF0000, 0, 0, 0, nullptr, 0, 1, -1.0);
+        const auto all = dc.segments();
+        ASSERT_GT(all.size(), withoutHooks);
+        const std::vector<QPointF> points =
+            pointsAlong({all.begin() + std::ptrdiff_t(withoutHooks), all.end()});
+        const auto off = std::count_if(points.begin(), points.end(),
+                                       [&](QPointF p) { return distanceToBar(p, copy) > 3.0; });
+        EXPECT_GT(2 * off, std::ptrdiff_t(points.size())) << (left ? "the first" : "the last") << " hook";
+    }
 }
 
 TEST_P(DefaultShape, RoundTripsThroughASingleShapeFile)

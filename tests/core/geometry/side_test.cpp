@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QPointF>
+#include <cmath>
+
 using namespace platform;
 
 namespace {
@@ -240,13 +243,75 @@ INSTANTIATE_TEST_SUITE_P(
         MarkCase{"straightPositive", kBar, true, 1 | 16, 0, {{kRight, 60}}, {0, 0}, 0.0},
         MarkCase{"hook45", kBar, true, 2 | 8, 0, {{-kRight, 20}, {-0.78539815, 60}}, {0, 0}, 0.0},
         MarkCase{"hook45Plain", kBar, true, 2, 0, {{0.0, 20}, {0.0, 60}}, {0, 0}, 0.0},
-        MarkCase{"hookBack", kBar, true, 4 | 16, 0, {{kRight, 40}, {0.0, 60}}, {0, 0}, 0.0},
-        // Bit 4 wins over bits 2 and 1.
-        MarkCase{"hookBackFirst", kBar, true, 4 | 2 | 1 | 8, 0, {{-kRight, 40}, {0.0, 60}}, {0, 0}, 0.0},
+        // Bent back without a turn: straight on, nothing to bend round.
+        MarkCase{"hookBackUnturned", kBar, true, 4, 0, {{0.0, 40}, {0.0, 60}}, {0, 0}, 0.0},
         MarkCase{"end", kBar, false, 1 | 8, 0, {{-kRight, 60}}, {100, 0}, 3.1415926},
         MarkCase{"mirroredStart", kBar, true, 1 | 8, 1, {{-kRight, 60}}, {100, 0}, 3.1415926},
         MarkCase{"arcStart", kArcBar, true, 1, 0, {{0.0, 60}}, {0, 100}, kRight},
         MarkCase{"arcEnd", kArcBar, false, 1, 0, {{0.0, 60}}, {200, 100}, -kRight + 3.1415926}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A hook bent back (180°) is drawn as one: a half circle 40 units across,
+// bulging away from the bar, then a tail of 60 units back along the bar.
+struct HookBackCase {
+    const char* name;
+    CVes_Side item;
+    bool atStart;
+    unsigned int flags;
+    QPoint s;
+    double h; // the bar's direction at this end
+    double d; // across the bar, the way the hook turns
+};
+void PrintTo(const HookBackCase& c, std::ostream* os) { *os << c.name; }
+
+class SideHookBack : public ::testing::TestWithParam<HookBackCase> {};
+
+double distance(QPointF a, QPointF b)
+{
+    return std::hypot(a.x() - b.x(), a.y() - b.y());
+}
+
+TEST_P(SideHookBack, IsAHalfCircleAndATail)
+{
+    const HookBackCase& c = GetParam();
+    RecordingDc dc;
+    if (c.atStart)
+        c.item.drawStart(&dc, 1.0, 1.0, RGB(0, 0, 0), 0, 0, 0, QPoint(), c.flags);
+    else
+        c.item.drawEnd(&dc, 1.0, 1.0, RGB(0, 0, 0), 0, 0, 0, QPoint(), c.flags);
+    const auto segs = dc.segments();
+    ASSERT_GE(segs.size(), 5u) << dc.dump().toStdString();
+    EXPECT_EQ(segs.front().from, c.s);
+    for (std::size_t i = 1; i < segs.size(); ++i)
+        EXPECT_EQ(segs[i].from, segs[i - 1].to) << "the strokes are one chain";
+
+    const QPointF centre = QPointF(c.s) + 20.0 * QPointF(std::cos(c.d), std::sin(c.d));
+    const QPointF across = QPointF(c.s) + 40.0 * QPointF(std::cos(c.d), std::sin(c.d));
+    const QPointF along(std::cos(c.h), std::sin(c.h));
+    bool bulges = false;
+    for (std::size_t i = 0; i + 1 < segs.size(); ++i) {
+        const QPointF p = segs[i].to;
+        EXPECT_NEAR(distance(p, centre), 20.0, 1.0) << "bend point " << i;
+        const double out = QPointF::dotProduct(p - centre, along);
+        EXPECT_LE(out, 1.0) << "bend point " << i << " lies on the bar's side";
+        bulges = bulges || out < -15.0;
+    }
+    EXPECT_TRUE(bulges);
+    const QPointF bendEnd = segs[segs.size() - 2].to;
+    EXPECT_NEAR(distance(bendEnd, across), 0.0, 1.0);
+    // The tail runs 60 units back along the bar.
+    const QPointF tail = QPointF(segs.back().to) - QPointF(segs.back().from);
+    EXPECT_NEAR(distance(tail, 60.0 * along), 0.0, 1.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SideHookBack,
+    ::testing::Values(HookBackCase{"startPositive", kBar, true, 4 | 16, {0, 0}, 0.0, kRight},
+                      HookBackCase{"startNegative", kBar, true, 4 | 8, {0, 0}, 0.0, -kRight},
+                      // Bit 4 wins over bits 2 and 1.
+                      HookBackCase{"winsOverTheOthers", kBar, true, 4 | 2 | 1 | 8, {0, 0}, 0.0, -kRight},
+                      HookBackCase{"end", kBar, false, 4 | 8, {100, 0}, 3.1415926, 3.1415926 - kRight},
+                      HookBackCase{"arcStart", kArcBar, true, 4 | 16, {0, 100}, kRight, 2 * kRight}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SideEndMarksPen, StyleFlagZeroDrawsDashed)

@@ -5,6 +5,8 @@
 #include "platform/recordingdc.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -79,6 +81,35 @@ TEST(MemoryDc, WithoutARectangleTheClipBoxIsUsed)
     EXPECT_EQ(blits[0].rect, target.GetClipBox());
     EXPECT_EQ(unsigned(blits[0].value), SRCCOPY);
     EXPECT_EQ(blits[0].dc, 0);
+}
+
+// A window's painting reaches the screen only when it is done (the window
+// system keeps its picture), so it needs no memory context of its own.
+class PaintedWindow : public QWidget {
+public:
+    bool memory = true;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        PainterDc target(&painter);
+        target.SetBkColor(RGB(0, 0, 255));
+        const Rect rect(0, 0, width(), height());
+        CMemDCNew drawing(&target, &rect);
+        memory = drawing.isMemory();
+        drawing->FillSolidRect(Rect(5, 5, 10, 10), RGB(255, 0, 0));
+    }
+};
+
+TEST(MemoryDc, AWindowIsDrawnOnDirectly)
+{
+    PaintedWindow window;
+    window.resize(40, 30);
+    const QImage shot = window.grab().toImage();
+    EXPECT_FALSE(window.memory);
+    EXPECT_EQ(shot.pixel(7, 7), rgb(255, 0, 0));
+    EXPECT_EQ(shot.pixel(20, 20), rgb(0, 0, 255)); // the background
 }
 
 TEST(MemoryDc, APrinterIsDrawnOnDirectly)
