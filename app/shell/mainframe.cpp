@@ -15,6 +15,7 @@
 #include "widgara/controlcombobox.h"
 #include "widgara/shortcutmanager.h"
 
+#include "app/projects/rodocontrolrecentprojectlist.h"
 #include "app/shell/appdata.h"
 #include "app/shell/autosavedlg.h"
 #include "app/shell/myrdapp.h"
@@ -184,8 +185,9 @@ bool CMainFrame::createCommandBars()
     bars->SetMenuList(ID_FILE_MRU_FILE1, [this] {
         return m_docManager ? m_docManager->recentFiles().displayNames() : QStringList();
     });
-    bars->SetMenuList(ID_RECENT_PROJECT_FIRST,
-                      [] { return readRecentProjects(kRecentProjectsShown).displayNames(); });
+    bars->SetMenuList(ID_RECENT_PROJECT_FIRST, [list = std::make_shared<CRODOControlRecentProjectList>()] {
+        return list->entries();
+    });
     bars->HideCommands({ID_WINDOW_CASCADE, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW});
     bars->GetCommandBarsOptions()->bShowFullAfterDelay = false;
     bars->GetShortcutManager()->SetAccelerators(IDR_MAINFRAME);

@@ -1,5 +1,6 @@
 #include "app/shell/myrdapp.h"
 
+#include "app/projects/projectpanewnd.h"
 #include "app/shell/aboutdlg.h"
 #include "app/shell/childframe.h"
 #include "app/shell/filetemplates.h"
@@ -69,6 +70,7 @@ bool CMyRdApp::InitInstance(const QStringList& files)
     m_bLibrariesStarted = tablesLibraryInit();
 
     registerTemplates();
+    registerProjectPane();
     m_pMainWnd = std::make_unique<CMainFrame>(&m_docManager, this);
     if (!m_pMainWnd->LoadFrame())
         return false;

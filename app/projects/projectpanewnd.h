@@ -1,0 +1,48 @@
+#pragma once
+// The project pane: the window of the main frame's docking pane "工程管理",
+// a toolbar over the project tree. It owns the project commands: new and
+// open project, the summary of picked parts, and passes the tree's own
+// commands to the tree (or, without a current item, makes an untitled
+// sheet).
+
+#include "app/panes/toolbarpanewnd.h"
+#include "app/projects/projecttreectrl.h"
+#include "platform/ui/commandtarget.h"
+
+class CMainFrame;
+
+class CProjectPaneWnd : public CToolBarPaneWnd, public platform::CommandTarget {
+    Q_OBJECT
+public:
+    CProjectPaneWnd();
+    ~CProjectPaneWnd() override;
+
+    CProjectTreeCtrl& tree() { return m_wndProjectTree; }
+
+    // Shows `folder` in the tree, puts it at the head of the recent
+    // projects and makes it the current project.
+    void openProject(const QString& folder);
+
+    void OnNewProject();
+    void OnOpenProject();
+    void OnPickSummary();
+
+    // CXTPCommandBarsSite: the toolbar's commands.
+    void OnCommand(int nID) override;
+    void OnUpdateCommandUI(CCmdUI* pCmdUI) override;
+
+protected:
+    QWidget* CreateClientControl() override;
+
+private:
+    void buildCommandMap();
+    // A new untitled sheet of the template (the sheet commands without a
+    // folder to make it in).
+    void newUntitled(int templateId);
+
+    CProjectTreeCtrl m_wndProjectTree;
+};
+
+// Gives the main frame's project pane (4000) this window, connected to the
+// frame's recent projects and saved documents.
+void registerProjectPane();

@@ -1,0 +1,143 @@
+// The project tree's new documents: sheets made in a folder with the header
+// texts of their building, and quantity sheets summing the bar lists of a
+// folder or of the ticked parts of the project.
+
+#include "app/projects/projecttreectrl.h"
+
+#include "app/projects/projectpaths.h"
+#include "app/projects/sheetkinds.h"
+#include "app/shell/resourceids.h"
+#include "app/shell/sheetcontainer.h"
+#include "platform/hostservices.h"
+#include "platform/ui/docmanager.h"
+#include "platform/ui/doctemplate.h"
+#include "platform/ui/document.h"
+#include "platform/ui/view.h"
+#include "tables/framework/tableview.h"
+#include "tables/quantity/sltable.h"
+
+#include <QFileInfo>
+
+using projects::joinPath;
+
+namespace {
+
+// Header texts every sheet shares.
+constexpr int kProjectNameText = 2;
+constexpr int kPreparerText = 5;
+constexpr int kCheckerText = 6;
+
+const QString kSummaryName = QStringLiteral("钢筋用量汇总");
+
+// The sheet a new document shows first: its main table.
+CVes_TableBase* mainTableOf(platform::Document* document)
+{
+    for (platform::View* view : document->views()) {
+        if (auto* container = dynamic_cast<CSheetContainer*>(view)) {
+            if (CVes_TableViewBase* sheet = container->getActiveSheetView())
+                return sheet->getTable();
+        } else if (auto* sheet = dynamic_cast<CVes_TableViewBase*>(view)) {
+            return sheet->getTable();
+        }
+    }
+    return nullptr;
+}
+
+// The file name of a summary made now: "<stem>_钢筋用量汇总_<time>".
+QString summaryStem(const QString& stem)
+{
+    return stem + u'_' + kSummaryName
+           + platform::host().now().toString(QStringLiteral("_yyyy年MM月dd日HH时mm分"));
+}
+
+} // namespace
+
+platform::Document* CProjectTreeCtrl::newDocument(int templateId, CVes_TableBase** table)
+{
+    platform::DocManager* manager = docManager();
+    platform::DocTemplate* docTemplate = manager ? manager->findTemplate(templateId) : nullptr;
+    platform::Document* document = docTemplate ? docTemplate->OpenDocumentFile(QString()) : nullptr;
+    *table = document ? mainTableOf(document) : nullptr;
+    return document;
+}
+
+void CProjectTreeCtrl::fillHeader(CVes_TableBase* table, int templateId, QTreeWidgetItem* item,
+                                  const QString& typedName) const
+{
+    const CVes_BuildingInfo* building = GetItemBuilding(item);
+    const SheetKind* kind = sheetKindOfTemplate(templateId);
+    if (!table || !building || !kind)
+        return;
+    QString placement = GetItemPlacement(item);
+    if (!typedName.isEmpty())
+        placement += u'_' + typedName;
+    table->m_texts[kProjectNameText].m_formula = building->name();
+    table->m_texts[size_t(kind->placementText)].m_formula = placement;
+    table->m_texts[kPreparerText].m_formula = building->preparer();
+    table->m_texts[kCheckerText].m_formula = building->checker();
+}
+
+bool CProjectTreeCtrl::saveNewDocument(platform::Document* document, const QString& path,
+                                       QTreeWidgetItem* item)
+{
+    document->UpdateAllViews(nullptr);
+    if (!document->DoSave(path, true))
+        return false;
+    if (QTreeWidgetItem* fileItem = AddFileItem(QFileInfo(path).fileName(), item))
+        setCurrentTreeItem(fileItem);
+    return true;
+}
+
+platform::Document* CProjectTreeCtrl::summarise(const QStringList& paths, const QString& folder,
+                                                const QString& stem, QTreeWidgetItem* folderItem,
+                                                QTreeWidgetItem* headerItem)
+{
+    // Two summaries made within the same minute get names of their own.
+    const QString name = projects::freeFileName(folder, summaryStem(stem), QStringLiteral(".ylb"));
+    CVes_TableBase* table = nullptr;
+    platform::Document* document = newDocument(IDR_SLTYPE, &table);
+    if (!document)
+        return nullptr;
+    fillHeader(table, IDR_SLTYPE, headerItem, {});
+    if (auto* sheet = dynamic_cast<CVes_SLTable*>(table)) {
+        platform::WaitCursor wait;
+        sheet->importSetUpArray(paths);
+    }
+    saveNewDocument(document, joinPath(folder, name), folderItem);
+    return document;
+}
+
+void CProjectTreeCtrl::OnSummariseFolder()
+{
+    QTreeWidgetItem* item = m_hCurItem;
+    const int kind = itemKind(item);
+    const QString folder = GetItemFolder(item);
+    if (isFileKind(kind) || isCategoryKind(kind) || folder.isEmpty())
+        return;
+    // A project folder's item shows its whole path; the file is named
+    // after the folder itself.
+    const QString stem = kind == TREE_FOLDER ? QFileInfo(folder).fileName() : item->text(0);
+    QStringList paths;
+    CollectBarListFiles(item, paths);
+    summarise(paths, folder, stem, item, item);
+}
+
+void CProjectTreeCtrl::OnSummarisePicked()
+{
+    QStringList paths;
+    CollectChecked(rootItem(), paths);
+    summarisePicked(paths);
+}
+
+platform::Document* CProjectTreeCtrl::summarisePicked(const QStringList& paths)
+{
+    QTreeWidgetItem* root = rootItem();
+    QTreeWidgetItem* first = root && root->childCount() > 0 ? root->child(0) : nullptr;
+    const int kind = itemKind(first);
+    if (paths.isEmpty() || !first || isFileKind(kind) || isCategoryKind(kind))
+        return nullptr;
+    const QString folder = GetItemFolder(first);
+    if (folder.isEmpty())
+        return nullptr;
+    return summarise(paths, folder, QStringLiteral("选择汇总"), first, m_hCurItem);
+}
