@@ -2,13 +2,14 @@
 // itself writes them (a bar list with bars of the default shapes, hooks and
 // connections, text, element, unit and sketch lines; the default shape
 // library and one of its shapes; a template part and a cover; sort rules,
-// recent values, settings and raw stock). Usage: rodo_fuzz_seeds <folder>;
-// each target's seeds go to <folder>/<target>/.
+// recent values, settings, raw stock and the project files). Usage:
+// rodo_fuzz_seeds <folder>; each target's seeds go to <folder>/<target>/.
 
 #include "core/model/modelrecordlib.h"
 #include "core/model/processsteel.h"
 #include "core/model/recordcache.h"
 #include "core/model/steel.h"
+#include "envora/projectinfo.h"
 #include "envora/settings.h"
 #include "envora/steelyuancaidata.h"
 #include "platform/archive.h"
@@ -120,6 +121,30 @@ void textFiles()
     write("rawstock_fuzz", "KUCUN-core.xml", withSelector(1, stock));
 }
 
+void projectFiles()
+{
+    QTemporaryDir folder;
+    CVes_ProjectInfo project;
+    auto building = std::make_unique<CVes_BuildingInfo>();
+    building->setName(QStringLiteral("一号楼"));
+    building->setFolder(folder.filePath(QStringLiteral("一号楼")));
+    building->setPreparer(QStringLiteral("张三"));
+    CVes_LayerInfo* storey = building->AddLayerInfo(QStringLiteral("第1层"));
+    storey->AddElementType(QStringLiteral("柱"));
+    storey->AddElementType(QStringLiteral("梁"));
+    building->AddLayerInfo(QStringLiteral("基础层"))->AddElementType(QStringLiteral("基础"));
+    const QString buildingPath = folder.filePath(QStringLiteral("buildinginfo.xml"));
+    building->writeFile(buildingPath);
+    project.addBuilding(std::move(building));
+    const QString projectPath = folder.filePath(QStringLiteral("projectinfo.xml"));
+    project.writeFile(projectPath);
+    QByteArray bytes;
+    platform::readFile(projectPath, &bytes);
+    write("projectinfo_fuzz", "projectinfo.xml", withSelector(0, bytes));
+    platform::readFile(buildingPath, &bytes);
+    write("projectinfo_fuzz", "buildinginfo.xml", withSelector(1, bytes));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -134,6 +159,7 @@ int main(int argc, char** argv)
     barList();
     shapes();
     textFiles();
+    projectFiles();
     clearTheUseRecordArray();
     return 0;
 }

@@ -9,7 +9,10 @@
 #include "app/shell/myrdapp.h"
 #include "platform/ui/docmanager.h"
 #include "platform/ui/doctemplate.h"
+#include "platform/hostservices.h"
 #include "widgara/cmdui.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -97,6 +100,23 @@ void CProjectPaneWnd::openProject(const QString& folder)
     }
 }
 
+void CProjectPaneWnd::openRecentProject(const QString& folder)
+{
+    if (QFileInfo(folder).isDir()) {
+        m_wndProjectTree.SetProjectFolder(folder);
+        return;
+    }
+    platform::showMessage(QStringLiteral("工程目录“%1”不存在，已从最近的工程中删除。").arg(folder),
+                          platform::MessageIcon::Warning);
+    CMyRdApp* app = CMyRdApp::instance();
+    platform::RecentFileList* list = app ? app->getRecentProjectList() : nullptr;
+    const int index = list ? int(list->entries().indexOf(folder)) : -1;
+    if (index >= 0) {
+        list->Remove(index);
+        list->WriteList();
+    }
+}
+
 void CProjectPaneWnd::OnNewProject()
 {
     CNewProjectDlg dialog(this);
@@ -124,9 +144,9 @@ void registerProjectPane()
     CMainFrame::setPaneWindowFactory(IDP_PROJECT, [](CMainFrame* frame) -> QWidget* {
         auto* pane = new CProjectPaneWnd;
         pane->createPaneWindow(frame);
-        CProjectTreeCtrl* tree = &pane->tree();
-        QObject::connect(frame, &CMainFrame::recentProjectChosen, tree, &CProjectTreeCtrl::SetProjectFolder);
-        QObject::connect(frame, &CMainFrame::projectFilesChanged, tree, &CProjectTreeCtrl::RefreshProjectFiles);
+        QObject::connect(frame, &CMainFrame::recentProjectChosen, pane, &CProjectPaneWnd::openRecentProject);
+        QObject::connect(frame, &CMainFrame::projectFilesChanged, &pane->tree(),
+                         &CProjectTreeCtrl::RefreshProjectFiles);
         return pane;
     });
 }

@@ -22,6 +22,9 @@ public:
     // Shows `folder` in the tree, puts it at the head of the recent
     // projects and makes it the current project.
     void openProject(const QString& folder);
+    // A project chosen from the recent projects of the menu: shown in the
+    // tree, or, when its folder is gone, taken off the list with a message.
+    void openRecentProject(const QString& folder);
 
     void OnNewProject();
     void OnOpenProject();

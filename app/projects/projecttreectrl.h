@@ -148,10 +148,6 @@ public:
     // there, and not into the folder it lies in already.
     bool canDrop(QTreeWidgetItem* source, QTreeWidgetItem* target) const;
 
-Q_SIGNALS:
-    // The project loaded was changed by the tree (renamed building folder).
-    void projectFolderChanged(const QString& folder);
-
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -229,8 +225,10 @@ private:
     void renameInfo(QTreeWidgetItem* item, const QString& oldName, const QString& typedName,
                     const QString& oldPath, const QString& newPath);
     void writePlacement(const QString& path, const QString& typedName) const;
-    void renameBuildingFolder(CVes_BuildingInfo* building, const QString& oldPath,
-                              const QString& newPath);
+    // After a folder of the project was renamed on disk: the buildings and
+    // the project folder that lay in it follow, the project file is written
+    // and the recent projects name the new folder.
+    void followMovedFolder(const QString& oldPath, const QString& newPath);
 
     QString m_strProjectFolder;
     QTreeWidgetItem* m_hCurItem = nullptr;

@@ -41,6 +41,15 @@ QStringList storeyNames(const CVes_BuildingInfo& building, const CVes_LayerInfo*
     return names;
 }
 
+QStringList buildingNames(const CVes_ProjectInfo& project, const CVes_BuildingInfo* except)
+{
+    QStringList names;
+    for (int i = 0; i < project.buildingCount(); ++i)
+        if (project.building(i) != except)
+            names << project.building(i)->name();
+    return names;
+}
+
 bool tellIfTaken(const QString& name, const QStringList& taken, const char* what)
 {
     for (const QString& other : taken) {
@@ -468,8 +477,9 @@ void CProjectTreeCtrl::OnRenameItem()
     if (isFile) {
         parent = GetItemFolder(item);
         oldPath = joinPath(parent, item->text(0));
-    } else if (kind == TREE_BUILDING) {
-        oldPath = QDir::cleanPath(buildingOf(item)->folder());
+    } else if (kind == TREE_BUILDING || kind == TREE_FOLDER) {
+        // The folder itself is renamed in the folder that holds it.
+        oldPath = QDir::cleanPath(GetItemFolder(item));
         parent = QFileInfo(oldPath).absolutePath();
     } else if (kind == TREE_STOREY || kind == TREE_ELEMENT_TYPE) {
         oldPath = GetItemFolder(item);
@@ -497,6 +507,8 @@ void CProjectTreeCtrl::OnRenameItem()
     } else if (kind == TREE_STOREY
                && tellIfTaken(typed, storeyNames(*GetItemBuilding(item), storeyOf(item)), "层或施工部位")) {
         return;
+    } else if (kind == TREE_BUILDING && tellIfTaken(typed, buildingNames(m_project, buildingOf(item)), "工程")) {
+        return;
     } else if (kind == TREE_ELEMENT_TYPE) {
         QStringList others = storeyOf(item->parent())->elementTypes();
         others.removeOne(item->text(0));
@@ -507,7 +519,7 @@ void CProjectTreeCtrl::OnRenameItem()
     if (newPath == oldPath || !renameOnDisk(oldPath, newPath))
         return;
     const QString oldName = item->text(0);
-    item->setText(0, newName);
+    item->setText(0, kind == TREE_FOLDER ? newPath : newName);
     if (kind == TREE_FILE_PLD && fillPlacement)
         writePlacement(newPath, typed);
     renameInfo(item, oldName, typed, oldPath, newPath);
@@ -556,35 +568,35 @@ void CProjectTreeCtrl::renameInfo(QTreeWidgetItem* item, const QString& oldName,
         break;
     case TREE_BUILDING:
         buildingOf(item)->setName(typedName);
-        renameBuildingFolder(buildingOf(item), oldPath, newPath);
+        followMovedFolder(oldPath, newPath);
+        writeBuildingInfo(buildingOf(item));
+        break;
+    case TREE_FOLDER:
+        followMovedFolder(oldPath, newPath);
         break;
     default:
         break;
     }
 }
 
-void CProjectTreeCtrl::renameBuildingFolder(CVes_BuildingInfo* building, const QString& oldPath,
-                                            const QString& newPath)
+void CProjectTreeCtrl::followMovedFolder(const QString& oldPath, const QString& newPath)
 {
     // Every folder at or below the renamed one moved with it: the building
-    // itself, buildings kept inside it, and the project folder when the
-    // building's folder is the project's.
+    // itself, buildings kept inside it, and the project folder when it is
+    // the building's folder (or the folder renamed).
     const auto moved = [&](const QString& path) {
         const QString clean = QDir::cleanPath(path);
         if (clean == oldPath)
             return newPath;
-        return clean.startsWith(oldPath + u'/') ? newPath + clean.mid(oldPath.size()) : path;
+        return clean.startsWith(oldPath + u'/') ? QString(newPath + clean.mid(oldPath.size())) : path;
     };
-    building->setFolder(newPath);
     for (int b = 0; b < m_project.buildingCount(); ++b)
         m_project.building(b)->setFolder(moved(m_project.building(b)->folder()));
     const QString oldProject = m_strProjectFolder;
     m_strProjectFolder = moved(m_strProjectFolder);
     m_project.setFolder(m_strProjectFolder);
-    writeProjectInfo();
-    writeBuildingInfo(building);
-    if (m_strProjectFolder != oldProject) {
+    if (m_project.buildingCount() > 0)
+        writeProjectInfo();
+    if (m_strProjectFolder != oldProject)
         replaceRecentProject(oldProject, m_strProjectFolder);
-        Q_EMIT projectFolderChanged(m_strProjectFolder);
-    }
 }

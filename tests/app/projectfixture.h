@@ -119,7 +119,7 @@ protected:
     }
 
     // The item reached from the root through the texts given.
-    QTreeWidgetItem* item(std::initializer_list<const char*> texts) const
+    QTreeWidgetItem* item(const std::vector<const char*>& texts) const
     {
         QTreeWidgetItem* at = tree.rootItem();
         for (const char* text : texts) {
@@ -131,7 +131,7 @@ protected:
         }
         return at;
     }
-    QTreeWidgetItem* select(std::initializer_list<const char*> texts)
+    QTreeWidgetItem* select(const std::vector<const char*>& texts)
     {
         QTreeWidgetItem* found = item(texts);
         EXPECT_TRUE(found) << "no such item";

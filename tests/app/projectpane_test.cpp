@@ -3,6 +3,7 @@
 // projects, the sheet commands without a folder make untitled sheets, and
 // the recent projects are written back when the program ends.
 
+#include "app/projects/inputnamedlg.h"
 #include "app/projects/newprojectdlg.h"
 #include "app/projects/openprojectdlg.h"
 #include "app/projects/projectids.h"
@@ -133,6 +134,53 @@ TEST_F(ProjectPane, ARecentProjectChosenInTheMenuIsLoaded)
     sheet("一号楼/另存.pld");
     frame->OnRefreshProjectFiles();
     EXPECT_EQ(paneTree().rootItem()->child(0)->child(0)->child(1)->text(0), QStringLiteral("另存.pld"));
+}
+
+TEST_F(ProjectPane, AGoneRecentProjectLeavesTheListWithAMessage)
+{
+    app->addRecentProject(QStringLiteral("/没有/这个工程"));
+    app->addRecentProject(root);
+    frame->OnCommand(ID_RECENT_PROJECT_FIRST + 1);
+    EXPECT_EQ(host->messages().size(), 1u);
+    EXPECT_EQ(recent(), QStringList{root});
+    EXPECT_EQ(readRecentProjects(CMyRdApp::kRecentProjects).entries(), QStringList{root});
+    EXPECT_TRUE(paneTree().projectFolder().isEmpty());
+}
+
+TEST_F(ProjectPane, RenamingTheBuildingOfANewProjectRenamesTheProjectFolder)
+{
+    test::onNextModal<CNewProjectDlg>([this](CNewProjectDlg* dialog) {
+        dialog->m_nameEdit->setText(QStringLiteral("甲楼"));
+        dialog->m_folderEdit->setText(dir.filePath(QStringLiteral("甲楼")));
+        dialog->accept();
+    });
+    frame->OnCommand(ID_PROJECT_NEW);
+    app->addRecentProject(QStringLiteral("/别的/工程"));
+    const QString before = dir.filePath(QStringLiteral("甲楼"));
+    const QString after = dir.filePath(QStringLiteral("乙楼"));
+    ASSERT_EQ(recent(), (QStringList{QStringLiteral("/别的/工程"), before}));
+    paneTree().setCurrentTreeItem(paneTree().rootItem()->child(0));
+    host->script({platform::Answer::Yes});
+    test::onNextModal<CInputNameDlg>([](CInputNameDlg* dialog) {
+        dialog->m_edit->setText(QStringLiteral("乙楼"));
+        dialog->accept();
+    });
+    pane->OnCommand(ID_PROJECT_RENAME);
+    EXPECT_TRUE(QFileInfo(after + QStringLiteral("/第1层/柱")).isDir());
+    EXPECT_FALSE(QFileInfo::exists(before));
+    EXPECT_EQ(paneTree().projectFolder(), after);
+    EXPECT_EQ(app->m_strCurProject, after);
+    // The renamed project keeps its place in the recent projects.
+    EXPECT_EQ(recent(), (QStringList{QStringLiteral("/别的/工程"), after}));
+    EXPECT_EQ(readRecentProjects(CMyRdApp::kRecentProjects).entries(), recent());
+    CVes_ProjectInfo project;
+    ASSERT_TRUE(project.readFile(after + QStringLiteral("/projectinfo.xml")));
+    ASSERT_EQ(project.buildingCount(), 1);
+    EXPECT_EQ(project.building(0)->name(), QStringLiteral("乙楼"));
+    EXPECT_EQ(project.building(0)->folder(), after);
+    paneTree().LoadProject();
+    EXPECT_EQ(paneTree().rootItem()->child(0)->text(0), QStringLiteral("乙楼"));
+    EXPECT_EQ(paneTree().GetItemFolder(paneTree().rootItem()->child(0)), after);
 }
 
 TEST_F(ProjectPane, SheetCommandsWithoutAFolderMakeUntitledSheets)

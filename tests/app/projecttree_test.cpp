@@ -78,6 +78,21 @@ TEST_F(ProjectTree, ShowsBuildingsStoreysElementTypesAndTheirSheets)
     EXPECT_TRUE(host->messages().empty());
 }
 
+TEST_F(ProjectTree, AProjectFolderWithoutProjectFileIsRenamedInPlace)
+{
+    QFile::remove(at("projectinfo.xml"));
+    tree.LoadProject();
+    tree.setCurrentTreeItem(tree.rootItem()->child(0));
+    host->script({Answer::Yes});
+    answerName("综合楼");
+    tree.OnRenameItem();
+    const QString renamed = dir.filePath(QStringLiteral("综合楼"));
+    EXPECT_TRUE(QFileInfo(renamed + QStringLiteral("/一号楼/总说明.pld")).isFile());
+    EXPECT_EQ(tree.projectFolder(), renamed);
+    EXPECT_EQ(tree.rootItem()->child(0)->text(0), renamed);
+    EXPECT_FALSE(QFileInfo::exists(renamed + QStringLiteral("/projectinfo.xml")));
+}
+
 TEST_F(ProjectTree, AFolderWithoutProjectFileShowsItselfWithItsSheets)
 {
     QFile::remove(at("projectinfo.xml"));
@@ -122,13 +137,7 @@ class ItemPlace : public ProjectTree, public ::testing::WithParamInterface<Where
 
 TEST_P(ItemPlace, GivesFolderPlacementAndBuilding)
 {
-    QTreeWidgetItem* found = tree.rootItem();
-    for (const char* text : GetParam().item)
-        for (int i = 0, n = found ? found->childCount() : 0; i < n; ++i)
-            if (found->child(i)->text(0) == QString::fromUtf8(text)) {
-                found = found->child(i);
-                break;
-            }
+    QTreeWidgetItem* found = item(GetParam().item);
     ASSERT_TRUE(found);
     const QString folder = QString::fromUtf8(GetParam().folder);
     EXPECT_EQ(tree.GetItemFolder(found), folder.isNull() ? QString() : at(GetParam().folder));
@@ -273,9 +282,9 @@ TEST_P(RefusedName, LeavesTheDiskAndTheProjectFilesAsTheyWere)
     const QString info = text("一号楼/buildinginfo.xml");
     const int command = GetParam().command;
     const bool renames = command == ID_PROJECT_RENAME;
-    select(command == ID_PROJECT_NEW_STOREY ? std::initializer_list<const char*>{"一号楼"}
-           : renames                        ? std::initializer_list<const char*>{"一号楼", "第1层", "梁"}
-                                            : std::initializer_list<const char*>{"一号楼", "第1层"});
+    select(command == ID_PROJECT_NEW_STOREY ? std::vector<const char*>{"一号楼"}
+           : renames                        ? std::vector<const char*>{"一号楼", "第1层", "梁"}
+                                            : std::vector<const char*>{"一号楼", "第1层"});
     if (renames)
         host->script({Answer::Yes});
     answerName(GetParam().name);
@@ -520,6 +529,31 @@ TEST_F(ProjectTree, ARenamedStoreyAndElementTypeKeepTheTypedName)
     EXPECT_TRUE(item({"一号楼", "F1", "KZ", "钢筋下料表单", "KZ1.pld"}));
 }
 
+TEST_F(ProjectTree, ARenamedBuildingMovesItsFolderAndRenamesItInTheProjectFile)
+{
+    select({"二号楼"});
+    host->script({Answer::Yes});
+    answerName("2号楼");
+    tree.OnRenameItem();
+    EXPECT_TRUE(QFileInfo(at("2号楼/第1层/板/LB1.pld")).isFile());
+    EXPECT_FALSE(QFileInfo::exists(at("二号楼")));
+    EXPECT_FALSE(QFileInfo::exists(at("2号楼/projectinfo.xml")));
+    CVes_ProjectInfo project;
+    ASSERT_TRUE(project.readFile(at("projectinfo.xml")));
+    ASSERT_EQ(project.buildingCount(), 2);
+    EXPECT_EQ(project.building(1)->name(), QStringLiteral("2号楼"));
+    EXPECT_EQ(project.building(1)->folder(), at("2号楼"));
+    tree.LoadProject();
+    EXPECT_TRUE(item({"2号楼", "第1层", "板", "钢筋下料表单", "LB1.pld"}));
+
+    select({"2号楼"});
+    host->script({Answer::Yes});
+    answerName("一号楼");
+    tree.OnRenameItem();
+    EXPECT_TRUE(QFileInfo(at("2号楼")).isDir());
+    EXPECT_TRUE(host->messageTexts().last().contains(QStringLiteral("一号楼")));
+}
+
 TEST_F(ProjectTree, RenamingOntoAnotherElementTypeIsRefused)
 {
     select({"一号楼", "第1层", "梁"});
@@ -648,25 +682,13 @@ struct MenuCase {
 
 class ContextMenu : public ProjectTree, public ::testing::WithParamInterface<MenuCase> {};
 
-QTreeWidgetItem* find(QTreeWidgetItem* from, const std::vector<const char*>& texts)
-{
-    for (const char* text : texts) {
-        QTreeWidgetItem* next = nullptr;
-        for (int i = 0; from && i < from->childCount() && !next; ++i)
-            if (from->child(i)->text(0) == QString::fromUtf8(text))
-                next = from->child(i);
-        from = next;
-    }
-    return from;
-}
-
 TEST_P(ContextMenu, OffersTheItemsCommands)
 {
     if (!GetParam().held.empty()) {
-        tree.setCurrentTreeItem(find(tree.rootItem(), GetParam().held));
+        tree.setCurrentTreeItem(item(GetParam().held));
         tree.OnCopyItem();
     }
-    QTreeWidgetItem* target = find(tree.rootItem(), GetParam().item);
+    QTreeWidgetItem* target = item(GetParam().item);
     ASSERT_TRUE(target);
     tree.setCurrentTreeItem(target);
     EXPECT_EQ(menuOf(*tree.buildContextMenu(target)).join(u'|'), QString::fromUtf8(GetParam().entries));
@@ -702,9 +724,9 @@ class Pasting : public ProjectTree, public ::testing::WithParamInterface<PasteCa
 
 TEST_P(Pasting, IsEnabledForWhatTheTargetCanTake)
 {
-    tree.setCurrentTreeItem(find(tree.rootItem(), GetParam().held));
+    tree.setCurrentTreeItem(item(GetParam().held));
     tree.OnCopyItem();
-    tree.setCurrentTreeItem(find(tree.rootItem(), GetParam().target));
+    tree.setCurrentTreeItem(item(GetParam().target));
     EXPECT_EQ(tree.CanPaste(), GetParam().canPaste);
 }
 
