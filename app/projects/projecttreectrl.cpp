@@ -110,7 +110,6 @@ void CProjectTreeCtrl::LoadProject()
                 insertBuilding(building);
             }
         } else {
-            m_project.removeAll();
             QTreeWidgetItem* item = insertItem(root, folder, TREE_FOLDER, kImageBuilding, kImageBuildingSelected);
             FillFolderFiles(item, folder);
         }

@@ -204,7 +204,7 @@ private:
     QString askName(const QString& title, const QString& text = {},
                     const QString& checkCaption = {}, bool* check = nullptr);
     // The item of a persistent index, or null when it is gone.
-    QTreeWidgetItem* itemAt(const QPersistentModelIndex& index) const;
+    QTreeWidgetItem* itemOf(const QPersistentModelIndex& index) const;
     QPersistentModelIndex persistentIndex(QTreeWidgetItem* item) const;
     bool writeBuildingInfo(CVes_BuildingInfo* building) const;
     bool writeProjectInfo() const;

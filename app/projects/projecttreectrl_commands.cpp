@@ -131,7 +131,7 @@ QPersistentModelIndex CProjectTreeCtrl::persistentIndex(QTreeWidgetItem* item) c
     return item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
 }
 
-QTreeWidgetItem* CProjectTreeCtrl::itemAt(const QPersistentModelIndex& index) const
+QTreeWidgetItem* CProjectTreeCtrl::itemOf(const QPersistentModelIndex& index) const
 {
     return index.isValid() ? itemFromIndex(index) : nullptr;
 }
@@ -212,7 +212,7 @@ void CProjectTreeCtrl::newSheet(int categoryKind)
     bool fillPlacement = false;
     const QString typed = askName(QStringLiteral("输入文件名称"), {}, kFillPlacement,
                                   categoryKind == TREE_CAT_PLD ? &fillPlacement : nullptr);
-    QTreeWidgetItem* item = itemAt(where);
+    QTreeWidgetItem* item = itemOf(where);
     if (typed.isEmpty() || !item || !projects::acceptName(typed))
         return;
     const QString name = typed + u'.' + QLatin1String(kind->extension);
@@ -237,7 +237,7 @@ void CProjectTreeCtrl::OnNewStorey()
     if (!buildingOf(m_hCurItem))
         return;
     const QString name = askName(QStringLiteral("输入施工部位名称"));
-    QTreeWidgetItem* item = itemAt(where);
+    QTreeWidgetItem* item = itemOf(where);
     CVes_BuildingInfo* building = buildingOf(item);
     if (name.isEmpty() || !building || !projects::acceptName(name)
         || tellIfTaken(name, storeyNames(*building), "层或施工部位"))
@@ -257,7 +257,7 @@ void CProjectTreeCtrl::OnNewElementType()
     if (!storeyOf(m_hCurItem) || !buildingOf(m_hCurItem->parent()))
         return;
     const QString name = askName(QStringLiteral("输入构件类型名称"));
-    QTreeWidgetItem* item = itemAt(where);
+    QTreeWidgetItem* item = itemOf(where);
     CVes_LayerInfo* storey = storeyOf(item);
     if (name.isEmpty() || !storey || !projects::acceptName(name)
         || tellIfTaken(name, storey->elementTypes(), "构件类型"))
@@ -432,7 +432,7 @@ void CProjectTreeCtrl::OnDeleteItem()
     const QPersistentModelIndex where = persistentIndex(item);
     if (platform::ask(QStringLiteral("你确实要删除选择的文件（或目录）？")) != platform::Answer::Yes)
         return;
-    if ((item = itemAt(where)))
+    if ((item = itemOf(where)))
         deleteItem(item);
 }
 
@@ -496,7 +496,7 @@ void CProjectTreeCtrl::OnRenameItem()
     bool fillPlacement = false;
     const QString typed = askName(QStringLiteral("输入新的名称"), item->text(0), kFillPlacement,
                                   isFile ? &fillPlacement : nullptr);
-    if (typed.isEmpty() || !(item = itemAt(where)) || !projects::acceptName(typed))
+    if (typed.isEmpty() || !(item = itemOf(where)) || !projects::acceptName(typed))
         return;
     QString newName = typed;
     if (isFile) {

@@ -92,7 +92,6 @@ std::unique_ptr<BCMenu> CProjectTreeCtrl::buildContextMenu(QTreeWidgetItem* item
 {
     auto menu = std::make_unique<BCMenu>();
     const int kind = itemKind(item);
-    const int held = itemKind(m_hHeldItem);
     const auto add = [&](const char* text, int id, bool enabled = true) {
         menu->AppendODMenu(QString::fromUtf8(text), enabled ? BCMenu::MF_STRING : BCMenu::MF_GRAYED, id);
     };
@@ -102,18 +101,18 @@ std::unique_ptr<BCMenu> CProjectTreeCtrl::buildContextMenu(QTreeWidgetItem* item
             add(e.text, e.id);
         separator();
     };
-    // Paste is offered for what the item may take of what is held.
-    const auto edits = [&](std::initializer_list<int> pastable, bool full) {
-        const bool paste = canPasteOnto(m_hHeldItem, item) && std::find(pastable.begin(), pastable.end(), held) != pastable.end();
+    // Paste is offered for what the item may take of what is held; a held
+    // building is never pasted.
+    const bool paste = canPasteOnto(m_hHeldItem, item) && HeldKind() != HELD_BUILDING;
+    const auto edits = [&](bool all) {
         for (const MenuEntry& e : kEditEntries)
-            if (full || e.id == ID_PROJECT_PASTE || e.id == ID_PROJECT_RENAME)
+            if (all || e.id == ID_PROJECT_PASTE || e.id == ID_PROJECT_RENAME)
                 add(e.text, e.id, e.id != ID_PROJECT_PASTE || paste);
     };
-    const std::initializer_list<int> files = {TREE_FILE_PLD, TREE_FILE_JGD, TREE_FILE_YLB};
     if (isFileKind(kind)) {
         add("打开", ID_PROJECT_OPEN_ITEM);
         separator();
-        edits(files, true);
+        edits(true);
     } else if (kind == TREE_ROOT) {
         add("新建工程", ID_PROJECT_NEW);
     } else if (const int index = kind - TREE_CAT_PLD; index >= 0 && index < 3) {
@@ -122,18 +121,18 @@ std::unique_ptr<BCMenu> CProjectTreeCtrl::buildContextMenu(QTreeWidgetItem* item
         newSheets();
         add("新建构件类型", ID_PROJECT_NEW_ELEMENT_TYPE);
         separator();
-        edits({TREE_FILE_PLD, TREE_FILE_JGD, TREE_FILE_YLB, TREE_ELEMENT_TYPE, TREE_STOREY}, true);
+        edits(true);
         separator();
         add("本目录下汇总", ID_PROJECT_FOLDER_SUMMARY);
     } else if (kind == TREE_BUILDING) {
         newSheets();
         add("新建层或施工部位", ID_PROJECT_NEW_STOREY);
-        edits({TREE_FILE_PLD, TREE_FILE_JGD, TREE_FILE_YLB, TREE_ELEMENT_TYPE, TREE_STOREY}, false);
+        edits(false);
         separator();
         add("本目录下汇总", ID_PROJECT_FOLDER_SUMMARY);
     } else if (kind == TREE_ELEMENT_TYPE) {
         newSheets();
-        edits({TREE_FILE_PLD, TREE_FILE_JGD, TREE_FILE_YLB, TREE_ELEMENT_TYPE}, true);
+        edits(true);
         separator();
         add("本目录下汇总", ID_PROJECT_FOLDER_SUMMARY);
     } else if (kind == TREE_FOLDER) {
@@ -161,7 +160,7 @@ void CProjectTreeCtrl::runCommand(int id)
 void CProjectTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
 {
     // A tree for ticking parts (the pick dialog's) offers no commands.
-    QTreeWidgetItem* item = QTreeWidget::itemAt(event->pos());
+    QTreeWidgetItem* item = itemAt(event->pos());
     if (!item || m_bCheckBoxes)
         return;
     setCurrentTreeItem(item);
@@ -230,8 +229,8 @@ void CProjectTreeCtrl::dragEnterEvent(QDragEnterEvent* event)
 
 void CProjectTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
 {
-    QTreeWidgetItem* target = QTreeWidget::itemAt(event->position().toPoint());
-    if (event->source() == this && canDrop(itemAt(m_dragSource), target))
+    QTreeWidgetItem* target = itemAt(event->position().toPoint());
+    if (event->source() == this && canDrop(itemOf(m_dragSource), target))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -239,8 +238,8 @@ void CProjectTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
 
 void CProjectTreeCtrl::dropEvent(QDropEvent* event)
 {
-    QTreeWidgetItem* source = itemAt(m_dragSource);
-    QTreeWidgetItem* target = QTreeWidget::itemAt(event->position().toPoint());
+    QTreeWidgetItem* source = itemOf(m_dragSource);
+    QTreeWidgetItem* target = itemAt(event->position().toPoint());
     if (event->source() != this || !canDrop(source, target)) {
         event->ignore();
         return;
@@ -252,7 +251,7 @@ void CProjectTreeCtrl::dropEvent(QDropEvent* event)
     event->accept();
     const QPersistentModelIndex from = m_dragSource;
     const QPersistentModelIndex to = persistentIndex(target);
-    QTimer::singleShot(0, this, [this, from, to, copy] { dropItem(itemAt(from), itemAt(to), copy); });
+    QTimer::singleShot(0, this, [this, from, to, copy] { dropItem(itemOf(from), itemOf(to), copy); });
 }
 
 void CProjectTreeCtrl::dropItem(QTreeWidgetItem* source, QTreeWidgetItem* target, bool copy)
@@ -268,6 +267,6 @@ void CProjectTreeCtrl::dropItem(QTreeWidgetItem* source, QTreeWidgetItem* target
         setCurrentTreeItem(target);
         OnPasteItem();
     }
-    m_hHeldItem = itemAt(held);
+    m_hHeldItem = itemOf(held);
     m_nHoldMode = m_hHeldItem ? mode : HOLD_NOTHING;
 }

@@ -15,6 +15,7 @@
 #include "widgara/controlpopup.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -165,11 +166,20 @@ TEST_F(NewProject, RowsAreInsertedAndDeletedAtTheClickedRow)
 
 TEST_F(NewProject, OkMakesTheFoldersAndBothProjectFiles)
 {
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     dialog->m_aboveBox->setValue(2);
-    fill("综合楼");
-    // The foundation's storey also holds beams.
-    dynamic_cast<CGridCellCheck*>(dialog->m_grid->GetCell(1, 4))->SetCheck(true);
-    dialog->accept();
+    fill("");
+    for (const QChar c : QStringLiteral("综合楼"))
+        QTest::sendKeyEvent(QTest::Click, dialog->m_nameEdit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    EXPECT_EQ(dialog->m_folderEdit->text(), dir.filePath(QStringLiteral("综合楼")));
+    // The foundation's storey also holds beams: a click on the box ticks it.
+    CGridCtrl* grid = dialog->m_grid;
+    platform::Rect cell;
+    ASSERT_TRUE(grid->GetCellRect(1, 4, &cell));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.toQRect().topLeft() + QPoint(6, 6));
+    ASSERT_TRUE(dynamic_cast<CGridCellCheck*>(grid->GetCell(1, 4))->GetCheck());
+    QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     const QString folder = dir.filePath(QStringLiteral("综合楼"));
     EXPECT_EQ(dialog->m_strFolder, folder);
@@ -310,12 +320,15 @@ TEST_F(OpenProject, ListsTheRecentProjectsAndTakesTheChosenOne)
     EXPECT_EQ(dialog.m_list->item(0)->text(), QStringLiteral("/工程/乙"));
     EXPECT_EQ(dialog.m_list->item(2)->text(), QStringLiteral("/旧/工程"));
     EXPECT_FALSE(dialog.m_deleteButton->isEnabled());
-    dialog.m_list->setCurrentRow(1);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::mouseClick(dialog.m_list->viewport(), Qt::LeftButton, {},
+                      dialog.m_list->visualItemRect(dialog.m_list->item(1)).center());
     test::saveShot(dialog, "openproject");
     EXPECT_EQ(dialog.m_folderEdit->text(), QStringLiteral("/工程/甲"));
     EXPECT_TRUE(dialog.m_deleteButton->isEnabled());
 
-    dialog.OnDeleteRecord();
+    QTest::mouseClick(dialog.m_deleteButton, Qt::LeftButton);
     EXPECT_EQ(dialog.m_list->count(), 2);
     EXPECT_TRUE(dialog.m_folderEdit->text().isEmpty());
     EXPECT_FALSE(dialog.m_deleteButton->isEnabled());
