@@ -2,6 +2,7 @@
 // the same workbook without pictures and against writing its bytes raw:
 // what the pictures cost on their way into the workbook.
 
+#include "bench/benchsupport.h"
 #include "platform/savefile.h"
 #include "platform/xlsx/workbook.h"
 
@@ -10,7 +11,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 
@@ -20,9 +20,9 @@ constexpr int kRows = 10000;
 
 double ms(const std::function<void()>& work)
 {
-    const auto start = std::chrono::steady_clock::now();
+    const double start = bench::nowMs(bench::Clock::Wall);
     work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return bench::nowMs(bench::Clock::Wall) - start;
 }
 
 // A bar-list sheet: number, size, length and count texts, and with
@@ -61,9 +61,7 @@ void fill(platform::xlsx::Workbook& book, bool pictures)
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("RODO_HOME", home.path().toUtf8() + '/');
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::useOwnDataFolder(home);
     QGuiApplication app(argc, argv);
 
     const QString path = home.filePath(QStringLiteral("export.xlsx"));

@@ -75,9 +75,11 @@ template <typename T>
 void Archive::put(T v)
 {
     requireStoring();
-    char bytes[sizeof(T)];
-    qToLittleEndian(v, bytes);
-    m_data.append(bytes, sizeof(T));
+    // Grown in place: appending through QByteArray::append costs more than
+    // the few bytes it writes.
+    const qsizetype at = m_data.size();
+    m_data.resize(at + qsizetype(sizeof(T)));
+    qToLittleEndian(v, m_data.data() + at);
 }
 
 template <typename T>

@@ -292,7 +292,8 @@ TEST_F(FrameTest, NothingSavedLoadsNothing)
 
 TEST_F(FrameTest, ADamagedBarStateLeavesTheBarsWhereTheyAre)
 {
-    platform::setProfileValue(kSection, QStringLiteral("BarState"), QByteArray("\x00\x00\x00\xff garbage", 15));
+    const char damaged[] = "\x00\x00\x00\xff garbage";
+    platform::setProfileValue(kSection, QStringLiteral("BarState"), QByteArray(damaged, sizeof damaged - 1));
     TestFrame frame;
     showActive(frame);
     EXPECT_EQ(frame.GetCommandBars()->GetDockPosition(frame.side), xtpBarRight);
