@@ -34,7 +34,8 @@ const QString kFont = QStringLiteral("宋体");
 void CVes_ProcessListTable::Draw(platform::Dc* dc, const platform::Rect& rect)
 {
     CVes_TableBase::Draw(dc, rect);
-    if (dc && m_curPage >= 0)
+    // The cover is the framework's alone: the page form is not drawn on it.
+    if (dc && m_curPage >= 1)
         fillTable(dc);
 }
 

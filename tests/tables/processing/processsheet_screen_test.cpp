@@ -132,6 +132,13 @@ TEST_F(ProcessSheetScreens, ThirtyBarsAreShownAndPrinted)
     ASSERT_FALSE(page.isNull());
     keep(page, QStringLiteral("processing-view.png"));
     EXPECT_EQ(sheet.getForm()->GetCell(1, 0)->text(), "工程名称：");
+    // An edit box open over a count.
+    view.EditCell(5, CVes_ProcessTable::kColCount, QPoint());
+    auto* box = view.viewport()->findChild<CVes_InPlaceEdit*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->initialText(), "7");
+    keep(view.grab(), QStringLiteral("processing-view-editing.png"));
+    view.endEdit();
 
     const QString pdf = QDir(outputFolder()).filePath(QStringLiteral("processing-sheet.pdf"));
     {

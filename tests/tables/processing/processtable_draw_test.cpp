@@ -228,6 +228,20 @@ TEST_F(ProcessTableDraw, HighlightsShowOnScreenOnly)
     EXPECT_EQ(height(1, 1), 30) << "printing draws at scale 1";
 }
 
+TEST_F(ProcessTableDraw, CoverShowsNoRowsOfTheSheet)
+{
+    sheet.appendLine(test::barRow(test::processBar("Q8X", 3, 12.0f, 2, 1000.0f)));
+    sheet.setFengmian(1);
+    sheet.initTableCover();
+    platform::RecordingDc dc;
+    draw(dc, 1);
+    EXPECT_TRUE(dc.texts().contains(QStringLiteral("Q8X")));
+    dc.clear();
+    sheet.setPageTo(0, 1);
+    sheet.Draw(&dc, kClient);
+    EXPECT_FALSE(dc.texts().contains(QStringLiteral("Q8X")));
+}
+
 // ---- the summary's page ------------------------------------------------------------
 
 TEST_F(ProcessTableDraw, SummaryRowShowsItsTotalsAndTags)
