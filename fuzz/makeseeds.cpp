@@ -1,9 +1,10 @@
 // Writes a small starting corpus for every fuzz target: files as the program
 // itself writes them (a bar list with bars of the default shapes, hooks and
 // connections, text, element, unit and sketch lines; the default shape
-// library and one of its shapes; a template part and a cover; sort rules,
-// recent values, settings, raw stock and the project files). Usage:
-// rodo_fuzz_seeds <folder>; each target's seeds go to <folder>/<target>/.
+// library and one of its shapes; the bar list as a processing sheet; a
+// template part and a cover; sort rules, recent values, settings, raw stock
+// and the project files). Usage: rodo_fuzz_seeds <folder>; each target's
+// seeds go to <folder>/<target>/.
 
 #include "core/model/modelrecordlib.h"
 #include "core/model/processsteel.h"
@@ -15,6 +16,7 @@
 #include "platform/archive.h"
 #include "platform/savefile.h"
 #include "tables/barlist/setuptable.h"
+#include "tables/processing/processtable.h"
 #include "tables/framework/editrecord.h"
 #include "tables/quantity/sortrules.h"
 
@@ -94,6 +96,13 @@ void barList()
     row.set(static_cast<const CVes_BarCore*>(&bar));
     row.AddLp(4, 'A', 0, QStringLiteral("KL1"), 0);
     write("processsteel_fuzz", "row.bin", stored(row));
+
+    // The bar list as a processing sheet: headings, an element, its bars.
+    CVes_ProcessTable sheet;
+    sheet.import(table.transformProcess());
+    write("processtable_fuzz", "sheet.jgd", stored(sheet));
+    CVes_ProcessTable emptySheet;
+    write("processtable_fuzz", "empty.jgd", stored(emptySheet));
 }
 
 void shapes()
