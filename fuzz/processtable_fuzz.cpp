@@ -29,9 +29,11 @@ QByteArray save(CVes_ProcessTable& table)
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     fuzz::prepare();
-    // Fonts for the shape pictures of the worksheets.
+    // Fonts for the shape pictures of the worksheets. The application lives
+    // as long as the process.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication application(*argc, *argv);
+    static QGuiApplication* application = new QGuiApplication(*argc, *argv);
+    (void)application;
     return 0;
 }
 
