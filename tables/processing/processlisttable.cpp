@@ -203,17 +203,24 @@ int CVes_ProcessListTable::resetPages()
 
 void CVes_ProcessListTable::getInfo(CVes_TableBaseLine* target, int& pageOut, int& rowOut)
 {
-    bool found = false;
-    forEachRowPiece([&](CVes_TableBaseLine* row, int page, int, int used) {
-        if (row != target)
-            return !found;
-        if (!found) {
-            pageOut = page;
-            rowOut = used;
-        }
-        found = true;
+    forEachRowPiece([&](CVes_TableBaseLine* row, int page, int before, int used) {
+        if (row != target || before > 0)
+            return true;
+        pageOut = page;
+        rowOut = used;
         return false;
     });
+}
+
+QHash<const CVes_TableBaseLine*, QPoint> CVes_ProcessListTable::rowPlaces() const
+{
+    QHash<const CVes_TableBaseLine*, QPoint> places;
+    forEachRowPiece([&](CVes_TableBaseLine* row, int page, int before, int used) {
+        if (before == 0)
+            places.insert(row, QPoint(page, used));
+        return true;
+    });
+    return places;
 }
 
 int CVes_ProcessListTable::formRowOf(int position) const

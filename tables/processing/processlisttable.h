@@ -12,6 +12,8 @@
 
 #include "tables/framework/tablebase.h"
 
+#include <QHash>
+#include <QPoint>
 #include <QStringList>
 
 #include <vector>
@@ -95,6 +97,8 @@ public:
     // The page a row starts on and the row units used on that page up to
     // its end there.
     void getInfo(CVes_TableBaseLine* row, int& page, int& position) override;
+    // The same of every row, in one walk: page (x) and position (y).
+    QHash<const CVes_TableBaseLine*, QPoint> rowPlaces() const;
     bool formRowPerUnit() const override { return true; }
     // The cell under a point; a hit in a row's form rows gives the row's
     // position on the page.

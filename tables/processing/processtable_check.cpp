@@ -13,6 +13,7 @@
 
 int CVes_ProcessTable::CheckData(QString& findings)
 {
+    const QHash<const CVes_TableBaseLine*, QPoint> places = rowPlaces();
     std::vector<CheckedBar> bars;
     bars.reserve(std::size_t(m_lines.size()));
     for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
@@ -22,7 +23,8 @@ int CVes_ProcessTable::CheckData(QString& findings)
             continue;
         CheckedBar checked;
         checked.bar = line->getProcessSteel();
-        getInfo(row, checked.page, checked.row);
+        checked.page = places.value(row).x();
+        checked.row = places.value(row).y();
         int fault = -1;
         if (!line->isAvailable(fault))
             checked.reason = fault;

@@ -1,5 +1,6 @@
 #include "tables/processing/processtableeditline.h"
 
+#include "core/geometry/storedranges.h"
 #include "core/geometry/text.h"
 #include "platform/archive.h"
 
@@ -64,8 +65,8 @@ void CVes_ProcessTableEditLine::Serialize(platform::Archive& ar)
     // a row no view knows how to show.
     if (kind < std::int32_t(kSteelRow) || kind > std::int32_t(kProjectRow))
         throw platform::ArchiveError("processing row of an unknown kind");
-    if (rows < 0)
-        throw platform::ArchiveError("processing row with a negative row count");
+    // No page holds more rows than a line may take.
+    platform::requireInRange(rows, 0, storedrange::kLineRows, "processing row's rows");
     QString text;
     if (kind != std::int32_t(kSteelRow))
         ar >> text;

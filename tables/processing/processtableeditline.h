@@ -37,7 +37,8 @@ public:
     // The empty mark is not stored (a row read back is as empty as its bar)
     // and a heading keeps only its own text. Loading throws
     // platform::SchemaError for another version and platform::ArchiveError
-    // for a damaged stream, a kind outside 0 to 4 or a negative row count.
+    // for a damaged stream, a kind outside 0 to 4 or rows outside 0 to the
+    // rows a line may take.
     void Serialize(platform::Archive& ar) override;
 
     // A heading is empty by its empty mark; a bar row also when its bar is.

@@ -287,7 +287,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProcessTableEditLineImpossible,
                          ::testing::Values(ImpossibleCase{"kind_5", 5, 1},
                                            ImpossibleCase{"kind_minus_1", -1, 1},
                                            ImpossibleCase{"kind_huge", 0x7FFFFFFF, 1},
-                                           ImpossibleCase{"negative_rows", 0, -1}),
+                                           ImpossibleCase{"negative_rows", 0, -1},
+                                           ImpossibleCase{"more_rows_than_a_page_holds", 0, 501},
+                                           ImpossibleCase{"rows_of_a_huge_count", 0, 0x40000000}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProcessTableEditLineStreamBase, ZeroRowsAreRead)
