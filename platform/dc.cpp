@@ -149,6 +149,16 @@ QString substituteFace(const QString& face)
     return trimmed;
 }
 
+QStringList substituteFamilies(const QString& face)
+{
+    const QString family = substituteFace(face);
+    if (family == QLatin1String("Noto Serif CJK SC"))
+        return {QStringLiteral("Liberation Serif"), family};
+    if (family == QLatin1String("Noto Sans CJK SC"))
+        return {QStringLiteral("Liberation Sans"), family};
+    return {family};
+}
+
 Bitmap::Bitmap(const QImage& image) : m_image(std::make_shared<QImage>(image)) {}
 
 Bitmap Bitmap::create(int width, int height)

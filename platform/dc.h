@@ -19,6 +19,7 @@
 #include <QPolygon>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -132,6 +133,12 @@ private:
 // "Noto Serif CJK SC", "Times New Roman" → "Liberation Serif", …); other
 // names come back unchanged.
 QString substituteFace(const QString& face);
+// The families a text in that face is drawn with, in order of preference. A
+// CJK family comes after a Latin one of the same style, which draws the
+// letters and digits: the CJK fonts give digits beside letters glyphs that a
+// PDF cannot map back to text, so printed numbers could not be searched or
+// copied.
+QStringList substituteFamilies(const QString& face);
 
 // A bitmap: a handle to shared pixels, so that what a memory context draws
 // into it is seen through every copy of the handle.

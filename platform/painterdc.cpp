@@ -502,13 +502,26 @@ QFont PainterDc::qtFont(const LogFont& lf) const
     m_fontScaleX = scaleX();
     m_fontScaleY = scaleY();
     m_font = font;
+    QStringList drawn = substituteFamilies(lf.lfFaceName);
+    for (const QString& family : families) {
+        if (!drawn.contains(family))
+            drawn << family;
+    }
+    m_drawingFont = font;
+    m_drawingFont.setFamilies(drawn);
     return font;
+}
+
+QFont PainterDc::drawingFont(const LogFont& lf) const
+{
+    qtFont(lf);
+    return m_drawingFont;
 }
 
 QSize PainterDc::GetTextExtent(const QString& text) const
 {
     const QFontMetricsF fm(qtFont(m_state.font.logFont()));
-    const double width = fm.horizontalAdvance(text);
+    const double width = QFontMetricsF(drawingFont(m_state.font.logFont())).horizontalAdvance(text);
     const double height = fm.ascent() + fm.descent();
     return QSize(int(std::lround(width / std::abs(scaleX()))), int(std::lround(height / std::abs(scaleY()))));
 }
@@ -534,9 +547,9 @@ TextMetric PainterDc::GetTextMetrics() const
 void PainterDc::drawTextAt(QPoint logical, const QString& text, unsigned align, bool rotate)
 {
     const LogFont& lf = m_state.font.logFont();
-    const QFont font = qtFont(lf);
-    const QFontMetricsF fm(font);
-    const double width = fm.horizontalAdvance(text);
+    const QFontMetricsF fm(qtFont(lf));
+    const QFont font = drawingFont(lf);
+    const double width = QFontMetricsF(font).horizontalAdvance(text);
     prepare(false);
     m_painter->setRenderHint(QPainter::TextAntialiasing, true);
     m_painter->translate(LPtoDP(logical));

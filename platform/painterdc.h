@@ -41,7 +41,12 @@ public:
     QPainter* painter() const { return m_painter; }
 
     // The Qt font that draws a description at the current mapping.
+    // The font whose metrics place and size the text: the face's own family.
     QFont qtFont(const LogFont& font) const;
+    // The same font as text is drawn and measured along the line with: for a
+    // CJK face, a Latin family of its style comes first (see
+    // substituteFamilies).
+    QFont drawingFont(const LogFont& font) const;
 
     int GetDeviceCaps(int index) const override;
     bool IsPrinting() const override { return m_printing; }
@@ -115,6 +120,7 @@ private:
     mutable double m_fontScaleX = 0;
     mutable double m_fontScaleY = 0;
     mutable QFont m_font;
+    mutable QFont m_drawingFont;
 };
 
 } // namespace platform

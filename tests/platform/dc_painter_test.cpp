@@ -1,7 +1,10 @@
 #include "platform/painterdc.h"
+#include "tests/support/pdftext.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -411,3 +414,29 @@ TEST(PainterDc, TextAlignsLeftRightAndCentre)
 }
 
 } // namespace
+
+// Numbers printed in a CJK face can be found in the PDF: digits beside
+// letters came out as glyphs the PDF could not map back to text.
+TEST(PainterDc, PrintedNumbersReadBackFromThePdfInEveryFace)
+{
+    if (!test::hasPdfText())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("faces.pdf"));
+    const QStringList faces{QStringLiteral("宋体"), QStringLiteral("黑体"), QStringLiteral("Arial")};
+    {
+        QPdfWriter writer(path);
+        PainterDc dc(&writer);
+        int y = 100;
+        for (const QString& face : faces) {
+            for (int weight : {FW_NORMAL, FW_BOLD}) {
+                dc.SelectObject(Font::create(-120, 0, 0, 0, weight, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, face));
+                dc.TextOut(100, y, QStringLiteral("L%1 A1B2 x 400 第12页 φ25@200").arg(y));
+                y += 200;
+            }
+        }
+    }
+    const QString text = test::pdfText(path);
+    for (int y = 100; y < 100 + 200 * 6; y += 200)
+        EXPECT_TRUE(text.contains(QStringLiteral("L%1 A1B2 x 400 第12页 φ25@200").arg(y))) << text.toStdString();
+}
