@@ -1,21 +1,16 @@
 // The spreadsheet export of a processing sheet: the sheet itself into the
 // worksheet "加工明细单" and its summary into "加工汇总单" of one workbook made
 // from the template "jgd.xlt", every row of both (not one page), with a
-// picture of each bar's shape. The pictures are written into a private
-// temporary folder that goes with the export.
+// picture of each bar's shape, handed to the workbook from memory.
 
 #include "tables/processing/processtable.h"
 
 #include "core/model/processsteel.h"
-#include "core/model/shapebitmap.h"
 #include "platform/hostservices.h"
 #include "platform/xlsx/workbook.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/processing/processtableeditline.h"
 #include "tables/processing/processtexts.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <exception>
 #include <memory>
@@ -33,28 +28,15 @@ enum DetailColumn { kA = 1, kB, kC, kD, kE, kF, kG, kH, kI };
 constexpr double kPictureLeft = 2.0;
 constexpr double kPictureTop = 3.0;
 
-// Where the export writes its shape pictures; the folder goes with it.
-class PictureFolder {
-public:
-    // Renders the bar's shape at width × height pixels into a file and puts
-    // it into the cell; a picture that cannot be written is left out.
-    void insert(xlsx::Worksheet& sheet, int row, int column, CVes_ProcessSteel& bar, int width,
-                int height, const QString& name)
-    {
-        if (!m_folder.isValid())
-            return;
-        platform::Bitmap bitmap;
-        bar.ToBitmap(bitmap, width, height, nullptr);
-        const QString path = m_folder.filePath(name);
-        if (!SaveBitmapToFile(bitmap, path))
-            return;
-        sheet.insertPicture(row, column, path, kPictureLeft, kPictureTop);
-        QFile::remove(path);
-    }
-
-private:
-    QTemporaryDir m_folder;
-};
+// Renders the bar's shape at width × height pixels and puts it into the
+// cell straight from memory (no file a row); a bar without a shape has none.
+void insertShape(xlsx::Worksheet& sheet, int row, int column, CVes_ProcessSteel& bar, int width, int height)
+{
+    platform::Bitmap bitmap;
+    bar.ToBitmap(bitmap, width, height, nullptr);
+    if (!bitmap.isNull())
+        sheet.insertPicture(row, column, *bitmap.image(), kPictureLeft, kPictureTop);
+}
 
 // The caption of row 5 with the column's unit when it is not millimetres.
 void unitCaption(xlsx::Worksheet& sheet, int column, const QString& caption, int unit)
@@ -132,7 +114,6 @@ int CVes_ProcessTable::fillExcel(xlsx::Worksheet& sheet)
     unitCaption(sheet, kD, m_captions.value(kColShape), units.shapeUnit);
     unitCaption(sheet, kE, m_captions.value(kColLength), units.lengthUnit);
 
-    PictureFolder pictures;
     int c = 1;
     for (CVes_TableBaseLine* row : contentRows(m_lines)) {
         auto* line = dynamic_cast<EditLine*>(row);
@@ -150,7 +131,7 @@ int CVes_ProcessTable::fillExcel(xlsx::Worksheet& sheet)
         sheet.setText(at, kE, processtext::lengthText(bar, units.f0, units.f1, units.lengthUnit));
         sheet.setText(at, kF, processtext::countText(bar));
         sheet.setText(at, kI, bar.remark);
-        pictures.insert(sheet, at, kD, bar, 180, 32, QStringLiteral("rodopro%1.bmp").arg(c));
+        insertShape(sheet, at, kD, bar, 180, 32);
         const processtext::TagRows tags = processtext::tagRows(bar, 0);
         for (int k = 0; k < tags.labels.size(); ++k) {
             sheet.setText(at + k, kG, tags.labels[k]);
@@ -166,7 +147,6 @@ int CVes_ProcessListTable::fillExcel(xlsx::Worksheet& sheet)
 {
     const LengthUnits units = lengthUnits(kColShape, kColLength);
 
-    PictureFolder pictures;
     int c = 1;
     for (CVes_TableBaseLine* row : contentRows(m_lines)) {
         auto* line = dynamic_cast<ListLine*>(row);
@@ -179,7 +159,7 @@ int CVes_ProcessListTable::fillExcel(xlsx::Worksheet& sheet)
         sheet.setText(at, kD, processtext::lengthText(bar, units.f0, units.f1, units.lengthUnit));
         sheet.setText(at, kE, processtext::countText(bar));
         sheet.setText(at, kH, bar.remark);
-        pictures.insert(sheet, at, kC, bar, 120, 32, QStringLiteral("rodo.bmp"));
+        insertShape(sheet, at, kC, bar, 120, 32);
         const processtext::TagRows tags = processtext::tagRows(bar, 0);
         sheet.setText(at, kF, tags.labels.join(u'\n'));
         if (m_showLpText)
