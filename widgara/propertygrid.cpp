@@ -293,6 +293,35 @@ void CXTPPropertyGrid::ResetContent()
     m_categories.m_items.clear();
     --m_quiet;
     showHelpOf(nullptr);
+    queueRetiredDeletion();
+}
+
+void CXTPPropertyGrid::retireChildren(CXTPPropertyGridItem* parent)
+{
+    hideAll(parent->m_children);
+    if (m_pressedButton) {
+        for (const CXTPPropertyGridItem* up = m_pressedButton->GetItem(); up; up = up->GetParentItem())
+            if (up->GetParentItem() == parent)
+                m_pressedButton = nullptr;
+    }
+    ++m_quiet;
+    if (parent->node()) {
+        for (QTreeWidgetItem* node : parent->node()->takeChildren())
+            m_retiredNodes.emplace_back(node);
+    }
+    for (auto& child : parent->m_children.m_items) {
+        child->detachFromGrid();
+        m_retired.push_back(std::move(child));
+    }
+    parent->m_children.m_items.clear();
+    --m_quiet;
+    showHelpOf(GetSelectedItem());
+    refreshVisibility();
+    queueRetiredDeletion();
+}
+
+void CXTPPropertyGrid::queueRetiredDeletion()
+{
     if (!m_deleteQueued) {
         m_deleteQueued = true;
         QTimer::singleShot(0, this, [this] { deleteRetired(); });

@@ -82,6 +82,9 @@ public:
     // Called by items.
     void notifyOwner(int code, CXTPPropertyGridItem* item);
     void attachChild(CXTPPropertyGridItem* parent, CXTPPropertyGridItem* child);
+    // Takes the children out of the parent and keeps them until the event
+    // loop runs again.
+    void retireChildren(CXTPPropertyGridItem* parent);
     void selectItem(CXTPPropertyGridItem* item);
     void expandQuietly(CXTPPropertyGridItem* item, bool expand);
     // Tells every item whose row was shown, hidden or moved.
@@ -108,6 +111,7 @@ private:
     void onExpandChanged(QTreeWidgetItem* node, bool expanded);
     bool pressInplaceButton(const QPoint& at);
     void hideAll(CXTPPropertyGridItems& items);
+    void queueRetiredDeletion();
 
     CXTPPropertyGridView* m_tree = nullptr;
     CXTPImageManager m_imageManager;

@@ -170,6 +170,14 @@ CXTPPropertyGridItem* CXTPPropertyGridItem::AddChildItem(
     return child;
 }
 
+void CXTPPropertyGridItem::RemoveChilds()
+{
+    if (m_pGrid)
+        m_pGrid->retireChildren(this);
+    else
+        m_children.m_items.clear();
+}
+
 void CXTPPropertyGridItem::Expand()
 {
     m_bExpanded = true;

@@ -153,6 +153,10 @@ public:
     }
     CXTPPropertyGridItems* GetChilds() { return &m_children; }
     const CXTPPropertyGridItems* GetChilds() const { return &m_children; }
+    // Takes every child out of the item and the grid. As with the grid's
+    // ResetContent, the children stay valid until the event loop runs again,
+    // so an owner may do this from inside a child's notification.
+    void RemoveChilds();
     bool HasChilds() const { return m_children.GetCount() > 0; }
     CXTPPropertyGridItem* GetParentItem() const { return m_pParent; }
     CXTPPropertyGrid* GetGrid() const { return m_pGrid; }

@@ -392,14 +392,15 @@ int CVes_TableBase::isSameConnect_SiKouOrther_RightOfSelLine()
     return sameWhole(*this, [](const CVes_BarCore& b) { return b.getRConnect()->farDirection; });
 }
 
-int CVes_TableBase::isSameConnect_DNOrther_LeftOfSelLine()
+// The other bar's diameter as stored: 6.5 stays 6.5.
+float CVes_TableBase::isSameConnect_DNOrther_LeftOfSelLine()
 {
-    return sameTruncated(*this, [](const CVes_BarCore& b) { return b.getLConnect()->farDN; });
+    return sameFloat(*this, [](const CVes_BarCore& b) { return b.getLConnect()->farDN; });
 }
 
-int CVes_TableBase::isSameConnect_DNOrther_RightOfSelLine()
+float CVes_TableBase::isSameConnect_DNOrther_RightOfSelLine()
 {
-    return sameTruncated(*this, [](const CVes_BarCore& b) { return b.getRConnect()->farDN; });
+    return sameFloat(*this, [](const CVes_BarCore& b) { return b.getRConnect()->farDN; });
 }
 
 int CVes_TableBase::isSameMidConnect_StateOfSelLine()

@@ -388,8 +388,8 @@ public:
     int isSameConnect_SiKou_RightOfSelLine();
     int isSameConnect_SiKouOrther_LeftOfSelLine();
     int isSameConnect_SiKouOrther_RightOfSelLine();
-    int isSameConnect_DNOrther_LeftOfSelLine();
-    int isSameConnect_DNOrther_RightOfSelLine();
+    float isSameConnect_DNOrther_LeftOfSelLine();
+    float isSameConnect_DNOrther_RightOfSelLine();
     int isSameMidConnect_StateOfSelLine();
     int isSameMidConnect_NumOfSelLine();
     int isSameMidConnect_StyleOfSelLine();

@@ -550,6 +550,9 @@ void CVes_TableViewBase::OnUndo()
         m_findDlg->close();
     m_table->Undo();
     repaintView();
+    // Undo replaces the rows: whatever shows them (the element tree, the
+    // property pane) must build again.
+    notifyFrame();
 }
 
 void CVes_TableViewBase::OnRedo()
@@ -559,6 +562,7 @@ void CVes_TableViewBase::OnRedo()
     m_table->Redo();
     rowsReplaced();
     repaintView();
+    notifyFrame();
 }
 
 int CVes_TableViewBase::canCopy() const

@@ -305,6 +305,31 @@ TEST_F(PropertyGridTest, ResetContentEmptiesTheGridQuietly)
     EXPECT_TRUE(notices.empty());
 }
 
+TEST_F(PropertyGridTest, RemovingChildrenFromTheirOwnNotificationKeepsThemUntilTheLoopRuns)
+{
+    // The owner answers a change of the angle by building the hook's
+    // children anew, as a pane refreshing its shape items does.
+    CXTPPropertyGridItem* newAngle = nullptr;
+    QObject::connect(&grid, &CXTPPropertyGrid::gridNotify, &grid,
+                     [&](int code, CXTPPropertyGridItem* item) {
+                         if (code != XTP_PGN_ITEMVALUE_CHANGED || item->GetID() != 302)
+                             return;
+                         hook->RemoveChilds();
+                         EXPECT_EQ(item->GetValue(), QStringLiteral("90°")); // still alive
+                         newAngle = hook->AddChildItem(
+                             std::make_unique<CXTPPropertyGridItem>(QStringLiteral("角度"), QStringLiteral("新")));
+                         newAngle->SetID(302);
+                     });
+    angle->SetHidden(false);
+    choose(angle, QStringLiteral("90°"));
+    QApplication::processEvents();
+    ASSERT_EQ(hook->GetChilds()->GetCount(), 1);
+    EXPECT_EQ(grid.FindItem(302), newAngle);
+    EXPECT_EQ(hook->node()->childCount(), 1);
+    EXPECT_EQ(hook->node()->child(0)->text(1), QStringLiteral("新"));
+    EXPECT_TRUE(newAngle->IsVisible());
+}
+
 TEST_F(PropertyGridTest, CaptionColoursArePainted)
 {
     side->GetCaptionMetrics()->m_clrFore = 0xFF0000;

@@ -145,9 +145,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"CountBesideEmptyTextLine", {{12, 3, countOf(6)}, {.text = true}}, count, -1},
         ReaderCase{"GradeBesideEmptyTextLine", {{12, 3}, {.text = true}}, grade, 3},
         ReaderCase{"LockedRowsAreRead", {{12, 3}, {12, 2, {}, test::kStraightBar, false, false, true}}, grade, 0},
-        // Floats compared as stored, answered truncated.
-        ReaderCase{"OtherDiameterShared", {{12, 3, farDN(6.5f)}, {12, 3, farDN(6.5f)}}, otherDiameter, 6},
+        // The other bar's diameter is answered as stored, 6.5 mm not 6.
+        ReaderCase{"OtherDiameterShared", {{12, 3, farDN(6.5f)}, {12, 3, farDN(6.5f)}}, otherDiameter, 6.5},
         ReaderCase{"OtherDiameterDiffers", {{12, 3, farDN(6.5f)}, {12, 3, farDN(7)}}, otherDiameter, -1},
+        // Lengths are compared as stored and answered truncated.
         ReaderCase{"StoredLengthShared", {{12, 3, stored(2500.7f)}, {12, 3, stored(2500.7f)}}, storedLength, 2500},
         ReaderCase{"StoredLengthDiffers", {{12, 3, stored(2500.7f)}, {12, 3, stored(2500.2f)}}, storedLength, -1},
         ReaderCase{"CalcTypeOfStirrups", {{8, 1, {}, test::kStirrup}, {10, 1, {}, test::kStirrup}}, calcType, 1},

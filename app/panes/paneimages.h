@@ -1,0 +1,10 @@
+#pragma once
+// The pictures of the program's panes: the grade marks of the bar-property
+// grid (bitmap 133, six images of 12 × 12 on a grey ground) and the images of
+// the element tree (bitmap 276, images of 16 × 16 on a green ground).
+// Registered with the toolkit's resources on first use.
+
+constexpr int IDB_GRADE_IMAGES = 133;
+constexpr int IDB_ELEMENT_TREE = 276;
+
+void registerPaneImages();
