@@ -334,7 +334,7 @@ void CBarPropertyPaneWnd::fillEndValues(int offset)
 
 void CBarPropertyPaneWnd::RefreshBarItems()
 {
-    if (!m_pTable)
+    if (!m_pTable || m_shown != Shown::BarItems)
         return;
     fillBarValues();
     CXTPPropertyGridItem* basic = findItem(kBasicCategory);

@@ -100,5 +100,11 @@ void CGridButtonItem::placeButton()
 
 void CGridButtonItem::destroyButton()
 {
-    delete m_pButton.data();
+    // Deleted later: the button may be the one whose click is being
+    // answered, by an owner that builds its items anew.
+    if (CGridItemButton* button = m_pButton.data()) {
+        m_pButton = nullptr;
+        button->hide();
+        button->deleteLater();
+    }
 }

@@ -393,6 +393,20 @@ TEST_F(PaneEdits, AChosenShapeGoesToTheSelectedRows)
     EXPECT_EQ(value(kShape), chosen.ToString().toStdString());
 }
 
+TEST_F(PaneEdits, AFrameThatRebuildsOnEveryEditMayDoSoFromAFlipButton)
+{
+    QObject::connect(&pane, &CBarPropertyPaneWnd::tableEdited, &pane, [this] { pane.Rebuild(); });
+    auto* flip = dynamic_cast<CGridButtonItem*>(item(kShapeMirrorHor));
+    ASSERT_NE(flip, nullptr);
+    pane.grid()->view()->scrollToItem(flip->node());
+    QApplication::processEvents();
+    ASSERT_NE(flip->button(), nullptr);
+    QTest::mouseClick(flip->button(), Qt::LeftButton); // the shape items are built anew meanwhile
+    QApplication::processEvents();
+    EXPECT_EQ(bar(1).getMirror(), CVes_ReferenceBase::kMirrorLeftRight);
+    EXPECT_NE(item(kShapeMirrorHor), flip);
+}
+
 TEST_F(PaneEdits, ExpandingAndEditingTellTheFrame)
 {
     item(kAdvancedCategory)->node()->setExpanded(false);
