@@ -4,6 +4,7 @@
 #include "core/model/barcore.h"
 #include "platform/archive.h"
 #include "platform/hostservices.h"
+#include "tables/framework/sheetsetup.h"
 
 #include <QDateTime>
 
@@ -13,14 +14,7 @@ const QString CVes_SetupTable::kFirstElement = QStringLiteral("这里输入构�
 
 namespace {
 
-struct ColumnDefault {
-    const char* chinese;
-    const char* english;
-    int width;
-    int unit;
-};
-
-constexpr ColumnDefault kColumns[CVes_SetupTable::kColumnCount] = {
+constexpr sheetsetup::Column kColumns[CVes_SetupTable::kColumnCount] = {
     {"钢筋\n \n编号", "No.", 5, CVes_Template::kNoUnit},
     {"钢筋\n \n规格", "Diam", 5, CVes_Template::kNoUnit},
     {"钢筋\n间距", "Space", 6, CVes_Template::kMillimetre},
@@ -34,6 +28,19 @@ constexpr ColumnDefault kColumns[CVes_SetupTable::kColumnCount] = {
     {"备注", "Remarks", 9, CVes_Template::kNoUnit},
 };
 
+// Landscape A4 with 15 mm margins, 16 rows of 10 mm a page.
+constexpr sheetsetup::Page kPage = {15, 15, 15, 15, 4, 10, 16, 90, 16, 1,
+                                    CVes_SetupTable::kColRemark};
+// Text 7 is the date the list was made.
+constexpr sheetsetup::TitleText kTitleTexts[] = {
+    {2, "工程名称", "XX工程", 40, 24},
+    {3, "施工部位", "第一层", 40, 24},
+    {4, "", " ", 40, 24},
+    {5, "编制", " ", 30, CVes_String::kLeft},
+    {6, "校核", " ", 30, CVes_String::kLeft},
+    {7, "编制日期", "", 30, CVes_String::kRight},
+};
+
 const QString kChineseTitle = QStringLiteral("钢筋配料单");
 const QString kEnglishTitle = QStringLiteral("Bar Bending Schedule");
 
@@ -45,15 +52,6 @@ constexpr qsizetype kLeastLineBytes = 5 * 4;
 // Fewest bytes a stored design variable can take.
 constexpr qsizetype kLeastVariableBytes = 4;
 
-void setText(CVes_Variable& text, const QString& label, const QString& value, int height,
-             unsigned int align)
-{
-    text.m_text = label;
-    text.m_formula = value;
-    text.m_height = height;
-    text.m_align = align;
-}
-
 } // namespace
 
 CVes_SetupTable::CVes_SetupTable() : CVes_SetupTable(Bare{})
@@ -63,51 +61,19 @@ CVes_SetupTable::CVes_SetupTable() : CVes_SetupTable(Bare{})
     resetUndo();
 }
 
-CVes_SetupTable::CVes_SetupTable(Bare)
+CVes_SetupTable::CVes_SetupTable(Bare) : SnapshotSheet(true)
 {
     m_orientation = kLandscape;
-    m_topMargin = m_bottomMargin = m_leftMargin = m_rightMargin = 15;
-    m_reservedHeight = 16;
-    m_rowHeight = 10;
-    m_rowNum = 16;
-    m_rowMode = 1;
     m_pageSummary = 1;
-    m_tableTextHeight = 4;
     m_coverFlag = 1;
-
-    m_textHeights[0] = 90;
-    for (int i : {2, 3, 4})
-        m_textHeights[std::size_t(i)] = 40;
-    for (int i : {5, 6, 7})
-        m_textHeights[std::size_t(i)] = 30;
-
-    CVes_Variable& title = m_texts[0];
-    setText(title, QStringLiteral("表单标题"), kChineseTitle, 90, CVes_String::kCentre);
-    title.m_position.m_y = 10 * m_topMargin;
-    title.m_position.m_x = 5 * getRealW();
-    setText(m_texts[2], QStringLiteral("工程名称"), QStringLiteral("XX工程"), 40, 24);
-    setText(m_texts[3], QStringLiteral("施工部位"), QStringLiteral("第一层"), 40, 24);
-    setText(m_texts[4], QString(), QStringLiteral(" "), 40, 24);
-    setText(m_texts[5], QStringLiteral("编制"), QStringLiteral(" "), 30, CVes_String::kLeft);
-    setText(m_texts[6], QStringLiteral("校核"), QStringLiteral(" "), 30, CVes_String::kLeft);
+    sheetsetup::applyPage(*this, kPage, kChineseTitle);
+    sheetsetup::applyTitleTexts(*this, kTitleTexts);
     const QDate today = platform::host().now().date();
-    setText(m_texts[7], QStringLiteral("编制日期"),
-            QString::asprintf("%d-%d-%d", today.year(), today.month(), today.day()), 30,
-            CVes_String::kRight);
+    m_texts[7].m_formula = QString::asprintf("%d-%d-%d", today.year(), today.month(), today.day());
     // The cover names the title texts in its placeholders, so it is built
     // once they have their names.
     initTableCover();
-
-    m_columnNum = kColumnCount;
-    m_stretchColumn = kColRemark;
-    m_captions.clear();
-    m_widths.clear();
-    m_units.clear();
-    for (const ColumnDefault& column : kColumns) {
-        m_captions.append(QString::fromUtf8(column.chinese));
-        m_widths.append(column.width);
-        m_units.append(column.unit);
-    }
+    sheetsetup::applyColumns(*this, kColumns, 0);
 
     // Equal processing bars are joined in the derived sheets.
     m_rules.m_dnOrder = 1;
@@ -135,13 +101,7 @@ void CVes_SetupTable::Serialize(platform::Archive& ar)
         ar << std::int32_t(m_unitLocs.size());
         for (const QString& location : std::as_const(m_unitLocs))
             ar << location;
-        // The trailing run of empty filler lines is not stored.
-        qsizetype stored = m_lines.size();
-        while (stored > 0 && m_lines[stored - 1]->isNull())
-            --stored;
-        ar << std::int32_t(stored);
-        for (qsizetype i = 0; i < stored; ++i)
-            m_lines[i]->Serialize(ar);
+        storeLines(ar);
         ar << m_zoom;
         m_rules.Serialize(ar);
         for (const QString& text : m_jinHuoTexts)
@@ -172,14 +132,7 @@ void CVes_SetupTable::Serialize(platform::Archive& ar)
         ar >> location;
         locations.append(location);
     }
-    std::vector<std::unique_ptr<CVes_SetupTableLine>> rows;
-    const std::int32_t rowCount = ar.readIntCount(kLeastLineBytes);
-    rows.reserve(std::size_t(rowCount));
-    for (std::int32_t i = 0; i < rowCount; ++i) {
-        auto row = std::make_unique<CVes_SetupTableLine>();
-        row->Serialize(ar);
-        rows.push_back(std::move(row));
-    }
+    std::vector<std::unique_ptr<CVes_SetupTableLine>> rows = readLines(ar, kLeastLineBytes);
     double zoom = m_zoom;
     if (schema >= 3)
         ar >> zoom;
@@ -212,14 +165,9 @@ void CVes_SetupTable::Serialize(platform::Archive& ar)
     m_defaultEleNum = pieces;
     m_unitNames = names;
     m_unitLocs = locations;
-    deleteAllLines();
-    clearSelect();
-    m_curPage = -1;
+    adoptLines(rows);
     m_curRow = -1;
-    m_pages = 1;
     m_huizong.forgetElements();
-    for (auto& row : rows)
-        m_lines.append(row.release());
     m_zoom = zoom;
     m_rules = rules;
     m_jinHuoTexts = texts;
@@ -238,15 +186,11 @@ void CVes_SetupTable::Serialize(platform::Archive& ar)
 std::unique_ptr<CVes_TableBase> CVes_SetupTable::createEmpty() const
 {
     // Fields an older file lacks keep the values this table has.
-    std::unique_ptr<CVes_SetupTable> fresh(new CVes_SetupTable(Bare{}));
-    fresh->m_zoom = m_zoom;
+    std::unique_ptr<CVes_SetupTable> fresh = emptyLikeThis();
     fresh->m_rules = m_rules;
     fresh->m_jinHuoTexts = m_jinHuoTexts;
-    fresh->m_yuanCai = m_yuanCai;
     fresh->m_liaoPaiType = m_liaoPaiType;
     fresh->m_liaoPaiDirect = m_liaoPaiDirect;
-    for (const auto& variable : m_exVars)
-        fresh->m_exVars.push_back(std::make_unique<CVes_Variable>(*variable));
     return fresh;
 }
 
@@ -255,7 +199,7 @@ void CVes_SetupTable::takeOver(CVes_TableBase& loaded)
     if (&loaded == this)
         return;
     auto& other = static_cast<CVes_SetupTable&>(loaded);
-    CVes_TableBase::takeOver(loaded);
+    SnapshotSheet::takeOver(loaded);
     m_unitNames = other.m_unitNames;
     m_unitLocs = other.m_unitLocs;
     m_defaultEleNum = other.m_defaultEleNum;
@@ -263,78 +207,18 @@ void CVes_SetupTable::takeOver(CVes_TableBase& loaded)
     m_jinHuoTexts = other.m_jinHuoTexts;
     m_liaoPaiType = other.m_liaoPaiType;
     m_liaoPaiDirect = other.m_liaoPaiDirect;
-    m_history = std::move(other.m_history);
     m_huizong.forgetElements();
 }
 
-int CVes_SetupTable::SaveFile(const QString& path)
-{
-    const int saved = CVes_TableBase::SaveFile(path);
-    if (saved)
-        setSaved();
-    return saved;
-}
-
-void CVes_SetupTable::setSaved()
-{
-    m_modified = 0;
-    resetUndo();
-}
-
 // ---- Undo -------------------------------------------------------------------------
-
-std::unique_ptr<CVes_SetupTable> CVes_SetupTable::snapshot() const
-{
-    std::unique_ptr<CVes_SetupTable> state(new CVes_SetupTable(Bare{}));
-    state->copy(this);
-    return state;
-}
-
-void CVes_SetupTable::resetUndo()
-{
-    m_history.reset(snapshot());
-}
-
-void CVes_SetupTable::AddUndo()
-{
-    m_history.add(snapshot());
-}
-
-void CVes_SetupTable::Undo()
-{
-    restoreFrom(m_history.undo());
-}
-
-void CVes_SetupTable::Redo()
-{
-    restoreFrom(m_history.redo());
-}
-
-void CVes_SetupTable::restoreFrom(const CVes_SetupTable* state)
-{
-    if (!state)
-        return;
-    copy(state);
-    clearSelect();
-    if (m_curPage >= 0)
-        refreshCurPage();
-}
 
 void CVes_SetupTable::copy(const CVes_SetupTable* other)
 {
     if (!other || other == this)
         return;
     CVes_TableBase::copy(other);
-    deleteAllLines();
     m_huizong.forgetElements();
-    for (CVes_TableBaseLine* row : other->m_lines) {
-        auto* line = new CVes_SetupTableLine();
-        line->copy(static_cast<const CVes_SetupTableLine*>(row));
-        // A snapshot keeps how the line was shown too.
-        line->setShow(row->getShow());
-        line->setTextColor(row->getTextColor());
-        m_lines.append(line);
-    }
+    copyLinesOf(*other);
 }
 
 // ---- Language, editing --------------------------------------------------------------
@@ -362,13 +246,6 @@ void CVes_SetupTable::setLanguage(unsigned int language)
         m_captions[c] = QString::fromUtf8(chinese ? kColumns[c].chinese : kColumns[c].english);
 }
 
-int CVes_SetupTable::isCurShapeCol(int column)
-{
-    if (m_curRow < 1)
-        return 0;
-    return (column < 0 ? m_curCol : column) == kColShape ? 1 : 0;
-}
-
 int CVes_SetupTable::isEditCurCol()
 {
     auto* line = static_cast<CVes_SetupTableLine*>(getLine(m_curRow));
@@ -393,12 +270,6 @@ int CVes_SetupTable::isEditCurCol()
     }
 }
 
-CVes_BarCore* CVes_SetupTable::getSteel(int n)
-{
-    CVes_TableBaseLine* line = getLine(n);
-    return line ? line->getSteel() : nullptr;
-}
-
 CVes_Variable* CVes_SetupTable::getTabEditVar()
 {
     return getTabEditVar(getSteel(m_curRow));
@@ -421,13 +292,6 @@ void CVes_SetupTable::setJinHuoText(int index, const QString& text)
 {
     if (index >= 0 && index < kPurchaseTextCount)
         m_jinHuoTexts[std::size_t(index)] = text;
-}
-
-CVes_SetupTableLine* CVes_SetupTable::lineAt(int index) const
-{
-    if (index < 0 || index >= m_lines.size())
-        return nullptr;
-    return static_cast<CVes_SetupTableLine*>(m_lines[index]);
 }
 
 // ---- Units ---------------------------------------------------------------------------

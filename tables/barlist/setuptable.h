@@ -9,15 +9,13 @@
 #include "tables/barlist/huizongrules.h"
 #include "tables/barlist/setuptableline.h"
 #include "tables/barlist/sumitems.h"
-#include "tables/framework/snapshothistory.h"
-#include "tables/framework/tablebase.h"
-#include "tables/quantity/sortrules.h"
+#include "tables/framework/snapshotsheet.h"
+#include "tables/quantity/rulessheet.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <array>
-#include <deque>
 #include <memory>
 
 class CuttingJob;
@@ -31,15 +29,14 @@ class CVes_TableContents;
 class CVes_YouhuaDuanLiaoTable;
 class CVes_Variable;
 
-class CVes_SetupTable : public CVes_TableBase {
+class CVes_SetupTable
+    : public SnapshotSheet<CVes_SetupTable, CVes_SetupTableLine, RulesSheet> {
 public:
     // The bar list's part of the file; reading takes schemas 2 to this.
     static constexpr int kSchema = 8;
     static constexpr unsigned int kTableType = 1;
     static constexpr int kColumnCount = 11;
     static constexpr int kPurchaseTextCount = 8;
-    // Undo steps kept besides the current state.
-    static constexpr int kUndoLevels = 8;
 
     // Columns.
     static constexpr int kColNumber = 0;
@@ -86,48 +83,17 @@ public:
     void Serialize(platform::Archive& ar) override;
     std::unique_ptr<CVes_TableBase> createEmpty() const override;
     void takeOver(CVes_TableBase& loaded) override;
-    // Also makes the saved state the only undo snapshot.
-    int SaveFile(const QString& path) override;
 
     void setLanguage(unsigned int language) override;
     int isEditCurCol() override;
     // Going to the cover recomputes the quantity texts the cover shows, so
     // that they always follow the list's latest edits.
     void setPageToCover() override;
-    int isCurShapeCol(int column) override;
-    // The bar of row n of the current page; null when there is none.
-    CVes_BarCore* getSteel(int n) override;
     unsigned int getTableType() override { return kTableType; }
 
-    void sortUp() override { m_rules.m_dnOrder = 0; }
-    void sortDown() override { m_rules.m_dnOrder = 1; }
-    void sortShot() override { m_rules.m_lenOrder = 1; }
-    void sortLong() override { m_rules.m_lenOrder = 0; }
-    void sortLenNone() override { m_rules.m_lenOrder = 2; }
-    unsigned int getSortOrder() override { return unsigned(m_rules.m_dnOrder); }
-    unsigned int getSortOrderLen() override { return unsigned(m_rules.m_lenOrder); }
-    void showZeroNum() override { m_rules.m_showZeroNum = m_rules.m_showZeroNum ? 0 : 1; }
-    void guibingShow0() override { m_rules.m_guibingShow = 0; }
-    void guibingShow1() override { m_rules.m_guibingShow = 1; }
-    void guibingShow2() override { m_rules.m_guibingShow = 2; }
-    void guibingShow3() override { m_rules.m_guibingShow = 3; }
-
     // ---- Undo by whole-table snapshots ------------------------------------------
-
-    // Records the current state as the newest snapshot; a new step makes the
-    // undone steps unreachable, so the redo list is emptied.
-    void AddUndo() override;
-    void Undo() override;
-    void Redo() override;
-    int CanUndo() override { return m_history.canUndo() ? 1 : 0; }
-    int CanRedo() override { return m_history.canRedo() ? 1 : 0; }
-    // Empties both lists and records the current state as the only snapshot
-    // (after a load or a save).
-    void resetUndo();
-    // Marks the bar list as saved: the changed flag is cleared and the
-    // current state becomes the only undo snapshot. SaveFile does it; a
-    // document that writes the stream itself calls it after writing.
-    void setSaved();
+    // A new step makes the undone steps unreachable, so the redo list is
+    // emptied.
 
     // Takes the other bar list's title texts and design variables and copies
     // of its lines, in place of its own. Units, piece count, sort rules,
@@ -489,22 +455,15 @@ public:
 
     // ---- Members -------------------------------------------------------------------
 
-    CVes_SortRules& getSortRules() { return m_rules; }
-    const CVes_SortRules& getSortRules() const { return m_rules; }
     CVes_HuizongRules& getHuizongRules() { return m_huizong; }
     int getDefaultEleNum() const { return m_defaultEleNum; }
     void setDefaultEleNum(int count) { m_defaultEleNum = count; }
     const std::array<QString, kPurchaseTextCount>& getJinHuoTexts() const { return m_jinHuoTexts; }
     void setJinHuoText(int index, const QString& text);
-    // The bar-list line at a table position (0-based over all rows); null
-    // outside the table.
-    CVes_SetupTableLine* lineAt(int index) const;
 
     QStringList m_unitNames;
     QStringList m_unitLocs;
     int m_defaultEleNum = 1;
-    SnapshotHistory<CVes_SetupTable> m_history{kUndoLevels, true};
-    CVes_SortRules m_rules;
     std::array<QString, kPurchaseTextCount> m_jinHuoTexts;
     int m_liaoPaiType = 1;
     int m_liaoPaiDirect = 3;
@@ -514,10 +473,9 @@ public:
     double m_selLineWeight = 0.0; // written by fillTable
 
 private:
+    friend SnapshotSheet;
     struct Bare {};
     // Everything of the public constructor but the user's rules file: for
     // snapshots and for tables a file is read into.
     explicit CVes_SetupTable(Bare);
-    std::unique_ptr<CVes_SetupTable> snapshot() const;
-    void restoreFrom(const CVes_SetupTable* state);
 };

@@ -133,11 +133,7 @@ CVes_SetupTableLine* CVes_SetupTable::InsertElementRow(const QString& number)
 
 void CVes_SetupTable::addPage()
 {
-    for (int i = 0, rows = rowsPerPage(); i < rows; ++i)
-        m_lines.append(new Line(int(Line::kSteelLine)));
-    endPage();
-    clearSelect();
-    AddUndo();
+    appendEmptyPage([] { return new Line(int(Line::kSteelLine)); });
 }
 
 void CVes_SetupTable::AddNullLineToEnd()
@@ -208,17 +204,7 @@ void CVes_SetupTable::DeleteEleRow()
     TableLineList rows = getEleSteelList(element);
     rows.prepend(element);
     m_huizong.forgetElements();
-    for (CVes_TableBaseLine* row : std::as_const(rows)) {
-        if (row->getLock())
-            continue;
-        m_lines.removeOne(row);
-        m_pageLines.removeOne(row);
-        delete row;
-    }
-    refreshCurPage();
-    clearSelect();
-    markEdited();
-    AddUndo();
+    dropLines(rows);
 }
 
 double CVes_SetupTable::getEleSteelweight(CVes_TableBaseLine* element) const
@@ -242,14 +228,6 @@ double CVes_SetupTable::getEleSteelweight(CVes_TableBaseLine* element) const
 
 void CVes_SetupTable::append(const CVes_SetupTable* other)
 {
-    if (!other)
-        return;
-    // Copies first, so that a table can append itself.
-    TableLineList copies;
-    for (CVes_TableBaseLine* row : other->m_lines) {
-        auto* line = new Line();
-        line->copy(static_cast<const Line*>(row));
-        copies.append(line);
-    }
-    appendRows(copies);
+    if (other)
+        appendCopiesOf(*other);
 }

@@ -11,9 +11,7 @@ using Line = CVes_SetupTableLine;
 
 void copyToClipboard(const TableLineList& rows)
 {
-    CVes_TableClipboard& clip = tableClipboard();
-    for (CVes_TableBaseLine* row : rows)
-        clip.copySetupLine(static_cast<const Line*>(row), 0);
+    tableClipboard().copyLines(rows, CVes_TableClipboard::kSetupLines);
 }
 
 } // namespace
@@ -35,8 +33,8 @@ void CVes_SetupTable::CopyRow()
     if (getSelectRow() < 1)
         return;
     CVes_TableClipboard& clip = tableClipboard();
-    clip.clear();
     if (m_select.size() == 1 && m_curCol == kColRemark) {
+        clip.clear();
         auto* line = static_cast<Line*>(getLine(getSelectRow()));
         if (line && line->isSteelLine()) {
             clip.setText(line->m_steel.remark, CVes_TableClipboard::kText);
@@ -55,14 +53,9 @@ void CVes_SetupTable::CutRow()
     if (getSelectRow() < 1)
         return;
     const TableLineList rows = selectedLines();
-    tableClipboard().clear();
     copyToClipboard(rows);
     m_huizong.forgetElements();
-    removeUnlockedLines(rows);
-    refreshCurPage();
-    clearSelect();
-    markEdited();
-    AddUndo();
+    dropLines(rows);
 }
 
 void CVes_SetupTable::PasteRow()
@@ -97,13 +90,8 @@ void CVes_SetupTable::PasteRow()
     const TableLineList copies = clip.getLines(CVes_TableClipboard::kSetupLines);
     if (copies.isEmpty())
         return;
-    CVes_TableBaseLine* before = nextLine(selected.last());
     m_huizong.forgetElements();
-    removeUnlockedLines(selected);
-    insertLinesBefore(before, copies);
-    clearNullLineOfEnd();
-    refreshCurPage();
-    clearSelect();
+    replaceLines(selected, copies);
     if (haveContent(first)) {
         AddSelect(first, 1);
         setCurCol(column);
@@ -136,14 +124,9 @@ void CVes_SetupTable::CutEleRow()
         return;
     TableLineList rows = getEleSteelList(element);
     rows.prepend(element);
-    tableClipboard().clear();
     copyToClipboard(rows);
     m_huizong.forgetElements();
-    removeUnlockedLines(rows);
-    refreshCurPage();
-    clearSelect();
-    markEdited();
-    AddUndo();
+    dropLines(rows);
 }
 
 void CVes_SetupTable::CopyEleRow()
@@ -153,6 +136,5 @@ void CVes_SetupTable::CopyEleRow()
         return;
     TableLineList rows = getEleSteelList(element);
     rows.prepend(element);
-    tableClipboard().clear();
     copyToClipboard(rows);
 }

@@ -299,6 +299,17 @@ public:
     void appendRows(const TableLineList& rows);
     // Removes the rows from the table and deletes them, except locked ones.
     void removeUnlockedLines(const TableLineList& rows);
+    // The same as one edit: then repages, clears the selection, marks the
+    // table and records an undo step (a cut, a deleted element).
+    void dropLines(const TableLineList& rows);
+    // Pasting over rows: the unlocked ones among `rows` make way for `copies`
+    // (which the table then owns), which stand where the rows stood; then
+    // the empty rows at the end go, the page is laid out again and nothing
+    // is selected. No mark, no undo step.
+    void replaceLines(const TableLineList& rows, const TableLineList& copies);
+    // Appends a page of empty rows made by `makeEmpty` and goes to the last
+    // page, with an undo step.
+    void appendEmptyPage(const std::function<CVes_TableBaseLine*()>& makeEmpty);
     // Moves the selected rows, one continuous block, one row up (-1) or down
     // (1) with the selection, repages, records an undo step and marks the
     // table. Nothing when the block cannot move that way.

@@ -86,6 +86,15 @@ int CVes_TableClipboard::copySLLine(const CVes_SLTableLine* row, int clearFirst)
     return 1;
 }
 
+void CVes_TableClipboard::copyLines(const TableLineList& rows, int kind)
+{
+    clear();
+    for (const CVes_TableBaseLine* row : rows) {
+        if (row)
+            append(copyOf(*row, kind), kind, 0);
+    }
+}
+
 void CVes_TableClipboard::append(std::unique_ptr<CVes_TableBaseLine> copy, int kind,
                                  int clearFirst)
 {

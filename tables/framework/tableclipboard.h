@@ -42,6 +42,9 @@ public:
     int copySetupLine(const CVes_SetupTableLine* row, int clearFirst);
     int copyProcessLine(const CVes_ProcessTableEditLine* row, int clearFirst);
     int copySLLine(const CVes_SLTableLine* row, int clearFirst);
+    // Holds copies of the rows, of the class of `kind`, in place of what it
+    // held (a copy or cut of a sheet's rows).
+    void copyLines(const TableLineList& rows, int kind);
     // The kind and the text take the given values; the rows stay. Answers 1.
     int setText(const QString& text, int kind);
     // The text when `kind` is the held kind, else an empty text.

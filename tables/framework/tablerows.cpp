@@ -66,6 +66,34 @@ void CVes_TableBase::removeUnlockedLines(const TableLineList& rows)
     }
 }
 
+void CVes_TableBase::dropLines(const TableLineList& rows)
+{
+    removeUnlockedLines(rows);
+    refreshCurPage();
+    clearSelect();
+    markEdited();
+    AddUndo();
+}
+
+void CVes_TableBase::replaceLines(const TableLineList& rows, const TableLineList& copies)
+{
+    CVes_TableBaseLine* before = rows.isEmpty() ? nullptr : nextLine(rows.last());
+    removeUnlockedLines(rows);
+    insertLinesBefore(before, copies);
+    clearNullLineOfEnd();
+    refreshCurPage();
+    clearSelect();
+}
+
+void CVes_TableBase::appendEmptyPage(const std::function<CVes_TableBaseLine*()>& makeEmpty)
+{
+    for (int i = 0, rows = rowsPerPage(); i < rows; ++i)
+        m_lines.append(makeEmpty());
+    endPage();
+    clearSelect();
+    AddUndo();
+}
+
 void CVes_TableBase::moveSelectedLines(int direction)
 {
     const bool up = direction < 0;

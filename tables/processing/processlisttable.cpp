@@ -1,6 +1,7 @@
 #include "tables/processing/processlisttable.h"
 
 #include "core/geometry/text.h"
+#include "tables/framework/sheetsetup.h"
 #include "core/model/processsteel.h"
 #include "tables/framework/form.h"
 #include "tables/processing/processtablelistline.h"
@@ -11,39 +12,40 @@ namespace {
 
 using ListLine = CVes_ProcessTableListLine;
 
-const CVes_ProcessListTable::ColumnSpec kColumns[CVes_ProcessListTable::kColumnCount] = {
-    {"序号", 7, CVes_Template::kNoUnit},
-    {"钢筋\n \n规格", 7, CVes_Template::kNoUnit},
-    {"钢筋形状\n", 18, CVes_Template::kMillimetre},
-    {"断料\n长度", 9, CVes_Template::kMillimetre},
-    {"总\n根数", 7, CVes_Template::kNoUnit},
-    {"总长\n", 11, CVes_Template::kMetre},
-    {"总重\n", 11, CVes_Template::kKilogram},
-    {"料牌编号", 12, CVes_Template::kNoUnit},
-    {"原材", 8, CVes_Template::kNoUnit},
-    {"备注", 10, CVes_Template::kNoUnit},
+constexpr sheetsetup::Column kColumns[CVes_ProcessListTable::kColumnCount] = {
+    {"序号", nullptr, 7, CVes_Template::kNoUnit},
+    {"钢筋\n \n规格", nullptr, 7, CVes_Template::kNoUnit},
+    {"钢筋形状\n", nullptr, 18, CVes_Template::kMillimetre},
+    {"断料\n长度", nullptr, 9, CVes_Template::kMillimetre},
+    {"总\n根数", nullptr, 7, CVes_Template::kNoUnit},
+    {"总长\n", nullptr, 11, CVes_Template::kMetre},
+    {"总重\n", nullptr, 11, CVes_Template::kKilogram},
+    {"料牌编号", nullptr, 12, CVes_Template::kNoUnit},
+    {"原材", nullptr, 8, CVes_Template::kNoUnit},
+    {"备注", nullptr, 10, CVes_Template::kNoUnit},
 };
 
-void setText(CVes_Variable& text, const QString& label, const QString& value, int height,
-             unsigned int align)
-{
-    text.m_text = label;
-    text.m_formula = value;
-    text.m_height = height;
-    text.m_align = align;
-}
+constexpr sheetsetup::TitleText kTitleTexts[] = {
+    {2, "工程名称", " ", 40, CVes_String::kLeft},
+    {3, "加工单号", " ", 40, CVes_String::kLeft},
+    {4, "加工说明", " ", 40, CVes_String::kLeft},
+    {5, "编制", " ", 30, CVes_String::kLeft},
+    {6, "加工", " ", 30, CVes_String::kCentre},
+    {7, "编制日期", "  ", 30, CVes_String::kRight},
+};
 
 } // namespace
 
 CVes_ProcessListTable::CVes_ProcessListTable()
 {
-    setUpTemplate(QStringLiteral("钢筋加工单"), kColumns, kColumnCount, 21);
+    setUpTemplate(QStringLiteral("钢筋加工单"), kColumns, 21);
 }
 
 CVes_ProcessListTable::~CVes_ProcessListTable() = default;
 
-void CVes_ProcessListTable::setUpTemplate(const QString& title, const ColumnSpec* columns,
-                                          int columnCount, int rowsPerPage)
+void CVes_ProcessListTable::setUpTemplate(const QString& title,
+                                          std::span<const sheetsetup::Column> columns,
+                                          int rowsPerPage)
 {
     m_orientation = kPortrait;
     m_topMargin = 25;
@@ -56,30 +58,11 @@ void CVes_ProcessListTable::setUpTemplate(const QString& title, const ColumnSpec
     m_rowHeight = 10;
     m_reservedHeight = 16;
     m_coverFlag = 0;
-
-    m_textHeights[0] = 90;
-    for (int i : {2, 3, 4})
-        m_textHeights[std::size_t(i)] = 40;
-    for (int i : {5, 6, 7})
-        m_textHeights[std::size_t(i)] = 30;
-    setText(m_texts[0], QStringLiteral("表单标题"), title, 90, CVes_String::kCentre);
-    setText(m_texts[2], QStringLiteral("工程名称"), QStringLiteral(" "), 40, CVes_String::kLeft);
-    setText(m_texts[3], QStringLiteral("加工单号"), QStringLiteral(" "), 40, CVes_String::kLeft);
-    setText(m_texts[4], QStringLiteral("加工说明"), QStringLiteral(" "), 40, CVes_String::kLeft);
-    setText(m_texts[5], QStringLiteral("编制"), QStringLiteral(" "), 30, CVes_String::kLeft);
-    setText(m_texts[6], QStringLiteral("加工"), QStringLiteral(" "), 30, CVes_String::kCentre);
-    setText(m_texts[7], QStringLiteral("编制日期"), QStringLiteral("  "), 30, CVes_String::kRight);
-
-    m_columnNum = columnCount;
-    m_stretchColumn = columnCount - 1;
-    m_captions.clear();
-    m_widths.clear();
-    m_units.clear();
-    for (int c = 0; c < columnCount; ++c) {
-        m_captions.append(QString::fromUtf8(columns[c].caption));
-        m_widths.append(columns[c].width);
-        m_units.append(columns[c].unit);
-    }
+    // The title keeps the place a new template gives it.
+    sheetsetup::applyTitle(*this, title, 90);
+    sheetsetup::applyTitleTexts(*this, kTitleTexts);
+    sheetsetup::applyColumns(*this, columns, 0);
+    m_stretchColumn = int(columns.size()) - 1;
 }
 
 std::unique_ptr<CVes_TableBase> CVes_ProcessListTable::createEmpty() const

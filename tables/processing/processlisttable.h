@@ -10,12 +10,14 @@
 // that fit stay on the page and the rest continue on the next page, each page
 // showing the row's tags from its first tag index on.
 
+#include "tables/framework/sheetsetup.h"
 #include "tables/framework/tablebase.h"
 
 #include <QHash>
 #include <QPoint>
 #include <QStringList>
 
+#include <span>
 #include <vector>
 
 class CVes_ProcessSteel;
@@ -128,16 +130,11 @@ public:
     int m_reserved = 1;     // kept in the file and copied to the summary; read by nothing
     int m_filter = 0;
 
-    struct ColumnSpec {
-        const char* caption;
-        int width;  // percent of the table width
-        int unit;
-    };
 
 protected:
     // The page layout both sheets share: a title-block texts, margins,
     // rows per page and the columns.
-    void setUpTemplate(const QString& title, const ColumnSpec* columns, int columnCount,
+    void setUpTemplate(const QString& title, std::span<const sheetsetup::Column> columns,
                        int rowsPerPage);
 
     // Where every row falls, the pieces of split rows included: `visit` gets

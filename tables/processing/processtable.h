@@ -12,17 +12,17 @@
 // (the empty rows at the end are not stored) and the zoom factor. Versions 1
 // to 3 are read too.
 
+#include "tables/framework/snapshotsheet.h"
 #include "tables/processing/processlisttable.h"
+#include "tables/processing/processtableeditline.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <deque>
 #include <memory>
 
 class CVes_LiaoPaiTable;
 class CVes_ProcessSteel;
-class CVes_ProcessTableEditLine;
 
 // The names of the heading kinds as the row-kind list offers them:
 // "工程行", "所在层行", "构件类型", "构件编号" for kinds 4, 3, 2 and 1.
@@ -32,13 +32,12 @@ unsigned int processRowKindOfName(const QString& name);
 // The name of a heading kind; empty for a bar row.
 QString processRowTypeName(unsigned int kind);
 
-class CVes_ProcessTable : public CVes_ProcessListTable {
+class CVes_ProcessTable : public SnapshotSheet<CVes_ProcessTable, CVes_ProcessTableEditLine,
+                                                CVes_ProcessListTable> {
 public:
     static constexpr int kVersion = 4;
     static constexpr unsigned int kTableType = 2;
     static constexpr int kColumnCount = 9;
-    // Undo steps kept besides the current state.
-    static constexpr int kUndoLevels = 8;
 
     // Columns.
     static constexpr int kColPart = 0;
@@ -64,16 +63,8 @@ public:
     void Serialize(platform::Archive& ar) override;
     std::unique_ptr<CVes_TableBase> createEmpty() const override;
     void takeOver(CVes_TableBase& loaded) override;
-    // Also makes the saved state the only undo snapshot.
-    int SaveFile(const QString& path) override;
-    // Marks the sheet as saved: the changed flag is cleared and the current
-    // state becomes the only undo snapshot.
-    void setSaved();
 
     unsigned int getTableType() override { return kTableType; }
-    // The bar of row n of the current page; null when there is none.
-    CVes_BarCore* getSteel(int n) override;
-    int isCurShapeCol(int column) override;
 
     // ---- Content -----------------------------------------------------------
 
@@ -129,16 +120,9 @@ public:
     void AddNullLineToEnd() override;
 
     // ---- Undo by whole-sheet snapshots ----------------------------------------
+    // A new step makes the undone steps unreachable, so the redo list is
+    // emptied.
 
-    // Records the current state as the newest snapshot; a new step makes the
-    // undone steps unreachable, so the redo list is emptied.
-    void AddUndo() override;
-    void Undo() override;
-    void Redo() override;
-    int CanUndo() override { return m_undoList.size() > 1 ? 1 : 0; }
-    int CanRedo() override { return m_redoList.empty() ? 0 : 1; }
-    // Empties both lists and records the current state as the only snapshot.
-    void resetUndo();
     // Takes the other sheet's title texts, design variables and copies of its
     // rows; its tag and summary settings and snapshots stay its own.
     void copy(const CVes_ProcessTable* other);
@@ -185,24 +169,17 @@ public:
     void checkTable();
     static QString checkReportName();
 
-    // The processing row at a table position (0-based over all rows); null
-    // outside the table.
-    CVes_ProcessTableEditLine* lineAt(int index) const;
-
     int m_liaoPaiType = 0;   // 0 bar and element tags, 1 bar tags, 2 or more element tags
     int m_liaoPaiDirect = 3; // the bar-tag page layout, 0 to 5
-    // Snapshots, newest first; the head of the undo list is the current state.
-    std::deque<std::unique_ptr<CVes_ProcessTable>> m_undoList;
-    std::deque<std::unique_ptr<CVes_ProcessTable>> m_redoList;
-    int m_undoLevels = kUndoLevels;
 
 private:
+    friend SnapshotSheet;
     struct Bare {};
     // The sheet without an undo snapshot: for snapshots and for reading.
     explicit CVes_ProcessTable(Bare);
-    std::unique_ptr<CVes_ProcessTable> snapshot() const;
-    void restoreFrom(const CVes_ProcessTable& state);
-    void pushUndo(std::unique_ptr<CVes_ProcessTable> state);
+    // InsertRow(kind) without its undo step.
+    CVes_ProcessTableEditLine* insertOfKind(unsigned int kind);
+    CVes_ProcessTableEditLine* insertBarRow();
     CVes_ProcessTableEditLine* insertHeading(unsigned int kind, const QString& text);
     // 1 when the clipboard holds processing rows and the selection takes them.
     int canTakeClipboard() const;

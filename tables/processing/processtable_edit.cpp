@@ -236,8 +236,7 @@ int CVes_ProcessTable::commitCell(int row, int column, const QString& text,
         const unsigned int kind = processRowKindOfName(text);
         if (!line->getProcessSteel()->isNull()) {
             // The edit's own closing step records the result once.
-            if (InsertRow(kind) && !m_undoList.empty())
-                m_undoList.pop_front();
+            insertOfKind(kind);
         } else
             line->setType(kind);
     } else if (column > kColPart) {

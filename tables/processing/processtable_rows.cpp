@@ -22,7 +22,19 @@ EditLine* emptyRow()
 
 // ---- Inserting -------------------------------------------------------------------
 
-CVes_ProcessTableEditLine* CVes_ProcessTable::InsertRow()
+namespace {
+
+// The undo step of an insert that took place.
+EditLine* stepped(CVes_ProcessTable& sheet, EditLine* line)
+{
+    if (line)
+        sheet.AddUndo();
+    return line;
+}
+
+} // namespace
+
+CVes_ProcessTableEditLine* CVes_ProcessTable::insertBarRow()
 {
     auto* line = new EditLine();
     line->setNull(0);
@@ -31,24 +43,30 @@ CVes_ProcessTableEditLine* CVes_ProcessTable::InsertRow()
         return nullptr;
     }
     getDefualtValueFromPrvLine(line);
-    AddUndo();
     return line;
+}
+
+CVes_ProcessTableEditLine* CVes_ProcessTable::insertOfKind(unsigned int kind)
+{
+    switch (kind) {
+    case EditLine::kEleRow:
+    case EditLine::kEleTypeRow:
+    case EditLine::kStoryRow:
+    case EditLine::kProjectRow:
+        return insertHeading(kind, QString());
+    default:
+        return insertBarRow();
+    }
+}
+
+CVes_ProcessTableEditLine* CVes_ProcessTable::InsertRow()
+{
+    return stepped(*this, insertBarRow());
 }
 
 CVes_ProcessTableEditLine* CVes_ProcessTable::InsertRow(unsigned int kind)
 {
-    switch (kind) {
-    case EditLine::kEleRow:
-        return InsertEleRow(QString());
-    case EditLine::kEleTypeRow:
-        return InsertEleTypeRow(QString());
-    case EditLine::kStoryRow:
-        return InsertStoryRow(QString());
-    case EditLine::kProjectRow:
-        return InsertProjectRow(QString());
-    default:
-        return InsertRow();
-    }
+    return stepped(*this, insertOfKind(kind));
 }
 
 CVes_ProcessTableEditLine* CVes_ProcessTable::insertHeading(unsigned int kind,
@@ -57,7 +75,8 @@ CVes_ProcessTableEditLine* CVes_ProcessTable::insertHeading(unsigned int kind,
     auto* line = new EditLine(kind);
     switch (kind) {
     case EditLine::kProjectRow:
-        line->setProject(text);
+        // A project row without a text takes the title block's project name.
+        line->setProject(text.isEmpty() ? m_texts[2].m_formula : text);
         break;
     case EditLine::kStoryRow:
         line->setStory(text);
@@ -75,28 +94,27 @@ CVes_ProcessTableEditLine* CVes_ProcessTable::insertHeading(unsigned int kind,
         delete line;
         return nullptr;
     }
-    AddUndo();
     return line;
 }
 
 CVes_ProcessTableEditLine* CVes_ProcessTable::InsertProjectRow(const QString& text)
 {
-    return insertHeading(EditLine::kProjectRow, text.isEmpty() ? m_texts[2].m_formula : text);
+    return stepped(*this, insertHeading(EditLine::kProjectRow, text));
 }
 
 CVes_ProcessTableEditLine* CVes_ProcessTable::InsertStoryRow(const QString& text)
 {
-    return insertHeading(EditLine::kStoryRow, text);
+    return stepped(*this, insertHeading(EditLine::kStoryRow, text));
 }
 
 CVes_ProcessTableEditLine* CVes_ProcessTable::InsertEleTypeRow(const QString& text)
 {
-    return insertHeading(EditLine::kEleTypeRow, text);
+    return stepped(*this, insertHeading(EditLine::kEleTypeRow, text));
 }
 
 CVes_ProcessTableEditLine* CVes_ProcessTable::InsertEleRow(const QString& text)
 {
-    return insertHeading(EditLine::kEleRow, text);
+    return stepped(*this, insertHeading(EditLine::kEleRow, text));
 }
 
 // ---- The row clipboard -------------------------------------------------------------
@@ -117,12 +135,8 @@ int CVes_ProcessTable::canPaste()
 
 void CVes_ProcessTable::CopyRow()
 {
-    if (getSelectRow() < 1)
-        return;
-    CVes_TableClipboard& clip = tableClipboard();
-    clip.clear();
-    for (CVes_TableBaseLine* row : selectedLines())
-        clip.copyProcessLine(static_cast<const EditLine*>(row), 0);
+    if (getSelectRow() >= 1)
+        tableClipboard().copyLines(selectedLines(), CVes_TableClipboard::kProcessLines);
 }
 
 void CVes_ProcessTable::CutRow()
@@ -130,11 +144,7 @@ void CVes_ProcessTable::CutRow()
     if (getSelectRow() < 1)
         return;
     CopyRow();
-    removeUnlockedLines(selectedLines());
-    refreshCurPage();
-    clearSelect();
-    markEdited();
-    AddUndo();
+    dropLines(selectedLines());
 }
 
 void CVes_ProcessTable::PasteRow()
@@ -144,13 +154,7 @@ void CVes_ProcessTable::PasteRow()
     const TableLineList selected = selectedLines();
     if (selected.isEmpty())
         return;
-    const TableLineList copies = tableClipboard().getLines(CVes_TableClipboard::kProcessLines);
-    CVes_TableBaseLine* before = nextLine(selected.last());
-    removeUnlockedLines(selected);
-    insertLinesBefore(before, copies);
-    clearNullLineOfEnd();
-    refreshCurPage();
-    clearSelect();
+    replaceLines(selected, tableClipboard().getLines(CVes_TableClipboard::kProcessLines));
     regenData();
     markEdited();
     AddUndo();
@@ -181,11 +185,7 @@ void CVes_ProcessTable::DownRow()
 
 void CVes_ProcessTable::addPage()
 {
-    for (int i = 0; i < m_rowNum; ++i)
-        m_lines.append(emptyRow());
-    clearSelect();
-    endPage();
-    AddUndo();
+    appendEmptyPage(emptyRow);
 }
 
 void CVes_ProcessTable::AddNullLineToEnd()

@@ -6,10 +6,9 @@
 // the table part followed by the quantity sheet's own part (version 9;
 // versions 1 to 8 are read and their summary settings moved into the rules).
 
-#include "tables/framework/snapshothistory.h"
-#include "tables/framework/tablebase.h"
+#include "tables/framework/snapshotsheet.h"
+#include "tables/quantity/rulessheet.h"
 #include "tables/quantity/sltableline.h"
-#include "tables/quantity/sortrules.h"
 
 #include <QList>
 #include <QString>
@@ -23,15 +22,13 @@ class CVes_SLSumaryTable;
 class CVes_SetupTable;
 class CVes_SortBarSheet;
 
-class CVes_SLTable : public CVes_TableBase {
+class CVes_SLTable : public SnapshotSheet<CVes_SLTable, CVes_SLTableLine, RulesSheet> {
 public:
     // The quantity sheet's part of the file; reading takes versions 1 to this.
     static constexpr int kVersion = 9;
     static constexpr unsigned int kTableType = 3;
     static constexpr int kColumnCount = 10;
     static constexpr int kRowsPerPage = 28;
-    // Undo steps kept besides the current state.
-    static constexpr int kUndoLevels = 8;
 
     // Columns.
     static constexpr int kColLocation = 0;
@@ -78,12 +75,6 @@ public:
     void Serialize(platform::Archive& ar) override;
     std::unique_ptr<CVes_TableBase> createEmpty() const override;
     void takeOver(CVes_TableBase& loaded) override;
-    // Also makes the saved state the only undo snapshot, so that the first
-    // edit after a save can be undone.
-    int SaveFile(const QString& path) override;
-    // Marks the sheet as saved (a document that writes the stream itself
-    // calls it after writing).
-    void setSaved();
 
     // Moves the summary settings of an old file into the rules; fields the
     // file's version does not hold keep their values.
@@ -91,16 +82,8 @@ public:
     const LegacySettings& legacySettings() const { return m_legacy; }
 
     // ---- Undo ------------------------------------------------------------------
-
-    // Records the current state as the newest snapshot (the oldest goes past
-    // eight steps back); the redo list stays.
-    void AddUndo() override;
-    void Undo() override;
-    void Redo() override;
-    int CanUndo() override { return m_history.canUndo() ? 1 : 0; }
-    int CanRedo() override { return m_history.canRedo() ? 1 : 0; }
-    // Empties both lists and records the current state as the only snapshot.
-    void resetUndo();
+    // A new step keeps the redo list; taking a snapshot back keeps the
+    // selection.
 
     // Takes the other sheet's title texts, design variables, copies of its
     // rows and its rules. Its history stays its own.
@@ -110,23 +93,7 @@ public:
     // ---- The table model's operations ------------------------------------------
 
     unsigned int getTableType() override { return kTableType; }
-    // The bar of row n of the current page; null when there is none.
-    CVes_BarCore* getSteel(int n) override;
-    int isCurShapeCol(int column) override;
     int isEditCurCol() override;
-
-    void sortUp() override { m_rules.m_dnOrder = 0; }
-    void sortDown() override { m_rules.m_dnOrder = 1; }
-    void sortLong() override { m_rules.m_lenOrder = 0; }
-    void sortShot() override { m_rules.m_lenOrder = 1; }
-    void sortLenNone() override { m_rules.m_lenOrder = 2; }
-    unsigned int getSortOrder() override { return unsigned(m_rules.m_dnOrder); }
-    unsigned int getSortOrderLen() override { return unsigned(m_rules.m_lenOrder); }
-    void showZeroNum() override { m_rules.m_showZeroNum = m_rules.m_showZeroNum ? 0 : 1; }
-    void guibingShow0() override { m_rules.m_guibingShow = 0; }
-    void guibingShow1() override { m_rules.m_guibingShow = 1; }
-    void guibingShow2() override { m_rules.m_guibingShow = 2; }
-    void guibingShow3() override { m_rules.m_guibingShow = 3; }
 
     // ---- Drawing (sltable_draw.cpp) ----------------------------------------------
 
@@ -245,8 +212,6 @@ public:
 
     // ---- Settings ------------------------------------------------------------------
 
-    CVes_SortRules& getSortRules() { return m_rules; }
-    const CVes_SortRules& getSortRules() const { return m_rules; }
     // The summary settings dialog on the sheet's rules; after OK the sheet is
     // marked changed (sltable_dialogs.cpp).
     void setSumray();
@@ -272,19 +237,13 @@ public:
     // from row 6. Answers the number of rows + 1.
     int fillExcel(platform::xlsx::Worksheet& sheet) override;
 
-    // The row at a table position (0-based over all rows); null outside.
-    CVes_SLTableLine* lineAt(int index) const;
-
-    CVes_SortRules m_rules;
-    SnapshotHistory<CVes_SLTable> m_history{kUndoLevels, false};
-
 private:
+    friend SnapshotSheet;
     struct Bare {};
     // Everything of the public constructor but the user's rules file: for
     // snapshots and for sheets a file is read into.
     explicit CVes_SLTable(Bare);
-    std::unique_ptr<CVes_SLTable> snapshot() const;
-    void restoreFrom(const CVes_SLTable* state);
+    void afterRestore() override;
     static void readTail(platform::Archive& ar, int version, CVes_SortRules& rules,
                          double& zoom, LegacySettings& legacy);
 

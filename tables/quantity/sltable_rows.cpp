@@ -31,11 +31,7 @@ CVes_SLTableLine* CVes_SLTable::Add(const CVes_BarCore* bar)
 
 void CVes_SLTable::addPage()
 {
-    for (int i = 0; i < m_rowNum; ++i)
-        m_lines.append(emptyBarRow());
-    endPage();
-    clearSelect();
-    AddUndo();
+    appendEmptyPage(emptyBarRow);
 }
 
 void CVes_SLTable::AddNullLineToEnd()
@@ -45,16 +41,8 @@ void CVes_SLTable::AddNullLineToEnd()
 
 void CVes_SLTable::append(const CVes_SLTable* other)
 {
-    if (!other)
-        return;
-    // Copies first, so that a table can append itself.
-    TableLineList copies;
-    for (CVes_TableBaseLine* row : other->m_lines) {
-        auto* line = new Line();
-        line->copy(static_cast<const Line*>(row));
-        copies.append(line);
-    }
-    appendRows(copies);
+    if (other)
+        appendCopiesOf(*other);
 }
 
 // ---- Inserting -------------------------------------------------------------------------
@@ -132,12 +120,8 @@ void CVes_SLTable::getDefualtValueFromPrvLine(CVes_SLTableLine* line)
 
 void CVes_SLTable::CopyRow()
 {
-    if (getSelectRow() < 1)
-        return;
-    CVes_TableClipboard& clip = tableClipboard();
-    clip.clear();
-    for (CVes_TableBaseLine* row : selectedLines())
-        clip.copySLLine(static_cast<const Line*>(row), 0);
+    if (getSelectRow() >= 1)
+        tableClipboard().copyLines(selectedLines(), CVes_TableClipboard::kSLLines);
 }
 
 void CVes_SLTable::CutRow()
@@ -145,11 +129,7 @@ void CVes_SLTable::CutRow()
     if (getSelectRow() < 1)
         return;
     CopyRow();
-    removeUnlockedLines(selectedLines());
-    refreshCurPage();
-    clearSelect();
-    markEdited();
-    AddUndo();
+    dropLines(selectedLines());
 }
 
 int CVes_SLTable::canPaste()
@@ -167,13 +147,7 @@ void CVes_SLTable::PasteRow()
     const TableLineList selected = selectedLines();
     if (selected.isEmpty())
         return;
-    CVes_TableBaseLine* before = nextLine(selected.last());
-    const TableLineList copies = tableClipboard().getLines(CVes_TableClipboard::kSLLines);
-    removeUnlockedLines(selected);
-    insertLinesBefore(before, copies);
-    clearNullLineOfEnd();
-    refreshCurPage();
-    clearSelect();
+    replaceLines(selected, tableClipboard().getLines(CVes_TableClipboard::kSLLines));
     markEdited();
     AddUndo();
 }

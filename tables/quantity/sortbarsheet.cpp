@@ -7,7 +7,7 @@
 #include "tables/barlist/sumhelpers.h"
 #include "tables/framework/form.h"
 #include "tables/framework/tablehelpers.h"
-#include "tables/quantity/sheetsetup.h"
+#include "tables/framework/sheetsetup.h"
 
 #include <algorithm>
 #include <cmath>

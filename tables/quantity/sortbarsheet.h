@@ -8,9 +8,8 @@
 // Sorting reads nothing shared: the order comes from the sheet's own rules,
 // so sheets may be sorted on several threads at once, each by one thread.
 
-#include "tables/framework/tablebase.h"
 #include "tables/framework/tablebaseline.h"
-#include "tables/quantity/sortrules.h"
+#include "tables/quantity/rulessheet.h"
 
 #include "core/model/barcore.h"
 
@@ -43,7 +42,7 @@ public:
     int m_isString = 0;
 };
 
-class CVes_SortBarSheet : public CVes_TableBase {
+class CVes_SortBarSheet : public RulesSheet {
 public:
     static constexpr int kColNumber = 0;
     static constexpr int kColSize = 1;
@@ -89,20 +88,9 @@ public:
     // count + 1.
     int fillExcel(platform::xlsx::Worksheet& sheet) override;
 
-    // The sort view's options; none re-sorts by itself.
-    void sortUp() override { m_rules.m_dnOrder = 0; }
-    void sortDown() override { m_rules.m_dnOrder = 1; }
-    void sortShot() override { m_rules.m_lenOrder = 1; }
-    void sortLong() override { m_rules.m_lenOrder = 0; }
-    void sortLenNone() override { m_rules.m_lenOrder = 2; }
-    unsigned int getSortOrder() override { return unsigned(m_rules.m_dnOrder); }
-    unsigned int getSortOrderLen() override { return unsigned(m_rules.m_lenOrder); }
-    void showZeroNum() override { m_rules.m_showZeroNum = m_rules.m_showZeroNum ? 0 : 1; }
+    // The sort view's options besides the rules sheet's; none re-sorts by
+    // itself.
     void sortZheshu() { m_rules.m_sortZheshu = m_rules.m_sortZheshu ? 0 : 1; }
-    void guibingShow0() override { m_rules.m_guibingShow = 0; }
-    void guibingShow1() override { m_rules.m_guibingShow = 1; }
-    void guibingShow2() override { m_rules.m_guibingShow = 2; }
-    void guibingShow3() override { m_rules.m_guibingShow = 3; }
 
     // The texts of a bar row as drawn and exported, by column.
     struct BarTexts {
@@ -117,7 +105,6 @@ public:
     BarTexts barTexts(CVes_BarCore& bar) const;
 
     std::vector<std::unique_ptr<CVes_BarCore>> m_barList;
-    CVes_SortRules m_rules;
 
 private:
     bool passes(CVes_BarCore& bar) const;

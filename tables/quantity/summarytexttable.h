@@ -6,7 +6,7 @@
 // title block and the look of their texts.
 
 #include "tables/framework/tablebase.h"
-#include "tables/quantity/sheetsetup.h"
+#include "tables/framework/sheetsetup.h"
 
 #include <QString>
 #include <QStringList>

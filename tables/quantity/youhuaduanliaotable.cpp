@@ -2,7 +2,7 @@
 
 #include "tables/framework/form.h"
 #include "tables/framework/tablehelpers.h"
-#include "tables/quantity/sheetsetup.h"
+#include "tables/framework/sheetsetup.h"
 
 #include <algorithm>
 

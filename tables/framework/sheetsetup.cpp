@@ -1,4 +1,4 @@
-#include "tables/quantity/sheetsetup.h"
+#include "tables/framework/sheetsetup.h"
 
 #include "core/geometry/text.h"
 
@@ -16,14 +16,18 @@ void applyPage(CVes_Template& sheet, const Page& page, const QString& title)
     sheet.m_rowNum = page.rowsPerPage;
     sheet.m_rowMode = page.rowMode;
     sheet.m_stretchColumn = page.stretchColumn;
+    applyTitle(sheet, title, page.titleHeight);
+    sheet.m_texts[0].m_position.set(sheet.getRealW() * 5, sheet.m_topMargin * 10);
+}
 
+void applyTitle(CVes_Template& sheet, const QString& title, int height)
+{
     CVes_Variable& text = sheet.m_texts[0];
     text.m_text = QStringLiteral("表单标题");
     text.m_formula = title;
-    text.m_height = page.titleHeight;
+    text.m_height = height;
     text.m_align = CVes_String::kCentre;
-    text.m_position.set(sheet.getRealW() * 5, sheet.m_topMargin * 10);
-    sheet.m_textHeights[0] = page.titleHeight;
+    sheet.m_textHeights[0] = height;
 }
 
 void applyTitleTexts(CVes_Template& sheet, std::span<const TitleText> texts)
@@ -56,7 +60,8 @@ void applyCaptions(CVes_Template& sheet, std::span<const Column> columns, unsign
 {
     sheet.m_captions.clear();
     for (const Column& column : columns)
-        sheet.m_captions.append(QString::fromUtf8(language == 1 ? column.english : column.chinese));
+        sheet.m_captions.append(QString::fromUtf8(
+            language == 1 && column.english ? column.english : column.chinese));
 }
 
 } // namespace sheetsetup

@@ -1,6 +1,5 @@
 #pragma once
-// The page set-up of the derived sheets (summaries, purchase summary,
-// cutting list, sorted table): margins and row measure, the title block
+// The page set-up of a new sheet: margins and row measure, the title block
 // and the columns with their captions in both languages.
 
 #include "tables/framework/template.h"
@@ -29,7 +28,8 @@ struct Page {
     int stretchColumn;
 };
 
-// One column: its captions in both languages, width in per cent and unit.
+// One column: its captions in both languages (a column without an English
+// caption shows the Chinese one), width in per cent and unit.
 struct Column {
     const char* chinese;
     const char* english;
@@ -50,6 +50,9 @@ struct TitleText {
 // Page, title (text 0, centred over the paper's width at the top margin)
 // and title-block texts.
 void applyPage(CVes_Template& sheet, const Page& page, const QString& title);
+// The title alone (text 0, named "表单标题", centred), where it stands left
+// as it is.
+void applyTitle(CVes_Template& sheet, const QString& title, int height);
 void applyTitleTexts(CVes_Template& sheet, std::span<const TitleText> texts);
 // Column count, widths, units and the captions of the language (1 English,
 // else Chinese).

@@ -1,0 +1,197 @@
+#pragma once
+// What the editable sheets (bar list, quantity sheet, processing sheet) do
+// alike with their rows of one line class: undo and redo by whole-sheet
+// snapshots, the saved state as the only snapshot, the rows a file holds
+// (the empty rows at the end are not stored), copies of rows, and the bar
+// of a row. `Sheet` derives from this class and gives:
+//  - a private constructor from `Sheet::Bare` that makes an empty sheet
+//    without touching the user's files (a snapshot is made through it; the
+//    sheet makes this class its friend),
+//  - `copy(const Sheet*)`, which takes another sheet's state,
+//  - `kColShape`, the column that shows a bar's shape.
+
+#include "tables/framework/snapshothistory.h"
+
+#include "core/geometry/text.h"
+#include "tables/framework/tablebase.h"
+#include "tables/framework/tablebaseline.h"
+
+#include "platform/archive.h"
+
+#include <memory>
+#include <vector>
+
+template <typename Sheet, typename Line, typename Base = CVes_TableBase>
+class SnapshotSheet : public Base {
+public:
+    // Undo steps kept besides the current state.
+    static constexpr int kUndoLevels = 8;
+
+    // Records the current state as the newest snapshot.
+    void AddUndo() override { m_history.add(snapshot()); }
+    void Undo() override { restoreFrom(m_history.undo()); }
+    void Redo() override { restoreFrom(m_history.redo()); }
+    int CanUndo() override { return m_history.canUndo() ? 1 : 0; }
+    int CanRedo() override { return m_history.canRedo() ? 1 : 0; }
+    // Empties both lists and records the current state as the only snapshot
+    // (after a load or a save).
+    void resetUndo() { m_history.reset(snapshot()); }
+    // Marks the sheet as saved: the changed flag is cleared and the current
+    // state becomes the only undo snapshot, so that the first edit after a
+    // save can be undone. SaveFile does it; a document that writes the
+    // stream itself calls it after writing.
+    void setSaved()
+    {
+        this->m_modified = 0;
+        resetUndo();
+    }
+    // Also takes the read sheet's undo history (the read state alone).
+    void takeOver(CVes_TableBase& loaded) override
+    {
+        if (&loaded == this)
+            return;
+        Base::takeOver(loaded);
+        m_history = std::move(static_cast<SnapshotSheet&>(loaded).m_history);
+    }
+    int SaveFile(const QString& path) override
+    {
+        const int saved = Base::SaveFile(path);
+        if (saved)
+            setSaved();
+        return saved;
+    }
+
+    // The bar of row n of the current page; null when there is none.
+    CVes_BarCore* getSteel(int n) override
+    {
+        CVes_TableBaseLine* line = this->getLine(n);
+        return line ? line->getSteel() : nullptr;
+    }
+    int isCurShapeCol(int column) override
+    {
+        if (this->m_curRow < 1)
+            return 0;
+        return (column < 0 ? this->m_curCol : column) == Sheet::kColShape ? 1 : 0;
+    }
+    // The row at a table position (0-based over all rows); null outside the
+    // table or for a row of another class.
+    Line* lineAt(int index) const
+    {
+        if (index < 0 || index >= this->m_lines.size())
+            return nullptr;
+        return dynamic_cast<Line*>(this->m_lines[index]);
+    }
+
+    SnapshotHistory<Sheet> m_history;
+
+protected:
+    // With `stepDropsRedo` a new step makes the undone steps unreachable.
+    explicit SnapshotSheet(bool stepDropsRedo) : m_history(kUndoLevels, stepDropsRedo) {}
+
+    // A new empty sheet to read a file into, with this sheet's zoom, raw
+    // stock and design variables: what an older file lacks keeps this
+    // sheet's values.
+    std::unique_ptr<Sheet> emptyLikeThis() const
+    {
+        std::unique_ptr<Sheet> fresh(new Sheet(typename Sheet::Bare{}));
+        fresh->m_zoom = this->m_zoom;
+        fresh->m_yuanCai = this->m_yuanCai;
+        for (const auto& variable : this->m_exVars)
+            fresh->m_exVars.push_back(std::make_unique<CVes_Variable>(*variable));
+        return fresh;
+    }
+
+    // What the sheet does once a snapshot was taken back: the selection is
+    // emptied and the current page laid out again.
+    virtual void afterRestore()
+    {
+        this->clearSelect();
+        if (this->m_curPage >= 0)
+            this->refreshCurPage();
+    }
+
+    // Copies of the rows, in order; a row of another class becomes an empty
+    // row. With `keepLook` a copy is shown and coloured as its row (what a
+    // snapshot keeps).
+    static TableLineList copiesOf(const TableLineList& rows, bool keepLook)
+    {
+        TableLineList copies;
+        copies.reserve(rows.size());
+        for (CVes_TableBaseLine* row : rows) {
+            auto* line = new Line();
+            line->copy(dynamic_cast<const Line*>(row));
+            if (keepLook) {
+                line->setShow(row->getShow());
+                line->setTextColor(row->getTextColor());
+            }
+            copies.append(line);
+        }
+        return copies;
+    }
+    // The sheet's rows become copies of the other's, as they were shown.
+    void copyLinesOf(const CVes_TableBase& other)
+    {
+        this->deleteAllLines();
+        this->m_lines = copiesOf(other.lines(), true);
+    }
+    // Appends copies of every row of the other sheet (copies first, so that
+    // a sheet can append itself), with one undo step.
+    void appendCopiesOf(const CVes_TableBase& other)
+    {
+        this->appendRows(copiesOf(other.lines(), false));
+    }
+
+    // Writes the row count and the rows up to the last that is not empty.
+    void storeLines(platform::Archive& ar) const
+    {
+        qsizetype stored = this->m_lines.size();
+        while (stored > 0 && this->m_lines[stored - 1]->isNull())
+            --stored;
+        ar << std::int32_t(stored);
+        for (qsizetype i = 0; i < stored; ++i)
+            this->m_lines[i]->Serialize(ar);
+    }
+    // Reads what storeLines wrote into rows the sheet does not hold yet;
+    // `leastBytes` is the fewest bytes a stored row takes, so that a damaged
+    // count never allocates beyond the stream.
+    static std::vector<std::unique_ptr<Line>> readLines(platform::Archive& ar,
+                                                        qsizetype leastBytes)
+    {
+        std::vector<std::unique_ptr<Line>> rows;
+        const std::int32_t count = ar.readIntCount(leastBytes);
+        rows.reserve(std::size_t(count));
+        for (std::int32_t i = 0; i < count; ++i) {
+            auto row = std::make_unique<Line>();
+            row->Serialize(ar);
+            rows.push_back(std::move(row));
+        }
+        return rows;
+    }
+    // The rows read replace the sheet's rows; no page is current and nothing
+    // is selected.
+    void adoptLines(std::vector<std::unique_ptr<Line>>& rows)
+    {
+        this->deleteAllLines();
+        this->clearSelect();
+        this->m_curPage = -1;
+        this->m_pages = 1;
+        for (auto& row : rows)
+            this->m_lines.append(row.release());
+        rows.clear();
+    }
+
+private:
+    std::unique_ptr<Sheet> snapshot() const
+    {
+        std::unique_ptr<Sheet> state(new Sheet(typename Sheet::Bare{}));
+        state->copy(static_cast<const Sheet*>(this));
+        return state;
+    }
+    void restoreFrom(const Sheet* state)
+    {
+        if (!state)
+            return;
+        static_cast<Sheet*>(this)->copy(state);
+        afterRestore();
+    }
+};
