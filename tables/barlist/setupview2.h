@@ -88,7 +88,7 @@ public:
     // The shape chooser of the user's habit for the bar of `row`: the chosen
     // shape without hooks; an empty line is filled from the bar line before
     // it first. The new shape's first dimension is then the edited one.
-    void changeSteel(int row, int column);
+    void changeSteel(int row, int column) override;
     // The start-style chooser for the bar of the selected row.
     void changeStart(int row, int column);
 
@@ -159,7 +159,7 @@ public:
     // multi-value dimensions of the selected bars.
     void OnKeyUp(QKeyEvent* event) override;
     // A character from 32 to 126 starts editing the current cell with it.
-    void OnChar(int ch);
+    void OnChar(int ch) override;
 
 protected:
     // The choosers (1 chosen, 2 cancelled); a test may put its own in place.

@@ -18,9 +18,11 @@
 // zooms or turns pages as the user set it; the keyboard pages, moves the
 // selection and runs the row commands. A sheet's own view takes over cell
 // editing (EditCell, isCanEditVar, EndCellEdit), double clicks
-// (OnLButtonDblClk), keys (PreTranslateMessage, OnKeyDown, OnKeyUp) and the
-// other mouse handlers by overriding them, calling the base where it keeps
-// the common behaviour.
+// (OnLButtonDblClk), keys (PreTranslateMessage, OnKeyDown, OnKeyUp, OnChar)
+// and the other mouse handlers by overriding them, calling the base where it
+// keeps the common behaviour; Qt's events reach them only through the base.
+// Points given to these handlers and to EditCell and isCanEditVar are in
+// pixels of the client area.
 
 #include "tables/framework/editrecorddlg.h"
 #include "tables/framework/findreplacedlg.h"
@@ -174,6 +176,16 @@ public:
     // calculator.
     virtual void OnKeyDown(QKeyEvent* event);
     virtual void OnKeyUp(QKeyEvent* event);
+    // A character typed into the view; the views that edit their sheet's
+    // cells open the current cell's editor with it.
+    virtual void OnChar(int) {}
+    // The shape chooser for the bar of `row`; the views that edit bars run it.
+    virtual void changeSteel(int, int) {}
+    // The cell keys of a view that edits its sheet's cells: Tab goes to the
+    // next column, Enter opens the current cell's editor, Space on a bar's
+    // shape cell opens the shape chooser. True when the key was taken;
+    // Space elsewhere is left to the framework.
+    bool handleSheetKey(int key);
     // Starts the desktop's calculator (F10, F12), when one is installed.
     virtual void openCalculator();
 
@@ -349,6 +361,10 @@ protected:
 
     // Sends tableChanged for the table.
     void notifyFrame();
+    // The key-down of a view that edits its sheet's cells: the cell keys
+    // (handleSheetKey), else a printable character typed (OnChar) and then
+    // the framework's own handling.
+    void cellEditKeyDown(QKeyEvent* event);
     // Opens the editor of a cell's text over `box` (client pixels): the
     // recent-values dialog of `recordType` when the user edits with it and
     // `inPlace` is false, else an in-place edit box in the bold Times font of

@@ -7,6 +7,7 @@
 
 #include "tables/framework/findreplacedlg.h"
 #include "tables/framework/tablebase.h"
+#include "tables/framework/tablebaseline.h"
 
 #include "core/geometry/text.h"
 #include "envora/usercustom.h"
@@ -492,6 +493,45 @@ void CVes_TableViewBase::OnKeyDown(QKeyEvent* event)
 void CVes_TableViewBase::OnKeyUp(QKeyEvent* event)
 {
     event->ignore();
+}
+
+bool CVes_TableViewBase::handleSheetKey(int key)
+{
+    if (!m_table)
+        return false;
+    switch (key) {
+    case Qt::Key_Tab:
+        m_table->SelectNextCol();
+        repaintView();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        EditCell(m_table->getCurRow(), m_table->getCurCol(), QPoint());
+        return true;
+    case Qt::Key_Space: {
+        const int row = m_table->getCurRow();
+        CVes_TableBaseLine* line = m_table->getLine(row);
+        if (!line || !line->isSteelLine() || !m_table->isCurShapeCol(-1))
+            return false;
+        changeSteel(row, m_table->getCurCol());
+        repaintView();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void CVes_TableViewBase::cellEditKeyDown(QKeyEvent* event)
+{
+    if (handleSheetKey(event->key())) {
+        event->accept();
+        return;
+    }
+    const QString text = event->text();
+    if (text.size() == 1)
+        OnChar(text.front().unicode());
+    CVes_TableViewBase::OnKeyDown(event);
 }
 
 void CVes_TableViewBase::openCalculator()

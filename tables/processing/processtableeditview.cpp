@@ -103,7 +103,7 @@ void CVes_ProcessTableEditView::EditCell(int row, int column, QPoint point)
 void CVes_ProcessTableEditView::editShapeVariable(int row, int column, QPoint point)
 {
     CVes_BarCore* bar = m_table->getSteel(row);
-    CVes_Variable* variable = bar ? bar->getSelectVar(point) : nullptr;
+    CVes_Variable* variable = bar ? bar->getSelectVar(DPtoLP(point)) : nullptr;
     if (!variable || variable->m_type < CVes_Variable::kGiven)
         return;
     // The dimension is found again by its name when the edit ends: the bar
@@ -120,7 +120,7 @@ void CVes_ProcessTableEditView::editShapeVariable(int row, int column, QPoint po
     const double scale = bar->getScale() > 0.0 ? bar->getScale() : 1.0;
     platform::Rect own;
     variable->LocateRect(own);
-    const QPoint centre = LPtoDP(point);
+    const QPoint centre = point;
     const int halfWidth = std::abs(LPtoDP(int(own.Width() / scale))) / 2;
     const int halfHeight = std::abs(LPtoDP(int(own.Height() / scale))) / 2;
     const platform::Rect box(centre.x() - halfWidth, centre.y() - halfHeight,
@@ -136,7 +136,7 @@ int CVes_ProcessTableEditView::isCanEditVar(int row, int column, QPoint point)
     CVes_TableBaseLine* line = m_table->getLine(row);
     if (!line || !line->isSteelLine())
         return 0;
-    CVes_Variable* variable = line->getSteel()->getSelectVar(point);
+    CVes_Variable* variable = line->getSteel()->getSelectVar(DPtoLP(point));
     return variable && variable->m_type > CVes_Variable::kComputed ? 1 : 0;
 }
 
@@ -235,47 +235,10 @@ void CVes_ProcessTableEditView::commitTail()
 
 // ---- Keys and mouse --------------------------------------------------------------
 
-bool CVes_ProcessTableEditView::OnKeyDown(int key)
-{
-    if (!m_table)
-        return false;
-    switch (key) {
-    case Qt::Key_Tab:
-        m_table->SelectNextCol();
-        repaintView();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        EditCell(m_table->getCurRow(), m_table->getCurCol(), QPoint(0, 0));
-        return true;
-    case Qt::Key_Space: {
-        CVes_TableBaseLine* line = m_table->getLine(m_table->getCurRow());
-        if (line && line->isSteelLine() && m_table->getCurCol() == CVes_ProcessTable::kColShape)
-            changeSteel(m_table->getCurRow(), CVes_ProcessTable::kColShape);
-        repaintView();
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
-void CVes_ProcessTableEditView::OnChar(unsigned ch)
+void CVes_ProcessTableEditView::OnChar(int ch)
 {
     if (m_table && ch >= 32 && ch <= 126)
-        EditCurCell(ch);
-}
-
-void CVes_ProcessTableEditView::keyPressEvent(QKeyEvent* event)
-{
-    if (OnKeyDown(event->key()))
-        return;
-    const QString text = event->text();
-    if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() <= 126) {
-        OnChar(text[0].unicode());
-        return;
-    }
-    CVes_TableViewBase::keyPressEvent(event);
+        EditCurCell(unsigned(ch));
 }
 
 bool CVes_ProcessTableEditView::focusNextPrevChild(bool)
@@ -284,24 +247,22 @@ bool CVes_ProcessTableEditView::focusNextPrevChild(bool)
     return false;
 }
 
-void CVes_ProcessTableEditView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    OnLButtonDblClk(event->position().toPoint());
-}
-
-void CVes_ProcessTableEditView::OnLButtonDblClk(QPoint clientPoint)
+void CVes_ProcessTableEditView::OnLButtonDblClk(unsigned flags, QPoint point)
 {
     if (!m_table)
         return;
     endEdit();
-    const QPoint point = DPtoLP(clientPoint);
+    if (!NowFengmian())
+        openAtPoint(point);
+    CVes_TableViewBase::OnLButtonDblClk(flags, point);
+}
+
+void CVes_ProcessTableEditView::openAtPoint(QPoint point)
+{
     int row = -1;
     int column = -1;
-    m_table->HitTest(point, row, column);
-    if (NowFengmian()) {
-        EditTableCoverVar(row, column, point, this);
+    if (!m_table->HitTest(DPtoLP(point), row, column))
         return;
-    }
     if (row == CVes_TableBase::kTitleTextRow && column >= 0) {
         QWidget* grandparent = parentWidget() ? parentWidget()->parentWidget() : nullptr;
         EditoutSideVar(row, column, point, grandparent);

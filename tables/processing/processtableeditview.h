@@ -31,7 +31,7 @@ public:
     CVes_ProcessTable* processTable() const;
 
     int getViewType() override { return kProcessView; }
-    // Opens the editor of a cell at `point` (logical units): the row-kind
+    // Opens the editor of a cell at `point` (client pixels): the row-kind
     // list in column 0, else an edit box with the cell's text; in the shape
     // column an edit box over the shape dimension under the point.
     void EditCell(int row, int column, QPoint point) override;
@@ -48,16 +48,16 @@ public:
     // Typing a character into the current cell opens its editor with the
     // character in place of the text.
     void EditCurCell(unsigned ch);
-    // Tab goes to the next column; Enter edits the current cell; Space on a
-    // bar's shape opens the shape chooser. Answers whether the key was taken.
-    bool OnKeyDown(int key);
+    // The cell keys (handleSheetKey), a printable character typed (OnChar),
+    // then the framework's key handling.
+    void OnKeyDown(QKeyEvent* event) override { cellEditKeyDown(event); }
     // A character from 32 to 126 starts typing into the current cell.
-    void OnChar(unsigned ch);
-    // A double click at a client point: a title-block text opens its editor,
-    // a bar's shape the shape chooser, a cover text its editor.
-    void OnLButtonDblClk(QPoint clientPoint);
+    void OnChar(int ch) override;
+    // A double click: a title-block text opens its editor, a bar's shape the
+    // shape chooser, a cover text its editor.
+    void OnLButtonDblClk(unsigned flags, QPoint point) override;
     // The shape chooser for the bar of `row`; a chosen shape goes to the bar.
-    void changeSteel(int row, int column);
+    void changeSteel(int row, int column) override;
 
     // The sheet's data check with its report.
     void checkTable();
@@ -76,8 +76,6 @@ protected:
     // The file to import, asked of the user; empty when cancelled.
     virtual QString chooseImportFile(const QString& filter, const QString& pattern);
 
-    void keyPressEvent(QKeyEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -90,6 +88,8 @@ private:
     void openRowTypeList(const platform::Rect& box, int row, int column, const QString& text,
                          int textHeight);
     QFont editFont(int textHeight) const;
+    // The editor or chooser a double click at a client point opens.
+    void openAtPoint(QPoint point);
     void editShapeVariable(int row, int column, QPoint point);
     // Runs the chooser for the bar of `row`: the small one when the user's
     // selection mode is 0, else the large one; a chosen shape goes to the bar

@@ -445,48 +445,10 @@ void CVes_SLTableView::openAtPoint(QPoint point)
         changeSteel(row, column);
 }
 
-bool CVes_SLTableView::handleSheetKey(int key)
-{
-    if (!m_table)
-        return false;
-    switch (key) {
-    case Qt::Key_Tab:
-        m_table->SelectNextCol();
-        repaintView();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        EditCell(m_table->getCurRow(), m_table->getCurCol(), QPoint());
-        return false;
-    case Qt::Key_Space: {
-        Line* line = lineOf(m_table->getCurRow());
-        if (!line || !line->isSteelLine() || m_table->getCurCol() != CVes_SLTable::kColShape)
-            return false;
-        changeSteel(m_table->getCurRow(), CVes_SLTable::kColShape);
-        repaintView();
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
 void CVes_SLTableView::OnChar(int ch)
 {
     if (m_table && ch >= 32 && ch <= 126)
         EditCurCell(QChar(ch));
-}
-
-void CVes_SLTableView::OnKeyDown(QKeyEvent* event)
-{
-    if (handleSheetKey(event->key())) {
-        event->accept();
-        return;
-    }
-    const QString text = event->text();
-    if (text.size() == 1)
-        OnChar(text.front().unicode());
-    CVes_TableViewBase::OnKeyDown(event);
 }
 
 // ---- Check and imports -------------------------------------------------------------

@@ -41,7 +41,7 @@ public:
     void EditCurCell(QChar c);
     // The shape chooser on the bar of `row`; on OK the first selected row
     // takes the chosen shape.
-    void changeSteel(int row, int column);
+    void changeSteel(int row, int column) override;
     // Shows "表单检查通过！" or writes and opens the report.
     void checkTable();
     // Imports a bar list (".pld") or another quantity sheet (".ylb") the
@@ -53,15 +53,11 @@ public:
     // The view's double click: a title-block text opens its editor, the
     // shape cell of a bar row the shape chooser; then the framework's own.
     void OnLButtonDblClk(unsigned flags, QPoint point) override;
-    // The keys of the sheet (handleSheetKey), a printable character typed
-    // (OnChar), then the framework's key handling for all but Tab.
-    void OnKeyDown(QKeyEvent* event) override;
-    // Tab moves to the next column, Enter edits the current cell, Space in
-    // the shape column of a bar row opens the shape chooser. True when the
-    // key is done with (Tab, and Space that opened the chooser).
-    bool handleSheetKey(int key);
+    // The cell keys (handleSheetKey), a printable character typed (OnChar),
+    // then the framework's key handling.
+    void OnKeyDown(QKeyEvent* event) override { cellEditKeyDown(event); }
     // A character from 32 to 126 starts editing the current cell with it.
-    void OnChar(int ch);
+    void OnChar(int ch) override;
 
 protected:
     // The shape chooser of the user's habit (1 OK, 2 Cancel); tests put

@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 using test::EditLine;
@@ -209,7 +211,7 @@ TEST_P(ProcessEditViewChooser, DoubleClickOnTheShapeOpensTheUsersChooser)
     view.chooserAnswer = c.answer;
     sheet.AddSelect(2, 1);
     const platform::Rect cell = view.LPtoDP(sheet.cellRect(2, CVes_ProcessTable::kColShape));
-    view.OnLButtonDblClk(cell.CenterPoint());
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cell.CenterPoint());
 
     ASSERT_EQ(view.chooserCalls.size(), 1u);
     EXPECT_EQ(view.chooserCalls[0], c.mode != 0);
@@ -233,6 +235,105 @@ TEST_F(ProcessEditView, SpaceOnTheShapeOpensTheChooser)
     EXPECT_EQ(view.chooserCalls.size(), 1u);
     EXPECT_EQ(bar(2).getRecordId(), test::kBent);
 }
+
+// ---- input through Qt's events --------------------------------------------------------
+
+// A client point over an editable dimension of the bar of `row`, found by
+// walking the shape cell; null when the drawing shows none.
+std::optional<QPoint> dimensionPoint(CVes_ProcessTableEditView& view, CVes_ProcessTable& sheet,
+                                     int row)
+{
+    const platform::Rect cell = view.LPtoDP(sheet.cellRect(row, CVes_ProcessTable::kColShape));
+    CVes_BarCore* bar = sheet.getSteel(row);
+    for (int y = cell.top + 1; y < cell.bottom; y += 2)
+        for (int x = cell.left + 1; x < cell.right; x += 2) {
+            const CVes_Variable* v = bar->getSelectVar(view.DPtoLP(QPoint(x, y)));
+            if (v && v->m_type >= CVes_Variable::kGiven)
+                return QPoint(x, y);
+        }
+    return std::nullopt;
+}
+
+TEST_F(ProcessEditView, ClickOnTheCurrentShapeCellEditsTheDimensionUnderThePointer)
+{
+    const std::optional<QPoint> at = dimensionPoint(view, sheet, 2);
+    ASSERT_TRUE(at.has_value()) << "the bar's length is drawn in its shape";
+    QTest::mouseMove(view.viewport(), *at);
+    EXPECT_EQ(view.viewport()->cursor().shape(), Qt::IBeamCursor);
+
+    sheet.AddSelect(2, 1);
+    sheet.setCurRow(2);
+    sheet.setCurCol(CVes_ProcessTable::kColShape);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, *at);
+    ASSERT_NE(editBox(), nullptr);
+    EXPECT_EQ(view.editVariableName(), "L");
+    EXPECT_EQ(editBox()->initialText(), "3000.0");
+    typeAndEnd(QStringLiteral("3200"), Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(bar(2).getVar(QStringLiteral("L"))->m_value, 3200.0);
+    EXPECT_EQ(sheet.CanUndo(), 1);
+}
+
+TEST_F(ProcessEditView, FirstClickSelectsTheRowWithoutAnEditor)
+{
+    const platform::Rect cell = view.LPtoDP(sheet.cellRect(3, CVes_ProcessTable::kColCount));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.CenterPoint());
+    EXPECT_EQ(sheet.getSelectRow(), 3);
+    EXPECT_EQ(sheet.getCurCol(), CVes_ProcessTable::kColCount);
+    EXPECT_EQ(editBox(), nullptr);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.CenterPoint());
+    ASSERT_NE(editBox(), nullptr) << "a second click on the current cell edits it";
+    EXPECT_EQ(editBox()->initialText(), "2");
+}
+
+struct KeyCase {
+    const char* name;
+    Qt::Key key;
+    char typed;         // the character the key types, or 0
+    int column;         // the current column of bar row 3
+    const char* opened; // the edit box's text, or null for none
+    int nextColumn;     // the current column afterwards
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
+class ProcessEditViewKeys : public ProcessEditView,
+                           public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(ProcessEditViewKeys, KeysReachTheSheetAsInTheBarList)
+{
+    const KeyCase& c = GetParam();
+    sheet.AddSelect(3, 1);
+    sheet.setCurRow(3);
+    sheet.setCurCol(c.column);
+    if (c.typed)
+        QTest::keyClick(&view, c.typed);
+    else
+        QTest::keyClick(&view, c.key);
+    CVes_InPlaceEdit* box = editBox();
+    if (c.opened) {
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), QString::fromUtf8(c.opened));
+    } else {
+        EXPECT_EQ(box, nullptr);
+    }
+    EXPECT_EQ(sheet.getCurCol(), c.nextColumn);
+    EXPECT_TRUE(view.chooserCalls.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ProcessEditViewKeys,
+    ::testing::Values(
+        KeyCase{"enter_edits_the_count", Qt::Key_Return, 0, CVes_ProcessTable::kColCount, "2",
+                CVes_ProcessTable::kColCount},
+        KeyCase{"a_digit_types_into_the_count", Qt::Key_7, '7', CVes_ProcessTable::kColCount, "7",
+                CVes_ProcessTable::kColCount},
+        KeyCase{"tab_goes_to_the_next_column", Qt::Key_Tab, 0, CVes_ProcessTable::kColNumber,
+                nullptr, CVes_ProcessTable::kColGrade},
+        KeyCase{"right_goes_to_the_next_column", Qt::Key_Right, 0, CVes_ProcessTable::kColNumber,
+                nullptr, CVes_ProcessTable::kColGrade},
+        KeyCase{"space_off_the_shape_is_typed", Qt::Key_Space, ' ', CVes_ProcessTable::kColCount,
+                " ", CVes_ProcessTable::kColCount}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProcessEditView, TitleBlockTextIsEditedInPlace)
 {
