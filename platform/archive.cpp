@@ -2,9 +2,7 @@
 
 #include "platform/gbk.h"
 
-#include <QtEndian>
 #include <algorithm>
-#include <cstring>
 
 namespace platform {
 
@@ -13,16 +11,9 @@ TextEncodingError::TextEncodingError(const QString& text)
 {
 }
 
-void requireInRange(std::int64_t value, std::int64_t lo, std::int64_t hi, const char* what)
+void refuseOutOfRange(const char* what)
 {
-    if (value < lo || value > hi)
-        throw ArchiveError(std::string(what) + " out of range");
-}
-
-void requireFiniteInRange(double value, double lo, double hi, const char* what)
-{
-    if (!(value >= lo && value <= hi))
-        throw ArchiveError(std::string(what) + " out of range");
+    throw ArchiveError(std::string(what) + " out of range");
 }
 
 namespace {
@@ -47,49 +38,41 @@ QString storable(const QString& text)
     return out;
 }
 
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
 } // namespace
 
 Archive::Archive() : m_storing(true) {}
 
-Archive::Archive(QByteArray data) : m_data(std::move(data)), m_storing(false) {}
-
-void Archive::need(qsizetype n) const
+Archive::Archive(QByteArray data)
+    : m_data(std::move(data)), m_size(m_data.size()), m_storing(false)
 {
-    if (n < 0 || n > remaining())
-        throw ArchiveError("unexpected end of archive");
 }
 
-void Archive::requireStoring() const
+const QByteArray& Archive::data() const
 {
-    if (!m_storing)
-        throw std::logic_error("archive is loading");
+    if (m_data.size() != m_size)
+        m_data.truncate(m_size);
+    return m_data;
 }
 
-void Archive::requireLoading() const
+void Archive::refuseEnd()
 {
-    if (m_storing)
-        throw std::logic_error("archive is storing");
+    throw ArchiveError("unexpected end of archive");
 }
 
-template <typename T>
-void Archive::put(T v)
+void Archive::refuseDirection() const
 {
-    requireStoring();
-    // Grown in place: appending through QByteArray::append costs more than
-    // the few bytes it writes.
-    const qsizetype at = m_data.size();
-    m_data.resize(at + qsizetype(sizeof(T)));
-    qToLittleEndian(v, m_data.data() + at);
+    throw std::logic_error(m_storing ? "archive is storing" : "archive is loading");
 }
 
-template <typename T>
-T Archive::get()
+void Archive::makeRoom(qsizetype n)
 {
-    requireLoading();
-    need(sizeof(T));
-    T v = qFromLittleEndian<T>(m_data.constData() + m_pos);
-    m_pos += sizeof(T);
-    return v;
+    const qsizetype capacity = m_data.capacity();
+    m_data.resize(m_size + n <= capacity ? capacity : std::max(2 * capacity, m_size + n));
 }
 
 Archive& Archive::operator<<(std::int32_t v) { put(v); return *this; }
@@ -106,27 +89,61 @@ Archive& Archive::operator>>(std::uint8_t& v) { v = get<std::uint8_t>(); return 
 Archive& Archive::operator>>(float& v) { v = get<float>(); return *this; }
 Archive& Archive::operator>>(double& v) { v = get<double>(); return *this; }
 
+void Archive::writeLength(std::uint32_t n)
+{
+    if (n < 0xFF) {
+        put<std::uint8_t>(static_cast<std::uint8_t>(n));
+        return;
+    }
+    put<std::uint8_t>(0xFF);
+    if (n < 0xFFFE) {
+        put<std::uint16_t>(static_cast<std::uint16_t>(n));
+    } else {
+        put<std::uint16_t>(0xFFFF);
+        put<std::uint32_t>(n);
+    }
+}
+
 Archive& Archive::operator<<(const QString& v)
 {
     requireStoring();
-    bool ok = true;
-    const QByteArray bytes = gbk::encode(v, &ok);
-    if (!ok)
-        throw TextEncodingError(v);
-    const auto n = static_cast<std::uint32_t>(bytes.size());
-    if (n < 0xFF) {
-        put<std::uint8_t>(static_cast<std::uint8_t>(n));
-    } else {
-        put<std::uint8_t>(0xFF);
-        if (n < 0xFFFE) {
-            put<std::uint16_t>(static_cast<std::uint16_t>(n));
-        } else {
-            put<std::uint16_t>(0xFFFF);
-            put<std::uint32_t>(n);
-        }
+    if (isAscii(v)) {
+        // Below 0x80 GBK is ASCII: the text's code units are its bytes.
+        writeLength(static_cast<std::uint32_t>(v.size()));
+        if (v.isEmpty())
+            return *this;
+        char* out = grow(v.size());
+        for (QChar c : v)
+            *out++ = static_cast<char>(c.unicode());
+        return *this;
     }
-    m_data.append(bytes);
+    QByteArray bytes;
+    if (const QByteArray* known = m_writtenTexts.find(v)) {
+        bytes = *known;
+    } else {
+        bool ok = true;
+        bytes = gbk::encode(v, &ok);
+        if (!ok)
+            throw TextEncodingError(v);
+        m_writtenTexts.keep(v, bytes);
+    }
+    writeLength(static_cast<std::uint32_t>(bytes.size()));
+    writeBytes(bytes);
     return *this;
+}
+
+QString Archive::decodeText(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return {};
+    if (const QString* known = m_readTexts.find(bytes))
+        return *known;
+    QString text = gbk::decode(bytes);
+    // Only bytes that were no GBK decode to what GBK cannot hold again.
+    if (text.contains(QChar::ReplacementCharacter))
+        text = storable(text);
+    m_readTexts.keep(bytes, text);
+    return text;
 }
 
 Archive& Archive::operator>>(QString& v)
@@ -158,10 +175,7 @@ Archive& Archive::operator>>(QString& v)
             s[i] = QChar(qFromLittleEndian<quint16>(p + 2 * i));
         v = storable(s);
     } else {
-        v = gbk::decode(QByteArray(p, bytes));
-        // Only bytes that were no GBK decode to what GBK cannot hold again.
-        if (v.contains(QChar::ReplacementCharacter))
-            v = storable(v);
+        v = decodeText(QByteArrayView(p, bytes));
     }
     m_pos += bytes;
     return *this;
@@ -198,7 +212,8 @@ std::int32_t Archive::readIntCount(qsizetype elementSize)
 void Archive::writeBytes(const QByteArray& bytes)
 {
     requireStoring();
-    m_data.append(bytes);
+    if (!bytes.isEmpty())
+        std::memcpy(grow(bytes.size()), bytes.constData(), size_t(bytes.size()));
 }
 
 QByteArray Archive::readBytes(qsizetype n)

@@ -4,9 +4,14 @@
 // Reading is bounds-checked; a damaged stream throws ArchiveError, never reads
 // past its end and never allocates from an unchecked count.
 
+#include "platform/textmemo.h"
+
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QtEndian>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 namespace platform {
@@ -45,8 +50,17 @@ private:
 // ArchiveError naming `what` unless lo <= value <= hi (for a double, also
 // unless it is a finite number). Readers check what they can know this way, so that no
 // value of a damaged file reaches the code that pages, measures or draws.
-void requireInRange(std::int64_t value, std::int64_t lo, std::int64_t hi, const char* what);
-void requireFiniteInRange(double value, double lo, double hi, const char* what);
+[[noreturn]] void refuseOutOfRange(const char* what);
+inline void requireInRange(std::int64_t value, std::int64_t lo, std::int64_t hi, const char* what)
+{
+    if (value < lo || value > hi)
+        refuseOutOfRange(what);
+}
+inline void requireFiniteInRange(double value, double lo, double hi, const char* what)
+{
+    if (!(value >= lo && value <= hi))
+        refuseOutOfRange(what);
+}
 
 class Archive {
 public:
@@ -58,9 +72,11 @@ public:
     bool IsStoring() const { return m_storing; }
     bool IsLoading() const { return !m_storing; }
 
-    const QByteArray& data() const { return m_data; }
-    qsizetype position() const { return m_pos; }
-    qsizetype remaining() const { return m_data.size() - m_pos; }
+    // The bytes written so far, or the bytes read from.
+    const QByteArray& data() const;
+    // Where the next read reads; while storing, where the next write writes.
+    qsizetype position() const { return m_storing ? m_size : m_pos; }
+    qsizetype remaining() const { return m_size - m_pos; }
     bool atEnd() const { return remaining() == 0; }
 
     Archive& operator<<(std::int32_t v);
@@ -108,15 +124,61 @@ public:
     }
 
 private:
-    void need(qsizetype n) const;
-    void requireStoring() const;
-    void requireLoading() const;
-    template <typename T> void put(T v);
-    template <typename T> T get();
+    void need(qsizetype n) const
+    {
+        if (n < 0 || n > remaining())
+            refuseEnd();
+    }
+    [[noreturn]] static void refuseEnd();
+    [[noreturn]] void refuseDirection() const;
+    void requireStoring() const
+    {
+        if (!m_storing)
+            refuseDirection();
+    }
+    void requireLoading() const
+    {
+        if (m_storing)
+            refuseDirection();
+    }
+    // Room for `n` more bytes at the end of what was written; answers where
+    // they go. The buffer grows by doubling, ahead of what was written.
+    char* grow(qsizetype n)
+    {
+        if (n > m_data.size() - m_size)
+            makeRoom(n);
+        char* at = m_data.data() + m_size;
+        m_size += n;
+        return at;
+    }
+    void makeRoom(qsizetype n);
+    template <typename T> void put(T v)
+    {
+        requireStoring();
+        qToLittleEndian(v, grow(qsizetype(sizeof(T))));
+    }
+    template <typename T> T get()
+    {
+        requireLoading();
+        need(qsizetype(sizeof(T)));
+        T v = qFromLittleEndian<T>(m_data.constData() + m_pos);
+        m_pos += qsizetype(sizeof(T));
+        return v;
+    }
+    // The length prefix of a text of `n` bytes.
+    void writeLength(std::uint32_t n);
+    QString decodeText(QByteArrayView bytes);
 
-    QByteArray m_data;
+    // While storing, m_data may be longer than what was written (m_size
+    // bytes); data() cuts it to size.
+    mutable QByteArray m_data;
+    qsizetype m_size = 0;
     qsizetype m_pos = 0;
     bool m_storing;
+    // Texts converted once and then shared. Read texts are keyed by their
+    // bytes in m_data, which a loading archive never changes.
+    TextMemo<QByteArrayView, QString> m_readTexts;
+    TextMemo<QString, QByteArray> m_writtenTexts;
 };
 
 } // namespace platform

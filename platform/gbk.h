@@ -5,6 +5,7 @@
 // bytes where a rule of the program counts bytes of text.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace platform::gbk {
@@ -12,7 +13,7 @@ namespace platform::gbk {
 // Encodes `text`; `*ok` becomes false when a character has no GBK form (it is
 // then written as '?', the way the original code page did).
 QByteArray encode(const QString& text, bool* ok = nullptr);
-QString decode(const QByteArray& bytes);
+QString decode(QByteArrayView bytes);
 
 // Whether every character of `text` has a GBK form.
 bool canEncode(const QString& text);

@@ -1,6 +1,7 @@
 #include "platform/archive.h"
 #include "tests/support/fixtures.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -99,6 +100,46 @@ INSTANTIATE_TEST_SUITE_P(
         UnstorableCase{"WideTextOutsideGbk", "FF FE FF 04 38 5E 3D D8 00 DE 41 00", "常?A"},
         UnstorableCase{"WideLoneSurrogate", "FF FE FF 01 00 D8", "?"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Texts are converted once an archive and then shared: thousands of texts,
+// repeated and distinct, Chinese and ASCII, more than the archive keeps
+// converted, each reach the bytes as if stored alone and read back unchanged.
+TEST(ArchiveString, ManyRepeatedAndDistinctTextsKeepTheirBytes)
+{
+    QStringList texts;
+    for (int i = 0; i < 5000; ++i) {
+        texts << QStringLiteral("上部通长筋%1").arg(i % 3000) << QStringLiteral("宋体")
+              << QString::number(i) << QStringLiteral("KL%1(2A) 框架梁").arg(i);
+    }
+    Archive ar;
+    QByteArray expected;
+    for (const QString& text : std::as_const(texts)) {
+        ar << text;
+        expected += stored(text);
+    }
+    ASSERT_EQ(ar.data(), expected);
+
+    Archive in(expected);
+    for (const QString& text : std::as_const(texts)) {
+        QString read;
+        in >> read;
+        ASSERT_EQ(read, text);
+    }
+    EXPECT_TRUE(in.atEnd());
+}
+
+// What was taken of the bytes stays as it was while the archive writes on.
+TEST(ArchiveString, BytesTakenBeforeMoreIsWrittenStayAsTheyWere)
+{
+    Archive ar;
+    ar << QStringLiteral("常用") << std::int32_t(7);
+    const QByteArray first = ar.data();
+    for (int i = 0; i < 1000; ++i)
+        ar << QStringLiteral("长文本%1").arg(i);
+    EXPECT_EQ(test::toHex(first), QStringLiteral("04 B3 A3 D3 C3 07 00 00 00"));
+    EXPECT_EQ(ar.data().left(first.size()), first);
+    EXPECT_GT(ar.data().size(), 1000 * 7);
+}
 
 TEST(ArchiveString, CutAnywhereGivesArchiveError)
 {

@@ -1,0 +1,70 @@
+#pragma once
+// A small fixed-size memo of converted texts for one archive: a file repeats
+// a few texts thousands of times (variable names, font names, remarks), and
+// each is then converted once and shared. One slot per hash of the key, the
+// newest text wins its slot, so the memo never grows and a lookup is one
+// short hash and one comparison. Short keys only: long texts seldom repeat.
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+template <typename Key, typename Value>
+class TextMemo {
+public:
+    // Longest key kept, in its code units.
+    static constexpr qsizetype kMaxKeyUnits = 48;
+
+    const Value* find(const Key& key) const
+    {
+        if (m_slots.empty() || key.size() > kMaxKeyUnits)
+            return nullptr;
+        const Slot& slot = m_slots[slotOf(key)];
+        return slot.used && slot.key == key ? &slot.value : nullptr;
+    }
+
+    void keep(const Key& key, const Value& value)
+    {
+        if (key.size() > kMaxKeyUnits)
+            return;
+        // An archive of a few texts never pays for the slots.
+        if (m_slots.empty() && ++m_misses < kMissesBeforeSlots)
+            return;
+        if (m_slots.empty())
+            m_slots.resize(kSlots);
+        Slot& slot = m_slots[slotOf(key)];
+        slot.key = key;
+        slot.value = value;
+        slot.used = true;
+    }
+
+private:
+    static constexpr std::size_t kSlots = 1024;
+    static constexpr int kMissesBeforeSlots = 16;
+
+    struct Slot {
+        Key key;
+        Value value;
+        bool used = false;
+    };
+
+    // FNV-1a over the key's bytes.
+    static std::size_t slotOf(const Key& key)
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(key.constData());
+        const auto* end = p + key.size() * qsizetype(sizeof(*key.constData()));
+        std::uint32_t h = 2166136261u;
+        for (; p != end; ++p)
+            h = (h ^ *p) * 16777619u;
+        return (h ^ (h >> 16)) % kSlots;
+    }
+
+    std::vector<Slot> m_slots;
+    int m_misses = 0;
+};
+
+} // namespace platform
