@@ -93,6 +93,7 @@ PainterDc::PainterDc(MemoryTag, int dpiX, int dpiY, qreal pixelRatio)
 
 PainterDc::~PainterDc()
 {
+    paintWaitingFills();
     if (m_borrowed)
         m_painter->restore();
     else if (m_painter->isActive())
@@ -172,6 +173,7 @@ double PainterDc::penScale() const
 
 void PainterDc::prepare(bool forPen)
 {
+    paintWaitingFills();
     m_painter->setTransform(m_base);
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     if (m_state.clip)
@@ -335,6 +337,8 @@ bool PainterDc::Rectangle(const Rect& rect)
     Rect d = rect;
     LPtoDP(&d);
     d.NormalizeRect();
+    if (waitRectangle(d))
+        return true;
     prepare(true);
     // The outline runs on the last pixels inside the right and bottom edges.
     if (m_state.pen.isNull()) {
@@ -358,8 +362,80 @@ void PainterDc::FillRect(const Rect& rect, const Brush& brush)
 {
     Rect d = rect;
     LPtoDP(&d);
+    // A fill paints over whatever its pen and raster mode are.
+    if (!brush.isNull() && !brush.isHatched() && waitFill(deviceRect(d), brush.color()))
+        return;
     prepare(false);
     fillDeviceRect(deviceRect(d), brush);
+}
+
+bool PainterDc::fillsCanWait() const
+{
+    const QPaintEngine* engine = m_painter->isActive() ? m_painter->paintEngine() : nullptr;
+    if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice()
+        || m_base.type() > QTransform::TxTranslate)
+        return false;
+    const qreal ratio = engine->paintDevice()->devicePixelRatioF();
+    return ratio == std::floor(ratio) && (!m_state.clip || m_state.clip->toQRect().isValid());
+}
+
+bool PainterDc::waitFill(QRect area, COLORREF colour)
+{
+    if (!fillsCanWait())
+        return false;
+    if (m_state.clip)
+        area &= m_state.clip->toQRect();
+    if (area.isEmpty())
+        return true;
+    for (WaitingFill& fill : m_waitingFills)
+        fill.area -= area;
+    std::erase_if(m_waitingFills, [](const WaitingFill& fill) { return fill.area.isEmpty(); });
+    // Many small fills (a page of coloured cells) gain nothing by waiting.
+    constexpr std::size_t kMostWaiting = 32;
+    if (m_waitingFills.size() >= kMostWaiting)
+        paintWaitingFills();
+    m_waitingFills.push_back({QRegion(area), qtColor(colour)});
+    return true;
+}
+
+bool PainterDc::waitRectangle(const Rect& d)
+{
+    const Brush& brush = m_state.brush;
+    if (m_state.rop2 != R2_COPYPEN || brush.isNull() || brush.isHatched())
+        return false;
+    if (m_state.pen.isNull())
+        return waitFill(QRect(d.left, d.top, d.Width() - 1, d.Height() - 1), brush.color());
+    // The outline of a cosmetic pen is one device pixel wide: on a scaled
+    // surface it leaves part of the box's edge pixels to what lay below.
+    const QPen pen = qtPen(m_state.pen);
+    if (pen.style() != Qt::SolidLine || pen.widthF() > 1.0 || d.Width() < 3 || d.Height() < 3
+        || !fillsCanWait() || m_painter->paintEngine()->paintDevice()->devicePixelRatioF() != 1.0)
+        return false;
+    // The outline runs on the outermost pixels of the box, the brush fills
+    // what is inside them.
+    const QRect box(d.left, d.top, d.Width(), d.Height());
+    const COLORREF line = m_state.pen.color();
+    waitFill(box.adjusted(1, 1, -1, -1), brush.color());
+    waitFill(QRect(box.left(), box.top(), box.width(), 1), line);
+    waitFill(QRect(box.left(), box.bottom(), box.width(), 1), line);
+    waitFill(QRect(box.left(), box.top() + 1, 1, box.height() - 2), line);
+    waitFill(QRect(box.right(), box.top() + 1, 1, box.height() - 2), line);
+    return true;
+}
+
+void PainterDc::paintWaitingFills() const
+{
+    if (m_waitingFills.empty())
+        return;
+    m_painter->setTransform(m_base);
+    m_painter->setClipping(false);
+    m_painter->setRenderHint(QPainter::Antialiasing, false);
+    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    for (const WaitingFill& fill : m_waitingFills) {
+        for (const QRect& r : fill.area)
+            m_painter->fillRect(r, fill.colour);
+    }
+    m_waitingFills.clear();
 }
 
 bool PainterDc::FillRgn(const Region& region, const Brush& brush)
@@ -436,6 +512,7 @@ COLORREF PainterDc::SetPixel(int x, int y, COLORREF color)
 
 COLORREF PainterDc::GetPixel(int x, int y) const
 {
+    paintWaitingFills();
     const QImage* image = targetImage();
     if (!image)
         return CLR_NONE;
@@ -612,6 +689,7 @@ Bitmap PainterDc::CreateCompatibleBitmap(int width, int height) const
 
 void PainterDc::bitmapChanged()
 {
+    paintWaitingFills();
     if (m_painter->isActive())
         m_painter->end();
     QImage* image = GetCurrentBitmap().image();
@@ -650,6 +728,8 @@ bool PainterDc::StretchBlt(int x, int y, int width, int height, Dc* source, int 
     default: break;
     }
     auto* src = dynamic_cast<PainterDc*>(source);
+    if (src)
+        src->paintWaitingFills();
     const QImage* srcImage = src ? src->GetCurrentBitmap().image() : nullptr;
     if (!srcImage)
         return false;

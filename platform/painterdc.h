@@ -17,10 +17,13 @@
 
 #include "platform/dc.h"
 
+#include <QColor>
 #include <QFont>
+#include <QRegion>
 #include <QTransform>
 
 #include <memory>
+#include <vector>
 
 class QPaintDevice;
 class QPainter;
@@ -38,7 +41,12 @@ public:
     ~PainterDc() override;
 
     void setPrinting(bool printing) { m_printing = printing; }
-    QPainter* painter() const { return m_painter; }
+    // The painter, with everything drawn so far on the surface.
+    QPainter* painter() const
+    {
+        paintWaitingFills();
+        return m_painter;
+    }
 
     // The Qt font that draws a description at the current mapping.
     // The font whose metrics place and size the text: the face's own family.
@@ -100,6 +108,17 @@ private:
     QImage* targetImage() const;
     bool rasterOps() const;
     void fillDeviceRect(const QRect& r, const Brush& brush);
+    // Whether opaque fills may wait (see m_waitingFills): on a raster
+    // surface, at whole device pixels per pixel, with no turn or scale.
+    bool fillsCanWait() const;
+    // Keeps an opaque fill of `area` (device units, cut by the clip) to be
+    // painted later; false when it must be painted now.
+    bool waitFill(QRect area, COLORREF colour);
+    // A rectangle whose outline (a solid pen of one pixel) and inside (a
+    // solid brush) are opaque, as waiting fills; false when it must be
+    // drawn now.
+    bool waitRectangle(const Rect& device);
+    void paintWaitingFills() const;
     void drawTextAt(QPoint logical, const QString& text, unsigned align, bool rotate);
     double penScale() const;
 
@@ -121,6 +140,15 @@ private:
     mutable double m_fontScaleY = 0;
     mutable QFont m_font;
     mutable QFont m_drawingFont;
+    // Opaque solid fills not yet painted, oldest first. A later opaque fill
+    // takes what it covers from those before it, so that the desk under a
+    // page and the page under its cells are painted only where they stay
+    // visible. They are painted before anything else touches the surface.
+    struct WaitingFill {
+        QRegion area;
+        QColor colour;
+    };
+    mutable std::vector<WaitingFill> m_waitingFills;
 };
 
 } // namespace platform

@@ -337,6 +337,100 @@ TEST(PainterDc, ShapesFillAndOutlineInsideTheRectangle)
 
 namespace {
 
+// Opaque fills wait and are painted only where nothing opaque covers them
+// later: the picture must be the one of painting every call in turn, which
+// the plain painter calls below draw.
+struct OverdrawCase {
+    const char* name;
+    qreal ratio;
+    bool outlined;    // the rectangles have a one-pixel black outline
+    bool clipped;     // the cell fill is clipped
+    QRect small;      // a rectangle on the page, possibly too thin to wait
+};
+
+void PrintTo(const OverdrawCase& c, std::ostream* os) { *os << c.name; }
+
+class PainterOverdraw : public ::testing::TestWithParam<OverdrawCase> {};
+
+TEST_P(PainterOverdraw, WaitingFillsPaintWhatPaintingInTurnPaints)
+{
+    const OverdrawCase& c = GetParam();
+    const QRect desk(0, 0, 200, 150), shadow(36, 26, 150, 110), paper(30, 20, 150, 110);
+    const QRect cell(20, 40, 60, 30), clip(25, 45, 100, 10);
+    const QColor deskColour(231, 231, 214), cellColour(200, 220, 255);
+    auto image = [&] {
+        QImage i(QSize(200, 150) * c.ratio, QImage::Format_ARGB32_Premultiplied);
+        i.setDevicePixelRatio(c.ratio);
+        i.fill(Qt::red);
+        return i;
+    };
+
+    QImage waited = image();
+    {
+        PainterDc dc(&waited);
+        const auto rect = [](const QRect& r) { return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1); };
+        dc.FillRect(rect(desk), Brush(RGB(128, 128, 128)));
+        dc.SelectObject(c.outlined ? Pen(PS_SOLID, 0, RGB(0, 0, 0)) : Pen::stock(NULL_PEN));
+        const Brush oldBrush = dc.SelectObject(Brush(RGB(231, 231, 214)));
+        dc.Rectangle(rect(desk));
+        dc.FillRect(rect(shadow), Brush::stock(BLACK_BRUSH));
+        dc.FillRect(rect(paper), Brush::stock(WHITE_BRUSH));
+        if (c.clipped)
+            dc.IntersectClipRect(rect(clip));
+        dc.FillRect(rect(cell), Brush(RGB(200, 220, 255)));
+        dc.SelectClipRgn(nullptr);
+        dc.SelectObject(Brush(RGB(200, 220, 255)));
+        dc.Rectangle(rect(c.small));
+        dc.SelectObject(oldBrush);
+        dc.SelectObject(Pen(PS_SOLID, 0, RGB(0, 0, 0)));
+        dc.MoveTo(0, 149);
+        dc.LineTo(199, 0);
+    }
+
+    QImage inTurn = image();
+    {
+        QPainter p(&inTurn);
+        QPen line(Qt::black, 1);
+        line.setCapStyle(Qt::FlatCap);
+        line.setJoinStyle(Qt::MiterJoin);
+        const QPen outline = c.outlined ? line : QPen(Qt::NoPen);
+        const auto rectangle = [&](const QRect& r, const QColor& colour) {
+            p.setPen(outline);
+            p.setBrush(colour);
+            if (c.outlined)
+                p.drawRect(r.adjusted(0, 0, -1, -1));
+            else
+                p.fillRect(r.adjusted(0, 0, -1, -1), colour);
+        };
+        p.fillRect(desk, QColor(128, 128, 128));
+        rectangle(desk, deskColour);
+        p.fillRect(shadow, Qt::black);
+        p.fillRect(paper, Qt::white);
+        if (c.clipped)
+            p.setClipRect(clip);
+        p.fillRect(cell, cellColour);
+        p.setClipping(false);
+        rectangle(c.small, cellColour);
+        p.setPen(line);
+        p.drawLine(QPoint(0, 149), QPoint(199, 0));
+    }
+    ASSERT_EQ(waited.size(), inTurn.size());
+    for (int y = 0; y < waited.height(); ++y) {
+        for (int x = 0; x < waited.width(); ++x)
+            ASSERT_EQ(waited.pixel(x, y), inTurn.pixel(x, y)) << "at " << x << ", " << y;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenes, PainterOverdraw,
+    ::testing::Values(OverdrawCase{"Plain", 1.0, false, false, QRect(50, 80, 20, 10)},
+                      OverdrawCase{"Outlined", 1.0, true, false, QRect(50, 80, 20, 10)},
+                      OverdrawCase{"OutlinedClipped", 1.0, true, true, QRect(50, 80, 3, 3)},
+                      OverdrawCase{"ThinRectangle", 1.0, true, true, QRect(50, 80, 2, 30)},
+                      OverdrawCase{"PixelRatio2", 2.0, true, true, QRect(50, 80, 20, 10)},
+                      OverdrawCase{"PixelRatio2Plain", 2.0, false, true, QRect(170, 10, 25, 60)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(PainterDc, XorLinesAndInversionUndoThemselves)
 {
     QImage image = whiteImage(80, 80);
