@@ -207,6 +207,9 @@ constexpr double kPi = 3.1415926;
 constexpr double kHalfPi = 1.5707963;
 // Escapes further into a text than this are left as they are.
 constexpr qsizetype kLastEscapePosition = 19999;
+// The narrowest gap a grade symbol stands in within a text of a Chinese
+// face, in text heights: the symbol is about half a height wide.
+constexpr double kOwnFaceGap = 0.7;
 
 // Whether "%%" followed by `c` is a grade escape that texts may hold.
 bool isEscapeCharacter(QChar c)
@@ -379,11 +382,12 @@ void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, 
         dc->TextOut(point, text);
     } else {
         // Each symbol stands in a gap of blanks, drawn over afterwards: three
-        // of Times New Roman, or one of a Chinese face, whose blank is half
-        // a character wide (a face with narrower blanks gets as many as make
-        // that width).
+        // of Times New Roman, or in a Chinese face as many as hold the
+        // symbol with some room on either side, so that it never runs into
+        // the digits beside it.
+        const int h = std::abs(height);
         QString gap = ownFace ? QStringLiteral(" ") : QStringLiteral("   ");
-        while (ownFace && gap.size() < 8 && dc->GetTextExtent(gap).width() < std::abs(height) / 2)
+        while (ownFace && gap.size() < 8 && dc->GetTextExtent(gap).width() < int(kOwnFaceGap * h))
             gap += u' ';
         QString line = escaped.pieces.front();
         std::vector<int> gapAt;
@@ -393,7 +397,6 @@ void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, 
         }
         dc->TextOut(point, line);
 
-        const int h = std::abs(height);
         const double radians = angle * kDegreesToRadians;
         const TextFrame f(radians, ySign(*dc));
         // The top left of the line.
@@ -408,9 +411,13 @@ void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, 
         else if (align & TA_RIGHT)
             start = vesPolar(start, f.back, width);
 
-        const int lead = ownFace ? 0 : dc->GetTextExtent(QStringLiteral(" ")).width() / 4;
+        // The symbol's centre: a quarter blank and half its width into a
+        // gap of Times New Roman, the middle of a gap of a Chinese face.
+        const int into = ownFace ? dc->GetTextExtent(gap).width() / 2
+                                 : dc->GetTextExtent(QStringLiteral(" ")).width() / 4
+                                       + int(0.6 * h / 2);
         for (std::size_t i = 0; i < escaped.codes.size(); ++i) {
-            const int along = platform::saturatedAdd(gapAt[i] + lead, int(0.6 * h / 2));
+            const int along = platform::saturatedAdd(gapAt[i], into);
             QPoint centre = vesPolar(start, f.along, along);
             centre = vesPolar(centre, f.down, h / 2);
             drawGradeSymbol(*dc, centre, h, radians, f, escaped.codes[i], widthFactor);

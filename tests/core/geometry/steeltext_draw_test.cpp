@@ -124,17 +124,31 @@ TEST(WriteText, PlainTextGoesOutAsItIs)
     EXPECT_EQ(dc.count(DcOp::Arc), 0);
 }
 
-TEST(WriteText, OwnFaceLeavesOneBlankAndEveryEscapeGetsItsSymbol)
+TEST(WriteText, OwnFaceGivesEverySymbolAGapItFitsIn)
 {
     RecordingDc dc;
     writeText(&dc, QStringLiteral("2%%C20+%%A8"), QPoint(0, 0), kHeight, 0, TA_LEFT | TA_TOP,
               QString::fromUtf8("黑体"), FW_NORMAL, 1.0);
-    EXPECT_EQ(dc.texts(), QStringList{QStringLiteral("2 20+ 8")});
+    // Two blanks (40) hold a symbol half a height wide with room to spare.
+    EXPECT_EQ(dc.texts(), QStringList{QStringLiteral("2  20+  8")});
     const auto arcs = dc.records(DcOp::Arc);
     ASSERT_EQ(arcs.size(), 2u);
-    // Each symbol in its own gap: after "2" (x 20) and after "2 20+" (x 100).
-    EXPECT_EQ(arcs[0].rect.CenterPoint().x(), 20 + int(0.6 * kHeight / 2));
-    EXPECT_EQ(arcs[1].rect.CenterPoint().x(), 100 + int(0.6 * kHeight / 2));
+    // Each symbol in the middle of its own gap: x 20 to 60 after "2", x 120
+    // to 160 after "2  20+"; neither touches the characters beside it.
+    const int gaps[2] = {20, 120};
+    const auto strokes = dc.segments();
+    for (int i = 0; i < 2; ++i) {
+        const Rect box = arcs[std::size_t(i)].rect;
+        EXPECT_EQ(box.CenterPoint().x(), gaps[i] + 20);
+        EXPECT_GT(box.left, gaps[i]);
+        EXPECT_LT(box.right, gaps[i] + 40);
+    }
+    for (const auto& s : strokes) {
+        const bool inGap = (s.from.x() > 20 && s.from.x() < 60 && s.to.x() > 20 && s.to.x() < 60)
+                           || (s.from.x() > 120 && s.from.x() < 160 && s.to.x() > 120
+                               && s.to.x() < 160);
+        EXPECT_TRUE(inGap) << s.from.x() << " to " << s.to.x();
+    }
     EXPECT_EQ(arcs[0].rect.CenterPoint().y(), kHeight / 2);
 }
 

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 using platform::Rect;
@@ -181,6 +183,28 @@ INSTANTIATE_TEST_SUITE_P(
                     "2支/组\n共1组"},
         BarTextCase{"no_bars", 0, 0, 3000, 3000, 0, "3000", "0"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProcessTableDraw, GradeSymbolStandsBesideTheDiameter)
+{
+    // Grade 3, d 20: the size cell reads the symbol and "20".
+    sheet.appendLine(test::barRow(test::processBar("8", 3, 20.0f, 2, 1000.0f)));
+    platform::RecordingDc dc;
+    draw(dc);
+    const auto arcs = dc.records(platform::DcOp::Arc);
+    std::optional<platform::DcRecord> size;
+    for (const platform::DcRecord& r : dc.records(platform::DcOp::TextOut))
+        if (r.text.trimmed() == "20" && r.text.startsWith(u' '))
+            size = r;
+    ASSERT_TRUE(size.has_value()) << dc.dump().toStdString();
+    ASSERT_EQ(arcs.size(), 1u);
+    // The text is centred on its point; every byte is half the height wide.
+    const int blank = std::abs(size->font.logFont().lfHeight) / 2;
+    const int left = size->points.at(0).x() - int(size->text.size()) * blank / 2;
+    const int digits = left + int(size->text.indexOf(u'2')) * blank;
+    const platform::Rect symbol = arcs[0].rect;
+    EXPECT_GT(symbol.left, left);
+    EXPECT_LT(symbol.right, digits) << "the symbol ends before the diameter begins";
+}
 
 // ---- highlights ---------------------------------------------------------------------
 
