@@ -21,6 +21,11 @@ QColor qtColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue
 
 COLORREF colorRef(QRgb c) { return RGB(qRed(c), qGreen(c), qBlue(c)); }
 
+QRect scaledRect(const QRect& r, int ratio)
+{
+    return QRect(r.topLeft() * ratio, r.size() * ratio);
+}
+
 QRect deviceRect(const Rect& r)
 {
     Rect n = r;
@@ -369,33 +374,43 @@ void PainterDc::FillRect(const Rect& rect, const Brush& brush)
     fillDeviceRect(deviceRect(d), brush);
 }
 
-bool PainterDc::fillsCanWait() const
+int PainterDc::waitingRatio() const
 {
     const QPaintEngine* engine = m_painter->isActive() ? m_painter->paintEngine() : nullptr;
     if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice()
-        || m_base.type() > QTransform::TxTranslate)
-        return false;
+        || m_base.type() > QTransform::TxTranslate
+        || (m_state.clip && !m_state.clip->toQRect().isValid()))
+        return 0;
     const qreal ratio = engine->paintDevice()->devicePixelRatioF();
-    return ratio == std::floor(ratio) && (!m_state.clip || m_state.clip->toQRect().isValid());
+    return ratio == std::floor(ratio) && ratio >= 1 && ratio <= 16 ? int(ratio) : 0;
 }
 
-bool PainterDc::waitFill(QRect area, COLORREF colour)
+bool PainterDc::waitFill(const QRect& area, COLORREF colour)
 {
-    if (!fillsCanWait())
+    const int ratio = waitingRatio();
+    if (!ratio)
         return false;
+    waitDevicePixels(ratio, scaledRect(area, ratio), qtColor(colour));
+    return true;
+}
+
+void PainterDc::waitDevicePixels(int ratio, QRect pixels, const QColor& colour)
+{
     if (m_state.clip)
-        area &= m_state.clip->toQRect();
-    if (area.isEmpty())
-        return true;
+        pixels &= scaledRect(m_state.clip->toQRect(), ratio);
+    if (pixels.isEmpty())
+        return;
+    if (ratio != m_waitingRatio)
+        paintWaitingFills();
+    m_waitingRatio = ratio;
     for (WaitingFill& fill : m_waitingFills)
-        fill.area -= area;
-    std::erase_if(m_waitingFills, [](const WaitingFill& fill) { return fill.area.isEmpty(); });
+        fill.pixels -= pixels;
+    std::erase_if(m_waitingFills, [](const WaitingFill& fill) { return fill.pixels.isEmpty(); });
     // Many small fills (a page of coloured cells) gain nothing by waiting.
     constexpr std::size_t kMostWaiting = 32;
     if (m_waitingFills.size() >= kMostWaiting)
         paintWaitingFills();
-    m_waitingFills.push_back({QRegion(area), qtColor(colour)});
-    return true;
+    m_waitingFills.push_back({QRegion(pixels), colour});
 }
 
 bool PainterDc::waitRectangle(const Rect& d)
@@ -405,21 +420,26 @@ bool PainterDc::waitRectangle(const Rect& d)
         return false;
     if (m_state.pen.isNull())
         return waitFill(QRect(d.left, d.top, d.Width() - 1, d.Height() - 1), brush.color());
-    // The outline of a cosmetic pen is one device pixel wide: on a scaled
-    // surface it leaves part of the box's edge pixels to what lay below.
+    // The pen is one pixel wide, centred on the box's outermost pixels: at
+    // one device pixel a pixel it covers them, at an even number it is half
+    // a pixel out of the box. At an odd number above one it is not whole
+    // device pixels, and the rectangle is drawn now.
+    const int r = waitingRatio();
     const QPen pen = qtPen(m_state.pen);
-    if (pen.style() != Qt::SolidLine || pen.widthF() > 1.0 || d.Width() < 3 || d.Height() < 3
-        || !fillsCanWait() || m_painter->paintEngine()->paintDevice()->devicePixelRatioF() != 1.0)
+    if (!r || (r > 1 && r % 2) || pen.style() != Qt::SolidLine || pen.widthF() != 1.0
+        || d.Width() < 3 || d.Height() < 3)
         return false;
-    // The outline runs on the outermost pixels of the box, the brush fills
-    // what is inside them.
-    const QRect box(d.left, d.top, d.Width(), d.Height());
-    const COLORREF line = m_state.pen.color();
-    waitFill(box.adjusted(1, 1, -1, -1), brush.color());
-    waitFill(QRect(box.left(), box.top(), box.width(), 1), line);
-    waitFill(QRect(box.left(), box.bottom(), box.width(), 1), line);
-    waitFill(QRect(box.left(), box.top() + 1, 1, box.height() - 2), line);
-    waitFill(QRect(box.right(), box.top() + 1, 1, box.height() - 2), line);
+    const int half = r / 2;
+    const int one = r == 1 ? 1 : 0;
+    const int right = (d.right - 1) * r;
+    const int bottom = (d.bottom - 1) * r;
+    const QRect outline(QPoint(d.left * r - half, d.top * r - half),
+                        QPoint(right + half + one - 1, bottom + half + one - 1));
+    const QRect inside(QPoint(d.left * r + half + one, d.top * r + half + one),
+                       QPoint(right - half - 1, bottom - half - 1));
+    // The inside waits after the outline and so takes its pixels from it.
+    waitDevicePixels(r, outline, qtColor(m_state.pen.color()));
+    waitDevicePixels(r, inside, qtColor(brush.color()));
     return true;
 }
 
@@ -427,14 +447,16 @@ void PainterDc::paintWaitingFills() const
 {
     if (m_waitingFills.empty())
         return;
-    m_painter->setTransform(m_base);
+    // Device pixels, whatever the surface's pixel ratio.
+    m_painter->setTransform(QTransform::fromScale(1.0 / m_waitingRatio, 1.0 / m_waitingRatio) * m_base);
     m_painter->setClipping(false);
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     for (const WaitingFill& fill : m_waitingFills) {
-        for (const QRect& r : fill.area)
+        for (const QRect& r : fill.pixels)
             m_painter->fillRect(r, fill.colour);
     }
+    m_painter->setTransform(m_base);
     m_waitingFills.clear();
 }
 
@@ -545,10 +567,41 @@ bool PainterDc::DrawState(QPoint at, const QImage& image, unsigned flags)
 
 // ---- text ----
 
-QFont PainterDc::qtFont(const LogFont& lf) const
+PainterDc::MadeFont& PainterDc::madeFont(const LogFont& lf) const
 {
-    if (m_fontScaleX == scaleX() && m_fontScaleY == scaleY() && m_fontKey == lf)
-        return m_font;
+    const double sx = scaleX();
+    const double sy = scaleY();
+    const auto same = [&](const MadeFont& made) {
+        return made.scaleX == sx && made.scaleY == sy && made.key == lf;
+    };
+    if (m_fontInUse < m_fonts.size() && same(m_fonts[m_fontInUse]))
+        return m_fonts[m_fontInUse];
+    const auto found = std::find_if(m_fonts.begin(), m_fonts.end(), same);
+    if (found != m_fonts.end()) {
+        m_fontInUse = std::size_t(found - m_fonts.begin());
+        return *found;
+    }
+    // A page draws in a few fonts by turns: the last few made are kept.
+    constexpr std::size_t kMostFonts = 8;
+    if (m_fonts.size() < kMostFonts) {
+        m_fontInUse = m_fonts.size();
+        m_fonts.emplace_back();
+    } else {
+        m_fontInUse = m_nextFontSlot;
+        m_nextFontSlot = (m_nextFontSlot + 1) % kMostFonts;
+        if (m_fontOnPainter == m_fontInUse)
+            m_fontOnPainter = kNoFont;
+    }
+    MadeFont& made = m_fonts[m_fontInUse];
+    made = makeFont(lf);
+    made.key = lf;
+    made.scaleX = sx;
+    made.scaleY = sy;
+    return made;
+}
+
+PainterDc::MadeFont PainterDc::makeFont(const LogFont& lf) const
+{
     QFont font;
     QStringList families{substituteFace(lf.lfFaceName)};
     for (const char* fallback : {"Noto Sans CJK SC", "DejaVu Sans"}) {
@@ -575,31 +628,50 @@ QFont PainterDc::qtFont(const LogFont& lf) const
         if (natural > 0)
             font.setStretch(std::clamp(int(std::lround(wanted / natural * 100)), 1, 4000));
     }
-    m_fontKey = lf;
-    m_fontScaleX = scaleX();
-    m_fontScaleY = scaleY();
-    m_font = font;
+    MadeFont made;
+    made.font = font;
     QStringList drawn = substituteFamilies(lf.lfFaceName);
     for (const QString& family : families) {
         if (!drawn.contains(family))
             drawn << family;
     }
-    m_drawingFont = font;
-    m_drawingFont.setFamilies(drawn);
-    return font;
+    made.drawing = font;
+    made.drawing.setFamilies(drawn);
+    const QFontMetricsF fm(font);
+    made.ascent = fm.ascent();
+    made.descent = fm.descent();
+    return made;
+}
+
+QFont PainterDc::qtFont(const LogFont& lf) const
+{
+    return madeFont(lf).font;
+}
+
+double PainterDc::advance(const QString& text) const
+{
+    MadeFont& made = madeFont(m_state.font.logFont());
+    if (const auto known = made.advances.constFind(text); known != made.advances.cend())
+        return *known;
+    const double width = QFontMetricsF(made.drawing).horizontalAdvance(text);
+    // A page measures and then draws the same few hundred texts.
+    constexpr qsizetype kMostAdvances = 4096;
+    if (made.advances.size() >= kMostAdvances)
+        made.advances.clear();
+    made.advances.insert(text, width);
+    return width;
 }
 
 QFont PainterDc::drawingFont(const LogFont& lf) const
 {
-    qtFont(lf);
-    return m_drawingFont;
+    return madeFont(lf).drawing;
 }
 
 QSize PainterDc::GetTextExtent(const QString& text) const
 {
-    const QFontMetricsF fm(qtFont(m_state.font.logFont()));
-    const double width = QFontMetricsF(drawingFont(m_state.font.logFont())).horizontalAdvance(text);
-    const double height = fm.ascent() + fm.descent();
+    const double width = advance(text);
+    const MadeFont& made = madeFont(m_state.font.logFont());
+    const double height = made.ascent + made.descent;
     return QSize(int(std::lround(width / std::abs(scaleX()))), int(std::lround(height / std::abs(scaleY()))));
 }
 
@@ -624,9 +696,8 @@ TextMetric PainterDc::GetTextMetrics() const
 void PainterDc::drawTextAt(QPoint logical, const QString& text, unsigned align, bool rotate)
 {
     const LogFont& lf = m_state.font.logFont();
-    const QFontMetricsF fm(qtFont(lf));
-    const QFont font = drawingFont(lf);
-    const double width = QFontMetricsF(font).horizontalAdvance(text);
+    const double width = advance(text);
+    const MadeFont& made = madeFont(lf);
     prepare(false);
     m_painter->setRenderHint(QPainter::TextAntialiasing, true);
     m_painter->translate(LPtoDP(logical));
@@ -637,14 +708,19 @@ void PainterDc::drawTextAt(QPoint logical, const QString& text, unsigned align, 
         x = -width / 2;
     else if (align & TA_RIGHT)
         x = -width;
-    double baseline = fm.ascent();
+    double baseline = made.ascent;
     if ((align & TA_BASELINE) == TA_BASELINE)
         baseline = 0;
     else if (align & TA_BOTTOM)
-        baseline = -fm.descent();
+        baseline = -made.descent;
     if (m_state.bkMode == OPAQUE)
-        m_painter->fillRect(QRectF(x, baseline - fm.ascent(), width, fm.ascent() + fm.descent()), qtColor(m_state.bkColor));
-    m_painter->setFont(font);
+        m_painter->fillRect(QRectF(x, baseline - made.ascent, width, made.ascent + made.descent),
+                            qtColor(m_state.bkColor));
+    // Setting a font makes the painter look its face up again.
+    if (m_fontOnPainter != m_fontInUse) {
+        m_painter->setFont(made.drawing);
+        m_fontOnPainter = m_fontInUse;
+    }
     m_painter->setPen(qtColor(m_state.textColor));
     m_painter->drawText(QPointF(x, baseline), text);
 }
@@ -690,6 +766,7 @@ Bitmap PainterDc::CreateCompatibleBitmap(int width, int height) const
 void PainterDc::bitmapChanged()
 {
     paintWaitingFills();
+    m_fontOnPainter = kNoFont;
     if (m_painter->isActive())
         m_painter->end();
     QImage* image = GetCurrentBitmap().image();

@@ -19,6 +19,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QRegion>
 #include <QTransform>
 
@@ -45,6 +46,7 @@ public:
     QPainter* painter() const
     {
         paintWaitingFills();
+        m_fontOnPainter = kNoFont; // whoever takes it may set another
         return m_painter;
     }
 
@@ -108,18 +110,23 @@ private:
     QImage* targetImage() const;
     bool rasterOps() const;
     void fillDeviceRect(const QRect& r, const Brush& brush);
-    // Whether opaque fills may wait (see m_waitingFills): on a raster
-    // surface, at whole device pixels per pixel, with no turn or scale.
-    bool fillsCanWait() const;
+    // Device pixels a pixel where opaque fills may wait (see
+    // m_waitingFills): a raster surface at a whole number of device pixels
+    // a pixel, with no turn or scale; 0 where they may not.
+    int waitingRatio() const;
     // Keeps an opaque fill of `area` (device units, cut by the clip) to be
     // painted later; false when it must be painted now.
-    bool waitFill(QRect area, COLORREF colour);
+    bool waitFill(const QRect& area, COLORREF colour);
+    void waitDevicePixels(int ratio, QRect pixels, const QColor& colour);
     // A rectangle whose outline (a solid pen of one pixel) and inside (a
     // solid brush) are opaque, as waiting fills; false when it must be
     // drawn now.
     bool waitRectangle(const Rect& device);
     void paintWaitingFills() const;
     void drawTextAt(QPoint logical, const QString& text, unsigned align, bool rotate);
+    // The width of `text` in the drawing font of the current description,
+    // device pixels.
+    double advance(const QString& text) const;
     double penScale() const;
 
     std::unique_ptr<QPainter> m_own;
@@ -134,21 +141,38 @@ private:
     // bitmaps made for the context have that many pixels, so that they reach
     // the screen sharp.
     qreal m_pixelRatio = 1.0;
-    // The last font made, for the description and scales it was made for.
-    mutable LogFont m_fontKey;
-    mutable double m_fontScaleX = 0;
-    mutable double m_fontScaleY = 0;
-    mutable QFont m_font;
-    mutable QFont m_drawingFont;
+    // A font made for a description at the scales of the mapping, and what
+    // was measured in it.
+    struct MadeFont {
+        LogFont key;
+        double scaleX = 0;
+        double scaleY = 0;
+        QFont font;    // see qtFont
+        QFont drawing; // see drawingFont
+        double ascent = 0;
+        double descent = 0;
+        QHash<QString, double> advances; // device pixels
+    };
+    MadeFont& madeFont(const LogFont& font) const;
+    MadeFont makeFont(const LogFont& font) const;
+    static constexpr std::size_t kNoFont = std::size_t(-1);
+    // The fonts made last; the one in use; the one the painter holds.
+    mutable std::vector<MadeFont> m_fonts;
+    mutable std::size_t m_fontInUse = kNoFont;
+    mutable std::size_t m_nextFontSlot = 0;
+    mutable std::size_t m_fontOnPainter = kNoFont;
     // Opaque solid fills not yet painted, oldest first. A later opaque fill
     // takes what it covers from those before it, so that the desk under a
     // page and the page under its cells are painted only where they stay
     // visible. They are painted before anything else touches the surface.
+    // Their areas are in device pixels of the surface, at m_waitingRatio
+    // device pixels a pixel.
     struct WaitingFill {
-        QRegion area;
+        QRegion pixels;
         QColor colour;
     };
     mutable std::vector<WaitingFill> m_waitingFills;
+    int m_waitingRatio = 1;
 };
 
 } // namespace platform

@@ -428,7 +428,10 @@ INSTANTIATE_TEST_SUITE_P(
                       OverdrawCase{"OutlinedClipped", 1.0, true, true, QRect(50, 80, 3, 3)},
                       OverdrawCase{"ThinRectangle", 1.0, true, true, QRect(50, 80, 2, 30)},
                       OverdrawCase{"PixelRatio2", 2.0, true, true, QRect(50, 80, 20, 10)},
-                      OverdrawCase{"PixelRatio2Plain", 2.0, false, true, QRect(170, 10, 25, 60)}),
+                      OverdrawCase{"PixelRatio2Plain", 2.0, false, true, QRect(170, 10, 25, 60)},
+                      OverdrawCase{"PixelRatio2SmallestBox", 2.0, true, false, QRect(170, 10, 3, 3)},
+                      OverdrawCase{"PixelRatio3", 3.0, true, true, QRect(50, 80, 20, 10)},
+                      OverdrawCase{"PixelRatio4", 4.0, true, true, QRect(50, 80, 7, 9)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PainterDc, XorLinesAndInversionUndoThemselves)
