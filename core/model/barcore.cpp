@@ -10,9 +10,6 @@ std::atomic<unsigned int> CVes_BarCore::m_sort{20};
 
 namespace {
 
-// Lengths that differ by no more than this are the same for merging.
-constexpr double kSameLength = 0.1;
-
 // Two ends are joined alike when neither has a real joint (types below 2)
 // or the connections compare equal.
 bool sameEnd(const CVes_Connect& a, const CVes_Connect& b)

@@ -22,6 +22,8 @@ public:
     static constexpr unsigned int kSortAscending = 0x04;
     static constexpr unsigned int kSortLengthUp = 0x01;
     static constexpr unsigned int kSortLengthDown = 0x02;
+    // Lengths (mm) that differ by no more than this are the same for merging.
+    static constexpr double kSameLength = 0.1;
 
     CVes_BarCore();
     // Copies the fields, the bend count as it is.

@@ -6,6 +6,7 @@
 
 #include "core/geometry/datafolder.h"
 #include "core/model/processsteel.h"
+#include "core/model/samebarindex.h"
 #include "tables/barlist/sumhelpers.h"
 #include "tables/processing/processtableeditline.h"
 
@@ -166,20 +167,25 @@ TableLineList CVes_SetupTable::transformProcessList(int, int, int keepEditLines)
 {
     const TableLineList rows = transformProcess();
     std::vector<std::unique_ptr<ListLine>> summary;
+    SameBarIndex joinable;
     for (CVes_TableBaseLine* row : rows) {
         auto* line = static_cast<EditLine*>(row);
         CVes_ProcessSteel* bar = line->getProcessSteel();
         if (line->isNull() || bar->isNull())
             continue;
+        // The earlier rows are tried in order; only rows of the same joining
+        // key can take the bar.
+        const SameBarIndex::Key key = SameBarIndex::keyOf(*bar);
         bool taken = false;
-        for (auto& earlier : summary) {
-            CVes_ProcessSteel* into = earlier->getProcessSteel();
-            if (m_rules.m_mergeSame && into->join(*bar)) {
-                bar->setPID(into->getPID());
-                taken = true;
-                break;
+        if (m_rules.m_mergeSame) {
+            for (const std::size_t earlier : joinable.candidates(key)) {
+                CVes_ProcessSteel* into = summary[earlier]->getProcessSteel();
+                if (into->join(*bar)) {
+                    bar->setPID(into->getPID());
+                    taken = true;
+                    break;
+                }
             }
-            earlier->setRows(into->resetRows());
         }
         if (taken)
             continue;
@@ -187,8 +193,13 @@ TableLineList CVes_SetupTable::transformProcessList(int, int, int keepEditLines)
         made->setSteel(*bar);
         made->getProcessSteel()->setPID(int(summary.size()) + 1);
         bar->setPID(int(summary.size()) + 1);
+        joinable.add(key, summary.size());
         summary.push_back(std::move(made));
     }
+    // A row prints one row for every three of its tags, those it took in
+    // included.
+    for (auto& line : summary)
+        line->setRows(line->getProcessSteel()->resetRows());
 
     TableLineList result;
     if (keepEditLines) {

@@ -194,15 +194,27 @@ void CVes_SortBarSheet::Add(CVes_BarCore* bar)
         return;
     auto copy = std::make_unique<CVes_BarCore>(*bar);
     if (m_rules.m_mergeSame) {
-        for (const std::unique_ptr<CVes_BarCore>& kept : m_barList) {
-            if (kept->isSame(*copy)) {
-                kept->count += copy->count;
-                kept->remark = QStringLiteral("多件归并");
-                return;
-            }
+        if (CVes_BarCore* kept = sameBar(*copy)) {
+            kept->count += copy->count;
+            kept->remark = QStringLiteral("多件归并");
+            return;
         }
     }
     m_barList.push_back(std::move(copy));
+}
+
+CVes_BarCore* CVes_SortBarSheet::sameBar(CVes_BarCore& bar)
+{
+    // The first equal bar of the list, as comparing with each in turn would
+    // find it; only bars of the same merging key are compared.
+    if (m_indexedBars > m_barList.size())
+        forgetSameBars();
+    for (; m_indexedBars < m_barList.size(); ++m_indexedBars)
+        m_sameBars.add(SameBarIndex::keyOf(*m_barList[m_indexedBars]), m_indexedBars);
+    for (const std::size_t at : m_sameBars.candidates(SameBarIndex::keyOf(bar)))
+        if (m_barList[at]->isSame(bar))
+            return m_barList[at].get();
+    return nullptr;
 }
 
 void CVes_SortBarSheet::Add(const QStringList& texts)
@@ -259,6 +271,8 @@ void CVes_SortBarSheet::sortSteel()
     const unsigned int key = sortKey(m_rules);
     if (key & CVes_BarCore::kSortByBends)
         CalSteelZheshu();
+    // The list changes its order: what merging kept of it is redone.
+    forgetSameBars();
     if (m_barList.size() >= 2) {
         std::stable_sort(m_barList.begin(), m_barList.end(),
                          [key](const std::unique_ptr<CVes_BarCore>& a,

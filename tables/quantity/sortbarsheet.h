@@ -8,6 +8,7 @@
 // Sorting reads nothing shared: the order comes from the sheet's own rules,
 // so sheets may be sorted on several threads at once, each by one thread.
 
+#include "core/model/samebarindex.h"
 #include "tables/framework/tablebaseline.h"
 #include "tables/quantity/rulessheet.h"
 
@@ -70,7 +71,11 @@ public:
     // Appends a text row at the end of the rows.
     void Add(const QStringList& texts);
     // Empties the bar list (the rows stay until the next sortSteel).
-    void clearBars() { m_barList.clear(); }
+    void clearBars()
+    {
+        m_barList.clear();
+        forgetSameBars();
+    }
     const std::vector<std::unique_ptr<CVes_BarCore>>& bars() const { return m_barList; }
 
     // Orders the bar list by the rules and rebuilds every row: the bars, the
@@ -108,6 +113,13 @@ public:
 
 private:
     bool passes(CVes_BarCore& bar) const;
+    // The bar of the list that a new bar merges into, or null.
+    CVes_BarCore* sameBar(CVes_BarCore& bar);
+    void forgetSameBars()
+    {
+        m_sameBars.clear();
+        m_indexedBars = 0;
+    }
     // The bar's total length in the unit of the total-length column; a
     // graded bar's stored length becomes its first length, a computed bar's
     // its computed length.
@@ -116,4 +128,9 @@ private:
     void appendSubtotals(const std::vector<CVes_BarCore>& sizes, const std::vector<double>& totals);
     void drawBarRow(CVes_Form& form, int k, CVes_SortBarSheetLine& row, int height, bool screen);
     void drawTextRow(CVes_Form& form, int k, const CVes_SortBarSheetLine& row, int height);
+
+    // The bars of the list by what merging compares, for the first
+    // m_indexedBars bars in their present order.
+    SameBarIndex m_sameBars;
+    std::size_t m_indexedBars = 0;
 };

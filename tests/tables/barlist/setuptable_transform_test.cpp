@@ -246,4 +246,60 @@ TEST_F(SetupTableTransform, SummaryRowsJoinEqualBarsAcrossElements)
     EXPECT_EQ(apart.rows.size(), 3);
 }
 
+// Summary rows join equal bars in any element: a bar is taken by the
+// oldest row whose bar is the same (lengths within 0.1 mm), whatever the
+// order in which the rows' lengths lie.
+struct JoinCase {
+    const char* name;
+    std::vector<float> lengths; // one bar each, in elements of their own
+    std::vector<float> sizes;   // diameter of each bar; 20 mm when empty
+    std::vector<int> numbers;   // the summary number each bar gets
+};
+
+class SummaryJoin : public SetupTableTransform, public ::testing::WithParamInterface<JoinCase> {};
+
+TEST_P(SummaryJoin, BarsTakeTheNumberOfTheOldestEqualRow)
+{
+    const JoinCase& c = GetParam();
+    list.getSortRules().m_mergeSame = 1;
+    for (std::size_t i = 0; i < c.lengths.size(); ++i) {
+        element(QByteArray::number(int(i)).constData(), 1);
+        CVes_Steel& steel = bar("1", 2, 0, test::kStraight, c.sizes.empty() ? 20.0f : c.sizes[i])->m_steel;
+        steel.calcLength = 0;
+        steel.length = c.lengths[i];
+    }
+    const Converted edits(list.transformProcessList(0, 0, 1));
+    std::vector<int> numbers;
+    for (int i = 0; i < edits.rows.size(); ++i)
+        if (!edits.bar(i).isNull())
+            numbers.push_back(edits.bar(i).getPID());
+    EXPECT_EQ(numbers, c.numbers);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, SummaryJoin,
+    ::testing::Values(
+        JoinCase{"WithinAndBeyondTolerance", {1000.0f, 1000.05f, 1000.2f}, {}, {1, 1, 2}},
+        JoinCase{"AcrossABandBoundary", {1000.09f, 1000.11f}, {}, {1, 1}},
+        JoinCase{"OldestRowWinsOverNearest", {1000.15f, 1000.0f, 1000.08f}, {}, {1, 2, 1}},
+        JoinCase{"NotChained", {1000.0f, 1000.08f, 1000.16f}, {}, {1, 1, 2}},
+        JoinCase{"OtherSizesNeverJoin", {3000.0f, 3000.0f, 3000.0f}, {20.0f, 22.0f, 20.0f}, {1, 2, 1}}),
+    [](const ::testing::TestParamInfo<JoinCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SetupTableTransform, SummaryRowsCountTheRowsOfEveryTagTheyTook)
+{
+    // Four equal bars in four elements: one row with four tags, which print
+    // three to a row.
+    list.getSortRules().m_mergeSame = 1;
+    for (const char* name : {"KL1", "KL2", "KL3", "KL4"}) {
+        element(name, 1);
+        bar("1", 2);
+    }
+    const Converted summary(list.transformProcessList(0, 0, 0));
+    ASSERT_EQ(summary.rows.size(), 1);
+    auto* row = static_cast<CVes_ProcessTableListLine*>(summary.rows[0]);
+    EXPECT_EQ(row->getProcessSteel()->getLPNum(), 4);
+    EXPECT_EQ(row->getRows(), 2);
+}
+
 } // namespace

@@ -171,6 +171,35 @@ TEST_F(SortSheetTest, EqualBarsMergeWhenAsked)
     EXPECT_EQ(apart.bars().size(), 2u) << "merging is off by default";
 }
 
+TEST_F(SortSheetTest, BarsAddedLaterMergeIntoTheFirstEqualBarOfTheListAsItStands)
+{
+    // Added without merging, then sorted (long bars first), then merging on:
+    // a later bar goes to the first equal bar in the list's present order.
+    CVes_BarCore a = bar("1", 3, 20, 1, 3000.0f);
+    CVes_BarCore b = bar("2", 3, 20, 1, 3000.08f);
+    CVes_BarCore c = bar("3", 3, 20, 1, 6000.0f);
+    for (CVes_BarCore* each : {&a, &b, &c})
+        sheet.Add(each);
+    sheet.m_rules.m_lenOrder = 0;
+    sheet.sortSteel();
+    ASSERT_EQ(barNumbers(), (std::vector<std::string>{"3", "2", "1"}));
+
+    sheet.m_rules.m_mergeSame = 1;
+    CVes_BarCore d = bar("4", 3, 20, 5, 3000.04f);
+    CVes_BarCore e = bar("5", 3, 20, 2, 6000.0f);
+    sheet.Add(&d);
+    sheet.Add(&e);
+    ASSERT_EQ(sheet.bars().size(), 3u);
+    EXPECT_EQ(sheet.bars()[0]->count, 3) << "6000 took bar 5";
+    EXPECT_EQ(sheet.bars()[1]->count, 6) << "3000.08, now before 3000, took bar 4";
+    EXPECT_EQ(sheet.bars()[2]->count, 1);
+
+    sheet.clearBars();
+    CVes_BarCore f = bar("6", 3, 20, 1, 3000.0f);
+    sheet.Add(&f);
+    EXPECT_EQ(sheet.bars().size(), 1u) << "nothing merges into bars that are gone";
+}
+
 struct OrderCase {
     const char* name;
     int dnOrder;
