@@ -44,3 +44,13 @@ QString GetSetupTemplateFolder()
 {
     return madeFolder(getAppDataFolder(), {"模板", "配料单"});
 }
+
+QString GetProcessTemplateFolder()
+{
+    return madeFolder(getAppDataFolder(), {"模板", "加工表"});
+}
+
+QString GetSLTemplateFolder()
+{
+    return madeFolder(getAppDataFolder(), {"模板", "算量表"});
+}

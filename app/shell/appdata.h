@@ -14,3 +14,7 @@ QString getAppDataFolder();
 // The bar-list template folder: getAppDataFolder() + "/模板/配料单", made
 // when missing; empty when getAppDataFolder is.
 QString GetSetupTemplateFolder();
+// The processing-sheet template folder: getAppDataFolder() + "/模板/加工表".
+QString GetProcessTemplateFolder();
+// The quantity-sheet template folder: getAppDataFolder() + "/模板/算量表".
+QString GetSLTemplateFolder();

@@ -1,0 +1,138 @@
+#include "app/documents/documentfiles.h"
+
+#include "core/geometry/datafolder.h"
+#include "platform/archive.h"
+#include "platform/hostservices.h"
+#include "tables/framework/template.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+bool FileExists(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
+
+namespace {
+
+QString withoutTrailingSeparator(QString path)
+{
+    if (path.size() > 1 && (path.endsWith(u'/') || path.endsWith(u'\\')))
+        path.chop(1);
+    return path;
+}
+
+// Where the file name begins.
+qsizetype fileNameStart(const QString& path)
+{
+    return std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1;
+}
+
+} // namespace
+
+bool EnsureFolder(const QString& path)
+{
+    const QString folder = withoutTrailingSeparator(path);
+    return QFileInfo(folder).isDir() || CreateFolderTree(folder);
+}
+
+bool CreateFolderTree(const QString& path)
+{
+    const QString folder = withoutTrailingSeparator(path);
+    if (!folder.isEmpty() && QDir().mkpath(folder) && QFileInfo(folder).isDir())
+        return true;
+    platform::showMessage(QStringLiteral("不能创建目录%1").arg(QDir::toNativeSeparators(folder)),
+                          platform::MessageIcon::Stop);
+    return false;
+}
+
+namespace docfiles {
+
+QString companionBase(const QString& path)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot <= 0 || dot < fileNameStart(path))
+        return {};
+    return path.left(dot + 1);
+}
+
+QString backupPath(const QString& path)
+{
+    const QString base = companionBase(path);
+    return base.isEmpty() ? path + QStringLiteral(".bak") : base + QStringLiteral("bak");
+}
+
+QString recoveryPath(const QString& path)
+{
+    return path + QStringLiteral("$$$");
+}
+
+QString usedRecoveryPath(const QString& path, const QDateTime& when)
+{
+    const QString stamped = recoveryPath(path) + when.toString(QStringLiteral("yyyy-MM-dd-HH-mm"));
+    QString candidate = stamped;
+    for (int n = 2; FileExists(candidate); ++n)
+        candidate = stamped + QStringLiteral("-%1").arg(n);
+    return candidate;
+}
+
+QString autoSaveFolder()
+{
+    return GetRODOFilePath() + QStringLiteral("autosave");
+}
+
+QString untitledAutoSavePath(const QDateTime& when)
+{
+    // Names handed out in this run: two documents saved within one second
+    // must not share a file.
+    static QSet<QString> handedOut;
+    const QString stem = autoSaveFolder() + u'/'
+                         + when.toString(QStringLiteral("yyyy年MM月dd日HH时mm分ss秒"));
+    const QString suffix = QStringLiteral("autoSave.$pld");
+    QString candidate = stem + suffix;
+    for (int n = 2; handedOut.contains(candidate) || FileExists(candidate); ++n)
+        candidate = stem + QStringLiteral("_%1").arg(n) + suffix;
+    handedOut.insert(candidate);
+    return candidate;
+}
+
+QString templatePartPath(const QString& path, const TemplatePart& part)
+{
+    if (part.extension.isEmpty())
+        return path;
+    const QString base = companionBase(path);
+    return base.isEmpty() ? QString() : base + part.extension;
+}
+
+QStringList loadTemplateSet(const QString& path, const std::vector<TemplatePart>& parts)
+{
+    QStringList unread;
+    for (const TemplatePart& part : parts) {
+        const QString file = templatePartPath(path, part);
+        if (!part.sheet || !QFileInfo(file).isFile())
+            continue;
+        bool read = false;
+        try {
+            read = part.sheet->loadTemplateFromFile(file);
+        } catch (const platform::SchemaError&) {
+            read = false;
+        }
+        if (!read)
+            unread << file;
+    }
+    return unread;
+}
+
+QStringList saveTemplateSet(const QString& path, const std::vector<TemplatePart>& parts)
+{
+    QStringList unwritten;
+    for (const TemplatePart& part : parts) {
+        const QString file = templatePartPath(path, part);
+        if (part.sheet && !file.isEmpty() && !part.sheet->saveTemplateFile(file))
+            unwritten << file;
+    }
+    return unwritten;
+}
+
+} // namespace docfiles

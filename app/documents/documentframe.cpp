@@ -1,0 +1,262 @@
+#include "app/documents/documentframe.h"
+
+#include "app/documents/documentids.h"
+#include "app/documents/documentpane.h"
+#include "app/documents/documentresources.h"
+#include "app/documents/sheetcontainerview.h"
+#include "app/documents/sheetdocument.h"
+#include "app/documents/sortsettings.h"
+#include "app/shell/autosavedlg.h"
+#include "app/shell/mainframe.h"
+#include "app/shell/resourceids.h"
+#include "platform/profile.h"
+#include "tables/framework/tablebase.h"
+#include "tables/framework/tableview.h"
+#include "tables/quantity/sortrules.h"
+
+#include <functional>
+
+namespace {
+
+DocumentPaneFactory& paneFactory()
+{
+    static DocumentPaneFactory factory;
+    return factory;
+}
+
+} // namespace
+
+void setDocumentPaneFactory(DocumentPaneFactory factory)
+{
+    paneFactory() = std::move(factory);
+}
+
+QWidget* createDocumentPane(int nPaneID, DocumentFrame* frame)
+{
+    const DocumentPaneFactory& factory = paneFactory();
+    return factory ? factory(nPaneID, frame) : nullptr;
+}
+
+DocumentFrame::DocumentFrame(QWidget* parent) : CXTPFrameWnd(parent), platform::ChildFrame(this)
+{
+    connect(&m_autoSaveTimer, &QTimer::timeout, this, &DocumentFrame::OnAutoSaveTimer);
+}
+
+DocumentFrame::~DocumentFrame() = default;
+
+bool DocumentFrame::create()
+{
+    registerDocumentResources();
+    if (!InitCommandBars())
+        return false;
+    GetCommandBars()->EnableDocking();
+    if (!createToolBars())
+        return false;
+    m_paneManager.InstallDockingPanes(this);
+    m_paneManager.SetTheme(9);
+    createPanes();
+    addCommands();
+    m_autoSaveTimer.start(CAutoSaveDlg::autoSaveMinutes() * 60000);
+    return true;
+}
+
+SheetContainerView* DocumentFrame::container() const
+{
+    return dynamic_cast<SheetContainerView*>(GetActiveView());
+}
+
+SheetDocument* DocumentFrame::document() const
+{
+    return dynamic_cast<SheetDocument*>(GetActiveDocument());
+}
+
+// ---- the active sheet and the panes ------------------------------------------------
+
+CVes_TableViewBase* DocumentFrame::activeSheetView() const
+{
+    return m_pActiveSheetView;
+}
+
+void DocumentFrame::showTableInPanes(CVes_TableBase* table)
+{
+    for (const int id : {IDP_BAR_PROPERTY, IDP_ELEMENT_TREE})
+        if (auto* pane = dynamic_cast<CDocumentPane*>(paneWindow(id)))
+            pane->showTable(table, this);
+}
+
+bool DocumentFrame::OnSheetChanged(CVes_TableBase* table)
+{
+    if (!table)
+        return false;
+    showTableInPanes(table);
+    if (SheetContainerView* view = container())
+        m_pActiveSheetView = view->getActiveSheetView();
+    return true;
+}
+
+void DocumentFrame::forgetSheet(CVes_TableBase* table)
+{
+    if (m_pActiveSheetView && m_pActiveSheetView->getTable() == table) {
+        m_pActiveSheetView = nullptr;
+        showTableInPanes(nullptr);
+    }
+}
+
+void DocumentFrame::OnPaneEdited()
+{
+    if (m_pActiveSheetView)
+        m_pActiveSheetView->viewport()->update();
+    SheetDocument* doc = document();
+    if (doc && doc->mainTable()->isModified())
+        doc->SetModifiedFlag(true);
+}
+
+void DocumentFrame::OnShowCurrentRow()
+{
+    if (m_pActiveSheetView)
+        m_pActiveSheetView->setCurRowVisible();
+}
+
+void DocumentFrame::repaintActive()
+{
+    if (SheetContainerView* view = container())
+        if (CVes_TableViewBase* sheet = view->getActiveSheetView())
+            sheet->viewport()->update();
+}
+
+// ---- auto-save ------------------------------------------------------------------------
+
+void DocumentFrame::OnAutoSaveTimer()
+{
+    if (platform::profileValue(QStringLiteral("settings"), QStringLiteral("autoSave"), 1).toInt() == 0)
+        return;
+    if (SheetContainerView* view = container())
+        view->autoSaveActiveSheet();
+}
+
+// ---- toolbars, panes and commands ----------------------------------------------------
+
+CXTPToolBar* DocumentFrame::addToolBar(const QString& name, int nIDResource, int position)
+{
+    CXTPToolBar* bar = GetCommandBars()->Add(name, position);
+    return bar && bar->LoadToolBar(nIDResource) ? bar : nullptr;
+}
+
+CXTPDockingPane* DocumentFrame::createPane(int nID, const QRect& rect, int direction,
+                                           CXTPDockingPane* neighbour)
+{
+    CXTPDockingPane* pane = m_paneManager.CreatePane(
+        nID, rect, static_cast<XTPDockingPaneDirection>(direction), neighbour);
+    m_paneManager.SetIcons(IDB_PANEICONS, {IDP_PROJECT, IDP_BAR_PROPERTY},
+                           platform::gdi::RGB(0, 255, 0));
+    return pane;
+}
+
+bool DocumentFrame::isPaneOpen(int nID) const
+{
+    CXTPDockingPane* pane = m_paneManager.FindPane(nID);
+    return pane && !pane->IsClosed();
+}
+
+void DocumentFrame::togglePane(int nID)
+{
+    if (isPaneOpen(nID))
+        m_paneManager.ClosePane(nID);
+    else
+        m_paneManager.ShowPane(nID);
+}
+
+QWidget* DocumentFrame::paneWindow(int nPaneID) const
+{
+    CXTPDockingPane* pane = m_paneManager.FindPane(nPaneID);
+    return pane ? pane->GetChild() : nullptr;
+}
+
+long DocumentFrame::OnDockingPaneNotify(int nCode, CXTPDockingPane* pPane)
+{
+    if (nCode != XTP_DPN_SHOWWINDOW || !pPane)
+        return 0;
+    if (!pPane->IsValid()) {
+        if (QWidget* window = createDocumentPane(pPane->GetID(), this)) {
+            pPane->Attach(window);
+            SheetDocument* doc = document();
+            auto* listening = dynamic_cast<CDocumentPane*>(window);
+            if (listening && doc)
+                listening->showTable(m_pActiveSheetView ? m_pActiveSheetView->getTable() : doc->mainTable(), this);
+        }
+    }
+    return 1;
+}
+
+void DocumentFrame::OnCommand(int nID)
+{
+    if (routeCmdMsg(nID, nullptr))
+        return;
+    if (auto* main = dynamic_cast<CMainFrame*>(window()))
+        main->routeCommand(nID, nullptr);
+}
+
+void DocumentFrame::OnUpdateCommandUI(CCmdUI* pCmdUI)
+{
+    if (routeCmdMsg(pCmdUI->m_nID, pCmdUI))
+        return;
+    auto* main = dynamic_cast<CMainFrame*>(window());
+    if (!main || !main->routeCommand(pCmdUI->m_nID, pCmdUI))
+        pCmdUI->Enable(false);
+}
+
+void DocumentFrame::addCommands() {}
+
+void DocumentFrame::rebuildSorted(int)
+{
+    if (SheetContainerView* view = container())
+        view->StartSortRebuild();
+    repaintActive();
+}
+
+void DocumentFrame::addSortCommands()
+{
+    // Each command changes the rules, then rebuilds the sorted sheet.
+    const auto change = [this](int id, const std::function<void(CVes_SortRules&)>& edit) {
+        return [this, id, edit] {
+            if (CVes_SortRules* rules = sortRules()) {
+                edit(*rules);
+                rebuildSorted(id);
+            }
+        };
+    };
+    const auto checkWhen = [this](const std::function<bool(const CVes_SortRules&)>& test) {
+        return [this, test](platform::CommandState& s) {
+            const CVes_SortRules* rules = sortRules();
+            s.Enable(rules != nullptr);
+            s.SetCheck(rules && test(*rules) ? 1 : 0);
+        };
+    };
+    platform::CommandMap& map = commandMap();
+    map.add(ID_SORT_MERGE,
+            change(ID_SORT_MERGE, [](CVes_SortRules& r) { r.m_mergeSame = r.m_mergeSame ? 0 : 1; }),
+            checkWhen([](const CVes_SortRules& r) { return r.m_mergeSame != 0; }));
+    const std::pair<int, unsigned int> grades[] = {
+        {ID_SORT_GRADE_1, CVes_SortRules::kGrade1}, {ID_SORT_GRADE_2, CVes_SortRules::kGrade2},
+        {ID_SORT_GRADE_3, CVes_SortRules::kGrade3}, {ID_SORT_GRADE_4, CVes_SortRules::kGrade4},
+        {ID_SORT_GRADE_L, CVes_SortRules::kGradeL}, {ID_SORT_GRADE_N, CVes_SortRules::kGradeN}};
+    for (const auto& [id, bit] : grades)
+        map.add(id, change(id, [bit = bit](CVes_SortRules& r) { r.setSortGrade(bit); }),
+                checkWhen([bit = bit](const CVes_SortRules& r) { return r.m_sortGrade == bit; }));
+    const std::pair<int, unsigned int> kinds[] = {{ID_SORT_STIRRUPS, CVes_SortRules::kStirrups},
+                                                  {ID_SORT_BENT, CVes_SortRules::kBent},
+                                                  {ID_SORT_STRAIGHT, CVes_SortRules::kStraight}};
+    for (const auto& [id, bit] : kinds)
+        map.add(id, change(id, [bit = bit](CVes_SortRules& r) { r.setState(bit); }),
+                checkWhen([bit = bit](const CVes_SortRules& r) { return r.m_state == bit; }));
+    map.add(ID_SORT_SETTINGS, [this] {
+        CVes_SortRules* rules = sortRules();
+        if (!rules)
+            return;
+        SortSettings settings = SortSettings::of(*rules, sortsByRange());
+        if (!runSortSettingsDialog(settings, this))
+            return;
+        settings.applyTo(*rules);
+        rebuildSorted(ID_SORT_SETTINGS);
+    });
+}

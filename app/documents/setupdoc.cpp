@@ -1,0 +1,482 @@
+#include "app/documents/setupdoc.h"
+
+#include "app/documents/documentids.h"
+#include "app/documents/sheetcontainerview.h"
+#include "app/shell/appdata.h"
+#include "platform/hostservices.h"
+#include "platform/profile.h"
+#include "platform/savefile.h"
+#include "platform/archive.h"
+#include "shapeui/bendkitexports.h"
+#include "tables/barlist/setuptable.h"
+#include "tables/framework/tablecontents.h"
+#include "tables/framework/tableview.h"
+#include "tables/processing/liaopaitable.h"
+#include "tables/quantity/slsumarytable.h"
+#include "tables/quantity/sortbarsheet.h"
+#include "tables/quantity/steeljinhuosumarytable.h"
+#include "tables/quantity/youhuaduanliaotable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace {
+
+const QString kSettings = QStringLiteral("settings");
+
+CRODOSetUpDoc::DeliveryNoteDialog& deliveryNoteDialog()
+{
+    static CRODOSetUpDoc::DeliveryNoteDialog dialog;
+    return dialog;
+}
+
+SheetDocument::Texts setupTexts()
+{
+    SheetDocument::Texts t;
+    t.extension = QStringLiteral("pld");
+    t.filter = QStringLiteral("钢筋配料单(*.pld)");
+    t.schemaMessage = QStringLiteral("此文件版本与您使用的程序版本不符，无法正常显示。\n"
+                                     "若想正常显示表格内容，请升级Rodo表到最新的版本！");
+    t.templateExtension = QStringLiteral("jtm");
+    t.saveTemplateFilter = QStringLiteral("配料单表格模板(*.jtm)");
+    t.openTemplateFilter = QStringLiteral("表格模板(*.jtm)");
+    t.defaultTemplateFilter = QStringLiteral("表格模板(*.jtm)");
+    t.profileKey = QStringLiteral("配料单");
+    t.cancelDefaultText = QStringLiteral("确定要取消“%1”作为新建配料单的默认模板");
+    t.askDefaultAfterSave = true;
+    t.nameItems = 3;
+    return t;
+}
+
+int profileInt(const char* key, int fallback)
+{
+    return platform::profileValue(kSettings, QString::fromUtf8(key), fallback).toInt();
+}
+
+// The ends an end command works on: Ctrl the left, Shift the right, both or
+// neither both.
+struct Ends {
+    bool left;
+    bool right;
+};
+
+Ends endsOf(Qt::KeyboardModifiers modifiers)
+{
+    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+    if (ctrl != shift)
+        return {ctrl, shift};
+    return {true, true};
+}
+
+// The end connection of each command 32928 to 32936.
+constexpr unsigned int kConnectStyles[] = {1, 2, 3, 5, 4, 6, 8, 7, 0};
+
+// The grade of each command 32990 to 33006; 0 where the command is none.
+constexpr int kMoreGrades[] = {14, 12, 23, 33, 42, 11, 21, 31, 0, 41, 19, 20, 18, 17, 16, 15, 13};
+
+} // namespace
+
+void CRODOSetUpDoc::setDeliveryNoteDialog(DeliveryNoteDialog dialog)
+{
+    deliveryNoteDialog() = std::move(dialog);
+}
+
+bool CRODOSetUpDoc::hasDeliveryNoteDialog()
+{
+    return bool(deliveryNoteDialog());
+}
+
+CRODOSetUpDoc::CRODOSetUpDoc()
+    : SheetDocument(setupTexts()), m_pSetupTable(std::make_unique<CVes_SetupTable>()),
+      m_pSummaryTable(std::make_unique<CVes_SLSumaryTable>()),
+      m_pSummaryJTTable(std::make_unique<CVes_SLSumaryJTtable>()),
+      m_pSortTable(std::make_unique<CVes_SortBarSheet>()),
+      m_pJinHuoTable(std::make_unique<CVes_SteelJinHuoSumaryTable>()),
+      m_pLiaoPaiTable(std::make_unique<CVes_LiaoPaiTable>()),
+      m_pDuanLiaoTable(std::make_unique<CVes_YouhuaDuanLiaoTable>()),
+      m_pContentsTable(std::make_unique<CVes_TableContents>())
+{
+    m_pSummaryTable->setTitle(QStringLiteral("钢筋配料汇总表"));
+    m_pSummaryTable->growColumnLists();
+    m_pSummaryTable->m_captions[0] = QStringLiteral("构件编号");
+    if (loadDefaultTemplate())
+        m_pSetupTable->initTableCover();
+    m_pSetupTable->AddUndo();
+    connect(&m_sortBuild, &SheetBuild::finished, this,
+            [this](bool) { Q_EMIT sheetBuilt(m_pSortTable.get()); });
+    addCommands();
+}
+
+CRODOSetUpDoc::~CRODOSetUpDoc()
+{
+    cancelBuilds();
+}
+
+CVes_TableBase* CRODOSetUpDoc::mainTable() const
+{
+    return m_pSetupTable.get();
+}
+
+std::vector<docfiles::TemplatePart> CRODOSetUpDoc::templateParts() const
+{
+    return {{m_pSetupTable.get(), QString()},
+            {m_pSortTable.get(), QStringLiteral("jtm2")},
+            {m_pSummaryTable.get(), QStringLiteral("jtm3")},
+            {m_pSummaryJTTable.get(), QStringLiteral("jtm4")},
+            {m_pJinHuoTable.get(), QStringLiteral("jtm5")}};
+}
+
+QString CRODOSetUpDoc::templateFolder() const
+{
+    return GetSetupTemplateFolder();
+}
+
+void CRODOSetUpDoc::markTableSaved()
+{
+    m_pSetupTable->setSaved();
+}
+
+void CRODOSetUpDoc::OnCloseDocument()
+{
+    cancelBuilds();
+    SheetDocument::OnCloseDocument();
+}
+
+// ---- open, save, backup, auto-save and recovery ---------------------------------------
+
+bool CRODOSetUpDoc::OnOpenDocument(const QString& path)
+{
+    if (!SheetDocument::OnOpenDocument(path))
+        return false;
+    if (FileExists(docfiles::recoveryPath(path)))
+        offerRecovery(path);
+    return true;
+}
+
+void CRODOSetUpDoc::offerRecovery(const QString& path)
+{
+    const QString recovery = docfiles::recoveryPath(path);
+    const QString question =
+        QStringLiteral("“%1”有一个自动保存的文件（%2），其中可能有未保存的修改。\n是否从自动保存的文件恢复？")
+            .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(recovery));
+    bool recovered = false;
+    if (platform::ask(question) == platform::Answer::Yes) {
+        recovered = SheetDocument::OnOpenDocument(recovery);
+        // What failed to read left nothing: the file's contents come back.
+        if (!recovered)
+            SheetDocument::OnOpenDocument(path);
+    }
+    const QString used = docfiles::usedRecoveryPath(path, platform::host().now());
+    if (!QFile::rename(recovery, used))
+        return;
+    if (recovered) {
+        // The recovered edits are the document's now; the next real save
+        // makes the renamed file unnecessary.
+        m_strAutoSavePath = used;
+        SetModifiedFlag(true);
+    }
+}
+
+bool CRODOSetUpDoc::OnSaveDocument(const QString& path)
+{
+    if (!SheetDocument::OnSaveDocument(path))
+        return false;
+    removeAutoSaveFile(path);
+    return true;
+}
+
+void CRODOSetUpDoc::removeAutoSaveFile(const QString& keep)
+{
+    if (m_strAutoSavePath.isEmpty() || QFileInfo(m_strAutoSavePath) == QFileInfo(keep))
+        return;
+    if (FileExists(m_strAutoSavePath))
+        QFile::remove(m_strAutoSavePath);
+    m_strAutoSavePath.clear();
+}
+
+void CRODOSetUpDoc::OnFileSaveCommand()
+{
+    const QString path = GetPathName();
+    if (!path.isEmpty() && profileInt("autoBak", 1) != 0 && m_pSetupTable->isModified()
+        && FileExists(path)) {
+        // A failed backup does not stop the save.
+        QByteArray bytes;
+        if (platform::readFile(path, &bytes))
+            platform::saveFile(docfiles::backupPath(path), bytes);
+    }
+    SheetDocument::OnFileSaveCommand();
+}
+
+bool CRODOSetUpDoc::writeCopy(const QString& path)
+{
+    QString error;
+    try {
+        platform::Archive ar;
+        m_pSetupTable->Serialize(ar);
+        if (platform::saveFile(path, ar.data(), &error))
+            return true;
+    } catch (const platform::TextEncodingError& e) {
+        error = QStringLiteral("文字“%1”含有不能保存的字符。").arg(e.text());
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+    }
+    platform::showMessage(QStringLiteral("自动保存到“%1”失败：\n%2")
+                              .arg(QDir::toNativeSeparators(path), error),
+                          platform::MessageIcon::Stop);
+    return false;
+}
+
+void CRODOSetUpDoc::AutoSave()
+{
+    if (!IsModified())
+        return;
+    const QString path = GetPathName();
+    if (!path.isEmpty() && profileInt("autoSaveType", 0) == 0) {
+        OnFileSaveCommand();
+        return;
+    }
+    QString target;
+    if (!path.isEmpty()) {
+        target = docfiles::recoveryPath(path);
+    } else {
+        if (!EnsureFolder(docfiles::autoSaveFolder()))
+            return;
+        // One file for the life of the document.
+        if (m_strAutoSavePath.isEmpty())
+            m_strAutoSavePath = docfiles::untitledAutoSavePath(platform::host().now());
+        target = m_strAutoSavePath;
+    }
+    if (!writeCopy(target))
+        return;
+    removeAutoSaveFile(target);
+    m_strAutoSavePath = target;
+}
+
+// ---- derived sheets ------------------------------------------------------------------
+
+void CRODOSetUpDoc::BuildSummary()
+{
+    m_pSetupTable->SummarySTeel(m_pSummaryTable.get(), 0);
+}
+
+void CRODOSetUpDoc::BuildSummaryJT()
+{
+    m_pSetupTable->SummaryJT(m_pSummaryJTTable.get());
+}
+
+void CRODOSetUpDoc::BuildSortSheet()
+{
+    finishBuilds();
+    m_pSetupTable->SortSteel(m_pSortTable.get(), 0);
+}
+
+void CRODOSetUpDoc::BuildJinHuo()
+{
+    m_pSetupTable->JinHuo(m_pJinHuoTable.get());
+}
+
+void CRODOSetUpDoc::BuildLiaoPai()
+{
+    m_pSetupTable->toLiaoPaiTable(m_pLiaoPaiTable.get());
+}
+
+void CRODOSetUpDoc::BuildDuanLiao()
+{
+    m_pSetupTable->toDuanLiaoTable(m_pDuanLiaoTable.get());
+}
+
+void CRODOSetUpDoc::BuildContents()
+{
+    m_pSetupTable->TableContens(m_pContentsTable.get());
+}
+
+void CRODOSetUpDoc::StartSortBuild(QWidget* busyParent)
+{
+    m_sortBuild.request(
+        [this] {
+            // As the builder on this thread: the summary selection becomes
+            // "all".
+            m_pSetupTable->getHuizongRules().m_mode = 0;
+            std::shared_ptr<CVes_SetupTable> copy = m_pSetupTable->workingCopy();
+            CVes_SortBarSheet* sheet = m_pSortTable.get();
+            Q_EMIT sheetBuildStarted(sheet);
+            return SheetBuild::Job{[copy, sheet] { copy->SortSteel(sheet, 0); },
+                                   [this, copy](bool ok) { sortBuilt(*copy, ok); }};
+        },
+        busyParent);
+}
+
+void CRODOSetUpDoc::sortBuilt(CVes_SetupTable& copy, bool ok)
+{
+    adoptRawStock(copy);
+    if (!ok)
+        failedSortBuild(m_pSortTable.get());
+}
+
+void CRODOSetUpDoc::adoptRawStock(CVes_SetupTable& copy)
+{
+    // The raw-stock records the conversion registered on the copy belong to
+    // the bar list (they are saved with it).
+    CVes_SteelYuanCaiDataLib& own = m_pSetupTable->getYuanCaiLib();
+    const CVes_SteelYuanCaiDataLib& gained = copy.getYuanCaiLib();
+    for (int i = 0; i < gained.count(); ++i) {
+        const CVes_SteelYuanCaiData* record = gained.at(i);
+        if (!own.getYuanCai(record->DN, unsigned(record->grade), unsigned(record->steelType)))
+            own.append(*record);
+    }
+}
+
+bool CRODOSetUpDoc::isBuilding(const CVes_TableBase* table) const
+{
+    return table && table == m_pSortTable.get() && m_sortBuild.isRunning();
+}
+
+void CRODOSetUpDoc::finishBuilds()
+{
+    m_sortBuild.finish();
+}
+
+void CRODOSetUpDoc::cancelBuilds()
+{
+    m_sortBuild.cancel();
+}
+
+// ---- delivery note -------------------------------------------------------------------
+
+void CRODOSetUpDoc::EditDeliveryNote(QWidget* parent)
+{
+    const DeliveryNoteDialog& dialog = deliveryNoteDialog();
+    DeliveryTexts texts;
+    const auto& current = m_pSetupTable->getJinHuoTexts();
+    std::copy(current.begin(), current.end(), texts.begin());
+    if (dialog && dialog(texts, parent)) {
+        for (int i = 0; i < kDeliveryTexts; ++i)
+            m_pSetupTable->setJinHuoText(i, texts[std::size_t(i)]);
+        BuildJinHuo();
+        SetModifiedFlag(true);
+    }
+    UpdateAllViews(nullptr);
+}
+
+// ---- batch commands ------------------------------------------------------------------
+
+int CRODOSetUpDoc::scaledBarValue()
+{
+    return m_pSetupTable->isSameMultVarOfSelLine() ? 0 : 1;
+}
+
+void CRODOSetUpDoc::OnEndCommand(int nID, Qt::KeyboardModifiers modifiers)
+{
+    const Ends ends = endsOf(modifiers);
+    CVes_SetupTable& t = *m_pSetupTable;
+    switch (nID) {
+    case ID_HOOK_NONE:
+        if (ends.left)
+            t.setSelLineHookLeft(0);
+        if (ends.right)
+            t.setSelLineHookRight(0);
+        break;
+    case ID_HOOK_180:
+    case ID_HOOK_135:
+    case ID_HOOK_90: {
+        const int angle = nID == ID_HOOK_180 ? 4 : nID == ID_HOOK_135 ? 2 : 1;
+        if (ends.left) {
+            t.setSelLineHookLeft(1);
+            t.setSelLineHookLeftAng(angle);
+            t.setSelLineHookLeftDirect(8);
+        }
+        if (ends.right) {
+            t.setSelLineHookRight(1);
+            t.setSelLineHookRightAng(angle);
+            t.setSelLineHookRightDirect(16);
+        }
+        break;
+    }
+    case ID_HOOK_FLIP:
+        t.setSelLineHookDirectFan(ends.left && ends.right ? 0 : ends.left ? 1 : 2);
+        break;
+    case ID_CONNECT_REVERSE:
+        // Each end turns to the opposite of what the selection shares there.
+        if (ends.left)
+            t.setSelLineConnect_SiKou_Left(t.isSameConnect_SiKou_LeftOfSelLine() ? 0 : 1);
+        if (ends.right)
+            t.setSelLineConnect_SiKou_Right(t.isSameConnect_SiKou_RightOfSelLine() ? 0 : 1);
+        break;
+    default:
+        if (nID >= ID_CONNECT_FIRST && nID <= ID_CONNECT_LAST) {
+            const unsigned int style = kConnectStyles[nID - ID_CONNECT_FIRST];
+            if (ends.left)
+                t.setSelLineConnect_Style_Left(style);
+            if (ends.right)
+                t.setSelLineConnect_Style_Right(style);
+        }
+        break;
+    }
+    // Closing must offer to save these edits as well.
+    afterBatchEdit();
+}
+
+void CRODOSetUpDoc::OnCutLengthMode()
+{
+    CVes_SetupTable& t = *m_pSetupTable;
+    if (t.isSameAutoCalOfLine() == 1) {
+        t.setSelLineAutoCal(0);
+        t.setCurCol(CVes_SetupTable::kColCutLength);
+        SetModifiedFlag(true);
+        UpdateAllViews(nullptr);
+        auto* container = views().empty() ? nullptr : dynamic_cast<SheetContainerView*>(views().front());
+        if (CVes_TableViewBase* view = container ? container->sheetView(0) : nullptr)
+            view->EditCell(t.getCurRow(), t.getCurCol(), QPoint());
+        return;
+    }
+    t.setSelLineAutoCal(1);
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr);
+}
+
+void CRODOSetUpDoc::addCommands()
+{
+    platform::CommandMap& map = commandMap();
+    // 32998 is none of them (it is the main window's library update).
+    map.addRange(ID_MORE_GRADES_FIRST, ID_MORE_GRADES_LAST, [this](int id) {
+        const int grade = kMoreGrades[id - ID_MORE_GRADES_FIRST];
+        batch([grade](CVes_TableBase& t) {
+            if (grade)
+                t.setSelLineGrade(grade);
+        });
+    });
+    const auto endCommand = [this](int id) {
+        OnEndCommand(id, QGuiApplication::queryKeyboardModifiers());
+    };
+    map.addRange(ID_HOOK_NONE, ID_HOOK_FLIP, endCommand);
+    map.addRange(ID_CONNECT_FIRST, ID_CONNECT_REVERSE, endCommand);
+    map.addRange(ID_START_FIRST, ID_START_LAST, [this](int id) {
+        const CSteelRecordId start = id < ID_START_FIRST + 6 ? CSteelRecordId(101, id - ID_START_FIRST + 1)
+                                                            : CSteelRecordId(102, id - ID_START_FIRST - 5);
+        batch([start](CVes_TableBase& t) { t.setSelLineSteelStart(start); });
+    });
+    map.add(ID_START_MORE, [this] {
+        CVes_ModelStart start;
+        if (getSteelStart(&start) == 1) {
+            const CSteelRecordId id = start.getID();
+            batch([id](CVes_TableBase& t) { t.setSelLineSteelStart(id); });
+        }
+    });
+    const auto mirror = [this](bool horizontal) {
+        CVes_SetupTable& t = *m_pSetupTable;
+        if (horizontal)
+            t.setSelLineModelMirrorHor();
+        else
+            t.setSelLineModelMirrorVer();
+        t.setModified(1);
+        t.setCurCol(CVes_SetupTable::kColShape);
+        SetModifiedFlag(true);
+        UpdateAllViews(nullptr);
+    };
+    map.add(ID_MIRROR_HOR, [mirror] { mirror(true); });
+    map.add(ID_MIRROR_VER, [mirror] { mirror(false); });
+    map.add(ID_CUTLENGTH_MODE, [this] { OnCutLengthMode(); });
+}

@@ -1,0 +1,137 @@
+#pragma once
+// The document of a bar list (钢筋配料单, ".pld"): the main bar list, the only
+// table stored in the file, and the seven sheets derived from it (quantity
+// summary, joint summary, sorted sheet, purchase summary, bar tags,
+// optimised cutting list, table of contents), rebuilt from the bar list when
+// their tab is chosen or a command asks for it. Around the file it keeps a
+// ".bak" backup, auto-saves (into the file, into a recovery file beside it,
+// or for an untitled document into the auto-save folder) and offers to
+// recover a recovery file when the bar list is opened.
+//
+// Commands besides the shared ones (SheetDocument): 32990-33006 further
+// grades, 32903-32907 hooks, 32928-32937 end connections, 32856-32864 start
+// points, 32970/32971 mirroring, 32972 cutting length mode; the end commands
+// work on the left end with Ctrl held, the right end with Shift held, both
+// ends otherwise.
+
+#include "app/documents/sheetbuild.h"
+#include "app/documents/sheetdocument.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class CVes_LiaoPaiTable;
+class CVes_SLSumaryJTtable;
+class CVes_SLSumaryTable;
+class CVes_SetupTable;
+class CVes_SortBarSheet;
+class CVes_SteelJinHuoSumaryTable;
+class CVes_TableContents;
+class CVes_YouhuaDuanLiaoTable;
+
+class CRODOSetUpDoc : public SheetDocument {
+    Q_OBJECT
+public:
+    static constexpr int kDeliveryTexts = 8;
+    using DeliveryTexts = std::array<QString, kDeliveryTexts>;
+    // The delivery-note dialog on the eight texts of the purchase sheet;
+    // true when the user confirmed (the texts then hold the new values).
+    using DeliveryNoteDialog = std::function<bool(DeliveryTexts& texts, QWidget* parent)>;
+    // The program installs its dialog; without one the command does nothing.
+    static void setDeliveryNoteDialog(DeliveryNoteDialog dialog);
+    static bool hasDeliveryNoteDialog();
+
+    CRODOSetUpDoc();
+    ~CRODOSetUpDoc() override;
+
+    CVes_SetupTable* setupTable() const { return m_pSetupTable.get(); }
+    CVes_SLSumaryTable* summaryTable() const { return m_pSummaryTable.get(); }
+    CVes_SLSumaryJTtable* summaryJTTable() const { return m_pSummaryJTTable.get(); }
+    CVes_SortBarSheet* sortTable() const { return m_pSortTable.get(); }
+    CVes_SteelJinHuoSumaryTable* jinHuoTable() const { return m_pJinHuoTable.get(); }
+    CVes_LiaoPaiTable* liaoPaiTable() const { return m_pLiaoPaiTable.get(); }
+    CVes_YouhuaDuanLiaoTable* duanLiaoTable() const { return m_pDuanLiaoTable.get(); }
+    CVes_TableContents* contentsTable() const { return m_pContentsTable.get(); }
+    QString autoSavePath() const { return m_strAutoSavePath; }
+
+    CVes_TableBase* mainTable() const override;
+    std::vector<docfiles::TemplatePart> templateParts() const override;
+    QString templateFolder() const override;
+
+    // Opening: the file, then, when a recovery file lies beside it, the
+    // question whether to recover it. A recovery read whole replaces what the
+    // file held and the document is modified; a recovery that cannot be
+    // read leaves the file's contents. Either way the recovery file is
+    // renamed so that it is not offered again.
+    bool OnOpenDocument(const QString& path) override;
+    // A real save; then the last auto-save or recovery file goes (never
+    // before the save succeeded).
+    bool OnSaveDocument(const QString& path) override;
+    // With "settings"/"autoBak" set and the bar list changed, the file on
+    // disk is first copied to its ".bak".
+    void OnFileSaveCommand() override;
+    // The timer's save of a modified document: "settings"/"autoSaveType" 0
+    // saves as the Save command does; 1 writes the recovery file (path +
+    // "$$$") and leaves the document modified; an untitled document writes
+    // its own file in the auto-save folder and stays modified.
+    void AutoSave();
+
+    // Builders of the derived sheets from the bar list, on this thread.
+    void BuildSummary();
+    void BuildSummaryJT();
+    void BuildSortSheet();
+    void BuildJinHuo();
+    void BuildLiaoPai();
+    // Asks for the size to cut and cuts it behind a progress window.
+    void BuildDuanLiao();
+    void BuildContents();
+
+    // The sorted sheet rebuilt on a worker from a copy of the bar list; a
+    // request while one runs makes one more after it.
+    void StartSortBuild(QWidget* busyParent = nullptr);
+    bool isBuilding(const CVes_TableBase* table) const override;
+    // Waits for a running rebuild and takes its result now.
+    void finishBuilds();
+    // Drops every rebuild and waits for the worker (the document closes).
+    void cancelBuilds();
+
+    // The delivery note: on OK the texts are kept, the purchase summary is
+    // rebuilt and the document is modified; the views are updated anyway.
+    void EditDeliveryNote(QWidget* parent = nullptr);
+
+    // The end commands (hooks, connections) for the chosen ends.
+    void OnEndCommand(int nID, Qt::KeyboardModifiers modifiers);
+    // The cutting-length mode command (32972); a manual length opens the
+    // bar-list view's cell editor on the current cell.
+    void OnCutLengthMode();
+
+    void OnCloseDocument() override;
+
+protected:
+    void markTableSaved() override;
+    int scaledBarValue() override;
+
+private:
+    void addCommands();
+    // Writes the document into `path` without touching its state (an
+    // auto-save); false after a failure was reported.
+    bool writeCopy(const QString& path);
+    void removeAutoSaveFile(const QString& keep);
+    void offerRecovery(const QString& path);
+    void adoptRawStock(CVes_SetupTable& copy);
+    void sortBuilt(CVes_SetupTable& copy, bool ok);
+
+    std::unique_ptr<CVes_SetupTable> m_pSetupTable;
+    std::unique_ptr<CVes_SLSumaryTable> m_pSummaryTable;
+    std::unique_ptr<CVes_SLSumaryJTtable> m_pSummaryJTTable;
+    std::unique_ptr<CVes_SortBarSheet> m_pSortTable;
+    std::unique_ptr<CVes_SteelJinHuoSumaryTable> m_pJinHuoTable;
+    std::unique_ptr<CVes_LiaoPaiTable> m_pLiaoPaiTable;
+    std::unique_ptr<CVes_YouhuaDuanLiaoTable> m_pDuanLiaoTable;
+    std::unique_ptr<CVes_TableContents> m_pContentsTable;
+    QString m_strAutoSavePath;
+    SheetBuild m_sortBuild{SheetBuild::Kind::BarList};
+};

@@ -1,0 +1,37 @@
+#pragma once
+// The bar-list document window: eight toolbars that send the batch commands
+// to the selected bars, the bar-property pane with the element tree as a tab
+// of it, the sort commands of the sorted sheet and the summary commands
+// (32939 summary settings, 32952 raw stock, 32953 delivery note, 32897
+// export); 33009/33008 show and hide the further-grades toolbar.
+
+#include "app/documents/documentframe.h"
+
+class CRODOSetUpDoc;
+class CXTPToolBar;
+
+class CRODOSetUpFrame : public DocumentFrame {
+    Q_OBJECT
+public:
+    explicit CRODOSetUpFrame(QWidget* parent = nullptr);
+
+    CRODOSetUpDoc* setupDocument() const;
+    CXTPToolBar* moreGradesBar() const { return m_pMoreGrades; }
+
+    void showPanesForTab(int tab) override;
+    // The property pane's title names the window.
+    void OnUpdateFrameTitle() override;
+    // The summary settings: afterwards the sorted sheet, the summaries and
+    // the purchase summary shown are rebuilt.
+    void OnSummarySettings();
+
+protected:
+    bool createToolBars() override;
+    void createPanes() override;
+    void addCommands() override;
+    CVes_SortRules* sortRules() const override;
+    bool sortsByRange() const override { return true; }
+
+private:
+    CXTPToolBar* m_pMoreGrades = nullptr;
+};

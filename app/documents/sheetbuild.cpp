@@ -1,0 +1,150 @@
+#include "app/documents/sheetbuild.h"
+
+#include "app/documents/busydlg.h"
+
+#include <QMetaObject>
+#include <QPointer>
+
+#include <array>
+#include <mutex>
+
+namespace {
+
+// What one kind of build shares in the whole program: the lock its workers
+// take, the builds running, and the busy window shown while any runs.
+struct KindState {
+    std::mutex lock;
+    int running = 0;    // user-interface thread only
+    int busyUsers = 0;  // user-interface thread only
+    QPointer<CBusyDlg> busy;
+};
+
+KindState& stateOf(SheetBuild::Kind kind)
+{
+    static std::array<KindState, 2> states;
+    return states[kind == SheetBuild::Kind::BarList ? 0 : 1];
+}
+
+void showBusy(KindState& state, QWidget* parent)
+{
+    if (state.busyUsers++ == 0 && !state.busy) {
+        state.busy = new CBusyDlg(parent);
+        state.busy->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (state.busy) {
+        state.busy->resetCounter();
+        state.busy->show();
+    }
+}
+
+void hideBusy(KindState& state)
+{
+    if (state.busyUsers == 0 || --state.busyUsers > 0)
+        return;
+    if (state.busy)
+        state.busy->close();
+    state.busy = nullptr;
+}
+
+} // namespace
+
+SheetBuild::SheetBuild(Kind kind, QObject* parent) : QObject(parent), m_kind(kind) {}
+
+SheetBuild::~SheetBuild()
+{
+    cancel();
+}
+
+int SheetBuild::running(Kind kind)
+{
+    return stateOf(kind).running;
+}
+
+void SheetBuild::request(Prepare prepare, QWidget* busyParent)
+{
+    if (isRunning()) {
+        m_pending = std::move(prepare);
+        m_pendingBusyParent = busyParent;
+        return;
+    }
+    start(std::move(prepare), busyParent);
+}
+
+void SheetBuild::start(Prepare prepare, QWidget* busyParent)
+{
+    KindState& state = stateOf(m_kind);
+    Job job = prepare();
+    m_done = std::move(job.done);
+    m_busy = busyParent != nullptr;
+    if (m_busy)
+        showBusy(state, busyParent);
+    ++state.running;
+    const quint64 generation = ++m_generation;
+    m_thread = std::thread([this, &state, work = std::move(job.work), generation] {
+        bool ok = true;
+        {
+            const std::lock_guard<std::mutex> guard(state.lock);
+            try {
+                work();
+            } catch (...) {
+                ok = false;
+            }
+        }
+        m_ok = ok;
+        // The end goes to the user-interface thread; a build cancelled or
+        // finished before it arrives drops it (the object is not destroyed
+        // before this thread was joined).
+        QMetaObject::invokeMethod(
+            this, [this, generation] { deliver(generation); }, Qt::QueuedConnection);
+    });
+}
+
+bool SheetBuild::join()
+{
+    m_thread.join();
+    ++m_generation;
+    KindState& state = stateOf(m_kind);
+    --state.running;
+    if (m_busy)
+        hideBusy(state);
+    m_busy = false;
+    return m_ok;
+}
+
+void SheetBuild::deliver(quint64 generation)
+{
+    if (generation != m_generation || !isRunning())
+        return;
+    complete(join());
+}
+
+void SheetBuild::complete(bool ok)
+{
+    const Done done = std::move(m_done);
+    m_done = nullptr;
+    if (done)
+        done(ok);
+    if (m_pending) {
+        Prepare next = std::move(m_pending);
+        m_pending = nullptr;
+        start(std::move(next), m_pendingBusyParent);
+        return;
+    }
+    Q_EMIT finished(ok);
+}
+
+void SheetBuild::finish()
+{
+    m_pending = nullptr;
+    if (isRunning())
+        complete(join());
+}
+
+void SheetBuild::cancel()
+{
+    m_pending = nullptr;
+    if (!isRunning())
+        return;
+    join();
+    m_done = nullptr;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// One derived sheet rebuilt on a worker thread. What the work reads is
+// taken on the user-interface thread before it starts (a copy of the table),
+// so the user can go on editing; the work writes only the sheet it builds,
+// which nothing shows while it runs. Its end is delivered on the
+// user-interface thread. Workers of one kind (bar lists, quantity sheets)
+// run one at a time in the whole program. While any build of a kind runs, a
+// small busy window says so.
+//
+// A build that is cancelled (its document closes) is waited for, and its
+// end is never delivered.
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <thread>
+
+class SheetBuild : public QObject {
+    Q_OBJECT
+public:
+    enum class Kind { BarList, Quantity };
+    // The work, on the worker thread.
+    using Work = std::function<void()>;
+    // The end, on the user-interface thread: whether the work ran through
+    // (false when it threw).
+    using Done = std::function<void(bool ok)>;
+
+    struct Job {
+        Work work;
+        Done done;
+    };
+    // Makes a job on the user-interface thread when its build starts: takes
+    // the copy the work reads.
+    using Prepare = std::function<Job()>;
+
+    explicit SheetBuild(Kind kind, QObject* parent = nullptr);
+    // Cancels a build that still runs.
+    ~SheetBuild() override;
+
+    // Starts a build now, or, while one runs, once more after it (a later
+    // request replaces one that waits). With `busyParent` the busy window of
+    // the kind shows over it.
+    void request(Prepare prepare, QWidget* busyParent = nullptr);
+    bool isRunning() const { return m_thread.joinable(); }
+    // Waits for the running build and delivers its end at once; a build
+    // waiting to start is dropped.
+    void finish();
+    // Waits for the running build and drops its end and any waiting build.
+    void cancel();
+
+    // Builds of the kind that run now, in the whole program.
+    static int running(Kind kind);
+
+Q_SIGNALS:
+    // After the end of the last build asked for was delivered.
+    void finished(bool ok);
+
+private:
+    void start(Prepare prepare, QWidget* busyParent);
+    void deliver(quint64 generation);
+    // Delivers the end of the joined build.
+    void complete(bool ok);
+    // Joins the worker; answers whether the work ran through.
+    bool join();
+
+    Kind m_kind;
+    std::thread m_thread;
+    Done m_done;
+    bool m_ok = false;           // written by the worker, read after join
+    bool m_busy = false;         // this build shows the busy window
+    Prepare m_pending;           // the build to start after this one
+    QPointer<QWidget> m_pendingBusyParent;
+    quint64 m_generation = 0;    // of the build that runs; user-interface thread only
+};

@@ -1,0 +1,289 @@
+#include "app/documents/sheetdocument.h"
+
+#include "app/documents/documentids.h"
+#include "app/shell/mainframe.h"
+#include "app/shell/myrdapp.h"
+#include "platform/archive.h"
+#include "platform/hostservices.h"
+#include "platform/profile.h"
+#include "platform/ui/commandids.h"
+#include "platform/ui/docmanager.h"
+#include "platform/ui/doctemplate.h"
+#include "tables/framework/tablebase.h"
+#include "tables/quantity/sortbarsheet.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+
+namespace {
+
+const QString kTemplateSection = QStringLiteral("模板");
+
+// The diameters of the size commands 32833 to 32846, in order.
+constexpr float kSizes[] = {12, 14, 16, 18, 20, 22, 25, 28, 30, 32, 36, 38, 40, 50};
+
+QString withoutLeadingBlanks(QString text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i).isSpace())
+        ++i;
+    return text.mid(i);
+}
+
+QString trimmedOf(QString text, QChar c)
+{
+    while (text.startsWith(c))
+        text.remove(0, 1);
+    while (text.endsWith(c))
+        text.chop(1);
+    return text;
+}
+
+// A title-block text becomes part of a file name: separators and the
+// characters a file name cannot hold become "_".
+QString fileNameSafe(QString text)
+{
+    static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
+    text.replace(unsafe, QStringLiteral("_"));
+    return text == QStringLiteral(".") || text == QStringLiteral("..") ? QString() : text;
+}
+
+} // namespace
+
+SheetDocument::SheetDocument(const Texts& texts) : m_texts(texts)
+{
+    commandMap().add(ID_FILE_SAVE, [this] { OnFileSaveCommand(); });
+    commandMap().add(ID_TEMPLATE_SAVE, [this] { OnSaveTemplate(); });
+    commandMap().add(ID_TEMPLATE_LOAD, [this] { OnLoadTemplate(); });
+    commandMap().add(ID_TEMPLATE_DEFAULT, [this] { OnDefaultTemplate(); });
+    if (!m_texts.cancelDefaultText.isEmpty())
+        commandMap().add(ID_TEMPLATE_DEFAULT_CANCEL, [this] { OnCancelDefaultTemplate(); });
+    addBatchCommands();
+}
+
+SheetDocument::~SheetDocument() = default;
+
+// ---- file ------------------------------------------------------------------------
+
+void SheetDocument::Serialize(platform::Archive& ar)
+{
+    CVes_TableBase* table = mainTable();
+    if (ar.IsStoring()) {
+        table->Serialize(ar);
+        return;
+    }
+    std::unique_ptr<CVes_TableBase> fresh = table->createEmpty();
+    fresh->Serialize(ar);
+    table->takeOver(*fresh);
+}
+
+bool SheetDocument::OnSaveDocument(const QString& path)
+{
+    if (!platform::Document::OnSaveDocument(path))
+        return false;
+    markTableSaved();
+    return true;
+}
+
+bool SheetDocument::SaveModified()
+{
+    if (mainTable()->isModified())
+        SetModifiedFlag(true);
+    return platform::Document::SaveModified();
+}
+
+QString SheetDocument::schemaErrorMessage(const QString&) const
+{
+    return m_texts.schemaMessage;
+}
+
+void SheetDocument::OnFileSaveCommand()
+{
+    if (GetPathName().isEmpty())
+        saveUntitled();
+    else
+        DoFileSave();
+}
+
+QString SheetDocument::proposedFileName() const
+{
+    QStringList items;
+    const CVes_TableBase* table = mainTable();
+    for (int i = 0; i < m_texts.nameItems; ++i)
+        items << withoutLeadingBlanks(table->m_texts[std::size_t(kFirstNameText + i)].m_formula);
+    const QString name = fileNameSafe(trimmedOf(items.join(u'_'), u'_'));
+    return name.isEmpty() ? GetTitle() : name;
+}
+
+QString SheetDocument::askFile(bool open, const QString& title, const QString& filter,
+                               const QString& proposed) const
+{
+    platform::DocManager* manager = GetDocTemplate() ? GetDocTemplate()->manager() : nullptr;
+    if (!manager && CMyRdApp::instance())
+        manager = &CMyRdApp::instance()->docManager();
+    return manager ? manager->askFileName(open, title, filter, proposed) : QString();
+}
+
+bool SheetDocument::saveUntitled()
+{
+    const QString folder = CMyRdApp::instance() ? CMyRdApp::instance()->m_strCurProject : QString();
+    const QString suffix = u'.' + m_texts.extension;
+    QString proposed = proposedFileName() + suffix;
+    if (!folder.isEmpty())
+        proposed = QDir(folder).filePath(proposed);
+    QString path = askFile(false, GetTitle() + m_texts.saveAsTitleSuffix, m_texts.filter, proposed);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += suffix;
+    if (!OnSaveDocument(path))
+        return false;
+    SetPathName(path);
+    refreshProjectFiles();
+    return true;
+}
+
+void SheetDocument::refreshProjectFiles()
+{
+    if (CMyRdApp* app = CMyRdApp::instance())
+        if (CMainFrame* frame = app->mainFrame())
+            frame->OnRefreshProjectFiles();
+}
+
+// ---- templates --------------------------------------------------------------------
+
+void SheetDocument::reportUnread(const QStringList& files) const
+{
+    if (files.isEmpty())
+        return;
+    QStringList shown;
+    for (const QString& file : files)
+        shown << QDir::toNativeSeparators(file);
+    platform::showMessage(QStringLiteral("模板文件已损坏或由更新版本的程序保存，未能加载：\n%1")
+                              .arg(shown.join(u'\n')),
+                          platform::MessageIcon::Stop);
+}
+
+bool SheetDocument::loadDefaultTemplate()
+{
+    const QString path =
+        platform::profileValue(kTemplateSection, m_texts.profileKey).toString();
+    if (path.isEmpty())
+        return false;
+    // A bad default would otherwise be reported with every new document.
+    static QSet<QString> reported;
+    QStringList unread;
+    for (const QString& file : docfiles::loadTemplateSet(path, templateParts()))
+        if (!reported.contains(file)) {
+            reported.insert(file);
+            unread << file;
+        }
+    reportUnread(unread);
+    return true;
+}
+
+void SheetDocument::OnSaveTemplate()
+{
+    const QString filter = m_texts.saveTemplateFilter;
+    QString path = askFile(false, QStringLiteral("存为模板"), filter, templateFolder());
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += u'.' + m_texts.templateExtension;
+    const QStringList unwritten = docfiles::saveTemplateSet(path, templateParts());
+    if (!unwritten.isEmpty()) {
+        platform::showMessage(QStringLiteral("模板文件未能保存：\n%1")
+                                  .arg(QDir::toNativeSeparators(unwritten.join(u'\n'))),
+                              platform::MessageIcon::Stop);
+        return;
+    }
+    if (m_texts.askDefaultAfterSave
+        && platform::ask(QStringLiteral("是否设为默认模板？")) == platform::Answer::Yes)
+        platform::setProfileValue(kTemplateSection, m_texts.profileKey, path);
+}
+
+void SheetDocument::OnLoadTemplate()
+{
+    const QString path =
+        askFile(true, QStringLiteral("加载模板"), m_texts.openTemplateFilter, templateFolder());
+    if (path.isEmpty())
+        return;
+    const QStringList unread = docfiles::loadTemplateSet(path, templateParts());
+    reportUnread(unread);
+    if (unread.size() < int(templateParts().size())) {
+        // The layout is stored with the main table: closing must offer to
+        // save it.
+        mainTable()->refreshCurPage();
+        SetModifiedFlag(true);
+    }
+    UpdateAllViews(nullptr);
+}
+
+void SheetDocument::OnDefaultTemplate()
+{
+    const QString path = askFile(true, QStringLiteral("设置默认模板"),
+                                 m_texts.defaultTemplateFilter, templateFolder());
+    if (!path.isEmpty())
+        platform::setProfileValue(kTemplateSection, m_texts.profileKey, path);
+}
+
+void SheetDocument::OnCancelDefaultTemplate()
+{
+    const QString path =
+        platform::profileValue(kTemplateSection, m_texts.profileKey).toString();
+    if (path.isEmpty())
+        return;
+    if (platform::ask(m_texts.cancelDefaultText.arg(path)) == platform::Answer::Yes)
+        platform::setProfileValue(kTemplateSection, m_texts.profileKey, QString());
+}
+
+void SheetDocument::failedSortBuild(CVes_SortBarSheet* sheet)
+{
+    sheet->clearnAllLineOnly();
+    sheet->clearBars();
+    platform::showMessage(QStringLiteral("规格排序表未能生成。"), platform::MessageIcon::Stop);
+}
+
+// ---- batch commands --------------------------------------------------------------
+
+void SheetDocument::afterBatchEdit()
+{
+    if (mainTable()->isModified())
+        SetModifiedFlag(true);
+    UpdateAllViews(nullptr);
+}
+
+void SheetDocument::batch(const std::function<void(CVes_TableBase&)>& edit)
+{
+    edit(*mainTable());
+    afterBatchEdit();
+}
+
+int SheetDocument::scaledBarValue()
+{
+    return 1;
+}
+
+void SheetDocument::addBatchCommands()
+{
+    platform::CommandMap& map = commandMap();
+    const std::pair<int, int> grades[] = {
+        {ID_GRADE_1, 1}, {ID_GRADE_2, 2}, {ID_GRADE_3, 3}, {ID_GRADE_4, 32}, {ID_GRADE_5, 4}};
+    for (const auto& [id, grade] : grades)
+        map.add(id, [this, grade = grade] { batch([grade](CVes_TableBase& t) { t.setSelLineGrade(grade); }); });
+    map.addRange(ID_SIZE_FIRST, ID_SIZE_LAST, [this](int id) {
+        const float d = kSizes[id - ID_SIZE_FIRST];
+        batch([d](CVes_TableBase& t) { t.setSelLineDN(d); });
+    });
+    const std::pair<int, float> smallSizes[] = {{ID_SIZE_6, 6}, {ID_SIZE_8, 8}, {ID_SIZE_10, 10}};
+    for (const auto& [id, d] : smallSizes)
+        map.add(id, [this, d = d] { batch([d](CVes_TableBase& t) { t.setSelLineDN(d); }); });
+    map.add(ID_BAR_PLAIN, [this] { batch([](CVes_TableBase& t) { t.setSelLineSteelType(0); }); });
+    map.add(ID_BAR_EPOXY, [this] { batch([](CVes_TableBase& t) { t.setSelLineSteelType(1); }); });
+    map.add(ID_BAR_SCALED, [this] {
+        const int value = scaledBarValue();
+        batch([value](CVes_TableBase& t) { t.setSelLineMultVar(value); });
+    });
+}

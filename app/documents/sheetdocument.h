@@ -1,0 +1,125 @@
+#pragma once
+// What the three sheet documents (bar list, processing sheet, quantity
+// sheet) share: the main table is the only table stored in the file (read
+// into a fresh table, taken over only when the whole file was read); the
+// Save command names an untitled document after its title block; the table
+// template commands with their companion files for the derived sheets; the
+// batch commands on the selected bars of the main table; and the document
+// is marked modified whenever the main table's changed flag is set.
+//
+// Commands: 57603 save, 32821 save as template, 32822 load template, 32823
+// default template, 32913 cancel it (where the document has it), 32828 to
+// 32852 grade, size, coating and scaled-bar of the selected bars.
+
+#include "app/documents/documentfiles.h"
+#include "platform/ui/document.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class CVes_SortBarSheet;
+class CVes_TableBase;
+
+class SheetDocument : public platform::Document {
+    Q_OBJECT
+public:
+    // The texts and choices that set the documents apart.
+    struct Texts {
+        QString extension;             // "pld"
+        QString filter;                // "钢筋配料单(*.pld)"
+        QString schemaMessage;         // a file of a newer program
+        QString templateExtension;     // "jtm"
+        QString saveTemplateFilter;    // "配料单表格模板(*.jtm)"
+        QString openTemplateFilter;    // "表格模板(*.jtm)"
+        QString defaultTemplateFilter; // "表格模板(*.jtm)"
+        QString profileKey;            // key of section "模板": "配料单"
+        QString cancelDefaultText;     // empty: no command to cancel the default
+        bool askDefaultAfterSave = true;
+        int nameItems = 0;             // title-block texts the proposed name is made of
+        QString saveAsTitleSuffix;     // after the document title, in the Save As title
+    };
+
+    // The main table's page texts the proposed file name is made of: the
+    // project name, the construction part and the third title-block item.
+    static constexpr int kFirstNameText = 2;
+
+    explicit SheetDocument(const Texts& texts);
+    ~SheetDocument() override;
+
+    const Texts& texts() const { return m_texts; }
+    virtual CVes_TableBase* mainTable() const = 0;
+    // The sheets of a template set, the main table first, and the
+    // extensions of their files.
+    virtual std::vector<docfiles::TemplatePart> templateParts() const = 0;
+
+    // Storing writes the main table; loading reads into a fresh main table
+    // and takes it over only when the whole stream was read.
+    void Serialize(platform::Archive& ar) override;
+    // After a real save the main table is marked saved.
+    bool OnSaveDocument(const QString& path) override;
+    // Offers to save whenever the main table says it changed.
+    bool SaveModified() override;
+
+    // The Save command (57603): a titled document is saved under its path;
+    // an untitled one is saved under a name the user confirms.
+    virtual void OnFileSaveCommand();
+    // Asks for a name in the current project folder, proposing
+    // proposedFileName(), and saves; false when cancelled or when the save
+    // failed. The project pane then lists the new file.
+    bool saveUntitled();
+    // The main table's title-block items joined with "_" (each without its
+    // leading blanks, "_" trimmed off both ends, characters a file name
+    // cannot hold replaced by "_"), or the document title when that is empty.
+    QString proposedFileName() const;
+
+    // Template commands.
+    void OnSaveTemplate();
+    void OnLoadTemplate();
+    void OnDefaultTemplate();
+    void OnCancelDefaultTemplate();
+    // The template folder the template dialogs start in.
+    virtual QString templateFolder() const = 0;
+
+    // Whether a background rebuild writes `table` now.
+    virtual bool isBuilding(const CVes_TableBase*) const { return false; }
+
+    // After a batch edit: the document is modified when the main table's
+    // changed flag is set, and every view is updated.
+    void afterBatchEdit();
+
+Q_SIGNALS:
+    // A background rebuild starts writing `table`, or has ended; meanwhile
+    // no view may show it.
+    void sheetBuildStarted(CVes_TableBase* table);
+    void sheetBuilt(CVes_TableBase* table);
+
+protected:
+    QString schemaErrorMessage(const QString& path) const override;
+    // The main table is saved: its changed flag is cleared and the saved
+    // state becomes its only undo step.
+    virtual void markTableSaved() = 0;
+    // The scaled-bar command's new value for the selected bars.
+    virtual int scaledBarValue();
+    // Applies the default template of the profile and its companions; a
+    // damaged or newer template file is reported once in a run. Answers
+    // whether a default template is set.
+    bool loadDefaultTemplate();
+    // A rebuild of the sorted sheet failed: it is left empty (never
+    // half-built) and the user is told.
+    static void failedSortBuild(CVes_SortBarSheet* sheet);
+    // Runs a batch edit of the main table and marks the document.
+    void batch(const std::function<void(CVes_TableBase&)>& edit);
+    // The user's file dialog; empty when cancelled.
+    QString askFile(bool open, const QString& title, const QString& filter,
+                    const QString& proposed) const;
+    // The project pane lists a document saved into the project.
+    static void refreshProjectFiles();
+
+private:
+    void addBatchCommands();
+    void reportUnread(const QStringList& files) const;
+
+    Texts m_texts;
+};

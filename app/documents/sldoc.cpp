@@ -1,0 +1,144 @@
+#include "app/documents/sldoc.h"
+
+#include "app/shell/appdata.h"
+#include "platform/archive.h"
+#include "tables/quantity/slsumarytable.h"
+#include "tables/quantity/sltable.h"
+#include "tables/quantity/sortbarsheet.h"
+
+#include <stdexcept>
+
+namespace {
+
+SheetDocument::Texts slTexts()
+{
+    SheetDocument::Texts t;
+    t.extension = QStringLiteral("ylb");
+    t.filter = QStringLiteral("钢筋用量明细表(*.ylb)");
+    t.schemaMessage = QStringLiteral("此文件版本与您使用的程序版本不符，无法正常显示。\n"
+                                     "若想正常显示表格内容，请升级Rodo表到最新版本！");
+    t.templateExtension = QStringLiteral("jstm");
+    t.saveTemplateFilter = QStringLiteral("算量单模板(*.jstm)");
+    t.openTemplateFilter = QStringLiteral("算量单模板(*.jstm)");
+    t.defaultTemplateFilter = QStringLiteral("算量单模板(*.jstm)");
+    t.profileKey = QStringLiteral("算量单");
+    t.askDefaultAfterSave = true;
+    t.nameItems = 0;
+    return t;
+}
+
+// A copy of the whole sheet, as its file holds it, for a worker to read.
+std::shared_ptr<CVes_SLTable> copyOf(CVes_SLTable& sheet)
+{
+    platform::Archive out;
+    sheet.Serialize(out);
+    std::unique_ptr<CVes_TableBase> empty = sheet.createEmpty();
+    std::shared_ptr<CVes_SLTable> copy(static_cast<CVes_SLTable*>(empty.release()));
+    platform::Archive in(out.data());
+    copy->Serialize(in);
+    return copy;
+}
+
+} // namespace
+
+CRODOSLDoc::CRODOSLDoc()
+    : SheetDocument(slTexts()), m_pSLTable(std::make_unique<CVes_SLTable>()),
+      m_pSummaryTable(std::make_unique<CVes_SLSumaryTable>()),
+      m_pSummaryJTTable(std::make_unique<CVes_SLSumaryJTtable>()),
+      m_pSortTable(std::make_unique<CVes_SortBarSheet>())
+{
+    loadDefaultTemplate();
+    m_pSLTable->AddUndo();
+    connect(&m_sortBuild, &SheetBuild::finished, this,
+            [this](bool) { Q_EMIT sheetBuilt(m_pSortTable.get()); });
+}
+
+CRODOSLDoc::~CRODOSLDoc()
+{
+    cancelBuilds();
+}
+
+CVes_TableBase* CRODOSLDoc::mainTable() const
+{
+    return m_pSLTable.get();
+}
+
+std::vector<docfiles::TemplatePart> CRODOSLDoc::templateParts() const
+{
+    return {{m_pSLTable.get(), QString()},
+            {m_pSummaryTable.get(), QStringLiteral("jstm2")},
+            {m_pSummaryJTTable.get(), QStringLiteral("jstm3")},
+            {m_pSortTable.get(), QStringLiteral("jstm4")}};
+}
+
+QString CRODOSLDoc::templateFolder() const
+{
+    return GetSLTemplateFolder();
+}
+
+void CRODOSLDoc::markTableSaved()
+{
+    m_pSLTable->setSaved();
+}
+
+void CRODOSLDoc::OnCloseDocument()
+{
+    cancelBuilds();
+    SheetDocument::OnCloseDocument();
+}
+
+void CRODOSLDoc::BuildSummary()
+{
+    m_pSLTable->SummarySTeel(m_pSummaryTable.get());
+}
+
+void CRODOSLDoc::BuildSummaryJT()
+{
+    m_pSLTable->SummaryJT(m_pSummaryJTTable.get());
+}
+
+void CRODOSLDoc::BuildSortSheet()
+{
+    finishBuilds();
+    m_pSLTable->SortSteel(m_pSortTable.get());
+}
+
+void CRODOSLDoc::StartSortBuild(QWidget* busyParent)
+{
+    m_sortBuild.request(
+        [this] {
+            std::shared_ptr<CVes_SLTable> copy;
+            try {
+                copy = copyOf(*m_pSLTable);
+            } catch (const std::exception&) {
+                // A sheet that cannot be copied cannot be sorted either.
+            }
+            CVes_SortBarSheet* sheet = m_pSortTable.get();
+            Q_EMIT sheetBuildStarted(sheet);
+            return SheetBuild::Job{[copy, sheet] {
+                                       if (!copy)
+                                           throw std::runtime_error("no copy of the sheet");
+                                       copy->SortSteel(sheet);
+                                   },
+                                   [sheet](bool ok) {
+                                       if (!ok)
+                                           failedSortBuild(sheet);
+                                   }};
+        },
+        busyParent);
+}
+
+bool CRODOSLDoc::isBuilding(const CVes_TableBase* table) const
+{
+    return table && table == m_pSortTable.get() && m_sortBuild.isRunning();
+}
+
+void CRODOSLDoc::finishBuilds()
+{
+    m_sortBuild.finish();
+}
+
+void CRODOSLDoc::cancelBuilds()
+{
+    m_sortBuild.cancel();
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The document of a quantity sheet (钢筋用量明细表, ".ylb"): the quantity
+// sheet, stored in the file, and its quantity summary, joint summary and
+// sorted sheet, rebuilt from it (the sorted sheet on a worker thread from a
+// copy of the sheet). No backup, auto-save or recovery files.
+
+#include "app/documents/sheetbuild.h"
+#include "app/documents/sheetdocument.h"
+
+#include <memory>
+
+class CVes_SLSumaryJTtable;
+class CVes_SLSumaryTable;
+class CVes_SLTable;
+class CVes_SortBarSheet;
+
+class CRODOSLDoc : public SheetDocument {
+    Q_OBJECT
+public:
+    CRODOSLDoc();
+    ~CRODOSLDoc() override;
+
+    CVes_SLTable* slTable() const { return m_pSLTable.get(); }
+    CVes_SLSumaryTable* summaryTable() const { return m_pSummaryTable.get(); }
+    CVes_SLSumaryJTtable* summaryJTTable() const { return m_pSummaryJTTable.get(); }
+    CVes_SortBarSheet* sortTable() const { return m_pSortTable.get(); }
+
+    CVes_TableBase* mainTable() const override;
+    std::vector<docfiles::TemplatePart> templateParts() const override;
+    QString templateFolder() const override;
+
+    void BuildSummary();
+    void BuildSummaryJT();
+    // The sorted sheet on this thread (a rebuild running is taken first).
+    void BuildSortSheet();
+    // The sorted sheet on a worker from a copy of the quantity sheet; a
+    // request while one runs makes one more after it.
+    void StartSortBuild(QWidget* busyParent = nullptr);
+    bool isBuilding(const CVes_TableBase* table) const override;
+    void finishBuilds();
+    void cancelBuilds();
+
+    void OnCloseDocument() override;
+
+protected:
+    void markTableSaved() override;
+
+private:
+    std::unique_ptr<CVes_SLTable> m_pSLTable;
+    std::unique_ptr<CVes_SLSumaryTable> m_pSummaryTable;
+    std::unique_ptr<CVes_SLSumaryJTtable> m_pSummaryJTTable;
+    std::unique_ptr<CVes_SortBarSheet> m_pSortTable;
+    SheetBuild m_sortBuild{SheetBuild::Kind::Quantity};
+};
