@@ -18,6 +18,10 @@
 #include "tables/barlist/setuptable.h"
 #include "tables/processing/processtable.h"
 #include "tables/framework/editrecord.h"
+#include "tables/processing/processlisttable.h"
+#include "tables/quantity/slsumarytable.h"
+#include "tables/quantity/sortbarsheet.h"
+#include "tables/quantity/steeljinhuosumarytable.h"
 #include "tables/quantity/sortrules.h"
 
 #include <QDir>
@@ -154,6 +158,25 @@ void projectFiles()
     write("projectinfo_fuzz", "buildinginfo.xml", withSelector(1, bytes));
 }
 
+// A template file of each derived sheet, for each companion the documents
+// load (the first byte picks it, as in companions_fuzz).
+void companions()
+{
+    CVes_SortBarSheet sorted;
+    CVes_SLSumaryTable summary;
+    CVes_SLSumaryJTtable joints;
+    CVes_SteelJinHuoSumaryTable purchase;
+    CVes_ProcessListTable processing;
+    CVes_TableBase* sheets[] = {&sorted, &summary, &joints, &purchase,
+                                &summary, &joints, &sorted, &processing};
+    for (int i = 0; i < int(std::size(sheets)); ++i) {
+        platform::Archive ar;
+        sheets[i]->CVes_Template::Serialize(ar);
+        write("companions_fuzz", qPrintable(QStringLiteral("companion%1.bin").arg(i)),
+              withSelector(char(i), ar.data()));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -169,6 +192,7 @@ int main(int argc, char** argv)
     shapes();
     textFiles();
     projectFiles();
+    companions();
     clearTheUseRecordArray();
     return 0;
 }

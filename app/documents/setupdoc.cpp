@@ -105,8 +105,7 @@ CRODOSetUpDoc::CRODOSetUpDoc()
     if (loadDefaultTemplate())
         m_pSetupTable->initTableCover();
     m_pSetupTable->AddUndo();
-    connect(&m_sortBuild, &SheetBuild::finished, this,
-            [this](bool) { Q_EMIT sheetBuilt(m_pSortTable.get()); });
+    enableSortBuild(SheetBuild::Kind::BarList, m_pSortTable.get());
     addCommands();
 }
 
@@ -137,12 +136,6 @@ QString CRODOSetUpDoc::templateFolder() const
 void CRODOSetUpDoc::markTableSaved()
 {
     m_pSetupTable->setSaved();
-}
-
-void CRODOSetUpDoc::OnCloseDocument()
-{
-    cancelBuilds();
-    SheetDocument::OnCloseDocument();
 }
 
 // ---- open, save, backup, auto-save and recovery ---------------------------------------
@@ -197,7 +190,7 @@ void CRODOSetUpDoc::removeAutoSaveFile(const QString& keep)
     m_strAutoSavePath.clear();
 }
 
-void CRODOSetUpDoc::OnFileSaveCommand()
+bool CRODOSetUpDoc::DoFileSave()
 {
     const QString path = GetPathName();
     if (!path.isEmpty() && profileInt("autoBak", 1) != 0 && m_pSetupTable->isModified()
@@ -207,7 +200,7 @@ void CRODOSetUpDoc::OnFileSaveCommand()
         if (platform::readFile(path, &bytes))
             platform::saveFile(docfiles::backupPath(path), bytes);
     }
-    SheetDocument::OnFileSaveCommand();
+    return SheetDocument::DoFileSave();
 }
 
 bool CRODOSetUpDoc::writeCopy(const QString& path)
@@ -235,7 +228,7 @@ void CRODOSetUpDoc::AutoSave()
         return;
     const QString path = GetPathName();
     if (!path.isEmpty() && profileInt("autoSaveType", 0) == 0) {
-        OnFileSaveCommand();
+        DoFileSave();
         return;
     }
     QString target;
@@ -295,25 +288,17 @@ void CRODOSetUpDoc::BuildContents()
 
 void CRODOSetUpDoc::StartSortBuild(QWidget* busyParent)
 {
-    m_sortBuild.request(
+    requestSortBuild(
         [this] {
             // As the builder on this thread: the summary selection becomes
             // "all".
             m_pSetupTable->getHuizongRules().m_mode = 0;
             std::shared_ptr<CVes_SetupTable> copy = m_pSetupTable->workingCopy();
             CVes_SortBarSheet* sheet = m_pSortTable.get();
-            Q_EMIT sheetBuildStarted(sheet);
             return SheetBuild::Job{[copy, sheet] { copy->SortSteel(sheet, 0); },
-                                   [this, copy](bool ok) { sortBuilt(*copy, ok); }};
+                                   [this, copy](bool) { adoptRawStock(*copy); }};
         },
         busyParent);
-}
-
-void CRODOSetUpDoc::sortBuilt(CVes_SetupTable& copy, bool ok)
-{
-    adoptRawStock(copy);
-    if (!ok)
-        failedSortBuild(m_pSortTable.get());
 }
 
 void CRODOSetUpDoc::adoptRawStock(CVes_SetupTable& copy)
@@ -327,21 +312,6 @@ void CRODOSetUpDoc::adoptRawStock(CVes_SetupTable& copy)
         if (!own.getYuanCai(record->DN, unsigned(record->grade), unsigned(record->steelType)))
             own.append(*record);
     }
-}
-
-bool CRODOSetUpDoc::isBuilding(const CVes_TableBase* table) const
-{
-    return table && table == m_pSortTable.get() && m_sortBuild.isRunning();
-}
-
-void CRODOSetUpDoc::finishBuilds()
-{
-    m_sortBuild.finish();
-}
-
-void CRODOSetUpDoc::cancelBuilds()
-{
-    m_sortBuild.cancel();
 }
 
 // ---- delivery note -------------------------------------------------------------------

@@ -14,7 +14,6 @@
 // work on the left end with Ctrl held, the right end with Shift held, both
 // ends otherwise.
 
-#include "app/documents/sheetbuild.h"
 #include "app/documents/sheetdocument.h"
 
 #include <QString>
@@ -72,7 +71,7 @@ public:
     bool OnSaveDocument(const QString& path) override;
     // With "settings"/"autoBak" set and the bar list changed, the file on
     // disk is first copied to its ".bak".
-    void OnFileSaveCommand() override;
+    bool DoFileSave() override;
     // The timer's save of a modified document: "settings"/"autoSaveType" 0
     // saves as the Save command does; 1 writes the recovery file (path +
     // "$$$") and leaves the document modified; an untitled document writes
@@ -92,11 +91,6 @@ public:
     // The sorted sheet rebuilt on a worker from a copy of the bar list; a
     // request while one runs makes one more after it.
     void StartSortBuild(QWidget* busyParent = nullptr);
-    bool isBuilding(const CVes_TableBase* table) const override;
-    // Waits for a running rebuild and takes its result now.
-    void finishBuilds();
-    // Drops every rebuild and waits for the worker (the document closes).
-    void cancelBuilds();
 
     // The delivery note: on OK the texts are kept, the purchase summary is
     // rebuilt and the document is modified; the views are updated anyway.
@@ -107,8 +101,6 @@ public:
     // The cutting-length mode command (32972); a manual length opens the
     // bar-list view's cell editor on the current cell.
     void OnCutLengthMode();
-
-    void OnCloseDocument() override;
 
 protected:
     void markTableSaved() override;
@@ -122,7 +114,6 @@ private:
     void removeAutoSaveFile(const QString& keep);
     void offerRecovery(const QString& path);
     void adoptRawStock(CVes_SetupTable& copy);
-    void sortBuilt(CVes_SetupTable& copy, bool ok);
 
     std::unique_ptr<CVes_SetupTable> m_pSetupTable;
     std::unique_ptr<CVes_SLSumaryTable> m_pSummaryTable;
@@ -133,5 +124,4 @@ private:
     std::unique_ptr<CVes_YouhuaDuanLiaoTable> m_pDuanLiaoTable;
     std::unique_ptr<CVes_TableContents> m_pContentsTable;
     QString m_strAutoSavePath;
-    SheetBuild m_sortBuild{SheetBuild::Kind::BarList};
 };

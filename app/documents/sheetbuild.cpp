@@ -2,7 +2,6 @@
 
 #include "app/documents/busydlg.h"
 
-#include <QMetaObject>
 #include <QPointer>
 
 #include <array>
@@ -48,7 +47,11 @@ void hideBusy(KindState& state)
 
 } // namespace
 
-SheetBuild::SheetBuild(Kind kind, QObject* parent) : QObject(parent), m_kind(kind) {}
+SheetBuild::SheetBuild(Kind kind, QObject* parent) : QObject(parent), m_kind(kind)
+{
+    m_poll.setInterval(kPollMs);
+    connect(&m_poll, &QTimer::timeout, this, &SheetBuild::poll);
+}
 
 SheetBuild::~SheetBuild()
 {
@@ -79,8 +82,8 @@ void SheetBuild::start(Prepare prepare, QWidget* busyParent)
     if (m_busy)
         showBusy(state, busyParent);
     ++state.running;
-    const quint64 generation = ++m_generation;
-    m_thread = std::thread([this, &state, work = std::move(job.work), generation] {
+    m_workDone.store(false);
+    m_thread = std::thread([this, &state, work = std::move(job.work)] {
         bool ok = true;
         {
             const std::lock_guard<std::mutex> guard(state.lock);
@@ -91,18 +94,15 @@ void SheetBuild::start(Prepare prepare, QWidget* busyParent)
             }
         }
         m_ok = ok;
-        // The end goes to the user-interface thread; a build cancelled or
-        // finished before it arrives drops it (the object is not destroyed
-        // before this thread was joined).
-        QMetaObject::invokeMethod(
-            this, [this, generation] { deliver(generation); }, Qt::QueuedConnection);
+        m_workDone.store(true, std::memory_order_release);
     });
+    m_poll.start();
 }
 
 bool SheetBuild::join()
 {
+    m_poll.stop();
     m_thread.join();
-    ++m_generation;
     KindState& state = stateOf(m_kind);
     --state.running;
     if (m_busy)
@@ -111,11 +111,10 @@ bool SheetBuild::join()
     return m_ok;
 }
 
-void SheetBuild::deliver(quint64 generation)
+void SheetBuild::poll()
 {
-    if (generation != m_generation || !isRunning())
-        return;
-    complete(join());
+    if (isRunning() && m_workDone.load(std::memory_order_acquire))
+        complete(join());
 }
 
 void SheetBuild::complete(bool ok)

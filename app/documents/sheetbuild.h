@@ -3,7 +3,7 @@
 // taken on the user-interface thread before it starts (a copy of the table),
 // so the user can go on editing; the work writes only the sheet it builds,
 // which nothing shows while it runs. Its end is delivered on the
-// user-interface thread. Workers of one kind (bar lists, quantity sheets)
+// user-interface thread, which looks every 10 ms whether the worker is done. Workers of one kind (bar lists, quantity sheets)
 // run one at a time in the whole program. While any build of a kind runs, a
 // small busy window says so.
 //
@@ -11,9 +11,11 @@
 // end is never delivered.
 
 #include <QObject>
+#include <QTimer>
 #include <QPointer>
 #include <QWidget>
 
+#include <atomic>
 #include <functional>
 #include <thread>
 
@@ -53,13 +55,18 @@ public:
     // Builds of the kind that run now, in the whole program.
     static int running(Kind kind);
 
+    // How often the user-interface thread looks for the worker's end.
+    static constexpr int kPollMs = 10;
+
 Q_SIGNALS:
     // After the end of the last build asked for was delivered.
     void finished(bool ok);
 
 private:
     void start(Prepare prepare, QWidget* busyParent);
-    void deliver(quint64 generation);
+    // The timer's look: a worker that is done is joined and its end
+    // delivered.
+    void poll();
     // Delivers the end of the joined build.
     void complete(bool ok);
     // Joins the worker; answers whether the work ran through.
@@ -68,9 +75,10 @@ private:
     Kind m_kind;
     std::thread m_thread;
     Done m_done;
-    bool m_ok = false;           // written by the worker, read after join
-    bool m_busy = false;         // this build shows the busy window
+    bool m_ok = false;                  // written by the worker, read after join
+    std::atomic<bool> m_workDone{false}; // set by the worker as it ends
+    QTimer m_poll;
+    bool m_busy = false;                // this build shows the busy window
     Prepare m_pending;           // the build to start after this one
     QPointer<QWidget> m_pendingBusyParent;
-    quint64 m_generation = 0;    // of the build that runs; user-interface thread only
 };

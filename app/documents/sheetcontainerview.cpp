@@ -2,6 +2,7 @@
 
 #include "app/documents/documentframe.h"
 #include "app/documents/sheetdocument.h"
+#include "app/shell/mainframe.h"
 #include "platform/gdi.h"
 #include "tables/framework/tablebase.h"
 #include "tables/framework/tableview.h"
@@ -113,6 +114,7 @@ void SheetContainerView::OnInitialUpdate()
         connect(doc, &SheetDocument::sheetBuildStarted, this, &SheetContainerView::onBuildStarted);
         connect(doc, &SheetDocument::sheetBuilt, this, &SheetContainerView::onBuilt);
     }
+    showSomePage(tableOf(0));
     bindViews();
     activateSheet(0);
     m_nLastTab = 0;
@@ -149,6 +151,8 @@ void SheetContainerView::activateSheet(int tab)
     view->setFocus();
     if (DocumentFrame* f = frame())
         f->OnSheetChanged(view->getTable());
+    if (auto* main = dynamic_cast<CMainFrame*>(window()))
+        main->OnActiveSheetChanged();
     view->viewport()->update();
 }
 

@@ -54,7 +54,6 @@ QString fileNameSafe(QString text)
 
 SheetDocument::SheetDocument(const Texts& texts) : m_texts(texts)
 {
-    commandMap().add(ID_FILE_SAVE, [this] { OnFileSaveCommand(); });
     commandMap().add(ID_TEMPLATE_SAVE, [this] { OnSaveTemplate(); });
     commandMap().add(ID_TEMPLATE_LOAD, [this] { OnLoadTemplate(); });
     commandMap().add(ID_TEMPLATE_DEFAULT, [this] { OnDefaultTemplate(); });
@@ -99,12 +98,9 @@ QString SheetDocument::schemaErrorMessage(const QString&) const
     return m_texts.schemaMessage;
 }
 
-void SheetDocument::OnFileSaveCommand()
+bool SheetDocument::DoFileSave()
 {
-    if (GetPathName().isEmpty())
-        saveUntitled();
-    else
-        DoFileSave();
+    return GetPathName().isEmpty() ? saveUntitled() : platform::Document::DoFileSave();
 }
 
 QString SheetDocument::proposedFileName() const
@@ -239,11 +235,59 @@ void SheetDocument::OnCancelDefaultTemplate()
         platform::setProfileValue(kTemplateSection, m_texts.profileKey, QString());
 }
 
-void SheetDocument::failedSortBuild(CVes_SortBarSheet* sheet)
+// ---- the sorted sheet in the background -------------------------------------------
+
+void SheetDocument::enableSortBuild(SheetBuild::Kind kind, CVes_SortBarSheet* sheet)
 {
-    sheet->clearnAllLineOnly();
-    sheet->clearBars();
-    platform::showMessage(QStringLiteral("规格排序表未能生成。"), platform::MessageIcon::Stop);
+    m_sortSheet = sheet;
+    m_sortBuild = std::make_unique<SheetBuild>(kind);
+    connect(m_sortBuild.get(), &SheetBuild::finished, this,
+            [this](bool) { Q_EMIT sheetBuilt(m_sortSheet); });
+}
+
+void SheetDocument::requestSortBuild(const SheetBuild::Prepare& prepare, QWidget* busyParent)
+{
+    if (!m_sortBuild)
+        return;
+    m_sortBuild->request(
+        [this, prepare] {
+            SheetBuild::Job job = prepare();
+            Q_EMIT sheetBuildStarted(m_sortSheet);
+            return SheetBuild::Job{job.work, [this, done = job.done](bool ok) {
+                                       if (done)
+                                           done(ok);
+                                       if (ok)
+                                           return;
+                                       m_sortSheet->clearnAllLineOnly();
+                                       m_sortSheet->clearBars();
+                                       platform::showMessage(QStringLiteral("规格排序表未能生成。"),
+                                                             platform::MessageIcon::Stop);
+                                   }};
+        },
+        busyParent);
+}
+
+bool SheetDocument::isBuilding(const CVes_TableBase* table) const
+{
+    return m_sortBuild && table && table == m_sortSheet && m_sortBuild->isRunning();
+}
+
+void SheetDocument::finishBuilds()
+{
+    if (m_sortBuild)
+        m_sortBuild->finish();
+}
+
+void SheetDocument::cancelBuilds()
+{
+    if (m_sortBuild)
+        m_sortBuild->cancel();
+}
+
+void SheetDocument::OnCloseDocument()
+{
+    cancelBuilds();
+    platform::Document::OnCloseDocument();
 }
 
 // ---- batch commands --------------------------------------------------------------

@@ -7,16 +7,18 @@
 // batch commands on the selected bars of the main table; and the document
 // is marked modified whenever the main table's changed flag is set.
 //
-// Commands: 57603 save, 32821 save as template, 32822 load template, 32823
+// Commands: 57603 save (through DoFileSave), 32821 save as template, 32822 load template, 32823
 // default template, 32913 cancel it (where the document has it), 32828 to
 // 32852 grade, size, coating and scaled-bar of the selected bars.
 
 #include "app/documents/documentfiles.h"
+#include "app/documents/sheetbuild.h"
 #include "platform/ui/document.h"
 
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CVes_SortBarSheet;
@@ -62,9 +64,10 @@ public:
     // Offers to save whenever the main table says it changed.
     bool SaveModified() override;
 
-    // The Save command (57603): a titled document is saved under its path;
-    // an untitled one is saved under a name the user confirms.
-    virtual void OnFileSaveCommand();
+    // Saving (the Save command 57603, and closing a modified document): a
+    // titled document is saved under its path; an untitled one under a name
+    // the user confirms.
+    bool DoFileSave() override;
     // Asks for a name in the current project folder, proposing
     // proposedFileName(), and saves; false when cancelled or when the save
     // failed. The project pane then lists the new file.
@@ -83,7 +86,13 @@ public:
     virtual QString templateFolder() const = 0;
 
     // Whether a background rebuild writes `table` now.
-    virtual bool isBuilding(const CVes_TableBase*) const { return false; }
+    bool isBuilding(const CVes_TableBase* table) const;
+    // Waits for a running rebuild and takes its result now.
+    void finishBuilds();
+    // Drops every rebuild and waits for its worker (the document closes).
+    void cancelBuilds();
+    // Cancels the rebuilds first.
+    void OnCloseDocument() override;
 
     // After a batch edit: the document is modified when the main table's
     // changed flag is set, and every view is updated.
@@ -106,9 +115,14 @@ protected:
     // damaged or newer template file is reported once in a run. Answers
     // whether a default template is set.
     bool loadDefaultTemplate();
-    // A rebuild of the sorted sheet failed: it is left empty (never
-    // half-built) and the user is told.
-    static void failedSortBuild(CVes_SortBarSheet* sheet);
+    // The document's sorted sheet is rebuilt in the background by workers
+    // of `kind`. A document that does so cancels the rebuilds in its own
+    // destructor, before its tables go.
+    void enableSortBuild(SheetBuild::Kind kind, CVes_SortBarSheet* sheet);
+    // Starts a rebuild of the sorted sheet, or one more after the one that
+    // runs; `prepare` takes what the work reads when it starts. A work that
+    // fails leaves the sheet empty (never half-built) and tells the user.
+    void requestSortBuild(const SheetBuild::Prepare& prepare, QWidget* busyParent);
     // Runs a batch edit of the main table and marks the document.
     void batch(const std::function<void(CVes_TableBase&)>& edit);
     // The user's file dialog; empty when cancelled.
@@ -122,4 +136,6 @@ private:
     void reportUnread(const QStringList& files) const;
 
     Texts m_texts;
+    std::unique_ptr<SheetBuild> m_sortBuild;
+    CVes_SortBarSheet* m_sortSheet = nullptr;
 };

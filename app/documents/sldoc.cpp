@@ -49,8 +49,7 @@ CRODOSLDoc::CRODOSLDoc()
 {
     loadDefaultTemplate();
     m_pSLTable->AddUndo();
-    connect(&m_sortBuild, &SheetBuild::finished, this,
-            [this](bool) { Q_EMIT sheetBuilt(m_pSortTable.get()); });
+    enableSortBuild(SheetBuild::Kind::Quantity, m_pSortTable.get());
 }
 
 CRODOSLDoc::~CRODOSLDoc()
@@ -81,12 +80,6 @@ void CRODOSLDoc::markTableSaved()
     m_pSLTable->setSaved();
 }
 
-void CRODOSLDoc::OnCloseDocument()
-{
-    cancelBuilds();
-    SheetDocument::OnCloseDocument();
-}
-
 void CRODOSLDoc::BuildSummary()
 {
     m_pSLTable->SummarySTeel(m_pSummaryTable.get());
@@ -105,7 +98,7 @@ void CRODOSLDoc::BuildSortSheet()
 
 void CRODOSLDoc::StartSortBuild(QWidget* busyParent)
 {
-    m_sortBuild.request(
+    requestSortBuild(
         [this] {
             std::shared_ptr<CVes_SLTable> copy;
             try {
@@ -114,31 +107,12 @@ void CRODOSLDoc::StartSortBuild(QWidget* busyParent)
                 // A sheet that cannot be copied cannot be sorted either.
             }
             CVes_SortBarSheet* sheet = m_pSortTable.get();
-            Q_EMIT sheetBuildStarted(sheet);
             return SheetBuild::Job{[copy, sheet] {
                                        if (!copy)
                                            throw std::runtime_error("no copy of the sheet");
                                        copy->SortSteel(sheet);
                                    },
-                                   [sheet](bool ok) {
-                                       if (!ok)
-                                           failedSortBuild(sheet);
-                                   }};
+                                   {}};
         },
         busyParent);
-}
-
-bool CRODOSLDoc::isBuilding(const CVes_TableBase* table) const
-{
-    return table && table == m_pSortTable.get() && m_sortBuild.isRunning();
-}
-
-void CRODOSLDoc::finishBuilds()
-{
-    m_sortBuild.finish();
-}
-
-void CRODOSLDoc::cancelBuilds()
-{
-    m_sortBuild.cancel();
 }

@@ -4,7 +4,6 @@
 // sorted sheet, rebuilt from it (the sorted sheet on a worker thread from a
 // copy of the sheet). No backup, auto-save or recovery files.
 
-#include "app/documents/sheetbuild.h"
 #include "app/documents/sheetdocument.h"
 
 #include <memory>
@@ -36,12 +35,6 @@ public:
     // The sorted sheet on a worker from a copy of the quantity sheet; a
     // request while one runs makes one more after it.
     void StartSortBuild(QWidget* busyParent = nullptr);
-    bool isBuilding(const CVes_TableBase* table) const override;
-    void finishBuilds();
-    void cancelBuilds();
-
-    void OnCloseDocument() override;
-
 protected:
     void markTableSaved() override;
 
@@ -50,5 +43,4 @@ private:
     std::unique_ptr<CVes_SLSumaryTable> m_pSummaryTable;
     std::unique_ptr<CVes_SLSumaryJTtable> m_pSummaryJTTable;
     std::unique_ptr<CVes_SortBarSheet> m_pSortTable;
-    SheetBuild m_sortBuild{SheetBuild::Kind::Quantity};
 };

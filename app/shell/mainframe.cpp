@@ -616,6 +616,12 @@ void CMainFrame::OnUpdateStatusPanes()
     pane->SetWidth(0);
 }
 
+void CMainFrame::OnActiveSheetChanged()
+{
+    showZoomAndPage();
+    OnUpdateStatusPanes();
+}
+
 void CMainFrame::showZoomAndPage()
 {
     CVes_TableViewBase* view = getActiveTableView();

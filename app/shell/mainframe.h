@@ -83,6 +83,9 @@ public:
     void OnPageCombo(CXTPControlComboBox* combo);
     // Shows the weight of the selected rows, or "重量" without a sheet.
     void OnUpdateStatusPanes();
+    // A document window shows another sheet: the zoom and page boxes and
+    // the weight follow it.
+    void OnActiveSheetChanged();
     // A document was saved into the project: the project pane lists the
     // project's documents it does not show yet (projectFilesChanged).
     void OnRefreshProjectFiles();

@@ -59,7 +59,7 @@ public:
     // document, otherwise as SaveModified answers.
     virtual bool CanCloseFrame(ChildFrame* frame);
     // Saves under the present path; an untitled document asks for one.
-    bool DoFileSave();
+    virtual bool DoFileSave();
     // Saves to `path`, asking the user for one when it is empty; with
     // bReplace the document takes the new path. False when cancelled or
     // when the save failed.

@@ -19,7 +19,9 @@ bool runInBackground(QWidget* parent, const QString& text, bool cancellable,
     std::atomic<bool> cancel{false};
     std::atomic<int> done{0};
     std::atomic<int> total{0};
-    bool finished = false;
+    // Written by the worker, read once it has ended: atomic, since the wait
+    // for a thread of Qt is not a synchronisation every checker can see.
+    std::atomic<bool> finished{false};
 
     QProgressDialog progress(text, cancellable ? QStringLiteral("取消") : QString(), 0, 0, parent);
     progress.setWindowTitle(QStringLiteral("请稍候"));
