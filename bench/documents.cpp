@@ -2,8 +2,9 @@
 // document handles it: saved and loaded (each against the same bytes
 // written and read raw with QFile), copied for a worker, every derived
 // sheet rebuilt, and one page of each sheet drawn. Prints milliseconds,
-// best of three runs.
+// the best of three runs after one to warm up.
 
+#include "bench/benchsupport.h"
 #include "platform/archive.h"
 #include "platform/painterdc.h"
 #include "platform/savefile.h"
@@ -23,11 +24,8 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
-#include <limits>
 
 namespace {
 
@@ -35,14 +33,7 @@ constexpr int kRuns = 3;
 
 double bestOf(const std::function<void()>& work)
 {
-    double best = std::numeric_limits<double>::max();
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        const auto end = std::chrono::steady_clock::now();
-        best = std::min(best, std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    return best;
+    return bench::bestMs(work, kRuns);
 }
 
 void row(const char* what, double ms, const char* note = "")
@@ -73,8 +64,7 @@ double drawPage(CVes_TableBase& sheet)
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("RODO_HOME", home.path().toUtf8() + '/');
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::useOwnDataFolder(home);
     QGuiApplication app(argc, argv);
 
     CVes_SetupTable list;
