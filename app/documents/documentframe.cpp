@@ -1,11 +1,12 @@
 #include "app/documents/documentframe.h"
 
 #include "app/documents/documentids.h"
-#include "app/documents/documentpane.h"
 #include "app/documents/documentresources.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/documents/sheetdocument.h"
 #include "app/documents/sortsettings.h"
+#include "app/panes/barpropertypanewnd.h"
+#include "app/panes/elementtreepanewnd.h"
 #include "app/shell/autosavedlg.h"
 #include "app/shell/mainframe.h"
 #include "app/shell/resourceids.h"
@@ -15,27 +16,6 @@
 #include "tables/quantity/sortrules.h"
 
 #include <functional>
-
-namespace {
-
-DocumentPaneFactory& paneFactory()
-{
-    static DocumentPaneFactory factory;
-    return factory;
-}
-
-} // namespace
-
-void setDocumentPaneFactory(DocumentPaneFactory factory)
-{
-    paneFactory() = std::move(factory);
-}
-
-QWidget* createDocumentPane(int nPaneID, DocumentFrame* frame)
-{
-    const DocumentPaneFactory& factory = paneFactory();
-    return factory ? factory(nPaneID, frame) : nullptr;
-}
 
 DocumentFrame::DocumentFrame(QWidget* parent) : CXTPFrameWnd(parent), platform::ChildFrame(this)
 {
@@ -79,9 +59,14 @@ CVes_TableViewBase* DocumentFrame::activeSheetView() const
 
 void DocumentFrame::showTableInPanes(CVes_TableBase* table)
 {
-    for (const int id : {IDP_BAR_PROPERTY, IDP_ELEMENT_TREE})
-        if (auto* pane = dynamic_cast<CDocumentPane*>(paneWindow(id)))
-            pane->showTable(table, this);
+    if (m_wndPropertyPane) {
+        m_wndPropertyPane->setTable(table);
+        m_wndPropertyPane->Rebuild();
+    }
+    if (m_wndElementTree) {
+        m_wndElementTree->tree()->setTable(table);
+        m_wndElementTree->tree()->Fill();
+    }
 }
 
 bool DocumentFrame::OnSheetChanged(CVes_TableBase* table)
@@ -176,14 +161,25 @@ long DocumentFrame::OnDockingPaneNotify(int nCode, CXTPDockingPane* pPane)
 {
     if (nCode != XTP_DPN_SHOWWINDOW || !pPane)
         return 0;
-    if (!pPane->IsValid()) {
-        if (QWidget* window = createDocumentPane(pPane->GetID(), this)) {
-            pPane->Attach(window);
-            SheetDocument* doc = document();
-            auto* listening = dynamic_cast<CDocumentPane*>(window);
-            if (listening && doc)
-                listening->showTable(m_pActiveSheetView ? m_pActiveSheetView->getTable() : doc->mainTable(), this);
-        }
+    if (pPane->IsValid())
+        return 1;
+    SheetDocument* doc = document();
+    if (pPane->GetID() == IDP_BAR_PROPERTY && !m_wndPropertyPane) {
+        m_wndPropertyPane = new CBarPropertyPaneWnd(this);
+        connect(m_wndPropertyPane, &CBarPropertyPaneWnd::tableEdited, this, &DocumentFrame::OnPaneEdited);
+        pPane->Attach(m_wndPropertyPane);
+        CVes_TableBase* table = m_pActiveSheetView ? m_pActiveSheetView->getTable() : nullptr;
+        m_wndPropertyPane->setTable(table ? table : doc ? doc->mainTable() : nullptr);
+        m_wndPropertyPane->Rebuild();
+    } else if (pPane->GetID() == IDP_ELEMENT_TREE && !m_wndElementTree) {
+        m_wndElementTree = new CElementTreePaneWnd;
+        CElementTreeCtrl* tree = m_wndElementTree->tree();
+        connect(tree, &CElementTreeCtrl::tableEdited, this, &DocumentFrame::OnPaneEdited);
+        connect(tree, &CElementTreeCtrl::showCurrentRow, this, &DocumentFrame::OnShowCurrentRow);
+        m_wndElementTree->createPaneWindow(this);
+        pPane->Attach(m_wndElementTree);
+        tree->setTable(doc ? doc->mainTable() : nullptr);
+        tree->Fill();
     }
     return 1;
 }
@@ -253,10 +249,7 @@ void DocumentFrame::addSortCommands()
         CVes_SortRules* rules = sortRules();
         if (!rules)
             return;
-        SortSettings settings = SortSettings::of(*rules, sortsByRange());
-        if (!runSortSettingsDialog(settings, this))
-            return;
-        settings.applyTo(*rules);
-        rebuildSorted(ID_SORT_SETTINGS);
+        if (editSortSettings(*rules, sortsByRange(), this))
+            rebuildSorted(ID_SORT_SETTINGS);
     });
 }

@@ -19,6 +19,8 @@
 #include <QPointer>
 #include <QTimer>
 
+class CBarPropertyPaneWnd;
+class CElementTreePaneWnd;
 class CVes_SortRules;
 class CVes_TableBase;
 class CVes_TableViewBase;
@@ -68,7 +70,8 @@ public:
     // CXTPCommandBarsSite
     void OnCommand(int nID) override;
     void OnUpdateCommandUI(CCmdUI* pCmdUI) override;
-    // CXTPDockingPaneSite: a pane shown for the first time gets its window.
+    // CXTPDockingPaneSite: a pane shown for the first time gets its window,
+    // the bar-property pane (4001) or the element tree (4003).
     long OnDockingPaneNotify(int nCode, CXTPDockingPane* pPane) override;
 
 protected:
@@ -98,6 +101,9 @@ protected:
     CXTPDockingPaneManager m_paneManager;
     QPointer<CVes_TableViewBase> m_pActiveSheetView;
     QTimer m_autoSaveTimer;
+    // The panes' windows, made when a pane is first shown.
+    QPointer<CBarPropertyPaneWnd> m_wndPropertyPane;
+    QPointer<CElementTreePaneWnd> m_wndElementTree;
 
 private:
     void showTableInPanes(CVes_TableBase* table);

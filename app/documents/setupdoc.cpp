@@ -1,5 +1,6 @@
 #include "app/documents/setupdoc.h"
 
+#include "app/dialogs/deliverynotedlg.h"
 #include "app/documents/documentids.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/shell/appdata.h"
@@ -25,12 +26,6 @@
 namespace {
 
 const QString kSettings = QStringLiteral("settings");
-
-CRODOSetUpDoc::DeliveryNoteDialog& deliveryNoteDialog()
-{
-    static CRODOSetUpDoc::DeliveryNoteDialog dialog;
-    return dialog;
-}
 
 SheetDocument::Texts setupTexts()
 {
@@ -78,16 +73,6 @@ constexpr unsigned int kConnectStyles[] = {1, 2, 3, 5, 4, 6, 8, 7, 0};
 constexpr int kMoreGrades[] = {14, 12, 23, 33, 42, 11, 21, 31, 0, 41, 19, 20, 18, 17, 16, 15, 13};
 
 } // namespace
-
-void CRODOSetUpDoc::setDeliveryNoteDialog(DeliveryNoteDialog dialog)
-{
-    deliveryNoteDialog() = std::move(dialog);
-}
-
-bool CRODOSetUpDoc::hasDeliveryNoteDialog()
-{
-    return bool(deliveryNoteDialog());
-}
 
 CRODOSetUpDoc::CRODOSetUpDoc()
     : SheetDocument(setupTexts()), m_pSetupTable(std::make_unique<CVes_SetupTable>()),
@@ -318,13 +303,17 @@ void CRODOSetUpDoc::adoptRawStock(CVes_SetupTable& copy)
 
 void CRODOSetUpDoc::EditDeliveryNote(QWidget* parent)
 {
-    const DeliveryNoteDialog& dialog = deliveryNoteDialog();
-    DeliveryTexts texts;
-    const auto& current = m_pSetupTable->getJinHuoTexts();
-    std::copy(current.begin(), current.end(), texts.begin());
-    if (dialog && dialog(texts, parent)) {
-        for (int i = 0; i < kDeliveryTexts; ++i)
-            m_pSetupTable->setJinHuoText(i, texts[std::size_t(i)]);
+    // The texts in the order the purchase sheet keeps them.
+    CDeliveryNoteDlg dlg(parent);
+    QString* fields[] = {&dlg.m_strTitle,   &dlg.m_strNumber,       &dlg.m_strCustomer,
+                         &dlg.m_strProject, &dlg.m_strDeliveryTime, &dlg.m_strPreparer,
+                         &dlg.m_strChecker, &dlg.m_strCompiledOn};
+    const auto& texts = m_pSetupTable->getJinHuoTexts();
+    for (int i = 0; i < CVes_SetupTable::kPurchaseTextCount; ++i)
+        *fields[i] = texts[std::size_t(i)];
+    if (dlg.exec() == QDialog::Accepted) {
+        for (int i = 0; i < CVes_SetupTable::kPurchaseTextCount; ++i)
+            m_pSetupTable->setJinHuoText(i, *fields[i]);
         BuildJinHuo();
         SetModifiedFlag(true);
     }

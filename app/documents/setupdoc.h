@@ -18,8 +18,6 @@
 
 #include <QString>
 
-#include <array>
-#include <functional>
 #include <memory>
 
 class CVes_LiaoPaiTable;
@@ -34,15 +32,6 @@ class CVes_YouhuaDuanLiaoTable;
 class CRODOSetUpDoc : public SheetDocument {
     Q_OBJECT
 public:
-    static constexpr int kDeliveryTexts = 8;
-    using DeliveryTexts = std::array<QString, kDeliveryTexts>;
-    // The delivery-note dialog on the eight texts of the purchase sheet;
-    // true when the user confirmed (the texts then hold the new values).
-    using DeliveryNoteDialog = std::function<bool(DeliveryTexts& texts, QWidget* parent)>;
-    // The program installs its dialog; without one the command does nothing.
-    static void setDeliveryNoteDialog(DeliveryNoteDialog dialog);
-    static bool hasDeliveryNoteDialog();
-
     CRODOSetUpDoc();
     ~CRODOSetUpDoc() override;
 
@@ -92,8 +81,9 @@ public:
     // request while one runs makes one more after it.
     void StartSortBuild(QWidget* busyParent = nullptr);
 
-    // The delivery note: on OK the texts are kept, the purchase summary is
-    // rebuilt and the document is modified; the views are updated anyway.
+    // The delivery-note dialog on the eight texts of the purchase sheet: on
+    // OK the texts are kept, the purchase summary is rebuilt and the document
+    // is modified; the views are updated anyway.
     void EditDeliveryNote(QWidget* parent = nullptr);
 
     // The end commands (hooks, connections) for the chosen ends.

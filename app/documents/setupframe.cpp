@@ -115,7 +115,7 @@ void CRODOSetUpFrame::addCommands()
     map.add(ID_DELIVERY_NOTE, [this] {
         if (CRODOSetUpDoc* doc = setupDocument())
             doc->EditDeliveryNote(this);
-    }, [](platform::CommandState& s) { s.Enable(CRODOSetUpDoc::hasDeliveryNoteDialog()); });
+    });
     map.add(ID_EXPORT_EXCEL, [this] {
         if (CRODOSetUpDoc* doc = setupDocument())
             doc->setupTable()->exportExcel();

@@ -3,6 +3,8 @@
 // change and a pane's edit, the auto-save timer, and the sort and summary
 // commands of the frames.
 
+#include "app/dialogs/barsortdlg.h"
+#include "app/dialogs/deliverynotedlg.h"
 #include "app/documents/busydlg.h"
 #include "app/documents/documentframe.h"
 #include "app/documents/documentids.h"
@@ -10,6 +12,8 @@
 #include "app/documents/setupframe.h"
 #include "app/documents/setupmainview.h"
 #include "app/documents/slmainview.h"
+#include "app/panes/barpropertypanewnd.h"
+#include "app/panes/elementtreepanewnd.h"
 #include "platform/profile.h"
 #include "tables/framework/tablecontents.h"
 #include "tables/framework/tableview.h"
@@ -21,11 +25,16 @@
 #include "tables/quantity/steeljinhuosumarytable.h"
 #include "tables/quantity/sumsettingdlg.h"
 #include "tables/quantity/youhuaduanliaotable.h"
+#include "tables/quantity/sortrules.h"
 #include "tests/app/documents_support.h"
 #include "tests/support/modal.h"
+#include "widgara/dlgitem.h"
 #include "widgara/exceltabctrl.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QSignalSpy>
 
@@ -34,6 +43,14 @@
 namespace {
 
 using Tab = CRODO_SetUpMainView::TabIndex;
+
+template <typename T>
+T* control(QWidget& dialog, int id)
+{
+    auto* found = qobject_cast<T*>(widgara::GetDlgItem(&dialog, id));
+    EXPECT_NE(found, nullptr) << id;
+    return found;
+}
 
 class DocumentWindow : public test::DocumentsFixture {
 protected:
@@ -183,6 +200,29 @@ TEST_F(DocumentWindow, ThePanesShowWithTheBarListOnly)
     EXPECT_EQ(state.checked(), 0);
 }
 
+TEST_F(DocumentWindow, ThePanesShowTheSheetShownAndItsElements)
+{
+    auto* property = frame->findChild<CBarPropertyPaneWnd*>();
+    ASSERT_TRUE(property);
+    EXPECT_EQ(property->getTable(), doc->setupTable());
+    // The element tree gets its window when its tab is first shown.
+    EXPECT_FALSE(frame->findChild<CElementTreeCtrl*>());
+    frame->paneManager()->ShowPane(IDP_ELEMENT_TREE);
+    auto* tree = frame->findChild<CElementTreeCtrl*>();
+    ASSERT_TRUE(tree);
+    EXPECT_EQ(tree->getTable(), doc->setupTable());
+    EXPECT_GT(tree->topLevelItemCount(), 0) << "the bar list's elements are listed";
+
+    // An edit in the pane reaches the frame: the document is marked modified.
+    doc->SetModifiedFlag(false);
+    doc->setupTable()->setModified(1);
+    Q_EMIT property->tableEdited();
+    EXPECT_TRUE(doc->IsModified());
+
+    choose(Tab::kSort);
+    EXPECT_EQ(property->getTable(), doc->sortTable()) << "the pane follows the tab";
+}
+
 TEST_F(DocumentWindow, TheFrameHearsOfSheetsAndPaneEdits)
 {
     EXPECT_FALSE(frame->OnSheetChanged(nullptr));
@@ -240,6 +280,65 @@ TEST_F(DocumentWindow, AGradeSortCommandSetsOneBitAndRebuilds)
     platform::CommandState state(ID_SORT_STRAIGHT);
     frame->OnCmdMsg(ID_SORT_STRAIGHT, &state);
     EXPECT_EQ(state.checked(), 1);
+}
+
+TEST_F(DocumentWindow, TheSortSettingsDialogWritesTheRulesOnOkOnly)
+{
+    CVes_SortRules& rules = doc->setupTable()->getSortRules();
+    rules.setSortGrade(CVes_SortRules::kGrade1);
+    rules.setState(0);
+    const CVes_SortRules before = rules;
+
+    test::onNextModal<CBarSortDlg>([](CBarSortDlg* d) {
+        EXPECT_TRUE(control<QCheckBox>(*d, CBarSortDlg::kGrade1Id)->isChecked());
+        control<QCheckBox>(*d, CBarSortDlg::kGrade2Id)->setChecked(true);
+        d->reject();
+    });
+    frame->OnCmdMsg(ID_SORT_SETTINGS, nullptr);
+    EXPECT_EQ(rules.m_sortGrade, before.m_sortGrade) << "cancelled";
+
+    QSignalSpy started(doc, &SheetDocument::sheetBuildStarted);
+    test::onNextModal<CBarSortDlg>([](CBarSortDlg* d) {
+        control<QCheckBox>(*d, CBarSortDlg::kGrade1Id)->setChecked(false);
+        control<QCheckBox>(*d, CBarSortDlg::kGrade5Id)->setChecked(true);
+        control<QCheckBox>(*d, CBarSortDlg::kBentId)->setChecked(true);
+        control<QComboBox>(*d, CBarSortDlg::kDiameterOrderId)->setCurrentIndex(1);
+        control<QComboBox>(*d, CBarSortDlg::kLengthOrderId)->setCurrentIndex(0);
+        control<QComboBox>(*d, CBarSortDlg::kRangeModeId)->setCurrentIndex(3);
+        d->accept();
+    });
+    frame->OnCmdMsg(ID_SORT_SETTINGS, nullptr);
+    doc->finishBuilds();
+    EXPECT_EQ(rules.m_sortGrade, CVes_SortRules::kGrade5);
+    EXPECT_EQ(rules.m_state, CVes_SortRules::kBent);
+    EXPECT_EQ(rules.m_dnOrder, 1);
+    EXPECT_EQ(rules.m_lenOrder, 0);
+    EXPECT_EQ(rules.getDNstateStyle(), 3u);
+    EXPECT_EQ(started.size(), 1) << "the sorted sheet is rebuilt";
+}
+
+TEST_F(DocumentWindow, TheDeliveryNoteKeepsItsTextsOnOk)
+{
+    doc->setupTable()->setJinHuoText(2, QStringLiteral("华建公司"));
+    doc->SetModifiedFlag(false);
+    test::onNextModal<CDeliveryNoteDlg>([](CDeliveryNoteDlg* d) {
+        EXPECT_EQ(control<QLineEdit>(*d, CDeliveryNoteDlg::kCustomerId)->text(), "华建公司");
+        control<QLineEdit>(*d, CDeliveryNoteDlg::kCustomerId)->setText(QStringLiteral("城建公司"));
+        d->reject();
+    });
+    frame->OnCmdMsg(ID_DELIVERY_NOTE, nullptr);
+    EXPECT_EQ(doc->setupTable()->getJinHuoTexts()[2], "华建公司");
+    EXPECT_FALSE(doc->IsModified());
+
+    test::onNextModal<CDeliveryNoteDlg>([](CDeliveryNoteDlg* d) {
+        control<QLineEdit>(*d, CDeliveryNoteDlg::kCustomerId)->setText(QStringLiteral("城建公司"));
+        control<QLineEdit>(*d, CDeliveryNoteDlg::kCompiledOnId)->setText(QStringLiteral("2026-3-18"));
+        d->accept();
+    });
+    frame->OnCmdMsg(ID_DELIVERY_NOTE, nullptr);
+    EXPECT_EQ(doc->setupTable()->getJinHuoTexts()[2], "城建公司");
+    EXPECT_EQ(doc->setupTable()->getJinHuoTexts()[7], "2026-3-18");
+    EXPECT_TRUE(doc->IsModified());
 }
 
 TEST_F(DocumentWindow, SummarySettingsRebuildTheSheetShownAndMarkTheDocument)
