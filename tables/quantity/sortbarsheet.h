@@ -8,11 +8,11 @@
 // Sorting reads nothing shared: the order comes from the sheet's own rules,
 // so sheets may be sorted on several threads at once, each by one thread.
 
-#include "core/model/samebarindex.h"
 #include "tables/framework/tablebaseline.h"
 #include "tables/quantity/rulessheet.h"
 
 #include "core/model/barcore.h"
+#include "core/model/samebarindex.h"
 
 #include <QStringList>
 
