@@ -7,6 +7,7 @@
 
 #include "platform/dc.h"
 #include "platform/hostservices.h"
+#include "platform/saturate.h"
 #include "platform/xlsx/workbook.h"
 #include "tables/barlist/bartexts.h"
 #include "tables/framework/tablehelpers.h"
@@ -141,7 +142,7 @@ void writeBarRow(xlsx::Worksheet& sheet, int row, const CVes_SetupTable& list, C
     const auto grouped = [](int perGroup, int groups) {
         return QStringLiteral("%1支/组\n共%2组").arg(perGroup).arg(groups);
     };
-    const int total = bar.count * pieces;
+    const int total = platform::saturatedMul(bar.count, pieces);
     if (bar.isMultiVal()) {
         sheet.setText(row, kXlCount, grouped(bar.getMultiGroup(), bar.count));
         sheet.setText(row, kXlTotalCount, grouped(bar.getMultiGroup(), total));

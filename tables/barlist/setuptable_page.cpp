@@ -7,6 +7,7 @@
 
 #include "envora/usercustom.h"
 #include "platform/dc.h"
+#include "platform/saturate.h"
 #include "tables/barlist/bartexts.h"
 #include "tables/barlist/sumhelpers.h"
 #include "tables/framework/form.h"
@@ -283,7 +284,7 @@ private:
         text(r, CVes_SetupTable::kColCount,
              multi ? grouped(perGroup, bar.count) : QString::number(bar.count), kCentre);
         form.setCellTxtColor(r, CVes_SetupTable::kColCount, warn(bar.count < 1, rowColour));
-        const int total = bar.count * pieces;
+        const int total = platform::saturatedMul(bar.count, pieces);
         text(r, CVes_SetupTable::kColTotalCount,
              multi ? grouped(perGroup, total) : QString::number(total), kCentre,
              multi ? kSong : QString());

@@ -134,4 +134,27 @@ TEST(PageOutOfRange, RowsPerPageBeyondAnyPageAddAtMostAPage)
     EXPECT_LE(table.getForm()->GetRowCount(), 2 * CVes_Template::kMaxRowsPerPage + 1);
 }
 
+// An element of a hundred million pieces whose bar is set a hundred times
+// in each: the total count passes the int range and is shown held at the
+// top of the range, never wrapped to a negative count.
+TEST(PageOutOfRange, TotalCountBeyondTheIntRangeIsHeldAtItsTop)
+{
+    CVes_SetupTable table;
+    table.lineAt(0)->setEleNum(100000000);
+    auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kSteelLine));
+    line->setNull(0);
+    CVes_Steel* bar = line->getSetupSteel();
+    bar->setRecordId({190, 1});
+    bar->number = QStringLiteral("1");
+    bar->DN = 12;
+    bar->count = 100;
+    table.appendLine(line);
+    table.firstPage();
+    const QStringList texts = drawnTexts(table);
+    EXPECT_TRUE(texts.contains(QStringLiteral("2147483647"))) << texts.join(u'|').toStdString();
+    for (const QString& text : texts)
+        EXPECT_FALSE(text.startsWith(u'-')) << text.toStdString();
+    clearTheUseRecordArray();
+}
+
 } // namespace
