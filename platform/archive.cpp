@@ -38,11 +38,6 @@ QString storable(const QString& text)
     return out;
 }
 
-bool isAscii(QStringView text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-}
-
 } // namespace
 
 Archive::Archive() : m_storing(true) {}
@@ -107,7 +102,7 @@ void Archive::writeLength(std::uint32_t n)
 Archive& Archive::operator<<(const QString& v)
 {
     requireStoring();
-    if (isAscii(v)) {
+    if (gbk::isAscii(v)) {
         // Below 0x80 GBK is ASCII: the text's code units are its bytes.
         writeLength(static_cast<std::uint32_t>(v.size()));
         if (v.isEmpty())

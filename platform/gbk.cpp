@@ -36,17 +36,17 @@ QStringEncoder& threadEncoder()
 
 // Below 0x80 GBK is ASCII, byte for byte: most texts of a file need no
 // converter at all.
-bool isAscii(const QString& text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
-}
-
-bool isAscii(QByteArrayView bytes)
+bool isAsciiBytes(QByteArrayView bytes)
 {
     return std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 } // namespace
+
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+}
 
 QByteArray encode(const QString& text, bool* ok)
 {
@@ -64,7 +64,7 @@ QByteArray encode(const QString& text, bool* ok)
 
 QString decode(QByteArrayView bytes)
 {
-    if (isAscii(bytes))
+    if (isAsciiBytes(bytes))
         return QString::fromLatin1(bytes);
     return threadDecoder().decode(bytes);
 }

@@ -15,6 +15,9 @@ namespace platform::gbk {
 QByteArray encode(const QString& text, bool* ok = nullptr);
 QString decode(QByteArrayView bytes);
 
+// Whether `text` is plain ASCII, which GBK holds byte for byte.
+bool isAscii(QStringView text);
+
 // Whether every character of `text` has a GBK form.
 bool canEncode(const QString& text);
 
