@@ -17,6 +17,20 @@
 
 #include <functional>
 
+namespace {
+
+// The auto-save interval: the user's minutes, or $RODO_AUTOSAVE_MS
+// milliseconds when that is set (tests that end the program right after an
+// auto-save).
+int autoSaveIntervalMs()
+{
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("RODO_AUTOSAVE_MS", &ok);
+    return ok && ms > 0 ? ms : CAutoSaveDlg::autoSaveMinutes() * 60000;
+}
+
+} // namespace
+
 DocumentFrame::DocumentFrame(QWidget* parent) : CXTPFrameWnd(parent), platform::ChildFrame(this)
 {
     connect(&m_autoSaveTimer, &QTimer::timeout, this, &DocumentFrame::OnAutoSaveTimer);
@@ -36,7 +50,7 @@ bool DocumentFrame::create()
     m_paneManager.SetTheme(9);
     createPanes();
     addCommands();
-    m_autoSaveTimer.start(CAutoSaveDlg::autoSaveMinutes() * 60000);
+    m_autoSaveTimer.start(autoSaveIntervalMs());
     return true;
 }
 

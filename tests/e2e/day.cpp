@@ -1,0 +1,458 @@
+#include "tests/e2e/day.h"
+
+#include "app/documents/documentids.h"
+#include "app/projects/inputnamedlg.h"
+#include "app/projects/newprojectdlg.h"
+#include "app/projects/projectpanewnd.h"
+#include "app/shell/resourceids.h"
+#include "platform/profile.h"
+#include "platform/recordingdc.h"
+#include "tables/framework/editrecorddlg.h"
+#include "tables/framework/inplaceedit.h"
+#include "tests/support/modal.h"
+#include "widgara/commandbar.h"
+#include "widgara/commandbars.h"
+#include "widgara/exceltabctrl.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace e2e {
+
+namespace {
+
+QString withoutKeys(QString text)
+{
+    text.remove(QRegularExpression(QStringLiteral("\\(&.\\)"))).remove(u'&');
+    const qsizetype tab = text.indexOf(u'\t');
+    return (tab < 0 ? text : text.left(tab)).trimmed();
+}
+
+QAction* actionIn(const QList<QAction*>& actions, const QString& text)
+{
+    for (QAction* action : actions)
+        if (withoutKeys(action->text()) == text)
+            return action;
+    return nullptr;
+}
+
+} // namespace
+
+void shot(QWidget* window, const char* name)
+{
+    const QString folder = qEnvironmentVariable("RODO_SCREENSHOT_DIR");
+    if (folder.isEmpty() || !window)
+        return;
+    QTest::qWait(100);
+    window->grab().save(QDir(folder).filePath(QString::fromUtf8(name) + QStringLiteral(".png")));
+}
+
+void typeText(QWidget* widget, const QString& text)
+{
+    // Key by key, as a keyboard (or an input method, for Chinese) types.
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+const std::vector<TypedElement>& dayElements()
+{
+    static const std::vector<TypedElement> elements{
+        {"KZ1", "2",
+         {{"190-004", {"3600"}, "C25", "", "8"},
+          {"195-001", {"6000", "3000"}, "C25", "", "4"},
+          {"192-001", {"550", "550"}, "A8", "100/200", "30"},
+          {"193-001", {"550"}, "A8", "200", "15"},
+          {"190-001", {"3000"}, "C20", "", "6"},
+          {"192-004", {"500", "300"}, "A10", "150", "10"},
+          {"190-002", {"2500"}, "A12", "", "4"}}},
+        {"KL1", "1",
+         {{"191-002", {"300", "6000", "300"}, "C22", "", "4"},
+          {"191-001", {"500", "4000"}, "C20", "", "2"},
+          {"191-005", {"500", "400", "45", "2000", "500"}, "C20", "", "2"},
+          {"192-001", {"600", "250"}, "A8", "100/200", "40"},
+          {"191-007", {"", "500", "45", "350"}, "C18", "", "4"},
+          {"190-001", {"6000"}, "C14", "", "4"},
+          {"193-001", {"250"}, "A6", "400", "20"}}},
+        {"LB1", "3",
+         {{"191-003", {"150", "2000", "150"}, "C10", "150", "20"},
+          {"190-002", {"3600"}, "A10", "200", "18"},
+          {"194-001", {"200", "150", "1000"}, "A10", "", "9"},
+          {"191-004", {"500", "300", "1000"}, "C12", "", "6"},
+          {"190-001", {"3600"}, "C10", "200", "12", "分布筋"},
+          {"190-001", {"2000"}, "C12", "200", "5|2", "变长筋", "2000~3000"}}},
+    };
+    return elements;
+}
+
+void Day::SetUp()
+{
+    AppFixture::SetUp();
+    platform::setProfileValue(QStringLiteral("setting"), QStringLiteral("projectPath"), dir.path());
+    ASSERT_TRUE(app->InitInstance({}));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame()));
+}
+
+void Day::TearDown()
+{
+    if (app && QApplication::activeModalWidget())
+        test::closeLeftOpen(QApplication::activeModalWidget(), "a dialog was left open");
+    if (app)
+        app->docManager().CloseAllDocuments();
+    AppFixture::TearDown();
+}
+
+// ---- menus, toolbars, dialogs ------------------------------------------------------
+
+QAction* Day::menuItem(const QStringList& path) const
+{
+    QList<QAction*> actions = frame()->GetCommandBars()->GetMenuBar()->actions();
+    for (int i = 0; i < path.size(); ++i) {
+        QAction* action = actionIn(actions, path[i]);
+        if (!action)
+            return nullptr;
+        if (i + 1 == path.size())
+            return action;
+        QMenu* menu = action->menu();
+        if (!menu)
+            return nullptr;
+        // What opening the menu does: its items are brought up to date.
+        Q_EMIT menu->aboutToShow();
+        actions = menu->actions();
+    }
+    return nullptr;
+}
+
+bool Day::chooseMenu(const QStringList& path)
+{
+    QAction* action = menuItem(path);
+    if (!action || !action->isEnabled() || !action->isVisible())
+        return false;
+    action->trigger();
+    return true;
+}
+
+bool Day::clickToolbar(CXTPCommandBars* bars, int id)
+{
+    bars->UpdateCommandBars();
+    for (int i = 0; i < bars->GetCount(); ++i) {
+        CXTPControl* control = bars->GetAt(i)->FindControl(id);
+        if (!control)
+            continue;
+        if (!control->GetEnabled() || !control->widget())
+            return false;
+        QTest::mouseClick(control->widget(), Qt::LeftButton);
+        return true;
+    }
+    return false;
+}
+
+bool Day::runCommand(int id)
+{
+    CCmdUI state(id, nullptr);
+    if (!frame()->routeCommand(id, &state) || !state.enabled())
+        return false;
+    return frame()->routeCommand(id, nullptr);
+}
+
+bool Day::chooseFromContextMenu(QWidget* widget, QPoint at, const QString& item)
+{
+    auto found = std::make_shared<bool>(false);
+    // The menu runs its own loop: it is answered from a timer, and closed
+    // whatever it offers, so that a missing item never leaves it open.
+    std::function<void(int)> answer = [found, item, &answer](int tries) {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu && tries > 0) {
+            QTimer::singleShot(10, [&answer, tries] { answer(tries - 1); });
+            return;
+        }
+        if (!menu)
+            return;
+        QList<QAction*> actions = menu->actions();
+        QMenu* owner = menu;
+        const QStringList steps = item.split(QStringLiteral(" > "));
+        QAction* action = nullptr;
+        for (const QString& step : steps) {
+            action = actionIn(actions, step);
+            if (!action)
+                break;
+            if (action->menu()) {
+                owner = action->menu();
+                actions = owner->actions();
+            }
+        }
+        if (action && !action->menu() && action->isEnabled()) {
+            *found = true;
+            menu->setActiveAction(action);
+            // Choosing from a sub-menu closes the whole menu with the item.
+            owner->setActiveAction(action);
+            QTest::keyClick(owner, Qt::Key_Return);
+        }
+        if (menu->isVisible())
+            menu->close();
+    };
+    QTimer::singleShot(10, [&answer] { answer(200); });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &event);
+    QApplication::processEvents();
+    return *found;
+}
+
+// ---- the project -------------------------------------------------------------------
+
+QString Day::newProject(const char* name)
+{
+    QString folder;
+    test::onNextModal<CNewProjectDlg>([name, &folder](CNewProjectDlg* dialog) {
+        // One building of one storey above ground, without a foundation.
+        dialog->m_foundationBox->setChecked(false);
+        dialog->m_belowBox->setValue(0);
+        dialog->m_aboveBox->setValue(1);
+        typeText(dialog->m_nameEdit, QString::fromUtf8(name));
+        typeText(dialog->m_companyEdit, QStringLiteral("第一建筑公司"));
+        typeText(dialog->m_compilerEdit, QStringLiteral("王工"));
+        shot(dialog, "new-project");
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+        folder = dialog->m_strFolder;
+    });
+    EXPECT_TRUE(chooseMenu({QStringLiteral("工程"), QStringLiteral("新建工程...")}));
+    return folder;
+}
+
+CProjectTreeCtrl* Day::projectTree() const
+{
+    auto* pane = dynamic_cast<CProjectPaneWnd*>(frame()->projectPaneWindow());
+    return pane ? &pane->tree() : nullptr;
+}
+
+QTreeWidgetItem* Day::treeItem(const QStringList& path) const
+{
+    CProjectTreeCtrl* tree = projectTree();
+    if (!tree)
+        return nullptr;
+    QTreeWidgetItem* item = tree->invisibleRootItem();
+    for (const QString& name : path) {
+        QTreeWidgetItem* next = nullptr;
+        for (int i = 0; i < item->childCount() && !next; ++i)
+            if (item->child(i)->text(0) == name)
+                next = item->child(i);
+        if (!next)
+            return nullptr;
+        item = next;
+    }
+    return item;
+}
+
+CRODOSetUpDoc* Day::newBarListIn(const QStringList& path, const char* name)
+{
+    CProjectTreeCtrl* tree = projectTree();
+    QTreeWidgetItem* item = treeItem(path);
+    if (!tree || !item) {
+        ADD_FAILURE() << "no tree item " << path.join(u'/').toStdString();
+        return nullptr;
+    }
+    tree->scrollToItem(item);
+    const QPoint at = tree->visualItemRect(item).center();
+    test::onNextModal<CInputNameDlg>([name](CInputNameDlg* dialog) {
+        typeText(dialog->m_edit, QString::fromUtf8(name));
+        QTest::keyClick(dialog->m_edit, Qt::Key_Return);
+    });
+    EXPECT_TRUE(chooseFromContextMenu(tree->viewport(), at, QStringLiteral("新建钢筋配料单")));
+    return dynamic_cast<CRODOSetUpDoc*>(app->docManager().activeDocument());
+}
+
+// ---- the bar list ------------------------------------------------------------------
+
+CRODO_SetUpMainView* Day::container() const
+{
+    return doc && !doc->views().empty() ? dynamic_cast<CRODO_SetUpMainView*>(doc->views().front())
+                                        : nullptr;
+}
+
+CVes_TableViewBase* Day::activeSheet() const
+{
+    return frame()->getActiveTableView();
+}
+
+CVes_SetupTable* Day::barList() const
+{
+    return doc ? doc->setupTable() : nullptr;
+}
+
+void Day::clickCell(int row, int column)
+{
+    CVes_TableViewBase* view = activeSheet();
+    ASSERT_TRUE(view);
+    view->viewport()->grab();
+    platform::Rect box = view->LPtoDP(view->getTable()->getRect(row, column));
+    const QRect client = view->viewport()->rect();
+    // Scrolled so that the cell shows, as the user would.
+    if (!client.contains(QPoint(box.left + 3, box.top + 3)) || !client.contains(QPoint(box.left + 3, box.bottom - 3))) {
+        QScrollBar* bar = view->verticalScrollBar();
+        bar->setValue(bar->value() + box.top - client.height() / 3);
+        view->viewport()->grab();
+        box = view->LPtoDP(view->getTable()->getRect(row, column));
+    }
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(box.left + 3, box.top + 3));
+    QApplication::processEvents();
+}
+
+CVes_InPlaceEdit* Day::openEditor() const
+{
+    CVes_TableViewBase* view = activeSheet();
+    return view ? view->viewport()->findChild<CVes_InPlaceEdit*>() : nullptr;
+}
+
+void Day::typeEntry(const QString& text)
+{
+    CVes_TableViewBase* view = activeSheet();
+    ASSERT_TRUE(view);
+    ASSERT_FALSE(text.isEmpty());
+    if (text.front().unicode() > 126) {
+        // Chinese comes from an input method, which the sheet does not take
+        // as a first key: Enter opens the cell's editor (the recent-values
+        // window, by default) and the text goes there.
+        QTest::keyClick(view, Qt::Key_Return);
+        QApplication::processEvents();
+        CVes_EditRecordDlg* record = nullptr;
+        for (CVes_EditRecordDlg* dialog : view->findChildren<CVes_EditRecordDlg*>())
+            if (dialog->isVisible())
+                record = dialog;
+        if (record) {
+            record->edit()->selectAll();
+            typeText(record->edit(), text);
+            QTest::keyClick(record->edit(), Qt::Key_Return);
+        } else {
+            CVes_InPlaceEdit* editor = openEditor();
+            ASSERT_TRUE(editor) << "Enter opens no editor for " << text.toStdString();
+            editor->selectAll();
+            typeText(editor, text);
+            QTest::keyClick(editor, Qt::Key_Return);
+        }
+    } else {
+        typeText(view, text.left(1));
+        QApplication::processEvents();
+        CVes_InPlaceEdit* editor = openEditor();
+        ASSERT_TRUE(editor) << "typing opens no editor for " << text.toStdString();
+        typeText(editor, text.mid(1));
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+}
+
+void Day::setZoom(const QString& percent)
+{
+    for (int i = 0; i < frame()->GetCommandBars()->GetCount(); ++i)
+        if (CXTPControl* control = frame()->GetCommandBars()->GetAt(i)->FindControl(ID_ZOOM_COMBO))
+            if (auto* combo = qobject_cast<QComboBox*>(control->widget())) {
+                combo->lineEdit()->selectAll();
+                typeText(combo->lineEdit(), percent);
+                QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+                QApplication::processEvents();
+                return;
+            }
+    ADD_FAILURE() << "no zoom box";
+}
+
+void Day::enterCell(int row, int column, const QString& text)
+{
+    clickCell(row, column);
+    typeEntry(text);
+}
+
+void Day::typeTheDay()
+{
+    using T = CVes_SetupTable;
+    int row = 1;
+    // The next row to type on; a full page goes on to a new one, as the
+    // Down key on its last row does.
+    const auto nextRow = [this, &row] {
+        if (row < barList()->rowsPerPage()) {
+            ++row;
+            return;
+        }
+        clickCell(row, T::kColNumber);
+        QTest::keyClick(activeSheet(), Qt::Key_Down);
+        QApplication::processEvents();
+        row = 1;
+    };
+    for (const TypedElement& element : dayElements()) {
+        clickCell(row, T::kColNumber);
+        // A new list starts with an element row of its own.
+        const auto* line = dynamic_cast<CVes_SetupTableLine*>(barList()->pageLines().value(row - 1));
+        if (!line || line->getType() != CVes_SetupTableLine::kElementLine)
+            QTest::keyClick(activeSheet(), Qt::Key_F6);
+        enterCell(row, 2, QString::fromUtf8(element.name));
+        enterCell(row, T::kColCount, QString::fromUtf8(element.count));
+        nextRow();
+        for (const TypedBar& bar : element.bars) {
+            enterCell(row, T::kColShape, QString::fromUtf8(bar.shape));
+            for (int i = 0; i < bar.dimensions.size(); ++i) {
+                if (i > 0)
+                    QTest::keyClick(activeSheet(), Qt::Key_Tab);
+                if (!bar.dimensions[i].isEmpty())
+                    typeEntry(bar.dimensions[i]);
+            }
+            if (bar.varying) {
+                // The apostrophe makes the bar one of varying length; its
+                // dimension then takes a range.
+                QTest::keyClick(activeSheet(), Qt::Key_Apostrophe);
+                clickCell(row, T::kColShape);
+                QTest::keyClick(activeSheet(), Qt::Key_Tab);
+                typeEntry(QString::fromUtf8(bar.varying));
+            }
+            enterCell(row, T::kColGrade, QString::fromUtf8(bar.size));
+            if (*bar.spacing)
+                enterCell(row, T::kColSpacing, QString::fromUtf8(bar.spacing));
+            enterCell(row, T::kColCount, QString::fromUtf8(bar.count));
+            if (*bar.remark)
+                enterCell(row, T::kColRemark, QString::fromUtf8(bar.remark));
+            nextRow();
+        }
+    }
+}
+
+void Day::chooseTab(int tab)
+{
+    ASSERT_TRUE(doc);
+    chooseTab(doc, tab);
+}
+
+void Day::chooseTab(SheetDocument* document, int tab)
+{
+    auto* view = document && !document->views().empty()
+                     ? dynamic_cast<SheetContainerView*>(document->views().front())
+                     : nullptr;
+    ASSERT_TRUE(view);
+    QTabBar* tabs = view->tabCtrl()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+    document->finishBuilds();
+    QApplication::processEvents();
+}
+
+platform::Document* Day::activeDocument() const
+{
+    return app->docManager().activeDocument();
+}
+
+QStringList Day::pageTexts(CVes_TableBase& table)
+{
+    platform::RecordingDc dc;
+    table.Draw(&dc, platform::Rect(0, 0, 1200, 850));
+    return dc.texts();
+}
+
+} // namespace e2e

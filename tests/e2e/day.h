@@ -1,0 +1,132 @@
+#pragma once
+// A detailer's day with the whole program, driven the way a person drives
+// it: menu items and toolbar buttons of the main window, the project tree's
+// context menu, the dialogs that come up, clicks on the sheets' cells and
+// keys typed into their editors. The checks read what the windows show and
+// what the files written hold.
+
+#include "app/documents/setupdoc.h"
+#include "app/documents/setupmainview.h"
+#include "app/documents/sheetcontainerview.h"
+#include "app/documents/sheetdocument.h"
+#include "app/projects/projecttreectrl.h"
+#include "app/shell/mainframe.h"
+#include "tables/barlist/setuptable.h"
+#include "tables/framework/tableview.h"
+#include "tests/app/appfixture.h"
+
+#include <QMenu>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+
+class CVes_InPlaceEdit;
+class CXTPCommandBars;
+class QTreeWidgetItem;
+
+namespace e2e {
+
+// With $RODO_SCREENSHOT_DIR set, a picture of `window` as it shows now is
+// written there as <name>.png (scripts/screenshots takes the README's
+// pictures so).
+void shot(QWidget* window, const char* name);
+
+// Types `text` into `widget` character by character.
+void typeText(QWidget* widget, const QString& text);
+
+// One bar as the detailer types it: the shape by its library key, its
+// dimensions in the order Tab steps through them, size, spacing, count and
+// remark; empty texts are not typed.
+struct TypedBar {
+    const char* shape;
+    QStringList dimensions;
+    const char* size;
+    const char* spacing;
+    const char* count;
+    const char* remark = "";
+    // A bar of varying length: its dimension's range, typed after the
+    // bar is marked as varying.
+    const char* varying = nullptr;
+};
+
+// An element and its bars.
+struct TypedElement {
+    const char* name;
+    const char* count;
+    std::vector<TypedBar> bars;
+};
+
+// The three elements of the day: twenty bars of fourteen shapes.
+const std::vector<TypedElement>& dayElements();
+
+class Day : public test::AppFixture {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    CMainFrame* frame() const { return app->mainFrame(); }
+
+    // ---- menus, toolbars, dialogs ------------------------------------------------
+
+    // The menu item of the main window's menu bar under `path` (menu texts
+    // without their "&" keys), as the menu shows it when opened; null when
+    // there is none.
+    QAction* menuItem(const QStringList& path) const;
+    // Opens the menus of `path` and chooses its item: false when it is
+    // missing or greyed.
+    bool chooseMenu(const QStringList& path);
+    // Clicks the button `id` on the toolbars of `bars`: false when it is
+    // missing or greyed.
+    static bool clickToolbar(CXTPCommandBars* bars, int id);
+    // Sends a command the way a context menu of a sheet does: to the main
+    // window, which passes it to the active sheet; false when nobody takes it.
+    bool runCommand(int id);
+    // Opens the context menu of `widget` at `at` and chooses the item that
+    // reads `item` (shortcut texts after a tab left out); false when the
+    // menu did not offer it.
+    static bool chooseFromContextMenu(QWidget* widget, QPoint at, const QString& item);
+
+    // ---- the project -------------------------------------------------------------
+
+    // 工程 → 新建工程 with one building of one storey; answers the project's folder.
+    QString newProject(const char* name);
+    CProjectTreeCtrl* projectTree() const;
+    QTreeWidgetItem* treeItem(const QStringList& path) const;
+    // The tree's context menu on `path`: 新建钢筋配料单 named `name`.
+    CRODOSetUpDoc* newBarListIn(const QStringList& path, const char* name);
+
+    // ---- the bar list ------------------------------------------------------------
+
+    CRODO_SetUpMainView* container() const;
+    CVes_TableViewBase* activeSheet() const;
+    CVes_SetupTable* barList() const;
+    // Clicks a cell of the bar list's current page (scrolling it into view).
+    void clickCell(int row, int column);
+    // Types `text` on the current cell and ends it with Enter.
+    void typeEntry(const QString& text);
+    // Clicks the cell and types the entry.
+    void enterCell(int row, int column, const QString& text);
+    CVes_InPlaceEdit* openEditor() const;
+    // Types the three elements with their bars from the first row on.
+    void typeTheDay();
+    // Types the zoom into the zoom box ("100%").
+    void setZoom(const QString& percent);
+    // Chooses a sheet tab of the bar list's window by clicking it; lets a
+    // background rebuild end.
+    void chooseTab(int tab);
+    // The same in the window of another document.
+    static void chooseTab(SheetDocument* document, int tab);
+    // The active document of the main window.
+    platform::Document* activeDocument() const;
+
+    // The texts the shown page of a sheet draws.
+    static QStringList pageTexts(CVes_TableBase& table);
+
+    QTemporaryDir dir;
+    QString projectFolder;
+    CRODOSetUpDoc* doc = nullptr;
+};
+
+} // namespace e2e
