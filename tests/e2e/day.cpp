@@ -158,12 +158,15 @@ bool Day::clickToolbar(CXTPCommandBars* bars, int id)
     return false;
 }
 
-bool Day::runCommand(int id)
+bool Day::offers(int id) const
 {
     CCmdUI state(id, nullptr);
-    if (!frame()->routeCommand(id, &state) || !state.enabled())
-        return false;
-    return frame()->routeCommand(id, nullptr);
+    return frame()->routeCommand(id, &state) && state.enabled();
+}
+
+bool Day::runCommand(int id)
+{
+    return offers(id) && frame()->routeCommand(id, nullptr);
 }
 
 bool Day::chooseFromContextMenu(QWidget* widget, QPoint at, const QString& item)
@@ -255,22 +258,27 @@ QTreeWidgetItem* Day::treeItem(const QStringList& path) const
     return item;
 }
 
-CRODOSetUpDoc* Day::newBarListIn(const QStringList& path, const char* name)
+platform::Document* Day::newSheetIn(const QStringList& path, const QString& item, const char* name)
 {
     CProjectTreeCtrl* tree = projectTree();
-    QTreeWidgetItem* item = treeItem(path);
-    if (!tree || !item) {
+    QTreeWidgetItem* folder = treeItem(path);
+    if (!tree || !folder) {
         ADD_FAILURE() << "no tree item " << path.join(u'/').toStdString();
         return nullptr;
     }
-    tree->scrollToItem(item);
-    const QPoint at = tree->visualItemRect(item).center();
+    tree->scrollToItem(folder);
+    const QPoint at = tree->visualItemRect(folder).center();
     test::onNextModal<CInputNameDlg>([name](CInputNameDlg* dialog) {
         typeText(dialog->m_edit, QString::fromUtf8(name));
         QTest::keyClick(dialog->m_edit, Qt::Key_Return);
     });
-    EXPECT_TRUE(chooseFromContextMenu(tree->viewport(), at, QStringLiteral("新建钢筋配料单")));
-    return dynamic_cast<CRODOSetUpDoc*>(app->docManager().activeDocument());
+    EXPECT_TRUE(chooseFromContextMenu(tree->viewport(), at, item));
+    return activeDocument();
+}
+
+CRODOSetUpDoc* Day::newBarListIn(const QStringList& path, const char* name)
+{
+    return dynamic_cast<CRODOSetUpDoc*>(newSheetIn(path, QStringLiteral("新建钢筋配料单"), name));
 }
 
 // ---- the bar list ------------------------------------------------------------------

@@ -80,6 +80,9 @@ protected:
     // Clicks the button `id` on the toolbars of `bars`: false when it is
     // missing or greyed.
     static bool clickToolbar(CXTPCommandBars* bars, int id);
+    // Whether someone along the main window's command route takes the
+    // command now (and it is not greyed).
+    bool offers(int id) const;
     // Sends a command the way a context menu of a sheet does: to the main
     // window, which passes it to the active sheet; false when nobody takes it.
     bool runCommand(int id);
@@ -94,7 +97,10 @@ protected:
     QString newProject(const char* name);
     CProjectTreeCtrl* projectTree() const;
     QTreeWidgetItem* treeItem(const QStringList& path) const;
-    // The tree's context menu on `path`: 新建钢筋配料单 named `name`.
+    // The tree's context menu on `path`: `item` (新建钢筋加工单, …) named
+    // `name`; answers the document it opened.
+    platform::Document* newSheetIn(const QStringList& path, const QString& item, const char* name);
+    // The same for 新建钢筋配料单.
     CRODOSetUpDoc* newBarListIn(const QStringList& path, const char* name);
 
     // ---- the bar list ------------------------------------------------------------

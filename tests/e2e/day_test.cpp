@@ -6,6 +6,8 @@
 
 #include "app/documents/documentframe.h"
 #include "app/documents/documentids.h"
+#include "app/documents/processdoc.h"
+#include "app/documents/processmainview.h"
 #include "app/documents/sldoc.h"
 #include "app/documents/slmainview.h"
 #include "app/shell/resourceids.h"
@@ -17,6 +19,7 @@
 #include "tests/support/pdftext.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QProcess>
 #include <QPrintDialog>
@@ -440,9 +443,10 @@ TEST_F(TypedDay, NumberedCheckedAndEditedInThePropertyPane)
 {
     goToPage(1);
     clickCell(kColumnBarsRow, T::kColNumber);
-    host->script({platform::Answer::Yes});
-    if (!runCommand(kNumberAllSharing))
+    if (!offers(kNumberAllSharing))
         GTEST_SKIP() << "the numbering command comes with the program's sheet views";
+    host->script({platform::Answer::Yes});
+    ASSERT_TRUE(runCommand(kNumberAllSharing));
     // Twenty bars, twenty numbers (no two bars are the same).
     QSet<QString> numbers;
     for (CVes_SetupTableLine* line : bars())
@@ -496,11 +500,71 @@ TEST_F(TypedDay, TheStoreysQuantitySheetAgreesWithTheBarList)
     // Printed and exported.
     chooseTab(sheet, CRODO_SLMainView::kDetail);
     if (test::hasPdfText())
-        EXPECT_TRUE(printToPdf(QStringLiteral("quantity")).contains(QStringLiteral("1340.939")));
+        { const QString t = printToPdf(QStringLiteral("quantity")); std::printf("QPDF pages %d\n%s\n", int(t.count(u'\f'))+1, qPrintable(t.right(1500))); EXPECT_TRUE(t.contains(QStringLiteral("1340.939"))); }
     if (!runCommand(ID_EXPORT_EXCEL))
         GTEST_SKIP() << "the quantity sheet's export comes with its sheet view's commands";
     ASSERT_EQ(host->opened().size(), 1);
     EXPECT_TRUE(cellTexts(test::ExportedBook(host->opened().front(), 1)).contains(QStringLiteral("变长筋")));
+}
+
+} // namespace
+
+namespace {
+
+constexpr int kImportBarList = 32885; // 从钢筋配料单导入
+
+TEST_F(TypedDay, TheProcessingSheetImportsTheBarListAndAgreesWithIt)
+{
+    const double listWeight = barListWeight();
+    ASSERT_TRUE(clickToolbar(frame()->GetCommandBars(), ID_FILE_SAVE));
+    const QString list = doc->GetPathName();
+    auto* sheet = dynamic_cast<CRODOProcessDoc*>(
+        newSheetIn(storeyPath(), QStringLiteral("新建钢筋加工单"), "柱梁板加工"));
+    ASSERT_TRUE(sheet);
+    if (!offers(kImportBarList))
+        GTEST_SKIP() << "the import command comes with the processing sheet's view";
+    // 从钢筋配料单导入: the bar list is picked in the file dialog; equal bars
+    // are merged into one processing row.
+    test::onNextModal<QFileDialog>([list](QFileDialog* dialog) {
+        dialog->selectFile(list);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    host->script({platform::Answer::Yes});
+    ASSERT_TRUE(runCommand(kImportBarList));
+    chooseTab(sheet, CRODO_ProcessMainView::kDetail);
+    const QStringList detail = allTexts();
+    std::printf("PDETAIL %s\n", qPrintable(detail.join(u'|')));
+    chooseTab(sheet, CRODO_ProcessMainView::kList);
+    std::printf("PLIST %s\n", qPrintable(allTexts().join(u'|')));
+    chooseTab(sheet, CRODO_ProcessMainView::kTags);
+    std::printf("PTAGS %s\n", qPrintable(allTexts().join(u'|').left(2000)));
+    (void)listWeight;
+}
+
+// The six layouts of the bar tags: their command and the tags a page holds.
+struct TagLayout {
+    int id;
+    const char* name;
+    int tagsPerPage;
+};
+
+TEST_F(TypedDay, TheBarTagsComeInSixLayouts)
+{
+    chooseTab(Tab::kTags);
+    const TagLayout layouts[] = {{32976, "料牌模式一", 8}, {32977, "料牌模式二", 8}, {32888, "料牌模式三", 16},
+                                 {32875, "料牌模式四", 8}, {32876, "料牌模式五", 8}, {32982, "料牌模式六", 10}};
+    for (const TagLayout& layout : layouts) {
+        if (!runCommand(layout.id))
+            GTEST_SKIP() << "the tag layouts come with the bar tags' view";
+        CVes_TableBase* tags = activeSheet()->getTable();
+        ASSERT_TRUE(tags);
+        EXPECT_EQ(tags->getPages(), (20 + layout.tagsPerPage - 1) / layout.tagsPerPage) << layout.name;
+        if (test::hasPdfText()) {
+            const QString printed = printToPdf(QString::fromUtf8(layout.name));
+            for (const char* text : {"261.55", "4246"})
+                EXPECT_TRUE(printed.contains(QString::fromUtf8(text))) << layout.name << ": " << text;
+        }
+    }
 }
 
 } // namespace
