@@ -82,7 +82,7 @@ const std::vector<TypedElement>& dayElements()
           {"191-001", {"500", "4000"}, "C20", "", "2"},
           {"191-005", {"500", "400", "45", "2000", "500"}, "C20", "", "2"},
           {"192-001", {"600", "250"}, "A8", "100/200", "40"},
-          {"191-007", {"", "500", "45", "350"}, "C18", "", "4"},
+          {"191-007", {"500", "45", "350"}, "C18", "", "4"},
           {"190-001", {"6000"}, "C14", "", "4"},
           {"193-001", {"250"}, "A6", "400", "20"}}},
         {"LB1", "3",
@@ -411,8 +411,7 @@ void Day::typeTheDay()
             for (int i = 0; i < bar.dimensions.size(); ++i) {
                 if (i > 0)
                     QTest::keyClick(activeSheet(), Qt::Key_Tab);
-                if (!bar.dimensions[i].isEmpty())
-                    typeEntry(bar.dimensions[i]);
+                typeEntry(bar.dimensions[i]);
             }
             if (bar.varying) {
                 // The apostrophe makes the bar one of varying length; its
