@@ -169,47 +169,74 @@ bool Day::runCommand(int id)
     return offers(id) && frame()->routeCommand(id, nullptr);
 }
 
-bool Day::chooseFromContextMenu(QWidget* widget, QPoint at, const QString& item)
+bool Day::chooseFromMenu(const std::function<void()>& open, const QString& item)
 {
-    auto found = std::make_shared<bool>(false);
+    struct Answer {
+        bool found = false;
+        bool over = false;
+        std::function<void(int)> next;
+    };
+    const auto state = std::make_shared<Answer>();
     // The menu runs its own loop: it is answered from a timer, and closed
     // whatever it offers, so that a missing item never leaves it open.
-    std::function<void(int)> answer = [found, item, &answer](int tries) {
+    state->next = [weak = std::weak_ptr<Answer>(state), item](int tries) {
+        const std::shared_ptr<Answer> answer = weak.lock();
+        if (!answer || answer->over)
+            return;
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu && tries > 0) {
-            QTimer::singleShot(10, [&answer, tries] { answer(tries - 1); });
+        if (!menu) {
+            if (tries > 0)
+                QTimer::singleShot(10, [answer, tries] { answer->next(tries - 1); });
             return;
         }
-        if (!menu)
-            return;
-        QList<QAction*> actions = menu->actions();
-        QMenu* owner = menu;
+        answer->over = true;
+        // As the keyboard does: each sub-menu opened with the Right key,
+        // the item chosen with Enter.
+        QMenu* current = menu;
         const QStringList steps = item.split(QStringLiteral(" > "));
-        QAction* action = nullptr;
-        for (const QString& step : steps) {
-            action = actionIn(actions, step);
-            if (!action)
+        for (int i = 0; i < steps.size() && current; ++i) {
+            QAction* action = actionIn(current->actions(), steps[i]);
+            if (!action || !action->isEnabled())
                 break;
-            if (action->menu()) {
-                owner = action->menu();
-                actions = owner->actions();
+            current->setActiveAction(action);
+            if (i + 1 == steps.size()) {
+                if (!action->menu()) {
+                    answer->found = true;
+                    QTest::keyClick(current, Qt::Key_Return);
+                }
+                break;
             }
-        }
-        if (action && !action->menu() && action->isEnabled()) {
-            *found = true;
-            menu->setActiveAction(action);
-            // Choosing from a sub-menu closes the whole menu with the item.
-            owner->setActiveAction(action);
-            QTest::keyClick(owner, Qt::Key_Return);
+            QTest::keyClick(current, Qt::Key_Right);
+            current = action->menu() && action->menu()->isVisible() ? action->menu() : nullptr;
         }
         if (menu->isVisible())
             menu->close();
     };
-    QTimer::singleShot(10, [&answer] { answer(200); });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
-    QApplication::sendEvent(widget, &event);
+    QTimer::singleShot(10, [state] { state->next(200); });
+    open();
     QApplication::processEvents();
-    return *found;
+    state->over = true;
+    return state->found;
+}
+
+bool Day::chooseFromContextMenu(QWidget* widget, QPoint at, const QString& item)
+{
+    return chooseFromMenu([widget, at] {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &event);
+    }, item);
+}
+
+bool Day::chooseFromSheetMenu(int row, int column, const QString& item)
+{
+    CVes_TableViewBase* view = activeSheet();
+    if (!view || !view->getTable())
+        return false;
+    view->viewport()->grab();
+    const platform::Rect box = view->LPtoDP(view->getTable()->getRect(row, column));
+    const QPoint at(box.left + 3, box.top + 3);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    return chooseFromMenu([view, at] { QTest::mouseClick(view->viewport(), Qt::RightButton, {}, at); }, item);
 }
 
 // ---- the project -------------------------------------------------------------------

@@ -86,10 +86,15 @@ protected:
     // Sends a command the way a context menu of a sheet does: to the main
     // window, which passes it to the active sheet; false when nobody takes it.
     bool runCommand(int id);
-    // Opens the context menu of `widget` at `at` and chooses the item that
-    // reads `item` (shortcut texts after a tab left out); false when the
-    // menu did not offer it.
+    // Runs `open`, which opens a pop-up menu, and chooses the item that
+    // reads `item` ("钢筋编号 > 取消钢筋编号" for an item of a sub-menu;
+    // texts after a tab left out); false when the menu did not offer it.
+    static bool chooseFromMenu(const std::function<void()>& open, const QString& item);
+    // The same with the context menu of `widget` at `at`.
     static bool chooseFromContextMenu(QWidget* widget, QPoint at, const QString& item);
+    // The same with the context menu of a cell of the sheet shown: the cell
+    // is clicked, then clicked with the right button.
+    bool chooseFromSheetMenu(int row, int column, const QString& item);
 
     // ---- the project -------------------------------------------------------------
 

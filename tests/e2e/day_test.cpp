@@ -48,6 +48,8 @@ using Tab = CRODO_SetUpMainView::TabIndex;
 constexpr int kColumnBarsRow = 2;  // page 1: KZ1's bars from row 2
 constexpr int kStraightC20Row = 6; // KZ1's 190-001, C20, 3000 mm, 6 a piece
 constexpr int kBeamBarsRow = 10;   // page 1: KL1's bars
+// 钢筋编号 → 全部钢筋行编号且归并, a command of the bar list's context menu.
+constexpr int kNumberAllSharing = 32812;
 
 // The numbers of a page's texts that follow `label` ("总计：409.39" → 409.39);
 // a label starting with "|" is a whole text.
@@ -374,7 +376,9 @@ TEST_F(TypedDay, EverySheetPrintsToPdfAndTheListExportsToAWorkbook)
 
     // The bar list's workbook: the list and three of its sheets.
     chooseTab(Tab::kBarList);
-    ASSERT_TRUE(runCommand(ID_EXPORT_EXCEL));
+    if (!offers(kNumberAllSharing))
+        GTEST_SKIP() << "the bar list's context menu comes with the program's sheet views";
+    ASSERT_TRUE(chooseFromSheetMenu(kColumnBarsRow, T::kColNumber, QStringLiteral("导出到Excel")));
     ASSERT_EQ(host->opened().size(), 1);
     const QString workbook = host->opened().front();
     const test::ExportedBook list(workbook, 1);
@@ -443,8 +447,6 @@ TEST_F(TypedDay, SavedClosedAndReopenedEverySheetIsTheSame)
 
 namespace {
 
-constexpr int kNumberAllSharing = 32812; // 钢筋编号 → 全部钢筋行编号且归并
-
 TEST_F(TypedDay, NumberedCheckedAndEditedInThePropertyPane)
 {
     goToPage(1);
@@ -452,7 +454,8 @@ TEST_F(TypedDay, NumberedCheckedAndEditedInThePropertyPane)
     if (!offers(kNumberAllSharing))
         GTEST_SKIP() << "the numbering command comes with the program's sheet views";
     host->script({platform::Answer::Yes});
-    ASSERT_TRUE(runCommand(kNumberAllSharing));
+    ASSERT_TRUE(chooseFromSheetMenu(kColumnBarsRow, T::kColNumber,
+                                    QStringLiteral("钢筋编号 > 全部钢筋行编号且归并")));
     // Twenty bars, twenty numbers (no two bars are the same).
     QSet<QString> numbers;
     for (CVes_SetupTableLine* line : bars())
@@ -475,7 +478,7 @@ TEST_F(TypedDay, NumberedCheckedAndEditedInThePropertyPane)
             printed.insert(it.next().captured(1));
         EXPECT_TRUE(printed.contains(expected)) << QStringList(printed.values()).join(u' ').toStdString();
     }
-    ASSERT_TRUE(runCommand(ID_EXPORT_EXCEL));
+    ASSERT_TRUE(chooseFromSheetMenu(kColumnBarsRow, T::kColNumber, QStringLiteral("导出到Excel")));
     ASSERT_EQ(host->opened().size(), 1);
     QSet<QString> exported;
     const test::ExportedBook book(host->opened().front(), 1);
@@ -572,8 +575,9 @@ TEST_F(TypedDay, TheStoreysQuantitySheetAgreesWithTheBarList)
             weight += it.next().captured(1).toDouble();
         EXPECT_NEAR(weight, listWeight, 0.02) << printed.toStdString();
     }
-    if (!runCommand(ID_EXPORT_EXCEL))
-        GTEST_SKIP() << "the quantity sheet's export comes with its sheet view's commands";
+    if (!offers(ID_EXPORT_EXCEL))
+        GTEST_SKIP() << "the quantity sheet's context menu comes with its sheet view";
+    ASSERT_TRUE(chooseFromSheetMenu(1, 0, QStringLiteral("导出到excel")));
     ASSERT_EQ(host->opened().size(), 1);
     EXPECT_TRUE(cellTexts(test::ExportedBook(host->opened().front(), 1)).contains(QStringLiteral("变长筋")));
 }
@@ -601,7 +605,7 @@ TEST_F(TypedDay, TheProcessingSheetImportsTheBarListAndAgreesWithIt)
         QMetaObject::invokeMethod(dialog, "accept");
     });
     host->script({platform::Answer::Yes});
-    ASSERT_TRUE(runCommand(kImportBarList));
+    ASSERT_TRUE(chooseFromSheetMenu(1, 0, QStringLiteral("从钢筋配料单导入")));
     // Every bar got its tag number in the detail sheet.
     chooseTab(sheet, CRODO_ProcessMainView::kDetail);
     const QStringList detail = allTexts();
@@ -628,7 +632,7 @@ TEST_F(TypedDay, TheProcessingSheetImportsTheBarListAndAgreesWithIt)
         }
     }
     chooseTab(sheet, CRODO_ProcessMainView::kDetail);
-    ASSERT_TRUE(runCommand(ID_EXPORT_EXCEL));
+    ASSERT_TRUE(chooseFromSheetMenu(1, 0, QStringLiteral("导出到excel")));
     ASSERT_EQ(host->opened().size(), 1);
     const test::ExportedBook book(host->opened().front(), 1);
     EXPECT_EQ(book.sheetNames(), (QStringList{QStringLiteral("加工明细单"), QStringLiteral("加工汇总单")}));
@@ -649,9 +653,10 @@ TEST_F(TypedDay, TheBarTagsComeInSixLayouts)
     chooseTab(Tab::kTags);
     const TagLayout layouts[] = {{32976, "料牌模式一", 8}, {32977, "料牌模式二", 8}, {32888, "料牌模式三", 16},
                                  {32875, "料牌模式四", 8}, {32876, "料牌模式五", 8}, {32982, "料牌模式六", 10}};
+    if (!offers(layouts[0].id))
+        GTEST_SKIP() << "the tag layouts come with the bar tags' view";
     for (const TagLayout& layout : layouts) {
-        if (!runCommand(layout.id))
-            GTEST_SKIP() << "the tag layouts come with the bar tags' view";
+        ASSERT_TRUE(chooseFromSheetMenu(1, 0, QStringLiteral("料牌模式 > ") + QString::fromUtf8(layout.name)));
         CVes_TableBase* tags = activeSheet()->getTable();
         ASSERT_TRUE(tags);
         EXPECT_EQ(tags->getPages(), (20 + layout.tagsPerPage - 1) / layout.tagsPerPage) << layout.name;
