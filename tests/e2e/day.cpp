@@ -98,6 +98,10 @@ const std::vector<TypedElement>& dayElements()
 
 void Day::SetUp()
 {
+    // Exported workbooks and printed reports go into the test's own folder.
+    m_oldTemp = qgetenv("TMPDIR");
+    QDir(dir.path()).mkpath(QStringLiteral("tmp"));
+    qputenv("TMPDIR", QDir(dir.path()).filePath(QStringLiteral("tmp")).toUtf8());
     AppFixture::SetUp();
     platform::setProfileValue(QStringLiteral("setting"), QStringLiteral("projectPath"), dir.path());
     ASSERT_TRUE(app->InitInstance({}));
@@ -111,6 +115,10 @@ void Day::TearDown()
     if (app)
         app->docManager().CloseAllDocuments();
     AppFixture::TearDown();
+    if (m_oldTemp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", m_oldTemp);
 }
 
 // ---- menus, toolbars, dialogs ------------------------------------------------------

@@ -138,6 +138,9 @@ protected:
     QTemporaryDir dir;
     QString projectFolder;
     CRODOSetUpDoc* doc = nullptr;
+
+private:
+    QByteArray m_oldTemp;
 };
 
 } // namespace e2e
