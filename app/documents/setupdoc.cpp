@@ -72,6 +72,55 @@ constexpr unsigned int kConnectStyles[] = {1, 2, 3, 5, 4, 6, 8, 7, 0};
 // The grade of each command 32990 to 33006; 0 where the command is none.
 constexpr int kMoreGrades[] = {14, 12, 23, 33, 42, 11, 21, 31, 0, 41, 19, 20, 18, 17, 16, 15, 13};
 
+// The hooks or connections of the command `nID` on the chosen ends of the
+// selected bars.
+void applyEndCommand(CVes_SetupTable& t, int nID, Ends ends)
+{
+    switch (nID) {
+    case ID_HOOK_NONE:
+        if (ends.left)
+            t.setSelLineHookLeft(0);
+        if (ends.right)
+            t.setSelLineHookRight(0);
+        break;
+    case ID_HOOK_180:
+    case ID_HOOK_135:
+    case ID_HOOK_90: {
+        const int angle = nID == ID_HOOK_180 ? 4 : nID == ID_HOOK_135 ? 2 : 1;
+        if (ends.left) {
+            t.setSelLineHookLeft(1);
+            t.setSelLineHookLeftAng(angle);
+            t.setSelLineHookLeftDirect(8);
+        }
+        if (ends.right) {
+            t.setSelLineHookRight(1);
+            t.setSelLineHookRightAng(angle);
+            t.setSelLineHookRightDirect(16);
+        }
+        break;
+    }
+    case ID_HOOK_FLIP:
+        t.setSelLineHookDirectFan(ends.left && ends.right ? 0 : ends.left ? 1 : 2);
+        break;
+    case ID_CONNECT_REVERSE:
+        // Each end turns to the opposite of what the selection shares there.
+        if (ends.left)
+            t.setSelLineConnect_SiKou_Left(t.isSameConnect_SiKou_LeftOfSelLine() ? 0 : 1);
+        if (ends.right)
+            t.setSelLineConnect_SiKou_Right(t.isSameConnect_SiKou_RightOfSelLine() ? 0 : 1);
+        break;
+    default:
+        if (nID >= ID_CONNECT_FIRST && nID <= ID_CONNECT_LAST) {
+            const unsigned int style = kConnectStyles[nID - ID_CONNECT_FIRST];
+            if (ends.left)
+                t.setSelLineConnect_Style_Left(style);
+            if (ends.right)
+                t.setSelLineConnect_Style_Right(style);
+        }
+        break;
+    }
+}
+
 } // namespace
 
 CRODOSetUpDoc::CRODOSetUpDoc()
@@ -329,51 +378,9 @@ int CRODOSetUpDoc::scaledBarValue()
 
 void CRODOSetUpDoc::OnEndCommand(int nID, Qt::KeyboardModifiers modifiers)
 {
-    const Ends ends = endsOf(modifiers);
-    CVes_SetupTable& t = *m_pSetupTable;
-    switch (nID) {
-    case ID_HOOK_NONE:
-        if (ends.left)
-            t.setSelLineHookLeft(0);
-        if (ends.right)
-            t.setSelLineHookRight(0);
-        break;
-    case ID_HOOK_180:
-    case ID_HOOK_135:
-    case ID_HOOK_90: {
-        const int angle = nID == ID_HOOK_180 ? 4 : nID == ID_HOOK_135 ? 2 : 1;
-        if (ends.left) {
-            t.setSelLineHookLeft(1);
-            t.setSelLineHookLeftAng(angle);
-            t.setSelLineHookLeftDirect(8);
-        }
-        if (ends.right) {
-            t.setSelLineHookRight(1);
-            t.setSelLineHookRightAng(angle);
-            t.setSelLineHookRightDirect(16);
-        }
-        break;
-    }
-    case ID_HOOK_FLIP:
-        t.setSelLineHookDirectFan(ends.left && ends.right ? 0 : ends.left ? 1 : 2);
-        break;
-    case ID_CONNECT_REVERSE:
-        // Each end turns to the opposite of what the selection shares there.
-        if (ends.left)
-            t.setSelLineConnect_SiKou_Left(t.isSameConnect_SiKou_LeftOfSelLine() ? 0 : 1);
-        if (ends.right)
-            t.setSelLineConnect_SiKou_Right(t.isSameConnect_SiKou_RightOfSelLine() ? 0 : 1);
-        break;
-    default:
-        if (nID >= ID_CONNECT_FIRST && nID <= ID_CONNECT_LAST) {
-            const unsigned int style = kConnectStyles[nID - ID_CONNECT_FIRST];
-            if (ends.left)
-                t.setSelLineConnect_Style_Left(style);
-            if (ends.right)
-                t.setSelLineConnect_Style_Right(style);
-        }
-        break;
-    }
+    // A click sets up to three things at each end, each a step of its own
+    // to the table: undo takes the click back as one.
+    m_pSetupTable->asOneUndoStep([&] { applyEndCommand(*m_pSetupTable, nID, endsOf(modifiers)); });
     // Closing must offer to save these edits as well.
     afterBatchEdit();
 }

@@ -53,6 +53,14 @@ public:
         trim();
         return m_undo.front().get();
     }
+    // Makes the newest `steps` steps one: the states between them are
+    // dropped, so that one undo goes back to the state before all of them.
+    // A state already dropped for the levels stays lost.
+    void joinNewest(std::size_t steps)
+    {
+        for (; steps > 1 && m_undo.size() > 2; --steps)
+            m_undo.erase(m_undo.begin() + 1);
+    }
     std::size_t undoCount() const { return m_undo.size(); }
     std::size_t redoCount() const { return m_redo.size(); }
     // The steps added so far: a command that added one changed the sheet.

@@ -33,6 +33,8 @@ public:
     void Redo() override { restoreFrom(m_history.redo()); }
     int CanUndo() override { return m_history.canUndo() ? 1 : 0; }
     int CanRedo() override { return m_history.canRedo() ? 1 : 0; }
+    std::size_t undoStepsRecorded() const override { return m_history.added(); }
+    void joinNewestUndoSteps(std::size_t steps) override { m_history.joinNewest(steps); }
     // Empties both lists and records the current state as the only snapshot
     // (after a load or a save).
     void resetUndo() { m_history.reset(snapshot()); }

@@ -384,6 +384,13 @@ void CVes_TableBase::enterShapeCell()
         m_shapeVar = -1;
 }
 
+void CVes_TableBase::asOneUndoStep(const std::function<void()>& edit)
+{
+    const std::size_t before = undoStepsRecorded();
+    edit();
+    joinNewestUndoSteps(undoStepsRecorded() - before);
+}
+
 void CVes_TableBase::AddSelect(int n, int exclusive)
 {
     if (exclusive) {

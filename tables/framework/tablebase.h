@@ -163,11 +163,18 @@ public:
     virtual void AddUndo() {}
     virtual int CanUndo() { return 0; }
     virtual int CanRedo() { return 0; }
+    // Runs `edit`, which may record several undo steps (one a setter), and
+    // makes them one: a single undo takes the whole edit back.
+    void asOneUndoStep(const std::function<void()>& edit);
     virtual void clearnAllLine();
     virtual void clearnAllLineOnly();
     virtual void clearnAllLineButLock();
     virtual void getInfo(CVes_TableBaseLine* row, int& page, int& position);
     virtual CVes_BarCore* getSteel(int) { return nullptr; }
+    // The undo steps recorded so far, and making the newest `steps` of
+    // them one; tables without undo have none.
+    virtual std::size_t undoStepsRecorded() const { return 0; }
+    virtual void joinNewestUndoSteps(std::size_t) {}
     virtual QString isSameDistFeiOfSelLine() { return {}; }
     virtual QString isSameDistMiOfSelLine() { return {}; }
     virtual QString isSameDistDaOfSelLine() { return {}; }

@@ -20,15 +20,20 @@
 namespace {
 
 // Two straight bars without hooks or connections, selected.
+void selectBothBars(CVes_SetupTable& list)
+{
+    list.clearSelect();
+    list.AddSelect(1, 0);
+    list.AddSelect(2, 0);
+}
+
 void twoSelectedBars(CVes_SetupTable& list)
 {
     list.clearnAllLine();
     test::addBar(list, "1", 3, 20, test::kStraight, {{"L", 3000}}, 2);
     test::addBar(list, "2", 3, 20, test::kStraight, {{"L", 4000}}, 4);
     list.setPageTo(1, 1);
-    list.clearSelect();
-    list.AddSelect(1, 0);
-    list.AddSelect(2, 0);
+    selectBothBars(list);
     list.setModified(0);
 }
 
@@ -110,6 +115,16 @@ struct EndCase {
 
 class EndCommand : public ::testing::TestWithParam<EndCase> {};
 
+// What the end commands change on the selected bars, as the table reports it.
+std::vector<int> endsShown(CVes_SetupTable& t)
+{
+    return {t.isSameHookLeftOfSelLine(),          t.isSameHookRightOfSelLine(),
+            t.isSameHookLeftAngOfSelLine(),       t.isSameHookRightAngOfSelLine(),
+            t.isSameHookLeftDirectOfSelLine(),    t.isSameHookRightDirectOfSelLine(),
+            t.isSameConnect_Style_LeftOfSelLine(), t.isSameConnect_Style_RightOfSelLine(),
+            t.isSameConnect_SiKou_LeftOfSelLine(), t.isSameConnect_SiKou_RightOfSelLine()};
+}
+
 TEST_P(EndCommand, WorksOnTheEndsTheKeysChoose)
 {
     const EndCase& c = GetParam();
@@ -142,6 +157,26 @@ TEST_P(EndCommand, WorksOnTheEndsTheKeysChoose)
         break;
     }
     EXPECT_TRUE(doc.IsModified()) << "closing must offer to save these edits";
+}
+
+TEST_P(EndCommand, IsOneUndoStep)
+{
+    const EndCase& c = GetParam();
+    CRODOSetUpDoc doc;
+    CVes_SetupTable& t = *doc.setupTable();
+    twoSelectedBars(t);
+    t.resetUndo();
+    const std::vector<int> before = endsShown(t);
+    doc.OnEndCommand(c.id, c.modifiers);
+    ASSERT_NE(endsShown(t), before);
+    const std::vector<int> after = endsShown(t);
+    t.Undo();
+    selectBothBars(t);
+    EXPECT_EQ(endsShown(t), before);
+    EXPECT_EQ(t.CanUndo(), 0);
+    t.Redo();
+    selectBothBars(t);
+    EXPECT_EQ(endsShown(t), after);
 }
 
 INSTANTIATE_TEST_SUITE_P(
