@@ -9,6 +9,7 @@
 #include "app/shell/rodostartdoc.h"
 #include "app/shell/rodostartview.h"
 #include "app/shell/singleinstance.h"
+#include "app/views/sheetviewfactory.h"
 #include "platform/ui/doctemplate.h"
 #include "platform/ui/document.h"
 #include "platform/ui/printsetup.h"
@@ -70,6 +71,7 @@ bool CMyRdApp::InitInstance(const QStringList& files)
     m_bLibrariesStarted = tablesLibraryInit();
 
     registerTemplates();
+    installSheetViews();
     registerProjectPane();
     m_pMainWnd = std::make_unique<CMainFrame>(&m_docManager, this);
     if (!m_pMainWnd->LoadFrame())

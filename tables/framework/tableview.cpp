@@ -605,6 +605,8 @@ bool CVes_TableViewBase::handleMessage(unsigned message, quintptr wParam, qintpt
     case kAddPage: OnAddPage(); return true;
     case kDelPage: OnDelPage(); return true;
     case kCoverPage: OnCoverPage(); return true;
+    case kPageShown: OnPageShown(); return true;
+    case kAutoSave: autoSave(); return true;
     case kInsertRow: OnInsertRow(int(wParam)); return true;
     case kDeleteRow: OnDeleteRow(); return true;
     case kCopy: OnCopy(); return true;

@@ -76,6 +76,7 @@ public:
         kAddPage = 0x40E,
         kDelPage = 0x40F,
         kCoverPage = 0x410,
+        kPageShown = 0x411, // show the current page in the main window's page box
         kInsertRow = 0x414,
         kDeleteRow = 0x415,
         kCopy = 0x417,
@@ -87,6 +88,7 @@ public:
         kUndo = 0x428,
         kRedo = 0x429,
         kTableChanged = 0x42A, // sent to the frame: tableChanged()
+        kAutoSave = 0x42B,     // the document auto-saves now (autoSave)
         kFilePrint = 0xE107, // also the print command's number, 57607
     };
 
@@ -138,6 +140,9 @@ public:
     // ---- Own virtual operations, with their empty defaults -------------------
     virtual double getsellineWeight() { return 0.0; }
     virtual void autoSave() {}
+    // Shows the current page in the main window's page box; views that have
+    // one to show say so.
+    virtual void OnPageShown() {}
     virtual void EditCell(int, int, QPoint) {}
     virtual int isCanEditVar(int, int, QPoint) { return 0; }
     // Opens an editor over a title-block text (row -100, columns 0 to 6) of

@@ -1,0 +1,106 @@
+#include "app/views/sheetmenu.h"
+
+#include "app/shell/bcmenu.h"
+#include "app/views/viewids.h"
+#include "tables/framework/tablebase.h"
+#include "tables/framework/tableview.h"
+#include "widgara/resources.h"
+
+void SheetMenu::item(const QString& text, int nID, bool enabled, bool checked)
+{
+    unsigned flags = BCMenu::MF_OWNERDRAW;
+    if (!enabled)
+        flags |= BCMenu::MF_GRAYED;
+    if (checked)
+        flags |= BCMenu::MF_CHECKED;
+    m_menu.AppendODMenu(text, flags, nID);
+}
+
+void SheetMenu::separator()
+{
+    m_menu.AppendODMenu(QString(), BCMenu::MF_SEPARATOR);
+}
+
+SheetMenu SheetMenu::popup(const QString& text)
+{
+    return SheetMenu(*m_menu.AppendODPopupMenu(text));
+}
+
+int SheetMenu::count() const
+{
+    return m_menu.GetMenuItemCount();
+}
+
+void SheetMenu::pageItems(const CVes_TableBase& table)
+{
+    const int page = table.getCurPage();
+    const bool beforeLast = page < table.getPages();
+    if (page > 1)
+        item(QStringLiteral("前一页"), ID_PAGE_PREV);
+    if (beforeLast)
+        item(QStringLiteral("后一页"), ID_PAGE_NEXT);
+    if (page > 1)
+        item(QStringLiteral("第一页"), ID_PAGE_FIRST);
+    if (beforeLast)
+        item(QStringLiteral("最后一页"), ID_PAGE_LAST);
+}
+
+void SheetMenu::newAndDeletePage(const CVes_TableBase& table)
+{
+    item(QStringLiteral("新建页"), ID_PAGE_ADD);
+    if (table.getPages() > 1)
+        item(QStringLiteral("删除页"), ID_PAGE_DELETE);
+}
+
+void SheetMenu::clipboardItems(CVes_TableViewBase& view)
+{
+    separator();
+    const CVes_TableBase* table = view.getTable();
+    if (!table || table->getSelectRow() <= 0)
+        return;
+    item(QStringLiteral("剪切     \tCtrl+X"), ID_EDIT_CUT);
+    item(QStringLiteral("复制\tCtrl+C"), ID_EDIT_COPY);
+    if (view.canPaste())
+        item(QStringLiteral("粘贴\t\t\t\tCtrl+V"), ID_EDIT_PASTE);
+    else
+        item(QStringLiteral("粘贴\t\tCtrl+V"), ID_EDIT_PASTE, false);
+    item(QStringLiteral("删除\t\tDelete"), ID_EDIT_CLEAR);
+}
+
+void SheetMenu::print()
+{
+    item(QStringLiteral("打印\t Ctrl+P"), ID_FILE_PRINT);
+}
+
+void SheetMenu::printUndoRedo(CVes_TableViewBase& view)
+{
+    print();
+    item(QStringLiteral("撤销 \t Ctrl+Z"), ID_EDIT_UNDO, view.canUndo() != 0);
+    item(QStringLiteral("重做\t Ctrl+Y"), ID_EDIT_REDO, view.canRedo() != 0);
+}
+
+bool SheetMenu::moveItems(const CVes_TableBase& table)
+{
+    if (!table.isContinueSelect())
+        return false;
+    separator();
+    item(QStringLiteral("上移\tCtrl+↑"), ID_ROW_UP);
+    item(QStringLiteral("下移\tCtrl+↓"), ID_ROW_DOWN);
+    return true;
+}
+
+void SheetMenu::loadToolbarImages()
+{
+    static bool loaded = false;
+    if (loaded)
+        return;
+    loaded = true;
+    // The toolbars keep their icons as icon sets; a menu keeps one image per
+    // command.
+    for (const int toolBar : {IDR_TOOLBAR_SHEET, IDR_MAINFRAME, IDR_TOOLBAR_ROWS}) {
+        if (const std::map<int, QIcon>* icons = widgara::resources().iconSet(toolBar))
+            for (const auto& [command, icon] : *icons)
+                if (BCMenu::commandIcon(command).isNull())
+                    BCMenu::setCommandIcon(command, icon.pixmap(BCMenu::kIconWidth, BCMenu::kIconHeight).toImage());
+    }
+}
