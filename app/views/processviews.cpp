@@ -18,13 +18,8 @@ CRODOProcessView::~CRODOProcessView() = default;
 void CRODOProcessView::addCommands()
 {
     // Each insert records its own undo step.
-    const auto insert = [this](const std::function<void(CVes_ProcessTable&)>& op) {
-        return [this, op] {
-            if (CVes_ProcessTable* t = processTable()) {
-                op(*t);
-                afterTableCommand();
-            }
-        };
+    const auto insert = [this](std::function<void(CVes_ProcessTable&)> op) {
+        return tableCommand<CVes_ProcessTable>(std::move(op));
     };
     platform::CommandMap& map = commandMap();
     map.add(ID_INSERT_STEEL, insert([](CVes_ProcessTable& t) { t.InsertRow(); }));

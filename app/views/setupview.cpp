@@ -53,12 +53,7 @@ void CRODOSetUpView::addCommands()
     platform::CommandMap& map = commandMap();
     const auto view = [this](void (CVes_SetupView2::*op)()) { return [this, op] { (this->*op)(); }; };
     const auto table = [this](void (CVes_SetupTable::*op)()) {
-        return [this, op] {
-            if (CVes_SetupTable* t = setupTable()) {
-                (t->*op)();
-                afterTableCommand();
-            }
-        };
+        return tableCommand<CVes_SetupTable>([op](CVes_SetupTable& t) { (t.*op)(); });
     };
     map.add(ID_INSERT_STEEL, view(&CVes_SetupView2::insertSteelLine));
     map.add(ID_INSERT_TEXT, view(&CVes_SetupView2::insertTextLine));

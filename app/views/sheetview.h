@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPoint>
 
+#include <functional>
 #include <memory>
 
 class BCMenu;
@@ -66,6 +67,19 @@ protected:
     // afterTableCommand.
     void afterOwnEdit();
     CVes_TableViewBase& tableView() const { return *m_view; }
+    // A command that runs `op` on the view's table when it is one of
+    // `Table`'s kind (an operation that records its own undo step), then
+    // afterTableCommand.
+    template <class Table>
+    std::function<void()> tableCommand(std::function<void(Table&)> op)
+    {
+        return [this, op = std::move(op)] {
+            if (auto* table = dynamic_cast<Table*>(m_view->getTable())) {
+                op(*table);
+                afterTableCommand();
+            }
+        };
+    }
     // The bar of the bar line at the selected row, or null.
     CVes_BarCore* selectedBar() const;
     // "自动计算断料长度", checked by the selected bar, when column `column` is

@@ -14,13 +14,8 @@ CRODOSLView::~CRODOSLView() = default;
 void CRODOSLView::addCommands()
 {
     // Each operation of the sheet records its own undo step.
-    const auto sheet = [this](const std::function<void(CVes_SLTable&)>& op) {
-        return [this, op] {
-            if (CVes_SLTable* t = slTable()) {
-                op(*t);
-                afterTableCommand();
-            }
-        };
+    const auto sheet = [this](std::function<void(CVes_SLTable&)> op) {
+        return tableCommand<CVes_SLTable>(std::move(op));
     };
     platform::CommandMap& map = commandMap();
     map.add(ID_INSERT_STEEL, sheet([](CVes_SLTable& t) { t.InsertRow(); }));

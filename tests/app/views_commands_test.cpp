@@ -141,28 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Sheets, AutoCutLength,
 
 // ---- The bar list's own edits -----------------------------------------------------------
 
-class BarListCommands : public test::ViewsFixture {
-protected:
-    void SetUp() override
-    {
-        ViewsFixture::SetUp();
-        tableClipboard().clear();
-        doc = openBarList();
-        ASSERT_TRUE(doc);
-        view = showTab<CRODOSetUpView>(doc, CRODO_SetUpMainView::kBarList);
-        ASSERT_TRUE(view);
-        list = doc->setupTable();
-    }
-    void TearDown() override
-    {
-        tableClipboard().clear();
-        ViewsFixture::TearDown();
-    }
-
-    CRODOSetUpDoc* doc = nullptr;
-    CRODOSetUpView* view = nullptr;
-    CVes_SetupTable* list = nullptr;
-};
+class BarListCommands : public test::BarListViews {};
 
 TEST_F(BarListCommands, ClearingTheStartPictureIsOneUndoStep)
 {

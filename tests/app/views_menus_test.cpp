@@ -26,28 +26,13 @@ using test::hasPopup;
 using test::hasRow;
 using test::menuRows;
 
-class BarListMenu : public test::ViewsFixture {
+class BarListMenu : public test::BarListViews {
 protected:
     void SetUp() override
     {
-        ViewsFixture::SetUp();
-        tableClipboard().clear();
-        doc = openBarList();
-        ASSERT_TRUE(doc);
-        view = showTab<CRODOSetUpView>(doc, CRODO_SetUpMainView::kBarList);
-        ASSERT_TRUE(view);
-        list = doc->setupTable();
+        BarListViews::SetUp();
         ASSERT_GE(list->getPages(), 2);
     }
-    void TearDown() override
-    {
-        tableClipboard().clear();
-        ViewsFixture::TearDown();
-    }
-
-    CRODOSetUpDoc* doc = nullptr;
-    CRODOSetUpView* view = nullptr;
-    CVes_SetupTable* list = nullptr;
 };
 
 // ---- The line and column the user is at ---------------------------------------------

@@ -8,7 +8,9 @@
 #include "app/documents/setupmainview.h"
 #include "app/documents/slmainview.h"
 #include "app/shell/bcmenu.h"
+#include "app/views/setupview.h"
 #include "app/views/sheetview.h"
+#include "tables/framework/tableclipboard.h"
 #include "tests/app/documents_support.h"
 
 #include <QAction>
@@ -121,6 +123,31 @@ protected:
         table.setCurRow(row);
         table.setCurCol(column);
     }
+};
+
+// A bar list's window with its own sheet shown; the row clipboard starts
+// and ends empty.
+class BarListViews : public ViewsFixture {
+protected:
+    void SetUp() override
+    {
+        ViewsFixture::SetUp();
+        tableClipboard().clear();
+        doc = openBarList();
+        ASSERT_TRUE(doc);
+        view = showTab<CRODOSetUpView>(doc, CRODO_SetUpMainView::kBarList);
+        ASSERT_TRUE(view);
+        list = doc->setupTable();
+    }
+    void TearDown() override
+    {
+        tableClipboard().clear();
+        ViewsFixture::TearDown();
+    }
+
+    CRODOSetUpDoc* doc = nullptr;
+    CRODOSetUpView* view = nullptr;
+    CVes_SetupTable* list = nullptr;
 };
 
 } // namespace test
