@@ -4,6 +4,7 @@
 // main window do not run from that toolbar; the page box, the auto-save
 // hook, F2 and the derived sheets' orders and selections.
 
+#include "app/dialogs/deliverynotedlg.h"
 #include "app/dialogs/summaryoptionsdlg.h"
 #include "app/documents/documentfiles.h"
 #include "app/views/processviews.h"
@@ -27,6 +28,9 @@
 
 #include <QFileInfo>
 #include <QTest>
+#include <QTimer>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -484,3 +488,42 @@ TEST_F(BarListCommands, ProcessingTotalsToggleIndependently)
 }
 
 } // namespace
+
+// ---- Purchase list ------------------------------------------------------------------------
+
+TEST_F(BarListCommands, OnlyAHeadingTextOfThePurchaseListOpensTheDeliveryNote)
+{
+    auto* purchase = showTab<CRODOSteelJinHuoView>(doc, CRODO_SetUpMainView::kPurchase);
+    ASSERT_TRUE(purchase && purchase->getTable());
+    purchase->grab(); // lays the page out
+    CVes_TableBase* sheet = purchase->getTable();
+    platform::Rect heading;
+    sheet->m_texts[2].LocateRect(heading);
+    const platform::Rect cell = sheet->getRect(1, 1);
+    ASSERT_FALSE(heading.IsRectEmpty());
+    ASSERT_FALSE(cell.IsRectEmpty());
+
+    // A dialog opened by the click on the body would be closed here.
+    auto bodyAsked = std::make_shared<bool>(false);
+    QTimer::singleShot(50, purchase, [bodyAsked] {
+        if (auto* dialog = qobject_cast<CDeliveryNoteDlg*>(QApplication::activeModalWidget())) {
+            *bodyAsked = true;
+            dialog->reject();
+        }
+    });
+    QTest::mouseDClick(purchase->viewport(), Qt::LeftButton, {}, purchase->LPtoDP(cell.CenterPoint()));
+    purchase->endEdit();
+    QTest::qWait(60);
+    EXPECT_FALSE(*bodyAsked);
+
+    const auto texts = list->getJinHuoTexts();
+    bool asked = false;
+    test::onNextModal<CDeliveryNoteDlg>([&asked](CDeliveryNoteDlg* dialog) {
+        asked = true;
+        dialog->reject();
+    });
+    QTest::mouseDClick(purchase->viewport(), Qt::LeftButton, {}, purchase->LPtoDP(heading.CenterPoint()));
+    purchase->endEdit();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(list->getJinHuoTexts(), texts);
+}
