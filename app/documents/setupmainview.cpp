@@ -49,9 +49,9 @@ CVes_TableBase* CRODO_SetUpMainView::tableOf(int tab) const
 
 void CRODO_SetUpMainView::autoSaveActiveSheet()
 {
-    if (GetCurSel() == kBarList)
-        if (CRODOSetUpDoc* doc = setupDocument())
-            doc->AutoSave();
+    // The bar list's own sheet has its document auto-save.
+    if (CVes_TableViewBase* view = GetCurSel() == kBarList ? getActiveSheetView() : nullptr)
+        view->handleMessage(CVes_TableViewBase::kAutoSave);
 }
 
 void CRODO_SetUpMainView::StartSortRebuild()

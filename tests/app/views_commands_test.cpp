@@ -7,6 +7,7 @@
 #include "app/dialogs/deliverynotedlg.h"
 #include "app/dialogs/summaryoptionsdlg.h"
 #include "app/documents/documentfiles.h"
+#include "app/documents/documentframe.h"
 #include "app/views/processviews.h"
 #include "app/views/setupview.h"
 #include "app/views/slview.h"
@@ -268,6 +269,22 @@ TEST_F(BarListCommands, TheAutoSaveMessageSavesTheDocument)
     EXPECT_TRUE(view->handleMessage(CVes_TableViewBase::kAutoSave));
     EXPECT_TRUE(QFileInfo::exists(recovery));
     EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(BarListCommands, TheFramesTimerSavesOnlyWhileTheBarListIsShown)
+{
+    platform::setProfileValue(QStringLiteral("settings"), QStringLiteral("autoSaveType"), 1);
+    selectCell(*list, 1, 2, CVes_SetupTable::kColCutLength);
+    view->runMenuCommand(ID_CUTLENGTH_AUTO);
+    const QString recovery = docfiles::recoveryPath(doc->GetPathName());
+    DocumentFrame* frame = containerOf(doc)->frame();
+    ASSERT_TRUE(frame);
+    showTab<CRODOSLSummaryView>(doc, CRODO_SetUpMainView::kSummary);
+    frame->OnAutoSaveTimer();
+    EXPECT_FALSE(QFileInfo::exists(recovery));
+    showTab<CRODOSetUpView>(doc, CRODO_SetUpMainView::kBarList);
+    frame->OnAutoSaveTimer();
+    EXPECT_TRUE(QFileInfo::exists(recovery));
 }
 
 // ---- Cover templates ---------------------------------------------------------------------
