@@ -6,6 +6,11 @@
 #include "tables/framework/tableview.h"
 #include "widgara/resources.h"
 
+#include <QAction>
+#include <QMenu>
+
+#include <map>
+
 void SheetMenu::item(const QString& text, int nID, bool enabled, bool checked)
 {
     unsigned flags = BCMenu::MF_OWNERDRAW;
@@ -89,18 +94,30 @@ bool SheetMenu::moveItems(const CVes_TableBase& table)
     return true;
 }
 
-void SheetMenu::loadToolbarImages()
+namespace {
+
+void showIcons(QMenu& menu, const std::map<int, QIcon>& icons)
 {
-    static bool loaded = false;
-    if (loaded)
-        return;
-    loaded = true;
-    // The toolbars keep their icons as icon sets; a menu keeps one image per
-    // command.
-    for (const int toolBar : {IDR_TOOLBAR_SHEET, IDR_MAINFRAME, IDR_TOOLBAR_ROWS}) {
-        if (const std::map<int, QIcon>* icons = widgara::resources().iconSet(toolBar))
-            for (const auto& [command, icon] : *icons)
-                if (BCMenu::commandIcon(command).isNull())
-                    BCMenu::setCommandIcon(command, icon.pixmap(BCMenu::kIconWidth, BCMenu::kIconHeight).toImage());
+    for (QAction* action : menu.actions()) {
+        if (QMenu* sub = action->menu()) {
+            showIcons(*sub, icons);
+            continue;
+        }
+        const auto found = icons.find(action->data().toInt());
+        if (action->icon().isNull() && found != icons.end())
+            action->setIcon(found->second);
     }
+}
+
+} // namespace
+
+void SheetMenu::showToolbarIcons(BCMenu& menu)
+{
+    // The toolbars keep their buttons' icons as icon sets.
+    std::map<int, QIcon> icons;
+    for (const int toolBar : {IDR_TOOLBAR_SHEET, IDR_MAINFRAME, IDR_TOOLBAR_ROWS})
+        if (const std::map<int, QIcon>* set = widgara::resources().iconSet(toolBar))
+            icons.insert(set->begin(), set->end());
+    if (menu.menu())
+        showIcons(*menu.menu(), icons);
 }

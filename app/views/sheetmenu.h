@@ -36,9 +36,9 @@ public:
     // separator.
     bool moveItems(const CVes_TableBase& table);
 
-    // The icons of the main window's toolbars beside the items of the same
-    // commands (loaded once for the program, before the first menu).
-    static void loadToolbarImages();
+    // The icons of the main window's sheet, standard and row toolbars beside
+    // the items of the same commands that have none.
+    static void showToolbarIcons(BCMenu& menu);
 
 private:
     BCMenu& m_menu;

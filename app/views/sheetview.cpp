@@ -32,9 +32,9 @@ std::unique_ptr<BCMenu> SheetViewBase::createContextMenu()
     CVes_TableBase* table = m_view->getTable();
     if (!table)
         return nullptr;
-    SheetMenu::loadToolbarImages();
     auto menu = std::make_unique<BCMenu>();
     fillContextMenu(*menu, *table);
+    SheetMenu::showToolbarIcons(*menu);
     return menu;
 }
 
