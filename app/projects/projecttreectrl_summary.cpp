@@ -102,6 +102,10 @@ platform::Document* CProjectTreeCtrl::summarise(const QStringList& paths, const 
     if (auto* sheet = dynamic_cast<CVes_SLTable*>(table)) {
         platform::WaitCursor wait;
         sheet->importSetUpArray(paths);
+        // The rows come in before the empty page a new sheet starts with;
+        // those empty rows would make a page of their own.
+        sheet->clearNullLineOfEnd();
+        sheet->firstPage();
     }
     saveNewDocument(document, joinPath(folder, name), folderItem);
     return document;

@@ -3,8 +3,12 @@
 
 #include "app/projects/inputnamedlg.h"
 #include "app/shell/bcmenu.h"
+#include "app/shell/sheetcontainer.h"
+#include "platform/ui/view.h"
+#include "tables/framework/tableview.h"
 #include "app/projects/projectids.h"
 #include "tests/app/projectfixture.h"
+#include "tests/support/generatedbarlist.h"
 #include "tests/support/modal.h"
 
 #include <QCheckBox>
@@ -644,7 +648,20 @@ TEST_F(ProjectTree, PickedSheetsAreSummedBesideTheFirstBuilding)
     host->setNow(QDateTime(QDate(2024, 1, 2), QTime(3, 4)));
     EXPECT_FALSE(tree.summarisePicked({}));
     select({"二号楼", "第1层"});
-    ASSERT_TRUE(tree.summarisePicked({at("二号楼/第1层/板/LB1.pld")}));
+    CVes_SetupTable bars;
+    test::fillGeneratedList(bars, 3, 5);
+    ASSERT_EQ(bars.SaveFile(at("二号楼/第1层/板/LB1.pld")), 1);
+    platform::Document* summary = tree.summarisePicked({at("二号楼/第1层/板/LB1.pld")});
+    ASSERT_TRUE(summary);
+    // A few rows make one page: the empty rows the new sheet started with
+    // do not trail behind them as a page of their own.
+    CVes_TableBase* shown = nullptr;
+    for (platform::View* view : summary->views())
+        if (auto* container = dynamic_cast<CSheetContainer*>(view))
+            if (CVes_TableViewBase* sheetView = container->getActiveSheetView())
+                shown = sheetView->getTable();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->resetPages(), 1) << shown->lines().size() << " rows";
     CVes_SLTable table;
     ASSERT_EQ(table.OpenFile(at("一号楼/选择汇总_钢筋用量汇总_2024年01月02日03时04分.ylb")), 1);
     EXPECT_EQ(table.m_texts[2].m_formula, QStringLiteral("二号楼"));
