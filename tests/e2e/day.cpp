@@ -316,6 +316,22 @@ CRODOSetUpDoc* Day::newBarListIn(const QStringList& path, const char* name)
     return dynamic_cast<CRODOSetUpDoc*>(newSheetIn(path, QStringLiteral("新建钢筋配料单"), name));
 }
 
+QStringList Day::storeyPath()
+{
+    return {QStringLiteral("项目"), QStringLiteral("滨江花园"), QStringLiteral("第1层"), QStringLiteral("柱")};
+}
+
+void Day::startTheDay()
+{
+    projectFolder = newProject("滨江花园");
+    ASSERT_FALSE(projectFolder.isEmpty());
+    doc = newBarListIn(storeyPath(), "一层柱梁板");
+    ASSERT_TRUE(doc);
+    setZoom(QStringLiteral("100%"));
+    typeTheDay();
+    ASSERT_FALSE(HasFailure()) << "the day could not be typed";
+}
+
 // ---- the bar list ------------------------------------------------------------------
 
 CRODO_SetUpMainView* Day::container() const

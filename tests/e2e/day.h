@@ -108,6 +108,12 @@ protected:
     // The same for 新建钢筋配料单.
     CRODOSetUpDoc* newBarListIn(const QStringList& path, const char* name);
 
+    // The folder of the day's bar list in the tree: 项目/滨江花园/第1层/柱.
+    static QStringList storeyPath();
+    // The start of the day: the project, the bar list in its storey, shown
+    // at 100 %, and the three elements typed in.
+    void startTheDay();
+
     // ---- the bar list ------------------------------------------------------------
 
     CRODO_SetUpMainView* container() const;

@@ -87,13 +87,8 @@ TEST_F(Recovery, AnAutoSavedEditIsOfferedBackAfterTheProgramWasEndedWithoutSavin
         return;
     }
 
-    projectFolder = newProject("滨江花园");
-    doc = newBarListIn({QStringLiteral("项目"), QStringLiteral("滨江花园"), QStringLiteral("第1层"),
-                        QStringLiteral("柱")},
-                       "一层柱梁板");
-    ASSERT_TRUE(doc);
-    setZoom(QStringLiteral("100%"));
-    typeTheDay();
+    startTheDay();
+    ASSERT_FALSE(HasFatalFailure());
     ASSERT_TRUE(clickToolbar(frame()->GetCommandBars(), ID_FILE_SAVE));
     const QString file = doc->GetPathName();
     const int saved = editedCount();
