@@ -166,17 +166,6 @@ bool Day::clickToolbar(CXTPCommandBars* bars, int id)
     return false;
 }
 
-bool Day::offers(int id) const
-{
-    CCmdUI state(id, nullptr);
-    return frame()->routeCommand(id, &state) && state.enabled();
-}
-
-bool Day::runCommand(int id)
-{
-    return offers(id) && frame()->routeCommand(id, nullptr);
-}
-
 bool Day::chooseFromMenu(const std::function<void()>& open, const QString& item)
 {
     struct Answer {

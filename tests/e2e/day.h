@@ -80,12 +80,6 @@ protected:
     // Clicks the button `id` on the toolbars of `bars`: false when it is
     // missing or greyed.
     static bool clickToolbar(CXTPCommandBars* bars, int id);
-    // Whether someone along the main window's command route takes the
-    // command now (and it is not greyed).
-    bool offers(int id) const;
-    // Sends a command the way a context menu of a sheet does: to the main
-    // window, which passes it to the active sheet; false when nobody takes it.
-    bool runCommand(int id);
     // Runs `open`, which opens a pop-up menu, and chooses the item that
     // reads `item` ("钢筋编号 > 取消钢筋编号" for an item of a sub-menu;
     // texts after a tab left out); false when the menu did not offer it.
