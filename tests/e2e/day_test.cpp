@@ -535,6 +535,8 @@ TEST_F(TypedDay, TheStoreysQuantitySheetAgreesWithTheBarList)
     chooseTab(sheet, CRODO_SLMainView::kDetail);
     const QStringList detail = allTexts();
     EXPECT_TRUE(detail.contains(QStringLiteral("变长筋")));
+    // The 23 rows fill one page; no empty page follows them.
+    EXPECT_EQ(activeSheet()->getTable()->getPages(), 1);
     chooseTab(sheet, CRODO_SLMainView::kSummary);
     const std::vector<double> summary = numbersAfter(allTexts(), QStringLiteral("|总重"));
     ASSERT_EQ(summary.size(), 1u);
