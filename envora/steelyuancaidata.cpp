@@ -18,9 +18,8 @@ namespace {
 constexpr int kSchema = 1;
 // The least bytes one stored record takes: five numbers and an empty text.
 constexpr qsizetype kLeastRecordBytes = 5 * 4 + 1;
-// What a stored record may hold: a diameter in mm, a price in yuan a tonne.
+// The diameters a stored record may hold, in mm (no stock bar comes near).
 constexpr double kMaxDiameter = 1000.0;
-constexpr double kMaxPrice = 1.0e9;
 
 float finiteOrZero(double v)
 {
@@ -205,7 +204,7 @@ void CVes_SteelYuanCaiDataLib::Serialize(platform::Archive& ar)
         std::int32_t type = 0, grade = 0, length = 0;
         ar >> r->DN >> type >> grade >> length >> r->price >> r->name;
         platform::requireFiniteInRange(r->DN, -kMaxDiameter, kMaxDiameter, "stock diameter");
-        platform::requireFiniteInRange(r->price, -kMaxPrice, kMaxPrice, "stock price");
+        platform::requireFiniteInRange(r->price, -HUGE_VAL, HUGE_VAL, "stock price");
         r->steelType = type;
         r->grade = grade;
         r->length = length;

@@ -8,7 +8,6 @@
 #include "core/model/steel.h"
 #include "platform/archive.h"
 
-#include <vector>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -30,21 +29,6 @@ bool read(T& item, platform::Archive& ar)
     return false;
 }
 
-void measure(CVes_BarCore& bar)
-{
-    std::vector<float> lengths;
-    std::vector<int> counts;
-    for (unsigned int sel : {0u, 1u}) {
-        bar.calculateLength(sel, 1.0);
-        bar.calculateGroupLength(lengths, counts, sel, 1.0);
-        bar.getLength(sel, 1.0);
-    }
-    bar.getZheshu();
-    bar.calMidConnectNum();
-    for (const auto& variable : bar.getVarArray())
-        variable->valueText();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -56,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 0: {
         CVes_Steel bar;
         if (read(bar, ar)) {
-            measure(bar);
+            fuzz::measureBar(bar);
             fuzz::drawReference(bar);
             fuzz::drawReference(bar.start);
             CVes_Steel copy(bar);

@@ -10,7 +10,6 @@
 #include "core/model/steel.h"
 #include "tables/barlist/setuptable.h"
 
-#include <cstring>
 #include <vector>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -21,32 +20,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 namespace {
 
-// Takes numbers from the input until it runs out (then zeros).
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-
-    template <typename T>
-    T take()
-    {
-        T value{};
-        if (m_size >= sizeof(T)) {
-            std::memcpy(&value, m_data, sizeof(T));
-            m_data += sizeof(T);
-            m_size -= sizeof(T);
-        }
-        return value;
-    }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-};
-
 // The default shape libraries' sub-libraries and their shape counts.
 constexpr int kShapes[][2] = {{190, 7}, {191, 10}, {192, 6}, {193, 3}, {194, 3}, {195, 3}};
 
-CVes_Steel barFrom(Input& in)
+CVes_Steel barFrom(fuzz::Input& in)
 {
     const auto& [mainId, count] = kShapes[in.take<std::uint8_t>() % std::size(kShapes)];
     CVes_Steel bar;
@@ -83,19 +60,9 @@ CVes_Steel barFrom(Input& in)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    Input in(data, size);
+    fuzz::Input in(data, size);
     CVes_Steel bar = barFrom(in);
-    std::vector<float> lengths;
-    std::vector<int> counts;
-    for (unsigned int sel : {0u, 1u}) {
-        bar.calculateLength(sel, 1.0);
-        bar.calculateGroupLength(lengths, counts, sel, 1.0);
-        bar.getLength(sel, 0.1);
-    }
-    bar.getZheshu();
-    bar.calMidConnectNum();
-    for (const auto& variable : bar.getVarArray())
-        variable->valueText();
+    fuzz::measureBar(bar);
     fuzz::drawReference(bar);
 
     CVes_SetupTable table;

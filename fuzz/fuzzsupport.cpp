@@ -1,7 +1,7 @@
 #include "fuzz/fuzzsupport.h"
 
+#include "core/model/barcore.h"
 #include "core/model/modelrecord.h"
-#include "core/model/referencebase.h"
 #include "platform/recordingdc.h"
 #include "platform/savefile.h"
 #include "tables/framework/tablebase.h"
@@ -9,12 +9,29 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <vector>
+
 namespace fuzz {
 
 void prepare()
 {
     static QTemporaryDir home(QDir::tempPath() + QStringLiteral("/rodo-fuzz-XXXXXX"));
     qputenv("RODO_HOME", home.path().toUtf8());
+}
+
+void measureBar(CVes_BarCore& bar)
+{
+    std::vector<float> lengths;
+    std::vector<int> counts;
+    for (unsigned int sel : {0u, 1u}) {
+        bar.calculateLength(sel, 1.0);
+        bar.calculateGroupLength(lengths, counts, sel, 1.0);
+        bar.getLength(sel, 0.1);
+    }
+    bar.getZheshu();
+    bar.calMidConnectNum();
+    for (const auto& variable : bar.getVarArray())
+        variable->valueText();
 }
 
 void drawShape(CVes_ModelRecord& record)

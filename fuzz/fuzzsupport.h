@@ -11,7 +11,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+class CVes_BarCore;
 class CVes_ModelRecord;
 class CVes_ReferenceBase;
 class CVes_TableBase;
@@ -35,6 +37,33 @@ inline QByteArray bytesOf(const std::uint8_t* data, std::size_t size)
 {
     return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
 }
+
+// Numbers taken from the input in turn, for targets that set values rather
+// than read a file; zeros once the input runs out.
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    template <typename T>
+    T take()
+    {
+        T value{};
+        if (m_size >= sizeof(T)) {
+            std::memcpy(&value, m_data, sizeof(T));
+            m_data += sizeof(T);
+            m_size -= sizeof(T);
+        }
+        return value;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+};
+
+// Measures a bar as the sheets do: single and grouped lengths of both ends
+// of its ranges, bends, joints and the texts of its dimensions.
+void measureBar(CVes_BarCore& bar);
 
 // Draws a shape record as a thumbnail and at full size.
 void drawShape(CVes_ModelRecord& record);

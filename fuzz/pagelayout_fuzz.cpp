@@ -10,7 +10,6 @@
 #include "core/model/steel.h"
 #include "tables/barlist/setuptable.h"
 
-#include <cstring>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -18,34 +17,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
-namespace {
-
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-
-    template <typename T>
-    T take()
-    {
-        T value{};
-        if (m_size >= sizeof(T)) {
-            std::memcpy(&value, m_data, sizeof(T));
-            m_data += sizeof(T);
-            m_size -= sizeof(T);
-        }
-        return value;
-    }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    Input in(data, size);
+    fuzz::Input in(data, size);
     CVes_SetupTable table;
     for (int i = 0; i < 3; ++i) {
         CVes_Steel bar;

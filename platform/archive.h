@@ -10,6 +10,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QtEndian>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
@@ -58,9 +59,16 @@ inline void requireInRange(std::int64_t value, std::int64_t lo, std::int64_t hi,
 }
 inline void requireFiniteInRange(double value, double lo, double hi, const char* what)
 {
-    if (!(value >= lo && value <= hi))
+    if (!std::isfinite(value) || value < lo || value > hi)
         refuseOutOfRange(what);
 }
+
+// A number of a stream that the program may itself have stored out of any
+// sound range (a value computed from the user's formula: NaN, infinite):
+// such a value reads as 0. The code that uses these numbers holds the
+// finite ones to what it can take.
+inline double finiteOrZero(double value) { return std::isfinite(value) ? value : 0.0; }
+inline float finiteOrZero(float value) { return std::isfinite(value) ? value : 0.0f; }
 
 class Archive {
 public:

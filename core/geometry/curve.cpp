@@ -1,11 +1,11 @@
 #include "core/geometry/curve.h"
 
 #include "core/geometry/geometry.h"
-#include "core/geometry/storedranges.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/saturate.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -115,7 +115,6 @@ void CVes_Curve::Serialize(platform::Archive& ar)
     ar >> type >> width >> style >> colour;
     if (schema == 2)
         ar >> group;
-    platform::requireInRange(width, -storedrange::kLineWidth, storedrange::kLineWidth, "line width");
     CVes_Point p1, p2, p3;
     p1.Serialize(ar);
     p2.Serialize(ar);
@@ -140,7 +139,8 @@ int CVes_Curve::getArcPt(QPoint& centre, QPoint& start, QPoint& end) const
     if (p1 == p2 || p1 == p3 || p2 == p3)
         return -1;
     // P3 must lie within the circle on the chord P1P2.
-    const QPoint m(int((std::int64_t(p1.x()) + p2.x()) / 2), int((std::int64_t(p1.y()) + p2.y()) / 2));
+    const QPoint m(int((std::int64_t(p1.x()) + p2.x()) / 2),
+                   int((std::int64_t(p1.y()) + p2.y()) / 2));
     if (getDisPtToPt(p1, m) < getDisPtToPt(p3, m))
         return -1;
     if (std::abs(getSlope(&p1, &p3) - getSlope(&p1, &p2)) < 0.01)
@@ -345,10 +345,12 @@ int CVes_Curve::InRect(Rect r) const
         if (dx == 0 || dy == 0)
             return 0;
         // Where the line crosses each edge, strictly within the edge.
+        // from + offset × num / den in whole numbers, as wide as it needs.
         const auto cross = [](std::int64_t from, std::int64_t offset, std::int64_t num,
                               std::int64_t den) {
-            const double at = double(from) + double(offset) * double(num) / double(den);
-            return platform::saturatedInt(at);
+            const __int128 at = from + __int128(offset) * num / den;
+            constexpr __int128 limit = platform::kSaturatedMax;
+            return int(std::clamp(at, -limit, limit));
         };
         for (int y : {r.top, r.bottom}) {
             const int x = cross(a.x(), std::int64_t(y) - a.y(), dx, dy);

@@ -1,6 +1,5 @@
 #include "core/geometry/point.h"
 
-#include "core/geometry/storedranges.h"
 #include "platform/archive.h"
 
 CVes_Point& CVes_Point::operator+(const QPoint& offset)
@@ -33,8 +32,6 @@ void CVes_Point::Serialize(platform::Archive& ar)
         return;
     std::int32_t x = 0, y = 0, third = 0;
     ar >> x >> y >> third;
-    platform::requireInRange(x, -storedrange::kCoordinate, storedrange::kCoordinate, "point x");
-    platform::requireInRange(y, -storedrange::kCoordinate, storedrange::kCoordinate, "point y");
     m_x = x;
     m_y = y;
     m_third = third;

@@ -1,7 +1,6 @@
 #include "core/geometry/side.h"
 
 #include "core/geometry/geometry.h"
-#include "core/geometry/storedranges.h"
 #include "core/model/connect.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
@@ -61,9 +60,8 @@ void CVes_Side::Serialize(platform::Archive& ar)
     std::int32_t length = 0, bend = 0;
     QString angleText, lengthText;
     ar >> angle >> length >> bend >> angleText >> lengthText;
-    platform::requireFiniteInRange(angle, -storedrange::kAngle, storedrange::kAngle, "side angle");
-    platform::requireInRange(length, -storedrange::kLength, storedrange::kLength, "side length");
-    m_angle = angle;
+    // The angle is the one last computed from the side's formula.
+    m_angle = platform::finiteOrZero(angle);
     m_length = length;
     m_bendDirection = bend;
     m_angleText = angleText;
@@ -74,7 +72,6 @@ void CVes_Side::Serialize(platform::Archive& ar)
         std::int32_t subStyle = 0, count = 0;
         QString text;
         ar >> subStyle >> count >> text;
-        platform::requireInRange(count, -storedrange::kCount, storedrange::kCount, "joint count");
         m_subStyle = subStyle;
         m_count = count;
         m_text = text;

@@ -2,7 +2,6 @@
 
 #include "core/geometry/geometry.h"
 #include "core/geometry/steeltext.h"
-#include "core/geometry/storedranges.h"
 #include "envora/usercustom.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
@@ -39,10 +38,16 @@ QPoint mirrored(QPoint p, unsigned int flags, QPoint centre)
     return p;
 }
 
-// p + (dx, dy), held to the int range.
+// p + (dx, dy) truncated toward zero, held to the int range.
 QPoint offset(QPoint p, double dx, double dy)
 {
     return QPoint(saturatedInt(p.x() + dx), saturatedInt(p.y() + dy));
+}
+
+// p + (dx, dy), held to the int range.
+QPoint shifted(QPoint p, int dx, int dy)
+{
+    return QPoint(platform::saturatedAdd(p.x(), dx), platform::saturatedAdd(p.y(), dy));
 }
 
 // A text's position, angle and alignment as drawn under mirror flags.
@@ -77,14 +82,6 @@ QPoint outputPoint(const Placement& placement, int height, int sign, double scal
     const int oy = int(half * std::cos(a) * 0.6);
     return {saturatedInt((double(placement.position.x()) - sign * ox) / scale + originX),
             saturatedInt((double(placement.position.y()) + sign * oy) / scale + originY)};
-}
-
-// What a stored text may hold.
-void checkStoredText(std::int32_t height, std::int32_t angle)
-{
-    platform::requireInRange(height, -storedrange::kTextHeight, storedrange::kTextHeight,
-                             "text height");
-    platform::requireInRange(angle, -storedrange::kAngle, storedrange::kAngle, "text angle");
 }
 
 } // namespace
@@ -125,8 +122,8 @@ void CVes_String::outline(QPoint position, const QString& shown, QPoint& p1, QPo
     const double a = m_angle * kDegreesToRadians;
     const int dx = saturatedInt(h * std::sin(a) * 0.55);
     const int dy = saturatedInt(h * std::cos(a) * 0.55);
-    const double alongX = w * dy;
-    const double alongY = w * dx;
+    const int alongX = saturatedInt(w * dy);
+    const int alongY = saturatedInt(w * dx);
 
     p1 = position;
     p2 = position;
@@ -136,17 +133,17 @@ void CVes_String::outline(QPoint position, const QString& shown, QPoint& p1, QPo
         [[fallthrough]];
     case kLeft:
         p1 = offset(p1, -dx * 0.5, dy * 0.5);
-        p2 = offset(p1, alongX, alongY);
+        p2 = shifted(p1, alongX, alongY);
         break;
     case kRight:
         p1 = offset(p1, -dx * 0.5, dy * 0.5);
-        p2 = offset(p1, -alongX, -alongY);
+        p2 = shifted(p1, -alongX, -alongY);
         break;
     default:
         break;
     }
-    p3 = offset(p2, dx, -double(dy));
-    p4 = offset(p1, dx, -double(dy));
+    p3 = shifted(p2, dx, -dy);
+    p4 = shifted(p1, dx, -dy);
 }
 
 void CVes_String::getOutlinePt(QPoint& p1, QPoint& p2, QPoint& p3, QPoint& p4) const
@@ -248,7 +245,6 @@ void CVes_Text::Serialize(platform::Archive& ar)
     QString text, fontName;
     m_position.Serialize(ar);
     ar >> height >> angle >> align >> colour >> text >> fontName;
-    checkStoredText(height, angle);
     std::int32_t print = m_print;
     if (schema == 2)
         ar >> print;
@@ -449,10 +445,6 @@ void CVes_Variable::Serialize(platform::Archive& ar)
         >> formula >> fontName;
     if (schema == 3)
         ar >> print;
-    checkStoredText(height, angle);
-    for (double v : {value, value2, step})
-        platform::requireFiniteInRange(v, -storedrange::kLength, storedrange::kLength,
-                                       "variable value");
     // The first files numbered the standard and the given kinds the other
     // way round.
     if (schema == 1 && (kind == kStandard || kind == kGiven))
@@ -461,9 +453,10 @@ void CVes_Variable::Serialize(platform::Archive& ar)
     m_angle = angle;
     m_type = kind;
     m_unit = unit;
-    m_value = value;
-    m_value2 = value2;
-    m_step = step;
+    // Values computed from a formula may have been stored as no number.
+    m_value = platform::finiteOrZero(value);
+    m_value2 = platform::finiteOrZero(value2);
+    m_step = platform::finiteOrZero(step);
     m_align = align;
     m_color = colour;
     m_text = name;

@@ -1,6 +1,5 @@
 #include "core/model/barcore.h"
 
-#include "core/geometry/storedranges.h"
 #include "core/model/modelrecord.h"
 #include "platform/archive.h"
 
@@ -21,15 +20,11 @@ bool sameEnd(const CVes_Connect& a, const CVes_Connect& b)
 
 CVes_BarCore::CVes_BarCore() = default;
 
-void CVes_BarCore::checkStoredFields(int count, float d, float length, float mult90,
-                                     float mult180, float mult135)
+void CVes_BarCore::holdStoredNumbers(float& d, float& length, float& mult90, float& mult180,
+                                     float& mult135)
 {
-    using namespace storedrange;
-    platform::requireInRange(count, -kCount, kCount, "bar count");
-    platform::requireFiniteInRange(d, -kDiameter, kDiameter, "bar diameter");
-    platform::requireFiniteInRange(length, -kLength, kLength, "bar length");
-    for (float multiple : {mult90, mult180, mult135})
-        platform::requireFiniteInRange(multiple, -kDiameter, kDiameter, "bend diameter");
+    for (float* number : {&d, &length, &mult90, &mult180, &mult135})
+        *number = platform::finiteOrZero(*number);
 }
 
 CVes_BarCore::CVes_BarCore(const CVes_BarCore& other)

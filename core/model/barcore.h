@@ -105,10 +105,10 @@ public:
     float DN = 10.0f;
 
 protected:
-    // Refuses (platform::ArchiveError) stored bar fields that no sound file
-    // holds: a count, diameter, length or bend multiple out of range.
-    static void checkStoredFields(int count, float d, float length, float mult90, float mult180,
-                                  float mult135);
+    // A bar's stored numbers as they are read: a diameter, length or bend
+    // multiple that is no number (stored from a formula's result) reads as 0.
+    static void holdStoredNumbers(float& d, float& length, float& mult90, float& mult180,
+                                  float& mult135);
 
 private:
     void setInstanceVar(const char* name, double value);

@@ -1,6 +1,5 @@
 #include "core/model/connect.h"
 
-#include "core/geometry/storedranges.h"
 #include "platform/archive.h"
 
 bool CVes_Connect::operator==(const CVes_Connect& other) const
@@ -32,12 +31,10 @@ void CVes_Connect::Serialize(platform::Archive& ar)
     std::int32_t t = 0, p = 0, f = 0, d = 0, fd = 0;
     float dn = 0;
     ar >> t >> p >> f >> d >> fd >> dn;
-    platform::requireFiniteInRange(dn, -storedrange::kDiameter, storedrange::kDiameter,
-                                   "far bar diameter");
     type = t;
     param = p;
     flag = f;
     direction = d;
     farDirection = fd;
-    farDN = dn;
+    farDN = platform::finiteOrZero(dn);
 }

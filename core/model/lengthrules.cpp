@@ -227,10 +227,9 @@ float CVes_BarCore::calculateLength(unsigned int sel, double factor)
         const CVes_Side& side = *sides[i];
         if (side.m_type == kConnectMark)
             continue;
+        const float angle = platform::saturatedFloat(side.m_angle);
         total += side.m_length
-            + factor
-                * calculateZhesunLength(platform::saturatedFloat(side.m_angle), sides[i - 1]->m_type, side.m_type,
-                                        m_outDim);
+            + factor * calculateZhesunLength(angle, sides[i - 1]->m_type, side.m_type, m_outDim);
     }
     total += hookAddition(m_hookLeft, factor, false);
     total += hookAddition(m_hookRight, factor, false);
@@ -276,7 +275,8 @@ float CVes_BarCore::calculateGroupLength(std::vector<float>& lengths, std::vecto
         total += side.m_length;
         if (prev.m_type != kConnectMark)
             total += factor
-                * calculateZhesunLength(platform::saturatedFloat(side.m_angle), prev.m_type, side.m_type, m_outDim);
+                * calculateZhesunLength(platform::saturatedFloat(side.m_angle), prev.m_type,
+                                        side.m_type, m_outDim);
         else if (prev.m_subStyle < kFirstJoinedType)
             total += getHookLength(m_hookLeft, factor);
     }

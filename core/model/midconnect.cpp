@@ -1,7 +1,6 @@
 #include "core/model/midconnect.h"
 
 #include "core/model/connecttext.h"
-#include "core/geometry/storedranges.h"
 #include "envora/usercustom.h"
 #include "platform/archive.h"
 
@@ -73,6 +72,4 @@ void CVes_MidConnect::Serialize(platform::Archive& ar)
         }
         break;
     }
-    for (int count : {valueA, valueB})
-        platform::requireInRange(count, -storedrange::kCount, storedrange::kCount, "joint count");
 }

@@ -171,7 +171,8 @@ void CVes_ModelRecord::calculateSideLen(int mode)
     const CVes_Formula formula;
     for (auto& side : m_arrSide) {
         if (side->isConnect()) {
-            side->m_count = platform::saturatedInt(formula.FormulaValue(side->m_text, m_arrVar, mode));
+            side->m_count =
+                platform::saturatedInt(formula.FormulaValue(side->m_text, m_arrVar, mode));
         } else {
             side->m_length = sideLengthOf(formula.FormulaValue(side->m_lengthText, m_arrVar, mode));
             side->m_angle = formula.FormulaValue(side->m_angleText, m_arrVar, mode);

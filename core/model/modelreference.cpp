@@ -1,6 +1,5 @@
 #include "core/model/modelreference.h"
 
-#include "core/geometry/storedranges.h"
 #include "core/model/modelrecord.h"
 #include "core/model/recordcache.h"
 #include "core/model/shapebitmap.h"
@@ -8,6 +7,7 @@
 #include "platform/archive.h"
 #include "platform/saturate.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace {
@@ -417,8 +417,8 @@ void CVes_ModelReference::loadFields(platform::Archive& ar, int schema)
         std::uint32_t mirror = 0;
         ar >> mirror;
         m_mirror = mirror;
-        platform::requireInRange(m_groupNum, -storedrange::kGroupBars, storedrange::kGroupBars,
-                                 "bar group count");
+        m_groupNum = std::min(m_groupNum, kMaxGroupBars);
+
     }
     readVariables(ar, m_arrVar);
     if (schema >= 7) {

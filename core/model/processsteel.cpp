@@ -1,6 +1,5 @@
 #include "core/model/processsteel.h"
 
-#include "core/geometry/storedranges.h"
 #include "platform/archive.h"
 
 #include <utility>
@@ -57,7 +56,6 @@ void CVes_LiaoPai::Serialize(platform::Archive& ar)
     std::int32_t c = 0, m = 0, a = 0;
     QString t;
     ar >> c >> m >> a >> t;
-    platform::requireInRange(c, -storedrange::kCount, storedrange::kCount, "tag count");
     count = c;
     mark = m;
     auxA = a;
@@ -255,8 +253,7 @@ void CVes_ProcessSteel::Serialize(platform::Archive& ar)
         ar >> mult90 >> mult180 >> mult135;
     std::int32_t newRows = 0, newPid = 0, newNull = 0;
     ar >> newRows >> newPid >> newNull;
-    checkStoredFields(newCount, newDN, newLength, mult90, mult180, mult135);
-    platform::requireInRange(newRows, 0, storedrange::kLineRows, "row height");
+    holdStoredNumbers(newDN, newLength, mult90, mult180, mult135);
     const std::int32_t nTags = ar.readIntCount(kMinTagBytes);
     LiaoPaiArray newTags(static_cast<size_t>(nTags));
     for (CVes_LiaoPai& tag : newTags)

@@ -4,6 +4,7 @@
 #include "core/model/modelrecord.h"
 #include "platform/saturate.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -345,7 +346,7 @@ void CVes_ReferenceBase::setVarHigh(int height)
 
 void CVes_ReferenceBase::setMultiGroup(int count)
 {
-    m_groupNum = count;
+    m_groupNum = std::min(count, kMaxGroupBars);
     if (m_multiVal) {
         for (auto& v : m_arrVar)
             applyStep(*v);

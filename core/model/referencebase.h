@@ -31,6 +31,10 @@ public:
     static constexpr unsigned int kEditing = 2;
     // What getVarValue answers for a name no variable has.
     static constexpr double kNoValue = -1.111;
+    // The most bars one graded row stands for; a larger count (typed, or
+    // read from a file) is taken as this, so that no sheet walks endlessly
+    // over the bars of one row.
+    static constexpr int kMaxGroupBars = 100000;
 
     CVes_ReferenceBase();
     CVes_ReferenceBase(const CVes_ReferenceBase&) = delete;

@@ -1,7 +1,6 @@
 #include "core/model/shapemodel.h"
 
 #include "core/geometry/geometry.h"
-#include "core/geometry/storedranges.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 
@@ -626,8 +625,6 @@ void CVes_ShapeModel::Serialize(platform::Archive& ar)
     std::int32_t height = 0, width = 0, style = 0, multi = 0;
     std::uint32_t mirror = 0;
     ar >> height >> width >> style >> mirror;
-    platform::requireInRange(height, 1, storedrange::kCoordinate, "drawing height");
-    platform::requireInRange(width, 1, storedrange::kCoordinate, "drawing width");
     // Everything is read before the model changes, so that a damaged stream
     // leaves it as it was.
     auto lines = readItems<CVes_Line>(ar, kLeastCurveBytes);

@@ -133,7 +133,7 @@ void CVes_Steel::Serialize(platform::Archive& ar)
     ar >> ownBendDiameters;
     if (ownBendDiameters)
         ar >> bendMult90 >> bendMult180 >> bendMult135;
-    checkStoredFields(count, DN, length, bendMult90, bendMult180, bendMult135);
+    holdStoredNumbers(DN, length, bendMult90, bendMult180, bendMult135);
     if (schema <= 2)
         grade = currentGrade(grade);
 }

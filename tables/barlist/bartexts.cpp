@@ -2,6 +2,7 @@
 
 #include "tables/barlist/setuptable.h"
 #include "tables/barlist/sumhelpers.h"
+#include "platform/saturate.h"
 
 #include <QStringList>
 
@@ -131,7 +132,7 @@ ColumnFactors ColumnFactors::of(const CVes_SetupTable& table)
 
 void refreshAnchorage(const CVes_SetupTable& table, CVes_Steel& bar, const ColumnFactors& f)
 {
-    const int d = int(bar.DN);
+    const int d = platform::saturatedInt(bar.DN);
     bar.setVarValue(QStringLiteral("lae"),
                     table.getMaoguBeishu(bar.grade, d, bar.steelType) * f.toShape);
     bar.setVarValue(QStringLiteral("la"), double(table.getLa(bar.grade, d, bar.steelType)));

@@ -8,6 +8,8 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 const QString CVes_SetupTable::kFirstElement = QStringLiteral("这里输入构件编号");
@@ -119,7 +121,7 @@ void CVes_SetupTable::Serialize(platform::Archive& ar)
     // read, so that a damaged stream leaves the bar list's own data alone.
     std::int32_t pieces = 0;
     ar >> pieces;
-    platform::requireInRange(pieces, -storedrange::kCount, storedrange::kCount, "piece count");
+
     QStringList names;
     for (std::int32_t i = 0, n = ar.readIntCount(1); i < n; ++i) {
         QString name;
@@ -136,7 +138,10 @@ void CVes_SetupTable::Serialize(platform::Archive& ar)
     double zoom = m_zoom;
     if (schema >= 3)
         ar >> zoom;
-    platform::requireFiniteInRange(zoom, kMinPageZoom, kMaxPageZoom, "zoom");
+    // The view may have zoomed beyond what a page is drawn at; no number is
+    // damage.
+    platform::requireFiniteInRange(zoom, -HUGE_VAL, HUGE_VAL, "zoom");
+    zoom = std::clamp(zoom, kMinPageZoom, kMaxPageZoom);
     CVes_SortRules rules(m_rules);
     if (schema >= 4)
         rules.Serialize(ar);

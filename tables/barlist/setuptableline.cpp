@@ -1,9 +1,9 @@
 #include "tables/barlist/setuptableline.h"
 
-#include "core/geometry/storedranges.h"
 #include "core/geometry/text.h"
 #include "envora/usercustom.h"
 #include "platform/archive.h"
+#include "tables/framework/template.h"
 
 #include <cmath>
 
@@ -209,7 +209,7 @@ void CVes_SetupTableLine::Serialize(platform::Archive& ar)
     const int schema = ar.readSchema([](int s) { return s >= 1 && s <= kSchema; });
     std::int32_t kind = 0, empty = 0, lock = 0, rows = 0;
     ar >> kind >> empty >> lock >> rows;
-    platform::requireInRange(rows, 1, storedrange::kLineRows, "line rows");
+    platform::requireInRange(rows, 1, CVes_Template::kMaxRowsPerPage, "line rows");
     m_type = unsigned(kind);
     m_null = empty;
     m_lock = lock;
@@ -258,8 +258,6 @@ void CVes_SetupTableLine::Serialize(platform::Archive& ar)
         if (schema >= 2) {
             std::int32_t count = 0;
             ar >> m_element >> count;
-            platform::requireInRange(count, -storedrange::kCount, storedrange::kCount,
-                                     "piece count");
             m_eleNum = count;
         }
         if (schema >= 4)

@@ -10,7 +10,9 @@
 #include "envora/rules.h"
 #include "envora/usercustom.h"
 #include "platform/hostservices.h"
+#include "platform/saturate.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -220,7 +222,7 @@ void setConnectStyle(CVes_TableBase& table, bool left, unsigned int type)
         }
         connect.type = int(type);
         if (type == kTiedLap)
-            connect.param = table.getLle(bar.grade, int(bar.DN), bar.steelType);
+            connect.param = table.getLle(bar.grade, platform::saturatedInt(bar.DN), bar.steelType);
     });
 }
 
@@ -770,6 +772,8 @@ void CVes_TableBase::setSelLineHighNum(int rows)
 {
     if (rows < 1)
         return;
+    // A row never takes more than a page (files hold no more).
+    rows = std::min(rows, kMaxRowsPerPage);
     bool changed = false;
     for (qsizetype i = 0; i < m_pageLines.size(); ++i) {
         CVes_TableBaseLine* row = m_pageLines[i];

@@ -20,6 +20,7 @@
 
 #include <QList>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -339,6 +340,13 @@ public:
     int isCurRowVisible() const;
     const platform::Rect& getPaperRect() const { return m_paperRect; }
     QPoint getPaperptO() const { return m_paperptO; }
+    // The paper in 0.1 mm as pages are drawn: the template's paper held to
+    // what a template may hold, and A4 in the sheet's orientation for a
+    // paper of no size.
+    QSize paperSize() const;
+    // A zoom as pages are drawn at it: held to kMinPageZoom … kMaxPageZoom,
+    // and 1 for what is no number.
+    static double pageZoom(double zoom);
     // The page fitted into a client area of width W and height H at a zoom.
     void fitPage(int clientWidth, int clientHeight, double zoom, int& width, int& height) const;
     void getScollUnit(const platform::Rect& client, double zoom, double& unitX,

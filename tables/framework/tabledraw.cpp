@@ -46,10 +46,6 @@ constexpr int kPrintOffsetY = 50;
 // The scroll positions the view moves between.
 constexpr double kMaxScroll = 100.0;
 
-// A4 in 0.1 mm, for a paper the template does not know.
-constexpr int kA4Short = 2100;
-constexpr int kA4Long = 2970;
-
 // Where a page is drawn: paper points in 0.1 mm to device points.
 struct PageMapping {
     int originX = 0;
@@ -107,14 +103,9 @@ int columnWidth(const CVes_TableBase& table, int column)
 PageBox pageBox(const CVes_TableBase& table)
 {
     PageBox box;
-    box.paperW = heldMm(table.getRealW()) * 10;
-    box.paperH = heldMm(table.getRealH()) * 10;
-    // An unknown paper is laid out as A4, as the view fits it.
-    if (box.paperW <= 0 || box.paperH <= 0) {
-        const bool landscape = table.m_orientation == CVes_Template::kLandscape;
-        box.paperW = landscape ? kA4Long : kA4Short;
-        box.paperH = landscape ? kA4Short : kA4Long;
-    }
+    const QSize paper = table.paperSize();
+    box.paperW = paper.width();
+    box.paperH = paper.height();
     box.left = heldMm(table.m_leftMargin) * 10;
     box.top = heldMm(table.m_topMargin) * 10;
     box.right = heldMm(table.m_rightMargin) * 10;
@@ -542,8 +533,7 @@ void CVes_TableBase::Draw(platform::Dc* dc, const platform::Rect& rect)
         const int h = rect.Height();
         // The view keeps its zoom and scroll in range; a page is drawn at
         // whatever they are held to.
-        const double zoom = std::isfinite(m_zoom) ? std::clamp(m_zoom, kMinPageZoom, kMaxPageZoom)
-                                                   : 1.0;
+        const double zoom = pageZoom(m_zoom);
         const auto scroll = [](double at) {
             return std::isfinite(at) ? std::clamp(at, 0.0, kMaxScroll) : 0.0;
         };

@@ -3,11 +3,13 @@
 
 #include "tables/framework/tablebase.h"
 
+#include "core/geometry/geometry.h"
 #include "core/geometry/text.h"
 #include "tables/framework/form.h"
 #include "tables/framework/tablehelpers.h"
 
 #include <algorithm>
+#include <cmath>
 
 int CVes_TableBase::HitTest(QPoint point, int& row, int& column)
 {
@@ -49,22 +51,30 @@ int CVes_TableBase::isCurRowVisible() const
     return m_form->GetCell(m_curRow, m_curCol > 1 ? m_curCol : 1) ? 1 : 0;
 }
 
+QSize CVes_TableBase::paperSize() const
+{
+    const int width = std::clamp(getRealW(), 0, kMaxPaperSize) * 10;
+    const int height = std::clamp(getRealH(), 0, kMaxPaperSize) * 10;
+    if (width > 0 && height > 0)
+        return QSize(width, height);
+    return m_orientation == kLandscape ? QSize(2970, 2100) : QSize(2100, 2970);
+}
+
+double CVes_TableBase::pageZoom(double zoom)
+{
+    return std::isfinite(zoom) ? std::clamp(zoom, kMinPageZoom, kMaxPageZoom) : 1.0;
+}
+
 void CVes_TableBase::fitPage(int clientWidth, int clientHeight, double zoom, int& width,
                              int& height) const
 {
     width = 0;
     height = 0;
-    int paperW = getRealW() * 10;
-    int paperH = getRealH() * 10;
-    // An unknown paper is laid out as A4.
-    if (paperW <= 0 || paperH <= 0) {
-        paperW = m_orientation == kLandscape ? 2970 : 2100;
-        paperH = m_orientation == kLandscape ? 2100 : 2970;
-    }
     if (clientWidth <= 0 || clientHeight <= 0)
         return;
-    const double ratio = double(paperH) / double(paperW);
-    const float shadow = 6.0f * float(zoom);
+    const QSize paper = paperSize();
+    const double ratio = double(paper.height()) / double(paper.width());
+    const float shadow = 6.0f * float(pageZoom(zoom));
     if (double(clientHeight) / double(clientWidth) <= ratio) {
         height = int(float(int(0.96 * clientHeight)) - shadow);
         width = int(float(int(height / ratio)) - shadow);
@@ -77,34 +87,34 @@ void CVes_TableBase::fitPage(int clientWidth, int clientHeight, double zoom, int
 void CVes_TableBase::getScollUnit(const platform::Rect& client, double zoom, double& unitX,
                                   double& unitY) const
 {
+    // At the zoom the page is drawn at.
+    const double z = pageZoom(zoom);
     int w = 0, h = 0;
-    fitPage(client.Width(), client.Height(), zoom, w, h);
-    unitX = w * (zoom - 1) * 0.01;
-    unitY = h * (zoom - 1) * 0.01;
+    fitPage(client.Width(), client.Height(), z, w, h);
+    unitX = w * (z - 1) * 0.01;
+    unitY = h * (z - 1) * 0.01;
 }
 
 void CVes_TableBase::getScollPosWhenPtOnCenter(QPoint point, const platform::Rect& client,
-                                               double, double newZoom, double& posX,
+                                               double, double wantedZoom, double& posX,
                                                double& posY) const
 {
     posX = 0.0;
     posY = 0.0;
+    const double newZoom = pageZoom(wantedZoom);
     const int clientW = client.Width();
     const int clientH = client.Height();
     int w = 0, h = 0;
     fitPage(clientW, clientH, newZoom, w, h);
-    int paperH = getRealH() * 10;
-    if (paperH <= 0)
-        paperH = m_orientation == kLandscape ? 2100 : 2970;
-    const double scale = double(h) / double(paperH) * newZoom;
+    const double scale = double(h) / double(paperSize().height()) * newZoom;
     double unitX = 0, unitY = 0;
     getScollUnit(client, newZoom, unitX, unitY);
     // A page that does not scroll (zoom 1 or no room) stays where it is.
     if (unitX == 0.0 || unitY == 0.0)
         return;
 
-    int x0 = int((clientW - w * newZoom) / 2);
-    int y0 = int((clientH - h * newZoom) / 2);
+    int x0 = deviceCoordinate((clientW - w * newZoom) / 2);
+    int y0 = deviceCoordinate((clientH - h * newZoom) / 2);
     if (newZoom > 1) {
         x0 = std::max(x0, int(clientW * 0.02));
         y0 = std::max(y0, int(clientH * 0.02));

@@ -6,7 +6,6 @@
 // also owns the first part of every sheet file and the template files in
 // which a user keeps a layout for reuse.
 
-#include "core/geometry/storedranges.h"
 #include "core/geometry/text.h"
 #include "tables/framework/tablecover.h"
 
@@ -68,7 +67,8 @@ public:
     // What a stored layout may hold; a file beyond it is damaged. Paper
     // sizes, margins and heights in mm.
     static constexpr int kMaxPaperSize = 10000;
-    static constexpr int kMaxRowsPerPage = storedrange::kLineRows;
+    // Also the most rows one line may take.
+    static constexpr int kMaxRowsPerPage = 500;
     static constexpr int kMaxColumns = 100;
     static constexpr int kMaxWidthPercent = 1000;
 

@@ -1,12 +1,13 @@
 #include "tables/quantity/sortrules.h"
 
 #include "core/geometry/datafolder.h"
-#include "core/geometry/storedranges.h"
 #include "platform/archive.h"
 #include "platform/hostservices.h"
 #include "platform/savefile.h"
 
 #include <QFileInfo>
+
+#include <cmath>
 
 double CVes_SortRules::lossPercent(double diameter) const
 {
@@ -82,13 +83,9 @@ void CVes_SortRules::Serialize(platform::Archive& ar)
 
 void CVes_SortRules::checkStored() const
 {
-    using namespace storedrange;
-    for (double diameter : {double(m_wireDN), double(m_guigeDN)})
-        platform::requireFiniteInRange(diameter, -kDiameter, kDiameter, "wire rod diameter");
-    for (double percent : {m_lossBar, m_lossWire})
-        platform::requireFiniteInRange(percent, -1000.0, 1000.0, "loss percentage");
-    platform::requireFiniteInRange(m_stirrupFee, -1.0e6, 1.0e6, "stirrup fee");
-    platform::requireInRange(m_stirrupCount, -kCount, kCount, "stirrup count");
+    for (double number : {double(m_wireDN), double(m_guigeDN), m_lossBar, m_lossWire,
+                          double(m_stirrupFee)})
+        platform::requireFiniteInRange(number, -HUGE_VAL, HUGE_VAL, "rule value");
 }
 
 bool CVes_SortRules::readFromFile(const QString& path)

@@ -114,7 +114,8 @@ public:
     int m_guibingShow = 2;            // 0 none, 1 element, 2 bar number, 3 both
 
 private:
-    // Refuses (platform::ArchiveError) rules that no sound file holds.
+    // Refuses (platform::ArchiveError) rules holding a value that is no
+    // number, which no rules dialog gives.
     void checkStored() const;
     static void setBit(unsigned int& bits, unsigned int bit, int on)
     {

@@ -559,6 +559,20 @@ TEST_F(ModelLib, AFailedImportIsReportedAndChangesNothing)
     EXPECT_TRUE(host->messageTexts()[0].startsWith(QStringLiteral("导入失败")));
 }
 
+TEST_F(ModelLib, AFailedShapeImportIsReportedAndChangesNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("坏.stl"));
+    ASSERT_TRUE(platform::saveFile(path, QByteArray("\x01\x00\x00\x00 not a shape", 17)));
+    open();
+    userCategoryWithShapes("甲", 2);
+    files.answers = {path};
+    dlg->OnCommand(D::ID_IMPORT_SHAPE);
+    EXPECT_EQ(dlg->currentLib()->getUselibArray()[0]->getModelArray().size(), 2u);
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_TRUE(host->messageTexts()[0].startsWith(QStringLiteral("导入失败")));
+}
+
 TEST_F(ModelLib, BackupAndRestoreTheUserLibrary)
 {
     QTemporaryDir dir;

@@ -488,21 +488,23 @@ TEST(VariableStream, UnknownSchemaAndTruncatedStreamThrow)
     EXPECT_THROW(v.Serialize(cut), ArchiveError);
 }
 
-// Values that no drawing holds are refused: the stream throws ArchiveError.
-// Offsets are those of text_variable_schema3.bin.
-struct StoredRangeCase {
+// Values the program may have stored from a formula's result: what is no
+// number reads as 0, everything else as it was stored (the drawing holds
+// it). Offsets are those of text_variable_schema3.bin.
+struct StoredValueCase {
     const char* name;
     qsizetype at;
     bool isDouble;
     std::int32_t value;
     double number;
+    double read;
 };
 
-class VariableOutOfRange : public ::testing::TestWithParam<StoredRangeCase> {};
+class VariableStoredValues : public ::testing::TestWithParam<StoredValueCase> {};
 
-TEST_P(VariableOutOfRange, IsRefused)
+TEST_P(VariableStoredValues, ReadAsStoredOrZero)
 {
-    const StoredRangeCase& c = GetParam();
+    const StoredValueCase& c = GetParam();
     QByteArray bytes = RODO_FIXTURE("text_variable_schema3.bin");
     Archive patch;
     if (c.isDouble)
@@ -510,20 +512,30 @@ TEST_P(VariableOutOfRange, IsRefused)
     else
         patch << c.value;
     bytes.replace(c.at, patch.data().size(), patch.data());
-    Archive in(bytes);
-    CVes_Variable v;
-    EXPECT_THROW(v.Serialize(in), ArchiveError);
+    const CVes_Variable v = loadVariable(bytes);
+    const double fields[] = {double(v.m_position.m_x), double(v.m_height), double(v.m_angle),
+                             v.m_value, v.m_value2, v.m_step};
+    const qsizetype offsets[] = {8, 20, 24, 36, 44, 52};
+    for (std::size_t i = 0; i < std::size(offsets); ++i) {
+        if (offsets[i] == c.at)
+            EXPECT_EQ(fields[i], c.read);
+    }
+    ShowStep show(true);
+    RecordingDc dc;
+    CVes_Variable drawn(v);
+    drawn.draw(&dc, 0, 0.001, 0, 0, 1, 1, 1, QPoint(0, 0));
+    EXPECT_FALSE(dc.texts().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Fields, VariableOutOfRange,
-    ::testing::Values(StoredRangeCase{"PointFarBeyondTheDrawing", 8, false, 2000000000, 0},
-                      StoredRangeCase{"HeightHuge", 20, false, 1000000, 0},
-                      StoredRangeCase{"AngleIntMin", 24, false, -2147483647 - 1, 0},
-                      StoredRangeCase{"AngleBeyondATurn", 24, false, 361, 0},
-                      StoredRangeCase{"ValueNaN", 36, true, 0, NAN},
-                      StoredRangeCase{"SecondValueInfinite", 44, true, 0, HUGE_VAL},
-                      StoredRangeCase{"StepHuge", 52, true, 0, 1e12}),
+    Fields, VariableStoredValues,
+    ::testing::Values(
+        StoredValueCase{"PointFarBeyondTheDrawing", 8, false, 2000000000, 0, 2000000000},
+        StoredValueCase{"HeightHuge", 20, false, 1000000000, 0, 1000000000},
+        StoredValueCase{"AngleIntMin", 24, false, -2147483647 - 1, 0, -2147483648.0},
+        StoredValueCase{"ValueNaN", 36, true, 0, NAN, 0},
+        StoredValueCase{"SecondValueInfinite", 44, true, 0, HUGE_VAL, 0},
+        StoredValueCase{"StepHuge", 52, true, 0, 1e300, 1e300}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextStream, SchemaTwoRoundTripsAndSchemaOneKeepsPrinting)

@@ -308,20 +308,26 @@ QString shapeFixture(const char* name)
     return QDir(QStringLiteral(RODO_FIXTURES_DIR)).filePath(QString::fromLatin1(name));
 }
 
-// Shape files with angles no bar has are refused and leave the record as it
-// was; the shape they were made from reads, measures and draws.
-class DamagedShapeFile : public testing::TestWithParam<const char*> {};
+// Shape files with angles no bar has (a side angle of a billion degrees, a
+// text turned INT_MAX degrees) open, and measure and draw with every value
+// held to what the drawing takes.
+class ShapeOutOfRange : public testing::TestWithParam<const char*> {};
 
-TEST_P(DamagedShapeFile, IsRefusedAndChangesNothing)
+TEST_P(ShapeOutOfRange, OpensMeasuresAndDraws)
 {
     CVes_ModelRecord record;
-    record.m_id = CSteelRecordId(205, 9);
-    EXPECT_EQ(record.readFile(shapeFixture(GetParam())), 0);
-    EXPECT_EQ(record.getID(), CSteelRecordId(205, 9));
-    EXPECT_TRUE(record.m_arrSide.empty());
+    ASSERT_EQ(record.readFile(shapeFixture(GetParam())), 1);
+    EXPECT_EQ(record.getID(), CSteelRecordId(191, 2));
+    platform::RecordingDc dc;
+    const platform::Rect cell(0, 0, 300, 60);
+    record.Draw(&dc, 0, 0xFF, 0, 0, 0, 0, &cell, 1, 1, 1.0);
+    EXPECT_FALSE(dc.records().empty());
+    record.calculateSideLen(0);
+    for (const auto& side : record.m_arrSide)
+        EXPECT_GT(side->m_length, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, DamagedShapeFile,
+INSTANTIATE_TEST_SUITE_P(Fixtures, ShapeOutOfRange,
                          testing::Values("shape_side_angle_out_of_range.stl",
                                          "shape_text_angle_int_max.stl"),
                          [](const auto& info) {

@@ -1,4 +1,7 @@
 #include "core/model/modelreference.h"
+#include "platform/archive.h"
+
+#include <QtEndian>
 #include "tests/core/model/barcore_shapes.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +75,32 @@ TEST_F(Instance, StepsOfMultiValueBars)
     bar.setMultiVal(0);
     EXPECT_EQ(bar.getVarValueE("L"), 100.0);
     EXPECT_EQ(bar.getVar("L")->m_step, 0.0);
+}
+
+// A row stands for at most kMaxGroupBars bars, whether typed or read: the
+// sheets walk each bar of a row.
+TEST_F(Instance, GroupsAreHeldToTheMostBarsARowStandsFor)
+{
+    bar.setMultiVal(1);
+    bar.setMultiGroup(0x7FFFFFFF);
+    EXPECT_EQ(bar.getMultiGroup(), CVes_ReferenceBase::kMaxGroupBars);
+    bar.setMultiGroup(7);
+    EXPECT_EQ(bar.getMultiGroup(), 7);
+
+    platform::Archive out;
+    bar.setMultiGroup(5);
+    bar.Serialize(out);
+    // In the schema-8 stream the group count follows the key (12 bytes), two
+    // hooks (20 each), two connections (28 each), the default intermediate
+    // connection (34) and three flags.
+    QByteArray bytes = out.data();
+    constexpr qsizetype at = 12 + 2 * 20 + 2 * 28 + 34 + 3 * 4;
+    ASSERT_EQ(qFromLittleEndian<qint32>(bytes.constData() + at), 5);
+    bytes.replace(at, 4, QByteArray("\xff\xff\xff\x7f", 4));
+    CVes_ModelReference back;
+    platform::Archive in(bytes);
+    back.Serialize(in);
+    EXPECT_EQ(back.getMultiGroup(), CVes_ReferenceBase::kMaxGroupBars);
 }
 
 TEST_F(Instance, NumberSetsAnUnsetSecondValueEvenForSingleBars)

@@ -32,6 +32,20 @@ QStringList drawnTexts(CVes_SetupTable& table)
     return dc.texts();
 }
 
+// Opens a sound fixture: read whole, and nothing told to the user.
+void openFixture(CVes_SetupTable& table, const char* name)
+{
+    test::HostScope host;
+    ASSERT_EQ(table.OpenFile(fixturePath(name)), 1);
+    EXPECT_TRUE(host->messages().empty());
+}
+
+void expectPageDrawn(CVes_SetupTable& table, const QString& pageNumber)
+{
+    const QStringList texts = drawnTexts(table);
+    EXPECT_TRUE(texts.contains(pageNumber)) << texts.join(u'|').toStdString();
+}
+
 struct DamagedCase {
     const char* file;
     const char* damage;
@@ -81,10 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
 // The file the damaged ones were made from: four rows a page, two bars.
 TEST(SoundBarList, OpensAndDraws)
 {
-    test::HostScope host;
     CVes_SetupTable table;
-    ASSERT_EQ(table.OpenFile(fixturePath("barlist_small.pld")), 1);
-    EXPECT_TRUE(host->messages().empty());
+    openFixture(table, "barlist_small.pld");
     EXPECT_EQ(table.getRowNum(), 4);
     ASSERT_EQ(table.m_lines.size(), 3);
     EXPECT_TRUE(table.lineAt(0)->isElementLine());
@@ -92,8 +104,7 @@ TEST(SoundBarList, OpensAndDraws)
     EXPECT_EQ(table.lineAt(2)->getSetupSteel()->number, QStringLiteral("2"));
     table.firstPage();
     EXPECT_EQ(table.getPages(), 1);
-    const QStringList texts = drawnTexts(table);
-    EXPECT_TRUE(texts.contains(QStringLiteral("第 1 页 ／ 共 1 页"))) << texts.join(u'|').toStdString();
+    expectPageDrawn(table, QStringLiteral("第 1 页 ／ 共 1 页"));
     clearTheUseRecordArray();
 }
 
@@ -101,10 +112,8 @@ TEST(SoundBarList, OpensAndDraws)
 // 20 bytes each (an element line of that form holds nothing of its own).
 TEST(OldBarList, SchemaTwoOfTwentyByteLinesOpensAndPages)
 {
-    test::HostScope host;
     CVes_SetupTable table;
-    ASSERT_EQ(table.OpenFile(fixturePath("barlist_schema2_schema1_lines.pld")), 1);
-    EXPECT_TRUE(host->messages().empty());
+    openFixture(table, "barlist_schema2_schema1_lines.pld");
     EXPECT_EQ(table.getDefaultEleNum(), 5);
     ASSERT_EQ(table.m_lines.size(), 6);
     const unsigned int kinds[] = {4, 3, 3, 4, 3, 3};
@@ -116,8 +125,7 @@ TEST(OldBarList, SchemaTwoOfTwentyByteLinesOpensAndPages)
     table.endPage();
     EXPECT_EQ(table.getPages(), 2);
     EXPECT_EQ(table.pageLines().size(), 4);
-    const QStringList texts = drawnTexts(table);
-    EXPECT_TRUE(texts.contains(QStringLiteral("第 2 页 ／ 共 2 页"))) << texts.join(u'|').toStdString();
+    expectPageDrawn(table, QStringLiteral("第 2 页 ／ 共 2 页"));
 }
 
 // Rows per page beyond any page, as a dialog might leave them: the last page
@@ -154,6 +162,30 @@ TEST(PageOutOfRange, TotalCountBeyondTheIntRangeIsHeldAtItsTop)
     EXPECT_TRUE(texts.contains(QStringLiteral("2147483647"))) << texts.join(u'|').toStdString();
     for (const QString& text : texts)
         EXPECT_FALSE(text.startsWith(u'-')) << text.toStdString();
+    clearTheUseRecordArray();
+}
+
+// A bar of any values the user may type (a diameter of 28 km, every count
+// at its largest, no length at all) is drawn, totalled and checked without
+// any value reaching past what an int holds.
+TEST(PageOutOfRange, ABarOfAnyTypedValuesIsDrawn)
+{
+    CVes_SetupTable table;
+    CVes_Steel bar;
+    bar.setRecordId(CSteelRecordId(190, 1));
+    bar.setSteelId(QStringLiteral("1"));
+    bar.setSteel(2, -2.8e10f, 0);
+    bar.setNum(0x7FFFFFFF);
+    bar.setMultiVal(1);
+    bar.setMultiGroup(0x7FFFFFFF);
+    bar.setVarValue(QStringLiteral("L"), 1e300);
+    bar.setVarValueE(QStringLiteral("L"), -1e300);
+    table.Add(bar);
+    table.lineAt(0)->setEleNum(0x7FFFFFFF);
+    table.firstPage();
+    expectPageDrawn(table, QStringLiteral("第 1 页 ／ 共 1 页"));
+    QString findings;
+    EXPECT_EQ(table.CheckData(findings), 0);
     clearTheUseRecordArray();
 }
 

@@ -88,13 +88,14 @@ TEST(TableGeometry, CurrentCellRectangleFallsBackToColumnOne)
 
 struct FitCase {
     const char* name;
-    int paper;
+    int paper;  // a custom paper is 297 wide and `customHeight` high
     int orientation;
     int width;  // client
     int height;
     double zoom;
     int pageW;
     int pageH;
+    int customHeight = 420;
 };
 
 class FitPage : public testing::TestWithParam<FitCase> {};
@@ -105,6 +106,8 @@ TEST_P(FitPage, FitsThePaperIntoTheClientArea)
     CVes_TableBase table;
     table.m_paper = c.paper;
     table.m_orientation = c.orientation;
+    table.m_customWidth = 297;
+    table.m_customHeight = c.customHeight;
     int w = -1, h = -1;
     table.fitPage(c.width, c.height, c.zoom, w, h);
     EXPECT_EQ(w, c.pageW);
@@ -121,8 +124,30 @@ INSTANTIATE_TEST_SUITE_P(
                     FitCase{"Zoomed", 9, 1, 1000, 800, 2.5, 517, 753},
                     FitCase{"Landscape", 9, 2, 1000, 800, 1.0, 954, 668},
                     FitCase{"UnknownPaperAsA4", 7, 1, 1000, 800, 1.0, 532, 762},
-                    FitCase{"NoClient", 9, 1, 0, 800, 1.0, 0, 0}),
+                    FitCase{"NoClient", 9, 1, 0, 800, 1.0, 0, 0},
+                    // What a dialog or the view may leave out of range is
+                    // fitted as it is drawn: the paper held to the largest
+                    // a template holds, the zoom to what a page is drawn at.
+                    FitCase{"CustomPaperBeyondAnyPaper", 5, 1, 1000, 800, 1.0, 16, 762,
+                            1105615371},
+                    FitCase{"LargestCustomPaper", 5, 1, 1000, 800, 1.0, 16, 762,
+                            CVes_Template::kMaxPaperSize},
+                    FitCase{"ZoomNaN", 9, 1, 1000, 800, NAN, 532, 762}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TableGeometry, AZoomBeyondAnyPageFitsAsTheLargestZoom)
+{
+    CVes_TableBase table;
+    int w = 0, h = 0, largestW = 0, largestH = 0;
+    table.fitPage(1000, 800, 1e300, w, h);
+    table.fitPage(1000, 800, CVes_TableBase::kMaxPageZoom, largestW, largestH);
+    EXPECT_EQ(w, largestW);
+    EXPECT_EQ(h, largestH);
+    double x = 0, y = 0;
+    table.getScollPosWhenPtOnCenter(QPoint(10, 10), platform::Rect(0, 0, 1000, 800), 1.0, HUGE_VAL,
+                                    x, y);
+    EXPECT_TRUE(std::isfinite(x) && std::isfinite(y));
+}
 
 TEST(TableGeometry, ScrollUnitsAreAHundredthOfTheZoomedExcess)
 {
