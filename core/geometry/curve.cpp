@@ -28,12 +28,19 @@ bool touches(Rect r, QPoint p)
 
 void mirrorPoint(CVes_Point& p, unsigned int flags, QPoint centre)
 {
-    using platform::saturatedMul;
-    using platform::saturatedSub;
     if (flags & 1)
-        p.m_x = saturatedSub(saturatedMul(2, centre.x()), p.m_x);
+        p.m_x = deviceCoordinate(2.0 * centre.x() - p.m_x);
     if (flags & 2)
-        p.m_y = saturatedSub(saturatedMul(2, centre.y()), p.m_y);
+        p.m_y = deviceCoordinate(2.0 * centre.y() - p.m_y);
+}
+
+// The rectangle grown by d on every side, held to the int range.
+Rect inflated(Rect r, int d)
+{
+    using platform::saturatedAdd;
+    using platform::saturatedSub;
+    return Rect(saturatedSub(r.left, d), saturatedSub(r.top, d), saturatedAdd(r.right, d),
+                saturatedAdd(r.bottom, d));
 }
 
 // The square around a circle of radius r about c.
@@ -63,8 +70,8 @@ struct Bisector {
 Bisector bisector(QPoint a, QPoint b)
 {
     Bisector l;
-    l.mx = (a.x() + b.x()) / 2.0;
-    l.my = (a.y() + b.y()) / 2.0;
+    l.mx = (double(a.x()) + b.x()) / 2.0;
+    l.my = (double(a.y()) + b.y()) / 2.0;
     if (a.y() == b.y()) {
         l.vertical = true;
         l.c = l.mx;
@@ -248,7 +255,7 @@ void CVes_Curve::LocateRect(Rect& rect)
     default:
         break;
     }
-    rect.InflateRect(3, 3);
+    rect = inflated(rect, 3);
 }
 
 void CVes_Curve::mirror(unsigned int flags, QPoint centre)
@@ -269,7 +276,7 @@ bool CVes_Curve::HitTest(QPoint p) const
         const QPoint a = m_P1.ToPoint(), b = m_P2.ToPoint();
         Rect box(a, b);
         box.NormalizeRect();
-        box.InflateRect(5, 5);
+        box = inflated(box, 5);
         if (!touches(box, p))
             return false;
         const double length = getDisPtToPt(a, b);
@@ -302,7 +309,7 @@ bool CVes_Curve::HitTest(QPoint p) const
     }
     case kConnectMark: {
         Rect box = markRect();
-        box.InflateRect(5, 5);
+        box = inflated(box, 5);
         return touches(box, p);
     }
     default:
@@ -451,7 +458,7 @@ void CVes_Curve::draw(platform::Dc* dc, double scale, int originX, int originY,
             break;
         const QPoint c = shown.m_P1.ToPoint();
         auto rounded = [&](double v, int origin) {
-            return platform::saturatedInt(v / scale + origin + 0.5);
+            return deviceCoordinate(v / scale + origin + 0.5);
         };
         const Rect box(rounded(double(c.x()) - r, originX), rounded(double(c.y()) - r, originY),
                        rounded(double(c.x()) + r, originX), rounded(double(c.y()) + r, originY));

@@ -1,6 +1,9 @@
 #include "core/geometry/point.h"
 
+#include "core/geometry/geometry.h"
 #include "platform/archive.h"
+
+#include <algorithm>
 
 CVes_Point& CVes_Point::operator+(const QPoint& offset)
 {
@@ -32,7 +35,9 @@ void CVes_Point::Serialize(platform::Archive& ar)
         return;
     std::int32_t x = 0, y = 0, third = 0;
     ar >> x >> y >> third;
-    m_x = x;
-    m_y = y;
+    // No drawing goes beyond the device range (title-text positions are
+    // stored as the page drawing placed them, within it).
+    m_x = std::clamp(x, -kDeviceCoordinateLimit, kDeviceCoordinateLimit);
+    m_y = std::clamp(y, -kDeviceCoordinateLimit, kDeviceCoordinateLimit);
     m_third = third;
 }

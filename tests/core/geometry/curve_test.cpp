@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 using namespace platform;
@@ -457,5 +458,54 @@ TEST(CurveDraw, ConnectionMarksStayInTheirRectangleAndDiffer)
     ASSERT_EQ(sleeve.count(DcOp::FillRgn), 1);
     EXPECT_EQ(sleeve.records(DcOp::FillRgn)[0].brush, Brush(HS_VERTICAL, RGB(0, 0, 0)));
 }
+
+// Curves at the ends of the int range (a file may hold any point), drawn at
+// any scale and mirrored: every device point lies within the device range,
+// and nothing on the way passes the int range.
+struct ExtremeCurveCase {
+    const char* name;
+    int type;
+    QPoint p1, p2, p3;
+    double scale;
+};
+
+class CurveAtTheIntRange : public ::testing::TestWithParam<ExtremeCurveCase> {};
+
+TEST_P(CurveAtTheIntRange, DrawsWithinTheDeviceRange)
+{
+    const ExtremeCurveCase& c = GetParam();
+    CVes_Curve item = curve(c.type, c.p1, c.p2);
+    item.m_P3.fromPoint(c.p3);
+    item.m_subStyle = 5;
+    for (unsigned int mirror : {0u, 3u}) {
+        RecordingDc dc;
+        item.draw(&dc, c.scale, 2000000000, -2000000000, 0, mirror, QPoint(2000000000, 5), 1.0);
+        for (const DcRecord& record : dc.records()) {
+            for (const QPoint& p : record.points) {
+                EXPECT_LE(std::abs(p.x()), kDeviceCoordinateLimit) << dc.dump().toStdString();
+                EXPECT_LE(std::abs(p.y()), kDeviceCoordinateLimit) << dc.dump().toStdString();
+            }
+        }
+    }
+    Rect box;
+    item.LocateRect(box);
+    item.HitTest(QPoint(-2147483647, 2147483647));
+    item.InRect(Rect(-2147483647, -2147483647, 2147483647, 2147483647));
+}
+
+constexpr int kMax = 2147483647;
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, CurveAtTheIntRange,
+    ::testing::Values(
+        ExtremeCurveCase{"LineCorners", CVes_Curve::kLine, {-kMax, -kMax}, {kMax, kMax}, {}, 1e-9},
+        ExtremeCurveCase{"CircleOfHugeRadius", CVes_Curve::kCircle, {-1684958458, 7},
+                         {kMax, 0}, {}, 1e-3},
+        ExtremeCurveCase{"DiscFarOut", CVes_Curve::kDisc, {kMax, -kMax}, {1000000, 0}, {}, 0.5},
+        ExtremeCurveCase{"ArcThroughFarPoints", CVes_Curve::kArc, {-kMax, 0}, {kMax, 0},
+                         {0, 1000000000}, 1e-6},
+        ExtremeCurveCase{"MarkAtTheCorner", CVes_Curve::kConnectMark, {kMax, kMax},
+                         {-kMax, -kMax}, {}, 1e-9}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -490,7 +490,7 @@ TEST(VariableStream, UnknownSchemaAndTruncatedStreamThrow)
 
 // Values the program may have stored from a formula's result: what is no
 // number reads as 0, everything else as it was stored (the drawing holds
-// it). Offsets are those of text_variable_schema3.bin.
+// it); a point lies within the device range. Offsets are those of text_variable_schema3.bin.
 struct StoredValueCase {
     const char* name;
     qsizetype at;
@@ -530,7 +530,8 @@ TEST_P(VariableStoredValues, ReadAsStoredOrZero)
 INSTANTIATE_TEST_SUITE_P(
     Fields, VariableStoredValues,
     ::testing::Values(
-        StoredValueCase{"PointFarBeyondTheDrawing", 8, false, 2000000000, 0, 2000000000},
+        StoredValueCase{"PointBeyondTheDeviceRangeIsHeld", 8, false, 2000000000, 0,
+                        kDeviceCoordinateLimit},
         StoredValueCase{"HeightHuge", 20, false, 1000000000, 0, 1000000000},
         StoredValueCase{"AngleIntMin", 24, false, -2147483647 - 1, 0, -2147483648.0},
         StoredValueCase{"ValueNaN", 36, true, 0, NAN, 0},

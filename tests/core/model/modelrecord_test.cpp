@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // An empty shape-model stream: schema 1, 300 × 1500, style 0, mirror 0, no
@@ -334,6 +336,27 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, ShapeOutOfRange,
                              const std::string name = info.param;
                              return name.substr(6, name.find('.') - 6);
                          });
+
+// A side's angle is stored as its formula last gave it, whatever that was
+// (beyond a turn, or no number at all): the shape file must read back.
+TEST_F(SingleShapeFile, AnyAngleAFormulaGivesIsSavedAndReadBack)
+{
+    CVes_ModelRecord r;
+    r.AddLSide(100, 150, 500, 150, 1, 0, 0xFF);
+    r.AddLSide(500, 150, 500, 50, 1, 0, 0xFF);
+    r.m_arrSide[0]->m_lengthText = QStringLiteral("1000");
+    r.m_arrSide[1]->m_lengthText = QStringLiteral("500");
+    for (const char* angle : {"400", "asin(2)", "1/tan(0)"}) {
+        r.m_arrSide[1]->m_angleText = QString::fromLatin1(angle);
+        r.calculateSideLen(0);
+        ASSERT_EQ(r.saveFile(path("angle.stl")), 1) << angle;
+        CVes_ModelRecord back;
+        ASSERT_EQ(back.readFile(path("angle.stl")), 1) << angle;
+        ASSERT_EQ(back.m_arrSide.size(), 2u);
+        EXPECT_TRUE(std::isfinite(back.m_arrSide[1]->m_angle)) << angle;
+        EXPECT_EQ(back.m_arrSide[1]->m_length, 500) << angle;
+    }
+}
 
 TEST(SoundShapeFile, ReadsMeasuresAndDraws)
 {

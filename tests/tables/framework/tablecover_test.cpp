@@ -209,12 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StreamBuilder().ints({2, 20, 1, 0}).count(0x7FFFFFFF).i(5).data()},
         DamagedCase{"shareAboveTheWholePage",
                     StreamBuilder().ints({2, 2, 1, 0}).count(2).ints({50, 1056964620}).data()},
-        DamagedCase{"negativeShare", StreamBuilder().ints({2, 2, 1, 0}).count(2).ints({-1, 50}).data()},
-        DamagedCase{"textAngleIntMin",
-                    StreamBuilder()
-                        .ints({2, 1, 1, 1})
-                        .ints({3, 1, 0, 0, 0, 50, -2147483647 - 1})
-                        .data()}),
+        DamagedCase{"negativeShare", StreamBuilder().ints({2, 2, 1, 0}).count(2).ints({-1, 50}).data()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TableCover, TooFewSharesArePaddedToTheRowCount)
