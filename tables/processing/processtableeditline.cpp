@@ -1,8 +1,8 @@
 #include "tables/processing/processtableeditline.h"
 
-#include "core/geometry/storedranges.h"
 #include "core/geometry/text.h"
 #include "platform/archive.h"
+#include "tables/framework/template.h"
 
 #include <utility>
 
@@ -66,7 +66,7 @@ void CVes_ProcessTableEditLine::Serialize(platform::Archive& ar)
     if (kind < std::int32_t(kSteelRow) || kind > std::int32_t(kProjectRow))
         throw platform::ArchiveError("processing row of an unknown kind");
     // No page holds more rows than a line may take.
-    platform::requireInRange(rows, 0, storedrange::kLineRows, "processing row's rows");
+    platform::requireInRange(rows, 0, CVes_Template::kMaxRowsPerPage, "processing row's rows");
     QString text;
     if (kind != std::int32_t(kSteelRow))
         ar >> text;
