@@ -418,7 +418,6 @@ void CVes_ModelReference::loadFields(platform::Archive& ar, int schema)
         ar >> mirror;
         m_mirror = mirror;
         m_groupNum = std::min(m_groupNum, kMaxGroupBars);
-
     }
     readVariables(ar, m_arrVar);
     if (schema >= 7) {

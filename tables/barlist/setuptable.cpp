@@ -121,7 +121,6 @@ void CVes_SetupTable::Serialize(platform::Archive& ar)
     // read, so that a damaged stream leaves the bar list's own data alone.
     std::int32_t pieces = 0;
     ar >> pieces;
-
     QStringList names;
     for (std::int32_t i = 0, n = ar.readIntCount(1); i < n; ++i) {
         QString name;

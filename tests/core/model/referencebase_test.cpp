@@ -1,9 +1,8 @@
 #include "core/model/modelreference.h"
 #include "platform/archive.h"
-
-#include <QtEndian>
 #include "tests/core/model/barcore_shapes.h"
 
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
