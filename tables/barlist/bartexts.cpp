@@ -148,7 +148,7 @@ BarQuantity barQuantity(CVes_Steel& bar, int pieces, const ColumnFactors& f)
     if (bar.isMultiVal()) {
         const int first = roundHalfUp(bar.getLength(0, f.toShape));
         const int last = roundHalfUp(bar.getLength(1, f.toShape));
-        q.base = double(first + last) * bar.getMultiGroup() * bar.count * pieces * 0.5;
+        q.base = (double(first) + last) * bar.getMultiGroup() * bar.count * pieces * 0.5;
         q.shownLength = q.base * f.lenFactor;
     } else {
         const double length = bar.calcLength ? double(bar.getLength(0, f.toShape)) : bar.length;

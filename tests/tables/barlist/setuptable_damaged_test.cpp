@@ -166,9 +166,18 @@ TEST(PageOutOfRange, TotalCountBeyondTheIntRangeIsHeldAtItsTop)
 }
 
 // A bar of any values the user may type (a diameter of 28 km, every count
-// at its largest, no length at all) is drawn, totalled and checked without
-// any value reaching past what an int holds.
-TEST(PageOutOfRange, ABarOfAnyTypedValuesIsDrawn)
+// at its largest, lengths at either end of what a bar may measure) is drawn,
+// totalled and checked without any value reaching past what an int holds.
+struct TypedLengths {
+    const char* name;
+    double first;
+    double last;
+};
+void PrintTo(const TypedLengths& c, std::ostream* os) { *os << c.name; }
+
+class BarOfAnyTypedValues : public ::testing::TestWithParam<TypedLengths> {};
+
+TEST_P(BarOfAnyTypedValues, IsDrawnTotalledAndChecked)
 {
     CVes_SetupTable table;
     CVes_Steel bar;
@@ -178,8 +187,8 @@ TEST(PageOutOfRange, ABarOfAnyTypedValuesIsDrawn)
     bar.setNum(0x7FFFFFFF);
     bar.setMultiVal(1);
     bar.setMultiGroup(0x7FFFFFFF);
-    bar.setVarValue(QStringLiteral("L"), 1e300);
-    bar.setVarValueE(QStringLiteral("L"), -1e300);
+    bar.setVarValue(QStringLiteral("L"), GetParam().first);
+    bar.setVarValueE(QStringLiteral("L"), GetParam().last);
     table.Add(bar);
     table.lineAt(0)->setEleNum(0x7FFFFFFF);
     table.firstPage();
@@ -188,5 +197,13 @@ TEST(PageOutOfRange, ABarOfAnyTypedValuesIsDrawn)
     EXPECT_EQ(table.CheckData(findings), 0);
     clearTheUseRecordArray();
 }
+
+// Lengths of a graded row whose sum passes an int either way.
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, BarOfAnyTypedValues,
+    ::testing::Values(TypedLengths{"BeyondAnyLength", 1e300, -1e300},
+                      TypedLengths{"TwoLongLengths", 1.5e9, 1.5e9},
+                      TypedLengths{"TwoLongNegativeLengths", -1.5e9, -1.5e9}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
