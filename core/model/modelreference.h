@@ -82,6 +82,8 @@ public:
     CVes_MidConnect& getDefaultMidConnect() { return m_defaultMidConnect; }
     void calMidConnectNum();
     void setMidConnectDingChi(int length);
+    // Every intermediate connection the bar has becomes a copy of the given
+    // one; a bar without any stays without.
     void setMideConnect(const CVes_MidConnect& midConnect);
     void clearMidConnectArray() { m_arrMidConnect.clear(); }
     void resetMidConnectArray(CVes_ModelRecord* record = nullptr);

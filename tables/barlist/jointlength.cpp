@@ -153,7 +153,8 @@ int applyMidConnect(const TableLineList& lines, const MidConnectEdit& edit)
             continue;
         if (edit.limitDiameter && (bar->DN < float(edit.lowest) || bar->DN > float(edit.highest)))
             continue;
-        if (bar->getRecordId().m_mainId == kGroupLibrary || bar->isSteelGroup())
+        if (bar->getRecordId().m_mainId == kGroupLibrary || bar->isSteelGroup()
+            || bar->getMidConnectArray().empty())
             continue;
         bar->setMideConnect(edit.connect);
         ++changed;

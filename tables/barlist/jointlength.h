@@ -65,8 +65,10 @@ struct MidConnectEdit {
 TableLineList midConnectLines(CVes_TableBase& table, const MidConnectEdit& edit);
 
 // Gives every non-empty bar line of `lines` within the diameter limit a copy
-// of the connection, except bars of library 109 and bars whose intermediate
-// connections come from their shape. Answers the number of bars changed.
+// of the connection in place of each intermediate connection it has, except
+// bars of library 109 and bars whose intermediate connections come from
+// their shape. A bar without intermediate connections gets none. Answers the
+// number of bars changed.
 int applyMidConnect(const TableLineList& lines, const MidConnectEdit& edit);
 
 // The batch edit after the dialog's OK: the rows of the scope take the

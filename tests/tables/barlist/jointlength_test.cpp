@@ -276,6 +276,8 @@ TEST(MidConnect, GivesTheConnectionToTheBarsInTheDiameterRange)
     auto fromShape = midLine(150, 16.0f, 1);
     auto empty = midLine(150, 16.0f);
     empty->setNull(1);
+    auto without = midLine(150, 16.0f);
+    without->getSetupSteel()->clearMidConnectArray();
     Line text(Line::kTextLine);
     ASSERT_EQ(midStyle(d16.get()), 2);
 
@@ -285,8 +287,9 @@ TEST(MidConnect, GivesTheConnectionToTheBarsInTheDiameterRange)
     edit.highest = 20;
     edit.connect = coupler();
     const TableLineList list{d12.get(), d16.get(), d25.get(), group.get(), fromShape.get(),
-                             empty.get(), &text};
+                             empty.get(), without.get(), &text};
     EXPECT_EQ(barlist::applyMidConnect(list, edit), 2);
+    EXPECT_EQ(midStyle(without.get()), -1) << "a bar without a connection gets none";
     EXPECT_EQ(midStyle(d12.get()), 8);
     EXPECT_EQ(d12->getSetupSteel()->getMidConnectArray().front()->fixedLength, 12000);
     EXPECT_EQ(midStyle(d16.get()), 8);
@@ -298,6 +301,25 @@ TEST(MidConnect, GivesTheConnectionToTheBarsInTheDiameterRange)
     edit.limitDiameter = 0;
     EXPECT_EQ(barlist::applyMidConnect(list, edit), 3);
     EXPECT_EQ(midStyle(d25.get()), 8);
+    EXPECT_EQ(midStyle(without.get()), -1);
+}
+
+TEST(MidConnect, ABarTakesTheConnectionForEachItHasAndNoMore)
+{
+    test::CacheScope scope;
+    auto one = midLine(150, 16.0f);
+    CVes_Steel& bar = *one->getSetupSteel();
+    bar.getSecendMidConnect();
+    ASSERT_EQ(bar.getMidConnectArray().size(), 2u);
+    bar.setMideConnect(coupler());
+    ASSERT_EQ(bar.getMidConnectArray().size(), 2u);
+    for (const auto& mid : bar.getMidConnectArray()) {
+        EXPECT_EQ(mid->style, 8);
+        EXPECT_EQ(mid->fixedLength, 12000);
+    }
+    bar.clearMidConnectArray();
+    bar.setMideConnect(coupler());
+    EXPECT_TRUE(bar.getMidConnectArray().empty());
 }
 
 TEST(MidConnect, ScopesCoverThePageTheTableOrAPageRangeInEitherOrder)
