@@ -29,6 +29,7 @@ constexpr ExportTarget kTargets[] = {
     {3, "ylb.xlt", "钢筋用量明细表", 10},  // J
     {31, "ylb.xlt", "钢筋用量汇总表", 6},  // F
     {32, "ylb.xlt", "钢筋接头汇总表", 6},  // F
+    {6, "jhd.xlt", "钢筋进（提）货单", 7}, // G
 };
 
 const ExportTarget* targetOf(unsigned int tableType)

@@ -126,12 +126,14 @@ INSTANTIATE_TEST_SUITE_P(Types, TableExportByType,
                                            TypeCase{20, 2, "加工汇总单", "H", "I"},
                                            TypeCase{3, 1, "钢筋用量明细表", "J", "K"},
                                            TypeCase{31, 2, "钢筋用量汇总表", "F", "G"},
-                                           TypeCase{32, 3, "钢筋接头汇总表", "F", "G"}),
+                                           TypeCase{32, 3, "钢筋接头汇总表", "F", "G"},
+                                           TypeCase{6, 1, "钢筋进（提）货单", "G", "H"}),
                          [](const auto& info) { return std::to_string(info.param.type); });
 
 TEST_F(TableExport, SheetTypeWithoutTemplateOrMissingTemplateShowsTheMessageAndReturns)
 {
-    sheet.m_type = 6;
+    // The optimised cutting list (type 0) has no workbook.
+    sheet.m_type = 0;
     EXPECT_TRUE(exportSheet().isEmpty());
     EXPECT_EQ(host->messageTexts(), QStringList{platform::xlsx::createFailedText()});
 

@@ -10,6 +10,10 @@
 #include "platform/xlsx/workbook.h"
 #include "tables/framework/form.h"
 #include "tables/framework/tabletextline.h"
+#include "tests/support/exportedbook.h"
+#include "tests/support/recordinghost.h"
+
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -195,6 +199,88 @@ TEST(SummaryWorkbook, PurchaseDropsThePercentSigns)
     EXPECT_EQ(sheet.fillExcel(book), 2);
     EXPECT_EQ(book.text(6, 2), "C20");
     EXPECT_EQ(book.text(5, 6), "") << "the purchase summary writes no caption";
+}
+
+// ---- The export of each kind --------------------------------------------------------
+
+struct ExportCase {
+    const char* name;
+    std::function<std::unique_ptr<SummaryTextTable>()> make;
+    const char* sheet; // the worksheet of its template
+    int sheetIndex;    // its place in the workbook, from 1
+    const char* lastColumn;
+    const char* secondCaption;
+    const char* sizeText; // the exported size "%%C20"
+};
+
+void PrintTo(const ExportCase& c, std::ostream* os) { *os << c.name; }
+
+class SummaryExport : public testing::TestWithParam<ExportCase> {};
+
+TEST_P(SummaryExport, GoesToItsOwnSheetWithItsCaptions)
+{
+    if (!test::canReadWorkbooks())
+        GTEST_SKIP() << "unzip is not installed";
+    const ExportCase& c = GetParam();
+    test::ExportFolder folder;
+    ASSERT_TRUE(folder.isValid());
+    test::HostScope host;
+    std::unique_ptr<SummaryTextTable> sheet = c.make();
+    sheet->m_texts[2].m_formula = QStringLiteral("综合楼");
+    sheet->Add({"1", "%%C20", "12.00", "9", "2", "100.000", "x"});
+    sheet->exportExcel();
+
+    EXPECT_TRUE(host->messageTexts().isEmpty()) << host->messageTexts().join(u'|').toStdString();
+    ASSERT_EQ(host->opened().size(), 1);
+    const test::ExportedBook book(host->opened().first(), c.sheetIndex);
+    ASSERT_EQ(book.sheetNames().value(c.sheetIndex - 1), QString::fromUtf8(c.sheet));
+    EXPECT_EQ(book.text("A1"), sheet->m_texts[0].m_formula);
+    EXPECT_EQ(book.text("A2"), sheet->m_texts[2].m_text + QStringLiteral("：综合楼"));
+    EXPECT_EQ(book.text("B5"), QString::fromUtf8(c.secondCaption));
+    EXPECT_EQ(book.text("A6"), "1");
+    EXPECT_EQ(book.text("B6"), QString::fromUtf8(c.sizeText));
+    // The borders reach from A5 to the last column, one row below the row.
+    const QString last = QString::fromLatin1(c.lastColumn);
+    EXPECT_TRUE(book.bordered("A5"));
+    EXPECT_TRUE(book.bordered(last + "7"));
+    EXPECT_FALSE(book.bordered(QChar(last.front().unicode() + 1) + QStringLiteral("5")));
+}
+
+QString excelSize()
+{
+    QString text = QStringLiteral("%%C20");
+    Steel_ReplaceTableStringToExcelString(text);
+    return text;
+}
+
+const std::string kExcelSize = excelSize().toStdString();
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SummaryExport,
+    testing::Values(
+        ExportCase{"Quantity", [] { return std::make_unique<CVes_SLSumaryTable>(); },
+                   "钢筋用量汇总表", 2, "F", "序号", kExcelSize.c_str()},
+        ExportCase{"Joint", [] { return std::make_unique<CVes_SLSumaryJTtable>(); },
+                   "钢筋接头汇总表", 3, "F", "序号", kExcelSize.c_str()},
+        ExportCase{"Purchase", [] { return std::make_unique<CVes_SteelJinHuoSumaryTable>(); },
+                   "钢筋进（提）货单", 1, "G", "钢筋规格", "C20"}),
+    [](const testing::TestParamInfo<ExportCase>& info) { return std::string(info.param.name); });
+
+TEST(SummaryExport, PurchaseHidesTheTotalLengthColumn)
+{
+    if (!test::canReadWorkbooks())
+        GTEST_SKIP() << "unzip is not installed";
+    test::ExportFolder folder;
+    test::HostScope host;
+    CVes_SteelJinHuoSumaryTable sheet;
+    sheet.Add({"1", "%%C20", "12.00", "9", "2", "100.000", "x"});
+    sheet.exportExcel();
+    ASSERT_EQ(host->opened().size(), 1);
+    const test::ExportedBook book(host->opened().first(), 1);
+    const QRegularExpression column(QStringLiteral("<col min=\"3\" max=\"3\"[^>]*>"));
+    const QString col = column.match(book.sheet()).captured(0);
+    EXPECT_TRUE(col.contains(QStringLiteral("hidden=\"1\"")) || col.contains(QStringLiteral("width=\"0\"")))
+        << col.toStdString();
 }
 
 struct WeightCaptionCase {
