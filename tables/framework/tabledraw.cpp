@@ -35,6 +35,8 @@ namespace {
 constexpr COLORREF kDeskColour = RGB(231, 231, 214);
 constexpr COLORREF kSelectedTextColour = RGB(0, 0, 255);
 constexpr COLORREF kCurrentCoverRowColour = RGB(255, 255, 140);
+// How far beyond its area the cover may draw (device units).
+constexpr int kCoverClipMargin = 3;
 constexpr COLORREF kCurrentCaptionColour = RGB(224, 254, 8);
 constexpr COLORREF kPrintTagColour = RGB(118, 118, 118);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -301,11 +303,21 @@ void drawCover(CVes_TableBase& table, platform::Dc* dc, const PageBox& page,
         form->setRowBkColor(i, kCurrentCoverRowColour);
         form->setRowDrawBk(i, current ? 1 : 0);
     }
+    // The cover is drawn within its area: a text wider than the paper (the
+    // default cover's rule is) ends at the margins instead of running over
+    // the desk beside the page.
+    Rect clip = area;
+    clip.NormalizeRect();
+    // The summary tables' outer lines lie on the area's edges.
+    clip.InflateRect(kCoverClipMargin, kCoverClipMargin);
+    const int saved = dc->SaveDC();
+    dc->IntersectClipRect(clip);
     form->OnDraw(dc);
     // Summary tables go over the cover form, so that the background of the
     // row being edited does not hide them.
     for (const Summary& summary : summaries)
         drawSummaryTable(dc, summary.box, summary.texts, summary.height, map.scale);
+    dc->RestoreDC(saved);
 }
 
 // Lays out and draws the title block; answers the top of the table and, in

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cmath>
 #include <ostream>
 
@@ -596,6 +598,45 @@ INSTANTIATE_TEST_SUITE_P(Cases, CoverSeismic,
                                            std::pair{1, "一级"}, std::pair{2, "二级"},
                                            std::pair{3, "三级"}, std::pair{4, "四级"},
                                            std::pair{5, ""}));
+
+class CoverClip : public CoverDrawing, public ::testing::WithParamInterface<bool> {};
+
+// The default cover's rule of 76 "━" is wider than the paper: it must end at
+// the cover's edges, not run across the desk beside the page.
+TEST_P(CoverClip, TextWiderThanThePaperEndsAtTheCoversEdges)
+{
+    const bool printing = GetParam();
+    sheet.m_cover.m_variables[5]->m_text = QString(76, QChar(0x2501));
+    sheet.m_cover.m_variables[5]->m_height = 50;
+    platform::RecordingDc::Device device;
+    device.printing = printing;
+    device.width = 4000; // wider than the page either way
+    device.height = 3000;
+    platform::RecordingDc view(device);
+    sheet.Draw(&view, Rect(0, 0, 1200, 900));
+
+    std::optional<platform::DcRecord> rule;
+    for (const platform::DcRecord& r : view.records(DcOp::TextOut))
+        if (r.text.startsWith(QChar(0x2501)))
+            rule = r;
+    ASSERT_TRUE(rule.has_value());
+    // Each byte of a text is half its height wide: the rule is 76 × h wide.
+    const int ruleWidth = 76 * std::abs(rule->font.logFont().lfHeight);
+    ASSERT_TRUE(rule->state.clip.has_value()) << "the rule is drawn unclipped";
+    const Rect clip = *rule->state.clip;
+    EXPECT_LT(clip.Width(), ruleWidth);
+    EXPECT_LT(clip.left, rule->points.at(0).x());
+    EXPECT_GT(clip.right, rule->points.at(0).x());
+    if (!printing) {
+        const Rect paper = sheet.getPaperRect();
+        EXPECT_GT(clip.left, paper.left);
+        EXPECT_LT(clip.right, paper.right);
+    }
+    EXPECT_FALSE(view.state().clip.has_value()) << "the clip ends with the cover";
+}
+
+INSTANTIATE_TEST_SUITE_P(Devices, CoverClip, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "printer" : "screen"; });
 
 TEST_F(CoverDrawing, RowsTakeTheirShareOfThePrintableArea)
 {
