@@ -156,6 +156,9 @@ public:
     // row or the end, without the empty rows after its last row. Empty when
     // the row is not in the table.
     TableLineList getEleSteelList(CVes_TableBaseLine* element) const;
+    // The first selected row, when it is an element row, followed by the
+    // rows of its element; empty otherwise.
+    TableLineList selectedElementRows();
     // Every element row in order; the page each stands on (1 the first page
     // after the cover) is appended to `pages`.
     QList<CVes_SetupTableLine*> getAllEleList(QList<int>& pages) const;

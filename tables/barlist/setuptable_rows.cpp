@@ -196,13 +196,21 @@ QList<CVes_SetupTableLine*> CVes_SetupTable::getAllEleList(QList<int>& pages) co
     return elements;
 }
 
-void CVes_SetupTable::DeleteEleRow()
+TableLineList CVes_SetupTable::selectedElementRows()
 {
     CVes_TableBaseLine* element = getLine(getSelectRow());
     if (!element || element->getType() != Line::kElementLine)
-        return;
+        return {};
     TableLineList rows = getEleSteelList(element);
     rows.prepend(element);
+    return rows;
+}
+
+void CVes_SetupTable::DeleteEleRow()
+{
+    const TableLineList rows = selectedElementRows();
+    if (rows.isEmpty())
+        return;
     m_huizong.forgetElements();
     dropLines(rows);
 }

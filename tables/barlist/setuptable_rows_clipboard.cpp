@@ -92,13 +92,7 @@ void CVes_SetupTable::PasteRow()
         return;
     m_huizong.forgetElements();
     replaceLines(selected, copies);
-    if (haveContent(first)) {
-        AddSelect(first, 1);
-        setCurCol(column);
-        m_curRow = first;
-    }
-    markEdited();
-    AddUndo();
+    reselectAfterEdit(first, column);
 }
 
 void CVes_SetupTable::InsertClip()
@@ -119,11 +113,9 @@ void CVes_SetupTable::InsertClip()
 
 void CVes_SetupTable::CutEleRow()
 {
-    CVes_TableBaseLine* element = getLine(getSelectRow());
-    if (!element || element->getType() != Line::kElementLine)
+    const TableLineList rows = selectedElementRows();
+    if (rows.isEmpty())
         return;
-    TableLineList rows = getEleSteelList(element);
-    rows.prepend(element);
     copyToClipboard(rows);
     m_huizong.forgetElements();
     dropLines(rows);
@@ -131,10 +123,7 @@ void CVes_SetupTable::CutEleRow()
 
 void CVes_SetupTable::CopyEleRow()
 {
-    CVes_TableBaseLine* element = getLine(getSelectRow());
-    if (!element || element->getType() != Line::kElementLine)
-        return;
-    TableLineList rows = getEleSteelList(element);
-    rows.prepend(element);
-    copyToClipboard(rows);
+    const TableLineList rows = selectedElementRows();
+    if (!rows.isEmpty())
+        copyToClipboard(rows);
 }

@@ -223,18 +223,10 @@ CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, un
         totalCost += fee;
     }
 
-    if (sums.totalWeight > 0.0) {
-        target->Add({});
-        QStringList total{english ? QStringLiteral("Total Weight") : QStringLiteral("总重"),
-                          QString(), QString(), QString(), f3(sums.totalWeight)};
-        if (!lossInItems)
-            total << lossNote;
-        target->Add(total);
-        if (pricing)
-            target->Add({english ? QStringLiteral("Total Cost") : QStringLiteral("总金额"),
-                               QString(), QString(), QString(),
-                               QString::asprintf("%.2f 元", totalCost)});
-    }
+    if (sums.totalWeight > 0.0)
+        sumrows::appendTotalRows([target](const QStringList& row) { target->Add(row); },
+                                 sums.totalWeight, english, lossInItems ? std::nullopt : std::optional(lossNote),
+                                 pricing, totalCost);
 
     // ---- 其中 ----
     if (!(rules.m_sumByDnClass || rules.m_sumByGrade || rules.m_calcStirrupFee))

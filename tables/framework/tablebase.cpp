@@ -618,20 +618,10 @@ void CVes_TableBase::DeleteRow()
         if (row && !row->getLock())
             doomed.append(row);
     }
-    for (CVes_TableBaseLine* row : std::as_const(doomed)) {
-        m_lines.removeOne(row);
-        m_pageLines.removeOne(row);
-        delete row;
-    }
+    removeUnlockedLines(doomed);
     clearSelect();
-    setPageTo(m_curPage, 1);
-    if (haveContent(first)) {
-        AddSelect(first, 1);
-        setCurCol(column);
-        m_curRow = first;
-    }
-    markEdited();
-    AddUndo();
+    refreshCurPage();
+    reselectAfterEdit(first, column);
 }
 
 void CVes_TableBase::delPage()

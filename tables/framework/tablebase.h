@@ -315,6 +315,10 @@ public:
     // the empty rows at the end go, the page is laid out again and nothing
     // is selected. No mark, no undo step.
     void replaceLines(const TableLineList& rows, const TableLineList& copies);
+    // Ends an edit that removed or replaced rows: row `first` is selected
+    // and current again, in `column`, when it still has content; then the
+    // table is marked and records an undo step.
+    void reselectAfterEdit(int first, int column);
     // Appends a page of empty rows made by `makeEmpty` and goes to the last
     // page, with an undo step.
     void appendEmptyPage(const std::function<CVes_TableBaseLine*()>& makeEmpty);

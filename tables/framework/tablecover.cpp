@@ -3,10 +3,7 @@
 #include "core/geometry/text.h"
 #include "tables/framework/form.h"
 #include "platform/archive.h"
-#include "platform/hostservices.h"
-#include "platform/savefile.h"
-
-#include <QFileInfo>
+#include "tables/framework/streamfile.h"
 
 namespace {
 
@@ -135,34 +132,16 @@ void CVes_TableCover::Serialize(platform::Archive& ar)
 
 bool CVes_TableCover::saveToFile(const QString& path)
 {
-    if (path.isEmpty())
-        return false;
-    platform::WaitCursor wait;
-    try {
-        platform::Archive ar;
-        Serialize(ar);
-        return platform::saveFile(path, ar.data());
-    } catch (const platform::ArchiveError&) {
-        return false;
-    }
+    return streamfile::save(path, [this](platform::Archive& ar) { Serialize(ar); });
 }
 
 bool CVes_TableCover::loadFromFile(const QString& path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    CVes_TableCover read;
+    if (!streamfile::load(path, [&read](platform::Archive& ar) { read.Serialize(ar); }))
         return false;
-    QByteArray bytes;
-    if (!platform::readFile(path, &bytes))
-        return false;
-    try {
-        platform::Archive ar(bytes);
-        CVes_TableCover read;
-        read.Serialize(ar);
-        copyFrom(&read);
-        return true;
-    } catch (const platform::ArchiveError&) {
-        return false;
-    }
+    copyFrom(&read);
+    return true;
 }
 
 void CVes_TableCover::padPercents()

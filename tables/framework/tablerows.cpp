@@ -85,6 +85,17 @@ void CVes_TableBase::replaceLines(const TableLineList& rows, const TableLineList
     clearSelect();
 }
 
+void CVes_TableBase::reselectAfterEdit(int first, int column)
+{
+    if (haveContent(first)) {
+        AddSelect(first, 1);
+        setCurCol(column);
+        m_curRow = first;
+    }
+    markEdited();
+    AddUndo();
+}
+
 void CVes_TableBase::appendEmptyPage(const std::function<CVes_TableBaseLine*()>& makeEmpty)
 {
     for (int i = 0, rows = rowsPerPage(); i < rows; ++i)

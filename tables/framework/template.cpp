@@ -1,10 +1,7 @@
 #include "tables/framework/template.h"
 
 #include "platform/archive.h"
-#include "platform/hostservices.h"
-#include "platform/savefile.h"
-
-#include <QFileInfo>
+#include "tables/framework/streamfile.h"
 
 #include <algorithm>
 
@@ -333,32 +330,15 @@ void CVes_Template::loadLayout(platform::Archive& ar, int schema, TemplateLayout
 
 bool CVes_Template::saveTemplateFile(const QString& path)
 {
-    if (path.isEmpty())
-        return false;
-    platform::WaitCursor wait;
-    try {
-        platform::Archive ar;
-        Serialize(ar);
-        return platform::saveFile(path, ar.data());
-    } catch (const platform::ArchiveError&) {
-        return false;
-    }
+    return streamfile::save(path, [this](platform::Archive& ar) { Serialize(ar); });
 }
 
 bool CVes_Template::loadTemplateFromFile(const QString& path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return false;
-    QByteArray bytes;
-    if (!platform::readFile(path, &bytes))
-        return false;
     CVes_Template read;
-    try {
-        platform::Archive ar(bytes);
-        read.CVes_Template::Serialize(ar);
-    } catch (const platform::ArchiveError&) {
+    if (!streamfile::load(path,
+                          [&read](platform::Archive& ar) { read.CVes_Template::Serialize(ar); }))
         return false;
-    }
     loadTemplate(&read);
     return true;
 }

@@ -140,7 +140,7 @@ int CVes_ProcessTableEditView::isCanEditVar(int row, int column, QPoint point)
     return variable && variable->m_type > CVes_Variable::kComputed ? 1 : 0;
 }
 
-void CVes_ProcessTableEditView::EditoutSideVar(int row, int index, QPoint point, QWidget* parent)
+void CVes_ProcessTableEditView::EditoutSideVar(int row, int index, QPoint, QWidget* parent)
 {
     m_curEditVar = nullptr;
     if (!m_table || row != CVes_TableBase::kTitleTextRow || index < 0 || index > 6)

@@ -192,17 +192,10 @@ CVes_SLSumaryTable* CVes_SLTable::SummarySTeel(CVes_SLSumaryTable* target)
                      QString::asprintf("（%.2f元/根）", double(rules.m_stirrupFee))});
     }
 
-    if (sums.totalWeight > 0.0) {
-        target->Add({});
-        QStringList total{english ? QStringLiteral("Total Weight") : QStringLiteral("总重"),
-                          QString(), QString(), QString(), f3(sums.totalWeight)};
-        if (!lossInItems)
-            total << lossNote;
-        target->Add(total);
-        if (rules.m_autoPrice)
-            target->Add({english ? QStringLiteral("Total Cost") : QStringLiteral("总金额"),
-                         QString(), QString(), QString(), QString::asprintf("%.2f 元", totalCost)});
-    }
+    if (sums.totalWeight > 0.0)
+        sumrows::appendTotalRows(append, sums.totalWeight, english,
+                                 lossInItems ? std::nullopt : std::optional(lossNote), rules.m_autoPrice != 0,
+                                 totalCost);
     target->setModified(1);
     return target;
 }

@@ -2,10 +2,7 @@
 
 #include "core/geometry/datafolder.h"
 #include "platform/archive.h"
-#include "platform/hostservices.h"
-#include "platform/savefile.h"
-
-#include <QFileInfo>
+#include "tables/framework/streamfile.h"
 
 #include <cmath>
 
@@ -90,32 +87,18 @@ void CVes_SortRules::checkStored() const
 
 bool CVes_SortRules::readFromFile(const QString& path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return false;
-    platform::WaitCursor wait;
-    QByteArray bytes;
-    if (!platform::readFile(path, &bytes))
-        return false;
     try {
-        platform::Archive ar(bytes);
-        Serialize(ar);
-    } catch (const platform::ArchiveError&) {
-        return false;
+        return streamfile::load(path, [this](platform::Archive& ar) { Serialize(ar); });
     } catch (const platform::SchemaError&) {
         // A rules file of a newer program: the rules stay as they were.
         return false;
     }
-    return true;
 }
 
 bool CVes_SortRules::saveFile(const QString& path) const
 {
-    if (path.isEmpty())
-        return false;
-    platform::WaitCursor wait;
-    platform::Archive ar;
-    CVes_SortRules(*this).Serialize(ar);
-    return platform::saveFile(path, ar.data());
+    return streamfile::save(path,
+                            [this](platform::Archive& ar) { CVes_SortRules(*this).Serialize(ar); });
 }
 
 QString CVes_SortRules::userRulesPath()

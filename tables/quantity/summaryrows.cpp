@@ -94,4 +94,19 @@ void appendGradeRows(const AppendRow& append, std::span<const GradeRow> grades,
     }
 }
 
+void appendTotalRows(const AppendRow& append, double totalWeight, bool english,
+                     const std::optional<QString>& lossNote, bool priced, double totalCost)
+{
+    append({});
+    QStringList total{english ? QStringLiteral("Total Weight") : QStringLiteral("总重"),
+                      QString(), QString(), QString(),
+                      QString::asprintf("%.3f", totalWeight)};
+    if (lossNote)
+        total << *lossNote;
+    append(total);
+    if (priced)
+        append({english ? QStringLiteral("Total Cost") : QStringLiteral("总金额"), QString(),
+                QString(), QString(), QString::asprintf("%.2f 元", totalCost)});
+}
+
 } // namespace sumrows

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <span>
 
 class CVes_SortRules;
@@ -63,5 +64,11 @@ struct GradeRow {
 // labelled "按钢筋级别分类"; `weightOf` gives a grade's weight.
 void appendGradeRows(const AppendRow& append, std::span<const GradeRow> grades,
                      const std::function<double(int)>& weightOf);
+
+// The closing rows of a summary with a weight: an empty row, the total
+// weight with the loss note after it when there is one, and with `priced`
+// the total cost.
+void appendTotalRows(const AppendRow& append, double totalWeight, bool english,
+                     const std::optional<QString>& lossNote, bool priced, double totalCost);
 
 } // namespace sumrows
