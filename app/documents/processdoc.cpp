@@ -33,6 +33,9 @@ CRODOProcessDoc::CRODOProcessDoc()
       m_pProcessListTable(std::make_unique<CVes_ProcessListTable>()),
       m_pLiaoPaiTable(std::make_unique<CVes_LiaoPaiTable>())
 {
+    // The sheet the user types into takes the clipboard keys; the sheets
+    // made from it stay read-only.
+    m_pProcessTable->setReadOnly(0);
     loadDefaultTemplate();
 }
 

@@ -133,6 +133,9 @@ CRODOSetUpDoc::CRODOSetUpDoc()
       m_pDuanLiaoTable(std::make_unique<CVes_YouhuaDuanLiaoTable>()),
       m_pContentsTable(std::make_unique<CVes_TableContents>())
 {
+    // The sheet the user types into takes the clipboard keys; the sheets
+    // made from it stay read-only.
+    m_pSetupTable->setReadOnly(0);
     m_pSummaryTable->setTitle(QStringLiteral("钢筋配料汇总表"));
     m_pSummaryTable->growColumnLists();
     m_pSummaryTable->m_captions[0] = QStringLiteral("构件编号");

@@ -47,6 +47,9 @@ CRODOSLDoc::CRODOSLDoc()
       m_pSummaryJTTable(std::make_unique<CVes_SLSumaryJTtable>()),
       m_pSortTable(std::make_unique<CVes_SortBarSheet>())
 {
+    // The sheet the user types into takes the clipboard keys; the sheets
+    // made from it stay read-only.
+    m_pSLTable->setReadOnly(0);
     loadDefaultTemplate();
     m_pSLTable->AddUndo();
     enableSortBuild(SheetBuild::Kind::Quantity, m_pSortTable.get());

@@ -200,6 +200,33 @@ TEST_F(BarListCommands, TheMenuCopiesAnElementButTheZoomBoxNumberDoesNot)
     EXPECT_FALSE(doc->IsModified());
 }
 
+TEST_F(BarListCommands, CtrlCCopiesTheSelectedRowAndCtrlVPastesItOverAnother)
+{
+    // Two bars of different sizes on the first page.
+    int from = -1, to = -1;
+    for (int row = 2; row < 12 && to < 0; ++row) {
+        const CVes_BarCore* bar = list->getSteel(row);
+        if (!bar)
+            continue;
+        if (from < 0)
+            from = row;
+        else if (bar->getDN() != list->getSteel(from)->getDN())
+            to = row;
+    }
+    ASSERT_GT(to, 0);
+    const float size = list->getSteel(from)->getDN();
+
+    view->setFocus();
+    selectCell(*list, 1, from, 0);
+    QTest::keyClick(view->viewport(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(tableClipboard().hasLines(CVes_TableClipboard::kSetupLines));
+    selectCell(*list, 1, to, 0);
+    QTest::keyClick(view->viewport(), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(list->getSteel(to));
+    EXPECT_EQ(list->getSteel(to)->getDN(), size);
+    EXPECT_TRUE(doc->IsModified());
+}
+
 TEST_F(BarListCommands, DeletingAnElementTakesItsBarsAndCanBeUndone)
 {
     const int lines = list->lines().size();
