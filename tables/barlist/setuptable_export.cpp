@@ -36,13 +36,6 @@ constexpr int kXlTotalWeight = 10;
 constexpr int kXlRemark = 11;
 constexpr int kXlLastColumn = 11; // K
 
-// The picture of a bar's shape, in pixels, and where it sits in its cell
-// (points from the cell's corner).
-constexpr int kPictureWidth = 180;
-constexpr int kPictureHeight = 32;
-constexpr double kPictureLeft = 2;
-constexpr double kPictureTop = 3;
-
 const QString kBarListSheet = QStringLiteral("配料单");
 
 // Each derived sheet is built afresh from the list and writes its rows with
@@ -120,15 +113,6 @@ QString cutLengthText(CVes_Steel& bar, const barlist::ColumnFactors& f)
                   : QString::number(barlist::roundHalfUp(length));
 }
 
-void writePicture(xlsx::Worksheet& sheet, int row, CVes_Steel& bar)
-{
-    platform::Bitmap bitmap;
-    bar.ToBitmap(bitmap, kPictureWidth, kPictureHeight, nullptr);
-    // A shape that cannot be drawn leaves its cell empty.
-    if (!bitmap.isNull())
-        sheet.insertPicture(row, kXlShape, *bitmap.image(), kPictureLeft, kPictureTop);
-}
-
 void writeBarRow(xlsx::Worksheet& sheet, int row, const CVes_SetupTable& list, CVes_Steel& bar,
                  int pieces, const barlist::ColumnFactors& f)
 {
@@ -137,7 +121,7 @@ void writeBarRow(xlsx::Worksheet& sheet, int row, const CVes_SetupTable& list, C
     sheet.setText(row, kXlNumber, bar.number);
     sheet.setText(row, kXlGrade, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
     sheet.setText(row, kXlSpacing, barlist::spacingText(bar));
-    writePicture(sheet, row, bar);
+    insertBarPicture(sheet, row, kXlShape, bar);
     sheet.setText(row, kXlCutLength, cutLengthText(bar, f));
     const auto grouped = [](int perGroup, int groups) {
         return QStringLiteral("%1支/组\n共%2组").arg(perGroup).arg(groups);

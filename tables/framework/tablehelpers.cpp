@@ -2,7 +2,9 @@
 
 #include "core/geometry/geometry.h"
 #include "core/geometry/steeltext.h"
+#include "core/model/modelreference.h"
 #include "platform/saturate.h"
+#include "platform/xlsx/workbook.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -154,4 +156,13 @@ void collectPldFiles(const QString& folder, const QString& pattern, QStringList&
                                : pattern;
     QSet<QString> visited;
     collectPldFilesIn(start, QStringList{filter}, files, visited);
+}
+
+void insertBarPicture(platform::xlsx::Worksheet& sheet, int row, int column, CVes_ModelReference& bar,
+                      int width, int height)
+{
+    platform::Bitmap picture;
+    bar.ToBitmap(picture, width, height, nullptr);
+    if (!picture.isNull())
+        sheet.insertPicture(row, column, *picture.image(), 2.0, 3.0);
 }

@@ -14,6 +14,11 @@
 
 #include <optional>
 
+class CVes_ModelReference;
+namespace platform::xlsx {
+class Worksheet;
+}
+
 // Sets MM_ANISOTROPIC with window extent 254 × 254 and the device's logical
 // pixels per inch as viewport extent, the vertical one times `sign` (1 keeps
 // y growing downwards). Answers the previous mapping mode.
@@ -45,6 +50,13 @@ QString Steel_GradeDNToExcelString(int grade, float diameter, int coated);
 // "A10", "A" → "A1", " 12 " → "13"). Numbers of any length are counted up
 // as text.
 QString nextNumberString(const QString& text);
+
+// Puts the bar's shape, drawn at width × height pixels, into a workbook cell
+// straight from memory, 2 points right of and 3 points below the cell's
+// corner. A bar without a shape, or a picture that cannot be made, leaves
+// the cell empty.
+void insertBarPicture(platform::xlsx::Worksheet& sheet, int row, int column, CVes_ModelReference& bar,
+                      int width = 180, int height = 32);
 
 // Appends to `files` every bar-list file (name ending in ".pld", any case,
 // at least one character before it) that `pattern` finds in `folder`, and,

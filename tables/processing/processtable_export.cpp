@@ -24,20 +24,6 @@ using ListLine = CVes_ProcessTableListLine;
 // Spreadsheet columns of the two worksheets.
 enum DetailColumn { kA = 1, kB, kC, kD, kE, kF, kG, kH, kI };
 
-// A picture goes this many points right of and below its cell's corner.
-constexpr double kPictureLeft = 2.0;
-constexpr double kPictureTop = 3.0;
-
-// Renders the bar's shape at width × height pixels and puts it into the
-// cell straight from memory (no file a row); a bar without a shape has none.
-void insertShape(xlsx::Worksheet& sheet, int row, int column, CVes_ProcessSteel& bar, int width, int height)
-{
-    platform::Bitmap bitmap;
-    bar.ToBitmap(bitmap, width, height, nullptr);
-    if (!bitmap.isNull())
-        sheet.insertPicture(row, column, *bitmap.image(), kPictureLeft, kPictureTop);
-}
-
 // The caption of row 5 with the column's unit when it is not millimetres.
 void unitCaption(xlsx::Worksheet& sheet, int column, const QString& caption, int unit)
 {
@@ -131,7 +117,7 @@ int CVes_ProcessTable::fillExcel(xlsx::Worksheet& sheet)
         sheet.setText(at, kE, processtext::lengthText(bar, units.f0, units.f1, units.lengthUnit));
         sheet.setText(at, kF, processtext::countText(bar));
         sheet.setText(at, kI, bar.remark);
-        insertShape(sheet, at, kD, bar, 180, 32);
+        insertBarPicture(sheet, at, kD, bar);
         const processtext::TagRows tags = processtext::tagRows(bar, 0);
         for (int k = 0; k < tags.labels.size(); ++k) {
             sheet.setText(at + k, kG, tags.labels[k]);
@@ -159,7 +145,7 @@ int CVes_ProcessListTable::fillExcel(xlsx::Worksheet& sheet)
         sheet.setText(at, kD, processtext::lengthText(bar, units.f0, units.f1, units.lengthUnit));
         sheet.setText(at, kE, processtext::countText(bar));
         sheet.setText(at, kH, bar.remark);
-        insertShape(sheet, at, kC, bar, 120, 32);
+        insertBarPicture(sheet, at, kC, bar, 120);
         const processtext::TagRows tags = processtext::tagRows(bar, 0);
         sheet.setText(at, kF, tags.labels.join(u'\n'));
         if (m_showLpText)

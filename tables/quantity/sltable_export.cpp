@@ -34,11 +34,6 @@ void fillDerived(xlsx::Workbook& book, const QString& name, int lastColumn,
         sheet->fillWorksheet(*target, lastColumn);
 }
 constexpr int kFirstDataRow = 6;
-// The shape pictures: pixels, and their offset in the cell in points.
-constexpr int kPictureWidth = 180;
-constexpr int kPictureHeight = 32;
-constexpr double kPictureLeft = 2.0;
-constexpr double kPictureTop = 3.0;
 
 QString lengthSuffix(int unit)
 {
@@ -102,11 +97,7 @@ int CVes_SLTable::fillExcel(platform::xlsx::Worksheet& sheet)
         CVes_Steel& bar = line.m_steel;
         sheet.setText(r, 2, bar.number);
         sheet.setText(r, 3, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
-        platform::Bitmap picture;
-        bar.ToBitmap(picture, kPictureWidth, kPictureHeight, nullptr);
-        // A bar without a shape has no picture; its other cells are written.
-        if (!picture.isNull())
-            sheet.insertPicture(r, 4, *picture.image(), kPictureLeft, kPictureTop);
+        insertBarPicture(sheet, r, 4, bar);
         const BarTexts texts = barTexts(bar, pieces, true);
         sheet.setText(r, 5, texts.cutLength);
         sheet.setText(r, 6, texts.count);

@@ -27,12 +27,6 @@ constexpr platform::COLORREF kSelectedRow = RGB(255, 255, 140);
 constexpr platform::COLORREF kCurrentCell = RGB(224, 254, 8);
 constexpr int kLastCurrentColumn = 9;
 constexpr int kFirstExcelRow = 6;
-// The shape picture of a workbook row: its size in pixels and its offset
-// from the cell's corner in points.
-constexpr int kPictureWidth = 180;
-constexpr int kPictureHeight = 32;
-constexpr double kPictureLeft = 2.0;
-constexpr double kPictureTop = 3.0;
 
 constexpr Column kColumns[] = {
     {"加工\n \n序号", "No.", 8, CVes_Template::kNoUnit},
@@ -520,15 +514,8 @@ int CVes_SortBarSheet::fillExcel(platform::xlsx::Worksheet& sheet)
         put(kColTotalLength, texts.totalLength);
         put(kColWeight, texts.weight);
         put(kColRemark, texts.remark);
-        if (m_widths.value(kColShape, 0) > 0) {
-            // A bar without a shape, or a picture that cannot be made, leaves
-            // the cell empty.
-            platform::Bitmap picture;
-            bar.ToBitmap(picture, kPictureWidth, kPictureHeight, nullptr);
-            if (!picture.isNull())
-                sheet.insertPicture(sheetRow, kColShape + 1, *picture.image(), kPictureLeft,
-                                    kPictureTop);
-        }
+        if (m_widths.value(kColShape, 0) > 0)
+            insertBarPicture(sheet, sheetRow, kColShape + 1, bar);
     }
     return int(m_lines.size()) + 1;
 }

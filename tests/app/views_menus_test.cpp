@@ -370,8 +370,9 @@ TEST_P(TagModeMenu, TheDocumentsModeIsChecked)
     const std::vector<int> modes = {ID_TAG_ALL, ID_TAG_BARS, ID_TAG_MAIN_BARS, ID_TAG_STIRRUPS, ID_TAG_ELEMENTS};
     for (const int id : modes) {
         EXPECT_EQ(hasRow(rows, id), GetParam().checked != 0) << id;
-        if (hasRow(rows, id))
+        if (hasRow(rows, id)) {
             EXPECT_EQ(findRow(rows, id)->checked, id == GetParam().checked) << id;
+        }
     }
 }
 

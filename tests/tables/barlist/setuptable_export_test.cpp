@@ -259,8 +259,9 @@ TEST_F(BarListExport, TheSortedSheetHoldsTheBarsInOrderWithTheirShapes)
     const test::ExportedBook sorted(path, 2);
     for (int i = 0, n = 0; i < built->lines().size(); ++i) {
         auto* row = dynamic_cast<CVes_SortBarSheetLine*>(built->lines()[i]);
-        if (row && !row->isNull() && !row->m_isString)
+        if (row && !row->isNull() && !row->m_isString) {
             EXPECT_EQ(sorted.text(QStringLiteral("A%1").arg(i + 6)), numbers[n++]) << i;
+        }
     }
     EXPECT_EQ(sorted.pictureCells(), pictures);
     EXPECT_TRUE(sorted.bordered(QStringLiteral("H%1").arg(built->lines().size() + 6)));

@@ -68,7 +68,7 @@ protected:
         view.resize(1500, 950);
         view.setTable(&t);
         view.show();
-        QTest::qWaitForWindowExposed(&view);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
         view.viewport()->grab();
     }
     void TearDown() override
@@ -133,7 +133,7 @@ TEST_F(BarListScreens, TheDialogs)
     beam.addSpan();
     beam.grid()->OnEndEditCell(2, CVes_BeamHoopCountDlg::kColLength, QStringLiteral("4500"));
     beam.show();
-    QTest::qWaitForWindowExposed(&beam);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&beam));
     save(beam.grab().toImage(), "beam-hoop-dialog.png");
 
     CColumnHoopCountDlg wall;
@@ -141,13 +141,13 @@ TEST_F(BarListScreens, TheDialogs)
     wall.heightEdit()->setText(QStringLiteral("3000"));
     wall.compute();
     wall.show();
-    QTest::qWaitForWindowExposed(&wall);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wall));
     save(wall.grab().toImage(), "wall-column-hoop-dialog.png");
 
     CVes_ColumnHoopCalcDlg column;
     column.heightEdit()->setText(QStringLiteral("3000"));
     column.show();
-    QTest::qWaitForWindowExposed(&column);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&column));
     save(column.grab().toImage(), "column-hoop-dialog-hn6.png");
     column.ruleCombo()->setCurrentIndex(ColumnHoopRuleGround);
     save(column.grab().toImage(), "column-hoop-dialog-ground.png");
@@ -158,7 +158,7 @@ TEST_F(BarListScreens, TheDialogs)
     units.load(list, *test::listLine(list, test::kUnitRow));
     units.show();
     units.toggleGrid();
-    QTest::qWaitForWindowExposed(&units);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&units));
     save(units.grab().toImage(), "unit-edit-dialog.png");
 }
 
