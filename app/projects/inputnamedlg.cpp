@@ -33,10 +33,7 @@ CInputNameDlg::CInputNameDlg(QWidget* parent) : QDialog(parent)
     m_check = new QCheckBox(this);
     m_check->hide();
     layout->addWidget(m_check);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    platform::setChineseButtonTexts(*buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = platform::okCancelButtons(*this);
     layout->addWidget(buttons);
     enableDialogTheme(this);
 }

@@ -154,10 +154,7 @@ void CNewProjectDlg::buildLayout()
     storeyLayout->addWidget(m_grid, 1);
     layout->addWidget(storeys, 1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    platform::setChineseButtonTexts(*buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = platform::okCancelButtons(*this);
     layout->addWidget(buttons);
 }
 

@@ -14,10 +14,7 @@ CProjectPickDlg::CProjectPickDlg(QWidget* parent) : QDialog(parent)
     m_tree.setCheckBoxes(true);
     m_tree.setMinimumSize(320, 400);
     layout->addWidget(&m_tree, 1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    platform::setChineseButtonTexts(*buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = platform::okCancelButtons(*this);
     layout->addWidget(buttons);
     enableDialogTheme(this);
 }

@@ -56,10 +56,7 @@ CAutoSaveDlg::CAutoSaveDlg(QWidget* parent) : QDialog(parent)
     kindLayout->addWidget(m_intoRecoveryFile);
     layout->addWidget(kind);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    platform::setChineseButtonTexts(*buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = platform::okCancelButtons(*this);
     layout->addWidget(buttons);
 
     m_autoSave->setChecked(setting("autoSave", 1) != 0);

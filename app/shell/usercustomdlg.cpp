@@ -73,10 +73,7 @@ CUserCustomDlg::CUserCustomDlg(QWidget* parent) : QDialog(parent)
     columns->addLayout(right);
     layout->addLayout(columns);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    platform::setChineseButtonTexts(*buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = platform::okCancelButtons(*this);
     layout->addWidget(buttons);
     enableDialogTheme(this);
 }

@@ -31,10 +31,7 @@ SettingsDialog::SettingsDialog(const QString& title, QWidget* parent) : QDialog(
     layout->addWidget(banner);
     m_body = new QVBoxLayout;
     layout->addLayout(m_body, 1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    platform::setChineseButtonTexts(*buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = platform::okCancelButtons(*this);
     layout->addWidget(buttons);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/ui/translations.h"
 
+
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -54,11 +55,7 @@ bool runPrintSetupDialog(QWidget* parent)
     layout->addRow(QStringLiteral("打印机："), list);
     if (printers.isEmpty())
         layout->addRow(new QLabel(QStringLiteral("没有安装打印机；可以打印到 PDF 文件。"), &dialog));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    setChineseButtonTexts(*buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addRow(buttons);
+    layout->addRow(okCancelButtons(dialog));
     if (dialog.exec() != QDialog::Accepted)
         return false;
     setChosenPrinter(list->currentData().toString());

@@ -1,6 +1,7 @@
 #include "platform/ui/translations.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -50,6 +51,15 @@ void setChineseButtonTexts(QMessageBox& box)
     for (const ButtonText& entry : kButtonTexts)
         if (QAbstractButton* button = box.button(QMessageBox::StandardButton(int(entry.button))))
             button->setText(QString::fromUtf16(entry.text));
+}
+
+QDialogButtonBox* okCancelButtons(QDialog& dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    setChineseButtonTexts(*buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
 }
 
 } // namespace platform

@@ -5,6 +5,7 @@
 // Chinese whether or not those translations are installed.
 
 class QCoreApplication;
+class QDialog;
 class QDialogButtonBox;
 class QMessageBox;
 
@@ -18,5 +19,9 @@ bool installChineseTranslations(QCoreApplication& app);
 // Names the standard buttons "确定", "取消", "是", "否", "关闭", "应用".
 void setChineseButtonTexts(QDialogButtonBox& buttons);
 void setChineseButtonTexts(QMessageBox& box);
+
+// The "确定" and "取消" buttons of a dialog, which accept and reject it; the
+// caller puts them into its layout.
+QDialogButtonBox* okCancelButtons(QDialog& dialog);
 
 } // namespace platform

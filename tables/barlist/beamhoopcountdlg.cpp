@@ -3,6 +3,7 @@
 #include "grid/gridctrl.h"
 
 #include "envora/usercustom.h"
+#include "platform/ui/translations.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -176,9 +177,7 @@ CVes_BeamHoopCountDlg::CVes_BeamHoopCountDlg(QWidget* parent) : QDialog(parent)
     rows->addWidget(new QLabel(QStringLiteral("箍筋总根数"), this));
     rows->addWidget(m_pTotal);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CVes_BeamHoopCountDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CVes_BeamHoopCountDlg::reject);
+    auto* buttons = platform::okCancelButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(beam);
     layout->addWidget(m_pGrid, 1);

@@ -1,5 +1,6 @@
 #include "tables/barlist/columnhoopcountdlg.h"
 
+#include "platform/ui/translations.h"
 #include "tables/barlist/hoopdiagrams.h"
 
 #include "envora/anchorage.h"
@@ -182,11 +183,7 @@ CColumnHoopCountDlg::CColumnHoopCountDlg(QWidget* parent) : QDialog(parent)
     resultRow->addWidget(m_pExtra, 1, 6);
     resultRow->addWidget(m_pCompute, 1, 7);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CColumnHoopCountDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CColumnHoopCountDlg::reject);
+    auto* buttons = platform::okCancelButtons(*this);
     auto* left = new QVBoxLayout;
     left->addWidget(bar);
     left->addWidget(spacing);

@@ -1,5 +1,6 @@
 #include "tables/barlist/columnhoopdlg.h"
 
+#include "platform/ui/translations.h"
 #include "tables/barlist/hoopdiagrams.h"
 
 #include "envora/usercustom.h"
@@ -224,9 +225,7 @@ CVes_ColumnHoopCalcDlg::CVes_ColumnHoopCalcDlg(QWidget* parent)
     results->addWidget(m_pExtra, 0, 3);
     results->addWidget(m_pCompute, 0, 4);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CVes_ColumnHoopCalcDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CVes_ColumnHoopCalcDlg::reject);
+    auto* buttons = platform::okCancelButtons(*this);
 
     auto* left = new QVBoxLayout;
     left->addWidget(m_pStoreyGroup);

@@ -2,6 +2,7 @@
 
 #include "grid/gridctrl.h"
 #include "platform/hostservices.h"
+#include "platform/ui/translations.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -84,9 +85,7 @@ CVes_HoopTableDlg::CVes_HoopTableDlg(QWidget* parent)
     for (const HoopTableRow& row : m_table)
         m_pGrid->InsertRow(QString::number(row.hb));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CVes_HoopTableDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CVes_HoopTableDlg::reject);
+    auto* buttons = platform::okCancelButtons(*this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Ln(mm)"), this));

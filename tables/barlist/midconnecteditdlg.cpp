@@ -4,6 +4,7 @@
 #include "envora/ui/textonpictrue.h"
 #include "envora/usercustom.h"
 #include "platform/hostservices.h"
+#include "platform/ui/translations.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -103,9 +104,7 @@ CVes_MidConnectEditDlg::CVes_MidConnectEditDlg(QWidget* parent) : QDialog(parent
     scopeRow->addWidget(new QLabel(QStringLiteral("-"), scopeBox));
     scopeRow->addWidget(m_pLastPage);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CVes_MidConnectEditDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CVes_MidConnectEditDlg::reject);
+    auto* buttons = platform::okCancelButtons(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pBanner);
