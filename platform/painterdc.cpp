@@ -9,9 +9,11 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace platform {
 
@@ -70,6 +72,80 @@ double emPerCell(const QFont& font)
     const double ratio = cell > 0 ? 100.0 / cell : 1.0;
     cache.insert(key, ratio);
     return ratio;
+}
+
+// The width of a text in a font, device pixels. Every paint of a page
+// measures the same texts again; they are shaped once for the program.
+double textAdvance(const QFont& font, const QString& text)
+{
+    struct Key {
+        QFont font;
+        QString text;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        size_t operator()(const Key& key) const { return qHashMulti(0, key.font, key.text); }
+    };
+    static QMutex lock;
+    static std::unordered_map<Key, double, KeyHash> cache;
+    Key key{font, text};
+    {
+        QMutexLocker locked(&lock);
+        if (const auto known = cache.find(key); known != cache.end())
+            return known->second;
+    }
+    const double width = QFontMetricsF(font).horizontalAdvance(text);
+    constexpr std::size_t kMostTexts = 16384;
+    QMutexLocker locked(&lock);
+    if (cache.size() >= kMostTexts)
+        cache.clear();
+    cache.emplace(std::move(key), width);
+    return width;
+}
+
+// Whether a text laid out on its own draws as the painter's drawText draws
+// it: one line, no tabs or breaks, no lines through or under it.
+bool drawsAsLaidOut(const QFont& font, const QString& text)
+{
+    if (text.isEmpty() || font.underline() || font.strikeOut() || font.overline())
+        return false;
+    return std::none_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() < 0x20 || c.unicode() == 0x7f || c == QChar::LineSeparator
+            || c == QChar::ParagraphSeparator;
+    });
+}
+
+// A text shaped in a font for a direction, kept so that the next paint of
+// the same page draws it without shaping it again. Layouts are not shared
+// between threads.
+const QTextLayout& laidOutText(const QFont& font, const QString& text, Qt::LayoutDirection direction)
+{
+    struct Key {
+        QFont font;
+        QString text;
+        Qt::LayoutDirection direction;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        size_t operator()(const Key& key) const { return qHashMulti(0, key.font, key.text, int(key.direction)); }
+    };
+    thread_local std::unordered_map<Key, std::unique_ptr<QTextLayout>, KeyHash> cache;
+    Key key{font, text, direction};
+    if (const auto known = cache.find(key); known != cache.end())
+        return *known->second;
+    constexpr std::size_t kMostTexts = 4096;
+    if (cache.size() >= kMostTexts)
+        cache.clear();
+    auto layout = std::make_unique<QTextLayout>(text, font);
+    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(direction);
+    layout->setTextOption(option);
+    layout->setCacheEnabled(true); // keeps the shaped glyphs
+    layout->beginLayout();
+    layout->createLine();
+    layout->endLayout();
+    return *cache.emplace(std::move(key), std::move(layout)).first->second;
 }
 
 } // namespace
@@ -266,9 +342,41 @@ bool PainterDc::LineTo(int x, int y)
     const QPoint from = LPtoDP(m_state.currentPosition);
     m_state.currentPosition = QPoint(x, y);
     const QPoint to = LPtoDP(QPoint(x, y));
+    if (from == to || waitLine(from, to))
+        return true;
     prepare(true);
-    if (from != to)
-        m_painter->drawLine(from, to);
+    m_painter->drawLine(from, to);
+    return true;
+}
+
+bool PainterDc::waitLine(QPoint from, QPoint to)
+{
+    if ((from.x() != to.x() && from.y() != to.y()) || m_state.rop2 != R2_COPYPEN || m_state.pen.isNull())
+        return false;
+    const int r = waitingRatio();
+    // Whole device pixels only: the painter's own offset must not split one.
+    if (!r || m_base.dx() * r != std::round(m_base.dx() * r) || m_base.dy() * r != std::round(m_base.dy() * r))
+        return false;
+    const QPen pen = qtPen(m_state.pen);
+    if (pen.style() != Qt::SolidLine || pen.widthF() != 1.0)
+        return false;
+    // A pen of one pixel covers the pixels from the start up to the end, the
+    // end excluded, and is as many device pixels thick as a pixel has,
+    // centred on the line.
+    const QPoint first(std::min(from.x(), to.x()), std::min(from.y(), to.y()));
+    const QPoint last(std::max(from.x(), to.x()), std::max(from.y(), to.y()));
+    const int half = r / 2;
+    QRect pixels;
+    if (from.y() == to.y())
+        pixels = QRect(first.x() * r, first.y() * r - half, (last.x() - first.x()) * r, r);
+    else
+        pixels = QRect(first.x() * r - half, first.y() * r, r, (last.y() - first.y()) * r);
+    if (m_state.clip)
+        pixels &= scaledRect(m_state.clip->toQRect(), r);
+    if (pixels.isEmpty())
+        return true;
+    useWaitingRatio(r);
+    m_waitingLines.push_back({pixels, qtColor(m_state.pen.color())});
     return true;
 }
 
@@ -400,9 +508,10 @@ void PainterDc::waitDevicePixels(int ratio, QRect pixels, const QColor& colour)
         pixels &= scaledRect(m_state.clip->toQRect(), ratio);
     if (pixels.isEmpty())
         return;
-    if (ratio != m_waitingRatio)
+    useWaitingRatio(ratio);
+    // Waiting lines were drawn after every waiting fill: this fill goes over them.
+    if (!m_waitingLines.empty())
         paintWaitingFills();
-    m_waitingRatio = ratio;
     for (WaitingFill& fill : m_waitingFills)
         fill.pixels -= pixels;
     std::erase_if(m_waitingFills, [](const WaitingFill& fill) { return fill.pixels.isEmpty(); });
@@ -411,6 +520,13 @@ void PainterDc::waitDevicePixels(int ratio, QRect pixels, const QColor& colour)
     if (m_waitingFills.size() >= kMostWaiting)
         paintWaitingFills();
     m_waitingFills.push_back({QRegion(pixels), colour});
+}
+
+void PainterDc::useWaitingRatio(int ratio)
+{
+    if (ratio != m_waitingRatio)
+        paintWaitingFills();
+    m_waitingRatio = ratio;
 }
 
 bool PainterDc::waitRectangle(const Rect& d)
@@ -445,7 +561,7 @@ bool PainterDc::waitRectangle(const Rect& d)
 
 void PainterDc::paintWaitingFills() const
 {
-    if (m_waitingFills.empty())
+    if (m_waitingFills.empty() && m_waitingLines.empty())
         return;
     // Device pixels, whatever the surface's pixel ratio.
     m_painter->setTransform(QTransform::fromScale(1.0 / m_waitingRatio, 1.0 / m_waitingRatio) * m_base);
@@ -456,8 +572,11 @@ void PainterDc::paintWaitingFills() const
         for (const QRect& r : fill.pixels)
             m_painter->fillRect(r, fill.colour);
     }
+    for (const WaitingLine& line : m_waitingLines)
+        m_painter->fillRect(line.pixels, line.colour);
     m_painter->setTransform(m_base);
     m_waitingFills.clear();
+    m_waitingLines.clear();
 }
 
 bool PainterDc::FillRgn(const Region& region, const Brush& brush)
@@ -653,7 +772,7 @@ double PainterDc::advance(const QString& text) const
     MadeFont& made = madeFont(m_state.font.logFont());
     if (const auto known = made.advances.constFind(text); known != made.advances.cend())
         return *known;
-    const double width = QFontMetricsF(made.drawing).horizontalAdvance(text);
+    const double width = textAdvance(made.drawing, text);
     // A page measures and then draws the same few hundred texts.
     constexpr qsizetype kMostAdvances = 4096;
     if (made.advances.size() >= kMostAdvances)
@@ -696,7 +815,9 @@ TextMetric PainterDc::GetTextMetrics() const
 void PainterDc::drawTextAt(QPoint logical, const QString& text, unsigned align, bool rotate)
 {
     const LogFont& lf = m_state.font.logFont();
-    const double width = advance(text);
+    // Text set from its left edge on a clear background needs no measuring.
+    const bool measured = (align & TA_RIGHT) || m_state.bkMode == OPAQUE;
+    const double width = measured ? advance(text) : 0;
     const MadeFont& made = madeFont(lf);
     prepare(false);
     m_painter->setRenderHint(QPainter::TextAntialiasing, true);
@@ -722,7 +843,18 @@ void PainterDc::drawTextAt(QPoint logical, const QString& text, unsigned align, 
         m_fontOnPainter = m_fontInUse;
     }
     m_painter->setPen(qtColor(m_state.textColor));
-    m_painter->drawText(QPointF(x, baseline), text);
+    drawShaped(QPointF(x, baseline), text);
+}
+
+void PainterDc::drawShaped(QPointF baseline, const QString& text)
+{
+    const QFont& font = m_painter->font();
+    if (!drawsAsLaidOut(font, text)) {
+        m_painter->drawText(baseline, text);
+        return;
+    }
+    const QTextLayout& layout = laidOutText(font, text, m_painter->layoutDirection());
+    layout.draw(m_painter, QPointF(baseline.x(), baseline.y() - layout.lineAt(0).ascent()));
 }
 
 bool PainterDc::TextOut(int x, int y, const QString& text)

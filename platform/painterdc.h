@@ -118,12 +118,21 @@ private:
     // painted later; false when it must be painted now.
     bool waitFill(const QRect& area, COLORREF colour);
     void waitDevicePixels(int ratio, QRect pixels, const QColor& colour);
+    // Paints what waits at another ratio before waiting at `ratio`.
+    void useWaitingRatio(int ratio);
+    // A solid line of one pixel along a row or a column of device pixels,
+    // kept to be painted with the waiting fills; false when it must be
+    // drawn now.
+    bool waitLine(QPoint from, QPoint to);
     // A rectangle whose outline (a solid pen of one pixel) and inside (a
     // solid brush) are opaque, as waiting fills; false when it must be
     // drawn now.
     bool waitRectangle(const Rect& device);
     void paintWaitingFills() const;
     void drawTextAt(QPoint logical, const QString& text, unsigned align, bool rotate);
+    // Draws `text` as the painter's drawText does, from a layout kept for
+    // the next paint where that draws alike.
+    void drawShaped(QPointF baseline, const QString& text);
     // The width of `text` in the drawing font of the current description,
     // device pixels.
     double advance(const QString& text) const;
@@ -172,6 +181,13 @@ private:
         QColor colour;
     };
     mutable std::vector<WaitingFill> m_waitingFills;
+    // Lines drawn as fills, after the waiting fills and oldest first; a
+    // waiting fill is never newer than one of them.
+    struct WaitingLine {
+        QRect pixels;
+        QColor colour;
+    };
+    mutable std::vector<WaitingLine> m_waitingLines;
     int m_waitingRatio = 1;
 };
 
