@@ -74,21 +74,43 @@ double emPerCell(const QFont& font)
     return ratio;
 }
 
+// Fonts, as made for a device of `dpi` dots an inch (0 for none),
+// numbered for the text caches below, so that a text is found by a number
+// rather than by comparing fonts. A number is never given twice: what was
+// kept for a font forgotten here is never found again.
+int fontNumber(const QFont& font, int dpi)
+{
+    static QMutex lock;
+    static QHash<std::pair<QFont, int>, int> numbers;
+    static int last = 0;
+    QMutexLocker locked(&lock);
+    const std::pair<QFont, int> key(font, dpi);
+    if (const auto known = numbers.constFind(key); known != numbers.cend())
+        return *known;
+    constexpr qsizetype kMostFonts = 256;
+    if (numbers.size() >= kMostFonts)
+        numbers.clear();
+    numbers.insert(key, ++last);
+    return last;
+}
+
+struct TextKey {
+    int font; // see fontNumber
+    QString text;
+    bool operator==(const TextKey&) const = default;
+};
+
+struct TextKeyHash {
+    size_t operator()(const TextKey& key) const { return qHashMulti(0, key.font, key.text); }
+};
+
 // The width of a text in a font, device pixels. Every paint of a page
 // measures the same texts again; they are shaped once for the program.
-double textAdvance(const QFont& font, const QString& text)
+double textAdvance(int number, const QFont& font, const QString& text)
 {
-    struct Key {
-        QFont font;
-        QString text;
-        bool operator==(const Key&) const = default;
-    };
-    struct KeyHash {
-        size_t operator()(const Key& key) const { return qHashMulti(0, key.font, key.text); }
-    };
     static QMutex lock;
-    static std::unordered_map<Key, double, KeyHash> cache;
-    Key key{font, text};
+    static std::unordered_map<TextKey, double, TextKeyHash> cache;
+    TextKey key{number, text};
     {
         QMutexLocker locked(&lock);
         if (const auto known = cache.find(key); known != cache.end())
@@ -115,27 +137,19 @@ bool drawsAsLaidOut(const QFont& font, const QString& text)
     });
 }
 
-// A text shaped in a font for a direction, kept so that the next paint of
-// the same page draws it without shaping it again. Layouts are not shared
-// between threads.
-const QTextLayout& laidOutText(const QFont& font, const QString& text, Qt::LayoutDirection direction)
+// A text shaped in a font (`number` is its fontNumber) for a direction,
+// kept so that the next paint of the same page draws it without shaping it
+// again. Layouts are not shared between threads.
+const QTextLayout& laidOutText(int number, const QFont& font, const QString& text, Qt::LayoutDirection direction)
 {
-    struct Key {
-        QFont font;
-        QString text;
-        Qt::LayoutDirection direction;
-        bool operator==(const Key&) const = default;
-    };
-    struct KeyHash {
-        size_t operator()(const Key& key) const { return qHashMulti(0, key.font, key.text, int(key.direction)); }
-    };
-    thread_local std::unordered_map<Key, std::unique_ptr<QTextLayout>, KeyHash> cache;
-    Key key{font, text, direction};
-    if (const auto known = cache.find(key); known != cache.end())
+    thread_local std::unordered_map<TextKey, std::unique_ptr<QTextLayout>, TextKeyHash> cache[2];
+    auto& forDirection = cache[direction == Qt::RightToLeft];
+    TextKey key{number, text};
+    if (const auto known = forDirection.find(key); known != forDirection.end())
         return *known->second;
-    constexpr std::size_t kMostTexts = 4096;
-    if (cache.size() >= kMostTexts)
-        cache.clear();
+    constexpr std::size_t kMostTexts = 2048;
+    if (forDirection.size() >= kMostTexts)
+        forDirection.clear();
     auto layout = std::make_unique<QTextLayout>(text, font);
     QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
     option.setWrapMode(QTextOption::NoWrap);
@@ -145,7 +159,7 @@ const QTextLayout& laidOutText(const QFont& font, const QString& text, Qt::Layou
     layout->beginLayout();
     layout->createLine();
     layout->endLayout();
-    return *cache.emplace(std::move(key), std::move(layout)).first->second;
+    return *forDirection.emplace(std::move(key), std::move(layout)).first->second;
 }
 
 } // namespace
@@ -351,7 +365,12 @@ bool PainterDc::LineTo(int x, int y)
 
 bool PainterDc::waitLine(QPoint from, QPoint to)
 {
-    if ((from.x() != to.x() && from.y() != to.y()) || m_state.rop2 != R2_COPYPEN || m_state.pen.isNull())
+    // Far points (from a damaged file) are left to the painter: their
+    // device pixels would not fit an int.
+    constexpr int kFar = 1 << 24;
+    const auto far = [](QPoint p) { return p.x() < -kFar || p.x() > kFar || p.y() < -kFar || p.y() > kFar; };
+    if ((from.x() != to.x() && from.y() != to.y()) || far(from) || far(to) || m_state.rop2 != R2_COPYPEN
+        || m_state.pen.isNull())
         return false;
     const int r = waitingRatio();
     // Whole device pixels only: the painter's own offset must not split one.
@@ -756,6 +775,7 @@ PainterDc::MadeFont PainterDc::makeFont(const LogFont& lf) const
     }
     made.drawing = font;
     made.drawing.setFamilies(drawn);
+    made.number = fontNumber(made.drawing, 0);
     const QFontMetricsF fm(font);
     made.ascent = fm.ascent();
     made.descent = fm.descent();
@@ -769,16 +789,8 @@ QFont PainterDc::qtFont(const LogFont& lf) const
 
 double PainterDc::advance(const QString& text) const
 {
-    MadeFont& made = madeFont(m_state.font.logFont());
-    if (const auto known = made.advances.constFind(text); known != made.advances.cend())
-        return *known;
-    const double width = textAdvance(made.drawing, text);
-    // A page measures and then draws the same few hundred texts.
-    constexpr qsizetype kMostAdvances = 4096;
-    if (made.advances.size() >= kMostAdvances)
-        made.advances.clear();
-    made.advances.insert(text, width);
-    return width;
+    const MadeFont& made = madeFont(m_state.font.logFont());
+    return textAdvance(made.number, made.drawing, text);
 }
 
 QFont PainterDc::drawingFont(const LogFont& lf) const
@@ -841,6 +853,7 @@ void PainterDc::drawTextAt(QPoint logical, const QString& text, unsigned align, 
     if (m_fontOnPainter != m_fontInUse) {
         m_painter->setFont(made.drawing);
         m_fontOnPainter = m_fontInUse;
+        m_painterFont = fontNumber(m_painter->font(), m_dpiY);
     }
     m_painter->setPen(qtColor(m_state.textColor));
     drawShaped(QPointF(x, baseline), text);
@@ -853,7 +866,7 @@ void PainterDc::drawShaped(QPointF baseline, const QString& text)
         m_painter->drawText(baseline, text);
         return;
     }
-    const QTextLayout& layout = laidOutText(font, text, m_painter->layoutDirection());
+    const QTextLayout& layout = laidOutText(m_painterFont, font, text, m_painter->layoutDirection());
     layout.draw(m_painter, QPointF(baseline.x(), baseline.y() - layout.lineAt(0).ascent()));
 }
 

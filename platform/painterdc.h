@@ -19,7 +19,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QHash>
 #include <QRegion>
 #include <QTransform>
 
@@ -160,7 +159,7 @@ private:
         QFont drawing; // see drawingFont
         double ascent = 0;
         double descent = 0;
-        QHash<QString, double> advances; // device pixels
+        int number = 0; // the drawing font's number in the text caches
     };
     MadeFont& madeFont(const LogFont& font) const;
     MadeFont makeFont(const LogFont& font) const;
@@ -170,6 +169,7 @@ private:
     mutable std::size_t m_fontInUse = kNoFont;
     mutable std::size_t m_nextFontSlot = 0;
     mutable std::size_t m_fontOnPainter = kNoFont;
+    int m_painterFont = 0; // the number of the painter's font in the text caches
     // Opaque solid fills not yet painted, oldest first. A later opaque fill
     // takes what it covers from those before it, so that the desk under a
     // page and the page under its cells are painted only where they stay

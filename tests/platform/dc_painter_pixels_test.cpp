@@ -49,6 +49,7 @@ void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
 const std::vector<QPoint> kCellOutline{{120, 20}, {20, 20}, {20, 90}, {120, 90}, {120, 20}};
 const std::vector<QPoint> kCross{{10, 60}, {150, 60}, {80, 60}, {80, 5}, {80, 115}, {80, 115}};
 const std::vector<QPoint> kSlants{{10, 10}, {150, 110}, {150, 10}, {10, 110}};
+const std::vector<QPoint> kFarEnds{{10, 60}, {1 << 30, 60}, {80, 60}, {80, -(1 << 30)}};
 
 class PainterLinePixels : public ::testing::TestWithParam<LineCase> {};
 
@@ -119,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"PenOfTwoUnitsAtRatio2", kCellOutline, 2, PS_SOLID, 2, true, {}},
         LineCase{"SlantsAtRatio1", kSlants, 0, PS_SOLID, 1, false, {}},
         LineCase{"SlantsAtRatio2", kSlants, 0, PS_SOLID, 2, true, {}},
+        LineCase{"FarEndsAtRatio2", kFarEnds, 0, PS_SOLID, 2, false, {}},
         LineCase{"DashedAtRatio1", kCross, 0, PS_DASH, 1, false, {}},
         LineCase{"WholeOffsetAtRatio1", kCellOutline, 0, PS_SOLID, 1, true, {3, 7}},
         LineCase{"HalfPixelOffsetAtRatio1", kCellOutline, 0, PS_SOLID, 1, false, {0.5, 0.5}},
@@ -226,6 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"TurnedAQuarter", QStringLiteral("500 两端"), kSong, TA_CENTER | TA_BOTTOM, 900, 1, false, false, false},
         TextCase{"TurnedThirtyDegreesAtRatio2", "6000", kTimes, TA_LEFT | TA_BASELINE, 300, 2, false, false, false},
         TextCase{"TurnedAndClipped", QStringLiteral("45°"), kTimes, TA_RIGHT | TA_TOP, -450, 1, true, false, false},
+        TextCase{"RightToLeftWordsAmongLatin", QStringLiteral("KL1 שלום 12"), kTimes, TA_CENTER | TA_TOP, 0, 2, false, false, false},
         TextCase{"WithATab", "a\tb", kTimes, TA_CENTER | TA_TOP, 0, 1, false, false, false},
         TextCase{"Underlined", QStringLiteral("编制 date"), kSong, TA_LEFT | TA_TOP, 0, 2, false, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
