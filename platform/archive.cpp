@@ -70,20 +70,6 @@ void Archive::makeRoom(qsizetype n)
     m_data.resize(m_size + n <= capacity ? capacity : std::max(2 * capacity, m_size + n));
 }
 
-Archive& Archive::operator<<(std::int32_t v) { put(v); return *this; }
-Archive& Archive::operator<<(std::uint32_t v) { put(v); return *this; }
-Archive& Archive::operator<<(std::uint16_t v) { put(v); return *this; }
-Archive& Archive::operator<<(std::uint8_t v) { put(v); return *this; }
-Archive& Archive::operator<<(float v) { put(v); return *this; }
-Archive& Archive::operator<<(double v) { put(v); return *this; }
-
-Archive& Archive::operator>>(std::int32_t& v) { v = get<std::int32_t>(); return *this; }
-Archive& Archive::operator>>(std::uint32_t& v) { v = get<std::uint32_t>(); return *this; }
-Archive& Archive::operator>>(std::uint16_t& v) { v = get<std::uint16_t>(); return *this; }
-Archive& Archive::operator>>(std::uint8_t& v) { v = get<std::uint8_t>(); return *this; }
-Archive& Archive::operator>>(float& v) { v = get<float>(); return *this; }
-Archive& Archive::operator>>(double& v) { v = get<double>(); return *this; }
-
 void Archive::writeLength(std::uint32_t n)
 {
     if (n < 0xFF) {

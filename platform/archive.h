@@ -87,20 +87,21 @@ public:
     qsizetype remaining() const { return m_size - m_pos; }
     bool atEnd() const { return remaining() == 0; }
 
-    Archive& operator<<(std::int32_t v);
-    Archive& operator<<(std::uint32_t v);
-    Archive& operator<<(std::uint16_t v);
-    Archive& operator<<(std::uint8_t v);
-    Archive& operator<<(float v);
-    Archive& operator<<(double v);
+    // Numbers are read and written inline: a file holds millions of them.
+    Archive& operator<<(std::int32_t v) { put(v); return *this; }
+    Archive& operator<<(std::uint32_t v) { put(v); return *this; }
+    Archive& operator<<(std::uint16_t v) { put(v); return *this; }
+    Archive& operator<<(std::uint8_t v) { put(v); return *this; }
+    Archive& operator<<(float v) { put(v); return *this; }
+    Archive& operator<<(double v) { put(v); return *this; }
     Archive& operator<<(const QString& v);
 
-    Archive& operator>>(std::int32_t& v);
-    Archive& operator>>(std::uint32_t& v);
-    Archive& operator>>(std::uint16_t& v);
-    Archive& operator>>(std::uint8_t& v);
-    Archive& operator>>(float& v);
-    Archive& operator>>(double& v);
+    Archive& operator>>(std::int32_t& v) { v = get<std::int32_t>(); return *this; }
+    Archive& operator>>(std::uint32_t& v) { v = get<std::uint32_t>(); return *this; }
+    Archive& operator>>(std::uint16_t& v) { v = get<std::uint16_t>(); return *this; }
+    Archive& operator>>(std::uint8_t& v) { v = get<std::uint8_t>(); return *this; }
+    Archive& operator>>(float& v) { v = get<float>(); return *this; }
+    Archive& operator>>(double& v) { v = get<double>(); return *this; }
     // A text read is always one that can be stored again: bytes that are no
     // GBK, and characters of a wide string that GBK cannot hold, read as '?'.
     Archive& operator>>(QString& v);

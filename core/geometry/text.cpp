@@ -264,10 +264,14 @@ CVes_Variable::CVes_Variable()
     m_color = kVariableColour;
 }
 
-CVes_Variable::CVes_Variable(const CVes_Variable& other) : CVes_String()
+// Member by member, as set() copies: the group index and what the last
+// drawing showed stay the new item's own.
+CVes_Variable::CVes_Variable(const CVes_Variable& other)
+    : CVes_String(other), m_type(other.m_type), m_unit(other.m_unit), m_value(other.m_value),
+      m_value2(other.m_value2), m_step(other.m_step), m_formula(other.m_formula),
+      m_multi(other.m_multi)
 {
-    m_color = kVariableColour;
-    set(&other);
+    m_groupIndex = CVes_DrawObject().m_groupIndex;
 }
 
 CVes_Variable::CVes_Variable(const CVes_Variable* other) : CVes_Variable(*other) {}
@@ -459,8 +463,8 @@ void CVes_Variable::Serialize(platform::Archive& ar)
     m_step = platform::finiteOrZero(step);
     m_align = align;
     m_color = colour;
-    m_text = name;
-    m_formula = formula;
-    m_fontName = fontName;
+    m_text = std::move(name);
+    m_formula = std::move(formula);
+    m_fontName = std::move(fontName);
     m_print = print;
 }

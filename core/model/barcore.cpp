@@ -45,9 +45,9 @@ CVes_BarCore& CVes_BarCore::operator=(const CVes_BarCore& other)
 
 CVes_BarCore::~CVes_BarCore() = default;
 
-void CVes_BarCore::setInstanceVar(const char* name, double value)
+void CVes_BarCore::setInstanceVar(const QString& name, double value)
 {
-    if (CVes_Variable* v = getVar(QString::fromLatin1(name)))
+    if (CVes_Variable* v = getVar(name))
         v->m_value = v->m_value2 = value;
 }
 
@@ -60,7 +60,7 @@ void CVes_BarCore::setRecoedDN(CVes_ModelRecord* record)
 void CVes_BarCore::setRecordId(CSteelRecordId key)
 {
     CVes_ModelReference::setRecordId(key);
-    setInstanceVar("d", DN);
+    setInstanceVar(QStringLiteral("d"), DN);
 }
 
 void CVes_BarCore::set(const CVes_BarCore* other)
@@ -91,7 +91,7 @@ void CVes_BarCore::setDN(float d)
     if (m_connectRight.farDN == DN)
         m_connectRight.farDN = d;
     DN = d;
-    setInstanceVar("d", d);
+    setInstanceVar(QStringLiteral("d"), d);
 }
 
 void CVes_BarCore::setSteel(int gradeCode, float d, int type)
@@ -103,22 +103,22 @@ void CVes_BarCore::setSteel(int gradeCode, float d, int type)
 
 void CVes_BarCore::setLle(float value)
 {
-    setInstanceVar("lle", value);
+    setInstanceVar(QStringLiteral("lle"), value);
 }
 
 void CVes_BarCore::setLae(float value)
 {
-    setInstanceVar("lae", value);
+    setInstanceVar(QStringLiteral("lae"), value);
 }
 
 void CVes_BarCore::setLa(float value)
 {
-    setInstanceVar("la", value);
+    setInstanceVar(QStringLiteral("la"), value);
 }
 
 void CVes_BarCore::setBhc(float value)
 {
-    setInstanceVar("bhc", value);
+    setInstanceVar(QStringLiteral("bhc"), value);
 }
 
 int CVes_BarCore::compareDuanTou(const CVes_BarCore* other) const

@@ -111,7 +111,7 @@ protected:
                                   float& mult135);
 
 private:
-    void setInstanceVar(const char* name, double value);
+    void setInstanceVar(const QString& name, double value);
     bool isStirrupFamily() const { return m_stirrup == 1; }
     int calcType() const;
     int adjustType() const;

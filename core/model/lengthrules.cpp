@@ -196,7 +196,7 @@ std::unique_ptr<CVes_ModelRecord> CVes_BarCore::prepareRecord(unsigned int sel, 
     work->m_outDim = m_outDim;
     const double d = DN * factor;
     work->setDiaVal(d);
-    setInstanceVar("d", d);
+    setInstanceVar(QStringLiteral("d"), d);
     work->calculateSideLen(int(sel));
     work->setDN(DN);
     bendCount = work->getSideArraySize() + (m_hookLeft.enabled ? 1 : 0)

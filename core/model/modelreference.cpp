@@ -34,6 +34,7 @@ void readVariables(platform::Archive& ar, VariableArray& out)
 {
     const int count = ar.readIntCount(kMinVariableBytes);
     VariableArray loaded;
+    loaded.reserve(std::size_t(count));
     for (int i = 0; i < count; ++i) {
         auto v = std::make_unique<CVes_Variable>();
         v->Serialize(ar);
@@ -460,10 +461,10 @@ void CVes_ModelReference::afterLoad(int schema)
         && m_arrMidConnect.size() != m_pRecord->m_arrMidConnect.size())
         copyMidConnects(m_pRecord->m_arrMidConnect);
     keepPrivateCopyIfWanted();
-    for (const char* name : {"lle", "lae", "la", "bhc"}) {
-        const QString text = QString::fromLatin1(name);
-        if (!getVar(text))
-            appendVariable(text);
+    for (const QString& name : {QStringLiteral("lle"), QStringLiteral("lae"), QStringLiteral("la"),
+                                QStringLiteral("bhc")}) {
+        if (!getVar(name))
+            appendVariable(name);
     }
 }
 

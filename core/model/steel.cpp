@@ -65,8 +65,8 @@ void CVes_Steel::set(const CVes_Steel* other)
     spacing2 = other->spacing2;
     spacing3 = other->spacing3;
     start.set(&other->start);
+    // The bar's own set counts the bends last.
     CVes_BarCore::set(other);
-    bendCount = getZheshu();
 }
 
 QString CVes_Steel::JianjutoString() const
