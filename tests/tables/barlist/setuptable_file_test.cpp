@@ -9,12 +9,15 @@
 #include "platform/archive.h"
 #include "platform/savefile.h"
 #include "tests/core/model/barcore_bytes.h"
+#include "tests/core/model/barcore_shapes.h"
 #include "tests/support/fixtures.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -265,6 +268,82 @@ void fill(CVes_SetupTable& t)
     t.setLiaoPaiDirect(1);
     t.setExVarVal(CVes_TableBase::kVarCover, 25.0);
     t.setExVarVal(CVes_TableBase::kVarSeismic, 2.0);
+}
+
+QByteArray streamOf(CVes_SetupTable& t)
+{
+    platform::Archive ar;
+    t.Serialize(ar);
+    return ar.data();
+}
+
+// The bars of the list, in order.
+std::vector<CVes_Steel*> barsOf(CVes_SetupTable& t)
+{
+    std::vector<CVes_Steel*> bars;
+    for (int i = 0; i < int(t.m_lines.size()); ++i) {
+        if (CVes_Steel* bar = t.lineAt(i)->getSetupSteel(); bar && !t.lineAt(i)->isNull())
+            bars.push_back(bar);
+    }
+    return bars;
+}
+
+// The state taken when a list is opened is a copy of its own: editing the
+// opened bars (values, diameter, shape) and undoing gives back exactly the
+// bytes that were opened, and redoing the edited ones.
+TEST(SetupTableFile, TheFirstEditAfterOpeningUndoesToTheOpenedBytes)
+{
+    test::CacheScope scope;
+    scope.add(test::ShapeBuilder({150, 1}).var("A", 1000).straight({1300, 150}, "0", "A").build());
+    scope.add(test::ShapeBuilder({150, 2})
+                  .var("A", 400)
+                  .var("B", 900)
+                  .straight({500, 150}, "0", "A")
+                  .straight({500, 600}, "90", "B")
+                  .hooks(1, 1)
+                  .build());
+    CVes_SetupTable made;
+    for (CSteelRecordId key : {CSteelRecordId(150, 1), CSteelRecordId(150, 2)}) {
+        auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kSteelLine));
+        line->setNull(0);
+        CVes_Steel& bar = line->m_steel;
+        bar.setRecordId(key);
+        bar.setVarValue("A", 2500.0);
+        bar.setSteel(3, 12.0f, 0);
+        bar.number = "1";
+        made.appendLine(line);
+    }
+    const QString path = tempPath("rodo-setuptable-undo.pld");
+    ASSERT_EQ(made.SaveFile(path), 1);
+
+    CVes_SetupTable t;
+    ASSERT_EQ(t.OpenFile(path), 1);
+    QFile::remove(path);
+    const QByteArray opened = streamOf(t);
+    ASSERT_EQ(barsOf(t).size(), 2u);
+    CVes_Steel* straight = barsOf(t)[0];
+    CVes_Steel* hooked = barsOf(t)[1];
+    ASSERT_EQ(straight->getRecordId(), CSteelRecordId(150, 1));
+
+    straight->setVarValue("A", 3000.0);
+    straight->setSteel(3, 16.0f, 0);
+    hooked->setRecordId({150, 1});
+    t.AddUndo();
+    const QByteArray edited = streamOf(t);
+    ASSERT_NE(edited, opened);
+
+    ASSERT_EQ(t.CanUndo(), 1);
+    t.Undo();
+    EXPECT_EQ(streamOf(t), opened);
+    ASSERT_EQ(barsOf(t).size(), 2u);
+    // Two sides and two hooks: the bends of the shape it was opened with.
+    EXPECT_EQ(barsOf(t)[1]->bendCount, 4);
+    EXPECT_EQ(barsOf(t)[1]->getVarValue("B"), 900.0);
+    ASSERT_EQ(t.CanRedo(), 1);
+    t.Redo();
+    EXPECT_EQ(streamOf(t), edited);
+    ASSERT_EQ(barsOf(t).size(), 2u);
+    EXPECT_EQ(barsOf(t)[1]->getRecordId(), CSteelRecordId(150, 1));
 }
 
 TEST(SetupTableFile, SavedFileReadsBackByteForByte)
