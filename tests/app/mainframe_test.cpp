@@ -387,7 +387,9 @@ TEST_F(MainFrame, TheHelpCommandsOpenTheShippedGuides)
 TEST_F(MainFrame, HelpWithoutABrowserSaysSoAndWhereTheGuideIs)
 {
     host->setDesktopOpens(false);
-    // F1, as the keyboard gives it.
+    // F1, as the keyboard gives it to the program's window.
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     QTest::keyClick(frame.get(), Qt::Key_F1);
     ASSERT_EQ(host->opened().size(), 1);
     ASSERT_EQ(host->messages().size(), 1u);

@@ -89,11 +89,11 @@ void chooseCuttingSize(CCutOptimizeSpecDlg* dialog, const QString& grade, const 
     // the diameter.
     QWidget* gradeBox = dialog->focusWidget();
     ASSERT_EQ(gradeBox, dialog->gradeBox());
-    QTest::keyClicks(gradeBox, grade);
+    typeText(gradeBox, grade);
     QTest::keyClick(gradeBox, Qt::Key_Tab);
     QWidget* diameterBox = dialog->focusWidget();
     ASSERT_EQ(diameterBox, dialog->diameterBox());
-    QTest::keyClicks(diameterBox, diameter);
+    typeText(diameterBox, diameter);
     EXPECT_EQ(dialog->gradeBox()->currentText(), grade);
     EXPECT_EQ(dialog->diameterBox()->currentText(), diameter);
     ASSERT_TRUE(clickButton(dialog, QStringLiteral("确定")));

@@ -197,16 +197,19 @@ TEST_P(ModelLibGrid, ThumbnailsKeepTheirSizeAndFillEachRowAtEveryWindowSize)
         const int firstRow = int(std::count_if(rects.begin(), rects.end(),
                                                [&](const QRect& r) { return r.top() == rects.front().top(); }));
         EXPECT_EQ(firstRow, c.perRow) << size.width();
-        EXPECT_GE(rects.front().width(), width / c.perRow - 20 - 1) << size.width();
+        // The cells share the list's width out, less 20 pixels each.
+        const int cell = list->gridSize().width();
+        EXPECT_EQ(cell, std::max(width / c.perRow - 20, c.thumbnail.width() + D::kCellMargin)) << size.width();
+        EXPECT_LE(cell * c.perRow, width);
         // A wider window gives wider cells: they were laid out again.
         if (size.width() > 780)
-            EXPECT_GT(rects.front().width(), previousWidth);
-        previousWidth = rects.front().width();
+            EXPECT_GT(cell, previousWidth);
+        previousWidth = cell;
         // Each caption fits its cell, so none is cut short.
         const QFontMetrics metrics(list->font());
         for (std::size_t i = 0; i < rects.size(); ++i)
             for (const QString& line : list->item(int(i))->text().split(u'\n'))
-                EXPECT_LE(metrics.horizontalAdvance(line), rects[i].width()) << line.toStdString();
+                EXPECT_LE(metrics.horizontalAdvance(line), list->gridSize().width()) << line.toStdString();
     }
     test::saveScreenshot(*dlg, c.libType == D::kModelLib ? "modellib-small" : "startlib-small");
 }

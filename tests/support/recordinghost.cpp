@@ -46,12 +46,13 @@ QString RecordingHost::askSaveFileName(const QString&, const QString& proposedPa
 {
     std::lock_guard lock(m_mutex);
     m_proposedSaves << proposedPath;
-    // Unscripted, the file goes into the test's own data folder under the
+    // Unscripted, the file goes into the test's own folder under the
     // proposed name, never into a real documents folder.
     if (m_saveAnswers.empty()) {
-        const QString folder = platform::dataFolder() + QStringLiteral("exports/");
+        const QString folder = m_saveFolder.isEmpty() ? platform::dataFolder() + QStringLiteral("exports/")
+                                                      : m_saveFolder;
         QDir().mkpath(folder);
-        return folder + QFileInfo(proposedPath).fileName();
+        return QDir(folder).filePath(QFileInfo(proposedPath).fileName());
     }
     const QString answer = m_saveAnswers.front();
     m_saveAnswers.pop_front();
@@ -62,6 +63,18 @@ void RecordingHost::scriptSaveFile(const QString& path)
 {
     std::lock_guard lock(m_mutex);
     m_saveAnswers.push_back(path);
+}
+
+void RecordingHost::setSaveFolder(const QString& folder)
+{
+    std::lock_guard lock(m_mutex);
+    m_saveFolder = folder;
+}
+
+QString RecordingHost::saveFolder() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_saveFolder;
 }
 
 void RecordingHost::setDesktopOpens(bool opens)

@@ -26,7 +26,7 @@ public:
     void endWait() override;
     bool openWithDesktop(const QString& pathOrUrl) override;
     // Records the question; answers the next scripted path, else the
-    // proposed name in the data folder's "exports/" (the test's own).
+    // proposed name in the save folder.
     QString askSaveFileName(const QString& title, const QString& proposedPath,
                             const QString& filter) override;
     QDateTime now() const override;
@@ -35,6 +35,10 @@ public:
     void script(std::initializer_list<platform::Answer> answers);
     // Queues the answer to the next save question (empty: cancelled).
     void scriptSaveFile(const QString& path);
+    // Where unscripted save questions put their file: `folder` (empty: the
+    // data folder's "exports/", the test's own). Kept by clear().
+    void setSaveFolder(const QString& folder);
+    QString saveFolder() const;
     // Whether openWithDesktop finds a program (true until set).
     void setDesktopOpens(bool opens);
     void setNow(const QDateTime& now);
@@ -59,6 +63,7 @@ private:
     std::deque<QString> m_saveAnswers;
     QStringList m_proposedSaves;
     bool m_desktopOpens = true;
+    QString m_saveFolder;
     QDateTime m_now;
     int m_waitDepth = 0;
     int m_waitCalls = 0;
