@@ -4,6 +4,7 @@
 
 #include "tables/framework/tablebase.h"
 #include "tables/framework/tablebaseline.h"
+#include "tables/framework/tablehelpers.h"
 
 #include "core/geometry/steeltext.h"
 #include "core/model/barcore.h"
@@ -590,7 +591,15 @@ void CVes_TableBase::setSelLineVarValueE(const QString& name, double value)
 
 void CVes_TableBase::setSelLineMultVar(int on)
 {
-    editSelected(*this, EmptyRule::MarkOnly, [on](CVes_BarCore& bar) { bar.setMultiVal(on); });
+    // Only the bars that change are written: a bar already so records nothing.
+    const bool varying = on != 0;
+    if (writeSelected(*this, EmptyRule::MarkOnly, [varying](CVes_TableBaseLine&, CVes_BarCore& bar) {
+            if ((bar.isMultiVal() != 0) == varying)
+                return false;
+            setBarVarying(bar, varying);
+            return true;
+        }))
+        recordEdit(*this);
 }
 
 void CVes_TableBase::setSelLineGroup(int groups)

@@ -3,19 +3,11 @@
 #include "core/geometry/text.h"
 #include "tables/framework/tablebase.h"
 
-#include <QMouseEvent>
-
 CVes_SteelJinHuoView::CVes_SteelJinHuoView(QWidget* parent) : CVes_TableViewBase(parent) {}
 
 CVes_SteelJinHuoView::~CVes_SteelJinHuoView() = default;
 
-void CVes_SteelJinHuoView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    OnLButtonDblClk(unsigned(event->modifiers()), event->position().toPoint());
-    CVes_TableViewBase::mouseDoubleClickEvent(event);
-}
-
-void CVes_SteelJinHuoView::OnLButtonDblClk(unsigned int, QPoint point)
+void CVes_SteelJinHuoView::OnLButtonDblClk(unsigned int flags, QPoint point)
 {
     if (!m_table)
         return;
@@ -25,6 +17,7 @@ void CVes_SteelJinHuoView::OnLButtonDblClk(unsigned int, QPoint point)
     if (m_table->HitTest(DPtoLP(point), row, field) && row == CVes_TableBase::kTitleTextRow
         && field >= 0)
         EditoutSideVar(CVes_TableBase::kTitleTextRow, field, point, nullptr);
+    CVes_TableViewBase::OnLButtonDblClk(flags, point);
 }
 
 void CVes_SteelJinHuoView::EndCellEdit(int row, int, const QString& text)

@@ -12,15 +12,13 @@ public:
     ~CVes_SteelJinHuoView() override;
 
     // A double click at `point` (pixels of the client area): on a heading or
-    // footing text its editor opens; elsewhere nothing is edited.
-    void OnLButtonDblClk(unsigned int flags, QPoint point);
+    // footing text its editor opens, on the cover page the cover's text under
+    // the point (the table view's); elsewhere nothing is edited.
+    void OnLButtonDblClk(unsigned int flags, QPoint point) override;
     // The end of an edit: a heading or footing text of the text kind takes
     // the trimmed text; in every case the table is marked changed with an
     // undo step, the view repainted, the frame told and the document marked
     // modified.
     void OnEndEdit(int row, const QString& text);
     void EndCellEdit(int row, int column, const QString& text) override;
-
-protected:
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
