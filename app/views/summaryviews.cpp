@@ -9,7 +9,6 @@
 #include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
 
-
 #include <array>
 
 namespace {
@@ -313,10 +312,7 @@ void CRODOSteelJinHuoView::OnLButtonDblClk(unsigned flags, QPoint point)
     // An editor over a heading here would be undone by the next build of
     // the sheet: the texts are the list's, edited in its settings.
     endEdit();
-    int row = 0;
-    int field = -1;
-    if (m_table->HitTest(DPtoLP(point), row, field) && row == CVes_TableBase::kTitleTextRow
-        && field >= 0)
+    if (headingAt(point) >= 0)
         doc->EditDeliveryNote(this);
     CVes_TableViewBase::OnLButtonDblClk(flags, point);
 }

@@ -218,6 +218,8 @@ private:
     void bracketKey(bool left);
     // The apostrophe (varying) and semicolon (plain) keys on the current cell.
     void multiValueKey(bool varying);
+    // Makes the selected bars varying or plain, as one edit.
+    void setSelectedVarying(bool varying);
 
     barlist::EditedVariable m_edited;
     // The cell and text of an editor opened by a click or Enter: committing

@@ -175,6 +175,7 @@ void CVes_SetupView2::chooseStartFor(CVes_SetupTableLine* line)
 
 void CVes_SetupView2::OnKeyDown(QKeyEvent* event)
 {
+    // A key pressed on the page: its release is the page's.
     m_keyUpDone = 0;
     if (!m_table) {
         event->ignore();
@@ -263,7 +264,12 @@ void CVes_SetupView2::multiValueKey(bool varying)
         TabEditShapeVar();
     const Line* line = lineOf(m_table->getCurRow());
     if (isBarLine(line) && inMultiValueColumns(m_table->getCurCol()))
-        runTableEdit([this, varying] { m_table->setSelLineMultVar(varying ? 1 : 0); });
+        setSelectedVarying(varying);
+}
+
+void CVes_SetupView2::setSelectedVarying(bool varying)
+{
+    runTableEdit([this, varying] { m_table->setSelLineMultVar(varying ? 1 : 0); });
 }
 
 bool CVes_SetupView2::isEditCommandKey(unsigned key)
@@ -303,7 +309,7 @@ void CVes_SetupView2::editKey(int key)
     // count for a plain one. The key's release, which reaches the page
     // after this, has been acted on here.
     m_keyUpDone = varying ? Qt::Key_Apostrophe : Qt::Key_Semicolon;
-    runTableEdit([this, varying] { m_table->setSelLineMultVar(varying ? 1 : 0); });
+    setSelectedVarying(varying);
     commitOpenEditors();
     setFocus(Qt::OtherFocusReason);
     if (varying)

@@ -591,11 +591,11 @@ void CVes_TableBase::setSelLineVarValueE(const QString& name, double value)
 
 void CVes_TableBase::setSelLineMultVar(int on)
 {
-    // Only the bars that change are written: a bar already so records nothing.
+    // A bar already so records nothing; an empty row still becomes a bar.
     const bool varying = on != 0;
-    if (writeSelected(*this, EmptyRule::MarkOnly, [varying](CVes_TableBaseLine&, CVes_BarCore& bar) {
+    if (writeSelected(*this, EmptyRule::MarkOnly, [varying](CVes_TableBaseLine& row, CVes_BarCore& bar) {
             if ((bar.isMultiVal() != 0) == varying)
-                return false;
+                return row.isNull() != 0;
             setBarVarying(bar, varying);
             return true;
         }))

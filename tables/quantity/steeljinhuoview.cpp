@@ -12,12 +12,19 @@ void CVes_SteelJinHuoView::OnLButtonDblClk(unsigned int flags, QPoint point)
     if (!m_table)
         return;
     endEdit();
-    int row = 0;
-    int field = -1;
-    if (m_table->HitTest(DPtoLP(point), row, field) && row == CVes_TableBase::kTitleTextRow
-        && field >= 0)
+    if (const int field = headingAt(point); field >= 0)
         EditoutSideVar(CVes_TableBase::kTitleTextRow, field, point, nullptr);
     CVes_TableViewBase::OnLButtonDblClk(flags, point);
+}
+
+int CVes_SteelJinHuoView::headingAt(QPoint point) const
+{
+    int row = 0;
+    int field = -1;
+    if (m_table && m_table->HitTest(DPtoLP(point), row, field) && row == CVes_TableBase::kTitleTextRow
+        && field >= 0)
+        return field;
+    return -1;
 }
 
 void CVes_SteelJinHuoView::EndCellEdit(int row, int, const QString& text)

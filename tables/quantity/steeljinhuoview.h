@@ -21,4 +21,9 @@ public:
     // modified.
     void OnEndEdit(int row, const QString& text);
     void EndCellEdit(int row, int column, const QString& text) override;
+
+protected:
+    // The heading or footing text under a point (pixels of the client
+    // area): its field, or -1 when the point is on none.
+    int headingAt(QPoint point) const;
 };

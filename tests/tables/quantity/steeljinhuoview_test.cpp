@@ -8,10 +8,10 @@
 
 #include "core/geometry/text.h"
 #include "envora/usercustom.h"
-#include "tables/framework/form.h"
 #include "tables/framework/inplaceedit.h"
 #include "tables/framework/tablecontents.h"
 #include "tables/framework/tabletextline.h"
+#include "tests/tables/framework/tableview_support.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -137,20 +137,8 @@ TEST_F(PurchaseView, ADoubleClickOnAHeadingOpensOneEditorAndChangesNothing)
 TEST_F(PurchaseView, ADoubleClickOnTheCoverEditsTheCoverText)
 {
     const InPlaceEditing inPlace;
-    sheet.m_cover.initVariables();
-    CVes_Form& form = *sheet.m_cover.m_form;
-    form.setRect(platform::Rect(100, 100, 900, 700));
-    form.SetRowCount(20);
-    form.SetColumnCount(1);
-    for (int r = 0; r < 20; ++r)
-        form.SetRowHeight(r, 30);
-    form.SetColumnWidth(0, 800);
-    CVes_Variable* text = sheet.m_cover.m_variables[3].get();
-    text->m_type = CVes_Variable::kTextKind;
-    text->m_formula = QStringLiteral("工程名称");
-    sheet.setPageTo(0, 1);
-    // The fourth row of the cover's form.
-    const QPoint at = onScreen(QPoint(500, 100 + 3 * 30 + 15));
+    CVes_Variable* text = test::layOutCover(sheet);
+    const QPoint at = onScreen(test::coverRowCentre(3));
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
     doubleClick(at);
     auto* editor = view.viewport()->findChild<CVes_InPlaceEdit*>();
