@@ -26,7 +26,9 @@ public:
     explicit FakeDesktop(const char* program) : m_oldPath(qgetenv("PATH"))
     {
         script(QStringLiteral("xdg-mime"), QStringLiteral("echo '%1'\n").arg(QString::fromUtf8(program)));
-        script(QStringLiteral("xdg-open"), QStringLiteral("echo \"$1\" > '%1'\n").arg(openedLog()));
+        // Written aside and renamed, so that the log never shows half written.
+        script(QStringLiteral("xdg-open"),
+               QStringLiteral("echo \"$1\" > '%1.part' && mv '%1.part' '%1'\n").arg(openedLog()));
         qputenv("PATH", QFile::encodeName(m_bin.path()) + ':' + m_oldPath);
     }
     ~FakeDesktop() { qputenv("PATH", m_oldPath); }
