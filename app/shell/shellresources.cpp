@@ -120,6 +120,7 @@ const std::vector<Command>& commands()
         {ID_TABLE_BK_WHITE, "表格背景为白色\n白色", "bgwhite"},
         {ID_TABLE_BK_GREY, "表格背景为灰色\n灰色", "bggrey"},
         {ID_PROJECT_PANE, "显示或关闭工程管理窗口\n工程管理窗口", "projectpane"},
+        {ID_PROPERTY_PANE, "显示或关闭钢筋属性窗口\n钢筋属性窗口", nullptr},
         {ID_PAGE_COVER, "显示封面页\n封面页", "cover"},
         {ID_PAGE_FIRST, "显示第一页\n第一页", "firstpage"},
         {ID_PAGE_PREV, "显示前一页\n前一页", "prevpage"},
