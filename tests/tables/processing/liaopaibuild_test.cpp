@@ -12,6 +12,7 @@
 #include "tables/framework/tablehelpers.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -381,6 +382,41 @@ TEST_F(BarListTags, AGradedBarWeighsItsBarsOnce)
     EXPECT_EQ(t[7], "2/3") << "bars per group, then groups";
     EXPECT_EQ(t[10], QString::asprintf("%.2f", 6 * 1.2 * barsum::unitWeight(3, 12.0f)));
     EXPECT_EQ(tags.getRowNum(), 16);
+}
+
+// Every text of every tag of a table, one line a tag, texts between "|".
+Texts allTexts(const CVes_LiaoPaiTable& table)
+{
+    Texts out;
+    for (const CVes_LiaoPaiTableLine& tag : table.m_lpList)
+        out.push_back(tag.texts().join(u'|').toStdString());
+    return out;
+}
+
+TEST_F(BarListTags, AProcessingSheetsTagsReadTheSameAfterItIsSavedAndOpenedAgain)
+{
+    element("KL1");
+    CVes_Steel& graded = bar("1", 8, 1000);
+    graded.setMultiVal(1);
+    graded.setMultiGroup(5);
+    graded.setVarValueE(QStringLiteral("L"), 1800);
+    bar("2", 4, 3000);
+    CVes_ProcessTable sheet;
+    sheet.import(list.transformProcess(1, 1));
+    CVes_LiaoPaiTable before;
+    sheet.toLiaoPaiTable(&before);
+    // Eight bars in each of five groups: forty bars tied to the bundle.
+    EXPECT_EQ(textOfTags(before, 7), (Texts{"-", "8/组 共5组", "4"}));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("加工单.jgd"));
+    ASSERT_EQ(sheet.SaveFile(path), 1);
+    CVes_ProcessTable reopened;
+    ASSERT_EQ(reopened.OpenFile(path), 1);
+    CVes_LiaoPaiTable after;
+    reopened.toLiaoPaiTable(&after);
+    EXPECT_EQ(allTexts(after), allTexts(before));
+    EXPECT_EQ(textOfTags(after, 7), (Texts{"-", "8/组 共5组", "4"}));
 }
 
 } // namespace
