@@ -146,6 +146,36 @@ INSTANTIATE_TEST_SUITE_P(
                       TypeCase{2, {"JG01-料牌1～2", "JG01-料牌3～3"}},
                       TypeCase{5, {"JG01-料牌1～2", "JG01-料牌3～3"}}));
 
+// Each mode the tag menu offers, on elements of main bars and a stirrup:
+// the tag names of what it makes ("E" before an element tag's range).
+class ProcessTagModes : public ProcessTags, public ::testing::WithParamInterface<TypeCase> {};
+
+TEST_P(ProcessTagModes, MakeTheTagsTheyName)
+{
+    sheet.setLiaoPaiType(unsigned(GetParam().type));
+    heading(EditLine::kEleRow, "KL1");
+    bar("1", 1);
+    auto* stirrup = test::barRow(test::shapedBar("2", test::kStirrup, "A", 300, 20, 1, 8.0f));
+    stirrup->getProcessSteel()->tags.front().mark = 2;
+    sheet.appendLine(stirrup);
+    heading(EditLine::kEleRow, "KL2");
+    bar("3", 3);
+    build();
+    Texts names;
+    for (const CVes_LiaoPaiTableLine& tag : tags.m_lpList)
+        names.push_back((tag.texts().size() == 6 ? "E" : "") + tag.texts()[3].toStdString());
+    EXPECT_EQ(names, GetParam().names);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Menu, ProcessTagModes,
+    ::testing::Values(TypeCase{0, {"EJG01-料牌1～2", "JG01-料牌1", "JG01-料牌2", "EJG01-料牌3～3",
+                                   "JG01-料牌3"}},
+                      TypeCase{1, {"JG01-料牌1", "JG01-料牌2", "JG01-料牌3"}},
+                      TypeCase{2, {"EJG01-料牌1～2", "EJG01-料牌3～3"}},
+                      TypeCase{3, {"JG01-料牌1", "JG01-料牌3"}},
+                      TypeCase{4, {"JG01-料牌2"}}));
+
 TEST_F(ProcessTags, BuildingAgainGivesTheSameTags)
 {
     heading(EditLine::kEleRow, "KL1");
