@@ -1,7 +1,7 @@
 #pragma once
 // What model code needs from the user's desktop: message boxes and questions,
-// the wait cursor, opening a file or address with the desktop's program and
-// the clock. The program installs the Qt implementation; tests install a
+// the wait cursor, opening a file or address with the desktop's program (or
+// showing a page in the program when none opens it) and the clock. The program installs the Qt implementation; tests install a
 // recorder with scripted answers; without either, a quiet default answers
 // every question with its safe choice.
 
@@ -23,6 +23,10 @@ public:
     virtual void beginWait() = 0;
     virtual void endWait() = 0;
     virtual bool openWithDesktop(const QString& pathOrUrl) = 0;
+    // Shows an HTML page (a report the program wrote) in a window of the
+    // program's own, for when no desktop program opens it; false when it
+    // cannot be shown.
+    virtual bool showHtml(const QString& /*title*/, const QString& /*html*/) { return false; }
     virtual QDateTime now() const { return QDateTime::currentDateTime(); }
 };
 

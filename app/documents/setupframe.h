@@ -22,8 +22,12 @@ public:
     // The property pane's title names the window.
     void OnUpdateFrameTitle() override;
     // The summary settings: afterwards the sorted sheet, the summaries and
-    // the purchase summary shown are rebuilt.
+    // the purchase summary shown are rebuilt, and the cutting list shown
+    // when its raw stock changed.
     void OnSummarySettings();
+    // The list's raw stock: when it changed, the sheet shown is rebuilt
+    // from it (the cutting list cut again for the same size).
+    void OnRawStock();
 
 protected:
     bool createToolBars() override;
@@ -33,5 +37,9 @@ protected:
     bool sortsByRange() const override { return true; }
 
 private:
+    // Rebuilds the derived sheet shown; the cutting list only when the raw
+    // stock it is cut from changed.
+    void rebuildShownSheet(bool stockChanged);
+
     CXTPToolBar* m_pMoreGrades = nullptr;
 };

@@ -4,8 +4,13 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
 #include <QThread>
 #include <QUrl>
 
@@ -89,6 +94,30 @@ bool QtHostServices::openWithDesktop(const QString& pathOrUrl)
     const QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl)
                                                   : QUrl(pathOrUrl);
     return QDesktopServices::openUrl(url);
+}
+
+bool QtHostServices::showHtml(const QString& title, const QString& html)
+{
+    if (!onUiThread())
+        return false;
+    auto* window = new QDialog(QApplication::activeWindow());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(QStringLiteral("HtmlPageWindow"));
+    window->setWindowTitle(title);
+    auto* page = new QTextBrowser(window);
+    page->setOpenExternalLinks(false);
+    page->setHtml(html);
+    auto* buttons = new QDialogButtonBox(window);
+    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    QObject::connect(close, &QPushButton::clicked, window, &QDialog::close);
+    auto* layout = new QVBoxLayout(window);
+    layout->addWidget(page, 1);
+    layout->addWidget(buttons);
+    window->resize(760, 560);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
 }
 
 } // namespace platform

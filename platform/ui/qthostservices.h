@@ -13,6 +13,8 @@ public:
     void beginWait() override;
     void endWait() override;
     bool openWithDesktop(const QString& pathOrUrl) override;
+    // A window of its own beside the active one, closed by its button.
+    bool showHtml(const QString& title, const QString& html) override;
 };
 
 } // namespace platform

@@ -35,7 +35,26 @@ bool RecordingHost::openWithDesktop(const QString& pathOrUrl)
 {
     std::lock_guard lock(m_mutex);
     m_opened << pathOrUrl;
+    return m_desktopOpens;
+}
+
+bool RecordingHost::showHtml(const QString& title, const QString& html)
+{
+    std::lock_guard lock(m_mutex);
+    m_shownPages.emplace_back(title, html);
     return true;
+}
+
+void RecordingHost::setDesktopOpens(bool opens)
+{
+    std::lock_guard lock(m_mutex);
+    m_desktopOpens = opens;
+}
+
+std::vector<std::pair<QString, QString>> RecordingHost::shownPages() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_shownPages;
 }
 
 QDateTime RecordingHost::now() const
@@ -62,6 +81,8 @@ void RecordingHost::clear()
     m_messages.clear();
     m_answers.clear();
     m_opened.clear();
+    m_desktopOpens = true;
+    m_shownPages.clear();
     m_now = {};
     m_waitDepth = 0;
     m_waitCalls = 0;

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <deque>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace test {
@@ -25,16 +26,22 @@ public:
     void beginWait() override;
     void endWait() override;
     bool openWithDesktop(const QString& pathOrUrl) override;
+    bool showHtml(const QString& title, const QString& html) override;
     QDateTime now() const override;
 
     // Queues answers for the next questions.
     void script(std::initializer_list<platform::Answer> answers);
     void setNow(const QDateTime& now);
+    // What opening with the desktop answers from now on (true at first):
+    // false plays a machine without a program for the file.
+    void setDesktopOpens(bool opens);
     void clear();
 
     std::vector<RecordedMessage> messages() const;
     QStringList messageTexts() const;
     QStringList opened() const;
+    // The pages shown in the program's own window, as "title" and "html".
+    std::vector<std::pair<QString, QString>> shownPages() const;
     int waitDepth() const;
     int waitCalls() const;
 
@@ -46,6 +53,8 @@ private:
     std::vector<RecordedMessage> m_messages;
     std::deque<platform::Answer> m_answers;
     QStringList m_opened;
+    bool m_desktopOpens = true;
+    std::vector<std::pair<QString, QString>> m_shownPages;
     QDateTime m_now;
     int m_waitDepth = 0;
     int m_waitCalls = 0;
