@@ -11,6 +11,7 @@
 #include "tables/processing/processtableeditline.h"
 
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -150,9 +151,12 @@ void CVes_ProcessTableEditView::EditoutSideVar(int row, int index, QPoint, QWidg
         return;
     m_curEditVar = variable;
     // The box lies over the text, in the view's own client area whose
-    // coordinates it is given in.
-    openEditBox(textEditBox(*variable), row, index, variable->m_formula,
-                LPtoDP(variable->m_height), inplace::kClick, true);
+    // coordinates it is given in, and is wide enough to show the text.
+    const int height = LPtoDP(variable->m_height);
+    platform::Rect box = textEditBox(*variable);
+    const int wanted = QFontMetrics(editFont(height)).horizontalAdvance(variable->m_formula) + 3 * height;
+    box.right = std::max(box.right, box.left + wanted);
+    openEditBox(box, row, index, variable->m_formula, height, inplace::kClick, true);
 }
 
 void CVes_ProcessTableEditView::EditCurCell(unsigned ch)
