@@ -77,29 +77,29 @@ void CRODOSetUpFrame::OnUpdateFrameTitle()
         pane->SetTitle(QStringLiteral("属性 - ") + doc->GetTitle() + QStringLiteral("\n属性"));
 }
 
+bool CRODOSetUpFrame::stockChangedBy(CRODOSetUpDoc& doc, void (CVes_SetupTable::*dialog)())
+{
+    CVes_SetupTable& list = *doc.setupTable();
+    const CVes_SteelYuanCaiDataLib stock = list.getYuanCaiLib();
+    (list.*dialog)();
+    return !(list.getYuanCaiLib() == stock);
+}
+
 void CRODOSetUpFrame::OnSummarySettings()
 {
-    CRODOSetUpDoc* doc = setupDocument();
-    if (!doc)
-        return;
-    CVes_SetupTable& list = *doc->setupTable();
-    const CVes_SteelYuanCaiDataLib stock = list.getYuanCaiLib();
-    list.setSumray();
-    rebuildShownSheet(!(list.getYuanCaiLib() == stock));
-    doc->afterBatchEdit();
+    if (CRODOSetUpDoc* doc = setupDocument()) {
+        rebuildShownSheet(stockChangedBy(*doc, &CVes_SetupTable::setSumray));
+        doc->afterBatchEdit();
+    }
 }
 
 void CRODOSetUpFrame::OnRawStock()
 {
-    CRODOSetUpDoc* doc = setupDocument();
-    if (!doc)
-        return;
-    CVes_SetupTable& list = *doc->setupTable();
-    const CVes_SteelYuanCaiDataLib stock = list.getYuanCaiLib();
-    list.setYuanCai();
-    if (!(list.getYuanCaiLib() == stock))
-        rebuildShownSheet(true);
-    doc->afterBatchEdit();
+    if (CRODOSetUpDoc* doc = setupDocument()) {
+        if (stockChangedBy(*doc, &CVes_SetupTable::setYuanCai))
+            rebuildShownSheet(true);
+        doc->afterBatchEdit();
+    }
 }
 
 void CRODOSetUpFrame::rebuildShownSheet(bool stockChanged)

@@ -8,6 +8,7 @@
 #include "app/documents/documentframe.h"
 
 class CRODOSetUpDoc;
+class CVes_SetupTable;
 class CXTPToolBar;
 
 class CRODOSetUpFrame : public DocumentFrame {
@@ -37,6 +38,9 @@ protected:
     bool sortsByRange() const override { return true; }
 
 private:
+    // Runs one of the list's dialogs; true when the list's raw stock is no
+    // longer what it was.
+    static bool stockChangedBy(CRODOSetUpDoc& doc, void (CVes_SetupTable::*dialog)());
     // Rebuilds the derived sheet shown; the cutting list only when the raw
     // stock it is cut from changed.
     void rebuildShownSheet(bool stockChanged);

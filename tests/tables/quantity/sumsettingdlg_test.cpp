@@ -247,13 +247,20 @@ TEST(SumSettingDlg, DefaultsAreSavedAndLoadedBack)
     expectSameEditedRules(out, defaults);
 }
 
-TEST(SumSettingDlg, RawStockButtonEditsTheTablesStock)
+// One unpriced record: 三级钢 20.
+CVes_SteelYuanCaiDataLib unpricedStock()
 {
     CVes_SteelYuanCaiDataLib lib;
     CVes_SteelYuanCaiData r;
     r.DN = 20.0f;
     r.grade = 3;
     lib.append(r);
+    return lib;
+}
+
+TEST(SumSettingDlg, RawStockButtonEditsTheTablesStock)
+{
+    CVes_SteelYuanCaiDataLib lib = unpricedStock();
     Dlg dlg;
     dlg.m_pYuanCaiLib = &lib;
     bool seen = false;
@@ -279,11 +286,7 @@ class SumSettingStock : public testing::TestWithParam<bool> {};
 TEST_P(SumSettingStock, GoesWithTheSettings)
 {
     const bool ok = GetParam();
-    CVes_SteelYuanCaiDataLib lib;
-    CVes_SteelYuanCaiData r;
-    r.DN = 20.0f;
-    r.grade = 3;
-    lib.append(r);
+    CVes_SteelYuanCaiDataLib lib = unpricedStock();
     CVes_SortRules rules;
     test::onNextModal<Dlg>([ok](Dlg* dlg) {
         test::onNextModal<CVes_RawStockDlg>([](CVes_RawStockDlg* stock) {
