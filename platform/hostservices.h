@@ -1,9 +1,10 @@
 #pragma once
 // What model code needs from the user's desktop: message boxes and questions,
 // the wait cursor, opening a file or address with the desktop's program (or
-// showing a page in the program when none opens it) and the clock. The program installs the Qt implementation; tests install a
-// recorder with scripted answers; without either, a quiet default answers
-// every question with its safe choice.
+// showing a page in the program when none opens it) and the clock. The
+// program installs the Qt implementation; tests install a recorder with
+// scripted answers; without either, a quiet default answers every question
+// with its safe choice.
 
 #include <QDateTime>
 #include <QString>

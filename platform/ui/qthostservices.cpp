@@ -10,9 +10,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTextBrowser>
-#include <QVBoxLayout>
 #include <QThread>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace platform {
 
