@@ -7,7 +7,7 @@
 // each round, so that other programs on the machine disturb both alike.
 //
 //   bench_biglists [commit|memory|file|cutting|export|tabs]...   (all without)
-//   bench_biglists record-plans FILE [FILE50K]
+//   bench_biglists record-plans FILE [DIGESTS50K]
 //
 // The cutting part checks every plan against the plans recorded in
 // tests/core/model/fixtures; record-plans writes those files.
@@ -25,6 +25,7 @@
 #include "tables/framework/tableview.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -325,31 +326,44 @@ QString fixture(const char* name)
     return QStringLiteral(RODO_SOURCE_DIR "/tests/core/model/fixtures/") + QString::fromUtf8(name);
 }
 
+// The large jobs are kept as digests: their input lines and result lines,
+// each joined by "\n", as SHA-1.
+QByteArray digest(const QStringList& lines)
+{
+    return QCryptographicHash::hash(lines.join(u'\n').toUtf8(), QCryptographicHash::Sha1).toHex();
+}
+
+QByteArray digestLine(const test::CuttingJobInput& job, const QStringList& result)
+{
+    return job.name.toUtf8() + '\t' + digest(test::jobLines(job, {})) + '\t' + digest(result);
+}
+
 int recordPlans(const QString& file, const QString& largeFile)
 {
     const CutJobs jobs = allCuttingJobs(!largeFile.isEmpty());
-    const auto write = [](const QString& path, const std::vector<test::CuttingJobInput>& list) {
-        QStringList lines;
-        for (const test::CuttingJobInput& job : list) {
+    QStringList lines;
+    QByteArray digests("# Every size of the 50,000-row list: the job name, then SHA-1 of its input\n"
+                       "# lines (job, stock, pieces) and of its result lines, each joined by \"\\n\".\n");
+    for (const auto* list : {&jobs.small, &jobs.large}) {
+        for (const test::CuttingJobInput& job : *list) {
             QElapsedTimer clock;
             clock.start();
-            lines += test::jobLines(job, test::runCuttingJob(job));
+            const QStringList result = test::runCuttingJob(job);
+            if (list == &jobs.small)
+                lines += test::jobLines(job, result);
+            else
+                digests += digestLine(job, result) + '\n';
             std::fprintf(stderr, "%s: %lld ms\n", qPrintable(job.name), (long long)clock.elapsed());
         }
-        return platform::saveFile(path, (lines.join(u'\n') + u'\n').toUtf8());
-    };
-    if (!write(file, jobs.small))
+    }
+    if (!platform::saveFile(file, (lines.join(u'\n') + u'\n').toUtf8()))
         return 1;
-    if (!largeFile.isEmpty() && !write(largeFile, jobs.large))
-        return 1;
-    return 0;
+    return largeFile.isEmpty() || platform::saveFile(largeFile, digests) ? 0 : 1;
 }
 
 // Cuts the job, stopped after `limitMs`; answers the time taken, or a
-// negative time when it was stopped. `same` tells whether the plans are
-// those recorded.
-double cutJob(const test::CuttingJobInput& job, const QStringList& recorded, double limitMs,
-              bool& same)
+// negative time when it was stopped, and the result lines.
+double cutJob(const test::CuttingJobInput& job, double limitMs, QStringList& result)
 {
     std::vector<CVes_OptimizeUnit> pieces = job.pieces;
     std::vector<CVes_SteelYuanCai> stock = job.stock;
@@ -366,19 +380,22 @@ double cutJob(const test::CuttingJobInput& job, const QStringList& recorded, dou
     const double ms = timed([&] { report = OptimizeSteel(pieces, stock, patterns, &cancel); });
     done = true;
     watchdog.join();
-    if (report.outcome == OptimizeReport::Outcome::Cancelled)
-        return -ms;
-    same = test::resultLines(patterns, report) == recorded;
-    return ms;
+    result = test::resultLines(patterns, report);
+    return report.outcome == OptimizeReport::Outcome::Cancelled ? -ms : ms;
 }
 
 void cuttingPart(double limitSeconds)
 {
     std::printf("\ncutting (each plan checked against the recorded plans)\n");
-    std::map<QString, QStringList> recorded;
-    for (const char* name : {"cutting_plans.txt", "cutting_plans_50k.txt"}) {
-        for (const test::RecordedCuttingJob& job : test::readCuttingJobs(fixture(name)))
-            recorded[job.input.name] = job.result;
+    std::map<QString, QByteArray> recorded;  // digest lines by job name
+    for (const test::RecordedCuttingJob& job : test::readCuttingJobs(fixture("cutting_plans.txt")))
+        recorded[job.input.name] = digestLine(job.input, job.result);
+    QFile large(fixture("cutting_plans_50k.sha1"));
+    if (large.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : large.readAll().split('\n')) {
+            if (!line.isEmpty() && !line.startsWith('#'))
+                recorded[QString::fromUtf8(line.left(line.indexOf('\t')))] = line;
+        }
     }
     const CutJobs jobs = allCuttingJobs(true);
     struct Total {
@@ -392,10 +409,10 @@ void cuttingPart(double limitSeconds)
         Total& total = totals[group];
         if (total.stopped)
             return;
-        bool same = false;
+        QStringList result;
+        const double ms = cutJob(job, std::max(1.0, left), result);
         const auto it = recorded.find(job.name);
-        const double ms = cutJob(job, it == recorded.end() ? QStringList() : it->second,
-                                 std::max(1.0, left), same);
+        const bool same = it != recorded.end() && it->second == digestLine(job, result);
         left -= std::abs(ms);
         total.ms += std::abs(ms);
         ++total.jobs;
@@ -406,7 +423,9 @@ void cuttingPart(double limitSeconds)
             ++total.unchecked;
         } else if (!same) {
             ++total.differ;
-            std::printf("  plans differ from those recorded: %s\n", qPrintable(job.name));
+            const bool sameJob = it->second.split('\t').value(1) == digest(test::jobLines(job, {}));
+            std::printf("  %s: %s\n", qPrintable(job.name),
+                        sameJob ? "the plans differ from those recorded" : "the job is not the one recorded");
         }
     };
     for (const test::CuttingJobInput& job : jobs.small) {
