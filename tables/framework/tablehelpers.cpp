@@ -95,6 +95,21 @@ QString Steel_GradeDNToExcelString(int grade, float diameter, int coated)
     return withCoating(Steel_GradeToExcelString(grade) + DNtoString(diameter), coated);
 }
 
+void setBarVarying(CVes_BarCore& bar, bool varying)
+{
+    if ((bar.isMultiVal() != 0) == varying)
+        return;
+    if (varying) {
+        const bool regrouped = bar.count >= 1 && bar.count <= CVes_ReferenceBase::kMaxGroupBars;
+        bar.setMultiGroup(regrouped ? bar.count : 1);
+        if (regrouped)
+            bar.count = 1;
+    } else if (!varying && bar.count >= 1 && bar.getMultiGroup() >= 1) {
+        bar.count = platform::saturatedMul(bar.count, bar.getMultiGroup());
+    }
+    bar.setMultiVal(varying ? 1 : 0);
+}
+
 QString nextNumberString(const QString& text)
 {
     const QString trimmed = text.trimmed();
