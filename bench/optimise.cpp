@@ -3,6 +3,7 @@
 // Then the cutting list built end to end from 3,000-bar bar lists: the
 // processing bars gathered, the chosen size cut and the rows written.
 
+#include "bench/cuttinglists.h"
 #include "core/model/optimize.h"
 #include "tables/barlist/cuttingjob.h"
 #include "tables/barlist/setuptable.h"
@@ -76,19 +77,6 @@ long long pieceCount(const Pieces& pieces)
     return n;
 }
 
-// Distinct lengths between 0.3 and 6 m, in whole centimetres as a shop
-// would cut them.
-std::vector<int> distinctLengths(std::mt19937& rng, int kinds)
-{
-    std::uniform_int_distribution<int> cm(30, 600);
-    std::set<int> lengths;
-    while (int(lengths.size()) < kinds)
-        lengths.insert(cm(rng) * 10);
-    std::vector<int> result(lengths.begin(), lengths.end());
-    std::shuffle(result.begin(), result.end(), rng);
-    return result;
-}
-
 using Clock = std::chrono::steady_clock;
 
 double msSince(Clock::time_point start)
@@ -96,35 +84,12 @@ double msSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// A bar list of 3,000 straight bars in 30 elements: shop-like lengths in
-// whole centimetres, grade 3, `sizes` diameters from 20 mm up; then the
-// cutting list of grade 3, 20 mm.
+// The cutting list of grade 3, 20 mm of a bar list of 3,000 straight bars
+// (fillStraightBarList).
 void cuttingList(const char* name, std::mt19937& rng, int sizes)
 {
     CVes_SetupTable list;
-    list.clearnAllLine();
-    const std::vector<int> lengths = distinctLengths(rng, 400);
-    for (int e = 0; e < 30; ++e) {
-        auto* element = new CVes_SetupTableLine(int(CVes_SetupTableLine::kElementLine));
-        element->setNull(0);
-        element->setElement(QString::asprintf("KL%d", e + 1));
-        element->setEleNum(1 + e % 3);
-        list.appendLine(element);
-        for (int i = 0; i < 100; ++i) {
-            auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kSteelLine));
-            line->setNull(0);
-            CVes_Steel& bar = line->m_steel;
-            bar.setRecordId(CSteelRecordId(190, 1));
-            bar.number = QString::number(e * 100 + i + 1);
-            bar.grade = 3;
-            bar.DN = float(20 + 2 * (i % sizes));
-            bar.count = std::uniform_int_distribution(1, 12)(rng);
-            bar.calcLength = 1;
-            bar.setVarValue(QStringLiteral("L"),
-                            lengths[std::uniform_int_distribution<std::size_t>(0, 399)(rng)]);
-            list.appendLine(line);
-        }
-    }
+    bench::fillStraightBarList(list, rng, sizes);
 
     const auto start = Clock::now();
     CuttingJob job = list.prepareDuanLiao();
@@ -158,38 +123,31 @@ int main()
     std::printf("%-12s %5s %7s %6s %6s %8s %10s\n", "job", "kinds", "pieces", "bars", "bound",
                 "loss %", "time ms");
 
-    const Pieces selfTest{{7200, 4}, {6000, 3}, {6600, 3}, {5400, 12}, {5000, 7}, {4200, 6},
-                          {3600, 3}, {3300, 3}, {3000, 6}, {2560, 8},  {1000, 8}};
-    print("self-test", int(selfTest.size()), pieceCount(selfTest),
-          run(selfTest, {{2300, 8}, {9000, 6}, {12000, 60}}));
+    const test::CuttingJobInput selfTest = test::selfTestCuttingJob();
+    print("self-test", int(selfTest.pieces.size()), pieceCount(selfTest.pieces),
+          run(selfTest.pieces, selfTest.stock));
 
     std::mt19937 rng(20261209);
     Outcome sum;
     long long sumPieces = 0;
-    for (int job = 1; job <= 40; ++job) {
-        const int kinds = std::uniform_int_distribution(8, 15)(rng);
-        Pieces pieces;
-        int id = 0;
-        for (int length : distinctLengths(rng, kinds))
-            pieces.emplace_back(length, std::uniform_int_distribution(2, 40)(rng), 0, ++id);
-        const Outcome o = run(pieces, {{12000, -1}});
-        print("shop " + std::to_string(job), kinds, pieceCount(pieces), o);
+    // The shop jobs, then the large one.
+    const std::vector<test::CuttingJobInput> jobs = test::shopCuttingJobs(rng);
+    const auto printRun = [](const test::CuttingJobInput& job) {
+        const Outcome o = run(job.pieces, job.stock);
+        print(job.name.toStdString(), int(job.pieces.size()), pieceCount(job.pieces), o);
+        return o;
+    };
+    for (std::size_t n = 0; n + 1 < jobs.size(); ++n) {
+        const test::CuttingJobInput& job = jobs[n];
+        const Outcome o = printRun(job);
         sum.bars += o.bars;
         sum.lowerBound += o.lowerBound;
         sum.milliseconds += o.milliseconds;
-        sumPieces += pieceCount(pieces);
+        sumPieces += pieceCount(job.pieces);
     }
     std::printf("%-12s %5s %7lld %6lld %6lld %8s %10.2f\n", "shop total", "", sumPieces, sum.bars,
                 sum.lowerBound, "", sum.milliseconds);
-
-    // 3,000 pieces over 60 lengths.
-    Pieces large;
-    int id = 0;
-    for (int length : distinctLengths(rng, 60))
-        large.emplace_back(length, 0, 0, ++id);
-    for (int i = 0; i < 3000; ++i)
-        large[std::uniform_int_distribution<std::size_t>(0, large.size() - 1)(rng)].AddOne();
-    print("large", 60, pieceCount(large), run(large, {{12000, -1}}));
+    printRun(jobs.back());
 
     // The program's data folder of a fresh user, with its shape libraries.
     QTemporaryDir home;

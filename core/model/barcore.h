@@ -76,6 +76,9 @@ public:
                                unsigned int sel, double factor);
     // The whole bar as one piece; also refreshes the stored length.
     float calculateLength(unsigned int sel, double factor);
+    // The same, leaving the stored length as it is: what comparing and
+    // checking bars reads.
+    float lengthAsCalculated(unsigned int sel, double factor);
     // What the joint at angle A between two sides adds (negative: deducts).
     float calculateZhesunLength(float A, int prevKind, int curKind, int outDim) const;
     float getHookLength(CVes_Hook hook, double factor) const;
@@ -121,5 +124,7 @@ private:
     // No record, or one without sides: the stored length of a bar whose
     // shape is missing, else 0 (and a computed bar stores 0).
     float lengthWithoutShape(const CVes_ModelRecord* record);
+    // The same without storing anything.
+    float lengthOfNoSides(const CVes_ModelRecord* record) const;
     int roundedLength(double total) const;
 };

@@ -204,23 +204,35 @@ std::unique_ptr<CVes_ModelRecord> CVes_BarCore::prepareRecord(unsigned int sel, 
     return work;
 }
 
-float CVes_BarCore::lengthWithoutShape(const CVes_ModelRecord* record)
+float CVes_BarCore::lengthOfNoSides(const CVes_ModelRecord* record) const
 {
     // A shape that no library holds says nothing about the bar: the length it
     // was saved with stays, for display and totals alike.
     const bool missing = !getRecordId().isNull() && (!record || isPlaceholderRecord(*record));
-    if (missing)
-        return length;
+    return missing ? length : 0.0f;
+}
+
+float CVes_BarCore::lengthWithoutShape(const CVes_ModelRecord* record)
+{
+    const float result = lengthOfNoSides(record);
     if (calcLength)
-        length = 0.0f;
-    return 0.0f;
+        length = result;
+    return result;
 }
 
 float CVes_BarCore::calculateLength(unsigned int sel, double factor)
 {
+    const float result = lengthAsCalculated(sel, factor);
+    if (calcLength)
+        length = result;
+    return result;
+}
+
+float CVes_BarCore::lengthAsCalculated(unsigned int sel, double factor)
+{
     const std::unique_ptr<CVes_ModelRecord> work = prepareRecord(sel, factor);
     if (!work || work->m_arrSide.empty())
-        return lengthWithoutShape(work.get());
+        return lengthOfNoSides(work.get());
     const auto& sides = work->m_arrSide;
     double total = sides.front()->m_length;
     for (size_t i = 1; i < sides.size(); ++i) {
@@ -233,10 +245,7 @@ float CVes_BarCore::calculateLength(unsigned int sel, double factor)
     }
     total += hookAddition(m_hookLeft, factor, false);
     total += hookAddition(m_hookRight, factor, false);
-    const float result = float(roundedLength(total));
-    if (calcLength)
-        length = result;
-    return result;
+    return float(roundedLength(total));
 }
 
 float CVes_BarCore::calculateGroupLength(std::vector<float>& lengths, std::vector<int>& counts,

@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
+#include <cstdint>
+#include <new>
+#include <unordered_map>
 
 void CVes_OptimizeUnitlib::addUnit(int length, int count, int flag, int id)
 {
@@ -49,11 +53,16 @@ int CVes_OptimizeCombine::addUnit(const CVes_OptimizeUnit& piece)
 {
     if (getlistSLlen() < piece.length)
         return 0;
+    addFitting(piece);
+    return 1;
+}
+
+void CVes_OptimizeCombine::addFitting(const CVes_OptimizeUnit& piece)
+{
     if (CVes_OptimizeUnit* same = firstOfKind(pieces, piece))
         same->AddOne();
     else
         pieces.push_back(piece);
-    return 1;
 }
 
 void CVes_OptimizeCombine::collectNum(std::vector<CVes_OptimizeUnit>& list) const
@@ -121,61 +130,251 @@ void CVes_OptimizeCombine::getZhuheStrArray(QStringList& texts) const
 
 namespace {
 
+// The entries of a piece list that are still available (a count of 1 or
+// more), by position, with the shortest length under every range of
+// positions: the first available entry at or after a position that fits a
+// remainder is found without looking at the entries in between.
+class FitIndex {
+public:
+    static constexpr std::size_t npos = std::size_t(-1);
+
+    explicit FitIndex(const Pieces& list)
+    {
+        while (m_leaves < list.size())
+            m_leaves *= 2;
+        m_shortest.assign(2 * m_leaves, kNone);
+        for (std::size_t i = 0; i < list.size(); ++i)
+            m_shortest[m_leaves + i] = lengthIfAvailable(list[i]);
+        for (std::size_t node = m_leaves - 1; node >= 1; --node)
+            m_shortest[node] = std::min(m_shortest[2 * node], m_shortest[2 * node + 1]);
+    }
+
+    // The entry at `i` changed its count.
+    void update(std::size_t i, const CVes_OptimizeUnit& entry)
+    {
+        std::size_t node = m_leaves + i;
+        const int length = lengthIfAvailable(entry);
+        if (m_shortest[node] == length)
+            return;  // still available, or still not: nothing above changes
+        m_shortest[node] = length;
+        for (node /= 2; node >= 1; node /= 2) {
+            const int shortest = std::min(m_shortest[2 * node], m_shortest[2 * node + 1]);
+            if (m_shortest[node] == shortest)
+                return;
+            m_shortest[node] = shortest;
+        }
+    }
+
+    // The first available entry at `from` or after whose length is at most
+    // `room`; npos when there is none.
+    std::size_t next(std::size_t from, int room) const
+    {
+        if (from >= m_leaves)
+            return npos;
+        // Up from the leaf while the rest of the node holds nothing that
+        // fits, then down to the leftmost entry that fits.
+        std::size_t node = m_leaves + from;
+        if (m_shortest[node] <= room)
+            return from;
+        while (true) {
+            // Climb to the next node to the right of everything seen.
+            while (node % 2 == 1) {
+                node /= 2;
+                if (node <= 1)
+                    return npos;
+            }
+            ++node;
+            if (m_shortest[node] <= room)
+                break;
+        }
+        while (node < m_leaves)
+            node = m_shortest[2 * node] <= room ? 2 * node : 2 * node + 1;
+        return node - m_leaves;
+    }
+
+private:
+    static constexpr int kNone = INT_MAX;
+
+    static int lengthIfAvailable(const CVes_OptimizeUnit& entry)
+    {
+        return entry.count >= 1 ? entry.length : kNone;
+    }
+
+    std::size_t m_leaves = 1;
+    std::vector<int> m_shortest;  // a binary tree, node n over 2n and 2n + 1
+};
+
+// Where each kind of piece (id and length) stands in the job's list, which
+// holds each kind once. The list only ever loses entries at its front, so a
+// kind's place is its first place less the entries dropped since.
+class KindPlaces {
+public:
+    explicit KindPlaces(const Pieces& list)
+    {
+        m_first.reserve(list.size());
+        for (std::size_t i = 0; i < list.size(); ++i)
+            m_first.try_emplace(kindOf(list[i]), i);
+    }
+    void dropFront() { ++m_dropped; }
+    // The place of the piece's kind; npos when the list has none.
+    std::size_t find(const CVes_OptimizeUnit& piece) const
+    {
+        const auto at = m_first.find(kindOf(piece));
+        return at == m_first.end() || at->second < m_dropped ? FitIndex::npos : at->second - m_dropped;
+    }
+
+private:
+    static std::uint64_t kindOf(const CVes_OptimizeUnit& piece)
+    {
+        return (std::uint64_t(std::uint32_t(piece.id)) << 32) | std::uint32_t(piece.length);
+    }
+
+    std::unordered_map<std::uint64_t, std::size_t> m_first;
+    std::size_t m_dropped = 0;
+};
+
+// A piece list as a search draws on it, with its index. A change of a count
+// can be logged and rolled back: the search tries a branch on the list
+// itself and then puts it back as it was, where a copy would cost the
+// whole list.
+class SearchList {
+public:
+    explicit SearchList(Pieces entries) : m_pieces(std::move(entries)), m_fits(m_pieces) {}
+
+    const CVes_OptimizeUnit& operator[](std::size_t i) const { return m_pieces[i]; }
+    const FitIndex& fits() const { return m_fits; }
+
+    void addToCount(std::size_t i, int delta)
+    {
+        CVes_OptimizeUnit& entry = m_pieces[i];
+        if (m_logging > 0)
+            m_log.emplace_back(i, entry.count);
+        entry.count += delta;
+        m_fits.update(i, entry);
+    }
+
+    // Changes from now on are logged until the matching rollBack, which
+    // gives every count back the value it had here.
+    std::size_t startTrial()
+    {
+        ++m_logging;
+        return m_log.size();
+    }
+    void rollBack(std::size_t mark)
+    {
+        while (m_log.size() > mark) {
+            const auto [i, count] = m_log.back();
+            m_log.pop_back();
+            m_pieces[i].count = count;
+            m_fits.update(i, m_pieces[i]);
+        }
+        --m_logging;
+    }
+
+private:
+    Pieces m_pieces;
+    FitIndex m_fits;
+    std::vector<std::pair<std::size_t, int>> m_log;
+    int m_logging = 0;
+};
+
 // One search for the best pattern on a stock length. It ends early when a
 // pattern cuts the whole length, since no later pattern can replace it, or
 // when the caller cancels.
 class PatternSearch {
 public:
-    PatternSearch(int stockLength, const std::atomic<bool>* cancel)
-        : m_length(stockLength), m_cancel(cancel)
+    PatternSearch(int stockLength, const KindPlaces& places, const std::atomic<bool>* cancel)
+        : m_length(stockLength), m_places(places), m_cancel(cancel)
     {
     }
 
     bool cancelled() const { return m_cancelled; }
+    bool ranOutOfMemory() const { return m_outOfMemory; }
 
     // Depth-first over the pieces of `list`, extending `cur` one piece at a
     // time; `best` keeps the first pattern met with the greatest cut. Counts
     // taken from `list` on the way are not given back: later pieces of the
-    // loop and the callers see the reduced counts.
-    void search(Pieces& list, const CVes_OptimizeCombine& cur, CVes_OptimizeCombine& best)
+    // loop and the callers see the reduced counts. Only the entries still
+    // available that fit the remainder of `cur` are visited, in list order.
+    void run(SearchList& list, const CVes_OptimizeCombine& cur, CVes_OptimizeCombine& best)
     {
-        try {
-            const int curCut = cur.getlistXLlen();
-            for (std::size_t i = 0; i < list.size(); ++i) {
-                if (shouldStop())
-                    return;
-                const CVes_OptimizeUnit x = list[i];
-                if (x.count < 1 || curCut + x.length > m_length)
-                    continue;
-                CVes_OptimizeCombine c(cur);
-                const CVes_OptimizeUnit p(x.length, 1, x.flag, x.id);
-                c.addUnit(p);
-                if (c.getlistXLlen() > best.getlistXLlen())
-                    improve(list, c, best);
-                if (shouldStop())
-                    return;
-                if (CVes_OptimizeUnit* entry = firstOfKind(list, p))
-                    --entry->count;
-                search(list, c, best);
-            }
-        } catch (...) {
-            // Out of memory deep down: this level gives up, the one above
-            // goes on with what it has.
-        }
+        m_bestCut = best.getlistXLlen();
+        search(list, cur, cur.getlistXLlen(), best, 0);
     }
 
 private:
-    void improve(const Pieces& list, const CVes_OptimizeCombine& c, CVes_OptimizeCombine& best)
+    // `cut` is the length `cur` cuts.
+    void search(SearchList& list, const CVes_OptimizeCombine& cur, int cut,
+                CVes_OptimizeCombine& best, std::size_t depth)
     {
-        Pieces list2(list);
-        best.releaseNum(list2);
+        try {
+            const int room = m_length - cut;
+            CVes_OptimizeCombine& c = patternAt(depth);
+            for (std::size_t i = list.fits().next(0, room); i != FitIndex::npos;
+                 i = list.fits().next(i + 1, room)) {
+                if (shouldStop())
+                    return;
+                const CVes_OptimizeUnit& x = list[i];
+                const int cCut = cut + x.length;
+                c = cur;
+                c.addFitting(CVes_OptimizeUnit(x.length, 1, x.flag, x.id));
+                if (cCut > m_bestCut)
+                    improve(list, c, cCut, best, depth);
+                if (shouldStop())
+                    return;
+                list.addToCount(i, -1);
+                search(list, c, cCut, best, depth + 1);
+            }
+        } catch (const std::bad_alloc&) {
+            // The search is exhaustive and may grow beyond the memory there
+            // is. A branch given up leaves the best pattern found so far,
+            // which is a valid one that may cut less: this level ends, the
+            // one above goes on, and the run reports that it was cut short.
+            m_outOfMemory = true;
+        }
+    }
+
+    // `c` cuts more than the best so far and becomes the best; the search
+    // goes on from it on the list with the old best's pieces given back and
+    // the new best's taken, then the list is as it was.
+    void improve(SearchList& list, const CVes_OptimizeCombine& c, int cut,
+                 CVes_OptimizeCombine& best, std::size_t depth)
+    {
+        const std::size_t mark = list.startTrial();
+        struct RollBack {
+            SearchList& list;
+            std::size_t mark;
+            ~RollBack() { list.rollBack(mark); }
+        } rollBack{list, mark};
+        move(best, list, 1);
         best = c;
-        best.collectNum(list2);
-        if (best.getlistXLlen() >= m_length) {
+        m_bestCut = cut;
+        move(best, list, -1);
+        if (m_bestCut >= m_length) {
             m_full = true;
             return;
         }
-        search(list2, c, best);
+        search(list, c, cut, best, depth + 1);
+    }
+
+    // Adds `sign` × the pattern's pieces, `useCount` times, to the entries
+    // of their kinds: releaseNum with 1, collectNum with -1.
+    void move(const CVes_OptimizeCombine& pattern, SearchList& list, int sign) const
+    {
+        for (const CVes_OptimizeUnit& piece : pattern.pieces) {
+            const std::size_t at = m_places.find(piece);
+            if (at != FitIndex::npos)
+                list.addToCount(at, sign * piece.count * pattern.useCount);
+        }
+    }
+
+    // The pattern a level of the search extends, kept from one search step
+    // to the next so that its pieces need no new memory each time.
+    CVes_OptimizeCombine& patternAt(std::size_t depth)
+    {
+        while (m_patterns.size() <= depth)
+            m_patterns.push_back(std::make_unique<CVes_OptimizeCombine>());
+        return *m_patterns[depth];
     }
 
     bool shouldStop()
@@ -186,9 +385,13 @@ private:
     }
 
     const int m_length;
+    const KindPlaces& m_places;
     const std::atomic<bool>* const m_cancel;
+    std::vector<std::unique_ptr<CVes_OptimizeCombine>> m_patterns;
+    int m_bestCut = 0;
     bool m_full = false;
     bool m_cancelled = false;
+    bool m_outOfMemory = false;
 };
 
 void dropInvalidInput(Pieces& pieces, std::vector<CVes_SteelYuanCai>& stock,
@@ -268,8 +471,10 @@ OptimizeReport OptimizeSteel(std::vector<CVes_OptimizeUnit>& pieces,
                              const std::atomic<bool>* cancel)
 {
     OptimizeReport report;
+    bool outOfMemory = false;
     dropInvalidInput(pieces, stock, report);
     mergeEqualPieces(pieces);
+    KindPlaces places(pieces);
     const int longestStock = longestAvailable(stock);
     if (stock.size() > 1)
         std::stable_sort(stock.begin(), stock.end());
@@ -281,6 +486,7 @@ OptimizeReport OptimizeSteel(std::vector<CVes_OptimizeUnit>& pieces,
         }
         if (pieces.front().count <= 0) {
             pieces.erase(pieces.begin());
+            places.dropFront();
             continue;
         }
         CVes_SteelYuanCai& s = stock.front();
@@ -291,10 +497,10 @@ OptimizeReport OptimizeSteel(std::vector<CVes_OptimizeUnit>& pieces,
         CVes_OptimizeCombine cur;
         cur.stock = s;
         CVes_OptimizeCombine best(cur);
-        Pieces work(pieces);
-        best.collectNum(work);
-        PatternSearch search(s.length, cancel);
-        search.search(work, cur, best);
+        SearchList work(pieces);
+        PatternSearch search(s.length, places, cancel);
+        search.run(work, cur, best);
+        outOfMemory |= search.ranOutOfMemory();
         if (search.cancelled()) {
             report.outcome = OptimizeReport::Outcome::Cancelled;
             break;
@@ -315,6 +521,10 @@ OptimizeReport OptimizeSteel(std::vector<CVes_OptimizeUnit>& pieces,
         if (s.length > 0 && s.count >= 0)
             s.count -= n;
         result.push_back(best);
+    }
+    if (outOfMemory) {
+        report.searchCutShort = true;
+        report.messages << QStringLiteral("内存不足，部分下料组合未能搜索完全，结果可能不是最省料的");
     }
     reportLeftovers(pieces, longestStock, report);
     return report;

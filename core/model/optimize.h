@@ -74,6 +74,9 @@ public:
     // Adds one more of `piece` when it fits into the remainder; 0 when it
     // does not (nothing changes), else 1.
     int addUnit(const CVes_OptimizeUnit& piece);
+    // Adds one more of `piece`, known to fit: to the first piece of its kind
+    // (same id and length) when there is one, else as a copy at the end.
+    void addFitting(const CVes_OptimizeUnit& piece);
 
     // Takes the pattern's pieces, `useCount` times, out of `list` (each from
     // the first entry of the same kind); releaseNum gives them back.
@@ -108,6 +111,9 @@ struct OptimizeReport {
     std::vector<CVes_OptimizeUnit> unplaced;
     // Those of `unplaced` that are longer than every stock length given.
     std::vector<CVes_OptimizeUnit> tooLong;
+    // Memory ran out in the search of some pattern: the patterns are valid
+    // but may cut more stock than an exhaustive search would.
+    bool searchCutShort = false;
     // One line per problem above, in the program's wording.
     QStringList messages;
 

@@ -273,7 +273,9 @@ QString cellName(int row, int column)
 
 // --- Worksheet ---------------------------------------------------------------
 
-Worksheet::Worksheet(SheetTemplate layout) : m_layout(std::move(layout))
+Worksheet::Worksheet(SheetTemplate layout, std::shared_ptr<PictureCache> pictures)
+    : m_layout(std::move(layout)),
+      m_cache(pictures ? std::move(pictures) : std::make_shared<PictureCache>())
 {
     for (int i = 0; i < columnCount(); ++i) {
         const QString& caption = m_layout.columns[std::size_t(i)].caption;
@@ -388,25 +390,64 @@ bool Worksheet::setBorders(QStringView firstCell, QStringView lastCell)
     return setBorders(first.row, first.column, last.row, last.column);
 }
 
-bool Worksheet::insertPicture(int row, int column, const QImage& image, double left, double top)
+namespace {
+
+// The picture as the workbook stores it: PNG at 96 dpi. An empty picture
+// for one that cannot be encoded.
+EncodedPicture encoded(const QImage& image)
 {
-    if (!CellRef{row, column}.isValid() || image.isNull() || !std::isfinite(left)
-        || !std::isfinite(top))
-        return false;
+    EncodedPicture picture;
+    if (image.isNull())
+        return picture;
     QImage stored = image;
     stored.setDotsPerMeterX(kDotsPerMeterAt96Dpi);
     stored.setDotsPerMeterY(kDotsPerMeterAt96Dpi);
-    Picture picture;
     QBuffer buffer(&picture.png);
     if (!buffer.open(QIODevice::WriteOnly) || !stored.save(&buffer, "PNG"))
+        picture.png.clear();
+    else
+        picture.size = image.size();
+    return picture;
+}
+
+bool validOffsets(int row, int column, double left, double top)
+{
+    return CellRef{row, column}.isValid() && std::isfinite(left) && std::isfinite(top);
+}
+
+} // namespace
+
+bool Worksheet::insertPicture(int row, int column, const QImage& image, double left, double top)
+{
+    if (!validOffsets(row, column, left, top))
         return false;
+    return place(row, column, encoded(image), left, top);
+}
+
+bool Worksheet::insertPicture(int row, int column, const QByteArray& key,
+                              const std::function<QImage()>& draw, double left, double top)
+{
+    if (!validOffsets(row, column, left, top))
+        return false;
+    auto found = m_cache->find(key);
+    if (found == m_cache->end())
+        found = m_cache->emplace(key, encoded(draw())).first;
+    return place(row, column, found->second, left, top);
+}
+
+bool Worksheet::place(int row, int column, const EncodedPicture& encoded, double left, double top)
+{
+    if (encoded.png.isEmpty())
+        return false;
+    Picture picture;
+    picture.png = encoded.png;
     picture.row = row;
     picture.column = column;
     picture.left = std::max(0.0, left);
     picture.top = std::max(0.0, top);
-    picture.size = image.size();
+    picture.size = encoded.size;
 
-    const double needed = picture.top + image.height() / kPixelsPerPoint + 1;
+    const double needed = picture.top + picture.size.height() / kPixelsPerPoint + 1;
     const double current = rowHeight(row) > 0 ? rowHeight(row) : kDefaultRowHeight;
     if (needed > current)
         m_rowHeights[row] = std::min(needed, kMaxRowHeight);
@@ -453,7 +494,7 @@ bool Worksheet::select(QStringView cell)
 
 // --- Workbook ----------------------------------------------------------------
 
-Workbook::Workbook() = default;
+Workbook::Workbook() : m_pictures(std::make_shared<PictureCache>()) {}
 Workbook::~Workbook() = default;
 
 void Workbook::setTemplate(const WorkbookTemplate& layout)
@@ -461,7 +502,7 @@ void Workbook::setTemplate(const WorkbookTemplate& layout)
     m_layout = layout;
     m_sheets.clear();
     for (const SheetTemplate& sheet : layout.sheets)
-        m_sheets.push_back(std::make_unique<Worksheet>(sheet));
+        m_sheets.push_back(std::make_unique<Worksheet>(sheet, m_pictures));
     m_active = 0;
 }
 
@@ -497,7 +538,7 @@ Worksheet* Workbook::addSheet(const SheetTemplate& layout)
 {
     if (!isValidSheetName(layout.name) || sheet(layout.name))
         return nullptr;
-    m_sheets.push_back(std::make_unique<Worksheet>(layout));
+    m_sheets.push_back(std::make_unique<Worksheet>(layout, m_pictures));
     return m_sheets.back().get();
 }
 

@@ -16,6 +16,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <map>
 #include <memory>
 #include <utility>
@@ -64,9 +65,18 @@ struct Picture {
     QByteArray png; // the picture as stored in the workbook
 };
 
+// Pictures as a workbook stores them, by a key their maker gives: what
+// looks the same is drawn and encoded once, however many cells show it.
+struct EncodedPicture {
+    QSize size;
+    QByteArray png;
+};
+using PictureCache = std::map<QByteArray, EncodedPicture>;
+
 class Worksheet {
 public:
-    explicit Worksheet(SheetTemplate layout);
+    // A sheet of its own; the sheets of a workbook share its pictures.
+    explicit Worksheet(SheetTemplate layout, std::shared_ptr<PictureCache> pictures = {});
 
     const QString& name() const { return m_layout.name; }
     const SheetTemplate& layout() const { return m_layout; }
@@ -101,6 +111,11 @@ public:
     bool insertPicture(int row, int column, const QImage& image, double left = 0, double top = 0);
     bool insertPicture(int row, int column, const QString& file, double left = 0, double top = 0);
     bool insertPicture(QStringView cell, const QString& file, double left = 0, double top = 0);
+    // The picture `draw` makes, drawn only when the workbook has no picture
+    // of the same `key` yet (pictures made from equal data look alike):
+    // otherwise the one made before is shown again as it is stored.
+    bool insertPicture(int row, int column, const QByteArray& key,
+                       const std::function<QImage()>& draw, double left = 0, double top = 0);
     const std::vector<Picture>& pictures() const { return m_pictures; }
 
     // Row height in points; 0 returns the row to its automatic height.
@@ -117,8 +132,10 @@ public:
 
 private:
     Cell* writable(int row, int column);
+    bool place(int row, int column, const EncodedPicture& picture, double left, double top);
 
     SheetTemplate m_layout;
+    std::shared_ptr<PictureCache> m_cache;
     std::map<std::pair<int, int>, Cell> m_cells;
     std::map<int, double> m_rowHeights;
     std::vector<Picture> m_pictures;
@@ -171,6 +188,7 @@ public:
 private:
     WorkbookTemplate m_layout;
     std::vector<std::unique_ptr<Worksheet>> m_sheets;
+    std::shared_ptr<PictureCache> m_pictures;
     int m_active = 0;
 };
 

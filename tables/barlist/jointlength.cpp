@@ -156,6 +156,7 @@ int applyMidConnect(const TableLineList& lines, const MidConnectEdit& edit)
         if (bar->getRecordId().m_mainId == kGroupLibrary || bar->isSteelGroup()
             || bar->getMidConnectArray().empty())
             continue;
+        CVes_TableBase::beforeRowChange(row);
         bar->setMideConnect(edit.connect);
         ++changed;
     }
@@ -177,12 +178,15 @@ void repairMidConnect(const TableLineList& lines, CVes_ModelRecordMainLib& libra
         if (!bar || row->getType() == 4 || !bar->isProcess())
             continue;
         CVes_ModelRecord* record = library.getModel(bar->getRecordId(), 1);
-        if (bar->getRecordId().m_mainId == kGroupLibrary || bar->isSteelGroup())
+        if (bar->getRecordId().m_mainId == kGroupLibrary || bar->isSteelGroup()) {
+            CVes_TableBase::beforeRowChange(row);
             bar->resetMidConnectArray(record);
-        else if (record && record->m_barGroup)
+        } else if (record && record->m_barGroup) {
             // Taking the shape's connections also marks the bar as taking
             // them from its shape from now on.
+            CVes_TableBase::beforeRowChange(row);
             bar->resetMidConnectArray(record);
+        }
     }
 }
 

@@ -220,9 +220,14 @@ void CVes_SetupTable::copy(const CVes_SetupTable* other)
 {
     if (!other || other == this)
         return;
-    CVes_TableBase::copy(other);
-    m_huizong.forgetElements();
+    takeUndoState(*other);
     copyLinesOf(*other);
+}
+
+void CVes_SetupTable::takeUndoState(const CVes_SetupTable& other)
+{
+    CVes_TableBase::copy(&other);
+    m_huizong.forgetElements();
 }
 
 // ---- Language, editing --------------------------------------------------------------

@@ -492,4 +492,7 @@ private:
     // Everything of the public constructor but the user's rules file: for
     // snapshots and for tables a file is read into.
     explicit CVes_SetupTable(Bare);
+    // What an undo snapshot holds besides the rows: title texts and design
+    // variables.
+    void takeUndoState(const CVes_SetupTable& other);
 };

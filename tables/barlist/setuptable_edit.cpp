@@ -128,6 +128,7 @@ bool hasNoNumber(const QString& number)
     return number.isEmpty() || number == QLatin1String("0");
 }
 
+
 } // namespace
 
 // ---- Spacing and start style ---------------------------------------------------------
@@ -361,32 +362,33 @@ void CVes_SetupTable::NumberSteel(int share, int all, int continuous)
             continue;
         if (all == 0 && !hasNoNumber(bar->number))
             continue;
-        bool numbered = false;
-        if (share != 0) {
-            for (CVes_TableBaseLine* candidate : std::as_const(candidates)) {
-                if (candidate == row)
-                    continue;
-                CVes_Steel* other = barOf(candidate);
-                if (!other)
-                    continue;
-                if (all == 0) {
-                    if (hasNoNumber(other->number))
+        // Numbering reaches rows on every page, and comparing refreshes the
+        // bar's computed length: the undo snapshots keep the row as it was
+        // when it changed.
+        changeRow(row, [&] {
+            if (share != 0) {
+                for (CVes_TableBaseLine* candidate : std::as_const(candidates)) {
+                    if (candidate == row)
                         continue;
-                    counter = std::max(counter, leadingNumber(other->number));
-                }
-                if (bar->isSame(*other)) {
-                    bar->number = other->number;
-                    numbered = true;
-                    break;
+                    CVes_Steel* other = barOf(candidate);
+                    if (!other)
+                        continue;
+                    if (all == 0) {
+                        if (hasNoNumber(other->number))
+                            continue;
+                        counter = std::max(counter, leadingNumber(other->number));
+                    }
+                    if (bar->isSame(*other)) {
+                        bar->number = other->number;
+                        return;
+                    }
                 }
             }
-        }
-        if (numbered)
-            continue;
-        ++counter;
-        bar->number = QString::number(counter);
-        if (all != 0)
-            candidates.append(row);
+            ++counter;
+            bar->number = QString::number(counter);
+            if (all != 0)
+                candidates.append(row);
+        });
     }
     recordNumbers(before);
 }
@@ -395,8 +397,10 @@ void CVes_SetupTable::clearNumber()
 {
     const QStringList before = barNumbers();
     for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
-        if (CVes_Steel* bar = barOf(row); bar && bar->isProcess())
+        if (CVes_Steel* bar = barOf(row); bar && bar->isProcess() && !bar->number.isEmpty()) {
+            beforeRowChange(row);
             bar->number.clear();
+        }
     }
     recordNumbers(before);
 }

@@ -113,11 +113,21 @@ QString cutLengthText(CVes_Steel& bar, const barlist::ColumnFactors& f)
                   : QString::number(barlist::roundHalfUp(length));
 }
 
-void writeBarRow(xlsx::Worksheet& sheet, int row, const CVes_SetupTable& list, CVes_Steel& bar,
-                 int pieces, const barlist::ColumnFactors& f)
+// The bar's variables refreshed from the table, as a page drawing does
+// (the list keeps them): a row of another page that already had them stays
+// shared with the undo snapshots.
+void refreshBar(CVes_SetupTableLine& line, const CVes_SetupTable& list,
+                const barlist::ColumnFactors& f)
 {
-    bar.setVarHigh(list.m_shapeTextHeight);
-    barlist::refreshAnchorage(list, bar, f);
+    CVes_TableBase::changeRow(&line, [&] {
+        line.m_steel.setVarHigh(list.m_shapeTextHeight);
+        barlist::refreshAnchorage(list, line.m_steel, f);
+    });
+}
+
+void writeBarRow(xlsx::Worksheet& sheet, int row, CVes_Steel& bar, int pieces,
+                 const barlist::ColumnFactors& f)
+{
     sheet.setText(row, kXlNumber, bar.number);
     sheet.setText(row, kXlGrade, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
     sheet.setText(row, kXlSpacing, barlist::spacingText(bar));
@@ -171,7 +181,8 @@ int CVes_SetupTable::fillExcel(xlsx::Worksheet& sheet)
         case Line::kSteelLine:
             if (pieces < 1)
                 pieces = piecesBefore(&line);
-            writeBarRow(sheet, row, *this, line.m_steel, pieces, factors);
+            refreshBar(line, *this, factors);
+            writeBarRow(sheet, row, line.m_steel, pieces, factors);
             break;
         default: break;
         }

@@ -151,7 +151,7 @@ int CVes_SetupTableLine::isAvailable(int& reason)
         reason = kBadGradeOrSize;
         return 0;
     }
-    const float length = m_steel.calcLength ? m_steel.calculateLength(0, 1.0) : m_steel.length;
+    const float length = m_steel.calcLength ? m_steel.lengthAsCalculated(0, 1.0) : m_steel.length;
     if (!(std::trunc(length) > 0.0f)) {
         reason = kBadLength;
         return 0;

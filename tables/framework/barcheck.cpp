@@ -15,10 +15,11 @@
 
 namespace {
 
-// The cut length in whole millimetres: computed or entered.
+// The cut length in whole millimetres: computed or entered. Checking
+// leaves the stored length as it is.
 long long cutLength(CVes_BarCore& bar)
 {
-    const double length = bar.calcLength ? bar.calculateLength(0, 1.0) : bar.length;
+    const double length = bar.calcLength ? bar.lengthAsCalculated(0, 1.0) : bar.length;
     return std::isfinite(length) ? (long long)std::trunc(length) : 0;
 }
 

@@ -769,7 +769,9 @@ void CVes_TableBase::setAllLineSteelTextHigh(int height)
         if (row->getLock() || !row->isSteelLine())
             continue;
         if (CVes_BarCore* bar = row->getSteel()) {
-            bar->setVarHigh(height);
+            // Every page: a row that has the height already stays shared
+            // with the undo snapshots.
+            changeRow(row, [&] { bar->setVarHigh(height); });
             changed = true;
         }
     }

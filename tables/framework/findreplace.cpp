@@ -189,6 +189,8 @@ bool replaceInLine(CVes_TableBase& table, CVes_TableBaseLine* line, const QStrin
     auto* setup = dynamic_cast<CVes_SetupTableLine*>(line);
     if (!setup)
         return false;
+    // A row found on any page: the undo snapshots keep it as it was.
+    CVes_TableBase::beforeRowChange(line);
     if (item == kElement) {
         QString element = setup->getElement();
         const bool changed = replaceText(element, find, replace);

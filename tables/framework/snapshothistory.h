@@ -1,5 +1,5 @@
 #pragma once
-// The undo and redo history of a sheet kept as whole-sheet snapshots, newest
+// The undo and redo history of a sheet kept as whole-sheet states, newest
 // first. The head of the undo list is always the state now shown, so there
 // is something to undo only while it holds two states; at most `levels`
 // steps back are kept.
@@ -7,7 +7,7 @@
 #include <deque>
 #include <memory>
 
-template <typename Sheet>
+template <typename State>
 class SnapshotHistory {
 public:
     // With `stepDropsRedo` a new step makes the undone states unreachable.
@@ -16,15 +16,21 @@ public:
     {
     }
 
+    // Empties both lists, with no state at all until the next reset.
+    void clear()
+    {
+        m_undo.clear();
+        m_redo.clear();
+    }
     // Empties both lists; `now` becomes the only state.
-    void reset(std::unique_ptr<Sheet> now)
+    void reset(std::unique_ptr<State> now)
     {
         m_undo.clear();
         m_redo.clear();
         m_undo.push_front(std::move(now));
     }
     // `now` becomes the newest state.
-    void add(std::unique_ptr<Sheet> now)
+    void add(std::unique_ptr<State> now)
     {
         ++m_added;
         m_undo.push_front(std::move(now));
@@ -35,7 +41,7 @@ public:
     bool canUndo() const { return m_undo.size() > 1; }
     bool canRedo() const { return !m_redo.empty(); }
     // One step back: the state to show now, or null when there is none.
-    const Sheet* undo()
+    const State* undo()
     {
         if (!canUndo())
             return nullptr;
@@ -44,7 +50,7 @@ public:
         return m_undo.front().get();
     }
     // One step forward again: the state to show now, or null.
-    const Sheet* redo()
+    const State* redo()
     {
         if (!canRedo())
             return nullptr;
@@ -76,6 +82,6 @@ private:
     int m_levels;
     bool m_stepDropsRedo;
     std::size_t m_added = 0;
-    std::deque<std::unique_ptr<Sheet>> m_undo;
-    std::deque<std::unique_ptr<Sheet>> m_redo;
+    std::deque<std::unique_ptr<State>> m_undo;
+    std::deque<std::unique_ptr<State>> m_redo;
 };

@@ -3,13 +3,18 @@
 // alike with their rows of one line class: undo and redo by whole-sheet
 // snapshots, the saved state as the only snapshot, the rows a file holds
 // (the empty rows at the end are not stored), copies of rows, and the bar
-// of a row. `Sheet` derives from this class and gives:
+// of a row. A snapshot shares the rows it did not see change with the sheet
+// and the other snapshots (sharedrows.h). `Sheet` derives from this class
+// and gives:
 //  - a private constructor from `Sheet::Bare` that makes an empty sheet
 //    without touching the user's files (a snapshot is made through it; the
 //    sheet makes this class its friend),
 //  - `copy(const Sheet*)`, which takes another sheet's state,
+//  - `takeUndoState(const Sheet&)`, which takes what a snapshot holds
+//    besides the rows,
 //  - `kColShape`, the column that shows a bar's shape.
 
+#include "tables/framework/sharedrows.h"
 #include "tables/framework/snapshothistory.h"
 
 #include "core/geometry/text.h"
@@ -19,6 +24,7 @@
 #include "platform/archive.h"
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 template <typename Sheet, typename Line, typename Base = CVes_TableBase>
@@ -37,7 +43,13 @@ public:
     void joinNewestUndoSteps(std::size_t steps) override { m_history.joinNewest(steps); }
     // Empties both lists and records the current state as the only snapshot
     // (after a load or a save).
-    void resetUndo() { m_history.reset(snapshot()); }
+    // The states before go first, so that the rows they shared are the
+    // sheet's own again and the new state takes them as they are now.
+    void resetUndo()
+    {
+        m_history.clear();
+        m_history.reset(snapshot());
+    }
     // Marks the sheet as saved: the changed flag is cleared and the current
     // state becomes the only undo snapshot, so that the first edit after a
     // save can be undone. SaveFile does it; a document that writes the
@@ -84,7 +96,13 @@ public:
         return dynamic_cast<Line*>(this->m_lines[index]);
     }
 
-    SnapshotHistory<Sheet> m_history;
+    // One state of the sheet: what it holds besides the rows, in a sheet of
+    // no rows, and the rows.
+    struct State {
+        std::unique_ptr<Sheet> header;
+        std::vector<std::shared_ptr<const SharedRow>> rows;
+    };
+    SnapshotHistory<State> m_history;
 
 protected:
     // With `stepDropsRedo` a new step makes the undone steps unreachable.
@@ -112,22 +130,26 @@ protected:
             this->refreshCurPage();
     }
 
-    // Copies of the rows, in order; a row of another class becomes an empty
-    // row. With `keepLook` a copy is shown and coloured as its row (what a
-    // snapshot keeps).
+    // A copy of a row; a row of another class becomes an empty row. With
+    // `keepLook` the copy is shown and coloured as its row (what a snapshot
+    // keeps).
+    static std::unique_ptr<Line> copyOf(const CVes_TableBaseLine& row, bool keepLook)
+    {
+        auto line = std::make_unique<Line>();
+        line->copy(dynamic_cast<const Line*>(&row));
+        if (keepLook) {
+            line->setShow(row.getShow());
+            line->setTextColor(row.getTextColor());
+        }
+        return line;
+    }
+    // Copies of the rows, in order, as copyOf makes them.
     static TableLineList copiesOf(const TableLineList& rows, bool keepLook)
     {
         TableLineList copies;
         copies.reserve(rows.size());
-        for (CVes_TableBaseLine* row : rows) {
-            auto* line = new Line();
-            line->copy(dynamic_cast<const Line*>(row));
-            if (keepLook) {
-                line->setShow(row->getShow());
-                line->setTextColor(row->getTextColor());
-            }
-            copies.append(line);
-        }
+        for (CVes_TableBaseLine* row : rows)
+            copies.append(copyOf(*row, keepLook).release());
         return copies;
     }
     // The sheet's rows become copies of the other's, as they were shown.
@@ -183,17 +205,62 @@ protected:
     }
 
 private:
-    std::unique_ptr<Sheet> snapshot() const
+    static std::unique_ptr<CVes_TableBaseLine> snapshotCopy(const CVes_TableBaseLine& row)
     {
-        std::unique_ptr<Sheet> state(new Sheet(typename Sheet::Bare{}));
-        state->copy(static_cast<const Sheet*>(this));
+        return copyOf(row, true);
+    }
+
+    // The state now. The rows of the current page are copied, since any
+    // edit may reach them; every other row is shared.
+    std::unique_ptr<State> snapshot()
+    {
+        auto state = std::make_unique<State>();
+        state->header.reset(new Sheet(typename Sheet::Bare{}));
+        state->header->takeUndoState(static_cast<const Sheet&>(*this));
+        const std::unordered_set<const CVes_TableBaseLine*> page(this->m_pageLines.cbegin(),
+                                                                 this->m_pageLines.cend());
+        state->rows.reserve(std::size_t(this->m_lines.size()));
+        for (qsizetype i = 0; i < this->m_lines.size(); ++i) {
+            CVes_TableBaseLine* row = this->m_lines[i];
+            if (page.count(row)) {
+                SharedRow::beforeChange(row);
+                state->rows.push_back(SharedRow::copyOf(*row, &snapshotCopy));
+                continue;
+            }
+            state->rows.push_back(SharedRow::of(*row, &snapshotCopy));
+            state->rows.back()->check(i);
+        }
         return state;
     }
-    void restoreFrom(const Sheet* state)
+
+    // The sheet takes the state back: the rows the state shares with the
+    // sheet stay, the others are copies of the state's; the rows the state
+    // does not hold are dropped.
+    void restoreFrom(const State* state)
     {
         if (!state)
             return;
-        static_cast<Sheet*>(this)->copy(state);
+        static_cast<Sheet*>(this)->takeUndoState(*state->header);
+        const std::unordered_set<CVes_TableBaseLine*> held(this->m_lines.cbegin(),
+                                                           this->m_lines.cend());
+        std::unordered_set<CVes_TableBaseLine*> kept;
+        TableLineList rows;
+        rows.reserve(qsizetype(state->rows.size()));
+        for (const std::shared_ptr<const SharedRow>& shared : state->rows) {
+            CVes_TableBaseLine* row = shared->sheetRow();
+            if (row && held.count(row) && kept.insert(row).second) {
+                shared->check(rows.size());
+                rows.append(row);
+            } else {
+                rows.append(copyOf(shared->row(), true).release());
+            }
+        }
+        for (CVes_TableBaseLine* row : std::as_const(this->m_lines)) {
+            if (!kept.count(row))
+                this->disposeLine(row);
+        }
+        this->m_pageLines.clear();
+        this->m_lines = rows;
         afterRestore();
     }
 };

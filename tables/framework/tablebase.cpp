@@ -7,6 +7,7 @@
 #include "platform/saturate.h"
 #include "platform/savefile.h"
 #include "tables/framework/form.h"
+#include "tables/framework/sharedrows.h"
 #include "tables/framework/tablebaseline.h"
 
 #include <QFileInfo>
@@ -249,7 +250,7 @@ void CVes_TableBase::setPageTo(int page, int recount)
     if (page > m_pages)
         page = m_pages;
     m_curPage = page;
-    m_pageLines = getlineOfPage(page, page);
+    setPageLines(getlineOfPage(page, page));
     if (page == m_pages)
         AddNullLineToEnd();
 }
@@ -258,7 +259,7 @@ void CVes_TableBase::firstPage()
 {
     m_pages = resetPages();
     m_curPage = 1;
-    m_pageLines = getlineOfPage(1, 1);
+    setPageLines(getlineOfPage(1, 1));
     if (m_pages == 1)
         AddNullLineToEnd();
 }
@@ -267,7 +268,7 @@ void CVes_TableBase::endPage()
 {
     m_pages = resetPages();
     m_curPage = m_pages;
-    m_pageLines = getlineOfPage(m_curPage, m_curPage);
+    setPageLines(getlineOfPage(m_curPage, m_curPage));
     AddNullLineToEnd();
 }
 
@@ -278,7 +279,7 @@ void CVes_TableBase::nextPage()
         return;
     // From no page at all the next page is the first table page.
     m_curPage = m_curPage < 0 ? 1 : m_curPage + 1;
-    m_pageLines = getlineOfPage(m_curPage, m_curPage);
+    setPageLines(getlineOfPage(m_curPage, m_curPage));
     AddNullLineToEnd();
 }
 
@@ -295,7 +296,7 @@ void CVes_TableBase::PrevPage()
         return;
     }
     --m_curPage;
-    m_pageLines = getlineOfPage(m_curPage, m_curPage);
+    setPageLines(getlineOfPage(m_curPage, m_curPage));
     AddNullLineToEnd();
 }
 
@@ -559,7 +560,34 @@ void CVes_TableBase::deleteAllLines()
     const TableLineList rows = m_lines;
     m_lines.clear();
     for (CVes_TableBaseLine* row : rows)
-        delete row;
+        disposeLine(row);
+}
+
+void CVes_TableBase::beforeRowChange(CVes_TableBaseLine* row)
+{
+    SharedRow::beforeChange(row);
+}
+
+void CVes_TableBase::beforeRowsChange(const TableLineList& rows)
+{
+    for (CVes_TableBaseLine* row : rows)
+        SharedRow::beforeChange(row);
+}
+
+void CVes_TableBase::changeRow(CVes_TableBaseLine* row, const std::function<void()>& edit)
+{
+    SharedRow::change(row, edit);
+}
+
+void CVes_TableBase::disposeLine(CVes_TableBaseLine* row)
+{
+    SharedRow::dispose(row);
+}
+
+void CVes_TableBase::setPageLines(const TableLineList& rows)
+{
+    beforeRowsChange(rows);
+    m_pageLines = rows;
 }
 
 CVes_TableBaseLine* CVes_TableBase::nextLine(CVes_TableBaseLine* row) const
@@ -632,7 +660,7 @@ void CVes_TableBase::delPage()
     m_pageLines.clear();
     for (CVes_TableBaseLine* row : doomed) {
         m_lines.removeOne(row);
-        delete row;
+        disposeLine(row);
     }
     clearSelect();
     setPageTo(m_curPage, 1);
@@ -665,8 +693,12 @@ void CVes_TableBase::lockSelected(int lock)
 
 void CVes_TableBase::lockAll(int lock)
 {
-    for (CVes_TableBaseLine* row : std::as_const(m_lines))
-        row->setLock(lock);
+    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
+        if (row->getLock() != lock) {
+            beforeRowChange(row);
+            row->setLock(lock);
+        }
+    }
     markEdited();
     AddUndo();
 }
@@ -728,7 +760,7 @@ void CVes_TableBase::clearnAllLineButLock()
         if (row->getLock())
             kept.append(row);
         else
-            delete row;
+            disposeLine(row);
     }
     m_lines = kept;
     m_curPage = -1;
@@ -740,7 +772,7 @@ void CVes_TableBase::clearNullLineOfEnd()
     while (!m_lines.isEmpty() && m_lines.last()->isNull()) {
         CVes_TableBaseLine* row = m_lines.takeLast();
         m_pageLines.removeOne(row);
-        delete row;
+        disposeLine(row);
     }
 }
 

@@ -278,6 +278,19 @@ public:
 
     // Appends a row that the table then owns.
     void appendLine(CVes_TableBaseLine* row);
+    // Before a row of the table changes other than through the current page
+    // (a change to every row, a row found elsewhere): the undo snapshots
+    // that share it keep it as it is. The rows of the current page need it
+    // not; a row no snapshot shares takes nothing.
+    static void beforeRowChange(CVes_TableBaseLine* row);
+    static void beforeRowsChange(const TableLineList& rows);
+    // Runs `edit` on the row, which may well leave it as it was (values
+    // computed from the row's own refreshed): the undo snapshots keep the
+    // row as it was only when it changed.
+    static void changeRow(CVes_TableBaseLine* row, const std::function<void()>& edit);
+    // A row the table drops: deleted, or kept by the undo snapshots that
+    // share it.
+    static void disposeLine(CVes_TableBaseLine* row);
     const TableLineList& lines() const { return m_lines; }
     const TableLineList& pageLines() const { return m_pageLines; }
     // The selected bar rows of the current page, in page order (empty ones
@@ -514,6 +527,9 @@ protected:
     void deleteAllLines();
 
 private:
+    // The rows become the current page's; no undo snapshot shares them
+    // from now on, so that any edit may reach them.
+    void setPageLines(const TableLineList& rows);
     // Locks (1) or unlocks (0) the selected rows, or every row.
     void lockSelected(int lock);
     void lockAll(int lock);

@@ -1,5 +1,13 @@
 #include "tables/framework/tablebaseline.h"
 
+#include "tables/framework/sharedrows.h"
+
+CVes_TableBaseLine::~CVes_TableBaseLine()
+{
+    if (m_shared.state)
+        SharedRow::destroyed(this);
+}
+
 void CVes_TableBaseLine::Serialize(platform::Archive&) {}
 
 bool CVes_TableBaseLine::isGreat(const CVes_TableBaseLine&)

@@ -6,6 +6,7 @@
 #include "platform/gdi.h"
 
 class CVes_BarCore;
+class SharedRow;
 
 namespace platform { class Archive; }
 
@@ -14,7 +15,7 @@ public:
     CVes_TableBaseLine() = default;
     CVes_TableBaseLine(const CVes_TableBaseLine&) = default;
     CVes_TableBaseLine& operator=(const CVes_TableBaseLine&) = default;
-    virtual ~CVes_TableBaseLine() = default;
+    virtual ~CVes_TableBaseLine();
 
     // The base row stores nothing; every derived row writes its own fields.
     virtual void Serialize(platform::Archive& ar);
@@ -50,4 +51,16 @@ public:
     platform::COLORREF m_textColor = 0;   // black
     int m_lock = 0;                       // batch edits and deletions leave a locked row alone
     int m_rows = 1;
+
+    // The undo snapshots' state of this row while it is unchanged since they
+    // took it (sharedrows.h). It belongs to the row object: a copy of the
+    // row starts without one.
+    class SharedLink {
+    public:
+        SharedLink() = default;
+        SharedLink(const SharedLink&) {}
+        SharedLink& operator=(const SharedLink&) { return *this; }
+        SharedRow* state = nullptr;
+    };
+    SharedLink m_shared;
 };

@@ -3,7 +3,9 @@
 #include "core/geometry/geometry.h"
 #include "core/geometry/steeltext.h"
 #include "core/model/barcore.h"
+#include "core/model/modelrecord.h"
 #include "core/model/modelreference.h"
+#include "platform/archive.h"
 #include "platform/saturate.h"
 #include "platform/xlsx/workbook.h"
 
@@ -12,6 +14,7 @@
 #include <QSet>
 
 #include <cmath>
+#include <exception>
 #include <limits>
 #include <vector>
 
@@ -177,8 +180,26 @@ void collectPldFiles(const QString& folder, const QString& pattern, QStringList&
 void insertBarPicture(platform::xlsx::Worksheet& sheet, int row, int column, CVes_ModelReference& bar,
                       int width, int height)
 {
-    platform::Bitmap picture;
-    bar.ToBitmap(picture, width, height, nullptr);
-    if (!picture.isNull())
-        sheet.insertPicture(row, column, *picture.image(), 2.0, 3.0);
+    const auto draw = [&] {
+        platform::Bitmap picture;
+        bar.ToBitmap(picture, width, height, nullptr);
+        return picture.isNull() ? QImage() : *picture.image();
+    };
+    // The bar takes from its shape what a drawing would take, as it keeps
+    // it; then what the drawing reads: the shape and its variables, hooks,
+    // ends and mirroring as the bar stores them, and the diameter.
+    if (!bar.makeWorkingRecord())
+        return;
+    platform::Archive key;
+    try {
+        key << std::int32_t(width) << std::int32_t(height);
+        if (const auto* core = dynamic_cast<const CVes_BarCore*>(&bar))
+            key << core->DN;
+        bar.CVes_ModelReference::Serialize(key);
+    } catch (const std::exception&) {
+        // A bar that cannot be written is drawn for its cell alone.
+        sheet.insertPicture(row, column, draw(), 2.0, 3.0);
+        return;
+    }
+    sheet.insertPicture(row, column, key.data(), draw, 2.0, 3.0);
 }

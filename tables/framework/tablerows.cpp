@@ -29,7 +29,7 @@ int CVes_TableBase::insertBeforeSelection(CVes_TableBaseLine* row)
     while (!m_lines.isEmpty() && m_lines.last() != row && m_lines.last()->isNull()) {
         CVes_TableBaseLine* filler = m_lines.takeLast();
         m_pageLines.removeOne(filler);
-        delete filler;
+        disposeLine(filler);
     }
     refreshCurPage();
     markEdited();
@@ -62,7 +62,7 @@ void CVes_TableBase::removeUnlockedLines(const TableLineList& rows)
             continue;
         m_lines.removeOne(row);
         m_pageLines.removeOne(row);
-        delete row;
+        disposeLine(row);
     }
 }
 

@@ -151,12 +151,16 @@ void CVes_ProcessTable::regenData()
         if (!line || line->getProcessSteel()->isNull())
             continue;
         CVes_ProcessSteel* bar = line->getProcessSteel();
-        if (bar->isAvailable())
-            line->setID(number++, 1);
-        else
-            line->setID(-1, 1);
-        // The rows follow the tags just numbered; a row always shows.
-        line->setRows(std::max(bar->resetRows(), 1));
+        // Rows on every page are numbered again; one that keeps its number
+        // stays shared with the undo snapshots.
+        changeRow(line, [&] {
+            if (bar->isAvailable())
+                line->setID(number++, 1);
+            else
+                line->setID(-1, 1);
+            // The rows follow the tags just numbered; a row always shows.
+            line->setRows(std::max(bar->resetRows(), 1));
+        });
     }
     if (m_curPage >= 0)
         refreshCurPage();
@@ -180,6 +184,11 @@ void CVes_ProcessTable::copy(const CVes_ProcessTable* other)
 {
     if (!other || other == this)
         return;
-    CVes_TableBase::copy(other);
+    takeUndoState(*other);
     copyLinesOf(*other);
+}
+
+void CVes_ProcessTable::takeUndoState(const CVes_ProcessTable& other)
+{
+    CVes_TableBase::copy(&other);
 }

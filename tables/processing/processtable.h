@@ -179,6 +179,9 @@ private:
     struct Bare {};
     // The sheet without an undo snapshot: for snapshots and for reading.
     explicit CVes_ProcessTable(Bare);
+    // What an undo snapshot holds besides the rows: title texts and design
+    // variables.
+    void takeUndoState(const CVes_ProcessTable& other);
     // InsertRow(kind) without its undo step.
     CVes_ProcessTableEditLine* insertOfKind(unsigned int kind);
     CVes_ProcessTableEditLine* insertBarRow();

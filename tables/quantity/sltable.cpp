@@ -214,9 +214,14 @@ void CVes_SLTable::copy(const CVes_SLTable* from)
 {
     if (!from || from == this)
         return;
-    CVes_TableBase::copy(from);
+    takeUndoState(*from);
     copyLinesOf(*from);
-    m_rules = from->m_rules;
+}
+
+void CVes_SLTable::takeUndoState(const CVes_SLTable& other)
+{
+    CVes_TableBase::copy(&other);
+    m_rules = other.m_rules;
 }
 
 // ---- The table model's operations ------------------------------------------------------

@@ -249,6 +249,9 @@ private:
     // Everything of the public constructor but the user's rules file: for
     // snapshots and for sheets a file is read into.
     explicit CVes_SLTable(Bare);
+    // What an undo snapshot holds besides the rows: title texts, design
+    // variables and rules.
+    void takeUndoState(const CVes_SLTable& other);
     void afterRestore() override;
     static void readTail(platform::Archive& ar, int version, CVes_SortRules& rules,
                          double& zoom, LegacySettings& legacy);

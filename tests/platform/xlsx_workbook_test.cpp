@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
+#include <map>
+
 using namespace platform::xlsx;
 
 namespace {
@@ -257,6 +259,46 @@ TEST(XlsxWorksheet, PictureFileIsReadAtOnceAndRowGrowsToHoldIt)
 }
 
 // --- Cell names --------------------------------------------------------------
+
+TEST(XlsxWorksheet, PicturesOfOneKeyAreDrawnOnceForEverySheetOfTheWorkbook)
+{
+    Workbook book;
+    book.setTemplate(twoSheets());
+    Worksheet* first = book.sheet(u"配料单");
+    Worksheet* second = book.sheet(u"钢筋汇总表");
+    ASSERT_TRUE(first && second);
+    std::map<QByteArray, int> draws;
+    const auto drawing = [&](const QByteArray& key, QColor colour, QSize size) {
+        return [&draws, key, colour, size] {
+            ++draws[key];
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(colour);
+            return image;
+        };
+    };
+    const QByteArray red("red"), blue("blue"), none("none");
+    EXPECT_TRUE(first->insertPicture(6, 5, red, drawing(red, Qt::red, QSize(180, 32)), 2.0, 3.0));
+    EXPECT_TRUE(first->insertPicture(7, 5, blue, drawing(blue, Qt::blue, QSize(120, 40))));
+    // The same key again, whatever the drawing would give now.
+    EXPECT_TRUE(first->insertPicture(8, 5, red, drawing(red, Qt::green, QSize(10, 10))));
+    EXPECT_TRUE(second->insertPicture(6, 3, red, drawing(red, Qt::green, QSize(10, 10))));
+    // A drawing that gives nothing places nothing, also the next time.
+    EXPECT_FALSE(first->insertPicture(9, 5, none, [&draws, none] { ++draws[none]; return QImage(); }));
+    EXPECT_FALSE(first->insertPicture(10, 5, none, [&draws, none] { ++draws[none]; return QImage(); }));
+    EXPECT_EQ(draws, (std::map<QByteArray, int>{{red, 1}, {blue, 1}, {none, 1}}));
+
+    ASSERT_EQ(first->pictures().size(), 3u);
+    ASSERT_EQ(second->pictures().size(), 1u);
+    const Picture& again = first->pictures()[2];
+    EXPECT_EQ(again.row, 8);
+    EXPECT_EQ(again.size, QSize(180, 32));
+    EXPECT_EQ(QImage::fromData(again.png, "PNG").pixelColor(5, 5), QColor(Qt::red));
+    EXPECT_EQ(second->pictures()[0].size, QSize(180, 32));
+    EXPECT_EQ(first->pictures()[1].size, QSize(120, 40));
+    // The rows grow for each picture, drawn or not.
+    EXPECT_GE(first->rowHeight(8), 24.0);
+    EXPECT_GE(second->rowHeight(6), 24.0);
+}
 
 struct CellNameCase {
     const char* name;

@@ -21,6 +21,19 @@ class DataFolderPerTest final : public ::testing::EmptyTestEventListener {
     std::unique_ptr<test::FreshDataFolder> m_folder;
 };
 
+// A row that undo snapshots share, changed behind their back, fails the
+// test that changed it; other messages go where they always went.
+QtMessageHandler g_previousHandler = nullptr;
+
+void failOnSharedRowMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtCriticalMsg && text.startsWith(QLatin1String("undo snapshots:"))
+        && ::testing::UnitTest::GetInstance()->current_test_info())
+        ADD_FAILURE() << text.toStdString();
+    if (g_previousHandler)
+        g_previousHandler(type, context, text);
+}
+
 } // namespace
 
 // Runtime options of the sanitizer builds (scripts/sanitize), also when a
@@ -51,6 +64,10 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Every undo snapshot checks that the rows it shares with its sheet did
+    // not change behind its back.
+    qputenv("RODO_CHECK_SHARED_ROWS", "1");
+    g_previousHandler = qInstallMessageHandler(failOnSharedRowMessages);
     // Whatever runs before the first test (the application's start) has a
     // data folder of its own too.
     test::FreshDataFolder home;

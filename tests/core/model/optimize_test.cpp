@@ -1,5 +1,6 @@
 #include "core/model/optimize.h"
 
+#include "tests/support/cuttingjobs.h"
 #include "tests/support/recordinghost.h"
 
 #include <gtest/gtest.h>
@@ -379,31 +380,7 @@ Patterns referenceOptimize(Pieces pieces, Stock stock)
     return result;
 }
 
-struct RandomJob {
-    Pieces pieces;
-    Stock stock;
-};
-
-// Shop-like jobs: a few stock lengths, the longest one unlimited, and pieces
-// of distinct (id, length) between 0.2 m and a little over the longest stock.
-RandomJob randomJob(std::mt19937& rng)
-{
-    RandomJob job;
-    const int stockKinds = std::uniform_int_distribution(1, 3)(rng);
-    const int longest = std::uniform_int_distribution(6, 12)(rng) * 1000;
-    job.stock.emplace_back(longest, -1);
-    for (int k = 1; k < stockKinds; ++k) {
-        job.stock.emplace_back(std::uniform_int_distribution(2000, longest)(rng),
-                               std::uniform_int_distribution(0, 6)(rng));
-    }
-    std::shuffle(job.stock.begin(), job.stock.end(), rng);
-    const int kinds = std::uniform_int_distribution(1, 14)(rng);
-    std::uniform_int_distribution<int> length(200, longest + 500);
-    std::uniform_int_distribution<int> count(0, 12);
-    for (int id = 1; id <= kinds; ++id)
-        job.pieces.push_back(piece(length(rng) / 10 * 10, count(rng), id, id % 3 == 0));
-    return job;
-}
+using RandomJob = test::CuttingJobInput;
 
 std::map<std::pair<int, int>, long long> countsByKind(const Pieces& pieces)
 {
@@ -464,7 +441,7 @@ TEST(OptimizeSteel, RandomJobsKeepTheirPieces)
     std::mt19937 rng(20261209);
     for (int i = 0; i < 300; ++i) {
         SCOPED_TRACE(i);
-        checkJob(randomJob(rng), false);
+        checkJob(test::randomCuttingJob(rng), false);
         if (HasFatalFailure())
             return;
     }
@@ -475,12 +452,7 @@ TEST(OptimizeSteel, RandomJobsWithRepeatedKindsTerminate)
     std::mt19937 rng(7);
     for (int i = 0; i < 300; ++i) {
         SCOPED_TRACE(i);
-        RandomJob job = randomJob(rng);
-        // Split some kinds over two entries of the same id and length.
-        const std::size_t n = job.pieces.size();
-        for (std::size_t k = 0; k < n; k += 2)
-            job.pieces.push_back(piece(job.pieces[k].length, 3, job.pieces[k].id));
-        checkJob(job, true);
+        checkJob(test::randomJobWithRepeatedKinds(rng), true);
         if (HasFatalFailure())
             return;
     }

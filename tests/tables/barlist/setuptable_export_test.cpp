@@ -9,6 +9,7 @@
 #include "tables/quantity/sortbarsheet.h"
 #include "tests/support/recordinghost.h"
 #include "tests/support/exportedbook.h"
+#include "tests/support/generatedbarlist.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,6 +18,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -93,6 +96,46 @@ TEST_F(SheetFill, AnEmptyListWritesNothingAndAnswersOne)
     EXPECT_EQ(fill(), 1);
     EXPECT_TRUE(sheet->pictures().empty());
     EXPECT_EQ(at(6, 1), QString());
+}
+
+// Most rows of a long list show one of a few drawings; each picture is still
+// its own bar's drawing, and a drawing is made once however many rows show it.
+TEST_F(SheetFill, EveryPictureIsItsBarsDrawingAndEqualDrawingsAreMadeOnce)
+{
+    test::fillGeneratedList(t, 6, 20);
+    // Two bars alike but for the mirroring, and a third like the first.
+    test::addBar(t, "m1", 3, 16.0f, test::kLBar, {{"L1", 3000}, {"L2", 450}}, 2);
+    Line* mirrored = test::addBar(t, "m2", 3, 16.0f, test::kLBar, {{"L1", 3000}, {"L2", 450}}, 2);
+    mirrored->m_steel.Mirror(CVes_ReferenceBase::kMirrorLeftRight);
+    test::addBar(t, "m3", 3, 16.0f, test::kLBar, {{"L1", 3000}, {"L2", 450}}, 2);
+    ASSERT_GE(fill(), 1);
+
+    // Each bar drawn on its own, after the export refreshed it.
+    std::vector<QImage> drawn;
+    for (int i = 0; i < t.lines().size(); ++i) {
+        Line* line = t.lineAt(i);
+        if (!line || line->isNull() || !line->isSteelLine())
+            continue;
+        platform::Bitmap bitmap;
+        line->m_steel.ToBitmap(bitmap, 180, 32, nullptr);
+        if (!bitmap.isNull())
+            drawn.push_back(bitmap.image()->convertToFormat(QImage::Format_ARGB32));
+    }
+    const std::vector<xlsx::Picture>& pictures = sheet->pictures();
+    ASSERT_EQ(pictures.size(), drawn.size());
+    ASSERT_GT(pictures.size(), 120u);
+    std::set<const char*> made;  // the stored bytes of each drawing made
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const QImage stored = QImage::fromData(pictures[i].png).convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(stored, drawn[i]) << "picture " << i;
+        made.insert(pictures[i].png.constData());
+    }
+    // The generated list repeats some bars: their rows show the drawing made
+    // first. The mirrored bar is a drawing of its own.
+    EXPECT_LT(made.size(), pictures.size() - 1);
+    const std::size_t last = pictures.size() - 1;
+    EXPECT_NE(pictures[last - 1].png, pictures[last].png);
+    EXPECT_EQ(pictures[last - 2].png.constData(), pictures[last].png.constData());
 }
 
 struct CutCase {

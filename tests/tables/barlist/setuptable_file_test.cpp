@@ -319,6 +319,8 @@ TEST(SetupTableFile, TheFirstEditAfterOpeningUndoesToTheOpenedBytes)
     CVes_SetupTable t;
     ASSERT_EQ(t.OpenFile(path), 1);
     QFile::remove(path);
+    // The edits are made where the user makes them, on the page shown.
+    t.setPageTo(1, 1);
     const QByteArray opened = streamOf(t);
     ASSERT_EQ(barsOf(t).size(), 2u);
     CVes_Steel* straight = barsOf(t)[0];
@@ -468,6 +470,7 @@ TEST(SetupTableFile, WritingATemplateIsNotSaving)
 {
     const QString path = tempPath("rodo-setuptable.jtm");
     CVes_SetupTable t;
+    t.setPageTo(1, 1);
     t.lineAt(0)->setElement("KL1");
     t.setUnitArray({"A"});
     t.AddUndo();

@@ -179,7 +179,7 @@ TEST_F(SetupTableRows, NothingIsInsertedWithoutASelection)
 
 TEST_F(SetupTableRows, AnEmptyRowInsertedBeforeTheFillerRowsIsKept)
 {
-    delete t.m_lines.takeLast();
+    CVes_TableBase::disposeLine(t.m_lines.takeLast());
     t.endPage();  // page 2: a4 [B] b1 and one filler row
     ASSERT_EQ(t.getCurPage(), 2);
     ASSERT_EQ(t.pageLines().size(), 4);

@@ -325,6 +325,8 @@ TEST(SetupTable, SummaryDefaultsAndStaleElementsAreForgotten)
 TEST(SetupTable, UndoRedoAndANewStepDropsTheRedo)
 {
     CVes_SetupTable t;
+    // The edits are made on the page shown.
+    t.setPageTo(1, 1);
     // The first edit of a new list can be undone.
     t.lineAt(0)->setElement("KL0");
     t.AddUndo();

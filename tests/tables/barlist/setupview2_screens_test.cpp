@@ -61,7 +61,7 @@ protected:
         // Two elements of ten bars each: twenty bars on the first page.
         test::fillDemoList(t);
         while (t.lines().size() > 22)
-            delete t.m_lines.takeLast();
+            CVes_TableBase::disposeLine(t.m_lines.takeLast());
         t.setPageTo(1, 1);
         t.resetUndo();
         view.setWindowTitle(QStringLiteral("钢筋配料单 - 二层梁柱板"));

@@ -116,7 +116,7 @@ TEST_F(ProcessSheetScreens, ThirtyBarsAreShownAndPrinted)
     EXPECT_EQ(test::rowsOf(reread), test::rowsOf(sheet));
     // And a sheet of its first rows only, a small file of every row kind.
     while (reread.lines().size() > 6)
-        delete reread.m_lines.takeLast();
+        CVes_TableBase::disposeLine(reread.m_lines.takeLast());
     ASSERT_EQ(reread.SaveFile(QDir(outputFolder()).filePath(QStringLiteral("processing-short.jgd"))), 1);
 
     CVes_ProcessTableEditView view;

@@ -270,6 +270,8 @@ TEST_F(ProcessTableFile, AfterASaveTheNextEditCanBeUndone)
 {
     CVes_ProcessTable sheet;
     fill(sheet);
+    // The edits are made on the page shown.
+    sheet.setPageTo(1, 1);
     sheet.AddUndo();
     sheet.AddUndo();
     ASSERT_EQ(sheet.SaveFile(m_dir.filePath(QStringLiteral("s.jgd"))), 1);

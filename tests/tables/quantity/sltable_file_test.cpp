@@ -406,6 +406,8 @@ TEST(SLTableUndo, AfterLoadingNothingToUndoAndOneEditGoesBack)
     QFile::remove(path);
     EXPECT_EQ(t.CanUndo(), 0);
     EXPECT_EQ(t.CanRedo(), 0);
+    // The edits are made on the page shown.
+    t.setPageTo(1, 1);
     t.lineAt(1)->setElement(QStringLiteral("KZ2"));
     t.AddUndo();
     ASSERT_EQ(t.CanUndo(), 1);
@@ -421,6 +423,8 @@ TEST(SLTableUndo, TheFirstEditAfterASaveCanBeUndone)
     const QString path = test::slTempPath("rodo-sl-saved.ylb");
     CVes_SLTable t;
     fillSample(t);
+    // The edits are made on the page shown.
+    t.setPageTo(1, 1);
     t.AddUndo();
     t.lineAt(1)->setElement(QStringLiteral("KZ2"));
     t.AddUndo();
@@ -440,6 +444,8 @@ TEST(SLTableUndo, TenEditsLeaveEightStepsBack)
 {
     CVes_SLTable t;
     fillSample(t);
+    // The edits are made on the page shown.
+    t.setPageTo(1, 1);
     t.resetUndo();
     for (int i = 1; i <= 10; ++i) {
         t.lineAt(1)->setEleNum(i);
