@@ -5,11 +5,10 @@
 #include "app/documents/sldoc.h"
 #include "app/shell/bcmenu.h"
 #include "app/views/sheetmenu.h"
+#include "platform/xlsx/workbook.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
-
-#include <QMouseEvent>
 
 #include <array>
 
@@ -27,6 +26,7 @@ constexpr unsigned kStoredSelection = 6;
 DerivedSheetView::DerivedSheetView(QWidget* parent) : SheetView<CVes_TableViewBase>(parent)
 {
     commandMap().add(ID_EXPORT_EXCEL, [this] {
+        const platform::xlsx::ExportDocument beside(documentPath());
         if (CVes_TableBase* main = mainTable())
             main->exportExcel();
     });
@@ -302,17 +302,21 @@ void CRODOSortTableView::orderItems(SheetMenu& menu)
 
 CRODOSteelJinHuoView::CRODOSteelJinHuoView(QWidget* parent) : SheetView<CVes_SteelJinHuoView>(parent) {}
 
-void CRODOSteelJinHuoView::mouseDoubleClickEvent(QMouseEvent* event)
+void CRODOSteelJinHuoView::OnLButtonDblClk(unsigned flags, QPoint point)
 {
     auto* doc = dynamic_cast<CRODOSetUpDoc*>(GetDocument());
-    if (doc && m_table && event->button() == Qt::LeftButton) {
-        int row = 0;
-        int field = -1;
-        if (m_table->HitTest(DPtoLP(event->position().toPoint()), row, field)
-            && row == CVes_TableBase::kTitleTextRow && field >= 0)
-            doc->EditDeliveryNote(this);
+    if (!doc) {
+        CVes_SteelJinHuoView::OnLButtonDblClk(flags, point);
+        return;
     }
-    CVes_SteelJinHuoView::mouseDoubleClickEvent(event);
+    if (!m_table)
+        return;
+    // An editor over a heading here would be undone by the next build of
+    // the sheet: the texts are the list's, edited in its settings.
+    endEdit();
+    if (headingAt(point) >= 0)
+        doc->EditDeliveryNote(this);
+    CVes_TableViewBase::OnLButtonDblClk(flags, point);
 }
 
 void CRODOSteelJinHuoView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table)
