@@ -53,3 +53,16 @@ double Info_getSteelWeight(float d, int kind);
 int Info_getSteelGrade(float d);
 // Nonzero when the diameter is in the user's size table.
 int Info_isValidDN(float d);
+
+namespace envora {
+// The diameters (mm) a bar or a raw-stock record may hold wherever it is
+// kept: 0 (a bar whose size is not set yet) up to kMaxStoredDiameter. Every
+// size a size table may list lies within. Readers refuse a file that holds
+// another, and what the user types or imports is held to it, so that
+// whatever the program saves it reads back.
+constexpr double kMaxStoredDiameter = 1000.0;
+inline bool isStoredDiameter(double d)
+{
+    return d >= 0.0 && d <= kMaxStoredDiameter; // false for NaN
+}
+} // namespace envora

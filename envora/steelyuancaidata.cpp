@@ -1,5 +1,6 @@
 #include "envora/steelyuancaidata.h"
 
+#include "envora/rules.h"
 #include "platform/archive.h"
 #include "platform/folders.h"
 #include "platform/savefile.h"
@@ -18,8 +19,6 @@ namespace {
 constexpr int kSchema = 1;
 // The least bytes one stored record takes: five numbers and an empty text.
 constexpr qsizetype kLeastRecordBytes = 5 * 4 + 1;
-// The diameters a stored record may hold, in mm (no stock bar comes near).
-constexpr double kMaxDiameter = 1000.0;
 
 float finiteOrZero(double v)
 {
@@ -108,10 +107,15 @@ bool CVes_SteelYuanCaiDataLib::readFile(const QString& path)
         return false;
     std::vector<std::unique_ptr<CVes_SteelYuanCaiData>> records;
     while (x.readNextStartElement()) {
-        if (x.name() == u"STEEL")
-            records.push_back(std::make_unique<CVes_SteelYuanCaiData>(readSteel(x)));
-        else
+        if (x.name() != u"STEEL") {
             x.skipCurrentElement();
+            continue;
+        }
+        records.push_back(std::make_unique<CVes_SteelYuanCaiData>(readSteel(x)));
+        // A size no bar can have is no sound record: the file is refused
+        // rather than edited and written back with it.
+        if (!envora::isStoredDiameter(records.back()->DN))
+            return false;
     }
     // A file cut short gives nothing rather than part of a list.
     if (x.hasError())
@@ -195,7 +199,7 @@ void CVes_SteelYuanCaiDataLib::Serialize(platform::Archive& ar)
                << std::int32_t(r->length) << r->price << r->name;
         return;
     }
-    ar.readSchema([](int schema) { return schema == kSchema; });
+    ar.readSchema(kSchema, kSchema);
     const std::int32_t n = ar.readIntCount(kLeastRecordBytes);
     std::vector<std::unique_ptr<CVes_SteelYuanCaiData>> records;
     records.reserve(size_t(n));
@@ -203,7 +207,7 @@ void CVes_SteelYuanCaiDataLib::Serialize(platform::Archive& ar)
         auto r = std::make_unique<CVes_SteelYuanCaiData>();
         std::int32_t type = 0, grade = 0, length = 0;
         ar >> r->DN >> type >> grade >> length >> r->price >> r->name;
-        platform::requireFiniteInRange(r->DN, -kMaxDiameter, kMaxDiameter, "stock diameter");
+        platform::requireFiniteInRange(r->DN, 0.0, envora::kMaxStoredDiameter, "stock diameter");
         platform::requireFiniteInRange(r->price, -HUGE_VAL, HUGE_VAL, "stock price");
         r->steelType = type;
         r->grade = grade;

@@ -41,8 +41,9 @@ public:
     CVes_SteelYuanCaiDataLib& operator=(CVes_SteelYuanCaiDataLib&&) noexcept;
 
     // Replaces the records with those of a raw-stock file. A file that is
-    // missing or cannot be read leaves the library as it was and answers
-    // false (a new library stays empty).
+    // missing or cannot be read, or holds a diameter outside
+    // 0 … envora::kMaxStoredDiameter, leaves the library as it was and
+    // answers false (a new library stays empty).
     bool readFile(const QString& path);
     // Writes the records to a raw-stock file (atomically); false on failure.
     bool writeFile(const QString& path, QString* error = nullptr) const;

@@ -73,6 +73,16 @@ void drawReference(CVes_ReferenceBase& reference);
 // screen and on a printer.
 void drawPages(CVes_TableBase& table);
 
+// Reads a sheet's file into a fresh table of its kind and takes it over, as
+// the documents open a file; false when the file is refused (damaged, or of
+// a newer program).
+bool load(CVes_TableBase& table, const QByteArray& bytes);
+// Saves the table as its document does and opens what was saved as the
+// document does: it must read whole and save again to the same bytes,
+// since whatever the program writes it must read back. A text the archive
+// cannot write refuses the save as a whole (the document says so).
+void checkSavedReopens(CVes_TableBase& table);
+
 // A file of the run's data folder holding `bytes`, for readers that take a
 // path; answers its path.
 QString writeScratchFile(const char* name, const QByteArray& bytes);

@@ -2,10 +2,13 @@
 // itself writes them (a bar list with bars of the default shapes, hooks and
 // connections, text, element, unit and sketch lines; the default shape
 // library and one of its shapes; the bar list as a processing sheet; a
-// template part and a cover; sort rules, recent values, settings, raw stock
-// and the project files). Usage: rodo_fuzz_seeds <folder>; each target's
+// template part and a cover; the bar list as a quantity sheet; sort rules,
+// recent values, settings, raw stock and the project files; the shortcuts
+// the profile keeps, the message a second copy sends, and a version file of
+// the update server). Usage: rodo_fuzz_seeds <folder>; each target's
 // seeds go to <folder>/<target>/.
 
+#include "app/shell/openrequest.h"
 #include "core/model/modelrecordlib.h"
 #include "core/model/processsteel.h"
 #include "core/model/recordcache.h"
@@ -15,14 +18,17 @@
 #include "envora/steelyuancaidata.h"
 #include "platform/archive.h"
 #include "platform/savefile.h"
+#include "platform/ui/commandids.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/processing/processtable.h"
 #include "tables/framework/editrecord.h"
 #include "tables/processing/processlisttable.h"
 #include "tables/quantity/slsumarytable.h"
+#include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
 #include "tables/quantity/sortrules.h"
+#include "widgara/shortcuttexts.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -107,6 +113,18 @@ void barList()
     write("processtable_fuzz", "sheet.jgd", stored(sheet));
     CVes_ProcessTable emptySheet;
     write("processtable_fuzz", "empty.jgd", stored(emptySheet));
+
+    // The tags come from either kind of file.
+    write("liaopaitable_fuzz", "sheet.jgd", withSelector(0, stored(sheet)));
+    write("liaopaitable_fuzz", "bars.pld", withSelector(1, stored(table)));
+
+    // The bar list as a quantity sheet, as its import makes it.
+    CVes_SLTable quantities;
+    for (CVes_SLTableLine* row : quantities.rowsFromSetup(table))
+        quantities.appendLine(row);
+    write("ylb_fuzz", "bars.ylb", stored(quantities));
+    CVes_SLTable emptyQuantities;
+    write("ylb_fuzz", "empty.ylb", stored(emptyQuantities));
 }
 
 void shapes()
@@ -132,6 +150,26 @@ void textFiles()
     platform::readFile(envora::defaultYuanCaiPath(), &stock);
     write("rawstock_fuzz", "KUCUN.xml", withSelector(0, stock));
     write("rawstock_fuzz", "KUCUN-core.xml", withSelector(1, stock));
+}
+
+// The program's messages and settings texts: the shortcuts it keeps in the
+// profile (those of the main window), the message a second copy sends, and
+// a version file as the update server serves it.
+void messages()
+{
+    const std::vector<std::pair<QKeySequence, int>> keys = {
+        {QKeySequence(QStringLiteral("Ctrl+N")), ID_FILE_NEW}, {QKeySequence(QStringLiteral("Ctrl+O")), ID_FILE_OPEN},
+        {QKeySequence(QStringLiteral("Ctrl+S")), ID_FILE_SAVE}, {QKeySequence(QStringLiteral("Ctrl+P")), ID_FILE_PRINT},
+        {QKeySequence(QStringLiteral("Ctrl+Z")), ID_EDIT_UNDO}, {QKeySequence(QStringLiteral("Ctrl+Y")), ID_EDIT_REDO},
+        {QKeySequence(QStringLiteral("F1")), ID_HELP}};
+    write("shortcuttexts_fuzz", "shortcuts.txt",
+          widgara::shortcutsToStrings(keys).join(u'\n').toUtf8());
+    write("openrequest_fuzz", "two-files.msg",
+          encodeOpenRequest({QStringLiteral("/home/detailer/工程/一号楼/第1层/柱.pld"),
+                             QStringLiteral("/tmp/加工单.jgd")}));
+    write("openrequest_fuzz", "no-files.msg", encodeOpenRequest({}));
+    write("versionfile_fuzz", "version.ini",
+          "[Version]\r\nVer1=2\r\nVer2=1\r\nVer3=5\r\n[URL]\r\nURL=http://update.invalid/rodo/setup.exe\r\n");
 }
 
 void projectFiles()
@@ -193,6 +231,7 @@ int main(int argc, char** argv)
     textFiles();
     projectFiles();
     companions();
+    messages();
     clearTheUseRecordArray();
     return 0;
 }

@@ -1,6 +1,7 @@
 // A processing-sheet file (".jgd") as the processing document opens it: read
 // into a fresh sheet and taken over, then paged and drawn (first, last and
-// cover pages, screen and printer), summarised and drawn again, checked,
+// cover pages, screen and printer), summarised and drawn again, its bar tags
+// built and drawn (the document's two derived sheets), checked,
 // written into worksheets with the shapes' pictures, numbered, and saved;
 // what was saved opens again and writes the same bytes.
 
@@ -9,6 +10,7 @@
 #include "core/model/recordcache.h"
 #include "platform/archive.h"
 #include "platform/xlsx/workbook.h"
+#include "tables/processing/liaopaitable.h"
 #include "tables/processing/processtable.h"
 
 #include <QGuiApplication>
@@ -54,6 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::unique_ptr<CVes_ProcessListTable> summary(table.toListSheet(nullptr));
     fuzz::drawPages(*summary);
+    CVes_LiaoPaiTable tags;
+    table.toLiaoPaiTable(&tags);
+    fuzz::drawPages(tags);
     QString findings;
     table.CheckData(findings);
     platform::xlsx::Worksheet detail({QStringLiteral("加工明细单"), false, {}});

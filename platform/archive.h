@@ -33,18 +33,33 @@ private:
     QString m_text;
 };
 
-// A record whose schema number this program does not know. The documents
-// catch it and tell the user the file is from a newer version.
+// A record whose schema number this program does not know (the framework's
+// -100). Only a number above the newest schema the reader knows, by no more
+// than later versions of the program could have counted up, says that a
+// newer program wrote the file; any other unknown number is damage, and the
+// user is told so rather than sent to upgrade.
 class SchemaError : public std::exception {
 public:
     static constexpr int kCode = -100;
-    explicit SchemaError(int schema = 0) : m_schema(schema) {}
+    // How far beyond the newest schema a reader knows a later program's
+    // schema may lie. The program's records have counted up to 12 schemas
+    // in all; what lies further off is a damaged or foreign number.
+    static constexpr int kLaterSchemas = 100;
+
+    SchemaError(int schema, int newest) : m_schema(schema), m_newest(newest) {}
     int code() const { return kCode; }
     int schema() const { return m_schema; }
+    int newest() const { return m_newest; }
+    bool isNewer() const
+    {
+        const std::int64_t ahead = std::int64_t(m_schema) - m_newest;
+        return ahead > 0 && ahead <= kLaterSchemas;
+    }
     const char* what() const noexcept override { return "unknown schema"; }
 
 private:
     int m_schema;
+    int m_newest;
 };
 
 // Refuses a value read from a stream that no sound file holds: throws
@@ -121,14 +136,21 @@ public:
     void writeBytes(const QByteArray& bytes);
     QByteArray readBytes(qsizetype n);
 
-    // Reads a schema number and throws SchemaError unless `accepted` says yes.
+    // Reads a schema number and throws SchemaError unless it lies in
+    // oldest … newest.
+    int readSchema(int oldest, int newest)
+    {
+        return readSchema([oldest, newest](int s) { return s >= oldest && s <= newest; }, newest);
+    }
+    // The same for a reader that takes the numbers `accepted` says yes to,
+    // none of them above `newest`.
     template <typename Pred>
-    int readSchema(Pred accepted)
+    int readSchema(Pred accepted, int newest)
     {
         std::int32_t schema = 0;
         *this >> schema;
         if (!accepted(schema))
-            throw SchemaError(schema);
+            throw SchemaError(schema, newest);
         return schema;
     }
 

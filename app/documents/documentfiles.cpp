@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
 bool FileExists(const QString& path)
@@ -77,6 +78,20 @@ QString usedRecoveryPath(const QString& path, const QDateTime& when)
     return candidate;
 }
 
+QStringList usedRecoveryFiles(const QString& path)
+{
+    static const QRegularExpression stamp(
+        QStringLiteral("^\\d{4}-\\d{2}-\\d{2}-\\d{2}-\\d{2}(-\\d+)?$"));
+    const QFileInfo file(path);
+    const QString prefix = recoveryPath(file.fileName());
+    QStringList used;
+    const QDir folder = file.absoluteDir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden, QDir::Name))
+        if (name.startsWith(prefix) && stamp.match(name.mid(prefix.size())).hasMatch())
+            used << folder.filePath(name);
+    return used;
+}
+
 QString autoSaveFolder()
 {
     return GetRODOFilePath() + QStringLiteral("autosave");
@@ -95,6 +110,16 @@ QString untitledAutoSavePath(const QDateTime& when)
         candidate = stem + QStringLiteral("_%1").arg(n) + suffix;
     handedOut.insert(candidate);
     return candidate;
+}
+
+QStringList untitledAutoSaves()
+{
+    const QDir folder(autoSaveFolder());
+    QStringList files;
+    for (const QString& name :
+         folder.entryList({QStringLiteral("*autoSave.$pld")}, QDir::Files | QDir::Hidden, QDir::Name))
+        files << folder.filePath(name);
+    return files;
 }
 
 QString templatePartPath(const QString& path, const TemplatePart& part)

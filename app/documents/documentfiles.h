@@ -35,12 +35,18 @@ QString recoveryPath(const QString& path);
 // offered again: path + "$$$" + "%Y-%m-%d-%H-%M" of `when` (with "-2", "-3",
 // … when that name is taken).
 QString usedRecoveryPath(const QString& path, const QDateTime& when);
+// The recovery files of `path` renamed so far (path + "$$$" + a time stamp
+// as usedRecoveryPath gives it), in the order of their names.
+QStringList usedRecoveryFiles(const QString& path);
 // The folder of the auto-save files of untitled documents.
 QString autoSaveFolder();
 // A new auto-save file for an untitled document: "%Y年%m月%d日%H时%M分%S秒"
 // of `when` + "autoSave.$pld" in the auto-save folder; a name that exists or
 // was handed out before in this run gets "_2", "_3", … before "autoSave".
 QString untitledAutoSavePath(const QDateTime& when);
+// The auto-save files of untitled documents in the auto-save folder, oldest
+// name first.
+QStringList untitledAutoSaves();
 
 // One sheet of a template set and the extension of its file: the main
 // table's file (the chosen path itself, empty extension) or a companion

@@ -7,6 +7,7 @@
 #include "platform/hostservices.h"
 #include "platform/profile.h"
 #include "platform/savefile.h"
+#include "platform/ui/doctemplate.h"
 #include "platform/archive.h"
 #include "shapeui/bendkitexports.h"
 #include "tables/barlist/setuptable.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -172,18 +174,27 @@ QString CRODOSetUpDoc::templateFolder() const
 
 void CRODOSetUpDoc::markTableSaved()
 {
-    m_pSetupTable->setSaved();
+    // An automatic save leaves Undo and Redo as they were; a save the user
+    // asks for makes the saved state the only undo step.
+    if (m_autoSaving)
+        m_pSetupTable->setAutoSaved();
+    else
+        m_pSetupTable->setSaved();
 }
 
 // ---- open, save, backup, auto-save and recovery ---------------------------------------
 
 bool CRODOSetUpDoc::OnOpenDocument(const QString& path)
 {
-    if (!SheetDocument::OnOpenDocument(path))
-        return false;
-    if (FileExists(docfiles::recoveryPath(path)))
-        offerRecovery(path);
-    return true;
+    QString error;
+    const ReadOutcome outcome = readFrom(path, &error);
+    if (outcome == ReadOutcome::Read) {
+        SetModifiedFlag(false);
+        if (FileExists(docfiles::recoveryPath(path)))
+            offerRecovery(path);
+        return true;
+    }
+    return offerRecoveryInstead(path, unreadText(path, outcome, error));
 }
 
 void CRODOSetUpDoc::offerRecovery(const QString& path)
@@ -199,8 +210,34 @@ void CRODOSetUpDoc::offerRecovery(const QString& path)
         if (!recovered)
             SheetDocument::OnOpenDocument(path);
     }
+    takeRecoveryFile(path, recovered);
+}
+
+bool CRODOSetUpDoc::offerRecoveryInstead(const QString& path, const QString& why)
+{
+    const QString recovery = docfiles::recoveryPath(path);
+    // Only a recovery file that reads whole is offered; otherwise the user
+    // learns why the list itself was not opened.
+    if (!FileExists(recovery) || readFrom(recovery) != ReadOutcome::Read) {
+        platform::showMessage(why, platform::MessageIcon::Stop);
+        return false;
+    }
+    const QString question =
+        why + QStringLiteral("\n\n它旁边有一个可以打开的自动保存文件（%1）。\n是否打开自动保存的文件？")
+                  .arg(QDir::toNativeSeparators(recovery));
+    // Declined, the recovery file stays as it is: it may be the only sound
+    // copy of the list, and it is offered again on the next open.
+    if (platform::ask(question) != platform::Answer::Yes)
+        return false;
+    takeRecoveryFile(path, true);
+    UpdateAllViews(nullptr);
+    return true;
+}
+
+void CRODOSetUpDoc::takeRecoveryFile(const QString& path, bool recovered)
+{
     const QString used = docfiles::usedRecoveryPath(path, platform::host().now());
-    if (!QFile::rename(recovery, used))
+    if (!QFile::rename(docfiles::recoveryPath(path), used))
         return;
     if (recovered) {
         // The recovered edits are the document's now; the next real save
@@ -215,12 +252,26 @@ bool CRODOSetUpDoc::OnSaveDocument(const QString& path)
     if (!SheetDocument::OnSaveDocument(path))
         return false;
     removeAutoSaveFile(path);
+    // The recovery files offered before (and renamed so as not to be offered
+    // again) are superseded by what the user has saved now.
+    for (const QString& used : docfiles::usedRecoveryFiles(path))
+        QFile::remove(used);
     return true;
+}
+
+void CRODOSetUpDoc::OnCloseDocument()
+{
+    // Closed in order, the document was saved or its edits were given up:
+    // its auto-save file can no longer be of use. Only a program that ended
+    // without closing leaves one, to be offered on the next start or open.
+    removeAutoSaveFile(QString());
+    SheetDocument::OnCloseDocument();
 }
 
 void CRODOSetUpDoc::removeAutoSaveFile(const QString& keep)
 {
-    if (m_strAutoSavePath.isEmpty() || QFileInfo(m_strAutoSavePath) == QFileInfo(keep))
+    if (m_strAutoSavePath.isEmpty()
+        || (!keep.isEmpty() && QFileInfo(m_strAutoSavePath) == QFileInfo(keep)))
         return;
     if (FileExists(m_strAutoSavePath))
         QFile::remove(m_strAutoSavePath);
@@ -265,6 +316,7 @@ void CRODOSetUpDoc::AutoSave()
         return;
     const QString path = GetPathName();
     if (!path.isEmpty() && profileInt("autoSaveType", 0) == 0) {
+        const QScopedValueRollback<bool> automatic(m_autoSaving, true);
         DoFileSave();
         return;
     }
@@ -283,6 +335,45 @@ void CRODOSetUpDoc::AutoSave()
         return;
     removeAutoSaveFile(target);
     m_strAutoSavePath = target;
+}
+
+bool CRODOSetUpDoc::recoverUntitled(const QString& file)
+{
+    if (!GetPathName().isEmpty() || readFrom(file) != ReadOutcome::Read)
+        return false;
+    m_strAutoSavePath = file;
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr);
+    return true;
+}
+
+void CRODOSetUpDoc::offerLeftAutoSaves(platform::DocTemplate& setupTemplate)
+{
+    const QStringList files = docfiles::untitledAutoSaves();
+    if (files.isEmpty())
+        return;
+    const QString question =
+        QStringLiteral("上次退出时有%1个未保存的新建配料单，留有自动保存的文件：\n%2\n\n"
+                       "是否恢复？选“否”将删除这些文件。")
+            .arg(files.size())
+            .arg(QDir::toNativeSeparators(files.join(u'\n')));
+    const bool recover = platform::ask(question) == platform::Answer::Yes;
+    QStringList unread;
+    for (const QString& file : files) {
+        if (recover) {
+            auto* doc = dynamic_cast<CRODOSetUpDoc*>(setupTemplate.OpenDocumentFile(QString()));
+            if (doc && doc->recoverUntitled(file))
+                continue;
+            if (doc)
+                doc->OnCloseDocument();
+            unread << QDir::toNativeSeparators(file);
+        }
+        QFile::remove(file);
+    }
+    if (!unread.isEmpty())
+        platform::showMessage(QStringLiteral("以下自动保存的文件已损坏，不能恢复，已删除：\n%1")
+                                  .arg(unread.join(u'\n')),
+                              platform::MessageIcon::Stop);
 }
 
 // ---- derived sheets ------------------------------------------------------------------

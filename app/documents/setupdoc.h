@@ -53,14 +53,31 @@ public:
     // question whether to recover it. A recovery read whole replaces what the
     // file held and the document is modified; a recovery that cannot be
     // read leaves the file's contents. Either way the recovery file is
-    // renamed so that it is not offered again.
+    // renamed so that it is not offered again. A file that cannot be read
+    // (damaged, newer, or not there) beside a recovery file that can is
+    // offered in its place: the user is told why the file itself was not
+    // opened and asked whether to open the recovery file under the file's
+    // path, modified; declined, the open fails and the recovery file stays.
     bool OnOpenDocument(const QString& path) override;
     // A real save; then the last auto-save or recovery file goes (never
-    // before the save succeeded).
+    // before the save succeeded), and so do the renamed recovery files of
+    // the saved path.
     bool OnSaveDocument(const QString& path) override;
+    // The document's auto-save or recovery file goes with it.
+    void OnCloseDocument() override;
     // With "settings"/"autoBak" set and the bar list changed, the file on
     // disk is first copied to its ".bak".
     bool DoFileSave() override;
+    // Takes up an untitled document's auto-save file that a program left
+    // when it ended without closing the document: the document holds what
+    // was auto-saved, modified, and auto-saves into that file until it is
+    // saved or closed. False (nothing taken) when the file cannot be read.
+    bool recoverUntitled(const QString& file);
+    // At start-up: the untitled documents' auto-save files an earlier run
+    // left are offered. Yes opens each as a new bar list through
+    // `setupTemplate`; No deletes them, as it does each one that cannot be
+    // read (the user is told).
+    static void offerLeftAutoSaves(platform::DocTemplate& setupTemplate);
     // The timer's save of a modified document: "settings"/"autoSaveType" 0
     // saves as the Save command does; 1 writes the recovery file (path +
     // "$$$") and leaves the document modified; an untitled document writes
@@ -106,6 +123,10 @@ private:
     bool writeCopy(const QString& path);
     void removeAutoSaveFile(const QString& keep);
     void offerRecovery(const QString& path);
+    bool offerRecoveryInstead(const QString& path, const QString& why);
+    // Renames the recovery file of `path` so that it is not offered again;
+    // recovered, it is the document's auto-save file until the next save.
+    void takeRecoveryFile(const QString& path, bool recovered);
     void adoptRawStock(CVes_SetupTable& copy);
 
     std::unique_ptr<CVes_SetupTable> m_pSetupTable;
@@ -117,4 +138,6 @@ private:
     std::unique_ptr<CVes_YouhuaDuanLiaoTable> m_pDuanLiaoTable;
     std::unique_ptr<CVes_TableContents> m_pContentsTable;
     QString m_strAutoSavePath;
+    // Set while the timer's save writes the document into its own file.
+    bool m_autoSaving = false;
 };

@@ -355,16 +355,20 @@ bool CProjectTreeCtrl::copyTree(const QString& source, const QString& destinatio
             return true;
     }
     // What was copied before the failure goes again, so that no half copy
-    // is left under the new name.
+    // is left under the new name. A half copy that cannot be removed is
+    // named, so that the user does not take it for a whole one.
+    QString reason = operation.m_strError;
     if (CFileTreeOperation::PathKind(destination) != CFileTreeOperation::kMissing) {
         CFileTreeOperation cleanup;
         cleanup.m_bAskIfReadOnly = false;
         try {
             cleanup.DeleteTree(destination);
-        } catch (const CFExeption&) {
+        } catch (const CFExeption& e) {
+            reason += QStringLiteral("\n未复制完的%1未能删除：%2")
+                          .arg(QDir::toNativeSeparators(destination), e.m_strError);
         }
     }
-    tellFailure("复制", operation.m_strError);
+    tellFailure("复制", reason);
     return false;
 }
 
@@ -547,13 +551,18 @@ void CProjectTreeCtrl::writePlacement(const QString& path, const QString& typedN
     if (placement.endsWith(QStringLiteral(".pld"), Qt::CaseInsensitive))
         placement.chop(4);
     CVes_SetupTable table;
+    bool read = false;
     try {
-        if (!table.OpenFile(path)) {
-            tellFailure("填写施工部位", QStringLiteral("无法读取文件%1").arg(path));
+        read = table.OpenFile(path) != 0;
+    } catch (const platform::SchemaError& e) {
+        // A number no later version gives is a damaged file.
+        if (e.isNewer()) {
+            tellFailure("填写施工部位", QStringLiteral("文件%1的版本比本程序新").arg(path));
             return;
         }
-    } catch (const platform::SchemaError&) {
-        tellFailure("填写施工部位", QStringLiteral("文件%1的版本比本程序新").arg(path));
+    }
+    if (!read) {
+        tellFailure("填写施工部位", QStringLiteral("无法读取文件%1").arg(path));
         return;
     }
     table.m_texts[kBarListPlacement].m_formula = placement;

@@ -1,5 +1,6 @@
 #include "app/shell/myrdapp.h"
 
+#include "app/documents/setupdoc.h"
 #include "app/projects/projectpanewnd.h"
 #include "app/shell/aboutdlg.h"
 #include "app/shell/childframe.h"
@@ -84,6 +85,8 @@ bool CMyRdApp::InitInstance(const QStringList& files)
     if (const QScreen* screen = m_pMainWnd->screen())
         m_pMainWnd->setGeometry(screen->availableGeometry());
     m_pMainWnd->showMaximized();
+    // New bar lists that a run which ended without closing them auto-saved.
+    CRODOSetUpDoc::offerLeftAutoSaves(*m_pSetUpTemplate);
 
     m_pRecentProjectList = std::make_unique<platform::RecentFileList>(readRecentProjects(kRecentProjects));
     return true;

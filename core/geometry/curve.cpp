@@ -116,7 +116,7 @@ void CVes_Curve::Serialize(platform::Archive& ar)
         m_P3.Serialize(ar);
         return;
     }
-    const int schema = ar.readSchema([](int s) { return s == 1 || s == 2; });
+    const int schema = ar.readSchema(1, 2);
     std::int32_t type = 0, width = 0;
     std::uint32_t style = 0, colour = 0, group = m_groupIndex;
     ar >> type >> width >> style >> colour;

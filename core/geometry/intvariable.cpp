@@ -8,7 +8,7 @@ void CVes_intVariable::Serialize(platform::Archive& ar)
         ar << std::int32_t(1) << std::int32_t(m_value) << m_name;
         return;
     }
-    ar.readSchema([](int schema) { return schema == 1; });
+    ar.readSchema(1, 1);
     std::int32_t value = 0;
     ar >> value >> m_name;
     m_value = value;

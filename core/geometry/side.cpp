@@ -55,7 +55,7 @@ void CVes_Side::Serialize(platform::Archive& ar)
             ar << std::int32_t(m_subStyle) << std::int32_t(m_count) << m_text;
         return;
     }
-    const int schema = ar.readSchema([](int s) { return s == 1 || s == 2; });
+    const int schema = ar.readSchema(1, 2);
     double angle = 0;
     std::int32_t length = 0, bend = 0;
     QString angleText, lengthText;

@@ -239,7 +239,7 @@ void CVes_Text::Serialize(platform::Archive& ar)
            << std::uint32_t(m_color) << m_text << m_fontName << std::int32_t(m_print);
         return;
     }
-    const int schema = ar.readSchema([](int s) { return s == 1 || s == 2; });
+    const int schema = ar.readSchema(1, 2);
     std::int32_t height = 0, angle = 0;
     std::uint32_t align = 0, colour = 0;
     QString text, fontName;
@@ -439,7 +439,7 @@ void CVes_Variable::Serialize(platform::Archive& ar)
            << std::uint32_t(m_color) << m_text << m_formula << m_fontName << std::int32_t(m_print);
         return;
     }
-    const int schema = ar.readSchema([](int s) { return s >= 1 && s <= 3; });
+    const int schema = ar.readSchema(1, 3);
     std::int32_t height = 0, angle = 0, print = m_print;
     std::uint32_t kind = 0, unit = 0, align = 0, colour = 0;
     double value = 0, value2 = 0, step = 0;

@@ -1,6 +1,7 @@
 #include "core/model/barcore.h"
 
 #include "core/model/modelrecord.h"
+#include "envora/rules.h"
 #include "platform/archive.h"
 
 #include <cmath>
@@ -25,6 +26,10 @@ void CVes_BarCore::holdStoredNumbers(float& d, float& length, float& mult90, flo
 {
     for (float* number : {&d, &length, &mult90, &mult180, &mult135})
         *number = platform::finiteOrZero(*number);
+    // Raw stock is kept for every size a bar has: no size outside what the
+    // stock can hold may enter.
+    if (!envora::isStoredDiameter(d))
+        platform::refuseOutOfRange("bar diameter");
 }
 
 CVes_BarCore::CVes_BarCore(const CVes_BarCore& other)

@@ -109,7 +109,9 @@ public:
 
 protected:
     // A bar's stored numbers as they are read: a diameter, length or bend
-    // multiple that is no number (stored from a formula's result) reads as 0.
+    // multiple that is no number (stored from a formula's result) reads as 0;
+    // a diameter outside 0 … envora::kMaxStoredDiameter is refused
+    // (platform::ArchiveError).
     static void holdStoredNumbers(float& d, float& length, float& mult90, float& mult180,
                                   float& mult135);
 

@@ -27,7 +27,7 @@ void CVes_Connect::Serialize(platform::Archive& ar)
            << std::int32_t(direction) << std::int32_t(farDirection) << farDN;
         return;
     }
-    ar.readSchema([](int schema) { return schema == 1; });
+    ar.readSchema(1, 1);
     std::int32_t t = 0, p = 0, f = 0, d = 0, fd = 0;
     float dn = 0;
     ar >> t >> p >> f >> d >> fd >> dn;

@@ -28,6 +28,9 @@ void CVes_Hook::Serialize(platform::Archive& ar)
         ar << 1 << enabled << kind << param << realParam;
         return;
     }
-    ar.readSchema([](int schema) { return schema == 1; });
+    ar.readSchema(1, 1);
     ar >> enabled >> kind >> param >> realParam;
+    // As every stored number of a bar: what is no number reads as 0, so
+    // that a hook equals its copy (a library's import relies on it).
+    realParam = platform::finiteOrZero(realParam);
 }

@@ -49,7 +49,7 @@ void CVes_MidConnect::Serialize(platform::Archive& ar)
            << fixedLength;
         return;
     }
-    const int schema = ar.readSchema([](int s) { return s >= 1 && s <= 3; });
+    const int schema = ar.readSchema(1, 3);
     switch (schema) {
     case 3:
         ar >> style >> valueA >> valueB >> valueC >> stat >> countText >> autoCount >> fixedLength;

@@ -423,7 +423,7 @@ void CVes_ModelRecord::Serialize(platform::Archive& ar)
         return;
     }
     m_arrMidConnect.clear();
-    const int schema = ar.readSchema([](int s) { return s >= 1 && s <= 5; });
+    const int schema = ar.readSchema(1, 5);
     ar >> m_id.m_mainId >> m_id.m_recordNo >> m_outDim;
     if (schema >= 3)
         ar >> m_stirrup;

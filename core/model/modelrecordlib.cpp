@@ -167,7 +167,7 @@ void CVes_ModelRecordSubLib::Serialize(platform::Archive& ar)
             record->Serialize(ar);
         return;
     }
-    ar.readSchema([](int s) { return s == 1; });
+    ar.readSchema(1, 1);
     ar >> m_mainId >> m_name;
     const int count = ar.readIntCount(kMinItemBytes);
     for (int i = 0; i < count; ++i) {
@@ -215,7 +215,7 @@ void CVes_ModelRecordMainLib::Serialize(platform::Archive& ar, int isSys)
         ar << m_ver[0] << m_ver[1] << m_ver[2];
         return;
     }
-    const int schema = ar.readSchema([](int s) { return s == 1 || s == 2; });
+    const int schema = ar.readSchema(1, 2);
     const int count = ar.readIntCount(kMinItemBytes);
     for (int i = 0; i < count; ++i) {
         auto lib = std::make_unique<CVes_ModelRecordSubLib>();

@@ -393,7 +393,7 @@ void CVes_ModelReference::Serialize(platform::Archive& ar)
     m_arrMidConnect.clear();
     m_pPrivateRecord.reset();
     m_pRecord = nullptr;
-    const int schema = ar.readSchema([](int s) { return s >= 1 && s <= 8; });
+    const int schema = ar.readSchema(1, 8);
     loadFields(ar, schema);
     afterLoad(schema);
 }
@@ -533,7 +533,7 @@ void CVes_SteelStartReference::Serialize(platform::Archive& ar)
         writeVariables(ar, m_arrVar);
         return;
     }
-    ar.readSchema([](int s) { return s == 1; });
+    ar.readSchema(1, 1);
     ar >> m_id.m_mainId >> m_id.m_recordNo;
     readVariables(ar, m_arrVar);
     m_pRecord = getRecord();

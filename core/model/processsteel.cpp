@@ -240,7 +240,7 @@ void CVes_ProcessSteel::Serialize(platform::Archive& ar)
         return;
     }
 
-    ar.readSchema([](int schema) { return schema == kSchema; });
+    ar.readSchema(kSchema, kSchema);
     // Everything is read before the row changes, so that a damaged stream
     // leaves the row's fields as they were.
     QString newNumber, newRemark;

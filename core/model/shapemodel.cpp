@@ -621,7 +621,7 @@ void CVes_ShapeModel::Serialize(platform::Archive& ar)
         return;
     }
 
-    ar.readSchema([](int schema) { return schema == 1; });
+    ar.readSchema(1, 1);
     std::int32_t height = 0, width = 0, style = 0, multi = 0;
     std::uint32_t mirror = 0;
     ar >> height >> width >> style >> mirror;

@@ -125,7 +125,7 @@ void CVes_Steel::Serialize(platform::Archive& ar)
             ar << bendMult90 << bendMult180 << bendMult135;
         return;
     }
-    const int schema = ar.readSchema([](int s) { return s >= 1 && s <= 3; });
+    const int schema = ar.readSchema(1, 3);
     ar >> number >> count >> DN >> grade >> steelType >> spacing1 >> spacing2 >> spacing3
         >> calcLength >> length >> userValue >> remark;
     if (schema >= 2)

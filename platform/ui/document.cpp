@@ -64,28 +64,55 @@ bool Document::OnNewDocument()
 
 bool Document::OnOpenDocument(const QString& path)
 {
-    QByteArray bytes;
     QString error;
-    if (!readFile(path, &bytes, &error)) {
-        reportOpenFailure(path, error);
+    const ReadOutcome outcome = readFrom(path, &error);
+    if (outcome != ReadOutcome::Read) {
+        reportUnread(path, outcome, error);
         return false;
     }
+    SetModifiedFlag(false);
+    return true;
+}
+
+Document::ReadOutcome Document::readFrom(const QString& path, QString* error)
+{
+    QByteArray bytes;
+    if (!readFile(path, &bytes, error))
+        return ReadOutcome::NotOpened;
     DeleteContents();
     try {
         WaitCursor wait;
         Archive ar(bytes);
         Serialize(ar);
-    } catch (const SchemaError&) {
+    } catch (const SchemaError& e) {
         DeleteContents();
-        showMessage(schemaErrorMessage(path), MessageIcon::Stop);
-        return false;
+        return e.isNewer() ? ReadOutcome::Newer : ReadOutcome::Damaged;
     } catch (const std::exception&) {
         DeleteContents();
-        reportOpenFailure(path, QStringLiteral("文件已损坏或不是本程序的文件。"));
-        return false;
+        return ReadOutcome::Damaged;
     }
-    SetModifiedFlag(false);
-    return true;
+    return ReadOutcome::Read;
+}
+
+QString Document::unreadText(const QString& path, ReadOutcome outcome, const QString& error) const
+{
+    switch (outcome) {
+    case ReadOutcome::Read:
+        return {};
+    case ReadOutcome::Newer:
+        return schemaErrorMessage(path);
+    case ReadOutcome::Damaged:
+        return openFailureText(path, QStringLiteral("文件已损坏或不是本程序的文件。"));
+    case ReadOutcome::NotOpened:
+        break;
+    }
+    return openFailureText(path, error);
+}
+
+void Document::reportUnread(const QString& path, ReadOutcome outcome, const QString& error) const
+{
+    if (outcome != ReadOutcome::Read)
+        showMessage(unreadText(path, outcome, error), MessageIcon::Stop);
 }
 
 bool Document::OnSaveDocument(const QString& path)
@@ -231,10 +258,9 @@ QString Document::schemaErrorMessage(const QString& path) const
         .arg(QDir::toNativeSeparators(path));
 }
 
-void Document::reportOpenFailure(const QString& path, const QString& reason) const
+QString Document::openFailureText(const QString& path, const QString& reason)
 {
-    showMessage(QStringLiteral("打开文件“%1”失败：\n%2").arg(QDir::toNativeSeparators(path), reason),
-                MessageIcon::Stop);
+    return QStringLiteral("打开文件“%1”失败：\n%2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace platform

@@ -43,6 +43,10 @@ public:
     // Reads the file through Serialize. A file that cannot be read, is
     // damaged or is of a newer schema is reported and the answer is false.
     virtual bool OnOpenDocument(const QString& path);
+    // What reading a file into the document came to: read whole, not
+    // opened at all, damaged, or written by a newer program (its schema
+    // number says so; see SchemaError::isNewer).
+    enum class ReadOutcome { Read, NotOpened, Damaged, Newer };
     // Writes the document through Serialize into the file, atomically; a
     // failure is reported, leaves the previous file and answers false.
     virtual bool OnSaveDocument(const QString& path);
@@ -86,11 +90,17 @@ protected:
     // The message shown when a file holds a record of a newer, unknown
     // schema; documents with a message of their own override it.
     virtual QString schemaErrorMessage(const QString& path) const;
+    // Reads the file through Serialize without telling the user anything;
+    // `error` gets why a file that was not opened could not be.
+    ReadOutcome readFrom(const QString& path, QString* error = nullptr);
+    // What the user is told when a file was not read, and telling it.
+    QString unreadText(const QString& path, ReadOutcome outcome, const QString& error) const;
+    void reportUnread(const QString& path, ReadOutcome outcome, const QString& error) const;
 
 private:
     friend class DocTemplate;
 
-    void reportOpenFailure(const QString& path, const QString& reason) const;
+    static QString openFailureText(const QString& path, const QString& reason);
 
     DocTemplate* m_template = nullptr;
     QString m_strPathName;

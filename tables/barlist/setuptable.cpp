@@ -116,7 +116,7 @@ void CVes_SetupTable::Serialize(platform::Archive& ar)
         return;
     }
 
-    const int schema = ar.readSchema([](int s) { return s >= 2 && s <= kSchema; });
+    const int schema = ar.readSchema(2, kSchema);
     // Everything is read first and taken over only when the whole part was
     // read, so that a damaged stream leaves the bar list's own data alone.
     std::int32_t pieces = 0;
@@ -137,10 +137,7 @@ void CVes_SetupTable::Serialize(platform::Archive& ar)
     double zoom = m_zoom;
     if (schema >= 3)
         ar >> zoom;
-    // The view may have zoomed beyond what a page is drawn at; no number is
-    // damage.
-    platform::requireFiniteInRange(zoom, -HUGE_VAL, HUGE_VAL, "zoom");
-    zoom = std::clamp(zoom, kMinPageZoom, kMaxPageZoom);
+    zoom = storedZoom(zoom);
     CVes_SortRules rules(m_rules);
     if (schema >= 4)
         rules.Serialize(ar);

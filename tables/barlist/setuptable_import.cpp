@@ -44,9 +44,9 @@ std::unique_ptr<CVes_SetupTable> CVes_SetupTable::readBarListFile(const QString&
     try {
         if (list->OpenFile(path))
             return list;
-    } catch (const platform::SchemaError&) {
+    } catch (const platform::SchemaError& e) {
         if (newer)
-            *newer = true;
+            *newer = e.isNewer();
     } catch (const platform::ArchiveError&) {
     }
     return nullptr;

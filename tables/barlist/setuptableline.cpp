@@ -206,7 +206,7 @@ void CVes_SetupTableLine::Serialize(platform::Archive& ar)
         return;
     }
 
-    const int schema = ar.readSchema([](int s) { return s >= 1 && s <= kSchema; });
+    const int schema = ar.readSchema(1, kSchema);
     std::int32_t kind = 0, empty = 0, lock = 0, rows = 0;
     ar >> kind >> empty >> lock >> rows;
     platform::requireInRange(rows, 1, CVes_Template::kMaxRowsPerPage, "line rows");

@@ -59,6 +59,9 @@ public:
         this->m_modified = 0;
         resetUndo();
     }
+    // Marks the sheet as saved by an automatic save: the changed flag is
+    // cleared, and Undo and Redo keep every step they had.
+    void setAutoSaved() { this->m_modified = 0; }
     // Also takes the read sheet's undo history (the read state alone).
     void takeOver(CVes_TableBase& loaded) override
     {

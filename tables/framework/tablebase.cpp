@@ -129,6 +129,9 @@ int CVes_TableBase::loadInPlace(const QByteArray& bytes)
     try {
         Serialize(before);
     } catch (const platform::ArchiveError&) {
+        // What the table holds cannot be kept aside (a text the archive
+        // cannot write), so a failed read could not give it back: the file
+        // is not read, and the caller reports it as unread.
         return 0;
     }
     auto empty = [this] {
@@ -143,7 +146,13 @@ int CVes_TableBase::loadInPlace(const QByteArray& bytes)
         try {
             platform::Archive back(before.data());
             Serialize(back);
-        } catch (...) {
+        } catch (const std::exception&) {
+            // The table wrote these bytes a moment ago: only a table that
+            // cannot read what it writes gets here. It stays empty rather
+            // than half restored, and the user learns that its rows went.
+            empty();
+            platform::showMessage(QStringLiteral("读取文件失败后，表格原有的内容未能恢复。"),
+                                  platform::MessageIcon::Stop);
         }
         m_modified = modified;
     };

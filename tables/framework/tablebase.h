@@ -366,6 +366,11 @@ public:
     // A zoom as pages are drawn at it: held to kMinPageZoom … kMaxPageZoom,
     // and 1 for what is no number.
     static double pageZoom(double zoom);
+    // A zoom as a sheet's file holds it: what is no number is damage
+    // (platform::ArchiveError); a finite one is held to kMinPageZoom …
+    // kMaxPageZoom, since a view may have zoomed beyond what pages are
+    // drawn at. Every sheet reads its zoom this way.
+    static double storedZoom(double zoom);
     // The page fitted into a client area of width W and height H at a zoom.
     void fitPage(int clientWidth, int clientHeight, double zoom, int& width, int& height) const;
     void getScollUnit(const platform::Rect& client, double zoom, double& unitX,

@@ -90,7 +90,7 @@ void CVes_TableCover::Serialize(platform::Archive& ar)
         return;
     }
 
-    const int schema = ar.readSchema([](int s) { return s == 1 || s == 2; });
+    const int schema = ar.readSchema(1, 2);
     std::int32_t rows = m_rows, columns = m_columns;
     if (schema == 2) {
         ar >> rows >> columns;

@@ -5,6 +5,7 @@
 
 #include "core/geometry/geometry.h"
 #include "core/geometry/text.h"
+#include "platform/archive.h"
 #include "tables/framework/form.h"
 #include "tables/framework/tablehelpers.h"
 
@@ -68,6 +69,12 @@ QSize CVes_TableBase::paperSize() const
 double CVes_TableBase::pageZoom(double zoom)
 {
     return std::isfinite(zoom) ? std::clamp(zoom, kMinPageZoom, kMaxPageZoom) : 1.0;
+}
+
+double CVes_TableBase::storedZoom(double zoom)
+{
+    platform::requireFiniteInRange(zoom, -HUGE_VAL, HUGE_VAL, "zoom");
+    return pageZoom(zoom);
 }
 
 void CVes_TableBase::fitPage(int clientWidth, int clientHeight, double zoom, int& width,

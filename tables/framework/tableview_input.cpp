@@ -345,6 +345,9 @@ void CVes_TableViewBase::applyZoomWindow(QPoint corner)
 
 void CVes_TableViewBase::zoomAbout(QPoint logical, double zoom)
 {
+    // Windows within windows multiply the zoom: it stays one that pages are
+    // drawn at, and that the sheet's file can hold.
+    zoom = CVes_TableBase::pageZoom(zoom);
     double x = 0.0, y = 0.0;
     m_table->getScollPosWhenPtOnCenter(logical, logicalClient(), m_table->getScale(), zoom, x, y);
     m_table->setScale(zoom);

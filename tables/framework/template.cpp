@@ -217,7 +217,7 @@ void CVes_Template::Serialize(platform::Archive& ar)
         m_cover.Serialize(ar);
         return;
     }
-    int schema = ar.readSchema(acceptedSchema);
+    int schema = ar.readSchema(acceptedSchema, kSchema);
     if (schema < 1)
         schema = 5;
     // What an older schema lacks keeps the value the template has.

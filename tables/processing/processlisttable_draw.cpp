@@ -9,6 +9,7 @@
 #include "core/geometry/text.h"
 #include "core/model/processsteel.h"
 #include "platform/dc.h"
+#include "platform/saturate.h"
 #include "tables/barlist/sumhelpers.h"
 #include "tables/framework/form.h"
 #include "tables/framework/tablehelpers.h"
@@ -47,7 +48,7 @@ CVes_ProcessListTable::PageContext CVes_ProcessListTable::beginPage(platform::Dc
     static_cast<LengthUnits&>(page) = lengthUnits(shapeColumn, lengthColumn);
     page.printing = dc->IsPrinting();
     page.s = page.printing ? 1.0 : m_zoom;
-    page.h = int(m_tableTextHeight * 10 * page.s);
+    page.h = platform::saturatedInt(m_tableTextHeight * 10 * page.s);
     m_form->setAllCellTxtHigh(page.h);
     return page;
 }
@@ -73,7 +74,7 @@ void CVes_ProcessListTable::fillBarCells(int r, int gradeColumn, CVes_ProcessSte
     m_form->setCellModel(r, gradeColumn + 1, &bar, CVes_Cell::kAlignCentre);
     // A graded bar's two lengths and step take a smaller text.
     centred(gradeColumn + 2, processtext::lengthText(bar, page.f0, page.f1, page.lengthUnit),
-            bar.isMultiVal() ? int(30 * page.s) : page.h);
+            bar.isMultiVal() ? platform::saturatedInt(30 * page.s) : page.h);
     centred(gradeColumn + 3, processtext::countText(bar), page.h);
 }
 
@@ -138,7 +139,7 @@ void CVes_ProcessListTable::fillTags(CVes_ProcessTableListLine& line, int formRo
         processtext::tagRows(*line.getProcessSteel(), line.getFirstLp());
     const int shown = std::min(int(tags.labels.size()), rows);
     for (int k = 0; k < shown; ++k) {
-        const int height = k + 1 == shown ? int(40 * page.s) : page.h;
+        const int height = k + 1 == shown ? platform::saturatedInt(40 * page.s) : page.h;
         m_form->setCellText(formRow + k, labelColumn, tags.labels[k], CVes_Cell::kAlignLeft, height,
                             QPoint(0, 0), kFont);
         if (m_showLpText)

@@ -63,7 +63,7 @@ void CVes_ProcessTable::Serialize(platform::Archive& ar)
         return;
     }
 
-    const int version = ar.readSchema([](int v) { return v >= 1 && v <= kVersion; });
+    const int version = ar.readSchema(1, kVersion);
     // Everything is read first and taken over only when the whole part was
     // read, so that a damaged stream leaves the sheet's own data alone.
     std::int32_t layout = m_liaoPaiDirect;
@@ -76,8 +76,10 @@ void CVes_ProcessTable::Serialize(platform::Archive& ar)
         ar >> order >> reserved >> filter;
     std::vector<std::unique_ptr<EditLine>> rows = readLines(ar, kLeastLineBytes);
     double zoom = m_zoom;
-    if (version >= 3)
+    if (version >= 3) {
         ar >> zoom;
+        zoom = storedZoom(zoom);
+    }
 
     m_liaoPaiDirect = layout;
     m_sortOrder = order;

@@ -58,7 +58,7 @@ void CVes_ProcessTableEditLine::Serialize(platform::Archive& ar)
         return;
     }
 
-    ar.readSchema([](int version) { return version == kVersion; });
+    ar.readSchema(kVersion, kVersion);
     std::int32_t kind = 0, rows = 0, lock = 0;
     ar >> kind >> rows >> lock;
     // Only the program's five kinds are ever written; anything else would be

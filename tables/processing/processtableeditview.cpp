@@ -328,14 +328,20 @@ bool CVes_ProcessTableEditView::openImport(CVes_TableBase& source, int sourceSha
     const QString path = chooseImportFile(filter, pattern);
     if (path.isEmpty())
         return false;
+    bool read = false;
     try {
-        if (!source.OpenFile(path)) {
-            platform::showMessage(QStringLiteral("导入失败，文件无法读取：\n%1").arg(path),
-                                  platform::MessageIcon::Warning);
+        read = source.OpenFile(path) != 0;
+    } catch (const platform::SchemaError& e) {
+        // Only a later version's number sends the user to upgrade; any
+        // other is a damaged file.
+        if (e.isNewer()) {
+            platform::showMessage(kVersionMessage, platform::MessageIcon::Warning);
             return false;
         }
-    } catch (const platform::SchemaError&) {
-        platform::showMessage(kVersionMessage, platform::MessageIcon::Warning);
+    }
+    if (!read) {
+        platform::showMessage(QStringLiteral("导入失败，文件无法读取：\n%1").arg(path),
+                              platform::MessageIcon::Warning);
         return false;
     }
     // Shapes measured in another unit would be read as this sheet's unit.

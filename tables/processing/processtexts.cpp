@@ -1,6 +1,7 @@
 #include "tables/processing/processtexts.h"
 
 #include "core/model/processsteel.h"
+#include "platform/saturate.h"
 #include "tables/framework/template.h"
 
 #include <cmath>
@@ -11,9 +12,10 @@ namespace {
 
 constexpr int kTagsPerRow = 3;
 
+// Held to the int range: a length read from a file may be any float.
 int roundHalfUp(double value)
 {
-    return int(value + 0.5);
+    return platform::saturatedInt(value + 0.5);
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "tables/quantity/rawstockdlg.h"
 
+#include "envora/rules.h"
 #include "envora/steelyuancaidata.h"
 #include "grid/gridcell.h"
 #include "grid/gridcellcombo.h"
 #include "grid/gridctrl.h"
+#include "platform/hostservices.h"
 #include "tables/quantity/yuancaitext.h"
 
 #include <QCheckBox>
@@ -244,6 +246,14 @@ void CVes_RawStockDlg::OnGridEndEdit(int row, int column)
     if (!m_grid || !m_pYuanCaiLib || column < 1 || row < 1 || row > m_pYuanCaiLib->count())
         return;
     const QString text = m_grid->GetItemText(row, column);
+    // A diameter no bar can have would make a list that cannot be opened
+    // again once saved: it is refused and the records keep theirs.
+    if (column == kColDiameter && !envora::isStoredDiameter(leadingNumber(text))) {
+        platform::showMessage(QStringLiteral("%1 ——钢筋直径值输入不正确！\n").arg(text.trimmed()),
+                              platform::MessageIcon::Stop);
+        fillGrid();
+        return;
+    }
     const int last = m_bBatchDown ? m_pYuanCaiLib->count() : row;
     for (int i = row - 1; i < last; ++i) {
         CVes_SteelYuanCaiData& record = *m_pYuanCaiLib->at(i);

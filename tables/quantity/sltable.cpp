@@ -39,11 +39,8 @@ constexpr sheetsetup::TitleText kTitleTexts[] = {
 
 // Fewest bytes a stored row can take: its five leading ints.
 constexpr qsizetype kLeastRowBytes = 5 * 4;
-// The zooms a stored page can have, and the loss rates in per cent: no sound
-// file comes near them, and beyond them the drawing and the summaries would
-// not be numbers.
-constexpr double kMinZoom = 0.01;
-constexpr double kMaxZoom = 1000.0;
+// The loss rates in per cent: no sound file comes near them, and beyond them
+// the summaries would not be numbers.
 constexpr double kMaxLossPercent = 1000.0;
 
 // A value of a damaged file ends the read.
@@ -95,7 +92,7 @@ void CVes_SLTable::Serialize(platform::Archive& ar)
         return;
     }
 
-    const int version = ar.readSchema([](int v) { return v >= 1 && v <= kVersion; });
+    const int version = ar.readSchema(1, kVersion);
     // Everything is read first and taken over only when the whole part was
     // read, so that a damaged stream leaves the sheet's own data alone.
     std::vector<std::unique_ptr<CVes_SLTableLine>> rows = readLines(ar, kLeastRowBytes);
@@ -125,7 +122,7 @@ void CVes_SLTable::readTail(platform::Archive& ar, int version, CVes_SortRules& 
     if (version == kVersion) {
         rules.Serialize(ar);
         ar >> zoom;
-        requireFiniteWithin(zoom, kMinZoom, kMaxZoom, "zoom");
+        zoom = storedZoom(zoom);
         return;
     }
     if (version == 2)
@@ -151,7 +148,7 @@ void CVes_SLTable::readTail(platform::Archive& ar, int version, CVes_SortRules& 
             s.j[std::size_t(n)] = readInt(ar);
     if (version >= 6) {
         ar >> zoom;
-        requireFiniteWithin(zoom, kMinZoom, kMaxZoom, "zoom");
+        zoom = storedZoom(zoom);
     }
 }
 

@@ -36,7 +36,7 @@ QList<CVes_SLTableLine*> CVes_SLTable::rowsFromFiles(const QStringList& paths)
             if (!list.OpenFile(path))
                 continue;
         } catch (const platform::SchemaError&) {
-            // A bar list of a newer program is left out.
+            // A bar list of a newer program, or a damaged one, is left out.
             continue;
         }
         rows += rowsFromSetup(list);

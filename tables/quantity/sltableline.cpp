@@ -112,7 +112,7 @@ void CVes_SLTableLine::Serialize(platform::Archive& ar)
         return;
     }
 
-    ar.readSchema([](int schema) { return schema == kSchema; });
+    ar.readSchema(kSchema, kSchema);
     std::int32_t kind = 0, empty = 0, lock = 0, rows = 0;
     ar >> kind >> empty >> lock >> rows;
     // No page holds more rows than this; a row beyond it is damage.

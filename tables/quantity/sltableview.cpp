@@ -487,13 +487,17 @@ bool openChosen(CVes_TableBase& sheet, const QString& path)
     try {
         if (sheet.OpenFile(path))
             return true;
-        platform::showMessage(QStringLiteral("无法读取文件：%1").arg(path),
-                              platform::MessageIcon::Stop);
-    } catch (const platform::SchemaError&) {
-        platform::showMessage(QStringLiteral("此文件版本与您使用的程序版本不符，无法正常显示。\n"
-                                             "若想正常显示表格内容，请升级Rodo表到最新版本！"),
-                              platform::MessageIcon::Stop);
+    } catch (const platform::SchemaError& e) {
+        // Only a later version's number sends the user to upgrade; any
+        // other is a damaged file.
+        if (e.isNewer()) {
+            platform::showMessage(QStringLiteral("此文件版本与您使用的程序版本不符，无法正常显示。\n"
+                                                 "若想正常显示表格内容，请升级Rodo表到最新版本！"),
+                                  platform::MessageIcon::Stop);
+            return false;
+        }
     }
+    platform::showMessage(QStringLiteral("无法读取文件：%1").arg(path), platform::MessageIcon::Stop);
     return false;
 }
 

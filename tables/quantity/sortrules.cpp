@@ -31,7 +31,7 @@ void CVes_SortRules::Serialize(platform::Archive& ar)
         return;
     }
 
-    const int v = ar.readSchema([](int schema) { return schema >= 1 && schema <= kSchema; });
+    const int v = ar.readSchema(1, kSchema);
     // Read into a copy so that a stream that ends early changes nothing.
     CVes_SortRules r(*this);
     auto i32 = [&ar](int& field) {

@@ -276,6 +276,81 @@ TEST_F(DocumentFiles, ARecoveredDocumentSavedLosesTheRenamedRecoveryFile)
     EXPECT_FALSE(QFileInfo::exists(used));
 }
 
+// A bar list that cannot be read beside a recovery file: the recovery file
+// is offered in its place, with the reason the list itself was not opened.
+struct UnreadCase {
+    const char* name;
+    const char* damage;   // what happens to a.pld: "truncated", "schema99", "missing"
+    bool recoveryReads;
+    Answer answer;
+    const char* reason;   // in the message or question
+};
+
+class RecoveryOfAnUnreadList : public DocumentFiles, public ::testing::WithParamInterface<UnreadCase> {};
+
+TEST_P(RecoveryOfAnUnreadList, IsOfferedWhenItReads)
+{
+    const UnreadCase& c = GetParam();
+    const QString file = saveBarList("a.pld");
+    const QString recovery = file + QStringLiteral("$$$");
+    saveBarList("a.pld$$$", [](CVes_SetupTable& list) { test::addElement(list, "恢复的构件", 1); });
+    QByteArray bytes = bytesOf(file);
+    const QString damage = QString::fromUtf8(c.damage);
+    if (damage == QStringLiteral("truncated"))
+        bytes.truncate(bytes.size() / 2);
+    else if (damage == QStringLiteral("schema99"))
+        bytes[0] = 99;
+    if (damage == QStringLiteral("missing"))
+        ASSERT_TRUE(QFile::remove(file));
+    else
+        ASSERT_TRUE(platform::saveFile(file, bytes));
+    if (!c.recoveryReads) {
+        QByteArray half = bytesOf(recovery);
+        half.truncate(half.size() / 2);
+        ASSERT_TRUE(platform::saveFile(recovery, half));
+    }
+    const QByteArray recoveryBytes = bytesOf(recovery);
+
+    host->script({c.answer});
+    CRODOSetUpDoc* doc = open<CRODOSetUpDoc>(file);
+    const auto messages = host->messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QString::fromUtf8(c.reason))) << messages[0].text.toStdString();
+    const bool offered = c.recoveryReads;
+    EXPECT_EQ(messages[0].buttons, offered ? platform::Buttons::YesNo : platform::Buttons::Ok);
+    if (offered) {
+        EXPECT_TRUE(messages[0].text.contains(QDir::toNativeSeparators(recovery)));
+    }
+
+    const bool opened = offered && c.answer == Answer::Yes;
+    ASSERT_EQ(doc != nullptr, opened);
+    if (opened) {
+        EXPECT_EQ(doc->GetPathName(), QFileInfo(file).absoluteFilePath());
+        EXPECT_TRUE(elementNames(*doc->setupTable()).contains(QStringLiteral("恢复的构件")));
+        EXPECT_TRUE(doc->IsModified()) << "what was recovered is not saved yet";
+        EXPECT_FALSE(QFileInfo::exists(recovery)) << "not offered again";
+        EXPECT_EQ(bytesOf(recovery + QStringLiteral("2026-03-18-10-30")), recoveryBytes);
+    } else {
+        // Nothing is changed: the recovery file stays to be offered again.
+        EXPECT_EQ(bytesOf(recovery), recoveryBytes);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(app->docManager().documents().empty() ||
+                    app->docManager().documents().front()->GetPathName() != file);
+    }
+    if (damage != QStringLiteral("missing")) {
+        EXPECT_EQ(bytesOf(file), bytes) << "the list's own file is left as it was";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RecoveryOfAnUnreadList,
+    ::testing::Values(UnreadCase{"DamagedYes", "truncated", true, Answer::Yes, "已损坏"},
+                      UnreadCase{"DamagedNo", "truncated", true, Answer::No, "已损坏"},
+                      UnreadCase{"NewerYes", "schema99", true, Answer::Yes, "版本不符"},
+                      UnreadCase{"MissingYes", "missing", true, Answer::Yes, "打开文件"},
+                      UnreadCase{"BothDamaged", "truncated", false, Answer::Yes, "已损坏"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // ---- companions -----------------------------------------------------------------------------
 
 // Writes a template file whose title names it.
@@ -410,6 +485,42 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(NewerCase{"BarList", "a.pld", "最新的版本！"},
                       NewerCase{"ProcessingSheet", "a.jgd", "最新的版本！"},
                       NewerCase{"QuantitySheet", "a.ylb", "最新版本！"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A file whose schema number no version of the program writes is damaged,
+// whatever the kind of document: the user is not sent to upgrade.
+struct DamagedCase {
+    const char* name;
+    const char* file;
+    std::int32_t schema; // put in the table part's first schema
+};
+
+class DamagedFile : public DocumentFiles, public ::testing::WithParamInterface<DamagedCase> {};
+
+TEST_P(DamagedFile, IsNotOpenedAndSaysSo)
+{
+    const DamagedCase& c = GetParam();
+    const QString name = QString::fromUtf8(c.file);
+    const QString file = name.endsWith(QStringLiteral(".pld"))   ? saveBarList(c.file)
+                         : name.endsWith(QStringLiteral(".jgd")) ? saveProcessSheet(c.file)
+                                                                 : saveQuantitySheet(c.file);
+    QByteArray bytes = bytesOf(file);
+    bytes.replace(0, 4, QByteArray(reinterpret_cast<const char*>(&c.schema), 4));
+    ASSERT_TRUE(platform::saveFile(file, bytes));
+    EXPECT_EQ(app->docManager().OpenDocumentFile(file), nullptr);
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_TRUE(host->messageTexts().front().contains(QStringLiteral("已损坏")))
+        << host->messageTexts().front().toStdString();
+    EXPECT_FALSE(host->messageTexts().front().contains(QStringLiteral("升级")));
+    EXPECT_EQ(bytesOf(file), bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, DamagedFile,
+    ::testing::Values(DamagedCase{"BarListSchemaZero", "a.pld", 0},
+                      DamagedCase{"BarListNegative", "a.pld", -1},
+                      DamagedCase{"ProcessingSheetFarBeyond", "a.jgd", 0x41200000},
+                      DamagedCase{"QuantitySheetBelowTheOldest", "a.ylb", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- names of untitled documents ---------------------------------------------------------------

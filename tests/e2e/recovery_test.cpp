@@ -1,6 +1,8 @@
 // The end of a day that goes wrong: an edit is saved by the auto-save into
 // its recovery file, the program is ended without saving, and when the bar
-// list is opened again the edit is offered back and restored.
+// list is opened again the edit is offered back and restored. Worse still,
+// the list itself is damaged afterwards: opening it says so and offers the
+// recovery file in its place.
 //
 // The program that is ended runs in a child process: this test program
 // again, told by $RODO_E2E_EDIT_FILE which bar list to open and edit, with a
@@ -71,6 +73,42 @@ protected:
         return doc && doc->GetPathName() == QFileInfo(file).absoluteFilePath();
     }
 
+    // Saves the day's list, closes it, and runs the child on it until the
+    // child's auto-save wrote the recovery file; the child is then ended
+    // without saving. Answers the list's path.
+    QString autoSaveAnEditInAChild(const char* test)
+    {
+        startTheDay();
+        if (HasFatalFailure())
+            return {};
+        EXPECT_TRUE(clickToolbar(frame()->GetCommandBars(), ID_FILE_SAVE));
+        const QString file = doc->GetPathName();
+        EXPECT_NE(editedCount(), kEditedCount);
+        EXPECT_TRUE(chooseMenu({QStringLiteral("文件"), QStringLiteral("关闭")}));
+
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(kEditFileVariable), file);
+        environment.insert(QStringLiteral("RODO_AUTOSAVE_MS"), QStringLiteral("300"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(QCoreApplication::applicationFilePath(),
+                      {QStringLiteral("--gtest_filter=Recovery.") + QString::fromLatin1(test)});
+        EXPECT_TRUE(program.waitForStarted(30000));
+        QByteArray output;
+        QDeadlineTimer deadline(120000);
+        while (!output.contains(kAutoSavedLine) && program.state() == QProcess::Running
+               && !deadline.hasExpired()) {
+            program.waitForReadyRead(500);
+            output += program.readAll();
+        }
+        program.kill();
+        program.waitForFinished(30000);
+        EXPECT_TRUE(output.contains(kAutoSavedLine)) << output.toStdString();
+        return output.contains(kAutoSavedLine) ? file : QString();
+    }
+
     int editedCount() const
     {
         barList()->setPageTo(1, 1);
@@ -87,33 +125,8 @@ TEST_F(Recovery, AnAutoSavedEditIsOfferedBackAfterTheProgramWasEndedWithoutSavin
         return;
     }
 
-    startTheDay();
-    ASSERT_FALSE(HasFatalFailure());
-    ASSERT_TRUE(clickToolbar(frame()->GetCommandBars(), ID_FILE_SAVE));
-    const QString file = doc->GetPathName();
-    const int saved = editedCount();
-    ASSERT_NE(saved, kEditedCount);
-    ASSERT_TRUE(chooseMenu({QStringLiteral("文件"), QStringLiteral("关闭")}));
-
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QString::fromLatin1(kEditFileVariable), file);
-    environment.insert(QStringLiteral("RODO_AUTOSAVE_MS"), QStringLiteral("300"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(environment);
-    program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(QCoreApplication::applicationFilePath(),
-                  {QStringLiteral("--gtest_filter=Recovery.AnAutoSavedEditIsOfferedBackAfterTheProgramWasEndedWithoutSaving")});
-    ASSERT_TRUE(program.waitForStarted(30000));
-    QByteArray output;
-    QDeadlineTimer deadline(120000);
-    while (!output.contains(kAutoSavedLine) && program.state() == QProcess::Running && !deadline.hasExpired()) {
-        program.waitForReadyRead(500);
-        output += program.readAll();
-    }
-    program.kill();
-    program.waitForFinished(30000);
-    ASSERT_TRUE(output.contains(kAutoSavedLine)) << output.toStdString();
+    const QString file = autoSaveAnEditInAChild("AnAutoSavedEditIsOfferedBackAfterTheProgramWasEndedWithoutSaving");
+    ASSERT_FALSE(file.isEmpty());
 
     // The file itself still holds what was saved; opening it offers the
     // edit back.
@@ -123,6 +136,41 @@ TEST_F(Recovery, AnAutoSavedEditIsOfferedBackAfterTheProgramWasEndedWithoutSavin
     EXPECT_TRUE(host->messageTexts().front().contains(QStringLiteral("恢复"))) << host->messageTexts().front().toStdString();
     EXPECT_EQ(editedCount(), kEditedCount);
     EXPECT_TRUE(doc->IsModified()) << "what was recovered is not saved yet";
+}
+
+TEST_F(Recovery, ADamagedListOffersItsRecoveryFileInItsPlace)
+{
+    const QString child = qEnvironmentVariable(kEditFileVariable);
+    if (!child.isEmpty()) {
+        editUntilAutoSaved(child);
+        return;
+    }
+
+    const QString file = autoSaveAnEditInAChild("ADamagedListOffersItsRecoveryFileInItsPlace");
+    ASSERT_FALSE(file.isEmpty());
+    // The disk spoils the list itself: its second half is gone.
+    QFile list(file);
+    ASSERT_TRUE(list.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(list.resize(list.size() / 2));
+    list.close();
+
+    host->script({platform::Answer::Yes});
+    ASSERT_TRUE(open(file));
+    ASSERT_EQ(host->messages().size(), 1u);
+    const QString question = host->messages().front().text;
+    EXPECT_TRUE(question.contains(QStringLiteral("已损坏"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("自动保存"))) << question.toStdString();
+    EXPECT_EQ(host->messages().front().buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(editedCount(), kEditedCount) << "the edit the program auto-saved";
+    EXPECT_TRUE(doc->IsModified()) << "what was recovered is not saved yet";
+
+    // Saved, the list is whole again and opens without a question.
+    ASSERT_TRUE(clickToolbar(frame()->GetCommandBars(), ID_FILE_SAVE));
+    ASSERT_TRUE(chooseMenu({QStringLiteral("文件"), QStringLiteral("关闭")}));
+    host->clear();
+    ASSERT_TRUE(open(file));
+    EXPECT_TRUE(host->messages().empty());
+    EXPECT_EQ(editedCount(), kEditedCount);
 }
 
 } // namespace

@@ -66,12 +66,18 @@ TEST(YuanCaiFile, MissingOrDamagedFileLeavesTheLibraryAsItWas)
     ASSERT_TRUE(platform::saveFile(cut, text.left(text.size() / 2)));
     const QString other = dir.filePath(QStringLiteral("other.xml"));
     ASSERT_TRUE(platform::saveFile(other, "<LIBRARY><STEEL DN=\"8\"/></LIBRARY>"));
+    // A size no bar can have (a list holding it could not be opened again).
+    const QString tooLarge = dir.filePath(QStringLiteral("large.xml"));
+    ASSERT_TRUE(platform::saveFile(
+        tooLarge, "<STEELYUANCAI><STEEL DN=\"8\"/><STEEL DN=\"1000.5\"/></STEELYUANCAI>"));
+    const QString negative = dir.filePath(QStringLiteral("negative.xml"));
+    ASSERT_TRUE(platform::saveFile(negative, "<STEELYUANCAI><STEEL DN=\"-8\"/></STEELYUANCAI>"));
 
     CVes_SteelYuanCaiDataLib lib;
     ASSERT_TRUE(lib.readFile(fixturePath("kucun_chinese.xml")));
     const CVes_SteelYuanCaiDataLib before = lib;
     ASSERT_GT(before.count(), 0);
-    for (const QString& path : {dir.filePath(QStringLiteral("KUCUN.xml")), cut, other}) {
+    for (const QString& path : {dir.filePath(QStringLiteral("KUCUN.xml")), cut, other, tooLarge, negative}) {
         EXPECT_FALSE(lib.readFile(path)) << path.toStdString();
         EXPECT_TRUE(lib == before) << path.toStdString();
     }
@@ -214,6 +220,44 @@ INSTANTIATE_TEST_SUITE_P(
                       BadBlock{"no count", test::hex("01 00 00 00"), false},
                       BadBlock{"negative count", test::hex("01 00 00 00 FF FF FF FF"), false},
                       BadBlock{"count beyond the bytes", test::hex("01 00 00 00 00 00 10 00 00"), false}));
+
+// A record's diameter in the table files' block: 0 up to the largest a bar
+// may hold, nothing else (a list holding it could not be opened again).
+struct BlockDiameter {
+    const char* name;
+    float diameter;
+    bool read;
+};
+
+class YuanCaiBlockDiameter : public ::testing::TestWithParam<BlockDiameter> {};
+
+TEST_P(YuanCaiBlockDiameter, IsReadOnlyWithinTheRangeOfBars)
+{
+    CVes_SteelYuanCaiDataLib one;
+    CVes_SteelYuanCaiData record;
+    record.DN = GetParam().diameter;
+    one.append(record);
+    platform::Archive out;
+    one.Serialize(out);
+    platform::Archive in(out.data());
+    CVes_SteelYuanCaiDataLib lib = twoRecords();
+    if (GetParam().read) {
+        lib.Serialize(in);
+        EXPECT_TRUE(lib == one);
+    } else {
+        EXPECT_THROW(lib.Serialize(in), platform::ArchiveError);
+        EXPECT_TRUE(lib == twoRecords());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, YuanCaiBlockDiameter,
+    ::testing::Values(BlockDiameter{"Zero", 0.0f, true}, BlockDiameter{"Largest", 1000.0f, true},
+                      BlockDiameter{"JustAbove", std::nextafter(1000.0f, 2000.0f), false},
+                      BlockDiameter{"TwoThousand", 2000.0f, false},
+                      BlockDiameter{"Negative", -6.0f, false},
+                      BlockDiameter{"NotANumber", std::nanf(""), false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(YuanCaiLibrary, CopiesAreDeepAndAppendedRecordsOwned)
 {

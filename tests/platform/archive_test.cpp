@@ -201,16 +201,59 @@ TEST(ArchiveCount, CountLargerThanTheBytesLeftIsRefused)
     EXPECT_EQ(fits.readIntCount(4), 2);
 }
 
-TEST(ArchiveSchema, UnknownSchemaThrowsMinus100)
+// A reader that knows schemas 3 to 5 meets another number: it is -100
+// always, and "newer" only when a later version could have written it.
+struct SchemaCase {
+    const char* name;
+    std::int32_t schema;
+    bool newer;
+};
+
+class ArchiveSchema : public ::testing::TestWithParam<SchemaCase> {};
+
+TEST_P(ArchiveSchema, AnUnknownSchemaThrowsMinus100AndSaysWhetherItIsNewer)
 {
-    Archive ar(test::hex("02 00 00 00"));
+    const SchemaCase& c = GetParam();
+    Archive ar;
+    ar << c.schema;
+    Archive in(ar.data());
     try {
-        ar.readSchema([](int s) { return s == 1; });
+        in.readSchema(3, 5);
         FAIL() << "no exception";
     } catch (const platform::SchemaError& e) {
         EXPECT_EQ(e.code(), -100);
-        EXPECT_EQ(e.schema(), 2);
+        EXPECT_EQ(e.schema(), c.schema);
+        EXPECT_EQ(e.newest(), 5);
+        EXPECT_EQ(e.isNewer(), c.newer);
     }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, ArchiveSchema,
+    ::testing::Values(SchemaCase{"NextVersion", 6, true},
+                      SchemaCase{"FurthestLaterVersion", 5 + platform::SchemaError::kLaterSchemas, true},
+                      SchemaCase{"BeyondAnyLaterVersion", 6 + platform::SchemaError::kLaterSchemas, false},
+                      SchemaCase{"BelowTheOldest", 2, false},
+                      SchemaCase{"Zero", 0, false},
+                      SchemaCase{"Negative", -1, false},
+                      SchemaCase{"Smallest", std::numeric_limits<std::int32_t>::min(), false},
+                      SchemaCase{"Largest", std::numeric_limits<std::int32_t>::max(), false},
+                      SchemaCase{"AFloatsBits", 0x41200000, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ArchiveSchemaRange, TheKnownSchemasAreReadAndAnswered)
+{
+    for (std::int32_t schema : {3, 4, 5}) {
+        Archive ar;
+        ar << schema;
+        Archive in(ar.data());
+        EXPECT_EQ(in.readSchema(3, 5), schema);
+    }
+    // A reader with gaps says which numbers it takes.
+    Archive ar;
+    ar << std::int32_t(-7);
+    Archive in(ar.data());
+    EXPECT_EQ(in.readSchema([](int s) { return s < 1 || s == 3; }, 3), -7);
 }
 
 TEST(ArchiveRange, ValuesOutsideTheirRangeAreRefusedWithTheirName)

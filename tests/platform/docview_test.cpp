@@ -45,11 +45,8 @@ public:
             ar << std::int32_t(1) << std::int32_t(value);
             return;
         }
-        std::int32_t schema = 0;
         std::int32_t v = 0;
-        ar >> schema;
-        if (schema != 1)
-            throw platform::SchemaError(schema);
+        ar.readSchema(1, 1);
         ar >> v;
         value = v;
     }
@@ -199,6 +196,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadFile{"missing.num", nullptr, "打开文件"},
                       BadFile{"truncated.num", "01 00 00 00 2A 00", "已损坏"},
                       BadFile{"newer.num", "07 00 00 00 2A 00 00 00", "更新版本"},
+                      // Numbers no later version gives: damage, not a newer file.
+                      BadFile{"schema0.num", "00 00 00 00 2A 00 00 00", "已损坏"},
+                      BadFile{"negative.num", "FF FF FF FF 2A 00 00 00", "已损坏"},
+                      BadFile{"farbeyond.num", "00 00 20 41 2A 00 00 00", "已损坏"},
                       BadFile{"picture.png", "89 50 4E 47", "不认识这种文件"}));
 
 TEST_F(DocView, SaveWritesTheBytesAndClearsTheModifiedFlag)

@@ -55,9 +55,13 @@ extern "C" const char* __ubsan_default_options()
     return "halt_on_error=1:print_stacktrace=1:suppressions=" RODO_SANITIZER_SUPPRESSIONS "/ubsan.supp";
 }
 
+// Some tests start a child process (a second copy of the program, a PDF
+// reader): the child runs a program of its own at once, so the threads the
+// test makes after the fork are as safe as before it.
 extern "C" const char* __tsan_default_options()
 {
-    return "halt_on_error=1:second_deadlock_stack=1:suppressions=" RODO_SANITIZER_SUPPRESSIONS "/tsan.supp";
+    return "halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=" RODO_SANITIZER_SUPPRESSIONS
+           "/tsan.supp";
 }
 
 int main(int argc, char** argv)

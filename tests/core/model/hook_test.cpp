@@ -40,6 +40,18 @@ TEST(Hook, StreamLayout)
     EXPECT_THROW(load<CVes_Hook>(test::hex("02 00 00 00")), platform::SchemaError);
 }
 
+// A library file's hook whose number is no number (found by fuzzing the
+// shape library: its import then took a record for different from its own
+// copy and added it twice).
+TEST(Hook, ANumberThatIsNoNumberReadsAsZeroAndTheHookEqualsItsCopy)
+{
+    const CVes_Hook hook =
+        load<CVes_Hook>(test::hex("01 00 00 00 01 00 00 00 04 00 00 00 08 00 00 00 00 00 C0 7F"));
+    EXPECT_EQ(hook.realParam, 0.0f);
+    const CVes_Hook copy = hook;
+    EXPECT_EQ(copy, hook);
+}
+
 TEST(Hook, EqualityIgnoresTheFieldsOfAbsentHooks)
 {
     CVes_Hook a, b;

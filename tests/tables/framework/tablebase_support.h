@@ -61,7 +61,7 @@ public:
                 variable->Serialize(ar);
             return;
         }
-        ar.readSchema([](int s) { return s == kVersion; });
+        ar.readSchema(kVersion, kVersion);
         const std::int32_t count = ar.readIntCount(16);
         for (std::int32_t i = 0; i < count; ++i) {
             auto row = std::make_unique<KeyLine>();

@@ -9,6 +9,7 @@
 #include "envora/steelyuancaidata.h"
 #include "grid/gridcellcombo.h"
 #include "grid/gridctrl.h"
+#include "tests/support/recordinghost.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -135,6 +136,10 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"Diameter", 2, "16.5", record(3, 16.5f, 0, 9000, 3001)},
         EditCase{"DiameterUnreadable", 2, "abc", record(3, 0, 0, 9000, 3001)},
         EditCase{"DiameterNotANumber", 2, "nan", record(3, 0, 0, 9000, 3001)},
+        // Beyond what a list can save and open again, the diameter stays.
+        EditCase{"DiameterLargest", 2, "1000", record(3, 1000, 0, 9000, 3001)},
+        EditCase{"DiameterTooLarge", 2, "2000", record(3, 14, 0, 9000, 3001)},
+        EditCase{"DiameterNegative", 2, "-6", record(3, 14, 0, 9000, 3001)},
         EditCase{"TypeEpoxy", 3, "环氧树脂涂层钢筋", record(3, 14, 1, 9000, 3001)},
         EditCase{"TypeUnknownLeftAlone", 3, "涂层", record(3, 14, 0, 9000, 3001)},
         EditCase{"LengthInMetres", 4, "12", record(3, 14, 0, 12000, 3001)},
@@ -142,6 +147,18 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"LengthLeadingNumber", 4, "6m", record(3, 14, 0, 6000, 3001)},
         EditCase{"Price", 5, "3850.5", record(3, 14, 0, 9000, 3850.5f)}),
     [](const testing::TestParamInfo<EditCase>& info) { return std::string(info.param.name); });
+
+TEST_F(RawStockEdit, ADiameterNoListCanHoldIsRefusedWithAMessageForEveryRecord)
+{
+    test::HostScope host;
+    dlg.batchDownBox()->setChecked(true);
+    edit(2, CVes_RawStockDlg::kColDiameter, QStringLiteral("1500"));
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_TRUE(host->messageTexts().front().contains(QStringLiteral("钢筋直径值输入不正确")));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(lib.at(i)->DN, float(12 + 2 * i)) << i;
+    EXPECT_EQ(dlg.grid()->GetItemText(2, CVes_RawStockDlg::kColDiameter), "14");
+}
 
 TEST_F(RawStockEdit, TypeTextBecomesEpoxyOnlyByItsChoice)
 {

@@ -373,10 +373,38 @@ INSTANTIATE_TEST_SUITE_P(
         ImpossibleCase{"RowTallerThanAnyPage", version9(elementRowBytes(1001, 3), 1.0)},
         ImpossibleCase{"PieceCount", version9(elementRowBytes(1, 200000000), 1.0)},
         ImpossibleCase{"ZoomNotANumber", version9(elementRowBytes(1, 3), std::nan(""))},
-        ImpossibleCase{"ZoomZero", version9(elementRowBytes(1, 3), 0.0)},
-        ImpossibleCase{"ZoomHuge", version9(elementRowBytes(1, 3), 1e9)},
         ImpossibleCase{"OldZoomInfinite", version6(2.5, HUGE_VAL)},
         ImpossibleCase{"OldLossNotANumber", version6(std::nan(""), 1.0)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A zoom beyond what pages are drawn at (a view can zoom a window within a
+// window that far) is held to the nearest one, as every sheet's file holds
+// it: the sheet opens.
+struct HeldZoomCase {
+    const char* name;
+    QByteArray tail;
+    double zoom;
+};
+
+class HeldZoom : public testing::TestWithParam<HeldZoomCase> {};
+
+TEST_P(HeldZoom, OpensAtTheNearestPageZoom)
+{
+    const QString path = test::slTempPath("rodo-sl-zoom.ylb");
+    ASSERT_TRUE(platform::saveFile(path, tablePart() + GetParam().tail));
+    CVes_SLTable t;
+    EXPECT_EQ(t.OpenFile(path), 1);
+    QFile::remove(path);
+    EXPECT_EQ(test::slRow(t, 0).getElement(), "KZ1");
+    EXPECT_DOUBLE_EQ(t.getScale(), GetParam().zoom);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HeldZoom,
+    testing::Values(HeldZoomCase{"Zero", version9(elementRowBytes(1, 3), 0.0), 0.01},
+                    HeldZoomCase{"Negative", version9(elementRowBytes(1, 3), -2.0), 0.01},
+                    HeldZoomCase{"Huge", version9(elementRowBytes(1, 3), 1e9), 1000.0},
+                    HeldZoomCase{"OldHuge", version6(2.5, 1e300), 1000.0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SLTableFile, TheLimitsThemselvesAreRead)
