@@ -8,7 +8,6 @@
 
 #include "core/geometry/datafolder.h"
 #include "tables/barlist/setuptable.h"
-#include "tables/barlist/sumhelpers.h"
 #include "tables/framework/tablehelpers.h"
 
 #include <QFile>
@@ -179,8 +178,7 @@ TEST_F(ProcessTags, BarTagTextsInTheirOrder)
     ASSERT_EQ(tags.m_lpList.size(), 1u);
     const QStringList& t = tags.m_lpList[0].texts();
     const QString grade = Steel_GradeDNToTableString(3, 12.0f, 0);
-    const QString weight =
-        QString::asprintf("%.2f", 2 * 3.0 * barsum::unitWeight(3, 12.0f));
+    const QString weight = QStringLiteral("5.33");  // 2 × 3 m × 0.888 kg/m
     EXPECT_EQ(t, (QStringList{"综合楼", "三层", "框架梁", "JG01-料牌1", "两端", "KL1", "7", "2",
                               grade + " (9m)", "3000", weight}));
     EXPECT_EQ(tags.m_lpList[0].diameter(), 12.0f);
@@ -198,9 +196,9 @@ TEST_F(ProcessTags, AGradedBarShowsItsRangeAndWeighsItsBarsOnce)
     ASSERT_EQ(tags.m_lpList.size(), 1u);
     const QStringList& t = tags.m_lpList[0].texts();
     EXPECT_EQ(t[9], "1000～1400\n等差:200");
-    // Two bars in each of three groups, 1.2 m on average.
-    EXPECT_EQ(t[7], "2/组 共3组");
-    EXPECT_EQ(t[10], QString::asprintf("%.2f", 6 * 1.2 * barsum::unitWeight(3, 12.0f)));
+    // Three bars a group (1000, 1200 and 1400), two groups: 1.2 m on average.
+    EXPECT_EQ(t[7], "3/组 共2组");
+    EXPECT_EQ(t[10], "6.39");  // 6 bars × 1.2 m × 0.888 kg/m
 
     // The weight does not depend on the unit the lengths are shown in.
     sheet.m_units[CVes_ProcessTable::kColLength] = CVes_Template::kMetre;
@@ -378,8 +376,8 @@ TEST_F(BarListTags, AGradedBarWeighsItsBarsOnce)
     ASSERT_EQ(tags.m_lpList.size(), 1u);
     const QStringList& t = tags.m_lpList[0].texts();
     EXPECT_EQ(t[9], "1000～1400\n等差:200");
-    EXPECT_EQ(t[7], "2/3") << "bars per group, then groups";
-    EXPECT_EQ(t[10], QString::asprintf("%.2f", 6 * 1.2 * barsum::unitWeight(3, 12.0f)));
+    EXPECT_EQ(t[7], "3/2") << "bars a group, then groups";
+    EXPECT_EQ(t[10], "6.39");  // 6 bars × 1.2 m × 0.888 kg/m
     EXPECT_EQ(tags.getRowNum(), 16);
 }
 
