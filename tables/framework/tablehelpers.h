@@ -14,6 +14,7 @@
 
 #include <optional>
 
+class CVes_BarCore;
 class CVes_ModelReference;
 namespace platform::xlsx {
 class Worksheet;
@@ -45,6 +46,12 @@ QString Steel_GradeDNToTableString(int grade, float diameter, int coated);
 QString Steel_GradeDNToString(int grade, float diameter, int coated);
 // The same with the grade's spreadsheet characters.
 QString Steel_GradeDNToExcelString(int grade, float diameter, int coated);
+
+// Makes a bar varying (its dimensions run over ranges, its count is groups
+// of bars) or plain, keeping its number of bars: n bars become one group of
+// n bars, and g groups of n bars become g × n bars. A bar already so is
+// left as it is; a varying bar without a count has groups of one bar.
+void setBarVarying(CVes_BarCore& bar, bool varying);
 
 // The text, trimmed, with its trailing number increased by one ("A9" →
 // "A10", "A" → "A1", " 12 " → "13"). Numbers of any length are counted up
