@@ -1,9 +1,10 @@
 #pragma once
 // What model code needs from the user's desktop: message boxes and questions,
 // the wait cursor, the choice of a file to save, opening a file or address
-// with the desktop's program and the clock. The program installs the Qt implementation; tests install a
-// recorder with scripted answers; without either, a quiet default answers
-// every question with its safe choice.
+// with the desktop's program (or showing a page in the program when none
+// opens it) and the clock. The program installs the Qt implementation; tests
+// install a recorder with scripted answers; without either, a quiet default
+// answers every question with its safe choice.
 
 #include <QDateTime>
 #include <QString>
@@ -30,6 +31,10 @@ public:
     // path, or an empty text when the user cancelled.
     virtual QString askSaveFileName(const QString& title, const QString& proposedPath,
                                     const QString& filter) = 0;
+    // Shows an HTML page (a report the program wrote) in a window of the
+    // program's own, for when no desktop program opens it; false when it
+    // cannot be shown.
+    virtual bool showHtml(const QString& /*title*/, const QString& /*html*/) { return false; }
     virtual QDateTime now() const { return QDateTime::currentDateTime(); }
 };
 

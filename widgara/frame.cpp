@@ -1,8 +1,10 @@
 #include "widgara/frame.h"
 
 #include <QMdiArea>
+#include <QHelpEvent>
 #include <QMdiSubWindow>
 #include <QTabBar>
+#include <QToolTip>
 
 CXTPFrameWnd::CXTPFrameWnd(QWidget* parent) : QMainWindow(parent)
 {
@@ -94,9 +96,27 @@ void CXTPTabClientWnd::refreshTabs()
         return;
     tabs->setElideMode(Qt::ElideRight);
     tabs->setUsesScrollButtons(true);
+    // Installing again only moves the filter to the front.
+    tabs->installEventFilter(this);
     for (int i = 0; i < tabs->count(); ++i) {
         tabs->setTabToolTip(i, m_toolTips == xtpTabToolTipAlways ? tabs->tabText(i) : QString());
         if (!m_paintManager.m_bShowIcons)
             tabs->setTabIcon(i, QIcon());
     }
+}
+
+bool CXTPTabClientWnd::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* tabs = qobject_cast<QTabBar*>(watched);
+    if (!tabs || event->type() != QEvent::ToolTip || m_toolTips != xtpTabToolTipAlways)
+        return QObject::eventFilter(watched, event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    // The tab keeps the whole title; only its drawing is cut short.
+    const int index = tabs->tabAt(help->pos());
+    const QString title = index >= 0 ? tabs->tabText(index) : QString();
+    if (title.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), title, tabs, tabs->tabRect(index));
+    return true;
 }

@@ -71,6 +71,11 @@ public:
     // The tab bar of the attached frame, or null.
     QTabBar* tabBar() const;
 
+protected:
+    // With tooltips on, a tab's tooltip is its window's whole title as the
+    // tab holds it at that moment (a narrow tab shows it cut short).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void refreshTabs();
 

@@ -318,6 +318,11 @@ void CRODOSetUpDoc::BuildDuanLiao()
     m_pSetupTable->toDuanLiaoTable(m_pDuanLiaoTable.get());
 }
 
+void CRODOSetUpDoc::CutAgain()
+{
+    m_pSetupTable->cutAgain(m_pDuanLiaoTable.get());
+}
+
 void CRODOSetUpDoc::BuildContents()
 {
     m_pSetupTable->TableContens(m_pContentsTable.get());

@@ -75,6 +75,9 @@ public:
     void BuildLiaoPai();
     // Asks for the size to cut and cuts it behind a progress window.
     void BuildDuanLiao();
+    // The cutting list cut again for the size it was cut for (asked when it
+    // never was).
+    void CutAgain();
     void BuildContents();
 
     // The sorted sheet rebuilt on a worker from a copy of the bar list; a

@@ -78,21 +78,49 @@ void CRODOSetUpFrame::OnUpdateFrameTitle()
         pane->SetTitle(QStringLiteral("属性 - ") + doc->GetTitle() + QStringLiteral("\n属性"));
 }
 
+bool CRODOSetUpFrame::stockChangedBy(CRODOSetUpDoc& doc, void (CVes_SetupTable::*dialog)())
+{
+    CVes_SetupTable& list = *doc.setupTable();
+    const CVes_SteelYuanCaiDataLib stock = list.getYuanCaiLib();
+    (list.*dialog)();
+    return !(list.getYuanCaiLib() == stock);
+}
+
 void CRODOSetUpFrame::OnSummarySettings()
 {
+    if (CRODOSetUpDoc* doc = setupDocument()) {
+        rebuildShownSheet(stockChangedBy(*doc, &CVes_SetupTable::setSumray));
+        doc->afterBatchEdit();
+    }
+}
+
+void CRODOSetUpFrame::OnRawStock()
+{
+    if (CRODOSetUpDoc* doc = setupDocument()) {
+        if (stockChangedBy(*doc, &CVes_SetupTable::setYuanCai))
+            rebuildShownSheet(true);
+        doc->afterBatchEdit();
+    }
+}
+
+void CRODOSetUpFrame::rebuildShownSheet(bool stockChanged)
+{
     CRODOSetUpDoc* doc = setupDocument();
-    if (!doc)
-        return;
-    doc->setupTable()->setSumray();
     auto* view = dynamic_cast<CRODO_SetUpMainView*>(container());
-    switch (view ? view->GetCurSel() : -1) {
+    switch (view && doc ? view->GetCurSel() : -1) {
     case CRODO_SetUpMainView::kSort: view->StartSortRebuild(); break;
     case CRODO_SetUpMainView::kSummary: doc->BuildSummary(); break;
     case CRODO_SetUpMainView::kPurchase: doc->BuildJinHuo(); break;
     case CRODO_SetUpMainView::kJoints: doc->BuildSummaryJT(); break;
+    case CRODO_SetUpMainView::kCutting:
+        if (stockChanged) {
+            // Cut from the new stock at once; the list is no longer stale.
+            doc->CutAgain();
+            doc->setupTable()->setYouhuaSteel(0);
+        }
+        break;
     default: break;
     }
-    doc->afterBatchEdit();
 }
 
 void CRODOSetUpFrame::addCommands()
@@ -107,12 +135,7 @@ void CRODOSetUpFrame::addCommands()
     map.add(ID_SHOW_MORE_GRADES, [this] { GetCommandBars()->ShowCommandBar(m_pMoreGrades, true); });
     map.add(ID_HIDE_MORE_GRADES, [this] { GetCommandBars()->ShowCommandBar(m_pMoreGrades, false); });
     map.add(ID_SUMMARY_SETTINGS, [this] { OnSummarySettings(); });
-    map.add(ID_RAW_STOCK, [this] {
-        if (CRODOSetUpDoc* doc = setupDocument()) {
-            doc->setupTable()->setYuanCai();
-            doc->afterBatchEdit();
-        }
-    });
+    map.add(ID_RAW_STOCK, [this] { OnRawStock(); });
     map.add(ID_DELIVERY_NOTE, [this] {
         if (CRODOSetUpDoc* doc = setupDocument())
             doc->EditDeliveryNote(this);

@@ -8,6 +8,7 @@
 #include "app/documents/documentframe.h"
 
 class CRODOSetUpDoc;
+class CVes_SetupTable;
 class CXTPToolBar;
 
 class CRODOSetUpFrame : public DocumentFrame {
@@ -22,8 +23,12 @@ public:
     // The property pane's title names the window.
     void OnUpdateFrameTitle() override;
     // The summary settings: afterwards the sorted sheet, the summaries and
-    // the purchase summary shown are rebuilt.
+    // the purchase summary shown are rebuilt, and the cutting list shown
+    // when its raw stock changed.
     void OnSummarySettings();
+    // The list's raw stock: when it changed, the sheet shown is rebuilt
+    // from it (the cutting list cut again for the same size).
+    void OnRawStock();
 
 protected:
     bool createToolBars() override;
@@ -33,5 +38,12 @@ protected:
     bool sortsByRange() const override { return true; }
 
 private:
+    // Runs one of the list's dialogs; true when the list's raw stock is no
+    // longer what it was.
+    static bool stockChangedBy(CRODOSetUpDoc& doc, void (CVes_SetupTable::*dialog)());
+    // Rebuilds the derived sheet shown; the cutting list only when the raw
+    // stock it is cut from changed.
+    void rebuildShownSheet(bool stockChanged);
+
     CXTPToolBar* m_pMoreGrades = nullptr;
 };

@@ -136,7 +136,7 @@ void CProjectPaneWnd::OnPickSummary()
     CProjectPickDlg dialog(this);
     dialog.m_strProjectFolder = m_wndProjectTree.projectFolder();
     if (dialog.exec() == QDialog::Accepted)
-        m_wndProjectTree.summarisePicked(dialog.m_paths);
+        m_wndProjectTree.summarisePicked(dialog.m_picked);
 }
 
 void registerProjectPane()

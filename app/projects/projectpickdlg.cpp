@@ -33,7 +33,7 @@ void CProjectPickDlg::showEvent(QShowEvent* event)
 
 void CProjectPickDlg::accept()
 {
-    m_paths.clear();
-    m_tree.CollectChecked(m_tree.rootItem(), m_paths);
+    m_picked = {};
+    m_tree.CollectChecked(m_tree.rootItem(), m_picked);
     QDialog::accept();
 }

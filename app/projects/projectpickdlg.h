@@ -14,13 +14,14 @@ public:
     ~CProjectPickDlg() override;
 
     CProjectTreeCtrl& tree() { return m_tree; }
-    // Collects the bar lists of the ticked parts into m_paths.
+    // Collects the bar lists of the ticked parts into m_picked.
     void accept() override;
 
     // Set by the caller before the dialog runs.
     QString m_strProjectFolder;
-    // The bar lists picked; empty after Cancel.
-    QStringList m_paths;
+    // The bar lists picked, with their element types and the parts ticked;
+    // empty after Cancel.
+    SummarySources m_picked;
 
 protected:
     void showEvent(QShowEvent* event) override;

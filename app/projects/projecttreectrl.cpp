@@ -277,26 +277,77 @@ CVes_BuildingInfo* CProjectTreeCtrl::GetItemBuilding(QTreeWidgetItem* item) cons
 
 void CProjectTreeCtrl::CollectBarListFiles(QTreeWidgetItem* item, QStringList& paths) const
 {
-    if (!item)
-        return;
+    SummarySources sources;
+    CollectBarListFiles(item, sources);
+    paths += sources.paths;
+}
+
+void CProjectTreeCtrl::collectLists(QTreeWidgetItem* item, SummarySources& sources) const
+{
     if (itemKind(item) == TREE_FILE_PLD) {
-        paths << joinPath(GetItemFolder(item), item->text(0));
+        sources.paths << joinPath(GetItemFolder(item), item->text(0));
+        const QTreeWidgetItem* folder = folderItemOf(item);
+        sources.elementTypes << (itemKind(folder) == TREE_ELEMENT_TYPE ? folder->text(0) : QString());
         return;
     }
     for (int i = 0; i < item->childCount(); ++i)
-        CollectBarListFiles(item->child(i), paths);
+        collectLists(item->child(i), sources);
+}
+
+void CProjectTreeCtrl::CollectBarListFiles(QTreeWidgetItem* item, SummarySources& sources) const
+{
+    if (!item)
+        return;
+    collectLists(item, sources);
+    sources.parts << partName(item);
 }
 
 void CProjectTreeCtrl::CollectChecked(QTreeWidgetItem* item, QStringList& paths) const
 {
+    SummarySources sources;
+    CollectChecked(item, sources);
+    paths += sources.paths;
+}
+
+void CProjectTreeCtrl::CollectChecked(QTreeWidgetItem* item, SummarySources& sources) const
+{
     if (!item)
         return;
     if (item->checkState(0) == Qt::Checked) {
-        CollectBarListFiles(item, paths);
+        CollectBarListFiles(item, sources);
         return;
     }
     for (int i = 0; i < item->childCount(); ++i)
-        CollectChecked(item->child(i), paths);
+        CollectChecked(item->child(i), sources);
+}
+
+QString CProjectTreeCtrl::partName(QTreeWidgetItem* item) const
+{
+    switch (itemKind(item)) {
+    case TREE_ROOT: {
+        QStringList parts;
+        for (int i = 0; i < item->childCount(); ++i)
+            parts << partName(item->child(i));
+        return parts.join(QStringLiteral("、"));
+    }
+    case TREE_BUILDING:
+        return item->text(0);
+    case TREE_FOLDER:
+        return QDir(item->text(0)).dirName();
+    case TREE_STOREY:
+    case TREE_ELEMENT_TYPE:
+        return GetItemPlacement(item);
+    default:
+        break;
+    }
+    if (isCategoryKind(itemKind(item)))
+        return partName(item->parent());
+    if (isFileKind(itemKind(item))) {
+        const QString placement = partName(folderItemOf(item));
+        const QString title = QFileInfo(item->text(0)).completeBaseName();
+        return placement.isEmpty() ? title : placement + u'_' + title;
+    }
+    return {};
 }
 
 // ---- file items --------------------------------------------------------------

@@ -28,6 +28,16 @@
 class BCMenu;
 class CVes_TableBase;
 
+// The bar lists a summary sums: their paths, the element type each belongs
+// to (empty for none) and the names of the parts they were taken from.
+struct SummarySources {
+    QStringList paths;
+    QStringList elementTypes;
+    QStringList parts;
+    // The parts, as the summary's 统计范围 names them.
+    QString scope() const { return parts.join(QStringLiteral("、")); }
+};
+
 namespace platform {
 class DocManager;
 class DocTemplate;
@@ -93,9 +103,19 @@ public:
     CVes_BuildingInfo* GetItemBuilding(QTreeWidgetItem* item) const;
     // The full paths of every bar list under the item, depth first.
     void CollectBarListFiles(QTreeWidgetItem* item, QStringList& paths) const;
+    // The same with what a summary needs besides: the element type of each
+    // list (the element-type folder it lies in, else empty) and the name of
+    // the part summed (see partName).
+    void CollectBarListFiles(QTreeWidgetItem* item, SummarySources& sources) const;
     // The bar lists of every ticked item under `item`; a ticked item gives
     // all below it and is not searched further.
     void CollectChecked(QTreeWidgetItem* item, QStringList& paths) const;
+    void CollectChecked(QTreeWidgetItem* item, SummarySources& sources) const;
+    // What a summary of the item sums, as its 统计范围 names it: a
+    // building's name, "<storey>" or "<storey>_<element type>", a plain
+    // folder's name, a sheet's name after its placement; the root names
+    // its buildings.
+    QString partName(QTreeWidgetItem* item) const;
     // Lists the file under the category of its kind in the item's folder;
     // null for a name that is no sheet file.
     QTreeWidgetItem* AddFileItem(const QString& fileName, QTreeWidgetItem* item);
@@ -128,10 +148,10 @@ public:
     // ---- summaries (projecttreectrl_summary.cpp) ----
     void OnSummariseFolder();
     void OnSummarisePicked();
-    // A new quantity sheet summing `paths`, saved beside the project's
-    // first building (or folder); nothing for an empty list. Answers the
-    // document made.
-    platform::Document* summarisePicked(const QStringList& paths);
+    // A new quantity sheet summing the picked bar lists, saved beside the
+    // project's first building (or folder); nothing for an empty list.
+    // Answers the document made.
+    platform::Document* summarisePicked(const SummarySources& picked);
 
     // Whether copy, cut, delete and rename apply to the current item.
     bool CanEditItem() const;
@@ -171,6 +191,8 @@ private:
     static QTreeWidgetItem* folderItemOf(QTreeWidgetItem* item);
     static CVes_BuildingInfo* buildingOf(const QTreeWidgetItem* item);
     static CVes_LayerInfo* storeyOf(const QTreeWidgetItem* item);
+    // The bar lists under an item with their element types.
+    void collectLists(QTreeWidgetItem* item, SummarySources& sources) const;
     // Takes an item out of the tree and forgets every reference to it.
     void removeItem(QTreeWidgetItem* item);
     bool contains(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* item) const;
@@ -193,7 +215,7 @@ private:
                     const QString& typedName) const;
     // Saves the document as `path` and lists it below `item`.
     bool saveNewDocument(platform::Document* document, const QString& path, QTreeWidgetItem* item);
-    platform::Document* summarise(const QStringList& paths, const QString& folder,
+    platform::Document* summarise(const SummarySources& sources, const QString& folder,
                                   const QString& stem, QTreeWidgetItem* folderItem,
                                   QTreeWidgetItem* headerItem);
 

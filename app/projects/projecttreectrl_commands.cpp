@@ -430,7 +430,14 @@ void CProjectTreeCtrl::OnDeleteItem()
                             QStringLiteral("此目录下有文件处于打开状态，请关闭相应文件后再进行删除操作！")))
         return;
     const QPersistentModelIndex where = persistentIndex(item);
-    if (platform::ask(QStringLiteral("你确实要删除选择的文件（或目录）？")) != platform::Answer::Yes)
+    // The question names what goes: the file, or the folder with its files.
+    const QString question =
+        isFileKind(kind)
+            ? QStringLiteral("你确实要删除文件“%1”？").arg(item->text(0))
+            : QStringLiteral("你确实要删除目录“%1”及其中的所有文件？")
+                  .arg(kind == TREE_ELEMENT_TYPE ? item->parent()->text(0) + u'/' + item->text(0)
+                                                 : item->text(0));
+    if (platform::ask(question) != platform::Answer::Yes)
         return;
     if ((item = itemOf(where)))
         deleteItem(item);

@@ -29,15 +29,15 @@ constexpr int kCheckerText = 6;
 
 const QString kSummaryName = QStringLiteral("钢筋用量汇总");
 
-// The sheet a new document shows first: its main table.
-CVes_TableBase* mainTableOf(platform::Document* document)
+// The sheet a new document shows first, which shows its main table.
+CVes_TableViewBase* mainViewOf(platform::Document* document)
 {
     for (platform::View* view : document->views()) {
         if (auto* container = dynamic_cast<CSheetContainer*>(view)) {
             if (CVes_TableViewBase* sheet = container->getActiveSheetView())
-                return sheet->getTable();
+                return sheet;
         } else if (auto* sheet = dynamic_cast<CVes_TableViewBase*>(view)) {
-            return sheet->getTable();
+            return sheet;
         }
     }
     return nullptr;
@@ -57,7 +57,8 @@ platform::Document* CProjectTreeCtrl::newDocument(int templateId, CVes_TableBase
     platform::DocManager* manager = docManager();
     platform::DocTemplate* docTemplate = manager ? manager->findTemplate(templateId) : nullptr;
     platform::Document* document = docTemplate ? docTemplate->OpenDocumentFile(QString()) : nullptr;
-    *table = document ? mainTableOf(document) : nullptr;
+    CVes_TableViewBase* sheet = document ? mainViewOf(document) : nullptr;
+    *table = sheet ? sheet->getTable() : nullptr;
     return document;
 }
 
@@ -81,6 +82,10 @@ bool CProjectTreeCtrl::saveNewDocument(platform::Document* document, const QStri
                                        QTreeWidgetItem* item)
 {
     document->UpdateAllViews(nullptr);
+    // The window's panes show the header texts just filled in, not those
+    // of the template the sheet was made from.
+    if (CVes_TableViewBase* sheet = mainViewOf(document))
+        Q_EMIT sheet->tableChanged(sheet->getTable());
     if (!document->DoSave(path, true))
         return false;
     if (QTreeWidgetItem* fileItem = AddFileItem(QFileInfo(path).fileName(), item))
@@ -88,7 +93,7 @@ bool CProjectTreeCtrl::saveNewDocument(platform::Document* document, const QStri
     return true;
 }
 
-platform::Document* CProjectTreeCtrl::summarise(const QStringList& paths, const QString& folder,
+platform::Document* CProjectTreeCtrl::summarise(const SummarySources& sources, const QString& folder,
                                                 const QString& stem, QTreeWidgetItem* folderItem,
                                                 QTreeWidgetItem* headerItem)
 {
@@ -99,9 +104,13 @@ platform::Document* CProjectTreeCtrl::summarise(const QStringList& paths, const 
     if (!document)
         return nullptr;
     fillHeader(table, IDR_SLTYPE, headerItem, {});
+    // The summary's range names what was summed, whatever item was current.
+    if (const SheetKind* kind = sheetKindOfTemplate(IDR_SLTYPE); kind && table)
+        table->m_texts[size_t(kind->placementText)].m_formula = sources.scope();
     if (auto* sheet = dynamic_cast<CVes_SLTable*>(table)) {
         platform::WaitCursor wait;
-        sheet->importSetUpArray(paths);
+        // Lists kept in element-type folders count under their type.
+        sheet->importSetUpArray(sources.paths, sources.elementTypes);
         // The rows come in before the empty page a new sheet starts with;
         // those empty rows would make a page of their own.
         sheet->clearNullLineOfEnd();
@@ -121,27 +130,27 @@ void CProjectTreeCtrl::OnSummariseFolder()
     // A project folder's item shows its whole path; the file is named
     // after the folder itself.
     const QString stem = kind == TREE_FOLDER ? QFileInfo(folder).fileName() : item->text(0);
-    QStringList paths;
-    CollectBarListFiles(item, paths);
-    summarise(paths, folder, stem, item, item);
+    SummarySources sources;
+    CollectBarListFiles(item, sources);
+    summarise(sources, folder, stem, item, item);
 }
 
 void CProjectTreeCtrl::OnSummarisePicked()
 {
-    QStringList paths;
-    CollectChecked(rootItem(), paths);
-    summarisePicked(paths);
+    SummarySources picked;
+    CollectChecked(rootItem(), picked);
+    summarisePicked(picked);
 }
 
-platform::Document* CProjectTreeCtrl::summarisePicked(const QStringList& paths)
+platform::Document* CProjectTreeCtrl::summarisePicked(const SummarySources& picked)
 {
     QTreeWidgetItem* root = rootItem();
     QTreeWidgetItem* first = root && root->childCount() > 0 ? root->child(0) : nullptr;
     const int kind = itemKind(first);
-    if (paths.isEmpty() || !first || isFileKind(kind) || isCategoryKind(kind))
+    if (picked.paths.isEmpty() || !first || isFileKind(kind) || isCategoryKind(kind))
         return nullptr;
     const QString folder = GetItemFolder(first);
     if (folder.isEmpty())
         return nullptr;
-    return summarise(paths, folder, QStringLiteral("选择汇总"), first, m_hCurItem);
+    return summarise(picked, folder, QStringLiteral("选择汇总"), first, m_hCurItem);
 }

@@ -20,11 +20,7 @@ int main(int argc, char* argv[])
     platform::setHost(&host);
     platform::dataFolder();
     // The settings library edits the default raw stock in the tables' dialog.
-    envora::setRawStockEditor([](CVes_SteelYuanCaiDataLib& library, QWidget* parent) {
-        CVes_RawStockDlg dialog(parent);
-        dialog.m_pYuanCaiLib = &library;
-        return dialog.exec() == QDialog::Accepted;
-    });
+    envora::setRawStockEditor(&CVes_RawStockDlg::editDefaultStock);
 
     int rc = 0;
     {

@@ -48,8 +48,8 @@ void CRODOProcessView::addCommands()
 
 void CRODOProcessView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table)
 {
-    if (table.getSelectRow() <= 0)
-        return;
+    // The menu shows wherever the sheet is clicked; the row items only with
+    // a selected row.
     SheetMenu menu(bcMenu);
     autoCutLengthItem(menu, CVes_ProcessTable::kColLength);
     menu.pageItems(table);
@@ -57,15 +57,17 @@ void CRODOProcessView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table)
     menu.clipboardItems(*this);
     menu.printUndoRedo(*this);
     menu.moveItems(table);
-    menu.separator();
-    SheetMenu insert = menu.popup(QStringLiteral("插入"));
-    insert.item(QStringLiteral("插入钢筋行   \t\tInsert"), ID_INSERT_STEEL);
-    insert.item(QStringLiteral("插入构件编号行   \t\tCtrl+Insert"), ID_INSERT_ELE_ROW);
-    insert.item(QStringLiteral("插入杆件类型行"), ID_INSERT_ELE_TYPE_ROW);
-    insert.item(QStringLiteral("插入所在层行"), ID_INSERT_STOREY_ROW);
-    insert.item(QStringLiteral("插入工程名称"), ID_INSERT_PROJECT_ROW);
-    if (canPaste())
-        insert.item(QStringLiteral("插入剪切板内容"), ID_INSERT_CLIP);
+    if (table.getSelectRow() > 0) {
+        menu.separator();
+        SheetMenu insert = menu.popup(QStringLiteral("插入"));
+        insert.item(QStringLiteral("插入钢筋行   \t\tInsert"), ID_INSERT_STEEL);
+        insert.item(QStringLiteral("插入构件编号行   \t\tCtrl+Insert"), ID_INSERT_ELE_ROW);
+        insert.item(QStringLiteral("插入杆件类型行"), ID_INSERT_ELE_TYPE_ROW);
+        insert.item(QStringLiteral("插入所在层行"), ID_INSERT_STOREY_ROW);
+        insert.item(QStringLiteral("插入工程名称"), ID_INSERT_PROJECT_ROW);
+        if (canPaste())
+            insert.item(QStringLiteral("插入剪切板内容"), ID_INSERT_CLIP);
+    }
     menu.separator();
     menu.item(QStringLiteral("数据检查"), ID_CHECK_DATA);
     menu.separator();

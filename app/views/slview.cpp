@@ -38,6 +38,11 @@ void CRODOSLView::addCommands()
     map.add(ID_CHECK_DATA, [this] { checkTable(); });
     map.add(ID_IMPORT_SETUP, [this] { importSteelFromSetUp(); });
     map.add(ID_IMPORT_OTHER, [this] { importSteelFromSL(); });
+    map.add(ID_IMPORT_FOLDER, [this] {
+        const QString folder = askFolder();
+        if (!folder.isEmpty())
+            importSteelFromDir(folder);
+    });
 }
 
 void CRODOSLView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table)
@@ -57,6 +62,7 @@ void CRODOSLView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table)
     menu.separator();
     menu.item(QStringLiteral("从钢筋配料单导入"), ID_IMPORT_SETUP);
     menu.item(QStringLiteral("从钢筋明细表导入"), ID_IMPORT_OTHER);
+    menu.item(QStringLiteral("从文件夹导入钢筋配料单"), ID_IMPORT_FOLDER);
     menu.item(QStringLiteral("导出到excel"), ID_EXPORT_EXCEL);
     menu.item(QStringLiteral("算量汇总参数设置"), ID_SUMMARY_SETTINGS);
     const CVes_SLTable* sheet = slTable();

@@ -42,6 +42,7 @@ constexpr int ID_INSERT_ELE_ROW = 32874;
 constexpr int ID_IMPORT_OTHER = 32877;       // another sheet of the same kind
 constexpr int ID_SL_NUM_ALL = 32880;
 constexpr int ID_SL_NUM_ALL_SHARED = 32881;
+constexpr int ID_IMPORT_FOLDER = 33811;      // the bar lists of a folder
 
 // Orders of the summaries and the sorted sheet.
 constexpr int ID_SORT_LARGE_FIRST = 32941;

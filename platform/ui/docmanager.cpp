@@ -181,11 +181,18 @@ QString DocManager::askFileName(bool bOpen, const QString& title, const QString&
 QString DocManager::openFileFilter() const
 {
     QStringList filters;
+    QStringList patterns;
     for (const auto& t : m_templates) {
         const QString filter = t->fileDialogFilter();
-        if (!filter.isEmpty())
-            filters << filter;
+        if (filter.isEmpty())
+            continue;
+        filters << filter;
+        patterns << u'*' + t->GetDocString(DocTemplate::filterExt);
     }
+    // Every kind of sheet at once comes first, so that the dialog shows them
+    // all from the start.
+    if (patterns.size() > 1)
+        filters.prepend(QStringLiteral("全部表格 (%1)").arg(patterns.join(u' ')));
     filters << QStringLiteral("所有文件 (*)");
     return filters.join(QStringLiteral(";;"));
 }

@@ -4,14 +4,19 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QTextBrowser>
 #include <QThread>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace platform {
 
@@ -118,6 +123,30 @@ QString QtHostServices::askSaveFileName(const QString& title, const QString& pro
     if (!onUiThread())
         return {};
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, proposedPath, filter);
+}
+
+bool QtHostServices::showHtml(const QString& title, const QString& html)
+{
+    if (!onUiThread())
+        return false;
+    auto* window = new QDialog(QApplication::activeWindow());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(QStringLiteral("HtmlPageWindow"));
+    window->setWindowTitle(title);
+    auto* page = new QTextBrowser(window);
+    page->setOpenExternalLinks(false);
+    page->setHtml(html);
+    auto* buttons = new QDialogButtonBox(window);
+    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    QObject::connect(close, &QPushButton::clicked, window, &QDialog::close);
+    auto* layout = new QVBoxLayout(window);
+    layout->addWidget(page, 1);
+    layout->addWidget(buttons);
+    window->resize(760, 560);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
 }
 
 } // namespace platform

@@ -18,6 +18,8 @@ public:
     bool openWithDesktop(const QString& pathOrUrl) override;
     QString askSaveFileName(const QString& title, const QString& proposedPath,
                             const QString& filter) override;
+    // A window of its own beside the active one, closed by its button.
+    bool showHtml(const QString& title, const QString& html) override;
 };
 
 } // namespace platform

@@ -167,6 +167,8 @@ bool CuttingJob::cut(const std::atomic<bool>* cancel, const std::function<void(i
 
 void CuttingJob::fill(CVes_YouhuaDuanLiaoTable& table) const
 {
+    table.m_cutGrade = m_grade;
+    table.m_cutDiameter = m_diameter;
     table.m_texts[CVes_YouhuaDuanLiaoTable::kNoteText].m_formula =
         Steel_GradeDNToString(m_grade, m_diameter, 0) + QStringLiteral(" 优化断料");
     for (const Run& run : m_runs) {

@@ -59,7 +59,8 @@ public:
     // answer is then false and the runs are to be dropped.
     bool cut(const std::atomic<bool>* cancel = nullptr,
              const std::function<void(int, int)>& progress = {});
-    // The note of the size and, per run, its patterns and a total row.
+    // The note of the size and, per run, its patterns and a total row; the
+    // table remembers the size.
     void fill(CVes_YouhuaDuanLiaoTable& table) const;
     // What a run could not cut, one line per problem.
     QStringList problems() const;

@@ -377,6 +377,9 @@ public:
     // leaves the list without rows. Runs on the user-interface thread; lives
     // with the dialogs' glue, in setuptable_dialogs.cpp.
     CVes_YouhuaDuanLiaoTable* toDuanLiaoTable(CVes_YouhuaDuanLiaoTable* cut);
+    // The same for the size `cut` was cut for last, without asking (after
+    // the raw stock changed); a list never cut asks as above.
+    CVes_YouhuaDuanLiaoTable* cutAgain(CVes_YouhuaDuanLiaoTable* cut);
     // A deep copy of everything the derived sheets read (layout, rules,
     // rows, raw stock, selection), for work away from the list's thread.
     std::unique_ptr<CVes_SetupTable> workingCopy() const;
@@ -477,6 +480,8 @@ public:
     double m_selLineWeight = 0.0; // written by fillTable
 
 private:
+    // The cutting list of the size given, or asked of the user when none is.
+    CVes_YouhuaDuanLiaoTable* cutList(CVes_YouhuaDuanLiaoTable* cut, int grade, float diameter);
     friend SnapshotSheet;
     struct Bare {};
     // The numbers of the bars of the list, in its order.

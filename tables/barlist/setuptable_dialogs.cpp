@@ -33,10 +33,22 @@ void CVes_SetupTable::setSumray()
 
 CVes_YouhuaDuanLiaoTable* CVes_SetupTable::toDuanLiaoTable(CVes_YouhuaDuanLiaoTable* cut)
 {
+    return cutList(cut, 0, 0.0f);
+}
+
+CVes_YouhuaDuanLiaoTable* CVes_SetupTable::cutAgain(CVes_YouhuaDuanLiaoTable* cut)
+{
+    return cut ? cutList(cut, cut->m_cutGrade, cut->m_cutDiameter) : toDuanLiaoTable(cut);
+}
+
+CVes_YouhuaDuanLiaoTable* CVes_SetupTable::cutList(CVes_YouhuaDuanLiaoTable* cut, int grade,
+                                                   float diameter)
+{
     if (!cut)
         cut = new CVes_YouhuaDuanLiaoTable;
     else
         cut->clearnAllLineOnly();
+    cut->m_cutGrade = 0;
     QWidget* parent = QApplication::activeWindow();
 
     // The pieces are gathered from a copy of the list, so that nothing the
@@ -53,12 +65,16 @@ CVes_YouhuaDuanLiaoTable* CVes_SetupTable::toDuanLiaoTable(CVes_YouhuaDuanLiaoTa
     for (int i = m_yuanCai.count(); i < gained.count(); ++i)
         m_yuanCai.append(*gained.at(i));
 
-    CCutOptimizeSpecDlg dlg(parent);
-    // The dialog proposes a size the list has bars of.
-    job.proposeSize(dlg.m_nGrade, dlg.m_fDN, m_yuanCai);
-    if (dlg.exec() != QDialog::Accepted)
-        return cut;
-    job.choose(dlg.m_nGrade, dlg.m_fDN, m_yuanCai);
+    if (grade <= 0) {
+        CCutOptimizeSpecDlg dlg(parent);
+        // The dialog proposes a size the list has bars of.
+        job.proposeSize(dlg.m_nGrade, dlg.m_fDN, m_yuanCai);
+        if (dlg.exec() != QDialog::Accepted)
+            return cut;
+        grade = dlg.m_nGrade;
+        diameter = dlg.m_fDN;
+    }
+    job.choose(grade, diameter, m_yuanCai);
     const bool finished = runInBackground(
         parent, QStringLiteral("正在优化断料……"), true,
         [&](const std::atomic<bool>& cancel, const WorkProgress& progress) {

@@ -9,6 +9,7 @@
 #include "core/model/samebarindex.h"
 #include "tables/barlist/sumhelpers.h"
 #include "tables/processing/processtableeditline.h"
+#include "tables/processing/tagsheetbuilder.h"
 
 #include <memory>
 #include <vector>
@@ -122,7 +123,7 @@ TableLineList CVes_SetupTable::transformProcess(int, int)
         kind.coating = bar.steelType;
         barsum::stockRecord(m_yuanCai, stockFile, kind);
 
-        if ((m_liaoPaiType == 3 && bar.isGuJin()) || (m_liaoPaiType == 4 && !bar.isGuJin()))
+        if (!TagSheetBuilder::modeTakes(int(m_liaoPaiType), bar))
             continue;
         const QString source = sourceNumber(m_rules.m_guibingShow, walk.element, bar.number);
         const bool split = m_liaoPaiEleChaifen != 0;

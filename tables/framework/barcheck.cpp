@@ -365,7 +365,10 @@ int checkBarRows(const std::vector<CheckedBar>& bars, const BarCheckRules& rules
 QString writeCheckReport(const QString& title, const QString& fileName, const QString& findings)
 {
     const QDateTime now = platform::host().now();
-    QString page = QStringLiteral("<html><HEAD>\n<TITLE>%1</TITLE>\n<BODY>\n<p><CENTER><B>"
+    // The page says how it is encoded, so that a browser does not guess.
+    QString page = QStringLiteral("<html><HEAD>\n<TITLE>%1</TITLE>\n"
+                                  "<META http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">\n"
+                                  "<BODY>\n<p><CENTER><B>"
                                   "<FONT SIZE=\"8\" COLOR=\"blue\">检查报告</FONT></B></CENTER></p>")
                        .arg(title);
     page += QStringLiteral("\n<p><b><I><FONT SIZE=\"2\" COLOR=\"#0033FF\">检查时间：%1-%2-%3 %4:%5"
@@ -390,6 +393,10 @@ QString writeCheckReport(const QString& title, const QString& fileName, const QS
         }
         path = fallback;
     }
-    platform::host().openWithDesktop(path);
+    // Without a program for web pages the program shows the report itself;
+    // failing that, the user learns where it is.
+    if (!platform::host().openWithDesktop(path) && !platform::host().showHtml(title, page))
+        platform::showMessage(QStringLiteral("检查报告已保存到：%1").arg(path),
+                              platform::MessageIcon::Information);
     return path;
 }

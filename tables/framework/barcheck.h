@@ -45,8 +45,10 @@ int checkBarRows(const std::vector<CheckedBar>& bars, const BarCheckRules& rules
 int checkBarRows(const std::vector<CheckedBar>& bars, bool compareUnprocessed,
                  QString& findings);
 
-// Writes the check report (title, check time, findings) as `fileName` into
-// the data folder, or the temporary folder when that cannot be written, and
-// opens it with the desktop's program. Answers its path; when neither can be
-// written the user is told and the answer is empty.
+// Writes the check report (title, check time, findings; a GBK page that
+// says so) as `fileName` into the data folder, or the temporary folder when
+// that cannot be written, and opens it with the desktop's program, or shows
+// it in the program's own window when no program opens it. Answers its
+// path; when neither folder can be written the user is told and the answer
+// is empty.
 QString writeCheckReport(const QString& title, const QString& fileName, const QString& findings);

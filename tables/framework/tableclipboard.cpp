@@ -141,3 +141,57 @@ CVes_TableClipboard& tableClipboard()
     static CVes_TableClipboard clipboard;
     return clipboard;
 }
+
+namespace {
+
+QString sheetName(int kind)
+{
+    switch (kind) {
+    case CVes_TableClipboard::kSetupLines:
+        return QStringLiteral("钢筋配料单");
+    case CVes_TableClipboard::kProcessLines:
+        return QStringLiteral("钢筋加工明细单");
+    case CVes_TableClipboard::kSLLines:
+        return QStringLiteral("钢筋用量明细表");
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+int CVes_TableClipboard::rowKindOfTable(unsigned int tableType)
+{
+    // The table types of the bar list, the processing sheet and the
+    // quantity sheet.
+    switch (tableType) {
+    case 1:
+        return kSetupLines;
+    case 2:
+        return kProcessLines;
+    case 3:
+        return kSLLines;
+    default:
+        return kEmpty;
+    }
+}
+
+QString CVes_TableClipboard::pasteRefusal(CVes_TableBase& table)
+{
+    const int wanted = rowKindOfTable(table.getTableType());
+    if (wanted == kEmpty)
+        return QStringLiteral("这张表格不能粘贴行。");
+    const CVes_TableClipboard& clip = tableClipboard();
+    const int held = clip.heldKind();
+    if (held == kEmpty || (held != kText && !clip.hasLines(held)))
+        return QStringLiteral("剪贴板中没有可粘贴的行：请先复制或剪切%1中的行。").arg(sheetName(wanted));
+    if (held == kText)
+        return QStringLiteral("剪贴板中是一段备注文字，只能粘贴到钢筋配料单的备注列中。");
+    if (held != wanted)
+        return QStringLiteral("剪贴板中是%1的行，不能粘贴到%2中。").arg(sheetName(held), sheetName(wanted));
+    if (table.getSelectRow() < 1)
+        return QStringLiteral("请先选择要粘贴到的行。");
+    if (!table.isContinueSelect())
+        return QStringLiteral("粘贴的行只能替换一段连续选择的行。");
+    return QStringLiteral("剪贴板中的内容不能粘贴到这里。");
+}

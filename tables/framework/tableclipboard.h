@@ -54,6 +54,15 @@ public:
     TableLineList getLines(int kind) const;
     // True when rows are held and `kind` is the held kind.
     bool hasLines(int kind) const;
+    // What is held (kEmpty, a row kind or kText).
+    int heldKind() const { return m_kind; }
+
+    // The row kind a sheet of the table type takes (kEmpty for a sheet that
+    // takes no rows).
+    static int rowKindOfTable(unsigned int tableType);
+    // Why `table` cannot take a paste now, in the user's words: what the
+    // clipboard holds, or what the selection lacks.
+    static QString pasteRefusal(CVes_TableBase& table);
 
 private:
     void append(std::unique_ptr<CVes_TableBaseLine> copy, int kind, int clearFirst);

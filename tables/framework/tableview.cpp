@@ -1,6 +1,7 @@
 #include "tables/framework/tableview.h"
 
 #include "tables/framework/findreplacedlg.h"
+#include "tables/framework/tableclipboard.h"
 #include "tables/framework/memdc.h"
 #include "tables/framework/tablebase.h"
 #include "tables/framework/tablehelpers.h"
@@ -9,6 +10,7 @@
 #include "envora/usercustom.h"
 #include "platform/dc.h"
 #include "platform/gdi.h"
+#include "platform/hostservices.h"
 #include "platform/painterdc.h"
 
 #include <QImage>
@@ -482,6 +484,12 @@ void CVes_TableViewBase::OnPaste()
 {
     if (!m_table)
         return;
+    // A paste that cannot be taken says why instead of doing nothing.
+    if (!m_table->canPaste()) {
+        platform::showMessage(CVes_TableClipboard::pasteRefusal(*m_table),
+                              platform::MessageIcon::Information, QStringLiteral("粘贴"));
+        return;
+    }
     m_table->PasteRow();
     rowsReplaced();
     repaintView();

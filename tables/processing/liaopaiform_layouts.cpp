@@ -136,9 +136,13 @@ const Layout& compact()
         l.backgrounds = {outside(tag)};
         l.strokes = {frame(3, 0, 0, 600, 400), frame(3, -6, -6, 606, 406)};
         l.hit = tag;
+        // The element shares its row with the tag number, so that two tags
+        // of the same bar number in different elements tell apart by their
+        // own numbers too.
         l.cells = {label(0, 0, 150, 110, "构件\n信息"),
                    value(150, 0, 600, 55, Content::ProjectStorey, kHei, 25),
-                   value(150, 55, 600, 110, Content::Element, kSong, 25),
+                   value(150, 55, 400, 110, Content::Element, kSong, 25),
+                   value(400, 55, 600, 110, Content::TagNumber, kHei, 25),
                    shape(0, 250, 600, 400)};
         l.cells = join(l.cells, ruledRuns(0, 150, 600, 110, 70, 600, 150));
         return l;

@@ -248,6 +248,13 @@ void CVes_LiaoPaiTable::drawTags(platform::Dc* dc, const PageLayout& layout, dou
         for (int c = 0; c < layout.columns; ++c) {
             const int x = layout.gridLeft + kTagInset - dx + layout.width * c;
             const int index = r * layout.columns + c;
+            CVes_LiaoPaiTableLine* row = index < m_pageLines.size()
+                ? dynamic_cast<CVes_LiaoPaiTableLine*>(m_pageLines[index])
+                : nullptr;
+            // Paper gets the tags there are; an empty frame is drawn on
+            // screen only, to show where the page has room.
+            if (printing && (!row || row->texts().size() < 6))
+                continue;
             form.m_shapeScale = s;
             form.setScale(s);
             form.setPt(map(x, y));
@@ -263,9 +270,6 @@ void CVes_LiaoPaiTable::drawTags(platform::Dc* dc, const PageLayout& layout, dou
             form.m_drawBk = !printing && index == m_curRow ? 1 : 0;
             if (form.m_drawBk)
                 form.setbkColor(kCurrentTagColour);
-            CVes_LiaoPaiTableLine* row = index < m_pageLines.size()
-                ? dynamic_cast<CVes_LiaoPaiTableLine*>(m_pageLines[index])
-                : nullptr;
             fillForm(form, row, layout);
             (form.*layout.draw)(dc);
         }

@@ -169,7 +169,9 @@ public:
     void checkTable();
     static QString checkReportName();
 
-    int m_liaoPaiType = 0;   // 0 bar and element tags, 1 bar tags, 2 or more element tags
+    // 0 bar and element tags, 1 bar tags, 3 the bar tags of main bars, 4 those
+    // of stirrups, 2 and any other value element tags.
+    int m_liaoPaiType = 0;
     int m_liaoPaiDirect = 3; // the bar-tag page layout, 0 to 5
 
 private:

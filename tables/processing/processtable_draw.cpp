@@ -45,6 +45,20 @@ QString headingText(const EditLine& line)
     }
 }
 
+// The element a bar row belongs to: the nearest heading row before it, when
+// that is an element row (a project, storey or element-type row closes the
+// element). Null for none.
+EditLine* elementOf(const TableLineList& lines, CVes_TableBaseLine* row)
+{
+    for (qsizetype i = lines.indexOf(row) - 1; i >= 0; --i) {
+        auto* line = static_cast<EditLine*>(lines[i]);
+        if (line->isNull() || line->getType() == EditLine::kSteelRow)
+            continue;
+        return line->getType() == EditLine::kEleRow ? line : nullptr;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 void CVes_ProcessTable::fillTable(platform::Dc* dc)
@@ -77,6 +91,12 @@ void CVes_ProcessTable::fillTable(platform::Dc* dc)
             return;
         }
         CVes_ProcessSteel& bar = *line.getProcessSteel();
+        // A page that begins inside an element names it again beside its
+        // first bar, its heading row having stayed on an earlier page.
+        if (r == 1) {
+            if (const EditLine* element = elementOf(m_lines, &line))
+                centred(r, kColPart, headingText(*element) + QStringLiteral("（续）"), page.h);
+        }
         if (line.getFirstLp() == 0) {
             centred(r, kColNumber, bar.number, page.h);
             fillBarCells(r, kColGrade, bar, page);

@@ -45,8 +45,13 @@ CVes_LiaoPaiTable* CVes_ProcessTable::toLiaoPaiTable(CVes_LiaoPaiTable* table)
 
     TagSheetBuilder::Options options;
     options.prefix = TagSheetBuilder::prefixOf(m_texts[kSheetNumberText].m_formula);
-    options.elementTags = m_liaoPaiType != 1;
-    options.barTags = m_liaoPaiType < 2;
+    // Tag types: 0 bar and element tags, 1 bar tags only, 3 and 4 the bar
+    // tags of main bars or of stirrups only, 2 and any other value element
+    // tags only.
+    const int type = m_liaoPaiType;
+    const bool oneKind = type == TagSheetBuilder::kMainBarsOnly || type == TagSheetBuilder::kStirrupsOnly;
+    options.elementTags = type != 1 && !oneKind;
+    options.barTags = type < 2 || oneKind;
     options.totalCaptionOnProject = true;
     TagSheetBuilder builder(*table, options);
 
@@ -57,6 +62,8 @@ CVes_LiaoPaiTable* CVes_ProcessTable::toLiaoPaiTable(CVes_LiaoPaiTable* table)
     const double toMetre = transUnit(shapeUnit, kMetre);
 
     builder.walk(m_lines, [&](CVes_ProcessSteel& bar) {
+        if (!TagSheetBuilder::modeTakes(type, bar))
+            return;
         const QString length = processtext::lengthText(bar, toShape, toLength, lengthUnit);
         const double metres = TagSheetBuilder::metresPerPiece(bar, toShape, toMetre);
         // A copy: adding tags must not move the tags being walked.

@@ -71,6 +71,7 @@ void CVes_ProcessTableEditLine::Serialize(platform::Archive& ar)
     if (kind != std::int32_t(kSteelRow))
         ar >> text;
     m_steel.Serialize(ar);
+    restorePerGroupPieces();
 
     setType(unsigned(kind));
     setRows(rows);

@@ -11,6 +11,7 @@
 #include "tables/processing/processtableeditline.h"
 
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -140,7 +141,7 @@ int CVes_ProcessTableEditView::isCanEditVar(int row, int column, QPoint point)
     return variable && variable->m_type > CVes_Variable::kComputed ? 1 : 0;
 }
 
-void CVes_ProcessTableEditView::EditoutSideVar(int row, int index, QPoint, QWidget* parent)
+void CVes_ProcessTableEditView::EditoutSideVar(int row, int index, QPoint, QWidget*)
 {
     m_curEditVar = nullptr;
     if (!m_table || row != CVes_TableBase::kTitleTextRow || index < 0 || index > 6)
@@ -149,22 +150,13 @@ void CVes_ProcessTableEditView::EditoutSideVar(int row, int index, QPoint, QWidg
     if (variable->m_type != CVes_Variable::kTextKind)
         return;
     m_curEditVar = variable;
-    platform::Rect box;
-    variable->LocateRect(box);
-    box = LPtoDP(box);
-    if (variable->m_align == CVes_String::kCentre) {
-        const QPoint centre = box.CenterPoint();
-        const int half = box.Width() / 2;
-        box.left = centre.x() - half;
-        box.right = centre.x() + half;
-    }
-    endEdit();
-    QWidget* host = parent ? parent : viewport();
-    m_inPlaceEdit = new CVes_InPlaceEdit(host, box, kEditStyle, kInPlaceEditId, row, index,
-                                         variable->m_formula, inplace::kClick);
-    m_inPlaceEdit->setOwner(this);
-    m_inPlaceEdit->setFont(editFont(LPtoDP(variable->m_height)));
-    m_inPlaceEdit->selectAll();
+    // The box lies over the text, in the view's own client area whose
+    // coordinates it is given in, and is wide enough to show the text.
+    const int height = LPtoDP(variable->m_height);
+    platform::Rect box = textEditBox(*variable);
+    const int wanted = QFontMetrics(editFont(height)).horizontalAdvance(variable->m_formula) + 3 * height;
+    box.right = std::max(box.right, box.left + wanted);
+    openEditBox(box, row, index, variable->m_formula, height, inplace::kClick, true);
 }
 
 void CVes_ProcessTableEditView::EditCurCell(unsigned ch)
@@ -235,6 +227,24 @@ void CVes_ProcessTableEditView::commitTail()
 
 // ---- Keys and mouse --------------------------------------------------------------
 
+void CVes_ProcessTableEditView::OnKeyDown(QKeyEvent* event)
+{
+    if (m_table && event->key() == Qt::Key_F3 && event->modifiers() == Qt::NoModifier) {
+        checkTable();
+        event->accept();
+        return;
+    }
+    cellEditKeyDown(event);
+}
+
+void CVes_ProcessTableEditView::OnLButtonDown(unsigned flags, QPoint point)
+{
+    CVes_TableViewBase::OnLButtonDown(flags, point);
+    // The frame shows the property pane of the new selection.
+    if (m_table)
+        notifyFrame();
+}
+
 void CVes_ProcessTableEditView::OnChar(int ch)
 {
     if (m_table && ch >= 32 && ch <= 126)
@@ -264,8 +274,7 @@ void CVes_ProcessTableEditView::openAtPoint(QPoint point)
     if (!m_table->HitTest(DPtoLP(point), row, column))
         return;
     if (row == CVes_TableBase::kTitleTextRow && column >= 0) {
-        QWidget* grandparent = parentWidget() ? parentWidget()->parentWidget() : nullptr;
-        EditoutSideVar(row, column, point, grandparent);
+        EditoutSideVar(row, column, point, nullptr);
         return;
     }
     CVes_TableBaseLine* line = m_table->getLine(row);

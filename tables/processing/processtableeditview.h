@@ -38,7 +38,8 @@ public:
     // Nonzero when (row, column) is a bar's shape cell with an editable
     // dimension under the point.
     int isCanEditVar(int row, int column, QPoint point) override;
-    // Title-block texts: index 0 the title, 1 to 6 texts 2 to 7.
+    // Title-block texts: index 0 the title, 1 to 6 texts 2 to 7; the editor
+    // lies over the text in the view (the parent is not used).
     void EditoutSideVar(int row, int index, QPoint point, QWidget* parent) override;
     // The commit of an edit of the sheet's cells or title-block texts.
     void EndCellEdit(int row, int column, const QString& text) override;
@@ -48,9 +49,13 @@ public:
     // Typing a character into the current cell opens its editor with the
     // character in place of the text.
     void EditCurCell(unsigned ch);
-    // The cell keys (handleSheetKey), a printable character typed (OnChar),
-    // then the framework's key handling.
-    void OnKeyDown(QKeyEvent* event) override { cellEditKeyDown(event); }
+    // F3 checks the sheet, as in the bar list; otherwise the cell keys
+    // (handleSheetKey), a printable character typed (OnChar), then the
+    // framework's key handling.
+    void OnKeyDown(QKeyEvent* event) override;
+    // The base's selection and editing, then the frame is told
+    // (tableChanged), so that its panes follow the selection.
+    void OnLButtonDown(unsigned flags, QPoint point) override;
     // A character from 32 to 126 starts typing into the current cell.
     void OnChar(int ch) override;
     // A double click: a title-block text opens its editor, a bar's shape the

@@ -139,3 +139,10 @@ void CVes_ProcessTableListLine::refreshLpPieces()
         tag.auxB = graded ? m_steel.count : 0;
     }
 }
+
+void CVes_ProcessTableListLine::restorePerGroupPieces()
+{
+    const int perGroup = m_steel.isMultiVal() ? m_steel.count : 0;
+    for (CVes_LiaoPai& tag : *m_steel.getLpArrayPtr())
+        tag.auxB = perGroup;
+}

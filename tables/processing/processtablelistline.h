@@ -65,6 +65,11 @@ public:
     // number. With `apply` 0 nothing changes.
     void setID(int number, int apply);
 
+    // A graded bar's tags count groups; the bars in a group are not stored
+    // with the tag, so a row read back takes them from the bar again. Tags
+    // of any other bar count bars and hold no bars per group.
+    void restorePerGroupPieces();
+
     int getFirstLp() const { return m_firstLp; }
     void setFirstLp(int index) { m_firstLp = index; }
 

@@ -30,6 +30,15 @@ void TagSheetBuilder::prepare(CVes_LiaoPaiTable& table, const CVes_TableBase& so
     table.m_texts[6].set(&source.m_texts[6]);
 }
 
+bool TagSheetBuilder::modeTakes(int tagMode, const CVes_BarCore& bar)
+{
+    if (tagMode == kMainBarsOnly)
+        return !bar.isGuJin();
+    if (tagMode == kStirrupsOnly)
+        return bar.isGuJin() != 0;
+    return true;
+}
+
 QString TagSheetBuilder::prefixOf(const QString& text)
 {
     qsizetype end = text.size();

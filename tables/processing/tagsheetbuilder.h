@@ -13,6 +13,7 @@
 
 #include <functional>
 
+class CVes_BarCore;
 class CVes_LiaoPaiTable;
 class CVes_ProcessSteel;
 class CVes_ProcessTableEditLine;
@@ -33,6 +34,14 @@ public:
     // layout holds, and its title-block text 6.
     static void prepare(CVes_LiaoPaiTable& table, const CVes_TableBase& source,
                         int lengthColumn, int layout);
+    // The tag modes that tag one kind of bar only: main bars (longitudinal
+    // bars, everything but stirrups and ties) or stirrups and ties.
+    static constexpr int kMainBarsOnly = 3;
+    static constexpr int kStirrupsOnly = 4;
+    // Whether the tag mode gives `bar` its tags: modes 3 and 4 take only
+    // their kind of bar, every other mode every bar.
+    static bool modeTakes(int tagMode, const CVes_BarCore& bar);
+
     // The range prefix: the text trimmed on the right, and "-" after it when
     // something is left.
     static QString prefixOf(const QString& text);

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -76,13 +77,40 @@ CVes_RawStockDlg::CVes_RawStockDlg(QWidget* parent) : QDialog(parent)
     bottom->addWidget(m_batchDownBox);
     bottom->addStretch(1);
     bottom->addWidget(buttons);
+    m_note = new QLabel(this);
+    m_note->setWordWrap(true);
+    m_note->hide();
     auto* layout = new QVBoxLayout(this);
     layout->addStretch(1);
+    layout->addWidget(m_note);
     layout->addLayout(bottom);
     resize(640, 400);
 }
 
 CVes_RawStockDlg::~CVes_RawStockDlg() = default;
+
+bool CVes_RawStockDlg::editDefaultStock(CVes_SteelYuanCaiDataLib& library, QWidget* parent)
+{
+    CVes_RawStockDlg dialog(parent);
+    dialog.m_pYuanCaiLib = &library;
+    dialog.showAsDefaultStock();
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CVes_RawStockDlg::showAsDefaultStock()
+{
+    setWindowTitle(QStringLiteral("默认钢筋原材库管理"));
+    m_note->setText(QStringLiteral("这里设置的定尺长度与价格用于新建的表格，以及表格中尚未设置原材的钢筋规格；"
+                                   "已有表格中的原材请在该表格的“钢筋原材设置”中修改。"));
+    m_note->show();
+}
+
+void CVes_RawStockDlg::reject()
+{
+    if (m_pYuanCaiLib && m_original)
+        *m_pYuanCaiLib = *m_original;
+    QDialog::reject();
+}
 
 void CVes_RawStockDlg::showEvent(QShowEvent* event)
 {
@@ -97,6 +125,7 @@ bool CVes_RawStockDlg::OnInitDialog()
 {
     if (!m_pYuanCaiLib || m_grid)
         return false;
+    m_original = std::make_unique<CVes_SteelYuanCaiDataLib>(*m_pYuanCaiLib);
     m_grid = new CGridCtrl(0, 0, 0, 0, this);
     m_grid->SetDlgCtrlID(kGridId);
     m_grid->SetOwner(this);

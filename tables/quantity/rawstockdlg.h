@@ -1,17 +1,21 @@
 #pragma once
 // The raw stock a table carries (表格内原材设置): one grid row per record with
 // its grade, diameter, bar type, stock length (m) and price (元/吨). Every
-// finished cell edit goes into the library at once, so the result of the
-// dialog only tells how it was closed. With "向下批量修改数据" an edit is
-// copied to every record from the edited one down.
+// finished cell edit goes into the library at once; Cancel puts back what
+// the library held when the dialog opened. With "向下批量修改数据" an edit
+// is copied to every record from the edited one down. The same dialog edits
+// the user's default raw stock, under a title and a note of its own.
 
 #include "grid/gridowner.h"
 
 #include <QDialog>
 
+#include <memory>
+
 class CGridCtrl;
 class CVes_SteelYuanCaiDataLib;
 class QCheckBox;
+class QLabel;
 
 class CVes_RawStockDlg : public QDialog, public GridOwner {
     Q_OBJECT
@@ -27,6 +31,18 @@ public:
 
     explicit CVes_RawStockDlg(QWidget* parent = nullptr);
     ~CVes_RawStockDlg() override;
+
+    // Runs the dialog on the user's default raw stock (the settings
+    // library's editor of it); true after OK.
+    static bool editDefaultStock(CVes_SteelYuanCaiDataLib& library, QWidget* parent);
+    // Shows the dialog as the editor of the user's default raw stock: its
+    // title, and a note that it serves new sheets and sizes a sheet does not
+    // hold yet, not the stock sheets already carry.
+    void showAsDefaultStock();
+    QLabel* noteLabel() const { return m_note; }
+
+    // Closes the dialog with the library as it was when the dialog opened.
+    void reject() override;
 
     // Builds the grid of the library set in m_pYuanCaiLib; nothing (no grid)
     // without one. Showing the dialog runs it once.
@@ -58,6 +74,9 @@ private:
 
     CGridCtrl* m_grid = nullptr;
     QCheckBox* m_batchDownBox = nullptr;
+    QLabel* m_note = nullptr;
+    // What the library held when the dialog opened.
+    std::unique_ptr<CVes_SteelYuanCaiDataLib> m_original;
     // The cell shown as a drop-down list, if any.
     int m_listRow = -1;
     int m_listCol = -1;

@@ -197,6 +197,12 @@ public:
     // that does not open (or is newer) is skipped; one whose shape unit
     // differs is refused with a message. No undo step and no repaint.
     void importSetUpArray(const QStringList& paths);
+    // The same for bar lists that belong to element types: `elementTypes`
+    // names the type of the list of the same index (empty: none). The rows
+    // of lists without a type come first; then, per type in the order first
+    // met, an element-type row and the rows of that type's lists, so that the
+    // summary counts their bars under their type.
+    void importSetUpArray(const QStringList& paths, const QStringList& elementTypes);
     // The same for every bar list under the folder and its sub-folders.
     void importSetUp(const QString& folder);
     void importSL(const QString& folder);

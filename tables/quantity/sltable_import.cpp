@@ -4,6 +4,8 @@
 
 #include "platform/archive.h"
 #include "platform/hostservices.h"
+
+#include <QHash>
 #include "tables/barlist/setuptable.h"
 #include "tables/barlist/sumhelpers.h"
 #include "tables/framework/tablehelpers.h"
@@ -44,9 +46,39 @@ QList<CVes_SLTableLine*> CVes_SLTable::rowsFromFiles(const QStringList& paths)
 
 void CVes_SLTable::importSetUpArray(const QStringList& paths)
 {
+    importSetUpArray(paths, {});
+}
+
+void CVes_SLTable::importSetUpArray(const QStringList& paths, const QStringList& elementTypes)
+{
+    QStringList untyped;
+    QStringList types;
+    QHash<QString, QStringList> typed;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString type = elementTypes.value(i).trimmed();
+        if (type.isEmpty()) {
+            untyped << paths[i];
+            continue;
+        }
+        if (!typed.contains(type))
+            types << type;
+        typed[type] << paths[i];
+    }
+
     TableLineList rows;
-    for (CVes_SLTableLine* row : rowsFromFiles(paths))
+    for (CVes_SLTableLine* row : rowsFromFiles(untyped))
         rows.append(row);
+    for (const QString& type : std::as_const(types)) {
+        const QList<CVes_SLTableLine*> bars = rowsFromFiles(typed.value(type));
+        if (bars.isEmpty())
+            continue;
+        auto* heading = new CVes_SLTableLine(CVes_SLTableLine::kEleTypeRow);
+        heading->setEleType(type);
+        heading->setNull(0);
+        rows.append(heading);
+        for (CVes_SLTableLine* row : bars)
+            rows.append(row);
+    }
     insertLinesBefore(m_lines.isEmpty() ? nullptr : m_lines.first(), rows);
 }
 

@@ -465,6 +465,11 @@ QString CVes_SLTableView::askOpenPath(const QString& filter)
     return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(filter));
 }
 
+QString CVes_SLTableView::askFolder()
+{
+    return QFileDialog::getExistingDirectory(this, QStringLiteral("选择要导入其中钢筋配料单的文件夹"));
+}
+
 void CVes_SLTableView::importRows(const QList<CVes_SLTableLine*>& rows)
 {
     if (!rows.isEmpty())
@@ -536,7 +541,6 @@ void CVes_SLTableView::importSteelFromDir(const QString& folder)
     if (!table)
         return;
     QStringList paths;
-    collectPldFiles(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'),
-                    QStringLiteral("*.*"), paths);
+    collectPldFiles(folder, QStringLiteral("*.pld"), paths);
     importRows(table->rowsFromFiles(paths));
 }

@@ -45,7 +45,9 @@ public:
     // Shows "表单检查通过！" or writes and opens the report.
     void checkTable();
     // Imports a bar list (".pld") or another quantity sheet (".ylb") the
-    // user picks, or every bar list under a folder.
+    // user picks, or the bar lists of a folder (its own, and those of
+    // sub-folders named like bar lists, as the folder search with "*.pld"
+    // finds them).
     void importSteelFromSetUp();
     void importSteelFromSL();
     void importSteelFromDir(const QString& folder);
@@ -65,6 +67,9 @@ protected:
     virtual int chooseShape(CSteelRecordId* key);
     // The file the user picks to open; empty when cancelled.
     virtual QString askOpenPath(const QString& filter);
+    // The folder to import the bar lists of, asked of the user; empty when
+    // cancelled.
+    virtual QString askFolder();
 
     // Tab is a key of the sheet, not a move to the next widget.
     bool focusNextPrevChild(bool) override { return false; }

@@ -2,6 +2,7 @@
 
 #include "core/geometry/datafolder.h"
 #include "core/geometry/steeltext.h"
+#include "envora/steelyuancaidata.h"
 #include "envora/ui/textonpictrue.h"
 #include "platform/hostservices.h"
 #include "tables/quantity/rawstockdlg.h"
@@ -91,8 +92,14 @@ bool CVes_SumSettingDlg::editRules(CVes_SortRules& rules, CVes_SteelYuanCaiDataL
     CVes_SumSettingDlg dlg(parent);
     dlg.setRules(rules);
     dlg.m_pYuanCaiLib = stock;
-    if (dlg.exec() != QDialog::Accepted)
+    // Raw stock changed through the dialog's button goes with the rest:
+    // Cancel leaves it as it was.
+    const CVes_SteelYuanCaiDataLib before = stock ? *stock : CVes_SteelYuanCaiDataLib();
+    if (dlg.exec() != QDialog::Accepted) {
+        if (stock)
+            *stock = before;
         return false;
+    }
     dlg.getRules(rules);
     return true;
 }

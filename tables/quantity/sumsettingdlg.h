@@ -59,7 +59,8 @@ public:
     ~CVes_SumSettingDlg() override;
 
     // Runs the dialog on a table's rules and raw stock; after OK the rules
-    // take the dialog's values and the answer is true.
+    // take the dialog's values and the answer is true. After Cancel the raw
+    // stock is as it was, whatever its own dialog changed.
     static bool editRules(CVes_SortRules& rules, CVes_SteelYuanCaiDataLib* stock,
                           QWidget* parent);
 

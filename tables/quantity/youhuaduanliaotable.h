@@ -62,6 +62,11 @@ public:
     static void drawPieces(platform::Dc* dc, const platform::Rect& box, const QStringList& pieces,
                            int height, double scale);
 
+    // The size the rows were cut for (grade 0: not cut), so that the list
+    // can be cut again from changed stock without asking for it.
+    int m_cutGrade = 0;
+    float m_cutDiameter = 0.0f;
+
 private:
     CVes_YouhuaDuanLiaoTableLine* append(CVes_YouhuaDuanLiaoTableLine* row);
     void drawPattern(CVes_Form& form, int k, int number, const CVes_OptimizeCombine& pattern,

@@ -19,7 +19,9 @@
 #include "tables/framework/tableview.h"
 #include "tables/processing/liaopaitable.h"
 #include "tables/processing/processlisttable.h"
+#include "grid/gridctrl.h"
 #include "tables/quantity/cutoptimizespecdlg.h"
+#include "tables/quantity/rawstockdlg.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sortbarsheet.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
@@ -39,6 +41,8 @@
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -179,6 +183,51 @@ TEST_F(DocumentWindow, TheCuttingTabAsksTheSizeOnlyAfterAnEdit)
     test::onNextModal<CCutOptimizeSpecDlg>(accept);
     choose(Tab::kCutting);
     EXPECT_EQ(asked, 2);
+}
+
+// The stock lengths the patterns of the cutting list are cut from.
+std::set<int> stockLengths(const CVes_YouhuaDuanLiaoTable& cut)
+{
+    std::set<int> lengths;
+    for (CVes_TableBaseLine* line : cut.lines())
+        if (auto* row = dynamic_cast<CVes_YouhuaDuanLiaoTableLine*>(line); row && row->m_strArray.isEmpty())
+            lengths.insert(row->m_combine.stock.length);
+    return lengths;
+}
+
+TEST_F(DocumentWindow, TheCuttingListShownIsCutAgainFromChangedRawStock)
+{
+    int asked = 0;
+    test::onNextModal<CCutOptimizeSpecDlg>([&asked](CCutOptimizeSpecDlg* dlg) {
+        ++asked;
+        dlg->m_nGrade = 3;
+        dlg->m_fDN = 20.0f;
+        dlg->QDialog::accept();
+    });
+    choose(Tab::kCutting);
+    ASSERT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{12000});
+
+    // 三级钢 20 bought in 9 m bars from now on.
+    test::onNextModal<CVes_RawStockDlg>([](CVes_RawStockDlg* dlg) {
+        const CVes_SteelYuanCaiDataLib& stock = *dlg->m_pYuanCaiLib;
+        for (int i = 0; i < stock.count(); ++i)
+            if (stock.at(i)->grade == 3 && stock.at(i)->DN == 20.0f)
+                dlg->grid()->OnEndEditCell(i + 1, CVes_RawStockDlg::kColLength, QStringLiteral("9"));
+        dlg->accept();
+    });
+    frame->OnCmdMsg(ID_RAW_STOCK, nullptr);
+    EXPECT_EQ(asked, 1) << "cut again for the same size, not asked again";
+    EXPECT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{9000});
+    EXPECT_FALSE(doc->setupTable()->isCanYouhuaSteel());
+
+    // Cancelled, the stock stays and the list is not cut again.
+    doc->duanLiaoTable()->clearnAllLineOnly();
+    test::onNextModal<CVes_RawStockDlg>([](CVes_RawStockDlg* dlg) {
+        dlg->grid()->OnEndEditCell(1, CVes_RawStockDlg::kColLength, QStringLiteral("6"));
+        dlg->reject();
+    });
+    frame->OnCmdMsg(ID_RAW_STOCK, nullptr);
+    EXPECT_TRUE(doc->duanLiaoTable()->lines().isEmpty());
 }
 
 TEST_F(DocumentWindow, ThePanesShowWithTheBarListOnly)

@@ -374,15 +374,17 @@ TEST_F(NewProject, PickingTheRootCollectsEveryBarListAndCancelNone)
     test::saveShot(pick, "projectpick");
     pick.tree().rootItem()->setCheckState(0, Qt::Checked);
     pick.accept();
-    EXPECT_EQ(pick.m_paths.size(), 6);
-    EXPECT_TRUE(pick.m_paths.contains(at("二号楼/第1层/板/LB1.pld")));
+    EXPECT_EQ(pick.m_picked.paths.size(), 6);
+    EXPECT_TRUE(pick.m_picked.paths.contains(at("二号楼/第1层/板/LB1.pld")));
+    // The root ticked: the summary's range names the buildings.
+    EXPECT_EQ(pick.m_picked.scope(), QStringLiteral("一号楼、二号楼"));
 
     CProjectPickDlg cancelled;
     cancelled.m_strProjectFolder = root;
     cancelled.show();
     cancelled.tree().rootItem()->setCheckState(0, Qt::Checked);
     cancelled.reject();
-    EXPECT_TRUE(cancelled.m_paths.isEmpty());
+    EXPECT_TRUE(cancelled.m_picked.paths.isEmpty());
 }
 
 // ---- recent-project menu entries ------------------------------------------------------------

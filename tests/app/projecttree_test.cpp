@@ -1,15 +1,24 @@
 // The project tree on a project on disk: what it shows, and each of its
 // commands with the folders and project files they leave behind.
 
+#include "app/documents/documentframe.h"
+#include "app/documents/documentids.h"
+#include "app/documents/sheetcontainerview.h"
+#include "app/panes/barpropertyitems.h"
+#include "app/panes/barpropertypanewnd.h"
 #include "app/projects/inputnamedlg.h"
 #include "app/shell/bcmenu.h"
 #include "app/shell/sheetcontainer.h"
 #include "platform/ui/view.h"
+#include "tables/framework/tabletextline.h"
 #include "tables/framework/tableview.h"
+#include "tables/quantity/slsumarytable.h"
 #include "app/projects/projectids.h"
 #include "tests/app/projectfixture.h"
 #include "tests/support/generatedbarlist.h"
 #include "tests/support/modal.h"
+#include "widgara/dockingpane.h"
+#include "widgara/propertygrid.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -206,6 +215,28 @@ TEST_F(ProjectTree, ANewQuantitySheetMakesItsCategory)
     EXPECT_EQ(process.m_texts[6].m_formula, QStringLiteral("李四"));
 }
 
+// The new window's property pane shows the header the tree filled in, as
+// the sheet does, not the empty texts of the template.
+TEST_F(ProjectTree, ANewSheetsPropertyPaneShowsItsFilledHeader)
+{
+    select({"一号楼", "第1层", "柱"});
+    answerName("柱加工2");
+    tree.OnNewProcessingSheet();
+    ASSERT_EQ(docs.documents().size(), 1u);
+    auto* container = dynamic_cast<SheetContainerView*>(docs.documents()[0]->views().front());
+    ASSERT_TRUE(container);
+    DocumentFrame* frame = container->frame();
+    ASSERT_TRUE(frame);
+    CXTPDockingPane* pane = frame->paneManager()->FindPane(IDP_BAR_PROPERTY);
+    ASSERT_TRUE(pane);
+    auto* properties = dynamic_cast<CBarPropertyPaneWnd*>(pane->GetChild());
+    ASSERT_TRUE(properties) << "the pane is shown with the sheet";
+    CXTPPropertyGridItem* project = properties->grid()->FindItem(barprop::kTitle + 1);
+    ASSERT_TRUE(project);
+    EXPECT_EQ(project->GetCaption(), QStringLiteral("工程名称"));
+    EXPECT_EQ(project->GetValue(), QStringLiteral("一号楼"));
+}
+
 TEST_F(ProjectTree, ANewSheetOverAnExistingFileIsRefused)
 {
     select({"一号楼", "第1层", "柱"});
@@ -400,7 +431,7 @@ TEST_F(ProjectTree, ADeletedSheetStaysOnDiskUnlistedEvenWhenDeletedTwice)
     tree.LoadProject();
     EXPECT_FALSE(item({"一号楼", "第1层", "柱", "钢筋下料表单", "KZ2.pld"}));
     EXPECT_TRUE(item({"一号楼", "第1层", "柱", "钢筋下料表单", "KZ1.pld"}));
-    EXPECT_EQ(host->messageTexts().first(), QStringLiteral("你确实要删除选择的文件（或目录）？"));
+    EXPECT_EQ(host->messageTexts().first(), QStringLiteral("你确实要删除文件“KZ2.pld”？"));
 }
 
 TEST_F(ProjectTree, DeletingTheLastSheetOfAKindTakesItsCategory)
@@ -426,6 +457,9 @@ TEST_F(ProjectTree, ADeletedStoreyIsPutAsideAndLeavesTheBuildingsFile)
     tree.OnDeleteItem();
     EXPECT_TRUE(QFileInfo(at("一号楼/第1层/梁_删除/KL1.pld")).isFile());
     EXPECT_EQ(storeysOnDisk("一号楼"), QStringList{QStringLiteral("第1层: 柱")});
+    EXPECT_EQ(host->messageTexts(),
+              (QStringList{QStringLiteral("你确实要删除目录“基础层”及其中的所有文件？"),
+                           QStringLiteral("你确实要删除目录“第1层/梁”及其中的所有文件？")}));
 }
 
 TEST_F(ProjectTree, SayingNoToDeleteKeepsEverything)
@@ -597,6 +631,108 @@ TEST_F(ProjectTree, SummariesWithinOneMinuteGetNamesOfTheirOwn)
     EXPECT_TRUE(item({"一号楼", "基础层", "钢筋算量表单", (stem + QStringLiteral("(2).ylb")).toUtf8().constData()}));
 }
 
+// The 统计范围 of a quantity sheet summing a folder of the tree, read back
+// from its file.
+QString summaryRange(const QString& path)
+{
+    CVes_SLTable table;
+    EXPECT_EQ(table.OpenFile(path), 1);
+    return table.m_texts[3].m_formula;
+}
+
+struct RangeCase {
+    std::vector<const char*> item;
+    const char* folder; // where the summary is saved
+    const char* stem;
+    const char* range;
+};
+
+TEST_F(ProjectTree, AFolderSummaryNamesWhatItSummed)
+{
+    host->setNow(QDateTime(QDate(2024, 5, 6), QTime(7, 8)));
+    const RangeCase cases[] = {
+        {{"一号楼", "基础层"}, "一号楼/基础层/", "基础层", "基础层"},
+        {{"一号楼", "第1层", "柱"}, "一号楼/第1层/柱/", "柱", "第1层_柱"},
+        {{"一号楼"}, "一号楼/", "一号楼", "一号楼"},
+    };
+    for (const RangeCase& c : cases) {
+        select(c.item);
+        tree.OnSummariseFolder();
+        const QString path = at(c.folder) + QString::fromUtf8(c.stem)
+                             + QStringLiteral("_钢筋用量汇总_2024年05月06日07时08分.ylb");
+        EXPECT_EQ(summaryRange(path), QString::fromUtf8(c.range)) << c.stem;
+    }
+}
+
+TEST_F(ProjectTree, APickedSummaryNamesThePartsTickedNotTheCurrentItem)
+{
+    host->setNow(QDateTime(QDate(2024, 1, 2), QTime(3, 4)));
+    CProjectTreeCtrl picking;
+    picking.setCheckBoxes(true);
+    picking.SetProjectFolder(root);
+    QTreeWidgetItem* building1 = picking.rootItem()->child(0);
+    QTreeWidgetItem* storey1 = building1->child(2);
+    ASSERT_EQ(storey1->text(0), QStringLiteral("第1层"));
+    storey1->child(1)->setCheckState(0, Qt::Checked); // 柱
+    picking.rootItem()->child(1)->setCheckState(0, Qt::Checked); // 二号楼
+    SummarySources picked;
+    picking.CollectChecked(picking.rootItem(), picked);
+    EXPECT_EQ(picked.paths.size(), 3);
+
+    select({"一号楼", "第1层", "梁"});
+    ASSERT_TRUE(tree.summarisePicked(picked));
+    EXPECT_EQ(summaryRange(at("一号楼/选择汇总_钢筋用量汇总_2024年01月02日03时04分.ylb")),
+              QStringLiteral("第1层_柱、二号楼"));
+}
+
+// A bar list of one element with one bar of 三级钢 20 of a typed length.
+void writeBarList(const QString& path, const char* element, int count, float length)
+{
+    CVes_SetupTable list;
+    list.clearnAllLine();
+    auto* heading = new CVes_SetupTableLine(int(CVes_SetupTableLine::kElementLine));
+    heading->setNull(0);
+    heading->setElement(QString::fromUtf8(element));
+    list.appendLine(heading);
+    auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kSteelLine));
+    line->setNull(0);
+    line->m_steel.number = QStringLiteral("1");
+    line->m_steel.grade = 3;
+    line->m_steel.DN = 20.0f;
+    line->m_steel.count = count;
+    line->m_steel.calcLength = 0;
+    line->m_steel.length = length;
+    list.appendLine(line);
+    ASSERT_EQ(list.SaveFile(path), 1);
+}
+
+// Bar lists in the element-type folders 柱 and 梁 and one in the building's
+// own folder: the building's summary counts them by type, the list of no
+// type under 其它 (listed last). Lengths in metres: 柱 2 × 3 m, 梁 4 × 5 m,
+// 其它 1 × 1 m.
+TEST_F(ProjectTree, AFolderSummaryCountsBarsUnderTheElementTypeTheirListsLieIn)
+{
+    writeBarList(at("一号楼/第1层/柱/KZ1.pld"), "KZ1", 2, 3000.0f);
+    writeBarList(at("一号楼/第1层/梁/KL1.pld"), "KL1", 4, 5000.0f);
+    writeBarList(at("一号楼/总说明.pld"), "构造", 1, 1000.0f);
+    host->setNow(QDateTime(QDate(2024, 5, 6), QTime(7, 8)));
+    select({"一号楼"});
+    tree.OnSummariseFolder();
+
+    CVes_SLTable sheet;
+    ASSERT_EQ(sheet.OpenFile(at("一号楼/一号楼_钢筋用量汇总_2024年05月06日07时08分.ylb")), 1);
+    ASSERT_EQ(sheet.getSortRules().m_sumInEleType, 1) << "对构件类型内钢筋进行统计";
+    std::unique_ptr<CVes_SLSumaryTable> summary(sheet.SummarySTeel(nullptr));
+    QStringList groups;
+    for (CVes_TableBaseLine* line : summary->lines()) {
+        const QStringList cells = static_cast<CVes_TableTextLine*>(line)->getTexts();
+        if (cells.value(0) == QStringLiteral("各规格合计"))
+            break;
+        groups << (cells.value(0).isEmpty() ? cells.value(3) : cells.value(0));
+    }
+    EXPECT_EQ(groups, (QStringList{"柱", "6.00", "梁", "20.00", "其它", "1.00"}));
+}
+
 TEST_F(ProjectTree, AStoreyWithoutBarListsStillGetsAnEmptySummary)
 {
     host->setNow(QDateTime(QDate(2024, 1, 2), QTime(3, 4)));
@@ -646,12 +782,13 @@ TEST_F(ProjectTree, TickingTheRootPicksEveryBarListOnce)
 TEST_F(ProjectTree, PickedSheetsAreSummedBesideTheFirstBuilding)
 {
     host->setNow(QDateTime(QDate(2024, 1, 2), QTime(3, 4)));
-    EXPECT_FALSE(tree.summarisePicked({}));
+    EXPECT_FALSE(tree.summarisePicked(SummarySources{}));
     select({"二号楼", "第1层"});
     CVes_SetupTable bars;
     test::fillGeneratedList(bars, 3, 5);
     ASSERT_EQ(bars.SaveFile(at("二号楼/第1层/板/LB1.pld")), 1);
-    platform::Document* summary = tree.summarisePicked({at("二号楼/第1层/板/LB1.pld")});
+    platform::Document* summary =
+        tree.summarisePicked(SummarySources{{at("二号楼/第1层/板/LB1.pld")}, {}, {"第1层_板"}});
     ASSERT_TRUE(summary);
     // A few rows make one page: the empty rows the new sheet started with
     // do not trail behind them as a page of their own.

@@ -245,14 +245,18 @@ protected:
     CRODOProcessDoc* doc = nullptr;
 };
 
-TEST_F(ProcessMenus, TheSheetOffersItsMenuOnlyWithASelectedRow)
+TEST_F(ProcessMenus, TheSheetOffersItsMenuWhereverClickedAndRowItemsWithASelectedRow)
 {
     auto* view = showTab<CRODOProcessView>(doc, CRODO_ProcessMainView::kDetail);
     ASSERT_TRUE(view);
     CVes_ProcessTable* sheet = doc->processTable();
     sheet->setPageTo(1, 1);
     sheet->clearSelect();
-    EXPECT_TRUE(menuRows(*view).empty());
+    const std::vector<MenuRow> unselected = menuRows(*view);
+    for (const int id : {ID_FILE_PRINT, ID_CHECK_DATA, ID_IMPORT_SETUP, ID_IMPORT_OTHER, ID_EXPORT_EXCEL})
+        EXPECT_TRUE(hasRow(unselected, id)) << id;
+    for (const int id : {ID_INSERT_STEEL, ID_INSERT_PROJECT_ROW, ID_EDIT_CUT})
+        EXPECT_FALSE(hasRow(unselected, id)) << id;
 
     int barRow = 0;
     for (int row = 1; row <= sheet->pageLines().size() && !barRow; ++row)

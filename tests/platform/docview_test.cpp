@@ -122,6 +122,21 @@ protected:
     QString dialogAnswer;
 };
 
+TEST_F(DocView, TheOpenDialogOffersEveryKindOfDocumentAtOnceFirst)
+{
+    manager->OnFileOpen();
+    ASSERT_EQ(dialogs.size(), 1);
+    EXPECT_EQ(dialogs.last(), "open|数字文件 (*.num);;所有文件 (*)|") << "one kind needs no sum";
+
+    manager->AddDocTemplate(std::make_unique<platform::DocTemplate>(
+        130, QStringLiteral("\n列表\n列表\n列表文件 (*.lst)\n.lst\nrodo.List\n列表文件"),
+        [] { return std::make_unique<NumberDoc>(); }, [] { return new platform::MdiChildWnd; },
+        [](QWidget* parent) { return new NumberView(parent); }));
+    manager->OnFileOpen();
+    EXPECT_EQ(dialogs.last(),
+              "open|全部表格 (*.num *.lst);;数字文件 (*.num);;列表文件 (*.lst);;所有文件 (*)|");
+}
+
 TEST_F(DocView, NewDocumentsAreNumberedAfterTheTemplateName)
 {
     NumberDoc* first = fresh();

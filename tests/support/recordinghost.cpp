@@ -77,16 +77,29 @@ QString RecordingHost::saveFolder() const
     return m_saveFolder;
 }
 
+QStringList RecordingHost::proposedSaves() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_proposedSaves;
+}
+
+bool RecordingHost::showHtml(const QString& title, const QString& html)
+{
+    std::lock_guard lock(m_mutex);
+    m_shownPages.emplace_back(title, html);
+    return true;
+}
+
 void RecordingHost::setDesktopOpens(bool opens)
 {
     std::lock_guard lock(m_mutex);
     m_desktopOpens = opens;
 }
 
-QStringList RecordingHost::proposedSaves() const
+std::vector<std::pair<QString, QString>> RecordingHost::shownPages() const
 {
     std::lock_guard lock(m_mutex);
-    return m_proposedSaves;
+    return m_shownPages;
 }
 
 QDateTime RecordingHost::now() const
@@ -116,6 +129,7 @@ void RecordingHost::clear()
     m_saveAnswers.clear();
     m_proposedSaves.clear();
     m_desktopOpens = true;
+    m_shownPages.clear();
     m_now = {};
     m_waitDepth = 0;
     m_waitCalls = 0;

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <deque>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace test {
@@ -29,6 +30,7 @@ public:
     // proposed name in the save folder.
     QString askSaveFileName(const QString& title, const QString& proposedPath,
                             const QString& filter) override;
+    bool showHtml(const QString& title, const QString& html) override;
     QDateTime now() const override;
 
     // Queues answers for the next questions.
@@ -39,9 +41,10 @@ public:
     // data folder's "exports/", the test's own). Kept by clear().
     void setSaveFolder(const QString& folder);
     QString saveFolder() const;
-    // Whether openWithDesktop finds a program (true until set).
-    void setDesktopOpens(bool opens);
     void setNow(const QDateTime& now);
+    // What opening with the desktop answers from now on (true at first):
+    // false plays a machine without a program for the file.
+    void setDesktopOpens(bool opens);
     void clear();
 
     std::vector<RecordedMessage> messages() const;
@@ -49,6 +52,8 @@ public:
     QStringList opened() const;
     // The paths proposed by the save questions asked.
     QStringList proposedSaves() const;
+    // The pages shown in the program's own window, as "title" and "html".
+    std::vector<std::pair<QString, QString>> shownPages() const;
     int waitDepth() const;
     int waitCalls() const;
 
@@ -64,6 +69,7 @@ private:
     QStringList m_proposedSaves;
     bool m_desktopOpens = true;
     QString m_saveFolder;
+    std::vector<std::pair<QString, QString>> m_shownPages;
     QDateTime m_now;
     int m_waitDepth = 0;
     int m_waitCalls = 0;

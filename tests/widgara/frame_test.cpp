@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QToolBar>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
@@ -407,6 +408,36 @@ TEST(TabClient, DocumentWindowsShowAsTabsWithTheirTitles)
     EXPECT_EQ(bar->tabToolTip(1), QStringLiteral("加工单1"));
     EXPECT_TRUE(bar->tabsClosable());
     EXPECT_EQ(frame.MDIGetActive()->windowTitle(), QStringLiteral("配料单1"));
+}
+
+// A narrow tab shows its title cut short; its tooltip is the whole title as
+// it stands when the pointer rests on the tab, a title changed since
+// included.
+TEST(TabClient, ATabsTooltipIsItsWholeTitle)
+{
+    CXTPMDIFrameWnd frame;
+    CXTPTabClientWnd tabs;
+    ASSERT_TRUE(tabs.Attach(&frame, true));
+    tabs.EnableToolTips(xtpTabToolTipAlways);
+    QList<QLabel*> children;
+    for (const char* title : {"一层柱钢筋配料单.pld", "一层梁钢筋配料单.pld"}) {
+        auto* child = new QLabel;
+        child->setWindowTitle(QString::fromUtf8(title));
+        frame.MDIAddChild(child);
+        children << child;
+    }
+    frame.resize(260, 200);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    children[1]->setWindowTitle(QStringLiteral("一层梁钢筋加工单.jgd"));
+    QCoreApplication::processEvents();
+    QTabBar* bar = tabs.tabBar();
+    ASSERT_NE(bar, nullptr);
+    const QRect second = bar->tabRect(1);
+    QHelpEvent help(QEvent::ToolTip, second.center(), bar->mapToGlobal(second.center()));
+    QCoreApplication::sendEvent(bar, &help);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("一层梁钢筋加工单.jgd"));
+    QToolTip::hideText();
 }
 
 } // namespace

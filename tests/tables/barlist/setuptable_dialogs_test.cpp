@@ -39,18 +39,22 @@ protected:
     CVes_SetupTable t;
 };
 
-TEST_F(SetupTableDialogs, RawStockOkMarksTheListAndCancelDoesNot)
+TEST_F(SetupTableDialogs, RawStockOkMarksTheListAndCancelLeavesItAsItWas)
 {
     whenOpen<CVes_RawStockDlg>(&context, [](CVes_RawStockDlg& dlg) {
         dlg.grid()->OnEndEditCell(1, CVes_RawStockDlg::kColPrice, QStringLiteral("3900"));
         dlg.reject();
     });
     t.setYuanCai();
-    EXPECT_FLOAT_EQ(t.getYuanCaiLib().at(0)->price, 3900.0f) << "edits stay after Cancel";
+    EXPECT_FLOAT_EQ(t.getYuanCaiLib().at(0)->price, 0.0f) << "Cancel takes the edit back";
     EXPECT_TRUE(unchanged());
 
-    whenOpen<CVes_RawStockDlg>(&context, [](CVes_RawStockDlg& dlg) { dlg.accept(); });
+    whenOpen<CVes_RawStockDlg>(&context, [](CVes_RawStockDlg& dlg) {
+        dlg.grid()->OnEndEditCell(1, CVes_RawStockDlg::kColPrice, QStringLiteral("3900"));
+        dlg.accept();
+    });
     t.setYuanCai();
+    EXPECT_FLOAT_EQ(t.getYuanCaiLib().at(0)->price, 3900.0f);
     EXPECT_EQ(t.isModified(), 1);
     EXPECT_EQ(t.isCanSortSteel(), 1);
     EXPECT_EQ(t.isCanYouhuaSteel(), 1);

@@ -67,6 +67,8 @@ public:
     void InsertRow(int flag) override { calls << QString("InsertRow %1").arg(flag); }
     void CopyRow() override { calls << "CopyRow"; }
     void PasteRow() override { calls << "PasteRow"; }
+    // Rows are always there to paste.
+    int canPaste() override { return 1; }
     void CutRow() override { calls << "CutRow"; }
     void UpRow() override { calls << "UpRow"; }
     void DownRow() override { calls << "DownRow"; }

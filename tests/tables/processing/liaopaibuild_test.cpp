@@ -11,6 +11,7 @@
 #include "tables/framework/tablehelpers.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,36 @@ INSTANTIATE_TEST_SUITE_P(
                       TypeCase{1, {"JG01-料牌1", "JG01-料牌2", "JG01-料牌3"}},
                       TypeCase{2, {"JG01-料牌1～2", "JG01-料牌3～3"}},
                       TypeCase{5, {"JG01-料牌1～2", "JG01-料牌3～3"}}));
+
+// Each mode the tag menu offers, on elements of main bars and a stirrup:
+// the tag names of what it makes ("E" before an element tag's range).
+class ProcessTagModes : public ProcessTags, public ::testing::WithParamInterface<TypeCase> {};
+
+TEST_P(ProcessTagModes, MakeTheTagsTheyName)
+{
+    sheet.setLiaoPaiType(unsigned(GetParam().type));
+    heading(EditLine::kEleRow, "KL1");
+    bar("1", 1);
+    auto* stirrup = test::barRow(test::shapedBar("2", test::kStirrup, "A", 300, 20, 1, 8.0f));
+    stirrup->getProcessSteel()->tags.front().mark = 2;
+    sheet.appendLine(stirrup);
+    heading(EditLine::kEleRow, "KL2");
+    bar("3", 3);
+    build();
+    Texts names;
+    for (const CVes_LiaoPaiTableLine& tag : tags.m_lpList)
+        names.push_back((tag.texts().size() == 6 ? "E" : "") + tag.texts()[3].toStdString());
+    EXPECT_EQ(names, GetParam().names);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Menu, ProcessTagModes,
+    ::testing::Values(TypeCase{0, {"EJG01-料牌1～2", "JG01-料牌1", "JG01-料牌2", "EJG01-料牌3～3",
+                                   "JG01-料牌3"}},
+                      TypeCase{1, {"JG01-料牌1", "JG01-料牌2", "JG01-料牌3"}},
+                      TypeCase{2, {"EJG01-料牌1～2", "EJG01-料牌3～3"}},
+                      TypeCase{3, {"JG01-料牌1", "JG01-料牌3"}},
+                      TypeCase{4, {"JG01-料牌2"}}));
 
 TEST_F(ProcessTags, BuildingAgainGivesTheSameTags)
 {
@@ -379,6 +410,41 @@ TEST_F(BarListTags, AGradedBarWeighsItsBarsOnce)
     EXPECT_EQ(t[7], "3/2") << "bars a group, then groups";
     EXPECT_EQ(t[10], "6.39");  // 6 bars × 1.2 m × 0.888 kg/m
     EXPECT_EQ(tags.getRowNum(), 16);
+}
+
+// Every text of every tag of a table, one line a tag, texts between "|".
+Texts allTexts(const CVes_LiaoPaiTable& table)
+{
+    Texts out;
+    for (const CVes_LiaoPaiTableLine& tag : table.m_lpList)
+        out.push_back(tag.texts().join(u'|').toStdString());
+    return out;
+}
+
+TEST_F(BarListTags, AProcessingSheetsTagsReadTheSameAfterItIsSavedAndOpenedAgain)
+{
+    element("KL1");
+    CVes_Steel& graded = bar("1", 8, 1000);
+    graded.setMultiVal(1);
+    graded.setMultiGroup(5);
+    graded.setVarValueE(QStringLiteral("L"), 1800);
+    bar("2", 4, 3000);
+    CVes_ProcessTable sheet;
+    sheet.import(list.transformProcess(1, 1));
+    CVes_LiaoPaiTable before;
+    sheet.toLiaoPaiTable(&before);
+    // Eight bars in each of five groups: forty bars tied to the bundle.
+    EXPECT_EQ(textOfTags(before, 7), (Texts{"-", "8/组 共5组", "4"}));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("加工单.jgd"));
+    ASSERT_EQ(sheet.SaveFile(path), 1);
+    CVes_ProcessTable reopened;
+    ASSERT_EQ(reopened.OpenFile(path), 1);
+    CVes_LiaoPaiTable after;
+    reopened.toLiaoPaiTable(&after);
+    EXPECT_EQ(allTexts(after), allTexts(before));
+    EXPECT_EQ(textOfTags(after, 7), (Texts{"-", "8/组 共5组", "4"}));
 }
 
 } // namespace

@@ -284,6 +284,11 @@ TEST(TagForm, TheCompactTagJoinsProjectAndStorey)
     form.OnDrawJ(&dc);
     EXPECT_EQ(textRecord(dc, "工程-层").font.logFont().lfHeight, 25);
     EXPECT_EQ(textRecord(dc, "KL1").font.logFont().lfFaceName, "宋体");
+    // Beside the element its tag number: two tags of bar B7 in two elements
+    // differ by number too.
+    const DcRecord number = textRecord(dc, "料牌5");
+    EXPECT_EQ(number.font.logFont().lfHeight, 25);
+    EXPECT_GT(number.points.at(0).x(), textRecord(dc, "KL1").points.at(0).x());
 
     RecordingDc alone;
     form.m_storey.clear();

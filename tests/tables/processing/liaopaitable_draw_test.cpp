@@ -205,6 +205,30 @@ TEST(TagPage, AnElementTagShowsNoTextsOfTheTagBeforeIt)
     EXPECT_EQ(tagOrigins(dc).size(), 8u) << "blank positions are drawn too";
 }
 
+// Three element tags on a page of eight: the screen shows the five free
+// positions as empty frames, the paper gets the three tags alone.
+TEST(TagPage, PaperGetsNoEmptyTags)
+{
+    CVes_LiaoPaiTable table;
+    table.m_texts[6].m_formula = QStringLiteral("校核人");
+    for (int i = 1; i <= 3; ++i)
+        table.Add(QStringList{"p", "s", "t", QStringLiteral("料牌%1～%1").arg(i), "构件料牌",
+                              QStringLiteral("KL%1").arg(i)},
+                  nullptr);
+    table.sortSteel();
+    RecordingDc screen;
+    drawPageAtScaleOne(table, screen);
+    EXPECT_EQ(tagOrigins(screen).size(), 8u);
+
+    RecordingDc paper = printer();
+    table.DrawJ2(&paper, kClient);
+    const std::vector<QPoint> printed = tagOrigins(paper);
+    ASSERT_EQ(printed.size(), 3u);
+    EXPECT_EQ(printed[2], QPoint(1460, 50)) << "the third position, print shift taken off";
+    EXPECT_EQ(paper.texts().count(QStringLiteral("校核人")), 3) << "a page text under each tag only";
+    EXPECT_EQ(paper.texts().count(QStringLiteral("KL3")), 1);
+}
+
 struct PageTextCase {
     int layout;
     QPoint at;      // of the first tag's page text

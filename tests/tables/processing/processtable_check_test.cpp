@@ -118,7 +118,25 @@ TEST_F(ProcessTableCheck, ReportIsWrittenAndOpened)
     EXPECT_TRUE(page.contains(QStringLiteral("\r\n<p><UL><LI>第1页 第1行  第 1 号钢筋信息不完整")));
     EXPECT_TRUE(page.endsWith(QStringLiteral("\r\n</BODY>\r\n</HTML>")));
     EXPECT_FALSE(bytes.contains("\n\n")) << "line ends of a text file";
+    // A browser reads the page in the encoding it is written in.
+    EXPECT_TRUE(bytes.contains("<META http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">"));
+    EXPECT_TRUE(bytes.contains(platform::gbk::encode(QStringLiteral("检查报告"))));
+    EXPECT_TRUE(host->shownPages().empty()) << "the desktop's program shows it";
     QFile::remove(path);
+}
+
+TEST_F(ProcessTableCheck, WithoutAProgramForThePageTheProgramShowsIt)
+{
+    host->setDesktopOpens(false);
+    add(test::shapedBar("1", test::kStraight, "L", 3000, 0));
+    sheet.checkTable();
+    const auto pages = host->shownPages();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].first, "加工单数据检查");
+    EXPECT_TRUE(pages[0].second.contains(
+        QStringLiteral("第1页 第1行  第 1 号钢筋信息不完整——【每件根数】错误！")));
+    EXPECT_TRUE(host->messageTexts().isEmpty());
+    QFile::remove(GetRODOFilePath() + CVes_ProcessTable::checkReportName());
 }
 
 TEST_F(ProcessTableCheck, ReportGoesToTheTemporaryFolderWhenTheProgramFolderRefusesIt)

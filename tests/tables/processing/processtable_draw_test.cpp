@@ -112,6 +112,30 @@ TEST_F(ProcessTableDraw, TagsThatRunOverThePageContinueOnTheNext)
     EXPECT_EQ(text(1, 1), "") << "a continued bar shows its tags only";
 }
 
+// Six rows a page: an element's heading and five bars fill page 1, its last
+// two bars open page 2, which names the element again beside the first.
+TEST_F(ProcessTableDraw, APageThatBeginsInsideAnElementNamesItAgain)
+{
+    sheet.appendLine(test::headingRow(EditLine::kEleRow, QStringLiteral("KL1|KL2")));
+    for (int i = 1; i <= 7; ++i)
+        sheet.appendLine(test::barRow(test::processBar(std::to_string(i).c_str(), 3, 12.0f, 2, 1000.0f)));
+    sheet.appendLine(test::headingRow(EditLine::kStoryRow, QStringLiteral("二层")));
+    for (int i = 8; i <= 12; ++i)
+        sheet.appendLine(test::barRow(test::processBar(std::to_string(i).c_str(), 3, 12.0f, 2, 1000.0f)));
+    platform::RecordingDc dc;
+    draw(dc, 1);
+    EXPECT_EQ(text(1, 0), "构件编号：");
+    EXPECT_EQ(text(2, 0), "") << "bars under their heading name nothing";
+    draw(dc, 2);
+    EXPECT_EQ(text(1, 1), "6");
+    EXPECT_EQ(text(1, 0), "KL1\nKL2（续）");
+    EXPECT_EQ(text(2, 0), "");
+    // A storey row ends the element: page 3 begins with bars of no element.
+    draw(dc, 3);
+    EXPECT_EQ(text(1, 1), "11");
+    EXPECT_EQ(text(1, 0), "");
+}
+
 TEST_F(ProcessTableDraw, HeadingRowsTakeTheWholeRow)
 {
     sheet.appendLine(test::headingRow(EditLine::kProjectRow, QStringLiteral("综合楼")));

@@ -85,6 +85,7 @@ TEST_F(ProcessTableExport, DetailSheetWritesEveryRowFromRowSix)
     EXPECT_EQ(book.text(QStringLiteral("A3")), "加工单号：JG-01");
     EXPECT_EQ(book.text(QStringLiteral("A4")), "加工说明：") << "written even when empty";
     EXPECT_EQ(book.text(QStringLiteral("D5")), "钢筋形状\n(mm)") << "the template's caption";
+    EXPECT_EQ(book.text(QStringLiteral("H5")), "原材") << "as the sheet on screen calls it";
 
     EXPECT_EQ(book.text(QStringLiteral("A6")), "工程名称：综合楼");
     EXPECT_EQ(book.text(QStringLiteral("A7")), "构件编号：KL1\nKL2");

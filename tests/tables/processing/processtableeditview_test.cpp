@@ -7,6 +7,7 @@
 #include "tests/tables/processing/processing_support.h"
 
 #include "envora/usercustom.h"
+#include "platform/gbk.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/processing/processtableeditview.h"
 #include "tables/processing/processtablelistview.h"
@@ -335,6 +336,60 @@ INSTANTIATE_TEST_SUITE_P(
                 " ", CVes_ProcessTable::kColCount}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(ProcessEditView, AClickTellsTheFrameSoThatItsPanesFollowTheSelection)
+{
+    QSignalSpy told(&view, &CVes_TableViewBase::tableChanged);
+    const platform::Rect cell = view.LPtoDP(sheet.cellRect(3, CVes_ProcessTable::kColNumber));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.CenterPoint());
+    EXPECT_EQ(sheet.getSelectRow(), 3);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(told.first().first().value<CVes_TableBase*>(), &sheet);
+}
+
+// A double click on a title-block text opens its editor over the text, in
+// the view where the text is drawn, the view lying inside a window as a
+// tab of a document window does.
+TEST_F(ProcessEditView, TheTitleTextEditorLiesOverItsText)
+{
+    CVes_Variable& number = sheet.m_texts[3]; // 加工单号
+    number.m_formula = QStringLiteral("JG-01");
+    QWidget window;
+    auto* tab = new QWidget(&window);
+    tab->setGeometry(140, 90, 900, 1100);
+    auto* inner = new TestView;
+    inner->setParent(tab);
+    inner->setGeometry(0, 0, 900, 1100);
+    inner->setTable(&sheet);
+    window.resize(1100, 1300);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    inner->grab();
+    platform::Rect text;
+    number.LocateRect(text);
+    const QPoint centre = inner->LPtoDP(text).CenterPoint();
+    QTest::mouseDClick(inner->viewport(), Qt::LeftButton, {}, centre);
+    CVes_InPlaceEdit* box = window.findChild<CVes_InPlaceEdit*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "JG-01");
+    const QPoint onScreen = inner->viewport()->mapToGlobal(centre);
+    const QRect at(box->mapToGlobal(QPoint(0, 0)), box->size());
+    EXPECT_TRUE(at.contains(onScreen)) << "editor at " << at.x() << "," << at.y() << " "
+                                       << at.width() << "x" << at.height() << ", text at "
+                                       << onScreen.x() << "," << onScreen.y();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("JG-02"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(number.m_formula, "JG-02");
+}
+
+TEST_F(ProcessEditView, F3ChecksTheSheet)
+{
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_F3);
+    EXPECT_EQ(host->messageTexts(), QStringList{"表单检查通过！"});
+}
+
 TEST_F(ProcessEditView, TitleBlockTextIsEditedInPlace)
 {
     view.EditoutSideVar(CVes_TableBase::kTitleTextRow, 2, QPoint(), nullptr);
@@ -499,6 +554,56 @@ TEST_F(ProcessEditViewImport, ProcessingSheetIsAppended)
     EXPECT_EQ(view.importFilters, QStringList{"钢筋加工明细单(*.jgd)"});
     EXPECT_EQ(shown(), (std::vector<std::string>{"E:KL1", "5x4", "6x2", "S:二层", "8x9"}));
     EXPECT_EQ(sheet.CanUndo(), 1);
+}
+
+// Two bar lists numbered from 1 each, imported one after the other: F3
+// finds every number that two different bars share, from both sides.
+TEST_F(ProcessEditViewImport, F3FindsTheNumbersTwoImportedListsShare)
+{
+    sheet.clearnAllLineOnly();
+    const auto list = [this](const char* name, const char* element, double first) {
+        CVes_SetupTable bars;
+        bars.m_texts[2].m_formula = QString();
+        bars.m_texts[3].m_formula = QString();
+        bars.lineAt(0)->setElement(QString::fromUtf8(element));
+        for (int i = 0; i < 2; ++i) {
+            auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kSteelLine));
+            line->setNull(0);
+            line->m_steel.number = QString::number(i + 1);
+            line->m_steel.grade = 3;
+            line->m_steel.DN = 20.0f;
+            line->m_steel.count = 2;
+            line->m_steel.setRecordId(test::kStraight);
+            line->m_steel.calcLength = 1;
+            line->m_steel.setVarValue(QStringLiteral("L"), first + 100 * i);
+            bars.appendLine(line);
+        }
+        const QString path = m_dir.filePath(QString::fromUtf8(name));
+        EXPECT_EQ(bars.SaveFile(path), 1);
+        return path;
+    };
+    for (const QString& path : {list("柱.pld", "KZ1", 2400), list("梁.pld", "KL1", 3000)}) {
+        view.importFile = path;
+        host->script({platform::Answer::Yes});
+        view.importSteelFromSetUp();
+    }
+    ASSERT_EQ(shown(), (std::vector<std::string>{"E:KZ1", "1x2", "2x2", "E:KL1", "1x2", "2x2"}));
+    host->clear();
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_F3);
+
+    ASSERT_EQ(host->opened().size(), 1) << "the report is written and opened";
+    QFile report(host->opened().first());
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    const QString page = platform::gbk::decode(report.readAll());
+    report.close();
+    QFile::remove(report.fileName());
+    const QString same = QStringLiteral("两根<b>%1号钢筋</b>中<I>（第1页/第%2行 与 第1页/第%3行）</I>， "
+                                        "编号相同，但<b>钢筋</b>不同！");
+    for (const QString& finding : {same.arg(1).arg(2).arg(5), same.arg(2).arg(3).arg(6),
+                                   same.arg(1).arg(5).arg(2), same.arg(2).arg(6).arg(3)})
+        EXPECT_TRUE(page.contains(finding)) << finding.toStdString();
+    EXPECT_EQ(page.count(QStringLiteral("编号相同")), 4);
 }
 
 TEST_F(ProcessEditViewImport, CancelledFileDialogDoesNothing)

@@ -1,6 +1,7 @@
 // The raw-stock dialog: how records are shown, how each finished edit goes
 // into the library (alone or downwards), the drop-down lists of grade and
-// type, and that the library keeps the edits however the dialog closes.
+// type, that OK keeps the edits and Cancel puts the library back, and the
+// title and note of the dialog on the user's default raw stock.
 
 #include "tables/quantity/rawstockdlg.h"
 #include "tables/quantity/yuancaitext.h"
@@ -10,6 +11,9 @@
 #include "grid/gridctrl.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -190,19 +194,62 @@ TEST_F(RawStockEdit, GradeAndTypeCellsBecomeListsWhenSelected)
 
 // ---- Closing -------------------------------------------------------------------
 
-TEST(RawStockDlg, CancelKeepsTheEdits)
+struct CloseCase {
+    const char* button;
+    QDialog::DialogCode result;
+    float price; // of the record afterwards
+};
+
+class RawStockClose : public testing::TestWithParam<CloseCase> {};
+
+// A price and, below it, the type of every record edited, then the dialog
+// closed by its button: OK keeps the edits, Cancel leaves the stock as it was.
+TEST_P(RawStockClose, ByItsButton)
 {
     CVes_SteelYuanCaiDataLib lib;
     lib.append(record(3, 20, 0, 9000, 0));
+    lib.append(record(3, 22, 0, 9000, 0));
     CVes_RawStockDlg dlg;
     dlg.m_pYuanCaiLib = &lib;
     QTimer::singleShot(0, &dlg, [&] {
-        if (dlg.grid())
-            dlg.grid()->OnEndEditCell(1, CVes_RawStockDlg::kColPrice, QStringLiteral("3900"));
-        dlg.reject();
+        ASSERT_NE(dlg.grid(), nullptr);
+        dlg.grid()->OnEndEditCell(1, CVes_RawStockDlg::kColPrice, QStringLiteral("3900"));
+        dlg.batchDownBox()->setChecked(true);
+        dlg.grid()->OnEndEditCell(1, CVes_RawStockDlg::kColType, QStringLiteral("环氧树脂涂层钢筋"));
+        for (QPushButton* button : dlg.findChildren<QPushButton*>())
+            if (button->text() == QString::fromUtf8(GetParam().button))
+                QTest::mouseClick(button, Qt::LeftButton);
     });
-    EXPECT_EQ(dlg.exec(), QDialog::Rejected);
-    EXPECT_FLOAT_EQ(lib.at(0)->price, 3900.0f);
+    EXPECT_EQ(dlg.exec(), GetParam().result);
+    ASSERT_EQ(lib.count(), 2);
+    EXPECT_FLOAT_EQ(lib.at(0)->price, GetParam().price);
+    const int type = GetParam().result == QDialog::Accepted ? 1 : 0;
+    EXPECT_EQ(lib.at(0)->steelType, type);
+    EXPECT_EQ(lib.at(1)->steelType, type);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, RawStockClose,
+                         testing::Values(CloseCase{"确定", QDialog::Accepted, 3900.0f},
+                                         CloseCase{"取消", QDialog::Rejected, 0.0f}));
+
+TEST(RawStockDlg, TheDefaultStockSaysWhatItSetsAndForWhich)
+{
+    CVes_SteelYuanCaiDataLib lib;
+    lib.append(record(3, 20, 0, 9000, 4000));
+    QString title;
+    QString note;
+    QWidget parent;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = parent.findChild<CVes_RawStockDlg*>();
+        ASSERT_NE(dlg, nullptr);
+        title = dlg->windowTitle();
+        note = dlg->noteLabel()->isVisible() ? dlg->noteLabel()->text() : QString();
+        dlg->reject();
+    });
+    EXPECT_FALSE(CVes_RawStockDlg::editDefaultStock(lib, &parent));
+    EXPECT_EQ(title, "默认钢筋原材库管理");
+    EXPECT_TRUE(note.contains(QStringLiteral("用于新建的表格"))) << note.toStdString();
+    EXPECT_TRUE(note.contains(QStringLiteral("钢筋原材设置")));
 }
 
 TEST(RawStockDlg, WithoutLibraryThereIsNoGrid)

@@ -10,6 +10,8 @@
 #include "sltable_support.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/cellentry.h"
+#include "tables/framework/tableclipboard.h"
+#include "tables/processing/processtableeditline.h"
 #include "tests/core/model/barcore_shapes.h"
 #include "tests/support/recordinghost.h"
 
@@ -18,6 +20,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -341,6 +345,95 @@ TEST_F(SLView, DoubleClickOnTheShapeCellOpensTheChooser)
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cellCentre(2, 9));
     EXPECT_EQ(view.chooserCalls, 1);
 }
+
+// ---- Paste ---------------------------------------------------------------------
+
+struct PasteCase {
+    const char* name;
+    int held;           // what the clipboard holds
+    bool selected;      // row 2 selected
+    const char* said;   // the message, or null when the rows are pasted
+};
+
+void PrintTo(const PasteCase& c, std::ostream* os) { *os << c.name; }
+
+class Paste : public SLView, public testing::WithParamInterface<PasteCase> {
+protected:
+    void TearDown() override
+    {
+        tableClipboard().clear();
+        tableClipboard().setText(QString(), CVes_TableClipboard::kEmpty);
+        SLView::TearDown();
+    }
+    // Puts one row of the kind on the clipboard, as copying it in its
+    // sheet does.
+    static void hold(int kind)
+    {
+        CVes_TableClipboard& clip = tableClipboard();
+        clip.clear();
+        switch (kind) {
+        case CVes_TableClipboard::kSetupLines: {
+            CVes_SetupTableLine row(int(CVes_SetupTableLine::kSteelLine));
+            clip.copySetupLine(&row, 1);
+            break;
+        }
+        case CVes_TableClipboard::kProcessLines: {
+            CVes_ProcessTableEditLine row;
+            clip.copyProcessLine(&row, 1);
+            break;
+        }
+        case CVes_TableClipboard::kSLLines: {
+            const std::unique_ptr<CVes_SLTableLine> row(test::slBar("B7", 3, 16.0f, 2, 1800.0f));
+            clip.copySLLine(row.get(), 1);
+            break;
+        }
+        case CVes_TableClipboard::kText:
+            clip.setText(QStringLiteral("两端"), kind);
+            break;
+        default:
+            clip.setText(QString(), CVes_TableClipboard::kEmpty);
+            break;
+        }
+    }
+};
+
+// The main window's paste (编辑 → 粘贴, Ctrl+V) in the quantity sheet: rows
+// it cannot take are refused with the reason, and the sheet stays as it
+// was; its own rows are pasted.
+TEST_P(Paste, WhatCannotBeTakenSaysWhy)
+{
+    const PasteCase& c = GetParam();
+    hold(c.held);
+    t.clearSelect();
+    if (c.selected)
+        select(2, 1);
+    view.handleMessage(CVes_TableViewBase::kPaste);
+    if (c.said) {
+        EXPECT_EQ(host->messageTexts(), QStringList{QString::fromUtf8(c.said)});
+        EXPECT_EQ(bar().number, "A1");
+        EXPECT_EQ(t.CanUndo(), 0);
+    } else {
+        EXPECT_TRUE(host->messageTexts().isEmpty());
+        EXPECT_EQ(bar().number, "B7");
+        EXPECT_EQ(t.CanUndo(), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clipboard, Paste,
+    testing::Values(
+        PasteCase{"processing_rows", CVes_TableClipboard::kProcessLines, true,
+                  "剪贴板中是钢筋加工明细单的行，不能粘贴到钢筋用量明细表中。"},
+        PasteCase{"bar_list_rows", CVes_TableClipboard::kSetupLines, true,
+                  "剪贴板中是钢筋配料单的行，不能粘贴到钢筋用量明细表中。"},
+        PasteCase{"a_remark", CVes_TableClipboard::kText, true,
+                  "剪贴板中是一段备注文字，只能粘贴到钢筋配料单的备注列中。"},
+        PasteCase{"nothing", CVes_TableClipboard::kEmpty, true,
+                  "剪贴板中没有可粘贴的行：请先复制或剪切钢筋用量明细表中的行。"},
+        PasteCase{"own_rows_without_a_selection", CVes_TableClipboard::kSLLines, false,
+                  "请先选择要粘贴到的行。"},
+        PasteCase{"own_rows", CVes_TableClipboard::kSLLines, true, nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SLView, TabMovesToTheNextColumn)
 {

@@ -3,6 +3,7 @@
 
 #include "tables/quantity/sumsettingdlg.h"
 
+#include "tests/support/modal.h"
 #include "tests/support/recordinghost.h"
 
 #include "envora/steelyuancaidata.h"
@@ -16,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+
+#include "grid/gridctrl.h"
 
 #include <gtest/gtest.h>
 
@@ -244,13 +247,20 @@ TEST(SumSettingDlg, DefaultsAreSavedAndLoadedBack)
     expectSameEditedRules(out, defaults);
 }
 
-TEST(SumSettingDlg, RawStockButtonEditsTheTablesStock)
+// One unpriced record: 三级钢 20.
+CVes_SteelYuanCaiDataLib unpricedStock()
 {
     CVes_SteelYuanCaiDataLib lib;
     CVes_SteelYuanCaiData r;
     r.DN = 20.0f;
     r.grade = 3;
     lib.append(r);
+    return lib;
+}
+
+TEST(SumSettingDlg, RawStockButtonEditsTheTablesStock)
+{
+    CVes_SteelYuanCaiDataLib lib = unpricedStock();
     Dlg dlg;
     dlg.m_pYuanCaiLib = &lib;
     bool seen = false;
@@ -268,5 +278,32 @@ TEST(SumSettingDlg, RawStockButtonEditsTheTablesStock)
     dlg.button(Dlg::kRawStock)->click();
     EXPECT_TRUE(seen);
 }
+
+class SumSettingStock : public testing::TestWithParam<bool> {};
+
+// A price set in the raw-stock dialog (closed with OK) stays when the
+// summary settings are closed with OK, and goes when they are cancelled.
+TEST_P(SumSettingStock, GoesWithTheSettings)
+{
+    const bool ok = GetParam();
+    CVes_SteelYuanCaiDataLib lib = unpricedStock();
+    CVes_SortRules rules;
+    test::onNextModal<Dlg>([ok](Dlg* dlg) {
+        test::onNextModal<CVes_RawStockDlg>([](CVes_RawStockDlg* stock) {
+            stock->grid()->OnEndEditCell(1, CVes_RawStockDlg::kColPrice, QStringLiteral("4100"));
+            stock->accept();
+        });
+        dlg->button(Dlg::kRawStock)->click();
+        if (ok)
+            dlg->accept();
+        else
+            dlg->reject();
+    });
+    EXPECT_EQ(Dlg::editRules(rules, &lib, nullptr), ok);
+    EXPECT_FLOAT_EQ(lib.at(0)->price, ok ? 4100.0f : 0.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Closed, SumSettingStock, testing::Bool(),
+                         [](const auto& info) { return info.param ? "Ok" : "Cancel"; });
 
 } // namespace
