@@ -433,8 +433,9 @@ TEST_F(BarListTags, AProcessingSheetsTagsReadTheSameAfterItIsSavedAndOpenedAgain
     sheet.import(list.transformProcess(1, 1));
     CVes_LiaoPaiTable before;
     sheet.toLiaoPaiTable(&before);
-    // Eight bars in each of five groups: forty bars tied to the bundle.
-    EXPECT_EQ(textOfTags(before, 7), (Texts{"-", "8/组 共5组", "4"}));
+    // Eight groups of five bars: forty bars tied to the bundle, the bars a
+    // group first as on every sheet.
+    EXPECT_EQ(textOfTags(before, 7), (Texts{"-", "5/组 共8组", "4"}));
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("加工单.jgd"));
@@ -444,7 +445,7 @@ TEST_F(BarListTags, AProcessingSheetsTagsReadTheSameAfterItIsSavedAndOpenedAgain
     CVes_LiaoPaiTable after;
     reopened.toLiaoPaiTable(&after);
     EXPECT_EQ(allTexts(after), allTexts(before));
-    EXPECT_EQ(textOfTags(after, 7), (Texts{"-", "8/组 共5组", "4"}));
+    EXPECT_EQ(textOfTags(after, 7), (Texts{"-", "5/组 共8组", "4"}));
 }
 
 } // namespace
