@@ -35,7 +35,7 @@ QString CVes_MidConnect::getConnectString() const
 int CVes_MidConnect::autoCalNum(int length) const
 {
     // A stock length of 0 or less cannot divide a bar into pieces.
-    if (!autoCount || fixedLength <= 0 || length <= 0)
+    if (!stat || fixedLength <= 0 || length <= 0)
         return 0;
     const int count = length / fixedLength;
     // A remainder of 10 mm or less is taken up by the joints themselves.

@@ -24,8 +24,9 @@ public:
 
     // The full name of the connection type.
     QString getConnectString() const;
-    // The number of joints a bar of `length` mm needs: 0 unless counted
-    // automatically, and never negative.
+    // The number of joints a bar of `length` mm needs on the stock length:
+    // 0 when the joints are not counted (`stat` off), and never negative.
+    // Whether the count then replaces a typed one is the caller's rule.
     int autoCalNum(int length) const;
 
     void Serialize(platform::Archive& ar);

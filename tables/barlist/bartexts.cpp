@@ -24,11 +24,6 @@ int leadingInt(const QString& text)
 
 namespace barlist {
 
-int roundHalfUp(double x)
-{
-    return barsum::truncated(x + 0.5);
-}
-
 QString spacingText(const CVes_Steel& bar)
 {
     const int s1 = leadingInt(bar.spacing1);
@@ -146,9 +141,9 @@ BarQuantity barQuantity(CVes_Steel& bar, int pieces, const ColumnFactors& f)
 {
     BarQuantity q;
     if (bar.isMultiVal()) {
-        const int first = roundHalfUp(bar.getLength(0, f.toShape));
-        const int last = roundHalfUp(bar.getLength(1, f.toShape));
-        q.base = (double(first) + last) * bar.getMultiGroup() * bar.count * pieces * 0.5;
+        const double first = double(roundHalfUp(bar.getLength(0, f.toShape)));
+        const double last = double(roundHalfUp(bar.getLength(1, f.toShape)));
+        q.base = (first + last) * bar.getMultiGroup() * bar.count * pieces * 0.5;
         q.shownLength = q.base * f.lenFactor;
     } else {
         const double length = bar.calcLength ? double(bar.getLength(0, f.toShape)) : bar.length;

@@ -3,6 +3,8 @@
 // the spacing of a bar, the text of a unit row, and a bar row's total length
 // and weight in the units of the list's columns.
 
+#include "tables/framework/lengthtext.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,8 +14,8 @@ class CVes_Steel;
 
 namespace barlist {
 
-// x + 0.5 truncated: how lengths become whole numbers in the list.
-int roundHalfUp(double x);
+// How lengths become whole numbers in the list, as on every sheet.
+using lengthtext::roundHalfUp;
 
 // The spacing of a bar: the first spacing; the second on a new line when
 // it is set and differs from the first; the lap-zone spacing "(搭%d)" on a

@@ -201,19 +201,20 @@ void CVes_SetupTable::AmountToString(QStringList& weights, QStringList& joints)
         unit = QStringLiteral(" g");
 
     double sum = 0.0;
+    bool withLoss = false;
     for (const auto& item : lengthItems) {
         QString g = Steel_GradeDNToTableString(item.grade, item.diameter, item.coating);
         if (g.size() < 5)
             g += QStringLiteral("  ");
-        double weight = item.length * unitWeight(item.grade, item.diameter) * toWeight;
-        if (m_rules.m_calcLossBar && item.diameter > m_rules.m_wireDN)
-            weight *= 1 + m_rules.m_lossBar * 0.01;
-        else if (m_rules.m_calcLossWire && item.diameter <= m_rules.m_wireDN + 0.5)
-            weight *= 1 + m_rules.m_lossWire * 0.01;
+        const double loss = m_rules.lossPercent(item.diameter);
+        const double weight =
+            item.length * unitWeight(item.grade, item.diameter) * toWeight * (1 + loss * 0.01);
+        withLoss = withLoss || loss != 0.0;
         weights << QString::asprintf("%s: %.2f", qUtf8Printable(g), weight) + unit;
         sum += weight;
     }
-    weights << QString::asprintf("总重量: %.2f", sum) + unit;
+    // The weights carry the summaries' loss, which the pages' totals do not.
+    weights << QString::asprintf(withLoss ? "总重量(含损耗): %.2f" : "总重量: %.2f", sum) + unit;
 
     for (const auto& item : jointItems) {
         if (item.count > 0)

@@ -18,6 +18,7 @@ const QString kReportName = QStringLiteral("配料单检查报告.html");
 
 int CVes_SetupTable::CheckData(QString& findings)
 {
+    const QHash<const CVes_TableBaseLine*, QPoint> places = linePlaces();
     std::vector<CheckedBar> bars;
     bars.reserve(size_t(m_lines.size()));
     for (CVes_TableBaseLine* base : std::as_const(m_lines)) {
@@ -26,7 +27,9 @@ int CVes_SetupTable::CheckData(QString& findings)
             continue;
         CheckedBar checked;
         checked.bar = &line->m_steel;
-        getInfo(base, checked.page, checked.row);
+        const QPoint place = places.value(base, QPoint(1, 1));
+        checked.page = place.x();
+        checked.row = place.y();
         checked.process = line->m_steel.isProcess() != 0;
         int reason = -1;
         if (checked.process && !line->isAvailable(reason))

@@ -100,17 +100,11 @@ QString cutLengthText(CVes_Steel& bar, const barlist::ColumnFactors& f)
         const double from = bar.getLength(0, f.toShape) * f.cutFactor;
         const double to = bar.getLength(1, f.toShape) * f.cutFactor;
         const double step = perGroup > 1 ? std::fabs(to - from) / (perGroup - 1) : 0.0;
-        if (metres)
-            return QString::asprintf("%.2f～%.2f\n等差:%.2f", from, to, step);
-        return QStringLiteral("%1～%2\n等差:%3")
-            .arg(barlist::roundHalfUp(from))
-            .arg(barlist::roundHalfUp(to))
-            .arg(barlist::roundHalfUp(step));
+        return lengthtext::rangeText(from, to, step, metres);
     }
     const double length =
         (bar.calcLength ? double(bar.getLength(0, f.toShape)) : double(bar.length)) * f.cutFactor;
-    return metres ? QString::asprintf("%.2f", length)
-                  : QString::number(barlist::roundHalfUp(length));
+    return lengthtext::number(length, metres);
 }
 
 // The bar's variables refreshed from the table, as a page drawing does

@@ -149,14 +149,15 @@ CVes_SteelJinHuoSumaryTable* CVes_SetupTable::JinHuo(CVes_SteelJinHuoSumaryTable
     }
 
     // ---- Totals ----
+    const bool english = m_language == 1;
     if (totalWeight > 0.0) {
         target->Add({});
-        target->Add({QStringLiteral("总重量"), QString(), QString(), QString(), QString(),
-                           f3(totalWeight)});
+        target->Add({english ? QStringLiteral("Total Weight") : QStringLiteral("总重量"),
+                     QString(), QString(), QString(), QString(), f3(totalWeight)});
     }
     if (totalCost > 0.0 && rules.m_autoPrice)
-        target->Add({QStringLiteral("总金额"), QString(), QString(), QString(), QString(),
-                           QString(), yuan(totalCost)});
+        target->Add({english ? QStringLiteral("Total Cost") : QStringLiteral("总金额"), QString(),
+                     QString(), QString(), QString(), QString(), yuan(totalCost)});
 
     // ---- 其中 ----
     if (!(rules.m_sumByDnClass || rules.m_sumByGrade || rules.m_calcStirrupFee

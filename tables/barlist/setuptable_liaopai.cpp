@@ -7,6 +7,7 @@
 
 #include "core/model/processsteel.h"
 #include "envora/usercustom.h"
+#include "tables/framework/lengthtext.h"
 #include "tables/processing/liaopaitable.h"
 #include "tables/processing/processtexts.h"
 #include "tables/processing/tagsheetbuilder.h"
@@ -24,16 +25,6 @@ constexpr int kConstructionPartText = 3;
 // Shapes of this library are bar groups.
 constexpr int kGroupLibrary = 109;
 
-int roundHalfUp(double value)
-{
-    return int(value + 0.5);
-}
-
-QString lengthNumber(double value, bool metres)
-{
-    return metres ? QString::asprintf("%.2f", value) : QString::asprintf("%d", roundHalfUp(value));
-}
-
 // A bar group's lengths member by member: graded members as "first～last\n△step"
 // (or the first length alone when it does not vary), joined by "/"; other
 // members one length a line.
@@ -45,7 +36,7 @@ QString groupLengthText(CVes_ProcessSteel& bar, double toShape, double toLength,
     QStringList parts;
     if (!bar.isMultiVal()) {
         for (const float length : first)
-            parts << lengthNumber(length * toLength, metres);
+            parts << lengthtext::number(length * toLength, metres);
         return parts.join(u'\n');
     }
     std::vector<float> last;
@@ -57,12 +48,11 @@ QString groupLengthText(CVes_ProcessSteel& bar, double toShape, double toLength,
         const double b = (i < last.size() ? last[i] : first[i]) * toLength;
         const double step = groups > 1 ? std::fabs(b - a) / (groups - 1) : 0.0;
         if (step < 0.01)
-            parts << lengthNumber(a, metres);
-        else if (metres)
-            parts << QString::asprintf("%.2f～%.2f\n△%.2f", a, b, step);
+            parts << lengthtext::number(a, metres);
         else
-            parts << QString::asprintf("%d～%d\n△%d", roundHalfUp(a), roundHalfUp(b),
-                                       roundHalfUp(step));
+            parts << lengthtext::number(a, metres) + QStringLiteral("～")
+                         + lengthtext::number(b, metres) + QStringLiteral("\n△")
+                         + lengthtext::number(step, metres);
     }
     return parts.join(u'/');
 }
@@ -78,12 +68,12 @@ QString tagNumberText(const CVes_LiaoPai& tag, int pid)
                         : QString::asprintf("料牌%d  [%d]", tag.mark, pid);
 }
 
-// The bars on the tag; a graded bar's tag shows its bars per group and its
-// groups ("支/组数").
+// The bars on the tag; a graded bar's tag shows its bars a group (the tag's
+// count) and then its groups ("支/组数").
 QString countText(const CVes_LiaoPai& tag)
 {
     if (tag.auxB > 0)
-        return QString::asprintf("%d/%d", tag.auxB, tag.count);
+        return QString::asprintf("%d/%d", tag.count, tag.auxB);
     return QString::asprintf("%d", tag.count);
 }
 

@@ -19,6 +19,25 @@ using platform::saturatedAdd;
 using platform::saturatedInt;
 using platform::saturatedMul;
 
+// The bar's second intermediate connection stands for its reverse-thread
+// couplers: the first connection's coupler, counted, with the reverse
+// thread. A bar that had none gets it with the count; one it had keeps a
+// count typed by hand unless the first connection counts automatically.
+void countReverseCouplers(CVes_BarCore& bar, int extra)
+{
+    const bool made = bar.getMidConnectArray().size() < 2;
+    const CVes_MidConnect& first = *bar.getFirstMidConnect();
+    CVes_MidConnect* reverse = bar.getSecendMidConnect();
+    if (made)
+        *reverse = first;
+    reverse->style = first.style;
+    reverse->stat = first.stat;
+    reverse->fixedLength = first.fixedLength;
+    reverse->valueC = 0;
+    if (made || first.autoCount)
+        reverse->countText = QString::number(extra);
+}
+
 } // namespace
 
 void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rules, int shapeUnit,
@@ -100,11 +119,7 @@ void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rule
     if (counting && autoMid) {
         c->countText = QString::number(mid);
         if (extra > 0) {
-            CVes_MidConnect* reverse = bar->getSecendMidConnect();
-            // The second connection stands for the reverse-thread couplers.
-            reverse->valueC = 0;
-            if (c->autoCount)
-                reverse->countText = QString::number(extra);
+            countReverseCouplers(*bar, extra);
             return;
         }
     } else if (c->autoCount) {

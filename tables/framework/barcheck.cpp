@@ -4,14 +4,19 @@
 #include "core/model/barcore.h"
 #include "core/geometry/text.h"
 #include "core/model/modelrecord.h"
+#include "platform/archive.h"
 #include "platform/folders.h"
 #include "platform/gbk.h"
 #include "platform/hostservices.h"
 #include "platform/savefile.h"
 
 #include <QDateTime>
+#include <QHash>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -20,7 +25,7 @@ namespace {
 long long cutLength(CVes_BarCore& bar)
 {
     const double length = bar.calcLength ? bar.lengthAsCalculated(0, 1.0) : bar.length;
-    return std::isfinite(length) ? (long long)std::trunc(length) : 0;
+    return std::isfinite(length) && std::fabs(length) < 9.0e18 ? (long long)std::trunc(length) : 0;
 }
 
 bool hasSides(CVes_BarCore& bar)
@@ -52,42 +57,225 @@ QString lengthEntry(const CheckedBar& later, const CheckedBar& earlier)
              html(earlier.bar->number));
 }
 
-// The same grade, diameter and shape: the same shape record with the same
-// dimensions, whatever the cut lengths.
-bool sameSpecAndShape(const CVes_BarCore& a, const CVes_BarCore& b)
+// A number as key bytes; -0 and 0 are one value.
+template <typename T> void appendKey(QByteArray& key, T value)
 {
-    if (a.DN != b.DN || a.grade != b.grade || !(a.getRecordId() == b.getRecordId()))
-        return false;
-    const auto& mine = a.getVarArray();
-    const auto& theirs = b.getVarArray();
-    if (mine.size() != theirs.size())
-        return false;
-    for (std::size_t i = 0; i < mine.size(); ++i) {
-        const CVes_Variable& x = *mine[i];
-        const CVes_Variable& y = *theirs[i];
-        if (x.m_text != y.m_text || x.m_value != y.m_value || x.m_value2 != y.m_value2
-            || x.m_formula != y.m_formula)
-            return false;
-    }
-    return true;
+    if constexpr (std::is_floating_point_v<T>)
+        value += T(0);
+    key.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-// The finding of comparing a complete bar with another; empty when the two
-// agree.
-QString compareBars(const CheckedBar& later, const CheckedBar& earlier, bool byShape)
+// What makes bars of one grade, diameter and shape for the check: the same
+// shape record with the same dimensions the user gives. Standard and
+// computed dimensions follow from the others and are left out: they are
+// brought up to date only when a length is computed.
+QByteArray shapeKey(const CVes_BarCore& bar)
 {
-    CVes_BarCore& bar = *later.bar;
-    CVes_BarCore& other = *earlier.bar;
-    if (bar.number == other.number)
-        return bar.isSame(other) ? QString() : sameNumberEntry(later, earlier);
-    const bool alike = byShape ? sameSpecAndShape(bar, other)
-                               : bar.DN == other.DN && bar.grade == other.grade && bar.isSame(other);
-    if (!alike || !hasSides(bar))
-        return {};
-    if (cutLength(bar) == cutLength(other) || (bar.calcLength && other.calcLength))
-        return {};
-    return lengthEntry(later, earlier);
+    QByteArray key;
+    appendKey(key, bar.grade);
+    appendKey(key, bar.DN);
+    const CSteelRecordId id = bar.getRecordId();
+    appendKey(key, id.m_mainId);
+    appendKey(key, id.m_recordNo);
+    const auto& variables = bar.getVarArray();
+    appendKey(key, variables.size());
+    for (const auto& variable : variables) {
+        appendKey(key, variable->m_type);
+        if (variable->m_type <= CVes_Variable::kComputed)
+            continue;
+        key += variable->m_text.toUtf8();
+        key += '\0';
+        appendKey(key, variable->m_value);
+        appendKey(key, variable->m_value2);
+        if (variable->m_type == CVes_Variable::kTextKind)
+            key += variable->m_formula.toUtf8();
+        key += '\0';
+    }
+    return key;
 }
+
+// Everything sameness (CVes_BarCore::isSame) reads of a bar, its shape
+// record in use included: bars of equal prints are the same as the same
+// bars. Empty when the bar cannot be written out; such a bar is compared
+// on its own.
+QByteArray samenessPrint(CVes_BarCore& bar)
+{
+    try {
+        platform::Archive ar;
+        bar.CVes_ModelReference::Serialize(ar);
+        QByteArray print = ar.data();
+        appendKey(print, bar.grade);
+        appendKey(print, bar.DN);
+        appendKey(print, bar.steelType);
+        appendKey(print, bar.calcLength);
+        appendKey(print, bar.length);
+        appendKey(print, bar.ownBendDiameters);
+        appendKey(print, bar.bendMult90);
+        appendKey(print, bar.bendMult180);
+        appendKey(print, bar.bendMult135);
+        appendKey(print, reinterpret_cast<quintptr>(bar.getRecord()));
+        return print;
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+// What the comparisons need of a bar, worked out once.
+struct Prepared {
+    long long cut = 0;
+    bool computed = false;
+    bool sides = false;
+    int sameness = 0; // bars of one class are the same as the same bars
+    int shape = 0;    // bars of one grade, diameter and shape
+};
+
+// Pairs of sameness classes with the answer of CVes_BarCore::isSame, so
+// that each pair of distinct bars is measured once.
+class SamenessMemo {
+public:
+    bool same(int later, CVes_BarCore& laterBar, int earlier, CVes_BarCore& earlierBar)
+    {
+        const auto key = std::make_pair(later, earlier);
+        if (const auto found = m_answers.find(key); found != m_answers.end())
+            return found->second;
+        const bool answer = laterBar.isSame(earlierBar) != 0;
+        m_answers.emplace(key, answer);
+        return answer;
+    }
+
+private:
+    std::map<std::pair<int, int>, bool> m_answers;
+};
+
+// The bars a bar is compared with, kept by number and by shape. A bar is
+// compared with those of its number (one finding for each that is not the
+// same bar) and with those of its shape under other numbers (one finding
+// for each of another cut length, unless both lengths are computed).
+class Comparisons {
+public:
+    Comparisons(const std::vector<CheckedBar>& bars, const std::vector<Prepared>& prepared)
+        : m_bars(bars), m_prepared(prepared)
+    {
+    }
+
+    void add(std::size_t at)
+    {
+        const Prepared& p = m_prepared[at];
+        const QString& number = m_bars[at].bar->number;
+        auto& classes = m_byNumber[number];
+        const auto sameClass = std::find_if(classes.begin(), classes.end(), [&](const Members& m) {
+            return m.sameness == p.sameness;
+        });
+        if (sameClass == classes.end())
+            classes.push_back(Members{p.sameness, {at}});
+        else
+            sameClass->positions.push_back(at);
+
+        ShapeGroup& group = m_byShape[p.shape];
+        group.members.push_back(at);
+        group.tally(p, number, +1);
+    }
+
+    // The findings of comparing bar `at` with the bars kept, by position.
+    void findings(std::size_t at, std::vector<std::pair<std::size_t, QString>>& out)
+    {
+        const CheckedBar& c = m_bars[at];
+        const Prepared& p = m_prepared[at];
+        if (const auto found = m_byNumber.find(c.bar->number); found != m_byNumber.end()) {
+            for (const Members& members : found.value()) {
+                const CheckedBar& first = m_bars[members.positions.front()];
+                if (m_memo.same(p.sameness, *c.bar, members.sameness, *first.bar))
+                    continue;
+                for (const std::size_t j : members.positions) {
+                    if (j != at)
+                        out.emplace_back(j, sameNumberEntry(c, m_bars[j]));
+                }
+            }
+        }
+        if (!p.sides)
+            return;
+        const auto group = m_byShape.find(p.shape);
+        if (group == m_byShape.end() || group->differing(p, c.bar->number) == 0)
+            return;
+        for (const std::size_t j : group->members) {
+            const Prepared& e = m_prepared[j];
+            if (j == at || m_bars[j].bar->number == c.bar->number || e.cut == p.cut
+                || (p.computed && e.computed))
+                continue;
+            out.emplace_back(j, lengthEntry(c, m_bars[j]));
+        }
+    }
+
+private:
+    struct Members {
+        int sameness;
+        std::vector<std::size_t> positions;
+    };
+    // The bars of one shape, and how many of them have each cut length,
+    // number, or both, all of them and those of typed lengths alone: enough
+    // to tell whether a bar differs from any of them without a walk.
+    struct Tally {
+        long long all = 0;
+        QHash<long long, long long> byCut;
+        QHash<QString, long long> byNumber;
+        QHash<QPair<long long, QString>, long long> byBoth;
+        void add(const Prepared& p, const QString& number, int n)
+        {
+            all += n;
+            byCut[p.cut] += n;
+            byNumber[number] += n;
+            byBoth[qMakePair(p.cut, number)] += n;
+        }
+        // Those of another cut length and another number.
+        long long differing(const Prepared& p, const QString& number) const
+        {
+            return all - byCut.value(p.cut) - byNumber.value(number)
+                + byBoth.value(qMakePair(p.cut, number));
+        }
+    };
+    struct ShapeGroup {
+        std::vector<std::size_t> members;
+        Tally every;
+        Tally typed;
+        void tally(const Prepared& p, const QString& number, int n)
+        {
+            every.add(p, number, n);
+            if (!p.computed)
+                typed.add(p, number, n);
+        }
+        long long differing(const Prepared& p, const QString& number) const
+        {
+            // A computed length is compared with typed ones only.
+            return (p.computed ? typed : every).differing(p, number);
+        }
+    };
+
+    const std::vector<CheckedBar>& m_bars;
+    const std::vector<Prepared>& m_prepared;
+    QHash<QString, std::vector<Members>> m_byNumber;
+    QHash<int, ShapeGroup> m_byShape;
+    SamenessMemo m_memo;
+};
+
+// The class numbers of the keys, in order of first appearance.
+class Classes {
+public:
+    int of(const QByteArray& key)
+    {
+        // A bar without a key is a class of its own.
+        if (key.isEmpty())
+            return m_next++;
+        const auto found = m_ids.constFind(key);
+        if (found != m_ids.constEnd())
+            return found.value();
+        m_ids.insert(key, m_next);
+        return m_next++;
+    }
+
+private:
+    QHash<QByteArray, int> m_ids;
+    int m_next = 0;
+};
 
 } // namespace
 
@@ -118,31 +306,58 @@ int checkBarRows(const std::vector<CheckedBar>& bars, bool compareUnprocessed, Q
 int checkBarRows(const std::vector<CheckedBar>& bars, const BarCheckRules& rules,
                  QString& findings)
 {
+    const auto isChecked = [](const CheckedBar& b) { return b.bar && b.process; };
+    const auto isComparedWith = [&](const CheckedBar& b) {
+        return b.bar && (b.process || rules.compareUnprocessed) && !(rules.bothSides && b.reason >= 0);
+    };
+
+    // Each bar's lengths and keys, worked out once.
+    std::vector<Prepared> prepared(bars.size());
+    Classes sameness;
+    Classes shapes;
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const CheckedBar& b = bars[i];
+        if (!isComparedWith(b) && !(isChecked(b) && b.reason < 0))
+            continue;
+        Prepared& p = prepared[i];
+        p.cut = cutLength(*b.bar);
+        p.computed = b.bar->calcLength != 0;
+        p.sides = hasSides(*b.bar);
+        p.sameness = sameness.of(samenessPrint(*b.bar));
+        p.shape = shapes.of(shapeKey(*b.bar));
+    }
+
+    Comparisons kept(bars, prepared);
+    if (rules.bothSides) {
+        for (std::size_t i = 0; i < bars.size(); ++i) {
+            if (isComparedWith(bars[i]))
+                kept.add(i);
+        }
+    }
     int result = 1;
     findings += QStringLiteral("<UL>");
+    std::vector<std::pair<std::size_t, QString>> found;
     for (std::size_t i = 0; i < bars.size(); ++i) {
         const CheckedBar& c = bars[i];
-        if (!c.process || !c.bar)
-            continue;
-        if (c.reason >= 0) {
+        if (isChecked(c) && c.reason >= 0) {
             findings += QStringLiteral("<LI>第%1页 第%2行  第 %3 号钢筋信息不完整——")
                             .arg(QString::number(c.page), QString::number(c.row),
                                  html(c.bar->number))
                 + barCheckReasonText(c.reason);
             result = 0;
-            continue;
-        }
-        for (std::size_t j = 0; j < (rules.bothSides ? bars.size() : i); ++j) {
-            const CheckedBar& e = bars[j];
-            if (j == i || !e.bar || (!e.process && !rules.compareUnprocessed)
-                || (rules.bothSides && e.reason >= 0))
-                continue;
-            const QString entry = compareBars(c, e, rules.byShape);
-            if (!entry.isEmpty()) {
-                findings += entry;
+        } else if (isChecked(c)) {
+            found.clear();
+            kept.findings(i, found);
+            std::sort(found.begin(), found.end(),
+                      [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (const auto& entry : found)
+                findings += entry.second;
+            if (!found.empty())
                 result = 0;
-            }
         }
+        // Each bar is compared with the bars before it.
+        if (!rules.bothSides && isComparedWith(c))
+            kept.add(i);
     }
     findings += QStringLiteral("</UL>");
     return result;

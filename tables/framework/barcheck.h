@@ -1,8 +1,9 @@
 #pragma once
-// The check of a sheet's bar rows that the bar list and the quantity sheet
-// share: incomplete bars, one number given to different bars, and equal
-// bars with different numbers and cut lengths; and the HTML report the
-// sheets write of what it finds.
+// The check of a sheet's bar rows that the bar list, the quantity sheet and
+// the processing sheet share: incomplete bars, one number given to
+// different bars, and bars of one grade, diameter and shape (the same shape
+// with the same dimensions) whose numbers and cut lengths differ; and the
+// HTML report the sheets write of what it finds.
 
 #include <QString>
 
@@ -30,16 +31,14 @@ struct BarCheckRules {
     // each bar) and incomplete bars are compared with none; otherwise each
     // complete bar with the bars before it.
     bool bothSides = false;
-    // Cut lengths are compared for bars of the same grade, diameter and
-    // shape (the same shape with the same dimensions), whatever their
-    // lengths; otherwise for bars that are equal as a whole.
-    bool byShape = false;
 };
 
 // Appends the findings as an HTML list (user texts escaped): an entry for
 // each processed incomplete bar; each processed complete bar is compared
 // with other bars, as the rules say, for one number given to different bars
-// and for equal bars of different cut lengths. 1 when nothing was found.
+// and, under other numbers, for the same grade, diameter and shape with
+// another cut length (not when both lengths follow their shapes). 1 when
+// nothing was found.
 int checkBarRows(const std::vector<CheckedBar>& bars, const BarCheckRules& rules,
                  QString& findings);
 // Each complete bar with the bars before it.

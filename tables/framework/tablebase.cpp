@@ -343,6 +343,17 @@ void CVes_TableBase::getInfo(CVes_TableBaseLine* target, int& pageOut, int& rowO
     });
 }
 
+QHash<const CVes_TableBaseLine*, QPoint> CVes_TableBase::linePlaces() const
+{
+    QHash<const CVes_TableBaseLine*, QPoint> places;
+    places.reserve(m_lines.size());
+    forEachLinePlace([&](CVes_TableBaseLine* row, const LinePlace& place) {
+        places.insert(row, QPoint(place.page, place.usedRows));
+        return true;
+    });
+    return places;
+}
+
 CVes_TableBaseLine* CVes_TableBase::getLine(int n)
 {
     if (n < 1 || m_curPage < 1 || n > m_pageLines.size())

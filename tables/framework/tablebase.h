@@ -18,6 +18,7 @@
 #include "platform/gdi.h"
 #include "platform/rect.h"
 
+#include <QHash>
 #include <QList>
 #include <QPoint>
 #include <QSize>
@@ -171,6 +172,9 @@ public:
     virtual void clearnAllLineOnly();
     virtual void clearnAllLineButLock();
     virtual void getInfo(CVes_TableBaseLine* row, int& page, int& position);
+    // The page and position (x, y) that getInfo of this class gives of every
+    // row, found in one walk of the rows.
+    QHash<const CVes_TableBaseLine*, QPoint> linePlaces() const;
     virtual CVes_BarCore* getSteel(int) { return nullptr; }
     // The undo steps recorded so far, and making the newest `steps` of
     // them one; tables without undo have none.

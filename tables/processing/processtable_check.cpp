@@ -30,12 +30,9 @@ int CVes_ProcessTable::CheckData(QString& findings)
             checked.reason = fault;
         bars.push_back(checked);
     }
-    // Each pair is met from both sides; equal lengths are asked of bars of
-    // the same grade, diameter and shape, since bars equal as a whole have
-    // equal lengths already.
+    // Each pair is met from both sides.
     BarCheckRules rules;
     rules.bothSides = true;
-    rules.byShape = true;
     return checkBarRows(bars, rules, findings);
 }
 

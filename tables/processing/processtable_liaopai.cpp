@@ -23,12 +23,12 @@ QString tagName(const QString& prefix, const CVes_LiaoPai& tag)
                         : QString::asprintf("%s料牌%d", p.constData(), tag.mark);
 }
 
-// The bars on the tag; a graded bar's tag shows its bars per group and its
-// groups, as the sheet's count column does.
+// The bars on the tag; a graded bar's tag shows its bars a group (the
+// tag's count) and then its groups, as the sheet's count column does.
 QString countText(const CVes_LiaoPai& tag)
 {
     if (tag.auxB > 0)
-        return QString::asprintf("%d/组 共%d组", tag.auxB, tag.count);
+        return QString::asprintf("%d/组 共%d组", tag.count, tag.auxB);
     return QString::asprintf("%d", tag.count);
 }
 

@@ -121,8 +121,8 @@ void CVes_ProcessTableListLine::setID(int number, int apply)
     refreshLpPieces();
 }
 
-// A graded bar counts its groups on the tag, each group holding the bar's
-// count; any other bar counts its bars. The tag is never a split tag.
+// A graded bar's tag counts the bars a group and, second, the bar's count
+// of groups; any other bar's tag counts its bars. The tag is never a split tag.
 void CVes_ProcessTableListLine::addDefaultLp(int number)
 {
     if (m_steel.isMultiVal())
@@ -142,7 +142,7 @@ void CVes_ProcessTableListLine::refreshLpPieces()
 
 void CVes_ProcessTableListLine::restorePerGroupPieces()
 {
-    const int perGroup = m_steel.isMultiVal() ? m_steel.count : 0;
+    const int groups = m_steel.isMultiVal() ? m_steel.count : 0;
     for (CVes_LiaoPai& tag : *m_steel.getLpArrayPtr())
-        tag.auxB = perGroup;
+        tag.auxB = groups;
 }

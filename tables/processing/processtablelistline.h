@@ -65,9 +65,10 @@ public:
     // number. With `apply` 0 nothing changes.
     void setID(int number, int apply);
 
-    // A graded bar's tags count groups; the bars in a group are not stored
-    // with the tag, so a row read back takes them from the bar again. Tags
-    // of any other bar count bars and hold no bars per group.
+    // A graded bar's tags count the bars a group and then the groups; the
+    // groups are not stored with the tag, so a row read back takes them
+    // from the bar again. Tags of any other bar count bars and hold no
+    // groups.
     void restorePerGroupPieces();
 
     int getFirstLp() const { return m_firstLp; }

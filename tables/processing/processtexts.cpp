@@ -1,7 +1,7 @@
 #include "tables/processing/processtexts.h"
 
 #include "core/model/processsteel.h"
-#include "platform/saturate.h"
+#include "tables/framework/lengthtext.h"
 #include "tables/framework/template.h"
 
 #include <cmath>
@@ -11,12 +11,6 @@ namespace processtext {
 namespace {
 
 constexpr int kTagsPerRow = 3;
-
-// Held to the int range: a length read from a file may be any float.
-int roundHalfUp(double value)
-{
-    return platform::saturatedInt(value + 0.5);
-}
 
 } // namespace
 
@@ -28,14 +22,9 @@ QString lengthText(CVes_ProcessSteel& bar, double f0, double f1, int lengthUnit)
         const double last = bar.getLength(1, f0) * f1;
         const int groups = bar.getMultiGroup();
         const double step = groups > 1 ? std::fabs(last - first) / (groups - 1) : 0.0;
-        if (metres)
-            return QString::asprintf("%.2f～%.2f\n等差:%.2f", first, last, step);
-        return QString::asprintf("%d～%d\n等差:%d", roundHalfUp(first), roundHalfUp(last),
-                                 roundHalfUp(step));
+        return lengthtext::rangeText(first, last, step, metres);
     }
-    const double length = bar.getLength(0, f0) * f1;
-    return metres ? QString::asprintf("%.2f", length)
-                  : QString::asprintf("%d", roundHalfUp(length));
+    return lengthtext::number(bar.getLength(0, f0) * f1, metres);
 }
 
 QString countText(const CVes_ProcessSteel& bar)
@@ -43,7 +32,7 @@ QString countText(const CVes_ProcessSteel& bar)
     if (bar.count <= 0)
         return QStringLiteral("0");
     if (bar.isMultiVal())
-        return QString::asprintf("%d支/组\n共%d组", bar.count, bar.getMultiGroup());
+        return QString::asprintf("%d支/组\n共%d组", bar.getMultiGroup(), bar.count);
     return QString::asprintf("%d", bar.count);
 }
 

@@ -16,8 +16,8 @@ namespace processtext {
 // and the step between groups, "1000～1400\n等差:200" ("%.2f" in metres,
 // else whole numbers rounded half up); any other bar one length.
 QString lengthText(CVes_ProcessSteel& bar, double f0, double f1, int lengthUnit);
-// "%d" of the count; "%d支/组\n共%d组" for a graded bar; "0" for a count of 0
-// or less.
+// "%d" of the count; for a graded bar its bars a group (one of each length)
+// and its groups, "%d支/组\n共%d组"; "0" for a count of 0 or less.
 QString countText(const CVes_ProcessSteel& bar);
 // "料牌 %d.%d" for a split tag (sub-number above 0), else "料牌 %d".
 QString tagLabel(int number, int sub);

@@ -66,7 +66,7 @@ CVes_SLTable::CVes_SLTable() : CVes_SLTable(Bare{})
     resetUndo();
 }
 
-CVes_SLTable::CVes_SLTable(Bare) : SnapshotSheet(false)
+CVes_SLTable::CVes_SLTable(Bare) : SnapshotSheet(true)
 {
     m_orientation = kLandscape;
     m_pageSummary = 1;

@@ -67,6 +67,7 @@ void CVes_SLTable::numSteel(int wholeSheet, int share)
 
 int CVes_SLTable::CheckData(QString& report)
 {
+    const QHash<const CVes_TableBaseLine*, QPoint> places = linePlaces();
     std::vector<CheckedBar> bars;
     bars.reserve(size_t(m_lines.size()));
     for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
@@ -76,7 +77,9 @@ int CVes_SLTable::CheckData(QString& report)
             continue;
         CheckedBar checked;
         checked.bar = bar;
-        getInfo(row, checked.page, checked.row);
+        const QPoint place = places.value(row, QPoint(1, 1));
+        checked.page = place.x();
+        checked.row = place.y();
         checked.process = bar->isProcess() != 0;
         int code = 0;
         if (checked.process && !line->isAvailable(code))

@@ -4,21 +4,12 @@
 
 #include "core/model/barcore.h"
 #include "tables/barlist/sumhelpers.h"
+#include "tables/framework/lengthtext.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// v + 0.5 cut to an integer, as the cut lengths are shown; held to what a
-// long long takes (a damaged bar's length is no number to show anyway).
-long long rounded(double v)
-{
-    constexpr double kLimit = 9.0e18;
-    return std::isfinite(v) ? (long long)std::clamp(v + 0.5, -kLimit, kLimit) : 0;
-}
-
-} // namespace
+using lengthtext::roundHalfUp;
 
 CVes_SLTable::BarTexts CVes_SLTable::barTexts(CVes_BarCore& bar, int pieces,
                                               bool wholeVaryingTotal) const
@@ -47,9 +38,7 @@ CVes_SLTable::BarTexts CVes_SLTable::barTexts(CVes_BarCore& bar, int pieces,
         const double a = first * fL4;
         const double b = last * fL4;
         const double step = groups > 1 ? std::fabs(b - a) / (groups - 1) : 0.0;
-        texts.cutLength = k4 == kMetre
-            ? QString::asprintf("%.2f～%.2f\n等差:%.2f", a, b, step)
-            : QString::asprintf("%lld～%lld\n等差:%lld", rounded(a), rounded(b), rounded(step));
+        texts.cutLength = lengthtext::rangeText(a, b, step, k4 == kMetre);
         total = (first + last) * groups * perElement * 0.5;
         if (wholeVaryingTotal)
             total = std::trunc(total);
@@ -57,9 +46,8 @@ CVes_SLTable::BarTexts CVes_SLTable::barTexts(CVes_BarCore& bar, int pieces,
                                   : QString::asprintf("%d支/组\n共%d组", groups, count);
         texts.totalCount = QString::asprintf("%d支/组\n共%.0f组", groups, perElement);
     } else {
-        texts.cutLength = k4 == kMetre ? QString::asprintf("%.2f", first * fL4)
-                                       : QString::asprintf("%lld", rounded(first * fL4));
-        total = double(rounded(first)) * perElement;
+        texts.cutLength = lengthtext::number(first * fL4, k4 == kMetre);
+        total = double(roundHalfUp(first)) * perElement;
         texts.count = count <= 0 ? QStringLiteral("0") : QString::number(count);
         texts.totalCount = QString::asprintf("%.0f", perElement);
     }

@@ -6,6 +6,7 @@
 #include "platform/xlsx/workbook.h"
 #include "tables/barlist/sumhelpers.h"
 #include "tables/framework/form.h"
+#include "tables/framework/lengthtext.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/framework/sheetsetup.h"
 
@@ -66,11 +67,6 @@ unsigned int gradeBit(int grade)
 QString sizeText(const CVes_BarCore& bar)
 {
     return Steel_GradeDNToTableString(bar.grade, bar.DN, bar.steelType == 1 ? 1 : 0);
-}
-
-QString lengthText(double value, bool metres)
-{
-    return metres ? QString::asprintf("%.2f", value) : QString::asprintf("%d", int(value));
 }
 
 const char* unitName(int unit)
@@ -240,16 +236,33 @@ double CVes_SortBarSheet::totalLength(CVes_BarCore& bar) const
 {
     const int cutUnit = m_units.value(kColCutLength, kMillimetre);
     const double lengthFactor = transUnit(cutUnit, m_units.value(kColTotalLength, kMetre));
-    const double pieceFactor = transUnit(kMillimetre, cutUnit);
     if (bar.isMultiVal() == 1) {
-        const float first = bar.getLength(0, pieceFactor);
-        const float last = bar.getLength(1, pieceFactor);
-        bar.length = first;
-        return (double(first) + last) * bar.getMultiGroup() * bar.count * 0.5 * lengthFactor;
+        const double first = lengthOf(bar, 0);
+        const double last = lengthOf(bar, 1);
+        bar.length = float(first);
+        return (first + last) * bar.getMultiGroup() * bar.count * 0.5 * lengthFactor;
     }
-    if (bar.calcLength)
-        bar.length = bar.getLength(0, pieceFactor);
-    return double(bar.count) * bar.length * lengthFactor;
+    return double(bar.count) * cutLength(bar) * lengthFactor;
+}
+
+double CVes_SortBarSheet::lengthOf(CVes_BarCore& bar, unsigned int which) const
+{
+    // Shapes measure in the unit of the shape column, as in the bar list.
+    const int shapeUnit = m_units.value(kColShape, kMillimetre);
+    return double(bar.getLength(which, transUnit(kMillimetre, shapeUnit)))
+        * transUnit(shapeUnit, m_units.value(kColCutLength, kMillimetre));
+}
+
+double CVes_SortBarSheet::cutLength(CVes_BarCore& bar) const
+{
+    if (bar.calcLength) {
+        bar.length = float(lengthOf(bar, 0));
+        return bar.length;
+    }
+    // A typed length is in the unit of the shape column, as the bar list
+    // holds it.
+    return bar.length
+        * transUnit(m_units.value(kColShape, kMillimetre), m_units.value(kColCutLength, kMillimetre));
 }
 
 double CVes_SortBarSheet::weightOf(const CVes_BarCore& bar, double total) const
@@ -339,29 +352,26 @@ CVes_SortBarSheet::BarTexts CVes_SortBarSheet::barTexts(CVes_BarCore& bar) const
     BarTexts texts;
     const int cutUnit = m_units.value(kColCutLength, kMillimetre);
     const bool metres = cutUnit == kMetre;
-    const double pieceFactor = transUnit(kMillimetre, cutUnit);
     if (bar.isMultiVal() == 1) {
         texts.graded = true;
-        const double first = bar.getLength(0, pieceFactor);
-        const double last = bar.getLength(1, pieceFactor);
+        const double first = lengthOf(bar, 0);
+        const double last = lengthOf(bar, 1);
         const int perGroup = bar.getMultiGroup();
         const double step = perGroup > 1 ? std::fabs(last - first) / (perGroup - 1) : 0.0;
-        texts.cutLength = metres
-                              ? QString::asprintf("%.2f～%.2f\n等差:%.2f", first, last, step)
-                              : QString::asprintf("%d～%d\n等差:%d", int(first), int(last),
-                                                  int(step));
+        texts.cutLength = lengthtext::rangeText(first, last, step, metres);
         texts.badLength = first < 0.0001 || last < 0.001;
         texts.count = bar.count < 1 ? QStringLiteral("0")
                                     : QString::asprintf("%d根/组\n共%d组", perGroup, bar.count);
     } else {
         std::vector<float> lengths;
         std::vector<int> counts;
+        const int shapeUnit = m_units.value(kColShape, kMillimetre);
         if (bar.calcLength)
-            bar.calculateGroupLength(lengths, counts, 0, pieceFactor);
+            bar.calculateGroupLength(lengths, counts, 0, transUnit(kMillimetre, shapeUnit));
         if (lengths.size() > 1) {
             QStringList parts;
             for (float length : lengths)
-                parts << lengthText(length, metres);
+                parts << lengthtext::number(length * transUnit(shapeUnit, cutUnit), metres);
             texts.cutLength = parts.join(u'/');
         }
         texts.count = bar.count < 1 ? QStringLiteral("0") : QString::number(bar.count);
@@ -369,7 +379,7 @@ CVes_SortBarSheet::BarTexts CVes_SortBarSheet::barTexts(CVes_BarCore& bar) const
     const double total = totalLength(bar);
     if (!texts.graded) {
         if (texts.cutLength.isEmpty())
-            texts.cutLength = lengthText(bar.length, metres);
+            texts.cutLength = lengthtext::number(cutLength(bar), metres);
         texts.badLength = bar.length < 0.0001;
     }
     texts.totalLength = QString::asprintf("%.2f", total);

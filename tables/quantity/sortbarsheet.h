@@ -124,6 +124,12 @@ private:
     // graded bar's stored length becomes its first length, a computed bar's
     // its computed length.
     double totalLength(CVes_BarCore& bar) const;
+    // A bar's first (0) or last (1) computed length in the unit of the
+    // cut-length column.
+    double lengthOf(CVes_BarCore& bar, unsigned int which) const;
+    // A bar's cut length in the unit of the cut-length column; a computed
+    // bar's stored length becomes it.
+    double cutLength(CVes_BarCore& bar) const;
     double weightOf(const CVes_BarCore& bar, double total) const;
     void appendSubtotals(const std::vector<CVes_BarCore>& sizes, const std::vector<double>& totals);
     void drawBarRow(CVes_Form& form, int k, CVes_SortBarSheetLine& row, int height, bool screen);

@@ -62,8 +62,9 @@ public:
     // A bar of this diameter (mm) is wire rod (coil stock): up to the limit,
     // the limit included.
     bool isWireRod(double diameter) const { return diameter <= m_wireDN; }
-    // The loss percentage the summaries add to a bar of this diameter; 0 when
-    // the loss of its stock kind is off.
+    // The loss percentage every sheet adds to a bar of this diameter: the bar
+    // loss above the wire-rod size, the wire-rod loss up to it and at it; 0
+    // when the loss of its stock kind is off.
     double lossPercent(double diameter) const;
 
     // Version 9 when storing. Loading reads versions 1 to 9, each its own

@@ -69,6 +69,7 @@ TEST(MidConnect, AutomaticCount)
 {
     CVes_MidConnect m;
     m.fixedLength = 9000;
+    m.stat = 1;
     m.autoCount = 1;
     EXPECT_EQ(m.autoCalNum(9000), 0);
     EXPECT_EQ(m.autoCalNum(9010), 0);
@@ -82,7 +83,11 @@ TEST(MidConnect, AutomaticCount)
     m.fixedLength = -9000;
     EXPECT_EQ(m.autoCalNum(20000), 0);
     m.fixedLength = 9000;
+    // A count typed by hand does not change what the stock length asks for;
+    // joints that are not counted need none.
     m.autoCount = 0;
+    EXPECT_EQ(m.autoCalNum(20000), 2);
+    m.stat = 0;
     EXPECT_EQ(m.autoCalNum(20000), 0);
 }
 

@@ -306,8 +306,9 @@ TEST_F(PageSummary, CoverTotalsWithLosses)
     QStringList weights;
     QStringList joints;
     t.AmountToString(weights, joints);
+    // The total says that it carries the loss the pages' totals leave out.
     EXPECT_EQ(weights, (QStringList{"%%A6  : 0.68 kg", "%%A10: 18.88 kg", "%%C12: 65.85 kg",
-                                    "%%C20: 38.16 kg", "总重量: 123.58 kg"}));
+                                    "%%C20: 38.16 kg", "总重量(含损耗): 123.58 kg"}));
     EXPECT_EQ(joints, (QStringList{"电:20, 6个"}));
 
     rules.m_calcLossBar = 0;
@@ -316,6 +317,25 @@ TEST_F(PageSummary, CoverTotalsWithLosses)
     weights.clear();
     t.AmountToString(weights, joints);
     EXPECT_EQ(weights.last(), "总重量: 0.12 t");
+}
+
+// Wire rod is what the wire-rod size and below holds, on the cover as in the
+// summaries: with a size of 6, a 6.5 mm bar takes the bar loss, or none
+// when that is off.
+TEST_F(PageSummary, CoverLossesFollowTheWireRodSize)
+{
+    t.clearnAllLine();
+    add(barLine(1, 6.5f, 1, 10000.0f));   // 20 m × 0.260 kg/m = 5.20 kg
+    add(barLine(1, 6.0f, 1, 10000.0f));   // 20 m × 0.222 kg/m = 4.44 kg
+    CVes_SortRules& rules = t.getSortRules();
+    rules.m_wireDN = 6.0f;
+    rules.m_calcLossBar = 0;
+    rules.m_calcLossWire = 1;
+    rules.m_lossWire = 10.0;
+    QStringList weights;
+    QStringList joints;
+    t.AmountToString(weights, joints);
+    EXPECT_EQ(weights, (QStringList{"%%A6  : 4.88 kg", "%%A6.5: 5.20 kg", "总重量(含损耗): 10.08 kg"}));
 }
 
 // ---- Blocks appended to the list ---------------------------------------------------

@@ -171,6 +171,22 @@ TEST_F(CheckData, EqualBarsWithDifferentNumbersAndLengths)
     EXPECT_EQ(findings, "<UL>" + differ.arg("2", "1") + differ.arg("3", "2") + "</UL>");
 }
 
+// A bar of the same shape and dimensions with a length typed 200 mm longer is
+// no longer the same bar, yet the shop would cut two lengths of one shape:
+// the check names it, as it does for any other length typed off the shape.
+TEST_F(CheckData, SameShapeWithAnotherTypedLengthIsFound)
+{
+    add("1");
+    CVes_Steel& typed = add("2");
+    typed.calcLength = 0;
+    typed.length = 3200.0f;
+    add("3", 14.0f).calcLength = 0;  // another size: not compared
+    QString findings;
+    EXPECT_EQ(check(findings), 0);
+    EXPECT_EQ(findings, QStringLiteral("<UL>\n\n <LI>第1页/第3行 <b>第2号钢筋</b>与第1页 第2行 "
+                                       "<b>第1号钢筋</b>， 钢筋规格与形状相同，但<b>长度不同</b>！</UL>"));
+}
+
 TEST_F(CheckData, UnprocessedAndEmptyLinesAreNotChecked)
 {
     add("1");

@@ -188,6 +188,23 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"Undefined", 3, 1, 5000.0f, 0, "1|%%C20|5.00|未定义|5.00m|12.350|原材未定价"}),
     [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
 
+// An English list gets the totals' English captions: 10 m of %%C20 with a
+// 2 % loss, 10.20 m × 2.47 kg/m = 25.194 kg on one 12 m stock bar
+// (12 m × 2.47 = 29.640 kg) at 4000 a tonne: 118.56.
+TEST_F(PurchaseList, EnglishTotals)
+{
+    t.setLanguage(1);
+    t.getSortRules().m_autoPrice = 1;
+    t.appendLine(barLine(3, 20.0f, 5, 2000.0f));
+    writeStock({stock(20.0f, 3, 0, 12000, 4000.0f)});
+    auto sheet = build();
+    const Rows rows = rowsOf(*sheet);
+    ASSERT_GE(rows.size(), 4u);
+    EXPECT_EQ(rows[0], "1|%%C20|12.00|12|1根|29.640|118.56 元");
+    EXPECT_EQ(rows[2], "Total Weight|||||29.640");
+    EXPECT_EQ(rows[3], "Total Cost||||||118.56 元");
+}
+
 TEST_F(PurchaseList, NoStockFileGivesDefaultRecords)
 {
     t.getSortRules().m_calcLossBar = 0;

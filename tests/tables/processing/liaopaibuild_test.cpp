@@ -8,7 +8,6 @@
 
 #include "core/geometry/datafolder.h"
 #include "tables/barlist/setuptable.h"
-#include "tables/barlist/sumhelpers.h"
 #include "tables/framework/tablehelpers.h"
 
 #include <QFile>
@@ -210,8 +209,7 @@ TEST_F(ProcessTags, BarTagTextsInTheirOrder)
     ASSERT_EQ(tags.m_lpList.size(), 1u);
     const QStringList& t = tags.m_lpList[0].texts();
     const QString grade = Steel_GradeDNToTableString(3, 12.0f, 0);
-    const QString weight =
-        QString::asprintf("%.2f", 2 * 3.0 * barsum::unitWeight(3, 12.0f));
+    const QString weight = QStringLiteral("5.33");  // 2 × 3 m × 0.888 kg/m
     EXPECT_EQ(t, (QStringList{"综合楼", "三层", "框架梁", "JG01-料牌1", "两端", "KL1", "7", "2",
                               grade + " (9m)", "3000", weight}));
     EXPECT_EQ(tags.m_lpList[0].diameter(), 12.0f);
@@ -229,9 +227,9 @@ TEST_F(ProcessTags, AGradedBarShowsItsRangeAndWeighsItsBarsOnce)
     ASSERT_EQ(tags.m_lpList.size(), 1u);
     const QStringList& t = tags.m_lpList[0].texts();
     EXPECT_EQ(t[9], "1000～1400\n等差:200");
-    // Two bars in each of three groups, 1.2 m on average.
-    EXPECT_EQ(t[7], "2/组 共3组");
-    EXPECT_EQ(t[10], QString::asprintf("%.2f", 6 * 1.2 * barsum::unitWeight(3, 12.0f)));
+    // Three bars a group (1000, 1200 and 1400), two groups: 1.2 m on average.
+    EXPECT_EQ(t[7], "3/组 共2组");
+    EXPECT_EQ(t[10], "6.39");  // 6 bars × 1.2 m × 0.888 kg/m
 
     // The weight does not depend on the unit the lengths are shown in.
     sheet.m_units[CVes_ProcessTable::kColLength] = CVes_Template::kMetre;
@@ -409,8 +407,8 @@ TEST_F(BarListTags, AGradedBarWeighsItsBarsOnce)
     ASSERT_EQ(tags.m_lpList.size(), 1u);
     const QStringList& t = tags.m_lpList[0].texts();
     EXPECT_EQ(t[9], "1000～1400\n等差:200");
-    EXPECT_EQ(t[7], "2/3") << "bars per group, then groups";
-    EXPECT_EQ(t[10], QString::asprintf("%.2f", 6 * 1.2 * barsum::unitWeight(3, 12.0f)));
+    EXPECT_EQ(t[7], "3/2") << "bars a group, then groups";
+    EXPECT_EQ(t[10], "6.39");  // 6 bars × 1.2 m × 0.888 kg/m
     EXPECT_EQ(tags.getRowNum(), 16);
 }
 
@@ -435,8 +433,9 @@ TEST_F(BarListTags, AProcessingSheetsTagsReadTheSameAfterItIsSavedAndOpenedAgain
     sheet.import(list.transformProcess(1, 1));
     CVes_LiaoPaiTable before;
     sheet.toLiaoPaiTable(&before);
-    // Eight bars in each of five groups: forty bars tied to the bundle.
-    EXPECT_EQ(textOfTags(before, 7), (Texts{"-", "8/组 共5组", "4"}));
+    // Eight groups of five bars: forty bars tied to the bundle, the bars a
+    // group first as on every sheet.
+    EXPECT_EQ(textOfTags(before, 7), (Texts{"-", "5/组 共8组", "4"}));
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("加工单.jgd"));
@@ -446,7 +445,7 @@ TEST_F(BarListTags, AProcessingSheetsTagsReadTheSameAfterItIsSavedAndOpenedAgain
     CVes_LiaoPaiTable after;
     reopened.toLiaoPaiTable(&after);
     EXPECT_EQ(allTexts(after), allTexts(before));
-    EXPECT_EQ(textOfTags(after, 7), (Texts{"-", "8/组 共5组", "4"}));
+    EXPECT_EQ(textOfTags(after, 7), (Texts{"-", "5/组 共8组", "4"}));
 }
 
 } // namespace

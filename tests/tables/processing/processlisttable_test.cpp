@@ -5,6 +5,8 @@
 #include "tests/tables/processing/processing_support.h"
 
 #include "envora/rules.h"
+#include "envora/settings.h"
+#include "platform/savefile.h"
 #include "tables/processing/processlisttable.h"
 #include "tables/processing/processtablelistline.h"
 
@@ -107,11 +109,8 @@ TEST_F(ProcessListTableTest, TakesTheSheetsSettingsTitleAndUnits)
 
 // ---- totals blocks ---------------------------------------------------------------------
 
-double weightOf(int grade, float d, double metres)
-{
-    const int kind = grade == 12 ? 1 : grade == 14 ? 2 : 0;
-    return Info_getSteelWeight(d, kind) * metres;
-}
+// The published unit weight of a 12 mm bar, kg/m.
+constexpr double k12mm = 0.888;
 
 std::string totalRow(const char* caption, double weight)
 {
@@ -127,7 +126,7 @@ std::string itemRow(double metres, double weight)
 // The rows of a block of one 12 mm bar kind of `metres`.
 Rows block(const char* caption, const char* totalCaption, double metres)
 {
-    const double weight = weightOf(3, 12, metres);
+    const double weight = k12mm * metres;
     return {caption, itemRow(metres, weight), totalRow(totalCaption, weight)};
 }
 
@@ -182,7 +181,7 @@ TEST_F(ProcessListTableTest, StraightBarIsCountedAtItsCutLength)
     add(test::shapedBar("Z", test::kStraight, "L", 3000, 2));
     const Rows rows = summary();
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[2], itemRow(6.0, weightOf(3, 12, 6.0)));
+    EXPECT_EQ(rows[2], "1|%%C12||||6.00|5.3");  // 6 m × 0.888 kg/m
 }
 
 TEST_F(ProcessListTableTest, GradedBarAddsTheMeanLengthOfItsGroups)
@@ -196,19 +195,37 @@ TEST_F(ProcessListTableTest, GradedBarAddsTheMeanLengthOfItsGroups)
     add(graded);
     const Rows rows = summary();
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[2], itemRow(10.4, weightOf(3, 12, 10.4)));
+    EXPECT_EQ(rows[2], "1|%%C12||||10.40|9.2");  // 10.4 m × 0.888 kg/m
 }
 
 struct GradeCase {
     const char* name;
     int grade;
-    int weightKind;
+    const char* total;  // 10 m of 6 mm bar
 };
 
 void PrintTo(const GradeCase& c, std::ostream* os) { *os << c.name; }
 
+// The cold-rolled grades weigh by their own columns of the size table, here
+// 0.20 kg/m (ribbed) and 0.25 kg/m (twisted) for 6 mm beside 0.222.
 class ProcessListTableGrade : public ProcessListTableTest,
-                             public ::testing::WithParamInterface<GradeCase> {};
+                             public ::testing::WithParamInterface<GradeCase> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(envora::updateSettings([](envora::Settings& s) {
+            for (envora::SteelSize& size : s.sizes)
+                if (size.d == 6)
+                    size.weight = {0.222, 0.20, 0.25};
+        }));
+    }
+    void TearDown() override
+    {
+        ASSERT_TRUE(platform::saveFile(envora::settingsFilePath(),
+                                       envora::toXml(envora::Settings::defaults())));
+        envora::reloadSettings();
+    }
+};
 
 TEST_P(ProcessListTableGrade, WeighsByTheUnitWeightOfItsGrade)
 {
@@ -218,14 +235,13 @@ TEST_P(ProcessListTableGrade, WeighsByTheUnitWeightOfItsGrade)
     add(test::processBar("1", c.grade, 6.0f, 10, 1000.0f));
     const Rows rows = summary();
     ASSERT_EQ(rows.size(), 4u);
-    const double weight = Info_getSteelWeight(6.0f, c.weightKind) * 10.0;
-    EXPECT_EQ(rows[3], totalRow("弯曲（带拐）钢筋总重", weight));
+    EXPECT_EQ(rows[3], "弯曲（带拐）钢筋总重||||||" + std::string(c.total));
 }
 
 INSTANTIATE_TEST_SUITE_P(Grades, ProcessListTableGrade,
-                         ::testing::Values(GradeCase{"grade12_cold_rolled_ribbed", 12, 1},
-                                           GradeCase{"grade14_cold_rolled_twisted", 14, 2},
-                                           GradeCase{"grade13_ordinary", 13, 0}),
+                         ::testing::Values(GradeCase{"grade12_cold_rolled_ribbed", 12, "2.0"},
+                                           GradeCase{"grade14_cold_rolled_twisted", 14, "2.5"},
+                                           GradeCase{"grade13_ordinary", 13, "2.2"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProcessListTableTest, BlockWithoutWeightHasNoTotalRow)

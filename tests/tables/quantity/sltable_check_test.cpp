@@ -179,6 +179,21 @@ TEST_F(SLCheck, FindingsOfTheFixture)
                   "钢筋规格与形状相同，但<b>长度不同</b>！</UL>"));
 }
 
+// The same shape and dimensions with a length typed 200 mm longer: found,
+// as in the bar list and the processing sheet.
+TEST_F(SLCheck, SameShapeWithAnotherTypedLengthIsFound)
+{
+    element("KL1");
+    add("1");
+    CVes_Steel& typed = add("2");
+    typed.calcLength = 0;
+    typed.length = 3200.0f;
+    QString report;
+    EXPECT_EQ(t.CheckData(report), 0);
+    EXPECT_EQ(report, QStringLiteral("<UL>\n\n <LI>第1页/第3行 <b>第2号钢筋</b>与第1页 第2行 "
+                                     "<b>第1号钢筋</b>， 钢筋规格与形状相同，但<b>长度不同</b>！</UL>"));
+}
+
 TEST_F(SLCheck, EmptySheetPasses)
 {
     QString report;

@@ -112,7 +112,7 @@ TEST_F(SLExport, FortyRowsFromRowSixWithBordersOneRowBelow)
     EXPECT_EQ(book.text("F8"), "4");
     EXPECT_EQ(book.text("G8"), "12");
     EXPECT_EQ(book.text("H8"), "30.00");
-    EXPECT_EQ(book.text("I8"), QString::asprintf("%.3f", Info_getSteelWeight(12.0f, 0) * 30.0));
+    EXPECT_EQ(book.text("I8"), "26.640");  // 30 m × 0.888 kg/m
     EXPECT_EQ(book.text("J8"), "a\nb");
     EXPECT_EQ(book.text("B45"), "40");
     // The empty row leaves its line empty.
@@ -164,7 +164,7 @@ struct HeadingCase {
     const char* e5;
     const char* h5;
     const char* i5;
-    double weightFactor;  // kilograms to the weight column's unit
+    const char* weighed;  // 30 m × 0.888 kg/m in the weight column's unit
 };
 
 void PrintTo(const HeadingCase& c, std::ostream* os) { *os << c.name; }
@@ -190,22 +190,21 @@ TEST_P(Headings, UnitsOtherThanTheWorkbooksGetTheirSuffix)
     EXPECT_EQ(book.text("H5"), QString::fromUtf8(c.h5));
     EXPECT_EQ(book.text("I5"), QString::fromUtf8(c.i5));
     // 12 bars of 2.5 m.
-    EXPECT_EQ(book.text("I7"),
-              QString::asprintf("%.3f", Info_getSteelWeight(12.0f, 0) * 30.0 * c.weightFactor));
+    EXPECT_EQ(book.text("I7"), QString::fromUtf8(c.weighed));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Units, Headings,
     testing::Values(HeadingCase{"Defaults", 0, 0, 2, 4, "钢筋形状\n(mm)", "断料长度\n(mm)",
-                                "总长度\n(m)", "总重量\n(kg)", 1.0},
+                                "总长度\n(m)", "总重量\n(kg)", "26.640"},
                     HeadingCase{"CutInMetres", 0, 2, 2, 4, "钢筋形状\n(mm)", "断料\n长度\nm",
-                                "总长度\n(m)", "总重量\n(kg)", 1.0},
+                                "总长度\n(m)", "总重量\n(kg)", "26.640"},
                     HeadingCase{"WeightInTonnes", 0, 0, 2, 5, "钢筋形状\n(mm)", "断料长度\n(mm)",
-                                "总长度\n(m)", "总重量\nt", 0.001},
+                                "总长度\n(m)", "总重量\nt", "0.027"},
                     HeadingCase{"LengthsOther", 1, 1, 0, 3, "钢筋形状\ncm", "断料\n长度\ncm",
-                                "总长度\nmm", "总重量\ng", 1000.0},
+                                "总长度\nmm", "总重量\ng", "26640.000"},
                     HeadingCase{"UnitlessHeadingsEmpty", 0, 4, 4, 1, "钢筋形状\n(mm)", "", "",
-                                "", 1.0}),
+                                "", "26.640"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SLExport, AMissingTemplateIsAMessageAndNoWorkbook)

@@ -494,6 +494,27 @@ TEST(SLTableUndo, TenEditsLeaveEightStepsBack)
     EXPECT_EQ(t.m_history.undoCount(), 9u);
 }
 
+// After an undo a new edit is the newest state: Redo has nothing left to
+// bring back, and the new edit stays.
+TEST(SLTableUndo, AnEditAfterAnUndoEndsTheRedo)
+{
+    CVes_SLTable t;
+    fillSample(t);
+    t.resetUndo();
+    t.lineAt(1)->setEleNum(2);
+    t.AddUndo();
+    t.Undo();
+    ASSERT_EQ(t.CanRedo(), 1);
+    EXPECT_EQ(test::slRow(t, 1).getEleNum(), 3);
+    t.lineAt(1)->setEleNum(5);
+    t.AddUndo();
+    EXPECT_EQ(t.CanRedo(), 0);
+    t.Redo();
+    EXPECT_EQ(test::slRow(t, 1).getEleNum(), 5);
+    t.Undo();
+    EXPECT_EQ(test::slRow(t, 1).getEleNum(), 3);
+}
+
 TEST(SLTableSettings, SwitchesOfTheRules)
 {
     CVes_SLTable t;

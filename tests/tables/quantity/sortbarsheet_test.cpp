@@ -259,18 +259,18 @@ TEST_F(SortSheetTest, SubtotalsPerSizeAndTotalWeight)
     CVes_BarCore epoxy = bar("c", 3, 20, 1, 1000);
     epoxy.steelType = 1;
     fill({bar("a", 3, 20, 2, 3000), bar("b", 1, 8, 10, 1500), epoxy, bar("d", 3, 20, 1, 4000)});
-    const double w8 = Info_getSteelWeight(8.0f, 0);
-    const double w20 = Info_getSteelWeight(20.0f, 0);
+    // Published unit weights: 0.395 kg/m (8 mm) and 2.47 kg/m (20 mm).
+    // 15 m × 0.395 = 5.925, 10 m × 2.47 = 24.70, 1 m × 2.47 = 2.47; 33.095 in all.
     const std::vector<std::string> expected = {
         "b|8|15.00",
         "a|20|6.00",
         "d|20|4.00",
         "c|20|1.00",
         "|合计",
-        "|%%A8||||15.00|" + QString::asprintf("%.2f", 15.0 * w8).toStdString(),
-        "|%%C20||||10.00|" + QString::asprintf("%.2f", 10.0 * w20).toStdString(),
-        "|%%C20环||||1.00|" + QString::asprintf("%.2f", 1.0 * w20).toStdString(),
-        "|总重|||||" + QString::asprintf("%.2f", 15 * w8 + 10 * w20 + 1 * w20).toStdString(),
+        "|%%A8||||15.00|5.93",
+        "|%%C20||||10.00|24.70",
+        "|%%C20环||||1.00|2.47",
+        "|总重|||||33.10",
     };
     EXPECT_EQ(rows(), expected);
     EXPECT_EQ(sheet.isModified(), 1);
@@ -290,13 +290,12 @@ TEST_F(SortSheetTest, SubtotalWeightIndependentOfTheLengthUnit)
 {
     sheet.m_units[CVes_SortBarSheet::kColTotalLength] = CVes_Template::kCentimetre;
     fill({bar("a", 3, 20, 2, 3000)});
-    const QString weight = QString::asprintf("%.2f", 6.0 * Info_getSteelWeight(20.0f, 0));
+    // 6 m × 2.47 kg/m.
     const std::vector<std::string> got = rows();
     ASSERT_EQ(got.size(), 4u);
-    EXPECT_EQ(got[2], "|%%C20||||600.00|" + weight.toStdString());
+    EXPECT_EQ(got[2], "|%%C20||||600.00|14.82");
     CVes_BarCore* b = sheet.lines()[0]->getSteel();
-    EXPECT_EQ(sheet.barTexts(*b).weight,
-              QString::asprintf("%.3f", 6.0 * Info_getSteelWeight(20.0f, 0)));
+    EXPECT_EQ(sheet.barTexts(*b).weight, "14.820");
 }
 
 TEST_F(SortSheetTest, GradedBarTotalsItsGroups)
@@ -318,6 +317,54 @@ TEST_F(SortSheetTest, GradedBarTotalsItsGroups)
     EXPECT_FLOAT_EQ(shown->length, 1000.0f) << "the stored length becomes the first length";
     EXPECT_EQ(rows()[2].substr(0, 13), "|%%C20||||9.0");
 }
+
+// A cut length is rounded half up, as every other sheet writes it.
+struct RoundingCase {
+    const char* name;
+    float first;       // mm
+    float last;        // mm; graded when it differs from the first
+    int cutUnit;
+    const char* cutLength;
+};
+
+void PrintTo(const RoundingCase& c, std::ostream* os) { *os << c.name; }
+
+class SortSheetRounding : public SortSheetTest,
+                          public testing::WithParamInterface<RoundingCase> {};
+
+TEST_P(SortSheetRounding, CutLengthRoundsHalfUp)
+{
+    const RoundingCase& c = GetParam();
+    sheet.m_units[CVes_SortBarSheet::kColCutLength] = c.cutUnit;
+    CVes_BarCore b = bar("r", 3, 20, 2, c.first);
+    if (c.last != c.first) {
+        b.calcLength = 1;
+        b.setMultiVal(1);
+        b.setMultiGroup(3);
+        b.setVarValue(QStringLiteral("A"), c.first);
+        b.setVarValueE(QStringLiteral("A"), c.last);
+    }
+    fill({b});
+    EXPECT_EQ(sheet.barTexts(*sheet.lines()[0]->getSteel()).cutLength, c.cutLength);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SortSheetRounding,
+    testing::Values(RoundingCase{"HalfGoesUp", 2999.5f, 2999.5f, CVes_Template::kMillimetre, "3000"},
+                    RoundingCase{"BelowHalfGoesDown", 2999.4f, 2999.4f, CVes_Template::kMillimetre,
+                                 "2999"},
+                    // A typed length is in the shape column's millimetres.
+                    RoundingCase{"InMetres", 2999.5f, 2999.5f, CVes_Template::kMetre, "3.00"},
+                    RoundingCase{"InCentimetres", 2999.5f, 2999.5f, CVes_Template::kCentimetre,
+                                 "300"},
+                    // 100.5, 120.5, 140.5 cm: a step of 20.
+                    RoundingCase{"GradedInCentimetres", 1005.0f, 1405.0f,
+                                 CVes_Template::kCentimetre, "101～141\n等差:20"},
+                    RoundingCase{"GradedInMetres", 1004.0f, 1404.0f, CVes_Template::kMetre,
+                                 "1.00～1.40\n等差:0.20"},
+                    RoundingCase{"GradedStepOfAHalf", 1000.0f, 1001.0f, CVes_Template::kMillimetre,
+                                 "1000～1001\n等差:1"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct MergeNoteCase {
     const char* name;
