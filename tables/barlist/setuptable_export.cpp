@@ -50,6 +50,7 @@ std::unique_ptr<CVes_TableBase> sortedSheet(CVes_SetupTable& list)
 std::unique_ptr<CVes_TableBase> barSummarySheet(CVes_SetupTable& list)
 {
     auto sheet = std::make_unique<CVes_SLSumaryTable>();
+    CVes_SetupTable::nameBarSummary(*sheet);
     list.SummarySTeel(sheet.get(), CVes_HuizongRules::kAllBars);
     return sheet;
 }

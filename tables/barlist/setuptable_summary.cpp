@@ -74,6 +74,13 @@ QString f3(double value) { return QString::asprintf("%.3f", value); }
 
 } // namespace
 
+void CVes_SetupTable::nameBarSummary(CVes_SLSumaryTable& sheet)
+{
+    sheet.setTitle(QStringLiteral("钢筋配料汇总表"));
+    sheet.growColumnLists();
+    sheet.m_captions[0] = QStringLiteral("构件编号");
+}
+
 CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, unsigned int mode)
 {
     const bool english = m_language == 1;

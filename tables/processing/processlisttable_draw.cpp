@@ -46,7 +46,9 @@ CVes_ProcessListTable::PageContext CVes_ProcessListTable::beginPage(platform::Dc
     PageContext page;
     static_cast<LengthUnits&>(page) = lengthUnits(shapeColumn, lengthColumn);
     page.printing = dc->IsPrinting();
-    page.s = page.printing ? 1.0 : m_zoom;
+    // The cells follow the page as it was just drawn, the fitted scale with
+    // the zoom; a printed page is at its own size.
+    page.s = page.printing ? 1.0 : m_drawScale;
     page.h = int(m_tableTextHeight * 10 * page.s);
     m_form->setAllCellTxtHigh(page.h);
     return page;

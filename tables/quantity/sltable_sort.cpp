@@ -59,7 +59,9 @@ CVes_SortBarSheet* CVes_SLTable::SortSteel(CVes_SortBarSheet* target)
             continue;
         CVes_Steel bar(line.m_steel);
         bar.count *= pieces;
-        bar.remark = QStringLiteral("%1-%2(%3件)").arg(eleType, element, QString::number(pieces));
+        // Without an element type the remark starts with the element itself.
+        const QString place = eleType.isEmpty() ? element : eleType + u'-' + element;
+        bar.remark = QStringLiteral("%1(%2件)").arg(place, QString::number(pieces));
         target->Add(&bar);
     }
     target->sortSteel();

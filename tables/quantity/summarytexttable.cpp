@@ -78,6 +78,7 @@ void SummaryTextTable::Draw(platform::Dc* dc, const platform::Rect& rect)
                                   i == 0 ? firstColumnAlign() : CVes_Cell::kAlignCentre, height,
                                   QPoint(0, 0), QString());
             }
+            form->spanWideTexts(dc, k);
         }
         if (!printing && k == m_curRow && m_curCol >= 0 && m_curCol < kMaxTexts) {
             form->setCellBkColor(k, m_curCol, kCurrentCellColour);
@@ -90,6 +91,8 @@ void SummaryTextTable::Draw(platform::Dc* dc, const platform::Rect& rect)
 
 int SummaryTextTable::fillExcel(platform::xlsx::Worksheet& sheet)
 {
+    // The first column's caption is the sheet's own, as its pages print it.
+    sheet.setText(kFirstExcelRow - 1, 1, m_captions.value(0));
     int row = kFirstExcelRow;
     for (CVes_TableBaseLine* line : std::as_const(m_lines)) {
         if (const auto* texts = dynamic_cast<const CVes_TableTextLine*>(line)) {

@@ -56,9 +56,10 @@ const ValueCase kValues[] = {
     // Whole numbers are rounded up from .9.
     {4, 0, 2.95, 0, 0, "", true, "3", 0},
     {4, 0, 2.85, 0, 0, "", true, "2", 0},
-    // Text variables show their text, or their name without one.
+    // Text variables show their text; without one, nothing (never their
+    // own name in its place).
     {3, 0, 5, 9, 1, "见详图", true, "见详图", 0},
-    {3, 0, 5, 9, 1, "", true, "L1", 0},
+    {3, 0, 5, 9, 1, "", true, "", 0},
     // Values no int holds (typed, or computed by a formula) show the nearest.
     {2, 0, 1e300, 1e300, 0, "", true, "2147483647", 0},
     {2, 0, -3e9, -3e9, 0, "", true, "-2147483647", 0},

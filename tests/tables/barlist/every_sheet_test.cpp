@@ -1,0 +1,232 @@
+// Every printed sheet of a bar list that strains its pages (long remarks,
+// graded bars, many sizes, coated bars, couplers), drawn page by page as the
+// printer and the screen draw it: no text leaves the cell it is drawn in and
+// no text is smaller than a reader can read.
+
+#include "every_sheet.h"
+
+#include "barlist_pages.h"
+
+#include "platform/recordingdc.h"
+#include "tables/framework/form.h"
+#include "tables/framework/tablehelpers.h"
+#include "tables/framework/tableview.h"
+
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::DcOp;
+using platform::DcRecord;
+using platform::RecordingDc;
+using platform::Rect;
+using namespace platform::gdi;
+
+// How a page is drawn: by a 600 dpi printer, or by a window at the zoom a
+// sheet opens with.
+enum class Device { Printer, Screen };
+
+RecordingDc deviceFor(Device device)
+{
+    RecordingDc::Device d;
+    if (device == Device::Printer) {
+        d.printing = true;
+        d.dpiX = d.dpiY = 600;
+        d.width = d.height = 8000; // the whole of an A4 page either way round
+    } else {
+        d.width = 1400;
+        d.height = 960;
+    }
+    return RecordingDc(d);
+}
+
+// A context with the mapping a record was drawn in, for mapping its points.
+std::unique_ptr<RecordingDc> mappingOf(const DcRecord& record)
+{
+    auto dc = std::make_unique<RecordingDc>();
+    dc->SetMapMode(record.state.mapMode);
+    dc->SetWindowExt(record.state.windowExt);
+    dc->SetViewportExt(record.state.viewportExt);
+    dc->SetWindowOrg(record.state.windowOrg);
+    dc->SetViewportOrg(record.state.viewportOrg);
+    return dc;
+}
+
+// The device box a TextOut record covers, by the recording context's own
+// metrics (every GBK byte half the height wide), its alignment and its
+// escapement.
+Rect textBox(const DcRecord& record)
+{
+    const std::unique_ptr<RecordingDc> dc = mappingOf(record);
+    dc->SelectObject(record.font);
+    const QSize extent = dc->GetTextExtent(record.text);
+    const int w = extent.width();
+    const int h = extent.height();
+    const unsigned align = record.state.textAlign;
+    double left = 0;
+    if ((align & TA_CENTER) == TA_CENTER)
+        left = -w / 2.0;
+    else if (align & TA_RIGHT)
+        left = -w;
+    // Offsets towards the bottom of the characters, whichever way y runs.
+    double top = 0;
+    if ((align & TA_BASELINE) == TA_BASELINE)
+        top = -h * 4 / 5;
+    else if (align & TA_BOTTOM)
+        top = -h;
+    const double down = dc->scaleY() < 0 ? -1.0 : 1.0;
+    const double angle = record.font.logFont().lfEscapement / 10.0 * M_PI / 180.0;
+    const QPoint at = record.points.at(0);
+    QPolygon corners;
+    for (const auto& [x, y] : {std::pair{left, top}, {left + w, top}, {left, top + h},
+                               {left + w, top + h}}) {
+        // Counter-clockwise on the page.
+        const double along = x;
+        const double below = y * down;
+        const double rx = along * std::cos(angle) + below * std::sin(angle) * down;
+        const double ry = below * std::cos(angle) - along * std::sin(angle) * down;
+        QPoint p(int(std::lround(at.x() + rx)), int(std::lround(at.y() + ry)));
+        dc->LPtoDP(&p);
+        corners << p;
+    }
+    const QRect box = corners.boundingRect();
+    return Rect(box.left(), box.top(), box.right(), box.bottom());
+}
+
+// Whether the record is the letter a grade symbol carries (drawn right
+// after the symbol's ellipse): part of the symbol, not a text of its own.
+bool isSymbolLetter(const DcRecord& record, bool afterSymbol)
+{
+    return afterSymbol && record.font.logFont().lfWeight == FW_SEMIBOLD
+           && record.font.logFont().lfFaceName == QStringLiteral("Times New Roman");
+}
+
+bool isRule(const QString& text)
+{
+    return !text.trimmed().isEmpty()
+           && std::all_of(text.begin(), text.end(), [](QChar c) {
+                  return c.isSpace() || (c.unicode() >= 0x2500 && c.unicode() <= 0x257F);
+              });
+}
+
+// What a failure names: the sheet, the page, the form cell under the clip
+// and the text.
+QString placeOf(const test::NamedSheet& sheet, int page, const DcRecord& record)
+{
+    QString cell = QStringLiteral("no cell");
+    if (record.state.clip) {
+        const std::unique_ptr<RecordingDc> dc = mappingOf(record);
+        QPoint centre = record.state.clip->CenterPoint();
+        dc->DPtoLP(&centre);
+        int row = -1;
+        int column = -1;
+        if (const CVes_Form* form = sheet.table->getForm(); form && form->HitTest(centre, row, column))
+            cell = QStringLiteral("cell (%1, %2)").arg(row).arg(column);
+        const Rect& c = *record.state.clip;
+        cell += QStringLiteral(" clip (%1,%2)-(%3,%4)").arg(c.left).arg(c.top).arg(c.right).arg(c.bottom);
+    }
+    return QStringLiteral("%1 page %2 %3: \"%4\"").arg(sheet.name).arg(page).arg(cell, record.text);
+}
+
+// Draws every page of the sheet and answers what fails: texts that leave
+// the cell they are clipped to, texts below the legible height.
+QStringList pageFaults(const test::NamedSheet& sheet, Device device)
+{
+    QStringList faults;
+    CVes_TableBase& table = *sheet.table;
+    for (int page = 0; page <= table.getPages(); ++page) {
+        RecordingDc dc = deviceFor(device);
+        setTableMapping(&dc, 1);
+        table.setPageTo(page, 1);
+        Rect client(0, 0, dc.device().width, dc.device().height);
+        dc.DPtoLP(&client);
+        table.Draw(&dc, device == Device::Printer ? Rect(1, 1, 100, 100) : client);
+        const double scale = device == Device::Printer ? 1.0 : table.m_drawScale;
+        const int legible = int(CVes_Cell::kLegibleTextHeight * scale);
+        bool afterSymbol = false;
+        for (const DcRecord& record : dc.records()) {
+            if (record.op == DcOp::Arc)
+                afterSymbol = true;
+            if (record.op != DcOp::TextOut)
+                continue;
+            const bool letter = isSymbolLetter(record, afterSymbol);
+            afterSymbol = false;
+            if (letter || record.text.trimmed().isEmpty())
+                continue;
+            // A rule ("━━━") is a line across its cell, cut at the edges.
+            if (isRule(record.text))
+                continue;
+            const int height = std::abs(record.font.logFont().lfHeight);
+            if (height < legible)
+                faults << placeOf(sheet, page, record)
+                              + QStringLiteral(" is %1 high, below %2").arg(height).arg(legible);
+            if (!record.state.clip)
+                continue;
+            Rect clip = *record.state.clip;
+            clip.InflateRect(2, 2); // rounding of both boxes
+            Rect box = textBox(record);
+            Rect inside;
+            inside.IntersectRect(box, clip);
+            if (inside != box)
+                faults << placeOf(sheet, page, record) + QStringLiteral(" box (%1,%2)-(%3,%4) leaves it")
+                                                             .arg(box.left).arg(box.top)
+                                                             .arg(box.right).arg(box.bottom);
+        }
+    }
+    return faults;
+}
+
+class EverySheetPages : public ::testing::TestWithParam<Device> {};
+
+TEST_P(EverySheetPages, EveryTextFitsItsCellAtALegibleHeight)
+{
+    CVes_SetupTable list;
+    test::fillStrainingList(list);
+    test::EverySheet sheets(list);
+    QStringList faults;
+    for (const test::NamedSheet& sheet : sheets.sheets()) {
+        ASSERT_GT(sheet.table->getPages(), 0) << sheet.name.toStdString();
+        faults += pageFaults(sheet, GetParam());
+    }
+    EXPECT_TRUE(faults.isEmpty()) << faults.size() << " faults:\n"
+                                  << faults.mid(0, 4000).join(u'\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Devices, EverySheetPages,
+                         ::testing::Values(Device::Printer, Device::Screen),
+                         [](const auto& info) {
+                             return info.param == Device::Printer ? "printed" : "onScreen";
+                         });
+
+TEST(EverySheetReview, PrintsEverySheetForAPersonToLookAt)
+{
+    if (qEnvironmentVariableIsEmpty("RODO_SCREENSHOT_DIR"))
+        GTEST_SKIP() << "only with RODO_SCREENSHOT_DIR";
+    CVes_SetupTable list;
+    test::fillStrainingList(list);
+    test::EverySheet sheets(list);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const test::NamedSheet& sheet : sheets.sheets()) {
+        CVes_TableViewBase view;
+        view.resize(1400, 960);
+        view.setTable(sheet.table);
+        const QString path = dir.filePath(sheet.name + QStringLiteral(".pdf"));
+        {
+            QPdfWriter pdf(path);
+            EXPECT_TRUE(view.printTo(&pdf, view.firstPrintPage(), view.lastPrintPage()))
+                << sheet.name.toStdString();
+        }
+        test::keepForReview(path, sheet.name + QStringLiteral(".pdf"));
+        view.setTable(nullptr);
+    }
+}
+
+} // namespace
