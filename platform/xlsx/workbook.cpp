@@ -1,6 +1,7 @@
 #include "platform/xlsx/workbook.h"
 
 #include "platform/folders.h"
+#include "platform/gbk.h"
 #include "platform/hostservices.h"
 #include "platform/savefile.h"
 
@@ -27,6 +28,8 @@ constexpr int kDotsPerMeterAt96Dpi = 3780;
 // A row without a height of its own is this high.
 constexpr double kDefaultRowHeight = 15;
 constexpr double kMaxRowHeight = 409;
+// A line of a Chinese face takes half its size again as leading.
+constexpr double kLineHeightPerPoint = 1.5;
 
 QString normalisedText(QString text)
 {
@@ -80,6 +83,8 @@ private:
     lxw_format* format(const Style& style);
     Style styleOf(const Worksheet& sheet, int row, int column, const Cell* cell) const;
     void writeLayout(lxw_worksheet* target, const Worksheet& sheet);
+    void writeRowHeights(lxw_worksheet* target, const Worksheet& sheet);
+    void writeMerges(lxw_worksheet* target, const Worksheet& sheet);
     void writeCells(lxw_worksheet* target, const Worksheet& sheet);
     void writePictures(lxw_worksheet* target, const Worksheet& sheet);
 
@@ -149,8 +154,42 @@ void Writer::writeLayout(lxw_worksheet* target, const Worksheet& sheet)
     worksheet_set_paper(target, 9); // A4
     worksheet_fit_to_pages(target, 1, 0);
     check(worksheet_repeat_rows(target, 0, 4));
-    for (const auto& [row, height] : sheet.rowHeights())
-        check(worksheet_set_row(target, lxw_row_t(row - 1), height, nullptr));
+    writeRowHeights(target, sheet);
+}
+
+// Every row is as high as its pictures and at least as high as the lines of
+// its texts need.
+void Writer::writeRowHeights(lxw_worksheet* target, const Worksheet& sheet)
+{
+    std::map<int, double> heights = sheet.rowHeights();
+    for (const auto& [position, cell] : sheet.cells()) {
+        if (cell.kind != Cell::Kind::Text || cell.text.isEmpty())
+            continue;
+        const int row = position.first;
+        const double points =
+            roleOfRow(row) == Role::Title ? m_layout.titleFontSize : m_layout.fontSize;
+        const double needed =
+            std::min((cell.text.count(u'\n') + 1) * lineHeight(points), kMaxRowHeight);
+        if (needed > kDefaultRowHeight && needed > heights[row])
+            heights[row] = needed;
+    }
+    for (const auto& [row, height] : heights) {
+        if (height > 0)
+            check(worksheet_set_row(target, lxw_row_t(row - 1), height, nullptr));
+    }
+}
+
+void Writer::writeMerges(lxw_worksheet* target, const Worksheet& sheet)
+{
+    for (const auto& [start, last] : sheet.merges()) {
+        const auto [row, first] = start;
+        const Cell* cell = sheet.cell(row, first);
+        const QByteArray text =
+            cell && cell->kind == Cell::Kind::Text ? cell->text.toUtf8() : QByteArray();
+        check(worksheet_merge_range(target, lxw_row_t(row - 1), lxw_col_t(first - 1),
+                                    lxw_row_t(row - 1), lxw_col_t(last - 1), text.constData(),
+                                    format(styleOf(sheet, row, first, cell))));
+    }
 }
 
 void Writer::writeCells(lxw_worksheet* target, const Worksheet& sheet)
@@ -203,6 +242,7 @@ void Writer::writeSheet(const Worksheet& sheet, bool active)
     }
     writeLayout(target, sheet);
     writeCells(target, sheet);
+    writeMerges(target, sheet);
     writePictures(target, sheet);
     const CellRef selected = sheet.selection();
     worksheet_set_selection(target, lxw_row_t(selected.row - 1), lxw_col_t(selected.column - 1),
@@ -228,6 +268,11 @@ bool fail(QString* error, const QString& reason)
 }
 
 } // namespace
+
+double lineHeight(double points)
+{
+    return points * kLineHeightPerPoint;
+}
 
 QString createFailedText()
 {
@@ -431,6 +476,58 @@ bool Worksheet::insertPicture(QStringView cell, const QString& file, double left
 {
     const CellRef ref = parseCell(cell);
     return insertPicture(ref.row, ref.column, file, left, top);
+}
+
+bool Worksheet::merge(int row, int firstColumn, int lastColumn)
+{
+    if (firstColumn > lastColumn)
+        std::swap(firstColumn, lastColumn);
+    if (!CellRef{row, firstColumn}.isValid() || !CellRef{row, lastColumn}.isValid()
+        || firstColumn == lastColumn)
+        return false;
+    for (const auto& [start, last] : m_merges) {
+        if (start.first == row && start.second <= lastColumn && last >= firstColumn)
+            return false;
+    }
+    m_merges[{row, firstColumn}] = lastColumn;
+    return true;
+}
+
+int Worksheet::mergedTo(int row, int column) const
+{
+    for (const auto& [start, last] : m_merges) {
+        if (start.first == row && start.second <= column && column <= last)
+            return last;
+    }
+    return column;
+}
+
+void Worksheet::spanWideText(int row, int column, int lastColumn)
+{
+    const Cell* start = cell(row, column);
+    if (!start || start->kind != Cell::Kind::Text || mergedTo(row, column) != column)
+        return;
+    // A character of a Chinese face is as wide as two of the digits the
+    // column widths count, as its GBK bytes are: one unit of room besides.
+    double needed = 1;
+    for (const QString& line : start->text.split(u'\n'))
+        needed = std::max(needed, double(gbk::byteLength(line)) + 1);
+    const auto widthOf = [this](int c) {
+        return c <= columnCount() ? m_layout.columns[std::size_t(c - 1)].width : 8.43;
+    };
+    double width = widthOf(column);
+    int last = column;
+    while (width < needed && last < lastColumn) {
+        const Cell* next = cell(row, last + 1);
+        const bool blank = !next || next->kind == Cell::Kind::Blank
+                           || (next->kind == Cell::Kind::Text && next->text.isEmpty());
+        if (!blank || mergedTo(row, last + 1) != last + 1)
+            break;
+        ++last;
+        width += widthOf(last);
+    }
+    if (last > column)
+        merge(row, column, last);
 }
 
 bool Worksheet::setRowHeight(int row, double points)

@@ -94,6 +94,9 @@ QStringList breakablePieces(const QString& line)
     for (const QChar c : line) {
         if (closesText(c)) {
             piece += c;
+            // After a Chinese mark, or a list's comma, a line may break; a
+            // decimal point or a closing bracket keeps its number whole.
+            breakBefore = isChinese(c) || c == u',' || c == u';';
             continue;
         }
         if (c.isSpace()) {
@@ -387,8 +390,26 @@ CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) 
         return w;
     };
     const auto room = [&](int h) { return width - int(std::ceil(2 * kSideRoom * h)); };
+    // Every line that shows lies inside the rectangle and clear of the next
+    // line that shows: a single line may take the whole height.
+    const auto fitsHeight = [&](const QStringList& lines, int h) {
+        const int step = lineStep(height, lines.size());
+        const int first = int(0.8 * step);
+        int previous = -1;
+        for (qsizetype k = 0; k < lines.size(); ++k) {
+            if (lines[k].isEmpty())
+                continue;
+            const int top = int(first + k * step - h * 0.5);
+            if (top < 0 || top + h > height)
+                return false;
+            if (previous >= 0 && (k - previous) * step < h)
+                return false;
+            previous = int(k);
+        }
+        return true;
+    };
     const auto fits = [&](const QStringList& lines, int h) {
-        return h <= lineStep(height, lines.size()) && widest(lines, h) <= room(h);
+        return fitsHeight(lines, h) && widest(lines, h) <= room(h);
     };
 
     layout.height = start;
@@ -397,10 +418,10 @@ CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) 
 
     // As large as the lines fit as they are: text widths grow with the height.
     const int widestAtStart = widest(layout.lines, start);
-    int h = std::min(start, lineStep(height, layout.lines.size()));
+    int h = std::min(start, height);
     if (widestAtStart > 0)
         h = std::min(h, int(width / (double(widestAtStart) / start + 2 * kSideRoom)));
-    for (int tries = 0; tries < 16 && h >= legible && !fits(layout.lines, h); ++tries)
+    for (int tries = 0; tries < 64 && h >= legible && !fits(layout.lines, h); ++tries)
         h = std::min(h - 1, int(h * 0.95));
     if (h >= legible) {
         layout.height = h;

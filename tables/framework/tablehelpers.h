@@ -46,6 +46,12 @@ QString Steel_GradeDNToString(int grade, float diameter, int coated);
 // The same with the grade's spreadsheet characters.
 QString Steel_GradeDNToExcelString(int grade, float diameter, int coated);
 
+// The name of a unit code ("mm", "kg"); empty for a code of no unit.
+QString unitName(int unit);
+// A workbook caption with its unit on a line of its own, in the form of the
+// templates' own captions: "总长" and metres give "总长\n(m)".
+QString unitCaption(const QString& caption, int unit);
+
 // The text, trimmed, with its trailing number increased by one ("A9" →
 // "A10", "A" → "A1", " 12 " → "13"). Numbers of any length are counted up
 // as text.

@@ -99,6 +99,10 @@ int SummaryTextTable::fillExcel(platform::xlsx::Worksheet& sheet)
             const int n = std::min(int(texts->m_texts.size()), kMaxTexts);
             for (int i = 0; i < n; ++i)
                 sheet.setText(row, i + 1, excelText(texts->m_texts[i]));
+            // As on the printed page, a long note runs on over the blank
+            // cells beside it.
+            for (int i = 0; i < n; ++i)
+                sheet.spanWideText(row, i + 1, int(m_captions.size()));
         }
         ++row;
     }

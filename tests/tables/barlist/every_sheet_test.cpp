@@ -8,15 +8,20 @@
 #include "barlist_pages.h"
 
 #include "platform/recordingdc.h"
+#include "platform/xlsx/workbook.h"
 #include "tables/framework/form.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/framework/tableview.h"
+#include "tests/support/exportedbook.h"
+#include "tests/support/recordinghost.h"
 
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -204,6 +209,86 @@ INSTANTIATE_TEST_SUITE_P(Devices, EverySheetPages,
                          [](const auto& info) {
                              return info.param == Device::Printer ? "printed" : "onScreen";
                          });
+
+// ---- workbooks ----
+
+// The workbook an export showed the user; empty when it showed none.
+QString exported(test::RecordingHost& host, const std::function<void()>& exportIt)
+{
+    host.clear();
+    exportIt();
+    const QStringList opened = host.opened();
+    return opened.size() == 1 ? opened.first() : QString();
+}
+
+// What a workbook's sheet fails of reading right in any spreadsheet program:
+// a character of the private-use area (a symbol font's), a line break that
+// is not a line feed, a row lower than its lines.
+QStringList workbookFaults(const QString& path, const platform::xlsx::WorkbookTemplate& layout)
+{
+    QStringList faults;
+    const int sheets = int(test::ExportedBook(path, 1).sheetNames().size());
+    for (int index = 1; index <= sheets; ++index) {
+        const test::ExportedBook book(path, index);
+        const QString name = book.sheetNames().value(index - 1);
+        const std::map<int, double> heights = book.rowHeights();
+        for (const auto& [cell, text] : book.strings()) {
+            const QString where = QStringLiteral("%1!%2 \"%3\"").arg(name, cell, text);
+            for (const QChar c : text) {
+                if (c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF)
+                    faults << where + QStringLiteral(" holds a private-use character");
+            }
+            if (text.contains(u'\r') || text.contains(QStringLiteral("_x000D_")))
+                faults << where + QStringLiteral(" breaks its line with a carriage return");
+            const int row = cell.mid(cell.indexOf(QRegularExpression(QStringLiteral("\\d")))).toInt();
+            const double points = row == 1 ? layout.titleFontSize : layout.fontSize;
+            const double needed = (text.count(u'\n') + 1) * platform::xlsx::lineHeight(points);
+            const auto set = heights.find(row);
+            const double height = set == heights.end() ? 15.0 : set->second;
+            if (height + 0.01 < needed)
+                faults << where + QStringLiteral(" needs %1 pt, its row is %2").arg(needed).arg(height);
+        }
+    }
+    return faults;
+}
+
+TEST(EverySheetWorkbooks, ReadRightInAnySpreadsheetProgram)
+{
+    if (!test::canReadWorkbooks())
+        GTEST_SKIP() << "unzip is not installed";
+    test::ExportFolder folder;
+    test::HostScope host;
+    CVes_SetupTable list;
+    test::fillStrainingList(list);
+    test::EverySheet sheets(list);
+    const auto sheetNamed = [&](const QString& name) {
+        for (const test::NamedSheet& sheet : sheets.sheets())
+            if (sheet.name == name)
+                return sheet.table;
+        return static_cast<CVes_TableBase*>(nullptr);
+    };
+    const struct {
+        const char* workbook;
+        CVes_TableBase* table;
+    } exports[] = {
+        {"pld", &list},
+        {"jgd", sheetNamed(QStringLiteral("加工明细单"))},
+        {"ylb", sheetNamed(QStringLiteral("钢筋用量表"))},
+        {"jhd", sheetNamed(QStringLiteral("原材进货"))},
+    };
+    for (const auto& entry : exports) {
+        ASSERT_NE(entry.table, nullptr);
+        const QString path = exported(test::RecordingHost::current(), [&] { entry.table->exportExcel(); });
+        ASSERT_FALSE(path.isEmpty()) << entry.workbook;
+        test::keepForReview(path, QString::fromLatin1(entry.workbook) + QStringLiteral(".xlsx"));
+        platform::xlsx::WorkbookTemplate layout;
+        ASSERT_TRUE(platform::xlsx::WorkbookTemplate::load(
+            platform::xlsx::templatePath(QString::fromLatin1(entry.workbook)), &layout));
+        const QStringList faults = workbookFaults(path, layout);
+        EXPECT_TRUE(faults.isEmpty()) << entry.workbook << ": " << faults.size() << " faults:\n"
+                                      << faults.mid(0, 40).join(u'\n').toStdString();
+    }
+}
 
 TEST(EverySheetReview, PrintsEverySheetForAPersonToLookAt)
 {

@@ -304,8 +304,8 @@ TEST_P(WeightCaption, UnitOtherThanKilogramsGoesIntoTheCaption)
 
 INSTANTIATE_TEST_SUITE_P(Units, WeightCaption,
                          testing::Values(WeightCaptionCase{"Kilograms", 4, ""},
-                                         WeightCaptionCase{"Grams", 3, "总重量\ng"},
-                                         WeightCaptionCase{"Tonnes", 5, "总重量\nt"},
+                                         WeightCaptionCase{"Grams", 3, "总重量\n(g)"},
+                                         WeightCaptionCase{"Tonnes", 5, "总重量\n(t)"},
                                          WeightCaptionCase{"Metres", 2, "总重量"}),
                          [](const testing::TestParamInfo<WeightCaptionCase>& info) {
                              return std::string(info.param.name);
