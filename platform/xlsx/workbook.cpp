@@ -30,6 +30,15 @@ constexpr double kDefaultRowHeight = 15;
 constexpr double kMaxRowHeight = 409;
 // A line of a Chinese face takes half its size again as leading.
 constexpr double kLineHeightPerPoint = 1.5;
+// The spreadsheet's width of a column the template does not size.
+constexpr double kDefaultColumnWidth = 8.43;
+
+// How wide a line of text is in the units of the column widths: a character
+// of a Chinese face as two digits, as its GBK bytes count; one unit of room.
+double textUnits(const QString& line)
+{
+    return platform::gbk::byteLength(line) + 1;
+}
 
 QString normalisedText(QString text)
 {
@@ -136,8 +145,7 @@ Style Writer::styleOf(const Worksheet& sheet, int row, int column, const Cell* c
     style.role = roleOfRow(row);
     if (style.role == Role::Body && column <= sheet.columnCount())
         style.align = sheet.layout().columns[std::size_t(column - 1)].align;
-    style.wrap = style.role == Role::Caption
-                 || (cell && cell->kind == Cell::Kind::Text && cell->text.contains(u'\n'));
+    style.wrap = sheet.wraps(row, column);
     style.border = cell && cell->bordered;
     return style;
 }
@@ -163,13 +171,13 @@ void Writer::writeRowHeights(lxw_worksheet* target, const Worksheet& sheet)
 {
     std::map<int, double> heights = sheet.rowHeights();
     for (const auto& [position, cell] : sheet.cells()) {
-        if (cell.kind != Cell::Kind::Text || cell.text.isEmpty())
+        const auto [row, column] = position;
+        const int lines = sheet.lineCount(row, column);
+        if (lines == 0)
             continue;
-        const int row = position.first;
         const double points =
             roleOfRow(row) == Role::Title ? m_layout.titleFontSize : m_layout.fontSize;
-        const double needed =
-            std::min((cell.text.count(u'\n') + 1) * lineHeight(points), kMaxRowHeight);
+        const double needed = std::min(lines * lineHeight(points), kMaxRowHeight);
         if (needed > kDefaultRowHeight && needed > heights[row])
             heights[row] = needed;
     }
@@ -502,29 +510,63 @@ int Worksheet::mergedTo(int row, int column) const
     return column;
 }
 
+bool Worksheet::isBlank(int row, int column) const
+{
+    const Cell* found = cell(row, column);
+    return !found || found->kind == Cell::Kind::Blank
+           || (found->kind == Cell::Kind::Text && found->text.isEmpty());
+}
+
+double Worksheet::widthOf(int firstColumn, int lastColumn) const
+{
+    double width = 0;
+    for (int c = firstColumn; c <= lastColumn; ++c)
+        width += c >= 1 && c <= columnCount() ? m_layout.columns[std::size_t(c - 1)].width
+                                              : kDefaultColumnWidth;
+    return width;
+}
+
+bool Worksheet::wraps(int row, int column) const
+{
+    const Cell* found = cell(row, column);
+    if (!found || found->kind != Cell::Kind::Text)
+        return false;
+    if (row == 5 || found->text.contains(u'\n'))
+        return true;
+    const int last = mergedTo(row, column);
+    if (textUnits(found->text) <= widthOf(column, last))
+        return false;
+    return last >= columnCount() || !isBlank(row, last + 1);
+}
+
+int Worksheet::lineCount(int row, int column) const
+{
+    const Cell* found = cell(row, column);
+    if (!found || found->kind != Cell::Kind::Text || found->text.isEmpty())
+        return 0;
+    const QStringList lines = found->text.split(u'\n');
+    if (!wraps(row, column))
+        return int(lines.size());
+    const double width = std::max(widthOf(column, mergedTo(row, column)), 1.0);
+    int count = 0;
+    for (const QString& line : lines)
+        count += std::max(1, int(std::ceil(textUnits(line) / width)));
+    return count;
+}
+
 void Worksheet::spanWideText(int row, int column, int lastColumn)
 {
     const Cell* start = cell(row, column);
     if (!start || start->kind != Cell::Kind::Text || mergedTo(row, column) != column)
         return;
-    // A character of a Chinese face is as wide as two of the digits the
-    // column widths count, as its GBK bytes are: one unit of room besides.
-    double needed = 1;
+    double needed = 0;
     for (const QString& line : start->text.split(u'\n'))
-        needed = std::max(needed, double(gbk::byteLength(line)) + 1);
-    const auto widthOf = [this](int c) {
-        return c <= columnCount() ? m_layout.columns[std::size_t(c - 1)].width : 8.43;
-    };
-    double width = widthOf(column);
+        needed = std::max(needed, textUnits(line));
     int last = column;
-    while (width < needed && last < lastColumn) {
-        const Cell* next = cell(row, last + 1);
-        const bool blank = !next || next->kind == Cell::Kind::Blank
-                           || (next->kind == Cell::Kind::Text && next->text.isEmpty());
-        if (!blank || mergedTo(row, last + 1) != last + 1)
+    while (widthOf(column, last) < needed && last < lastColumn) {
+        if (!isBlank(row, last + 1) || mergedTo(row, last + 1) != last + 1)
             break;
         ++last;
-        width += widthOf(last);
     }
     if (last > column)
         merge(row, column, last);

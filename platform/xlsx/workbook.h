@@ -116,6 +116,12 @@ public:
     // Where a cell lies in a merged range, the range's last column; else
     // its own column.
     int mergedTo(int row, int column) const;
+    // Whether the cell's text wraps: it holds line breaks, or it is wider
+    // than its cell (or merged range) and has no blank cell of the table to
+    // run on into.
+    bool wraps(int row, int column) const;
+    // The lines the cell's text takes as the spreadsheet shows it.
+    int lineCount(int row, int column) const;
     // Lets the text of the cell run on over the blank cells to its right,
     // up to `lastColumn`, as far as it needs (by the template's widths): a
     // long note reads whole instead of cut at its narrow column's edges.
@@ -136,6 +142,9 @@ public:
 
 private:
     Cell* writable(int row, int column);
+    bool isBlank(int row, int column) const;
+    // The template's width of the columns, in its character units.
+    double widthOf(int firstColumn, int lastColumn) const;
 
     SheetTemplate m_layout;
     std::map<std::pair<int, int>, Cell> m_cells;
