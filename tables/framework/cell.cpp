@@ -297,8 +297,11 @@ void CVes_Cell::drawModel(platform::Dc* dc, const Rect& rect, int ySign)
             }
         }
     }
+    // The shape takes the ratio, truncated, as whether to show its values: a
+    // page drawn smaller than paper size (the screen at its opening zoom)
+    // shows them as well, at the legible height the frame gives them.
     m_model->Draw(dc, RGB(0, 0, 0), RGB(0, 0, 0), RGB(0, 0, 0), box.left, box.top, 0, &box, 0,
-                  m_scale);
+                  std::max(m_scale, 1.0));
     dc->RestoreDC(saved);
 }
 

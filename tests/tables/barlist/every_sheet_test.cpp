@@ -46,8 +46,10 @@ RecordingDc deviceFor(Device device)
         d.dpiX = d.dpiY = 600;
         d.width = d.height = 8000; // the whole of an A4 page either way round
     } else {
-        d.width = 1400;
-        d.height = 960;
+        // A window that shows the page below paper size, as the program
+        // opens a sheet at 100 %.
+        d.width = 1000;
+        d.height = 700;
     }
     return RecordingDc(d);
 }
@@ -210,6 +212,58 @@ INSTANTIATE_TEST_SUITE_P(Devices, EverySheetPages,
                              return info.param == Device::Printer ? "printed" : "onScreen";
                          });
 
+// The numbers a bending shop reads off a bar's shape: on screen at the zoom
+// a list opens with and on paper, every bar shows its dimensions inside its
+// shape cell, at least three quarters the height of the page's text.
+TEST_P(EverySheetPages, BarShapesShowTheirDimensionsLegibly)
+{
+    CVes_SetupTable list;
+    test::fillDemoList(list);
+    list.setPageTo(1, 1);
+    RecordingDc dc = deviceFor(GetParam());
+    setTableMapping(&dc, 1);
+    Rect client(0, 0, dc.device().width, dc.device().height);
+    dc.DPtoLP(&client);
+    list.Draw(&dc, GetParam() == Device::Printer ? Rect(1, 1, 100, 100) : client);
+    if (GetParam() == Device::Screen)
+        EXPECT_LT(list.m_drawScale, 1.0) << "the page is shown below paper size";
+
+    const CVes_Form& form = *list.getForm();
+    const int pageText = int(list.m_tableTextHeight * 10 * list.m_drawScale);
+    int rows = 0;
+    for (int r = 1; r < form.GetRowCount(); ++r) {
+        auto* line = static_cast<CVes_SetupTableLine*>(list.getLine(r));
+        if (!line || !line->isSteelLine())
+            continue;
+        // The first dimension the user gives, as the shape writes it.
+        QString value;
+        for (const auto& variable : line->m_steel.getVarArray()) {
+            if (variable->m_type == CVes_Variable::kGiven) {
+                value = QString::number(int(variable->m_value + 0.5));
+                break;
+            }
+        }
+        ASSERT_FALSE(value.isEmpty()) << r;
+        Rect cell = form.GetCellRect(r, CVes_SetupTable::kColShape);
+        dc.LPtoDP(&cell);
+        cell.NormalizeRect();
+        bool shown = false;
+        for (const DcRecord& record : dc.records(DcOp::TextOut)) {
+            if (record.text != value || !record.state.clip)
+                continue;
+            Rect inside;
+            inside.IntersectRect(*record.state.clip, cell);
+            if (inside.IsRectEmpty())
+                continue;
+            shown = true;
+            EXPECT_GE(std::abs(record.font.logFont().lfHeight), pageText * 3 / 4) << r;
+        }
+        EXPECT_TRUE(shown) << "row " << r << " does not show " << value.toStdString();
+        ++rows;
+    }
+    EXPECT_GE(rows, 10);
+}
+
 // ---- workbooks ----
 
 // The workbook an export showed the user; empty when it showed none.
@@ -299,6 +353,21 @@ TEST(EverySheetReview, PrintsEverySheetForAPersonToLookAt)
     test::EverySheet sheets(list);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
+    // The sheets the program opens, to be looked at in its windows too.
+    const struct {
+        const char* sheet;
+        const char* file;
+    } files[] = {{"配料单", "straining.pld"}, {"加工明细单", "straining.jgd"},
+                 {"钢筋用量表", "straining.ylb"}};
+    for (const auto& file : files) {
+        for (const test::NamedSheet& sheet : sheets.sheets()) {
+            if (sheet.name != QString::fromUtf8(file.sheet))
+                continue;
+            const QString path = dir.filePath(QString::fromLatin1(file.file));
+            EXPECT_EQ(sheet.table->SaveFile(path), 1) << file.file;
+            test::keepForReview(path, QString::fromLatin1(file.file));
+        }
+    }
     for (const test::NamedSheet& sheet : sheets.sheets()) {
         CVes_TableViewBase view;
         view.resize(1400, 960);

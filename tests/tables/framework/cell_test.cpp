@@ -543,6 +543,23 @@ INSTANTIATE_TEST_SUITE_P(
         FitCase{"FlatCell", 100, 50, 6, Rect(0, 0, 202, 2), Rect(1, 1, 201, 1)}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A shape shows its values when the ratio it is given, truncated, is not 0:
+// a page drawn below paper size (the screen at its opening zoom) shows
+// them too.
+TEST(ShapeValues, ShownAtEveryScale)
+{
+    for (const double scale : {0.3, 0.85, 1.0, 1.25, 3.0}) {
+        RecordingDc dc;
+        FakeShape shape(100, 50);
+        CVes_Cell cell(0, 0);
+        cell.SetModel(&shape);
+        cell.setScale(scale);
+        cell.Draw(&dc, 0, 0, Rect(0, 0, 202, 202), 0);
+        EXPECT_GE(int(shape.ratio), 1) << scale;
+        EXPECT_EQ(shape.ratio, std::max(scale, 1.0)) << scale;
+    }
+}
+
 TEST(ShapeFitUpwards, TheReducedHeightFollowsTheYAxis)
 {
     RecordingDc dc;
