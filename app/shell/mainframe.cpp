@@ -465,7 +465,6 @@ void CMainFrame::addTableCommands()
     }, whenCopy);
     map.add(ID_FILE_PRINT, [this] { withView([](V& v) { v.OnFilePrint(); }); }, whenView);
     map.add(ID_FILE_PRINT_PREVIEW, [this] { withView([](V& v) { v.OnFilePrintPreview(); }); }, whenView);
-    map.add(ID_CUTLENGTH_AUTO, [] {}, always);
     map.add(ID_APP_EXIT, [this] { close(); });
 }
 

@@ -9,8 +9,6 @@
 #include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
 
-#include <QMouseEvent>
-
 #include <array>
 
 namespace {
@@ -302,17 +300,21 @@ void CRODOSortTableView::orderItems(SheetMenu& menu)
 
 CRODOSteelJinHuoView::CRODOSteelJinHuoView(QWidget* parent) : SheetView<CVes_SteelJinHuoView>(parent) {}
 
-void CRODOSteelJinHuoView::mouseDoubleClickEvent(QMouseEvent* event)
+void CRODOSteelJinHuoView::OnLButtonDblClk(unsigned flags, QPoint point)
 {
     auto* doc = dynamic_cast<CRODOSetUpDoc*>(GetDocument());
-    if (doc && m_table && event->button() == Qt::LeftButton) {
-        int row = 0;
-        int field = -1;
-        if (m_table->HitTest(DPtoLP(event->position().toPoint()), row, field)
-            && row == CVes_TableBase::kTitleTextRow && field >= 0)
-            doc->EditDeliveryNote(this);
+    if (!doc) {
+        CVes_SteelJinHuoView::OnLButtonDblClk(flags, point);
+        return;
     }
-    CVes_SteelJinHuoView::mouseDoubleClickEvent(event);
+    if (!m_table)
+        return;
+    // An editor over a heading here would be undone by the next build of
+    // the sheet: the texts are the list's, edited in its settings.
+    endEdit();
+    if (headingAt(point) >= 0)
+        doc->EditDeliveryNote(this);
+    CVes_TableViewBase::OnLButtonDblClk(flags, point);
 }
 
 void CRODOSteelJinHuoView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table)

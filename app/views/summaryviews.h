@@ -71,11 +71,14 @@ class CRODOSteelJinHuoView : public SheetView<CVes_SteelJinHuoView> {
 public:
     explicit CRODOSteelJinHuoView(QWidget* parent = nullptr);
 
+    // On a bar list's purchase list, whose heading texts are built from the
+    // list's delivery-note settings, a double click on a heading opens those
+    // settings, and on the cover page the cover's text under the point is
+    // edited; elsewhere the purchase view's own double click.
+    void OnLButtonDblClk(unsigned flags, QPoint point) override;
+
 protected:
     void fillContextMenu(BCMenu& menu, CVes_TableBase& table) override;
-    // On a bar list's purchase list, a double click on a heading text opens
-    // the delivery-note settings first; the texts are edited as before.
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 class CRODOTableContentsView : public DerivedSheetView {

@@ -142,16 +142,20 @@ void refuse(const QString& entry, const QString& reason)
                           platform::MessageIcon::Stop);
 }
 
+// What a cell of numbers says of a text that is none: what the cell takes.
+const QString kCountTakesNumbers = QStringLiteral("根数必须是数字");
+const QString kPiecesTakeNumbers = QStringLiteral("件数必须是数字");
+const QString kLengthTakesNumbers = QStringLiteral("断料长度必须是数字");
+
 // The value of a number or formula typed without variables; an empty entry
-// is 0. A text that is neither is refused with the reason.
-std::optional<double> typedNumber(const QString& entry)
+// is 0. A text that is neither is refused, saying what the cell takes.
+std::optional<double> typedNumber(const QString& entry, const QString& takes)
 {
     if (entry.isEmpty())
         return 0.0;
-    QString reason;
-    const std::optional<double> value = cellentry::numberOf(entry, &reason);
+    const std::optional<double> value = cellentry::numberOf(entry);
     if (!value)
-        refuse(entry, reason);
+        refuse(entry, takes);
     return value;
 }
 
@@ -176,7 +180,7 @@ int userDigit()
 
 std::optional<int> typedCount(const QString& entry, CountPart part)
 {
-    const std::optional<double> value = typedNumber(entry);
+    const std::optional<double> value = typedNumber(entry, kCountTakesNumbers);
     if (!value)
         return std::nullopt;
     return roundCount(*value, userDigit(), part);
@@ -417,7 +421,7 @@ bool enterBarColumn(CVes_SetupTable& table, Line& line, int column, const QStrin
             return enterVariable(table, line, edited, entry);
         return enterShapeNumber(table, line, entry, edited);
     case kColCutLength: {
-        const std::optional<double> length = typedNumber(entry);
+        const std::optional<double> length = typedNumber(entry, kLengthTakesNumbers);
         if (length)
             bar.length = float(*length);
         return length.has_value();
@@ -447,7 +451,7 @@ bool enterElement(Line& line, int column, const QString& entry)
     if (column <= 4) {
         line.setElement(entry);
     } else if (column <= kColCount) {
-        const std::optional<double> count = typedNumber(entry);
+        const std::optional<double> count = typedNumber(entry, kPiecesTakeNumbers);
         if (!count)
             return false;
         line.setEleNum(cellentry::roundedUp(*count, 0.0));

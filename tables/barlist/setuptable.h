@@ -206,7 +206,8 @@ public:
     // the connections to bars of that size), count, remark, spacings, shape
     // with its hooks, number and start style.
     static void clearUncopiedFields(CVes_Steel& bar, int fields = kCopyAll);
-    // Numbers the bars "1", "2", …; see the view's numbering commands.
+    // Numbers the bars "1", "2", …; see the view's numbering commands. Like
+    // clearNumber, records an undo step only when a number changed.
     void NumberSteel(int share, int all, int continuous);
     // Empties the number of every bar that is processed.
     void clearNumber();
@@ -482,6 +483,11 @@ public:
 private:
     friend SnapshotSheet;
     struct Bare {};
+    // The numbers of the bars of the list, in its order.
+    QStringList barNumbers() const;
+    // After a numbering: the page, the change flags and an undo step, when a
+    // number differs from `before`.
+    void recordNumbers(const QStringList& before);
     // Everything of the public constructor but the user's rules file: for
     // snapshots and for tables a file is read into.
     explicit CVes_SetupTable(Bare);

@@ -296,6 +296,9 @@ void CVes_SetupTable::getDefualtValueFromPrvLine(CVes_TableBaseLine* row)
     if (!prev || Info_UserCustomContentIsClude(0))
         return;
     bar->set(prev);
+    // A new bar is a plain one: being varying is given to a bar by the user
+    // alone, and the bar before passes on its number of bars.
+    setBarVarying(*bar, false);
     clearUncopiedFields(*bar);
     if (prev->number.isEmpty() && Info_UserCustomContentIsClude(kCopyNumber))
         bar->number = nextNumberString(prev->number);
@@ -335,6 +338,7 @@ void CVes_SetupTable::NumberSteel(int share, int all, int continuous)
 {
     // The counter is wider than the numbers it gives: a kept number at the
     // top of the range cannot make it wrap.
+    const QStringList before = barNumbers();
     qint64 counter = 0;
     TableLineList candidates;
     if (all == 0)
@@ -384,17 +388,33 @@ void CVes_SetupTable::NumberSteel(int share, int all, int continuous)
         if (all != 0)
             candidates.append(row);
     }
-    refreshCurPage();
-    setModified(1);
-    AddUndo();
+    recordNumbers(before);
 }
 
 void CVes_SetupTable::clearNumber()
 {
+    const QStringList before = barNumbers();
     for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
         if (CVes_Steel* bar = barOf(row); bar && bar->isProcess())
             bar->number.clear();
     }
+    recordNumbers(before);
+}
+
+QStringList CVes_SetupTable::barNumbers() const
+{
+    QStringList numbers;
+    for (CVes_TableBaseLine* row : m_lines)
+        if (const CVes_Steel* bar = barOf(row))
+            numbers << bar->number;
+    return numbers;
+}
+
+void CVes_SetupTable::recordNumbers(const QStringList& before)
+{
+    // Numbering that leaves every number as it was is no edit.
+    if (barNumbers() == before)
+        return;
     refreshCurPage();
     setModified(1);
     AddUndo();

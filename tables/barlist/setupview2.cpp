@@ -164,7 +164,7 @@ void CVes_SetupView2::EditCell(int row, int column, QPoint point)
     case CellOpening::Action::None: return;
     case CellOpening::Action::Editor: break;
     }
-    platform::Rect box = LPtoDP(m_table->getRect(row, column));
+    platform::Rect box = LPtoDP(m_table->getDrawnRect(row, column));
     int textHeight = LPtoDP(m_table->getTxtHight(row, column));
     if (open.variableCell && hit) {
         textHeight = variableTextHeight(row, column, *reference, *hit);
@@ -191,7 +191,7 @@ void CVes_SetupView2::EditCurCell(QChar c)
         return;
     if (open.variableCell)
         m_edited = open.variable;
-    platform::Rect box = LPtoDP(m_table->getRect(row, column));
+    platform::Rect box = LPtoDP(m_table->getDrawnRect(row, column));
     int textHeight = LPtoDP(m_table->getTxtHight(row, column));
     CVes_ReferenceBase* reference = barlist::cellReference(*line, column);
     if (CVes_Variable* variable = open.variable.on(*line); variable && reference) {

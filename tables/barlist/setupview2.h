@@ -160,6 +160,14 @@ public:
     void OnKeyUp(QKeyEvent* event) override;
     // A character from 32 to 126 starts editing the current cell with it.
     void OnChar(int ch) override;
+    // The keys an editor of a cell hands on. Tab commits the text and goes
+    // to the next dimension (a shape number just typed stays on the new
+    // shape's first) or column. The apostrophe and semicolon keys, which an
+    // editor of a bar's shape, cut length or count takes as the page does,
+    // make the bar varying or plain, then commit the text as such a bar's
+    // ("2000~3000", "5|2"); the apostrophe then goes on as Tab does.
+    void editKey(int key) override;
+    bool isEditCommandKey(unsigned key) override;
 
 protected:
     // The choosers (1 chosen, 2 cancelled); a test may put its own in place.
@@ -208,6 +216,10 @@ private:
     // Space on the current cell.
     void spaceKey();
     void bracketKey(bool left);
+    // The apostrophe (varying) and semicolon (plain) keys on the current cell.
+    void multiValueKey(bool varying);
+    // Makes the selected bars varying or plain, as one edit.
+    void setSelectedVarying(bool varying);
 
     barlist::EditedVariable m_edited;
     // The cell and text of an editor opened by a click or Enter: committing
@@ -218,4 +230,7 @@ private:
         QString text;
     };
     std::optional<ClickEdit> m_clickEdit;
+    // The key whose press an editor took as a command: its release, which
+    // reaches the page, has been acted on already.
+    int m_keyUpDone = 0;
 };

@@ -92,8 +92,11 @@ void CVes_SetupView2::insertClipBoard()
 {
     if (!m_table || !m_table->canPaste())
         return;
+    // A clipboard of text only (a remark copied) gives no rows to insert.
+    const qsizetype rows = m_table->lines().size();
     m_table->InsertClip();
-    finish(kAllSteps);
+    if (m_table->lines().size() != rows)
+        finish(kAllSteps);
 }
 
 // ---- Numbering and totals ----------------------------------------------------------------
@@ -103,9 +106,9 @@ void CVes_SetupView2::numberSteel(int share, int all, int continuous)
     CVes_SetupTable* table = setupTable();
     if (!table || !confirmed(kRenumberQuestion))
         return;
-    // The numbering records its own undo step and marks the list.
-    table->NumberSteel(share, all, continuous);
-    finish(kRepaint | kNotify | kModified);
+    // The numbering records its own undo step and marks the list, when it
+    // changed a number.
+    runTableEdit([table, share, all, continuous] { table->NumberSteel(share, all, continuous); });
 }
 
 void CVes_SetupView2::NumSteelAll()
@@ -138,8 +141,7 @@ void CVes_SetupView2::ClearNum()
     CVes_SetupTable* table = setupTable();
     if (!table || !confirmed(kClearQuestion))
         return;
-    table->clearNumber();
-    finish(kRepaint | kNotify | kModified);
+    runTableEdit([table] { table->clearNumber(); });
 }
 
 void CVes_SetupView2::OnAmount()

@@ -25,7 +25,7 @@ bool isLeftBracketKey(const QKeyEvent* event)
 {
     const int key = event->key();
     const bool keypad = event->modifiers() & Qt::KeypadModifier;
-    return key == Qt::Key_BracketLeft || key == Qt::Key_BraceLeft || key == Qt::Key_F12
+    return key == Qt::Key_BracketLeft || key == Qt::Key_BraceLeft
            || (keypad && key == Qt::Key_Slash);
 }
 
@@ -175,6 +175,8 @@ void CVes_SetupView2::chooseStartFor(CVes_SetupTableLine* line)
 
 void CVes_SetupView2::OnKeyDown(QKeyEvent* event)
 {
+    // A key pressed on the page: its release is the page's.
+    m_keyUpDone = 0;
     if (!m_table) {
         event->ignore();
         return;
@@ -196,8 +198,13 @@ void CVes_SetupView2::OnKeyDown(QKeyEvent* event)
     case Qt::Key_Space: spaceKey(); break;
     case Qt::Key_F2: OnAmount(); break;
     case Qt::Key_F3: checkTable(); break;
-    case Qt::Key_F6:
-    case Qt::Key_F12: insertElementLine(); break;
+    case Qt::Key_F6: insertElementLine(); break;
+    case Qt::Key_F12:
+        // One key, one command: F12 here inserts the element line and
+        // nothing else (no calculator, no bracket action on its release).
+        insertElementLine();
+        event->accept();
+        return;
     case Qt::Key_F7: insertImageLine(); break;
     case Qt::Key_F8: insertTextLine(); break;
     case Qt::Key_F9: insertUnitLine(); break;
@@ -234,22 +241,79 @@ void CVes_SetupView2::OnChar(int ch)
 
 void CVes_SetupView2::OnKeyUp(QKeyEvent* event)
 {
-    if (m_table) {
+    const bool done = m_keyUpDone != 0 && event->key() == m_keyUpDone;
+    if (done)
+        m_keyUpDone = 0;
+    if (m_table && !done) {
         Line* line = lineOf(m_table->getCurRow());
-        const int column = m_table->getCurCol();
         if (isLeftBracketKey(event) || isRightBracketKey(event)) {
             if (isBarLine(line))
                 bracketKey(isLeftBracketKey(event));
         } else if (event->key() == Qt::Key_Semicolon) {
-            if (isBarLine(line) && inMultiValueColumns(column))
-                runTableEdit([this] { m_table->setSelLineMultVar(0); });
+            multiValueKey(false);
         } else if (event->key() == Qt::Key_Apostrophe && line) {
-            TabEditShapeVar();
-            if (isBarLine(line) && inMultiValueColumns(m_table->getCurCol()))
-                runTableEdit([this] { m_table->setSelLineMultVar(1); });
+            multiValueKey(true);
         }
     }
     CVes_TableViewBase::OnKeyUp(event);
+}
+
+void CVes_SetupView2::multiValueKey(bool varying)
+{
+    if (varying)
+        TabEditShapeVar();
+    const Line* line = lineOf(m_table->getCurRow());
+    if (isBarLine(line) && inMultiValueColumns(m_table->getCurCol()))
+        setSelectedVarying(varying);
+}
+
+void CVes_SetupView2::setSelectedVarying(bool varying)
+{
+    runTableEdit([this, varying] { m_table->setSelLineMultVar(varying ? 1 : 0); });
+}
+
+bool CVes_SetupView2::isEditCommandKey(unsigned key)
+{
+    if ((key != inplace::kApostropheKey && key != inplace::kSemicolonKey) || !m_table)
+        return false;
+    // An empty line is filled from the bar before it by its first entry: it
+    // is made varying or plain on the page once it holds its bar.
+    Line* line = lineOf(m_table->getCurRow());
+    return isBarLine(line) && !line->isNull() && inMultiValueColumns(m_table->getCurCol());
+}
+
+void CVes_SetupView2::editKey(int key)
+{
+    if (!m_table || m_table->getCurRow() < 1)
+        return;
+    const unsigned code = unsigned(key);
+    if (code == inplace::kTab) {
+        const Line* line = lineOf(m_table->getCurRow());
+        const CSteelRecordId shape = isBarLine(line) ? line->m_steel.getRecordId() : CSteelRecordId();
+        // What was typed goes to the cell it was typed for before Tab moves on.
+        commitOpenEditors();
+        setFocus(Qt::OtherFocusReason);
+        line = lineOf(m_table->getCurRow());
+        const bool newShape = isBarLine(line) && line->m_steel.getRecordId() != shape
+                              && m_table->getCurCol() == CVes_SetupTable::kColShape;
+        if (!newShape)
+            TabEditShapeVar();
+        setCurRowVisible();
+        return;
+    }
+    if (code != inplace::kApostropheKey && code != inplace::kSemicolonKey)
+        return;
+    const bool varying = code == inplace::kApostropheKey;
+    // The key says what the bar is, and what was typed is read as such a
+    // bar's: a range or groups of bars for a varying one, a single value or
+    // count for a plain one. The key's release, which reaches the page
+    // after this, has been acted on here.
+    m_keyUpDone = varying ? Qt::Key_Apostrophe : Qt::Key_Semicolon;
+    setSelectedVarying(varying);
+    commitOpenEditors();
+    setFocus(Qt::OtherFocusReason);
+    if (varying)
+        TabEditShapeVar();
 }
 
 void CVes_SetupView2::bracketKey(bool left)

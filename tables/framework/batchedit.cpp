@@ -4,6 +4,7 @@
 
 #include "tables/framework/tablebase.h"
 #include "tables/framework/tablebaseline.h"
+#include "tables/framework/tablehelpers.h"
 
 #include "core/geometry/steeltext.h"
 #include "core/model/barcore.h"
@@ -590,7 +591,15 @@ void CVes_TableBase::setSelLineVarValueE(const QString& name, double value)
 
 void CVes_TableBase::setSelLineMultVar(int on)
 {
-    editSelected(*this, EmptyRule::MarkOnly, [on](CVes_BarCore& bar) { bar.setMultiVal(on); });
+    // A bar already so records nothing; an empty row still becomes a bar.
+    const bool varying = on != 0;
+    if (writeSelected(*this, EmptyRule::MarkOnly, [varying](CVes_TableBaseLine& row, CVes_BarCore& bar) {
+            if ((bar.isMultiVal() != 0) == varying)
+                return row.isNull() != 0;
+            setBarVarying(bar, varying);
+            return true;
+        }))
+        recordEdit(*this);
 }
 
 void CVes_TableBase::setSelLineGroup(int groups)

@@ -1,6 +1,7 @@
 #include "tables/framework/editrecorddlg.h"
 
 #include "tables/framework/editrecord.h"
+#include "tables/framework/inplaceedit.h"
 #include "tables/framework/tableslibrary.h"
 
 #include <QApplication>
@@ -56,8 +57,14 @@ void CVes_EditRecordEdit::keyPressEvent(QKeyEvent* event)
         m_dialog->endWithKey(27);
         return;
     default:
-        QLineEdit::keyPressEvent(event);
+        break;
     }
+    const unsigned command = inplace::commandKey(event->key(), event->modifiers());
+    if (command && m_dialog->ownerTakesKey(command)) {
+        m_dialog->endWithKey(int(command));
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 bool CVes_EditRecordEdit::event(QEvent* event)

@@ -23,9 +23,17 @@ public:
     virtual bool isOnCoverPage() const = 0;
     virtual void EndFengmianEdit(const QString& text) = 0;
     virtual void EndCellEdit(int row, int column, const QString& text) = 0;
-    // The key that ended the edit (13 Enter, 9 Tab, 27 Escape), for the view
-    // to move on as it does for that key.
+    // The key that ended the edit (13 Enter, 9 Tab, 27 Escape, or a command
+    // key the view took), for the view to move on as it does for that key.
     virtual void editKey(int key) = 0;
+    // Whether a key (a code of inplace::commandKey) is a command of the cell
+    // being edited rather than a character of its text: the dialog then ends
+    // the edit with it instead of typing it.
+    virtual bool isEditCommandKey(unsigned key)
+    {
+        (void)key;
+        return false;
+    }
 };
 
 class CVes_EditRecordDlg;
@@ -87,8 +95,10 @@ public:
 
     // Up (-1) and Down (+1) from the edit field.
     void moveSelection(int step);
-    // Enter, Tab and Escape from the edit field.
+    // Enter, Tab, Escape and the owner's command keys from the edit field.
     void endWithKey(int key);
+    // Whether the owner takes `key` as a command of the cell.
+    bool ownerTakesKey(unsigned key) const { return m_owner && m_owner->isEditCommandKey(key); }
 
 private:
     void takeEntry(int index);

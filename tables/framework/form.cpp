@@ -348,6 +348,29 @@ Rect CVes_Form::GetCellRect(int row, int column) const
     return Rect();
 }
 
+void CVes_Form::extendToMerge(const CVes_Cell& head, Rect& box) const
+{
+    if (!head.isMerging())
+        return;
+    const Rect end = GetCellRect(head.mergeEndRow(), head.mergeEndColumn());
+    if (!end.IsRectNull()) {
+        box.right = end.right;
+        box.bottom = end.bottom;
+    }
+}
+
+Rect CVes_Form::GetDrawnCellRect(int row, int column) const
+{
+    const CVes_Cell* cell = GetCell(row, column);
+    if (cell && cell->isMerged() && cell->getMergeCell())
+        cell = cell->getMergeCell();
+    if (!cell)
+        return Rect();
+    Rect box = GetCellRect(cell->row(), cell->column());
+    extendToMerge(*cell, box);
+    return box;
+}
+
 int CVes_Form::HitTest(QPoint point, int& row, int& column) const
 {
     int y = m_rect.top;
@@ -395,13 +418,7 @@ template <typename Visit> void CVes_Form::forEachDrawnCell(Visit visit)
             if (!cell)
                 continue;
             cell->setScale(m_scale);
-            if (cell->isMerging()) {
-                const Rect end = GetCellRect(cell->mergeEndRow(), cell->mergeEndColumn());
-                if (!end.IsRectNull()) {
-                    box.right = end.right;
-                    box.bottom = end.bottom;
-                }
-            }
+            extendToMerge(*cell, box);
             if (!cell->isMerged())
                 visit(*cell, r, c, box);
         }

@@ -103,6 +103,9 @@ public:
 
     // The box of a cell (merging not applied), or the empty rectangle.
     platform::Rect GetCellRect(int row, int column) const;
+    // The box a cell is drawn in: a merge's head reaches to the end of its
+    // range, a covered cell gives its head's; the empty rectangle for none.
+    platform::Rect GetDrawnCellRect(int row, int column) const;
     // TRUE when a visible cell's box holds the point; the outputs become the
     // cell's row and column, or its head's when it is covered.
     int HitTest(QPoint point, int& row, int& column) const;
@@ -114,6 +117,8 @@ private:
     // The box each visible cell is drawn in, merges applied: calls
     // visit(cell, row, column, box) for every cell that is not covered.
     template <typename Visit> void forEachDrawnCell(Visit visit);
+    // Widens `box`, the head's own, to the end of the head's merge.
+    void extendToMerge(const CVes_Cell& head, platform::Rect& box) const;
     void appendRow();
 
     double m_scale = 1.0;

@@ -71,6 +71,17 @@ unsigned inplace::navigationKey(int qtKey)
     }
 }
 
+unsigned inplace::commandKey(int qtKey, Qt::KeyboardModifiers modifiers)
+{
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier))
+        return 0;
+    switch (qtKey) {
+    case Qt::Key_Semicolon: return kSemicolonKey;
+    case Qt::Key_Apostrophe: return kApostropheKey;
+    default: return 0;
+    }
+}
+
 QString inplace::charText(unsigned ch)
 {
     const char32_t c = ch;
@@ -187,10 +198,18 @@ void CVes_InPlaceEdit::keyPressEvent(QKeyEvent* event)
         finishWith(inplace::kEscape);
         return;
     default:
-        QLineEdit::keyPressEvent(event);
-        widenToText();
-        return;
+        break;
     }
+    if (const unsigned command = inplace::commandKey(event->key(), event->modifiers())) {
+        InPlaceEditOwner* receiver = owner();
+        if (receiver && receiver->isEditCommandKey(command)) {
+            event->accept();
+            finishWith(command);
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+    widenToText();
 }
 
 void CVes_InPlaceEdit::inputMethodEvent(QInputMethodEvent* event)

@@ -63,8 +63,17 @@ public:
     virtual void inPlaceEditEnded(const InPlaceEditNotify& notify) = 0;
     // A key passed on to the owner as the character it is (13 Enter, 9 Tab,
     // 27 Escape; 33, 34, 37 to 40 for Page Up, Page Down and the arrows), for
-    // the owner to move on as it does for that key.
+    // the owner to move on as it does for that key; also a command key the
+    // owner took (isEditCommandKey).
     virtual void editKey(int key) = 0;
+    // Whether a key (a code of inplace::commandKey) is a command of the cell
+    // being edited rather than a character of its text: the editor then
+    // ends the edit with it (editKey) instead of typing it.
+    virtual bool isEditCommandKey(unsigned key)
+    {
+        (void)key;
+        return false;
+    }
 };
 
 // Key codes the editors take and report.
@@ -81,6 +90,10 @@ inline constexpr unsigned kLeft = 37;
 inline constexpr unsigned kUp = 38;
 inline constexpr unsigned kRight = 39;
 inline constexpr unsigned kDown = 40;
+// The semicolon and apostrophe keys of the main keyboard, by their key codes
+// (their characters' codes are those of other keys).
+inline constexpr unsigned kSemicolonKey = 0xBA;
+inline constexpr unsigned kApostropheKey = 0xDE;
 
 // Window and edit styles the views pass; the editors read the alignment.
 inline constexpr unsigned WS_CHILD = 0x40000000;
@@ -96,6 +109,10 @@ inline constexpr unsigned ES_AUTOHSCROLL = 0x0080;
 // The code an editor records for a navigation key that may end it (Page Up,
 // Page Down, the arrows), 0 for any other key.
 unsigned navigationKey(int qtKey);
+// The code of a key that an owner may take as a command of the cell instead
+// of a character (kSemicolonKey, kApostropheKey, typed without Ctrl or Alt),
+// 0 for any other key.
+unsigned commandKey(int qtKey, Qt::KeyboardModifiers modifiers);
 // The text of a character code, also beyond the 16-bit range.
 QString charText(unsigned ch);
 } // namespace inplace
@@ -146,8 +163,8 @@ protected:
 
 private:
     void treatFirstChar(unsigned firstChar);
-    // Enter, Tab and Escape: passes the key on and gives the focus back to
-    // the parent, in the order each key wants.
+    // Enter, Tab, Escape and a command key of the owner: passes the key on
+    // and gives the focus back to the parent, in the order each key wants.
     void finishWith(unsigned key);
     void moveFocusToParent();
     void passKeyToOwner(unsigned key);

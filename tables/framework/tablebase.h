@@ -339,6 +339,8 @@ public:
     // ---- Geometry of the page as last drawn ----------------------------------
 
     platform::Rect getRect(int row, int column) const;
+    // The box the cell is drawn in, its merge included.
+    platform::Rect getDrawnRect(int row, int column) const;
     int getTxtHight(int row, int column) const;
     platform::Rect getCurRowRect() const;
     int isCurRowVisible() const;

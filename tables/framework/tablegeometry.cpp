@@ -32,6 +32,11 @@ platform::Rect CVes_TableBase::getRect(int row, int column) const
     return m_form ? m_form->GetCellRect(row, column) : platform::Rect();
 }
 
+platform::Rect CVes_TableBase::getDrawnRect(int row, int column) const
+{
+    return m_form ? m_form->GetDrawnCellRect(row, column) : platform::Rect();
+}
+
 int CVes_TableBase::getTxtHight(int row, int column) const
 {
     return m_form ? m_form->GetCellTxtHigh(row, column) : 0;

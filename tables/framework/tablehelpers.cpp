@@ -2,6 +2,7 @@
 
 #include "core/geometry/geometry.h"
 #include "core/geometry/steeltext.h"
+#include "core/model/barcore.h"
 #include "core/model/modelreference.h"
 #include "platform/saturate.h"
 #include "platform/xlsx/workbook.h"
@@ -90,6 +91,21 @@ QString Steel_GradeDNToExcelString(int grade, float diameter, int coated)
     if (grade < 1)
         grade = 1;
     return withCoating(Steel_GradeToExcelString(grade) + DNtoString(diameter), coated);
+}
+
+void setBarVarying(CVes_BarCore& bar, bool varying)
+{
+    if ((bar.isMultiVal() != 0) == varying)
+        return;
+    if (varying) {
+        const bool regrouped = bar.count >= 1 && bar.count <= CVes_ReferenceBase::kMaxGroupBars;
+        bar.setMultiGroup(regrouped ? bar.count : 1);
+        if (regrouped)
+            bar.count = 1;
+    } else if (!varying && bar.count >= 1 && bar.getMultiGroup() >= 1) {
+        bar.count = platform::saturatedMul(bar.count, bar.getMultiGroup());
+    }
+    bar.setMultiVal(varying ? 1 : 0);
 }
 
 QString nextNumberString(const QString& text)

@@ -339,8 +339,10 @@ public:
     // EditRecordOwner.
     QWidget* ownerWidget() override { return this; }
     bool isOnCoverPage() const override { return NowFengmian() != 0; }
-    // EditRecordOwner and InPlaceEditOwner: the key that ended an edit.
+    // EditRecordOwner and InPlaceEditOwner: the key that ended an edit, and
+    // the keys the cells take as commands (none here).
     void editKey(int) override {}
+    bool isEditCommandKey(unsigned) override { return false; }
     // The end of an in-place edit opened by this view: the text (none after
     // Escape) goes to EndFengmianEdit on the cover page, else to EndCellEdit.
     void inPlaceEditEnded(const InPlaceEditNotify& notify) override;

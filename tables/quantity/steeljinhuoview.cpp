@@ -3,28 +3,28 @@
 #include "core/geometry/text.h"
 #include "tables/framework/tablebase.h"
 
-#include <QMouseEvent>
-
 CVes_SteelJinHuoView::CVes_SteelJinHuoView(QWidget* parent) : CVes_TableViewBase(parent) {}
 
 CVes_SteelJinHuoView::~CVes_SteelJinHuoView() = default;
 
-void CVes_SteelJinHuoView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    OnLButtonDblClk(unsigned(event->modifiers()), event->position().toPoint());
-    CVes_TableViewBase::mouseDoubleClickEvent(event);
-}
-
-void CVes_SteelJinHuoView::OnLButtonDblClk(unsigned int, QPoint point)
+void CVes_SteelJinHuoView::OnLButtonDblClk(unsigned int flags, QPoint point)
 {
     if (!m_table)
         return;
     endEdit();
+    if (const int field = headingAt(point); field >= 0)
+        EditoutSideVar(CVes_TableBase::kTitleTextRow, field, point, nullptr);
+    CVes_TableViewBase::OnLButtonDblClk(flags, point);
+}
+
+int CVes_SteelJinHuoView::headingAt(QPoint point) const
+{
     int row = 0;
     int field = -1;
-    if (m_table->HitTest(DPtoLP(point), row, field) && row == CVes_TableBase::kTitleTextRow
+    if (m_table && m_table->HitTest(DPtoLP(point), row, field) && row == CVes_TableBase::kTitleTextRow
         && field >= 0)
-        EditoutSideVar(CVes_TableBase::kTitleTextRow, field, point, nullptr);
+        return field;
+    return -1;
 }
 
 void CVes_SteelJinHuoView::EndCellEdit(int row, int, const QString& text)

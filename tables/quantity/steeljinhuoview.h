@@ -12,8 +12,9 @@ public:
     ~CVes_SteelJinHuoView() override;
 
     // A double click at `point` (pixels of the client area): on a heading or
-    // footing text its editor opens; elsewhere nothing is edited.
-    void OnLButtonDblClk(unsigned int flags, QPoint point);
+    // footing text its editor opens, on the cover page the cover's text under
+    // the point (the table view's); elsewhere nothing is edited.
+    void OnLButtonDblClk(unsigned int flags, QPoint point) override;
     // The end of an edit: a heading or footing text of the text kind takes
     // the trimmed text; in every case the table is marked changed with an
     // undo step, the view repainted, the frame told and the document marked
@@ -22,5 +23,7 @@ public:
     void EndCellEdit(int row, int column, const QString& text) override;
 
 protected:
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // The heading or footing text under a point (pixels of the client
+    // area): its field, or -1 when the point is on none.
+    int headingAt(QPoint point) const;
 };

@@ -135,11 +135,13 @@ TEST_F(BarListCommands, SemicolonMakesAGradedBarSingleValued)
     EXPECT_EQ(listBar(t, kGradedRow).isMultiVal(), 0);
 }
 
-TEST_F(BarListCommands, F12AlsoStartsTheCalculator)
+TEST_F(BarListCommands, F12StartsNoCalculatorButF10Does)
 {
     test::EditHabits habits;
     select(kBarRow, 0);
-    QTest::keyPress(&view, Qt::Key_F12);
+    QTest::keyClick(&view, Qt::Key_F12);
+    EXPECT_EQ(view.calculators, 0);
+    QTest::keyClick(&view, Qt::Key_F10);
     EXPECT_EQ(view.calculators, 1);
 }
 
@@ -374,6 +376,42 @@ TEST_F(Numbering, AllNumberedBarsKeepTheirNumbersWithOnlyTheUnnumbered)
     view.NumSteelOfNoNum();
     EXPECT_EQ(numbers(), before);
 }
+
+struct RepeatCase {
+    const char* name;
+    void (CVes_SetupView2::*command)();
+};
+
+std::ostream& operator<<(std::ostream& os, const RepeatCase& c)
+{
+    return os << c.name;
+}
+
+class NumberingAgain : public Numbering, public ::testing::WithParamInterface<RepeatCase> {};
+
+// Run a second time, each command finds every number as it would make it.
+TEST_P(NumberingAgain, ChangesNothingAndRecordsNothing)
+{
+    host->script({platform::Answer::Yes, platform::Answer::Yes});
+    (view.*GetParam().command)();
+    ASSERT_EQ(undoSteps(), 1u);
+    const QString once = numbers();
+    t.setModified(0);
+    (view.*GetParam().command)();
+    EXPECT_EQ(numbers(), once);
+    EXPECT_EQ(undoSteps(), 1u);
+    EXPECT_EQ(t.isModified(), 0);
+    EXPECT_EQ(modified.count(), 1);
+    EXPECT_EQ(framed.count(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, NumberingAgain,
+    ::testing::Values(RepeatCase{"all_shared", &CVes_SetupView2::NumSteelAll},
+                      RepeatCase{"unnumbered_only", &CVes_SetupView2::NumSteelOfNoNum},
+                      RepeatCase{"per_element_own", &CVes_SetupView2::NumEleSteel},
+                      RepeatCase{"clear", &CVes_SetupView2::ClearNum}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Numbering, ClearEmptiesEveryNumber)
 {

@@ -163,20 +163,9 @@ struct CoverFixture : InputFixture {
     void SetUp() override
     {
         InputFixture::SetUp();
-        sheet.m_cover.initVariables();
-        CVes_Form& form = *sheet.m_cover.m_form;
-        form.setRect(Rect(100, 100, 900, 700));
-        form.SetRowCount(20);
-        form.SetColumnCount(1);
-        for (int r = 0; r < 20; ++r)
-            form.SetRowHeight(r, 30);
-        form.SetColumnWidth(0, 800);
-        CVes_Variable* text = sheet.m_cover.m_variables[3].get();
-        text->m_type = CVes_Variable::kTextKind;
-        text->m_formula = "工程名称";
-        sheet.setPageTo(0, 1);
+        test::layOutCover(sheet);
     }
-    static QPoint coverRow(int row) { return QPoint(500, 100 + row * 30 + 15); }
+    static QPoint coverRow(int row) { return test::coverRowCentre(row); }
 };
 
 TEST_F(CoverFixture, AClickPicksTheCoverTextAndADoubleClickEditsIt)

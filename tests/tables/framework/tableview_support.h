@@ -235,4 +235,30 @@ template <typename Sheet> struct ShownView : ::testing::Test {
     RecordingView view;
 };
 
+// Lays out the cover of `table` as one column of 20 rows 30 units high,
+// from (100, 100) to (900, 700) of the page, makes its fourth text a text
+// to edit reading "工程名称" and shows the cover. Answers that text.
+inline CVes_Variable* layOutCover(CVes_TableBase& table)
+{
+    table.m_cover.initVariables();
+    CVes_Form& form = *table.m_cover.m_form;
+    form.setRect(platform::Rect(100, 100, 900, 700));
+    form.SetRowCount(20);
+    form.SetColumnCount(1);
+    for (int r = 0; r < 20; ++r)
+        form.SetRowHeight(r, 30);
+    form.SetColumnWidth(0, 800);
+    CVes_Variable* text = table.m_cover.m_variables[3].get();
+    text->m_type = CVes_Variable::kTextKind;
+    text->m_formula = QStringLiteral("工程名称");
+    table.setPageTo(0, 1);
+    return text;
+}
+
+// The middle of a row of that cover, in page units.
+inline QPoint coverRowCentre(int row)
+{
+    return QPoint(500, 100 + row * 30 + 15);
+}
+
 } // namespace test

@@ -1,13 +1,17 @@
 // The purchase view: only heading and footing texts are edited, their text
-// is stored trimmed, and every end of an edit marks the document; and the
-// contents table's row append.
+// is stored trimmed, and every end of an edit marks the document; a double
+// click is handled once, and on the cover page edits the cover's text; and
+// the contents table's row append.
 
 #include "tables/quantity/steeljinhuoview.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
 
 #include "core/geometry/text.h"
+#include "envora/usercustom.h"
+#include "tables/framework/inplaceedit.h"
 #include "tables/framework/tablecontents.h"
 #include "tables/framework/tabletextline.h"
+#include "tests/tables/framework/tableview_support.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -85,6 +89,65 @@ TEST_F(PurchaseView, TextOfAnotherKindIsNotStoredButTheDocumentIsMarked)
     EXPECT_EQ(sheet.m_texts[2].m_formula, "综合楼");
     EXPECT_EQ(sheet.isModified(), 1);
     EXPECT_EQ(modified.count(), 1);
+}
+
+// The in-place box as the user's way to edit, for one test.
+class InPlaceEditing {
+public:
+    InPlaceEditing() : m_mode(Info_GetUserCustomTableEditMode()) { Info_SetUserCustomTableEditMode(1); }
+    ~InPlaceEditing() { Info_SetUserCustomTableEditMode(m_mode); }
+    InPlaceEditing(const InPlaceEditing&) = delete;
+    InPlaceEditing& operator=(const InPlaceEditing&) = delete;
+
+private:
+    int m_mode;
+};
+
+// Types key by key, as a keyboard (or an input method, for Chinese) types.
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+TEST_F(PurchaseView, ADoubleClickOnAHeadingOpensOneEditorAndChangesNothing)
+{
+    const InPlaceEditing inPlace;
+    sheet.setModified(0);
+    QSignalSpy modified(&view, &CVes_SteelJinHuoView::modifyRequested);
+    platform::Rect box;
+    sheet.m_texts[2].LocateRect(box);
+    doubleClick(onScreen(box.CenterPoint()));
+    const QList<CVes_InPlaceEdit*> editors = view.viewport()->findChildren<CVes_InPlaceEdit*>();
+    ASSERT_EQ(editors.size(), 1);
+    CVes_InPlaceEdit* editor = editors.front();
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_FALSE(editor->hasEnded());
+    EXPECT_EQ(editor->text(), QStringLiteral("综合楼"));
+    EXPECT_EQ(modified.count(), 0);
+    EXPECT_EQ(sheet.isModified(), 0);
+
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    typeText(editor, QStringLiteral("华山路"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(sheet.m_texts[2].m_formula, QStringLiteral("华山路"));
+    EXPECT_EQ(modified.count(), 1);
+}
+
+TEST_F(PurchaseView, ADoubleClickOnTheCoverEditsTheCoverText)
+{
+    const InPlaceEditing inPlace;
+    CVes_Variable* text = test::layOutCover(sheet);
+    const QPoint at = onScreen(test::coverRowCentre(3));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+    doubleClick(at);
+    auto* editor = view.viewport()->findChild<CVes_InPlaceEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), QStringLiteral("工程名称"));
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    typeText(editor, QStringLiteral("一号楼"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(text->m_formula, QStringLiteral("一号楼"));
 }
 
 TEST(PurchaseViewWithoutTable, NothingHappens)
