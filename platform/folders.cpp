@@ -108,4 +108,25 @@ void resetFolderCache()
     g_prepared.clear();
 }
 
+QString safeFileName(const QString& name)
+{
+    QString safe;
+    for (const QChar c : name)
+        safe += (c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c)) ? QChar(u'_') : c;
+    safe = safe.trimmed();
+    return safe.isEmpty() ? QStringLiteral("Rodo") : safe;
+}
+
+QString proposedOutputPath(const QString& documentPath, const QString& title, const QString& suffix)
+{
+    const QFileInfo document(documentPath);
+    const QString stem = documentPath.isEmpty() ? QString() : document.completeBaseName();
+    const QString named = title.trimmed();
+    const QString name = stem.isEmpty() || named.isEmpty() ? stem + named : QString(stem + u'_' + named);
+    const QString folder = documentPath.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                               : document.absolutePath();
+    return QDir(folder).filePath(safeFileName(name) + suffix);
+}
+
 } // namespace platform

@@ -22,6 +22,15 @@ QString installedDataFolder();
 // else the build tree's copy.
 QString installedDocFolder();
 
+// `name` without the characters file systems refuse (control characters
+// and / \ : * ? " < > |), trimmed; "Rodo" when nothing is left.
+QString safeFileName(const QString& name);
+// Where a file made from a document (a printed PDF, an exported workbook)
+// is proposed: beside `documentPath`, named after it and `title`
+// ("…/一层柱_钢筋配料单.pdf" for `suffix` ".pdf"); in the user's documents
+// folder, named after `title`, when there is no document.
+QString proposedOutputPath(const QString& documentPath, const QString& title, const QString& suffix);
+
 // Copies every file of `from` (recursively) that `to` lacks; existing files
 // are never overwritten. Answers the number of files copied.
 int seedMissingFiles(const QString& from, const QString& to);

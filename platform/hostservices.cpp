@@ -17,6 +17,7 @@ public:
     void beginWait() override {}
     void endWait() override {}
     bool openWithDesktop(const QString&) override { return false; }
+    QString askSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 QuietHost g_quiet;

@@ -1,7 +1,7 @@
 #pragma once
 // What model code needs from the user's desktop: message boxes and questions,
-// the wait cursor, opening a file or address with the desktop's program and
-// the clock. The program installs the Qt implementation; tests install a
+// the wait cursor, the choice of a file to save, opening a file or address
+// with the desktop's program and the clock. The program installs the Qt implementation; tests install a
 // recorder with scripted answers; without either, a quiet default answers
 // every question with its safe choice.
 
@@ -22,7 +22,14 @@ public:
                            const QString& title) = 0;
     virtual void beginWait() = 0;
     virtual void endWait() = 0;
+    // Opens a file or address with the desktop's program for it; false when
+    // no program was found or it could not be started.
     virtual bool openWithDesktop(const QString& pathOrUrl) = 0;
+    // Asks where to save a file, proposing `proposedPath` (its folder and
+    // name); `filter` in Qt's form ("Excel 工作簿 (*.xlsx)"). The chosen
+    // path, or an empty text when the user cancelled.
+    virtual QString askSaveFileName(const QString& title, const QString& proposedPath,
+                                    const QString& filter) = 0;
     virtual QDateTime now() const { return QDateTime::currentDateTime(); }
 };
 

@@ -386,14 +386,11 @@ bool CVes_ModelLibDlg::OnInitDialog()
         m_lastSubLibIndex = 0;
     }
 
-    const int width = m_list->viewport()->width();
-    if (m_libType == kStartLib) {
+    if (m_libType == kStartLib)
         m_list->setThumbnailSize(90, 70);
-        m_list->SetIconSpacing(width / 3 - 20, 120);
-    } else {
+    else
         m_list->setThumbnailSize(200, 40);
-        m_list->SetIconSpacing(width / 2 - 20, 80);
-    }
+    fitShapeSpacing();
     m_list->setUnitsPerInch(100);
     m_list->setStartLib(m_libType);
     refreshShapes();
@@ -446,8 +443,24 @@ void CVes_ModelLibDlg::layoutCommandBars()
         MakeRoomForCommandBars(m_pCommandBars.get(), m_lastBorders);
 }
 
+void CVes_ModelLibDlg::fitShapeSpacing()
+{
+    // Bar shapes two a row, start styles three, in the list's width as it
+    // is now; a cell never narrower than its thumbnail and caption.
+    const bool start = m_libType == kStartLib;
+    const int columns = start ? 3 : 2;
+    const int cx = std::max(m_list->viewport()->width() / columns - 20,
+                            m_list->thumbnailWidth() + kCellMargin);
+    const QSize spacing(cx, start ? 120 : 80);
+    if (m_list->gridSize() != spacing)
+        m_list->SetIconSpacing(spacing.width(), spacing.height());
+}
+
 bool CVes_ModelLibDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    // The thumbnails are laid out again in the list's new width.
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize)
+        fitShapeSpacing();
     // A click on the empty area of the shape list keeps the selection.
     if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);

@@ -84,6 +84,9 @@ public:
     static constexpr int ID_BACKUP_LIB = 42786;
     static constexpr int ID_RESTORE_LIB = 42787;
 
+    // What a cell of the shape list adds to its thumbnail's width.
+    static constexpr int kCellMargin = 20;
+
     // Library kinds.
     static constexpr int kModelLib = 0;
     static constexpr int kStartLib = 1;
@@ -166,6 +169,9 @@ private:
     void createControls();
     void createCommandBars();
     void layoutCommandBars();
+    // Sets the shape list's cells from its width now (two bar shapes or
+    // three start styles a row); run again on every resize of the list.
+    void fitShapeSpacing();
     // The side of the sub-library commands: 1 with the manage flag on a
     // shown system sub-library, else 0.
     int side() const { return (m_bManage && m_bSys) ? 1 : 0; }

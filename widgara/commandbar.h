@@ -2,15 +2,22 @@
 // A command bar: a row (or, for popups, a column) of controls. CXTPToolBar
 // is a bar of the dialog's command-bar area loaded from a toolbar resource;
 // CXTPPopupToolBar is a bar that opens under a popup control.
+//
+// A toolbar given less room than it asks for folds the controls that do not
+// fit behind a button at its end ("»"); the button shows them in a popup, so
+// that every command of the bar stays within reach in a small window.
 
 #include "widgara/control.h"
 #include "widgara/paintmanager.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <vector>
+
 class CXTPCommandBars;
-class QBoxLayout;
+class QToolButton;
 
 class CXTPCommandBar : public QWidget {
     Q_OBJECT
@@ -42,6 +49,26 @@ public:
     void SetOrientation(Qt::Orientation orientation);
     Qt::Orientation GetOrientation() const;
 
+    // Whether the bar folds what does not fit (toolbars do, popup bars not).
+    void setFoldable(bool foldable);
+    bool isFoldable() const { return m_foldable; }
+    // The controls folded away now, in order; empty while everything fits.
+    std::vector<CXTPControl*> foldedControls() const;
+    // Whether `widget` is one of the bar's widgets folded away now.
+    bool isFolded(const QWidget* widget) const;
+    // The button that shows the folded controls; null on a bar that does
+    // not fold. It shows only while controls are folded.
+    QToolButton* overflowButton() const { return m_overflowButton; }
+    // Opens the folded controls in a popup under (or beside) the overflow
+    // button; the popup closes when one of them runs or the user clicks
+    // elsewhere. The open popup, or null.
+    void showOverflow();
+    QWidget* overflowPopup() const { return m_overflow; }
+
+    QSize sizeHint() const override;
+    // A bar that folds can be as small as its overflow button.
+    QSize minimumSizeHint() const override;
+
 Q_SIGNALS:
     // A control of this bar was executed (after the owner was told).
     void controlExecuted(CXTPControl* control);
@@ -49,15 +76,39 @@ Q_SIGNALS:
 protected:
     explicit CXTPCommandBar(Qt::Orientation orientation, QWidget* parent = nullptr);
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     friend class CXTPControl;
+    // A widget of the bar: a control's, or a separator (no control).
+    struct Item {
+        QPointer<QWidget> widget;
+        CXTPControl* control = nullptr;
+    };
+
     void clearWidgets();
+    // Places the widgets in a row or column; on a foldable bar that is too
+    // small, those from the first that does not fit on are folded away.
+    void layoutItems();
+    // Whether the item takes room (a control the owner hid does not).
+    static bool isShown(const Item& item);
+    static QSize sizeOf(const QWidget* widget);
+    int lengthOf(QSize size) const;
+    void applySizeLimits();
+    void closeOverflow();
 
     CXTPControls m_controls{this};
     CXTPCommandBars* m_pCommandBars = nullptr;
     CXTPControl* m_ownerControl = nullptr;
-    QBoxLayout* m_layout = nullptr;
+    std::vector<Item> m_items;
+    // The first item folded away (m_items.size() while nothing is).
+    std::size_t m_firstFolded = 0;
+    Qt::Orientation m_orientation;
+    bool m_foldable = false;
+    QToolButton* m_overflowButton = nullptr;
+    QPointer<QWidget> m_overflow;
     int m_nBarID = 0;
     int m_barPosition = xtpBarTop;
 };

@@ -241,7 +241,8 @@ void CXTPControl::syncWidget()
     if (!m_widget)
         return;
     m_widget->setEnabled(m_bEnabled);
-    m_widget->setVisible(m_bVisible);
+    // A widget its bar folded away stays hidden until the bar has room.
+    m_widget->setVisible(m_bVisible && !(m_pParent && m_pParent->isFolded(m_widget)));
     m_widget->setToolTip(m_strTooltip);
     m_widget->setStatusTip(m_strDescription);
     m_widget->updateGeometry();

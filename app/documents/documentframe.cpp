@@ -17,6 +17,9 @@
 
 #include <functional>
 
+// The main window's 视图 menu carries the frames' pane command.
+static_assert(ID_PROPERTY_PANE == ID_PANE_PROPERTY);
+
 namespace {
 
 // The auto-save interval: the user's minutes, or $RODO_AUTOSAVE_MS

@@ -3,6 +3,7 @@
 #include "app/documents/documentids.h"
 #include "app/documents/setupdoc.h"
 #include "app/documents/setupmainview.h"
+#include "platform/xlsx/workbook.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/tableview.h"
 
@@ -117,7 +118,9 @@ void CRODOSetUpFrame::addCommands()
             doc->EditDeliveryNote(this);
     });
     map.add(ID_EXPORT_EXCEL, [this] {
-        if (CRODOSetUpDoc* doc = setupDocument())
+        if (CRODOSetUpDoc* doc = setupDocument()) {
+            const platform::xlsx::ExportDocument beside(doc->GetPathName());
             doc->setupTable()->exportExcel();
+        }
     });
 }

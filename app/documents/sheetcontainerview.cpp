@@ -125,6 +125,12 @@ void SheetContainerView::OnUpdate(platform::View*, long)
     bindViews();
     if (CVes_TableViewBase* view = sheetView(GetCurSel()))
         view->viewport()->update();
+    // The document changed (a new sheet got its header, a toolbar edited
+    // the bars): the panes show the sheet as it is now.
+    CVes_TableViewBase* active = getActiveSheetView();
+    DocumentFrame* f = frame();
+    if (active && f)
+        f->OnSheetChanged(active->getTable());
 }
 
 void SheetContainerView::bindViews()

@@ -401,8 +401,10 @@ void CMainFrame::addTableCommands()
         s.Enable(view && view->getViewType() == V::kBarListView);
     };
 
-    map.add(ID_ZOOM_IN, [this] { sendToView({V::kZoomIn, V::kZoomShown}); }, always);
-    map.add(ID_ZOOM_OUT, [this] { sendToView({V::kZoomOut, V::kZoomShown}); }, always);
+    // The view's kZoomOut message is its ×1.2 step, which makes the page
+    // larger (放大); kZoomIn is its ×0.8 step (缩小).
+    map.add(ID_ZOOM_IN, [this] { sendToView({V::kZoomOut, V::kZoomShown}); }, always);
+    map.add(ID_ZOOM_OUT, [this] { sendToView({V::kZoomIn, V::kZoomShown}); }, always);
     map.add(ID_ZOOM_FIT, [this] { sendToView({V::kZoomFit, V::kZoomShown}); }, always);
     map.add(ID_ZOOM_WIN, [this] { sendToView({V::kZoomWin, V::kZoomShown}); }, always);
     map.add(ID_ZOOM_COMBO, [] {}, always);
@@ -571,7 +573,10 @@ void CMainFrame::openHelpFile(const QString& name)
                               platform::MessageIcon::Warning);
         return;
     }
-    platform::host().openWithDesktop(path);
+    if (!platform::host().openWithDesktop(path))
+        platform::showMessage(QStringLiteral("没有找到能打开帮助的程序（网页浏览器）。帮助文件在：\n%1")
+                                  .arg(QDir::toNativeSeparators(path)),
+                              platform::MessageIcon::Warning);
 }
 
 void CMainFrame::OnTextColor()
@@ -662,7 +667,9 @@ void CMainFrame::updateTitle()
 {
     platform::ChildFrame* frame = activeChildFrame();
     platform::Document* document = frame ? frame->GetActiveDocument() : nullptr;
-    setWindowTitle(document ? QStringLiteral("Rodo表 - [%1]").arg(document->GetTitle())
+    // The desktop adds the program's name to a title that does not end
+    // with it; this one ends with it, so that it shows once.
+    setWindowTitle(document ? QStringLiteral("%1 - Rodo表").arg(document->GetTitle())
                             : QStringLiteral("Rodo表"));
 }
 

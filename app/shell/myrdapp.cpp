@@ -10,6 +10,7 @@
 #include "app/shell/rodostartview.h"
 #include "app/shell/singleinstance.h"
 #include "app/views/sheetviewfactory.h"
+#include "platform/profile.h"
 #include "platform/ui/doctemplate.h"
 #include "platform/ui/document.h"
 #include "platform/ui/printsetup.h"
@@ -156,7 +157,12 @@ platform::Document* CMyRdApp::OnFileNew()
 
 void CMyRdApp::OnFileOpen()
 {
-    m_docManager.OnFileOpen();
+    // The dialog starts in the project worked on, else where new projects
+    // are made.
+    QString folder = m_strCurProject;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = platform::profileValue(QStringLiteral("setting"), QStringLiteral("projectPath")).toString();
+    m_docManager.OnFileOpen(QFileInfo(folder).isDir() ? folder : QString());
 }
 
 void CMyRdApp::OnFilePrintSetup()

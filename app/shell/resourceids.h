@@ -92,6 +92,9 @@ constexpr int ID_CANCEL_DEFAULT_TEMPLATE = 32913;
 
 // Projects.
 constexpr int ID_PROJECT_PANE = 32791;
+// Shows or closes the active document window's property pane (its frame
+// handles it).
+constexpr int ID_PROPERTY_PANE = 32792;
 constexpr int ID_PROJECT_NEW = 32886;
 constexpr int ID_PROJECT_OPEN = 32887;
 constexpr int ID_RECENT_PROJECT_FIRST = 32892;

@@ -4,6 +4,7 @@
 #include "app/documents/processmainview.h"
 #include "app/shell/bcmenu.h"
 #include "app/views/sheetmenu.h"
+#include "platform/xlsx/workbook.h"
 #include "tables/processing/processtable.h"
 
 // ---- The processing sheet ----------------------------------------------------------
@@ -36,6 +37,7 @@ void CRODOProcessView::addCommands()
     }, [this](platform::CommandState& s) { s.Enable(canPaste() != 0); });
     map.add(ID_CUTLENGTH_AUTO, [this] { OnAutoCutLength(); });
     map.add(ID_EXPORT_EXCEL, [this] {
+        const platform::xlsx::ExportDocument beside(documentPath());
         if (CVes_ProcessTable* t = processTable())
             t->exportExcel();
     });

@@ -98,6 +98,10 @@ public:
     explicit SheetView(QWidget* parent) : Base(parent), SheetViewBase(this) {}
 
     void OnUpdate(platform::View*, long) override { this->viewport()->update(); }
+    QString documentPath() const override
+    {
+        return GetDocument() ? GetDocument()->GetPathName() : QString();
+    }
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override

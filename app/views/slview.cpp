@@ -2,6 +2,7 @@
 
 #include "app/shell/bcmenu.h"
 #include "app/views/sheetmenu.h"
+#include "platform/xlsx/workbook.h"
 #include "tables/quantity/sltable.h"
 
 CRODOSLView::CRODOSLView(QWidget* parent) : SheetView<CVes_SLTableView>(parent)
@@ -30,6 +31,7 @@ void CRODOSLView::addCommands()
     map.add(ID_NUM_ELEMENT, sheet([](CVes_SLTable& t) { t.numSteel(0, 0); }));
     map.add(ID_NUM_ELEMENT_SHARED, sheet([](CVes_SLTable& t) { t.numSteel(0, 1); }));
     map.add(ID_EXPORT_EXCEL, [this] {
+        const platform::xlsx::ExportDocument beside(documentPath());
         if (CVes_SLTable* t = slTable())
             t->exportExcel();
     });

@@ -5,6 +5,7 @@
 #include "app/documents/sldoc.h"
 #include "app/shell/bcmenu.h"
 #include "app/views/sheetmenu.h"
+#include "platform/xlsx/workbook.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
@@ -25,6 +26,7 @@ constexpr unsigned kStoredSelection = 6;
 DerivedSheetView::DerivedSheetView(QWidget* parent) : SheetView<CVes_TableViewBase>(parent)
 {
     commandMap().add(ID_EXPORT_EXCEL, [this] {
+        const platform::xlsx::ExportDocument beside(documentPath());
         if (CVes_TableBase* main = mainTable())
             main->exportExcel();
     });

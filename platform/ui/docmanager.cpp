@@ -136,9 +136,9 @@ Document* DocManager::OpenDocumentFile(const QString& path)
     return nullptr;
 }
 
-void DocManager::OnFileOpen()
+void DocManager::OnFileOpen(const QString& folder)
 {
-    const QString path = askFileName(true, QStringLiteral("打开"), openFileFilter(), QString());
+    const QString path = askFileName(true, QStringLiteral("打开"), openFileFilter(), folder);
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }

@@ -50,9 +50,10 @@ public:
     // open under that path is activated instead. Null when it fails (the
     // user was told).
     Document* OpenDocumentFile(const QString& path);
-    // The Open command: the file dialog with every template's filter, then
+    // The Open command: the file dialog with every template's filter,
+    // starting in `folder` (the dialog's own choice when empty), then
     // OpenDocumentFile.
-    void OnFileOpen();
+    void OnFileOpen(const QString& folder = {});
     std::vector<Document*> documents() const;
 
     // Asks every modified document whether to save it; false when the user

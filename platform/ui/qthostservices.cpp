@@ -4,14 +4,21 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
 
 namespace platform {
 
 namespace {
+
+// How long the desktop may take to name the program for a file type.
+constexpr int kDesktopAnswerMs = 5000;
 
 bool onUiThread()
 {
@@ -86,9 +93,31 @@ void QtHostServices::endWait()
 
 bool QtHostServices::openWithDesktop(const QString& pathOrUrl)
 {
-    const QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl)
-                                                  : QUrl(pathOrUrl);
-    return QDesktopServices::openUrl(url);
+    if (!QFileInfo::exists(pathOrUrl))
+        return QDesktopServices::openUrl(QUrl(pathOrUrl));
+    // The desktop's launcher starts the program in the background and
+    // cannot say whether there was one: the desktop is asked first.
+    const QString type = QMimeDatabase().mimeTypeForFile(pathOrUrl).name();
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (!query.isEmpty()) {
+        QProcess process;
+        process.start(query, {QStringLiteral("query"), QStringLiteral("default"), type});
+        if (process.waitForFinished(kDesktopAnswerMs) && process.exitStatus() == QProcess::NormalExit
+            && process.readAllStandardOutput().trimmed().isEmpty())
+            return false;
+    }
+    const QString launcher = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!launcher.isEmpty())
+        return QProcess::startDetached(launcher, {pathOrUrl});
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(pathOrUrl));
+}
+
+QString QtHostServices::askSaveFileName(const QString& title, const QString& proposedPath,
+                                        const QString& filter)
+{
+    if (!onUiThread())
+        return {};
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, proposedPath, filter);
 }
 
 } // namespace platform

@@ -12,7 +12,12 @@ public:
                    const QString& title) override;
     void beginWait() override;
     void endWait() override;
+    // A local file is opened by the desktop's program for its type
+    // (xdg-open); when the desktop names no program for the type, nothing
+    // is started and the answer is false.
     bool openWithDesktop(const QString& pathOrUrl) override;
+    QString askSaveFileName(const QString& title, const QString& proposedPath,
+                            const QString& filter) override;
 };
 
 } // namespace platform

@@ -6,6 +6,7 @@
 #include "platform/savefile.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -257,15 +258,6 @@ void Writer::writeSheet(const Worksheet& sheet, bool active)
                             lxw_row_t(selected.row - 1), lxw_col_t(selected.column - 1));
     if (active)
         worksheet_activate(target);
-}
-
-QString safeFileName(const QString& name)
-{
-    QString safe;
-    for (const QChar c : name)
-        safe += (c.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(c)) ? QChar(u'_') : c;
-    safe = safe.trimmed();
-    return safe.isEmpty() ? QStringLiteral("Rodo") : safe;
 }
 
 bool fail(QString* error, const QString& reason)
@@ -697,30 +689,50 @@ bool Workbook::save(const QString& path, QString* error) const
     return saveFile(path, bytes, error);
 }
 
-QString Workbook::show(const QString& baseName, const QString& failureText) const
+namespace {
+
+thread_local QString t_exportDocument;
+
+} // namespace
+
+ExportDocument::ExportDocument(const QString& documentPath)
+    : m_previous(std::exchange(t_exportDocument, documentPath))
 {
-    const QString stem = tempFolder() + safeFileName(baseName) + u'-'
-                         + host().now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    // The name is claimed by creating the file, so that two exports in the
-    // same second, even from two processes, never write the same file.
-    QString path = stem + QStringLiteral(".xlsx");
-    for (int n = 2; n < 10000; ++n) {
-        QFile claim(path);
-        if (claim.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            break;
-        path = stem + QStringLiteral("-%1.xlsx").arg(n);
-    }
+}
+
+ExportDocument::~ExportDocument()
+{
+    t_exportDocument = m_previous;
+}
+
+QString ExportDocument::current()
+{
+    return t_exportDocument;
+}
+
+QString Workbook::show(const QString& baseName) const
+{
+    const QString proposed = proposedOutputPath(ExportDocument::current(), baseName, QStringLiteral(".xlsx"));
+    QString path = host().askSaveFileName(QStringLiteral("导出到Excel"), proposed,
+                                          QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    if (path.isEmpty())
+        return {};
+    if (QFileInfo(path).suffix().compare(QStringLiteral("xlsx"), Qt::CaseInsensitive) != 0)
+        path += QStringLiteral(".xlsx");
 
     QString error;
     if (!save(path, &error)) {
         qWarning().noquote() << "spreadsheet export:" << path << error;
-        showMessage(failureText, MessageIcon::Warning);
+        showMessage(QStringLiteral("工作簿无法保存到：\n%1\n%2").arg(QDir::toNativeSeparators(path), error),
+                    MessageIcon::Warning);
         return {};
     }
-    if (!host().openWithDesktop(path)) {
-        showMessage(failureText, MessageIcon::Warning);
-        return {};
-    }
+    const QString where = QStringLiteral("工作簿已保存到：\n%1").arg(QDir::toNativeSeparators(path));
+    if (host().openWithDesktop(path))
+        showMessage(where);
+    else
+        showMessage(where + QStringLiteral("\n\n没有找到能打开它的电子表格程序，请用电子表格程序打开这个文件。"),
+                    MessageIcon::Warning);
     return path;
 }
 

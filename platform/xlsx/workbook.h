@@ -189,16 +189,34 @@ public:
     // in place only when complete, so a failure leaves no file and never
     // damages an older one.
     bool save(const QString& path, QString* error = nullptr) const;
-    // Saves into the temporary folder under a new name made of `baseName`
-    // and the time, and opens it with the desktop's spreadsheet program.
-    // Answers the file's path; on failure the user is shown `failureText`
-    // and the answer is empty.
-    QString show(const QString& baseName, const QString& failureText = createFailedText()) const;
+    // Asks the user where to save the workbook, proposing a name made of
+    // the exported document's and `baseName` (ExportDocument), saves it
+    // there and opens it with the desktop's spreadsheet program. The user
+    // is told where it went, and when no program opened it. Answers the
+    // file's path; empty when the user cancelled or the save failed (then
+    // he is shown why).
+    QString show(const QString& baseName) const;
 
 private:
     WorkbookTemplate m_layout;
     std::vector<std::unique_ptr<Worksheet>> m_sheets;
     int m_active = 0;
+};
+
+// While one lives, the workbooks exported on this thread are proposed
+// beside `documentPath`, the file of the document whose sheet is exported,
+// and named after it.
+class ExportDocument {
+public:
+    explicit ExportDocument(const QString& documentPath);
+    ~ExportDocument();
+    ExportDocument(const ExportDocument&) = delete;
+    ExportDocument& operator=(const ExportDocument&) = delete;
+    // The document of the innermost one alive; empty without.
+    static QString current();
+
+private:
+    QString m_previous;
 };
 
 } // namespace platform::xlsx

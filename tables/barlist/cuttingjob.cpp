@@ -91,6 +91,36 @@ void CuttingJob::gather(const TableLineList& processLines, int shapeUnit,
         m_groups.push_back(std::move(group));
 }
 
+int CuttingJob::stockLength(const Group& group, const CVes_SteelYuanCaiDataLib& own) const
+{
+    const auto g = unsigned(group.grade);
+    const auto t = unsigned(group.type);
+    const CVes_SteelYuanCaiData* record = own.getYuanCai(group.diameter, g, t);
+    if (!record)
+        record = m_stockFile.getYuanCai(group.diameter, g, t);
+    // Stock of no length set is cut as the usual 12 m bar.
+    const int length = record ? record->length : 0;
+    return length == 0 ? CVes_SteelYuanCai::kDefaultLength : length;
+}
+
+bool CuttingJob::proposeSize(int& grade, float& diameter, const CVes_SteelYuanCaiDataLib& own) const
+{
+    const Group* first = nullptr;
+    for (const Group& group : m_groups) {
+        if (stockLength(group, own) < 0)
+            continue;
+        if (group.grade == grade && std::fabs(double(group.diameter) - diameter) <= kDiameterSlack)
+            return true;
+        if (!first)
+            first = &group;
+    }
+    if (!first)
+        return false;
+    grade = first->grade;
+    diameter = first->diameter;
+    return true;
+}
+
 void CuttingJob::choose(int grade, float diameter, const CVes_SteelYuanCaiDataLib& own)
 {
     m_grade = grade;
@@ -99,15 +129,7 @@ void CuttingJob::choose(int grade, float diameter, const CVes_SteelYuanCaiDataLi
     for (const Group& group : m_groups) {
         if (group.grade != grade || std::fabs(double(group.diameter) - diameter) > kDiameterSlack)
             continue;
-        const auto g = unsigned(group.grade);
-        const auto t = unsigned(group.type);
-        const CVes_SteelYuanCaiData* record = own.getYuanCai(group.diameter, g, t);
-        if (!record)
-            record = m_stockFile.getYuanCai(group.diameter, g, t);
-        // Stock of no length set is cut as the usual 12 m bar.
-        int length = record ? record->length : 0;
-        if (length == 0)
-            length = CVes_SteelYuanCai::kDefaultLength;
+        const int length = stockLength(group, own);
         if (length < 0)
             continue;
         Run run;

@@ -49,6 +49,11 @@ public:
     // each with its stock length: the list's own record, else the stock
     // file's, else 12 m. Coiled stock is not cut.
     void choose(int grade, float diameter, const CVes_SteelYuanCaiDataLib& own);
+    // The size to propose for cutting: `grade` and `diameter` as they are
+    // when the groups hold bars of that size cut from stock bars, else the
+    // first such size of the groups. False, and both untouched, when no
+    // group is cut from stock bars.
+    bool proposeSize(int& grade, float& diameter, const CVes_SteelYuanCaiDataLib& own) const;
     // Cuts every run in turn; `progress` hears (runs done, runs) before each
     // run and at the end. Setting `*cancel` stops the work soon after; the
     // answer is then false and the runs are to be dropped.
@@ -65,6 +70,10 @@ public:
     float diameter() const { return m_diameter; }
 
 private:
+    // The stock bar length a group is cut from: the list's own record, else
+    // the stock file's, else 12 m; negative for coiled stock.
+    int stockLength(const Group& group, const CVes_SteelYuanCaiDataLib& own) const;
+
     CVes_SteelYuanCaiDataLib m_stockFile;
     std::vector<Group> m_groups;
     std::vector<Run> m_runs;

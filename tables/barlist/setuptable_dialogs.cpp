@@ -54,6 +54,8 @@ CVes_YouhuaDuanLiaoTable* CVes_SetupTable::toDuanLiaoTable(CVes_YouhuaDuanLiaoTa
         m_yuanCai.append(*gained.at(i));
 
     CCutOptimizeSpecDlg dlg(parent);
+    // The dialog proposes a size the list has bars of.
+    job.proposeSize(dlg.m_nGrade, dlg.m_fDN, m_yuanCai);
     if (dlg.exec() != QDialog::Accepted)
         return cut;
     job.choose(dlg.m_nGrade, dlg.m_fDN, m_yuanCai);

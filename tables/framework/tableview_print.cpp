@@ -7,10 +7,12 @@
 #include "tables/framework/tablebase.h"
 #include "tables/framework/tablehelpers.h"
 
+#include "platform/folders.h"
 #include "platform/hostservices.h"
 #include "platform/painterdc.h"
 #include "platform/ui/printsetup.h"
 
+#include <QFileInfo>
 #include <QPageRanges>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -19,6 +21,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include <algorithm>
 
@@ -131,6 +134,12 @@ bool CVes_TableViewBase::printTo(QPagedPaintDevice* device, int fromPage, int to
     return ok;
 }
 
+QString CVes_TableViewBase::proposedPdfPath() const
+{
+    const QString title = m_table ? m_table->m_texts[0].m_formula : QString();
+    return platform::proposedOutputPath(documentPath(), title, QStringLiteral(".pdf"));
+}
+
 void CVes_TableViewBase::OnFilePrint()
 {
     if (!m_table)
@@ -139,10 +148,16 @@ void CVes_TableViewBase::OnFilePrint()
     const int last = lastPrintPage();
     QPrinter printer(QPrinter::HighResolution);
     platform::applyPrintSetup(printer);
+    const QString pdf = proposedPdfPath();
+    printer.setDocName(QFileInfo(pdf).completeBaseName());
+    // Without a printer the job goes into a PDF file, proposed beside the
+    // document; with printers, the dialog offers the file among them.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        printer.setOutputFileName(pdf);
     const int current = std::clamp(m_table->getCurPage(), first, last);
     printer.setFromTo(current, current);
     QPrintDialog dialog(&printer, this);
-    dialog.setOptions(QAbstractPrintDialog::PrintPageRange
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange
                       | QAbstractPrintDialog::PrintCollateCopies
                       | QAbstractPrintDialog::PrintShowPageSize);
     dialog.setMinMax(first, last);

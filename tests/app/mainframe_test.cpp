@@ -4,6 +4,7 @@
 // layout and keys kept across a restart.
 
 #include "tests/app/mainframe_support.h"
+#include "tests/app/toolbarreach.h"
 
 #include "app/shell/myrdapp.h"
 #include "platform/ui/childframe.h"
@@ -13,6 +14,7 @@
 #include "widgara/shortcutmanager.h"
 
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -21,6 +23,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <ostream>
 
 namespace {
@@ -54,12 +57,42 @@ TEST_F(MainFrame, WithOnlyTheStartPageTheSheetCommandsAreOffAndTheWeightPaneIsBa
     CXTPStatusBarPane* weight = frame->statusBar()->FindPane(ID_INDICATOR_WEIGHT);
     EXPECT_EQ(weight->GetText(), QStringLiteral("重量"));
     EXPECT_FALSE(weight->IsEnabled());
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Rodo表 - [开始]"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("开始 - Rodo表"));
     // The toolbar buttons follow the same update.
     frame->GetCommandBars()->UpdateCommandBars();
     EXPECT_FALSE(frame->GetCommandBars()->GetToolBar(IDR_MAINFRAME)->FindControl(ID_EDIT_COPY)->GetEnabled());
     EXPECT_FALSE(frame->GetCommandBars()->GetToolBar(IDR_TOOLBAR_ROWS)->FindControl(ID_TEXT_COLOR)->GetEnabled());
     test::saveScreenshot(*frame, "mainframe-startpage");
+}
+
+TEST_F(MainFrame, TheTitleNamesTheDocumentAndTheProgramOnce)
+{
+    // The program's name as the program sets it; the desktop adds it to
+    // every title that does not already end with it.
+    const QString old = QGuiApplication::applicationDisplayName();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Rodo表"));
+    test::SheetDoc* doc = openSheet();
+    ASSERT_TRUE(doc);
+    doc->SetTitle(QStringLiteral("一层柱.pld"));
+    const QString title = frame->windowTitle();
+    QGuiApplication::setApplicationDisplayName(old);
+    EXPECT_EQ(title, QStringLiteral("一层柱.pld - Rodo表"));
+    EXPECT_TRUE(title.endsWith(QStringLiteral("Rodo表")));
+    EXPECT_EQ(title.count(QStringLiteral("Rodo表")), 1);
+}
+
+TEST_F(MainFrame, FitsASmallLaptopScreenWithEveryToolbarCommandReachable)
+{
+    ASSERT_TRUE(openSheet());
+    frame->showNormal();
+    for (const QSize size : {QSize(1366, 768), QSize(1024, 600)}) {
+        frame->resize(size);
+        QCoreApplication::processEvents();
+        EXPECT_LE(frame->minimumSizeHint().width(), size.width());
+        EXPECT_EQ(frame->size(), size);
+        EXPECT_TRUE(test::everyCommandReachable(*frame->GetCommandBars(), *frame)) << size.width();
+    }
+    test::saveScreenshot(*frame, "mainframe-1024");
 }
 
 TEST_F(MainFrame, TheStatusBarHasItsPanesInOrder)
@@ -150,13 +183,34 @@ TEST_F(MainFrame, TheZoomBoxDoesNothingWithoutASheet)
     EXPECT_EQ(g_pZoomCombo->GetEditText(), QStringLiteral("150"));
 }
 
-TEST_F(MainFrame, ZoomCommandsShowTheNewZoomInTheBox)
+// 放大 makes the page larger by a fifth, 缩小 smaller by a fifth.
+struct ZoomStep {
+    int command;
+    const char* text;
+    double zoom;
+    const char* shown;
+};
+
+void PrintTo(const ZoomStep& c, std::ostream* os)
 {
-    test::SheetDoc* doc = openSheet();
-    frame->OnCommand(ID_ZOOM_OUT);
-    EXPECT_DOUBLE_EQ(doc->table.getScale(), 1.2);
-    EXPECT_EQ(g_pZoomCombo->GetEditText(), QStringLiteral("120%"));
+    *os << c.text;
 }
+
+class ZoomCommand : public MainFrame, public ::testing::WithParamInterface<ZoomStep> {};
+
+TEST_P(ZoomCommand, ZoomsTheSheetTheWayItsNameSaysAndShowsTheZoom)
+{
+    const ZoomStep& c = GetParam();
+    test::SheetDoc* doc = openSheet();
+    ASSERT_EQ(widgara::resources().string(c.command).section(u'\n', 1), QString::fromUtf8(c.text));
+    frame->OnCommand(c.command);
+    EXPECT_DOUBLE_EQ(doc->table.getScale(), c.zoom);
+    EXPECT_EQ(g_pZoomCombo->GetEditText(), QString::fromUtf8(c.shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, ZoomCommand,
+                         ::testing::Values(ZoomStep{ID_ZOOM_IN, "放大", 1.2, "120%"},
+                                           ZoomStep{ID_ZOOM_OUT, "缩小", 0.8, "80%"}));
 
 struct PageCase {
     const char* typed;
@@ -328,6 +382,21 @@ TEST_F(MainFrame, TheHelpCommandsOpenTheShippedGuides)
     EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/tutorial.html")));
     EXPECT_TRUE(QFileInfo::exists(opened[0]));
     EXPECT_TRUE(opened[1].endsWith(QStringLiteral("/changes.html")));
+}
+
+TEST_F(MainFrame, HelpWithoutABrowserSaysSoAndWhereTheGuideIs)
+{
+    host->setDesktopOpens(false);
+    // F1, as the keyboard gives it to the program's window.
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    QTest::keyClick(frame.get(), Qt::Key_F1);
+    ASSERT_EQ(host->opened().size(), 1);
+    ASSERT_EQ(host->messages().size(), 1u);
+    const test::RecordedMessage said = host->messages().front();
+    EXPECT_EQ(said.icon, platform::MessageIcon::Warning);
+    EXPECT_TRUE(said.text.startsWith(QStringLiteral("没有找到能打开帮助的程序"))) << said.text.toStdString();
+    EXPECT_TRUE(said.text.contains(QDir::toNativeSeparators(host->opened().front())));
 }
 
 TEST_F(MainFrame, FilesDroppedOnTheWindowAreOpened)

@@ -30,6 +30,7 @@
 #include "tests/app/appfixture.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -59,7 +60,7 @@ TEST_F(App, WithoutAFileTheStartPageOpensInAMaximisedWindow)
     EXPECT_EQ(start->GetTitle(), QStringLiteral("开始"));
     EXPECT_EQ(start->GetDocTemplate()->GetResourceID(), IDR_MAINFRAME);
     EXPECT_TRUE(dynamic_cast<CRODOStartView*>(start->views().front()));
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Rodo表 - [开始]"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("开始 - Rodo表"));
     EXPECT_EQ(CMyRdApp::instance(), app.get());
 }
 
@@ -106,6 +107,47 @@ TEST_F(App, NewOpensAnUntitledBarListBesideTheStartPage)
     app->mainFrame()->OnCommand(ID_FILE_NEW);
     EXPECT_EQ(app->docManager().activeDocument()->GetTitle(), QStringLiteral("翻样任务2"));
 }
+
+// Where the open dialog starts: in the project worked on, else in the
+// folder new projects are made in.
+struct OpenFolderCase {
+    const char* what;
+    bool project;  // a project is open
+    bool projects; // the folder of new projects is set
+    const char* expected;
+};
+
+void PrintTo(const OpenFolderCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class OpenDialogFolder : public App, public ::testing::WithParamInterface<OpenFolderCase> {};
+
+TEST_P(OpenDialogFolder, StartsInTheProjectsFolder)
+{
+    const OpenFolderCase& c = GetParam();
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("工程/滨江花园")));
+    ASSERT_TRUE(app->InitInstance({}));
+    if (c.project)
+        app->m_strCurProject = dir.filePath(QStringLiteral("工程/滨江花园"));
+    if (c.projects)
+        platform::setProfileValue(QStringLiteral("setting"), QStringLiteral("projectPath"),
+                                  dir.filePath(QStringLiteral("工程")));
+    QString started = QStringLiteral("(not asked)");
+    app->docManager().setFileDialog([&started](bool, const QString&, const QString&, const QString& proposed) {
+        started = proposed;
+        return QString();
+    });
+    app->mainFrame()->OnCommand(ID_FILE_OPEN);
+    EXPECT_EQ(started, *c.expected ? dir.filePath(QString::fromUtf8(c.expected)) : QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OpenDialogFolder,
+    ::testing::Values(OpenFolderCase{"project_open", true, true, "工程/滨江花园"},
+                      OpenFolderCase{"no_project", false, true, "工程"},
+                      OpenFolderCase{"nothing_known", false, false, ""}));
 
 TEST_F(App, TheRecentProjectsKeepTheTenLatestFirst)
 {

@@ -5,10 +5,13 @@
 #include "app/projects/newprojectdlg.h"
 #include "app/projects/projectpanewnd.h"
 #include "app/shell/resourceids.h"
+#include "envora/ui/steeldncombox.h"
+#include "envora/ui/steelgradecombox.h"
 #include "platform/profile.h"
 #include "platform/recordingdc.h"
 #include "tables/framework/editrecorddlg.h"
 #include "tables/framework/inplaceedit.h"
+#include "tables/quantity/cutoptimizespecdlg.h"
 #include "tests/support/modal.h"
 #include "widgara/commandbar.h"
 #include "widgara/commandbars.h"
@@ -21,6 +24,8 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -28,6 +33,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace e2e {
 
@@ -64,6 +71,51 @@ void typeText(QWidget* widget, const QString& text)
     // Key by key, as a keyboard (or an input method, for Chinese) types.
     for (const QChar c : text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+bool clickButton(QWidget* dialog, const QString& text)
+{
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+        if (withoutKeys(button->text()) == text && button->isVisible() && button->isEnabled()) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return true;
+        }
+    return false;
+}
+
+void chooseCuttingSize(CCutOptimizeSpecDlg* dialog, const QString& grade, const QString& diameter)
+{
+    // The grade box has the focus when the dialog opens; Tab goes on to
+    // the diameter.
+    QWidget* gradeBox = dialog->focusWidget();
+    ASSERT_EQ(gradeBox, dialog->gradeBox());
+    typeText(gradeBox, grade);
+    QTest::keyClick(gradeBox, Qt::Key_Tab);
+    QWidget* diameterBox = dialog->focusWidget();
+    ASSERT_EQ(diameterBox, dialog->diameterBox());
+    typeText(diameterBox, diameter);
+    EXPECT_EQ(dialog->gradeBox()->currentText(), grade);
+    EXPECT_EQ(dialog->diameterBox()->currentText(), diameter);
+    ASSERT_TRUE(clickButton(dialog, QStringLiteral("确定")));
+}
+
+void printToFile(QPrintDialog* dialog, const QString& pdf)
+{
+    auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+    ASSERT_TRUE(printers);
+    const int file = printers->findText(QStringLiteral("PDF"), Qt::MatchContains);
+    ASSERT_GE(file, 0) << "the print dialog offers no PDF file";
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        EXPECT_EQ(printers->currentIndex(), file) << "without printers the PDF file is not chosen";
+    else
+        printers->setCurrentIndex(file);
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+    ASSERT_TRUE(name && name->isEnabled());
+    name->selectAll();
+    typeText(name, pdf);
+    auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(buttons && buttons->button(QDialogButtonBox::Ok));
+    QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
 }
 
 const std::vector<TypedElement>& dayElements()
@@ -144,11 +196,48 @@ QAction* Day::menuItem(const QStringList& path) const
 
 bool Day::chooseMenu(const QStringList& path)
 {
-    QAction* action = menuItem(path);
-    if (!action || !action->isEnabled() || !action->isVisible())
+    const QString item = path.value(path.size() - 1);
+    return path.size() > 1
+           && chooseMenuItem(path.mid(0, path.size() - 1),
+                             [item](QAction* action) { return withoutKeys(action->text()) == item; });
+}
+
+bool Day::chooseMenuItem(const QStringList& menus, const std::function<bool(QAction*)>& isItem)
+{
+    // As the mouse does: the menu's title on the menu bar is clicked, then
+    // each sub-menu's item, then the item itself.
+    QMenuBar* bar = frame()->GetCommandBars()->GetMenuBar();
+    QAction* title = menus.isEmpty() ? nullptr : actionIn(bar->actions(), menus.front());
+    if (!title || !title->menu() || !title->isEnabled())
         return false;
-    action->trigger();
-    return true;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
+    QMenu* menu = title->menu();
+    const auto opened = [](QMenu* shown) {
+        return shown && QTest::qWaitFor([shown] { return shown->isVisible(); }, 1000);
+    };
+    for (int i = 1; i < menus.size() && opened(menu); ++i) {
+        QAction* sub = actionIn(menu->actions(), menus[i]);
+        if (!sub || !sub->menu() || !sub->isEnabled())
+            break;
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(sub).center());
+        menu = sub->menu();
+    }
+    bool chosen = false;
+    if (opened(menu)) {
+        const QList<QAction*> actions = menu->actions();
+        const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction* action) {
+            return action->isVisible() && !action->menu() && isItem(action);
+        });
+        if (found != actions.end() && (*found)->isEnabled()) {
+            chosen = true;
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*found).center());
+        }
+    }
+    // A menu left open (its item missing or greyed) is closed.
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    QApplication::processEvents();
+    return chosen;
 }
 
 bool Day::clickToolbar(CXTPCommandBars* bars, int id)

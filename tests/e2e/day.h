@@ -22,7 +22,9 @@
 
 #include <functional>
 
+class CCutOptimizeSpecDlg;
 class CVes_InPlaceEdit;
+class QPrintDialog;
 class CXTPCommandBars;
 class QTreeWidgetItem;
 
@@ -35,6 +37,16 @@ void shot(QWidget* window, const char* name);
 
 // Types `text` into `widget` character by character.
 void typeText(QWidget* widget, const QString& text);
+
+// Clicks the shown, enabled button of `dialog` that reads `text` (its "&"
+// key left out); false when there is none.
+bool clickButton(QWidget* dialog, const QString& text);
+// The cutting list's question: the grade and the diameter typed into its
+// boxes (as the keyboard chooses in a list), then OK.
+void chooseCuttingSize(CCutOptimizeSpecDlg* dialog, const QString& grade, const QString& diameter);
+// The print dialog: the PDF file chosen among the printers (already chosen
+// on a machine without printers), `pdf` typed as its name, then 打印.
+void printToFile(QPrintDialog* dialog, const QString& pdf);
 
 // One bar as the detailer types it: the shape by its library key, its
 // dimensions in the order Tab steps through them, size, spacing, count and
@@ -74,9 +86,13 @@ protected:
     // without their "&" keys), as the menu shows it when opened; null when
     // there is none.
     QAction* menuItem(const QStringList& path) const;
-    // Opens the menus of `path` and chooses its item: false when it is
-    // missing or greyed.
+    // Clicks the menu of `path` on the menu bar, then its sub-menus, then
+    // its item: false when the item is missing or greyed (the menus are
+    // closed again).
     bool chooseMenu(const QStringList& path);
+    // The same with the item of the menu `menus` (its path of menu texts)
+    // that `isItem` picks.
+    bool chooseMenuItem(const QStringList& menus, const std::function<bool(QAction*)>& isItem);
     // Clicks the button `id` on the toolbars of `bars`: false when it is
     // missing or greyed.
     static bool clickToolbar(CXTPCommandBars* bars, int id);

@@ -15,7 +15,9 @@
 #include "app/shell/resourceids.h"
 #include "shapeui/selectshapedlg.h"
 #include "shapeui/shapelistctrl.h"
+#include "shapeui/themedtabctrl.h"
 #include "tables/quantity/cutoptimizespecdlg.h"
+#include "tests/app/toolbarreach.h"
 #include "tests/support/exportedbook.h"
 #include "tests/support/modal.h"
 #include "tests/support/pdftext.h"
@@ -27,6 +29,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QTabBar>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QFileInfo>
@@ -131,22 +134,25 @@ protected:
                            QStringLiteral("-l"), QStringLiteral("1"), pdf,
                            QDir(folder).filePath(QStringLiteral("printed-") + name)});
     }
-    // The print button of the main window's toolbar, its dialog answered
-    // with a PDF file; the text of that file.
+    // The print button of the main window's toolbar; in its dialog, the
+    // PDF file is chosen (the only printer without printers installed), its
+    // name typed and 打印 pressed. The text of that file.
     QString printToPdf(const QString& name)
     {
         const QString pdf = dir.filePath(name + QStringLiteral(".pdf"));
-        test::onNextModal<QPrintDialog>([pdf](QPrintDialog* dialog) {
-            QPrinter* printer = dialog->printer();
-            printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(pdf);
-            printer->setPrintRange(QPrinter::AllPages);
-            dialog->done(QDialog::Accepted);
+        test::onNextModal<QPrintDialog>([this, pdf](QPrintDialog* dialog) {
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                proposedPdf = name->text();
+            e2e::printToFile(dialog, pdf);
         });
         EXPECT_TRUE(clickToolbar(frame()->GetCommandBars(), ID_FILE_PRINT)) << name.toStdString();
         keepFirstPage(pdf, name);
         return test::pdfText(pdf);
     }
+    // The PDF file the last print dialog proposed.
+    QString proposedPdf;
+    // The folder of the day's bar list.
+    QString listFolder() const { return projectFolder + QStringLiteral("/第1层/柱/"); }
     // The weight of the bar list: the sum of its pages' totals.
     double barListWeight()
     {
@@ -191,6 +197,13 @@ TEST_F(TypedDay, TheBarsTypedIntoANewProjectShowTheirLengthsAndWeights)
                              // 190-001, C20, 3000 mm, 12 bars: 36 m at 2.47 kg/m
                              "3000", "36.00", "88.920", "KL1"})
         EXPECT_TRUE(first.contains(QString::fromUtf8(text))) << text;
+    // 放大 makes the page larger by a fifth, 缩小 smaller.
+    ASSERT_DOUBLE_EQ(barList()->getScale(), 1.0);
+    ASSERT_TRUE(clickToolbar(frame()->GetCommandBars(), ID_ZOOM_IN));
+    EXPECT_NEAR(barList()->getScale(), 1.2, 1e-6);
+    ASSERT_TRUE(chooseMenu({QStringLiteral("视图"), QStringLiteral("缩小")}));
+    EXPECT_NEAR(barList()->getScale(), 0.96, 1e-6); // 1.2 × 0.8
+    setZoom(QStringLiteral("100%"));
     goToPage(2);
     const QStringList second = pageTexts(*barList());
     // LB1 (3 pieces): the bar of varying length and the remarks.
@@ -210,20 +223,22 @@ TEST_F(TypedDay, EditedWithTheChooserAndTheToolbarsUndoneAndRedone)
     const int stirrupRow = kBeamBarsRow + 3;
     bool offered = false;
     test::onNextModal<CVes_SelectShapeDlg>([&](CVes_SelectShapeDlg* dialog) {
+        // Each category's tab is clicked until one shows the stirrup; the
+        // stirrup is clicked, then OK.
+        QTabBar* tabs = dialog->tabCtrl()->tabBar();
         for (int tab = 0; tab < int(dialog->categories().names().size()) && !offered; ++tab) {
-            dialog->OnTabChanged(tab);
-            const auto& shapes = dialog->categoryList(tab);
-            for (int i = 0; i < int(shapes.size()) && !offered; ++i)
-                if (shapes[std::size_t(i)]->getID() == chosen) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+            CVes_ShapeListCtrl* list = dialog->shapeList();
+            for (int i = 0; i < list->count() && !offered; ++i)
+                if (list->getRecord(i) && list->getRecord(i)->getID() == chosen) {
                     offered = true;
-                    CVes_ShapeListCtrl* list = dialog->shapeList();
-                    for (int j = 0; j < list->GetItemCount(); ++j)
-                        list->SetItemState(j, j == i ? CVes_ShapeListCtrl::LVIS_SELECTED : 0u,
-                                           CVes_ShapeListCtrl::LVIS_SELECTED);
+                    list->scrollToItem(list->item(i));
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                      list->visualItemRect(list->item(i)).center());
                     e2e::shot(dialog, "shape-chooser");
                 }
         }
-        dialog->accept();
+        ASSERT_TRUE(e2e::clickButton(dialog, QStringLiteral("确定")));
     });
     clickCell(stirrupRow, T::kColShape);
     QTest::keyClick(activeSheet(), Qt::Key_Space);
@@ -305,9 +320,7 @@ TEST_F(TypedDay, EveryDerivedSheetAgreesWithTheBarList)
 
     // The cutting list of the C20 bars.
     test::onNextModal<CCutOptimizeSpecDlg>([](CCutOptimizeSpecDlg* dialog) {
-        dialog->m_nGrade = 3;
-        dialog->m_fDN = 20.0f;
-        dialog->QDialog::accept();
+        e2e::chooseCuttingSize(dialog, QStringLiteral("三级钢"), QStringLiteral("20"));
     });
     chooseTab(Tab::kCutting);
     e2e::shot(frame(), "cutting-list");
@@ -338,9 +351,7 @@ TEST_F(TypedDay, EverySheetPrintsToPdfAndTheListExportsToAWorkbook)
     if (!test::hasPdfText())
         GTEST_SKIP() << "pdftotext is not installed";
     test::onNextModal<CCutOptimizeSpecDlg>([](CCutOptimizeSpecDlg* dialog) {
-        dialog->m_nGrade = 3;
-        dialog->m_fDN = 25.0f;
-        dialog->QDialog::accept();
+        e2e::chooseCuttingSize(dialog, QStringLiteral("三级钢"), QStringLiteral("25"));
     }, 2000);
     const PrintedSheet sheets[] = {
         {Tab::kBarList, "barlist", {"钢筋配料单", "KZ1", "4246", "261.554", "9000", "△250", "变长筋", "409.39"}},
@@ -355,15 +366,26 @@ TEST_F(TypedDay, EverySheetPrintsToPdfAndTheListExportsToAWorkbook)
     for (const PrintedSheet& sheet : sheets) {
         chooseTab(sheet.tab);
         const QString text = printToPdf(QString::fromUtf8(sheet.name));
+        // The dialog proposed the file beside the list, named after it and the sheet.
+        if (sheet.tab == Tab::kBarList)
+            EXPECT_EQ(proposedPdf.toStdString(),
+                      QString(listFolder() + QStringLiteral("一层柱梁板_钢筋配料单.pdf")).toStdString());
+        EXPECT_TRUE(proposedPdf.startsWith(QString(listFolder() + QStringLiteral("一层柱梁板_")))) << proposedPdf.toStdString();
         for (const char* expected : sheet.texts)
             EXPECT_TRUE(text.contains(QString::fromUtf8(expected)))
                 << sheet.name << ": " << expected << "\n" << text.toStdString();
     }
 
-    // The bar list's workbook: the list and three of its sheets.
+    // The bar list's workbook: the list and three of its sheets, saved
+    // where the user said, proposed beside the list; the user is told where.
     chooseTab(Tab::kBarList);
+    host->clear();
+    const QString chosen = dir.filePath(QStringLiteral("交给工地.xlsx"));
+    host->scriptSaveFile(chosen);
     ASSERT_TRUE(chooseFromSheetMenu(kColumnBarsRow, T::kColNumber, QStringLiteral("导出到Excel")));
-    ASSERT_EQ(host->opened().size(), 1);
+    EXPECT_EQ(host->proposedSaves(), QStringList{listFolder() + QStringLiteral("一层柱梁板_钢筋配料单.xlsx")});
+    ASSERT_EQ(host->opened(), QStringList{chosen});
+    EXPECT_EQ(host->messageTexts(), QStringList{QStringLiteral("工作簿已保存到：\n") + chosen});
     const QString workbook = host->opened().front();
     const test::ExportedBook list(workbook, 1);
     EXPECT_EQ(list.sheetNames(), (QStringList{QStringLiteral("配料单"), QStringLiteral("钢筋排序表"),
@@ -390,10 +412,8 @@ TEST_F(TypedDay, SavedClosedAndReopenedEverySheetIsTheSame)
         for (int tab = 0; tab < container()->tabCount(); ++tab) {
             if (tab == Tab::kCutting)
                 test::onNextModal<CCutOptimizeSpecDlg>([](CCutOptimizeSpecDlg* dialog) {
-                    dialog->m_nGrade = 3;
-                    dialog->m_fDN = 25.0f;
-                    dialog->QDialog::accept();
-                });
+        e2e::chooseCuttingSize(dialog, QStringLiteral("三级钢"), QStringLiteral("25"));
+    });
             chooseTab(tab);
             sheets.push_back(sheetPages());
         }
@@ -409,15 +429,10 @@ TEST_F(TypedDay, SavedClosedAndReopenedEverySheetIsTheSame)
     EXPECT_TRUE(app->docManager().documents().size() <= 1u) << "only the start page is left";
 
     // The recent files of the file menu open it again.
-    QAction* recent = nullptr;
-    QMenu* fileMenu = menuItem({QStringLiteral("文件")})->menu();
-    Q_EMIT fileMenu->aboutToShow();
-    for (QAction* action : fileMenu->actions())
-        if (action->data().toInt() == ID_FILE_MRU_FILE1 && action->isVisible() && action->isEnabled())
-            recent = action;
-    ASSERT_TRUE(recent) << path.toStdString();
-    EXPECT_TRUE(recent->text().endsWith(QStringLiteral("一层柱梁板.pld"))) << recent->text().toStdString();
-    recent->trigger();
+    ASSERT_TRUE(chooseMenuItem({QStringLiteral("文件")}, [](QAction* action) {
+        return action->data().toInt() == ID_FILE_MRU_FILE1
+               && action->text().endsWith(QStringLiteral("一层柱梁板.pld"));
+    })) << path.toStdString();
     doc = dynamic_cast<CRODOSetUpDoc*>(app->docManager().activeDocument());
     ASSERT_TRUE(doc);
     EXPECT_EQ(doc->GetPathName(), path);
@@ -641,6 +656,62 @@ TEST_F(TypedDay, TheBarTagsComeInSixLayouts)
                 EXPECT_TRUE(printed.contains(QString::fromUtf8(text))) << layout.name << ": " << text;
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// A new bar list's property pane shows the header the project gave it; the
+// pane, once closed, comes back from the 视图 menu.
+TEST_F(Day, ANewBarListsPropertyPaneShowsTheProjectsHeaderAndComesBackFromTheViewMenu)
+{
+    projectFolder = newProject("滨江花园");
+    doc = newBarListIn(storeyPath(), "一层柱梁板");
+    ASSERT_TRUE(doc);
+    auto* pane = container()->frame()->findChild<CBarPropertyPaneWnd*>();
+    ASSERT_TRUE(pane);
+    QApplication::processEvents();
+    // The sheet's header and the pane agree.
+    for (const int field : {1, 2}) {
+        CXTPPropertyGridItem* item = pane->grid()->FindItem(barprop::kTitle + field);
+        ASSERT_TRUE(item) << field;
+        EXPECT_EQ(item->GetValue(), barList()->m_texts[std::size_t(field + 1)].m_formula) << field;
+    }
+    EXPECT_EQ(pane->grid()->FindItem(barprop::kTitle + 1)->GetValue(), QStringLiteral("滨江花园"));
+    EXPECT_TRUE(pane->grid()->FindItem(barprop::kTitle + 2)->GetValue().startsWith(QStringLiteral("第1层")));
+    e2e::shot(frame(), "property-pane-new-list");
+
+    const auto paneShown = [this] {
+        CXTPDockingPane* dock = container()->frame()->paneManager()->FindPane(IDP_BAR_PROPERTY);
+        return dock && !dock->IsClosed();
+    };
+    QAction* item = menuItem({QStringLiteral("视图"), QStringLiteral("钢筋属性窗口")});
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(item->isChecked());
+    ASSERT_TRUE(chooseMenu({QStringLiteral("视图"), QStringLiteral("钢筋属性窗口")}));
+    EXPECT_FALSE(paneShown());
+    ASSERT_TRUE(chooseMenu({QStringLiteral("视图"), QStringLiteral("钢筋属性窗口")}));
+    EXPECT_TRUE(paneShown());
+}
+
+// On a small laptop's screen every toolbar command stays within reach, the
+// document window's side toolbars too.
+TEST_F(Day, OnASmallScreenEveryToolbarCommandIsWithinReach)
+{
+    projectFolder = newProject("滨江花园");
+    doc = newBarListIn(storeyPath(), "一层柱梁板");
+    ASSERT_TRUE(doc);
+    frame()->showNormal();
+    for (const QSize size : {QSize(1366, 768), QSize(1366, 640)}) {
+        frame()->resize(size);
+        QTest::qWait(50);
+        EXPECT_EQ(frame()->size(), size);
+        EXPECT_TRUE(test::everyCommandReachable(*frame()->GetCommandBars(), *frame())) << size.height();
+        EXPECT_TRUE(test::everyCommandReachable(*container()->frame()->GetCommandBars(), *frame()->mdiArea()))
+            << size.height();
+    }
+    e2e::shot(frame(), "small-screen");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -84,6 +85,15 @@ TEST(Folders, AllEndWithSlash)
     EXPECT_TRUE(platform::dataFolder().endsWith(u'/'));
     EXPECT_TRUE(platform::tempFolder().endsWith(u'/'));
     EXPECT_TRUE(platform::installedDataFolder().endsWith(u'/'));
+}
+
+TEST(Folders, AFileOfNoDocumentIsProposedInTheDocumentsFolder)
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_EQ(platform::proposedOutputPath(QString(), QStringLiteral("钢筋配料单"), QStringLiteral(".pdf")),
+              QDir(documents).filePath(QStringLiteral("钢筋配料单.pdf")));
+    EXPECT_EQ(platform::proposedOutputPath(QString(), QString(), QStringLiteral(".pdf")),
+              QDir(documents).filePath(QStringLiteral("Rodo.pdf")));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace platform::xlsx;
 
@@ -354,61 +356,95 @@ TEST(XlsxCellName, ColumnNames)
 
 // --- Showing -----------------------------------------------------------------
 
-class RefusingDesktop final : public platform::HostServices {
-public:
-    explicit RefusingDesktop(test::RecordingHost& recorder) : m_recorder(recorder) {}
-    platform::Answer message(const QString& text, platform::MessageIcon icon,
-                             platform::Buttons buttons, const QString& title) override
-    {
-        return m_recorder.message(text, icon, buttons, title);
-    }
-    void beginWait() override {}
-    void endWait() override {}
-    bool openWithDesktop(const QString& path) override
-    {
-        tried << path;
-        return false;
-    }
-    QStringList tried;
-
-private:
-    test::RecordingHost& m_recorder;
+// The document an export belongs to and where its workbook is proposed.
+struct ExportPlace {
+    const char* document;
+    const char* title;
+    const char* proposed; // relative to the test's folder
 };
 
-TEST(XlsxShow, SavesUnderANewNameAndOpensWithTheDesktop)
+void PrintTo(const ExportPlace& c, std::ostream* os)
 {
-    test::HostScope host;
-    host->setNow(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
-    Workbook book;
-    book.setTemplate(twoSheets());
-
-    const QString first = book.show(QStringLiteral("钢筋配料单"));
-    const QString second = book.show(QStringLiteral("钢筋配料单"));
-    ASSERT_FALSE(first.isEmpty());
-    EXPECT_TRUE(first.endsWith(QStringLiteral("/钢筋配料单-20240305-140709.xlsx")));
-    EXPECT_TRUE(second.endsWith(QStringLiteral("/钢筋配料单-20240305-140709-2.xlsx")));
-    EXPECT_EQ(host->opened(), (QStringList{first, second}));
-    EXPECT_TRUE(host->messages().empty());
-    QFile::remove(first);
-    QFile::remove(second);
+    *os << c.document << " / " << c.title;
 }
 
-TEST(XlsxShow, DesktopWithoutSpreadsheetProgramGivesTheMessage)
-{
+class XlsxShow : public ::testing::TestWithParam<ExportPlace> {
+protected:
+    QTemporaryDir dir;
     test::HostScope host;
-    test::RecordingHost& recorder = test::RecordingHost::current();
-    RefusingDesktop desktop(recorder);
-    platform::setHost(&desktop);
+};
+
+TEST_P(XlsxShow, AsksWhereToSaveBesideTheDocumentSavesThereAndSaysWhere)
+{
+    const ExportPlace& c = GetParam();
     Workbook book;
     book.setTemplate(twoSheets());
-    const QString path = book.show(QStringLiteral("a/b:c"));
-    platform::setHost(&recorder);
+    // The user takes the proposal but leaves out the suffix.
+    const QString chosen = dir.filePath(QStringLiteral("我的工作簿"));
+    host->scriptSaveFile(chosen);
+    QString path;
+    {
+        const platform::xlsx::ExportDocument beside(dir.filePath(QString::fromUtf8(c.document)));
+        path = book.show(QString::fromUtf8(c.title));
+    }
+    EXPECT_EQ(host->proposedSaves(), QStringList{dir.filePath(QString::fromUtf8(c.proposed))});
+    EXPECT_EQ(path, chosen + QStringLiteral(".xlsx"));
+    EXPECT_TRUE(QFileInfo(path).size() > 0);
+    EXPECT_EQ(host->opened(), QStringList{path});
+    EXPECT_EQ(host->messageTexts(), QStringList{QStringLiteral("工作簿已保存到：\n") + QDir::toNativeSeparators(path)});
+}
 
-    EXPECT_TRUE(path.isEmpty());
-    ASSERT_EQ(desktop.tried.size(), 1);
-    EXPECT_FALSE(desktop.tried.front().mid(desktop.tried.front().lastIndexOf(u'/') + 1).contains(u':'));
-    EXPECT_EQ(host->messageTexts(), QStringList{QStringLiteral("创建Excel服务失败!")});
-    QFile::remove(desktop.tried.front());
+INSTANTIATE_TEST_SUITE_P(
+    Names, XlsxShow,
+    ::testing::Values(ExportPlace{"第1层/一层柱.pld", "钢筋配料单", "第1层/一层柱_钢筋配料单.xlsx"},
+                      ExportPlace{"a.b.ylb", "钢筋用量表", "a.b_钢筋用量表.xlsx"},
+                      // Characters no file name takes become "_".
+                      ExportPlace{"x.jgd", "KZ1:梁/板", "x_KZ1_梁_板.xlsx"},
+                      ExportPlace{"x.jgd", "  ", "x.xlsx"}));
+
+TEST(XlsxShowChoice, CancelledTheSaveWritesAndSaysNothing)
+{
+    test::HostScope host;
+    QTemporaryDir dir;
+    Workbook book;
+    book.setTemplate(twoSheets());
+    host->scriptSaveFile(QString());
+    const platform::xlsx::ExportDocument beside(dir.filePath(QStringLiteral("一层柱.pld")));
+    EXPECT_TRUE(book.show(QStringLiteral("钢筋配料单")).isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    EXPECT_TRUE(host->opened().isEmpty());
+    EXPECT_TRUE(host->messages().empty());
+}
+
+TEST(XlsxShowChoice, WithoutASpreadsheetProgramTheUserIsToldWhereTheFileIs)
+{
+    test::HostScope host;
+    QTemporaryDir dir;
+    Workbook book;
+    book.setTemplate(twoSheets());
+    host->setDesktopOpens(false);
+    const QString chosen = dir.filePath(QStringLiteral("一层柱.xlsx"));
+    host->scriptSaveFile(chosen);
+    EXPECT_EQ(book.show(QStringLiteral("钢筋配料单")), chosen);
+    EXPECT_TRUE(QFileInfo::exists(chosen));
+    ASSERT_EQ(host->messages().size(), 1u);
+    EXPECT_EQ(host->messages().front().icon, platform::MessageIcon::Warning);
+    EXPECT_TRUE(host->messages().front().text.contains(QDir::toNativeSeparators(chosen)));
+    EXPECT_TRUE(host->messages().front().text.contains(QStringLiteral("没有找到能打开它的电子表格程序")));
+}
+
+TEST(XlsxShowChoice, AFolderThatCannotBeWrittenIsSaidAndNothingIsOpened)
+{
+    test::HostScope host;
+    QTemporaryDir dir;
+    Workbook book;
+    book.setTemplate(twoSheets());
+    const QString chosen = dir.filePath(QStringLiteral("没有的文件夹/一层柱.xlsx"));
+    host->scriptSaveFile(chosen);
+    EXPECT_TRUE(book.show(QStringLiteral("钢筋配料单")).isEmpty());
+    EXPECT_TRUE(host->opened().isEmpty());
+    ASSERT_EQ(host->messages().size(), 1u);
+    EXPECT_TRUE(host->messages().front().text.startsWith(QStringLiteral("工作簿无法保存到：")));
 }
 
 } // namespace

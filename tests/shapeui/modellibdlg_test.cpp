@@ -14,11 +14,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <ostream>
 
 using platform::Answer;
 using D = CVes_ModelLibDlg;
@@ -142,6 +145,78 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ModelLibKinds,
                          ::testing::Values(KindCase{D::kModelLib, "钢筋大样库", "系统钢筋库", "用户钢筋库"},
                                            KindCase{D::kStartLib, "示意图库", "系统示意图库", "用户示意图库"}),
                          [](const auto& info) { return std::string(info.param.libType ? "StartStyles" : "BarShapes"); });
+
+// How the shape list lays out its thumbnails: their size and the shapes a row.
+struct GridCase {
+    int libType;
+    QSize thumbnail;
+    int perRow;
+};
+
+void PrintTo(const GridCase& c, std::ostream* os)
+{
+    *os << (c.libType == D::kModelLib ? "bar shapes" : "start styles");
+}
+
+class ModelLibGrid : public ModelLib, public ::testing::WithParamInterface<GridCase> {
+protected:
+    // The cells of the shown shapes, as the list lays them out now.
+    std::vector<QRect> cells() const
+    {
+        std::vector<QRect> rects;
+        CVes_ShapeListCtrl* list = dlg->shapeList();
+        for (int i = 0; i < list->count(); ++i)
+            rects.push_back(list->visualItemRect(list->item(i)));
+        return rects;
+    }
+};
+
+TEST_P(ModelLibGrid, ThumbnailsKeepTheirSizeAndFillEachRowAtEveryWindowSize)
+{
+    const GridCase& c = GetParam();
+    open(c.libType, 1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+    CVes_ShapeListCtrl* list = dlg->shapeList();
+    ASSERT_GE(list->count(), c.perRow + 1);
+    EXPECT_EQ(list->iconSize(), c.thumbnail);
+    int previousWidth = 0;
+    for (const QSize size : {QSize(780, 520), QSize(1400, 900), QSize(700, 480)}) {
+        dlg->resize(size);
+        QTest::qWait(50);
+        QCoreApplication::processEvents();
+        const std::vector<QRect> rects = cells();
+        const int width = list->viewport()->width();
+        for (std::size_t i = 0; i < rects.size(); ++i) {
+            // Each cell holds its thumbnail whole; no two cells overlap.
+            EXPECT_GE(rects[i].width(), c.thumbnail.width()) << size.width() << " item " << i;
+            EXPECT_GE(rects[i].height(), c.thumbnail.height()) << size.width() << " item " << i;
+            if (i > 0)
+                EXPECT_FALSE(rects[i].intersects(rects[i - 1])) << size.width() << " item " << i;
+        }
+        // The first row holds the shapes a row, side by side across the list.
+        const int firstRow = int(std::count_if(rects.begin(), rects.end(),
+                                               [&](const QRect& r) { return r.top() == rects.front().top(); }));
+        EXPECT_EQ(firstRow, c.perRow) << size.width();
+        // The cells share the list's width out, less 20 pixels each.
+        const int cell = list->gridSize().width();
+        EXPECT_EQ(cell, std::max(width / c.perRow - 20, c.thumbnail.width() + D::kCellMargin)) << size.width();
+        EXPECT_LE(cell * c.perRow, width);
+        // A wider window gives wider cells: they were laid out again.
+        if (size.width() > 780)
+            EXPECT_GT(cell, previousWidth);
+        previousWidth = cell;
+        // Each caption fits its cell, so none is cut short.
+        const QFontMetrics metrics(list->font());
+        for (std::size_t i = 0; i < rects.size(); ++i)
+            for (const QString& line : list->item(int(i))->text().split(u'\n'))
+                EXPECT_LE(metrics.horizontalAdvance(line), list->gridSize().width()) << line.toStdString();
+    }
+    test::saveScreenshot(*dlg, c.libType == D::kModelLib ? "modellib-small" : "startlib-small");
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ModelLibGrid,
+                         ::testing::Values(GridCase{D::kModelLib, QSize(200, 40), 2},
+                                           GridCase{D::kStartLib, QSize(90, 70), 3}));
 
 TEST_F(ModelLib, SwitchingPanesShowsThatPanesSelectionOrNothing)
 {

@@ -3,6 +3,8 @@
 // the unzip tool: the workbook's sheet list, a worksheet's cells with their
 // texts and borders, and where its pictures are anchored.
 
+#include "tests/support/recordinghost.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -148,14 +150,21 @@ private:
     QStringList m_strings;
 };
 
-// Points the temporary folder, where exports write their workbooks, at a
-// folder of its own for its lifetime: exports are named after their title
-// and the second they are made in, and other test processes export too.
+// A folder of its own for the exports made during its lifetime: the
+// recording host saves the workbooks there (as a user who keeps the
+// proposed name), and the temporary folder the export works in is there
+// too, so that nothing is shared with other test processes.
 class ExportFolder {
 public:
-    ExportFolder() : m_old(qgetenv("TMPDIR")) { qputenv("TMPDIR", QFile::encodeName(m_dir.path())); }
+    ExportFolder()
+        : m_old(qgetenv("TMPDIR")), m_oldSaveFolder(RecordingHost::current().saveFolder())
+    {
+        qputenv("TMPDIR", QFile::encodeName(m_dir.path()));
+        RecordingHost::current().setSaveFolder(m_dir.path());
+    }
     ~ExportFolder()
     {
+        RecordingHost::current().setSaveFolder(m_oldSaveFolder);
         if (m_old.isNull())
             qunsetenv("TMPDIR");
         else
@@ -170,6 +179,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QByteArray m_old;
+    QString m_oldSaveFolder;
 };
 
 // Whether the unzip tool that reads workbooks back is installed.

@@ -1,5 +1,9 @@
 #include "tests/support/recordinghost.h"
 
+#include "platform/folders.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <cassert>
 
 namespace test {
@@ -35,7 +39,54 @@ bool RecordingHost::openWithDesktop(const QString& pathOrUrl)
 {
     std::lock_guard lock(m_mutex);
     m_opened << pathOrUrl;
-    return true;
+    return m_desktopOpens;
+}
+
+QString RecordingHost::askSaveFileName(const QString&, const QString& proposedPath, const QString&)
+{
+    std::lock_guard lock(m_mutex);
+    m_proposedSaves << proposedPath;
+    // Unscripted, the file goes into the test's own folder under the
+    // proposed name, never into a real documents folder.
+    if (m_saveAnswers.empty()) {
+        const QString folder = m_saveFolder.isEmpty() ? platform::dataFolder() + QStringLiteral("exports/")
+                                                      : m_saveFolder;
+        QDir().mkpath(folder);
+        return QDir(folder).filePath(QFileInfo(proposedPath).fileName());
+    }
+    const QString answer = m_saveAnswers.front();
+    m_saveAnswers.pop_front();
+    return answer;
+}
+
+void RecordingHost::scriptSaveFile(const QString& path)
+{
+    std::lock_guard lock(m_mutex);
+    m_saveAnswers.push_back(path);
+}
+
+void RecordingHost::setSaveFolder(const QString& folder)
+{
+    std::lock_guard lock(m_mutex);
+    m_saveFolder = folder;
+}
+
+QString RecordingHost::saveFolder() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_saveFolder;
+}
+
+void RecordingHost::setDesktopOpens(bool opens)
+{
+    std::lock_guard lock(m_mutex);
+    m_desktopOpens = opens;
+}
+
+QStringList RecordingHost::proposedSaves() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_proposedSaves;
 }
 
 QDateTime RecordingHost::now() const
@@ -62,6 +113,9 @@ void RecordingHost::clear()
     m_messages.clear();
     m_answers.clear();
     m_opened.clear();
+    m_saveAnswers.clear();
+    m_proposedSaves.clear();
+    m_desktopOpens = true;
     m_now = {};
     m_waitDepth = 0;
     m_waitCalls = 0;

@@ -15,7 +15,9 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 namespace {
 
@@ -344,6 +346,73 @@ TEST_F(CommandBarsTest, BarsSitAtTheTopAndShareARowWhenDocked)
     EXPECT_GE(next.x(), first.x() + bar->width());
     EXPECT_EQ(owner.bars.GetToolBar(9003), second);
     EXPECT_EQ(owner.bars.GetToolBar(4242), nullptr);
+}
+
+// The owner's width and what the toolbar shows at it.
+struct FoldCase {
+    int ownerWidth;
+    bool folds;
+};
+
+class ToolBarFolding : public CommandBarsTest, public ::testing::WithParamInterface<FoldCase> {};
+
+TEST_P(ToolBarFolding, EveryControlIsShownWholeOrBehindTheOverflowButton)
+{
+    const FoldCase& c = GetParam();
+    owner.resize(c.ownerWidth, 300);
+    owner.bars.RecalcFrameLayout();
+    QCoreApplication::processEvents();
+    const std::vector<CXTPControl*> folded = bar->foldedControls();
+    EXPECT_EQ(!folded.empty(), c.folds);
+    ASSERT_TRUE(bar->overflowButton());
+    EXPECT_EQ(bar->overflowButton()->isVisible(), c.folds);
+    const QRect shown(QPoint(0, 0), owner.size());
+    for (int i = 0; i < bar->GetControlCount(); ++i) {
+        CXTPControl* control = bar->GetControl(i);
+        const bool isFolded = std::find(folded.begin(), folded.end(), control) != folded.end();
+        QWidget* view = control->widget();
+        ASSERT_TRUE(view);
+        EXPECT_NE(view->isVisible(), isFolded) << control->GetID();
+        if (!isFolded)
+            EXPECT_TRUE(shown.contains(QRect(view->mapTo(&owner, QPoint(0, 0)), view->size())))
+                << control->GetID();
+    }
+    if (c.folds)
+        EXPECT_TRUE(shown.contains(QRect(bar->overflowButton()->mapTo(&owner, QPoint(0, 0)),
+                                         bar->overflowButton()->size())));
+    // The folded controls come after every shown one, in order.
+    if (!folded.empty())
+        EXPECT_EQ(folded.back(), bar->GetControl(bar->GetControlCount() - 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, ToolBarFolding,
+                         ::testing::Values(FoldCase{500, false}, FoldCase{160, true}, FoldCase{60, true}));
+
+TEST_F(CommandBarsTest, AFoldedButtonRunsFromTheOverflowPopupWhichThenCloses)
+{
+    owner.handleNotices = false; // the command goes on to OnCommand
+    owner.resize(160, 300);
+    owner.bars.RecalcFrameLayout();
+    QCoreApplication::processEvents();
+    const std::vector<CXTPControl*> folded = bar->foldedControls();
+    ASSERT_FALSE(folded.empty());
+    ASSERT_EQ(folded.back()->GetID(), kDelete);
+    QTest::mouseClick(bar->overflowButton(), Qt::LeftButton);
+    QWidget* popup = bar->overflowPopup();
+    ASSERT_TRUE(popup);
+    EXPECT_TRUE(popup->isVisible());
+    // The popup shows the folded controls, the last one among them.
+    QWidget* deleteView = folded.back()->widget();
+    ASSERT_TRUE(deleteView);
+    EXPECT_EQ(deleteView->window(), popup);
+    EXPECT_TRUE(deleteView->isVisible());
+    QTest::mouseClick(deleteView, Qt::LeftButton);
+    EXPECT_EQ(owner.commands, std::vector<int>{kDelete});
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(bar->overflowPopup());
+    // The bar shows its controls again, folded as before.
+    EXPECT_EQ(bar->foldedControls(), folded);
+    EXPECT_EQ(folded.back()->widget()->window(), &owner);
 }
 
 TEST(CommandBarsLoad, UnknownToolbarResourceLoadsNothing)

@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <memory>
+#include <ostream>
 #include <thread>
 
 namespace {
@@ -165,6 +166,50 @@ TEST_F(CuttingJobTest, CoiledStockIsNotCut)
     job.choose(1, 8.0f, own);
     EXPECT_TRUE(job.runs().empty());
 }
+
+// The size the cutting dialog proposes, from the bars of the list.
+struct ProposalCase {
+    const char* what;
+    std::vector<std::pair<int, float>> bars; // grade and diameter, in list order
+    int grade;                               // proposed
+    float diameter;
+    bool proposed;
+};
+
+void PrintTo(const ProposalCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class CuttingProposal : public CuttingJobTest, public testing::WithParamInterface<ProposalCase> {};
+
+TEST_P(CuttingProposal, ProposesASizeTheListHasCutFromStockBars)
+{
+    const ProposalCase& c = GetParam();
+    // Grade 1 Ø8 comes in coils: never proposed.
+    CVes_SteelYuanCaiData coil;
+    coil.DN = 8.0f;
+    coil.grade = 1;
+    coil.length = -1000;
+    own.append(coil);
+    int pid = 1;
+    for (const auto& [grade, diameter] : c.bars)
+        add(pid++, grade, diameter, 2, 3000);
+    gather();
+    int grade = 2; // the dialog's own defaults
+    float diameter = 20.0f;
+    EXPECT_EQ(job.proposeSize(grade, diameter, own), c.proposed);
+    EXPECT_EQ(grade, c.grade);
+    EXPECT_FLOAT_EQ(diameter, c.diameter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, CuttingProposal,
+    testing::Values(ProposalCase{"has_the_default", {{3, 25.0f}, {2, 20.0f}}, 2, 20.0f, true},
+                    ProposalCase{"lacks_the_default", {{3, 25.0f}, {3, 20.0f}}, 3, 25.0f, true},
+                    ProposalCase{"coils_first", {{1, 8.0f}, {3, 12.0f}}, 3, 12.0f, true},
+                    ProposalCase{"only_coils", {{1, 8.0f}}, 2, 20.0f, false},
+                    ProposalCase{"no_bars", {}, 2, 20.0f, false}));
 
 TEST_F(CuttingJobTest, BarsWithoutLengthAndEmptyRowsAreLeftOut)
 {
