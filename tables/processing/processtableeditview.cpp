@@ -11,6 +11,7 @@
 #include "tables/processing/processtableeditline.h"
 
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -126,8 +127,8 @@ void CVes_ProcessTableEditView::editShapeVariable(int row, int column, QPoint po
     platform::Rect own;
     variable->LocateRect(own);
     const QPoint centre = point;
-    const int halfWidth = std::max(std::abs(LPtoDP(int(own.Width() / scale))),
-                                   int(text.size()) * textHeight / 2 + 4) / 2;
+    const int textWidth = QFontMetrics(editFont(textHeight)).horizontalAdvance(text) + 8;
+    const int halfWidth = std::max(std::abs(LPtoDP(int(own.Width() / scale))), textWidth) / 2 + 1;
     const int halfHeight = std::max(std::abs(LPtoDP(int(own.Height() / scale))), textHeight + 4) / 2;
     const platform::Rect box(centre.x() - halfWidth, centre.y() - halfHeight,
                              centre.x() + halfWidth, centre.y() + halfHeight);

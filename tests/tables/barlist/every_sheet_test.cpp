@@ -225,8 +225,9 @@ TEST_P(EverySheetPages, BarShapesShowTheirDimensionsLegibly)
     Rect client(0, 0, dc.device().width, dc.device().height);
     dc.DPtoLP(&client);
     list.Draw(&dc, GetParam() == Device::Printer ? Rect(1, 1, 100, 100) : client);
-    if (GetParam() == Device::Screen)
+    if (GetParam() == Device::Screen) {
         EXPECT_LT(list.m_drawScale, 1.0) << "the page is shown below paper size";
+    }
 
     const CVes_Form& form = *list.getForm();
     const int pageText = int(list.m_tableTextHeight * 10 * list.m_drawScale);
