@@ -169,6 +169,9 @@ void CVes_ProcessListTable::fillTable(platform::Dc* dc)
             for (int c = 0; texts && c < texts->size() && c < m_form->GetColumnCount(); ++c)
                 m_form->setCellText(r, c, texts->at(c), CVes_Cell::kAlignLeft, page.h,
                                     QPoint(0, 0), kFont);
+            // A caption longer than its narrow column ("弯曲（带拐）钢筋总重")
+            // runs on over the blank cells beside it, as in the summaries.
+            m_form->spanWideTexts(dc, r);
             return;
         }
         CVes_ProcessSteel& bar = *line.getProcessSteel();
