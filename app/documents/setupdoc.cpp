@@ -138,9 +138,7 @@ CRODOSetUpDoc::CRODOSetUpDoc()
     // The sheet the user types into takes the clipboard keys; the sheets
     // made from it stay read-only.
     m_pSetupTable->setReadOnly(0);
-    m_pSummaryTable->setTitle(QStringLiteral("钢筋配料汇总表"));
-    m_pSummaryTable->growColumnLists();
-    m_pSummaryTable->m_captions[0] = QStringLiteral("构件编号");
+    CVes_SetupTable::nameBarSummary(*m_pSummaryTable);
     if (loadDefaultTemplate())
         m_pSetupTable->initTableCover();
     m_pSetupTable->AddUndo();

@@ -13,35 +13,18 @@
 
 namespace {
 
-// The grade font of the spreadsheet templates draws its symbols on the first
-// characters of GBK's user-defined area (AA A2, AA A3, AA A4, AA AF), which
-// the Windows code page maps to the start of the private-use area.
-const QChar kPhi(0x03C6);       // φ, GBK A6 D5
-const QChar kGradeTwo(0xE001);   // AA A2
-const QChar kGradeThree(0xE002); // AA A3
-const QChar kGradeFour(0xE003);  // AA A4
-const QChar kGradeSix(0xE00E);   // AA AF
-
 struct Grade {
     int code;
     const char* letters;
-    QChar symbol;         // null: no spreadsheet text
-    const char* suffix;   // letters after the symbol
     bool valid;
 };
 
 const Grade kGrades[] = {
-    {1, "A", kPhi, "", true},         {2, "B", kGradeTwo, "", true},
-    {3, "C", kGradeThree, "", true},  {4, "D", kGradeFour, "", true},
-    {11, "AE", kPhi, "E", true},      {12, "L", kPhi, "L", true},
-    {13, "T", kPhi, "T", true},       {14, "N", kPhi, "N", true},
-    {15, "HM", kPhi, "HM", true},     {16, "PM", kPhi, "PM", true},
-    {17, "H", kPhi, "H", true},       {18, "P", kPhi, "P", true},
-    {19, "S", kPhi, "S", true},       {20, "", QChar(), "", true},
-    {21, "BF", kGradeTwo, "F", true}, {23, "BE", kGradeTwo, "E", true},
-    {31, "CF", kGradeThree, "F", true}, {32, "R", kGradeThree, "R", false},
-    {33, "CE", kGradeThree, "E", true}, {41, "DF", kGradeFour, "F", true},
-    {42, "DE", kGradeFour, "E", true},
+    {1, "A", true},    {2, "B", true},    {3, "C", true},    {4, "D", true},   {11, "AE", true},
+    {12, "L", true},   {13, "T", true},   {14, "N", true},   {15, "HM", true}, {16, "PM", true},
+    {17, "H", true},   {18, "P", true},   {19, "S", true},   {20, "", true},   {21, "BF", true},
+    {23, "BE", true},  {31, "CF", true},  {32, "R", false},  {33, "CE", true}, {41, "DF", true},
+    {42, "DE", true},
 };
 
 const Grade* findGrade(int code)
@@ -121,30 +104,22 @@ char Steel_GradeToTableCHAR(int grade)
 
 QString Steel_GradeToExcelString(int grade)
 {
-    const Grade* g = findGrade(grade);
-    if (!g || g->symbol.isNull())
-        return {};
-    return g->symbol + QString::fromLatin1(g->suffix);
+    // A workbook is read in any spreadsheet program, on machines that have
+    // no font of grade symbols: there a grade is written with the letters a
+    // detailer types for it. The grades without letters of their own that
+    // texts hold escapes of keep their escape's letter.
+    const QString letters = Steel_GradeToString(grade);
+    if (!letters.isEmpty())
+        return letters;
+    if (grade == 5 || grade == 6 || grade == 20)
+        return QString(QLatin1Char(Steel_GradeToTableCHAR(grade)));
+    return {};
 }
 
 int Steel_isValidGrade(int grade)
 {
     const Grade* g = findGrade(grade);
     return g && g->valid ? 1 : 0;
-}
-
-void Steel_ReplaceTableStringToExcelString(QString& text)
-{
-    static const int kCodes[] = {1, 2, 3, 4, 11, 12, 14, 13, 15, 16, 17, 18, 19, 21, 23, 31, 32, 33, 41, 42};
-    const auto escape = [](int code) -> QString {
-        return QStringLiteral("%%") + QLatin1Char(Steel_GradeToTableCHAR(code));
-    };
-    for (const int code : kCodes)
-        text.replace(escape(code), Steel_GradeToExcelString(code));
-    // Code 20 has no text of its own in lists but shows as φT in sheets;
-    // code 6 has only its symbol. "%%E" stays as it is.
-    text.replace(escape(20), QString(kPhi) + u'T');
-    text.replace(escape(6), QString(kGradeSix));
 }
 
 QString DNtoString(float diameter)
@@ -361,6 +336,79 @@ void drawGradeSymbol(platform::Dc& dc, QPoint centre, int h, double radians, con
 
 } // namespace
 
+namespace {
+
+// The font writeText draws a text in.
+platform::Font textFont(int height, int angle, const QString& fontName, int weight)
+{
+    const bool ownFace = platform::gbk::byteLength(fontName) > 2;
+    return platform::Font::create(
+        height, 0, angle * 10, ownFace ? 0 : angle * 10, weight, 0, 0, 0,
+        ownFace ? GB2312_CHARSET : ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        PROOF_QUALITY, VARIABLE_PITCH | FF_ROMAN, ownFace ? fontName : QStringLiteral("Times New Roman"));
+}
+
+// The line a text with grade escapes goes out as: each symbol stands in a
+// gap of blanks, drawn over afterwards: three of Times New Roman, or in a
+// Chinese face as many as hold the symbol with some room on either side, so
+// that it never runs into the digits beside it. `gapAt` gets where each gap
+// begins. The font must be selected.
+struct GappedLine {
+    QString line;
+    QString gap;
+    std::vector<int> gapAt;
+};
+
+GappedLine gappedLine(platform::Dc& dc, const EscapedText& escaped, bool ownFace, int h)
+{
+    GappedLine out;
+    out.gap = ownFace ? QStringLiteral(" ") : QStringLiteral("   ");
+    while (ownFace && out.gap.size() < 8 && dc.GetTextExtent(out.gap).width() < int(kOwnFaceGap * h))
+        out.gap += u' ';
+    out.line = escaped.pieces.front();
+    for (qsizetype i = 1; i < escaped.pieces.size(); ++i) {
+        out.gapAt.push_back(dc.GetTextExtent(out.line).width());
+        out.line += out.gap + escaped.pieces[i];
+    }
+    return out;
+}
+
+} // namespace
+
+void Steel_ReplaceTableStringToExcelString(QString& text)
+{
+    // Code 6 has an escape of the spreadsheet's own, which drawing leaves.
+    text.replace(QStringLiteral("%%F"), QStringLiteral("F"));
+    const EscapedText escaped = splitAtEscapes(text);
+    if (escaped.codes.empty())
+        return;
+    QString out = escaped.pieces.front();
+    for (std::size_t i = 0; i < escaped.codes.size(); ++i) {
+        const int code = escaped.codes[i];
+        const QString letters = Steel_GradeToExcelString(code);
+        out += letters.isEmpty() ? QString(QLatin1Char(Steel_GradeToTableCHAR(code))) : letters;
+        out += escaped.pieces[qsizetype(i) + 1];
+    }
+    text = out;
+}
+
+int writeTextWidth(platform::Dc* dc, const QString& text, int height, const QString& fontName,
+                   int weight)
+{
+    if (!dc)
+        return 0;
+    height = deviceTextHeight(height);
+    const platform::Font oldFont = dc->SelectObject(textFont(height, 0, fontName, weight));
+    const EscapedText escaped = splitAtEscapes(text);
+    const bool ownFace = platform::gbk::byteLength(fontName) > 2;
+    const QString line = escaped.codes.empty()
+        ? text
+        : gappedLine(*dc, escaped, ownFace, std::abs(height)).line;
+    const int width = dc->GetTextExtent(line).width();
+    dc->SelectObject(oldFont);
+    return width;
+}
+
 void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, int angle,
                unsigned align, const QString& fontName, int weight, double widthFactor)
 {
@@ -369,11 +417,7 @@ void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, 
     angle = normalisedAngle(angle);
     height = deviceTextHeight(height);
     const bool ownFace = platform::gbk::byteLength(fontName) > 2;
-    const platform::Font font = platform::Font::create(
-        height, 0, angle * 10, ownFace ? 0 : angle * 10, weight, 0, 0, 0,
-        ownFace ? GB2312_CHARSET : ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-        PROOF_QUALITY, VARIABLE_PITCH | FF_ROMAN, ownFace ? fontName : QStringLiteral("Times New Roman"));
-    const platform::Font oldFont = dc->SelectObject(font);
+    const platform::Font oldFont = dc->SelectObject(textFont(height, angle, fontName, weight));
     const unsigned oldAlign = dc->SetTextAlign(align);
     const int oldMode = dc->SetBkMode(TRANSPARENT);
 
@@ -381,20 +425,11 @@ void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, 
     if (escaped.codes.empty()) {
         dc->TextOut(point, text);
     } else {
-        // Each symbol stands in a gap of blanks, drawn over afterwards: three
-        // of Times New Roman, or in a Chinese face as many as hold the
-        // symbol with some room on either side, so that it never runs into
-        // the digits beside it.
         const int h = std::abs(height);
-        QString gap = ownFace ? QStringLiteral(" ") : QStringLiteral("   ");
-        while (ownFace && gap.size() < 8 && dc->GetTextExtent(gap).width() < int(kOwnFaceGap * h))
-            gap += u' ';
-        QString line = escaped.pieces.front();
-        std::vector<int> gapAt;
-        for (qsizetype i = 1; i < escaped.pieces.size(); ++i) {
-            gapAt.push_back(dc->GetTextExtent(line).width());
-            line += gap + escaped.pieces[i];
-        }
+        const GappedLine gapped = gappedLine(*dc, escaped, ownFace, h);
+        const QString& line = gapped.line;
+        const QString& gap = gapped.gap;
+        const std::vector<int>& gapAt = gapped.gapAt;
         dc->TextOut(point, line);
 
         const double radians = angle * kDegreesToRadians;

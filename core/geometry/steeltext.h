@@ -1,7 +1,7 @@
 #pragma once
 // Steel grades, diameters and typed bar sizes as text. A grade is a small
 // code; lists show it as letters, table texts hold it as the escape "%%" and
-// one character, and spreadsheets show it in the grade font's characters.
+// one character, and spreadsheets show it as its letters.
 
 #include <QPoint>
 #include <QString>
@@ -11,11 +11,12 @@
 QString Steel_GradeToString(int grade);
 // The escape character of a grade in table texts: "%%" followed by it.
 char Steel_GradeToTableCHAR(int grade);
-// The grade in the spreadsheet templates' grade font; empty when unknown.
+// The grade as a workbook shows it: its letters ("C"), which every
+// spreadsheet program shows in any font; empty when unknown.
 QString Steel_GradeToExcelString(int grade);
 // 1 for a grade the program offers, else 0.
 int Steel_isValidGrade(int grade);
-// Replaces every grade escape of a table text by its spreadsheet characters.
+// Replaces every grade escape of a table text by its spreadsheet letters.
 void Steel_ReplaceTableStringToExcelString(QString& text);
 
 // A diameter as text: "12", "12.5".
@@ -36,3 +37,9 @@ namespace platform { class Dc; }
 // units either way is drawn at a million.
 void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, int angle,
                unsigned align, const QString& fontName, int weight, double widthFactor);
+
+// The width, in logical units of `dc`, of the line writeText draws for
+// `text` at `height` (a text without line breaks; grade escapes take the
+// room their symbols are drawn in).
+int writeTextWidth(platform::Dc* dc, const QString& text, int height, const QString& fontName,
+                   int weight);

@@ -9,6 +9,7 @@
 #include "platform/hostservices.h"
 #include "platform/saturate.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace platform::gdi;
@@ -217,9 +218,11 @@ void CVes_Text::draw(platform::Dc* dc, platform::COLORREF colour, double scale, 
 
     const platform::COLORREF oldColour = dc->SetTextColor(colour);
     const int oldMode = dc->SetBkMode(TRANSPARENT);
-    writeText(dc, m_text, outputPoint(p, m_height, ySign(*dc), scale, originX, originY),
-              deviceTextHeight(m_height / scale), -p.angle, p.align | TA_BASELINE, m_fontName, 0,
-              widthFactor);
+    const int height = ShapeTextFrame::heightFor(deviceTextHeight(m_height / scale));
+    const QPoint at = ShapeTextFrame::keptInside(
+        *dc, outputPoint(p, m_height, ySign(*dc), scale, originX, originY),
+        writeTextWidth(dc, m_text, height, m_fontName, 0), height, p.align | TA_BASELINE, -p.angle);
+    writeText(dc, m_text, at, height, -p.angle, p.align | TA_BASELINE, m_fontName, 0, widthFactor);
     dc->SetBkMode(oldMode);
     dc->SetTextColor(oldColour);
 }
@@ -327,8 +330,10 @@ void CVes_Variable::setMutiVal(int multi)
 
 QString CVes_Variable::valueText()
 {
+    // An empty text field prints empty: never its own name in its place
+    // ("校核：校核").
     if (m_type == kTextKind)
-        return m_formula.isEmpty() ? m_text : m_formula;
+        return m_formula;
     if (m_type == kWholeNumber)
         return QString::asprintf("%d", saturatedInt(m_value + 0.1));
 
@@ -356,7 +361,8 @@ void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double sca
 
     const bool ownFace = platform::gbk::byteLength(m_fontName) >= 4;
     const bool emphasised = m_status & kHighlighted;
-    const int height = deviceTextHeight((emphasised ? m_height * 1.2 : m_height) / scale);
+    const int height = ShapeTextFrame::heightFor(
+        deviceTextHeight((emphasised ? m_height * 1.2 : m_height) / scale));
     const platform::Font font = platform::Font::create(
         height, 0, -p.angle * 10, 0, emphasised ? FW_SEMIBOLD : FW_THIN, 0, 0, 0,
         ownFace ? GB2312_CHARSET : ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -384,8 +390,12 @@ void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double sca
     const platform::COLORREF oldColour = dc->SetTextColor(colour);
     const int oldMode = dc->SetBkMode(TRANSPARENT);
     const unsigned int oldAlign = dc->SetTextAlign(p.align | TA_BASELINE);
-    if (!text.isEmpty())
-        dc->TextOut(outputPoint(p, m_height, sign, scale, originX, originY), text);
+    if (!text.isEmpty()) {
+        const QPoint at = ShapeTextFrame::keptInside(
+            *dc, outputPoint(p, m_height, sign, scale, originX, originY),
+            dc->GetTextExtent(text).width(), height, p.align | TA_BASELINE, -p.angle);
+        dc->TextOut(at, text);
+    }
     dc->SetTextAlign(oldAlign);
     dc->SetBkMode(oldMode);
     dc->SetTextColor(oldColour);
@@ -467,4 +477,89 @@ void CVes_Variable::Serialize(platform::Archive& ar)
     m_formula = std::move(formula);
     m_fontName = std::move(fontName);
     m_print = print;
+}
+
+// ---- ShapeTextFrame ----
+
+namespace {
+
+thread_local const ShapeTextFrame* t_frame = nullptr;
+
+} // namespace
+
+ShapeTextFrame::ShapeTextFrame(int minimumHeight, const platform::Rect& bounds)
+    : m_minimum(std::max(minimumHeight, 0)), m_bounds(bounds), m_outer(t_frame)
+{
+    m_bounds.NormalizeRect();
+    t_frame = this;
+}
+
+ShapeTextFrame::~ShapeTextFrame()
+{
+    t_frame = m_outer;
+}
+
+const ShapeTextFrame* ShapeTextFrame::current()
+{
+    return t_frame;
+}
+
+int ShapeTextFrame::heightFor(int height)
+{
+    if (!t_frame || std::abs(height) >= t_frame->m_minimum)
+        return height;
+    return height < 0 ? -t_frame->m_minimum : t_frame->m_minimum;
+}
+
+QPoint ShapeTextFrame::keptInside(const platform::Dc& dc, QPoint anchor, int width, int height,
+                                  unsigned int align, int angle)
+{
+    if (!t_frame)
+        return anchor;
+    const int h = std::abs(height);
+    // The box in the text's own directions: along it from `a0`, towards the
+    // bottom of its characters from `b0`.
+    double a0 = 0;
+    if ((align & TA_CENTER) == TA_CENTER)
+        a0 = -width / 2.0;
+    else if (align & TA_RIGHT)
+        a0 = -width;
+    double b0 = 0;
+    if ((align & TA_BASELINE) == TA_BASELINE)
+        b0 = -0.8 * h;
+    else if (align & TA_BOTTOM)
+        b0 = -h;
+    const double s = ySign(dc);
+    const double radians = angle * kDegreesToRadians;
+    const double ux = std::cos(radians);
+    const double uy = -s * std::sin(radians);
+    const double vx = std::sin(radians);
+    const double vy = s * std::cos(radians);
+    double left = 0, right = 0, top = 0, bottom = 0;
+    bool first = true;
+    for (const double a : {a0, a0 + width}) {
+        for (const double b : {b0, b0 + h}) {
+            const double x = anchor.x() + a * ux + b * vx;
+            const double y = anchor.y() + a * uy + b * vy;
+            left = first ? x : std::min(left, x);
+            right = first ? x : std::max(right, x);
+            top = first ? y : std::min(top, y);
+            bottom = first ? y : std::max(bottom, y);
+            first = false;
+        }
+    }
+    const platform::Rect& bounds = t_frame->m_bounds;
+    // Pushed back from the far edge first, so that a text larger than the
+    // bounds keeps its start (left, top) inside.
+    const auto shift = [](double low, double high, int min, int max) {
+        double d = 0;
+        if (high > max)
+            d = max - high;
+        if (low + d < min)
+            d = min - low;
+        return d;
+    };
+    const double dx = shift(left, right, bounds.left, bounds.right);
+    const double dy = shift(top, bottom, bounds.top, bounds.bottom);
+    return QPoint(saturatedInt(std::floor(anchor.x() + dx)), saturatedInt(std::floor(anchor.y() + dy)));
 }

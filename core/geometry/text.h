@@ -6,6 +6,7 @@
 
 #include "core/geometry/drawobject.h"
 #include "core/geometry/point.h"
+#include "platform/rect.h"
 
 #include <QString>
 
@@ -129,4 +130,37 @@ public:
     QString m_formula;
     int m_multi = 0;
     int m_drawn = 0;
+};
+
+// While one lives, the texts of shapes drawn on its thread (dimension
+// values, shape texts, joint labels) are drawn no smaller than its minimum
+// height and, where they would stick out, moved to lie within its bounds:
+// a shape fitted into a small cell of a sheet keeps numbers a reader can
+// read, inside the cell. Heights and bounds are logical units of the context
+// the shape is drawn into. Frames nest; the innermost applies.
+class ShapeTextFrame {
+public:
+    ShapeTextFrame(int minimumHeight, const platform::Rect& bounds);
+    ~ShapeTextFrame();
+    ShapeTextFrame(const ShapeTextFrame&) = delete;
+    ShapeTextFrame& operator=(const ShapeTextFrame&) = delete;
+
+    // The frame in force on this thread; null when none is.
+    static const ShapeTextFrame* current();
+    // `height` (its sign kept) raised to the current frame's minimum.
+    static int heightFor(int height);
+    // `anchor` moved so that a text `width` wide and `height` high drawn
+    // there with the alignment `align` (TA_ flags) and the escapement
+    // `angle` (degrees, counter-clockwise) lies within the current frame's
+    // bounds; unchanged without a frame.
+    static QPoint keptInside(const platform::Dc& dc, QPoint anchor, int width, int height,
+                             unsigned int align, int angle);
+
+    int minimumHeight() const { return m_minimum; }
+    const platform::Rect& bounds() const { return m_bounds; }
+
+private:
+    int m_minimum;
+    platform::Rect m_bounds;
+    const ShapeTextFrame* m_outer;
 };

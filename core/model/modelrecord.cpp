@@ -359,7 +359,7 @@ void CVes_ModelRecord::drawConnectLabels(platform::Dc* dc, int x, int y, unsigne
 
     using platform::saturatedAdd;
     using platform::saturatedInt;
-    const int fontHeight = deviceTextHeight(100 / scale);
+    const int fontHeight = ShapeTextFrame::heightFor(deviceTextHeight(100 / scale));
     const int weight = std::clamp(saturatedInt(600 / scale), 0, FW_HEAVY);
     const platform::Font font = platform::Font::create(fontHeight, 0, 0, 0, weight, 0, 0, 0,
                                                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -380,11 +380,17 @@ void CVes_ModelRecord::drawConnectLabels(platform::Dc* dc, int x, int y, unsigne
     const auto label = [&](const CVes_Connect& connect, bool nearSide, bool numberFirst) {
         const int lx = saturatedAdd(x, nearSide ? nearOffset : farOffset);
         const int ly = saturatedAdd(y, labelLine);
-        dc->SetTextAlign(nearSide ? (TA_RIGHT | TA_TOP) : (TA_LEFT | TA_TOP));
-        dc->TextOut(lx, ly, connectLabel(connect, numberFirst));
+        const unsigned int align = nearSide ? (TA_RIGHT | TA_TOP) : (TA_LEFT | TA_TOP);
+        dc->SetTextAlign(align);
+        const auto out = [&](int at, const QString& text) {
+            dc->TextOut(ShapeTextFrame::keptInside(*dc, QPoint(lx, at), dc->GetTextExtent(text).width(),
+                                                   fontHeight, align, 0),
+                        text);
+        };
+        out(ly, connectLabel(connect, numberFirst));
         const QString far = farBarLabel(connect, m_dn, numberFirst);
         if (!far.isEmpty())
-            dc->TextOut(lx, saturatedAdd(ly, fontHeight), far);
+            out(saturatedAdd(ly, fontHeight), far);
     };
 
     if (m_pConnectLeft && m_pConnectLeft->type > 0) {

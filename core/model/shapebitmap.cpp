@@ -1,5 +1,6 @@
 #include "core/model/shapebitmap.h"
 
+#include "core/geometry/text.h"
 #include "core/model/modelrecordlib.h"
 #include "platform/gdi.h"
 #include "platform/painterdc.h"
@@ -8,7 +9,16 @@
 #include <QImage>
 #include <QtEndian>
 
+#include <cstdlib>
+
 using namespace platform::gdi;
+
+namespace {
+
+// The height, in pixels, below which a picture's digits are not read.
+constexpr int kLegibleNumberPixels = 11;
+
+} // namespace
 
 void renderShapeBitmap(platform::Bitmap& bitmap, int width, int height, platform::Dc* dc,
                        const std::function<void(platform::Dc*, const platform::Rect&)>& draw)
@@ -42,6 +52,12 @@ void ModelRecordToBitmap(platform::Bitmap& bitmap, CVes_ModelRecord* record, int
     if (!record)
         return;
     renderShapeBitmap(bitmap, width, height, dc, [&](platform::Dc* memory, const platform::Rect& rect) {
+        // However small the picture, its numbers stay readable and inside it.
+        QPoint legible(0, kLegibleNumberPixels);
+        memory->DPtoLP(&legible, 1);
+        QPoint origin(0, 0);
+        memory->DPtoLP(&origin, 1);
+        const ShapeTextFrame frame(std::abs(legible.y() - origin.y()), rect);
         record->DrawEx(memory, 0x00FF00, 0x0000FF, 0x000000, 0xFF0000, 0, 0, flags, &rect, 0, 1, 0.5);
     });
 }

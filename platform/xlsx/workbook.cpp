@@ -1,6 +1,7 @@
 #include "platform/xlsx/workbook.h"
 
 #include "platform/folders.h"
+#include "platform/gbk.h"
 #include "platform/hostservices.h"
 #include "platform/savefile.h"
 
@@ -28,6 +29,17 @@ constexpr int kDotsPerMeterAt96Dpi = 3780;
 // A row without a height of its own is this high.
 constexpr double kDefaultRowHeight = 15;
 constexpr double kMaxRowHeight = 409;
+// A line of a Chinese face takes half its size again as leading.
+constexpr double kLineHeightPerPoint = 1.5;
+// The spreadsheet's width of a column the template does not size.
+constexpr double kDefaultColumnWidth = 8.43;
+
+// How wide a line of text is in the units of the column widths: a character
+// of a Chinese face as two digits, as its GBK bytes count; one unit of room.
+double textUnits(const QString& line)
+{
+    return platform::gbk::byteLength(line) + 1;
+}
 
 QString normalisedText(QString text)
 {
@@ -81,6 +93,8 @@ private:
     lxw_format* format(const Style& style);
     Style styleOf(const Worksheet& sheet, int row, int column, const Cell* cell) const;
     void writeLayout(lxw_worksheet* target, const Worksheet& sheet);
+    void writeRowHeights(lxw_worksheet* target, const Worksheet& sheet);
+    void writeMerges(lxw_worksheet* target, const Worksheet& sheet);
     void writeCells(lxw_worksheet* target, const Worksheet& sheet);
     void writePictures(lxw_worksheet* target, const Worksheet& sheet);
 
@@ -132,8 +146,7 @@ Style Writer::styleOf(const Worksheet& sheet, int row, int column, const Cell* c
     style.role = roleOfRow(row);
     if (style.role == Role::Body && column <= sheet.columnCount())
         style.align = sheet.layout().columns[std::size_t(column - 1)].align;
-    style.wrap = style.role == Role::Caption
-                 || (cell && cell->kind == Cell::Kind::Text && cell->text.contains(u'\n'));
+    style.wrap = sheet.wraps(row, column);
     style.border = cell && cell->bordered;
     return style;
 }
@@ -150,8 +163,42 @@ void Writer::writeLayout(lxw_worksheet* target, const Worksheet& sheet)
     worksheet_set_paper(target, 9); // A4
     worksheet_fit_to_pages(target, 1, 0);
     check(worksheet_repeat_rows(target, 0, 4));
-    for (const auto& [row, height] : sheet.rowHeights())
-        check(worksheet_set_row(target, lxw_row_t(row - 1), height, nullptr));
+    writeRowHeights(target, sheet);
+}
+
+// Every row is as high as its pictures and at least as high as the lines of
+// its texts need.
+void Writer::writeRowHeights(lxw_worksheet* target, const Worksheet& sheet)
+{
+    std::map<int, double> heights = sheet.rowHeights();
+    for (const auto& [position, cell] : sheet.cells()) {
+        const auto [row, column] = position;
+        const int lines = sheet.lineCount(row, column);
+        if (lines == 0)
+            continue;
+        const double points =
+            roleOfRow(row) == Role::Title ? m_layout.titleFontSize : m_layout.fontSize;
+        const double needed = std::min(lines * lineHeight(points), kMaxRowHeight);
+        if (needed > kDefaultRowHeight && needed > heights[row])
+            heights[row] = needed;
+    }
+    for (const auto& [row, height] : heights) {
+        if (height > 0)
+            check(worksheet_set_row(target, lxw_row_t(row - 1), height, nullptr));
+    }
+}
+
+void Writer::writeMerges(lxw_worksheet* target, const Worksheet& sheet)
+{
+    for (const auto& [start, last] : sheet.merges()) {
+        const auto [row, first] = start;
+        const Cell* cell = sheet.cell(row, first);
+        const QByteArray text =
+            cell && cell->kind == Cell::Kind::Text ? cell->text.toUtf8() : QByteArray();
+        check(worksheet_merge_range(target, lxw_row_t(row - 1), lxw_col_t(first - 1),
+                                    lxw_row_t(row - 1), lxw_col_t(last - 1), text.constData(),
+                                    format(styleOf(sheet, row, first, cell))));
+    }
 }
 
 void Writer::writeCells(lxw_worksheet* target, const Worksheet& sheet)
@@ -204,6 +251,7 @@ void Writer::writeSheet(const Worksheet& sheet, bool active)
     }
     writeLayout(target, sheet);
     writeCells(target, sheet);
+    writeMerges(target, sheet);
     writePictures(target, sheet);
     const CellRef selected = sheet.selection();
     worksheet_set_selection(target, lxw_row_t(selected.row - 1), lxw_col_t(selected.column - 1),
@@ -220,6 +268,11 @@ bool fail(QString* error, const QString& reason)
 }
 
 } // namespace
+
+double lineHeight(double points)
+{
+    return points * kLineHeightPerPoint;
+}
 
 QString createFailedText()
 {
@@ -464,6 +517,92 @@ bool Worksheet::insertPicture(QStringView cell, const QString& file, double left
 {
     const CellRef ref = parseCell(cell);
     return insertPicture(ref.row, ref.column, file, left, top);
+}
+
+bool Worksheet::merge(int row, int firstColumn, int lastColumn)
+{
+    if (firstColumn > lastColumn)
+        std::swap(firstColumn, lastColumn);
+    if (!CellRef{row, firstColumn}.isValid() || !CellRef{row, lastColumn}.isValid()
+        || firstColumn == lastColumn)
+        return false;
+    for (const auto& [start, last] : m_merges) {
+        if (start.first == row && start.second <= lastColumn && last >= firstColumn)
+            return false;
+    }
+    m_merges[{row, firstColumn}] = lastColumn;
+    return true;
+}
+
+int Worksheet::mergedTo(int row, int column) const
+{
+    for (const auto& [start, last] : m_merges) {
+        if (start.first == row && start.second <= column && column <= last)
+            return last;
+    }
+    return column;
+}
+
+bool Worksheet::isBlank(int row, int column) const
+{
+    const Cell* found = cell(row, column);
+    return !found || found->kind == Cell::Kind::Blank
+           || (found->kind == Cell::Kind::Text && found->text.isEmpty());
+}
+
+double Worksheet::widthOf(int firstColumn, int lastColumn) const
+{
+    double width = 0;
+    for (int c = firstColumn; c <= lastColumn; ++c)
+        width += c >= 1 && c <= columnCount() ? m_layout.columns[std::size_t(c - 1)].width
+                                              : kDefaultColumnWidth;
+    return width;
+}
+
+bool Worksheet::wraps(int row, int column) const
+{
+    const Cell* found = cell(row, column);
+    if (!found || found->kind != Cell::Kind::Text)
+        return false;
+    if (row == 5 || found->text.contains(u'\n'))
+        return true;
+    const int last = mergedTo(row, column);
+    if (textUnits(found->text) <= widthOf(column, last))
+        return false;
+    return last >= columnCount() || !isBlank(row, last + 1);
+}
+
+int Worksheet::lineCount(int row, int column) const
+{
+    const Cell* found = cell(row, column);
+    if (!found || found->kind != Cell::Kind::Text || found->text.isEmpty())
+        return 0;
+    const QStringList lines = found->text.split(u'\n');
+    if (!wraps(row, column))
+        return int(lines.size());
+    const double width = std::max(widthOf(column, mergedTo(row, column)), 1.0);
+    int count = 0;
+    for (const QString& line : lines)
+        count += std::max(1, int(std::ceil(textUnits(line) / width)));
+    return count;
+}
+
+void Worksheet::spanWideText(int row, int column, int lastColumn)
+{
+    const Cell* start = cell(row, column);
+    if (!start || start->kind != Cell::Kind::Text || mergedTo(row, column) != column)
+        return;
+    double needed = 0;
+    for (const QString& line : start->text.split(u'\n'))
+        needed = std::max(needed, textUnits(line));
+    int last = column;
+    while (widthOf(column, last) < needed && last < lastColumn) {
+        if (!isBlank(row, last + 1) || mergedTo(row, last + 1) != last + 1)
+            break;
+        ++last;
+    }
+    if (last > column)
+        merge(row, column, last);
 }
 
 bool Worksheet::setRowHeight(int row, double points)

@@ -29,6 +29,11 @@ inline constexpr int kMaxRows = 1048576;
 inline constexpr int kMaxColumns = 16384;
 inline constexpr int kMaxTextLength = 32767;
 
+// The height of one line of text of a font of `points` points, in points,
+// as the spreadsheet programs set Chinese faces: a row of n lines is at
+// least n times this high.
+double lineHeight(double points);
+
 // The message the exports show when no workbook could be made or shown.
 QString createFailedText();
 
@@ -118,6 +123,25 @@ public:
                        const std::function<QImage()>& draw, double left = 0, double top = 0);
     const std::vector<Picture>& pictures() const { return m_pictures; }
 
+    // One cell over the columns `firstColumn` to `lastColumn` of the row:
+    // the first cell's text and look span them all. Answers false, and
+    // changes nothing, for a range outside the sheet or one that overlaps
+    // a range already merged.
+    bool merge(int row, int firstColumn, int lastColumn);
+    // Where a cell lies in a merged range, the range's last column; else
+    // its own column.
+    int mergedTo(int row, int column) const;
+    // Whether the cell's text wraps: it holds line breaks, or it is wider
+    // than its cell (or merged range) and has no blank cell of the table to
+    // run on into.
+    bool wraps(int row, int column) const;
+    // The lines the cell's text takes as the spreadsheet shows it.
+    int lineCount(int row, int column) const;
+    // Lets the text of the cell run on over the blank cells to its right,
+    // up to `lastColumn`, as far as it needs (by the template's widths): a
+    // long note reads whole instead of cut at its narrow column's edges.
+    void spanWideText(int row, int column, int lastColumn);
+
     // Row height in points; 0 returns the row to its automatic height.
     bool setRowHeight(int row, double points);
     double rowHeight(int row) const;
@@ -129,16 +153,21 @@ public:
 
     // The cells in row order, for the writer and for tests.
     const std::map<std::pair<int, int>, Cell>& cells() const { return m_cells; }
+    const std::map<std::pair<int, int>, int>& merges() const { return m_merges; }
 
 private:
     Cell* writable(int row, int column);
     bool place(int row, int column, const EncodedPicture& picture, double left, double top);
+    bool isBlank(int row, int column) const;
+    // The template's width of the columns, in its character units.
+    double widthOf(int firstColumn, int lastColumn) const;
 
     SheetTemplate m_layout;
     std::shared_ptr<PictureCache> m_cache;
     std::map<std::pair<int, int>, Cell> m_cells;
     std::map<int, double> m_rowHeights;
     std::vector<Picture> m_pictures;
+    std::map<std::pair<int, int>, int> m_merges; // (row, first column) → last column
     CellRef m_selection{1, 1};
 };
 

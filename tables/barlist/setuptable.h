@@ -314,6 +314,10 @@ public:
     // answers it. A mode below 6 becomes the stored selection mode. Raw-stock
     // records missing from the list's own library are appended to it.
     CVes_SLSumaryTable* SummarySTeel(CVes_SLSumaryTable* target, unsigned int mode);
+    // Gives a quantity summary the title of the bar list's (钢筋配料汇总表):
+    // the sheet the list's document shows and the one its workbook holds
+    // read the same.
+    static void nameBarSummary(CVes_SLSumaryTable& sheet);
     // The joint summary (钢筋接头类型汇总表): joints by connection type and
     // size, per element group and for the whole list, into `target` or a new
     // sheet as above.

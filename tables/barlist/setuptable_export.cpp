@@ -50,6 +50,7 @@ std::unique_ptr<CVes_TableBase> sortedSheet(CVes_SetupTable& list)
 std::unique_ptr<CVes_TableBase> barSummarySheet(CVes_SetupTable& list)
 {
     auto sheet = std::make_unique<CVes_SLSumaryTable>();
+    CVes_SetupTable::nameBarSummary(*sheet);
     list.SummarySTeel(sheet.get(), CVes_HuizongRules::kAllBars);
     return sheet;
 }
@@ -79,17 +80,11 @@ void writeUnitCaption(xlsx::Worksheet& sheet, const CVes_SetupTable& list, int c
                       int xlColumn)
 {
     const int unit = list.m_units.value(column, CVes_Template::kNoUnit);
-    QString suffix;
-    if (column == CVes_SetupTable::kColTotalWeight)
-        suffix = unit == CVes_Template::kGram    ? QStringLiteral("g")
-                 : unit == CVes_Template::kTonne ? QStringLiteral("t")
-                                                 : QString();
-    else
-        suffix = unit == CVes_Template::kCentimetre ? QStringLiteral("cm")
-                 : unit == CVes_Template::kMetre    ? QStringLiteral("m")
-                                                    : QString();
-    if (!suffix.isEmpty())
-        sheet.setText(5, xlColumn, list.m_captions.value(column) + suffix);
+    const bool own = column == CVes_SetupTable::kColTotalWeight
+        ? unit == CVes_Template::kGram || unit == CVes_Template::kTonne
+        : unit == CVes_Template::kCentimetre || unit == CVes_Template::kMetre;
+    if (own)
+        sheet.setText(5, xlColumn, unitCaption(list.m_captions.value(column), unit));
 }
 
 QString cutLengthText(CVes_Steel& bar, const barlist::ColumnFactors& f)

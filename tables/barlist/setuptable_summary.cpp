@@ -74,10 +74,17 @@ QString f3(double value) { return QString::asprintf("%.3f", value); }
 
 } // namespace
 
+void CVes_SetupTable::nameBarSummary(CVes_SLSumaryTable& sheet)
+{
+    sheet.setTitle(QStringLiteral("钢筋配料汇总表"));
+}
+
 CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, unsigned int mode)
 {
     const bool english = m_language == 1;
     target = prepareSheet(target, *this, QStringLiteral("Bar Bending Total Schedule"));
+    // Its groups are the list's elements, as in the joint summary.
+    target->m_captions[0] = QStringLiteral("构件编号");
     target->m_units[CVes_SLSumaryTable::kColLength] = m_units.value(kColTotalLength, kMetre);
     target->m_units[CVes_SLSumaryTable::kColWeight] = m_units.value(kColTotalWeight, kKilogram);
     if (m_lines.isEmpty())

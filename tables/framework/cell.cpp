@@ -2,10 +2,14 @@
 
 #include "core/geometry/curve.h"
 #include "core/geometry/steeltext.h"
+#include "core/geometry/text.h"
 #include "core/model/referencebase.h"
 #include "platform/dc.h"
 
 #include <QStringList>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace platform::gdi;
 using platform::Rect;
@@ -23,6 +27,92 @@ int verticalSign(const platform::Dc& dc)
 platform::Pen borderPen(double scale)
 {
     return platform::Pen(PS_SOLID, int(2 * scale), RGB(0, 0, 0));
+}
+
+// A shape's numbers are read as closely as the texts beside them: they are
+// drawn at least this share of the cell's text height.
+constexpr double kShapeTextShare = 0.75;
+
+// A line of text keeps this much of its height clear on either side within
+// its cell.
+constexpr double kSideRoom = 0.2;
+
+// The distance between the lines of n lines sharing a height: the lines
+// share it with 0.3 of a step above the first and below the last.
+int lineStep(int height, qsizetype n)
+{
+    return int(height / (n + 0.6));
+}
+
+bool isChinese(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x2E80 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF)
+        || (u >= 0xFF00 && u <= 0xFFEF);
+}
+
+// Marks a line never begins with, and marks it never ends with.
+bool closesText(QChar c)
+{
+    return QStringView(u"，。；：、）】》”’！？,.;:)]%").contains(c);
+}
+
+bool opensText(QChar c)
+{
+    return QStringView(u"（【《“‘([").contains(c);
+}
+
+// A text of nothing but rule characters ("━━━") draws a line across its
+// cell: it keeps its height and is cut at the cell's edges.
+bool isRule(const QString& text)
+{
+    bool any = false;
+    for (const QChar c : text) {
+        if (c.isSpace())
+            continue;
+        if (c.unicode() < 0x2500 || c.unicode() > 0x257F)
+            return false;
+        any = true;
+    }
+    return any;
+}
+
+// The pieces a line may be broken between: each Chinese character, each run
+// of other characters (numbers and words stay whole), a blank ending the
+// piece before it; closing marks stay with what they close.
+QStringList breakablePieces(const QString& line)
+{
+    QStringList pieces;
+    QString piece;
+    bool breakBefore = false;
+    const auto flush = [&] {
+        if (!piece.isEmpty() && !opensText(piece.back())) {
+            pieces << piece;
+            piece.clear();
+        }
+    };
+    for (const QChar c : line) {
+        if (closesText(c)) {
+            piece += c;
+            // After a Chinese mark, or a list's comma, a line may break; a
+            // decimal point or a closing bracket keeps its number whole.
+            breakBefore = isChinese(c) || c == u',' || c == u';';
+            continue;
+        }
+        if (c.isSpace()) {
+            piece += c;
+            flush();
+            breakBefore = false;
+            continue;
+        }
+        if (isChinese(c) || breakBefore)
+            flush();
+        piece += c;
+        breakBefore = isChinese(c);
+    }
+    if (!piece.isEmpty())
+        pieces << piece;
+    return pieces;
 }
 
 } // namespace
@@ -180,6 +270,10 @@ void CVes_Cell::drawOutline(platform::Dc* dc, const Rect& rect)
 void CVes_Cell::drawModel(platform::Dc* dc, const Rect& rect, int ySign)
 {
     const int saved = dc->SaveDC();
+    // A shape's numbers are legible and stay inside the cell, as its texts do.
+    dc->IntersectClipRect(rect);
+    const ShapeTextFrame frame(std::max(legibleHeight(), int(kShapeTextShare * std::abs(m_txtHigh))),
+                               rect);
     Rect box = rect;
     if (m_txtAlign == kAlignCentre) {
         // Keep the shape's proportions. A shape without an extent, or a cell
@@ -203,14 +297,20 @@ void CVes_Cell::drawModel(platform::Dc* dc, const Rect& rect, int ySign)
             }
         }
     }
+    // The shape takes the ratio, truncated, as whether to show its values: a
+    // page drawn smaller than paper size (the screen at its opening zoom)
+    // shows them as well, at the legible height the frame gives them.
     m_model->Draw(dc, RGB(0, 0, 0), RGB(0, 0, 0), RGB(0, 0, 0), box.left, box.top, 0, &box, 0,
-                  m_scale);
+                  std::max(m_scale, 1.0));
     dc->RestoreDC(saved);
 }
 
 void CVes_Cell::drawText(platform::Dc* dc, const Rect& rect, int ySign)
 {
     const int saved = dc->SaveDC();
+    // What does not fit even at the legible height is cut at the cell's edge
+    // rather than drawn over its neighbours.
+    dc->IntersectClipRect(rect);
     const COLORREF oldColour = dc->SetTextColor(m_txtColor);
     if (m_triCell)
         drawDiagonalText(dc, rect);
@@ -240,21 +340,127 @@ void CVes_Cell::drawDiagonalText(platform::Dc* dc, const Rect& rect)
 void CVes_Cell::drawLinesOfText(platform::Dc* dc, const Rect& rect, int ySign)
 {
     dc->SetTextAlign(m_txtAlign);
-    const QStringList lines = m_text.split(u'\n');
-    const int n = int(lines.size());
-    const int step = int(rect.Height() / (n + 0.6));
+    const TextLayout layout = layOutText(dc, rect);
+    const int h = layout.height;
+    const qsizetype n = layout.lines.size();
+    const int step = lineStep(rect.Height(), n);
     const int first = int(0.8 * step);
 
     int x = rect.left;
     switch (m_txtAlign) {
     case kAlignCentre: x = rect.left + (rect.right - rect.left) / 2; break;
-    case kAlignLeft: x = int(rect.left + 0.2 * m_txtHigh); break;
-    case kAlignRight: x = int(rect.left + (rect.right - rect.left) - 0.2 * m_txtHigh); break;
+    case kAlignLeft: x = int(rect.left + kSideRoom * h); break;
+    case kAlignRight: x = int(rect.left + (rect.right - rect.left) - kSideRoom * h); break;
     default: break;
     }
-    for (int k = 0; k < n; ++k) {
-        const int y = int(rect.top + first + k * step - ySign * m_txtHigh * 0.5);
-        writeText(dc, lines[k], QPoint(x, y), m_txtHigh, 0, m_txtAlign, m_fontName, m_txtWeight,
+    for (qsizetype k = 0; k < n; ++k) {
+        const int y = int(rect.top + first + k * step - ySign * h * 0.5);
+        writeText(dc, layout.lines[k], QPoint(x, y), h, 0, m_txtAlign, m_fontName, m_txtWeight,
                   m_scale);
     }
+}
+
+int CVes_Cell::textWidth(platform::Dc* dc) const
+{
+    const int h = std::max(m_txtHigh, legibleHeight());
+    int widest = 0;
+    for (const QString& line : m_text.split(u'\n'))
+        widest = std::max(widest, writeTextWidth(dc, line, h, m_fontName, m_txtWeight));
+    return widest + int(std::ceil(2 * kSideRoom * h));
+}
+
+int CVes_Cell::legibleHeight() const
+{
+    const double scale = std::isfinite(m_scale) ? std::abs(m_scale) : 1.0;
+    return std::max(1, int(kLegibleTextHeight * std::min(scale, 1000.0)));
+}
+
+CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) const
+{
+    TextLayout layout{m_text.split(u'\n'), m_txtHigh};
+    // 0 and below ask for the font's own default or character height.
+    if (m_txtHigh <= 0 || !dc || isRule(m_text))
+        return layout;
+    const int legible = legibleHeight();
+    const int start = std::max(m_txtHigh, legible);
+    const int width = std::abs(rect.Width());
+    const int height = std::abs(rect.Height());
+
+    const auto widest = [&](const QStringList& lines, int h) {
+        int w = 0;
+        for (const QString& line : lines)
+            w = std::max(w, writeTextWidth(dc, line, h, m_fontName, m_txtWeight));
+        return w;
+    };
+    const auto room = [&](int h) { return width - int(std::ceil(2 * kSideRoom * h)); };
+    // Every line that shows lies inside the rectangle and clear of the next
+    // line that shows: a single line may take the whole height.
+    const auto fitsHeight = [&](const QStringList& lines, int h) {
+        const int step = lineStep(height, lines.size());
+        const int first = int(0.8 * step);
+        int previous = -1;
+        for (qsizetype k = 0; k < lines.size(); ++k) {
+            if (lines[k].isEmpty())
+                continue;
+            const int top = int(first + k * step - h * 0.5);
+            if (top < 0 || top + h > height)
+                return false;
+            if (previous >= 0 && (k - previous) * step < h)
+                return false;
+            previous = int(k);
+        }
+        return true;
+    };
+    const auto fits = [&](const QStringList& lines, int h) {
+        return fitsHeight(lines, h) && widest(lines, h) <= room(h);
+    };
+
+    layout.height = start;
+    if (fits(layout.lines, start))
+        return layout;
+
+    // As large as the lines fit as they are: text widths grow with the height.
+    const int widestAtStart = widest(layout.lines, start);
+    int h = std::min(start, height);
+    if (widestAtStart > 0)
+        h = std::min(h, int(width / (double(widestAtStart) / start + 2 * kSideRoom)));
+    for (int tries = 0; tries < 64 && h >= legible && !fits(layout.lines, h); ++tries)
+        h = std::min(h - 1, int(h * 0.95));
+    if (h >= legible) {
+        layout.height = h;
+        return layout;
+    }
+
+    // Too small so: the lines wrap, at the largest height that then fits.
+    const auto wrapped = [&](int at) {
+        QStringList out;
+        for (const QString& line : std::as_const(layout.lines)) {
+            QString current;
+            for (const QString& piece : breakablePieces(line)) {
+                const QString longer = current + piece;
+                if (current.isEmpty()
+                    || writeTextWidth(dc, longer.trimmed(), at, m_fontName, m_txtWeight)
+                           <= room(at)) {
+                    current = longer;
+                } else {
+                    out << current.trimmed();
+                    current = piece;
+                }
+            }
+            out << current.trimmed();
+        }
+        return out;
+    };
+    int low = legible;
+    int high = start;
+    while (low < high) {
+        const int mid = (low + high + 1) / 2;
+        if (fits(wrapped(mid), mid))
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    layout.lines = wrapped(low);
+    layout.height = low;
+    return layout;
 }

@@ -12,6 +12,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -36,6 +37,10 @@ public:
     static constexpr unsigned kAlignLeft = 0;
     static constexpr unsigned kAlignRight = 2;
     static constexpr unsigned kAlignCentre = 6;
+    // The smallest text a reader reads on paper, in 0.1 mm: a main text that
+    // does not fit its cell shrinks down to this (times the cell's scale),
+    // then wraps, and only what still does not fit is cut at the cell's edge.
+    static constexpr int kLegibleTextHeight = 20;
 
     CVes_Cell(int row, int column);
     // Keeps the context and the rectangle; the form sets the position.
@@ -53,6 +58,8 @@ public:
     void setTextAligh(unsigned align) { m_txtAlign = align; }
     void setTxtHigh(int height) { m_txtHigh = height; }
     int getTxtHigh() const { return m_txtHigh; }
+    // The legible minimum at the cell's scale, in logical units.
+    int legibleHeight() const;
     void setTriCell(int flag) { m_triCell = flag; }
     void setScale(double scale) { m_scale = scale; }
     double getScale() const { return m_scale; }
@@ -82,6 +89,21 @@ public:
     // Row, column and flag are accepted and not used.
     void DrawBk(platform::Dc* dc, int row, int column, const platform::Rect& rect, int flag);
     void Draw(platform::Dc* dc, int row, int column, const platform::Rect& rect, int flag);
+
+    // The lines the main text is drawn in and their height: the text as
+    // set when it fits the rectangle; else as large as it fits, down to the
+    // legible height, and wrapped when it fits no other way.
+    struct TextLayout {
+        QStringList lines;
+        int height = 0;
+    };
+    TextLayout layOutText(platform::Dc* dc, const platform::Rect& rect) const;
+    // The width the main text takes on one line at its own height, with the
+    // room kept on either side of it.
+    int textWidth(platform::Dc* dc) const;
+    // Neither text, shape, start style nor form: a cell a neighbour's text
+    // may run on into.
+    bool isEmpty() const { return m_text.isEmpty() && !m_model && !m_start && !m_form; }
 
     int row() const { return m_row; }
     int column() const { return m_column; }

@@ -449,3 +449,25 @@ void CVes_Form::OnDraw(platform::Dc* dc)
     dc->SelectStockObject(NULL_PEN);
     dc->RestoreDC(saved);
 }
+
+void CVes_Form::spanWideTexts(platform::Dc* dc, int row)
+{
+    for (int c = 0; c < m_columnCount; ++c) {
+        const CVes_Cell* cell = GetCell(row, c);
+        if (!cell || cell->isMerged() || cell->isMerging() || cell->text().isEmpty())
+            continue;
+        const int needed = cell->textWidth(dc);
+        int width = GetColumnWidth(c);
+        int last = c;
+        while (width < needed && last + 1 < m_columnCount) {
+            const CVes_Cell* next = GetCell(row, last + 1);
+            if (!next || !next->isEmpty() || next->isMerged() || next->isMerging())
+                break;
+            ++last;
+            width += GetColumnWidth(last);
+        }
+        if (last > c)
+            setCellMerge(1, row, c, row, last);
+        c = last;
+    }
+}

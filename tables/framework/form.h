@@ -96,6 +96,10 @@ public:
     // background, border on, no line segments, no merge. Colours, weight,
     // the diagonal flag, the start reference and the text runs stay.
     void clearnAllCell();
+    // Lets the text of each cell of `row` that is wider than its cell run on
+    // into the empty cells to its right, as many as it needs: a long note
+    // spans the columns beside it instead of spilling over their rules.
+    void spanWideTexts(platform::Dc* dc, int row);
 
     // The box of a cell (merging not applied), or the empty rectangle.
     platform::Rect GetCellRect(int row, int column) const;

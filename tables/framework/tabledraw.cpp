@@ -21,6 +21,8 @@
 #include "tables/framework/tablebaseline.h"
 #include "tables/framework/tablehelpers.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -208,6 +210,9 @@ QString substituteCoverText(const CVes_TableBase& table, QString text, const Cov
     }
     text.replace(QStringLiteral("{混凝土强度}"), values.concrete);
     text.replace(QStringLiteral("{抗震等级}"), values.seismic);
+    // A cover without a value prints nothing for it, not its unit alone.
+    if (values.cover.isEmpty())
+        text.replace(QRegularExpression(QStringLiteral("\\{保护层\\}\\s*mm")), QString());
     text.replace(QStringLiteral("{保护层}"), values.cover);
     for (int i = 0; i < 4; ++i)
         text.replace(QStringLiteral("{锚固长度%1}").arg(i + 1), values.anchorage[i]);
@@ -215,19 +220,26 @@ QString substituteCoverText(const CVes_TableBase& table, QString text, const Cov
 }
 
 // A table of summary texts, four to a row, drawn at once over a cover row.
+// More texts than four to a row fit at a legible height are set out in as
+// many more columns as they need.
 void drawSummaryTable(platform::Dc* dc, const Rect& box, const QStringList& texts, int height,
                       double scale)
 {
-    constexpr int kColumns = 4;
-    const int rows = std::max(1, int((texts.size() + kColumns - 1) / kColumns));
+    // A row holds one line of text with 0.3 of a line above and below it.
+    const double legibleRow = 1.6 * CVes_Cell::kLegibleTextHeight * scale;
+    const int fittingRows =
+        legibleRow > 0 ? std::max(1, int(std::abs(box.Height()) / legibleRow)) : 1;
+    const int n = int(texts.size());
+    const int columns = std::max(4, (n + fittingRows - 1) / fittingRows);
+    const int rows = std::max(1, (n + columns - 1) / columns);
     CVes_Form form(dc, box);
-    form.SetColumnCount(kColumns);
+    form.SetColumnCount(columns);
     form.SetRowCount(rows);
     form.setRect(box);
     form.setScale(scale);
     form.clearnAllCell();
     for (qsizetype i = 0; i < texts.size(); ++i) {
-        form.setCellText(int(i / kColumns), int(i % kColumns), texts[i], CVes_Cell::kAlignCentre,
+        form.setCellText(int(i / columns), int(i % columns), texts[i], CVes_Cell::kAlignCentre,
                          height, QPoint(0, 0), QString());
     }
     form.OnDraw(dc);
@@ -377,7 +389,8 @@ int drawTitleBlock(CVes_TableBase& table, platform::Dc* dc, const PageBox& page,
 
     const bool printing = dc->IsPrinting();
     for (int i = 0; i < TemplateLayout::kTitleTextCount; ++i) {
-        if (!drawn[i])
+        // A text given no height has no size to be read at.
+        if (!drawn[i] || heights[std::size_t(i)] <= 0)
             continue;
         CVes_Variable& text = table.m_texts[std::size_t(i)];
         const QPoint device = map.device(anchor[i].x(), anchor[i].y());

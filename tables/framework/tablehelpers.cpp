@@ -8,6 +8,7 @@
 #include "platform/archive.h"
 #include "platform/saturate.h"
 #include "platform/xlsx/workbook.h"
+#include "tables/framework/template.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -175,6 +176,27 @@ void collectPldFiles(const QString& folder, const QString& pattern, QStringList&
                                : pattern;
     QSet<QString> visited;
     collectPldFilesIn(start, QStringList{filter}, files, visited);
+}
+
+QString unitName(int unit)
+{
+    switch (unit) {
+    case CVes_Template::kMillimetre: return QStringLiteral("mm");
+    case CVes_Template::kCentimetre: return QStringLiteral("cm");
+    case CVes_Template::kMetre: return QStringLiteral("m");
+    case CVes_Template::kGram: return QStringLiteral("g");
+    case CVes_Template::kKilogram: return QStringLiteral("kg");
+    case CVes_Template::kTonne: return QStringLiteral("t");
+    default: return {};
+    }
+}
+
+QString unitCaption(const QString& caption, int unit)
+{
+    QString text = caption;
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    return text + QStringLiteral("\n(") + unitName(unit) + u')';
 }
 
 void insertBarPicture(platform::xlsx::Worksheet& sheet, int row, int column, CVes_ModelReference& bar,

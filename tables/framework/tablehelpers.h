@@ -44,8 +44,14 @@ std::optional<platform::Pen> createTablePen(int style, int width, platform::COLO
 QString Steel_GradeDNToTableString(int grade, float diameter, int coated);
 // The same with the grade's letters ("C20").
 QString Steel_GradeDNToString(int grade, float diameter, int coated);
-// The same with the grade's spreadsheet characters.
+// The same as a workbook writes it: the grade's spreadsheet letters.
 QString Steel_GradeDNToExcelString(int grade, float diameter, int coated);
+
+// The name of a unit code ("mm", "kg"); empty for a code of no unit.
+QString unitName(int unit);
+// A workbook caption with its unit on a line of its own, in the form of the
+// templates' own captions: "总长" and metres give "总长\n(m)".
+QString unitCaption(const QString& caption, int unit);
 
 // Makes a bar varying (its dimensions run over ranges, its count is groups
 // of bars) or plain, keeping its number of bars: n bars become one group of

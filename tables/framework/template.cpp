@@ -149,10 +149,9 @@ void CVes_Template::CopyPageSetting(const CVes_Template* other)
     m_tableTextHeight = other->m_tableTextHeight;
     m_shapeTextHeight = other->m_shapeTextHeight;
     m_reservedHeight = other->m_reservedHeight;
-    m_columnNum = other->m_columnNum;
-    // A summary sheet may have fewer columns than its source: every column
-    // counted must have its caption, width and unit.
-    growColumnLists();
+    // The columns stay this sheet's own: a summary of six columns that took
+    // its source's ten would print its own six over widths meant for ten,
+    // past the frame, and stretch a column that shows nothing.
     m_rowNum = other->m_rowNum;
     m_rowMode = other->m_rowMode;
     for (int i : kMainTexts)

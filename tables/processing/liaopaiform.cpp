@@ -10,6 +10,9 @@ using platform::Rect;
 namespace {
 
 const QString kHeiti = QStringLiteral("黑体");
+// The text height (tag units) a tag's shape numbers are read beside: its
+// labels'.
+constexpr int kShapeNumberHeight = 40;
 
 } // namespace
 
@@ -69,6 +72,8 @@ public:
         m_form.m_shape->setMapRatio(m_form.m_shapeScale);
         m_cell.SetModel(m_form.m_shape);
         m_cell.setTextAligh(CVes_Cell::kAlignCentre);
+        // The height the shape's numbers are read beside.
+        m_cell.setTxtHigh(int(kShapeNumberHeight * m_form.m_scale));
         m_cell.SetDrawBorder(border);
         draw(rect);
     }
@@ -158,7 +163,8 @@ QString CVes_LiaoPaiForm::contentText(Content content) const
     case Content::Storey: return m_storey;
     case Content::EleType: return m_eleType;
     case Content::TagNumber: return m_tagNumber;
-    case Content::Remark: return m_remark;
+    // A remark's "|" breaks its line, as on the sheets it comes from.
+    case Content::Remark: return QString(m_remark).replace(u'|', u'\n');
     case Content::Element: return m_element;
     case Content::BarNumber: return m_barNumber;
     case Content::Count: return m_count;

@@ -47,7 +47,9 @@ CVes_ProcessListTable::PageContext CVes_ProcessListTable::beginPage(platform::Dc
     PageContext page;
     static_cast<LengthUnits&>(page) = lengthUnits(shapeColumn, lengthColumn);
     page.printing = dc->IsPrinting();
-    page.s = page.printing ? 1.0 : m_zoom;
+    // The cells follow the page as it was just drawn, the fitted scale with
+    // the zoom; a printed page is at its own size.
+    page.s = page.printing ? 1.0 : m_drawScale;
     page.h = platform::saturatedInt(m_tableTextHeight * 10 * page.s);
     m_form->setAllCellTxtHigh(page.h);
     return page;
@@ -168,6 +170,9 @@ void CVes_ProcessListTable::fillTable(platform::Dc* dc)
             for (int c = 0; texts && c < texts->size() && c < m_form->GetColumnCount(); ++c)
                 m_form->setCellText(r, c, texts->at(c), CVes_Cell::kAlignLeft, page.h,
                                     QPoint(0, 0), kFont);
+            // A caption longer than its narrow column ("弯曲（带拐）钢筋总重")
+            // runs on over the blank cells beside it, as in the summaries.
+            m_form->spanWideTexts(dc, r);
             return;
         }
         CVes_ProcessSteel& bar = *line.getProcessSteel();

@@ -24,22 +24,14 @@ using ListLine = CVes_ProcessTableListLine;
 // Spreadsheet columns of the two worksheets.
 enum DetailColumn { kA = 1, kB, kC, kD, kE, kF, kG, kH, kI };
 
-// The caption of row 5 with the column's unit when it is not millimetres.
-void unitCaption(xlsx::Worksheet& sheet, int column, const QString& caption, int unit)
+// The caption of row 5 with the column's unit when it is not millimetres;
+// empty for a unit a length cannot have.
+void lengthCaption(xlsx::Worksheet& sheet, int column, const QString& caption, int unit)
 {
     if (unit == CVes_Template::kMillimetre)
         return;
-    QString text = caption;
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    text += u'\r';
-    if (unit == CVes_Template::kMetre)
-        text += QStringLiteral("m");
-    else if (unit == CVes_Template::kCentimetre)
-        text += QStringLiteral("cm");
-    else
-        text.clear();
-    sheet.setText(5, column, text);
+    const bool length = unit == CVes_Template::kMetre || unit == CVes_Template::kCentimetre;
+    sheet.setText(5, column, length ? unitCaption(caption, unit) : QString());
 }
 
 QString headingCell(const EditLine& line)
@@ -97,8 +89,8 @@ void CVes_ProcessTable::exportExcel()
 int CVes_ProcessTable::fillExcel(xlsx::Worksheet& sheet)
 {
     const LengthUnits units = lengthUnits(kColShape, kColLength);
-    unitCaption(sheet, kD, m_captions.value(kColShape), units.shapeUnit);
-    unitCaption(sheet, kE, m_captions.value(kColLength), units.lengthUnit);
+    lengthCaption(sheet, kD, m_captions.value(kColShape), units.shapeUnit);
+    lengthCaption(sheet, kE, m_captions.value(kColLength), units.lengthUnit);
 
     int c = 1;
     for (CVes_TableBaseLine* row : contentRows(m_lines)) {

@@ -118,16 +118,21 @@ void CVes_ProcessTableEditView::editShapeVariable(int row, int column, QPoint po
     else
         text = QString::asprintf("%.1f", variable->m_value);
 
+    // A shape drawn small in its cell has small dimensions: the editor keeps
+    // at least the cell's text height, to stay readable, and is never lower
+    // than its text.
     const double scale = bar->getScale() > 0.0 ? bar->getScale() : 1.0;
+    const int textHeight = std::max(std::abs(LPtoDP(int(variable->m_height / scale))),
+                                    std::abs(LPtoDP(m_table->getTxtHight(row, column))));
     platform::Rect own;
     variable->LocateRect(own);
     const QPoint centre = point;
-    const int halfWidth = std::abs(LPtoDP(int(own.Width() / scale))) / 2;
-    const int halfHeight = std::abs(LPtoDP(int(own.Height() / scale))) / 2;
+    const int textWidth = QFontMetrics(editFont(textHeight)).horizontalAdvance(text) + 8;
+    const int halfWidth = std::max(std::abs(LPtoDP(int(own.Width() / scale))), textWidth) / 2 + 1;
+    const int halfHeight = std::max(std::abs(LPtoDP(int(own.Height() / scale))), textHeight + 4) / 2;
     const platform::Rect box(centre.x() - halfWidth, centre.y() - halfHeight,
                              centre.x() + halfWidth, centre.y() + halfHeight);
-    openEditBox(box, row, column, text, LPtoDP(int(variable->m_height / scale)), inplace::kClick,
-                true);
+    openEditBox(box, row, column, text, textHeight, inplace::kClick, true);
 }
 
 int CVes_ProcessTableEditView::isCanEditVar(int row, int column, QPoint point)

@@ -2,6 +2,7 @@
 
 #include "core/geometry/text.h"
 #include "platform/xlsx/workbook.h"
+#include "tables/framework/tablehelpers.h"
 
 namespace {
 
@@ -46,12 +47,9 @@ int CVes_SLSumaryTable::fillExcel(platform::xlsx::Worksheet& sheet)
 {
     const int unit = m_units.value(kColWeight, kKilogram);
     if (unit != kKilogram) {
-        QString caption = m_captions.value(kColWeight);
-        if (unit == kGram)
-            caption += QStringLiteral("\rg");
-        else if (unit == kTonne)
-            caption += QStringLiteral("\rt");
-        sheet.setText(5, kColWeight + 1, caption);
+        const QString caption = m_captions.value(kColWeight);
+        sheet.setText(5, kColWeight + 1,
+                      unit == kGram || unit == kTonne ? unitCaption(caption, unit) : caption);
     }
     return SummaryTextTable::fillExcel(sheet);
 }

@@ -35,19 +35,6 @@ void fillDerived(xlsx::Workbook& book, const QString& name, int lastColumn,
 }
 constexpr int kFirstDataRow = 6;
 
-QString lengthSuffix(int unit)
-{
-    switch (unit) {
-    case CVes_Template::kMillimetre: return QStringLiteral("mm");
-    case CVes_Template::kCentimetre: return QStringLiteral("cm");
-    case CVes_Template::kMetre: return QStringLiteral("m");
-    case CVes_Template::kGram: return QStringLiteral("g");
-    case CVes_Template::kKilogram: return QStringLiteral("kg");
-    case CVes_Template::kTonne: return QStringLiteral("t");
-    default: return {};
-    }
-}
-
 } // namespace
 
 int CVes_SLTable::fillExcel(platform::xlsx::Worksheet& sheet)
@@ -61,9 +48,7 @@ int CVes_SLTable::fillExcel(platform::xlsx::Worksheet& sheet)
         if (unit == usual)
             return;
         const bool known = std::find(units.begin(), units.end(), unit) != units.end();
-        const QString caption = m_captions.value(column).trimmed();
-        sheet.setText(5, cellColumn, known ? caption + QLatin1Char('\n') + lengthSuffix(unit)
-                                           : QString());
+        sheet.setText(5, cellColumn, known ? unitCaption(m_captions.value(column), unit) : QString());
     };
     heading(kColShape, 4, kMillimetre, {kCentimetre, kMetre});
     heading(kColCutLength, 5, kMillimetre, {kCentimetre, kMetre});

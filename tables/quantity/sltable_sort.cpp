@@ -59,7 +59,10 @@ CVes_SortBarSheet* CVes_SLTable::SortSteel(CVes_SortBarSheet* target)
             continue;
         CVes_Steel bar(line.m_steel);
         bar.count *= pieces;
-        bar.remark = QStringLiteral("%1-%2(%3件)").arg(eleType, element, QString::number(pieces));
+        // The element type and the element, of those there are, joined.
+        QStringList place{eleType, element};
+        place.removeAll(QString());
+        bar.remark = QStringLiteral("%1(%2件)").arg(place.join(u'-'), QString::number(pieces));
         target->Add(&bar);
     }
     target->sortSteel();

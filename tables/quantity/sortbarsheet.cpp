@@ -69,19 +69,6 @@ QString sizeText(const CVes_BarCore& bar)
     return Steel_GradeDNToTableString(bar.grade, bar.DN, bar.steelType == 1 ? 1 : 0);
 }
 
-const char* unitName(int unit)
-{
-    switch (unit) {
-    case CVes_Template::kMillimetre: return "mm";
-    case CVes_Template::kCentimetre: return "cm";
-    case CVes_Template::kMetre: return "m";
-    case CVes_Template::kGram: return "g";
-    case CVes_Template::kKilogram: return "kg";
-    case CVes_Template::kTonne: return "t";
-    default: return "";
-    }
-}
-
 // A subtotal: one bar size and its total length.
 struct SizeTotal {
     int grade;
@@ -491,9 +478,7 @@ int CVes_SortBarSheet::fillExcel(platform::xlsx::Worksheet& sheet)
     for (const auto& entry : kUnitColumns) {
         const int unit = m_units.value(entry.column, entry.templateUnit);
         if (unit != entry.templateUnit && m_widths.value(entry.column, 0) > 0)
-            sheet.setText(5, entry.column + 1,
-                          m_captions.value(entry.column).trimmed() + QStringLiteral("\n(")
-                              + QString::fromLatin1(unitName(unit)) + QLatin1Char(')'));
+            sheet.setText(5, entry.column + 1, unitCaption(m_captions.value(entry.column), unit));
     }
 
     int sheetRow = kFirstExcelRow - 1;
@@ -513,6 +498,9 @@ int CVes_SortBarSheet::fillExcel(platform::xlsx::Worksheet& sheet)
                 Steel_ReplaceTableStringToExcelString(text);
                 put(i, text);
             }
+            // The origins of a merged bar span the columns they span on paper.
+            if (row->m_strArray.value(0) == kMergeInfo)
+                sheet.merge(sheetRow, kColSize + 1, kColRemark + 1);
             continue;
         }
         CVes_BarCore& bar = row->m_steel;

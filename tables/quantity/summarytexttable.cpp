@@ -78,6 +78,7 @@ void SummaryTextTable::Draw(platform::Dc* dc, const platform::Rect& rect)
                                   i == 0 ? firstColumnAlign() : CVes_Cell::kAlignCentre, height,
                                   QPoint(0, 0), QString());
             }
+            form->spanWideTexts(dc, k);
         }
         if (!printing && k == m_curRow && m_curCol >= 0 && m_curCol < kMaxTexts) {
             form->setCellBkColor(k, m_curCol, kCurrentCellColour);
@@ -90,12 +91,18 @@ void SummaryTextTable::Draw(platform::Dc* dc, const platform::Rect& rect)
 
 int SummaryTextTable::fillExcel(platform::xlsx::Worksheet& sheet)
 {
+    // The first column's caption is the sheet's own, as its pages print it.
+    sheet.setText(kFirstExcelRow - 1, 1, m_captions.value(0));
     int row = kFirstExcelRow;
     for (CVes_TableBaseLine* line : std::as_const(m_lines)) {
         if (const auto* texts = dynamic_cast<const CVes_TableTextLine*>(line)) {
             const int n = std::min(int(texts->m_texts.size()), kMaxTexts);
             for (int i = 0; i < n; ++i)
                 sheet.setText(row, i + 1, excelText(texts->m_texts[i]));
+            // As on the printed page, a long note runs on over the blank
+            // cells beside it.
+            for (int i = 0; i < n; ++i)
+                sheet.spanWideText(row, i + 1, int(m_captions.size()));
         }
         ++row;
     }

@@ -202,6 +202,61 @@ TEST_F(XlsxWorkbook, SaveReplacesAnOlderFileWhole)
 
 // --- In-memory behaviour, no zip needed -------------------------------------
 
+// Rows are as high as their lines need: 1.5 times the font's size a line
+// (10 points, and 16 for the title), never lower than the default 15.
+TEST_F(XlsxWorkbook, RowsAreAsHighAsTheirLinesAndMergedCellsSpan)
+{
+    Workbook book;
+    book.setTemplate(twoSheets());
+    Worksheet& sheet = book.sheetAt(0);
+    sheet.setText(1, 1, QStringLiteral("钢筋配料单"));
+    sheet.setText(5, 2, QStringLiteral("钢筋\n规格"));
+    sheet.setText(6, 6, QStringLiteral("一\n二\n三\n四\n五\n六"));
+    sheet.setText(7, 2, QStringLiteral("多项归并"));
+    ASSERT_TRUE(sheet.merge(7, 2, 8));
+    EXPECT_FALSE(sheet.merge(7, 5, 9)) << "overlaps the range before";
+    EXPECT_FALSE(sheet.merge(7, 3, 3)) << "one cell is no range";
+    EXPECT_EQ(sheet.mergedTo(7, 5), 8);
+    EXPECT_EQ(sheet.mergedTo(8, 5), 5);
+
+    const QString path = dir.filePath(QStringLiteral("rows.xlsx"));
+    ASSERT_TRUE(book.save(path));
+    const QString xml = QString::fromUtf8(member(path, QStringLiteral("xl/worksheets/sheet1.xml")));
+    const auto height = [&](int row) {
+        const auto m = QRegularExpression(QStringLiteral("<row r=\"%1\"[^>]* ht=\"([0-9.]+)\"").arg(row))
+                           .match(xml);
+        return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
+    };
+    EXPECT_DOUBLE_EQ(height(1), 24.0);
+    EXPECT_DOUBLE_EQ(height(5), 30.0);
+    EXPECT_DOUBLE_EQ(height(6), 90.0);
+    EXPECT_DOUBLE_EQ(height(7), 0.0) << "one line keeps the default height";
+    EXPECT_TRUE(xml.contains(QStringLiteral("<mergeCell ref=\"B7:H7\"/>"))) << xml.toStdString();
+}
+
+TEST(XlsxWorksheet, AWideTextRunsOnOverTheBlankCellsBesideIt)
+{
+    WorkbookTemplate layout;
+    SheetTemplate sheet;
+    sheet.name = QStringLiteral("汇总");
+    for (int i = 0; i < 5; ++i)
+        sheet.columns.push_back({8.0, QString(), Align::Center});
+    layout.sheets = {sheet};
+    Workbook book;
+    book.setTemplate(layout);
+    Worksheet& s = book.sheetAt(0);
+    // 8 units a column; a text needs its GBK bytes and one more.
+    s.setText(6, 2, QStringLiteral("1234567"));          // 8: fits
+    s.setText(7, 2, QStringLiteral("(含损耗=2.5%,2.5%)")); // 18 + 1: three columns
+    s.setText(8, 1, QStringLiteral("环氧树脂涂层钢筋"));   // 17: would take three
+    s.setText(8, 3, QStringLiteral("12.5"));             // but the third is filled
+    s.setText(9, 4, QStringLiteral("环氧树脂涂层钢筋环氧树脂")); // runs to the last column
+    for (int row = 6; row <= 9; ++row)
+        for (int column = 1; column <= 5; ++column)
+            s.spanWideText(row, column, 5);
+    EXPECT_EQ(s.merges(), (std::map<std::pair<int, int>, int>{{{7, 2}, 4}, {{8, 1}, 2}, {{9, 4}, 5}}));
+}
+
 TEST(XlsxWorksheet, TemplateCaptionsFillRowFiveAndCanBeRewritten)
 {
     Workbook book;

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -84,6 +85,39 @@ public:
         const auto border = QRegularExpression(QStringLiteral("borderId=\"(\\d+)\""))
                                 .match(entries.value(style.captured(1).toInt()));
         return border.hasMatch() && border.captured(1) != QLatin1String("0");
+    }
+
+    // Every string cell of the sheet ("B6") with its text.
+    std::map<QString, QString> strings() const
+    {
+        std::map<QString, QString> cells;
+        const QRegularExpression cell(
+            QStringLiteral("<c r=\"([A-Z]+\\d+)\"[^>]*t=\"s\"[^>]*><v>(\\d+)</v>"));
+        for (auto it = cell.globalMatch(m_sheet); it.hasNext();) {
+            const auto m = it.next();
+            cells[m.captured(1)] = m_strings.value(m.captured(2).toInt());
+        }
+        return cells;
+    }
+    // The heights the sheet sets its rows to, in points, by row number.
+    std::map<int, double> rowHeights() const
+    {
+        std::map<int, double> heights;
+        const QRegularExpression row(QStringLiteral("<row r=\"(\\d+)\"[^>]* ht=\"([0-9.]+)\""));
+        for (auto it = row.globalMatch(m_sheet); it.hasNext();) {
+            const auto m = it.next();
+            heights[m.captured(1).toInt()] = m.captured(2).toDouble();
+        }
+        return heights;
+    }
+    // The merged ranges ("B7:F7"), in order.
+    QStringList merges() const
+    {
+        QStringList ranges;
+        const QRegularExpression merge(QStringLiteral("<mergeCell ref=\"([^\"]+)\""));
+        for (auto it = merge.globalMatch(m_sheet); it.hasNext();)
+            ranges << it.next().captured(1);
+        return ranges;
     }
 
     // The cells the sheet's pictures are anchored at ("D6"), in order.

@@ -12,28 +12,28 @@ struct GradeCase {
     int code;
     const char* letters;
     char escape;
-    const char* excelGbk; // the spreadsheet text as GBK bytes
+    const char* excel; // the spreadsheet text: the letters a detailer types
     int valid;
 };
 
 void PrintTo(const GradeCase& c, std::ostream* os) { *os << "grade " << c.code; }
 
 const GradeCase kGrades[] = {
-    {1, "A", 'A', "A6 D5", 1},        {2, "B", 'B', "AA A2", 1},
-    {3, "C", 'C', "AA A3", 1},        {4, "D", 'D', "AA A4", 1},
-    {11, "AE", 'K', "A6 D5 45", 1},   {12, "L", 'L', "A6 D5 4C", 1},
-    {13, "T", 'M', "A6 D5 54", 1},    {14, "N", 'N', "A6 D5 4E", 1},
-    {15, "HM", 'O', "A6 D5 48 4D", 1}, {16, "PM", 'P', "A6 D5 50 4D", 1},
-    {17, "H", 'Q', "A6 D5 48", 1},    {18, "P", 'R', "A6 D5 50", 1},
-    {19, "S", 'S', "A6 D5 53", 1},    {20, "", 'T', "", 1},
-    {21, "BF", 'U', "AA A2 46", 1},   {23, "BE", 'W', "AA A2 45", 1},
-    {31, "CF", '_', "AA A3 46", 1},   {32, "R", '`', "AA A3 52", 0},
-    {33, "CE", 'a', "AA A3 45", 1},   {41, "DF", 'i', "AA A4 46", 1},
-    {42, "DE", 'j', "AA A4 45", 1},
-    // Codes outside the table.
-    {0, "", '@', "", 0},              {5, "", 'E', "", 0},
-    {6, "", 'F', "", 0},              {22, "", 'V', "", 0},
-    {43, "", 'k', "", 0},             {-1, "", '?', "", 0},
+    {1, "A", 'A', "A", 1},        {2, "B", 'B', "B", 1},
+    {3, "C", 'C', "C", 1},        {4, "D", 'D', "D", 1},
+    {11, "AE", 'K', "AE", 1},     {12, "L", 'L', "L", 1},
+    {13, "T", 'M', "T", 1},       {14, "N", 'N', "N", 1},
+    {15, "HM", 'O', "HM", 1},     {16, "PM", 'P', "PM", 1},
+    {17, "H", 'Q', "H", 1},       {18, "P", 'R', "P", 1},
+    {19, "S", 'S', "S", 1},       {20, "", 'T', "T", 1},
+    {21, "BF", 'U', "BF", 1},     {23, "BE", 'W', "BE", 1},
+    {31, "CF", '_', "CF", 1},     {32, "R", '`', "R", 0},
+    {33, "CE", 'a', "CE", 1},     {41, "DF", 'i', "DF", 1},
+    {42, "DE", 'j', "DE", 1},
+    // Codes outside the table: the two further escapes keep their letter.
+    {0, "", '@', "", 0},          {5, "", 'E', "E", 0},
+    {6, "", 'F', "F", 0},         {22, "", 'V', "", 0},
+    {43, "", 'k', "", 0},         {-1, "", '?', "", 0},
 };
 
 class GradeTexts : public ::testing::TestWithParam<GradeCase> {};
@@ -43,24 +43,42 @@ TEST_P(GradeTexts, LettersEscapeSpreadsheetTextAndValidity)
     const GradeCase& c = GetParam();
     EXPECT_EQ(Steel_GradeToString(c.code), QString::fromLatin1(c.letters));
     EXPECT_EQ(Steel_GradeToTableCHAR(c.code), c.escape);
-    EXPECT_EQ(test::toHex(platform::gbk::encode(Steel_GradeToExcelString(c.code))),
-              test::toHex(test::hex(c.excelGbk)));
+    EXPECT_EQ(Steel_GradeToExcelString(c.code), QString::fromLatin1(c.excel));
     EXPECT_EQ(Steel_isValidGrade(c.code), c.valid);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllCodes, GradeTexts, ::testing::ValuesIn(kGrades));
 
-TEST(GradeTexts, TableEscapesBecomeSpreadsheetCharacters)
+// A workbook's grade text is plain ASCII that any spreadsheet program shows
+// in any font, and that the program reads back as the same grade when it is
+// typed or pasted as a size.
+TEST_P(GradeTexts, SpreadsheetTextIsPlainAndReadsBackAsTheGrade)
+{
+    const GradeCase& c = GetParam();
+    const QString text = Steel_GradeToExcelString(c.code);
+    for (const QChar ch : text)
+        EXPECT_LT(ch.unicode(), 0x80) << c.code;
+    if (*c.letters == 0)
+        return;
+    int grade = 0;
+    float diameter = 0;
+    EXPECT_EQ(transStringToGuige(text + QStringLiteral("22"), grade, diameter), 1);
+    EXPECT_EQ(grade, c.code);
+    EXPECT_EQ(diameter, 22.0f);
+}
+
+TEST(GradeTexts, TableEscapesBecomeSpreadsheetLetters)
 {
     QString text = QStringLiteral("%%C20@200+%%T+%%F+%%E+%%a+%%O8+%%M");
     Steel_ReplaceTableStringToExcelString(text);
-    EXPECT_EQ(test::toHex(platform::gbk::encode(text)),
-              test::toHex(test::hex("AA A3 32 30 40 32 30 30 2B A6 D5 54 2B AA AF 2B 25 25 45 2B"
-                                    "AA A3 45 2B A6 D5 48 4D 38 2B A6 D5 54")));
+    EXPECT_EQ(text, QStringLiteral("C20@200+T+F+E+CE+HM8+T"));
     // Plain texts and lone percent signs stay.
     QString plain = QString::fromUtf8("箍筋 %%% 100%");
     Steel_ReplaceTableStringToExcelString(plain);
     EXPECT_EQ(plain, QString::fromUtf8("箍筋 %%% 100%"));
+    QString summary = QStringLiteral("HRB400(%%C)");
+    Steel_ReplaceTableStringToExcelString(summary);
+    EXPECT_EQ(summary, QStringLiteral("HRB400(C)"));
 }
 
 TEST(DNtoString, WholeDiametersWithoutFraction)

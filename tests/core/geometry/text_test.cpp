@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cmath>
 
 using namespace platform;
@@ -56,9 +58,10 @@ const ValueCase kValues[] = {
     // Whole numbers are rounded up from .9.
     {4, 0, 2.95, 0, 0, "", true, "3", 0},
     {4, 0, 2.85, 0, 0, "", true, "2", 0},
-    // Text variables show their text, or their name without one.
+    // Text variables show their text; without one, nothing (never their
+    // own name in its place).
     {3, 0, 5, 9, 1, "见详图", true, "见详图", 0},
-    {3, 0, 5, 9, 1, "", true, "L1", 0},
+    {3, 0, 5, 9, 1, "", true, "", 0},
     // Values no int holds (typed, or computed by a formula) show the nearest.
     {2, 0, 1e300, 1e300, 0, "", true, "2147483647", 0},
     {2, 0, -3e9, -3e9, 0, "", true, "-2147483647", 0},
@@ -150,6 +153,73 @@ INSTANTIATE_TEST_SUITE_P(Shown, VariableDrawing,
                                            ShownCase{0, 1, 0, "1000～1500 △100", 1},
                                            ShownCase{1, 0, 0, "L1", 0}, ShownCase{1, 0, 1, "L1°", 0},
                                            ShownCase{0, 0, 0, nullptr, 0}));
+
+// A shape drawn small keeps its numbers legible inside its cell: within a
+// frame a variable is drawn no lower than the frame's minimum and moved into
+// its bounds. Unframed, the value "1000～1500 △100" (16 bytes) is drawn 10
+// high at (60, 48), left-aligned on its baseline; at 30 it is 16 × 15 = 240
+// wide and reaches 24 above the baseline and 6 below it.
+struct FrameCase {
+    const char* name;
+    int minimum;         // -1: no frame
+    Rect bounds;
+    int height;
+    QPoint at;
+};
+
+void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.name; }
+
+class VariableInFrame : public ::testing::TestWithParam<FrameCase> {};
+
+TEST_P(VariableInFrame, RaisedToTheMinimumAndKeptInside)
+{
+    const FrameCase& c = GetParam();
+    ShowStep show(true);
+    CVes_Variable v = rangeVariable();
+    RecordingDc dc;
+    {
+        std::optional<ShapeTextFrame> frame;
+        if (c.minimum >= 0)
+            frame.emplace(c.minimum, c.bounds);
+        v.draw(&dc, 0x123456, 2.0, 10, 20, 0, 1, 0, QPoint());
+    }
+    EXPECT_EQ(ShapeTextFrame::current(), nullptr);
+    const auto out = dc.records(DcOp::TextOut);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].font.logFont().lfHeight, c.height);
+    EXPECT_EQ(out[0].points.at(0), c.at);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, VariableInFrame,
+    ::testing::Values(FrameCase{"NoFrame", -1, Rect(), 10, QPoint(60, 48)},
+                      FrameCase{"SmallerMinimumChangesNothing", 8, Rect(0, 0, 1000, 1000), 10,
+                                QPoint(60, 48)},
+                      FrameCase{"RaisedWhereItFits", 30, Rect(0, 0, 1000, 1000), 30,
+                                QPoint(60, 48)},
+                      FrameCase{"MovedBackFromTheRightEdge", 30, Rect(0, 0, 280, 1000), 30,
+                                QPoint(40, 48)},
+                      FrameCase{"WiderThanTheBoundsStartsAtTheLeft", 30, Rect(10, 0, 200, 1000),
+                                30, QPoint(10, 48)},
+                      FrameCase{"MovedDownFromTheTop", 30, Rect(0, 40, 1000, 1000), 30,
+                                QPoint(60, 64)},
+                      FrameCase{"MovedUpFromTheBottom", 30, Rect(0, 0, 1000, 50), 30,
+                                QPoint(60, 44)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ShapeTextFrame, TheInnermostFrameApplies)
+{
+    const ShapeTextFrame outer(30, Rect(0, 0, 100, 100));
+    {
+        const ShapeTextFrame inner(12, Rect(0, 0, 50, 50));
+        EXPECT_EQ(ShapeTextFrame::current(), &inner);
+        EXPECT_EQ(ShapeTextFrame::heightFor(10), 12);
+        EXPECT_EQ(ShapeTextFrame::heightFor(-10), -12);
+    }
+    EXPECT_EQ(ShapeTextFrame::current(), &outer);
+    EXPECT_EQ(ShapeTextFrame::heightFor(10), 30);
+    EXPECT_EQ(ShapeTextFrame::heightFor(40), 40);
+}
 
 TEST(VariableDrawing, StatusDecidesColourAndWeight)
 {

@@ -177,10 +177,11 @@ TEST_F(SheetFill, ColumnsInOtherUnitsSayTheirUnitInRowFive)
     Line* row = test::addPlainBar(t, "1", 234.5f, 2); // cm
     row->m_steel.DN = 20.0f;
     fill();
-    EXPECT_EQ(at(5, 5), t.m_captions[CVes_SetupTable::kColShape] + QStringLiteral("cm"));
-    EXPECT_EQ(at(5, 6), t.m_captions[CVes_SetupTable::kColCutLength] + QStringLiteral("m"));
-    EXPECT_EQ(at(5, 9), t.m_captions[CVes_SetupTable::kColTotalLength] + QStringLiteral("m"));
-    EXPECT_EQ(at(5, 10), t.m_captions[CVes_SetupTable::kColTotalWeight] + QStringLiteral("t"));
+    // The unit on a line of its own, in brackets, as the template's "(mm)".
+    EXPECT_EQ(at(5, 5), QStringLiteral("钢筋形状\n(cm)"));
+    EXPECT_EQ(at(5, 6), QStringLiteral("断料\n长度\n(m)"));
+    EXPECT_EQ(at(5, 9), QStringLiteral("总长\n(m)"));
+    EXPECT_EQ(at(5, 10), QStringLiteral("总重\n(t)"));
     EXPECT_EQ(at(6, 6), QStringLiteral("2.35"));
     // 234.5 cm × 2 = 4.69 m; by whole bars 235 cm × 2 × 2.47 kg/m = 0.011609 t.
     EXPECT_EQ(at(6, 9), QStringLiteral("4.69"));
@@ -260,8 +261,9 @@ TEST_F(BarListExport, FourSheetsEachWithItsTitleBlockAndBorders)
         QString title; // the sheet's own
         const char* lastColumn;
     };
+    // The bar summary reads as the list's document shows it: 钢筋配料汇总表.
     for (const Derived& d : {Derived{2, CVes_SortBarSheet().m_texts[0].m_formula, "H"},
-                             Derived{3, CVes_SLSumaryTable().m_texts[0].m_formula, "F"},
+                             Derived{3, QStringLiteral("钢筋配料汇总表"), "F"},
                              Derived{4, CVes_SLSumaryJTtable().m_texts[0].m_formula, "F"}}) {
         const test::ExportedBook sheet(path, d.index);
         EXPECT_FALSE(d.title.isEmpty());
@@ -276,8 +278,10 @@ TEST_F(BarListExport, FourSheetsEachWithItsTitleBlockAndBorders)
         const QChar past(last.at(0).unicode() + 1);
         EXPECT_FALSE(sheet.bordered(QString(past) + u'6')) << d.index;
     }
-    // The summaries' own rows.
+    // The summaries' own rows, their groups under the caption the pages give.
     const test::ExportedBook summary(path, 3);
+    EXPECT_EQ(summary.text(QStringLiteral("A5")), QStringLiteral("构件编号"));
+    EXPECT_EQ(test::ExportedBook(path, 4).text(QStringLiteral("A5")), QStringLiteral("构件编号"));
     EXPECT_FALSE(summary.text(QStringLiteral("A6")).isEmpty());
     const std::unique_ptr<CVes_SLSumaryTable> built(t.SummarySTeel(nullptr, 0));
     const int rows = int(built->lines().size());

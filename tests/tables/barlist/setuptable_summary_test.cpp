@@ -308,6 +308,19 @@ TEST_F(BarSummary, EmptyListGivesTitledSheetWithoutRows)
     EXPECT_EQ(t.getHuizongRules().m_mode, 4);
 }
 
+// The list's summary names itself and its groups as the list's document
+// does, rebuilt as often as it is: 钢筋配料汇总表, 构件编号.
+TEST_F(BarSummary, KeepsTheListsTitleAndGroupCaptionThroughRebuilds)
+{
+    CVes_SLSumaryTable named;
+    CVes_SetupTable::nameBarSummary(named);
+    for (int build = 0; build < 2; ++build) {
+        t.SummarySTeel(&named, 0);
+        EXPECT_EQ(named.m_texts[0].m_formula, "钢筋配料汇总表") << build;
+        EXPECT_EQ(named.m_captions.value(0), "构件编号") << build;
+    }
+}
+
 TEST_F(BarSummary, EnglishTexts)
 {
     t.setLanguage(1);

@@ -306,6 +306,81 @@ INSTANTIATE_TEST_SUITE_P(
                  QSize(96, -96), {{100, 46}, {100, 90}, {100, 134}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// ---------------------------------------------------------------- fitting
+
+// The recording context's metrics make the sizes exact: every GBK byte is
+// half the height wide (truncated), so a Chinese character is as wide as the
+// text is high. A line keeps 0.2 of its height clear either side; n lines
+// share the height H in steps of H / (n + 0.6), and a line is never higher
+// than its step. The legible height is 20 at scale 1.
+struct TextFitCase {
+    const char* name;
+    const char* text;
+    int height;
+    Rect rect;      // the working rectangle is this shrunk by 1
+    double scale;
+    std::vector<const char*> lines;
+    int drawnHeight;
+};
+
+void PrintTo(const TextFitCase& c, std::ostream* os) { *os << c.name; }
+
+class CellFit : public ::testing::TestWithParam<TextFitCase> {};
+
+TEST_P(CellFit, TextTakesTheLargestHeightThatFitsItsCell)
+{
+    const TextFitCase& c = GetParam();
+    RecordingDc dc;
+    CVes_Cell cell(0, 0);
+    cell.SetText(QString::fromUtf8(c.text), QStringLiteral("宋体"));
+    cell.setTxtHigh(c.height);
+    cell.setScale(c.scale);
+    cell.Draw(&dc, 0, 0, c.rect, 0);
+
+    QStringList expected;
+    for (const char* line : c.lines)
+        expected << QString::fromUtf8(line);
+    QStringList drawn;
+    for (const DcRecord& r : textOuts(dc)) {
+        drawn << r.text;
+        EXPECT_EQ(r.font.logFont().lfHeight, c.drawnHeight) << r.text.toStdString();
+        // Whatever still does not fit is cut at the working rectangle.
+        ASSERT_TRUE(r.state.clip.has_value());
+        Rect work = c.rect;
+        work.DeflateRect(1, 1);
+        EXPECT_EQ(*r.state.clip, work);
+    }
+    EXPECT_EQ(drawn, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CellFit,
+    ::testing::Values(
+        TextFitCase{"FittingTextKeepsItsHeight", "KL1", 40, Rect(0, 0, 202, 162), 1.0, {"KL1"}, 40},
+        // 10 bytes: 5h wide plus 0.4h of room in 200: h = 37.
+        TextFitCase{"TooWideShrinksToTheWidth", "ABCDEFGHIJ", 40, Rect(0, 0, 202, 162), 1.0,
+                {"ABCDEFGHIJ"}, 37},
+        // Two lines in 58: a step of 22.
+        TextFitCase{"LinesNeverOverlap", "2000～3000\n等差:250", 30, Rect(0, 0, 402, 60), 1.0,
+                {"2000～3000", "等差:250"}, 22},
+        // Unwrapped the text would be 11 high, below 20: three lines of at
+        // most three characters fit at 27 (steps of 100 / 3.6 = 27).
+        TextFitCase{"BelowTheLegibleHeightWraps", "钢筋钢筋钢筋钢筋", 40, Rect(0, 0, 102, 102), 1.0,
+                {"钢筋钢", "筋钢筋", "钢筋"}, 27},
+        // Numbers are never broken: at the legible height the rest is cut.
+        TextFitCase{"NumbersStayWholeAndAreCut", "12345678901234567890", 40, Rect(0, 0, 102, 102),
+                1.0, {"12345678901234567890"}, 20},
+        // Blanks and marks break lines; a closing mark stays with its word.
+        TextFitCase{"BreaksAfterBlanksAndMarks", "AB CD，EF", 40, Rect(0, 0, 62, 102), 1.0,
+                {"AB", "CD，", "EF"}, 25},
+        // A text set below the legible height is drawn at it.
+        TextFitCase{"NeverBelowTheLegibleHeight", "A", 8, Rect(0, 0, 202, 162), 1.0, {"A"}, 20},
+        TextFitCase{"TheLegibleHeightFollowsTheScale", "A", 8, Rect(0, 0, 202, 162), 0.5, {"A"}, 10},
+        // A rule is a line across the cell: cut at the edges, never smaller.
+        TextFitCase{"RuleKeepsItsHeight", "━━━━━━━━━━", 50, Rect(0, 0, 202, 162), 1.0,
+                {"━━━━━━━━━━"}, 50}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(CellTextColour, MainTextInTheCellsColourRunsInTheContextsOwn)
 {
     RecordingDc dc;
@@ -467,6 +542,23 @@ INSTANTIATE_TEST_SUITE_P(
         FitCase{"ZeroWidthShape", 0, 50, 6, Rect(0, 0, 202, 202), Rect(1, 1, 201, 201)},
         FitCase{"FlatCell", 100, 50, 6, Rect(0, 0, 202, 2), Rect(1, 1, 201, 1)}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A shape shows its values when the ratio it is given, truncated, is not 0:
+// a page drawn below paper size (the screen at its opening zoom) shows
+// them too.
+TEST(ShapeValues, ShownAtEveryScale)
+{
+    for (const double scale : {0.3, 0.85, 1.0, 1.25, 3.0}) {
+        RecordingDc dc;
+        FakeShape shape(100, 50);
+        CVes_Cell cell(0, 0);
+        cell.SetModel(&shape);
+        cell.setScale(scale);
+        cell.Draw(&dc, 0, 0, Rect(0, 0, 202, 202), 0);
+        EXPECT_GE(int(shape.ratio), 1) << scale;
+        EXPECT_EQ(shape.ratio, std::max(scale, 1.0)) << scale;
+    }
+}
 
 TEST(ShapeFitUpwards, TheReducedHeightFollowsTheYAxis)
 {

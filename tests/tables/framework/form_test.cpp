@@ -642,3 +642,48 @@ TEST_F(FormDrawing, HiddenColumnsAndDestroyedCellsAreSkipped)
 }
 
 } // namespace
+
+namespace {
+
+// A row of five columns 100 wide, texts 20 high: a text of n GBK bytes is
+// 10 n wide with 8 of room, so 9 bytes fit one column, 19 two.
+struct SpanCase {
+    const char* name;
+    std::vector<const char*> texts; // column by column; "" an empty cell
+    std::vector<std::pair<int, int>> spans; // (head, last column) merged
+};
+
+void PrintTo(const SpanCase& c, std::ostream* os) { *os << c.name; }
+
+class FormSpan : public ::testing::TestWithParam<SpanCase> {};
+
+TEST_P(FormSpan, WideTextsRunOnIntoEmptyNeighbours)
+{
+    const SpanCase& c = GetParam();
+    CVes_Form form;
+    form.SetColumnCount(5);
+    form.setRect(Rect(0, 0, 500, 40));
+    form.clearnAllCell();
+    for (int i = 0; i < int(c.texts.size()); ++i)
+        form.setCellText(0, i, QString::fromUtf8(c.texts[std::size_t(i)]), 6, 20, QPoint(),
+                         QString());
+    RecordingDc dc;
+    form.spanWideTexts(&dc, 0);
+    std::vector<std::pair<int, int>> spans;
+    for (int i = 0; i < 5; ++i)
+        if (form.GetCell(0, i)->isMerging())
+            spans.emplace_back(i, form.GetCell(0, i)->mergeEndColumn());
+    EXPECT_EQ(spans, c.spans);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FormSpan,
+    ::testing::Values(
+        SpanCase{"FittingTextsStay", {"123456789", "", "x"}, {}},
+        SpanCase{"ANoteTakesWhatItNeeds", {"各规格合计", "(含损耗=2.5%)", "", "", ""}, {{1, 2}}},
+        SpanCase{"AsFarAsTheRowGoes", {"", "", "", "环氧树脂涂层钢筋环氧树脂"}, {{3, 4}}},
+        SpanCase{"StopsAtAFilledCell", {"环氧树脂涂层钢筋", "", "7", "", ""}, {{0, 1}}},
+        SpanCase{"NoRoomBesideNoSpan", {"环氧树脂涂层钢筋", "12.5", "", "", ""}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

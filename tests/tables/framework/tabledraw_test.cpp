@@ -172,6 +172,25 @@ TEST(PageDrawing, PrintedTitleBlockSitsAtItsPaperPlacesLessThePrintOffset)
     EXPECT_EQ(sheet.getForm()->getBorder(), 1);
 }
 
+// A field nobody filled in prints empty after its name, never its name
+// again ("审核：审核"); a text given no height is not drawn at all.
+TEST(PageDrawing, EmptyFieldsPrintEmptyAndTextsOfNoHeightNothing)
+{
+    test::DrawSheet sheet;
+    sheet.setText(6, QStringLiteral("审核"), QString());
+    sheet.setText(7, QStringLiteral("日期"), QString());
+    sheet.m_textHeights[3] = 0;
+    platform::RecordingDc dc = test::printerDc();
+    sheet.Draw(&dc, Rect(1, 1, 100, 100));
+    const QStringList texts = dc.texts();
+    EXPECT_TRUE(texts.contains(QStringLiteral("审核："))) << texts.join(u'|').toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("日期：")));
+    EXPECT_FALSE(texts.join(u'|').contains(QStringLiteral("审核：审核")));
+    EXPECT_FALSE(texts.join(u'|').contains(QStringLiteral("施工部位")));
+    for (const DcRecord& record : dc.records(DcOp::TextOut))
+        EXPECT_NE(record.font.logFont().lfHeight, 0) << record.text.toStdString();
+}
+
 TEST(PageDrawing, PrintTagIsGreyAndRightAlignedUnderTheLastFooterText)
 {
     test::DrawSheet sheet;

@@ -569,13 +569,14 @@ TEST(Template, CopyPageSettingTakesThePageLayoutOnly)
     EXPECT_EQ(t.m_rowNum, 17);
     EXPECT_EQ(t.m_rowMode, 1);
     EXPECT_EQ(t.m_textHeights, (std::array<int, 8>{60, 99, 31, 32, 33, 34, 35, 36}));
-    // Not copied: paper, gutter, captions, widths and units.
+    // Not copied: paper, gutter and the columns (count, captions, widths
+    // and units): a sheet keeps its own columns.
     EXPECT_EQ(t.m_paper, 9);
     EXPECT_EQ(t.m_gutter, 0);
-    EXPECT_EQ(t.m_columnNum, 5);
-    EXPECT_EQ(t.m_captions, (QStringList{QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" ")}));
-    EXPECT_EQ(t.m_widths, (QList<int>{50, 50, 0, 0, 0}));
-    EXPECT_EQ(t.m_units, (QList<int>{0, 4, -1, -1, -1}));
+    EXPECT_EQ(t.m_columnNum, 2);
+    EXPECT_EQ(t.m_captions, (QStringList{QStringLiteral("甲"), QStringLiteral("乙")}));
+    EXPECT_EQ(t.m_widths, (QList<int>{50, 50}));
+    EXPECT_EQ(t.m_units, (QList<int>{0, 4}));
 }
 
 TEST(Template, LoadTemplateKeepsLanguageAndTextsOneToSeven)

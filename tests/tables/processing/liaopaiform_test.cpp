@@ -206,7 +206,10 @@ TEST(TagForm, PensAndTextHeightsFollowTheScale)
     for (const auto& s : half.segments())
         widths.insert(s.pen.width());
     EXPECT_EQ(widths, (std::set<int>{1})) << "3 and 2 at half scale";
-    EXPECT_EQ(textRecord(half, "料牌编号").font.logFont().lfHeight, 15);
+    // 30 at half scale is 15, but the label's second line "[加工编号]" of
+    // ten bytes, each half the height wide, and 0.2 of the height clear
+    // either side fits the cell (75 less its border) only at 13.
+    EXPECT_EQ(textRecord(half, "料牌编号").font.logFont().lfHeight, 13);
 
     RecordingDc fifth;
     form.setScale(0.2);
@@ -275,6 +278,20 @@ TEST(TagForm, TwoPartRunsAndRemark)
                             [](const QString& t) { return t.startsWith("规格："); }));
     textRecord(dc, "下料长度：3000");
     EXPECT_FALSE(dc.texts().contains("12.34")) << "no weight on the two-part tags";
+}
+
+// A remark typed with "|" breaks there, as on the sheets it comes from.
+TEST(TagForm, TheTwoPartTagsBreakARemarkAtItsBars)
+{
+    for (const bool sideBySide : {false, true}) {
+        RecordingDc dc;
+        CVes_LiaoPaiForm form = filledForm(QPoint(0, 0));
+        form.m_remark = "两端|弯锚";
+        sideBySide ? form.OnDrawH(&dc) : form.OnDraw(&dc);
+        EXPECT_FALSE(dc.texts().join(u' ').contains(u'|')) << sideBySide;
+        textRecord(dc, "两端");
+        textRecord(dc, "弯锚");
+    }
 }
 
 TEST(TagForm, TheCompactTagJoinsProjectAndStorey)

@@ -34,8 +34,11 @@ class ProcessTableDraw : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // Text height 3 mm at zoom 1.5: h = 45, the last row of tags 60, a
-        // graded length 45.
+        // Text height 3 mm at zoom 1.5 in a client of 1200 × 1600: the
+        // portrait page is drawn 0.96 × 1600 less its shadow of 9 = 1527 of
+        // its 2970 high, so its cells are at 1527 / 2970 × 1.5 = 0.7712 of
+        // paper size, as its grid is: h = 23, the last row of tags 30
+        // (40 × 0.7712), a graded length 23.
         sheet.m_tableTextHeight = 3;
         sheet.m_zoom = 1.5;
         sheet.m_rowNum = 6;
@@ -75,9 +78,9 @@ TEST_F(ProcessTableDraw, SevenTagsTakeThreeFormRows)
     EXPECT_EQ(text(2, 6), "料牌 5.4\n料牌 5.5\n料牌 5.6");
     EXPECT_EQ(text(3, 6), "料牌 5.7");
     EXPECT_EQ(text(1, 7), "S1\nS2\nS3");
-    EXPECT_EQ(height(1, 6), 45);
-    EXPECT_EQ(height(2, 6), 45);
-    EXPECT_EQ(height(3, 6), 60);
+    EXPECT_EQ(height(1, 6), 23);
+    EXPECT_EQ(height(2, 6), 23);
+    EXPECT_EQ(height(3, 6), 30);
     // The bar's own cells span its three rows; the next bar follows them.
     EXPECT_EQ(cell(1, 1)->mergeEndRow(), 3);
     EXPECT_EQ(text(1, 1), "7");
@@ -108,7 +111,7 @@ TEST_F(ProcessTableDraw, TagsThatRunOverThePageContinueOnTheNext)
     draw(dc, 2);
     EXPECT_EQ(text(1, 6), "料牌 5.4\n料牌 5.5\n料牌 5.6");
     EXPECT_EQ(text(2, 6), "料牌 5.7");
-    EXPECT_EQ(height(2, 6), 60);
+    EXPECT_EQ(height(2, 6), 30);
     EXPECT_EQ(text(1, 1), "") << "a continued bar shows its tags only";
 }
 
@@ -178,7 +181,7 @@ class ProcessTableBarTexts : public ProcessTableDraw,
 TEST_P(ProcessTableBarTexts, LengthAndCount)
 {
     const BarTextCase& c = GetParam();
-    // h = 60; a graded length is written at 30 × s = 45.
+    // h = trunc(40 × 0.7712) = 30; a graded length is written at 30 × s = 23.
     sheet.m_tableTextHeight = 4;
     sheet.m_units[CVes_ProcessTable::kColLength] = c.lengthUnit;
     CVes_ProcessSteel bar = test::shapedBar("1", test::kStraight, "L", c.first, c.count);
@@ -191,7 +194,7 @@ TEST_P(ProcessTableBarTexts, LengthAndCount)
     platform::RecordingDc dc;
     draw(dc);
     EXPECT_EQ(text(1, 4), c.length);
-    EXPECT_EQ(height(1, 4), c.groups ? 45 : 60);
+    EXPECT_EQ(height(1, 4), c.groups ? 23 : 30);
     EXPECT_EQ(text(1, 5), c.countText);
     EXPECT_EQ(text(1, 8), "");
 }

@@ -143,8 +143,9 @@ TEST_F(ProcessTableExport, UnitCaptionsSayTheUnitsThatAreNotMillimetres)
     const QString path = exportSheet();
     ASSERT_FALSE(path.isEmpty());
     const ExportedBook book(path, 1);
-    EXPECT_EQ(book.text(QStringLiteral("D5")), "钢筋形状\nm");
-    EXPECT_EQ(book.text(QStringLiteral("E5")), "断料\n长度\ncm");
+    // The unit on a line of its own, in brackets like the template's "(mm)".
+    EXPECT_EQ(book.text(QStringLiteral("D5")), "钢筋形状\n(m)");
+    EXPECT_EQ(book.text(QStringLiteral("E5")), "断料\n长度\n(cm)");
 }
 
 TEST_F(ProcessTableExport, TenSingleRowsAreBorderedToRowSixteen)

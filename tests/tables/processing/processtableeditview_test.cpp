@@ -15,6 +15,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -272,6 +273,28 @@ TEST_F(ProcessEditView, ClickOnTheCurrentShapeCellEditsTheDimensionUnderThePoint
     typeAndEnd(QStringLiteral("3200"), Qt::Key_Return);
     EXPECT_DOUBLE_EQ(bar(2).getVar(QStringLiteral("L"))->m_value, 3200.0);
     EXPECT_EQ(sheet.CanUndo(), 1);
+}
+
+// A shape drawn small in its cell writes its dimensions small; their editor
+// is read at the height of the sheet's own texts, not at the dimension's.
+TEST_F(ProcessEditView, TheDimensionEditorIsAsLegibleAsTheRowsTexts)
+{
+    const std::optional<QPoint> at = dimensionPoint(view, sheet, 2);
+    ASSERT_TRUE(at.has_value());
+    sheet.AddSelect(2, 1);
+    sheet.setCurRow(2);
+    sheet.setCurCol(CVes_ProcessTable::kColShape);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, *at);
+    CVes_InPlaceEdit* box = editBox();
+    ASSERT_NE(box, nullptr);
+
+    // The row's cut length as the page draws it, in pixels.
+    const int rowText = std::abs(view.LPtoDP(sheet.getTxtHight(2, CVes_ProcessTable::kColLength)));
+    ASSERT_GT(rowText, 0);
+    EXPECT_GE(box->font().pixelSize(), rowText);
+    // The box shows its whole text: as high as a line, as wide as "3000.0".
+    EXPECT_GE(box->height(), box->font().pixelSize());
+    EXPECT_GE(box->width(), QFontMetrics(box->font()).horizontalAdvance(box->initialText()));
 }
 
 TEST_F(ProcessEditView, FirstClickSelectsTheRowWithoutAnEditor)

@@ -54,14 +54,19 @@ TEST_F(SLSort, BarsCountTheirElementsPiecesAndNameWhereTheyStand)
     t.appendLine(test::slEmpty());
     t.appendLine(test::slEleType("LIANG"));
     t.appendLine(test::slBar("3", 3, 16.0f, 5, 3000.0f));
+    t.appendLine(test::slEleType(""));
+    t.appendLine(test::slElement("KZ3", 3));
+    t.appendLine(test::slBar("4", 3, 18.0f, 1, 3000.0f));
 
     std::unique_ptr<CVes_SortBarSheet> sorted(t.SortSteel(nullptr));
-    ASSERT_EQ(sorted->bars().size(), 3u);
+    ASSERT_EQ(sorted->bars().size(), 4u);
     QStringList seen;
     for (const auto& bar : sorted->bars())
         seen << QStringLiteral("%1:%2:%3").arg(bar->number).arg(bar->count).arg(bar->remark);
     seen.sort();
-    EXPECT_EQ(seen, (QStringList{"1:2:-(1件)", "2:6:ZHU-KZ1(3件)", "3:5:LIANG-(1件)"}));
+    // Only what there is is named: no dash before or after a missing part.
+    EXPECT_EQ(seen, (QStringList{"1:2:(1件)", "2:6:ZHU-KZ1(3件)", "3:5:LIANG(1件)",
+                                 "4:3:KZ3(3件)"}));
     // The sheet's own bars stay as they were.
     EXPECT_EQ(t.lineAt(3)->m_steel.count, 2);
     EXPECT_TRUE(t.lineAt(3)->m_steel.remark.isEmpty());

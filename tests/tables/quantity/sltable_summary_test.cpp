@@ -10,6 +10,8 @@
 #include "core/geometry/datafolder.h"
 #include "core/model/connect.h"
 #include "core/model/connecttext.h"
+#include "platform/recordingdc.h"
+#include "tables/framework/form.h"
 #include "tables/framework/tabletextline.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sumsettingdlg.h"
@@ -260,6 +262,40 @@ TEST(QuantitySummaryLengths, LargeProjectDoesNotOverflow)
     CVes_SLSumaryTable sheet;
     t.SummarySTeel(&sheet);
     EXPECT_EQ(static_cast<CVes_TableTextLine*>(sheet.lines()[1])->getText(3), "2400000.00");
+}
+
+// The printed summary keeps its own six columns inside the table's frame:
+// the sheet's page set-up does not bring its ten columns along, and the
+// remark column takes what the others leave.
+TEST(QuantitySummaryPage, SixColumnsFillTheFrameAndEndAtIt)
+{
+    test::StockFileAway away;
+    CVes_SLTable t;
+    t.clearnAllLine();
+    t.appendLine(slElement("KL1", 1));
+    t.appendLine(slBar("1", 3, 20.0f, 2, 3000));
+    CVes_SLSumaryTable sheet;
+    t.SummarySTeel(&sheet);
+    EXPECT_EQ(sheet.m_columnNum, 6);
+    EXPECT_EQ(sheet.m_captions.size(), 6);
+
+    platform::RecordingDc::Device device;
+    device.printing = true;
+    platform::RecordingDc dc(device);
+    sheet.setPageTo(1, 1);
+    sheet.Draw(&dc, platform::Rect(1, 1, 100, 100));
+    const CVes_Form& form = *sheet.getForm();
+    ASSERT_EQ(form.GetColumnCount(), 6);
+    int sum = 0;
+    for (int c = 0; c < 6; ++c)
+        sum += form.GetColumnWidth(c);
+    EXPECT_EQ(sum, std::abs(form.getRect().Width()));
+    // 24 + 8 + 10 + 15 + 16 per cent for the others; 备注 takes the rest.
+    const int width = std::abs(form.getRect().Width());
+    EXPECT_EQ(form.GetColumnWidth(5),
+              width - int(24 * 0.01 * width) - int(8 * 0.01 * width) - int(10 * 0.01 * width)
+                  - int(15 * 0.01 * width) - int(16 * 0.01 * width));
+    EXPECT_EQ(form.GetCellRect(1, 5).right, form.getRect().right);
 }
 
 TEST(QuantitySummaryEmpty, NoRowsOrNoBarsGiveNoRows)

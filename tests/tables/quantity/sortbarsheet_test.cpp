@@ -504,6 +504,17 @@ TEST_F(SortSheetTest, WorkbookRowsWithPicturesAndUnitCaptions)
     EXPECT_DOUBLE_EQ(book.pictures()[0].top, 3.0);
 }
 
+// The origins of a merged bar span the columns they span on the printed
+// page, B to H, instead of being cut at the edges of column B.
+TEST_F(SortSheetTest, WorkbookMergeInformationSpansItsColumns)
+{
+    sheet.Add(QStringList{CVes_SortBarSheet::kMergeInfo, QStringLiteral("1(2根); 5(3根)")});
+    platform::xlsx::Worksheet book(platform::xlsx::SheetTemplate{QStringLiteral("S"), false, {}});
+    sheet.fillExcel(book);
+    EXPECT_EQ(book.text(6, 2), "1(2根); 5(3根)");
+    EXPECT_EQ(book.merges(), (std::map<std::pair<int, int>, int>{{{6, 2}, 8}}));
+}
+
 // ---- Threads ---------------------------------------------------------------------------
 
 // Two sheets sorted at once in opposite orders, while the process-wide sort

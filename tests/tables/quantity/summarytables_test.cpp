@@ -186,10 +186,27 @@ TEST(SummaryWorkbook, GradeEscapesBecomeGradeCharactersInTheSummaries)
     CVes_SLSumaryTable sheet;
     sheet.Add({QString(), "1", "%%C20"});
     sheet.fillExcel(book);
-    QString expected = QStringLiteral("%%C20");
-    Steel_ReplaceTableStringToExcelString(expected);
-    EXPECT_NE(expected, "%%C20");
-    EXPECT_EQ(book.text(6, 3), expected);
+    // The letter a detailer types for HRB400, which every font shows.
+    EXPECT_EQ(book.text(6, 3), "C20");
+}
+
+// A note longer than its narrow column spans the blank columns beside it,
+// as on the printed page, instead of being cut at both edges; the group
+// column keeps the caption its pages print.
+TEST(SummaryWorkbook, ALongNoteSpansTheBlankColumnsBesideIt)
+{
+    platform::xlsx::SheetTemplate layout{QStringLiteral("S"), false, {}};
+    for (const double width : {18.0, 7.0, 12.0, 14.0, 14.0, 24.0})
+        layout.columns.push_back({width, QString(), platform::xlsx::Align::Center});
+    platform::xlsx::Worksheet book(layout);
+    CVes_SLSumaryTable sheet;
+    sheet.m_captions[0] = QStringLiteral("构件编号");
+    sheet.Add({"各规格合计", "(含损耗=2.5%,2.5%)"});
+    sheet.Add({QString(), "1", "%%C20", "12.00", "29.592", "原材未定价"});
+    sheet.fillExcel(book);
+    // 18 bytes and one unit of room: 7 + 12.
+    EXPECT_EQ(book.merges(), (std::map<std::pair<int, int>, int>{{{6, 2}, 3}}));
+    EXPECT_EQ(book.text(5, 1), "构件编号");
 }
 
 TEST(SummaryWorkbook, PurchaseDropsThePercentSigns)
@@ -307,8 +324,8 @@ TEST_P(WeightCaption, UnitOtherThanKilogramsGoesIntoTheCaption)
 
 INSTANTIATE_TEST_SUITE_P(Units, WeightCaption,
                          testing::Values(WeightCaptionCase{"Kilograms", 4, ""},
-                                         WeightCaptionCase{"Grams", 3, "总重量\ng"},
-                                         WeightCaptionCase{"Tonnes", 5, "总重量\nt"},
+                                         WeightCaptionCase{"Grams", 3, "总重量\n(g)"},
+                                         WeightCaptionCase{"Tonnes", 5, "总重量\n(t)"},
                                          WeightCaptionCase{"Metres", 2, "总重量"}),
                          [](const testing::TestParamInfo<WeightCaptionCase>& info) {
                              return std::string(info.param.name);

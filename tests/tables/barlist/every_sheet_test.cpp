@@ -1,0 +1,387 @@
+// Every printed sheet of a bar list that strains its pages (long remarks,
+// graded bars, many sizes, coated bars, couplers), drawn page by page as the
+// printer and the screen draw it: no text leaves the cell it is drawn in and
+// no text is smaller than a reader can read.
+
+#include "every_sheet.h"
+
+#include "barlist_pages.h"
+
+#include "platform/recordingdc.h"
+#include "platform/xlsx/workbook.h"
+#include "tables/framework/form.h"
+#include "tables/framework/tablehelpers.h"
+#include "tables/framework/tableview.h"
+#include "tests/support/exportedbook.h"
+#include "tests/support/recordinghost.h"
+
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::DcOp;
+using platform::DcRecord;
+using platform::RecordingDc;
+using platform::Rect;
+using namespace platform::gdi;
+
+// How a page is drawn: by a 600 dpi printer, or by a window at the zoom a
+// sheet opens with.
+enum class Device { Printer, Screen };
+
+RecordingDc deviceFor(Device device)
+{
+    RecordingDc::Device d;
+    if (device == Device::Printer) {
+        d.printing = true;
+        d.dpiX = d.dpiY = 600;
+        d.width = d.height = 8000; // the whole of an A4 page either way round
+    } else {
+        // A window that shows the page below paper size, as the program
+        // opens a sheet at 100 %.
+        d.width = 1000;
+        d.height = 700;
+    }
+    return RecordingDc(d);
+}
+
+// A context with the mapping a record was drawn in, for mapping its points.
+std::unique_ptr<RecordingDc> mappingOf(const DcRecord& record)
+{
+    auto dc = std::make_unique<RecordingDc>();
+    dc->SetMapMode(record.state.mapMode);
+    dc->SetWindowExt(record.state.windowExt);
+    dc->SetViewportExt(record.state.viewportExt);
+    dc->SetWindowOrg(record.state.windowOrg);
+    dc->SetViewportOrg(record.state.viewportOrg);
+    return dc;
+}
+
+// The device box a TextOut record covers, by the recording context's own
+// metrics (every GBK byte half the height wide), its alignment and its
+// escapement.
+Rect textBox(const DcRecord& record)
+{
+    const std::unique_ptr<RecordingDc> dc = mappingOf(record);
+    dc->SelectObject(record.font);
+    const QSize extent = dc->GetTextExtent(record.text);
+    const int w = extent.width();
+    const int h = extent.height();
+    const unsigned align = record.state.textAlign;
+    double left = 0;
+    if ((align & TA_CENTER) == TA_CENTER)
+        left = -w / 2.0;
+    else if (align & TA_RIGHT)
+        left = -w;
+    // Offsets towards the bottom of the characters, whichever way y runs.
+    double top = 0;
+    if ((align & TA_BASELINE) == TA_BASELINE)
+        top = -h * 4 / 5;
+    else if (align & TA_BOTTOM)
+        top = -h;
+    const double down = dc->scaleY() < 0 ? -1.0 : 1.0;
+    const double angle = record.font.logFont().lfEscapement / 10.0 * M_PI / 180.0;
+    const QPoint at = record.points.at(0);
+    QPolygon corners;
+    for (const auto& [x, y] : {std::pair{left, top}, {left + w, top}, {left, top + h},
+                               {left + w, top + h}}) {
+        // Counter-clockwise on the page.
+        const double along = x;
+        const double below = y * down;
+        const double rx = along * std::cos(angle) + below * std::sin(angle) * down;
+        const double ry = below * std::cos(angle) - along * std::sin(angle) * down;
+        QPoint p(int(std::lround(at.x() + rx)), int(std::lround(at.y() + ry)));
+        dc->LPtoDP(&p);
+        corners << p;
+    }
+    const QRect box = corners.boundingRect();
+    return Rect(box.left(), box.top(), box.right(), box.bottom());
+}
+
+// Whether the record is the letter a grade symbol carries (drawn right
+// after the symbol's ellipse): part of the symbol, not a text of its own.
+bool isSymbolLetter(const DcRecord& record, bool afterSymbol)
+{
+    return afterSymbol && record.font.logFont().lfWeight == FW_SEMIBOLD
+           && record.font.logFont().lfFaceName == QStringLiteral("Times New Roman");
+}
+
+bool isRule(const QString& text)
+{
+    return !text.trimmed().isEmpty()
+           && std::all_of(text.begin(), text.end(), [](QChar c) {
+                  return c.isSpace() || (c.unicode() >= 0x2500 && c.unicode() <= 0x257F);
+              });
+}
+
+// What a failure names: the sheet, the page, the form cell under the clip
+// and the text.
+QString placeOf(const test::NamedSheet& sheet, int page, const DcRecord& record)
+{
+    QString cell = QStringLiteral("no cell");
+    if (record.state.clip) {
+        const std::unique_ptr<RecordingDc> dc = mappingOf(record);
+        QPoint centre = record.state.clip->CenterPoint();
+        dc->DPtoLP(&centre);
+        int row = -1;
+        int column = -1;
+        if (const CVes_Form* form = sheet.table->getForm(); form && form->HitTest(centre, row, column))
+            cell = QStringLiteral("cell (%1, %2)").arg(row).arg(column);
+        const Rect& c = *record.state.clip;
+        cell += QStringLiteral(" clip (%1,%2)-(%3,%4)").arg(c.left).arg(c.top).arg(c.right).arg(c.bottom);
+    }
+    return QStringLiteral("%1 page %2 %3: \"%4\"").arg(sheet.name).arg(page).arg(cell, record.text);
+}
+
+// Draws every page of the sheet and answers what fails: texts that leave
+// the cell they are clipped to, texts below the legible height.
+QStringList pageFaults(const test::NamedSheet& sheet, Device device)
+{
+    QStringList faults;
+    CVes_TableBase& table = *sheet.table;
+    for (int page = 0; page <= table.getPages(); ++page) {
+        RecordingDc dc = deviceFor(device);
+        setTableMapping(&dc, 1);
+        table.setPageTo(page, 1);
+        Rect client(0, 0, dc.device().width, dc.device().height);
+        dc.DPtoLP(&client);
+        table.Draw(&dc, device == Device::Printer ? Rect(1, 1, 100, 100) : client);
+        const double scale = device == Device::Printer ? 1.0 : table.m_drawScale;
+        const int legible = int(CVes_Cell::kLegibleTextHeight * scale);
+        bool afterSymbol = false;
+        for (const DcRecord& record : dc.records()) {
+            if (record.op == DcOp::Arc)
+                afterSymbol = true;
+            if (record.op != DcOp::TextOut)
+                continue;
+            const bool letter = isSymbolLetter(record, afterSymbol);
+            afterSymbol = false;
+            if (letter || record.text.trimmed().isEmpty())
+                continue;
+            // A rule ("━━━") is a line across its cell, cut at the edges.
+            if (isRule(record.text))
+                continue;
+            const int height = std::abs(record.font.logFont().lfHeight);
+            if (height < legible)
+                faults << placeOf(sheet, page, record)
+                              + QStringLiteral(" is %1 high, below %2").arg(height).arg(legible);
+            if (!record.state.clip)
+                continue;
+            Rect clip = *record.state.clip;
+            clip.InflateRect(2, 2); // rounding of both boxes
+            Rect box = textBox(record);
+            Rect inside;
+            inside.IntersectRect(box, clip);
+            if (inside != box)
+                faults << placeOf(sheet, page, record) + QStringLiteral(" box (%1,%2)-(%3,%4) leaves it")
+                                                             .arg(box.left).arg(box.top)
+                                                             .arg(box.right).arg(box.bottom);
+        }
+    }
+    return faults;
+}
+
+class EverySheetPages : public ::testing::TestWithParam<Device> {};
+
+TEST_P(EverySheetPages, EveryTextFitsItsCellAtALegibleHeight)
+{
+    CVes_SetupTable list;
+    test::fillStrainingList(list);
+    test::EverySheet sheets(list);
+    QStringList faults;
+    for (const test::NamedSheet& sheet : sheets.sheets()) {
+        ASSERT_GT(sheet.table->getPages(), 0) << sheet.name.toStdString();
+        faults += pageFaults(sheet, GetParam());
+    }
+    EXPECT_TRUE(faults.isEmpty()) << faults.size() << " faults:\n"
+                                  << faults.mid(0, 4000).join(u'\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Devices, EverySheetPages,
+                         ::testing::Values(Device::Printer, Device::Screen),
+                         [](const auto& info) {
+                             return info.param == Device::Printer ? "printed" : "onScreen";
+                         });
+
+// The numbers a bending shop reads off a bar's shape: on screen at the zoom
+// a list opens with and on paper, every bar shows its dimensions inside its
+// shape cell, at least three quarters the height of the page's text.
+TEST_P(EverySheetPages, BarShapesShowTheirDimensionsLegibly)
+{
+    CVes_SetupTable list;
+    test::fillDemoList(list);
+    list.setPageTo(1, 1);
+    RecordingDc dc = deviceFor(GetParam());
+    setTableMapping(&dc, 1);
+    Rect client(0, 0, dc.device().width, dc.device().height);
+    dc.DPtoLP(&client);
+    list.Draw(&dc, GetParam() == Device::Printer ? Rect(1, 1, 100, 100) : client);
+    if (GetParam() == Device::Screen) {
+        EXPECT_LT(list.m_drawScale, 1.0) << "the page is shown below paper size";
+    }
+
+    const CVes_Form& form = *list.getForm();
+    const int pageText = int(list.m_tableTextHeight * 10 * list.m_drawScale);
+    int rows = 0;
+    for (int r = 1; r < form.GetRowCount(); ++r) {
+        auto* line = static_cast<CVes_SetupTableLine*>(list.getLine(r));
+        if (!line || !line->isSteelLine())
+            continue;
+        // The first dimension the user gives, as the shape writes it.
+        QString value;
+        for (const auto& variable : line->m_steel.getVarArray()) {
+            if (variable->m_type == CVes_Variable::kGiven) {
+                value = QString::number(int(variable->m_value + 0.5));
+                break;
+            }
+        }
+        ASSERT_FALSE(value.isEmpty()) << r;
+        Rect cell = form.GetCellRect(r, CVes_SetupTable::kColShape);
+        dc.LPtoDP(&cell);
+        cell.NormalizeRect();
+        bool shown = false;
+        for (const DcRecord& record : dc.records(DcOp::TextOut)) {
+            if (record.text != value || !record.state.clip)
+                continue;
+            Rect inside;
+            inside.IntersectRect(*record.state.clip, cell);
+            if (inside.IsRectEmpty())
+                continue;
+            shown = true;
+            EXPECT_GE(std::abs(record.font.logFont().lfHeight), pageText * 3 / 4) << r;
+        }
+        EXPECT_TRUE(shown) << "row " << r << " does not show " << value.toStdString();
+        ++rows;
+    }
+    EXPECT_GE(rows, 10);
+}
+
+// ---- workbooks ----
+
+// The workbook an export showed the user; empty when it showed none.
+QString exported(test::RecordingHost& host, const std::function<void()>& exportIt)
+{
+    host.clear();
+    exportIt();
+    const QStringList opened = host.opened();
+    return opened.size() == 1 ? opened.first() : QString();
+}
+
+// What a workbook's sheet fails of reading right in any spreadsheet program:
+// a character of the private-use area (a symbol font's), a line break that
+// is not a line feed, a row lower than its lines.
+QStringList workbookFaults(const QString& path, const platform::xlsx::WorkbookTemplate& layout)
+{
+    QStringList faults;
+    const int sheets = int(test::ExportedBook(path, 1).sheetNames().size());
+    for (int index = 1; index <= sheets; ++index) {
+        const test::ExportedBook book(path, index);
+        const QString name = book.sheetNames().value(index - 1);
+        const std::map<int, double> heights = book.rowHeights();
+        for (const auto& [cell, text] : book.strings()) {
+            const QString where = QStringLiteral("%1!%2 \"%3\"").arg(name, cell, text);
+            for (const QChar c : text) {
+                if (c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF)
+                    faults << where + QStringLiteral(" holds a private-use character");
+            }
+            if (text.contains(u'\r') || text.contains(QStringLiteral("_x000D_")))
+                faults << where + QStringLiteral(" breaks its line with a carriage return");
+            const int row = cell.mid(cell.indexOf(QRegularExpression(QStringLiteral("\\d")))).toInt();
+            const double points = row == 1 ? layout.titleFontSize : layout.fontSize;
+            const double needed = (text.count(u'\n') + 1) * platform::xlsx::lineHeight(points);
+            const auto set = heights.find(row);
+            const double height = set == heights.end() ? 15.0 : set->second;
+            if (height + 0.01 < needed)
+                faults << where + QStringLiteral(" needs %1 pt, its row is %2").arg(needed).arg(height);
+        }
+    }
+    return faults;
+}
+
+TEST(EverySheetWorkbooks, ReadRightInAnySpreadsheetProgram)
+{
+    if (!test::canReadWorkbooks())
+        GTEST_SKIP() << "unzip is not installed";
+    test::ExportFolder folder;
+    test::HostScope host;
+    CVes_SetupTable list;
+    test::fillStrainingList(list);
+    test::EverySheet sheets(list);
+    const auto sheetNamed = [&](const QString& name) {
+        for (const test::NamedSheet& sheet : sheets.sheets())
+            if (sheet.name == name)
+                return sheet.table;
+        return static_cast<CVes_TableBase*>(nullptr);
+    };
+    const struct {
+        const char* workbook;
+        CVes_TableBase* table;
+    } exports[] = {
+        {"pld", &list},
+        {"jgd", sheetNamed(QStringLiteral("加工明细单"))},
+        {"ylb", sheetNamed(QStringLiteral("钢筋用量表"))},
+        {"jhd", sheetNamed(QStringLiteral("原材进货"))},
+    };
+    for (const auto& entry : exports) {
+        ASSERT_NE(entry.table, nullptr);
+        const QString path = exported(test::RecordingHost::current(), [&] { entry.table->exportExcel(); });
+        ASSERT_FALSE(path.isEmpty()) << entry.workbook;
+        test::keepForReview(path, QString::fromLatin1(entry.workbook) + QStringLiteral(".xlsx"));
+        platform::xlsx::WorkbookTemplate layout;
+        ASSERT_TRUE(platform::xlsx::WorkbookTemplate::load(
+            platform::xlsx::templatePath(QString::fromLatin1(entry.workbook)), &layout));
+        const QStringList faults = workbookFaults(path, layout);
+        EXPECT_TRUE(faults.isEmpty()) << entry.workbook << ": " << faults.size() << " faults:\n"
+                                      << faults.mid(0, 40).join(u'\n').toStdString();
+    }
+}
+
+TEST(EverySheetReview, PrintsEverySheetForAPersonToLookAt)
+{
+    if (qEnvironmentVariableIsEmpty("RODO_SCREENSHOT_DIR"))
+        GTEST_SKIP() << "only with RODO_SCREENSHOT_DIR";
+    CVes_SetupTable list;
+    test::fillStrainingList(list);
+    test::EverySheet sheets(list);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // The sheets the program opens, to be looked at in its windows too.
+    const struct {
+        const char* sheet;
+        const char* file;
+    } files[] = {{"配料单", "straining.pld"}, {"加工明细单", "straining.jgd"},
+                 {"钢筋用量表", "straining.ylb"}};
+    for (const auto& file : files) {
+        for (const test::NamedSheet& sheet : sheets.sheets()) {
+            if (sheet.name != QString::fromUtf8(file.sheet))
+                continue;
+            const QString path = dir.filePath(QString::fromLatin1(file.file));
+            EXPECT_EQ(sheet.table->SaveFile(path), 1) << file.file;
+            test::keepForReview(path, QString::fromLatin1(file.file));
+        }
+    }
+    for (const test::NamedSheet& sheet : sheets.sheets()) {
+        CVes_TableViewBase view;
+        view.resize(1400, 960);
+        view.setTable(sheet.table);
+        const QString path = dir.filePath(sheet.name + QStringLiteral(".pdf"));
+        {
+            QPdfWriter pdf(path);
+            EXPECT_TRUE(view.printTo(&pdf, view.firstPrintPage(), view.lastPrintPage()))
+                << sheet.name.toStdString();
+        }
+        test::keepForReview(path, sheet.name + QStringLiteral(".pdf"));
+        view.setTable(nullptr);
+    }
+}
+
+} // namespace
