@@ -46,8 +46,6 @@ bool isVertical(const LOGFONT* font)
 
 } // namespace
 
-// ---------------------------------------------------------------- CGridCellBase
-
 CGridCellBase* CGridCellBase::GetDefaultCell() const
 {
     CGridCtrl* grid = GetGrid();
@@ -338,8 +336,6 @@ bool CGridCellBase::OnSetCursor()
     return true;
 }
 
-// ---------------------------------------------------------------- CGridCell
-
 CGridCell::CGridCell()
 {
     CGridCell::Reset();
@@ -444,8 +440,6 @@ void CGridCell::OnEndEdit()
     m_pEditWnd = nullptr;
 }
 
-// ---------------------------------------------------------------- CGridDefaultCell
-
 CGridDefaultCell::CGridDefaultCell()
 {
     m_crTextClr = CLR_DEFAULT;
@@ -481,8 +475,6 @@ void CGridDefaultCell::SetFont(const LOGFONT* plf)
     m_nHeight = size.height() * 3 / 2;
     dc->SelectObject(old);
 }
-
-// ---------------------------------------------------------------- helpers
 
 std::unique_ptr<platform::Dc> gridScreenDC()
 {

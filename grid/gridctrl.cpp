@@ -91,8 +91,6 @@ GridOwner* CGridCtrl::GetOwner() const
     return nullptr;
 }
 
-// ---------------------------------------------------------------- default cells
-
 void CGridCtrl::ApplySystemColours()
 {
     m_crWindowText = platform::GetSysColor(platform::COLOR_WINDOWTEXT);
@@ -137,8 +135,6 @@ CGridDefaultCell* CGridCtrl::GetDefaultCell(bool bFixedRow, bool bFixedCol) cons
         return &m_cellFixedColDef;
     return &m_cellDefault;
 }
-
-// ---------------------------------------------------------------- cells
 
 bool CGridCtrl::IsValid(int nRow, int nCol) const
 {
@@ -261,8 +257,6 @@ bool CGridCtrl::SetCellType(int nRow, int nCol, const GridCellClass* pClass)
     slot = std::move(cell);
     return true;
 }
-
-// ---------------------------------------------------------------- counts
 
 void CGridCtrl::ReportOutOfMemory()
 {
@@ -467,8 +461,6 @@ bool CGridCtrl::SetFixedColumnCount(int nFixedCols)
     return true;
 }
 
-// ---------------------------------------------------------------- rows
-
 int CGridCtrl::InsertRow(const QString* strHeading, int nRow)
 {
     if (nRow < -1 || (nRow >= 0 && (nRow < m_nFixedRows || nRow >= m_nRows)))
@@ -564,8 +556,6 @@ bool CGridCtrl::DeleteAllItems()
     SetModified(true, -1, -1);
     return true;
 }
-
-// ---------------------------------------------------------------- items
 
 bool CGridCtrl::SetItem(const GridItem* pItem)
 {
@@ -692,8 +682,6 @@ bool CGridCtrl::IsItemEditing(int nRow, int nCol)
     const CGridCellBase* cell = GetCell(nRow, nCol);
     return cell && cell->IsEditing();
 }
-
-// ---------------------------------------------------------------- selection
 
 bool CGridCtrl::IsCellEditable(int nRow, int nCol)
 {
@@ -908,8 +896,6 @@ void CGridCtrl::OnSelecting(const CGridCellPos& currentCell)
     }
 }
 
-// ---------------------------------------------------------------- modified marks
-
 void CGridCtrl::SetModified(bool bModified, int nRow, int nCol)
 {
     if (nCol == -1 || nCol == m_nSortColumn)
@@ -942,8 +928,6 @@ bool CGridCtrl::GetModified(int nRow, int nCol)
         return m_bModified;
     return GetItemState(nRow, nCol) & GridStateModified;
 }
-
-// ---------------------------------------------------------------- sorting
 
 void CGridCtrl::SetSortColumn(int nCol)
 {
@@ -1035,8 +1019,6 @@ bool CGridCtrl::SortRowRange(PFNLVCOMPARE pfnCompare, int nCol, bool bAscending,
         SortRowRange(pfnCompare, nCol, bAscending, data, lo, high);
     return true;
 }
-
-// ---------------------------------------------------------------- sizes
 
 int CGridCtrl::GetRowHeight(int nRow) const
 {
@@ -1159,8 +1141,6 @@ bool CGridCtrl::FitRowHeight(int nRow, bool bResetScroll)
     return true;
 }
 
-// ---------------------------------------------------------------- notifications
-
 LRESULT CGridCtrl::SendMessageToParent(int nRow, int nCol, int nMessage)
 {
     GridOwner* owner = GetOwner();
@@ -1193,8 +1173,6 @@ LRESULT CGridCtrl::SendCacheHintToParent(const CGridCellSpan& range)
     return owner->OnGridCacheHint(hint);
 }
 
-// ---------------------------------------------------------------- settings
-
 void CGridCtrl::SetVirtualMode(bool bVirtual)
 {
     if (bVirtual == m_bVirtualMode)
@@ -1223,8 +1201,6 @@ void CGridCtrl::EnableSelection(bool bEnable)
     m_bEnableSelection = bEnable;
     ResetSelectedRange();
 }
-
-// ---------------------------------------------------------------- editing
 
 void CGridCtrl::OnEditCell(int nRow, int nCol, QPoint point, UINT nChar)
 {

@@ -36,8 +36,6 @@ bool isGridShortcut(const QKeyEvent* event)
 
 } // namespace
 
-// ---------------------------------------------------------------- key presses
-
 void CGridCtrl::OnKeyDown(UINT nChar, Qt::KeyboardModifiers modifiers)
 {
     KeyDown(nChar, modifiers);
@@ -363,8 +361,6 @@ void CGridCtrl::inputMethodEvent(QInputMethodEvent* event)
     event->accept();
 }
 
-// ---------------------------------------------------------------- end of an edit
-
 LRESULT CGridCtrl::OnEndInPlaceEdit(GridDisplayInfo* pgvItem, Qt::KeyboardModifiers modifiers)
 {
     if (!pgvItem)
@@ -379,8 +375,6 @@ LRESULT CGridCtrl::OnEndInPlaceEdit(GridDisplayInfo* pgvItem, Qt::KeyboardModifi
     }
     return 0;
 }
-
-// ---------------------------------------------------------------- auto-scroll
 
 QPoint CGridCtrl::GetCursorClientPos() const
 {
@@ -418,8 +412,6 @@ void CGridCtrl::OnTimer(UINT nIDEvent)
         extendTo(QPoint(fixedWidth + 1, y));
     }
 }
-
-// ---------------------------------------------------------------- title tip
 
 void CGridCtrl::ShowTitleTip(const CGridCellPos& cell)
 {

@@ -402,8 +402,6 @@ CVes_DrawObject* objectOf(CVes_ModelRecord* record, const CXTPPropertyGridItem* 
 
 } // namespace shapegrid
 
-// ---- sides
-
 CSideValueItem::CSideValueItem(const QString& caption, QString* text)
     : CXTPPropertyGridItem(caption, *text), m_pText(text)
 {
@@ -453,8 +451,6 @@ void CSideGridItem::childChanged()
 {
     OnValueChanged(valueText());
 }
-
-// ---- connection marks
 
 CJointTypeItem::CJointTypeItem(CJointGridItem* joint, int kind)
     : CXTPPropertyGridItemEnum(QStringLiteral("连接方式")), m_pJoint(joint)
@@ -520,8 +516,6 @@ void CJointGridItem::childChanged()
 {
     OnValueChanged(valueText());
 }
-
-// ---- variables
 
 CVariableFormulaItem::CVariableFormulaItem(CVariableGridItem* variable, const QString& formula)
     : CXTPPropertyGridItem(QStringLiteral("变量表达式"), formula), m_pVariable(variable)
