@@ -19,6 +19,7 @@
 #include <QPoint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class GridOwner;
@@ -475,6 +476,31 @@ protected:
     void StartEditWithChar(UINT nChar);
     // A key press; true when the key is left to default processing.
     bool KeyDown(UINT nChar, Qt::KeyboardModifiers modifiers);
+    // Where a key takes the focus cell (none: it stays), and whether the
+    // key is also left to default processing.
+    struct KeyMove {
+        std::optional<CGridCellPos> cell;
+        bool defaultProcessing = false;
+    };
+    // Runs the copy, cut, paste and select-all keys; true when the key
+    // was Shift+Insert, which ends the key's work.
+    bool RunEditShortcut(UINT nChar, Qt::KeyboardModifiers modifiers);
+    // The focus cell's target for a key, running what the key does besides
+    // (scrolling a page or an end, deleting, opening the editor).
+    KeyMove KeyMoveTarget(UINT nChar, Qt::KeyboardModifiers modifiers);
+    // Left, Right and Tab: along the row; Tab wraps onto the row below
+    // (Shift+Tab: above) and is left to default processing at the end.
+    KeyMove SidewaysKeyMove(UINT nChar, bool shift);
+    // Page Down or Page Up: the row as far below or above as the grid scrolled.
+    int PageKeyRow(bool down);
+    // Home or End: the first or last column; with Ctrl also the first or
+    // last row.
+    CGridCellPos EdgeKeyTarget(bool end, bool ctrl);
+    // Makes `next` the focus cell by a key, selecting it (with Shift, the
+    // range from the selection's start) and scrolling it into view.
+    void MoveFocusByKey(const CGridCellPos& next, UINT nChar, bool shift);
+    // Scrolls one line the way the key moved, for a cell off the screen.
+    void ScrollLineForKey(UINT nChar, bool shift);
     // Shows the title tip over a cell whose text is cut off.
     void ShowTitleTip(const CGridCellPos& cell);
     // Lines of a printed cell, as the grid-line setting asks.
