@@ -44,9 +44,24 @@ bool isVertical(const LOGFONT* font)
     return font && (font->lfEscapement == 900 || font->lfEscapement == -900);
 }
 
-} // namespace
+// A fixed cell's raised look: a light line along the top and left, a dark
+// one along the right and bottom.
+void drawRaisedEdge(platform::Dc* pDC, const Rect& rect)
+{
+    const platform::Pen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+    const platform::Pen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
+    const platform::Pen old = pDC->SelectObject(light);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.left, rect.top);
+    pDC->LineTo(rect.left, rect.bottom);
+    pDC->SelectObject(dark);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.right, rect.bottom);
+    pDC->LineTo(rect.left, rect.bottom);
+    pDC->SelectObject(old);
+}
 
-// ---------------------------------------------------------------- CGridCellBase
+} // namespace
 
 CGridCellBase* CGridCellBase::GetDefaultCell() const
 {
@@ -131,17 +146,7 @@ bool CGridCellBase::Draw(platform::Dc* pDC, int nRow, int nCol, Rect rect, bool 
             edge.InflateRect(0, 0, 1, 1);
             pDC->DrawEdge(&edge, BDR_SUNKENINNER, BF_RECT);
         } else {
-            const platform::Pen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-            const platform::Pen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
-            const platform::Pen old = pDC->SelectObject(light);
-            pDC->MoveTo(rect.right, rect.top);
-            pDC->LineTo(rect.left, rect.top);
-            pDC->LineTo(rect.left, rect.bottom);
-            pDC->SelectObject(dark);
-            pDC->MoveTo(rect.right, rect.top);
-            pDC->LineTo(rect.right, rect.bottom);
-            pDC->LineTo(rect.left, rect.bottom);
-            pDC->SelectObject(old);
+            drawRaisedEdge(pDC, rect);
         }
         rect.DeflateRect(1, 1);
     }
@@ -306,17 +311,7 @@ bool CGridCellBase::PrintCell(platform::Dc* pDC, int, int, Rect rect)
         pDC->SelectObject(*font);
 
     if (IsFixed() && grid->GetGridLines() != CGridCtrl::GVL_NONE) {
-        const platform::Pen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-        const platform::Pen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
-        const platform::Pen old = pDC->SelectObject(light);
-        pDC->MoveTo(rect.right, rect.top);
-        pDC->LineTo(rect.left, rect.top);
-        pDC->LineTo(rect.left, rect.bottom);
-        pDC->SelectObject(dark);
-        pDC->MoveTo(rect.right, rect.top);
-        pDC->LineTo(rect.right, rect.bottom);
-        pDC->LineTo(rect.left, rect.bottom);
-        pDC->SelectObject(old);
+        drawRaisedEdge(pDC, rect);
         rect.DeflateRect(1, 1);
     }
     const int margin = marginOf(*this);
@@ -337,8 +332,6 @@ bool CGridCellBase::OnSetCursor()
         grid->SetCursorShape(Qt::ArrowCursor);
     return true;
 }
-
-// ---------------------------------------------------------------- CGridCell
 
 CGridCell::CGridCell()
 {
@@ -444,8 +437,6 @@ void CGridCell::OnEndEdit()
     m_pEditWnd = nullptr;
 }
 
-// ---------------------------------------------------------------- CGridDefaultCell
-
 CGridDefaultCell::CGridDefaultCell()
 {
     m_crTextClr = CLR_DEFAULT;
@@ -481,8 +472,6 @@ void CGridDefaultCell::SetFont(const LOGFONT* plf)
     m_nHeight = size.height() * 3 / 2;
     dc->SelectObject(old);
 }
-
-// ---------------------------------------------------------------- helpers
 
 std::unique_ptr<platform::Dc> gridScreenDC()
 {

@@ -19,6 +19,7 @@
 #include <QPoint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class GridOwner;
@@ -131,7 +132,7 @@ public:
     void SetOwner(GridOwner* pOwner) { m_pOwner = pOwner; }
     GridOwner* GetOwner() const;
 
-    // ---- counts, rows, columns and items
+    // Counts, rows, columns and items.
     int GetRowCount() const { return m_nRows; }
     int GetColumnCount() const { return m_nCols; }
     int GetFixedRowCount() const { return m_nFixedRows; }
@@ -167,7 +168,7 @@ public:
     bool IsValid(const CGridCellPos& cell) const { return IsValid(cell.row, cell.col); }
     bool IsValid(const CGridCellSpan& range) const;
 
-    // ---- sizes
+    // Sizes.
     int GetRowHeight(int nRow) const;
     int GetColumnWidth(int nCol) const;
     bool SetRowHeight(int nRow, int height);
@@ -180,7 +181,7 @@ public:
     bool FitRowHeight(int nRow, bool bResetScroll = true);
     QSize GetTextExtent(int nRow, int nCol, const QString& str);
 
-    // ---- selection, focus, modified marks, sorting
+    // Selection, focus, modified marks, sorting.
     bool IsCellEditable(int nRow, int nCol);
     bool IsCellEditable(const CGridCellPos& cell) { return IsCellEditable(cell.row, cell.col); }
     bool IsCellSelected(int nRow, int nCol);
@@ -215,7 +216,7 @@ public:
     bool SortRows(PFNLVCOMPARE pfnCompare, int nCol, bool bAscending, LPARAM data = 0);
     static int CompareCellText(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
-    // ---- geometry and scrolling
+    // Geometry and scrolling.
     CGridCellPos GetFirstScrolledCell(bool bForceRecalculation = false);
     CGridCellPos CellFromPoint(QPoint point, bool bAllowFixedCellCheck = true);
     CGridCellSpan GetVisibleScrollRange(platform::Rect* pRect = nullptr,
@@ -244,14 +245,14 @@ public:
     void OnHScroll(UINT nSBCode, int nPos = 0);
     void OnVScroll(UINT nSBCode, int nPos = 0);
 
-    // ---- drawing
+    // Drawing.
     bool RedrawCell(int nRow, int nCol, platform::Dc* pDC = nullptr);
     bool RedrawCell(const CGridCellPos& cell, platform::Dc* pDC = nullptr) { return RedrawCell(cell.row, cell.col, pDC); }
     // Draws the visible part of the grid within the context's clip box.
     virtual void OnDraw(platform::Dc* pDC);
     void EraseBkgnd(platform::Dc* pDC);
 
-    // ---- editing
+    // Editing.
     virtual void OnEditCell(int nRow, int nCol, QPoint point, UINT nChar);
     virtual void OnEndEditCell(int nRow, int nCol, QString str);
     virtual bool ValidateEdit(int nRow, int nCol, const QString& str);
@@ -263,12 +264,12 @@ public:
     LRESULT OnEndInPlaceEdit(GridDisplayInfo* pgvItem,
                              Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-    // ---- keyboard (key codes of gridkeys.h)
+    // Keyboard (key codes of gridkeys.h).
     void OnKeyDown(UINT nChar, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void OnChar(UINT nChar, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void OnImeChar(UINT nChar, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-    // ---- clipboard: text with tabs between cells and line feeds between rows
+    // Clipboard: text with tabs between cells and line feeds between rows.
     void CutSelectedText();
     // The selection's text as clipboard data; null when nothing is selected.
     std::unique_ptr<QMimeData> CopyTextFromGrid();
@@ -287,17 +288,17 @@ public:
     bool OnUpdateEditPaste();
     bool OnUpdateEditSelectAll() const { return m_bEnableSelection; }
 
-    // ---- drag and drop of the selection's text (client coordinates)
+    // Drag and drop of the selection's text (client coordinates).
     Qt::DropAction OnDragEnter(const QMimeData* pDataObject, UINT dwKeyState, QPoint point);
     Qt::DropAction OnDragOver(const QMimeData* pDataObject, UINT dwKeyState, QPoint point);
     void OnDragLeave();
     bool OnDrop(const QMimeData* pDataObject, Qt::DropAction dropEffect, QPoint point);
 
-    // ---- title tip
+    // Title tip.
     CGridTipWnd* GetTitleTip() const { return m_pTitleTip; }
     void HideTitleTip();
 
-    // ---- printing (one grid pixel maps onto the paper's width)
+    // Printing (one grid pixel maps onto the paper's width).
     void SetPrintMargins(int nHeaderHeight, int nFooterHeight, int nLeftMargin, int nRightMargin,
                          int nTopMargin, int nBottomMargin, int nGap);
     virtual void OnBeginPrinting(platform::Dc* pDC, GridPrintInfo* pInfo);
@@ -309,12 +310,12 @@ public:
     int GetPrintPageHeight() const { return m_nPageHeight; }
     int GetPrintPageWidth() const { return m_nPageWidth; }
 
-    // ---- notifications
+    // Notifications.
     LRESULT SendMessageToParent(int nRow, int nCol, int nMessage);
     LRESULT SendDisplayRequestToParent(GridDisplayInfo* pDisplayInfo);
     LRESULT SendCacheHintToParent(const CGridCellSpan& range);
 
-    // ---- settings
+    // Settings.
     void SetVirtualMode(bool bVirtual);
     bool GetVirtualMode() const { return m_bVirtualMode; }
     void SetCallbackFunc(GRIDCALLBACK pCallback, LPARAM lParam) { m_pfnCallback = pCallback; m_lParamCallback = lParam; }
@@ -381,7 +382,7 @@ public:
     static quint64 SelectionKey(int nRow, int nCol);
 
 protected:
-    // ---- overridable behaviour
+    // Overridable behaviour.
     virtual std::unique_ptr<CGridCellBase> CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
     virtual void OnFixedColumnClick(CGridCellPos& cell);
@@ -393,7 +394,7 @@ protected:
     // Where the pointer is now, in client coordinates.
     virtual QPoint GetCursorClientPos() const;
 
-    // ---- printing of the page parts
+    // Printing of the page parts.
     virtual void PrintRowCells(int nStartColumn, int nEndColumn, int nRow, platform::Rect& rect,
                                platform::Dc* pDC, bool& bFirst);
     virtual void PrintColumnHeadings(platform::Dc* pDC, GridPrintInfo* pInfo);
@@ -412,7 +413,7 @@ protected:
     // Delivers the command posted after a click on a cell.
     virtual void PostCommandToOwner();
 
-    // ---- mouse handlers (client coordinates)
+    // Mouse handlers (client coordinates).
     void OnMouseMove(UINT nFlags, QPoint point);
     void OnLButtonDown(UINT nFlags, QPoint point);
     void OnLButtonUp(UINT nFlags, QPoint point);
@@ -421,7 +422,7 @@ protected:
     void OnMouseWheel(UINT nFlags, short zDelta, QPoint point);
     bool OnSetCursor(QPoint point);
 
-    // ---- Qt events
+    // Qt events.
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -442,7 +443,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
-    // ---- helpers
+    // Helpers.
     void SetupDefaultCells();
     void ApplySystemColours();
     void OnSysColorChange();
@@ -475,6 +476,31 @@ protected:
     void StartEditWithChar(UINT nChar);
     // A key press; true when the key is left to default processing.
     bool KeyDown(UINT nChar, Qt::KeyboardModifiers modifiers);
+    // Where a key takes the focus cell (none: it stays), and whether the
+    // key is also left to default processing.
+    struct KeyMove {
+        std::optional<CGridCellPos> cell;
+        bool defaultProcessing = false;
+    };
+    // Runs the copy, cut, paste and select-all keys; true when the key
+    // was Shift+Insert, which ends the key's work.
+    bool RunEditShortcut(UINT nChar, Qt::KeyboardModifiers modifiers);
+    // The focus cell's target for a key, running what the key does besides
+    // (scrolling a page or an end, deleting, opening the editor).
+    KeyMove KeyMoveTarget(UINT nChar, Qt::KeyboardModifiers modifiers);
+    // Left, Right and Tab: along the row; Tab wraps onto the row below
+    // (Shift+Tab: above) and is left to default processing at the end.
+    KeyMove SidewaysKeyMove(UINT nChar, bool shift);
+    // Page Down or Page Up: the row as far below or above as the grid scrolled.
+    int PageKeyRow(bool down);
+    // Home or End: the first or last column; with Ctrl also the first or
+    // last row.
+    CGridCellPos EdgeKeyTarget(bool end, bool ctrl);
+    // Makes `next` the focus cell by a key, selecting it (with Shift, the
+    // range from the selection's start) and scrolling it into view.
+    void MoveFocusByKey(const CGridCellPos& next, UINT nChar, bool shift);
+    // Scrolls one line the way the key moved, for a cell off the screen.
+    void ScrollLineForKey(UINT nChar, bool shift);
     // Shows the title tip over a cell whose text is cut off.
     void ShowTitleTip(const CGridCellPos& cell);
     // Lines of a printed cell, as the grid-line setting asks.

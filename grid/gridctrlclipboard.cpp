@@ -46,8 +46,6 @@ void grow(CGridCellSpan& range, int row, int col)
 
 } // namespace
 
-// ---------------------------------------------------------------- text changes
-
 void CGridCtrl::PasteCellText(int nRow, int nCol, const QString& text)
 {
     if (!IsCellEditable(nRow, nCol) || !IsValid(nRow, nCol))
@@ -75,8 +73,6 @@ void CGridCtrl::CutSelectedText()
     for (const auto& [key, cell] : selected)
         PasteCellText(cell.row, cell.col, QString());
 }
-
-// ---------------------------------------------------------------- copy
 
 bool CGridCtrl::SelectedText(QString* pText)
 {
@@ -129,8 +125,6 @@ std::unique_ptr<QMimeData> CGridCtrl::CopyTextFromGrid()
     return data;
 }
 
-// ---------------------------------------------------------------- paste
-
 bool CGridCtrl::PasteTextToGrid(CGridCellPos cell, const QMimeData* pDataObject, bool bSelectPasted)
 {
     if (!IsValid(cell) || !IsCellEditable(cell) || !pDataObject || !pDataObject->hasText())
@@ -176,8 +170,6 @@ bool CGridCtrl::PasteTextToGrid(CGridCellPos cell, const QMimeData* pDataObject,
     }
     return true;
 }
-
-// ---------------------------------------------------------------- edit commands
 
 void CGridCtrl::OnEditCut()
 {
@@ -240,8 +232,6 @@ bool CGridCtrl::OnUpdateEditPaste()
     return IsValid(m_idCurrentCell) && IsCellEditable(m_idCurrentCell) && data && data->hasText();
 }
 
-// ---------------------------------------------------------------- dragging out
-
 void CGridCtrl::OnBeginDrag()
 {
     if (!m_bAllowDragAndDrop)
@@ -289,8 +279,6 @@ Qt::DropAction CGridCtrl::DoDragDrop(std::unique_ptr<QMimeData> data)
     }
     return drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
 }
-
-// ---------------------------------------------------------------- dropping in
 
 Qt::DropAction CGridCtrl::OnDragEnter(const QMimeData* pDataObject, UINT dwKeyState, QPoint point)
 {

@@ -34,9 +34,52 @@ bool isGridShortcut(const QKeyEvent* event)
     }
 }
 
-} // namespace
+// The rows or the columns as the keys walk them: hidden ones (of no height
+// or width) are stepped over.
+struct ShownLines {
+    const CGridCtrl& grid;
+    int fixed;
+    int count;
+    int (CGridCtrl::*extent)(int) const;
 
-// ---------------------------------------------------------------- key presses
+    bool shown(int i) const { return (grid.*extent)(i) > 0; }
+    int first() const
+    {
+        int i = fixed;
+        while (i < count - 1 && !shown(i))
+            ++i;
+        return i;
+    }
+    int last() const
+    {
+        int i = count - 1;
+        while (i > fixed && !shown(i))
+            --i;
+        return i;
+    }
+    // The next shown one after `i` (step 1) or before it (step -1), or -1;
+    // going back stops at the fixed ones.
+    int after(int i, int step) const
+    {
+        for (i += step; step > 0 ? i < count : i >= fixed; i += step) {
+            if (shown(i))
+                return i;
+        }
+        return -1;
+    }
+};
+
+ShownLines shownRows(const CGridCtrl& grid)
+{
+    return {grid, grid.GetFixedRowCount(), grid.GetRowCount(), &CGridCtrl::GetRowHeight};
+}
+
+ShownLines shownColumns(const CGridCtrl& grid)
+{
+    return {grid, grid.GetFixedColumnCount(), grid.GetColumnCount(), &CGridCtrl::GetColumnWidth};
+}
+
+} // namespace
 
 void CGridCtrl::OnKeyDown(UINT nChar, Qt::KeyboardModifiers modifiers)
 {
@@ -47,13 +90,19 @@ bool CGridCtrl::KeyDown(UINT nChar, Qt::KeyboardModifiers modifiers)
 {
     if (!IsValid(m_idCurrentCell))
         return true;
-    const bool ctrl = modifiers & Qt::ControlModifier;
-    const bool shift = modifiers & Qt::ShiftModifier;
-    CGridCellPos next = m_idCurrentCell;
-    bool defaultProcessing = false;
     m_bWrappedTab = false;
+    if (RunEditShortcut(nChar, modifiers))
+        return true;
+    const KeyMove move = KeyMoveTarget(nChar, modifiers);
+    if (!move.cell || *move.cell == m_idCurrentCell || !IsValid(*move.cell))
+        return move.defaultProcessing;
+    MoveFocusByKey(*move.cell, nChar, modifiers & Qt::ShiftModifier);
+    return move.defaultProcessing;
+}
 
-    if (ctrl && nChar >= 45 && nChar <= 88) {
+bool CGridCtrl::RunEditShortcut(UINT nChar, Qt::KeyboardModifiers modifiers)
+{
+    if ((modifiers & Qt::ControlModifier) && nChar >= 45 && nChar <= 88) {
         if (nChar == VK_INSERT || nChar == 'C')
             OnEditCopy();
         else if (nChar == 'A')
@@ -63,158 +112,102 @@ bool CGridCtrl::KeyDown(UINT nChar, Qt::KeyboardModifiers modifiers)
         else if (nChar == 'X')
             OnEditCut();
     }
-    if (shift && nChar == VK_INSERT) {
+    if ((modifiers & Qt::ShiftModifier) && nChar == VK_INSERT) {
         OnEditPaste();
         return true;
     }
+    return false;
+}
 
-    const auto visibleRow = [this](int row) { return GetRowHeight(row) > 0; };
-    const auto visibleCol = [this](int col) { return GetColumnWidth(col) > 0; };
-    const auto firstRow = [&] {
-        int row = m_nFixedRows;
-        while (row < m_nRows - 1 && !visibleRow(row))
-            ++row;
-        return row;
-    };
-    const auto firstCol = [&] {
-        int col = m_nFixedCols;
-        while (col < m_nCols - 1 && !visibleCol(col))
-            ++col;
-        return col;
-    };
-    const auto lastRow = [&] {
-        int row = m_nRows - 1;
-        while (row > m_nFixedRows && !visibleRow(row))
-            --row;
-        return row;
-    };
-    const auto lastCol = [&] {
-        int col = m_nCols - 1;
-        while (col > m_nFixedCols && !visibleCol(col))
-            --col;
-        return col;
-    };
-    const auto rowBelow = [&](int row) {
-        for (++row; row < m_nRows; ++row) {
-            if (visibleRow(row))
-                return row;
-        }
-        return -1;
-    };
-    const auto rowAbove = [&](int row) {
-        for (--row; row >= m_nFixedRows; --row) {
-            if (visibleRow(row))
-                return row;
-        }
-        return -1;
-    };
-    const auto colRight = [&](int col) {
-        for (++col; col < m_nCols; ++col) {
-            if (visibleCol(col))
-                return col;
-        }
-        return -1;
-    };
-    const auto colLeft = [&](int col) {
-        for (--col; col >= m_nFixedCols; --col) {
-            if (visibleCol(col))
-                return col;
-        }
-        return -1;
-    };
-
-    const bool tab = nChar == VK_TAB;
+CGridCtrl::KeyMove CGridCtrl::KeyMoveTarget(UINT nChar, Qt::KeyboardModifiers modifiers)
+{
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    const ShownLines rows = shownRows(*this);
+    CGridCellPos next = m_idCurrentCell;
     switch (nChar) {
     case VK_DELETE:
         CutSelectedText();
-        break;
+        return {next};
     case VK_DOWN:
-        if (const int row = rowBelow(next.row); row >= 0)
-            next.row = row;
-        break;
     case VK_UP:
-        if (const int row = rowAbove(next.row); row >= 0)
+        if (const int row = rows.after(next.row, nChar == VK_DOWN ? 1 : -1); row >= 0)
             next.row = row;
-        break;
+        return {next};
     case VK_RIGHT:
     case VK_LEFT:
-    case VK_TAB: {
-        const bool forward = nChar == VK_RIGHT || (tab && !shift);
-        if (forward) {
-            if (const int col = colRight(next.col); col >= 0) {
-                next.col = col;
-                defaultProcessing = tab;
-            } else if (tab) {
-                if (const int row = rowBelow(next.row); row >= 0) {
-                    next = CGridCellPos(row, firstCol());
-                    m_bWrappedTab = true;
-                } else {
-                    defaultProcessing = true;
-                }
-            }
-        } else {
-            if (const int col = colLeft(next.col); col >= 0) {
-                next.col = col;
-                defaultProcessing = tab;
-            } else if (tab) {
-                if (const int row = rowAbove(next.row); row >= 0) {
-                    next = CGridCellPos(row, lastCol());
-                    m_bWrappedTab = true;
-                } else {
-                    defaultProcessing = true;
-                }
-            }
-        }
-        break;
-    }
-    case VK_NEXT: {
-        const CGridCellPos oldTop = GetFirstScrolledCell(true);
-        OnVScroll(SB_PAGEDOWN);
-        const int moved = GetFirstScrolledCell(true).row - oldTop.row;
-        next.row = moved > 0 ? std::min(m_nRows - 1, next.row + moved) : m_nRows - 1;
-        break;
-    }
-    case VK_PRIOR: {
-        const CGridCellPos oldTop = GetFirstScrolledCell(true);
-        OnVScroll(SB_PAGEUP);
-        const int moved = oldTop.row - GetFirstScrolledCell(true).row;
-        next.row = moved > 0 ? std::max(m_nFixedRows, next.row - moved) : m_nFixedRows;
-        break;
-    }
+    case VK_TAB:
+        return SidewaysKeyMove(nChar, modifiers & Qt::ShiftModifier);
+    case VK_NEXT:
+    case VK_PRIOR:
+        next.row = PageKeyRow(nChar == VK_NEXT);
+        return {next};
     case VK_HOME:
-        if (ctrl) {
-            OnVScroll(SB_TOP);
-            OnHScroll(SB_LEFT);
-            next.row = firstRow();
-        } else {
-            OnHScroll(SB_LEFT);
-        }
-        next.col = firstCol();
-        break;
     case VK_END:
-        if (ctrl) {
-            OnVScroll(SB_BOTTOM);
-            OnHScroll(SB_RIGHT);
-            next.row = lastRow();
-        } else {
-            OnHScroll(SB_RIGHT);
-        }
-        next.col = lastCol();
-        break;
+        return {EdgeKeyTarget(nChar == VK_END, ctrl)};
     case VK_F2:
         OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, QPoint(-1, -1), VK_LBUTTON);
-        return false;
+        return {std::nullopt, false};
     default:
-        return true;
+        return {std::nullopt, true};
     }
+}
 
-    if (next == m_idCurrentCell || !IsValid(next))
-        return defaultProcessing;
+CGridCtrl::KeyMove CGridCtrl::SidewaysKeyMove(UINT nChar, bool shift)
+{
+    const bool tab = nChar == VK_TAB;
+    const int step = nChar == VK_RIGHT || (tab && !shift) ? 1 : -1;
+    const ShownLines rows = shownRows(*this);
+    const ShownLines cols = shownColumns(*this);
+    CGridCellPos next = m_idCurrentCell;
+    if (const int col = cols.after(next.col, step); col >= 0) {
+        next.col = col;
+        return {next, tab};
+    }
+    if (!tab)
+        return {next};
+    if (const int row = rows.after(next.row, step); row >= 0) {
+        m_bWrappedTab = true;
+        return {CGridCellPos(row, step > 0 ? cols.first() : cols.last())};
+    }
+    return {next, true};
+}
 
+int CGridCtrl::PageKeyRow(bool down)
+{
+    const int row = m_idCurrentCell.row;
+    const CGridCellPos oldTop = GetFirstScrolledCell(true);
+    OnVScroll(down ? SB_PAGEDOWN : SB_PAGEUP);
+    const int newTop = GetFirstScrolledCell(true).row;
+    if (down) {
+        const int moved = newTop - oldTop.row;
+        return moved > 0 ? std::min(m_nRows - 1, row + moved) : m_nRows - 1;
+    }
+    const int moved = oldTop.row - newTop;
+    return moved > 0 ? std::max(m_nFixedRows, row - moved) : m_nFixedRows;
+}
+
+CGridCellPos CGridCtrl::EdgeKeyTarget(bool end, bool ctrl)
+{
+    const ShownLines rows = shownRows(*this);
+    const ShownLines cols = shownColumns(*this);
+    CGridCellPos next = m_idCurrentCell;
+    if (ctrl) {
+        OnVScroll(end ? SB_BOTTOM : SB_TOP);
+        OnHScroll(end ? SB_RIGHT : SB_LEFT);
+        next.row = end ? rows.last() : rows.first();
+    } else {
+        OnHScroll(end ? SB_RIGHT : SB_LEFT);
+    }
+    next.col = end ? cols.last() : cols.first();
+    return next;
+}
+
+void CGridCtrl::MoveFocusByKey(const CGridCellPos& next, UINT nChar, bool shift)
+{
     if (m_MouseMode == MouseIdle) {
         m_PrevSelectedCellMap.clear();
         m_MouseMode = m_bListMode ? MouseSelectRows : MouseSelectCells;
-        if (!shift || tab)
+        if (!shift || nChar == VK_TAB)
             m_SelectionStartCell = next;
         SendMessageToParent(next.row, next.col, GridSelChanging);
         OnSelecting(next);
@@ -224,34 +217,32 @@ bool CGridCtrl::KeyDown(UINT nChar, Qt::KeyboardModifiers modifiers)
     SetFocusCell(next);
 
     if (!IsCellOnScreen(next.row, next.col)) {
-        if (tab && !shift) {
-            if (m_bWrappedTab) {
-                OnVScroll(SB_LINEDOWN);
-                SetScrollPosition(SB_HORZ, 0);
-            } else {
-                OnHScroll(SB_LINERIGHT);
-            }
-        } else if (tab) {
-            if (m_bWrappedTab) {
-                OnVScroll(SB_LINEUP);
-                SetScrollPosition(SB_HORZ, m_nHScrollMax);
-            } else {
-                OnHScroll(SB_LINELEFT);
-            }
-        } else if (nChar == VK_RIGHT) {
-            OnHScroll(SB_LINERIGHT);
-        } else if (nChar == VK_LEFT) {
-            OnHScroll(SB_LINELEFT);
-        } else if (nChar == VK_DOWN) {
-            OnVScroll(SB_LINEDOWN);
-        } else if (nChar == VK_UP) {
-            OnVScroll(SB_LINEUP);
-        }
+        ScrollLineForKey(nChar, shift);
         ScrollCellIntoView(next);
         InvalidateGrid();
     }
     ScrollCellIntoView(next);
-    return defaultProcessing;
+}
+
+void CGridCtrl::ScrollLineForKey(UINT nChar, bool shift)
+{
+    if (nChar == VK_TAB) {
+        const bool forward = !shift;
+        if (m_bWrappedTab) {
+            OnVScroll(forward ? SB_LINEDOWN : SB_LINEUP);
+            SetScrollPosition(SB_HORZ, forward ? 0 : m_nHScrollMax);
+        } else {
+            OnHScroll(forward ? SB_LINERIGHT : SB_LINELEFT);
+        }
+    } else if (nChar == VK_RIGHT) {
+        OnHScroll(SB_LINERIGHT);
+    } else if (nChar == VK_LEFT) {
+        OnHScroll(SB_LINELEFT);
+    } else if (nChar == VK_DOWN) {
+        OnVScroll(SB_LINEDOWN);
+    } else if (nChar == VK_UP) {
+        OnVScroll(SB_LINEUP);
+    }
 }
 
 void CGridCtrl::OnChar(UINT nChar, Qt::KeyboardModifiers modifiers)
@@ -363,8 +354,6 @@ void CGridCtrl::inputMethodEvent(QInputMethodEvent* event)
     event->accept();
 }
 
-// ---------------------------------------------------------------- end of an edit
-
 LRESULT CGridCtrl::OnEndInPlaceEdit(GridDisplayInfo* pgvItem, Qt::KeyboardModifiers modifiers)
 {
     if (!pgvItem)
@@ -379,8 +368,6 @@ LRESULT CGridCtrl::OnEndInPlaceEdit(GridDisplayInfo* pgvItem, Qt::KeyboardModifi
     }
     return 0;
 }
-
-// ---------------------------------------------------------------- auto-scroll
 
 QPoint CGridCtrl::GetCursorClientPos() const
 {
@@ -418,8 +405,6 @@ void CGridCtrl::OnTimer(UINT nIDEvent)
         extendTo(QPoint(fixedWidth + 1, y));
     }
 }
-
-// ---------------------------------------------------------------- title tip
 
 void CGridCtrl::ShowTitleTip(const CGridCellPos& cell)
 {

@@ -85,8 +85,6 @@ void CGridCtrl::PostCommandToOwner()
         Qt::QueuedConnection);
 }
 
-// ---------------------------------------------------------------- sizing line
-
 void CGridCtrl::StartSizingLine(int nPos, bool bColumn)
 {
     m_bSizingColumn = bColumn;
@@ -115,8 +113,6 @@ void CGridCtrl::EndSizingLine()
 {
     MoveSizingLine(-1);
 }
-
-// ---------------------------------------------------------------- handlers
 
 void CGridCtrl::OnMouseMove(UINT nFlags, QPoint point)
 {
@@ -493,8 +489,6 @@ bool CGridCtrl::OnSetCursor(QPoint point)
     SetCursorShape(Qt::ArrowCursor);
     return true;
 }
-
-// ---------------------------------------------------------------- Qt events
 
 void CGridCtrl::mouseMoveEvent(QMouseEvent* event)
 {

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <cmath>
 #include <ctime>
+#include <optional>
 
 using namespace platform::gdi;
 using platform::Rect;
@@ -28,6 +29,45 @@ int mulDiv(int a, int b, int c)
 }
 
 constexpr unsigned LineFormat = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+
+// A black line across `area` at height `y`.
+void drawRule(platform::Dc* pDC, const Rect& area, int y)
+{
+    const platform::Pen oldPen = pDC->SelectObject(platform::Pen::stock(BLACK_PEN));
+    pDC->MoveTo(area.left, y);
+    pDC->LineTo(area.right, y);
+    pDC->SelectObject(oldPen);
+}
+
+struct AlignedText {
+    QString text;
+    unsigned align;
+};
+
+// The header's and footer's line: `first` placed by its alignment and
+// `right` at the right end, in the bold printer font, on a clear background
+// and, when given, in `colour`.
+void drawBoldTexts(platform::Dc* pDC, const platform::Font& printerFont, const Rect& area,
+                   const AlignedText& first, const QString& right,
+                   std::optional<COLORREF> colour = std::nullopt)
+{
+    platform::LogFont bold = printerFont.logFont();
+    bold.lfWeight = FW_BOLD;
+    const platform::Font oldFont = pDC->SelectObject(platform::Font(bold));
+    const int oldMode = pDC->SetBkMode(TRANSPARENT);
+    const std::optional<COLORREF> oldColour =
+        colour ? std::optional<COLORREF>(pDC->SetTextColor(*colour)) : std::nullopt;
+    Rect rect = area;
+    if (!first.text.isEmpty())
+        pDC->DrawText(first.text, &rect, first.align | LineFormat);
+    rect = area;
+    if (!right.isEmpty())
+        pDC->DrawText(right, &rect, DT_RIGHT | LineFormat);
+    if (oldColour)
+        pDC->SetTextColor(*oldColour);
+    pDC->SetBkMode(oldMode);
+    pDC->SelectObject(oldFont);
+}
 
 QString dateTimeText()
 {
@@ -321,23 +361,8 @@ void CGridCtrl::PrintHeader(platform::Dc* pDC, GridPrintInfo* pInfo)
     }
     const QString appTitle = QGuiApplication::applicationDisplayName();
 
-    platform::LogFont bold = m_PrinterFont.logFont();
-    bold.lfWeight = FW_BOLD;
-    const platform::Font oldFont = pDC->SelectObject(platform::Font(bold));
-    const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    Rect rect = pInfo->m_rectDraw;
-    if (!windowTitle.isEmpty())
-        pDC->DrawText(windowTitle, &rect, DT_CENTER | LineFormat);
-    rect = pInfo->m_rectDraw;
-    if (!appTitle.isEmpty())
-        pDC->DrawText(appTitle, &rect, DT_RIGHT | LineFormat);
-    pDC->SetBkMode(oldMode);
-    pDC->SelectObject(oldFont);
-
-    const platform::Pen oldPen = pDC->SelectObject(platform::Pen::stock(BLACK_PEN));
-    pDC->MoveTo(pInfo->m_rectDraw.left, pInfo->m_rectDraw.bottom);
-    pDC->LineTo(pInfo->m_rectDraw.right, pInfo->m_rectDraw.bottom);
-    pDC->SelectObject(oldPen);
+    drawBoldTexts(pDC, m_PrinterFont, pInfo->m_rectDraw, {windowTitle, DT_CENTER}, appTitle);
+    drawRule(pDC, pInfo->m_rectDraw, pInfo->m_rectDraw.bottom);
 }
 
 void CGridCtrl::PrintFooter(platform::Dc* pDC, GridPrintInfo* pInfo)
@@ -346,25 +371,8 @@ void CGridCtrl::PrintFooter(platform::Dc* pDC, GridPrintInfo* pInfo)
                                                static_cast<int>(pInfo->GetMaxPage()));
     const QString dateText = dateTimeText();
 
-    const platform::Pen oldPen = pDC->SelectObject(platform::Pen::stock(BLACK_PEN));
-    pDC->MoveTo(pInfo->m_rectDraw.left, pInfo->m_rectDraw.top);
-    pDC->LineTo(pInfo->m_rectDraw.right, pInfo->m_rectDraw.top);
-    pDC->SelectObject(oldPen);
-
-    platform::LogFont bold = m_PrinterFont.logFont();
-    bold.lfWeight = FW_BOLD;
-    const platform::Font oldFont = pDC->SelectObject(platform::Font(bold));
-    const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    const COLORREF oldColour = pDC->SetTextColor(RGB(0, 0, 0));
-    Rect rect = pInfo->m_rectDraw;
-    if (!pageText.isEmpty())
-        pDC->DrawText(pageText, &rect, DT_LEFT | LineFormat);
-    rect = pInfo->m_rectDraw;
-    if (!dateText.isEmpty())
-        pDC->DrawText(dateText, &rect, DT_RIGHT | LineFormat);
-    pDC->SetTextColor(oldColour);
-    pDC->SetBkMode(oldMode);
-    pDC->SelectObject(oldFont);
+    drawRule(pDC, pInfo->m_rectDraw, pInfo->m_rectDraw.top);
+    drawBoldTexts(pDC, m_PrinterFont, pInfo->m_rectDraw, {pageText, DT_LEFT}, dateText, RGB(0, 0, 0));
 }
 
 bool CGridCtrl::Print(QPagedPaintDevice* pDevice)

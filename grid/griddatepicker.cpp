@@ -40,41 +40,20 @@ CGridDatePicker::CGridDatePicker(CGridCtrl* parent, const platform::Rect& rect, 
 
 CGridDatePicker::~CGridDatePicker() = default;
 
-bool CGridDatePicker::HandleKey(int qtKey, Qt::KeyboardModifiers modifiers)
+bool CGridDatePicker::HandleKey(const QKeyEvent* event)
 {
-    switch (qtKey) {
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        if (!m_bExitOnArrows && !(modifiers & Qt::ControlModifier))
-            return false;
-        FinishWith(gridKeyFromQtKey(qtKey), modifiers);
-        return true;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        FinishWith(VK_TAB, qtKey == Qt::Key_Backtab ? modifiers | Qt::ShiftModifier : modifiers);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        FinishWith(VK_RETURN, modifiers);
-        return true;
-    case Qt::Key_Escape:
-        FinishWith(VK_ESCAPE, modifiers);
-        return true;
-    default:
+    const UINT key = editEndingKey(event, m_bExitOnArrows);
+    if (!key)
         return false;
-    }
+    FinishWith(key, keyModifiers(event));
+    return true;
 }
 
 bool CGridDatePicker::event(QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            && HandleKey(key->key(), key->modifiers()))
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && HandleKey(key))
             return true;
     }
     return QDateTimeEdit::event(event);
@@ -82,7 +61,7 @@ bool CGridDatePicker::event(QEvent* event)
 
 void CGridDatePicker::keyPressEvent(QKeyEvent* event)
 {
-    if (HandleKey(event->key(), event->modifiers())) {
+    if (HandleKey(event)) {
         event->accept();
         return;
     }

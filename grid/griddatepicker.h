@@ -39,7 +39,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    bool HandleKey(int qtKey, Qt::KeyboardModifiers modifiers);
+    // Ends the edit on an ending key; false for the picker's own keys.
+    bool HandleKey(const QKeyEvent* event);
     void FinishWith(UINT key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     QDateTime* m_pTime = nullptr;

@@ -12,25 +12,6 @@
 #include <QStyle>
 #include <algorithm>
 
-namespace {
-
-bool isCtrlExitKey(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
 CGridDropList::CGridDropList(CGridCtrl* parent, const platform::Rect& rect, DWORD style, UINT id,
                              int row, int col, COLORREF crFore, COLORREF crBack,
                              const QStringList& items, const QString& initText, UINT firstChar)
@@ -104,41 +85,26 @@ void CGridDropList::showPopup()
     QComboBox::showPopup();
 }
 
-bool CGridDropList::HandleKey(int qtKey, Qt::KeyboardModifiers modifiers)
+bool CGridDropList::HandleKey(const QKeyEvent* event)
 {
-    if (isCtrlExitKey(qtKey)) {
-        if (!m_bExitOnArrows && !(modifiers & Qt::ControlModifier))
-            return false;
-        FinishWith(gridKeyFromQtKey(qtKey), modifiers);
-        return true;
-    }
-    switch (qtKey) {
-    case Qt::Key_Escape:
+    const UINT key = editEndingKey(event, m_bExitOnArrows);
+    if (!key)
+        return false;
+    if (key == VK_ESCAPE) {
         if (isEditable())
             setEditText(m_sInitText);
         else
             setCurrentIndex(findText(m_sInitText, Qt::MatchFixedString | Qt::MatchCaseSensitive));
-        FinishWith(VK_ESCAPE, modifiers);
-        return true;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        FinishWith(VK_TAB, qtKey == Qt::Key_Backtab ? modifiers | Qt::ShiftModifier : modifiers);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        FinishWith(VK_RETURN, modifiers);
-        return true;
-    default:
-        return false;
     }
+    FinishWith(key, keyModifiers(event));
+    return true;
 }
 
 bool CGridDropList::event(QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            && HandleKey(key->key(), key->modifiers()))
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && HandleKey(key))
             return true;
     }
     return QComboBox::event(event);
@@ -149,7 +115,7 @@ bool CGridDropList::eventFilter(QObject* watched, QEvent* event)
     if (watched == lineEdit()) {
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (HandleKey(key->key(), key->modifiers()))
+            if (HandleKey(key))
                 return true;
         } else if (event->type() == QEvent::FocusOut) {
             auto* focus = static_cast<QFocusEvent*>(event);
@@ -162,7 +128,7 @@ bool CGridDropList::eventFilter(QObject* watched, QEvent* event)
 
 void CGridDropList::keyPressEvent(QKeyEvent* event)
 {
-    if (HandleKey(event->key(), event->modifiers())) {
+    if (HandleKey(event)) {
         event->accept();
         return;
     }

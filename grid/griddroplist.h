@@ -50,7 +50,7 @@ protected:
 
 private:
     // Handles an ending key; false for other keys.
-    bool HandleKey(int qtKey, Qt::KeyboardModifiers modifiers);
+    bool HandleKey(const QKeyEvent* event);
     void FinishWith(UINT key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void HandleFirstKey(UINT firstChar);
     // The focus went to the list's own parts, not to another window.

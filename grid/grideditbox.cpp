@@ -34,6 +34,14 @@ Qt::KeyboardModifiers keyModifiers(const QKeyEvent* event)
     return modifiers;
 }
 
+UINT editEndingKey(const QKeyEvent* event, bool exitOnArrows)
+{
+    const UINT key = gridKeyFromQtKey(event->key());
+    if (endsOnArrow(key))
+        return exitOnArrows || (event->modifiers() & Qt::ControlModifier) ? key : 0;
+    return key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE ? key : 0;
+}
+
 void sendEndEditRecord(CGridCtrl* grid, UINT id, int row, int col, UINT lastChar, const QString& text,
                        Qt::KeyboardModifiers modifiers)
 {
@@ -132,32 +140,17 @@ bool CGridEditBox::event(QEvent* event)
 
 void CGridEditBox::keyPressEvent(QKeyEvent* event)
 {
-    const UINT key = gridKeyFromQtKey(event->key());
-    if (endsOnArrow(key)) {
-        if (m_bExitOnArrows || (event->modifiers() & Qt::ControlModifier)) {
-            event->accept();
-            FinishWith(key, keyModifiers(event));
-            return;
-        }
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    switch (key) {
-    case VK_TAB:
-    case VK_RETURN:
+    if (const UINT key = editEndingKey(event, m_bExitOnArrows)) {
         event->accept();
+        if (key == VK_ESCAPE)
+            setText(m_sInitText);
         FinishWith(key, keyModifiers(event));
         return;
-    case VK_ESCAPE:
-        event->accept();
-        setText(m_sInitText);
-        FinishWith(VK_ESCAPE, keyModifiers(event));
-        return;
-    default:
-        break;
     }
     QLineEdit::keyPressEvent(event);
-    GrowToText();
+    // Moving the cursor leaves the text as it is.
+    if (!endsOnArrow(gridKeyFromQtKey(event->key())))
+        GrowToText();
 }
 
 void CGridEditBox::focusOutEvent(QFocusEvent* event)

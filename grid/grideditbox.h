@@ -28,6 +28,11 @@ void sendEndEditRecord(CGridCtrl* grid, UINT id, int row, int col, UINT lastChar
 // The modifiers a key event carries, Shift included for Shift+Tab.
 Qt::KeyboardModifiers keyModifiers(const QKeyEvent* event);
 
+// The grid key with which `event` ends an in-place edit, or 0 when the key is
+// the editor's own: Tab, Enter and Escape always end it; Page Up, Page Down
+// and the arrows end it when the editor exits on arrows or Ctrl is held.
+UINT editEndingKey(const QKeyEvent* event, bool exitOnArrows);
+
 class CGridEditBox : public QLineEdit {
     Q_OBJECT
 

@@ -5,8 +5,6 @@
 #include "shapeui/shapelistctrl.h"
 #include "shapeui/themedtabctrl.h"
 
-#include <QEvent>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,65 +16,27 @@ int& CVes_CommonBarsDlg::rememberedTab()
     return tab;
 }
 
-CVes_CommonBarsDlg::CVes_CommonBarsDlg(QWidget* parent) : QDialog(parent)
+CVes_CommonBarsDlg::CVes_CommonBarsDlg(QWidget* parent)
+    : ShapeChooserDlg(IDD, kIdTab, kIdList, parent)
 {
-    setObjectName(QString::number(IDD));
     setWindowTitle(QStringLiteral("常用钢筋"));
-
-    m_tab = new CVes_ThemedTabCtrl(this);
-    m_tab->setObjectName(QString::number(kIdTab));
     m_tab->setMinimumSize(260, 420);
-    m_list = new CVes_ShapeListCtrl(m_tab);
-    m_list->setObjectName(QString::number(kIdList));
     auto* fromLib = new QPushButton(QStringLiteral("更多钢筋，从钢筋库选择"), this);
     fromLib->setObjectName(QString::number(kIdFromLib));
     fromLib->setAutoDefault(false);
-    auto* ok = new QPushButton(QStringLiteral("调用所选钢筋"), this);
-    ok->setObjectName(QString::number(IDOK));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QString::number(IDCANCEL));
-    cancel->setAutoDefault(false);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tab, 1);
     layout->addWidget(fromLib);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelButtons(QStringLiteral("调用所选钢筋")));
 
-    connect(ok, &QPushButton::clicked, this, &CVes_CommonBarsDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CVes_CommonBarsDlg::reject);
     connect(fromLib, &QPushButton::clicked, this, &CVes_CommonBarsDlg::OnFromLibrary);
     connect(m_tab, &CVes_ThemedTabCtrl::selChanged, this, &CVes_CommonBarsDlg::OnTabChanged);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
-    m_tab->installEventFilter(this);
 }
 
-CVes_CommonBarsDlg::~CVes_CommonBarsDlg()
+void CVes_CommonBarsDlg::placeList()
 {
-    m_list->setRecords(static_cast<const CVes_ShapeListCtrl::RecordArray*>(nullptr));
-}
-
-int CVes_CommonBarsDlg::DoModal()
-{
-    OnInitDialog();
-    return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-}
-
-void CVes_CommonBarsDlg::showEvent(QShowEvent* event)
-{
-    OnInitDialog();
-    QDialog::showEvent(event);
-    placeOnTabPage(m_tab, m_list);
-    setColumnSpacing();
-}
-
-void CVes_CommonBarsDlg::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    placeOnTabPage(m_tab, m_list);
+    ShapeChooserDlg::placeList();
     setColumnSpacing();
 }
 
@@ -85,15 +45,6 @@ void CVes_CommonBarsDlg::setColumnSpacing()
     // One thumbnail a row, as wide as the list. A list view never lets
     // icons overlap, so a row is at least a thumbnail high.
     m_list->SetIconSpacing(std::max(1, m_list->viewport()->width() - 2), m_list->thumbnailHeight() + 4);
-}
-
-bool CVes_CommonBarsDlg::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_tab && event->type() == QEvent::Resize) {
-        placeOnTabPage(m_tab, m_list);
-        setColumnSpacing();
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void CVes_CommonBarsDlg::OnInitDialog()

@@ -8,8 +8,6 @@
 #include "shapeui/commonbar.h"
 #include "shapeui/selectshapedlg.h"
 
-#include <QDialog>
-
 #include <array>
 #include <vector>
 
@@ -17,45 +15,36 @@ class CVes_ShapeListCtrl;
 class CVes_ThemedTabCtrl;
 class QPushButton;
 
-class CVes_CommonBarsDlg : public QDialog {
+class CVes_CommonBarsDlg : public ShapeChooserDlg {
     Q_OBJECT
 public:
     static constexpr int IDD = 2036;
     static constexpr int kIdList = 2018;
     static constexpr int kIdTab = 2016;
     static constexpr int kIdFromLib = 2019;
-    static constexpr int IDOK = 1;
-    static constexpr int IDCANCEL = 2;
     // The tab that opens the library.
     static constexpr int kLibraryTab = kCommonBarListTabCount;
 
     explicit CVes_CommonBarsDlg(QWidget* parent = nullptr);
-    ~CVes_CommonBarsDlg() override;
 
     // The chosen key after IDOK (null when nothing was chosen).
     CSteelRecordId chosenKey() const { return m_key; }
 
-    // IDOK or IDCANCEL.
-    int DoModal();
-    // Builds tabs and list; DoModal (or showing) runs it once.
-    void OnInitDialog();
+    void OnInitDialog() override;
     // The user selected tab `tab`.
     void OnTabChanged(int tab);
     // Button 2019: a shape from the library.
     void OnFromLibrary();
     void accept() override;
 
-    CVes_ThemedTabCtrl* tabCtrl() const { return m_tab; }
-    CVes_ShapeListCtrl* shapeList() const { return m_list; }
     const std::vector<CVes_ModelRecord*>& tabList(int tab) const { return m_lists[size_t(tab)]; }
 
     // The last list tab, kept for the next run.
     static int& rememberedTab();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The list also gets one thumbnail a row whenever it is laid out.
+    void placeList() override;
 
 private:
     void loadTab(int tab);
@@ -65,8 +54,6 @@ private:
     void remember(CVes_ModelRecord* record);
     void setColumnSpacing();
 
-    CVes_ShapeListCtrl* m_list = nullptr;
-    CVes_ThemedTabCtrl* m_tab = nullptr;
     CSteelRecordId m_key;
     std::array<std::vector<CVes_ModelRecord*>, kCommonBarListTabCount> m_lists;
     std::vector<CVes_ModelRecord*>* m_pShowRecords = nullptr;

@@ -90,8 +90,6 @@ void setDrawMode(int mode)
     g_drawMode = mode;
 }
 
-// ---- the base tool ----
-
 CVes_DrawTool::CVes_DrawTool(int drawMode)
     : m_drawShape(drawMode)
 {
@@ -163,8 +161,6 @@ void CVes_DrawTool::OnRButtonDown(CVes_ModelRecordDrawView* view, unsigned, QPoi
 {
     view->closeTextEdit();
 }
-
-// ---- select ----
 
 void CVes_SelectTool::OnLButtonDown(CVes_ModelRecordDrawView* view, unsigned flags, QPoint point)
 {
@@ -272,8 +268,6 @@ void CVes_SelectTool::drawRubberBand(CVes_ModelRecordDrawView* view, platform::D
     dc->DrawFocusRect(r);
 }
 
-// ---- tracking ----
-
 bool CVes_TrackingTool::beginTracking(CVes_ModelRecordDrawView* view)
 {
     if (view->rect().isEmpty())
@@ -350,8 +344,6 @@ QPoint CVes_TrackingTool::chainStart(CVes_ModelRecordDrawView* view, QPoint logi
     return view->snapToGrid(logicalPress);
 }
 
-// ---- line ----
-
 void CVes_LineTool::OnLButtonDown(CVes_ModelRecordDrawView* view, unsigned flags, QPoint point)
 {
     CVes_DrawTool::OnLButtonDown(view, flags, point);
@@ -373,8 +365,6 @@ void CVes_LineTool::drawRubberBand(CVes_ModelRecordDrawView* view, platform::Dc*
     if (trackingTool(view) == this && m_current != m_start)
         drawRubberLine(dc, m_start, m_current);
 }
-
-// ---- polyline ----
 
 void CVes_PolylineTool::OnLButtonDown(CVes_ModelRecordDrawView* view, unsigned flags, QPoint point)
 {
@@ -419,8 +409,6 @@ void CVes_PolylineTool::drawRubberBand(CVes_ModelRecordDrawView* view, platform:
     if (trackingTool(view) == this && m_current != m_start)
         drawRubberLine(dc, m_start, m_current);
 }
-
-// ---- arc ----
 
 void CVes_ArcTool::OnLButtonDown(CVes_ModelRecordDrawView* view, unsigned flags, QPoint point)
 {
@@ -502,8 +490,6 @@ void CVes_ArcTool::drawRubberBand(CVes_ModelRecordDrawView* view, platform::Dc* 
         dc->Arc(box, c, a);
 }
 
-// ---- circle ----
-
 void CVes_CircleTool::OnLButtonDown(CVes_ModelRecordDrawView* view, unsigned flags, QPoint point)
 {
     CVes_DrawTool::OnLButtonDown(view, flags, point);
@@ -532,8 +518,6 @@ void CVes_CircleTool::drawRubberBand(CVes_ModelRecordDrawView* view, platform::D
     dc->Arc(platform::Rect(c.x() - r, c.y() - r, c.x() + r, c.y() + r), QPoint(c.x() + r, c.y()),
             QPoint(c.x() + r, c.y()));
 }
-
-// ---- joint ----
 
 void CVes_JointTool::OnLButtonDown(CVes_ModelRecordDrawView* view, unsigned flags, QPoint point)
 {

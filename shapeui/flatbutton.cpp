@@ -93,8 +93,6 @@ void CVes_FlatButton::init()
     connect(this, &QAbstractButton::clicked, this, &CVes_FlatButton::OnClicked);
 }
 
-// ---- style ----
-
 void CVes_FlatButton::SubclassStyle(unsigned style)
 {
     m_nTypeStyle = style & BS_TYPEMASK;
@@ -124,8 +122,6 @@ unsigned CVes_FlatButton::GetDlgCode() const
 {
     return DLGC_BUTTON | (isDefault() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
 }
-
-// ---- images ----
 
 int CVes_FlatButton::SetIcon(const QImage& iconIn, const QImage& iconOut, bool repaint)
 {
@@ -163,8 +159,6 @@ int CVes_FlatButton::SetBitmaps(const QImage& bitmapIn, COLORREF transparentIn,
         update();
     return BTNST_OK;
 }
-
-// ---- settings ----
 
 int CVes_FlatButton::SetFlat(bool flat, bool repaint)
 {
@@ -339,8 +333,6 @@ void CVes_FlatButton::PlaySound(bool click)
     effect->play();
 }
 
-// ---- mouse, focus and activation ----
-
 void CVes_FlatButton::trackMouse(const QPoint& localPos)
 {
     if (!m_bIsFlat)
@@ -448,8 +440,6 @@ void CVes_FlatButton::OnClicked()
     if (!m_szURL.isEmpty())
         platform::host().openWithDesktop(m_szURL);
 }
-
-// ---- drawing ----
 
 CVes_FlatButton::ItemState CVes_FlatButton::currentItemState() const
 {

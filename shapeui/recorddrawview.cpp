@@ -82,8 +82,6 @@ void CVes_ModelRecordDrawView::setModel(CVes_ModelRecord* model)
     update();
 }
 
-// ---- coordinates ----
-
 void CVes_ModelRecordDrawView::prepareDc(platform::Dc* dc) const
 {
     dc->SetMapMode(MM_ANISOTROPIC);
@@ -156,8 +154,6 @@ platform::Rect CVes_ModelRecordDrawView::fitModelRect(int left, int top, int rig
     return fitted;
 }
 
-// ---- grid ----
-
 QPoint CVes_ModelRecordDrawView::snapToGrid(QPoint logical) const
 {
     QPoint best = logical;
@@ -206,8 +202,6 @@ void CVes_ModelRecordDrawView::drawGrid(platform::Dc* dc, const platform::Rect& 
     dc->SelectObject(old);
 }
 
-// ---- painting ----
-
 void CVes_ModelRecordDrawView::OnDraw(platform::Dc* dc, QSize size)
 {
     const int oldMode = dc->GetMapMode();
@@ -242,8 +236,6 @@ void CVes_ModelRecordDrawView::paintEvent(QPaintEvent*)
     platform::PainterDc dc(&painter);
     OnDraw(&dc, size());
 }
-
-// ---- selection ----
 
 void CVes_ModelRecordDrawView::clearSelection()
 {
@@ -284,8 +276,6 @@ void CVes_ModelRecordDrawView::selectInRect(const platform::Rect& modelRect, boo
             selectObject(item, true);
     }
 }
-
-// ---- adding items ----
 
 void CVes_ModelRecordDrawView::notifyShapeChanged()
 {
@@ -347,8 +337,6 @@ void CVes_ModelRecordDrawView::addJointItem(QPoint point)
     notifyShapeChanged();
     pushState();
 }
-
-// ---- attributes ----
 
 template <typename Apply> void CVes_ModelRecordDrawView::applyToSelection(Apply apply)
 {
@@ -413,8 +401,6 @@ void CVes_ModelRecordDrawView::deleteSelection()
     update();
 }
 
-// ---- undo ----
-
 void CVes_ModelRecordDrawView::pushState()
 {
     m_history.pushState(m_model);
@@ -442,8 +428,6 @@ void CVes_ModelRecordDrawView::redo()
     }
     update();
 }
-
-// ---- in-place text ----
 
 void CVes_ModelRecordDrawView::openTextEdit(QPoint p)
 {
@@ -517,8 +501,6 @@ void CVes_ModelRecordDrawView::closeTextEdit()
         edit->endEdit();
     m_edit = nullptr;
 }
-
-// ---- input ----
 
 void CVes_ModelRecordDrawView::updateCursor()
 {

@@ -93,15 +93,6 @@ bool containsEqual(const std::vector<CVes_ModelRecord*>& list, const CVes_ModelR
     });
 }
 
-void placeOnTabPage(CVes_ThemedTabCtrl* tabs, QWidget* list)
-{
-    platform::Rect rect(0, 0, tabs->width(), tabs->height());
-    if (tabs->GetItemCount() > 0)
-        tabs->AdjustRect(false, &rect);
-    list->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
-    list->raise();
-}
-
 int& CVes_SelectShapeDlg::rememberedTab(int libKind)
 {
     static int tabs[2] = {0, 0};
@@ -109,67 +100,24 @@ int& CVes_SelectShapeDlg::rememberedTab(int libKind)
 }
 
 CVes_SelectShapeDlg::CVes_SelectShapeDlg(int libKind, QWidget* parent)
-    : QDialog(parent), m_pool(libKind), m_libType(libKind)
+    : ShapeChooserDlg(IDD, kIdTab, kIdList, parent), m_pool(libKind), m_libType(libKind)
 {
-    setObjectName(QString::number(IDD));
     setWindowTitle(QStringLiteral("选择钢筋形状"));
-
-    m_tab = new CVes_ThemedTabCtrl(this);
-    m_tab->setObjectName(QString::number(kIdTab));
     m_tab->setMinimumSize(640, 400);
-    m_list = new CVes_ShapeListCtrl(m_tab);
-    m_list->setObjectName(QString::number(kIdList));
     m_manage = new QPushButton(QStringLiteral("点击这里，可以进行常用钢筋管理"), this);
     m_manage->setObjectName(QString::number(kIdManage));
     m_manage->setAutoDefault(false);
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QString::number(IDOK));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QString::number(IDCANCEL));
-    cancel->setAutoDefault(false);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_manage);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = okCancelButtons(QStringLiteral("确定"));
+    buttons->insertWidget(0, m_manage);
+    buttons->insertStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tab, 1);
     layout->addLayout(buttons);
 
-    connect(ok, &QPushButton::clicked, this, &CVes_SelectShapeDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CVes_SelectShapeDlg::reject);
     connect(m_manage, &QPushButton::clicked, this, &CVes_SelectShapeDlg::OnManage);
     connect(m_tab, &CVes_ThemedTabCtrl::selChanged, this, &CVes_SelectShapeDlg::OnTabChanged);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
-    m_tab->installEventFilter(this);
     m_tab->tabBar()->installEventFilter(this);
     m_list->installEventFilter(this);
-}
-
-CVes_SelectShapeDlg::~CVes_SelectShapeDlg()
-{
-    m_list->setRecords(static_cast<const CVes_ShapeListCtrl::RecordArray*>(nullptr));
-}
-
-int CVes_SelectShapeDlg::DoModal()
-{
-    OnInitDialog();
-    return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-}
-
-void CVes_SelectShapeDlg::showEvent(QShowEvent* event)
-{
-    OnInitDialog();
-    QDialog::showEvent(event);
-    placeOnTabPage(m_tab, m_list);
-}
-
-void CVes_SelectShapeDlg::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    placeOnTabPage(m_tab, m_list);
 }
 
 void CVes_SelectShapeDlg::buildTabs()
@@ -275,15 +223,13 @@ void CVes_SelectShapeDlg::selectTab(int tab)
 
 bool CVes_SelectShapeDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Resize && watched == m_tab)
-        placeOnTabPage(m_tab, m_list);
     if (event->type() != QEvent::KeyPress)
-        return QDialog::eventFilter(watched, event);
+        return ShapeChooserDlg::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool inList = watched == m_list;
     const bool inTabs = watched == m_tab || watched == m_tab->tabBar();
     if (!inList && !inTabs)
-        return QDialog::eventFilter(watched, event);
+        return ShapeChooserDlg::eventFilter(watched, event);
     const bool keypad = key->modifiers() & Qt::KeypadModifier;
     const int code = key->key();
     if (!keypad && code >= Qt::Key_0 && code <= Qt::Key_7) {
@@ -301,7 +247,7 @@ bool CVes_SelectShapeDlg::eventFilter(QObject* watched, QEvent* event)
         accept();
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return ShapeChooserDlg::eventFilter(watched, event);
 }
 
 void CVes_SelectShapeDlg::OnManage()

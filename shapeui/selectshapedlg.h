@@ -6,8 +6,7 @@
 
 #include "core/model/modelrecord.h"
 #include "shapeui/commonbar.h"
-
-#include <QDialog>
+#include "shapeui/shapechooserdlg.h"
 
 #include <memory>
 #include <vector>
@@ -43,30 +42,21 @@ private:
 // Whether `list` holds `record` itself or the same shape.
 bool containsEqual(const std::vector<CVes_ModelRecord*>& list, const CVes_ModelRecord* record);
 
-// Places the shape list of a chooser on the page area of its tab strip.
-void placeOnTabPage(CVes_ThemedTabCtrl* tabs, QWidget* list);
-
-class CVes_SelectShapeDlg : public QDialog {
+class CVes_SelectShapeDlg : public ShapeChooserDlg {
     Q_OBJECT
 public:
     static constexpr int IDD = 2041;
     static constexpr int kIdTab = 2044;
     static constexpr int kIdList = 2001;
     static constexpr int kIdManage = 2045;
-    static constexpr int IDOK = 1;
-    static constexpr int IDCANCEL = 2;
 
     explicit CVes_SelectShapeDlg(int libKind = kSteelLibKind, QWidget* parent = nullptr);
-    ~CVes_SelectShapeDlg() override;
 
     int libKind() const { return m_libType; }
     // The chosen key after IDOK (null when nothing was chosen).
     CSteelRecordId chosenKey() const { return m_key; }
 
-    // IDOK or IDCANCEL.
-    int DoModal();
-    // Builds tabs and list; DoModal (or showing) runs it once.
-    void OnInitDialog();
+    void OnInitDialog() override;
     // The user selected tab `tab`.
     void OnTabChanged(int tab);
     // Edits the list of the current category (button 2045).
@@ -74,8 +64,6 @@ public:
     void accept() override;
 
     int currentTab() const { return m_curTab; }
-    CVes_ThemedTabCtrl* tabCtrl() const { return m_tab; }
-    CVes_ShapeListCtrl* shapeList() const { return m_list; }
     QPushButton* manageButton() const { return m_manage; }
     const CommonBarCategories& categories() const { return m_categories; }
     const std::vector<CVes_ModelRecord*>& categoryList(int index) const { return m_lists[size_t(index)]; }
@@ -85,8 +73,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildTabs();
@@ -101,8 +87,6 @@ private:
     bool isCategory(int tab) const { return tab >= 0 && tab < int(m_lists.size()); }
 
     CSteelRecordId m_key;
-    CVes_ThemedTabCtrl* m_tab = nullptr;
-    CVes_ShapeListCtrl* m_list = nullptr;
     QPushButton* m_manage = nullptr;
     int m_curTab = 0;
     std::vector<CVes_ModelRecord*>* m_pShowRecords = nullptr;

@@ -38,8 +38,6 @@ QRect dlu(int x, int y, int w, int h)
 
 const QString kPlacementSection = QStringLiteral("RODORecord creator");
 
-// ---- icons of the toolbars and buttons
-
 QImage glyph(const std::function<void(QPainter&)>& paint)
 {
     QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
@@ -440,8 +438,6 @@ void CShapeEditorDlg::OnSize(int nType, int cx, int cy)
     fitCanvas();
 }
 
-// ---- OK, Cancel, close
-
 bool CShapeEditorDlg::checkFormulas()
 {
     CVes_ModelRecord* record = m_pRecord.get();
@@ -551,8 +547,6 @@ void CShapeEditorDlg::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-// ---- property list
-
 void CShapeEditorDlg::fillPropertyGrid()
 {
     if (m_pGrid)
@@ -588,8 +582,6 @@ long CShapeEditorDlg::OnGridNotify(int code, CXTPPropertyGridItem* item)
     }
     return 0;
 }
-
-// ---- toolbars
 
 int CShapeEditorDlg::OnCreateControl(XTP_COMMANDBARS_CREATECONTROL* lpCreateControl)
 {

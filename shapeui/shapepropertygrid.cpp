@@ -7,7 +7,6 @@
 #include "core/model/modelrecord.h"
 
 #include <QStringList>
-#include <array>
 
 namespace shapegrid {
 
@@ -17,25 +16,6 @@ namespace {
 constexpr platform::gdi::COLORREF kCaptionText = 0xFF0000;
 constexpr platform::gdi::COLORREF kCaptionBack = 0x08FEE0;
 
-struct JointKind {
-    const char* name;
-    const char* shortName;
-};
-constexpr std::array<JointKind, 10> kJointKinds{{
-    {"非连接端", "非"},
-    {"绑扎搭接", "绑"},
-    {"闪光对焊", "闪"},
-    {"电渣压力焊", "电"},
-    {"单面搭接焊", "单"},
-    {"双面搭接焊", "双"},
-    {"挤压套筒", "挤"},
-    {"锥螺纹套筒", "锥"},
-    {"正丝套筒", "直"},
-    {"反丝套筒", "直反"},
-}};
-
-// Mid-connection styles listed by the grid (style 9 exists only on marks).
-constexpr int kMidConnectStyles = 9;
 constexpr int kMaxMidConnectKinds = 6;
 // Intermediate connections beyond these many would run into other ids.
 constexpr int kMaxIndexedMidConnects = 10;
@@ -171,7 +151,7 @@ void addMidConnect(CXTPPropertyGridItem* group, int k, const CVes_MidConnect& mi
 
     auto* style = stat->AddChildItem(
         std::make_unique<CXTPPropertyGridItemEnum>(QStringLiteral("连接方式")));
-    for (int s = 0; s < kMidConnectStyles; ++s)
+    for (int s = 0; s < kConnectTypeCount; ++s)
         style->GetConstraints()->AddConstraint(barcore_getConnectString(s), s);
     style->SetEnum(mid.style);
     style->SetID(id(kMidRoleStyle));
@@ -333,16 +313,12 @@ void applyMidConnect(CVes_ModelRecord* record, CXTPPropertyGridItem* item, int i
 
 QString jointKindName(int kind)
 {
-    return kind >= 0 && kind < int(kJointKinds.size())
-               ? QString::fromUtf8(kJointKinds[size_t(kind)].name)
-               : QString();
+    return connectMarkKindName(kind);
 }
 
 QString jointShortName(int kind)
 {
-    return kind >= 0 && kind < int(kJointKinds.size())
-               ? QString::fromUtf8(kJointKinds[size_t(kind)].shortName)
-               : QString();
+    return connectMarkShortName(kind);
 }
 
 void fillGrid(CXTPPropertyGrid* grid, CVes_ModelRecord* record)
@@ -402,8 +378,6 @@ CVes_DrawObject* objectOf(CVes_ModelRecord* record, const CXTPPropertyGridItem* 
 
 } // namespace shapegrid
 
-// ---- sides
-
 CSideValueItem::CSideValueItem(const QString& caption, QString* text)
     : CXTPPropertyGridItem(caption, *text), m_pText(text)
 {
@@ -454,12 +428,10 @@ void CSideGridItem::childChanged()
     OnValueChanged(valueText());
 }
 
-// ---- connection marks
-
 CJointTypeItem::CJointTypeItem(CJointGridItem* joint, int kind)
     : CXTPPropertyGridItemEnum(QStringLiteral("连接方式")), m_pJoint(joint)
 {
-    for (int k = 0; k < 10; ++k)
+    for (int k = 0; k < kConnectMarkKindCount; ++k)
         GetConstraints()->AddConstraint(shapegrid::jointKindName(k), k);
     SetEnum(kind);
 }
@@ -520,8 +492,6 @@ void CJointGridItem::childChanged()
 {
     OnValueChanged(valueText());
 }
-
-// ---- variables
 
 CVariableFormulaItem::CVariableFormulaItem(CVariableGridItem* variable, const QString& formula)
     : CXTPPropertyGridItem(QStringLiteral("变量表达式"), formula), m_pVariable(variable)

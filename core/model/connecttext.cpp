@@ -10,7 +10,7 @@ struct ConnectName {
     const char* shortForm;
 };
 
-constexpr std::array<ConnectName, 9> kNames{{
+constexpr std::array<ConnectName, kConnectTypeCount> kNames{{
     {"非连接端", "非"},
     {"绑扎搭接", "绑"},
     {"闪光对焊", "闪"},
@@ -22,7 +22,21 @@ constexpr std::array<ConnectName, 9> kNames{{
     {"直螺纹套筒", "直"},
 }};
 
+// The mark kinds from the straight-thread coupler on, named by thread hand.
+constexpr int kFirstThreadHandKind = 8;
+constexpr std::array<ConnectName, kConnectMarkKindCount - kFirstThreadHandKind> kThreadHandNames{{
+    {"正丝套筒", "直"},
+    {"反丝套筒", "直反"},
+}};
+
 bool known(int type) { return type >= 0 && type < int(kNames.size()); }
+
+const ConnectName* markKind(int kind)
+{
+    if (kind >= kFirstThreadHandKind && kind < kConnectMarkKindCount)
+        return &kThreadHandNames[size_t(kind - kFirstThreadHandKind)];
+    return known(kind) ? &kNames[size_t(kind)] : nullptr;
+}
 
 QString reversedSuffix(int flag) { return flag == 1 ? QString() : QStringLiteral("反"); }
 
@@ -61,4 +75,16 @@ QString barcore_getConnectStringAll(int type, int a, int b, int c, int d)
 QString barcore_getConnectStringAll2(int type, int a, int b, int c, int d)
 {
     return barcore_getConnectString2(type) + u':' + valueText(type >= 6, a, b, c, d);
+}
+
+QString connectMarkKindName(int kind)
+{
+    const ConnectName* name = markKind(kind);
+    return name ? QString::fromUtf8(name->full) : QString();
+}
+
+QString connectMarkShortName(int kind)
+{
+    const ConnectName* name = markKind(kind);
+    return name ? QString::fromUtf8(name->shortForm) : QString();
 }

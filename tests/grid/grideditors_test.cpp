@@ -73,8 +73,6 @@ struct EditGrid {
     }
 };
 
-// ---------------------------------------------------------------- edit box
-
 TEST(GridEditBox, TypingALetterReplacesTheTextAndF2KeepsIt)
 {
     EditGrid e;
@@ -225,8 +223,6 @@ TEST(GridEditBox, BoxGrowsWithItsTextWithinTheGrid)
     EXPECT_GT(box->width(), before);
     EXPECT_LE(box->geometry().right(), e.grid->viewport()->width());
 }
-
-// ---------------------------------------------------------------- special cells
 
 TEST(GridNumericCell, EditorRefusesLetters)
 {
@@ -415,8 +411,6 @@ TEST(GridUrlCell, LinkTextTakesTheHighlightColourFromItsFirstDrawing)
     EXPECT_EQ(grid.GetCell(1, 1)->GetTextClr(), platform::GetSysColor(platform::gdi::COLOR_HIGHLIGHT));
     EXPECT_EQ(grid.GetCell(1, 2)->GetTextClr(), CLR_DEFAULT);
 }
-
-// ---------------------------------------------------------------- title tip
 
 TEST(GridTitleTip, ShownOnlyForClippedText)
 {

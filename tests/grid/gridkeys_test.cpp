@@ -68,8 +68,6 @@ void setClipboardText(const QString& text)
     QApplication::clipboard()->setMimeData(data);
 }
 
-// ---------------------------------------------------------------- copy
-
 struct CopyCase {
     const char* name;
     int hiddenRow;
@@ -133,8 +131,6 @@ TEST(GridCopy, ChineseTextIsGbkInTheBlock)
     grid.SetSelectedRange(0, 0, 0, 0);
     EXPECT_EQ(grid.CopyTextBlock(), QByteArray("\xB8\xD6\xBD\xEE\0", 5));
 }
-
-// ---------------------------------------------------------------- paste
 
 struct PasteCase {
     const char* name;
@@ -233,8 +229,6 @@ TEST(GridPaste, AcceptedChangeIsMarkedModified)
     EXPECT_TRUE(grid->GetModified(1, 1));
     EXPECT_EQ(owner.codes(), (std::vector<int>{GridBeginEdit, GridEndEdit}));
 }
-
-// ---------------------------------------------------------------- keys
 
 TEST(GridKeys, EditingShortcuts)
 {
@@ -352,8 +346,6 @@ TEST(GridAutoScroll, PointerBelowTheGridMovesDownAndExtendsTheSelection)
     EXPECT_EQ(grid->GetFocusCell(), focus);
     grid->OnLButtonUp(0, QPoint(70, 190));
 }
-
-// ---------------------------------------------------------------- drag and drop
 
 // A grid whose drag is dropped at once on a target grid at a cell.
 class DragGrid : public TestGrid {

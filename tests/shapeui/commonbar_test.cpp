@@ -40,8 +40,6 @@ Keys keyRange(int mainId, int count)
     return keys;
 }
 
-// ------------------------------------------------------------ key texts
-
 struct KeyTextCase {
     const char* name;
     const char* text;
@@ -77,8 +75,6 @@ INSTANTIATE_TEST_SUITE_P(
         KeyTextCase{"HugeSaturates", "99999999999-1", {INT_MAX, 1}},
         KeyTextCase{"HugeNegativeSaturates", "1--99999999999", {1, INT_MIN}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// ------------------------------------------------------------ list files
 
 struct ListBytesCase {
     const char* name;
@@ -256,8 +252,6 @@ TEST(CommonBarList, PlainNamesAreAccepted)
     }
 }
 
-// ------------------------------------------------------------ category files
-
 const char kSteelLibBytes[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
     "<STEELCHANGYONG>\r\n"
@@ -380,8 +374,6 @@ INSTANTIATE_TEST_SUITE_P(
         CategoryReadCase{"EmptyFile", "", {}, {}, true},
         CategoryReadCase{"MissingFile", QByteArray(), {}, {}, true}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// ------------------------------------------------------------ the shipped lists
 
 QJsonObject shippedLists()
 {

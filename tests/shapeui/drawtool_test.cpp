@@ -291,8 +291,6 @@ TEST(JointTool, AClickOnASideSplitsItWithAMark)
     EXPECT_FALSE(c.view->hasCapture());
 }
 
-// ---- select ----
-
 struct TwoLines : Canvas {
     CVes_Line* first;
     CVes_Line* second;

@@ -504,8 +504,6 @@ TEST(FlatButton, EnterInADialogPressesTheDefaultButton)
     EXPECT_EQ(cancelClicked.count(), 0);
 }
 
-// ---- Sounds ---------------------------------------------------------------------------
-
 namespace {
 
 // A button that records which sounds it is asked to play, then plays them.

@@ -203,8 +203,6 @@ TEST(CanvasPainting, ShapeFromTheDefaultLibrary)
     EXPECT_EQ(image.pixel(1, 1), qRgb(0, 0, 0));
 }
 
-// ---- items ----
-
 TEST(CanvasItems, AddsConvertToModelUnitsAndPushAState)
 {
     Canvas c;
@@ -241,8 +239,6 @@ TEST(CanvasItems, NoNoticeWithoutAnOwner)
     EXPECT_EQ(c.notices, 0);
     EXPECT_EQ(c.record.m_arrSide.size(), 3u);
 }
-
-// ---- selection and attributes ----
 
 TEST(CanvasSelection, SelectDeselectAndRectangle)
 {
@@ -331,8 +327,6 @@ TEST(CanvasAttributes, DeleteSelection)
     EXPECT_TRUE(c.view->selection().empty());
 }
 
-// ---- undo ----
-
 TEST(CanvasUndo, EveryEditCanBeUndoneBackToTheFirstState)
 {
     Canvas c;
@@ -366,8 +360,6 @@ TEST(CanvasUndo, UndoEmptiesTheSelectionOfReplacedItems)
     c.view->deleteSelection();
     EXPECT_EQ(c.record.m_arrSide.size(), 1u);
 }
-
-// ---- text typed in place ----
 
 struct TextCase {
     const char* name;

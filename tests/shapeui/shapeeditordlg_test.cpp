@@ -349,8 +349,6 @@ TEST(ShapeEditor, SelectingAVariableInTheGridEndsTheDrawingTool)
     EXPECT_EQ(e.work()->m_arrVar[6]->m_status, 1u);
 }
 
-// ---- the close box
-
 struct CloseCase {
     const char* name;
     Answer answer;
@@ -398,8 +396,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"NoWithBadFormulaDiscards", Answer::No, true, true, false, 0},
                       CloseCase{"CancelStaysOpen", Answer::Cancel, false, false, false, 0}),
     [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
-
-// ---- toolbars
 
 TEST(ShapeEditorToolBars, CombosAreBuiltWithTheirEntries)
 {

@@ -46,8 +46,6 @@ QByteArray fileBytes(const QString& path)
     return bytes;
 }
 
-// ------------------------------------------------------------ addRecord
-
 struct AddCase {
     const char* name;
     Entries before;
@@ -113,8 +111,6 @@ TEST(SteelModelUserIdLookup, FindsByNumberAndByKey)
     EXPECT_TRUE(lib.entries().empty());
     EXPECT_EQ(copy.getUseId(), QStringLiteral("5"));
 }
-
-// ------------------------------------------------------------ files
 
 const char kUserIdBytes[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"

@@ -46,4 +46,36 @@ TEST(ConnectText, NamesOfEveryType)
     EXPECT_TRUE(barcore_getConnectString2(9).isEmpty());
 }
 
+struct MarkKindCase {
+    int kind;
+    const char* name;
+    const char* shortForm;
+};
+
+class ConnectMarkKind : public ::testing::TestWithParam<MarkKindCase> {};
+
+TEST_P(ConnectMarkKind, NameAndOneCharacterForm)
+{
+    const MarkKindCase t = GetParam();
+    EXPECT_EQ(connectMarkKindName(t.kind), QString::fromUtf8(t.name));
+    EXPECT_EQ(connectMarkShortName(t.kind), QString::fromUtf8(t.shortForm));
+}
+
+// A mark shares the connection types' names but for the straight-thread
+// coupler, which it names by thread hand, and has a tenth kind for the
+// reversed thread.
+INSTANTIATE_TEST_SUITE_P(Kinds, ConnectMarkKind, ::testing::Values(
+    MarkKindCase{0, "非连接端", "非"},
+    MarkKindCase{1, "绑扎搭接", "绑"},
+    MarkKindCase{2, "闪光对焊", "闪"},
+    MarkKindCase{3, "电渣压力焊", "电"},
+    MarkKindCase{4, "单面搭接焊", "单"},
+    MarkKindCase{5, "双面搭接焊", "双"},
+    MarkKindCase{6, "挤压套筒", "挤"},
+    MarkKindCase{7, "锥螺纹套筒", "锥"},
+    MarkKindCase{8, "正丝套筒", "直"},
+    MarkKindCase{9, "反丝套筒", "直反"},
+    MarkKindCase{10, "", ""},
+    MarkKindCase{-1, "", ""}));
+
 } // namespace
