@@ -1,7 +1,9 @@
 #pragma once
 // The walk over the bar list's rows that every quantity of the list shares:
 // the bar rows that are processed, each with the piece count of the element
-// it stands in.
+// it stands in. Counting may write what it works out back into a row (a
+// computed length, a joint count), so each visit goes through changeRow:
+// undo keeps the row as it was whenever the visit changed it.
 
 #include "tables/barlist/setuptable.h"
 
@@ -39,6 +41,6 @@ inline void forCountedBars(const CVes_SetupTable& table, const TableLineList& ro
                 }
             }
         }
-        visit(*line, pieces);
+        CVes_TableBase::changeRow(line, [&] { visit(*line, pieces); });
     }
 }

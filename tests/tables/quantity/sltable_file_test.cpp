@@ -500,6 +500,8 @@ TEST(SLTableUndo, AnEditAfterAnUndoEndsTheRedo)
 {
     CVes_SLTable t;
     fillSample(t);
+    // The edits are made on the page shown.
+    t.setPageTo(1, 1);
     t.resetUndo();
     t.lineAt(1)->setEleNum(2);
     t.AddUndo();
