@@ -45,7 +45,9 @@ template <typename Visit> void forEachBar(const TableLineList& lines, Visit visi
         } else if (line->isEleRow()) {
             elements = line->getEleNum();
         } else if (CVes_Steel* bar = line->getSLSteel()) {
-            visit(*bar, elements, group);
+            // Counting may write a joint count back into the bar: undo keeps
+            // the row as it was whenever the visit changed it.
+            CVes_TableBase::changeRow(line, [&] { visit(*bar, elements, group); });
         }
     }
 }
