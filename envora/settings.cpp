@@ -1,5 +1,6 @@
 #include "envora/settings.h"
 
+#include "platform/datarevision.h"
 #include "platform/folders.h"
 #include "platform/hostservices.h"
 #include "platform/savefile.h"
@@ -620,6 +621,7 @@ void reloadSettings()
     std::lock_guard lock(st.mutex);
     st.current.reset();
     st.generation.fetch_add(1, std::memory_order_release);
+    platform::noteSharedDataChanged();
 }
 
 } // namespace envora

@@ -1,5 +1,7 @@
 #include "platform/profile.h"
 
+#include "platform/datarevision.h"
+
 #include <QSettings>
 
 namespace platform {
@@ -21,6 +23,7 @@ QVariant profileValue(const QString& section, const QString& key, const QVariant
 void setProfileValue(const QString& section, const QString& key, const QVariant& value)
 {
     openProfile()->setValue(section + u'/' + key, value);
+    noteSharedDataChanged();
 }
 
 } // namespace platform

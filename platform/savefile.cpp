@@ -1,9 +1,29 @@
 #include "platform/savefile.h"
 
+#include "platform/datarevision.h"
+
 #include <QFile>
 #include <QSaveFile>
 
+#include <atomic>
+
 namespace platform {
+
+namespace {
+
+std::atomic<std::uint64_t> g_sharedRevision{0};
+
+} // namespace
+
+std::uint64_t sharedDataRevision()
+{
+    return g_sharedRevision.load(std::memory_order_acquire);
+}
+
+void noteSharedDataChanged()
+{
+    g_sharedRevision.fetch_add(1, std::memory_order_acq_rel);
+}
 
 bool saveFile(const QString& path, const QByteArray& data, QString* error)
 {
@@ -13,6 +33,9 @@ bool saveFile(const QString& path, const QByteArray& data, QString* error)
 
 bool saveFile(const QString& path, const std::function<bool(QIODevice&)>& writer, QString* error)
 {
+    // Counted before the write: a reader that saw the old number reads the
+    // file again, whether or not the write succeeds.
+    noteSharedDataChanged();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)

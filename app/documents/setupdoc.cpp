@@ -4,7 +4,9 @@
 #include "app/documents/documentids.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/shell/appdata.h"
+#include "platform/datarevision.h"
 #include "platform/hostservices.h"
+#include "core/geometry/datafolder.h"
 #include "platform/profile.h"
 #include "platform/savefile.h"
 #include "platform/ui/doctemplate.h"
@@ -379,11 +381,13 @@ void CRODOSetUpDoc::offerLeftAutoSaves(platform::DocTemplate& setupTemplate)
 void CRODOSetUpDoc::BuildSummary()
 {
     m_pSetupTable->SummarySTeel(m_pSummaryTable.get(), 0);
+    built(m_pSummaryTable.get());
 }
 
 void CRODOSetUpDoc::BuildSummaryJT()
 {
     m_pSetupTable->SummaryJT(m_pSummaryJTTable.get());
+    built(m_pSummaryJTTable.get());
 }
 
 void CRODOSetUpDoc::BuildSortSheet()
@@ -395,11 +399,13 @@ void CRODOSetUpDoc::BuildSortSheet()
 void CRODOSetUpDoc::BuildJinHuo()
 {
     m_pSetupTable->JinHuo(m_pJinHuoTable.get());
+    built(m_pJinHuoTable.get());
 }
 
 void CRODOSetUpDoc::BuildLiaoPai()
 {
     m_pSetupTable->toLiaoPaiTable(m_pLiaoPaiTable.get());
+    built(m_pLiaoPaiTable.get());
 }
 
 void CRODOSetUpDoc::BuildDuanLiao()
@@ -415,6 +421,40 @@ void CRODOSetUpDoc::CutAgain()
 void CRODOSetUpDoc::BuildContents()
 {
     m_pSetupTable->TableContens(m_pContentsTable.get());
+    built(m_pContentsTable.get());
+}
+
+CRODOSetUpDoc::BuiltFrom CRODOSetUpDoc::buildInputs(const CVes_TableBase& sheet)
+{
+    // The builders read the user's raw-stock file each time: a change of it
+    // by any program counts as well.
+    const QFileInfo stock(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
+    return {sheet.changeCount(), m_pSetupTable->changeCount(), m_pSetupTable->derivedSettings(),
+            platform::sharedDataRevision(), stock.lastModified(),
+            stock.exists() ? stock.size() : -1};
+}
+
+void CRODOSetUpDoc::built(const CVes_TableBase* sheet)
+{
+    m_builtFrom[sheet] = buildInputs(*sheet);
+}
+
+void CRODOSetUpDoc::BuildOnChoice(CVes_TableBase* sheet)
+{
+    const auto before = m_builtFrom.find(sheet);
+    if (before != m_builtFrom.end() && !before->second.settings.isEmpty()
+        && before->second == buildInputs(*sheet))
+        return;
+    if (sheet == m_pSummaryTable.get())
+        BuildSummary();
+    else if (sheet == m_pSummaryJTTable.get())
+        BuildSummaryJT();
+    else if (sheet == m_pJinHuoTable.get())
+        BuildJinHuo();
+    else if (sheet == m_pLiaoPaiTable.get())
+        BuildLiaoPai();
+    else if (sheet == m_pContentsTable.get())
+        BuildContents();
 }
 
 void CRODOSetUpDoc::StartSortBuild(QWidget* busyParent)

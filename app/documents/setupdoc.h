@@ -16,8 +16,12 @@
 
 #include "app/documents/sheetdocument.h"
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
+#include <cstdint>
+#include <map>
 #include <memory>
 
 class CVes_LiaoPaiTable;
@@ -96,6 +100,12 @@ public:
     // never was).
     void CutAgain();
     void BuildContents();
+    // The derived sheet of a chosen tab (quantity summary, joint summary,
+    // purchase summary, bar tags, contents) made current: built again only
+    // when the bar list, its settings, the raw-stock file or what else the
+    // documents share (libraries, settings) changed since it was last
+    // built; otherwise it stays as it is, and the user does not wait.
+    void BuildOnChoice(CVes_TableBase* sheet);
 
     // The sorted sheet rebuilt on a worker from a copy of the bar list; a
     // request while one runs makes one more after it.
@@ -129,6 +139,20 @@ private:
     void takeRecoveryFile(const QString& path, bool recovered);
     void adoptRawStock(CVes_SetupTable& copy);
 
+    // What a derived sheet was built from, and the sheet as it was built.
+    struct BuiltFrom {
+        std::uint64_t sheetChanges = 0;
+        std::uint64_t listChanges = 0;
+        QByteArray settings;
+        std::uint64_t shared = 0;
+        QDateTime stockTime;
+        qint64 stockSize = -1;
+        bool operator==(const BuiltFrom&) const = default;
+    };
+    BuiltFrom buildInputs(const CVes_TableBase& sheet);
+    // Notes that `sheet` was built just now, from what is there now.
+    void built(const CVes_TableBase* sheet);
+
     std::unique_ptr<CVes_SetupTable> m_pSetupTable;
     std::unique_ptr<CVes_SLSumaryTable> m_pSummaryTable;
     std::unique_ptr<CVes_SLSumaryJTtable> m_pSummaryJTTable;
@@ -138,6 +162,7 @@ private:
     std::unique_ptr<CVes_YouhuaDuanLiaoTable> m_pDuanLiaoTable;
     std::unique_ptr<CVes_TableContents> m_pContentsTable;
     QString m_strAutoSavePath;
+    std::map<const CVes_TableBase*, BuiltFrom> m_builtFrom;
     // Set while the timer's save writes the document into its own file.
     bool m_autoSaving = false;
 };

@@ -86,17 +86,17 @@ void CRODO_SetUpMainView::OnSelChange(int tab)
             StartSortRebuild();
         }
         break;
-    case kSummary: doc->BuildSummary(); break;
-    case kJoints: doc->BuildSummaryJT(); break;
-    case kPurchase: doc->BuildJinHuo(); break;
-    case kTags: doc->BuildLiaoPai(); break;
+    case kSummary:
+    case kJoints:
+    case kPurchase:
+    case kTags:
+    case kContents: doc->BuildOnChoice(tableOf(tab)); break;
     case kCutting:
         if (list->isCanYouhuaSteel()) {
             list->setYouhuaSteel(0);
             StartCuttingRebuild();
         }
         break;
-    case kContents: doc->BuildContents(); break;
     default: break;
     }
     if (!doc->isBuilding(tableOf(tab)))

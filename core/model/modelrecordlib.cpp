@@ -2,6 +2,7 @@
 
 #include "core/geometry/datafolder.h"
 #include "platform/archive.h"
+#include "platform/datarevision.h"
 #include "platform/hostservices.h"
 #include "platform/savefile.h"
 
@@ -287,6 +288,7 @@ void CVes_ModelRecordMainLib::reload(int isSys)
     const QString file = defaultPath(isSys);
     if (!QFileInfo::exists(file) || readInto(file, fresh))
         array(isSys) = std::move(fresh);
+    platform::noteSharedDataChanged();
 }
 
 int CVes_ModelRecordMainLib::appendLib(const QString& path, int isSys)

@@ -6,12 +6,15 @@
 
 #include "core/geometry/datafolder.h"
 #include "core/model/processsteel.h"
+#include "platform/archive.h"
 #include "platform/gbk.h"
 #include "tables/barlist/cuttingjob.h"
 #include "tables/processing/processtablelistline.h"
 #include "tables/quantity/sortbarsheet.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace {
 
@@ -135,4 +138,46 @@ std::unique_ptr<CVes_SetupTable> CVes_SetupTable::workingCopy() const
             copy->m_huizong.m_elements.append(copy->lineAt(int(at)));
     }
     return copy;
+}
+
+QByteArray CVes_SetupTable::derivedSettings()
+{
+    // Stored with no rows, and of the title texts only what they say: the
+    // page drawing works out their place and look anew on every paint, and
+    // no sheet reads those. All is put back however the storing ends.
+    struct StoredBare {
+        CVes_SetupTable& list;
+        TableLineList rows;
+        std::array<CVes_Variable, kTitleTextCount> texts;
+        explicit StoredBare(CVes_SetupTable& of) : list(of), texts(of.m_texts)
+        {
+            std::swap(rows, list.m_lines);
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                CVes_Variable said;
+                said.m_text = texts[i].m_text;
+                said.m_formula = texts[i].m_formula;
+                list.m_texts[i] = said;
+            }
+        }
+        ~StoredBare()
+        {
+            std::swap(rows, list.m_lines);
+            list.m_texts = texts;
+        }
+    };
+    platform::Archive ar;
+    try {
+        {
+            const StoredBare bare(*this);
+            Serialize(ar);
+        }
+        ar << std::int32_t(m_huizong.m_mode) << m_huizong.m_key
+           << std::int32_t(m_huizong.m_wholeText) << std::int32_t(m_huizong.m_elements.size());
+        for (CVes_SetupTableLine* element : std::as_const(m_huizong.m_elements))
+            ar << std::int32_t(m_lines.indexOf(element));
+        ar << std::int32_t(m_liaoPaiGuibing) << std::int32_t(m_liaoPaiEleChaifen);
+    } catch (const platform::ArchiveError&) {
+        return {};
+    }
+    return ar.data();
 }

@@ -34,7 +34,11 @@ public:
     static constexpr int kUndoLevels = 8;
 
     // Records the current state as the newest snapshot.
-    void AddUndo() override { m_history.add(snapshot()); }
+    void AddUndo() override
+    {
+        this->noteChange();
+        m_history.add(snapshot());
+    }
     void Undo() override { restoreFrom(m_history.undo()); }
     void Redo() override { restoreFrom(m_history.redo()); }
     int CanUndo() override { return m_history.canUndo() ? 1 : 0; }
@@ -243,6 +247,7 @@ private:
     {
         if (!state)
             return;
+        this->noteChange();
         static_cast<Sheet*>(this)->takeUndoState(*state->header);
         const std::unordered_set<CVes_TableBaseLine*> held(this->m_lines.cbegin(),
                                                            this->m_lines.cend());

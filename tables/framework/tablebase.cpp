@@ -33,9 +33,7 @@ CVes_TableBase::~CVes_TableBase()
 void CVes_TableBase::setModified(int modified)
 {
     if (modified) {
-        m_modified = 1;
-        m_sortStale = 1;
-        m_cutStale = 1;
+        markEdited();
     } else {
         m_modified = 0;
     }
@@ -46,6 +44,7 @@ void CVes_TableBase::markEdited()
     m_modified = 1;
     m_sortStale = 1;
     m_cutStale = 1;
+    noteChange();
 }
 
 // ---- Files ----------------------------------------------------------------------
@@ -53,8 +52,10 @@ void CVes_TableBase::markEdited()
 void CVes_TableBase::Serialize(platform::Archive& ar)
 {
     CVes_Template::Serialize(ar);
-    if (ar.IsLoading())
+    if (ar.IsLoading()) {
         m_modified = 0;
+        noteChange();
+    }
 }
 
 std::unique_ptr<CVes_TableBase> CVes_TableBase::createEmpty() const
@@ -89,6 +90,7 @@ void CVes_TableBase::takeOver(CVes_TableBase& loaded)
     m_sortStale = loaded.m_sortStale;
     m_cutStale = loaded.m_cutStale;
     m_modified = 0;
+    noteChange();
     m_select.clear();
     m_pages = 1;
     m_curPage = -1;
@@ -570,12 +572,15 @@ int CVes_TableBase::canCopy()
 
 void CVes_TableBase::appendLine(CVes_TableBaseLine* row)
 {
-    if (row && !m_lines.contains(row))
+    if (row && !m_lines.contains(row)) {
         m_lines.append(row);
+        noteChange();
+    }
 }
 
 void CVes_TableBase::deleteAllLines()
 {
+    noteChange();
     m_pageLines.clear();
     const TableLineList rows = m_lines;
     m_lines.clear();
@@ -772,6 +777,7 @@ void CVes_TableBase::clearnAllLine()
 
 void CVes_TableBase::clearnAllLineButLock()
 {
+    noteChange();
     m_pageLines.clear();
     TableLineList kept;
     const TableLineList rows = m_lines;
@@ -800,6 +806,7 @@ void CVes_TableBase::copy(const CVes_TableBase* other)
 {
     if (!other || other == this)
         return;
+    noteChange();
     for (int i : {0, 2, 3, 4, 5, 6, 7})
         m_texts[std::size_t(i)] = other->m_texts[std::size_t(i)];
     std::vector<std::unique_ptr<CVes_Variable>> copies;

@@ -25,6 +25,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -237,6 +238,12 @@ public:
     int isModified() const { return m_modified; }
     // Nonzero: changed, and both derived sheets stale. 0: not changed.
     void setModified(int modified);
+    // Grows with every change of the table's contents: each edit (the
+    // changed flag set), each undo step recorded, undo, redo, file read, and
+    // rows added or all removed. A sheet made from the table is made again
+    // only when the count moved since it was made.
+    std::uint64_t changeCount() const { return m_changes; }
+    void noteChange() { ++m_changes; }
     void setSortSteel(int stale) { m_sortStale = stale; }
     int isCanSortSteel() const { return m_sortStale; }
     void setYouhuaSteel(int stale) { m_cutStale = stale; }
@@ -513,6 +520,7 @@ public:
     float m_scrollStepY = 0.0f;
     double m_zoom = 1.0;
     int m_modified = 0;
+    std::uint64_t m_changes = 0;
     int m_readOnly = 1;
     int m_sortStale = 1;
     int m_cutStale = 1;

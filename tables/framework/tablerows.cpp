@@ -43,6 +43,7 @@ void CVes_TableBase::insertLinesBefore(CVes_TableBaseLine* before, const TableLi
         at = m_lines.size();
     for (CVes_TableBaseLine* row : rows)
         m_lines.insert(at++, row);
+    noteChange();
 }
 
 void CVes_TableBase::appendRows(const TableLineList& rows)
