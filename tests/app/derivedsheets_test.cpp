@@ -185,8 +185,9 @@ TEST_F(DerivedSheets, ASecondChoiceWithoutAChangeBuildsNothing)
     EXPECT_EQ(list->changeCount(), listBefore);
     EXPECT_FALSE(doc->IsModified());
     // What is kept is what a build shows now.
-    for (const int tab : kDerivedTabs)
+    for (const int tab : kDerivedTabs) {
         EXPECT_EQ(shownRows(*sheetOf(tab)), builtNow(tab)) << tab;
+    }
 }
 
 TEST_F(DerivedSheets, TheTypedCountShowsInTheSummaryAtOnce)

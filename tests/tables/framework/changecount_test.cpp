@@ -81,10 +81,11 @@ TEST_P(ChangeCount, MovesOnlyWithAChangeOfTheContents)
         c.prepare(table);
     const std::uint64_t before = table.changeCount();
     c.act(table, dir.path());
-    if (c.moves)
+    if (c.moves) {
         EXPECT_GT(table.changeCount(), before);
-    else
+    } else {
         EXPECT_EQ(table.changeCount(), before);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Acts, ChangeCount, ::testing::ValuesIn(kCases),
