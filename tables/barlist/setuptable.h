@@ -388,9 +388,10 @@ public:
     // rows, raw stock, selection), for work away from the list's thread.
     std::unique_ptr<CVes_SetupTable> workingCopy() const;
     // Everything the derived sheets read of the list besides its rows, as
-    // bytes: what the file stores of it without the rows (and without where
-    // the page drawing placed the title texts), then the summary selection
-    // and the tag switches the file does not keep. Equal bytes,
+    // bytes: what the file stores of it without the rows (and of the title
+    // texts only what they say: a page drawing rewrites their place and
+    // look), then the summary selection and the tag switches the file does
+    // not keep. Equal bytes,
     // equal settings; empty when the list cannot be stored (a text GBK
     // cannot hold), which never equals an earlier answer.
     QByteArray derivedSettings();
