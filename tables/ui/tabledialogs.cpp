@@ -124,12 +124,6 @@ void serve(bool (*server)(Request&))
     platform::serveDialog<Request>(server);
 }
 
-template <typename Request>
-void withdraw()
-{
-    platform::serveDialog<Request>(nullptr);
-}
-
 } // namespace
 
 void serveTableDialogs()
@@ -142,16 +136,4 @@ void serveTableDialogs()
     serve(&countBeamHoops);
     serve(&readHoopTable);
     serve(&editMidConnect);
-}
-
-void withdrawTableDialogs()
-{
-    withdraw<RawStockRequest>();
-    withdraw<SumSettingsRequest>();
-    withdraw<CutSizeRequest>();
-    withdraw<WallHoopCountRequest>();
-    withdraw<ColumnHoopCountRequest>();
-    withdraw<BeamHoopCountRequest>();
-    withdraw<HoopTableRequest>();
-    withdraw<MidConnectRequest>();
 }

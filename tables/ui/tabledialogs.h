@@ -6,5 +6,3 @@
 
 // Serves every table dialog from now on.
 void serveTableDialogs();
-// Takes them back: the requests are answered as cancelled again.
-void withdrawTableDialogs();
