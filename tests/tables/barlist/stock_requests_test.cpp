@@ -69,8 +69,9 @@ TEST_P(StockRequests, AskOnTheTablesOwnStockAndMarkItOnlyOnOk)
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(host->askedDialogs().size(), 1u);
     EXPECT_EQ(stock, &t->getYuanCaiLib());
-    if (command.sumSettings)
+    if (command.sumSettings) {
         EXPECT_EQ(rules, &dynamic_cast<RulesSheet&>(*t).getSortRules());
+    }
     EXPECT_EQ(t->isModified(), ok ? 1 : 0);
     EXPECT_EQ(t->isCanSortSteel(), ok ? 1 : 0);
     EXPECT_EQ(t->isCanYouhuaSteel(), ok ? 1 : 0);
