@@ -22,7 +22,7 @@
 #include "platform/savefile.h"
 #include "platform/ui/docmanager.h"
 #include "platform/xlsx/workbook.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

@@ -3,7 +3,7 @@
 // touch anyway, at device pixel ratios 1 and 2.
 
 #include "bench/benchsupport.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,7 +1,10 @@
 #include "platform/hostservices.h"
 
 #include <QDebug>
+#include <QMutex>
+#include <QMutexLocker>
 #include <atomic>
+#include <unordered_map>
 
 namespace platform {
 
@@ -23,7 +26,53 @@ public:
 QuietHost g_quiet;
 std::atomic<HostServices*> g_host{nullptr};
 
+struct DialogServers {
+    QMutex mutex;
+    std::unordered_map<std::type_index, DialogServer> byKind;
+};
+
+DialogServers& dialogServers()
+{
+    static DialogServers servers;
+    return servers;
+}
+
 } // namespace
+
+bool HostServices::askDialog(DialogRequest& request)
+{
+    return showServedDialog(request);
+}
+
+bool HostServices::runWithProgress(const QString&, bool, const BackgroundWork& work)
+{
+    const std::atomic<bool> cancel{false};
+    return work(cancel, [](int, int) {});
+}
+
+void serveDialog(std::type_index kind, DialogServer server)
+{
+    DialogServers& servers = dialogServers();
+    QMutexLocker lock(&servers.mutex);
+    if (server)
+        servers.byKind[kind] = std::move(server);
+    else
+        servers.byKind.erase(kind);
+}
+
+bool showServedDialog(DialogRequest& request)
+{
+    DialogServer server;
+    {
+        DialogServers& servers = dialogServers();
+        QMutexLocker lock(&servers.mutex);
+        const auto found = servers.byKind.find(typeid(request));
+        if (found == servers.byKind.end())
+            return false;
+        server = found->second;
+    }
+    return server(request);
+}
 
 HostServices& host()
 {

@@ -2,18 +2,41 @@
 // What model code needs from the user's desktop: message boxes and questions,
 // the wait cursor, the choice of a file to save, opening a file or address
 // with the desktop's program (or showing a page in the program when none
-// opens it) and the clock. The program installs the Qt implementation; tests
-// install a recorder with scripted answers; without either, a quiet default
-// answers every question with its safe choice.
+// opens it), long work behind a progress window, the program's own dialogs
+// and the clock. The program installs the Qt implementation; tests install a
+// recorder with scripted answers; without either, a quiet default answers
+// every question with its safe choice.
 
 #include <QDateTime>
 #include <QString>
+
+#include <atomic>
+#include <functional>
+#include <typeindex>
 
 namespace platform {
 
 enum class MessageIcon { Information, Warning, Stop, Question };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
+
+// Tells the progress window how far the work is: (steps done, steps).
+using WorkProgress = std::function<void(int, int)>;
+// Long work: answers whether it ran to its end; it stops early when the
+// flag is set.
+using BackgroundWork = std::function<bool(const std::atomic<bool>& cancel, const WorkProgress&)>;
+
+// A question model code asks in one of the program's dialogs: a struct of
+// its own per dialog, holding what the dialog opens with and, after OK, what
+// the user chose there. The windows serve each kind (serveDialog); model code
+// never sees the dialog itself.
+class DialogRequest {
+public:
+    virtual ~DialogRequest() = default;
+};
+
+// Shows the dialog of a request's kind; true when the user confirmed it.
+using DialogServer = std::function<bool(DialogRequest&)>;
 
 class HostServices {
 public:
@@ -35,6 +58,16 @@ public:
     // program's own, for when no desktop program opens it; false when it
     // cannot be shown.
     virtual bool showHtml(const QString& /*title*/, const QString& /*html*/) { return false; }
+    // Asks the user in the dialog served for the request's kind (see
+    // serveDialog): true when it was confirmed, with the answers written
+    // into `request`; false when it was cancelled or nothing serves the kind.
+    virtual bool askDialog(DialogRequest& request);
+    // Runs `work` on a worker thread while a progress window shows `text`,
+    // with a cancel button when `cancellable`. Answers whether the work ran to
+    // its end and was not cancelled; the work has stopped before this returns.
+    // Called on the user-interface thread; the work must not touch what that
+    // thread shows. Without a window the work simply runs to its end.
+    virtual bool runWithProgress(const QString& text, bool cancellable, const BackgroundWork& work);
     virtual QDateTime now() const { return QDateTime::currentDateTime(); }
 };
 
@@ -43,10 +76,29 @@ HostServices& host();
 // Installs `services` (not owned); nullptr restores the quiet default.
 void setHost(HostServices* services);
 
+// Serves requests of `kind` with `server` from now on (an empty server takes
+// the kind back). The program's windows serve their dialogs once at start.
+void serveDialog(std::type_index kind, DialogServer server);
+template <typename Request>
+void serveDialog(std::function<bool(Request&)> server)
+{
+    serveDialog(typeid(Request), server ? DialogServer([server](DialogRequest& request) {
+        return server(static_cast<Request&>(request));
+    })
+                                        : DialogServer());
+}
+// Shows the served dialog of the request's kind; false when none is served.
+bool showServedDialog(DialogRequest& request);
+
 // Shorthands for the usual calls.
 void showMessage(const QString& text, MessageIcon icon = MessageIcon::Information,
                  const QString& title = {});
 Answer ask(const QString& text, Buttons buttons = Buttons::YesNo, const QString& title = {});
+inline bool askDialog(DialogRequest& request) { return host().askDialog(request); }
+inline bool runWithProgress(const QString& text, bool cancellable, const BackgroundWork& work)
+{
+    return host().runWithProgress(text, cancellable, work);
+}
 
 // Shows the wait cursor for its lifetime.
 class WaitCursor {

@@ -34,16 +34,6 @@ int leadingInt(QStringView text)
 
 } // namespace
 
-std::optional<QString> childElementText(CXmlDocument& doc, const QString& name)
-{
-    doc.setPosition(doc.getParentPosition(), doc.getCurrentPosition(), 0);
-    std::optional<QString> text;
-    if (doc.findChildElement(name))
-        text = doc.getDataAt(doc.getChildPosition());
-    doc.setPosition(doc.getParentPosition(), doc.getCurrentPosition(), 0);
-    return text;
-}
-
 CSteelRecordId parseKeyText(const QString& line)
 {
     const qsizetype dash = line.indexOf(u'-');

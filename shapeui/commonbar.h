@@ -11,7 +11,6 @@
 #include <optional>
 #include <vector>
 
-class CXmlDocument;
 
 // Library kinds of the choosers.
 constexpr int kSteelLibKind = 0; // bar shapes, steelLib.xml
@@ -57,10 +56,6 @@ std::vector<CSteelRecordId> readListFile(const QString& fileName);
 // each ended by CR LF, at most `limit` of them (kNoListLimit: all). The file
 // is replaced atomically; answers false when it was not written.
 bool writeListFile(const QString& fileName, const std::vector<CSteelRecordId>& keys, int limit);
-
-// The text of the child element `name` of the document's current element,
-// whichever place it has among the children; none when there is no such child.
-std::optional<QString> childElementText(CXmlDocument& doc, const QString& name);
 
 // The keys of an array of record pointers (null pointers left out), for
 // writeListFile.

@@ -5,7 +5,7 @@
 #include "platform/hostservices.h"
 #include "shapeui/inputdlg.h"
 #include "shapeui/shapelistctrl.h"
-#include "shapeui/steelmodeluserid.h"
+#include "core/model/steelmodeluserid.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -9,7 +9,7 @@
 #include "shapeui/savetocategorydlg.h"
 #include "shapeui/shapeeditordlg.h"
 #include "shapeui/shapelistctrl.h"
-#include "shapeui/steelmodeluserid.h"
+#include "core/model/steelmodeluserid.h"
 
 #include <QDir>
 #include <QListWidget>

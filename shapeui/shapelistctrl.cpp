@@ -2,7 +2,7 @@
 
 #include "core/model/modelrecord.h"
 #include "platform/painterdc.h"
-#include "shapeui/steelmodeluserid.h"
+#include "core/model/steelmodeluserid.h"
 
 #include <QBitmap>
 #include <QImage>

@@ -12,7 +12,7 @@
 #include "app/shell/resourceids.h"
 #include "platform/profile.h"
 #include "tables/framework/tablebase.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 #include "tables/quantity/sortrules.h"
 
 #include <functional>

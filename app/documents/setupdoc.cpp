@@ -14,7 +14,7 @@
 #include "shapeui/bendkitexports.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/tablecontents.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 #include "tables/processing/liaopaitable.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sortbarsheet.h"

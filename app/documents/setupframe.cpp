@@ -5,7 +5,7 @@
 #include "app/documents/setupmainview.h"
 #include "platform/xlsx/workbook.h"
 #include "tables/barlist/setuptable.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 
 CRODOSetUpFrame::CRODOSetUpFrame(QWidget* parent) : DocumentFrame(parent) {}
 

@@ -5,7 +5,7 @@
 #include "app/shell/mainframe.h"
 #include "platform/gdi.h"
 #include "tables/framework/tablebase.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 #include "widgara/exceltabctrl.h"
 
 #include <QVBoxLayout>

@@ -1,11 +1,11 @@
 #include "app/documents/sheetviews.h"
 
-#include "tables/barlist/setupview2.h"
-#include "tables/processing/liaopaiview.h"
-#include "tables/processing/processtableeditview.h"
-#include "tables/processing/processtablelistview.h"
-#include "tables/quantity/sltableview.h"
-#include "tables/quantity/steeljinhuoview.h"
+#include "tables/barlist/ui/setupview2.h"
+#include "tables/processing/ui/liaopaiview.h"
+#include "tables/processing/ui/processtableeditview.h"
+#include "tables/processing/ui/processtablelistview.h"
+#include "tables/quantity/ui/sltableview.h"
+#include "tables/quantity/ui/steeljinhuoview.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 #include "platform/folders.h"
 #include "platform/ui/qthostservices.h"
 #include "platform/ui/translations.h"
-#include "tables/quantity/rawstockdlg.h"
+#include "tables/quantity/ui/rawstockdlg.h"
+#include "tables/ui/tabledialogs.h"
 
 #include <QApplication>
 
@@ -21,6 +22,8 @@ int main(int argc, char* argv[])
     platform::dataFolder();
     // The settings library edits the default raw stock in the tables' dialog.
     envora::setRawStockEditor(&CVes_RawStockDlg::editDefaultStock);
+    // The tables ask for their dialogs through the host services.
+    serveTableDialogs();
 
     int rc = 0;
     {

@@ -10,7 +10,7 @@
 #include "platform/ui/document.h"
 #include "platform/ui/view.h"
 #include "tables/framework/tablebase.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 #include "widgara/controlcolor.h"
 #include "widgara/controlcombobox.h"
 #include "widgara/shortcutmanager.h"

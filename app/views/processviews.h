@@ -6,8 +6,8 @@
 // which bar kinds get totals.
 
 #include "app/views/sheetview.h"
-#include "tables/processing/processtableeditview.h"
-#include "tables/processing/processtablelistview.h"
+#include "tables/processing/ui/processtableeditview.h"
+#include "tables/processing/ui/processtablelistview.h"
 
 class CRODOProcessDoc;
 class CVes_ProcessTable;

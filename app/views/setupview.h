@@ -10,7 +10,7 @@
 // page box and auto-saves its document when the frame's timer asks.
 
 #include "app/views/sheetview.h"
-#include "tables/barlist/setupview2.h"
+#include "tables/barlist/ui/setupview2.h"
 #include "tables/barlist/setuptableline.h"
 #include "widgara/commandbars.h"
 

@@ -3,7 +3,7 @@
 #include "app/shell/bcmenu.h"
 #include "app/views/viewids.h"
 #include "tables/framework/tablebase.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 #include "widgara/resources.h"
 
 #include <QAction>

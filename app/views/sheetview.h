@@ -15,7 +15,7 @@
 #include "app/views/viewids.h"
 #include "platform/ui/commandtarget.h"
 #include "platform/ui/view.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>

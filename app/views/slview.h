@@ -5,7 +5,7 @@
 // check, imports and the export.
 
 #include "app/views/sheetview.h"
-#include "tables/quantity/sltableview.h"
+#include "tables/quantity/ui/sltableview.h"
 
 class CRODOSLView : public SheetView<CVes_SLTableView> {
 public:

@@ -7,7 +7,7 @@
 // window's bar list or quantity sheet.
 
 #include "app/views/sheetview.h"
-#include "tables/quantity/steeljinhuoview.h"
+#include "tables/quantity/ui/steeljinhuoview.h"
 
 #include <functional>
 

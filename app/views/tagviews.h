@@ -6,7 +6,7 @@
 // tags from the document's sheet. The cutting view's menu cuts again.
 
 #include "app/views/sheetview.h"
-#include "tables/processing/liaopaiview.h"
+#include "tables/processing/ui/liaopaiview.h"
 
 class CRODOProcessDoc;
 class CRODOSetUpDoc;

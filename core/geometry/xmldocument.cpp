@@ -367,3 +367,13 @@ QString CXmlDocument::getDataAt(int position) const
         appendSegment(offset, contentEnd);
     return data;
 }
+
+std::optional<QString> childElementText(CXmlDocument& doc, const QString& name)
+{
+    doc.setPosition(doc.getParentPosition(), doc.getCurrentPosition(), 0);
+    std::optional<QString> text;
+    if (doc.findChildElement(name))
+        text = doc.getDataAt(doc.getChildPosition());
+    doc.setPosition(doc.getParentPosition(), doc.getCurrentPosition(), 0);
+    return text;
+}

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -142,3 +143,7 @@ private:
     bool m_bIllFormed = false;
     std::vector<ElementPosition> m_aPos;
 };
+
+// The text of the child element `name` of the document's current element,
+// whichever place it has among the children; none when there is no such child.
+std::optional<QString> childElementText(CXmlDocument& doc, const QString& name);

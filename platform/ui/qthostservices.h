@@ -1,6 +1,6 @@
 #pragma once
-// The desktop's own message boxes, wait cursor and file opening, installed by
-// the program at start-up.
+// The desktop's own message boxes, wait cursor, file opening and progress
+// window, installed by the program at start-up.
 
 #include "platform/hostservices.h"
 
@@ -20,6 +20,9 @@ public:
                             const QString& filter) override;
     // A window of its own beside the active one, closed by its button.
     bool showHtml(const QString& title, const QString& html) override;
+    // A modal progress window over the active window while a worker thread
+    // runs the work.
+    bool runWithProgress(const QString& text, bool cancellable, const BackgroundWork& work) override;
 };
 
 } // namespace platform

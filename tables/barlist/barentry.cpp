@@ -9,7 +9,7 @@
 #include "envora/rules.h"
 #include "envora/usercustom.h"
 #include "platform/hostservices.h"
-#include "shapeui/steelmodeluserid.h"
+#include "core/model/steelmodeluserid.h"
 
 #include <array>
 #include <cmath>

@@ -1,21 +1,15 @@
 // The stirrup calculators of the bar list, which write a count and its
 // spacings into the selected bar, and the connection edits of the selected
-// bars, with the dialogs they ask in.
+// bars, with what they ask the user in dialogs.
 
 #include "tables/barlist/setuptable.h"
 
-#include "tables/barlist/beamhoopcountdlg.h"
-#include "tables/barlist/columnhoopcountdlg.h"
-#include "tables/barlist/columnhoopdlg.h"
-#include "tables/barlist/hooptabledlg.h"
+#include "tables/barlist/calculatorrequests.h"
 #include "tables/barlist/jointlength.h"
-#include "tables/barlist/midconnecteditdlg.h"
 #include "tables/framework/cellentry.h"
 
 #include "core/geometry/formula.h"
 #include "platform/hostservices.h"
-
-#include <QApplication>
 
 namespace {
 
@@ -63,24 +57,20 @@ CVes_Steel* selectedBar(CVes_SetupTable& table)
     return line->getSetupSteel();
 }
 
-QWidget* dialogParent()
-{
-    return QApplication::activeWindow();
-}
-
 // The spacings a stirrup dialog opens with, from the bar's: the second one
 // outside the densified zones, the first one in them (the second when there
 // is no first); spacings that are not above 0 leave the dialog's own.
-void takeSpacings(const CVes_Steel& bar, int& dense, int& normal)
+template <typename Request>
+void takeSpacings(const CVes_Steel& bar, Request& request)
 {
     const int first = spacingValue(bar.spacing1);
     const int second = spacingValue(bar.spacing2);
     if (second > 0)
-        normal = second;
+        request.normalSpacing = second;
     if (first > 0)
-        dense = first;
+        request.denseSpacing = first;
     else if (second > 0)
-        dense = second;
+        request.denseSpacing = second;
 }
 
 // The count and the spacings of a dialog's OK: the normal spacing as the
@@ -101,23 +91,22 @@ void CVes_SetupTable::calSelectLineSteelWallZhuGujin()
         return;
     const int second = spacingValue(bar->spacing2);
     const int third = spacingValue(bar->spacing3);
-    CColumnHoopCountDlg::Remembered& r = CColumnHoopCountDlg::remembered();
+    WallHoopCountRequest request;
     if (second > 0)
-        r.normalSpacing = second;
+        request.normalSpacing = second;
     if (third > 0)
-        r.lapSpacing = third;
+        request.lapSpacing = third;
     else if (second > 0)
-        r.lapSpacing = second;
-
-    CColumnHoopCountDlg dlg(dialogParent());
-    dlg.setDesign(float(getExVarVal(kVarConcrete)), float(getExVarVal(kVarSeismic)),
-                  int(getExVarVal(kVarAtlas)));
-    dlg.setFactorIndex(lapFactorIndex(*this));
-    if (dlg.exec() != QDialog::Accepted)
+        request.lapSpacing = second;
+    request.concrete = float(getExVarVal(kVarConcrete));
+    request.seismic = float(getExVarVal(kVarSeismic));
+    request.atlas = int(getExVarVal(kVarAtlas));
+    request.factorIndex = lapFactorIndex(*this);
+    if (!platform::askDialog(request))
         return;
-    bar->count = dlg.total();
-    bar->spacing2 = spacingText(dlg.normalSpacing());
-    bar->spacing3 = spacingText(dlg.lapSpacing());
+    bar->count = request.total;
+    bar->spacing2 = spacingText(request.normalSpacing);
+    bar->spacing3 = spacingText(request.lapSpacing);
     markEdited();
     AddUndo();
 }
@@ -127,17 +116,15 @@ void CVes_SetupTable::calSelectLineSteelZhuGujin()
     CVes_Steel* bar = selectedBar(*this);
     if (!bar)
         return;
-    ColumnHoopInput& r = CVes_ColumnHoopCalcDlg::remembered();
-    takeSpacings(*bar, r.denseSpacing, r.normalSpacing);
-
-    CVes_ColumnHoopCalcDlg dlg(dialogParent());
-    if (const int unit = spacingUnit(*this))
-        dlg.setUnitMode(unit);
+    ColumnHoopCountRequest request;
+    takeSpacings(*bar, request);
+    request.unitMode = spacingUnit(*this);
     const int index = lapFactorIndex(*this);
-    dlg.setLapZone(int(bar->DN), kLapFactors[index >= 0 ? index : 1]);
-    if (dlg.exec() != QDialog::Accepted)
+    request.diameter = int(bar->DN);
+    request.lapFactor = kLapFactors[index >= 0 ? index : 1];
+    if (!platform::askDialog(request))
         return;
-    giveSpacings(*bar, dlg.result(), dlg.denseSpacing(), dlg.normalSpacing());
+    giveSpacings(*bar, request.total, request.denseSpacing, request.normalSpacing);
     markEdited();
     AddUndo();
 }
@@ -148,20 +135,19 @@ void CVes_SetupTable::calSellineSteelGenshu(int method)
     if (!bar)
         return;
     if (method != 0) {
-        CVes_HoopTableDlg dlg(dialogParent());
-        if (dlg.exec() != QDialog::Accepted)
+        HoopTableRequest request;
+        if (!platform::askDialog(request))
             return;
-        bar->count = dlg.result();
-        bar->spacing2 = dlg.pair() == HoopPair150 ? QStringLiteral("150") : QStringLiteral("200");
+        bar->count = request.total;
+        bar->spacing2 = request.pair150 ? QStringLiteral("150") : QStringLiteral("200");
         bar->spacing1 = QStringLiteral("100");
     } else {
-        CVes_BeamHoopCountDlg::Remembered& r = CVes_BeamHoopCountDlg::remembered();
-        takeSpacings(*bar, r.denseSpacing, r.normalSpacing);
-        CVes_BeamHoopCountDlg dlg(dialogParent());
-        dlg.setUnitMode(spacingUnit(*this));
-        if (dlg.exec() != QDialog::Accepted)
+        BeamHoopCountRequest request;
+        takeSpacings(*bar, request);
+        request.unitMode = spacingUnit(*this);
+        if (!platform::askDialog(request))
             return;
-        giveSpacings(*bar, dlg.total(), dlg.denseSpacing(), dlg.normalSpacing());
+        giveSpacings(*bar, request.total, request.denseSpacing, request.normalSpacing);
     }
     markEdited();
     AddUndo();
@@ -174,10 +160,10 @@ void CVes_SetupTable::calSellineSteelJieTouMaogu()
 
 void CVes_SetupTable::batchEditMidConnect()
 {
-    CVes_MidConnectEditDlg dlg(dialogParent());
-    if (dlg.exec() != QDialog::Accepted)
+    MidConnectRequest request;
+    if (!platform::askDialog(request))
         return;
-    barlist::batchEditMidConnect(*this, dlg.edit());
+    barlist::batchEditMidConnect(*this, request.edit);
 }
 
 void CVes_SetupTable::repairMidConnect()

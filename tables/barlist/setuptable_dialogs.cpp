@@ -6,28 +6,23 @@
 
 #include "platform/hostservices.h"
 #include "tables/barlist/cuttingjob.h"
-#include "tables/barlist/backgroundwork.h"
-#include "tables/quantity/cutoptimizespecdlg.h"
-#include "tables/quantity/rawstockdlg.h"
-#include "tables/quantity/sumsettingdlg.h"
+#include "tables/quantity/stockrequests.h"
 #include "tables/quantity/youhuaduanliaotable.h"
-
-#include <QApplication>
 
 #include <atomic>
 #include <memory>
 
 void CVes_SetupTable::setYuanCai()
 {
-    CVes_RawStockDlg dlg(QApplication::activeWindow());
-    dlg.m_pYuanCaiLib = &m_yuanCai;
-    if (dlg.exec() == QDialog::Accepted)
+    RawStockRequest request(m_yuanCai);
+    if (platform::askDialog(request))
         setModified(1);
 }
 
 void CVes_SetupTable::setSumray()
 {
-    if (CVes_SumSettingDlg::editRules(m_rules, &m_yuanCai, QApplication::activeWindow()))
+    SumSettingsRequest request(m_rules, m_yuanCai);
+    if (platform::askDialog(request))
         setModified(1);
 }
 
@@ -49,35 +44,34 @@ CVes_YouhuaDuanLiaoTable* CVes_SetupTable::cutList(CVes_YouhuaDuanLiaoTable* cut
     else
         cut->clearnAllLineOnly();
     cut->m_cutGrade = 0;
-    QWidget* parent = QApplication::activeWindow();
 
     // The pieces are gathered from a copy of the list, so that nothing the
     // screen shows is read on the worker; the raw-stock records the copy
     // gained are the list's own afterwards.
     std::unique_ptr<CVes_SetupTable> copy = workingCopy();
     CuttingJob job;
-    runInBackground(parent, QStringLiteral("正在整理钢筋……"), false,
-                    [&](const std::atomic<bool>&, const WorkProgress&) {
-                        job = copy->prepareDuanLiao();
-                        return true;
-                    });
+    platform::runWithProgress(QStringLiteral("正在整理钢筋……"), false,
+                              [&](const std::atomic<bool>&, const platform::WorkProgress&) {
+                                  job = copy->prepareDuanLiao();
+                                  return true;
+                              });
     const CVes_SteelYuanCaiDataLib& gained = copy->getYuanCaiLib();
     for (int i = m_yuanCai.count(); i < gained.count(); ++i)
         m_yuanCai.append(*gained.at(i));
 
     if (grade <= 0) {
-        CCutOptimizeSpecDlg dlg(parent);
+        CutSizeRequest size;
         // The dialog proposes a size the list has bars of.
-        job.proposeSize(dlg.m_nGrade, dlg.m_fDN, m_yuanCai);
-        if (dlg.exec() != QDialog::Accepted)
+        job.proposeSize(size.grade, size.diameter, m_yuanCai);
+        if (!platform::askDialog(size))
             return cut;
-        grade = dlg.m_nGrade;
-        diameter = dlg.m_fDN;
+        grade = size.grade;
+        diameter = size.diameter;
     }
     job.choose(grade, diameter, m_yuanCai);
-    const bool finished = runInBackground(
-        parent, QStringLiteral("正在优化断料……"), true,
-        [&](const std::atomic<bool>& cancel, const WorkProgress& progress) {
+    const bool finished = platform::runWithProgress(
+        QStringLiteral("正在优化断料……"), true,
+        [&](const std::atomic<bool>& cancel, const platform::WorkProgress& progress) {
             return job.cut(&cancel, progress);
         });
     if (!finished)

@@ -31,12 +31,163 @@ QString yuan(double value) { return QString::asprintf("%.2f 元", value); }
 // whole number of stock bars needs no further bar.
 constexpr double kCountSlack = 0.01;
 
+using Sheet = CVes_SteelJinHuoSumaryTable;
+
+// The purchase texts the user left empty take their defaults (a number from
+// the clock, the project and element names, the list's title texts); the
+// sheet shows them all.
+void takePurchaseTexts(CVes_SetupTable& table, Sheet& target)
+{
+    const auto defaultText = [&](int index, const QString& value) {
+        if (table.getJinHuoTexts()[std::size_t(index)].isEmpty())
+            table.setJinHuoText(index, value);
+    };
+    defaultText(1, platform::host().now().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    defaultText(2, QStringLiteral(" "));
+    defaultText(3, table.m_texts[2].m_formula + QLatin1Char('-') + table.m_texts[3].m_formula);
+    defaultText(4, QStringLiteral(" "));
+    for (int i = 5; i <= kPurchaseTextsUsed; ++i)
+        defaultText(i, table.m_texts[std::size_t(i)].m_formula);
+    for (int i = 1; i <= kPurchaseTextsUsed; ++i)
+        target.m_texts[std::size_t(i)].m_formula = table.getJinHuoTexts()[std::size_t(i)];
+}
+
+// What one size is bought as: the stock-length and count texts and the
+// metres bought. Coils of plain and ribbed grades are bought by the metre, as
+// is a size without a stock length; straight stock by whole bars, a coil of
+// another grade as straight stock of the coil's length.
+struct Purchase {
+    QString stockText;
+    QString countText;
+    double metres;
+};
+
+Purchase purchaseOf(const CVes_SumLengthItem& item, double metres, int stockLength,
+                    double stockLengthToMetre)
+{
+    const QString byMetre = QString::asprintf("%.2fm", metres);
+    if (stockLength < 0 && item.grade == 1)
+        return {QStringLiteral("盘圆"), byMetre, metres};
+    if (stockLength < 0 && (item.grade == 2 || item.grade == 3))
+        return {QStringLiteral("盘螺"), byMetre, metres};
+    if (stockLength == 0)
+        return {QStringLiteral("未定义"), byMetre, metres};
+    // Stock lengths are millimetres.
+    const double stockMetres = std::fabs(double(stockLength)) * 0.001;
+    const double q = metres / stockMetres;
+    int n = barsum::truncated(q);
+    if (std::fabs(q - n) > kCountSlack)
+        ++n;
+    return {YuanCai_ValueToString(stockMetres / stockLengthToMetre, "%g"),
+            QStringLiteral("%1根").arg(n), n * stockMetres};
+}
+
+// The sheet's totals, also by class: wire rod / bar, ordinary /
+// epoxy-coated.
+struct PurchaseTotals {
+    double weight = 0.0;
+    double cost = 0.0;
+    double classLength[2][2] = {{0.0, 0.0}, {0.0, 0.0}};
+    double classWeight[2][2] = {{0.0, 0.0}, {0.0, 0.0}};
+    double classCost[2][2] = {{0.0, 0.0}, {0.0, 0.0}};
+};
+
+// A row per size: the metres needed with loss, what is bought, its weight
+// and cost (from the list's raw stock, else the stock file).
+PurchaseTotals writePurchaseRows(Sheet& target, SumLengthItems& items, CVes_SetupTable& table,
+                                 const barsum::MetreUnits& units, double lenToMetre)
+{
+    const CVes_SortRules& rules = table.getSortRules();
+    CVes_SteelYuanCaiDataLib stockFile;
+    stockFile.readFile(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
+    barsum::sortLengths(items, rules.m_dnOrder);
+    // Stock lengths are shown in the unit of the stock-length column.
+    const double stockLengthToMetre = CVes_Template::transUnit(
+        target.m_units.value(Sheet::kColStockLength, CVes_Template::kMetre), CVes_Template::kMetre);
+
+    PurchaseTotals totals;
+    int number = 1;
+    for (const CVes_SumLengthItem& item : items) {
+        const CVes_SteelYuanCaiData* record = barsum::stockRecord(table.m_yuanCai, stockFile, item);
+        const Purchase bought =
+            purchaseOf(item, item.length * (1.0 + rules.lossPercent(item.diameter) * 0.01),
+                       record->length, stockLengthToMetre);
+        const double weight =
+            barsum::unitWeight(item.grade, item.diameter) * bought.metres * units.toWeight;
+        double cost = 0.0;
+        QString costText;
+        if (record->price < 1.0f) {
+            costText = QStringLiteral("原材未定价");
+        } else {
+            cost = weight / units.perTonne * double(record->price);
+            costText = yuan(cost);
+        }
+        target.Add({QString::number(number++),
+                    Steel_GradeDNToTableString(item.grade, item.diameter, item.coating),
+                    f2(bought.metres / lenToMetre), bought.stockText, bought.countText, f3(weight),
+                    costText});
+
+        totals.weight += weight;
+        totals.cost += cost;
+        const int kind = rules.isWireRod(item.diameter) ? 0 : 1;
+        const int coat = item.coating < 1 ? 0 : 1;
+        totals.classLength[kind][coat] += bought.metres;
+        totals.classWeight[kind][coat] += weight;
+        totals.classCost[kind][coat] += cost;
+    }
+    return totals;
+}
+
+void writePurchaseTotals(Sheet& target, const PurchaseTotals& totals, const CVes_SortRules& rules,
+                         bool english)
+{
+    if (totals.weight > 0.0) {
+        target.Add({});
+        target.Add({english ? QStringLiteral("Total Weight") : QStringLiteral("总重量"), QString(),
+                    QString(), QString(), QString(), f3(totals.weight)});
+    }
+    if (totals.cost > 0.0 && rules.m_autoPrice)
+        target.Add({english ? QStringLiteral("Total Cost") : QStringLiteral("总金额"), QString(),
+                    QString(), QString(), QString(), QString(), yuan(totals.cost)});
+}
+
+// "其中" when the rules ask for any breakdown; the rows by diameter class
+// (wire rod, then bar; epoxy-coated bars on a row of their own) when they
+// ask for that one.
+void writePurchaseBreakdown(Sheet& target, const PurchaseTotals& totals,
+                            const CVes_SortRules& rules, double lenToMetre)
+{
+    if (!(rules.m_sumByDnClass || rules.m_sumByGrade || rules.m_calcStirrupFee
+          || rules.isStateGu() || rules.isStateGuai() || rules.isStateZhi()))
+        return;
+    target.Add({QStringLiteral("其中")});
+    if (!rules.m_sumByDnClass)
+        return;
+    const QString t = DNtoString(rules.m_wireDN);
+    const QString epoxy = QStringLiteral("环氧树脂涂层钢筋");
+    const auto classRows = [&](int kind, const QString& size) {
+        const double ordinaryLength = totals.classLength[kind][0];
+        const double epoxyLength = totals.classLength[kind][1];
+        if (ordinaryLength < 0.0001 && epoxyLength > 0.00001) {
+            target.Add({QString(), size, f2(epoxyLength / lenToMetre), epoxy, QString(),
+                        f3(totals.classWeight[kind][1]), yuan(totals.classCost[kind][1])});
+            return;
+        }
+        target.Add({QString(), size, f2(ordinaryLength / lenToMetre),
+                    epoxyLength > 0.00001 ? QStringLiteral("普通钢筋") : QString(), QString(),
+                    f3(totals.classWeight[kind][0]), yuan(totals.classCost[kind][0])});
+        if (epoxyLength > 0.00001)
+            target.Add({QString(), QString(), f2(epoxyLength / lenToMetre), epoxy, QString(),
+                        f3(totals.classWeight[kind][1]), yuan(totals.classCost[kind][1])});
+    };
+    classRows(0, QStringLiteral("d≤") + t);
+    classRows(1, QStringLiteral("d＞") + t);
+}
+
 } // namespace
 
 CVes_SteelJinHuoSumaryTable* CVes_SetupTable::JinHuo(CVes_SteelJinHuoSumaryTable* target)
 {
-    using Sheet = CVes_SteelJinHuoSumaryTable;
-    // ---- Preparation ----
     if (!target)
         target = new Sheet;
     else
@@ -46,144 +197,23 @@ CVes_SteelJinHuoSumaryTable* CVes_SetupTable::JinHuo(CVes_SteelJinHuoSumaryTable
     target->m_units[Sheet::kColLength] = lengthUnit;
     target->m_units[Sheet::kColWeight] = weightUnit;
     target->setLanguage(m_language);
-
-    const auto defaultText = [&](int index, const QString& value) {
-        if (m_jinHuoTexts[std::size_t(index)].isEmpty())
-            m_jinHuoTexts[std::size_t(index)] = value;
-    };
-    defaultText(1, platform::host().now().toString(QStringLiteral("yyyyMMdd-HHmmss")));
-    defaultText(2, QStringLiteral(" "));
-    defaultText(3, m_texts[2].m_formula + QLatin1Char('-') + m_texts[3].m_formula);
-    defaultText(4, QStringLiteral(" "));
-    for (int i = 5; i <= kPurchaseTextsUsed; ++i)
-        defaultText(i, m_texts[std::size_t(i)].m_formula);
-    for (int i = 1; i <= kPurchaseTextsUsed; ++i)
-        target->m_texts[std::size_t(i)].m_formula = m_jinHuoTexts[std::size_t(i)];
+    takePurchaseTexts(*this, *target);
     target->initTableCover();
     if (m_lines.isEmpty())
         return target;
 
-    const int shapeUnit = m_units.value(kColShape, kMillimetre);
-    const double toShape = transUnit(kMillimetre, shapeUnit);
-    const double toMetre = transUnit(shapeUnit, kMetre);
-    const double toWeight = transUnit(kKilogram, weightUnit);
-    const double perTonne = transUnit(kTonne, weightUnit);
+    const barsum::MetreUnits units =
+        barsum::metreUnits(m_units.value(kColShape, kMillimetre), weightUnit);
+    SumLengthItems items;
+    forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int pieces) {
+        addLengthItem(&line.m_steel,
+                      barsum::countedMetres(line.m_steel, pieces, units.toShape, units.toMetre), items);
+    });
     // Lengths are collected in metres and shown in the unit of the length
     // column.
     const double lenToMetre = transUnit(lengthUnit, kMetre);
-    const CVes_SortRules& rules = m_rules;
-
-    // ---- Collecting ----
-    SumLengthItems items;
-    forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int pieces) {
-        addLengthItem(&line.m_steel, barsum::countedMetres(line.m_steel, pieces, toShape, toMetre),
-                      items);
-    });
-
-    // ---- Rows ----
-    CVes_SteelYuanCaiDataLib stockFile;
-    stockFile.readFile(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
-    barsum::sortLengths(items, rules.m_dnOrder);
-
-    double totalWeight = 0.0;
-    double totalCost = 0.0;
-    // Wire rod / bar, ordinary / epoxy-coated.
-    double classLength[2][2] = {{0.0, 0.0}, {0.0, 0.0}};
-    double classWeight[2][2] = {{0.0, 0.0}, {0.0, 0.0}};
-    double classCost[2][2] = {{0.0, 0.0}, {0.0, 0.0}};
-
-    int number = 1;
-    for (const CVes_SumLengthItem& item : items) {
-        double metres = item.length * (1.0 + rules.lossPercent(item.diameter) * 0.01);
-        QStringList row{QString::number(number++),
-                        Steel_GradeDNToTableString(item.grade, item.diameter, item.coating)};
-
-        const CVes_SteelYuanCaiData* record = barsum::stockRecord(m_yuanCai, stockFile, item);
-        // Stock lengths are millimetres.
-        const int stockLength = record->length;
-        QString stockText;
-        QString countText;
-        if (stockLength < 0 && item.grade == 1) {
-            stockText = QStringLiteral("盘圆");
-            countText = QString::asprintf("%.2fm", metres);
-        } else if (stockLength < 0 && (item.grade == 2 || item.grade == 3)) {
-            stockText = QStringLiteral("盘螺");
-            countText = QString::asprintf("%.2fm", metres);
-        } else if (stockLength == 0) {
-            stockText = QStringLiteral("未定义");
-            countText = QString::asprintf("%.2fm", metres);
-        } else {
-            // A coil of another grade is bought as straight stock of the
-            // coil's length.
-            const double stockMetres = std::fabs(double(stockLength)) * 0.001;
-            const double q = metres / stockMetres;
-            int n = barsum::truncated(q);
-            if (std::fabs(q - n) > kCountSlack)
-                ++n;
-            // Shown in the unit of the stock-length column (metres).
-            stockText = YuanCai_ValueToString(
-                stockMetres / transUnit(target->m_units.value(Sheet::kColStockLength, kMetre), kMetre),
-                "%g");
-            countText = QStringLiteral("%1根").arg(n);
-            metres = n * stockMetres;
-        }
-        const double weight = barsum::unitWeight(item.grade, item.diameter) * metres * toWeight;
-        double cost = 0.0;
-        QString costText;
-        if (record->price < 1.0f) {
-            costText = QStringLiteral("原材未定价");
-        } else {
-            cost = weight / perTonne * double(record->price);
-            costText = yuan(cost);
-        }
-        row << f2(metres / lenToMetre) << stockText << countText << f3(weight) << costText;
-        target->Add(row);
-
-        totalWeight += weight;
-        totalCost += cost;
-        const int kind = rules.isWireRod(item.diameter) ? 0 : 1;
-        const int coat = item.coating < 1 ? 0 : 1;
-        classLength[kind][coat] += metres;
-        classWeight[kind][coat] += weight;
-        classCost[kind][coat] += cost;
-    }
-
-    // ---- Totals ----
-    const bool english = m_language == 1;
-    if (totalWeight > 0.0) {
-        target->Add({});
-        target->Add({english ? QStringLiteral("Total Weight") : QStringLiteral("总重量"),
-                     QString(), QString(), QString(), QString(), f3(totalWeight)});
-    }
-    if (totalCost > 0.0 && rules.m_autoPrice)
-        target->Add({english ? QStringLiteral("Total Cost") : QStringLiteral("总金额"), QString(),
-                     QString(), QString(), QString(), QString(), yuan(totalCost)});
-
-    // ---- 其中 ----
-    if (!(rules.m_sumByDnClass || rules.m_sumByGrade || rules.m_calcStirrupFee
-          || rules.isStateGu() || rules.isStateGuai() || rules.isStateZhi()))
-        return target;
-    target->Add({QStringLiteral("其中")});
-    if (!rules.m_sumByDnClass)
-        return target;
-    const QString t = DNtoString(rules.m_wireDN);
-    const QString epoxy = QStringLiteral("环氧树脂涂层钢筋");
-    const auto classRows = [&](int kind, const QString& size) {
-        const double ordinaryLength = classLength[kind][0];
-        const double epoxyLength = classLength[kind][1];
-        if (ordinaryLength < 0.0001 && epoxyLength > 0.00001) {
-            target->Add({QString(), size, f2(epoxyLength / lenToMetre), epoxy, QString(),
-                               f3(classWeight[kind][1]), yuan(classCost[kind][1])});
-            return;
-        }
-        target->Add({QString(), size, f2(ordinaryLength / lenToMetre),
-                           epoxyLength > 0.00001 ? QStringLiteral("普通钢筋") : QString(),
-                           QString(), f3(classWeight[kind][0]), yuan(classCost[kind][0])});
-        if (epoxyLength > 0.00001)
-            target->Add({QString(), QString(), f2(epoxyLength / lenToMetre), epoxy,
-                               QString(), f3(classWeight[kind][1]), yuan(classCost[kind][1])});
-    };
-    classRows(0, QStringLiteral("d≤") + t);
-    classRows(1, QStringLiteral("d＞") + t);
+    const PurchaseTotals totals = writePurchaseRows(*target, items, *this, units, lenToMetre);
+    writePurchaseTotals(*target, totals, m_rules, m_language == 1);
+    writePurchaseBreakdown(*target, totals, m_rules, lenToMetre);
     return target;
 }

@@ -72,6 +72,203 @@ Sheet* prepareSheet(Sheet* target, const CVes_SetupTable& source, const QString&
 QString f2(double value) { return QString::asprintf("%.2f", value); }
 QString f3(double value) { return QString::asprintf("%.3f", value); }
 
+// The group name of every row and whether it is counted: each element line
+// names the rows from it on ("name (n件)"), the rows before the first are the
+// others'. With `chosen`, an element that is not among the chosen ones
+// leaves its rows out (and the name before it in place).
+struct RowGroups {
+    QHash<const CVes_TableBaseLine*, QString> names;
+    QHash<const CVes_TableBaseLine*, bool> included;
+};
+
+RowGroups rowGroups(const TableLineList& lines, const QString& others,
+                    const CVes_HuizongRules* chosen)
+{
+    RowGroups rows;
+    QString name = others;
+    bool include = true;
+    for (CVes_TableBaseLine* base : lines) {
+        auto* line = dynamic_cast<CVes_SetupTableLine*>(base);
+        if (line && !line->isNull() && line->isElementLine()) {
+            if (chosen && !chosen->m_elements.contains(line)) {
+                include = false;
+            } else {
+                include = true;
+                name = QString::asprintf("%s (%d件)", qUtf8Printable(line->getElement()),
+                                         line->getEleNum());
+            }
+        }
+        rows.names.insert(base, name);
+        rows.included.insert(base, include);
+    }
+    return rows;
+}
+
+// A length item's weight: its length is in metres already, so only the
+// weight column's factor is needed.
+double weightOf(const CVes_SumLengthItem& item, const barsum::MetreUnits& units)
+{
+    return unitWeight(item.grade, item.diameter) * item.length * units.toWeight;
+}
+
+// What the bar summary counts: the lengths by size of the whole list and of
+// each group, and the stirrups' count and weight.
+struct BarTotals {
+    SumLengthItems whole;
+    SumGroups groups;
+    int stirrupCount = 0;
+    double stirrupWeight = 0.0;
+};
+
+// Counts the bars of the counted rows; the summary's mode may keep only the
+// rows of chosen elements or the bars whose number or remark matches its key.
+BarTotals countBars(const CVes_SetupTable& table, const RowGroups& rows, const QString& others,
+                    const barsum::MetreUnits& units)
+{
+    const CVes_HuizongRules& rules = table.m_huizong;
+    const int selection = rules.m_mode;
+    BarTotals totals;
+    forCountedBars(table, table.m_lines, [&](CVes_SetupTableLine& line, int pieces) {
+        if (!rows.included.value(&line, true))
+            return;
+        CVes_Steel& bar = line.m_steel;
+        if (selection == CVes_HuizongRules::kBarNumberKey && !rules.PipeiKey(bar.number))
+            return;
+        if (selection == CVes_HuizongRules::kBarRemarkKey && !rules.PipeiKey(bar.remark))
+            return;
+        const double L = barsum::countedMetres(bar, pieces, units.toShape, units.toMetre);
+        const int n = pieces * bar.count * (bar.isMultiVal() ? bar.getMultiGroup() : 1);
+        if (bar.isGuJin()) {
+            totals.stirrupCount += n;
+            totals.stirrupWeight += unitWeight(bar.grade, bar.DN) * L * units.toWeight;
+        }
+        addLengthItemByName(&bar, L, rows.names.value(&line, others), totals.groups);
+        addLengthItem(&bar, L, totals.whole);
+    });
+    return totals;
+}
+
+// A header row per group (its name and total weight) over a row per size.
+void writeGroupRows(CVes_SLSumaryTable& target, SumGroups& groups, int dnOrder,
+                    const barsum::MetreUnits& units)
+{
+    othersLast(groups);
+    for (CVes_SumGroup& group : groups) {
+        CVes_TableTextLine* header = target.Add({group.name});
+        sortLengths(group.lengths, dnOrder);
+        double sum = 0.0;
+        int number = 1;
+        for (const CVes_SumLengthItem& item : group.lengths) {
+            const double w = weightOf(item, units);
+            sum += w;
+            target.Add({QString(), QString::number(number++),
+                        Steel_GradeDNToTableString(item.grade, item.diameter, item.coating),
+                        f2(item.length), f3(w)});
+        }
+        QStringList texts = header->getTexts();
+        while (texts.size() < 5)
+            texts << QString();
+        texts[4] = f3(sum);
+        header->setTexts(texts);
+    }
+}
+
+// What the whole list's rows add up to, for the breakdown under them.
+struct WholeListSums {
+    sumrows::ItemSums items;
+    int feeCount = 0;
+    float fee = 0.0f;
+};
+
+// The whole list's rows: one per size (weight with or without loss, price
+// and cost when priced, from the list's raw stock or the stock file), the
+// stirrup fee, then the total rows.
+WholeListSums writeWholeListRows(CVes_SLSumaryTable& target, BarTotals& totals,
+                                 CVes_SetupTable& table,
+                                 const barsum::MetreUnits& units, bool english)
+{
+    const CVes_SortRules& rules = table.getSortRules();
+    CVes_SteelYuanCaiDataLib stock;
+    stock.readFile(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
+    sortLengths(totals.whole, rules.m_dnOrder);
+
+    const bool pricing = rules.m_autoPrice != 0;
+    const bool lossInItems = rules.m_lossPlace == 1;
+    const QString lossNote = sumrows::lossNote(rules);
+
+    target.Add({});
+    QStringList heading{english ? QStringLiteral("Total") : QStringLiteral("各规格合计"),
+                        lossInItems ? lossNote : QString()};
+    if (pricing)
+        heading << QString() << QString() << QString() << QStringLiteral("单价 / 总价");
+    target.Add(heading);
+
+    WholeListSums sums;
+    double totalCost = 0.0;
+    int number = 1;
+    for (const CVes_SumLengthItem& item : totals.whole) {
+        const double w = weightOf(item, units);
+        const double withLoss = w * (1.0 + rules.lossPercent(item.diameter) * 0.01);
+        const double shown = lossInItems ? withLoss : w;
+        QStringList row{QString(), QString::number(number++),
+                        Steel_GradeDNToTableString(item.grade, item.diameter, item.coating),
+                        f2(item.length), f3(shown)};
+
+        const CVes_SteelYuanCaiData* record = barsum::stockRecord(table.m_yuanCai, stock, item);
+        if (pricing) {
+            const double price = record->price;
+            if (price <= 0.0) {
+                row << QStringLiteral("原材未定价");
+            } else {
+                const double cost = shown / units.perTonne * price;
+                row << QString::asprintf("%.1f  /  %.2f 元", price, cost);
+                totalCost += lossInItems ? cost : withLoss / units.perTonne * price;
+            }
+        }
+        target.Add(row);
+
+        sums.items.add(item, shown, withLoss, rules.isWireRod(item.diameter));
+    }
+
+    sums.feeCount = rules.m_autoStirrupCount ? totals.stirrupCount : rules.m_stirrupCount;
+    if (rules.m_calcStirrupFee) {
+        sums.fee = float(sums.feeCount) * rules.m_stirrupFee;
+        totalCost += sums.fee;
+    }
+
+    if (sums.items.totalWeight > 0.0)
+        sumrows::appendTotalRows([&target](const QStringList& row) { target.Add(row); },
+                                 sums.items.totalWeight, english,
+                                 lossInItems ? std::nullopt : std::optional(lossNote), pricing,
+                                 totalCost);
+    return sums;
+}
+
+// "其中": the breakdowns by diameter class and by grade the rules ask for,
+// the stirrups' weight and their fee.
+void writeBreakdownRows(CVes_SLSumaryTable& target, const CVes_SortRules& rules,
+                        const WholeListSums& sums, double stirrupWeight)
+{
+    if (!(rules.m_sumByDnClass || rules.m_sumByGrade || rules.m_calcStirrupFee))
+        return;
+    target.Add({});
+    target.Add({QStringLiteral("其中")});
+    const auto append = [&target](const QStringList& row) { target.Add(row); };
+    if (rules.m_sumByDnClass)
+        sumrows::appendClassRows(append, sums.items.classes, rules.m_wireDN);
+    if (rules.m_sumByGrade)
+        sumrows::appendGradeRows(append, kGradeRows, [&](int grade) {
+            const auto found = sums.items.gradeWeight.find(grade);
+            return found == sums.items.gradeWeight.end() ? 0.0 : found->second;
+        });
+    target.Add({QStringLiteral("箍筋总重"), QString(), QString(), QString(), f2(stirrupWeight)});
+    if (sums.fee > 0.0f)
+        target.Add({QStringLiteral("箍筋总根数"), QString(), QString(),
+                    QStringLiteral("%1根").arg(sums.feeCount),
+                    QString::asprintf("%.2f元", double(sums.fee)),
+                    QString::asprintf("（%.2f元/根）", double(rules.m_stirrupFee))});
+}
+
 } // namespace
 
 void CVes_SetupTable::nameBarSummary(CVes_SLSumaryTable& sheet)
@@ -93,166 +290,16 @@ CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, un
         m_huizong.m_mode = int(mode);
     target->initTableCover();
 
-    const int selection = m_huizong.m_mode;
-    const int shapeUnit = m_units.value(kColShape, kMillimetre);
-    const int weightUnit = m_units.value(kColTotalWeight, kKilogram);
-    const double toShape = transUnit(kMillimetre, shapeUnit);
-    const double toMetre = transUnit(shapeUnit, kMetre);
-    const double toWeight = transUnit(kKilogram, weightUnit);
-    const double perTonne = transUnit(kTonne, weightUnit);
-    const CVes_SortRules& rules = m_rules;
-
-    // ---- Collecting ----
-    // The group name of every row and whether its element is chosen.
+    const barsum::MetreUnits units = barsum::metreUnits(m_units.value(kColShape, kMillimetre),
+                                                        m_units.value(kColTotalWeight, kKilogram));
     const QString others = english ? kOthersEnglish : kOthers;
-    QHash<const CVes_TableBaseLine*, QString> names;
-    QHash<const CVes_TableBaseLine*, bool> included;
-    {
-        QString name = others;
-        bool include = true;
-        for (CVes_TableBaseLine* base : std::as_const(m_lines)) {
-            auto* line = dynamic_cast<CVes_SetupTableLine*>(base);
-            if (line && !line->isNull() && line->isElementLine()) {
-                if (selection == CVes_HuizongRules::kChosenElements
-                    && !m_huizong.m_elements.contains(line)) {
-                    include = false;
-                } else {
-                    include = true;
-                    name = QString::asprintf("%s (%d件)", qUtf8Printable(line->getElement()),
-                                             line->getEleNum());
-                }
-            }
-            names.insert(base, name);
-            included.insert(base, include);
-        }
-    }
-
-    SumLengthItems whole;
-    SumGroups groups;
-    int stirrupCount = 0;
-    double stirrupWeight = 0.0;
-    forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int pieces) {
-        if (!included.value(&line, true))
-            return;
-        CVes_Steel& bar = line.m_steel;
-        if (selection == CVes_HuizongRules::kBarNumberKey && !m_huizong.PipeiKey(bar.number))
-            return;
-        if (selection == CVes_HuizongRules::kBarRemarkKey && !m_huizong.PipeiKey(bar.remark))
-            return;
-        const double L = barsum::countedMetres(bar, pieces, toShape, toMetre);
-        const int n = pieces * bar.count * (bar.isMultiVal() ? bar.getMultiGroup() : 1);
-        if (bar.isGuJin()) {
-            stirrupCount += n;
-            stirrupWeight += unitWeight(bar.grade, bar.DN) * L * toWeight;
-        }
-        addLengthItemByName(&bar, L, names.value(&line, others), groups);
-        addLengthItem(&bar, L, whole);
-    });
-
-    // The lengths are metres already: a weight needs only the weight
-    // column's factor.
-    const auto weightOf = [&](const CVes_SumLengthItem& item) {
-        return unitWeight(item.grade, item.diameter) * item.length * toWeight;
-    };
-
-    // ---- Groups ----
-    if (rules.m_sumInEleType && !groups.empty()) {
-        othersLast(groups);
-        for (CVes_SumGroup& group : groups) {
-            CVes_TableTextLine* header = target->Add({group.name});
-            sortLengths(group.lengths, rules.m_dnOrder);
-            double sum = 0.0;
-            int number = 1;
-            for (const CVes_SumLengthItem& item : group.lengths) {
-                const double w = weightOf(item);
-                sum += w;
-                target->Add({QString(), QString::number(number++),
-                                   Steel_GradeDNToTableString(item.grade, item.diameter,
-                                                              item.coating),
-                                   f2(item.length), f3(w)});
-            }
-            QStringList texts = header->getTexts();
-            while (texts.size() < 5)
-                texts << QString();
-            texts[4] = f3(sum);
-            header->setTexts(texts);
-        }
-    }
-
-    // ---- The whole list ----
-    CVes_SteelYuanCaiDataLib stock;
-    stock.readFile(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
-    sortLengths(whole, rules.m_dnOrder);
-
-    const bool pricing = rules.m_autoPrice != 0;
-    const bool lossInItems = rules.m_lossPlace == 1;
-    const QString lossNote = sumrows::lossNote(rules);
-
-    target->Add({});
-    QStringList heading{english ? QStringLiteral("Total") : QStringLiteral("各规格合计"),
-                        lossInItems ? lossNote : QString()};
-    if (pricing)
-        heading << QString() << QString() << QString() << QStringLiteral("单价 / 总价");
-    target->Add(heading);
-
-    double totalCost = 0.0;
-    sumrows::ItemSums sums;
-
-    int number = 1;
-    for (const CVes_SumLengthItem& item : whole) {
-        const double w = weightOf(item);
-        const double withLoss = w * (1.0 + rules.lossPercent(item.diameter) * 0.01);
-        const double shown = lossInItems ? withLoss : w;
-        QStringList row{QString(), QString::number(number++),
-                        Steel_GradeDNToTableString(item.grade, item.diameter, item.coating),
-                        f2(item.length), f3(shown)};
-
-        CVes_SteelYuanCaiData* record = barsum::stockRecord(m_yuanCai, stock, item);
-        if (pricing) {
-            const double price = record->price;
-            if (price <= 0.0) {
-                row << QStringLiteral("原材未定价");
-            } else {
-                const double cost = shown / perTonne * price;
-                row << QString::asprintf("%.1f  /  %.2f 元", price, cost);
-                totalCost += lossInItems ? cost : withLoss / perTonne * price;
-            }
-        }
-        target->Add(row);
-
-        sums.add(item, shown, withLoss, rules.isWireRod(item.diameter));
-    }
-
-    float fee = 0.0f;
-    const int feeCount = rules.m_autoStirrupCount ? stirrupCount : rules.m_stirrupCount;
-    if (rules.m_calcStirrupFee) {
-        fee = float(feeCount) * rules.m_stirrupFee;
-        totalCost += fee;
-    }
-
-    if (sums.totalWeight > 0.0)
-        sumrows::appendTotalRows([target](const QStringList& row) { target->Add(row); },
-                                 sums.totalWeight, english, lossInItems ? std::nullopt : std::optional(lossNote),
-                                 pricing, totalCost);
-
-    // ---- 其中 ----
-    if (!(rules.m_sumByDnClass || rules.m_sumByGrade || rules.m_calcStirrupFee))
-        return target;
-    target->Add({});
-    target->Add({QStringLiteral("其中")});
-    const auto append = [target](const QStringList& row) { target->Add(row); };
-    if (rules.m_sumByDnClass)
-        sumrows::appendClassRows(append, sums.classes, rules.m_wireDN);
-    if (rules.m_sumByGrade)
-        sumrows::appendGradeRows(append, kGradeRows,
-                                 [&](int grade) { return sums.gradeWeight[grade]; });
-    target->Add({QStringLiteral("箍筋总重"), QString(), QString(), QString(),
-                       f2(stirrupWeight)});
-    if (fee > 0.0f)
-        target->Add({QStringLiteral("箍筋总根数"), QString(), QString(),
-                           QStringLiteral("%1根").arg(feeCount),
-                           QString::asprintf("%.2f元", double(fee)),
-                           QString::asprintf("（%.2f元/根）", double(rules.m_stirrupFee))});
+    const bool chosenOnly = m_huizong.m_mode == CVes_HuizongRules::kChosenElements;
+    const RowGroups rows = rowGroups(m_lines, others, chosenOnly ? &m_huizong : nullptr);
+    BarTotals totals = countBars(*this, rows, others, units);
+    if (m_rules.m_sumInEleType && !totals.groups.empty())
+        writeGroupRows(*target, totals.groups, m_rules.m_dnOrder, units);
+    const WholeListSums sums = writeWholeListRows(*target, totals, *this, units, english);
+    writeBreakdownRows(*target, m_rules, sums, totals.stirrupWeight);
     return target;
 }
 
@@ -266,17 +313,7 @@ CVes_SLSumaryJTtable* CVes_SetupTable::SummaryJT(CVes_SLSumaryJTtable* target)
     target->initTableCover();
 
     const QString others = english ? kOthersEnglish : kOthers;
-    QHash<const CVes_TableBaseLine*, QString> names;
-    {
-        QString name = others;
-        for (CVes_TableBaseLine* base : std::as_const(m_lines)) {
-            auto* line = dynamic_cast<CVes_SetupTableLine*>(base);
-            if (line && !line->isNull() && line->isElementLine())
-                name = QString::asprintf("%s (%d件)", qUtf8Printable(line->getElement()),
-                                         line->getEleNum());
-            names.insert(base, name);
-        }
-    }
+    const QHash<const CVes_TableBaseLine*, QString> names = rowGroups(m_lines, others, nullptr).names;
 
     SumJointItems whole;
     SumGroups groups;

@@ -133,4 +133,12 @@ void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rule
     }
 }
 
+MetreUnits metreUnits(int shapeUnit, int weightUnit)
+{
+    return {CVes_Template::transUnit(CVes_Template::kMillimetre, shapeUnit),
+            CVes_Template::transUnit(shapeUnit, CVes_Template::kMetre),
+            CVes_Template::transUnit(CVes_Template::kKilogram, weightUnit),
+            CVes_Template::transUnit(CVes_Template::kTonne, weightUnit)};
+}
+
 } // namespace barsum

@@ -57,6 +57,17 @@ inline double countedMetres(CVes_Steel& bar, int pieces, double toShape, double 
     return double(cut) * pieces * bar.count * toMetre;
 }
 
+// The unit factors of the summaries that count metres of bar: bar lengths
+// are read in the shape column's unit and summed in metres; weights are
+// shown in the weight column's unit.
+struct MetreUnits {
+    double toShape;
+    double toMetre;
+    double toWeight;
+    double perTonne;
+};
+MetreUnits metreUnits(int shapeUnit, int weightUnit);
+
 // Ascending by diameter, grade and coating; reversed for the large-to-small
 // diameter order (0).
 inline void sortLengths(SumLengthItems& items, int dnOrder)

@@ -3,12 +3,11 @@
 
 #include "tables/quantity/sltable.h"
 
-#include "tables/quantity/sumsettingdlg.h"
-
-#include <QApplication>
+#include "tables/quantity/stockrequests.h"
 
 void CVes_SLTable::setSumray()
 {
-    if (CVes_SumSettingDlg::editRules(m_rules, &m_yuanCai, QApplication::activeWindow()))
+    SumSettingsRequest request(m_rules, m_yuanCai);
+    if (platform::askDialog(request))
         setModified(1);
 }

@@ -11,7 +11,7 @@
 #include "app/panes/barpropertypanewnd.h"
 #include "app/panes/elementtreepanewnd.h"
 
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 #include "tests/shapeui/shapeview_screenshot.h"
 #include "tests/support/recordinghost.h"
 #include "tests/tables/barlist/barlist_pages.h"

@@ -9,7 +9,7 @@
 #include "envora/rules.h"
 #include "envora/steelyuancaidata.h"
 #include "platform/ui/commandids.h"
-#include "tables/quantity/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizespecdlg.h"
 #include "tests/app/documents_support.h"
 #include "tests/support/modal.h"
 

@@ -9,8 +9,8 @@
 #include "app/documents/processmainview.h"
 #include "app/documents/slmainview.h"
 #include "platform/ui/childframe.h"
-#include "tables/framework/tableview.h"
-#include "tables/quantity/cutoptimizespecdlg.h"
+#include "tables/framework/ui/tableview.h"
+#include "tables/quantity/ui/cutoptimizespecdlg.h"
 #include "tests/app/documents_support.h"
 #include "tests/support/modal.h"
 

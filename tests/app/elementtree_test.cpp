@@ -5,7 +5,7 @@
 #include "app/panes/elementtreepanewnd.h"
 
 #include "tables/barlist/setuptable.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 #include "tables/quantity/sltable.h"
 #include "tests/app/barproperty_support.h"
 

@@ -13,7 +13,7 @@
 #include "platform/ui/doctemplate.h"
 #include "platform/ui/view.h"
 #include "tables/barlist/setuptable.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 #include "tests/support/recordinghost.h"
 
 #include <QCoreApplication>

@@ -11,7 +11,7 @@
 #include "app/shell/sheetcontainer.h"
 #include "platform/ui/view.h"
 #include "tables/framework/tabletextline.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 #include "tables/quantity/slsumarytable.h"
 #include "app/projects/projectids.h"
 #include "tests/app/projectfixture.h"

@@ -14,7 +14,7 @@
 #include "app/views/summaryviews.h"
 #include "app/views/tagviews.h"
 #include "platform/profile.h"
-#include "tables/barlist/selecteledlg.h"
+#include "tables/barlist/ui/selecteledlg.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/tableclipboard.h"
 #include "tables/framework/tabletextline.h"

@@ -5,7 +5,7 @@
 
 #include "app/views/setupview.h"
 #include "tables/barlist/setuptable.h"
-#include "tables/quantity/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizespecdlg.h"
 #include "tests/app/views_support.h"
 #include "tests/support/modal.h"
 

@@ -12,7 +12,7 @@
 #include "app/projects/projecttreectrl.h"
 #include "app/shell/mainframe.h"
 #include "tables/barlist/setuptable.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 #include "tests/app/appfixture.h"
 
 #include <QMenu>

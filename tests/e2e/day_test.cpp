@@ -16,7 +16,7 @@
 #include "shapeui/selectshapedlg.h"
 #include "shapeui/shapelistctrl.h"
 #include "shapeui/themedtabctrl.h"
-#include "tables/quantity/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizespecdlg.h"
 #include "tests/app/toolbarreach.h"
 #include "tests/support/exportedbook.h"
 #include "tests/support/modal.h"

@@ -3,7 +3,7 @@
 #include "core/model/modelrecordlib.h"
 #include "shapeui/inputdlg.h"
 #include "shapeui/shapelistctrl.h"
-#include "shapeui/steelmodeluserid.h"
+#include "core/model/steelmodeluserid.h"
 #include "tests/shapeui/modellibdlg_testing.h"
 #include "tests/shapeui/shapeview_screenshot.h"
 #include "tests/support/recordinghost.h"

@@ -7,7 +7,7 @@
 #include "shapeui/shapeeditordlg.h"
 #include "shapeui/panetitlebutton.h"
 #include "shapeui/shapelistctrl.h"
-#include "shapeui/steelmodeluserid.h"
+#include "core/model/steelmodeluserid.h"
 #include "tests/shapeui/modellibdlg_testing.h"
 #include "tests/shapeui/shapeview_screenshot.h"
 #include "tests/support/recordinghost.h"

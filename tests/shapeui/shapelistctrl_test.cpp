@@ -4,7 +4,7 @@
 #include "core/model/modelrecordlib.h"
 #include "core/model/recordcache.h"
 #include "platform/recordingdc.h"
-#include "shapeui/steelmodeluserid.h"
+#include "core/model/steelmodeluserid.h"
 #include "tests/shapeui/shapeview_screenshot.h"
 
 #include <QFile>

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cassert>
+#include <thread>
 
 namespace test {
 
@@ -90,6 +91,55 @@ bool RecordingHost::showHtml(const QString& title, const QString& html)
     return true;
 }
 
+bool RecordingHost::askDialog(platform::DialogRequest& request)
+{
+    platform::DialogServer answer;
+    {
+        std::lock_guard lock(m_mutex);
+        m_askedDialogs.emplace_back(typeid(request));
+        auto scripted = m_dialogAnswers.find(typeid(request));
+        if (scripted != m_dialogAnswers.end() && !scripted->second.empty()) {
+            answer = std::move(scripted->second.front());
+            scripted->second.pop_front();
+        }
+    }
+    return answer ? answer(request) : platform::showServedDialog(request);
+}
+
+bool RecordingHost::runWithProgress(const QString& text, bool cancellable,
+                                    const platform::BackgroundWork& work)
+{
+    std::atomic<bool> cancel{false};
+    {
+        std::lock_guard lock(m_mutex);
+        m_progressRuns.push_back({text, cancellable});
+        if (cancellable)
+            cancel = std::exchange(m_cancelNextProgress, false);
+    }
+    bool finished = false;
+    std::thread worker([&] { finished = work(cancel, [](int, int) {}); });
+    worker.join();
+    return finished && !cancel;
+}
+
+void RecordingHost::scriptProgressCancel()
+{
+    std::lock_guard lock(m_mutex);
+    m_cancelNextProgress = true;
+}
+
+std::vector<std::type_index> RecordingHost::askedDialogs() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_askedDialogs;
+}
+
+std::vector<RecordedProgress> RecordingHost::progressRuns() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_progressRuns;
+}
+
 void RecordingHost::setDesktopOpens(bool opens)
 {
     std::lock_guard lock(m_mutex);
@@ -131,6 +181,10 @@ void RecordingHost::clear()
     m_desktopOpens = true;
     m_shownPages.clear();
     m_now = {};
+    m_dialogAnswers.clear();
+    m_askedDialogs.clear();
+    m_progressRuns.clear();
+    m_cancelNextProgress = false;
     m_waitDepth = 0;
     m_waitCalls = 0;
 }

@@ -1,12 +1,16 @@
 #pragma once
-// Host services for tests: records every message and wait-cursor call and
-// answers questions from a script (then with the box's safe answer).
+// Host services for tests: records every message, wait-cursor call, dialog
+// asked for and progress run, and answers questions from a script (then with
+// the box's safe answer; a dialog with the one served, if any).
 
 #include "platform/hostservices.h"
 
 #include <QStringList>
 #include <deque>
+#include <functional>
+#include <map>
 #include <mutex>
+#include <typeindex>
 #include <utility>
 #include <vector>
 
@@ -17,6 +21,11 @@ struct RecordedMessage {
     platform::MessageIcon icon;
     platform::Buttons buttons;
     QString title;
+};
+
+struct RecordedProgress {
+    QString text;
+    bool cancellable;
 };
 
 class RecordingHost final : public platform::HostServices {
@@ -31,12 +40,32 @@ public:
     QString askSaveFileName(const QString& title, const QString& proposedPath,
                             const QString& filter) override;
     bool showHtml(const QString& title, const QString& html) override;
+    // Records the kind; answers with the next scripted answer for the kind,
+    // else with the dialog served for it (none: cancelled).
+    bool askDialog(platform::DialogRequest& request) override;
+    // Records the run; runs the work on a thread of its own, no window shown,
+    // and waits for it. A scripted cancel stops the next cancellable run
+    // before it starts.
+    bool runWithProgress(const QString& text, bool cancellable,
+                         const platform::BackgroundWork& work) override;
     QDateTime now() const override;
 
     // Queues answers for the next questions.
     void script(std::initializer_list<platform::Answer> answers);
     // Queues the answer to the next save question (empty: cancelled).
     void scriptSaveFile(const QString& path);
+    // Queues the answer to the next request of its kind: `answer` reads the
+    // request, writes the user's choices into it and says OK (true) or
+    // Cancel (false).
+    template <typename Request>
+    void answerDialog(std::function<bool(Request&)> answer)
+    {
+        std::lock_guard lock(m_mutex);
+        m_dialogAnswers[typeid(Request)].push_back(
+            [answer](platform::DialogRequest& request) { return answer(static_cast<Request&>(request)); });
+    }
+    // The next progress run with a cancel button is cancelled by the user.
+    void scriptProgressCancel();
     // Where unscripted save questions put their file: `folder` (empty: the
     // data folder's "exports/", the test's own). Kept by clear().
     void setSaveFolder(const QString& folder);
@@ -56,6 +85,9 @@ public:
     std::vector<std::pair<QString, QString>> shownPages() const;
     int waitDepth() const;
     int waitCalls() const;
+    // The kinds of the dialogs asked for, in order.
+    std::vector<std::type_index> askedDialogs() const;
+    std::vector<RecordedProgress> progressRuns() const;
 
     // The recorder the test main installed.
     static RecordingHost& current();
@@ -71,6 +103,10 @@ private:
     QString m_saveFolder;
     std::vector<std::pair<QString, QString>> m_shownPages;
     QDateTime m_now;
+    std::map<std::type_index, std::deque<platform::DialogServer>> m_dialogAnswers;
+    std::vector<std::type_index> m_askedDialogs;
+    std::vector<RecordedProgress> m_progressRuns;
+    bool m_cancelNextProgress = false;
     int m_waitDepth = 0;
     int m_waitCalls = 0;
 };

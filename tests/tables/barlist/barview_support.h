@@ -5,12 +5,12 @@
 // list shown in the view.
 
 #include "tables/barlist/setuptable.h"
-#include "tables/barlist/setupview2.h"
-#include "tables/framework/inplaceedit.h"
+#include "tables/barlist/ui/setupview2.h"
+#include "tables/framework/ui/inplaceedit.h"
 #include "tests/support/recordinghost.h"
 #include "tests/tables/barlist/edithabits.h"
 
-#include "shapeui/steelmodeluserid.h"
+#include "core/model/steelmodeluserid.h"
 
 #include <QCoreApplication>
 #include <QFile>

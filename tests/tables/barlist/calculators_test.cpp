@@ -2,12 +2,12 @@
 // concealed column's lap zones, and the bar list writing their counts and
 // spacings back into the selected bar as one undo step.
 
-#include "tables/barlist/beamhoopcountdlg.h"
-#include "tables/barlist/columnhoopcountdlg.h"
-#include "tables/barlist/columnhoopdlg.h"
-#include "tables/barlist/hoopdiagrams.h"
-#include "tables/barlist/hooptabledlg.h"
-#include "tables/barlist/midconnecteditdlg.h"
+#include "tables/barlist/ui/beamhoopcountdlg.h"
+#include "tables/barlist/ui/columnhoopcountdlg.h"
+#include "tables/barlist/ui/columnhoopdlg.h"
+#include "tables/barlist/ui/hoopdiagrams.h"
+#include "tables/barlist/ui/hooptabledlg.h"
+#include "tables/barlist/ui/midconnecteditdlg.h"
 
 #include "tests/support/modal.h"
 #include "tests/support/recordinghost.h"

@@ -1,4 +1,4 @@
-#include "tables/barlist/columnhoopdlg.h"
+#include "tables/barlist/ui/columnhoopdlg.h"
 
 #include "envora/usercustom.h"
 

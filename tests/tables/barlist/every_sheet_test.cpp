@@ -11,7 +11,7 @@
 #include "platform/xlsx/workbook.h"
 #include "tables/framework/form.h"
 #include "tables/framework/tablehelpers.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 #include "tests/support/exportedbook.h"
 #include "tests/support/recordinghost.h"
 

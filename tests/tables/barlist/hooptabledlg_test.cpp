@@ -1,4 +1,4 @@
-#include "tables/barlist/hooptabledlg.h"
+#include "tables/barlist/ui/hooptabledlg.h"
 
 #include "grid/gridctrl.h"
 #include "tests/support/recordinghost.h"

@@ -3,8 +3,8 @@
 
 #include "barlist_pages.h"
 
-#include "tables/barlist/keywordhuizongdlg.h"
-#include "tables/barlist/selecteledlg.h"
+#include "tables/barlist/ui/keywordhuizongdlg.h"
+#include "tables/barlist/ui/selecteledlg.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tests/support/modal.h"
 #include "tests/support/recordinghost.h"

@@ -1,4 +1,4 @@
-#include "tables/barlist/midconnecteditdlg.h"
+#include "tables/barlist/ui/midconnecteditdlg.h"
 
 #include "core/model/connecttext.h"
 #include "envora/ui/textonpictrue.h"

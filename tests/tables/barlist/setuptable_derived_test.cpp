@@ -5,15 +5,17 @@
 
 #include "tables/barlist/setuptable.h"
 
+#include "tests/support/recordinghost.h"
 #include "tests/tables/barlist/summary_support.h"
 #include "tests/tables/quantity/derived_shapes.h"
 #include "tests/tables/quantity/modal_support.h"
 
 #include "core/geometry/datafolder.h"
+#include "platform/ui/qthostservices.h"
 #include "tables/barlist/cuttingjob.h"
-#include "tables/barlist/backgroundwork.h"
 #include "tables/processing/processtablelistline.h"
-#include "tables/quantity/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizespecdlg.h"
+#include "tables/quantity/stockrequests.h"
 #include "tables/quantity/sortbarsheet.h"
 #include "tables/quantity/youhuaduanliaotable.h"
 
@@ -251,6 +253,51 @@ TEST_F(BarListDerived, CancelledChoiceLeavesTheListEmpty)
     EXPECT_EQ(t.getYuanCaiLib().count(), 1) << "the size still got its raw stock";
 }
 
+// The size to cut is asked with the size the list has bars of proposed;
+// the bars are arranged behind a progress window without a cancel button,
+// the cutting behind one with it. Cutting again keeps the size.
+TEST_F(BarListDerived, CuttingAsksTheProposedSizeAndShowsItsProgress)
+{
+    test::HostScope host;
+    t.appendLine(shapedBar("1", 3, 25.0f, 3, 4000));
+    CutSizeRequest asked;
+    host->answerDialog<CutSizeRequest>([&](CutSizeRequest& r) {
+        asked = r;
+        return true;
+    });
+    std::unique_ptr<CVes_YouhuaDuanLiaoTable> cut(t.toDuanLiaoTable(nullptr));
+    EXPECT_EQ(asked.grade, 3);
+    EXPECT_FLOAT_EQ(asked.diameter, 25.0f);
+    const std::vector<test::RecordedProgress> runs = host->progressRuns();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].text, QStringLiteral("正在整理钢筋……"));
+    EXPECT_FALSE(runs[0].cancellable);
+    EXPECT_EQ(runs[1].text, QStringLiteral("正在优化断料……"));
+    EXPECT_TRUE(runs[1].cancellable);
+    // 3 × 4 m from one 12 m bar.
+    EXPECT_EQ(totalRows(*cut), QStringList{"合计||%%C25|12|1||12|0||"});
+
+    t.cutAgain(cut.get());
+    EXPECT_EQ(host->askedDialogs().size(), 1u) << "the size is not asked again";
+    EXPECT_EQ(totalRows(*cut), QStringList{"合计||%%C25|12|1||12|0||"});
+}
+
+TEST_F(BarListDerived, CuttingCancelledLeavesTheListEmpty)
+{
+    t.appendLine(shapedBar("1", 3, 25.0f, 3, 4000));
+    for (const bool atTheSize : {true, false}) {
+        test::HostScope host;
+        CVes_YouhuaDuanLiaoTable cut;
+        cut.Add(QStringList{"old"});
+        host->answerDialog<CutSizeRequest>([atTheSize](CutSizeRequest&) { return !atTheSize; });
+        if (!atTheSize)
+            host->scriptProgressCancel();
+        EXPECT_EQ(t.toDuanLiaoTable(&cut), &cut);
+        EXPECT_TRUE(cut.lines().isEmpty());
+        EXPECT_EQ(host->progressRuns().size(), atTheSize ? 1u : 2u);
+    }
+}
+
 // A long cutting is cancelled from its progress dialog: the worker stops
 // and nothing is written.
 TEST(BackgroundWork, CancelStopsTheWorker)
@@ -284,10 +331,12 @@ TEST(BackgroundWork, CancelStopsTheWorker)
         if (auto* button = progress.findChild<QPushButton*>())
             button->click();
     });
-    EXPECT_FALSE(runInBackground(nullptr, QStringLiteral("cutting"), true,
-                                 [&](const std::atomic<bool>& cancel, const WorkProgress& progress) {
-                                     return job.cut(&cancel, progress);
-                                 }));
+    platform::QtHostServices desktop;
+    EXPECT_FALSE(desktop.runWithProgress(QStringLiteral("cutting"), true,
+                                         [&](const std::atomic<bool>& cancel,
+                                             const platform::WorkProgress& progress) {
+                                             return job.cut(&cancel, progress);
+                                         }));
     EXPECT_TRUE(shown);
     // Stopped before its run or during it.
     const CuttingJob::Run& run = job.runs()[0];

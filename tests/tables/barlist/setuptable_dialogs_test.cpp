@@ -4,8 +4,8 @@
 #include "tables/barlist/setuptable.h"
 
 #include "grid/gridctrl.h"
-#include "tables/quantity/rawstockdlg.h"
-#include "tables/quantity/sumsettingdlg.h"
+#include "tables/quantity/ui/rawstockdlg.h"
+#include "tables/quantity/ui/sumsettingdlg.h"
 #include "tests/tables/quantity/modal_support.h"
 
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 
 #include "barlist_pages.h"
 
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 #include "tests/support/pdftext.h"
 #include "tests/support/recordinghost.h"
 

@@ -7,9 +7,9 @@
 #include "tests/tables/barlist/barview_support.h"
 
 #include "platform/folders.h"
-#include "tables/barlist/beamhoopcountdlg.h"
+#include "tables/barlist/ui/beamhoopcountdlg.h"
 #include "tables/barlist/huizongrules.h"
-#include "tables/barlist/uniteditdlg.h"
+#include "tables/barlist/ui/uniteditdlg.h"
 
 #include <QDir>
 #include <QTemporaryDir>

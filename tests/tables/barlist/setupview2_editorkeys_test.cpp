@@ -9,7 +9,7 @@
 #include "tests/support/recordinghost.h"
 #include "tests/tables/barlist/barview_support.h"
 
-#include "tables/framework/editrecorddlg.h"
+#include "tables/framework/ui/editrecorddlg.h"
 
 #include <QTest>
 

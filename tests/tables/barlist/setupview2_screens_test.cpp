@@ -9,10 +9,10 @@
 #include "grid/gridctrl.h"
 #include "shapeui/selectshapedlg.h"
 #include "shapeui/shapelistctrl.h"
-#include "tables/barlist/beamhoopcountdlg.h"
-#include "tables/barlist/columnhoopcountdlg.h"
-#include "tables/barlist/columnhoopdlg.h"
-#include "tables/barlist/uniteditdlg.h"
+#include "tables/barlist/ui/beamhoopcountdlg.h"
+#include "tables/barlist/ui/columnhoopcountdlg.h"
+#include "tables/barlist/ui/columnhoopdlg.h"
+#include "tables/barlist/ui/uniteditdlg.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -9,7 +9,7 @@
 #include "shapeui/commonbarsdlg.h"
 #include "shapeui/selectshapedlg.h"
 #include "shapeui/shapelistctrl.h"
-#include "tables/barlist/uniteditdlg.h"
+#include "tables/barlist/ui/uniteditdlg.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // The element-unit dialog: the label preview, the start and end lists, and
 // the unit grid's add, delete, move, rename and position edits.
 
-#include "tables/barlist/uniteditdlg.h"
+#include "tables/barlist/ui/uniteditdlg.h"
 
 #include "tables/barlist/bartexts.h"
 #include "tests/tables/barlist/barview_support.h"

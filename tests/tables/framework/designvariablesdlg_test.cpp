@@ -1,4 +1,4 @@
-#include "tables/framework/designvariablesdlg.h"
+#include "tables/framework/ui/designvariablesdlg.h"
 
 #include "tables/framework/tablebase.h"
 #include "tests/support/recordinghost.h"

@@ -1,4 +1,4 @@
-#include "tables/framework/editrecorddlg.h"
+#include "tables/framework/ui/editrecorddlg.h"
 
 #include "tables/framework/editrecord.h"
 

@@ -2,11 +2,11 @@
 // next hit and every hit, choosing a hit, replacing as one undo step, the
 // histories, rows deleted while listed, and closing.
 
-#include "tables/framework/findreplacedlg.h"
+#include "tables/framework/ui/findreplacedlg.h"
 
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/findreplace.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 
 #include "tableview_support.h"
 

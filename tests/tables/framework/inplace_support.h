@@ -2,7 +2,7 @@
 // A parent window that receives the in-place editors' reports and records
 // them in the order they come.
 
-#include "tables/framework/inplaceedit.h"
+#include "tables/framework/ui/inplaceedit.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "tables/framework/inplaceedit.h"
+#include "tables/framework/ui/inplaceedit.h"
 
 #include "tests/tables/framework/inplace_support.h"
 

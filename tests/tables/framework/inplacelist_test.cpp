@@ -1,4 +1,4 @@
-#include "tables/framework/inplacelist.h"
+#include "tables/framework/ui/inplacelist.h"
 
 #include "tests/tables/framework/inplace_support.h"
 

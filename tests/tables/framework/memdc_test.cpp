@@ -1,4 +1,4 @@
-#include "tables/framework/memdc.h"
+#include "tables/framework/ui/memdc.h"
 
 #include "tables/framework/tablehelpers.h"
 #include "platform/painterdc.h"

@@ -2,7 +2,7 @@
 // block and the rows off the page, the cover, dragging the page, the zoom
 // window, the wheel, the keyboard and the text size commands.
 
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 
 #include "tableview_support.h"
 

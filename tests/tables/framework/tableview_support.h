@@ -8,7 +8,7 @@
 #include "tablebase_support.h"
 
 #include "tables/framework/form.h"
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 
 #include "core/geometry/text.h"
 #include "platform/dc.h"

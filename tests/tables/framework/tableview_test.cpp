@@ -1,4 +1,4 @@
-#include "tables/framework/tableview.h"
+#include "tables/framework/ui/tableview.h"
 
 #include "tableview_support.h"
 

@@ -5,7 +5,7 @@
 
 #include "tests/tables/processing/liaopai_support.h"
 
-#include "tables/processing/liaopaiview.h"
+#include "tables/processing/ui/liaopaiview.h"
 #include "tests/support/pdftext.h"
 
 #include <QFile>

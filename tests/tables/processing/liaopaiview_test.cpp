@@ -4,7 +4,7 @@
 
 #include "tests/tables/processing/liaopai_support.h"
 
-#include "tables/processing/liaopaiview.h"
+#include "tables/processing/ui/liaopaiview.h"
 
 #include <QTest>
 

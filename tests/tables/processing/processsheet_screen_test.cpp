@@ -9,8 +9,8 @@
 #include "core/model/modelrecord.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/form.h"
-#include "tables/processing/processtableeditview.h"
-#include "tables/processing/processtablelistview.h"
+#include "tables/processing/ui/processtableeditview.h"
+#include "tables/processing/ui/processtablelistview.h"
 
 #include <QDir>
 #include <QFile>

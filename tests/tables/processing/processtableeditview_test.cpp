@@ -9,8 +9,8 @@
 #include "envora/usercustom.h"
 #include "platform/gbk.h"
 #include "tables/barlist/setuptable.h"
-#include "tables/processing/processtableeditview.h"
-#include "tables/processing/processtablelistview.h"
+#include "tables/processing/ui/processtableeditview.h"
+#include "tables/processing/ui/processtablelistview.h"
 #include "tests/support/recordinghost.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // type, that OK keeps the edits and Cancel puts the library back, and the
 // title and note of the dialog on the user's default raw stock.
 
-#include "tables/quantity/rawstockdlg.h"
+#include "tables/quantity/ui/rawstockdlg.h"
 #include "tables/quantity/yuancaitext.h"
 
 #include "envora/steelyuancaidata.h"

@@ -14,7 +14,7 @@
 #include "tables/framework/form.h"
 #include "tables/framework/tabletextline.h"
 #include "tables/quantity/slsumarytable.h"
-#include "tables/quantity/sumsettingdlg.h"
+#include "tables/quantity/ui/sumsettingdlg.h"
 #include "tests/tables/quantity/modal_support.h"
 
 #include <QCheckBox>

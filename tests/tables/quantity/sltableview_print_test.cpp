@@ -2,7 +2,7 @@
 // shapes, shown in its view and printed to PDF. With RODO_SCREENSHOTS set
 // the view's picture and the PDF are kept in that folder.
 
-#include "tables/quantity/sltableview.h"
+#include "tables/quantity/ui/sltableview.h"
 
 #include "sltable_support.h"
 #include "tables/barlist/setuptable.h"

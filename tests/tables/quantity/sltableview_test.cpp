@@ -2,7 +2,7 @@
 // entries of each column and row kind, the row kind chosen in column 0,
 // the shape chooser by double click and Space, the check, and the imports.
 
-#include "tables/quantity/sltableview.h"
+#include "tables/quantity/ui/sltableview.h"
 
 #include "envora/rules.h"
 #include "envora/settings.h"

@@ -3,12 +3,12 @@
 // click is handled once, and on the cover page edits the cover's text; and
 // the contents table's row append.
 
-#include "tables/quantity/steeljinhuoview.h"
+#include "tables/quantity/ui/steeljinhuoview.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
 
 #include "core/geometry/text.h"
 #include "envora/usercustom.h"
-#include "tables/framework/inplaceedit.h"
+#include "tables/framework/ui/inplaceedit.h"
 #include "tables/framework/tablecontents.h"
 #include "tables/framework/tabletextline.h"
 #include "tests/tables/framework/tableview_support.h"

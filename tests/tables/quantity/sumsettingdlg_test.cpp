@@ -1,13 +1,13 @@
 // The summary settings dialog: rules in and out unchanged, the wire-rod
 // limit list, the stirrup-fee boxes, bad numbers, and the user's defaults.
 
-#include "tables/quantity/sumsettingdlg.h"
+#include "tables/quantity/ui/sumsettingdlg.h"
 
 #include "tests/support/modal.h"
 #include "tests/support/recordinghost.h"
 
 #include "envora/steelyuancaidata.h"
-#include "tables/quantity/rawstockdlg.h"
+#include "tables/quantity/ui/rawstockdlg.h"
 #include "tables/quantity/sortrules.h"
 
 #include <QApplication>

@@ -1,6 +1,0 @@
-#include "tables/processing/liaopaiview.h"
-
-CVes_LiaoPaiView::CVes_LiaoPaiView(QWidget* parent) : CVes_TableViewBase(parent) {}
-
-CVes_LiaoPaiView::~CVes_LiaoPaiView() = default;
-

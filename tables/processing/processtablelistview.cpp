@@ -1,7 +1,0 @@
-#include "tables/processing/processtablelistview.h"
-
-CVes_ProcessTableListView::CVes_ProcessTableListView(QWidget* parent) : CVes_TableViewBase(parent)
-{
-}
-
-CVes_ProcessTableListView::~CVes_ProcessTableListView() = default;
