@@ -236,39 +236,45 @@ int CVes_Form::setTriCell(int row, int column, int flag)
     return applyToCell(row, column, [&](CVes_Cell& c) { c.setTriCell(flag); });
 }
 
-int CVes_Form::setRowDrawBk(int row, int flag)
+template <typename Setter, typename Value>
+int CVes_Form::forRow(int row, Setter set, const Value& value)
 {
     for (int c = 0; c < m_columnCount; ++c)
-        setCellDrawBk(row, c, flag);
+        (this->*set)(row, c, value);
     return 1;
+}
+
+template <typename Setter, typename Value>
+int CVes_Form::forColumn(int column, Setter set, const Value& value)
+{
+    for (int r = 0; r < m_rowCount; ++r)
+        (this->*set)(r, column, value);
+    return 1;
+}
+
+int CVes_Form::setRowDrawBk(int row, int flag)
+{
+    return forRow(row, &CVes_Form::setCellDrawBk, flag);
 }
 
 int CVes_Form::setColumnDrawBk(int column, int flag)
 {
-    for (int r = 0; r < m_rowCount; ++r)
-        setCellDrawBk(r, column, flag);
-    return 1;
+    return forColumn(column, &CVes_Form::setCellDrawBk, flag);
 }
 
 int CVes_Form::setRowBkColor(int row, COLORREF colour)
 {
-    for (int c = 0; c < m_columnCount; ++c)
-        setCellBkColor(row, c, colour);
-    return 1;
+    return forRow(row, &CVes_Form::setCellBkColor, colour);
 }
 
 int CVes_Form::setColumnBkColor(int column, COLORREF colour)
 {
-    for (int r = 0; r < m_rowCount; ++r)
-        setCellBkColor(r, column, colour);
-    return 1;
+    return forColumn(column, &CVes_Form::setCellBkColor, colour);
 }
 
 int CVes_Form::setRowTxtColor(int row, COLORREF colour)
 {
-    for (int c = 0; c < m_columnCount; ++c)
-        setCellTxtColor(row, c, colour);
-    return 1;
+    return forRow(row, &CVes_Form::setCellTxtColor, colour);
 }
 
 void CVes_Form::setAllCellTxtHigh(int height)

@@ -114,6 +114,11 @@ public:
 
 private:
     template <typename Apply> int applyToCell(int row, int column, Apply apply);
+    // Calls a cell setter with `value` on every cell of a row (forRow) or a
+    // column (forColumn); answers TRUE.
+    template <typename Setter, typename Value> int forRow(int row, Setter set, const Value& value);
+    template <typename Setter, typename Value>
+    int forColumn(int column, Setter set, const Value& value);
     // The box each visible cell is drawn in, merges applied: calls
     // visit(cell, row, column, box) for every cell that is not covered.
     template <typename Visit> void forEachDrawnCell(Visit visit);
