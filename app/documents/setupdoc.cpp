@@ -3,7 +3,7 @@
 #include "app/dialogs/deliverynotedlg.h"
 #include "app/documents/documentids.h"
 #include "app/documents/sheetcontainerview.h"
-#include "app/shell/appdata.h"
+#include "app/documents/appdata.h"
 #include "platform/hostservices.h"
 #include "platform/profile.h"
 #include "platform/savefile.h"

@@ -3,7 +3,7 @@
 // application-data folder, the About box.
 
 #include "app/shell/aboutdlg.h"
-#include "app/shell/appdata.h"
+#include "app/documents/appdata.h"
 #include "app/shell/mainframe.h"
 #include "app/shell/myrdapp.h"
 #include "app/shell/resourceids.h"

@@ -8,7 +8,7 @@
 #include "app/panes/barpropertypanewnd.h"
 #include "app/projects/inputnamedlg.h"
 #include "app/shell/bcmenu.h"
-#include "app/shell/sheetcontainer.h"
+#include "app/documents/sheetcontainer.h"
 #include "platform/ui/view.h"
 #include "tables/framework/tabletextline.h"
 #include "tables/framework/tableview.h"

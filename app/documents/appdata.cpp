@@ -1,4 +1,4 @@
-#include "app/shell/appdata.h"
+#include "app/documents/appdata.h"
 
 #include <QDir>
 #include <QStandardPaths>
