@@ -377,7 +377,7 @@ Rect CVes_Form::GetDrawnCellRect(int row, int column) const
     return box;
 }
 
-int CVes_Form::HitTest(QPoint point, int& row, int& column) const
+template <typename Visit> void CVes_Form::forEachCellBox(Visit visit) const
 {
     int y = m_rect.top;
     for (int r = 0; r < m_rowCount; ++r) {
@@ -389,47 +389,44 @@ int CVes_Form::HitTest(QPoint point, int& row, int& column) const
             const int width = m_columnWidths[size_t(c)];
             if (width == 0)
                 continue;
-            Rect box(x, y, x + width, y + height);
-            box.NormalizeRect();
-            if (box.PtInRect(point)) {
-                if (const CVes_Cell* cell = GetCell(r, c)) {
-                    const CVes_Cell* owner = cell->isMerged() ? cell->getMergeCell() : nullptr;
-                    row = owner ? owner->row() : cell->row();
-                    column = owner ? owner->column() : cell->column();
-                }
-                return 1;
-            }
+            if (visit(r, c, Rect(x, y, x + width, y + height)))
+                return;
             x += width;
         }
         y += height;
     }
-    return 0;
+}
+
+int CVes_Form::HitTest(QPoint point, int& row, int& column) const
+{
+    bool hit = false;
+    forEachCellBox([&](int r, int c, Rect box) {
+        box.NormalizeRect();
+        if (!box.PtInRect(point))
+            return false;
+        if (const CVes_Cell* cell = GetCell(r, c)) {
+            const CVes_Cell* owner = cell->isMerged() ? cell->getMergeCell() : nullptr;
+            row = owner ? owner->row() : cell->row();
+            column = owner ? owner->column() : cell->column();
+        }
+        hit = true;
+        return true;
+    });
+    return hit ? 1 : 0;
 }
 
 template <typename Visit> void CVes_Form::forEachDrawnCell(Visit visit)
 {
-    int y = m_rect.top;
-    for (int r = 0; r < m_rowCount; ++r) {
-        const int height = m_rowHeights[size_t(r)];
-        if (height == 0)
-            continue;
-        int x = m_rect.left;
-        for (int c = 0; c < m_columnCount; ++c) {
-            const int width = m_columnWidths[size_t(c)];
-            if (width == 0)
-                continue;
-            Rect box(x, y, x + width, y + height);
-            x += width;
-            CVes_Cell* cell = GetCell(r, c);
-            if (!cell)
-                continue;
-            cell->setScale(m_scale);
-            extendToMerge(*cell, box);
-            if (!cell->isMerged())
-                visit(*cell, r, c, box);
-        }
-        y += height;
-    }
+    forEachCellBox([&](int r, int c, Rect box) {
+        CVes_Cell* cell = GetCell(r, c);
+        if (!cell)
+            return false;
+        cell->setScale(m_scale);
+        extendToMerge(*cell, box);
+        if (!cell->isMerged())
+            visit(*cell, r, c, box);
+        return false;
+    });
 }
 
 void CVes_Form::OnDraw(platform::Dc* dc)
