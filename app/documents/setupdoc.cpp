@@ -1,6 +1,6 @@
 #include "app/documents/setupdoc.h"
 
-#include "app/dialogs/deliverynotedlg.h"
+#include "app/documents/deliverynotedlg.h"
 #include "app/documents/documentids.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/documents/appdata.h"

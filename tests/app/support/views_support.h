@@ -11,7 +11,7 @@
 #include "app/views/setupview.h"
 #include "app/views/sheetview.h"
 #include "tables/framework/tableclipboard.h"
-#include "tests/app/documents_support.h"
+#include "tests/app/support/documents_support.h"
 
 #include <QAction>
 #include <QApplication>

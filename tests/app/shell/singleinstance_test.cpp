@@ -16,7 +16,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
-#include "tests/app/appfixture.h"
+#include "tests/app/support/appfixture.h"
 
 #include <gtest/gtest.h>
 

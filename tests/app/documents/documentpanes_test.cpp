@@ -4,9 +4,9 @@
 // RODO_SCREENSHOT_DIR set, the frame and the dialogs are left there as
 // pictures for a person to look at.
 
-#include "app/dialogs/barsortdlg.h"
-#include "app/dialogs/deliverynotedlg.h"
-#include "app/dialogs/summaryoptionsdlg.h"
+#include "app/documents/barsortdlg.h"
+#include "app/documents/deliverynotedlg.h"
+#include "app/views/summaryoptionsdlg.h"
 #include "app/panes/barpropertyitems.h"
 #include "app/panes/barpropertypanewnd.h"
 #include "app/panes/elementtreepanewnd.h"

@@ -3,8 +3,8 @@
 // weight pane; the text colour; the own commands of its menus; its toolbar
 // layout and keys kept across a restart.
 
-#include "tests/app/mainframe_support.h"
-#include "tests/app/toolbarreach.h"
+#include "tests/app/support/mainframe_support.h"
+#include "tests/app/support/toolbarreach.h"
 
 #include "app/shell/myrdapp.h"
 #include "platform/ui/childframe.h"

@@ -8,7 +8,7 @@
 #include "platform/ui/commandids.h"
 #include "tables/framework/tableview.h"
 #include "tables/quantity/slsumarytable.h"
-#include "tests/app/documents_support.h"
+#include "tests/app/support/documents_support.h"
 #include "widgara/cmdui.h"
 #include "widgara/controlcombobox.h"
 

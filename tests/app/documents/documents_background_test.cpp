@@ -10,7 +10,7 @@
 #include "app/documents/setupmainview.h"
 #include "platform/ui/commandids.h"
 #include "tables/quantity/sortbarsheet.h"
-#include "tests/app/documents_support.h"
+#include "tests/app/support/documents_support.h"
 #include "tests/support/generatedbarlist.h"
 
 #include <QCoreApplication>

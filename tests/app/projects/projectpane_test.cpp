@@ -11,8 +11,8 @@
 #include "app/projects/projectpickdlg.h"
 #include "app/shell/bcmenu.h"
 #include "app/shell/mainframe.h"
-#include "tests/app/appfixture.h"
-#include "tests/app/projectfixture.h"
+#include "tests/app/support/appfixture.h"
+#include "tests/app/support/projectfixture.h"
 #include "tests/support/modal.h"
 #include "widgara/cmdui.h"
 

@@ -6,8 +6,8 @@
 #include "app/shell/mainframe.h"
 #include "app/shell/resourceids.h"
 #include "tables/barlist/setuptable.h"
-#include "tests/app/appfixture.h"
-#include "tests/app/documents_support.h"
+#include "tests/app/support/appfixture.h"
+#include "tests/app/support/documents_support.h"
 
 #include "widgara/commandbars.h"
 #include "widgara/exceltabctrl.h"

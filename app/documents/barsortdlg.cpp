@@ -1,4 +1,4 @@
-#include "app/dialogs/barsortdlg.h"
+#include "app/documents/barsortdlg.h"
 
 #include "envora/ui/steeldncombox.h"
 #include "envora/ui/textonpictrue.h"

@@ -4,8 +4,8 @@
 // main window do not run from that toolbar; the page box, the auto-save
 // hook, F2 and the derived sheets' orders and selections.
 
-#include "app/dialogs/deliverynotedlg.h"
-#include "app/dialogs/summaryoptionsdlg.h"
+#include "app/documents/deliverynotedlg.h"
+#include "app/views/summaryoptionsdlg.h"
 #include "app/documents/documentfiles.h"
 #include "app/documents/documentframe.h"
 #include "app/views/processviews.h"
@@ -23,7 +23,7 @@
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
-#include "tests/app/views_support.h"
+#include "tests/app/support/views_support.h"
 #include "tests/support/modal.h"
 #include "widgara/controlcombobox.h"
 

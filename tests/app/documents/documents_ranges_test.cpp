@@ -10,7 +10,7 @@
 #include "envora/steelyuancaidata.h"
 #include "platform/ui/commandids.h"
 #include "tables/quantity/cutoptimizespecdlg.h"
-#include "tests/app/documents_support.h"
+#include "tests/app/support/documents_support.h"
 #include "tests/support/modal.h"
 
 #include <QFileInfo>

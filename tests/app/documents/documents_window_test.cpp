@@ -3,8 +3,8 @@
 // change and a pane's edit, the auto-save timer, and the sort and summary
 // commands of the frames.
 
-#include "app/dialogs/barsortdlg.h"
-#include "app/dialogs/deliverynotedlg.h"
+#include "app/documents/barsortdlg.h"
+#include "app/documents/deliverynotedlg.h"
 #include "app/documents/busydlg.h"
 #include "app/documents/documentframe.h"
 #include "app/documents/documentids.h"
@@ -28,7 +28,7 @@
 #include "tables/quantity/sumsettingdlg.h"
 #include "tables/quantity/youhuaduanliaotable.h"
 #include "tables/quantity/sortrules.h"
-#include "tests/app/documents_support.h"
+#include "tests/app/support/documents_support.h"
 #include "tests/support/modal.h"
 #include "widgara/dlgitem.h"
 #include "widgara/exceltabctrl.h"

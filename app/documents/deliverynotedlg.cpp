@@ -1,4 +1,4 @@
-#include "app/dialogs/deliverynotedlg.h"
+#include "app/documents/deliverynotedlg.h"
 
 #include "envora/ui/textonpictrue.h"
 #include "platform/gdi.h"

@@ -2,9 +2,9 @@
 // counts only in a range mode), the delivery-note texts and the summary
 // options (the dialog is the option record the summary takes).
 
-#include "app/dialogs/barsortdlg.h"
-#include "app/dialogs/deliverynotedlg.h"
-#include "app/dialogs/summaryoptionsdlg.h"
+#include "app/documents/barsortdlg.h"
+#include "app/documents/deliverynotedlg.h"
+#include "app/views/summaryoptionsdlg.h"
 
 #include "envora/ui/steeldncombox.h"
 #include "tests/support/modal.h"

@@ -11,7 +11,7 @@
 #include "grid/gridcellcheck.h"
 #include "grid/gridctrl.h"
 #include "platform/profile.h"
-#include "tests/app/projectfixture.h"
+#include "tests/app/support/projectfixture.h"
 #include "widgara/controlpopup.h"
 
 #include <QCheckBox>

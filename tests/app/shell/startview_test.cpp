@@ -20,7 +20,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTextDocument>
-#include "tests/app/appfixture.h"
+#include "tests/app/support/appfixture.h"
 
 #include <gtest/gtest.h>
 #include <ostream>

@@ -1,4 +1,4 @@
-#include "app/dialogs/summaryoptionsdlg.h"
+#include "app/views/summaryoptionsdlg.h"
 
 #include "tables/framework/tableslibrary.h"
 #include "widgara/dlgitem.h"

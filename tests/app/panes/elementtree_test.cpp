@@ -7,7 +7,7 @@
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/tableview.h"
 #include "tables/quantity/sltable.h"
-#include "tests/app/barproperty_support.h"
+#include "tests/app/support/barproperty_support.h"
 
 #include <QSignalSpy>
 #include <QTest>

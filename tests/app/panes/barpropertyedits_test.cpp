@@ -5,7 +5,7 @@
 // table's settings, the in-place buttons run the shape chooser and the
 // joint-length rule, and the frame hears of every edit.
 
-#include "tests/app/barproperty_support.h"
+#include "tests/app/support/barproperty_support.h"
 
 #include "app/panes/barpropertyedits.h"
 #include "app/panes/barpropertyitems.h"

@@ -14,7 +14,7 @@
 #include "tables/framework/tableview.h"
 #include "tables/quantity/slsumarytable.h"
 #include "app/projects/projectids.h"
-#include "tests/app/projectfixture.h"
+#include "tests/app/support/projectfixture.h"
 #include "tests/support/generatedbarlist.h"
 #include "tests/support/modal.h"
 #include "widgara/dockingpane.h"

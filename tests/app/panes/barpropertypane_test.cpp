@@ -3,7 +3,7 @@
 // show and hide items by the selected rows' values, mixed values, the page
 // and cover grids, and the refresh in place as the selection moves.
 
-#include "tests/app/barproperty_support.h"
+#include "tests/app/support/barproperty_support.h"
 
 #include "app/panes/barpropertyitems.h"
 #include "tables/processing/processtable.h"

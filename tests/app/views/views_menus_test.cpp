@@ -14,7 +14,7 @@
 #include "tables/processing/processtable.h"
 #include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
-#include "tests/app/views_support.h"
+#include "tests/app/support/views_support.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "core/geometry/datafolder.h"
 #include "platform/profile.h"
 #include "platform/ui/commandids.h"
-#include "tests/app/documents_support.h"
+#include "tests/app/support/documents_support.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -27,7 +27,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
-#include "tests/app/appfixture.h"
+#include "tests/app/support/appfixture.h"
 
 #include <gtest/gtest.h>
 #include <ostream>

@@ -14,7 +14,7 @@
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sortbarsheet.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
-#include "tests/app/documents_support.h"
+#include "tests/app/support/documents_support.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -6,7 +6,7 @@
 #include "app/views/setupview.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/quantity/cutoptimizespecdlg.h"
-#include "tests/app/views_support.h"
+#include "tests/app/support/views_support.h"
 #include "tests/support/modal.h"
 
 #include <QDir>

@@ -14,7 +14,7 @@
 #include "tables/barlist/setuptable.h"
 #include "tables/processing/processtable.h"
 #include "tables/quantity/sltable.h"
-#include "tests/app/appfixture.h"
+#include "tests/app/support/appfixture.h"
 #include "tests/tables/barlist/barlist_pages.h"
 
 #include <QCoreApplication>

@@ -11,7 +11,7 @@
 #include "platform/ui/childframe.h"
 #include "tables/framework/tableview.h"
 #include "tables/quantity/cutoptimizespecdlg.h"
-#include "tests/app/documents_support.h"
+#include "tests/app/support/documents_support.h"
 #include "tests/support/modal.h"
 
 #include <QApplication>
