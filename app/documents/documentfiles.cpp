@@ -3,12 +3,15 @@
 #include "core/geometry/datafolder.h"
 #include "platform/archive.h"
 #include "platform/hostservices.h"
+#include "platform/profile.h"
 #include "tables/framework/template.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+
+#include <algorithm>
 
 bool FileExists(const QString& path)
 {
@@ -90,6 +93,14 @@ QStringList usedRecoveryFiles(const QString& path)
         if (name.startsWith(prefix) && stamp.match(name.mid(prefix.size())).hasMatch())
             used << folder.filePath(name);
     return used;
+}
+
+int autoSaveMinutes()
+{
+    constexpr int kDefaultMinutes = 5;
+    return std::max(1, platform::profileValue(QStringLiteral("settings"), QStringLiteral("autoSaveTime"),
+                                              kDefaultMinutes)
+                           .toInt());
 }
 
 QString autoSaveFolder()

@@ -40,6 +40,10 @@ QString usedRecoveryPath(const QString& path, const QDateTime& when);
 QStringList usedRecoveryFiles(const QString& path);
 // The folder of the auto-save files of untitled documents.
 QString autoSaveFolder();
+// The auto-save interval the user set (profile "settings", "autoSaveTime",
+// 5 when unset) in minutes, at least 1 (a smaller stored value would make
+// the document windows save without pause).
+int autoSaveMinutes();
 // A new auto-save file for an untitled document: "%Y年%m月%d日%H时%M分%S秒"
 // of `when` + "autoSave.$pld" in the auto-save folder; a name that exists or
 // was handed out before in this run gets "_2", "_3", … before "autoSave".

@@ -1,5 +1,6 @@
 #include "app/documents/documentframe.h"
 
+#include "app/documents/documenthost.h"
 #include "app/documents/documentids.h"
 #include "app/documents/documentresources.h"
 #include "app/documents/sheetcontainerview.h"
@@ -7,18 +8,13 @@
 #include "app/documents/sortsettings.h"
 #include "app/panes/barpropertypanewnd.h"
 #include "app/panes/elementtreepanewnd.h"
-#include "app/shell/autosavedlg.h"
-#include "app/shell/mainframe.h"
-#include "app/shell/resourceids.h"
+#include "app/panes/paneimages.h"
 #include "platform/profile.h"
 #include "tables/framework/tablebase.h"
 #include "tables/framework/ui/tableview.h"
 #include "tables/quantity/sortrules.h"
 
 #include <functional>
-
-// The main window's 视图 menu carries the frames' pane command.
-static_assert(ID_PROPERTY_PANE == ID_PANE_PROPERTY);
 
 namespace {
 
@@ -29,7 +25,7 @@ int autoSaveIntervalMs()
 {
     bool ok = false;
     const int ms = qEnvironmentVariableIntValue("RODO_AUTOSAVE_MS", &ok);
-    return ok && ms > 0 ? ms : CAutoSaveDlg::autoSaveMinutes() * 60000;
+    return ok && ms > 0 ? ms : docfiles::autoSaveMinutes() * 60000;
 }
 
 } // namespace
@@ -205,16 +201,16 @@ void DocumentFrame::OnCommand(int nID)
 {
     if (routeCmdMsg(nID, nullptr))
         return;
-    if (auto* main = dynamic_cast<CMainFrame*>(window()))
-        main->routeCommand(nID, nullptr);
+    if (DocumentHost* host = DocumentHost::of(this))
+        host->routeCommand(nID, nullptr);
 }
 
 void DocumentFrame::OnUpdateCommandUI(CCmdUI* pCmdUI)
 {
     if (routeCmdMsg(pCmdUI->m_nID, pCmdUI))
         return;
-    auto* main = dynamic_cast<CMainFrame*>(window());
-    if (!main || !main->routeCommand(pCmdUI->m_nID, pCmdUI))
+    DocumentHost* host = DocumentHost::of(this);
+    if (!host || !host->routeCommand(pCmdUI->m_nID, pCmdUI))
         pCmdUI->Enable(false);
 }
 

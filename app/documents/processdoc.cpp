@@ -1,6 +1,6 @@
 #include "app/documents/processdoc.h"
 
-#include "app/shell/appdata.h"
+#include "app/documents/appdata.h"
 #include "tables/processing/liaopaitable.h"
 #include "tables/processing/processlisttable.h"
 #include "tables/processing/processtable.h"

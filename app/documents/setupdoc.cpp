@@ -1,9 +1,9 @@
 #include "app/documents/setupdoc.h"
 
-#include "app/dialogs/deliverynotedlg.h"
+#include "app/documents/deliverynotedlg.h"
 #include "app/documents/documentids.h"
 #include "app/documents/sheetcontainerview.h"
-#include "app/shell/appdata.h"
+#include "app/documents/appdata.h"
 #include "platform/datarevision.h"
 #include "platform/hostservices.h"
 #include "core/geometry/datafolder.h"

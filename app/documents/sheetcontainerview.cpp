@@ -2,7 +2,7 @@
 
 #include "app/documents/documentframe.h"
 #include "app/documents/sheetdocument.h"
-#include "app/shell/mainframe.h"
+#include "app/documents/documenthost.h"
 #include "platform/gdi.h"
 #include "tables/framework/tablebase.h"
 #include "tables/framework/ui/tableview.h"
@@ -157,8 +157,8 @@ void SheetContainerView::activateSheet(int tab)
     view->setFocus();
     if (DocumentFrame* f = frame())
         f->OnSheetChanged(view->getTable());
-    if (auto* main = dynamic_cast<CMainFrame*>(window()))
-        main->OnActiveSheetChanged();
+    if (DocumentHost* host = DocumentHost::of(this))
+        host->OnActiveSheetChanged();
     view->viewport()->update();
 }
 

@@ -10,7 +10,7 @@
 // when the rebuild ends the view shows the new sheet again.
 
 #include "app/documents/sheetviews.h"
-#include "app/shell/sheetcontainer.h"
+#include "app/documents/sheetcontainer.h"
 #include "platform/ui/view.h"
 
 #include <QString>

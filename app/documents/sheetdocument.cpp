@@ -1,8 +1,7 @@
 #include "app/documents/sheetdocument.h"
 
+#include "app/documents/documenthost.h"
 #include "app/documents/documentids.h"
-#include "app/shell/mainframe.h"
-#include "app/shell/myrdapp.h"
 #include "platform/archive.h"
 #include "platform/hostservices.h"
 #include "platform/profile.h"
@@ -117,14 +116,15 @@ QString SheetDocument::askFile(bool open, const QString& title, const QString& f
                                const QString& proposed) const
 {
     platform::DocManager* manager = GetDocTemplate() ? GetDocTemplate()->manager() : nullptr;
-    if (!manager && CMyRdApp::instance())
-        manager = &CMyRdApp::instance()->docManager();
+    if (!manager && DocumentProgram::instance())
+        manager = &DocumentProgram::instance()->docManager();
     return manager ? manager->askFileName(open, title, filter, proposed) : QString();
 }
 
 bool SheetDocument::saveUntitled()
 {
-    const QString folder = CMyRdApp::instance() ? CMyRdApp::instance()->m_strCurProject : QString();
+    const DocumentProgram* program = DocumentProgram::instance();
+    const QString folder = program ? program->currentProjectFolder() : QString();
     const QString suffix = u'.' + m_texts.extension;
     QString proposed = proposedFileName() + suffix;
     if (!folder.isEmpty())
@@ -143,9 +143,9 @@ bool SheetDocument::saveUntitled()
 
 void SheetDocument::refreshProjectFiles()
 {
-    if (CMyRdApp* app = CMyRdApp::instance())
-        if (CMainFrame* frame = app->mainFrame())
-            frame->OnRefreshProjectFiles();
+    if (DocumentProgram* program = DocumentProgram::instance())
+        if (DocumentHost* host = program->mainHost())
+            host->OnRefreshProjectFiles();
 }
 
 // ---- templates --------------------------------------------------------------------

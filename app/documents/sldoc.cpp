@@ -1,6 +1,6 @@
 #include "app/documents/sldoc.h"
 
-#include "app/shell/appdata.h"
+#include "app/documents/appdata.h"
 #include "platform/archive.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sltable.h"

@@ -1,6 +1,6 @@
 #include "app/documents/sortsettings.h"
 
-#include "app/dialogs/barsortdlg.h"
+#include "app/documents/barsortdlg.h"
 #include "tables/quantity/sortrules.h"
 
 namespace {

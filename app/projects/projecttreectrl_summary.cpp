@@ -7,7 +7,7 @@
 #include "app/projects/projectpaths.h"
 #include "app/projects/sheetkinds.h"
 #include "app/shell/resourceids.h"
-#include "app/shell/sheetcontainer.h"
+#include "app/documents/sheetcontainer.h"
 #include "platform/hostservices.h"
 #include "platform/ui/docmanager.h"
 #include "platform/ui/doctemplate.h"

@@ -1,5 +1,6 @@
 #include "app/shell/autosavedlg.h"
 
+#include "app/documents/documentfiles.h"
 #include "tables/framework/tableslibrary.h"
 #include "platform/profile.h"
 #include "platform/ui/translations.h"
@@ -12,7 +13,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -77,5 +77,5 @@ void CAutoSaveDlg::accept()
 
 int CAutoSaveDlg::autoSaveMinutes()
 {
-    return std::max(1, setting("autoSaveTime", kDefaultMinutes));
+    return docfiles::autoSaveMinutes();
 }

@@ -14,9 +14,6 @@ class QSpinBox;
 class CAutoSaveDlg : public QDialog {
     Q_OBJECT
 public:
-    // Profile keys of section "settings" and their defaults.
-    static constexpr int kDefaultMinutes = 5;
-
     explicit CAutoSaveDlg(QWidget* parent = nullptr);
 
     // Writes the four values and closes.

@@ -1,7 +1,7 @@
 #include "app/shell/mainframe.h"
 
 #include "app/shell/resourceids.h"
-#include "app/shell/sheetcontainer.h"
+#include "app/documents/sheetcontainer.h"
 #include "app/shell/shellresources.h"
 #include "app/shell/version.h"
 #include "platform/hostservices.h"
@@ -16,7 +16,7 @@
 #include "widgara/shortcutmanager.h"
 
 #include "app/projects/rodocontrolrecentprojectlist.h"
-#include "app/shell/appdata.h"
+#include "app/documents/appdata.h"
 #include "app/shell/autosavedlg.h"
 #include "app/shell/myrdapp.h"
 #include "app/shell/onlineupdate.h"

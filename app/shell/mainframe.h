@@ -11,6 +11,7 @@
 // the active document window (its view, document and frame), then to the
 // main window, then to the application.
 
+#include "app/documents/documenthost.h"
 #include "platform/gdi.h"
 #include "platform/ui/commandtarget.h"
 #include "platform/ui/document.h"
@@ -38,7 +39,7 @@ class Document;
 extern CXTPControlComboBox* g_pZoomCombo;
 extern CXTPControlComboBox* g_pPageCombo;
 
-class CMainFrame : public CXTPMDIFrameWnd, public platform::CommandTarget {
+class CMainFrame : public CXTPMDIFrameWnd, public platform::CommandTarget, public DocumentHost {
     Q_OBJECT
 public:
     // The profile section of the command bars' options, layout and keys.
@@ -64,7 +65,7 @@ public:
     platform::ChildFrame* activeChildFrame() const;
 
     // Sends a command along the chain; false when nobody handles it.
-    bool routeCommand(int nID, platform::CommandState* state);
+    bool routeCommand(int nID, platform::CommandState* state) override;
 
     // CXTPCommandBarsSite
     int OnCreateControl(XTP_COMMANDBARS_CREATECONTROL* lpCreateControl) override;
@@ -85,10 +86,10 @@ public:
     void OnUpdateStatusPanes();
     // A document window shows another sheet: the zoom and page boxes and
     // the weight follow it.
-    void OnActiveSheetChanged();
+    void OnActiveSheetChanged() override;
     // A document was saved into the project: the project pane lists the
     // project's documents it does not show yet (projectFilesChanged).
-    void OnRefreshProjectFiles();
+    void OnRefreshProjectFiles() override;
 
     CXTPStatusBar* statusBar() const { return m_wndStatusBar; }
     CXTPDockingPaneManager* paneManager() { return &m_paneManager; }

@@ -36,6 +36,7 @@ platform::RecentFileList readRecentProjects(int size)
 CMyRdApp::CMyRdApp()
 {
     g_app = this;
+    install(this);
     commandMap().add(ID_APP_ABOUT, [this] { OnAppAbout(); });
     commandMap().add(ID_FILE_NEW, [this] { OnFileNew(); });
     commandMap().add(ID_FILE_OPEN, [this] { OnFileOpen(); });
@@ -51,8 +52,15 @@ CMyRdApp::~CMyRdApp()
 {
     // The main window goes before the documents it shows.
     m_pMainWnd.reset();
-    if (g_app == this)
+    if (g_app == this) {
         g_app = nullptr;
+        install(nullptr);
+    }
+}
+
+DocumentHost* CMyRdApp::mainHost() const
+{
+    return m_pMainWnd.get();
 }
 
 CMyRdApp* CMyRdApp::instance()

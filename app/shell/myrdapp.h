@@ -8,6 +8,7 @@
 // Commands it handles: About (57664), New (57600: a new bar list), Open
 // (57601), Print setup (57606), the recent files (57616…).
 
+#include "app/documents/documenthost.h"
 #include "platform/ui/commandtarget.h"
 #include "platform/ui/docmanager.h"
 #include "platform/ui/recentfilelist.h"
@@ -28,7 +29,7 @@ class Document;
 // The recent projects of the profile: its first `size` entries.
 platform::RecentFileList readRecentProjects(int size);
 
-class CMyRdApp : public QObject, public platform::CommandTarget {
+class CMyRdApp : public QObject, public platform::CommandTarget, public DocumentProgram {
     Q_OBJECT
 public:
     // The recent projects: section "Recent Project List", "Project1".."Project10".
@@ -49,7 +50,9 @@ public:
     int ExitInstance();
 
     CMainFrame* mainFrame() const { return m_pMainWnd.get(); }
-    platform::DocManager& docManager() { return m_docManager; }
+    platform::DocManager& docManager() override { return m_docManager; }
+    QString currentProjectFolder() const override { return m_strCurProject; }
+    DocumentHost* mainHost() const override;
 
     platform::RecentFileList* getRecentProjectList() { return m_pRecentProjectList.get(); }
     // Puts a project folder at the head of the recent projects and stores

@@ -4,6 +4,7 @@
 // The standard commands (file, edit, print, help) are in
 // platform/ui/commandids.h.
 
+#include "app/panes/paneimages.h"
 #include "platform/ui/commandids.h"
 
 // The main window: its menu, title strings and icon; the start-page template.
@@ -18,15 +19,14 @@ constexpr int IDR_SETUPTYPE = 129;
 constexpr int IDR_PROCESSTYPE = 131;
 constexpr int IDR_SLTYPE = 132;
 
-// Pictures: docking-pane icons, the About box's picture, the banner of
+// Pictures: the About box's picture, the banner of
 // settings dialogs, the status bar's caption icon.
-constexpr int IDB_PANEICONS = 130;
 constexpr int IDB_ABOUT = 141;
 constexpr int IDB_BANNER = 246;
 constexpr int IDI_STATUS_CAPTION = 139;
 
-// Docking panes.
-constexpr int IDP_PROJECT = 4000;
+// Docking panes (the project pane's number and the panes' icons are in
+// app/panes/paneimages.h: the document windows show them too).
 constexpr int IDP_PROPERTY = 4001;
 
 // Status-bar panes.

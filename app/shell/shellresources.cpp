@@ -1,5 +1,6 @@
 #include "app/shell/shellresources.h"
 
+#include "app/documents/documentids.h"
 #include "app/shell/resourceids.h"
 #include "widgara/resources.h"
 
@@ -7,6 +8,9 @@
 #include <map>
 
 using widgara::MenuEntry;
+
+// The main window's 视图 menu carries the document windows' pane command.
+static_assert(ID_PROPERTY_PANE == ID_PANE_PROPERTY);
 
 namespace {
 

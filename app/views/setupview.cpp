@@ -1,6 +1,6 @@
 #include "app/views/setupview.h"
 
-#include "app/dialogs/summaryoptionsdlg.h"
+#include "app/views/summaryoptionsdlg.h"
 #include "app/documents/documentfiles.h"
 #include "app/documents/setupdoc.h"
 #include "app/shell/bcmenu.h"

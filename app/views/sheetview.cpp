@@ -1,10 +1,10 @@
 #include "app/views/sheetview.h"
 
 #include "app/documents/documentframe.h"
+#include "app/documents/documenthost.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/documents/sheetdocument.h"
 #include "app/shell/bcmenu.h"
-#include "app/shell/mainframe.h"
 #include "app/views/sheetmenu.h"
 #include "core/model/barcore.h"
 #include "tables/framework/tablebase.h"
@@ -62,8 +62,8 @@ bool SheetViewBase::runMenuCommand(int nID)
         frame->OnCommand(nID);
         return true;
     }
-    auto* main = dynamic_cast<CMainFrame*>(m_view->window());
-    return main && main->routeCommand(nID, nullptr);
+    DocumentHost* host = DocumentHost::of(m_view);
+    return host && host->routeCommand(nID, nullptr);
 }
 
 void SheetViewBase::afterTableCommand()

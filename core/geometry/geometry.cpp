@@ -147,13 +147,13 @@ double getFontWidth(const QString& text)
 
 namespace {
 
-// A dash longer than any drawing (and NaN) is drawn this long.
+// A dash longer than any drawing is drawn this long (a NaN factor gives 0).
 constexpr int kLongestDash = 1000000;
 
 } // namespace
 
 std::optional<platform::Pen> createStylePen(int style, int width, platform::COLORREF colour,
-                                            double dashFactor)
+                                            double dashFactor, double fineDotGap)
 {
     std::vector<double> lengths;
     switch (style) {
@@ -162,7 +162,7 @@ std::optional<platform::Pen> createStylePen(int style, int width, platform::COLO
     case 2: lengths = {12, 12}; break;
     case 3: lengths = {32, 16, 4, 16}; break;
     case 4: lengths = {32, 16, 4, 16, 4, 16}; break;
-    case 7: lengths = {2, 8}; break;
+    case 7: lengths = {2, fineDotGap}; break;
     default: return std::nullopt;
     }
     std::vector<std::uint32_t> dashes;

@@ -46,8 +46,15 @@ QPoint toDevice(QPoint p, double scale, int originX, int originY);
 // grade escapes count as the blanks they are drawn in.
 double getFontWidth(const QString& text);
 
-// The pen a line style is drawn with: 0 solid, 1 dashed, 2 dotted, 3
-// dash-dot, 4 dash-dot-dot, 7 fine dots; dash lengths are logical units
-// times `dashFactor`. Other styles have no pen.
+// The gap after each dot of the fine-dotted style 7 on drawings.
+inline constexpr double kDrawingFineDotGap = 8;
+
+// The pen a line style is drawn with: 0 a solid cosmetic pen; 1 dashed
+// {32, 16}, 2 dotted {12, 12}, 3 dash-dot {32, 16, 4, 16}, 4 dash-dot-dot
+// {32, 16, 4, 16, 4, 16} and 7 fine dots {2, fineDotGap} as geometric pens
+// whose dash lengths are those logical units times `dashFactor`, truncated
+// (held to 0..1,000,000). Other styles have no pen. The table pages draw
+// their fine dots further apart, so they pass their own gap.
 std::optional<platform::Pen> createStylePen(int style, int width, platform::COLORREF colour,
-                                            double dashFactor);
+                                            double dashFactor,
+                                            double fineDotGap = kDrawingFineDotGap);

@@ -236,39 +236,45 @@ int CVes_Form::setTriCell(int row, int column, int flag)
     return applyToCell(row, column, [&](CVes_Cell& c) { c.setTriCell(flag); });
 }
 
-int CVes_Form::setRowDrawBk(int row, int flag)
+template <typename Setter, typename Value>
+int CVes_Form::forRow(int row, Setter set, const Value& value)
 {
     for (int c = 0; c < m_columnCount; ++c)
-        setCellDrawBk(row, c, flag);
+        (this->*set)(row, c, value);
     return 1;
+}
+
+template <typename Setter, typename Value>
+int CVes_Form::forColumn(int column, Setter set, const Value& value)
+{
+    for (int r = 0; r < m_rowCount; ++r)
+        (this->*set)(r, column, value);
+    return 1;
+}
+
+int CVes_Form::setRowDrawBk(int row, int flag)
+{
+    return forRow(row, &CVes_Form::setCellDrawBk, flag);
 }
 
 int CVes_Form::setColumnDrawBk(int column, int flag)
 {
-    for (int r = 0; r < m_rowCount; ++r)
-        setCellDrawBk(r, column, flag);
-    return 1;
+    return forColumn(column, &CVes_Form::setCellDrawBk, flag);
 }
 
 int CVes_Form::setRowBkColor(int row, COLORREF colour)
 {
-    for (int c = 0; c < m_columnCount; ++c)
-        setCellBkColor(row, c, colour);
-    return 1;
+    return forRow(row, &CVes_Form::setCellBkColor, colour);
 }
 
 int CVes_Form::setColumnBkColor(int column, COLORREF colour)
 {
-    for (int r = 0; r < m_rowCount; ++r)
-        setCellBkColor(r, column, colour);
-    return 1;
+    return forColumn(column, &CVes_Form::setCellBkColor, colour);
 }
 
 int CVes_Form::setRowTxtColor(int row, COLORREF colour)
 {
-    for (int c = 0; c < m_columnCount; ++c)
-        setCellTxtColor(row, c, colour);
-    return 1;
+    return forRow(row, &CVes_Form::setCellTxtColor, colour);
 }
 
 void CVes_Form::setAllCellTxtHigh(int height)
@@ -371,7 +377,7 @@ Rect CVes_Form::GetDrawnCellRect(int row, int column) const
     return box;
 }
 
-int CVes_Form::HitTest(QPoint point, int& row, int& column) const
+template <typename Visit> void CVes_Form::forEachCellBox(Visit visit) const
 {
     int y = m_rect.top;
     for (int r = 0; r < m_rowCount; ++r) {
@@ -383,47 +389,44 @@ int CVes_Form::HitTest(QPoint point, int& row, int& column) const
             const int width = m_columnWidths[size_t(c)];
             if (width == 0)
                 continue;
-            Rect box(x, y, x + width, y + height);
-            box.NormalizeRect();
-            if (box.PtInRect(point)) {
-                if (const CVes_Cell* cell = GetCell(r, c)) {
-                    const CVes_Cell* owner = cell->isMerged() ? cell->getMergeCell() : nullptr;
-                    row = owner ? owner->row() : cell->row();
-                    column = owner ? owner->column() : cell->column();
-                }
-                return 1;
-            }
+            if (visit(r, c, Rect(x, y, x + width, y + height)))
+                return;
             x += width;
         }
         y += height;
     }
-    return 0;
+}
+
+int CVes_Form::HitTest(QPoint point, int& row, int& column) const
+{
+    bool hit = false;
+    forEachCellBox([&](int r, int c, Rect box) {
+        box.NormalizeRect();
+        if (!box.PtInRect(point))
+            return false;
+        if (const CVes_Cell* cell = GetCell(r, c)) {
+            const CVes_Cell* owner = cell->isMerged() ? cell->getMergeCell() : nullptr;
+            row = owner ? owner->row() : cell->row();
+            column = owner ? owner->column() : cell->column();
+        }
+        hit = true;
+        return true;
+    });
+    return hit ? 1 : 0;
 }
 
 template <typename Visit> void CVes_Form::forEachDrawnCell(Visit visit)
 {
-    int y = m_rect.top;
-    for (int r = 0; r < m_rowCount; ++r) {
-        const int height = m_rowHeights[size_t(r)];
-        if (height == 0)
-            continue;
-        int x = m_rect.left;
-        for (int c = 0; c < m_columnCount; ++c) {
-            const int width = m_columnWidths[size_t(c)];
-            if (width == 0)
-                continue;
-            Rect box(x, y, x + width, y + height);
-            x += width;
-            CVes_Cell* cell = GetCell(r, c);
-            if (!cell)
-                continue;
-            cell->setScale(m_scale);
-            extendToMerge(*cell, box);
-            if (!cell->isMerged())
-                visit(*cell, r, c, box);
-        }
-        y += height;
-    }
+    forEachCellBox([&](int r, int c, Rect box) {
+        CVes_Cell* cell = GetCell(r, c);
+        if (!cell)
+            return false;
+        cell->setScale(m_scale);
+        extendToMerge(*cell, box);
+        if (!cell->isMerged())
+            visit(*cell, r, c, box);
+        return false;
+    });
 }
 
 void CVes_Form::OnDraw(platform::Dc* dc)

@@ -114,6 +114,14 @@ public:
 
 private:
     template <typename Apply> int applyToCell(int row, int column, Apply apply);
+    // Calls a cell setter with `value` on every cell of a row (forRow) or a
+    // column (forColumn); answers TRUE.
+    template <typename Setter, typename Value> int forRow(int row, Setter set, const Value& value);
+    template <typename Setter, typename Value>
+    int forColumn(int column, Setter set, const Value& value);
+    // The box of every cell whose row and column have a size, row by row:
+    // calls visit(row, column, box) until it answers true.
+    template <typename Visit> void forEachCellBox(Visit visit) const;
     // The box each visible cell is drawn in, merges applied: calls
     // visit(cell, row, column, box) for every cell that is not covered.
     template <typename Visit> void forEachDrawnCell(Visit visit);

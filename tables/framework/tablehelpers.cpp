@@ -56,21 +56,9 @@ QPoint devicePointToPaper(int x1, int y1, int x2, int y2, double scale)
 std::optional<platform::Pen> createTablePen(int style, int width, platform::COLORREF colour,
                                             double dashFactor)
 {
-    std::vector<double> lengths;
-    switch (style) {
-    case 0: return platform::Pen(PS_SOLID, width, colour);
-    case 1: lengths = {32, 16}; break;
-    case 2: lengths = {12, 12}; break;
-    case 3: lengths = {32, 16, 4, 16}; break;
-    case 4: lengths = {32, 16, 4, 16, 4, 16}; break;
-    case 7: lengths = {2, 12}; break;
-    default: return std::nullopt;
-    }
-    std::vector<std::uint32_t> dashes;
-    for (const double length : lengths)
-        dashes.push_back(std::uint32_t(std::max(0, platform::saturatedInt(length * dashFactor))));
-    return platform::Pen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_ROUND | PS_JOIN_ROUND, width,
-                         platform::LogBrush{BS_SOLID, colour, 0}, std::move(dashes));
+    // The cut lines between bar tags: the drawing pens, with wider fine dots.
+    constexpr double kTableFineDotGap = 12;
+    return createStylePen(style, width, colour, dashFactor, kTableFineDotGap);
 }
 
 QString Steel_GradeDNToTableString(int grade, float diameter, int coated)

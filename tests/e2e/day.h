@@ -13,7 +13,7 @@
 #include "app/shell/mainframe.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/ui/tableview.h"
-#include "tests/app/appfixture.h"
+#include "tests/app/support/appfixture.h"
 
 #include <QMenu>
 #include <QString>

@@ -17,7 +17,7 @@
 #include "shapeui/shapelistctrl.h"
 #include "shapeui/themedtabctrl.h"
 #include "tables/quantity/ui/cutoptimizespecdlg.h"
-#include "tests/app/toolbarreach.h"
+#include "tests/app/support/toolbarreach.h"
 #include "tests/support/exportedbook.h"
 #include "tests/support/modal.h"
 #include "tests/support/pdftext.h"

@@ -1,5 +1,9 @@
 #include "core/geometry/geometry.h"
 
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 using namespace platform::gdi;
@@ -159,6 +163,30 @@ TEST(CreateStylePen, MakesTheStylesOfTheTable)
     }
     for (int none : {5, 6, 8, -1})
         EXPECT_FALSE(createStylePen(none, 1, 0, 1.0)) << none;
+}
+
+TEST(CreateStylePen, FineDotGapAndExtremeFactors)
+{
+    struct Row {
+        const char* what;
+        int style;
+        double factor;
+        double fineDotGap;
+        std::vector<std::uint32_t> dashes;
+    } const rows[] = {
+        {"drawing fine dots", 7, 1.0, kDrawingFineDotGap, {2, 8}},
+        {"table fine dots", 7, 1.0, 12, {2, 12}},
+        {"gap only touches style 7", 1, 1.0, 12, {32, 16}},
+        {"truncated toward zero", 3, 0.3, kDrawingFineDotGap, {9, 4, 1, 4}},
+        {"negative factor", 2, -1.0, kDrawingFineDotGap, {0, 0}},
+        {"huge factor held", 1, 1e12, kDrawingFineDotGap, {1000000, 1000000}},
+        {"NaN factor", 1, std::nan(""), kDrawingFineDotGap, {0, 0}},
+    };
+    for (const Row& row : rows) {
+        const auto pen = createStylePen(row.style, 1, RGB(0, 0, 0), row.factor, row.fineDotGap);
+        ASSERT_TRUE(pen) << row.what;
+        EXPECT_EQ(pen->userStyle(), row.dashes) << row.what;
+    }
 }
 
 } // namespace

@@ -374,6 +374,25 @@ TEST(FormSetters, RowsAndColumnsReachEveryCellOfThem)
     }
 }
 
+TEST(FormSetters, RowsRunTheColumnCountAndColumnsTheRowCount)
+{
+    // Two rows of four: a row setter bounded by the row count would stop at
+    // the second cell, a column setter bounded by the column count would run
+    // past the last row.
+    CVes_Form form;
+    form.SetRowCount(2);
+    form.SetColumnCount(4);
+    form.setRowBkColor(1, RGB(3, 3, 3));
+    form.setColumnDrawBk(3, 1);
+    for (int r = 0; r < 2; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            const CVes_Cell* cell = form.GetCell(r, c);
+            EXPECT_EQ(cell->backgroundColor(), r == 1 ? RGB(3, 3, 3) : RGB(166, 202, 240)) << r << c;
+            EXPECT_EQ(bool(cell->drawsBackground()), c == 3) << r << c;
+        }
+    }
+}
+
 // ---------------------------------------------------------------- ranges
 
 TEST(FormMerge, HeadAndCoveredCellsAndBack)

@@ -121,6 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PenCase{3, 0.5, {16, 8, 2, 8}, true},
                       PenCase{4, 1.0, {32, 16, 4, 16, 4, 16}, true},
                       PenCase{7, 1.0, {2, 12}, true}, PenCase{7, -1.0, {0, 0}, true},
+                      PenCase{2, 1e12, {1000000, 1000000}, true},
                       PenCase{5, 1.0, {}, false}, PenCase{6, 1.0, {}, false},
                       PenCase{8, 1.0, {}, false}, PenCase{-1, 1.0, {}, false}));
 

@@ -1,0 +1,261 @@
+// What auto-saving leaves behind and what it keeps: an automatic save into
+// the file leaves Undo and Redo as they were (a save the user asks for
+// starts the undo history afresh); the auto-save and recovery files go when
+// the document is closed or saved and no longer need them; and new bar
+// lists that a program ended without closing are offered at the next start.
+
+#include "app/documents/documentfiles.h"
+#include "app/documents/documentids.h"
+#include "core/geometry/datafolder.h"
+#include "platform/profile.h"
+#include "platform/ui/commandids.h"
+#include "tests/app/support/documents_support.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::Answer;
+
+const QDateTime kNow(QDate(2026, 3, 18), QTime(10, 30, 5));
+
+void setSetting(const char* key, int value)
+{
+    platform::setProfileValue(QStringLiteral("settings"), QString::fromUtf8(key), value);
+}
+
+class AutoSaving : public test::DocumentsFixture {
+protected:
+    void SetUp() override
+    {
+        DocumentsFixture::SetUp();
+        host->setNow(kNow);
+    }
+    // The grade the two selected bars share; -1 when they differ.
+    static int selectedGrade(CRODOSetUpDoc* doc)
+    {
+        selectTwoBars(*doc->setupTable());
+        return doc->setupTable()->isSameGradeOfSelLine();
+    }
+    static void setGrade(CRODOSetUpDoc* doc, int command)
+    {
+        selectTwoBars(*doc->setupTable());
+        runCommand(doc, command);
+    }
+};
+
+// ---- undo and redo across saves ---------------------------------------------------------
+
+TEST_F(AutoSaving, AnAutomaticSaveIntoTheFileKeepsUndoAndRedo)
+{
+    setSetting("autoSaveType", 0);
+    const QString file = saveBarList("a.pld");
+    CRODOSetUpDoc* doc = open<CRODOSetUpDoc>(file);
+    ASSERT_TRUE(doc);
+    CVes_SetupTable& list = *doc->setupTable();
+    const int first = selectedGrade(doc);
+    setGrade(doc, ID_GRADE_2);
+    setGrade(doc, ID_GRADE_3);
+    ASSERT_EQ(selectedGrade(doc), 3);
+    list.Undo();
+    ASSERT_EQ(selectedGrade(doc), 2);
+    doc->SetModifiedFlag(true);
+
+    doc->AutoSave();
+    EXPECT_FALSE(doc->IsModified()) << "the file holds the edits";
+    CVes_SetupTable saved;
+    ASSERT_EQ(saved.OpenFile(file), 1);
+    selectTwoBars(saved);
+    EXPECT_EQ(saved.isSameGradeOfSelLine(), 2);
+
+    // Both ways are still open: redo to grade 3, undo twice to the start.
+    ASSERT_EQ(list.CanRedo(), 1);
+    list.Redo();
+    EXPECT_EQ(selectedGrade(doc), 3);
+    list.Undo();
+    ASSERT_EQ(list.CanUndo(), 1);
+    list.Undo();
+    EXPECT_EQ(selectedGrade(doc), first);
+}
+
+TEST_F(AutoSaving, ASaveTheUserAsksForStartsTheUndoHistoryAfresh)
+{
+    const QString file = saveBarList("a.pld");
+    CRODOSetUpDoc* doc = open<CRODOSetUpDoc>(file);
+    ASSERT_TRUE(doc);
+    setGrade(doc, ID_GRADE_2);
+    ASSERT_EQ(doc->setupTable()->CanUndo(), 1);
+    runCommand(doc, ID_FILE_SAVE);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->setupTable()->CanUndo(), 0);
+    EXPECT_EQ(doc->setupTable()->CanRedo(), 0);
+    // The first edit after the save goes back to what was saved.
+    setGrade(doc, ID_GRADE_3);
+    doc->setupTable()->Undo();
+    EXPECT_EQ(selectedGrade(doc), 2);
+}
+
+// ---- files left behind ---------------------------------------------------------------
+
+struct CloseCase {
+    const char* name;
+    bool titled;
+};
+
+class ClosingDiscarded : public AutoSaving, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(ClosingDiscarded, TakesTheAutoSaveFileWithIt)
+{
+    setSetting("autoSaveType", 1);
+    CRODOSetUpDoc* doc = GetParam().titled ? open<CRODOSetUpDoc>(saveBarList("a.pld")) : newBarList();
+    ASSERT_TRUE(doc);
+    setGrade(doc, ID_GRADE_2);
+    doc->AutoSave();
+    const QString autoSaved = doc->autoSavePath();
+    ASSERT_TRUE(QFileInfo::exists(autoSaved));
+
+    host->script({Answer::No}); // do not save the changes
+    doc->OnFileClose();
+    EXPECT_FALSE(QFileInfo::exists(autoSaved));
+}
+
+INSTANTIATE_TEST_SUITE_P(Documents, ClosingDiscarded,
+                         ::testing::Values(CloseCase{"Titled", true}, CloseCase{"Untitled", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AutoSaving, ASaveRemovesTheRenamedRecoveryFilesOfItsFileOnly)
+{
+    const QString file = saveBarList("a.pld");
+    const QStringList used = {file + QStringLiteral("$$$2026-03-01-08-15"),
+                              file + QStringLiteral("$$$2026-03-01-08-15-2")};
+    const QStringList others = {file + QStringLiteral("$$$说明"), file + QStringLiteral("$$$2026-03"),
+                                path("b.pld$$$2026-03-01-08-15"), path("a.pld.bak")};
+    for (const QString& name : used + others)
+        ASSERT_TRUE(platform::saveFile(name, "x"));
+    EXPECT_EQ(docfiles::usedRecoveryFiles(file), used);
+
+    CRODOSetUpDoc* doc = open<CRODOSetUpDoc>(file);
+    ASSERT_TRUE(doc);
+    for (const QString& name : used)
+        EXPECT_TRUE(QFileInfo::exists(name)) << "opening alone removes nothing";
+    setGrade(doc, ID_GRADE_2);
+    runCommand(doc, ID_FILE_SAVE);
+    for (const QString& name : used)
+        EXPECT_FALSE(QFileInfo::exists(name)) << name.toStdString();
+    for (const QString& name : others)
+        EXPECT_TRUE(QFileInfo::exists(name)) << name.toStdString();
+}
+
+TEST_F(AutoSaving, ADeclinedRecoveryFileGoesWithTheNextSave)
+{
+    const QString file = saveBarList("a.pld");
+    saveBarList("a.pld$$$");
+    host->script({Answer::No});
+    CRODOSetUpDoc* doc = open<CRODOSetUpDoc>(file);
+    ASSERT_TRUE(doc);
+    const QString used = file + QStringLiteral("$$$2026-03-18-10-30");
+    ASSERT_TRUE(QFileInfo::exists(used)) << "kept until the user has saved";
+    setGrade(doc, ID_GRADE_2);
+    runCommand(doc, ID_FILE_SAVE);
+    EXPECT_FALSE(QFileInfo::exists(used));
+}
+
+// ---- new bar lists a program left ------------------------------------------------------
+
+class LeftAutoSaves : public test::AppFixture {
+protected:
+    void TearDown() override
+    {
+        app->docManager().CloseAllDocuments();
+        AppFixture::TearDown();
+    }
+    // An auto-save file of a new bar list in the auto-save folder; a
+    // damaged one holds half a list.
+    QString leave(const char* stamp, const char* element, bool damaged = false)
+    {
+        CVes_SetupTable list;
+        test::fillDemoList(list);
+        test::addElement(list, element, 1);
+        EXPECT_TRUE(EnsureFolder(docfiles::autoSaveFolder()));
+        const QString file =
+            docfiles::autoSaveFolder() + u'/' + QString::fromUtf8(stamp) + QStringLiteral("autoSave.$pld");
+        EXPECT_EQ(list.SaveFile(file), 1);
+        if (damaged) {
+            QByteArray bytes;
+            platform::readFile(file, &bytes);
+            bytes.truncate(bytes.size() / 2);
+            EXPECT_TRUE(platform::saveFile(file, bytes));
+        }
+        return file;
+    }
+    std::vector<CRODOSetUpDoc*> barLists() const
+    {
+        std::vector<CRODOSetUpDoc*> lists;
+        for (platform::Document* doc : app->docManager().documents())
+            if (auto* list = dynamic_cast<CRODOSetUpDoc*>(doc))
+                lists.push_back(list);
+        return lists;
+    }
+    static bool holdsElement(CRODOSetUpDoc* doc, const char* name)
+    {
+        for (CVes_TableBaseLine* row : doc->setupTable()->lines())
+            if (auto* line = dynamic_cast<CVes_SetupTableLine*>(row);
+                line && line->isElementLine() && line->getElement() == QString::fromUtf8(name))
+                return true;
+        return false;
+    }
+};
+
+TEST_F(LeftAutoSaves, AreOfferedAtStartAndOpenedAsModifiedNewBarLists)
+{
+    const QString first = leave("2026年03月17日17时02分11秒", "留下的构件一");
+    const QString second = leave("2026年03月17日17时40分00秒", "留下的构件二");
+    const QString damaged = leave("2026年03月17日18时00分00秒", "坏的", true);
+    host->script({Answer::Yes});
+    ASSERT_TRUE(app->InitInstance({}));
+
+    const auto messages = host->messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].buttons, platform::Buttons::YesNo);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("3个"))) << messages[0].text.toStdString();
+    EXPECT_TRUE(messages[1].text.contains(QFileInfo(damaged).fileName()));
+
+    const std::vector<CRODOSetUpDoc*> lists = barLists();
+    ASSERT_EQ(lists.size(), 2u);
+    EXPECT_TRUE(holdsElement(lists[0], "留下的构件一"));
+    EXPECT_TRUE(holdsElement(lists[1], "留下的构件二"));
+    for (CRODOSetUpDoc* list : lists) {
+        EXPECT_TRUE(list->GetPathName().isEmpty());
+        EXPECT_TRUE(list->IsModified()) << "nothing of it is saved yet";
+    }
+    // Each keeps auto-saving into its file until it is saved or closed.
+    EXPECT_EQ(lists[0]->autoSavePath(), first);
+    EXPECT_EQ(lists[1]->autoSavePath(), second);
+    EXPECT_TRUE(QFileInfo::exists(first));
+    EXPECT_FALSE(QFileInfo::exists(damaged)) << "what cannot be recovered goes";
+
+    host->script({Answer::No});
+    lists[0]->OnFileClose();
+    EXPECT_FALSE(QFileInfo::exists(first));
+}
+
+TEST_F(LeftAutoSaves, DeclinedTheyAreDeleted)
+{
+    const QString file = leave("2026年03月17日17时02分11秒", "留下的构件");
+    host->script({Answer::No});
+    ASSERT_TRUE(app->InitInstance({}));
+    EXPECT_EQ(host->messages().size(), 1u);
+    EXPECT_TRUE(barLists().empty());
+    EXPECT_FALSE(QFileInfo::exists(file));
+}
+
+TEST_F(LeftAutoSaves, NoneMeansNoQuestion)
+{
+    ASSERT_TRUE(app->InitInstance({}));
+    EXPECT_TRUE(host->messages().empty());
+}
+
+} // namespace

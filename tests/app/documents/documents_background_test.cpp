@@ -1,0 +1,214 @@
+// Sheets rebuilt in the background: a build is waited for when cancelled and
+// never delivered afterwards, a request while one runs makes one more, a
+// worker that fails says so, workers of one kind never overlap; and on a
+// bar list of 10,000 bars, editing while its sorted sheet is rebuilt and
+// closing the document during the rebuild. These are the cases to run under
+// ThreadSanitizer and AddressSanitizer (scripts/sanitize thread|address).
+
+#include "app/documents/sheetbuild.h"
+#include "app/documents/documentids.h"
+#include "app/documents/setupmainview.h"
+#include "platform/ui/commandids.h"
+#include "tables/quantity/sortbarsheet.h"
+#include "tests/app/support/documents_support.h"
+#include "tests/support/generatedbarlist.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Holds a worker until the test lets it go.
+class Gate {
+public:
+    void wait() const
+    {
+        while (!m_open.load())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    void open() { m_open.store(true); }
+
+private:
+    std::atomic<bool> m_open{false};
+};
+
+void processEventsFor(int ms)
+{
+    const auto end = Clock::now() + std::chrono::milliseconds(ms);
+    while (Clock::now() < end)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+TEST(SheetBuildWork, ACancelledBuildIsWaitedForAndNeverDelivered)
+{
+    SheetBuild build(SheetBuild::Kind::BarList);
+    QSignalSpy finished(&build, &SheetBuild::finished);
+    Gate gate;
+    std::atomic<bool> ended{false};
+    int delivered = 0;
+    build.request([&] {
+        return SheetBuild::Job{[&] {
+                                   gate.wait();
+                                   std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                                   ended.store(true);
+                               },
+                               [&](bool) { ++delivered; }};
+    });
+    EXPECT_TRUE(build.isRunning());
+    EXPECT_EQ(SheetBuild::running(SheetBuild::Kind::BarList), 1);
+    gate.open();
+    build.cancel();
+    EXPECT_TRUE(ended.load()) << "cancel returns once the worker ended";
+    EXPECT_FALSE(build.isRunning());
+    processEventsFor(50);
+    EXPECT_EQ(delivered, 0);
+    EXPECT_EQ(finished.size(), 0);
+    EXPECT_EQ(SheetBuild::running(SheetBuild::Kind::BarList), 0);
+}
+
+TEST(SheetBuildWork, TheEndIsDeliveredOnceOnThisThread)
+{
+    SheetBuild build(SheetBuild::Kind::Quantity);
+    QSignalSpy finished(&build, &SheetBuild::finished);
+    std::thread::id deliveredOn;
+    int delivered = 0;
+    build.request([&] {
+        return SheetBuild::Job{[] {}, [&](bool ok) {
+                                   EXPECT_TRUE(ok);
+                                   deliveredOn = std::this_thread::get_id();
+                                   ++delivered;
+                               }};
+    });
+    ASSERT_TRUE(finished.wait(5000));
+    EXPECT_EQ(delivered, 1);
+    EXPECT_EQ(deliveredOn, std::this_thread::get_id());
+    build.finish();
+    processEventsFor(20);
+    EXPECT_EQ(delivered, 1);
+    EXPECT_EQ(finished.size(), 1);
+}
+
+TEST(SheetBuildWork, ARequestWhileOneRunsMakesOneMoreFromANewStart)
+{
+    SheetBuild build(SheetBuild::Kind::BarList);
+    QSignalSpy finished(&build, &SheetBuild::finished);
+    Gate gate;
+    std::vector<int> prepared;
+    const auto request = [&](int n) {
+        build.request([&, n] {
+            prepared.push_back(n);
+            return SheetBuild::Job{[&gate, n] {
+                                       if (n == 1)
+                                           gate.wait();
+                                   },
+                                   {}};
+        });
+    };
+    request(1);
+    request(2);
+    request(3); // takes the place of 2
+    gate.open();
+    ASSERT_TRUE(finished.wait(5000));
+    EXPECT_EQ(prepared, (std::vector<int>{1, 3}));
+    EXPECT_EQ(finished.size(), 1) << "one end for the last build asked for";
+}
+
+TEST(SheetBuildWork, AWorkThatFailsEndsNotOk)
+{
+    SheetBuild build(SheetBuild::Kind::BarList);
+    bool result = true;
+    build.request([&] {
+        return SheetBuild::Job{[] { throw std::runtime_error("failed"); },
+                               [&](bool ok) { result = ok; }};
+    });
+    build.finish();
+    EXPECT_FALSE(result);
+}
+
+TEST(SheetBuildWork, WorkersOfOneKindRunOneAtATime)
+{
+    std::atomic<int> inside{0};
+    std::atomic<int> most{0};
+    const auto work = [&] {
+        const int now = ++inside;
+        most.store(std::max(most.load(), now));
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        --inside;
+    };
+    SheetBuild first(SheetBuild::Kind::BarList);
+    SheetBuild second(SheetBuild::Kind::BarList);
+    first.request([&] { return SheetBuild::Job{work, {}}; });
+    second.request([&] { return SheetBuild::Job{work, {}}; });
+    first.finish();
+    second.finish();
+    EXPECT_EQ(most.load(), 1);
+}
+
+// ---- a bar list of 10,000 bars ---------------------------------------------------------------
+
+TEST(LargeBarList, EditingWhileTheSortedSheetIsRebuiltLeavesTheRebuildAsItStarted)
+{
+    CRODOSetUpDoc doc;
+    CVes_SetupTable& list = *doc.setupTable();
+    test::fillGeneratedList(list, 200, 50);
+    CVes_SortBarSheet expected;
+    list.workingCopy()->SortSteel(&expected, 0);
+
+    QSignalSpy built(&doc, &SheetDocument::sheetBuilt);
+    doc.StartSortBuild();
+    ASSERT_TRUE(doc.isBuilding(doc.sortTable()));
+    // The user goes on: grades and sizes, a new page, undo and redo.
+    for (int round = 0; round < 5 && doc.isBuilding(doc.sortTable()); ++round) {
+        list.setPageTo(1 + round, 1);
+        list.clearSelect();
+        list.AddSelect(2, 0);
+        list.AddSelect(3, 0);
+        doc.OnCmdMsg(ID_GRADE_2, nullptr);
+        doc.OnCmdMsg(ID_SIZE_FIRST + round, nullptr);
+        list.Undo();
+        list.Redo();
+        list.addPage();
+    }
+    ASSERT_TRUE(built.wait(120000));
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_EQ(doc.sortTable()->bars().size(), expected.bars().size());
+    for (std::size_t i = 0; i < expected.bars().size(); ++i) {
+        EXPECT_EQ(doc.sortTable()->bars()[i]->count, expected.bars()[i]->count) << i;
+        EXPECT_EQ(doc.sortTable()->bars()[i]->number, expected.bars()[i]->number) << i;
+    }
+}
+
+class LargeDocument : public test::DocumentsFixture {};
+
+TEST_F(LargeDocument, ClosingDuringARebuildCancelsItAndWaits)
+{
+    const QString file = saveBarList("大.pld", [](CVes_SetupTable& list) {
+        test::fillGeneratedList(list, 200, 50);
+    });
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        auto* doc = open<CRODOSetUpDoc>(file);
+        ASSERT_TRUE(doc);
+        auto* view = dynamic_cast<CRODO_SetUpMainView*>(containerOf(doc));
+        ASSERT_TRUE(view);
+        view->selectTab(CRODO_SetUpMainView::kSort);
+        EXPECT_TRUE(doc->isBuilding(doc->sortTable()));
+        // Closed from the main window's menu, without a question (unchanged).
+        processEventsFor(attempt * 20);
+        doc->OnCmdMsg(ID_FILE_CLOSE, nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        processEventsFor(20);
+        for (platform::Document* open : app->docManager().documents())
+            EXPECT_NE(open->GetPathName(), file);
+        EXPECT_EQ(SheetBuild::running(SheetBuild::Kind::BarList), 0);
+    }
+}
+
+} // namespace
