@@ -93,7 +93,7 @@ QString listFile(const QString& home, const ListSize& size)
     return path;
 }
 
-// ---- The program with a bar list open ---------------------------------------------
+// The program with a bar list open
 
 class OpenList {
 public:
@@ -154,7 +154,7 @@ struct Program {
     bool ready = false;
 };
 
-// ---- Parts ----------------------------------------------------------------------
+// Parts
 
 void commitPart(const QString& home)
 {
@@ -250,7 +250,7 @@ void filePart(const QString& home)
     }
 }
 
-// ---- Cutting ---------------------------------------------------------------------
+// Cutting
 
 struct CutJobs {
     std::vector<test::CuttingJobInput> small;  // checked by the tests

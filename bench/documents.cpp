@@ -71,7 +71,7 @@ int main(int argc, char** argv)
     test::fillGeneratedList(list, 200, 50);
     const QString path = home.filePath(QStringLiteral("big.pld"));
 
-    // ---- file --------------------------------------------------------------
+    // file
     QByteArray bytes;
     const double save = bestOf([&] {
         platform::Archive ar;
@@ -99,7 +99,7 @@ int main(int argc, char** argv)
     });
     ratio("load (read + parse)", load, rawRead);
 
-    // ---- derived sheets ----------------------------------------------------
+    // derived sheets
     std::printf("\n");
     std::unique_ptr<CVes_SetupTable> copy;
     const double snapshot = bestOf([&] { copy = list.workingCopy(); });
@@ -132,7 +132,7 @@ int main(int argc, char** argv)
     timed("table of contents", [&] { list.TableContens(&contents); });
     row("all derived sheets", all);
 
-    // ---- pages -------------------------------------------------------------
+    // pages
     std::printf("\n");
     row("page 1: bar list", drawPage(list));
     row("page 1: sorted sheet", drawPage(sorted));

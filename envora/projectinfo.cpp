@@ -59,7 +59,7 @@ bool insideFolder(const QString& path, const QString& folder)
 
 } // namespace
 
-// ---------------------------------------------------------------- storey
+// storey
 
 bool CVes_LayerInfo::setName(const QString& name)
 {
@@ -97,7 +97,7 @@ int CVes_LayerInfo::renameEle(const QString& oldName, const QString& newName)
     return 1;
 }
 
-// ---------------------------------------------------------------- building
+// building
 
 bool CVes_BuildingInfo::setName(const QString& name)
 {
@@ -218,7 +218,7 @@ bool CVes_BuildingInfo::writeFile(const QString& path, QString* error) const
     return platform::saveFile(path, out, error);
 }
 
-// ---------------------------------------------------------------- project
+// project
 
 CVes_BuildingInfo* CVes_ProjectInfo::building(int index) const
 {

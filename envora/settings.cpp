@@ -40,7 +40,7 @@ int hookColumn(int angle)
     return 2;
 }
 
-// ---------------------------------------------------------------- defaults
+// defaults
 
 namespace {
 
@@ -137,7 +137,7 @@ Settings Settings::defaults()
     return s;
 }
 
-// ---------------------------------------------------------------- checks
+// checks
 
 namespace {
 
@@ -243,7 +243,7 @@ QString Settings::check() const
     return {};
 }
 
-// ---------------------------------------------------------------- file form
+// file form
 
 namespace {
 
@@ -490,7 +490,7 @@ SettingsFile readSettingsXml(const QByteArray& xml)
     return file;
 }
 
-// ---------------------------------------------------------------- the store
+// the store
 
 namespace {
 

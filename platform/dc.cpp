@@ -9,7 +9,7 @@
 
 namespace platform {
 
-// ---- objects ----
+// objects
 
 Pen::Pen(int style, int width, COLORREF color)
     : m_style(style), m_width(width < 0 ? 0 : width), m_color(color)
@@ -196,7 +196,7 @@ Rect Region::boundingRect() const
     return Rect(b.left(), b.top(), b.right() + (m_isRect ? 0 : 1), b.bottom() + (m_isRect ? 0 : 1));
 }
 
-// ---- context: device and clip ----
+// context: device and clip
 
 Rect Dc::deviceBounds() const
 {
@@ -254,7 +254,7 @@ bool Dc::RestoreDC(int level)
     return true;
 }
 
-// ---- mapping ----
+// mapping
 
 int Dc::SetMapMode(int mode)
 {
@@ -411,7 +411,7 @@ void Dc::DPtoLP(QSize* size) const
     *size = QSize(roundNearest(size->width() / scaleX()), roundNearest(size->height() / scaleY()));
 }
 
-// ---- objects and attributes ----
+// objects and attributes
 
 Pen Dc::SelectObject(const Pen& pen)
 {
@@ -498,7 +498,7 @@ Bitmap Dc::CreateCompatibleBitmap(int width, int height) const
     return Bitmap::create(width, height);
 }
 
-// ---- composite operations ----
+// composite operations
 
 void Dc::FillSolidRect(const Rect& rect, COLORREF color)
 {
@@ -617,7 +617,7 @@ bool Dc::DrawFrameControl(const Rect& rect, unsigned type, unsigned state)
     return ok;
 }
 
-// ---- DrawText ----
+// DrawText
 
 namespace {
 

@@ -27,7 +27,7 @@
 
 namespace platform {
 
-// ---- drawing objects (values; "deleting" one is letting it go) ----
+// drawing objects (values; "deleting" one is letting it go)
 
 struct LogBrush {
     unsigned lbStyle = BS_SOLID;
@@ -194,7 +194,7 @@ struct TextMetric {
     int tmOverhang = 0;
 };
 
-// ---- the context ----
+// the context
 
 struct DcState {
     int mapMode = MM_TEXT;

@@ -238,7 +238,7 @@ int PainterDc::GetDeviceCaps(int index) const
     }
 }
 
-// ---- painter preparation ----
+// painter preparation
 
 QImage* PainterDc::targetImage() const
 {
@@ -349,7 +349,7 @@ QBrush PainterDc::qtBrush(const Brush& brush) const
     return QBrush(qtColor(brush.color()));
 }
 
-// ---- lines and shapes ----
+// lines and shapes
 
 bool PainterDc::LineTo(int x, int y)
 {
@@ -703,7 +703,7 @@ bool PainterDc::DrawState(QPoint at, const QImage& image, unsigned flags)
     return true;
 }
 
-// ---- text ----
+// text
 
 PainterDc::MadeFont& PainterDc::madeFont(const LogFont& lf) const
 {
@@ -891,7 +891,7 @@ void PainterDc::drawTextLines(const std::vector<TextLine>& lines, const Rect* cl
     m_state.clip = saved;
 }
 
-// ---- bitmaps ----
+// bitmaps
 
 std::unique_ptr<Dc> PainterDc::CreateCompatibleDC()
 {

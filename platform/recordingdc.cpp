@@ -137,7 +137,7 @@ QStringList RecordingDc::texts() const
     return out;
 }
 
-// ---- device ----
+// device
 
 int RecordingDc::GetDeviceCaps(int index) const
 {
@@ -223,7 +223,7 @@ QSize RecordingDc::SetViewportExt(int cx, int cy)
     return old;
 }
 
-// ---- objects and attributes ----
+// objects and attributes
 
 Pen RecordingDc::SelectObject(const Pen& pen)
 {
@@ -302,7 +302,7 @@ int RecordingDc::SetStretchBltMode(int mode)
     return old;
 }
 
-// ---- drawing ----
+// drawing
 
 QPoint RecordingDc::MoveTo(int x, int y)
 {
@@ -455,7 +455,7 @@ bool RecordingDc::DrawState(QPoint at, const QImage& image, unsigned flags)
     return !image.isNull();
 }
 
-// ---- text ----
+// text
 
 int RecordingDc::fontHeight() const
 {
@@ -518,7 +518,7 @@ void RecordingDc::drawTextLines(const std::vector<TextLine>&, const Rect*)
     // DrawText records itself whole.
 }
 
-// ---- bitmaps ----
+// bitmaps
 
 std::unique_ptr<Dc> RecordingDc::CreateCompatibleDC()
 {

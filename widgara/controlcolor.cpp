@@ -22,7 +22,7 @@ void drawSwatch(platform::Dc* pDC, const platform::Rect& rc, COLORREF clr, bool 
 
 } // namespace
 
-// ---- the split button ---------------------------------------------------------
+// the split button
 
 CXTPControlPopupColor::CXTPControlPopupColor() : CXTPControlPopup(xtpControlSplitButtonPopup) {}
 
@@ -51,7 +51,7 @@ void CXTPControlPopupColor::Draw(platform::Dc* pDC)
                        GetEnabled() ? m_clr : GetSysColor(COLOR_GRAYTEXT));
 }
 
-// ---- the colour grid ------------------------------------------------------------
+// the colour grid
 
 CXTPControlColorSelector::CXTPControlColorSelector() : CXTPControl(xtpControlCustom) {}
 
@@ -135,7 +135,7 @@ void CXTPControlColorSelector::OnClick(bool bKeyboard)
     OnExecute();
 }
 
-// ---- the button with a swatch ----------------------------------------------------
+// the button with a swatch
 
 void CXTPControlButtonColor::SetColor(COLORREF clr)
 {

@@ -63,7 +63,7 @@ SheetDocument* DocumentFrame::document() const
     return dynamic_cast<SheetDocument*>(GetActiveDocument());
 }
 
-// ---- the active sheet and the panes ------------------------------------------------
+// the active sheet and the panes
 
 CVes_TableViewBase* DocumentFrame::activeSheetView() const
 {
@@ -122,7 +122,7 @@ void DocumentFrame::repaintActive()
             sheet->viewport()->update();
 }
 
-// ---- auto-save ------------------------------------------------------------------------
+// auto-save
 
 void DocumentFrame::OnAutoSaveTimer()
 {
@@ -132,7 +132,7 @@ void DocumentFrame::OnAutoSaveTimer()
         view->autoSaveActiveSheet();
 }
 
-// ---- toolbars, panes and commands ----------------------------------------------------
+// toolbars, panes and commands
 
 CXTPToolBar* DocumentFrame::addToolBar(const QString& name, int nIDResource, int position)
 {

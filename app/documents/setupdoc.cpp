@@ -182,7 +182,7 @@ void CRODOSetUpDoc::markTableSaved()
         m_pSetupTable->setSaved();
 }
 
-// ---- open, save, backup, auto-save and recovery ---------------------------------------
+// open, save, backup, auto-save and recovery
 
 bool CRODOSetUpDoc::OnOpenDocument(const QString& path)
 {
@@ -376,7 +376,7 @@ void CRODOSetUpDoc::offerLeftAutoSaves(platform::DocTemplate& setupTemplate)
                               platform::MessageIcon::Stop);
 }
 
-// ---- derived sheets ------------------------------------------------------------------
+// derived sheets
 
 void CRODOSetUpDoc::BuildSummary()
 {
@@ -485,7 +485,7 @@ void CRODOSetUpDoc::adoptRawStock(CVes_SetupTable& copy)
     }
 }
 
-// ---- delivery note -------------------------------------------------------------------
+// delivery note
 
 void CRODOSetUpDoc::EditDeliveryNote(QWidget* parent)
 {
@@ -506,7 +506,7 @@ void CRODOSetUpDoc::EditDeliveryNote(QWidget* parent)
     UpdateAllViews(nullptr);
 }
 
-// ---- batch commands ------------------------------------------------------------------
+// batch commands
 
 int CRODOSetUpDoc::scaledBarValue()
 {

@@ -63,7 +63,7 @@ SheetDocument::SheetDocument(const Texts& texts) : m_texts(texts)
 
 SheetDocument::~SheetDocument() = default;
 
-// ---- file ------------------------------------------------------------------------
+// file
 
 void SheetDocument::Serialize(platform::Archive& ar)
 {
@@ -148,7 +148,7 @@ void SheetDocument::refreshProjectFiles()
             host->OnRefreshProjectFiles();
 }
 
-// ---- templates --------------------------------------------------------------------
+// templates
 
 void SheetDocument::reportUnread(const QStringList& files) const
 {
@@ -235,7 +235,7 @@ void SheetDocument::OnCancelDefaultTemplate()
         platform::setProfileValue(kTemplateSection, m_texts.profileKey, QString());
 }
 
-// ---- the sorted sheet in the background -------------------------------------------
+// the sorted sheet in the background
 
 void SheetDocument::enableSortBuild(SheetBuild::Kind kind, CVes_SortBarSheet* sheet)
 {
@@ -290,7 +290,7 @@ void SheetDocument::OnCloseDocument()
     platform::Document::OnCloseDocument();
 }
 
-// ---- batch commands --------------------------------------------------------------
+// batch commands
 
 void SheetDocument::afterBatchEdit()
 {

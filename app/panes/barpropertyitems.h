@@ -19,7 +19,7 @@ class QValidator;
 
 namespace barprop {
 
-// ---- Bar items ---------------------------------------------------------------
+// Bar items
 constexpr int kBasicCategory = 1;    // "钢筋基本属性"
 constexpr int kAdvancedCategory = 2; // "钢筋高级属性"
 constexpr int kNumber = 101;
@@ -66,7 +66,7 @@ constexpr int kMidCountText = 4005;
 // The "计算" button of the connection length items.
 constexpr int kComputeButton = 1;
 
-// ---- Page items ------------------------------------------------------------------
+// Page items
 constexpr int kTitle = 1001;       // 1002 … 1007: heading fields 1 to 6
 constexpr int kDefaultPieces = 1008;
 constexpr int kShowSummary = 1009;
@@ -95,7 +95,7 @@ constexpr int kColumnUnit = 1560;
 constexpr int kStretchColumn = 1590;
 constexpr int kHeadingFields = 6;
 
-// ---- Cover items -------------------------------------------------------------------
+// Cover items
 constexpr int kCoverPrinted = 2000;
 constexpr int kCoverText = 2001; // + 10 × row
 constexpr int kCoverAlign = 2002;

@@ -105,7 +105,7 @@ int CBarPropertyPaneWnd::itemCount() const
     return count(m_pGrid->GetCategories());
 }
 
-// ---- Choosing what to build ------------------------------------------------------------
+// Choosing what to build
 
 int CBarPropertyPaneWnd::Rebuild()
 {
@@ -149,7 +149,7 @@ int CBarPropertyPaneWnd::Rebuild()
     return 1;
 }
 
-// ---- Notifications ------------------------------------------------------------------------
+// Notifications
 
 int CBarPropertyPaneWnd::OnGridNotify(int nCode, CXTPPropertyGridItem* pItem)
 {
@@ -285,7 +285,7 @@ void CBarPropertyPaneWnd::followBarEdit(const BarPropertyEdit& edit, CXTPPropert
     }
 }
 
-// ---- The joint-length rule ---------------------------------------------------------------
+// The joint-length rule
 
 JointLengthArguments jointLengthArguments(CVes_TableBase& table, int connection)
 {

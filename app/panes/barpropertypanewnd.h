@@ -64,7 +64,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    // ---- The bar grid (barpropertypanewnd_bar.cpp) ------------------------------
+    // The bar grid (barpropertypanewnd_bar.cpp)
     void buildBarGrid();
     void addBasicItems(CXTPPropertyGridItemCategory* basic);
     void addAdvancedItems(CXTPPropertyGridItemCategory* advanced);
@@ -91,7 +91,7 @@ private:
     void showConnectionItems(int offset, int style);
     void showMidItems(int counted, int autoCount);
 
-    // ---- The page and cover grids (barpropertypanewnd_page.cpp) ------------------
+    // The page and cover grids (barpropertypanewnd_page.cpp)
     void buildPageGrid();
     void addMarginItems();
     void addRowItems();
@@ -107,7 +107,7 @@ private:
     void applyColumnEdit(int id, CXTPPropertyGridItem* item);
     void applyCoverEdit(CXTPPropertyGridItem* item);
 
-    // ---- Edits (barpropertypanewnd.cpp) -------------------------------------------
+    // Edits (barpropertypanewnd.cpp)
     void onValueChanged(CXTPPropertyGridItem* item);
     void onButton(CXTPPropertyGridItem* item, int buttonId);
     void applyBarEdit(CXTPPropertyGridItem* item);

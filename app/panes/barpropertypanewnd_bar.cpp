@@ -86,7 +86,7 @@ QString CBarPropertyPaneWnd::countCaption(int scaled) const
     return isProcessSheet() ? QStringLiteral("总根数") : QStringLiteral("每件根数");
 }
 
-// ---- Building -------------------------------------------------------------------------------
+// Building
 
 void CBarPropertyPaneWnd::buildBarGrid()
 {
@@ -253,7 +253,7 @@ void CBarPropertyPaneWnd::fillStartCategory(CXTPPropertyGridItem* category)
     picture->SetPicture(std::move(drawing));
 }
 
-// ---- Values ------------------------------------------------------------------------------------
+// Values
 
 void CBarPropertyPaneWnd::fillBarValues()
 {
@@ -353,7 +353,7 @@ void CBarPropertyPaneWnd::RefreshBarItems()
     }
 }
 
-// ---- Visibility ------------------------------------------------------------------------------
+// Visibility
 
 void CBarPropertyPaneWnd::showPerGroup(int scaled)
 {

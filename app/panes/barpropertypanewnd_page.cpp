@@ -81,7 +81,7 @@ void highlightAll(CXTPPropertyGridItem* item)
 
 } // namespace
 
-// ---- The page grid ---------------------------------------------------------------------------
+// The page grid
 
 void CBarPropertyPaneWnd::buildPageGrid()
 {
@@ -228,7 +228,7 @@ void CBarPropertyPaneWnd::showSummaryRowItems(bool shown)
         setItemHidden(*m_pGrid, id, !shown);
 }
 
-// ---- The cover grid -----------------------------------------------------------------------
+// The cover grid
 
 void CBarPropertyPaneWnd::buildCoverGrid()
 {
@@ -256,7 +256,7 @@ void CBarPropertyPaneWnd::buildCoverGrid()
     }
 }
 
-// ---- Edits ------------------------------------------------------------------------------------
+// Edits
 
 void CBarPropertyPaneWnd::applyPageEdit(CXTPPropertyGridItem* item)
 {

@@ -57,7 +57,7 @@ CFExeption::CFExeption(int systemError)
 
 CFExeption::CFExeption(const QString& text, int code) : m_strError(text), m_nError(code) {}
 
-// ---- helpers ---------------------------------------------------------------
+// helpers
 
 int CFileTreeOperation::PathKind(const QString& path)
 {
@@ -118,7 +118,7 @@ void CFileTreeOperation::fail(const CFExeption& e)
     m_nError = e.m_nError;
 }
 
-// ---- copy ------------------------------------------------------------------
+// copy
 
 bool CFileTreeOperation::Copy(const QString& source, const QString& destination)
 {
@@ -211,7 +211,7 @@ void CFileTreeOperation::copyFile(const QString& source, QString destination)
         throw CFExeption(file.errorString(), int(file.error()));
 }
 
-// ---- move ------------------------------------------------------------------
+// move
 
 bool CFileTreeOperation::Move(const QString& source, const QString& destination)
 {
@@ -232,7 +232,7 @@ bool CFileTreeOperation::Move(const QString& source, const QString& destination)
     return false;
 }
 
-// ---- delete ----------------------------------------------------------------
+// delete
 
 void CFileTreeOperation::DeleteTree(const QString& path)
 {

@@ -158,7 +158,7 @@ void CNewProjectDlg::buildLayout()
     layout->addWidget(buttons);
 }
 
-// ---- the storey grid -------------------------------------------------------------
+// the storey grid
 
 void CNewProjectDlg::fillGrid()
 {
@@ -261,7 +261,7 @@ std::vector<CNewProjectDlg::Storey> CNewProjectDlg::gridStoreys()
     return storeys;
 }
 
-// ---- folders ------------------------------------------------------------------------
+// folders
 
 QString CNewProjectDlg::baseFolderShown() const
 {
@@ -290,7 +290,7 @@ void CNewProjectDlg::OnSetDefaultFolder()
     platform::showMessage(QStringLiteral("[ %1 ] 已设为您的默认Rodo表工作目录").arg(m_strBaseFolder));
 }
 
-// ---- OK --------------------------------------------------------------------------------
+// OK
 
 void CNewProjectDlg::readControls()
 {

@@ -79,7 +79,7 @@ platform::DocManager* CProjectTreeCtrl::docManager() const
     return app ? &app->docManager() : nullptr;
 }
 
-// ---- loading ---------------------------------------------------------------
+// loading
 
 void CProjectTreeCtrl::SetProjectFolder(const QString& folder)
 {
@@ -201,7 +201,7 @@ void CProjectTreeCtrl::FillFolderFiles(QTreeWidgetItem* folderItem, const QStrin
     }
 }
 
-// ---- what items stand for ----------------------------------------------------
+// what items stand for
 
 int CProjectTreeCtrl::itemKind(const QTreeWidgetItem* item)
 {
@@ -350,7 +350,7 @@ QString CProjectTreeCtrl::partName(QTreeWidgetItem* item) const
     return {};
 }
 
-// ---- file items --------------------------------------------------------------
+// file items
 
 QTreeWidgetItem* CProjectTreeCtrl::categoryOf(QTreeWidgetItem* folderItem, int categoryKind) const
 {
@@ -398,7 +398,7 @@ void CProjectTreeCtrl::RefreshProjectFiles()
     }
 }
 
-// ---- current and held items --------------------------------------------------
+// current and held items
 
 void CProjectTreeCtrl::setCurrentTreeItem(QTreeWidgetItem* item)
 {
@@ -448,7 +448,7 @@ void CProjectTreeCtrl::removeItem(QTreeWidgetItem* item)
         removeItem(parent);
 }
 
-// ---- check boxes -------------------------------------------------------------
+// check boxes
 
 void CProjectTreeCtrl::onItemChanged(QTreeWidgetItem* item)
 {

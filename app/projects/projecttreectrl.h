@@ -133,7 +133,7 @@ public:
     // The held kind an item would have.
     static int HeldKindOf(const QTreeWidgetItem* item);
 
-    // ---- commands (projecttreectrl_commands.cpp) ----
+    // commands (projecttreectrl_commands.cpp)
     void OnOpenItem();
     void OnNewBarList();
     void OnNewProcessingSheet();
@@ -145,7 +145,7 @@ public:
     void OnPasteItem();
     void OnDeleteItem();
     void OnRenameItem();
-    // ---- summaries (projecttreectrl_summary.cpp) ----
+    // summaries (projecttreectrl_summary.cpp)
     void OnSummariseFolder();
     void OnSummarisePicked();
     // A new quantity sheet summing the picked bar lists, saved beside the
@@ -178,7 +178,7 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
 
 private:
-    // ---- building the tree ----
+    // building the tree
     QTreeWidgetItem* insertItem(QTreeWidgetItem* parent, const QString& text, int kind,
                                 int image, int selectedImage);
     QTreeWidgetItem* insertBuilding(CVes_BuildingInfo* building);
@@ -202,7 +202,7 @@ private:
     // Runs a command chosen in the context menu.
     void runCommand(int id);
 
-    // ---- documents ----
+    // documents
     // Whether a document under `folder` is open; tells the user `message`
     // when one is.
     bool refuseOpenDocuments(const QString& folder, const QString& message) const;
@@ -219,7 +219,7 @@ private:
                                   const QString& stem, QTreeWidgetItem* folderItem,
                                   QTreeWidgetItem* headerItem);
 
-    // ---- file and folder commands ----
+    // file and folder commands
     // Asks for a name with the name dialog; empty when cancelled or left
     // empty, the name trimmed otherwise. `check` (when given) shows the
     // check box with `checkCaption`, ticked, and receives its state.

@@ -107,7 +107,7 @@ void replaceRecentProject(const QString& oldPath, const QString& newPath)
 
 } // namespace
 
-// ---- helpers -----------------------------------------------------------------
+// helpers
 
 QString CProjectTreeCtrl::askName(const QString& title, const QString& text, const QString& checkCaption,
                                   bool* check)
@@ -172,7 +172,7 @@ bool CProjectTreeCtrl::writeProjectInfo() const
     return false;
 }
 
-// ---- open and new ------------------------------------------------------------
+// open and new
 
 void CProjectTreeCtrl::OnOpenItem()
 {
@@ -229,7 +229,7 @@ void CProjectTreeCtrl::newSheet(int categoryKind)
     saveNewDocument(document, path, item);
 }
 
-// ---- storeys and element types ---------------------------------------------------
+// storeys and element types
 
 void CProjectTreeCtrl::OnNewStorey()
 {
@@ -268,7 +268,7 @@ void CProjectTreeCtrl::OnNewElementType()
     writeBuildingInfo(GetItemBuilding(item));
 }
 
-// ---- copy, cut and paste -----------------------------------------------------------
+// copy, cut and paste
 
 void CProjectTreeCtrl::OnCopyItem()
 {
@@ -422,7 +422,7 @@ bool CProjectTreeCtrl::pasteStorey(QTreeWidgetItem* held, QTreeWidgetItem* targe
     return true;
 }
 
-// ---- delete ----------------------------------------------------------------------
+// delete
 
 void CProjectTreeCtrl::OnDeleteItem()
 {
@@ -476,7 +476,7 @@ bool CProjectTreeCtrl::deleteItem(QTreeWidgetItem* item)
     return true;
 }
 
-// ---- rename ----------------------------------------------------------------------
+// rename
 
 void CProjectTreeCtrl::OnRenameItem()
 {

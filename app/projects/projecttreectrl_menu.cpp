@@ -29,7 +29,7 @@ const MenuEntry kEditEntries[] = {{"复制", ID_PROJECT_COPY},   {"剪切", ID_P
 
 } // namespace
 
-// ---- commands ------------------------------------------------------------------
+// commands
 
 void CProjectTreeCtrl::buildCommandMap()
 {
@@ -86,7 +86,7 @@ bool CProjectTreeCtrl::canPasteOnto(const QTreeWidgetItem* held, const QTreeWidg
     }
 }
 
-// ---- context menu --------------------------------------------------------------
+// context menu
 
 std::unique_ptr<BCMenu> CProjectTreeCtrl::buildContextMenu(QTreeWidgetItem* item) const
 {
@@ -169,7 +169,7 @@ void CProjectTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
         runCommand(id);
 }
 
-// ---- mouse and keys --------------------------------------------------------------
+// mouse and keys
 
 void CProjectTreeCtrl::mouseDoubleClickEvent(QMouseEvent* event)
 {
@@ -195,7 +195,7 @@ void CProjectTreeCtrl::keyPressEvent(QKeyEvent* event)
     QTreeWidget::keyPressEvent(event);
 }
 
-// ---- drag and drop ----------------------------------------------------------------
+// drag and drop
 
 bool CProjectTreeCtrl::canDrop(QTreeWidgetItem* source, QTreeWidgetItem* target) const
 {

@@ -207,7 +207,7 @@ void CMainFrame::createDockingPanes()
     m_paneManager.UseThemedFloatingFrames(true);
 }
 
-// ---- controls of the toolbars ---------------------------------------------------
+// controls of the toolbars
 
 int CMainFrame::OnCreateControl(XTP_COMMANDBARS_CREATECONTROL* request)
 {
@@ -294,7 +294,7 @@ void CMainFrame::OnPageCombo(CXTPControlComboBox* combo)
     showZoomAndPage();
 }
 
-// ---- command routing ------------------------------------------------------------
+// command routing
 
 platform::ChildFrame* CMainFrame::activeChildFrame() const
 {
@@ -348,7 +348,7 @@ void CMainFrame::OnUpdateCommandUI(CCmdUI* pCmdUI)
         pCmdUI->Enable(false);
 }
 
-// ---- the command table ----------------------------------------------------------
+// the command table
 
 void CMainFrame::buildCommandMap()
 {
@@ -600,7 +600,7 @@ void CMainFrame::applyTextColor(platform::gdi::COLORREF colour)
         m_pColorButton->SetColor(colour);
 }
 
-// ---- status bar, zoom and page boxes -------------------------------------------
+// status bar, zoom and page boxes
 
 void CMainFrame::OnUpdateStatusPanes()
 {
@@ -673,7 +673,7 @@ void CMainFrame::updateTitle()
                             : QStringLiteral("Rodo表"));
 }
 
-// ---- docking panes ------------------------------------------------------------
+// docking panes
 
 void CMainFrame::setPaneWindowFactory(int nPaneID, PaneWindowFactory factory)
 {
@@ -712,7 +712,7 @@ QWidget* CMainFrame::projectPaneWindow()
     return m_wndProjectPane;
 }
 
-// ---- the window ---------------------------------------------------------------
+// the window
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {

@@ -7,7 +7,7 @@
 #include "platform/xlsx/workbook.h"
 #include "tables/processing/processtable.h"
 
-// ---- The processing sheet ----------------------------------------------------------
+// The processing sheet
 
 CRODOProcessView::CRODOProcessView(QWidget* parent) : SheetView<CVes_ProcessTableEditView>(parent)
 {
@@ -76,7 +76,7 @@ void CRODOProcessView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table)
     menu.item(QStringLiteral("导出到excel"), ID_EXPORT_EXCEL);
 }
 
-// ---- The processing summary --------------------------------------------------------
+// The processing summary
 
 CRODOProcessListView::CRODOProcessListView(QWidget* parent)
     : SheetView<CVes_ProcessTableListView>(parent)

@@ -46,7 +46,7 @@ CVes_SetupTableLine* CRODOSetUpView::selectedLine() const
     return table ? dynamic_cast<CVes_SetupTableLine*>(table->getLine(table->getSelectRow())) : nullptr;
 }
 
-// ---- Commands ----------------------------------------------------------------------
+// Commands
 
 void CRODOSetUpView::addCommands()
 {
@@ -164,7 +164,7 @@ void CRODOSetUpView::OnKeyDown(QKeyEvent* event)
     CVes_SetupView2::OnKeyDown(event);
 }
 
-// ---- Auto-save and the page box ----------------------------------------------------
+// Auto-save and the page box
 
 void CRODOSetUpView::autoSave()
 {
@@ -178,7 +178,7 @@ void CRODOSetUpView::OnPageShown()
         g_pPageCombo->SetEditText(QString::asprintf("%d", getTable()->getCurPage()));
 }
 
-// ---- Cover templates ---------------------------------------------------------------
+// Cover templates
 
 QString CRODOSetUpView::coverTemplateFolder()
 {
@@ -232,7 +232,7 @@ QString CRODOSetUpView::askCoverPath(bool save, const QString& folder)
     return dialog.selectedFiles().constFirst();
 }
 
-// ---- Context menu ------------------------------------------------------------------
+// Context menu
 
 void CRODOSetUpView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table)
 {

@@ -21,7 +21,7 @@ constexpr unsigned kStoredSelection = 6;
 
 } // namespace
 
-// ---- Shared ------------------------------------------------------------------------
+// Shared
 
 DerivedSheetView::DerivedSheetView(QWidget* parent) : SheetView<CVes_TableViewBase>(parent)
 {
@@ -60,7 +60,7 @@ CVes_SortBarSheet* DerivedSheetView::sortTable() const
     return nullptr;
 }
 
-// ---- The quantity summary ----------------------------------------------------------
+// The quantity summary
 
 CRODOSLSummaryView::CRODOSLSummaryView(QWidget* parent) : DerivedSheetView(parent)
 {
@@ -117,7 +117,7 @@ void CRODOSLSummaryView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table)
     menu.item(QStringLiteral("按从小到大进行排序"), ID_SORT_SMALL_FIRST, true, !largeFirst);
 }
 
-// ---- The joint summary -------------------------------------------------------------
+// The joint summary
 
 CRODOSLSummaryJTView::CRODOSLSummaryJTView(QWidget* parent) : DerivedSheetView(parent) {}
 
@@ -132,7 +132,7 @@ void CRODOSLSummaryJTView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table
         menu.item(QStringLiteral("算量汇总参数设置"), ID_SUMMARY_SETTINGS);
 }
 
-// ---- The sorted and merged bar table -----------------------------------------------
+// The sorted and merged bar table
 
 CRODOSortTableView::CRODOSortTableView(QWidget* parent) : DerivedSheetView(parent)
 {
@@ -298,7 +298,7 @@ void CRODOSortTableView::orderItems(SheetMenu& menu)
     menu.item(QStringLiteral("不按长度进行排序"), ID_SORT_LENGTH_NONE, true, length != 0 && length != 1);
 }
 
-// ---- The purchase list -------------------------------------------------------------
+// The purchase list
 
 CRODOSteelJinHuoView::CRODOSteelJinHuoView(QWidget* parent) : SheetView<CVes_SteelJinHuoView>(parent) {}
 
@@ -331,7 +331,7 @@ void CRODOSteelJinHuoView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table
     menu.item(QStringLiteral("钢筋进货单设置"), ID_DELIVERY_NOTE);
 }
 
-// ---- The table of contents ---------------------------------------------------------
+// The table of contents
 
 CRODOTableContentsView::CRODOTableContentsView(QWidget* parent) : DerivedSheetView(parent) {}
 

@@ -163,7 +163,7 @@ void CRODOLiaoPaiView::addCommands()
     });
 }
 
-// ---- Context menu ------------------------------------------------------------------
+// Context menu
 
 void CRODOLiaoPaiView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table)
 {
@@ -220,7 +220,7 @@ void CRODOLiaoPaiView::modeItems(SheetMenu& menu)
         menu.item(QString::fromUtf8(c.text), c.id, true, c.value == mode);
 }
 
-// ---- The cutting list --------------------------------------------------------------
+// The cutting list
 
 CRODODuanLiaoView::CRODODuanLiaoView(QWidget* parent) : SheetView<CVes_TableViewBase>(parent)
 {

@@ -104,7 +104,7 @@ void CVes_Curve::set(const CVes_Curve* other)
     m_type = other->m_type;
 }
 
-// ---- stream ----
+// stream
 
 void CVes_Curve::Serialize(platform::Archive& ar)
 {
@@ -136,7 +136,7 @@ void CVes_Curve::Serialize(platform::Archive& ar)
     m_P3 = p3;
 }
 
-// ---- geometry ----
+// geometry
 
 int CVes_Curve::getArcPt(QPoint& centre, QPoint& start, QPoint& end) const
 {
@@ -267,7 +267,7 @@ void CVes_Curve::mirror(unsigned int flags, QPoint centre)
     mirrorPoint(m_P3, flags, centre);
 }
 
-// ---- hit tests ----
+// hit tests
 
 bool CVes_Curve::HitTest(QPoint p) const
 {
@@ -389,7 +389,7 @@ int CVes_Curve::InRect(Rect r) const
     }
 }
 
-// ---- drawing ----
+// drawing
 
 void CVes_Curve::draw2(platform::Dc* dc, double scale, int originX, int originY,
                        unsigned int mirrorFlags, QPoint mirrorCentre, double widthFactor) const

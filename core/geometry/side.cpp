@@ -101,7 +101,7 @@ double CVes_Side::getTangent(int end) const
     return start == m_P1.ToPoint() ? radius - 1.5707963 : radius + 1.5707963;
 }
 
-// ---- end marks ----
+// end marks
 
 namespace {
 
@@ -197,7 +197,7 @@ void CVes_Side::drawEnd(platform::Dc* dc, double scale, double widthFactor, int 
     drawMarks(dc, false, scale, widthFactor, m_color, originX, originY, mirrorFlags, mirrorCentre, markFlags);
 }
 
-// ---- connection symbols ----
+// connection symbols
 
 void CVes_Side::drawConnect(const CVes_Connect& connect, bool atStart, platform::Dc* dc,
                             double scale, double widthFactor, platform::COLORREF colour,

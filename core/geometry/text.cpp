@@ -87,7 +87,7 @@ QPoint outputPoint(const Placement& placement, int height, int sign, double scal
 
 } // namespace
 
-// ---- CVes_String ----
+// CVes_String
 
 CVes_String::CVes_String()
 {
@@ -190,7 +190,7 @@ int CVes_String::HitTest(QPoint point)
     return PtInRegion(point, p1, p2, p3, p4);
 }
 
-// ---- CVes_Text ----
+// CVes_Text
 
 CVes_Text::CVes_Text()
 {
@@ -260,7 +260,7 @@ void CVes_Text::Serialize(platform::Archive& ar)
     m_print = print;
 }
 
-// ---- CVes_Variable ----
+// CVes_Variable
 
 CVes_Variable::CVes_Variable()
 {
@@ -479,7 +479,7 @@ void CVes_Variable::Serialize(platform::Archive& ar)
     m_print = print;
 }
 
-// ---- ShapeTextFrame ----
+// ShapeTextFrame
 
 namespace {
 

@@ -18,7 +18,7 @@ constexpr qsizetype kMinItemBytes = 4;
 
 } // namespace
 
-// ---- sub-library ----------------------------------------------------------
+// sub-library
 
 namespace {
 
@@ -178,7 +178,7 @@ void CVes_ModelRecordSubLib::Serialize(platform::Archive& ar)
     }
 }
 
-// ---- main library ---------------------------------------------------------
+// main library
 
 QString CVes_ModelRecordMainLib::sysLibPath()
 {
@@ -430,7 +430,7 @@ void CVes_ModelRecordMainLib::getModelArray(const QStringList& keys,
     }
 }
 
-// ---- start styles ---------------------------------------------------------
+// start styles
 
 CVes_ModelStartMainLib::CVes_ModelStartMainLib()
     : m_sysPath(GetRODOFilePath() + QStringLiteral("STeelStartStyleSys.jlb")),
@@ -456,7 +456,7 @@ CVes_ModelRecord* CVes_ModelStartMainLib::getStartModel(CSteelRecordId key)
     return find(key);
 }
 
-// ---- flat list ------------------------------------------------------------
+// flat list
 
 CSteelRecordId CVes_ModelRecordLib::Add_Copy(const CVes_ModelRecord* record)
 {

@@ -468,7 +468,7 @@ void CVes_ModelReference::afterLoad(int schema)
     }
 }
 
-// ---------------------------------------------------------------- start styles
+// start styles
 
 CVes_SteelStartReference::CVes_SteelStartReference()
 {

@@ -39,7 +39,7 @@ bool textEqualsNoCase(const QString& a, const QString& b)
     return true;
 }
 
-// ---- CVes_LiaoPai
+// CVes_LiaoPai
 
 bool CVes_LiaoPai::operator==(const CVes_LiaoPai& other) const
 {
@@ -63,7 +63,7 @@ void CVes_LiaoPai::Serialize(platform::Archive& ar)
     text = std::move(t);
 }
 
-// ---- CVes_ProcessSteel
+// CVes_ProcessSteel
 
 CVes_ProcessSteel::CVes_ProcessSteel()
 {

@@ -179,7 +179,7 @@ CVes_ShapeModel& CVes_ShapeModel::operator=(const CVes_ShapeModel& other)
 
 CVes_ShapeModel::~CVes_ShapeModel() = default;
 
-// ---- adding items ----
+// adding items
 
 CVes_Line* CVes_ShapeModel::AddLine(int x1, int y1, int x2, int y2, int lineWidth,
                                     unsigned int lineStyle, platform::COLORREF colour)
@@ -339,7 +339,7 @@ CVes_Side* CVes_ShapeModel::AddConnect(unsigned int type, int x, int y, const QS
     return inserted;
 }
 
-// ---- finding and removing ----
+// finding and removing
 
 CVes_Side* CVes_ShapeModel::getPrvSide(int index) const
 {
@@ -483,7 +483,7 @@ CVes_Variable* CVes_ShapeModel::getVar(const QString& name) const
     return nullptr;
 }
 
-// ---- comparing ----
+// comparing
 
 double CVes_ShapeModel::getDrawScale(const platform::Rect* rect) const
 {
@@ -531,7 +531,7 @@ int CVes_ShapeModel::CompareShape(const CVes_ShapeModel* other) const
                : 0;
 }
 
-// ---- drawing ----
+// drawing
 
 void CVes_ShapeModel::Draw(platform::Dc* dc, platform::COLORREF auxColour,
                            platform::COLORREF sideColour, platform::COLORREF textColour, int x, int y,
@@ -604,7 +604,7 @@ void CVes_ShapeModel::drawItems(platform::Dc* dc, const platform::COLORREF* colo
     dc->RestoreDC(saved);
 }
 
-// ---- stream ----
+// stream
 
 void CVes_ShapeModel::Serialize(platform::Archive& ar)
 {

@@ -110,7 +110,7 @@ constexpr int kDefaultNewGrade = 3;
 
 } // namespace
 
-// ---------------------------------------------------------------- sizes
+// sizes
 
 SizeTableDialog::SizeTableDialog(QWidget* parent)
     : SettingsDialog(QStringLiteral("钢筋规格与理论重量"), parent)
@@ -176,7 +176,7 @@ bool SizeTableDialog::apply(Settings& s, QString* error) const
     return true;
 }
 
-// ---------------------------------------------------------------- rounding
+// rounding
 
 DataEndDialog::DataEndDialog(QWidget* parent)
     : SettingsDialog(QStringLiteral("钢筋尺寸尾数设置"), parent)
@@ -201,7 +201,7 @@ bool DataEndDialog::apply(Settings& s, QString*) const
     return true;
 }
 
-// ---------------------------------------------------------------- calculation type
+// calculation type
 
 CalcTypeDialog::CalcTypeDialog(QWidget* parent)
     : SettingsDialog(QStringLiteral("钢筋断料长度计算模式"), parent)
@@ -239,7 +239,7 @@ bool CalcTypeDialog::apply(Settings& s, QString*) const
     return true;
 }
 
-// ---------------------------------------------------------------- bend diameters
+// bend diameters
 
 BendDiameterDialog::BendDiameterDialog(BarFamily family, QWidget* parent)
     : SettingsDialog(familyName(family) + QStringLiteral("弯折内径与弯钩弯后平直长度设置"), parent),
@@ -271,7 +271,7 @@ bool BendDiameterDialog::apply(Settings& s, QString* error) const
     return true;
 }
 
-// ---------------------------------------------------------------- experience tables
+// experience tables
 
 BendAdjustDialog::BendAdjustDialog(BarFamily family, QWidget* parent)
     : SettingsDialog(familyName(family) + QStringLiteral("弯曲调整及弯钩增加长度经验数据设置"), parent),

@@ -324,7 +324,7 @@ QString cellName(int row, int column)
     return columnName(column) + QString::number(row);
 }
 
-// --- Worksheet ---------------------------------------------------------------
+// Worksheet
 
 Worksheet::Worksheet(SheetTemplate layout, std::shared_ptr<PictureCache> pictures)
     : m_layout(std::move(layout)),
@@ -631,7 +631,7 @@ bool Worksheet::select(QStringView cell)
     return true;
 }
 
-// --- Workbook ----------------------------------------------------------------
+// Workbook
 
 Workbook::Workbook() : m_pictures(std::make_shared<PictureCache>()) {}
 Workbook::~Workbook() = default;

@@ -133,7 +133,7 @@ CellOpening barOpening(Line& line, int column, const CVes_Variable* hit)
     return open;
 }
 
-// ---- Committing --------------------------------------------------------------------
+// Committing
 
 void refuse(const QString& entry, const QString& reason)
 {
@@ -488,7 +488,7 @@ bool enterLine(CVes_SetupTable& table, Line& line, int column, const QString& en
 
 } // namespace
 
-// ---- Edited variables and cells ------------------------------------------------------
+// Edited variables and cells
 
 CVes_ReferenceBase* EditedVariable::owner(CVes_SetupTableLine& line) const
 {

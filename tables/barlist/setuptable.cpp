@@ -89,7 +89,7 @@ CVes_SetupTable::CVes_SetupTable(Bare) : SnapshotSheet(true)
 
 CVes_SetupTable::~CVes_SetupTable() = default;
 
-// ---- File -------------------------------------------------------------------------
+// File
 
 void CVes_SetupTable::Serialize(platform::Archive& ar)
 {
@@ -211,7 +211,7 @@ void CVes_SetupTable::takeOver(CVes_TableBase& loaded)
     m_huizong.forgetElements();
 }
 
-// ---- Undo -------------------------------------------------------------------------
+// Undo
 
 void CVes_SetupTable::copy(const CVes_SetupTable* other)
 {
@@ -227,7 +227,7 @@ void CVes_SetupTable::takeUndoState(const CVes_SetupTable& other)
     m_huizong.forgetElements();
 }
 
-// ---- Language, editing --------------------------------------------------------------
+// Language, editing
 
 void CVes_SetupTable::setLanguage(unsigned int language)
 {
@@ -300,7 +300,7 @@ void CVes_SetupTable::setJinHuoText(int index, const QString& text)
         m_jinHuoTexts[std::size_t(index)] = text;
 }
 
-// ---- Units ---------------------------------------------------------------------------
+// Units
 
 void CVes_SetupTable::setUnitArray(const QStringList& names)
 {

@@ -71,7 +71,7 @@ public:
     CVes_SetupTable();
     ~CVes_SetupTable() override;
 
-    // ---- The table model's operations ----------------------------------------
+    // The table model's operations
 
     // Writes or reads the whole bar list: the table part, then the bar
     // list's own part (schema 8; reading takes 2 to 8, each with the fields
@@ -91,7 +91,7 @@ public:
     void setPageToCover() override;
     unsigned int getTableType() override { return kTableType; }
 
-    // ---- Undo by whole-table snapshots ------------------------------------------
+    // Undo by whole-table snapshots
     // A new step makes the undone steps unreachable, so the redo list is
     // emptied.
 
@@ -101,7 +101,7 @@ public:
     void copy(const CVes_SetupTable* other);
     using CVes_TableBase::copy;
 
-    // ---- Rows, elements and the clipboard (setuptable_rows*.cpp) ------------------
+    // Rows, elements and the clipboard (setuptable_rows*.cpp)
 
     // Appending at the end of the table: each marks the table and records no
     // undo step (builders and imports add many rows at once). Each answers
@@ -175,7 +175,7 @@ public:
     // Appends copies of every row of the other bar list.
     void append(const CVes_SetupTable* other);
 
-    // ---- Bar fields, defaults, numbering and search (setuptable_edit.cpp) ----------
+    // Bar fields, defaults, numbering and search (setuptable_edit.cpp)
 
     QString isSameDistMiOfSelLine() override;
     QString isSameDistFeiOfSelLine() override;
@@ -221,7 +221,7 @@ public:
                                        unsigned int category, unsigned int scope, int page1,
                                        int page2) override;
 
-    // ---- Bar-tag settings --------------------------------------------------------
+    // Bar-tag settings
 
     void setLiaoPaiType(unsigned int form) { m_liaoPaiType = int(form); }
     int getLiaopaiType() const { return m_liaoPaiType; }
@@ -232,7 +232,7 @@ public:
     void setLiaoPaiEleChaifen(int split) { m_liaoPaiEleChaifen = split; }
     int getLiaoPaiEleChaifen() const { return m_liaoPaiEleChaifen; }
 
-    // ---- Member units of the drawing ----------------------------------------------
+    // Member units of the drawing
 
     void setUnitArray(const QStringList& names);
     void setUnitlocArray(const QStringList& locations);
@@ -249,7 +249,7 @@ public:
     // the end) otherwise.
     int getUnitArray(const QString& start, const QString& end, QStringList& out) const;
 
-    // ---- Editing helpers ------------------------------------------------------------
+    // Editing helpers
 
     // Tab-key editing of the current row's shape: the next variable that the
     // user gives, marked as the one being edited; null at the end.
@@ -263,7 +263,7 @@ public:
     void setYuanCai();
     void setSumray();
 
-    // ---- The printed page (setuptable_page.cpp) ------------------------------------
+    // The printed page (setuptable_page.cpp)
 
     // The page drawing of the table model; on a table page the rows of the
     // page are then laid into the page form (fillTable) and the form is
@@ -283,7 +283,7 @@ public:
     // before it, or the default piece count before the first element.
     int piecesBefore(const CVes_TableBaseLine* row) const;
 
-    // ---- Quantities (computed on demand, never stored) ------------------------------
+    // Quantities (computed on demand, never stored)
 
     // One bar row in an element of `pieces` pieces: its total length in
     // metres, its bar count and the factor its intermediate-connection counts
@@ -305,7 +305,7 @@ public:
     // last page, as the options choose.
     void Amount(CVes_totalSteelType& options);
 
-    // ---- Summary sheets (setuptable_summary.cpp) ---------------------------------------
+    // Summary sheets (setuptable_summary.cpp)
 
     // The bar summary (钢筋用量汇总表): lengths and weights by grade, diameter
     // and coating, per element group and for the whole list, with losses,
@@ -333,7 +333,7 @@ public:
     // library are appended to it.
     CVes_SteelJinHuoSumaryTable* JinHuo(CVes_SteelJinHuoSumaryTable* target);
 
-    // ---- Conversion into quantity-sheet rows (setuptable_transformsl.cpp) ------
+    // Conversion into quantity-sheet rows (setuptable_transformsl.cpp)
 
     // The bar list as quantity-sheet rows, in order: an element row for each
     // element line (name and piece count) and a bar row holding a copy of
@@ -343,7 +343,7 @@ public:
     // owns the rows; the bar list does not change.
     QList<CVes_SLTableLine*> transformSL(int merge) const;
 
-    // ---- Conversions into processing rows (setuptable_transform.cpp) -------------------
+    // Conversions into processing rows (setuptable_transform.cpp)
 
     // The bar list as processing-sheet rows: project, storey and element
     // headings from the title block (those with a text), then per element an
@@ -361,7 +361,7 @@ public:
     // owns, by the tag mode, layout and flags (setuptable_liaopai.cpp).
     CVes_LiaoPaiTable* toLiaoPaiTable(CVes_LiaoPaiTable* tags);
 
-    // ---- Sorted table and cutting list (setuptable_derived.cpp) -------------------------
+    // Sorted table and cutting list (setuptable_derived.cpp)
 
     // The sorted and merged bar table (钢筋规格排序表) of the processing bars:
     // refills `sheet` (or a new sheet the caller then owns) with the list's
@@ -396,13 +396,13 @@ public:
     // cannot hold), which never equals an earlier answer.
     QByteArray derivedSettings();
 
-    // ---- Table of contents -----------------------------------------------------------
+    // Table of contents
 
     // Fills `contents` (or a new table, which the caller then owns) with one
     // row per element line: "name(n件)" padded with dots, and its page.
     CVes_TableContents* TableContens(CVes_TableContents* contents);
 
-    // ---- Spreadsheet export (setuptable_export.cpp) -----------------------------------
+    // Spreadsheet export (setuptable_export.cpp)
 
     // A workbook of four sheets: the bar list, the sorted sheet, the bar
     // summary and the joint summary, each with the list's title block; it is
@@ -412,7 +412,7 @@ public:
     // row, with a picture of each bar's shape; answers the row count + 1.
     int fillExcel(platform::xlsx::Worksheet& sheet) override;
 
-    // ---- Summary selection (selecteledlg.cpp, keywordhuizongdlg.cpp) ------------------
+    // Summary selection (selecteledlg.cpp, keywordhuizongdlg.cpp)
 
     // Asks which elements the bar summary covers; 1 when the user confirmed
     // (the chosen elements replace the rules' list), 0 when cancelled.
@@ -422,7 +422,7 @@ public:
     // when cancelled.
     int selectKeyWordHuizong();
 
-    // ---- Folder import and merged remarks (setuptable_import.cpp) ------------------------
+    // Folder import and merged remarks (setuptable_import.cpp)
 
     // Puts the rows of every bar-list file (".pld") in the folder and its
     // sub-folders before the list's rows, the file found last first. A file
@@ -441,7 +441,7 @@ public:
     // Every selected bar row shows its own remark again.
     void unMergeRemark();
 
-    // ---- Calculators and connections (setuptable_calculators.cpp) -------------------------
+    // Calculators and connections (setuptable_calculators.cpp)
 
     // The stirrup calculators on the bar of the first selected row: the
     // dialog opens with the bar's spacings and the list's design values;
@@ -461,7 +461,7 @@ public:
     // Renews the intermediate connections of the bars whose shapes define them.
     void repairMidConnect();
 
-    // ---- Data check ----------------------------------------------------------------------
+    // Data check
 
     // Appends the findings of the bar-line check as an HTML list (values
     // escaped); 1 when nothing was found, 0 otherwise.
@@ -472,7 +472,7 @@ public:
     // The report file checkTable writes.
     static QString checkReportPath();
 
-    // ---- Members -------------------------------------------------------------------
+    // Members
 
     CVes_HuizongRules& getHuizongRules() { return m_huizong; }
     int getDefaultEleNum() const { return m_defaultEleNum; }

@@ -131,7 +131,7 @@ bool hasNoNumber(const QString& number)
 
 } // namespace
 
-// ---- Spacing and start style ---------------------------------------------------------
+// Spacing and start style
 
 QString CVes_SetupTable::isSameDistMiOfSelLine()
 {
@@ -225,7 +225,7 @@ void CVes_SetupTable::setSelLineStartMirrorHor()
     }
 }
 
-// ---- Numbers and defaults --------------------------------------------------------------
+// Numbers and defaults
 
 CVes_Steel* CVes_SetupTable::getSameIDSteel(CVes_Steel* bar)
 {
@@ -424,7 +424,7 @@ void CVes_SetupTable::recordNumbers(const QStringList& before)
     AddUndo();
 }
 
-// ---- Cell categories and search ----------------------------------------------------------
+// Cell categories and search
 
 unsigned int CVes_SetupTable::getUNITType(int row, int column)
 {

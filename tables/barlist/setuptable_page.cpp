@@ -192,7 +192,7 @@ private:
         closeGroup();
     }
 
-    // ---- Rows of other kinds ----------------------------------------------
+    // Rows of other kinds
 
     void elementRow(int r, Line& line)
     {
@@ -241,7 +241,7 @@ private:
         form.setCellModel(r, 0, line.getImage(), kCentre);
     }
 
-    // ---- Bar rows -------------------------------------------------------------
+    // Bar rows
 
     void barRow(int r, Line& line)
     {
@@ -290,7 +290,7 @@ private:
              multi ? kSong : QString());
     }
 
-    // ---- Cut length -------------------------------------------------------------
+    // Cut length
 
     bool metres() const { return f.cutUnit == CVes_Template::kMetre; }
     // A length as the cut-length column shows it: two decimals in metres,
@@ -389,7 +389,7 @@ private:
         form.setCellTxtColor(r, CVes_SetupTable::kColCutLength, colour);
     }
 
-    // ---- Remarks -------------------------------------------------------------------
+    // Remarks
 
     // A remark takes one line per "|" or line break; with more than two
     // lines its text gets smaller.
@@ -462,7 +462,7 @@ private:
         groupRemark.clear();
     }
 
-    // ---- Page summary -----------------------------------------------------------
+    // Page summary
 
     // At the foot of the form, over the summary row height.
     void pageSummary()

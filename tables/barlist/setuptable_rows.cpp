@@ -17,7 +17,7 @@ Line* asLine(CVes_TableBaseLine* row)
 
 } // namespace
 
-// ---- Appending ------------------------------------------------------------------
+// Appending
 
 CVes_SetupTableLine* CVes_SetupTable::Add(const CVes_Steel& bar)
 {
@@ -63,7 +63,7 @@ CVes_SetupTableLine* CVes_SetupTable::AddImagLine(const CVes_SteelStartReference
     return line;
 }
 
-// ---- Inserting ------------------------------------------------------------------
+// Inserting
 
 int CVes_SetupTable::InsertRow(CVes_SetupTableLine* row)
 {
@@ -129,7 +129,7 @@ CVes_SetupTableLine* CVes_SetupTable::InsertElementRow(const QString& number)
     return insertFilled(*this, line);
 }
 
-// ---- Pages ----------------------------------------------------------------------
+// Pages
 
 void CVes_SetupTable::addPage()
 {
@@ -153,7 +153,7 @@ void CVes_SetupTable::delPage()
     CVes_TableBase::delPage();
 }
 
-// ---- Moving ---------------------------------------------------------------------
+// Moving
 
 void CVes_SetupTable::UpRow()
 {
@@ -165,7 +165,7 @@ void CVes_SetupTable::DownRow()
     moveSelectedLines(1);
 }
 
-// ---- Elements -------------------------------------------------------------------
+// Elements
 
 TableLineList CVes_SetupTable::getEleSteelList(CVes_TableBaseLine* element) const
 {
@@ -232,7 +232,7 @@ double CVes_SetupTable::getEleSteelweight(CVes_TableBaseLine* element) const
     return weight;
 }
 
-// ---- Whole tables ---------------------------------------------------------------
+// Whole tables
 
 void CVes_SetupTable::append(const CVes_SetupTable* other)
 {

@@ -57,7 +57,7 @@ std::vector<SelectedBar> selectedBars(const CVes_TableBase& table)
     return result;
 }
 
-// ---- Readers ------------------------------------------------------------------
+// Readers
 
 // The value every row shares, or `notSame`. While `takes` says the common
 // value is still unset, the next row sets it. With `emptyEnds` an empty row
@@ -126,7 +126,7 @@ double sameVarValue(const CVes_TableBase& table, const QString& name, bool endVa
     return common;
 }
 
-// ---- Setters ------------------------------------------------------------------
+// Setters
 
 // What a setter does to an empty filler row it writes into.
 enum class EmptyRule { None, MarkOnly, CountAndRemark, Full };
@@ -247,7 +247,7 @@ bool canShrinkTexts(const CVes_BarCore& bar)
 
 } // namespace
 
-// ---- Readers ----------------------------------------------------------------------
+// Readers
 
 float CVes_TableBase::isSameDNOfSelLine()
 {
@@ -471,7 +471,7 @@ double CVes_TableBase::isSameVarvalueEOfSelLine(const QString& name)
     return sameVarValue(*this, name, true);
 }
 
-// ---- Setters ----------------------------------------------------------------------
+// Setters
 
 void CVes_TableBase::setSelLineDN(float d)
 {

@@ -26,7 +26,7 @@ QString CVes_TableBase::customAnchorageName(int grade)
     }
 }
 
-// ---- Variables by name ------------------------------------------------------------
+// Variables by name
 
 CVes_Variable* CVes_TableBase::getExVar(const QString& name) const
 {
@@ -74,7 +74,7 @@ void CVes_TableBase::appendExVar(std::unique_ptr<CVes_Variable> variable)
         m_exVars.push_back(std::move(variable));
 }
 
-// ---- Anchorage and lap lengths -----------------------------------------------------
+// Anchorage and lap lengths
 
 // The user's anchorage multiple of a grade; a missing one counts as 0, like
 // the design dialog shows it, never as a negative length.
@@ -139,7 +139,7 @@ int CVes_TableBase::getConnectLen(int kind, int grade, int diameter, int barType
     return 0;
 }
 
-// ---- Default cover -------------------------------------------------------------------
+// Default cover
 
 void CVes_TableBase::initTableCover()
 {

@@ -28,7 +28,7 @@ CVes_TableBase::~CVes_TableBase()
     deleteAllLines();
 }
 
-// ---- Flags ----------------------------------------------------------------------
+// Flags
 
 void CVes_TableBase::setModified(int modified)
 {
@@ -47,7 +47,7 @@ void CVes_TableBase::markEdited()
     noteChange();
 }
 
-// ---- Files ----------------------------------------------------------------------
+// Files
 
 void CVes_TableBase::Serialize(platform::Archive& ar)
 {
@@ -199,7 +199,7 @@ int CVes_TableBase::loadTableCoverfromFile(const QString& path)
     return m_cover.loadFromFile(path) ? 1 : 0;
 }
 
-// ---- Pages ----------------------------------------------------------------------
+// Pages
 
 int CVes_TableBase::rowsOf(const CVes_TableBaseLine& row)
 {
@@ -376,7 +376,7 @@ int CVes_TableBase::getCurLineNum() const
     return sum;
 }
 
-// ---- Selection ------------------------------------------------------------------
+// Selection
 
 int CVes_TableBase::getSelectRow() const
 {
@@ -568,7 +568,7 @@ int CVes_TableBase::canCopy()
     return getSelectRow() != -1 ? 1 : 0;
 }
 
-// ---- Rows -----------------------------------------------------------------------
+// Rows
 
 void CVes_TableBase::appendLine(CVes_TableBaseLine* row)
 {

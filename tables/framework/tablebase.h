@@ -71,7 +71,7 @@ public:
     CVes_TableBase& operator=(const CVes_TableBase&) = delete;
     ~CVes_TableBase() override;
 
-    // ---- Virtual operations ------------------------------------------------
+    // Virtual operations
 
     // Reads or writes the table's part of the sheet file (the template part).
     // A read clears the changed flag; a write leaves every flag as it was
@@ -231,7 +231,7 @@ public:
     }
     virtual int isFindLine(CVes_TableBaseLine*, const QString&, unsigned int) { return 0; }
 
-    // ---- Flags and accessors -----------------------------------------------
+    // Flags and accessors
 
     double getScale() const { return m_zoom; }
     void setScale(double zoom) { m_zoom = zoom; }
@@ -265,7 +265,7 @@ public:
     CVes_Form* getForm() const { return m_form.get(); }
     CVes_SteelYuanCaiDataLib& getYuanCaiLib() { return m_yuanCai; }
 
-    // ---- Selection and moves -----------------------------------------------
+    // Selection and moves
 
     int getSelectRow() const;
     int getSelectRowEnd() const;
@@ -285,7 +285,7 @@ public:
     void SelectNextCol();
     void SelectPrevCol();
 
-    // ---- Rows ----------------------------------------------------------------
+    // Rows
 
     // Appends a row that the table then owns.
     void appendLine(CVes_TableBaseLine* row);
@@ -360,7 +360,7 @@ public:
     // 0 ascending by lessthan (stable), 1 the same reversed; else nothing.
     void SortList(int order);
 
-    // ---- Geometry of the page as last drawn ----------------------------------
+    // Geometry of the page as last drawn
 
     platform::Rect getRect(int row, int column) const;
     // The box the cell is drawn in, its merge included.
@@ -391,7 +391,7 @@ public:
     void getScollPosWhenPtOnCenter(QPoint point, const platform::Rect& client, double curZoom,
                                    double newZoom, double& posX, double& posY) const;
 
-    // ---- Design variables ----------------------------------------------------
+    // Design variables
 
     void setExVarVal(const QString& name, double value);
     void setExVarVal(const QString& name, const QString& text);
@@ -414,7 +414,7 @@ public:
     // 1 lap (getLle), 2 Envora's joint length; 0 for other kinds.
     int getConnectLen(int kind, int grade, int diameter, int barType) const;
 
-    // ---- Batch edits of the selected bar rows (batchedit.cpp) ---------------
+    // Batch edits of the selected bar rows (batchedit.cpp)
     // The rows are the selected bar rows of the current page. A reader answers
     // the value they share, or its not-same value (-1; 0 for the grade, -1.0
     // for the diameter, (-1, -1) for the shape, "NOTSAME" for a variable text,
@@ -510,7 +510,7 @@ public:
     void setAllLineSteelTextHigh(int height);
     void setSelLineHighNum(int rows);
 
-    // ---- State (the page drawing and the view keep theirs here) --------------
+    // State (the page drawing and the view keep theirs here)
 
     platform::Rect m_viewRect;      // the client area of the last drawing
     platform::Rect m_paperRect;     // the paper on the screen at the last drawing

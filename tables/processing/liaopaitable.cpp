@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <functional>
 
-// ---- CVes_LiaoPaiTableLine ---------------------------------------------------------
+// CVes_LiaoPaiTableLine
 
 CVes_LiaoPaiTableLine::CVes_LiaoPaiTableLine(const QStringList& texts, CVes_ProcessSteel* bar)
 {
@@ -82,7 +82,7 @@ bool CVes_LiaoPaiTableLine::lessthan(const CVes_LiaoPaiTableLine* const& other) 
     return std::less<const CVes_LiaoPaiTableLine*>()(this, other);
 }
 
-// ---- CVes_LiaoPaiTable --------------------------------------------------------------
+// CVes_LiaoPaiTable
 
 namespace {
 

@@ -70,7 +70,7 @@ std::unique_ptr<CVes_TableBase> CVes_ProcessListTable::createEmpty() const
     return std::make_unique<CVes_ProcessListTable>();
 }
 
-// ---- Rows ----------------------------------------------------------------------
+// Rows
 
 void CVes_ProcessListTable::Add(const CVes_ProcessSteel* bar)
 {
@@ -133,7 +133,7 @@ void CVes_ProcessListTable::setFilterBit(int bit, int on)
         m_filter ^= bit;
 }
 
-// ---- Pages ---------------------------------------------------------------------
+// Pages
 
 int CVes_ProcessListTable::forEachRowPiece(
     const std::function<bool(CVes_TableBaseLine*, int, int, int)>& visit) const

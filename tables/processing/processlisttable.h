@@ -63,7 +63,7 @@ public:
     void sortNo() override { m_sortOrder = kSortNone; }
     unsigned int getSortOrder() override { return unsigned(m_sortOrder); }
 
-    // ---- Rows --------------------------------------------------------------
+    // Rows
 
     // Appends a bar row holding a copy of the bar (its empty flag cleared, a
     // first tag when it has none), numbered one more than the rows before
@@ -80,7 +80,7 @@ public:
     // each with an empty remark.
     void join(const CVes_ProcessListTable* other);
 
-    // ---- Filter bits -----------------------------------------------------------
+    // Filter bits
     int isStateGu() const { return (m_filter & kStirrups) ? 1 : 0; }
     int isStateGuai() const { return (m_filter & kBent) ? 1 : 0; }
     int isStateZhi() const { return (m_filter & kStraight) ? 1 : 0; }
@@ -89,7 +89,7 @@ public:
     void setStateGuai(int on) { setFilterBit(kBent, on); }
     void setStateZhi(int on) { setFilterBit(kStraight, on); }
 
-    // ---- Pages -------------------------------------------------------------------
+    // Pages
 
     // The rows with at least one row unit on pages `first` to `last` (one
     // page when `last` is below 1), each with its first tag index set to
@@ -106,7 +106,7 @@ public:
     // position on the page.
     int HitTest(QPoint point, int& row, int& column) override;
 
-    // ---- Drawing and export ------------------------------------------------------
+    // Drawing and export
 
     // The framework's page, then the rows of the current page (fillTable).
     void Draw(platform::Dc* dc, const platform::Rect& rect) override;

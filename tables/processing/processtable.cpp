@@ -49,7 +49,7 @@ CVes_ProcessTable::CVes_ProcessTable(Bare) : SnapshotSheet(true)
 
 CVes_ProcessTable::~CVes_ProcessTable() = default;
 
-// ---- File ------------------------------------------------------------------------
+// File
 
 void CVes_ProcessTable::Serialize(platform::Archive& ar)
 {
@@ -108,7 +108,7 @@ void CVes_ProcessTable::takeOver(CVes_TableBase& loaded)
     m_filter = other.m_filter;
 }
 
-// ---- Content ---------------------------------------------------------------------
+// Content
 
 void CVes_ProcessTable::Add(const CVes_ProcessSteel* bar)
 {
@@ -180,7 +180,7 @@ void CVes_ProcessTable::getDefualtValueFromPrvLine(CVes_ProcessTableEditLine* li
     bar->number = nextNumberString(above->getProcessSteel()->number);
 }
 
-// ---- Undo ------------------------------------------------------------------------
+// Undo
 
 void CVes_ProcessTable::copy(const CVes_ProcessTable* other)
 {

@@ -53,7 +53,7 @@ public:
     CVes_ProcessTable();
     ~CVes_ProcessTable() override;
 
-    // ---- File --------------------------------------------------------------
+    // File
 
     // Writes the sheet (version 4) or reads versions 1 to 4; fields an older
     // version lacks keep the values of a new sheet. Storing changes nothing.
@@ -66,7 +66,7 @@ public:
 
     unsigned int getTableType() override { return kTableType; }
 
-    // ---- Content -----------------------------------------------------------
+    // Content
 
     // Appends a bar row with a copy of the bar (none for null); no undo step.
     void Add(const CVes_ProcessSteel* bar) override;
@@ -89,7 +89,7 @@ public:
     int getLiaoPaiDirect() const { return m_liaoPaiDirect; }
     void setLiaoPaiDirect(unsigned int layout) { m_liaoPaiDirect = int(layout); }
 
-    // ---- Rows (processtable_rows.cpp) ----------------------------------------
+    // Rows (processtable_rows.cpp)
     // Inserts go before the first selected row of the current page; each
     // answers the new row, or null (and changes nothing) when no row is
     // selected; each records an undo step.
@@ -119,7 +119,7 @@ public:
     void addPage() override;
     void AddNullLineToEnd() override;
 
-    // ---- Undo by whole-sheet snapshots ----------------------------------------
+    // Undo by whole-sheet snapshots
     // A new step makes the undone steps unreachable, so the redo list is
     // emptied.
 
@@ -128,7 +128,7 @@ public:
     void copy(const CVes_ProcessTable* other);
     using CVes_TableBase::copy;
 
-    // ---- Cell edits (processtable_edit.cpp) -------------------------------------
+    // Cell edits (processtable_edit.cpp)
 
     // The text an editor of (row, column) opens with: a heading row's text in
     // any column; a bar's number, grade and diameter ("C20"), stored cut
@@ -146,7 +146,7 @@ public:
     // changed (no row, or an empty grade entry).
     int commitCell(int row, int column, const QString& text, const QString& variable = {});
 
-    // ---- Derived sheets, drawing, export and check --------------------------------
+    // Derived sheets, drawing, export and check
 
     // Builds the summary sheet into `target` (emptied first) or into a new
     // sheet that the caller then owns, and answers it.

@@ -20,7 +20,7 @@ EditLine* emptyRow()
 
 } // namespace
 
-// ---- Inserting -------------------------------------------------------------------
+// Inserting
 
 namespace {
 
@@ -117,7 +117,7 @@ CVes_ProcessTableEditLine* CVes_ProcessTable::InsertEleRow(const QString& text)
     return stepped(*this, insertHeading(EditLine::kEleRow, text));
 }
 
-// ---- The row clipboard -------------------------------------------------------------
+// The row clipboard
 
 int CVes_ProcessTable::canTakeClipboard() const
 {
@@ -171,7 +171,7 @@ void CVes_ProcessTable::InsertClip()
     markEdited();
 }
 
-// ---- Moving and pages ----------------------------------------------------------------
+// Moving and pages
 
 void CVes_ProcessTable::UpRow()
 {

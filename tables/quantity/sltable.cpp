@@ -78,7 +78,7 @@ CVes_SLTable::CVes_SLTable(Bare) : SnapshotSheet(true)
 
 CVes_SLTable::~CVes_SLTable() = default;
 
-// ---- File ---------------------------------------------------------------------------
+// File
 
 void CVes_SLTable::Serialize(platform::Archive& ar)
 {
@@ -199,7 +199,7 @@ void CVes_SLTable::takeOver(CVes_TableBase& loaded)
     m_legacy = other.m_legacy;
 }
 
-// ---- Undo -----------------------------------------------------------------------------
+// Undo
 
 void CVes_SLTable::afterRestore()
 {
@@ -221,7 +221,7 @@ void CVes_SLTable::takeUndoState(const CVes_SLTable& other)
     m_rules = other.m_rules;
 }
 
-// ---- The table model's operations ------------------------------------------------------
+// The table model's operations
 
 int CVes_SLTable::isEditCurCol()
 {

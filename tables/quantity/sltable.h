@@ -64,7 +64,7 @@ public:
     CVes_SLTable();
     ~CVes_SLTable() override;
 
-    // ---- File ------------------------------------------------------------------
+    // File
 
     // Writes or reads the whole sheet: the table part, then version 9, the
     // rows without the empty rows at the end, the rules and the drawing
@@ -81,7 +81,7 @@ public:
     void transRule();
     const LegacySettings& legacySettings() const { return m_legacy; }
 
-    // ---- Undo ------------------------------------------------------------------
+    // Undo
     // A new step keeps the redo list; taking a snapshot back keeps the
     // selection.
 
@@ -90,12 +90,12 @@ public:
     void copy(const CVes_SLTable* from);
     using CVes_TableBase::copy;
 
-    // ---- The table model's operations ------------------------------------------
+    // The table model's operations
 
     unsigned int getTableType() override { return kTableType; }
     int isEditCurCol() override;
 
-    // ---- Drawing (sltable_draw.cpp) ----------------------------------------------
+    // Drawing (sltable_draw.cpp)
 
     // The page frame, then on a table page the rows laid into the form.
     void Draw(platform::Dc* dc, const platform::Rect& rect) override;
@@ -119,7 +119,7 @@ public:
     // `wholeVaryingTotal` is set (as the workbook has it).
     BarTexts barTexts(CVes_BarCore& bar, int pieces, bool wholeVaryingTotal) const;
 
-    // ---- Rows (sltable_rows.cpp) -------------------------------------------------
+    // Rows (sltable_rows.cpp)
 
     // A bar row at the end with a copy of the bar (an empty one for null);
     // marks the sheet, no undo step. Answers the row, which the sheet owns.
@@ -158,7 +158,7 @@ public:
     // selected row, else at the end.
     void import(const QList<CVes_SLTableLine*>& lines);
 
-    // ---- Numbering and check (sltable_check.cpp) ---------------------------------
+    // Numbering and check (sltable_check.cpp)
 
     // Empties every bar's number.
     void clearNum();
@@ -174,7 +174,7 @@ public:
     // Where the report goes: the data folder, else the temporary folder.
     static QString checkReportName();
 
-    // ---- The sorted sheet (sltable_sort.cpp) ------------------------------------------
+    // The sorted sheet (sltable_sort.cpp)
 
     // Fills `target` (emptied first), or a new sorted sheet that the caller
     // then owns, with the sheet's rules, page settings, units and title
@@ -182,7 +182,7 @@ public:
     // naming element type, element and pieces; then sorts and merges it.
     CVes_SortBarSheet* SortSteel(CVes_SortBarSheet* target);
 
-    // ---- Amounts (sltable_import.cpp) --------------------------------------------
+    // Amounts (sltable_import.cpp)
 
     // One bar in an element of `pieces` pieces: its total length in metres
     // (through the shape column's unit), its bar count and the factor its
@@ -191,7 +191,7 @@ public:
     void singleSteelAmount(CVes_BarCore* bar, int pieces, double& length, int& count,
                            int& jointFactor);
 
-    // ---- Imports (sltable_import.cpp) ----------------------------------------------
+    // Imports (sltable_import.cpp)
 
     // Reads each bar list and puts its rows at the front of the sheet. A file
     // that does not open (or is newer) is skipped; one whose shape unit
@@ -216,13 +216,13 @@ public:
     // The unit of the shape column.
     int shapeUnit() const;
 
-    // ---- Settings ------------------------------------------------------------------
+    // Settings
 
     // The summary settings dialog on the sheet's rules; after OK the sheet is
     // marked changed (sltable_dialogs.cpp).
     void setSumray();
 
-    // ---- Summaries (sltable_summary.cpp) ------------------------------------------
+    // Summaries (sltable_summary.cpp)
 
     // The quantity summary (钢筋用量汇总表): lengths and weights by grade,
     // diameter and coating, per element type and for the whole sheet, with
@@ -234,7 +234,7 @@ public:
     // element type and for the whole sheet, into `target` or a new sheet.
     CVes_SLSumaryJTtable* SummaryJT(CVes_SLSumaryJTtable* target);
 
-    // ---- Export (sltable_export.cpp) -------------------------------------------------
+    // Export (sltable_export.cpp)
 
     // Writes the workbook of the sheet and shows it; every failure is a
     // message.

@@ -18,7 +18,7 @@ Line* emptyBarRow()
 
 } // namespace
 
-// ---- Appending -------------------------------------------------------------------------
+// Appending
 
 CVes_SLTableLine* CVes_SLTable::Add(const CVes_BarCore* bar)
 {
@@ -45,7 +45,7 @@ void CVes_SLTable::append(const CVes_SLTable* other)
         appendCopiesOf(*other);
 }
 
-// ---- Inserting -------------------------------------------------------------------------
+// Inserting
 
 int CVes_SLTable::InsertRow(CVes_SLTableLine* row)
 {
@@ -116,7 +116,7 @@ void CVes_SLTable::getDefualtValueFromPrvLine(CVes_SLTableLine* line)
     line->m_steel.number = nextNumberString(prev->m_steel.number);
 }
 
-// ---- Clipboard -------------------------------------------------------------------------
+// Clipboard
 
 void CVes_SLTable::CopyRow()
 {
@@ -176,7 +176,7 @@ void CVes_SLTable::DownRow()
     moveSelectedLines(1);
 }
 
-// ---- Imported rows ------------------------------------------------------------------------
+// Imported rows
 
 void CVes_SLTable::import(const QList<CVes_SLTableLine*>& lines)
 {

@@ -95,7 +95,7 @@ CVes_SLSumaryTable* CVes_SLTable::SummarySTeel(CVes_SLSumaryTable* target)
         return target;
     target->initTableCover();
 
-    // ---- Gathering, in the unit of the total-length column ----
+    // Gathering, in the unit of the total-length column
     const double toLength = transUnit(shapeUnit, lengthUnit);
     const double toShape = transUnit(kMillimetre, shapeUnit);
     SumLengthItems whole;
@@ -122,7 +122,7 @@ CVes_SLSumaryTable* CVes_SLTable::SummarySTeel(CVes_SLSumaryTable* target)
     if (groups.empty())
         return target;
 
-    // ---- Rows ----
+    // Rows
     const CVes_SortRules& rules = m_rules;
     const bool english = m_language == 1;
     const double toMetre = transUnit(lengthUnit, kMetre);

@@ -79,7 +79,7 @@ struct SizeTotal {
 
 } // namespace
 
-// ---- Rows --------------------------------------------------------------------------------
+// Rows
 
 CVes_SortBarSheetLine::CVes_SortBarSheetLine(const CVes_BarCore& bar) : m_steel(bar) {}
 
@@ -111,7 +111,7 @@ bool CVes_SortBarSheetLine::operator<(const CVes_SortBarSheetLine& other) const
     return m_steel < other.m_steel;
 }
 
-// ---- The sheet ------------------------------------------------------------------------------
+// The sheet
 
 std::unique_ptr<CVes_TableBase> CVes_SortBarSheet::CreateObject()
 {
@@ -375,7 +375,7 @@ CVes_SortBarSheet::BarTexts CVes_SortBarSheet::barTexts(CVes_BarCore& bar) const
     return texts;
 }
 
-// ---- Drawing --------------------------------------------------------------------------------
+// Drawing
 
 void CVes_SortBarSheet::Draw(platform::Dc* dc, const platform::Rect& rect)
 {
@@ -463,7 +463,7 @@ void CVes_SortBarSheet::drawTextRow(CVes_Form& form, int k, const CVes_SortBarSh
     }
 }
 
-// ---- Workbook -------------------------------------------------------------------------------
+// Workbook
 
 int CVes_SortBarSheet::fillExcel(platform::xlsx::Worksheet& sheet)
 {

@@ -173,7 +173,7 @@ void Day::TearDown()
         qputenv("TMPDIR", m_oldTemp);
 }
 
-// ---- menus, toolbars, dialogs ------------------------------------------------------
+// menus, toolbars, dialogs
 
 QAction* Day::menuItem(const QStringList& path) const
 {
@@ -325,7 +325,7 @@ bool Day::chooseFromSheetMenu(int row, int column, const QString& item)
     return chooseFromMenu([view, at] { QTest::mouseClick(view->viewport(), Qt::RightButton, {}, at); }, item);
 }
 
-// ---- the project -------------------------------------------------------------------
+// the project
 
 QString Day::newProject(const char* name)
 {
@@ -410,7 +410,7 @@ void Day::startTheDay()
     ASSERT_FALSE(HasFailure()) << "the day could not be typed";
 }
 
-// ---- the bar list ------------------------------------------------------------------
+// the bar list
 
 CRODO_SetUpMainView* Day::container() const
 {

@@ -80,7 +80,7 @@ protected:
 
     CMainFrame* frame() const { return app->mainFrame(); }
 
-    // ---- menus, toolbars, dialogs ------------------------------------------------
+    // menus, toolbars, dialogs
 
     // The menu item of the main window's menu bar under `path` (menu texts
     // without their "&" keys), as the menu shows it when opened; null when
@@ -106,7 +106,7 @@ protected:
     // is clicked, then clicked with the right button.
     bool chooseFromSheetMenu(int row, int column, const QString& item);
 
-    // ---- the project -------------------------------------------------------------
+    // the project
 
     // 工程 → 新建工程 with one building of one storey; answers the project's folder.
     QString newProject(const char* name);
@@ -124,7 +124,7 @@ protected:
     // at 100 %, and the three elements typed in.
     void startTheDay();
 
-    // ---- the bar list ------------------------------------------------------------
+    // the bar list
 
     CRODO_SetUpMainView* container() const;
     CVes_TableViewBase* activeSheet() const;

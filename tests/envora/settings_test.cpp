@@ -32,7 +32,7 @@ void writeSettingsFile(const QByteArray& bytes)
     envora::reloadSettings();
 }
 
-// ---------------------------------------------------------------- habits
+// habits
 
 struct Habit {
     const char* name;
@@ -126,7 +126,7 @@ TEST_F(Habits, TitleColour)
     EXPECT_EQ(Info_UserCustomGetTitleBk(), 0x00FF00FFu);
 }
 
-// ---------------------------------------------------------------- the store
+// the store
 
 using SettingsStore = test::DefaultSettings;
 

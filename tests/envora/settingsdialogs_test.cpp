@@ -255,7 +255,7 @@ TEST_F(SettingsDialogRows, EntryRunsTheDialogModally)
     EXPECT_EQ(Info_GetSteelDimType(), 1);
 }
 
-// ---------------------------------------------------------------- raw stock
+// raw stock
 
 class RawStockEntry : public ::testing::Test {
 protected:

@@ -32,7 +32,7 @@ void expectSamePixels(const QImage& drawn, const QImage& expected)
     }
 }
 
-// ---- lines ----
+// lines
 
 struct LineCase {
     const char* name;
@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"QuarterPixelOffsetAtRatio2", kCellOutline, 0, PS_SOLID, 2, false, {0.25, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- texts ----
+// texts
 
 struct TextCase {
     const char* name;

@@ -15,7 +15,7 @@ RecordingDc::Device device(int dpi, int w = 800, int h = 600)
     return d;
 }
 
-// ---- mapping ----
+// mapping
 
 struct MappingCase {
     const char* name;
@@ -94,7 +94,7 @@ TEST(DcMapping, RectanglesAndLengths)
     EXPECT_EQ(dc.GetClipBox(), Rect(0, 0, 677, 508));
 }
 
-// ---- state ----
+// state
 
 TEST(DcState, SaveAndRestoreBringBackEverything)
 {
@@ -164,7 +164,7 @@ TEST(DcObjects, FaceNamesMapToInstalledFamilies)
     EXPECT_EQ(substituteFace(QStringLiteral("Unknown Face")), QStringLiteral("Unknown Face"));
 }
 
-// ---- recording ----
+// recording
 
 TEST(RecordingDc, RecordsStrokesWithThePenInForce)
 {

@@ -324,7 +324,7 @@ TEST_F(DocView, UpdateAllViewsSkipsTheSenderAndActivationReachesTheView)
     EXPECT_EQ(doc->views().size(), 1u);
 }
 
-// ---- command routing ----------------------------------------------------------
+// command routing
 
 class Target : public platform::CommandTarget {
 public:
@@ -400,7 +400,7 @@ TEST(CommandMap, ALaterEntryOverridesAnEarlierOneAndRangesPassTheNumber)
     EXPECT_EQ(log, (QStringList{QStringLiteral("1"), QStringLiteral("override")}));
 }
 
-// ---- recent-file lists -----------------------------------------------------------
+// recent-file lists
 
 TEST(RecentFileList, ReadsWritesAndDropsDuplicatesOfTheProfile)
 {
@@ -448,7 +448,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AbbreviateCase{"D:\\工程\\很长很长的文件夹名字\\表.pld", 12, "D:\\…\\表.pld"}));
 
 
-// ---- the chosen printer -----------------------------------------------------------
+// the chosen printer
 
 TEST(PrintSetup, APrinterThatIsNotInstalledIsNotForcedOnAJob)
 {

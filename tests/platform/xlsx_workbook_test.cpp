@@ -200,7 +200,7 @@ TEST_F(XlsxWorkbook, SaveReplacesAnOlderFileWhole)
     EXPECT_TRUE(member(path, QStringLiteral("xl/workbook.xml")).contains("配料单"));
 }
 
-// --- In-memory behaviour, no zip needed -------------------------------------
+// In-memory behaviour, no zip needed
 
 // Rows are as high as their lines need: 1.5 times the font's size a line
 // (10 points, and 16 for the title), never lower than the default 15.
@@ -313,7 +313,7 @@ TEST(XlsxWorksheet, PictureFileIsReadAtOnceAndRowGrowsToHoldIt)
     EXPECT_EQ(sheet.rowHeight(7), 0.0);
 }
 
-// --- Cell names --------------------------------------------------------------
+// Cell names
 
 TEST(XlsxWorksheet, PicturesOfOneKeyAreDrawnOnceForEverySheetOfTheWorkbook)
 {
@@ -396,7 +396,7 @@ TEST(XlsxCellName, ColumnNames)
     EXPECT_EQ(columnName(kMaxColumns + 1), QString());
 }
 
-// --- Showing -----------------------------------------------------------------
+// Showing
 
 // The document an export belongs to and where its workbook is proposed.
 struct ExportPlace {

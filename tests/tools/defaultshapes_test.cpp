@@ -224,7 +224,7 @@ TEST_P(DefaultShape, DrawsItsSidesHooksAndVariables)
         EXPECT_EQ(dc.segments().size(), plain.segments().size());
 }
 
-// ---- What a person reads off a drawing ----
+// What a person reads off a drawing
 
 // The distance from `p` to a side of the bar: to the segment of a straight
 // side, to the circle of an arc.
@@ -475,7 +475,7 @@ TEST(DefaultLibrary, TheCacheOfUsedRecordsFindsDefaultShapesAndStartStyles)
     EXPECT_EQ(start->m_arrText[0]->m_text, QStringLiteral("梁截面"));
 }
 
-// ---------------------------------------------------------------- lists
+// lists
 
 struct CategoryFile {
     QStringList names;

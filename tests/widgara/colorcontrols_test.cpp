@@ -154,7 +154,7 @@ TEST(ColourButtons, ShowTheirColourAndGreyItOutWhenDisabled)
     EXPECT_EQ(static_cast<CXTPControlPopupColor*>(popup.Clone().get())->GetColor(), RGB(1, 2, 3));
 }
 
-// ---- menu lists -------------------------------------------------------------------
+// menu lists
 
 class MenuLists : public ::testing::Test {
 protected:

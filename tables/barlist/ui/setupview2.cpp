@@ -38,7 +38,7 @@ double CVes_SetupView2::getsellineWeight()
     return table ? table->getSelLineWeight() : 0.0;
 }
 
-// ---- Closing steps ---------------------------------------------------------------------
+// Closing steps
 
 void CVes_SetupView2::finish(unsigned steps)
 {
@@ -69,7 +69,7 @@ void CVes_SetupView2::runTableEdit(const std::function<void()>& edit)
         finish(kRepaint);
 }
 
-// ---- Opening editors ---------------------------------------------------------------------
+// Opening editors
 
 void CVes_SetupView2::commitOpenEditors()
 {
@@ -211,7 +211,7 @@ void CVes_SetupView2::EditoutSideVar(int row, int index, QPoint point, QWidget*)
     CVes_TableViewBase::EditoutSideVar(row, index, point, nullptr);
 }
 
-// ---- The end of an edit --------------------------------------------------------------------
+// The end of an edit
 
 void CVes_SetupView2::inPlaceEditEnded(const InPlaceEditNotify& notify)
 {

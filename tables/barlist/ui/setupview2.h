@@ -46,7 +46,7 @@ public:
     // The bar list shown, or null.
     CVes_SetupTable* setupTable() const;
 
-    // ---- The table view's operations -----------------------------------------------
+    // The table view's operations
 
     int getViewType() override { return kBarListView; }
     // The weight of the selected lines, as the page last laid out counted it.
@@ -78,7 +78,7 @@ public:
     // That dimension on the line of `row`; null when it holds none.
     CVes_Variable* editedVariableAt(int row) const;
 
-    // ---- Mouse and choosers --------------------------------------------------------
+    // Mouse and choosers
 
     // The table view's selection, then the frame is told.
     void OnLButtonDown(unsigned flags, QPoint point) override;
@@ -92,7 +92,7 @@ public:
     // The start-style chooser for the bar of the selected row.
     void changeStart(int row, int column);
 
-    // ---- Commands ----------------------------------------------------------------------
+    // Commands
 
     // Inserts a line of that kind before the selected row (a bar line takes
     // from the bar line before it what the user's copy set keeps); null for
@@ -149,7 +149,7 @@ public:
     void MergeRemark();
     void unMergeRemark();
 
-    // ---- Keys ------------------------------------------------------------------------------
+    // Keys
 
     // Tab, Enter, Space and the function keys of the bar list, a printable
     // character typed (OnChar), then the table view's keys for all but Tab.

@@ -32,7 +32,7 @@ bool confirmed(const QString& question)
 
 } // namespace
 
-// ---- Inserting lines -------------------------------------------------------------------
+// Inserting lines
 
 CVes_SetupTableLine* CVes_SetupView2::InsertLine(int kind)
 {
@@ -99,7 +99,7 @@ void CVes_SetupView2::insertClipBoard()
         finish(kAllSteps);
 }
 
-// ---- Numbering and totals ----------------------------------------------------------------
+// Numbering and totals
 
 void CVes_SetupView2::numberSteel(int share, int all, int continuous)
 {
@@ -155,7 +155,7 @@ void CVes_SetupView2::OnAmount(CVes_totalSteelType& options)
         runTableEdit([table, &options] { table->Amount(options); });
 }
 
-// ---- Shape-dimension stepping -----------------------------------------------------------
+// Shape-dimension stepping
 
 void CVes_SetupView2::EnterEditShapeVar()
 {
@@ -188,7 +188,7 @@ void CVes_SetupView2::TabEditShapeVar()
     repaintView();
 }
 
-// ---- Import and check ----------------------------------------------------------------------
+// Import and check
 
 QString CVes_SetupView2::askImportPath()
 {
@@ -229,7 +229,7 @@ void CVes_SetupView2::checkTable()
         table->checkTable();
 }
 
-// ---- Element units, sketches and connections ---------------------------------------------
+// Element units, sketches and connections
 
 void CVes_SetupView2::EditUnitLine(CVes_SetupTableLine* line)
 {
@@ -265,7 +265,7 @@ void CVes_SetupView2::EditMidConnect()
     runListCommand(&CVes_SetupTable::batchEditMidConnect);
 }
 
-// ---- Calculators and remarks ----------------------------------------------------------------
+// Calculators and remarks
 
 void CVes_SetupView2::runListCommand(void (CVes_SetupTable::*command)())
 {

@@ -51,7 +51,7 @@ bool inMultiValueColumns(int column)
 
 } // namespace
 
-// ---- Mouse -----------------------------------------------------------------------------
+// Mouse
 
 void CVes_SetupView2::OnLButtonDown(unsigned flags, QPoint point)
 {
@@ -95,7 +95,7 @@ void CVes_SetupView2::openLineAt(int row, int column)
     }
 }
 
-// ---- Choosers ----------------------------------------------------------------------------
+// Choosers
 
 int CVes_SetupView2::chooseShape(CSteelRecordId* key)
 {
@@ -171,7 +171,7 @@ void CVes_SetupView2::chooseStartFor(CVes_SetupTableLine* line)
     finish(kUndoStep | kRepaint | kNotify | kModified);
 }
 
-// ---- Keys --------------------------------------------------------------------------------
+// Keys
 
 void CVes_SetupView2::OnKeyDown(QKeyEvent* event)
 {

@@ -33,7 +33,7 @@ bool onlyOpens(int key)
 
 } // namespace
 
-// --- The edit field ------------------------------------------------------------
+// The edit field
 
 CVes_EditRecordEdit::CVes_EditRecordEdit(CVes_EditRecordDlg* dialog)
     : QLineEdit(dialog), m_dialog(dialog)
@@ -80,7 +80,7 @@ bool CVes_EditRecordEdit::event(QEvent* event)
     return QLineEdit::event(event);
 }
 
-// --- The dialog ------------------------------------------------------------------
+// The dialog
 
 CVes_EditRecordDlg::CVes_EditRecordDlg(EditRecordOwner* owner)
     : QDialog(owner ? owner->ownerWidget() : nullptr), m_owner(owner)

@@ -37,7 +37,7 @@ bool isAltChar(const QKeyEvent* key)
 
 } // namespace
 
-// --- The edit field --------------------------------------------------------------
+// The edit field
 
 CVes_InPlaceListEdit::CVes_InPlaceListEdit(CVes_InPlaceList* list)
     : QLineEdit(list), m_list(list)
@@ -101,7 +101,7 @@ void CVes_InPlaceListEdit::focusOutEvent(QFocusEvent* event)
     m_list->fieldLostFocus(event->reason());
 }
 
-// --- The list --------------------------------------------------------------------
+// The list
 
 CVes_InPlaceList::CVes_InPlaceList(QWidget* parent, const platform::Rect& rect, unsigned style,
                                    unsigned id, int row, int column, const QStringList& items,

@@ -104,7 +104,7 @@ void CVes_TableViewBase::setTable(CVes_TableBase* table)
     repaintView();
 }
 
-// ---- Editors ---------------------------------------------------------------------
+// Editors
 
 int CVes_TableViewBase::isHaveEditWnd() const
 {
@@ -211,7 +211,7 @@ void CVes_TableViewBase::closeSearchDlg()
     m_findDlg = nullptr;
 }
 
-// ---- Drawing ---------------------------------------------------------------------
+// Drawing
 
 void CVes_TableViewBase::paintEvent(QPaintEvent*)
 {
@@ -269,7 +269,7 @@ void CVes_TableViewBase::scrollContentsBy(int, int)
     // The offsets move the page when it is drawn; nothing is scrolled here.
 }
 
-// ---- Zoom --------------------------------------------------------------------------
+// Zoom
 
 void CVes_TableViewBase::OnZoomIn()
 {
@@ -313,7 +313,7 @@ void CVes_TableViewBase::ZoomScale(double zoom)
     repaintView();
 }
 
-// ---- Pages -------------------------------------------------------------------------
+// Pages
 
 void CVes_TableViewBase::rowsReplaced()
 {
@@ -454,7 +454,7 @@ void CVes_TableViewBase::OnSelectAllLineOfPage()
     repaintView();
 }
 
-// ---- Row commands ------------------------------------------------------------------
+// Row commands
 
 void CVes_TableViewBase::OnInsertRow(int flag)
 {
@@ -630,7 +630,7 @@ bool CVes_TableViewBase::handleMessage(unsigned message, quintptr wParam, qintpt
     }
 }
 
-// ---- Scrolling ---------------------------------------------------------------------
+// Scrolling
 
 void CVes_TableViewBase::setScrollOffsets(float x, float y)
 {
@@ -751,7 +751,7 @@ void CVes_TableViewBase::setCurRowVisible()
     repaintView();
 }
 
-// ---- Units -------------------------------------------------------------------------
+// Units
 
 std::unique_ptr<CVes_TableViewBase::ClientDc> CVes_TableViewBase::clientDc() const
 {

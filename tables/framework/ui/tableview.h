@@ -137,7 +137,7 @@ public:
     // The derived view sets the table shown (not owned) and may change it.
     void setTable(CVes_TableBase* table);
 
-    // ---- Own virtual operations, with their empty defaults -------------------
+    // Own virtual operations, with their empty defaults
     virtual double getsellineWeight() { return 0.0; }
     virtual void autoSave() {}
     // Shows the current page in the main window's page box; views that have
@@ -161,7 +161,7 @@ public:
     virtual void OnSelectNext();
     virtual void OnSelectPrev();
 
-    // ---- Mouse, wheel and keyboard (tableview_input.cpp) -------------------
+    // Mouse, wheel and keyboard (tableview_input.cpp)
     // Points are in pixels of the client area; flags are the MK_ values.
     virtual void OnLButtonDown(unsigned flags, QPoint point);
     virtual void OnLButtonUp(unsigned flags, QPoint point);
@@ -209,12 +209,12 @@ public:
     CVes_Variable* getMarkedVar() const { return m_markedVar; }
     void setMarkedVar(CVes_Variable* variable) { m_markedVar = variable; }
 
-    // ---- Drawing ---------------------------------------------------------------
+    // Drawing
     // Draws the current page into `dc` (the window's context, or a printer's)
     // through an off-screen image of the client area.
     virtual void OnDraw(platform::Dc* dc);
 
-    // ---- Commands of the frame -------------------------------------------------
+    // Commands of the frame
     // Runs a command by its number; false for a number the view does not know.
     bool handleMessage(unsigned message, quintptr wParam = 0, qintptr lParam = 0);
 
@@ -265,7 +265,7 @@ public:
     // Marks the document changed or unchanged (through modifyRequested).
     void setModify(bool modified);
 
-    // ---- Scrolling ---------------------------------------------------------------
+    // Scrolling
     void OnHScroll(int code, int thumbPosition = 0);
     void OnVScroll(int code, int thumbPosition = 0);
     // Scrolls so that the table's current row lies in the client area.
@@ -275,14 +275,14 @@ public:
     // Sets both offsets (0 to 100) and the scroll bars' positions.
     void setScrollOffsets(float x, float y);
 
-    // ---- Logical units (0.1 mm) ↔ device pixels of the client area -----------
+    // Logical units (0.1 mm) ↔ device pixels of the client area
     QPoint LPtoDP(QPoint point) const;
     QPoint DPtoLP(QPoint point) const;
     platform::Rect LPtoDP(const platform::Rect& rect) const;
     platform::Rect DPtoLP(const platform::Rect& rect) const;
     int LPtoDP(int length) const;
 
-    // ---- Editors over the view ---------------------------------------------------
+    // Editors over the view
     int isHaveEditWnd() const;
     CVes_Variable* getCurEditVar() const { return m_curEditVar; }
     void setCurEditVar(CVes_Variable* variable) { m_curEditVar = variable; }
@@ -294,7 +294,7 @@ public:
     int isButtonDown() const { return m_buttonDown; }
     int isPointerInPage() const { return m_pointerInPage; }
 
-    // ---- Printing --------------------------------------------------------------
+    // Printing
     // The pages that can be printed: 0 (the cover) or 1 to the page count,
     // which is recounted.
     int firstPrintPage() const;
@@ -404,7 +404,7 @@ protected:
     // Repaints the client area.
     virtual void repaintView();
 
-    // ---- State -------------------------------------------------------------------
+    // State
     CVes_TableBase* m_table = nullptr;
     float m_scrollX = 0.0f; // per cent, 0 to 100
     float m_scrollY = 0.0f;

@@ -72,7 +72,7 @@ bool isKeypad(const QKeyEvent* event, int key)
 
 } // namespace
 
-// ---- Qt's events -------------------------------------------------------------------
+// Qt's events
 
 void CVes_TableViewBase::mousePressEvent(QMouseEvent* event)
 {
@@ -135,7 +135,7 @@ void CVes_TableViewBase::keyReleaseEvent(QKeyEvent* event)
     OnKeyUp(event);
 }
 
-// ---- Mouse -------------------------------------------------------------------------
+// Mouse
 
 platform::Rect CVes_TableViewBase::logicalClient() const
 {
@@ -354,7 +354,7 @@ void CVes_TableViewBase::zoomAbout(QPoint logical, double zoom)
     setScrollOffsets(clampOffset(x), clampOffset(y));
 }
 
-// ---- Wheel -------------------------------------------------------------------------
+// Wheel
 
 bool CVes_TableViewBase::OnMouseWheel(unsigned flags, int delta, QPoint point)
 {
@@ -417,7 +417,7 @@ bool CVes_TableViewBase::wheelZoom(int delta, QPoint point)
     return true;
 }
 
-// ---- Keyboard ----------------------------------------------------------------------
+// Keyboard
 
 void CVes_TableViewBase::PreTranslateMessage(QKeyEvent* event)
 {
@@ -550,7 +550,7 @@ void CVes_TableViewBase::openCalculator()
     }
 }
 
-// ---- Text size ---------------------------------------------------------------------
+// Text size
 
 void CVes_TableViewBase::scaleCoverText(double factor)
 {
@@ -578,7 +578,7 @@ void CVes_TableViewBase::doTextsmall()
         m_table->setSelLineTextSmall();
 }
 
-// ---- Find and replace --------------------------------------------------------------
+// Find and replace
 
 void CVes_TableViewBase::SearchAndReplace(int replace)
 {

@@ -42,7 +42,7 @@ CVes_ProcessTable* CVes_ProcessTableEditView::processTable() const
     return dynamic_cast<CVes_ProcessTable*>(m_table);
 }
 
-// ---- Editors ---------------------------------------------------------------------
+// Editors
 
 QFont CVes_ProcessTableEditView::editFont(int textHeight) const
 {
@@ -182,7 +182,7 @@ void CVes_ProcessTableEditView::EditCurCell(unsigned ch)
                 LPtoDP(table->cellTextHeight(row, column)), inplace::kEnter, false);
 }
 
-// ---- Commit ----------------------------------------------------------------------
+// Commit
 
 void CVes_ProcessTableEditView::inPlaceEditEnded(const InPlaceEditNotify& notify)
 {
@@ -230,7 +230,7 @@ void CVes_ProcessTableEditView::commitTail()
     setModify(true);
 }
 
-// ---- Keys and mouse --------------------------------------------------------------
+// Keys and mouse
 
 void CVes_ProcessTableEditView::OnKeyDown(QKeyEvent* event)
 {
@@ -313,7 +313,7 @@ int CVes_ProcessTableEditView::runShapeChooser(bool large, CSteelRecordId* id)
     return large ? quickSelectSteel(id) : quickSelectSteelNew(id);
 }
 
-// ---- Check and imports -----------------------------------------------------------
+// Check and imports
 
 void CVes_ProcessTableEditView::checkTable()
 {

@@ -89,7 +89,7 @@ void CVes_SLTableView::changed()
     notifyFrame();
 }
 
-// ---- Opening editors -------------------------------------------------------------
+// Opening editors
 
 std::optional<QString> CVes_SLTableView::cellText(int row, int column, QPoint point, bool typing)
 {
@@ -209,7 +209,7 @@ void CVes_SLTableView::EditoutSideVar(int row, int index, QPoint, QWidget*)
         m_inPlaceEdit->selectAll();
 }
 
-// ---- The end of an edit --------------------------------------------------------------
+// The end of an edit
 
 void CVes_SLTableView::inPlaceEditEnded(const InPlaceEditNotify& notify)
 {
@@ -386,7 +386,7 @@ bool CVes_SLTableView::enterVariable(CVes_SLTableLine& line, const QString& text
     return true;
 }
 
-// ---- Shapes ----------------------------------------------------------------------------
+// Shapes
 
 int CVes_SLTableView::chooseShape(CSteelRecordId* key)
 {
@@ -418,7 +418,7 @@ void CVes_SLTableView::changeSteel(int row, int)
         setShape(key);
 }
 
-// ---- Input -------------------------------------------------------------------------------
+// Input
 
 void CVes_SLTableView::OnLButtonDblClk(unsigned flags, QPoint point)
 {
@@ -451,7 +451,7 @@ void CVes_SLTableView::OnChar(int ch)
         EditCurCell(QChar(ch));
 }
 
-// ---- Check and imports -------------------------------------------------------------
+// Check and imports
 
 void CVes_SLTableView::checkTable()
 {

@@ -264,7 +264,7 @@ QPushButton* CVes_SumSettingDlg::button(int id) const
     return qobject_cast<QPushButton*>(control(id));
 }
 
-// ---- Values ----------------------------------------------------------------------------
+// Values
 
 void CVes_SumSettingDlg::setRules(const CVes_SortRules& rules)
 {
@@ -424,7 +424,7 @@ void CVes_SumSettingDlg::applyLossBoxes()
     edit(kLossWire)->setEnabled(check(kCalcLossWire)->isChecked());
 }
 
-// ---- Buttons ---------------------------------------------------------------------------
+// Buttons
 
 void CVes_SumSettingDlg::OnSaveDefaults()
 {

@@ -40,7 +40,7 @@ void press(QDialog& dialog, const QString& text)
     ADD_FAILURE() << "no button " << text.toStdString();
 }
 
-// ---- Sort settings ----------------------------------------------------------------------------
+// Sort settings
 
 struct RangeCase {
     int mode;
@@ -129,7 +129,7 @@ TEST(SortDialog, CancelKeepsTheMembers)
     EXPECT_EQ(dlg.m_bGrade1, 1);
 }
 
-// ---- Delivery note ------------------------------------------------------------------------------
+// Delivery note
 
 TEST(DeliveryNoteDialog, ShowsAndTakesTheEightTexts)
 {
@@ -165,7 +165,7 @@ TEST(DeliveryNoteDialog, CancelKeepsTheTexts)
     EXPECT_EQ(dlg.m_strPreparer, "王工");
 }
 
-// ---- Summary options ------------------------------------------------------------------------------
+// Summary options
 
 TEST(SummaryOptionsDialog, TheDefaultsGiveAllFiveSumsOnTheLastPage)
 {

@@ -47,7 +47,7 @@ protected:
     }
 };
 
-// ---- undo and redo across saves ---------------------------------------------------------
+// undo and redo across saves
 
 TEST_F(AutoSaving, AnAutomaticSaveIntoTheFileKeepsUndoAndRedo)
 {
@@ -98,7 +98,7 @@ TEST_F(AutoSaving, ASaveTheUserAsksForStartsTheUndoHistoryAfresh)
     EXPECT_EQ(selectedGrade(doc), 2);
 }
 
-// ---- files left behind ---------------------------------------------------------------
+// files left behind
 
 struct CloseCase {
     const char* name;
@@ -163,7 +163,7 @@ TEST_F(AutoSaving, ADeclinedRecoveryFileGoesWithTheNextSave)
     EXPECT_FALSE(QFileInfo::exists(used));
 }
 
-// ---- new bar lists a program left ------------------------------------------------------
+// new bar lists a program left
 
 class LeftAutoSaves : public test::AppFixture {
 protected:

@@ -152,7 +152,7 @@ TEST(SheetBuildWork, WorkersOfOneKindRunOneAtATime)
     EXPECT_EQ(most.load(), 1);
 }
 
-// ---- a bar list of 10,000 bars ---------------------------------------------------------------
+// a bar list of 10,000 bars
 
 TEST(LargeBarList, EditingWhileTheSortedSheetIsRebuiltLeavesTheRebuildAsItStarted)
 {

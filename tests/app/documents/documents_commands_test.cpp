@@ -103,7 +103,7 @@ TEST(BatchCommands, The32998InTheGradeRangeChangesNoBar)
     EXPECT_FALSE(doc.IsModified());
 }
 
-// ---- ends ------------------------------------------------------------------------------------
+// ends
 
 struct EndCase {
     const char* name;

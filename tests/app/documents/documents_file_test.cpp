@@ -58,7 +58,7 @@ protected:
     }
 };
 
-// ---- backup ---------------------------------------------------------------------------
+// backup
 
 struct BackupCase {
     const char* name;
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BackupCase{"ChangedWithBackupOff", 0, true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- auto-save --------------------------------------------------------------------------
+// auto-save
 
 TEST_F(DocumentFiles, AnUnmodifiedDocumentAutoSavesNothing)
 {
@@ -215,7 +215,7 @@ TEST_F(DocumentFiles, AFailedSaveKeepsTheAutoSaveCopy)
     EXPECT_FALSE(QFileInfo::exists(copy));
 }
 
-// ---- recovery -----------------------------------------------------------------------------
+// recovery
 
 struct RecoveryCase {
     const char* name;
@@ -351,7 +351,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UnreadCase{"BothDamaged", "truncated", false, Answer::Yes, "已损坏"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- companions -----------------------------------------------------------------------------
+// companions
 
 // Writes a template file whose title names it.
 void saveTemplate(CVes_Template& sheet, const QString& file)
@@ -451,7 +451,7 @@ TEST_F(DocumentFiles, SavingAsATemplateWritesTheCompanionsAndMayMakeItTheDefault
     EXPECT_EQ(titleOf(&reread), QStringLiteral("排序"));
 }
 
-// ---- files of a newer program ----------------------------------------------------------------
+// files of a newer program
 
 struct NewerCase {
     const char* name;
@@ -523,7 +523,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedCase{"QuantitySheetBelowTheOldest", "a.ylb", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- names of untitled documents ---------------------------------------------------------------
+// names of untitled documents
 
 struct NameCase {
     const char* name;

@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
         SetterCase{text(2001, "x"), nullptr}),
     [](const auto& info) { return std::to_string(info.param.edit.id); });
 
-// ---- The joint-length rule ------------------------------------------------------------------
+// The joint-length rule
 
 struct JointCase {
     const char* name;
@@ -210,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
                       JointCase{"DoubleWeld", 0.0, 5, 0, -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- Edits on a bar list through the pane ---------------------------------------------------
+// Edits on a bar list through the pane
 
 class PaneEdits : public test::PaneFixture {
 protected:
@@ -417,7 +417,7 @@ TEST_F(PaneEdits, ExpandingAndEditingTellTheFrame)
     EXPECT_EQ(edited->count(), 2);
 }
 
-// ---- Page and cover items ---------------------------------------------------------------------
+// Page and cover items
 
 class PageEdits : public test::PaneFixture {
 protected:

@@ -101,7 +101,7 @@ TEST_F(PaneGrid, OneBarOfABarListShowsEveryBarItem)
     EXPECT_NE(shape->GetInplaceButtons()->Find(XTP_ID_PROPERTYGRID_EXPANDBUTTON), nullptr);
 }
 
-// ---- Values and visibility by the selected rows ------------------------------------------
+// Values and visibility by the selected rows
 
 struct RuleCase {
     const char* name;
@@ -271,7 +271,7 @@ TEST_F(PaneGrid, RowsOfDifferentShapesShowNoShape)
     EXPECT_EQ(shape->GetPicture(), nullptr);
 }
 
-// ---- Other sheets ---------------------------------------------------------------------------
+// Other sheets
 
 TEST(PaneOnAProcessingSheet, CountsTheTotalAndHasNoSpacingOrStartPoint)
 {
@@ -294,7 +294,7 @@ TEST(PaneOnAProcessingSheet, CountsTheTotalAndHasNoSpacingOrStartPoint)
     EXPECT_NE(pane.grid()->FindItem(kShape), nullptr);
 }
 
-// ---- Choosing what to build -------------------------------------------------------------------
+// Choosing what to build
 
 TEST_F(PaneGrid, NoTableBuildsNothing)
 {
@@ -405,7 +405,7 @@ TEST(PaneOnAQuantitySheet, HasThePageSummaryItems)
     EXPECT_EQ(pane.grid()->FindItem(kDefaultPieces), nullptr);
 }
 
-// ---- Refresh in place ------------------------------------------------------------------------
+// Refresh in place
 
 TEST_F(PaneGrid, MovingToAnotherBarRowKeepsTheLayout)
 {

@@ -25,7 +25,7 @@
 
 namespace {
 
-// ---- name dialog ---------------------------------------------------------------------
+// name dialog
 
 TEST(InputNameDlg, ShowsItsCheckBoxOnlyWithACaption)
 {
@@ -52,7 +52,7 @@ TEST(InputNameDlg, ShowsItsCheckBoxOnlyWithACaption)
     EXPECT_EQ(withBox.GetCheck(), 0);
 }
 
-// ---- new project ------------------------------------------------------------------------
+// new project
 
 class NewProject : public test::ProjectFixture {
 protected:
@@ -298,7 +298,7 @@ TEST_F(NewProject, TheDefaultFolderIsStoredForTheNextProject)
     EXPECT_EQ(next.m_strBaseFolder, base);
 }
 
-// ---- open project ------------------------------------------------------------------------
+// open project
 
 class OpenProject : public test::ProjectFixture {
 protected:
@@ -360,7 +360,7 @@ TEST_F(OpenProject, ADoubleClickOpensTheEntry)
     EXPECT_EQ(dialog.m_strProjectFolder, root);
 }
 
-// ---- pick dialog --------------------------------------------------------------------------
+// pick dialog
 
 TEST_F(NewProject, PickingTheRootCollectsEveryBarListAndCancelNone)
 {
@@ -387,7 +387,7 @@ TEST_F(NewProject, PickingTheRootCollectsEveryBarListAndCancelNone)
     EXPECT_TRUE(cancelled.m_picked.paths.isEmpty());
 }
 
-// ---- recent-project menu entries ------------------------------------------------------------
+// recent-project menu entries
 
 TEST(RecentProjectControl, ShowsTheFiveLatestProjectsFromTheProfile)
 {

@@ -52,7 +52,7 @@ protected:
     platform::Document* open(const char* relative) { return docs.OpenDocumentFile(at(relative)); }
 };
 
-// ---- what the tree shows -----------------------------------------------------------
+// what the tree shows
 
 TEST_F(ProjectTree, ShowsBuildingsStoreysElementTypesAndTheirSheets)
 {
@@ -178,7 +178,7 @@ TEST_F(ProjectTree, BarListsAreCollectedDepthFirst)
                                   at("一号楼/第1层/柱/KZ2.pld"), at("一号楼/第1层/梁/KL1.pld")}));
 }
 
-// ---- new sheets, storeys and element types --------------------------------------------
+// new sheets, storeys and element types
 
 TEST_F(ProjectTree, ANewBarListTakesItsBuildingsHeaderAndIsListed)
 {
@@ -338,7 +338,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadName{"a:b", ID_PROJECT_NEW_PROCESS}, BadName{"../x", ID_PROJECT_RENAME},
                       BadName{"a/b", ID_PROJECT_RENAME}));
 
-// ---- copy, cut and paste ------------------------------------------------------------------
+// copy, cut and paste
 
 TEST_F(ProjectTree, AFilePastedTwiceIntoItsFolderGetsCopyPrefixes)
 {
@@ -413,7 +413,7 @@ TEST_F(ProjectTree, ABuildingIsNeverPasted)
     EXPECT_EQ(onDisk(), before);
 }
 
-// ---- delete ------------------------------------------------------------------------------
+// delete
 
 TEST_F(ProjectTree, ADeletedSheetStaysOnDiskUnlistedEvenWhenDeletedTwice)
 {
@@ -472,7 +472,7 @@ TEST_F(ProjectTree, SayingNoToDeleteKeepsEverything)
     EXPECT_TRUE(item({"一号楼", "第1层"}));
 }
 
-// ---- open documents ------------------------------------------------------------------------
+// open documents
 
 TEST_F(ProjectTree, AMoveOrDeleteIsRefusedWhileASheetUnderItIsOpen)
 {
@@ -530,7 +530,7 @@ TEST_F(ProjectTree, DoubleClickingASheetOpensIt)
     EXPECT_EQ(host->messages().size(), 1u);
 }
 
-// ---- rename --------------------------------------------------------------------------------
+// rename
 
 TEST_F(ProjectTree, ARenamedBarListIsLowerCasedKeepsItsExtensionAndTakesItsPlacement)
 {
@@ -611,7 +611,7 @@ TEST_F(ProjectTree, RenamingASheetThatIsOpenIsRefusedWithAMessage)
     EXPECT_TRUE(QFileInfo::exists(at("一号楼/第1层/柱/KZ1.pld")));
 }
 
-// ---- summaries -------------------------------------------------------------------------------
+// summaries
 
 TEST_F(ProjectTree, SummariesWithinOneMinuteGetNamesOfTheirOwn)
 {
@@ -817,7 +817,7 @@ TEST_F(ProjectTree, RefreshingListsSheetsSavedMeanwhile)
     EXPECT_EQ(item({"一号楼", "钢筋下料表单"})->childCount(), 2);
 }
 
-// ---- menus, enabling and drops -----------------------------------------------------------------
+// menus, enabling and drops
 
 QStringList menuOf(const BCMenu& menu)
 {

@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(ViewTypes, FindEnabling,
                          ::testing::Values(V::kBaseView, V::kBarListView, V::kQuantityView,
                                            V::kProcessView, V::kBarTagView));
 
-// ---- the zoom box ---------------------------------------------------------------
+// the zoom box
 
 struct ZoomCase {
     const char* typed;
@@ -241,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, PageBox,
                          ::testing::Values(PageCase{"2", 2}, PageCase{"0", 0}, PageCase{"-1", 1},
                                            PageCase{"第二页", 1}, PageCase{"3页", 3}));
 
-// ---- commands that change the sheet ---------------------------------------------
+// commands that change the sheet
 
 TEST_F(MainFrame, AnEditOfTheSheetMarksItsDocumentModified)
 {
@@ -302,7 +302,7 @@ TEST_F(MainFrame, TheTextColourIsAppliedOnlyWhenChosen)
     EXPECT_EQ(row->getTextColor(), platform::gdi::RGB(0, 0, 255));
 }
 
-// ---- the main window's own commands ---------------------------------------------
+// the main window's own commands
 
 // A document that handles a number the main window's menu uses too.
 class GreedyDoc : public test::SheetDoc {
@@ -430,7 +430,7 @@ TEST_F(MainFrame, TheFileMenuListsTheRecentFiles)
     EXPECT_EQ(entries, (QStringList{QStringLiteral("&1 /a/二.pld"), QStringLiteral("&2 /a/一.pld")}));
 }
 
-// ---- toolbars and keys across a restart ------------------------------------------
+// toolbars and keys across a restart
 
 QToolBar* toolBarNamed(QMainWindow& window, const QString& name)
 {

@@ -136,7 +136,7 @@ private:
     bool m_hadLibrary = false;
 };
 
-// ---- version files ---------------------------------------------------------------
+// version files
 
 struct VersionCase {
     const char* name;
@@ -170,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                     QStringLiteral("http://h/升级.exe")}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- the program update check -------------------------------------------------------
+// the program update check
 
 TEST_F(Updates, ANewerProgramIsOfferedAndItsAddressOpenedOnYes)
 {
@@ -238,7 +238,7 @@ TEST_F(Updates, WithoutAServerAddressTheCommandsSaySo)
     EXPECT_TRUE(server.requested.isEmpty());
 }
 
-// ---- the shape-library update ------------------------------------------------------
+// the shape-library update
 
 TEST_F(Updates, ANewerLibraryIsSwappedInAndTheOldOneKept)
 {
@@ -300,7 +300,7 @@ TEST_F(Updates, AVersionFileThatCannotBeFetchedIsANetworkFailure)
     EXPECT_EQ(bytesOf("STeelStyleSys.jlb"), installed);
 }
 
-// ---- downloads ------------------------------------------------------------------
+// downloads
 
 TEST_F(Updates, ADownloadCountsOnlyAWholeAnswerWithStatus200)
 {

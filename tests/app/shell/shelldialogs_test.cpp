@@ -28,7 +28,7 @@
 
 namespace {
 
-// ---- the About box ------------------------------------------------------------------
+// the About box
 
 TEST(AboutBox, ShowsNameVersionPictureAndAScrollingNotice)
 {
@@ -56,7 +56,7 @@ TEST(AboutBox, ShowsNameVersionPictureAndAScrollingNotice)
     EXPECT_EQ(box.result(), CAboutDlg::IDOK);
 }
 
-// ---- the scrolling text ---------------------------------------------------------------
+// the scrolling text
 
 struct StepCase {
     int direction;
@@ -154,7 +154,7 @@ TEST(Marquee, AfterTheMouseHasPassedItScrollsOnInBlack)
     EXPECT_EQ(marquee.position(), before - QPoint(0, 3));
 }
 
-// ---- auto-save settings --------------------------------------------------------------
+// auto-save settings
 
 class AutoSaveSettings : public ::testing::Test {
 protected:
@@ -209,7 +209,7 @@ TEST_P(AutoSaveMinutes, TheIntervalIsAtLeastAMinute)
 INSTANTIATE_TEST_SUITE_P(Stored, AutoSaveMinutes,
                          ::testing::Values(std::pair{0, 1}, std::pair{-5, 1}, std::pair{1, 1}, std::pair{30, 30}));
 
-// ---- working habits ------------------------------------------------------------------
+// working habits
 
 // Keeps the user's habits as they were before the test.
 class HabitSettings : public ::testing::Test {

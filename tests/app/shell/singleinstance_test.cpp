@@ -85,7 +85,7 @@ TEST_F(TwoCopies, AfterTheRunningCopyEndsANewOneMayRun)
     EXPECT_TRUE(next.isRunningCopy());
 }
 
-// ---- the message --------------------------------------------------------------
+// the message
 
 TEST(OpenRequest, CarriesAbsolutePathsInUtf8)
 {

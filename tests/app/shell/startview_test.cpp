@@ -153,7 +153,7 @@ TEST_F(StartPageCommands, AnUnknownNumberDoesNothing)
     EXPECT_TRUE(host->opened().isEmpty());
 }
 
-// ---- the main window's resources ---------------------------------------------------
+// the main window's resources
 
 TEST(ShellResources, EveryCommandHasItsTextsAndEveryButtonItsIcon)
 {

@@ -57,7 +57,7 @@ int firstBarRow(CVes_TableBase& table)
     return 0;
 }
 
-// ---- The automatic cutting length, in the three edit views ----------------------------
+// The automatic cutting length, in the three edit views
 
 struct CutLengthCase {
     const char* name;
@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(Sheets, AutoCutLength,
                                            CutLengthCase{"Quantity", 2, CVes_SLTable::kColCutLength}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// ---- The bar list's own edits -----------------------------------------------------------
+// The bar list's own edits
 
 class BarListCommands : public test::BarListViews {};
 
@@ -314,7 +314,7 @@ TEST_F(BarListCommands, TheFramesTimerSavesOnlyWhileTheBarListIsShown)
     EXPECT_TRUE(QFileInfo::exists(recovery));
 }
 
-// ---- Cover templates ---------------------------------------------------------------------
+// Cover templates
 
 class CoverTemplateView : public CRODOSetUpView {
 public:
@@ -376,7 +376,7 @@ TEST_F(BarListCommands, ADamagedCoverTemplateIsReportedAndChangesNothing)
     ASSERT_FALSE(host->messages().empty());
 }
 
-// ---- Bar tags -------------------------------------------------------------------------------
+// Bar tags
 
 struct LayoutCase {
     int id;
@@ -445,7 +445,7 @@ TEST_F(BarListCommands, SortingTheTagsKeepsTheirPage)
     EXPECT_EQ(sheet->m_sortRules.m_lenOrder, 10);
 }
 
-// ---- Summaries and the sorted sheet ---------------------------------------------------------
+// Summaries and the sorted sheet
 
 TEST_F(BarListCommands, TheSummaryFollowsANewOrderAtOnce)
 {
@@ -505,7 +505,7 @@ TEST_F(BarListCommands, ADerivedSheetBeingRebuiltIsLeftAlone)
     EXPECT_EQ(doc->sortTable()->m_rules.m_lenOrder, order);
 }
 
-// ---- Processing summary -----------------------------------------------------------------------
+// Processing summary
 
 TEST_F(BarListCommands, ProcessingTotalsToggleIndependently)
 {
@@ -533,7 +533,7 @@ TEST_F(BarListCommands, ProcessingTotalsToggleIndependently)
 
 } // namespace
 
-// ---- Purchase list ------------------------------------------------------------------------
+// Purchase list
 
 TEST_F(BarListCommands, OnlyAHeadingTextOfThePurchaseListOpensTheDeliveryNote)
 {

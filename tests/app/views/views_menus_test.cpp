@@ -35,7 +35,7 @@ protected:
     }
 };
 
-// ---- The line and column the user is at ---------------------------------------------
+// The line and column the user is at
 
 struct LineCase {
     const char* name;
@@ -112,7 +112,7 @@ TEST_F(BarListMenu, UnitFlagsAreCheckedOnlyWhenSet)
     EXPECT_TRUE(findRow(rows, ID_UNIT_SAME)->checked);
 }
 
-// ---- Pages ---------------------------------------------------------------------------
+// Pages
 
 TEST_F(BarListMenu, TheCoverOffersItsTemplatesAndNoNumbering)
 {
@@ -170,7 +170,7 @@ TEST_F(BarListMenu, OnePageCannotBeDeleted)
     EXPECT_FALSE(hasRow(rows, ID_PAGE_DELETE));
 }
 
-// ---- Clipboard, undo and the selection --------------------------------------------------
+// Clipboard, undo and the selection
 
 TEST_F(BarListMenu, PasteIsGreyedWhileTheClipboardHoldsNoRows)
 {
@@ -231,7 +231,7 @@ TEST_F(BarListMenu, AViewWithoutATableHasNoMenu)
     EXPECT_EQ(view->createContextMenu(), nullptr);
 }
 
-// ---- Processing sheets ----------------------------------------------------------------
+// Processing sheets
 
 class ProcessMenus : public test::ViewsFixture {
 protected:
@@ -308,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(Orders, ProcessSummaryMenu,
                                            SummaryCase{"Unknown", 7, 7, ID_SORT_ORIGINAL}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// ---- Bar tags ---------------------------------------------------------------------------
+// Bar tags
 
 class TagMenu : public test::ViewsFixture {
 protected:
@@ -394,7 +394,7 @@ TEST_F(TagMenu, MergeAndSplitFollowTheBarListsFlags)
     EXPECT_FALSE(findRow(rows, ID_TAG_SPLIT)->checked);
 }
 
-// ---- Sorted sheet and summaries -----------------------------------------------------------
+// Sorted sheet and summaries
 
 struct LengthCase {
     int order;
@@ -480,7 +480,7 @@ TEST_F(SortedMenu, EachDerivedSheetOffersPrintAndItsSettings)
     }
 }
 
-// ---- Quantity sheets ----------------------------------------------------------------------
+// Quantity sheets
 
 TEST_F(ProcessMenus, TheQuantitySheetChecksItsSortAndMergeSwitch)
 {

@@ -24,7 +24,7 @@ CVes_Curve curve(int kind, QPoint p1, QPoint p2, QPoint p3 = QPoint())
     return c;
 }
 
-// ---- stream ----
+// stream
 
 // kind 1, width 3, style 2, colour 0x0000FF, group 5, then three points.
 const char* const kCurveSchema2 =
@@ -89,7 +89,7 @@ TEST(CurveStream, UnknownSchemaAndTruncationFail)
     EXPECT_EQ(d.getType(), 0); // nothing half-read
 }
 
-// ---- arcs ----
+// arcs
 
 TEST(Curve, ArcThroughThreePoints)
 {
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NoArcCase{"thirdTooFar", 1, {0, 0}, {100, 0}, {50, 80}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- hit tests ----
+// hit tests
 
 struct HitCase {
     const char* name;
@@ -303,7 +303,7 @@ TEST(Curve, CopiesKeepOrDropTheGroupIndex)
     EXPECT_EQ(arc.getType(), 1);
 }
 
-// ---- drawing ----
+// drawing
 
 TEST(CurveDraw, LineAtScaleAndOriginWithItsPen)
 {

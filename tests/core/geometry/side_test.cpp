@@ -25,7 +25,7 @@ CVes_Side side(int kind, QPoint p1, QPoint p2, QPoint p3 = QPoint())
     return s;
 }
 
-// ---- stream ----
+// stream
 
 // The curve part: schema 2, the kind, width 1, style 0, a colour, group 1,
 // P1 (0,0), P2 (1000,0), P3 (0,0).
@@ -188,7 +188,7 @@ TEST(Side, RealStartIsMirrored)
     EXPECT_EQ(s.getRealStart(1.0, 0, 0, 2, QPoint(0, 50), 0), QPoint(30, 60));
 }
 
-// ---- end marks ----
+// end marks
 
 struct MarkCase {
     const char* name;
@@ -332,7 +332,7 @@ TEST(SideEndMarksPen, StyleFlagZeroDrawsDashed)
     EXPECT_EQ(dc.GetCurrentPen(), Pen());
 }
 
-// ---- connection symbols ----
+// connection symbols
 
 // What a mark curve of a sub-style draws from (0,0) towards (1000,0).
 QString markOf(int subStyle, platform::COLORREF colour = 0)

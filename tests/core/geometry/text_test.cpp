@@ -26,7 +26,7 @@ private:
     int m_old;
 };
 
-// ---- value texts ----
+// value texts
 
 struct ValueCase {
     unsigned int kind;
@@ -93,7 +93,7 @@ TEST_P(VariableValueText, FromKindUnitAndRange)
 
 INSTANTIATE_TEST_SUITE_P(Cases, VariableValueText, ::testing::ValuesIn(kValues));
 
-// ---- drawing a variable ----
+// drawing a variable
 
 CVes_Variable rangeVariable()
 {
@@ -281,7 +281,7 @@ TEST(VariableDrawing, MirroredVariableSwapsAlignmentAndAngle)
     EXPECT_EQ(v.m_align, CVes_String::kRight);
 }
 
-// ---- drawing a fixed text ----
+// drawing a fixed text
 
 TEST(TextDrawing, HandsItsTextToWriteText)
 {
@@ -342,7 +342,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextColours,
                                            TextColourCase{0, 0, true, -1},
                                            TextColourCase{4, 1, true, -1}));
 
-// ---- geometry ----
+// geometry
 
 TEST(TextBox, CornersHitTestAndRectangles)
 {
@@ -413,7 +413,7 @@ TEST(TextMirror, RightAlignedTextTurnsLeftAlignedWithItsAngleNegated)
     EXPECT_EQ(t.m_position.ToPoint(), QPoint(15, -15));
 }
 
-// ---- values ----
+// values
 
 TEST(VariableValues, OnlyTheSegmentCountTakesSetNvalue)
 {
@@ -483,7 +483,7 @@ TEST(VariableValues, CopiesKeepEverythingButTheGroupIndex)
     EXPECT_EQ(copy.m_position.ToPoint(), QPoint(100, 50));
 }
 
-// ---- streams ----
+// streams
 
 CVes_Variable loadVariable(const QByteArray& bytes)
 {

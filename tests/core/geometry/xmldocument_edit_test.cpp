@@ -48,7 +48,6 @@ void walk(CXmlDocument& doc, const QString& steps)
     }
 }
 
-// ---------------------------------------------------------------------------
 // The writers' way: a document built from the declaration, saved, read back.
 
 TEST(BuildDocument, CategoryFileWithChineseTextSavesAsUtf8AndReadsBackUnchanged)
@@ -133,7 +132,6 @@ TEST(BuildDocument, UserNumberFileNestsChildrenUnderAnElementWithoutText)
     expectTableMatchesText(doc);
 }
 
-// ---------------------------------------------------------------------------
 // addElement: where the element goes and how the text changes.
 
 struct AddCase {
@@ -280,7 +278,6 @@ const RefusedAdd kRefusedAdds[] = {
 INSTANTIATE_TEST_SUITE_P(Table, AddElementRefused, ::testing::ValuesIn(kRefusedAdds),
                          [](const auto& info) { return std::string(info.param.label); });
 
-// ---------------------------------------------------------------------------
 // setAttributeAt.
 
 struct AttributeEdit {
@@ -346,7 +343,6 @@ TEST(SetAttribute, RefusedWithoutAnElementOrWhileBoundForReading)
     EXPECT_EQ(doc.getDocument(), QStringLiteral("<a/>"));
 }
 
-// ---------------------------------------------------------------------------
 // saveFile: the declared encoding decides the bytes.
 
 struct SaveCase {

@@ -31,7 +31,6 @@ bool logHas(const xml::LogEvents& events, const char* name)
     return false;
 }
 
-// ---------------------------------------------------------------------------
 // Encoding names.
 
 struct CodePageCase {
@@ -82,7 +81,6 @@ TEST(EncodingNames, DifferOnlyWhenBothAreKnownAndTheirCodePagesDiffer)
     EXPECT_FALSE(xml::encodingsDiffer(QStringLiteral("x-bogus"), QStringLiteral("utf-8")));
 }
 
-// ---------------------------------------------------------------------------
 // Reading files: byte-order marks, declared and sniffed encodings.
 
 struct DecodeCase {
@@ -210,7 +208,6 @@ TEST(LoadFile, MissingFileFailsWithAFileErrorAndAnEmptyDocument)
     EXPECT_TRUE(doc.getResult().startsWith(QLatin1String("<file_error")));
 }
 
-// ---------------------------------------------------------------------------
 // Parsing and well-formedness.
 
 struct ParseCase {
@@ -361,7 +358,6 @@ TEST(SetDocument, RefusedWhileBoundToAFile)
     }
 }
 
-// ---------------------------------------------------------------------------
 // Data and attribute values.
 
 struct DataCase {
@@ -440,7 +436,6 @@ TEST(ReadAttribute, PositionZeroOrOutOfRangeGivesNothing)
     EXPECT_EQ(doc.getTagName(1), QStringLiteral("a"));
 }
 
-// ---------------------------------------------------------------------------
 // Navigation.
 
 class Navigate : public ::testing::Test {

@@ -20,7 +20,7 @@ CVes_Hook hookOf(int kind)
     return hook;
 }
 
-// ---- order
+// order
 
 struct Bar {
     float dn = 20;
@@ -136,7 +136,7 @@ TEST(BarOrderThreads, EachSortUsesItsOwnMode)
     EXPECT_NE(down, up);
 }
 
-// ---- merging
+// merging
 
 std::unique_ptr<CVes_ModelRecord> lBar(CSteelRecordId key, const char* first, const char* second)
 {
@@ -249,7 +249,7 @@ TEST_F(BarMerge, EqualityLeavesTheOtherBarAlone)
     EXPECT_EQ(a.length, 3000.0f);
 }
 
-// ---- setters and copies
+// setters and copies
 
 TEST(BarCore, DiameterChangeKeepsConnectionsToOtherDiameters)
 {
@@ -315,7 +315,7 @@ TEST(BarCore, CopiesKeepOrRecountTheBends)
     EXPECT_EQ(assigned.getRecordId(), CSteelRecordId(150, 1));
 }
 
-// ---- threads
+// threads
 
 // Bars of three shared shapes measured on four threads while a fifth draws
 // them give the sequential results, and the shared shapes stay as they were.

@@ -13,7 +13,7 @@ using test::ShapeBuilder;
 using Shape = std::unique_ptr<CVes_ModelRecord> (*)();
 using Rules = void (*)(envora::Settings&);
 
-// ---- shapes (keys outside any library, so that only the cache holds them)
+// shapes (keys outside any library, so that only the cache holds them)
 
 std::unique_ptr<CVes_ModelRecord> straight(const QString& length)
 {
@@ -129,7 +129,7 @@ std::unique_ptr<CVes_ModelRecord> lapOnce() { return pieces(1, "1"); }
 std::unique_ptr<CVes_ModelRecord> lapThrice() { return pieces(1, "3"); }
 std::unique_ptr<CVes_ModelRecord> weldOnce() { return pieces(3, "1"); }
 
-// ---- rules
+// rules
 
 envora::DiameterRules& rowOf(envora::LengthRules& r, double d)
 {
@@ -182,7 +182,7 @@ void hookTableDN(envora::Settings& s)
     rowOf(s.steel, 12).hookIncrement[k180] = 80;
 }
 
-// ---- the bar
+// the bar
 
 struct BarSetup {
     float d = 20;

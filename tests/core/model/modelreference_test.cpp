@@ -74,7 +74,7 @@ QStringList variableNames(const CVes_ModelReference& ref)
     return names;
 }
 
-// ---- stored schemas
+// stored schemas
 
 struct SchemaCase {
     const char* name;
@@ -205,7 +205,7 @@ TEST(ReferenceStream, UnknownSchemasAndDamageAreRefused)
     EXPECT_THROW(ref.Serialize(cut), platform::ArchiveError);
 }
 
-// ---- private copies of user shapes
+// private copies of user shapes
 
 TEST(ReferencePrivateRecord, UserShapeIsSavedWithTheTableWhenTheSettingSaysSo)
 {
@@ -317,7 +317,7 @@ TEST(ReferencePrivateRecord, StoredRecordIsUsedWhereTheLibraryLacksIt)
     EXPECT_EQ(test::toHex(stored(ref)), test::toHex(bytes));
 }
 
-// ---- start styles
+// start styles
 
 TEST(StartReference, Schema1KeyAndVariables)
 {
@@ -383,7 +383,7 @@ TEST(StartReference, BarOfTheStartTypeHasNoPlaceholder)
     EXPECT_TRUE(missing.isShapeMissing());
 }
 
-// ---- the reference's own operations
+// the reference's own operations
 
 TEST(Reference, MirrorHookTurnsTheNamedHooks)
 {
@@ -476,7 +476,7 @@ TEST(Reference, JointCountsFromFormulasOverTheBarsVariables)
     EXPECT_EQ(ref.getMidConnectArray()[1]->fixedLength, 12000);
 }
 
-// ---- drawing
+// drawing
 
 std::vector<platform::RecordingDc::Segment> sideStrokes(const platform::RecordingDc& dc)
 {

@@ -47,7 +47,6 @@ CVes_OptimizeUnit piece(int length, int count, int id = 0, int flag = 0)
     return CVes_OptimizeUnit(length, count, flag, id);
 }
 
-// ---------------------------------------------------------------------------
 // Whole runs of the optimisation, one row per job.
 
 struct RunCase {
@@ -199,7 +198,6 @@ TEST(OptimizeSteel, CancelledFromAnotherThread)
     EXPECT_FALSE(report.unplaced.empty());
 }
 
-// ---------------------------------------------------------------------------
 // Pattern operations.
 
 TEST(OptimizeCombine, AddUnitOnlyWhatFitsTheRemainder)
@@ -311,7 +309,6 @@ TEST(OptimizeUnitlib, ClearEmptiesTheListAndTheSize)
     EXPECT_EQ(copy.DN, 20);
 }
 
-// ---------------------------------------------------------------------------
 // Random jobs.
 
 // The search as it runs without stopping at a full cut: a pattern replaces

@@ -53,7 +53,7 @@ TEST(ProcessSteel, NewRowIsAnEmptyRowOfOneBar)
     EXPECT_TRUE(blank.text.isEmpty());
 }
 
-// ---- rows taken by the tags
+// rows taken by the tags
 
 struct RowsCase {
     int tags;
@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
             + "_rows";
     });
 
-// ---- tag group marks
+// tag group marks
 
 struct LpIdCase {
     const char* name;
@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         LpIdCase{"code_without_a_character_gives_an_empty_text", {-1, -1, 'A'}, {"", "A"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- tag equality
+// tag equality
 
 struct TagEqualCase {
     const char* name;
@@ -202,7 +202,7 @@ TEST(ProcessSteel, DeletingATagThatIsNotThereChangesNothing)
     EXPECT_EQ(none.getLPNum(), 0);
 }
 
-// ---- tag counts, arrays and source numbers
+// tag counts, arrays and source numbers
 
 TEST(ProcessSteel, TagCountByIndexInRangeOnly)
 {
@@ -250,7 +250,7 @@ TEST(ProcessSteel, SourceNumbersAreAppendedOrReplaced)
     EXPECT_EQ(row.originalNumbers.size(), 1u);
 }
 
-// ---- availability
+// availability
 
 struct AvailableCase {
     const char* name;
@@ -293,7 +293,7 @@ INSTANTIATE_TEST_SUITE_P(
         AvailableCase{"grade_code_above_the_signed_range", -1, 1, 0.0f, 0, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- copies and the connection rule
+// copies and the connection rule
 
 struct ConnectCase {
     const char* name;
@@ -434,7 +434,7 @@ TEST(ProcessSteel, ABarCopiedInLeavesTagsIdAndSourcesAlone)
     EXPECT_EQ(row.getLPNum(), 1);
 }
 
-// ---- merging tags and joining rows
+// merging tags and joining rows
 
 TEST(ProcessSteel, MergeLeavesOneTagForTheWholeRow)
 {

@@ -20,7 +20,7 @@ protected:
     CVes_ShapeModel model;
 };
 
-// ---- joining sides ----
+// joining sides
 
 TEST_F(StraightBar, SideInLineExtendsTheLastSide)
 {
@@ -63,7 +63,7 @@ TEST_F(StraightBar, ArcSidesAreAlwaysAppendedAndNeverExtended)
     EXPECT_EQ(side(1)->m_P3.ToPoint(), QPoint(2500, 300));
 }
 
-// ---- connection marks ----
+// connection marks
 
 TEST_F(StraightBar, ConnectionSplitsTheSideAndDeletingTheMarkMergesIt)
 {
@@ -161,7 +161,7 @@ TEST_F(StraightBar, NeighbouringSides)
     EXPECT_EQ(model.getNextSide(-2), nullptr);
 }
 
-// ---- items ----
+// items
 
 class ModelWithEveryKind : public ::testing::Test {
 protected:
@@ -277,7 +277,7 @@ TEST(ShapeModelMirror, TogglesItsFlags)
     EXPECT_EQ(model.m_mirror, 2u);
 }
 
-// ---- comparing ----
+// comparing
 
 class TwoShapes : public ::testing::Test {
 protected:
@@ -357,7 +357,7 @@ TEST_F(TwoShapes, ThirdPointOfAMarkCountsOnlyForIsSame)
     EXPECT_EQ(a.CompareShape(&b), 0);
 }
 
-// ---- scale ----
+// scale
 
 struct ScaleCase {
     Rect rect;
@@ -385,7 +385,7 @@ TEST(DrawScale, WithoutARectangleIsOne)
     EXPECT_EQ(CVes_ShapeModel().getDrawScale(nullptr), 1.0);
 }
 
-// ---- drawing ----
+// drawing
 
 TEST_F(ModelWithEveryKind, DrawUsesTheThreeColoursAndSkipsStandardVariables)
 {
@@ -447,7 +447,7 @@ TEST_F(ModelWithEveryKind, DrawingAreaOfNoSizeDrawsAtFullSize)
     EXPECT_EQ(dc.texts().size(), 2);
 }
 
-// ---- stream ----
+// stream
 
 TEST(ShapeModelStream, ReadsEveryPartAndWritesTheSameBytes)
 {
@@ -529,7 +529,7 @@ TEST(ShapeModelStream, DamagedStreamLeavesTheModelAsItWas)
     EXPECT_THROW(model.Serialize(in), ArchiveError);
 }
 
-// ---- side lengths ----
+// side lengths
 
 TEST(SideLength, WholeMillimetresWithAHairOfTolerance)
 {

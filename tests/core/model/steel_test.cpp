@@ -161,7 +161,7 @@ TEST(SteelStream, OldFileFromFixture)
     EXPECT_EQ(steel.getLength(0, 1.0), 5400.0f);
 }
 
-// ---- spacing texts
+// spacing texts
 
 struct SpacingCase {
     const char* typed;
@@ -202,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
         SpacingCase{"加密100/200", "加密100", "200", "", "加密100;200"},
         SpacingCase{"", "old1", "old2", "old3", "old1;old2;old3"}));
 
-// ---- order and copies
+// order and copies
 
 TEST(Steel, OrderIgnoresTheSortMode)
 {

@@ -305,7 +305,7 @@ TEST_F(EntryRules, ADimensionOfAReplacedShapeIsNotFoundAgain)
     EXPECT_EQ(listBar(t, test::kBarRow).getVarValue(QStringLiteral("L")), 3000.0);
 }
 
-// ---- The texts editors open with ----------------------------------------------------
+// The texts editors open with
 
 struct OpeningCase {
     const char* name;

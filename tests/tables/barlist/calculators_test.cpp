@@ -28,7 +28,7 @@
 
 namespace {
 
-// ---- Beam -----------------------------------------------------------------------------
+// Beam
 
 struct DensifiedCase {
     int beamHeight;
@@ -156,7 +156,7 @@ TEST_F(BeamDialog, OkGivesTheTotalAsShown)
     EXPECT_EQ(dlg.total(), 44);
 }
 
-// ---- Concealed column --------------------------------------------------------------------
+// Concealed column
 
 struct WallCase {
     const char* name;
@@ -263,7 +263,7 @@ TEST(HoopDiagrams, AreDrawn)
     EXPECT_NE(hoopDiagram(kColumnHoopPictureHn6), hoopDiagram(kColumnHoopPictureHn3));
 }
 
-// ---- The bar list's calculators ---------------------------------------------------------
+// The bar list's calculators
 
 class ListCalculators : public ::testing::Test {
 protected:

@@ -265,7 +265,7 @@ TEST_P(EverySheetPages, BarShapesShowTheirDimensionsLegibly)
     EXPECT_GE(rows, 10);
 }
 
-// ---- workbooks ----
+// workbooks
 
 // The workbook an export showed the user; empty when it showed none.
 QString exported(test::RecordingHost& host, const std::function<void()>& exportIt)

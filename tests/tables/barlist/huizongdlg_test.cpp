@@ -102,7 +102,7 @@ TEST_F(ElementChoice, ConfirmingReplacesTheChosenElementsAndCancellingKeepsThem)
     EXPECT_TRUE(t.getHuizongRules().m_elements.isEmpty());
 }
 
-// ---- Keyword --------------------------------------------------------------------------
+// Keyword
 
 TEST(KeywordChoice, ANewListAsksForABarNumberKeyAndStoresWhatIsChosen)
 {

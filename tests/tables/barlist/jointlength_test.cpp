@@ -19,7 +19,7 @@ namespace {
 
 using Line = CVes_SetupTableLine;
 
-// ---- Joint kinds -------------------------------------------------------------
+// Joint kinds
 
 TEST(JointKind, OnlyLappedStylesHaveOne)
 {
@@ -34,7 +34,7 @@ TEST(JointKind, OnlyLappedStylesHaveOne)
     }
 }
 
-// ---- Joint length of the selected lines --------------------------------------
+// Joint length of the selected lines
 
 constexpr int kUntouched = 7;
 
@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
         JointCase{"nothing_selected", {}, seismicC30Half(), 0, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- The table forms ---------------------------------------------------------
+// The table forms
 
 class BarTable : public CVes_TableBase {
 public:
@@ -227,7 +227,7 @@ TEST(JointLengthOfTable, UsesTheSelectionAndTheSheetsDesignValues)
     EXPECT_EQ(table.isModified(), 0);
 }
 
-// ---- Intermediate connections --------------------------------------------------
+// Intermediate connections
 
 // A bar line read from its stored form: a straight bar of shape library
 // `mainId` with one intermediate connection of style 2.

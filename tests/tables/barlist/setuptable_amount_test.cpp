@@ -54,7 +54,7 @@ protected:
     CVes_SetupTable t;
 };
 
-// ---- One bar ------------------------------------------------------------------
+// One bar
 
 TEST_F(Amounts, SingleBarCountsPiecesAndMetres)
 {
@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
         MidCase{"BarGroupIsLeftAlone", 20000.0f, 8, 1, 1, 1, "7", 2, "5"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- Page summary -------------------------------------------------------------
+// Page summary
 
 // Element of 3 pieces: 4 × 6 m of 12 mm (72 m, 63.936 kg) and 1 × 5 m of
 // 20 mm (15 m, 37.05 kg) with an electroslag weld at both ends; a bar that
@@ -290,7 +290,7 @@ TEST_F(PageSummary, PageWithoutBars)
     EXPECT_EQ(t.AmountOfCurPage(200), "重(长):{总计：0.00(0.00) } \n连接方式：");
 }
 
-// ---- Totals of the cover ----------------------------------------------------------
+// Totals of the cover
 
 TEST_F(PageSummary, CoverTotalsWithLosses)
 {
@@ -338,7 +338,7 @@ TEST_F(PageSummary, CoverLossesFollowTheWireRodSize)
     EXPECT_EQ(weights, (QStringList{"%%A6  : 4.88 kg", "%%A6.5: 5.20 kg", "总重量(含损耗): 10.08 kg"}));
 }
 
-// ---- Blocks appended to the list ---------------------------------------------------
+// Blocks appended to the list
 
 // The rows from `from` on; with `dropFiller`, without the empty rows that
 // fill the shown last page.

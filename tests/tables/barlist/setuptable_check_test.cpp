@@ -216,7 +216,7 @@ TEST_F(CheckData, PercentSignsInNumbersStayAsTyped)
     EXPECT_EQ(findings, "<UL>" + kSameNumber.arg("%2", "3", "2") + "</UL>");
 }
 
-// ---- The report ------------------------------------------------------------------
+// The report
 
 // The folder for temporary files points into a folder of the test's own.
 class TempFolderScope {

@@ -90,7 +90,7 @@ protected:
     CVes_SetupTable t;
 };
 
-// ---- The sorted table ---------------------------------------------------------------
+// The sorted table
 
 TEST_F(BarListDerived, SortedSheetOfTheProcessingBars)
 {
@@ -201,7 +201,7 @@ TEST_F(BarListDerived, WorkingCopyKeepsWhatTheSheetsRead)
     EXPECT_EQ(copy->m_texts[2].m_formula, "综合楼");
 }
 
-// ---- The cutting list -------------------------------------------------------------------
+// The cutting list
 
 QStringList totalRows(const CVes_YouhuaDuanLiaoTable& cut)
 {

@@ -88,7 +88,7 @@ protected:
     CVes_SetupTable t;
 };
 
-// ---- Numbering ---------------------------------------------------------------------
+// Numbering
 
 // A row of a numbering case: "E" an element row, "a"/"b"/"c" a bar of that
 // kind (equal kinds are equal bars), then ":" and its number, then "!" when
@@ -176,7 +176,7 @@ TEST_F(SetupTableEdit, GetSameIdSteelFindsAnotherBarWithTheSameNumber)
     EXPECT_EQ(t.getSameIDSteel(nullptr), nullptr);
 }
 
-// ---- Defaults of a new row -----------------------------------------------------------
+// Defaults of a new row
 
 TEST_F(SetupTableEdit, DefaultGradeByDiameterAndGradeMode)
 {
@@ -343,7 +343,7 @@ TEST_F(SetupTableEdit, InsertedBarRowTakesThePreviousBar)
     EXPECT_EQ(inserted->m_steel.DN, 20.0f);
 }
 
-// ---- Spacing and start style over the selection ----------------------------------------
+// Spacing and start style over the selection
 
 TEST_F(SetupTableEdit, CommonSpacingTakesOverAnEmptyFirstText)
 {
@@ -401,7 +401,7 @@ TEST_F(SetupTableEdit, CommonStartStylePassesOverBarsWithout)
     EXPECT_EQ(t.CanUndo(), 1);
 }
 
-// ---- Cell categories --------------------------------------------------------------------
+// Cell categories
 
 struct UnitCase {
     int row, column;
@@ -456,7 +456,7 @@ INSTANTIATE_TEST_SUITE_P(
                     UnitCase{4, 0, ~0u, ""}, UnitCase{99, 0, ~0u, ""},
                     UnitCase{0, 0, ~0u, ""}));
 
-// ---- Search ----------------------------------------------------------------------------
+// Search
 
 struct FindCase {
     const char* name;

@@ -188,7 +188,7 @@ TEST_F(SheetFill, ColumnsInOtherUnitsSayTheirUnitInRowFive)
     EXPECT_EQ(at(6, 10), QStringLiteral("0.012"));
 }
 
-// ---- The whole export ---------------------------------------------------------------------
+// The whole export
 
 class BarListExport : public ::testing::Test {
 protected:

@@ -120,7 +120,7 @@ TEST_F(FolderImport, OnlyDamagedListsGiveOneMessageAndNoUndoStep)
     EXPECT_EQ(t.CanUndo(), 0);
 }
 
-// ---- Merged remarks ---------------------------------------------------------------------
+// Merged remarks
 
 class RemarkMerge : public ::testing::Test {
 protected:

@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Spacing,
                                            SpacingCase{"0", "-5", "abc", ""},
                                            SpacingCase{"150mm", " 100", "", "150\n100"}));
 
-// ---- Cut lengths -------------------------------------------------------------------
+// Cut lengths
 
 class CutLength : public PageLayout {
 protected:
@@ -235,7 +235,7 @@ TEST_F(CutLength, ValueGroupsAreListedWhenTheUserShowsThem)
     EXPECT_EQ(row->m_steel.work, 0);
 }
 
-// ---- Element, unit, text and sketch rows -------------------------------------------------
+// Element, unit, text and sketch rows
 
 TEST_F(PageLayout, ElementOfNoPiecesIsRedOnScreenAndBlackOnPaper)
 {
@@ -330,7 +330,7 @@ TEST_F(PageLayout, UnitTextAndSketchRowsSpanTheRow)
     EXPECT_EQ(p.cell(3, 0).mergeEndColumn(), 10);
 }
 
-// ---- Remarks ---------------------------------------------------------------------
+// Remarks
 
 TEST_F(PageLayout, MergedRemarksShareTheFirstRowsRemark)
 {
@@ -407,7 +407,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, RemarkLines,
                                            RemarkCase{"1|2|3|4|5|6|7|8|9", "1\n2\n3\n4\n5\n6\n7\n8\n9",
                                                       10}));
 
-// ---- Page summary, highlights, write-backs -------------------------------------------------------
+// Page summary, highlights, write-backs
 
 TEST_F(PageLayout, PageSummarySpansTheFootOfThePage)
 {
@@ -510,7 +510,7 @@ TEST_F(PageLayout, EnglishLabels)
     EXPECT_EQ(p.text(17, 0), QStringLiteral("Summary in\n this page"));
 }
 
-// ---- Cover -------------------------------------------------------------------------
+// Cover
 
 QStringList coverTexts(CVes_SetupTable& t)
 {

@@ -408,7 +408,7 @@ TEST_F(SetupTableRows, AppendingAnotherBarList)
     EXPECT_EQ(t.lines().size(), 2 * 10);
 }
 
-// ---- The row clipboard ----------------------------------------------------------
+// The row clipboard
 
 QStringList clipboardRows()
 {

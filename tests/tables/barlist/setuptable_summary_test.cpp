@@ -402,7 +402,7 @@ TEST(BarSummaryQuantities, MultiValueComputedAndRepeatedElements)
     EXPECT_EQ(sheet.m_units[3], CVes_Template::kCentimetre);
 }
 
-// ---- Joint summary ----------------------------------------------------------------
+// Joint summary
 
 using test::coupler;
 

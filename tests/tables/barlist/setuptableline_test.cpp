@@ -124,7 +124,7 @@ TEST(SetupTableLine, GetTextOutsideTheListIsEmpty)
     EXPECT_EQ(bar.GetText(0), "");
 }
 
-// ---- Completeness of a bar line --------------------------------------------
+// Completeness of a bar line
 
 struct AvailableCase {
     const char* name;
@@ -243,7 +243,7 @@ TEST(SetupTableLine, OtherKindsAreAlwaysAvailable)
     }
 }
 
-// ---- Copy ------------------------------------------------------------------
+// Copy
 
 TEST(SetupTableLineCopy, TakesFlagsAndTheFieldsOfTheKind)
 {

@@ -281,7 +281,7 @@ TEST_F(BarListCommands, ACancelledUnitDialogChangesNothingButTellsTheFrame)
     EXPECT_EQ(framed.count(), 1);
 }
 
-// ---- Numbering ---------------------------------------------------------------------------
+// Numbering
 
 // Two elements: bars a, b (numbered "7"), a' (equal to a), then c (equal to
 // a) and d.
@@ -423,7 +423,7 @@ TEST_F(Numbering, ClearEmptiesEveryNumber)
     EXPECT_EQ(modified.count(), 1);
 }
 
-// ---- Import ------------------------------------------------------------------------------
+// Import
 
 class Import : public test::ShownBarList {
 protected:

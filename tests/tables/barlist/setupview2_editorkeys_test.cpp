@@ -66,7 +66,7 @@ protected:
     }
 };
 
-// ---- Tab ---------------------------------------------------------------------------------
+// Tab
 
 TEST_F(EditorKeys, OneTabAfterADimensionGoesToTheNextDimension)
 {
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(Editors, TabInEditors,
                                            TabCase{"recent_values_dialog", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// ---- A varying bar -------------------------------------------------------------------------
+// A varying bar
 
 // As the list's guide has it: the shape's number and Enter, the dimension
 // and the apostrophe, the next dimension's range, the count as bars a group
@@ -297,7 +297,7 @@ TEST_F(EditorKeys, TheBarInsertedAfterAVaryingBarIsPlain)
     EXPECT_EQ(endValue(kEmptyRow, "L"), 1000.0);
 }
 
-// ---- One command or none -------------------------------------------------------------
+// One command or none
 
 TEST_F(EditorKeys, F12InsertsAnElementLineAndNothingElse)
 {
@@ -326,7 +326,7 @@ TEST_F(EditorKeys, CtrlInsertWithOnlyARemarkCopiedRecordsNothing)
     EXPECT_EQ(modified.count(), 0);
 }
 
-// ---- What a count takes ------------------------------------------------------------------
+// What a count takes
 
 struct NotANumberCase {
     const char* name;
@@ -368,7 +368,7 @@ INSTANTIATE_TEST_SUITE_P(
         NotANumberCase{"cut_length", kBarRow, T::kColCutLength, "x", "断料长度必须是数字"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- The element name's box ----------------------------------------------------------------
+// The element name's box
 
 TEST_F(EditorKeys, TheElementNamesBoxCoversItsWholeCell)
 {

@@ -57,7 +57,7 @@ const std::map<float, double> kUnitWeight = {
     {25.0f, 3.85}, {28.0f, 4.83}, {32.0f, 6.31},
 };
 
-// ---- The lists ------------------------------------------------------------------
+// The lists
 
 struct DefaultShape {
     CSteelRecordId id;
@@ -218,7 +218,7 @@ private:
     int m_number = 0;
 };
 
-// ---- Quantities by size -------------------------------------------------------------
+// Quantities by size
 
 struct Size {
     int grade;
@@ -347,7 +347,7 @@ void expectBars(const Reference& ref, const BySize& got, const char* sheet)
     }
 }
 
-// ---- Joints ---------------------------------------------------------------------
+// Joints
 
 // Joints by kind and by the diameters the size text names, in order.
 using Joints = std::map<std::pair<int, std::vector<int>>, long long>;
@@ -388,7 +388,7 @@ Joints withoutLaps(Joints joints)
     return joints;
 }
 
-// ---- The sheets -----------------------------------------------------------------
+// The sheets
 
 QStringList textsOf(CVes_TableBaseLine* line)
 {

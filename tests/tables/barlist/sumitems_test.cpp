@@ -17,7 +17,7 @@
 
 namespace {
 
-// ---- Length items ------------------------------------------------------------
+// Length items
 
 struct LengthBar {
     int grade;
@@ -80,7 +80,7 @@ TEST(LengthItemsNull, NoBarAddsNothing)
     EXPECT_TRUE(items.empty());
 }
 
-// ---- End joints --------------------------------------------------------------
+// End joints
 
 struct End {
     int type = 0;
@@ -246,7 +246,7 @@ TEST(EndJointsDamaged, NonFiniteDiametersCountAsZero)
     expectItems(items, {{0, 1, kStraight, 1, 1, 0}});
 }
 
-// ---- Intermediate joints -----------------------------------------------------
+// Intermediate joints
 
 struct Mid {
     int type;
@@ -339,7 +339,7 @@ TEST(MidJointsNull, NoBarAddsNothing)
     EXPECT_TRUE(items.empty());
 }
 
-// ---- Named groups ------------------------------------------------------------
+// Named groups
 
 TEST(SumGroups, OneGroupPerNameInOrderOfFirstUse)
 {

@@ -46,7 +46,7 @@ TEST(BatchEditReaders, NothingSelectedGivesEveryNotSameValue)
     EXPECT_DOUBLE_EQ(table.isSameVarvalueEOfSelLine(QStringLiteral("L")), -2.22);
 }
 
-// ---- One reader, the rows it reads, the answer ------------------------------
+// One reader, the rows it reads, the answer
 
 struct RowSpec {
     float d = 12.0f;

@@ -16,7 +16,7 @@ namespace {
 
 using test::BarTable;
 
-// ---- Which rows a setter writes ---------------------------------------------
+// Which rows a setter writes
 
 struct SetterCase {
     const char* name;
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- Empty filler rows ------------------------------------------------------
+// Empty filler rows
 
 struct EmptyRowCase {
     const char* name;
@@ -218,7 +218,7 @@ TEST(BatchEditSetters, OtherSettersWriteAnEmptyRowButLeaveItEmpty)
     EXPECT_EQ(table.bar(0).count, 4);
 }
 
-// ---- Diameter -------------------------------------------------------------------
+// Diameter
 
 TEST(BatchEditSetters, DiameterAboveTwelveRaisesGradeOneAndConnectionsFollow)
 {
@@ -301,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadDiameterCase{"Negative", -8.0f, "-8 ——钢筋直径值输入不正确！\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- Special rules ----------------------------------------------------------------
+// Special rules
 
 TEST(BatchEditSetters, ConnectionTypeNineIsAReversedStraightCoupler)
 {
@@ -443,7 +443,7 @@ TEST(BatchEditSetters, MirrorsFlipTheShapeWithoutFlagsOrUndo)
     EXPECT_TRUE(table.untouched());
 }
 
-// ---- Text sizes and printed rows ---------------------------------------------------
+// Text sizes and printed rows
 
 TEST(BatchEditSetters, TextsShrinkOnlyWhileTheyStayVisible)
 {

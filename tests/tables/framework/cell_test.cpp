@@ -80,7 +80,7 @@ std::vector<Stroke> strokes(const RecordingDc& dc)
     return out;
 }
 
-// ---------------------------------------------------------------- state
+// state
 
 TEST(Cell, StartsAsAPlainCellAtItsPosition)
 {
@@ -186,7 +186,7 @@ TEST(Cell, ContentListsCountAndClear)
     EXPECT_TRUE(cell.textRuns().empty());
 }
 
-// ---------------------------------------------------------------- background
+// background
 
 TEST(CellBackground, FillsOnlyWhenAskedAndLeavesTheColourTransparent)
 {
@@ -206,7 +206,7 @@ TEST(CellBackground, FillsOnlyWhenAskedAndLeavesTheColourTransparent)
     EXPECT_EQ(dc.GetBkMode(), TRANSPARENT);
 }
 
-// ---------------------------------------------------------------- border
+// border
 
 struct BorderCase {
     double scale;
@@ -244,7 +244,7 @@ TEST(CellBorderOff, DrawsNothingButKeepsTheRectangle)
     EXPECT_EQ(cell.getRect(), Rect(10, 20, 110, 70));
 }
 
-// ---------------------------------------------------------------- text
+// text
 
 struct TextCase {
     const char* name;
@@ -306,7 +306,7 @@ INSTANTIATE_TEST_SUITE_P(
                  QSize(96, -96), {{100, 46}, {100, 90}, {100, 134}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---------------------------------------------------------------- fitting
+// fitting
 
 // The recording context's metrics make the sizes exact: every GBK byte is
 // half the height wide (truncated), so a Chinese character is as wide as the
@@ -416,7 +416,7 @@ TEST(CellTextEscapes, GradeEscapesReachTheTextDrawingUntouched)
     EXPECT_GT(dc.segments().size(), 4u); // the border and the symbol's strokes
 }
 
-// ---------------------------------------------------------------- diagonal
+// diagonal
 
 TEST(DiagonalCell, TwoPartsEitherSideOfTheDiagonal)
 {
@@ -454,7 +454,7 @@ TEST(DiagonalCell, WithoutABarOnlyTheDiagonalWhateverTheBorder)
     EXPECT_TRUE(textOuts(dc).empty());
 }
 
-// ---------------------------------------------------------------- runs and segments
+// runs and segments
 
 struct FreeCase {
     int border;
@@ -495,7 +495,7 @@ INSTANTIATE_TEST_SUITE_P(Borders, FreeContent,
                          ::testing::Values(FreeCase{1, {16, 27}, {11, 21}, {61, 31}},
                                            FreeCase{0, {15, 26}, {10, 20}, {60, 30}}));
 
-// ---------------------------------------------------------------- shapes
+// shapes
 
 struct FitCase {
     const char* name;

@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(DesignVariables, LapFactor,
                                          ZetaCase{"AboveHundred", 7, 160}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// ---- Default cover ------------------------------------------------------------------
+// Default cover
 
 TEST(DefaultCover, TwentyRowsWithTheTextsOfTheTitleBlock)
 {

@@ -170,7 +170,7 @@ TEST(EditRecordStore, DamagedFileLoadsWithoutCrashAndSavesCleanly)
     }
 }
 
-// --- Files and the exported functions ----------------------------------------
+// Files and the exported functions
 
 class EditRecordFile : public ::testing::Test {
 protected:

@@ -64,7 +64,7 @@ protected:
     CVes_SetupTable t;
 };
 
-// ---- Replacement rules ----------------------------------------------------------------
+// Replacement rules
 
 enum class Field { Element, EleRemark, Number, GradeSize, Spacing, Shape, Start, End, Formula, Count, Remark };
 
@@ -164,7 +164,7 @@ TEST_F(ReplaceFixture, RowsAndVariablesAreCheckedAgainstTheTable)
     EXPECT_FALSE(holdsVariable(t, nullptr));
 }
 
-// ---- Result entries ---------------------------------------------------------------------
+// Result entries
 
 struct EntryCase {
     const char* name;
@@ -217,7 +217,7 @@ TEST(FindItems, EightItemsAndAnEmptyNinth)
     EXPECT_TRUE(items[8].isEmpty());
 }
 
-// ---- Histories ------------------------------------------------------------------------------
+// Histories
 
 TEST(FindHistory, TextsAreKeptOnceInTheirOrder)
 {

@@ -46,7 +46,7 @@ void expectWholeGrid(const CVes_Form& form)
     EXPECT_EQ(form.GetCell(-1, 0), nullptr);
 }
 
-// ---------------------------------------------------------------- layout
+// layout
 
 TEST(FormLayout, DefaultsToOneCell)
 {
@@ -185,7 +185,7 @@ TEST(FormSizeGetters, OutsideTheGridIsMinusOne)
     EXPECT_EQ(form.GetColumnWidth(1), -1);
 }
 
-// ---------------------------------------------------------------- geometry
+// geometry
 
 // Rows 10, hidden, 20; columns 30, hidden, 40; from (100, 50).
 class FormGeometry : public ::testing::Test {
@@ -284,7 +284,7 @@ TEST(FormHitTestEdges, UpsideDownBoxesAreNormalisedAndMissingCellsStillHit)
     EXPECT_EQ(column, -9);
 }
 
-// ---------------------------------------------------------------- setters
+// setters
 
 TEST(FormSetters, AnswerWhetherTheCellExists)
 {
@@ -393,7 +393,7 @@ TEST(FormSetters, RowsRunTheColumnCountAndColumnsTheRowCount)
     }
 }
 
-// ---------------------------------------------------------------- ranges
+// ranges
 
 TEST(FormMerge, HeadAndCoveredCellsAndBack)
 {
@@ -548,7 +548,7 @@ TEST(FormClear, ResetsThePageButKeepsColoursRunsAndStart)
     EXPECT_EQ(form.GetCell(0, 1)->form(), nullptr);
 }
 
-// ---------------------------------------------------------------- drawing
+// drawing
 
 class FormDrawing : public ::testing::Test {
 protected:

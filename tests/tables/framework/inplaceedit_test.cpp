@@ -27,7 +27,7 @@ protected:
     }
 };
 
-// --- The first character ------------------------------------------------------
+// The first character
 
 struct FirstCharCase {
     const char* name;
@@ -102,7 +102,7 @@ TEST_F(InPlaceEdit, TakesTheParentsFontTheRectangleAndTheAlignment)
     EXPECT_TRUE(edit->isVisible());
 }
 
-// --- Keys -------------------------------------------------------------------------
+// Keys
 
 struct KeyCase;
 void PrintTo(const KeyCase& c, std::ostream* os);
@@ -216,7 +216,7 @@ TEST_F(InPlaceEdit, AnAltCharacterIsSwallowedAndNoShortcutFires)
     EXPECT_FALSE(edit->hasEnded());
 }
 
-// --- Widening -----------------------------------------------------------------
+// Widening
 
 TEST_F(InPlaceEdit, WidensWhileTypingUpToTheParentsEdgeAndNeverShrinks)
 {
@@ -261,7 +261,7 @@ TEST_F(InPlaceEdit, TextFromTheInputMethodWidensToo)
     EXPECT_GT(edit->boxRect().right, 30);
 }
 
-// --- Ending -----------------------------------------------------------------------
+// Ending
 
 TEST_F(InPlaceEdit, LosingTheFocusEndsTheEditOnce)
 {

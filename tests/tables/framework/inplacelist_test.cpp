@@ -30,7 +30,7 @@ protected:
     }
 };
 
-// --- Building the list ----------------------------------------------------------
+// Building the list
 
 TEST_F(InPlaceList, AddsTheDroppedPartAndWidensToTheWidestItem)
 {
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                       InitialCase{"DropListNotAnItem", "HRB600", kDropList, -1, "HRB600"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// --- The first character ------------------------------------------------------
+// The first character
 
 struct FirstCharCase {
     const char* name;
@@ -154,7 +154,7 @@ TEST_F(InPlaceList, APureDropDownListOnlyTakesTheFocus)
     EXPECT_EQ(list->editText(), QStringLiteral("HRB400"));
 }
 
-// --- SelectString -------------------------------------------------------------
+// SelectString
 
 struct SelectCase {
     const char* name;
@@ -190,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SelectCase{"StartBeyondTheEnd", 17, "HRB5", 2, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// --- Keys -------------------------------------------------------------------------
+// Keys
 
 struct ListKeyCase {
     const char* name;
@@ -306,7 +306,7 @@ TEST_F(InPlaceList, TheFieldKeepsItsKeysFromTheWindowsShortcuts)
     EXPECT_FALSE(list->hasEnded());
 }
 
-// --- Ending -----------------------------------------------------------------------
+// Ending
 
 TEST_F(InPlaceList, LosingTheFocusEndsTheEditOnce)
 {

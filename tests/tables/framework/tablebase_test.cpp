@@ -12,7 +12,7 @@ namespace {
 using test::KeyLine;
 using test::KeyTable;
 
-// ---- Paging ---------------------------------------------------------------------
+// Paging
 
 struct PagingCase {
     const char* name;
@@ -151,7 +151,7 @@ TEST(TableBase, SetCurPageShowsTheRowSelectedAndKeepsTheColumn)
     EXPECT_EQ(table.getCurRow(), 2);
 }
 
-// ---- Selection ------------------------------------------------------------------
+// Selection
 
 TEST(TableBase, AddSelectTogglesAndExclusiveReplaces)
 {
@@ -376,7 +376,7 @@ TEST(TableBase, LeavingTheShapeCellClearsTheBarsVariableMarks)
     EXPECT_TRUE(table.isShapeVarEnd());
 }
 
-// ---- Deleting, locking, clearing ------------------------------------------------
+// Deleting, locking, clearing
 
 TEST(TableBase, DeleteRowKeepsLockedRowsAndReselectsThePosition)
 {
@@ -551,7 +551,7 @@ TEST(TableBase, NeighbourRows)
     EXPECT_EQ(table.getLinelist(), table.lines());
 }
 
-// ---- Sorting and copying --------------------------------------------------------
+// Sorting and copying
 
 TEST(TableBase, SortListIsStableAndReversible)
 {

@@ -29,7 +29,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 // The printed page of the test sheet: paper points move 60 left and 50 up.
 QPoint printed(int x, int y) { return {x - 60, y - 50}; }
 
-// ---- Placing the sheet in the view --------------------------------------------------
+// Placing the sheet in the view
 
 struct PlacementCase {
     const char* name;
@@ -124,7 +124,7 @@ TEST(PageDrawing, UnknownPaperIsDrawnAsA4)
     }
 }
 
-// ---- Title block --------------------------------------------------------------------
+// Title block
 
 TEST(PageDrawing, PrintedTitleBlockSitsAtItsPaperPlacesLessThePrintOffset)
 {
@@ -283,7 +283,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TitleSelection,
                                            SelectionCase{6, "日期：2026-12-09"},
                                            SelectionCase{7, ""}));
 
-// ---- Table area -------------------------------------------------------------------------
+// Table area
 
 // Printed: area (190, 370)–(1940, 2735), caption 100, body 2265, 20 units of 113.
 TEST(PageDrawing, RowsOfSeveralUnitsAndEmptyRowsShareTheBodyAndTheCaptionTakesTheRest)
@@ -492,7 +492,7 @@ TEST(PageDrawing, CurrentCaptionIsHighlightedOnScreenBeforeTheLastColumn)
     EXPECT_FALSE(highlighted(0, true));
 }
 
-// ---- Page number --------------------------------------------------------------------------
+// Page number
 
 struct PageNumberCase {
     int style;
@@ -536,7 +536,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PageNumberCase{0, 1, "2 ／ 3", 2970 - 75},
                       PageNumberCase{2, 0, "第 2 页 ／ 共 3 页", 2970 - 75}));
 
-// ---- Cover ------------------------------------------------------------------------------
+// Cover
 
 class CoverDrawing : public ::testing::Test {
 protected:
@@ -772,7 +772,7 @@ TEST_F(CoverDrawing, CoverLeavesTheTitleBlockAndPageNumberOut)
     EXPECT_EQ(dc.texts(), QStringList{QStringLiteral("封面")});
 }
 
-// ---- On an image ----------------------------------------------------------------------
+// On an image
 
 TEST(PageDrawing, PageOnAnImageShowsDeskShadowSheetAndRules)
 {

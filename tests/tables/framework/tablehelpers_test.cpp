@@ -16,7 +16,7 @@ using platform::Rect;
 
 namespace {
 
-// ---------------------------------------------------------------- mapping
+// mapping
 
 class TableMapping : public ::testing::TestWithParam<int> {};
 
@@ -49,7 +49,7 @@ TEST(TableMappingSign, MinusOneTurnsYUpwardsAndTheOldModeIsAnswered)
     EXPECT_EQ(dc.LPtoDP(QPoint(254, 254)), QPoint(96, -96));
 }
 
-// ---------------------------------------------------------------- paper points
+// paper points
 
 struct PointCase {
     const char* name;
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {-kDeviceCoordinateLimit, 0}, {2147483647, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---------------------------------------------------------------- pens
+// pens
 
 struct PenCase {
     int style;
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PenCase{5, 1.0, {}, false}, PenCase{6, 1.0, {}, false},
                       PenCase{8, 1.0, {}, false}, PenCase{-1, 1.0, {}, false}));
 
-// ---------------------------------------------------------------- grade texts
+// grade texts
 
 struct GradeCase {
     const char* name;
@@ -167,7 +167,7 @@ TEST(GradeTexts, GradeOneLettersAndSymbol)
     EXPECT_EQ(Steel_GradeDNToString(3, 10.0f, 1), QStringLiteral("C10环"));
 }
 
-// ---------------------------------------------------------------- next number
+// next number
 
 struct NumberCase {
     const char* text;
@@ -191,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"2147483647", "2147483648"},
                       NumberCase{"Z99999999999999999999", "Z100000000000000000000"}));
 
-// ---------------------------------------------------------------- bar-list files
+// bar-list files
 
 void touch(const QString& path)
 {

@@ -33,7 +33,7 @@ struct InputFixture : test::ShownView<GridSheet> {
     static QPoint cell(int row, int column) { return GridSheet::cellCentre(row, column); }
 };
 
-// ---- Selection by clicks ---------------------------------------------------------------
+// Selection by clicks
 
 struct SelectCase {
     const char* name;
@@ -157,7 +157,7 @@ TEST_F(InputFixture, WithoutATableInputDoesNothing)
     EXPECT_EQ(sheet.getCurPage(), 1);
 }
 
-// ---- The cover ---------------------------------------------------------------------------
+// The cover
 
 struct CoverFixture : InputFixture {
     void SetUp() override
@@ -217,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(Heights, CoverTextSize,
                                            TextSizeCase{false, 50, 45},
                                            TextSizeCase{false, 1, 1})); // never below 1
 
-// ---- Dragging the page ------------------------------------------------------------------
+// Dragging the page
 
 struct DragCase {
     const char* name;
@@ -304,7 +304,7 @@ TEST_F(InputFixture, ThePointerShowsWhereACellCanBeEdited)
     EXPECT_EQ(view.viewport()->cursor().shape(), Qt::ArrowCursor);
 }
 
-// ---- Zoom window ---------------------------------------------------------------------------
+// Zoom window
 
 TEST_F(InputFixture, TheZoomWindowTakesTwoClicksAndFitsTheWindow)
 {
@@ -348,7 +348,7 @@ TEST_F(InputFixture, AZoomWindowOfOnePointKeepsTheZoom)
     EXPECT_EQ(view.isZoomWindowArmed(), 0);
 }
 
-// ---- Wheel ------------------------------------------------------------------------------------
+// Wheel
 
 struct WheelCase {
     const char* name;
@@ -426,7 +426,7 @@ TEST_F(InputFixture, AWheelZoomKeepsThePointersPlaceAtTheCentre)
     EXPECT_EQ(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
-// ---- Keyboard ----------------------------------------------------------------------------
+// Keyboard
 
 struct KeyCase {
     const char* name;

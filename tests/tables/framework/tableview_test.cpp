@@ -37,7 +37,7 @@ using CountingView = test::RecordingView;
 
 using ViewFixture = test::ShownView<PageSheet>;
 
-// ---- Zoom ---------------------------------------------------------------------
+// Zoom
 
 struct ZoomCase {
     unsigned message;
@@ -103,7 +103,7 @@ TEST(ViewWithoutTable, CommandsDoNothing)
     EXPECT_FALSE(view.handleMessage(0x4FF));
 }
 
-// ---- Pages --------------------------------------------------------------------
+// Pages
 
 struct PageCase {
     const char* name;
@@ -285,7 +285,7 @@ TEST_F(ViewFixture, CutHasNoMessageButNotifiesTheFrame)
     EXPECT_EQ(changed.count(), 1);
 }
 
-// ---- Editing title-block and cover texts --------------------------------------
+// Editing title-block and cover texts
 
 struct TextEditFixture : ViewFixture {
     void SetUp() override
@@ -389,7 +389,7 @@ TEST_F(TextEditFixture, ACoverTextEditedInPlaceIsStored)
     EXPECT_TRUE(view.cellEdits.isEmpty());
 }
 
-// ---- Scroll bars ----------------------------------------------------------------
+// Scroll bars
 
 struct ScrollCase {
     int code;
@@ -455,7 +455,7 @@ TEST_F(ViewFixture, ScrollBarActionsRunTheScrollCodes)
     EXPECT_EQ(view.horizontalScrollBar()->value(), 1);
 }
 
-// ---- Keeping the current row visible ----------------------------------------------
+// Keeping the current row visible
 
 struct RowVisibleFixture : ViewFixture {
     // Lays row 1, column 1 of a 2 × 2 form at `row` (logical units).
@@ -542,7 +542,7 @@ TEST_F(RowVisibleFixture, NothingMovesWithoutASelectedRowOrAtZoomOne)
     EXPECT_FLOAT_EQ(view.scrollY(), 10.0f);
 }
 
-// ---- Drawing ------------------------------------------------------------------------
+// Drawing
 
 TEST_F(ViewFixture, DrawsOffScreenInTenthsOfAMillimetre)
 {
@@ -636,7 +636,7 @@ TEST_F(ViewFixture, ThePaintEventDrawsThePageOnTheWindow)
         view.grab().save(QString(path).replace(".png", "-zoomed.png"));
 }
 
-// ---- Printing -------------------------------------------------------------------------
+// Printing
 
 int pdfPages(const QString& path, QString* pageSize = nullptr)
 {
@@ -754,7 +754,7 @@ TEST_P(ViewFailedPage, FailsTheJobButTheOtherPagesArePrinted)
 
 INSTANTIATE_TEST_SUITE_P(Pages, ViewFailedPage, ::testing::Values(1, 3, 5));
 
-// ---- Print preview ---------------------------------------------------------------------
+// Print preview
 
 struct PreviewCase {
     const char* name;

@@ -265,7 +265,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, ProcessTagLayouts,
                                            LayoutCase{4, 4, 8}, LayoutCase{5, 5, 10},
                                            LayoutCase{9, 3, 8}, LayoutCase{-1, 3, 8}));
 
-// ---- From a bar list ------------------------------------------------------------------
+// From a bar list
 
 class BarListTags : public ::testing::Test {
 protected:

@@ -107,7 +107,7 @@ TEST_F(ProcessListTableTest, TakesTheSheetsSettingsTitleAndUnits)
     EXPECT_EQ(target.m_units[CVes_ProcessListTable::kColLength], CVes_Template::kMetre);
 }
 
-// ---- totals blocks ---------------------------------------------------------------------
+// totals blocks
 
 // The published unit weight of a 12 mm bar, kg/m.
 constexpr double k12mm = 0.888;
@@ -316,7 +316,7 @@ TEST(ProcessListTableBits, ZeroTurnsABitOverAndNonzeroSetsIt)
     EXPECT_EQ(list.isStateGuai(), 0);
 }
 
-// ---- pages --------------------------------------------------------------------------------
+// pages
 
 TEST(ProcessListTablePages, RowThatDoesNotFitContinuesOnTheNextPage)
 {

@@ -233,7 +233,7 @@ TEST_F(ProcessTableDraw, GradeSymbolStandsBesideTheDiameter)
     EXPECT_LT(symbol.right, digits) << "the symbol ends before the diameter begins";
 }
 
-// ---- highlights ---------------------------------------------------------------------
+// highlights
 
 std::vector<platform::COLORREF> fillColours(const platform::RecordingDc& dc)
 {
@@ -293,7 +293,7 @@ TEST_F(ProcessTableDraw, CoverShowsNoRowsOfTheSheet)
     EXPECT_FALSE(dc.texts().contains(QStringLiteral("Q8X")));
 }
 
-// ---- the summary's page ------------------------------------------------------------
+// the summary's page
 
 TEST_F(ProcessTableDraw, SummaryRowShowsItsTotalsAndTags)
 {

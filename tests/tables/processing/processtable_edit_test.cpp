@@ -32,7 +32,7 @@ protected:
     CVes_ProcessTable sheet;
 };
 
-// ---- grade and diameter -----------------------------------------------------------
+// grade and diameter
 
 struct GradeCase {
     const char* name;
@@ -85,7 +85,7 @@ TEST_F(ProcessTableEdit, EmptyGradeEntryChangesNothing)
     EXPECT_EQ(bar().DN, 16.0f);
 }
 
-// ---- counts --------------------------------------------------------------------------
+// counts
 
 struct CountCase {
     const char* text;
@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ProcessTableCountEntry,
                                            CountCase{"2.29", 2, 1}, CountCase{"3/12", 12, 3},
                                            CountCase{"2*3", 6, 1}, CountCase{"abc", 0, 1}));
 
-// ---- shape dimensions --------------------------------------------------------------------
+// shape dimensions
 
 struct VariableCase {
     const char* name;
@@ -162,7 +162,7 @@ TEST_F(ProcessTableEdit, UnknownDimensionChangesNoValue)
     EXPECT_DOUBLE_EQ(bar().getVar(QStringLiteral("L"))->m_value, 3000);
 }
 
-// ---- the other bar fields ---------------------------------------------------------------
+// the other bar fields
 
 TEST_F(ProcessTableEdit, OtherColumnsWriteTheirField)
 {
@@ -196,7 +196,7 @@ TEST_F(ProcessTableEdit, NoRowNoChange)
     EXPECT_EQ(sheet.commitCell(0, CVes_ProcessTable::kColNumber, QStringLiteral("1")), 0);
 }
 
-// ---- row kinds and heading texts ------------------------------------------------------------
+// row kinds and heading texts
 
 TEST_F(ProcessTableEdit, RowKindOnABarInsertsAHeadingBeforeTheSelection)
 {
@@ -239,7 +239,7 @@ TEST(ProcessRowTypeNames, NamesAndKinds)
     EXPECT_EQ(processRowTypeName(EditLine::kSteelRow), "");
 }
 
-// ---- the texts editors open with ------------------------------------------------------------
+// the texts editors open with
 
 struct OpenCase {
     const char* name;

@@ -117,7 +117,7 @@ TEST_F(ProcessTableFile, RoundTripWritesTheSameBytesAgain)
     EXPECT_EQ(test::toHex(a.readAll()).toStdString(), test::toHex(b.readAll()).toStdString());
 }
 
-// ---- older versions, laid out by hand --------------------------------------------
+// older versions, laid out by hand
 
 struct VersionCase {
     const char* name;
@@ -189,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
                       VersionCase{"version4", 4, 1, 2, 0.75, 1, 2, 3, 0.75}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- refused files leave the sheet as it was ---------------------------------------
+// refused files leave the sheet as it was
 
 struct RefusedCase {
     const char* name;
@@ -264,7 +264,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"row_count_beyond_the_file", &hugeRowCount, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// ---- saving and the undo history -------------------------------------------------
+// saving and the undo history
 
 TEST_F(ProcessTableFile, AfterASaveTheNextEditCanBeUndone)
 {

@@ -70,7 +70,7 @@ TEST_F(ProcessTableTest, NewSheetHasTheProcessingLayout)
     EXPECT_EQ(list.getRowNum(), 21);
 }
 
-// ---- undo ---------------------------------------------------------------------------
+// undo
 
 TEST_F(ProcessTableTest, NineEditsKeepEightUndoSteps)
 {
@@ -120,7 +120,7 @@ TEST_F(ProcessTableTest, UndoKeepsTheSettingsThatAreNotSnapshotted)
     EXPECT_EQ(sheet.m_liaoPaiDirect, 1);
 }
 
-// ---- inserting ----------------------------------------------------------------------
+// inserting
 
 TEST_F(ProcessTableTest, InsertsNeedASelectedRow)
 {
@@ -212,7 +212,7 @@ TEST_F(ProcessTableTest, InsertRowByKindGivesHeadingsOrABar)
     EXPECT_EQ(shown(), (Rows{"x1", "S:", "1x1"})) << "nothing above: a new bar";
 }
 
-// ---- moving, the clipboard, pages --------------------------------------------------
+// moving, the clipboard, pages
 
 TEST_F(ProcessTableTest, MovingUpNeedsARowAboveAndDownARowBelow)
 {
@@ -291,7 +291,7 @@ TEST_F(ProcessTableTest, LastPageIsFilledWithEmptyRows)
     EXPECT_EQ(sheet.lines().size(), 40);
 }
 
-// ---- numbering ------------------------------------------------------------------------
+// numbering
 
 TEST_F(ProcessTableTest, OnlyAvailableBarsUseANumber)
 {
@@ -318,7 +318,7 @@ TEST_F(ProcessTableTest, OnlyAvailableBarsUseANumber)
     EXPECT_EQ(sheet.lineAt(0)->getProcessSteel()->getLPNum(), 0);
 }
 
-// ---- appending and importing ---------------------------------------------------------
+// appending and importing
 
 TEST_F(ProcessTableTest, ImportWithoutSelectionGoesToTheEndAfterTheEmptyRows)
 {

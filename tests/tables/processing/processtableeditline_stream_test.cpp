@@ -82,7 +82,7 @@ protected:
     CacheScope scope;
 };
 
-// ---- every kind, read from bytes laid out by hand and written back
+// every kind, read from bytes laid out by hand and written back
 
 struct KindCase {
     const char* name;
@@ -205,7 +205,7 @@ TEST_F(ProcessTableEditLineStreamBase, RoundTripKeepsWhatTheSheetNeeds)
     EXPECT_EQ(back.isNull(), 1);
 }
 
-// ---- damaged and foreign streams
+// damaged and foreign streams
 
 void holdValues(Line& line)
 {

@@ -102,7 +102,7 @@ TEST(ProcessTableEditLine, CopyTakesTheEmptinessOfTheSource)
     EXPECT_EQ(copy.getSteel()->number, "1");
 }
 
-// ---- emptiness
+// emptiness
 
 struct EmptyCase {
     const char* name;
@@ -154,7 +154,7 @@ TEST(ProcessTableEditLine, SetNullReachesTheBarOfABarRowOnly)
     EXPECT_EQ(heading.isNull(), 1);
 }
 
-// ---- completeness
+// completeness
 
 struct AvailableCase {
     const char* name;
@@ -297,7 +297,7 @@ TEST_F(ProcessTableEditLineAvailable, HeadingRowsAreAvailable)
     EXPECT_EQ(fault, 77);
 }
 
-// ---- sameness and joining
+// sameness and joining
 
 TEST_F(ProcessTableEditLineAvailable, CompareAsksWhetherTheBarsAreTheSame)
 {

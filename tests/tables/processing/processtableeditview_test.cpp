@@ -238,7 +238,7 @@ TEST_F(ProcessEditView, SpaceOnTheShapeOpensTheChooser)
     EXPECT_EQ(bar(2).getRecordId(), test::kBent);
 }
 
-// ---- input through Qt's events --------------------------------------------------------
+// input through Qt's events
 
 // A client point over an editable dimension of the bar of `row`, found by
 // walking the shape cell; null when the drawing shows none.
@@ -422,7 +422,7 @@ TEST_F(ProcessEditView, TitleBlockTextIsEditedInPlace)
     EXPECT_EQ(sheet.CanUndo(), 1);
 }
 
-// ---- imports --------------------------------------------------------------------------
+// imports
 
 class ProcessEditViewImport : public ProcessEditView {
 protected:

@@ -32,7 +32,7 @@ QStringList texts(std::initializer_list<const char*> items)
     return list;
 }
 
-// ---- construction
+// construction
 
 TEST(ProcessTableListLine, NewRowsAreABarRowOrATextRow)
 {
@@ -75,7 +75,7 @@ TEST(ProcessTableListLine, CopyTakesTheBarOnly)
     EXPECT_EQ(copy.getSteel()->isNull(), 0);
 }
 
-// ---- cell texts
+// cell texts
 
 struct SetTextCase {
     const char* name;
@@ -133,7 +133,7 @@ TEST(ProcessTableListLine, TextsAreHandedOutOfTextRowsOnly)
     EXPECT_EQ(bar.getTextArray(), nullptr);
 }
 
-// ---- the bar and its tags
+// the bar and its tags
 
 enum class TagOp { SetSteelPointer, SetSteelReference, ChangeLp, SetIdOff, SetIdOn };
 
@@ -260,7 +260,7 @@ TEST(ProcessTableListLine, BarIsCopiedOut)
     EXPECT_EQ(line.getSteel()->count, 3) << "the copy is the caller's";
 }
 
-// ---- sameness
+// sameness
 
 class ProcessTableListLineSame : public ::testing::Test {
 protected:
@@ -339,7 +339,7 @@ TEST_F(ProcessTableListLineSame, RowOfAnotherSheetIsNeverTheSame)
     EXPECT_FALSE(a.lessthan(none));
 }
 
-// ---- ordering
+// ordering
 
 struct BarKey {
     float dn;

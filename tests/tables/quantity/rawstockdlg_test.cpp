@@ -32,7 +32,7 @@ CVes_SteelYuanCaiData record(int grade, float d, int type, int lengthMm, float p
     return r;
 }
 
-// ---- What a row shows ---------------------------------------------------------
+// What a row shows
 
 struct ShownCase {
     const char* name;
@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         ShownCase{"UnknownType", record(3, 6, 4, 9000, 0), 3, "未知类型"}),
     [](const testing::TestParamInfo<ShownCase>& info) { return std::string(info.param.name); });
 
-// ---- Edits ---------------------------------------------------------------------
+// Edits
 
 class RawStockEdit : public testing::Test {
 protected:
@@ -209,7 +209,7 @@ TEST_F(RawStockEdit, GradeAndTypeCellsBecomeListsWhenSelected)
     EXPECT_EQ(dlg.grid()->GetItemText(2, CVes_RawStockDlg::kColType), "普通钢筋");
 }
 
-// ---- Closing -------------------------------------------------------------------
+// Closing
 
 struct CloseCase {
     const char* button;

@@ -420,7 +420,7 @@ TEST(SLTableFile, TheLimitsThemselvesAreRead)
     EXPECT_DOUBLE_EQ(t.getScale(), 1000.0);
 }
 
-// ---- Undo after loading and saving ------------------------------------------------
+// Undo after loading and saving
 
 TEST(SLTableUndo, AfterLoadingNothingToUndoAndOneEditGoesBack)
 {

@@ -22,7 +22,7 @@ namespace {
 
 const CSteelRecordId kStraight{150, 24};
 
-// ---- Amounts of one bar ---------------------------------------------------------------
+// Amounts of one bar
 
 struct AmountCase {
     const char* name;
@@ -134,7 +134,7 @@ TEST(SLTableAmounts, LengthsInTheShapeColumnsUnitAreCountedInMetres)
     EXPECT_EQ(count, 12);
 }
 
-// ---- The bar list as quantity rows ------------------------------------------------------
+// The bar list as quantity rows
 
 std::string slRowsText(const QList<CVes_SLTableLine*>& rows)
 {
@@ -219,7 +219,7 @@ TEST_F(FromBarList, AnEmptyListGivesNoRows)
     EXPECT_TRUE(list.transformSL(0).isEmpty());
 }
 
-// ---- Imports of bar-list files ------------------------------------------------------------
+// Imports of bar-list files
 
 class ImportFiles : public FromBarList {
 protected:

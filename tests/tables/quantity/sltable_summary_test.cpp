@@ -317,7 +317,7 @@ TEST(QuantitySummaryEmpty, NoRowsOrNoBarsGiveNoRows)
     EXPECT_EQ(rowsOf(joints), (Rows{"合计"}));
 }
 
-// ---- Joint summary -------------------------------------------------------------------
+// Joint summary
 
 TEST(QuantityJointSummary, SizesOfCouplersAndGroups)
 {
@@ -374,7 +374,7 @@ TEST(QuantityJointSummary, SizesOfCouplersAndGroups)
     EXPECT_EQ(rowsOf(sheet), expected);
 }
 
-// ---- Summary settings ------------------------------------------------------------------
+// Summary settings
 
 TEST(QuantitySummarySettings, OkTakesTheRulesAndCancelKeepsThem)
 {

@@ -346,7 +346,7 @@ TEST_F(SLView, DoubleClickOnTheShapeCellOpensTheChooser)
     EXPECT_EQ(view.chooserCalls, 1);
 }
 
-// ---- Paste ---------------------------------------------------------------------
+// Paste
 
 struct PasteCase {
     const char* name;
@@ -511,7 +511,7 @@ TEST_F(Imports, AnotherQuantitySheetIsAppended)
     EXPECT_EQ(host->messageTexts().size(), 2);
 }
 
-// ---- The entry rules ------------------------------------------------------------------
+// The entry rules
 
 struct GradeCase {
     const char* text;

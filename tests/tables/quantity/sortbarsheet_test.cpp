@@ -85,7 +85,7 @@ protected:
     CVes_SortBarSheet sheet;
 };
 
-// ---- Filters -----------------------------------------------------------------------
+// Filters
 
 enum class Kind { Straight, Bent, Hooked, Stirrup };
 
@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{"TwoSidesShownAsBent", 3, 20, Kind::Bent, kAllGrades, 0, 0x2, true}),
     [](const testing::TestParamInfo<FilterCase>& info) { return std::string(info.param.name); });
 
-// ---- Merging and order ---------------------------------------------------------------
+// Merging and order
 
 TEST_F(SortSheetTest, EqualBarsMergeWhenAsked)
 {
@@ -251,7 +251,7 @@ TEST_F(SortSheetTest, SortKeyOfTheRules)
     EXPECT_EQ(CVes_SortBarSheet::sortKey(r), 8u | 16u | 32u);
 }
 
-// ---- Rows ---------------------------------------------------------------------------------
+// Rows
 
 TEST_F(SortSheetTest, SubtotalsPerSizeAndTotalWeight)
 {
@@ -422,7 +422,7 @@ TEST_F(SortSheetTest, EmptyListGivesNoRowsAndOneBarIsStillTotalled)
     EXPECT_EQ(sheet.lines().size(), 4);
 }
 
-// ---- Drawing ------------------------------------------------------------------------------
+// Drawing
 
 TEST_F(SortSheetTest, FaultyValuesAreRedOnScreenOnly)
 {
@@ -479,7 +479,7 @@ TEST_F(SortSheetTest, PrintedTextHeightIgnoresTheScreenZoom)
     EXPECT_EQ(sheet.getForm()->GetCell(1, CVes_SortBarSheet::kColRemark)->getTxtHigh(), 36);
 }
 
-// ---- Workbook -----------------------------------------------------------------------------
+// Workbook
 
 TEST_F(SortSheetTest, WorkbookRowsWithPicturesAndUnitCaptions)
 {
@@ -515,7 +515,7 @@ TEST_F(SortSheetTest, WorkbookMergeInformationSpansItsColumns)
     EXPECT_EQ(book.merges(), (std::map<std::pair<int, int>, int>{{{6, 2}, 8}}));
 }
 
-// ---- Threads ---------------------------------------------------------------------------
+// Threads
 
 // Two sheets sorted at once in opposite orders, while the process-wide sort
 // mode says something else, each give their own order.

@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SummarySheet, testing::ValuesIn(kKinds),
                              return std::string(info.param.name);
                          });
 
-// ---- The workbook texts of each kind ------------------------------------------------
+// The workbook texts of each kind
 
 TEST(SummaryWorkbook, GradeEscapesBecomeGradeCharactersInTheSummaries)
 {
@@ -219,7 +219,7 @@ TEST(SummaryWorkbook, PurchaseDropsThePercentSigns)
     EXPECT_EQ(book.text(5, 6), "") << "the purchase summary writes no caption";
 }
 
-// ---- The export of each kind --------------------------------------------------------
+// The export of each kind
 
 struct ExportCase {
     const char* name;

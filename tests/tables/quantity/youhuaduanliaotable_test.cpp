@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, PieceSlots,
                              return std::string(info.param.name);
                          });
 
-// ---- The size choice ---------------------------------------------------------------
+// The size choice
 
 TEST(CutOptimizeSpecDlg, DefaultsAreGrade2Diameter20AndOkReadsTheBoxes)
 {
