@@ -259,9 +259,9 @@ TEST_P(ShapeTextLayout, DimensionsClearOneAnother)
     std::vector<QRect> boxes;
     for (std::size_t i = 0; i < out.size(); ++i) {
         const int h = std::abs(out[i].font.logFont().lfHeight);
-        if (i == 0)
+        if (i == 0) {
             EXPECT_EQ(h, c.firstHeight);
-        else {
+        } else {
             EXPECT_GE(h, c.lowestHeight) << i;
             EXPECT_LE(h, c.firstHeight) << i;
         }
@@ -275,10 +275,12 @@ TEST_P(ShapeTextLayout, DimensionsClearOneAnother)
     }
     if (!c.clear)
         return;
-    for (std::size_t i = 0; i < boxes.size(); ++i)
-        for (std::size_t j = i + 1; j < boxes.size(); ++j)
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        for (std::size_t j = i + 1; j < boxes.size(); ++j) {
             EXPECT_FALSE(boxes[i].adjusted(1, 1, -1, -1).intersects(boxes[j].adjusted(1, 1, -1, -1)))
                 << i << " and " << j;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
