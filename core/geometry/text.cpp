@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace platform::gdi;
 
@@ -219,10 +220,12 @@ void CVes_Text::draw(platform::Dc* dc, platform::COLORREF colour, double scale, 
     const platform::COLORREF oldColour = dc->SetTextColor(colour);
     const int oldMode = dc->SetBkMode(TRANSPARENT);
     const int height = ShapeTextFrame::heightFor(deviceTextHeight(m_height / scale));
-    const QPoint at = ShapeTextFrame::keptInside(
+    const ShapeTextFrame::Placed placed = ShapeTextFrame::place(
         *dc, outputPoint(p, m_height, ySign(*dc), scale, originX, originY),
         writeTextWidth(dc, m_text, height, m_fontName, 0), height, p.align | TA_BASELINE, -p.angle);
-    writeText(dc, m_text, at, height, -p.angle, p.align | TA_BASELINE, m_fontName, 0, widthFactor);
+    if (!ShapeTextFrame::rehearsing())
+        writeText(dc, m_text, placed.anchor, placed.height, -p.angle, p.align | TA_BASELINE,
+                  m_fontName, 0, widthFactor);
     dc->SetBkMode(oldMode);
     dc->SetTextColor(oldColour);
 }
@@ -363,10 +366,14 @@ void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double sca
     const bool emphasised = m_status & kHighlighted;
     const int height = ShapeTextFrame::heightFor(
         deviceTextHeight((emphasised ? m_height * 1.2 : m_height) / scale));
-    const platform::Font font = platform::Font::create(
-        height, 0, -p.angle * 10, 0, emphasised ? FW_SEMIBOLD : FW_THIN, 0, 0, 0,
-        ownFace ? GB2312_CHARSET : ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-        DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN, ownFace ? m_fontName : QStringLiteral("Times New Roman"));
+    const auto fontOf = [&](int fontHeight) {
+        return platform::Font::create(fontHeight, 0, -p.angle * 10, 0,
+                                      emphasised ? FW_SEMIBOLD : FW_THIN, 0, 0, 0,
+                                      ownFace ? GB2312_CHARSET : ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN,
+                                      ownFace ? m_fontName : QStringLiteral("Times New Roman"));
+    };
+    const platform::Font font = fontOf(height);
 
     if (emphasised)
         colour = 0xFF00FF;
@@ -391,10 +398,14 @@ void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double sca
     const int oldMode = dc->SetBkMode(TRANSPARENT);
     const unsigned int oldAlign = dc->SetTextAlign(p.align | TA_BASELINE);
     if (!text.isEmpty()) {
-        const QPoint at = ShapeTextFrame::keptInside(
+        const ShapeTextFrame::Placed placed = ShapeTextFrame::place(
             *dc, outputPoint(p, m_height, sign, scale, originX, originY),
             dc->GetTextExtent(text).width(), height, p.align | TA_BASELINE, -p.angle);
-        dc->TextOut(at, text);
+        // Made smaller to clear the shape's other texts.
+        if (placed.height != height)
+            dc->SelectObject(fontOf(placed.height));
+        if (!ShapeTextFrame::rehearsing())
+            dc->TextOut(placed.anchor, text);
     }
     dc->SetTextAlign(oldAlign);
     dc->SetBkMode(oldMode);
@@ -483,39 +494,14 @@ void CVes_Variable::Serialize(platform::Archive& ar)
 
 namespace {
 
-thread_local const ShapeTextFrame* t_frame = nullptr;
+thread_local ShapeTextFrame* t_frame = nullptr;
 
-} // namespace
-
-ShapeTextFrame::ShapeTextFrame(int minimumHeight, const platform::Rect& bounds)
-    : m_minimum(std::max(minimumHeight, 0)), m_bounds(bounds), m_outer(t_frame)
+// The box, in the context's logical units, of a text `width` wide and
+// `height` high drawn at `anchor` with the TA_ alignment `align` and the
+// escapement `angle` (degrees, counter-clockwise).
+QRectF textBounds(const platform::Dc& dc, QPointF anchor, double width, int height,
+                  unsigned int align, int angle)
 {
-    m_bounds.NormalizeRect();
-    t_frame = this;
-}
-
-ShapeTextFrame::~ShapeTextFrame()
-{
-    t_frame = m_outer;
-}
-
-const ShapeTextFrame* ShapeTextFrame::current()
-{
-    return t_frame;
-}
-
-int ShapeTextFrame::heightFor(int height)
-{
-    if (!t_frame || std::abs(height) >= t_frame->m_minimum)
-        return height;
-    return height < 0 ? -t_frame->m_minimum : t_frame->m_minimum;
-}
-
-QPoint ShapeTextFrame::keptInside(const platform::Dc& dc, QPoint anchor, int width, int height,
-                                  unsigned int align, int angle)
-{
-    if (!t_frame)
-        return anchor;
     const int h = std::abs(height);
     // The box in the text's own directions: along it from `a0`, towards the
     // bottom of its characters from `b0`.
@@ -548,18 +534,195 @@ QPoint ShapeTextFrame::keptInside(const platform::Dc& dc, QPoint anchor, int wid
             first = false;
         }
     }
-    const platform::Rect& bounds = t_frame->m_bounds;
-    // Pushed back from the far edge first, so that a text larger than the
-    // bounds keeps its start (left, top) inside.
-    const auto shift = [](double low, double high, int min, int max) {
-        double d = 0;
-        if (high > max)
-            d = max - high;
-        if (low + d < min)
-            d = min - low;
-        return d;
-    };
-    const double dx = shift(left, right, bounds.left, bounds.right);
-    const double dy = shift(top, bottom, bounds.top, bounds.bottom);
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+// How far a span from `low` to `high` moves to lie within `min` … `max`:
+// back from the far edge first, so that a span longer than the room keeps
+// its start inside.
+double shiftInto(double low, double high, int min, int max)
+{
+    double d = 0;
+    if (high > max)
+        d = max - high;
+    if (low + d < min)
+        d = min - low;
+    return d;
+}
+
+QPoint insideBounds(const platform::Rect& bounds, QPointF anchor, const QRectF& box)
+{
+    const double dx = shiftInto(box.left(), box.right(), bounds.left, bounds.right);
+    const double dy = shiftInto(box.top(), box.bottom(), bounds.top, bounds.bottom);
     return QPoint(saturatedInt(std::floor(anchor.x() + dx)), saturatedInt(std::floor(anchor.y() + dy)));
+}
+
+// The area of `box` that the boxes in `taken` cover.
+double coveredArea(const QRectF& box, const std::vector<QRectF>& taken)
+{
+    double area = 0;
+    for (const QRectF& other : taken) {
+        const QRectF common = box.intersected(other);
+        if (common.isValid())
+            area += common.width() * common.height();
+    }
+    return area;
+}
+
+// The moves tried for a text `w` wide and `h` high that lies over another,
+// nearest first: along its own direction and across it (to the other side
+// of the line it stands by), in steps of its height and half its height, as
+// far as the bounds reach. Moves that take it out of the bounds are pushed
+// back in by the caller.
+std::vector<QPointF> movesToTry(double w, double h, QPointF along, QPointF across,
+                                const platform::Rect& bounds)
+{
+    const double width = bounds.Width();
+    const double height = bounds.Height();
+    const double alongReach = std::abs(width * along.x()) + std::abs(height * along.y()) + w;
+    const double acrossReach = std::abs(width * across.x()) + std::abs(height * across.y()) + h;
+    const double alongStep = std::max(h, 1.0);
+    const double acrossStep = std::max(h / 2, 1.0);
+    const int alongSteps = int(std::min(alongReach / alongStep, 200.0));
+    const int acrossSteps = int(std::min(acrossReach / acrossStep, 200.0));
+    std::vector<QPointF> moves;
+    moves.reserve(std::size_t(2 * alongSteps + 1) * std::size_t(2 * acrossSteps + 1));
+    for (int i = -alongSteps; i <= alongSteps; ++i)
+        for (int j = -acrossSteps; j <= acrossSteps; ++j)
+            moves.emplace_back(i * alongStep, j * acrossStep);
+    std::stable_sort(moves.begin(), moves.end(), [](const QPointF& a, const QPointF& b) {
+        return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
+    });
+    return moves;
+}
+
+} // namespace
+
+ShapeTextFrame::ShapeTextFrame(int minimumHeight, const platform::Rect& bounds, int smallestHeight)
+    : m_minimum(std::max(minimumHeight, 0)),
+      m_smallest(smallestHeight < 0 ? m_minimum : std::min(smallestHeight, m_minimum)),
+      m_bounds(bounds), m_outer(t_frame), m_highest(std::numeric_limits<int>::max())
+{
+    m_bounds.NormalizeRect();
+    t_frame = this;
+}
+
+ShapeTextFrame::~ShapeTextFrame()
+{
+    t_frame = m_outer;
+}
+
+const ShapeTextFrame* ShapeTextFrame::current()
+{
+    return t_frame;
+}
+
+int ShapeTextFrame::heightFor(int height)
+{
+    if (!t_frame || std::abs(height) >= t_frame->m_minimum)
+        return height;
+    return height < 0 ? -t_frame->m_minimum : t_frame->m_minimum;
+}
+
+QPoint ShapeTextFrame::keptInside(const platform::Dc& dc, QPoint anchor, int width, int height,
+                                  unsigned int align, int angle)
+{
+    if (!t_frame)
+        return anchor;
+    return insideBounds(t_frame->m_bounds, anchor,
+                        textBounds(dc, anchor, width, height, align, angle));
+}
+
+ShapeTextFrame::Placed ShapeTextFrame::place(const platform::Dc& dc, QPoint anchor, int width,
+                                             int height, unsigned int align, int angle)
+{
+    if (!t_frame)
+        return {anchor, height};
+    ShapeTextFrame& frame = *t_frame;
+    const int full = std::max(std::min(std::abs(height), frame.m_highest), 1);
+    const int smallest = std::clamp(frame.m_smallest, 1, std::max(full, 1));
+    const double radians = angle * kDegreesToRadians;
+    const double s = ySign(dc);
+    const QPointF along(std::cos(radians), -s * std::sin(radians));
+    const QPointF across(std::sin(radians), s * std::cos(radians));
+
+    // The full height first, then smaller in three steps down to the
+    // smallest.
+    std::vector<int> heights{full};
+    for (int step = 1; step <= 3; ++step) {
+        const int h = full - (full - smallest) * step / 3;
+        if (h != heights.back())
+            heights.push_back(h);
+    }
+
+    // `width` is measured at `height`.
+    const double measured = std::max(std::abs(height), 1);
+    Placed best{keptInside(dc, anchor, int(width * full / measured), full, align, angle),
+                height < 0 ? -full : full};
+    QRectF bestBox;
+    double bestCover = -1;
+    for (const int h : heights) {
+        const double w = width * h / measured;
+        // Texts keep a little space between them.
+        const double gap = std::max(1.0, h / 8.0);
+        const int signedHeight = height < 0 ? -h : h;
+        const auto tryAt = [&](QPointF tried) {
+            const QPoint at = insideBounds(frame.m_bounds, tried,
+                                           textBounds(dc, tried, w, h, align, angle));
+            const QRectF box = textBounds(dc, at, w, h, align, angle);
+            const double cover = coveredArea(box.adjusted(-gap, -gap, gap, gap), frame.m_taken);
+            if (h == heights.back() && (bestCover < 0 || cover < bestCover)) {
+                best = {at, signedHeight};
+                bestBox = box;
+                bestCover = cover;
+            }
+            if (cover > 0)
+                return false;
+            frame.m_taken.push_back(box);
+            best = {at, signedHeight};
+            return true;
+        };
+        // Where it is asked for, when that is clear, before any search.
+        if (tryAt(anchor))
+            return best;
+        for (const QPointF& move : movesToTry(w, h, along, across, frame.m_bounds)) {
+            if (tryAt(QPointF(anchor) + along * move.x() + across * move.y()))
+                return best;
+        }
+    }
+    frame.m_taken.push_back(bestBox);
+    frame.m_crowded = true;
+    return best;
+}
+
+bool ShapeTextFrame::rehearsing()
+{
+    return t_frame && t_frame->m_rehearsing;
+}
+
+void ShapeTextFrame::layOut(const std::function<void()>& drawTexts)
+{
+    ShapeTextFrame* frame = t_frame;
+    if (!frame) {
+        drawTexts();
+        return;
+    }
+    const std::vector<QRectF> before = frame->m_taken;
+    int highest = std::numeric_limits<int>::max();
+    for (const int cap : {std::numeric_limits<int>::max(), frame->m_minimum, frame->m_smallest}) {
+        if (cap > highest)
+            continue;
+        highest = cap;
+        frame->m_taken = before;
+        frame->m_highest = cap;
+        frame->m_crowded = false;
+        frame->m_rehearsing = true;
+        drawTexts();
+        frame->m_rehearsing = false;
+        if (!frame->m_crowded)
+            break;
+    }
+    frame->m_taken = before;
+    frame->m_crowded = false;
+    drawTexts();
 }

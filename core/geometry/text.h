@@ -8,7 +8,11 @@
 #include "core/geometry/point.h"
 #include "platform/rect.h"
 
+#include <QRectF>
 #include <QString>
+
+#include <functional>
+#include <vector>
 
 namespace platform { class Dc; }
 
@@ -136,11 +140,16 @@ public:
 // values, shape texts, joint labels) are drawn no smaller than its minimum
 // height and, where they would stick out, moved to lie within its bounds:
 // a shape fitted into a small cell of a sheet keeps numbers a reader can
-// read, inside the cell. Heights and bounds are logical units of the context
-// the shape is drawn into. Frames nest; the innermost applies.
+// read, inside the cell. The texts placed through it are laid out against
+// one another: a text that would lie over one placed before moves along its
+// own direction or to the other side of its line, then gets smaller, down
+// to the frame's smallest height. Heights and bounds are logical units of
+// the context the shape is drawn into. Frames nest; the innermost applies.
 class ShapeTextFrame {
 public:
-    ShapeTextFrame(int minimumHeight, const platform::Rect& bounds);
+    // `smallestHeight` below 0 means the minimum height: texts are not made
+    // smaller to clear one another.
+    ShapeTextFrame(int minimumHeight, const platform::Rect& bounds, int smallestHeight = -1);
     ~ShapeTextFrame();
     ShapeTextFrame(const ShapeTextFrame&) = delete;
     ShapeTextFrame& operator=(const ShapeTextFrame&) = delete;
@@ -156,11 +165,44 @@ public:
     static QPoint keptInside(const platform::Dc& dc, QPoint anchor, int width, int height,
                              unsigned int align, int angle);
 
+    struct Placed {
+        QPoint anchor;
+        int height; // the sign of the height asked for kept
+    };
+    // Where the text of keptInside() goes and how high it is drawn, clear
+    // of the texts placed before it in the current frame where the bounds
+    // leave room; where nowhere is clear even at the smallest height, the
+    // place least covered at that height (the cell's clip cuts the rest).
+    // Without a frame, `anchor` and `height` unchanged.
+    static Placed place(const platform::Dc& dc, QPoint anchor, int width, int height,
+                        unsigned int align, int angle);
+
+    // Runs `drawTexts`, which draws texts through place(), so that they are
+    // laid out against one another as a whole, not only each against those
+    // before it: with a frame in force it is first rehearsed (place()
+    // answers, nothing is drawn) at the texts' own heights, then no higher
+    // than the frame's minimum, then its smallest, and drawn at the first
+    // of these where every text finds a clear place (else at the last).
+    // Without a frame it just runs.
+    static void layOut(const std::function<void()>& drawTexts);
+    // Whether texts placed now are only rehearsed: their callers draw
+    // nothing.
+    static bool rehearsing();
+
     int minimumHeight() const { return m_minimum; }
+    int smallestHeight() const { return m_smallest; }
     const platform::Rect& bounds() const { return m_bounds; }
 
 private:
     int m_minimum;
+    int m_smallest;
     platform::Rect m_bounds;
-    const ShapeTextFrame* m_outer;
+    ShapeTextFrame* m_outer;
+    // The boxes of the texts placed so far.
+    std::vector<QRectF> m_taken;
+    // No text higher than this.
+    int m_highest;
+    bool m_rehearsing = false;
+    // Whether a text placed since the last lay-out found no clear place.
+    bool m_crowded = false;
 };

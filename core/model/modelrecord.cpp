@@ -296,12 +296,16 @@ void CVes_ModelRecord::DrawEx(platform::Dc* dc, platform::COLORREF auxColour,
     if (m_showVar) {
         for (auto& v : m_arrVar)
             v->setMutiVal(m_multiVal);
-        for (auto& v : m_arrVar) {
-            if (v->m_type > CVes_Variable::kStandard)
-                v->draw(dc, variableColour, scale, x, y, showName, showValue, mirrorFlags, mid);
-        }
-        for (auto& t : m_arrText)
-            t->draw(dc, textColour, scale, x, y, mirrorFlags, mid, ratio);
+        // The dimensions and texts of a shape fitted into a cell are laid
+        // out against one another there.
+        ShapeTextFrame::layOut([&] {
+            for (auto& v : m_arrVar) {
+                if (v->m_type > CVes_Variable::kStandard)
+                    v->draw(dc, variableColour, scale, x, y, showName, showValue, mirrorFlags, mid);
+            }
+            for (auto& t : m_arrText)
+                t->draw(dc, textColour, scale, x, y, mirrorFlags, mid, ratio);
+        });
     }
     if (!m_arrSide.empty()) {
         if (m_hookLeft.enabled)
@@ -361,10 +365,12 @@ void CVes_ModelRecord::drawConnectLabels(platform::Dc* dc, int x, int y, unsigne
     using platform::saturatedInt;
     const int fontHeight = ShapeTextFrame::heightFor(deviceTextHeight(100 / scale));
     const int weight = std::clamp(saturatedInt(600 / scale), 0, FW_HEAVY);
-    const platform::Font font = platform::Font::create(fontHeight, 0, 0, 0, weight, 0, 0, 0,
-                                                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 18,
-                                                       QStringLiteral("Times New Roman"));
+    const auto fontOf = [weight](int height) {
+        return platform::Font::create(height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET,
+                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 18,
+                                      QStringLiteral("Times New Roman"));
+    };
+    const platform::Font font = fontOf(fontHeight);
     const platform::Font oldFont = dc->SelectObject(font);
     dc->SetBkMode(TRANSPARENT);
 
@@ -383,9 +389,13 @@ void CVes_ModelRecord::drawConnectLabels(platform::Dc* dc, int x, int y, unsigne
         const unsigned int align = nearSide ? (TA_RIGHT | TA_TOP) : (TA_LEFT | TA_TOP);
         dc->SetTextAlign(align);
         const auto out = [&](int at, const QString& text) {
-            dc->TextOut(ShapeTextFrame::keptInside(*dc, QPoint(lx, at), dc->GetTextExtent(text).width(),
-                                                   fontHeight, align, 0),
-                        text);
+            const ShapeTextFrame::Placed placed = ShapeTextFrame::place(
+                *dc, QPoint(lx, at), dc->GetTextExtent(text).width(), fontHeight, align, 0);
+            // Made smaller to clear the shape's other texts.
+            if (placed.height != fontHeight)
+                dc->SelectObject(fontOf(placed.height));
+            dc->TextOut(placed.anchor, text);
+            dc->SelectObject(font);
         };
         out(ly, connectLabel(connect, numberFirst));
         const QString far = farBarLabel(connect, m_dn, numberFirst);

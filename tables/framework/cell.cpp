@@ -270,10 +270,11 @@ void CVes_Cell::drawOutline(platform::Dc* dc, const Rect& rect)
 void CVes_Cell::drawModel(platform::Dc* dc, const Rect& rect, int ySign)
 {
     const int saved = dc->SaveDC();
-    // A shape's numbers are legible and stay inside the cell, as its texts do.
+    // A shape's numbers are legible and stay inside the cell, as its texts do;
+    // to clear one another they may get smaller, down to the legible height.
     dc->IntersectClipRect(rect);
     const ShapeTextFrame frame(std::max(legibleHeight(), int(kShapeTextShare * std::abs(m_txtHigh))),
-                               rect);
+                               rect, legibleHeight());
     Rect box = rect;
     if (m_txtAlign == kAlignCentre) {
         // Keep the shape's proportions. A shape without an extent, or a cell

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include <cmath>
+#include <vector>
 
 using namespace platform;
 
@@ -219,6 +220,93 @@ TEST(ShapeTextFrame, TheInnermostFrameApplies)
     EXPECT_EQ(ShapeTextFrame::current(), &outer);
     EXPECT_EQ(ShapeTextFrame::heightFor(10), 30);
     EXPECT_EQ(ShapeTextFrame::heightFor(40), 40);
+}
+
+// Several dimensions of one shape drawn at the same place in a frame, as
+// the graded dimensions of a small shape cell come: each is drawn once,
+// inside the bounds, clear of the others where the bounds leave room, made
+// smaller only as far as that needs and never below the frame's smallest.
+struct LayoutCase {
+    const char* name;
+    Rect bounds;
+    int smallest; // -1: the frame's minimum
+    int texts;
+    int firstHeight;
+    int lowestHeight; // the others lie between this and the first's
+    bool clear;       // whether no two boxes may meet
+};
+
+void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
+
+class ShapeTextLayout : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(ShapeTextLayout, DimensionsClearOneAnother)
+{
+    const LayoutCase& c = GetParam();
+    ShowStep show(true);
+    // "1000～1500 △100" at (60, 48), 16 bytes: eight times its height wide.
+    std::vector<CVes_Variable> dimensions(std::size_t(c.texts), rangeVariable());
+    RecordingDc dc;
+    {
+        const ShapeTextFrame frame(20, c.bounds, c.smallest);
+        ShapeTextFrame::layOut([&] {
+            for (CVes_Variable& v : dimensions)
+                v.draw(&dc, 0x123456, 2.0, 10, 20, 0, 1, 0, QPoint());
+        });
+    }
+    const auto out = dc.records(DcOp::TextOut);
+    ASSERT_EQ(out.size(), std::size_t(c.texts)) << "each text is drawn once";
+    std::vector<QRect> boxes;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const int h = std::abs(out[i].font.logFont().lfHeight);
+        if (i == 0) {
+            EXPECT_EQ(h, c.firstHeight);
+        } else {
+            EXPECT_GE(h, c.lowestHeight) << i;
+            EXPECT_LE(h, c.firstHeight) << i;
+        }
+        // Left-aligned on its baseline, y downwards.
+        const QPoint at = out[i].points.at(0);
+        const QRect box(QPoint(at.x(), at.y() - h * 4 / 5), QSize(8 * h, h));
+        EXPECT_TRUE(QRect(c.bounds.left, c.bounds.top, c.bounds.Width() + 1, c.bounds.Height() + 1)
+                        .contains(box))
+            << i << " at " << at.x() << "," << at.y();
+        boxes.push_back(box);
+    }
+    if (!c.clear)
+        return;
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+            EXPECT_FALSE(boxes[i].adjusted(1, 1, -1, -1).intersects(boxes[j].adjusted(1, 1, -1, -1)))
+                << i << " and " << j;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, ShapeTextLayout,
+    ::testing::Values(
+        LayoutCase{"RoomToMoveKeepsTheHeight", Rect(0, 0, 400, 200), 12, 3, 20, 20, true},
+        LayoutCase{"SideBySideInAWideLowCell", Rect(0, 30, 600, 55), 12, 3, 20, 20, true},
+        LayoutCase{"SmallerWhereMovingIsNotEnough", Rect(0, 20, 180, 70), 12, 2, 20, 12, true},
+        LayoutCase{"NoRoomAtAllGivesTheSmallest", Rect(0, 30, 180, 55), 12, 2, 12, 12, false},
+        LayoutCase{"WithoutASmallestKeepsTheMinimum", Rect(0, 30, 180, 55), -1, 2, 20, 20, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ShapeTextLayout, WithoutAFrameTextsAreDrawnAsTheyAre)
+{
+    ShowStep show(true);
+    CVes_Variable v = rangeVariable();
+    RecordingDc dc;
+    ShapeTextFrame::layOut([&] {
+        EXPECT_FALSE(ShapeTextFrame::rehearsing());
+        v.draw(&dc, 0x123456, 2.0, 10, 20, 0, 1, 0, QPoint());
+        v.draw(&dc, 0x123456, 2.0, 10, 20, 0, 1, 0, QPoint());
+    });
+    const auto out = dc.records(DcOp::TextOut);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].points.at(0), QPoint(60, 48));
+    EXPECT_EQ(out[1].points.at(0), QPoint(60, 48));
 }
 
 TEST(VariableDrawing, StatusDecidesColourAndWeight)

@@ -86,6 +86,86 @@ inline void fillStrainingList(CVes_SetupTable& list, int elements = 6, int barsP
     list.refreshCurPage();
 }
 
+// A dimension of a graded bar: its first and last value (degrees for an
+// angle, which is not graded).
+struct GradedDimension {
+    const char* name;
+    double first;
+    double last;
+};
+
+struct GradedShape {
+    CSteelRecordId key;
+    std::vector<GradedDimension> dimensions;
+};
+
+// Every shape of the default libraries with two or more dimensions, each
+// length graded, with the long value texts ("2300～1500 △200") of a row of
+// graded bars.
+inline const std::vector<GradedShape>& gradedShapes()
+{
+    static const std::vector<GradedShape> shapes{
+        {{191, 1}, {{"L1", 2300, 1500}, {"L2", 350, 150}}},
+        {{191, 2}, {{"L1", 450, 250}, {"L2", 3600, 2800}, {"L3", 450, 250}}},
+        {{191, 3}, {{"L1", 150, 120}, {"L2", 2300, 1500}, {"L3", 150, 120}}},
+        {{191, 4}, {{"L1", 1200, 800}, {"L2", 1800, 1400}, {"H", 350, 250}}},
+        {{191, 5}, {{"L1", 400, 300}, {"H", 550, 450}, {"a", 45, 45}, {"L2", 2400, 1800}, {"L3", 400, 300}}},
+        {{191, 6}, {{"L1", 1600, 1200}, {"H", 550, 450}, {"a", 45, 45}, {"L2", 900, 600}}},
+        {{191, 7}, {{"L1", 300, 200}, {"H", 650, 450}, {"a", 60, 60}, {"B", 350, 250}}},
+        {{191, 8}, {{"L1", 2800, 2200}, {"L2", 400, 250}}},
+        {{191, 9}, {{"L1", 1500, 1100}, {"L2", 900, 700}, {"a", 30, 30}}},
+        {{191, 10}, {{"L1", 300, 200}, {"Lh", 3300, 2700}, {"a", 35, 35}, {"L3", 450, 350}}},
+        {{192, 1}, {{"H", 650, 450}, {"B", 300, 200}}},
+        {{192, 2}, {{"H", 650, 450}, {"B", 300, 200}}},
+        {{192, 3}, {{"H", 650, 450}, {"B", 300, 200}}},
+        {{192, 4}, {{"D", 800, 600}, {"Lap", 450, 350}}},
+        {{192, 5}, {{"D", 800, 600}, {"P", 150, 100}, {"H", 3000, 2400}}},
+        {{192, 6}, {{"B", 500, 350}, {"H", 500, 350}}},
+        {{194, 1}, {{"L1", 300, 200}, {"H", 250, 150}, {"B", 300, 200}}},
+        {{194, 2}, {{"H", 250, 150}, {"B", 300, 200}}},
+        {{194, 3}, {{"H", 250, 150}, {"B", 2300, 1500}}},
+        {{195, 1}, {{"L1", 4500, 3500}, {"L2", 4500, 3500}}},
+        {{195, 2}, {{"L1", 4500, 3500}, {"L2", 2300, 1500}, {"L3", 350, 250}}},
+        {{195, 3}, {{"L1", 3900, 3100}, {"L2", 3900, 3100}}},
+    };
+    return shapes;
+}
+
+// Two elements of graded bars, one bar on each shape of gradedShapes() in
+// each, graded in five groups.
+inline void fillGradedShapesList(CVes_SetupTable& list)
+{
+    list.clearnAllLine();
+    list.m_texts[2].m_formula = QStringLiteral("滨江花园3号楼");
+    list.m_texts[3].m_formula = QStringLiteral("二层梁柱板");
+    static const float kSizes[] = {8, 12, 16, 20, 25};
+    int number = 0;
+    for (const char* name : {"KL7(3)", "LT2"}) {
+        auto* element = new CVes_SetupTableLine(int(CVes_SetupTableLine::kElementLine));
+        element->setNull(0);
+        element->setElement(QString::fromUtf8(name));
+        element->setEleNum(2);
+        list.appendLine(element);
+        for (const GradedShape& shape : gradedShapes()) {
+            CVes_Steel bar;
+            bar.setRecordId(shape.key);
+            bar.setDN(kSizes[number % std::size(kSizes)]);
+            bar.grade = 3;
+            bar.setMultiVal(1);
+            bar.setMultiGroup(5);
+            for (const GradedDimension& dimension : shape.dimensions) {
+                bar.setVarValue(QString::fromUtf8(dimension.name), dimension.first);
+                bar.setVarValueE(QString::fromUtf8(dimension.name), dimension.last);
+            }
+            bar.count = 2;
+            bar.number = QString::number(++number);
+            bar.getFirstMidConnect()->stat = 0;
+            list.Add(bar);
+        }
+    }
+    list.refreshCurPage();
+}
+
 // One printable sheet and the name a failure gives it.
 struct NamedSheet {
     QString name;

@@ -23,6 +23,10 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -142,8 +146,84 @@ QString placeOf(const test::NamedSheet& sheet, int page, const DcRecord& record)
     return QStringLiteral("%1 page %2 %3: \"%4\"").arg(sheet.name).arg(page).arg(cell, record.text);
 }
 
+// The texts drawn under one clip that lines were drawn under too: the
+// texts of one shape in its cell. No text box of a shape lies over another.
+class ShapeCellTexts {
+public:
+    ShapeCellTexts(const test::NamedSheet& sheet, int page, QStringList& faults)
+        : m_sheet(sheet), m_page(page), m_faults(faults)
+    {
+    }
+    ~ShapeCellTexts() { close(); }
+
+    void line(const DcRecord& record)
+    {
+        if (!record.state.clip)
+            return;
+        follow(*record.state.clip);
+        m_lines = true;
+    }
+    void text(const DcRecord& record, const Rect& box)
+    {
+        if (!record.state.clip)
+            return;
+        follow(*record.state.clip);
+        m_texts.push_back({&record, box});
+    }
+
+private:
+    struct Drawn {
+        const DcRecord* record;
+        Rect box;
+    };
+    static QString boxText(const Drawn& drawn)
+    {
+        const Rect& b = drawn.box;
+        return QStringLiteral("(%1,%2)-(%3,%4) %5° %6 high")
+            .arg(b.left).arg(b.top).arg(b.right).arg(b.bottom)
+            .arg(drawn.record->font.logFont().lfEscapement / 10)
+            .arg(std::abs(drawn.record->font.logFont().lfHeight));
+    }
+    void follow(const Rect& clip)
+    {
+        if (m_clip && *m_clip == clip)
+            return;
+        close();
+        m_clip = clip;
+    }
+    void close()
+    {
+        if (m_lines) {
+            for (std::size_t i = 0; i < m_texts.size(); ++i) {
+                for (std::size_t j = i + 1; j < m_texts.size(); ++j) {
+                    Rect over;
+                    over.IntersectRect(m_texts[i].box, m_texts[j].box);
+                    // Rounding of both boxes may make touching boxes share a
+                    // device unit or two.
+                    if (over.Width() > 2 && over.Height() > 2)
+                        m_faults << placeOf(m_sheet, m_page, *m_texts[i].record)
+                                        + QStringLiteral(" %1 lies over \"%2\" %3 of the same shape")
+                                              .arg(boxText(m_texts[i]), m_texts[j].record->text,
+                                                   boxText(m_texts[j]));
+                }
+            }
+        }
+        m_texts.clear();
+        m_lines = false;
+        m_clip.reset();
+    }
+
+    const test::NamedSheet& m_sheet;
+    int m_page;
+    QStringList& m_faults;
+    std::optional<Rect> m_clip;
+    bool m_lines = false;
+    std::vector<Drawn> m_texts;
+};
+
 // Draws every page of the sheet and answers what fails: texts that leave
-// the cell they are clipped to, texts below the legible height.
+// the cell they are clipped to, texts below the legible height, texts of a
+// shape over one another.
 QStringList pageFaults(const test::NamedSheet& sheet, Device device)
 {
     QStringList faults;
@@ -158,9 +238,12 @@ QStringList pageFaults(const test::NamedSheet& sheet, Device device)
         const double scale = device == Device::Printer ? 1.0 : table.m_drawScale;
         const int legible = int(CVes_Cell::kLegibleTextHeight * scale);
         bool afterSymbol = false;
+        ShapeCellTexts shapeTexts(sheet, page, faults);
         for (const DcRecord& record : dc.records()) {
             if (record.op == DcOp::Arc)
                 afterSymbol = true;
+            if (record.op == DcOp::LineTo || record.op == DcOp::Arc || record.op == DcOp::Polyline)
+                shapeTexts.line(record);
             if (record.op != DcOp::TextOut)
                 continue;
             const bool letter = isSymbolLetter(record, afterSymbol);
@@ -179,6 +262,7 @@ QStringList pageFaults(const test::NamedSheet& sheet, Device device)
             Rect clip = *record.state.clip;
             clip.InflateRect(2, 2); // rounding of both boxes
             Rect box = textBox(record);
+            shapeTexts.text(record, box);
             Rect inside;
             inside.IntersectRect(box, clip);
             if (inside != box)
@@ -192,19 +276,39 @@ QStringList pageFaults(const test::NamedSheet& sheet, Device device)
 
 class EverySheetPages : public ::testing::TestWithParam<Device> {};
 
-TEST_P(EverySheetPages, EveryTextFitsItsCellAtALegibleHeight)
+// The lists whose sheets are drawn: one that strains every column, and rows
+// of graded bars on every shape with two or more dimensions, each of them
+// graded.
+enum class List { Straining, GradedShapes };
+
+class EverySheetOfList : public ::testing::TestWithParam<std::tuple<List, Device>> {};
+
+TEST_P(EverySheetOfList, EveryTextFitsItsCellAtALegibleHeight)
 {
+    const auto [kind, device] = GetParam();
     CVes_SetupTable list;
-    test::fillStrainingList(list);
+    if (kind == List::Straining)
+        test::fillStrainingList(list);
+    else
+        test::fillGradedShapesList(list);
     test::EverySheet sheets(list);
     QStringList faults;
     for (const test::NamedSheet& sheet : sheets.sheets()) {
         ASSERT_GT(sheet.table->getPages(), 0) << sheet.name.toStdString();
-        faults += pageFaults(sheet, GetParam());
+        faults += pageFaults(sheet, device);
     }
     EXPECT_TRUE(faults.isEmpty()) << faults.size() << " faults:\n"
                                   << faults.mid(0, 4000).join(u'\n').toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    ListsAndDevices, EverySheetOfList,
+    ::testing::Combine(::testing::Values(List::Straining, List::GradedShapes),
+                       ::testing::Values(Device::Printer, Device::Screen)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param) == List::Straining ? "straining" : "gradedShapes")
+               + (std::get<1>(info.param) == Device::Printer ? "Printed" : "OnScreen");
+    });
 
 INSTANTIATE_TEST_SUITE_P(Devices, EverySheetPages,
                          ::testing::Values(Device::Printer, Device::Screen),
@@ -345,43 +449,54 @@ TEST(EverySheetWorkbooks, ReadRightInAnySpreadsheetProgram)
     }
 }
 
-TEST(EverySheetReview, PrintsEverySheetForAPersonToLookAt)
+// Prints every sheet of `list` to PDF and keeps the files the program
+// opens, their names starting with `stem`.
+void printForReview(CVes_SetupTable& list, const QString& stem)
 {
-    if (qEnvironmentVariableIsEmpty("RODO_SCREENSHOT_DIR"))
-        GTEST_SKIP() << "only with RODO_SCREENSHOT_DIR";
-    CVes_SetupTable list;
-    test::fillStrainingList(list);
     test::EverySheet sheets(list);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     // The sheets the program opens, to be looked at in its windows too.
     const struct {
         const char* sheet;
-        const char* file;
-    } files[] = {{"配料单", "straining.pld"}, {"加工明细单", "straining.jgd"},
-                 {"钢筋用量表", "straining.ylb"}};
+        const char* extension;
+    } files[] = {{"配料单", ".pld"}, {"加工明细单", ".jgd"}, {"钢筋用量表", ".ylb"}};
     for (const auto& file : files) {
         for (const test::NamedSheet& sheet : sheets.sheets()) {
             if (sheet.name != QString::fromUtf8(file.sheet))
                 continue;
-            const QString path = dir.filePath(QString::fromLatin1(file.file));
-            EXPECT_EQ(sheet.table->SaveFile(path), 1) << file.file;
-            test::keepForReview(path, QString::fromLatin1(file.file));
+            const QString name = stem + QString::fromLatin1(file.extension);
+            const QString path = dir.filePath(name);
+            EXPECT_EQ(sheet.table->SaveFile(path), 1) << name.toStdString();
+            test::keepForReview(path, name);
         }
     }
     for (const test::NamedSheet& sheet : sheets.sheets()) {
         CVes_TableViewBase view;
         view.resize(1400, 960);
         view.setTable(sheet.table);
-        const QString path = dir.filePath(sheet.name + QStringLiteral(".pdf"));
+        const QString name = stem + QLatin1Char('-') + sheet.name + QStringLiteral(".pdf");
+        const QString path = dir.filePath(name);
         {
             QPdfWriter pdf(path);
             EXPECT_TRUE(view.printTo(&pdf, view.firstPrintPage(), view.lastPrintPage()))
                 << sheet.name.toStdString();
         }
-        test::keepForReview(path, sheet.name + QStringLiteral(".pdf"));
+        test::keepForReview(path, name);
         view.setTable(nullptr);
     }
+}
+
+TEST(EverySheetReview, PrintsEverySheetForAPersonToLookAt)
+{
+    if (qEnvironmentVariableIsEmpty("RODO_SCREENSHOT_DIR"))
+        GTEST_SKIP() << "only with RODO_SCREENSHOT_DIR";
+    CVes_SetupTable straining;
+    test::fillStrainingList(straining);
+    printForReview(straining, QStringLiteral("straining"));
+    CVes_SetupTable graded;
+    test::fillGradedShapesList(graded);
+    printForReview(graded, QStringLiteral("graded"));
 }
 
 } // namespace
