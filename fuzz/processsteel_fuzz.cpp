@@ -37,13 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         clearTheUseRecordArray();
         return 0;
     }
-    CVes_ProcessSteel back;
-    platform::Archive in(out.data());
-    back.Serialize(in);
-    FUZZ_CHECK(in.atEnd());
-    platform::Archive again;
-    back.Serialize(again);
-    FUZZ_CHECK(again.data() == out.data());
+    fuzz::checkWrittenReadsBack<CVes_ProcessSteel>(out.data());
     clearTheUseRecordArray();
     return 0;
 }

@@ -34,12 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A text the file cannot hold: the export is refused with a message.
         return 0;
     }
-    CVes_ModelRecord back;
-    platform::Archive in(out.data());
-    back.Serialize(in);
-    FUZZ_CHECK(in.atEnd());
-    platform::Archive again;
-    back.Serialize(again);
-    FUZZ_CHECK(again.data() == out.data());
+    fuzz::checkWrittenReadsBack<CVes_ModelRecord>(out.data());
     return 0;
 }
