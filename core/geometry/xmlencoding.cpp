@@ -384,6 +384,14 @@ EncodedText encodeDocument(const QString& text)
             break;
         }
     }
+    // Bytes that begin like a byte-order mark without being one (a text
+    // that starts with U+FEFF, ANSI characters whose bytes match a mark)
+    // are taken for a mark when the file is read: the text would not come
+    // back as it was.
+    if (out.flags == 0
+        && (out.bytes.startsWith("\xEF\xBB\xBF") || out.bytes.startsWith("\xFF\xFE")
+            || out.bytes.startsWith("\xFE\xFF")))
+        lossy = true;
     if (lossy)
         out.events.append(event("conversion_loss", {attr("encoding", out.encoding)}));
     return out;

@@ -207,15 +207,10 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{"close_cut", 1024 + 1, "utf-8", "UTF-8"}),
     [](const auto& info) { return std::string(info.param.label); });
 
-// An edited document whose declaration the edits moved to the end of the
-// first kilobyte reads back from the bytes it is written to as it was.
-TEST(EditedDocument, ReadsBackWhenTheEditsMoveItsDeclarationToTheKilobyteEnd)
+// Edits the first and the last element the cursor finds, as the document's
+// editing checks do: an attribute and a child of text that needs escaping.
+void editFirstAndLast(CXmlDocument& doc)
 {
-    QFile file(QStringLiteral(RODO_FIXTURES_DIR "/xml_edit_moves_declaration_to_first_kilobyte_end.xml"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    CXmlDocument doc;
-    ASSERT_TRUE(doc.setDocument(xml::decodeDocument(file.readAll()).text));
-    // Walk the elements as the cursor finds them; edit the first and last.
     QList<int> positions;
     doc.setPosition(0, 0, 0);
     for (;;) {
@@ -234,6 +229,23 @@ TEST(EditedDocument, ReadsBackWhenTheEditsMoveItsDeclarationToTheKilobyteEnd)
         ASSERT_TRUE(doc.addElement(QStringLiteral("n"), value,
                                    CXmlDocument::kAddChild | CXmlDocument::kAddCData));
     }
+}
+
+QByteArray fixture(const char* name)
+{
+    QFile file(QStringLiteral(RODO_FIXTURES_DIR "/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// An edited document whose declaration the edits moved to the end of the
+// first kilobyte reads back from the bytes it is written to as it was.
+TEST(EditedDocument, ReadsBackWhenTheEditsMoveItsDeclarationToTheKilobyteEnd)
+{
+    const QByteArray bytes = fixture("xml_edit_moves_declaration_to_first_kilobyte_end.xml");
+    ASSERT_FALSE(bytes.isEmpty());
+    CXmlDocument doc;
+    ASSERT_TRUE(doc.setDocument(xml::decodeDocument(bytes).text));
+    editFirstAndLast(doc);
     const xml::EncodedText encoded = xml::encodeDocument(doc.getDocument());
     EXPECT_EQ(encoded.encoding, QStringLiteral("UTF-8"));
     // The edits put the declaration across the 1024th byte of the file.
@@ -246,6 +258,36 @@ TEST(EditedDocument, ReadsBackWhenTheEditsMoveItsDeclarationToTheKilobyteEnd)
     EXPECT_EQ(back.encoding, QStringLiteral("UTF-8"));
     EXPECT_FALSE(logHas(back.events, "conversion_loss"));
     EXPECT_EQ(back.text, doc.getDocument());
+}
+
+// Written bytes that begin like a byte-order mark are read as one: writing
+// such a text reports the loss rather than a file that reads back otherwise.
+TEST(EditedDocument, WrittenBytesThatBeginLikeAMarkReportALoss)
+{
+    // A text that starts with U+FEFF, declared UTF-8: no mark is written,
+    // and the reader would drop the character.
+    const xml::EncodedText feff = xml::encodeDocument(
+        QStringLiteral("\uFEFF<?xml version=\"1.0\" encoding=\"UTF-8\"?><a/>"));
+    EXPECT_TRUE(feff.bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(logHas(feff.events, "conversion_loss"));
+    EXPECT_NE(xml::decodeDocument(feff.bytes).text.size(), 0);
+    EXPECT_FALSE(xml::decodeDocument(feff.bytes).text.startsWith(QChar(0xFEFF)));
+
+    // A file with a UTF-8 mark that is not UTF-8 (read in the ANSI code
+    // page), whose first character's ANSI byte is 0xFF, declaring an unknown
+    // encoding: written back in the ANSI code page, it would begin FF FE.
+    CXmlDocument doc;
+    const xml::DecodedText read = xml::decodeDocument(fixture("xml_mark_then_ansi_bytes_of_a_mark.xml"));
+    ASSERT_TRUE(doc.setDocument(read.text));
+    editFirstAndLast(doc);
+    const xml::EncodedText encoded = xml::encodeDocument(doc.getDocument());
+    EXPECT_TRUE(encoded.bytes.startsWith("\xFF\xFE"));
+    EXPECT_TRUE(logHas(encoded.events, "conversion_loss"));
+
+    // A sound text is written with no loss reported.
+    const xml::EncodedText sound =
+        xml::encodeDocument(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>中</a>"));
+    EXPECT_FALSE(logHas(sound.events, "conversion_loss"));
 }
 
 TEST(LoadFile, ReadsTheFixturesInTheirEncodings)
