@@ -165,10 +165,12 @@ protected:
     // 表单 → 第一页 when the page lies before, then 后一页 until the page.
     void goToPage(int page)
     {
-        if (barList()->getCurPage() > page)
+        if (barList()->getCurPage() > page) {
             ASSERT_TRUE(chooseMenu({QStringLiteral("表单"), QStringLiteral("第一页")}));
-        while (barList()->getCurPage() < page)
+        }
+        while (barList()->getCurPage() < page) {
             ASSERT_TRUE(chooseMenu({QStringLiteral("表单"), QStringLiteral("后一页")}));
+        }
         ASSERT_EQ(barList()->getCurPage(), page);
     }
 };
@@ -207,8 +209,9 @@ TEST_F(TypedDay, TheBarsTypedIntoANewProjectShowTheirLengthsAndWeights)
     goToPage(2);
     const QStringList second = pageTexts(*barList());
     // LB1 (3 pieces): the bar of varying length and the remarks.
-    for (const char* text : {"LB1", "2000～3000", "变长筋", "分布筋", "3件"})
+    for (const char* text : {"LB1", "2000～3000", "变长筋", "分布筋", "3件"}) {
         EXPECT_TRUE(second.contains(QString::fromUtf8(text))) << text;
+    }
 }
 
 } // namespace
@@ -326,13 +329,15 @@ TEST_F(TypedDay, EveryDerivedSheetAgreesWithTheBarList)
     e2e::shot(frame(), "cutting-list");
     const QStringList cutting = allTexts();
     // 12 × 3 m + 2 × 4.459 m + 2 × 4.088 m of C20 bars are cut: 53.094 m.
-    for (const char* piece : {"4.459×", "4.088×", "53.094"})
+    for (const char* piece : {"4.459×", "4.088×", "53.094"}) {
         EXPECT_TRUE(cutting.join(u'|').contains(QString::fromUtf8(piece))) << piece << cutting.join(u'|').toStdString();
+    }
 
     chooseTab(Tab::kContents);
     const QString contents = allTexts().join(u'|');
-    for (const char* element : {"KZ1(2件)", "KL1(1件)", "LB1(3件)"})
+    for (const char* element : {"KZ1(2件)", "KL1(1件)", "LB1(3件)"}) {
         EXPECT_TRUE(contents.contains(QString::fromUtf8(element))) << element;
+    }
 }
 
 } // namespace
@@ -367,13 +372,15 @@ TEST_F(TypedDay, EverySheetPrintsToPdfAndTheListExportsToAWorkbook)
         chooseTab(sheet.tab);
         const QString text = printToPdf(QString::fromUtf8(sheet.name));
         // The dialog proposed the file beside the list, named after it and the sheet.
-        if (sheet.tab == Tab::kBarList)
+        if (sheet.tab == Tab::kBarList) {
             EXPECT_EQ(proposedPdf.toStdString(),
                       QString(listFolder() + QStringLiteral("一层柱梁板_钢筋配料单.pdf")).toStdString());
+        }
         EXPECT_TRUE(proposedPdf.startsWith(QString(listFolder() + QStringLiteral("一层柱梁板_")))) << proposedPdf.toStdString();
-        for (const char* expected : sheet.texts)
+        for (const char* expected : sheet.texts) {
             EXPECT_TRUE(text.contains(QString::fromUtf8(expected)))
                 << sheet.name << ": " << expected << "\n" << text.toStdString();
+        }
     }
 
     // The bar list's workbook: the list and three of its sheets, saved
@@ -391,13 +398,15 @@ TEST_F(TypedDay, EverySheetPrintsToPdfAndTheListExportsToAWorkbook)
     EXPECT_EQ(list.sheetNames(), (QStringList{QStringLiteral("配料单"), QStringLiteral("钢筋排序表"),
                                               QStringLiteral("钢筋汇总表"), QStringLiteral("钢筋接头汇总表")}));
     const QStringList listCells = cellTexts(list);
-    for (const char* text : {"KZ1", "KL1", "LB1", "4246", "261.554", "9000", "277.200", "变长筋", "分布筋"})
+    for (const char* text : {"KZ1", "KL1", "LB1", "4246", "261.554", "9000", "277.200", "变长筋", "分布筋"}) {
         EXPECT_TRUE(listCells.contains(QString::fromUtf8(text))) << text << listCells.join(u"|").toStdString();
+    }
     const QStringList sortedCells = cellTexts(test::ExportedBook(workbook, 2));
     EXPECT_TRUE(sortedCells.contains(QStringLiteral("1345.28"))) << sortedCells.join(u'|').toStdString();
     const QStringList summaryCells = cellTexts(test::ExportedBook(workbook, 3));
-    for (const char* text : {"736.424", "199.458", "409.394"})
+    for (const char* text : {"736.424", "199.458", "409.394"}) {
         EXPECT_TRUE(summaryCells.contains(QString::fromUtf8(text))) << text << summaryCells.join(u'|').toStdString();
+    }
 }
 
 } // namespace
@@ -438,8 +447,9 @@ TEST_F(TypedDay, SavedClosedAndReopenedEverySheetIsTheSame)
     EXPECT_EQ(doc->GetPathName(), path);
     const auto after = everySheet();
     ASSERT_EQ(after.size(), before.size());
-    for (std::size_t tab = 0; tab < before.size(); ++tab)
+    for (std::size_t tab = 0; tab < before.size(); ++tab) {
         EXPECT_EQ(after[tab], before[tab]) << "tab " << tab;
+    }
 }
 
 } // namespace
@@ -602,8 +612,9 @@ TEST_F(TypedDay, TheProcessingSheetImportsTheBarListAndAgreesWithIt)
     // Every bar got its tag number in the detail sheet.
     chooseTab(sheet, CRODO_ProcessMainView::kDetail);
     const QStringList detail = allTexts();
-    for (int tag = 1; tag <= 20; ++tag)
+    for (int tag = 1; tag <= 20; ++tag) {
         EXPECT_TRUE(detail.contains(QStringLiteral("料牌 %1").arg(tag))) << tag;
+    }
     EXPECT_TRUE(detail.contains(QStringLiteral("变长筋")));
     // The summary weighs stirrups, bent and straight bars apart: together
     // what the bar list weighs.
@@ -630,8 +641,9 @@ TEST_F(TypedDay, TheProcessingSheetImportsTheBarListAndAgreesWithIt)
     const test::ExportedBook book(host->opened().front(), 1);
     EXPECT_EQ(book.sheetNames(), (QStringList{QStringLiteral("加工明细单"), QStringLiteral("加工汇总单")}));
     const QStringList cells = cellTexts(book);
-    for (const char* text : {"构件编号：KZ1", "4246", "料牌 20", "变长筋"})
+    for (const char* text : {"构件编号：KZ1", "4246", "料牌 20", "变长筋"}) {
         EXPECT_TRUE(cells.contains(QString::fromUtf8(text))) << text;
+    }
 }
 
 // The six layouts of the bar tags and the tags a page holds.
@@ -652,8 +664,9 @@ TEST_F(TypedDay, TheBarTagsComeInSixLayouts)
         EXPECT_EQ(tags->getPages(), (20 + layout.tagsPerPage - 1) / layout.tagsPerPage) << layout.name;
         if (test::hasPdfText()) {
             const QString printed = printToPdf(QString::fromUtf8(layout.name));
-            for (const char* text : {"KZ1", "4246", "滨江花园"})
+            for (const char* text : {"KZ1", "4246", "滨江花园"}) {
                 EXPECT_TRUE(printed.contains(QString::fromUtf8(text))) << layout.name << ": " << text;
+            }
         }
     }
 }

@@ -190,8 +190,9 @@ TEST_P(ModelLibGrid, ThumbnailsKeepTheirSizeAndFillEachRowAtEveryWindowSize)
             // Each cell holds its thumbnail whole; no two cells overlap.
             EXPECT_GE(rects[i].width(), c.thumbnail.width()) << size.width() << " item " << i;
             EXPECT_GE(rects[i].height(), c.thumbnail.height()) << size.width() << " item " << i;
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_FALSE(rects[i].intersects(rects[i - 1])) << size.width() << " item " << i;
+            }
         }
         // The first row holds the shapes a row, side by side across the list.
         const int firstRow = int(std::count_if(rects.begin(), rects.end(),
@@ -202,14 +203,16 @@ TEST_P(ModelLibGrid, ThumbnailsKeepTheirSizeAndFillEachRowAtEveryWindowSize)
         EXPECT_EQ(cell, std::max(width / c.perRow - 20, c.thumbnail.width() + D::kCellMargin)) << size.width();
         EXPECT_LE(cell * c.perRow, width);
         // A wider window gives wider cells: they were laid out again.
-        if (size.width() > 780)
+        if (size.width() > 780) {
             EXPECT_GT(cell, previousWidth);
+        }
         previousWidth = cell;
         // Each caption fits its cell, so none is cut short.
         const QFontMetrics metrics(list->font());
         for (std::size_t i = 0; i < rects.size(); ++i)
-            for (const QString& line : list->item(int(i))->text().split(u'\n'))
+            for (const QString& line : list->item(int(i))->text().split(u'\n')) {
                 EXPECT_LE(metrics.horizontalAdvance(line), list->gridSize().width()) << line.toStdString();
+            }
     }
     test::saveScreenshot(*dlg, c.libType == D::kModelLib ? "modellib-small" : "startlib-small");
 }

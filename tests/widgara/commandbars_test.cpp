@@ -373,16 +373,19 @@ TEST_P(ToolBarFolding, EveryControlIsShownWholeOrBehindTheOverflowButton)
         QWidget* view = control->widget();
         ASSERT_TRUE(view);
         EXPECT_NE(view->isVisible(), isFolded) << control->GetID();
-        if (!isFolded)
+        if (!isFolded) {
             EXPECT_TRUE(shown.contains(QRect(view->mapTo(&owner, QPoint(0, 0)), view->size())))
                 << control->GetID();
+        }
     }
-    if (c.folds)
+    if (c.folds) {
         EXPECT_TRUE(shown.contains(QRect(bar->overflowButton()->mapTo(&owner, QPoint(0, 0)),
                                          bar->overflowButton()->size())));
+    }
     // The folded controls come after every shown one, in order.
-    if (!folded.empty())
+    if (!folded.empty()) {
         EXPECT_EQ(folded.back(), bar->GetControl(bar->GetControlCount() - 1));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, ToolBarFolding,

@@ -587,8 +587,9 @@ TEST_P(VariableStoredValues, ReadAsStoredOrZero)
                              v.m_value, v.m_value2, v.m_step};
     const qsizetype offsets[] = {8, 20, 24, 36, 44, 52};
     for (std::size_t i = 0; i < std::size(offsets); ++i) {
-        if (offsets[i] == c.at)
+        if (offsets[i] == c.at) {
             EXPECT_EQ(fields[i], c.read);
+        }
     }
     ShowStep show(true);
     RecordingDc dc;

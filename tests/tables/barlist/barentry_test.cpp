@@ -89,8 +89,9 @@ TEST_P(Entry, SetsTheField)
               c.committed);
     EXPECT_EQ(fieldOf(t, c.row, c.field), c.committed ? QString::fromUtf8(c.expected) : before);
     // A refused entry is said; an entry that names nothing is not.
-    if (!c.committed && QString::fromUtf8(c.expected) == QStringLiteral("message"))
+    if (!c.committed && QString::fromUtf8(c.expected) == QStringLiteral("message")) {
         EXPECT_EQ(host->messages().size(), 1u);
+    }
 }
 
 using test::kBarRow;
@@ -402,8 +403,9 @@ TEST_P(TypingOpening, RefusedCharacters)
     const barlist::CellOpening open =
         barlist::typingOpening(*listLine(t, c.row), c.column, QChar(c.typed));
     EXPECT_EQ(open.action == Action::Editor, c.opens);
-    if (c.opens)
+    if (c.opens) {
         EXPECT_EQ(open.text, QString(QChar(c.typed)));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -253,8 +253,9 @@ TEST_P(VaryingKeys, KeepTheNumberOfBars)
     press(c.key);
     const auto bar = [this, &c]() -> const CVes_Steel& { return listBar(t, c.row); };
     EXPECT_EQ(bar().isMultiVal(), c.varying);
-    if (c.varying)
+    if (c.varying) {
         EXPECT_EQ(bar().getMultiGroup(), c.groupBars);
+    }
     EXPECT_EQ(bar().count, c.count);
     EXPECT_EQ(undoSteps(), steps + (c.recorded ? 1 : 0));
     EXPECT_EQ(t.isModified(), c.recorded ? 1 : 0);

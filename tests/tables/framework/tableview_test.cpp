@@ -785,9 +785,11 @@ TEST_P(ViewPrintPreview, ShowsThePagesWithoutTheCoverAtTheCurrentPage)
     const QList<int> printed = sheet.printedPages();
     ASSERT_GE(printed.size(), 3);
     EXPECT_EQ(printed.mid(0, 3), (QList<int>{1, 2, 3}));
-    for (const auto& drawn : sheet.drawn)
-        if (drawn.printing)
+    for (const auto& drawn : sheet.drawn) {
+        if (drawn.printing) {
             EXPECT_EQ(drawn.rect, Rect(1, 1, 100, 100));
+        }
+    }
     EXPECT_EQ(sheet.getCurPage(), c.shown); // the view's page again
     EXPECT_EQ(printer.fromPage(), c.current); // what its print button offers
     const QString path = qEnvironmentVariable("RODO_PREVIEW_SHOT");

@@ -85,8 +85,9 @@ protected:
     }
     void keep(const QPixmap& picture, const QString& name) const
     {
-        if (!m_shots.isEmpty())
+        if (!m_shots.isEmpty()) {
             EXPECT_TRUE(picture.save(QDir(m_shots).filePath(name)));
+        }
     }
     QString outputFolder() const { return m_shots.isEmpty() ? m_dir.path() : m_shots; }
 

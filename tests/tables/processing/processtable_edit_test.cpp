@@ -269,8 +269,9 @@ TEST_P(ProcessTableEditText, OfEachColumn)
         bar().tags.front().text = QStringLiteral("9m");
     QString text;
     EXPECT_EQ(sheet.getCellEditText(c.row, c.column, text), c.opens ? 1 : 0);
-    if (c.opens)
+    if (c.opens) {
         EXPECT_EQ(text, QString::fromUtf8(c.text));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
