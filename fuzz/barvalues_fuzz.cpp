@@ -29,7 +29,12 @@ CVes_Steel barFrom(fuzz::Input& in)
     CVes_Steel bar;
     bar.setRecordId(CSteelRecordId(mainId, 1 + in.take<std::uint8_t>() % count));
     bar.setSteelId(QStringLiteral("1"));
-    bar.setSteel(1 + in.take<std::uint8_t>() % 5, in.take<float>(), in.take<std::uint8_t>() % 2);
+    // Taken one at a time: the order of a call's arguments is not fixed, and
+    // the seeds give the values in this order.
+    const int grade = 1 + in.take<std::uint8_t>() % 5;
+    const float diameter = in.take<float>();
+    const int kind = in.take<std::uint8_t>() % 2;
+    bar.setSteel(grade, diameter, kind);
     bar.setNum(in.take<std::int32_t>());
     const std::uint8_t flags = in.take<std::uint8_t>();
     bar.setMultiVal(flags & 1);

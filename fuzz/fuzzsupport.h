@@ -4,6 +4,7 @@
 // shape or a page onto recording contexts (screen and printer), so that
 // what a reader lets through is also drawn and measured.
 
+#include "platform/archive.h"
 #include "platform/rect.h"
 
 #include <QByteArray>
@@ -82,6 +83,20 @@ bool load(CVes_TableBase& table, const QByteArray& bytes);
 // since whatever the program writes it must read back. A text the archive
 // cannot write refuses the save as a whole (the document says so).
 void checkSavedReopens(CVes_TableBase& table);
+
+// Reads `written` (what an item of type T wrote) into a fresh T and writes
+// that again: it must read to the end and give the same bytes.
+template <typename T>
+void checkWrittenReadsBack(const QByteArray& written)
+{
+    T back;
+    platform::Archive in(written);
+    back.Serialize(in);
+    FUZZ_CHECK(in.atEnd());
+    platform::Archive again;
+    back.Serialize(again);
+    FUZZ_CHECK(again.data() == written);
+}
 
 // A file of the run's data folder holding `bytes`, for readers that take a
 // path; answers its path.

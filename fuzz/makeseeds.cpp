@@ -5,8 +5,10 @@
 // template part and a cover; the bar list as a quantity sheet; sort rules,
 // recent values, settings, raw stock and the project files; the shortcuts
 // the profile keeps, the message a second copy sends, and a version file of
-// the update server). Usage: rodo_fuzz_seeds <folder>; each target's
-// seeds go to <folder>/<target>/.
+// the update server; the XML files among them for the XML reader, a bar
+// list's bytes for the archive's reads, a sheet's own page layout and a
+// bar's typed values for the targets that take values). Usage:
+// rodo_fuzz_seeds <folder>; each target's seeds go to <folder>/<target>/.
 
 #include "app/shell/openrequest.h"
 #include "core/model/modelrecordlib.h"
@@ -16,6 +18,7 @@
 #include "envora/projectinfo.h"
 #include "envora/settings.h"
 #include "envora/steelyuancaidata.h"
+#include "fuzz/pagelayoutvalues.h"
 #include "platform/archive.h"
 #include "platform/savefile.h"
 #include "platform/ui/commandids.h"
@@ -34,6 +37,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -52,6 +56,16 @@ QByteArray stored(T& item)
     platform::Archive ar;
     item.Serialize(ar);
     return ar.data();
+}
+
+// A value as the targets that take values read it: its bytes as they lie
+// in memory.
+template <typename T>
+void append(QByteArray& bytes, T value)
+{
+    char raw[sizeof(T)];
+    std::memcpy(raw, &value, sizeof(T));
+    bytes.append(raw, qsizetype(sizeof(T)));
 }
 
 QByteArray withSelector(char selector, const QByteArray& bytes)
@@ -73,6 +87,35 @@ CVes_Steel sampleBar(CSteelRecordId key, int number)
     bar.getLConnect()->type = 3;
     bar.getFirstMidConnect()->stat = 1;
     return bar;
+}
+
+// The values of `bar` (of the second shape of sub-library 191) as a user
+// types them, in the order barvalues_fuzz takes them: sub-library and shape,
+// grade, diameter, kind, count, flags, group, hooks, end connections, the
+// joint's fixed length, then each variable's two values.
+QByteArray typedValues(CVes_Steel& bar)
+{
+    QByteArray bytes;
+    append<std::uint8_t>(bytes, 1);
+    append<std::uint8_t>(bytes, std::uint8_t(bar.getRecordId().m_recordNo - 1));
+    append<std::uint8_t>(bytes, std::uint8_t(bar.grade - 1));
+    append<float>(bytes, bar.getDN());
+    append<std::uint8_t>(bytes, std::uint8_t(bar.steelType));
+    append<std::int32_t>(bytes, bar.count);
+    append<std::uint8_t>(bytes, 0);
+    append<std::int32_t>(bytes, 0);
+    for (const CVes_Hook& hook : {bar.getHookLeft(), bar.getHookRight()}) {
+        append<std::uint8_t>(bytes, std::uint8_t(hook.enabled));
+        append<std::uint8_t>(bytes, std::uint8_t(hook.kind));
+    }
+    append<std::uint8_t>(bytes, std::uint8_t(bar.getLConnect()->type));
+    append<std::uint8_t>(bytes, std::uint8_t(bar.getRConnect()->type));
+    append<std::int32_t>(bytes, bar.getFirstMidConnect()->fixedLength);
+    for (const auto& variable : bar.getVarArray()) {
+        append<double>(bytes, variable->m_value);
+        append<double>(bytes, variable->m_value2);
+    }
+    return bytes;
 }
 
 void barList()
@@ -97,7 +140,21 @@ void barList()
     write("sortrules_fuzz", "sortrule.rul", stored(table.m_rules));
     write("rawstock_fuzz", "block.bin", withSelector(2, stored(table.getYuanCaiLib())));
 
+    // The archive's reads (one of each kind, in turn) over a bar list's
+    // bytes.
+    QByteArray plan(1, char(20));
+    for (char read = 0; read < 20; ++read)
+        plan.append(char(read % 10));
+    write("archive_fuzz", "bars.bin", plan + stored(table));
+
+    // A bar list's own page layout, in the order pagelayout_fuzz takes it.
+    CVes_SetupTable layout;
+    QByteArray values;
+    fuzz::forEachLayoutValue(layout, [&values](auto& value) { append(values, value); });
+    write("pagelayout_fuzz", "layout.bin", values);
+
     CVes_Steel bar = sampleBar({191, 2}, 1);
+    write("barvalues_fuzz", "bar.bin", typedValues(bar));
     write("bar_fuzz", "steel.bin", withSelector(0, stored(bar)));
     write("bar_fuzz", "reference.bin",
           withSelector(1, stored(static_cast<CVes_ModelReference&>(bar))));
@@ -145,9 +202,12 @@ void textFiles()
     store.record(QStringLiteral("KL1"), 1);
     store.record(QStringLiteral("200"), 3);
     write("editrecord_fuzz", "user_EditRecord.dat", store.toBytes());
-    write("settings_fuzz", "EnvoraSettings.xml", envora::toXml(envora::Settings::defaults()));
+    const QByteArray settings = envora::toXml(envora::Settings::defaults());
+    write("settings_fuzz", "EnvoraSettings.xml", settings);
+    write("xmldocument_fuzz", "EnvoraSettings.xml", settings);
     QByteArray stock;
     platform::readFile(envora::defaultYuanCaiPath(), &stock);
+    write("xmldocument_fuzz", "KUCUN.xml", stock);
     write("rawstock_fuzz", "KUCUN.xml", withSelector(0, stock));
     write("rawstock_fuzz", "KUCUN-core.xml", withSelector(1, stock));
 }
@@ -192,8 +252,10 @@ void projectFiles()
     QByteArray bytes;
     platform::readFile(projectPath, &bytes);
     write("projectinfo_fuzz", "projectinfo.xml", withSelector(0, bytes));
+    write("xmldocument_fuzz", "projectinfo.xml", bytes);
     platform::readFile(buildingPath, &bytes);
     write("projectinfo_fuzz", "buildinginfo.xml", withSelector(1, bytes));
+    write("xmldocument_fuzz", "buildinginfo.xml", bytes);
 }
 
 // A template file of each derived sheet, for each companion the documents

@@ -5,11 +5,13 @@
 // take rather than reach undefined behaviour.
 
 #include "fuzz/fuzzsupport.h"
+#include "fuzz/pagelayoutvalues.h"
 
 #include "core/model/recordcache.h"
 #include "core/model/steel.h"
 #include "tables/barlist/setuptable.h"
 
+#include <type_traits>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -27,23 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bar.setSteelId(QString::number(i + 1));
         table.Add(bar);
     }
-    for (int* field : {&table.m_paper, &table.m_orientation, &table.m_customWidth,
-                       &table.m_customHeight, &table.m_topMargin, &table.m_bottomMargin,
-                       &table.m_leftMargin, &table.m_rightMargin, &table.m_gutter,
-                       &table.m_gutterPos, &table.m_reservedHeight, &table.m_rowHeight,
-                       &table.m_rowMode, &table.m_tableTextHeight, &table.m_pageSummary,
-                       &table.m_stretchColumn, &table.m_showTitle, &table.m_pageNumberStyle})
-        *field = in.take<std::int32_t>();
-    table.m_rowNum = in.take<std::int32_t>();
-    table.m_summaryRowHeight = in.take<std::int32_t>();
-    for (int& height : table.m_textHeights)
-        height = in.take<std::int32_t>();
-    for (int& width : table.m_widths)
-        width = in.take<std::int32_t>();
-    table.m_formFactor = in.take<double>();
-    table.setScale(in.take<double>());
-    table.m_scrollX = in.take<double>();
-    table.m_scrollY = in.take<double>();
+    fuzz::forEachLayoutValue(table, [&in](auto& value) {
+        value = in.take<std::remove_reference_t<decltype(value)>>();
+    });
     fuzz::drawPages(table);
     clearTheUseRecordArray();
     return 0;

@@ -1,5 +1,5 @@
 // A single shape file (".stl"): read as a record, measured, drawn, and
-// written again; what was written reads back.
+// written again; what was written reads back whole and writes the same bytes.
 
 #include "fuzz/fuzzsupport.h"
 
@@ -28,10 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::drawShape(record);
 
     platform::Archive out;
-    record.Serialize(out);
-    CVes_ModelRecord back;
-    platform::Archive in(out.data());
-    back.Serialize(in);
-    FUZZ_CHECK(in.atEnd());
+    try {
+        record.Serialize(out);
+    } catch (const platform::ArchiveError&) {
+        // A text the file cannot hold: the export is refused with a message.
+        return 0;
+    }
+    fuzz::checkWrittenReadsBack<CVes_ModelRecord>(out.data());
     return 0;
 }

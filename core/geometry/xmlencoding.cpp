@@ -258,10 +258,16 @@ bool encodingsDiffer(const QString& a, const QString& b)
 
 QString declaredEncoding(QStringView head)
 {
+    // Only the first characters are looked at. A tag the window cuts off
+    // before its ">" is not read: its name could be cut short ("UTF" for
+    // "UTF-8") and name another encoding, or none.
+    const bool cut = head.size() > kSniffLength;
     head = head.first(qMin<qsizetype>(head.size(), kSniffLength));
     qsizetype i = 0;
     while ((i = head.indexOf(u'<', i)) >= 0) {
         qsizetype end = head.indexOf(u'>', i + 1);
+        if (end < 0 && cut)
+            break;
         if (end < 0)
             end = head.size();
         const QStringView tag = head.mid(i + 1, end - i - 1);
@@ -307,7 +313,9 @@ DecodedText decodeDocument(const QByteArray& bytes)
         out.events.append(event("bom", {attr("encoding", out.encoding),
                                         attr("type", QString::number(out.flags))}));
     } else {
-        const QByteArrayView head = data.first(qMin<qsizetype>(data.size(), kSniffLength));
+        // One byte past the window tells a declaration cut by the window
+        // from one cut by the end of the file.
+        const QByteArrayView head = data.first(qMin<qsizetype>(data.size(), kSniffLength + 1));
         out.encoding = declaredEncoding(QString::fromLatin1(head));
         if (out.encoding.isEmpty() && data.startsWith('<'))
             out.encoding = QStringLiteral("UTF-8");
@@ -376,6 +384,14 @@ EncodedText encodeDocument(const QString& text)
             break;
         }
     }
+    // Bytes that begin like a byte-order mark without being one (a text
+    // that starts with U+FEFF, ANSI characters whose bytes match a mark)
+    // are taken for a mark when the file is read: the text would not come
+    // back as it was.
+    if (out.flags == 0
+        && (out.bytes.startsWith("\xEF\xBB\xBF") || out.bytes.startsWith("\xFF\xFE")
+            || out.bytes.startsWith("\xFE\xFF")))
+        lossy = true;
     if (lossy)
         out.events.append(event("conversion_loss", {attr("encoding", out.encoding)}));
     return out;

@@ -37,8 +37,10 @@ int encodingCodePage(const QString& name);
 // differs, and the empty name stands for the ANSI code page.
 bool encodingsDiffer(const QString& a, const QString& b);
 
-// The encoding named by an XML declaration or an HTML meta element in `head`
-// (the first bytes of a file, or the start of a text); empty when none.
+// The encoding named by an XML declaration or an HTML meta element in the
+// first kilobyte of `head` (the start of a file, or a text); empty when none.
+// A tag that runs past the kilobyte is not read, one that runs to the end of
+// a shorter `head` is.
 QString declaredEncoding(QStringView head);
 
 // A file's bytes as text: the byte-order mark or the declared encoding decides

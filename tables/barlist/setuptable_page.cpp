@@ -78,8 +78,13 @@ public:
           printing(dc->IsPrinting()),
           english(table.m_language == 1),
           f(barlist::ColumnFactors::of(table)),
-          exactHeight(table.m_tableTextHeight * 10 * table.m_drawScale),
-          height(int(exactHeight)),
+          // In 0.1 mm at the drawing's scale. A page layout may hold any
+          // height: it is held to what a stored layout may hold, as the
+          // page's frame holds it.
+          exactHeight(std::clamp(table.m_tableTextHeight, -CVes_Template::kMaxPaperSize,
+                                 CVes_Template::kMaxPaperSize)
+                      * 10.0 * table.m_drawScale),
+          height(platform::saturatedInt(exactHeight)),
           segmentedSetting(Info_UserCustomSteelGroupShow() == 1)
     {
     }
@@ -480,7 +485,7 @@ private:
         form.setCellMerge(1, r, 0, r + n - 1, 1);
         const int c = firstFreeColumn();
         const int width = form.GetCellRect(r + n - 1, last).right - form.GetCellRect(r, c).left;
-        const int perLine = exactHeight > 0 ? int(width / (exactHeight * 0.45)) : 0;
+        const int perLine = exactHeight > 0 ? platform::saturatedInt(width / (exactHeight * 0.45)) : 0;
         form.setCellText(r, c, t.AmountOfCurPage(perLine), kLeft, height, QPoint(0, 0), QString());
         form.setCellMerge(1, r, c, r + n - 1, last);
         if (t.m_titleColorBk) {

@@ -3,6 +3,7 @@
 #include "tests/core/geometry/xmldocument_test.h"
 #include "tests/support/fixtures.h"
 
+#include <QFile>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
 
@@ -161,6 +162,130 @@ TEST(DeclaredEncoding, IsFoundOnlyInTheDeclarationOrAMetaElement)
     EXPECT_EQ(xml::declaredEncoding(u"<a encoding=\"big5\"/>"), QString());
     EXPECT_EQ(xml::declaredEncoding(u"<?xml version=\"1.0\"?><a/>"), QString());
     EXPECT_EQ(xml::declaredEncoding(u"<?xml encoding="), QString());
+    // A text that ends inside its declaration still names the encoding.
+    EXPECT_EQ(xml::declaredEncoding(u"<?xml encoding=\"gbk\""), QStringLiteral("gbk"));
+}
+
+// Only the first kilobyte of a file is searched for its declaration; one the
+// kilobyte's end cuts off is not read at all, since its name may be cut short.
+struct WindowCase {
+    const char* label;
+    int declarationEnd;   // the byte after the declaration's ">"
+    const char* encoding; // declared
+    const char* read;     // the encoding the file is read in
+};
+
+class DeclarationAtTheWindow : public ::testing::TestWithParam<WindowCase> {};
+
+TEST_P(DeclarationAtTheWindow, IsReadWholeOrNotAtAll)
+{
+    const WindowCase& c = GetParam();
+    const QByteArray declaration =
+        QByteArray("<?xml version=\"1.0\" encoding=\"") + c.encoding + "\"?>";
+    const QByteArray body = QByteArray("<a>") + QByteArray("\xE4\xB8\xAD") + "</a>"; // 中 in UTF-8
+    const qsizetype padding = c.declarationEnd - declaration.size() - 3;
+    ASSERT_GE(padding, 0);
+    const QByteArray bytes = "<b>" + QByteArray(padding, 'x') + declaration + body;
+    ASSERT_EQ(bytes.indexOf("?>") + 2, c.declarationEnd);
+
+    const xml::DecodedText decoded = xml::decodeDocument(bytes);
+    EXPECT_EQ(decoded.encoding, QString::fromLatin1(c.read));
+    EXPECT_TRUE(decoded.text.endsWith(QStringLiteral("<a>中</a>"))) << decoded.text.right(20).toStdString();
+    EXPECT_FALSE(logHas(decoded.events, "conversion_loss"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DeclarationAtTheWindow,
+    ::testing::Values(
+        // The whole declaration lies in the first 1024 bytes.
+        WindowCase{"ends_at_the_window", 1024, "utf-8", "utf-8"},
+        // The window ends in the name: "UTF" would name no known encoding.
+        WindowCase{"name_cut_to_UTF", 1024 + 5, "UTF-8", "UTF-8"},
+        // The window ends after the name, before the ">".
+        WindowCase{"close_cut", 1024 + 1, "utf-8", "UTF-8"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// Edits the first and the last element the cursor finds, as the document's
+// editing checks do: an attribute and a child of text that needs escaping.
+void editFirstAndLast(CXmlDocument& doc)
+{
+    QList<int> positions;
+    doc.setPosition(0, 0, 0);
+    for (;;) {
+        if (doc.findElement()) {
+            positions << doc.getCurrentPosition();
+            doc.intoElement();
+        } else if (!doc.outOfElement()) {
+            break;
+        }
+    }
+    ASSERT_GE(positions.size(), 2);
+    const QString value = QStringLiteral("v\"'<&>]]>");
+    for (const int at : {positions.front(), positions.back()}) {
+        ASSERT_TRUE(doc.setAttributeAt(at, QStringLiteral("x"), value));
+        doc.setPosition(0, at, 0);
+        ASSERT_TRUE(doc.addElement(QStringLiteral("n"), value,
+                                   CXmlDocument::kAddChild | CXmlDocument::kAddCData));
+    }
+}
+
+QByteArray fixture(const char* name)
+{
+    QFile file(QStringLiteral(RODO_FIXTURES_DIR "/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// An edited document whose declaration the edits moved to the end of the
+// first kilobyte reads back from the bytes it is written to as it was.
+TEST(EditedDocument, ReadsBackWhenTheEditsMoveItsDeclarationToTheKilobyteEnd)
+{
+    const QByteArray bytes = fixture("xml_edit_moves_declaration_to_first_kilobyte_end.xml");
+    ASSERT_FALSE(bytes.isEmpty());
+    CXmlDocument doc;
+    ASSERT_TRUE(doc.setDocument(xml::decodeDocument(bytes).text));
+    editFirstAndLast(doc);
+    const xml::EncodedText encoded = xml::encodeDocument(doc.getDocument());
+    EXPECT_EQ(encoded.encoding, QStringLiteral("UTF-8"));
+    // The edits put the declaration across the 1024th byte of the file.
+    const qsizetype at = encoded.bytes.indexOf("encoding=\"UTF-8\"");
+    ASSERT_GE(at, 0);
+    EXPECT_LT(at, 1024);
+    EXPECT_GT(at + qsizetype(sizeof "encoding=\"UTF-8\"?>") - 1, 1024);
+
+    const xml::DecodedText back = xml::decodeDocument(encoded.bytes);
+    EXPECT_EQ(back.encoding, QStringLiteral("UTF-8"));
+    EXPECT_FALSE(logHas(back.events, "conversion_loss"));
+    EXPECT_EQ(back.text, doc.getDocument());
+}
+
+// Written bytes that begin like a byte-order mark are read as one: writing
+// such a text reports the loss rather than a file that reads back otherwise.
+TEST(EditedDocument, WrittenBytesThatBeginLikeAMarkReportALoss)
+{
+    // A text that starts with U+FEFF, declared UTF-8: no mark is written,
+    // and the reader would drop the character.
+    const xml::EncodedText feff = xml::encodeDocument(
+        QStringLiteral("\uFEFF<?xml version=\"1.0\" encoding=\"UTF-8\"?><a/>"));
+    EXPECT_TRUE(feff.bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(logHas(feff.events, "conversion_loss"));
+    EXPECT_NE(xml::decodeDocument(feff.bytes).text.size(), 0);
+    EXPECT_FALSE(xml::decodeDocument(feff.bytes).text.startsWith(QChar(0xFEFF)));
+
+    // A file with a UTF-8 mark that is not UTF-8 (read in the ANSI code
+    // page), whose first character's ANSI byte is 0xFF, declaring an unknown
+    // encoding: written back in the ANSI code page, it would begin FF FE.
+    CXmlDocument doc;
+    const xml::DecodedText read = xml::decodeDocument(fixture("xml_mark_then_ansi_bytes_of_a_mark.xml"));
+    ASSERT_TRUE(doc.setDocument(read.text));
+    editFirstAndLast(doc);
+    const xml::EncodedText encoded = xml::encodeDocument(doc.getDocument());
+    EXPECT_TRUE(encoded.bytes.startsWith("\xFF\xFE"));
+    EXPECT_TRUE(logHas(encoded.events, "conversion_loss"));
+
+    // A sound text is written with no loss reported.
+    const xml::EncodedText sound =
+        xml::encodeDocument(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>中</a>"));
+    EXPECT_FALSE(logHas(sound.events, "conversion_loss"));
 }
 
 TEST(LoadFile, ReadsTheFixturesInTheirEncodings)

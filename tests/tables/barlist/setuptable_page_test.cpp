@@ -4,11 +4,18 @@
 
 #include "barlist_pages.h"
 
+#include "fuzz/pagelayoutvalues.h"
+
 #include "tables/barlist/bartexts.h"
 #include "tests/core/model/barcore_shapes.h"
 #include "tests/support/recordinghost.h"
 
 #include "envora/usercustom.h"
+
+#include <QFile>
+
+#include <cstdlib>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -406,6 +413,69 @@ INSTANTIATE_TEST_SUITE_P(Cases, RemarkLines,
                                            RemarkCase{"a\r\nb\r\nc|d|e", "a\nb\nc\nd\ne", 26},
                                            RemarkCase{"1|2|3|4|5|6|7|8|9", "1\n2\n3\n4\n5\n6\n7\n8\n9",
                                                       10}));
+
+// A page layout may hold any table text height: the page's cells take it
+// held to the largest a stored layout may hold (10 000 mm), never one that
+// overflows on the way.
+struct HugeHeightCase {
+    int textHeight; // mm
+    int shown;      // printed, 0.1 mm
+};
+
+class HugeTextHeight : public PageLayout, public ::testing::WithParamInterface<HugeHeightCase> {};
+
+TEST_P(HugeTextHeight, IsHeldToTheLargestStoredHeight)
+{
+    straight("1", 12.0f, 1000, 1)->m_steel.remark = QStringLiteral("两端");
+    t.m_tableTextHeight = GetParam().textHeight;
+    t.m_pageSummary = 1;
+    const LaidOutPage p = page(1, true);
+    EXPECT_EQ(p.cell(1, 10).getTxtHigh(), GetParam().shown);
+    EXPECT_EQ(p.text(1, 10), QStringLiteral("两端"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HugeTextHeight,
+                         ::testing::Values(HugeHeightCase{268435456, 100000},
+                                           HugeHeightCase{2147483647, 100000},
+                                           HugeHeightCase{10001, 100000},
+                                           HugeHeightCase{10000, 100000},
+                                           HugeHeightCase{4, 40}));
+
+// Layouts of any values at once, in the order the page-layout checks give
+// them: a text height of 268 435 456 mm among margins and titles far beyond
+// the paper; a right margin of 12 058 639 mm, whose columns' shares of the
+// page's width lie beyond the int range. The page is drawn on paper and on
+// screen (under the sanitizers, with no overflow on the way) and no cell
+// takes a height beyond the largest a stored layout may hold.
+class AnyLayout : public PageLayout, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(AnyLayout, IsDrawnWithEveryCellsTextHeightHeld)
+{
+    QFile file(QStringLiteral(RODO_FIXTURES_DIR "/") + QLatin1String(GetParam()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    for (int i = 0; i < 3; ++i)
+        straight(QByteArray::number(i + 1).constData(), 12.0f, 1000, 1);
+    qsizetype at = 0;
+    fuzz::forEachLayoutValue(t, [&](auto& value) {
+        value = {};
+        if (at + qsizetype(sizeof value) <= bytes.size())
+            std::memcpy(&value, bytes.constData() + at, sizeof value);
+        at += qsizetype(sizeof value);
+    });
+    for (const bool printing : {true, false}) {
+        const LaidOutPage p = page(1, printing);
+        ASSERT_NE(p.form, nullptr);
+        for (int r = 1; r < p.form->GetRowCount(); ++r)
+            for (int c = 0; c < p.form->GetColumnCount(); ++c)
+                EXPECT_LE(std::abs(p.cell(r, c).getTxtHigh()), 100000) << r << ',' << c;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, AnyLayout,
+                         ::testing::Values("page_layout_huge_text_height.bin",
+                                           "page_layout_huge_right_margin.bin"),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 // Page summary, highlights, write-backs
 
