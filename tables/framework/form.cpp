@@ -1,6 +1,7 @@
 #include "tables/framework/form.h"
 
 #include "platform/dc.h"
+#include "platform/saturate.h"
 
 #include <algorithm>
 
@@ -335,6 +336,17 @@ void CVes_Form::clearnAllCell()
     }
 }
 
+namespace {
+
+// A cell's box from its corner and size; a form wider or taller than the
+// device's coordinates ends at their edge instead of wrapping round.
+Rect cellBox(int x, int y, int width, int height)
+{
+    return Rect(x, y, platform::saturatedAdd(x, width), platform::saturatedAdd(y, height));
+}
+
+} // namespace
+
 Rect CVes_Form::GetCellRect(int row, int column) const
 {
     int y = m_rect.top;
@@ -346,10 +358,10 @@ Rect CVes_Form::GetCellRect(int row, int column) const
         for (int c = 0; c < m_columnCount; ++c) {
             const int width = m_columnWidths[size_t(c)];
             if (r == row && c == column)
-                return GetCell(r, c) ? Rect(x, y, x + width, y + height) : Rect();
-            x += width;
+                return GetCell(r, c) ? cellBox(x, y, width, height) : Rect();
+            x = platform::saturatedAdd(x, width);
         }
-        y += height;
+        y = platform::saturatedAdd(y, height);
     }
     return Rect();
 }
@@ -389,11 +401,11 @@ template <typename Visit> void CVes_Form::forEachCellBox(Visit visit) const
             const int width = m_columnWidths[size_t(c)];
             if (width == 0)
                 continue;
-            if (visit(r, c, Rect(x, y, x + width, y + height)))
+            if (visit(r, c, cellBox(x, y, width, height)))
                 return;
-            x += width;
+            x = platform::saturatedAdd(x, width);
         }
-        y += height;
+        y = platform::saturatedAdd(y, height);
     }
 }
 

@@ -512,7 +512,7 @@ void layOutTablePage(CVes_TableBase& table, platform::Dc* dc, const PageBox& pag
     for (int c = 0; c < columns; ++c) {
         if (c == stretch)
             continue;
-        const int width = std::max(int(columnWidth(table, c) * 0.01 * areaWidth), 0);
+        const int width = std::max(platform::saturatedInt(columnWidth(table, c) * 0.01 * areaWidth), 0);
         form->SetColumnWidth(c, width);
         used = platform::saturatedAdd(used, width);
     }
