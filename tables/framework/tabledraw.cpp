@@ -508,13 +508,17 @@ void layOutTablePage(CVes_TableBase& table, platform::Dc* dc, const PageBox& pag
     if (stretch < 0 || stretch >= columns)
         stretch = columns - 1;
     const int areaWidth = std::abs(area.Width());
+    // However wide a layout's shares make the columns, together they end well
+    // inside the device's coordinates, so that no box of the form overflows.
+    constexpr int kMaxFormWidth = 1 << 29;
     int used = 0;
     for (int c = 0; c < columns; ++c) {
         if (c == stretch)
             continue;
-        const int width = std::max(platform::saturatedInt(columnWidth(table, c) * 0.01 * areaWidth), 0);
+        const int width = std::clamp(platform::saturatedInt(columnWidth(table, c) * 0.01 * areaWidth), 0,
+                                     kMaxFormWidth - used);
         form->SetColumnWidth(c, width);
-        used = platform::saturatedAdd(used, width);
+        used += width;
     }
     form->SetColumnWidth(stretch, std::max(areaWidth - used, 0));
 
