@@ -657,12 +657,12 @@ ShapeTextFrame::Placed ShapeTextFrame::place(const platform::Dc& dc, QPoint anch
 
     // `width` is measured at `height`.
     const double measured = std::max(std::abs(height), 1);
-    Placed best{keptInside(dc, anchor, int(width * full / measured), full, align, angle),
+    Placed best{keptInside(dc, anchor, int(double(width) * full / measured), full, align, angle),
                 height < 0 ? -full : full};
     QRectF bestBox;
     double bestCover = -1;
     for (const int h : heights) {
-        const double w = width * h / measured;
+        const double w = double(width) * h / measured;
         // Texts keep a little space between them.
         const double gap = std::max(1.0, h / 8.0);
         const int signedHeight = height < 0 ? -h : h;
