@@ -6,7 +6,7 @@
 #include "tables/barlist/ui/columnhoopdlg.h"
 #include "tables/barlist/ui/hooptabledlg.h"
 #include "tables/barlist/ui/midconnecteditdlg.h"
-#include "tables/quantity/ui/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizesizedlg.h"
 #include "tables/quantity/ui/rawstockdlg.h"
 #include "tables/quantity/stockrequests.h"
 #include "tables/quantity/ui/sumsettingdlg.h"

@@ -11,7 +11,7 @@
 #include "platform/recordingdc.h"
 #include "tables/framework/ui/editrecorddlg.h"
 #include "tables/framework/ui/inplaceedit.h"
-#include "tables/quantity/ui/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizesizedlg.h"
 #include "tests/support/modal.h"
 #include "widgara/commandbar.h"
 #include "widgara/commandbars.h"

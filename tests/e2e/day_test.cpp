@@ -16,7 +16,7 @@
 #include "shapeui/selectshapedlg.h"
 #include "shapeui/shapelistctrl.h"
 #include "shapeui/themedtabctrl.h"
-#include "tables/quantity/ui/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizesizedlg.h"
 #include "tests/app/support/toolbarreach.h"
 #include "tests/support/exportedbook.h"
 #include "tests/support/modal.h"

@@ -9,7 +9,7 @@
 #include "envora/rules.h"
 #include "envora/steelyuancaidata.h"
 #include "platform/ui/commandids.h"
-#include "tables/quantity/ui/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizesizedlg.h"
 #include "tests/app/support/documents_support.h"
 #include "tests/support/modal.h"
 

@@ -10,7 +10,7 @@
 #include "app/documents/slmainview.h"
 #include "platform/ui/childframe.h"
 #include "tables/framework/ui/tableview.h"
-#include "tables/quantity/ui/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizesizedlg.h"
 #include "tests/app/support/documents_support.h"
 #include "tests/support/modal.h"
 

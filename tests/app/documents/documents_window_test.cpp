@@ -20,7 +20,7 @@
 #include "tables/processing/liaopaitable.h"
 #include "tables/processing/processlisttable.h"
 #include "grid/gridctrl.h"
-#include "tables/quantity/ui/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizesizedlg.h"
 #include "tables/quantity/ui/rawstockdlg.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sortbarsheet.h"

@@ -5,7 +5,7 @@
 
 #include "app/views/setupview.h"
 #include "tables/barlist/setuptable.h"
-#include "tables/quantity/ui/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizesizedlg.h"
 #include "tests/app/support/views_support.h"
 #include "tests/support/modal.h"
 

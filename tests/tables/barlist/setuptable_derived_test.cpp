@@ -14,7 +14,7 @@
 #include "platform/ui/qthostservices.h"
 #include "tables/barlist/cuttingjob.h"
 #include "tables/processing/processtablelistline.h"
-#include "tables/quantity/ui/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizesizedlg.h"
 #include "tables/quantity/stockrequests.h"
 #include "tables/quantity/sortbarsheet.h"
 #include "tables/quantity/youhuaduanliaotable.h"

@@ -1,7 +1,7 @@
 // The optimised cutting list: its rows of patterns and of texts as drawn on a
 // page, the slots of the piece grid, and the size-choice dialog.
 
-#include "tables/quantity/ui/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizesizedlg.h"
 #include "tables/quantity/youhuaduanliaotable.h"
 
 #include "envora/ui/steeldncombox.h"

@@ -1,4 +1,4 @@
-#include "tables/quantity/ui/cutoptimizespecdlg.h"
+#include "tables/quantity/ui/cutoptimizesizedlg.h"
 
 #include "envora/ui/steeldncombox.h"
 #include "envora/ui/steelgradecombox.h"
