@@ -237,6 +237,10 @@ private:
         state->header->takeUndoState(static_cast<const Sheet&>(*this));
         const std::unordered_set<const CVes_TableBaseLine*> page(this->m_pageLines.cbegin(),
                                                                  this->m_pageLines.cend());
+        // A page row some state still shares is let go first, so that no run
+        // holding it is taken whole.
+        for (CVes_TableBaseLine* row : std::as_const(this->m_pageLines))
+            SharedRow::beforeChange(row);
         const State* newest = m_history.newest();
         const qsizetype count = this->m_lines.size();
         state->runs.reserve(std::size_t((count + kRunRows - 1) / kRunRows));
@@ -252,7 +256,6 @@ private:
             for (qsizetype i = first; i < first + size; ++i) {
                 CVes_TableBaseLine* row = this->m_lines[i];
                 if (page.count(row)) {
-                    SharedRow::beforeChange(row);
                     run->rows.push_back(SharedRow::copyOf(*row, &snapshotCopy));
                     continue;
                 }
