@@ -70,18 +70,41 @@ struct Picture {
     QByteArray png; // the picture as stored in the workbook
 };
 
-// Pictures as a workbook stores them, by a key their maker gives: what
-// looks the same is drawn and encoded once, however many cells show it.
-struct EncodedPicture {
-    QSize size;
-    QByteArray png;
+// The PNG files of `images`, in their order, as a workbook stores them (at
+// 96 dpi; an image of few colours with a palette of exactly its colours).
+// Encoded side by side on up to `threads` threads, 0 for one a core: the
+// bytes are the same whatever the number. Empty for an image that cannot be
+// encoded.
+std::vector<QByteArray> encodePictures(const std::vector<QImage>& images, int threads = 0);
+
+// The pictures of a workbook, each kept once. A picture given with a key
+// is drawn only when no picture of the same key is kept yet (pictures made
+// from equal data look alike). They are encoded in batches, on every core,
+// when a batch is full or their bytes are first asked for.
+class PictureStore {
+public:
+    // The index of the picture kept for `key`, drawn by `draw` when new; -1
+    // when the drawing gives nothing.
+    int add(const QByteArray& key, const std::function<QImage()>& draw);
+    // A picture kept for one cell alone; -1 for a null image.
+    int add(const QImage& image);
+    QSize size(int index) const { return m_sizes.at(std::size_t(index)); }
+    // The stored bytes of the picture (empty when it could not be encoded).
+    const QByteArray& png(int index);
+
+private:
+    void encodeWaiting();
+
+    std::map<QByteArray, int> m_keys;
+    std::vector<QSize> m_sizes;
+    std::vector<QByteArray> m_png;
+    std::vector<QImage> m_waiting; // drawn, not yet encoded: the last of m_png
 };
-using PictureCache = std::map<QByteArray, EncodedPicture>;
 
 class Worksheet {
 public:
     // A sheet of its own; the sheets of a workbook share its pictures.
-    explicit Worksheet(SheetTemplate layout, std::shared_ptr<PictureCache> pictures = {});
+    explicit Worksheet(SheetTemplate layout, std::shared_ptr<PictureStore> pictures = {});
 
     const QString& name() const { return m_layout.name; }
     const SheetTemplate& layout() const { return m_layout; }
@@ -121,7 +144,8 @@ public:
     // otherwise the one made before is shown again as it is stored.
     bool insertPicture(int row, int column, const QByteArray& key,
                        const std::function<QImage()>& draw, double left = 0, double top = 0);
-    const std::vector<Picture>& pictures() const { return m_pictures; }
+    // The pictures in the order they were inserted, with their bytes.
+    const std::vector<Picture>& pictures() const;
 
     // One cell over the columns `firstColumn` to `lastColumn` of the row:
     // the first cell's text and look span them all. Answers false, and
@@ -157,16 +181,19 @@ public:
 
 private:
     Cell* writable(int row, int column);
-    bool place(int row, int column, const EncodedPicture& picture, double left, double top);
+    bool place(int row, int column, int stored, double left, double top);
     bool isBlank(int row, int column) const;
     // The template's width of the columns, in its character units.
     double widthOf(int firstColumn, int lastColumn) const;
 
     SheetTemplate m_layout;
-    std::shared_ptr<PictureCache> m_cache;
+    std::shared_ptr<PictureStore> m_store;
     std::map<std::pair<int, int>, Cell> m_cells;
     std::map<int, double> m_rowHeights;
-    std::vector<Picture> m_pictures;
+    // Each picture's index in the store; its bytes are taken when asked for.
+    mutable std::vector<Picture> m_pictures;
+    std::vector<int> m_stored;
+    mutable std::size_t m_withBytes = 0;
     std::map<std::pair<int, int>, int> m_merges; // (row, first column) → last column
     CellRef m_selection{1, 1};
 };
@@ -217,7 +244,7 @@ public:
 private:
     WorkbookTemplate m_layout;
     std::vector<std::unique_ptr<Worksheet>> m_sheets;
-    std::shared_ptr<PictureCache> m_pictures;
+    std::shared_ptr<PictureStore> m_pictures;
     int m_active = 0;
 };
 
