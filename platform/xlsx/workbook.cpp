@@ -267,6 +267,16 @@ void Writer::writeSheet(const Worksheet& sheet, bool active)
         worksheet_activate(target);
 }
 
+// A folder whose files are kept in memory, when the system offers one;
+// else the folder for temporary files.
+QString memoryFolder()
+{
+    const QFileInfo shared(QStringLiteral("/dev/shm"));
+    if (shared.isDir() && shared.isWritable())
+        return QStringLiteral("/dev/shm/");
+    return tempFolder();
+}
+
 bool fail(QString* error, const QString& reason)
 {
     if (error)
@@ -560,22 +570,36 @@ int PictureStore::add(const QImage& image)
     m_png.emplace_back();
     m_waiting.push_back(image);
     if (m_waiting.size() >= kEncodingBatch)
-        encodeWaiting();
+        startBatch();
     return int(m_png.size() - 1);
 }
 
 const QByteArray& PictureStore::png(int index)
 {
-    if (std::size_t(index) >= m_png.size() - m_waiting.size())
-        encodeWaiting();
+    if (std::size_t(index) >= m_encoded) {
+        startBatch();
+        finishBatch();
+    }
     return m_png.at(std::size_t(index));
 }
 
-void PictureStore::encodeWaiting()
+void PictureStore::finishBatch()
 {
-    std::vector<QByteArray> encoded = encodePictures(m_waiting);
-    std::move(encoded.begin(), encoded.end(), m_png.end() - std::ptrdiff_t(encoded.size()));
-    m_waiting.clear();
+    if (!m_batch.valid())
+        return;
+    for (QByteArray& bytes : m_batch.get())
+        m_png[m_encoded++] = std::move(bytes);
+}
+
+void PictureStore::startBatch()
+{
+    // One batch at a time: its bytes are taken in order before the next.
+    finishBatch();
+    if (m_waiting.empty())
+        return;
+    m_batch = std::async(std::launch::async, [images = std::exchange(m_waiting, {})] {
+        return encodePictures(images);
+    });
 }
 
 // Worksheet pictures
@@ -829,7 +853,10 @@ bool Workbook::save(const QString& path, QString* error) const
     if (!work.isValid())
         return fail(error, work.errorString());
     const QString built = work.filePath(QStringLiteral("book.xlsx"));
-    QByteArray scratch = QFile::encodeName(work.path());
+    // The library passes every picture and part through a file of its own:
+    // in memory when the system has a folder there, they cost no disk.
+    QTemporaryDir inMemory(memoryFolder() + QStringLiteral("rodo-xlsx-XXXXXX"));
+    QByteArray scratch = QFile::encodeName(inMemory.isValid() ? inMemory.path() : work.path());
     lxw_workbook_options options{};
     options.tmpdir = scratch.data();
     lxw_workbook* book = workbook_new_opt(QFile::encodeName(built).constData(), &options);

@@ -17,6 +17,7 @@
 #include <QString>
 #include <QStringView>
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <utility>
@@ -93,12 +94,17 @@ public:
     const QByteArray& png(int index);
 
 private:
-    void encodeWaiting();
+    // Takes the bytes of the batch being encoded, if any.
+    void finishBatch();
+    // Sends the waiting pictures off to be encoded while drawing goes on.
+    void startBatch();
 
     std::map<QByteArray, int> m_keys;
     std::vector<QSize> m_sizes;
     std::vector<QByteArray> m_png;
-    std::vector<QImage> m_waiting; // drawn, not yet encoded: the last of m_png
+    std::vector<QImage> m_waiting; // drawn, not sent: the last of m_png
+    std::size_t m_encoded = 0;     // m_png holds the bytes of this many
+    std::future<std::vector<QByteArray>> m_batch;
 };
 
 class Worksheet {

@@ -519,3 +519,133 @@ TEST(XlsxShowChoice, AFolderThatCannotBeWrittenIsSaidAndNothingIsOpened)
 }
 
 } // namespace
+
+// Stored pictures
+
+namespace {
+
+// The colour type of a PNG file's header: 2 for red-green-blue, 3 for a
+// palette, 6 for red-green-blue with alpha.
+int pngColourType(const QByteArray& png)
+{
+    return png.size() > 25 ? int(uchar(png[25])) : -1;
+}
+
+// An image of `colours` different colours, one a pixel, row by row.
+QImage withColours(int colours, QImage::Format format, QSize size = QSize(40, 20))
+{
+    QImage image(size, format);
+    image.fill(Qt::white);
+    for (int i = 0; i < colours - 1 && i < size.width() * size.height(); ++i)
+        image.setPixelColor(i % size.width(), i / size.width(), QColor(i % 256, i / 256, 7));
+    return image;
+}
+
+QImage asArgb(const QImage& image)
+{
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+struct StoredPictureCase {
+    const char* what;
+    QImage image;
+    int colourType;
+};
+
+std::ostream& operator<<(std::ostream& out, const StoredPictureCase& c)
+{
+    return out << c.what;
+}
+
+class XlsxStoredPicture : public testing::TestWithParam<StoredPictureCase> {};
+
+QImage halfTransparent()
+{
+    QImage image(30, 10, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int x = 0; x < 15; ++x)
+        image.setPixel(x, 4, qRgba(200, 10, 10, 255));
+    image.setPixel(20, 5, qRgba(0, 0, 0, 128));
+    return image;
+}
+
+} // namespace
+
+TEST_P(XlsxStoredPicture, ShowsEveryPixelAsDrawnAt96Dpi)
+{
+    const StoredPictureCase& c = GetParam();
+    const std::vector<QByteArray> stored = encodePictures({c.image}, 1);
+    ASSERT_EQ(stored.size(), 1u);
+    const QImage read = QImage::fromData(stored[0], "PNG");
+    ASSERT_FALSE(read.isNull());
+    EXPECT_EQ(asArgb(read), asArgb(c.image));
+    EXPECT_EQ(pngColourType(stored[0]), c.colourType);
+    EXPECT_EQ(read.dotsPerMeterX(), 3780);
+    EXPECT_EQ(read.dotsPerMeterY(), 3780);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, XlsxStoredPicture,
+    testing::Values(StoredPictureCase{"one colour", withColours(1, QImage::Format_RGB32), 3},
+                    StoredPictureCase{"a few pens", withColours(5, QImage::Format_RGB32), 3},
+                    StoredPictureCase{"as many colours as a palette holds",
+                                      withColours(256, QImage::Format_RGB32), 3},
+                    StoredPictureCase{"one colour more", withColours(257, QImage::Format_RGB32), 2},
+                    StoredPictureCase{"many colours", withColours(800, QImage::Format_RGB32), 2},
+                    StoredPictureCase{"three bytes a pixel", withColours(9, QImage::Format_RGB888), 3},
+                    StoredPictureCase{"transparent parts", halfTransparent(), 3},
+                    StoredPictureCase{"one pixel", withColours(1, QImage::Format_RGB32, QSize(1, 1)), 3}));
+
+TEST(XlsxStoredPictures, AreTheSameBytesWhateverTheNumberOfThreads)
+{
+    std::vector<QImage> images;
+    for (int i = 0; i < 40; ++i)
+        images.push_back(withColours(1 + i * 23, i % 2 ? QImage::Format_RGB32 : QImage::Format_ARGB32));
+    images.insert(images.begin() + 7, QImage()); // nothing to encode: its place stays empty
+
+    const std::vector<QByteArray> alone = encodePictures(images, 1);
+    ASSERT_EQ(alone.size(), images.size());
+    EXPECT_TRUE(alone[7].isEmpty());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        if (i != 7)
+            EXPECT_EQ(asArgb(QImage::fromData(alone[i], "PNG")), asArgb(images[i])) << i;
+    }
+    for (int threads : {2, 3, 8, 64, 0})
+        EXPECT_EQ(encodePictures(images, threads), alone) << threads << " threads";
+    EXPECT_TRUE(encodePictures({}, 4).empty());
+}
+
+// A long list's pictures are encoded a batch at a time while more are
+// drawn: each cell still shows its own, whichever batch it fell in.
+TEST(XlsxStoredPictures, EveryCellOfALongSheetShowsItsOwnPicture)
+{
+    Workbook book;
+    book.setTemplate(twoSheets());
+    Worksheet* first = book.sheet(u"配料单");
+    Worksheet* second = book.sheet(u"钢筋汇总表");
+    ASSERT_TRUE(first && second);
+    const auto picture = [](int n) {
+        QImage image(24, 8, QImage::Format_RGB32);
+        image.fill(QColor(n % 256, (n / 256) % 256, 99));
+        image.setPixelColor(n % 24, 3, Qt::black);
+        return image;
+    };
+    constexpr int kPictures = 1300;
+    for (int n = 0; n < kPictures; ++n) {
+        const QByteArray key = QByteArray::number(n % 1000); // the last ones again
+        ASSERT_TRUE(first->insertPicture(6 + n, 2, key, [&] { return picture(n); }));
+        if (n % 97 == 0)
+            ASSERT_TRUE(second->insertPicture(6 + n, 3, picture(n)));
+    }
+    const std::vector<Picture>& shown = first->pictures();
+    ASSERT_EQ(shown.size(), std::size_t(kPictures));
+    for (int n = 0; n < kPictures; ++n) {
+        EXPECT_EQ(shown[std::size_t(n)].row, 6 + n);
+        EXPECT_EQ(asArgb(QImage::fromData(shown[std::size_t(n)].png, "PNG")), asArgb(picture(n % 1000)))
+            << "row " << 6 + n;
+    }
+    const std::vector<Picture>& alone = second->pictures();
+    ASSERT_EQ(alone.size(), std::size_t((kPictures + 96) / 97));
+    for (std::size_t i = 0; i < alone.size(); ++i)
+        EXPECT_EQ(asArgb(QImage::fromData(alone[i].png, "PNG")), asArgb(picture(int(i) * 97))) << i;
+}
