@@ -483,10 +483,12 @@ QImage withPalette(const QImage& image)
     QRgb last = 0;
     uchar lastIndex = 0;
     bool any = false;
-    for (int y = 0; y < source.height(); ++y) {
+    const int width = source.width();
+    const int height = source.height();
+    for (int y = 0; y < height; ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         uchar* out = indexed.scanLine(y);
-        for (int x = 0; x < source.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb colour = in[x];
             if (!any || colour != last) {
                 auto found = indexOf.constFind(colour);
