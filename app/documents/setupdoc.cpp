@@ -4,9 +4,7 @@
 #include "app/documents/documentids.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/documents/appdata.h"
-#include "platform/datarevision.h"
 #include "platform/hostservices.h"
-#include "core/geometry/datafolder.h"
 #include "platform/profile.h"
 #include "platform/savefile.h"
 #include "platform/ui/doctemplate.h"
@@ -378,34 +376,58 @@ void CRODOSetUpDoc::offerLeftAutoSaves(platform::DocTemplate& setupTemplate)
 
 // derived sheets
 
+QByteArray CRODOSetUpDoc::derivedSettings() const
+{
+    return m_pSetupTable->derivedSettings();
+}
+
+CRODOSetUpDoc::Builder CRODOSetUpDoc::builderOf(const CVes_TableBase* sheet) const
+{
+    if (sheet == m_pSummaryTable.get())
+        return [to = m_pSummaryTable.get()](CVes_SetupTable& list) { list.SummarySTeel(to, 0); };
+    if (sheet == m_pSummaryJTTable.get())
+        return [to = m_pSummaryJTTable.get()](CVes_SetupTable& list) { list.SummaryJT(to); };
+    if (sheet == m_pJinHuoTable.get())
+        return [to = m_pJinHuoTable.get()](CVes_SetupTable& list) { list.JinHuo(to); };
+    if (sheet == m_pLiaoPaiTable.get())
+        return [to = m_pLiaoPaiTable.get()](CVes_SetupTable& list) { list.toLiaoPaiTable(to); };
+    if (sheet == m_pContentsTable.get())
+        return [to = m_pContentsTable.get()](CVes_SetupTable& list) { list.TableContens(to); };
+    return {};
+}
+
+void CRODOSetUpDoc::buildNow(CVes_TableBase* sheet)
+{
+    // A build of it in the background would write it as well.
+    finishBuilds(sheet);
+    builderOf(sheet)(*m_pSetupTable);
+    noteBuilt(*sheet);
+}
+
 void CRODOSetUpDoc::BuildSummary()
 {
-    m_pSetupTable->SummarySTeel(m_pSummaryTable.get(), 0);
-    built(m_pSummaryTable.get());
+    buildNow(m_pSummaryTable.get());
 }
 
 void CRODOSetUpDoc::BuildSummaryJT()
 {
-    m_pSetupTable->SummaryJT(m_pSummaryJTTable.get());
-    built(m_pSummaryJTTable.get());
+    buildNow(m_pSummaryJTTable.get());
 }
 
 void CRODOSetUpDoc::BuildSortSheet()
 {
-    finishBuilds();
+    finishBuilds(m_pSortTable.get());
     m_pSetupTable->SortSteel(m_pSortTable.get(), 0);
 }
 
 void CRODOSetUpDoc::BuildJinHuo()
 {
-    m_pSetupTable->JinHuo(m_pJinHuoTable.get());
-    built(m_pJinHuoTable.get());
+    buildNow(m_pJinHuoTable.get());
 }
 
 void CRODOSetUpDoc::BuildLiaoPai()
 {
-    m_pSetupTable->toLiaoPaiTable(m_pLiaoPaiTable.get());
-    built(m_pLiaoPaiTable.get());
+    buildNow(m_pLiaoPaiTable.get());
 }
 
 void CRODOSetUpDoc::BuildDuanLiao()
@@ -420,41 +442,45 @@ void CRODOSetUpDoc::CutAgain()
 
 void CRODOSetUpDoc::BuildContents()
 {
-    m_pSetupTable->TableContens(m_pContentsTable.get());
-    built(m_pContentsTable.get());
+    buildNow(m_pContentsTable.get());
 }
 
-CRODOSetUpDoc::BuiltFrom CRODOSetUpDoc::buildInputs(const CVes_TableBase& sheet)
+void CRODOSetUpDoc::selectAllForSummary(const CVes_TableBase* sheet)
 {
-    // The builders read the user's raw-stock file each time: a change of it
-    // by any program counts as well.
-    const QFileInfo stock(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
-    return {sheet.changeCount(), m_pSetupTable->changeCount(), m_pSetupTable->derivedSettings(),
-            platform::sharedDataRevision(), stock.lastModified(),
-            stock.exists() ? stock.size() : -1};
+    // As the builder does: a summary of a list with rows is of every
+    // element.
+    if (sheet == m_pSummaryTable.get() && !m_pSetupTable->lines().isEmpty())
+        m_pSetupTable->getHuizongRules().m_mode = 0;
 }
 
-void CRODOSetUpDoc::built(const CVes_TableBase* sheet)
+void CRODOSetUpDoc::BuildOnChoice(CVes_TableBase* sheet, QWidget* busyParent)
 {
-    m_builtFrom[sheet] = buildInputs(*sheet);
-}
-
-void CRODOSetUpDoc::BuildOnChoice(CVes_TableBase* sheet)
-{
-    const auto before = m_builtFrom.find(sheet);
-    if (before != m_builtFrom.end() && !before->second.settings.isEmpty()
-        && before->second == buildInputs(*sheet))
+    const Builder builder = builderOf(sheet);
+    if (!builder)
         return;
-    if (sheet == m_pSummaryTable.get())
-        BuildSummary();
-    else if (sheet == m_pSummaryJTTable.get())
-        BuildSummaryJT();
-    else if (sheet == m_pJinHuoTable.get())
-        BuildJinHuo();
-    else if (sheet == m_pLiaoPaiTable.get())
-        BuildLiaoPai();
-    else if (sheet == m_pContentsTable.get())
-        BuildContents();
+    selectAllForSummary(sheet);
+    buildOnChoice(
+        sheet,
+        [this, sheet, builder] {
+            selectAllForSummary(sheet);
+            std::shared_ptr<CVes_SetupTable> copy = m_pSetupTable->workingCopy();
+            return SheetBuild::Job{[copy, builder] { builder(*copy); },
+                                   [this, copy](bool ok) {
+                                       if (ok)
+                                           adoptRawStock(*copy);
+                                   }};
+        },
+        busyParent, failureText(sheet));
+}
+
+QString CRODOSetUpDoc::failureText(const CVes_TableBase* sheet) const
+{
+    const QString name = sheet == m_pSummaryTable.get()     ? QStringLiteral("用量汇总表")
+                         : sheet == m_pSummaryJTTable.get() ? QStringLiteral("接头汇总表")
+                         : sheet == m_pJinHuoTable.get()    ? QStringLiteral("原材进货表")
+                         : sheet == m_pLiaoPaiTable.get()   ? QStringLiteral("钢筋料牌")
+                                                            : QStringLiteral("目录");
+    return name + QStringLiteral("未能生成。");
 }
 
 void CRODOSetUpDoc::StartSortBuild(QWidget* busyParent)

@@ -134,8 +134,8 @@ void SheetBuild::complete(bool ok)
 
 void SheetBuild::finish()
 {
-    m_pending = nullptr;
-    if (isRunning())
+    // Each end delivered starts the build waiting after it, if any.
+    while (isRunning())
         complete(join());
 }
 

@@ -47,7 +47,7 @@ public:
     void request(Prepare prepare, QWidget* busyParent = nullptr);
     bool isRunning() const { return m_thread.joinable(); }
     // Waits for the running build and delivers its end at once; a build
-    // waiting to start is dropped.
+    // waiting to start then runs, and is waited for as well.
     void finish();
     // Waits for the running build and drops its end and any waiting build.
     void cancel();

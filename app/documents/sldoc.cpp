@@ -83,19 +83,44 @@ void CRODOSLDoc::markTableSaved()
     m_pSLTable->setSaved();
 }
 
+QByteArray CRODOSLDoc::derivedSettings() const
+{
+    platform::Archive ar;
+    try {
+        m_pSLTable->CVes_TableBase::Serialize(ar);
+        m_pSLTable->getSortRules().Serialize(ar);
+        m_pSLTable->getYuanCaiLib().Serialize(ar);
+    } catch (const platform::ArchiveError&) {
+        return {};
+    }
+    return ar.data();
+}
+
 void CRODOSLDoc::BuildSummary()
 {
     m_pSLTable->SummarySTeel(m_pSummaryTable.get());
+    noteBuilt(*m_pSummaryTable);
 }
 
 void CRODOSLDoc::BuildSummaryJT()
 {
     m_pSLTable->SummaryJT(m_pSummaryJTTable.get());
+    noteBuilt(*m_pSummaryJTTable);
+}
+
+void CRODOSLDoc::BuildOnChoice(CVes_TableBase* sheet)
+{
+    if (!sheet || isBuiltFromNow(*sheet))
+        return;
+    if (sheet == m_pSummaryTable.get())
+        BuildSummary();
+    else if (sheet == m_pSummaryJTTable.get())
+        BuildSummaryJT();
 }
 
 void CRODOSLDoc::BuildSortSheet()
 {
-    finishBuilds();
+    finishBuilds(m_pSortTable.get());
     m_pSLTable->SortSteel(m_pSortTable.get());
 }
 

@@ -30,6 +30,10 @@ public:
 
     void BuildSummary();
     void BuildSummaryJT();
+    // The summary or joint summary of a chosen tab made current: built again
+    // only when the quantity sheet, its settings, the raw-stock file or what
+    // else the documents share changed since it was last built.
+    void BuildOnChoice(CVes_TableBase* sheet);
     // The sorted sheet on this thread (a rebuild running is taken first).
     void BuildSortSheet();
     // The sorted sheet on a worker from a copy of the quantity sheet; a
@@ -37,6 +41,9 @@ public:
     void StartSortBuild(QWidget* busyParent = nullptr);
 protected:
     void markTableSaved() override;
+    // The sheet's stored part without its rows (layout, title block, units),
+    // its rules and its own raw stock.
+    QByteArray derivedSettings() const override;
 
 private:
     std::unique_ptr<CVes_SLTable> m_pSLTable;
