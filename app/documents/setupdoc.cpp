@@ -467,7 +467,7 @@ void CRODOSetUpDoc::BuildOnChoice(CVes_TableBase* sheet, QWidget* busyParent)
             return SheetBuild::Job{[copy, builder] { builder(*copy); },
                                    [this, copy](bool ok) {
                                        if (ok)
-                                           adoptRawStock(*copy);
+                                           adoptRawStock(*m_pSetupTable, *copy);
                                    }};
         },
         busyParent, failureText(sheet));
@@ -493,22 +493,9 @@ void CRODOSetUpDoc::StartSortBuild(QWidget* busyParent)
             std::shared_ptr<CVes_SetupTable> copy = m_pSetupTable->workingCopy();
             CVes_SortBarSheet* sheet = m_pSortTable.get();
             return SheetBuild::Job{[copy, sheet] { copy->SortSteel(sheet, 0); },
-                                   [this, copy](bool) { adoptRawStock(*copy); }};
+                                   [this, copy](bool) { adoptRawStock(*m_pSetupTable, *copy); }};
         },
         busyParent);
-}
-
-void CRODOSetUpDoc::adoptRawStock(CVes_SetupTable& copy)
-{
-    // The raw-stock records the conversion registered on the copy belong to
-    // the bar list (they are saved with it).
-    CVes_SteelYuanCaiDataLib& own = m_pSetupTable->getYuanCaiLib();
-    const CVes_SteelYuanCaiDataLib& gained = copy.getYuanCaiLib();
-    for (int i = 0; i < gained.count(); ++i) {
-        const CVes_SteelYuanCaiData* record = gained.at(i);
-        if (!own.getYuanCai(record->DN, unsigned(record->grade), unsigned(record->steelType)))
-            own.append(*record);
-    }
 }
 
 // delivery note

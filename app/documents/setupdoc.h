@@ -137,7 +137,6 @@ private:
     // Renames the recovery file of `path` so that it is not offered again;
     // recovered, it is the document's auto-save file until the next save.
     void takeRecoveryFile(const QString& path, bool recovered);
-    void adoptRawStock(CVes_SetupTable& copy);
 
     // How a derived sheet (not the sorted sheet nor the cutting list) is
     // built from a bar list; none for another table.

@@ -3,8 +3,8 @@
 #include "app/documents/documenthost.h"
 #include "app/documents/documentids.h"
 #include "core/geometry/datafolder.h"
-#include "platform/datarevision.h"
 #include "platform/archive.h"
+#include "platform/datarevision.h"
 #include "platform/hostservices.h"
 #include "platform/profile.h"
 #include "platform/ui/commandids.h"
@@ -310,6 +310,17 @@ void SheetDocument::cancelBuilds()
 {
     for (auto& [sheet, build] : m_builds)
         build->cancel();
+}
+
+void SheetDocument::adoptRawStock(CVes_TableBase& own, CVes_TableBase& copy)
+{
+    CVes_SteelYuanCaiDataLib& kept = own.getYuanCaiLib();
+    const CVes_SteelYuanCaiDataLib& gained = copy.getYuanCaiLib();
+    for (int i = 0; i < gained.count(); ++i) {
+        const CVes_SteelYuanCaiData* record = gained.at(i);
+        if (!kept.getYuanCai(record->DN, unsigned(record->grade), unsigned(record->steelType)))
+            kept.append(*record);
+    }
 }
 
 // derived sheets kept until what they read changes

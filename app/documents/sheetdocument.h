@@ -163,6 +163,9 @@ protected:
     // the next choice builds once more.
     void buildOnChoice(CVes_TableBase* sheet, const SheetBuild::Prepare& prepare,
                        QWidget* busyParent, const QString& failure);
+    // The raw-stock records a build registered on a copy of the main table
+    // belong to the main table (a bar list saves them).
+    static void adoptRawStock(CVes_TableBase& own, CVes_TableBase& copy);
     // Runs a batch edit of the main table and marks the document.
     void batch(const std::function<void(CVes_TableBase&)>& edit);
     // The user's file dialog; empty when cancelled.

@@ -39,6 +39,18 @@ std::shared_ptr<CVes_SLTable> copyOf(CVes_SLTable& sheet)
     return copy;
 }
 
+// A copy of what the summaries read of the sheet (layout, units, title
+// block, rules, raw stock, rows), for a worker to read.
+std::shared_ptr<CVes_SLTable> workingCopyOf(CVes_SLTable& sheet)
+{
+    std::unique_ptr<CVes_TableBase> empty = sheet.createEmpty();
+    std::shared_ptr<CVes_SLTable> copy(static_cast<CVes_SLTable*>(empty.release()));
+    copy->copy(&sheet);
+    static_cast<TemplateLayout&>(*copy) = static_cast<const TemplateLayout&>(sheet);
+    copy->getYuanCaiLib() = sheet.getYuanCaiLib();
+    return copy;
+}
+
 } // namespace
 
 CRODOSLDoc::CRODOSLDoc()
@@ -96,26 +108,51 @@ QByteArray CRODOSLDoc::derivedSettings() const
     return ar.data();
 }
 
+CRODOSLDoc::Builder CRODOSLDoc::builderOf(const CVes_TableBase* sheet) const
+{
+    if (sheet == m_pSummaryTable.get())
+        return [to = m_pSummaryTable.get()](CVes_SLTable& from) { from.SummarySTeel(to); };
+    if (sheet == m_pSummaryJTTable.get())
+        return [to = m_pSummaryJTTable.get()](CVes_SLTable& from) { from.SummaryJT(to); };
+    return {};
+}
+
+void CRODOSLDoc::buildNow(CVes_TableBase* sheet)
+{
+    // A build of it in the background would write it as well.
+    finishBuilds(sheet);
+    builderOf(sheet)(*m_pSLTable);
+    noteBuilt(*sheet);
+}
+
 void CRODOSLDoc::BuildSummary()
 {
-    m_pSLTable->SummarySTeel(m_pSummaryTable.get());
-    noteBuilt(*m_pSummaryTable);
+    buildNow(m_pSummaryTable.get());
 }
 
 void CRODOSLDoc::BuildSummaryJT()
 {
-    m_pSLTable->SummaryJT(m_pSummaryJTTable.get());
-    noteBuilt(*m_pSummaryJTTable);
+    buildNow(m_pSummaryJTTable.get());
 }
 
-void CRODOSLDoc::BuildOnChoice(CVes_TableBase* sheet)
+void CRODOSLDoc::BuildOnChoice(CVes_TableBase* sheet, QWidget* busyParent)
 {
-    if (!sheet || isBuiltFromNow(*sheet))
+    const Builder builder = builderOf(sheet);
+    if (!builder)
         return;
-    if (sheet == m_pSummaryTable.get())
-        BuildSummary();
-    else if (sheet == m_pSummaryJTTable.get())
-        BuildSummaryJT();
+    buildOnChoice(
+        sheet,
+        [this, builder] {
+            std::shared_ptr<CVes_SLTable> copy = workingCopyOf(*m_pSLTable);
+            return SheetBuild::Job{[copy, builder] { builder(*copy); },
+                                   [this, copy](bool ok) {
+                                       if (ok)
+                                           adoptRawStock(*m_pSLTable, *copy);
+                                   }};
+        },
+        busyParent,
+        sheet == m_pSummaryTable.get() ? QStringLiteral("钢筋用量汇总表未能生成。")
+                                       : QStringLiteral("钢筋连接类型汇总表未能生成。"));
 }
 
 void CRODOSLDoc::BuildSortSheet()

@@ -45,7 +45,7 @@ void CRODO_SLMainView::OnSelChange(int tab)
         f->showPanesForTab(tab);
     if (CRODOSLDoc* doc = slDocument()) {
         if (tab == kSummary || tab == kJoints) {
-            doc->BuildOnChoice(tableOf(tab));
+            doc->BuildOnChoice(tableOf(tab), window());
         } else if (tab >= kSort && doc->slTable()->isCanSortSteel()) {
             doc->slTable()->setSortSteel(0);
             StartSortRebuild();

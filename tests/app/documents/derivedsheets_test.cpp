@@ -558,6 +558,11 @@ public:
         CVes_SLSumaryJTtable fresh;
         return shownRows(*doc->slTable()->SummaryJT(&fresh));
     }
+    void choose(int tab)
+    {
+        view->selectTab(tab);
+        doc->finishBuilds();
+    }
     // The count of the first bar of page 1, typed as the cell editor
     // commits it.
     void typeFirstCount(const char* count)
@@ -585,7 +590,14 @@ public:
 TEST_P(QuantitySummaries, KeptUntilTheSheetChanges)
 {
     const int tab = GetParam();
+    // Built on a worker: nothing shown until it ends.
     view->selectTab(tab);
+    ASSERT_TRUE(doc->isBuilding(sheet()));
+    EXPECT_EQ(view->sheetView(tab)->getTable(), nullptr);
+    EXPECT_TRUE(busyWindowShown());
+    waitForBuilds(*doc, {sheet()});
+    EXPECT_EQ(view->sheetView(tab)->getTable(), sheet());
+    EXPECT_EQ(view->getActiveSheetView(), view->sheetView(tab));
     ASSERT_FALSE(sheet()->lines().isEmpty());
     const std::uint64_t built = sheet()->changeCount();
     const std::string before = shownRows(*sheet());
@@ -594,31 +606,30 @@ TEST_P(QuantitySummaries, KeptUntilTheSheetChanges)
     // Looking about changes nothing.
     view->selectTab(CRODO_SLMainView::kDetail);
     doc->slTable()->setPageTo(2, 1);
-    view->selectTab(tab);
-    view->selectTab(CRODO_SLMainView::kSort);
-    doc->finishBuilds();
-    view->selectTab(tab);
+    choose(tab);
+    choose(CRODO_SLMainView::kSort);
+    choose(tab);
     EXPECT_EQ(sheet()->changeCount(), built) << "built again without a change";
 
     // A typed count is shown on the next choice, and then kept.
     typeFirstCount("37");
-    view->selectTab(tab);
+    choose(tab);
     EXPECT_NE(sheet()->changeCount(), built);
     EXPECT_EQ(shownRows(*sheet()), builtNow());
     const std::uint64_t rebuilt = sheet()->changeCount();
     view->selectTab(CRODO_SLMainView::kDetail);
-    view->selectTab(tab);
+    choose(tab);
     EXPECT_EQ(sheet()->changeCount(), rebuilt);
 
     // A sheet emptied since, or a setting written, builds it again.
     sheet()->clearnAllLineOnly();
     view->selectTab(CRODO_SLMainView::kDetail);
-    view->selectTab(tab);
+    choose(tab);
     EXPECT_EQ(shownRows(*sheet()), builtNow());
     const std::uint64_t refilled = sheet()->changeCount();
     platform::setProfileValue(QStringLiteral("settings"), QStringLiteral("any"), 2);
     view->selectTab(CRODO_SLMainView::kDetail);
-    view->selectTab(tab);
+    choose(tab);
     EXPECT_NE(sheet()->changeCount(), refilled);
 }
 
