@@ -23,6 +23,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -121,6 +122,31 @@ TEST(SheetBuildWork, ARequestWhileOneRunsMakesOneMoreFromANewStart)
     ASSERT_TRUE(finished.wait(5000));
     EXPECT_EQ(prepared, (std::vector<int>{1, 3}));
     EXPECT_EQ(finished.size(), 1) << "one end for the last build asked for";
+}
+
+TEST(SheetBuildWork, FinishingTakesTheBuildAskedForWhileOneRanToo)
+{
+    // A command that reads the sheet must get the newest one.
+    SheetBuild build(SheetBuild::Kind::BarList);
+    QSignalSpy finished(&build, &SheetBuild::finished);
+    Gate gate;
+    std::vector<int> delivered;
+    const auto request = [&](int n) {
+        build.request([&, n] {
+            return SheetBuild::Job{[&gate, n] {
+                                       if (n == 1)
+                                           gate.wait();
+                                   },
+                                   [&delivered, n](bool) { delivered.push_back(n); }};
+        });
+    };
+    request(1);
+    request(2);
+    gate.open();
+    build.finish();
+    EXPECT_FALSE(build.isRunning());
+    EXPECT_EQ(delivered, (std::vector<int>{1, 2}));
+    EXPECT_EQ(finished.size(), 1);
 }
 
 TEST(SheetBuildWork, AWorkThatFailsEndsNotOk)
