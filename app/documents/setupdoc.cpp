@@ -398,10 +398,7 @@ CRODOSetUpDoc::Builder CRODOSetUpDoc::builderOf(const CVes_TableBase* sheet) con
 
 void CRODOSetUpDoc::buildNow(CVes_TableBase* sheet)
 {
-    // A build of it in the background would write it as well.
-    finishBuilds(sheet);
-    builderOf(sheet)(*m_pSetupTable);
-    noteBuilt(*sheet);
+    buildFrom(sheet, *m_pSetupTable, builderOf(sheet));
 }
 
 void CRODOSetUpDoc::BuildSummary()
@@ -464,11 +461,7 @@ void CRODOSetUpDoc::BuildOnChoice(CVes_TableBase* sheet, QWidget* busyParent)
         [this, sheet, builder] {
             selectAllForSummary(sheet);
             std::shared_ptr<CVes_SetupTable> copy = m_pSetupTable->workingCopy();
-            return SheetBuild::Job{[copy, builder] { builder(*copy); },
-                                   [this, copy](bool ok) {
-                                       if (ok)
-                                           adoptRawStock(*m_pSetupTable, *copy);
-                                   }};
+            return buildJob(copy, builder, *m_pSetupTable);
         },
         busyParent, failureText(sheet));
 }

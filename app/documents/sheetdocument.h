@@ -166,6 +166,27 @@ protected:
     // The raw-stock records a build registered on a copy of the main table
     // belong to the main table (a bar list saves them).
     static void adoptRawStock(CVes_TableBase& own, CVes_TableBase& copy);
+    // `sheet` built on this thread by `build` from the main table `from` (a
+    // background build of it is taken first), and noted as built.
+    template <typename Table>
+    void buildFrom(CVes_TableBase* sheet, Table& from, const std::function<void(Table&)>& build)
+    {
+        finishBuilds(sheet);
+        build(from);
+        noteBuilt(*sheet);
+    }
+    // The job of a background build: `build` on `copy` of the main table
+    // `own`, whose end gives `own` the raw stock the copy registered.
+    template <typename Table>
+    static SheetBuild::Job buildJob(std::shared_ptr<Table> copy,
+                                    const std::function<void(Table&)>& build, CVes_TableBase& own)
+    {
+        return {[copy, build] { build(*copy); },
+                [copy, &own](bool ok) {
+                    if (ok)
+                        adoptRawStock(own, *copy);
+                }};
+    }
     // Runs a batch edit of the main table and marks the document.
     void batch(const std::function<void(CVes_TableBase&)>& edit);
     // The user's file dialog; empty when cancelled.

@@ -119,10 +119,7 @@ CRODOSLDoc::Builder CRODOSLDoc::builderOf(const CVes_TableBase* sheet) const
 
 void CRODOSLDoc::buildNow(CVes_TableBase* sheet)
 {
-    // A build of it in the background would write it as well.
-    finishBuilds(sheet);
-    builderOf(sheet)(*m_pSLTable);
-    noteBuilt(*sheet);
+    buildFrom(sheet, *m_pSLTable, builderOf(sheet));
 }
 
 void CRODOSLDoc::BuildSummary()
@@ -144,11 +141,7 @@ void CRODOSLDoc::BuildOnChoice(CVes_TableBase* sheet, QWidget* busyParent)
         sheet,
         [this, builder] {
             std::shared_ptr<CVes_SLTable> copy = workingCopyOf(*m_pSLTable);
-            return SheetBuild::Job{[copy, builder] { builder(*copy); },
-                                   [this, copy](bool ok) {
-                                       if (ok)
-                                           adoptRawStock(*m_pSLTable, *copy);
-                                   }};
+            return buildJob(copy, builder, *m_pSLTable);
         },
         busyParent,
         sheet == m_pSummaryTable.get() ? QStringLiteral("钢筋用量汇总表未能生成。")
