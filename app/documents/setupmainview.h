@@ -6,7 +6,8 @@
 // the bar list changed, every other sheet on a worker thread when the bar
 // list or what else the sheet reads changed since it was built (otherwise it
 // is shown as it was kept). While a worker builds the sheet of the tab
-// shown, its view shows nothing and the busy window is up. The frame's panes show only with the bar list's own tab.
+// shown, its view shows nothing and the busy window is up. The frame's
+// panes show only with the bar list's own tab.
 
 #include "app/documents/sheetcontainerview.h"
 
