@@ -461,9 +461,26 @@ void CRODOSetUpDoc::BuildOnChoice(CVes_TableBase* sheet, QWidget* busyParent)
         [this, sheet, builder] {
             selectAllForSummary(sheet);
             std::shared_ptr<CVes_SetupTable> copy = m_pSetupTable->workingCopy();
-            return buildJob(copy, builder, *m_pSetupTable);
+            const SheetBuild::Job job = buildJob(copy, builder, *m_pSetupTable);
+            return SheetBuild::Job{job.work, [this, copy, done = job.done](bool ok) {
+                                       done(ok);
+                                       if (ok)
+                                           adoptPurchaseTexts(*copy);
+                                   }};
         },
         busyParent, failureText(sheet));
+}
+
+void CRODOSetUpDoc::adoptPurchaseTexts(const CVes_SetupTable& copy)
+{
+    // The purchase summary fills the delivery-note texts left empty with
+    // their defaults (the number from the time, the project and part); as a
+    // build on the list itself, the list keeps them.
+    const auto& own = m_pSetupTable->getJinHuoTexts();
+    const auto& filled = copy.getJinHuoTexts();
+    for (int i = 0; i < CVes_SetupTable::kPurchaseTextCount; ++i)
+        if (own[std::size_t(i)].isEmpty() && !filled[std::size_t(i)].isEmpty())
+            m_pSetupTable->setJinHuoText(i, filled[std::size_t(i)]);
 }
 
 QString CRODOSetUpDoc::failureText(const CVes_TableBase* sheet) const

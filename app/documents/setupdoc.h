@@ -145,6 +145,7 @@ private:
     // Builds `sheet` from the bar list on this thread.
     void buildNow(CVes_TableBase* sheet);
     void selectAllForSummary(const CVes_TableBase* sheet);
+    void adoptPurchaseTexts(const CVes_SetupTable& copy);
     QString failureText(const CVes_TableBase* sheet) const;
 
     std::unique_ptr<CVes_SetupTable> m_pSetupTable;

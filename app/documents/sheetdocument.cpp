@@ -14,9 +14,12 @@
 #include "tables/quantity/sortbarsheet.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+
+#include <filesystem>
 
 namespace {
 
@@ -328,10 +331,16 @@ void SheetDocument::adoptRawStock(CVes_TableBase& own, CVes_TableBase& copy)
 SheetDocument::BuildSource SheetDocument::buildSource() const
 {
     // The builders read the user's raw-stock file each time: a change of it
-    // by any program counts as well.
-    const QFileInfo stock(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
-    return {mainTable()->changeCount(), derivedSettings(), platform::sharedDataRevision(),
-            stock.lastModified(), stock.exists() ? stock.size() : -1};
+    // by any program counts as well. Its time is taken as the system keeps
+    // it, with no local time worked out (a worker may be doing that).
+    const std::filesystem::path stock(
+        QFile::encodeName(GetRODOFilePath() + QStringLiteral("KUCUN.xml")).toStdString());
+    std::error_code failed;
+    const auto time = std::filesystem::last_write_time(stock, failed);
+    const std::int64_t stockTime = failed ? -1 : std::int64_t(time.time_since_epoch().count());
+    const auto size = std::filesystem::file_size(stock, failed);
+    return {mainTable()->changeCount(), derivedSettings(), platform::sharedDataRevision(), stockTime,
+            failed ? -1 : std::int64_t(size)};
 }
 
 bool SheetDocument::isBuiltFromNow(const CVes_TableBase& sheet) const

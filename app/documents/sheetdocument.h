@@ -16,7 +16,6 @@
 #include "platform/ui/document.h"
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QString>
 
 #include <cstdint>
@@ -141,8 +140,8 @@ protected:
         std::uint64_t tableChanges = 0;
         QByteArray settings;
         std::uint64_t shared = 0;
-        QDateTime stockTime;
-        qint64 stockSize = -1;
+        std::int64_t stockTime = -1;
+        std::int64_t stockSize = -1;
         bool operator==(const BuildSource&) const = default;
     };
     BuildSource buildSource() const;

@@ -27,6 +27,7 @@
 #include "tables/quantity/steeljinhuosumarytable.h"
 #include "tests/app/support/documents_support.h"
 #include "tests/support/modal.h"
+#include "tests/support/recordinghost.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -458,6 +459,31 @@ INSTANTIATE_TEST_SUITE_P(Tabs, BuiltOnAWorker, ::testing::ValuesIn(kDerivedTabs)
                              default: return std::string("Contents");
                              }
                          });
+
+TEST_F(DerivedSheets, TheDeliveryNoteTextsAPurchaseBuildFillsInAreTheLists)
+{
+    // Left empty, the texts take their defaults when the purchase summary
+    // is built, and the list keeps them (they are saved with it) as when
+    // it is built from the list itself.
+    test::RecordingHost::current().setNow(QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)));
+    for (int i = 0; i < CVes_SetupTable::kPurchaseTextCount; ++i)
+        list->setJinHuoText(i, QString());
+    std::unique_ptr<CVes_SetupTable> expected = list->workingCopy();
+    CVes_SteelJinHuoSumaryTable sheet;
+    expected->JinHuo(&sheet);
+    ASSERT_EQ(expected->getJinHuoTexts()[1], QStringLiteral("20260304-050607"));
+
+    view->selectTab(Tab::kPurchase);
+    ASSERT_TRUE(doc->isBuilding(sheetOf(Tab::kPurchase)));
+    waitForBuilds(*doc, {sheetOf(Tab::kPurchase)});
+    test::RecordingHost::current().setNow(QDateTime());
+    EXPECT_EQ(list->getJinHuoTexts(), expected->getJinHuoTexts());
+    // And the sheet is kept: the texts it filled in are what it was built from.
+    QSignalSpy started(doc, &SheetDocument::sheetBuildStarted);
+    choose(Tab::kBarList);
+    choose(Tab::kPurchase);
+    EXPECT_EQ(started.size(), 0);
+}
 
 // The user leaves the tab while its sheet is built, maybe changes the list,
 // and comes back before or after the build ended.
