@@ -97,6 +97,7 @@ void SheetBuild::start(Prepare prepare, QWidget* busyParent)
         m_workDone.store(true, std::memory_order_release);
     });
     m_poll.start();
+    Q_EMIT started();
 }
 
 bool SheetBuild::join()

@@ -59,6 +59,9 @@ public:
     static constexpr int kPollMs = 10;
 
 Q_SIGNALS:
+    // A build's worker has started: from now on until its end is delivered,
+    // it writes what it builds.
+    void started();
     // After the end of the last build asked for was delivered.
     void finished(bool ok);
 

@@ -261,12 +261,14 @@ void SheetDocument::requestBuild(CVes_TableBase* sheet, const SheetBuild::Prepar
     std::unique_ptr<SheetBuild>& build = m_builds[sheet];
     if (!build) {
         build = std::make_unique<SheetBuild>(m_buildKind);
+        // Started, the worker writes the sheet: no view may show it until
+        // the end of the last build asked for.
+        connect(build.get(), &SheetBuild::started, this, [this, sheet] { Q_EMIT sheetBuildStarted(sheet); });
         connect(build.get(), &SheetBuild::finished, this, [this, sheet](bool) { Q_EMIT sheetBuilt(sheet); });
     }
     build->request(
-        [this, sheet, prepare, failure] {
+        [sheet, prepare, failure] {
             SheetBuild::Job job = prepare();
-            Q_EMIT sheetBuildStarted(sheet);
             return SheetBuild::Job{job.work, [sheet, failure, done = job.done](bool ok) {
                                        if (done)
                                            done(ok);

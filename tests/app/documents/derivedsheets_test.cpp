@@ -69,8 +69,9 @@ bool busyWindowShown()
 }
 
 // Lets the event loop run, as the user's program does, until no sheet of
-// `doc` is being built.
-void waitForBuilds(const SheetDocument& doc, const std::vector<const CVes_TableBase*>& sheets)
+// `doc` is being built; `eachTurn` looks at the program after every turn.
+void waitForBuilds(const SheetDocument& doc, const std::vector<const CVes_TableBase*>& sheets,
+                   const std::function<void()>& eachTurn = {})
 {
     QElapsedTimer waited;
     waited.start();
@@ -80,8 +81,11 @@ void waitForBuilds(const SheetDocument& doc, const std::vector<const CVes_TableB
                 return true;
         return false;
     };
-    while (building() && waited.elapsed() < 60000)
+    while (building() && waited.elapsed() < 60000) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (eachTurn)
+            eachTurn();
+    }
     QApplication::processEvents();
 }
 
@@ -514,10 +518,16 @@ TEST_P(ChangedWhileBuilt, NoEditIsLostAndEachChangeBuildsOnce)
         ASSERT_EQ(list->getSteel(row)->count, 11);
     }
     ASSERT_TRUE(doc->isBuilding(sheetOf(tab))) << "the change came while the build ran";
+    // However the builds follow one another, no view shows the sheet while
+    // a worker writes it.
+    const auto shownWhileBuilt = [&] {
+        if (doc->isBuilding(sheetOf(tab)))
+            EXPECT_EQ(view->sheetView(tab)->getTable(), nullptr);
+    };
     if (!c.backBeforeTheEnd)
-        waitForBuilds(*doc, {sheetOf(tab)});
+        waitForBuilds(*doc, {sheetOf(tab)}, shownWhileBuilt);
     view->selectTab(tab);
-    waitForBuilds(*doc, {sheetOf(tab)});
+    waitForBuilds(*doc, {sheetOf(tab)}, shownWhileBuilt);
 
     EXPECT_EQ(started.size(), c.builds);
     EXPECT_EQ(view->getActiveSheetView(), view->sheetView(tab));
