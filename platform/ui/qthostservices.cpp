@@ -19,8 +19,10 @@
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
-#include <memory>
 #include <QVBoxLayout>
+
+#include <atomic>
+#include <thread>
 
 namespace platform {
 
@@ -157,12 +159,12 @@ bool QtHostServices::runWithProgress(const QString& text, bool cancellable,
                                      const BackgroundWork& work)
 {
     constexpr int kProgressTick = 100;  // ms
+    // Read by the window while the worker runs.
     std::atomic<bool> cancel{false};
     std::atomic<int> done{0};
     std::atomic<int> total{0};
-    // Written by the worker, read once it has ended: atomic, since the wait
-    // for a thread of Qt is not a synchronisation every checker can see.
-    std::atomic<bool> finished{false};
+    // Read once the worker has been joined.
+    bool finished = false;
 
     QProgressDialog progress(text, cancellable ? QStringLiteral("取消") : QString(), 0, 0,
                              QApplication::activeWindow());
@@ -173,13 +175,6 @@ bool QtHostServices::runWithProgress(const QString& text, bool cancellable,
     progress.setAutoReset(false);
 
     QEventLoop loop;
-    std::unique_ptr<QThread> worker(QThread::create([&] {
-        finished = work(cancel, [&](int d, int t) {
-            done = d;
-            total = t;
-        });
-    }));
-    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
     if (cancellable)
         QObject::connect(&progress, &QProgressDialog::canceled, &loop, [&] { cancel = true; });
     QTimer tick;
@@ -192,11 +187,23 @@ bool QtHostServices::runWithProgress(const QString& text, bool cancellable,
             progress.setValue(done);
         }
     });
-    worker->start();
+    // A thread of the standard library, joined below: its start and its
+    // join order everything the work wrote before whatever the caller (or the
+    // next run) does with it, also for the race checker, which cannot see
+    // how Qt's own threads start and are waited for. The worker wakes the
+    // window's loop through the loop's event queue, so a wake-up that comes
+    // before the loop runs is not lost.
+    std::thread worker([&] {
+        finished = work(cancel, [&](int d, int t) {
+            done = d;
+            total = t;
+        });
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
     tick.start(kProgressTick);
     progress.show();
     loop.exec();
-    worker->wait();
+    worker.join();
     return finished && !cancel;
 }
 
