@@ -159,6 +159,7 @@ bool QtHostServices::runWithProgress(const QString& text, bool cancellable,
                                      const BackgroundWork& work)
 {
     constexpr int kProgressTick = 100;  // ms
+    constexpr int kEndPoll = 10;        // ms
     // Read by the window while the worker runs.
     std::atomic<bool> cancel{false};
     std::atomic<int> done{0};
@@ -187,19 +188,28 @@ bool QtHostServices::runWithProgress(const QString& text, bool cancellable,
             progress.setValue(done);
         }
     });
-    // A thread of the standard library, joined below: its start and its
-    // join order everything the work wrote before whatever the caller (or the
-    // next run) does with it, also for the race checker, which cannot see
-    // how Qt's own threads start and are waited for. The worker wakes the
-    // window's loop through the loop's event queue, so a wake-up that comes
-    // before the loop runs is not lost.
+    // The work runs on a thread of the standard library and is joined
+    // before its result is read: the join orders everything the work wrote
+    // before what the caller, or the next run, does with it, also for the
+    // race checker, which sees neither how Qt's own threads are waited for
+    // nor, once the program has started a child process, the window
+    // thread's atomics. The worker makes no call into Qt (a queued call would
+    // hand an object over through Qt's event queue, unseen): the window's
+    // loop looks for the end itself, often enough to close at once.
+    std::atomic<bool> over{false};
     std::thread worker([&] {
         finished = work(cancel, [&](int d, int t) {
             done = d;
             total = t;
         });
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        over = true;
     });
+    QTimer end;
+    QObject::connect(&end, &QTimer::timeout, &loop, [&] {
+        if (over)
+            loop.quit();
+    });
+    end.start(kEndPoll);
     tick.start(kProgressTick);
     progress.show();
     loop.exec();
