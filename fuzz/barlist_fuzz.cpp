@@ -18,7 +18,6 @@
 #include "tables/quantity/steeljinhuosumarytable.h"
 #include "tables/quantity/youhuaduanliaotable.h"
 
-#include <QGuiApplication>
 
 namespace {
 
@@ -64,12 +63,7 @@ void deriveSheets(CVes_SetupTable& list)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::prepare();
-    // The tags and the cutting list measure their texts with fonts. The
-    // application lives as long as the process.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication* application = new QGuiApplication(*argc, *argv);
-    (void)application;
+    fuzz::prepareWithFonts(argc, argv);
     return 0;
 }
 

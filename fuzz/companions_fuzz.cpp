@@ -17,17 +17,13 @@
 #include "tables/quantity/steeljinhuosumarytable.h"
 
 #include <QFile>
-#include <QGuiApplication>
 
 #include <functional>
 #include <memory>
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::prepare();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication* app = new QGuiApplication(*argc, *argv);
-    (void)app;
+    fuzz::prepareWithFonts(argc, argv);
     return 0;
 }
 

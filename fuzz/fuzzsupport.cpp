@@ -8,6 +8,7 @@
 #include "tables/framework/tablebase.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -27,6 +28,14 @@ void prepare()
 {
     static QTemporaryDir home(QDir::tempPath() + QStringLiteral("/rodo-fuzz-XXXXXX"));
     qputenv("RODO_HOME", home.path().toUtf8());
+}
+
+void prepareWithFonts(int* argc, char*** argv)
+{
+    prepare();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication* application = new QGuiApplication(*argc, *argv);
+    (void)application;
 }
 
 void measureBar(CVes_BarCore& bar)

@@ -33,6 +33,9 @@ namespace fuzz {
 // Points the data folder at a fresh temporary folder (seeded with the
 // default shapes on first use). Called from LLVMFuzzerInitialize.
 void prepare();
+// `prepare`, and an application on the offscreen platform for the targets
+// that measure texts with fonts; it lives as long as the process.
+void prepareWithFonts(int* argc, char*** argv);
 
 inline QByteArray bytesOf(const std::uint8_t* data, std::size_t size)
 {

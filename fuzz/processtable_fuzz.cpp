@@ -13,8 +13,6 @@
 #include "tables/processing/liaopaitable.h"
 #include "tables/processing/processtable.h"
 
-#include <QGuiApplication>
-
 #include <memory>
 
 namespace {
@@ -30,12 +28,7 @@ QByteArray save(CVes_ProcessTable& table)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::prepare();
-    // Fonts for the shape pictures of the worksheets. The application lives
-    // as long as the process.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication* application = new QGuiApplication(*argc, *argv);
-    (void)application;
+    fuzz::prepareWithFonts(argc, argv);
     return 0;
 }
 

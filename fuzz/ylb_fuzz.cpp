@@ -14,7 +14,6 @@
 #include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
 
-#include <QGuiApplication>
 
 namespace {
 
@@ -46,12 +45,7 @@ void fillWorksheet(CVes_SLTable& sheet)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::prepare();
-    // The shape pictures of the worksheet are drawn with fonts. The
-    // application lives as long as the process.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication* application = new QGuiApplication(*argc, *argv);
-    (void)application;
+    fuzz::prepareWithFonts(argc, argv);
     return 0;
 }
 

@@ -7,12 +7,15 @@
 
 #include "tests/core/model/barcore_shapes.h"
 #include "tests/support/recordinghost.h"
+#include "tests/tables/barlist/summary_support.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 
 namespace {
+
+using test::elementLine;
 
 // A bar line with an entered length and no intermediate connection counted.
 CVes_SetupTableLine* barLine(int grade, float d, int count, float length)
@@ -29,15 +32,6 @@ CVes_SetupTableLine* barLine(int grade, float d, int count, float length)
     CVes_MidConnect* mid = bar.getFirstMidConnect();
     mid->stat = 0;
     mid->autoCount = 1;
-    return line;
-}
-
-CVes_SetupTableLine* elementLine(const QString& name, int pieces)
-{
-    auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kElementLine));
-    line->setNull(0);
-    line->setElement(name);
-    line->setEleNum(pieces);
     return line;
 }
 

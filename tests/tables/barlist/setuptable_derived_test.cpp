@@ -31,14 +31,7 @@
 
 namespace {
 
-CVes_SetupTableLine* elementLine(const char* name, int pieces)
-{
-    auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kElementLine));
-    line->setNull(0);
-    line->setElement(QString::fromUtf8(name));
-    line->setEleNum(pieces);
-    return line;
-}
+using test::elementLine;
 
 // A bar of the straight shape whose length A is `length` mm.
 CVes_SetupTableLine* shapedBar(const char* number, int grade, float d, int count, double length,

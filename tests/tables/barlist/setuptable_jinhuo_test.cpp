@@ -26,6 +26,7 @@ namespace {
 
 using Rows = test::SheetRows;
 using test::rowsOf;
+using test::writeStock;
 
 CVes_SetupTableLine* barLine(int grade, float d, int count, float length, int coating = 0)
 {
@@ -59,36 +60,14 @@ protected:
         r.m_autoPrice = 1;
         r.m_sumByDnClass = 1;
         t.getYuanCaiLib().removeAll();
-        QFile seeded(stockPath());
-        hadStock = seeded.open(QIODevice::ReadOnly);
-        if (hadStock)
-            stockBytes = seeded.readAll();
-        QFile::remove(stockPath());
-    }
-    void TearDown() override
-    {
-        QFile::remove(stockPath());
-        if (hadStock) {
-            QFile file(stockPath());
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(stockBytes);
-        }
-    }
-    static QString stockPath() { return GetRODOFilePath() + QStringLiteral("KUCUN.xml"); }
-    static void writeStock(const std::vector<CVes_SteelYuanCaiData>& records)
-    {
-        CVes_SteelYuanCaiDataLib lib;
-        for (const auto& r : records)
-            lib.append(r);
-        ASSERT_TRUE(lib.writeFile(stockPath()));
     }
     std::unique_ptr<CVes_SteelJinHuoSumaryTable> build()
     {
         return std::unique_ptr<CVes_SteelJinHuoSumaryTable>(t.JinHuo(nullptr));
     }
 
-    bool hadStock = false;
-    QByteArray stockBytes;
+    // The program's stock file is put back afterwards for later tests.
+    test::StockFileAway stockFile;
     CVes_SetupTable t;
 };
 

@@ -25,24 +25,9 @@ namespace {
 
 using Rows = test::SheetRows;
 using test::barLine;
+using test::elementLine;
+using test::writeStock;
 using test::rowsOf;
-
-CVes_SetupTableLine* elementLine(const QString& name, int pieces)
-{
-    auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kElementLine));
-    line->setNull(0);
-    line->setElement(name);
-    line->setEleNum(pieces);
-    return line;
-}
-
-void writeStock(const std::vector<CVes_SteelYuanCaiData>& records)
-{
-    CVes_SteelYuanCaiDataLib lib;
-    for (const auto& r : records)
-        lib.append(r);
-    ASSERT_TRUE(lib.writeFile(GetRODOFilePath() + QStringLiteral("KUCUN.xml")));
-}
 
 CVes_SteelYuanCaiData stock(float d, int grade, int type, float price)
 {
@@ -106,27 +91,12 @@ protected:
 
         t.getYuanCaiLib().removeAll();
         t.getYuanCaiLib().append(stock(12.0f, 3, 0, 3800.0f));
-        // The program's stock file is put back afterwards for later tests.
-        QFile seeded(stockPath());
-        hadStock = seeded.open(QIODevice::ReadOnly);
-        if (hadStock)
-            stockBytes = seeded.readAll();
         writeStock({stock(12.0f, 3, 0, 4000.0f), stock(20.0f, 3, 0, 4500.0f)});
     }
-    void TearDown() override
-    {
-        QFile::remove(stockPath());
-        if (hadStock) {
-            QFile file(stockPath());
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(stockBytes);
-        }
-    }
-    static QString stockPath() { return GetRODOFilePath() + QStringLiteral("KUCUN.xml"); }
-    bool hadStock = false;
-    QByteArray stockBytes;
     void append(CVes_SetupTableLine* line) { t.appendLine(line); }
 
+    // The program's stock file is put back afterwards for later tests.
+    test::StockFileAway stockFile;
     CVes_SetupTable t;
     CVes_SetupTableLine* kl1 = nullptr;
     CVes_SetupTableLine* kl2 = nullptr;

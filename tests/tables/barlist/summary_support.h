@@ -1,16 +1,19 @@
 #pragma once
-// Shared pieces of the summary-sheet tests: bar rows built field by field,
-// end connections, a sheet's rows as text, and the program's stock file
-// taken away for a test.
+// Shared pieces of the summary-sheet tests: element and bar rows built field
+// by field, end connections, a sheet's rows as text, and the program's stock
+// file taken away for a test and written with records of its own.
 
 #include "core/geometry/datafolder.h"
 #include "core/model/connect.h"
+#include "envora/steelyuancaidata.h"
 #include "tables/barlist/setuptableline.h"
 #include "tables/framework/tablebase.h"
 #include "tables/framework/tabletextline.h"
 
 #include <QByteArray>
 #include <QFile>
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -28,6 +31,16 @@ inline SheetRows rowsOf(const CVes_TableBase& sheet)
         rows.push_back(text ? text->getTexts().join(u'|').toStdString() : std::string("<not text>"));
     }
     return rows;
+}
+
+// An element row of `pieces` pieces.
+inline CVes_SetupTableLine* elementLine(const QString& name, int pieces)
+{
+    auto* line = new CVes_SetupTableLine(int(CVes_SetupTableLine::kElementLine));
+    line->setNull(0);
+    line->setElement(name);
+    line->setEleNum(pieces);
+    return line;
 }
 
 // A bar row with a typed length and no intermediate joints.
@@ -91,5 +104,15 @@ private:
     bool m_had = false;
     QByteArray m_bytes;
 };
+
+// Writes the program's stock file with these records (take it away first
+// with StockFileAway).
+inline void writeStock(const std::vector<CVes_SteelYuanCaiData>& records)
+{
+    CVes_SteelYuanCaiDataLib lib;
+    for (const auto& r : records)
+        lib.append(r);
+    ASSERT_TRUE(lib.writeFile(StockFileAway::path()));
+}
 
 } // namespace test
