@@ -125,9 +125,13 @@ int CBarPropertyPaneWnd::Rebuild()
     }
     const int row = m_pTable->getSelectRow();
     if (row <= 0) {
+        QByteArray key = pageGridKey();
+        if (m_shown == Shown::Page && !m_pageKey.isEmpty() && key == m_pageKey)
+            return 1;
         m_pGrid->ResetContent();
         buildPageGrid();
         m_shown = Shown::Page;
+        m_pageKey = std::move(key);
         return 1;
     }
     CVes_TableBaseLine* line = m_pTable->getLine(row);

@@ -12,6 +12,7 @@
 // tableEdited says that the table was edited: the frame repaints the sheet
 // and marks the document modified when the table's changed flag is set.
 
+#include <QByteArray>
 #include <QWidget>
 
 #include <memory>
@@ -98,6 +99,9 @@ private:
     void addColumnItems();
     void addTableItems();
     void addSummaryItems();
+    // Everything of the table the page grid shows or follows, as bytes: an
+    // edit of the rows leaves it, so the grid is not built again for it.
+    QByteArray pageGridKey() const;
     void buildCoverGrid();
     void showRowMeasureItems(int mode);
     void showSummaryRowItems(bool shown);
@@ -136,4 +140,7 @@ private:
     // refreshed in place only while they are shown.
     enum class Shown { Nothing, BarItems, Page, Cover };
     Shown m_shown = Shown::Nothing;
+    // What the page grid shown was built from (pageGridKey); empty when it
+    // must be built again whatever the table says.
+    QByteArray m_pageKey;
 };

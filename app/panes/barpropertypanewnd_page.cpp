@@ -12,6 +12,8 @@
 #include "tables/quantity/sltable.h"
 #include "widgara/propertygrid.h"
 
+#include <QDataStream>
+#include <QIODevice>
 #include <QRegularExpression>
 
 using namespace barprop;
@@ -96,6 +98,26 @@ void CBarPropertyPaneWnd::buildPageGrid()
         if (CXTPPropertyGridItem* column = findItem(kColumnCaption + t.m_curCol))
             column->Select();
     }
+}
+
+QByteArray CBarPropertyPaneWnd::pageGridKey() const
+{
+    const CVes_TableBase& t = *m_pTable;
+    QByteArray key;
+    QDataStream out(&key, QIODevice::WriteOnly);
+    out << quintptr(m_pTable) << t.m_curRow << t.m_curCol << t.rowsPerPage();
+    out << t.m_leftMargin << t.m_rightMargin << t.m_topMargin << t.m_bottomMargin << t.m_gutter
+        << t.m_gutterPos << t.m_orientation;
+    out << t.m_rowMode << t.m_rowHeight << t.m_rowNum << t.m_tableTextHeight << t.m_shapeTextHeight
+        << t.m_titleColorBk;
+    out << t.m_columnNum << t.m_stretchColumn << t.m_captions << t.m_widths << t.m_units;
+    out << t.m_language << t.m_showTitle;
+    for (const CVes_Variable& text : t.m_texts)
+        out << text.m_text << text.m_formula;
+    if (auto* barList = dynamic_cast<const CVes_SetupTable*>(m_pTable))
+        out << barList->getDefaultEleNum();
+    out << t.m_pageSummary << t.m_summaryRowHeight << t.m_sumWeight << t.m_sumLength << t.m_sumJoint;
+    return key;
 }
 
 void CBarPropertyPaneWnd::addMarginItems()
@@ -260,6 +282,9 @@ void CBarPropertyPaneWnd::buildCoverGrid()
 
 void CBarPropertyPaneWnd::applyPageEdit(CXTPPropertyGridItem* item)
 {
+    // The table may take the value otherwise than typed: the next rebuild
+    // shows what it took.
+    m_pageKey.clear();
     const int id = item->GetID();
     CVes_TableBase& t = *m_pTable;
     if (id == kStretchColumn) {

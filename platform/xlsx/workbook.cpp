@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtDebug>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <set>
 #include <tuple>
@@ -526,8 +527,10 @@ bool Worksheet::merge(int row, int firstColumn, int lastColumn)
     if (!CellRef{row, firstColumn}.isValid() || !CellRef{row, lastColumn}.isValid()
         || firstColumn == lastColumn)
         return false;
-    for (const auto& [start, last] : m_merges) {
-        if (start.first == row && start.second <= lastColumn && last >= firstColumn)
+    // Only the row's own merges can overlap; the map keeps them together.
+    for (auto it = m_merges.lower_bound({row, INT_MIN}); it != m_merges.end() && it->first.first == row;
+         ++it) {
+        if (it->first.second <= lastColumn && it->second >= firstColumn)
             return false;
     }
     m_merges[{row, firstColumn}] = lastColumn;
@@ -536,10 +539,14 @@ bool Worksheet::merge(int row, int firstColumn, int lastColumn)
 
 int Worksheet::mergedTo(int row, int column) const
 {
-    for (const auto& [start, last] : m_merges) {
-        if (start.first == row && start.second <= column && column <= last)
-            return last;
-    }
+    // Merges never overlap: the one that could hold the column is the last
+    // of the row that starts at or before it.
+    auto it = m_merges.upper_bound({row, column});
+    if (it == m_merges.begin())
+        return column;
+    --it;
+    if (it->first.first == row && it->second >= column)
+        return it->second;
     return column;
 }
 

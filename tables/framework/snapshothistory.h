@@ -67,6 +67,8 @@ public:
         for (; steps > 1 && m_undo.size() > 2; --steps)
             m_undo.erase(m_undo.begin() + 1);
     }
+    // The state now shown (the newest undo state), or null before the first.
+    const State* newest() const { return m_undo.empty() ? nullptr : m_undo.front().get(); }
     std::size_t undoCount() const { return m_undo.size(); }
     std::size_t redoCount() const { return m_redo.size(); }
     // The steps added so far: a command that added one changed the sheet.

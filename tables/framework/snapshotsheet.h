@@ -23,6 +23,7 @@
 
 #include "platform/archive.h"
 
+#include <algorithm>
 #include <memory>
 #include <unordered_set>
 #include <vector>
@@ -103,11 +104,19 @@ public:
         return dynamic_cast<Line*>(this->m_lines[index]);
     }
 
+    // A run of consecutive rows of a state. A state taken while none of a
+    // run's rows changed or moved holds the run of the state before, so that
+    // taking a state costs what changed, not every row of a long sheet.
+    struct RowRun {
+        std::vector<std::shared_ptr<const SharedRow>> rows;
+    };
+    // Rows a run holds, but for the last of a state.
+    static constexpr qsizetype kRunRows = 256;
     // One state of the sheet: what it holds besides the rows, in a sheet of
-    // no rows, and the rows.
+    // no rows, and the rows in runs.
     struct State {
         std::unique_ptr<Sheet> header;
-        std::vector<std::shared_ptr<const SharedRow>> rows;
+        std::vector<std::shared_ptr<const RowRun>> runs;
     };
     SnapshotHistory<State> m_history;
 
@@ -218,7 +227,9 @@ private:
     }
 
     // The state now. The rows of the current page are copied, since any
-    // edit may reach them; every other row is shared.
+    // edit may reach them; every other row is shared. A run of the newest
+    // state whose rows are still the sheet's rows at the same places, none
+    // changed since, is taken whole.
     std::unique_ptr<State> snapshot()
     {
         auto state = std::make_unique<State>();
@@ -226,18 +237,53 @@ private:
         state->header->takeUndoState(static_cast<const Sheet&>(*this));
         const std::unordered_set<const CVes_TableBaseLine*> page(this->m_pageLines.cbegin(),
                                                                  this->m_pageLines.cend());
-        state->rows.reserve(std::size_t(this->m_lines.size()));
-        for (qsizetype i = 0; i < this->m_lines.size(); ++i) {
-            CVes_TableBaseLine* row = this->m_lines[i];
-            if (page.count(row)) {
-                SharedRow::beforeChange(row);
-                state->rows.push_back(SharedRow::copyOf(*row, &snapshotCopy));
+        // A page row some state still shares is let go first, so that no run
+        // holding it is taken whole.
+        for (CVes_TableBaseLine* row : std::as_const(this->m_pageLines))
+            SharedRow::beforeChange(row);
+        const State* newest = m_history.newest();
+        const qsizetype count = this->m_lines.size();
+        state->runs.reserve(std::size_t((count + kRunRows - 1) / kRunRows));
+        for (qsizetype first = 0; first < count; first += kRunRows) {
+            const qsizetype size = std::min(kRunRows, count - first);
+            const std::size_t index = std::size_t(first / kRunRows);
+            if (newest && index < newest->runs.size() && stillShared(*newest->runs[index], first, size)) {
+                state->runs.push_back(newest->runs[index]);
                 continue;
             }
-            state->rows.push_back(SharedRow::of(*row, &snapshotCopy));
-            state->rows.back()->check(i);
+            auto run = std::make_shared<RowRun>();
+            run->rows.reserve(std::size_t(size));
+            for (qsizetype i = first; i < first + size; ++i) {
+                CVes_TableBaseLine* row = this->m_lines[i];
+                if (page.count(row)) {
+                    run->rows.push_back(SharedRow::copyOf(*row, &snapshotCopy));
+                    continue;
+                }
+                run->rows.push_back(SharedRow::of(*row, &snapshotCopy));
+                run->rows.back()->check(i);
+            }
+            state->runs.push_back(std::move(run));
         }
         return state;
+    }
+
+    // Whether the run holds the sheet's rows from `first` on, `size` of
+    // them, each as it is now: a row shared still is the sheet's row (it
+    // neither changed nor left), and the current page's rows are never
+    // shared.
+    bool stillShared(const RowRun& run, qsizetype first, qsizetype size) const
+    {
+        if (qsizetype(run.rows.size()) != size)
+            return false;
+        for (qsizetype i = 0; i < size; ++i) {
+            if (run.rows[std::size_t(i)]->sheetRow() != this->m_lines[first + i])
+                return false;
+        }
+        if (SharedRow::checking()) {
+            for (qsizetype i = 0; i < size; ++i)
+                run.rows[std::size_t(i)]->check(first + i);
+        }
+        return true;
     }
 
     // The sheet takes the state back: the rows the state shares with the
@@ -253,14 +299,15 @@ private:
                                                            this->m_lines.cend());
         std::unordered_set<CVes_TableBaseLine*> kept;
         TableLineList rows;
-        rows.reserve(qsizetype(state->rows.size()));
-        for (const std::shared_ptr<const SharedRow>& shared : state->rows) {
-            CVes_TableBaseLine* row = shared->sheetRow();
-            if (row && held.count(row) && kept.insert(row).second) {
-                shared->check(rows.size());
-                rows.append(row);
-            } else {
-                rows.append(copyOf(shared->row(), true).release());
+        for (const std::shared_ptr<const RowRun>& run : state->runs) {
+            for (const std::shared_ptr<const SharedRow>& shared : run->rows) {
+                CVes_TableBaseLine* row = shared->sheetRow();
+                if (row && held.count(row) && kept.insert(row).second) {
+                    shared->check(rows.size());
+                    rows.append(row);
+                } else {
+                    rows.append(copyOf(shared->row(), true).release());
+                }
             }
         }
         for (CVes_TableBaseLine* row : std::as_const(this->m_lines)) {

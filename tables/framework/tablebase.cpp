@@ -206,13 +206,22 @@ int CVes_TableBase::rowsOf(const CVes_TableBaseLine& row)
     return std::clamp(row.getRows(), 0, kMaxRowsPerPage);
 }
 
-int CVes_TableBase::forEachLinePlace(
-    const std::function<bool(CVes_TableBaseLine*, const LinePlace&)>& visit) const
+namespace {
+
+// Walks the rows with their places until `visit` answers false; answers the
+// last page reached. A long table's rows lie apart in memory and paging
+// reads a field of each, so the rows a little ahead are fetched meanwhile.
+template <typename Visit>
+int walkLinePlaces(const TableLineList& lines, int rowsPerPage, Visit&& visit)
 {
-    LinePlace place{1, 0, 0};
-    const int rowsPerPage = this->rowsPerPage();
-    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
-        const int k = rowsOf(*row);
+    constexpr qsizetype kAhead = 16;
+    CVes_TableBase::LinePlace place{1, 0, 0};
+    const qsizetype count = lines.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i + kAhead < count)
+            __builtin_prefetch(lines[i + kAhead]);
+        CVes_TableBaseLine* row = lines[i];
+        const int k = CVes_TableBase::rowsOf(*row);
         if (k > rowsPerPage - place.usedRows) {
             ++place.page;
             place.position = 0;
@@ -226,9 +235,18 @@ int CVes_TableBase::forEachLinePlace(
     return place.page;
 }
 
+} // namespace
+
+int CVes_TableBase::forEachLinePlace(
+    const std::function<bool(CVes_TableBaseLine*, const LinePlace&)>& visit) const
+{
+    return walkLinePlaces(m_lines, rowsPerPage(), visit);
+}
+
 int CVes_TableBase::resetPages()
 {
-    return forEachLinePlace([](CVes_TableBaseLine*, const LinePlace&) { return true; });
+    return walkLinePlaces(m_lines, rowsPerPage(),
+                          [](CVes_TableBaseLine*, const LinePlace&) { return true; });
 }
 
 TableLineList CVes_TableBase::getlineOfPage(int first, int last)

@@ -202,6 +202,35 @@ TEST_F(XlsxWorkbook, SaveReplacesAnOlderFileWhole)
 
 // In-memory behaviour, no zip needed
 
+// Several merges on one row and on the rows around it: each cell finds
+// the merge that holds it and no other, and a new merge is refused only
+// where it overlaps one of its own row.
+TEST_F(XlsxWorkbook, EachCellFindsTheMergeOfItsOwnRow)
+{
+    Workbook book;
+    book.setTemplate(twoSheets());
+    Worksheet& sheet = book.sheetAt(0);
+    ASSERT_TRUE(sheet.merge(3, 2, 4));
+    ASSERT_TRUE(sheet.merge(3, 7, 9));
+    ASSERT_TRUE(sheet.merge(2, 1, 12));
+    ASSERT_TRUE(sheet.merge(4, 1, 2));
+    struct Case {
+        int row, column, last;
+    };
+    for (const Case& c : {Case{3, 1, 1}, {3, 2, 4}, {3, 3, 4}, {3, 4, 4}, {3, 5, 5}, {3, 6, 6},
+                          {3, 7, 9}, {3, 9, 9}, {3, 10, 10}, {2, 1, 12}, {2, 12, 12}, {2, 13, 13},
+                          {4, 2, 2}, {4, 3, 3}, {5, 1, 1}, {1, 5, 5}}) {
+        EXPECT_EQ(sheet.mergedTo(c.row, c.column), c.last) << c.row << "," << c.column;
+    }
+    EXPECT_FALSE(sheet.merge(3, 4, 6)) << "overlaps the first range's end";
+    EXPECT_FALSE(sheet.merge(3, 5, 7)) << "overlaps the second range's start";
+    EXPECT_FALSE(sheet.merge(3, 1, 10)) << "holds both";
+    EXPECT_TRUE(sheet.merge(3, 5, 6)) << "between the two";
+    EXPECT_TRUE(sheet.merge(4, 3, 5)) << "the row above's range is no matter";
+    EXPECT_EQ(sheet.mergedTo(3, 6), 6);
+    EXPECT_EQ(sheet.mergedTo(4, 4), 5);
+}
+
 // Rows are as high as their lines need: 1.5 times the font's size a line
 // (10 points, and 16 for the title), never lower than the default 15.
 TEST_F(XlsxWorkbook, RowsAreAsHighAsTheirLinesAndMergedCellsSpan)

@@ -517,6 +517,87 @@ TEST_F(PageEdits, ChoosingTheStretchedColumnBuildsTheGridAgain)
     expectMarked();
 }
 
+// The page grid is built again only when something it shows changed: an
+// edit of the rows (a typed count) keeps the grid and its items as they
+// are; a setting changed by other means is shown by the next rebuild.
+// A mark a built grid never has: the top margin's item read-only.
+class PageGridMark : public PageEdits {
+protected:
+    void mark() { item(kMarginTop)->SetReadOnly(true); }
+    bool marked() { return item(kMarginTop) && item(kMarginTop)->GetReadOnly(); }
+};
+
+TEST_F(PageGridMark, ARowEditKeepsTheGridAsItIs)
+{
+    ASSERT_FALSE(marked());
+    mark();
+    table.getSteel(1)->count = 9;
+    table.setModified(1);
+    table.AddUndo();
+    pane.Rebuild();
+    EXPECT_TRUE(marked());
+}
+
+struct ShownSettingCase {
+    const char* name;
+    std::function<void(CVes_SetupTable&)> change;
+    int id;
+    const char* shown;
+};
+
+std::ostream& operator<<(std::ostream& os, const ShownSettingCase& c)
+{
+    return os << c.name;
+}
+
+class ShownSetting : public PageEdits, public ::testing::WithParamInterface<ShownSettingCase> {};
+
+TEST_P(ShownSetting, IsShownByTheNextRebuild)
+{
+    GetParam().change(table);
+    pane.Rebuild();
+    EXPECT_EQ(value(GetParam().id), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, ShownSetting,
+    ::testing::Values(
+        ShownSettingCase{"LeftMargin", [](auto& t) { t.m_leftMargin = 17; }, kMarginLeft, "17"},
+        ShownSettingCase{"Gutter", [](auto& t) { t.m_gutter = 6; }, kGutter, "6"},
+        ShownSettingCase{"RowsPerPage", [](auto& t) { t.m_rowNum = 23; }, kRowsPerPage, "23"},
+        ShownSettingCase{"TableText", [](auto& t) { t.m_tableTextHeight = 4; }, kTableTextHeight, "4"},
+        ShownSettingCase{"Caption", [](auto& t) { t.m_captions[10] = QStringLiteral("说明"); },
+                         kColumnCaption + 10, "说明"},
+        ShownSettingCase{"Width", [](auto& t) { t.m_widths[2] = 11; }, kColumnWidth + 2, "11"},
+        ShownSettingCase{"Title", [](auto& t) { t.m_texts[0].m_formula = QStringLiteral("配料单甲"); },
+                         kTitle, "配料单甲"},
+        ShownSettingCase{"Location", [](auto& t) { t.m_texts[3].m_formula = QStringLiteral("第五层"); },
+                         kTitle + 2, "第五层"},
+        ShownSettingCase{"DefaultPieces", [](auto& t) { t.setDefaultEleNum(7); }, kDefaultPieces, "7"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Even an edit that leaves the table's settings as they were (the value it
+// already had typed again): the grid shows what the table holds.
+TEST_F(PageGridMark, AGridEditBuildsTheGridAgainToShowWhatTheTableTook)
+{
+    for (const int margin : {12, 12}) {
+        mark();
+        change(kMarginLeft, QString::number(margin));
+        pane.Rebuild();
+        EXPECT_FALSE(marked()) << margin;
+        EXPECT_EQ(value(kMarginLeft), "12");
+    }
+}
+
+TEST_F(PageGridMark, MovingTheCursorToAColumnHeadingBuildsTheGridAgain)
+{
+    mark();
+    table.m_curRow = 0;
+    table.m_curCol = 3;
+    pane.Rebuild();
+    EXPECT_FALSE(marked());
+}
+
 struct CoverCase {
     const char* name;
     int field;
