@@ -4,9 +4,7 @@
 #include "app/documents/documentids.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/documents/appdata.h"
-#include "platform/datarevision.h"
 #include "platform/hostservices.h"
-#include "core/geometry/datafolder.h"
 #include "platform/profile.h"
 #include "platform/savefile.h"
 #include "platform/ui/doctemplate.h"
@@ -378,34 +376,55 @@ void CRODOSetUpDoc::offerLeftAutoSaves(platform::DocTemplate& setupTemplate)
 
 // derived sheets
 
+QByteArray CRODOSetUpDoc::derivedSettings() const
+{
+    return m_pSetupTable->derivedSettings();
+}
+
+CRODOSetUpDoc::Builder CRODOSetUpDoc::builderOf(const CVes_TableBase* sheet) const
+{
+    if (sheet == m_pSummaryTable.get())
+        return [to = m_pSummaryTable.get()](CVes_SetupTable& list) { list.SummarySTeel(to, 0); };
+    if (sheet == m_pSummaryJTTable.get())
+        return [to = m_pSummaryJTTable.get()](CVes_SetupTable& list) { list.SummaryJT(to); };
+    if (sheet == m_pJinHuoTable.get())
+        return [to = m_pJinHuoTable.get()](CVes_SetupTable& list) { list.JinHuo(to); };
+    if (sheet == m_pLiaoPaiTable.get())
+        return [to = m_pLiaoPaiTable.get()](CVes_SetupTable& list) { list.toLiaoPaiTable(to); };
+    if (sheet == m_pContentsTable.get())
+        return [to = m_pContentsTable.get()](CVes_SetupTable& list) { list.TableContens(to); };
+    return {};
+}
+
+void CRODOSetUpDoc::buildNow(CVes_TableBase* sheet)
+{
+    buildFrom(sheet, *m_pSetupTable, builderOf(sheet));
+}
+
 void CRODOSetUpDoc::BuildSummary()
 {
-    m_pSetupTable->SummarySTeel(m_pSummaryTable.get(), 0);
-    built(m_pSummaryTable.get());
+    buildNow(m_pSummaryTable.get());
 }
 
 void CRODOSetUpDoc::BuildSummaryJT()
 {
-    m_pSetupTable->SummaryJT(m_pSummaryJTTable.get());
-    built(m_pSummaryJTTable.get());
+    buildNow(m_pSummaryJTTable.get());
 }
 
 void CRODOSetUpDoc::BuildSortSheet()
 {
-    finishBuilds();
+    finishBuilds(m_pSortTable.get());
     m_pSetupTable->SortSteel(m_pSortTable.get(), 0);
 }
 
 void CRODOSetUpDoc::BuildJinHuo()
 {
-    m_pSetupTable->JinHuo(m_pJinHuoTable.get());
-    built(m_pJinHuoTable.get());
+    buildNow(m_pJinHuoTable.get());
 }
 
 void CRODOSetUpDoc::BuildLiaoPai()
 {
-    m_pSetupTable->toLiaoPaiTable(m_pLiaoPaiTable.get());
-    built(m_pLiaoPaiTable.get());
+    buildNow(m_pLiaoPaiTable.get());
 }
 
 void CRODOSetUpDoc::BuildDuanLiao()
@@ -420,41 +439,58 @@ void CRODOSetUpDoc::CutAgain()
 
 void CRODOSetUpDoc::BuildContents()
 {
-    m_pSetupTable->TableContens(m_pContentsTable.get());
-    built(m_pContentsTable.get());
+    buildNow(m_pContentsTable.get());
 }
 
-CRODOSetUpDoc::BuiltFrom CRODOSetUpDoc::buildInputs(const CVes_TableBase& sheet)
+void CRODOSetUpDoc::selectAllForSummary(const CVes_TableBase* sheet)
 {
-    // The builders read the user's raw-stock file each time: a change of it
-    // by any program counts as well.
-    const QFileInfo stock(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
-    return {sheet.changeCount(), m_pSetupTable->changeCount(), m_pSetupTable->derivedSettings(),
-            platform::sharedDataRevision(), stock.lastModified(),
-            stock.exists() ? stock.size() : -1};
+    // As the builder does: a summary of a list with rows is of every
+    // element.
+    if (sheet == m_pSummaryTable.get() && !m_pSetupTable->lines().isEmpty())
+        m_pSetupTable->getHuizongRules().m_mode = 0;
 }
 
-void CRODOSetUpDoc::built(const CVes_TableBase* sheet)
+void CRODOSetUpDoc::BuildOnChoice(CVes_TableBase* sheet, QWidget* busyParent)
 {
-    m_builtFrom[sheet] = buildInputs(*sheet);
-}
-
-void CRODOSetUpDoc::BuildOnChoice(CVes_TableBase* sheet)
-{
-    const auto before = m_builtFrom.find(sheet);
-    if (before != m_builtFrom.end() && !before->second.settings.isEmpty()
-        && before->second == buildInputs(*sheet))
+    const Builder builder = builderOf(sheet);
+    if (!builder)
         return;
-    if (sheet == m_pSummaryTable.get())
-        BuildSummary();
-    else if (sheet == m_pSummaryJTTable.get())
-        BuildSummaryJT();
-    else if (sheet == m_pJinHuoTable.get())
-        BuildJinHuo();
-    else if (sheet == m_pLiaoPaiTable.get())
-        BuildLiaoPai();
-    else if (sheet == m_pContentsTable.get())
-        BuildContents();
+    selectAllForSummary(sheet);
+    buildOnChoice(
+        sheet,
+        [this, sheet, builder] {
+            selectAllForSummary(sheet);
+            std::shared_ptr<CVes_SetupTable> copy = m_pSetupTable->workingCopy();
+            const SheetBuild::Job job = buildJob(copy, builder, *m_pSetupTable);
+            return SheetBuild::Job{job.work, [this, copy, done = job.done](bool ok) {
+                                       done(ok);
+                                       if (ok)
+                                           adoptPurchaseTexts(*copy);
+                                   }};
+        },
+        busyParent, failureText(sheet));
+}
+
+void CRODOSetUpDoc::adoptPurchaseTexts(const CVes_SetupTable& copy)
+{
+    // The purchase summary fills the delivery-note texts left empty with
+    // their defaults (the number from the time, the project and part); as a
+    // build on the list itself, the list keeps them.
+    const auto& own = m_pSetupTable->getJinHuoTexts();
+    const auto& filled = copy.getJinHuoTexts();
+    for (int i = 0; i < CVes_SetupTable::kPurchaseTextCount; ++i)
+        if (own[std::size_t(i)].isEmpty() && !filled[std::size_t(i)].isEmpty())
+            m_pSetupTable->setJinHuoText(i, filled[std::size_t(i)]);
+}
+
+QString CRODOSetUpDoc::failureText(const CVes_TableBase* sheet) const
+{
+    const QString name = sheet == m_pSummaryTable.get()     ? QStringLiteral("用量汇总表")
+                         : sheet == m_pSummaryJTTable.get() ? QStringLiteral("接头汇总表")
+                         : sheet == m_pJinHuoTable.get()    ? QStringLiteral("原材进货表")
+                         : sheet == m_pLiaoPaiTable.get()   ? QStringLiteral("钢筋料牌")
+                                                            : QStringLiteral("目录");
+    return name + QStringLiteral("未能生成。");
 }
 
 void CRODOSetUpDoc::StartSortBuild(QWidget* busyParent)
@@ -467,22 +503,9 @@ void CRODOSetUpDoc::StartSortBuild(QWidget* busyParent)
             std::shared_ptr<CVes_SetupTable> copy = m_pSetupTable->workingCopy();
             CVes_SortBarSheet* sheet = m_pSortTable.get();
             return SheetBuild::Job{[copy, sheet] { copy->SortSteel(sheet, 0); },
-                                   [this, copy](bool) { adoptRawStock(*copy); }};
+                                   [this, copy](bool) { adoptRawStock(*m_pSetupTable, *copy); }};
         },
         busyParent);
-}
-
-void CRODOSetUpDoc::adoptRawStock(CVes_SetupTable& copy)
-{
-    // The raw-stock records the conversion registered on the copy belong to
-    // the bar list (they are saved with it).
-    CVes_SteelYuanCaiDataLib& own = m_pSetupTable->getYuanCaiLib();
-    const CVes_SteelYuanCaiDataLib& gained = copy.getYuanCaiLib();
-    for (int i = 0; i < gained.count(); ++i) {
-        const CVes_SteelYuanCaiData* record = gained.at(i);
-        if (!own.getYuanCai(record->DN, unsigned(record->grade), unsigned(record->steelType)))
-            own.append(*record);
-    }
 }
 
 // delivery note

@@ -16,12 +16,9 @@
 
 #include "app/documents/sheetdocument.h"
 
-#include <QByteArray>
-#include <QDateTime>
 #include <QString>
 
-#include <cstdint>
-#include <map>
+#include <functional>
 #include <memory>
 
 class CVes_LiaoPaiTable;
@@ -101,11 +98,13 @@ public:
     void CutAgain();
     void BuildContents();
     // The derived sheet of a chosen tab (quantity summary, joint summary,
-    // purchase summary, bar tags, contents) made current: built again only
-    // when the bar list, its settings, the raw-stock file or what else the
-    // documents share (libraries, settings) changed since it was last
-    // built; otherwise it stays as it is, and the user does not wait.
-    void BuildOnChoice(CVes_TableBase* sheet);
+    // purchase summary, bar tags, contents) made current: built again, on a
+    // worker from a copy of the bar list and with the busy window over
+    // `busyParent`, only when the bar list, its settings, the raw-stock file
+    // or what else the documents share (libraries, settings) changed since
+    // it was last built; otherwise it stays as it is, and the user does not
+    // wait.
+    void BuildOnChoice(CVes_TableBase* sheet, QWidget* busyParent = nullptr);
 
     // The sorted sheet rebuilt on a worker from a copy of the bar list; a
     // request while one runs makes one more after it.
@@ -124,6 +123,7 @@ public:
 
 protected:
     void markTableSaved() override;
+    QByteArray derivedSettings() const override;
     int scaledBarValue() override;
 
 private:
@@ -137,21 +137,16 @@ private:
     // Renames the recovery file of `path` so that it is not offered again;
     // recovered, it is the document's auto-save file until the next save.
     void takeRecoveryFile(const QString& path, bool recovered);
-    void adoptRawStock(CVes_SetupTable& copy);
 
-    // What a derived sheet was built from, and the sheet as it was built.
-    struct BuiltFrom {
-        std::uint64_t sheetChanges = 0;
-        std::uint64_t listChanges = 0;
-        QByteArray settings;
-        std::uint64_t shared = 0;
-        QDateTime stockTime;
-        qint64 stockSize = -1;
-        bool operator==(const BuiltFrom&) const = default;
-    };
-    BuiltFrom buildInputs(const CVes_TableBase& sheet);
-    // Notes that `sheet` was built just now, from what is there now.
-    void built(const CVes_TableBase* sheet);
+    // How a derived sheet (not the sorted sheet nor the cutting list) is
+    // built from a bar list; none for another table.
+    using Builder = std::function<void(CVes_SetupTable&)>;
+    Builder builderOf(const CVes_TableBase* sheet) const;
+    // Builds `sheet` from the bar list on this thread.
+    void buildNow(CVes_TableBase* sheet);
+    void selectAllForSummary(const CVes_TableBase* sheet);
+    void adoptPurchaseTexts(const CVes_SetupTable& copy);
+    QString failureText(const CVes_TableBase* sheet) const;
 
     std::unique_ptr<CVes_SetupTable> m_pSetupTable;
     std::unique_ptr<CVes_SLSumaryTable> m_pSummaryTable;
@@ -162,7 +157,6 @@ private:
     std::unique_ptr<CVes_YouhuaDuanLiaoTable> m_pDuanLiaoTable;
     std::unique_ptr<CVes_TableContents> m_pContentsTable;
     QString m_strAutoSavePath;
-    std::map<const CVes_TableBase*, BuiltFrom> m_builtFrom;
     // Set while the timer's save writes the document into its own file.
     bool m_autoSaving = false;
 };

@@ -90,7 +90,7 @@ void CRODO_SetUpMainView::OnSelChange(int tab)
     case kJoints:
     case kPurchase:
     case kTags:
-    case kContents: doc->BuildOnChoice(tableOf(tab)); break;
+    case kContents: doc->BuildOnChoice(tableOf(tab), window()); break;
     case kCutting:
         if (list->isCanYouhuaSteel()) {
             list->setYouhuaSteel(0);

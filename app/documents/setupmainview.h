@@ -3,9 +3,11 @@
 // its seven derived sheets. Choosing a tab rebuilds that sheet from the bar
 // list: the sorted sheet on a worker thread when the bar list changed since
 // its last build, the cutting list (after the size to cut was asked) when
-// the bar list changed, every other sheet at once when the bar list or what
-// else the sheet reads changed since it was built (otherwise it is shown as
-// it was kept). The frame's panes show only with the bar list's own tab.
+// the bar list changed, every other sheet on a worker thread when the bar
+// list or what else the sheet reads changed since it was built (otherwise it
+// is shown as it was kept). While a worker builds the sheet of the tab
+// shown, its view shows nothing and the busy window is up. The frame's
+// panes show only with the bar list's own tab.
 
 #include "app/documents/sheetcontainerview.h"
 

@@ -97,6 +97,7 @@ void SheetBuild::start(Prepare prepare, QWidget* busyParent)
         m_workDone.store(true, std::memory_order_release);
     });
     m_poll.start();
+    Q_EMIT started();
 }
 
 bool SheetBuild::join()
@@ -134,8 +135,8 @@ void SheetBuild::complete(bool ok)
 
 void SheetBuild::finish()
 {
-    m_pending = nullptr;
-    if (isRunning())
+    // Each end delivered starts the build waiting after it, if any.
+    while (isRunning())
         complete(join());
 }
 

@@ -47,7 +47,7 @@ public:
     void request(Prepare prepare, QWidget* busyParent = nullptr);
     bool isRunning() const { return m_thread.joinable(); }
     // Waits for the running build and delivers its end at once; a build
-    // waiting to start is dropped.
+    // waiting to start then runs, and is waited for as well.
     void finish();
     // Waits for the running build and drops its end and any waiting build.
     void cancel();
@@ -59,6 +59,9 @@ public:
     static constexpr int kPollMs = 10;
 
 Q_SIGNALS:
+    // A build's worker has started: from now on until its end is delivered,
+    // it writes what it builds.
+    void started();
     // After the end of the last build asked for was delivered.
     void finished(bool ok);
 

@@ -2,7 +2,9 @@
 
 #include "app/documents/documenthost.h"
 #include "app/documents/documentids.h"
+#include "core/geometry/datafolder.h"
 #include "platform/archive.h"
+#include "platform/datarevision.h"
 #include "platform/hostservices.h"
 #include "platform/profile.h"
 #include "platform/ui/commandids.h"
@@ -12,9 +14,12 @@
 #include "tables/quantity/sortbarsheet.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+
+#include <filesystem>
 
 namespace {
 
@@ -188,6 +193,8 @@ void SheetDocument::OnSaveTemplate()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += u'.' + m_texts.templateExtension;
+    // The derived sheets' layouts go into the set: none may be half-built.
+    finishBuilds();
     const QStringList unwritten = docfiles::saveTemplateSet(path, templateParts());
     if (!unwritten.isEmpty()) {
         platform::showMessage(QStringLiteral("模板文件未能保存：\n%1")
@@ -206,6 +213,8 @@ void SheetDocument::OnLoadTemplate()
         askFile(true, QStringLiteral("加载模板"), m_texts.openTemplateFilter, templateFolder());
     if (path.isEmpty())
         return;
+    // A worker must not write a sheet whose layout is read in.
+    finishBuilds();
     const QStringList unread = docfiles::loadTemplateSet(path, templateParts());
     reportUnread(unread);
     if (unread.size() < int(templateParts().size())) {
@@ -235,53 +244,153 @@ void SheetDocument::OnCancelDefaultTemplate()
         platform::setProfileValue(kTemplateSection, m_texts.profileKey, QString());
 }
 
-// the sorted sheet in the background
+// sheets rebuilt in the background
 
 void SheetDocument::enableSortBuild(SheetBuild::Kind kind, CVes_SortBarSheet* sheet)
 {
+    m_buildKind = kind;
+    m_buildsEnabled = true;
     m_sortSheet = sheet;
-    m_sortBuild = std::make_unique<SheetBuild>(kind);
-    connect(m_sortBuild.get(), &SheetBuild::finished, this,
-            [this](bool) { Q_EMIT sheetBuilt(m_sortSheet); });
 }
 
-void SheetDocument::requestSortBuild(const SheetBuild::Prepare& prepare, QWidget* busyParent)
+void SheetDocument::requestBuild(CVes_TableBase* sheet, const SheetBuild::Prepare& prepare,
+                                 QWidget* busyParent, const QString& failure)
 {
-    if (!m_sortBuild)
+    if (!m_buildsEnabled || !sheet)
         return;
-    m_sortBuild->request(
-        [this, prepare] {
+    std::unique_ptr<SheetBuild>& build = m_builds[sheet];
+    if (!build) {
+        build = std::make_unique<SheetBuild>(m_buildKind);
+        // Started, the worker writes the sheet: no view may show it until
+        // the end of the last build asked for.
+        connect(build.get(), &SheetBuild::started, this, [this, sheet] { Q_EMIT sheetBuildStarted(sheet); });
+        connect(build.get(), &SheetBuild::finished, this, [this, sheet](bool) { Q_EMIT sheetBuilt(sheet); });
+    }
+    build->request(
+        [sheet, prepare, failure] {
             SheetBuild::Job job = prepare();
-            Q_EMIT sheetBuildStarted(m_sortSheet);
-            return SheetBuild::Job{job.work, [this, done = job.done](bool ok) {
+            return SheetBuild::Job{job.work, [sheet, failure, done = job.done](bool ok) {
                                        if (done)
                                            done(ok);
                                        if (ok)
                                            return;
-                                       m_sortSheet->clearnAllLineOnly();
-                                       m_sortSheet->clearBars();
-                                       platform::showMessage(QStringLiteral("规格排序表未能生成。"),
-                                                             platform::MessageIcon::Stop);
+                                       sheet->clearnAllLineOnly();
+                                       platform::showMessage(failure, platform::MessageIcon::Stop);
                                    }};
         },
         busyParent);
 }
 
-bool SheetDocument::isBuilding(const CVes_TableBase* table) const
+void SheetDocument::requestSortBuild(const SheetBuild::Prepare& prepare, QWidget* busyParent)
 {
-    return m_sortBuild && table && table == m_sortSheet && m_sortBuild->isRunning();
+    CVes_SortBarSheet* sort = m_sortSheet;
+    requestBuild(
+        sort,
+        [prepare, sort] {
+            SheetBuild::Job job = prepare();
+            return SheetBuild::Job{job.work, [sort, done = job.done](bool ok) {
+                                       if (done)
+                                           done(ok);
+                                       if (!ok)
+                                           sort->clearBars();
+                                   }};
+        },
+        busyParent, QStringLiteral("规格排序表未能生成。"));
 }
 
-void SheetDocument::finishBuilds()
+bool SheetDocument::isBuilding(const CVes_TableBase* table) const
 {
-    if (m_sortBuild)
-        m_sortBuild->finish();
+    const auto build = m_builds.find(table);
+    return build != m_builds.end() && build->second->isRunning();
+}
+
+void SheetDocument::finishBuilds(const CVes_TableBase* table)
+{
+    for (auto& [sheet, build] : m_builds)
+        if (!table || sheet == table)
+            build->finish();
 }
 
 void SheetDocument::cancelBuilds()
 {
-    if (m_sortBuild)
-        m_sortBuild->cancel();
+    for (auto& [sheet, build] : m_builds)
+        build->cancel();
+}
+
+void SheetDocument::adoptRawStock(CVes_TableBase& own, CVes_TableBase& copy)
+{
+    CVes_SteelYuanCaiDataLib& kept = own.getYuanCaiLib();
+    const CVes_SteelYuanCaiDataLib& gained = copy.getYuanCaiLib();
+    for (int i = 0; i < gained.count(); ++i) {
+        const CVes_SteelYuanCaiData* record = gained.at(i);
+        if (!kept.getYuanCai(record->DN, unsigned(record->grade), unsigned(record->steelType)))
+            kept.append(*record);
+    }
+}
+
+// derived sheets kept until what they read changes
+
+SheetDocument::BuildSource SheetDocument::buildSource() const
+{
+    // The builders read the user's raw-stock file each time: a change of it
+    // by any program counts as well. Its time is taken as the system keeps
+    // it, with no local time worked out (a worker may be doing that).
+    const std::filesystem::path stock(
+        QFile::encodeName(GetRODOFilePath() + QStringLiteral("KUCUN.xml")).toStdString());
+    std::error_code failed;
+    const auto time = std::filesystem::last_write_time(stock, failed);
+    const std::int64_t stockTime = failed ? -1 : std::int64_t(time.time_since_epoch().count());
+    const auto size = std::filesystem::file_size(stock, failed);
+    return {mainTable()->changeCount(), derivedSettings(), platform::sharedDataRevision(), stockTime,
+            failed ? -1 : std::int64_t(size)};
+}
+
+bool SheetDocument::isBuiltFromNow(const CVes_TableBase& sheet) const
+{
+    const auto built = m_built.find(&sheet);
+    return built != m_built.end() && !built->second.from.settings.isEmpty()
+        && built->second.sheetChanges == sheet.changeCount() && built->second.from == buildSource();
+}
+
+void SheetDocument::noteBuilt(const CVes_TableBase& sheet)
+{
+    m_built[&sheet] = {buildSource(), sheet.changeCount()};
+}
+
+void SheetDocument::buildOnChoice(CVes_TableBase* sheet, const SheetBuild::Prepare& prepare,
+                                  QWidget* busyParent, const QString& failure)
+{
+    if (!sheet)
+        return;
+    const BuildSource now = buildSource();
+    if (isBuilding(sheet)) {
+        // The build that runs, or the one asked for after it, reads this
+        // already.
+        const auto asked = m_asked.find(sheet);
+        if (!now.settings.isEmpty() && asked != m_asked.end() && asked->second == now)
+            return;
+    } else if (isBuiltFromNow(*sheet)) {
+        return;
+    }
+    m_asked[sheet] = now;
+    requestBuild(
+        sheet,
+        [this, sheet, prepare] {
+            SheetBuild::Job job = prepare();
+            const BuildSource from = buildSource();
+            return SheetBuild::Job{job.work, [this, sheet, from, done = job.done](bool ok) {
+                                       // Kept only when nothing it read
+                                       // changed while it was built.
+                                       const bool current = ok && buildSource() == from;
+                                       if (done)
+                                           done(ok);
+                                       if (current)
+                                           noteBuilt(*sheet);
+                                       else
+                                           m_built.erase(sheet);
+                                   }};
+        },
+        busyParent, failure);
 }
 
 void SheetDocument::OnCloseDocument()

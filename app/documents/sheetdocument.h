@@ -15,9 +15,12 @@
 #include "app/documents/sheetbuild.h"
 #include "platform/ui/document.h"
 
+#include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -87,8 +90,10 @@ public:
 
     // Whether a background rebuild writes `table` now.
     bool isBuilding(const CVes_TableBase* table) const;
-    // Waits for a running rebuild and takes its result now.
-    void finishBuilds();
+    // Waits for the rebuilds of `table` (of every sheet without one), those
+    // asked for while one ran included, and takes their results now: for a
+    // command that reads the sheet.
+    void finishBuilds(const CVes_TableBase* table = nullptr);
     // Drops every rebuild and waits for its worker (the document closes).
     void cancelBuilds();
     // Cancels the rebuilds first.
@@ -115,14 +120,72 @@ protected:
     // damaged or newer template file is reported once in a run. Answers
     // whether a default template is set.
     bool loadDefaultTemplate();
-    // The document's sorted sheet is rebuilt in the background by workers
-    // of `kind`. A document that does so cancels the rebuilds in its own
-    // destructor, before its tables go.
+    // The document's sheets are rebuilt in the background by workers of
+    // `kind`, its sorted sheet among them. A document that does so cancels
+    // the rebuilds in its own destructor, before its tables go.
     void enableSortBuild(SheetBuild::Kind kind, CVes_SortBarSheet* sheet);
-    // Starts a rebuild of the sorted sheet, or one more after the one that
-    // runs; `prepare` takes what the work reads when it starts. A work that
-    // fails leaves the sheet empty (never half-built) and tells the user.
+    // Starts a rebuild of `sheet`, or one more after the one that runs;
+    // `prepare` takes what the work reads when it starts. A work that fails
+    // leaves the sheet empty (never half-built) and tells the user
+    // `failure`.
+    void requestBuild(CVes_TableBase* sheet, const SheetBuild::Prepare& prepare,
+                      QWidget* busyParent, const QString& failure);
+    // The same for the sorted sheet.
     void requestSortBuild(const SheetBuild::Prepare& prepare, QWidget* busyParent);
+
+    // A sheet derived from the main table is kept while nothing it reads
+    // changed: the main table's rows and settings, the files the documents
+    // share (libraries, settings) and the raw-stock file.
+    struct BuildSource {
+        std::uint64_t tableChanges = 0;
+        QByteArray settings;
+        std::uint64_t shared = 0;
+        std::int64_t stockTime = -1;
+        std::int64_t stockSize = -1;
+        bool operator==(const BuildSource&) const = default;
+    };
+    BuildSource buildSource() const;
+    // Everything the derived sheets read of the main table besides its
+    // rows, as bytes: equal bytes, equal settings; empty (never equal to an
+    // earlier answer) when it cannot be told.
+    virtual QByteArray derivedSettings() const { return {}; }
+    // Whether `sheet` stands as a build from what there is now would make
+    // it: built from it, and not changed since.
+    bool isBuiltFromNow(const CVes_TableBase& sheet) const;
+    // Notes that `sheet` was built just now from what there is now.
+    void noteBuilt(const CVes_TableBase& sheet);
+    // The derived sheet of a chosen tab made current: kept as it stands when
+    // it is built from what there is now, or being built from it; else
+    // rebuilt on a worker. `prepare` takes the copy the work reads (its end,
+    // on this thread, takes back what the work left on the copy for the
+    // main table). A build that ran while what it read changed is not kept:
+    // the next choice builds once more.
+    void buildOnChoice(CVes_TableBase* sheet, const SheetBuild::Prepare& prepare,
+                       QWidget* busyParent, const QString& failure);
+    // The raw-stock records a build registered on a copy of the main table
+    // belong to the main table (a bar list saves them).
+    static void adoptRawStock(CVes_TableBase& own, CVes_TableBase& copy);
+    // `sheet` built on this thread by `build` from the main table `from` (a
+    // background build of it is taken first), and noted as built.
+    template <typename Table>
+    void buildFrom(CVes_TableBase* sheet, Table& from, const std::function<void(Table&)>& build)
+    {
+        finishBuilds(sheet);
+        build(from);
+        noteBuilt(*sheet);
+    }
+    // The job of a background build: `build` on `copy` of the main table
+    // `own`, whose end gives `own` the raw stock the copy registered.
+    template <typename Table>
+    static SheetBuild::Job buildJob(std::shared_ptr<Table> copy,
+                                    const std::function<void(Table&)>& build, CVes_TableBase& own)
+    {
+        return {[copy, build] { build(*copy); },
+                [copy, &own](bool ok) {
+                    if (ok)
+                        adoptRawStock(own, *copy);
+                }};
+    }
     // Runs a batch edit of the main table and marks the document.
     void batch(const std::function<void(CVes_TableBase&)>& edit);
     // The user's file dialog; empty when cancelled.
@@ -135,7 +198,18 @@ private:
     void addBatchCommands();
     void reportUnread(const QStringList& files) const;
 
+    // What a sheet was built from, and its own change count as built.
+    struct Built {
+        BuildSource from;
+        std::uint64_t sheetChanges = 0;
+    };
+
     Texts m_texts;
-    std::unique_ptr<SheetBuild> m_sortBuild;
+    SheetBuild::Kind m_buildKind = SheetBuild::Kind::BarList;
+    bool m_buildsEnabled = false;
+    std::map<const CVes_TableBase*, std::unique_ptr<SheetBuild>> m_builds;
     CVes_SortBarSheet* m_sortSheet = nullptr;
+    std::map<const CVes_TableBase*, Built> m_built;
+    // What the last build asked for of a sheet reads.
+    std::map<const CVes_TableBase*, BuildSource> m_asked;
 };

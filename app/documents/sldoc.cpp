@@ -39,6 +39,18 @@ std::shared_ptr<CVes_SLTable> copyOf(CVes_SLTable& sheet)
     return copy;
 }
 
+// A copy of what the summaries read of the sheet (layout, units, title
+// block, rules, raw stock, rows), for a worker to read.
+std::shared_ptr<CVes_SLTable> workingCopyOf(CVes_SLTable& sheet)
+{
+    std::unique_ptr<CVes_TableBase> empty = sheet.createEmpty();
+    std::shared_ptr<CVes_SLTable> copy(static_cast<CVes_SLTable*>(empty.release()));
+    copy->copy(&sheet);
+    static_cast<TemplateLayout&>(*copy) = static_cast<const TemplateLayout&>(sheet);
+    copy->getYuanCaiLib() = sheet.getYuanCaiLib();
+    return copy;
+}
+
 } // namespace
 
 CRODOSLDoc::CRODOSLDoc()
@@ -83,19 +95,62 @@ void CRODOSLDoc::markTableSaved()
     m_pSLTable->setSaved();
 }
 
+QByteArray CRODOSLDoc::derivedSettings() const
+{
+    platform::Archive ar;
+    try {
+        m_pSLTable->CVes_TableBase::Serialize(ar);
+        m_pSLTable->getSortRules().Serialize(ar);
+        m_pSLTable->getYuanCaiLib().Serialize(ar);
+    } catch (const platform::ArchiveError&) {
+        return {};
+    }
+    return ar.data();
+}
+
+CRODOSLDoc::Builder CRODOSLDoc::builderOf(const CVes_TableBase* sheet) const
+{
+    if (sheet == m_pSummaryTable.get())
+        return [to = m_pSummaryTable.get()](CVes_SLTable& from) { from.SummarySTeel(to); };
+    if (sheet == m_pSummaryJTTable.get())
+        return [to = m_pSummaryJTTable.get()](CVes_SLTable& from) { from.SummaryJT(to); };
+    return {};
+}
+
+void CRODOSLDoc::buildNow(CVes_TableBase* sheet)
+{
+    buildFrom(sheet, *m_pSLTable, builderOf(sheet));
+}
+
 void CRODOSLDoc::BuildSummary()
 {
-    m_pSLTable->SummarySTeel(m_pSummaryTable.get());
+    buildNow(m_pSummaryTable.get());
 }
 
 void CRODOSLDoc::BuildSummaryJT()
 {
-    m_pSLTable->SummaryJT(m_pSummaryJTTable.get());
+    buildNow(m_pSummaryJTTable.get());
+}
+
+void CRODOSLDoc::BuildOnChoice(CVes_TableBase* sheet, QWidget* busyParent)
+{
+    const Builder builder = builderOf(sheet);
+    if (!builder)
+        return;
+    buildOnChoice(
+        sheet,
+        [this, builder] {
+            std::shared_ptr<CVes_SLTable> copy = workingCopyOf(*m_pSLTable);
+            return buildJob(copy, builder, *m_pSLTable);
+        },
+        busyParent,
+        sheet == m_pSummaryTable.get() ? QStringLiteral("钢筋用量汇总表未能生成。")
+                                       : QStringLiteral("钢筋连接类型汇总表未能生成。"));
 }
 
 void CRODOSLDoc::BuildSortSheet()
 {
-    finishBuilds();
+    finishBuilds(m_pSortTable.get());
     m_pSLTable->SortSteel(m_pSortTable.get());
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/documents/sheetdocument.h"
 
+#include <functional>
 #include <memory>
 
 class CVes_SLSumaryJTtable;
@@ -30,6 +31,12 @@ public:
 
     void BuildSummary();
     void BuildSummaryJT();
+    // The summary or joint summary of a chosen tab made current: built
+    // again, on a worker from a copy of the quantity sheet and with the busy
+    // window over `busyParent`, only when the quantity sheet, its settings,
+    // the raw-stock file or what else the documents share changed since it
+    // was last built.
+    void BuildOnChoice(CVes_TableBase* sheet, QWidget* busyParent = nullptr);
     // The sorted sheet on this thread (a rebuild running is taken first).
     void BuildSortSheet();
     // The sorted sheet on a worker from a copy of the quantity sheet; a
@@ -37,8 +44,17 @@ public:
     void StartSortBuild(QWidget* busyParent = nullptr);
 protected:
     void markTableSaved() override;
+    // The sheet's stored part without its rows (layout, title block, units),
+    // its rules and its own raw stock.
+    QByteArray derivedSettings() const override;
 
 private:
+    // How a summary is built from a quantity sheet; none for another table.
+    using Builder = std::function<void(CVes_SLTable&)>;
+    Builder builderOf(const CVes_TableBase* sheet) const;
+    // Builds `sheet` from the quantity sheet on this thread.
+    void buildNow(CVes_TableBase* sheet);
+
     std::unique_ptr<CVes_SLTable> m_pSLTable;
     std::unique_ptr<CVes_SLSumaryTable> m_pSummaryTable;
     std::unique_ptr<CVes_SLSumaryJTtable> m_pSummaryJTTable;

@@ -44,10 +44,8 @@ void CRODO_SLMainView::OnSelChange(int tab)
     if (DocumentFrame* f = frame())
         f->showPanesForTab(tab);
     if (CRODOSLDoc* doc = slDocument()) {
-        if (tab == kSummary) {
-            doc->BuildSummary();
-        } else if (tab == kJoints) {
-            doc->BuildSummaryJT();
+        if (tab == kSummary || tab == kJoints) {
+            doc->BuildOnChoice(tableOf(tab), window());
         } else if (tab >= kSort && doc->slTable()->isCanSortSteel()) {
             doc->slTable()->setSortSteel(0);
             StartSortRebuild();

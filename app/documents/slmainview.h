@@ -1,9 +1,10 @@
 #pragma once
 // The quantity-sheet document window's view: four sheet tabs, the quantity
 // sheet, its quantity summary, its joint summary and its sorted sheet.
-// Choosing a summary rebuilds it at once; choosing the sorted sheet rebuilds
-// it on a worker thread when the quantity sheet changed since its last
-// build. The frame's property pane shows only with the sheet's own tab.
+// Choosing a summary rebuilds it on a worker thread when the sheet or what
+// else it reads changed since it was built (otherwise it is shown as it was
+// kept); choosing the sorted sheet rebuilds it on a worker thread when the
+// quantity sheet changed since its last build. The frame's property pane shows only with the sheet's own tab.
 
 #include "app/documents/sheetcontainerview.h"
 

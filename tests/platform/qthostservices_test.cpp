@@ -1,21 +1,30 @@
 // The desktop's side of the host services: opening a file with the program
-// the desktop names for its type (faked by scripts on the PATH), and the
-// save question's file dialog.
+// the desktop names for its type (faked by scripts on the PATH), the save
+// question's file dialog, and the progress window over background work.
 
 #include "platform/ui/qthostservices.h"
 
 #include "tests/support/modal.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <ostream>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -110,6 +119,175 @@ TEST(AskSaveFileName, TheDialogOpensInTheProposedFolderWithTheProposedName)
     EXPECT_EQ(shownFolder, QDir(dir.path()).absolutePath());
     EXPECT_EQ(shownName, QStringLiteral("一层柱_钢筋配料单.xlsx"));
     EXPECT_EQ(chosen, proposed);
+}
+
+// The progress window
+
+// Waits on the worker, a bounded while, until `ready` holds: a window that
+// never shows what is awaited fails the test instead of hanging it.
+bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit = std::chrono::seconds(10))
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!ready()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// Looks at the modal progress window from the window's own thread while a
+// run is under way, and presses its cancel button when asked to.
+class ProgressWatch {
+public:
+    explicit ProgressWatch(bool pressCancel = false)
+    {
+        QObject::connect(&m_poll, &QTimer::timeout, [this, pressCancel] {
+            auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            auto* cancel = dialog->findChild<QPushButton*>();
+            m_cancelText = cancel && cancel->isVisible() ? cancel->text() : QString();
+            m_maximum = dialog->maximum();
+            m_value = dialog->value();
+            m_seen = true;
+            if (pressCancel && cancel && !m_pressed) {
+                m_pressed = true;
+                cancel->click();
+            }
+        });
+        m_poll.start(10);
+    }
+
+    bool seen() const { return m_seen; }
+    int maximum() const { return m_maximum; }
+    int value() const { return m_value; }
+    // Read once the run is over.
+    QString cancelText() const { return m_cancelText; }
+
+private:
+    QTimer m_poll;
+    std::atomic<bool> m_seen{false};
+    std::atomic<int> m_maximum{-1};
+    std::atomic<int> m_value{-1};
+    bool m_pressed = false;
+    QString m_cancelText;
+};
+
+struct ProgressCase {
+    const char* name;
+    bool cancellable;
+    bool workEnds;     // what the work answers
+    bool waitsForWindow; // false: the work is over before the window's loop runs
+    bool answer;
+};
+
+void PrintTo(const ProgressCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class DesktopProgress : public ::testing::TestWithParam<ProgressCase> {};
+
+TEST_P(DesktopProgress, AnswersWhetherTheWorkEndedAndOffersCancelOnlyWhenAsked)
+{
+    const ProgressCase& c = GetParam();
+    ProgressWatch watch;
+    const std::thread::id windowThread = std::this_thread::get_id();
+    std::thread::id workThread;
+    platform::QtHostServices host;
+    const bool answer = host.runWithProgress(
+        QStringLiteral("正在整理钢筋……"), c.cancellable,
+        [&](const std::atomic<bool>&, const platform::WorkProgress&) {
+            workThread = std::this_thread::get_id();
+            if (c.waitsForWindow) {
+                EXPECT_TRUE(waitFor([&] { return watch.seen(); })) << "no progress window";
+            }
+            return c.workEnds;
+        });
+    EXPECT_EQ(answer, c.answer);
+    EXPECT_NE(workThread, windowThread) << "the work held up the window";
+    if (c.waitsForWindow) {
+        EXPECT_EQ(watch.cancelText(), c.cancellable ? QStringLiteral("取消") : QString());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, DesktopProgress,
+    ::testing::Values(ProgressCase{"ended", false, true, true, true},
+                      ProgressCase{"not_ended", false, false, true, false},
+                      ProgressCase{"cancellable_ended", true, true, true, true},
+                      ProgressCase{"cancellable_not_ended", true, false, true, false},
+                      ProgressCase{"over_at_once", false, true, false, true},
+                      ProgressCase{"cancellable_over_at_once", true, true, false, true}),
+    [](const ::testing::TestParamInfo<ProgressCase>& info) { return std::string(info.param.name); });
+
+TEST(DesktopProgressBar, FollowsTheStepsTheWorkReports)
+{
+    ProgressWatch watch;
+    platform::QtHostServices host;
+    bool followed = false;
+    EXPECT_TRUE(host.runWithProgress(
+        QStringLiteral("正在优化断料……"), true,
+        [&](const std::atomic<bool>&, const platform::WorkProgress& progress) {
+            followed = true;
+            for (const int step : {3, 7, 10}) {
+                progress(step, 10);
+                followed = followed && waitFor([&] { return watch.maximum() == 10 && watch.value() == step; });
+            }
+            return true;
+        }));
+    EXPECT_TRUE(followed) << "the bar stood at " << watch.value() << " of " << watch.maximum();
+}
+
+TEST(DesktopProgressBar, WorkOfOneStepKeepsTheBarBusy)
+{
+    ProgressWatch watch;
+    platform::QtHostServices host;
+    EXPECT_TRUE(host.runWithProgress(QStringLiteral("正在整理钢筋……"), false,
+                                     [&](const std::atomic<bool>&, const platform::WorkProgress& progress) {
+                                         progress(0, 1);
+                                         // Several of the window's ticks.
+                                         std::this_thread::sleep_for(std::chrono::milliseconds(400));
+                                         progress(1, 1);
+                                         return waitFor([&] { return watch.seen(); });
+                                     }));
+    EXPECT_EQ(watch.maximum(), 0) << "a bar with a range";
+}
+
+TEST(DesktopProgressCancel, TheButtonStopsTheWorkAndTheAnswerSaysSo)
+{
+    ProgressWatch watch(true);
+    platform::QtHostServices host;
+    bool sawCancel = false;
+    EXPECT_FALSE(host.runWithProgress(QStringLiteral("正在优化断料……"), true,
+                                      [&](const std::atomic<bool>& cancel, const platform::WorkProgress& progress) {
+                                          progress(1, 100);
+                                          sawCancel = waitFor([&] { return cancel.load(); });
+                                          // The work itself ran to its end.
+                                          return true;
+                                      }));
+    EXPECT_TRUE(sawCancel);
+}
+
+// Each run's results are handed to the caller and to the next run, which
+// builds on them: under the race checker a hand-over it cannot see ordered
+// is a finding.
+TEST(DesktopProgressHandOver, WhatOneRunLeavesTheCallerAndTheNextRunFindWhole)
+{
+    platform::QtHostServices host;
+    std::vector<int> pieces;
+    for (int run = 1; run <= 4; ++run) {
+        EXPECT_TRUE(host.runWithProgress(QStringLiteral("正在整理钢筋……"), run % 2 == 0,
+                                         [&](const std::atomic<bool>&, const platform::WorkProgress&) {
+                                             std::vector<int> more = pieces;
+                                             more.push_back(run * 1000);
+                                             pieces = std::move(more);
+                                             return true;
+                                         }));
+        pieces.push_back(run);
+    }
+    EXPECT_EQ(pieces, (std::vector<int>{1000, 1, 2000, 2, 3000, 3, 4000, 4}));
 }
 
 } // namespace

@@ -3,11 +3,16 @@
 // read changed, and never show what they showed before a change: every way
 // the user changes the list, its settings or its raw stock makes the next
 // choice of the tab build the sheet again. A build is seen through the
-// sheet's own change count, which every refill moves.
+// sheet's own change count, which every refill moves. The bar list's sheets
+// are built on a worker: until the end is taken the tab shows no sheet and
+// the busy window is up. The quantity sheet's summaries are kept alike.
 
+#include "app/documents/busydlg.h"
 #include "app/documents/documentframe.h"
 #include "app/documents/documentids.h"
 #include "app/documents/setupmainview.h"
+#include "app/documents/sldoc.h"
+#include "app/documents/slmainview.h"
 #include "app/views/setupview.h"
 #include "app/views/viewids.h"
 #include "grid/gridctrl.h"
@@ -18,11 +23,15 @@
 #include "tables/processing/liaopaitable.h"
 #include "tables/quantity/ui/rawstockdlg.h"
 #include "tables/quantity/slsumarytable.h"
+#include "tables/quantity/sltable.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
 #include "tests/app/support/documents_support.h"
 #include "tests/support/modal.h"
+#include "tests/support/recordinghost.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -30,6 +39,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -48,6 +58,35 @@ std::string shownRows(const CVes_TableBase& sheet)
             rows << QStringLiteral("<row>");
     }
     return rows.join(u'\n').toStdString();
+}
+
+bool busyWindowShown()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<CBusyDlg*>(window) && window->isVisible())
+            return true;
+    return false;
+}
+
+// Lets the event loop run, as the user's program does, until no sheet of
+// `doc` is being built; `eachTurn` looks at the program after every turn.
+void waitForBuilds(const SheetDocument& doc, const std::vector<const CVes_TableBase*>& sheets,
+                   const std::function<void()>& eachTurn = {})
+{
+    QElapsedTimer waited;
+    waited.start();
+    const auto building = [&] {
+        for (const CVes_TableBase* sheet : sheets)
+            if (doc.isBuilding(sheet))
+                return true;
+        return false;
+    };
+    while (building() && waited.elapsed() < 60000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (eachTurn)
+            eachTurn();
+    }
+    QApplication::processEvents();
 }
 
 class DerivedSheets : public test::DocumentsFixture {
@@ -373,5 +412,268 @@ TEST_F(DerivedSheets, AFileWrittenOrASettingChangedBuildsTheSheetsAgain)
         EXPECT_NE(sheetOf(Tab::kSummary)->changeCount(), built);
     }
 }
+
+
+// built on a worker
+
+class BuiltOnAWorker : public DerivedSheets, public ::testing::WithParamInterface<int> {
+public:
+    void waitForTheSheet(int tab) { waitForBuilds(*doc, {sheetOf(tab)}); }
+};
+
+TEST_P(BuiltOnAWorker, TheTabShowsNoSheetUntilTheBuildEndsThenWhatABuildHereShows)
+{
+    const int tab = GetParam();
+    QSignalSpy started(doc, &SheetDocument::sheetBuildStarted);
+    view->selectTab(tab);
+    ASSERT_TRUE(doc->isBuilding(sheetOf(tab)));
+    EXPECT_EQ(started.size(), 1);
+    EXPECT_EQ(view->sheetView(tab)->getTable(), nullptr) << "a sheet being built is not shown";
+    EXPECT_EQ(view->getActiveSheetView(), nullptr) << "nor reached by the main window's commands";
+    EXPECT_TRUE(busyWindowShown());
+
+    waitForTheSheet(tab);
+    ASSERT_FALSE(doc->isBuilding(sheetOf(tab)));
+    EXPECT_FALSE(busyWindowShown());
+    EXPECT_EQ(view->sheetView(tab)->getTable(), sheetOf(tab));
+    EXPECT_EQ(view->getActiveSheetView(), view->sheetView(tab));
+    ASSERT_FALSE(sheetOf(tab)->lines().isEmpty());
+    EXPECT_EQ(shownRows(*sheetOf(tab)), builtNow(tab));
+    EXPECT_EQ(started.size(), 1);
+}
+
+TEST_P(BuiltOnAWorker, ACommandThatNeedsTheSheetTakesTheBuildFirst)
+{
+    const int tab = GetParam();
+    view->selectTab(tab);
+    ASSERT_TRUE(doc->isBuilding(sheetOf(tab)));
+    doc->finishBuilds(sheetOf(tab));
+    EXPECT_FALSE(doc->isBuilding(sheetOf(tab)));
+    EXPECT_EQ(view->getActiveSheetView(), view->sheetView(tab));
+    EXPECT_EQ(shownRows(*sheetOf(tab)), builtNow(tab));
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabs, BuiltOnAWorker, ::testing::ValuesIn(kDerivedTabs),
+                         [](const auto& info) {
+                             switch (info.param) {
+                             case Tab::kSummary: return std::string("Summary");
+                             case Tab::kJoints: return std::string("Joints");
+                             case Tab::kPurchase: return std::string("Purchase");
+                             case Tab::kTags: return std::string("Tags");
+                             default: return std::string("Contents");
+                             }
+                         });
+
+TEST_F(DerivedSheets, TheDeliveryNoteTextsAPurchaseBuildFillsInAreTheLists)
+{
+    // Left empty, the texts take their defaults when the purchase summary
+    // is built, and the list keeps them (they are saved with it) as when
+    // it is built from the list itself.
+    test::RecordingHost::current().setNow(QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)));
+    for (int i = 0; i < CVes_SetupTable::kPurchaseTextCount; ++i)
+        list->setJinHuoText(i, QString());
+    std::unique_ptr<CVes_SetupTable> expected = list->workingCopy();
+    CVes_SteelJinHuoSumaryTable sheet;
+    expected->JinHuo(&sheet);
+    ASSERT_EQ(expected->getJinHuoTexts()[1], QStringLiteral("20260304-050607"));
+
+    view->selectTab(Tab::kPurchase);
+    ASSERT_TRUE(doc->isBuilding(sheetOf(Tab::kPurchase)));
+    waitForBuilds(*doc, {sheetOf(Tab::kPurchase)});
+    test::RecordingHost::current().setNow(QDateTime());
+    EXPECT_EQ(list->getJinHuoTexts(), expected->getJinHuoTexts());
+    // And the sheet is kept: the texts it filled in are what it was built from.
+    QSignalSpy started(doc, &SheetDocument::sheetBuildStarted);
+    choose(Tab::kBarList);
+    choose(Tab::kPurchase);
+    EXPECT_EQ(started.size(), 0);
+}
+
+// The user leaves the tab while its sheet is built, maybe changes the list,
+// and comes back before or after the build ended.
+struct WhileBuilt {
+    const char* name;
+    bool edit;
+    bool backBeforeTheEnd;
+    int builds;  // builds of the sheet in all
+};
+
+class ChangedWhileBuilt : public DerivedSheets, public ::testing::WithParamInterface<WhileBuilt> {};
+
+TEST_P(ChangedWhileBuilt, NoEditIsLostAndEachChangeBuildsOnce)
+{
+    const WhileBuilt& c = GetParam();
+    const int tab = Tab::kTags;
+    QSignalSpy started(doc, &SheetDocument::sheetBuildStarted);
+    const int row = rowOfBar("2");
+    ASSERT_GT(row, 0);
+    const std::string unedited = builtNow(tab);
+
+    view->selectTab(tab);
+    ASSERT_TRUE(doc->isBuilding(sheetOf(tab)));
+    view->selectTab(Tab::kBarList);
+    if (c.edit) {
+        selectRow(row, CVes_SetupTable::kColCount);
+        listView()->EndCellEdit(row, CVes_SetupTable::kColCount, QStringLiteral("11"));
+        ASSERT_EQ(list->getSteel(row)->count, 11);
+    }
+    ASSERT_TRUE(doc->isBuilding(sheetOf(tab))) << "the change came while the build ran";
+    // However the builds follow one another, no view shows the sheet while
+    // a worker writes it.
+    const auto shownWhileBuilt = [&] {
+        if (doc->isBuilding(sheetOf(tab)))
+            EXPECT_EQ(view->sheetView(tab)->getTable(), nullptr);
+    };
+    if (!c.backBeforeTheEnd)
+        waitForBuilds(*doc, {sheetOf(tab)}, shownWhileBuilt);
+    view->selectTab(tab);
+    waitForBuilds(*doc, {sheetOf(tab)}, shownWhileBuilt);
+
+    EXPECT_EQ(started.size(), c.builds);
+    EXPECT_EQ(view->getActiveSheetView(), view->sheetView(tab));
+    const std::string shown = shownRows(*sheetOf(tab));
+    EXPECT_EQ(shown, builtNow(tab));
+    EXPECT_EQ(shown != unedited, c.edit) << "the sheet shows the edit when there was one";
+
+    // From then on it is kept.
+    choose(Tab::kBarList);
+    choose(tab);
+    EXPECT_EQ(started.size(), c.builds);
+}
+
+const WhileBuilt kWhileBuilt[] = {
+    {"BackBeforeTheEndWithoutAnEdit", false, true, 1},
+    {"EditedBackBeforeTheEnd", true, true, 2},
+    {"EditedBackAfterTheEnd", true, false, 2},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ChangedWhileBuilt, ::testing::ValuesIn(kWhileBuilt),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DerivedSheets, SheetsAskedForOneAfterTheOtherAreEachBuiltOnce)
+{
+    // The user runs through every tab without waiting; the builds take
+    // their turns.
+    QSignalSpy started(doc, &SheetDocument::sheetBuildStarted);
+    for (const int tab : kDerivedTabs)
+        view->selectTab(tab);
+    std::vector<const CVes_TableBase*> sheets;
+    for (const int tab : kDerivedTabs)
+        sheets.push_back(sheetOf(tab));
+    waitForBuilds(*doc, sheets);
+    EXPECT_EQ(started.size(), int(std::size(kDerivedTabs)));
+    for (const int tab : kDerivedTabs)
+        EXPECT_EQ(shownRows(*sheetOf(tab)), builtNow(tab)) << tab;
+    EXPECT_EQ(view->getActiveSheetView(), view->sheetView(Tab::kContents));
+}
+
+// the quantity sheet's summaries
+
+class QuantitySummaries : public test::DocumentsFixture, public ::testing::WithParamInterface<int> {
+public:
+    void SetUp() override
+    {
+        DocumentsFixture::SetUp();
+        doc = open<CRODOSLDoc>(saveQuantitySheet("用量.ylb"));
+        ASSERT_TRUE(doc);
+        view = dynamic_cast<CRODO_SLMainView*>(containerOf(doc));
+        ASSERT_TRUE(view);
+    }
+    CVes_TableBase* sheet() const
+    {
+        return GetParam() == CRODO_SLMainView::kSummary
+                   ? static_cast<CVes_TableBase*>(doc->summaryTable())
+                   : static_cast<CVes_TableBase*>(doc->summaryJTTable());
+    }
+    std::string builtNow() const
+    {
+        if (GetParam() == CRODO_SLMainView::kSummary) {
+            CVes_SLSumaryTable fresh;
+            return shownRows(*doc->slTable()->SummarySTeel(&fresh));
+        }
+        CVes_SLSumaryJTtable fresh;
+        return shownRows(*doc->slTable()->SummaryJT(&fresh));
+    }
+    void choose(int tab)
+    {
+        view->selectTab(tab);
+        doc->finishBuilds();
+    }
+    // The count of the first bar of page 1, typed as the cell editor
+    // commits it.
+    void typeFirstCount(const char* count)
+    {
+        view->selectTab(CRODO_SLMainView::kDetail);
+        CVes_SLTable& sheet = *doc->slTable();
+        sheet.setPageTo(1, 1);
+        for (int row = 1; row < 40; ++row)
+            if (sheet.getSteel(row)) {
+                sheet.clearSelect();
+                sheet.AddSelect(row, 0);
+                sheet.setCurRow(row);
+                sheet.setCurCol(CVes_SLTable::kColCount);
+                view->sheetView(CRODO_SLMainView::kDetail)
+                    ->EndCellEdit(row, CVes_SLTable::kColCount, QString::fromUtf8(count));
+                return;
+            }
+        ADD_FAILURE() << "no bar on page 1";
+    }
+
+    CRODOSLDoc* doc = nullptr;
+    CRODO_SLMainView* view = nullptr;
+};
+
+TEST_P(QuantitySummaries, KeptUntilTheSheetChanges)
+{
+    const int tab = GetParam();
+    // Built on a worker: nothing shown until it ends.
+    view->selectTab(tab);
+    ASSERT_TRUE(doc->isBuilding(sheet()));
+    EXPECT_EQ(view->sheetView(tab)->getTable(), nullptr);
+    EXPECT_TRUE(busyWindowShown());
+    waitForBuilds(*doc, {sheet()});
+    EXPECT_EQ(view->sheetView(tab)->getTable(), sheet());
+    EXPECT_EQ(view->getActiveSheetView(), view->sheetView(tab));
+    ASSERT_FALSE(sheet()->lines().isEmpty());
+    const std::uint64_t built = sheet()->changeCount();
+    const std::string before = shownRows(*sheet());
+    EXPECT_EQ(before, builtNow());
+
+    // Looking about changes nothing.
+    view->selectTab(CRODO_SLMainView::kDetail);
+    doc->slTable()->setPageTo(2, 1);
+    choose(tab);
+    choose(CRODO_SLMainView::kSort);
+    choose(tab);
+    EXPECT_EQ(sheet()->changeCount(), built) << "built again without a change";
+
+    // A typed count is shown on the next choice, and then kept.
+    typeFirstCount("37");
+    choose(tab);
+    EXPECT_NE(sheet()->changeCount(), built);
+    EXPECT_EQ(shownRows(*sheet()), builtNow());
+    const std::uint64_t rebuilt = sheet()->changeCount();
+    view->selectTab(CRODO_SLMainView::kDetail);
+    choose(tab);
+    EXPECT_EQ(sheet()->changeCount(), rebuilt);
+
+    // A sheet emptied since, or a setting written, builds it again.
+    sheet()->clearnAllLineOnly();
+    view->selectTab(CRODO_SLMainView::kDetail);
+    choose(tab);
+    EXPECT_EQ(shownRows(*sheet()), builtNow());
+    const std::uint64_t refilled = sheet()->changeCount();
+    platform::setProfileValue(QStringLiteral("settings"), QStringLiteral("any"), 2);
+    view->selectTab(CRODO_SLMainView::kDetail);
+    choose(tab);
+    EXPECT_NE(sheet()->changeCount(), refilled);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabs, QuantitySummaries,
+                         ::testing::Values(int(CRODO_SLMainView::kSummary), int(CRODO_SLMainView::kJoints)),
+                         [](const auto& info) {
+                             return std::string(info.param == CRODO_SLMainView::kSummary ? "Summary"
+                                                                                         : "Joints");
+                         });
 
 } // namespace

@@ -2,13 +2,15 @@
 // never delivered afterwards, a request while one runs makes one more, a
 // worker that fails says so, workers of one kind never overlap; and on a
 // bar list of 10,000 bars, editing while its sorted sheet is rebuilt and
-// closing the document during the rebuild. These are the cases to run under
+// closing the document while a sheet of the chosen tab is rebuilt. These are the cases to run under
 // ThreadSanitizer and AddressSanitizer (scripts/sanitize thread|address).
 
 #include "app/documents/sheetbuild.h"
 #include "app/documents/documentids.h"
 #include "app/documents/setupmainview.h"
 #include "platform/ui/commandids.h"
+#include "tables/processing/liaopaitable.h"
+#include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sortbarsheet.h"
 #include "tests/app/support/documents_support.h"
 #include "tests/support/generatedbarlist.h"
@@ -21,6 +23,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -121,6 +124,31 @@ TEST(SheetBuildWork, ARequestWhileOneRunsMakesOneMoreFromANewStart)
     EXPECT_EQ(finished.size(), 1) << "one end for the last build asked for";
 }
 
+TEST(SheetBuildWork, FinishingTakesTheBuildAskedForWhileOneRanToo)
+{
+    // A command that reads the sheet must get the newest one.
+    SheetBuild build(SheetBuild::Kind::BarList);
+    QSignalSpy finished(&build, &SheetBuild::finished);
+    Gate gate;
+    std::vector<int> delivered;
+    const auto request = [&](int n) {
+        build.request([&, n] {
+            return SheetBuild::Job{[&gate, n] {
+                                       if (n == 1)
+                                           gate.wait();
+                                   },
+                                   [&delivered, n](bool) { delivered.push_back(n); }};
+        });
+    };
+    request(1);
+    request(2);
+    gate.open();
+    build.finish();
+    EXPECT_FALSE(build.isRunning());
+    EXPECT_EQ(delivered, (std::vector<int>{1, 2}));
+    EXPECT_EQ(finished.size(), 1);
+}
+
 TEST(SheetBuildWork, AWorkThatFailsEndsNotOk)
 {
     SheetBuild build(SheetBuild::Kind::BarList);
@@ -186,9 +214,20 @@ TEST(LargeBarList, EditingWhileTheSortedSheetIsRebuiltLeavesTheRebuildAsItStarte
     }
 }
 
-class LargeDocument : public test::DocumentsFixture {};
+// The tab chosen: its sheet is built on a worker.
+class LargeDocument : public test::DocumentsFixture, public ::testing::WithParamInterface<int> {
+public:
+    static CVes_TableBase* sheetOf(const CRODOSetUpDoc& doc, int tab)
+    {
+        switch (tab) {
+        case CRODO_SetUpMainView::kSort: return doc.sortTable();
+        case CRODO_SetUpMainView::kTags: return doc.liaoPaiTable();
+        default: return doc.summaryTable();
+        }
+    }
+};
 
-TEST_F(LargeDocument, ClosingDuringARebuildCancelsItAndWaits)
+TEST_P(LargeDocument, ClosingDuringARebuildCancelsItAndWaits)
 {
     const QString file = saveBarList("大.pld", [](CVes_SetupTable& list) {
         test::fillGeneratedList(list, 200, 50);
@@ -198,8 +237,8 @@ TEST_F(LargeDocument, ClosingDuringARebuildCancelsItAndWaits)
         ASSERT_TRUE(doc);
         auto* view = dynamic_cast<CRODO_SetUpMainView*>(containerOf(doc));
         ASSERT_TRUE(view);
-        view->selectTab(CRODO_SetUpMainView::kSort);
-        EXPECT_TRUE(doc->isBuilding(doc->sortTable()));
+        view->selectTab(GetParam());
+        EXPECT_TRUE(doc->isBuilding(sheetOf(*doc, GetParam())));
         // Closed from the main window's menu, without a question (unchanged).
         processEventsFor(attempt * 20);
         doc->OnCmdMsg(ID_FILE_CLOSE, nullptr);
@@ -210,5 +249,17 @@ TEST_F(LargeDocument, ClosingDuringARebuildCancelsItAndWaits)
         EXPECT_EQ(SheetBuild::running(SheetBuild::Kind::BarList), 0);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Tabs, LargeDocument,
+                         ::testing::Values(int(CRODO_SetUpMainView::kSort),
+                                           int(CRODO_SetUpMainView::kTags),
+                                           int(CRODO_SetUpMainView::kSummary)),
+                         [](const auto& info) {
+                             switch (info.param) {
+                             case CRODO_SetUpMainView::kSort: return std::string("Sorted");
+                             case CRODO_SetUpMainView::kTags: return std::string("Tags");
+                             default: return std::string("Summary");
+                             }
+                         });
 
 } // namespace
