@@ -40,8 +40,16 @@ QMdiSubWindow* CXTPMDIFrameWnd::MDIAddChild(QWidget* frame)
 QWidget* CXTPMDIFrameWnd::MDIGetActive() const
 {
     // The current window stays the active child while the program is in
-    // the background.
+    // the background, and while another window of the program (a busy
+    // window, a dialog that has closed) holds or last held the activation:
+    // as long as a child is open, the one activated last is the active one.
     QMdiSubWindow* window = m_mdiArea->currentSubWindow();
+    if (!window) {
+        const QList<QMdiSubWindow*> activated =
+            m_mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+        if (!activated.isEmpty())
+            window = activated.last();
+    }
     return window ? window->widget() : nullptr;
 }
 
