@@ -267,16 +267,6 @@ void Writer::writeSheet(const Worksheet& sheet, bool active)
         worksheet_activate(target);
 }
 
-// A folder whose files are kept in memory, when the system offers one;
-// else the folder for temporary files.
-QString memoryFolder()
-{
-    const QFileInfo shared(QStringLiteral("/dev/shm"));
-    if (shared.isDir() && shared.isWritable())
-        return QStringLiteral("/dev/shm/");
-    return tempFolder();
-}
-
 bool fail(QString* error, const QString& reason)
 {
     if (error)
@@ -855,10 +845,11 @@ bool Workbook::save(const QString& path, QString* error) const
     if (!work.isValid())
         return fail(error, work.errorString());
     const QString built = work.filePath(QStringLiteral("book.xlsx"));
-    // The library passes every picture and part through a file of its own:
-    // in memory when the system has a folder there, they cost no disk.
-    QTemporaryDir inMemory(memoryFolder() + QStringLiteral("rodo-xlsx-XXXXXX"));
-    QByteArray scratch = QFile::encodeName(inMemory.isValid() ? inMemory.path() : work.path());
+    // The library passes every picture and part through a file of its own,
+    // in the work folder on disk. (Not in a memory folder such as /dev/shm:
+    // where that is small, the library writes a sheet short without saying
+    // so.)
+    QByteArray scratch = QFile::encodeName(work.path());
     lxw_workbook_options options{};
     options.tmpdir = scratch.data();
     lxw_workbook* book = workbook_new_opt(QFile::encodeName(built).constData(), &options);
