@@ -459,14 +459,14 @@ void CRODOSetUpDoc::BuildOnChoice(CVes_TableBase* sheet, QWidget* busyParent)
     buildOnChoice(
         sheet,
         [this, sheet, builder] {
-            selectAllForSummary(sheet);
-            std::shared_ptr<CVes_SetupTable> copy = m_pSetupTable->workingCopy();
-            const SheetBuild::Job job = buildJob(copy, builder, *m_pSetupTable);
-            return SheetBuild::Job{job.work, [this, copy, done = job.done](bool ok) {
-                                       done(ok);
-                                       if (ok)
-                                           adoptPurchaseTexts(*copy);
-                                   }};
+            SheetBuild::Job job = copyingJob<CVes_SetupTable>(
+                *m_pSetupTable, builder, [this](CVes_SetupTable& copy) { adoptPurchaseTexts(copy); });
+            // The selection the copy takes with the last part.
+            job.take = [this, sheet, take = job.take](std::chrono::milliseconds budget) {
+                selectAllForSummary(sheet);
+                return take(budget);
+            };
+            return job;
         },
         busyParent, failureText(sheet));
 }
@@ -497,13 +497,16 @@ void CRODOSetUpDoc::StartSortBuild(QWidget* busyParent)
 {
     requestSortBuild(
         [this] {
-            // As the builder on this thread: the summary selection becomes
-            // "all".
-            m_pSetupTable->getHuizongRules().m_mode = 0;
-            std::shared_ptr<CVes_SetupTable> copy = m_pSetupTable->workingCopy();
             CVes_SortBarSheet* sheet = m_pSortTable.get();
-            return SheetBuild::Job{[copy, sheet] { copy->SortSteel(sheet, 0); },
-                                   [this, copy](bool) { adoptRawStock(*m_pSetupTable, *copy); }};
+            SheetBuild::Job job = copyingJob<CVes_SetupTable>(
+                *m_pSetupTable, [sheet](CVes_SetupTable& copy) { copy.SortSteel(sheet, 0); });
+            job.take = [this, take = job.take](std::chrono::milliseconds budget) {
+                // As the builder on this thread: the summary selection
+                // becomes "all" (the copy takes it with the last part).
+                m_pSetupTable->getHuizongRules().m_mode = 0;
+                return take(budget);
+            };
+            return job;
         },
         busyParent);
 }

@@ -18,6 +18,8 @@ struct KindState {
     QPointer<CBusyDlg> busy;
 };
 
+std::chrono::milliseconds g_takeBudget = SheetBuild::kTakeMs;
+
 KindState& stateOf(SheetBuild::Kind kind)
 {
     static std::array<KindState, 2> states;
@@ -51,11 +53,23 @@ SheetBuild::SheetBuild(Kind kind, QObject* parent) : QObject(parent), m_kind(kin
 {
     m_poll.setInterval(kPollMs);
     connect(&m_poll, &QTimer::timeout, this, &SheetBuild::poll);
+    m_takeTimer.setInterval(0);
+    connect(&m_takeTimer, &QTimer::timeout, this, [this] { takeMore(g_takeBudget); });
 }
 
 SheetBuild::~SheetBuild()
 {
     cancel();
+}
+
+std::chrono::milliseconds SheetBuild::takeBudget()
+{
+    return g_takeBudget;
+}
+
+void SheetBuild::setTakeBudget(std::chrono::milliseconds budget)
+{
+    g_takeBudget = budget;
 }
 
 int SheetBuild::running(Kind kind)
@@ -82,8 +96,41 @@ void SheetBuild::start(Prepare prepare, QWidget* busyParent)
     if (m_busy)
         showBusy(state, busyParent);
     ++state.running;
+    m_work = std::move(job.work);
+    m_take = std::move(job.take);
+    m_taking = true;
+    Q_EMIT started();
+    takeMore(g_takeBudget);
+}
+
+void SheetBuild::takeMore(std::chrono::milliseconds budget)
+{
+    if (!m_taking)
+        return;
+    bool taken = true;
+    try {
+        taken = !m_take || m_take(budget);
+    } catch (...) {
+        // What cannot be copied cannot be built: the build fails.
+        m_ok = false;
+        complete(join());
+        return;
+    }
+    if (!taken) {
+        m_takeTimer.start();
+        return;
+    }
+    m_takeTimer.stop();
+    m_take = nullptr;
+    m_taking = false;
+    startWorker();
+}
+
+void SheetBuild::startWorker()
+{
+    KindState& state = stateOf(m_kind);
     m_workDone.store(false);
-    m_thread = std::thread([this, &state, work = std::move(job.work)] {
+    m_thread = std::thread([this, &state, work = std::exchange(m_work, nullptr)] {
         bool ok = true;
         {
             const std::lock_guard<std::mutex> guard(state.lock);
@@ -97,13 +144,17 @@ void SheetBuild::start(Prepare prepare, QWidget* busyParent)
         m_workDone.store(true, std::memory_order_release);
     });
     m_poll.start();
-    Q_EMIT started();
 }
 
 bool SheetBuild::join()
 {
     m_poll.stop();
-    m_thread.join();
+    m_takeTimer.stop();
+    m_taking = false;
+    m_take = nullptr;
+    m_work = nullptr;
+    if (m_thread.joinable())
+        m_thread.join();
     KindState& state = stateOf(m_kind);
     --state.running;
     if (m_busy)
@@ -114,7 +165,7 @@ bool SheetBuild::join()
 
 void SheetBuild::poll()
 {
-    if (isRunning() && m_workDone.load(std::memory_order_acquire))
+    if (m_thread.joinable() && m_workDone.load(std::memory_order_acquire))
         complete(join());
 }
 
@@ -136,8 +187,11 @@ void SheetBuild::complete(bool ok)
 void SheetBuild::finish()
 {
     // Each end delivered starts the build waiting after it, if any.
-    while (isRunning())
-        complete(join());
+    while (isRunning()) {
+        takeMore(std::chrono::milliseconds(-1));
+        if (m_thread.joinable())
+            complete(join());
+    }
 }
 
 void SheetBuild::cancel()

@@ -269,14 +269,15 @@ void SheetDocument::requestBuild(CVes_TableBase* sheet, const SheetBuild::Prepar
     build->request(
         [sheet, prepare, failure] {
             SheetBuild::Job job = prepare();
-            return SheetBuild::Job{job.work, [sheet, failure, done = job.done](bool ok) {
-                                       if (done)
-                                           done(ok);
-                                       if (ok)
-                                           return;
-                                       sheet->clearnAllLineOnly();
-                                       platform::showMessage(failure, platform::MessageIcon::Stop);
-                                   }};
+            job.done = [sheet, failure, done = job.done](bool ok) {
+                if (done)
+                    done(ok);
+                if (ok)
+                    return;
+                sheet->clearnAllLineOnly();
+                platform::showMessage(failure, platform::MessageIcon::Stop);
+            };
+            return job;
         },
         busyParent);
 }
@@ -288,12 +289,13 @@ void SheetDocument::requestSortBuild(const SheetBuild::Prepare& prepare, QWidget
         sort,
         [prepare, sort] {
             SheetBuild::Job job = prepare();
-            return SheetBuild::Job{job.work, [sort, done = job.done](bool ok) {
-                                       if (done)
-                                           done(ok);
-                                       if (!ok)
-                                           sort->clearBars();
-                                   }};
+            job.done = [sort, done = job.done](bool ok) {
+                if (done)
+                    done(ok);
+                if (!ok)
+                    sort->clearBars();
+            };
+            return job;
         },
         busyParent, QStringLiteral("规格排序表未能生成。"));
 }
@@ -377,18 +379,29 @@ void SheetDocument::buildOnChoice(CVes_TableBase* sheet, const SheetBuild::Prepa
         sheet,
         [this, sheet, prepare] {
             SheetBuild::Job job = prepare();
-            const BuildSource from = buildSource();
-            return SheetBuild::Job{job.work, [this, sheet, from, done = job.done](bool ok) {
-                                       // Kept only when nothing it read
-                                       // changed while it was built.
-                                       const bool current = ok && buildSource() == from;
-                                       if (done)
-                                           done(ok);
-                                       if (current)
-                                           noteBuilt(*sheet);
-                                       else
-                                           m_built.erase(sheet);
-                                   }};
+            // What the build reads, as it is once all of it is taken.
+            auto from = std::make_shared<BuildSource>();
+            if (job.take) {
+                job.take = [this, from, take = job.take](std::chrono::milliseconds budget) {
+                    if (!take(budget))
+                        return false;
+                    *from = buildSource();
+                    return true;
+                };
+            } else {
+                *from = buildSource();
+            }
+            job.done = [this, sheet, from, done = job.done](bool ok) {
+                // Kept only when nothing it read changed while it was built.
+                const bool current = ok && buildSource() == *from;
+                if (done)
+                    done(ok);
+                if (current)
+                    noteBuilt(*sheet);
+                else
+                    m_built.erase(sheet);
+            };
+            return job;
         },
         busyParent, failure);
 }

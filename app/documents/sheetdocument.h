@@ -26,6 +26,7 @@
 
 class CVes_SortBarSheet;
 class CVes_TableBase;
+class RowCopies;
 
 class SheetDocument : public platform::Document {
     Q_OBJECT
@@ -174,16 +175,35 @@ protected:
         build(from);
         noteBuilt(*sheet);
     }
-    // The job of a background build: `build` on `copy` of the main table
-    // `own`, whose end gives `own` the raw stock the copy registered.
+    // The job of a background build: `build` on a working copy of the main
+    // table `own`, taken a part at a time (its rows, then the rest of it
+    // with them once every row is copied). The end of a build that ran
+    // through gives `own` the raw stock the copy registered, then runs
+    // `adopt` on the copy.
     template <typename Table>
-    static SheetBuild::Job buildJob(std::shared_ptr<Table> copy,
-                                    const std::function<void(Table&)>& build, CVes_TableBase& own)
+    static SheetBuild::Job copyingJob(Table& own, const std::function<void(Table&)>& build,
+                                      const std::function<void(Table&)>& adopt = {})
     {
-        return {[copy, build] { build(*copy); },
-                [copy, &own](bool ok) {
-                    if (ok)
-                        adoptRawStock(own, *copy);
+        struct Taken {
+            std::unique_ptr<RowCopies> rows;
+            std::shared_ptr<Table> copy;
+        };
+        auto taken = std::make_shared<Taken>();
+        taken->rows = own.rowCopies();
+        return {[taken, build] { build(*taken->copy); },
+                [taken, &own, adopt](bool ok) {
+                    if (!ok)
+                        return;
+                    adoptRawStock(own, *taken->copy);
+                    if (adopt)
+                        adopt(*taken->copy);
+                },
+                [taken, &own](std::chrono::milliseconds budget) {
+                    if (!taken->rows->copySome(budget))
+                        return false;
+                    taken->copy = own.workingCopy(*taken->rows);
+                    taken->rows.reset();
+                    return true;
                 }};
     }
     // Runs a batch edit of the main table and marks the document.

@@ -39,18 +39,6 @@ std::shared_ptr<CVes_SLTable> copyOf(CVes_SLTable& sheet)
     return copy;
 }
 
-// A copy of what the summaries read of the sheet (layout, units, title
-// block, rules, raw stock, rows), for a worker to read.
-std::shared_ptr<CVes_SLTable> workingCopyOf(CVes_SLTable& sheet)
-{
-    std::unique_ptr<CVes_TableBase> empty = sheet.createEmpty();
-    std::shared_ptr<CVes_SLTable> copy(static_cast<CVes_SLTable*>(empty.release()));
-    copy->copy(&sheet);
-    static_cast<TemplateLayout&>(*copy) = static_cast<const TemplateLayout&>(sheet);
-    copy->getYuanCaiLib() = sheet.getYuanCaiLib();
-    return copy;
-}
-
 } // namespace
 
 CRODOSLDoc::CRODOSLDoc()
@@ -139,10 +127,7 @@ void CRODOSLDoc::BuildOnChoice(CVes_TableBase* sheet, QWidget* busyParent)
         return;
     buildOnChoice(
         sheet,
-        [this, builder] {
-            std::shared_ptr<CVes_SLTable> copy = workingCopyOf(*m_pSLTable);
-            return buildJob(copy, builder, *m_pSLTable);
-        },
+        [this, builder] { return copyingJob<CVes_SLTable>(*m_pSLTable, builder); },
         busyParent,
         sheet == m_pSummaryTable.get() ? QStringLiteral("钢筋用量汇总表未能生成。")
                                        : QStringLiteral("钢筋连接类型汇总表未能生成。"));

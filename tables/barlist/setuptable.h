@@ -387,6 +387,11 @@ public:
     // A deep copy of everything the derived sheets read (layout, rules,
     // rows, raw stock, selection), for work away from the list's thread.
     std::unique_ptr<CVes_SetupTable> workingCopy() const;
+    // Copies of the rows as a working copy holds them, to be made a part at
+    // a time; then the working copy with those rows (what is left of them
+    // copied at once, the rest of the list as it is then).
+    std::unique_ptr<RowCopies> rowCopies() const;
+    std::unique_ptr<CVes_SetupTable> workingCopy(RowCopies& rows) const;
     // Everything the derived sheets read of the list besides its rows, as
     // bytes: what the file stores of it without the rows (and of the title
     // texts only what they say: a page drawing rewrites their place and

@@ -37,9 +37,9 @@ CVes_TableContents* CVes_SetupTable::TableContens(CVes_TableContents* contents)
         const int bytes = platform::gbk::byteLength(entry);
         if (bytes < width)
             entry += QString(width - bytes, QLatin1Char('.'));
-        auto* row = new CVes_TableTextLine(QStringList{entry, QString::number(page)});
+        auto row = std::make_unique<CVes_TableTextLine>(QStringList{entry, QString::number(page)});
         row->setNull(0);
-        contents->appendLine(row);
+        contents->appendLine(std::move(row));
         contents->setModified(1);
         return true;
     });

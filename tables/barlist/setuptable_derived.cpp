@@ -116,8 +116,22 @@ CuttingJob CVes_SetupTable::prepareDuanLiao()
 
 std::unique_ptr<CVes_SetupTable> CVes_SetupTable::workingCopy() const
 {
+    return workingCopy(*rowCopies());
+}
+
+std::unique_ptr<RowCopies> CVes_SetupTable::rowCopies() const
+{
+    return std::make_unique<RowCopies>(*this, [](const CVes_TableBaseLine& row) {
+        return std::unique_ptr<CVes_TableBaseLine>(copyOf(row, true));
+    });
+}
+
+std::unique_ptr<CVes_SetupTable> CVes_SetupTable::workingCopy(RowCopies& rows) const
+{
     std::unique_ptr<CVes_SetupTable> copy(new CVes_SetupTable(Bare{}));
-    copy->copy(this);
+    copy->takeUndoState(*this);
+    copy->deleteAllLines();
+    copy->m_lines = rows.take();
     static_cast<TemplateLayout&>(*copy) = static_cast<const TemplateLayout&>(*this);
     copy->m_unitNames = m_unitNames;
     copy->m_unitLocs = m_unitLocs;
@@ -132,10 +146,16 @@ std::unique_ptr<CVes_SetupTable> CVes_SetupTable::workingCopy() const
     // The chosen elements are the copy's own lines at the same places.
     copy->m_huizong = m_huizong;
     copy->m_huizong.forgetElements();
-    for (CVes_SetupTableLine* element : m_huizong.m_elements) {
-        const qsizetype at = m_lines.indexOf(element);
-        if (at >= 0)
-            copy->m_huizong.m_elements.append(copy->lineAt(int(at)));
+    if (!m_huizong.m_elements.isEmpty()) {
+        QHash<const CVes_TableBaseLine*, qsizetype> places;
+        places.reserve(m_lines.size());
+        for (qsizetype i = 0; i < m_lines.size(); ++i)
+            places.insert(m_lines[i], i);
+        for (CVes_SetupTableLine* element : m_huizong.m_elements) {
+            const auto at = places.constFind(element);
+            if (at != places.cend())
+                copy->m_huizong.m_elements.append(copy->lineAt(int(*at)));
+        }
     }
     return copy;
 }

@@ -596,6 +596,15 @@ void CVes_TableBase::appendLine(CVes_TableBaseLine* row)
     }
 }
 
+void CVes_TableBase::appendLine(std::unique_ptr<CVes_TableBaseLine> row)
+{
+    if (!row)
+        return;
+    m_lines.append(row.get());
+    row.release();
+    noteChange();
+}
+
 void CVes_TableBase::deleteAllLines()
 {
     noteChange();
@@ -871,4 +880,53 @@ void CVes_TableBase::SortList(int order)
     mergeSort(m_lines, scratch, 0, m_lines.size());
     if (order == 1)
         std::reverse(m_lines.begin(), m_lines.end());
+}
+
+// RowCopies
+
+RowCopies::RowCopies(const CVes_TableBase& sheet, Copier copier)
+    : m_sheet(sheet), m_copier(copier), m_changes(sheet.changeCount())
+{
+}
+
+RowCopies::~RowCopies()
+{
+    clear();
+}
+
+void RowCopies::clear()
+{
+    const TableLineList copies = std::exchange(m_copies, {});
+    for (CVes_TableBaseLine* row : copies)
+        delete row;
+}
+
+bool RowCopies::copySome(std::chrono::nanoseconds budget)
+{
+    if (m_sheet.changeCount() != m_changes) {
+        clear();
+        m_changes = m_sheet.changeCount();
+    }
+    const TableLineList& rows = m_sheet.lines();
+    const auto start = std::chrono::steady_clock::now();
+    // The clock is read once in a while: a row takes microseconds.
+    constexpr qsizetype kRowsPerLook = 64;
+    m_copies.reserve(rows.size());
+    while (m_copies.size() < rows.size()) {
+        const qsizetype end = std::min(rows.size(), m_copies.size() + kRowsPerLook);
+        for (qsizetype i = m_copies.size(); i < end; ++i) {
+            std::unique_ptr<CVes_TableBaseLine> copy = m_copier(*rows[i]);
+            m_copies.append(copy.get());
+            copy.release();
+        }
+        if (budget.count() >= 0 && std::chrono::steady_clock::now() - start >= budget)
+            break;
+    }
+    return m_copies.size() == rows.size();
+}
+
+TableLineList RowCopies::take()
+{
+    copySome(std::chrono::nanoseconds(-1));
+    return std::exchange(m_copies, {});
 }

@@ -25,6 +25,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -287,8 +288,14 @@ public:
 
     // Rows
 
-    // Appends a row that the table then owns.
+    // Appends a row that the table then owns; a row the table holds
+    // already is not appended again (a look through every row: for a few
+    // rows only).
     void appendLine(CVes_TableBaseLine* row);
+    // Appends a new row that the table then owns. A row the caller held
+    // alone cannot be one of the table's, so none is looked for: a sheet
+    // built row by row appends this way.
+    void appendLine(std::unique_ptr<CVes_TableBaseLine> row);
     // Before a row of the table changes other than through the current page
     // (a change to every row, a row found elsewhere): the undo snapshots
     // that share it keep it as it is. The rows of the current page need it
@@ -556,4 +563,35 @@ private:
     int lengthByRule(int grade, int diameter, int barType, int seismic, double factor,
                      bool lap) const;
     int loadInPlace(const QByteArray& bytes);
+};
+
+// Copies of a sheet's rows for a copy of the sheet that a worker reads,
+// made a part at a time on the thread that owns the sheet: a long list
+// holds that thread up for no more than a part at a stretch. The sheet may
+// change between two parts; a change (its change count moved) starts the
+// copies over, so that they end as the rows of one moment.
+class RowCopies {
+public:
+    // A copy of one of the sheet's rows.
+    using Copier = std::unique_ptr<CVes_TableBaseLine> (*)(const CVes_TableBaseLine&);
+
+    RowCopies(const CVes_TableBase& sheet, Copier copier);
+    ~RowCopies();
+    RowCopies(const RowCopies&) = delete;
+    RowCopies& operator=(const RowCopies&) = delete;
+
+    // Copies rows for about `budget` (a negative one: to the end), at
+    // least one; answers whether every row is copied, from the sheet as it
+    // is now.
+    bool copySome(std::chrono::nanoseconds budget);
+    // Copies what is left at once, and hands over every copy, in order.
+    TableLineList take();
+
+private:
+    void clear();
+
+    const CVes_TableBase& m_sheet;
+    Copier m_copier;
+    std::uint64_t m_changes;
+    TableLineList m_copies;  // owned until taken
 };

@@ -193,7 +193,7 @@ void CVes_LiaoPaiTable::rebuildRows()
 
 void CVes_LiaoPaiTable::Add(const CVes_LiaoPaiTableLine& row)
 {
-    appendLine(new CVes_LiaoPaiTableLine(row));
+    appendLine(std::make_unique<CVes_LiaoPaiTableLine>(row));
 }
 
 void CVes_LiaoPaiTable::AddToLpList(const CVes_LiaoPaiTableLine* row)
@@ -209,10 +209,11 @@ void CVes_LiaoPaiTable::Add(const QStringList& texts, CVes_ProcessSteel* bar)
 
 CVes_LiaoPaiTableLine* CVes_LiaoPaiTable::AddBlank()
 {
-    auto* row = new CVes_LiaoPaiTableLine();
-    appendLine(row);
+    auto row = std::make_unique<CVes_LiaoPaiTableLine>();
+    CVes_LiaoPaiTableLine* added = row.get();
+    appendLine(std::move(row));
     m_lpList.emplace_back();
-    return row;
+    return added;
 }
 
 int CVes_LiaoPaiTable::HitTest(QPoint point, int& row, int& column)

@@ -215,6 +215,23 @@ void CVes_SLTable::copy(const CVes_SLTable* from)
     copyLinesOf(*from);
 }
 
+std::unique_ptr<RowCopies> CVes_SLTable::rowCopies() const
+{
+    return std::make_unique<RowCopies>(*this, [](const CVes_TableBaseLine& row) {
+        return std::unique_ptr<CVes_TableBaseLine>(copyOf(row, true));
+    });
+}
+
+std::unique_ptr<CVes_SLTable> CVes_SLTable::workingCopy(RowCopies& rows) const
+{
+    std::unique_ptr<CVes_SLTable> copy = emptyLikeThis();
+    copy->takeUndoState(*this);
+    copy->deleteAllLines();
+    copy->m_lines = rows.take();
+    static_cast<TemplateLayout&>(*copy) = static_cast<const TemplateLayout&>(*this);
+    return copy;
+}
+
 void CVes_SLTable::takeUndoState(const CVes_SLTable& other)
 {
     CVes_TableBase::copy(&other);

@@ -89,6 +89,12 @@ public:
     // rows and its rules. Its history stays its own.
     void copy(const CVes_SLTable* from);
     using CVes_TableBase::copy;
+    // Copies of the rows as a working copy holds them, to be made a part at
+    // a time; then a copy of what the summaries read of the sheet (layout,
+    // units, title block, rules, raw stock) with those rows (what is left of
+    // them copied at once), for a worker to read.
+    std::unique_ptr<RowCopies> rowCopies() const;
+    std::unique_ptr<CVes_SLTable> workingCopy(RowCopies& rows) const;
 
     // The table model's operations
 

@@ -196,7 +196,7 @@ CVes_BarCore* CVes_SortBarSheet::sameBar(CVes_BarCore& bar)
 
 void CVes_SortBarSheet::Add(const QStringList& texts)
 {
-    appendLine(new CVes_SortBarSheetLine(texts));
+    appendLine(std::make_unique<CVes_SortBarSheetLine>(texts));
 }
 
 unsigned int CVes_SortBarSheet::sortKey(const CVes_SortRules& rules)
@@ -280,8 +280,9 @@ void CVes_SortBarSheet::sortSteel()
     for (const std::unique_ptr<CVes_BarCore>& bar : m_barList) {
         if (!m_rules.m_showZeroNum && bar->count == 0)
             continue;
-        auto* row = new CVes_SortBarSheetLine(*bar);
-        appendLine(row);
+        auto added = std::make_unique<CVes_SortBarSheetLine>(*bar);
+        CVes_SortBarSheetLine* row = added.get();
+        appendLine(std::move(added));
         CVes_BarCore& shown = row->m_steel;
         // A remark listing several origins ("…; …") is shown as one word, and
         // the origins in a row of their own when asked.

@@ -77,20 +77,22 @@ std::unique_ptr<CVes_TableBase> CVes_YouhuaDuanLiaoTable::createEmpty() const
 
 CVes_YouhuaDuanLiaoTableLine* CVes_YouhuaDuanLiaoTable::Add(const CVes_OptimizeCombine& pattern)
 {
-    return append(new CVes_YouhuaDuanLiaoTableLine(pattern));
+    return append(std::make_unique<CVes_YouhuaDuanLiaoTableLine>(pattern));
 }
 
 CVes_YouhuaDuanLiaoTableLine* CVes_YouhuaDuanLiaoTable::Add(const QStringList& texts)
 {
-    return append(new CVes_YouhuaDuanLiaoTableLine(texts));
+    return append(std::make_unique<CVes_YouhuaDuanLiaoTableLine>(texts));
 }
 
-CVes_YouhuaDuanLiaoTableLine* CVes_YouhuaDuanLiaoTable::append(CVes_YouhuaDuanLiaoTableLine* row)
+CVes_YouhuaDuanLiaoTableLine* CVes_YouhuaDuanLiaoTable::append(
+    std::unique_ptr<CVes_YouhuaDuanLiaoTableLine> row)
 {
     row->setNull(0);
-    appendLine(row);
+    CVes_YouhuaDuanLiaoTableLine* added = row.get();
+    appendLine(std::move(row));
     setModified(1);
-    return row;
+    return added;
 }
 
 void CVes_YouhuaDuanLiaoTable::putCell(CVes_Form& form, int k, int column, const QString& text,

@@ -68,7 +68,7 @@ public:
     float m_cutDiameter = 0.0f;
 
 private:
-    CVes_YouhuaDuanLiaoTableLine* append(CVes_YouhuaDuanLiaoTableLine* row);
+    CVes_YouhuaDuanLiaoTableLine* append(std::unique_ptr<CVes_YouhuaDuanLiaoTableLine> row);
     void drawPattern(CVes_Form& form, int k, int number, const CVes_OptimizeCombine& pattern,
                      int height);
     void drawTexts(CVes_Form& form, int k, const QStringList& texts, int height);

@@ -36,6 +36,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -549,6 +550,48 @@ const WhileBuilt kWhileBuilt[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ChangedWhileBuilt, ::testing::ValuesIn(kWhileBuilt),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DerivedSheets, AnEditWhileTheListIsCopiedIsInTheSheetBuilt)
+{
+    // The list is copied for the worker a part at a time, a turn of the
+    // event loop between two parts (here a part has no time: a few rows);
+    // a count typed meanwhile is in the sheet of that one build, which is
+    // then kept.
+    struct FewRowsAPart {
+        FewRowsAPart() { SheetBuild::setTakeBudget(std::chrono::milliseconds(0)); }
+        ~FewRowsAPart() { SheetBuild::setTakeBudget(SheetBuild::kTakeMs); }
+    } fewRows;
+    const int row = rowOfBar("2");
+    ASSERT_GT(row, 0);
+    const auto* bar = dynamic_cast<const CVes_SetupTableLine*>(list->getLine(row));
+    ASSERT_TRUE(bar && bar->getSetupSteel());
+    for (int i = 0; i < 400; ++i) {
+        auto* copy = new CVes_SetupTableLine(CVes_SetupTableLine::kSteelLine);
+        copy->copy(bar);
+        list->appendLine(copy);
+    }
+    const std::string unedited = builtNow(Tab::kTags);
+    QSignalSpy started(doc, &SheetDocument::sheetBuildStarted);
+
+    view->selectTab(Tab::kTags);
+    ASSERT_TRUE(doc->isBuilding(sheetOf(Tab::kTags)));
+    view->selectTab(Tab::kBarList);
+    selectRow(row, CVes_SetupTable::kColCount);
+    listView()->EndCellEdit(row, CVes_SetupTable::kColCount, QStringLiteral("11"));
+    ASSERT_EQ(list->getSteel(row)->count, 11);
+    waitForBuilds(*doc, {sheetOf(Tab::kTags)}, [&] {
+        if (doc->isBuilding(sheetOf(Tab::kTags)))
+            EXPECT_EQ(view->sheetView(Tab::kTags)->getTable(), nullptr);
+    });
+
+    EXPECT_EQ(started.size(), 1);
+    const std::string shown = shownRows(*sheetOf(Tab::kTags));
+    EXPECT_EQ(shown, builtNow(Tab::kTags));
+    EXPECT_NE(shown, unedited);
+    choose(Tab::kTags);
+    EXPECT_EQ(started.size(), 1) << "kept: built from the list as it is";
+    EXPECT_EQ(view->getActiveSheetView(), view->sheetView(Tab::kTags));
+}
 
 TEST_F(DerivedSheets, SheetsAskedForOneAfterTheOtherAreEachBuiltOnce)
 {

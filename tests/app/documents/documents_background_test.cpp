@@ -17,11 +17,14 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <new>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -179,6 +182,111 @@ TEST(SheetBuildWork, WorkersOfOneKindRunOneAtATime)
     second.finish();
     EXPECT_EQ(most.load(), 1);
 }
+
+// What the work reads taken a part at a time
+
+// A job whose take needs `parts` calls; it records what happens around it.
+struct PartsTaken {
+    int parts = 0;
+    int taken = 0;
+    int turnsSeen = 0;       // events posted by a part that ran before the next part
+    int turnsPosted = 0;
+    std::vector<long long> budgets;
+    bool failAt2 = false;
+    std::atomic<bool> worked{false};
+    std::vector<bool> delivered;
+    QObject context;
+
+    SheetBuild::Job job()
+    {
+        return {[this] { worked.store(true); },
+                [this](bool ok) { delivered.push_back(ok); },
+                [this](std::chrono::milliseconds budget) {
+                    EXPECT_FALSE(worked.load()) << "the work starts once all is taken";
+                    budgets.push_back(budget.count());
+                    if (failAt2 && taken == 1)
+                        throw std::bad_alloc();
+                    if (budget.count() < 0)
+                        taken = parts;
+                    else
+                        ++taken;
+                    ++turnsPosted;
+                    QTimer::singleShot(0, &context, [this] { ++turnsSeen; });
+                    return taken == parts;
+                }};
+    }
+};
+
+TEST(SheetBuildWork, WhatTheWorkReadsIsTakenAPartPerTurnOfTheEventLoop)
+{
+    SheetBuild build(SheetBuild::Kind::BarList);
+    QSignalSpy started(&build, &SheetBuild::started);
+    QSignalSpy finished(&build, &SheetBuild::finished);
+    PartsTaken job;
+    job.parts = 4;
+    build.request([&] { return job.job(); });
+    // The first part is taken at once, the others on later turns.
+    EXPECT_EQ(job.taken, 1);
+    EXPECT_EQ(started.size(), 1) << "views let go of the sheet from the start";
+    EXPECT_TRUE(build.isRunning());
+    EXPECT_EQ(SheetBuild::running(SheetBuild::Kind::BarList), 1);
+    ASSERT_TRUE(finished.wait(5000));
+    EXPECT_EQ(job.taken, 4);
+    EXPECT_GE(job.turnsSeen, 3) << "the event loop turned between the parts";
+    EXPECT_EQ(job.budgets, std::vector<long long>(4, SheetBuild::takeBudget().count()));
+    EXPECT_TRUE(job.worked.load());
+    EXPECT_EQ(job.delivered, std::vector<bool>{true});
+    EXPECT_EQ(started.size(), 1);
+    EXPECT_EQ(SheetBuild::running(SheetBuild::Kind::BarList), 0);
+}
+
+// A build still taking what its work reads is finished, cancelled, or fails.
+struct EndWhileTaken {
+    const char* name;
+    bool failAt2;
+    bool cancel;  // else finish
+    bool works;
+    std::vector<bool> delivered;
+};
+
+class TakenInParts : public ::testing::TestWithParam<EndWhileTaken> {};
+
+TEST_P(TakenInParts, TheBuildEndsOnceAndNoPartIsTakenAfter)
+{
+    const EndWhileTaken& c = GetParam();
+    SheetBuild build(SheetBuild::Kind::Quantity);
+    QSignalSpy finished(&build, &SheetBuild::finished);
+    PartsTaken job;
+    job.parts = 5;
+    job.failAt2 = c.failAt2;
+    build.request([&] { return job.job(); });
+    ASSERT_TRUE(build.isRunning());
+    if (c.failAt2) {
+        processEventsFor(50);
+    } else if (c.cancel) {
+        build.cancel();
+    } else {
+        build.finish();
+        EXPECT_EQ(job.budgets.back(), -1) << "the rest is taken at once";
+    }
+    EXPECT_FALSE(build.isRunning());
+    const int taken = job.taken;
+    processEventsFor(50);
+    EXPECT_EQ(job.taken, taken);
+    EXPECT_EQ(job.worked.load(), c.works);
+    EXPECT_EQ(job.delivered, c.delivered);
+    EXPECT_EQ(finished.size(), c.delivered.empty() ? 0 : 1);
+    EXPECT_EQ(SheetBuild::running(SheetBuild::Kind::Quantity), 0);
+}
+
+const EndWhileTaken kEndsWhileTaken[] = {
+    {"Finished", false, false, true, {true}},
+    {"Cancelled", false, true, false, {}},
+    {"APartFails", true, false, false, {false}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Ends, TakenInParts, ::testing::ValuesIn(kEndsWhileTaken),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // a bar list of 10,000 bars
 

@@ -11,6 +11,7 @@
 #include "tests/tables/quantity/modal_support.h"
 
 #include "core/geometry/datafolder.h"
+#include "platform/archive.h"
 #include "platform/ui/qthostservices.h"
 #include "tables/barlist/cuttingjob.h"
 #include "tables/processing/processtablelistline.h"
@@ -25,6 +26,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -192,6 +195,93 @@ TEST_F(BarListDerived, WorkingCopyKeepsWhatTheSheetsRead)
     EXPECT_EQ(copy->m_units[CVes_SetupTable::kColTotalLength], CVes_Template::kCentimetre);
     EXPECT_EQ(copy->getYuanCaiLib(), t.getYuanCaiLib());
     EXPECT_EQ(copy->m_texts[2].m_formula, "综合楼");
+}
+
+// A working copy taken a part at a time, the list changed between two
+// parts: the copy holds the rows as they are after the change, not the
+// parts copied before it.
+struct BetweenParts {
+    const char* name;
+    std::function<void(CVes_SetupTable&)> change;
+};
+
+class WorkingCopyInParts : public BarListDerived, public testing::WithParamInterface<BetweenParts> {
+public:
+    // Each row as the file stores it.
+    static std::vector<QByteArray> storedRows(const CVes_TableBase& sheet)
+    {
+        std::vector<QByteArray> rows;
+        for (CVes_TableBaseLine* row : sheet.lines()) {
+            platform::Archive ar;
+            row->Serialize(ar);
+            rows.push_back(ar.data());
+        }
+        return rows;
+    }
+};
+
+TEST_P(WorkingCopyInParts, HoldsTheRowsAsTheyAreWhenTheLastPartIsTaken)
+{
+    t.appendLine(elementLine("KL1", 2));
+    for (int i = 0; i < 300; ++i)
+        t.appendLine(shapedBar(std::to_string(i + 1).c_str(), 3, 20.0f, 1 + i % 5, 1000 + i));
+    std::unique_ptr<RowCopies> rows = t.rowCopies();
+    // No time at all for a part: a few rows at a time.
+    ASSERT_FALSE(rows->copySome(std::chrono::milliseconds(0)));
+    GetParam().change(t);
+    int parts = 1;
+    while (!rows->copySome(std::chrono::milliseconds(0)))
+        ASSERT_LT(++parts, 1000) << "every part copies a row at least";
+    std::unique_ptr<CVes_SetupTable> copy = t.workingCopy(*rows);
+
+    // As a copy taken all at once now, and each bar's count as the list's.
+    ASSERT_EQ(copy->lines().size(), t.lines().size());
+    const std::vector<QByteArray> atOnce = storedRows(*t.workingCopy());
+    const std::vector<QByteArray> inParts = storedRows(*copy);
+    for (qsizetype i = 0; i < t.lines().size(); ++i) {
+        EXPECT_NE(copy->lines()[i], t.lines()[i]) << "row " << i << " is a copy";
+        EXPECT_TRUE(inParts[std::size_t(i)] == atOnce[std::size_t(i)]) << "row " << i;
+        const CVes_BarCore* own = t.lines()[i]->getSteel();
+        const CVes_BarCore* copied = copy->lines()[i]->getSteel();
+        ASSERT_EQ(own == nullptr, copied == nullptr) << "row " << i;
+        if (own)
+            EXPECT_EQ(copied->count, own->count) << "row " << i;
+    }
+}
+
+void editedCount(CVes_SetupTable& t, int row, int count)
+{
+    CVes_BarCore* bar = t.lines()[row]->getSteel();
+    CVes_TableBase::changeRow(t.lines()[row], [&] { bar->count = count; });
+    t.setModified(1);
+}
+
+const BetweenParts kBetweenParts[] = {
+    {"Nothing", [](CVes_SetupTable&) {}},
+    {"ACountOfAnEarlyRowTyped", [](CVes_SetupTable& t) { editedCount(t, 2, 77); }},
+    {"ARowAppended", [](CVes_SetupTable& t) { t.appendLine(shapedBar("X", 3, 32.0f, 4, 5000)); }},
+    {"EveryRowRemoved", [](CVes_SetupTable& t) { t.clearnAllLineOnly(); }},
+    {"AnEditUndone",
+     [](CVes_SetupTable& t) {
+         t.AddUndo();
+         editedCount(t, 1, 55);
+         t.AddUndo();
+         t.Undo();
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Changes, WorkingCopyInParts, testing::ValuesIn(kBetweenParts),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BarListDerived, RowCopiesNotTakenAreLetGo)
+{
+    // Run under the address sanitizer: copies of a copy given up are freed.
+    for (int i = 0; i < 200; ++i)
+        t.appendLine(shapedBar("1", 3, 20.0f, 2, 3000));
+    std::unique_ptr<RowCopies> rows = t.rowCopies();
+    EXPECT_FALSE(rows->copySome(std::chrono::milliseconds(0)));
+    rows.reset();
+    EXPECT_EQ(t.lines().size(), 200);
 }
 
 // The cutting list
