@@ -6,8 +6,6 @@
 #include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
 
-#include <stdexcept>
-
 namespace {
 
 SheetDocument::Texts slTexts()
@@ -25,18 +23,6 @@ SheetDocument::Texts slTexts()
     t.askDefaultAfterSave = true;
     t.nameItems = 0;
     return t;
-}
-
-// A copy of the whole sheet, as its file holds it, for a worker to read.
-std::shared_ptr<CVes_SLTable> copyOf(CVes_SLTable& sheet)
-{
-    platform::Archive out;
-    sheet.Serialize(out);
-    std::unique_ptr<CVes_TableBase> empty = sheet.createEmpty();
-    std::shared_ptr<CVes_SLTable> copy(static_cast<CVes_SLTable*>(empty.release()));
-    platform::Archive in(out.data());
-    copy->Serialize(in);
-    return copy;
 }
 
 } // namespace
@@ -143,19 +129,9 @@ void CRODOSLDoc::StartSortBuild(QWidget* busyParent)
 {
     requestSortBuild(
         [this] {
-            std::shared_ptr<CVes_SLTable> copy;
-            try {
-                copy = copyOf(*m_pSLTable);
-            } catch (const std::exception&) {
-                // A sheet that cannot be copied cannot be sorted either.
-            }
             CVes_SortBarSheet* sheet = m_pSortTable.get();
-            return SheetBuild::Job{[copy, sheet] {
-                                       if (!copy)
-                                           throw std::runtime_error("no copy of the sheet");
-                                       copy->SortSteel(sheet);
-                                   },
-                                   {}};
+            return copyingJob<CVes_SLTable>(*m_pSLTable,
+                                            [sheet](CVes_SLTable& copy) { copy.SortSteel(sheet); });
         },
         busyParent);
 }
