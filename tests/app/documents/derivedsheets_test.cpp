@@ -24,6 +24,7 @@
 #include "tables/quantity/ui/rawstockdlg.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sltable.h"
+#include "tables/quantity/sortbarsheet.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
 #include "tests/app/support/documents_support.h"
 #include "tests/support/modal.h"
@@ -718,5 +719,74 @@ INSTANTIATE_TEST_SUITE_P(Tabs, QuantitySummaries,
                              return std::string(info.param == CRODO_SLMainView::kSummary ? "Summary"
                                                                                          : "Joints");
                          });
+
+class QuantitySorted : public test::DocumentsFixture {};
+
+// What a sorted sheet shows, a row a line.
+std::string sortedRows(const CVes_SortBarSheet& sheet)
+{
+    QStringList rows;
+    for (CVes_TableBaseLine* line : sheet.lines()) {
+        const auto* row = static_cast<const CVes_SortBarSheetLine*>(line);
+        if (row->m_isString) {
+            rows << row->m_strArray.join(u'|');
+            continue;
+        }
+        const CVes_BarCore& bar = row->m_steel;
+        rows << QStringLiteral("%1|%2|%3|%4|%5")
+                    .arg(bar.number)
+                    .arg(bar.DN)
+                    .arg(bar.count)
+                    .arg(bar.length)
+                    .arg(bar.remark);
+    }
+    return rows.join(u'\n').toStdString();
+}
+
+TEST_F(QuantitySorted, BuiltFromTheSheetAsItIsWhenTheLastPartIsCopied)
+{
+    // The sheet copied for the worker a few rows a part; a count typed
+    // between two parts is in the sorted sheet.
+    struct FewRowsAPart {
+        FewRowsAPart() { SheetBuild::setTakeBudget(std::chrono::milliseconds(0)); }
+        ~FewRowsAPart() { SheetBuild::setTakeBudget(SheetBuild::kTakeMs); }
+    } fewRows;
+    auto* doc = open<CRODOSLDoc>(saveQuantitySheet("排序.ylb"));
+    ASSERT_TRUE(doc);
+    auto* view = dynamic_cast<CRODO_SLMainView*>(containerOf(doc));
+    ASSERT_TRUE(view);
+    CVes_SLTable& sheet = *doc->slTable();
+    sheet.setPageTo(1, 1);
+    int row = 1;
+    while (row < 40 && !sheet.getSteel(row))
+        ++row;
+    ASSERT_LT(row, 40);
+    const auto* bar = dynamic_cast<const CVes_SLTableLine*>(sheet.getLine(row));
+    ASSERT_TRUE(bar);
+    for (int i = 0; i < 300; ++i) {
+        auto* copy = new CVes_SLTableLine();
+        copy->copy(bar);
+        sheet.appendLine(copy);
+    }
+    CVes_SortBarSheet unedited;
+    sheet.SortSteel(&unedited);
+
+    view->selectTab(CRODO_SLMainView::kSort);
+    ASSERT_TRUE(doc->isBuilding(doc->sortTable()));
+    view->selectTab(CRODO_SLMainView::kDetail);
+    sheet.clearSelect();
+    sheet.AddSelect(row, 0);
+    sheet.setCurRow(row);
+    sheet.setCurCol(CVes_SLTable::kColCount);
+    view->sheetView(CRODO_SLMainView::kDetail)->EndCellEdit(row, CVes_SLTable::kColCount, QStringLiteral("41"));
+    ASSERT_EQ(sheet.getSteel(row)->count, 41);
+    waitForBuilds(*doc, {doc->sortTable()});
+
+    CVes_SortBarSheet expected;
+    sheet.SortSteel(&expected);
+    const std::string shown = sortedRows(*doc->sortTable());
+    EXPECT_EQ(shown, sortedRows(expected));
+    EXPECT_NE(shown, sortedRows(unedited));
+}
 
 } // namespace
