@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 namespace {
 
 using test::KeyLine;
@@ -489,6 +492,46 @@ TEST(TableBase, TextColourOfSelectedRows)
     EXPECT_EQ(table.row(1)->getTextColor(), 0u);
     EXPECT_EQ(table.m_undoSteps, 1);
 }
+
+// Appending: a row is taken once, and each append that takes one counts
+// as a change.
+struct AppendCase {
+    const char* name;
+    std::function<void(KeyTable&, KeyLine* held)> append;
+    QList<int> ids;
+    int changes;
+};
+
+class Appending : public testing::TestWithParam<AppendCase> {};
+
+TEST_P(Appending, TakesEachRowOnce)
+{
+    KeyTable table;
+    auto* held = new KeyLine(1, 0);
+    table.appendLine(held);
+    const std::uint64_t before = table.changeCount();
+    GetParam().append(table, held);
+    EXPECT_EQ(table.ids(), GetParam().ids);
+    EXPECT_EQ(table.changeCount() - before, std::uint64_t(GetParam().changes));
+}
+
+const AppendCase kAppends[] = {
+    {"ARowHeldAlready", [](KeyTable& t, KeyLine* held) { t.appendLine(held); }, {1}, 0},
+    {"NoRow", [](KeyTable& t, KeyLine*) { t.appendLine(static_cast<CVes_TableBaseLine*>(nullptr)); },
+     {1}, 0},
+    {"NoNewRow", [](KeyTable& t, KeyLine*) { t.appendLine(std::unique_ptr<CVes_TableBaseLine>()); },
+     {1}, 0},
+    {"ARowNotHeld", [](KeyTable& t, KeyLine*) { t.appendLine(new KeyLine(2, 0)); }, {1, 2}, 1},
+    {"NewRows",
+     [](KeyTable& t, KeyLine*) {
+         t.appendLine(std::make_unique<KeyLine>(2, 0));
+         t.appendLine(std::make_unique<KeyLine>(3, 0));
+     },
+     {1, 2, 3}, 2},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, Appending, testing::ValuesIn(kAppends),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TableBase, ClearingRows)
 {

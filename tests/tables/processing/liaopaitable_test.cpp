@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,22 @@ TEST(LiaoPaiTable, RowsAreRebuiltFromTheTagListOnly)
     table.sortSteel();
     EXPECT_TRUE(table.lines().isEmpty());
     EXPECT_EQ(table.getCurPage(), 1);
+}
+
+TEST(LiaoPaiTable, EachRebuildMakesARowOfItsOwnPerTag)
+{
+    // The rebuild appends its rows as new rows, unlooked-for: each is one
+    // of its own, never a row it holds twice.
+    CVes_LiaoPaiTable table;
+    for (const char* name : {"a", "b", "c", "d"})
+        table.Add(QStringList{"p", "s", "t", name}, nullptr);
+    for (int round = 0; round < 2; ++round) {
+        table.sortSteel();
+        ASSERT_EQ(table.lines().size(), 4);
+        const std::set<const CVes_TableBaseLine*> rows(table.lines().cbegin(), table.lines().cend());
+        EXPECT_EQ(rows.size(), 4u);
+        EXPECT_EQ(namesOf(table.lines()), (std::vector<std::string>{"a", "b", "c", "d"}));
+    }
 }
 
 // A page drawn on the screen at scale 1.0 from (0, 0), for the hit test.
