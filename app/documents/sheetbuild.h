@@ -71,8 +71,9 @@ public:
     // The time a part of what the work reads may take on the
     // user-interface thread at a stretch.
     static constexpr std::chrono::milliseconds kTakeMs{20};
-    // The time a part is given: kTakeMs, unless a test set it shorter to
-    // see the parts (user-interface thread only).
+    // The time a part is given: kTakeMs, unless a test set it otherwise
+    // (0: a few rows a part, to see the parts; negative: all in one part),
+    // user-interface thread only.
     static std::chrono::milliseconds takeBudget();
     static void setTakeBudget(std::chrono::milliseconds budget);
 
