@@ -896,6 +896,7 @@ RowCopies::~RowCopies()
 
 void RowCopies::clear()
 {
+    m_sources.clear();
     const TableLineList copies = std::exchange(m_copies, {});
     for (CVes_TableBaseLine* row : copies)
         delete row;
@@ -903,14 +904,16 @@ void RowCopies::clear()
 
 bool RowCopies::copySome(std::chrono::nanoseconds budget)
 {
-    if (m_sheet.changeCount() != m_changes) {
+    const TableLineList& rows = m_sheet.lines();
+    if (m_sheet.changeCount() != m_changes || m_sources.size() > rows.size()
+        || !std::equal(m_sources.cbegin(), m_sources.cend(), rows.cbegin())) {
         clear();
         m_changes = m_sheet.changeCount();
     }
-    const TableLineList& rows = m_sheet.lines();
     const auto start = std::chrono::steady_clock::now();
     // The clock is read once in a while: a row takes microseconds.
     constexpr qsizetype kRowsPerLook = 64;
+    m_sources.reserve(rows.size());
     m_copies.reserve(rows.size());
     while (m_copies.size() < rows.size()) {
         const qsizetype end = std::min(rows.size(), m_copies.size() + kRowsPerLook);
@@ -918,6 +921,7 @@ bool RowCopies::copySome(std::chrono::nanoseconds budget)
             std::unique_ptr<CVes_TableBaseLine> copy = m_copier(*rows[i]);
             m_copies.append(copy.get());
             copy.release();
+            m_sources.append(rows[i]);
         }
         if (budget.count() >= 0 && std::chrono::steady_clock::now() - start >= budget)
             break;
@@ -928,5 +932,6 @@ bool RowCopies::copySome(std::chrono::nanoseconds budget)
 TableLineList RowCopies::take()
 {
     copySome(std::chrono::nanoseconds(-1));
+    m_sources.clear();
     return std::exchange(m_copies, {});
 }

@@ -568,8 +568,10 @@ private:
 // Copies of a sheet's rows for a copy of the sheet that a worker reads,
 // made a part at a time on the thread that owns the sheet: a long list
 // holds that thread up for no more than a part at a stretch. The sheet may
-// change between two parts; a change (its change count moved) starts the
-// copies over, so that they end as the rows of one moment.
+// change between two parts; a change (its change count moved, or a row
+// copied is no longer at its place, as when empty rows at the end come or
+// go with the pages) starts the copies over, so that they end as the rows
+// of one moment.
 class RowCopies {
 public:
     // A copy of one of the sheet's rows.
@@ -593,5 +595,6 @@ private:
     const CVes_TableBase& m_sheet;
     Copier m_copier;
     std::uint64_t m_changes;
+    TableLineList m_sources; // the sheet's rows copied, in order
     TableLineList m_copies;  // owned until taken
 };

@@ -273,6 +273,26 @@ const BetweenParts kBetweenParts[] = {
 INSTANTIATE_TEST_SUITE_P(Changes, WorkingCopyInParts, testing::ValuesIn(kBetweenParts),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(BarListDerived, RowCopiesFollowTheEmptyRowsThePagesPadTheListWith)
+{
+    // The last page shown pads the list with empty rows, and they go again,
+    // without a change being counted: copies made meanwhile start over
+    // rather than keep rows the list no longer has.
+    for (int i = 0; i < 5; ++i)
+        t.appendLine(shapedBar("1", 3, 20.0f, 2, 3000));
+    t.endPage();
+    const qsizetype padded = t.lines().size();
+    ASSERT_GT(padded, 5);
+    std::unique_ptr<RowCopies> rows = t.rowCopies();
+    ASSERT_TRUE(rows->copySome(std::chrono::milliseconds(-1)));
+    t.clearNullLineOfEnd();
+    ASSERT_EQ(t.lines().size(), 5);
+    int parts = 1;
+    while (!rows->copySome(std::chrono::milliseconds(0)))
+        ASSERT_LT(++parts, 100) << "the copies end";
+    EXPECT_EQ(t.workingCopy(*rows)->lines().size(), 5);
+}
+
 TEST_F(BarListDerived, RowCopiesNotTakenAreLetGo)
 {
     // Run under the address sanitizer: copies of a copy given up are freed.
