@@ -49,7 +49,7 @@ namespace {
 using Tab = CRODO_SetUpMainView::TabIndex;
 
 template <typename T>
-T* control(QWidget& dialog, int id)
+T* windowControl(QWidget& dialog, int id)
 {
     auto* found = qobject_cast<T*>(widgara::GetDlgItem(&dialog, id));
     EXPECT_NE(found, nullptr) << id;
@@ -339,8 +339,8 @@ TEST_F(DocumentWindow, TheSortSettingsDialogWritesTheRulesOnOkOnly)
     const CVes_SortRules before = rules;
 
     test::onNextModal<CBarSortDlg>([](CBarSortDlg* d) {
-        EXPECT_TRUE(control<QCheckBox>(*d, CBarSortDlg::kGrade1Id)->isChecked());
-        control<QCheckBox>(*d, CBarSortDlg::kGrade2Id)->setChecked(true);
+        EXPECT_TRUE(windowControl<QCheckBox>(*d, CBarSortDlg::kGrade1Id)->isChecked());
+        windowControl<QCheckBox>(*d, CBarSortDlg::kGrade2Id)->setChecked(true);
         d->reject();
     });
     frame->OnCmdMsg(ID_SORT_SETTINGS, nullptr);
@@ -348,12 +348,12 @@ TEST_F(DocumentWindow, TheSortSettingsDialogWritesTheRulesOnOkOnly)
 
     QSignalSpy started(doc, &SheetDocument::sheetBuildStarted);
     test::onNextModal<CBarSortDlg>([](CBarSortDlg* d) {
-        control<QCheckBox>(*d, CBarSortDlg::kGrade1Id)->setChecked(false);
-        control<QCheckBox>(*d, CBarSortDlg::kGrade5Id)->setChecked(true);
-        control<QCheckBox>(*d, CBarSortDlg::kBentId)->setChecked(true);
-        control<QComboBox>(*d, CBarSortDlg::kDiameterOrderId)->setCurrentIndex(1);
-        control<QComboBox>(*d, CBarSortDlg::kLengthOrderId)->setCurrentIndex(0);
-        control<QComboBox>(*d, CBarSortDlg::kRangeModeId)->setCurrentIndex(3);
+        windowControl<QCheckBox>(*d, CBarSortDlg::kGrade1Id)->setChecked(false);
+        windowControl<QCheckBox>(*d, CBarSortDlg::kGrade5Id)->setChecked(true);
+        windowControl<QCheckBox>(*d, CBarSortDlg::kBentId)->setChecked(true);
+        windowControl<QComboBox>(*d, CBarSortDlg::kDiameterOrderId)->setCurrentIndex(1);
+        windowControl<QComboBox>(*d, CBarSortDlg::kLengthOrderId)->setCurrentIndex(0);
+        windowControl<QComboBox>(*d, CBarSortDlg::kRangeModeId)->setCurrentIndex(3);
         d->accept();
     });
     frame->OnCmdMsg(ID_SORT_SETTINGS, nullptr);
@@ -371,8 +371,8 @@ TEST_F(DocumentWindow, TheDeliveryNoteKeepsItsTextsOnOk)
     doc->setupTable()->setJinHuoText(2, QStringLiteral("华建公司"));
     doc->SetModifiedFlag(false);
     test::onNextModal<CDeliveryNoteDlg>([](CDeliveryNoteDlg* d) {
-        EXPECT_EQ(control<QLineEdit>(*d, CDeliveryNoteDlg::kCustomerId)->text(), "华建公司");
-        control<QLineEdit>(*d, CDeliveryNoteDlg::kCustomerId)->setText(QStringLiteral("城建公司"));
+        EXPECT_EQ(windowControl<QLineEdit>(*d, CDeliveryNoteDlg::kCustomerId)->text(), "华建公司");
+        windowControl<QLineEdit>(*d, CDeliveryNoteDlg::kCustomerId)->setText(QStringLiteral("城建公司"));
         d->reject();
     });
     frame->OnCmdMsg(ID_DELIVERY_NOTE, nullptr);
@@ -380,8 +380,8 @@ TEST_F(DocumentWindow, TheDeliveryNoteKeepsItsTextsOnOk)
     EXPECT_FALSE(doc->IsModified());
 
     test::onNextModal<CDeliveryNoteDlg>([](CDeliveryNoteDlg* d) {
-        control<QLineEdit>(*d, CDeliveryNoteDlg::kCustomerId)->setText(QStringLiteral("城建公司"));
-        control<QLineEdit>(*d, CDeliveryNoteDlg::kCompiledOnId)->setText(QStringLiteral("2026-3-18"));
+        windowControl<QLineEdit>(*d, CDeliveryNoteDlg::kCustomerId)->setText(QStringLiteral("城建公司"));
+        windowControl<QLineEdit>(*d, CDeliveryNoteDlg::kCompiledOnId)->setText(QStringLiteral("2026-3-18"));
         d->accept();
     });
     frame->OnCmdMsg(ID_DELIVERY_NOTE, nullptr);

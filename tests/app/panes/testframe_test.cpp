@@ -24,7 +24,7 @@
 namespace {
 
 constexpr int kProjectPane = 4000;
-constexpr int kPropertyPane = 4001;
+constexpr int kFramePropertyPane = 4001;
 constexpr int kMainToolBar = 9501;
 constexpr int kFrameToolBar = 9502;
 constexpr int kMenu = 9503;
@@ -51,7 +51,7 @@ void registerResources()
     r.setToolBar(kFrameToolBar, {9611, 9612});
     r.setBitmap(kFrameToolBar, iconStrip({Qt::darkCyan, Qt::darkMagenta}));
     r.setString(kProjectPane, QStringLiteral("工程管理"));
-    r.setString(kPropertyPane, QStringLiteral("属性"));
+    r.setString(kFramePropertyPane, QStringLiteral("属性"));
     r.setString(59144, QStringLiteral("重量"));
     r.setString(59143, QStringLiteral("版本5.0.3"));
 }
@@ -100,7 +100,7 @@ public:
 
         panes.InstallDockingPanes(this);
         panes.CreatePane(kProjectPane, QRect(0, 0, 200, 120), xtpPaneDockLeft);
-        panes.CreatePane(kPropertyPane, QRect(0, 0, 260, 120), xtpPaneDockRight);
+        panes.CreatePane(kFramePropertyPane, QRect(0, 0, 260, 120), xtpPaneDockRight);
 
         tabs.Attach(this, true);
         tabs.EnableToolTips(xtpTabToolTipAlways);
@@ -123,7 +123,7 @@ public:
             list->addItems({QStringLiteral("某小区1#楼"), QStringLiteral("  基础"), QStringLiteral("  一层"),
                             QStringLiteral("    配料单1.pld"), QStringLiteral("    加工单1.jgd")});
             pane->Attach(window);
-        } else if (pane->GetID() == kPropertyPane) {
+        } else if (pane->GetID() == kFramePropertyPane) {
             pane->Attach(propertyGrid());
         }
         return 1;
@@ -171,7 +171,7 @@ TEST(TestFrame, DocumentTabsPanesStatusBarAndSheetTabsWorkTogether)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
     QTest::qWait(50);
     EXPECT_TRUE(frame.panes.FindPane(kProjectPane)->IsValid());
-    EXPECT_TRUE(frame.panes.FindPane(kPropertyPane)->IsValid());
+    EXPECT_TRUE(frame.panes.FindPane(kFramePropertyPane)->IsValid());
     ASSERT_NE(frame.tabs.tabBar(), nullptr);
     EXPECT_EQ(frame.tabs.tabBar()->count(), 2);
     auto* sheets = frame.MDIGetActive()->findChild<CXTExcelTabCtrl*>();

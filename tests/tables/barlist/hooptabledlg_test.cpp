@@ -40,36 +40,36 @@ TEST(HoopTableRows, BuiltInTable)
     EXPECT_EQ(hoopTableRows(), expected);
 }
 
-struct CountCase {
+struct HoopCountCase {
     int hb;
     int ln;
     int pair;
     int count;
 };
 
-class HoopTableCount : public ::testing::TestWithParam<CountCase> {};
+class HoopTableCount : public ::testing::TestWithParam<HoopCountCase> {};
 
 TEST_P(HoopTableCount, Formula)
 {
-    const CountCase& c = GetParam();
+    const HoopCountCase& c = GetParam();
     EXPECT_EQ(hoopTableCount(rowOf(c.hb), c.ln, c.pair), c.count);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, HoopTableCount,
     ::testing::Values(
-        CountCase{500, 6000, HoopPair200, 37},   // (6000-1900)/200+16.5 = 37
-        CountCase{500, 6000, HoopPair150, 44},   // 44.5 truncated
-        CountCase{400, 1700, HoopPair200, 14},   // span equal to L2: N
-        CountCase{450, 1700, HoopPair200, 14},   // same values as 400
-        CountCase{650, 5000, HoopPair150, 39},   // (5000-2400)/150+22.5 = 39.83
-        CountCase{700, 5000, HoopPair150, 39},   // same values as 650
-        CountCase{1000, 9000, HoopPair200, 60},  // (9000-3400)/200+32.5 = 60.5
-        CountCase{900, 3199, HoopPair200, 28},   // 28.995: the fraction is cut, not rounded
-        CountCase{900, 3200, HoopPair200, 29},   // exactly 29
-        CountCase{500, 1000, HoopPair200, 12},   // shorter than L2: below N (11.5+0.5=12)
-        CountCase{400, 0, HoopPair200, 6},       // no span at all
-        CountCase{1000, 0, HoopPair150, 10}));   // 10.5
+        HoopCountCase{500, 6000, HoopPair200, 37},   // (6000-1900)/200+16.5 = 37
+        HoopCountCase{500, 6000, HoopPair150, 44},   // 44.5 truncated
+        HoopCountCase{400, 1700, HoopPair200, 14},   // span equal to L2: N
+        HoopCountCase{450, 1700, HoopPair200, 14},   // same values as 400
+        HoopCountCase{650, 5000, HoopPair150, 39},   // (5000-2400)/150+22.5 = 39.83
+        HoopCountCase{700, 5000, HoopPair150, 39},   // same values as 650
+        HoopCountCase{1000, 9000, HoopPair200, 60},  // (9000-3400)/200+32.5 = 60.5
+        HoopCountCase{900, 3199, HoopPair200, 28},   // 28.995: the fraction is cut, not rounded
+        HoopCountCase{900, 3200, HoopPair200, 29},   // exactly 29
+        HoopCountCase{500, 1000, HoopPair200, 12},   // shorter than L2: below N (11.5+0.5=12)
+        HoopCountCase{400, 0, HoopPair200, 6},       // no span at all
+        HoopCountCase{1000, 0, HoopPair150, 10}));   // 10.5
 
 TEST(HoopTableCount, NeverNegative)
 {

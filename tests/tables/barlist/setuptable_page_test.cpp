@@ -268,7 +268,7 @@ TEST_F(PageLayout, BarsTakeTheirPieceCountFromTheElementBeforeThePage)
     EXPECT_EQ(page(2).text(1, 7), QStringLiteral("6"));
 }
 
-struct UnitCase {
+struct PageUnitCase {
     const char* start;
     const char* end;
     int merged;
@@ -277,7 +277,7 @@ struct UnitCase {
     const char* shown;
 };
 
-class UnitRow : public ::testing::TestWithParam<UnitCase> {};
+class UnitRow : public ::testing::TestWithParam<PageUnitCase> {};
 
 TEST_P(UnitRow, Text)
 {
@@ -295,17 +295,17 @@ TEST_P(UnitRow, Text)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, UnitRow,
-    ::testing::Values(UnitCase{"1", "3", 1, 1, 0, "1～3;  各单元之间钢筋相同"},
-                      UnitCase{"1", "3", 0, 1, 0, "1,2,3;  各单元之间钢筋相同"},
-                      UnitCase{"1", "3", 1, 0, 1, "①～④;  各单元之间钢筋不同"},
-                      UnitCase{"1", "2", 0, 0, 2, "1,2（①～③）;  各单元之间钢筋不同"},
-                      UnitCase{"X", "Y", 1, 1, 2, "X～Y;  各单元之间钢筋相同"},
-                      UnitCase{"X", "Y", 1, 1, 1, ";  各单元之间钢筋相同"},
-                      UnitCase{"2", "2", 1, 1, 0, "2"},
-                      UnitCase{"2", "", 1, 1, 1, "②～"},
-                      UnitCase{"2", "2", 1, 1, 2, "2（②～③）"},
-                      UnitCase{"9", "9", 1, 1, 2, "9（）"},
-                      UnitCase{"1", "3", 1, 1, -1, ""}));
+    ::testing::Values(PageUnitCase{"1", "3", 1, 1, 0, "1～3;  各单元之间钢筋相同"},
+                      PageUnitCase{"1", "3", 0, 1, 0, "1,2,3;  各单元之间钢筋相同"},
+                      PageUnitCase{"1", "3", 1, 0, 1, "①～④;  各单元之间钢筋不同"},
+                      PageUnitCase{"1", "2", 0, 0, 2, "1,2（①～③）;  各单元之间钢筋不同"},
+                      PageUnitCase{"X", "Y", 1, 1, 2, "X～Y;  各单元之间钢筋相同"},
+                      PageUnitCase{"X", "Y", 1, 1, 1, ";  各单元之间钢筋相同"},
+                      PageUnitCase{"2", "2", 1, 1, 0, "2"},
+                      PageUnitCase{"2", "", 1, 1, 1, "②～"},
+                      PageUnitCase{"2", "2", 1, 1, 2, "2（②～③）"},
+                      PageUnitCase{"9", "9", 1, 1, 2, "9（）"},
+                      PageUnitCase{"1", "3", 1, 1, -1, ""}));
 
 TEST_F(PageLayout, UnitTextAndSketchRowsSpanTheRow)
 {

@@ -18,7 +18,7 @@ using Line = CVes_SetupTableLine;
 namespace {
 
 const CSteelRecordId kStraightBar(190, 1);
-const QString kL = QStringLiteral("L");
+const QString kVariableL = QStringLiteral("L");
 
 // A bar list of one element and bars of 20 mm, grade 3, each with its own
 // twist: 0 element "KL1" remark "角部"; 1 bar "A1" L 3000, count 2, spacing
@@ -39,8 +39,8 @@ protected:
         bar("A1", 3000);
         bar("A2", 3000)->setLock(1);
         bar("A3", 0);
-        bar("A4", 3000)->m_steel.setVarValueE(kL, 3500.0);
-        CVes_Variable* text = bar("A5", 3000)->m_steel.getVar(kL);
+        bar("A4", 3000)->m_steel.setVarValueE(kVariableL, 3500.0);
+        CVes_Variable* text = bar("A5", 3000)->m_steel.getVar(kVariableL);
         text->m_type = CVes_Variable::kTextKind;
         text->m_formula = QStringLiteral("L1");
         t.firstPage();
@@ -52,7 +52,7 @@ protected:
         b.setRecordId(kStraightBar);
         b.setDN(20.0f);
         b.grade = 3;
-        b.setVarValue(kL, double(length));
+        b.setVarValue(kVariableL, double(length));
         b.number = QString::fromLatin1(number);
         b.count = 2;
         b.spacing1 = QStringLiteral("100");
@@ -71,7 +71,7 @@ enum class Field { Element, EleRemark, Number, GradeSize, Spacing, Shape, Start,
 QString fieldOf(Line& line, Field field)
 {
     CVes_Steel& bar = line.m_steel;
-    const CVes_Variable* l = bar.getVar(kL);
+    const CVes_Variable* l = bar.getVar(kVariableL);
     switch (field) {
     case Field::Element: return line.getElement();
     case Field::EleRemark: return line.getEleRemark();
@@ -154,7 +154,7 @@ TEST_F(ReplaceFixture, AGradeChangeLeavesNoOtherRowAlone)
 TEST_F(ReplaceFixture, RowsAndVariablesAreCheckedAgainstTheTable)
 {
     Line* listed = row(3);
-    CVes_Variable* variable = listed->m_steel.getVar(kL);
+    CVes_Variable* variable = listed->m_steel.getVar(kVariableL);
     EXPECT_TRUE(holdsLine(t, listed));
     EXPECT_TRUE(holdsVariable(t, variable));
     t.clearnAllLine();

@@ -477,33 +477,33 @@ INSTANTIATE_TEST_SUITE_P(
                     PaperCase{9, 0, 210, 210}, PaperCase{9, 3, 210, 210},
                     PaperCase{5, 0, 300, 300}));
 
-struct UnitCase {
+struct TemplateUnitCase {
     int from;
     int to;
     double factor;
 };
 
-void PrintTo(const UnitCase& c, std::ostream* os)
+void PrintTo(const TemplateUnitCase& c, std::ostream* os)
 {
     *os << c.from << " to " << c.to;
 }
 
-class TemplateUnit : public testing::TestWithParam<UnitCase> {};
+class TemplateUnit : public testing::TestWithParam<TemplateUnitCase> {};
 
 TEST_P(TemplateUnit, Factor)
 {
-    const UnitCase c = GetParam();
+    const TemplateUnitCase c = GetParam();
     EXPECT_DOUBLE_EQ(CVes_Template::transUnit(c.from, c.to), c.factor);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Units, TemplateUnit,
-    testing::Values(UnitCase{0, 1, 0.1}, UnitCase{0, 2, 0.001}, UnitCase{1, 0, 10},
-                    UnitCase{1, 2, 0.01}, UnitCase{2, 1, 100}, UnitCase{2, 0, 1000},
-                    UnitCase{3, 4, 0.001}, UnitCase{3, 5, 0.000001}, UnitCase{4, 5, 0.001},
-                    UnitCase{4, 3, 1000}, UnitCase{5, 4, 1000}, UnitCase{5, 3, 1000000},
-                    UnitCase{0, 0, 1}, UnitCase{4, 4, 1}, UnitCase{0, 4, 1}, UnitCase{4, 0, 1},
-                    UnitCase{-1, 2, 1}, UnitCase{2, -1, 1}, UnitCase{6, 0, 1}));
+    testing::Values(TemplateUnitCase{0, 1, 0.1}, TemplateUnitCase{0, 2, 0.001}, TemplateUnitCase{1, 0, 10},
+                    TemplateUnitCase{1, 2, 0.01}, TemplateUnitCase{2, 1, 100}, TemplateUnitCase{2, 0, 1000},
+                    TemplateUnitCase{3, 4, 0.001}, TemplateUnitCase{3, 5, 0.000001}, TemplateUnitCase{4, 5, 0.001},
+                    TemplateUnitCase{4, 3, 1000}, TemplateUnitCase{5, 4, 1000}, TemplateUnitCase{5, 3, 1000000},
+                    TemplateUnitCase{0, 0, 1}, TemplateUnitCase{4, 4, 1}, TemplateUnitCase{0, 4, 1}, TemplateUnitCase{4, 0, 1},
+                    TemplateUnitCase{-1, 2, 1}, TemplateUnitCase{2, -1, 1}, TemplateUnitCase{6, 0, 1}));
 
 struct StretchCase {
     QList<int> widths;

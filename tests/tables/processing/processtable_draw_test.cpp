@@ -21,9 +21,9 @@ using platform::Rect;
 using platform::RGB;
 using test::EditLine;
 
-const Rect kClient(0, 0, 1200, 1600);
+const Rect kSheetClient(0, 0, 1200, 1600);
 
-platform::RecordingDc printer()
+platform::RecordingDc sheetPrinter()
 {
     platform::RecordingDc::Device device;
     device.printing = true;
@@ -56,7 +56,7 @@ protected:
     void draw(platform::Dc& dc, int page = 1)
     {
         sheet.setPageTo(page, 1);
-        sheet.Draw(&dc, kClient);
+        sheet.Draw(&dc, kSheetClient);
     }
     CVes_Cell* cell(int row, int column) const { return sheet.getForm()->GetCell(row, column); }
     QString text(int row, int column) const { return cell(row, column)->text(); }
@@ -271,7 +271,7 @@ TEST_F(ProcessTableDraw, HighlightsShowOnScreenOnly)
     EXPECT_TRUE(has(onScreen, RGB(255, 255, 140)));
     EXPECT_TRUE(has(onScreen, RGB(224, 254, 8)));
 
-    platform::RecordingDc paper = printer();
+    platform::RecordingDc paper = sheetPrinter();
     draw(paper);
     const auto printed = fillColours(paper);
     for (platform::COLORREF c : {RGB(255, 255, 140), RGB(204, 255, 204), RGB(224, 254, 8)})
@@ -289,7 +289,7 @@ TEST_F(ProcessTableDraw, CoverShowsNoRowsOfTheSheet)
     EXPECT_TRUE(dc.texts().contains(QStringLiteral("Q8X")));
     dc.clear();
     sheet.setPageTo(0, 1);
-    sheet.Draw(&dc, kClient);
+    sheet.Draw(&dc, kSheetClient);
     EXPECT_FALSE(dc.texts().contains(QStringLiteral("Q8X")));
 }
 
@@ -308,7 +308,7 @@ TEST_F(ProcessTableDraw, SummaryRowShowsItsTotalsAndTags)
     list.setCurRow(1);
     list.setCurCol(9);
     platform::RecordingDc dc;
-    list.Draw(&dc, kClient);
+    list.Draw(&dc, kSheetClient);
     CVes_Form& form = *list.getForm();
     EXPECT_EQ(form.GetCell(1, 0)->text(), "1");
     EXPECT_EQ(form.GetCell(1, 5)->text(), "12.00");
@@ -321,7 +321,7 @@ TEST_F(ProcessTableDraw, SummaryRowShowsItsTotalsAndTags)
     EXPECT_FALSE(form.GetCell(1, 9)->drawsBackground()) << "column 9 is never highlighted";
 
     list.m_widths[CVes_ProcessListTable::kColWeight] = 0;
-    list.Draw(&dc, kClient);
+    list.Draw(&dc, kSheetClient);
     EXPECT_EQ(form.GetCell(1, 6)->text(), "") << "a hidden column is not filled";
 }
 

@@ -34,7 +34,7 @@ protected:
 
 // grade and diameter
 
-struct GradeCase {
+struct EditGradeCase {
     const char* name;
     const char* text;
     int grade;      // -1: the default grade of the diameter typed
@@ -42,14 +42,14 @@ struct GradeCase {
     bool message;   // the diameter is refused
 };
 
-void PrintTo(const GradeCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const EditGradeCase& c, std::ostream* os) { *os << c.name; }
 
 class ProcessTableGradeEntry : public ProcessTableEdit,
-                               public ::testing::WithParamInterface<GradeCase> {};
+                               public ::testing::WithParamInterface<EditGradeCase> {};
 
 TEST_P(ProcessTableGradeEntry, SetsGradeAndDiameter)
 {
-    const GradeCase& c = GetParam();
+    const EditGradeCase& c = GetParam();
     bar().setDN(16.0f);
     bar().getLConnect()->farDN = 16.0f;
     EXPECT_EQ(sheet.commitCell(2, CVes_ProcessTable::kColGrade, QString::fromUtf8(c.text)), 1);
@@ -68,14 +68,14 @@ TEST_P(ProcessTableGradeEntry, SetsGradeAndDiameter)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ProcessTableGradeEntry,
-    ::testing::Values(GradeCase{"letter_and_diameter", "C20", 3, 20.0f, false},
-                      GradeCase{"letter_overrides_the_default_grade", "A20", 1, 20.0f, false},
-                      GradeCase{"repeated_letter_lower_case", " ee25", 5, 25.0f, false},
-                      GradeCase{"cold_rolled_letters", "N12", 14, 12.0f, false},
-                      GradeCase{"diameter_takes_its_default_grade", "20", -1, 20.0f, false},
-                      GradeCase{"letter_alone", "c", 3, 16.0f, false},
-                      GradeCase{"bad_diameter_keeps_the_letter", "A7.3", 1, 16.0f, true},
-                      GradeCase{"unknown_letter", "X12", 2, 16.0f, true}),
+    ::testing::Values(EditGradeCase{"letter_and_diameter", "C20", 3, 20.0f, false},
+                      EditGradeCase{"letter_overrides_the_default_grade", "A20", 1, 20.0f, false},
+                      EditGradeCase{"repeated_letter_lower_case", " ee25", 5, 25.0f, false},
+                      EditGradeCase{"cold_rolled_letters", "N12", 14, 12.0f, false},
+                      EditGradeCase{"diameter_takes_its_default_grade", "20", -1, 20.0f, false},
+                      EditGradeCase{"letter_alone", "c", 3, 16.0f, false},
+                      EditGradeCase{"bad_diameter_keeps_the_letter", "A7.3", 1, 16.0f, true},
+                      EditGradeCase{"unknown_letter", "X12", 2, 16.0f, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProcessTableEdit, EmptyGradeEntryChangesNothing)

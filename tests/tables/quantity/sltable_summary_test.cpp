@@ -27,14 +27,14 @@
 
 namespace {
 
-using Rows = std::vector<std::string>;
+using SummaryRows = std::vector<std::string>;
 using test::slBar;
 using test::slElement;
 using test::slEleType;
 
-Rows rowsOf(const CVes_TableBase& sheet)
+SummaryRows rowsOf(const CVes_TableBase& sheet)
 {
-    Rows rows;
+    SummaryRows rows;
     for (CVes_TableBaseLine* line : sheet.lines()) {
         auto* text = dynamic_cast<CVes_TableTextLine*>(line);
         rows.push_back(text ? text->getTexts().join(u'|').toStdString() : "<not text>");
@@ -90,7 +90,7 @@ TEST_F(QuantitySummary, EveryOptionLossInEachSubtotal)
     t.m_texts[2].m_formula = QStringLiteral("综合楼");
     sheet.Add({"old"});
     EXPECT_EQ(t.SummarySTeel(&sheet), &sheet);
-    const Rows expected = {
+    const SummaryRows expected = {
         "梁",
         "|1|%%A8|30.00|11.850",
         "|2|%%C20|20.00|49.400",
@@ -133,9 +133,9 @@ TEST_F(QuantitySummary, LossAtTheGrandTotal)
     r.m_autoPrice = 0;
     t.setLanguage(1);
     t.SummarySTeel(&sheet);
-    // Rows show plain weights; the total carries the loss and its note; the
+    // SummaryRows show plain weights; the total carries the loss and its note; the
     // total cost uses weights with loss.
-    const Rows expected = {
+    const SummaryRows expected = {
         "Total",
         "|1|%%A8|30.00|11.850|原材未定价",
         "|2|%%C12|18.00|15.984|原材未定价",
@@ -314,7 +314,7 @@ TEST(QuantitySummaryEmpty, NoRowsOrNoBarsGiveNoRows)
     EXPECT_TRUE(sheet.lines().isEmpty());
     CVes_SLSumaryJTtable joints;
     t.SummaryJT(&joints);
-    EXPECT_EQ(rowsOf(joints), (Rows{"合计"}));
+    EXPECT_EQ(rowsOf(joints), (SummaryRows{"合计"}));
 }
 
 // Joint summary
@@ -358,7 +358,7 @@ TEST(QuantityJointSummary, SizesOfCouplersAndGroups)
             .arg(count)
             .toStdString();
     };
-    const Rows expected = {
+    const SummaryRows expected = {
         "柱",
         row(1, 7, "20正—25反", 2),
         row(2, 8, "25", 8),

@@ -24,7 +24,7 @@ using platform::gdi::RGB;
 
 namespace {
 
-const CSteelRecordId kStraight = test::kStraightShape;
+const CSteelRecordId kSortedStraight = test::kStraightShape;
 const CSteelRecordId kBent = test::kBentShape;
 
 // The shapes of the bars: one straight side, and two sides.
@@ -34,7 +34,7 @@ protected:
 
     // A bar of a typed length (mm) on the straight shape.
     static CVes_BarCore bar(const char* number, int grade, float d, int count, float length,
-                            CSteelRecordId shape = kStraight)
+                            CSteelRecordId shape = kSortedStraight)
     {
         CVes_BarCore b;
         b.setRecordId(shape);
@@ -110,7 +110,7 @@ TEST_P(SortSheetFilter, BarIsKeptOrDropped)
     sheet.m_rules.setGuigeDN(10.0f);
     sheet.m_rules.setState(c.state);
     CVes_BarCore b = bar("1", c.grade, c.diameter, 2, 3000.0f,
-                         c.kind == Kind::Bent ? kBent : kStraight);
+                         c.kind == Kind::Bent ? kBent : kSortedStraight);
     if (c.kind == Kind::Stirrup)
         b.setStirrup(1);
     if (c.kind == Kind::Hooked) {
