@@ -133,11 +133,19 @@ public:
         settle();
     }
 
+    // Lets the window do all it has to do, as the program's event loop does
+    // before the user's next key: events that handling an event posts (a
+    // repaint a layout asks for) are handled too, until none is left. One
+    // pass alone would leave the rest of the window's first painting after
+    // opening to the first commit.
     static void settle()
     {
-        QCoreApplication::processEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, kSettleLimitMs);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    // Longer than any painting of the window takes, so that it only stops
+    // a loop of events that never ends.
+    static constexpr int kSettleLimitMs = 2000;
 
 private:
     CMyRdApp& m_app;

@@ -4,11 +4,16 @@
 // each is then converted once and shared. One slot per hash of the key, the
 // newest text wins its slot, so the memo never grows and a lookup is one
 // short hash and one comparison. Short keys only: long texts seldom repeat.
+// Byte keys are copied into their slot, so that a lookup touches only the
+// memo and never the place, far back in a large file, where the text was
+// read first.
 
 #include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 #include <vector>
 
 namespace platform {
@@ -24,7 +29,7 @@ public:
         if (m_slots.empty() || key.size() > kMaxKeyUnits)
             return nullptr;
         const Slot& slot = m_slots[slotOf(key)];
-        return slot.used && slot.key == key ? &slot.value : nullptr;
+        return slot.used && same(slot.key, key) ? &slot.value : nullptr;
     }
 
     void keep(const Key& key, const Value& value)
@@ -37,7 +42,7 @@ public:
         if (m_slots.empty())
             m_slots.resize(kSlots);
         Slot& slot = m_slots[slotOf(key)];
-        slot.key = key;
+        store(slot.key, key);
         slot.value = value;
         slot.used = true;
     }
@@ -46,8 +51,30 @@ private:
     static constexpr std::size_t kSlots = 1024;
     static constexpr int kMissesBeforeSlots = 16;
 
+    // A byte key as its slot holds it: the bytes themselves.
+    struct Bytes {
+        qsizetype size = 0;
+        char data[kMaxKeyUnits];
+    };
+    using Stored = std::conditional_t<std::is_same_v<Key, QByteArrayView>, Bytes, Key>;
+
+    static bool same(const Bytes& stored, QByteArrayView key)
+    {
+        return stored.size == key.size()
+            && std::memcmp(stored.data, key.data(), std::size_t(key.size())) == 0;
+    }
+    static void store(Bytes& stored, QByteArrayView key)
+    {
+        stored.size = key.size();
+        std::memcpy(stored.data, key.data(), std::size_t(key.size()));
+    }
+    template <typename K>
+    static bool same(const K& stored, const K& key) { return stored == key; }
+    template <typename K>
+    static void store(K& stored, const K& key) { stored = key; }
+
     struct Slot {
-        Key key;
+        Stored key;
         Value value;
         bool used = false;
     };

@@ -1,15 +1,20 @@
 #include "core/model/midconnect.h"
 
 #include "core/model/connecttext.h"
+#include "envora/settings.h"
 #include "envora/usercustom.h"
 #include "platform/archive.h"
 
 #include <algorithm>
 
-CVes_MidConnect::CVes_MidConnect()
-    : style(Info_UserCustomMidConectStyle()),
-      stat(Info_UserCustomMidConnectStat()),
-      fixedLength(Info_UserCustomMidConnectDingchi())
+CVes_MidConnect::CVes_MidConnect() : CVes_MidConnect(envora::currentSettings().habits) {}
+
+// The three defaults from one look at the settings: a long bar list makes
+// a few joints for every bar it reads.
+CVes_MidConnect::CVes_MidConnect(const envora::UserHabits& habits)
+    : style(habits.midConnectStyle),
+      stat(habits.midConnectStat),
+      fixedLength(habits.midConnectDingchi)
 {
 }
 

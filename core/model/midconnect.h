@@ -4,6 +4,7 @@
 
 #include <QString>
 
+namespace envora { struct UserHabits; }
 namespace platform { class Archive; }
 
 class CVes_MidConnect {
@@ -39,4 +40,7 @@ public:
     QString countText = QStringLiteral("0");
     int fixedLength;
     int autoCount = 1;
+
+private:
+    explicit CVes_MidConnect(const envora::UserHabits& habits);
 };

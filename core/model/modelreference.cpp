@@ -8,6 +8,7 @@
 #include "platform/saturate.h"
 
 #include <algorithm>
+#include <iterator>
 #include <mutex>
 
 namespace {
@@ -461,10 +462,18 @@ void CVes_ModelReference::afterLoad(int schema)
         && m_arrMidConnect.size() != m_pRecord->m_arrMidConnect.size())
         copyMidConnects(m_pRecord->m_arrMidConnect);
     keepPrivateCopyIfWanted();
-    for (const QString& name : {QStringLiteral("lle"), QStringLiteral("lae"), QStringLiteral("la"),
-                                QStringLiteral("bhc")}) {
-        if (!getVar(name))
-            appendVariable(name);
+    // The standard lengths every bar carries, added when the file lacks
+    // them; one walk over the variables finds those it has.
+    static const QString kStandard[] = {QStringLiteral("lle"), QStringLiteral("lae"),
+                                        QStringLiteral("la"), QStringLiteral("bhc")};
+    bool present[std::size(kStandard)] = {};
+    for (const auto& v : m_arrVar) {
+        for (std::size_t i = 0; i < std::size(kStandard); ++i)
+            present[i] = present[i] || v->m_text == kStandard[i];
+    }
+    for (std::size_t i = 0; i < std::size(kStandard); ++i) {
+        if (!present[i])
+            appendVariable(kStandard[i]);
     }
 }
 

@@ -128,6 +128,52 @@ TEST(ArchiveString, ManyRepeatedAndDistinctTextsKeepTheirBytes)
     EXPECT_TRUE(in.atEnd());
 }
 
+// Texts an archive keeps converted by their bytes, around the longest it
+// keeps: thousands of texts of one length that differ only in their last
+// bytes, read twice over, so that kept texts meet in the archive's keeping;
+// each read gives its own text, never a kept one like it.
+struct KeptTextCase {
+    const char* name;
+    int length;     // in characters, the last four a number
+    bool chinese;   // two bytes a character before the number
+};
+
+class ArchiveKeptTexts : public ::testing::TestWithParam<KeptTextCase> {};
+
+TEST_P(ArchiveKeptTexts, EachReadGivesItsOwnText)
+{
+    const KeptTextCase& c = GetParam();
+    const QString base = (c.chinese ? QStringLiteral("筋") : QStringLiteral("a")).repeated(c.length - 4);
+    QStringList texts;
+    for (int i = 0; i < 3000; ++i)
+        texts << base + QString::number(i).rightJustified(4, QLatin1Char('0'));
+    Archive out;
+    for (int round = 0; round < 2; ++round) {
+        for (const QString& text : std::as_const(texts))
+            out << text;
+    }
+    Archive in(out.data());
+    for (int round = 0; round < 2; ++round) {
+        for (const QString& text : std::as_const(texts)) {
+            QString read;
+            in >> read;
+            ASSERT_EQ(read, text);
+        }
+    }
+    EXPECT_TRUE(in.atEnd());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, ArchiveKeptTexts,
+    ::testing::Values(KeptTextCase{"NumbersAlone", 4, false},
+                      KeptTextCase{"OneBelowTheLongestKept", 47, false},
+                      KeptTextCase{"LongestKept", 48, false},
+                      KeptTextCase{"OneAboveTheLongestKept", 49, false},
+                      KeptTextCase{"Long", 300, false},
+                      KeptTextCase{"ChineseAtTheLongestKept", 26, true},
+                      KeptTextCase{"ChineseAboveTheLongestKept", 27, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // What was taken of the bytes stays as it was while the archive writes on.
 TEST(ArchiveString, BytesTakenBeforeMoreIsWrittenStayAsTheyWere)
 {
