@@ -39,6 +39,16 @@ constexpr double kLineHeightPerPoint = 1.5;
 // The spreadsheet's width of a column the template does not size.
 constexpr double kDefaultColumnWidth = 8.43;
 
+// A row height raised to the next whole pixel. The spreadsheet programs draw
+// every row a whole number of pixels high but place pictures by points: rows
+// of a fraction of a pixel would let the pictures of a long sheet creep over
+// the row lines below them, a third of a pixel more on every row of 28 points.
+double wholePixels(double points)
+{
+    const double pixels = std::ceil(points * kPixelsPerPoint - 1e-9);
+    return std::min(pixels, std::floor(kMaxRowHeight * kPixelsPerPoint)) / kPixelsPerPoint;
+}
+
 // How wide a line of text is in the units of the column widths: a character
 // of a Chinese face as two digits, as its GBK bytes count; one unit of room.
 double textUnits(const QString& line)
@@ -189,7 +199,7 @@ void Writer::writeRowHeights(lxw_worksheet* target, const Worksheet& sheet)
     }
     for (const auto& [row, height] : heights) {
         if (height > 0)
-            check(worksheet_set_row(target, lxw_row_t(row - 1), height, nullptr));
+            check(worksheet_set_row(target, lxw_row_t(row - 1), wholePixels(height), nullptr));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/xlsx/workbook.h"
 
+#include "tests/support/exportedbook.h"
 #include "tests/support/recordinghost.h"
 
 #include <QDir>
@@ -341,6 +342,61 @@ TEST(XlsxWorksheet, PictureFileIsReadAtOnceAndRowGrowsToHoldIt)
     EXPECT_GE(sheet.rowHeight(6), 27.0);
     EXPECT_EQ(sheet.rowHeight(7), 0.0);
 }
+
+// A long sheet of pictures, as the exports make them, seen as the
+// spreadsheet programs draw it: every picture stays clear of its cell's
+// lines on every row, however far down.
+struct PictureRowsCase {
+    const char* what;
+    QSize size;           // pixels
+    double left, top;     // offset in points
+    const char* lineText; // in every third row beside the picture
+    double fontSize;
+};
+
+std::ostream& operator<<(std::ostream& out, const PictureRowsCase& c)
+{
+    return out << c.what;
+}
+
+class XlsxPictureRows : public XlsxWorkbook, public testing::WithParamInterface<PictureRowsCase> {};
+
+TEST_P(XlsxPictureRows, EveryPictureStaysInsideItsCellLines)
+{
+    const PictureRowsCase& c = GetParam();
+    WorkbookTemplate layout;
+    SheetTemplate list = sheetLayout(QStringLiteral("配料单"), 11);
+    list.columns[4].width = 27.7109375; // the shape column of the bar list
+    layout.sheets = {list};
+    layout.fontSize = c.fontSize;
+    Workbook book;
+    book.setTemplate(layout);
+    Worksheet& sheet = book.sheetAt(0);
+    QImage shape(c.size, QImage::Format_RGB32);
+    shape.fill(Qt::white);
+    constexpr int kRows = 60;
+    for (int row = 6; row < 6 + kRows; ++row) {
+        if (row % 11 == 0)
+            continue; // a row of the list without a bar
+        ASSERT_TRUE(sheet.insertPicture(row, 5, shape, c.left, c.top));
+        if (row % 3 == 0)
+            sheet.setText(row, 7, QString::fromUtf8(c.lineText));
+    }
+    const QString path = dir.filePath(QStringLiteral("pictures.xlsx"));
+    ASSERT_TRUE(book.save(path));
+    const test::ExportedBook saved(path, 1);
+    EXPECT_EQ(saved.pictureCells().size(), kRows - 5);
+    EXPECT_EQ(saved.picturesOverTheirLines().join(u' ').toStdString(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, XlsxPictureRows,
+    testing::Values(PictureRowsCase{"bar list shapes", QSize(180, 32), 2, 3, "6", 9},
+                    PictureRowsCase{"beside two lines of text", QSize(180, 32), 2, 3, "6支/组\n共2组", 9},
+                    PictureRowsCase{"beside three lines of a large font", QSize(180, 32), 2, 3,
+                                    "一\n二\n三", 10.5},
+                    PictureRowsCase{"narrow processing shapes", QSize(120, 32), 2, 3, "", 9},
+                    PictureRowsCase{"taller pictures", QSize(100, 47), 2, 3, "", 9}));
 
 // Cell names
 
