@@ -1,5 +1,7 @@
 #include "platform/xlsx/workbook.h"
 
+#include "platform/xlsx/package.h"
+
 #include "platform/folders.h"
 #include "platform/gbk.h"
 #include "platform/hostservices.h"
@@ -46,7 +48,7 @@ constexpr double kDefaultColumnWidth = 8.43;
 double wholePixels(double points)
 {
     const double pixels = std::ceil(points * kPixelsPerPoint - 1e-9);
-    return std::min(pixels, std::floor(kMaxRowHeight * kPixelsPerPoint)) / kPixelsPerPoint;
+    return std::min(pixels, std::floor(kMaxRowHeight * kPixelsPerPoint)) * 0.75;
 }
 
 // How wide a line of text is in the units of the column widths: a character
@@ -91,13 +93,19 @@ struct Style {
 };
 
 // Writes one workbook through the spreadsheet library; remembers the first
-// error of any call.
+// error of any call. The library is given one picture of each sheet that
+// has pictures, so that it makes the sheet's drawing part and the links to
+// it; the drawings with every picture are then made here (drawings()) and
+// put in its place in the package.
 class Writer {
 public:
     Writer(lxw_workbook* book, const WorkbookTemplate& layout) : m_book(book), m_layout(layout) {}
 
     void writeSheet(const Worksheet& sheet, bool active);
     lxw_error error() const { return m_error; }
+    // The parts that show the pictures: each drawing with its links, and
+    // each distinct picture file once.
+    void drawings(std::vector<PackageMember>* parts, std::vector<PackageMember>* pictures) const;
 
 private:
     void check(lxw_error error)
@@ -107,11 +115,21 @@ private:
     }
     lxw_format* format(const Style& style);
     Style styleOf(const Worksheet& sheet, int row, int column, const Cell* cell) const;
-    void writeLayout(lxw_worksheet* target, const Worksheet& sheet);
-    void writeRowHeights(lxw_worksheet* target, const Worksheet& sheet);
+    // Answers the rows' heights written.
+    std::map<int, double> writeLayout(lxw_worksheet* target, const Worksheet& sheet);
+    // Answers the heights written, by row.
+    std::map<int, double> writeRowHeights(lxw_worksheet* target, const Worksheet& sheet);
     void writeMerges(lxw_worksheet* target, const Worksheet& sheet);
     void writeCells(lxw_worksheet* target, const Worksheet& sheet);
-    void writePictures(lxw_worksheet* target, const Worksheet& sheet);
+    void writePictures(lxw_worksheet* target, const Worksheet& sheet, DrawingGrid grid);
+
+    // A sheet's pictures, shown by the drawing part of that number.
+    struct SheetDrawing {
+        int number = 0;
+        DrawingGrid grid;
+        std::vector<const Picture*> pictures;
+    };
+    std::vector<SheetDrawing> m_drawings;
 
     lxw_workbook* m_book;
     const WorkbookTemplate& m_layout;
@@ -166,7 +184,7 @@ Style Writer::styleOf(const Worksheet& sheet, int row, int column, const Cell* c
     return style;
 }
 
-void Writer::writeLayout(lxw_worksheet* target, const Worksheet& sheet)
+std::map<int, double> Writer::writeLayout(lxw_worksheet* target, const Worksheet& sheet)
 {
     const auto& columns = sheet.layout().columns;
     for (std::size_t i = 0; i < columns.size(); ++i)
@@ -178,12 +196,12 @@ void Writer::writeLayout(lxw_worksheet* target, const Worksheet& sheet)
     worksheet_set_paper(target, 9); // A4
     worksheet_fit_to_pages(target, 1, 0);
     check(worksheet_repeat_rows(target, 0, 4));
-    writeRowHeights(target, sheet);
+    return writeRowHeights(target, sheet);
 }
 
 // Every row is as high as its pictures and at least as high as the lines of
 // its texts need.
-void Writer::writeRowHeights(lxw_worksheet* target, const Worksheet& sheet)
+std::map<int, double> Writer::writeRowHeights(lxw_worksheet* target, const Worksheet& sheet)
 {
     std::map<int, double> heights = sheet.rowHeights();
     for (const auto& [position, cell] : sheet.cells()) {
@@ -197,10 +215,14 @@ void Writer::writeRowHeights(lxw_worksheet* target, const Worksheet& sheet)
         if (needed > kDefaultRowHeight && needed > heights[row])
             heights[row] = needed;
     }
+    std::map<int, double> written;
     for (const auto& [row, height] : heights) {
-        if (height > 0)
-            check(worksheet_set_row(target, lxw_row_t(row - 1), wholePixels(height), nullptr));
+        if (height > 0) {
+            written[row] = wholePixels(height);
+            check(worksheet_set_row(target, lxw_row_t(row - 1), written[row], nullptr));
+        }
     }
+    return written;
 }
 
 void Writer::writeMerges(lxw_worksheet* target, const Worksheet& sheet)
@@ -240,11 +262,21 @@ void Writer::writeCells(lxw_worksheet* target, const Worksheet& sheet)
     }
 }
 
-void Writer::writePictures(lxw_worksheet* target, const Worksheet& sheet)
+void Writer::writePictures(lxw_worksheet* target, const Worksheet& sheet, DrawingGrid grid)
 {
+    SheetDrawing drawing;
     for (const Picture& picture : sheet.pictures()) {
-        if (picture.png.isEmpty())
-            continue; // could not be encoded
+        if (!picture.png.isEmpty()) // else it could not be encoded
+            drawing.pictures.push_back(&picture);
+    }
+    if (drawing.pictures.empty())
+        return;
+    drawing.number = int(m_drawings.size()) + 1;
+    drawing.grid = std::move(grid);
+    m_drawings.push_back(std::move(drawing));
+    // The first picture makes the library give the sheet its drawing.
+    {
+        const Picture& picture = *m_drawings.back().pictures.front();
         lxw_image_options options{};
         options.x_offset = std::int32_t(std::lround(picture.left * kPixelsPerPoint));
         options.y_offset = std::int32_t(std::lround(picture.top * kPixelsPerPoint));
@@ -259,6 +291,52 @@ void Writer::writePictures(lxw_worksheet* target, const Worksheet& sheet)
     }
 }
 
+void Writer::drawings(std::vector<PackageMember>* parts, std::vector<PackageMember>* pictures) const
+{
+    // Each distinct picture file once, numbered in the order the sheets
+    // first show them.
+    std::vector<std::vector<PlacedPicture>> placed(m_drawings.size());
+    std::map<int, int> mediaOfStored;
+    QHash<QByteArray, int> mediaOfBytes;
+    for (std::size_t d = 0; d < m_drawings.size(); ++d) {
+        for (const Picture* picture : m_drawings[d].pictures) {
+            auto known = mediaOfStored.find(picture->stored);
+            if (known == mediaOfStored.end()) {
+                int& media = mediaOfBytes[picture->png];
+                if (media == 0) {
+                    media = int(pictures->size()) + 1;
+                    pictures->push_back({"xl/media/image" + QByteArray::number(media) + ".png",
+                                         picture->png, false});
+                }
+                known = mediaOfStored.emplace(picture->stored, media).first;
+            }
+            PlacedPicture at;
+            at.row = picture->row;
+            at.column = picture->column;
+            at.left = int(std::lround(picture->left * kPixelsPerPoint));
+            at.top = int(std::lround(picture->top * kPixelsPerPoint));
+            at.size = picture->size;
+            at.media = known->second;
+            placed[d].push_back(at);
+        }
+    }
+    std::vector<std::future<std::pair<QByteArray, QByteArray>>> made;
+    for (std::size_t d = 0; d < m_drawings.size(); ++d) {
+        made.push_back(std::async(std::launch::async, [&, d] {
+            QByteArray relations;
+            QByteArray xml = drawingPart(m_drawings[d].grid, placed[d], &relations);
+            return std::make_pair(std::move(xml), std::move(relations));
+        }));
+    }
+    for (std::size_t d = 0; d < m_drawings.size(); ++d) {
+        auto [xml, relations] = made[d].get();
+        const QByteArray name = "xl/drawings/drawing" + QByteArray::number(m_drawings[d].number) + ".xml";
+        parts->push_back({name, std::move(xml), true});
+        parts->push_back({"xl/drawings/_rels/drawing" + QByteArray::number(m_drawings[d].number) + ".xml.rels",
+                          std::move(relations), true});
+    }
+}
+
 void Writer::writeSheet(const Worksheet& sheet, bool active)
 {
     lxw_worksheet* target = workbook_add_worksheet(m_book, sheet.name().toUtf8().constData());
@@ -266,10 +344,13 @@ void Writer::writeSheet(const Worksheet& sheet, bool active)
         check(LXW_ERROR_SHEETNAME_ALREADY_USED);
         return;
     }
-    writeLayout(target, sheet);
+    DrawingGrid grid;
+    grid.rowHeights = writeLayout(target, sheet);
+    for (const ColumnTemplate& column : sheet.layout().columns)
+        grid.columnWidths.push_back(column.width);
     writeCells(target, sheet);
     writeMerges(target, sheet);
-    writePictures(target, sheet);
+    writePictures(target, sheet, std::move(grid));
     const CellRef selected = sheet.selection();
     worksheet_set_selection(target, lxw_row_t(selected.row - 1), lxw_col_t(selected.column - 1),
                             lxw_row_t(selected.row - 1), lxw_col_t(selected.column - 1));
@@ -638,6 +719,7 @@ bool Worksheet::place(int row, int column, int stored, double left, double top)
     picture.left = std::max(0.0, left);
     picture.top = std::max(0.0, top);
     picture.size = m_store->size(stored);
+    picture.stored = stored;
 
     const double needed = picture.top + picture.size.height() / kPixelsPerPoint + 1;
     const double current = rowHeight(row) > 0 ? rowHeight(row) : kDefaultRowHeight;
@@ -869,7 +951,14 @@ bool Workbook::save(const QString& path, QString* error) const
     Writer writer(book, m_layout);
     for (std::size_t i = 0; i < m_sheets.size(); ++i)
         writer.writeSheet(*m_sheets[i], int(i) == m_active);
+    // The drawings are made while the library packs the rest.
+    auto drawings = std::async(std::launch::async, [&writer] {
+        std::pair<std::vector<PackageMember>, std::vector<PackageMember>> parts;
+        writer.drawings(&parts.first, &parts.second);
+        return parts;
+    });
     const lxw_error closed = workbook_close(book);
+    const auto [parts, pictures] = drawings.get();
     const lxw_error failed = writer.error() != LXW_NO_ERROR ? writer.error() : closed;
     if (failed != LXW_NO_ERROR)
         return fail(error, QString::fromUtf8(lxw_strerror(failed)));
@@ -877,6 +966,11 @@ bool Workbook::save(const QString& path, QString* error) const
     QByteArray bytes;
     if (!readFile(built, &bytes, error))
         return false;
+    if (!parts.empty()) {
+        bytes = repackage(bytes, parts, "xl/media/", pictures, error);
+        if (bytes.isEmpty())
+            return false;
+    }
     return saveFile(path, bytes, error);
 }
 

@@ -69,6 +69,7 @@ struct Picture {
     double top = 0;
     QSize size;     // pixels
     QByteArray png; // the picture as stored in the workbook
+    int stored = -1; // its place among the workbook's pictures, one each
 };
 
 // The PNG files of `images`, in their order, as a workbook stores them (at
