@@ -233,18 +233,18 @@ struct Entry {
 // date is the one the library gives its members (1 January 1980).
 bool writeMember(QByteArray& out, QByteArray& central, const PackageMember& member, QString* error)
 {
-    const QByteArray data = member.compress ? deflated(member.data) : member.data;
-    if (member.compress && data.isEmpty() && !member.data.isEmpty()) {
+    const QByteArray& data = member.data;
+    if (member.compressed && data.isEmpty() && member.size > 0) {
         *error = QStringLiteral("a part of the workbook could not be compressed");
         return false;
     }
-    if (out.size() > 0xFFFFFFFFll || data.size() > 0xFFFFFFFFll) {
+    if (out.size() > 0xFFFFFFFFll || data.size() > 0xFFFFFFFFll || member.size > 0xFFFFFFFFll) {
         *error = QStringLiteral("the workbook is too large");
         return false;
     }
-    const std::uint32_t crc = crc32(member.data);
+    const std::uint32_t crc = member.crc;
     const auto offset = std::uint32_t(out.size());
-    const std::uint16_t method = member.compress ? 8 : 0;
+    const std::uint16_t method = member.compressed ? 8 : 0;
     const auto header = [&](QByteArray& to) {
         putWord(to, 20);     // version needed
         putWord(to, 0);      // flags
@@ -253,7 +253,7 @@ bool writeMember(QByteArray& out, QByteArray& central, const PackageMember& memb
         putWord(to, 0x21);   // date: 1980-01-01
         putDword(to, crc);
         putDword(to, std::uint32_t(data.size()));
-        putDword(to, std::uint32_t(member.data.size()));
+        putDword(to, std::uint32_t(member.size));
         putWord(to, std::uint16_t(member.name.size()));
         putWord(to, 0);      // extra
     };
@@ -275,6 +275,18 @@ bool writeMember(QByteArray& out, QByteArray& central, const PackageMember& memb
 }
 
 } // namespace
+
+PackageMember PackageMember::compress(QByteArray name, const QByteArray& bytes)
+{
+    return {std::move(name), deflated(bytes), crc32(bytes), bytes.size(), true};
+}
+
+PackageMember PackageMember::store(QByteArray name, QByteArray bytes)
+{
+    const std::uint32_t crc = crc32(bytes);
+    const qint64 size = bytes.size();
+    return {std::move(name), std::move(bytes), crc, size, false};
+}
 
 QByteArray drawingPart(const DrawingGrid& grid, const std::vector<PlacedPicture>& pictures,
                        QByteArray* relations)

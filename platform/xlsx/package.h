@@ -12,6 +12,7 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -37,17 +38,24 @@ struct PlacedPicture {
 QByteArray drawingPart(const DrawingGrid& grid, const std::vector<PlacedPicture>& pictures,
                        QByteArray* relations);
 
+// A member as it goes into the package: its bytes compressed, or stored as
+// they are (pictures are compressed already), with their check sum.
 struct PackageMember {
     QByteArray name;
-    QByteArray data;
-    bool compress = true; // or stored as it is (pictures are compressed already)
+    QByteArray data; // as stored in the package
+    std::uint32_t crc = 0;
+    qint64 size = 0; // of the member itself
+    bool compressed = false;
+
+    static PackageMember compress(QByteArray name, const QByteArray& bytes);
+    static PackageMember store(QByteArray name, QByteArray bytes);
 };
 
 // The zip package with each member named in `replaced` given its new bytes,
 // every member whose name starts with `dropped` left out and `added` put in
 // the place of the first one left out (at the end when none was). Empty,
-// with the reason in `error`, when `package` is not a zip this can read or
-// a member to replace is missing.
+// with the reason in `error`, when `package` is not a zip this can read, a
+// member to replace is missing or a member could not be compressed.
 QByteArray repackage(const QByteArray& package, const std::vector<PackageMember>& replaced,
                      const QByteArray& dropped, const std::vector<PackageMember>& added,
                      QString* error);

@@ -305,8 +305,8 @@ void Writer::drawings(std::vector<PackageMember>* parts, std::vector<PackageMemb
                 int& media = mediaOfBytes[picture->png];
                 if (media == 0) {
                     media = int(pictures->size()) + 1;
-                    pictures->push_back({"xl/media/image" + QByteArray::number(media) + ".png",
-                                         picture->png, false});
+                    pictures->push_back(PackageMember::store(
+                        "xl/media/image" + QByteArray::number(media) + ".png", picture->png));
                 }
                 known = mediaOfStored.emplace(picture->stored, media).first;
             }
@@ -320,20 +320,22 @@ void Writer::drawings(std::vector<PackageMember>* parts, std::vector<PackageMemb
             placed[d].push_back(at);
         }
     }
-    std::vector<std::future<std::pair<QByteArray, QByteArray>>> made;
+    // Each sheet's drawing made and compressed on a thread of its own.
+    std::vector<std::future<std::pair<PackageMember, PackageMember>>> made;
     for (std::size_t d = 0; d < m_drawings.size(); ++d) {
         made.push_back(std::async(std::launch::async, [&, d] {
+            const QByteArray number = QByteArray::number(m_drawings[d].number);
             QByteArray relations;
-            QByteArray xml = drawingPart(m_drawings[d].grid, placed[d], &relations);
-            return std::make_pair(std::move(xml), std::move(relations));
+            const QByteArray xml = drawingPart(m_drawings[d].grid, placed[d], &relations);
+            return std::make_pair(
+                PackageMember::compress("xl/drawings/drawing" + number + ".xml", xml),
+                PackageMember::compress("xl/drawings/_rels/drawing" + number + ".xml.rels", relations));
         }));
     }
-    for (std::size_t d = 0; d < m_drawings.size(); ++d) {
-        auto [xml, relations] = made[d].get();
-        const QByteArray name = "xl/drawings/drawing" + QByteArray::number(m_drawings[d].number) + ".xml";
-        parts->push_back({name, std::move(xml), true});
-        parts->push_back({"xl/drawings/_rels/drawing" + QByteArray::number(m_drawings[d].number) + ".xml.rels",
-                          std::move(relations), true});
+    for (auto& drawing : made) {
+        auto [xml, relations] = drawing.get();
+        parts->push_back(std::move(xml));
+        parts->push_back(std::move(relations));
     }
 }
 

@@ -186,10 +186,9 @@ TEST_F(XlsxPackage, MembersAreReplacedLeftOutAndAddedInPlace)
     QString error;
     const QByteArray first = repackage(
         emptyZip(), {}, {},
-        {{"a.xml", repeated("<row/>", 5000), true},
-         {"xl/media/old1.png", "old picture", false},
-         {"xl/media/old2.png", "another", false},
-         {"z.xml", "last", true}},
+        {PackageMember::compress("a.xml", repeated("<row/>", 5000)),
+         PackageMember::store("xl/media/old1.png", "old picture"),
+         PackageMember::store("xl/media/old2.png", "another"), PackageMember::compress("z.xml", "last")},
         &error);
     ASSERT_FALSE(first.isEmpty()) << error.toStdString();
     const QString firstPath = write(first, QStringLiteral("first.zip"));
@@ -197,8 +196,9 @@ TEST_F(XlsxPackage, MembersAreReplacedLeftOutAndAddedInPlace)
     EXPECT_EQ(unzip({QStringLiteral("-p"), firstPath, QStringLiteral("a.xml")}), repeated("<row/>", 5000));
     EXPECT_LT(first.size(), 1000) << "the repeated text is compressed";
 
-    const QByteArray second = repackage(first, {{"z.xml", "new last", true}}, "xl/media/",
-                                        {{"xl/media/image1.png", "\x89PNG picture", false}}, &error);
+    const QByteArray second =
+        repackage(first, {PackageMember::compress("z.xml", "new last")}, "xl/media/",
+                  {PackageMember::store("xl/media/image1.png", "\x89PNG picture")}, &error);
     ASSERT_FALSE(second.isEmpty()) << error.toStdString();
     const QString path = write(second);
     int exitCode = -1;
@@ -216,7 +216,8 @@ TEST_F(XlsxPackage, ManyMembersGetTheLargerEndRecord)
     std::vector<PackageMember> members;
     constexpr int kMembers = 70000; // more than the plain end record counts
     for (int i = 0; i < kMembers; ++i)
-        members.push_back({"xl/media/image" + QByteArray::number(i + 1) + ".png", QByteArray::number(i), false});
+        members.push_back(
+            PackageMember::store("xl/media/image" + QByteArray::number(i + 1) + ".png", QByteArray::number(i)));
     QString error;
     const QByteArray zip = repackage(emptyZip(), {}, {}, members, &error);
     ASSERT_FALSE(zip.isEmpty()) << error.toStdString();
@@ -228,7 +229,7 @@ TEST_F(XlsxPackage, ManyMembersGetTheLargerEndRecord)
 TEST_F(XlsxPackage, ADamagedPackageIsRefusedWithAReason)
 {
     QString error;
-    const QByteArray good = repackage(emptyZip(), {}, {}, {{"a.xml", "text", true}}, &error);
+    const QByteArray good = repackage(emptyZip(), {}, {}, {PackageMember::compress("a.xml", "text")}, &error);
     ASSERT_FALSE(good.isEmpty());
     struct Damaged {
         const char* what;
@@ -244,7 +245,7 @@ TEST_F(XlsxPackage, ADamagedPackageIsRefusedWithAReason)
         EXPECT_FALSE(error.isEmpty()) << d.what;
     }
     error.clear();
-    EXPECT_TRUE(repackage(good, {{"missing.xml", "x", true}}, {}, {}, &error).isEmpty());
+    EXPECT_TRUE(repackage(good, {PackageMember::compress("missing.xml", "x")}, {}, {}, &error).isEmpty());
     EXPECT_FALSE(error.isEmpty());
 }
 
