@@ -13,7 +13,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
+#include <QSemaphore>
 #include <QThread>
+#include <QThreadPool>
 #include <QtDebug>
 #include <algorithm>
 #include <atomic>
@@ -613,25 +615,54 @@ bool validOffsets(int row, int column, double left, double top)
 
 } // namespace
 
+namespace {
+
+// The threads pictures are drawn and encoded on. They are kept: what a
+// thread keeps of the texts it has drawn makes its next drawings quicker.
+QThreadPool& pictureThreads()
+{
+    static QThreadPool* const pool = [] {
+        auto* made = new QThreadPool;
+        made->setExpiryTimeout(-1);
+        return made;
+    }();
+    return *pool;
+}
+
+// Does job(i) for every i below `count` on up to `threads` threads, 0 for
+// one a core. Each job writes its own result only, so the order the
+// threads take them in changes nothing.
+void forEachOnThreads(std::size_t count, int threads, const std::function<void(std::size_t)>& job)
+{
+    if (threads <= 0)
+        threads = QThread::idealThreadCount();
+    threads = int(std::min<std::size_t>(std::size_t(std::max(threads, 1)), count));
+    if (threads <= 1) {
+        for (std::size_t i = 0; i < count; ++i)
+            job(i);
+        return;
+    }
+    QThreadPool& pool = pictureThreads();
+    if (pool.maxThreadCount() < threads)
+        pool.setMaxThreadCount(threads);
+    std::atomic<std::size_t> next{0};
+    QSemaphore done;
+    for (int t = 0; t < threads; ++t) {
+        pool.start([&] {
+            for (std::size_t i = next++; i < count; i = next++)
+                job(i);
+            done.release();
+        });
+    }
+    done.acquire(threads);
+}
+
+} // namespace
+
 std::vector<QByteArray> encodePictures(const std::vector<QImage>& images, int threads)
 {
     std::vector<QByteArray> encoded(images.size());
-    if (threads <= 0)
-        threads = QThread::idealThreadCount();
-    threads = int(std::min<std::size_t>(std::size_t(std::max(threads, 1)), images.size()));
-    // Each image is encoded on its own into its own place, so the order the
-    // threads take them in changes nothing.
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < images.size(); i = next++)
-            encoded[i] = encodedPng(images[i]);
-    };
-    std::vector<std::thread> helpers;
-    for (int i = 1; i < threads; ++i)
-        helpers.emplace_back(work);
-    work();
-    for (std::thread& helper : helpers)
-        helper.join();
+    forEachOnThreads(images.size(), threads, [&](std::size_t i) { encoded[i] = encodedPng(images[i]); });
     return encoded;
 }
 
@@ -647,13 +678,30 @@ int PictureStore::add(const QByteArray& key, const std::function<QImage()>& draw
     return index;
 }
 
+int PictureStore::addLater(const QByteArray& key, QSize size, std::function<QImage()> draw)
+{
+    const auto found = m_keys.find(key);
+    if (found != m_keys.end())
+        return found->second;
+    if (size.isEmpty())
+        return -1;
+    const int index = waiting(size, std::move(draw));
+    m_keys.emplace(key, index);
+    return index;
+}
+
 int PictureStore::add(const QImage& image)
 {
     if (image.isNull())
         return -1;
-    m_sizes.push_back(image.size());
+    return waiting(image.size(), [image] { return image; });
+}
+
+int PictureStore::waiting(QSize size, std::function<QImage()> draw)
+{
+    m_sizes.push_back(size);
     m_png.emplace_back();
-    m_waiting.push_back(image);
+    m_waiting.push_back(std::move(draw));
     if (m_waiting.size() >= kEncodingBatch)
         startBatch();
     return int(m_png.size() - 1);
@@ -672,8 +720,11 @@ void PictureStore::finishBatch()
 {
     if (!m_batch.valid())
         return;
-    for (QByteArray& bytes : m_batch.get())
+    for (auto& [size, bytes] : m_batch.get()) {
+        if (!bytes.isEmpty())
+            m_sizes[m_encoded] = size;
         m_png[m_encoded++] = std::move(bytes);
+    }
 }
 
 void PictureStore::startBatch()
@@ -682,8 +733,13 @@ void PictureStore::startBatch()
     finishBatch();
     if (m_waiting.empty())
         return;
-    m_batch = std::async(std::launch::async, [images = std::exchange(m_waiting, {})] {
-        return encodePictures(images);
+    m_batch = std::async(std::launch::async, [drawings = std::exchange(m_waiting, {})] {
+        std::vector<std::pair<QSize, QByteArray>> made(drawings.size());
+        forEachOnThreads(drawings.size(), 0, [&](std::size_t i) {
+            const QImage image = drawings[i]();
+            made[i] = {image.size(), encodedPng(image)};
+        });
+        return made;
     });
 }
 
@@ -704,10 +760,21 @@ bool Worksheet::insertPicture(int row, int column, const QByteArray& key,
     return place(row, column, m_store->add(key, draw), left, top);
 }
 
+bool Worksheet::insertPicture(int row, int column, const QByteArray& key, QSize size,
+                              std::function<QImage()> draw, double left, double top)
+{
+    if (!validOffsets(row, column, left, top))
+        return false;
+    return place(row, column, m_store->addLater(key, size, std::move(draw)), left, top);
+}
+
 const std::vector<Picture>& Worksheet::pictures() const
 {
-    for (; m_withBytes < m_pictures.size(); ++m_withBytes)
-        m_pictures[m_withBytes].png = m_store->png(m_stored[m_withBytes]);
+    for (; m_withBytes < m_pictures.size(); ++m_withBytes) {
+        Picture& picture = m_pictures[m_withBytes];
+        picture.png = m_store->png(m_stored[m_withBytes]);
+        picture.size = m_store->size(m_stored[m_withBytes]);
+    }
     return m_pictures;
 }
 

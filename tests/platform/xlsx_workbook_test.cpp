@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
+#include <atomic>
 #include <map>
 
 using namespace platform::xlsx;
@@ -704,4 +705,62 @@ TEST(XlsxStoredPictures, EveryCellOfALongSheetShowsItsOwnPicture)
     ASSERT_EQ(alone.size(), std::size_t((kPictures + 96) / 97));
     for (std::size_t i = 0; i < alone.size(); ++i)
         EXPECT_EQ(asArgb(QImage::fromData(alone[i].png, "PNG")), asArgb(picture(int(i) * 97))) << i;
+}
+
+// Drawings handed over to be made on the workbook's threads: each key is
+// drawn once, and every cell shows the same bytes as a drawing made at once
+// on this thread would give.
+TEST(XlsxStoredPictures, DrawingsMadeOnOtherThreadsAreThoseMadeAtOnce)
+{
+    const auto picture = [](int n) {
+        QImage image(30, 9, QImage::Format_RGB32);
+        image.fill(QColor(n % 256, 40, (n * 7) % 256));
+        image.setPixelColor(n % 30, n % 9, Qt::black);
+        return image;
+    };
+    constexpr int kPictures = 1400; // over several batches
+    Worksheet atOnce(sheetLayout(QStringLiteral("配料单"), 6));
+    Worksheet later(sheetLayout(QStringLiteral("配料单"), 6));
+    std::atomic<int> drawn{0};
+    for (int n = 0; n < kPictures; ++n) {
+        const QByteArray key = QByteArray::number(n % 1100);
+        ASSERT_TRUE(atOnce.insertPicture(6 + n, 5, key, [&] { return picture(n); }));
+        const int made = n % 1100;
+        ASSERT_TRUE(later.insertPicture(6 + n, 5, key, QSize(30, 9), [&drawn, picture, made] {
+            ++drawn;
+            return picture(made);
+        }));
+    }
+    const std::vector<Picture>& expected = atOnce.pictures();
+    const std::vector<Picture>& shown = later.pictures();
+    EXPECT_EQ(drawn.load(), 1100);
+    ASSERT_EQ(shown.size(), expected.size());
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(shown[i].png, expected[i].png) << "row " << shown[i].row;
+        EXPECT_EQ(shown[i].size, QSize(30, 9));
+    }
+}
+
+// What the drawing gives holds over what was said of it: its own size, or
+// no picture at all when it gives nothing.
+TEST_F(XlsxWorkbook, ALaterDrawingKeepsItsOwnSizeOrLeavesTheCellEmpty)
+{
+    Workbook book;
+    book.setTemplate(twoSheets());
+    Worksheet& sheet = book.sheetAt(0);
+    QImage small(100, 20, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    ASSERT_TRUE(sheet.insertPicture(6, 5, "small", QSize(180, 32), [small] { return small; }));
+    ASSERT_TRUE(sheet.insertPicture(7, 5, "nothing", QSize(180, 32), [] { return QImage(); }));
+    EXPECT_FALSE(sheet.insertPicture(8, 5, "no size", QSize(), [small] { return small; }));
+    ASSERT_EQ(sheet.pictures().size(), 2u);
+    EXPECT_EQ(sheet.pictures()[0].size, QSize(100, 20));
+    EXPECT_TRUE(sheet.pictures()[1].png.isEmpty());
+
+    const QString path = dir.filePath(QStringLiteral("later.xlsx"));
+    ASSERT_TRUE(book.save(path));
+    const test::ExportedBook saved(path, 1);
+    EXPECT_EQ(saved.pictureCells(), QStringList{QStringLiteral("E6")});
+    const QString drawing = QString::fromUtf8(member(path, QStringLiteral("xl/drawings/drawing1.xml")));
+    EXPECT_TRUE(drawing.contains(QStringLiteral("<a:ext cx=\"%1\" cy=\"%2\"/>").arg(100 * 9525).arg(20 * 9525)));
 }
