@@ -74,7 +74,7 @@ private:
 };
 
 // Colours of an item's caption or value; CLR_DEFAULT leaves the grid's own.
-constexpr platform::gdi::COLORREF CLR_DEFAULT = 0xFF000000;
+using platform::gdi::CLR_DEFAULT;
 struct CXTPPropertyGridItemMetrics {
     platform::gdi::COLORREF m_clrFore = CLR_DEFAULT;
     platform::gdi::COLORREF m_clrBack = CLR_DEFAULT;

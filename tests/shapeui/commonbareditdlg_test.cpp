@@ -5,6 +5,7 @@
 #include "shapeui/shapelistctrl.h"
 #include "core/model/steelmodeluserid.h"
 #include "tests/shapeui/modellibdlg_testing.h"
+#include "tests/shapeui/shapelist_support.h"
 #include "tests/shapeui/shapeview_screenshot.h"
 #include "tests/support/recordinghost.h"
 
@@ -18,7 +19,7 @@ using platform::Answer;
 
 namespace {
 
-constexpr unsigned kSelected = CVes_ShapeListCtrl::LVIS_SELECTED;
+using test::kSelected;
 
 // Records of the default bar-shape library.
 std::vector<std::unique_ptr<CVes_ModelRecord>> libraryRecords(std::initializer_list<const char*> keys)

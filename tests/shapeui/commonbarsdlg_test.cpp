@@ -7,6 +7,7 @@
 #include "shapeui/shapelistctrl.h"
 #include "shapeui/themedtabctrl.h"
 #include "tests/shapeui/modellibdlg_testing.h"
+#include "tests/shapeui/shapelist_support.h"
 #include "tests/shapeui/shapeview_screenshot.h"
 #include "tests/support/recordinghost.h"
 
@@ -15,24 +16,12 @@
 
 namespace {
 
-constexpr unsigned kSelected = CVes_ShapeListCtrl::LVIS_SELECTED;
+using test::kSelected;
+using test::keysIn;
+using test::keysOf;
+using test::selectOnly;
+
 using B = CVes_CommonBarsDlg;
-
-QStringList keysIn(const char* listFile)
-{
-    QStringList keys;
-    for (const CSteelRecordId& key : readListFile(QString::fromLatin1(listFile)))
-        keys.append(key.ToString());
-    return keys;
-}
-
-QStringList keysOf(const std::vector<CVes_ModelRecord*>& records)
-{
-    QStringList keys;
-    for (const CVes_ModelRecord* record : records)
-        keys.append(record->getID().ToString());
-    return keys;
-}
 
 void writeKeys(const char* listFile, const char* keys)
 {
@@ -40,12 +29,6 @@ void writeKeys(const char* listFile, const char* keys)
     for (const QString& key : QString::fromLatin1(keys).split(QLatin1Char(' '), Qt::SkipEmptyParts))
         ids.push_back(CSteelRecordId::setId(key));
     ASSERT_TRUE(writeListFile(QString::fromLatin1(listFile), ids, kNoListLimit));
-}
-
-void selectOnly(CVes_ShapeListCtrl* list, int item)
-{
-    for (int i = 0; i < list->GetItemCount(); ++i)
-        list->SetItemState(i, i == item ? kSelected : 0, kSelected);
 }
 
 class CommonBars : public ::testing::Test {

@@ -9,6 +9,7 @@
 #include "shapeui/shapelistctrl.h"
 #include "core/model/steelmodeluserid.h"
 #include "tests/shapeui/modellibdlg_testing.h"
+#include "tests/shapeui/shapelist_support.h"
 #include "tests/shapeui/shapeview_screenshot.h"
 #include "tests/support/recordinghost.h"
 
@@ -28,7 +29,7 @@ using D = CVes_ModelLibDlg;
 
 namespace {
 
-constexpr unsigned kSelected = CVes_ShapeListCtrl::LVIS_SELECTED;
+using test::kSelected;
 
 QByteArray bytesOf(const QString& path)
 {

@@ -7,6 +7,7 @@
 #include "shapeui/shapelistctrl.h"
 #include "shapeui/themedtabctrl.h"
 #include "tests/shapeui/modellibdlg_testing.h"
+#include "tests/shapeui/shapelist_support.h"
 #include "tests/shapeui/shapeview_screenshot.h"
 #include "tests/support/recordinghost.h"
 
@@ -19,34 +20,15 @@
 
 namespace {
 
-constexpr unsigned kSelected = CVes_ShapeListCtrl::LVIS_SELECTED;
+using test::kSelected;
+using test::keysIn;
+using test::keysOf;
+using test::selectOnly;
 
-QByteArray bytesOf(const QString& name)
+QByteArray listFileBytes(const QString& name)
 {
     QFile file(listFilePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList keysIn(const QString& listFile)
-{
-    QStringList keys;
-    for (const CSteelRecordId& key : readListFile(listFile))
-        keys.append(key.ToString());
-    return keys;
-}
-
-QStringList keysOf(const std::vector<CVes_ModelRecord*>& records)
-{
-    QStringList keys;
-    for (const CVes_ModelRecord* record : records)
-        keys.append(record->getID().ToString());
-    return keys;
-}
-
-void selectOnly(CVes_ShapeListCtrl* list, int item)
-{
-    for (int i = 0; i < list->GetItemCount(); ++i)
-        list->SetItemState(i, i == item ? kSelected : 0, kSelected);
 }
 
 class SelectShape : public ::testing::Test {
@@ -59,16 +41,16 @@ protected:
     test::HostScope host;
 };
 
-struct KindCase {
+struct ShapeKindCase {
     int libKind;
     const char* libraryTab;
 };
 
-class SelectShapeKinds : public SelectShape, public ::testing::WithParamInterface<KindCase> {};
+class SelectShapeKinds : public SelectShape, public ::testing::WithParamInterface<ShapeKindCase> {};
 
 TEST_P(SelectShapeKinds, TabsAreTheCategoriesAndTheLibrary)
 {
-    const KindCase& c = GetParam();
+    const ShapeKindCase& c = GetParam();
     CommonBarCategories categories;
     ASSERT_TRUE(categories.readCategoryFile(c.libKind));
     ASSERT_FALSE(categories.names().isEmpty());
@@ -92,8 +74,8 @@ TEST_P(SelectShapeKinds, TabsAreTheCategoriesAndTheLibrary)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, SelectShapeKinds,
-                         ::testing::Values(KindCase{kSteelLibKind, "从钢筋库调用"},
-                                           KindCase{kStartLibKind, "从示意图库调用"}),
+                         ::testing::Values(ShapeKindCase{kSteelLibKind, "从钢筋库调用"},
+                                           ShapeKindCase{kStartLibKind, "从示意图库调用"}),
                          [](const auto& info) { return std::string(info.param.libKind ? "StartStyles" : "BarShapes"); });
 
 TEST_F(SelectShape, OkGivesTheLastSelectedKeyAndCancelGivesNothing)
@@ -212,14 +194,14 @@ TEST_F(SelectShape, TheFirstListIsKeptWhenItsTabWasNeverOpened)
 {
     CommonBarCategories categories;
     categories.readCategoryFile(kSteelLibKind);
-    const QByteArray before = bytesOf(categories.files().at(0));
+    const QByteArray before = listFileBytes(categories.files().at(0));
     ASSERT_FALSE(before.isEmpty());
     CVes_SelectShapeDlg::rememberedTab(kSteelLibKind) = 2;
     CVes_SelectShapeDlg dlg;
     dlg.show();
     selectOnly(dlg.shapeList(), 0);
     dlg.accept();
-    EXPECT_EQ(bytesOf(categories.files().at(0)), before);
+    EXPECT_EQ(listFileBytes(categories.files().at(0)), before);
     EXPECT_EQ(dlg.chosenKey(), dlg.categoryList(2)[0]->getID());
 }
 

@@ -38,16 +38,16 @@ struct Request {
     int index;
 };
 
-struct Notice {
+struct BarNotice {
     int code;
     int id;
     int selection;
 };
 
 // A dialog that owns command bars and records what reaches it.
-class Owner : public QWidget, public CXTPCommandBarsSite {
+class BarsOwner : public QWidget, public CXTPCommandBarsSite {
 public:
-    Owner()
+    BarsOwner()
     {
         resize(500, 300);
         bars.SetSite(this);
@@ -123,7 +123,7 @@ public:
 
     CXTPCommandBars bars;
     std::vector<Request> requests;
-    std::vector<Notice> notices;
+    std::vector<BarNotice> notices;
     std::vector<int> commands;
     bool handleNotices = true;
     bool removeOnDelete = false;
@@ -149,7 +149,7 @@ protected:
 
     QWidget* widgetOf(int id) const { return bar->FindControl(id)->widget(); }
 
-    Owner owner;
+    BarsOwner owner;
     CXTPToolBar* bar = nullptr;
 };
 
@@ -420,7 +420,7 @@ TEST_F(CommandBarsTest, AFoldedButtonRunsFromTheOverflowPopupWhichThenCloses)
 
 TEST(CommandBarsLoad, UnknownToolbarResourceLoadsNothing)
 {
-    Owner owner;
+    BarsOwner owner;
     CXTPToolBar* bar = owner.bars.Add(QStringLiteral("x"));
     EXPECT_FALSE(bar->LoadToolBar(123456));
     EXPECT_EQ(bar->GetControlCount(), 0);

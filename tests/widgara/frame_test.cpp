@@ -25,13 +25,13 @@
 
 namespace {
 
-constexpr int kMenu = 9110;
+constexpr int kFrameMenu = 9110;
 constexpr int kAccelerators = 9111;
 constexpr int kStandardBar = 9101;
 constexpr int kSideBar = 9102;
 constexpr int kGradeBar = 9103;
 constexpr int kNew = 9201;
-constexpr int kOpen = 9202;
+constexpr int kFrameOpen = 9202;
 constexpr int kZoom = 9203;
 constexpr int kGrade1 = 9204;
 constexpr int kGrade2 = 9205;
@@ -43,14 +43,14 @@ const QString kSection = QStringLiteral("CommandBars");
 void registerResources()
 {
     widgara::Resources& r = widgara::resources();
-    r.setMenu(kMenu, {{QStringLiteral("文件"), 0,
-                       {{QStringLiteral("新建"), kNew, {}}, {QStringLiteral("打开"), kOpen, {}}}},
+    r.setMenu(kFrameMenu, {{QStringLiteral("文件"), 0,
+                       {{QStringLiteral("新建"), kNew, {}}, {QStringLiteral("打开"), kFrameOpen, {}}}},
                       {QStringLiteral("视图"), 0, {{QStringLiteral("放大"), kZoom, {}}}}});
-    r.setToolBar(kStandardBar, {kNew, kOpen, 0, kZoom});
+    r.setToolBar(kStandardBar, {kNew, kFrameOpen, 0, kZoom});
     r.setToolBar(kSideBar, {kZoom});
     r.setToolBar(kGradeBar, {kGrade1, kGrade2});
     r.setAccelerators(kAccelerators, {{QKeySequence(QStringLiteral("Ctrl+N")), kNew},
-                                      {QKeySequence(QStringLiteral("Ctrl+O")), kOpen}});
+                                      {QKeySequence(QStringLiteral("Ctrl+O")), kFrameOpen}});
     r.setString(kProjectPane, QStringLiteral("工程管理"));
     r.setString(kPropertyPane, QStringLiteral("属性"));
     r.setString(kTreePane, QStringLiteral("构件列表"));
@@ -69,7 +69,7 @@ public:
         resize(900, 600);
         InitCommandBars();
         CXTPCommandBars* bars = GetCommandBars();
-        bars->SetMenu(QStringLiteral("标准菜单"), kMenu);
+        bars->SetMenu(QStringLiteral("标准菜单"), kFrameMenu);
         standard = bars->Add(QStringLiteral("标准"), xtpBarTop);
         standard->LoadToolBar(kStandardBar);
         side = bars->Add(QStringLiteral("表单行"), xtpBarRight);
@@ -113,7 +113,7 @@ public:
     void OnCommand(int id) override { commands.push_back(id); }
     void OnUpdateCommandUI(CCmdUI* ui) override
     {
-        if (ui->m_nID == kOpen)
+        if (ui->m_nID == kFrameOpen)
             ui->Enable(openEnabled);
     }
 
@@ -288,7 +288,7 @@ TEST_F(FrameTest, NothingSavedLoadsNothing)
     EXPECT_FALSE(bars->LoadBarState(kSection));
     EXPECT_FALSE(bars->LoadOptions(kSection));
     EXPECT_FALSE(bars->GetShortcutManager()->LoadShortcuts(kSection));
-    EXPECT_EQ(bars->GetShortcutManager()->GetCommand(QKeySequence(QStringLiteral("Ctrl+O"))), kOpen);
+    EXPECT_EQ(bars->GetShortcutManager()->GetCommand(QKeySequence(QStringLiteral("Ctrl+O"))), kFrameOpen);
 }
 
 TEST_F(FrameTest, ADamagedBarStateLeavesTheBarsWhereTheyAre)

@@ -14,7 +14,7 @@
 
 namespace {
 
-struct Notice {
+struct GridNotice {
     int code;
     int id;
     QString value;
@@ -142,17 +142,17 @@ protected:
         Q_EMIT combo->activated(index);
     }
 
-    std::vector<Notice> valueNotices() const
+    std::vector<GridNotice> valueNotices() const
     {
-        std::vector<Notice> found;
-        for (const Notice& n : notices)
+        std::vector<GridNotice> found;
+        for (const GridNotice& n : notices)
             if (n.code == XTP_PGN_ITEMVALUE_CHANGED)
                 found.push_back(n);
         return found;
     }
 
     CXTPPropertyGrid grid;
-    std::vector<Notice> notices;
+    std::vector<GridNotice> notices;
     bool rebuildOnChange = false;
     CXTPPropertyGridItemBool* dims = nullptr;
     PairItem* side = nullptr;

@@ -13,7 +13,7 @@
 
 namespace {
 
-struct Notice {
+struct ItemNotice {
     int code;
     int id;
 };
@@ -68,7 +68,7 @@ protected:
     CXTPPropertyGridItemDouble* length = nullptr;
     CXTPPropertyGridInplaceButton* calcButton = nullptr;
     WatchedItem* watched = nullptr;
-    std::vector<Notice> notices;
+    std::vector<ItemNotice> notices;
 };
 
 TEST_F(PropertyGridItemsTest, ATypedNumberReachesTheOwnerAsAValueChange)

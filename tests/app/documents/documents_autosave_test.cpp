@@ -20,12 +20,8 @@ namespace {
 
 using platform::Answer;
 
-const QDateTime kNow(QDate(2026, 3, 18), QTime(10, 30, 5));
-
-void setSetting(const char* key, int value)
-{
-    platform::setProfileValue(QStringLiteral("settings"), QString::fromUtf8(key), value);
-}
+using test::kNow;
+using test::setSetting;
 
 class AutoSaving : public test::DocumentsFixture {
 protected:

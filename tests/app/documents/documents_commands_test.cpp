@@ -30,8 +30,8 @@ void selectBothBars(CVes_SetupTable& list)
 void twoSelectedBars(CVes_SetupTable& list)
 {
     list.clearnAllLine();
-    test::addBar(list, "1", 3, 20, test::kStraight, {{"L", 3000}}, 2);
-    test::addBar(list, "2", 3, 20, test::kStraight, {{"L", 4000}}, 4);
+    test::addBar(list, "1", 3, 20, test::kListStraight, {{"L", 3000}}, 2);
+    test::addBar(list, "2", 3, 20, test::kListStraight, {{"L", 4000}}, 4);
     list.setPageTo(1, 1);
     selectBothBars(list);
     list.setModified(0);

@@ -45,7 +45,7 @@ protected:
         const EdgeCase& c = GetParam();
         return saveBarList(name, [&c](CVes_SetupTable& list) {
             test::addElement(list, "边界", 1);
-            test::addBar(list, "91", 3, c.diameter, test::kStraight, {{"L", 3000}}, 2);
+            test::addBar(list, "91", 3, c.diameter, test::kListStraight, {{"L", 3000}}, 2);
             test::addPlainBar(list, "92", 4500, 1)->getSetupSteel()->setDN(c.diameter);
             list.setScale(c.zoom);
         });

@@ -26,7 +26,7 @@ namespace {
 constexpr int kProjectPane = 4000;
 constexpr int kPropertyPane = 4001;
 constexpr int kMainToolBar = 9501;
-constexpr int kPaneToolBar = 9502;
+constexpr int kFrameToolBar = 9502;
 constexpr int kMenu = 9503;
 
 QImage iconStrip(const std::vector<QColor>& colours)
@@ -48,8 +48,8 @@ void registerResources()
                       {QStringLiteral("设置"), 0, {{QStringLiteral("钢筋规格与理论重量"), 9604, {}}}}});
     r.setToolBar(kMainToolBar, {9601, 9602, 0, 9603, 9604});
     r.setBitmap(kMainToolBar, iconStrip({Qt::darkBlue, Qt::darkGreen, Qt::darkRed, Qt::darkYellow}));
-    r.setToolBar(kPaneToolBar, {9611, 9612});
-    r.setBitmap(kPaneToolBar, iconStrip({Qt::darkCyan, Qt::darkMagenta}));
+    r.setToolBar(kFrameToolBar, {9611, 9612});
+    r.setBitmap(kFrameToolBar, iconStrip({Qt::darkCyan, Qt::darkMagenta}));
     r.setString(kProjectPane, QStringLiteral("工程管理"));
     r.setString(kPropertyPane, QStringLiteral("属性"));
     r.setString(59144, QStringLiteral("重量"));
@@ -117,7 +117,7 @@ public:
         if (code != XTP_DPN_SHOWWINDOW)
             return 0;
         if (pane->GetID() == kProjectPane) {
-            auto* window = new CToolBarPaneWnd(kPaneToolBar);
+            auto* window = new CToolBarPaneWnd(kFrameToolBar);
             window->createPaneWindow(this);
             auto* list = static_cast<QListWidget*>(window->clientControl());
             list->addItems({QStringLiteral("某小区1#楼"), QStringLiteral("  基础"), QStringLiteral("  一层"),

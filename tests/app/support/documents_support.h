@@ -8,6 +8,7 @@
 #include "app/documents/sheetcontainerview.h"
 #include "app/documents/sldoc.h"
 #include "app/shell/mainframe.h"
+#include "platform/profile.h"
 #include "platform/savefile.h"
 #include "platform/ui/docmanager.h"
 #include "platform/ui/doctemplate.h"
@@ -18,12 +19,21 @@
 #include "tests/tables/barlist/barlist_pages.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <deque>
 
 namespace test {
+
+// The clock of the documents' tests, and a value of the program's settings.
+inline const QDateTime kNow(QDate(2026, 3, 18), QTime(10, 30, 5));
+
+inline void setSetting(const char* key, int value)
+{
+    platform::setProfileValue(QStringLiteral("settings"), QString::fromUtf8(key), value);
+}
 
 // A question of the file dialog: open or save, title, filter, proposal.
 struct FileQuestion {

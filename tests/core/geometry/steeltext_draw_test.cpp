@@ -188,12 +188,12 @@ TEST(WriteText, SymbolsStayUprightWhenTheYAxisPointsUp)
     EXPECT_GT(strokes[0].to.y(), centre.y());
 }
 
-struct AngleCase {
+struct EscapementCase {
     int angle;
     int escapement;
 };
 
-class WriteTextAngles : public ::testing::TestWithParam<AngleCase> {};
+class WriteTextAngles : public ::testing::TestWithParam<EscapementCase> {};
 
 TEST_P(WriteTextAngles, AreBroughtIntoRange)
 {
@@ -205,9 +205,9 @@ TEST_P(WriteTextAngles, AreBroughtIntoRange)
 }
 
 INSTANTIATE_TEST_SUITE_P(Angles, WriteTextAngles,
-                         ::testing::Values(AngleCase{0, 0}, AngleCase{-90, 2700}, AngleCase{-1, 3590},
-                                           AngleCase{-360, 0}, AngleCase{450, 900}, AngleCase{360, 3600},
-                                           AngleCase{720, 3600}, AngleCase{90, 900}));
+                         ::testing::Values(EscapementCase{0, 0}, EscapementCase{-90, 2700}, EscapementCase{-1, 3590},
+                                           EscapementCase{-360, 0}, EscapementCase{450, 900}, EscapementCase{360, 3600},
+                                           EscapementCase{720, 3600}, EscapementCase{90, 900}));
 
 TEST(WriteText, EscapesFarIntoALongTextAreNotDrawn)
 {

@@ -208,7 +208,7 @@ std::ostream& operator<<(std::ostream& os, const LengthCase& c)
     return os << c.name;
 }
 
-CVes_Hook hookOf(int kind)
+CVes_Hook lengthHookOf(int kind)
 {
     CVes_Hook hook;
     hook.enabled = kind ? 1 : 0;
@@ -227,8 +227,8 @@ void prepare(CVes_BarCore& bar, CacheScope& scope, const LengthCase& c)
     bar.bendMult90 = c.bar.m90;
     bar.bendMult135 = c.bar.m135;
     bar.bendMult180 = c.bar.m180;
-    bar.setHookLeft(hookOf(c.bar.hookLeft));
-    bar.setHookRight(hookOf(c.bar.hookRight));
+    bar.setHookLeft(lengthHookOf(c.bar.hookLeft));
+    bar.setHookRight(lengthHookOf(c.bar.hookRight));
 }
 
 class LengthRules : public ::testing::TestWithParam<LengthCase> {};
@@ -342,15 +342,15 @@ TEST(LengthRulesDefaults, HooksOfTheUsualCodeValues)
     CVes_BarCore bar;
     bar.setRecordId(scope.add(straight3000())->getID());
     bar.setSteel(1, 10, 0);
-    bar.setHookLeft(hookOf(4));
-    EXPECT_EQ(bar.getHookLength(hookOf(4), 1.0), 62.0f);
+    bar.setHookLeft(lengthHookOf(4));
+    EXPECT_EQ(bar.getHookLength(lengthHookOf(4), 1.0), 62.0f);
     EXPECT_NEAR(bar.calculateLength(0, 1.0) - 3000.0f, 62.5f, 0.5f);
 
     CVes_BarCore tie;
     tie.setRecordId(scope.add(tie300())->getID());
     tie.setSteel(1, 10, 0);
-    tie.setHookLeft(hookOf(2));
-    EXPECT_EQ(tie.getHookLength(hookOf(2), 1.0), 118.0f);
+    tie.setHookLeft(lengthHookOf(2));
+    EXPECT_EQ(tie.getHookLength(lengthHookOf(2), 1.0), 118.0f);
     EXPECT_NEAR(tie.calculateLength(0, 1.0) - 300.0f, 119.0f, 0.5f);
 }
 
@@ -397,8 +397,8 @@ TEST(LengthRulesCount, BendsAreSidesPlusHooks)
     EXPECT_EQ(bar.getZheshu(), 0);  // no shape: left as it was
     EXPECT_EQ(bar.bendCount, 9);
     bar.setRecordId(scope.add(stirrup())->getID());
-    bar.setHookLeft(hookOf(2));
-    bar.setHookRight(hookOf(2));
+    bar.setHookLeft(lengthHookOf(2));
+    bar.setHookRight(lengthHookOf(2));
     EXPECT_EQ(bar.getZheshu(), 6);
     EXPECT_EQ(bar.bendCount, 6);
 }
@@ -440,8 +440,8 @@ TEST(LengthRulesRounding, EachPieceIsRoundedByTheUsersRule)
     bar.setRecordId(scope.add(lapThrice())->getID());
     bar.setSteel(1, 12, 0);
     bar.ownBendDiameters = 1;
-    bar.setHookLeft(hookOf(4));
-    bar.setHookRight(hookOf(4));
+    bar.setHookLeft(lengthHookOf(4));
+    bar.setHookRight(lengthHookOf(4));
     // Pieces 6148 and 3148 round up to 6150 and 3150 each.
     EXPECT_FLOAT_EQ(bar.getLength(0, 1.0), 6150.0f + 3 * 3150.0f);
     EXPECT_FLOAT_EQ(bar.calculateLength(0, 1.0), 9150.0f);

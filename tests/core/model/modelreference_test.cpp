@@ -76,7 +76,7 @@ QStringList variableNames(const CVes_ModelReference& ref)
 
 // stored schemas
 
-struct SchemaCase {
+struct ReferenceSchemaCase {
     const char* name;
     int schema;
     int mainId;
@@ -87,16 +87,16 @@ struct SchemaCase {
     std::vector<int> mids;
 };
 
-std::ostream& operator<<(std::ostream& os, const SchemaCase& c)
+std::ostream& operator<<(std::ostream& os, const ReferenceSchemaCase& c)
 {
     return os << c.name;
 }
 
-class ReferenceSchema : public ::testing::TestWithParam<SchemaCase> {};
+class ReferenceSchema : public ::testing::TestWithParam<ReferenceSchemaCase> {};
 
 TEST_P(ReferenceSchema, ReadsTheFieldsAndFillsInWhatTheSchemaLacks)
 {
-    const SchemaCase& c = GetParam();
+    const ReferenceSchemaCase& c = GetParam();
     CacheScope scope;
     scope.add(groupShape({c.mainId, 20}));
     ReferenceFields f;
@@ -148,16 +148,16 @@ TEST_P(ReferenceSchema, ReadsTheFieldsAndFillsInWhatTheSchemaLacks)
 INSTANTIATE_TEST_SUITE_P(
     Schemas, ReferenceSchema,
     ::testing::Values(
-        SchemaCase{"schema1_joint_flags_and_default_from_shape", 1, 150, 0, 1, 1, 3, {3}},
-        SchemaCase{"schema2_with_connections", 2, 150, 0, 1, 1, 3, {3}},
-        SchemaCase{"schema3_one_joint_equal_to_the_default", 3, 150, 0, 1, 1, 3, {3}},
-        SchemaCase{"schema4_stored_default", 4, 150, 0, 1, 1, 7, {7}},
-        SchemaCase{"schema5_stored_stirrup_flag", 5, 150, 0, 0, 1, 7, {7}},
-        SchemaCase{"schema6_stored_group_flag", 6, 150, 0, 0, 0, 7, {7}},
-        SchemaCase{"schema7_stored_joints", 7, 150, 0, 0, 0, 7, {2}},
-        SchemaCase{"schema7_bar_group_takes_the_shapes_joints", 7, 150, 1, 0, 1, 7, {5, 5}},
-        SchemaCase{"schema7_sub_library_109_takes_the_shapes_joints", 7, 109, 0, 0, 0, 7, {5, 5}},
-        SchemaCase{"schema8", 8, 150, 0, 0, 0, 7, {2}}),
+        ReferenceSchemaCase{"schema1_joint_flags_and_default_from_shape", 1, 150, 0, 1, 1, 3, {3}},
+        ReferenceSchemaCase{"schema2_with_connections", 2, 150, 0, 1, 1, 3, {3}},
+        ReferenceSchemaCase{"schema3_one_joint_equal_to_the_default", 3, 150, 0, 1, 1, 3, {3}},
+        ReferenceSchemaCase{"schema4_stored_default", 4, 150, 0, 1, 1, 7, {7}},
+        ReferenceSchemaCase{"schema5_stored_stirrup_flag", 5, 150, 0, 0, 1, 7, {7}},
+        ReferenceSchemaCase{"schema6_stored_group_flag", 6, 150, 0, 0, 0, 7, {7}},
+        ReferenceSchemaCase{"schema7_stored_joints", 7, 150, 0, 0, 0, 7, {2}},
+        ReferenceSchemaCase{"schema7_bar_group_takes_the_shapes_joints", 7, 150, 1, 0, 1, 7, {5, 5}},
+        ReferenceSchemaCase{"schema7_sub_library_109_takes_the_shapes_joints", 7, 109, 0, 0, 0, 7, {5, 5}},
+        ReferenceSchemaCase{"schema8", 8, 150, 0, 0, 0, 7, {2}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReferenceStream, Schema8IsWrittenByteForByte)

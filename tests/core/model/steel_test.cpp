@@ -12,7 +12,7 @@ using test::Bytes;
 using test::CacheScope;
 using test::ShapeBuilder;
 
-std::unique_ptr<CVes_ModelRecord> straightShape()
+std::unique_ptr<CVes_ModelRecord> straightSteelShape()
 {
     auto r = ShapeBuilder({150, 20}).var("L", 3000).straight({1300, 150}, "0", "L").build();
     r->m_defaultMidConnect.style = 3;
@@ -65,7 +65,7 @@ TEST_P(SteelSchema, ReadsTheBarAndBringsOldGradesUpToDate)
 {
     const SteelSchemaCase& c = GetParam();
     CacheScope scope;
-    scope.add(straightShape());
+    scope.add(straightSteelShape());
     CVes_Steel steel;
     load(steel, steelBytes(c.schema, c.storedGrade, c.ownBend));
     EXPECT_EQ(steel.getRecordId(), CSteelRecordId(150, 20));
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SteelStream, Schema3IsWrittenByteForByte)
 {
     CacheScope scope;
-    scope.add(straightShape());
+    scope.add(straightSteelShape());
     for (int ownBend : {0, 1}) {
         const QByteArray bytes = steelBytes(3, 33, ownBend);
         CVes_Steel steel;
@@ -142,7 +142,7 @@ TEST(SteelStream, UnknownSchemaIsRefused)
 TEST(SteelStream, OldFileFromFixture)
 {
     CacheScope scope;
-    scope.add(straightShape());
+    scope.add(straightSteelShape());
     CVes_Steel steel;
     load(steel, RODO_FIXTURE("steel_schema1.bin"));
     EXPECT_EQ(steel.number, "KZ1-1");
@@ -225,7 +225,7 @@ TEST(Steel, OrderIgnoresTheSortMode)
 TEST(Steel, CopiesCarrySpacingAndStart)
 {
     CacheScope scope;
-    scope.add(straightShape());
+    scope.add(straightSteelShape());
     CVes_Steel steel;
     load(steel, steelBytes(3, 3, 1));
     steel.setJianju("100/200");

@@ -99,19 +99,19 @@ TEST(CVes_SteelYuanCai, DefaultsCopiesAndOrder)
     EXPECT_EQ(stock[3].count, 3);
 }
 
-struct ReadCase {
+struct YuanCaiReadCase {
     const char* name;
     QByteArray xml;
     bool read;
     std::vector<Record> records;
 };
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const YuanCaiReadCase& c, std::ostream* os) { *os << c.name; }
 
-class SteelYuanCaiRead : public ::testing::TestWithParam<ReadCase> {};
+class SteelYuanCaiRead : public ::testing::TestWithParam<YuanCaiReadCase> {};
 
 TEST_P(SteelYuanCaiRead, Records)
 {
-    const ReadCase& c = GetParam();
+    const YuanCaiReadCase& c = GetParam();
     TempFiles files;
     CVes_SteelYuanCaiLib lib;
     EXPECT_EQ(lib.readFile(files.write(c.xml)), c.read);
@@ -121,32 +121,32 @@ TEST_P(SteelYuanCaiRead, Records)
 INSTANTIATE_TEST_SUITE_P(
     Files, SteelYuanCaiRead,
     ::testing::Values(
-        ReadCase{"PriceAndLength",
+        YuanCaiReadCase{"PriceAndLength",
                  "<STEELYUANCAI><STEEL DN=\"12\" TYPE=\"0\" GRADE=\"2\"><PRICE>3950.5</PRICE>"
                  "<LENGTH>9000</LENGTH></STEEL></STEELYUANCAI>",
                  true,
                  {{12.0f, 0, 2, 9000, 3950.5f}}},
-        ReadCase{"WithoutLengthTwelveMetres",
+        YuanCaiReadCase{"WithoutLengthTwelveMetres",
                  "<STEELYUANCAI>\r\n<STEEL DN=\"8\" TYPE=\"1\" GRADE=\"1\">"
                  "<PRICE>4000</PRICE></STEEL>\r\n</STEELYUANCAI>\r\n",
                  true,
                  {{8.0f, 1, 1, 12000, 4000.0f}}},
-        ReadCase{"LengthBeforePrice",
+        YuanCaiReadCase{"LengthBeforePrice",
                  "<STEELYUANCAI><STEEL DN=\"6.5\" TYPE=\"0\" GRADE=\"1\"><LENGTH>6000</LENGTH>"
                  "<PRICE>4100</PRICE></STEEL></STEELYUANCAI>",
                  true,
                  {{6.5f, 0, 1, 6000, 4100.0f}}},
-        ReadCase{"WithoutChildren",
+        YuanCaiReadCase{"WithoutChildren",
                  "<STEELYUANCAI><STEEL DN=\"25\" TYPE=\"0\" GRADE=\"3\"/></STEELYUANCAI>",
                  true,
                  {{25.0f, 0, 3, 12000, 0.0f}}},
-        ReadCase{"TextsThatAreNoNumbers",
+        YuanCaiReadCase{"TextsThatAreNoNumbers",
                  "<STEELYUANCAI><STEEL DN=\"abc\" TYPE=\"x1\" GRADE=\"\"><PRICE> 12.5 yuan</PRICE>"
                  "<LENGTH>9000mm</LENGTH></STEEL><STEEL DN=\" -3\" TYPE=\"+2\" GRADE=\"--1\">"
                  "<LENGTH>1e3</LENGTH><PRICE>.5</PRICE></STEEL></STEELYUANCAI>",
                  true,
                  {{0.0f, 0, 0, 9000, 12.5f}, {-3.0f, 2, 0, 1, 0.5f}}},
-        ReadCase{"OnlyStockElementsOfTheRoot",
+        YuanCaiReadCase{"OnlyStockElementsOfTheRoot",
                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- 库存 -->\n"
                  "<STEELYUANCAI><NOTE>原材</NOTE><STEEL DN=\"10\" TYPE=\"0\" GRADE=\"2\"/>"
                  "<GROUP><STEEL DN=\"99\" TYPE=\"0\" GRADE=\"2\"/></GROUP>"
@@ -154,15 +154,15 @@ INSTANTIATE_TEST_SUITE_P(
                  "</STEELYUANCAI>",
                  true,
                  {{10.0f, 0, 2, 12000, 0.0f}, {14.0f, 0, 2, 9000, 0.0f}}},
-        ReadCase{"NumbersBeyondAFloat",
+        YuanCaiReadCase{"NumbersBeyondAFloat",
                  "<STEELYUANCAI><STEEL DN=\"1e300\" TYPE=\"0\" GRADE=\"2\"><PRICE>-1e39</PRICE>"
                  "<LENGTH>99999999999</LENGTH></STEEL></STEELYUANCAI>",
                  true,
                  {{0.0f, 0, 2, 2147483647, 0.0f}}},
-        ReadCase{"OtherRoot", "<STOCK><STEEL DN=\"10\" TYPE=\"0\" GRADE=\"2\"/></STOCK>", false,
+        YuanCaiReadCase{"OtherRoot", "<STOCK><STEEL DN=\"10\" TYPE=\"0\" GRADE=\"2\"/></STOCK>", false,
                  {}},
-        ReadCase{"EmptyFile", "", false, {}},
-        ReadCase{"NoXml", "12000,10,2\n", false, {}}),
+        YuanCaiReadCase{"EmptyFile", "", false, {}},
+        YuanCaiReadCase{"NoXml", "12000,10,2\n", false, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A stock file as the user's tools save it: GB2312, CR LF, Chinese notes.

@@ -19,7 +19,7 @@
 
 namespace test {
 
-const CSteelRecordId kStraight(190, 1);
+const CSteelRecordId kListStraight(190, 1);
 const CSteelRecordId kHooked(190, 2);
 const CSteelRecordId kLBar(191, 1);
 const CSteelRecordId kUBar(191, 2);
@@ -92,7 +92,7 @@ inline void fillDemoList(CVes_SetupTable& t)
             const int grade = i % 4 == 0 ? 1 : 3;
             CVes_SetupTableLine* line = nullptr;
             switch (i % 5) {
-            case 0: line = addBar(t, no.constData(), grade, d, kStraight, {{"L", 3000.0 + 250 * i}}, 4); break;
+            case 0: line = addBar(t, no.constData(), grade, d, kListStraight, {{"L", 3000.0 + 250 * i}}, 4); break;
             case 1: line = addBar(t, no.constData(), grade, d, kHooked, {{"L", 2400.0 + 100 * e}}, 6); break;
             case 2: line = addBar(t, no.constData(), grade, d, kLBar, {{"L1", 1800}, {"L2", 300}}, 2); break;
             case 3:

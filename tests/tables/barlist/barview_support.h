@@ -37,7 +37,7 @@ public:
     UserNumbers& operator=(const UserNumbers&) = delete;
 };
 
-inline const CSteelRecordId kStraightShape(190, 1);
+inline const CSteelRecordId kViewStraight(190, 1);
 inline const CSteelRecordId kHookedShape(190, 2);
 
 // Rows of the small list, as the current page numbers them.
@@ -55,7 +55,7 @@ enum ListRow {
 inline CVes_Steel straightBar(const char* number, int grade, float d, double length, int count)
 {
     CVes_Steel bar;
-    bar.setRecordId(kStraightShape);
+    bar.setRecordId(kViewStraight);
     bar.setDN(d);
     bar.grade = grade;
     bar.setVarValue(QStringLiteral("L"), length);

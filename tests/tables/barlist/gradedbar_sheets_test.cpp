@@ -35,7 +35,7 @@ protected:
         list.m_rowNum = 10;
         test::addElement(list, "KL1", 3);
         CVes_Steel bar;
-        bar.setRecordId(test::kStraight);
+        bar.setRecordId(test::kListStraight);
         bar.setDN(20.0f);
         bar.grade = 3;
         bar.number = QStringLiteral("1");

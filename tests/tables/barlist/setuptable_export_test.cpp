@@ -53,7 +53,7 @@ TEST_F(SheetFill, EveryRowKeepsItsPlaceAndBarsGetTheirTextsAndPicture)
     unit->setNull(0);
     t.appendLine(unit);
     test::addElement(t, "KL1", 2);
-    Line* bar = test::addBar(t, "1", 3, 20.0f, test::kStraight, {{"L", 6000}}, 4);
+    Line* bar = test::addBar(t, "1", 3, 20.0f, test::kListStraight, {{"L", 6000}}, 4);
     bar->m_steel.spacing1 = QStringLiteral("150");
     bar->m_steel.spacing2 = QStringLiteral("100");
     bar->m_steel.remark = QStringLiteral("通长\r\n两根");
@@ -150,7 +150,7 @@ TEST_P(SheetCutLength, InTheUnitOfTheColumn)
 {
     t.m_units[CVes_SetupTable::kColCutLength] = GetParam().cutUnit;
     if (GetParam().multi) {
-        Line* row = test::addBar(t, "1", 3, 16.0f, test::kStraight, {{"L", 1000}}, 2);
+        Line* row = test::addBar(t, "1", 3, 16.0f, test::kListStraight, {{"L", 1000}}, 2);
         row->m_steel.setMultiVal(1);
         row->m_steel.setMultiGroup(5);
         row->m_steel.setVarValueE(QStringLiteral("L"), 1400.0);

@@ -41,7 +41,7 @@ protected:
     }
     Line* straight(const char* number, float d, double length, int count)
     {
-        return test::addBar(t, number, 3, d, test::kStraight, {{"L", length}}, count);
+        return test::addBar(t, number, 3, d, test::kListStraight, {{"L", length}}, count);
     }
 
     test::HostScope host;

@@ -79,7 +79,7 @@ TEST_F(SetupTableTransform, ElementPiecesGiveOneBarOrOneBarEach)
     bar("1", 4);
     {
         const Converted rows(list.transformProcess());
-        EXPECT_EQ(test::rowsOf(rows.rows), (Rows{"E:KZ1", "1x12"}));
+        EXPECT_EQ(test::lineTexts(rows.rows), (Rows{"E:KZ1", "1x12"}));
         EXPECT_EQ(rows.bar(1).getPID(), 1);
         ASSERT_EQ(rows.bar(1).getLPNum(), 1);
         EXPECT_EQ(rows.bar(1).tags[0].count, 12);
@@ -87,7 +87,7 @@ TEST_F(SetupTableTransform, ElementPiecesGiveOneBarOrOneBarEach)
     }
     list.setLiaoPaiEleChaifen(1);
     const Converted rows(list.transformProcess());
-    EXPECT_EQ(test::rowsOf(rows.rows), (Rows{"E:KZ1", "1x4", "1x4", "1x4"}));
+    EXPECT_EQ(test::lineTexts(rows.rows), (Rows{"E:KZ1", "1x4", "1x4", "1x4"}));
     EXPECT_EQ(rows.bar(1).getPID(), 1);
     EXPECT_EQ(rows.bar(3).getPID(), 3);
     ASSERT_EQ(rows.bar(3).originalNumbers.size(), 1u);
@@ -102,7 +102,7 @@ TEST_F(SetupTableTransform, BarsBeforeTheFirstElementCountTheDefaultPieces)
     bar("2", 5);
     list.setLiaoPaiEleChaifen(1);
     const Converted rows(list.transformProcess());
-    EXPECT_EQ(test::rowsOf(rows.rows), (Rows{"1x4", "E:KZ1"})) << "no piece, no bar";
+    EXPECT_EQ(test::lineTexts(rows.rows), (Rows{"1x4", "E:KZ1"})) << "no piece, no bar";
 }
 
 TEST_F(SetupTableTransform, MergingStaysWithinAnElement)
@@ -115,7 +115,7 @@ TEST_F(SetupTableTransform, MergingStaysWithinAnElement)
     element("KL2", 1);
     bar("1", 3);
     const Converted rows(list.transformProcess());
-    EXPECT_EQ(test::rowsOf(rows.rows), (Rows{"E:KL1", "1x16", "2x2", "E:KL2", "1x3"}));
+    EXPECT_EQ(test::lineTexts(rows.rows), (Rows{"E:KL1", "1x16", "2x2", "E:KL2", "1x3"}));
     EXPECT_EQ(rows.bar(1).tags[0].count, 16);
     ASSERT_EQ(rows.bar(1).originalNumbers.size(), 2u);
     EXPECT_EQ(rows.bar(1).originalNumbers[1].count, 10);
@@ -129,7 +129,7 @@ TEST_F(SetupTableTransform, MergingWithTheSplitAddsToEveryPiece)
     bar("1", 3);
     bar("3", 5);
     const Converted rows(list.transformProcess());
-    EXPECT_EQ(test::rowsOf(rows.rows), (Rows{"E:KL1", "1x8", "1x8"}));
+    EXPECT_EQ(test::lineTexts(rows.rows), (Rows{"E:KL1", "1x8", "1x8"}));
 }
 
 struct SourceCase {
@@ -172,7 +172,7 @@ TEST_F(SetupTableTransform, TagFormChoosesTheBarKindsAndEveryBarRegistersItsStoc
     list.setLiaoPaiType(4);
     {
         const Converted rows(list.transformProcess());
-        EXPECT_EQ(test::rowsOf(rows.rows), (Rows{"E:KZ1", "2x4"}));
+        EXPECT_EQ(test::lineTexts(rows.rows), (Rows{"E:KZ1", "2x4"}));
     }
     // Both bars' stock is known now, the filtered one's too, at 12 m.
     ASSERT_NE(list.getYuanCaiLib().getYuanCai(20.0f, 3, 0), nullptr);
@@ -181,7 +181,7 @@ TEST_F(SetupTableTransform, TagFormChoosesTheBarKindsAndEveryBarRegistersItsStoc
     EXPECT_EQ(list.getYuanCaiLib().count(), 2);
     list.setLiaoPaiType(3);
     const Converted rows(list.transformProcess());
-    EXPECT_EQ(test::rowsOf(rows.rows), (Rows{"E:KZ1", "1x2"}));
+    EXPECT_EQ(test::lineTexts(rows.rows), (Rows{"E:KZ1", "1x2"}));
     EXPECT_EQ(list.getYuanCaiLib().count(), 2) << "registered once";
 }
 
@@ -200,13 +200,13 @@ TEST_F(SetupTableTransform, SummarySelectionChoosesElementsOrBars)
     rules.m_elements = {first};
     {
         const Converted rows(list.transformProcess());
-        EXPECT_EQ(test::rowsOf(rows.rows), (Rows{"E:KZ1", "1x2"}));
+        EXPECT_EQ(test::lineTexts(rows.rows), (Rows{"E:KZ1", "1x2"}));
     }
     rules.m_mode = CVes_HuizongRules::kBarNumberKey;
     rules.m_key = QStringLiteral("2");
     rules.m_wholeText = 1;
     const Converted rows(list.transformProcess());
-    EXPECT_EQ(test::rowsOf(rows.rows), (Rows{"E:KZ1", "E:KZ2", "2x3"}));
+    EXPECT_EQ(test::lineTexts(rows.rows), (Rows{"E:KZ1", "E:KZ2", "2x3"}));
 }
 
 TEST_F(SetupTableTransform, TitleBlockGivesTheHeadingsThatHaveAText)
@@ -215,7 +215,7 @@ TEST_F(SetupTableTransform, TitleBlockGivesTheHeadingsThatHaveAText)
     list.m_texts[3].m_formula = QStringLiteral("一层");
     list.m_texts[4].m_formula = QStringLiteral(" ");
     const Converted rows(list.transformProcess());
-    EXPECT_EQ(test::rowsOf(rows.rows), (Rows{"P:综合楼", "S:一层"}));
+    EXPECT_EQ(test::lineTexts(rows.rows), (Rows{"P:综合楼", "S:一层"}));
     EXPECT_EQ(rows.at(0)->getProcessSteel()->isNull(), 1);
 }
 
@@ -237,7 +237,7 @@ TEST_F(SetupTableTransform, SummaryRowsJoinEqualBarsAcrossElements)
         EXPECT_EQ(static_cast<CVes_ProcessTableListLine*>(summary.rows[1])->getProcessSteel()->getPID(), 2);
     }
     const Converted edits(list.transformProcessList(0, 0, 1));
-    EXPECT_EQ(test::rowsOf(edits.rows), (Rows{"E:KL1", "1x3", "2x1", "E:KL2", "1x6"}));
+    EXPECT_EQ(test::lineTexts(edits.rows), (Rows{"E:KL1", "1x3", "2x1", "E:KL2", "1x6"}));
     EXPECT_EQ(edits.bar(4).getPID(), 1) << "the summary's number";
     EXPECT_EQ(edits.bar(2).getPID(), 2);
 

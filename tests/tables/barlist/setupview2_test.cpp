@@ -202,7 +202,7 @@ TEST_F(BarListView, SelectModeOneOpensTheCommonBars)
     });
     view.changeSteel(kBarRow, 4);
     EXPECT_TRUE(shown);
-    EXPECT_EQ(listBar(t, kBarRow).getRecordId(), test::kStraightShape);
+    EXPECT_EQ(listBar(t, kBarRow).getRecordId(), test::kViewStraight);
 }
 
 TEST_F(BarListView, ACancelledChooserChangesNothing)
@@ -212,7 +212,7 @@ TEST_F(BarListView, ACancelledChooserChangesNothing)
     const std::size_t steps = undoSteps();
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cellCorner(kBarRow, 4));
     EXPECT_EQ(view.shapeCalls, 1);
-    EXPECT_EQ(listBar(t, kBarRow).getRecordId(), test::kStraightShape);
+    EXPECT_EQ(listBar(t, kBarRow).getRecordId(), test::kViewStraight);
     EXPECT_EQ(undoSteps(), steps);
 }
 
@@ -224,7 +224,7 @@ TEST_F(BarListView, ALockedLineOpensNoChooser)
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cellCorner(test::kLockedRow, 4));
     view.changeSteel(test::kLockedRow, 4);
     EXPECT_EQ(view.shapeCalls, 0);
-    EXPECT_EQ(listBar(t, test::kLockedRow).getRecordId(), test::kStraightShape);
+    EXPECT_EQ(listBar(t, test::kLockedRow).getRecordId(), test::kViewStraight);
 }
 
 TEST_F(BarListView, AShapeChosenForAnEmptyLineFillsItFromTheBarBefore)
@@ -308,7 +308,7 @@ TEST_F(BarListView, UndoAfterAShapeChoiceThenTypingIntoTheNextCell)
     view.changeSteel(kBarRow, 4);
     ASSERT_EQ(view.editedVariable().name, QStringLiteral("L1"));
     view.OnUndo();
-    ASSERT_EQ(listBar(t, kBarRow).getRecordId(), test::kStraightShape);
+    ASSERT_EQ(listBar(t, kBarRow).getRecordId(), test::kViewStraight);
     // The dimension chosen before the undo is gone with its bar.
     EXPECT_EQ(view.editedVariableAt(kBarRow), nullptr);
     view.EndCellEdit(kBarRow, 4, QStringLiteral("2500"));

@@ -30,8 +30,8 @@ using View = CVes_TableViewBase;
 
 namespace {
 
-const CSteelRecordId kStraightBar(190, 1);
-const QString kL = QStringLiteral("L");
+const CSteelRecordId kDialogStraightBar(190, 1);
+const QString kLengthName = QStringLiteral("L");
 
 // A bar list whose search also answers the empty rows it is told to.
 class SearchSheet : public CVes_SetupTable {
@@ -87,10 +87,10 @@ struct FindFixture : ::testing::Test {
     Line* bar(const QString& number, int length)
     {
         CVes_Steel b;
-        b.setRecordId(kStraightBar);
+        b.setRecordId(kDialogStraightBar);
         b.setDN(20.0f);
         b.grade = 3;
-        b.setVarValue(kL, double(length));
+        b.setVarValue(kLengthName, double(length));
         b.number = number;
         b.count = 2;
         return t.Add(b);
@@ -206,7 +206,7 @@ TEST_F(FindFixture, FindAllListsTheHitsAndJumpsToTheChosenOne)
     // The first hit is shown, with its variable marked.
     EXPECT_EQ(t.getCurPage(), 1);
     EXPECT_EQ(t.getCurRow(), 2);
-    CVes_Variable* first = row(1)->m_steel.getVar(kL);
+    CVes_Variable* first = row(1)->m_steel.getVar(kLengthName);
     EXPECT_EQ(view.getMarkedVar(), first);
     EXPECT_EQ(first->m_status, CVes_ReferenceBase::kEditing);
 
@@ -215,7 +215,7 @@ TEST_F(FindFixture, FindAllListsTheHitsAndJumpsToTheChosenOne)
     EXPECT_EQ(t.getCurRow(), 3);
     EXPECT_EQ(dialog->currentFoundRow(), row(6));
     // Only the variable marked last stays marked.
-    EXPECT_EQ(view.getMarkedVar(), row(6)->m_steel.getVar(kL));
+    EXPECT_EQ(view.getMarkedVar(), row(6)->m_steel.getVar(kLengthName));
     EXPECT_EQ(first->m_status, 0u);
 
     // A new search text makes the list stale.

@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The first character
 
-struct FirstCharCase {
+struct ListFirstCharCase {
     const char* name;
     unsigned firstChar;
     const char16_t* text;
@@ -115,13 +115,13 @@ struct FirstCharCase {
     bool allSelected;
 };
 
-void PrintTo(const FirstCharCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ListFirstCharCase& c, std::ostream* os) { *os << c.name; }
 
-class InPlaceListFirstChar : public InPlaceList, public ::testing::WithParamInterface<FirstCharCase> {};
+class InPlaceListFirstChar : public InPlaceList, public ::testing::WithParamInterface<ListFirstCharCase> {};
 
 TEST_P(InPlaceListFirstChar, TheFieldOpensAsTheKeyWants)
 {
-    const FirstCharCase& c = GetParam();
+    const ListFirstCharCase& c = GetParam();
     CVes_InPlaceList* list = open(QStringLiteral("250"), c.firstChar);
     QLineEdit* field = list->editField();
     EXPECT_EQ(field->text(), QString::fromUtf16(c.text));
@@ -133,16 +133,16 @@ TEST_P(InPlaceListFirstChar, TheFieldOpensAsTheKeyWants)
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, InPlaceListFirstChar,
-    ::testing::Values(FirstCharCase{"Click", 1, u"250", 3, false},
-                      FirstCharCase{"Enter", 13, u"250", 3, false},
-                      FirstCharCase{"Backspace", 8, u"25", 2, false},
-                      FirstCharCase{"PageUp", 33, u"250", 3, true},
-                      FirstCharCase{"Down", 40, u"250", 3, true},
+    ::testing::Values(ListFirstCharCase{"Click", 1, u"250", 3, false},
+                      ListFirstCharCase{"Enter", 13, u"250", 3, false},
+                      ListFirstCharCase{"Backspace", 8, u"25", 2, false},
+                      ListFirstCharCase{"PageUp", 33, u"250", 3, true},
+                      ListFirstCharCase{"Down", 40, u"250", 3, true},
                       // Tab and Space are typed over the selected text.
-                      FirstCharCase{"Tab", 9, u"250", 3, true},
-                      FirstCharCase{"Space", 32, u" ", 1, false},
-                      FirstCharCase{"Digit", '6', u"6", 1, false},
-                      FirstCharCase{"Chinese", 0x7B8D, u"\u7B8D", 1, false}),
+                      ListFirstCharCase{"Tab", 9, u"250", 3, true},
+                      ListFirstCharCase{"Space", 32, u" ", 1, false},
+                      ListFirstCharCase{"Digit", '6', u"6", 1, false},
+                      ListFirstCharCase{"Chinese", 0x7B8D, u"\u7B8D", 1, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(InPlaceList, APureDropDownListOnlyTakesTheFocus)

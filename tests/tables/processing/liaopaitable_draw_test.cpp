@@ -132,12 +132,12 @@ TEST(TagPage, DefaultLayoutAtScaleOne)
     EXPECT_EQ(heading->state.textAlign, TA_BOTTOM | TA_CENTER);
 }
 
-struct PrintCase {
+struct TagPrintCase {
     int layout;
     QPoint first;
 };
 
-class TagPagePrinted : public ::testing::TestWithParam<PrintCase> {};
+class TagPagePrinted : public ::testing::TestWithParam<TagPrintCase> {};
 
 TEST_P(TagPagePrinted, PrintsAtScaleOneShiftedByItsLayoutAndWithoutHighlight)
 {
@@ -162,9 +162,9 @@ TEST_P(TagPagePrinted, PrintsAtScaleOneShiftedByItsLayoutAndWithoutHighlight)
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, TagPagePrinted,
-                         ::testing::Values(PrintCase{3, {140, 50}}, PrintCase{1, {200, 100}},
-                                           PrintCase{4, {200, 100}}, PrintCase{5, {120, 50}},
-                                           PrintCase{0, {140, 50}}, PrintCase{2, {140, 50}}));
+                         ::testing::Values(TagPrintCase{3, {140, 50}}, TagPrintCase{1, {200, 100}},
+                                           TagPrintCase{4, {200, 100}}, TagPrintCase{5, {120, 50}},
+                                           TagPrintCase{0, {140, 50}}, TagPrintCase{2, {140, 50}}));
 
 TEST(TagPage, TheCurrentTagIsHighlightedOnScreen)
 {

@@ -130,7 +130,7 @@ inline std::string rowText(CVes_TableBaseLine* row)
     return bar.number.toStdString() + "x" + std::to_string(bar.count);
 }
 
-inline std::vector<std::string> rowsOf(const TableLineList& rows)
+inline std::vector<std::string> lineTexts(const TableLineList& rows)
 {
     std::vector<std::string> texts;
     for (CVes_TableBaseLine* row : rows)
@@ -138,9 +138,9 @@ inline std::vector<std::string> rowsOf(const TableLineList& rows)
     return texts;
 }
 
-inline std::vector<std::string> rowsOf(const CVes_TableBase& sheet)
+inline std::vector<std::string> lineTexts(const CVes_TableBase& sheet)
 {
-    return rowsOf(sheet.lines());
+    return lineTexts(sheet.lines());
 }
 
 // The stored form of a processing bar: the shape reference, then the bar's

@@ -114,7 +114,7 @@ TEST_F(ProcessSheetScreens, ThirtyBarsAreShownAndPrinted)
     ASSERT_EQ(sheet.SaveFile(file), 1);
     CVes_ProcessTable reread;
     ASSERT_EQ(reread.OpenFile(file), 1);
-    EXPECT_EQ(test::rowsOf(reread), test::rowsOf(sheet));
+    EXPECT_EQ(test::lineTexts(reread), test::lineTexts(sheet));
     // And a sheet of its first rows only, a small file of every row kind.
     while (reread.lines().size() > 6)
         CVes_TableBase::disposeLine(reread.m_lines.takeLast());

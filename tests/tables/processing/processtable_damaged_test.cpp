@@ -62,12 +62,12 @@ TEST_P(ProcessingFixture, IsReadAndDrawnOrRefusedWithoutChangingTheSheet)
     const QString path = QStringLiteral(RODO_FIXTURES_DIR "/") + QString::fromUtf8(c.file);
     ASSERT_EQ(sheet.OpenFile(path), c.read ? 1 : 0);
     if (!c.read) {
-        EXPECT_EQ(test::rowsOf(sheet), (std::vector<std::string>{"E:KEEP"}));
+        EXPECT_EQ(test::lineTexts(sheet), (std::vector<std::string>{"E:KEEP"}));
         EXPECT_EQ(sheet.getScale(), 0.75);
         return;
     }
     EXPECT_EQ(sheet.getScale(), c.zoom);
-    EXPECT_EQ(test::rowsOf(sheet), (std::vector<std::string>{"E:KL1", "1x4", "2x6"}));
+    EXPECT_EQ(test::lineTexts(sheet), (std::vector<std::string>{"E:KL1", "1x4", "2x6"}));
     const QStringList sheetTexts = drawEveryPage(sheet);
     EXPECT_FALSE(sheetTexts.isEmpty());
 

@@ -98,7 +98,7 @@ TEST_F(ProcessTableFile, RoundTripWritesTheSameBytesAgain)
 
     CVes_ProcessTable back;
     ASSERT_EQ(back.OpenFile(first), 1);
-    EXPECT_EQ(test::rowsOf(back),
+    EXPECT_EQ(test::lineTexts(back),
               (std::vector<std::string>{"P:综合楼", "S:一层", "T:框架梁", "E:KL1|KL2", "1x4", "-",
                                         "2x6"}));
     EXPECT_EQ(back.m_liaoPaiDirect, 5);
@@ -161,7 +161,7 @@ TEST_P(ProcessTableVersions, ReadsTheFieldsOfItsVersion)
     CVes_ProcessTable sheet;
     ASSERT_EQ(sheet.OpenFile(path), 1);
 
-    EXPECT_EQ(test::rowsOf(sheet), (std::vector<std::string>{"E:KZ1", "7x3"}));
+    EXPECT_EQ(test::lineTexts(sheet), (std::vector<std::string>{"E:KZ1", "7x3"}));
     EXPECT_EQ(sheet.lineAt(1)->getLock(), 1);
     EXPECT_EQ(sheet.lineAt(1)->getProcessSteel()->getPID(), 4);
     EXPECT_EQ(sheet.m_liaoPaiDirect, c.expectedLayout);

@@ -37,7 +37,7 @@ protected:
     Rows shown() const
     {
         Rows rows;
-        for (const std::string& row : test::rowsOf(sheet))
+        for (const std::string& row : test::lineTexts(sheet))
             if (row != "-")
                 rows.push_back(row);
         return rows;

@@ -463,7 +463,7 @@ protected:
     std::vector<std::string> shown() const
     {
         std::vector<std::string> rows;
-        for (const std::string& row : test::rowsOf(sheet))
+        for (const std::string& row : test::lineTexts(sheet))
             if (row != "-")
                 rows.push_back(row);
         return rows;

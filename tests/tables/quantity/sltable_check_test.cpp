@@ -18,14 +18,14 @@
 
 namespace {
 
-const CSteelRecordId kShape{150, 23};
+const CSteelRecordId kCheckedShape{150, 23};
 
 // A sheet on pages of ten rows whose bars use one straight shape of length A.
 class SLCheck : public testing::Test {
 protected:
     void SetUp() override
     {
-        scope.add(test::ShapeBuilder(kShape).var("A", 3000).straight({1300, 150}, "0", "A").build());
+        scope.add(test::ShapeBuilder(kCheckedShape).var("A", 3000).straight({1300, 150}, "0", "A").build());
         t.clearnAllLine();
         t.m_rowNum = 10;
     }
@@ -33,7 +33,7 @@ protected:
     {
         auto* line = test::slBar(number, 3, d, 2, 0.0f);
         CVes_Steel& bar = line->m_steel;
-        bar.setRecordId(kShape);
+        bar.setRecordId(kCheckedShape);
         bar.calcLength = 1;
         bar.setVarValue(QStringLiteral("A"), a);
         t.appendLine(line);
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SLCheck, AZeroDimensionFailsTheShape)
 {
     auto* line = test::slBar("1", 3, 12.0f, 2, 1000.0f);
-    line->m_steel.setRecordId(kShape);
+    line->m_steel.setRecordId(kCheckedShape);
     line->m_steel.calcLength = 0;
     line->m_steel.setVarValue(QStringLiteral("A"), 0.0);
     std::unique_ptr<CVes_SLTableLine> owner(line);

@@ -15,7 +15,7 @@
 
 namespace {
 
-const CSteelRecordId kShape{150, 25};
+const CSteelRecordId kDrawnShape{150, 25};
 
 platform::RecordingDc printer()
 {
@@ -30,7 +30,7 @@ class SLDraw : public testing::Test {
 protected:
     void SetUp() override
     {
-        scope.add(test::ShapeBuilder(kShape).var("A", 1000).straight({1300, 150}, "0", "A").build());
+        scope.add(test::ShapeBuilder(kDrawnShape).var("A", 1000).straight({1300, 150}, "0", "A").build());
         t.clearnAllLine();
         t.m_rowNum = 10;
     }
@@ -39,7 +39,7 @@ protected:
     {
         auto* line = test::slBar("V1", 3, 12.0f, count, 0.0f);
         CVes_Steel& bar = line->m_steel;
-        bar.setRecordId(kShape);
+        bar.setRecordId(kDrawnShape);
         bar.calcLength = 1;
         bar.setMultiVal(1);
         bar.setMultiGroup(groups);

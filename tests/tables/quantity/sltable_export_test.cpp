@@ -26,7 +26,7 @@ namespace {
 
 using test::ExportedBook;
 
-const CSteelRecordId kShape{150, 26};
+const CSteelRecordId kExportedShape{150, 26};
 
 class SLExport : public testing::Test {
 protected:
@@ -39,7 +39,7 @@ protected:
         ASSERT_TRUE(m_temp.isValid());
         m_oldTemp = qgetenv("TMPDIR");
         qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
-        scope.add(test::ShapeBuilder(kShape).var("A", 1000).straight({1300, 150}, "0", "A").build());
+        scope.add(test::ShapeBuilder(kExportedShape).var("A", 1000).straight({1300, 150}, "0", "A").build());
         t.clearnAllLine();
         t.m_texts[2].m_formula = QStringLiteral("综合楼");
         t.m_texts[3].m_formula = QStringLiteral("一层");
@@ -64,7 +64,7 @@ protected:
             if (i == 10)
                 bar->setNull(1);
             if (i == 3 || i == 4) {
-                bar->m_steel.setRecordId(kShape);
+                bar->m_steel.setRecordId(kExportedShape);
                 bar->m_steel.calcLength = 1;
                 bar->m_steel.setVarValue(QStringLiteral("A"), 2500.0);
             }

@@ -25,7 +25,7 @@
 
 namespace {
 
-const CSteelRecordId kShape{150, 28};
+const CSteelRecordId kViewedShape{150, 28};
 
 // The view with the user's choices scripted.
 class View : public CVes_SLTableView {
@@ -57,12 +57,12 @@ protected:
     void SetUp() override
     {
         m_mode = Info_GetUserCustomTableEditMode();
-        scope.add(test::ShapeBuilder(kShape).var("A", 1000).straight({1300, 150}, "0", "A").build());
+        scope.add(test::ShapeBuilder(kViewedShape).var("A", 1000).straight({1300, 150}, "0", "A").build());
         t.clearnAllLine();
         t.m_rowNum = 10;
         t.appendLine(test::slElement("KL1", 2));
         auto* bar = test::slBar("A1", 3, 12.0f, 4, 2500.0f);
-        bar->m_steel.setRecordId(kShape);
+        bar->m_steel.setRecordId(kViewedShape);
         bar->m_steel.setVarValue(QStringLiteral("A"), 2500.0);
         t.appendLine(bar);
         t.setPageTo(1, 1);
@@ -320,7 +320,7 @@ TEST_F(SLView, SpaceInTheShapeColumnOpensTheChooser)
     t.setCurCol(3);
     EXPECT_TRUE(view.handleSheetKey(Qt::Key_Space));
     EXPECT_EQ(view.chooserCalls, 1);
-    EXPECT_EQ(bar().getRecordId(), kShape);
+    EXPECT_EQ(bar().getRecordId(), kViewedShape);
     EXPECT_EQ(t.CanUndo(), 0);  // cancelled: nothing changed
 
     view.choice = CSteelRecordId(150, 29);
@@ -336,11 +336,11 @@ TEST_F(SLView, SpaceInTheShapeColumnOpensTheChooser)
 
 TEST_F(SLView, DoubleClickOnTheShapeCellOpensTheChooser)
 {
-    view.choice = kShape;
+    view.choice = kViewedShape;
     t.lineAt(1)->m_steel.setRecordId(CSteelRecordId(-1, -1));
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cellCentre(2, 3));
     EXPECT_EQ(view.chooserCalls, 1);
-    EXPECT_EQ(bar().getRecordId(), kShape);
+    EXPECT_EQ(bar().getRecordId(), kViewedShape);
     // Elsewhere it does not.
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cellCentre(2, 9));
     EXPECT_EQ(view.chooserCalls, 1);
@@ -513,13 +513,13 @@ TEST_F(Imports, AnotherQuantitySheetIsAppended)
 
 // The entry rules
 
-struct GradeCase {
+struct ViewGradeCase {
     const char* text;
     int grade;
     const char* diameter;
 };
 
-class GradeLetter : public testing::TestWithParam<GradeCase> {};
+class GradeLetter : public testing::TestWithParam<ViewGradeCase> {};
 
 TEST_P(GradeLetter, Splits)
 {
@@ -529,10 +529,10 @@ TEST_P(GradeLetter, Splits)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, GradeLetter,
-                         testing::Values(GradeCase{"C25", 3, "25"}, GradeCase{"a6.5", 1, "6.5"},
-                                         GradeCase{"E32", 5, "32"}, GradeCase{"l8", 12, "8"},
-                                         GradeCase{"N10", 14, "10"}, GradeCase{"F10", 0, "F10"},
-                                         GradeCase{"12", 0, "12"}, GradeCase{"", 0, ""}));
+                         testing::Values(ViewGradeCase{"C25", 3, "25"}, ViewGradeCase{"a6.5", 1, "6.5"},
+                                         ViewGradeCase{"E32", 5, "32"}, ViewGradeCase{"l8", 12, "8"},
+                                         ViewGradeCase{"N10", 14, "10"}, ViewGradeCase{"F10", 0, "F10"},
+                                         ViewGradeCase{"12", 0, "12"}, ViewGradeCase{"", 0, ""}));
 
 TEST(CellEntry, SplittingAndRounding)
 {
