@@ -547,8 +547,9 @@ bool Worksheet::setBorders(QStringView firstCell, QStringView lastCell)
 
 namespace {
 
-// Pictures are drawn on the user's thread and encoded this many at a time:
-// enough to keep every core busy, few enough to keep little memory.
+// Pictures are sent to be drawn (when handed over as drawings) and encoded
+// this many at a time, while the user's thread goes on: enough to keep
+// every core busy, few enough to keep little memory.
 constexpr std::size_t kEncodingBatch = 512;
 
 // The image with a palette of exactly its colours when it has no more than
