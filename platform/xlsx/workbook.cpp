@@ -643,9 +643,8 @@ void forEachOnThreads(std::size_t count, int threads, const std::function<void(s
             job(i);
         return;
     }
+    // Tasks beyond the pool's threads wait for one and find the work done.
     QThreadPool& pool = pictureThreads();
-    if (pool.maxThreadCount() < threads)
-        pool.setMaxThreadCount(threads);
     std::atomic<std::size_t> next{0};
     QSemaphore done;
     for (int t = 0; t < threads; ++t) {
