@@ -664,8 +664,9 @@ TEST(XlsxStoredPictures, AreTheSameBytesWhateverTheNumberOfThreads)
     ASSERT_EQ(alone.size(), images.size());
     EXPECT_TRUE(alone[7].isEmpty());
     for (std::size_t i = 0; i < images.size(); ++i) {
-        if (i != 7)
+        if (i != 7) {
             EXPECT_EQ(asArgb(QImage::fromData(alone[i], "PNG")), asArgb(images[i])) << i;
+        }
     }
     for (int threads : {2, 3, 8, 64, 0})
         EXPECT_EQ(encodePictures(images, threads), alone) << threads << " threads";
@@ -691,8 +692,9 @@ TEST(XlsxStoredPictures, EveryCellOfALongSheetShowsItsOwnPicture)
     for (int n = 0; n < kPictures; ++n) {
         const QByteArray key = QByteArray::number(n % 1000); // the last ones again
         ASSERT_TRUE(first->insertPicture(6 + n, 2, key, [&] { return picture(n); }));
-        if (n % 97 == 0)
+        if (n % 97 == 0) {
             ASSERT_TRUE(second->insertPicture(6 + n, 3, picture(n)));
+        }
     }
     const std::vector<Picture>& shown = first->pictures();
     ASSERT_EQ(shown.size(), std::size_t(kPictures));
