@@ -1,5 +1,7 @@
 #include "platform/xlsx/workbook.h"
 
+#include "platform/xlsx/package.h"
+
 #include "platform/folders.h"
 #include "platform/gbk.h"
 #include "platform/hostservices.h"
@@ -11,7 +13,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
+#include <QSemaphore>
 #include <QThread>
+#include <QThreadPool>
 #include <QtDebug>
 #include <algorithm>
 #include <atomic>
@@ -38,6 +42,16 @@ constexpr double kMaxRowHeight = 409;
 constexpr double kLineHeightPerPoint = 1.5;
 // The spreadsheet's width of a column the template does not size.
 constexpr double kDefaultColumnWidth = 8.43;
+
+// A row height raised to the next whole pixel. The spreadsheet programs draw
+// every row a whole number of pixels high but place pictures by points: rows
+// of a fraction of a pixel would let the pictures of a long sheet creep over
+// the row lines below them, a third of a pixel more on every row of 28 points.
+double wholePixels(double points)
+{
+    const double pixels = std::ceil(points * kPixelsPerPoint - 1e-9);
+    return std::min(pixels, std::floor(kMaxRowHeight * kPixelsPerPoint)) * 0.75;
+}
 
 // How wide a line of text is in the units of the column widths: a character
 // of a Chinese face as two digits, as its GBK bytes count; one unit of room.
@@ -81,13 +95,19 @@ struct Style {
 };
 
 // Writes one workbook through the spreadsheet library; remembers the first
-// error of any call.
+// error of any call. The library is given one picture of each sheet that
+// has pictures, so that it makes the sheet's drawing part and the links to
+// it; the drawings with every picture are then made here (drawings()) and
+// put in its place in the package.
 class Writer {
 public:
     Writer(lxw_workbook* book, const WorkbookTemplate& layout) : m_book(book), m_layout(layout) {}
 
     void writeSheet(const Worksheet& sheet, bool active);
     lxw_error error() const { return m_error; }
+    // The parts that show the pictures: each drawing with its links, and
+    // each distinct picture file once.
+    void drawings(std::vector<PackageMember>* parts, std::vector<PackageMember>* pictures) const;
 
 private:
     void check(lxw_error error)
@@ -97,11 +117,21 @@ private:
     }
     lxw_format* format(const Style& style);
     Style styleOf(const Worksheet& sheet, int row, int column, const Cell* cell) const;
-    void writeLayout(lxw_worksheet* target, const Worksheet& sheet);
-    void writeRowHeights(lxw_worksheet* target, const Worksheet& sheet);
+    // Answers the rows' heights written.
+    std::map<int, double> writeLayout(lxw_worksheet* target, const Worksheet& sheet);
+    // Answers the heights written, by row.
+    std::map<int, double> writeRowHeights(lxw_worksheet* target, const Worksheet& sheet);
     void writeMerges(lxw_worksheet* target, const Worksheet& sheet);
     void writeCells(lxw_worksheet* target, const Worksheet& sheet);
-    void writePictures(lxw_worksheet* target, const Worksheet& sheet);
+    void writePictures(lxw_worksheet* target, const Worksheet& sheet, DrawingGrid grid);
+
+    // A sheet's pictures, shown by the drawing part of that number.
+    struct SheetDrawing {
+        int number = 0;
+        DrawingGrid grid;
+        std::vector<const Picture*> pictures;
+    };
+    std::vector<SheetDrawing> m_drawings;
 
     lxw_workbook* m_book;
     const WorkbookTemplate& m_layout;
@@ -156,7 +186,7 @@ Style Writer::styleOf(const Worksheet& sheet, int row, int column, const Cell* c
     return style;
 }
 
-void Writer::writeLayout(lxw_worksheet* target, const Worksheet& sheet)
+std::map<int, double> Writer::writeLayout(lxw_worksheet* target, const Worksheet& sheet)
 {
     const auto& columns = sheet.layout().columns;
     for (std::size_t i = 0; i < columns.size(); ++i)
@@ -168,12 +198,12 @@ void Writer::writeLayout(lxw_worksheet* target, const Worksheet& sheet)
     worksheet_set_paper(target, 9); // A4
     worksheet_fit_to_pages(target, 1, 0);
     check(worksheet_repeat_rows(target, 0, 4));
-    writeRowHeights(target, sheet);
+    return writeRowHeights(target, sheet);
 }
 
 // Every row is as high as its pictures and at least as high as the lines of
 // its texts need.
-void Writer::writeRowHeights(lxw_worksheet* target, const Worksheet& sheet)
+std::map<int, double> Writer::writeRowHeights(lxw_worksheet* target, const Worksheet& sheet)
 {
     std::map<int, double> heights = sheet.rowHeights();
     for (const auto& [position, cell] : sheet.cells()) {
@@ -187,10 +217,14 @@ void Writer::writeRowHeights(lxw_worksheet* target, const Worksheet& sheet)
         if (needed > kDefaultRowHeight && needed > heights[row])
             heights[row] = needed;
     }
+    std::map<int, double> written;
     for (const auto& [row, height] : heights) {
-        if (height > 0)
-            check(worksheet_set_row(target, lxw_row_t(row - 1), height, nullptr));
+        if (height > 0) {
+            written[row] = wholePixels(height);
+            check(worksheet_set_row(target, lxw_row_t(row - 1), written[row], nullptr));
+        }
     }
+    return written;
 }
 
 void Writer::writeMerges(lxw_worksheet* target, const Worksheet& sheet)
@@ -230,11 +264,21 @@ void Writer::writeCells(lxw_worksheet* target, const Worksheet& sheet)
     }
 }
 
-void Writer::writePictures(lxw_worksheet* target, const Worksheet& sheet)
+void Writer::writePictures(lxw_worksheet* target, const Worksheet& sheet, DrawingGrid grid)
 {
+    SheetDrawing drawing;
     for (const Picture& picture : sheet.pictures()) {
-        if (picture.png.isEmpty())
-            continue; // could not be encoded
+        if (!picture.png.isEmpty()) // else it could not be encoded
+            drawing.pictures.push_back(&picture);
+    }
+    if (drawing.pictures.empty())
+        return;
+    drawing.number = int(m_drawings.size()) + 1;
+    drawing.grid = std::move(grid);
+    m_drawings.push_back(std::move(drawing));
+    // The first picture makes the library give the sheet its drawing.
+    {
+        const Picture& picture = *m_drawings.back().pictures.front();
         lxw_image_options options{};
         options.x_offset = std::int32_t(std::lround(picture.left * kPixelsPerPoint));
         options.y_offset = std::int32_t(std::lround(picture.top * kPixelsPerPoint));
@@ -249,6 +293,54 @@ void Writer::writePictures(lxw_worksheet* target, const Worksheet& sheet)
     }
 }
 
+void Writer::drawings(std::vector<PackageMember>* parts, std::vector<PackageMember>* pictures) const
+{
+    // Each distinct picture file once, numbered in the order the sheets
+    // first show them.
+    std::vector<std::vector<PlacedPicture>> placed(m_drawings.size());
+    std::map<int, int> mediaOfStored;
+    QHash<QByteArray, int> mediaOfBytes;
+    for (std::size_t d = 0; d < m_drawings.size(); ++d) {
+        for (const Picture* picture : m_drawings[d].pictures) {
+            auto known = mediaOfStored.find(picture->stored);
+            if (known == mediaOfStored.end()) {
+                int& media = mediaOfBytes[picture->png];
+                if (media == 0) {
+                    media = int(pictures->size()) + 1;
+                    pictures->push_back(PackageMember::store(
+                        "xl/media/image" + QByteArray::number(media) + ".png", picture->png));
+                }
+                known = mediaOfStored.emplace(picture->stored, media).first;
+            }
+            PlacedPicture at;
+            at.row = picture->row;
+            at.column = picture->column;
+            at.left = int(std::lround(picture->left * kPixelsPerPoint));
+            at.top = int(std::lround(picture->top * kPixelsPerPoint));
+            at.size = picture->size;
+            at.media = known->second;
+            placed[d].push_back(at);
+        }
+    }
+    // Each sheet's drawing made and compressed on a thread of its own.
+    std::vector<std::future<std::pair<PackageMember, PackageMember>>> made;
+    for (std::size_t d = 0; d < m_drawings.size(); ++d) {
+        made.push_back(std::async(std::launch::async, [&, d] {
+            const QByteArray number = QByteArray::number(m_drawings[d].number);
+            QByteArray relations;
+            const QByteArray xml = drawingPart(m_drawings[d].grid, placed[d], &relations);
+            return std::make_pair(
+                PackageMember::compress("xl/drawings/drawing" + number + ".xml", xml),
+                PackageMember::compress("xl/drawings/_rels/drawing" + number + ".xml.rels", relations));
+        }));
+    }
+    for (auto& drawing : made) {
+        auto [xml, relations] = drawing.get();
+        parts->push_back(std::move(xml));
+        parts->push_back(std::move(relations));
+    }
+}
+
 void Writer::writeSheet(const Worksheet& sheet, bool active)
 {
     lxw_worksheet* target = workbook_add_worksheet(m_book, sheet.name().toUtf8().constData());
@@ -256,10 +348,13 @@ void Writer::writeSheet(const Worksheet& sheet, bool active)
         check(LXW_ERROR_SHEETNAME_ALREADY_USED);
         return;
     }
-    writeLayout(target, sheet);
+    DrawingGrid grid;
+    grid.rowHeights = writeLayout(target, sheet);
+    for (const ColumnTemplate& column : sheet.layout().columns)
+        grid.columnWidths.push_back(column.width);
     writeCells(target, sheet);
     writeMerges(target, sheet);
-    writePictures(target, sheet);
+    writePictures(target, sheet, std::move(grid));
     const CellRef selected = sheet.selection();
     worksheet_set_selection(target, lxw_row_t(selected.row - 1), lxw_col_t(selected.column - 1),
                             lxw_row_t(selected.row - 1), lxw_col_t(selected.column - 1));
@@ -452,8 +547,9 @@ bool Worksheet::setBorders(QStringView firstCell, QStringView lastCell)
 
 namespace {
 
-// Pictures are drawn on the user's thread and encoded this many at a time:
-// enough to keep every core busy, few enough to keep little memory.
+// Pictures are sent to be drawn (when handed over as drawings) and encoded
+// this many at a time, while the user's thread goes on: enough to keep
+// every core busy, few enough to keep little memory.
 constexpr std::size_t kEncodingBatch = 512;
 
 // The image with a palette of exactly its colours when it has no more than
@@ -520,25 +616,53 @@ bool validOffsets(int row, int column, double left, double top)
 
 } // namespace
 
+namespace {
+
+// The threads pictures are drawn and encoded on. They are kept: what a
+// thread keeps of the texts it has drawn makes its next drawings quicker.
+QThreadPool& pictureThreads()
+{
+    static QThreadPool* const pool = [] {
+        auto* made = new QThreadPool;
+        made->setExpiryTimeout(-1);
+        return made;
+    }();
+    return *pool;
+}
+
+// Does job(i) for every i below `count` on up to `threads` threads, 0 for
+// one a core. Each job writes its own result only, so the order the
+// threads take them in changes nothing.
+void forEachOnThreads(std::size_t count, int threads, const std::function<void(std::size_t)>& job)
+{
+    if (threads <= 0)
+        threads = QThread::idealThreadCount();
+    threads = int(std::min<std::size_t>(std::size_t(std::max(threads, 1)), count));
+    if (threads <= 1) {
+        for (std::size_t i = 0; i < count; ++i)
+            job(i);
+        return;
+    }
+    // Tasks beyond the pool's threads wait for one and find the work done.
+    QThreadPool& pool = pictureThreads();
+    std::atomic<std::size_t> next{0};
+    QSemaphore done;
+    for (int t = 0; t < threads; ++t) {
+        pool.start([&] {
+            for (std::size_t i = next++; i < count; i = next++)
+                job(i);
+            done.release();
+        });
+    }
+    done.acquire(threads);
+}
+
+} // namespace
+
 std::vector<QByteArray> encodePictures(const std::vector<QImage>& images, int threads)
 {
     std::vector<QByteArray> encoded(images.size());
-    if (threads <= 0)
-        threads = QThread::idealThreadCount();
-    threads = int(std::min<std::size_t>(std::size_t(std::max(threads, 1)), images.size()));
-    // Each image is encoded on its own into its own place, so the order the
-    // threads take them in changes nothing.
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < images.size(); i = next++)
-            encoded[i] = encodedPng(images[i]);
-    };
-    std::vector<std::thread> helpers;
-    for (int i = 1; i < threads; ++i)
-        helpers.emplace_back(work);
-    work();
-    for (std::thread& helper : helpers)
-        helper.join();
+    forEachOnThreads(images.size(), threads, [&](std::size_t i) { encoded[i] = encodedPng(images[i]); });
     return encoded;
 }
 
@@ -554,13 +678,30 @@ int PictureStore::add(const QByteArray& key, const std::function<QImage()>& draw
     return index;
 }
 
+int PictureStore::addLater(const QByteArray& key, QSize size, std::function<QImage()> draw)
+{
+    const auto found = m_keys.find(key);
+    if (found != m_keys.end())
+        return found->second;
+    if (size.isEmpty())
+        return -1;
+    const int index = waiting(size, std::move(draw));
+    m_keys.emplace(key, index);
+    return index;
+}
+
 int PictureStore::add(const QImage& image)
 {
     if (image.isNull())
         return -1;
-    m_sizes.push_back(image.size());
+    return waiting(image.size(), [image] { return image; });
+}
+
+int PictureStore::waiting(QSize size, std::function<QImage()> draw)
+{
+    m_sizes.push_back(size);
     m_png.emplace_back();
-    m_waiting.push_back(image);
+    m_waiting.push_back(std::move(draw));
     if (m_waiting.size() >= kEncodingBatch)
         startBatch();
     return int(m_png.size() - 1);
@@ -579,8 +720,11 @@ void PictureStore::finishBatch()
 {
     if (!m_batch.valid())
         return;
-    for (QByteArray& bytes : m_batch.get())
+    for (auto& [size, bytes] : m_batch.get()) {
+        if (!bytes.isEmpty())
+            m_sizes[m_encoded] = size;
         m_png[m_encoded++] = std::move(bytes);
+    }
 }
 
 void PictureStore::startBatch()
@@ -589,8 +733,13 @@ void PictureStore::startBatch()
     finishBatch();
     if (m_waiting.empty())
         return;
-    m_batch = std::async(std::launch::async, [images = std::exchange(m_waiting, {})] {
-        return encodePictures(images);
+    m_batch = std::async(std::launch::async, [drawings = std::exchange(m_waiting, {})] {
+        std::vector<std::pair<QSize, QByteArray>> made(drawings.size());
+        forEachOnThreads(drawings.size(), 0, [&](std::size_t i) {
+            const QImage image = drawings[i]();
+            made[i] = {image.size(), encodedPng(image)};
+        });
+        return made;
     });
 }
 
@@ -611,10 +760,21 @@ bool Worksheet::insertPicture(int row, int column, const QByteArray& key,
     return place(row, column, m_store->add(key, draw), left, top);
 }
 
+bool Worksheet::insertPicture(int row, int column, const QByteArray& key, QSize size,
+                              std::function<QImage()> draw, double left, double top)
+{
+    if (!validOffsets(row, column, left, top))
+        return false;
+    return place(row, column, m_store->addLater(key, size, std::move(draw)), left, top);
+}
+
 const std::vector<Picture>& Worksheet::pictures() const
 {
-    for (; m_withBytes < m_pictures.size(); ++m_withBytes)
-        m_pictures[m_withBytes].png = m_store->png(m_stored[m_withBytes]);
+    for (; m_withBytes < m_pictures.size(); ++m_withBytes) {
+        Picture& picture = m_pictures[m_withBytes];
+        picture.png = m_store->png(m_stored[m_withBytes]);
+        picture.size = m_store->size(m_stored[m_withBytes]);
+    }
     return m_pictures;
 }
 
@@ -628,6 +788,7 @@ bool Worksheet::place(int row, int column, int stored, double left, double top)
     picture.left = std::max(0.0, left);
     picture.top = std::max(0.0, top);
     picture.size = m_store->size(stored);
+    picture.stored = stored;
 
     const double needed = picture.top + picture.size.height() / kPixelsPerPoint + 1;
     const double current = rowHeight(row) > 0 ? rowHeight(row) : kDefaultRowHeight;
@@ -859,7 +1020,14 @@ bool Workbook::save(const QString& path, QString* error) const
     Writer writer(book, m_layout);
     for (std::size_t i = 0; i < m_sheets.size(); ++i)
         writer.writeSheet(*m_sheets[i], int(i) == m_active);
+    // The drawings are made while the library packs the rest.
+    auto drawings = std::async(std::launch::async, [&writer] {
+        std::pair<std::vector<PackageMember>, std::vector<PackageMember>> parts;
+        writer.drawings(&parts.first, &parts.second);
+        return parts;
+    });
     const lxw_error closed = workbook_close(book);
+    const auto [parts, pictures] = drawings.get();
     const lxw_error failed = writer.error() != LXW_NO_ERROR ? writer.error() : closed;
     if (failed != LXW_NO_ERROR)
         return fail(error, QString::fromUtf8(lxw_strerror(failed)));
@@ -867,6 +1035,11 @@ bool Workbook::save(const QString& path, QString* error) const
     QByteArray bytes;
     if (!readFile(built, &bytes, error))
         return false;
+    if (!parts.empty()) {
+        bytes = repackage(bytes, parts, "xl/media/", pictures, error);
+        if (bytes.isEmpty())
+            return false;
+    }
     return saveFile(path, bytes, error);
 }
 

@@ -69,6 +69,7 @@ struct Picture {
     double top = 0;
     QSize size;     // pixels
     QByteArray png; // the picture as stored in the workbook
+    int stored = -1; // its place among the workbook's pictures, one each
 };
 
 // The PNG files of `images`, in their order, as a workbook stores them (at
@@ -81,19 +82,27 @@ std::vector<QByteArray> encodePictures(const std::vector<QImage>& images, int th
 // The pictures of a workbook, each kept once. A picture given with a key
 // is drawn only when no picture of the same key is kept yet (pictures made
 // from equal data look alike). They are encoded in batches, on every core,
-// when a batch is full or their bytes are first asked for.
+// when a batch is full or their bytes are first asked for; a drawing that
+// may be made on another thread is made there too.
 class PictureStore {
 public:
     // The index of the picture kept for `key`, drawn by `draw` when new; -1
     // when the drawing gives nothing.
     int add(const QByteArray& key, const std::function<QImage()>& draw);
+    // The same for a drawing of `size` pixels made later, on any thread,
+    // beside the others: `draw` owns whatever it draws from. -1 for an
+    // empty size.
+    int addLater(const QByteArray& key, QSize size, std::function<QImage()> draw);
     // A picture kept for one cell alone; -1 for a null image.
     int add(const QImage& image);
+    // The picture's size: as drawn once its bytes were asked for.
     QSize size(int index) const { return m_sizes.at(std::size_t(index)); }
-    // The stored bytes of the picture (empty when it could not be encoded).
+    // The stored bytes of the picture (empty when it could not be drawn or
+    // encoded).
     const QByteArray& png(int index);
 
 private:
+    int waiting(QSize size, std::function<QImage()> draw);
     // Takes the bytes of the batch being encoded, if any.
     void finishBatch();
     // Sends the waiting pictures off to be encoded while drawing goes on.
@@ -102,9 +111,10 @@ private:
     std::map<QByteArray, int> m_keys;
     std::vector<QSize> m_sizes;
     std::vector<QByteArray> m_png;
-    std::vector<QImage> m_waiting; // drawn, not sent: the last of m_png
-    std::size_t m_encoded = 0;     // m_png holds the bytes of this many
-    std::future<std::vector<QByteArray>> m_batch;
+    // Not sent to be encoded yet: the last of m_png.
+    std::vector<std::function<QImage()>> m_waiting;
+    std::size_t m_encoded = 0; // m_png holds the bytes of this many
+    std::future<std::vector<std::pair<QSize, QByteArray>>> m_batch;
 };
 
 class Worksheet {
@@ -150,6 +160,11 @@ public:
     // otherwise the one made before is shown again as it is stored.
     bool insertPicture(int row, int column, const QByteArray& key,
                        const std::function<QImage()>& draw, double left = 0, double top = 0);
+    // The same for a drawing of `size` pixels that may be made later, on
+    // another thread: `draw` owns whatever it draws from. A drawing that
+    // gives nothing leaves the cell without a picture.
+    bool insertPicture(int row, int column, const QByteArray& key, QSize size,
+                       std::function<QImage()> draw, double left = 0, double top = 0);
     // The pictures in the order they were inserted, with their bytes.
     const std::vector<Picture>& pictures() const;
 

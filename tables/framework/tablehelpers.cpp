@@ -5,6 +5,7 @@
 #include "core/model/barcore.h"
 #include "core/model/modelrecord.h"
 #include "core/model/modelreference.h"
+#include "core/model/shapebitmap.h"
 #include "platform/archive.h"
 #include "platform/saturate.h"
 #include "platform/xlsx/workbook.h"
@@ -17,6 +18,7 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <vector>
 
 using namespace platform::gdi;
@@ -190,16 +192,19 @@ QString unitCaption(const QString& caption, int unit)
 void insertBarPicture(platform::xlsx::Worksheet& sheet, int row, int column, CVes_ModelReference& bar,
                       int width, int height)
 {
-    const auto draw = [&] {
-        platform::Bitmap picture;
-        bar.ToBitmap(picture, width, height, nullptr);
-        return picture.isNull() ? QImage() : *picture.image();
-    };
     // The bar takes from its shape what a drawing would take, as it keeps
     // it; then what the drawing reads: the shape and its variables, hooks,
     // ends and mirroring as the bar stores them, and the diameter.
-    if (!bar.makeWorkingRecord())
+    const std::shared_ptr<CVes_ModelRecord> record = bar.makeWorkingRecord();
+    if (!record)
         return;
+    // The drawing needs nothing but its own copy of the record, so it can be
+    // made beside the others on the workbook's threads.
+    const auto draw = [record, width, height, mirror = bar.getMirror()] {
+        platform::Bitmap picture;
+        ModelRecordToBitmap(picture, record.get(), width, height, nullptr, mirror);
+        return picture.isNull() ? QImage() : *picture.image();
+    };
     platform::Archive key;
     try {
         key << std::int32_t(width) << std::int32_t(height);
@@ -211,5 +216,5 @@ void insertBarPicture(platform::xlsx::Worksheet& sheet, int row, int column, CVe
         sheet.insertPicture(row, column, draw(), 2.0, 3.0);
         return;
     }
-    sheet.insertPicture(row, column, key.data(), draw, 2.0, 3.0);
+    sheet.insertPicture(row, column, key.data(), QSize(width, height), draw, 2.0, 3.0);
 }

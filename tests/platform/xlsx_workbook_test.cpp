@@ -1,5 +1,6 @@
 #include "platform/xlsx/workbook.h"
 
+#include "tests/support/exportedbook.h"
 #include "tests/support/recordinghost.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
+#include <atomic>
 #include <map>
 
 using namespace platform::xlsx;
@@ -342,6 +344,61 @@ TEST(XlsxWorksheet, PictureFileIsReadAtOnceAndRowGrowsToHoldIt)
     EXPECT_EQ(sheet.rowHeight(7), 0.0);
 }
 
+// A long sheet of pictures, as the exports make them, seen as the
+// spreadsheet programs draw it: every picture stays clear of its cell's
+// lines on every row, however far down.
+struct PictureRowsCase {
+    const char* what;
+    QSize size;           // pixels
+    double left, top;     // offset in points
+    const char* lineText; // in every third row beside the picture
+    double fontSize;
+};
+
+std::ostream& operator<<(std::ostream& out, const PictureRowsCase& c)
+{
+    return out << c.what;
+}
+
+class XlsxPictureRows : public XlsxWorkbook, public testing::WithParamInterface<PictureRowsCase> {};
+
+TEST_P(XlsxPictureRows, EveryPictureStaysInsideItsCellLines)
+{
+    const PictureRowsCase& c = GetParam();
+    WorkbookTemplate layout;
+    SheetTemplate list = sheetLayout(QStringLiteral("配料单"), 11);
+    list.columns[4].width = 27.7109375; // the shape column of the bar list
+    layout.sheets = {list};
+    layout.fontSize = c.fontSize;
+    Workbook book;
+    book.setTemplate(layout);
+    Worksheet& sheet = book.sheetAt(0);
+    QImage shape(c.size, QImage::Format_RGB32);
+    shape.fill(Qt::white);
+    constexpr int kRows = 60;
+    for (int row = 6; row < 6 + kRows; ++row) {
+        if (row % 11 == 0)
+            continue; // a row of the list without a bar
+        ASSERT_TRUE(sheet.insertPicture(row, 5, shape, c.left, c.top));
+        if (row % 3 == 0)
+            sheet.setText(row, 7, QString::fromUtf8(c.lineText));
+    }
+    const QString path = dir.filePath(QStringLiteral("pictures.xlsx"));
+    ASSERT_TRUE(book.save(path));
+    const test::ExportedBook saved(path, 1);
+    EXPECT_EQ(saved.pictureCells().size(), kRows - 5);
+    EXPECT_EQ(saved.picturesOverTheirLines().join(u' ').toStdString(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, XlsxPictureRows,
+    testing::Values(PictureRowsCase{"bar list shapes", QSize(180, 32), 2, 3, "6", 9},
+                    PictureRowsCase{"beside two lines of text", QSize(180, 32), 2, 3, "6支/组\n共2组", 9},
+                    PictureRowsCase{"beside three lines of a large font", QSize(180, 32), 2, 3,
+                                    "一\n二\n三", 10.5},
+                    PictureRowsCase{"narrow processing shapes", QSize(120, 32), 2, 3, "", 9},
+                    PictureRowsCase{"taller pictures", QSize(100, 47), 2, 3, "", 9}));
+
 // Cell names
 
 TEST(XlsxWorksheet, PicturesOfOneKeyAreDrawnOnceForEverySheetOfTheWorkbook)
@@ -607,8 +664,9 @@ TEST(XlsxStoredPictures, AreTheSameBytesWhateverTheNumberOfThreads)
     ASSERT_EQ(alone.size(), images.size());
     EXPECT_TRUE(alone[7].isEmpty());
     for (std::size_t i = 0; i < images.size(); ++i) {
-        if (i != 7)
+        if (i != 7) {
             EXPECT_EQ(asArgb(QImage::fromData(alone[i], "PNG")), asArgb(images[i])) << i;
+        }
     }
     for (int threads : {2, 3, 8, 64, 0})
         EXPECT_EQ(encodePictures(images, threads), alone) << threads << " threads";
@@ -634,8 +692,9 @@ TEST(XlsxStoredPictures, EveryCellOfALongSheetShowsItsOwnPicture)
     for (int n = 0; n < kPictures; ++n) {
         const QByteArray key = QByteArray::number(n % 1000); // the last ones again
         ASSERT_TRUE(first->insertPicture(6 + n, 2, key, [&] { return picture(n); }));
-        if (n % 97 == 0)
+        if (n % 97 == 0) {
             ASSERT_TRUE(second->insertPicture(6 + n, 3, picture(n)));
+        }
     }
     const std::vector<Picture>& shown = first->pictures();
     ASSERT_EQ(shown.size(), std::size_t(kPictures));
@@ -648,4 +707,62 @@ TEST(XlsxStoredPictures, EveryCellOfALongSheetShowsItsOwnPicture)
     ASSERT_EQ(alone.size(), std::size_t((kPictures + 96) / 97));
     for (std::size_t i = 0; i < alone.size(); ++i)
         EXPECT_EQ(asArgb(QImage::fromData(alone[i].png, "PNG")), asArgb(picture(int(i) * 97))) << i;
+}
+
+// Drawings handed over to be made on the workbook's threads: each key is
+// drawn once, and every cell shows the same bytes as a drawing made at once
+// on this thread would give.
+TEST(XlsxStoredPictures, DrawingsMadeOnOtherThreadsAreThoseMadeAtOnce)
+{
+    const auto picture = [](int n) {
+        QImage image(30, 9, QImage::Format_RGB32);
+        image.fill(QColor(n % 256, 40, (n * 7) % 256));
+        image.setPixelColor(n % 30, n % 9, Qt::black);
+        return image;
+    };
+    constexpr int kPictures = 1400; // over several batches
+    Worksheet atOnce(sheetLayout(QStringLiteral("配料单"), 6));
+    Worksheet later(sheetLayout(QStringLiteral("配料单"), 6));
+    std::atomic<int> drawn{0};
+    for (int n = 0; n < kPictures; ++n) {
+        const QByteArray key = QByteArray::number(n % 1100);
+        ASSERT_TRUE(atOnce.insertPicture(6 + n, 5, key, [&] { return picture(n); }));
+        const int made = n % 1100;
+        ASSERT_TRUE(later.insertPicture(6 + n, 5, key, QSize(30, 9), [&drawn, picture, made] {
+            ++drawn;
+            return picture(made);
+        }));
+    }
+    const std::vector<Picture>& expected = atOnce.pictures();
+    const std::vector<Picture>& shown = later.pictures();
+    EXPECT_EQ(drawn.load(), 1100);
+    ASSERT_EQ(shown.size(), expected.size());
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(shown[i].png, expected[i].png) << "row " << shown[i].row;
+        EXPECT_EQ(shown[i].size, QSize(30, 9));
+    }
+}
+
+// What the drawing gives holds over what was said of it: its own size, or
+// no picture at all when it gives nothing.
+TEST_F(XlsxWorkbook, ALaterDrawingKeepsItsOwnSizeOrLeavesTheCellEmpty)
+{
+    Workbook book;
+    book.setTemplate(twoSheets());
+    Worksheet& sheet = book.sheetAt(0);
+    QImage small(100, 20, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    ASSERT_TRUE(sheet.insertPicture(6, 5, "small", QSize(180, 32), [small] { return small; }));
+    ASSERT_TRUE(sheet.insertPicture(7, 5, "nothing", QSize(180, 32), [] { return QImage(); }));
+    EXPECT_FALSE(sheet.insertPicture(8, 5, "no size", QSize(), [small] { return small; }));
+    ASSERT_EQ(sheet.pictures().size(), 2u);
+    EXPECT_EQ(sheet.pictures()[0].size, QSize(100, 20));
+    EXPECT_TRUE(sheet.pictures()[1].png.isEmpty());
+
+    const QString path = dir.filePath(QStringLiteral("later.xlsx"));
+    ASSERT_TRUE(book.save(path));
+    const test::ExportedBook saved(path, 1);
+    EXPECT_EQ(saved.pictureCells(), QStringList{QStringLiteral("E6")});
+    const QString drawing = QString::fromUtf8(member(path, QStringLiteral("xl/drawings/drawing1.xml")));
+    EXPECT_TRUE(drawing.contains(QStringLiteral("<a:ext cx=\"%1\" cy=\"%2\"/>").arg(100 * 9525).arg(20 * 9525)));
 }

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <map>
 #include <utility>
 #include <vector>
@@ -123,14 +124,7 @@ public:
     // The cells the sheet's pictures are anchored at ("D6"), in order.
     QStringList pictureCells() const
     {
-        const QString rels = member(
-            m_path, QStringLiteral("xl/worksheets/_rels/sheet%1.xml.rels").arg(m_sheetIndex));
-        const auto target = QRegularExpression(QStringLiteral("Target=\"../drawings/([^\"]+)\""))
-                                .match(rels);
-        if (!target.hasMatch())
-            return {};
-        const QString drawing =
-            member(m_path, QStringLiteral("xl/drawings/") + target.captured(1));
+        const QString drawing = this->drawing();
         QStringList cells;
         const QRegularExpression from(QStringLiteral(
             "<xdr:from><xdr:col>(\\d+)</xdr:col><xdr:colOff>\\d+</xdr:colOff><xdr:row>(\\d+)</xdr:row>"));
@@ -141,7 +135,80 @@ public:
         return cells;
     }
 
+    // The cells ("E21") whose picture reaches onto a line of its cell as a
+    // spreadsheet program shows the sheet: it draws every row and column a
+    // whole number of pixels wide, the lines on the cells' edge pixels, and
+    // places a picture by its cell's exact place plus the picture's offset.
+    QStringList picturesOverTheirLines() const
+    {
+        constexpr double kEmuPerPixel = 9525;
+        constexpr double kPixelsPerPoint = 96.0 / 72.0;
+        const auto defaultHeight =
+            QRegularExpression(QStringLiteral("defaultRowHeight=\"([0-9.]+)\"")).match(m_sheet);
+        const double defaultPoints = defaultHeight.hasMatch() ? defaultHeight.captured(1).toDouble() : 15;
+        const std::map<int, double> heights = rowHeights();
+        // Row r's top: exact, and as drawn (each row above rounded to pixels).
+        const auto rowTop = [&](int row, bool drawn) {
+            double top = 0;
+            for (int r = 1; r < row; ++r) {
+                const auto found = heights.find(r);
+                const double pixels = (found == heights.end() ? defaultPoints : found->second) * kPixelsPerPoint;
+                top += drawn ? std::round(pixels) : pixels;
+            }
+            return top;
+        };
+        // Column widths in characters of seven pixels and five of margin.
+        std::map<int, double> widths;
+        const QRegularExpression column(
+            QStringLiteral("<col min=\"(\\d+)\" max=\"(\\d+)\" width=\"([0-9.]+)\""));
+        for (auto it = column.globalMatch(m_sheet); it.hasNext();) {
+            const auto m = it.next();
+            for (int c = m.captured(1).toInt(); c <= m.captured(2).toInt(); ++c)
+                widths[c] = m.captured(3).toDouble();
+        }
+        const auto columnLeft = [&](int column) {
+            double left = 0;
+            for (int c = 1; c < column; ++c) {
+                const auto found = widths.find(c);
+                const double width = found == widths.end() ? 8.43 : found->second;
+                left += width < 1 ? std::floor(width * 12 + 0.5) : std::floor(width * 7 + 0.5) + 5;
+            }
+            return left;
+        };
+
+        QStringList over;
+        const QRegularExpression anchor(QStringLiteral(
+            "<xdr:from><xdr:col>(\\d+)</xdr:col><xdr:colOff>(\\d+)</xdr:colOff><xdr:row>(\\d+)</xdr:row>"
+            "<xdr:rowOff>(\\d+)</xdr:rowOff></xdr:from>.*?<a:ext cx=\"(\\d+)\" cy=\"(\\d+)\""));
+        for (auto it = anchor.globalMatch(drawing()); it.hasNext();) {
+            const auto m = it.next();
+            const int column = m.captured(1).toInt() + 1;
+            const int row = m.captured(3).toInt() + 1;
+            const double left = columnLeft(column) + m.captured(2).toDouble() / kEmuPerPixel;
+            const double right = left + m.captured(5).toDouble() / kEmuPerPixel;
+            const double top = rowTop(row, false) + m.captured(4).toDouble() / kEmuPerPixel;
+            const double bottom = top + m.captured(6).toDouble() / kEmuPerPixel;
+            // The cell's own pixels, inside the lines on its edges.
+            if (left < columnLeft(column) + 1 || right > columnLeft(column + 1) - 1
+                || top < rowTop(row, true) + 1 || bottom > rowTop(row + 1, true) - 1)
+                over << QChar(u'A' + column - 1) + QString::number(row);
+        }
+        return over;
+    }
+
 private:
+    // The drawing of the sheet's pictures; empty without.
+    QString drawing() const
+    {
+        const QString rels = member(
+            m_path, QStringLiteral("xl/worksheets/_rels/sheet%1.xml.rels").arg(m_sheetIndex));
+        const auto target = QRegularExpression(QStringLiteral("Target=\"../drawings/([^\"]+)\""))
+                                .match(rels);
+        if (!target.hasMatch())
+            return {};
+        return member(m_path, QStringLiteral("xl/drawings/") + target.captured(1));
+    }
+
     int m_sheetIndex = 1;
     QString m_path;
     QString m_workbook;

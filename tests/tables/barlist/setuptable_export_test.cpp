@@ -255,6 +255,8 @@ TEST_F(BarListExport, FourSheetsEachWithItsTitleBlockAndBorders)
         if (t.lineAt(i)->isSteelLine())
             expected << QStringLiteral("E%1").arg(i + 6);
     EXPECT_EQ(list.pictureCells(), expected);
+    // Down to the last row, each shape stays clear of its cell's lines.
+    EXPECT_EQ(list.picturesOverTheirLines().join(u' ').toStdString(), "");
 
     struct Derived {
         int index;
@@ -313,6 +315,7 @@ TEST_F(BarListExport, TheSortedSheetHoldsTheBarsInOrderWithTheirShapes)
         }
     }
     EXPECT_EQ(sorted.pictureCells(), pictures);
+    EXPECT_EQ(sorted.picturesOverTheirLines().join(u' ').toStdString(), "");
     EXPECT_TRUE(sorted.bordered(QStringLiteral("H%1").arg(built->lines().size() + 6)));
     // The summaries show no pictures.
     EXPECT_TRUE(test::ExportedBook(path, 3).pictureCells().isEmpty());

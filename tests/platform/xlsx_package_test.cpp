@@ -1,0 +1,319 @@
+// The drawing parts a workbook's pictures are written in (each picture's
+// cell anchors worked out by hand from the column widths and row heights)
+// and the package rewritten around them, read back with the unzip tool.
+
+#include "platform/xlsx/package.h"
+#include "platform/xlsx/workbook.h"
+
+#include "tests/support/recordinghost.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+using namespace platform::xlsx;
+
+namespace {
+
+// Columns of 10 and 20 characters: 10 × 7 + 5 = 75 and 20 × 7 + 5 = 145
+// pixels; row 3 of 30 points is 40 pixels, the others 15 points, 20 pixels.
+DrawingGrid smallGrid()
+{
+    DrawingGrid grid;
+    grid.columnWidths = {10, 20, 0.5};
+    grid.rowHeights = {{3, 30}};
+    return grid;
+}
+
+struct AnchorCase {
+    const char* what;
+    PlacedPicture picture;
+    // from: column, pixels in, row, pixels in; to: the same (0-based cells)
+    int from[4];
+    int to[4];
+    int absolute[2]; // pixels
+};
+
+std::ostream& operator<<(std::ostream& out, const AnchorCase& c)
+{
+    return out << c.what;
+}
+
+class XlsxDrawingAnchor : public testing::TestWithParam<AnchorCase> {};
+
+QString expectedAnchor(const AnchorCase& c)
+{
+    const auto emu = [](int pixels) { return QString::number(qint64(pixels) * 9525); };
+    return QStringLiteral("<xdr:from><xdr:col>%1</xdr:col><xdr:colOff>%2</xdr:colOff><xdr:row>%3</xdr:row>"
+                          "<xdr:rowOff>%4</xdr:rowOff></xdr:from><xdr:to><xdr:col>%5</xdr:col><xdr:colOff>%6"
+                          "</xdr:colOff><xdr:row>%7</xdr:row><xdr:rowOff>%8</xdr:rowOff></xdr:to>")
+               .arg(c.from[0])
+               .arg(emu(c.from[1]))
+               .arg(c.from[2])
+               .arg(emu(c.from[3]))
+               .arg(c.to[0])
+               .arg(emu(c.to[1]))
+               .arg(c.to[2])
+               .arg(emu(c.to[3]))
+           + QStringLiteral(".*<a:off x=\"%1\" y=\"%2\"/><a:ext cx=\"%3\" cy=\"%4\"/>")
+                 .arg(emu(c.absolute[0]), emu(c.absolute[1]), emu(c.picture.size.width()),
+                      emu(c.picture.size.height()));
+}
+
+} // namespace
+
+TEST_P(XlsxDrawingAnchor, PlacesThePictureByTheCellsItCovers)
+{
+    const AnchorCase& c = GetParam();
+    QByteArray relations;
+    const QString xml = QString::fromUtf8(drawingPart(smallGrid(), {c.picture}, &relations));
+    EXPECT_TRUE(xml.startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                                              "<xdr:wsDr ")));
+    EXPECT_TRUE(xml.endsWith(QStringLiteral("</xdr:twoCellAnchor></xdr:wsDr>")));
+    EXPECT_TRUE(QRegularExpression(expectedAnchor(c)).match(xml).hasMatch()) << xml.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, XlsxDrawingAnchor,
+    testing::Values(
+        // 3 + 100 < 145 wide, 4 + 20 < 40 high: one cell. Absolute: 75 + 3 across, and
+        // down every row at 20 pixels, 2 × 20 + 4.
+        AnchorCase{"inside its cell", {3, 2, 3, 4, QSize(100, 20), 1}, {1, 3, 2, 4}, {1, 103, 2, 24}, {78, 44}},
+        // 70 + 10 = 80 ≥ 75: into column B by 5; 18 + 5 = 23 ≥ 20: into row 2 by 3.
+        AnchorCase{"over the next column and row", {1, 1, 70, 18, QSize(10, 5), 1}, {0, 70, 0, 18},
+                   {1, 5, 1, 3}, {70, 18}},
+        // 80 ≥ 75: starts 5 pixels into column B, ends at 5 + 10.
+        AnchorCase{"offset past its cell", {1, 1, 80, 0, QSize(10, 5), 1}, {1, 5, 0, 0}, {1, 15, 0, 5}, {80, 0}},
+        // Column C of half a character: 0.5 × 12 = 6 pixels; on into D (64 by default).
+        AnchorCase{"over a narrow column", {1, 3, 2, 0, QSize(10, 5), 1}, {2, 2, 0, 0}, {3, 6, 0, 5}, {222, 0}}));
+
+TEST(XlsxDrawing, EachPictureFileIsLinkedOnceInTheOrderFirstShown)
+{
+    std::vector<PlacedPicture> pictures;
+    for (int media : {5, 5, 2, 5, 7, 2})
+        pictures.push_back({int(pictures.size()) + 6, 5, 3, 4, QSize(180, 32), media});
+    QByteArray relations;
+    const QString xml = QString::fromUtf8(drawingPart(smallGrid(), pictures, &relations));
+
+    QStringList embeds;
+    for (auto it = QRegularExpression(QStringLiteral("r:embed=\"(rId\\d+)\"")).globalMatch(xml); it.hasNext();)
+        embeds << it.next().captured(1);
+    EXPECT_EQ(embeds.join(u' '), QStringLiteral("rId1 rId1 rId2 rId1 rId3 rId2"));
+    QStringList names;
+    for (auto it = QRegularExpression(QStringLiteral("<xdr:cNvPr id=\"(\\d+)\" name=\"Picture (\\d+)\"/>"))
+                       .globalMatch(xml);
+         it.hasNext();) {
+        const auto m = it.next();
+        names << m.captured(1) + u'/' + m.captured(2);
+    }
+    EXPECT_EQ(names.join(u' '), QStringLiteral("2/1 3/2 4/3 5/4 6/5 7/6"));
+
+    QStringList links;
+    for (auto it = QRegularExpression(QStringLiteral("Id=\"(rId\\d+)\" Type=\"[^\"]*/image\" Target=\"([^\"]+)\""))
+                       .globalMatch(QString::fromUtf8(relations));
+         it.hasNext();) {
+        const auto m = it.next();
+        links << m.captured(1) + u'=' + m.captured(2);
+    }
+    EXPECT_EQ(links.join(u' '),
+              QStringLiteral("rId1=../media/image5.png rId2=../media/image2.png rId3=../media/image7.png"));
+}
+
+// The package
+
+namespace {
+
+class XlsxPackage : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+            GTEST_SKIP() << "unzip is not installed";
+        ASSERT_TRUE(dir.isValid());
+    }
+    QString write(const QByteArray& zip, const QString& name = QStringLiteral("p.zip"))
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(zip);
+        return path;
+    }
+    static QByteArray unzip(const QStringList& arguments, int* exitCode = nullptr)
+    {
+        QProcess process;
+        process.start(QStringLiteral("unzip"), arguments);
+        process.waitForFinished(120000);
+        if (exitCode)
+            *exitCode = process.exitCode();
+        return process.readAllStandardOutput();
+    }
+    // The members' names, in the order the package lists them.
+    static QStringList names(const QString& zip)
+    {
+        QStringList listed;
+        for (const QByteArray& line : unzip({QStringLiteral("-Z1"), zip}).split('\n'))
+            if (!line.isEmpty())
+                listed << QString::fromUtf8(line);
+        return listed;
+    }
+
+    QTemporaryDir dir;
+};
+
+// A package with nothing in it: its end record alone.
+QByteArray emptyZip()
+{
+    return QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0');
+}
+
+QByteArray repeated(const char* text, int times)
+{
+    return QByteArray(text).repeated(times);
+}
+
+} // namespace
+
+TEST_F(XlsxPackage, MembersAreReplacedLeftOutAndAddedInPlace)
+{
+    QString error;
+    const QByteArray first = repackage(
+        emptyZip(), {}, {},
+        {PackageMember::compress("a.xml", repeated("<row/>", 5000)),
+         PackageMember::store("xl/media/old1.png", "old picture"),
+         PackageMember::store("xl/media/old2.png", "another"), PackageMember::compress("z.xml", "last")},
+        &error);
+    ASSERT_FALSE(first.isEmpty()) << error.toStdString();
+    const QString firstPath = write(first, QStringLiteral("first.zip"));
+    EXPECT_EQ(names(firstPath).join(u' '), QStringLiteral("a.xml xl/media/old1.png xl/media/old2.png z.xml"));
+    EXPECT_EQ(unzip({QStringLiteral("-p"), firstPath, QStringLiteral("a.xml")}), repeated("<row/>", 5000));
+    EXPECT_LT(first.size(), 1000) << "the repeated text is compressed";
+
+    const QByteArray second =
+        repackage(first, {PackageMember::compress("z.xml", "new last")}, "xl/media/",
+                  {PackageMember::store("xl/media/image1.png", "\x89PNG picture")}, &error);
+    ASSERT_FALSE(second.isEmpty()) << error.toStdString();
+    const QString path = write(second);
+    int exitCode = -1;
+    unzip({QStringLiteral("-tq"), path}, &exitCode);
+    EXPECT_EQ(exitCode, 0) << "every member's check sum holds";
+    EXPECT_EQ(names(path).join(u' '), QStringLiteral("a.xml xl/media/image1.png z.xml"));
+    EXPECT_EQ(unzip({QStringLiteral("-p"), path, QStringLiteral("a.xml")}), repeated("<row/>", 5000));
+    EXPECT_EQ(unzip({QStringLiteral("-p"), path, QStringLiteral("z.xml")}), QByteArray("new last"));
+    EXPECT_EQ(unzip({QStringLiteral("-p"), path, QStringLiteral("xl/media/image1.png")}),
+              QByteArray("\x89PNG picture"));
+}
+
+TEST_F(XlsxPackage, ManyMembersGetTheLargerEndRecord)
+{
+    std::vector<PackageMember> members;
+    constexpr int kMembers = 70000; // more than the plain end record counts
+    for (int i = 0; i < kMembers; ++i)
+        members.push_back(
+            PackageMember::store("xl/media/image" + QByteArray::number(i + 1) + ".png", QByteArray::number(i)));
+    QString error;
+    const QByteArray zip = repackage(emptyZip(), {}, {}, members, &error);
+    ASSERT_FALSE(zip.isEmpty()) << error.toStdString();
+    const QString path = write(zip);
+    EXPECT_EQ(names(path).size(), kMembers);
+    EXPECT_EQ(unzip({QStringLiteral("-p"), path, QStringLiteral("xl/media/image70000.png")}), QByteArray("69999"));
+}
+
+TEST_F(XlsxPackage, ADamagedPackageIsRefusedWithAReason)
+{
+    QString error;
+    const QByteArray good = repackage(emptyZip(), {}, {}, {PackageMember::compress("a.xml", "text")}, &error);
+    ASSERT_FALSE(good.isEmpty());
+    struct Damaged {
+        const char* what;
+        QByteArray bytes;
+    };
+    QByteArray badDirectory = good;
+    badDirectory[badDirectory.size() - 6] = char(0x7F); // the directory past the end
+    for (const Damaged& d : {Damaged{"empty", {}}, Damaged{"not a zip", repeated("text", 40)},
+                             Damaged{"cut short", good.left(good.size() - 3)},
+                             Damaged{"directory out of place", badDirectory}}) {
+        error.clear();
+        EXPECT_TRUE(repackage(d.bytes, {}, {}, {}, &error).isEmpty()) << d.what;
+        EXPECT_FALSE(error.isEmpty()) << d.what;
+    }
+    error.clear();
+    EXPECT_TRUE(repackage(good, {PackageMember::compress("missing.xml", "x")}, {}, {}, &error).isEmpty());
+    EXPECT_FALSE(error.isEmpty());
+}
+
+// A workbook's pictures over two sheets: each cell shows its own picture,
+// and each distinct picture is stored once.
+TEST_F(XlsxPackage, EveryAnchorShowsItsOwnPictureAndEachPictureIsStoredOnce)
+{
+    test::HostScope host;
+    WorkbookTemplate layout;
+    for (const char* name : {"配料单", "钢筋排序表", "钢筋汇总表"}) {
+        SheetTemplate sheet;
+        sheet.name = QString::fromUtf8(name);
+        sheet.columns = {{8, QStringLiteral("甲"), Align::Center}, {28, QStringLiteral("乙"), Align::Center}};
+        layout.sheets.push_back(sheet);
+    }
+    Workbook book;
+    book.setTemplate(layout);
+    const auto picture = [](int n) {
+        QImage image(40, 12, QImage::Format_RGB32);
+        image.fill(QColor(40 * n, 255 - 30 * n, 90));
+        return image;
+    };
+    // Sheet 1: pictures 0–5 by key, repeated; sheet 3: 2, 4 and a 6th of its own.
+    std::vector<std::pair<int, int>> shown[3]; // (row, picture) by sheet
+    for (int row = 6; row < 30; ++row) {
+        const int n = (row * 7) % 6;
+        ASSERT_TRUE(book.sheetAt(0).insertPicture(row, 2, QByteArray::number(n), [&] { return picture(n); }));
+        shown[0].push_back({row, n});
+    }
+    for (const int n : {4, 6, 2}) {
+        const int row = 6 + int(shown[2].size());
+        ASSERT_TRUE(book.sheetAt(2).insertPicture(row, 2, QByteArray::number(n), [&] { return picture(n); }));
+        shown[2].push_back({row, n});
+    }
+    const QString path = dir.filePath(QStringLiteral("pictures.xlsx"));
+    ASSERT_TRUE(book.save(path));
+
+    const QStringList members = names(path);
+    EXPECT_EQ(members.filter(QStringLiteral("xl/media/")).size(), 7);
+    int exitCode = -1;
+    unzip({QStringLiteral("-tq"), path}, &exitCode);
+    EXPECT_EQ(exitCode, 0);
+    // Sheet 1 has drawing 1, sheet 3 drawing 2; sheet 2 none.
+    for (const auto& [sheet, drawing] : {std::pair{0, 1}, std::pair{2, 2}}) {
+        const QString rels = QString::fromUtf8(unzip(
+            {QStringLiteral("-p"), path, QStringLiteral("xl/worksheets/_rels/sheet%1.xml.rels").arg(sheet + 1)}));
+        EXPECT_TRUE(rels.contains(QStringLiteral("../drawings/drawing%1.xml").arg(drawing))) << sheet;
+        const QString xml = QString::fromUtf8(
+            unzip({QStringLiteral("-p"), path, QStringLiteral("xl/drawings/drawing%1.xml").arg(drawing)}));
+        const QString links = QString::fromUtf8(unzip(
+            {QStringLiteral("-p"), path, QStringLiteral("xl/drawings/_rels/drawing%1.xml.rels").arg(drawing)}));
+        const QRegularExpression anchor(QStringLiteral(
+            "<xdr:row>(\\d+)</xdr:row><xdr:rowOff>\\d+</xdr:rowOff></xdr:from>.*?r:embed=\"(rId\\d+)\""));
+        std::size_t i = 0;
+        for (auto it = anchor.globalMatch(xml); it.hasNext(); ++i) {
+            const auto m = it.next();
+            ASSERT_LT(i, shown[sheet].size());
+            EXPECT_EQ(m.captured(1).toInt() + 1, shown[sheet][i].first);
+            const QString target = QRegularExpression(QStringLiteral("Id=\"%1\" [^>]*Target=\"../([^\"]+)\"")
+                                                          .arg(m.captured(2)))
+                                       .match(links)
+                                       .captured(1);
+            const QImage stored =
+                QImage::fromData(unzip({QStringLiteral("-p"), path, QStringLiteral("xl/") + target}), "PNG");
+            EXPECT_EQ(stored.convertToFormat(QImage::Format_RGB32), picture(shown[sheet][i].second))
+                << "sheet " << sheet + 1 << " row " << shown[sheet][i].first;
+        }
+        EXPECT_EQ(i, shown[sheet].size()) << sheet;
+    }
+    EXPECT_TRUE(unzip({QStringLiteral("-p"), path, QStringLiteral("xl/worksheets/_rels/sheet2.xml.rels")}).isEmpty());
+}
