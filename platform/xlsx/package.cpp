@@ -61,7 +61,7 @@ Anchor anchorOf(const DrawingGrid& grid, const PlacedPicture& picture)
     a.height *= 96.0 / kStoredDpi;
 
     // The absolute place counts the columns' widths but every row at the
-    // default height, as the spreadsheet's own reading expects of it.
+    // default height, as the spreadsheet library writes it.
     for (int c = 1; c < column; ++c)
         a.absoluteX += columnPixels(grid, c);
     a.absoluteX += x;
