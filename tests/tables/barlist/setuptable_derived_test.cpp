@@ -244,8 +244,9 @@ TEST_P(WorkingCopyInParts, HoldsTheRowsAsTheyAreWhenTheLastPartIsTaken)
         const CVes_BarCore* own = t.lines()[i]->getSteel();
         const CVes_BarCore* copied = copy->lines()[i]->getSteel();
         ASSERT_EQ(own == nullptr, copied == nullptr) << "row " << i;
-        if (own)
+        if (own) {
             EXPECT_EQ(copied->count, own->count) << "row " << i;
+        }
     }
 }
 
