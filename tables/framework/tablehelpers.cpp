@@ -3,6 +3,7 @@
 #include "core/geometry/geometry.h"
 #include "core/geometry/steeltext.h"
 #include "core/model/barcore.h"
+#include "core/model/connect.h"
 #include "core/model/modelrecord.h"
 #include "core/model/modelreference.h"
 #include "core/model/shapebitmap.h"
@@ -195,14 +196,30 @@ void insertBarPicture(platform::xlsx::Worksheet& sheet, int row, int column, CVe
     // The bar takes from its shape what a drawing would take, as it keeps
     // it; then what the drawing reads: the shape and its variables, hooks,
     // ends and mirroring as the bar stores them, and the diameter.
-    const std::shared_ptr<CVes_ModelRecord> record = bar.makeWorkingRecord();
-    if (!record)
+    // The drawing is made later, beside the others on the workbook's
+    // threads, when the bar may be gone: it owns its copy of the record and
+    // of the bar's two end connections, which the record only points at.
+    struct Drawing {
+        std::unique_ptr<CVes_ModelRecord> record;
+        CVes_Connect left;
+        CVes_Connect right;
+    };
+    const auto drawing = std::make_shared<Drawing>();
+    drawing->record = bar.makeWorkingRecord();
+    if (!drawing->record)
         return;
-    // The drawing needs nothing but its own copy of the record, so it can be
-    // made beside the others on the workbook's threads.
-    const auto draw = [record, width, height, mirror = bar.getMirror()] {
+    CVes_ModelRecord& record = *drawing->record;
+    if (record.m_pConnectLeft) {
+        drawing->left = *record.m_pConnectLeft;
+        record.m_pConnectLeft = &drawing->left;
+    }
+    if (record.m_pConnectRight) {
+        drawing->right = *record.m_pConnectRight;
+        record.m_pConnectRight = &drawing->right;
+    }
+    const auto draw = [drawing, width, height, mirror = bar.getMirror()] {
         platform::Bitmap picture;
-        ModelRecordToBitmap(picture, record.get(), width, height, nullptr, mirror);
+        ModelRecordToBitmap(picture, drawing->record.get(), width, height, nullptr, mirror);
         return picture.isNull() ? QImage() : *picture.image();
     };
     platform::Archive key;
