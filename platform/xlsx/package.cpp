@@ -353,10 +353,12 @@ QByteArray repackage(const QByteArray& package, const std::vector<PackageMember>
         const int extraSize = word(package, at + 30);
         const int commentSize = word(package, at + 32);
         const std::uint32_t local = dword(package, at + 42);
-        if (at + kCentralHeaderSize + nameSize > end || local >= directory)
+        // Each record, its name, extra field and comment lie inside the directory.
+        const qsizetype recordEnd = at + kCentralHeaderSize + nameSize + extraSize + commentSize;
+        if (recordEnd > qsizetype(directory) + directorySize || local >= directory)
             return broken();
         entries.push_back({package.mid(at + kCentralHeaderSize, nameSize), at, qsizetype(local)});
-        at += kCentralHeaderSize + nameSize + extraSize + commentSize;
+        at = recordEnd;
     }
     // A member's bytes reach to the next member's header.
     std::set<qsizetype> starts{qsizetype(directory)};
@@ -396,8 +398,15 @@ QByteArray repackage(const QByteArray& package, const std::vector<PackageMember>
             continue;
         }
         // Copied as it is, its directory record pointing at its new place.
+        // The member, its header, name, extra field and data, ends before
+        // the next one begins.
         const qsizetype next = *starts.upper_bound(entry.local);
-        if (dword(package, entry.local) != kLocalSignature || out.size() > 0xFFFFFFFFll)
+        if (entry.local + kLocalHeaderSize > next || dword(package, entry.local) != kLocalSignature
+            || out.size() > 0xFFFFFFFFll)
+            return broken();
+        const qsizetype memberEnd = entry.local + kLocalHeaderSize + word(package, entry.local + 26)
+                                    + word(package, entry.local + 28) + dword(package, entry.central + 20);
+        if (memberEnd > next)
             return broken();
         const auto offset = std::uint32_t(out.size());
         out += QByteArrayView(package).sliced(entry.local, next - entry.local);

@@ -249,6 +249,24 @@ TEST_F(XlsxPackage, ADamagedPackageIsRefusedWithAReason)
     EXPECT_FALSE(error.isEmpty());
 }
 
+// Packages whose members or directory records overlap or reach past where
+// they end: copied as they stood, they gave a package that could not be read
+// back.
+TEST(XlsxPackageFixtures, OverlappingPartsAreRefusedWithAReason)
+{
+    for (const char* name : {"package_record_past_directory.zip", "package_comment_past_directory.zip",
+                             "package_members_overlap.zip", "package_member_cut_short.zip"}) {
+        QFile file(QStringLiteral(RODO_FIXTURES_DIR "/") + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        QString error;
+        EXPECT_TRUE(repackage(file.readAll(), {}, QByteArrayLiteral("xl/media/"),
+                              {PackageMember::store("xl/media/image1.png", QByteArrayLiteral("png"))}, &error)
+                        .isEmpty())
+            << name;
+        EXPECT_FALSE(error.isEmpty()) << name;
+    }
+}
+
 // A workbook's pictures over two sheets: each cell shows its own picture,
 // and each distinct picture is stored once.
 TEST_F(XlsxPackage, EveryAnchorShowsItsOwnPictureAndEachPictureIsStoredOnce)
