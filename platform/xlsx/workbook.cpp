@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
-#include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
 #include <QtDebug>
@@ -21,6 +20,8 @@
 #include <atomic>
 #include <climits>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
 #include <set>
 #include <thread>
 #include <tuple>
@@ -645,16 +646,24 @@ void forEachOnThreads(std::size_t count, int threads, const std::function<void(s
     }
     // Tasks beyond the pool's threads wait for one and find the work done.
     QThreadPool& pool = pictureThreads();
+    // The end is counted under a mutex, not a semaphore: a thread that finds
+    // the work done then hands over all it wrote before the caller goes on
+    // (and the thread checkers see that it does).
     std::atomic<std::size_t> next{0};
-    QSemaphore done;
+    std::mutex mutex;
+    std::condition_variable allDone;
+    int finished = 0;
     for (int t = 0; t < threads; ++t) {
         pool.start([&] {
             for (std::size_t i = next++; i < count; i = next++)
                 job(i);
-            done.release();
+            const std::lock_guard lock(mutex);
+            ++finished;
+            allDone.notify_one();
         });
     }
-    done.acquire(threads);
+    std::unique_lock lock(mutex);
+    allDone.wait(lock, [&] { return finished == threads; });
 }
 
 } // namespace
