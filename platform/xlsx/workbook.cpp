@@ -14,13 +14,13 @@
 #include <QHash>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QThreadPool>
 #include <QtDebug>
 #include <algorithm>
 #include <atomic>
 #include <climits>
 #include <cmath>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -621,13 +621,46 @@ namespace {
 
 // The threads pictures are drawn and encoded on. They are kept: what a
 // thread keeps of the texts it has drawn makes its next drawings quicker.
-QThreadPool& pictureThreads()
+// Tasks are handed over under a mutex the thread checkers see.
+class PictureThreads {
+public:
+    void start(std::function<void()> task)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_tasks.push_back(std::move(task));
+        if (m_idle == 0 && m_threads < std::max(QThread::idealThreadCount(), 1)) {
+            ++m_threads;
+            std::thread([this] { run(); }).detach();
+        }
+        m_wake.notify_one();
+    }
+
+private:
+    void run()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            ++m_idle;
+            m_wake.wait(lock, [this] { return !m_tasks.empty(); });
+            --m_idle;
+            std::function<void()> task = std::move(m_tasks.front());
+            m_tasks.pop_front();
+            lock.unlock();
+            task();
+            lock.lock();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::function<void()>> m_tasks;
+    int m_idle = 0;
+    int m_threads = 0;
+};
+
+PictureThreads& pictureThreads()
 {
-    static QThreadPool* const pool = [] {
-        auto* made = new QThreadPool;
-        made->setExpiryTimeout(-1);
-        return made;
-    }();
+    static PictureThreads* const pool = new PictureThreads;
     return *pool;
 }
 
@@ -645,7 +678,7 @@ void forEachOnThreads(std::size_t count, int threads, const std::function<void(s
         return;
     }
     // Tasks beyond the pool's threads wait for one and find the work done.
-    QThreadPool& pool = pictureThreads();
+    PictureThreads& pool = pictureThreads();
     // The end is counted under a mutex, not a semaphore: a thread that finds
     // the work done then hands over all it wrote before the caller goes on
     // (and the thread checkers see that it does).
