@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <set>
 
@@ -15,6 +18,7 @@ constexpr int kEmuPerPixel = 9525;
 // A column the sheet does not size, and a row without a height of its own.
 constexpr std::uint32_t kDefaultColumnPixels = 64;
 constexpr double kDefaultRowPoints = 15;
+constexpr double kDefaultColumnWidth = 8.43; // in characters
 // The pictures are stored at 3780 dots a metre; the spreadsheet sizes them
 // by that resolution and the workbook scales them back to a pixel a pixel.
 constexpr double kStoredDpi = 3780 * 0.0254;
@@ -22,14 +26,18 @@ constexpr double kPixelScale = 3780 * 0.0254 / 96.0;
 
 // A column's width in pixels as the spreadsheet rounds it: seven pixels a
 // character and five of margin.
+std::uint32_t widthPixels(double width)
+{
+    if (width < 1.0)
+        return std::uint32_t(width * 12 + 0.5);
+    return std::uint32_t(width * 7 + 0.5) + 5;
+}
+
 std::uint32_t columnPixels(const DrawingGrid& grid, int column)
 {
     if (column < 1 || column > int(grid.columnWidths.size()))
         return kDefaultColumnPixels;
-    const double width = grid.columnWidths[std::size_t(column - 1)];
-    if (width < 1.0)
-        return std::uint32_t(width * 12 + 0.5);
-    return std::uint32_t(width * 7 + 0.5) + 5;
+    return widthPixels(grid.columnWidths[std::size_t(column - 1)]);
 }
 
 std::uint32_t rowPixels(const DrawingGrid& grid, int row)
@@ -107,45 +115,125 @@ QByteArray number(std::uint64_t value)
     return QByteArray::number(qulonglong(value));
 }
 
+// The same appended in place: the parts of a long list write millions.
+void appendNumber(QByteArray& out, std::uint64_t value)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end - digits);
+}
+
 const char kXmlDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
 
 void appendAnchor(QByteArray& xml, const Anchor& a, int index, int relation)
 {
     xml += "<xdr:twoCellAnchor editAs=\"oneCell\"><xdr:from><xdr:col>";
-    xml += number(std::uint64_t(a.fromColumn));
+    appendNumber(xml, std::uint64_t(a.fromColumn));
     xml += "</xdr:col><xdr:colOff>";
-    xml += number(std::uint64_t(a.fromX) * kEmuPerPixel);
+    appendNumber(xml, std::uint64_t(a.fromX) * kEmuPerPixel);
     xml += "</xdr:colOff><xdr:row>";
-    xml += number(std::uint64_t(a.fromRow));
+    appendNumber(xml, std::uint64_t(a.fromRow));
     xml += "</xdr:row><xdr:rowOff>";
-    xml += number(std::uint64_t(a.fromY) * kEmuPerPixel);
+    appendNumber(xml, std::uint64_t(a.fromY) * kEmuPerPixel);
     xml += "</xdr:rowOff></xdr:from><xdr:to><xdr:col>";
-    xml += number(std::uint64_t(a.toColumn));
+    appendNumber(xml, std::uint64_t(a.toColumn));
     xml += "</xdr:col><xdr:colOff>";
-    xml += number(std::uint32_t(a.toX * kEmuPerPixel + 0.5));
+    appendNumber(xml, std::uint32_t(a.toX * kEmuPerPixel + 0.5));
     xml += "</xdr:colOff><xdr:row>";
-    xml += number(std::uint64_t(a.toRow));
+    appendNumber(xml, std::uint64_t(a.toRow));
     xml += "</xdr:row><xdr:rowOff>";
-    xml += number(std::uint32_t(a.toY * kEmuPerPixel + 0.5));
+    appendNumber(xml, std::uint32_t(a.toY * kEmuPerPixel + 0.5));
     xml += "</xdr:rowOff></xdr:to><xdr:pic><xdr:nvPicPr><xdr:cNvPr id=\"";
-    xml += number(std::uint64_t(index) + 1);
+    appendNumber(xml, std::uint64_t(index) + 1);
     xml += "\" name=\"Picture ";
-    xml += number(std::uint64_t(index));
+    appendNumber(xml, std::uint64_t(index));
     xml += "\"/><xdr:cNvPicPr><a:picLocks noChangeAspect=\"1\"/></xdr:cNvPicPr></xdr:nvPicPr>"
            "<xdr:blipFill><a:blip xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/"
            "relationships\" r:embed=\"rId";
-    xml += number(std::uint64_t(relation));
+    appendNumber(xml, std::uint64_t(relation));
     xml += "\"/><a:stretch><a:fillRect/></a:stretch></xdr:blipFill><xdr:spPr><a:xfrm><a:off x=\"";
-    xml += number(std::uint64_t(a.absoluteX) * kEmuPerPixel);
+    appendNumber(xml, std::uint64_t(a.absoluteX) * kEmuPerPixel);
     xml += "\" y=\"";
-    xml += number(std::uint64_t(a.absoluteY) * kEmuPerPixel);
+    appendNumber(xml, std::uint64_t(a.absoluteY) * kEmuPerPixel);
     xml += "\"/><a:ext cx=\"";
-    xml += number(std::uint32_t(0.5 + a.width * kEmuPerPixel));
+    appendNumber(xml, std::uint32_t(0.5 + a.width * kEmuPerPixel));
     xml += "\" cy=\"";
-    xml += number(std::uint32_t(0.5 + a.height * kEmuPerPixel));
+    appendNumber(xml, std::uint32_t(0.5 + a.height * kEmuPerPixel));
     xml += "\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></xdr:spPr></xdr:pic>"
            "<xdr:clientData/></xdr:twoCellAnchor>";
 }
+
+// Worksheets and shared strings
+
+// The width of a column as the part stores it: its pixels in characters of
+// seven pixels, to a 256th below.
+double storedWidth(double width)
+{
+    if (!(width > 0))
+        return 0;
+    return std::floor(double(widthPixels(width)) / 7 * 256) / 256;
+}
+
+// A number as the part stores it: the shortest of 16 significant digits,
+// whatever the locale.
+void appendDouble(QByteArray& out, double value)
+{
+    char text[40];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 16);
+    if (end.ec != std::errc()) {
+        out += '0';
+        return;
+    }
+    for (char* c = text; c != end.ptr; ++c) {
+        if (*c == 'e')
+            *c = 'E';
+    }
+    out.append(text, end.ptr - text);
+}
+
+void appendCellName(QByteArray& out, int row, int column)
+{
+    char letters[4];
+    int count = 0;
+    for (int c = column; c > 0; c = (c - 1) / 26)
+        letters[count++] = char('A' + (c - 1) % 26);
+    while (count > 0)
+        out += letters[--count];
+    appendNumber(out, std::uint64_t(row));
+}
+
+bool isXmlSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// A text as the content of an element: markup characters escaped, and
+// control characters, which XML cannot hold, as the spreadsheet's own
+// escapes (_x0001_).
+void appendText(QByteArray& out, const QByteArray& text)
+{
+    for (const char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '\t':
+        case '\n': out += c; break;
+        default:
+            if (std::uint8_t(c) < 0x20) {
+                static const char kHex[] = "0123456789ABCDEF";
+                out += "_x00";
+                out += kHex[std::uint8_t(c) >> 4];
+                out += kHex[std::uint8_t(c) & 15];
+                out += '_';
+            } else {
+                out += c;
+            }
+        }
+    }
+}
+
+constexpr int kRowsPerSpan = 16;
 
 // ZIP
 
@@ -158,27 +246,43 @@ constexpr int kLocalHeaderSize = 30;
 constexpr int kCentralHeaderSize = 46;
 constexpr int kEndSize = 22;
 
-const std::array<std::uint32_t, 256>& crcTable()
+// The check sum's tables: the first the byte-wise one, each next one the
+// same a byte further on, so that eight bytes are taken at a step.
+using CrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+const CrcTables& crcTables()
 {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
+    static const CrcTables tables = [] {
+        CrcTables t{};
         for (std::uint32_t i = 0; i < 256; ++i) {
             std::uint32_t c = i;
             for (int k = 0; k < 8; ++k)
                 c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
+            t[0][i] = c;
+        }
+        for (std::size_t k = 1; k < t.size(); ++k) {
+            for (std::size_t i = 0; i < 256; ++i)
+                t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF];
         }
         return t;
     }();
-    return table;
+    return tables;
 }
 
 std::uint32_t crc32(const QByteArray& data)
 {
-    const auto& table = crcTable();
+    const CrcTables& t = crcTables();
     std::uint32_t c = 0xFFFFFFFFu;
-    for (const char byte : data)
-        c = table[(c ^ std::uint8_t(byte)) & 0xFF] ^ (c >> 8);
+    const char* at = data.constData();
+    const char* const end = at + data.size();
+    for (; end - at >= 8; at += 8) {
+        const std::uint32_t one = qFromLittleEndian<std::uint32_t>(at) ^ c;
+        const std::uint32_t two = qFromLittleEndian<std::uint32_t>(at + 4);
+        c = t[7][one & 0xFF] ^ t[6][(one >> 8) & 0xFF] ^ t[5][(one >> 16) & 0xFF] ^ t[4][one >> 24]
+            ^ t[3][two & 0xFF] ^ t[2][(two >> 8) & 0xFF] ^ t[1][(two >> 16) & 0xFF] ^ t[0][two >> 24];
+    }
+    for (; at != end; ++at)
+        c = t[0][(c ^ std::uint8_t(*at)) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
 }
 
@@ -317,6 +421,177 @@ QByteArray drawingPart(const DrawingGrid& grid, const std::vector<PlacedPicture>
     rels += "</Relationships>";
     if (relations)
         *relations = std::move(rels);
+    return xml;
+}
+
+QByteArray worksheetPart(const SheetPart& sheet, const std::vector<int>& sharedText,
+                         const std::vector<int>& styleIndex)
+{
+    std::size_t cellCount = 0;
+    for (const PartRow& row : sheet.rows)
+        cellCount += row.cells.size();
+    QByteArray xml;
+    xml.reserve(qsizetype(cellCount * 40 + sheet.rows.size() * 60 + sheet.merges.size() * 40 + 2000));
+    xml += kXmlDeclaration;
+    xml += "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+           "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+           "<sheetPr><pageSetUpPr fitToPage=\"1\"/></sheetPr><dimension ref=\"";
+    // The range the rows and cells take.
+    int firstColumn = INT_MAX;
+    int lastColumn = 0;
+    for (const PartRow& row : sheet.rows) {
+        if (!row.cells.empty()) {
+            firstColumn = std::min(firstColumn, row.cells.front().column);
+            lastColumn = std::max(lastColumn, row.cells.back().column);
+        }
+    }
+    if (sheet.rows.empty()) {
+        xml += "A1";
+    } else {
+        if (lastColumn == 0)
+            firstColumn = lastColumn = 1;
+        const int firstRow = sheet.rows.front().row;
+        const int lastRow = sheet.rows.back().row;
+        appendCellName(xml, firstRow, firstColumn);
+        if (firstRow != lastRow || firstColumn != lastColumn) {
+            xml += ':';
+            appendCellName(xml, lastRow, lastColumn);
+        }
+    }
+    xml += "\"/><sheetViews><sheetView ";
+    if (sheet.selected)
+        xml += "tabSelected=\"1\" ";
+    xml += "workbookViewId=\"0\"";
+    if (sheet.selectedRow == 1 && sheet.selectedColumn == 1) {
+        xml += "/>";
+    } else {
+        QByteArray cell;
+        appendCellName(cell, sheet.selectedRow, sheet.selectedColumn);
+        xml += "><selection activeCell=\"" + cell + "\" sqref=\"" + cell + "\"/></sheetView>";
+    }
+    xml += "</sheetViews><sheetFormatPr defaultRowHeight=\"15\"/>";
+    if (!sheet.columnWidths.empty()) {
+        xml += "<cols>";
+        for (std::size_t i = 0; i < sheet.columnWidths.size(); ++i) {
+            const double width = sheet.columnWidths[i];
+            xml += "<col min=\"" + number(i + 1) + "\" max=\"" + number(i + 1) + "\" width=\"";
+            appendDouble(xml, storedWidth(width));
+            xml += width == kDefaultColumnWidth ? "\"/>" : "\" customWidth=\"1\"/>";
+        }
+        xml += "</cols>";
+    }
+
+    if (sheet.rows.empty()) {
+        xml += "<sheetData/>";
+    } else {
+        xml += "<sheetData>";
+        // The columns a block of rows uses, told on each of its rows.
+        QByteArray spans;
+        int spanBlock = -1;
+        for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+            const PartRow& row = sheet.rows[r];
+            xml += "<row r=\"";
+            appendNumber(xml, std::uint64_t(row.row));
+            xml += '"';
+            if (!row.cells.empty()) {
+                const int block = (row.row - 1) / kRowsPerSpan;
+                if (block != spanBlock) {
+                    spanBlock = block;
+                    int from = INT_MAX;
+                    int to = 0;
+                    for (std::size_t b = r; b < sheet.rows.size()
+                                            && (sheet.rows[b].row - 1) / kRowsPerSpan == block;
+                         ++b) {
+                        if (sheet.rows[b].cells.empty())
+                            continue;
+                        from = std::min(from, sheet.rows[b].cells.front().column);
+                        to = std::max(to, sheet.rows[b].cells.back().column);
+                    }
+                    spans = " spans=\"" + number(std::uint64_t(from)) + ':' + number(std::uint64_t(to)) + '"';
+                }
+                xml += spans;
+            }
+            if (row.height > 0 && row.height != kDefaultRowPoints) {
+                xml += " ht=\"";
+                appendDouble(xml, row.height);
+                xml += "\" customHeight=\"1\"";
+            }
+            if (row.cells.empty()) {
+                xml += "/>";
+                continue;
+            }
+            xml += '>';
+            for (const PartCell& cell : row.cells) {
+                xml += "<c r=\"";
+                appendCellName(xml, row.row, cell.column);
+                xml += '"';
+                const int style = cell.style >= 0 ? styleIndex.at(std::size_t(cell.style)) : 0;
+                if (style > 0) {
+                    xml += " s=\"";
+                    appendNumber(xml, std::uint64_t(style));
+                    xml += '"';
+                }
+                switch (cell.kind) {
+                case PartCell::Kind::Text:
+                    xml += " t=\"s\"><v>";
+                    appendNumber(xml, std::uint64_t(sharedText.at(std::size_t(cell.text))));
+                    xml += "</v></c>";
+                    break;
+                case PartCell::Kind::Number:
+                    xml += "><v>";
+                    appendDouble(xml, cell.number);
+                    xml += "</v></c>";
+                    break;
+                case PartCell::Kind::Blank: xml += "/>"; break;
+                }
+            }
+            xml += "</row>";
+        }
+        xml += "</sheetData>";
+    }
+
+    if (!sheet.merges.empty()) {
+        xml += "<mergeCells count=\"" + number(sheet.merges.size()) + "\">";
+        for (const PartMerge& merge : sheet.merges) {
+            xml += "<mergeCell ref=\"";
+            appendCellName(xml, merge.row, merge.firstColumn);
+            xml += ':';
+            appendCellName(xml, merge.row, merge.lastColumn);
+            xml += "\"/>";
+        }
+        xml += "</mergeCells>";
+    }
+    xml += "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
+           "footer=\"0.3\"/><pageSetup paperSize=\"9\" fitToHeight=\"0\" orientation=\"";
+    xml += sheet.landscape ? "landscape" : "portrait";
+    xml += "\"/>";
+    if (sheet.drawing)
+        xml += "<drawing r:id=\"rId1\"/>";
+    xml += "</worksheet>";
+    return xml;
+}
+
+QByteArray sharedStringsPart(const std::vector<QByteArray>& texts, qint64 references)
+{
+    qsizetype size = 300;
+    for (const QByteArray& text : texts)
+        size += text.size() + 20;
+    QByteArray xml;
+    xml.reserve(size);
+    xml += kXmlDeclaration;
+    xml += "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"";
+    appendNumber(xml, std::uint64_t(std::max<qint64>(references, 0)));
+    xml += "\" uniqueCount=\"";
+    appendNumber(xml, texts.size());
+    xml += "\">";
+    for (const QByteArray& text : texts) {
+        // Spaces at either end are kept only when the text says so.
+        const bool keepSpaces = !text.isEmpty() && (isXmlSpace(text.front()) || isXmlSpace(text.back()));
+        xml += keepSpaces ? "<si><t xml:space=\"preserve\">" : "<si><t>";
+        appendText(xml, text);
+        xml += "</t></si>";
+    }
+    xml += "</sst>";
     return xml;
 }
 

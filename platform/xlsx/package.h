@@ -1,12 +1,15 @@
 #pragma once
-// The pictures of a workbook written straight into its package: the drawing
-// part of a sheet, which anchors each picture at its cell exactly as the
-// spreadsheet library would, and the package (a zip file) rewritten with the
-// drawings and the picture files put in place of the library's own.
+// The parts of a workbook written straight into its package: the worksheet
+// parts with their cells and the shared strings, the drawing part of a
+// sheet, which anchors each picture at its cell exactly as the spreadsheet
+// library would, and the package (a zip file) rewritten with these put in
+// place of the library's own.
 //
-// The library copies every picture it is given through a scratch file of
-// its own and packs every drawing again; a long list has tens of thousands
-// of them. Here each distinct picture is stored once, from memory.
+// The library takes every cell, picture and part one call at a time, copies
+// every picture through a scratch file of its own and packs every part on
+// one thread; a long list has hundreds of thousands of cells and tens of
+// thousands of pictures. Here the sheets are written side by side, each
+// distinct picture stored once, from memory.
 
 #include <QByteArray>
 #include <QSize>
@@ -37,6 +40,50 @@ struct PlacedPicture {
 // relationships part (which picture file each one shows) in `relations`.
 QByteArray drawingPart(const DrawingGrid& grid, const std::vector<PlacedPicture>& pictures,
                        QByteArray* relations);
+
+// One cell of a sheet part.
+struct PartCell {
+    enum class Kind : std::uint8_t { Blank, Text, Number };
+    int column = 1;  // 1-based
+    int style = -1;  // among the sheet's own looks; -1 for none
+    Kind kind = Kind::Blank;
+    int text = 0;    // among the sheet's own texts
+    double number = 0;
+};
+
+struct PartRow {
+    int row = 1;        // 1-based
+    double height = 0;  // points; 0 leaves the row at the default height
+    std::vector<PartCell> cells; // by column
+};
+
+struct PartMerge {
+    int row = 1;
+    int firstColumn = 1;
+    int lastColumn = 1;
+};
+
+// A worksheet as its part shows it.
+struct SheetPart {
+    std::vector<double> columnWidths; // column 1, 2, … in characters
+    bool landscape = false;
+    bool selected = false;            // the sheet shown when the workbook opens
+    int selectedRow = 1;              // the cell selected in it
+    int selectedColumn = 1;
+    bool drawing = false;             // it shows the drawing its first relation names
+    std::vector<PartRow> rows;        // in row order
+    std::vector<PartMerge> merges;
+    std::vector<QByteArray> texts;    // UTF-8, each once, in the order first shown
+};
+
+// The worksheet part of `sheet`, as the spreadsheet library would write it:
+// `sharedText` gives the workbook's shared string of each of the sheet's
+// own texts, `styleIndex` the workbook's cell format of each of its looks.
+QByteArray worksheetPart(const SheetPart& sheet, const std::vector<int>& sharedText,
+                         const std::vector<int>& styleIndex);
+
+// The shared strings part of `texts` (UTF-8), shown by `references` cells.
+QByteArray sharedStringsPart(const std::vector<QByteArray>& texts, qint64 references);
 
 // A member as it goes into the package: its bytes compressed, or stored as
 // they are (pictures are compressed already), with their check sum.

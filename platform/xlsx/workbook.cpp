@@ -56,9 +56,11 @@ double wholePixels(double points)
 
 // How wide a line of text is in the units of the column widths: a character
 // of a Chinese face as two digits, as its GBK bytes count; one unit of room.
-double textUnits(const QString& line)
+double textUnits(QStringView line)
 {
-    return platform::gbk::byteLength(line) + 1;
+    const bool ascii =
+        std::all_of(line.begin(), line.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return (ascii ? double(line.size()) : platform::gbk::byteLength(line.toString())) + 1;
 }
 
 QString normalisedText(QString text)
@@ -95,16 +97,157 @@ struct Style {
     auto operator<=>(const Style&) const = default;
 };
 
-// Writes one workbook through the spreadsheet library; remembers the first
-// error of any call. The library is given one picture of each sheet that
-// has pictures, so that it makes the sheet's drawing part and the links to
-// it; the drawings with every picture are then made here (drawings()) and
-// put in its place in the package.
+// The look of a cell, by its place and whether its text wraps.
+Style styleOf(const Worksheet& sheet, int row, int column, const Cell* cell, bool wraps)
+{
+    Style style;
+    style.role = roleOfRow(row);
+    if (style.role == Role::Body && column <= sheet.columnCount())
+        style.align = sheet.layout().columns[std::size_t(column - 1)].align;
+    style.wrap = wraps;
+    style.border = cell && cell->bordered;
+    return style;
+}
+
+// A sheet made ready for its part: every cell with its look and its text,
+// every row as high as its pictures and the lines of its texts need. Reads
+// the sheet only, so the sheets of a workbook are made ready side by side.
+struct PreparedSheet {
+    SheetPart part;
+    std::vector<Style> styles;        // the sheet's looks, in the order first used
+    std::map<int, double> rowHeights; // as written, by row
+    qint64 textCells = 0;
+};
+
+PreparedSheet prepareSheet(const Worksheet& sheet, const WorkbookTemplate& layout, bool active)
+{
+    PreparedSheet prepared;
+    SheetPart& part = prepared.part;
+    for (const ColumnTemplate& column : sheet.layout().columns)
+        part.columnWidths.push_back(column.width);
+    part.landscape = sheet.layout().landscape;
+    part.selected = active;
+    part.selectedRow = sheet.selection().row;
+    part.selectedColumn = sheet.selection().column;
+
+    std::map<Style, int> styleIndex;
+    QHash<QByteArray, int> textIndex;
+    // The height the lines of the row's texts need, in points.
+    double needed = 0;
+    const auto made = [&](int row, int column, const Cell* cell) {
+        PartCell made;
+        made.column = column;
+        const Worksheet::TextLines shown = sheet.textLines(row, column, cell);
+        if (shown.lines > 0) {
+            const double points = roleOfRow(row) == Role::Title ? layout.titleFontSize : layout.fontSize;
+            needed = std::max(needed, std::min(shown.lines * lineHeight(points), kMaxRowHeight));
+        }
+        const Style style = styleOf(sheet, row, column, cell, shown.wraps);
+        const auto [look, added] = styleIndex.emplace(style, int(prepared.styles.size()));
+        if (added)
+            prepared.styles.push_back(style);
+        made.style = look->second;
+        if (cell && cell->kind == Cell::Kind::Text && !cell->text.isEmpty()) {
+            const QByteArray text = cell->text.toUtf8();
+            auto found = textIndex.constFind(text);
+            if (found == textIndex.cend()) {
+                found = textIndex.insert(text, int(part.texts.size()));
+                part.texts.push_back(text);
+            }
+            made.kind = PartCell::Kind::Text;
+            made.text = *found;
+        } else if (cell && cell->kind == Cell::Kind::Number) {
+            made.kind = PartCell::Kind::Number;
+            made.number = cell->number;
+        }
+        return made;
+    };
+
+    // Every row with cells, a height or a merge, in order.
+    std::vector<int> rows;
+    for (const auto& [position, cell] : sheet.cells()) {
+        if (rows.empty() || rows.back() != position.first)
+            rows.push_back(position.first);
+    }
+    // The title is centred across the template's columns: every cell of row
+    // 1 gets the title's look even when blank.
+    if (sheet.columnCount() > 0)
+        rows.push_back(1);
+    for (const auto& [start, last] : sheet.merges())
+        rows.push_back(start.first);
+    for (const auto& [row, height] : sheet.rowHeights())
+        rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+
+    const auto byColumn = [](const PartCell& c, int column) { return c.column < column; };
+    part.rows.reserve(rows.size());
+    auto cell = sheet.cells().begin();
+    auto merge = sheet.merges().begin();
+    for (const int r : rows) {
+        PartRow& row = part.rows.emplace_back();
+        row.row = r;
+        needed = 0;
+        for (; cell != sheet.cells().end() && cell->first.first == r; ++cell)
+            row.cells.push_back(made(r, cell->first.second, &cell->second));
+        if (r == 1) {
+            for (int column = 1; column <= sheet.columnCount(); ++column) {
+                const auto at = std::lower_bound(row.cells.begin(), row.cells.end(), column, byColumn);
+                if (at == row.cells.end() || at->column != column)
+                    row.cells.insert(at, made(r, column, nullptr));
+            }
+        }
+        // A merged range shows its first cell's text and look over every
+        // cell of it.
+        for (; merge != sheet.merges().end() && merge->first.first == r; ++merge) {
+            const int first = merge->first.second;
+            const int last = merge->second;
+            part.merges.push_back({r, first, last});
+            PartCell shown = made(r, first, sheet.cell(r, first));
+            if (shown.kind == PartCell::Kind::Number) // the range shows text only
+                shown.kind = PartCell::Kind::Blank;
+            std::vector<PartCell> range{shown};
+            for (int column = first + 1; column <= last; ++column) {
+                PartCell blank;
+                blank.column = column;
+                blank.style = shown.style;
+                range.push_back(blank);
+            }
+            const auto from = std::lower_bound(row.cells.begin(), row.cells.end(), first, byColumn);
+            const auto to = std::lower_bound(from, row.cells.end(), last + 1, byColumn);
+            row.cells.insert(row.cells.erase(from, to), range.begin(), range.end());
+        }
+        for (const PartCell& c : row.cells)
+            prepared.textCells += c.kind == PartCell::Kind::Text ? 1 : 0;
+        // As high as its pictures, and at least as high as its lines need.
+        double height = sheet.rowHeight(r);
+        if (needed > kDefaultRowHeight)
+            height = std::max(height, needed);
+        if (height > 0) {
+            row.height = wholePixels(height);
+            prepared.rowHeights.emplace_hint(prepared.rowHeights.end(), r, row.height);
+        }
+    }
+    return prepared;
+}
+
+// Writes one workbook through the spreadsheet library, which makes the
+// package: the workbook part, the styles, the links and the content types.
+// The sheets' own parts, with their cells, and the shared strings are then
+// written here (prepareSheet, worksheetPart) and put in the place of the
+// library's; the library is given one text, so that it makes the shared
+// strings part and the links to it. It is given one picture of each sheet
+// that has pictures, so that it makes the sheet's drawing part and the links
+// to it; the drawings with every picture are then made here (drawings()).
+// Remembers the first error of any call.
 class Writer {
 public:
     Writer(lxw_workbook* book, const WorkbookTemplate& layout) : m_book(book), m_layout(layout) {}
 
-    void writeSheet(const Worksheet& sheet, bool active);
+    // Gives the library the sheet and its looks; `prepared` gets the
+    // workbook's cell format of each look and whether it has a drawing.
+    void writeSheet(const Worksheet& sheet, PreparedSheet& prepared, std::vector<int>* styleIndex,
+                    bool active);
     lxw_error error() const { return m_error; }
     // The parts that show the pictures: each drawing with its links, and
     // each distinct picture file once.
@@ -117,14 +260,8 @@ private:
             m_error = error;
     }
     lxw_format* format(const Style& style);
-    Style styleOf(const Worksheet& sheet, int row, int column, const Cell* cell) const;
-    // Answers the rows' heights written.
-    std::map<int, double> writeLayout(lxw_worksheet* target, const Worksheet& sheet);
-    // Answers the heights written, by row.
-    std::map<int, double> writeRowHeights(lxw_worksheet* target, const Worksheet& sheet);
-    void writeMerges(lxw_worksheet* target, const Worksheet& sheet);
-    void writeCells(lxw_worksheet* target, const Worksheet& sheet);
-    void writePictures(lxw_worksheet* target, const Worksheet& sheet, DrawingGrid grid);
+    // Whether the sheet has a picture to show.
+    bool writePictures(lxw_worksheet* target, const Worksheet& sheet, DrawingGrid grid);
 
     // A sheet's pictures, shown by the drawing part of that number.
     struct SheetDrawing {
@@ -138,6 +275,7 @@ private:
     const WorkbookTemplate& m_layout;
     std::map<Style, lxw_format*> m_formats;
     lxw_error m_error = LXW_NO_ERROR;
+    bool m_hasText = false;
 };
 
 lxw_format* Writer::format(const Style& style)
@@ -176,96 +314,7 @@ lxw_format* Writer::format(const Style& style)
     return made;
 }
 
-Style Writer::styleOf(const Worksheet& sheet, int row, int column, const Cell* cell) const
-{
-    Style style;
-    style.role = roleOfRow(row);
-    if (style.role == Role::Body && column <= sheet.columnCount())
-        style.align = sheet.layout().columns[std::size_t(column - 1)].align;
-    style.wrap = sheet.wraps(row, column);
-    style.border = cell && cell->bordered;
-    return style;
-}
-
-std::map<int, double> Writer::writeLayout(lxw_worksheet* target, const Worksheet& sheet)
-{
-    const auto& columns = sheet.layout().columns;
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        check(worksheet_set_column(target, lxw_col_t(i), lxw_col_t(i), columns[i].width, nullptr));
-    if (sheet.layout().landscape)
-        worksheet_set_landscape(target);
-    else
-        worksheet_set_portrait(target);
-    worksheet_set_paper(target, 9); // A4
-    worksheet_fit_to_pages(target, 1, 0);
-    check(worksheet_repeat_rows(target, 0, 4));
-    return writeRowHeights(target, sheet);
-}
-
-// Every row is as high as its pictures and at least as high as the lines of
-// its texts need.
-std::map<int, double> Writer::writeRowHeights(lxw_worksheet* target, const Worksheet& sheet)
-{
-    std::map<int, double> heights = sheet.rowHeights();
-    for (const auto& [position, cell] : sheet.cells()) {
-        const auto [row, column] = position;
-        const int lines = sheet.lineCount(row, column);
-        if (lines == 0)
-            continue;
-        const double points =
-            roleOfRow(row) == Role::Title ? m_layout.titleFontSize : m_layout.fontSize;
-        const double needed = std::min(lines * lineHeight(points), kMaxRowHeight);
-        if (needed > kDefaultRowHeight && needed > heights[row])
-            heights[row] = needed;
-    }
-    std::map<int, double> written;
-    for (const auto& [row, height] : heights) {
-        if (height > 0) {
-            written[row] = wholePixels(height);
-            check(worksheet_set_row(target, lxw_row_t(row - 1), written[row], nullptr));
-        }
-    }
-    return written;
-}
-
-void Writer::writeMerges(lxw_worksheet* target, const Worksheet& sheet)
-{
-    for (const auto& [start, last] : sheet.merges()) {
-        const auto [row, first] = start;
-        const Cell* cell = sheet.cell(row, first);
-        const QByteArray text =
-            cell && cell->kind == Cell::Kind::Text ? cell->text.toUtf8() : QByteArray();
-        check(worksheet_merge_range(target, lxw_row_t(row - 1), lxw_col_t(first - 1),
-                                    lxw_row_t(row - 1), lxw_col_t(last - 1), text.constData(),
-                                    format(styleOf(sheet, row, first, cell))));
-    }
-}
-
-void Writer::writeCells(lxw_worksheet* target, const Worksheet& sheet)
-{
-    // The title is centred across the template's columns: every cell of row
-    // 1 gets the title's look even when blank.
-    std::set<std::pair<int, int>> positions;
-    for (const auto& [position, cell] : sheet.cells())
-        positions.insert(position);
-    for (int column = 1; column <= sheet.columnCount(); ++column)
-        positions.insert({1, column});
-
-    for (const auto& [row, column] : positions) {
-        const Cell* cell = sheet.cell(row, column);
-        lxw_format* look = format(styleOf(sheet, row, column, cell));
-        const auto r = lxw_row_t(row - 1);
-        const auto c = lxw_col_t(column - 1);
-        if (cell && cell->kind == Cell::Kind::Text && !cell->text.isEmpty())
-            check(worksheet_write_string(target, r, c, cell->text.toUtf8().constData(), look));
-        else if (cell && cell->kind == Cell::Kind::Number)
-            check(worksheet_write_number(target, r, c, cell->number, look));
-        else
-            check(worksheet_write_blank(target, r, c, look));
-    }
-}
-
-void Writer::writePictures(lxw_worksheet* target, const Worksheet& sheet, DrawingGrid grid)
+bool Writer::writePictures(lxw_worksheet* target, const Worksheet& sheet, DrawingGrid grid)
 {
     SheetDrawing drawing;
     for (const Picture& picture : sheet.pictures()) {
@@ -273,7 +322,7 @@ void Writer::writePictures(lxw_worksheet* target, const Worksheet& sheet, Drawin
             drawing.pictures.push_back(&picture);
     }
     if (drawing.pictures.empty())
-        return;
+        return false;
     drawing.number = int(m_drawings.size()) + 1;
     drawing.grid = std::move(grid);
     m_drawings.push_back(std::move(drawing));
@@ -292,6 +341,7 @@ void Writer::writePictures(lxw_worksheet* target, const Worksheet& sheet, Drawin
             reinterpret_cast<const unsigned char*>(picture.png.constData()),
             std::size_t(picture.png.size()), &options));
     }
+    return true;
 }
 
 void Writer::drawings(std::vector<PackageMember>* parts, std::vector<PackageMember>* pictures) const
@@ -342,23 +392,28 @@ void Writer::drawings(std::vector<PackageMember>* parts, std::vector<PackageMemb
     }
 }
 
-void Writer::writeSheet(const Worksheet& sheet, bool active)
+void Writer::writeSheet(const Worksheet& sheet, PreparedSheet& prepared,
+                        std::vector<int>* styleIndex, bool active)
 {
     lxw_worksheet* target = workbook_add_worksheet(m_book, sheet.name().toUtf8().constData());
     if (!target) {
         check(LXW_ERROR_SHEETNAME_ALREADY_USED);
         return;
     }
+    // The rows above the table are printed on every page.
+    check(worksheet_repeat_rows(target, 0, 4));
+    if (!m_hasText) {
+        m_hasText = true;
+        check(worksheet_write_string(target, 0, 0, "-", nullptr));
+    }
+    for (const Style& style : prepared.styles) {
+        lxw_format* look = format(style);
+        styleIndex->push_back(look ? lxw_format_get_xf_index(look) : 0);
+    }
     DrawingGrid grid;
-    grid.rowHeights = writeLayout(target, sheet);
-    for (const ColumnTemplate& column : sheet.layout().columns)
-        grid.columnWidths.push_back(column.width);
-    writeCells(target, sheet);
-    writeMerges(target, sheet);
-    writePictures(target, sheet, std::move(grid));
-    const CellRef selected = sheet.selection();
-    worksheet_set_selection(target, lxw_row_t(selected.row - 1), lxw_col_t(selected.column - 1),
-                            lxw_row_t(selected.row - 1), lxw_col_t(selected.column - 1));
+    grid.rowHeights = prepared.rowHeights;
+    grid.columnWidths = prepared.part.columnWidths;
+    prepared.part.drawing = writePictures(target, sheet, std::move(grid));
     if (active)
         worksheet_activate(target);
 }
@@ -900,30 +955,37 @@ double Worksheet::widthOf(int firstColumn, int lastColumn) const
 
 bool Worksheet::wraps(int row, int column) const
 {
-    const Cell* found = cell(row, column);
-    if (!found || found->kind != Cell::Kind::Text)
-        return false;
-    if (row == 5 || found->text.contains(u'\n'))
-        return true;
-    const int last = mergedTo(row, column);
-    if (textUnits(found->text) <= widthOf(column, last))
-        return false;
-    return last >= columnCount() || !isBlank(row, last + 1);
+    return textLines(row, column, cell(row, column)).wraps;
 }
 
 int Worksheet::lineCount(int row, int column) const
 {
-    const Cell* found = cell(row, column);
-    if (!found || found->kind != Cell::Kind::Text || found->text.isEmpty())
-        return 0;
-    const QStringList lines = found->text.split(u'\n');
-    if (!wraps(row, column))
-        return int(lines.size());
-    const double width = std::max(widthOf(column, mergedTo(row, column)), 1.0);
-    int count = 0;
-    for (const QString& line : lines)
-        count += std::max(1, int(std::ceil(textUnits(line) / width)));
-    return count;
+    return textLines(row, column, cell(row, column)).lines;
+}
+
+Worksheet::TextLines Worksheet::textLines(int row, int column, const Cell* found) const
+{
+    TextLines shown;
+    if (!found || found->kind != Cell::Kind::Text)
+        return shown;
+    const QString& text = found->text;
+    const int last = mergedTo(row, column);
+    if (row == 5 || text.contains(u'\n'))
+        shown.wraps = true;
+    else if (textUnits(text) <= widthOf(column, last))
+        shown.wraps = false;
+    else
+        shown.wraps = last >= columnCount() || !isBlank(row, last + 1);
+    if (text.isEmpty())
+        return shown;
+    if (!shown.wraps) {
+        shown.lines = int(text.count(u'\n')) + 1;
+        return shown;
+    }
+    const double width = std::max(widthOf(column, last), 1.0);
+    for (const QStringView line : QStringView(text).tokenize(u'\n'))
+        shown.lines += std::max(1, int(std::ceil(textUnits(line) / width)));
+    return shown;
 }
 
 void Worksheet::spanWideText(int row, int column, int lastColumn)
@@ -1059,17 +1121,63 @@ bool Workbook::save(const QString& path, QString* error) const
     if (!book)
         return fail(error, QStringLiteral("the workbook could not be started"));
 
+    // Each sheet made ready on a thread of its own.
+    std::vector<std::future<PreparedSheet>> preparing;
+    for (std::size_t i = 0; i < m_sheets.size(); ++i) {
+        preparing.push_back(std::async(std::launch::async, [this, i] {
+            return prepareSheet(*m_sheets[i], m_layout, int(i) == m_active);
+        }));
+    }
+    std::vector<PreparedSheet> prepared;
+    for (auto& sheet : preparing)
+        prepared.push_back(sheet.get());
+
     Writer writer(book, m_layout);
+    std::vector<std::vector<int>> styleIndex(m_sheets.size());
     for (std::size_t i = 0; i < m_sheets.size(); ++i)
-        writer.writeSheet(*m_sheets[i], int(i) == m_active);
-    // The drawings are made while the library packs the rest.
+        writer.writeSheet(*m_sheets[i], prepared[i], &styleIndex[i], int(i) == m_active);
+    // The workbook's shared strings: the sheets' own texts, each once, in the
+    // order the sheets first show them.
+    std::vector<QByteArray> texts;
+    std::vector<std::vector<int>> sharedText(m_sheets.size());
+    qint64 textCells = 0;
+    {
+        QHash<QByteArray, int> shared;
+        for (std::size_t i = 0; i < prepared.size(); ++i) {
+            for (const QByteArray& text : prepared[i].part.texts) {
+                auto found = shared.constFind(text);
+                if (found == shared.cend()) {
+                    found = shared.insert(text, int(texts.size()));
+                    texts.push_back(text);
+                }
+                sharedText[i].push_back(*found);
+            }
+            textCells += prepared[i].textCells;
+        }
+    }
+    // The sheets, the shared strings and the drawings are written and
+    // compressed side by side while the library packs the rest.
+    std::vector<std::future<PackageMember>> writing;
+    for (std::size_t i = 0; i < m_sheets.size(); ++i) {
+        writing.push_back(std::async(std::launch::async, [&, i] {
+            return PackageMember::compress("xl/worksheets/sheet" + QByteArray::number(qulonglong(i + 1)) + ".xml",
+                                           worksheetPart(prepared[i].part, sharedText[i], styleIndex[i]));
+        }));
+    }
+    if (!m_sheets.empty()) {
+        writing.push_back(std::async(std::launch::async, [&] {
+            return PackageMember::compress("xl/sharedStrings.xml", sharedStringsPart(texts, textCells));
+        }));
+    }
     auto drawings = std::async(std::launch::async, [&writer] {
         std::pair<std::vector<PackageMember>, std::vector<PackageMember>> parts;
         writer.drawings(&parts.first, &parts.second);
         return parts;
     });
     const lxw_error closed = workbook_close(book);
-    const auto [parts, pictures] = drawings.get();
+    auto [parts, pictures] = drawings.get();
+    for (auto& part : writing)
+        parts.push_back(part.get());
     const lxw_error failed = writer.error() != LXW_NO_ERROR ? writer.error() : closed;
     if (failed != LXW_NO_ERROR)
         return fail(error, QString::fromUtf8(lxw_strerror(failed)));

@@ -182,6 +182,12 @@ public:
     bool wraps(int row, int column) const;
     // The lines the cell's text takes as the spreadsheet shows it.
     int lineCount(int row, int column) const;
+    // Both at once for a cell already found (null for none).
+    struct TextLines {
+        bool wraps = false;
+        int lines = 0;
+    };
+    TextLines textLines(int row, int column, const Cell* cell) const;
     // Lets the text of the cell run on over the blank cells to its right,
     // up to `lastColumn`, as far as it needs (by the template's widths): a
     // long note reads whole instead of cut at its narrow column's edges.

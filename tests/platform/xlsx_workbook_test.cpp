@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -765,4 +766,87 @@ TEST_F(XlsxWorkbook, ALaterDrawingKeepsItsOwnSizeOrLeavesTheCellEmpty)
     EXPECT_EQ(saved.pictureCells(), QStringList{QStringLiteral("E6")});
     const QString drawing = QString::fromUtf8(member(path, QStringLiteral("xl/drawings/drawing1.xml")));
     EXPECT_TRUE(drawing.contains(QStringLiteral("<a:ext cx=\"%1\" cy=\"%2\"/>").arg(100 * 9525).arg(20 * 9525)));
+}
+
+namespace {
+
+// Whether the XML is well formed, and why not.
+QString xmlFault(const QByteArray& xml)
+{
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd())
+        reader.readNext();
+    return reader.hasError() ? reader.errorString() : QString();
+}
+
+// A stored text as the spreadsheet reads it: the markup escapes and the
+// escapes of control characters (_x0001_) undone.
+QString readBack(QString stored)
+{
+    static const QRegularExpression control(QStringLiteral("_x([0-9A-F]{4})_"));
+    for (auto m = control.match(stored); m.hasMatch(); m = control.match(stored))
+        stored.replace(m.capturedStart(), m.capturedLength(), QChar(m.captured(1).toUShort(nullptr, 16)));
+    stored.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    stored.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    stored.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return stored;
+}
+
+} // namespace
+
+// Texts of every kind the lists hold, on two sheets that share some: each
+// part stays well formed, each text reads back as written, a text shown on
+// both sheets is stored once, and the stored count is the cells showing
+// texts.
+TEST_F(XlsxWorkbook, EveryTextReadsBackAndSheetsShareTheirTexts)
+{
+    Workbook book;
+    book.setTemplate(twoSheets());
+    Worksheet* bars = book.sheet(QStringLiteral("配料单"));
+    Worksheet* summary = book.sheet(QStringLiteral("钢筋汇总表"));
+    ASSERT_TRUE(bars && summary);
+    const std::map<QString, QString> written = {
+        {QStringLiteral("A6"), QStringLiteral("共用")},
+        {QStringLiteral("B6"), QStringLiteral("<r><t>不是</t></r>")},
+        {QStringLiteral("C6"), QStringLiteral(" 两端空格 ")},
+        {QStringLiteral("D6"), QStringLiteral("控制\x01字符\x1f")},
+        {QStringLiteral("E6"), QStringLiteral("a & b")},
+        {QStringLiteral("K40"), QStringLiteral("第二块")},
+    };
+    for (const auto& [cell, text] : written)
+        ASSERT_TRUE(bars->setText(cell, text));
+    ASSERT_TRUE(summary->setText(QStringLiteral("B7"), QStringLiteral("共用")));
+    ASSERT_TRUE(summary->setText(QStringLiteral("B8"), QStringLiteral("合并的说明")));
+    ASSERT_TRUE(summary->merge(8, 2, 5));
+    ASSERT_TRUE(summary->setNumber(QStringLiteral("F9"), 0.125));
+
+    const QString path = dir.filePath(QStringLiteral("texts.xlsx"));
+    QString error;
+    ASSERT_TRUE(book.save(path, &error)) << error.toStdString();
+    for (const char* part : {"xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml",
+                             "xl/sharedStrings.xml", "xl/workbook.xml", "xl/styles.xml"}) {
+        const QByteArray xml = member(path, QString::fromLatin1(part));
+        ASSERT_FALSE(xml.isEmpty()) << part;
+        EXPECT_EQ(xmlFault(xml), QString()) << part;
+    }
+
+    const test::ExportedBook first(path, 1);
+    for (const auto& [cell, text] : written)
+        EXPECT_EQ(readBack(first.text(cell)), text) << cell.toStdString();
+    const test::ExportedBook second(path, 2);
+    EXPECT_EQ(second.text(QStringLiteral("B7")), QStringLiteral("共用"));
+    EXPECT_EQ(second.text(QStringLiteral("B8")), QStringLiteral("合并的说明"));
+    EXPECT_EQ(second.merges(), QStringList{QStringLiteral("B8:E8")});
+    EXPECT_TRUE(cellXml(second.sheet(), QStringLiteral("F9")).contains(QStringLiteral("<v>0.125</v>")));
+    // The merged cells after the first are blank and look like it.
+    const auto styleOfCell = [&](const QString& name) {
+        return QRegularExpression(QStringLiteral(" s=\"(\\d+)\"")).match(cellXml(second.sheet(), name)).captured(1);
+    };
+    EXPECT_EQ(styleOfCell(QStringLiteral("E8")), styleOfCell(QStringLiteral("B8")));
+    EXPECT_FALSE(cellXml(second.sheet(), QStringLiteral("E8")).contains(QStringLiteral("<v>")));
+
+    const QString shared = QString::fromUtf8(member(path, QStringLiteral("xl/sharedStrings.xml")));
+    EXPECT_EQ(shared.count(QStringLiteral("<t>共用</t>")), 1);
+    const qsizetype cells = first.sheet().count(QStringLiteral("t=\"s\"")) + second.sheet().count(QStringLiteral("t=\"s\""));
+    EXPECT_TRUE(shared.contains(QStringLiteral("count=\"%1\"").arg(cells))) << shared.left(300).toStdString();
 }
