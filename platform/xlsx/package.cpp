@@ -644,8 +644,13 @@ QByteArray repackage(const QByteArray& package, const std::vector<PackageMember>
     for (const PackageMember& member : replaced)
         replacements.emplace(member.name, &member);
 
+    qsizetype expected = package.size();
+    for (const auto* members : {&replaced, &added}) {
+        for (const PackageMember& member : *members)
+            expected += member.data.size() + 2 * (kCentralHeaderSize + member.name.size());
+    }
     QByteArray out;
-    out.reserve(package.size());
+    out.reserve(expected);
     QByteArray central;
     std::uint64_t written = 0;
     bool addedYet = false;
