@@ -347,33 +347,20 @@ const QByteArray kPageSetup =
     "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
     "footer=\"0.3\"/><pageSetup paperSize=\"9\" fitToHeight=\"0\" orientation=\"";
 
-PartCell textCell(int column, int text, int style)
+PartCell partCell(int column, int style, PartCell::Kind kind = PartCell::Kind::Blank,
+                  int text = 0, double number = 0)
 {
     PartCell cell;
     cell.column = column;
-    cell.kind = PartCell::Kind::Text;
+    cell.style = style;
+    cell.kind = kind;
     cell.text = text;
-    cell.style = style;
+    cell.number = number;
     return cell;
 }
 
-PartCell numberCell(int column, double value, int style)
-{
-    PartCell cell;
-    cell.column = column;
-    cell.kind = PartCell::Kind::Number;
-    cell.number = value;
-    cell.style = style;
-    return cell;
-}
-
-PartCell blankCell(int column, int style)
-{
-    PartCell cell;
-    cell.column = column;
-    cell.style = style;
-    return cell;
-}
+constexpr auto kText = PartCell::Kind::Text;
+constexpr auto kNumber = PartCell::Kind::Number;
 
 } // namespace
 
@@ -389,9 +376,9 @@ TEST(XlsxSheetPart, WritesRowsCellsMergesAndLayout)
     sheet.selectedRow = 6;
     sheet.drawing = true;
     sheet.rows = {
-        {1, 24, {textCell(1, 0, 0), blankCell(2, 0), blankCell(3, 0)}},
-        {5, 15, {numberCell(2, 12.5, 1)}},
-        {17, 28.5, {textCell(2, 1, 1), numberCell(3, 1e20, -1)}},
+        {1, 24, {partCell(1, 0, kText, 0), partCell(2, 0), partCell(3, 0)}},
+        {5, 15, {partCell(2, 1, kNumber, 0, 12.5)}},
+        {17, 28.5, {partCell(2, 1, kText, 1), partCell(3, -1, kNumber, 0, 1e20)}},
         {18, 30, {}},
     };
     sheet.merges = {{1, 1, 3}};
@@ -427,7 +414,7 @@ TEST(XlsxSheetPart, AnEmptySheetAndOneFarCell)
               + kPageSetup + "portrait\"/></worksheet>");
 
     SheetPart far;
-    far.rows = {{1048576, 0, {blankCell(703, -1)}}};
+    far.rows = {{1048576, 0, {partCell(703, -1)}}};
     const QByteArray xml = worksheetPart(far, {}, {});
     EXPECT_TRUE(xml.contains("<dimension ref=\"AAA1048576\"/>")) << xml.toStdString();
     EXPECT_TRUE(xml.contains("<row r=\"1048576\" spans=\"703:703\"><c r=\"AAA1048576\"/></row>"))
