@@ -22,9 +22,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <set>
 #include <thread>
-#include <tuple>
 #include <xlsxwriter.h>
 
 namespace platform::xlsx {
@@ -951,16 +949,6 @@ double Worksheet::widthOf(int firstColumn, int lastColumn) const
         width += c >= 1 && c <= columnCount() ? m_layout.columns[std::size_t(c - 1)].width
                                               : kDefaultColumnWidth;
     return width;
-}
-
-bool Worksheet::wraps(int row, int column) const
-{
-    return textLines(row, column, cell(row, column)).wraps;
-}
-
-int Worksheet::lineCount(int row, int column) const
-{
-    return textLines(row, column, cell(row, column)).lines;
 }
 
 Worksheet::TextLines Worksheet::textLines(int row, int column, const Cell* found) const

@@ -176,13 +176,10 @@ public:
     // Where a cell lies in a merged range, the range's last column; else
     // its own column.
     int mergedTo(int row, int column) const;
-    // Whether the cell's text wraps: it holds line breaks, or it is wider
-    // than its cell (or merged range) and has no blank cell of the table to
-    // run on into.
-    bool wraps(int row, int column) const;
-    // The lines the cell's text takes as the spreadsheet shows it.
-    int lineCount(int row, int column) const;
-    // Both at once for a cell already found (null for none).
+    // How the text of `cell`, found at (row, column) or null for none, shows:
+    // whether it wraps (it holds line breaks, or it is wider than its cell or
+    // merged range and has no blank cell of the table to run on into), and
+    // the lines it takes as the spreadsheet shows it.
     struct TextLines {
         bool wraps = false;
         int lines = 0;
