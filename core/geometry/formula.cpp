@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 // A formula is rewritten into a list of tokens: plain characters, one token
 // per function name and one per operand (a name, a number or an intermediate
@@ -129,6 +130,20 @@ void replaceAll(Tokens& tokens, const Tokens& pattern, Token by)
     tokens = std::move(out);
 }
 
+// A formula as read, before any variable is looked up: its tokens with every
+// name and number replaced by an operand (the names first, left to right,
+// then the numbers), the names in that order and the numbers' values. What
+// it says depends on the text alone (and on whether it is checked), so a
+// thread keeps what it read and reads each text once: the same few formulas
+// are evaluated for every side of every bar of a list.
+struct Reading {
+    bool ok = false;
+    QString message; // why the text is no formula, when not ok
+    Tokens tokens;
+    std::vector<QString> names;
+    std::vector<double> numbers;
+};
+
 // One check or evaluation of one formula.
 class Run {
 public:
@@ -153,12 +168,8 @@ private:
         m_message = message;
         return false;
     }
-    std::optional<QString> cleanText(QString text);
-    void tokenize(const QString& text);
-    bool replaceNames();
-    bool replaceNumbers();
     bool reduceBrackets();
-    bool addOperand(double value, Token& operand);
+    bool addOperand(double value);
     Token newOperand(double value);
     double variableValue(const FormulaVariable& variable) const;
 
@@ -172,7 +183,7 @@ private:
 
 // The text before "=" without reserved characters and blanks, or nothing
 // (with the reason) when it cannot be a formula.
-std::optional<QString> Run::cleanText(QString text)
+std::optional<QString> cleanText(QString text, bool checking, QString& message)
 {
     const qsizetype equals = text.indexOf(u'=');
     if (equals > 0)
@@ -183,8 +194,8 @@ std::optional<QString> Run::cleanText(QString text)
         if (!reserved.contains(text[i]))
             continue;
         // The checker refuses what the evaluator reads up to the character.
-        if (m_checking) {
-            fail(unicode(kReservedMessage));
+        if (checking) {
+            message = unicode(kReservedMessage);
             return std::nullopt;
         }
         text.truncate(i);
@@ -193,7 +204,7 @@ std::optional<QString> Run::cleanText(QString text)
 
     for (const QChar c : std::as_const(text)) {
         if (c.unicode() > 0x7F) {
-            fail(unicode(kNonAsciiMessage));
+            message = unicode(kNonAsciiMessage);
             return std::nullopt;
         }
     }
@@ -201,7 +212,7 @@ std::optional<QString> Run::cleanText(QString text)
     return text;
 }
 
-void Run::tokenize(const QString& text)
+Tokens tokenize(const QString& text)
 {
     // Function names become bytes above 0x7F, which no formula holds by now,
     // in the order that keeps "asin" from being read as "a" and "sin".
@@ -209,20 +220,76 @@ void Run::tokenize(const QString& text)
     for (const Function f : kReplaceOrder)
         replaceAll(bytes, kFunctions[f].name, std::string(1, char(0x80 + f)));
 
-    m_tokens.clear();
-    m_tokens.reserve(bytes.size());
+    Tokens tokens;
+    tokens.reserve(bytes.size());
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x80)
-            m_tokens.push_back(kFunctionToken + (byte - 0x80));
+            tokens.push_back(kFunctionToken + (byte - 0x80));
         // A typed apostrophe and DEL have always stood for int and tan.
         else if (byte == '\'')
-            m_tokens.push_back(kFunctionToken + Int);
+            tokens.push_back(kFunctionToken + Int);
         else if (byte == 0x7F)
-            m_tokens.push_back(kFunctionToken + Tan);
+            tokens.push_back(kFunctionToken + Tan);
         else
-            m_tokens.push_back(byte);
+            tokens.push_back(byte);
     }
+    return tokens;
+}
+
+// Replaces each run of tokens that starts with `first` and goes on with
+// `next` by the next operand, left to right, and answers the runs.
+template <typename First, typename Next>
+std::vector<Tokens> replaceRuns(Tokens& tokens, Token& nextOperand, First first, Next next)
+{
+    std::vector<Tokens> runs;
+    for (;;) {
+        const auto start = std::find_if(tokens.begin(), tokens.end(), first);
+        if (start == tokens.end())
+            return runs;
+        const auto end = std::find_if_not(start, tokens.end(), next);
+        runs.emplace_back(start, end);
+        const auto at = tokens.erase(start, end);
+        tokens.insert(at, nextOperand++);
+    }
+}
+
+Reading read(const QString& formula, bool checking)
+{
+    Reading reading;
+    const std::optional<QString> text = cleanText(formula, checking, reading.message);
+    if (!text)
+        return reading;
+    reading.tokens = tokenize(*text);
+    Token operand = kOperandToken;
+    for (const Tokens& run : replaceRuns(reading.tokens, operand, isAsciiLetter, isNameCharacter)) {
+        QString name;
+        name.reserve(qsizetype(run.size()));
+        for (const Token t : run)
+            name += QChar(char16_t(t));
+        reading.names.push_back(std::move(name));
+    }
+    for (const Tokens& run :
+         replaceRuns(reading.tokens, operand, isNumberCharacter, isNumberCharacter))
+        reading.numbers.push_back(numberValue(std::string(run.begin(), run.end())));
+    reading.ok = true;
+    return reading;
+}
+
+// What this thread read of a formula; a thread forgets all it read once it
+// holds this many texts, so that endless distinct texts take no endless
+// memory.
+constexpr std::size_t kReadingsKept = 4096;
+
+const Reading& readingOf(const QString& formula, bool checking)
+{
+    thread_local std::unordered_map<QString, Reading> readings[2];
+    auto& kept = readings[checking ? 1 : 0];
+    if (const auto found = kept.find(formula); found != kept.end())
+        return found->second;
+    if (kept.size() >= kReadingsKept)
+        kept.clear();
+    return kept.emplace(formula, read(formula, checking)).first->second;
 }
 
 double Run::variableValue(const FormulaVariable& variable) const
@@ -243,53 +310,12 @@ Token Run::newOperand(double value)
 }
 
 // An operand for a name or number of the formula; these are limited.
-bool Run::addOperand(double value, Token& operand)
+bool Run::addOperand(double value)
 {
     if (m_operands.size() >= std::size_t(CVes_Formula::kMaxOperands))
         return fail(unicode(kTooManyMessage));
-    operand = newOperand(value);
+    newOperand(value);
     return true;
-}
-
-bool Run::replaceNames()
-{
-    for (;;) {
-        const auto start = std::find_if(m_tokens.begin(), m_tokens.end(), isAsciiLetter);
-        if (start == m_tokens.end())
-            return true;
-        const auto end = std::find_if_not(start, m_tokens.end(), isNameCharacter);
-        QString name;
-        for (auto it = start; it != end; ++it)
-            name += QChar(char16_t(*it));
-
-        const auto found = std::find_if(m_variables.begin(), m_variables.end(),
-                                        [&](const FormulaVariable& v) { return v.name == name; });
-        if (found == m_variables.end())
-            return fail(unicode("警告：变量") + name + unicode("没有定义！"));
-        Token operand = 0;
-        if (!addOperand(variableValue(*found), operand))
-            return false;
-        const auto at = m_tokens.erase(start, end);
-        m_tokens.insert(at, operand);
-    }
-}
-
-bool Run::replaceNumbers()
-{
-    for (;;) {
-        const auto start = std::find_if(m_tokens.begin(), m_tokens.end(), isNumberCharacter);
-        if (start == m_tokens.end())
-            return true;
-        const auto end = std::find_if_not(start, m_tokens.end(), isNumberCharacter);
-        std::string digits;
-        for (auto it = start; it != end; ++it)
-            digits += char(*it);
-        Token operand = 0;
-        if (!addOperand(numberValue(digits), operand))
-            return false;
-        const auto at = m_tokens.erase(start, end);
-        m_tokens.insert(at, operand);
-    }
 }
 
 // Innermost brackets first; an opening bracket that is never closed stays and
@@ -314,12 +340,25 @@ bool Run::reduceBrackets()
 
 bool Run::prepare(const QString& formula)
 {
-    const std::optional<QString> text = cleanText(formula);
-    if (!text)
-        return false;
-    tokenize(*text);
+    const Reading& reading = readingOf(formula, m_checking);
+    if (!reading.ok)
+        return fail(reading.message);
     m_operands.clear();
-    return replaceNames() && replaceNumbers() && reduceBrackets();
+    m_operands.reserve(reading.names.size() + reading.numbers.size());
+    for (const QString& name : reading.names) {
+        const auto found = std::find_if(m_variables.begin(), m_variables.end(),
+                                        [&](const FormulaVariable& v) { return v.name == name; });
+        if (found == m_variables.end())
+            return fail(unicode("警告：变量") + name + unicode("没有定义！"));
+        if (!addOperand(variableValue(*found)))
+            return false;
+    }
+    for (const double number : reading.numbers) {
+        if (!addOperand(number))
+            return false;
+    }
+    m_tokens = reading.tokens;
+    return reduceBrackets();
 }
 
 std::optional<Token> Run::Val(Tokens e)

@@ -47,17 +47,27 @@ bool sameMidConnects(const std::vector<std::unique_ptr<CVes_MidConnect>>& a,
 
 CVes_ModelRecord::CVes_ModelRecord()
 {
+    setDefaults();
+}
+
+CVes_ModelRecord::CVes_ModelRecord(const CVes_ModelRecord* other)
+{
+    // A copy takes its hooks and every variable from the original, so only
+    // a record made from nothing gets the defaults.
+    m_id = CSteelRecordId::Null();
+    if (other)
+        set(other);
+    else
+        setDefaults();
+}
+
+void CVes_ModelRecord::setDefaults()
+{
     m_hookLeft.kind = m_hookRight.kind = 1;
     m_hookLeft.param = 8;
     m_hookRight.param = 16;
     for (const char* name : kStandardVariables)
         m_arrVar.push_back(standardVariable(QString::fromLatin1(name), name[1] ? 0.0 : 10.0));
-}
-
-CVes_ModelRecord::CVes_ModelRecord(const CVes_ModelRecord* other) : CVes_ModelRecord()
-{
-    m_id = CSteelRecordId::Null();
-    set(other);
 }
 
 CVes_ModelRecord::CVes_ModelRecord(const CVes_ModelRecord& other) : CVes_ModelRecord(&other)
@@ -145,18 +155,23 @@ void CVes_ModelRecord::setDiaVal(double d)
 
 void CVes_ModelRecord::calculateVarValue()
 {
+    // The formulas see every value set before them, given variables first.
     const CVes_Formula formula;
+    FormulaVariables variables = formulaVariables(m_arrVar);
     const auto value = [&](const QString& text) {
-        return formula.FormulaValue(text, m_arrVar, CVes_Formula::kValueMode);
+        return formula.FormulaValue(text, variables, CVes_Formula::kValueMode);
     };
-    for (auto& v : m_arrVar) {
-        if (v->m_type == CVes_Variable::kGiven && !v->m_formula.isEmpty())
-            v->m_value = v->m_value2 = value(v->m_formula);
-    }
-    for (auto& v : m_arrVar) {
-        if (v->m_type == CVes_Variable::kComputed)
-            v->m_value = v->m_value2 = value(v->m_formula);
-    }
+    const auto setFromFormula = [&](unsigned int type) {
+        for (std::size_t i = 0; i < m_arrVar.size(); ++i) {
+            CVes_Variable& v = *m_arrVar[i];
+            if (v.m_type != type || (type == CVes_Variable::kGiven && v.m_formula.isEmpty()))
+                continue;
+            v.m_value = v.m_value2 = value(v.m_formula);
+            variables[i].value = variables[i].secondValue = v.m_value;
+        }
+    };
+    setFromFormula(CVes_Variable::kGiven);
+    setFromFormula(CVes_Variable::kComputed);
     if (m_defaultMidConnect.stat)
         m_defaultMidConnect.valueA = platform::saturatedInt(value(m_defaultMidConnect.countText));
     for (auto& mid : m_arrMidConnect) {
@@ -169,13 +184,14 @@ void CVes_ModelRecord::calculateSideLen(int mode)
 {
     calculateVarValue();
     const CVes_Formula formula;
+    const FormulaVariables variables = formulaVariables(m_arrVar);
     for (auto& side : m_arrSide) {
         if (side->isConnect()) {
             side->m_count =
-                platform::saturatedInt(formula.FormulaValue(side->m_text, m_arrVar, mode));
+                platform::saturatedInt(formula.FormulaValue(side->m_text, variables, mode));
         } else {
-            side->m_length = sideLengthOf(formula.FormulaValue(side->m_lengthText, m_arrVar, mode));
-            side->m_angle = formula.FormulaValue(side->m_angleText, m_arrVar, mode);
+            side->m_length = sideLengthOf(formula.FormulaValue(side->m_lengthText, variables, mode));
+            side->m_angle = formula.FormulaValue(side->m_angleText, variables, mode);
         }
     }
 }

@@ -86,6 +86,8 @@ public:
     float m_dn = 10.0f;
 
 private:
+    // The hooks and the five standard variables of a new record.
+    void setDefaults();
     void appendMissingStandardVariables();
     void drawConnectLabels(platform::Dc* dc, int x, int y, unsigned int mirrorFlags,
                            const platform::Rect* rect, double scale);

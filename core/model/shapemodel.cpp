@@ -460,6 +460,9 @@ void CVes_ShapeModel::set(const CVes_ShapeModel* other)
     m_showVar = other->m_showVar;
     m_showAux = other->m_showAux;
     m_style = other->m_style;
+    m_arrSide.reserve(other->m_arrSide.size());
+    m_arrText.reserve(other->m_arrText.size());
+    m_arrVar.reserve(other->m_arrVar.size());
     for (const auto& side : other->m_arrSide)
         m_arrSide.push_back(copyCurve(*side));
     for (const auto& text : other->m_arrText)

@@ -226,6 +226,47 @@ TEST(FormulaString, EvaluatesWithoutVariables)
     EXPECT_TRUE(host->messages().empty());
 }
 
+// A text once read keeps no value: each evaluation looks its names up
+// among its own variables, in its own mode, and the checker reads the text
+// its own way whatever the evaluator read before.
+TEST(FormulaReadOnce, EachEvaluationTakesItsOwnVariables)
+{
+    CVes_Formula formula;
+    const QString sum = QStringLiteral("2*(a+L1)");
+    EXPECT_EQ(formula.FormulaValue(sum, shapeVariables(), CVes_Formula::kValueMode), 2600.0);
+    EXPECT_EQ(formula.FormulaValue(sum, shapeVariables(), CVes_Formula::kSecondValueMode), 3000.0);
+    EXPECT_EQ(formula.FormulaValue(sum, {{QStringLiteral("a"), 1, 0, 0}, {QStringLiteral("L1"), 2, 0, 0}},
+                                   CVes_Formula::kValueMode),
+              6.0);
+    const FormulaResult missing =
+        formula.evaluate(sum, {{QStringLiteral("a"), 1, 0, 0}}, CVes_Formula::kValueMode);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.message, QString::fromUtf8("警告：变量L1没有定义！"));
+    EXPECT_EQ(formula.FormulaValue(sum, shapeVariables(), CVes_Formula::kStepValueMode), 2800.0);
+
+    // The evaluator reads up to a reserved character, the checker refuses it.
+    const QString reserved = QStringLiteral("H+1!2");
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(formula.FormulaValue(reserved, shapeVariables(), CVes_Formula::kValueMode), 501.0);
+        QString message;
+        EXPECT_EQ(formula.checkFormula(reserved, shapeVariables(), message), 0);
+        EXPECT_EQ(message, text(kReserved));
+    }
+}
+
+TEST(FormulaReadOnce, ManyDistinctTextsStayRight)
+{
+    // More texts than a thread keeps: each still has its own value, those
+    // read long before as well.
+    CVes_Formula formula;
+    const FormulaVariables variables = shapeVariables();
+    int wrong = 0;
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 10000; ++i)
+            wrong += formula.FormulaValue(QStringLiteral("b+%1").arg(i), variables, 0) != 200.0 + i;
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(FormulaThreads, EvaluationsOnSeveralThreadsAgree)
 {
     const CVes_Formula shared;
