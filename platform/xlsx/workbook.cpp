@@ -672,16 +672,20 @@ bool validOffsets(int row, int column, double left, double top)
 
 namespace {
 
-// The threads pictures are drawn and encoded on. They are kept: what a
-// thread keeps of the texts it has drawn makes its next drawings quicker.
-// Tasks are handed over under a mutex the thread checkers see.
+// The threads pictures are drawn and encoded on: one a core but one, which
+// is left to the user's thread that fills the sheets meanwhile. They are
+// kept: what a thread keeps of the texts it has drawn makes its next
+// drawings quicker. Tasks are handed over under a mutex the thread checkers
+// see.
 class PictureThreads {
 public:
+    static int size() { return std::max(QThread::idealThreadCount() - 1, 1); }
+
     void start(std::function<void()> task)
     {
         const std::lock_guard lock(m_mutex);
         m_tasks.push_back(std::move(task));
-        if (m_idle == 0 && m_threads < std::max(QThread::idealThreadCount(), 1)) {
+        if (m_idle == 0 && m_threads < size()) {
             ++m_threads;
             std::thread([this] { run(); }).detach();
         }
@@ -718,12 +722,12 @@ PictureThreads& pictureThreads()
 }
 
 // Does job(i) for every i below `count` on up to `threads` threads, 0 for
-// one a core. Each job writes its own result only, so the order the
+// as many as the pool has. Each job writes its own result only, so the order the
 // threads take them in changes nothing.
 void forEachOnThreads(std::size_t count, int threads, const std::function<void(std::size_t)>& job)
 {
     if (threads <= 0)
-        threads = QThread::idealThreadCount();
+        threads = PictureThreads::size();
     threads = int(std::min<std::size_t>(std::size_t(std::max(threads, 1)), count));
     if (threads <= 1) {
         for (std::size_t i = 0; i < count; ++i)
@@ -806,16 +810,19 @@ const QByteArray& PictureStore::png(int index)
 {
     if (std::size_t(index) >= m_encoded) {
         startBatch();
-        finishBatch();
+        while (std::size_t(index) >= m_encoded && !m_batches.empty())
+            finishBatch();
     }
     return m_png.at(std::size_t(index));
 }
 
 void PictureStore::finishBatch()
 {
-    if (!m_batch.valid())
+    if (m_batches.empty())
         return;
-    for (auto& [size, bytes] : m_batch.get()) {
+    auto made = m_batches.front().get();
+    m_batches.pop_front();
+    for (auto& [size, bytes] : made) {
         if (!bytes.isEmpty())
             m_sizes[m_encoded] = size;
         m_png[m_encoded++] = std::move(bytes);
@@ -824,18 +831,18 @@ void PictureStore::finishBatch()
 
 void PictureStore::startBatch()
 {
-    // One batch at a time: its bytes are taken in order before the next.
-    finishBatch();
+    // Batches are encoded side by side; their bytes are taken in the order
+    // they were sent, so each picture gets its own whatever finishes first.
     if (m_waiting.empty())
         return;
-    m_batch = std::async(std::launch::async, [drawings = std::exchange(m_waiting, {})] {
+    m_batches.push_back(std::async(std::launch::async, [drawings = std::exchange(m_waiting, {})] {
         std::vector<std::pair<QSize, QByteArray>> made(drawings.size());
         forEachOnThreads(drawings.size(), 0, [&](std::size_t i) {
             const QImage image = drawings[i]();
             made[i] = {image.size(), encodedPng(image)};
         });
         return made;
-    });
+    }));
 }
 
 // Worksheet pictures

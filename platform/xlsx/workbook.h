@@ -16,6 +16,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringView>
+#include <deque>
 #include <functional>
 #include <future>
 #include <map>
@@ -74,7 +75,7 @@ struct Picture {
 
 // The PNG files of `images`, in their order, as a workbook stores them (at
 // 96 dpi; an image of few colours with a palette of exactly its colours).
-// Encoded side by side on up to `threads` threads, 0 for one a core: the
+// Encoded side by side on up to `threads` threads, 0 for one a core but one: the
 // bytes are the same whatever the number. Empty for an image that cannot be
 // encoded.
 std::vector<QByteArray> encodePictures(const std::vector<QImage>& images, int threads = 0);
@@ -103,7 +104,7 @@ public:
 
 private:
     int waiting(QSize size, std::function<QImage()> draw);
-    // Takes the bytes of the batch being encoded, if any.
+    // Takes the bytes of the oldest batch being encoded, if any.
     void finishBatch();
     // Sends the waiting pictures off to be encoded while drawing goes on.
     void startBatch();
@@ -114,7 +115,8 @@ private:
     // Not sent to be encoded yet: the last of m_png.
     std::vector<std::function<QImage()>> m_waiting;
     std::size_t m_encoded = 0; // m_png holds the bytes of this many
-    std::future<std::vector<std::pair<QSize, QByteArray>>> m_batch;
+    // Batches being encoded, oldest first; their bytes are taken in turn.
+    std::deque<std::future<std::vector<std::pair<QSize, QByteArray>>>> m_batches;
 };
 
 class Worksheet {

@@ -137,16 +137,29 @@ void refreshAnchorage(const CVes_SetupTable& table, CVes_Steel& bar, const Colum
         bar.setVarValue(QStringLiteral("bhc"), cover);
 }
 
+BarLengths barLengths(CVes_Steel& bar, const ColumnFactors& f)
+{
+    if (bar.isMultiVal())
+        return {bar.getLength(0, f.toShape), bar.getLength(1, f.toShape)};
+    return {bar.calcLength ? bar.getLength(0, f.toShape) : bar.length, 0.0f};
+}
+
 BarQuantity barQuantity(CVes_Steel& bar, int pieces, const ColumnFactors& f)
+{
+    return barQuantity(bar, barLengths(bar, f), pieces, f);
+}
+
+BarQuantity barQuantity(const CVes_Steel& bar, const BarLengths& lengths, int pieces,
+                        const ColumnFactors& f)
 {
     BarQuantity q;
     if (bar.isMultiVal()) {
-        const double first = double(roundHalfUp(bar.getLength(0, f.toShape)));
-        const double last = double(roundHalfUp(bar.getLength(1, f.toShape)));
+        const double first = double(roundHalfUp(lengths.first));
+        const double last = double(roundHalfUp(lengths.last));
         q.base = (first + last) * bar.getMultiGroup() * bar.count * pieces * 0.5;
         q.shownLength = q.base * f.lenFactor;
     } else {
-        const double length = bar.calcLength ? double(bar.getLength(0, f.toShape)) : bar.length;
+        const double length = lengths.first;
         q.shownLength = double(bar.count) * length * pieces * f.lenFactor;
         q.base = double(roundHalfUp(length)) * bar.count * pieces;
     }

@@ -73,8 +73,19 @@ struct BarQuantity {
     double weight = 0.0;      // in the weight column's unit
 };
 
+// A bar's lengths in the shape unit as its row's texts read them: a
+// multi-value bar's first and last computed length, any other bar's
+// computed or entered length (`last` unused). Computed once for all of them.
+struct BarLengths {
+    float first = 0.0f;
+    float last = 0.0f;
+};
+BarLengths barLengths(CVes_Steel& bar, const ColumnFactors& factors);
+
 // A multi-value bar counts the mean of its rounded first and last length,
 // any other bar its (computed or entered) length.
 BarQuantity barQuantity(CVes_Steel& bar, int pieces, const ColumnFactors& factors);
+BarQuantity barQuantity(const CVes_Steel& bar, const BarLengths& lengths, int pieces,
+                        const ColumnFactors& factors);
 
 } // namespace barlist

@@ -87,19 +87,18 @@ void writeUnitCaption(xlsx::Worksheet& sheet, const CVes_SetupTable& list, int c
         sheet.setText(5, xlColumn, unitCaption(list.m_captions.value(column), unit));
 }
 
-QString cutLengthText(CVes_Steel& bar, const barlist::ColumnFactors& f)
+QString cutLengthText(const CVes_Steel& bar, const barlist::BarLengths& lengths,
+                      const barlist::ColumnFactors& f)
 {
     const bool metres = f.cutUnit == CVes_Template::kMetre;
     if (bar.isMultiVal()) {
         const int perGroup = bar.getMultiGroup();
-        const double from = bar.getLength(0, f.toShape) * f.cutFactor;
-        const double to = bar.getLength(1, f.toShape) * f.cutFactor;
+        const double from = lengths.first * f.cutFactor;
+        const double to = lengths.last * f.cutFactor;
         const double step = perGroup > 1 ? std::fabs(to - from) / (perGroup - 1) : 0.0;
         return lengthtext::rangeText(from, to, step, metres);
     }
-    const double length =
-        (bar.calcLength ? double(bar.getLength(0, f.toShape)) : double(bar.length)) * f.cutFactor;
-    return lengthtext::number(length, metres);
+    return lengthtext::number(double(lengths.first) * f.cutFactor, metres);
 }
 
 // The bar's variables refreshed from the table, as a page drawing does
@@ -121,7 +120,8 @@ void writeBarRow(xlsx::Worksheet& sheet, int row, CVes_Steel& bar, int pieces,
     sheet.setText(row, kXlGrade, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
     sheet.setText(row, kXlSpacing, barlist::spacingText(bar));
     insertBarPicture(sheet, row, kXlShape, bar);
-    sheet.setText(row, kXlCutLength, cutLengthText(bar, f));
+    const barlist::BarLengths lengths = barlist::barLengths(bar, f);
+    sheet.setText(row, kXlCutLength, cutLengthText(bar, lengths, f));
     const auto grouped = [](int perGroup, int groups) {
         return QStringLiteral("%1支/组\n共%2组").arg(perGroup).arg(groups);
     };
@@ -133,7 +133,7 @@ void writeBarRow(xlsx::Worksheet& sheet, int row, CVes_Steel& bar, int pieces,
         sheet.setText(row, kXlCount, QString::number(bar.count));
         sheet.setText(row, kXlTotalCount, QString::number(total));
     }
-    const barlist::BarQuantity q = barlist::barQuantity(bar, pieces, f);
+    const barlist::BarQuantity q = barlist::barQuantity(bar, lengths, pieces, f);
     sheet.setText(row, kXlTotalLength, QString::asprintf("%.2f", q.shownLength));
     sheet.setText(row, kXlTotalWeight, QString::asprintf("%.3f", q.weight));
     QString remark = bar.remark;

@@ -171,16 +171,20 @@ void CVes_SortBarSheet::Add(CVes_BarCore* bar)
         return;
     auto copy = std::make_unique<CVes_BarCore>(*bar);
     if (m_rules.m_mergeSame) {
-        if (CVes_BarCore* kept = sameBar(*copy)) {
+        const SameBarIndex::Key key = SameBarIndex::keyOf(*copy);
+        if (CVes_BarCore* kept = sameBar(*copy, key)) {
             kept->count += copy->count;
             kept->remark = QStringLiteral("多件归并");
             return;
         }
+        // Every bar before it is indexed now; it is indexed by the key it
+        // was looked up by.
+        m_sameBars.add(key, m_indexedBars++);
     }
     m_barList.push_back(std::move(copy));
 }
 
-CVes_BarCore* CVes_SortBarSheet::sameBar(CVes_BarCore& bar)
+CVes_BarCore* CVes_SortBarSheet::sameBar(CVes_BarCore& bar, const SameBarIndex::Key& key)
 {
     // The first equal bar of the list, as comparing with each in turn would
     // find it; only bars of the same merging key are compared.
@@ -188,7 +192,7 @@ CVes_BarCore* CVes_SortBarSheet::sameBar(CVes_BarCore& bar)
         forgetSameBars();
     for (; m_indexedBars < m_barList.size(); ++m_indexedBars)
         m_sameBars.add(SameBarIndex::keyOf(*m_barList[m_indexedBars]), m_indexedBars);
-    for (const std::size_t at : m_sameBars.candidates(SameBarIndex::keyOf(bar)))
+    for (const std::size_t at : m_sameBars.candidates(key))
         if (m_barList[at]->isSame(bar))
             return m_barList[at].get();
     return nullptr;
@@ -229,7 +233,14 @@ double CVes_SortBarSheet::totalLength(CVes_BarCore& bar) const
         bar.length = float(first);
         return (first + last) * bar.getMultiGroup() * bar.count * 0.5 * lengthFactor;
     }
-    return double(bar.count) * cutLength(bar) * lengthFactor;
+    return totalOfCut(bar, cutLength(bar));
+}
+
+double CVes_SortBarSheet::totalOfCut(const CVes_BarCore& bar, double cut) const
+{
+    const double lengthFactor = transUnit(m_units.value(kColCutLength, kMillimetre),
+                                          m_units.value(kColTotalLength, kMetre));
+    return double(bar.count) * cut * lengthFactor;
 }
 
 double CVes_SortBarSheet::lengthOf(CVes_BarCore& bar, unsigned int which) const
@@ -354,8 +365,13 @@ CVes_SortBarSheet::BarTexts CVes_SortBarSheet::barTexts(CVes_BarCore& bar) const
         std::vector<float> lengths;
         std::vector<int> counts;
         const int shapeUnit = m_units.value(kColShape, kMillimetre);
-        if (bar.calcLength)
-            bar.calculateGroupLength(lengths, counts, 0, transUnit(kMillimetre, shapeUnit));
+        if (bar.calcLength) {
+            // Computed once for every text: the pieces' lengths add up to
+            // the cut length, which the bar keeps as cutLength would.
+            const float whole =
+                bar.calculateGroupLength(lengths, counts, 0, transUnit(kMillimetre, shapeUnit));
+            bar.length = float(double(whole) * transUnit(shapeUnit, cutUnit));
+        }
         if (lengths.size() > 1) {
             QStringList parts;
             for (float length : lengths)
@@ -364,10 +380,14 @@ CVes_SortBarSheet::BarTexts CVes_SortBarSheet::barTexts(CVes_BarCore& bar) const
         }
         texts.count = bar.count < 1 ? QStringLiteral("0") : QString::number(bar.count);
     }
-    const double total = totalLength(bar);
-    if (!texts.graded) {
+    double total = 0.0;
+    if (texts.graded) {
+        total = totalLength(bar);
+    } else {
+        const double cut = bar.calcLength ? double(bar.length) : cutLength(bar);
+        total = totalOfCut(bar, cut);
         if (texts.cutLength.isEmpty())
-            texts.cutLength = lengthtext::number(cutLength(bar), metres);
+            texts.cutLength = lengthtext::number(cut, metres);
         texts.badLength = bar.length < 0.0001;
     }
     texts.totalLength = QString::asprintf("%.2f", total);

@@ -113,8 +113,9 @@ public:
 
 private:
     bool passes(CVes_BarCore& bar) const;
-    // The bar of the list that a new bar merges into, or null.
-    CVes_BarCore* sameBar(CVes_BarCore& bar);
+    // The bar of the list that a new bar of that merging key merges into,
+    // or null; every bar of the list is indexed after.
+    CVes_BarCore* sameBar(CVes_BarCore& bar, const SameBarIndex::Key& key);
     void forgetSameBars()
     {
         m_sameBars.clear();
@@ -124,6 +125,8 @@ private:
     // graded bar's stored length becomes its first length, a computed bar's
     // its computed length.
     double totalLength(CVes_BarCore& bar) const;
+    // A bar's total length from its cut length in the cut-length column's unit.
+    double totalOfCut(const CVes_BarCore& bar, double cut) const;
     // A bar's first (0) or last (1) computed length in the unit of the
     // cut-length column.
     double lengthOf(CVes_BarCore& bar, unsigned int which) const;

@@ -119,6 +119,29 @@ TEST(Record, NewRecordHasTheStandardVariables)
     EXPECT_TRUE(r.getID().isNull());
 }
 
+TEST(Record, CopyHasTheOriginalsVariablesAndHooksOnly)
+{
+    // A record without the standard variables, with hooks of its own: its
+    // copies take exactly what it has; a copy of nothing is a new record.
+    CVes_ModelRecord original;
+    original.m_arrVar.erase(original.m_arrVar.begin() + 1, original.m_arrVar.end());
+    original.AddVar(QStringLiteral("A"), 0, 0, 10, 0, 0, 0)->m_value = 1200;
+    original.m_hookLeft.kind = 3;
+    original.m_hookRight.param = 4;
+    original.m_dn = 25.0f;
+    for (const CVes_ModelRecord& copy : {CVes_ModelRecord(original), CVes_ModelRecord(&original)}) {
+        EXPECT_EQ(variableNames(copy), QStringList({"d", "A"}));
+        EXPECT_EQ(copy.m_arrVar[1]->m_value, 1200.0);
+        EXPECT_EQ(copy.m_hookLeft.kind, 3);
+        EXPECT_EQ(copy.m_hookRight.param, 4);
+    }
+    EXPECT_EQ(CVes_ModelRecord(original).m_dn, 25.0f);
+    EXPECT_EQ(CVes_ModelRecord(&original).m_dn, 10.0f) << "the diameter member stays out";
+    const CVes_ModelRecord fromNothing(static_cast<const CVes_ModelRecord*>(nullptr));
+    EXPECT_EQ(variableNames(fromNothing), QStringList({"d", "lae", "lle", "la", "bhc"}));
+    EXPECT_EQ(fromNothing.m_hookRight.param, 16);
+}
+
 TEST(Record, SetMidConnectSizeKeepsTheLast)
 {
     CVes_ModelRecord r;
@@ -159,6 +182,33 @@ TEST(Record, SideLengthsFromFormulas)
     EXPECT_EQ(r->m_arrSide[0]->m_length, 1000);
     EXPECT_EQ(r->m_arrSide[1]->m_length, 300);
     EXPECT_EQ(r->m_arrSide[1]->m_angle, 90.0);
+}
+
+TEST(Record, VariableFormulasSeeTheValuesSetBeforeThem)
+{
+    // Given variables with a formula first, then computed ones, each in the
+    // order they stand; a formula sees what is set before it, the old value
+    // of what comes after.
+    CVes_ModelRecord r;
+    const auto add = [&r](const char* name, unsigned int kind, const char* formula, double value) {
+        r.AddVar(QString::fromLatin1(name), kind, QString::fromLatin1(formula), 0, 0, 60, 6, 0, 0)
+            ->m_value = value;
+    };
+    add("C3", CVes_Variable::kComputed, "C4+1", 0);
+    add("C1", CVes_Variable::kComputed, "G+B", 0);
+    add("B", CVes_Variable::kGiven, "", 100);
+    add("G", CVes_Variable::kGiven, "B*3", 7);
+    add("C2", CVes_Variable::kComputed, "C1*2", 0);
+    add("C4", CVes_Variable::kComputed, "5", 40);
+    r.AddLSide(200, 200, 1200, 200, 1, 0, 0)->m_lengthText = QStringLiteral("C2+C3");
+    r.calculateSideLen(0);
+    const auto value = [&r](const char* name) { return r.getVar(QString::fromLatin1(name))->m_value; };
+    EXPECT_EQ(value("G"), 300.0);
+    EXPECT_EQ(value("C1"), 400.0);
+    EXPECT_EQ(value("C2"), 800.0);
+    EXPECT_EQ(value("C3"), 41.0);
+    EXPECT_EQ(value("C4"), 5.0);
+    EXPECT_EQ(r.m_arrSide[0]->m_length, 841.0);
 }
 
 TEST(Record, CompareRealMatchesMirrorImageAndReverse)

@@ -318,6 +318,63 @@ TEST_F(SortSheetTest, GradedBarTotalsItsGroups)
     EXPECT_EQ(rows()[2].substr(0, 13), "|%%C20||||9.0");
 }
 
+// A bar whose length is computed from its shape reads as a bar whose length
+// is typed, whatever the units of the shape, cut-length and total-length
+// columns.
+constexpr int kMillimetre = CVes_Template::kMillimetre;
+constexpr int kCentimetre = CVes_Template::kCentimetre;
+constexpr int kMetre = CVes_Template::kMetre;
+
+struct ComputedCase {
+    const char* name;
+    int shapeUnit;
+    int cutUnit;
+    int totalUnit;
+    float length; // in the shape unit
+};
+
+void PrintTo(const ComputedCase& c, std::ostream* os) { *os << c.name; }
+
+class SortSheetComputed : public SortSheetTest,
+                          public testing::WithParamInterface<ComputedCase> {};
+
+TEST_P(SortSheetComputed, ReadsAsTheSameLengthTyped)
+{
+    const ComputedCase& c = GetParam();
+    sheet.m_units[CVes_SortBarSheet::kColShape] = c.shapeUnit;
+    sheet.m_units[CVes_SortBarSheet::kColCutLength] = c.cutUnit;
+    sheet.m_units[CVes_SortBarSheet::kColTotalLength] = c.totalUnit;
+    CVes_BarCore typed = bar("t", 3, 20, 3, c.length);
+    CVes_BarCore computed = bar("c", 3, 20, 3, 0);
+    computed.calcLength = 1;
+    computed.setVarValue(QStringLiteral("A"), c.length);
+    fill({typed, computed});
+    ASSERT_EQ(sheet.bars().size(), 2u);
+    const CVes_SortBarSheet::BarTexts a = sheet.barTexts(*sheet.bars()[0]);
+    const CVes_SortBarSheet::BarTexts b = sheet.barTexts(*sheet.bars()[1]);
+    EXPECT_EQ(b.cutLength, a.cutLength);
+    EXPECT_EQ(b.totalLength, a.totalLength);
+    EXPECT_EQ(b.weight, a.weight);
+    EXPECT_FALSE(b.badLength);
+    if (c.shapeUnit == kMillimetre && c.cutUnit == kMillimetre && c.totalUnit == kMetre) {
+        EXPECT_EQ(b.cutLength, "1500");
+        EXPECT_EQ(b.totalLength, "4.50");
+    }
+    // Asked again, the computed bar's texts stay as they were.
+    const CVes_SortBarSheet::BarTexts again = sheet.barTexts(*sheet.bars()[1]);
+    EXPECT_EQ(again.cutLength, b.cutLength);
+    EXPECT_EQ(again.totalLength, b.totalLength);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Units, SortSheetComputed,
+    testing::Values(ComputedCase{"mm_mm_m", kMillimetre, kMillimetre, kMetre, 1500},
+                    ComputedCase{"mm_cm_m", kMillimetre, kCentimetre, kMetre, 1500},
+                    ComputedCase{"mm_m_cm", kMillimetre, kMetre, kCentimetre, 1500},
+                    ComputedCase{"cm_mm_m", kCentimetre, kMillimetre, kMetre, 150},
+                    ComputedCase{"m_m_m", kMetre, kMetre, kMetre, 2}),
+    [](const testing::TestParamInfo<ComputedCase>& info) { return std::string(info.param.name); });
+
 // A cut length is rounded half up, as every other sheet writes it.
 struct RoundingCase {
     const char* name;
