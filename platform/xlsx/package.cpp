@@ -2,12 +2,15 @@
 
 #include <QtEndian>
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <future>
 #include <set>
 
 namespace platform::xlsx {
@@ -286,14 +289,49 @@ std::uint32_t crc32(const QByteArray& data)
     return c ^ 0xFFFFFFFFu;
 }
 
-// Raw deflate data: the zlib stream without its two-byte header and its
-// four-byte check, after the four bytes of length that Qt puts first.
+// Raw deflate data of one piece; a piece that is not the last ends on a
+// whole byte (an empty stored block after it), so that the next piece's data
+// can follow it in one stream. Empty when zlib fails.
+QByteArray deflatedPiece(const char* data, qsizetype size, bool last)
+{
+    z_stream z{};
+    if (deflateInit2(&z, 6, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return {};
+    QByteArray out(qsizetype(deflateBound(&z, uLong(size))) + 16, Qt::Uninitialized);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
+    z.avail_in = uInt(size);
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = uInt(out.size());
+    const int done = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
+    const bool whole = last ? done == Z_STREAM_END : done == Z_OK && z.avail_in == 0 && z.avail_out > 0;
+    out.truncate(qsizetype(z.total_out));
+    deflateEnd(&z);
+    return whole ? out : QByteArray();
+}
+
+// Raw deflate data, as a zip member holds it. A big part is compressed in
+// pieces side by side; the pieces are cut at fixed places, so the bytes are
+// the same on every machine.
 QByteArray deflated(const QByteArray& data)
 {
-    const QByteArray stream = qCompress(data, 6);
-    if (stream.size() < 10)
-        return {};
-    return stream.mid(6, stream.size() - 10);
+    static constexpr qsizetype kPiece = qsizetype(1) << 20;
+    const qsizetype pieces = std::max<qsizetype>((data.size() + kPiece - 1) / kPiece, 1);
+    const auto piece = [&data, pieces](qsizetype i) {
+        const qsizetype from = i * kPiece;
+        return deflatedPiece(data.constData() + from, std::min(kPiece, data.size() - from),
+                             i + 1 == pieces);
+    };
+    std::vector<std::future<QByteArray>> later;
+    for (qsizetype i = 1; i < pieces; ++i)
+        later.push_back(std::async(std::launch::async, piece, i));
+    QByteArray out = piece(0);
+    bool whole = !out.isEmpty();
+    for (auto& next : later) {
+        const QByteArray bytes = next.get();
+        whole = whole && !bytes.isEmpty();
+        out += bytes;
+    }
+    return whole ? out : QByteArray();
 }
 
 std::uint16_t word(const QByteArray& data, qsizetype at)

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <ostream>
 
@@ -466,3 +467,72 @@ TEST(XlsxPackageMember, CarriesTheZipCheckSum)
     EXPECT_EQ(PackageMember::store("a", "The quick brown fox jumps over the lazy dog").crc, 0x414FA339u);
     EXPECT_EQ(PackageMember::compress("a", "123456789").crc, 0xCBF43926u);
 }
+
+namespace {
+
+// The raw deflate data inflated; empty unless it is one whole stream that
+// ends where the data ends.
+QByteArray inflated(const QByteArray& data)
+{
+    z_stream z{};
+    if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
+        return {};
+    QByteArray out;
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    z.avail_in = uInt(data.size());
+    int result = Z_OK;
+    while (result == Z_OK) {
+        char buffer[65536];
+        z.next_out = reinterpret_cast<Bytef*>(buffer);
+        z.avail_out = sizeof buffer;
+        result = inflate(&z, Z_NO_FLUSH);
+        out.append(buffer, qsizetype(sizeof buffer - z.avail_out));
+    }
+    const bool whole = result == Z_STREAM_END && z.avail_in == 0;
+    inflateEnd(&z);
+    return whole ? out : QByteArray(1, '!');
+}
+
+// A part of `size` bytes: XML rows much alike, or bytes that hardly
+// compress.
+QByteArray part(qsizetype size, bool alike)
+{
+    QByteArray bytes;
+    bytes.reserve(size);
+    std::uint32_t state = 12345;
+    for (int row = 1; bytes.size() < size; ++row) {
+        if (alike) {
+            bytes += "<row r=\"" + QByteArray::number(row) + "\"><c t=\"s\"><v>7</v></c></row>";
+        } else {
+            state = state * 1103515245u + 12345u;
+            bytes += char(state >> 24);
+        }
+    }
+    bytes.truncate(size);
+    return bytes;
+}
+
+constexpr qsizetype kMiB = qsizetype(1) << 20;
+
+class XlsxPackageDeflate : public testing::TestWithParam<qsizetype> {};
+
+} // namespace
+
+// A big part is compressed in pieces side by side; joined they are one
+// stream that gives the part back, the same bytes every time.
+TEST_P(XlsxPackageDeflate, PiecesMakeOneStreamOfThePart)
+{
+    for (const bool alike : {true, false}) {
+        const QByteArray bytes = part(GetParam(), alike);
+        const PackageMember member = PackageMember::compress("xl/p.xml", bytes);
+        EXPECT_TRUE(member.compressed);
+        EXPECT_EQ(member.size, bytes.size());
+        EXPECT_EQ(member.crc, std::uint32_t(crc32(0, reinterpret_cast<const Bytef*>(bytes.constData()),
+                                                  uInt(bytes.size()))));
+        EXPECT_TRUE(inflated(member.data) == bytes) << (alike ? "rows" : "noise");
+        EXPECT_EQ(PackageMember::compress("xl/p.xml", bytes).data, member.data);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, XlsxPackageDeflate,
+                         testing::Values(0, 1, kMiB - 1, kMiB, kMiB + 1, 3 * kMiB + kMiB / 2));
