@@ -276,14 +276,21 @@ Reading read(const QString& formula, bool checking)
     return reading;
 }
 
-// What this thread read of a formula; a thread forgets all it read once it
-// holds this many texts, so that endless distinct texts take no endless
-// memory.
+// What this thread read of a formula, valid until it reads the next. A
+// thread forgets all it read once it holds this many texts, and keeps no
+// text longer than a formula of a shape, so that endless or huge texts of a
+// damaged file take no endless memory.
 constexpr std::size_t kReadingsKept = 4096;
+constexpr qsizetype kLongestKept = 512;
 
 const Reading& readingOf(const QString& formula, bool checking)
 {
     thread_local std::unordered_map<QString, Reading> readings[2];
+    thread_local Reading once;
+    if (formula.size() > kLongestKept) {
+        once = read(formula, checking);
+        return once;
+    }
     auto& kept = readings[checking ? 1 : 0];
     if (const auto found = kept.find(formula); found != kept.end())
         return found->second;

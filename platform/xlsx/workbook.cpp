@@ -722,8 +722,8 @@ PictureThreads& pictureThreads()
 }
 
 // Does job(i) for every i below `count` on up to `threads` threads, 0 for
-// as many as the pool has. Each job writes its own result only, so the order the
-// threads take them in changes nothing.
+// as many as the pool has. Each job writes its own result only, so the
+// order the threads take them in changes nothing.
 void forEachOnThreads(std::size_t count, int threads, const std::function<void(std::size_t)>& job)
 {
     if (threads <= 0)

@@ -82,9 +82,10 @@ std::vector<QByteArray> encodePictures(const std::vector<QImage>& images, int th
 
 // The pictures of a workbook, each kept once. A picture given with a key
 // is drawn only when no picture of the same key is kept yet (pictures made
-// from equal data look alike). They are encoded in batches, on every core,
-// when a batch is full or their bytes are first asked for; a drawing that
-// may be made on another thread is made there too.
+// from equal data look alike). They are encoded in batches, on every core
+// but one, when a batch is full or their bytes are first asked for, while
+// the sheets go on being filled; a drawing that may be made on another
+// thread is made there too.
 class PictureStore {
 public:
     // The index of the picture kept for `key`, drawn by `draw` when new; -1

@@ -265,6 +265,10 @@ TEST(FormulaReadOnce, ManyDistinctTextsStayRight)
         for (int i = 0; i < 10000; ++i)
             wrong += formula.FormulaValue(QStringLiteral("b+%1").arg(i), variables, 0) != 200.0 + i;
     EXPECT_EQ(wrong, 0);
+    // A text longer than any shape's formula, read each time it is asked.
+    const QString longSum = QStringLiteral("a+") + QString(600, u'0') + QStringLiteral("1+b");
+    for (int round = 0; round < 2; ++round)
+        EXPECT_EQ(formula.FormulaValue(longSum, variables, 0), 501.0);
 }
 
 TEST(FormulaThreads, EvaluationsOnSeveralThreadsAgree)
