@@ -5,7 +5,6 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -249,44 +248,11 @@ constexpr int kLocalHeaderSize = 30;
 constexpr int kCentralHeaderSize = 46;
 constexpr int kEndSize = 22;
 
-// The check sum's tables: the first the byte-wise one, each next one the
-// same a byte further on, so that eight bytes are taken at a step.
-using CrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
-
-const CrcTables& crcTables()
+// The zip check sum of the bytes.
+std::uint32_t checkSum(const QByteArray& data)
 {
-    static const CrcTables tables = [] {
-        CrcTables t{};
-        for (std::uint32_t i = 0; i < 256; ++i) {
-            std::uint32_t c = i;
-            for (int k = 0; k < 8; ++k)
-                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[0][i] = c;
-        }
-        for (std::size_t k = 1; k < t.size(); ++k) {
-            for (std::size_t i = 0; i < 256; ++i)
-                t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF];
-        }
-        return t;
-    }();
-    return tables;
-}
-
-std::uint32_t crc32(const QByteArray& data)
-{
-    const CrcTables& t = crcTables();
-    std::uint32_t c = 0xFFFFFFFFu;
-    const char* at = data.constData();
-    const char* const end = at + data.size();
-    for (; end - at >= 8; at += 8) {
-        const std::uint32_t one = qFromLittleEndian<std::uint32_t>(at) ^ c;
-        const std::uint32_t two = qFromLittleEndian<std::uint32_t>(at + 4);
-        c = t[7][one & 0xFF] ^ t[6][(one >> 8) & 0xFF] ^ t[5][(one >> 16) & 0xFF] ^ t[4][one >> 24]
-            ^ t[3][two & 0xFF] ^ t[2][(two >> 8) & 0xFF] ^ t[1][(two >> 16) & 0xFF] ^ t[0][two >> 24];
-    }
-    for (; at != end; ++at)
-        c = t[0][(c ^ std::uint8_t(*at)) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
+    return std::uint32_t(
+        crc32_z(0, reinterpret_cast<const Bytef*>(data.constData()), z_size_t(data.size())));
 }
 
 // Raw deflate data of one piece; a piece that is not the last ends on a
@@ -420,12 +386,12 @@ bool writeMember(QByteArray& out, QByteArray& central, const PackageMember& memb
 
 PackageMember PackageMember::compress(QByteArray name, const QByteArray& bytes)
 {
-    return {std::move(name), deflated(bytes), crc32(bytes), bytes.size(), true};
+    return {std::move(name), deflated(bytes), checkSum(bytes), bytes.size(), true};
 }
 
 PackageMember PackageMember::store(QByteArray name, QByteArray bytes)
 {
-    const std::uint32_t crc = crc32(bytes);
+    const std::uint32_t crc = checkSum(bytes);
     const qint64 size = bytes.size();
     return {std::move(name), std::move(bytes), crc, size, false};
 }

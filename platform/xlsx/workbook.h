@@ -75,9 +75,9 @@ struct Picture {
 
 // The PNG files of `images`, in their order, as a workbook stores them (at
 // 96 dpi; an image of few colours with a palette of exactly its colours).
-// Encoded side by side on up to `threads` threads, 0 for one a core but one: the
-// bytes are the same whatever the number. Empty for an image that cannot be
-// encoded.
+// Encoded side by side on up to `threads` threads, 0 for one a core but
+// one: the bytes are the same whatever the number. Empty for an image that
+// cannot be encoded.
 std::vector<QByteArray> encodePictures(const std::vector<QImage>& images, int threads = 0);
 
 // The pictures of a workbook, each kept once. A picture given with a key
