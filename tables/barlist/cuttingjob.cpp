@@ -29,7 +29,8 @@ int bentFlag(CVes_BarCore& bar)
 }
 
 // The pieces a processing bar gives: one per member of a graded bar, each
-// with the bar's full count, else one.
+// with the bar's full count, else one. A graded bar's members run from its
+// first length to its last, whether the lengths rise or fall.
 void addPieces(CVes_ProcessSteel& bar, double toMillimetre, double toShape,
                std::vector<CVes_OptimizeUnit>& pieces)
 {
@@ -39,7 +40,7 @@ void addPieces(CVes_ProcessSteel& bar, double toMillimetre, double toShape,
         const int n = bar.getMultiGroup();
         const double first = bar.getLength(0, toShape) * toMillimetre;
         const double last = bar.getLength(1, toShape) * toMillimetre;
-        const double step = n > 1 ? std::fabs(last - first) / (n - 1) : 0.0;
+        const double step = n > 1 ? (last - first) / (n - 1) : 0.0;
         for (int i = 0; i < n; ++i)
             pieces.emplace_back(barsum::truncated(first + i * step), bar.count, flag, id);
         return;

@@ -76,21 +76,46 @@ TEST_F(CuttingJobTest, ChosenGradeAndDiameterWithinATenth)
     EXPECT_EQ(lengths(job.runs()[1].group), (std::vector<int>{4000}));
 }
 
-TEST_F(CuttingJobTest, GradedBarGivesOnePiecePerMemberWithTheFullCount)
+// A graded bar's members, from its first length to its last.
+struct GradedCase {
+    const char* what;
+    double first;
+    double last;
+    int perGroup;
+    std::vector<int> pieces;
+};
+
+void PrintTo(const GradedCase& c, std::ostream* os)
 {
-    CVes_ProcessSteel& graded = add(9, 2, 20.0f, 4, 3000);
+    *os << c.what;
+}
+
+class CuttingGraded : public CuttingJobTest, public testing::WithParamInterface<GradedCase> {};
+
+TEST_P(CuttingGraded, OnePiecePerMemberWithTheFullCount)
+{
+    const GradedCase& c = GetParam();
+    CVes_ProcessSteel& graded = add(9, 2, 20.0f, 4, c.first);
     graded.setMultiVal(1);
-    graded.setMultiGroup(5);
-    graded.setVarValueE(QStringLiteral("A"), 3400.0);
+    graded.setMultiGroup(c.perGroup);
+    graded.setVarValueE(QStringLiteral("A"), c.last);
     gather();
     ASSERT_EQ(job.groups().size(), 1u);
     const CuttingJob::Group& group = job.groups()[0];
-    EXPECT_EQ(lengths(group), (std::vector<int>{3000, 3100, 3200, 3300, 3400}));
+    EXPECT_EQ(lengths(group), c.pieces);
     for (const CVes_OptimizeUnit& piece : group.pieces) {
         EXPECT_EQ(piece.count, 4);
         EXPECT_EQ(piece.id, 9);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Bars, CuttingGraded,
+    testing::Values(GradedCase{"rising", 3000, 3400, 5, {3000, 3100, 3200, 3300, 3400}},
+                    // 3267～2467 in steps of 200: never 3467 to 4067.
+                    GradedCase{"falling", 3267, 2467, 5, {3267, 3067, 2867, 2667, 2467}},
+                    GradedCase{"falling_in_two", 5000, 4000, 2, {5000, 4000}},
+                    GradedCase{"one_member", 3000, 3400, 1, {3000}}));
 
 TEST_F(CuttingJobTest, BentFlagFromHooksAndSides)
 {

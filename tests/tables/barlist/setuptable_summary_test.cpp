@@ -10,6 +10,8 @@
 #include "envora/steelyuancaidata.h"
 #include "tables/framework/tabletextline.h"
 #include "tables/quantity/slsumarytable.h"
+#include "tables/quantity/sltable.h"
+#include "tables/quantity/sltableline.h"
 
 #include "tests/tables/barlist/summary_support.h"
 
@@ -464,6 +466,32 @@ TEST_F(JointSummary, NoJointsGivesHeadingOnly)
     t.clearnAllLine();
     t.SummaryJT(&sheet);
     EXPECT_TRUE(sheet.lines().isEmpty());
+}
+
+// A reducing coupler to a 10 mm bar, the size a new bar starts with, stays
+// a reducing coupler on the quantity sheet made from the list.
+TEST_F(JointSummary, AReducingCouplerToATenKeepsItsSizesOnTheQuantitySheet)
+{
+    t.clearnAllLine();
+    t.appendLine(elementLine(QStringLiteral("KL1"), 1));
+    auto* bar = barLine("R1", 3, 12.0f, 2, 6000.0f);
+    const CVes_Connect toTen = coupler(8, 10.0f, 1, 1);
+    bar->m_steel.setRConnect(&toTen);
+    t.appendLine(bar);
+    t.getSortRules().m_sumInEleType = 0;
+    t.SummaryJT(&sheet);
+    const Rows fromTheList = rowsOf(sheet);
+    EXPECT_EQ(fromTheList.back(), "|1|直螺纹套筒|12→10|2");
+
+    CVes_SLTable quantity;
+    quantity.clearnAllLine();
+    quantity.m_rules = t.getSortRules();
+    for (CVes_SLTableLine* row : t.transformSL(0))
+        quantity.appendLine(row);
+    CVes_SLSumaryJTtable joints;
+    quantity.SummaryJT(&joints);
+    // The quantity sheet names each side's thread.
+    EXPECT_EQ(rowsOf(joints).back(), "|1|直螺纹套筒|12正—10正|2");
 }
 
 } // namespace
