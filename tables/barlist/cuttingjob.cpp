@@ -6,6 +6,7 @@
 #include "tables/processing/processtablelistline.h"
 #include "tables/quantity/youhuaduanliaotable.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -53,6 +54,17 @@ void addPieces(CVes_ProcessSteel& bar, double toMillimetre, double toShape,
 QString metres(long long millimetres)
 {
     return QString::asprintf("%g", double(millimetres) * 0.001);
+}
+
+QString sizeText(const CuttingJob::Group& group)
+{
+    return Steel_GradeDNToTableString(group.grade, group.diameter, group.type);
+}
+
+bool isTooLong(const OptimizeReport& report, const CVes_OptimizeUnit& piece)
+{
+    return std::any_of(report.tooLong.begin(), report.tooLong.end(),
+                       [&](const CVes_OptimizeUnit& p) { return p.isSamePiece(piece); });
 }
 
 } // namespace
@@ -127,12 +139,15 @@ void CuttingJob::choose(int grade, float diameter, const CVes_SteelYuanCaiDataLi
     m_grade = grade;
     m_diameter = diameter;
     m_runs.clear();
+    m_coiled.clear();
     for (const Group& group : m_groups) {
         if (group.grade != grade || std::fabs(double(group.diameter) - diameter) > kDiameterSlack)
             continue;
         const int length = stockLength(group, own);
-        if (length < 0)
+        if (length < 0) {
+            m_coiled.push_back(group);
             continue;
+        }
         Run run;
         run.group = group;
         run.stock.DN = group.diameter;
@@ -184,11 +199,23 @@ void CuttingJob::fill(CVes_YouhuaDuanLiaoTable& table) const
             cut += (long long)pattern.useCount * pattern.getlistXLlen();
             rest += (long long)pattern.useCount * pattern.getlistSLlen();
         }
-        table.Add(QStringList{QStringLiteral("合计"), QString(),
-                              Steel_GradeDNToTableString(run.group.grade, run.group.diameter,
-                                                         run.group.type),
-                              metres(stockLength), QString::number(bars), QString(), metres(cut),
-                              metres(rest), QString(), QString()});
+        const QString size = sizeText(run.group);
+        table.Add(QStringList{QStringLiteral("合计"), QString(), size, metres(stockLength),
+                              QString::number(bars), QString(), metres(cut), metres(rest),
+                              QString(), QString()});
+        for (const CVes_OptimizeUnit& piece : run.report.droppedPieces)
+            table.AddLeftOut(size, metres(run.stock.length), piece,
+                             piece.length <= 0 ? QStringLiteral("长度无效")
+                                               : QStringLiteral("根数无效"));
+        for (const CVes_OptimizeUnit& piece : run.report.unplaced)
+            table.AddLeftOut(size, metres(run.stock.length), piece,
+                             isTooLong(run.report, piece) ? QStringLiteral("长于原材，无法下料")
+                                                         : QStringLiteral("未能排入断料组合"));
+    }
+    for (const Group& group : m_coiled) {
+        for (const CVes_OptimizeUnit& piece : group.pieces)
+            table.AddLeftOut(sizeText(group), QStringLiteral("盘条"), piece,
+                             QStringLiteral("原材为盘条，不作优化断料"));
     }
 }
 
@@ -197,5 +224,8 @@ QStringList CuttingJob::problems() const
     QStringList lines;
     for (const Run& run : m_runs)
         lines << run.report.messages;
+    for (const Group& group : m_coiled)
+        lines << Steel_GradeDNToString(group.grade, group.diameter, group.type)
+                + QStringLiteral("原材为盘条，未作优化断料");
     return lines;
 }

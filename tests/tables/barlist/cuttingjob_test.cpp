@@ -245,14 +245,89 @@ TEST_F(CuttingJobTest, BarsWithoutLengthAndEmptyRowsAreLeftOut)
     EXPECT_TRUE(job.groups().empty());
 }
 
-TEST_F(CuttingJobTest, PiecesLongerThanTheStockAreReported)
+// What the printed list says of the pieces it does not cut: one row each
+// after the total of its stock, or for coiled stock in place of patterns.
+struct LeftOutCase {
+    const char* what;
+    int stockLength;  // of the size's record, mm; negative for coil
+    double first;     // the bar of processing number 7, 2 bars
+    double last;      // its last length when graded, else 0
+    int perGroup;
+    QStringList rows; // every row of the list, texts joined by "|"
+    int problems;     // lines of the on-screen warning
+};
+
+void PrintTo(const LeftOutCase& c, std::ostream* os)
 {
-    add(7, 2, 20.0f, 1, 13000);
+    *os << c.what;
+}
+
+class CuttingLeftOut : public CuttingJobTest, public testing::WithParamInterface<LeftOutCase> {};
+
+TEST_P(CuttingLeftOut, ThePaperNamesEveryPieceNotCut)
+{
+    const LeftOutCase& c = GetParam();
+    CVes_SteelYuanCaiData record;
+    record.DN = 20.0f;
+    record.grade = 2;
+    record.length = c.stockLength;
+    own.append(record);
+    CVes_ProcessSteel& bar = add(7, 2, 20.0f, 2, c.first);
+    if (c.perGroup > 1) {
+        bar.setMultiVal(1);
+        bar.setMultiGroup(c.perGroup);
+        bar.setVarValueE(QStringLiteral("A"), c.last);
+    }
     gather();
     job.choose(2, 20.0f, own);
-    EXPECT_TRUE(job.cut());
-    EXPECT_FALSE(job.problems().isEmpty());
+    ASSERT_TRUE(job.cut());
+    CVes_YouhuaDuanLiaoTable table;
+    job.fill(table);
+    QStringList rows;
+    for (CVes_TableBaseLine* line : table.lines()) {
+        auto* row = static_cast<CVes_YouhuaDuanLiaoTableLine*>(line);
+        QStringList pieces;
+        row->m_combine.getZhuheStrArray(pieces);
+        if (pieces.isEmpty())
+            rows << row->m_strArray.join(u'|');
+        else
+            rows << QStringLiteral("pattern %1 ×%2")
+                        .arg(pieces.join(u','), QString::number(row->m_combine.useCount));
+        EXPECT_EQ(row->m_leftOut,
+                  row->m_strArray.value(0) == CVes_YouhuaDuanLiaoTable::kLeftOutCaption);
+    }
+    EXPECT_EQ(rows, c.rows);
+    EXPECT_EQ(job.problems().size(), c.problems) << job.problems().join(u'\n').toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, CuttingLeftOut,
+    testing::Values(
+        LeftOutCase{
+            "all_cut", 12000, 6000, 0, 1, {"pattern 6×2\n(7) ×1", "合计||%%B20|12|1||12|0||"}, 0},
+        LeftOutCase{"longer_than_the_stock",
+                    12000,
+                    13000,
+                    0,
+                    1,
+                    {"合计||%%B20|0|0||0|0||", "未下料||%%B20|12||13×2\n(7)|长于原材，无法下料||"},
+                    1},
+        // 11, 12 and 13 m: the last of the three is longer than 12 m stock.
+        LeftOutCase{"graded_partly_too_long",
+                    12000,
+                    11000,
+                    13000,
+                    3,
+                    {"pattern 12×1\n(7) ×2", "pattern 11×1\n(7) ×2", "合计||%%B20|48|4||46|2||",
+                     "未下料||%%B20|12||13×2\n(7)|长于原材，无法下料||"},
+                    1},
+        LeftOutCase{"coiled",
+                    -1000,
+                    6000,
+                    0,
+                    1,
+                    {"未下料||%%B20|盘条||6×2\n(7)|原材为盘条，不作优化断料||"},
+                    1}));
 
 // Cancelling from another thread stops the cutting and says so.
 TEST_F(CuttingJobTest, CancelStopsTheWorker)
