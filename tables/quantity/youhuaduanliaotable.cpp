@@ -140,6 +140,8 @@ void CVes_YouhuaDuanLiaoTable::Draw(platform::Dc* dc, const platform::Rect& rect
         if (row && !line->isNull()) {
             if (row->m_leftOut) {
                 drawLeftOut(form, k, row->m_strArray, height);
+                // The piece in the first slot, as a pattern shows its first.
+                pieces.push_back({k, {row->m_strArray.value(kColPieces)}});
             } else if (row->m_combine.pieces.empty()) {
                 drawTexts(form, k, row->m_strArray, height);
             } else {
@@ -185,9 +187,12 @@ void CVes_YouhuaDuanLiaoTable::drawTexts(CVes_Form& form, int k, const QStringLi
 void CVes_YouhuaDuanLiaoTable::drawLeftOut(CVes_Form& form, int k, const QStringList& texts,
                                            int height)
 {
-    for (int column : {kColNumber, kColSize, kColStockLength, kColPieces})
+    for (int column : {kColNumber, kColSize, kColStockLength})
         putCell(form, k, column, texts.value(column), height);
-    // Why it was left out, over the used length, remainder and remark.
+    // The caption over the number and the stock number, which a piece left
+    // out has not; why it was left out over the used length, remainder and
+    // remark.
+    form.setCellMerge(1, k, kColNumber, k, kColStockNumber);
     form.setCellMerge(1, k, kColUsed, k, kColRemark);
     putCell(form, k, kColUsed, texts.value(kColUsed), height);
 }
