@@ -42,6 +42,22 @@ protected:
         lines.append(line);
         return *line->getProcessSteel();
     }
+    // Makes the bar graded: `perGroup` bars from its length to `last`.
+    static void grade(CVes_ProcessSteel& bar, int perGroup, double last)
+    {
+        bar.setMultiVal(1);
+        bar.setMultiGroup(perGroup);
+        bar.setVarValueE(QStringLiteral("A"), last);
+    }
+    // A size of the list's own stock, `length` mm long (negative: coil).
+    void ownStock(int grade, float d, int length)
+    {
+        CVes_SteelYuanCaiData record;
+        record.DN = d;
+        record.grade = grade;
+        record.length = length;
+        own.append(record);
+    }
     void gather()
     {
         job.setStockFile(stockFile);
@@ -95,10 +111,7 @@ class CuttingGraded : public CuttingJobTest, public testing::WithParamInterface<
 TEST_P(CuttingGraded, OnePiecePerMemberWithTheFullCount)
 {
     const GradedCase& c = GetParam();
-    CVes_ProcessSteel& graded = add(9, 2, 20.0f, 4, c.first);
-    graded.setMultiVal(1);
-    graded.setMultiGroup(c.perGroup);
-    graded.setVarValueE(QStringLiteral("A"), c.last);
+    grade(add(9, 2, 20.0f, 4, c.first), c.perGroup, c.last);
     gather();
     ASSERT_EQ(job.groups().size(), 1u);
     const CuttingJob::Group& group = job.groups()[0];
@@ -181,11 +194,7 @@ TEST_F(CuttingJobTest, MissingSizeIsCutFrom12mAndGetsARecord)
 
 TEST_F(CuttingJobTest, CoiledStockIsNotCut)
 {
-    CVes_SteelYuanCaiData coil;
-    coil.DN = 8.0f;
-    coil.grade = 1;
-    coil.length = -1000;
-    own.append(coil);
+    ownStock(1, 8.0f, -1000);
     add(1, 1, 8.0f, 10, 2000);
     gather();
     job.choose(1, 8.0f, own);
@@ -212,11 +221,7 @@ TEST_P(CuttingProposal, ProposesASizeTheListHasCutFromStockBars)
 {
     const ProposalCase& c = GetParam();
     // Grade 1 Ø8 comes in coils: never proposed.
-    CVes_SteelYuanCaiData coil;
-    coil.DN = 8.0f;
-    coil.grade = 1;
-    coil.length = -1000;
-    own.append(coil);
+    ownStock(1, 8.0f, -1000);
     int pid = 1;
     for (const auto& [grade, diameter] : c.bars)
         add(pid++, grade, diameter, 2, 3000);
@@ -267,17 +272,10 @@ class CuttingLeftOut : public CuttingJobTest, public testing::WithParamInterface
 TEST_P(CuttingLeftOut, ThePaperNamesEveryPieceNotCut)
 {
     const LeftOutCase& c = GetParam();
-    CVes_SteelYuanCaiData record;
-    record.DN = 20.0f;
-    record.grade = 2;
-    record.length = c.stockLength;
-    own.append(record);
+    ownStock(2, 20.0f, c.stockLength);
     CVes_ProcessSteel& bar = add(7, 2, 20.0f, 2, c.first);
-    if (c.perGroup > 1) {
-        bar.setMultiVal(1);
-        bar.setMultiGroup(c.perGroup);
-        bar.setVarValueE(QStringLiteral("A"), c.last);
-    }
+    if (c.perGroup > 1)
+        grade(bar, c.perGroup, c.last);
     gather();
     job.choose(2, 20.0f, own);
     ASSERT_TRUE(job.cut());
