@@ -115,8 +115,9 @@ public:
     // Two or more tags become one: the first, counting the whole row.
     void merge();
     // Takes in an equal row: its tags (each counting that row's bars or
-    // groups), its count and its source numbers; 1. A different row, or this row itself,
-    // changes nothing: 0. The rows are left for the caller to recount.
+    // groups), its count and its source numbers; 1. A different row, or this
+    // row itself, changes nothing: 0. The rows are left for the caller to
+    // recount.
     int join(CVes_ProcessSteel& other);
 
     OriginalBHArray originalNumbers;

@@ -70,8 +70,6 @@ public:
 
     const std::vector<Group>& groups() const { return m_groups; }
     const std::vector<Run>& runs() const { return m_runs; }
-    // The groups of the chosen size on coiled stock.
-    const std::vector<Group>& coiled() const { return m_coiled; }
     int grade() const { return m_grade; }
     float diameter() const { return m_diameter; }
 
