@@ -340,7 +340,9 @@ void CVes_SLTableView::enterSize(CVes_SLTableLine& line, const QString& text)
     bool ok = false;
     const float diameter = entry.diameter.trimmed().toFloat(&ok);
     if (!ok || !Info_isValidDN(diameter)) {
-        refuse(QStringLiteral("%1 ——钢筋直径值输入不正确！\n").arg(DNtoString(ok ? diameter : 0.0f)));
+        // A size that is no number at all ("X99") is named as it was typed,
+        // not as a diameter of 0.
+        refuse(QStringLiteral("%1 ——钢筋直径值输入不正确！\n").arg(ok ? DNtoString(diameter) : text.trimmed()));
         return;
     }
     // The connections to bars of the old diameter follow it, and so does
