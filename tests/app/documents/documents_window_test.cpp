@@ -230,6 +230,35 @@ TEST_F(DocumentWindow, TheCuttingListShownIsCutAgainFromChangedRawStock)
     EXPECT_TRUE(doc->duanLiaoTable()->lines().isEmpty());
 }
 
+TEST_F(DocumentWindow, AStockChangeFromTheBarListComesBackCutAtTheSameSize)
+{
+    int asked = 0;
+    test::onNextModal<CCutOptimizeSpecDlg>([&asked](CCutOptimizeSpecDlg* dlg) {
+        ++asked;
+        dlg->m_nGrade = 3;
+        dlg->m_fDN = 20.0f;
+        dlg->QDialog::accept();
+    });
+    choose(Tab::kCutting);
+    ASSERT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{12000});
+    const QString note = doc->duanLiaoTable()->m_texts[CVes_YouhuaDuanLiaoTable::kNoteText].m_formula;
+
+    // From the bar list's tab, 三级钢 20 is bought in 9 m bars.
+    choose(Tab::kBarList);
+    test::onNextModal<CVes_RawStockDlg>([](CVes_RawStockDlg* dlg) {
+        const CVes_SteelYuanCaiDataLib& stock = *dlg->m_pYuanCaiLib;
+        for (int i = 0; i < stock.count(); ++i)
+            if (stock.at(i)->grade == 3 && stock.at(i)->DN == 20.0f)
+                dlg->grid()->OnEndEditCell(i + 1, CVes_RawStockDlg::kColLength, QStringLiteral("9"));
+        dlg->accept();
+    });
+    frame->OnCmdMsg(ID_RAW_STOCK, nullptr);
+    choose(Tab::kCutting);
+    EXPECT_EQ(asked, 1) << "the size it was cut for is kept, not asked again";
+    EXPECT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{9000});
+    EXPECT_EQ(doc->duanLiaoTable()->m_texts[CVes_YouhuaDuanLiaoTable::kNoteText].m_formula, note);
+}
+
 TEST_F(DocumentWindow, ThePanesShowWithTheBarListOnly)
 {
     CXTPDockingPaneManager* panes = frame->paneManager();

@@ -233,6 +233,11 @@ TEST_F(SLView, SizeTakesTheDefaultGradeOfAValidDiameter)
     EXPECT_FLOAT_EQ(bar().DN, 25.0f);
     // The letter typed before the diameter is kept.
     EXPECT_EQ(bar().grade, 1);
+
+    // A size that is no number is named as typed, not as a diameter of 0.
+    host->clear();
+    view.EndCellEdit(2, 2, QStringLiteral("X99"));
+    EXPECT_EQ(host->messageTexts(), QStringList{"X99 ——钢筋直径值输入不正确！\n"});
 }
 
 TEST_F(SLView, ARangeGivesAVaryingDimensionAfterTheTailRule)
