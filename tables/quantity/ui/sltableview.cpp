@@ -546,7 +546,10 @@ void CVes_SLTableView::importSteelFromDir(const QString& folder)
     CVes_SLTable* table = slTable();
     if (!table)
         return;
-    QStringList paths;
-    collectPldFiles(folder, QStringLiteral("*.pld"), paths);
-    importRows(table->rowsFromFiles(paths));
+    // As the project tree's summary of the same folder: its sub-folders, the
+    // element types of its lists and its range.
+    if (table->importFolder(folder) > 0)
+        setModify(true);
+    repaintView();
+    notifyFrame();
 }

@@ -779,6 +779,18 @@ TEST_F(ProjectTree, TickingTheRootPicksEveryBarListOnce)
     EXPECT_FALSE(paths.contains(at("一号楼/第1层/柱/KZ1.pld")));
 }
 
+TEST_F(ProjectTree, APickedSummaryMadeWithTheRootSelectedTakesTheFirstBuildingsHeader)
+{
+    host->setNow(QDateTime(QDate(2024, 1, 2), QTime(3, 4)));
+    tree.setCurrentTreeItem(tree.rootItem());
+    ASSERT_TRUE(tree.summarisePicked(SummarySources{{at("一号楼/第1层/柱/KZ1.pld")}, {"柱"}, {"第1层_柱"}}));
+    CVes_SLTable table;
+    ASSERT_EQ(table.OpenFile(at("一号楼/选择汇总_钢筋用量汇总_2024年01月02日03时04分.ylb")), 1);
+    EXPECT_EQ(table.m_texts[2].m_formula, QStringLiteral("一号楼"));
+    EXPECT_EQ(table.m_texts[5].m_formula, QStringLiteral("张三"));
+    EXPECT_EQ(table.m_texts[6].m_formula, QStringLiteral("李四"));
+}
+
 TEST_F(ProjectTree, PickedSheetsAreSummedBesideTheFirstBuilding)
 {
     host->setNow(QDateTime(QDate(2024, 1, 2), QTime(3, 4)));
