@@ -447,6 +447,17 @@ void CVes_SLTableView::openAtPoint(QPoint point)
         changeSteel(row, column);
 }
 
+void CVes_SLTableView::insertClipBoard()
+{
+    CVes_SLTable* table = slTable();
+    if (!table || !table->canPaste())
+        return;
+    table->InsertClip();
+    repaintView();
+    notifyFrame();
+    setModify(true);
+}
+
 void CVes_SLTableView::OnChar(int ch)
 {
     if (m_table && ch >= 32 && ch <= 126)
