@@ -10,23 +10,6 @@ namespace barnumbering {
 
 namespace {
 
-// A number text read as C's atoi does (leading blanks, a sign, the digits
-// up to the first other character), held to the range of int.
-qint64 leadingNumber(const QString& text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    qint64 value = 0;
-    constexpr qint64 limit = std::numeric_limits<int>::max();
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min(limit, value * 10 + (text[i].unicode() - u'0'));
-    return negative ? -value : value;
-}
-
 // The numbered bars an unnumbered bar may take its number from.
 class Pool {
 public:
@@ -60,6 +43,21 @@ private:
 };
 
 } // namespace
+
+qint64 leadingNumber(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+        negative = text[i++] == u'-';
+    qint64 value = 0;
+    constexpr qint64 limit = std::numeric_limits<int>::max();
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = std::min(limit, value * 10 + (text[i].unicode() - u'0'));
+    return negative ? -value : value;
+}
 
 bool hasNoNumber(const QString& number)
 {

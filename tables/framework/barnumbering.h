@@ -33,5 +33,8 @@ std::vector<QString> numbers(const std::vector<Row>& rows, const Switches& switc
 
 // A number that counts as none: empty, or "0".
 bool hasNoNumber(const QString& number);
+// A number text read as C's atoi does (leading blanks, a sign, the digits
+// up to the first other character), held to the range of int.
+qint64 leadingNumber(const QString& text);
 
 } // namespace barnumbering
