@@ -61,6 +61,9 @@ public:
     static const QString kVarSeismic;      // "抗震等级"
     static const QString kVarConcrete;     // "混凝土强度"
     static const QString kVarCover;        // "保护层"
+    // The cover a sheet without one of its own is shown with (the design
+    // dialog and the cover page alike).
+    static constexpr int kDefaultCover = 25;
     static const QString kVarDisturbance;  // "施工扰动"
     static const QString kVarJointPercent; // "接头面积百分率"
     static const QString kVarCustom;       // "自定义锚固"

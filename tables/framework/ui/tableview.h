@@ -235,7 +235,8 @@ public:
     void pageTo(int page);
     int NowFengmian() const;
 
-    void OnInsertRow(int flag);
+    // The Insert key (flag 1 with Shift): the table's InsertRow.
+    virtual void OnInsertRow(int flag);
     void OnDeleteRow();
     void OnCopy();
     void OnCopyRow() { OnCopy(); }

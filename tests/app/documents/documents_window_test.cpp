@@ -75,6 +75,18 @@ protected:
         view->selectTab(tab);
         doc->finishBuilds();
     }
+    // The cutting tab chosen and 三级钢 20 chosen to cut, counting the sizes
+    // asked.
+    void cutAtGrade3Size20(int& asked)
+    {
+        test::onNextModal<CCutOptimizeSpecDlg>([&asked](CCutOptimizeSpecDlg* dlg) {
+            ++asked;
+            dlg->m_nGrade = 3;
+            dlg->m_fDN = 20.0f;
+            dlg->QDialog::accept();
+        });
+        choose(Tab::kCutting);
+    }
     QStringList captions(SheetContainerView* container) const
     {
         QStringList list;
@@ -195,19 +207,9 @@ std::set<int> stockLengths(const CVes_YouhuaDuanLiaoTable& cut)
     return lengths;
 }
 
-TEST_F(DocumentWindow, TheCuttingListShownIsCutAgainFromChangedRawStock)
+// The raw-stock dialog: 三级钢 20 bought in 9 m bars from now on.
+void buyGrade3Size20In9mBars()
 {
-    int asked = 0;
-    test::onNextModal<CCutOptimizeSpecDlg>([&asked](CCutOptimizeSpecDlg* dlg) {
-        ++asked;
-        dlg->m_nGrade = 3;
-        dlg->m_fDN = 20.0f;
-        dlg->QDialog::accept();
-    });
-    choose(Tab::kCutting);
-    ASSERT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{12000});
-
-    // 三级钢 20 bought in 9 m bars from now on.
     test::onNextModal<CVes_RawStockDlg>([](CVes_RawStockDlg* dlg) {
         const CVes_SteelYuanCaiDataLib& stock = *dlg->m_pYuanCaiLib;
         for (int i = 0; i < stock.count(); ++i)
@@ -215,6 +217,15 @@ TEST_F(DocumentWindow, TheCuttingListShownIsCutAgainFromChangedRawStock)
                 dlg->grid()->OnEndEditCell(i + 1, CVes_RawStockDlg::kColLength, QStringLiteral("9"));
         dlg->accept();
     });
+}
+
+TEST_F(DocumentWindow, TheCuttingListShownIsCutAgainFromChangedRawStock)
+{
+    int asked = 0;
+    cutAtGrade3Size20(asked);
+    ASSERT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{12000});
+
+    buyGrade3Size20In9mBars();
     frame->OnCmdMsg(ID_RAW_STOCK, nullptr);
     EXPECT_EQ(asked, 1) << "cut again for the same size, not asked again";
     EXPECT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{9000});
@@ -228,6 +239,23 @@ TEST_F(DocumentWindow, TheCuttingListShownIsCutAgainFromChangedRawStock)
     });
     frame->OnCmdMsg(ID_RAW_STOCK, nullptr);
     EXPECT_TRUE(doc->duanLiaoTable()->lines().isEmpty());
+}
+
+TEST_F(DocumentWindow, AStockChangeFromTheBarListComesBackCutAtTheSameSize)
+{
+    int asked = 0;
+    cutAtGrade3Size20(asked);
+    ASSERT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{12000});
+    const QString note = doc->duanLiaoTable()->m_texts[CVes_YouhuaDuanLiaoTable::kNoteText].m_formula;
+
+    // From the bar list's tab.
+    choose(Tab::kBarList);
+    buyGrade3Size20In9mBars();
+    frame->OnCmdMsg(ID_RAW_STOCK, nullptr);
+    choose(Tab::kCutting);
+    EXPECT_EQ(asked, 1) << "the size it was cut for is kept, not asked again";
+    EXPECT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{9000});
+    EXPECT_EQ(doc->duanLiaoTable()->m_texts[CVes_YouhuaDuanLiaoTable::kNoteText].m_formula, note);
 }
 
 TEST_F(DocumentWindow, ThePanesShowWithTheBarListOnly)
