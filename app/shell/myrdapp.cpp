@@ -12,11 +12,13 @@
 #include "app/shell/singleinstance.h"
 #include "app/views/sheetviewfactory.h"
 #include "platform/profile.h"
+#include "platform/ui/dialogfit.h"
 #include "platform/ui/doctemplate.h"
 #include "platform/ui/document.h"
 #include "platform/ui/printsetup.h"
 #include "tables/framework/tableslibrary.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QScreen>
 
@@ -33,9 +35,10 @@ platform::RecentFileList readRecentProjects(int size)
     return list;
 }
 
-CMyRdApp::CMyRdApp()
+CMyRdApp::CMyRdApp() : m_dialogFitter(std::make_unique<platform::DialogFitter>())
 {
     g_app = this;
+    qApp->installEventFilter(m_dialogFitter.get());
     install(this);
     commandMap().add(ID_APP_ABOUT, [this] { OnAppAbout(); });
     commandMap().add(ID_FILE_NEW, [this] { OnFileNew(); });

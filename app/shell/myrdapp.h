@@ -22,6 +22,7 @@ class CMainFrame;
 class SingleInstance;
 
 namespace platform {
+class DialogFitter;
 class DocTemplate;
 class Document;
 } // namespace platform
@@ -80,6 +81,8 @@ private:
     void openForwardedFiles(const QStringList& files);
     void OnRecentFile(int nID);
 
+    // Every dialog of the program fits the screen it opens on.
+    std::unique_ptr<platform::DialogFitter> m_dialogFitter;
     platform::DocManager m_docManager;
     std::unique_ptr<SingleInstance> m_single;
     std::unique_ptr<CMainFrame> m_pMainWnd;
