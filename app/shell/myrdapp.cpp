@@ -11,6 +11,7 @@
 #include "app/shell/rodostartview.h"
 #include "app/shell/singleinstance.h"
 #include "app/views/sheetviewfactory.h"
+#include "platform/folders.h"
 #include "platform/profile.h"
 #include "platform/ui/dialogfit.h"
 #include "platform/ui/doctemplate.h"
@@ -39,6 +40,7 @@ CMyRdApp::CMyRdApp() : m_dialogFitter(std::make_unique<platform::DialogFitter>()
 {
     g_app = this;
     qApp->installEventFilter(m_dialogFitter.get());
+    platform::setProjectFolderSource([this] { return m_strCurProject; });
     install(this);
     commandMap().add(ID_APP_ABOUT, [this] { OnAppAbout(); });
     commandMap().add(ID_FILE_NEW, [this] { OnFileNew(); });
@@ -58,6 +60,7 @@ CMyRdApp::~CMyRdApp()
     if (g_app == this) {
         g_app = nullptr;
         install(nullptr);
+        platform::setProjectFolderSource({});
     }
 }
 

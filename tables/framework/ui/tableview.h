@@ -315,14 +315,14 @@ public:
     // The print command: asks for the printer and the pages, then prints;
     // a job that could not print every page is reported to the user. The
     // dialog offers a PDF file too (the only choice without printers),
-    // proposed as proposedPdfPath.
+    // proposed as proposedPdfPath; the user is told where the file went.
     virtual void OnFilePrint();
     // The file of the document the sheet belongs to; empty when it has none
     // (yet).
     virtual QString documentPath() const { return {}; }
     // Where a printed PDF of the sheet is proposed: beside the document,
     // named after it and the sheet's title ("一层柱_钢筋配料单.pdf"); in the
-    // documents folder without a document.
+    // project's folder, else the home folder, without a document.
     QString proposedPdfPath() const;
 
     // The pages of the framework's print path (print preview and the

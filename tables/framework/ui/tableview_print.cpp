@@ -12,6 +12,7 @@
 #include "platform/painterdc.h"
 #include "platform/ui/printsetup.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPageRanges>
 #include <QPagedPaintDevice>
@@ -61,6 +62,18 @@ void reportPrintFailure()
 {
     platform::showMessage(QStringLiteral("打印未能完成：有页面没有送到打印机。"),
                           platform::MessageIcon::Stop);
+}
+
+// A job printed into a file says where the file is, or that it could not
+// be written there.
+void reportPrintedFile(const QString& file, bool printed)
+{
+    const QString where = QDir::toNativeSeparators(file);
+    if (printed)
+        platform::showMessage(QStringLiteral("已打印到文件：\n%1").arg(where));
+    else
+        platform::showMessage(QStringLiteral("打印未能完成：无法写入文件\n%1\n请确认文件夹存在并且可以写入。").arg(where),
+                              platform::MessageIcon::Stop);
 }
 
 } // namespace
@@ -173,7 +186,12 @@ void CVes_TableViewBase::OnFilePrint()
     const bool collate = printer.collateCopies();
     // The copies are printed here, page by page.
     printer.setCopyCount(1);
-    if (!printTo(&printer, from, to, copies, collate))
+    const QString file =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    const bool printed = printTo(&printer, from, to, copies, collate);
+    if (!file.isEmpty())
+        reportPrintedFile(file, printed);
+    else if (!printed)
         reportPrintFailure();
 }
 

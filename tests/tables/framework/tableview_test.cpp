@@ -1,10 +1,13 @@
 #include "tables/framework/ui/tableview.h"
 
 #include "tableview_support.h"
+#include "tests/support/modal.h"
+#include "tests/support/recordinghost.h"
 
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/form.h"
 #include "envora/usercustom.h"
+#include "platform/folders.h"
 #include "platform/painterdc.h"
 #include "platform/recordingdc.h"
 
@@ -14,7 +17,12 @@
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -753,6 +761,74 @@ TEST_P(ViewFailedPage, FailsTheJobButTheOtherPagesArePrinted)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, ViewFailedPage, ::testing::Values(1, 3, 5));
+
+// Printing into a file through the print dialog
+
+struct PrintFileCase {
+    const char* name;
+    const char* file;    // typed into the dialog, under the test's folder
+    const char* message; // how the user is told, the path following
+    bool written;
+};
+
+void PrintTo(const PrintFileCase& c, std::ostream* os) { *os << c.name; }
+
+class PrintToFile : public PrintFixture, public ::testing::WithParamInterface<PrintFileCase> {
+protected:
+    void SetUp() override
+    {
+        PrintFixture::SetUp();
+        platform::setProjectFolderSource([this] { return dir.path(); });
+    }
+    void TearDown() override { platform::setProjectFolderSource({}); }
+
+    // Chooses the PDF file in the print dialog (the only printer when none
+    // is installed), types `path` and prints. Answers the file the dialog
+    // proposed.
+    QString printThroughTheDialog(const QString& path)
+    {
+        QString proposed;
+        test::onNextModal<QPrintDialog>([&](QPrintDialog* dialog) {
+            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            ASSERT_TRUE(printers);
+            const int file = printers->findText(QStringLiteral("PDF"), Qt::MatchContains);
+            ASSERT_GE(file, 0);
+            printers->setCurrentIndex(file);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+            ASSERT_TRUE(name);
+            proposed = name->text();
+            name->setText(path);
+            dialog->accept();
+        });
+        view.OnFilePrint();
+        return proposed;
+    }
+
+    test::HostScope host;
+};
+
+TEST_P(PrintToFile, TheUserIsToldWhereTheFileWentOrWhyNot)
+{
+    const PrintFileCase& c = GetParam();
+    sheet.setTitle("一层梁");
+    const QString path = dir.filePath(QString::fromUtf8(c.file));
+    const QString proposed = printThroughTheDialog(path);
+    // A sheet of no saved document is proposed in the project's folder.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        EXPECT_EQ(proposed, dir.filePath(QStringLiteral("一层梁.pdf")));
+    EXPECT_EQ(QFileInfo::exists(path), c.written);
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_TRUE(host->messageTexts().front().startsWith(QString::fromUtf8(c.message)))
+        << host->messageTexts().front().toStdString();
+    EXPECT_TRUE(host->messageTexts().front().contains(QDir::toNativeSeparators(path)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PrintToFile,
+    ::testing::Values(PrintFileCase{"IntoAFolderThatExists", "梁.pdf", "已打印到文件", true},
+                      PrintFileCase{"IntoAFolderThatIsMissing", "没有的文件夹/梁.pdf",
+                                    "打印未能完成：无法写入文件", false}),
+    [](const ::testing::TestParamInfo<PrintFileCase>& info) { return std::string(info.param.name); });
 
 // Print preview
 
