@@ -555,8 +555,12 @@ void CMainFrame::OnRecentProject(int nID)
     const QString folder = readRecentProjects(CMyRdApp::kRecentProjects)[nID - ID_RECENT_PROJECT_FIRST];
     if (folder.isEmpty())
         return;
-    if (CMyRdApp* app = CMyRdApp::instance())
+    if (CMyRdApp* app = CMyRdApp::instance(); app && QFileInfo(folder).isDir())
         app->m_strCurProject = folder;
+    // The project opens in the project pane, shown when it was closed.
+    projectPaneWindow();
+    if (CXTPDockingPane* pane = m_paneManager.FindPane(IDP_PROJECT); pane && pane->IsClosed())
+        m_paneManager.ShowPane(pane);
     Q_EMIT recentProjectChosen(folder);
 }
 

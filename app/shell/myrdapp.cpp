@@ -89,6 +89,10 @@ bool CMyRdApp::InitInstance(const QStringList& files)
     registerTemplates();
     installSheetViews();
     registerProjectPane();
+    m_pRecentProjectList = std::make_unique<platform::RecentFileList>(readRecentProjects(kRecentProjects));
+    // The project worked on last opens again in the project pane.
+    if (const QString last = (*m_pRecentProjectList)[0]; QFileInfo(last).isDir())
+        m_strCurProject = last;
     m_pMainWnd = std::make_unique<CMainFrame>(&m_docManager, this);
     if (!m_pMainWnd->LoadFrame())
         return false;
@@ -101,8 +105,6 @@ bool CMyRdApp::InitInstance(const QStringList& files)
     m_pMainWnd->showMaximized();
     // New bar lists that a run which ended without closing them auto-saved.
     CRODOSetUpDoc::offerLeftAutoSaves(*m_pSetUpTemplate);
-
-    m_pRecentProjectList = std::make_unique<platform::RecentFileList>(readRecentProjects(kRecentProjects));
     return true;
 }
 

@@ -66,7 +66,8 @@ public:
     void OnFileOpen();
     void OnFilePrintSetup();
 
-    // The project folder chosen last from the recent projects.
+    // The project folder worked on: the last one opened, chosen from the
+    // recent projects or, at start, the most recent one when it is there.
     QString m_strCurProject;
     // The templates of the three file documents.
     platform::DocTemplate* m_pSetUpTemplate = nullptr;

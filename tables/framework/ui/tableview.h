@@ -324,6 +324,12 @@ public:
     // named after it and the sheet's title ("一层柱_钢筋配料单.pdf"); in the
     // project's folder, else the home folder, without a document.
     QString proposedPdfPath() const;
+    // Asks for a file to import, of the kinds `filter` names (a file
+    // dialog's filter: "钢筋配料单(*.pld)"). The dialog opens in the folder
+    // the last import came from, else in the sheet's working folder (its
+    // document's, else the project's); the folder of the file chosen is
+    // remembered. Empty when the user cancels.
+    QString askImportFile(const QString& filter);
 
     // The pages of the framework's print path (print preview and the
     // preview's print button): 1 to the page count, without the cover.

@@ -1,6 +1,7 @@
 // Printing of the table view: the print command with its own page loop
 // (copies, collation, the cover as page 0), and the print preview with its
-// print button, which print the pages 1 to the page count.
+// print button, which print the pages 1 to the page count. Also where the
+// files the view writes and reads are proposed.
 
 #include "tables/framework/ui/tableview.h"
 
@@ -10,9 +11,11 @@
 #include "platform/folders.h"
 #include "platform/hostservices.h"
 #include "platform/painterdc.h"
+#include "platform/profile.h"
 #include "platform/ui/printsetup.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QPageRanges>
 #include <QPagedPaintDevice>
@@ -151,6 +154,19 @@ QString CVes_TableViewBase::proposedPdfPath() const
 {
     const QString title = m_table ? m_table->m_texts[0].m_formula : QString();
     return platform::proposedOutputPath(documentPath(), title, QStringLiteral(".pdf"));
+}
+
+QString CVes_TableViewBase::askImportFile(const QString& filter)
+{
+    const QString section = QStringLiteral("setting");
+    const QString key = QStringLiteral("importFolder");
+    const QString last = platform::profileValue(section, key).toString();
+    const QString folder =
+        !last.isEmpty() && QFileInfo(last).isDir() ? last : platform::workingFolder(documentPath());
+    const QString path = QFileDialog::getOpenFileName(this, QString(), folder, filter);
+    if (!path.isEmpty())
+        platform::setProfileValue(section, key, QFileInfo(path).absolutePath());
+    return path;
 }
 
 void CVes_TableViewBase::OnFilePrint()

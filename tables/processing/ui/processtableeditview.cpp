@@ -10,7 +10,6 @@
 #include "tables/processing/processtable.h"
 #include "tables/processing/processtableeditline.h"
 
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -321,9 +320,9 @@ void CVes_ProcessTableEditView::checkTable()
         table->checkTable();
 }
 
-QString CVes_ProcessTableEditView::chooseImportFile(const QString& filter, const QString& pattern)
+QString CVes_ProcessTableEditView::chooseImportFile(const QString& filter, const QString&)
 {
-    return QFileDialog::getOpenFileName(nullptr, QString(), pattern, filter);
+    return askImportFile(filter);
 }
 
 bool CVes_ProcessTableEditView::openImport(CVes_TableBase& source, int sourceShapeColumn,

@@ -19,6 +19,7 @@
 #include <QPrintPreviewWidget>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -829,6 +830,93 @@ INSTANTIATE_TEST_SUITE_P(
                       PrintFileCase{"IntoAFolderThatIsMissing", "没有的文件夹/梁.pdf",
                                     "打印未能完成：无法写入文件", false}),
     [](const ::testing::TestParamInfo<PrintFileCase>& info) { return std::string(info.param.name); });
+
+// The file an import reads
+
+// Where the import dialog opens, given the sheet's document, the project
+// and the folder of the import before.
+struct ImportFolderCase {
+    const char* name;
+    const char* document;   // under the test's folder; empty: never saved
+    const char* project;    // likewise; empty: no project
+    const char* lastImport; // likewise; empty: no import yet
+    const char* opensIn;    // under the test's folder
+};
+
+void PrintTo(const ImportFolderCase& c, std::ostream* os) { *os << c.name; }
+
+class ImportFolder : public ::testing::TestWithParam<ImportFolderCase> {
+protected:
+    class DocumentView : public CountingView {
+    public:
+        QString documentPath() const override { return path; }
+        QString path;
+    };
+
+    void SetUp() override
+    {
+        for (const char* folder : {"工程/第1层/柱", "工程/第2层", "别处"})
+            ASSERT_TRUE(QDir(dir.path()).mkpath(QString::fromUtf8(folder)));
+        view.setTable(&sheet);
+    }
+    void TearDown() override { platform::setProjectFolderSource({}); }
+    QString under(const char* path) const
+    {
+        return *path ? dir.filePath(QString::fromUtf8(path)) : QString();
+    }
+    // Picks `file` in the import dialog; answers the folder it opened in.
+    QString importThroughTheDialog(const QString& file)
+    {
+        QString openedIn;
+        test::onNextModal<QFileDialog>([&](QFileDialog* dialog) {
+            openedIn = dialog->directory().absolutePath();
+            dialog->selectFile(file);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        EXPECT_EQ(view.askImportFile(QStringLiteral("钢筋配料单(*.pld)")), file);
+        return openedIn;
+    }
+    // An empty bar list file at `path`.
+    QString listAt(const char* path) const
+    {
+        const QString file = under(path);
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        return file;
+    }
+
+    QTemporaryDir dir;
+    PageSheet sheet;
+    DocumentView view;
+};
+
+TEST_P(ImportFolder, OpensWhereTheUserWorks)
+{
+    const ImportFolderCase& c = GetParam();
+    const QString project = under(c.project);
+    platform::setProjectFolderSource([project] { return project; });
+    view.path = under(c.document);
+    if (*c.lastImport) {
+        const QString before = listAt(c.lastImport);
+        importThroughTheDialog(before);
+        // Somewhere else since: a folder moved away, for one case.
+        if (QString::fromUtf8(c.lastImport).startsWith(u"别处"))
+            ASSERT_TRUE(QDir(under("别处")).removeRecursively());
+    }
+    const QString file = listAt("工程/第1层/柱/导入.pld");
+    EXPECT_EQ(importThroughTheDialog(file), under(c.opensIn));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, ImportFolder,
+    ::testing::Values(
+        ImportFolderCase{"BesideTheDocument", "工程/第2层/梁.jgd", "工程", "", "工程/第2层"},
+        ImportFolderCase{"TheProjectForASheetNeverSaved", "", "工程", "", "工程"},
+        ImportFolderCase{"WhereTheLastImportCameFrom", "工程/第2层/梁.jgd", "工程",
+                         "工程/第1层/柱/上次.pld", "工程/第1层/柱"},
+        ImportFolderCase{"NotAFolderThatIsGone", "工程/第2层/梁.jgd", "工程", "别处/上次.pld",
+                         "工程/第2层"}),
+    [](const ::testing::TestParamInfo<ImportFolderCase>& info) { return std::string(info.param.name); });
 
 // Print preview
 
