@@ -115,6 +115,8 @@ public:
     // Zoom limits of the zoom commands.
     static constexpr double kMinZoom = 0.6;
     static constexpr double kMaxZoom = 4.0;
+    // The factor of one zoom step, of the commands and of the wheel.
+    static constexpr double kZoomStep = 1.2;
     // The wheel zooms within (1.0, kMaxWheelZoom].
     static constexpr double kMaxWheelZoom = 20.0;
 
@@ -218,8 +220,14 @@ public:
     // Runs a command by its number; false for a number the view does not know.
     bool handleMessage(unsigned message, quintptr wParam = 0, qintptr lParam = 0);
 
-    void OnZoomIn();   // × 0.8, not below 0.6
-    void OnZoomOut();  // × 1.2, not above 4.0; nothing at exactly 4.0
+    // The zoom commands go from one zoom step to the next: the steps are
+    // the powers of kZoomStep (100 %, 120 %, 144 % … and 83 %, 69 % …), so
+    // that 缩小 undoes 放大 and back, at the limits too.
+    void OnZoomIn();   // the step below, not below 0.6
+    void OnZoomOut();  // the step above, not above 4.0; nothing at exactly 4.0
+    // The zoom step after `zoom`, above it or below it; a zoom between two
+    // steps goes to the nearer one that way.
+    static double nextZoomStep(double zoom, bool larger);
     void OnZoomFit();  // 1.0
     void OnZoomWin();  // the next two clicks give a zoom window
     void ZoomScale(double zoom);

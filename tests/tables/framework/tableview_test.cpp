@@ -70,14 +70,42 @@ TEST_P(ViewZoom, CommandKeepsTheZoomWithinItsLimits)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, ViewZoom,
-    ::testing::Values(ZoomCase{View::kZoomIn, 1.0, 0.8, true},
-                      ZoomCase{View::kZoomIn, 0.65, 0.6, true},  // not 0.52
+    ::testing::Values(ZoomCase{View::kZoomIn, 1.0, 1 / 1.2, true},
+                      ZoomCase{View::kZoomIn, 1.2, 1.0, true},
+                      ZoomCase{View::kZoomIn, 1.5, 1.44, true},  // between two steps
+                      ZoomCase{View::kZoomIn, 0.65, 0.6, true},  // not 0.58
                       ZoomCase{View::kZoomIn, 0.6, 0.6, true},
+                      ZoomCase{View::kZoomIn, 4.0, 1.2 * 1.2 * 1.2 * 1.2 * 1.2 * 1.2 * 1.2, true},
                       ZoomCase{View::kZoomOut, 1.0, 1.2, true},
-                      ZoomCase{View::kZoomOut, 3.6, 4.0, true},  // not 4.32
+                      ZoomCase{View::kZoomOut, 1.5, 1.728, true},
+                      ZoomCase{View::kZoomOut, 0.6, 1 / 1.44, true},
+                      ZoomCase{View::kZoomOut, 3.6, 4.0, true},  // not 4.3
                       ZoomCase{View::kZoomOut, 4.0, 4.0, false}, // untouched
                       ZoomCase{View::kZoomOut, 10.0, 4.0, true}, // from a wheel zoom
                       ZoomCase{View::kZoomFit, 3.0, 1.0, true}));
+
+// 缩小 undoes 放大 and 放大 undoes 缩小, step for step, back to 100 %.
+TEST_F(ViewFixture, ZoomingOutUndoesZoomingInStepForStep)
+{
+    for (int steps = 1; steps <= 10; ++steps) {
+        for (const auto& [there, back] : {std::pair{View::kZoomOut, View::kZoomIn},
+                                          std::pair{View::kZoomIn, View::kZoomOut}}) {
+            sheet.setScale(1.0);
+            std::vector<double> zooms{1.0};
+            for (int i = 0; i < steps; ++i) {
+                view.handleMessage(there);
+                zooms.push_back(sheet.getScale());
+            }
+            // A press at a limit changes nothing, and is not undone.
+            zooms.erase(std::unique(zooms.begin(), zooms.end()), zooms.end());
+            for (auto zoom = zooms.rbegin() + 1; zoom != zooms.rend(); ++zoom) {
+                view.handleMessage(back);
+                EXPECT_DOUBLE_EQ(sheet.getScale(), *zoom) << steps << " steps";
+            }
+            EXPECT_DOUBLE_EQ(sheet.getScale(), 1.0) << steps << " steps";
+        }
+    }
+}
 
 TEST_F(ViewFixture, ZoomScaleIsUnboundedAndTheZoomWindowIsOnlyArmed)
 {
