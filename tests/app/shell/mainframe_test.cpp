@@ -44,6 +44,30 @@ TEST_F(MainFrame, OpensWithTheProductTitleAndClosesCleanly)
     EXPECT_TRUE(frame->close());
 }
 
+// 表单 → 行高 holds only commands of a sheet: without one it is off too,
+// with one it opens.
+TEST_F(MainFrame, TheRowHeightMenuIsOffWithoutASheet)
+{
+    QMenu* form = nullptr;
+    for (QAction* top : frame->GetCommandBars()->GetMenuBar()->actions())
+        if (top->text().startsWith(QStringLiteral("表单")))
+            form = top->menu();
+    ASSERT_TRUE(form);
+    const auto rowHeight = [form]() -> QAction* {
+        for (QAction* item : form->actions())
+            if (item->text() == QStringLiteral("行高"))
+                return item;
+        return nullptr;
+    };
+    ASSERT_TRUE(openStartPage());
+    Q_EMIT form->aboutToShow();
+    ASSERT_TRUE(rowHeight());
+    EXPECT_FALSE(rowHeight()->isEnabled());
+    ASSERT_TRUE(openSheet());
+    Q_EMIT form->aboutToShow();
+    EXPECT_TRUE(rowHeight()->isEnabled());
+}
+
 TEST_F(MainFrame, WithOnlyTheStartPageTheSheetCommandsAreOffAndTheWeightPaneIsBare)
 {
     ASSERT_TRUE(openStartPage());
