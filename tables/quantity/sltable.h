@@ -118,7 +118,7 @@ public:
         double totalLength = 0.0;  // column 7, in its unit
         double weight = 0.0;       // column 8, in its unit
         QString remark;       // column 9, line breaks as "\n"
-        int remarkBreaks = 0; // the "\r\n" the remark held
+        int remarkBreaks = 0; // the line breaks ("\r\n" or "|") the remark held
     };
     // The texts of a bar in an element of `pieces` pieces. The total length
     // of a bar with varying groups is cut to whole shape units when

@@ -68,18 +68,16 @@ double sum(const std::vector<double>& numbers)
     return std::accumulate(numbers.begin(), numbers.end(), 0.0);
 }
 
-// The texts and numbers of a worksheet's cells, in order.
+// The texts and numbers of a worksheet's cells, in order, as a spreadsheet
+// shows them (a number in its number format).
 QStringList cellTexts(const test::ExportedBook& book)
 {
     QStringList texts;
-    const QRegularExpression cell(QStringLiteral("<c r=\"([A-Z]+[0-9]+)\"([^>]*?)(/>|>(.*?)</c>)"));
-    const QRegularExpression value(QStringLiteral("<v>([^<]*)</v>"));
+    const QRegularExpression cell(QStringLiteral("<c r=\"([A-Z]+[0-9]+)\"[^>]*?(/>|>(.*?)</c>)"));
     for (auto it = cell.globalMatch(book.sheet()); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
-        if (match.captured(2).contains(QStringLiteral("t=\"s\"")))
-            texts << book.text(match.captured(1));
-        else if (const auto number = value.match(match.captured(4)); number.hasMatch())
-            texts << number.captured(1);
+        if (match.captured(3).contains(QStringLiteral("<v>")))
+            texts << book.shown(match.captured(1));
     }
     return texts;
 }
