@@ -12,7 +12,6 @@
 
 #include "platform/hostservices.h"
 
-#include <QFileDialog>
 
 namespace {
 
@@ -184,8 +183,7 @@ void CVes_SetupView2::TabEditShapeVar()
 
 QString CVes_SetupView2::askImportPath()
 {
-    return QFileDialog::getOpenFileName(this, QString(), QStringLiteral("*.pld"),
-                                        QStringLiteral("钢筋配料单(*.pld)"));
+    return askImportFile(QStringLiteral("钢筋配料单(*.pld)"));
 }
 
 int CVes_SetupView2::importFrom()

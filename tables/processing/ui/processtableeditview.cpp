@@ -11,7 +11,6 @@
 #include "tables/framework/ui/numberingquestions.h"
 #include "tables/processing/processtableeditline.h"
 
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -329,9 +328,9 @@ void CVes_ProcessTableEditView::checkTable()
         table->checkTable();
 }
 
-QString CVes_ProcessTableEditView::chooseImportFile(const QString& filter, const QString& pattern)
+QString CVes_ProcessTableEditView::chooseImportFile(const QString& filter, const QString&)
 {
-    return QFileDialog::getOpenFileName(nullptr, QString(), pattern, filter);
+    return askImportFile(filter);
 }
 
 bool CVes_ProcessTableEditView::openImport(CVes_TableBase& source, int sourceShapeColumn,

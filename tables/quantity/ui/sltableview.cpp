@@ -475,7 +475,7 @@ void CVes_SLTableView::checkTable()
 
 QString CVes_SLTableView::askOpenPath(const QString& filter)
 {
-    return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(filter));
+    return askImportFile(qtFilter(filter));
 }
 
 QString CVes_SLTableView::askFolder()

@@ -8,6 +8,7 @@
 #include "app/documents/busydlg.h"
 #include "app/documents/documentframe.h"
 #include "app/documents/documentids.h"
+#include "app/shell/resourceids.h"
 #include "app/documents/processmainview.h"
 #include "app/documents/setupframe.h"
 #include "app/documents/setupmainview.h"
@@ -30,6 +31,7 @@
 #include "tables/quantity/sortrules.h"
 #include "tests/app/support/documents_support.h"
 #include "tests/support/modal.h"
+#include "widgara/cmdui.h"
 #include "widgara/dlgitem.h"
 #include "widgara/exceltabctrl.h"
 
@@ -38,7 +40,9 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QFileInfo>
+#include <QApplication>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -300,6 +304,28 @@ TEST_F(DocumentWindow, ThePanesShowTheSheetShownAndItsElements)
     EXPECT_EQ(property->getTable(), doc->sortTable()) << "the pane follows the tab";
 }
 
+// F3 checks the sheet while the property pane or the element tree has the
+// focus, as it does on the sheet: once, with the check's message.
+TEST_F(DocumentWindow, F3ChecksTheSheetFromAPaneToo)
+{
+    frame->paneManager()->ShowPane(IDP_ELEMENT_TREE);
+    auto* property = frame->findChild<CBarPropertyPaneWnd*>();
+    auto* tree = frame->findChild<CElementTreeCtrl*>();
+    ASSERT_TRUE(property && tree);
+    QWidget* sheet = frame->activeSheetView();
+    ASSERT_TRUE(sheet);
+    QWidget* window = app->mainFrame();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    for (QWidget* focus : {sheet, static_cast<QWidget*>(property->grid()), static_cast<QWidget*>(tree)}) {
+        host->clear();
+        focus->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), focus);
+        QTest::keyClick(focus, Qt::Key_F3);
+        EXPECT_EQ(host->messageTexts().size(), 1) << focus->metaObject()->className();
+    }
+}
+
 TEST_F(DocumentWindow, TheFrameHearsOfSheetsAndPaneEdits)
 {
     EXPECT_FALSE(frame->OnSheetChanged(nullptr));
@@ -490,5 +516,35 @@ TEST(BusyWindow, TheBarFillsAndStartsAgain)
     EXPECT_EQ(seen[100], 0);
     EXPECT_EQ(seen[102], 2);
 }
+
+// A new sheet of each kind (Ctrl+N for a bar list) starts with Undo and
+// Redo off in the main window; its first edit turns Undo on.
+class NewSheet : public test::DocumentsFixture, public ::testing::WithParamInterface<int> {
+protected:
+    bool enabled(int id)
+    {
+        CCmdUI ui(id, nullptr);
+        app->mainFrame()->OnUpdateCommandUI(&ui);
+        return ui.enabled();
+    }
+};
+
+TEST_P(NewSheet, StartsWithNothingToUndo)
+{
+    platform::DocTemplate* kind = app->docManager().findTemplate(GetParam());
+    ASSERT_TRUE(kind && kind->OpenDocumentFile(QString()));
+    ASSERT_TRUE(app->mainFrame()->getActiveTableView());
+    EXPECT_FALSE(enabled(ID_EDIT_UNDO));
+    EXPECT_FALSE(enabled(ID_EDIT_REDO));
+    app->mainFrame()->OnCommand(ID_PAGE_ADD);
+    EXPECT_TRUE(enabled(ID_EDIT_UNDO));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, NewSheet, ::testing::Values(IDR_SETUPTYPE, IDR_PROCESSTYPE, IDR_SLTYPE),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == IDR_SETUPTYPE     ? "BarList"
+                                                : info.param == IDR_PROCESSTYPE ? "ProcessingSheet"
+                                                                                : "QuantitySheet");
+                         });
 
 } // namespace
