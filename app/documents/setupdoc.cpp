@@ -2,6 +2,7 @@
 
 #include "app/documents/deliverynotedlg.h"
 #include "app/documents/documentids.h"
+#include "app/documents/setupmainview.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/documents/appdata.h"
 #include "platform/hostservices.h"
@@ -11,6 +12,7 @@
 #include "platform/archive.h"
 #include "shapeui/bendkitexports.h"
 #include "tables/barlist/setuptable.h"
+#include "tables/barlist/ui/setupview2.h"
 #include "tables/framework/tablecontents.h"
 #include "tables/framework/ui/tableview.h"
 #include "tables/processing/liaopaitable.h"
@@ -548,22 +550,39 @@ void CRODOSetUpDoc::OnEndCommand(int nID, Qt::KeyboardModifiers modifiers)
     afterBatchEdit();
 }
 
+SheetContainerView* CRODOSetUpDoc::container() const
+{
+    return views().empty() ? nullptr : dynamic_cast<SheetContainerView*>(views().front());
+}
+
+bool CRODOSetUpDoc::showsBarList() const
+{
+    const SheetContainerView* shown = container();
+    return !shown || shown->GetCurSel() == CRODO_SetUpMainView::kBarList;
+}
+
 void CRODOSetUpDoc::OnCutLengthMode()
 {
+    // The bars to switch are those selected in the bar list; a sheet made
+    // from it shows none.
+    if (!showsBarList())
+        return;
     CVes_SetupTable& t = *m_pSetupTable;
-    if (t.isSameAutoCalOfLine() == 1) {
-        t.setSelLineAutoCal(0);
-        t.setCurCol(CVes_SetupTable::kColCutLength);
-        SetModifiedFlag(true);
-        UpdateAllViews(nullptr);
-        auto* container = views().empty() ? nullptr : dynamic_cast<SheetContainerView*>(views().front());
-        if (CVes_TableViewBase* view = container ? container->sheetView(0) : nullptr)
-            view->EditCell(t.getCurRow(), t.getCurCol(), QPoint());
+    if (t.isSameAutoCalOfLine() != 1) {
+        t.setSelLineAutoCal(1);
+        afterBatchEdit();
         return;
     }
-    t.setSelLineAutoCal(1);
-    SetModifiedFlag(true);
-    UpdateAllViews(nullptr);
+    const std::size_t before = t.undoStepsRecorded();
+    t.setSelLineAutoCal(0);
+    if (t.undoStepsRecorded() == before)
+        return; // every selected bar is locked
+    t.setCurCol(CVes_SetupTable::kColCutLength);
+    afterBatchEdit();
+    SheetContainerView* shown = container();
+    if (auto* view = shown ? dynamic_cast<CVes_SetupView2*>(shown->sheetView(CRODO_SetUpMainView::kBarList))
+                           : nullptr)
+        view->editSwitchedLength();
 }
 
 void CRODOSetUpDoc::addCommands()
@@ -607,5 +626,6 @@ void CRODOSetUpDoc::addCommands()
     };
     map.add(ID_MIRROR_HOR, [mirror] { mirror(true); });
     map.add(ID_MIRROR_VER, [mirror] { mirror(false); });
-    map.add(ID_CUTLENGTH_MODE, [this] { OnCutLengthMode(); });
+    map.add(ID_CUTLENGTH_MODE, [this] { OnCutLengthMode(); },
+            [this](platform::CommandState& s) { s.Enable(showsBarList()); });
 }

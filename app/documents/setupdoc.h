@@ -29,6 +29,7 @@ class CVes_SortBarSheet;
 class CVes_SteelJinHuoSumaryTable;
 class CVes_TableContents;
 class CVes_YouhuaDuanLiaoTable;
+class SheetContainerView;
 
 class CRODOSetUpDoc : public SheetDocument {
     Q_OBJECT
@@ -117,8 +118,11 @@ public:
 
     // The end commands (hooks, connections) for the chosen ends.
     void OnEndCommand(int nID, Qt::KeyboardModifiers modifiers);
-    // The cutting-length mode command (32972); a manual length opens the
-    // bar-list view's cell editor on the current cell.
+    // The cutting-length mode command (32972), on the selected bars while
+    // the bar list is shown: bars whose length is computed get a typed
+    // length, each the length it showed, and the bar-list view's cell
+    // editor opens on the current bar's (Escape takes the switch back);
+    // otherwise they are computed again.
     void OnCutLengthMode();
 
 protected:
@@ -128,6 +132,10 @@ protected:
 
 private:
     void addCommands();
+    // The view with the sheet tabs; null before the document has one.
+    SheetContainerView* container() const;
+    // Whether the bar list's own tab is shown (or nothing is shown yet).
+    bool showsBarList() const;
     // Writes the document into `path` without touching its state (an
     // auto-save); false after a failure was reported.
     bool writeCopy(const QString& path);

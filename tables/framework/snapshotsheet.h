@@ -99,6 +99,12 @@ public:
         CVes_TableBaseLine* line = this->getLine(n);
         return line ? line->getSteel() : nullptr;
     }
+    double shapeUnitFactor() const override
+    {
+        return CVes_Template::transUnit(
+            CVes_Template::kMillimetre,
+            this->m_units.value(Sheet::kColShape, CVes_Template::kMillimetre));
+    }
     int isCurShapeCol(int column) override
     {
         if (this->m_curRow < 1)
