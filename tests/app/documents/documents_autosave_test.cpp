@@ -13,9 +13,11 @@
 #include "platform/ui/commandids.h"
 #include "tables/framework/ui/tableview.h"
 #include "tests/app/support/documents_support.h"
+#include "tests/support/fixtures.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -319,6 +321,15 @@ protected:
                 lists.push_back(list);
         return lists;
     }
+    // Saves an untitled list as `name` in a folder of the test's own.
+    void saveAs(CRODOSetUpDoc* doc, const char* name)
+    {
+        const QString path = saved.filePath(QString::fromUtf8(name));
+        app->docManager().setFileDialog(
+            [path](bool, const QString&, const QString&, const QString&) { return path; });
+        doc->OnCmdMsg(ID_FILE_SAVE, nullptr);
+        EXPECT_EQ(doc->GetPathName(), path);
+    }
     static bool holdsElement(CRODOSetUpDoc* doc, const char* name)
     {
         for (CVes_TableBaseLine* row : doc->setupTable()->lines())
@@ -327,6 +338,8 @@ protected:
                 return true;
         return false;
     }
+
+    QTemporaryDir saved;
 };
 
 TEST_F(LeftAutoSaves, AreOfferedAtStartAndOpenedAsModifiedNewBarLists)
@@ -342,6 +355,7 @@ TEST_F(LeftAutoSaves, AreOfferedAtStartAndOpenedAsModifiedNewBarLists)
     EXPECT_EQ(messages[0].buttons, platform::Buttons::YesNo);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("3个"))) << messages[0].text.toStdString();
     EXPECT_TRUE(messages[1].text.contains(QFileInfo(damaged).fileName()));
+    EXPECT_TRUE(messages[1].text.contains(QStringLiteral("保留"))) << messages[1].text.toStdString();
 
     const std::vector<CRODOSetUpDoc*> lists = barLists();
     ASSERT_EQ(lists.size(), 2u);
@@ -355,12 +369,62 @@ TEST_F(LeftAutoSaves, AreOfferedAtStartAndOpenedAsModifiedNewBarLists)
     EXPECT_EQ(lists[0]->autoSavePath(), first);
     EXPECT_EQ(lists[1]->autoSavePath(), second);
     EXPECT_TRUE(QFileInfo::exists(first));
-    EXPECT_FALSE(QFileInfo::exists(damaged)) << "what cannot be recovered goes";
+    EXPECT_TRUE(QFileInfo::exists(damaged)) << "asked for, it is not thrown away";
 
+    // Closed without saving, what it holds is still offered at the next
+    // start; saved, the file goes.
     host->script({Answer::No});
     lists[0]->OnFileClose();
-    EXPECT_FALSE(QFileInfo::exists(first));
+    EXPECT_TRUE(QFileInfo::exists(first));
+    saveAs(lists[1], "二.pld");
+    EXPECT_FALSE(QFileInfo::exists(second));
+    EXPECT_EQ(docfiles::untitledAutoSaves(), (QStringList{first, damaged}));
 }
+
+// Auto-saves of new bar lists that cannot be read: one cut short, one of a
+// newer program. Asked for, they stay where they are and the user is told;
+// declined, they go.
+struct UnreadableCase {
+    const char* name;
+    const char* fixture;
+    Answer answer;
+};
+
+class UnreadableLeftAutoSave : public LeftAutoSaves, public ::testing::WithParamInterface<UnreadableCase> {};
+
+TEST_P(UnreadableLeftAutoSave, IsKeptWhenRecoveryIsAskedFor)
+{
+    const UnreadableCase& c = GetParam();
+    const QByteArray bytes = test::fixture(QStringLiteral(RODO_FIXTURES_DIR), QString::fromUtf8(c.fixture));
+    ASSERT_FALSE(bytes.isEmpty());
+    ASSERT_TRUE(EnsureFolder(docfiles::autoSaveFolder()));
+    const QString file = docfiles::autoSaveFolder() + QStringLiteral("/2026年03月17日17时02分11秒autoSave.$pld");
+    ASSERT_TRUE(platform::saveFile(file, bytes));
+
+    host->script({c.answer});
+    ASSERT_TRUE(app->InitInstance({}));
+    EXPECT_TRUE(barLists().empty());
+    const auto messages = host->messages();
+    if (c.answer == Answer::No) {
+        EXPECT_EQ(messages.size(), 1u);
+        EXPECT_FALSE(QFileInfo::exists(file)) << "the user said to drop it";
+        return;
+    }
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].icon, platform::MessageIcon::Stop);
+    EXPECT_TRUE(messages[1].text.contains(QDir::toNativeSeparators(file))) << messages[1].text.toStdString();
+    QByteArray kept;
+    EXPECT_TRUE(platform::readFile(file, &kept));
+    EXPECT_EQ(kept, bytes) << "left as it was";
+    EXPECT_EQ(docfiles::untitledAutoSaves(), QStringList{file}) << "offered again at the next start";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableLeftAutoSave,
+    ::testing::Values(UnreadableCase{"CutShortYes", "autosave_untitled_cut_short.$pld", Answer::Yes},
+                      UnreadableCase{"NewerYes", "autosave_untitled_newer.$pld", Answer::Yes},
+                      UnreadableCase{"CutShortNo", "autosave_untitled_cut_short.$pld", Answer::No}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LeftAutoSaves, DeclinedTheyAreDeleted)
 {

@@ -245,8 +245,11 @@ TEST_P(Recovery, IsOfferedAndWhatIsRecoveredIsModified)
     EXPECT_EQ(elementNames(*doc->setupTable()).size(), c.recovered ? 4 : 3);
     EXPECT_EQ(doc->IsModified(), c.recovered);
     EXPECT_EQ(doc->GetPathName(), file);
-    EXPECT_FALSE(QFileInfo::exists(recovery)) << "not offered again";
-    EXPECT_TRUE(QFileInfo::exists(recovery + QStringLiteral("2026-03-18-10-30")));
+    // Recovered, the file stays where it is until what it held is saved
+    // (should the program end first, it is offered again); declined or
+    // unreadable, it is set aside, not to be offered again.
+    EXPECT_EQ(QFileInfo::exists(recovery), c.recovered);
+    EXPECT_EQ(QFileInfo::exists(recovery + QStringLiteral("2026-03-18-10-30")), !c.recovered);
     if (c.damaged) {
         EXPECT_EQ(host->messages().size(), 2u) << "the damaged file is reported";
     }
@@ -259,18 +262,77 @@ INSTANTIATE_TEST_SUITE_P(
                       RecoveryCase{"YesToADamagedFile", Answer::Yes, true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DocumentFiles, ARecoveredDocumentSavedLosesTheRenamedRecoveryFile)
+TEST_F(DocumentFiles, ARecoveredDocumentSavedLosesTheRecoveryFile)
 {
     const QString file = saveBarList("a.pld");
-    saveBarList("a.pld$$$");
+    const QString recovery = saveBarList("a.pld$$$");
     host->script({Answer::Yes});
     CRODOSetUpDoc* doc = open<CRODOSetUpDoc>(file);
     ASSERT_TRUE(doc);
-    const QString used = file + QStringLiteral("$$$2026-03-18-10-30");
-    ASSERT_TRUE(QFileInfo::exists(used));
+    ASSERT_TRUE(QFileInfo::exists(recovery));
     runCommand(doc, ID_FILE_SAVE);
-    EXPECT_FALSE(QFileInfo::exists(used));
+    EXPECT_FALSE(QFileInfo::exists(recovery));
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("a.pld$$$*")}, QDir::Files).isEmpty());
 }
+
+// What a recovery file held and the user took back is kept until it is
+// saved: closing without saving (the user declined to save changes, not to
+// keep that file) leaves the recovery file to be offered at the next open,
+// with the same bytes; so does a program that ends right after the answer.
+struct KeptCase {
+    const char* name;
+    bool listDamaged; // the list itself cannot be read: the recovery file is offered in its place
+};
+
+class RecoveredAndNotSaved : public DocumentFiles, public ::testing::WithParamInterface<KeptCase> {};
+
+TEST_P(RecoveredAndNotSaved, KeepsTheRecoveryFileToBeOfferedAgain)
+{
+    const QString file = saveBarList("a.pld");
+    const QString recovery =
+        saveBarList("a.pld$$$", [](CVes_SetupTable& list) { test::addElement(list, "恢复的构件", 1); });
+    if (GetParam().listDamaged) {
+        QByteArray half = bytesOf(file);
+        half.truncate(half.size() / 2);
+        ASSERT_TRUE(platform::saveFile(file, half));
+    }
+    const QByteArray listBytes = bytesOf(file);
+    const QByteArray recoveryBytes = bytesOf(recovery);
+
+    host->script({Answer::Yes});
+    CRODOSetUpDoc* doc = open<CRODOSetUpDoc>(file);
+    ASSERT_TRUE(doc);
+    EXPECT_TRUE(elementNames(*doc->setupTable()).contains(QStringLiteral("恢复的构件")));
+    // The program could end here: what is on disk is offered again.
+    EXPECT_EQ(bytesOf(recovery), recoveryBytes);
+
+    host->clear();
+    host->script({Answer::No}); // do not save the changes
+    doc->OnFileClose();
+    ASSERT_EQ(host->messages().size(), 1u) << "closing asks to save";
+    EXPECT_EQ(bytesOf(recovery), recoveryBytes) << "the recovery file stays";
+    EXPECT_EQ(bytesOf(file), listBytes);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // Opened again, it is offered again; taken back and saved, it goes.
+    host->clear();
+    host->script({Answer::Yes});
+    doc = open<CRODOSetUpDoc>(file);
+    ASSERT_TRUE(doc);
+    ASSERT_FALSE(host->messages().empty());
+    EXPECT_TRUE(host->messages().front().text.contains(QDir::toNativeSeparators(recovery)));
+    EXPECT_TRUE(elementNames(*doc->setupTable()).contains(QStringLiteral("恢复的构件")));
+    runCommand(doc, ID_FILE_SAVE);
+    EXPECT_FALSE(QFileInfo::exists(recovery));
+    CVes_SetupTable saved;
+    ASSERT_EQ(saved.OpenFile(file), 1);
+    EXPECT_TRUE(elementNames(saved).contains(QStringLiteral("恢复的构件")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, RecoveredAndNotSaved,
+                         ::testing::Values(KeptCase{"BesideItsList", false},
+                                           KeptCase{"InPlaceOfADamagedList", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A bar list that cannot be read beside a recovery file: the recovery file
 // is offered in its place, with the reason the list itself was not opened.
@@ -324,8 +386,7 @@ TEST_P(RecoveryOfAnUnreadList, IsOfferedWhenItReads)
         EXPECT_EQ(doc->GetPathName(), QFileInfo(file).absoluteFilePath());
         EXPECT_TRUE(elementNames(*doc->setupTable()).contains(QStringLiteral("恢复的构件")));
         EXPECT_TRUE(doc->IsModified()) << "what was recovered is not saved yet";
-        EXPECT_FALSE(QFileInfo::exists(recovery)) << "not offered again";
-        EXPECT_EQ(bytesOf(recovery + QStringLiteral("2026-03-18-10-30")), recoveryBytes);
+        EXPECT_EQ(bytesOf(recovery), recoveryBytes) << "kept until what it holds is saved";
     } else {
         // Nothing is changed: the recovery file stays to be offered again.
         EXPECT_EQ(bytesOf(recovery), recoveryBytes);
