@@ -14,6 +14,8 @@
 #include "tables/framework/ui/tableview.h"
 #include "tables/quantity/sortrules.h"
 
+#include <QApplication>
+
 #include <functional>
 
 namespace {
@@ -123,6 +125,15 @@ void DocumentFrame::repaintActive()
 }
 
 // auto-save
+
+void DocumentFrame::autoSaveSettingsChanged()
+{
+    const int interval = autoSaveIntervalMs();
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* frame = qobject_cast<DocumentFrame*>(widget);
+            frame && frame->m_autoSaveTimer.isActive() && frame->m_autoSaveTimer.interval() != interval)
+            frame->m_autoSaveTimer.start(interval);
+}
 
 void DocumentFrame::OnAutoSaveTimer()
 {

@@ -3,6 +3,7 @@
 #include "app/documents/deliverynotedlg.h"
 #include "app/documents/documentids.h"
 #include "app/documents/setupmainview.h"
+#include "app/documents/sharedfiles.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/documents/appdata.h"
 #include "platform/hostservices.h"
@@ -444,6 +445,8 @@ void CRODOSetUpDoc::BuildLiaoPai()
 
 void CRODOSetUpDoc::BuildDuanLiao()
 {
+    // Cutting reads the raw-stock file.
+    reportDamagedSharedFiles();
     m_pSetupTable->toDuanLiaoTable(m_pDuanLiaoTable.get());
 }
 

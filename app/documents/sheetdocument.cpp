@@ -2,6 +2,7 @@
 
 #include "app/documents/documenthost.h"
 #include "app/documents/documentids.h"
+#include "app/documents/sharedfiles.h"
 #include "core/geometry/datafolder.h"
 #include "platform/archive.h"
 #include "platform/datarevision.h"
@@ -259,6 +260,8 @@ void SheetDocument::requestBuild(CVes_TableBase* sheet, const SheetBuild::Prepar
 {
     if (!m_buildsEnabled || !sheet)
         return;
+    // The builds read the shape library and the raw-stock file.
+    reportDamagedSharedFiles();
     std::unique_ptr<SheetBuild>& build = m_builds[sheet];
     if (!build) {
         build = std::make_unique<SheetBuild>(m_buildKind);

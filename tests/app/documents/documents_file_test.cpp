@@ -15,9 +15,12 @@
 #include "tables/quantity/sortbarsheet.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
 #include "tests/app/support/documents_support.h"
+#include "app/documents/setupmainview.h"
+#include "tests/support/fixtures.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -493,6 +496,37 @@ TEST_F(DocumentFiles, ABadDefaultTemplateIsReportedOnceAndTheDefaultsStay)
     EXPECT_EQ(host->messageTexts().size(), 1) << "reported once";
 }
 
+// A main template file holds the whole sheet it was saved from; a bar
+// list's is cut short in its rows, after the template part.
+TEST_F(DocumentFiles, AMainTemplateDamagedAfterItsTemplatePartIsReported)
+{
+    CVes_SetupTable main;
+    test::fillDemoList(main);
+    saveTemplate(main, path("t.jtm"));
+    QByteArray bytes = bytesOf(path("t.jtm"));
+    bytes.chop(bytes.size() / 3);
+    ASSERT_TRUE(platform::saveFile(path("t.jtm"), bytes));
+    CVes_Template part;
+    ASSERT_TRUE(part.loadTemplateFromFile(path("t.jtm"))) << "the template part itself is whole";
+
+    const QString defaultTitle = titleOf(newBarList()->setupTable());
+    platform::setProfileValue(QStringLiteral("模板"), QStringLiteral("配料单"), path("t.jtm"));
+    host->clear();
+    CRODOSetUpDoc* doc = newBarList();
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(titleOf(doc->setupTable()), defaultTitle) << "nothing of a damaged file is applied";
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_TRUE(host->messageTexts().front().contains(QDir::toNativeSeparators(path("t.jtm"))));
+
+    // 加载模板 says so as well.
+    host->clear();
+    fileAnswers.push_back(path("t.jtm"));
+    runCommand(doc, ID_TEMPLATE_LOAD);
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_TRUE(host->messageTexts().front().contains(QStringLiteral("t.jtm")));
+    EXPECT_EQ(titleOf(doc->setupTable()), defaultTitle);
+}
+
 TEST_F(DocumentFiles, SavingAsATemplateWritesTheCompanionsAndMayMakeItTheDefault)
 {
     CRODOSetUpDoc* doc = newBarList();
@@ -506,6 +540,79 @@ TEST_F(DocumentFiles, SavingAsATemplateWritesTheCompanionsAndMayMakeItTheDefault
     CVes_SortBarSheet reread;
     ASSERT_TRUE(reread.loadTemplateFromFile(path("t.jtm2")));
     EXPECT_EQ(titleOf(&reread), QStringLiteral("排序"));
+}
+
+// The files every document reads: the system shape library and the raw
+// stock. Damaged, the user is told at start-up, once for each state of the
+// file; a file damaged while the program runs is told when a sheet is made
+// from a bar list next.
+struct SharedFileCase {
+    const char* name;
+    const char* fixture;
+    const char* file; // in the data folder
+};
+
+class DamagedSharedFile : public test::AppFixture, public ::testing::WithParamInterface<SharedFileCase> {
+protected:
+    void TearDown() override
+    {
+        app->docManager().CloseAllDocuments();
+        AppFixture::TearDown();
+    }
+    QString target() const { return GetRODOFilePath() + QString::fromUtf8(GetParam().file); }
+    QByteArray damaged() const
+    {
+        return test::fixture(QStringLiteral(RODO_FIXTURES_DIR), QString::fromUtf8(GetParam().fixture));
+    }
+    void chooseTab(CRODO_SetUpMainView* view, int tab)
+    {
+        view->selectTab(tab);
+        dynamic_cast<SheetDocument*>(view->GetDocument())->finishBuilds();
+    }
+};
+
+TEST_P(DamagedSharedFile, IsReportedAtStartAndWhenItChanges)
+{
+    ASSERT_TRUE(platform::saveFile(target(), damaged()));
+    ASSERT_TRUE(app->InitInstance({}));
+    ASSERT_EQ(host->messages().size(), 1u);
+    EXPECT_EQ(host->messages()[0].icon, platform::MessageIcon::Stop);
+    EXPECT_TRUE(host->messages()[0].text.contains(QDir::toNativeSeparators(target())))
+        << host->messages()[0].text.toStdString();
+
+    // A sheet made from a bar list reads it again: told once is enough.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("a.pld"));
+    CVes_SetupTable list;
+    test::fillDemoList(list);
+    ASSERT_EQ(list.SaveFile(file), 1);
+    auto* doc = dynamic_cast<CRODOSetUpDoc*>(app->docManager().OpenDocumentFile(file));
+    ASSERT_TRUE(doc);
+    auto* view = dynamic_cast<CRODO_SetUpMainView*>(doc->views().front());
+    ASSERT_TRUE(view);
+    host->clear();
+    chooseTab(view, CRODO_SetUpMainView::kSummary);
+    EXPECT_TRUE(host->messages().empty());
+
+    // Damaged otherwise while the program runs, it is told again.
+    QByteArray other = damaged();
+    other.chop(10);
+    ASSERT_TRUE(platform::saveFile(target(), other));
+    chooseTab(view, CRODO_SetUpMainView::kPurchase);
+    ASSERT_EQ(host->messages().size(), 1u);
+    EXPECT_TRUE(host->messages()[0].text.contains(QDir::toNativeSeparators(target())));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedSharedFile,
+    ::testing::Values(SharedFileCase{"SystemShapeLibrary", "steelstylesys_cut_short.jlb", "STeelStyleSys.jlb"},
+                      SharedFileCase{"RawStock", "kucun_cut_short.xml", "KUCUN.xml"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocumentFiles, SoundSharedFilesAreNotMentioned)
+{
+    // The fixture's start-up read the data folder's own files.
+    EXPECT_TRUE(host->messages().empty());
 }
 
 // files of a newer program
