@@ -20,6 +20,7 @@
 #include <QDeadlineTimer>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRadioButton>
@@ -46,12 +47,7 @@ protected:
     // types a count, and reports once the recovery file is there.
     void editUntilAutoSaved(const QString& file)
     {
-        test::onNextModal<CAutoSaveDlg>([](CAutoSaveDlg* dialog) {
-            dialog->m_autoSave->setChecked(true);
-            QTest::mouseClick(dialog->m_intoRecoveryFile, Qt::LeftButton, {}, QPoint(4, 4));
-            dialog->accept();
-        });
-        ASSERT_TRUE(chooseMenu({QStringLiteral("设置"), QStringLiteral("自动保存与备份...")}));
+        setAutoSave(true);
         ASSERT_TRUE(open(file));
         clickCell(kEditedRow, T::kColCount);
         typeEntry(QString::number(kEditedCount));
@@ -67,10 +63,25 @@ protected:
     // its recovery file, and is ended right after the answer.
     void recoverAndBeEnded(const QString& file)
     {
+        // No auto-save of what was recovered before the program is ended:
+        // what the next run is offered is what recovering left.
+        setAutoSave(false);
         host->script({platform::Answer::Yes});
         ASSERT_TRUE(open(file));
         ASSERT_EQ(editedCount(), kEditedCount);
         waitToBeEnded(kRecoveredLine);
+    }
+
+    // 设置 → 自动保存与备份: auto-save into a recovery file on or off.
+    void setAutoSave(bool on)
+    {
+        test::onNextModal<CAutoSaveDlg>([on](CAutoSaveDlg* dialog) {
+            e2e::clickToState(dialog->m_autoSave, on);
+            if (on)
+                e2e::clickToState(dialog->m_intoRecoveryFile, true);
+            ASSERT_TRUE(e2e::clickButton(dialog, QStringLiteral("确定")));
+        });
+        ASSERT_TRUE(chooseMenu({QStringLiteral("设置"), QStringLiteral("自动保存与备份...")}));
     }
 
     // Says `line` and waits to be ended from outside, without saving.
@@ -82,10 +93,10 @@ protected:
             QTest::qWait(1000);
     }
 
-    // 文件 → 打开 with the file dialog answered.
+    // 文件 → 打开, the file's path typed into the file dialog.
     bool open(const QString& file)
     {
-        app->docManager().setFileDialog([file](bool, const QString&, const QString&, const QString&) { return file; });
+        test::onNextModal<QFileDialog>([file](QFileDialog* dialog) { e2e::chooseFile(dialog, file); });
         if (!chooseMenu({QStringLiteral("文件"), QStringLiteral("打开...")}))
             return false;
         doc = dynamic_cast<CRODOSetUpDoc*>(app->docManager().activeDocument());
