@@ -17,6 +17,7 @@ namespace {
 
 const CSteelRecordId kStraight{150, 41};
 const CSteelRecordId kBent{150, 42};
+const CSteelRecordId kUpright{150, 43};
 
 const QString kSameNumber = QStringLiteral("编号相同");
 const QString kOtherLength = QStringLiteral("长度不同");
@@ -28,6 +29,8 @@ protected:
     void SetUp() override
     {
         scope.add(test::ShapeBuilder(kStraight).var("A", 3000).straight({1300, 150}, "0", "A").build());
+        // Another shape of the same dimensions: one side, standing up.
+        scope.add(test::ShapeBuilder(kUpright).var("A", 3000).straight({100, 1300}, "90", "A").build());
         scope.add(test::ShapeBuilder(kBent)
                       .var("A", 3000)
                       .var("B", 500)
@@ -87,6 +90,12 @@ const Difference kDifferences[] = {
          b.setVarValue(QStringLiteral("B"), 500.0);
      }},
     {"Dimension", [](CVes_Steel& b) { b.setVarValue(QStringLiteral("A"), 2500.0); }},
+    // The diameter alone: its ends still join bars of the others' size.
+    {"DiameterAlone", [](CVes_Steel& b) {
+         b.setDN(14.0f);
+         b.getLConnect()->farDN = 12.0f;
+         b.getRConnect()->farDN = 12.0f;
+     }},
 };
 
 class SameNumber : public BarCheck, public testing::WithParamInterface<Difference> {};
@@ -123,6 +132,17 @@ TEST_P(OtherNumberOtherLength, IsNoFindingForAnotherBar)
 
 INSTANTIATE_TEST_SUITE_P(Differences, OtherNumberOtherLength, testing::ValuesIn(kDifferences),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Another shape of the same dimensions and the same sides turned is one
+// bar to sameness, but another shape to the length comparison.
+INSTANTIATE_TEST_SUITE_P(
+    TurnedShape, OtherNumberOtherLength,
+    testing::Values(Difference{"ShapeOfTheSameDimensions",
+                               [](CVes_Steel& b) {
+                                   b.setRecordId(kUpright);
+                                   b.setVarValue(QStringLiteral("A"), 3000.0);
+                               }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BarCheck, TheSameBarUnderOtherNumbersWithAnotherLengthIsReported)
 {
