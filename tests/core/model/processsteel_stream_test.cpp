@@ -240,9 +240,11 @@ TEST(ProcessSteelStreamDamage, DiametersOutsideTheStockRangeFailAndKeepTheRow)
         SCOPED_TRACE(stored);
         CVes_ProcessSteel row;
         hold(row);
+        row.DN = 8.0f;
         platform::Archive ar(rowBytes({1, 0, 4, stored}));
         EXPECT_THROW(row.Serialize(ar), platform::ArchiveError);
         expectHeld(row);
+        EXPECT_EQ(row.DN, 8.0f);
     }
     for (const float stored : {0.0f, 6.0f, largest}) {
         SCOPED_TRACE(stored);

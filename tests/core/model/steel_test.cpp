@@ -150,6 +150,8 @@ struct StoredDiameterCase {
     float diameter; // after reading
 };
 
+void PrintTo(const StoredDiameterCase& c, std::ostream* os) { *os << c.name; }
+
 class SteelStoredDiameter : public ::testing::TestWithParam<StoredDiameterCase> {};
 
 TEST_P(SteelStoredDiameter, IsReadWithinTheStockRangeAndRefusedOutside)
