@@ -32,23 +32,21 @@ Worksheet::Worksheet(SheetTemplate layout, std::shared_ptr<PictureStore> picture
     }
 }
 
-Cell* Worksheet::writable(int row, int column)
+bool Worksheet::write(int row, int column, Cell::Kind kind, QString text, double number, int decimals)
 {
     if (!CellRef{row, column}.isValid())
-        return nullptr;
-    return &m_cells[{row, column}];
+        return false;
+    Cell& cell = m_cells[{row, column}];
+    cell.kind = kind;
+    cell.text = std::move(text);
+    cell.number = number;
+    cell.decimals = decimals;
+    return true;
 }
 
 bool Worksheet::setText(int row, int column, const QString& text)
 {
-    Cell* cell = writable(row, column);
-    if (!cell)
-        return false;
-    cell->kind = Cell::Kind::Text;
-    cell->text = normalisedText(text);
-    cell->number = 0;
-    cell->decimals = -1;
-    return true;
+    return write(row, column, Cell::Kind::Text, normalisedText(text), 0, -1);
 }
 
 bool Worksheet::setText(QStringView cell, const QString& text)
@@ -61,14 +59,7 @@ bool Worksheet::setNumber(int row, int column, double value, int decimals)
 {
     if (!std::isfinite(value) || decimals < -1 || decimals > kMaxDecimals)
         return false;
-    Cell* cell = writable(row, column);
-    if (!cell)
-        return false;
-    cell->kind = Cell::Kind::Number;
-    cell->text.clear();
-    cell->number = value;
-    cell->decimals = decimals;
-    return true;
+    return write(row, column, Cell::Kind::Number, QString(), value, decimals);
 }
 
 bool Worksheet::setNumber(QStringView cell, double value, int decimals)
@@ -86,14 +77,7 @@ bool Worksheet::setValue(int row, int column, const QString& shown)
 
 bool Worksheet::clear(int row, int column)
 {
-    Cell* cell = writable(row, column);
-    if (!cell)
-        return false;
-    cell->kind = Cell::Kind::Blank;
-    cell->text.clear();
-    cell->number = 0;
-    cell->decimals = -1;
-    return true;
+    return write(row, column, Cell::Kind::Blank, QString(), 0, -1);
 }
 
 const Cell* Worksheet::cell(int row, int column) const

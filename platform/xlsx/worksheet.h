@@ -139,7 +139,9 @@ public:
     const std::map<std::pair<int, int>, int>& merges() const { return m_merges; }
 
 private:
-    Cell* writable(int row, int column);
+    // Gives the cell its kind, text, number and decimals; its border stays.
+    // False, changing nothing, for a cell outside the sheet.
+    bool write(int row, int column, Cell::Kind kind, QString text, double number, int decimals);
     bool place(int row, int column, int stored, double left, double top);
     bool isBlank(int row, int column) const;
     // The template's width of the columns, in its character units.
