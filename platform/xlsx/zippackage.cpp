@@ -116,10 +116,13 @@ struct Entry {
 };
 
 // What the package's directory says: its members in their order, and where
-// the directory starts.
+// each starts.
 struct Directory {
     std::vector<Entry> entries;
-    qsizetype start = 0;
+    std::set<qsizetype> starts; // every member's local header, and the directory's own start
+
+    // Where the member whose header is at `local` ends at the latest.
+    qsizetype nextStart(qsizetype local) const { return *starts.upper_bound(local); }
 };
 
 // The directory of `package`; nothing when it is not a zip this can read.
@@ -138,7 +141,7 @@ std::optional<Directory> readDirectory(const QByteArray& package)
         return std::nullopt;
 
     Directory read;
-    read.start = directory;
+    read.starts.insert(directory);
     read.entries.reserve(count);
     qsizetype at = directory;
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -153,6 +156,7 @@ std::optional<Directory> readDirectory(const QByteArray& package)
         if (recordEnd > qsizetype(directory) + directorySize || local >= directory)
             return std::nullopt;
         read.entries.push_back({package.mid(at + kCentralHeaderSize, nameSize), at, qsizetype(local)});
+        read.starts.insert(local);
         at = recordEnd;
     }
     return read;
@@ -266,6 +270,79 @@ bool finishPackage(QByteArray& out, const QByteArray& central, std::uint64_t wri
     return true;
 }
 
+// The package being rewritten, member by member in the order of the old
+// one's directory; the first error is said in `error`.
+class Repackaging {
+public:
+    Repackaging(const QByteArray& package, const std::vector<PackageMember>& replaced,
+                const std::vector<PackageMember>& added, QString* error)
+        : m_package(package), m_added(added), m_error(error)
+    {
+        for (const PackageMember& member : replaced)
+            m_replacements.emplace(member.name, &member);
+        qsizetype expected = package.size();
+        for (const auto* members : {&replaced, &added}) {
+            for (const PackageMember& member : *members)
+                expected += member.data.size() + 2 * (kCentralHeaderSize + member.name.size());
+        }
+        m_out.reserve(expected);
+    }
+
+    // Puts the added members in, the first time only.
+    bool addAllOnce()
+    {
+        if (m_addedYet)
+            return true;
+        m_addedYet = true;
+        for (const PackageMember& member : m_added) {
+            if (!writeMember(m_out, m_central, member, m_error))
+                return false;
+            ++m_written;
+        }
+        return true;
+    }
+
+    // The member given its new bytes, or copied as it is. A member's bytes
+    // reach to the next member's header, or to the directory.
+    bool rewrite(const Entry& entry, const Directory& directory)
+    {
+        const auto replacement = m_replacements.find(entry.name);
+        if (replacement != m_replacements.end()) {
+            if (!writeMember(m_out, m_central, *replacement->second, m_error))
+                return false;
+            m_replacements.erase(replacement);
+        } else if (!copyMember(m_out, m_central, m_package, entry, directory.nextStart(entry.local))) {
+            *m_error = QStringLiteral("the workbook written could not be read back");
+            return false;
+        }
+        ++m_written;
+        return true;
+    }
+
+    // The package written whole; empty when a member to replace was never
+    // found or it outgrew what a package can say.
+    QByteArray finish()
+    {
+        if (!m_replacements.empty()) {
+            *m_error = QStringLiteral("the workbook written lacks a part");
+            return {};
+        }
+        if (!addAllOnce() || !finishPackage(m_out, m_central, m_written, m_error))
+            return {};
+        return std::move(m_out);
+    }
+
+private:
+    const QByteArray& m_package;
+    const std::vector<PackageMember>& m_added;
+    QString* m_error;
+    std::map<QByteArray, const PackageMember*> m_replacements;
+    QByteArray m_out;
+    QByteArray m_central;
+    std::uint64_t m_written = 0;
+    bool m_addedYet = false;
+};
+
 } // namespace
 
 PackageMember PackageMember::compress(QByteArray name, const QByteArray& bytes)
@@ -287,66 +364,20 @@ QByteArray repackage(const QByteArray& package, const std::vector<PackageMember>
     QString reason;
     if (!error)
         error = &reason;
-    const auto broken = [&] {
-        *error = QStringLiteral("the workbook written could not be read back");
-        return QByteArray();
-    };
     const std::optional<Directory> directory = readDirectory(package);
-    if (!directory)
-        return broken();
-    // A member's bytes reach to the next member's header.
-    std::set<qsizetype> starts{directory->start};
-    for (const Entry& entry : directory->entries)
-        starts.insert(entry.local);
-
-    std::map<QByteArray, const PackageMember*> replacements;
-    for (const PackageMember& member : replaced)
-        replacements.emplace(member.name, &member);
-
-    qsizetype expected = package.size();
-    for (const auto* members : {&replaced, &added}) {
-        for (const PackageMember& member : *members)
-            expected += member.data.size() + 2 * (kCentralHeaderSize + member.name.size());
+    if (!directory) {
+        *error = QStringLiteral("the workbook written could not be read back");
+        return {};
     }
-    QByteArray out;
-    out.reserve(expected);
-    QByteArray central;
-    std::uint64_t written = 0;
-    bool addedYet = false;
-    const auto addAll = [&] {
-        addedYet = true;
-        for (const PackageMember& member : added) {
-            if (!writeMember(out, central, member, error))
-                return false;
-            ++written;
-        }
-        return true;
-    };
+    Repackaging repackaging(package, replaced, added, error);
     for (const Entry& entry : directory->entries) {
-        if (!dropped.isEmpty() && entry.name.startsWith(dropped)) {
-            if (!addedYet && !addAll())
-                return {};
-            continue;
-        }
-        const auto replacement = replacements.find(entry.name);
-        if (replacement != replacements.end()) {
-            if (!writeMember(out, central, *replacement->second, error))
-                return {};
-            replacements.erase(replacement);
-        } else if (!copyMember(out, central, package, entry, *starts.upper_bound(entry.local))) {
-            return broken();
-        }
-        ++written;
+        const bool done = !dropped.isEmpty() && entry.name.startsWith(dropped)
+                              ? repackaging.addAllOnce()
+                              : repackaging.rewrite(entry, *directory);
+        if (!done)
+            return {};
     }
-    if (!replacements.empty()) {
-        *error = QStringLiteral("the workbook written lacks a part");
-        return {};
-    }
-    if (!addedYet && !addAll())
-        return {};
-    if (!finishPackage(out, central, written, error))
-        return {};
-    return out;
+    return repackaging.finish();
 }
 
 } // namespace platform::xlsx
