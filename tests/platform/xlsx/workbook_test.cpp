@@ -612,7 +612,10 @@ TEST_P(XlsxShow, AsksWhereToSaveBesideTheDocumentSavesThereAndSaysWhere)
     host->scriptSaveFile(chosen);
     QString path;
     {
-        const platform::xlsx::ExportDocument beside(dir.filePath(QString::fromUtf8(c.document)));
+        const QString document = dir.filePath(QString::fromUtf8(c.document));
+        // A saved document's folder is there.
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(document).absolutePath()));
+        const platform::xlsx::ExportDocument beside(document);
         path = book.show(QString::fromUtf8(c.title));
     }
     EXPECT_EQ(host->proposedSaves(), QStringList{dir.filePath(QString::fromUtf8(c.proposed))});
