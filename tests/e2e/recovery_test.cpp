@@ -47,7 +47,7 @@ protected:
     // types a count, and reports once the recovery file is there.
     void editUntilAutoSaved(const QString& file)
     {
-        setAutoSave(true);
+        autoSaveIntoRecoveryFiles();
         ASSERT_TRUE(open(file));
         clickCell(kEditedRow, T::kColCount);
         typeEntry(QString::number(kEditedCount));
@@ -63,22 +63,21 @@ protected:
     // its recovery file, and is ended right after the answer.
     void recoverAndBeEnded(const QString& file)
     {
-        // No auto-save of what was recovered before the program is ended:
-        // what the next run is offered is what recovering left.
-        setAutoSave(false);
+        // Each run starts with the settings of a new user, whose auto-save
+        // would save the recovered edit into the list itself.
+        autoSaveIntoRecoveryFiles();
         host->script({platform::Answer::Yes});
         ASSERT_TRUE(open(file));
         ASSERT_EQ(editedCount(), kEditedCount);
         waitToBeEnded(kRecoveredLine);
     }
 
-    // 设置 → 自动保存与备份: auto-save into a recovery file on or off.
-    void setAutoSave(bool on)
+    // 设置 → 自动保存与备份: auto-save on, into a recovery file beside the list.
+    void autoSaveIntoRecoveryFiles()
     {
-        test::onNextModal<CAutoSaveDlg>([on](CAutoSaveDlg* dialog) {
-            e2e::clickToState(dialog->m_autoSave, on);
-            if (on)
-                e2e::clickToState(dialog->m_intoRecoveryFile, true);
+        test::onNextModal<CAutoSaveDlg>([](CAutoSaveDlg* dialog) {
+            e2e::clickToState(dialog->m_autoSave, true);
+            e2e::clickToState(dialog->m_intoRecoveryFile, true);
             ASSERT_TRUE(e2e::clickButton(dialog, QStringLiteral("确定")));
         });
         ASSERT_TRUE(chooseMenu({QStringLiteral("设置"), QStringLiteral("自动保存与备份...")}));
