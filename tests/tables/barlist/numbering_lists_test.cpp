@@ -1,0 +1,146 @@
+// Numbering over many made-up lists: the data check's small lists full of
+// equal bars under other numbers, varying bars, typed lengths near the
+// computed ones and unprocessed bars, and a generated list of a thousand
+// bars; each also with numbers taken away, set to "0" or to letters and
+// rows locked. Numbered by every combination of sharing, scope and
+// continuity, each list must get the numbers the fixture holds, and be the
+// same list to the byte.
+//
+// After an intended change of numbering the fixture is written anew by
+// running this test with RODO_RECORD_NUMBERING_FIXTURE set to its path.
+
+#include "checklists.h"
+
+#include "platform/archive.h"
+#include "tables/barlist/setuptable.h"
+#include "tests/support/generatedbarlist.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+namespace {
+
+using Line = CVes_SetupTableLine;
+
+struct NumberedList {
+    QString name;
+    std::function<void(CVes_SetupTable&)> fill;
+};
+
+// Numbers as a user leaves them half done: some taken away, some "0", some
+// of letters, some rows locked and empty rows between.
+void leaveNumbersHalfDone(CVes_SetupTable& list, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    for (int i = 0; i < list.lines().size(); ++i) {
+        auto* line = dynamic_cast<Line*>(list.lines().at(i));
+        CVes_Steel* bar = line ? line->getSetupSteel() : nullptr;
+        if (!bar || line->isNull())
+            continue;
+        switch (rng() % 12) {
+        case 0:
+        case 1:
+        case 2:
+        case 3: bar->number.clear(); break;
+        case 4: bar->number = QStringLiteral("0"); break;
+        case 5: line->setLock(1); break;
+        case 6: bar->number = QStringLiteral("A%1").arg(rng() % 9); break;
+        default: break;
+        }
+    }
+    list.refreshCurPage();
+}
+
+std::vector<NumberedList> lists()
+{
+    std::vector<NumberedList> all;
+    for (unsigned seed = 1; seed <= 16; ++seed) {
+        all.push_back({QStringLiteral("check%1").arg(seed),
+                       [seed](CVes_SetupTable& l) { test::CheckList(seed).fill(l); }});
+        all.push_back({QStringLiteral("check%1-half-done").arg(seed), [seed](CVes_SetupTable& l) {
+                           test::CheckList(seed).fill(l);
+                           leaveNumbersHalfDone(l, seed);
+                       }});
+    }
+    all.push_back({QStringLiteral("generated1000"),
+                   [](CVes_SetupTable& l) { test::fillGeneratedList(l, 20, 50); }});
+    all.push_back({QStringLiteral("generated1000-half-done"), [](CVes_SetupTable& l) {
+                       test::fillGeneratedList(l, 20, 50);
+                       leaveNumbersHalfDone(l, 7);
+                   }});
+    return all;
+}
+
+QByteArray sha1(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+}
+
+// The bar numbers in row order ("-" for an empty one), written out when
+// short, as their digest when long.
+QString numbersOf(CVes_SetupTable& list)
+{
+    QStringList numbers;
+    for (CVes_TableBaseLine* row : list.lines()) {
+        auto* line = dynamic_cast<Line*>(row);
+        if (const CVes_Steel* bar = line && !line->isNull() ? line->getSetupSteel() : nullptr)
+            numbers << (bar->number.isEmpty() ? QStringLiteral("-") : bar->number);
+    }
+    const QString joined = numbers.join(u',');
+    return numbers.size() <= 40 ? joined : QString::fromLatin1("sha1:" + sha1(joined.toUtf8()));
+}
+
+QByteArray storedBytes(CVes_SetupTable& list)
+{
+    platform::Archive ar;
+    list.Serialize(ar);
+    return ar.data();
+}
+
+// One line a list and command: the list, share/all/continuous, the numbers
+// and the digest of the list's stored bytes.
+QStringList numberAll()
+{
+    QStringList lines;
+    for (const NumberedList& numbered : lists()) {
+        for (int command = 0; command < 8; ++command) {
+            const int share = command >> 2 & 1;
+            const int all = command >> 1 & 1;
+            const int continuous = command & 1;
+            CVes_SetupTable list;
+            numbered.fill(list);
+            list.NumberSteel(share, all, continuous);
+            lines << QStringLiteral("%1 %2%3%4 %5 %6")
+                         .arg(numbered.name)
+                         .arg(share)
+                         .arg(all)
+                         .arg(continuous)
+                         .arg(numbersOf(list), QString::fromLatin1(sha1(storedBytes(list))));
+        }
+    }
+    return lines;
+}
+
+TEST(NumberingLists, NumbersAndListsStayThoseOfTheFixture)
+{
+    const QStringList numbered = numberAll();
+    if (const QByteArray record = qgetenv("RODO_RECORD_NUMBERING_FIXTURE"); !record.isEmpty()) {
+        QFile out(QString::fromLocal8Bit(record));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(numbered.join(QLatin1Char('\n')).toUtf8() + '\n');
+    }
+    QFile file(QStringLiteral(RODO_FIXTURES_DIR "/numbering_lists.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList expected =
+        QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(numbered.size(), expected.size());
+    for (qsizetype i = 0; i < numbered.size(); ++i)
+        EXPECT_EQ(numbered[i].toStdString(), expected[i].toStdString());
+}
+
+} // namespace
