@@ -4,6 +4,8 @@
 
 #include "tables/barlist/setuptable.h"
 
+#include "tables/barlist/barnumbering.h"
+
 #include "core/geometry/steeltext.h"
 #include "envora/rules.h"
 #include "envora/usercustom.h"
@@ -95,23 +97,6 @@ bool writeSelected(CVes_SetupTable& table, bool makeReal, Write write)
     return changed;
 }
 
-// A number text read as C's atoi does (leading blanks, a sign, the digits
-// up to the first other character), held to the range of int.
-qint64 leadingNumber(const QString& text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    qint64 value = 0;
-    constexpr qint64 limit = std::numeric_limits<int>::max();
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min(limit, value * 10 + (text[i].unicode() - u'0'));
-    return negative ? -value : value;
-}
-
 // The rows a search looks at: 0 the current page, 1 the whole table, any
 // other scope the pages from the smaller to the larger page number.
 TableLineList scopeRows(CVes_SetupTable& table, unsigned int scope, int page1, int page2)
@@ -122,12 +107,6 @@ TableLineList scopeRows(CVes_SetupTable& table, unsigned int scope, int page1, i
         return table.lines();
     return table.getlineOfPage(std::min(page1, page2), std::max(page1, page2));
 }
-
-bool hasNoNumber(const QString& number)
-{
-    return number.isEmpty() || number == QLatin1String("0");
-}
-
 
 } // namespace
 
@@ -337,59 +316,13 @@ void CVes_SetupTable::clearUncopiedFields(CVes_Steel& bar, int fields)
 
 void CVes_SetupTable::NumberSteel(int share, int all, int continuous)
 {
-    // The counter is wider than the numbers it gives: a kept number at the
-    // top of the range cannot make it wrap.
+    // Numbering reaches rows on every page, and comparing brings a bar's
+    // computed length up to date: the undo snapshots keep each row as it
+    // was when it changed.
     const QStringList before = barNumbers();
-    qint64 counter = 0;
-    TableLineList candidates;
-    if (all == 0)
-        candidates = m_lines;
-    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
-        if (row->isNull() || row->getLock())
-            continue;
-        Line* line = asLine(row);
-        if (!line)
-            continue;
-        if (line->isElementLine()) {
-            if (continuous == 0) {
-                counter = 0;
-                candidates.clear();
-            }
-            continue;
-        }
-        CVes_Steel* bar = line->getSetupSteel();
-        if (!bar)
-            continue;
-        if (all == 0 && !hasNoNumber(bar->number))
-            continue;
-        // Numbering reaches rows on every page, and comparing refreshes the
-        // bar's computed length: the undo snapshots keep the row as it was
-        // when it changed.
-        changeRow(row, [&] {
-            if (share != 0) {
-                for (CVes_TableBaseLine* candidate : std::as_const(candidates)) {
-                    if (candidate == row)
-                        continue;
-                    CVes_Steel* other = barOf(candidate);
-                    if (!other)
-                        continue;
-                    if (all == 0) {
-                        if (hasNoNumber(other->number))
-                            continue;
-                        counter = std::max(counter, leadingNumber(other->number));
-                    }
-                    if (bar->isSame(*other)) {
-                        bar->number = other->number;
-                        return;
-                    }
-                }
-            }
-            ++counter;
-            bar->number = QString::number(counter);
-            if (all != 0)
-                candidates.append(row);
-        });
-    }
+    BarNumbering(share != 0, all != 0, continuous != 0).run(m_lines, [](CVes_TableBaseLine* row) {
+        beforeRowChange(row);
+    });
     recordNumbers(before);
 }
 

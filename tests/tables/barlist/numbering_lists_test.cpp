@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <random>
 
 namespace {
@@ -56,6 +57,23 @@ void leaveNumbersHalfDone(CVes_SetupTable& list, unsigned seed)
     list.refreshCurPage();
 }
 
+// Typed lengths that are no length: not a number, infinite, -0 and beyond
+// any bar, as a damaged file may hold them.
+void giveOddLengths(CVes_SetupTable& list, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    const float odd[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                         -std::numeric_limits<float>::infinity(), -0.0f, 3.0e38f};
+    for (CVes_TableBaseLine* row : list.lines()) {
+        auto* line = dynamic_cast<Line*>(row);
+        CVes_Steel* bar = line && !line->isNull() ? line->getSetupSteel() : nullptr;
+        if (!bar || rng() % 3 != 0)
+            continue;
+        bar->calcLength = 0;
+        bar->length = odd[rng() % std::size(odd)];
+    }
+}
+
 std::vector<NumberedList> lists()
 {
     std::vector<NumberedList> all;
@@ -65,6 +83,13 @@ std::vector<NumberedList> lists()
         all.push_back({QStringLiteral("check%1-half-done").arg(seed), [seed](CVes_SetupTable& l) {
                            test::CheckList(seed).fill(l);
                            leaveNumbersHalfDone(l, seed);
+                       }});
+    }
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        all.push_back({QStringLiteral("check%1-odd-lengths").arg(seed), [seed](CVes_SetupTable& l) {
+                           test::CheckList(seed).fill(l);
+                           giveOddLengths(l, seed);
+                           leaveNumbersHalfDone(l, seed + 100);
                        }});
     }
     all.push_back({QStringLiteral("generated1000"),
