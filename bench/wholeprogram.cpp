@@ -83,6 +83,11 @@ public:
     {
         return m_qt.runWithProgress(text, cancellable, work);
     }
+    bool runWithProgress(const QString& text, bool cancellable,
+                         const platform::ProgressJob& job) override
+    {
+        return m_qt.runWithProgress(text, cancellable, job);
+    }
 
 private:
     platform::QtHostServices m_qt;

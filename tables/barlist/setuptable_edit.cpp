@@ -12,6 +12,7 @@
 #include "tables/framework/tablehelpers.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -324,6 +325,45 @@ void CVes_SetupTable::NumberSteel(int share, int all, int continuous)
         beforeRowChange(row);
     });
     recordNumbers(before);
+}
+
+void CVes_SetupTable::numberBehindProgress(int share, int all, int continuous)
+{
+    std::unique_ptr<CVes_SetupTable> copy;
+    BarNumbering numbering(share != 0, all != 0, continuous != 0);
+    std::size_t given = 0;
+    bool renumbered = false;
+    platform::ProgressJob job;
+    job.take = takeWorkingCopy(copy);
+    job.work = [&](const std::atomic<bool>& cancel, const platform::WorkProgress&) {
+        return numbering.run(copy->m_lines, [](CVes_TableBaseLine*) {}, &cancel);
+    };
+    // The list is as it was copied: the window kept the user from it.
+    job.give = [&] {
+        const auto start = std::chrono::steady_clock::now();
+        const std::vector<NumberedBar>& changes = numbering.changes();
+        for (; given < changes.size(); ++given) {
+            if ((given & 63) == 0 && std::chrono::steady_clock::now() - start > kCopySlice)
+                return false;
+            const NumberedBar& change = changes[given];
+            CVes_TableBaseLine* row = m_lines.value(change.row);
+            CVes_Steel* bar = barOf(row);
+            if (!bar)
+                continue;
+            renumbered = renumbered || bar->number != change.number;
+            beforeRowChange(row);
+            bar->number = change.number;
+            bar->length = change.length;
+        }
+        // Numbering that leaves every number as it was is no edit.
+        if (renumbered) {
+            refreshCurPage();
+            setModified(1);
+            AddUndo();
+        }
+        return true;
+    };
+    platform::runWithProgress(QStringLiteral("正在给钢筋编号……"), true, job);
 }
 
 void CVes_SetupTable::clearNumber()

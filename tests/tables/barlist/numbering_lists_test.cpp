@@ -14,6 +14,7 @@
 #include "platform/archive.h"
 #include "tables/barlist/setuptable.h"
 #include "tests/support/generatedbarlist.h"
+#include "tests/support/recordinghost.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -167,5 +168,61 @@ TEST(NumberingLists, NumbersAndListsStayThoseOfTheFixture)
     for (qsizetype i = 0; i < numbered.size(); ++i)
         EXPECT_EQ(numbered[i].toStdString(), expected[i].toStdString());
 }
+
+// Numbering behind the progress window: worked out on a working copy,
+// handed to the rows afterwards; the same list as numbering in place, or,
+// cancelled, the list untouched.
+struct BehindCase {
+    const char* name;
+    int share, all, continuous;
+};
+
+class NumberingBehindProgress : public ::testing::TestWithParam<BehindCase> {
+protected:
+    test::HostScope host;
+};
+
+TEST_P(NumberingBehindProgress, GivesTheListNumberingInPlaceGives)
+{
+    const BehindCase& c = GetParam();
+    for (const NumberedList& numbered : lists()) {
+        if (!numbered.name.endsWith(QLatin1String("half-done")))
+            continue;
+        CVes_SetupTable inPlace;
+        numbered.fill(inPlace);
+        inPlace.NumberSteel(c.share, c.all, c.continuous);
+        CVes_SetupTable behind;
+        numbered.fill(behind);
+        behind.numberBehindProgress(c.share, c.all, c.continuous);
+        EXPECT_EQ(storedBytes(behind), storedBytes(inPlace)) << numbered.name.toStdString();
+        EXPECT_EQ(behind.isModified(), inPlace.isModified()) << numbered.name.toStdString();
+        EXPECT_EQ(behind.CanUndo(), inPlace.CanUndo()) << numbered.name.toStdString();
+    }
+    ASSERT_FALSE(host->progressRuns().empty());
+    EXPECT_TRUE(host->progressRuns().back().cancellable);
+}
+
+TEST_P(NumberingBehindProgress, CancelledLeavesTheListAsItWas)
+{
+    const BehindCase& c = GetParam();
+    CVes_SetupTable list;
+    test::fillGeneratedList(list, 4, 20);
+    leaveNumbersHalfDone(list, 3);
+    list.setModified(0);
+    const QByteArray before = storedBytes(list);
+    const int undo = list.CanUndo();
+    host->scriptProgressCancel();
+    list.numberBehindProgress(c.share, c.all, c.continuous);
+    EXPECT_EQ(storedBytes(list), before);
+    EXPECT_EQ(list.isModified(), 0);
+    EXPECT_EQ(list.CanUndo(), undo);
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, NumberingBehindProgress,
+                         ::testing::Values(BehindCase{"AllShared", 1, 1, 1}, BehindCase{"AllOwn", 0, 1, 1},
+                                           BehindCase{"Unnumbered", 1, 0, 1},
+                                           BehindCase{"PerElement", 0, 1, 0},
+                                           BehindCase{"PerElementShared", 1, 1, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
