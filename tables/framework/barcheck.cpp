@@ -291,7 +291,8 @@ int checkBarRows(const std::vector<CheckedBar>& bars, const BarCheckRules& rules
     return result;
 }
 
-QString writeCheckReport(const QString& title, const QString& fileName, const QString& findings)
+CheckReport writeCheckReportFile(const QString& title, const QString& fileName,
+                                 const QString& findings)
 {
     const QDateTime now = platform::host().now();
     // The page says how it is encoded, so that a browser does not guess.
@@ -309,23 +310,37 @@ QString writeCheckReport(const QString& title, const QString& fileName, const QS
     page += QStringLiteral("\n</BODY>\n</HTML>");
     // A text file of the system's code page with its line ends.
     page.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    CheckReport report{title, page, {}, GetRODOFilePath() + fileName};
     const QByteArray bytes = platform::gbk::encode(page);
-    QString path = GetRODOFilePath() + fileName;
-    if (!platform::saveFile(path, bytes)) {
-        // An installed program folder may be read-only: the report goes to
-        // the folder for temporary files instead.
-        const QString fallback = platform::tempFolder() + fileName;
-        if (!platform::saveFile(fallback, bytes)) {
-            platform::showMessage(QStringLiteral("无法写入检查报告：%1").arg(path),
-                                  platform::MessageIcon::Warning);
-            return {};
+    // An installed program folder may be read-only: the report goes to the
+    // folder for temporary files instead.
+    for (const QString& path : {report.tried, QString(platform::tempFolder() + fileName)}) {
+        if (platform::saveFile(path, bytes)) {
+            report.path = path;
+            break;
         }
-        path = fallback;
+    }
+    return report;
+}
+
+void showCheckReport(const CheckReport& report)
+{
+    if (report.path.isEmpty()) {
+        platform::showMessage(QStringLiteral("无法写入检查报告：%1").arg(report.tried),
+                              platform::MessageIcon::Warning);
+        return;
     }
     // Without a program for web pages the program shows the report itself;
     // failing that, the user learns where it is.
-    if (!platform::host().openWithDesktop(path) && !platform::host().showHtml(title, page))
-        platform::showMessage(QStringLiteral("检查报告已保存到：%1").arg(path),
+    if (!platform::host().openWithDesktop(report.path)
+        && !platform::host().showHtml(report.title, report.page))
+        platform::showMessage(QStringLiteral("检查报告已保存到：%1").arg(report.path),
                               platform::MessageIcon::Information);
-    return path;
+}
+
+QString writeCheckReport(const QString& title, const QString& fileName, const QString& findings)
+{
+    const CheckReport report = writeCheckReportFile(title, fileName, findings);
+    showCheckReport(report);
+    return report.path;
 }
