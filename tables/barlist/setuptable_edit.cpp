@@ -3,8 +3,9 @@
 // the text and value category of a cell, and the search.
 
 #include "tables/barlist/setuptable.h"
+#include "tables/framework/barnumbering.h"
 
-#include "tables/barlist/barnumbering.h"
+#include "tables/barlist/listnumbering.h"
 
 #include "core/geometry/steeltext.h"
 #include "envora/rules.h"
@@ -317,11 +318,10 @@ void CVes_SetupTable::clearUncopiedFields(CVes_Steel& bar, int fields)
 
 void CVes_SetupTable::NumberSteel(int share, int all, int continuous)
 {
-    // Numbering reaches rows on every page, and comparing brings a bar's
-    // computed length up to date: the undo snapshots keep each row as it
-    // was when it changed.
+    // Numbering reaches rows on every page: the undo snapshots keep each row
+    // as it was when it changed.
     const QStringList before = barNumbers();
-    BarNumbering(share != 0, all != 0, continuous != 0).run(m_lines, [](CVes_TableBaseLine* row) {
+    ListNumbering(share != 0, all != 0, continuous != 0).run(m_lines, [](CVes_TableBaseLine* row) {
         beforeRowChange(row);
     });
     recordNumbers(before);
@@ -330,7 +330,7 @@ void CVes_SetupTable::NumberSteel(int share, int all, int continuous)
 void CVes_SetupTable::numberBehindProgress(int share, int all, int continuous)
 {
     std::unique_ptr<CVes_SetupTable> copy;
-    BarNumbering numbering(share != 0, all != 0, continuous != 0);
+    ListNumbering numbering(share != 0, all != 0, continuous != 0);
     std::size_t given = 0;
     bool renumbered = false;
     platform::ProgressJob job;
@@ -353,7 +353,6 @@ void CVes_SetupTable::numberBehindProgress(int share, int all, int continuous)
             renumbered = renumbered || bar->number != change.number;
             beforeRowChange(row);
             bar->number = change.number;
-            bar->length = change.length;
         }
         // Numbering that leaves every number as it was is no edit.
         if (renumbered) {
@@ -510,7 +509,7 @@ int CVes_SetupTable::isFindLine(CVes_TableBaseLine* row, const QString& text,
     case kCatVariable:
         return bar->findVar(text) ? 1 : 0;
     case kCatCount:
-        return qint64(bar->count) == leadingNumber(text) ? 1 : 0;
+        return qint64(bar->count) == barnumbering::leadingNumber(text) ? 1 : 0;
     case kCatRemark:
         return bar->remark.contains(text) ? 1 : 0;
     default:

@@ -5,7 +5,7 @@
 // scope are kept by what sameness needs to be equal (SameBarIndex) and by
 // sameness class, so a bar is compared only with those it may be the same
 // as, and each pair of classes once: long lists number in n log n, with the
-// numbers and lengths comparing with every bar before would give.
+// numbers comparing with every bar before would give.
 
 #include "tables/framework/tablebase.h"
 
@@ -15,26 +15,18 @@
 #include <functional>
 #include <vector>
 
-// A number text read as C's atoi does (leading blanks, a sign, the digits
-// up to the first other character), held to the range of int.
-qint64 leadingNumber(const QString& text);
-// An empty number and "0" are no number.
-bool hasNoNumber(const QString& number);
-
-// A bar given a new number, or whose stored length the comparisons brought
-// up to date: its row's place in the list and what the bar holds now.
+// A bar given a new number: its row's place in the list and its number.
 struct NumberedBar {
     qsizetype row = 0;
     QString number;
-    float length = 0.0f;
 };
 
-class BarNumbering {
+class ListNumbering {
 public:
     // As NumberSteel: sharing equal bars' numbers, numbering all bars (or
     // only those without a number, "0" counting as none), continuing
     // across elements (or starting at 1 after each element row).
-    BarNumbering(bool share, bool all, bool continuous);
+    ListNumbering(bool share, bool all, bool continuous);
 
     // Numbers the bars of `rows` (a list's rows in order) in place; before
     // a row's bar changes, `changing` is told the row. Stops early when

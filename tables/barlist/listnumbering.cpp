@@ -1,10 +1,10 @@
-#include "tables/barlist/barnumbering.h"
+#include "tables/barlist/listnumbering.h"
 
 #include "core/model/samebarindex.h"
+#include "tables/framework/barnumbering.h"
 #include "tables/barlist/setuptableline.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -14,6 +14,8 @@
 namespace {
 
 using Line = CVes_SetupTableLine;
+using barnumbering::hasNoNumber;
+using barnumbering::leadingNumber;
 
 // The bar of a non-empty bar row; null otherwise.
 CVes_Steel* barOf(CVes_TableBaseLine* row)
@@ -49,10 +51,9 @@ private:
 };
 
 // What comparing a bar with the bars kept found: the first that is the
-// same bar, by place (-1: none), and the length the bar is left with.
+// same bar, by place (-1: none).
 struct Found {
     qsizetype same = -1;
-    float length = 0.0f;
 };
 
 // The bars a bar is compared with, by place in the list. They are kept in
@@ -72,7 +73,6 @@ public:
             file(group, place, *length);
         else
             group.unmeasured.push_back(place);
-        group.last = std::max(group.last, place);
         m_numbers.set(place, leadingNumber(bar.number));
     }
     void clear()
@@ -87,16 +87,14 @@ public:
     // compares of the bar when it was worked out.
     Found find(const CVes_Steel& bar, qsizetype place, std::optional<double>& length)
     {
-        Found found{-1, bar.length};
+        Found found;
         const auto group = m_groups.find(coarseKey(bar));
         if (group == m_groups.end())
             return found;
         measure(group->second);
-        // Comparing works out the compared bar's lengths: on a copy.
         CVes_Steel work(bar);
         length = SameBarIndex::sameLength(work);
         int sameness = -1;
-        qsizetype last = group->second.last;
         for (const qsizetype other : candidates(group->second, work, *length)) {
             if (other == place || std::fabs(*length - m_lengths.at(other)) > CVes_BarCore::kSameLength)
                 continue;
@@ -105,11 +103,9 @@ public:
             CVes_Steel& otherBar = *barOf(m_rows[other]);
             if (m_memo.same(sameness, work, classOf(other, otherBar), otherBar)) {
                 found.same = other;
-                last = other;
                 break;
             }
         }
-        found.length = lengthAfterComparing(work, float(*length), m_lengths.at(last), bar.length);
         return found;
     }
 
@@ -120,7 +116,6 @@ private:
         // Bars whose length is not a number or infinite: what sameness
         // makes of their lengths is left to it.
         std::vector<qsizetype> unbanded;
-        qsizetype last = -1;
     };
 
     // What sameness asks to be equal before it compares lengths.
@@ -178,18 +173,6 @@ private:
         m_classOf.emplace(place, sameness);
         return sameness;
     }
-    // The stored length comparing leaves a bar with: comparing it with the
-    // last bar it reached computes its length, and when the two lengths
-    // agree and the bar is a graded group, its last bar's length.
-    static float lengthAfterComparing(CVes_Steel& work, float first, double lastLength, float before)
-    {
-        if (!work.calcLength)
-            return before;
-        if (std::fabs(double(first) - lastLength) > CVes_BarCore::kSameLength || !work.isMultiVal())
-            return first;
-        return work.calculateLength(1, 1.0);
-    }
-
     const TableLineList& m_rows;
     std::unordered_map<SameBarIndex::Key, Group, SameBarIndex::KeyHash> m_groups;
     std::unordered_map<qsizetype, double> m_lengths;
@@ -201,32 +184,12 @@ private:
 
 } // namespace
 
-qint64 leadingNumber(const QString& text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    qint64 value = 0;
-    constexpr qint64 limit = std::numeric_limits<int>::max();
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min(limit, value * 10 + (text[i].unicode() - u'0'));
-    return negative ? -value : value;
-}
-
-bool hasNoNumber(const QString& number)
-{
-    return number.isEmpty() || number == QLatin1String("0");
-}
-
-BarNumbering::BarNumbering(bool share, bool all, bool continuous)
+ListNumbering::ListNumbering(bool share, bool all, bool continuous)
     : m_share(share), m_all(all), m_continuous(continuous)
 {
 }
 
-bool BarNumbering::run(const TableLineList& rows,
+bool ListNumbering::run(const TableLineList& rows,
                        const std::function<void(CVes_TableBaseLine*)>& changing,
                        const std::atomic<bool>* cancel)
 {
@@ -266,7 +229,6 @@ bool BarNumbering::run(const TableLineList& rows,
             continue;
 
         QString number;
-        float length = bar->length;
         std::optional<double> sameLength;
         bool same = false;
         if (scopeOpen) {
@@ -275,7 +237,6 @@ bool BarNumbering::run(const TableLineList& rows,
                 const qint64 largest = scope.largestNumberUpTo(found.same >= 0 ? found.same : rows.size() - 1);
                 counter = std::max(counter, largest);
             }
-            length = found.length;
             if (found.same >= 0) {
                 number = barOf(rows[found.same])->number;
                 same = true;
@@ -283,11 +244,10 @@ bool BarNumbering::run(const TableLineList& rows,
         }
         if (!same)
             number = QString::number(++counter);
-        if (number != bar->number || std::bit_cast<quint32>(length) != std::bit_cast<quint32>(bar->length)) {
+        if (number != bar->number) {
             changing(row);
             bar->number = number;
-            bar->length = length;
-            m_changes.push_back(NumberedBar{i, number, length});
+            m_changes.push_back(NumberedBar{i, number});
         }
         if (scopeOpen && (!m_all || !same))
             scope.add(i, *bar, sameLength);
