@@ -352,8 +352,8 @@ public:
     // Prepares nothing that the output depends on.
     virtual void OnBeginPrinting(QPrinter*) {}
     // Prints the pages the printer asks for (its page ranges, or every page
-    // of the range) through OnPrint; what the preview and its print button
-    // draw. True when every page was printed.
+    // of the range) through OnPrint; what the preview's print button
+    // prints. True when every page was printed.
     bool printPreviewPages(QPrinter* printer);
     // A print preview of the table, opened at the current page, drawing
     // each page when the user comes to it; the caller shows it. Null
