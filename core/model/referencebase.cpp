@@ -310,6 +310,13 @@ CVes_Variable* CVes_ReferenceBase::findVar(const QString& text)
     return nullptr;
 }
 
+void CVes_ReferenceBase::keepDrawnPlace(const CVes_ModelRecord& drawn)
+{
+    m_drawRect = drawn.m_drawnRect;
+    m_drawX = drawn.m_drawnAt.x();
+    m_drawY = drawn.m_drawnAt.y();
+}
+
 double CVes_ReferenceBase::getScale()
 {
     return m_pRecord ? m_pRecord->getDrawScale(&m_drawRect) : 0.0;
