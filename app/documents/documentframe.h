@@ -75,6 +75,11 @@ public:
     long OnDockingPaneNotify(int nCode, CXTPDockingPane* pPane) override;
 
 protected:
+    // A function key of the sheet (F3 checks it, F6 to F9 and F12 insert
+    // rows) that a pane of the window with the focus did not use goes to
+    // the sheet shown, as if the sheet had the focus.
+    void keyPressEvent(QKeyEvent* event) override;
+
     virtual bool createToolBars() = 0;
     virtual void createPanes() = 0;
     // The frame's commands (the command map), once the frame is made.
@@ -107,4 +112,7 @@ protected:
 
 private:
     void showTableInPanes(CVes_TableBase* table);
+
+    // A key being passed on to the sheet, which the sheet may hand back.
+    bool m_passingKey = false;
 };

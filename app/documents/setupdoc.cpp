@@ -141,7 +141,8 @@ CRODOSetUpDoc::CRODOSetUpDoc()
     CVes_SetupTable::nameBarSummary(*m_pSummaryTable);
     if (loadDefaultTemplate())
         m_pSetupTable->initTableCover();
-    m_pSetupTable->AddUndo();
+    // A new sheet starts with nothing to undo.
+    m_pSetupTable->resetUndo();
     enableSortBuild(SheetBuild::Kind::BarList, m_pSortTable.get());
     addCommands();
 }

@@ -75,7 +75,11 @@ void CVes_BarCore::set(const CVes_BarCore* other)
     CVes_ModelReference::set(other);
     number = other->number;
     count = other->count;
-    setDN(other->DN);
+    // The ends came with the other bar's far diameters: only the bar's own
+    // diameter is taken, lest a reducing coupler to a bar the size of this
+    // one's old diameter (a new bar's 10) lose its far size.
+    DN = other->DN;
+    setInstanceVar(QStringLiteral("d"), DN);
     grade = other->grade;
     steelType = other->steelType;
     calcLength = other->calcLength;

@@ -138,7 +138,10 @@ TableLineList CVes_SetupTable::transformProcess(int, int)
                     continue;
                 const int added = split ? bar.count : bar.count * walk.pieces;
                 into->count += added;
-                into->setLpNum(into->count, 0);
+                // The row's one tag counts the whole row, a graded row's
+                // tag still its bars a group first.
+                if (into->getLPNum() > 0)
+                    into->setTagCount(into->tags.front(), into->count);
                 into->addOriginalBH(source, added);
                 merged = true;
                 // Without the split the first equal row takes the whole count.

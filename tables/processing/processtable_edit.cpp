@@ -9,6 +9,7 @@
 #include "core/model/processsteel.h"
 #include "envora/rules.h"
 #include "platform/hostservices.h"
+#include "tables/barlist/barentry.h"
 #include "tables/processing/processtableeditline.h"
 
 #include <cmath>
@@ -103,8 +104,10 @@ void commitGradeAndDiameter(CVes_ProcessSteel& bar, const QString& text)
         return;
     const float d = leadingNumber(rest);
     if (!Info_isValidDN(d)) {
-        platform::showMessage(QString::asprintf("%s ——钢筋直径值输入不正确！\n",
-                                                qUtf8Printable(DNtoString(d))),
+        // A size that is no number at all ("X99") is named as it was typed,
+        // not as a diameter of 0.
+        const QString shown = d != 0.0f ? DNtoString(d) : text.trimmed();
+        platform::showMessage(QStringLiteral("%1 ——钢筋直径值输入不正确！\n").arg(shown),
                               platform::MessageIcon::Stop);
         return;
     }
@@ -156,6 +159,18 @@ void commitVariable(CVes_ProcessSteel& bar, const QString& name, const QString& 
             bar.setVarValueE(name, rounded(after));
     }
     bar.synchronizeRecordVar(nullptr);
+}
+
+// A shape typed by its number, as in the bar list: a new bar takes it
+// without hooks, a bar that had a shape keeps its hooks (its picture shows
+// them).
+void commitShapeNumber(CVes_ProcessSteel& bar, CSteelRecordId key, bool newBar)
+{
+    if (newBar) {
+        bar.setHookLeft(CVes_Hook());
+        bar.setHookRight(CVes_Hook());
+    }
+    bar.setRecordId(key);
 }
 
 } // namespace
@@ -243,7 +258,16 @@ int CVes_ProcessTable::commitCell(int row, int column, const QString& text,
         if (QString* heading = headingTextOf(*line)) {
             *heading = text;
         } else {
-            if (line->isNull())
+            // A number that names no shape changes nothing, as in the bar
+            // list.
+            CSteelRecordId shape;
+            if (column == kColShape && variable.isEmpty()) {
+                shape = barlist::typedKey(text.trimmed(), false);
+                if (shape.isNull())
+                    return 0;
+            }
+            const bool wasEmpty = line->isNull() != 0;
+            if (wasEmpty)
                 getDefualtValueFromPrvLine(line);
             CVes_ProcessSteel& bar = *line->getProcessSteel();
             switch (column) {
@@ -259,6 +283,8 @@ int CVes_ProcessTable::commitCell(int row, int column, const QString& text,
             case kColShape:
                 if (!variable.isEmpty())
                     commitVariable(bar, variable, text);
+                else
+                    commitShapeNumber(bar, shape, wasEmpty);
                 break;
             case kColLength:
                 bar.length = float(formulaString(text));

@@ -542,7 +542,7 @@ TEST_F(BarListCommands, OnlyAHeadingTextOfThePurchaseListOpensTheDeliveryNote)
     purchase->grab(); // lays the page out
     CVes_TableBase* sheet = purchase->getTable();
     platform::Rect heading;
-    sheet->m_texts[2].LocateRect(heading);
+    sheet->m_texts[3].LocateRect(heading);
     const platform::Rect cell = sheet->getRect(1, 1);
     ASSERT_FALSE(heading.IsRectEmpty());
     ASSERT_FALSE(cell.IsRectEmpty());
@@ -565,14 +565,20 @@ TEST_F(BarListCommands, OnlyAHeadingTextOfThePurchaseListOpensTheDeliveryNote)
     guard.stop();
     EXPECT_FALSE(bodyAsked);
 
+    // The project and the note's number at the top right both open it.
     const auto texts = list->getJinHuoTexts();
-    bool asked = false;
-    test::onNextModal<CDeliveryNoteDlg>([&asked](CDeliveryNoteDlg* dialog) {
-        asked = true;
-        dialog->reject();
-    });
-    QTest::mouseDClick(purchase->viewport(), Qt::LeftButton, {}, purchase->LPtoDP(heading.CenterPoint()));
-    purchase->endEdit();
-    EXPECT_TRUE(asked);
+    platform::Rect number;
+    sheet->m_texts[1].LocateRect(number);
+    ASSERT_FALSE(number.IsRectEmpty());
+    for (const platform::Rect& text : {heading, number}) {
+        bool asked = false;
+        test::onNextModal<CDeliveryNoteDlg>([&asked](CDeliveryNoteDlg* dialog) {
+            asked = true;
+            dialog->reject();
+        });
+        QTest::mouseDClick(purchase->viewport(), Qt::LeftButton, {}, purchase->LPtoDP(text.CenterPoint()));
+        purchase->endEdit();
+        EXPECT_TRUE(asked);
+    }
     EXPECT_EQ(list->getJinHuoTexts(), texts);
 }

@@ -3,12 +3,14 @@
 // coil and stock bar sizes, epoxy-coated bars, graded bars, bar groups,
 // lap, weld and coupler joints at the ends and along the bars with counts
 // worked out or typed, the reverse-thread coupler rule on and off, several
-// elements and pieces) are turned into the bar list's pages and cover, the
-// bar summary, the joint summary, the purchase list, the sorted sheet, the
-// processing sheet and its summary, the bar tags, and the quantity sheet
-// with its summaries. Their lengths, counts and weights by grade and
-// diameter, their joints by kind and size and the texts of graded bars
-// must agree. A disagreement names the list's seed.
+// elements and pieces, equal bars merged within an element and tags split
+// by piece or not) are turned into the bar list's pages and cover, the bar
+// summary, the joint summary, the purchase list, the sorted sheet with its
+// source notes, the processing sheet and its summary, the bar tags, the
+// cutting list of every size, and the quantity sheet with its summaries.
+// Their lengths, counts and weights by grade and diameter, their joints by
+// kind and size and the texts of graded bars (rising or falling) must
+// agree. A disagreement names the list's seed.
 //
 // Lengths are compared within a millimetre a bar: the sheets round or cut
 // a bar's length to whole millimetres each by its own rule.
@@ -22,6 +24,7 @@
 #include "core/geometry/datafolder.h"
 #include "core/geometry/text.h"
 #include "envora/steelyuancaidata.h"
+#include "tables/barlist/cuttingjob.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/framework/tabletextline.h"
 #include "tables/processing/liaopaitable.h"
@@ -34,6 +37,7 @@
 #include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
+#include "tables/quantity/youhuaduanliaotable.h"
 #include "tests/tables/barlist/barlist_pages.h"
 
 #include <QRegularExpression>
@@ -106,6 +110,8 @@ public:
         list.m_summaryRowHeight = 1;
         list.setDefaultEleNum(1 + below(3));
         fillRules(list.getSortRules());
+        list.setLiaoPaiGuibing(below(2));
+        list.setLiaoPaiEleChaifen(below(2));
         CVes_SteelYuanCaiDataLib stock;
         for (const auto& [d, weight] : kUnitWeight) {
             for (int grade = 1; grade <= 4; ++grade) {
@@ -127,8 +133,13 @@ public:
             list.Add(bar());
         for (int e = 1 + below(4); e > 0; --e) {
             test::addElement(list, QStringLiteral("KL%1").arg(e).toUtf8().constData(), 1 + below(4));
-            for (int i = 2 + below(8); i > 0; --i)
-                list.Add(bar());
+            for (int i = 2 + below(8); i > 0; --i) {
+                const CVes_Steel made = bar();
+                list.Add(made);
+                // The same bar again under another number: one to merge.
+                if (oneIn(4))
+                    list.Add(again(made));
+            }
         }
         list.refreshCurPage();
     }
@@ -187,11 +198,18 @@ private:
         for (const auto& [name, value] : shape.others)
             b.setVarValue(name, value);
         if (!shape.lengths.empty() && !b.isSteelGroup() && oneIn(5)) {
-            // A graded bar: its first dimension grows group by group.
+            // A graded bar: its first dimension grows or falls group by group.
             const auto& [name, value] = shape.lengths.front();
             b.setMultiVal(1);
             b.setMultiGroup(2 + below(5));
-            b.setVarValueE(name, b.getVarValue(name) + (1 + below(8)) * 50.0 * (b.getMultiGroup() - 1));
+            const double low = b.getVarValue(name);
+            const double high = low + (1 + below(8)) * 50.0 * (b.getMultiGroup() - 1);
+            if (oneIn(2)) {
+                b.setVarValue(name, high);
+                b.setVarValueE(name, low);
+            } else {
+                b.setVarValueE(name, high);
+            }
         } else if (oneIn(6)) {
             b.calcLength = 0;
             b.length = float(1000 + 250 * below(100));
@@ -211,6 +229,14 @@ private:
         mid->autoCount = below(2);
         mid->countText = QString::number(below(4));
         mid->valueC = below(2);
+        return b;
+    }
+
+    CVes_Steel again(const CVes_Steel& made)
+    {
+        CVes_Steel b(made);
+        b.count = 1 + below(6);
+        b.number = QString::number(++m_number);
         return b;
     }
 
@@ -424,6 +450,30 @@ QString rowWith(const CVes_TableBase& sheet, int column, const QString& caption,
     return {};
 }
 
+// Whether a bar of the list follows the same bar: one the tags may merge.
+bool repeated(CVes_SetupTable& list)
+{
+    CVes_Steel* previous = nullptr;
+    for (CVes_TableBaseLine* base : list.lines()) {
+        auto* line = static_cast<CVes_SetupTableLine*>(base);
+        CVes_Steel* bar = line->isSteelLine() ? &line->m_steel : nullptr;
+        if (bar && previous && previous->isSame(*bar))
+            return true;
+        previous = bar;
+    }
+    return false;
+}
+
+// A source note "KL1-3(30根); 5(6根)" names as many bars as its row holds.
+void expectNoteBars(const QString& note, double bars)
+{
+    static const QRegularExpression entry(QStringLiteral("\\((\\d+)根\\)"));
+    double named = 0.0;
+    for (const auto& m : entry.globalMatch(note))
+        named += m.captured(1).toDouble();
+    EXPECT_EQ(named, bars) << "source note " << note.toStdString();
+}
+
 // The graded texts "5支/组\n共6组" and the like: bars a group first, then groups.
 void expectGroupText(const QString& text, const QString& form, CVes_BarCore& bar, int groups,
                      const char* sheet)
@@ -431,6 +481,28 @@ void expectGroupText(const QString& text, const QString& form, CVes_BarCore& bar
     if (groups < 1)
         return;
     EXPECT_EQ(text, form.arg(bar.getMultiGroup()).arg(groups)) << sheet;
+}
+
+// The bars and metres of the pieces a cutting list names: those of its
+// patterns, as often as each is cut, and those it left out ("13.5×4\n(7)").
+Amount cutPieces(const CVes_YouhuaDuanLiaoTable& table)
+{
+    Amount sum;
+    for (CVes_TableBaseLine* line : table.lines()) {
+        auto* row = static_cast<CVes_YouhuaDuanLiaoTableLine*>(line);
+        for (const CVes_OptimizeUnit& piece : row->m_combine.pieces) {
+            sum.bars += double(piece.count) * row->m_combine.useCount;
+            sum.metres += piece.getTotalLen() * row->m_combine.useCount * 0.001;
+        }
+        if (!row->m_leftOut)
+            continue;
+        static const QRegularExpression piece(QStringLiteral("^([0-9.]+)×(\\d+)\n"));
+        const auto m = piece.match(row->m_strArray.value(CVes_YouhuaDuanLiaoTable::kColPieces));
+        EXPECT_TRUE(m.hasMatch()) << row->m_strArray.join(u'|').toStdString();
+        sum.bars += m.captured(2).toDouble();
+        sum.metres += m.captured(1).toDouble() * m.captured(2).toDouble();
+    }
+    return sum;
 }
 
 class SheetsAgree : public testing::TestWithParam<int> {};
@@ -448,12 +520,15 @@ TEST_P(SheetsAgree, OnEveryList)
         const CVes_SortRules& rules = list.getSortRules();
         const Reference ref(list);
         const double allBars = ref.totalBars();
+        seen["tags merged"] += list.getLiaoPaiGuibing() && repeated(list);
+        seen["tags split"] += list.getLiaoPaiEleChaifen();
         for (CVes_TableBaseLine* base : list.lines()) {
             auto* line = static_cast<CVes_SetupTableLine*>(base);
             if (line->isNull() || !line->isSteelLine())
                 continue;
             CVes_Steel& bar = line->m_steel;
             seen["graded"] += bar.isMultiVal();
+            seen["falling graded"] += bar.isMultiVal() && bar.getLength(1, 1.0) < bar.getLength(0, 1.0);
             seen["bar group"] += bar.isSteelGroup() || bar.getRecordId().m_mainId == 109;
             seen["epoxy"] += bar.steelType == 1;
             seen["typed length"] += bar.calcLength == 0;
@@ -617,13 +692,22 @@ TEST_P(SheetsAgree, OnEveryList)
                 CVes_BarCore& bar = row->m_steel;
                 const CVes_SortBarSheet::BarTexts texts = sorted->barTexts(bar);
                 Amount& a = rows[{bar.grade, bar.DN, bar.steelType}];
-                if (bar.isMultiVal()) {
+                const double bars = bar.isMultiVal() ? double(bar.getMultiGroup()) * bar.count : bar.count;
+                if (bar.isMultiVal())
                     expectGroupText(texts.count, QStringLiteral("%1根/组\n共%2组"), bar, bar.count, "sorted");
-                    a.bars += double(bar.getMultiGroup()) * bar.count;
-                } else {
-                    a.bars += bar.count;
-                }
+                a.bars += bars;
                 a.metres += number(texts.totalLength);
+                // The source note under the row or in its remark counts the
+                // row's bars.
+                const int next = sorted->lines().indexOf(line) + 1;
+                auto* below = static_cast<CVes_SortBarSheetLine*>(sorted->lines().value(next));
+                const QString note = bar.remark == QStringLiteral("多项归并") && below && below->m_isString
+                    ? below->m_strArray.value(1)
+                    : bar.remark;
+                if (note.contains(QStringLiteral("根)"))) {
+                    expectNoteBars(note, bars);
+                    ++seen["source notes"];
+                }
             }
             expectBars(ref, rows, "sorted rows");
             expectMetres(ref, rows, "sorted rows", 0.01 * allBars);
@@ -660,13 +744,18 @@ TEST_P(SheetsAgree, OnEveryList)
             BySize blocks;
             double blockKg = 0.0;
             int blockItems = 0;
+            int blockTotals = 0;
+            QString grandTotal;
             for (CVes_TableBaseLine* line : summary->lines()) {
                 auto* row = dynamic_cast<CVes_ProcessTableListLine*>(line);
                 QStringList* texts = row ? row->getTextArray() : nullptr;
                 if (!texts)
                     continue;
-                if (texts->value(0).endsWith(QStringLiteral("总重"))) {
+                if (texts->value(0) == QStringLiteral("合计总重")) {
+                    grandTotal = texts->value(6);
+                } else if (texts->value(0).endsWith(QStringLiteral("总重"))) {
                     blockKg += number(texts->value(6));
+                    ++blockTotals;
                 } else if (texts->size() >= 7 && texts->value(0).toInt() >= 1) {
                     Amount& a = blocks[ref.sizeOf(texts->value(1))];
                     a.metres += number(texts->value(5));
@@ -675,6 +764,10 @@ TEST_P(SheetsAgree, OnEveryList)
             }
             expectMetres(ref, blocks, "processing summary", 0.01 * blockItems);
             expectKg(blockKg, ref.totalKg(), allBars, 0.05 * blockItems, "processing summary total");
+            // Two kinds or more end with the weight of them all.
+            EXPECT_EQ(grandTotal.isEmpty(), blockTotals < 2);
+            if (!grandTotal.isEmpty())
+                expectKg(number(grandTotal), ref.totalKg(), allBars, 0.05, "processing grand total");
         }
         {
             std::unique_ptr<CVes_LiaoPaiTable> tags(list.toLiaoPaiTable(nullptr));
@@ -697,6 +790,29 @@ TEST_P(SheetsAgree, OnEveryList)
             }
             expectBars(ref, counted, "bar tags");
             expectKg(kg, ref.totalKg(), allBars, 0.005 * double(tags->m_lpList.size()), "bar tags");
+        }
+
+        // The cutting list of every grade and diameter: the pieces it cuts
+        // and those it names as left out are the size's bars.
+        {
+            std::map<std::pair<int, float>, Amount> bySize;
+            for (const auto& [size, a] : ref.sizes) {
+                Amount& sum = bySize[{size.grade, size.d}];
+                sum.bars += a.bars;
+                sum.metres += a.metres;
+            }
+            CuttingJob job = list.prepareDuanLiao();
+            for (const auto& [size, a] : bySize) {
+                job.choose(size.first, size.second, list.getYuanCaiLib());
+                ASSERT_TRUE(job.cut());
+                CVes_YouhuaDuanLiaoTable table;
+                job.fill(table);
+                const Amount cut = cutPieces(table);
+                EXPECT_EQ(cut.bars, a.bars) << "cutting list of " << size.first << "/" << size.second;
+                EXPECT_NEAR(cut.metres, a.metres, a.bars * 0.001)
+                    << "cutting list of " << size.first << "/" << size.second;
+                seen["left out of the cutting"] += job.problems().isEmpty() ? 0 : 1;
+            }
         }
 
         // The quantity sheet of the list, with the list's rules.
@@ -754,8 +870,9 @@ TEST_P(SheetsAgree, OnEveryList)
         if (testing::Test::HasFailure())
             return;
     }
-    for (const char* what : {"graded", "bar group", "epoxy", "typed length", "stirrup",
-                             "reducing coupler", "reverse coupler"})
+    for (const char* what : {"graded", "falling graded", "bar group", "epoxy", "typed length",
+                             "stirrup", "reducing coupler", "reverse coupler", "tags merged",
+                             "tags split", "source notes", "left out of the cutting"})
         EXPECT_GT(seen[what], 0) << what;
     for (int type = 1; type <= 8; ++type)
         EXPECT_GT(seen["joint kind " + std::to_string(type)], 0) << "joint kind " << type;
