@@ -21,6 +21,13 @@ using namespace platform::gdi;
 
 namespace {
 
+QRectF textBounds(const platform::Dc& dc, QPointF anchor, double width, int height,
+                  unsigned int align, int angle);
+
+} // namespace
+
+namespace {
+
 constexpr double kDegreesToRadians = 0.017453292222222222;
 
 constexpr platform::COLORREF kStringColour = 0xFFFFFF;
@@ -226,7 +233,7 @@ void CVes_Text::draw(platform::Dc* dc, platform::COLORREF colour, double scale, 
     const int height = ShapeTextFrame::heightFor(deviceTextHeight(m_height / scale));
     const ShapeTextFrame::Placed placed = ShapeTextFrame::place(
         *dc, outputPoint(p, m_height, ySign(*dc), scale, originX, originY),
-        [&](int h) { return writeTextWidth(dc, m_text, h, m_fontName, 0); }, height,
+        [&](int h) { return writeTextWidth(dc, m_text, h, m_fontName, 0, widthFactor); }, height,
         p.align | TA_BASELINE, -p.angle);
     if (!ShapeTextFrame::rehearsing())
         writeText(dc, m_text, placed.anchor, placed.height, -p.angle, p.align | TA_BASELINE,
@@ -336,12 +343,10 @@ void CVes_Variable::setMutiVal(int multi)
     }
 }
 
-QString CVes_Variable::valueText()
+QString CVes_Variable::valueText(bool nameWhenEmpty)
 {
-    // An empty text field prints empty: never its own name in its place
-    // ("校核：校核").
     if (m_type == kTextKind)
-        return m_formula;
+        return m_formula.isEmpty() && nameWhenEmpty ? m_text : m_formula;
     if (m_type == kWholeNumber)
         return QString::asprintf("%d", saturatedInt(m_value + 0.1));
 
@@ -359,8 +364,10 @@ QString CVes_Variable::valueText()
 
 void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double scale, int originX,
                          int originY, int showName, int showValue, unsigned int mirrorFlags,
-                         QPoint mirrorCentre)
+                         QPoint mirrorCentre, bool nameWhenEmpty)
 {
+    if (dc && !ShapeTextFrame::rehearsing())
+        m_drawnBox = QRect();
     if (!dc || !(scale > 0) || (m_status & kHidden) || (dc->IsPrinting() && m_print == 0))
         return;
 
@@ -391,11 +398,11 @@ void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double sca
     if (showName) {
         text = m_text;
         if (showValue)
-            text += QString::fromUtf8("：") + valueText();
+            text += QString::fromUtf8("：") + valueText(nameWhenEmpty);
         else if (m_unit == kDegrees)
             text += QString::fromUtf8("°");
     } else if (showValue) {
-        text = valueText();
+        text = valueText(nameWhenEmpty);
     }
 
     const platform::Font oldFont = dc->SelectObject(font);
@@ -417,8 +424,12 @@ void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double sca
         // Made smaller to clear the shape's other texts and lines.
         if (placed.height != height)
             dc->SelectObject(fontOf(placed.height));
-        if (!ShapeTextFrame::rehearsing())
+        if (!ShapeTextFrame::rehearsing()) {
             dc->TextOut(placed.anchor, text);
+            m_drawnBox = textBounds(*dc, placed.anchor, widthAt(placed.height), placed.height,
+                                    p.align | TA_BASELINE, -p.angle)
+                             .toAlignedRect();
+        }
     }
     dc->SetTextAlign(oldAlign);
     dc->SetBkMode(oldMode);
@@ -454,6 +465,11 @@ void CVes_Variable::LocateRect(platform::Rect& rect)
     QPoint p1, p2, p3, p4;
     getOutLineOfVal(p1, p2, p3, p4, 1, 0, QPoint());
     rect = boundingRect(p1, p2, p3, p4);
+}
+
+bool CVes_Variable::drawnAt(QPoint point) const
+{
+    return !m_drawnBox.isEmpty() && m_drawnBox.contains(point);
 }
 
 int CVes_Variable::HitTest(QPoint point, unsigned int mirrorFlags, QPoint mirrorCentre) const

@@ -9,6 +9,7 @@
 #include "core/geometry/point.h"
 #include "platform/rect.h"
 
+#include <QRect>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -95,8 +96,12 @@ public:
 
     void set(const CVes_Variable* other);
 
+    // `nameWhenEmpty`: an empty text variable shows its name in place of its
+    // value (a shape's label keeps the size it is clicked by); a title block
+    // passes false, so that a field nobody filled in prints empty.
     void draw(platform::Dc* dc, platform::COLORREF colour, double scale, int originX, int originY,
-              int showName, int showValue, unsigned int mirrorFlags, QPoint mirrorCentre);
+              int showName, int showValue, unsigned int mirrorFlags, QPoint mirrorCentre,
+              bool nameWhenEmpty = true);
     // In the item's own colour; the first argument is not used.
     void draw(bool, platform::Dc* dc, double scale, int originX, int originY, int showName,
               int showValue, unsigned int mirrorFlags, QPoint mirrorCentre);
@@ -108,15 +113,19 @@ public:
     void setMutiVal(int multi);
     void calValueD() {}
 
-    // The value as drawn: a number, a range "1000～1500 △100", or a text.
-    // Sets the multi-value flag from the range.
-    QString valueText();
+    // The value as drawn: a number, a range "1000～1500 △100", or a text;
+    // an empty text its name, unless `nameWhenEmpty` is false. Sets the
+    // multi-value flag from the range.
+    QString valueText(bool nameWhenEmpty = true);
 
     void getOutLineOfVal(QPoint& p1, QPoint& p2, QPoint& p3, QPoint& p4, int withValue,
                          unsigned int mirrorFlags, QPoint mirrorCentre) const;
     void LocateRect(platform::Rect& rect) override;
     int HitTest(QPoint point, unsigned int mirrorFlags, QPoint mirrorCentre) const;
     using CVes_String::HitTest;
+    // Whether the text the last drawing drew (where a frame moved or shrank
+    // it) covers `point`, in the logical units it was drawn in.
+    bool drawnAt(QPoint point) const;
 
     void setVarType(unsigned int kind) override { m_type = kind; }
     void setVarUnit(unsigned int unit) override { m_unit = unit; }
@@ -136,6 +145,9 @@ public:
     QString m_formula;
     int m_multi = 0;
     int m_drawn = 0;
+    // The box of the text the last drawing drew, in the logical units of its
+    // context; empty when it drew none.
+    QRect m_drawnBox;
 };
 
 // While one lives, the texts of shapes drawn on its thread (dimension

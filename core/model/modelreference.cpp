@@ -356,8 +356,10 @@ void CVes_ModelReference::Draw(platform::Dc* dc, platform::COLORREF colour1,
     // it was drawn.
     keepDrawnPlace(*work);
     for (auto& mine : m_arrVar) {
-        if (const CVes_Variable* drawn = work->getVar(mine->m_text))
+        if (const CVes_Variable* drawn = work->getVar(mine->m_text)) {
             mine->m_drawn = drawn->m_drawn;
+            mine->m_drawnBox = drawn->m_drawnBox;
+        }
     }
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // Reading what a sheet page drew into a recording context: the devices the
-// pages are drawn on, the mapping a record was drawn under, and the box a
-// text covers on the device.
+// pages are drawn on, a page drawn on one, the mapping a record was drawn
+// under, and the box a text covers on the device.
 
 #include "platform/recordingdc.h"
+#include "tables/framework/tablebase.h"
+#include "tables/framework/tablehelpers.h"
 
 #include <QPolygon>
 
@@ -31,6 +33,17 @@ inline platform::RecordingDc deviceFor(Device device)
         d.height = 700;
     }
     return platform::RecordingDc(d);
+}
+
+// Draws page `page` of `table` into `dc`, a context deviceFor(`device`)
+// made (on a screen, the whole page in the window, as a sheet opens).
+inline void drawPage(platform::RecordingDc& dc, CVes_TableBase& table, int page, Device device)
+{
+    setTableMapping(&dc, 1);
+    table.setPageTo(page, 1);
+    platform::Rect client(0, 0, dc.device().width, dc.device().height);
+    dc.DPtoLP(&client);
+    table.Draw(&dc, device == Device::Printer ? platform::Rect(1, 1, 100, 100) : client);
 }
 
 // A context with the mapping a record was drawn in, for mapping its points.

@@ -421,11 +421,7 @@ TEST_P(ShapeDimensions, StandBesideTheirOwnSidesOnEverySheet)
         CVes_TableBase& table = *sheet.table;
         for (int page = 1; page <= table.getPages(); ++page) {
             RecordingDc dc = test::deviceFor(GetParam());
-            setTableMapping(&dc, 1);
-            table.setPageTo(page, 1);
-            Rect client(0, 0, dc.device().width, dc.device().height);
-            dc.DPtoLP(&client);
-            table.Draw(&dc, GetParam() == test::Device::Printer ? Rect(1, 1, 100, 100) : client);
+            test::drawPage(dc, table, page, GetParam());
             for (CVes_ModelReference* bar : shapesOnPage(table)) {
                 const QString where = QStringLiteral("%1 page %2 shape %3")
                                           .arg(sheet.name).arg(page)
@@ -445,6 +441,72 @@ INSTANTIATE_TEST_SUITE_P(Devices, ShapeDimensions,
                          [](const auto& info) {
                              return info.param == test::Device::Printer ? "printed" : "onScreen";
                          });
+
+QString barNumber(CVes_ModelReference& shape)
+{
+    const auto* bar = dynamic_cast<const CVes_BarCore*>(&shape);
+    return bar ? bar->number : QString();
+}
+
+// A dimension value opens for editing where it is drawn, on the sheets
+// whose shapes are edited by clicking them: its middle and every corner of
+// its box find it, though its frame moved it beside its side or made it
+// smaller (it once opened only when clicked 2–4 px below its digits).
+TEST(ShapeDimensionClicks, FindEachValueWhereItIsDrawn)
+{
+    CVes_SetupTable list;
+    fillEveryShapeList(list);
+    test::EverySheet sheets(list);
+    QStringList faults;
+    int values = 0;
+    for (const char* name : {"配料单", "加工明细单", "钢筋用量表"}) {
+        CVes_TableBase& table = *sheets.named(QString::fromUtf8(name));
+        for (int page = 1; page <= table.getPages(); ++page) {
+            RecordingDc dc = test::deviceFor(test::Device::Screen);
+            test::drawPage(dc, table, page, test::Device::Screen);
+            for (CVes_ModelReference* bar : shapesOnPage(table)) {
+                for (const auto& v : bar->getVarArray()) {
+                    if (!isGradable(*v))
+                        continue;
+                    CVes_Variable shown(*v);
+                    shown.setMutiVal(bar->isMultiVal());
+                    const QString value = shown.valueText();
+                    // The value's record among the texts drawn in the bar's area.
+                    const DcRecord* drawn = nullptr;
+                    for (const DcRecord& r : dc.records()) {
+                        if (r.op != DcOp::TextOut || r.text != value || !r.state.clip)
+                            continue;
+                        Rect area = bar->drawnRect();
+                        test::mappingOf(r)->LPtoDP(&area);
+                        area.NormalizeRect();
+                        if (r.state.clip->PtInRect(area.CenterPoint()))
+                            drawn = &r;
+                    }
+                    if (!drawn)
+                        continue;
+                    ++values;
+                    const Rect box = test::textBox(*drawn);
+                    const std::unique_ptr<RecordingDc> mapping = test::mappingOf(*drawn);
+                    for (QPoint p : {box.CenterPoint(), QPoint(box.left + 1, box.top + 1),
+                                     QPoint(box.right - 1, box.top + 1),
+                                     QPoint(box.left + 1, box.bottom - 1),
+                                     QPoint(box.right - 1, box.bottom - 1)}) {
+                        mapping->DPtoLP(&p);
+                        if (bar->getSelectVar(p) != v.get())
+                            faults << QStringLiteral("%1 page %2 shape %3 bar %4: %5 \"%6\" not found at (%7, %8)")
+                                          .arg(QString::fromUtf8(name)).arg(page)
+                                          .arg(bar->getRecordId().ToString(),
+                                               barNumber(*bar), v->m_text, value)
+                                          .arg(p.x()).arg(p.y());
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(values, 500);
+    EXPECT_TRUE(faults.isEmpty()) << faults.size() << " faults:\n"
+                                  << faults.mid(0, 100).join(u'\n').toStdString();
+}
 
 // The pictures a workbook puts in its shape cells, at both the sizes the
 // sheets give them.
