@@ -137,6 +137,15 @@ void DocumentFrame::repaintActive()
 
 // auto-save
 
+void DocumentFrame::autoSaveSettingsChanged()
+{
+    const int interval = autoSaveIntervalMs();
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* frame = qobject_cast<DocumentFrame*>(widget);
+            frame && frame->m_autoSaveTimer.isActive() && frame->m_autoSaveTimer.interval() != interval)
+            frame->m_autoSaveTimer.start(interval);
+}
+
 void DocumentFrame::OnAutoSaveTimer()
 {
     if (platform::profileValue(QStringLiteral("settings"), QStringLiteral("autoSave"), 1).toInt() == 0)

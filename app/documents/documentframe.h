@@ -59,6 +59,9 @@ public:
 
     // The auto-save interval in milliseconds.
     int autoSaveInterval() const { return m_autoSaveTimer.interval(); }
+    // The user changed the auto-save settings: every document window whose
+    // interval is no longer the one set starts counting it afresh.
+    static void autoSaveSettingsChanged();
     // One tick of the timer: with "settings"/"autoSave" on, the sheet shown
     // saves its document when it is one that does.
     void OnAutoSaveTimer();

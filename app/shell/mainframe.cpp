@@ -17,6 +17,7 @@
 
 #include "app/projects/rodocontrolrecentprojectlist.h"
 #include "app/documents/appdata.h"
+#include "app/documents/documentframe.h"
 #include "app/shell/autosavedlg.h"
 #include "app/shell/myrdapp.h"
 #include "app/shell/onlineupdate.h"
@@ -488,7 +489,10 @@ void CMainFrame::addSettingsCommands()
     map.add(ID_MANAGE_LIB, [] { manageLib(0); });
     map.add(ID_MANAGE_STARTLIB, [] { manageStartLib(0); });
     map.add(ID_USER_HABITS, [this] { CUserCustomDlg(this).exec(); });
-    map.add(ID_AUTOSAVE, [this] { CAutoSaveDlg(this).exec(); });
+    map.add(ID_AUTOSAVE, [this] {
+        if (CAutoSaveDlg(this).exec() == QDialog::Accepted)
+            DocumentFrame::autoSaveSettingsChanged();
+    });
     map.add(ID_DEFAULT_TEMPLATE, [this] { OnDefaultTemplate(); });
     map.add(ID_CANCEL_DEFAULT_TEMPLATE, [this] { OnCancelDefaultTemplate(); });
 }

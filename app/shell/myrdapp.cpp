@@ -1,6 +1,7 @@
 #include "app/shell/myrdapp.h"
 
 #include "app/documents/setupdoc.h"
+#include "app/documents/sharedfiles.h"
 #include "app/projects/projectpanewnd.h"
 #include "app/shell/aboutdlg.h"
 #include "app/shell/childframe.h"
@@ -105,6 +106,8 @@ bool CMyRdApp::InitInstance(const QStringList& files)
     m_pMainWnd->showMaximized();
     // New bar lists that a run which ended without closing them auto-saved.
     CRODOSetUpDoc::offerLeftAutoSaves(*m_pSetUpTemplate);
+    // What every document reads besides its own file.
+    reportDamagedSharedFiles();
     return true;
 }
 

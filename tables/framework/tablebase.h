@@ -216,6 +216,9 @@ public:
     virtual void guibingShow3() {}
     // Nonzero when the column (-1: the current one) shows the bar's shape.
     virtual int isCurShapeCol(int) { return 0; }
+    // The factor from millimetres to the unit of the shape column, in which
+    // the table's bars keep a typed length.
+    virtual double shapeUnitFactor() const { return 1.0; }
     virtual int fillExcel(platform::xlsx::Worksheet&) { return 1; }
     // Writes the title block (fillExcelHeading) into rows 1 to 4 of the
     // worksheet, the rows from row 6 (fillExcel), thin borders from A5 to

@@ -567,21 +567,27 @@ void CVes_TableViewBase::OnUndo()
         return;
     if (m_findDlg)
         m_findDlg->close();
+    const bool step = m_table->CanUndo();
     m_table->Undo();
     repaintView();
     // Undo replaces the rows: whatever shows them (the element tree, the
     // property pane) must build again.
     notifyFrame();
+    if (step)
+        Q_EMIT undoStepTaken(m_table);
 }
 
 void CVes_TableViewBase::OnRedo()
 {
     if (!m_table)
         return;
+    const bool step = m_table->CanRedo();
     m_table->Redo();
     rowsReplaced();
     repaintView();
     notifyFrame();
+    if (step)
+        Q_EMIT undoStepTaken(m_table);
 }
 
 int CVes_TableViewBase::canCopy() const

@@ -378,6 +378,9 @@ Q_SIGNALS:
     void zoomShown();
     // The document's modified flag is to be set or cleared.
     void modifyRequested(bool modified);
+    // Undo or Redo took the table to another state: whether the document
+    // still differs from its file is to be worked out again.
+    void undoStepTaken(CVes_TableBase* table);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,6 +4,8 @@
 // commands of the frames.
 
 #include "app/documents/barsortdlg.h"
+#include "app/shell/autosavedlg.h"
+#include "app/shell/resourceids.h"
 #include "app/documents/deliverynotedlg.h"
 #include "app/documents/busydlg.h"
 #include "app/documents/documentframe.h"
@@ -36,6 +38,7 @@
 #include "widgara/exceltabctrl.h"
 
 #include <QCheckBox>
+#include <QSpinBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -343,7 +346,7 @@ TEST_F(DocumentWindow, TheFrameHearsOfSheetsAndPaneEdits)
     EXPECT_TRUE(doc->IsModified());
 }
 
-TEST_F(DocumentWindow, TheAutoSaveTimerSavesOnlyWhenAskedAndOnlyTheBarListTab)
+TEST_F(DocumentWindow, TheAutoSaveTimerSavesWhenAskedWhicheverSheetIsShown)
 {
     platform::setProfileValue(QStringLiteral("settings"), QStringLiteral("autoSaveType"), 1);
     const QString recovery = file + QStringLiteral("$$$");
@@ -352,12 +355,13 @@ TEST_F(DocumentWindow, TheAutoSaveTimerSavesOnlyWhenAskedAndOnlyTheBarListTab)
     frame->OnAutoSaveTimer();
     EXPECT_FALSE(QFileInfo::exists(recovery));
     platform::setProfileValue(QStringLiteral("settings"), QStringLiteral("autoSave"), 1);
-    choose(Tab::kSummary);
-    frame->OnAutoSaveTimer();
-    EXPECT_FALSE(QFileInfo::exists(recovery)) << "another sheet is shown";
-    choose(Tab::kBarList);
-    frame->OnAutoSaveTimer();
-    EXPECT_TRUE(QFileInfo::exists(recovery));
+    // Every tick saves, also while a sheet made from the list is shown.
+    for (int tab : {Tab::kSort, Tab::kSummary, Tab::kTags, Tab::kContents, Tab::kBarList}) {
+        choose(tab);
+        ASSERT_FALSE(QFileInfo::exists(recovery) && !QFile::remove(recovery));
+        frame->OnAutoSaveTimer();
+        EXPECT_TRUE(QFileInfo::exists(recovery)) << "tab " << tab;
+    }
 }
 
 TEST_F(DocumentWindow, TheAutoSaveIntervalIsAtLeastAMinute)
@@ -367,6 +371,29 @@ TEST_F(DocumentWindow, TheAutoSaveIntervalIsAtLeastAMinute)
     auto* other = open<CRODOSetUpDoc>(saveBarList("二层.pld"));
     ASSERT_TRUE(other);
     EXPECT_EQ(containerOf(other)->frame()->autoSaveInterval(), 60000);
+}
+
+TEST_F(DocumentWindow, ANewIntervalReachesTheListsOpenAlready)
+{
+    auto* other = open<CRODOSetUpDoc>(saveBarList("二层.pld"));
+    ASSERT_TRUE(other);
+    DocumentFrame* second = containerOf(other)->frame();
+    ASSERT_EQ(second->autoSaveInterval(), 5 * 60000);
+    // 设置 → 自动保存与备份: 2 minutes.
+    test::onNextModal<CAutoSaveDlg>([](CAutoSaveDlg* dialog) {
+        dialog->m_minutes->setValue(2);
+        dialog->accept();
+    });
+    ASSERT_TRUE(app->mainFrame()->routeCommand(ID_AUTOSAVE, nullptr));
+    EXPECT_EQ(frame->autoSaveInterval(), 2 * 60000);
+    EXPECT_EQ(second->autoSaveInterval(), 2 * 60000);
+    // Cancelled, the dialog changes nothing.
+    test::onNextModal<CAutoSaveDlg>([](CAutoSaveDlg* dialog) {
+        dialog->m_minutes->setValue(9);
+        dialog->reject();
+    });
+    ASSERT_TRUE(app->mainFrame()->routeCommand(ID_AUTOSAVE, nullptr));
+    EXPECT_EQ(frame->autoSaveInterval(), 2 * 60000);
 }
 
 TEST_F(DocumentWindow, AGradeSortCommandSetsOneBitAndRebuilds)

@@ -222,6 +222,23 @@ TEST_F(BarMerge, ComputedLengthsAndEnds)
     EXPECT_EQ(a.isSame(b), 1);
 }
 
+TEST_F(BarMerge, ComparingLeavesTheStoredLengthsOfBothBars)
+{
+    // Graded bars: comparing computes the first and the last bar of each,
+    // and stores neither (the stored length is what a file keeps).
+    for (CVes_BarCore* bar : {&a, &b}) {
+        bar->setMultiVal(1);
+        bar->setMultiGroup(3);
+        bar->length = 1234.0f;
+    }
+    a.setVarValueE("L", 3600.0);
+    b.setVarValueE("L", 3900.0);
+    EXPECT_EQ(a.isSame(b), 0);
+    EXPECT_EQ(b.isSame(a), 0);
+    EXPECT_EQ(a.length, 1234.0f);
+    EXPECT_EQ(b.length, 1234.0f);
+}
+
 TEST_F(BarMerge, MirroredBarOfAnotherShapeMatchesReversed)
 {
     scope.add(lBar({150, 50}, "1000", "500"));
@@ -242,12 +259,13 @@ TEST_F(BarMerge, MirroredBarOfAnotherShapeMatchesReversed)
     EXPECT_EQ(forwards.isSame(backwards), 0);
 }
 
-TEST_F(BarMerge, EqualityLeavesTheOtherBarAlone)
+TEST_F(BarMerge, EqualityLeavesBothBarsAlone)
 {
+    a.length = 55.0f;
     b.length = 77.0f;
     EXPECT_TRUE(a == b);
     EXPECT_EQ(b.length, 77.0f);
-    EXPECT_EQ(a.length, 3000.0f);
+    EXPECT_EQ(a.length, 55.0f);
 }
 
 // setters and copies
