@@ -389,6 +389,77 @@ int CVes_Curve::InRect(Rect r) const
     }
 }
 
+// strokes
+
+namespace {
+
+// Points on the circle about `centre` of `radius` from the angle `from`
+// through `sweep` (radians, signed), in chords of at most 15°.
+void appendArc(StrokePoints& points, QPointF centre, double radius, double from, double sweep)
+{
+    const int chords = std::max(2, int(std::ceil(std::abs(sweep) / (kPi / 12))));
+    for (int i = 0; i <= chords; ++i) {
+        const double a = from + sweep * i / chords;
+        points.emplace_back(centre.x() + radius * std::cos(a), centre.y() + radius * std::sin(a));
+    }
+}
+
+// The way round from `a1` to `a2` that passes `a3`, as a signed sweep.
+double sweepThrough(double a1, double a2, double a3)
+{
+    const auto turn = [](double a) { return std::fmod(std::fmod(a, kTwoPi) + kTwoPi, kTwoPi); };
+    const double toEnd = turn(a2 - a1);
+    return turn(a3 - a1) <= toEnd ? toEnd : toEnd - kTwoPi;
+}
+
+} // namespace
+
+std::vector<StrokePoints> CVes_Curve::strokes(double scale, int originX, int originY,
+                                              unsigned int mirrorFlags, QPoint mirrorCentre) const
+{
+    CVes_Curve shown(this);
+    shown.mirror(mirrorFlags, mirrorCentre);
+    const auto device = [&](QPointF p) {
+        return QPointF(p.x() / scale + originX, p.y() / scale + originY);
+    };
+    const QPointF p1 = shown.m_P1.ToPoint(), p2 = shown.m_P2.ToPoint(), p3 = shown.m_P3.ToPoint();
+    StrokePoints points;
+    switch (m_type) {
+    case kLine:
+    case kDrawnLine:
+        points = {device(p1), device(p2)};
+        break;
+    case kArc: {
+        QPoint centre, start, end;
+        if (shown.getArcPt(centre, start, end) < 0)
+            break;
+        const QPointF c = centre;
+        const auto angle = [&](QPointF p) { return std::atan2(p.y() - c.y(), p.x() - c.x()); };
+        const double a1 = angle(p1);
+        appendArc(points, device(c), std::hypot(p1.x() - c.x(), p1.y() - c.y()) / scale, a1,
+                  sweepThrough(a1, angle(p2), angle(p3)));
+        break;
+    }
+    case kCircle:
+    case kDisc:
+        if (m_P2.m_x != 0)
+            appendArc(points, device(p1), std::abs(m_P2.m_x) / scale, 0, kTwoPi);
+        break;
+    case kConnectMark: {
+        const Rect r = shown.markRect();
+        points = {device(QPointF(r.left, r.top)), device(QPointF(r.right, r.top)),
+                  device(QPointF(r.right, r.bottom)), device(QPointF(r.left, r.bottom)),
+                  device(QPointF(r.left, r.top))};
+        break;
+    }
+    default:
+        break;
+    }
+    if (points.empty())
+        return {};
+    return {points};
+}
+
 // drawing
 
 void CVes_Curve::draw2(platform::Dc* dc, double scale, int originX, int originY,

@@ -8,9 +8,15 @@
 #include "core/geometry/drawobject.h"
 #include "core/geometry/point.h"
 
+#include <QPointF>
 #include <QString>
 
+#include <vector>
+
 namespace platform { class Dc; }
+
+// Points of a drawn stroke, in a context's logical units.
+using StrokePoints = std::vector<QPointF>;
 
 class CVes_Curve : public CVes_DrawObject {
 public:
@@ -48,6 +54,12 @@ public:
     // draw with the item's own colour.
     void draw2(platform::Dc* dc, double scale, int originX, int originY, unsigned int mirrorFlags,
                QPoint mirrorCentre, double widthFactor) const;
+
+    // The item where draw() puts it, as polylines (arcs and circles as
+    // short chords, a connection mark as the square it stays within): what
+    // the texts drawn beside a shape keep clear of.
+    std::vector<StrokePoints> strokes(double scale, int originX, int originY,
+                                      unsigned int mirrorFlags, QPoint mirrorCentre) const;
 
     bool HitTest(QPoint p) const;
     // 0 outside, 1 partly inside, 2 wholly inside.

@@ -124,18 +124,11 @@ void appendHookBend(std::vector<QPoint>& chain, QPoint s, double h, double d)
 
 } // namespace
 
-void CVes_Side::drawMarks(platform::Dc* dc, bool atStart, double scale, double widthFactor,
-                          platform::COLORREF colour, int originX, int originY,
-                          unsigned int mirrorFlags, QPoint mirrorCentre, unsigned int markFlags) const
+std::vector<QPoint> CVes_Side::markChain(bool atStart, unsigned int mirrorFlags,
+                                         QPoint mirrorCentre, unsigned int markFlags) const
 {
     if (!(markFlags & (kStraightHook | kHook45 | kHookBack)))
-        return;
-    const int style = m_styleFlag ? int(m_lineStyle) : 1;
-    const int width = platform::saturatedInt(widthFactor * m_lineWidth);
-    const platform::Pen pen = createStylePen(style, width, colour, widthFactor)
-                                  .value_or(platform::Pen(PS_SOLID, width, colour));
-    const platform::Pen oldPen = dc->SelectObject(pen);
-
+        return {};
     CVes_Side shown(this);
     shown.mirror(mirrorFlags, mirrorCentre);
     const QPoint p1 = shown.m_P1.ToPoint(), p2 = shown.m_P2.ToPoint();
@@ -163,6 +156,31 @@ void CVes_Side::drawMarks(platform::Dc* dc, bool atStart, double scale, double w
     } else {
         chain.push_back(vesPolar(s, d, 60));
     }
+    return chain;
+}
+
+StrokePoints CVes_Side::markStroke(bool atStart, double scale, int originX, int originY,
+                                   unsigned int mirrorFlags, QPoint mirrorCentre,
+                                   unsigned int markFlags) const
+{
+    StrokePoints points;
+    for (const QPoint& p : markChain(atStart, mirrorFlags, mirrorCentre, markFlags))
+        points.push_back(toDevice(p, scale, originX, originY));
+    return points;
+}
+
+void CVes_Side::drawMarks(platform::Dc* dc, bool atStart, double scale, double widthFactor,
+                          platform::COLORREF colour, int originX, int originY,
+                          unsigned int mirrorFlags, QPoint mirrorCentre, unsigned int markFlags) const
+{
+    const std::vector<QPoint> chain = markChain(atStart, mirrorFlags, mirrorCentre, markFlags);
+    if (chain.empty())
+        return;
+    const int style = m_styleFlag ? int(m_lineStyle) : 1;
+    const int width = platform::saturatedInt(widthFactor * m_lineWidth);
+    const platform::Pen pen = createStylePen(style, width, colour, widthFactor)
+                                  .value_or(platform::Pen(PS_SOLID, width, colour));
+    const platform::Pen oldPen = dc->SelectObject(pen);
     dc->MoveTo(toDevice(chain.front(), scale, originX, originY));
     for (std::size_t i = 1; i < chain.size(); ++i)
         dc->LineTo(toDevice(chain[i], scale, originX, originY));

@@ -50,6 +50,12 @@ public:
     void drawEnd(platform::Dc* dc, double scale, double widthFactor, int originX, int originY,
                  unsigned int mirrorFlags, QPoint mirrorCentre, unsigned int markFlags) const;
 
+    // The hook drawn at an end (the start, or the end) under `markFlags`,
+    // where drawStart() or drawEnd() puts it; empty without a hook.
+    StrokePoints markStroke(bool atStart, double scale, int originX, int originY,
+                            unsigned int mirrorFlags, QPoint mirrorCentre,
+                            unsigned int markFlags) const;
+
     void drawStartConnect(const CVes_Connect& connect, platform::Dc* dc, double scale,
                           double widthFactor, platform::COLORREF colour, int originX, int originY,
                           unsigned int mirrorFlags, QPoint mirrorCentre, unsigned int flags) const;
@@ -64,6 +70,9 @@ public:
     QString m_lengthText = QStringLiteral("0");
 
 private:
+    // The hook's points in world units, mirrored; empty without a hook.
+    std::vector<QPoint> markChain(bool atStart, unsigned int mirrorFlags, QPoint mirrorCentre,
+                                  unsigned int markFlags) const;
     void drawMarks(platform::Dc* dc, bool atStart, double scale, double widthFactor,
                    platform::COLORREF colour, int originX, int originY, unsigned int mirrorFlags,
                    QPoint mirrorCentre, unsigned int markFlags) const;

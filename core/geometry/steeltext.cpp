@@ -185,6 +185,16 @@ constexpr qsizetype kLastEscapePosition = 19999;
 // The narrowest gap a grade symbol stands in within a text of a Chinese
 // face, in text heights: the symbol is about half a height wide.
 constexpr double kOwnFaceGap = 0.7;
+// The smallest letter a reader reads on paper, in 0.1 mm times the drawing's
+// scale: a symbol's letters (the seismic "E") are no smaller, up to the
+// height of the text they stand in.
+constexpr double kLegibleLetterHeight = 20;
+// A symbol's letters in text heights, where that is larger; and how far they
+// stand right of the symbol's centre (its widest half is 0.23 of a height,
+// so they stand clear of it) and clear of what follows.
+constexpr double kLetterShare = 0.6;
+constexpr double kLetterFromCentre = 0.3;
+constexpr double kLetterRoom = 0.1;
 
 // Whether "%%" followed by `c` is a grade escape that texts may hold.
 bool isEscapeCharacter(QChar c)
@@ -264,6 +274,37 @@ const char* symbolLetters(int code)
     }
 }
 
+// The height of a symbol's letters in a text `h` high: legible at the
+// drawing's `scale` (and on a screen), up to the text's own height.
+int letterHeight(const platform::Dc& dc, int h, double scale)
+{
+    const double legible = std::max(
+        kLegibleLetterHeight * (std::isfinite(scale) ? std::abs(scale) : 1.0),
+        double(screenLegibleHeight(dc)));
+    return int(std::min(double(h), std::max(kLetterShare * h, legible)));
+}
+
+platform::Font letterFont(int height, int escapement)
+{
+    return platform::Font::create(height, 0, escapement, escapement, FW_SEMIBOLD, 0, 0, 0,
+                                  ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  PROOF_QUALITY, VARIABLE_PITCH | FF_ROMAN,
+                                  QStringLiteral("Times New Roman"));
+}
+
+// How far the letters of symbol `code` reach right of its centre, with room
+// after them; 0 for a symbol without letters.
+int lettersReach(platform::Dc& dc, int code, int h, double scale)
+{
+    const char* letters = symbolLetters(code);
+    if (!letters)
+        return 0;
+    const platform::Font old = dc.SelectObject(letterFont(letterHeight(dc, h, scale), 0));
+    const int width = dc.GetTextExtent(QString::fromLatin1(letters)).width();
+    dc.SelectObject(old);
+    return int((kLetterFromCentre + kLetterRoom) * h) + width;
+}
+
 void stroke(platform::Dc& dc, QPoint from, QPoint to)
 {
     dc.MoveTo(from);
@@ -317,19 +358,13 @@ void drawGradeSymbol(platform::Dc& dc, QPoint centre, int h, double radians, con
     const char* letters = symbolLetters(code);
     if (!letters)
         return;
-    const QString text = QString::fromLatin1(letters);
-    double size = 0.45;
-    if (text == u"t" || text == u"b")
-        size = 0.55;
-    else if (text.size() == 2)
-        size = 0.35;
+    // Right of the symbol, their tops level with the text's.
     const int escapement = int(std::lround(radians / kDegreesToRadians)) * 10;
-    const platform::Font oldFont = dc.SelectObject(platform::Font::create(
-        int(size * h), 0, escapement, escapement, FW_SEMIBOLD, 0, 0, 0, ANSI_CHARSET,
-        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_ROMAN,
-        QStringLiteral("Times New Roman")));
-    const unsigned oldAlign = dc.SetTextAlign(TA_CENTER | TA_TOP);
-    dc.TextOut(vesPolar(vesPolar(centre, f.up, int(0.5 * h)), f.along, int(0.45 * g)), text);
+    const platform::Font oldFont =
+        dc.SelectObject(letterFont(letterHeight(dc, h, widthFactor), escapement));
+    const unsigned oldAlign = dc.SetTextAlign(TA_LEFT | TA_TOP);
+    dc.TextOut(vesPolar(vesPolar(centre, f.up, int(0.5 * h)), f.along, int(kLetterFromCentre * h)),
+               QString::fromLatin1(letters));
     dc.SetTextAlign(oldAlign);
     dc.SelectObject(oldFont);
 }
@@ -351,29 +386,50 @@ platform::Font textFont(int height, int angle, const QString& fontName, int weig
 // The line a text with grade escapes goes out as: each symbol stands in a
 // gap of blanks, drawn over afterwards: three of Times New Roman, or in a
 // Chinese face as many as hold the symbol with some room on either side, so
-// that it never runs into the digits beside it. `gapAt` gets where each gap
-// begins. The font must be selected.
+// that it never runs into the digits beside it; a symbol with letters (the
+// seismic "E") gets blanks enough for them too. `gapAt` gets where each gap
+// begins and `into` how far into it each symbol's centre lies. The font must
+// be selected; `scale` is the drawing's.
 struct GappedLine {
     QString line;
-    QString gap;
     std::vector<int> gapAt;
+    int into = 0;
 };
 
-GappedLine gappedLine(platform::Dc& dc, const EscapedText& escaped, bool ownFace, int h)
+GappedLine gappedLine(platform::Dc& dc, const EscapedText& escaped, bool ownFace, int h,
+                      double scale)
 {
     GappedLine out;
-    out.gap = ownFace ? QStringLiteral(" ") : QStringLiteral("   ");
-    while (ownFace && out.gap.size() < 8 && dc.GetTextExtent(out.gap).width() < int(kOwnFaceGap * h))
-        out.gap += u' ';
+    QString gap = ownFace ? QStringLiteral(" ") : QStringLiteral("   ");
+    while (ownFace && gap.size() < 8 && dc.GetTextExtent(gap).width() < int(kOwnFaceGap * h))
+        gap += u' ';
+    // The symbol's centre: a quarter blank and half its width into a gap of
+    // Times New Roman, the middle of a gap of a Chinese face.
+    out.into = ownFace ? dc.GetTextExtent(gap).width() / 2
+                       : dc.GetTextExtent(QStringLiteral(" ")).width() / 4 + int(0.6 * h / 2);
     out.line = escaped.pieces.front();
     for (qsizetype i = 1; i < escaped.pieces.size(); ++i) {
         out.gapAt.push_back(dc.GetTextExtent(out.line).width());
-        out.line += out.gap + escaped.pieces[i];
+        QString symbolGap = gap;
+        const int reach = out.into + lettersReach(dc, escaped.codes[std::size_t(i - 1)], h, scale);
+        while (symbolGap.size() < 64 && dc.GetTextExtent(symbolGap).width() < reach)
+            symbolGap += u' ';
+        out.line += symbolGap + escaped.pieces[i];
     }
     return out;
 }
 
 } // namespace
+
+int screenLegibleHeight(const platform::Dc& dc)
+{
+    constexpr double kPixels = 8;
+    const double pixelsPerUnit = std::abs(dc.scaleY());
+    const int dpi = dc.GetDeviceCaps(LOGPIXELSY);
+    if (dc.IsPrinting() || !(pixelsPerUnit > 0) || dpi <= 0)
+        return 0;
+    return int(std::ceil(kPixels * dpi / 96.0 / pixelsPerUnit));
+}
 
 void Steel_ReplaceTableStringToExcelString(QString& text)
 {
@@ -393,7 +449,7 @@ void Steel_ReplaceTableStringToExcelString(QString& text)
 }
 
 int writeTextWidth(platform::Dc* dc, const QString& text, int height, const QString& fontName,
-                   int weight)
+                   int weight, double widthFactor)
 {
     if (!dc)
         return 0;
@@ -403,7 +459,7 @@ int writeTextWidth(platform::Dc* dc, const QString& text, int height, const QStr
     const bool ownFace = platform::gbk::byteLength(fontName) > 2;
     const QString line = escaped.codes.empty()
         ? text
-        : gappedLine(*dc, escaped, ownFace, std::abs(height)).line;
+        : gappedLine(*dc, escaped, ownFace, std::abs(height), widthFactor).line;
     const int width = dc->GetTextExtent(line).width();
     dc->SelectObject(oldFont);
     return width;
@@ -426,9 +482,8 @@ void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, 
         dc->TextOut(point, text);
     } else {
         const int h = std::abs(height);
-        const GappedLine gapped = gappedLine(*dc, escaped, ownFace, h);
+        const GappedLine gapped = gappedLine(*dc, escaped, ownFace, h, widthFactor);
         const QString& line = gapped.line;
-        const QString& gap = gapped.gap;
         const std::vector<int>& gapAt = gapped.gapAt;
         dc->TextOut(point, line);
 
@@ -446,13 +501,8 @@ void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, 
         else if (align & TA_RIGHT)
             start = vesPolar(start, f.back, width);
 
-        // The symbol's centre: a quarter blank and half its width into a
-        // gap of Times New Roman, the middle of a gap of a Chinese face.
-        const int into = ownFace ? dc->GetTextExtent(gap).width() / 2
-                                 : dc->GetTextExtent(QStringLiteral(" ")).width() / 4
-                                       + int(0.6 * h / 2);
         for (std::size_t i = 0; i < escaped.codes.size(); ++i) {
-            const int along = platform::saturatedAdd(gapAt[i], into);
+            const int along = platform::saturatedAdd(gapAt[i], gapped.into);
             QPoint centre = vesPolar(start, f.along, along);
             centre = vesPolar(centre, f.down, h / 2);
             drawGradeSymbol(*dc, centre, h, radians, f, escaped.codes[i], widthFactor);

@@ -29,17 +29,23 @@ int transStringToGuige(const QString& text, int& grade, float& diameter);
 
 namespace platform { class Dc; }
 
+// The smallest text a reader reads on a screen, 8 pixels of a 96-dpi
+// screen, in logical units of `dc`; 0 on paper (or without a mapping).
+int screenLegibleHeight(const platform::Dc& dc);
+
 // Draws a text whose grade escapes ("%%C" …) become drawn grade symbols, in
 // the context's text colour. `point`, `height` are logical units of `dc`,
 // `angle` degrees counter-clockwise, `align` a text alignment (TA_…);
 // `fontName` of fewer than three bytes means Times New Roman.
-// `widthFactor` scales the pen of the symbols. A height beyond a million
-// units either way is drawn at a million.
+// `widthFactor` is the drawing's scale: it scales the pen of the symbols
+// and the smallest height of their letters. A height beyond a million units
+// either way is drawn at a million.
 void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, int angle,
                unsigned align, const QString& fontName, int weight, double widthFactor);
 
 // The width, in logical units of `dc`, of the line writeText draws for
 // `text` at `height` (a text without line breaks; grade escapes take the
-// room their symbols are drawn in).
+// room their symbols are drawn in, at the scale `widthFactor` as writeText
+// draws them).
 int writeTextWidth(platform::Dc* dc, const QString& text, int height, const QString& fontName,
-                   int weight);
+                   int weight, double widthFactor = 1.0);

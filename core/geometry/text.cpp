@@ -12,8 +12,19 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 using namespace platform::gdi;
+
+namespace {
+
+QRectF textBounds(const platform::Dc& dc, QPointF anchor, double width, int height,
+                  unsigned int align, int angle);
+
+} // namespace
 
 namespace {
 
@@ -222,7 +233,8 @@ void CVes_Text::draw(platform::Dc* dc, platform::COLORREF colour, double scale, 
     const int height = ShapeTextFrame::heightFor(deviceTextHeight(m_height / scale));
     const ShapeTextFrame::Placed placed = ShapeTextFrame::place(
         *dc, outputPoint(p, m_height, ySign(*dc), scale, originX, originY),
-        writeTextWidth(dc, m_text, height, m_fontName, 0), height, p.align | TA_BASELINE, -p.angle);
+        [&](int h) { return writeTextWidth(dc, m_text, h, m_fontName, 0, widthFactor); }, height,
+        p.align | TA_BASELINE, -p.angle);
     if (!ShapeTextFrame::rehearsing())
         writeText(dc, m_text, placed.anchor, placed.height, -p.angle, p.align | TA_BASELINE,
                   m_fontName, 0, widthFactor);
@@ -331,12 +343,10 @@ void CVes_Variable::setMutiVal(int multi)
     }
 }
 
-QString CVes_Variable::valueText()
+QString CVes_Variable::valueText(bool nameWhenEmpty)
 {
-    // An empty text field prints empty: never its own name in its place
-    // ("校核：校核").
     if (m_type == kTextKind)
-        return m_formula;
+        return m_formula.isEmpty() && nameWhenEmpty ? m_text : m_formula;
     if (m_type == kWholeNumber)
         return QString::asprintf("%d", saturatedInt(m_value + 0.1));
 
@@ -354,8 +364,10 @@ QString CVes_Variable::valueText()
 
 void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double scale, int originX,
                          int originY, int showName, int showValue, unsigned int mirrorFlags,
-                         QPoint mirrorCentre)
+                         QPoint mirrorCentre, bool nameWhenEmpty)
 {
+    if (dc && !ShapeTextFrame::rehearsing())
+        m_drawnBox = QRect();
     if (!dc || !(scale > 0) || (m_status & kHidden) || (dc->IsPrinting() && m_print == 0))
         return;
 
@@ -386,11 +398,11 @@ void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double sca
     if (showName) {
         text = m_text;
         if (showValue)
-            text += QString::fromUtf8("：") + valueText();
+            text += QString::fromUtf8("：") + valueText(nameWhenEmpty);
         else if (m_unit == kDegrees)
             text += QString::fromUtf8("°");
     } else if (showValue) {
-        text = valueText();
+        text = valueText(nameWhenEmpty);
     }
 
     const platform::Font oldFont = dc->SelectObject(font);
@@ -398,14 +410,26 @@ void CVes_Variable::draw(platform::Dc* dc, platform::COLORREF colour, double sca
     const int oldMode = dc->SetBkMode(TRANSPARENT);
     const unsigned int oldAlign = dc->SetTextAlign(p.align | TA_BASELINE);
     if (!text.isEmpty()) {
-        const ShapeTextFrame::Placed placed = ShapeTextFrame::place(
-            *dc, outputPoint(p, m_height, sign, scale, originX, originY),
-            dc->GetTextExtent(text).width(), height, p.align | TA_BASELINE, -p.angle);
-        // Made smaller to clear the shape's other texts.
+        const auto widthAt = [&](int h) {
+            if (h == height)
+                return dc->GetTextExtent(text).width();
+            const platform::Font shown = dc->SelectObject(fontOf(h));
+            const int width = dc->GetTextExtent(text).width();
+            dc->SelectObject(shown);
+            return width;
+        };
+        const ShapeTextFrame::Placed placed =
+            ShapeTextFrame::place(*dc, outputPoint(p, m_height, sign, scale, originX, originY),
+                                  widthAt, height, p.align | TA_BASELINE, -p.angle, m_text);
+        // Made smaller to clear the shape's other texts and lines.
         if (placed.height != height)
             dc->SelectObject(fontOf(placed.height));
-        if (!ShapeTextFrame::rehearsing())
+        if (!ShapeTextFrame::rehearsing()) {
             dc->TextOut(placed.anchor, text);
+            m_drawnBox = textBounds(*dc, placed.anchor, widthAt(placed.height), placed.height,
+                                    p.align | TA_BASELINE, -p.angle)
+                             .toAlignedRect();
+        }
     }
     dc->SetTextAlign(oldAlign);
     dc->SetBkMode(oldMode);
@@ -441,6 +465,11 @@ void CVes_Variable::LocateRect(platform::Rect& rect)
     QPoint p1, p2, p3, p4;
     getOutLineOfVal(p1, p2, p3, p4, 1, 0, QPoint());
     rect = boundingRect(p1, p2, p3, p4);
+}
+
+bool CVes_Variable::drawnAt(QPoint point) const
+{
+    return !m_drawnBox.isEmpty() && m_drawnBox.contains(point);
 }
 
 int CVes_Variable::HitTest(QPoint point, unsigned int mirrorFlags, QPoint mirrorCentre) const
@@ -569,13 +598,84 @@ double coveredArea(const QRectF& box, const std::vector<QRectF>& taken)
     return area;
 }
 
+// Whether the segment from `a` to `b` meets the rectangle.
+bool segmentMeets(QPointF a, QPointF b, const QRectF& r)
+{
+    // The part of the segment within each pair of edges, narrowed in turn.
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+double pointToRect(QPointF p, const QRectF& r)
+{
+    const double dx = std::max({r.left() - p.x(), 0.0, p.x() - r.right()});
+    const double dy = std::max({r.top() - p.y(), 0.0, p.y() - r.bottom()});
+    return std::hypot(dx, dy);
+}
+
+double pointToSegment(QPointF p, QPointF a, QPointF b)
+{
+    const QPointF d = b - a;
+    const double length2 = QPointF::dotProduct(d, d);
+    const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / length2, 0.0, 1.0) : 0.0;
+    const QPointF q = a + d * t;
+    return std::hypot(p.x() - q.x(), p.y() - q.y());
+}
+
+// How far the stroke passes from the rectangle; 0 when it meets it.
+double strokeToRect(const StrokePoints& stroke, const QRectF& r)
+{
+    if (stroke.size() == 1)
+        return pointToRect(stroke.front(), r);
+    double nearest = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 1; i < stroke.size() && nearest > 0; ++i) {
+        const QPointF a = stroke[i - 1];
+        const QPointF b = stroke[i];
+        if (segmentMeets(a, b, r))
+            return 0;
+        nearest = std::min({nearest, pointToRect(a, r), pointToRect(b, r)});
+        for (const QPointF& corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+            nearest = std::min(nearest, pointToSegment(corner, a, b));
+    }
+    return nearest;
+}
+
+// The stretches of the lines that meet the rectangle.
+int crossingsOf(const std::vector<StrokePoints>& lines, const QRectF& r)
+{
+    int crossed = 0;
+    for (const StrokePoints& line : lines) {
+        for (std::size_t i = 1; i < line.size(); ++i)
+            crossed += segmentMeets(line[i - 1], line[i], r) ? 1 : 0;
+    }
+    return crossed;
+}
+
 // The moves tried for a text `w` wide and `h` high that lies over another,
-// nearest first: along its own direction and across it (to the other side
-// of the line it stands by), in steps of its height and half its height, as
-// far as the bounds reach. Moves that take it out of the bounds are pushed
-// back in by the caller.
-std::vector<QPointF> movesToTry(double w, double h, QPointF along, QPointF across,
-                                const platform::Rect& bounds)
+// as (along, across) its direction, nearest first: in steps of its height
+// along and half its height across (to the other side of the line it
+// stands by), as far as the bounds reach. Moves that take it out of the
+// bounds are pushed back in by the caller.
+std::vector<QPointF> gridMoves(double w, double h, QPointF along, QPointF across,
+                               const platform::Rect& bounds)
 {
     const double width = bounds.Width();
     const double height = bounds.Height();
@@ -589,14 +689,286 @@ std::vector<QPointF> movesToTry(double w, double h, QPointF along, QPointF acros
     moves.reserve(std::size_t(2 * alongSteps + 1) * std::size_t(2 * acrossSteps + 1));
     for (int i = -alongSteps; i <= alongSteps; ++i)
         for (int j = -acrossSteps; j <= acrossSteps; ++j)
-            moves.emplace_back(i * alongStep, j * acrossStep);
-    std::stable_sort(moves.begin(), moves.end(), [](const QPointF& a, const QPointF& b) {
-        return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
-    });
+            moves.push_back(along * (i * alongStep) + across * (j * acrossStep));
     return moves;
 }
 
+// The points along a stretch from `a` to `b` a text is tried beside: its
+// middle, then out towards both ends in steps of at most `step`, the ends
+// themselves last.
+std::vector<QPointF> pointsAlong(QPointF a, QPointF b, double step)
+{
+    const QPointF d = b - a;
+    const double length = std::hypot(d.x(), d.y());
+    std::vector<QPointF> points{a + d * 0.5};
+    if (length <= 0)
+        return points;
+    const int steps = int(std::ceil(std::min(length / 2 / std::max(std::min(step, length / 4), 1.0), 50.0)));
+    for (int i = 1; i <= steps; ++i) {
+        const double t = std::min(0.5, 0.5 * i / steps);
+        points.push_back(a + d * (0.5 - t));
+        points.push_back(a + d * (0.5 + t));
+    }
+    return points;
+}
+
 } // namespace
+
+// One placing of a text: the tries at its own place and elsewhere, each
+// weighed by what it would lie over, and the best of them kept.
+class ShapeTextFrame::Search {
+public:
+    Search(ShapeTextFrame& frame, const platform::Dc& dc, QPoint anchor,
+           const std::function<int(int)>& width, int height, unsigned int align, int angle,
+           const QString& owner)
+        : m_frame(frame), m_dc(dc), m_anchor(anchor), m_width(width), m_height(height),
+          m_align(align), m_angle(angle), m_owner(owner)
+    {
+        frame.m_asked = std::max(frame.m_asked, std::abs(height));
+        const int full = std::max(std::min(std::abs(height), frame.m_highest), 1);
+        const int smallest = std::clamp(frame.m_smallest, 1, std::max(full, 1));
+        // The full height first, then smaller in three steps down to the
+        // smallest.
+        m_heights.push_back(full);
+        for (int step = 1; step <= 3; ++step) {
+            const int h = full - (full - smallest) * step / 3;
+            if (h != m_heights.back())
+                m_heights.push_back(h);
+        }
+        if (frame.m_outline && !owner.isEmpty()) {
+            for (const Leg& leg : frame.m_outline->legs)
+                (leg.names.contains(owner) ? m_ownLegs : m_otherLegs).push_back(&leg);
+        }
+        m_best = {keptInside(dc, anchor, int(widthAt(full)), full, align, angle),
+                  signedHeight(full)};
+    }
+
+    Placed run()
+    {
+        // Where it is asked for, smaller and smaller; then a dimension beside
+        // its own legs, any other text along and across its own direction.
+        for (const int h : m_heights) {
+            if (tryAt(m_anchor, h))
+                return m_best;
+        }
+        for (const int h : m_heights) {
+            const std::vector<QPointF> moves = m_ownLegs.empty() ? alongAndAcross(h)
+                                                                 : besideOwnLegs(h);
+            for (const QPointF& move : moves) {
+                if (tryAt(QPointF(m_anchor) + move, h))
+                    return m_best;
+            }
+        }
+        // A dimension with no clear place beside its legs: farther off, at
+        // the smallest height, where it is still nearer its own legs than
+        // any other (or, kept as the best of a crowded layout, at least over
+        // no other text and crossed by no line).
+        if (!m_ownLegs.empty()) {
+            for (const QPointF& move : alongAndAcross(m_heights.back())) {
+                if (tryAt(QPointF(m_anchor) + move, m_heights.back()))
+                    return m_best;
+            }
+        }
+        m_frame.m_taken.push_back(m_bestBox);
+        m_frame.m_crowding.unplaced << m_owner;
+        m_frame.m_crowding.overlapping += m_bestFault->covered > 0 ? 1 : 0;
+        m_frame.m_crowding.crossed += m_bestFault->crossed > 0 ? 1 : 0;
+        return m_best;
+    }
+
+private:
+    // What a place fails of: the stretches of line that cross the text,
+    // the area of other texts it lies over, and how much nearer another
+    // leg it lies than its own.
+    struct Fault {
+        int crossed = 0;
+        double covered = 0;
+        double stray = 0;
+        bool clear() const { return crossed == 0 && covered <= 0 && stray <= 0; }
+        // Over another text is worst: neither reads.
+        bool operator<(const Fault& o) const
+        {
+            return std::tie(covered, crossed, stray) < std::tie(o.covered, o.crossed, o.stray);
+        }
+    };
+
+    int signedHeight(int h) const { return m_height < 0 ? -h : h; }
+    // The text's width at the height `h`, measured once.
+    double widthAt(int h) const
+    {
+        const auto known = m_widths.find(h);
+        if (known != m_widths.end())
+            return known->second;
+        return m_widths[h] = m_width(signedHeight(h));
+    }
+    // Texts keep a little space between them and from the lines.
+    static double gapAt(int h) { return std::max(1.0, h / 8.0); }
+
+    static double nearest(const std::vector<const Leg*>& legs, const QRectF& box)
+    {
+        double d = std::numeric_limits<double>::infinity();
+        for (const Leg* leg : legs)
+            d = std::min(d, strokeToRect(leg->points, box));
+        return d;
+    }
+
+    // How far the text lies past the ends of the nearest stretch of its own
+    // legs, along it: 0 when it stands beside one (a text beyond a leg's
+    // end, off the corner it turns, reads as the next leg's as well).
+    double pastOwnLegs(const QRectF& box) const
+    {
+        double least = std::numeric_limits<double>::infinity();
+        for (const Leg* leg : m_ownLegs) {
+            const StrokePoints& p = leg->points;
+            for (std::size_t i = 1; i < p.size(); ++i) {
+                const QPointF d = p[i] - p[i - 1];
+                const double length = std::hypot(d.x(), d.y());
+                if (length <= 0)
+                    continue;
+                const QPointF u = d / length;
+                double low = std::numeric_limits<double>::infinity();
+                double high = -low;
+                for (const QPointF& corner :
+                     {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+                    const double t = QPointF::dotProduct(corner - p[i - 1], u);
+                    low = std::min(low, t);
+                    high = std::max(high, t);
+                }
+                // Beyond a free end of the bar a text still reads as the
+                // side's: the stretch runs on there.
+                const bool runsBack = i == 1 && leg->freeStart;
+                const bool runsOn = i + 1 == p.size() && leg->freeEnd;
+                const double from = runsBack ? low : 0.0;
+                const double to = runsOn ? high : length;
+                // Overlapping the stretch by a little is no standing beside it.
+                const double overlap = std::min(high, to) - std::max(low, from);
+                const double needed = std::min(to - from, high - low) / 4;
+                least = std::min(least, std::max(0.0, needed - overlap));
+                if (least <= 0)
+                    return 0;
+            }
+        }
+        return least;
+    }
+
+    Fault faultOf(const QRectF& box, int h) const
+    {
+        const double gap = gapAt(h);
+        const QRectF spaced = box.adjusted(-gap, -gap, gap, gap);
+        Fault fault;
+        fault.covered = coveredArea(spaced, m_frame.m_taken);
+        if (m_frame.m_outline)
+            fault.crossed = crossingsOf(m_frame.m_outline->lines, spaced);
+        if (!m_ownLegs.empty() && !m_otherLegs.empty()) {
+            fault.stray = std::max(0.0, nearest(m_ownLegs, box) - nearest(m_otherLegs, box))
+                          + pastOwnLegs(box);
+        }
+        return fault;
+    }
+
+    bool tryAt(QPointF tried, int h)
+    {
+        const double w = widthAt(h);
+        const QPoint at = insideBounds(m_frame.m_bounds, tried,
+                                       textBounds(m_dc, tried, w, h, m_align, m_angle));
+        const QRectF box = textBounds(m_dc, at, w, h, m_align, m_angle);
+        const Fault fault = faultOf(box, h);
+        if (h == m_heights.back() && (!m_bestFault || fault < *m_bestFault)) {
+            m_best = {at, signedHeight(h)};
+            m_bestBox = box;
+            m_bestFault = fault;
+        }
+        if (!fault.clear())
+            return false;
+        m_frame.m_taken.push_back(box);
+        m_best = {at, signedHeight(h)};
+        return true;
+    }
+
+    static void sortNearestFirst(std::vector<QPointF>& moves)
+    {
+        std::stable_sort(moves.begin(), moves.end(), [](const QPointF& a, const QPointF& b) {
+            return QPointF::dotProduct(a, a) < QPointF::dotProduct(b, b);
+        });
+    }
+
+    // The moves from the text's own place, at height `h`, along and across
+    // its own direction, nearest first.
+    std::vector<QPointF> alongAndAcross(int h) const
+    {
+        const double radians = m_angle * kDegreesToRadians;
+        const double s = ySign(m_dc);
+        const QPointF along(std::cos(radians), -s * std::sin(radians));
+        const QPointF across(std::sin(radians), s * std::cos(radians));
+        std::vector<QPointF> moves = gridMoves(widthAt(h), h, along, across, m_frame.m_bounds);
+        sortNearestFirst(moves);
+        return moves;
+    }
+
+    // The moves from the text's own place, at height `h`, that put it
+    // beside one of its own legs, on either side and at points along it,
+    // nearest first.
+    std::vector<QPointF> besideOwnLegs(int h) const
+    {
+        std::vector<QPointF> moves;
+        const QRectF box = textBounds(m_dc, m_anchor, widthAt(h), h, m_align, m_angle);
+        const QPointF centre = box.center();
+        const double gap = gapAt(h) + 1;
+        // From a point of a leg to the centre of the box beside it in the
+        // direction `n`: as far out as the box's own half-extent, and a gap.
+        const auto outwards = [&](QPointF n) {
+            return n * (gap + box.width() / 2 * std::abs(n.x()) + box.height() / 2 * std::abs(n.y()));
+        };
+        for (const Leg* leg : m_ownLegs) {
+            const StrokePoints& p = leg->points;
+            for (std::size_t i = 1; i < p.size(); ++i) {
+                const QPointF d = p[i] - p[i - 1];
+                const double length = std::hypot(d.x(), d.y());
+                if (length <= 0)
+                    continue;
+                const QPointF normal(-d.y() / length, d.x() / length);
+                // An arc's short chords are tried at their middles only.
+                std::vector<QPointF> points =
+                    p.size() == 2 ? pointsAlong(p[0], p[1], h) : std::vector{p[i - 1] + d * 0.5};
+                // A text longer than the side also flush with either end of
+                // it, running on past the other.
+                const QPointF u = d / length;
+                const double extent = (box.width() * std::abs(u.x()) + box.height() * std::abs(u.y())) / 2;
+                if (p.size() == 2 && 2 * extent > length) {
+                    points.push_back(p[0] + u * extent);
+                    points.push_back(p[1] - u * extent);
+                }
+                for (const QPointF& on : points) {
+                    for (const double side : {1.0, -1.0})
+                        moves.push_back(on + outwards(normal * side) - centre);
+                }
+                // In line with the side beyond a free end of the bar.
+                if (i == 1 && leg->freeStart)
+                    moves.push_back(p[0] + outwards(-d / length) - centre);
+                if (i + 1 == p.size() && leg->freeEnd)
+                    moves.push_back(p[i] + outwards(d / length) - centre);
+            }
+        }
+        sortNearestFirst(moves);
+        return moves;
+    }
+
+    ShapeTextFrame& m_frame;
+    const platform::Dc& m_dc;
+    QPoint m_anchor;
+    const std::function<int(int)>& m_width;
+    mutable std::map<int, int> m_widths;
+    int m_height;
+    unsigned int m_align;
+    int m_angle;
+    QString m_owner;
+    std::vector<int> m_heights;
+    std::vector<const Leg*> m_ownLegs;
+    std::vector<const Leg*> m_otherLegs;
+    Placed m_best;
+    QRectF m_bestBox;
+    std::optional<Fault> m_bestFault;
+};
 
 ShapeTextFrame::ShapeTextFrame(int minimumHeight, const platform::Rect& bounds, int smallestHeight)
     : m_minimum(std::max(minimumHeight, 0)),
@@ -610,6 +982,21 @@ ShapeTextFrame::ShapeTextFrame(int minimumHeight, const platform::Rect& bounds, 
 ShapeTextFrame::~ShapeTextFrame()
 {
     t_frame = m_outer;
+}
+
+ShapeTextFrame::OutlineScope::OutlineScope(Outline outline)
+    : m_frame(t_frame), m_outline(std::move(outline))
+{
+    if (!m_frame)
+        return;
+    m_outer = m_frame->m_outline;
+    m_frame->m_outline = &m_outline;
+}
+
+ShapeTextFrame::OutlineScope::~OutlineScope()
+{
+    if (m_frame)
+        m_frame->m_outline = m_outer;
 }
 
 const ShapeTextFrame* ShapeTextFrame::current()
@@ -633,66 +1020,13 @@ QPoint ShapeTextFrame::keptInside(const platform::Dc& dc, QPoint anchor, int wid
                         textBounds(dc, anchor, width, height, align, angle));
 }
 
-ShapeTextFrame::Placed ShapeTextFrame::place(const platform::Dc& dc, QPoint anchor, int width,
-                                             int height, unsigned int align, int angle)
+ShapeTextFrame::Placed ShapeTextFrame::place(const platform::Dc& dc, QPoint anchor,
+                                             const std::function<int(int)>& width, int height,
+                                             unsigned int align, int angle, const QString& owner)
 {
     if (!t_frame)
         return {anchor, height};
-    ShapeTextFrame& frame = *t_frame;
-    const int full = std::max(std::min(std::abs(height), frame.m_highest), 1);
-    const int smallest = std::clamp(frame.m_smallest, 1, std::max(full, 1));
-    const double radians = angle * kDegreesToRadians;
-    const double s = ySign(dc);
-    const QPointF along(std::cos(radians), -s * std::sin(radians));
-    const QPointF across(std::sin(radians), s * std::cos(radians));
-
-    // The full height first, then smaller in three steps down to the
-    // smallest.
-    std::vector<int> heights{full};
-    for (int step = 1; step <= 3; ++step) {
-        const int h = full - (full - smallest) * step / 3;
-        if (h != heights.back())
-            heights.push_back(h);
-    }
-
-    // `width` is measured at `height`.
-    const double measured = std::max(std::abs(height), 1);
-    Placed best{keptInside(dc, anchor, int(double(width) * full / measured), full, align, angle),
-                height < 0 ? -full : full};
-    QRectF bestBox;
-    double bestCover = -1;
-    for (const int h : heights) {
-        const double w = double(width) * h / measured;
-        // Texts keep a little space between them.
-        const double gap = std::max(1.0, h / 8.0);
-        const int signedHeight = height < 0 ? -h : h;
-        const auto tryAt = [&](QPointF tried) {
-            const QPoint at = insideBounds(frame.m_bounds, tried,
-                                           textBounds(dc, tried, w, h, align, angle));
-            const QRectF box = textBounds(dc, at, w, h, align, angle);
-            const double cover = coveredArea(box.adjusted(-gap, -gap, gap, gap), frame.m_taken);
-            if (h == heights.back() && (bestCover < 0 || cover < bestCover)) {
-                best = {at, signedHeight};
-                bestBox = box;
-                bestCover = cover;
-            }
-            if (cover > 0)
-                return false;
-            frame.m_taken.push_back(box);
-            best = {at, signedHeight};
-            return true;
-        };
-        // Where it is asked for, when that is clear, before any search.
-        if (tryAt(anchor))
-            return best;
-        for (const QPointF& move : movesToTry(w, h, along, across, frame.m_bounds)) {
-            if (tryAt(QPointF(anchor) + along * move.x() + across * move.y()))
-                return best;
-        }
-    }
-    frame.m_taken.push_back(bestBox);
-    frame.m_crowded = true;
-    return best;
+    return Search(*t_frame, dc, anchor, width, height, align, angle, owner).run();
 }
 
 bool ShapeTextFrame::rehearsing()
@@ -700,29 +1034,40 @@ bool ShapeTextFrame::rehearsing()
     return t_frame && t_frame->m_rehearsing;
 }
 
-void ShapeTextFrame::layOut(const std::function<void()>& drawTexts)
+bool ShapeTextFrame::Crowding::operator<(const Crowding& other) const
+{
+    return std::tuple(overlapping, crossed, unplaced.size())
+           < std::tuple(other.overlapping, other.crossed, other.unplaced.size());
+}
+
+ShapeTextFrame::Crowding ShapeTextFrame::rehearse(const std::function<void()>& drawTexts)
 {
     ShapeTextFrame* frame = t_frame;
-    if (!frame) {
-        drawTexts();
-        return;
-    }
+    if (!frame)
+        return {};
     const std::vector<QRectF> before = frame->m_taken;
-    int highest = std::numeric_limits<int>::max();
+    std::optional<int> last;
     for (const int cap : {std::numeric_limits<int>::max(), frame->m_minimum, frame->m_smallest}) {
-        if (cap > highest)
+        // No text asked for more than the cap: the rehearsal would repeat.
+        if (last && (cap >= *last || cap >= frame->m_asked))
             continue;
-        highest = cap;
+        last = cap;
         frame->m_taken = before;
         frame->m_highest = cap;
-        frame->m_crowded = false;
+        frame->m_asked = 0;
+        frame->m_crowding = {};
         frame->m_rehearsing = true;
         drawTexts();
         frame->m_rehearsing = false;
-        if (!frame->m_crowded)
+        if (frame->m_crowding.clear())
             break;
     }
     frame->m_taken = before;
-    frame->m_crowded = false;
+    return std::exchange(frame->m_crowding, {});
+}
+
+void ShapeTextFrame::layOut(const std::function<void()>& drawTexts)
+{
+    rehearse(drawTexts);
     drawTexts();
 }

@@ -4,12 +4,15 @@
 // or as the name). Both keep their reference point, height, rotation,
 // alignment and font in CVes_String.
 
+#include "core/geometry/curve.h"
 #include "core/geometry/drawobject.h"
 #include "core/geometry/point.h"
 #include "platform/rect.h"
 
+#include <QRect>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -93,8 +96,12 @@ public:
 
     void set(const CVes_Variable* other);
 
+    // `nameWhenEmpty`: an empty text variable shows its name in place of its
+    // value (a shape's label keeps the size it is clicked by); a title block
+    // passes false, so that a field nobody filled in prints empty.
     void draw(platform::Dc* dc, platform::COLORREF colour, double scale, int originX, int originY,
-              int showName, int showValue, unsigned int mirrorFlags, QPoint mirrorCentre);
+              int showName, int showValue, unsigned int mirrorFlags, QPoint mirrorCentre,
+              bool nameWhenEmpty = true);
     // In the item's own colour; the first argument is not used.
     void draw(bool, platform::Dc* dc, double scale, int originX, int originY, int showName,
               int showValue, unsigned int mirrorFlags, QPoint mirrorCentre);
@@ -106,15 +113,19 @@ public:
     void setMutiVal(int multi);
     void calValueD() {}
 
-    // The value as drawn: a number, a range "1000～1500 △100", or a text.
-    // Sets the multi-value flag from the range.
-    QString valueText();
+    // The value as drawn: a number, a range "1000～1500 △100", or a text;
+    // an empty text its name, unless `nameWhenEmpty` is false. Sets the
+    // multi-value flag from the range.
+    QString valueText(bool nameWhenEmpty = true);
 
     void getOutLineOfVal(QPoint& p1, QPoint& p2, QPoint& p3, QPoint& p4, int withValue,
                          unsigned int mirrorFlags, QPoint mirrorCentre) const;
     void LocateRect(platform::Rect& rect) override;
     int HitTest(QPoint point, unsigned int mirrorFlags, QPoint mirrorCentre) const;
     using CVes_String::HitTest;
+    // Whether the text the last drawing drew (where a frame moved or shrank
+    // it) covers `point`, in the logical units it was drawn in.
+    bool drawnAt(QPoint point) const;
 
     void setVarType(unsigned int kind) override { m_type = kind; }
     void setVarUnit(unsigned int unit) override { m_unit = unit; }
@@ -134,6 +145,9 @@ public:
     QString m_formula;
     int m_multi = 0;
     int m_drawn = 0;
+    // The box of the text the last drawing drew, in the logical units of its
+    // context; empty when it drew none.
+    QRect m_drawnBox;
 };
 
 // While one lives, the texts of shapes drawn on its thread (dimension
@@ -141,10 +155,12 @@ public:
 // height and, where they would stick out, moved to lie within its bounds:
 // a shape fitted into a small cell of a sheet keeps numbers a reader can
 // read, inside the cell. The texts placed through it are laid out against
-// one another: a text that would lie over one placed before moves along its
-// own direction or to the other side of its line, then gets smaller, down
-// to the frame's smallest height. Heights and bounds are logical units of
-// the context the shape is drawn into. Frames nest; the innermost applies.
+// one another and against the shape's lines (see Outline): a text that
+// would lie over another or be crossed by a line first gets smaller where it
+// stands, down to the frame's smallest height, and only then moves: beside
+// its own leg, or along its direction and across it. Heights and bounds are
+// logical units of the context the shape is drawn into. Frames nest; the
+// innermost applies.
 class ShapeTextFrame {
 public:
     // `smallestHeight` below 0 means the minimum height: texts are not made
@@ -153,6 +169,37 @@ public:
     ~ShapeTextFrame();
     ShapeTextFrame(const ShapeTextFrame&) = delete;
     ShapeTextFrame& operator=(const ShapeTextFrame&) = delete;
+
+    // A side of the shape and the names of the dimensions it measures; a
+    // free end is an end of the bar, where a text may stand in line with the
+    // side beyond it.
+    struct Leg {
+        StrokePoints points;
+        QStringList names;
+        bool freeStart = false;
+        bool freeEnd = false;
+    };
+    // What the texts of the shape being drawn keep clear of and stand by:
+    // every line it draws, and its legs. A dimension's text is crossed by
+    // no line and lies no nearer another leg than one of its own.
+    struct Outline {
+        std::vector<StrokePoints> lines;
+        std::vector<Leg> legs;
+    };
+    // Gives the current frame, while it lives, the outline of the shape
+    // whose texts are placed; nothing without a frame.
+    class OutlineScope {
+    public:
+        explicit OutlineScope(Outline outline);
+        ~OutlineScope();
+        OutlineScope(const OutlineScope&) = delete;
+        OutlineScope& operator=(const OutlineScope&) = delete;
+
+    private:
+        ShapeTextFrame* m_frame;
+        Outline m_outline;
+        const Outline* m_outer = nullptr;
+    };
 
     // The frame in force on this thread; null when none is.
     static const ShapeTextFrame* current();
@@ -170,19 +217,38 @@ public:
         int height; // the sign of the height asked for kept
     };
     // Where the text of keptInside() goes and how high it is drawn, clear
-    // of the texts placed before it in the current frame where the bounds
-    // leave room; where nowhere is clear even at the smallest height, the
-    // place least covered at that height (the cell's clip cuts the rest).
-    // Without a frame, `anchor` and `height` unchanged.
-    static Placed place(const platform::Dc& dc, QPoint anchor, int width, int height,
-                        unsigned int align, int angle);
+    // of the texts placed before it in the current frame and of the lines
+    // of its outline, and (for the dimension named `owner`) nearer its own
+    // legs than any other, where the bounds leave room; where nowhere is
+    // clear even at the smallest height, the place that fails least at
+    // that height (the cell's clip cuts the rest). Without a frame,
+    // `anchor` and `height` unchanged.
+    // `width` measures the text at a height.
+    static Placed place(const platform::Dc& dc, QPoint anchor, const std::function<int(int)>& width,
+                        int height, unsigned int align, int angle,
+                        const QString& owner = QString());
 
-    // Runs `drawTexts`, which draws texts through place(), so that they are
-    // laid out against one another as a whole, not only each against those
-    // before it: with a frame in force it is first rehearsed (place()
-    // answers, nothing is drawn) at the texts' own heights, then no higher
-    // than the frame's minimum, then its smallest, and drawn at the first
-    // of these where every text finds a clear place (else at the last).
+    // How a rehearsal laid texts out: the owners (see place()) of the texts
+    // that found no clear place, and how many of those lie over another
+    // text or are crossed by a line where they were left.
+    struct Crowding {
+        QStringList unplaced;
+        int overlapping = 0;
+        int crossed = 0;
+        bool clear() const { return unplaced.isEmpty(); }
+        // Fewer texts over others first, then fewer crossed, then fewer
+        // without a clear place.
+        bool operator<(const Crowding& other) const;
+    };
+    // Rehearses `drawTexts`, which draws texts through place(), so that
+    // they are laid out against one another as a whole, not only each
+    // against those before it: place() answers and nothing is drawn, first
+    // at the texts' own heights, then no higher than the frame's minimum,
+    // then its smallest; the first of these where every text finds a clear
+    // place is kept for the texts drawn next (else the last). Answers how
+    // the texts were laid out at the height kept; clear without a frame.
+    static Crowding rehearse(const std::function<void()>& drawTexts);
+    // Rehearses `drawTexts`, then runs it to draw the texts as rehearsed.
     // Without a frame it just runs.
     static void layOut(const std::function<void()>& drawTexts);
     // Whether texts placed now are only rehearsed: their callers draw
@@ -194,15 +260,22 @@ public:
     const platform::Rect& bounds() const { return m_bounds; }
 
 private:
+    class Search;
+
     int m_minimum;
     int m_smallest;
     platform::Rect m_bounds;
     ShapeTextFrame* m_outer;
     // The boxes of the texts placed so far.
     std::vector<QRectF> m_taken;
+    // The shape whose texts are placed; null when none is given.
+    const Outline* m_outline = nullptr;
     // No text higher than this.
     int m_highest;
+    // The highest text asked for since the last rehearsal began.
+    int m_asked = 0;
     bool m_rehearsing = false;
-    // Whether a text placed since the last lay-out found no clear place.
-    bool m_crowded = false;
+    // The texts placed since the last rehearsal began that found no clear
+    // place.
+    Crowding m_crowding;
 };

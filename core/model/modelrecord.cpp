@@ -15,6 +15,9 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
 
 using namespace platform::gdi;
 
@@ -295,6 +298,35 @@ void CVes_ModelRecord::DrawEx(platform::Dc* dc, platform::COLORREF auxColour,
     if (!(scale > 0) || !std::isfinite(scale))
         scale = 1.0;
 
+    // The order the dimensions are placed in: the first take the best
+    // places.
+    std::vector<CVes_Variable*> order;
+    for (auto& v : m_arrVar) {
+        if (v->m_type > CVes_Variable::kStandard)
+            order.push_back(v.get());
+    }
+    const auto drawTexts = [&] {
+        for (CVes_Variable* v : order)
+            v->draw(dc, variableColour, scale, x, y, showName, showValue, mirrorFlags, mid);
+        for (auto& t : m_arrText)
+            t->draw(dc, textColour, scale, x, y, mirrorFlags, mid, ratio);
+    };
+    if (m_showVar) {
+        for (auto& v : m_arrVar)
+            v->setMutiVal(m_multiVal);
+    }
+    // The texts of a shape fitted into a cell keep clear of its lines: where
+    // they cannot, the shape is drawn smaller to give them room.
+    m_drawnRect = rect ? *rect : platform::Rect();
+    std::optional<ShapeTextFrame::OutlineScope> outline;
+    if (m_showVar && rect && ShapeTextFrame::current()) {
+        const bool rehearsed = fitTextsAround(*rect, scale, x, y, mirrorFlags, order, drawTexts);
+        outline.emplace(textOutline(scale, x, y, mirrorFlags));
+        if (!rehearsed)
+            ShapeTextFrame::rehearse(drawTexts);
+    }
+    m_drawnAt = QPoint(x, y);
+
     for (const auto& side : m_arrSide) {
         const int mode = dc->SetBkMode(TRANSPARENT);
         side->draw(dc, scale, x, y, side->isConnect() ? auxColour : sideColour, mirrorFlags, mid,
@@ -310,18 +342,10 @@ void CVes_ModelRecord::DrawEx(platform::Dc* dc, platform::COLORREF auxColour,
             circle->draw(dc, scale, x, y, auxColour, mirrorFlags, mid, ratio);
     }
     if (m_showVar) {
-        for (auto& v : m_arrVar)
-            v->setMutiVal(m_multiVal);
-        // The dimensions and texts of a shape fitted into a cell are laid
-        // out against one another there.
-        ShapeTextFrame::layOut([&] {
-            for (auto& v : m_arrVar) {
-                if (v->m_type > CVes_Variable::kStandard)
-                    v->draw(dc, variableColour, scale, x, y, showName, showValue, mirrorFlags, mid);
-            }
-            for (auto& t : m_arrText)
-                t->draw(dc, textColour, scale, x, y, mirrorFlags, mid, ratio);
-        });
+        if (outline)
+            drawTexts(); // as rehearsed
+        else
+            ShapeTextFrame::layOut(drawTexts);
     }
     if (!m_arrSide.empty()) {
         if (m_hookLeft.enabled)
@@ -334,6 +358,115 @@ void CVes_ModelRecord::DrawEx(platform::Dc* dc, platform::COLORREF auxColour,
             drawConnectLabels(dc, x, y, mirrorFlags, rect, scale);
     }
     dc->RestoreDC(saved);
+}
+
+namespace {
+
+// The box the lines take.
+std::optional<QRectF> boundsOf(const std::vector<StrokePoints>& lines)
+{
+    std::optional<QRectF> box;
+    for (const StrokePoints& line : lines) {
+        for (const QPointF& p : line) {
+            if (!box)
+                box = QRectF(p, p);
+            box->setLeft(std::min(box->left(), p.x()));
+            box->setRight(std::max(box->right(), p.x()));
+            box->setTop(std::min(box->top(), p.y()));
+            box->setBottom(std::max(box->bottom(), p.y()));
+        }
+    }
+    return box;
+}
+
+} // namespace
+
+bool CVes_ModelRecord::fitTextsAround(const platform::Rect& rect, double& scale, int& x, int& y,
+                                      unsigned int mirrorFlags, std::vector<CVes_Variable*>& order,
+                                      const std::function<void()>& drawTexts)
+{
+    // The shares of its size the shape is tried at, about the middle of its
+    // lines.
+    static constexpr double kShares[] = {1.0, 0.85, 0.7, 0.55, 0.4};
+    // The orders tried at each: the shape's own, then each time with the
+    // dimensions that found no place moved first.
+    static constexpr int kOrders = 4;
+    const std::optional<QRectF> lines = boundsOf(textOutline(scale, x, y, mirrorFlags).lines);
+    const QPointF centre = lines ? lines->center()
+                                 : QPointF((double(rect.left) + rect.right) / 2.0,
+                                           (double(rect.top) + rect.bottom) / 2.0);
+    const QPoint origin(x, y);
+    const auto about = [&](double from, double share, double c, double shift) {
+        return platform::saturatedInt(std::lround(c + (from - c) * share + shift));
+    };
+    // The shape at `share` of its size, moved down by `shift`.
+    const auto drawnAt = [&](double share, double shift) {
+        m_drawnRect = platform::Rect(about(rect.left, share, centre.x(), 0),
+                                     about(rect.top, share, centre.y(), shift),
+                                     about(rect.right, share, centre.x(), 0),
+                                     about(rect.bottom, share, centre.y(), shift));
+        scale = getDrawScale(&m_drawnRect);
+        x = about(origin.x(), share, centre.x(), 0);
+        y = about(origin.y(), share, centre.y(), shift);
+    };
+    // Where its lines may go up and down within the frame, short of its
+    // edges by a little: a shape fitted into a wide cell leaves room above
+    // or below for its texts.
+    const ShapeTextFrame& frame = *ShapeTextFrame::current();
+    const platform::Rect& bounds = frame.bounds();
+    const double margin = std::max(1, frame.smallestHeight() / 4);
+    const auto shifts = [&](double share) {
+        std::vector<double> out{0};
+        if (!lines)
+            return out;
+        const double top = centre.y() + (lines->top() - centre.y()) * share;
+        const double bottom = centre.y() + (lines->bottom() - centre.y()) * share;
+        const double sign = bounds.bottom >= bounds.top ? 1 : -1;
+        const double down = (bounds.bottom - bottom) * sign - margin;
+        const double up = (top - bounds.top) * sign - margin;
+        for (const double part : {1.0, 0.5}) {
+            if (down * part > 1)
+                out.push_back(down * part * sign);
+            if (up * part > 1)
+                out.push_back(-up * part * sign);
+        }
+        return out;
+    };
+
+    struct Drawing {
+        double share;
+        double shift;
+        std::vector<CVes_Variable*> order;
+    };
+    Drawing best{kShares[0], 0, order};
+    std::optional<ShapeTextFrame::Crowding> fewest;
+    bool lastIsBest = false;
+    for (const double share : kShares) {
+        for (const double shift : shifts(share)) {
+            drawnAt(share, shift);
+            if (!(scale > 0) || !std::isfinite(scale))
+                continue;
+            const ShapeTextFrame::OutlineScope outline(textOutline(scale, x, y, mirrorFlags));
+            for (int attempt = 0; attempt < kOrders; ++attempt) {
+                const ShapeTextFrame::Crowding crowding = ShapeTextFrame::rehearse(drawTexts);
+                lastIsBest = !fewest || crowding < *fewest;
+                if (lastIsBest) {
+                    fewest = crowding;
+                    best = {share, shift, order};
+                }
+                if (crowding.clear())
+                    return true;
+                const auto firstPlaced = std::stable_partition(
+                    order.begin(), order.end(),
+                    [&](const CVes_Variable* v) { return crowding.unplaced.contains(v->m_text); });
+                if (firstPlaced == order.begin())
+                    break;
+            }
+        }
+    }
+    drawnAt(best.share, best.shift);
+    order = best.order;
+    return lastIsBest;
 }
 
 namespace {
@@ -405,8 +538,14 @@ void CVes_ModelRecord::drawConnectLabels(platform::Dc* dc, int x, int y, unsigne
         const unsigned int align = nearSide ? (TA_RIGHT | TA_TOP) : (TA_LEFT | TA_TOP);
         dc->SetTextAlign(align);
         const auto out = [&](int at, const QString& text) {
-            const ShapeTextFrame::Placed placed = ShapeTextFrame::place(
-                *dc, QPoint(lx, at), dc->GetTextExtent(text).width(), fontHeight, align, 0);
+            const auto widthAt = [&](int h) {
+                dc->SelectObject(fontOf(h));
+                const int width = dc->GetTextExtent(text).width();
+                dc->SelectObject(font);
+                return width;
+            };
+            const ShapeTextFrame::Placed placed =
+                ShapeTextFrame::place(*dc, QPoint(lx, at), widthAt, fontHeight, align, 0);
             // Made smaller to clear the shape's other texts.
             if (placed.height != fontHeight)
                 dc->SelectObject(fontOf(placed.height));

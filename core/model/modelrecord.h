@@ -9,7 +9,9 @@
 #include "core/model/shapemodel.h"
 #include "core/model/steelrecordid.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CVes_Connect;
@@ -84,6 +86,11 @@ public:
     CSteelRecordId m_id;
     int m_stirrup = 0;
     float m_dn = 10.0f;
+    // Where the last DrawEx drew: the area the shape filled (within the one
+    // it was given, smaller where its texts needed room; empty when it was
+    // given none) and the origin of its world units.
+    platform::Rect m_drawnRect;
+    QPoint m_drawnAt;
 
 private:
     // The hooks and the five standard variables of a new record.
@@ -91,6 +98,19 @@ private:
     void appendMissingStandardVariables();
     void drawConnectLabels(platform::Dc* dc, int x, int y, unsigned int mirrorFlags,
                            const platform::Rect* rect, double scale);
+    // The lines and legs of the shape drawn at `scale` from (x, y), for
+    // laying its texts out.
+    ShapeTextFrame::Outline textOutline(double scale, int x, int y, unsigned int mirrorFlags) const;
+    // Rehearses `drawTexts` (which draws at `scale` from (x, y), the
+    // dimensions in `order`) with the shape at its full size in `rect`,
+    // then smaller about the centre, each in the order given and then with
+    // the dimensions that found no place first; keeps the first drawing at
+    // which every text finds a clear place (else the one where fewest do
+    // not): `scale`, `x`, `y` and `order` become that drawing's. Answers
+    // whether the drawing kept was the one rehearsed last.
+    bool fitTextsAround(const platform::Rect& rect, double& scale, int& x, int& y,
+                        unsigned int mirrorFlags, std::vector<CVes_Variable*>& order,
+                        const std::function<void()>& drawTexts);
 };
 
 // A start (sketch) style: a record drawn on a 400 × 300 area.

@@ -351,10 +351,15 @@ void CVes_ModelReference::Draw(platform::Dc* dc, platform::COLORREF colour1,
         work->setSteelLineStyle(2);
     work->Draw(dc, colour1, colour2, colour3, x, y, int(m_mirror), rect, showName,
                platform::saturatedInt(ratio), -1.0);
-    // What each variable showed, so that a click finds it where it was drawn.
+    // Where the shape went (smaller than the cell where its texts needed
+    // room) and what each variable showed, so that a click finds it where
+    // it was drawn.
+    keepDrawnPlace(*work);
     for (auto& mine : m_arrVar) {
-        if (const CVes_Variable* drawn = work->getVar(mine->m_text))
+        if (const CVes_Variable* drawn = work->getVar(mine->m_text)) {
             mine->m_drawn = drawn->m_drawn;
+            mine->m_drawnBox = drawn->m_drawnBox;
+        }
     }
 }
 
@@ -533,6 +538,7 @@ void CVes_SteelStartReference::Draw(platform::Dc* dc, platform::COLORREF colour1
     synchronizeRecordVar(work.get());
     work->Draw(dc, colour1, colour2, colour3, x, y, int(m_mirror), rect, showName,
                platform::saturatedInt(ratio), -1.0);
+    keepDrawnPlace(*work);
 }
 
 void CVes_SteelStartReference::Serialize(platform::Archive& ar)

@@ -248,6 +248,21 @@ CVes_Variable* CVes_ReferenceBase::getSelectVar(QPoint point)
 {
     if (!fetchRecord())
         return nullptr;
+    // Standard variables are never drawn, so nothing of them can be hit.
+    const auto drawable = [](const CVes_Variable& v) { return v.m_type != CVes_Variable::kStandard; };
+    // A value is clicked where it was drawn: its frame may have moved it
+    // beside its side or made it smaller.
+    bool drawnAny = false;
+    for (auto& v : m_arrVar) {
+        if (!drawable(*v) || v->m_drawnBox.isEmpty())
+            continue;
+        if (v->drawnAt(point))
+            return v.get();
+        drawnAny = true;
+    }
+    if (drawnAny)
+        return nullptr;
+    // Drawn by nothing that kept its box: where the shape places it.
     const double c = getScale();
     using platform::saturatedInt;
     int x = saturatedInt(c * (double(point.x()) - m_drawX));
@@ -257,8 +272,7 @@ CVes_Variable* CVes_ReferenceBase::getSelectVar(QPoint point)
     if (m_mirror & kMirrorLeftRight)
         x = saturatedInt(2.0 * saturatedInt(c * (m_drawRect.Width() / 2)) - x);
     for (auto& v : m_arrVar) {
-        // Standard variables are never drawn, so nothing of them can be hit.
-        if (v->m_type == CVes_Variable::kStandard)
+        if (!drawable(*v))
             continue;
         if (v->HitTest(QPoint(x, y), 0, QPoint()))
             return v.get();
@@ -308,6 +322,13 @@ CVes_Variable* CVes_ReferenceBase::findVar(const QString& text)
             return v.get();
     }
     return nullptr;
+}
+
+void CVes_ReferenceBase::keepDrawnPlace(const CVes_ModelRecord& drawn)
+{
+    m_drawRect = drawn.m_drawnRect;
+    m_drawX = drawn.m_drawnAt.x();
+    m_drawY = drawn.m_drawnAt.y();
 }
 
 double CVes_ReferenceBase::getScale()

@@ -101,8 +101,14 @@ public:
     unsigned int getMirror() const { return m_mirror; }
     void setMapRatio(double ratio) { m_mapRatio = ratio; }
     double getMapRatio() const { return m_mapRatio; }
+    // Where the last drawing put the shape: the area it filled and the
+    // origin of its world units, in the logical units it was drawn in.
+    const platform::Rect& drawnRect() const { return m_drawRect; }
+    QPoint drawnOrigin() const { return QPoint(m_drawX, m_drawY); }
 
 protected:
+    // Takes where the record, drawn for this bar, put the shape.
+    void keepDrawnPlace(const CVes_ModelRecord& drawn);
     // The record in use, fetched when there is none yet.
     CVes_ModelRecord* fetchRecord();
     CVes_ModelRecord* recordOr(CVes_ModelRecord* record) const { return record ? record : m_pRecord; }

@@ -10,6 +10,7 @@
 #include "platform/saturate.h"
 #include "platform/xlsx/workbook.h"
 #include "tables/barlist/bartexts.h"
+#include "tables/framework/counttext.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sortbarsheet.h"
@@ -124,13 +125,10 @@ void writeBarRow(xlsx::Worksheet& sheet, int row, CVes_Steel& bar, int pieces,
     // graded bar's ranges and groups stay texts.
     const barlist::BarLengths lengths = barlist::barLengths(bar, f);
     sheet.setValue(row, kXlCutLength, cutLengthText(bar, lengths, f));
-    const auto grouped = [](int perGroup, int groups) {
-        return QStringLiteral("%1支/组\n共%2组").arg(perGroup).arg(groups);
-    };
     const int total = platform::saturatedMul(bar.count, pieces);
     if (bar.isMultiVal()) {
-        sheet.setText(row, kXlCount, grouped(bar.getMultiGroup(), bar.count));
-        sheet.setText(row, kXlTotalCount, grouped(bar.getMultiGroup(), total));
+        sheet.setText(row, kXlCount, counttext::grouped(bar.getMultiGroup(), bar.count));
+        sheet.setText(row, kXlTotalCount, counttext::grouped(bar.getMultiGroup(), total));
     } else {
         sheet.setNumber(row, kXlCount, bar.count, 0);
         sheet.setNumber(row, kXlTotalCount, total, 0);

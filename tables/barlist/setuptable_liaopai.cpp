@@ -68,15 +68,6 @@ QString tagNumberText(const CVes_LiaoPai& tag, int pid)
                         : QString::asprintf("料牌%d  [%d]", tag.mark, pid);
 }
 
-// The bars on the tag; a graded bar's tag shows its bars a group (the tag's
-// count) and then its groups ("支/组数").
-QString countText(const CVes_LiaoPai& tag)
-{
-    if (tag.auxB > 0)
-        return QString::asprintf("%d/%d", tag.count, tag.auxB);
-    return QString::asprintf("%d", tag.count);
-}
-
 } // namespace
 
 CVes_LiaoPaiTable* CVes_SetupTable::toLiaoPaiTable(CVes_LiaoPaiTable* tags)
@@ -118,7 +109,7 @@ CVes_LiaoPaiTable* CVes_SetupTable::toLiaoPaiTable(CVes_LiaoPaiTable* tags)
                                     bar.remark,
                                     builder.element(),
                                     number,
-                                    countText(tag),
+                                    TagSheetBuilder::countText(tag),
                                     TagSheetBuilder::gradeText(bar, tag.text),
                                     length,
                                     TagSheetBuilder::weightText(bar, tag, perBar)};

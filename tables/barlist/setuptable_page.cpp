@@ -9,6 +9,7 @@
 #include "platform/dc.h"
 #include "platform/saturate.h"
 #include "tables/barlist/bartexts.h"
+#include "tables/framework/counttext.h"
 #include "tables/barlist/sumhelpers.h"
 #include "tables/framework/form.h"
 #include "tables/framework/tablehelpers.h"
@@ -281,8 +282,7 @@ private:
     void counts(int r, CVes_Steel& bar, COLORREF rowColour)
     {
         const auto grouped = [this](int perGroup, int groups) {
-            return english ? QStringLiteral("%1/Group\nTotal %2 group").arg(perGroup).arg(groups)
-                           : QStringLiteral("%1支/组\n共%2组").arg(perGroup).arg(groups);
+            return counttext::grouped(perGroup, groups, english);
         };
         const bool multi = bar.isMultiVal();
         const int perGroup = bar.getMultiGroup();

@@ -273,8 +273,12 @@ void CVes_Cell::drawModel(platform::Dc* dc, const Rect& rect, int ySign)
     // A shape's numbers are legible and stay inside the cell, as its texts do;
     // to clear one another they may get smaller, down to the legible height.
     dc->IntersectClipRect(rect);
-    const ShapeTextFrame frame(std::max(legibleHeight(), int(kShapeTextShare * std::abs(m_txtHigh))),
-                               rect, legibleHeight());
+    // On a screen they start no smaller than the sheet's own texts read
+    // there, and get smaller only to clear one another.
+    const int legible = legibleHeight();
+    const int start = std::max({legible, int(kShapeTextShare * std::abs(m_txtHigh)),
+                                screenLegibleHeight(*dc)});
+    const ShapeTextFrame frame(start, rect, legible);
     Rect box = rect;
     if (m_txtAlign == kAlignCentre) {
         // Keep the shape's proportions. A shape without an extent, or a cell
@@ -366,7 +370,7 @@ int CVes_Cell::textWidth(platform::Dc* dc) const
     const int h = std::max(m_txtHigh, legibleHeight());
     int widest = 0;
     for (const QString& line : m_text.split(u'\n'))
-        widest = std::max(widest, writeTextWidth(dc, line, h, m_fontName, m_txtWeight));
+        widest = std::max(widest, writeTextWidth(dc, line, h, m_fontName, m_txtWeight, m_scale));
     return widest + int(std::ceil(2 * kSideRoom * h));
 }
 
@@ -390,7 +394,7 @@ CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) 
     const auto widest = [&](const QStringList& lines, int h) {
         int w = 0;
         for (const QString& line : lines)
-            w = std::max(w, writeTextWidth(dc, line, h, m_fontName, m_txtWeight));
+            w = std::max(w, writeTextWidth(dc, line, h, m_fontName, m_txtWeight, m_scale));
         return w;
     };
     const auto room = [&](int h) { return width - int(std::ceil(2 * kSideRoom * h)); };
@@ -441,7 +445,7 @@ CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) 
             for (const QString& piece : breakablePieces(line)) {
                 const QString longer = current + piece;
                 if (current.isEmpty()
-                    || writeTextWidth(dc, longer.trimmed(), at, m_fontName, m_txtWeight)
+                    || writeTextWidth(dc, longer.trimmed(), at, m_fontName, m_txtWeight, m_scale)
                            <= room(at)) {
                     current = longer;
                 } else {

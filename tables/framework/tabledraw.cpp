@@ -395,10 +395,13 @@ int drawTitleBlock(CVes_TableBase& table, platform::Dc* dc, const PageBox& page,
         CVes_Variable& text = table.m_texts[std::size_t(i)];
         const QPoint device = map.device(anchor[i].x(), anchor[i].y());
         text.m_position.set(device.x(), device.y());
-        text.setTxtHigh(deviceTextHeight(heights[std::size_t(i)] * map.scale));
+        // On a screen no smaller than a reader reads there.
+        text.setTxtHigh(std::max(deviceTextHeight(heights[std::size_t(i)] * map.scale),
+                                 screenLegibleHeight(*dc)));
         const COLORREF colour =
             !printing && titleTextSelected(table, i) ? kSelectedTextColour : kBlack;
-        text.draw(dc, colour, 1.0, 0, 0, i == 0 ? 0 : 1, 1, 0, QPoint(0, 0));
+        // A field nobody filled in prints empty, never its name again.
+        text.draw(dc, colour, 1.0, 0, 0, i == 0 ? 0 : 1, 1, 0, QPoint(0, 0), false);
     }
 
     if (printing) {

@@ -149,7 +149,12 @@ QString CVes_LiaoPaiForm::cutLengthLabel() const
 
 QString CVes_LiaoPaiForm::countLabel() const
 {
-    return m_shape && m_shape->isMultiVal() ? QStringLiteral("支/组数") : QStringLiteral("根数");
+    return isGraded() ? QStringLiteral("支/组数") : QStringLiteral("根数");
+}
+
+bool CVes_LiaoPaiForm::isGraded() const
+{
+    return m_shape && m_shape->isMultiVal();
 }
 
 int CVes_LiaoPaiForm::cutLengthHeight() const
@@ -185,6 +190,19 @@ QString CVes_LiaoPaiForm::contentText(Content content) const
     return QString();
 }
 
+QString CVes_LiaoPaiForm::cellText(const CellSpec& cell) const
+{
+    const QString label = cell.text ? QString::fromUtf8(cell.text) : QString();
+    if (cell.content == Content::Label)
+        return label;
+    // A run (a text after its prefix) of a graded bar's count says itself
+    // what it counts, bars a group and groups, on the run's one line
+    // ("根数：" would read "5支/组" as the bars of the tag).
+    if (cell.content == Content::Count && cell.text && isGraded())
+        return QString(m_count).replace(u'\n', u' ');
+    return label + contentText(cell.content);
+}
+
 void CVes_LiaoPaiForm::drawLayout(platform::Dc* dc, const LayoutSpec& layout)
 {
     if (!dc)
@@ -204,9 +222,7 @@ void CVes_LiaoPaiForm::drawLayout(platform::Dc* dc, const LayoutSpec& layout)
             drawing.shape(rect, cell.border);
             continue;
         }
-        const QString label = cell.text ? QString::fromUtf8(cell.text) : QString();
-        const QString text = cell.content == Content::Label ? label
-                                                            : label + contentText(cell.content);
+        const QString text = cellText(cell);
         const int height = cell.height < 0 ? cutLengthHeight() : cell.height;
         drawing.text(rect, text, QString::fromUtf8(cell.font ? cell.font : "黑体"), height,
                      cell.align, cell.border);

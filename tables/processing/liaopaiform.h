@@ -60,6 +60,8 @@ public:
     QString cutLengthLabel() const;
     // "支/组数" for a graded shape, else "根数".
     QString countLabel() const;
+    // Whether the tag's shape is graded.
+    bool isGraded() const;
     // 40 when the cut length runs over two lines, else 64.
     int cutLengthHeight() const;
 
@@ -119,4 +121,6 @@ private:
     class Drawing;
     void drawLayout(platform::Dc* dc, const LayoutSpec& layout);
     QString contentText(Content content) const;
+    // What a cell of a layout draws: its label, or its prefix and content.
+    QString cellText(const CellSpec& cell) const;
 };

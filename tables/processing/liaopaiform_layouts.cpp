@@ -231,8 +231,10 @@ const Layout& narrow()
     static const Layout layout = [] {
         Layout l;
         l.strokes = {frame(3, 0, 0, 500, 890), frame(2, -6, -6, 506, 896)};
+        // The count column is wide enough for a graded count, "5支/组" over
+        // "共9组", at the height of the cut length beside it.
         l.cells = defaultCells(
-            {0, 500, 350, 440, Rect(0, 440, 500, 690), 0, 690, 780, 890, {150, 400, 500}});
+            {0, 500, 350, 440, Rect(0, 440, 500, 690), 0, 690, 780, 890, {150, 360, 500}});
         return l;
     }();
     return layout;

@@ -23,15 +23,6 @@ QString tagName(const QString& prefix, const CVes_LiaoPai& tag)
                         : QString::asprintf("%s料牌%d", p.constData(), tag.mark);
 }
 
-// The bars on the tag; a graded bar's tag shows its bars a group (the
-// tag's count) and then its groups, as the sheet's count column does.
-QString countText(const CVes_LiaoPai& tag)
-{
-    if (tag.auxB > 0)
-        return QString::asprintf("%d/组 共%d组", tag.count, tag.auxB);
-    return QString::asprintf("%d", tag.count);
-}
-
 } // namespace
 
 CVes_LiaoPaiTable* CVes_ProcessTable::toLiaoPaiTable(CVes_LiaoPaiTable* table)
@@ -76,7 +67,7 @@ CVes_LiaoPaiTable* CVes_ProcessTable::toLiaoPaiTable(CVes_LiaoPaiTable* table)
                                     bar.remark,
                                     builder.element(),
                                     bar.number,
-                                    countText(tag),
+                                    TagSheetBuilder::countText(tag),
                                     TagSheetBuilder::gradeText(bar, tag.text),
                                     length,
                                     TagSheetBuilder::weightText(bar, tag, metres)};

@@ -1,6 +1,7 @@
 #include "tables/processing/processtexts.h"
 
 #include "core/model/processsteel.h"
+#include "tables/framework/counttext.h"
 #include "tables/framework/lengthtext.h"
 #include "tables/framework/template.h"
 
@@ -32,7 +33,7 @@ QString countText(const CVes_ProcessSteel& bar)
     if (bar.count <= 0)
         return QStringLiteral("0");
     if (bar.isMultiVal())
-        return QString::asprintf("%d支/组\n共%d组", bar.getMultiGroup(), bar.count);
+        return counttext::grouped(bar.getMultiGroup(), bar.count);
     return QString::asprintf("%d", bar.count);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/model/processsteel.h"
 #include "tables/barlist/sumhelpers.h"
+#include "tables/framework/counttext.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/processing/liaopaitable.h"
 #include "tables/processing/processtableeditline.h"
@@ -45,6 +46,11 @@ QString TagSheetBuilder::prefixOf(const QString& text)
     while (end > 0 && text.at(end - 1).isSpace())
         --end;
     return end > 0 ? text.left(end) + u'-' : QString();
+}
+
+QString TagSheetBuilder::countText(const CVes_LiaoPai& tag)
+{
+    return tag.auxB > 0 ? counttext::grouped(tag.count, tag.auxB) : QString::number(tag.count);
 }
 
 QString TagSheetBuilder::gradeText(const CVes_ProcessSteel& bar, const QString& stockText)

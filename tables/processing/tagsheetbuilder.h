@@ -46,6 +46,10 @@ public:
     // The range prefix: the text trimmed on the right, and "-" after it when
     // something is left.
     static QString prefixOf(const QString& text);
+    // The bars on the tag: the tag's count, or for a graded bar's tag its
+    // bars a group (the tag's count) and then its groups, as the sheets
+    // write them.
+    static QString countText(const CVes_LiaoPai& tag);
     // The grade-and-diameter text of a bar, with the tag's stock text in
     // brackets when it has one.
     static QString gradeText(const CVes_ProcessSteel& bar, const QString& stockText);

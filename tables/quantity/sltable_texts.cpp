@@ -4,6 +4,7 @@
 
 #include "core/model/barcore.h"
 #include "tables/barlist/sumhelpers.h"
+#include "tables/framework/counttext.h"
 #include "tables/framework/lengthtext.h"
 #include "tables/framework/tablehelpers.h"
 
@@ -44,8 +45,8 @@ CVes_SLTable::BarTexts CVes_SLTable::barTexts(CVes_BarCore& bar, int pieces,
         if (wholeVaryingTotal)
             total = std::trunc(total);
         texts.count = count <= 0 ? QStringLiteral("0")
-                                  : QString::asprintf("%d支/组\n共%d组", groups, count);
-        texts.totalCount = QString::asprintf("%d支/组\n共%.0f组", groups, perElement);
+                                  : counttext::grouped(groups, count);
+        texts.totalCount = counttext::grouped(groups, perElement);
     } else {
         texts.cutLength = lengthtext::number(first * fL4, k4 == kMetre);
         total = double(roundHalfUp(first)) * perElement;

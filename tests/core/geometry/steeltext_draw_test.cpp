@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace platform;
 
 namespace {
@@ -94,6 +96,7 @@ TEST_P(GradeSymbols, StrokesAndLettersOfEachFamily)
     EXPECT_EQ(int(dc.segments().size()), c.strokes);
     const auto texts = dc.records(DcOp::TextOut);
     ASSERT_EQ(texts.size(), c.letters ? 2u : 1u);
+    // At 40 the letters (0.6 of it, 12 a letter) fit the gap of three blanks.
     EXPECT_EQ(texts[0].text, QStringLiteral("   12"));
     if (!c.letters)
         return;
@@ -101,12 +104,67 @@ TEST_P(GradeSymbols, StrokesAndLettersOfEachFamily)
     EXPECT_EQ(texts[1].text, QString::fromLatin1(c.letters));
     EXPECT_EQ(font.lfFaceName, QStringLiteral("Times New Roman"));
     EXPECT_EQ(font.lfWeight, FW_SEMIBOLD);
-    const double size = texts[1].text.size() == 2 ? 0.35 : (texts[1].text == u"t" || texts[1].text == u"b") ? 0.55 : 0.45;
-    EXPECT_EQ(font.lfHeight, int(size * kHeight));
-    EXPECT_EQ(texts[1].state.textAlign, TA_CENTER | TA_TOP);
+    EXPECT_EQ(font.lfHeight, int(0.6 * kHeight));
+    EXPECT_EQ(texts[1].state.textAlign, TA_LEFT | TA_TOP);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEscapes, GradeSymbols, ::testing::ValuesIn(kSymbols));
+
+// A symbol's letters (HRB400E's seismic "E") are legible, 2 mm at the
+// drawing's scale or 0.6 of the text where that is more, never more than the
+// text; they stand right of the symbol, clear of its ellipse and strokes, and
+// end before the digits after it.
+struct LetterCase {
+    const char* name;
+    const char* escape;
+    int height;
+    double scale;
+    int letterHeight;
+};
+
+void PrintTo(const LetterCase& c, std::ostream* os) { *os << c.name; }
+
+class SymbolLetters : public ::testing::TestWithParam<LetterCase> {};
+
+TEST_P(SymbolLetters, LegibleAndApartFromTheSymbolAndTheDigits)
+{
+    const LetterCase& c = GetParam();
+    for (const bool ownFace : {false, true}) {
+        SCOPED_TRACE(ownFace ? "宋体" : "Times New Roman");
+        RecordingDc dc;
+        const QPoint at(0, 100);
+        writeText(&dc, QString::fromLatin1(c.escape) + QStringLiteral("25"), at, c.height, 0,
+                  TA_LEFT | TA_BASELINE, ownFace ? QStringLiteral("宋体") : QString(), FW_NORMAL,
+                  c.scale);
+        const auto texts = dc.records(DcOp::TextOut);
+        ASSERT_EQ(texts.size(), 2u);
+        const int letterHeight = texts[1].font.logFont().lfHeight;
+        EXPECT_EQ(letterHeight, c.letterHeight);
+
+        // The symbol's right edge: its ellipse and its strokes.
+        int symbolRight = dc.records(DcOp::Arc).at(0).rect.right;
+        for (const auto& s : dc.segments())
+            symbolRight = std::max({symbolRight, s.from.x(), s.to.x()});
+        // Every byte is half the font's height wide.
+        const int lettersLeft = texts[1].points.at(0).x();
+        const int lettersRight = lettersLeft + int(texts[1].text.size()) * letterHeight / 2;
+        const QString& line = texts[0].text;
+        const int blanks = int(line.indexOf(u'2'));
+        const int digitsLeft = at.x() + blanks * c.height / 2;
+        EXPECT_GT(lettersLeft, symbolRight);
+        EXPECT_LT(lettersRight, digitsLeft) << line.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Heights, SymbolLetters,
+    ::testing::Values(LetterCase{"Large", "%%a", 100, 1.0, 60},
+                      LetterCase{"ThreeMillimetres", "%%a", 30, 1.0, 20},
+                      LetterCase{"TwoMillimetres", "%%a", 20, 1.0, 20},
+                      LetterCase{"HalfScale", "%%a", 30, 0.5, 18},
+                      LetterCase{"DoubleScale", "%%a", 30, 2.0, 30},
+                      LetterCase{"TwoLetters", "%%O", 30, 1.0, 20},
+                      LetterCase{"FourthGrade", "%%j", 20, 1.0, 20}));
 
 TEST(WriteText, PlainTextGoesOutAsItIs)
 {

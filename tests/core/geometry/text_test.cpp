@@ -59,10 +59,10 @@ const ValueCase kValues[] = {
     // Whole numbers are rounded up from .9.
     {4, 0, 2.95, 0, 0, "", true, "3", 0},
     {4, 0, 2.85, 0, 0, "", true, "2", 0},
-    // Text variables show their text; without one, nothing (never their
-    // own name in its place).
+    // Text variables show their text; without one, their name (a title
+    // block asks for the empty text instead, below).
     {3, 0, 5, 9, 1, "见详图", true, "见详图", 0},
-    {3, 0, 5, 9, 1, "", true, "", 0},
+    {3, 0, 5, 9, 1, "", true, "L1", 0},
     // Values no int holds (typed, or computed by a formula) show the nearest.
     {2, 0, 1e300, 1e300, 0, "", true, "2147483647", 0},
     {2, 0, -3e9, -3e9, 0, "", true, "-2147483647", 0},
@@ -154,6 +154,56 @@ INSTANTIATE_TEST_SUITE_P(Shown, VariableDrawing,
                                            ShownCase{0, 1, 0, "1000～1500 △100", 1},
                                            ShownCase{1, 0, 0, "L1", 0}, ShownCase{1, 0, 1, "L1°", 0},
                                            ShownCase{0, 0, 0, nullptr, 0}));
+
+// An empty text variable of a shape shows its name, so that what is drawn
+// is what its click box measures; a title block's field nobody filled in
+// shows nothing after its name.
+struct EmptyTextCase {
+    const char* name;
+    bool nameWhenEmpty;
+    int showName;
+    const char* text; // nullptr: nothing drawn
+};
+
+void PrintTo(const EmptyTextCase& c, std::ostream* os) { *os << c.name; }
+
+class EmptyTextVariable : public ::testing::TestWithParam<EmptyTextCase> {};
+
+TEST_P(EmptyTextVariable, ShowsItsNameUnlessInATitleBlock)
+{
+    const EmptyTextCase& c = GetParam();
+    CVes_Variable v = rangeVariable();
+    v.m_type = CVes_Variable::kTextKind;
+    v.m_formula.clear();
+    RecordingDc dc;
+    v.draw(&dc, 0, 1.0, 0, 0, c.showName, 1, 0, QPoint(), c.nameWhenEmpty);
+    const auto out = dc.records(DcOp::TextOut);
+    if (!c.text) {
+        EXPECT_TRUE(out.empty());
+        return;
+    }
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].text, QString::fromUtf8(c.text));
+    if (!c.nameWhenEmpty)
+        return;
+    // The click box is the box of the text drawn.
+    CVes_Variable named = v;
+    named.m_formula = v.m_text;
+    Rect box;
+    Rect namedBox;
+    v.LocateRect(box);
+    named.LocateRect(namedBox);
+    EXPECT_EQ(box, namedBox);
+    EXPECT_GT(box.Width(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EmptyTextVariable,
+    ::testing::Values(EmptyTextCase{"ShapeValue", true, 0, "L1"},
+                      EmptyTextCase{"ShapeNameAndValue", true, 1, "L1：L1"},
+                      EmptyTextCase{"TitleBlockValue", false, 0, nullptr},
+                      EmptyTextCase{"TitleBlockNameAndValue", false, 1, "L1："}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A shape drawn small keeps its numbers legible inside its cell: within a
 // frame a variable is drawn no lower than the frame's minimum and moved into

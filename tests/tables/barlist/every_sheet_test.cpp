@@ -4,6 +4,7 @@
 // no text is smaller than a reader can read.
 
 #include "every_sheet.h"
+#include "drawn_records.h"
 
 #include "barlist_pages.h"
 
@@ -37,87 +38,11 @@ using platform::DcRecord;
 using platform::RecordingDc;
 using platform::Rect;
 using namespace platform::gdi;
-
-// How a page is drawn: by a 600 dpi printer, or by a window at the zoom a
-// sheet opens with.
-enum class Device { Printer, Screen };
-
-RecordingDc deviceFor(Device device)
-{
-    RecordingDc::Device d;
-    if (device == Device::Printer) {
-        d.printing = true;
-        d.dpiX = d.dpiY = 600;
-        d.width = d.height = 8000; // the whole of an A4 page either way round
-    } else {
-        // A window that shows the page below paper size, as the program
-        // opens a sheet at 100 %.
-        d.width = 1000;
-        d.height = 700;
-    }
-    return RecordingDc(d);
-}
-
-// A context with the mapping a record was drawn in, for mapping its points.
-std::unique_ptr<RecordingDc> mappingOf(const DcRecord& record)
-{
-    auto dc = std::make_unique<RecordingDc>();
-    dc->SetMapMode(record.state.mapMode);
-    dc->SetWindowExt(record.state.windowExt);
-    dc->SetViewportExt(record.state.viewportExt);
-    dc->SetWindowOrg(record.state.windowOrg);
-    dc->SetViewportOrg(record.state.viewportOrg);
-    return dc;
-}
-
-// The device box a TextOut record covers, by the recording context's own
-// metrics (every GBK byte half the height wide), its alignment and its
-// escapement.
-Rect textBox(const DcRecord& record)
-{
-    const std::unique_ptr<RecordingDc> dc = mappingOf(record);
-    dc->SelectObject(record.font);
-    const QSize extent = dc->GetTextExtent(record.text);
-    const int w = extent.width();
-    const int h = extent.height();
-    const unsigned align = record.state.textAlign;
-    double left = 0;
-    if ((align & TA_CENTER) == TA_CENTER)
-        left = -w / 2.0;
-    else if (align & TA_RIGHT)
-        left = -w;
-    // Offsets towards the bottom of the characters, whichever way y runs.
-    double top = 0;
-    if ((align & TA_BASELINE) == TA_BASELINE)
-        top = -h * 4 / 5;
-    else if (align & TA_BOTTOM)
-        top = -h;
-    const double down = dc->scaleY() < 0 ? -1.0 : 1.0;
-    const double angle = record.font.logFont().lfEscapement / 10.0 * M_PI / 180.0;
-    const QPoint at = record.points.at(0);
-    QPolygon corners;
-    for (const auto& [x, y] : {std::pair{left, top}, {left + w, top}, {left, top + h},
-                               {left + w, top + h}}) {
-        // Counter-clockwise on the page.
-        const double along = x;
-        const double below = y * down;
-        const double rx = along * std::cos(angle) + below * std::sin(angle) * down;
-        const double ry = below * std::cos(angle) - along * std::sin(angle) * down;
-        QPoint p(int(std::lround(at.x() + rx)), int(std::lround(at.y() + ry)));
-        dc->LPtoDP(&p);
-        corners << p;
-    }
-    const QRect box = corners.boundingRect();
-    return Rect(box.left(), box.top(), box.right(), box.bottom());
-}
-
-// Whether the record is the letter a grade symbol carries (drawn right
-// after the symbol's ellipse): part of the symbol, not a text of its own.
-bool isSymbolLetter(const DcRecord& record, bool afterSymbol)
-{
-    return afterSymbol && record.font.logFont().lfWeight == FW_SEMIBOLD
-           && record.font.logFont().lfFaceName == QStringLiteral("Times New Roman");
-}
+using test::Device;
+using test::deviceFor;
+using test::isSymbolLetter;
+using test::mappingOf;
+using test::textBox;
 
 bool isRule(const QString& text)
 {

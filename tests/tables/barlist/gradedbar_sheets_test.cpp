@@ -136,14 +136,14 @@ TEST_F(GradedBar, TheBarTagsOfTheListAndOfTheProcessingSheet)
 {
     std::unique_ptr<CVes_LiaoPaiTable> tags(list.toLiaoPaiTable(nullptr));
     ASSERT_EQ(tags->m_lpList.size(), 1u);
-    EXPECT_EQ(tags->m_lpList[0].texts().value(7), "5/6");
+    EXPECT_EQ(tags->m_lpList[0].texts().value(7), kGroups);
     EXPECT_EQ(tags->m_lpList[0].texts().value(10), "185.25");
 
     makeProcessing();
     processing.setLiaoPaiType(1);
     std::unique_ptr<CVes_LiaoPaiTable> processingTags(processing.toLiaoPaiTable(nullptr));
     ASSERT_EQ(processingTags->m_lpList.size(), 1u);
-    EXPECT_EQ(processingTags->m_lpList[0].texts().value(7), "5/组 共6组");
+    EXPECT_EQ(processingTags->m_lpList[0].texts().value(7), kGroups);
     EXPECT_EQ(processingTags->m_lpList[0].texts().value(10), "185.25");
 }
 
@@ -211,17 +211,18 @@ protected:
 TEST_P(GradedTags, CountBarsAGroupThenGroupsWithTheTrueWeight)
 {
     const TagMergeCase& c = GetParam();
+    // Each count "bars a group/groups" of the case as every sheet words it.
+    QStringList counts;
+    for (const QString& count : c.counts)
+        counts << QString(count).replace(u'/', QStringLiteral("支/组\n共")) + QStringLiteral("组");
     std::unique_ptr<CVes_LiaoPaiTable> tags(list.toLiaoPaiTable(nullptr));
-    EXPECT_EQ(column(*tags, 7), c.counts);
+    EXPECT_EQ(column(*tags, 7), counts);
     EXPECT_EQ(column(*tags, 10), c.weights);
 
     // The processing sheet made from the list tags its bars alike.
     makeProcessing();
     processing.setLiaoPaiType(1);
     std::unique_ptr<CVes_LiaoPaiTable> processingTags(processing.toLiaoPaiTable(nullptr));
-    QStringList counts;
-    for (const QString& count : c.counts)
-        counts << QString(count).replace(u'/', QStringLiteral("/组 共")) + QStringLiteral("组");
     EXPECT_EQ(column(*processingTags, 7), counts);
     EXPECT_EQ(column(*processingTags, 10), c.weights);
 }

@@ -779,11 +779,13 @@ TEST_P(SheetsAgree, OnEveryList)
                     continue;
                 kg += number(t[10]);
                 Amount& a = counted[{tag.grade(), tag.diameter(), tag.barType()}];
-                const QStringList parts = t[7].split(u'/');
                 if (tag.shape()->isMultiVal()) {
-                    ASSERT_EQ(parts.size(), 2) << t[7].toStdString();
-                    EXPECT_EQ(parts[0].toInt(), tag.shape()->getMultiGroup()) << "bars a group, tag";
-                    a.bars += parts[0].toDouble() * parts[1].toDouble();
+                    // Bars a group, then groups, as every sheet words them.
+                    static const QRegularExpression grouped(QStringLiteral("^(\\d+)支/组\\n共(\\d+)组$"));
+                    const QRegularExpressionMatch m = grouped.match(t[7]);
+                    ASSERT_TRUE(m.hasMatch()) << t[7].toStdString();
+                    EXPECT_EQ(m.captured(1).toInt(), tag.shape()->getMultiGroup()) << "bars a group, tag";
+                    a.bars += m.captured(1).toDouble() * m.captured(2).toDouble();
                 } else {
                     a.bars += number(t[7]);
                 }

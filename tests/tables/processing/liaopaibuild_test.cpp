@@ -228,7 +228,7 @@ TEST_F(ProcessTags, AGradedBarShowsItsRangeAndWeighsItsBarsOnce)
     const QStringList& t = tags.m_lpList[0].texts();
     EXPECT_EQ(t[9], "1000～1400\n等差:200");
     // Three bars a group (1000, 1200 and 1400), two groups: 1.2 m on average.
-    EXPECT_EQ(t[7], "3/组 共2组");
+    EXPECT_EQ(t[7], "3支/组\n共2组");
     EXPECT_EQ(t[10], "6.39");  // 6 bars × 1.2 m × 0.888 kg/m
 
     // The weight does not depend on the unit the lengths are shown in.
@@ -407,7 +407,7 @@ TEST_F(BarListTags, AGradedBarWeighsItsBarsOnce)
     ASSERT_EQ(tags.m_lpList.size(), 1u);
     const QStringList& t = tags.m_lpList[0].texts();
     EXPECT_EQ(t[9], "1000～1400\n等差:200");
-    EXPECT_EQ(t[7], "3/2") << "bars a group, then groups";
+    EXPECT_EQ(t[7], "3支/组\n共2组") << "bars a group, then groups";
     EXPECT_EQ(t[10], "6.39");  // 6 bars × 1.2 m × 0.888 kg/m
     EXPECT_EQ(tags.getRowNum(), 16);
 }
@@ -435,7 +435,7 @@ TEST_F(BarListTags, AProcessingSheetsTagsReadTheSameAfterItIsSavedAndOpenedAgain
     sheet.toLiaoPaiTable(&before);
     // Eight groups of five bars: forty bars tied to the bundle, the bars a
     // group first as on every sheet.
-    EXPECT_EQ(textOfTags(before, 7), (Texts{"-", "5/组 共8组", "4"}));
+    EXPECT_EQ(textOfTags(before, 7), (Texts{"-", "5支/组\n共8组", "4"}));
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("加工单.jgd"));
@@ -445,7 +445,7 @@ TEST_F(BarListTags, AProcessingSheetsTagsReadTheSameAfterItIsSavedAndOpenedAgain
     CVes_LiaoPaiTable after;
     reopened.toLiaoPaiTable(&after);
     EXPECT_EQ(allTexts(after), allTexts(before));
-    EXPECT_EQ(textOfTags(after, 7), (Texts{"-", "5/组 共8组", "4"}));
+    EXPECT_EQ(textOfTags(after, 7), (Texts{"-", "5支/组\n共8组", "4"}));
 }
 
 } // namespace

@@ -148,6 +148,61 @@ TEST(TagForm, CountLabelOfAGradedShape)
     EXPECT_EQ(form.countLabel(), "支/组数");
 }
 
+// A graded bar's count reads alike on every layout, bars a group and then
+// groups, as the sheets write it: never "根数：5/9" (5 or 9 bars?); and it is
+// as large as the smallest of the tag's other values (the narrow layout's
+// count column once shrank it to 1.5 mm).
+struct GradedCountCase {
+    int layout;
+    std::vector<const char*> countTexts; // the count as drawn, line by line
+    const char* label;                   // the count's label; nullptr: none
+};
+
+void PrintTo(const GradedCountCase& c, std::ostream* os) { *os << "layout" << c.layout; }
+
+class TagGradedCount : public ::testing::TestWithParam<GradedCountCase> {};
+
+TEST_P(TagGradedCount, BarsAGroupThenGroupsAsLargeAsTheOtherValues)
+{
+    const GradedCountCase& c = GetParam();
+    test::ProcessingShapes shapes;
+    CVes_ModelReference shape;
+    shape.setRecordId(test::kStraight);
+    shape.setMultiVal(1);
+    RecordingDc dc;
+    CVes_LiaoPaiForm form = filledForm(QPoint(0, 0));
+    form.setData("工程", "层", "类型", "料牌5", "备注文字", "KL1", "B7", "5支/组\n共9组", "%%C20",
+                 "1000～1400\n等差:50", &shape);
+    (form.*kDraws[c.layout])(&dc);
+
+    const QStringList texts = dc.texts();
+    for (const QString& text : texts)
+        EXPECT_FALSE(text.contains(QStringLiteral("根数"))) << text.toStdString();
+    if (c.label)
+        textRecord(dc, QString::fromUtf8(c.label));
+    int countHeight = INT_MAX;
+    for (const char* line : c.countTexts)
+        countHeight = std::min(countHeight,
+                               int(textRecord(dc, QString::fromUtf8(line)).font.logFont().lfHeight));
+    int smallestOther = INT_MAX;
+    for (const char* other : {"料牌5", "B7", "1000～1400"}) {
+        for (const DcRecord& r : dc.records(DcOp::TextOut))
+            if (r.text.endsWith(QString::fromUtf8(other)))
+                smallestOther = std::min(smallestOther, int(r.font.logFont().lfHeight));
+    }
+    ASSERT_LT(smallestOther, INT_MAX);
+    EXPECT_GE(countHeight, smallestOther);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, TagGradedCount,
+    ::testing::Values(GradedCountCase{0, {"5支/组 共9组"}, nullptr},
+                      GradedCountCase{1, {"5支/组 共9组"}, nullptr},
+                      GradedCountCase{2, {"5支/组 共9组"}, nullptr},
+                      GradedCountCase{3, {"5支/组", "共9组"}, "支/组数"},
+                      GradedCountCase{4, {"5支/组", "共9组"}, "支/组数"},
+                      GradedCountCase{5, {"5支/组", "共9组"}, "支/组数"}));
+
 struct HeightCase {
     const char* cutLength;
     const char* firstLine;
