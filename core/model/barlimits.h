@@ -36,7 +36,7 @@ inline constexpr Field kGroups{"组数", 0, 99999, true};
 // a bar-list row's bars of every piece of its element, or equal rows joined.
 inline constexpr Field kRowCount{"根数", 0, 999999999, true};
 // A bar's cut length and a shape's dimension, in millimetres.
-inline constexpr Field kCutLength{"断料长度", -1.0e6, 1.0e6, false};
+inline constexpr Field kCutLength{"断料长度", 0.0, 1.0e6, false};
 inline constexpr Field kDimension{"尺寸", -1.0e6, 1.0e6, false};
 // A shape's angle, in degrees.
 inline constexpr Field kAngle{"角度", -360.0, 360.0, false};

@@ -215,7 +215,9 @@ void CVes_ProcessSteel::merge()
 int CVes_ProcessSteel::join(CVes_ProcessSteel& other)
 {
     // A row cannot take itself in: its tags would be appended while read.
-    if (&other == this || !isSame(other))
+    // Nor more bars than a row holds.
+    if (&other == this || !barlimits::joinable(barlimits::kRowCount, count, other.count)
+        || !isSame(other))
         return 0;
     for (CVes_LiaoPai tag : other.tags) {
         tag.count = other.count;

@@ -10,8 +10,8 @@
 #include "tables/barlist/sumhelpers.h"
 #include "tables/framework/tablehelpers.h"
 
-void CVes_SLTable::singleSteelAmount(CVes_BarCore* bar, int pieces, double& length, int& count,
-                                     int& jointFactor)
+void CVes_SLTable::singleSteelAmount(CVes_BarCore* bar, int pieces, double& length,
+                                     std::int64_t& count, std::int64_t& jointFactor)
 {
     barsum::singleSteelAmount(bar, pieces, m_rules, shapeUnit(), length, count, jointFactor);
 }

@@ -368,7 +368,7 @@ INSTANTIATE_TEST_SUITE_P(
         NotANumberCase{"groups", kGradedRow, T::kColCount, "1e6|3", "[1e6] 组数必须是0到99999之间的整数"},
         NotANumberCase{"pieces", test::kElementRow, T::kColCount, "x", "[x] 件数必须是0到9999之间的整数"},
         NotANumberCase{"cut_length", kBarRow, T::kColCutLength, "x",
-                       "[x] 断料长度必须是-1000000到1000000之间的数"}),
+                       "[x] 断料长度必须是0到1000000之间的数"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The element name's box
