@@ -244,3 +244,31 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// A bent bar just chosen, its dimensions not typed yet: its bends would
+// deduct from sides of nothing. It measures 0 and adds nothing to the page's
+// totals, where it once added -54 mm and -0.32 kg.
+TEST(NewBentBar, AddsNothingUntilItsDimensionsAreTyped)
+{
+    test::HostScope host;
+    CVes_SetupTable t;
+    t.clearnAllLine();
+    CVes_Steel bar;
+    bar.setRecordId(CSteelRecordId(191, 1));
+    bar.setDN(20.0f);
+    bar.grade = 3;
+    bar.number = QStringLiteral("1");
+    bar.count = 1;
+    bar.setVarZero();
+    t.Add(bar);
+    t.setPageTo(1, 1);
+    CVes_Steel& shown = listBar(t, 1);
+    EXPECT_EQ(shown.getLength(0, 1.0), 0.0f);
+    const QString totals = t.AmountOfCurPage(1 << 20);
+    EXPECT_FALSE(totals.contains(u'-')) << totals.toStdString();
+    test::sheets::expectSheetsAgree(t);
+}
+
+} // namespace
