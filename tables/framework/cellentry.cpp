@@ -53,7 +53,9 @@ std::optional<int> countFor(const QString& entry, double addend, const barlimits
     const std::optional<double> value = numberFor(entry, field);
     if (!value)
         return std::nullopt;
-    const double count = truncatedSum(*value, addend);
+    // A count typed below the least is refused as typed, even where rounding
+    // up would make it the least ("-1" is no count of 0).
+    const double count = *value < field.min ? *value : truncatedSum(*value, addend);
     if (!fits(entry, count, field))
         return std::nullopt;
     return int(count);

@@ -26,8 +26,8 @@ bool fits(const QString& entry, double value, const barlimits::Field& field);
 // The caller rounds it and then sees whether it `fits`.
 std::optional<double> numberFor(const QString& entry, const barlimits::Field& field);
 // A count typed into a cell of `field`: its value plus `addend`, truncated
-// towards zero; refused (nullopt) when the text is none or the count does
-// not fit.
+// towards zero; refused (nullopt) when the text is none, the value typed is
+// below the field's least, or the count does not fit.
 std::optional<int> countFor(const QString& entry, double addend, const barlimits::Field& field);
 // The value of a formula over the dimensions of `owner`, typed into a
 // dimension of `field`, an empty entry being 0; refused with the formula's
