@@ -5,7 +5,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <mutex>
 
 namespace platform {
@@ -14,6 +13,7 @@ namespace {
 
 std::mutex g_mutex;
 QString g_prepared;
+std::function<QString()> g_projectFolder;
 
 QString withSlash(QString path)
 {
@@ -117,16 +117,37 @@ QString safeFileName(const QString& name)
     return safe.isEmpty() ? QStringLiteral("Rodo") : safe;
 }
 
+void setProjectFolderSource(std::function<QString()> source)
+{
+    std::lock_guard lock(g_mutex);
+    g_projectFolder = std::move(source);
+}
+
+QString projectFolder()
+{
+    std::function<QString()> source;
+    {
+        std::lock_guard lock(g_mutex);
+        source = g_projectFolder;
+    }
+    return source ? source() : QString();
+}
+
+QString workingFolder(const QString& documentPath)
+{
+    const QString document = documentPath.isEmpty() ? QString() : QFileInfo(documentPath).absolutePath();
+    for (const QString& folder : {document, projectFolder()})
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return QDir(folder).absolutePath();
+    return QDir::homePath();
+}
+
 QString proposedOutputPath(const QString& documentPath, const QString& title, const QString& suffix)
 {
-    const QFileInfo document(documentPath);
-    const QString stem = documentPath.isEmpty() ? QString() : document.completeBaseName();
+    const QString stem = documentPath.isEmpty() ? QString() : QFileInfo(documentPath).completeBaseName();
     const QString named = title.trimmed();
     const QString name = stem.isEmpty() || named.isEmpty() ? stem + named : QString(stem + u'_' + named);
-    const QString folder = documentPath.isEmpty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                               : document.absolutePath();
-    return QDir(folder).filePath(safeFileName(name) + suffix);
+    return QDir(workingFolder(documentPath)).filePath(safeFileName(name) + suffix);
 }
 
 } // namespace platform

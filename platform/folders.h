@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 
 // The per-user data folder, created and seeded on first use.
@@ -25,10 +27,18 @@ QString installedDocFolder();
 // `name` without the characters file systems refuse (control characters
 // and / \ : * ? " < > |), trimmed; "Rodo" when nothing is left.
 QString safeFileName(const QString& name);
+// The program tells where the project being worked on lies (an empty
+// folder without one); a source that is not set answers no project.
+void setProjectFolderSource(std::function<QString()> source);
+QString projectFolder();
+// The folder a document's files are proposed in and its file dialogs start
+// in: the folder of `documentPath`, else the project's, else the user's
+// home folder; always one that exists.
+QString workingFolder(const QString& documentPath);
 // Where a file made from a document (a printed PDF, an exported workbook)
 // is proposed: beside `documentPath`, named after it and `title`
-// ("…/一层柱_钢筋配料单.pdf" for `suffix` ".pdf"); in the user's documents
-// folder, named after `title`, when there is no document.
+// ("…/一层柱_钢筋配料单.pdf" for `suffix` ".pdf"); named after `title` in
+// the working folder when there is no document.
 QString proposedOutputPath(const QString& documentPath, const QString& title, const QString& suffix);
 
 // Copies every file of `from` (recursively) that `to` lacks; existing files

@@ -153,7 +153,8 @@ void CVes_SelectShapeDlg::OnInitDialog()
         m_list->SetIconSpacing(150, 80);
     }
     m_list->setDrawOption1(0);
-    m_list->SetTextColor(RGB(0xA8, 0xA8, 0xA8));
+    // Dark enough to read at a glance; each shape's tooltip says more.
+    m_list->SetTextColor(RGB(0x30, 0x30, 0x30));
     m_list->setStartLib(m_libType);
 
     if (!isCategory(m_curTab))

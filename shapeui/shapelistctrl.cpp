@@ -66,6 +66,7 @@ void CVes_ShapeListCtrl::clearImages()
     m_bitmaps.clear();
     m_images.clear();
     m_captions.clear();
+    m_tips.clear();
 }
 
 void CVes_ShapeListCtrl::refreshImages()
@@ -90,7 +91,32 @@ void CVes_ShapeListCtrl::refreshImages()
         }
         m_images.append(image);
         m_captions.append(record ? captionOf(record, ids) : QString());
+        m_tips.append(record ? describe(*record) : QString());
     }
+}
+
+QString CVes_ShapeListCtrl::describe(const CVes_ModelRecord& record)
+{
+    // What the picture alone does not say: the dimensions to type and the
+    // hooks the shape comes with.
+    QStringList dimensions;
+    for (const auto& variable : record.m_arrVar)
+        if (variable->m_type >= CVes_Variable::kGiven && !variable->m_text.isEmpty())
+            dimensions << variable->m_text;
+    const auto hook = [](const CVes_Hook& h) -> QString {
+        if (!h.enabled)
+            return QStringLiteral("无");
+        switch (h.kind) {
+        case 1: return QStringLiteral("90°");
+        case 2: return QStringLiteral("135°");
+        default: return QStringLiteral("180°");
+        }
+    };
+    QString text = record.getID().ToString() + (record.m_stirrup == 1 ? QStringLiteral(" 箍筋") : QString());
+    if (!dimensions.isEmpty())
+        text += QStringLiteral("\n尺寸：") + dimensions.join(QStringLiteral("、"));
+    text += QStringLiteral("\n弯钩：左 %1，右 %2").arg(hook(record.m_hookLeft), hook(record.m_hookRight));
+    return text;
 }
 
 QString CVes_ShapeListCtrl::captionOf(const CVes_ModelRecord* record,
@@ -152,6 +178,7 @@ void CVes_ShapeListCtrl::insertItems()
         auto* item = new QListWidgetItem;
         if (m_insertMask & LVIF_TEXT)
             item->setText(m_captions.value(i));
+        item->setToolTip(m_tips.value(i));
         if ((m_insertMask & LVIF_IMAGE) && !m_images[i].isNull())
             item->setIcon(QIcon(m_images[i]));
         if (m_insertMask & LVIF_PARAM)

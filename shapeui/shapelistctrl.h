@@ -77,6 +77,9 @@ public:
 
     // What was built by the last setRecords.
     const QStringList& captions() const { return m_captions; }
+    // The tooltip of each item: key, dimensions and hooks of its shape.
+    const QStringList& tips() const { return m_tips; }
+    static QString describe(const CVes_ModelRecord& record);
     const std::vector<platform::Bitmap>& bitmaps() const { return m_bitmaps; }
     const QList<QPixmap>& images() const { return m_images; }
 
@@ -116,6 +119,7 @@ private:
     int m_showLabel = 0;
     std::vector<platform::Bitmap> m_bitmaps;
     QStringList m_captions;
+    QStringList m_tips;
     int m_hotItem = -1;
     bool m_editLabels = false;
     std::optional<QColor> m_textBkColour;

@@ -229,9 +229,18 @@ void CXTPCommandBars::updateMenu(QMenu* menu)
 {
     rebuildMenuLists(menu);
     for (QAction* action : menu->actions()) {
+        if (QMenu* sub = action->menu()) {
+            // A sub-menu whose commands are all off is off itself.
+            updateMenu(sub);
+            const QList<QAction*> items = sub->actions();
+            action->setEnabled(std::any_of(items.begin(), items.end(), [](const QAction* item) {
+                return !item->isSeparator() && item->isVisible() && item->isEnabled();
+            }));
+            continue;
+        }
         const int id = action->data().toInt();
         const bool listPlaceholder = m_menuLists.count(id) && !action->property(kListOf).isValid();
-        if (action->isSeparator() || action->menu() || id == 0 || listPlaceholder)
+        if (action->isSeparator() || id == 0 || listPlaceholder)
             continue;
         action->setVisible(m_options.bAlwaysShowFullMenus || !IsCommandHidden(id));
         if (!m_site)

@@ -4,14 +4,21 @@
 #include "platform/archive.h"
 #include "platform/hostservices.h"
 #include "platform/profile.h"
+#include "tables/framework/streamfile.h"
+#include "tables/framework/tablebase.h"
 #include "tables/framework/template.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
+#include <typeinfo>
 
 bool FileExists(const QString& path)
 {
@@ -141,6 +148,45 @@ QString templatePartPath(const QString& path, const TemplatePart& part)
     return base.isEmpty() ? QString() : base + part.extension;
 }
 
+namespace {
+
+// Whether the whole of a main template file reads as the sheet it was saved
+// from. Saved from a sheet, the file holds all of it (a bar list's, every
+// row) after the template part, which alone is applied; damage in the rest
+// would go unnoticed. Each state of a file is read once.
+bool wholeSheetReads(const QString& file, const CVes_TableBase& sheet)
+{
+    struct Checked {
+        qint64 size;
+        qint64 modified;
+        bool reads;
+    };
+    static std::mutex lock;
+    static QHash<QString, Checked> checked;
+    const QFileInfo info(file);
+    const qint64 size = info.size();
+    const qint64 modified = info.lastModified().toMSecsSinceEpoch();
+    const QString key = info.absoluteFilePath() + u'\n' + QString::fromLatin1(typeid(sheet).name());
+    {
+        const std::lock_guard guard(lock);
+        const auto seen = checked.constFind(key);
+        if (seen != checked.cend() && seen->size == size && seen->modified == modified)
+            return seen->reads;
+    }
+    const std::unique_ptr<CVes_TableBase> fresh = sheet.createEmpty();
+    bool reads = false;
+    try {
+        reads = streamfile::load(file, [&fresh](platform::Archive& ar) { fresh->Serialize(ar); });
+    } catch (const platform::SchemaError&) {
+        reads = false;
+    }
+    const std::lock_guard guard(lock);
+    checked.insert(key, {size, modified, reads});
+    return reads;
+}
+
+} // namespace
+
 QStringList loadTemplateSet(const QString& path, const std::vector<TemplatePart>& parts)
 {
     QStringList unread;
@@ -148,9 +194,11 @@ QStringList loadTemplateSet(const QString& path, const std::vector<TemplatePart>
         const QString file = templatePartPath(path, part);
         if (!part.sheet || !QFileInfo(file).isFile())
             continue;
+        const auto* whole = dynamic_cast<const CVes_TableBase*>(part.sheet);
         bool read = false;
         try {
-            read = part.sheet->loadTemplateFromFile(file);
+            read = (!whole || !part.extension.isEmpty() || wholeSheetReads(file, *whole))
+                   && part.sheet->loadTemplateFromFile(file);
         } catch (const platform::SchemaError&) {
             read = false;
         }

@@ -65,7 +65,8 @@ struct TemplatePart {
 QString templatePartPath(const QString& path, const TemplatePart& part);
 // Loads every part's file into its sheet. A file that is missing is left
 // out; the answer names each file that exists and could not be read
-// (damaged, or written by a newer program); its sheet stays as it was.
+// (damaged, or written by a newer program; the main file also when the
+// sheet it holds after its template part is); its sheet stays as it was.
 QStringList loadTemplateSet(const QString& path, const std::vector<TemplatePart>& parts);
 // Writes every part's template file; the answer names each file that could
 // not be written.

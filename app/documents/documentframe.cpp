@@ -14,9 +14,22 @@
 #include "tables/framework/ui/tableview.h"
 #include "tables/quantity/sortrules.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <algorithm>
 #include <functional>
 
 namespace {
+
+// The function keys of a sheet: F3 checks it, F6 to F9 and F12 insert rows.
+bool isSheetKey(const QKeyEvent& event)
+{
+    static constexpr int kSheetKeys[] = {Qt::Key_F3, Qt::Key_F6, Qt::Key_F7,
+                                         Qt::Key_F8, Qt::Key_F9, Qt::Key_F12};
+    return event.modifiers() == Qt::NoModifier
+           && std::find(std::begin(kSheetKeys), std::end(kSheetKeys), event.key()) != std::end(kSheetKeys);
+}
 
 // The auto-save interval: the user's minutes, or $RODO_AUTOSAVE_MS
 // milliseconds when that is set (tests that end the program right after an
@@ -123,6 +136,15 @@ void DocumentFrame::repaintActive()
 }
 
 // auto-save
+
+void DocumentFrame::autoSaveSettingsChanged()
+{
+    const int interval = autoSaveIntervalMs();
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* frame = qobject_cast<DocumentFrame*>(widget);
+            frame && frame->m_autoSaveTimer.isActive() && frame->m_autoSaveTimer.interval() != interval)
+            frame->m_autoSaveTimer.start(interval);
+}
 
 void DocumentFrame::OnAutoSaveTimer()
 {
@@ -265,4 +287,21 @@ void DocumentFrame::addSortCommands()
         if (editSortSettings(*rules, sortsByRange(), this))
             rebuildSorted(ID_SORT_SETTINGS);
     });
+}
+
+void DocumentFrame::keyPressEvent(QKeyEvent* event)
+{
+    CVes_TableViewBase* view = m_pActiveSheetView;
+    const QWidget* focus = QApplication::focusWidget();
+    const bool inPane =
+        view && focus && isAncestorOf(focus) && focus != view && !view->isAncestorOf(focus);
+    if (m_passingKey || !inPane || !isSheetKey(*event)) {
+        CXTPFrameWnd::keyPressEvent(event);
+        return;
+    }
+    m_passingKey = true;
+    QKeyEvent passed(event->type(), event->key(), event->modifiers(), event->text());
+    QCoreApplication::sendEvent(view, &passed);
+    m_passingKey = false;
+    event->accept();
 }

@@ -59,6 +59,9 @@ public:
 
     // The auto-save interval in milliseconds.
     int autoSaveInterval() const { return m_autoSaveTimer.interval(); }
+    // The user changed the auto-save settings: every document window whose
+    // interval is no longer the one set starts counting it afresh.
+    static void autoSaveSettingsChanged();
     // One tick of the timer: with "settings"/"autoSave" on, the sheet shown
     // saves its document when it is one that does.
     void OnAutoSaveTimer();
@@ -75,6 +78,11 @@ public:
     long OnDockingPaneNotify(int nCode, CXTPDockingPane* pPane) override;
 
 protected:
+    // A function key of the sheet (F3 checks it, F6 to F9 and F12 insert
+    // rows) that a pane of the window with the focus did not use goes to
+    // the sheet shown, as if the sheet had the focus.
+    void keyPressEvent(QKeyEvent* event) override;
+
     virtual bool createToolBars() = 0;
     virtual void createPanes() = 0;
     // The frame's commands (the command map), once the frame is made.
@@ -107,4 +115,7 @@ protected:
 
 private:
     void showTableInPanes(CVes_TableBase* table);
+
+    // A key being passed on to the sheet, which the sheet may hand back.
+    bool m_passingKey = false;
 };

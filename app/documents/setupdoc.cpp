@@ -2,6 +2,8 @@
 
 #include "app/documents/deliverynotedlg.h"
 #include "app/documents/documentids.h"
+#include "app/documents/setupmainview.h"
+#include "app/documents/sharedfiles.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/documents/appdata.h"
 #include "platform/hostservices.h"
@@ -11,6 +13,7 @@
 #include "platform/archive.h"
 #include "shapeui/bendkitexports.h"
 #include "tables/barlist/setuptable.h"
+#include "tables/barlist/ui/setupview2.h"
 #include "tables/framework/tablecontents.h"
 #include "tables/framework/ui/tableview.h"
 #include "tables/processing/liaopaitable.h"
@@ -141,7 +144,8 @@ CRODOSetUpDoc::CRODOSetUpDoc()
     CVes_SetupTable::nameBarSummary(*m_pSummaryTable);
     if (loadDefaultTemplate())
         m_pSetupTable->initTableCover();
-    m_pSetupTable->AddUndo();
+    // A new sheet starts with nothing to undo.
+    m_pSetupTable->resetUndo();
     enableSortBuild(SheetBuild::Kind::BarList, m_pSortTable.get());
     addCommands();
 }
@@ -199,16 +203,18 @@ void CRODOSetUpDoc::offerRecovery(const QString& path)
 {
     const QString recovery = docfiles::recoveryPath(path);
     const QString question =
-        QStringLiteral("“%1”有一个自动保存的文件（%2），其中可能有未保存的修改。\n是否从自动保存的文件恢复？")
+        QStringLiteral("“%1”有一个自动保存的文件（%2），其中可能有未保存的修改。\n是否从自动保存的文件恢复？\n"
+                       "选“否”将不恢复，自动保存的文件在下次保存后删除。")
             .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(recovery));
-    bool recovered = false;
     if (platform::ask(question) == platform::Answer::Yes) {
-        recovered = SheetDocument::OnOpenDocument(recovery);
+        if (SheetDocument::OnOpenDocument(recovery)) {
+            adoptRecoveryFile(recovery);
+            return;
+        }
         // What failed to read left nothing: the file's contents come back.
-        if (!recovered)
-            SheetDocument::OnOpenDocument(path);
+        SheetDocument::OnOpenDocument(path);
     }
-    takeRecoveryFile(path, recovered);
+    setRecoveryFileAside(path);
 }
 
 bool CRODOSetUpDoc::offerRecoveryInstead(const QString& path, const QString& why)
@@ -227,28 +233,33 @@ bool CRODOSetUpDoc::offerRecoveryInstead(const QString& path, const QString& why
     // copy of the list, and it is offered again on the next open.
     if (platform::ask(question) != platform::Answer::Yes)
         return false;
-    takeRecoveryFile(path, true);
+    adoptRecoveryFile(recovery);
     UpdateAllViews(nullptr);
     return true;
 }
 
-void CRODOSetUpDoc::takeRecoveryFile(const QString& path, bool recovered)
+void CRODOSetUpDoc::adoptRecoveryFile(const QString& file)
 {
-    const QString used = docfiles::usedRecoveryPath(path, platform::host().now());
-    if (!QFile::rename(docfiles::recoveryPath(path), used))
-        return;
-    if (recovered) {
-        // The recovered edits are the document's now; the next real save
-        // makes the renamed file unnecessary.
-        m_strAutoSavePath = used;
-        SetModifiedFlag(true);
-    }
+    // The file stays where it is, to be offered again should the program
+    // end before what it held is saved; the document's own auto-saves go
+    // into it meanwhile.
+    m_strAutoSavePath = file;
+    m_holdsRecovered = true;
+    SetModifiedFlag(true);
+}
+
+void CRODOSetUpDoc::setRecoveryFileAside(const QString& path)
+{
+    // Kept under another name until the file itself is saved.
+    QFile::rename(docfiles::recoveryPath(path),
+                  docfiles::usedRecoveryPath(path, platform::host().now()));
 }
 
 bool CRODOSetUpDoc::OnSaveDocument(const QString& path)
 {
     if (!SheetDocument::OnSaveDocument(path))
         return false;
+    m_holdsRecovered = false;
     removeAutoSaveFile(path);
     // The recovery files offered before (and renamed so as not to be offered
     // again) are superseded by what the user has saved now.
@@ -261,8 +272,11 @@ void CRODOSetUpDoc::OnCloseDocument()
 {
     // Closed in order, the document was saved or its edits were given up:
     // its auto-save file can no longer be of use. Only a program that ended
-    // without closing leaves one, to be offered on the next start or open.
-    removeAutoSaveFile(QString());
+    // without closing leaves one, to be offered on the next start or open;
+    // so does a document that holds what such a file held, unsaved (the
+    // user declined to save changes, not to keep that file).
+    if (!m_holdsRecovered)
+        removeAutoSaveFile(QString());
     SheetDocument::OnCloseDocument();
 }
 
@@ -339,8 +353,7 @@ bool CRODOSetUpDoc::recoverUntitled(const QString& file)
 {
     if (!GetPathName().isEmpty() || readFrom(file) != ReadOutcome::Read)
         return false;
-    m_strAutoSavePath = file;
-    SetModifiedFlag(true);
+    adoptRecoveryFile(file);
     UpdateAllViews(nullptr);
     return true;
 }
@@ -355,21 +368,25 @@ void CRODOSetUpDoc::offerLeftAutoSaves(platform::DocTemplate& setupTemplate)
                        "是否恢复？选“否”将删除这些文件。")
             .arg(files.size())
             .arg(QDir::toNativeSeparators(files.join(u'\n')));
-    const bool recover = platform::ask(question) == platform::Answer::Yes;
+    if (platform::ask(question) != platform::Answer::Yes) {
+        for (const QString& file : files)
+            QFile::remove(file);
+        return;
+    }
     QStringList unread;
     for (const QString& file : files) {
-        if (recover) {
-            auto* doc = dynamic_cast<CRODOSetUpDoc*>(setupTemplate.OpenDocumentFile(QString()));
-            if (doc && doc->recoverUntitled(file))
-                continue;
-            if (doc)
-                doc->OnCloseDocument();
-            unread << QDir::toNativeSeparators(file);
-        }
-        QFile::remove(file);
+        auto* doc = dynamic_cast<CRODOSetUpDoc*>(setupTemplate.OpenDocumentFile(QString()));
+        if (doc && doc->recoverUntitled(file))
+            continue;
+        if (doc)
+            doc->OnCloseDocument();
+        unread << QDir::toNativeSeparators(file);
     }
+    // The user asked for them back: what cannot be read now (damaged, or of
+    // a newer program) is kept, and offered again at the next start.
     if (!unread.isEmpty())
-        platform::showMessage(QStringLiteral("以下自动保存的文件已损坏，不能恢复，已删除：\n%1")
+        platform::showMessage(QStringLiteral("以下自动保存的文件已损坏或由更新版本的程序保存，不能恢复，"
+                                             "已保留在原处：\n%1")
                                   .arg(unread.join(u'\n')),
                               platform::MessageIcon::Stop);
 }
@@ -429,6 +446,8 @@ void CRODOSetUpDoc::BuildLiaoPai()
 
 void CRODOSetUpDoc::BuildDuanLiao()
 {
+    // Cutting reads the raw-stock file.
+    reportDamagedSharedFiles();
     m_pSetupTable->toDuanLiaoTable(m_pDuanLiaoTable.get());
 }
 
@@ -548,22 +567,39 @@ void CRODOSetUpDoc::OnEndCommand(int nID, Qt::KeyboardModifiers modifiers)
     afterBatchEdit();
 }
 
+SheetContainerView* CRODOSetUpDoc::container() const
+{
+    return views().empty() ? nullptr : dynamic_cast<SheetContainerView*>(views().front());
+}
+
+bool CRODOSetUpDoc::showsBarList() const
+{
+    const SheetContainerView* shown = container();
+    return !shown || shown->GetCurSel() == CRODO_SetUpMainView::kBarList;
+}
+
 void CRODOSetUpDoc::OnCutLengthMode()
 {
+    // The bars to switch are those selected in the bar list; a sheet made
+    // from it shows none.
+    if (!showsBarList())
+        return;
     CVes_SetupTable& t = *m_pSetupTable;
-    if (t.isSameAutoCalOfLine() == 1) {
-        t.setSelLineAutoCal(0);
-        t.setCurCol(CVes_SetupTable::kColCutLength);
-        SetModifiedFlag(true);
-        UpdateAllViews(nullptr);
-        auto* container = views().empty() ? nullptr : dynamic_cast<SheetContainerView*>(views().front());
-        if (CVes_TableViewBase* view = container ? container->sheetView(0) : nullptr)
-            view->EditCell(t.getCurRow(), t.getCurCol(), QPoint());
+    if (t.isSameAutoCalOfLine() != 1) {
+        t.setSelLineAutoCal(1);
+        afterBatchEdit();
         return;
     }
-    t.setSelLineAutoCal(1);
-    SetModifiedFlag(true);
-    UpdateAllViews(nullptr);
+    const std::size_t before = t.undoStepsRecorded();
+    t.setSelLineAutoCal(0);
+    if (t.undoStepsRecorded() == before)
+        return; // every selected bar is locked
+    t.setCurCol(CVes_SetupTable::kColCutLength);
+    afterBatchEdit();
+    SheetContainerView* shown = container();
+    if (auto* view = shown ? dynamic_cast<CVes_SetupView2*>(shown->sheetView(CRODO_SetUpMainView::kBarList))
+                           : nullptr)
+        view->editSwitchedLength();
 }
 
 void CRODOSetUpDoc::addCommands()
@@ -607,5 +643,6 @@ void CRODOSetUpDoc::addCommands()
     };
     map.add(ID_MIRROR_HOR, [mirror] { mirror(true); });
     map.add(ID_MIRROR_VER, [mirror] { mirror(false); });
-    map.add(ID_CUTLENGTH_MODE, [this] { OnCutLengthMode(); });
+    map.add(ID_CUTLENGTH_MODE, [this] { OnCutLengthMode(); },
+            [this](platform::CommandState& s) { s.Enable(showsBarList()); });
 }

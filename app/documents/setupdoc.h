@@ -29,6 +29,7 @@ class CVes_SortBarSheet;
 class CVes_SteelJinHuoSumaryTable;
 class CVes_TableContents;
 class CVes_YouhuaDuanLiaoTable;
+class SheetContainerView;
 
 class CRODOSetUpDoc : public SheetDocument {
     Q_OBJECT
@@ -52,9 +53,10 @@ public:
 
     // Opening: the file, then, when a recovery file lies beside it, the
     // question whether to recover it. A recovery read whole replaces what the
-    // file held and the document is modified; a recovery that cannot be
-    // read leaves the file's contents. Either way the recovery file is
-    // renamed so that it is not offered again. A file that cannot be read
+    // file held and the document is modified; the recovery file stays until
+    // the document is saved. Declined, or unreadable (the file's contents
+    // stay), the recovery file is renamed so that it is not offered again,
+    // and goes with the next save. A file that cannot be read
     // (damaged, newer, or not there) beside a recovery file that can is
     // offered in its place: the user is told why the file itself was not
     // opened and asked whether to open the recovery file under the file's
@@ -64,7 +66,8 @@ public:
     // before the save succeeded), and so do the renamed recovery files of
     // the saved path.
     bool OnSaveDocument(const QString& path) override;
-    // The document's auto-save or recovery file goes with it.
+    // The document's auto-save or recovery file goes with it, unless it
+    // holds what an earlier run left and was not saved.
     void OnCloseDocument() override;
     // With "settings"/"autoBak" set and the bar list changed, the file on
     // disk is first copied to its ".bak".
@@ -76,8 +79,8 @@ public:
     bool recoverUntitled(const QString& file);
     // At start-up: the untitled documents' auto-save files an earlier run
     // left are offered. Yes opens each as a new bar list through
-    // `setupTemplate`; No deletes them, as it does each one that cannot be
-    // read (the user is told).
+    // `setupTemplate` (one that cannot be read stays where it is, and the
+    // user is told); No deletes them.
     static void offerLeftAutoSaves(platform::DocTemplate& setupTemplate);
     // The timer's save of a modified document: "settings"/"autoSaveType" 0
     // saves as the Save command does; 1 writes the recovery file (path +
@@ -117,8 +120,11 @@ public:
 
     // The end commands (hooks, connections) for the chosen ends.
     void OnEndCommand(int nID, Qt::KeyboardModifiers modifiers);
-    // The cutting-length mode command (32972); a manual length opens the
-    // bar-list view's cell editor on the current cell.
+    // The cutting-length mode command (32972), on the selected bars while
+    // the bar list is shown: bars whose length is computed get a typed
+    // length, each the length it showed, and the bar-list view's cell
+    // editor opens on the current bar's (Escape takes the switch back);
+    // otherwise they are computed again.
     void OnCutLengthMode();
 
 protected:
@@ -128,15 +134,23 @@ protected:
 
 private:
     void addCommands();
+    // The view with the sheet tabs; null before the document has one.
+    SheetContainerView* container() const;
+    // Whether the bar list's own tab is shown (or nothing is shown yet).
+    bool showsBarList() const;
     // Writes the document into `path` without touching its state (an
     // auto-save); false after a failure was reported.
     bool writeCopy(const QString& path);
     void removeAutoSaveFile(const QString& keep);
     void offerRecovery(const QString& path);
     bool offerRecoveryInstead(const QString& path, const QString& why);
+    // The document holds what `file` (a recovery or auto-save file of an
+    // earlier run) held: modified, auto-saving into that file, which is
+    // removed only once the document is saved.
+    void adoptRecoveryFile(const QString& file);
     // Renames the recovery file of `path` so that it is not offered again;
-    // recovered, it is the document's auto-save file until the next save.
-    void takeRecoveryFile(const QString& path, bool recovered);
+    // the next save of `path` removes it.
+    void setRecoveryFileAside(const QString& path);
 
     // How a derived sheet (not the sorted sheet nor the cutting list) is
     // built from a bar list; none for another table.
@@ -159,4 +173,7 @@ private:
     QString m_strAutoSavePath;
     // Set while the timer's save writes the document into its own file.
     bool m_autoSaving = false;
+    // What an earlier run's recovery or auto-save file held is shown and not
+    // saved yet: closing unsaved leaves that file to be offered again.
+    bool m_holdsRecovered = false;
 };

@@ -6,6 +6,7 @@
 #include "platform/xlsx/workbook.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/ui/tableview.h"
+#include "tables/quantity/youhuaduanliaotable.h"
 
 CRODOSetUpFrame::CRODOSetUpFrame(QWidget* parent) : DocumentFrame(parent) {}
 
@@ -89,7 +90,10 @@ bool CRODOSetUpFrame::stockChangedBy(CRODOSetUpDoc& doc, void (CVes_SetupTable::
 void CRODOSetUpFrame::OnSummarySettings()
 {
     if (CRODOSetUpDoc* doc = setupDocument()) {
-        rebuildShownSheet(stockChangedBy(*doc, &CVes_SetupTable::setSumray));
+        const bool stockChanged = stockChangedBy(*doc, &CVes_SetupTable::setSumray);
+        rebuildShownSheet(stockChanged);
+        if (stockChanged)
+            recutForNewStock(*doc);
         doc->afterBatchEdit();
     }
 }
@@ -97,10 +101,25 @@ void CRODOSetUpFrame::OnSummarySettings()
 void CRODOSetUpFrame::OnRawStock()
 {
     if (CRODOSetUpDoc* doc = setupDocument()) {
-        if (stockChangedBy(*doc, &CVes_SetupTable::setYuanCai))
+        if (stockChangedBy(*doc, &CVes_SetupTable::setYuanCai)) {
             rebuildShownSheet(true);
+            recutForNewStock(*doc);
+        }
         doc->afterBatchEdit();
     }
+}
+
+void CRODOSetUpFrame::recutForNewStock(CRODOSetUpDoc& doc)
+{
+    // A list already cut is cut again at its size from the new stock, from
+    // whichever tab the stock was changed: it neither comes back empty nor
+    // asks its size again.
+    auto* view = dynamic_cast<CRODO_SetUpMainView*>(container());
+    if (!view || view->GetCurSel() == CRODO_SetUpMainView::kCutting
+        || doc.duanLiaoTable()->m_cutGrade <= 0)
+        return;
+    doc.CutAgain();
+    doc.setupTable()->setYouhuaSteel(0);
 }
 
 void CRODOSetUpFrame::rebuildShownSheet(bool stockChanged)

@@ -44,6 +44,9 @@ private:
     // Rebuilds the derived sheet shown; the cutting list only when the raw
     // stock it is cut from changed.
     void rebuildShownSheet(bool stockChanged);
+    // After the raw stock changed with another tab shown: the cutting list,
+    // when it was cut, cut again at its size.
+    void recutForNewStock(CRODOSetUpDoc& doc);
 
     CXTPToolBar* m_pMoreGrades = nullptr;
 };

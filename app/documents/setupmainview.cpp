@@ -49,8 +49,9 @@ CVes_TableBase* CRODO_SetUpMainView::tableOf(int tab) const
 
 void CRODO_SetUpMainView::autoSaveActiveSheet()
 {
-    // The bar list's own sheet has its document auto-save.
-    if (CVes_TableViewBase* view = GetCurSel() == kBarList ? getActiveSheetView() : nullptr)
+    // The bar list's own sheet has its document auto-save, whichever sheet
+    // is shown: one made from the list shows edits of the list all the same.
+    if (CVes_TableViewBase* view = sheetView(kBarList))
         view->handleMessage(CVes_TableViewBase::kAutoSave);
 }
 

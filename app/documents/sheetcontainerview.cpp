@@ -46,6 +46,10 @@ SheetContainerView::SheetContainerView(const std::vector<Tab>& tabs, QWidget* pa
             if (platform::Document* doc = GetDocument())
                 doc->SetModifiedFlag(modified);
         });
+        connect(view, &CVes_TableViewBase::undoStepTaken, this, [this](CVes_TableBase* table) {
+            if (SheetDocument* doc = document())
+                doc->afterUndoStep(table);
+        });
     }
     m_wndTabCtrl->SetCurSel(0);
     connect(m_wndTabCtrl, &CXTExcelTabCtrl::selChanged, this, [this](int tab) { OnSelChange(tab); });

@@ -54,8 +54,8 @@ public:
     void selectTab(int tab);
     CXTExcelTabCtrl* tabCtrl() const { return m_wndTabCtrl; }
 
-    // The frame's auto-save timer: the sheet shown saves its document when
-    // it is the one that does (a bar list's own sheet).
+    // The frame's auto-save timer: the sheet that saves its document (a bar
+    // list's own sheet) does so, whichever sheet is shown.
     virtual void autoSaveActiveSheet() {}
     // Rebuilds the sorted sheet in the background (bar lists and quantity
     // sheets).

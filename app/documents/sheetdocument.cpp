@@ -2,11 +2,13 @@
 
 #include "app/documents/documenthost.h"
 #include "app/documents/documentids.h"
+#include "app/documents/sharedfiles.h"
 #include "core/geometry/datafolder.h"
 #include "platform/archive.h"
 #include "platform/datarevision.h"
 #include "platform/hostservices.h"
 #include "platform/profile.h"
+#include "platform/savefile.h"
 #include "platform/ui/commandids.h"
 #include "platform/ui/docmanager.h"
 #include "platform/ui/doctemplate.h"
@@ -258,6 +260,8 @@ void SheetDocument::requestBuild(CVes_TableBase* sheet, const SheetBuild::Prepar
 {
     if (!m_buildsEnabled || !sheet)
         return;
+    // The builds read the shape library and the raw-stock file.
+    reportDamagedSharedFiles();
     std::unique_ptr<SheetBuild>& build = m_builds[sheet];
     if (!build) {
         build = std::make_unique<SheetBuild>(m_buildKind);
@@ -419,6 +423,41 @@ void SheetDocument::afterBatchEdit()
     if (mainTable()->isModified())
         SetModifiedFlag(true);
     UpdateAllViews(nullptr);
+}
+
+void SheetDocument::afterUndoStep(CVes_TableBase* table)
+{
+    if (!table)
+        return;
+    // A sheet made from the main table is stored nowhere.
+    if (table != mainTable()) {
+        if (table->isModified())
+            SetModifiedFlag(true);
+        return;
+    }
+    // The table knows whether it is back at the state last saved or read;
+    // what it holds beside its undo steps (settings, texts the user set
+    // since) only the file can tell.
+    const bool asSaved = !table->isModified() && fileHoldsMainTable();
+    if (!asSaved && !table->isModified())
+        table->setModified(1);
+    SetModifiedFlag(!asSaved);
+}
+
+bool SheetDocument::fileHoldsMainTable() const
+{
+    const QString path = GetPathName();
+    QByteArray held;
+    if (path.isEmpty() || !platform::readFile(path, &held))
+        return false;
+    try {
+        platform::Archive ar;
+        mainTable()->Serialize(ar);
+        return ar.data() == held;
+    } catch (const std::exception&) {
+        // What cannot be written out is not what the file holds.
+        return false;
+    }
 }
 
 void SheetDocument::batch(const std::function<void(CVes_TableBase&)>& edit)

@@ -103,6 +103,11 @@ public:
     // After a batch edit: the document is modified when the main table's
     // changed flag is set, and every view is updated.
     void afterBatchEdit();
+    // After Undo or Redo on `table`: the document is modified whenever what
+    // it shows differs from what its file holds, also when an automatic
+    // save wrote the state undone into the file; back at the state saved,
+    // and holding nothing else the file lacks, it is not.
+    void afterUndoStep(CVes_TableBase* table);
 
 Q_SIGNALS:
     // A background rebuild starts writing `table`, or has ended; meanwhile
@@ -216,6 +221,9 @@ protected:
 
 private:
     void addBatchCommands();
+    // Whether the document's file holds the main table byte for byte as a
+    // save would write it now.
+    bool fileHoldsMainTable() const;
     void reportUnread(const QStringList& files) const;
 
     // What a sheet was built from, and its own change count as built.

@@ -37,7 +37,8 @@ CRODOSLDoc::CRODOSLDoc()
     // made from it stay read-only.
     m_pSLTable->setReadOnly(0);
     loadDefaultTemplate();
-    m_pSLTable->AddUndo();
+    // A new sheet starts with nothing to undo.
+    m_pSLTable->resetUndo();
     enableSortBuild(SheetBuild::Kind::Quantity, m_pSortTable.get());
 }
 

@@ -48,7 +48,14 @@ CProjectPaneWnd::~CProjectPaneWnd() = default;
 QWidget* CProjectPaneWnd::CreateClientControl()
 {
     m_wndProjectTree.show();
-    m_wndProjectTree.LoadProject();
+    // The tree shows the project the program works on (the one worked on
+    // last, after a restart).
+    const CMyRdApp* app = CMyRdApp::instance();
+    const QString project = app ? app->m_strCurProject : QString();
+    if (m_wndProjectTree.projectFolder().isEmpty() && QFileInfo(project).isDir())
+        m_wndProjectTree.SetProjectFolder(project);
+    else
+        m_wndProjectTree.LoadProject();
     return &m_wndProjectTree;
 }
 

@@ -205,7 +205,14 @@ private:
     // documents
     // Whether a document under `folder` is open; tells the user `message`
     // when one is.
-    bool refuseOpenDocuments(const QString& folder, const QString& message) const;
+    // True, after telling the user which files are open, when a document
+    // is open at `path` (a file) or under it (a folder).
+    bool refuseOpenDocuments(const QString& path, const QString& message) const;
+    // What a command on the item touches: the file of a file item, else the
+    // item's folder.
+    QString commandPath(QTreeWidgetItem* item) const;
+    // The refusal of `action` ("删除", …) on the item while documents are open.
+    static QString openRefusal(QTreeWidgetItem* item, const QString& action);
     void newSheet(int categoryKind);
     // A new untitled document of the template with its main table; null
     // when it could not be made.

@@ -136,18 +136,34 @@ QTreeWidgetItem* CProjectTreeCtrl::itemOf(const QPersistentModelIndex& index) co
     return index.isValid() ? itemFromIndex(index) : nullptr;
 }
 
-bool CProjectTreeCtrl::refuseOpenDocuments(const QString& folder, const QString& message) const
+bool CProjectTreeCtrl::refuseOpenDocuments(const QString& path, const QString& message) const
 {
     platform::DocManager* manager = docManager();
-    if (!manager || folder.isEmpty())
+    if (!manager || path.isEmpty())
         return false;
-    for (platform::Document* document : manager->documents()) {
-        if (projects::isUnderFolder(document->GetPathName(), folder)) {
-            platform::showMessage(message, platform::MessageIcon::Warning);
-            return true;
-        }
-    }
-    return false;
+    // Only what the command touches counts: the file itself, or what lies
+    // under the folder; the refusal names the windows to close.
+    QStringList open;
+    for (platform::Document* document : manager->documents())
+        if (projects::isUnderFolder(document->GetPathName(), path))
+            open << QFileInfo(document->GetPathName()).fileName();
+    if (open.isEmpty())
+        return false;
+    platform::showMessage(message + QStringLiteral("\n\n打开的文件：") + open.join(QStringLiteral("、")),
+                          platform::MessageIcon::Warning);
+    return true;
+}
+
+QString CProjectTreeCtrl::commandPath(QTreeWidgetItem* item) const
+{
+    return isFileKind(itemKind(item)) ? joinPath(GetItemFolder(item), item->text(0)) : GetItemFolder(item);
+}
+
+QString CProjectTreeCtrl::openRefusal(QTreeWidgetItem* item, const QString& action)
+{
+    return isFileKind(itemKind(item))
+               ? QStringLiteral("此文件处于打开状态，请关闭该文件后再进行%1操作！").arg(action)
+               : QStringLiteral("此目录下有文件处于打开状态，请关闭相应文件后再进行%1操作！").arg(action);
 }
 
 bool CProjectTreeCtrl::writeBuildingInfo(CVes_BuildingInfo* building) const
@@ -282,8 +298,7 @@ void CProjectTreeCtrl::OnCutItem()
 {
     if (!m_hCurItem)
         return;
-    if (refuseOpenDocuments(GetItemFolder(m_hCurItem),
-                            QStringLiteral("此目录下有文件处于打开状态，请关闭相应文件后再进行剪切操作！"))) {
+    if (refuseOpenDocuments(commandPath(m_hCurItem), openRefusal(m_hCurItem, QStringLiteral("剪切")))) {
         m_hHeldItem = nullptr;
         m_nHoldMode = HOLD_NOTHING;
         return;
@@ -300,8 +315,7 @@ void CProjectTreeCtrl::OnPasteItem()
         return;
     // A document may have been opened under the cut item since it was cut.
     if (m_nHoldMode == HOLD_CUT
-        && refuseOpenDocuments(GetItemFolder(held),
-                               QStringLiteral("此目录下有文件处于打开状态，请关闭相应文件后再进行剪切操作！")))
+        && refuseOpenDocuments(commandPath(held), openRefusal(held, QStringLiteral("剪切"))))
         return;
     const int mode = m_nHoldMode;
     bool pasted = false;
@@ -430,8 +444,7 @@ void CProjectTreeCtrl::OnDeleteItem()
     const int kind = itemKind(item);
     if (!isFileKind(kind) && kind != TREE_STOREY && kind != TREE_ELEMENT_TYPE)
         return;
-    if (refuseOpenDocuments(GetItemFolder(item),
-                            QStringLiteral("此目录下有文件处于打开状态，请关闭相应文件后再进行删除操作！")))
+    if (refuseOpenDocuments(commandPath(item), openRefusal(item, QStringLiteral("删除"))))
         return;
     const QPersistentModelIndex where = persistentIndex(item);
     // The question names what goes: the file, or the folder with its files.
@@ -454,7 +467,7 @@ bool CProjectTreeCtrl::deleteItem(QTreeWidgetItem* item)
     if (!isFile && kind != TREE_STOREY && kind != TREE_ELEMENT_TYPE)
         return false;
     // The file or folder stays on disk under a name the tree does not list.
-    const QString path = isFile ? joinPath(GetItemFolder(item), item->text(0)) : GetItemFolder(item);
+    const QString path = commandPath(item);
     if (CFileTreeOperation::PathKind(path) != CFileTreeOperation::kMissing) {
         CFileTreeOperation operation;
         if (!operation.Move(path, asideName(path, isFile ? QStringLiteral("del") : kDeletedSuffix))) {
@@ -498,8 +511,7 @@ void CProjectTreeCtrl::OnRenameItem()
     } else {
         return;
     }
-    if (refuseOpenDocuments(oldPath, isFile ? QStringLiteral("此文件处于打开状态，请关闭该文件后再进行重命名操作！")
-                                            : QStringLiteral("此目录下有文件处于打开状态，请关闭相应文件后再进行重命名操作！")))
+    if (refuseOpenDocuments(oldPath, openRefusal(item, QStringLiteral("重命名"))))
         return;
     const QPersistentModelIndex where = persistentIndex(item);
     if (platform::ask(QStringLiteral("你确实要重命名选择的文件（或目录）？")) != platform::Answer::Yes)

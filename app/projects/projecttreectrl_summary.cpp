@@ -152,5 +152,8 @@ platform::Document* CProjectTreeCtrl::summarisePicked(const SummarySources& pick
     const QString folder = GetItemFolder(first);
     if (folder.isEmpty())
         return nullptr;
-    return summarise(picked, folder, QStringLiteral("选择汇总"), first, m_hCurItem);
+    // The header comes from the building of the item selected; with the
+    // project root (or no building) selected, from the first building.
+    QTreeWidgetItem* header = GetItemBuilding(m_hCurItem) ? m_hCurItem : first;
+    return summarise(picked, folder, QStringLiteral("选择汇总"), first, header);
 }

@@ -11,7 +11,9 @@
 
 int main(int argc, char* argv[])
 {
+    platform::ChineseDates dates;
     QApplication app(argc, argv);
+    dates.restore();
     QApplication::setOrganizationName(QStringLiteral("Rodo"));
     QApplication::setApplicationName(QStringLiteral("Rodo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Rodo表"));

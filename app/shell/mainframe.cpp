@@ -17,6 +17,7 @@
 
 #include "app/projects/rodocontrolrecentprojectlist.h"
 #include "app/documents/appdata.h"
+#include "app/documents/documentframe.h"
 #include "app/shell/autosavedlg.h"
 #include "app/shell/myrdapp.h"
 #include "app/shell/onlineupdate.h"
@@ -403,10 +404,12 @@ void CMainFrame::addTableCommands()
 
     // The view's kZoomOut message is its ×1.2 step, which makes the page
     // larger (放大); kZoomIn is its ×0.8 step (缩小).
-    map.add(ID_ZOOM_IN, [this] { sendToView({V::kZoomOut, V::kZoomShown}); }, always);
-    map.add(ID_ZOOM_OUT, [this] { sendToView({V::kZoomIn, V::kZoomShown}); }, always);
-    map.add(ID_ZOOM_FIT, [this] { sendToView({V::kZoomFit, V::kZoomShown}); }, always);
-    map.add(ID_ZOOM_WIN, [this] { sendToView({V::kZoomWin, V::kZoomShown}); }, always);
+    // The commands of a sheet are off where there is none (the start page),
+    // rather than on and doing nothing.
+    map.add(ID_ZOOM_IN, [this] { sendToView({V::kZoomOut, V::kZoomShown}); }, whenView);
+    map.add(ID_ZOOM_OUT, [this] { sendToView({V::kZoomIn, V::kZoomShown}); }, whenView);
+    map.add(ID_ZOOM_FIT, [this] { sendToView({V::kZoomFit, V::kZoomShown}); }, whenView);
+    map.add(ID_ZOOM_WIN, [this] { sendToView({V::kZoomWin, V::kZoomShown}); }, whenView);
     map.add(ID_ZOOM_COMBO, [] {}, always);
     map.add(ID_PAGE_COMBO, [] {}, whenView);
     map.add(ID_PAGE_ADD, [this] { withView([](V& v) { v.OnAddPage(); }); showZoomAndPage(); }, whenView);
@@ -416,7 +419,7 @@ void CMainFrame::addTableCommands()
             withView([](V& v) { v.OnDelPage(); });
             showZoomAndPage();
         }
-    }, always);
+    }, whenView);
     map.add(ID_PAGE_COVER, [this] { sendToView({V::kCoverPage}); }, whenView);
     map.add(ID_PAGE_PREV, [this] { sendToView({V::kPrevPage}); }, whenView);
     map.add(ID_PAGE_NEXT, [this] { sendToView({V::kNextPage}); }, whenView);
@@ -424,15 +427,15 @@ void CMainFrame::addTableCommands()
     map.add(ID_PAGE_LAST, [this] { sendToView({V::kEndPage}); }, whenView);
     map.add(ID_ROW_UP, [this] { withView([](V& v) { v.OnMoveUp(); }); }, whenCopy);
     map.add(ID_ROW_DOWN, [this] { withView([](V& v) { v.OnMoveDown(); }); }, whenCopy);
-    map.add(ID_ROW_LOCK, [this] { withView([](V& v) { v.OnRowLock(); }); }, always);
-    map.add(ID_ROW_UNLOCK, [this] { withView([](V& v) { v.OnRowUnLock(); }); }, always);
+    map.add(ID_ROW_LOCK, [this] { withView([](V& v) { v.OnRowLock(); }); }, whenView);
+    map.add(ID_ROW_UNLOCK, [this] { withView([](V& v) { v.OnRowUnLock(); }); }, whenView);
     map.addRange(ID_ROW_HIGH1, ID_ROW_HIGH3, [this](int id) {
         withView([id](V& v) {
             if (CVes_TableBase* table = v.getTable())
                 table->setSelLineHighNum(id - ID_ROW_HIGH1 + 1);
             v.viewport()->update();
         });
-    }, always);
+    }, whenView);
     map.add(ID_EDIT_UNDO, [this] { withView([](V& v) { v.OnUndo(); }); },
             [this](platform::CommandState& s) {
                 CVes_TableViewBase* view = getActiveTableView();
@@ -486,7 +489,10 @@ void CMainFrame::addSettingsCommands()
     map.add(ID_MANAGE_LIB, [] { manageLib(0); });
     map.add(ID_MANAGE_STARTLIB, [] { manageStartLib(0); });
     map.add(ID_USER_HABITS, [this] { CUserCustomDlg(this).exec(); });
-    map.add(ID_AUTOSAVE, [this] { CAutoSaveDlg(this).exec(); });
+    map.add(ID_AUTOSAVE, [this] {
+        if (CAutoSaveDlg(this).exec() == QDialog::Accepted)
+            DocumentFrame::autoSaveSettingsChanged();
+    });
     map.add(ID_DEFAULT_TEMPLATE, [this] { OnDefaultTemplate(); });
     map.add(ID_CANCEL_DEFAULT_TEMPLATE, [this] { OnCancelDefaultTemplate(); });
 }
@@ -555,8 +561,12 @@ void CMainFrame::OnRecentProject(int nID)
     const QString folder = readRecentProjects(CMyRdApp::kRecentProjects)[nID - ID_RECENT_PROJECT_FIRST];
     if (folder.isEmpty())
         return;
-    if (CMyRdApp* app = CMyRdApp::instance())
+    if (CMyRdApp* app = CMyRdApp::instance(); app && QFileInfo(folder).isDir())
         app->m_strCurProject = folder;
+    // The project opens in the project pane, shown when it was closed.
+    projectPaneWindow();
+    if (CXTPDockingPane* pane = m_paneManager.FindPane(IDP_PROJECT); pane && pane->IsClosed())
+        m_paneManager.ShowPane(pane);
     Q_EMIT recentProjectChosen(folder);
 }
 

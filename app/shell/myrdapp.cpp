@@ -1,6 +1,7 @@
 #include "app/shell/myrdapp.h"
 
 #include "app/documents/setupdoc.h"
+#include "app/documents/sharedfiles.h"
 #include "app/projects/projectpanewnd.h"
 #include "app/shell/aboutdlg.h"
 #include "app/shell/childframe.h"
@@ -11,12 +12,15 @@
 #include "app/shell/rodostartview.h"
 #include "app/shell/singleinstance.h"
 #include "app/views/sheetviewfactory.h"
+#include "platform/folders.h"
 #include "platform/profile.h"
+#include "platform/ui/dialogfit.h"
 #include "platform/ui/doctemplate.h"
 #include "platform/ui/document.h"
 #include "platform/ui/printsetup.h"
 #include "tables/framework/tableslibrary.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QScreen>
 
@@ -33,9 +37,11 @@ platform::RecentFileList readRecentProjects(int size)
     return list;
 }
 
-CMyRdApp::CMyRdApp()
+CMyRdApp::CMyRdApp() : m_dialogFitter(std::make_unique<platform::DialogFitter>())
 {
     g_app = this;
+    qApp->installEventFilter(m_dialogFitter.get());
+    platform::setProjectFolderSource([this] { return m_strCurProject; });
     install(this);
     commandMap().add(ID_APP_ABOUT, [this] { OnAppAbout(); });
     commandMap().add(ID_FILE_NEW, [this] { OnFileNew(); });
@@ -55,6 +61,7 @@ CMyRdApp::~CMyRdApp()
     if (g_app == this) {
         g_app = nullptr;
         install(nullptr);
+        platform::setProjectFolderSource({});
     }
 }
 
@@ -83,6 +90,10 @@ bool CMyRdApp::InitInstance(const QStringList& files)
     registerTemplates();
     installSheetViews();
     registerProjectPane();
+    m_pRecentProjectList = std::make_unique<platform::RecentFileList>(readRecentProjects(kRecentProjects));
+    // The project worked on last opens again in the project pane.
+    if (const QString last = (*m_pRecentProjectList)[0]; QFileInfo(last).isDir())
+        m_strCurProject = last;
     m_pMainWnd = std::make_unique<CMainFrame>(&m_docManager, this);
     if (!m_pMainWnd->LoadFrame())
         return false;
@@ -95,8 +106,8 @@ bool CMyRdApp::InitInstance(const QStringList& files)
     m_pMainWnd->showMaximized();
     // New bar lists that a run which ended without closing them auto-saved.
     CRODOSetUpDoc::offerLeftAutoSaves(*m_pSetUpTemplate);
-
-    m_pRecentProjectList = std::make_unique<platform::RecentFileList>(readRecentProjects(kRecentProjects));
+    // What every document reads besides its own file.
+    reportDamagedSharedFiles();
     return true;
 }
 

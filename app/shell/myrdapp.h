@@ -22,6 +22,7 @@ class CMainFrame;
 class SingleInstance;
 
 namespace platform {
+class DialogFitter;
 class DocTemplate;
 class Document;
 } // namespace platform
@@ -65,7 +66,8 @@ public:
     void OnFileOpen();
     void OnFilePrintSetup();
 
-    // The project folder chosen last from the recent projects.
+    // The project folder worked on: the last one opened, chosen from the
+    // recent projects or, at start, the most recent one when it is there.
     QString m_strCurProject;
     // The templates of the three file documents.
     platform::DocTemplate* m_pSetUpTemplate = nullptr;
@@ -80,6 +82,8 @@ private:
     void openForwardedFiles(const QStringList& files);
     void OnRecentFile(int nID);
 
+    // Every dialog of the program fits the screen it opens on.
+    std::unique_ptr<platform::DialogFitter> m_dialogFitter;
     platform::DocManager m_docManager;
     std::unique_ptr<SingleInstance> m_single;
     std::unique_ptr<CMainFrame> m_pMainWnd;

@@ -5,12 +5,23 @@
 #include "app/shell/resourceids.h"
 #include "platform/hostservices.h"
 
+#include "platform/ui/docmanager.h"
+#include "platform/ui/doctemplate.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
 #include <QImage>
 #include <QTextDocument>
 
 namespace {
 
 constexpr QLatin1StringView kScheme("app:");
+constexpr QLatin1StringView kRecentScheme("recent");
+// Where the page takes the recent work.
+constexpr QLatin1StringView kRecentMarker("<!--recent-->");
+// As many projects as the 工程 menu lists.
+constexpr int kRecentProjectsShown = ID_RECENT_PROJECT_LAST - ID_RECENT_PROJECT_FIRST + 1;
 
 struct Button {
     const char* picture;
@@ -42,6 +53,26 @@ void runMainFrameCommand(int id)
             frame->OnCommand(id);
 }
 
+// One list of the recent work: each entry a link with its name, the folder
+// it lies in below it.
+QString recentList(const char* heading, const QStringList& paths, const char* kind)
+{
+    QString html = QStringLiteral("<td class=\"recent\" valign=\"top\"><p class=\"recent\">%1</p>")
+                       .arg(QString::fromUtf8(heading));
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QFileInfo entry(QDir::cleanPath(paths[i]));
+        html += QStringLiteral("<p class=\"entry\"><a class=\"recent\" href=\"%1:%2/%3\">%4</a><br>"
+                               "<span class=\"path\">%5</span></p>")
+                    .arg(kRecentScheme, QString::fromLatin1(kind))
+                    .arg(i)
+                    .arg(entry.fileName().toHtmlEscaped(),
+                         QDir::toNativeSeparators(entry.path()).toHtmlEscaped());
+    }
+    if (paths.isEmpty())
+        html += QStringLiteral("<p class=\"entry\"><span class=\"path\">（还没有）</span></p>");
+    return html + QStringLiteral("</td>");
+}
+
 } // namespace
 
 CRODOStartView::CRODOStartView(QWidget* parent) : QTextBrowser(parent), platform::View(this)
@@ -58,8 +89,81 @@ void CRODOStartView::OnInitialUpdate()
     setSource(QUrl(QString::fromLatin1(kPage)));
 }
 
+QString CRODOStartView::recentWorkHtml(const QStringList& projects, const QStringList& files)
+{
+    if (projects.isEmpty() && files.isEmpty())
+        return {};
+    return QStringLiteral("<h2>最近的工作</h2><table cellspacing=\"8\"><tr>")
+           + recentList("最近的工程", projects, "project") + recentList("最近的文件", files, "file")
+           + QStringLiteral("</tr></table>");
+}
+
+QStringList CRODOStartView::recentProjects() const
+{
+    return readRecentProjects(kRecentProjectsShown).entries();
+}
+
+QStringList CRODOStartView::recentFiles() const
+{
+    const platform::DocTemplate* docTemplate = GetDocument() ? GetDocument()->GetDocTemplate() : nullptr;
+    platform::DocManager* manager = docTemplate ? docTemplate->manager() : nullptr;
+    return manager ? manager->recentFiles().entries() : QStringList();
+}
+
+QVariant CRODOStartView::loadResource(int type, const QUrl& name)
+{
+    QVariant resource = QTextBrowser::loadResource(type, name);
+    if (type != QTextDocument::HtmlResource || name != QUrl(QString::fromLatin1(kPage)))
+        return resource;
+    m_shownProjects = recentProjects();
+    m_shownFiles = recentFiles();
+    QString page = QString::fromUtf8(resource.toByteArray());
+    page.replace(kRecentMarker, recentWorkHtml(m_shownProjects, m_shownFiles));
+    return page;
+}
+
+void CRODOStartView::refreshRecentWork()
+{
+    if (!source().isEmpty() && (recentProjects() != m_shownProjects || recentFiles() != m_shownFiles))
+        reload();
+}
+
+void CRODOStartView::OnActivateView(bool bActivate, platform::View*, platform::View*)
+{
+    if (bActivate)
+        refreshRecentWork();
+}
+
+void CRODOStartView::changeEvent(QEvent* event)
+{
+    QTextBrowser::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refreshRecentWork();
+}
+
+void CRODOStartView::openRecent(const QUrl& url)
+{
+    const QString kind = url.path().section(u'/', 0, 0);
+    bool ok = false;
+    const int index = url.path().section(u'/', 1).toInt(&ok);
+    if (!ok || index < 0)
+        return;
+    if (kind == u"project" && index < kRecentProjectsShown) {
+        runMainFrameCommand(ID_RECENT_PROJECT_FIRST + index);
+    } else if (kind == u"file" && index < platform::DocManager::kRecentFiles) {
+        if (CMyRdApp* app = CMyRdApp::instance())
+            app->OnCmdMsg(ID_FILE_MRU_FILE1 + index, nullptr);
+    }
+    // The lists have changed their order.
+    refreshRecentWork();
+}
+
 void CRODOStartView::onAnchorClicked(const QUrl& url)
 {
+    if (url.scheme() == kRecentScheme) {
+        openRecent(url);
+        return;
+    }
     bool cancel = false;
     OnBeforeNavigate2(url, cancel);
     if (cancel)

@@ -58,18 +58,22 @@ CUserCustomDlg::CUserCustomDlg(QWidget* parent) : QDialog(parent)
     banner->setMinimumHeight(48);
     layout->addWidget(banner);
 
+    // Three columns, so that the dialog fits a screen 768 pixels high.
     auto* columns = new QHBoxLayout;
     auto* left = new QVBoxLayout;
+    auto* middle = new QVBoxLayout;
     auto* right = new QVBoxLayout;
     auto* chooser = group("钢筋快速选择对话框", this);
     m_selectMode = radios(chooser, {"应用大视窗", "应用小视窗"}, Info_GetUserCustomSteelSelectMode() != 0);
     left->addWidget(chooser);
     left->addWidget(contentBox());
     left->addStretch();
-    right->addWidget(barBox());
+    middle->addWidget(barBox());
+    middle->addStretch();
     right->addWidget(tableBox());
     right->addStretch();
     columns->addLayout(left);
+    columns->addLayout(middle);
     columns->addLayout(right);
     layout->addLayout(columns);
 

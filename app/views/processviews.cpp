@@ -23,18 +23,22 @@ void CRODOProcessView::addCommands()
         return tableCommand<CVes_ProcessTable>(std::move(op));
     };
     platform::CommandMap& map = commandMap();
-    map.add(ID_INSERT_STEEL, insert([](CVes_ProcessTable& t) { t.InsertRow(); }));
+    map.add(ID_INSERT_STEEL, [this] { OnInsertRow(0); });
     map.add(ID_INSERT_ELE_ROW, insert([](CVes_ProcessTable& t) { t.InsertEleRow(QString()); }));
     map.add(ID_INSERT_ELE_TYPE_ROW, insert([](CVes_ProcessTable& t) { t.InsertEleTypeRow(QString()); }));
     map.add(ID_INSERT_STOREY_ROW, insert([](CVes_ProcessTable& t) { t.InsertStoryRow(QString()); }));
     map.add(ID_INSERT_PROJECT_ROW, insert([](CVes_ProcessTable& t) { t.InsertProjectRow(QString()); }));
-    // The sheet's paste records no undo step of its own.
-    map.add(ID_INSERT_CLIP, [this] {
-        if (CVes_ProcessTable* t = processTable()) {
-            t->InsertClip();
-            afterOwnEdit();
-        }
-    }, [this](platform::CommandState& s) { s.Enable(canPaste() != 0); });
+    map.add(ID_INSERT_CLIP, [this] { insertClipBoard(); },
+            [this](platform::CommandState& s) { s.Enable(canPaste() != 0); });
+    const auto numbers = [this](int share, int all, int continuous) {
+        return [this, share, all, continuous] { numberSteel(share, all, continuous); };
+    };
+    map.add(ID_NUM_ALL, numbers(1, 1, 1));
+    map.add(ID_NUM_ALL_OWN, numbers(0, 1, 1));
+    map.add(ID_NUM_UNNUMBERED, numbers(1, 0, 1));
+    map.add(ID_NUM_ELEMENT, numbers(0, 1, 0));
+    map.add(ID_NUM_ELEMENT_SHARED, numbers(1, 1, 0));
+    map.add(ID_NUM_CLEAR, [this] { clearNumbers(); });
     map.add(ID_CUTLENGTH_AUTO, [this] { OnAutoCutLength(); });
     map.add(ID_EXPORT_EXCEL, [this] {
         const platform::xlsx::ExportDocument beside(documentPath());
@@ -61,14 +65,15 @@ void CRODOProcessView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table)
         menu.separator();
         SheetMenu insert = menu.popup(QStringLiteral("插入"));
         insert.item(QStringLiteral("插入钢筋行   \t\tInsert"), ID_INSERT_STEEL);
-        insert.item(QStringLiteral("插入构件编号行   \t\tCtrl+Insert"), ID_INSERT_ELE_ROW);
+        insert.item(QStringLiteral("插入构件编号行"), ID_INSERT_ELE_ROW);
         insert.item(QStringLiteral("插入杆件类型行"), ID_INSERT_ELE_TYPE_ROW);
         insert.item(QStringLiteral("插入所在层行"), ID_INSERT_STOREY_ROW);
         insert.item(QStringLiteral("插入工程名称"), ID_INSERT_PROJECT_ROW);
         if (canPaste())
-            insert.item(QStringLiteral("插入剪切板内容"), ID_INSERT_CLIP);
+            insert.item(QStringLiteral("插入剪切板内容 \t\tCtrl+Insert"), ID_INSERT_CLIP);
     }
     menu.separator();
+    menu.numberingItems();
     menu.item(QStringLiteral("数据检查"), ID_CHECK_DATA);
     menu.separator();
     menu.item(QStringLiteral("从钢筋配料单导入"), ID_IMPORT_SETUP);

@@ -320,11 +320,5 @@ void CRODOSetUpView::pageKindItems(SheetMenu& menu, CVes_TableBase& table)
     menu.item(QStringLiteral("超长钢筋接头批量编辑"), ID_MID_CONNECT_EDIT);
     menu.item(QStringLiteral("钢筋汇总参数设置"), ID_SUMMARY_SETTINGS);
     menu.item(QStringLiteral("恢复钢筋组中间连接默认数量"), ID_REPAIR_MID_CONNECT);
-    SheetMenu numbers = menu.popup(QStringLiteral("钢筋编号"));
-    numbers.item(QStringLiteral("全部钢筋行编号且归并"), ID_NUM_ALL);
-    numbers.item(QStringLiteral("全部钢筋行单独编号"), ID_NUM_ALL_OWN);
-    numbers.item(QStringLiteral("无编号钢筋编号且归并"), ID_NUM_UNNUMBERED);
-    numbers.item(QStringLiteral("构件内钢筋顺序编号"), ID_NUM_ELEMENT);
-    numbers.item(QStringLiteral("构件内钢筋归并编号"), ID_NUM_ELEMENT_SHARED);
-    numbers.item(QStringLiteral("取消钢筋编号"), ID_NUM_CLEAR);
+    menu.numberingItems();
 }

@@ -121,3 +121,14 @@ void SheetMenu::showToolbarIcons(BCMenu& menu)
     if (menu.menu())
         showIcons(*menu.menu(), icons);
 }
+
+void SheetMenu::numberingItems()
+{
+    SheetMenu numbers = popup(QStringLiteral("钢筋编号"));
+    numbers.item(QStringLiteral("全部钢筋行编号且归并"), ID_NUM_ALL);
+    numbers.item(QStringLiteral("全部钢筋行单独编号"), ID_NUM_ALL_OWN);
+    numbers.item(QStringLiteral("无编号钢筋编号且归并"), ID_NUM_UNNUMBERED);
+    numbers.item(QStringLiteral("构件内钢筋顺序编号"), ID_NUM_ELEMENT);
+    numbers.item(QStringLiteral("构件内钢筋归并编号"), ID_NUM_ELEMENT_SHARED);
+    numbers.item(QStringLiteral("取消钢筋编号"), ID_NUM_CLEAR);
+}

@@ -35,6 +35,8 @@ public:
     // For one contiguous block of selected rows: "上移" and "下移" after a
     // separator.
     bool moveItems(const CVes_TableBase& table);
+    // The sub-menu "钢筋编号" of the numbering commands of the bar sheets.
+    void numberingItems();
 
     // The icons of the main window's sheet, standard and row toolbars beside
     // the items of the same commands that have none.

@@ -96,7 +96,7 @@ CVes_BarCore* SheetViewBase::selectedBar() const
 void SheetViewBase::OnAutoCutLength()
 {
     if (CVes_BarCore* bar = selectedBar()) {
-        bar->calcLength = bar->calcLength ? 0 : 1;
+        bar->setLengthComputed(bar->calcLength ? 0 : 1, m_view->getTable()->shapeUnitFactor());
         afterOwnEdit();
     }
 }

@@ -22,7 +22,7 @@ void CRODOSLView::addCommands()
     map.add(ID_INSERT_STEEL, sheet([](CVes_SLTable& t) { t.InsertRow(); }));
     map.add(ID_INSERT_ELE_ROW, sheet([](CVes_SLTable& t) { t.InsertEleRow(QString()); }));
     map.add(ID_INSERT_ELE_TYPE_ROW, sheet([](CVes_SLTable& t) { t.InsertEleTypeRow(QString()); }));
-    map.add(ID_INSERT_CLIP, sheet([](CVes_SLTable& t) { t.InsertClip(); }),
+    map.add(ID_INSERT_CLIP, [this] { insertClipBoard(); },
             [this](platform::CommandState& s) { s.Enable(canPaste() != 0); });
     map.add(ID_CUTLENGTH_AUTO, [this] { OnAutoCutLength(); });
     map.add(ID_NUM_CLEAR, sheet([](CVes_SLTable& t) { t.clearNum(); }));
@@ -77,7 +77,7 @@ void CRODOSLView::insertItems(SheetMenu& menu)
     insert.item(QStringLiteral("插入构件编号行   "), ID_INSERT_ELE_ROW);
     insert.item(QStringLiteral("插入杆件类型行"), ID_INSERT_ELE_TYPE_ROW);
     if (canPaste())
-        insert.item(QStringLiteral("插入剪切板内容"), ID_INSERT_CLIP);
+        insert.item(QStringLiteral("插入剪切板内容 \t\tCtrl+Insert"), ID_INSERT_CLIP);
 }
 
 void CRODOSLView::numberItems(SheetMenu& menu)

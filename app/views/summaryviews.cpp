@@ -314,7 +314,7 @@ void CRODOSteelJinHuoView::OnLButtonDblClk(unsigned flags, QPoint point)
     // An editor over a heading here would be undone by the next build of
     // the sheet: the texts are the list's, edited in its settings.
     endEdit();
-    if (headingAt(point) >= 0)
+    if (onTitleText(point))
         doc->EditDeliveryNote(this);
     CVes_TableViewBase::OnLButtonDblClk(flags, point);
 }

@@ -182,8 +182,10 @@ void CRODOLiaoPaiView::fillContextMenu(BCMenu& bcMenu, CVes_TableBase& table)
     const bool processing = processDocument() != nullptr;
     menu.item(QStringLiteral("构件内相同钢筋料牌归并"), ID_TAG_MERGE, true,
               processing || (doc && doc->setupTable()->getLiaoPaiGuibing()));
-    menu.item(QStringLiteral("相同钢筋料牌按件数拆分"), ID_TAG_SPLIT, true,
-              processing || (doc && doc->setupTable()->getLiaoPaiEleChaifen()));
+    // A processing sheet's tags count the bars of the whole row, not of one
+    // element: splitting by the element count does not apply to them.
+    menu.item(QStringLiteral("相同钢筋料牌按件数拆分"), ID_TAG_SPLIT, !processing,
+              !processing && doc && doc->setupTable()->getLiaoPaiEleChaifen());
 }
 
 void CRODOLiaoPaiView::layoutItems(SheetMenu& menu)

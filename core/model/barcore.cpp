@@ -75,7 +75,11 @@ void CVes_BarCore::set(const CVes_BarCore* other)
     CVes_ModelReference::set(other);
     number = other->number;
     count = other->count;
-    setDN(other->DN);
+    // The ends came with the other bar's far diameters: only the bar's own
+    // diameter is taken, lest a reducing coupler to a bar the size of this
+    // one's old diameter (a new bar's 10) lose its far size.
+    DN = other->DN;
+    setInstanceVar(QStringLiteral("d"), DN);
     grade = other->grade;
     steelType = other->steelType;
     calcLength = other->calcLength;
@@ -150,16 +154,15 @@ int CVes_BarCore::isSame(CVes_BarCore& other)
         || m_actualMeasure != other.m_actualMeasure || m_multiVal != other.m_multiVal
         || (m_multiVal && m_groupNum != other.m_groupNum) || m_process != other.m_process)
         return 0;
-    // This bar's computed length is refreshed as it is compared; the other
-    // bar is only read.
-    const auto lengthOf = [](CVes_BarCore& bar, unsigned int sel, bool refresh) {
-        if (!bar.calcLength)
-            return bar.length;
-        return refresh ? bar.calculateLength(sel, 1.0) : bar.lengthAsCalculated(sel, 1.0);
+    // Both bars are only read: comparing (a check, a merge) must leave the
+    // stored length of a computed bar as it was, or the file a bar is saved
+    // into would depend on which bars were compared, and in what order.
+    const auto lengthOf = [](CVes_BarCore& bar, unsigned int sel) {
+        return bar.calcLength ? bar.lengthAsCalculated(sel, 1.0) : bar.length;
     };
-    if (std::fabs(double(lengthOf(*this, 0, true)) - double(lengthOf(other, 0, false))) > kSameLength)
+    if (std::fabs(double(lengthOf(*this, 0)) - double(lengthOf(other, 0))) > kSameLength)
         return 0;
-    if (m_multiVal && calculateLength(1, 1.0) != other.lengthAsCalculated(1, 1.0))
+    if (m_multiVal && lengthAsCalculated(1, 1.0) != other.lengthAsCalculated(1, 1.0))
         return 0;
 
     // Each bar's geometry is compared on its own working copy of the record.

@@ -49,6 +49,11 @@ public:
     void setSteelId(const QString& text) { number = text; }
     void setNum(int n) { count = n; }
     void setLength(int value) { length = float(value); }
+    // Whether the bar's length is computed from its shape (1) or typed (0).
+    // A bar whose length stops being computed keeps the length it had: its
+    // computed length (getLength of the first bar, `factor` as there)
+    // becomes the typed one.
+    void setLengthComputed(int computed, double factor);
     void setRemark(const QString& text) { remark = text; }
     void setLle(float value);
     void setLae(float value);

@@ -297,6 +297,13 @@ float CVes_BarCore::calculateGroupLength(std::vector<float>& lengths, std::vecto
     return sum();
 }
 
+void CVes_BarCore::setLengthComputed(int computed, double factor)
+{
+    if (calcLength && !computed)
+        length = getLength(0, factor);
+    calcLength = computed;
+}
+
 float CVes_BarCore::getLength(unsigned int sel, double factor)
 {
     if (!calcLength)

@@ -119,13 +119,16 @@ QString CVes_OptimizeCombine::getZhuheStr() const
         + ids.join(QStringLiteral(" ，"));
 }
 
+QString optimizePieceText(const CVes_OptimizeUnit& piece)
+{
+    return QString::asprintf("%1g×%d", piece.length * 0.001, piece.count) + QStringLiteral("\n")
+        + QString::asprintf(piece.flag ? "(%d√)" : "(%d)", piece.id);
+}
+
 void CVes_OptimizeCombine::getZhuheStrArray(QStringList& texts) const
 {
-    for (const CVes_OptimizeUnit& piece : pieces) {
-        texts << QString::asprintf("%1g×%d", piece.length * 0.001, piece.count)
-                + QStringLiteral("\n")
-                + QString::asprintf(piece.flag ? "(%d√)" : "(%d)", piece.id);
-    }
+    for (const CVes_OptimizeUnit& piece : pieces)
+        texts << optimizePieceText(piece);
 }
 
 namespace {

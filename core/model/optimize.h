@@ -37,6 +37,10 @@ public:
     int flag = 0;
 };
 
+// A piece as the cutting list shows it: "3.45×2", a line break and its
+// processing number in brackets, with "√" for a bent bar.
+QString optimizePieceText(const CVes_OptimizeUnit& piece);
+
 // The pieces of one bar size, gathered by the cutting list before it cuts
 // them: the size (diameter, bar type, grade) and its pieces.
 class CVes_OptimizeUnitlib {

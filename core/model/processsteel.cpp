@@ -153,6 +153,21 @@ void CVes_ProcessSteel::setLpNum(int n, int index)
         tags[size_t(index)].count = n;
 }
 
+void CVes_ProcessSteel::setTagCount(CVes_LiaoPai& tag, int n) const
+{
+    if (isMultiVal()) {
+        tag.count = getMultiGroup();
+        tag.auxB = n;
+    } else {
+        tag.count = n;
+    }
+}
+
+long long CVes_ProcessSteel::tagBars(const CVes_LiaoPai& tag) const
+{
+    return isMultiVal() ? (long long)tag.count * tag.auxB : tag.count;
+}
+
 void CVes_ProcessSteel::AddLp(const CVes_LiaoPai& tag)
 {
     tags.push_back(tag);
@@ -207,7 +222,7 @@ void CVes_ProcessSteel::merge()
     if (tags.size() < 2)
         return;
     CVes_LiaoPai first = tags.front();
-    first.count = count;
+    setTagCount(first, count);
     first.auxA = 0;
     tags.assign(1, first);
 }
@@ -220,7 +235,7 @@ int CVes_ProcessSteel::join(CVes_ProcessSteel& other)
         || !isSame(other))
         return 0;
     for (CVes_LiaoPai tag : other.tags) {
-        tag.count = other.count;
+        other.setTagCount(tag, other.count);
         tags.push_back(std::move(tag));
     }
     count += other.count;

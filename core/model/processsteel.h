@@ -92,6 +92,14 @@ public:
     void getLpID(QStringList& ids) const;
     // Sets the count of the tag at `index`; nothing for an index out of range.
     void setLpNum(int count, int index);
+    // Makes `tag` stand for `n` of this row's bars, or for a graded row `n`
+    // groups: its count is then the bars a group and its second count the
+    // groups, as every sheet reads a graded count. Any other row's tag keeps
+    // its second count.
+    void setTagCount(CVes_LiaoPai& tag, int n) const;
+    // The bars `tag` of this row stands for: a graded row's tag its bars a
+    // group times its groups.
+    long long tagBars(const CVes_LiaoPai& tag) const;
     void AddLp(const CVes_LiaoPai& tag);
     void AddLp(int count, int mark, int auxA, const QString& text, int auxB);
     void setLp(const LiaoPaiArray& array);
@@ -106,9 +114,10 @@ public:
 
     // Two or more tags become one: the first, counting the whole row.
     void merge();
-    // Takes in an equal row: its tags (each counting that row's bars), its
-    // count and its source numbers; 1. A different row, or this row itself,
-    // changes nothing: 0. The rows are left for the caller to recount.
+    // Takes in an equal row: its tags (each counting that row's bars or
+    // groups), its count and its source numbers; 1. A different row, or this
+    // row itself, changes nothing: 0. The rows are left for the caller to
+    // recount.
     int join(CVes_ProcessSteel& other);
 
     OriginalBHArray originalNumbers;

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTranslator>
 
+#include <clocale>
+
 namespace platform {
 
 namespace {
@@ -25,6 +27,25 @@ constexpr ButtonText kButtonTexts[] = {
 };
 
 } // namespace
+
+ChineseDates::ChineseDates() : m_time(qgetenv("LC_TIME"))
+{
+    // Qt reads the locale of dates from the environment once, when the
+    // application starts.
+    if (!m_time.startsWith("zh"))
+        qputenv("LC_TIME", "zh_CN.UTF-8");
+}
+
+void ChineseDates::restore()
+{
+    if (m_time.isNull())
+        qunsetenv("LC_TIME");
+    else
+        qputenv("LC_TIME", m_time);
+    // The C library refused the whole locale when the Chinese one is not
+    // installed; it takes the user's again.
+    std::setlocale(LC_ALL, "");
+}
 
 bool installChineseTranslations(QCoreApplication& app)
 {

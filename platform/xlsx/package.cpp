@@ -176,12 +176,15 @@ double storedWidth(double width)
     return std::floor(double(widthPixels(width)) / 7 * 256) / 256;
 }
 
-// A number as the part stores it: the shortest of 16 significant digits,
-// whatever the locale.
+// A number as the part stores it: the shortest text that reads back as the
+// same number (9.79, not 9.789999999999999; 100000, not 1E+05), whatever
+// the locale.
 void appendDouble(QByteArray& out, double value)
 {
     char text[40];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 16);
+    const double size = std::fabs(value);
+    const auto form = size >= 1e-6 && size < 1e16 ? std::chars_format::fixed : std::chars_format::general;
+    const auto end = std::to_chars(text, text + sizeof text, value, form);
     if (end.ec != std::errc()) {
         out += '0';
         return;

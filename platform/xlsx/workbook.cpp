@@ -17,11 +17,13 @@
 #include <QtDebug>
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <xlsxwriter.h>
 
@@ -73,6 +75,54 @@ QString normalisedText(QString text)
     return text;
 }
 
+// The most decimals a number is shown with, and the most digits a text may
+// have to be read as a number: a spreadsheet keeps 15 significant digits.
+constexpr int kMaxDecimals = 15;
+constexpr int kMaxDigits = 15;
+
+struct ShownNumber {
+    double value = 0;
+    int decimals = 0;
+};
+
+// The number a page's text shows: an optional minus, digits without a
+// leading zero (but for "0" itself), and an optional point with at least
+// one digit after it. Nothing for any other text: units, ranges, exponents,
+// or more digits than a spreadsheet keeps.
+std::optional<ShownNumber> shownNumber(QStringView text)
+{
+    const auto isDigit = [&text](qsizetype i) {
+        return i < text.size() && text[i] >= u'0' && text[i] <= u'9';
+    };
+    qsizetype i = text.startsWith(u'-') ? 1 : 0;
+    const qsizetype first = i;
+    while (isDigit(i))
+        ++i;
+    const qsizetype whole = i - first;
+    if (whole == 0 || (whole > 1 && text[first] == u'0'))
+        return std::nullopt;
+    qsizetype decimals = 0;
+    if (i < text.size() && text[i] == u'.') {
+        const qsizetype point = ++i;
+        while (isDigit(i))
+            ++i;
+        decimals = i - point;
+        if (decimals == 0)
+            return std::nullopt;
+    }
+    if (i != text.size() || whole + decimals > kMaxDigits)
+        return std::nullopt;
+    char latin[kMaxDigits + 3];
+    for (qsizetype c = 0; c < text.size(); ++c)
+        latin[c] = char(text[c].unicode());
+    ShownNumber number;
+    number.decimals = int(decimals);
+    std::from_chars(latin, latin + text.size(), number.value);
+    if (number.value == 0) // "-0.00" shows as 0.00
+        number.value = 0;
+    return number;
+}
+
 // The part of a sheet a cell belongs to decides its look.
 enum class Role { Title, Heading, Caption, Body };
 
@@ -91,20 +141,43 @@ struct Style {
     Role role = Role::Body;
     Align align = Align::Center;
     bool wrap = false;
+    bool shrink = false;
     bool border = false;
+    int decimals = -1; // a number's; -1 for the general format
     auto operator<=>(const Style&) const = default;
 };
 
-// The look of a cell, by its place and whether its text wraps.
-Style styleOf(const Worksheet& sheet, int row, int column, const Cell* cell, bool wraps)
+// The look of a cell, by its place, how its text shows and the decimals
+// of its number.
+Style styleOf(const Worksheet& sheet, int row, int column, const Cell* cell,
+              const Worksheet::TextLines& shown)
 {
     Style style;
     style.role = roleOfRow(row);
     if (style.role == Role::Body && column <= sheet.columnCount())
         style.align = sheet.layout().columns[std::size_t(column - 1)].align;
-    style.wrap = wraps;
+    style.wrap = shown.wraps;
+    style.shrink = shown.shrinks;
     style.border = cell && cell->bordered;
+    if (cell && cell->kind == Cell::Kind::Number)
+        style.decimals = cell->decimals;
     return style;
+}
+
+// A number cell's text as the spreadsheet shows it.
+QString numberText(const Cell& cell)
+{
+    return cell.decimals >= 0 ? QString::number(cell.number, 'f', cell.decimals)
+                              : QString::number(cell.number, 'g', 15);
+}
+
+// The spreadsheet's number format of that many decimals: "0", "0.00", …
+QByteArray numberFormat(int decimals)
+{
+    QByteArray format("0");
+    if (decimals > 0)
+        format += '.' + QByteArray(decimals, '0');
+    return format;
 }
 
 // A sheet made ready for its part: every cell with its look and its text,
@@ -140,7 +213,7 @@ PreparedSheet prepareSheet(const Worksheet& sheet, const WorkbookTemplate& layou
             const double points = roleOfRow(row) == Role::Title ? layout.titleFontSize : layout.fontSize;
             needed = std::max(needed, std::min(shown.lines * lineHeight(points), kMaxRowHeight));
         }
-        const Style style = styleOf(sheet, row, column, cell, shown.wraps);
+        const Style style = styleOf(sheet, row, column, cell, shown);
         const auto [look, added] = styleIndex.emplace(style, int(prepared.styles.size()));
         if (added)
             prepared.styles.push_back(style);
@@ -201,9 +274,7 @@ PreparedSheet prepareSheet(const Worksheet& sheet, const WorkbookTemplate& layou
             const int first = merge->first.second;
             const int last = merge->second;
             part.merges.push_back({r, first, last});
-            PartCell shown = made(r, first, sheet.cell(r, first));
-            if (shown.kind == PartCell::Kind::Number) // the range shows text only
-                shown.kind = PartCell::Kind::Blank;
+            const PartCell shown = made(r, first, sheet.cell(r, first));
             std::vector<PartCell> range{shown};
             for (int column = first + 1; column <= last; ++column) {
                 PartCell blank;
@@ -306,6 +377,10 @@ lxw_format* Writer::format(const Style& style)
     }
     if (style.wrap)
         format_set_text_wrap(made);
+    if (style.shrink)
+        format_set_shrink(made);
+    if (style.decimals >= 0)
+        format_set_num_format(made, numberFormat(style.decimals).constData());
     if (style.border)
         format_set_border(made, LXW_BORDER_THIN);
     m_formats.emplace(style, made);
@@ -508,6 +583,7 @@ bool Worksheet::setText(int row, int column, const QString& text)
     cell->kind = Cell::Kind::Text;
     cell->text = normalisedText(text);
     cell->number = 0;
+    cell->decimals = -1;
     return true;
 }
 
@@ -517,9 +593,9 @@ bool Worksheet::setText(QStringView cell, const QString& text)
     return setText(ref.row, ref.column, text);
 }
 
-bool Worksheet::setNumber(int row, int column, double value)
+bool Worksheet::setNumber(int row, int column, double value, int decimals)
 {
-    if (!std::isfinite(value))
+    if (!std::isfinite(value) || decimals < -1 || decimals > kMaxDecimals)
         return false;
     Cell* cell = writable(row, column);
     if (!cell)
@@ -527,13 +603,21 @@ bool Worksheet::setNumber(int row, int column, double value)
     cell->kind = Cell::Kind::Number;
     cell->text.clear();
     cell->number = value;
+    cell->decimals = decimals;
     return true;
 }
 
-bool Worksheet::setNumber(QStringView cell, double value)
+bool Worksheet::setNumber(QStringView cell, double value, int decimals)
 {
     const CellRef ref = parseCell(cell);
-    return setNumber(ref.row, ref.column, value);
+    return setNumber(ref.row, ref.column, value, decimals);
+}
+
+bool Worksheet::setValue(int row, int column, const QString& shown)
+{
+    if (const std::optional<ShownNumber> number = shownNumber(shown))
+        return setNumber(row, column, number->value, number->decimals);
+    return setText(row, column, shown);
 }
 
 bool Worksheet::clear(int row, int column)
@@ -544,6 +628,7 @@ bool Worksheet::clear(int row, int column)
     cell->kind = Cell::Kind::Blank;
     cell->text.clear();
     cell->number = 0;
+    cell->decimals = -1;
     return true;
 }
 
@@ -562,7 +647,7 @@ QString Worksheet::text(int row, int column) const
     case Cell::Kind::Text:
         return found->text;
     case Cell::Kind::Number:
-        return QString::number(found->number, 'g', 15);
+        return numberText(*found);
     case Cell::Kind::Blank:
         break;
     }
@@ -961,10 +1046,14 @@ double Worksheet::widthOf(int firstColumn, int lastColumn) const
 Worksheet::TextLines Worksheet::textLines(int row, int column, const Cell* found) const
 {
     TextLines shown;
-    if (!found || found->kind != Cell::Kind::Text)
+    if (!found || found->kind == Cell::Kind::Blank)
         return shown;
-    const QString& text = found->text;
     const int last = mergedTo(row, column);
+    if (found->kind == Cell::Kind::Number) {
+        shown.shrinks = textUnits(numberText(*found)) > widthOf(column, last);
+        return shown;
+    }
+    const QString& text = found->text;
     if (row == 5 || text.contains(u'\n'))
         shown.wraps = true;
     else if (textUnits(text) <= widthOf(column, last))

@@ -59,6 +59,8 @@ struct Cell {
     Kind kind = Kind::Blank;
     QString text;
     double number = 0;
+    // The decimals a number shows ("0.000" shows 3); -1 for as many as it has.
+    int decimals = -1;
     bool bordered = false;
 };
 
@@ -134,12 +136,19 @@ public:
     // sheet. A text longer than the spreadsheet allows is cut.
     bool setText(int row, int column, const QString& text);
     bool setText(QStringView cell, const QString& text);
-    bool setNumber(int row, int column, double value);
-    bool setNumber(QStringView cell, double value);
+    // A number shown with `decimals` decimals, or as many as it has for -1.
+    bool setNumber(int row, int column, double value, int decimals = -1);
+    bool setNumber(QStringView cell, double value, int decimals = -1);
+    // A value as a page shows it: a plain decimal number ("831.600", "12",
+    // "-0.5") is written as that number showing as many decimals, so that a
+    // spreadsheet counts with it and shows it as the page does; any other
+    // text ("5支/组\n共9组", "2000～3000", "5根", "007") is written as text.
+    bool setValue(int row, int column, const QString& shown);
     // Empties the cell (its border stays).
     bool clear(int row, int column);
 
-    // The cell's text (a number in its shortest form); empty for a blank cell.
+    // The cell's text (a number as it shows: with its decimals, else in its
+    // shortest form); empty for a blank cell.
     QString text(int row, int column) const;
     QString text(QStringView cell) const;
     // Null for a cell never written nor bordered.
@@ -182,9 +191,11 @@ public:
     // How the text of `cell`, found at (row, column) or null for none, shows:
     // whether it wraps (it holds line breaks, or it is wider than its cell or
     // merged range and has no blank cell of the table to run on into), and
-    // the lines it takes as the spreadsheet shows it.
+    // the lines it takes as the spreadsheet shows it. A number cannot wrap:
+    // one wider than its cell shrinks to fit it.
     struct TextLines {
         bool wraps = false;
+        bool shrinks = false;
         int lines = 0;
     };
     TextLines textLines(int row, int column, const Cell* cell) const;

@@ -324,8 +324,8 @@ bool enterVariable(const CVes_SetupTable& table, Line& line, const EditedVariabl
     return true;
 }
 
-// The shape or start style a typed number names: the user's own number, else
-// the key written "190-001"; the null key when it names nothing.
+} // namespace
+
 CSteelRecordId typedKey(const QString& entry, bool start)
 {
     CVes_SteelModelUserIdLib numbers;
@@ -345,6 +345,8 @@ CSteelRecordId typedKey(const QString& entry, bool start)
     CVes_ModelRecordMainLib shapes;
     return shapes.getModel(key, 0) ? key : CSteelRecordId();
 }
+
+namespace {
 
 bool enterShapeNumber(CVes_SetupTable& table, Line& line, const QString& entry,
                       EditedVariable& edited)

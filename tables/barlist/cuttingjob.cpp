@@ -6,6 +6,7 @@
 #include "tables/processing/processtablelistline.h"
 #include "tables/quantity/youhuaduanliaotable.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -29,7 +30,8 @@ int bentFlag(CVes_BarCore& bar)
 }
 
 // The pieces a processing bar gives: one per member of a graded bar, each
-// with the bar's full count, else one.
+// with the bar's full count, else one. A graded bar's members run from its
+// first length to its last, whether the lengths rise or fall.
 void addPieces(CVes_ProcessSteel& bar, double toMillimetre, double toShape,
                std::vector<CVes_OptimizeUnit>& pieces)
 {
@@ -39,7 +41,7 @@ void addPieces(CVes_ProcessSteel& bar, double toMillimetre, double toShape,
         const int n = bar.getMultiGroup();
         const double first = bar.getLength(0, toShape) * toMillimetre;
         const double last = bar.getLength(1, toShape) * toMillimetre;
-        const double step = n > 1 ? std::fabs(last - first) / (n - 1) : 0.0;
+        const double step = n > 1 ? (last - first) / (n - 1) : 0.0;
         for (int i = 0; i < n; ++i)
             pieces.emplace_back(barsum::truncated(first + i * step), bar.count, flag, id);
         return;
@@ -52,6 +54,17 @@ void addPieces(CVes_ProcessSteel& bar, double toMillimetre, double toShape,
 QString metres(long long millimetres)
 {
     return QString::asprintf("%g", double(millimetres) * 0.001);
+}
+
+QString sizeText(const CuttingJob::Group& group)
+{
+    return Steel_GradeDNToTableString(group.grade, group.diameter, group.type);
+}
+
+bool isTooLong(const OptimizeReport& report, const CVes_OptimizeUnit& piece)
+{
+    return std::any_of(report.tooLong.begin(), report.tooLong.end(),
+                       [&](const CVes_OptimizeUnit& p) { return p.isSamePiece(piece); });
 }
 
 } // namespace
@@ -126,12 +139,15 @@ void CuttingJob::choose(int grade, float diameter, const CVes_SteelYuanCaiDataLi
     m_grade = grade;
     m_diameter = diameter;
     m_runs.clear();
+    m_coiled.clear();
     for (const Group& group : m_groups) {
         if (group.grade != grade || std::fabs(double(group.diameter) - diameter) > kDiameterSlack)
             continue;
         const int length = stockLength(group, own);
-        if (length < 0)
+        if (length < 0) {
+            m_coiled.push_back(group);
             continue;
+        }
         Run run;
         run.group = group;
         run.stock.DN = group.diameter;
@@ -183,11 +199,23 @@ void CuttingJob::fill(CVes_YouhuaDuanLiaoTable& table) const
             cut += (long long)pattern.useCount * pattern.getlistXLlen();
             rest += (long long)pattern.useCount * pattern.getlistSLlen();
         }
-        table.Add(QStringList{QStringLiteral("合计"), QString(),
-                              Steel_GradeDNToTableString(run.group.grade, run.group.diameter,
-                                                         run.group.type),
-                              metres(stockLength), QString::number(bars), QString(), metres(cut),
-                              metres(rest), QString(), QString()});
+        const QString size = sizeText(run.group);
+        table.Add(QStringList{QStringLiteral("合计"), QString(), size, metres(stockLength),
+                              QString::number(bars), QString(), metres(cut), metres(rest),
+                              QString(), QString()});
+        for (const CVes_OptimizeUnit& piece : run.report.droppedPieces)
+            table.AddLeftOut(size, metres(run.stock.length), piece,
+                             piece.length <= 0 ? QStringLiteral("长度无效")
+                                               : QStringLiteral("根数无效"));
+        for (const CVes_OptimizeUnit& piece : run.report.unplaced)
+            table.AddLeftOut(size, metres(run.stock.length), piece,
+                             isTooLong(run.report, piece) ? QStringLiteral("长于原材，无法下料")
+                                                         : QStringLiteral("未能排入断料组合"));
+    }
+    for (const Group& group : m_coiled) {
+        for (const CVes_OptimizeUnit& piece : group.pieces)
+            table.AddLeftOut(sizeText(group), QStringLiteral("盘条"), piece,
+                             QStringLiteral("原材为盘条，不作优化断料"));
     }
 }
 
@@ -196,5 +224,8 @@ QStringList CuttingJob::problems() const
     QStringList lines;
     for (const Run& run : m_runs)
         lines << run.report.messages;
+    for (const Group& group : m_coiled)
+        lines << Steel_GradeDNToString(group.grade, group.diameter, group.type)
+                + QStringLiteral("原材为盘条，未作优化断料");
     return lines;
 }

@@ -47,7 +47,8 @@ public:
     void gather(const TableLineList& processLines, int shapeUnit, CVes_SteelYuanCaiDataLib& own);
     // Keeps the groups of the grade and a diameter within 0.1 mm (any type),
     // each with its stock length: the list's own record, else the stock
-    // file's, else 12 m. Coiled stock is not cut.
+    // file's, else 12 m. Coiled stock is not cut: those groups are kept
+    // apart, to be named as left out.
     void choose(int grade, float diameter, const CVes_SteelYuanCaiDataLib& own);
     // The size to propose for cutting: `grade` and `diameter` as they are
     // when the groups hold bars of that size cut from stock bars, else the
@@ -59,10 +60,12 @@ public:
     // answer is then false and the runs are to be dropped.
     bool cut(const std::atomic<bool>* cancel = nullptr,
              const std::function<void(int, int)>& progress = {});
-    // The note of the size and, per run, its patterns and a total row; the
-    // table remembers the size.
+    // The note of the size and, per run, its patterns, a total row and a
+    // row for every piece the run left out; then a row for every piece of
+    // the size on coiled stock. The table remembers the size.
     void fill(CVes_YouhuaDuanLiaoTable& table) const;
-    // What a run could not cut, one line per problem.
+    // What a run could not cut, one line per problem, and the sizes on
+    // coiled stock.
     QStringList problems() const;
 
     const std::vector<Group>& groups() const { return m_groups; }
@@ -78,6 +81,7 @@ private:
     CVes_SteelYuanCaiDataLib m_stockFile;
     std::vector<Group> m_groups;
     std::vector<Run> m_runs;
+    std::vector<Group> m_coiled;
     int m_grade = 2;
     float m_diameter = 20.0f;
 };

@@ -38,15 +38,17 @@ void sortRows(TableLineList& rows, unsigned int key)
                      });
 }
 
-// "1(2根); 5(3根)": the bar-list numbers a processing bar came from, a line
+// "1(2根); 5(3根)": the bar-list numbers a processing bar came from with the
+// bars each brought (a graded bar's groups times its bars a group), a line
 // broken once its entries pass 90 bytes.
-QString originsText(const OriginalBHArray& origins)
+QString originsText(const CVes_ProcessSteel& bar)
 {
+    const long long perGroup = bar.isMultiVal() ? bar.getMultiGroup() : 1;
     QString text;
     int lineBytes = 0;
-    for (const OriginalBH& origin : origins) {
-        const QString entry = QString::asprintf("%s(%d根)", qUtf8Printable(origin.number),
-                                                origin.count);
+    for (const OriginalBH& origin : bar.originalNumbers) {
+        const QString entry = QString::asprintf("%s(%lld根)", qUtf8Printable(origin.number),
+                                                origin.count * perGroup);
         if (!text.isEmpty()) {
             text += QStringLiteral("; ");
             if (lineBytes > kOriginsLineBytes) {
@@ -95,7 +97,7 @@ CVes_SortBarSheet* CVes_SetupTable::SortSteel(CVes_SortBarSheet* sheet, unsigned
         const CVes_ProcessSteel& source = *line->getProcessSteel();
         CVes_BarCore bar(source);
         bar.number = QString::asprintf("%d", source.getPID());
-        bar.remark = originsText(source.originalNumbers);
+        bar.remark = originsText(source);
         sheet->Add(&bar);
     }
     sheet->sortSteel();

@@ -43,7 +43,12 @@ CVes_YouhuaDuanLiaoTable* CVes_SetupTable::cutList(CVes_YouhuaDuanLiaoTable* cut
         cut = new CVes_YouhuaDuanLiaoTable;
     else
         cut->clearnAllLineOnly();
+    // The size it was cut for is proposed again; until a new cutting is
+    // written the list names no size (a cancelled one leaves it empty).
+    const int lastGrade = cut->m_cutGrade;
+    const float lastDiameter = cut->m_cutDiameter;
     cut->m_cutGrade = 0;
+    cut->m_texts[CVes_YouhuaDuanLiaoTable::kNoteText].m_formula.clear();
 
     // The pieces are gathered from a copy of the list, so that nothing the
     // screen shows is read on the worker; the raw-stock records the copy
@@ -61,7 +66,12 @@ CVes_YouhuaDuanLiaoTable* CVes_SetupTable::cutList(CVes_YouhuaDuanLiaoTable* cut
 
     if (grade <= 0) {
         CutSizeRequest size;
-        // The dialog proposes a size the list has bars of.
+        if (lastGrade > 0) {
+            size.grade = lastGrade;
+            size.diameter = lastDiameter;
+        }
+        // The dialog proposes that size when the list still has bars of it,
+        // else a size the list has bars of.
         job.proposeSize(size.grade, size.diameter, m_yuanCai);
         if (!platform::askDialog(size))
             return cut;

@@ -3,6 +3,7 @@
 // the text and value category of a cell, and the search.
 
 #include "tables/barlist/setuptable.h"
+#include "tables/framework/barnumbering.h"
 
 #include "core/geometry/steeltext.h"
 #include "envora/rules.h"
@@ -95,23 +96,6 @@ bool writeSelected(CVes_SetupTable& table, bool makeReal, Write write)
     return changed;
 }
 
-// A number text read as C's atoi does (leading blanks, a sign, the digits
-// up to the first other character), held to the range of int.
-qint64 leadingNumber(const QString& text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    qint64 value = 0;
-    constexpr qint64 limit = std::numeric_limits<int>::max();
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min(limit, value * 10 + (text[i].unicode() - u'0'));
-    return negative ? -value : value;
-}
-
 // The rows a search looks at: 0 the current page, 1 the whole table, any
 // other scope the pages from the smaller to the larger page number.
 TableLineList scopeRows(CVes_SetupTable& table, unsigned int scope, int page1, int page2)
@@ -123,10 +107,6 @@ TableLineList scopeRows(CVes_SetupTable& table, unsigned int scope, int page1, i
     return table.getlineOfPage(std::min(page1, page2), std::max(page1, page2));
 }
 
-bool hasNoNumber(const QString& number)
-{
-    return number.isEmpty() || number == QLatin1String("0");
-}
 
 
 } // namespace
@@ -360,7 +340,7 @@ void CVes_SetupTable::NumberSteel(int share, int all, int continuous)
         CVes_Steel* bar = line->getSetupSteel();
         if (!bar)
             continue;
-        if (all == 0 && !hasNoNumber(bar->number))
+        if (all == 0 && !barnumbering::hasNoNumber(bar->number))
             continue;
         // Numbering reaches rows on every page, and comparing refreshes the
         // bar's computed length: the undo snapshots keep the row as it was
@@ -374,9 +354,9 @@ void CVes_SetupTable::NumberSteel(int share, int all, int continuous)
                     if (!other)
                         continue;
                     if (all == 0) {
-                        if (hasNoNumber(other->number))
+                        if (barnumbering::hasNoNumber(other->number))
                             continue;
-                        counter = std::max(counter, leadingNumber(other->number));
+                        counter = std::max(counter, barnumbering::leadingNumber(other->number));
                     }
                     if (bar->isSame(*other)) {
                         bar->number = other->number;
@@ -537,7 +517,7 @@ int CVes_SetupTable::isFindLine(CVes_TableBaseLine* row, const QString& text,
     case kCatVariable:
         return bar->findVar(text) ? 1 : 0;
     case kCatCount:
-        return qint64(bar->count) == leadingNumber(text) ? 1 : 0;
+        return qint64(bar->count) == barnumbering::leadingNumber(text) ? 1 : 0;
     case kCatRemark:
         return bar->remark.contains(text) ? 1 : 0;
     default:

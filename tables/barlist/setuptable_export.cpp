@@ -120,8 +120,10 @@ void writeBarRow(xlsx::Worksheet& sheet, int row, CVes_Steel& bar, int pieces,
     sheet.setText(row, kXlGrade, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
     sheet.setText(row, kXlSpacing, barlist::spacingText(bar));
     insertBarPicture(sheet, row, kXlShape, bar);
+    // Lengths, counts and weights are numbers a spreadsheet adds up; a
+    // graded bar's ranges and groups stay texts.
     const barlist::BarLengths lengths = barlist::barLengths(bar, f);
-    sheet.setText(row, kXlCutLength, cutLengthText(bar, lengths, f));
+    sheet.setValue(row, kXlCutLength, cutLengthText(bar, lengths, f));
     const auto grouped = [](int perGroup, int groups) {
         return QStringLiteral("%1支/组\n共%2组").arg(perGroup).arg(groups);
     };
@@ -130,14 +132,13 @@ void writeBarRow(xlsx::Worksheet& sheet, int row, CVes_Steel& bar, int pieces,
         sheet.setText(row, kXlCount, grouped(bar.getMultiGroup(), bar.count));
         sheet.setText(row, kXlTotalCount, grouped(bar.getMultiGroup(), total));
     } else {
-        sheet.setText(row, kXlCount, QString::number(bar.count));
-        sheet.setText(row, kXlTotalCount, QString::number(total));
+        sheet.setNumber(row, kXlCount, bar.count, 0);
+        sheet.setNumber(row, kXlTotalCount, total, 0);
     }
     const barlist::BarQuantity q = barlist::barQuantity(bar, lengths, pieces, f);
-    sheet.setText(row, kXlTotalLength, QString::asprintf("%.2f", q.shownLength));
-    sheet.setText(row, kXlTotalWeight, QString::asprintf("%.3f", q.weight));
-    QString remark = bar.remark;
-    sheet.setText(row, kXlRemark, remark.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    sheet.setValue(row, kXlTotalLength, QString::asprintf("%.2f", q.shownLength));
+    sheet.setValue(row, kXlTotalWeight, QString::asprintf("%.3f", q.weight));
+    sheet.setText(row, kXlRemark, remarkText(bar.remark));
 }
 
 } // namespace

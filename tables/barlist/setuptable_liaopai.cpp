@@ -107,7 +107,7 @@ CVes_LiaoPaiTable* CVes_SetupTable::toLiaoPaiTable(CVes_LiaoPaiTable* tags)
         const QString length = groupsByMember && isBarGroup(bar) && bar.getRecord()
             ? groupLengthText(bar, toShape, toLength, metres)
             : processtext::lengthText(bar, toShape, toLength, lengthUnit);
-        const double perPiece = TagSheetBuilder::metresPerPiece(bar, toShape, toMetre);
+        const double perBar = TagSheetBuilder::metresPerBar(bar, toShape, toMetre);
         const QString number = QString::asprintf("%s [%d]", qUtf8Printable(bar.number), bar.getPID());
         const LiaoPaiArray barTags = bar.tags;
         for (const CVes_LiaoPai& tag : barTags) {
@@ -121,7 +121,7 @@ CVes_LiaoPaiTable* CVes_SetupTable::toLiaoPaiTable(CVes_LiaoPaiTable* tags)
                                     countText(tag),
                                     TagSheetBuilder::gradeText(bar, tag.text),
                                     length,
-                                    TagSheetBuilder::weightText(bar, tag.count, perPiece)};
+                                    TagSheetBuilder::weightText(bar, tag, perBar)};
             builder.addBarTag(texts, &bar, tag.mark);
         }
     });

@@ -400,11 +400,9 @@ private:
     // lines its text gets smaller.
     void remark(int r, const QString& value)
     {
-        QString shown = value;
-        const int breaks = int(shown.count(QStringLiteral("\r\n")));
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        const int bars = int(shown.count(u'|'));
-        shown.replace(u'|', u'\n');
+        const int breaks = int(value.count(QStringLiteral("\r\n")));
+        const int bars = int(value.count(u'|'));
+        const QString shown = remarkText(value);
         double shrink = 0.0;
         for (int n : {breaks, bars})
             if (n > 1)

@@ -240,8 +240,7 @@ WholeListSums writeWholeListRows(CVes_SLSumaryTable& target, BarTotals& totals,
     if (sums.items.totalWeight > 0.0)
         sumrows::appendTotalRows([&target](const QStringList& row) { target.Add(row); },
                                  sums.items.totalWeight, english,
-                                 lossInItems ? std::nullopt : std::optional(lossNote), pricing,
-                                 totalCost);
+                                 sumrows::totalLossNote(rules, totals.whole), pricing, totalCost);
     return sums;
 }
 

@@ -143,7 +143,10 @@ TableLineList CVes_SetupTable::transformProcess(int, int)
                 if (!barlimits::joinable(barlimits::kRowCount, double(into->count), double(added)))
                     continue;
                 into->count += int(added);
-                into->setLpNum(into->count, 0);
+                // The row's one tag counts the whole row, a graded row's
+                // tag still its bars a group first.
+                if (into->getLPNum() > 0)
+                    into->setTagCount(into->tags.front(), into->count);
                 into->addOriginalBH(source, int(added));
                 merged = true;
                 // Without the split the first equal row takes the whole count.

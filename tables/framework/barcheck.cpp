@@ -376,7 +376,8 @@ QString writeCheckReport(const QString& title, const QString& fileName, const QS
                            "</FONT></I></b><br><p>\n ")
                 .arg(QString::number(now.date().year()), QString::number(now.date().month()),
                      QString::number(now.date().day()), QString::number(now.time().hour()),
-                     QString::number(now.time().minute()));
+                     // "9:07", not "9:7": a minute below ten reads as a time.
+                     QStringLiteral("%1").arg(now.time().minute(), 2, 10, QLatin1Char('0')));
     page += QStringLiteral("\n<p>%1</p>\n ").arg(findings);
     page += QStringLiteral("\n</BODY>\n</HTML>");
     // A text file of the system's code page with its line ends.

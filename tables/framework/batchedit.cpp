@@ -519,7 +519,10 @@ void CVes_TableBase::setSellineGenshu(int count)
 
 void CVes_TableBase::setSelLineAutoCal(int autoCal)
 {
-    editSelected(*this, EmptyRule::Full, [autoCal](CVes_BarCore& bar) { bar.calcLength = autoCal; });
+    // A bar turned to a typed length starts from the length it shows.
+    const double factor = shapeUnitFactor();
+    editSelected(*this, EmptyRule::Full,
+                 [autoCal, factor](CVes_BarCore& bar) { bar.setLengthComputed(autoCal, factor); });
 }
 
 void CVes_TableBase::setSelLineSteelCalType(unsigned int calType)

@@ -394,9 +394,10 @@ CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) 
         return w;
     };
     const auto room = [&](int h) { return width - int(std::ceil(2 * kSideRoom * h)); };
-    // Every line that shows lies inside the rectangle and clear of the next
-    // line that shows: a single line may take the whole height.
-    const auto fitsHeight = [&](const QStringList& lines, int h) {
+    // Every line that shows lies inside the rectangle and, when `apart`,
+    // clear of the next line that shows: a single line may take the whole
+    // height.
+    const auto fitsHeight = [&](const QStringList& lines, int h, bool apart = true) {
         const int step = lineStep(height, lines.size());
         const int first = int(0.8 * step);
         int previous = -1;
@@ -406,7 +407,7 @@ CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) 
             const int top = int(first + k * step - h * 0.5);
             if (top < 0 || top + h > height)
                 return false;
-            if (previous >= 0 && (k - previous) * step < h)
+            if (apart && previous >= 0 && (k - previous) * step < h)
                 return false;
             previous = int(k);
         }
@@ -433,9 +434,9 @@ CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) 
     }
 
     // Too small so: the lines wrap, at the largest height that then fits.
-    const auto wrapped = [&](int at) {
+    const auto wrapped = [&](const QStringList& lines, int at) {
         QStringList out;
-        for (const QString& line : std::as_const(layout.lines)) {
+        for (const QString& line : lines) {
             QString current;
             for (const QString& piece : breakablePieces(line)) {
                 const QString longer = current + piece;
@@ -452,16 +453,32 @@ CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) 
         }
         return out;
     };
-    int low = legible;
-    int high = start;
-    while (low < high) {
-        const int mid = (low + high + 1) / 2;
-        if (fits(wrapped(mid), mid))
-            low = mid;
-        else
-            high = mid - 1;
+    // The largest height from the legible one up at which the lines fit,
+    // wrapped; the legible one when none does.
+    const auto largest = [&](const QStringList& lines) {
+        int low = legible;
+        int high = start;
+        while (low < high) {
+            const int mid = (low + high + 1) / 2;
+            if (fits(wrapped(lines, mid), mid))
+                low = mid;
+            else
+                high = mid - 1;
+        }
+        return low;
+    };
+    layout.height = largest(layout.lines);
+    QStringList shown = wrapped(layout.lines, layout.height);
+    // Lines that would still leave the cell at the legible height run on
+    // instead, a space where they broke, when so they stay inside it.
+    if (layout.lines.size() > 1 && !fitsHeight(shown, layout.height, false)) {
+        const QStringList joined{layout.lines.join(u' ')};
+        const int h = largest(joined);
+        if (fitsHeight(wrapped(joined, h), h, false)) {
+            shown = wrapped(joined, h);
+            layout.height = h;
+        }
     }
-    layout.lines = wrapped(low);
-    layout.height = low;
+    layout.lines = std::move(shown);
     return layout;
 }

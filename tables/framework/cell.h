@@ -101,9 +101,13 @@ public:
     // The width the main text takes on one line at its own height, with the
     // room kept on either side of it.
     int textWidth(platform::Dc* dc) const;
-    // Neither text, shape, start style nor form: a cell a neighbour's text
-    // may run on into.
-    bool isEmpty() const { return m_text.isEmpty() && !m_model && !m_start && !m_form; }
+    // Neither text, shape, start style nor a form of its own: a cell a
+    // neighbour's text may run on into. A new cell's form is the form that
+    // made it, `owner`, which puts nothing in it.
+    bool isEmpty(const CVes_Form* owner = nullptr) const
+    {
+        return m_text.isEmpty() && !m_model && !m_start && (!m_form || m_form == owner);
+    }
 
     int row() const { return m_row; }
     int column() const { return m_column; }

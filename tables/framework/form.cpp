@@ -476,7 +476,7 @@ void CVes_Form::spanWideTexts(platform::Dc* dc, int row)
         int last = c;
         while (width < needed && last + 1 < m_columnCount) {
             const CVes_Cell* next = GetCell(row, last + 1);
-            if (!next || !next->isEmpty() || next->isMerged() || next->isMerging())
+            if (!next || !next->isEmpty(this) || next->isMerged() || next->isMerging())
                 break;
             ++last;
             width += GetColumnWidth(last);

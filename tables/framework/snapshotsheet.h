@@ -40,20 +40,25 @@ public:
         this->noteChange();
         m_history.add(snapshot());
     }
-    void Undo() override { restoreFrom(m_history.undo()); }
-    void Redo() override { restoreFrom(m_history.redo()); }
+    // Undo and Redo: the sheet shows another state, so the sheets made from
+    // it are stale; it counts as changed unless the state is the one last
+    // saved or read (whether what else it holds is as saved, only the
+    // document can tell, against its file).
+    void Undo() override { stepTo(m_history.undo()); }
+    void Redo() override { stepTo(m_history.redo()); }
     int CanUndo() override { return m_history.canUndo() ? 1 : 0; }
     int CanRedo() override { return m_history.canRedo() ? 1 : 0; }
     std::size_t undoStepsRecorded() const override { return m_history.added(); }
     void joinNewestUndoSteps(std::size_t steps) override { m_history.joinNewest(steps); }
     // Empties both lists and records the current state as the only snapshot
-    // (after a load or a save).
+    // (after a load or a save), the state the file holds.
     // The states before go first, so that the rows they shared are the
     // sheet's own again and the new state takes them as they are now.
     void resetUndo()
     {
         m_history.clear();
         m_history.reset(snapshot());
+        m_history.markSaved();
     }
     // Marks the sheet as saved: the changed flag is cleared and the current
     // state becomes the only undo snapshot, so that the first edit after a
@@ -65,8 +70,13 @@ public:
         resetUndo();
     }
     // Marks the sheet as saved by an automatic save: the changed flag is
-    // cleared, and Undo and Redo keep every step they had.
-    void setAutoSaved() { this->m_modified = 0; }
+    // cleared, and Undo and Redo keep every step they had; a step away from
+    // the state saved makes the sheet changed again.
+    void setAutoSaved()
+    {
+        this->m_modified = 0;
+        m_history.markSaved();
+    }
     // Also takes the read sheet's undo history (the read state alone).
     void takeOver(CVes_TableBase& loaded) override
     {
@@ -88,6 +98,12 @@ public:
     {
         CVes_TableBaseLine* line = this->getLine(n);
         return line ? line->getSteel() : nullptr;
+    }
+    double shapeUnitFactor() const override
+    {
+        return CVes_Template::transUnit(
+            CVes_Template::kMillimetre,
+            this->m_units.value(Sheet::kColShape, CVes_Template::kMillimetre));
     }
     int isCurShapeCol(int column) override
     {
@@ -286,20 +302,28 @@ private:
         return true;
     }
 
-    // The sheet takes the state back: the rows the state shares with the
-    // sheet stay, the others are copies of the state's; the rows the state
-    // does not hold are dropped.
-    void restoreFrom(const State* state)
+    void stepTo(const State* state)
     {
         if (!state)
             return;
+        restoreFrom(*state);
+        this->markEdited();
+        if (m_history.atSaved())
+            this->m_modified = 0;
+    }
+
+    // The sheet takes the state back: the rows the state shares with the
+    // sheet stay, the others are copies of the state's; the rows the state
+    // does not hold are dropped.
+    void restoreFrom(const State& state)
+    {
         this->noteChange();
-        static_cast<Sheet*>(this)->takeUndoState(*state->header);
+        static_cast<Sheet*>(this)->takeUndoState(*state.header);
         const std::unordered_set<CVes_TableBaseLine*> held(this->m_lines.cbegin(),
                                                            this->m_lines.cend());
         std::unordered_set<CVes_TableBaseLine*> kept;
         TableLineList rows;
-        for (const std::shared_ptr<const RowRun>& run : state->runs) {
+        for (const std::shared_ptr<const RowRun>& run : state.runs) {
             for (const std::shared_ptr<const SharedRow>& shared : run->rows) {
                 CVes_TableBaseLine* row = shared->sheetRow();
                 if (row && held.count(row) && kept.insert(row).second) {

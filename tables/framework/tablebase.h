@@ -61,6 +61,9 @@ public:
     static const QString kVarSeismic;      // "抗震等级"
     static const QString kVarConcrete;     // "混凝土强度"
     static const QString kVarCover;        // "保护层"
+    // The cover a sheet without one of its own is shown with (the design
+    // dialog and the cover page alike).
+    static constexpr int kDefaultCover = 25;
     static const QString kVarDisturbance;  // "施工扰动"
     static const QString kVarJointPercent; // "接头面积百分率"
     static const QString kVarCustom;       // "自定义锚固"
@@ -213,12 +216,18 @@ public:
     virtual void guibingShow3() {}
     // Nonzero when the column (-1: the current one) shows the bar's shape.
     virtual int isCurShapeCol(int) { return 0; }
+    // The factor from millimetres to the unit of the shape column, in which
+    // the table's bars keep a typed length.
+    virtual double shapeUnitFactor() const { return 1.0; }
     virtual int fillExcel(platform::xlsx::Worksheet&) { return 1; }
-    // Writes the title block (title, project name when it has one, and
-    // texts 3 and 4 with their captions) into rows 1 to 4 of the worksheet,
-    // the rows from row 6 (fillExcel), thin borders from A5 to `lastColumn`
-    // one row below the last row, and selects A6. Answers fillExcel's count.
+    // Writes the title block (fillExcelHeading) into rows 1 to 4 of the
+    // worksheet, the rows from row 6 (fillExcel), thin borders from A5 to
+    // `lastColumn` one row below the last row, and selects A6. Answers
+    // fillExcel's count.
     int fillWorksheet(platform::xlsx::Worksheet& sheet, int lastColumn);
+    // The title block of the workbook, rows 1 to 4: the title, then text 2
+    // with its name when it has a value, and texts 3 and 4 with theirs.
+    virtual void fillExcelHeading(platform::xlsx::Worksheet& sheet);
     virtual unsigned int getUNITType(int, int) { return ~0u; }
     virtual QString getUNITString(int, int) { return {}; }
     virtual CVes_TableBaseLine* searchNextLine(CVes_TableBaseLine*, const QString&, unsigned int,

@@ -181,10 +181,10 @@ CoverValues coverValues(const CVes_TableBase& table)
     const int cover = int(table.getExVarVal(CVes_TableBase::kVarCover));
     // A value the sheet does not have is shown as the rule tables apply it
     // (the lowest concrete strength, the second seismic grade), never as -1;
-    // a missing cover is left blank.
+    // a missing cover as the design dialog shows it.
     values.concrete = QString::asprintf("C%d", concrete < 0 ? kLowestConcrete : concrete);
     values.seismic = seismicText(seismic < 0 ? kDefaultSeismic : seismic);
-    values.cover = cover < 0 ? QString() : QString::asprintf("%d", cover);
+    values.cover = QString::number(cover > 0 ? cover : CVes_TableBase::kDefaultCover);
     // A sheet without an atlas edition works with the first one, as its
     // anchorage lengths do.
     const int edition = std::max(int(table.getExVarVal(CVes_TableBase::kVarAtlas)), 0);

@@ -73,13 +73,18 @@ void CVes_TableBase::exportExcel()
     book.show(title.isEmpty() ? sheet->name() : title);
 }
 
-int CVes_TableBase::fillWorksheet(platform::xlsx::Worksheet& sheet, int lastColumn)
+void CVes_TableBase::fillExcelHeading(platform::xlsx::Worksheet& sheet)
 {
     sheet.setText(1, 1, m_texts[0].m_formula);
     if (!m_texts[2].m_formula.isEmpty())
         sheet.setText(2, 1, nameAndValue(m_texts[2]));
     sheet.setText(3, 1, nameAndValue(m_texts[3]));
     sheet.setText(4, 1, nameAndValue(m_texts[4]));
+}
+
+int CVes_TableBase::fillWorksheet(platform::xlsx::Worksheet& sheet, int lastColumn)
+{
+    fillExcelHeading(sheet);
 
     // The borders reach one row below the last row written.
     const int rows = std::max(fillExcel(sheet), 0);

@@ -190,6 +190,14 @@ QString unitCaption(const QString& caption, int unit)
     return text + QStringLiteral("\n(") + unitName(unit) + u')';
 }
 
+QString remarkText(const QString& remark)
+{
+    QString text = remark;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'|', u'\n');
+    return text;
+}
+
 void insertBarPicture(platform::xlsx::Worksheet& sheet, int row, int column, CVes_ModelReference& bar,
                       int width, int height)
 {

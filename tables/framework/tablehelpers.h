@@ -2,8 +2,8 @@
 // Small helpers shared by the sheets: the device mapping in which pages are
 // drawn and printed (254 logical units an inch, so one unit is 0.1 mm of
 // paper), paper ↔ device points, the dashed pens of table rules, the texts of
-// a bar's grade and diameter, the next number of a numbered text and the
-// search for bar-list files.
+// a bar's grade and diameter and of its remark, the next number of a
+// numbered text and the search for bar-list files.
 
 #include "platform/dc.h"
 #include "platform/gdi.h"
@@ -52,6 +52,10 @@ QString unitName(int unit);
 // A workbook caption with its unit on a line of its own, in the form of the
 // templates' own captions: "总长" and metres give "总长\n(m)".
 QString unitCaption(const QString& caption, int unit);
+
+// A bar's remark as every sheet, page and workbook shows it: each "|" and
+// each "\r\n" starts a new line ("\n").
+QString remarkText(const QString& remark);
 
 // Makes a bar varying (its dimensions run over ranges, its count is groups
 // of bars) or plain, keeping its number of bars: n bars become one group of

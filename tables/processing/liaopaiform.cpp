@@ -3,6 +3,7 @@
 #include "core/model/modelreference.h"
 #include "platform/dc.h"
 #include "tables/framework/cell.h"
+#include "tables/framework/tablehelpers.h"
 
 using namespace platform::gdi;
 using platform::Rect;
@@ -163,8 +164,8 @@ QString CVes_LiaoPaiForm::contentText(Content content) const
     case Content::Storey: return m_storey;
     case Content::EleType: return m_eleType;
     case Content::TagNumber: return m_tagNumber;
-    // A remark's "|" breaks its line, as on the sheets it comes from.
-    case Content::Remark: return QString(m_remark).replace(u'|', u'\n');
+    // A remark breaks its lines as on the sheets it comes from.
+    case Content::Remark: return remarkText(m_remark);
     case Content::Element: return m_element;
     case Content::BarNumber: return m_barNumber;
     case Content::Count: return m_count;

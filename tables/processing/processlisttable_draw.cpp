@@ -194,7 +194,7 @@ void CVes_ProcessListTable::fillTable(platform::Dc* dc)
                     * transUnit(kKilogram, m_units.value(kColWeight));
                 centred(r, kColWeight, QString::asprintf("%.1f", weight), page.h);
             }
-            m_form->setCellText(r, kColRemark, bar.remark, CVes_Cell::kAlignLeft, page.h,
+            m_form->setCellText(r, kColRemark, remarkText(bar.remark), CVes_Cell::kAlignLeft, page.h,
                                 QPoint(0, 0), kFont);
             mergeDown(r, rows, {kColPid, kColGrade, kColShape, kColLength, kColCount,
                                 kColTotalLength, kColWeight, kColRemark});

@@ -16,6 +16,7 @@
 #include "tables/processing/processlisttable.h"
 #include "tables/processing/processtableeditline.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -94,8 +95,11 @@ public:
     // answers the new row, or null (and changes nothing) when no row is
     // selected; each records an undo step.
 
-    // Rows are inserted by kind, not by the framework's insert command.
-    void InsertRow(int) override {}
+    // The Insert key: 0 a bar row as InsertRow() makes it, any other flag an
+    // empty bar row.
+    void InsertRow(int flag) override;
+    // A bar row with the bar of the row above, numbered one on; the tags
+    // are numbered again at once, so the new bar shows its own.
     CVes_ProcessTableEditLine* InsertRow();
     // Kind 1 to 4 a heading row of that kind with an empty text, any other
     // kind a bar row.
@@ -119,6 +123,20 @@ public:
     void addPage() override;
     void AddNullLineToEnd() override;
 
+    // Numbering (processtable_numbers.cpp)
+
+    // Gives the bars plain numbers as the bar list's numbering commands do:
+    // `share` equal bars one number, `all` every bar anew (else only those
+    // without a number, "0" counting as none), `continuous` one run over the
+    // sheet (else a run a heading). Locked and empty rows keep theirs. One
+    // undo step when a number changed.
+    void NumberSteel(int share, int all, int continuous);
+    // Empties every bar's number; one undo step when one was set.
+    void clearNumber();
+    // The tag number of each bar row that has a bar with tags: what tells
+    // which tags an insert moved.
+    QHash<const CVes_TableBaseLine*, int> tagNumbers() const;
+
     // Undo by whole-sheet snapshots
     // A new step makes the undone steps unreachable, so the redo list is
     // emptied.
@@ -140,10 +158,11 @@ public:
     // row-kind name (a row with a bar gets a new row of that kind inserted
     // before the selection, an empty one becomes that kind); a heading's
     // text; or a bar's field by its column, `variable` naming the shape
-    // dimension being edited in the shape column. An empty bar row first
-    // takes the bar above it. The bars are then renumbered. Answers 1 when
-    // the sheet was edited (the view then records the step), 0 when nothing
-    // changed (no row, or an empty grade entry).
+    // dimension being edited in the shape column (none: the text is a shape
+    // number, as the bar list reads it). An empty bar row first takes the
+    // bar above it. The bars are then renumbered. Answers 1 when the sheet
+    // was edited (the view then records the step), 0 when nothing changed
+    // (no row, an empty grade entry, a number that names no shape).
     int commitCell(int row, int column, const QString& text, const QString& variable = {});
 
     // Derived sheets, drawing, export and check
@@ -188,4 +207,8 @@ private:
     CVes_ProcessTableEditLine* insertHeading(unsigned int kind, const QString& text);
     // 1 when the clipboard holds processing rows and the selection takes them.
     int canTakeClipboard() const;
+    // The bar a numbering command numbers on `row`: a bar row's bar, not
+    // empty, not locked; else null.
+    static CVes_ProcessSteel* numberedBar(CVes_TableBaseLine* row);
+    void finishNumbering(bool changed);
 };

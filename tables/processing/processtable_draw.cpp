@@ -6,6 +6,7 @@
 
 #include "core/model/processsteel.h"
 #include "tables/framework/form.h"
+#include "tables/framework/tablehelpers.h"
 #include "tables/processing/processtableeditline.h"
 
 namespace {
@@ -100,7 +101,7 @@ void CVes_ProcessTable::fillTable(platform::Dc* dc)
         if (line.getFirstLp() == 0) {
             centred(r, kColNumber, bar.number, page.h);
             fillBarCells(r, kColGrade, bar, page);
-            m_form->setCellText(r, kColRemark, bar.remark, CVes_Cell::kAlignLeft, page.h,
+            m_form->setCellText(r, kColRemark, remarkText(bar.remark), CVes_Cell::kAlignLeft, page.h,
                                 QPoint(0, 0), kFont);
             mergeDown(r, rows, {kColPart, kColNumber, kColGrade, kColShape, kColLength, kColCount,
                                 kColRemark});

@@ -9,6 +9,7 @@
 #include "core/model/processsteel.h"
 #include "envora/rules.h"
 #include "platform/hostservices.h"
+#include "tables/barlist/barentry.h"
 #include "tables/framework/cellentry.h"
 #include "tables/processing/processtableeditline.h"
 
@@ -104,8 +105,10 @@ void commitGradeAndDiameter(CVes_ProcessSteel& bar, const QString& text)
         return;
     const float d = leadingNumber(rest);
     if (!Info_isValidDN(d)) {
-        platform::showMessage(QString::asprintf("%s ——钢筋直径值输入不正确！\n",
-                                                qUtf8Printable(DNtoString(d))),
+        // A size that is no number at all ("X99") is named as it was typed,
+        // not as a diameter of 0.
+        const QString shown = d != 0.0f ? DNtoString(d) : text.trimmed();
+        platform::showMessage(QStringLiteral("%1 ——钢筋直径值输入不正确！\n").arg(shown),
                               platform::MessageIcon::Stop);
         return;
     }
@@ -209,6 +212,18 @@ bool commitBarCell(CVes_ProcessSteel& bar, int column, const QString& text, cons
     }
 }
 
+// A shape typed by its number, as in the bar list: a new bar takes it
+// without hooks, a bar that had a shape keeps its hooks (its picture shows
+// them).
+void commitShapeNumber(CVes_ProcessSteel& bar, CSteelRecordId key, bool newBar)
+{
+    if (newBar) {
+        bar.setHookLeft(CVes_Hook());
+        bar.setHookRight(CVes_Hook());
+    }
+    bar.setRecordId(key);
+}
+
 } // namespace
 
 const QStringList& processRowTypeNames()
@@ -302,12 +317,25 @@ int CVes_ProcessTable::commitCell(int row, int column, const QString& text,
             // An empty entry in the size column leaves the bar as it was.
             if (column == kColGrade && text.isEmpty())
                 return 0;
+            // A number that names no shape changes nothing, as in the bar
+            // list.
+            const bool shapeNumber = column == kColShape && variable.isEmpty();
+            CSteelRecordId shape;
+            if (shapeNumber) {
+                shape = barlist::typedKey(text.trimmed(), false);
+                if (shape.isNull())
+                    return 0;
+            }
             // A refused entry leaves the row as it was, defaults included.
             EditLine before;
             before.copy(line);
-            if (line->isNull())
+            const bool wasEmpty = line->isNull() != 0;
+            if (wasEmpty)
                 getDefualtValueFromPrvLine(line);
-            if (!commitBarCell(*line->getProcessSteel(), column, text, variable)) {
+            CVes_ProcessSteel& bar = *line->getProcessSteel();
+            if (shapeNumber) {
+                commitShapeNumber(bar, shape, wasEmpty);
+            } else if (!commitBarCell(bar, column, text, variable)) {
                 line->copy(&before);
                 return 0;
             }

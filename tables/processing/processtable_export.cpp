@@ -106,9 +106,9 @@ int CVes_ProcessTable::fillExcel(xlsx::Worksheet& sheet)
         CVes_ProcessSteel& bar = *line->getProcessSteel();
         sheet.setText(at, kB, bar.number);
         sheet.setText(at, kC, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
-        sheet.setText(at, kE, processtext::lengthText(bar, units.f0, units.f1, units.lengthUnit));
-        sheet.setText(at, kF, processtext::countText(bar));
-        sheet.setText(at, kI, bar.remark);
+        sheet.setValue(at, kE, processtext::lengthText(bar, units.f0, units.f1, units.lengthUnit));
+        sheet.setValue(at, kF, processtext::countText(bar));
+        sheet.setText(at, kI, remarkText(bar.remark));
         insertBarPicture(sheet, at, kD, bar);
         const processtext::TagRows tags = processtext::tagRows(bar, 0);
         for (int k = 0; k < tags.labels.size(); ++k) {
@@ -134,9 +134,9 @@ int CVes_ProcessListTable::fillExcel(xlsx::Worksheet& sheet)
         CVes_ProcessSteel& bar = *line->getProcessSteel();
         sheet.setText(at, kA, QString::asprintf("%d", bar.getPID()));
         sheet.setText(at, kB, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
-        sheet.setText(at, kD, processtext::lengthText(bar, units.f0, units.f1, units.lengthUnit));
-        sheet.setText(at, kE, processtext::countText(bar));
-        sheet.setText(at, kH, bar.remark);
+        sheet.setValue(at, kD, processtext::lengthText(bar, units.f0, units.f1, units.lengthUnit));
+        sheet.setValue(at, kE, processtext::countText(bar));
+        sheet.setText(at, kH, remarkText(bar.remark));
         insertBarPicture(sheet, at, kC, bar, 120);
         const processtext::TagRows tags = processtext::tagRows(bar, 0);
         sheet.setText(at, kF, tags.labels.join(u'\n'));

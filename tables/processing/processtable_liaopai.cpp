@@ -65,7 +65,7 @@ CVes_LiaoPaiTable* CVes_ProcessTable::toLiaoPaiTable(CVes_LiaoPaiTable* table)
         if (!TagSheetBuilder::modeTakes(type, bar))
             return;
         const QString length = processtext::lengthText(bar, toShape, toLength, lengthUnit);
-        const double metres = TagSheetBuilder::metresPerPiece(bar, toShape, toMetre);
+        const double metres = TagSheetBuilder::metresPerBar(bar, toShape, toMetre);
         // A copy: adding tags must not move the tags being walked.
         const LiaoPaiArray tags = bar.tags;
         for (const CVes_LiaoPai& tag : tags) {
@@ -79,7 +79,7 @@ CVes_LiaoPaiTable* CVes_ProcessTable::toLiaoPaiTable(CVes_LiaoPaiTable* table)
                                     countText(tag),
                                     TagSheetBuilder::gradeText(bar, tag.text),
                                     length,
-                                    TagSheetBuilder::weightText(bar, tag.count, metres)};
+                                    TagSheetBuilder::weightText(bar, tag, metres)};
             builder.addBarTag(texts, &bar, tag.mark);
         }
     });

@@ -61,7 +61,26 @@ CVes_ProcessTableEditLine* CVes_ProcessTable::insertOfKind(unsigned int kind)
 
 CVes_ProcessTableEditLine* CVes_ProcessTable::InsertRow()
 {
-    return stepped(*this, insertBarRow());
+    CVes_ProcessTableEditLine* line = insertBarRow();
+    // The copied bar came with the tags of the bar above: numbered now, it
+    // shows its own at once, not only after its first edit.
+    if (line)
+        regenData();
+    return stepped(*this, line);
+}
+
+void CVes_ProcessTable::InsertRow(int flag)
+{
+    if (flag == 0) {
+        InsertRow();
+        return;
+    }
+    EditLine* line = emptyRow();
+    if (!insertBeforeSelection(line)) {
+        delete line;
+        return;
+    }
+    AddUndo();
 }
 
 CVes_ProcessTableEditLine* CVes_ProcessTable::InsertRow(unsigned int kind)

@@ -28,6 +28,7 @@ constexpr TotalsBlock kBlocks[kTotalsKinds] = {
     {CVes_ProcessListTable::kBent, "弯曲（带拐）钢筋合计", "弯曲（带拐）钢筋总重"},
     {CVes_ProcessListTable::kStraight, "直条钢筋合计", "直条钢筋总重"},
 };
+constexpr const char* kGrandTotalCaption = "合计总重";
 
 // The total length of a bar row in the shape column's unit.
 double totalLength(CVes_ProcessSteel& bar, double toShape)
@@ -51,13 +52,22 @@ TotalsKind totalsKind(CVes_ProcessSteel& bar)
     return kBentTotals;
 }
 
-void appendTotals(CVes_ProcessListTable& target, const TotalsBlock& block, SumLengthItems& items)
+// A caption in the first column and a weight in the weight column.
+void appendWeightRow(CVes_ProcessListTable& target, const QString& caption, double weight)
+{
+    target.Add(QStringList{caption, QString(), QString(), QString(), QString(), QString(),
+                           QString::asprintf("%.1f", weight)});
+}
+
+// Under the rows a block of the kind's totals by size and its weight;
+// answers that weight (0 for a block not written).
+double appendTotals(CVes_ProcessListTable& target, const TotalsBlock& block, SumLengthItems& items)
 {
     const int order = int(target.getSortOrder());
     if (order == CVes_ProcessListTable::kSortUp || order == CVes_ProcessListTable::kSortDown)
         barsum::sortLengths(items, order);
     if (items.empty())
-        return;
+        return 0.0;
     const double toLength = CVes_Template::transUnit(
         CVes_Template::kMetre, target.m_units.value(CVes_ProcessListTable::kColTotalLength));
     const double toWeight = CVes_Template::transUnit(
@@ -74,10 +84,9 @@ void appendTotals(CVes_ProcessListTable& target, const TotalsBlock& block, SumLe
                                QString::asprintf("%.2f", item.length * toLength),
                                QString::asprintf("%.1f", weight)});
     }
-    if (sum > 0.0) {
-        target.Add(QStringList{QString::fromUtf8(block.totalCaption), QString(), QString(),
-                               QString(), QString(), QString(), QString::asprintf("%.1f", sum)});
-    }
+    if (sum > 0.0)
+        appendWeightRow(target, QString::fromUtf8(block.totalCaption), sum);
+    return sum;
 }
 
 } // namespace
@@ -113,9 +122,17 @@ CVes_ProcessListTable* CVes_ProcessTable::toListSheet(CVes_ProcessListTable* tar
             addLengthItem(&bar, totalLength(bar, toShape) * toMetre, totals[totalsKind(bar)]);
     }
     target->SortList(target->m_sortOrder);
+    double weight = 0.0;
+    int weighed = 0;
     for (int kind = 0; kind < kTotalsKinds; ++kind) {
-        if (m_filter & kBlocks[kind].filterBit)
-            appendTotals(*target, kBlocks[kind], totals[std::size_t(kind)]);
+        if (!(m_filter & kBlocks[kind].filterBit))
+            continue;
+        const double block = appendTotals(*target, kBlocks[kind], totals[std::size_t(kind)]);
+        weight += block;
+        weighed += block > 0.0 ? 1 : 0;
     }
+    // Two kinds or more weighed: their sum, the weight of every bar shown.
+    if (weighed > 1)
+        appendWeightRow(*target, QString::fromUtf8(kGrandTotalCaption), weight);
     return target;
 }

@@ -125,18 +125,18 @@ void CVes_ProcessTableListLine::setID(int number, int apply)
 // of groups; any other bar's tag counts its bars. The tag is never a split tag.
 void CVes_ProcessTableListLine::addDefaultLp(int number)
 {
-    if (m_steel.isMultiVal())
-        m_steel.AddLp(m_steel.getMultiGroup(), number, 0, QString(), m_steel.count);
-    else
-        m_steel.AddLp(m_steel.count, number, 0, QString(), 0);
+    CVes_LiaoPai tag;
+    tag.mark = number;
+    m_steel.setTagCount(tag, m_steel.count);
+    m_steel.AddLp(tag);
 }
 
 void CVes_ProcessTableListLine::refreshLpPieces()
 {
-    const bool graded = m_steel.isMultiVal() != 0;
     for (CVes_LiaoPai& tag : *m_steel.getLpArrayPtr()) {
-        tag.count = graded ? m_steel.getMultiGroup() : m_steel.count;
-        tag.auxB = graded ? m_steel.count : 0;
+        // A bar no longer graded counts no groups.
+        tag.auxB = 0;
+        m_steel.setTagCount(tag, m_steel.count);
     }
 }
 

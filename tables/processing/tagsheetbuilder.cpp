@@ -53,20 +53,19 @@ QString TagSheetBuilder::gradeText(const CVes_ProcessSteel& bar, const QString& 
     return stockText.isEmpty() ? grade : grade + QStringLiteral(" (") + stockText + u')';
 }
 
-double TagSheetBuilder::metresPerPiece(CVes_ProcessSteel& bar, double toShape, double toMetre)
+double TagSheetBuilder::metresPerBar(CVes_ProcessSteel& bar, double toShape, double toMetre)
 {
-    if (bar.isMultiVal()) {
-        const double mean =
-            (double(bar.getLength(0, toShape)) + double(bar.getLength(1, toShape))) * 0.5;
-        return mean * bar.count * toMetre;
-    }
+    if (bar.isMultiVal())
+        return (double(bar.getLength(0, toShape)) + double(bar.getLength(1, toShape))) * 0.5
+            * toMetre;
     return double(bar.getLength(0, toShape)) * toMetre;
 }
 
-QString TagSheetBuilder::weightText(const CVes_ProcessSteel& bar, int pieces,
-                                    double metresPerPiece)
+QString TagSheetBuilder::weightText(const CVes_ProcessSteel& bar, const CVes_LiaoPai& tag,
+                                    double metresPerBar)
 {
-    return QString::asprintf("%.2f", pieces * metresPerPiece * barsum::unitWeight(bar.grade, bar.DN));
+    return QString::asprintf("%.2f", double(bar.tagBars(tag)) * metresPerBar
+                                         * barsum::unitWeight(bar.grade, bar.DN));
 }
 
 TagSheetBuilder::TagSheetBuilder(CVes_LiaoPaiTable& table, Options options)

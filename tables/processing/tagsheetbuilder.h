@@ -14,6 +14,7 @@
 #include <functional>
 
 class CVes_BarCore;
+class CVes_LiaoPai;
 class CVes_LiaoPaiTable;
 class CVes_ProcessSteel;
 class CVes_ProcessTableEditLine;
@@ -48,13 +49,13 @@ public:
     // The grade-and-diameter text of a bar, with the tag's stock text in
     // brackets when it has one.
     static QString gradeText(const CVes_ProcessSteel& bar, const QString& stockText);
-    // The metres of bar one piece of a tag stands for: a graded bar's mean
-    // length times its bars per group (a graded tag counts groups), any other
-    // bar its length. `toShape` turns millimetres into the shape unit,
+    // The metres of one bar of the row: a graded bar's mean length, any
+    // other bar its length. `toShape` turns millimetres into the shape unit,
     // `toMetre` that unit into metres.
-    static double metresPerPiece(CVes_ProcessSteel& bar, double toShape, double toMetre);
-    // "%.2f" of the tag's weight in kg.
-    static QString weightText(const CVes_ProcessSteel& bar, int pieces, double metresPerPiece);
+    static double metresPerBar(CVes_ProcessSteel& bar, double toShape, double toMetre);
+    // "%.2f" of the weight in kg of the bars `tag` stands for.
+    static QString weightText(const CVes_ProcessSteel& bar, const CVes_LiaoPai& tag,
+                              double metresPerBar);
 
     TagSheetBuilder(CVes_LiaoPaiTable& table, Options options);
 

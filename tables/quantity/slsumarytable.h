@@ -25,9 +25,14 @@ public:
 class CVes_SLSumaryJTtable : public SummaryTextTable {
 public:
     static constexpr unsigned int kTableType = 32;
+    static constexpr int kColCount = 4;
 
     CVes_SLSumaryJTtable();
     ~CVes_SLSumaryJTtable() override;
 
     unsigned int getTableType() override { return kTableType; }
+
+protected:
+    // The joint counts.
+    bool holdsNumbers(int column) const override { return column == kColCount; }
 };

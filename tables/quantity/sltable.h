@@ -29,6 +29,8 @@ public:
     static constexpr unsigned int kTableType = 3;
     static constexpr int kColumnCount = 10;
     static constexpr int kRowsPerPage = 28;
+    // The title text "统计范围": what the sheet sums.
+    static constexpr int kScopeText = 3;
 
     // Columns.
     static constexpr int kColLocation = 0;
@@ -118,7 +120,7 @@ public:
         double totalLength = 0.0;  // column 7, in its unit
         double weight = 0.0;       // column 8, in its unit
         QString remark;       // column 9, line breaks as "\n"
-        int remarkBreaks = 0; // the "\r\n" the remark held
+        int remarkBreaks = 0; // the line breaks ("\r\n" or "|") the remark held
     };
     // The texts of a bar in an element of `pieces` pieces. The total length
     // of a bar with varying groups is cut to whole shape units when
@@ -209,6 +211,14 @@ public:
     // met, an element-type row and the rows of that type's lists, so that the
     // summary counts their bars under their type.
     void importSetUpArray(const QStringList& paths, const QStringList& elementTypes);
+    // The rows importSetUpArray puts in, which the caller then owns.
+    TableLineList rowsOfLists(const QStringList& paths, const QStringList& elementTypes);
+    // Every bar list under the folder and its sub-folders, each of an
+    // element-type folder of a project under its type (as the project
+    // tree's summary of the same folder counts them), before the selection
+    // or at the end, in one undo step; the range (统计范围) then names the
+    // folder. Answers the lists found; none is said to the user.
+    int importFolder(const QString& folder);
     // The same for every bar list under the folder and its sub-folders.
     void importSetUp(const QString& folder);
     void importSL(const QString& folder);

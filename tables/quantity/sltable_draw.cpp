@@ -79,8 +79,8 @@ void fillElementType(const PageFill& page, int r, Line& line)
     }
 }
 
-// The text height of a remark with that many "\r\n": fewer lines of text
-// fit a cell as they grow.
+// The text height of a remark with that many line breaks: fewer lines of
+// text fit a cell as they grow.
 int remarkHeight(int breaks, double zoom)
 {
     int h = breaks > 1 ? 43 - 7 * breaks : 36;

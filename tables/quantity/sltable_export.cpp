@@ -83,12 +83,14 @@ int CVes_SLTable::fillExcel(platform::xlsx::Worksheet& sheet)
         sheet.setText(r, 2, bar.number);
         sheet.setText(r, 3, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
         insertBarPicture(sheet, r, 4, bar);
+        // Lengths, counts and weights are numbers a spreadsheet adds up; a
+        // graded bar's ranges and groups stay texts.
         const BarTexts texts = barTexts(bar, pieces, true);
-        sheet.setText(r, 5, texts.cutLength);
-        sheet.setText(r, 6, texts.count);
-        sheet.setText(r, 7, texts.totalCount);
-        sheet.setText(r, 8, QString::asprintf("%.2f", texts.totalLength));
-        sheet.setText(r, 9, QString::asprintf("%.3f", texts.weight));
+        sheet.setValue(r, 5, texts.cutLength);
+        sheet.setValue(r, 6, texts.count);
+        sheet.setValue(r, 7, texts.totalCount);
+        sheet.setValue(r, 8, QString::asprintf("%.2f", texts.totalLength));
+        sheet.setValue(r, 9, QString::asprintf("%.3f", texts.weight));
         sheet.setText(r, 10, texts.remark);
     }
     return c;

@@ -9,6 +9,9 @@
 #include "tables/barlist/setuptable.h"
 #include "tables/barlist/sumhelpers.h"
 #include "tables/framework/tablehelpers.h"
+#include "tables/quantity/barlistsources.h"
+
+#include <QDir>
 
 void CVes_SLTable::singleSteelAmount(CVes_BarCore* bar, int pieces, double& length,
                                      std::int64_t& count, std::int64_t& jointFactor)
@@ -51,6 +54,11 @@ void CVes_SLTable::importSetUpArray(const QStringList& paths)
 
 void CVes_SLTable::importSetUpArray(const QStringList& paths, const QStringList& elementTypes)
 {
+    insertLinesBefore(m_lines.isEmpty() ? nullptr : m_lines.first(), rowsOfLists(paths, elementTypes));
+}
+
+TableLineList CVes_SLTable::rowsOfLists(const QStringList& paths, const QStringList& elementTypes)
+{
     QStringList untyped;
     QStringList types;
     QHash<QString, QStringList> typed;
@@ -79,7 +87,27 @@ void CVes_SLTable::importSetUpArray(const QStringList& paths, const QStringList&
         for (CVes_SLTableLine* row : bars)
             rows.append(row);
     }
-    insertLinesBefore(m_lines.isEmpty() ? nullptr : m_lines.first(), rows);
+    return rows;
+}
+
+int CVes_SLTable::importFolder(const QString& folder)
+{
+    const BarListSources sources = barListSourcesOf(folder);
+    if (sources.paths.isEmpty()) {
+        platform::showMessage(QStringLiteral("文件夹“%1”及其子文件夹中没有钢筋配料单，未导入任何钢筋。")
+                                  .arg(QDir::toNativeSeparators(folder)),
+                              platform::MessageIcon::Information);
+        return 0;
+    }
+    const TableLineList rows = rowsOfLists(sources.paths, sources.elementTypes);
+    QList<CVes_SLTableLine*> lines;
+    for (CVes_TableBaseLine* row : rows)
+        lines.append(static_cast<CVes_SLTableLine*>(row));
+    // The range names what the sheet now sums, as a summary of the folder
+    // made in the project tree does.
+    m_texts[kScopeText].m_formula = sources.scope;
+    import(lines);
+    return int(sources.paths.size());
 }
 
 void CVes_SLTable::importSetUp(const QString& folder)

@@ -196,7 +196,7 @@ CVes_SLSumaryTable* CVes_SLTable::SummarySTeel(CVes_SLSumaryTable* target)
 
     if (sums.totalWeight > 0.0)
         sumrows::appendTotalRows(append, sums.totalWeight, english,
-                                 lossInItems ? std::nullopt : std::optional(lossNote), rules.m_autoPrice != 0,
+                                 sumrows::totalLossNote(rules, whole), rules.m_autoPrice != 0,
                                  totalCost);
     target->setModified(1);
     return target;

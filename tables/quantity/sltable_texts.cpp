@@ -5,6 +5,7 @@
 #include "core/model/barcore.h"
 #include "tables/barlist/sumhelpers.h"
 #include "tables/framework/lengthtext.h"
+#include "tables/framework/tablehelpers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,8 +54,7 @@ CVes_SLTable::BarTexts CVes_SLTable::barTexts(CVes_BarCore& bar, int pieces,
     }
     texts.totalLength = total * fL7;
     texts.weight = barsum::unitWeight(bar.grade, bar.DN) * total * fW * fM;
-    texts.remark = bar.remark;
-    texts.remarkBreaks = int(texts.remark.count(QStringLiteral("\r\n")));
-    texts.remark.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    texts.remarkBreaks = int(bar.remark.count(QStringLiteral("\r\n")) + bar.remark.count(u'|'));
+    texts.remark = remarkText(bar.remark);
     return texts;
 }

@@ -397,7 +397,7 @@ CVes_SortBarSheet::BarTexts CVes_SortBarSheet::barTexts(CVes_BarCore& bar) const
     }
     texts.totalLength = QString::asprintf("%.2f", total);
     texts.weight = QString::asprintf("%.3f", weightOf(bar, total));
-    texts.remark = QString(bar.remark).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    texts.remark = remarkText(bar.remark);
     return texts;
 }
 
@@ -513,8 +513,14 @@ int CVes_SortBarSheet::fillExcel(platform::xlsx::Worksheet& sheet)
         auto* row = dynamic_cast<CVes_SortBarSheetLine*>(line);
         if (!row || line->isNull())
             continue;
+        // Lengths, counts and weights, the totals' too, are numbers a
+        // spreadsheet adds up.
         const auto put = [&](int column, const QString& text) {
-            if (m_widths.value(column, 0) > 0)
+            if (m_widths.value(column, 0) <= 0)
+                return;
+            if (column >= kColCutLength && column <= kColWeight)
+                sheet.setValue(sheetRow, column + 1, text);
+            else
                 sheet.setText(sheetRow, column + 1, text);
         };
         if (row->m_isString) {

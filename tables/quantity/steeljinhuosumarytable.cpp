@@ -1,6 +1,7 @@
 #include "tables/quantity/steeljinhuosumarytable.h"
 
 #include "tables/framework/cell.h"
+#include "platform/xlsx/workbook.h"
 
 namespace {
 
@@ -9,9 +10,12 @@ using sheetsetup::TitleText;
 
 constexpr int kNone = CVes_Template::kNoUnit;
 
+// Text 1 is the note's number, set at the top right above the title; text
+// 3 its project. Texts 2 and 4 (the customer and the delivery time) have no
+// place on the page.
 constexpr TitleText kTitleTexts[] = {
-    {1, "", " ", 40, 24},       {2, "工程情况", " ", 40, 24}, {3, "", " ", 40, 24},
-    {4, "单号", " ", 40, 24},   {5, "录入", " ", 30, 0},     {6, "校对", " ", 30, 0},
+    {1, "单号", " ", 40, 2},   {2, "", " ", 40, 24},     {3, "工程情况", " ", 40, 24},
+    {4, "", " ", 40, 24},       {5, "录入", " ", 30, 0},  {6, "校对", " ", 30, 0},
     {7, "日期", "  ", 30, 2},
 };
 
@@ -37,6 +41,17 @@ CVes_SteelJinHuoSumaryTable::~CVes_SteelJinHuoSumaryTable() = default;
 unsigned int CVes_SteelJinHuoSumaryTable::firstColumnAlign() const
 {
     return CVes_Cell::kAlignCentre;
+}
+
+void CVes_SteelJinHuoSumaryTable::fillExcelHeading(platform::xlsx::Worksheet& sheet)
+{
+    sheet.setText(1, 1, m_texts[0].m_formula);
+    int row = 2;
+    for (int i = 1; i <= 4; ++i) {
+        const CVes_Variable& text = m_texts[std::size_t(i)];
+        if (!text.m_text.isEmpty())
+            sheet.setText(row++, 1, text.m_text + QStringLiteral("：") + text.m_formula.trimmed());
+    }
 }
 
 QString CVes_SteelJinHuoSumaryTable::excelText(const QString& text) const

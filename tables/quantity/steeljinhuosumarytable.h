@@ -2,7 +2,9 @@
 // The purchase summary (钢筋进（提）货单): per bar size the total length, the
 // raw-stock length and count to order and the weight. A read-only sheet of
 // text rows in seven columns that the bar list's purchase builder fills;
-// the total-length column is hidden (width 0).
+// the total-length column is hidden (width 0). Its heading names the
+// delivery note's number (text 1, top right) and project (text 3), the two
+// texts the builder fills by itself.
 
 #include "tables/quantity/summarytexttable.h"
 
@@ -17,6 +19,9 @@ public:
     ~CVes_SteelJinHuoSumaryTable() override;
 
     unsigned int getTableType() override { return kTableType; }
+    // The title, then each named heading text (the number, the project)
+    // with its name, one a row.
+    void fillExcelHeading(platform::xlsx::Worksheet& sheet) override;
 
 protected:
     // Every column centred.

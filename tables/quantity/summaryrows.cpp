@@ -73,6 +73,17 @@ QString lossNote(const CVes_SortRules& rules)
     return QString::asprintf("(含损耗=%.1f%%)", rules.m_lossBar);
 }
 
+QString totalLossNote(const CVes_SortRules& rules, const SumLengthItems& items)
+{
+    const QString shown = lossNote(rules);
+    if (!shown.isEmpty())
+        return shown;
+    const bool added = std::any_of(items.begin(), items.end(), [&](const CVes_SumLengthItem& item) {
+        return rules.lossPercent(item.diameter) > 0.0;
+    });
+    return added ? QStringLiteral("(含损耗)") : QString();
+}
+
 void appendClassRows(const AppendRow& append, const ClassSums& sums, float wireDN)
 {
     const QString t = DNtoString(wireDN);
@@ -95,14 +106,14 @@ void appendGradeRows(const AppendRow& append, std::span<const GradeRow> grades,
 }
 
 void appendTotalRows(const AppendRow& append, double totalWeight, bool english,
-                     const std::optional<QString>& lossNote, bool priced, double totalCost)
+                     const QString& lossNote, bool priced, double totalCost)
 {
     append({});
     QStringList total{english ? QStringLiteral("Total Weight") : QStringLiteral("总重"),
                       QString(), QString(), QString(),
                       QString::asprintf("%.3f", totalWeight)};
-    if (lossNote)
-        total << *lossNote;
+    if (!lossNote.isEmpty())
+        total << lossNote;
     append(total);
     if (priced)
         append({english ? QStringLiteral("Total Cost") : QStringLiteral("总金额"), QString(),

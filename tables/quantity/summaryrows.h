@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <map>
-#include <optional>
 #include <span>
 
 class CVes_SortRules;
@@ -65,10 +64,15 @@ struct GradeRow {
 void appendGradeRows(const AppendRow& append, std::span<const GradeRow> grades,
                      const std::function<double(int)>& weightOf);
 
+// What the total weight row says of the loss in it, wherever the loss is
+// shown: the loss text when there is one, else "(含损耗)" when some item's
+// weight has a loss added, else nothing.
+QString totalLossNote(const CVes_SortRules& rules, const SumLengthItems& items);
+
 // The closing rows of a summary with a weight: an empty row, the total
 // weight with the loss note after it when there is one, and with `priced`
 // the total cost.
 void appendTotalRows(const AppendRow& append, double totalWeight, bool english,
-                     const std::optional<QString>& lossNote, bool priced, double totalCost);
+                     const QString& lossNote, bool priced, double totalCost);
 
 } // namespace sumrows

@@ -51,6 +51,12 @@ QString SummaryTextTable::excelText(const QString& text) const
     return out;
 }
 
+bool SummaryTextTable::holdsNumbers(int column) const
+{
+    return column >= 0 && column < int(m_columns.size())
+           && m_columns[std::size_t(column)].unit != CVes_Template::kNoUnit;
+}
+
 CVes_TableTextLine* SummaryTextTable::Add(const QStringList& texts)
 {
     auto* row = new CVes_TableTextLine(texts);
@@ -97,8 +103,13 @@ int SummaryTextTable::fillExcel(platform::xlsx::Worksheet& sheet)
     for (CVes_TableBaseLine* line : std::as_const(m_lines)) {
         if (const auto* texts = dynamic_cast<const CVes_TableTextLine*>(line)) {
             const int n = std::min(int(texts->m_texts.size()), kMaxTexts);
-            for (int i = 0; i < n; ++i)
-                sheet.setText(row, i + 1, excelText(texts->m_texts[i]));
+            for (int i = 0; i < n; ++i) {
+                const QString text = excelText(texts->m_texts[i]);
+                if (holdsNumbers(i))
+                    sheet.setValue(row, i + 1, text);
+                else
+                    sheet.setText(row, i + 1, text);
+            }
             // As on the printed page, a long note runs on over the blank
             // cells beside it.
             for (int i = 0; i < n; ++i)

@@ -48,6 +48,10 @@ protected:
     // A cell text as the workbook shows it: grade escapes become the
     // workbook's grade characters.
     virtual QString excelText(const QString& text) const;
+    // Whether the workbook writes the column's values as numbers a
+    // spreadsheet adds up (its other texts stay texts): the columns of
+    // lengths and weights.
+    virtual bool holdsNumbers(int column) const;
 
 private:
     std::span<const sheetsetup::Column> m_columns;

@@ -85,6 +85,24 @@ CVes_YouhuaDuanLiaoTableLine* CVes_YouhuaDuanLiaoTable::Add(const QStringList& t
     return append(std::make_unique<CVes_YouhuaDuanLiaoTableLine>(texts));
 }
 
+const QString CVes_YouhuaDuanLiaoTable::kLeftOutCaption = QStringLiteral("未下料");
+
+CVes_YouhuaDuanLiaoTableLine* CVes_YouhuaDuanLiaoTable::AddLeftOut(const QString& size,
+                                                                 const QString& stock,
+                                                                 const CVes_OptimizeUnit& piece,
+                                                                 const QString& reason)
+{
+    QStringList texts(kColumnCount);
+    texts[kColNumber] = kLeftOutCaption;
+    texts[kColSize] = size;
+    texts[kColStockLength] = stock;
+    texts[kColPieces] = optimizePieceText(piece);
+    texts[kColUsed] = reason;
+    CVes_YouhuaDuanLiaoTableLine* row = Add(texts);
+    row->m_leftOut = true;
+    return row;
+}
+
 CVes_YouhuaDuanLiaoTableLine* CVes_YouhuaDuanLiaoTable::append(
     std::unique_ptr<CVes_YouhuaDuanLiaoTableLine> row)
 {
@@ -120,7 +138,11 @@ void CVes_YouhuaDuanLiaoTable::Draw(platform::Dc* dc, const platform::Rect& rect
     for (CVes_TableBaseLine* line : std::as_const(m_pageLines)) {
         auto* row = dynamic_cast<CVes_YouhuaDuanLiaoTableLine*>(line);
         if (row && !line->isNull()) {
-            if (row->m_combine.pieces.empty()) {
+            if (row->m_leftOut) {
+                drawLeftOut(form, k, row->m_strArray, height);
+                // The piece in the first slot, as a pattern shows its first.
+                pieces.push_back({k, {row->m_strArray.value(kColPieces)}});
+            } else if (row->m_combine.pieces.empty()) {
                 drawTexts(form, k, row->m_strArray, height);
             } else {
                 drawPattern(form, k, ++number, row->m_combine, height);
@@ -160,6 +182,19 @@ void CVes_YouhuaDuanLiaoTable::drawTexts(CVes_Form& form, int k, const QStringLi
     for (int column : {kColNumber, kColSize, kColStockLength, kColStockCount, kColUsed,
                        kColRemainder, kColRemark})
         putCell(form, k, column, texts.value(column), height);
+}
+
+void CVes_YouhuaDuanLiaoTable::drawLeftOut(CVes_Form& form, int k, const QStringList& texts,
+                                           int height)
+{
+    for (int column : {kColNumber, kColSize, kColStockLength})
+        putCell(form, k, column, texts.value(column), height);
+    // The caption over the number and the stock number, which a piece left
+    // out has not; why it was left out over the used length, remainder and
+    // remark.
+    form.setCellMerge(1, k, kColNumber, k, kColStockNumber);
+    form.setCellMerge(1, k, kColUsed, k, kColRemark);
+    putCell(form, k, kColUsed, texts.value(kColUsed), height);
 }
 
 void CVes_YouhuaDuanLiaoTable::drawPieces(platform::Dc* dc, const platform::Rect& box,

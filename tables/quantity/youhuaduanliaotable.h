@@ -2,7 +2,9 @@
 // The optimised cutting list (优化断料单): how raw-stock bars of one grade and
 // diameter are cut. One row per cutting pattern (the stock bar, how many are
 // cut that way, the pieces of each, the used length and the remainder),
-// and a total row of texts after the patterns of each stock kind.
+// a total row of texts after the patterns of each stock kind, and a row for
+// every piece the cutting left out, saying why, so that the paper names
+// every bar of the size it does not cut.
 
 #include "tables/framework/tablebase.h"
 #include "tables/framework/tablebaseline.h"
@@ -23,6 +25,8 @@ public:
 
     CVes_OptimizeCombine m_combine;  // empty in a row of texts
     QStringList m_strArray;
+    // A row of texts naming a piece left out of the cutting.
+    bool m_leftOut = false;
 };
 
 class CVes_YouhuaDuanLiaoTable : public CVes_TableBase {
@@ -51,6 +55,13 @@ public:
     // owns it and is marked changed.
     CVes_YouhuaDuanLiaoTableLine* Add(const CVes_OptimizeCombine& pattern);
     CVes_YouhuaDuanLiaoTableLine* Add(const QStringList& texts);
+    // Appends a row for a piece the cutting left out: "未下料", the size,
+    // the stock length ("盘条" for coiled stock), the piece as the patterns
+    // show theirs, and why.
+    CVes_YouhuaDuanLiaoTableLine* AddLeftOut(const QString& size, const QString& stock,
+                                             const CVes_OptimizeUnit& piece,
+                                             const QString& reason);
+    static const QString kLeftOutCaption;  // "未下料"
 
     void Draw(platform::Dc* dc, const platform::Rect& rect) override;
     // The workbook of the cutting list holds only what the table export
@@ -72,5 +83,6 @@ private:
     void drawPattern(CVes_Form& form, int k, int number, const CVes_OptimizeCombine& pattern,
                      int height);
     void drawTexts(CVes_Form& form, int k, const QStringList& texts, int height);
+    void drawLeftOut(CVes_Form& form, int k, const QStringList& texts, int height);
     void putCell(CVes_Form& form, int k, int column, const QString& text, int height);
 };

@@ -1,13 +1,15 @@
 // The end of a day that goes wrong: an edit is saved by the auto-save into
 // its recovery file, the program is ended without saving, and when the bar
-// list is opened again the edit is offered back and restored. Worse still,
-// the list itself is damaged afterwards: opening it says so and offers the
-// recovery file in its place.
+// list is opened again the edit is offered back and restored; a program
+// ended right after taking it back leaves it to be offered once more.
+// Worse still, the list itself is damaged afterwards: opening it says so
+// and offers the recovery file in its place.
 //
 // The program that is ended runs in a child process: this test program
 // again, told by $RODO_E2E_EDIT_FILE which bar list to open and edit, with a
-// short auto-save interval ($RODO_AUTOSAVE_MS). It says when the recovery
-// file is written and waits to be killed.
+// short auto-save interval ($RODO_AUTOSAVE_MS), or by $RODO_E2E_RECOVER_FILE
+// which one to open and recover. It says when it is done and waits to be
+// killed.
 
 #include "tests/e2e/day.h"
 
@@ -32,6 +34,8 @@ using T = CVes_SetupTable;
 
 constexpr const char* kEditFileVariable = "RODO_E2E_EDIT_FILE";
 constexpr const char* kAutoSavedLine = "RODO-E2E-AUTOSAVED";
+constexpr const char* kRecoverFileVariable = "RODO_E2E_RECOVER_FILE";
+constexpr const char* kRecoveredLine = "RODO-E2E-RECOVERED";
 // The row of KZ1's first bar, and the count the edit types there.
 constexpr int kEditedRow = 2;
 constexpr int kEditedCount = 7;
@@ -56,9 +60,24 @@ protected:
         while (!QFileInfo::exists(recovery) && !deadline.hasExpired())
             QTest::qWait(50);
         ASSERT_TRUE(QFileInfo::exists(recovery)) << "no auto-save into " << recovery.toStdString();
-        std::printf("%s\n", kAutoSavedLine);
+        waitToBeEnded(kAutoSavedLine);
+    }
+
+    // The child of a second run: opens the file, answers 是 to recovering
+    // its recovery file, and is ended right after the answer.
+    void recoverAndBeEnded(const QString& file)
+    {
+        host->script({platform::Answer::Yes});
+        ASSERT_TRUE(open(file));
+        ASSERT_EQ(editedCount(), kEditedCount);
+        waitToBeEnded(kRecoveredLine);
+    }
+
+    // Says `line` and waits to be ended from outside, without saving.
+    static void waitToBeEnded(const char* line)
+    {
+        std::printf("%s\n", line);
         std::fflush(stdout);
-        // Ended from outside, without saving.
         for (;;)
             QTest::qWait(1000);
     }
@@ -85,10 +104,18 @@ protected:
         const QString file = doc->GetPathName();
         EXPECT_NE(editedCount(), kEditedCount);
         EXPECT_TRUE(chooseMenu({QStringLiteral("文件"), QStringLiteral("关闭")}));
+        return runChildUntilEnded(test, kEditFileVariable, file, kAutoSavedLine) ? file : QString();
+    }
 
+    // Runs this test program as a child told by `variable` which file to
+    // work on, until it says `line`; then ends it as a crash would. True
+    // when it said it.
+    static bool runChildUntilEnded(const char* test, const char* variable, const QString& file,
+                                   const char* line)
+    {
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(kEditFileVariable), file);
+        environment.insert(QString::fromLatin1(variable), file);
         environment.insert(QStringLiteral("RODO_AUTOSAVE_MS"), QStringLiteral("300"));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         program.setProcessEnvironment(environment);
@@ -98,15 +125,14 @@ protected:
         EXPECT_TRUE(program.waitForStarted(30000));
         QByteArray output;
         QDeadlineTimer deadline(120000);
-        while (!output.contains(kAutoSavedLine) && program.state() == QProcess::Running
-               && !deadline.hasExpired()) {
+        while (!output.contains(line) && program.state() == QProcess::Running && !deadline.hasExpired()) {
             program.waitForReadyRead(500);
             output += program.readAll();
         }
         program.kill();
         program.waitForFinished(30000);
-        EXPECT_TRUE(output.contains(kAutoSavedLine)) << output.toStdString();
-        return output.contains(kAutoSavedLine) ? file : QString();
+        EXPECT_TRUE(output.contains(line)) << output.toStdString();
+        return output.contains(line);
     }
 
     int editedCount() const
@@ -136,6 +162,33 @@ TEST_F(Recovery, AnAutoSavedEditIsOfferedBackAfterTheProgramWasEndedWithoutSavin
     EXPECT_TRUE(host->messageTexts().front().contains(QStringLiteral("恢复"))) << host->messageTexts().front().toStdString();
     EXPECT_EQ(editedCount(), kEditedCount);
     EXPECT_TRUE(doc->IsModified()) << "what was recovered is not saved yet";
+}
+
+TEST_F(Recovery, AProgramEndedRightAfterRecoveringOffersTheRecoveryFileAgain)
+{
+    const QString child = qEnvironmentVariable(kEditFileVariable);
+    if (!child.isEmpty()) {
+        editUntilAutoSaved(child);
+        return;
+    }
+    const QString recovering = qEnvironmentVariable(kRecoverFileVariable);
+    if (!recovering.isEmpty()) {
+        recoverAndBeEnded(recovering);
+        return;
+    }
+
+    const char* const test = "AProgramEndedRightAfterRecoveringOffersTheRecoveryFileAgain";
+    const QString file = autoSaveAnEditInAChild(test);
+    ASSERT_FALSE(file.isEmpty());
+    // A second run takes the edit back and ends before it is saved.
+    ASSERT_TRUE(runChildUntilEnded(test, kRecoverFileVariable, file, kRecoveredLine));
+
+    // The third run is offered the edit again.
+    host->script({platform::Answer::Yes});
+    ASSERT_TRUE(open(file));
+    ASSERT_FALSE(host->messageTexts().isEmpty());
+    EXPECT_TRUE(host->messageTexts().front().contains(QStringLiteral("恢复"))) << host->messageTexts().front().toStdString();
+    EXPECT_EQ(editedCount(), kEditedCount);
 }
 
 TEST_F(Recovery, ADamagedListOffersItsRecoveryFileInItsPlace)

@@ -4,9 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <ostream>
 
 namespace {
 
@@ -87,13 +88,62 @@ TEST(Folders, AllEndWithSlash)
     EXPECT_TRUE(platform::installedDataFolder().endsWith(u'/'));
 }
 
-TEST(Folders, AFileOfNoDocumentIsProposedInTheDocumentsFolder)
+// Where a file made from a document is proposed and a document's file
+// dialogs start: a folder that exists, the document's, else the project's,
+// else the home folder.
+struct WorkingFolderCase {
+    const char* name;
+    const char* document; // under the test's folder; empty: no document
+    const char* project;  // likewise; empty: no project
+    const char* expected; // under the test's folder; empty: the home folder
+};
+
+void PrintTo(const WorkingFolderCase& c, std::ostream* os) { *os << c.name; }
+
+class WorkingFolder : public ::testing::TestWithParam<WorkingFolderCase> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("工程/第1层")));
+    }
+    void TearDown() override { platform::setProjectFolderSource({}); }
+    QString under(const char* path) const
+    {
+        return *path ? dir.filePath(QString::fromUtf8(path)) : QString();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_P(WorkingFolder, IsOneThatExists)
 {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const WorkingFolderCase& c = GetParam();
+    const QString project = under(c.project);
+    platform::setProjectFolderSource([project] { return project; });
+    const QString expected = *c.expected ? under(c.expected) : QDir::homePath();
+    EXPECT_EQ(platform::workingFolder(under(c.document)), expected);
+    EXPECT_EQ(platform::proposedOutputPath(under(c.document), QStringLiteral("钢筋配料单"),
+                                           QStringLiteral(".pdf"))
+                  .section(u'/', 0, -2),
+              expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, WorkingFolder,
+    ::testing::Values(
+        WorkingFolderCase{"BesideTheDocument", "工程/第1层/柱.pld", "工程", "工程/第1层"},
+        WorkingFolderCase{"TheProjectForANewDocument", "", "工程", "工程"},
+        WorkingFolderCase{"TheProjectWhenTheDocumentsFolderIsGone", "不在了/柱.pld", "工程", "工程"},
+        WorkingFolderCase{"HomeWithoutAProject", "", "", ""},
+        WorkingFolderCase{"HomeWhenTheProjectIsGone", "", "删掉的工程", ""}),
+    [](const ::testing::TestParamInfo<WorkingFolderCase>& info) { return std::string(info.param.name); });
+
+TEST(Folders, AFileOfNoDocumentIsNamedAfterTheSheet)
+{
+    const QString home = QDir::homePath();
     EXPECT_EQ(platform::proposedOutputPath(QString(), QStringLiteral("钢筋配料单"), QStringLiteral(".pdf")),
-              QDir(documents).filePath(QStringLiteral("钢筋配料单.pdf")));
+              QDir(home).filePath(QStringLiteral("钢筋配料单.pdf")));
     EXPECT_EQ(platform::proposedOutputPath(QString(), QString(), QStringLiteral(".pdf")),
-              QDir(documents).filePath(QStringLiteral("Rodo.pdf")));
+              QDir(home).filePath(QStringLiteral("Rodo.pdf")));
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 
 #include <atomic>
 #include <map>
+#include <optional>
 
 using namespace platform::xlsx;
 
@@ -323,6 +324,115 @@ TEST(XlsxWorksheet, RefusesCellsOutsideTheSheetAndBadValues)
     EXPECT_EQ(sheet.text(6, 1).size(), kMaxTextLength);
 }
 
+// A value as a page shows it: what reads as a plain decimal number becomes
+// that number with the page's decimals; everything else stays a text.
+struct ShownValueCase {
+    const char* shown;
+    bool number;
+    double value;
+    int decimals;
+    const char* reads; // as the cell shows it
+};
+
+void PrintTo(const ShownValueCase& c, std::ostream* os) { *os << '"' << c.shown << '"'; }
+
+class XlsxShownValue : public testing::TestWithParam<ShownValueCase> {};
+
+TEST_P(XlsxShownValue, IsANumberOnlyWhenThePageShowsAPlainNumber)
+{
+    const ShownValueCase& c = GetParam();
+    Worksheet sheet(sheetLayout(QStringLiteral("表"), 3));
+    ASSERT_TRUE(sheet.setValue(6, 2, QString::fromUtf8(c.shown)));
+    const Cell* cell = sheet.cell(6, 2);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->kind, c.number ? Cell::Kind::Number : Cell::Kind::Text);
+    if (c.number) {
+        EXPECT_EQ(cell->number, c.value);
+        EXPECT_EQ(std::signbit(cell->number), std::signbit(c.value)) << "a zero has no sign";
+        EXPECT_EQ(cell->decimals, c.decimals);
+    }
+    EXPECT_EQ(sheet.text(6, 2), QString::fromUtf8(c.reads));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, XlsxShownValue,
+    testing::Values(ShownValueCase{"831.600", true, 831.6, 3, "831.600"},
+                    ShownValueCase{"12", true, 12, 0, "12"},
+                    ShownValueCase{"0", true, 0, 0, "0"},
+                    ShownValueCase{"0.05", true, 0.05, 2, "0.05"},
+                    ShownValueCase{"-2.5", true, -2.5, 1, "-2.5"},
+                    ShownValueCase{"-0.00", true, 0, 2, "0.00"},
+                    ShownValueCase{"123456789012.345", true, 123456789012.345, 3, "123456789012.345"},
+                    // More digits than a spreadsheet keeps would change.
+                    ShownValueCase{"1234567890123.456", false, 0, 0, "1234567890123.456"},
+                    ShownValueCase{"007", false, 0, 0, "007"},
+                    ShownValueCase{"5支/组\n共9组", false, 0, 0, "5支/组\n共9组"},
+                    ShownValueCase{"2000～3000\n等差:100", false, 0, 0, "2000～3000\n等差:100"},
+                    ShownValueCase{"2250/240", false, 0, 0, "2250/240"},
+                    ShownValueCase{"5根", false, 0, 0, "5根"},
+                    ShownValueCase{"12.50元", false, 0, 0, "12.50元"},
+                    ShownValueCase{"1e5", false, 0, 0, "1e5"},
+                    ShownValueCase{"+3", false, 0, 0, "+3"},
+                    ShownValueCase{"3.", false, 0, 0, "3."},
+                    ShownValueCase{".5", false, 0, 0, ".5"},
+                    ShownValueCase{" 12", false, 0, 0, " 12"},
+                    ShownValueCase{"-", false, 0, 0, "-"},
+                    ShownValueCase{"１２", false, 0, 0, "１２"},
+                    ShownValueCase{"", false, 0, 0, ""}));
+
+TEST_F(XlsxWorkbook, NumbersAreStoredAsNumbersShownWithTheirDecimals)
+{
+    Workbook book;
+    book.setTemplate(twoSheets());
+    Worksheet& sheet = book.sheetAt(0);
+    ASSERT_TRUE(sheet.setValue(6, 10, QStringLiteral("831.600")));
+    ASSERT_TRUE(sheet.setValue(7, 10, QStringLiteral("9.790")));
+    ASSERT_TRUE(sheet.setValue(6, 9, QStringLiteral("9.79")));
+    ASSERT_TRUE(sheet.setValue(6, 8, QStringLiteral("100000")));
+    ASSERT_TRUE(sheet.setNumber(6, 7, 0.125));
+    ASSERT_TRUE(sheet.setValue(6, 6, QStringLiteral("5根")));
+    // Wider than its column of 10: it shrinks, a number cannot wrap.
+    ASSERT_TRUE(sheet.setValue(6, 5, QStringLiteral("123456789.000")));
+    // A merged range shows its first cell's number.
+    ASSERT_TRUE(sheet.setValue(8, 2, QStringLiteral("42.5")));
+    ASSERT_TRUE(sheet.merge(8, 2, 4));
+    ASSERT_TRUE(sheet.setBorders(5, 1, 8, 11));
+    const QString path = dir.filePath(QStringLiteral("numbers.xlsx"));
+    QString error;
+    ASSERT_TRUE(book.save(path, &error)) << error.toStdString();
+
+    const test::ExportedBook saved(path, 1);
+    const struct {
+        const char* cell;
+        double value;
+        const char* format;
+        const char* shown;
+    } numbers[] = {{"J6", 831.6, "0.000", "831.600"}, {"J7", 9.79, "0.000", "9.790"},
+                   {"I6", 9.79, "0.00", "9.79"},      {"H6", 100000, "0", "100000"},
+                   {"G6", 0.125, "General", "0.125"}, {"E6", 123456789, "0.000", "123456789.000"},
+                   {"B8", 42.5, "0.0", "42.5"}};
+    for (const auto& n : numbers) {
+        const QString name = QString::fromLatin1(n.cell);
+        EXPECT_EQ(saved.number(name), std::optional(n.value)) << n.cell;
+        EXPECT_EQ(saved.numberFormat(name), QString::fromLatin1(n.format)) << n.cell;
+        EXPECT_EQ(saved.shown(name), QString::fromLatin1(n.shown)) << n.cell;
+        EXPECT_TRUE(saved.bordered(name)) << n.cell;
+    }
+    // Stored as the shortest text that reads back the same.
+    EXPECT_TRUE(saved.cell(QStringLiteral("I6")).contains(QStringLiteral("<v>9.79</v>")));
+    EXPECT_TRUE(saved.cell(QStringLiteral("H6")).contains(QStringLiteral("<v>100000</v>")));
+    EXPECT_EQ(saved.number(QStringLiteral("F6")), std::nullopt);
+    EXPECT_EQ(saved.text(QStringLiteral("F6")), QStringLiteral("5根"));
+    // Only the number too wide for its cell shrinks to fit.
+    const auto lookOf = [&saved](const char* cell) { return saved.look(QString::fromLatin1(cell)); };
+    EXPECT_TRUE(lookOf("E6").contains(QStringLiteral("shrinkToFit=\"1\""))) << lookOf("E6").toStdString();
+    EXPECT_FALSE(lookOf("J6").contains(QStringLiteral("shrinkToFit")));
+    // Cells of one look and the same decimals share one format.
+    EXPECT_EQ(lookOf("J6"), lookOf("J7"));
+    const QString styles = QString::fromUtf8(member(path, QStringLiteral("xl/styles.xml")));
+    EXPECT_EQ(styles.count(QStringLiteral("formatCode=\"0.000\"")), 1);
+}
+
 TEST(XlsxWorksheet, PictureFileIsReadAtOnceAndRowGrowsToHoldIt)
 {
     QTemporaryDir dir;
@@ -513,7 +623,10 @@ TEST_P(XlsxShow, AsksWhereToSaveBesideTheDocumentSavesThereAndSaysWhere)
     host->scriptSaveFile(chosen);
     QString path;
     {
-        const platform::xlsx::ExportDocument beside(dir.filePath(QString::fromUtf8(c.document)));
+        const QString document = dir.filePath(QString::fromUtf8(c.document));
+        // A saved document's folder is there.
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(document).absolutePath()));
+        const platform::xlsx::ExportDocument beside(document);
         path = book.show(QString::fromUtf8(c.title));
     }
     EXPECT_EQ(host->proposedSaves(), QStringList{dir.filePath(QString::fromUtf8(c.proposed))});

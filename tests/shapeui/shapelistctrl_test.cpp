@@ -88,6 +88,21 @@ TEST(ShapeListCtrl, WithoutUserNumberFilesCaptionsAreTheKeys)
     EXPECT_EQ(list.captions(), QStringList({QStringLiteral("1-007"), QStringLiteral("201-012")}));
 }
 
+// The caption is the key; the tooltip says what the picture alone does not:
+// the dimensions to type and the hooks the shape comes with.
+TEST(ShapeListCtrl, EachShapeHasATipWithItsDimensionsAndHooks)
+{
+    CVes_ModelRecord* stirrup = getUseModelRecord(CSteelRecordId(192, 1));
+    CVes_ModelRecord* straight = getUseModelRecord(CSteelRecordId(190, 1));
+    ASSERT_TRUE(stirrup && straight);
+    const CVes_ShapeListCtrl::RecordArray records{stirrup, straight};
+    CVes_ShapeListCtrl list;
+    list.setRecords(&records);
+    ASSERT_EQ(list.GetItemCount(), 2);
+    EXPECT_EQ(list.item(0)->toolTip(), QStringLiteral("192-001 箍筋\n尺寸：H、B\n弯钩：左 135°，右 135°"));
+    EXPECT_EQ(list.item(1)->toolTip(), QStringLiteral("190-001\n尺寸：L\n弯钩：左 无，右 无"));
+}
+
 TEST(ShapeListCtrl, AnEmptyOrMissingArrayGivesAnEmptyListAndImageList)
 {
     CVes_ShapeListCtrl::OwnedRecordArray records;

@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -73,19 +74,68 @@ public:
     }
     bool bordered(const QString& name) const
     {
+        const auto border = QRegularExpression(QStringLiteral("borderId=\"(\\d+)\"")).match(look(name));
+        return border.hasMatch() && border.captured(1) != QLatin1String("0");
+    }
+
+    // The cell format of the cell ("<xf …>…</xf>", its alignment and
+    // protection too); empty for one without.
+    QString look(const QString& name) const
+    {
         const auto style = QRegularExpression(QStringLiteral(" s=\"(\\d+)\"")).match(cell(name));
         if (!style.hasMatch())
-            return false;
-        const QString xfs = QRegularExpression(QStringLiteral("<cellXfs[^>]*>(.*?)</cellXfs>"))
+            return {};
+        const QString xfs = QRegularExpression(QStringLiteral("<cellXfs[^>]*>(.*?)</cellXfs>"),
+                                               QRegularExpression::DotMatchesEverythingOption)
                                 .match(m_styles)
                                 .captured(1);
         QStringList entries;
-        for (auto it = QRegularExpression(QStringLiteral("<xf [^>]*>")).globalMatch(xfs);
-             it.hasNext();)
+        const QRegularExpression xf(QStringLiteral("<xf [^>]*?(?:/>|>.*?</xf>)"));
+        for (auto it = xf.globalMatch(xfs); it.hasNext();)
             entries << it.next().captured(0);
-        const auto border = QRegularExpression(QStringLiteral("borderId=\"(\\d+)\""))
-                                .match(entries.value(style.captured(1).toInt()));
-        return border.hasMatch() && border.captured(1) != QLatin1String("0");
+        return entries.value(style.captured(1).toInt());
+    }
+
+    // The value of a number cell ("E8" with no type, or the type "n");
+    // nothing for a text, blank or missing one.
+    std::optional<double> number(const QString& name) const
+    {
+        const auto value = QRegularExpression(QStringLiteral("^<c r=\"[A-Z]+\\d+\"(?: s=\"\\d+\")?"
+                                                             "(?: t=\"n\")?><v>([^<]+)</v></c>$"))
+                               .match(cell(name));
+        if (!value.hasMatch())
+            return std::nullopt;
+        bool ok = false;
+        const double number = value.captured(1).toDouble(&ok);
+        return ok ? std::optional(number) : std::nullopt;
+    }
+    // The number format the cell is shown with ("0.000"; "General" when it
+    // has none).
+    QString numberFormat(const QString& name) const
+    {
+        const auto id = QRegularExpression(QStringLiteral("numFmtId=\"(\\d+)\"")).match(look(name));
+        const int format = id.hasMatch() ? id.captured(1).toInt() : 0;
+        switch (format) { // the spreadsheet's own formats of whole and two decimals
+        case 0: return QStringLiteral("General");
+        case 1: return QStringLiteral("0");
+        case 2: return QStringLiteral("0.00");
+        default: break;
+        }
+        const QString code = QStringLiteral("<numFmt numFmtId=\"%1\" formatCode=\"([^\"]*)\"").arg(format);
+        return QRegularExpression(code).match(m_styles).captured(1);
+    }
+    // The cell as a spreadsheet shows it: its text, or its number in its
+    // number format ("0.000" shows three decimals).
+    QString shown(const QString& name) const
+    {
+        const std::optional<double> value = number(name);
+        if (!value)
+            return text(name);
+        const QString format = numberFormat(name);
+        if (format == QLatin1String("General"))
+            return QString::number(*value, 'g', 15);
+        const qsizetype point = format.indexOf(u'.');
+        return QString::number(*value, 'f', point < 0 ? 0 : int(format.size() - point - 1));
     }
 
     // Every string cell of the sheet ("B6") with its text.
@@ -97,6 +147,18 @@ public:
         for (auto it = cell.globalMatch(m_sheet); it.hasNext();) {
             const auto m = it.next();
             cells[m.captured(1)] = m_strings.value(m.captured(2).toInt());
+        }
+        return cells;
+    }
+    // Every number cell of the sheet ("B6") with its value.
+    std::map<QString, double> numbers() const
+    {
+        std::map<QString, double> cells;
+        const QRegularExpression cell(
+            QStringLiteral("<c r=\"([A-Z]+\\d+)\"(?: s=\"\\d+\")?(?: t=\"n\")?><v>([^<]+)</v></c>"));
+        for (auto it = cell.globalMatch(m_sheet); it.hasNext();) {
+            const auto m = it.next();
+            cells[m.captured(1)] = m.captured(2).toDouble();
         }
         return cells;
     }

@@ -215,15 +215,27 @@ CVes_ColumnHoopCalcDlg::CVes_ColumnHoopCalcDlg(QWidget* parent)
     spacing->addRow(QStringLiteral("s2"), m_pNormalSpacing);
     auto* digits = new QHBoxLayout;
     digits->addWidget(m_pDrop);
+    digits->addWidget(new QLabel(QStringLiteral("舍"), m_pSpacingGroup));
     digits->addWidget(m_pRound);
+    digits->addWidget(new QLabel(QStringLiteral("入"), m_pSpacingGroup));
     spacing->addRow(digits);
 
-    auto* results = new QGridLayout;
-    results->addWidget(m_pTotal, 0, 0);
-    results->addWidget(m_pNormalCount, 0, 1);
-    results->addWidget(m_pDenseCount, 0, 2);
-    results->addWidget(m_pExtra, 0, 3);
-    results->addWidget(m_pCompute, 0, 4);
+    // Each count under its name, summed as the wall calculator sums them.
+    auto* resultBox = new QGroupBox(QStringLiteral("计算结果"), this);
+    auto* results = new QGridLayout(resultBox);
+    const auto caption = [resultBox](const char* text) { return new QLabel(QString::fromUtf8(text), resultBox); };
+    results->addWidget(caption("箍筋总根数"), 0, 0);
+    results->addWidget(caption("非加密区根数"), 0, 2);
+    results->addWidget(caption("加密区根数"), 0, 4);
+    results->addWidget(caption("附加箍筋根数"), 0, 6);
+    results->addWidget(m_pTotal, 1, 0);
+    results->addWidget(caption("="), 1, 1);
+    results->addWidget(m_pNormalCount, 1, 2);
+    results->addWidget(caption("+"), 1, 3);
+    results->addWidget(m_pDenseCount, 1, 4);
+    results->addWidget(caption("+"), 1, 5);
+    results->addWidget(m_pExtra, 1, 6);
+    results->addWidget(m_pCompute, 1, 7);
 
     auto* buttons = platform::okCancelButtons(*this);
 
@@ -235,7 +247,7 @@ CVes_ColumnHoopCalcDlg::CVes_ColumnHoopCalcDlg(QWidget* parent)
     body->addWidget(m_pPicture);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
-    layout->addLayout(results);
+    layout->addWidget(resultBox);
     layout->addWidget(buttons);
 
     // Show the remembered inputs.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 using barlist::CellOpening;
 using barlist::EditedVariable;
@@ -176,6 +177,27 @@ void CVes_SetupView2::EditCell(int row, int column, QPoint point)
     m_clickEdit = ClickEdit{row, column, open.text};
 }
 
+void CVes_SetupView2::editSwitchedLength()
+{
+    if (!m_table)
+        return;
+    const std::size_t switched = m_table->undoStepsRecorded();
+    EditCell(m_table->getCurRow(), m_table->getCurCol(), QPoint());
+    if (isHaveEditWnd() || m_recordDlg)
+        m_lengthSwitch = switched;
+}
+
+void CVes_SetupView2::takeBackLengthSwitch()
+{
+    const std::optional<std::size_t> switched = std::exchange(m_lengthSwitch, std::nullopt);
+    // Only while the switch is still the newest step.
+    if (!m_table || !switched || m_table->undoStepsRecorded() != *switched)
+        return;
+    m_table->Undo();
+    finish(kRepaint | kNotify);
+    Q_EMIT undoStepTaken(m_table);
+}
+
 void CVes_SetupView2::EditCurCell(QChar c)
 {
     if (!m_table || m_table->getCurRow() < 1 || m_table->getCurCol() < 0)
@@ -216,8 +238,10 @@ void CVes_SetupView2::EditoutSideVar(int row, int index, QPoint point, QWidget*)
 void CVes_SetupView2::inPlaceEditEnded(const InPlaceEditNotify& notify)
 {
     // Escape: the box reports no text, and nothing is committed.
-    if (!notify.item.pszText && notify.isTableCellEdit())
+    if (!notify.item.pszText && notify.isTableCellEdit()) {
         forgetEditors();
+        takeBackLengthSwitch();
+    }
     CVes_TableViewBase::inPlaceEditEnded(notify);
 }
 
@@ -227,6 +251,7 @@ void CVes_SetupView2::EndCellEdit(int row, int column, const QString& text)
     if (!table)
         return;
     const std::optional<ClickEdit> opened = m_clickEdit;
+    const std::optional<std::size_t> lengthSwitch = std::exchange(m_lengthSwitch, std::nullopt);
     if (row < 1) {
         const QString entry = text.trimmed();
         if (row == CVes_TableBase::kTitleTextRow) {
@@ -246,4 +271,7 @@ void CVes_SetupView2::EndCellEdit(int row, int column, const QString& text)
     if (!barlist::commitEntry(*table, row, column, text, m_edited))
         return;
     finish(kAllSteps);
+    // The length typed after the switch is part of it.
+    if (lengthSwitch && table->undoStepsRecorded() == *lengthSwitch + 1)
+        table->joinNewestUndoSteps(2);
 }

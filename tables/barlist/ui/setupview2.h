@@ -73,6 +73,11 @@ public:
     // Typing a character from 32 to 126 on the current cell: an in-place box
     // holding that character, whatever the user's edit mode.
     void EditCurCell(QChar c);
+    // Opens the editor of the current cell right after the selected bars
+    // were switched to a typed cut length (the newest undo step): Escape out
+    // of it takes the switch back, and a length typed into it joins the
+    // switch as one undo step.
+    void editSwitchedLength();
     // The dimension the last editor, chooser or Tab step chose, by name.
     const barlist::EditedVariable& editedVariable() const { return m_edited; }
     // That dimension on the line of `row`; null when it holds none.
@@ -230,6 +235,11 @@ private:
         QString text;
     };
     std::optional<ClickEdit> m_clickEdit;
+    // The undo steps recorded up to the switch to a typed length whose
+    // editor is open (editSwitchedLength).
+    std::optional<std::size_t> m_lengthSwitch;
+    // Escape out of the editor of a switch to a typed length.
+    void takeBackLengthSwitch();
     // The key whose press an editor took as a command: its release, which
     // reaches the page, has been acted on already.
     int m_keyUpDone = 0;

@@ -8,27 +8,18 @@
 #include "tables/barlist/huizongrules.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/barlist/ui/uniteditdlg.h"
+#include "tables/framework/ui/numberingquestions.h"
 
 #include "platform/hostservices.h"
 
-#include <QFileDialog>
 
 namespace {
 
 using Line = CVes_SetupTableLine;
 
-const QString kRenumberQuestion =
-    QStringLiteral("\n此命令将把钢筋编号列所有内容清空并自动重新编号，请确认是否进行此操作？");
-const QString kClearQuestion =
-    QStringLiteral("\n此命令将把钢筋编号列所有内容清空，请确认是否进行此操作？");
 const QString kOtherShapeUnit = QStringLiteral("导入的表格与本表钢筋形状单位不一致，无法导入！");
 const QString kNewerVersion = QStringLiteral(
     "此文件版本与您使用的程序版本不符，无法正常显示。\n若想正常显示表格内容，请升级Rodo表到最新的版本！");
-
-bool confirmed(const QString& question)
-{
-    return platform::ask(question, platform::Buttons::YesNo) == platform::Answer::Yes;
-}
 
 } // namespace
 
@@ -104,7 +95,7 @@ void CVes_SetupView2::insertClipBoard()
 void CVes_SetupView2::numberSteel(int share, int all, int continuous)
 {
     CVes_SetupTable* table = setupTable();
-    if (!table || !confirmed(kRenumberQuestion))
+    if (!table || !numbering::confirmRenumber())
         return;
     // The numbering records its own undo step and marks the list, when it
     // changed a number.
@@ -139,7 +130,7 @@ void CVes_SetupView2::NumEleSteelGui()
 void CVes_SetupView2::ClearNum()
 {
     CVes_SetupTable* table = setupTable();
-    if (!table || !confirmed(kClearQuestion))
+    if (!table || !numbering::confirmClear())
         return;
     runTableEdit([table] { table->clearNumber(); });
 }
@@ -192,8 +183,7 @@ void CVes_SetupView2::TabEditShapeVar()
 
 QString CVes_SetupView2::askImportPath()
 {
-    return QFileDialog::getOpenFileName(this, QString(), QStringLiteral("*.pld"),
-                                        QStringLiteral("钢筋配料单(*.pld)"));
+    return askImportFile(QStringLiteral("钢筋配料单(*.pld)"));
 }
 
 int CVes_SetupView2::importFrom()

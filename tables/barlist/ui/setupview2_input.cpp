@@ -287,6 +287,10 @@ void CVes_SetupView2::editKey(int key)
     if (!m_table || m_table->getCurRow() < 1)
         return;
     const unsigned code = unsigned(key);
+    if (code == inplace::kEscape) {
+        takeBackLengthSwitch();
+        return;
+    }
     if (code == inplace::kTab) {
         const Line* line = lineOf(m_table->getCurRow());
         const CSteelRecordId shape = isBarLine(line) ? line->m_steel.getRecordId() : CSteelRecordId();

@@ -143,7 +143,7 @@ void CVes_DesignInfoDlg::readVariables()
     m_seismic->setCurrentIndex(seismic < 0 ? 2 : std::min(seismic, 4));
 
     const int cover = int(read(CVes_TableBase::kVarCover));
-    m_cover->setText(QString::number(cover > 0 ? cover : 25));
+    m_cover->setText(QString::number(cover > 0 ? cover : CVes_TableBase::kDefaultCover));
 
     m_disturbance->setChecked(read(CVes_TableBase::kVarDisturbance) > 0);
 

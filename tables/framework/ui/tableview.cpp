@@ -275,7 +275,7 @@ void CVes_TableViewBase::OnZoomIn()
 {
     if (!m_table)
         return;
-    m_table->setScale(std::max(m_table->getScale() * 0.8, kMinZoom));
+    m_table->setScale(std::max(nextZoomStep(m_table->getScale(), false), kMinZoom));
     repaintView();
     Q_EMIT zoomShown();
 }
@@ -284,9 +284,20 @@ void CVes_TableViewBase::OnZoomOut()
 {
     if (!m_table || m_table->getScale() == kMaxZoom)
         return;
-    m_table->setScale(std::min(m_table->getScale() * 1.2, kMaxZoom));
+    m_table->setScale(std::min(nextZoomStep(m_table->getScale(), true), kMaxZoom));
     repaintView();
     Q_EMIT zoomShown();
+}
+
+double CVes_TableViewBase::nextZoomStep(double zoom, bool larger)
+{
+    if (zoom <= 0.0)
+        return 1.0;
+    // A zoom a rounding off a step counts as that step.
+    constexpr double kOnStep = 1e-6;
+    const double steps = std::log(zoom) / std::log(kZoomStep);
+    const double next = larger ? std::floor(steps + kOnStep) + 1 : std::ceil(steps - kOnStep) - 1;
+    return std::pow(kZoomStep, next);
 }
 
 void CVes_TableViewBase::OnZoomFit()
@@ -556,21 +567,27 @@ void CVes_TableViewBase::OnUndo()
         return;
     if (m_findDlg)
         m_findDlg->close();
+    const bool step = m_table->CanUndo();
     m_table->Undo();
     repaintView();
     // Undo replaces the rows: whatever shows them (the element tree, the
     // property pane) must build again.
     notifyFrame();
+    if (step)
+        Q_EMIT undoStepTaken(m_table);
 }
 
 void CVes_TableViewBase::OnRedo()
 {
     if (!m_table)
         return;
+    const bool step = m_table->CanRedo();
     m_table->Redo();
     rowsReplaced();
     repaintView();
     notifyFrame();
+    if (step)
+        Q_EMIT undoStepTaken(m_table);
 }
 
 int CVes_TableViewBase::canCopy() const

@@ -115,6 +115,8 @@ public:
     // Zoom limits of the zoom commands.
     static constexpr double kMinZoom = 0.6;
     static constexpr double kMaxZoom = 4.0;
+    // The factor of one zoom step, of the commands and of the wheel.
+    static constexpr double kZoomStep = 1.2;
     // The wheel zooms within (1.0, kMaxWheelZoom].
     static constexpr double kMaxWheelZoom = 20.0;
 
@@ -218,8 +220,14 @@ public:
     // Runs a command by its number; false for a number the view does not know.
     bool handleMessage(unsigned message, quintptr wParam = 0, qintptr lParam = 0);
 
-    void OnZoomIn();   // × 0.8, not below 0.6
-    void OnZoomOut();  // × 1.2, not above 4.0; nothing at exactly 4.0
+    // The zoom commands go from one zoom step to the next: the steps are
+    // the powers of kZoomStep (100 %, 120 %, 144 % … and 83 %, 69 % …), so
+    // that 缩小 undoes 放大 and back, at the limits too.
+    void OnZoomIn();   // the step below, not below 0.6
+    void OnZoomOut();  // the step above, not above 4.0; nothing at exactly 4.0
+    // The zoom step after `zoom`, above it or below it; a zoom between two
+    // steps goes to the nearer one that way.
+    static double nextZoomStep(double zoom, bool larger);
     void OnZoomFit();  // 1.0
     void OnZoomWin();  // the next two clicks give a zoom window
     void ZoomScale(double zoom);
@@ -235,7 +243,8 @@ public:
     void pageTo(int page);
     int NowFengmian() const;
 
-    void OnInsertRow(int flag);
+    // The Insert key (flag 1 with Shift): the table's InsertRow.
+    virtual void OnInsertRow(int flag);
     void OnDeleteRow();
     void OnCopy();
     void OnCopyRow() { OnCopy(); }
@@ -315,15 +324,21 @@ public:
     // The print command: asks for the printer and the pages, then prints;
     // a job that could not print every page is reported to the user. The
     // dialog offers a PDF file too (the only choice without printers),
-    // proposed as proposedPdfPath.
+    // proposed as proposedPdfPath; the user is told where the file went.
     virtual void OnFilePrint();
     // The file of the document the sheet belongs to; empty when it has none
     // (yet).
     virtual QString documentPath() const { return {}; }
     // Where a printed PDF of the sheet is proposed: beside the document,
     // named after it and the sheet's title ("一层柱_钢筋配料单.pdf"); in the
-    // documents folder without a document.
+    // project's folder, else the home folder, without a document.
     QString proposedPdfPath() const;
+    // Asks for a file to import, of the kinds `filter` names (a file
+    // dialog's filter: "钢筋配料单(*.pld)"). The dialog opens in the folder
+    // the last import came from, else in the sheet's working folder (its
+    // document's, else the project's); the folder of the file chosen is
+    // remembered. Empty when the user cancels.
+    QString askImportFile(const QString& filter);
 
     // The pages of the framework's print path (print preview and the
     // preview's print button): 1 to the page count, without the cover.
@@ -363,6 +378,9 @@ Q_SIGNALS:
     void zoomShown();
     // The document's modified flag is to be set or cleared.
     void modifyRequested(bool modified);
+    // Undo or Redo took the table to another state: whether the document
+    // still differs from its file is to be worked out again.
+    void undoStepTaken(CVes_TableBase* table);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -401,9 +401,10 @@ bool CVes_TableViewBase::wheelZoom(int delta, QPoint point)
     if (delta > 0) {
         if (old == kMaxWheelZoom)
             return false;
-        zoom = std::min(old * 1.2, kMaxWheelZoom);
+        zoom = std::min(old * kZoomStep, kMaxWheelZoom);
     } else if (delta < 0) {
-        zoom = old * 0.8;
+        // A turn back undoes a turn forward.
+        zoom = old / kZoomStep;
         if (zoom < kMinZoom)
             return true;
     } else {

@@ -1,6 +1,7 @@
 // Printing of the table view: the print command with its own page loop
 // (copies, collation, the cover as page 0), and the print preview with its
-// print button, which print the pages 1 to the page count.
+// print button, which print the pages 1 to the page count. Also where the
+// files the view writes and reads are proposed.
 
 #include "tables/framework/ui/tableview.h"
 
@@ -10,8 +11,11 @@
 #include "platform/folders.h"
 #include "platform/hostservices.h"
 #include "platform/painterdc.h"
+#include "platform/profile.h"
 #include "platform/ui/printsetup.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QPageRanges>
 #include <QPagedPaintDevice>
@@ -61,6 +65,18 @@ void reportPrintFailure()
 {
     platform::showMessage(QStringLiteral("打印未能完成：有页面没有送到打印机。"),
                           platform::MessageIcon::Stop);
+}
+
+// A job printed into a file says where the file is, or that it could not
+// be written there.
+void reportPrintedFile(const QString& file, bool printed)
+{
+    const QString where = QDir::toNativeSeparators(file);
+    if (printed)
+        platform::showMessage(QStringLiteral("已打印到文件：\n%1").arg(where));
+    else
+        platform::showMessage(QStringLiteral("打印未能完成：无法写入文件\n%1\n请确认文件夹存在并且可以写入。").arg(where),
+                              platform::MessageIcon::Stop);
 }
 
 } // namespace
@@ -140,6 +156,19 @@ QString CVes_TableViewBase::proposedPdfPath() const
     return platform::proposedOutputPath(documentPath(), title, QStringLiteral(".pdf"));
 }
 
+QString CVes_TableViewBase::askImportFile(const QString& filter)
+{
+    const QString section = QStringLiteral("setting");
+    const QString key = QStringLiteral("importFolder");
+    const QString last = platform::profileValue(section, key).toString();
+    const QString folder =
+        !last.isEmpty() && QFileInfo(last).isDir() ? last : platform::workingFolder(documentPath());
+    const QString path = QFileDialog::getOpenFileName(this, QString(), folder, filter);
+    if (!path.isEmpty())
+        platform::setProfileValue(section, key, QFileInfo(path).absolutePath());
+    return path;
+}
+
 void CVes_TableViewBase::OnFilePrint()
 {
     if (!m_table)
@@ -173,7 +202,12 @@ void CVes_TableViewBase::OnFilePrint()
     const bool collate = printer.collateCopies();
     // The copies are printed here, page by page.
     printer.setCopyCount(1);
-    if (!printTo(&printer, from, to, copies, collate))
+    const QString file =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    const bool printed = printTo(&printer, from, to, copies, collate);
+    if (!file.isEmpty())
+        reportPrintedFile(file, printed);
+    else if (!printed)
         reportPrintFailure();
 }
 

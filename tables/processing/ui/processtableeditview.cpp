@@ -8,11 +8,13 @@
 #include "shapeui/bendkitexports.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/processing/processtable.h"
+#include "tables/framework/ui/numberingquestions.h"
 #include "tables/processing/processtableeditline.h"
 
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -174,7 +176,12 @@ void CVes_ProcessTableEditView::EditCurCell(unsigned ch)
     if (row < 1 || column < 0)
         return;
     QString text;
-    if (!table->getCellEditText(row, column, text))
+    auto* line = dynamic_cast<EditLine*>(table->getLine(row));
+    const bool shapeNumber = line && line->getType() == EditLine::kSteelRow
+                             && column == CVes_ProcessTable::kColShape;
+    if (shapeNumber)
+        m_editVariable.clear();
+    else if (!table->getCellEditText(row, column, text))
         return;
     const platform::Rect box = LPtoDP(table->cellRect(row, column));
     // The character takes the place of the cell's text.
@@ -321,9 +328,9 @@ void CVes_ProcessTableEditView::checkTable()
         table->checkTable();
 }
 
-QString CVes_ProcessTableEditView::chooseImportFile(const QString& filter, const QString& pattern)
+QString CVes_ProcessTableEditView::chooseImportFile(const QString& filter, const QString&)
 {
-    return QFileDialog::getOpenFileName(nullptr, QString(), pattern, filter);
+    return askImportFile(filter);
 }
 
 bool CVes_ProcessTableEditView::openImport(CVes_TableBase& source, int sourceShapeColumn,
@@ -391,7 +398,73 @@ void CVes_ProcessTableEditView::importSteelFromProcess()
 
 void CVes_ProcessTableEditView::importTail()
 {
+    afterTableEdit();
+}
+
+void CVes_ProcessTableEditView::afterTableEdit()
+{
     repaintView();
     notifyFrame();
     setModify(true);
+}
+
+// Rows and numbers
+
+void CVes_ProcessTableEditView::OnInsertRow(int flag)
+{
+    CVes_ProcessTable* table = processTable();
+    if (!table)
+        return;
+    endEdit();
+    const QHash<const CVes_TableBaseLine*, int> before = table->tagNumbers();
+    const TableLineList rows = table->lines();
+    table->InsertRow(flag);
+    if (table->lines() == rows)
+        return;
+    afterTableEdit();
+    // The tags follow the sheet's order: a bar put before others moves
+    // their tag numbers on, which the user should not find out only from
+    // the printed tags.
+    const QHash<const CVes_TableBaseLine*, int> after = table->tagNumbers();
+    int moved = 0;
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        moved += after.value(it.key(), it.value()) != it.value() ? 1 : 0;
+    if (moved > 0)
+        showNotice(QStringLiteral("已插入钢筋行：其后 %1 根钢筋的料牌编号依次加 1。").arg(moved));
+}
+
+void CVes_ProcessTableEditView::insertClipBoard()
+{
+    CVes_ProcessTable* table = processTable();
+    if (!table || !table->canPaste())
+        return;
+    table->InsertClip();
+    table->regenData();
+    table->AddUndo();
+    afterTableEdit();
+}
+
+void CVes_ProcessTableEditView::numberSteel(int share, int all, int continuous)
+{
+    CVes_ProcessTable* table = processTable();
+    if (!table || !numbering::confirmRenumber())
+        return;
+    table->NumberSteel(share, all, continuous);
+    afterTableEdit();
+}
+
+void CVes_ProcessTableEditView::clearNumbers()
+{
+    CVes_ProcessTable* table = processTable();
+    if (!table || !numbering::confirmClear())
+        return;
+    table->clearNumber();
+    afterTableEdit();
+}
+
+void CVes_ProcessTableEditView::showNotice(const QString& text)
+{
+    m_notice = text;
+    if (auto* frame = qobject_cast<QMainWindow*>(window()))
+        frame->statusBar()->showMessage(text, 15000);
 }

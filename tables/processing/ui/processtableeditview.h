@@ -47,7 +47,8 @@ public:
     void inPlaceEditEnded(const InPlaceEditNotify& notify) override;
 
     // Typing a character into the current cell opens its editor with the
-    // character in place of the text.
+    // character in place of the text; in a bar's shape cell it begins a
+    // shape number.
     void EditCurCell(unsigned ch);
     // F3 checks the sheet, as in the bar list; otherwise the cell keys
     // (handleSheetKey), a printable character typed (OnChar), then the
@@ -63,6 +64,18 @@ public:
     void OnLButtonDblClk(unsigned flags, QPoint point) override;
     // The shape chooser for the bar of `row`; a chosen shape goes to the bar.
     void changeSteel(int row, int column) override;
+
+    // The Insert key, as the menu's 插入钢筋行 (with Shift an empty bar row);
+    // when the new bar moved the tag numbers of the bars after it, the
+    // status bar says so (notice()).
+    void OnInsertRow(int flag) override;
+    // Ctrl+Insert: the clipboard's rows before the selection; one undo step.
+    void insertClipBoard() override;
+    // The numbering commands: each asks first, as in the bar list.
+    void numberSteel(int share, int all, int continuous);
+    void clearNumbers();
+    // The last word the view gave in the status bar.
+    QString notice() const { return m_notice; }
 
     // The sheet's data check with its report.
     void checkTable();
@@ -108,6 +121,12 @@ private:
                     const QString& pattern, const QString& otherUnitText);
     // After an import: a repaint, the frame and the document told.
     void importTail();
+    // After a command that recorded its own undo step: a repaint, the frame
+    // and the document told.
+    void afterTableEdit();
+    // Shows `text` in the status bar of the window, when it has one.
+    void showNotice(const QString& text);
 
     QString m_editVariable;
+    QString m_notice;
 };

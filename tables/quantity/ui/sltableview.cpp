@@ -354,7 +354,9 @@ void CVes_SLTableView::enterSize(CVes_SLTableLine& line, const QString& text)
     bool ok = false;
     const float diameter = entry.diameter.trimmed().toFloat(&ok);
     if (!ok || !Info_isValidDN(diameter)) {
-        refuse(QStringLiteral("%1 ——钢筋直径值输入不正确！\n").arg(DNtoString(ok ? diameter : 0.0f)));
+        // A size that is no number at all ("X99") is named as it was typed,
+        // not as a diameter of 0.
+        refuse(QStringLiteral("%1 ——钢筋直径值输入不正确！\n").arg(ok ? DNtoString(diameter) : text.trimmed()));
         return;
     }
     // The connections to bars of the old diameter follow it, and so does
@@ -464,6 +466,17 @@ void CVes_SLTableView::openAtPoint(QPoint point)
         changeSteel(row, column);
 }
 
+void CVes_SLTableView::insertClipBoard()
+{
+    CVes_SLTable* table = slTable();
+    if (!table || !table->canPaste())
+        return;
+    table->InsertClip();
+    repaintView();
+    notifyFrame();
+    setModify(true);
+}
+
 void CVes_SLTableView::OnChar(int ch)
 {
     if (m_table && ch >= 32 && ch <= 126)
@@ -481,7 +494,7 @@ void CVes_SLTableView::checkTable()
 
 QString CVes_SLTableView::askOpenPath(const QString& filter)
 {
-    return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(filter));
+    return askImportFile(qtFilter(filter));
 }
 
 QString CVes_SLTableView::askFolder()
@@ -563,7 +576,10 @@ void CVes_SLTableView::importSteelFromDir(const QString& folder)
     CVes_SLTable* table = slTable();
     if (!table)
         return;
-    QStringList paths;
-    collectPldFiles(folder, QStringLiteral("*.pld"), paths);
-    importRows(table->rowsFromFiles(paths));
+    // As the project tree's summary of the same folder: its sub-folders, the
+    // element types of its lists and its range.
+    if (table->importFolder(folder) > 0)
+        setModify(true);
+    repaintView();
+    notifyFrame();
 }

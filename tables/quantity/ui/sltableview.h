@@ -42,6 +42,9 @@ public:
     // The shape chooser on the bar of `row`; on OK the first selected row
     // takes the chosen shape.
     void changeSteel(int row, int column) override;
+    // Ctrl+Insert: the copied rows before the selection, as in the other
+    // sheets (the sheet records the undo step).
+    void insertClipBoard() override;
     // Shows "表单检查通过！" or writes and opens the report.
     void checkTable();
     // Imports a bar list (".pld") or another quantity sheet (".ylb") the

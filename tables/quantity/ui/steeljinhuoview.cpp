@@ -27,6 +27,14 @@ int CVes_SteelJinHuoView::headingAt(QPoint point) const
     return -1;
 }
 
+bool CVes_SteelJinHuoView::onTitleText(QPoint point) const
+{
+    if (headingAt(point) >= 0)
+        return true;
+    return m_table && m_table->getCurPage() > 0
+           && m_table->m_texts[1].HitTest(DPtoLP(point), 0, QPoint(0, 0));
+}
+
 void CVes_SteelJinHuoView::EndCellEdit(int row, int, const QString& text)
 {
     OnEndEdit(row, text);

@@ -26,4 +26,8 @@ protected:
     // The heading or footing text under a point (pixels of the client
     // area): its field, or -1 when the point is on none.
     int headingAt(QPoint point) const;
+    // Whether a point is on any heading or footing text of a page, the
+    // note's number at the top right (text 1, which no field selects)
+    // included.
+    bool onTitleText(QPoint point) const;
 };

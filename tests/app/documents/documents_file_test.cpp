@@ -15,9 +15,12 @@
 #include "tables/quantity/sortbarsheet.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
 #include "tests/app/support/documents_support.h"
+#include "app/documents/setupmainview.h"
+#include "tests/support/fixtures.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -245,8 +248,11 @@ TEST_P(Recovery, IsOfferedAndWhatIsRecoveredIsModified)
     EXPECT_EQ(elementNames(*doc->setupTable()).size(), c.recovered ? 4 : 3);
     EXPECT_EQ(doc->IsModified(), c.recovered);
     EXPECT_EQ(doc->GetPathName(), file);
-    EXPECT_FALSE(QFileInfo::exists(recovery)) << "not offered again";
-    EXPECT_TRUE(QFileInfo::exists(recovery + QStringLiteral("2026-03-18-10-30")));
+    // Recovered, the file stays where it is until what it held is saved
+    // (should the program end first, it is offered again); declined or
+    // unreadable, it is set aside, not to be offered again.
+    EXPECT_EQ(QFileInfo::exists(recovery), c.recovered);
+    EXPECT_EQ(QFileInfo::exists(recovery + QStringLiteral("2026-03-18-10-30")), !c.recovered);
     if (c.damaged) {
         EXPECT_EQ(host->messages().size(), 2u) << "the damaged file is reported";
     }
@@ -259,18 +265,77 @@ INSTANTIATE_TEST_SUITE_P(
                       RecoveryCase{"YesToADamagedFile", Answer::Yes, true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DocumentFiles, ARecoveredDocumentSavedLosesTheRenamedRecoveryFile)
+TEST_F(DocumentFiles, ARecoveredDocumentSavedLosesTheRecoveryFile)
 {
     const QString file = saveBarList("a.pld");
-    saveBarList("a.pld$$$");
+    const QString recovery = saveBarList("a.pld$$$");
     host->script({Answer::Yes});
     CRODOSetUpDoc* doc = open<CRODOSetUpDoc>(file);
     ASSERT_TRUE(doc);
-    const QString used = file + QStringLiteral("$$$2026-03-18-10-30");
-    ASSERT_TRUE(QFileInfo::exists(used));
+    ASSERT_TRUE(QFileInfo::exists(recovery));
     runCommand(doc, ID_FILE_SAVE);
-    EXPECT_FALSE(QFileInfo::exists(used));
+    EXPECT_FALSE(QFileInfo::exists(recovery));
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("a.pld$$$*")}, QDir::Files).isEmpty());
 }
+
+// What a recovery file held and the user took back is kept until it is
+// saved: closing without saving (the user declined to save changes, not to
+// keep that file) leaves the recovery file to be offered at the next open,
+// with the same bytes; so does a program that ends right after the answer.
+struct KeptCase {
+    const char* name;
+    bool listDamaged; // the list itself cannot be read: the recovery file is offered in its place
+};
+
+class RecoveredAndNotSaved : public DocumentFiles, public ::testing::WithParamInterface<KeptCase> {};
+
+TEST_P(RecoveredAndNotSaved, KeepsTheRecoveryFileToBeOfferedAgain)
+{
+    const QString file = saveBarList("a.pld");
+    const QString recovery =
+        saveBarList("a.pld$$$", [](CVes_SetupTable& list) { test::addElement(list, "恢复的构件", 1); });
+    if (GetParam().listDamaged) {
+        QByteArray half = bytesOf(file);
+        half.truncate(half.size() / 2);
+        ASSERT_TRUE(platform::saveFile(file, half));
+    }
+    const QByteArray listBytes = bytesOf(file);
+    const QByteArray recoveryBytes = bytesOf(recovery);
+
+    host->script({Answer::Yes});
+    CRODOSetUpDoc* doc = open<CRODOSetUpDoc>(file);
+    ASSERT_TRUE(doc);
+    EXPECT_TRUE(elementNames(*doc->setupTable()).contains(QStringLiteral("恢复的构件")));
+    // The program could end here: what is on disk is offered again.
+    EXPECT_EQ(bytesOf(recovery), recoveryBytes);
+
+    host->clear();
+    host->script({Answer::No}); // do not save the changes
+    doc->OnFileClose();
+    ASSERT_EQ(host->messages().size(), 1u) << "closing asks to save";
+    EXPECT_EQ(bytesOf(recovery), recoveryBytes) << "the recovery file stays";
+    EXPECT_EQ(bytesOf(file), listBytes);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // Opened again, it is offered again; taken back and saved, it goes.
+    host->clear();
+    host->script({Answer::Yes});
+    doc = open<CRODOSetUpDoc>(file);
+    ASSERT_TRUE(doc);
+    ASSERT_FALSE(host->messages().empty());
+    EXPECT_TRUE(host->messages().front().text.contains(QDir::toNativeSeparators(recovery)));
+    EXPECT_TRUE(elementNames(*doc->setupTable()).contains(QStringLiteral("恢复的构件")));
+    runCommand(doc, ID_FILE_SAVE);
+    EXPECT_FALSE(QFileInfo::exists(recovery));
+    CVes_SetupTable saved;
+    ASSERT_EQ(saved.OpenFile(file), 1);
+    EXPECT_TRUE(elementNames(saved).contains(QStringLiteral("恢复的构件")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, RecoveredAndNotSaved,
+                         ::testing::Values(KeptCase{"BesideItsList", false},
+                                           KeptCase{"InPlaceOfADamagedList", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A bar list that cannot be read beside a recovery file: the recovery file
 // is offered in its place, with the reason the list itself was not opened.
@@ -324,8 +389,7 @@ TEST_P(RecoveryOfAnUnreadList, IsOfferedWhenItReads)
         EXPECT_EQ(doc->GetPathName(), QFileInfo(file).absoluteFilePath());
         EXPECT_TRUE(elementNames(*doc->setupTable()).contains(QStringLiteral("恢复的构件")));
         EXPECT_TRUE(doc->IsModified()) << "what was recovered is not saved yet";
-        EXPECT_FALSE(QFileInfo::exists(recovery)) << "not offered again";
-        EXPECT_EQ(bytesOf(recovery + QStringLiteral("2026-03-18-10-30")), recoveryBytes);
+        EXPECT_EQ(bytesOf(recovery), recoveryBytes) << "kept until what it holds is saved";
     } else {
         // Nothing is changed: the recovery file stays to be offered again.
         EXPECT_EQ(bytesOf(recovery), recoveryBytes);
@@ -432,6 +496,37 @@ TEST_F(DocumentFiles, ABadDefaultTemplateIsReportedOnceAndTheDefaultsStay)
     EXPECT_EQ(host->messageTexts().size(), 1) << "reported once";
 }
 
+// A main template file holds the whole sheet it was saved from; a bar
+// list's is cut short in its rows, after the template part.
+TEST_F(DocumentFiles, AMainTemplateDamagedAfterItsTemplatePartIsReported)
+{
+    CVes_SetupTable main;
+    test::fillDemoList(main);
+    saveTemplate(main, path("t.jtm"));
+    QByteArray bytes = bytesOf(path("t.jtm"));
+    bytes.chop(bytes.size() / 3);
+    ASSERT_TRUE(platform::saveFile(path("t.jtm"), bytes));
+    CVes_Template part;
+    ASSERT_TRUE(part.loadTemplateFromFile(path("t.jtm"))) << "the template part itself is whole";
+
+    const QString defaultTitle = titleOf(newBarList()->setupTable());
+    platform::setProfileValue(QStringLiteral("模板"), QStringLiteral("配料单"), path("t.jtm"));
+    host->clear();
+    CRODOSetUpDoc* doc = newBarList();
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(titleOf(doc->setupTable()), defaultTitle) << "nothing of a damaged file is applied";
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_TRUE(host->messageTexts().front().contains(QDir::toNativeSeparators(path("t.jtm"))));
+
+    // 加载模板 says so as well.
+    host->clear();
+    fileAnswers.push_back(path("t.jtm"));
+    runCommand(doc, ID_TEMPLATE_LOAD);
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_TRUE(host->messageTexts().front().contains(QStringLiteral("t.jtm")));
+    EXPECT_EQ(titleOf(doc->setupTable()), defaultTitle);
+}
+
 TEST_F(DocumentFiles, SavingAsATemplateWritesTheCompanionsAndMayMakeItTheDefault)
 {
     CRODOSetUpDoc* doc = newBarList();
@@ -445,6 +540,79 @@ TEST_F(DocumentFiles, SavingAsATemplateWritesTheCompanionsAndMayMakeItTheDefault
     CVes_SortBarSheet reread;
     ASSERT_TRUE(reread.loadTemplateFromFile(path("t.jtm2")));
     EXPECT_EQ(titleOf(&reread), QStringLiteral("排序"));
+}
+
+// The files every document reads: the system shape library and the raw
+// stock. Damaged, the user is told at start-up, once for each state of the
+// file; a file damaged while the program runs is told when a sheet is made
+// from a bar list next.
+struct SharedFileCase {
+    const char* name;
+    const char* fixture;
+    const char* file; // in the data folder
+};
+
+class DamagedSharedFile : public test::AppFixture, public ::testing::WithParamInterface<SharedFileCase> {
+protected:
+    void TearDown() override
+    {
+        app->docManager().CloseAllDocuments();
+        AppFixture::TearDown();
+    }
+    QString target() const { return GetRODOFilePath() + QString::fromUtf8(GetParam().file); }
+    QByteArray damaged() const
+    {
+        return test::fixture(QStringLiteral(RODO_FIXTURES_DIR), QString::fromUtf8(GetParam().fixture));
+    }
+    void chooseTab(CRODO_SetUpMainView* view, int tab)
+    {
+        view->selectTab(tab);
+        dynamic_cast<SheetDocument*>(view->GetDocument())->finishBuilds();
+    }
+};
+
+TEST_P(DamagedSharedFile, IsReportedAtStartAndWhenItChanges)
+{
+    ASSERT_TRUE(platform::saveFile(target(), damaged()));
+    ASSERT_TRUE(app->InitInstance({}));
+    ASSERT_EQ(host->messages().size(), 1u);
+    EXPECT_EQ(host->messages()[0].icon, platform::MessageIcon::Stop);
+    EXPECT_TRUE(host->messages()[0].text.contains(QDir::toNativeSeparators(target())))
+        << host->messages()[0].text.toStdString();
+
+    // A sheet made from a bar list reads it again: told once is enough.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("a.pld"));
+    CVes_SetupTable list;
+    test::fillDemoList(list);
+    ASSERT_EQ(list.SaveFile(file), 1);
+    auto* doc = dynamic_cast<CRODOSetUpDoc*>(app->docManager().OpenDocumentFile(file));
+    ASSERT_TRUE(doc);
+    auto* view = dynamic_cast<CRODO_SetUpMainView*>(doc->views().front());
+    ASSERT_TRUE(view);
+    host->clear();
+    chooseTab(view, CRODO_SetUpMainView::kSummary);
+    EXPECT_TRUE(host->messages().empty());
+
+    // Damaged otherwise while the program runs, it is told again.
+    QByteArray other = damaged();
+    other.chop(10);
+    ASSERT_TRUE(platform::saveFile(target(), other));
+    chooseTab(view, CRODO_SetUpMainView::kPurchase);
+    ASSERT_EQ(host->messages().size(), 1u);
+    EXPECT_TRUE(host->messages()[0].text.contains(QDir::toNativeSeparators(target())));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedSharedFile,
+    ::testing::Values(SharedFileCase{"SystemShapeLibrary", "steelstylesys_cut_short.jlb", "STeelStyleSys.jlb"},
+                      SharedFileCase{"RawStock", "kucun_cut_short.xml", "KUCUN.xml"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocumentFiles, SoundSharedFilesAreNotMentioned)
+{
+    // The fixture's start-up read the data folder's own files.
+    EXPECT_TRUE(host->messages().empty());
 }
 
 // files of a newer program

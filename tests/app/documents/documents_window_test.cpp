@@ -4,10 +4,13 @@
 // commands of the frames.
 
 #include "app/documents/barsortdlg.h"
+#include "app/shell/autosavedlg.h"
+#include "app/shell/resourceids.h"
 #include "app/documents/deliverynotedlg.h"
 #include "app/documents/busydlg.h"
 #include "app/documents/documentframe.h"
 #include "app/documents/documentids.h"
+#include "app/shell/resourceids.h"
 #include "app/documents/processmainview.h"
 #include "app/documents/setupframe.h"
 #include "app/documents/setupmainview.h"
@@ -30,15 +33,19 @@
 #include "tables/quantity/sortrules.h"
 #include "tests/app/support/documents_support.h"
 #include "tests/support/modal.h"
+#include "widgara/cmdui.h"
 #include "widgara/dlgitem.h"
 #include "widgara/exceltabctrl.h"
 
 #include <QCheckBox>
+#include <QSpinBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QFileInfo>
+#include <QApplication>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +81,18 @@ protected:
     {
         view->selectTab(tab);
         doc->finishBuilds();
+    }
+    // The cutting tab chosen and 三级钢 20 chosen to cut, counting the sizes
+    // asked.
+    void cutAtGrade3Size20(int& asked)
+    {
+        test::onNextModal<CCutOptimizeSpecDlg>([&asked](CCutOptimizeSpecDlg* dlg) {
+            ++asked;
+            dlg->m_nGrade = 3;
+            dlg->m_fDN = 20.0f;
+            dlg->QDialog::accept();
+        });
+        choose(Tab::kCutting);
     }
     QStringList captions(SheetContainerView* container) const
     {
@@ -195,19 +214,9 @@ std::set<int> stockLengths(const CVes_YouhuaDuanLiaoTable& cut)
     return lengths;
 }
 
-TEST_F(DocumentWindow, TheCuttingListShownIsCutAgainFromChangedRawStock)
+// The raw-stock dialog: 三级钢 20 bought in 9 m bars from now on.
+void buyGrade3Size20In9mBars()
 {
-    int asked = 0;
-    test::onNextModal<CCutOptimizeSpecDlg>([&asked](CCutOptimizeSpecDlg* dlg) {
-        ++asked;
-        dlg->m_nGrade = 3;
-        dlg->m_fDN = 20.0f;
-        dlg->QDialog::accept();
-    });
-    choose(Tab::kCutting);
-    ASSERT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{12000});
-
-    // 三级钢 20 bought in 9 m bars from now on.
     test::onNextModal<CVes_RawStockDlg>([](CVes_RawStockDlg* dlg) {
         const CVes_SteelYuanCaiDataLib& stock = *dlg->m_pYuanCaiLib;
         for (int i = 0; i < stock.count(); ++i)
@@ -215,6 +224,15 @@ TEST_F(DocumentWindow, TheCuttingListShownIsCutAgainFromChangedRawStock)
                 dlg->grid()->OnEndEditCell(i + 1, CVes_RawStockDlg::kColLength, QStringLiteral("9"));
         dlg->accept();
     });
+}
+
+TEST_F(DocumentWindow, TheCuttingListShownIsCutAgainFromChangedRawStock)
+{
+    int asked = 0;
+    cutAtGrade3Size20(asked);
+    ASSERT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{12000});
+
+    buyGrade3Size20In9mBars();
     frame->OnCmdMsg(ID_RAW_STOCK, nullptr);
     EXPECT_EQ(asked, 1) << "cut again for the same size, not asked again";
     EXPECT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{9000});
@@ -228,6 +246,23 @@ TEST_F(DocumentWindow, TheCuttingListShownIsCutAgainFromChangedRawStock)
     });
     frame->OnCmdMsg(ID_RAW_STOCK, nullptr);
     EXPECT_TRUE(doc->duanLiaoTable()->lines().isEmpty());
+}
+
+TEST_F(DocumentWindow, AStockChangeFromTheBarListComesBackCutAtTheSameSize)
+{
+    int asked = 0;
+    cutAtGrade3Size20(asked);
+    ASSERT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{12000});
+    const QString note = doc->duanLiaoTable()->m_texts[CVes_YouhuaDuanLiaoTable::kNoteText].m_formula;
+
+    // From the bar list's tab.
+    choose(Tab::kBarList);
+    buyGrade3Size20In9mBars();
+    frame->OnCmdMsg(ID_RAW_STOCK, nullptr);
+    choose(Tab::kCutting);
+    EXPECT_EQ(asked, 1) << "the size it was cut for is kept, not asked again";
+    EXPECT_EQ(stockLengths(*doc->duanLiaoTable()), std::set<int>{9000});
+    EXPECT_EQ(doc->duanLiaoTable()->m_texts[CVes_YouhuaDuanLiaoTable::kNoteText].m_formula, note);
 }
 
 TEST_F(DocumentWindow, ThePanesShowWithTheBarListOnly)
@@ -272,6 +307,28 @@ TEST_F(DocumentWindow, ThePanesShowTheSheetShownAndItsElements)
     EXPECT_EQ(property->getTable(), doc->sortTable()) << "the pane follows the tab";
 }
 
+// F3 checks the sheet while the property pane or the element tree has the
+// focus, as it does on the sheet: once, with the check's message.
+TEST_F(DocumentWindow, F3ChecksTheSheetFromAPaneToo)
+{
+    frame->paneManager()->ShowPane(IDP_ELEMENT_TREE);
+    auto* property = frame->findChild<CBarPropertyPaneWnd*>();
+    auto* tree = frame->findChild<CElementTreeCtrl*>();
+    ASSERT_TRUE(property && tree);
+    QWidget* sheet = frame->activeSheetView();
+    ASSERT_TRUE(sheet);
+    QWidget* window = app->mainFrame();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    for (QWidget* focus : {sheet, static_cast<QWidget*>(property->grid()), static_cast<QWidget*>(tree)}) {
+        host->clear();
+        focus->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), focus);
+        QTest::keyClick(focus, Qt::Key_F3);
+        EXPECT_EQ(host->messageTexts().size(), 1) << focus->metaObject()->className();
+    }
+}
+
 TEST_F(DocumentWindow, TheFrameHearsOfSheetsAndPaneEdits)
 {
     EXPECT_FALSE(frame->OnSheetChanged(nullptr));
@@ -289,7 +346,7 @@ TEST_F(DocumentWindow, TheFrameHearsOfSheetsAndPaneEdits)
     EXPECT_TRUE(doc->IsModified());
 }
 
-TEST_F(DocumentWindow, TheAutoSaveTimerSavesOnlyWhenAskedAndOnlyTheBarListTab)
+TEST_F(DocumentWindow, TheAutoSaveTimerSavesWhenAskedWhicheverSheetIsShown)
 {
     platform::setProfileValue(QStringLiteral("settings"), QStringLiteral("autoSaveType"), 1);
     const QString recovery = file + QStringLiteral("$$$");
@@ -298,12 +355,13 @@ TEST_F(DocumentWindow, TheAutoSaveTimerSavesOnlyWhenAskedAndOnlyTheBarListTab)
     frame->OnAutoSaveTimer();
     EXPECT_FALSE(QFileInfo::exists(recovery));
     platform::setProfileValue(QStringLiteral("settings"), QStringLiteral("autoSave"), 1);
-    choose(Tab::kSummary);
-    frame->OnAutoSaveTimer();
-    EXPECT_FALSE(QFileInfo::exists(recovery)) << "another sheet is shown";
-    choose(Tab::kBarList);
-    frame->OnAutoSaveTimer();
-    EXPECT_TRUE(QFileInfo::exists(recovery));
+    // Every tick saves, also while a sheet made from the list is shown.
+    for (int tab : {Tab::kSort, Tab::kSummary, Tab::kTags, Tab::kContents, Tab::kBarList}) {
+        choose(tab);
+        ASSERT_FALSE(QFileInfo::exists(recovery) && !QFile::remove(recovery));
+        frame->OnAutoSaveTimer();
+        EXPECT_TRUE(QFileInfo::exists(recovery)) << "tab " << tab;
+    }
 }
 
 TEST_F(DocumentWindow, TheAutoSaveIntervalIsAtLeastAMinute)
@@ -313,6 +371,29 @@ TEST_F(DocumentWindow, TheAutoSaveIntervalIsAtLeastAMinute)
     auto* other = open<CRODOSetUpDoc>(saveBarList("二层.pld"));
     ASSERT_TRUE(other);
     EXPECT_EQ(containerOf(other)->frame()->autoSaveInterval(), 60000);
+}
+
+TEST_F(DocumentWindow, ANewIntervalReachesTheListsOpenAlready)
+{
+    auto* other = open<CRODOSetUpDoc>(saveBarList("二层.pld"));
+    ASSERT_TRUE(other);
+    DocumentFrame* second = containerOf(other)->frame();
+    ASSERT_EQ(second->autoSaveInterval(), 5 * 60000);
+    // 设置 → 自动保存与备份: 2 minutes.
+    test::onNextModal<CAutoSaveDlg>([](CAutoSaveDlg* dialog) {
+        dialog->m_minutes->setValue(2);
+        dialog->accept();
+    });
+    ASSERT_TRUE(app->mainFrame()->routeCommand(ID_AUTOSAVE, nullptr));
+    EXPECT_EQ(frame->autoSaveInterval(), 2 * 60000);
+    EXPECT_EQ(second->autoSaveInterval(), 2 * 60000);
+    // Cancelled, the dialog changes nothing.
+    test::onNextModal<CAutoSaveDlg>([](CAutoSaveDlg* dialog) {
+        dialog->m_minutes->setValue(9);
+        dialog->reject();
+    });
+    ASSERT_TRUE(app->mainFrame()->routeCommand(ID_AUTOSAVE, nullptr));
+    EXPECT_EQ(frame->autoSaveInterval(), 2 * 60000);
 }
 
 TEST_F(DocumentWindow, AGradeSortCommandSetsOneBitAndRebuilds)
@@ -462,5 +543,35 @@ TEST(BusyWindow, TheBarFillsAndStartsAgain)
     EXPECT_EQ(seen[100], 0);
     EXPECT_EQ(seen[102], 2);
 }
+
+// A new sheet of each kind (Ctrl+N for a bar list) starts with Undo and
+// Redo off in the main window; its first edit turns Undo on.
+class NewSheet : public test::DocumentsFixture, public ::testing::WithParamInterface<int> {
+protected:
+    bool enabled(int id)
+    {
+        CCmdUI ui(id, nullptr);
+        app->mainFrame()->OnUpdateCommandUI(&ui);
+        return ui.enabled();
+    }
+};
+
+TEST_P(NewSheet, StartsWithNothingToUndo)
+{
+    platform::DocTemplate* kind = app->docManager().findTemplate(GetParam());
+    ASSERT_TRUE(kind && kind->OpenDocumentFile(QString()));
+    ASSERT_TRUE(app->mainFrame()->getActiveTableView());
+    EXPECT_FALSE(enabled(ID_EDIT_UNDO));
+    EXPECT_FALSE(enabled(ID_EDIT_REDO));
+    app->mainFrame()->OnCommand(ID_PAGE_ADD);
+    EXPECT_TRUE(enabled(ID_EDIT_UNDO));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, NewSheet, ::testing::Values(IDR_SETUPTYPE, IDR_PROCESSTYPE, IDR_SLTYPE),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == IDR_SETUPTYPE     ? "BarList"
+                                                : info.param == IDR_PROCESSTYPE ? "ProcessingSheet"
+                                                                                : "QuantitySheet");
+                         });
 
 } // namespace

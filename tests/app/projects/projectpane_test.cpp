@@ -11,6 +11,8 @@
 #include "app/projects/projectpickdlg.h"
 #include "app/shell/bcmenu.h"
 #include "app/shell/mainframe.h"
+#include "app/shell/rodostartview.h"
+#include "platform/ui/document.h"
 #include "tests/app/support/appfixture.h"
 #include "tests/app/support/projectfixture.h"
 #include "tests/support/modal.h"
@@ -134,6 +136,67 @@ TEST_F(ProjectPane, ARecentProjectChosenInTheMenuIsLoaded)
     sheet("一号楼/另存.pld");
     frame->OnRefreshProjectFiles();
     EXPECT_EQ(paneTree().rootItem()->child(0)->child(0)->child(1)->text(0), QStringLiteral("另存.pld"));
+}
+
+// After a restart: the project worked on last is shown in the tree again,
+// and the start page lists it with the file opened last, which it opens.
+class ProjectRestart : public ProjectPane {
+protected:
+    void restart()
+    {
+        app.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        app = std::make_unique<CMyRdApp>();
+        ASSERT_TRUE(app->InitInstance({}));
+        frame = app->mainFrame();
+        pane = dynamic_cast<CProjectPaneWnd*>(frame->projectPaneWindow());
+        ASSERT_TRUE(pane);
+        platform::Document* start = app->docManager().documents().front();
+        startPage = dynamic_cast<CRODOStartView*>(start->views().front());
+        ASSERT_TRUE(startPage);
+    }
+    CRODOStartView* startPage = nullptr;
+};
+
+TEST_F(ProjectRestart, TheLastProjectAndFileAreThereAgain)
+{
+    makeProject();
+    app->addRecentProject(root);
+    ASSERT_TRUE(app->docManager().OpenDocumentFile(at("一号楼/第1层/柱/KZ1.pld")));
+    restart();
+    EXPECT_EQ(app->m_strCurProject, root);
+    EXPECT_EQ(paneTree().projectFolder(), root);
+    EXPECT_EQ(paneTree().rootItem()->childCount(), 2);
+    const QString page = startPage->toPlainText();
+    EXPECT_TRUE(page.contains(QStringLiteral("最近的工程"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("综合楼工程")));
+    EXPECT_TRUE(page.contains(QStringLiteral("KZ1.pld")));
+    Q_EMIT startPage->anchorClicked(QUrl(QStringLiteral("recent:file/0")));
+    ASSERT_EQ(app->docManager().documents().size(), 2u);
+    EXPECT_EQ(app->docManager().activeDocument()->GetPathName(), at("一号楼/第1层/柱/KZ1.pld"));
+}
+
+TEST_F(ProjectRestart, AProjectGoneSinceLeavesTheTreeEmptyWithoutAWord)
+{
+    const QString gone = QDir(dir.path()).filePath(QStringLiteral("拆掉的工程"));
+    ASSERT_TRUE(QDir().mkpath(gone));
+    app->addRecentProject(gone);
+    ASSERT_TRUE(QDir(gone).removeRecursively());
+    restart();
+    EXPECT_TRUE(app->m_strCurProject.isEmpty());
+    EXPECT_TRUE(paneTree().projectFolder().isEmpty());
+    EXPECT_EQ(paneTree().rootItem()->childCount(), 0);
+    EXPECT_TRUE(host->messages().empty());
+}
+
+TEST_F(ProjectRestart, ARecentProjectChosenOnTheStartPageIsLoaded)
+{
+    makeProject();
+    app->addRecentProject(root);
+    restart();
+    paneTree().SetProjectFolder(QString());
+    Q_EMIT startPage->anchorClicked(QUrl(QStringLiteral("recent:project/0")));
+    EXPECT_EQ(paneTree().projectFolder(), root);
 }
 
 TEST_F(ProjectPane, AGoneRecentProjectLeavesTheListWithAMessage)

@@ -478,16 +478,28 @@ TEST_F(ProjectTree, AMoveOrDeleteIsRefusedWhileASheetUnderItIsOpen)
 {
     ASSERT_TRUE(open("一号楼/第1层/柱/KZ1.pld"));
     const QStringList before = onDisk();
-    const QString deleteRefused = QStringLiteral("此目录下有文件处于打开状态，请关闭相应文件后再进行删除操作！");
-    const QString cutRefused = QStringLiteral("此目录下有文件处于打开状态，请关闭相应文件后再进行剪切操作！");
+    // The refusals name the open files.
+    const QString open1 = QStringLiteral("\n\n打开的文件：KZ1.pld");
+    const QString deleteRefused = QStringLiteral("此目录下有文件处于打开状态，请关闭相应文件后再进行删除操作！") + open1;
+    const QString cutRefused = QStringLiteral("此目录下有文件处于打开状态，请关闭相应文件后再进行剪切操作！") + open1;
+    const QString fileRefused = QStringLiteral("此文件处于打开状态，请关闭该文件后再进行删除操作！") + open1;
 
     select({"一号楼", "第1层"});
     tree.OnDeleteItem();
     tree.OnCutItem();
     EXPECT_FALSE(tree.heldItem());
+    select({"一号楼", "第1层", "柱", "钢筋下料表单", "KZ1.pld"});
+    tree.OnDeleteItem();
+    EXPECT_EQ(host->messageTexts(), (QStringList{deleteRefused, cutRefused, fileRefused}));
+    EXPECT_EQ(onDisk(), before);
+
+    // A closed file beside the open one is not held back by it: deleting it
+    // is asked (and here answered No).
+    host->clear();
+    host->script({Answer::No});
     select({"一号楼", "第1层", "柱", "钢筋下料表单", "KZ2.pld"});
     tree.OnDeleteItem();
-    EXPECT_EQ(host->messageTexts(), (QStringList{deleteRefused, cutRefused, deleteRefused}));
+    EXPECT_EQ(host->messageTexts(), QStringList{QStringLiteral("你确实要删除文件“KZ2.pld”？")});
     EXPECT_EQ(onDisk(), before);
 
     // Opened after the cut: the paste is refused, nothing is moved.
@@ -498,7 +510,9 @@ TEST_F(ProjectTree, AMoveOrDeleteIsRefusedWhileASheetUnderItIsOpen)
     ASSERT_TRUE(open("一号楼/第1层/梁/KL1.pld"));
     select({"二号楼", "第1层"});
     tree.OnPasteItem();
-    EXPECT_EQ(host->messageTexts(), QStringList{cutRefused});
+    EXPECT_EQ(host->messageTexts(),
+              QStringList{QStringLiteral("此目录下有文件处于打开状态，请关闭相应文件后再进行剪切操作！")
+                          + QStringLiteral("\n\n打开的文件：KL1.pld")});
     EXPECT_EQ(onDisk(), before);
     EXPECT_EQ(storeysOnDisk("二号楼"), QStringList{QStringLiteral("第1层: 板")});
 }
@@ -777,6 +791,18 @@ TEST_F(ProjectTree, TickingTheRootPicksEveryBarListOnce)
     picking.CollectChecked(picking.rootItem(), paths);
     EXPECT_EQ(paths.size(), 5);
     EXPECT_FALSE(paths.contains(at("一号楼/第1层/柱/KZ1.pld")));
+}
+
+TEST_F(ProjectTree, APickedSummaryMadeWithTheRootSelectedTakesTheFirstBuildingsHeader)
+{
+    host->setNow(QDateTime(QDate(2024, 1, 2), QTime(3, 4)));
+    tree.setCurrentTreeItem(tree.rootItem());
+    ASSERT_TRUE(tree.summarisePicked(SummarySources{{at("一号楼/第1层/柱/KZ1.pld")}, {"柱"}, {"第1层_柱"}}));
+    CVes_SLTable table;
+    ASSERT_EQ(table.OpenFile(at("一号楼/选择汇总_钢筋用量汇总_2024年01月02日03时04分.ylb")), 1);
+    EXPECT_EQ(table.m_texts[2].m_formula, QStringLiteral("一号楼"));
+    EXPECT_EQ(table.m_texts[5].m_formula, QStringLiteral("张三"));
+    EXPECT_EQ(table.m_texts[6].m_formula, QStringLiteral("李四"));
 }
 
 TEST_F(ProjectTree, PickedSheetsAreSummedBesideTheFirstBuilding)

@@ -44,14 +44,41 @@ TEST_F(MainFrame, OpensWithTheProductTitleAndClosesCleanly)
     EXPECT_TRUE(frame->close());
 }
 
+// 表单 → 行高 holds only commands of a sheet: without one it is off too,
+// with one it opens.
+TEST_F(MainFrame, TheRowHeightMenuIsOffWithoutASheet)
+{
+    QMenu* form = nullptr;
+    for (QAction* top : frame->GetCommandBars()->GetMenuBar()->actions())
+        if (top->text().startsWith(QStringLiteral("表单")))
+            form = top->menu();
+    ASSERT_TRUE(form);
+    const auto rowHeight = [form]() -> QAction* {
+        for (QAction* item : form->actions())
+            if (item->text() == QStringLiteral("行高"))
+                return item;
+        return nullptr;
+    };
+    ASSERT_TRUE(openStartPage());
+    Q_EMIT form->aboutToShow();
+    ASSERT_TRUE(rowHeight());
+    EXPECT_FALSE(rowHeight()->isEnabled());
+    ASSERT_TRUE(openSheet());
+    Q_EMIT form->aboutToShow();
+    EXPECT_TRUE(rowHeight()->isEnabled());
+}
+
 TEST_F(MainFrame, WithOnlyTheStartPageTheSheetCommandsAreOffAndTheWeightPaneIsBare)
 {
     ASSERT_TRUE(openStartPage());
     EXPECT_EQ(frame->getActiveTableView(), nullptr);
+    // Every command of a sheet is off, none is on and does nothing.
     for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CLEAR,
-                   ID_FIND, ID_REPLACE, ID_PAGE_NEXT, ID_TEXT_COLOR, ID_FILE_PRINT, ID_FILE_SAVE})
+                   ID_FIND, ID_REPLACE, ID_PAGE_NEXT, ID_TEXT_COLOR, ID_FILE_PRINT, ID_FILE_SAVE,
+                   ID_PAGE_DELETE, ID_ROW_LOCK, ID_ROW_UNLOCK, ID_ROW_HIGH1, ID_ROW_HIGH2, ID_ROW_HIGH3,
+                   ID_ZOOM_IN, ID_ZOOM_OUT, ID_ZOOM_FIT, ID_ZOOM_WIN})
         EXPECT_FALSE(enabled(id)) << id;
-    for (int id : {ID_ZOOM_IN, ID_ROW_LOCK, ID_SET_STEELWEIGHT, ID_HELP_TUTORIAL, ID_CHECK_UPDATE})
+    for (int id : {ID_TABLE_BK_GREY, ID_SET_STEELWEIGHT, ID_HELP_TUTORIAL, ID_CHECK_UPDATE})
         EXPECT_TRUE(enabled(id)) << id;
     frame->OnUpdateStatusPanes();
     CXTPStatusBarPane* weight = frame->statusBar()->FindPane(ID_INDICATOR_WEIGHT);
@@ -210,7 +237,7 @@ TEST_P(ZoomCommand, ZoomsTheSheetTheWayItsNameSaysAndShowsTheZoom)
 
 INSTANTIATE_TEST_SUITE_P(Steps, ZoomCommand,
                          ::testing::Values(ZoomStep{ID_ZOOM_IN, "放大", 1.2, "120%"},
-                                           ZoomStep{ID_ZOOM_OUT, "缩小", 0.8, "80%"}));
+                                           ZoomStep{ID_ZOOM_OUT, "缩小", 1 / 1.2, "83%"}));
 
 struct PageCase {
     const char* typed;

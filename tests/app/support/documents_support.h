@@ -73,7 +73,8 @@ protected:
         return bytes;
     }
 
-    // The office block's thirty bars in three elements, saved.
+    // The office block's thirty bars in three elements, saved; a processing
+    // or quantity sheet made of them. `change` changes the list first.
     QString saveBarList(const char* name, const std::function<void(CVes_SetupTable&)>& change = {})
     {
         CVes_SetupTable list;
@@ -84,10 +85,12 @@ protected:
         EXPECT_EQ(list.SaveFile(file), 1);
         return file;
     }
-    QString saveProcessSheet(const char* name)
+    QString saveProcessSheet(const char* name, const std::function<void(CVes_SetupTable&)>& change = {})
     {
         CVes_SetupTable list;
         fillDemoList(list);
+        if (change)
+            change(list);
         CVes_ProcessTable sheet;
         const TableLineList rows = list.transformProcessList(0, 1, 1);
         for (CVes_TableBaseLine* row : rows)
@@ -96,10 +99,12 @@ protected:
         EXPECT_EQ(sheet.SaveFile(file), 1);
         return file;
     }
-    QString saveQuantitySheet(const char* name)
+    QString saveQuantitySheet(const char* name, const std::function<void(CVes_SetupTable&)>& change = {})
     {
         CVes_SetupTable list;
         fillDemoList(list);
+        if (change)
+            change(list);
         CVes_SLTable sheet;
         const QList<CVes_SLTableLine*> rows = list.transformSL(0);
         for (CVes_SLTableLine* row : rows)

@@ -268,13 +268,27 @@ TEST_F(ProcessMenus, TheSheetOffersItsMenuWhereverClickedAndRowItemsWithASelecte
     EXPECT_EQ(rows.front().id, ID_CUTLENGTH_AUTO);
     for (const int id : {ID_INSERT_STEEL, ID_INSERT_ELE_ROW, ID_INSERT_ELE_TYPE_ROW, ID_INSERT_STOREY_ROW,
                          ID_INSERT_PROJECT_ROW, ID_CHECK_DATA, ID_IMPORT_SETUP, ID_IMPORT_OTHER,
-                         ID_EXPORT_EXCEL})
+                         ID_EXPORT_EXCEL, ID_NUM_ALL, ID_NUM_ALL_OWN, ID_NUM_UNNUMBERED, ID_NUM_ELEMENT,
+                         ID_NUM_ELEMENT_SHARED, ID_NUM_CLEAR})
         EXPECT_TRUE(hasRow(rows, id)) << id;
+    // The keys the insert items name are the keys that insert them.
+    EXPECT_TRUE(findRow(rows, ID_INSERT_STEEL)->text.endsWith(QStringLiteral("Insert")));
+    EXPECT_FALSE(findRow(rows, ID_INSERT_ELE_ROW)->text.contains(QStringLiteral("Insert")));
     EXPECT_FALSE(hasRow(rows, ID_INSERT_CLIP));
     EXPECT_FALSE(findRow(rows, ID_EDIT_PASTE)->enabled);
 
     selectCell(*sheet, 1, barRow, CVes_ProcessTable::kColCount);
     EXPECT_FALSE(hasRow(menuRows(*view), ID_CUTLENGTH_AUTO));
+}
+
+TEST_F(ProcessMenus, TheTagsGreyTheSplitByElementCountThatDoesNotApplyToThem)
+{
+    auto* view = showTab<CRODOLiaoPaiView>(doc, CRODO_ProcessMainView::kTags);
+    ASSERT_TRUE(view && view->getTable());
+    const std::optional<MenuRow> split = findRow(menuRows(*view), ID_TAG_SPLIT);
+    ASSERT_TRUE(split);
+    EXPECT_FALSE(split->enabled);
+    EXPECT_FALSE(split->checked);
 }
 
 struct SummaryCase {

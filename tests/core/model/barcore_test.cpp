@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <thread>
 
 namespace {
@@ -221,6 +222,23 @@ TEST_F(BarMerge, ComputedLengthsAndEnds)
     EXPECT_EQ(a.isSame(b), 1);
 }
 
+TEST_F(BarMerge, ComparingLeavesTheStoredLengthsOfBothBars)
+{
+    // Graded bars: comparing computes the first and the last bar of each,
+    // and stores neither (the stored length is what a file keeps).
+    for (CVes_BarCore* bar : {&a, &b}) {
+        bar->setMultiVal(1);
+        bar->setMultiGroup(3);
+        bar->length = 1234.0f;
+    }
+    a.setVarValueE("L", 3600.0);
+    b.setVarValueE("L", 3900.0);
+    EXPECT_EQ(a.isSame(b), 0);
+    EXPECT_EQ(b.isSame(a), 0);
+    EXPECT_EQ(a.length, 1234.0f);
+    EXPECT_EQ(b.length, 1234.0f);
+}
+
 TEST_F(BarMerge, MirroredBarOfAnotherShapeMatchesReversed)
 {
     scope.add(lBar({150, 50}, "1000", "500"));
@@ -241,12 +259,13 @@ TEST_F(BarMerge, MirroredBarOfAnotherShapeMatchesReversed)
     EXPECT_EQ(forwards.isSame(backwards), 0);
 }
 
-TEST_F(BarMerge, EqualityLeavesTheOtherBarAlone)
+TEST_F(BarMerge, EqualityLeavesBothBarsAlone)
 {
+    a.length = 55.0f;
     b.length = 77.0f;
     EXPECT_TRUE(a == b);
     EXPECT_EQ(b.length, 77.0f);
-    EXPECT_EQ(a.length, 3000.0f);
+    EXPECT_EQ(a.length, 55.0f);
 }
 
 // setters and copies
@@ -267,6 +286,54 @@ TEST(BarCore, DiameterChangeKeepsConnectionsToOtherDiameters)
     EXPECT_EQ(bar.grade, 3);
     EXPECT_EQ(bar.steelType, 1);
 }
+
+// A copy takes the other bar's ends as they are, whatever diameter the
+// bar it is copied into had: a reducing coupler keeps its far size.
+struct CopyCase {
+    const char* what;
+    float intoDiameter; // the bar copied into (a new bar has 10)
+    float diameter;     // the bar copied
+    float farLeft;
+    float farRight;
+};
+
+void PrintTo(const CopyCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class BarCopy : public testing::TestWithParam<CopyCase> {};
+
+TEST_P(BarCopy, KeepsTheFarDiameters)
+{
+    const CopyCase& c = GetParam();
+    CVes_BarCore source;
+    source.setDN(c.diameter);
+    CVes_Connect left, right;
+    left.type = 8;
+    left.farDN = c.farLeft;
+    right.type = 7;
+    right.farDN = c.farRight;
+    source.setLConnect(&left);
+    source.setRConnect(&right);
+
+    CVes_BarCore into;
+    into.setDN(c.intoDiameter);
+    into.set(&source);
+    EXPECT_EQ(into.getDN(), c.diameter);
+    EXPECT_EQ(into.getLConnect()->farDN, c.farLeft);
+    EXPECT_EQ(into.getRConnect()->farDN, c.farRight);
+    CVes_BarCore assigned;
+    assigned = source;
+    EXPECT_EQ(assigned.getRConnect()->farDN, c.farRight);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Copies, BarCopy,
+    testing::Values(CopyCase{"reducing_to_a_new_bars_10", 10.0f, 12.0f, 12.0f, 10.0f},
+                    CopyCase{"reducing_to_the_old_size", 16.0f, 12.0f, 16.0f, 12.0f},
+                    CopyCase{"widening", 10.0f, 20.0f, 25.0f, 20.0f},
+                    CopyCase{"same_sizes", 10.0f, 20.0f, 20.0f, 20.0f}));
 
 TEST(BarCore, ChoosingAShapeSetsItsDiameterAndStandardValues)
 {

@@ -524,4 +524,39 @@ TEST_F(ProcessSteelJoin, RowDoesNotJoinItself)
     EXPECT_EQ(a.originalNumbers.size(), 1u);
 }
 
+// A graded row's tags count its bars a group and, second, the groups they
+// stand for, however tags are merged or taken in: 2000～3000 in fives, rows
+// of 6 and 3 groups.
+TEST_F(ProcessSteelJoin, GradedTagsKeepTheirBarsAGroup)
+{
+    for (CVes_ProcessSteel* row : {&a, &b}) {
+        row->setMultiVal(1);
+        row->setMultiGroup(5);
+        row->setVarValue("L", 2000.0);
+        row->setVarValueE("L", 3000.0);
+        row->tags.clear();
+    }
+    a.count = 6;
+    a.AddLp(5, 'A', 0, QStringLiteral("a"), 6);
+    b.count = 3;
+    b.AddLp(5, 'B', 1, QStringLiteral("b"), 3);
+    ASSERT_EQ(a.join(b), 1);
+    EXPECT_EQ(a.count, 9);
+    EXPECT_EQ(a.tags[1], tag(5, 'B', "b", 1, 3));
+    EXPECT_EQ(a.tagBars(a.tags[0]) + a.tagBars(a.tags[1]), 45);
+
+    a.merge();
+    ASSERT_EQ(a.getLPNum(), 1);
+    EXPECT_EQ(a.tags[0], tag(5, 'A', "a", 0, 9));
+    EXPECT_EQ(a.tagBars(a.tags[0]), 45);
+
+    CVes_LiaoPai counted;
+    b.setTagCount(counted, 4);
+    EXPECT_EQ(counted, tag(5, 1, "", 0, 4));
+    b.setMultiVal(0);
+    b.setTagCount(counted, 4);
+    EXPECT_EQ(counted.count, 4);
+    EXPECT_EQ(b.tagBars(counted), 4);
+}
+
 } // namespace

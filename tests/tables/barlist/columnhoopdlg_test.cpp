@@ -146,6 +146,29 @@ TEST_F(ColumnHoopDlg, OpensWithDefaults)
     EXPECT_EQ(dlg.storeyGroup()->title(), QStringLiteral("本层设置（mm）"));
 }
 
+// Each count stands under its name in the box of results, each digit of the
+// rounding rule beside its word.
+TEST_F(ColumnHoopDlg, TheResultsAreNamed)
+{
+    CVes_ColumnHoopCalcDlg dlg;
+    QGroupBox* results = nullptr;
+    for (QGroupBox* box : dlg.findChildren<QGroupBox*>())
+        if (box->title() == QStringLiteral("计算结果"))
+            results = box;
+    ASSERT_TRUE(results);
+    EXPECT_EQ(dlg.totalEdit()->parentWidget(), results);
+    EXPECT_EQ(dlg.extraEdit()->parentWidget(), results);
+    QStringList captions;
+    for (QLabel* label : results->findChildren<QLabel*>())
+        captions << label->text();
+    for (const char* name : {"箍筋总根数", "非加密区根数", "加密区根数", "附加箍筋根数"})
+        EXPECT_TRUE(captions.contains(QString::fromUtf8(name))) << name;
+    QStringList words;
+    for (QLabel* label : dlg.spacingGroup()->findChildren<QLabel*>())
+        words << label->text();
+    EXPECT_TRUE(words.contains(QStringLiteral("舍")) && words.contains(QStringLiteral("入")));
+}
+
 TEST_F(ColumnHoopDlg, TypingRecomputes)
 {
     CVes_ColumnHoopCalcDlg dlg;

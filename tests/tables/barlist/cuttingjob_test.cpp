@@ -42,6 +42,22 @@ protected:
         lines.append(line);
         return *line->getProcessSteel();
     }
+    // Makes the bar graded: `perGroup` bars from its length to `last`.
+    static void grade(CVes_ProcessSteel& bar, int perGroup, double last)
+    {
+        bar.setMultiVal(1);
+        bar.setMultiGroup(perGroup);
+        bar.setVarValueE(QStringLiteral("A"), last);
+    }
+    // A size of the list's own stock, `length` mm long (negative: coil).
+    void ownStock(int grade, float d, int length)
+    {
+        CVes_SteelYuanCaiData record;
+        record.DN = d;
+        record.grade = grade;
+        record.length = length;
+        own.append(record);
+    }
     void gather()
     {
         job.setStockFile(stockFile);
@@ -76,21 +92,43 @@ TEST_F(CuttingJobTest, ChosenGradeAndDiameterWithinATenth)
     EXPECT_EQ(lengths(job.runs()[1].group), (std::vector<int>{4000}));
 }
 
-TEST_F(CuttingJobTest, GradedBarGivesOnePiecePerMemberWithTheFullCount)
+// A graded bar's members, from its first length to its last.
+struct GradedCase {
+    const char* what;
+    double first;
+    double last;
+    int perGroup;
+    std::vector<int> pieces;
+};
+
+void PrintTo(const GradedCase& c, std::ostream* os)
 {
-    CVes_ProcessSteel& graded = add(9, 2, 20.0f, 4, 3000);
-    graded.setMultiVal(1);
-    graded.setMultiGroup(5);
-    graded.setVarValueE(QStringLiteral("A"), 3400.0);
+    *os << c.what;
+}
+
+class CuttingGraded : public CuttingJobTest, public testing::WithParamInterface<GradedCase> {};
+
+TEST_P(CuttingGraded, OnePiecePerMemberWithTheFullCount)
+{
+    const GradedCase& c = GetParam();
+    grade(add(9, 2, 20.0f, 4, c.first), c.perGroup, c.last);
     gather();
     ASSERT_EQ(job.groups().size(), 1u);
     const CuttingJob::Group& group = job.groups()[0];
-    EXPECT_EQ(lengths(group), (std::vector<int>{3000, 3100, 3200, 3300, 3400}));
+    EXPECT_EQ(lengths(group), c.pieces);
     for (const CVes_OptimizeUnit& piece : group.pieces) {
         EXPECT_EQ(piece.count, 4);
         EXPECT_EQ(piece.id, 9);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Bars, CuttingGraded,
+    testing::Values(GradedCase{"rising", 3000, 3400, 5, {3000, 3100, 3200, 3300, 3400}},
+                    // 3267～2467 in steps of 200: never 3467 to 4067.
+                    GradedCase{"falling", 3267, 2467, 5, {3267, 3067, 2867, 2667, 2467}},
+                    GradedCase{"falling_in_two", 5000, 4000, 2, {5000, 4000}},
+                    GradedCase{"one_member", 3000, 3400, 1, {3000}}));
 
 TEST_F(CuttingJobTest, BentFlagFromHooksAndSides)
 {
@@ -156,11 +194,7 @@ TEST_F(CuttingJobTest, MissingSizeIsCutFrom12mAndGetsARecord)
 
 TEST_F(CuttingJobTest, CoiledStockIsNotCut)
 {
-    CVes_SteelYuanCaiData coil;
-    coil.DN = 8.0f;
-    coil.grade = 1;
-    coil.length = -1000;
-    own.append(coil);
+    ownStock(1, 8.0f, -1000);
     add(1, 1, 8.0f, 10, 2000);
     gather();
     job.choose(1, 8.0f, own);
@@ -187,11 +221,7 @@ TEST_P(CuttingProposal, ProposesASizeTheListHasCutFromStockBars)
 {
     const ProposalCase& c = GetParam();
     // Grade 1 Ø8 comes in coils: never proposed.
-    CVes_SteelYuanCaiData coil;
-    coil.DN = 8.0f;
-    coil.grade = 1;
-    coil.length = -1000;
-    own.append(coil);
+    ownStock(1, 8.0f, -1000);
     int pid = 1;
     for (const auto& [grade, diameter] : c.bars)
         add(pid++, grade, diameter, 2, 3000);
@@ -220,14 +250,82 @@ TEST_F(CuttingJobTest, BarsWithoutLengthAndEmptyRowsAreLeftOut)
     EXPECT_TRUE(job.groups().empty());
 }
 
-TEST_F(CuttingJobTest, PiecesLongerThanTheStockAreReported)
+// What the printed list says of the pieces it does not cut: one row each
+// after the total of its stock, or for coiled stock in place of patterns.
+struct LeftOutCase {
+    const char* what;
+    int stockLength;  // of the size's record, mm; negative for coil
+    double first;     // the bar of processing number 7, 2 bars
+    double last;      // its last length when graded, else 0
+    int perGroup;
+    QStringList rows; // every row of the list, texts joined by "|"
+    int problems;     // lines of the on-screen warning
+};
+
+void PrintTo(const LeftOutCase& c, std::ostream* os)
 {
-    add(7, 2, 20.0f, 1, 13000);
+    *os << c.what;
+}
+
+class CuttingLeftOut : public CuttingJobTest, public testing::WithParamInterface<LeftOutCase> {};
+
+TEST_P(CuttingLeftOut, ThePaperNamesEveryPieceNotCut)
+{
+    const LeftOutCase& c = GetParam();
+    ownStock(2, 20.0f, c.stockLength);
+    CVes_ProcessSteel& bar = add(7, 2, 20.0f, 2, c.first);
+    if (c.perGroup > 1)
+        grade(bar, c.perGroup, c.last);
     gather();
     job.choose(2, 20.0f, own);
-    EXPECT_TRUE(job.cut());
-    EXPECT_FALSE(job.problems().isEmpty());
+    ASSERT_TRUE(job.cut());
+    CVes_YouhuaDuanLiaoTable table;
+    job.fill(table);
+    QStringList rows;
+    for (CVes_TableBaseLine* line : table.lines()) {
+        auto* row = static_cast<CVes_YouhuaDuanLiaoTableLine*>(line);
+        QStringList pieces;
+        row->m_combine.getZhuheStrArray(pieces);
+        if (pieces.isEmpty())
+            rows << row->m_strArray.join(u'|');
+        else
+            rows << QStringLiteral("pattern %1 ×%2")
+                        .arg(pieces.join(u','), QString::number(row->m_combine.useCount));
+        EXPECT_EQ(row->m_leftOut,
+                  row->m_strArray.value(0) == CVes_YouhuaDuanLiaoTable::kLeftOutCaption);
+    }
+    EXPECT_EQ(rows, c.rows);
+    EXPECT_EQ(job.problems().size(), c.problems) << job.problems().join(u'\n').toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, CuttingLeftOut,
+    testing::Values(
+        LeftOutCase{
+            "all_cut", 12000, 6000, 0, 1, {"pattern 6×2\n(7) ×1", "合计||%%B20|12|1||12|0||"}, 0},
+        LeftOutCase{"longer_than_the_stock",
+                    12000,
+                    13000,
+                    0,
+                    1,
+                    {"合计||%%B20|0|0||0|0||", "未下料||%%B20|12||13×2\n(7)|长于原材，无法下料||"},
+                    1},
+        // 11, 12 and 13 m: the last of the three is longer than 12 m stock.
+        LeftOutCase{"graded_partly_too_long",
+                    12000,
+                    11000,
+                    13000,
+                    3,
+                    {"pattern 12×1\n(7) ×2", "pattern 11×1\n(7) ×2", "合计||%%B20|48|4||46|2||",
+                     "未下料||%%B20|12||13×2\n(7)|长于原材，无法下料||"},
+                    1},
+        LeftOutCase{"coiled",
+                    -1000,
+                    6000,
+                    0,
+                    1,
+                    {"未下料||%%B20|盘条||6×2\n(7)|原材为盘条，不作优化断料||"},
+                    1}));
 
 // Cancelling from another thread stops the cutting and says so.
 TEST_F(CuttingJobTest, CancelStopsTheWorker)

@@ -213,6 +213,15 @@ public:
     }
 
     const std::vector<NamedSheet>& sheets() const { return m_sheets; }
+    // The sheet of that name; null for none.
+    CVes_TableBase* named(const QString& name) const
+    {
+        for (const NamedSheet& sheet : m_sheets) {
+            if (sheet.name == name)
+                return sheet.table;
+        }
+        return nullptr;
+    }
 
 private:
     // The cutting list of the list's most used size.

@@ -223,7 +223,7 @@ private:
 
 // Draws every page of the sheet and answers what fails: texts that leave
 // the cell they are clipped to, texts below the legible height, texts of a
-// shape over one another.
+// shape over one another, a "|" printed where a line should break.
 QStringList pageFaults(const test::NamedSheet& sheet, Device device)
 {
     QStringList faults;
@@ -253,6 +253,8 @@ QStringList pageFaults(const test::NamedSheet& sheet, Device device)
             // A rule ("━━━") is a line across its cell, cut at the edges.
             if (isRule(record.text))
                 continue;
+            if (record.text.contains(u'|'))
+                faults << placeOf(sheet, page, record) + QStringLiteral(" prints its \"|\"");
             const int height = std::abs(record.font.logFont().lfHeight);
             if (height < legible)
                 faults << placeOf(sheet, page, record)
@@ -380,11 +382,29 @@ QString exported(test::RecordingHost& host, const std::function<void()>& exportI
     return opened.size() == 1 ? opened.first() : QString();
 }
 
+// The column ("J") and the row of a cell ("J12").
+std::pair<QString, int> placeOfCell(const QString& cell)
+{
+    const qsizetype digits = cell.indexOf(QRegularExpression(QStringLiteral("\\d")));
+    return {cell.left(digits), cell.mid(digits).toInt()};
+}
+
+// Whether a column of that caption (row 5) holds lengths, counts or
+// weights: values a spreadsheet adds up.
+bool holdsValues(QString caption)
+{
+    caption.remove(u'\n');
+    return caption.contains(QRegularExpression(QStringLiteral("长度|根数|总长|总重|数量|定尺")));
+}
+
 // What a workbook's sheet fails of reading right in any spreadsheet program:
 // a character of the private-use area (a symbol font's), a line break that
-// is not a line feed, a row lower than its lines.
+// is not a line feed, a row lower than its lines, a "|" where a line should
+// break, a length, count or weight stored as a text that a spreadsheet does
+// not add up.
 QStringList workbookFaults(const QString& path, const platform::xlsx::WorkbookTemplate& layout)
 {
+    static const QRegularExpression plainNumber(QStringLiteral("^-?\\d+(\\.\\d+)?$"));
     QStringList faults;
     const int sheets = int(test::ExportedBook(path, 1).sheetNames().size());
     for (int index = 1; index <= sheets; ++index) {
@@ -393,13 +413,17 @@ QStringList workbookFaults(const QString& path, const platform::xlsx::WorkbookTe
         const std::map<int, double> heights = book.rowHeights();
         for (const auto& [cell, text] : book.strings()) {
             const QString where = QStringLiteral("%1!%2 \"%3\"").arg(name, cell, text);
+            const auto [column, row] = placeOfCell(cell);
+            if (text.contains(u'|'))
+                faults << where + QStringLiteral(" holds a \"|\"");
+            if (row > 5 && holdsValues(book.text(column + u'5')) && plainNumber.match(text).hasMatch())
+                faults << where + QStringLiteral(" is a number stored as text");
             for (const QChar c : text) {
                 if (c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF)
                     faults << where + QStringLiteral(" holds a private-use character");
             }
             if (text.contains(u'\r') || text.contains(QStringLiteral("_x000D_")))
                 faults << where + QStringLiteral(" breaks its line with a carriage return");
-            const int row = cell.mid(cell.indexOf(QRegularExpression(QStringLiteral("\\d")))).toInt();
             const double points = row == 1 ? layout.titleFontSize : layout.fontSize;
             const double needed = (text.count(u'\n') + 1) * platform::xlsx::lineHeight(points);
             const auto set = heights.find(row);
@@ -411,21 +435,32 @@ QStringList workbookFaults(const QString& path, const platform::xlsx::WorkbookTe
     return faults;
 }
 
-TEST(EverySheetWorkbooks, ReadRightInAnySpreadsheetProgram)
-{
-    if (!test::canReadWorkbooks())
-        GTEST_SKIP() << "unzip is not installed";
+// The straining list's sheets, each exported as the user exports it.
+class EverySheetWorkbooks : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!test::canReadWorkbooks())
+            GTEST_SKIP() << "unzip is not installed";
+        test::fillStrainingList(list);
+        sheets = std::make_unique<test::EverySheet>(list);
+    }
+    CVes_TableBase* sheetNamed(const QString& name) const { return sheets->named(name); }
+    // The workbook the sheet's export showed the user; empty when none.
+    static QString exportOf(CVes_TableBase* table)
+    {
+        return table ? exported(test::RecordingHost::current(), [table] { table->exportExcel(); })
+                     : QString();
+    }
+
     test::ExportFolder folder;
     test::HostScope host;
     CVes_SetupTable list;
-    test::fillStrainingList(list);
-    test::EverySheet sheets(list);
-    const auto sheetNamed = [&](const QString& name) {
-        for (const test::NamedSheet& sheet : sheets.sheets())
-            if (sheet.name == name)
-                return sheet.table;
-        return static_cast<CVes_TableBase*>(nullptr);
-    };
+    std::unique_ptr<test::EverySheet> sheets;
+};
+
+TEST_F(EverySheetWorkbooks, ReadRightInAnySpreadsheetProgram)
+{
     const struct {
         const char* workbook;
         CVes_TableBase* table;
@@ -436,8 +471,7 @@ TEST(EverySheetWorkbooks, ReadRightInAnySpreadsheetProgram)
         {"jhd", sheetNamed(QStringLiteral("原材进货"))},
     };
     for (const auto& entry : exports) {
-        ASSERT_NE(entry.table, nullptr);
-        const QString path = exported(test::RecordingHost::current(), [&] { entry.table->exportExcel(); });
+        const QString path = exportOf(entry.table);
         ASSERT_FALSE(path.isEmpty()) << entry.workbook;
         test::keepForReview(path, QString::fromLatin1(entry.workbook) + QStringLiteral(".xlsx"));
         platform::xlsx::WorkbookTemplate layout;
@@ -447,6 +481,162 @@ TEST(EverySheetWorkbooks, ReadRightInAnySpreadsheetProgram)
         EXPECT_TRUE(faults.isEmpty()) << entry.workbook << ": " << faults.size() << " faults:\n"
                                       << faults.mid(0, 40).join(u'\n').toStdString();
     }
+}
+
+// A sheet of an exported workbook as a spreadsheet adds it up.
+class SheetFigures {
+public:
+    SheetFigures(const QString& path, int index) : m_book(path, index)
+    {
+        for (const auto& [cell, value] : m_book.numbers())
+            m_numbers[placeOfCell(cell)] = value;
+        for (const auto& [cell, text] : m_book.strings())
+            m_texts[placeOfCell(cell)] = text;
+    }
+
+    // The column whose caption in row 5, without its line breaks, starts
+    // with `caption`; empty for none.
+    QString column(const QString& caption) const
+    {
+        for (const auto& [place, text] : m_texts) {
+            if (place.second == 5 && QString(text).remove(u'\n').startsWith(caption))
+                return place.first;
+        }
+        return {};
+    }
+    // The first row from `from` on whose cell in `column` reads `text`; 0
+    // for none.
+    int rowOf(const QString& column, const QString& text, int from = 6) const
+    {
+        for (const auto& [place, shown] : m_texts) {
+            if (place.first == column && place.second >= from && shown == text)
+                return place.second;
+        }
+        return 0;
+    }
+    double number(const QString& column, int row) const
+    {
+        const auto found = m_numbers.find({column, row});
+        return found == m_numbers.end() ? std::nan("") : found->second;
+    }
+    // What =SUM gives over the column's rows `first` to `last`, and how
+    // many numbers it adds.
+    struct Sum {
+        double value = 0;
+        int numbers = 0;
+    };
+    Sum sum(const QString& column, int first, int last = 1048576) const
+    {
+        Sum sum;
+        for (const auto& [place, value] : m_numbers) {
+            if (place.first == column && place.second >= first && place.second <= last) {
+                sum.value += value;
+                ++sum.numbers;
+            }
+        }
+        return sum;
+    }
+
+private:
+    test::ExportedBook m_book;
+    std::map<std::pair<QString, int>, double> m_numbers;
+    std::map<std::pair<QString, int>, QString> m_texts;
+};
+
+// How far a sum of shown values may lie from the total a page shows: each
+// value and the total are rounded to their last shown decimal.
+double roundingOf(const SheetFigures::Sum& sum, int decimals, int totalDecimals)
+{
+    return (sum.numbers * 0.5 * std::pow(10.0, -decimals)) + 0.5 * std::pow(10.0, -totalDecimals) + 1e-9;
+}
+
+// Every workbook's lengths, counts and weights are numbers, and what a
+// spreadsheet sums of them is the total the sheets show.
+TEST_F(EverySheetWorkbooks, NumbersAddUpToTheTotalsTheSheetsShow)
+{
+    // Totals without loss, so that they are the bars' own.
+    const auto noLoss = [](CVes_SortRules& rules) {
+        rules.m_calcLossBar = 0;
+        rules.m_calcLossWire = 0;
+    };
+    noLoss(list.getSortRules());
+    auto* quantity = dynamic_cast<CVes_SLTable*>(sheetNamed(QStringLiteral("钢筋用量表")));
+    ASSERT_NE(quantity, nullptr);
+    noLoss(quantity->getSortRules());
+
+    // The bar list's workbook: the list, the sorted sheet, the summaries.
+    const QString barList = exportOf(&list);
+    ASSERT_FALSE(barList.isEmpty());
+    const SheetFigures bars(barList, 1), sorted(barList, 2), summary(barList, 3), joints(barList, 4);
+    const SheetFigures::Sum listWeight = bars.sum(bars.column(QStringLiteral("总重")), 6);
+    EXPECT_GT(listWeight.numbers, 40);
+    const QString summaryWeight = summary.column(QStringLiteral("总重量"));
+    const int summaryTotal = summary.rowOf(QStringLiteral("A"), QStringLiteral("总重"));
+    ASSERT_GT(summaryTotal, 0);
+    const double total = summary.number(summaryWeight, summaryTotal);
+    EXPECT_NEAR(listWeight.value, total, roundingOf(listWeight, 3, 3));
+    const SheetFigures::Sum sizes =
+        summary.sum(summaryWeight, summary.rowOf(QStringLiteral("A"), QStringLiteral("各规格合计")) + 1,
+                    summaryTotal - 1);
+    EXPECT_GT(sizes.numbers, 5);
+    EXPECT_NEAR(sizes.value, total, roundingOf(sizes, 3, 3));
+
+    const QString sortedWeight = sorted.column(QStringLiteral("总重量"));
+    const QString sortedLength = sorted.column(QStringLiteral("总长度"));
+    const int sortedSizes = sorted.rowOf(QStringLiteral("B"), QStringLiteral("合计"));
+    const int sortedTotal = sorted.rowOf(QStringLiteral("B"), QStringLiteral("总重"));
+    ASSERT_GT(sortedSizes, 0);
+    ASSERT_GT(sortedTotal, sortedSizes);
+    const SheetFigures::Sum sortedBars = sorted.sum(sortedWeight, 6, sortedSizes - 1);
+    EXPECT_NEAR(sortedBars.value, sorted.number(sortedWeight, sortedTotal), roundingOf(sortedBars, 3, 2));
+    EXPECT_NEAR(sortedBars.value, total, roundingOf(sortedBars, 3, 3));
+    const SheetFigures::Sum barLengths = sorted.sum(sortedLength, 6, sortedSizes - 1);
+    const SheetFigures::Sum sizeLengths = sorted.sum(sortedLength, sortedSizes + 1, sortedTotal - 1);
+    EXPECT_NEAR(barLengths.value, sizeLengths.value,
+                roundingOf(barLengths, 2, 2) + roundingOf(sizeLengths, 2, 2));
+    // Counts are whole: every plain bar's count is in both sheets.
+    EXPECT_EQ(bars.sum(bars.column(QStringLiteral("总根数")), 6).value,
+              sorted.sum(sorted.column(QStringLiteral("总根数")), 6).value);
+
+    const QString jointCount = joints.column(QStringLiteral("接头数量"));
+    const int wholeJoints = joints.rowOf(QStringLiteral("A"), QStringLiteral("各规格总计"));
+    ASSERT_GT(wholeJoints, 0);
+    EXPECT_GT(joints.sum(jointCount, wholeJoints).value, 0);
+    EXPECT_EQ(joints.sum(jointCount, 6, wholeJoints).value, joints.sum(jointCount, wholeJoints).value);
+
+    // The quantity sheet's workbook: its rows add up to its summary's total.
+    const QString quantities = exportOf(quantity);
+    ASSERT_FALSE(quantities.isEmpty());
+    const SheetFigures detail(quantities, 1), quantitySummary(quantities, 2);
+    const SheetFigures::Sum detailWeight = detail.sum(detail.column(QStringLiteral("总重量")), 6);
+    EXPECT_GT(detailWeight.numbers, 40);
+    const int quantityTotal = quantitySummary.rowOf(QStringLiteral("A"), QStringLiteral("总重"));
+    ASSERT_GT(quantityTotal, 0);
+    EXPECT_NEAR(detailWeight.value,
+                quantitySummary.number(quantitySummary.column(QStringLiteral("总重量")), quantityTotal),
+                roundingOf(detailWeight, 3, 3));
+    EXPECT_NEAR(detailWeight.value, total, roundingOf(detailWeight, 3, 3));
+
+    // The processing sheet's workbook: its summary joins equal bars, their
+    // counts added.
+    const QString processing = exportOf(sheetNamed(QStringLiteral("加工明细单")));
+    ASSERT_FALSE(processing.isEmpty());
+    const SheetFigures processed(processing, 1), processSummary(processing, 2);
+    const SheetFigures::Sum processedCount = processed.sum(processed.column(QStringLiteral("总根数")), 6);
+    EXPECT_GT(processedCount.numbers, 40);
+    EXPECT_EQ(processedCount.value,
+              processSummary.sum(processSummary.column(QStringLiteral("总根数")), 6).value);
+
+    // The purchase summary's sizes add up to its total weight.
+    const QString purchase = exportOf(sheetNamed(QStringLiteral("原材进货")));
+    ASSERT_FALSE(purchase.isEmpty());
+    const SheetFigures bought(purchase, 1);
+    const QString boughtWeight = bought.column(QStringLiteral("总重量"));
+    const int boughtTotal = bought.rowOf(QStringLiteral("A"), QStringLiteral("总重量"));
+    ASSERT_GT(boughtTotal, 0);
+    const SheetFigures::Sum boughtSizes = bought.sum(boughtWeight, 6, boughtTotal - 1);
+    EXPECT_GT(boughtSizes.numbers, 5);
+    EXPECT_NEAR(boughtSizes.value, bought.number(boughtWeight, boughtTotal), roundingOf(boughtSizes, 3, 3));
 }
 
 // Prints every sheet of `list` to PDF and keeps the files the program

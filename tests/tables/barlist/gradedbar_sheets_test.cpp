@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -48,6 +49,15 @@ protected:
         list.Add(bar);
         list.setPageTo(1, 1);
         list.setLiaoPaiType(1);
+    }
+
+    // The bar again in the element, under another number.
+    void addSameBar(const char* number, int count)
+    {
+        CVes_Steel again(static_cast<CVes_SetupTableLine*>(list.lines()[1])->m_steel);
+        again.number = QString::fromUtf8(number);
+        again.count = count;
+        list.Add(again);
     }
 
     // The bar's row of a processing sheet made from the list.
@@ -161,6 +171,84 @@ TEST_F(GradedBar, TheProcessingWorkbook)
     const QString path = host->opened().first();
     EXPECT_TRUE(columnTexts(test::ExportedBook(path, 1), 'F').contains(kGroups));
     EXPECT_TRUE(columnTexts(test::ExportedBook(path, 2), 'E').contains(kGroups));
+}
+
+// The same bar again in the element, one group a piece: with 构件内相同钢筋归并
+// the element's 2 + 1 groups a piece make one bar of 9 groups, 45 bars,
+// 112.5 m, 277.88 kg; with 相同料牌按件数拆分 a bar of 3 groups for each of the
+// three pieces.
+struct TagMergeCase {
+    const char* what;
+    int merge;
+    int split;
+    QStringList counts;  // the bar list's tags, in order
+    QStringList weights;
+};
+
+void PrintTo(const TagMergeCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class GradedTags : public GradedBar, public testing::WithParamInterface<TagMergeCase> {
+protected:
+    void SetUp() override
+    {
+        GradedBar::SetUp();
+        addSameBar("2", 1);
+        list.setLiaoPaiGuibing(GetParam().merge);
+        list.setLiaoPaiEleChaifen(GetParam().split);
+    }
+    static QStringList column(const CVes_LiaoPaiTable& tags, int text)
+    {
+        QStringList texts;
+        for (const CVes_LiaoPaiTableLine& tag : tags.m_lpList)
+            texts << tag.texts().value(text);
+        return texts;
+    }
+};
+
+TEST_P(GradedTags, CountBarsAGroupThenGroupsWithTheTrueWeight)
+{
+    const TagMergeCase& c = GetParam();
+    std::unique_ptr<CVes_LiaoPaiTable> tags(list.toLiaoPaiTable(nullptr));
+    EXPECT_EQ(column(*tags, 7), c.counts);
+    EXPECT_EQ(column(*tags, 10), c.weights);
+
+    // The processing sheet made from the list tags its bars alike.
+    makeProcessing();
+    processing.setLiaoPaiType(1);
+    std::unique_ptr<CVes_LiaoPaiTable> processingTags(processing.toLiaoPaiTable(nullptr));
+    QStringList counts;
+    for (const QString& count : c.counts)
+        counts << QString(count).replace(u'/', QStringLiteral("/组 共")) + QStringLiteral("组");
+    EXPECT_EQ(column(*processingTags, 7), counts);
+    EXPECT_EQ(column(*processingTags, 10), c.weights);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, GradedTags,
+    testing::Values(TagMergeCase{"merged", 1, 0, {"5/9"}, {"277.88"}},
+                    TagMergeCase{"merged_and_split", 1, 1, {"5/3", "5/3", "5/3"},
+                                 {"92.63", "92.63", "92.63"}},
+                    TagMergeCase{"apart", 0, 0, {"5/6", "5/3"}, {"185.25", "92.63"}},
+                    TagMergeCase{"split", 0, 1, {"5/2", "5/2", "5/2", "5/1", "5/1", "5/1"},
+                                 {"61.75", "61.75", "61.75", "30.88", "30.88", "30.88"}}));
+
+// The sorted sheet says how many bars each source number brought: bars, not
+// groups (30 and 15 bars, not 6 and 3).
+TEST_F(GradedBar, TheSortedSheetsSourceNoteCountsBars)
+{
+    addSameBar("2", 1);
+    list.getSortRules().m_mergeSame = 1;
+    std::unique_ptr<CVes_SortBarSheet> sorted(list.SortSteel(nullptr, 0));
+    QStringList notes;
+    for (CVes_TableBaseLine* line : sorted->lines()) {
+        auto* row = static_cast<CVes_SortBarSheetLine*>(line);
+        if (row->m_isString && row->m_strArray.value(0) == CVes_SortBarSheet::kMergeInfo)
+            notes << row->m_strArray.value(1);
+    }
+    EXPECT_EQ(notes, QStringList{"1(30根); 2(15根)"});
 }
 
 } // namespace

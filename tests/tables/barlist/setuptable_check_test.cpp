@@ -264,7 +264,7 @@ TEST_F(CheckData, ReportIsWrittenInGbkWithCrLfAndOpened)
         "<html><HEAD>\r\n<TITLE>配料单检查报告</TITLE>\r\n"
         "<META http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">\r\n<BODY>\r\n<p><CENTER><B>"
         "<FONT SIZE=\"8\" COLOR=\"blue\">检查报告</FONT></B></CENTER></p>"
-        "\r\n<p><b><I><FONT SIZE=\"2\" COLOR=\"#0033FF\">检查时间：2013-3-5 9:7</FONT></I></b><br><p>\r\n "
+        "\r\n<p><b><I><FONT SIZE=\"2\" COLOR=\"#0033FF\">检查时间：2013-3-5 9:07</FONT></I></b><br><p>\r\n "
         "\r\n<p><UL>\r\n\r\n <LI>两根<b>梁&lt;1&gt;号钢筋</b>中<I>（第1页/第3行 与 第1页/第2行）</I>， "
         "编号相同，但<b>钢筋</b>不同！</UL></p>\r\n \r\n</BODY>\r\n</HTML>");
     EXPECT_EQ(readAll(path), platform::gbk::encode(expected));

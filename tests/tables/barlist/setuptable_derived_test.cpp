@@ -386,6 +386,36 @@ TEST_F(BarListDerived, CuttingAsksTheProposedSizeAndShowsItsProgress)
     EXPECT_EQ(totalRows(*cut), QStringList{"合计||%%C25|12|1||12|0||"});
 }
 
+// Asked again (the list changed since), the size it was cut for is
+// proposed; cancelled, the list is empty and names no size.
+TEST_F(BarListDerived, CuttingAgainProposesTheSizeItWasCutFor)
+{
+    test::HostScope host;
+    t.appendLine(shapedBar("1", 2, 20.0f, 3, 4000));
+    t.appendLine(shapedBar("2", 3, 25.0f, 3, 4000));
+    CutSizeRequest asked;
+    const auto answer = [&](bool accept) {
+        host->answerDialog<CutSizeRequest>([&asked, accept](CutSizeRequest& r) {
+            asked = r;
+            r.grade = 3;
+            r.diameter = 25.0f;
+            return accept;
+        });
+    };
+    answer(true);
+    std::unique_ptr<CVes_YouhuaDuanLiaoTable> cut(t.toDuanLiaoTable(nullptr));
+    EXPECT_EQ(asked.grade, 2) << "first the first size of the list";
+    ASSERT_EQ(totalRows(*cut), QStringList{"合计||%%C25|12|1||12|0||"});
+
+    answer(false);
+    EXPECT_EQ(t.toDuanLiaoTable(cut.get()), cut.get());
+    EXPECT_EQ(asked.grade, 3);
+    EXPECT_FLOAT_EQ(asked.diameter, 25.0f);
+    EXPECT_TRUE(cut->lines().isEmpty());
+    EXPECT_TRUE(cut->m_texts[CVes_YouhuaDuanLiaoTable::kNoteText].m_formula.isEmpty())
+        << "an empty list names no size";
+}
+
 TEST_F(BarListDerived, CuttingCancelledLeavesTheListEmpty)
 {
     t.appendLine(shapedBar("1", 3, 25.0f, 3, 4000));

@@ -8,6 +8,8 @@
 #include "core/geometry/datafolder.h"
 #include "envora/steelyuancaidata.h"
 #include "tables/framework/tabletextline.h"
+#include "platform/recordingdc.h"
+#include "platform/xlsx/workbook.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
 #include "tests/support/recordinghost.h"
 
@@ -241,6 +243,53 @@ TEST_F(PurchaseList, PurchaseTextsTakeDefaultsOnce)
     test::RecordingHost::current().setNow(QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0)));
     t.JinHuo(sheet.get());
     EXPECT_EQ(t.getJinHuoTexts()[1], QStringLiteral("20260304-050607"));
+}
+
+// The delivery note's form fills texts 1 to 4: its number, customer,
+// project and delivery time. The page and the workbook name the number
+// and the project by what they are; the customer and the time are given no
+// label of another text.
+TEST_F(PurchaseList, HeadingNamesTheNoteNumberAndTheProject)
+{
+    t.appendLine(barLine(3, 20.0f, 2, 4500.0f));
+    const QString number = QStringLiteral("JH-2024-017");
+    const QString customer = QStringLiteral("宏达建设");
+    const QString project = QStringLiteral("一号楼-基础");
+    const QString time = QStringLiteral("2024年5月1日");
+    t.setJinHuoText(1, number);
+    t.setJinHuoText(2, customer);
+    t.setJinHuoText(3, project);
+    t.setJinHuoText(4, time);
+    auto sheet = build();
+    sheet->firstPage();
+    platform::RecordingDc dc;
+    sheet->Draw(&dc, platform::Rect(0, 0, 1200, 900));
+    QStringList headings;
+    int numberAt = -1;
+    int projectAt = -1;
+    for (const platform::DcRecord& record : dc.records()) {
+        if (record.text.contains(number))
+            numberAt = record.points.empty() ? -1 : record.points.front().y();
+        if (record.text.contains(project))
+            projectAt = record.points.empty() ? -1 : record.points.front().y();
+        headings << record.text;
+    }
+    const QString drawn = headings.join(u'|');
+    EXPECT_TRUE(drawn.contains(QStringLiteral("单号：") + number)) << drawn.toStdString();
+    EXPECT_TRUE(drawn.contains(QStringLiteral("工程情况：") + project)) << drawn.toStdString();
+    EXPECT_FALSE(drawn.contains(QStringLiteral("单号：") + time));
+    EXPECT_FALSE(drawn.contains(QStringLiteral("工程情况：") + customer));
+    // The number stands above the project, at the top of the page.
+    ASSERT_GE(numberAt, 0);
+    ASSERT_GE(projectAt, 0);
+    EXPECT_LT(numberAt, projectAt);
+
+    platform::xlsx::Worksheet book(platform::xlsx::SheetTemplate{QStringLiteral("S"), false, {}});
+    sheet->fillWorksheet(book, 7);
+    EXPECT_EQ(book.text(1, 1), QStringLiteral("钢筋进（提）货单"));
+    EXPECT_EQ(book.text(2, 1), QStringLiteral("单号：") + number);
+    EXPECT_EQ(book.text(3, 1), QStringLiteral("工程情况：") + project);
+    EXPECT_EQ(book.text(4, 1), QString());
 }
 
 } // namespace

@@ -563,6 +563,37 @@ TEST_F(PageLayout, DrawingWritesTheAnchorageLengthsIntoTheBars)
     EXPECT_EQ(bar.getVarValue(QStringLiteral("la")), t.getLa(3, 20, 0));
 }
 
+// A bar switched to a typed cut length shows the length it showed before,
+// whatever the unit of the shape column (its hooks grow with the diameter
+// in that unit); its total length and weight stay as well.
+class TypedLengthSwitch : public PageLayout, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TypedLengthSwitch, KeepsWhatTheCellShowed)
+{
+    t.m_units[CVes_SetupTable::kColShape] = GetParam();
+    test::addElement(t, "KL1", 1);
+    Line* row = test::addBar(t, "1", 3, 20.0f, test::kHooked, {{"L", 2400}}, 4);
+    const LaidOutPage before = page();
+    const float shown = row->m_steel.getLength(0, t.shapeUnitFactor());
+    ASSERT_GT(shown, 2400.0f) << "the hooks add to it";
+    t.clearSelect();
+    t.AddSelect(2, 0);
+    t.setSelLineAutoCal(0);
+    EXPECT_EQ(row->m_steel.calcLength, 0);
+    EXPECT_EQ(row->m_steel.length, shown);
+    const LaidOutPage after = page();
+    for (int column : {CVes_SetupTable::kColCutLength, CVes_SetupTable::kColTotalLength,
+                       CVes_SetupTable::kColTotalWeight})
+        EXPECT_EQ(after.text(2, column), before.text(2, column)) << column;
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, TypedLengthSwitch,
+                         ::testing::Values(CVes_Template::kMillimetre, CVes_Template::kCentimetre),
+                         [](const auto& info) {
+                             return std::string(info.param == CVes_Template::kMillimetre ? "Millimetres"
+                                                                                          : "Centimetres");
+                         });
+
 TEST_F(PageLayout, EnglishLabels)
 {
     t.setLanguage(1);
@@ -604,7 +635,8 @@ TEST_F(PageLayout, NewListCoverShowsItsTitleTextsAndNoMissingValues)
     EXPECT_FALSE(cover.contains(u'{')) << cover.toStdString();
     EXPECT_FALSE(cover.contains(QStringLiteral("：-1"))) << cover.toStdString();
     EXPECT_FALSE(cover.contains(QStringLiteral("C-1"))) << cover.toStdString();
-    EXPECT_TRUE(cover.contains(QStringLiteral("抗震等级：二级 ；  保护层厚度： ；")))
+    // A list without a cover of its own shows the one its design dialog shows.
+    EXPECT_TRUE(cover.contains(QStringLiteral("抗震等级：二级 ；  保护层厚度：25 mm ；")))
         << cover.toStdString();
 }
 

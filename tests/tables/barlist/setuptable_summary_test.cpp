@@ -10,6 +10,8 @@
 #include "envora/steelyuancaidata.h"
 #include "tables/framework/tabletextline.h"
 #include "tables/quantity/slsumarytable.h"
+#include "tables/quantity/sltable.h"
+#include "tables/quantity/sltableline.h"
 
 #include "tests/tables/barlist/summary_support.h"
 
@@ -127,7 +129,7 @@ TEST_F(BarSummary, EveryOptionLargeDiametersFirst)
         "|3|%%C12|38.00|35.094|3800.0  /  133.36 元",
         "|4|%%A8|30.00|12.324|原材未定价",
         "",
-        "总重||||125.519",
+        "总重||||125.519|(含损耗=2.0%,4.0%)",
         "总金额||||404.11 元",
         "",
         "其中",
@@ -203,11 +205,25 @@ TEST_F(BarSummary, LossNoteAndGradeLabelFollowTheOptions)
     // No stirrup counted: its weight row stays, the fee row does not come.
     EXPECT_EQ(rows.back(), "箍筋总重||||0.00");
 
-    // With only the wire-rod loss on, no note is shown.
+    // With only the wire-rod loss on, no note is shown at the subtotals; the
+    // total still says that it holds a loss.
     r.m_calcLossWire = 1;
     r.m_calcLossBar = 0;
     t.SummarySTeel(&sheet, 0);
     EXPECT_EQ(rowsOf(sheet)[1], "各规格合计|");
+    const auto totalRow = [&] {
+        for (const std::string& row : rowsOf(sheet)) {
+            if (row.rfind("总重|", 0) == 0)
+                return row;
+        }
+        return std::string();
+    };
+    // 110.314 kg, of which the 33.744 kg of %%C12 with 4 %: 111.664 kg.
+    EXPECT_EQ(totalRow(), "总重||||111.664|(含损耗)");
+    // No loss: the total says nothing of one.
+    r.m_calcLossWire = 0;
+    t.SummarySTeel(&sheet, 0);
+    EXPECT_EQ(totalRow(), "总重||||110.314");
 }
 
 TEST_F(BarSummary, ChosenElementsAndKeywords)
@@ -229,7 +245,7 @@ TEST_F(BarSummary, ChosenElementsAndKeywords)
         "其它||||31.968",     "|1|%%C12|36.00|31.968",
         "",                   "各规格合计|",
         "|1|%%C20|3.00|7.410", "|2|%%C12|38.00|33.744",
-        "",                   "总重||||42.652|",
+        "",                   "总重||||42.652|(含损耗)",
     };
     // Mode 6 keeps the stored selection.
     EXPECT_EQ(rowsOf(sheet), expected);
@@ -241,11 +257,11 @@ TEST_F(BarSummary, ChosenElementsAndKeywords)
     r.m_sumInEleType = 0;
     t.getHuizongRules().m_key = QStringLiteral("B");
     t.SummarySTeel(&sheet, 3);
-    expected = {"", "各规格合计|", "|1|%%C20|23.00|56.810", "", "总重||||57.946|"};
+    expected = {"", "各规格合计|", "|1|%%C20|23.00|56.810", "", "总重||||57.946|(含损耗)"};
     EXPECT_EQ(rowsOf(sheet), expected);
     t.lineAt(0)->m_steel.remark = QStringLiteral("顶筋B");
     t.SummarySTeel(&sheet, 4);
-    expected = {"", "各规格合计|", "|1|%%C12|36.00|31.968", "", "总重||||33.247|"};
+    expected = {"", "各规格合计|", "|1|%%C12|36.00|31.968", "", "总重||||33.247|(含损耗)"};
     EXPECT_EQ(rowsOf(sheet), expected);
 }
 
@@ -304,7 +320,7 @@ TEST_F(BarSummary, EnglishTexts)
     ASSERT_GE(rows.size(), 18u);
     EXPECT_EQ(rows[7], "Orther||||31.968");
     EXPECT_EQ(rows[10], "Total|(含损耗=2.0%,4.0%)||||单价 / 总价");
-    EXPECT_EQ(rows[16], "Total Weight||||125.519");
+    EXPECT_EQ(rows[16], "Total Weight||||125.519|(含损耗=2.0%,4.0%)");
     EXPECT_EQ(rows[17], "Total Cost||||394.11 元");
 }
 
@@ -464,6 +480,32 @@ TEST_F(JointSummary, NoJointsGivesHeadingOnly)
     t.clearnAllLine();
     t.SummaryJT(&sheet);
     EXPECT_TRUE(sheet.lines().isEmpty());
+}
+
+// A reducing coupler to a 10 mm bar, the size a new bar starts with, stays
+// a reducing coupler on the quantity sheet made from the list.
+TEST_F(JointSummary, AReducingCouplerToATenKeepsItsSizesOnTheQuantitySheet)
+{
+    t.clearnAllLine();
+    t.appendLine(elementLine(QStringLiteral("KL1"), 1));
+    auto* bar = barLine("R1", 3, 12.0f, 2, 6000.0f);
+    const CVes_Connect toTen = coupler(8, 10.0f, 1, 1);
+    bar->m_steel.setRConnect(&toTen);
+    t.appendLine(bar);
+    t.getSortRules().m_sumInEleType = 0;
+    t.SummaryJT(&sheet);
+    const Rows fromTheList = rowsOf(sheet);
+    EXPECT_EQ(fromTheList.back(), "|1|直螺纹套筒|12→10|2");
+
+    CVes_SLTable quantity;
+    quantity.clearnAllLine();
+    quantity.m_rules = t.getSortRules();
+    for (CVes_SLTableLine* row : t.transformSL(0))
+        quantity.appendLine(row);
+    CVes_SLSumaryJTtable joints;
+    quantity.SummaryJT(&joints);
+    // The quantity sheet names each side's thread.
+    EXPECT_EQ(rowsOf(joints).back(), "|1|直螺纹套筒|12正—10正|2");
 }
 
 } // namespace

@@ -365,6 +365,51 @@ TEST(SetupTable, UndoRedoAndANewStepDropsTheRedo)
     EXPECT_EQ(t.lineAt(0)->getElement(), "3");
 }
 
+TEST(SetupTable, UndoAndRedoLeaveTheListChangedUnlessAtTheStateSaved)
+{
+    CVes_SetupTable t;
+    t.setPageTo(1, 1);
+    const auto edit = [&t](const char* name) {
+        t.lineAt(0)->setElement(QString::fromUtf8(name));
+        t.setModified(1);
+        t.AddUndo();
+    };
+    edit("KL1");
+    edit("KL2");
+    t.setAutoSaved(); // KL2 is in the file
+    EXPECT_EQ(t.isModified(), 0);
+    t.Undo();
+    EXPECT_EQ(t.isModified(), 1) << "KL1 is not what the file holds";
+    t.setSortSteel(0);
+    t.setYouhuaSteel(0);
+    t.Redo();
+    EXPECT_EQ(t.isModified(), 0) << "back at what was saved";
+    EXPECT_EQ(t.isCanSortSteel(), 1) << "the rows changed all the same";
+    EXPECT_EQ(t.isCanYouhuaSteel(), 1);
+
+    // A new step after an undo drops the state saved from the redo list:
+    // nothing reaches it again.
+    t.Undo();
+    edit("KL3");
+    t.Undo();
+    EXPECT_EQ(t.lineAt(0)->getElement(), "KL1");
+    EXPECT_EQ(t.isModified(), 1);
+    t.Redo();
+    EXPECT_EQ(t.isModified(), 1);
+
+    // A save the user asks for is the state saved, and the only one.
+    t.setSaved();
+    edit("KL4");
+    t.Undo();
+    EXPECT_EQ(t.isModified(), 0);
+    // Pushed out of the eight steps kept, the state saved is gone.
+    for (int i = 0; i < 9; ++i)
+        edit("KL5");
+    while (t.CanUndo())
+        t.Undo();
+    EXPECT_EQ(t.isModified(), 1);
+}
+
 } // namespace
 
 namespace {

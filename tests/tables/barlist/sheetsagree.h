@@ -1,8 +1,9 @@
 #pragma once
 // Every sheet made from one bar list tells the same quantities: the bar
 // list's pages and cover, the bar summary, the joint summary, the purchase
-// list, the sorted sheet, the processing sheet and its summary, the bar
-// tags, and the quantity sheet with its summaries. Their lengths, counts
+// list, the sorted sheet with its source notes, the processing sheet and
+// its summary, the bar tags, the cutting list of every size, and the
+// quantity sheet with its summaries. Their lengths, counts
 // and weights by grade and diameter, their joints by kind and size and the
 // texts of graded bars must agree with what the list holds.
 //
@@ -18,6 +19,7 @@
 #include "core/geometry/datafolder.h"
 #include "core/geometry/text.h"
 #include "envora/steelyuancaidata.h"
+#include "tables/barlist/cuttingjob.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/framework/tabletextline.h"
 #include "tables/processing/liaopaitable.h"
@@ -30,6 +32,7 @@
 #include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
+#include "tables/quantity/youhuaduanliaotable.h"
 #include "tests/tables/barlist/barlist_pages.h"
 
 #include <QRegularExpression>
@@ -71,6 +74,9 @@ using BySize = std::map<Size, Amount>;
 // has, for the rounding the sheets may do.
 struct Reference {
     BySize sizes;
+    // The bars of some length by grade and diameter: those a cutting list
+    // cuts (a bar measuring 0 is none).
+    std::map<std::pair<int, float>, Amount> toCut;
     std::map<QString, Size> byText;  // the sizes by their grade-and-size text
 
     explicit Reference(CVes_SetupTable& list)
@@ -101,6 +107,11 @@ struct Reference {
             a.bars += bars;
             a.metres += bars * mm * 0.001;
             a.kg += bars * mm * 0.001 * kUnitWeight.at(bar.DN);
+            if (mm > 0.0) {
+                Amount& cut = toCut[{bar.grade, bar.DN}];
+                cut.bars += bars;
+                cut.metres += bars * mm * 0.001;
+            }
         }
     }
 
@@ -263,6 +274,52 @@ inline double totalIn(const CVes_TableBase& sheet, const QString& caption, int v
     return text.isEmpty() ? 0.0 : number(text);
 }
 
+// Whether a bar of the list follows the same bar: one the tags may merge.
+inline bool repeated(CVes_SetupTable& list)
+{
+    CVes_Steel* previous = nullptr;
+    for (CVes_TableBaseLine* base : list.lines()) {
+        auto* line = static_cast<CVes_SetupTableLine*>(base);
+        CVes_Steel* bar = line->isSteelLine() ? &line->m_steel : nullptr;
+        if (bar && previous && previous->isSame(*bar))
+            return true;
+        previous = bar;
+    }
+    return false;
+}
+
+// A source note "KL1-3(30根); 5(6根)" names as many bars as its row holds.
+inline void expectNoteBars(const QString& note, double bars)
+{
+    static const QRegularExpression entry(QStringLiteral("\\((\\d+)根\\)"));
+    double named = 0.0;
+    for (const auto& m : entry.globalMatch(note))
+        named += m.captured(1).toDouble();
+    EXPECT_EQ(named, bars) << "source note " << note.toStdString();
+}
+
+// The bars and metres of the pieces a cutting list names: those of its
+// patterns, as often as each is cut, and those it left out ("13.5×4\n(7)").
+inline Amount cutPieces(const CVes_YouhuaDuanLiaoTable& table)
+{
+    Amount sum;
+    for (CVes_TableBaseLine* line : table.lines()) {
+        auto* row = static_cast<CVes_YouhuaDuanLiaoTableLine*>(line);
+        for (const CVes_OptimizeUnit& piece : row->m_combine.pieces) {
+            sum.bars += double(piece.count) * row->m_combine.useCount;
+            sum.metres += piece.getTotalLen() * row->m_combine.useCount * 0.001;
+        }
+        if (!row->m_leftOut)
+            continue;
+        static const QRegularExpression piece(QStringLiteral("^([0-9.]+)×(\\d+)\n"));
+        const auto m = piece.match(row->m_strArray.value(CVes_YouhuaDuanLiaoTable::kColPieces));
+        EXPECT_TRUE(m.hasMatch()) << row->m_strArray.join(u'|').toStdString();
+        sum.bars += m.captured(2).toDouble();
+        sum.metres += m.captured(1).toDouble() * m.captured(2).toDouble();
+    }
+    return sum;
+}
+
 // The graded texts "5支/组\n共6组" and the like: bars a group first, then groups.
 inline void expectGroupText(const QString& text, const QString& form, CVes_BarCore& bar, int groups,
                      const char* sheet)
@@ -271,6 +328,9 @@ inline void expectGroupText(const QString& text, const QString& form, CVes_BarCo
         return;
     EXPECT_EQ(text, form.arg(bar.getMultiGroup()).arg(groups)) << sheet;
 }
+
+// The most bars a list whose cutting list is checked holds.
+inline constexpr double kMostBarsToCut = 1e6;
 
 // Every sheet of `list` agrees with what the list holds; `seen`, when
 // given, counts the joint kinds the list's cover shows.
@@ -443,13 +503,23 @@ inline void expectSheetsAgree(CVes_SetupTable& list, std::map<std::string, int>*
             CVes_BarCore& bar = row->m_steel;
             const CVes_SortBarSheet::BarTexts texts = sorted->barTexts(bar);
             Amount& a = rows[{bar.grade, bar.DN, bar.steelType}];
-            if (bar.isMultiVal()) {
+            const double bars = bar.isMultiVal() ? double(bar.getMultiGroup()) * bar.count : bar.count;
+            if (bar.isMultiVal())
                 expectGroupText(texts.count, QStringLiteral("%1根/组\n共%2组"), bar, bar.count, "sorted");
-                a.bars += double(bar.getMultiGroup()) * bar.count;
-            } else {
-                a.bars += bar.count;
-            }
+            a.bars += bars;
             a.metres += number(texts.totalLength);
+            // The source note under the row or in its remark counts the
+            // row's bars.
+            const int next = sorted->lines().indexOf(line) + 1;
+            auto* below = static_cast<CVes_SortBarSheetLine*>(sorted->lines().value(next));
+            const QString note = bar.remark == QStringLiteral("多项归并") && below && below->m_isString
+                ? below->m_strArray.value(1)
+                : bar.remark;
+            if (note.contains(QStringLiteral("根)"))) {
+                expectNoteBars(note, bars);
+                if (seen)
+                    ++(*seen)["source notes"];
+            }
         }
         expectBars(ref, rows, "sorted rows");
         expectMetres(ref, rows, "sorted rows", 0.01 * allBars);
@@ -486,13 +556,18 @@ inline void expectSheetsAgree(CVes_SetupTable& list, std::map<std::string, int>*
         BySize blocks;
         double blockKg = 0.0;
         int blockItems = 0;
+        int blockTotals = 0;
+        QString grandTotal;
         for (CVes_TableBaseLine* line : summary->lines()) {
             auto* row = dynamic_cast<CVes_ProcessTableListLine*>(line);
             QStringList* texts = row ? row->getTextArray() : nullptr;
             if (!texts)
                 continue;
-            if (texts->value(0).endsWith(QStringLiteral("总重"))) {
+            if (texts->value(0) == QStringLiteral("合计总重")) {
+                grandTotal = texts->value(6);
+            } else if (texts->value(0).endsWith(QStringLiteral("总重"))) {
                 blockKg += number(texts->value(6));
+                ++blockTotals;
             } else if (texts->size() >= 7 && texts->value(0).toInt() >= 1) {
                 Amount& a = blocks[ref.sizeOf(texts->value(1))];
                 a.metres += number(texts->value(5));
@@ -501,6 +576,10 @@ inline void expectSheetsAgree(CVes_SetupTable& list, std::map<std::string, int>*
         }
         expectMetres(ref, blocks, "processing summary", 0.01 * blockItems);
         expectKg(blockKg, ref.totalKg(), allBars, 0.05 * blockItems, "processing summary total");
+        // Two kinds or more end with the weight of them all.
+        EXPECT_EQ(grandTotal.isEmpty(), blockTotals < 2);
+        if (!grandTotal.isEmpty())
+            expectKg(number(grandTotal), ref.totalKg(), allBars, 0.05, "processing grand total");
     }
     {
         std::unique_ptr<CVes_LiaoPaiTable> tags(list.toLiaoPaiTable(nullptr));
@@ -525,6 +604,26 @@ inline void expectSheetsAgree(CVes_SetupTable& list, std::map<std::string, int>*
         }
         expectBars(ref, counted, "bar tags");
         expectKg(kg, ref.totalKg(), allBars, 0.005 * double(tags->m_lpList.size()), "bar tags");
+    }
+
+    // The cutting list of every grade and diameter: the pieces it cuts
+    // and those it names as left out are the size's bars. Checked on lists
+    // of the bars a site cuts: on the largest lists a list can hold, the
+    // optimiser's search runs for longer than a test may.
+    if (allBars <= kMostBarsToCut) {
+        CuttingJob job = list.prepareDuanLiao();
+        for (const auto& [size, a] : ref.toCut) {
+            job.choose(size.first, size.second, list.getYuanCaiLib());
+            ASSERT_TRUE(job.cut());
+            CVes_YouhuaDuanLiaoTable table;
+            job.fill(table);
+            const Amount cut = cutPieces(table);
+            EXPECT_EQ(cut.bars, a.bars) << "cutting list of " << size.first << "/" << size.second;
+            EXPECT_NEAR(cut.metres, a.metres, a.bars * 0.001)
+                << "cutting list of " << size.first << "/" << size.second;
+            if (seen)
+                (*seen)["left out of the cutting"] += job.problems().isEmpty() ? 0 : 1;
+        }
     }
 
     // The quantity sheet of the list, with the list's rules.

@@ -3,12 +3,14 @@
 // coil and stock bar sizes, epoxy-coated bars, graded bars, bar groups,
 // lap, weld and coupler joints at the ends and along the bars with counts
 // worked out or typed, the reverse-thread coupler rule on and off, several
-// elements and pieces) are turned into the bar list's pages and cover, the
-// bar summary, the joint summary, the purchase list, the sorted sheet, the
-// processing sheet and its summary, the bar tags, and the quantity sheet
-// with its summaries. Their lengths, counts and weights by grade and
-// diameter, their joints by kind and size and the texts of graded bars
-// must agree. A disagreement names the list's seed.
+// elements and pieces, equal bars merged within an element and tags split
+// by piece or not) are turned into the bar list's pages and cover, the bar
+// summary, the joint summary, the purchase list, the sorted sheet with its
+// source notes, the processing sheet and its summary, the bar tags, the
+// cutting list of every size, and the quantity sheet with its summaries.
+// Their lengths, counts and weights by grade and diameter, their joints by
+// kind and size and the texts of graded bars (rising or falling) must
+// agree. A disagreement names the list's seed.
 //
 // Lengths are compared within a millimetre a bar: the sheets round or cut
 // a bar's length to whole millimetres each by its own rule.
@@ -73,6 +75,8 @@ public:
         list.m_summaryRowHeight = 1;
         list.setDefaultEleNum(1 + below(3));
         fillRules(list.getSortRules());
+        list.setLiaoPaiGuibing(below(2));
+        list.setLiaoPaiEleChaifen(below(2));
         CVes_SteelYuanCaiDataLib stock;
         for (const auto& [d, weight] : kUnitWeight) {
             for (int grade = 1; grade <= 4; ++grade) {
@@ -94,8 +98,13 @@ public:
             list.Add(bar());
         for (int e = 1 + below(4); e > 0; --e) {
             test::addElement(list, QStringLiteral("KL%1").arg(e).toUtf8().constData(), 1 + below(4));
-            for (int i = 2 + below(8); i > 0; --i)
-                list.Add(bar());
+            for (int i = 2 + below(8); i > 0; --i) {
+                const CVes_Steel made = bar();
+                list.Add(made);
+                // The same bar again under another number: one to merge.
+                if (oneIn(4))
+                    list.Add(again(made));
+            }
         }
         list.refreshCurPage();
     }
@@ -154,11 +163,18 @@ private:
         for (const auto& [name, value] : shape.others)
             b.setVarValue(name, value);
         if (!shape.lengths.empty() && !b.isSteelGroup() && oneIn(5)) {
-            // A graded bar: its first dimension grows group by group.
+            // A graded bar: its first dimension grows or falls group by group.
             const auto& [name, value] = shape.lengths.front();
             b.setMultiVal(1);
             b.setMultiGroup(2 + below(5));
-            b.setVarValueE(name, b.getVarValue(name) + (1 + below(8)) * 50.0 * (b.getMultiGroup() - 1));
+            const double low = b.getVarValue(name);
+            const double high = low + (1 + below(8)) * 50.0 * (b.getMultiGroup() - 1);
+            if (oneIn(2)) {
+                b.setVarValue(name, high);
+                b.setVarValueE(name, low);
+            } else {
+                b.setVarValueE(name, high);
+            }
         } else if (oneIn(6)) {
             b.calcLength = 0;
             b.length = float(1000 + 250 * below(100));
@@ -181,6 +197,14 @@ private:
         return b;
     }
 
+    CVes_Steel again(const CVes_Steel& made)
+    {
+        CVes_Steel b(made);
+        b.count = 1 + below(6);
+        b.number = QString::number(++m_number);
+        return b;
+    }
+
     std::mt19937 m_rng;
     int m_number = 0;
 };
@@ -197,12 +221,15 @@ TEST_P(SheetsAgree, OnEveryList)
         SCOPED_TRACE(QStringLiteral("the list of seed %1").arg(seed).toStdString());
         CVes_SetupTable list;
         RandomList(seed).fill(list);
+        seen["tags merged"] += list.getLiaoPaiGuibing() && repeated(list);
+        seen["tags split"] += list.getLiaoPaiEleChaifen();
         for (CVes_TableBaseLine* base : list.lines()) {
             auto* line = static_cast<CVes_SetupTableLine*>(base);
             if (line->isNull() || !line->isSteelLine())
                 continue;
             CVes_Steel& bar = line->m_steel;
             seen["graded"] += bar.isMultiVal();
+            seen["falling graded"] += bar.isMultiVal() && bar.getLength(1, 1.0) < bar.getLength(0, 1.0);
             seen["bar group"] += bar.isSteelGroup() || bar.getRecordId().m_mainId == 109;
             seen["epoxy"] += bar.steelType == 1;
             seen["typed length"] += bar.calcLength == 0;
@@ -212,8 +239,9 @@ TEST_P(SheetsAgree, OnEveryList)
         if (testing::Test::HasFailure())
             return;
     }
-    for (const char* what : {"graded", "bar group", "epoxy", "typed length", "stirrup",
-                             "reducing coupler", "reverse coupler"})
+    for (const char* what : {"graded", "falling graded", "bar group", "epoxy", "typed length",
+                             "stirrup", "reducing coupler", "reverse coupler", "tags merged",
+                             "tags split", "source notes", "left out of the cutting"})
         EXPECT_GT(seen[what], 0) << what;
     for (int type = 1; type <= 8; ++type)
         EXPECT_GT(seen["joint kind " + std::to_string(type)], 0) << "joint kind " << type;

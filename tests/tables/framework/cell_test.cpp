@@ -373,6 +373,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Blanks and marks break lines; a closing mark stays with its word.
         TextFitCase{"BreaksAfterBlanksAndMarks", "AB CD，EF", 40, Rect(0, 0, 62, 102), 1.0,
                 {"AB", "CD，", "EF"}, 25},
+        // Three lines in 40 would leave the cell even at the legible 20
+        // (steps of 11): they run on, one line of 18 bytes as high as it fits.
+        TextFitCase{"LinesThatCannotAllShowRunOn", "两端\n弯锚\n现场复核", 40, Rect(0, 0, 402, 42),
+                1.0, {"两端 弯锚 现场复核"}, 40},
         // A text set below the legible height is drawn at it.
         TextFitCase{"NeverBelowTheLegibleHeight", "A", 8, Rect(0, 0, 202, 162), 1.0, {"A"}, 20},
         TextFitCase{"TheLegibleHeightFollowsTheScale", "A", 8, Rect(0, 0, 202, 162), 0.5, {"A"}, 10},

@@ -705,4 +705,18 @@ INSTANTIATE_TEST_SUITE_P(
         SpanCase{"NoRoomBesideNoSpan", {"环氧树脂涂层钢筋", "12.5", "", "", ""}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The cells of a form never cleared hold nothing but their own form: a
+// text runs on into them as into cleared ones.
+TEST(FormSpanFresh, NewCellsAreEmptyNeighbours)
+{
+    CVes_Form form;
+    form.SetColumnCount(5);
+    form.setRect(Rect(0, 0, 500, 40));
+    form.setCellText(0, 0, QStringLiteral("弯曲（带拐）钢筋合计"), 0, 20, QPoint(), QString());
+    RecordingDc dc;
+    form.spanWideTexts(&dc, 0);
+    EXPECT_TRUE(form.GetCell(0, 0)->isMerging());
+    EXPECT_GT(form.GetCell(0, 0)->mergeEndColumn(), 0);
+}
+
 } // namespace

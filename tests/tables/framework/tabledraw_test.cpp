@@ -594,6 +594,14 @@ TEST_F(CoverDrawing, PlaceholdersAreReplacedByTitleTextsAndDesignValues)
     EXPECT_TRUE(dc.texts().contains(QStringLiteral("C30 / 25mm")));
 }
 
+TEST_F(CoverDrawing, ASheetWithoutItsOwnCoverShowsTheOneTheDesignDialogShows)
+{
+    setCoverText(1, QStringLiteral("保护层厚度：{保护层} mm"));
+    sheet.clearExVars();
+    print();
+    EXPECT_EQ(cellText(1), QStringLiteral("保护层厚度：25 mm"));
+}
+
 class CoverSeismic : public ::testing::TestWithParam<std::pair<int, const char*>> {};
 
 TEST_P(CoverSeismic, GradeText)

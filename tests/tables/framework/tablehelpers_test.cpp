@@ -191,6 +191,28 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"2147483647", "2147483648"},
                       NumberCase{"Z99999999999999999999", "Z100000000000000000000"}));
 
+// remarks
+
+struct RemarkCase {
+    const char* remark;
+    const char* shown;
+};
+
+class RemarkText : public ::testing::TestWithParam<RemarkCase> {};
+
+TEST_P(RemarkText, BarsAndLineBreaksStartNewLines)
+{
+    EXPECT_EQ(remarkText(QString::fromUtf8(GetParam().remark)), QString::fromUtf8(GetParam().shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RemarkText,
+    ::testing::Values(RemarkCase{"两端|弯锚|现场复核", "两端\n弯锚\n现场复核"},
+                      RemarkCase{"通长\r\n两根", "通长\n两根"},
+                      RemarkCase{"a|\r\nb", "a\n\nb"}, RemarkCase{"|", "\n"},
+                      RemarkCase{"a\nb", "a\nb"}, RemarkCase{"", ""},
+                      RemarkCase{"加密区100，非加密区200", "加密区100，非加密区200"}));
+
 // bar-list files
 
 void touch(const QString& path)

@@ -1,10 +1,13 @@
 #include "tables/framework/ui/tableview.h"
 
 #include "tableview_support.h"
+#include "tests/support/modal.h"
+#include "tests/support/recordinghost.h"
 
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/form.h"
 #include "envora/usercustom.h"
+#include "platform/folders.h"
 #include "platform/painterdc.h"
 #include "platform/recordingdc.h"
 
@@ -14,7 +17,13 @@
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -61,14 +70,42 @@ TEST_P(ViewZoom, CommandKeepsTheZoomWithinItsLimits)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, ViewZoom,
-    ::testing::Values(ZoomCase{View::kZoomIn, 1.0, 0.8, true},
-                      ZoomCase{View::kZoomIn, 0.65, 0.6, true},  // not 0.52
+    ::testing::Values(ZoomCase{View::kZoomIn, 1.0, 1 / 1.2, true},
+                      ZoomCase{View::kZoomIn, 1.2, 1.0, true},
+                      ZoomCase{View::kZoomIn, 1.5, 1.44, true},  // between two steps
+                      ZoomCase{View::kZoomIn, 0.65, 0.6, true},  // not 0.58
                       ZoomCase{View::kZoomIn, 0.6, 0.6, true},
+                      ZoomCase{View::kZoomIn, 4.0, 1.2 * 1.2 * 1.2 * 1.2 * 1.2 * 1.2 * 1.2, true},
                       ZoomCase{View::kZoomOut, 1.0, 1.2, true},
-                      ZoomCase{View::kZoomOut, 3.6, 4.0, true},  // not 4.32
+                      ZoomCase{View::kZoomOut, 1.5, 1.728, true},
+                      ZoomCase{View::kZoomOut, 0.6, 1 / 1.44, true},
+                      ZoomCase{View::kZoomOut, 3.6, 4.0, true},  // not 4.3
                       ZoomCase{View::kZoomOut, 4.0, 4.0, false}, // untouched
                       ZoomCase{View::kZoomOut, 10.0, 4.0, true}, // from a wheel zoom
                       ZoomCase{View::kZoomFit, 3.0, 1.0, true}));
+
+// 缩小 undoes 放大 and 放大 undoes 缩小, step for step, back to 100 %.
+TEST_F(ViewFixture, ZoomingOutUndoesZoomingInStepForStep)
+{
+    for (int steps = 1; steps <= 10; ++steps) {
+        for (const auto& [there, back] : {std::pair{View::kZoomOut, View::kZoomIn},
+                                          std::pair{View::kZoomIn, View::kZoomOut}}) {
+            sheet.setScale(1.0);
+            std::vector<double> zooms{1.0};
+            for (int i = 0; i < steps; ++i) {
+                view.handleMessage(there);
+                zooms.push_back(sheet.getScale());
+            }
+            // A press at a limit changes nothing, and is not undone.
+            zooms.erase(std::unique(zooms.begin(), zooms.end()), zooms.end());
+            for (auto zoom = zooms.rbegin() + 1; zoom != zooms.rend(); ++zoom) {
+                view.handleMessage(back);
+                EXPECT_DOUBLE_EQ(sheet.getScale(), *zoom) << steps << " steps";
+            }
+            EXPECT_DOUBLE_EQ(sheet.getScale(), 1.0) << steps << " steps";
+        }
+    }
+}
 
 TEST_F(ViewFixture, ZoomScaleIsUnboundedAndTheZoomWindowIsOnlyArmed)
 {
@@ -753,6 +790,161 @@ TEST_P(ViewFailedPage, FailsTheJobButTheOtherPagesArePrinted)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, ViewFailedPage, ::testing::Values(1, 3, 5));
+
+// Printing into a file through the print dialog
+
+struct PrintFileCase {
+    const char* name;
+    const char* file;    // typed into the dialog, under the test's folder
+    const char* message; // how the user is told, the path following
+    bool written;
+};
+
+void PrintTo(const PrintFileCase& c, std::ostream* os) { *os << c.name; }
+
+class PrintToFile : public PrintFixture, public ::testing::WithParamInterface<PrintFileCase> {
+protected:
+    void SetUp() override
+    {
+        PrintFixture::SetUp();
+        platform::setProjectFolderSource([this] { return dir.path(); });
+    }
+    void TearDown() override { platform::setProjectFolderSource({}); }
+
+    // Chooses the PDF file in the print dialog (the only printer when none
+    // is installed), types `path` and prints. Answers the file the dialog
+    // proposed.
+    QString printThroughTheDialog(const QString& path)
+    {
+        QString proposed;
+        test::onNextModal<QPrintDialog>([&](QPrintDialog* dialog) {
+            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            ASSERT_TRUE(printers);
+            const int file = printers->findText(QStringLiteral("PDF"), Qt::MatchContains);
+            ASSERT_GE(file, 0);
+            printers->setCurrentIndex(file);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+            ASSERT_TRUE(name);
+            proposed = name->text();
+            name->setText(path);
+            dialog->accept();
+        });
+        view.OnFilePrint();
+        return proposed;
+    }
+
+    test::HostScope host;
+};
+
+TEST_P(PrintToFile, TheUserIsToldWhereTheFileWentOrWhyNot)
+{
+    const PrintFileCase& c = GetParam();
+    sheet.setTitle("一层梁");
+    const QString path = dir.filePath(QString::fromUtf8(c.file));
+    const QString proposed = printThroughTheDialog(path);
+    // A sheet of no saved document is proposed in the project's folder.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        EXPECT_EQ(proposed, dir.filePath(QStringLiteral("一层梁.pdf")));
+    EXPECT_EQ(QFileInfo::exists(path), c.written);
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_TRUE(host->messageTexts().front().startsWith(QString::fromUtf8(c.message)))
+        << host->messageTexts().front().toStdString();
+    EXPECT_TRUE(host->messageTexts().front().contains(QDir::toNativeSeparators(path)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PrintToFile,
+    ::testing::Values(PrintFileCase{"IntoAFolderThatExists", "梁.pdf", "已打印到文件", true},
+                      PrintFileCase{"IntoAFolderThatIsMissing", "没有的文件夹/梁.pdf",
+                                    "打印未能完成：无法写入文件", false}),
+    [](const ::testing::TestParamInfo<PrintFileCase>& info) { return std::string(info.param.name); });
+
+// The file an import reads
+
+// Where the import dialog opens, given the sheet's document, the project
+// and the folder of the import before.
+struct ImportFolderCase {
+    const char* name;
+    const char* document;   // under the test's folder; empty: never saved
+    const char* project;    // likewise; empty: no project
+    const char* lastImport; // likewise; empty: no import yet
+    const char* opensIn;    // under the test's folder
+};
+
+void PrintTo(const ImportFolderCase& c, std::ostream* os) { *os << c.name; }
+
+class ImportFolder : public ::testing::TestWithParam<ImportFolderCase> {
+protected:
+    class DocumentView : public CountingView {
+    public:
+        QString documentPath() const override { return path; }
+        QString path;
+    };
+
+    void SetUp() override
+    {
+        for (const char* folder : {"工程/第1层/柱", "工程/第2层", "别处"})
+            ASSERT_TRUE(QDir(dir.path()).mkpath(QString::fromUtf8(folder)));
+        view.setTable(&sheet);
+    }
+    void TearDown() override { platform::setProjectFolderSource({}); }
+    QString under(const char* path) const
+    {
+        return *path ? dir.filePath(QString::fromUtf8(path)) : QString();
+    }
+    // Picks `file` in the import dialog; answers the folder it opened in.
+    QString importThroughTheDialog(const QString& file)
+    {
+        QString openedIn;
+        test::onNextModal<QFileDialog>([&](QFileDialog* dialog) {
+            openedIn = dialog->directory().absolutePath();
+            dialog->selectFile(file);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        EXPECT_EQ(view.askImportFile(QStringLiteral("钢筋配料单(*.pld)")), file);
+        return openedIn;
+    }
+    // An empty bar list file at `path`.
+    QString listAt(const char* path) const
+    {
+        const QString file = under(path);
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        return file;
+    }
+
+    QTemporaryDir dir;
+    PageSheet sheet;
+    DocumentView view;
+};
+
+TEST_P(ImportFolder, OpensWhereTheUserWorks)
+{
+    const ImportFolderCase& c = GetParam();
+    const QString project = under(c.project);
+    platform::setProjectFolderSource([project] { return project; });
+    view.path = under(c.document);
+    if (*c.lastImport) {
+        const QString before = listAt(c.lastImport);
+        importThroughTheDialog(before);
+        // Somewhere else since: a folder moved away, for one case.
+        if (QString::fromUtf8(c.lastImport).startsWith(u"别处"))
+            ASSERT_TRUE(QDir(under("别处")).removeRecursively());
+    }
+    const QString file = listAt("工程/第1层/柱/导入.pld");
+    EXPECT_EQ(importThroughTheDialog(file), under(c.opensIn));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, ImportFolder,
+    ::testing::Values(
+        ImportFolderCase{"BesideTheDocument", "工程/第2层/梁.jgd", "工程", "", "工程/第2层"},
+        ImportFolderCase{"TheProjectForASheetNeverSaved", "", "工程", "", "工程"},
+        ImportFolderCase{"WhereTheLastImportCameFrom", "工程/第2层/梁.jgd", "工程",
+                         "工程/第1层/柱/上次.pld", "工程/第1层/柱"},
+        ImportFolderCase{"NotAFolderThatIsGone", "工程/第2层/梁.jgd", "工程", "别处/上次.pld",
+                         "工程/第2层"}),
+    [](const ::testing::TestParamInfo<ImportFolderCase>& info) { return std::string(info.param.name); });
 
 // Print preview
 

@@ -155,25 +155,30 @@ TEST_P(ProcessListTableFilter, WritesTheBlocksTheFilterAsksForInTheirOrder)
     const int filter = GetParam();
     sheet.m_filter = filter;
     Rows expected;
-    if (filter & CVes_ProcessListTable::kStirrups) {
-        const Rows rows = block("箍筋合计", "箍筋总重", metres(stirrup));
+    int blocks = 0;
+    double allMetres = 0.0;
+    const auto expectBlock = [&](int bit, const char* caption, const char* total, double m) {
+        if (!(filter & bit))
+            return;
+        const Rows rows = block(caption, total, m);
         expected.insert(expected.end(), rows.begin(), rows.end());
-    }
-    if (filter & CVes_ProcessListTable::kBent) {
-        const Rows rows = block("弯曲（带拐）钢筋合计", "弯曲（带拐）钢筋总重", metres(bent));
-        expected.insert(expected.end(), rows.begin(), rows.end());
-    }
-    if (filter & CVes_ProcessListTable::kStraight) {
-        const Rows rows = block("直条钢筋合计", "直条钢筋总重", metres(straight));
-        expected.insert(expected.end(), rows.begin(), rows.end());
-    }
+        ++blocks;
+        allMetres += m;
+    };
+    expectBlock(CVes_ProcessListTable::kStirrups, "箍筋合计", "箍筋总重", metres(stirrup));
+    expectBlock(CVes_ProcessListTable::kBent, "弯曲（带拐）钢筋合计", "弯曲（带拐）钢筋总重",
+                metres(bent));
+    expectBlock(CVes_ProcessListTable::kStraight, "直条钢筋合计", "直条钢筋总重", metres(straight));
+    // Two blocks or more end with the weight of them all.
+    if (blocks > 1)
+        expected.push_back(totalRow("合计总重", k12mm * allMetres));
     Rows rows = summary();
     ASSERT_GE(rows.size(), 3u);
     rows.erase(rows.begin(), rows.begin() + 3);
     EXPECT_EQ(rows, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Filters, ProcessListTableFilter, ::testing::Values(0, 1, 2, 4, 5, 7));
+INSTANTIATE_TEST_SUITE_P(Filters, ProcessListTableFilter, ::testing::Values(0, 1, 2, 4, 5, 6, 7));
 
 TEST_F(ProcessListTableTest, StraightBarIsCountedAtItsCutLength)
 {

@@ -114,7 +114,7 @@ TEST_F(ProcessTableCheck, ReportIsWrittenAndOpened)
     const QByteArray bytes = file.readAll();
     const QString page = platform::gbk::decode(bytes);
     EXPECT_TRUE(page.startsWith(QStringLiteral("<html><HEAD>\r\n<TITLE>加工单数据检查</TITLE>")));
-    EXPECT_TRUE(page.contains(QStringLiteral("检查时间：2013-3-5 9:7")));
+    EXPECT_TRUE(page.contains(QStringLiteral("检查时间：2013-3-5 9:07")));
     EXPECT_TRUE(page.contains(QStringLiteral("\r\n<p><UL><LI>第1页 第1行  第 1 号钢筋信息不完整")));
     EXPECT_TRUE(page.endsWith(QStringLiteral("\r\n</BODY>\r\n</HTML>")));
     EXPECT_FALSE(bytes.contains("\n\n")) << "line ends of a text file";

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -323,6 +324,39 @@ TEST_F(ProcessTableDraw, SummaryRowShowsItsTotalsAndTags)
     list.m_widths[CVes_ProcessListTable::kColWeight] = 0;
     list.Draw(&dc, kSheetClient);
     EXPECT_EQ(form.GetCell(1, 6)->text(), "") << "a hidden column is not filled";
+}
+
+// Every caption of the summary's totals ("弯曲（带拐）钢筋合计", "合计总重")
+// runs on over the blank cells beside it, on paper and on screen, at the
+// sheet's own text height.
+TEST_F(ProcessTableDraw, SummaryCaptionsRunOnOverTheBlankCells)
+{
+    sheet.appendLine(test::barRow(test::shapedBar("G", test::kStirrup, "A", 300, 2)));
+    sheet.appendLine(test::barRow(test::shapedBar("W", test::kBent, "A", 1000, 2)));
+    sheet.appendLine(test::barRow(test::shapedBar("Z", test::kStraight, "L", 3000, 2)));
+    sheet.m_filter = CVes_ProcessListTable::kStirrups | CVes_ProcessListTable::kBent
+        | CVes_ProcessListTable::kStraight;
+    std::unique_ptr<CVes_ProcessListTable> list(sheet.toListSheet(nullptr));
+    list->setPageTo(1, 1);
+    for (const bool printing : {true, false}) {
+        platform::RecordingDc::Device device;
+        device.printing = printing;
+        platform::RecordingDc dc(device);
+        list->Draw(&dc, kSheetClient);
+        const CVes_Form& form = *list->getForm();
+        int captions = 0;
+        for (int r = 1; r < form.GetRowCount(); ++r) {
+            const CVes_Cell* first = form.GetCell(r, 0);
+            const QString caption = first->text();
+            if (!caption.endsWith(QStringLiteral("合计")) && !caption.endsWith(QStringLiteral("总重")))
+                continue;
+            ++captions;
+            EXPECT_GE(form.GetDrawnCellRect(r, 0).Width(), first->textWidth(&dc))
+                << caption.toStdString() << (printing ? " printed" : " on screen");
+            EXPECT_EQ(first->getTxtHigh(), form.GetCell(r, 6)->getTxtHigh()) << caption.toStdString();
+        }
+        EXPECT_EQ(captions, 7) << "three blocks of two and the grand total";
+    }
 }
 
 } // namespace

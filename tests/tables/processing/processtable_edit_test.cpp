@@ -78,6 +78,19 @@ INSTANTIATE_TEST_SUITE_P(
                       EditGradeCase{"unknown_letter", "X12", 2, 16.0f, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(ProcessTableEdit, ARefusedSizeIsNamedAsTyped)
+{
+    // A diameter by its value; a text that is no number as it was typed,
+    // never as a diameter of 0.
+    for (const auto& [typed, named] : {std::pair{"A7.3", "7.3"}, std::pair{"X99", "X99"}}) {
+        host->clear();
+        sheet.commitCell(2, CVes_ProcessTable::kColGrade, QString::fromUtf8(typed));
+        EXPECT_EQ(host->messageTexts(),
+                  QStringList{QString::fromUtf8(named) + QStringLiteral(" ——钢筋直径值输入不正确！\n")})
+            << typed;
+    }
+}
+
 TEST_F(ProcessTableEdit, EmptyGradeEntryChangesNothing)
 {
     EXPECT_EQ(sheet.commitCell(2, CVes_ProcessTable::kColGrade, QString()), 0);

@@ -208,8 +208,12 @@ TEST_F(ProcessTableTest, InsertRowByKindGivesHeadingsOrABar)
     EXPECT_EQ(sheet.InsertRow(EditLine::kStoryRow)->getType(), EditLine::kStoryRow);
     select({1});
     EXPECT_EQ(sheet.InsertRow(7u)->getType(), EditLine::kSteelRow);
-    sheet.InsertRow(1); // the frame's insert command is not the sheet's
     EXPECT_EQ(shown(), (Rows{"x1", "S:", "1x1"})) << "nothing above: a new bar";
+    // Shift+Insert: an empty bar row, to be typed into.
+    select({1});
+    sheet.InsertRow(1);
+    EXPECT_EQ(test::lineTexts(sheet).front(), "-");
+    EXPECT_EQ(shown(), (Rows{"x1", "S:", "1x1"}));
 }
 
 // moving, the clipboard, pages

@@ -121,7 +121,11 @@ void expectSummaryAndTagsAgree(P& sheet)
         const QStringList* texts = line ? line->getTextArray() : nullptr;
         if (!texts)
             continue;
-        if (texts->value(0).endsWith(QStringLiteral("总重"))) {
+        // The weight of every kind together is checked by itself.
+        if (texts->value(0) == QStringLiteral("合计总重")) {
+            EXPECT_NEAR(numberIn(texts->value(6)), kg, allBars * 0.001 * 3.85 + 0.05)
+                << "grand total";
+        } else if (texts->value(0).endsWith(QStringLiteral("总重"))) {
             summaryKg += numberIn(texts->value(6));
         } else if (texts->size() >= 7 && texts->value(0).toInt() >= 1) {
             metres[texts->value(1).trimmed()] += numberIn(texts->value(5));

@@ -181,9 +181,101 @@ TEST_F(ProcessEditView, TypingReplacesTheCellsText)
     QCoreApplication::processEvents();
     EXPECT_EQ(bar(3).count, 7);
 
+    // In the shape cell a typed character begins a shape number.
     sheet.setCurCol(CVes_ProcessTable::kColShape);
-    view.OnChar('x');
-    EXPECT_EQ(editBox(), nullptr) << "the shape is edited by its dimensions";
+    view.OnChar('1');
+    ASSERT_NE(editBox(), nullptr);
+    EXPECT_EQ(editBox()->text(), "1");
+}
+
+struct ShapeNumberCase {
+    const char* name;
+    int row;                  // 3 a bar typed row, 4 an empty row
+    const char* typed;
+    CSteelRecordId shape;     // the bar's shape afterwards
+    bool hooked;              // its left hook afterwards
+    bool edited;              // whether an undo step was recorded
+};
+
+void PrintTo(const ShapeNumberCase& c, std::ostream* os) { *os << c.name; }
+
+class ProcessShapeNumbers : public ProcessEditView,
+                            public ::testing::WithParamInterface<ShapeNumberCase> {};
+
+TEST_P(ProcessShapeNumbers, ATypedShapeNumberGivesTheShapeAsInTheBarList)
+{
+    const ShapeNumberCase& c = GetParam();
+    // Row 3 holds a bar of the hooked shape; row 4 is empty.
+    bar(3).setRecordId(test::kBent);
+    CVes_Hook hook;
+    hook.enabled = 1;
+    hook.kind = 2;
+    bar(3).setHookLeft(hook);
+    sheet.appendLine(test::emptyRow());
+    sheet.refreshCurPage();
+    sheet.resetUndo();
+    sheet.clearSelect();
+    sheet.AddSelect(c.row, 1);
+    sheet.setCurRow(c.row);
+    sheet.setCurCol(CVes_ProcessTable::kColShape);
+    QTest::keyClick(&view, c.typed[0]);
+    ASSERT_NE(editBox(), nullptr);
+    typeAndEnd(QString::fromUtf8(c.typed), Qt::Key_Return);
+    EXPECT_EQ(bar(c.row).getRecordId(), c.shape);
+    EXPECT_EQ(bar(c.row).isHaveLeftHook() != 0, c.hooked);
+    EXPECT_EQ(sheet.CanUndo() != 0, c.edited);
+    EXPECT_TRUE(host->messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, ProcessShapeNumbers,
+    ::testing::Values(
+        // A new bar takes the bar above it, then the shape without hooks.
+        ShapeNumberCase{"new_bar", 4, "190-001", CSteelRecordId(190, 1), false, true},
+        // A bar keeps its hooks, as a bar-list bar does; its picture shows them.
+        ShapeNumberCase{"over_a_hooked_bar", 3, "190-001", CSteelRecordId(190, 1), true, true},
+        // A number that names no shape changes nothing, as in the bar list.
+        ShapeNumberCase{"unknown_number", 4, "999", CSteelRecordId(), false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProcessEditView, TheInsertKeyInsertsABarAndSaysWhichTagsItMoved)
+{
+    sheet.regenData();
+    sheet.clearSelect();
+    sheet.AddSelect(3, 1); // before bar "6", tag 2
+    QSignalSpy modified(&view, &CVes_TableViewBase::modifyRequested);
+    QTest::keyClick(&view, Qt::Key_Insert);
+    EXPECT_EQ(test::lineTexts(sheet)[2], "6x4") << "bar 5 numbered on";
+    EXPECT_EQ(sheet.lineAt(3)->getProcessSteel()->tags.at(0).mark, 3);
+    EXPECT_EQ(view.notice(), QStringLiteral("已插入钢筋行：其后 1 根钢筋的料牌编号依次加 1。"));
+    EXPECT_EQ(sheet.CanUndo(), 1);
+    EXPECT_EQ(modified.count(), 1);
+
+    // With Shift an empty row, which moves no tag.
+    sheet.clearSelect();
+    sheet.AddSelect(2, 1);
+    const QString before = view.notice();
+    QTest::keyClick(&view, Qt::Key_Insert, Qt::ShiftModifier);
+    const std::vector<std::string> texts = test::lineTexts(sheet);
+    EXPECT_EQ((std::vector<std::string>(texts.begin(), texts.begin() + 5)),
+              (std::vector<std::string>{"E:KL1", "-", "5x4", "6x4", "6x2"}));
+    EXPECT_EQ(view.notice(), before);
+}
+
+TEST_F(ProcessEditView, CtrlInsertPutsTheClipboardBeforeTheSelectionInOneStep)
+{
+    sheet.clearSelect();
+    sheet.AddSelect(2, 1);
+    sheet.CopyRow();
+    sheet.clearSelect();
+    sheet.AddSelect(2, 1);
+    const qsizetype rows = sheet.lines().size();
+    QTest::keyClick(&view, Qt::Key_Insert, Qt::ControlModifier);
+    ASSERT_EQ(sheet.lines().size(), rows + 1);
+    EXPECT_EQ(sheet.lineAt(1)->getProcessSteel()->number, "5");
+    EXPECT_EQ(sheet.lineAt(2)->getProcessSteel()->tags.at(0).mark, 2) << "the tags numbered";
+    sheet.Undo();
+    EXPECT_EQ(sheet.lines().size(), rows);
 }
 
 TEST_F(ProcessEditView, TabMovesToTheNextColumn)

@@ -296,4 +296,41 @@ TEST_F(ImportFiles, AFolderIsSearchedWithItsSubFolders)
     EXPECT_EQ(elements, (QStringList{"DEEP", "KL1", "KL2", "OWN"}));
 }
 
+// A folder imported into a sheet finds its lists as the project tree's
+// summary of it does: in its sub-folders, those of an element-type folder
+// under their type, and the sheet's range names the folder.
+TEST_F(ImportFiles, AStoreyFolderComesInAsTheTreeSumsIt)
+{
+    test::HostScope host;
+    QDir(dir.path()).mkpath(QStringLiteral("楼/第1层"));
+    ASSERT_TRUE(platform::saveFile(dir.filePath(QStringLiteral("楼/buildinginfo.xml")), QByteArray("<x/>")));
+    save(QStringLiteral("楼/第1层/柱/KZ.pld"), list);
+    const qsizetype before = t.lines().size();
+    ASSERT_EQ(t.importFolder(dir.filePath(QStringLiteral("楼/第1层"))), 1);
+    EXPECT_TRUE(host->messageTexts().isEmpty());
+    EXPECT_EQ(t.m_texts[CVes_SLTable::kScopeText].m_formula, QStringLiteral("第1层"));
+    QStringList types;
+    for (CVes_TableBaseLine* row : t.lines())
+        if (auto* line = static_cast<CVes_SLTableLine*>(row); line->isEleTypeRow())
+            types << line->getEleType();
+    EXPECT_EQ(types, QStringList{QStringLiteral("柱")}) << "not under 其它";
+    EXPECT_GT(t.lines().size(), before);
+    EXPECT_EQ(t.CanUndo(), 1);
+
+    // The element-type folder itself names its storey and type.
+    t.importFolder(dir.filePath(QStringLiteral("楼/第1层/柱")));
+    EXPECT_EQ(t.m_texts[CVes_SLTable::kScopeText].m_formula, QStringLiteral("第1层_柱"));
+}
+
+TEST_F(ImportFiles, AFolderWithoutListsSaysSo)
+{
+    test::HostScope host;
+    const QString scope = t.m_texts[CVes_SLTable::kScopeText].m_formula;
+    EXPECT_EQ(t.importFolder(dir.path()), 0);
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_TRUE(host->messageTexts().front().contains(QStringLiteral("没有钢筋配料单")));
+    EXPECT_EQ(t.m_texts[CVes_SLTable::kScopeText].m_formula, scope);
+    EXPECT_EQ(t.CanUndo(), 0);
+}
+
 } // namespace

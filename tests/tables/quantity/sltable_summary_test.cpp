@@ -111,7 +111,7 @@ TEST_F(QuantitySummary, EveryOptionLossInEachSubtotal)
         "||HRB400(%%C)||87.17",
         "箍筋总计|||20根|10.00元|（0.50元/根）",
         "",
-        "总重||||99.491",
+        "总重||||99.491|(含损耗=2.0%,4.0%)",
         "总金额||||211.55 元",
     };
     EXPECT_EQ(rowsOf(sheet), expected);

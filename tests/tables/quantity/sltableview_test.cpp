@@ -129,6 +129,29 @@ TEST_P(TypedEditor, HoldsJustTheCharacterInEveryEditMode)
 INSTANTIATE_TEST_SUITE_P(Modes, TypedEditor, testing::Values(0, 1),
                          [](const auto& info) { return info.param ? "InPlace" : "History"; });
 
+// The paste rule of every sheet: Ctrl+V puts the copied rows in place of the
+// selected ones, Ctrl+Insert before them.
+TEST_F(SLView, CtrlInsertInsertsTheCopiedRowsAndCtrlVReplacesTheSelection)
+{
+    const auto filled = [this] {
+        int rows = 0;
+        for (CVes_TableBaseLine* row : t.lines())
+            rows += row->isNull() ? 0 : 1;
+        return rows;
+    };
+    const int before = filled();
+    t.clearSelect();
+    t.AddSelect(2, 0);
+    t.CopyRow();
+    QTest::keyClick(&view, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(filled(), before + 1);
+    EXPECT_EQ(t.CanUndo(), 1);
+    t.clearSelect();
+    t.AddSelect(2, 0);
+    QTest::keyClick(&view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(filled(), before + 1) << "the selected row is replaced";
+}
+
 TEST_F(SLView, EnterOpensTheEditorOfTheUsersMode)
 {
     ASSERT_TRUE(Info_SetUserCustomTableEditMode(1));
@@ -234,6 +257,11 @@ TEST_F(SLView, SizeTakesTheDefaultGradeOfAValidDiameter)
     EXPECT_FLOAT_EQ(bar().DN, 25.0f);
     // The letter typed before the diameter is kept.
     EXPECT_EQ(bar().grade, 1);
+
+    // A size that is no number is named as typed, not as a diameter of 0.
+    host->clear();
+    view.EndCellEdit(2, 2, QStringLiteral("X99"));
+    EXPECT_EQ(host->messageTexts(), QStringList{"X99 ——钢筋直径值输入不正确！\n"});
 }
 
 TEST_F(SLView, ARangeGivesAVaryingDimensionAfterTheTailRule)

@@ -20,11 +20,14 @@
 
 namespace {
 
+// The heading text that names the project.
+constexpr std::size_t kProject = 3;
+
 class PurchaseView : public testing::Test {
 protected:
     void SetUp() override
     {
-        sheet.m_texts[2].m_formula = QStringLiteral("综合楼");
+        sheet.m_texts[kProject].m_formula = QStringLiteral("综合楼");
         sheet.Add({"1", "%%C20", "", "9", "2根", "44.460", "177.84 元"});
         view.resize(900, 700);
         view.setTable(&sheet);
@@ -49,10 +52,10 @@ protected:
 TEST_F(PurchaseView, DoubleClickOnAHeadingOpensItsEditor)
 {
     platform::Rect box;
-    sheet.m_texts[2].LocateRect(box);
+    sheet.m_texts[kProject].LocateRect(box);
     ASSERT_FALSE(box.IsRectEmpty());
     doubleClick(onScreen(box.CenterPoint()));
-    EXPECT_EQ(view.getCurEditVar(), &sheet.m_texts[2]);
+    EXPECT_EQ(view.getCurEditVar(), &sheet.m_texts[kProject]);
 }
 
 TEST_F(PurchaseView, DoubleClickOnACellOpensNothing)
@@ -69,9 +72,9 @@ TEST_F(PurchaseView, EditedHeadingIsStoredTrimmedAndMarksTheDocument)
     sheet.setModified(0);
     QSignalSpy modified(&view, &CVes_SteelJinHuoView::modifyRequested);
     QSignalSpy changed(&view, &CVes_SteelJinHuoView::tableChanged);
-    view.setCurEditVar(&sheet.m_texts[2]);
+    view.setCurEditVar(&sheet.m_texts[kProject]);
     view.EndCellEdit(CVes_TableBase::kTitleTextRow, 1, QStringLiteral("  华山路项目 "));
-    EXPECT_EQ(sheet.m_texts[2].m_formula, "华山路项目");
+    EXPECT_EQ(sheet.m_texts[kProject].m_formula, "华山路项目");
     EXPECT_EQ(sheet.isModified(), 1);
     EXPECT_EQ(sheet.isCanSortSteel(), 1);
     ASSERT_EQ(modified.count(), 1);
@@ -83,10 +86,10 @@ TEST_F(PurchaseView, TextOfAnotherKindIsNotStoredButTheDocumentIsMarked)
 {
     sheet.setModified(0);
     QSignalSpy modified(&view, &CVes_SteelJinHuoView::modifyRequested);
-    sheet.m_texts[2].setVarType(2);
-    view.setCurEditVar(&sheet.m_texts[2]);
+    sheet.m_texts[kProject].setVarType(2);
+    view.setCurEditVar(&sheet.m_texts[kProject]);
     view.EndCellEdit(CVes_TableBase::kTitleTextRow, 1, QStringLiteral("新"));
-    EXPECT_EQ(sheet.m_texts[2].m_formula, "综合楼");
+    EXPECT_EQ(sheet.m_texts[kProject].m_formula, "综合楼");
     EXPECT_EQ(sheet.isModified(), 1);
     EXPECT_EQ(modified.count(), 1);
 }
@@ -116,7 +119,7 @@ TEST_F(PurchaseView, ADoubleClickOnAHeadingOpensOneEditorAndChangesNothing)
     sheet.setModified(0);
     QSignalSpy modified(&view, &CVes_SteelJinHuoView::modifyRequested);
     platform::Rect box;
-    sheet.m_texts[2].LocateRect(box);
+    sheet.m_texts[kProject].LocateRect(box);
     doubleClick(onScreen(box.CenterPoint()));
     const QList<CVes_InPlaceEdit*> editors = view.viewport()->findChildren<CVes_InPlaceEdit*>();
     ASSERT_EQ(editors.size(), 1);
@@ -130,7 +133,7 @@ TEST_F(PurchaseView, ADoubleClickOnAHeadingOpensOneEditorAndChangesNothing)
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     typeText(editor, QStringLiteral("华山路"));
     QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_EQ(sheet.m_texts[2].m_formula, QStringLiteral("华山路"));
+    EXPECT_EQ(sheet.m_texts[kProject].m_formula, QStringLiteral("华山路"));
     EXPECT_EQ(modified.count(), 1);
 }
 

@@ -229,6 +229,8 @@ struct ExportCase {
     const char* lastColumn;
     const char* secondCaption;
     const char* sizeText; // the exported size "%%C20"
+    int projectText;      // the heading text that names the project
+    const char* projectCell; // where the workbook writes it
 };
 
 void PrintTo(const ExportCase& c, std::ostream* os) { *os << c.name; }
@@ -244,7 +246,8 @@ TEST_P(SummaryExport, GoesToItsOwnSheetWithItsCaptions)
     ASSERT_TRUE(folder.isValid());
     test::HostScope host;
     std::unique_ptr<SummaryTextTable> sheet = c.make();
-    sheet->m_texts[2].m_formula = QStringLiteral("综合楼");
+    CVes_Variable& project = sheet->m_texts[std::size_t(c.projectText)];
+    project.m_formula = QStringLiteral("综合楼");
     sheet->Add({"1", "%%C20", "12.00", "9", "2", "100.000", "x"});
     sheet->exportExcel();
 
@@ -255,7 +258,8 @@ TEST_P(SummaryExport, GoesToItsOwnSheetWithItsCaptions)
     const test::ExportedBook book(host->opened().first(), c.sheetIndex);
     ASSERT_EQ(book.sheetNames().value(c.sheetIndex - 1), QString::fromUtf8(c.sheet));
     EXPECT_EQ(book.text("A1"), sheet->m_texts[0].m_formula);
-    EXPECT_EQ(book.text("A2"), sheet->m_texts[2].m_text + QStringLiteral("：综合楼"));
+    EXPECT_FALSE(project.m_text.isEmpty());
+    EXPECT_EQ(book.text(QString::fromLatin1(c.projectCell)), project.m_text + QStringLiteral("：综合楼"));
     EXPECT_EQ(book.text("B5"), QString::fromUtf8(c.secondCaption));
     EXPECT_EQ(book.text("A6"), "1");
     EXPECT_EQ(book.text("B6"), QString::fromUtf8(c.sizeText));
@@ -279,11 +283,11 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, SummaryExport,
     testing::Values(
         ExportCase{"Quantity", [] { return std::make_unique<CVes_SLSumaryTable>(); },
-                   "钢筋用量汇总表", 2, "F", "序号", kExcelSize.c_str()},
+                   "钢筋用量汇总表", 2, "F", "序号", kExcelSize.c_str(), 2, "A2"},
         ExportCase{"Joint", [] { return std::make_unique<CVes_SLSumaryJTtable>(); },
-                   "钢筋接头汇总表", 3, "F", "序号", kExcelSize.c_str()},
+                   "钢筋接头汇总表", 3, "F", "序号", kExcelSize.c_str(), 2, "A2"},
         ExportCase{"Purchase", [] { return std::make_unique<CVes_SteelJinHuoSumaryTable>(); },
-                   "钢筋进（提）货单", 1, "G", "钢筋规格", "C20"}),
+                   "钢筋进（提）货单", 1, "G", "钢筋规格", "C20", 3, "A3"}),
     [](const testing::TestParamInfo<ExportCase>& info) { return std::string(info.param.name); });
 
 TEST(SummaryExport, PurchaseHidesTheTotalLengthColumn)

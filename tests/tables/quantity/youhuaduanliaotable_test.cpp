@@ -99,6 +99,33 @@ TEST_F(CuttingListTable, TextRowLeavesStockNumberAndPiecesEmpty)
     EXPECT_EQ(text(3, 0), "2");
 }
 
+// A piece left out names itself as the patterns do and says why over the
+// used length, remainder and remark, in one cell.
+TEST_F(CuttingListTable, LeftOutRowSaysWhyOverTheLastColumns)
+{
+    sheet.Add(pattern(12000, 1, {{6000, 2, 0, 1}}));
+    sheet.AddLeftOut("%%B20", "12", CVes_OptimizeUnit(13500, 4, 1, 5), "长于原材，无法下料");
+    sheet.Add(pattern(12000, 1, {{4000, 3, 0, 2}}));
+    draw(true);
+    EXPECT_EQ(text(2, 0), "未下料");
+    EXPECT_EQ(text(2, 2), "%%B20");
+    EXPECT_EQ(text(2, 3), "12");
+    EXPECT_EQ(text(2, 5), "") << "the piece has the pattern's grid";
+    EXPECT_EQ(text(2, 6), "长于原材，无法下料");
+    const CVes_Form& form = *sheet.getForm();
+    EXPECT_EQ(form.GetDrawnCellRect(2, 6).right, form.GetCellRect(2, 8).right)
+        << "the reason spans to the remark";
+    EXPECT_EQ(form.GetDrawnCellRect(2, 0).right, form.GetCellRect(2, 1).right)
+        << "the caption spans the stock number";
+    EXPECT_EQ(text(3, 0), "2") << "left-out rows take no pattern number";
+    for (const char* shown : {"长于原材，无法下料", "13.5×4", "(5√)"}) {
+        const bool printed = std::any_of(records.begin(), records.end(), [&](const auto& record) {
+            return record.text == QString::fromUtf8(shown);
+        });
+        EXPECT_TRUE(printed) << shown;
+    }
+}
+
 TEST_F(CuttingListTable, EmptyRowIsLeftUntouched)
 {
     sheet.Add(pattern(12000, 1, {{6000, 2, 0, 1}}));
