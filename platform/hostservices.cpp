@@ -50,6 +50,17 @@ bool HostServices::runWithProgress(const QString&, bool, const BackgroundWork& w
     return work(cancel, [](int, int) {});
 }
 
+bool HostServices::runWithProgress(const QString& text, bool cancellable, const ProgressJob& job)
+{
+    while (job.take && !job.take()) {
+    }
+    if (!runWithProgress(text, cancellable, job.work))
+        return false;
+    while (job.give && !job.give()) {
+    }
+    return true;
+}
+
 void serveDialog(std::type_index kind, DialogServer server)
 {
     DialogServers& servers = dialogServers();

@@ -26,6 +26,24 @@ using WorkProgress = std::function<void(int, int)>;
 // flag is set.
 using BackgroundWork = std::function<bool(const std::atomic<bool>& cancel, const WorkProgress&)>;
 
+// Work on the user-interface thread done a slice at a time, each slice
+// short: answers true once there is no more to do.
+using UiSlices = std::function<bool()>;
+
+// Long work behind one progress window, in three steps: what the worker
+// reads is taken on the user-interface thread a slice at a time (`take`),
+// the work runs on a worker thread (`work`), and what it made is handed
+// back on the user-interface thread a slice at a time (`give`). The window
+// is up and modal all along and the event loop turns between slices, so
+// nothing the user does changes what is taken or given. The user can
+// cancel until the work has ended; `give` then never starts. Either slice
+// step may be left empty.
+struct ProgressJob {
+    UiSlices take;
+    BackgroundWork work;
+    UiSlices give;
+};
+
 // A question model code asks in one of the program's dialogs: a struct of
 // its own per dialog, holding what the dialog opens with and, after OK, what
 // the user chose there. The windows serve each kind (serveDialog); model code
@@ -68,6 +86,10 @@ public:
     // Called on the user-interface thread; the work must not touch what that
     // thread shows. Without a window the work simply runs to its end.
     virtual bool runWithProgress(const QString& text, bool cancellable, const BackgroundWork& work);
+    // Runs a job of three steps behind one progress window; answers whether
+    // every step ran to its end. Without a window the steps simply run in
+    // turn.
+    virtual bool runWithProgress(const QString& text, bool cancellable, const ProgressJob& job);
     virtual QDateTime now() const { return QDateTime::currentDateTime(); }
 };
 
@@ -98,6 +120,10 @@ inline bool askDialog(DialogRequest& request) { return host().askDialog(request)
 inline bool runWithProgress(const QString& text, bool cancellable, const BackgroundWork& work)
 {
     return host().runWithProgress(text, cancellable, work);
+}
+inline bool runWithProgress(const QString& text, bool cancellable, const ProgressJob& job)
+{
+    return host().runWithProgress(text, cancellable, job);
 }
 
 // Shows the wait cursor for its lifetime.

@@ -125,7 +125,7 @@ int Steel_isValidGrade(int grade)
 QString DNtoString(float diameter)
 {
     if (std::trunc(diameter) == diameter && std::fabs(diameter) < 2147483648.0f)
-        return QString::asprintf("%d", int(diameter));
+        return QString::number(int(diameter));
     return QString::asprintf("%.1f", double(diameter));
 }
 

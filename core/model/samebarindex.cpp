@@ -1,6 +1,7 @@
 #include "core/model/samebarindex.h"
 
 #include "core/model/barcore.h"
+#include "platform/archive.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,22 +23,34 @@ long long lengthBand(double length)
 
 } // namespace
 
-SameBarIndex::Key SameBarIndex::keyOf(const CVes_BarCore& bar)
+SameBarIndex::Key SameBarIndex::keyOf(const CVes_BarCore& bar, double* sameLength)
 {
     // Sameness compares the computed length; computing it may bring the
     // stored one up to date, so it is asked of a copy.
     CVes_BarCore copy(bar);
-    const double length = copy.calcLength ? copy.calculateLength(0, 1.0) : copy.length;
+    const double length = SameBarIndex::sameLength(copy);
+    if (sameLength)
+        *sameLength = length;
+    return keyOf(copy, length);
+}
+
+SameBarIndex::Key SameBarIndex::keyOf(const CVes_BarCore& bar, double length)
+{
     Key key;
-    key.grade = copy.grade;
-    key.diameter = copy.DN == 0.0f ? 0.0f : copy.DN; // -0 and 0 are one size
-    key.type = copy.steelType;
-    key.measured = copy.isActualMeasure();
-    key.multi = copy.isMultiVal();
-    key.groups = key.multi ? copy.getMultiGroup() : 0;
-    key.processed = copy.isProcess();
+    key.grade = bar.grade;
+    key.diameter = bar.DN == 0.0f ? 0.0f : bar.DN; // -0 and 0 are one size
+    key.type = bar.steelType;
+    key.measured = bar.isActualMeasure();
+    key.multi = bar.isMultiVal();
+    key.groups = key.multi ? bar.getMultiGroup() : 0;
+    key.processed = bar.isProcess();
     key.band = lengthBand(length);
     return key;
+}
+
+double SameBarIndex::sameLength(CVes_BarCore& scratch)
+{
+    return scratch.calcLength ? scratch.calculateLength(0, 1.0) : scratch.length;
 }
 
 void SameBarIndex::add(const Key& key, std::size_t position)
@@ -70,4 +83,47 @@ std::size_t SameBarIndex::KeyHash::operator()(const Key& key) const
           std::hash<int>()(key.processed)})
         h = h * 1000003u ^ part;
     return h;
+}
+
+QByteArray samenessPrint(CVes_BarCore& bar)
+{
+    try {
+        platform::Archive ar;
+        bar.CVes_ModelReference::Serialize(ar);
+        QByteArray print = ar.data();
+        appendKeyBytes(print, bar.grade);
+        appendKeyBytes(print, bar.DN);
+        appendKeyBytes(print, bar.steelType);
+        appendKeyBytes(print, bar.calcLength);
+        appendKeyBytes(print, bar.length);
+        appendKeyBytes(print, bar.ownBendDiameters);
+        appendKeyBytes(print, bar.bendMult90);
+        appendKeyBytes(print, bar.bendMult180);
+        appendKeyBytes(print, bar.bendMult135);
+        appendKeyBytes(print, reinterpret_cast<quintptr>(bar.getRecord()));
+        return print;
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+int KeyClasses::of(const QByteArray& key)
+{
+    if (key.isEmpty())
+        return m_next++;
+    const auto found = m_ids.constFind(key);
+    if (found != m_ids.constEnd())
+        return found.value();
+    m_ids.insert(key, m_next);
+    return m_next++;
+}
+
+bool SamenessMemo::same(int later, CVes_BarCore& laterBar, int earlier, CVes_BarCore& earlierBar)
+{
+    const auto key = std::make_pair(later, earlier);
+    if (const auto found = m_answers.find(key); found != m_answers.end())
+        return found->second;
+    const bool answer = laterBar.isSame(earlierBar) != 0;
+    m_answers.emplace(key, answer);
+    return answer;
 }

@@ -1,5 +1,7 @@
 #include "core/model/steelrecordid.h"
 
+#include <cstdlib>
+
 #include <algorithm>
 
 #include <cctype>
@@ -7,7 +9,13 @@
 
 QString CSteelRecordId::ToString() const
 {
-    return QString::asprintf("%d-%.3d", m_mainId, m_recordNo);
+    // "%d-%.3d": the record number of at least three digits after its sign.
+    QString number = QString::number(std::abs(qint64(m_recordNo)));
+    if (number.size() < 3)
+        number.prepend(QString(3 - number.size(), u'0'));
+    if (m_recordNo < 0)
+        number.prepend(u'-');
+    return QString::number(m_mainId) + u'-' + number;
 }
 
 namespace {

@@ -158,6 +158,11 @@ bool QtHostServices::showHtml(const QString& title, const QString& html)
 bool QtHostServices::runWithProgress(const QString& text, bool cancellable,
                                      const BackgroundWork& work)
 {
+    return runWithProgress(text, cancellable, ProgressJob{{}, work, {}});
+}
+
+bool QtHostServices::runWithProgress(const QString& text, bool cancellable, const ProgressJob& job)
+{
     constexpr int kProgressTick = 100;  // ms
     constexpr int kEndPoll = 10;        // ms
     // Read by the window while the worker runs.
@@ -197,24 +202,64 @@ bool QtHostServices::runWithProgress(const QString& text, bool cancellable,
     // hand an object over through Qt's event queue, unseen): the window's
     // loop looks for the end itself, often enough to close at once.
     std::atomic<bool> over{false};
-    std::thread worker([&] {
-        finished = work(cancel, [&](int d, int t) {
-            done = d;
-            total = t;
-        });
-        over = true;
-    });
+    std::thread worker;
+    enum class Step { Take, Work, Give, End } step = Step::Take;
+    bool given = false;
+    // One slice a turn of the loop, the window's own events between.
+    QTimer slices;
+    const auto next = [&] {
+        switch (step) {
+        case Step::Take:
+            if (cancel) {
+                step = Step::End;
+            } else if (!job.take || job.take()) {
+                step = Step::Work;
+                slices.stop();
+                worker = std::thread([&] {
+                    finished = job.work(cancel, [&](int d, int t) {
+                        done = d;
+                        total = t;
+                    });
+                    over = true;
+                });
+            }
+            break;
+        case Step::Work:
+            if (!over)
+                return;
+            worker.join();
+            step = finished && !cancel ? Step::Give : Step::End;
+            // What the work made is handed back whole.
+            if (step == Step::Give && cancellable)
+                progress.setCancelButtonText(QString());
+            slices.start(0);
+            break;
+        case Step::Give:
+            if (!job.give || job.give()) {
+                given = true;
+                step = Step::End;
+            }
+            break;
+        case Step::End:
+            break;
+        }
+        if (step == Step::End)
+            loop.quit();
+    };
+    QObject::connect(&slices, &QTimer::timeout, &loop, next);
     QTimer end;
     QObject::connect(&end, &QTimer::timeout, &loop, [&] {
-        if (over)
-            loop.quit();
+        if (step == Step::Work)
+            next();
     });
     end.start(kEndPoll);
     tick.start(kProgressTick);
+    slices.start(0);
     progress.show();
     loop.exec();
-    worker.join();
-    return finished && !cancel;
+    if (worker.joinable())
+        worker.join();
+    return given;
 }
 
 } // namespace platform

@@ -23,6 +23,9 @@ public:
     // A modal progress window over the active window while a worker thread
     // runs the work.
     bool runWithProgress(const QString& text, bool cancellable, const BackgroundWork& work) override;
+    // The same window over a job's three steps, a slice of taking or giving
+    // a turn of the window's loop.
+    bool runWithProgress(const QString& text, bool cancellable, const ProgressJob& job) override;
 };
 
 } // namespace platform

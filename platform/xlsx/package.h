@@ -1,9 +1,9 @@
 #pragma once
 // The parts of a workbook written straight into its package: the worksheet
-// parts with their cells and the shared strings, the drawing part of a
-// sheet, which anchors each picture at its cell exactly as the spreadsheet
-// library would, and the package (a zip file) rewritten with these put in
-// place of the library's own.
+// parts with their cells and the shared strings (sheetpart.cpp), the drawing
+// part of a sheet, which anchors each picture at its cell exactly as the
+// spreadsheet library would (drawingpart.cpp), and the package (a zip file)
+// rewritten with these put in place of the library's own (zippackage.cpp).
 //
 // The library takes every cell, picture and part one call at a time, copies
 // every picture through a scratch file of its own and packs every part on

@@ -12,6 +12,8 @@
 #include "tables/framework/snapshotsheet.h"
 #include "tables/quantity/rulessheet.h"
 
+#include "platform/hostservices.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -209,6 +211,10 @@ public:
     // Numbers the bars "1", "2", …; see the view's numbering commands. Like
     // clearNumber, records an undo step only when a number changed.
     void NumberSteel(int share, int all, int continuous);
+    // The same behind the progress window: the numbers are worked out on a
+    // worker thread from a working copy taken in parts and handed to the
+    // rows in parts. When the user cancels, nothing changes.
+    void numberBehindProgress(int share, int all, int continuous);
     // Empties the number of every bar that is processed.
     void clearNumber();
 
@@ -392,6 +398,11 @@ public:
     // copied at once, the rest of the list as it is then).
     std::unique_ptr<RowCopies> rowCopies() const;
     std::unique_ptr<CVes_SetupTable> workingCopy(RowCopies& rows) const;
+    // Takes a working copy into `copy` a part at a time, a part a call:
+    // the first step of work behind the progress window.
+    platform::UiSlices takeWorkingCopy(std::unique_ptr<CVes_SetupTable>& copy) const;
+    // How long a slice of work on the user-interface thread may take.
+    static constexpr std::chrono::milliseconds kCopySlice{15};
     // Everything the derived sheets read of the list besides its rows, as
     // bytes: what the file stores of it without the rows (and of the title
     // texts only what they say: a page drawing rewrites their place and

@@ -47,10 +47,27 @@ QString CVes_SetupTable::checkReportPath()
 
 void CVes_SetupTable::checkTable()
 {
-    QString findings;
-    if (CheckData(findings)) {
-        platform::showMessage(QStringLiteral("钢筋行数据检查通过！"), platform::MessageIcon::Information);
+    // The bars are checked, and the report written, on a worker from a
+    // working copy: the rows and pages of the list as it is.
+    std::unique_ptr<CVes_SetupTable> copy;
+    bool passed = false;
+    CheckReport report;
+    platform::ProgressJob job;
+    job.take = takeWorkingCopy(copy);
+    job.work = [&](const std::atomic<bool>& cancel, const platform::WorkProgress&) {
+        QString findings;
+        passed = copy->CheckData(findings) != 0;
+        // A check the user cancelled leaves the last report as it was.
+        if (cancel)
+            return false;
+        if (!passed)
+            report = writeCheckReportFile(QStringLiteral("配料单检查报告"), kReportName, findings);
+        return true;
+    };
+    if (!platform::runWithProgress(QStringLiteral("正在检查钢筋数据……"), true, job))
         return;
-    }
-    writeCheckReport(QStringLiteral("配料单检查报告"), kReportName, findings);
+    if (passed)
+        platform::showMessage(QStringLiteral("钢筋行数据检查通过！"), platform::MessageIcon::Information);
+    else
+        showCheckReport(report);
 }

@@ -128,6 +128,17 @@ std::unique_ptr<RowCopies> CVes_SetupTable::rowCopies() const
     });
 }
 
+platform::UiSlices CVes_SetupTable::takeWorkingCopy(std::unique_ptr<CVes_SetupTable>& copy) const
+{
+    std::shared_ptr<RowCopies> rows = rowCopies();
+    return [this, rows, &copy] {
+        if (!rows->copySome(kCopySlice))
+            return false;
+        copy = workingCopy(*rows);
+        return true;
+    };
+}
+
 std::unique_ptr<CVes_SetupTable> CVes_SetupTable::workingCopy(RowCopies& rows) const
 {
     std::unique_ptr<CVes_SetupTable> copy(new CVes_SetupTable(Bare{}));

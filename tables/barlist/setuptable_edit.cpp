@@ -5,12 +5,15 @@
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/barnumbering.h"
 
+#include "tables/barlist/listnumbering.h"
+
 #include "core/geometry/steeltext.h"
 #include "envora/rules.h"
 #include "envora/usercustom.h"
 #include "tables/framework/tablehelpers.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -106,8 +109,6 @@ TableLineList scopeRows(CVes_SetupTable& table, unsigned int scope, int page1, i
         return table.lines();
     return table.getlineOfPage(std::min(page1, page2), std::max(page1, page2));
 }
-
-
 
 } // namespace
 
@@ -317,60 +318,51 @@ void CVes_SetupTable::clearUncopiedFields(CVes_Steel& bar, int fields)
 
 void CVes_SetupTable::NumberSteel(int share, int all, int continuous)
 {
-    // The counter is wider than the numbers it gives: a kept number at the
-    // top of the range cannot make it wrap.
+    // Numbering reaches rows on every page: the undo snapshots keep each row
+    // as it was when it changed.
     const QStringList before = barNumbers();
-    qint64 counter = 0;
-    TableLineList candidates;
-    if (all == 0)
-        candidates = m_lines;
-    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
-        if (row->isNull() || row->getLock())
-            continue;
-        Line* line = asLine(row);
-        if (!line)
-            continue;
-        if (line->isElementLine()) {
-            if (continuous == 0) {
-                counter = 0;
-                candidates.clear();
-            }
-            continue;
-        }
-        CVes_Steel* bar = line->getSetupSteel();
-        if (!bar)
-            continue;
-        if (all == 0 && !barnumbering::hasNoNumber(bar->number))
-            continue;
-        // Numbering reaches rows on every page, and comparing refreshes the
-        // bar's computed length: the undo snapshots keep the row as it was
-        // when it changed.
-        changeRow(row, [&] {
-            if (share != 0) {
-                for (CVes_TableBaseLine* candidate : std::as_const(candidates)) {
-                    if (candidate == row)
-                        continue;
-                    CVes_Steel* other = barOf(candidate);
-                    if (!other)
-                        continue;
-                    if (all == 0) {
-                        if (barnumbering::hasNoNumber(other->number))
-                            continue;
-                        counter = std::max(counter, barnumbering::leadingNumber(other->number));
-                    }
-                    if (bar->isSame(*other)) {
-                        bar->number = other->number;
-                        return;
-                    }
-                }
-            }
-            ++counter;
-            bar->number = QString::number(counter);
-            if (all != 0)
-                candidates.append(row);
-        });
-    }
+    ListNumbering(share != 0, all != 0, continuous != 0).run(m_lines, [](CVes_TableBaseLine* row) {
+        beforeRowChange(row);
+    });
     recordNumbers(before);
+}
+
+void CVes_SetupTable::numberBehindProgress(int share, int all, int continuous)
+{
+    std::unique_ptr<CVes_SetupTable> copy;
+    ListNumbering numbering(share != 0, all != 0, continuous != 0);
+    std::size_t given = 0;
+    bool renumbered = false;
+    platform::ProgressJob job;
+    job.take = takeWorkingCopy(copy);
+    job.work = [&](const std::atomic<bool>& cancel, const platform::WorkProgress&) {
+        return numbering.run(copy->m_lines, [](CVes_TableBaseLine*) {}, &cancel);
+    };
+    // The list is as it was copied: the window kept the user from it.
+    job.give = [&] {
+        const auto start = std::chrono::steady_clock::now();
+        const std::vector<NumberedBar>& changes = numbering.changes();
+        for (; given < changes.size(); ++given) {
+            if ((given & 63) == 0 && std::chrono::steady_clock::now() - start > kCopySlice)
+                return false;
+            const NumberedBar& change = changes[given];
+            CVes_TableBaseLine* row = m_lines.value(change.row);
+            CVes_Steel* bar = barOf(row);
+            if (!bar)
+                continue;
+            renumbered = renumbered || bar->number != change.number;
+            beforeRowChange(row);
+            bar->number = change.number;
+        }
+        // Numbering that leaves every number as it was is no edit.
+        if (renumbered) {
+            refreshCurPage();
+            setModified(1);
+            AddUndo();
+        }
+        return true;
+    };
+    platform::runWithProgress(QStringLiteral("正在给钢筋编号……"), true, job);
 }
 
 void CVes_SetupTable::clearNumber()

@@ -4,7 +4,7 @@
 #include "core/model/barcore.h"
 #include "core/geometry/text.h"
 #include "core/model/modelrecord.h"
-#include "platform/archive.h"
+#include "core/model/samebarindex.h"
 #include "platform/folders.h"
 #include "platform/gbk.h"
 #include "platform/hostservices.h"
@@ -57,14 +57,6 @@ QString lengthEntry(const CheckedBar& later, const CheckedBar& earlier)
              html(earlier.bar->number));
 }
 
-// A number as key bytes; -0 and 0 are one value.
-template <typename T> void appendKey(QByteArray& key, T value)
-{
-    if constexpr (std::is_floating_point_v<T>)
-        value += T(0);
-    key.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
 // What makes bars of one grade, diameter and shape for the check: the same
 // shape record with the same dimensions the user gives. Standard and
 // computed dimensions follow from the others and are left out: they are
@@ -72,52 +64,26 @@ template <typename T> void appendKey(QByteArray& key, T value)
 QByteArray shapeKey(const CVes_BarCore& bar)
 {
     QByteArray key;
-    appendKey(key, bar.grade);
-    appendKey(key, bar.DN);
+    appendKeyBytes(key, bar.grade);
+    appendKeyBytes(key, bar.DN);
     const CSteelRecordId id = bar.getRecordId();
-    appendKey(key, id.m_mainId);
-    appendKey(key, id.m_recordNo);
+    appendKeyBytes(key, id.m_mainId);
+    appendKeyBytes(key, id.m_recordNo);
     const auto& variables = bar.getVarArray();
-    appendKey(key, variables.size());
+    appendKeyBytes(key, variables.size());
     for (const auto& variable : variables) {
-        appendKey(key, variable->m_type);
+        appendKeyBytes(key, variable->m_type);
         if (variable->m_type <= CVes_Variable::kComputed)
             continue;
         key += variable->m_text.toUtf8();
         key += '\0';
-        appendKey(key, variable->m_value);
-        appendKey(key, variable->m_value2);
+        appendKeyBytes(key, variable->m_value);
+        appendKeyBytes(key, variable->m_value2);
         if (variable->m_type == CVes_Variable::kTextKind)
             key += variable->m_formula.toUtf8();
         key += '\0';
     }
     return key;
-}
-
-// Everything sameness (CVes_BarCore::isSame) reads of a bar, its shape
-// record in use included: bars of equal prints are the same as the same
-// bars. Empty when the bar cannot be written out; such a bar is compared
-// on its own.
-QByteArray samenessPrint(CVes_BarCore& bar)
-{
-    try {
-        platform::Archive ar;
-        bar.CVes_ModelReference::Serialize(ar);
-        QByteArray print = ar.data();
-        appendKey(print, bar.grade);
-        appendKey(print, bar.DN);
-        appendKey(print, bar.steelType);
-        appendKey(print, bar.calcLength);
-        appendKey(print, bar.length);
-        appendKey(print, bar.ownBendDiameters);
-        appendKey(print, bar.bendMult90);
-        appendKey(print, bar.bendMult180);
-        appendKey(print, bar.bendMult135);
-        appendKey(print, reinterpret_cast<quintptr>(bar.getRecord()));
-        return print;
-    } catch (const std::exception&) {
-        return {};
-    }
 }
 
 // What the comparisons need of a bar, worked out once.
@@ -127,24 +93,6 @@ struct Prepared {
     bool sides = false;
     int sameness = 0; // bars of one class are the same as the same bars
     int shape = 0;    // bars of one grade, diameter and shape
-};
-
-// Pairs of sameness classes with the answer of CVes_BarCore::isSame, so
-// that each pair of distinct bars is measured once.
-class SamenessMemo {
-public:
-    bool same(int later, CVes_BarCore& laterBar, int earlier, CVes_BarCore& earlierBar)
-    {
-        const auto key = std::make_pair(later, earlier);
-        if (const auto found = m_answers.find(key); found != m_answers.end())
-            return found->second;
-        const bool answer = laterBar.isSame(earlierBar) != 0;
-        m_answers.emplace(key, answer);
-        return answer;
-    }
-
-private:
-    std::map<std::pair<int, int>, bool> m_answers;
 };
 
 // The bars a bar is compared with, kept by number and by shape. A bar is
@@ -257,26 +205,6 @@ private:
     SamenessMemo m_memo;
 };
 
-// The class numbers of the keys, in order of first appearance.
-class Classes {
-public:
-    int of(const QByteArray& key)
-    {
-        // A bar without a key is a class of its own.
-        if (key.isEmpty())
-            return m_next++;
-        const auto found = m_ids.constFind(key);
-        if (found != m_ids.constEnd())
-            return found.value();
-        m_ids.insert(key, m_next);
-        return m_next++;
-    }
-
-private:
-    QHash<QByteArray, int> m_ids;
-    int m_next = 0;
-};
-
 } // namespace
 
 QString barCheckReasonText(int reason)
@@ -313,8 +241,8 @@ int checkBarRows(const std::vector<CheckedBar>& bars, const BarCheckRules& rules
 
     // Each bar's lengths and keys, worked out once.
     std::vector<Prepared> prepared(bars.size());
-    Classes sameness;
-    Classes shapes;
+    KeyClasses sameness;
+    KeyClasses shapes;
     for (std::size_t i = 0; i < bars.size(); ++i) {
         const CheckedBar& b = bars[i];
         if (!isComparedWith(b) && !(isChecked(b) && b.reason < 0))
@@ -363,7 +291,8 @@ int checkBarRows(const std::vector<CheckedBar>& bars, const BarCheckRules& rules
     return result;
 }
 
-QString writeCheckReport(const QString& title, const QString& fileName, const QString& findings)
+CheckReport writeCheckReportFile(const QString& title, const QString& fileName,
+                                 const QString& findings)
 {
     const QDateTime now = platform::host().now();
     // The page says how it is encoded, so that a browser does not guess.
@@ -382,23 +311,37 @@ QString writeCheckReport(const QString& title, const QString& fileName, const QS
     page += QStringLiteral("\n</BODY>\n</HTML>");
     // A text file of the system's code page with its line ends.
     page.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    CheckReport report{title, page, {}, GetRODOFilePath() + fileName};
     const QByteArray bytes = platform::gbk::encode(page);
-    QString path = GetRODOFilePath() + fileName;
-    if (!platform::saveFile(path, bytes)) {
-        // An installed program folder may be read-only: the report goes to
-        // the folder for temporary files instead.
-        const QString fallback = platform::tempFolder() + fileName;
-        if (!platform::saveFile(fallback, bytes)) {
-            platform::showMessage(QStringLiteral("无法写入检查报告：%1").arg(path),
-                                  platform::MessageIcon::Warning);
-            return {};
+    // An installed program folder may be read-only: the report goes to the
+    // folder for temporary files instead.
+    for (const QString& path : {report.tried, QString(platform::tempFolder() + fileName)}) {
+        if (platform::saveFile(path, bytes)) {
+            report.path = path;
+            break;
         }
-        path = fallback;
+    }
+    return report;
+}
+
+void showCheckReport(const CheckReport& report)
+{
+    if (report.path.isEmpty()) {
+        platform::showMessage(QStringLiteral("无法写入检查报告：%1").arg(report.tried),
+                              platform::MessageIcon::Warning);
+        return;
     }
     // Without a program for web pages the program shows the report itself;
     // failing that, the user learns where it is.
-    if (!platform::host().openWithDesktop(path) && !platform::host().showHtml(title, page))
-        platform::showMessage(QStringLiteral("检查报告已保存到：%1").arg(path),
+    if (!platform::host().openWithDesktop(report.path)
+        && !platform::host().showHtml(report.title, report.page))
+        platform::showMessage(QStringLiteral("检查报告已保存到：%1").arg(report.path),
                               platform::MessageIcon::Information);
-    return path;
+}
+
+QString writeCheckReport(const QString& title, const QString& fileName, const QString& findings)
+{
+    const CheckReport report = writeCheckReportFile(title, fileName, findings);
+    showCheckReport(report);
+    return report.path;
 }

@@ -45,10 +45,23 @@ int checkBarRows(const std::vector<CheckedBar>& bars, const BarCheckRules& rules
 int checkBarRows(const std::vector<CheckedBar>& bars, bool compareUnprocessed,
                  QString& findings);
 
+// A check report as written: its title, the page and where it went (empty
+// when it could not be written; `tried` is where it was to go).
+struct CheckReport {
+    QString title;
+    QString page;
+    QString path;
+    QString tried;
+};
+
 // Writes the check report (title, check time, findings; a GBK page that
 // says so) as `fileName` into the data folder, or the temporary folder when
-// that cannot be written, and opens it with the desktop's program, or shows
-// it in the program's own window when no program opens it. Answers its
-// path; when neither folder can be written the user is told and the answer
-// is empty.
+// that cannot be written. Asks nothing of the user: it may run on a worker.
+CheckReport writeCheckReportFile(const QString& title, const QString& fileName,
+                                 const QString& findings);
+// Opens a report written with the desktop's program, or shows it in the
+// program's own window when no program opens it; when it could not be
+// written, the user is told.
+void showCheckReport(const CheckReport& report);
+// Both in turn; answers the report's path, empty when it was not written.
 QString writeCheckReport(const QString& title, const QString& fileName, const QString& findings);

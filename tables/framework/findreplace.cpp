@@ -126,29 +126,37 @@ bool replaceInBar(CVes_Steel& bar, const QString& find, const QString& replace, 
     }
 }
 
+// A text as printf's "%s" writes it from its UTF-8: up to its first NUL,
+// a lone surrogate replaced.
+QString printed(const QString& text)
+{
+    const qsizetype nul = text.indexOf(QChar(0));
+    const QString upToNul = nul < 0 ? text : text.left(nul);
+    return QStringView(upToNul).isValidUtf16() ? upToNul : QString::fromUtf8(upToNul.toUtf8());
+}
+
+// The entries are written by concatenation: a long list of hits is written
+// at once.
 QString describeBar(CVes_Steel& bar, int item)
 {
-    const QString size = Steel_GradeDNToString(bar.grade, bar.DN, bar.steelType);
-    const QString shape = bar.getRecordId().ToString();
+    const QString size = printed(Steel_GradeDNToString(bar.grade, bar.DN, bar.steelType));
+    const QString shape = printed(bar.getRecordId().ToString());
     switch (item) {
     case kNumber:
     case kGrade:
     case kShape:
     case kVariable:
-        return QString::asprintf("钢筋编号：%s。  规格：%s。  大样编号：%s  ",
-                                 qUtf8Printable(bar.number), qUtf8Printable(size),
-                                 qUtf8Printable(shape));
+        return u"钢筋编号：" + printed(bar.number) + u"。  规格：" + size + u"。  大样编号：" + shape
+            + u"  ";
     case kSpacing:
-        return QString::asprintf("钢筋编号：%s。规格：%s。 间距：%s  ",
-                                 qUtf8Printable(bar.number), qUtf8Printable(size),
-                                 qUtf8Printable(bar.JianjutoString()));
+        return u"钢筋编号：" + printed(bar.number) + u"。规格：" + size + u"。 间距："
+            + printed(bar.JianjutoString()) + u"  ";
     case kCount:
-        return QString::asprintf(" 规格：%s。  大样编号：%s 。每件根数：%d ", qUtf8Printable(size),
-                                 qUtf8Printable(shape), bar.count);
+        return u" 规格：" + size + u"。  大样编号：" + shape + u" 。每件根数：" + QString::number(bar.count)
+            + u" ";
     case kRemark:
-        return QString::asprintf("钢筋编号：%s； 规格：%s ；  备注：%s ",
-                                 qUtf8Printable(bar.number), qUtf8Printable(size),
-                                 qUtf8Printable(bar.remark));
+        return u"钢筋编号：" + printed(bar.number) + u"； 规格：" + size + u" ；  备注："
+            + printed(bar.remark) + u" ";
     default:
         return {};
     }
@@ -165,15 +173,14 @@ QStringList itemTexts()
 
 QString entryText(int n, int page, int row, CVes_TableBaseLine* line, int item)
 {
-    QString text = QString::asprintf("%d、第%d页，第%d行——", n, page, row);
+    QString text = QString::number(n) + u"、第" + QString::number(page) + u"页，第" + QString::number(row)
+        + u"行——";
     auto* setup = dynamic_cast<CVes_SetupTableLine*>(line);
     if (!setup)
         return text;
     if (item == kElement)
-        return text
-               + QString::asprintf("构件编号：%s  件数：%d件。  %s  ",
-                                   qUtf8Printable(setup->getElement()), setup->getEleNum(),
-                                   qUtf8Printable(setup->getEleRemark()));
+        return text + u"构件编号：" + printed(setup->getElement()) + u"  件数："
+            + QString::number(setup->getEleNum()) + u"件。  " + printed(setup->getEleRemark()) + u"  ";
     if (CVes_Steel* bar = setup->getSetupSteel())
         text += describeBar(*bar, item);
     return text;

@@ -17,7 +17,11 @@
 #include "widgara/commandbars.h"
 #include "widgara/exceltabctrl.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QStyleOptionSlider>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -83,6 +87,99 @@ bool clickButton(QWidget* dialog, const QString& text)
     return false;
 }
 
+void retype(QWidget* field, const QString& text)
+{
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    typeText(field, text);
+}
+
+void retypeNumber(QSpinBox* box, int value)
+{
+    // The number field of the box, not its arrows.
+    auto* field = box->findChild<QLineEdit*>();
+    ASSERT_TRUE(field);
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    typeText(box, QString::number(value));
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(box->value(), value);
+}
+
+void clickToState(QAbstractButton* button, bool checked)
+{
+    // The indicator at the button's left end.
+    for (int i = 0; i < 2 && button->isChecked() != checked; ++i)
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    EXPECT_EQ(button->isChecked(), checked) << withoutKeys(button->text()).toStdString();
+}
+
+bool scrollIntoView(QAbstractScrollArea* area, const std::function<QRect()>& place)
+{
+    QScrollBar* bar = area->verticalScrollBar();
+    for (int click = 0; click < 500; ++click) {
+        // Whole from top to bottom: a row wider than the view still shows.
+        const QRect client = area->viewport()->rect();
+        const QRect shown = place();
+        if (!shown.isEmpty() && shown.top() >= client.top() && shown.bottom() <= client.bottom())
+            return true;
+        if (!bar->isVisible())
+            return false;
+        // A page at a time while the place is far off, then a line.
+        const bool up = shown.top() < client.top();
+        const int distance = up ? client.top() - shown.top() : shown.bottom() - client.bottom();
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = bar->orientation();
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = bar->sliderPosition();
+        option.sliderValue = bar->value();
+        option.singleStep = bar->singleStep();
+        option.pageStep = bar->pageStep();
+        option.subControls = QStyle::SC_All;
+        const QStyle::SubControl part = distance > client.height() / 2
+                                            ? (up ? QStyle::SC_ScrollBarSubPage : QStyle::SC_ScrollBarAddPage)
+                                            : (up ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine);
+        const QRect target = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+        const int before = bar->value();
+        if (target.isEmpty())
+            return false;
+        QTest::mouseClick(bar, Qt::LeftButton, {}, target.center());
+        QApplication::processEvents();
+        if (bar->value() == before)
+            return false;
+    }
+    return false;
+}
+
+void chooseFile(QFileDialog* dialog, const QString& path)
+{
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_TRUE(name) << "the file dialog has no name field";
+    // The keys go to the dialog in front, as on a desktop.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    // The path is pasted whole, as the user copied it: typed key by key,
+    // each folder on the way would be picked along with the file.
+    QGuiApplication::clipboard()->setText(path);
+    QTest::mouseClick(name, Qt::LeftButton);
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    // The names that begin so are offered in a list: Escape closes it.
+    if (QWidget* completions = QApplication::activePopupWidget())
+        QTest::keyClick(completions, Qt::Key_Escape);
+    EXPECT_EQ(dialog->selectedFiles(), QStringList{path});
+    auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    ASSERT_TRUE(buttons);
+    QPushButton* accept = buttons->button(QDialogButtonBox::Open);
+    if (!accept)
+        accept = buttons->button(QDialogButtonBox::Save);
+    ASSERT_TRUE(accept && accept->isEnabled()) << "the file dialog takes no " << path.toStdString();
+    QTest::mouseClick(accept, Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible()) << "the file dialog did not take " << path.toStdString() << " typed as "
+                                      << name->text().toStdString() << (QApplication::activePopupWidget() ? " (a pop-up open)" : "");
+}
+
 void chooseCuttingSize(CCutOptimizeSpecDlg* dialog, const QString& grade, const QString& diameter)
 {
     // The grade box has the focus when the dialog opens; Tab goes on to
@@ -105,14 +202,17 @@ void printToFile(QPrintDialog* dialog, const QString& pdf)
     ASSERT_TRUE(printers);
     const int file = printers->findText(QStringLiteral("PDF"), Qt::MatchContains);
     ASSERT_GE(file, 0) << "the print dialog offers no PDF file";
-    if (QPrinterInfo::availablePrinterNames().isEmpty())
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
         EXPECT_EQ(printers->currentIndex(), file) << "without printers the PDF file is not chosen";
-    else
-        printers->setCurrentIndex(file);
+    } else {
+        // The keys step through the printers to the file.
+        for (int i = 0; i < printers->count() && printers->currentIndex() != file; ++i)
+            QTest::keyClick(printers, printers->currentIndex() < file ? Qt::Key_Down : Qt::Key_Up);
+        ASSERT_EQ(printers->currentIndex(), file);
+    }
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
     ASSERT_TRUE(name && name->isEnabled());
-    name->selectAll();
-    typeText(name, pdf);
+    retype(name, pdf);
     auto* buttons = dialog->findChild<QDialogButtonBox*>();
     ASSERT_TRUE(buttons && buttons->button(QDialogButtonBox::Ok));
     QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
@@ -177,21 +277,53 @@ void Day::TearDown()
 
 QAction* Day::menuItem(const QStringList& path) const
 {
-    QList<QAction*> actions = frame()->GetCommandBars()->GetMenuBar()->actions();
-    for (int i = 0; i < path.size(); ++i) {
-        QAction* action = actionIn(actions, path[i]);
-        if (!action)
+    // The menus are opened by the mouse, so that they bring their items up
+    // to date, and closed again with Escape.
+    QMenu* menu = path.size() > 1 ? openMenus(path.mid(0, path.size() - 1)) : nullptr;
+    QAction* item = menu ? actionIn(menu->actions(), path.back()) : nullptr;
+    closeMenus();
+    return item;
+}
+
+QMenu* Day::openMenus(const QStringList& menus) const
+{
+    // As the mouse does: the menu's title on the menu bar is clicked, then
+    // each sub-menu's item.
+    QMenuBar* bar = frame()->GetCommandBars()->GetMenuBar();
+    QAction* title = menus.isEmpty() ? nullptr : actionIn(bar->actions(), menus.front());
+    if (!title || !title->menu() || !title->isEnabled())
+        return nullptr;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
+    QMenu* menu = title->menu();
+    const auto opened = [](QMenu* shown) {
+        return shown && QTest::qWaitFor([shown] { return shown->isVisible(); }, 1000);
+    };
+    for (int i = 1; i < menus.size(); ++i) {
+        if (!opened(menu))
             return nullptr;
-        if (i + 1 == path.size())
-            return action;
-        QMenu* menu = action->menu();
-        if (!menu)
+        QAction* sub = actionIn(menu->actions(), menus[i]);
+        if (!sub || !sub->menu() || !sub->isEnabled())
             return nullptr;
-        // What opening the menu does: its items are brought up to date.
-        Q_EMIT menu->aboutToShow();
-        actions = menu->actions();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(sub).center());
+        menu = sub->menu();
     }
-    return nullptr;
+    return opened(menu) ? menu : nullptr;
+}
+
+void Day::closeMenus()
+{
+    // Escape closes the innermost menu open, as often as menus are open.
+    for (int i = 0; i < 10; ++i) {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!popup)
+            break;
+        QTest::keyClick(popup, Qt::Key_Escape);
+    }
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        ADD_FAILURE() << "Escape leaves a menu open";
+        popup->close();
+    }
+    QApplication::processEvents();
 }
 
 bool Day::chooseMenu(const QStringList& path)
@@ -204,26 +336,10 @@ bool Day::chooseMenu(const QStringList& path)
 
 bool Day::chooseMenuItem(const QStringList& menus, const std::function<bool(QAction*)>& isItem)
 {
-    // As the mouse does: the menu's title on the menu bar is clicked, then
-    // each sub-menu's item, then the item itself.
-    QMenuBar* bar = frame()->GetCommandBars()->GetMenuBar();
-    QAction* title = menus.isEmpty() ? nullptr : actionIn(bar->actions(), menus.front());
-    if (!title || !title->menu() || !title->isEnabled())
-        return false;
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
-    QMenu* menu = title->menu();
-    const auto opened = [](QMenu* shown) {
-        return shown && QTest::qWaitFor([shown] { return shown->isVisible(); }, 1000);
-    };
-    for (int i = 1; i < menus.size() && opened(menu); ++i) {
-        QAction* sub = actionIn(menu->actions(), menus[i]);
-        if (!sub || !sub->menu() || !sub->isEnabled())
-            break;
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(sub).center());
-        menu = sub->menu();
-    }
+    // The menus are opened, then the item itself is clicked.
+    QMenu* menu = openMenus(menus);
     bool chosen = false;
-    if (opened(menu)) {
+    if (menu) {
         const QList<QAction*> actions = menu->actions();
         const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction* action) {
             return action->isVisible() && !action->menu() && isItem(action);
@@ -234,9 +350,7 @@ bool Day::chooseMenuItem(const QStringList& menus, const std::function<bool(QAct
         }
     }
     // A menu left open (its item missing or greyed) is closed.
-    while (QWidget* popup = QApplication::activePopupWidget())
-        popup->close();
-    QApplication::processEvents();
+    closeMenus();
     return chosen;
 }
 
@@ -284,7 +398,11 @@ bool Day::chooseFromMenu(const std::function<void()>& open, const QString& item)
             QAction* action = actionIn(current->actions(), steps[i]);
             if (!action || !action->isEnabled())
                 break;
-            current->setActiveAction(action);
+            // Down steps through the items to it.
+            for (qsizetype key = 0; key <= current->actions().size() && current->activeAction() != action; ++key)
+                QTest::keyClick(current, Qt::Key_Down);
+            if (current->activeAction() != action)
+                break;
             if (i + 1 == steps.size()) {
                 if (!action->menu()) {
                     answer->found = true;
@@ -307,9 +425,11 @@ bool Day::chooseFromMenu(const std::function<void()>& open, const QString& item)
 
 bool Day::chooseFromContextMenu(QWidget* widget, QPoint at, const QString& item)
 {
+    // Through the window, as the window system delivers a click: the
+    // right button's press asks the widget for its context menu.
     return chooseFromMenu([widget, at] {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
-        QApplication::sendEvent(widget, &event);
+        QWidget* window = widget->window();
+        QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, widget->mapTo(window, at));
     }, item);
 }
 
@@ -332,12 +452,12 @@ QString Day::newProject(const char* name)
     QString folder;
     test::onNextModal<CNewProjectDlg>([name, &folder](CNewProjectDlg* dialog) {
         // One building of one storey above ground, without a foundation.
-        dialog->m_foundationBox->setChecked(false);
-        dialog->m_belowBox->setValue(0);
-        dialog->m_aboveBox->setValue(1);
-        typeText(dialog->m_nameEdit, QString::fromUtf8(name));
-        typeText(dialog->m_companyEdit, QStringLiteral("第一建筑公司"));
-        typeText(dialog->m_compilerEdit, QStringLiteral("王工"));
+        clickToState(dialog->m_foundationBox, false);
+        retypeNumber(dialog->m_belowBox, 0);
+        retypeNumber(dialog->m_aboveBox, 1);
+        retype(dialog->m_nameEdit, QString::fromUtf8(name));
+        retype(dialog->m_companyEdit, QStringLiteral("第一建筑公司"));
+        retype(dialog->m_compilerEdit, QStringLiteral("王工"));
         shot(dialog, "new-project");
         QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
                           Qt::LeftButton);
@@ -371,6 +491,26 @@ QTreeWidgetItem* Day::treeItem(const QStringList& path) const
     return item;
 }
 
+bool Day::showInTree(QTreeWidget* tree, QTreeWidgetItem* item)
+{
+    // The folders above it are opened by their arrows, from the top down.
+    QList<QTreeWidgetItem*> above;
+    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
+        above.prepend(parent);
+    for (QTreeWidgetItem* folder : std::as_const(above)) {
+        if (folder->isExpanded())
+            continue;
+        if (!scrollIntoView(tree, [tree, folder] { return tree->visualItemRect(folder); }))
+            return false;
+        const QRect box = tree->visualItemRect(folder);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          QPoint(box.left() - tree->indentation() / 2, box.center().y()));
+        if (!folder->isExpanded())
+            return false;
+    }
+    return scrollIntoView(tree, [tree, item] { return tree->visualItemRect(item); });
+}
+
 platform::Document* Day::newSheetIn(const QStringList& path, const QString& item, const char* name)
 {
     CProjectTreeCtrl* tree = projectTree();
@@ -379,8 +519,13 @@ platform::Document* Day::newSheetIn(const QStringList& path, const QString& item
         ADD_FAILURE() << "no tree item " << path.join(u'/').toStdString();
         return nullptr;
     }
-    tree->scrollToItem(folder);
-    const QPoint at = tree->visualItemRect(folder).center();
+    if (!showInTree(tree, folder)) {
+        ADD_FAILURE() << "the tree does not show " << path.join(u'/').toStdString();
+        return nullptr;
+    }
+    // On the folder's name, however wide its row.
+    const QRect row = tree->visualItemRect(folder);
+    const QPoint at(std::min(row.center().x(), row.left() + 12), row.center().y());
     test::onNextModal<CInputNameDlg>([name](CInputNameDlg* dialog) {
         typeText(dialog->m_edit, QString::fromUtf8(name));
         QTest::keyClick(dialog->m_edit, Qt::Key_Return);
@@ -433,15 +578,14 @@ void Day::clickCell(int row, int column)
     CVes_TableViewBase* view = activeSheet();
     ASSERT_TRUE(view);
     view->viewport()->grab();
-    platform::Rect box = view->LPtoDP(view->getTable()->getRect(row, column));
-    const QRect client = view->viewport()->rect();
-    // Scrolled so that the cell shows, as the user would.
-    if (!client.contains(QPoint(box.left + 3, box.top + 3)) || !client.contains(QPoint(box.left + 3, box.bottom - 3))) {
-        QScrollBar* bar = view->verticalScrollBar();
-        bar->setValue(bar->value() + box.top - client.height() / 3);
+    // The left end of the cell, scrolled into view as the user would.
+    const auto cellStart = [view, row, column] {
         view->viewport()->grab();
-        box = view->LPtoDP(view->getTable()->getRect(row, column));
-    }
+        const platform::Rect box = view->LPtoDP(view->getTable()->getRect(row, column));
+        return QRect(QPoint(box.left + 3, box.top + 3), QPoint(box.left + 3, box.bottom - 3));
+    };
+    ASSERT_TRUE(scrollIntoView(view, cellStart)) << "row " << row << " does not show";
+    platform::Rect box = view->LPtoDP(view->getTable()->getRect(row, column));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(box.left + 3, box.top + 3));
     QApplication::processEvents();
 }
@@ -468,13 +612,13 @@ void Day::typeEntry(const QString& text)
             if (dialog->isVisible())
                 record = dialog;
         if (record) {
-            record->edit()->selectAll();
+            QTest::keyClick(record->edit(), Qt::Key_A, Qt::ControlModifier);
             typeText(record->edit(), text);
             QTest::keyClick(record->edit(), Qt::Key_Return);
         } else {
             CVes_InPlaceEdit* editor = openEditor();
             ASSERT_TRUE(editor) << "Enter opens no editor for " << text.toStdString();
-            editor->selectAll();
+            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
             typeText(editor, text);
             QTest::keyClick(editor, Qt::Key_Return);
         }
@@ -495,8 +639,7 @@ void Day::setZoom(const QString& percent)
     for (int i = 0; i < frame()->GetCommandBars()->GetCount(); ++i)
         if (CXTPControl* control = frame()->GetCommandBars()->GetAt(i)->FindControl(ID_ZOOM_COMBO))
             if (auto* combo = qobject_cast<QComboBox*>(control->widget())) {
-                combo->lineEdit()->selectAll();
-                typeText(combo->lineEdit(), percent);
+                retype(combo->lineEdit(), percent);
                 QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
                 QApplication::processEvents();
                 return;

@@ -23,9 +23,14 @@
 #include <functional>
 
 class CCutOptimizeSpecDlg;
+class QAbstractButton;
+class QAbstractScrollArea;
+class QFileDialog;
+class QSpinBox;
 class CVes_InPlaceEdit;
 class QPrintDialog;
 class CXTPCommandBars;
+class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace e2e {
@@ -41,6 +46,21 @@ void typeText(QWidget* widget, const QString& text);
 // Clicks the shown, enabled button of `dialog` that reads `text` (its "&"
 // key left out); false when there is none.
 bool clickButton(QWidget* dialog, const QString& text);
+// Clicks into a text field, selects what it holds with Ctrl+A and types
+// `text` over it.
+void retype(QWidget* field, const QString& text);
+// The same with a number box; Tab then leaves it, as a person moves on.
+void retypeNumber(QSpinBox* box, int value);
+// Clicks a check box or radio button until it shows `checked`.
+void clickToState(QAbstractButton* button, bool checked);
+// Clicks into the page areas of `area`'s vertical scroll bar until the
+// rectangle `place` answers (in the viewport's coordinates) shows from its
+// top to its bottom;
+// false when it never does.
+bool scrollIntoView(QAbstractScrollArea* area, const std::function<QRect()>& place);
+// The file dialog: `path` pasted as the file's name, then its accept
+// button (打开, 保存) clicked.
+void chooseFile(QFileDialog* dialog, const QString& path);
 // The cutting list's question: the grade and the diameter typed into its
 // boxes (as the keyboard chooses in a list), then OK.
 void chooseCuttingSize(CCutOptimizeSpecDlg* dialog, const QString& grade, const QString& diameter);
@@ -86,6 +106,11 @@ protected:
     // without their "&" keys), as the menu shows it when opened; null when
     // there is none.
     QAction* menuItem(const QStringList& path) const;
+    // Opens the menu `menus` (its path of menu texts) with the mouse: the
+    // menu open, or null when one of them is missing or greyed.
+    QMenu* openMenus(const QStringList& menus) const;
+    // Closes the menus open with Escape.
+    static void closeMenus();
     // Clicks the menu of `path` on the menu bar, then its sub-menus, then
     // its item: false when the item is missing or greyed (the menus are
     // closed again).
@@ -112,6 +137,9 @@ protected:
     QString newProject(const char* name);
     CProjectTreeCtrl* projectTree() const;
     QTreeWidgetItem* treeItem(const QStringList& path) const;
+    // Opens the folders above `item` by their arrows and scrolls the tree
+    // until the item shows; false when it cannot be shown.
+    static bool showInTree(QTreeWidget* tree, QTreeWidgetItem* item);
     // The tree's context menu on `path`: `item` (新建钢筋加工单, …) named
     // `name`; answers the document it opened.
     platform::Document* newSheetIn(const QStringList& path, const QString& item, const char* name);

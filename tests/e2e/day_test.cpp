@@ -233,7 +233,7 @@ TEST_F(TypedDay, EditedWithTheChooserAndTheToolbarsUndoneAndRedone)
             for (int i = 0; i < list->count() && !offered; ++i)
                 if (list->getRecord(i) && list->getRecord(i)->getID() == chosen) {
                     offered = true;
-                    list->scrollToItem(list->item(i));
+                    ASSERT_TRUE(e2e::scrollIntoView(list, [list, i] { return list->visualItemRect(list->item(i)); }));
                     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                                       list->visualItemRect(list->item(i)).center());
                     e2e::shot(dialog, "shape-chooser");
@@ -514,12 +514,15 @@ TEST_F(TypedDay, NumberedCheckedAndEditedInThePropertyPane)
     ASSERT_TRUE(count);
     EXPECT_EQ(count->GetValue(), QStringLiteral("6"));
     e2e::shot(frame(), "property-pane");
-    count->Select();
-    pane->grid()->view()->editItem(count->node(), 1);
-    auto* edit = qobject_cast<QLineEdit*>(
-        pane->grid()->view()->indexWidget(pane->grid()->view()->indexFromItem(count->node(), 1)));
-    ASSERT_TRUE(edit);
-    edit->selectAll();
+    // A click on its value opens the value's editor.
+    auto* grid = pane->grid()->view();
+    const QModelIndex value = grid->indexFromItem(count->node(), 1);
+    ASSERT_TRUE(e2e::scrollIntoView(grid, [grid, value] { return grid->visualRect(value); }));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(value).center());
+    QApplication::processEvents();
+    auto* edit = qobject_cast<QLineEdit*>(grid->indexWidget(value));
+    ASSERT_TRUE(edit) << "a click on the count opens no editor";
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     e2e::typeText(edit, QStringLiteral("9"));
     QTest::keyClick(edit, Qt::Key_Return);
     QApplication::processEvents();
@@ -601,10 +604,7 @@ TEST_F(TypedDay, TheProcessingSheetImportsTheBarListAndAgreesWithIt)
     ASSERT_TRUE(sheet);
     // 从钢筋配料单导入: the bar list is picked in the file dialog; equal bars
     // are merged into one processing row.
-    test::onNextModal<QFileDialog>([list](QFileDialog* dialog) {
-        dialog->selectFile(list);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    test::onNextModal<QFileDialog>([list](QFileDialog* dialog) { e2e::chooseFile(dialog, list); });
     host->script({platform::Answer::Yes});
     ASSERT_TRUE(chooseFromSheetMenu(1, 0, QStringLiteral("从钢筋配料单导入")));
     // Every bar got its tag number in the detail sheet.

@@ -20,6 +20,7 @@
 #include <QDeadlineTimer>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRadioButton>
@@ -46,12 +47,7 @@ protected:
     // types a count, and reports once the recovery file is there.
     void editUntilAutoSaved(const QString& file)
     {
-        test::onNextModal<CAutoSaveDlg>([](CAutoSaveDlg* dialog) {
-            dialog->m_autoSave->setChecked(true);
-            QTest::mouseClick(dialog->m_intoRecoveryFile, Qt::LeftButton, {}, QPoint(4, 4));
-            dialog->accept();
-        });
-        ASSERT_TRUE(chooseMenu({QStringLiteral("设置"), QStringLiteral("自动保存与备份...")}));
+        autoSaveIntoRecoveryFiles();
         ASSERT_TRUE(open(file));
         clickCell(kEditedRow, T::kColCount);
         typeEntry(QString::number(kEditedCount));
@@ -67,10 +63,24 @@ protected:
     // its recovery file, and is ended right after the answer.
     void recoverAndBeEnded(const QString& file)
     {
+        // Each run starts with the settings of a new user, whose auto-save
+        // would save the recovered edit into the list itself.
+        autoSaveIntoRecoveryFiles();
         host->script({platform::Answer::Yes});
         ASSERT_TRUE(open(file));
         ASSERT_EQ(editedCount(), kEditedCount);
         waitToBeEnded(kRecoveredLine);
+    }
+
+    // 设置 → 自动保存与备份: auto-save on, into a recovery file beside the list.
+    void autoSaveIntoRecoveryFiles()
+    {
+        test::onNextModal<CAutoSaveDlg>([](CAutoSaveDlg* dialog) {
+            e2e::clickToState(dialog->m_autoSave, true);
+            e2e::clickToState(dialog->m_intoRecoveryFile, true);
+            ASSERT_TRUE(e2e::clickButton(dialog, QStringLiteral("确定")));
+        });
+        ASSERT_TRUE(chooseMenu({QStringLiteral("设置"), QStringLiteral("自动保存与备份...")}));
     }
 
     // Says `line` and waits to be ended from outside, without saving.
@@ -82,10 +92,10 @@ protected:
             QTest::qWait(1000);
     }
 
-    // 文件 → 打开 with the file dialog answered.
+    // 文件 → 打开, the file's path typed into the file dialog.
     bool open(const QString& file)
     {
-        app->docManager().setFileDialog([file](bool, const QString&, const QString&, const QString&) { return file; });
+        test::onNextModal<QFileDialog>([file](QFileDialog* dialog) { e2e::chooseFile(dialog, file); });
         if (!chooseMenu({QStringLiteral("文件"), QStringLiteral("打开...")}))
             return false;
         doc = dynamic_cast<CRODOSetUpDoc*>(app->docManager().activeDocument());

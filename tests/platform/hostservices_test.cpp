@@ -188,4 +188,36 @@ TEST(HostDialogs, TheRecorderRunsTheWorkOffThisThreadAndCancelsWhenScripted)
     EXPECT_TRUE(runs[1].cancellable);
 }
 
+// Without a window a job's steps run in turn; the recorder's scripted
+// cancel leaves the giving undone.
+TEST(HostDialogs, AJobsStepsRunInTurnWithoutAWindow)
+{
+    QStringList steps;
+    int takes = 0;
+    platform::ProgressJob job;
+    job.take = [&] {
+        steps << QStringLiteral("take");
+        return ++takes % 2 == 0;
+    };
+    job.work = [&](const std::atomic<bool>& cancel, const platform::WorkProgress&) {
+        steps << QStringLiteral("work");
+        return !cancel;
+    };
+    job.give = [&] {
+        steps << QStringLiteral("give");
+        return true;
+    };
+    platform::HostServices* recorder = &platform::host();
+    platform::setHost(nullptr);
+    EXPECT_TRUE(platform::runWithProgress(QStringLiteral("编号"), true, job));
+    platform::setHost(recorder);
+    EXPECT_EQ(steps, (QStringList{"take", "take", "work", "give"}));
+
+    test::HostScope host;
+    steps.clear();
+    host->scriptProgressCancel();
+    EXPECT_FALSE(platform::runWithProgress(QStringLiteral("编号"), true, job));
+    EXPECT_EQ(steps, (QStringList{"take", "take", "work"}));
+}
+
 } // namespace

@@ -290,4 +290,125 @@ TEST(DesktopProgressHandOver, WhatOneRunLeavesTheCallerAndTheNextRunFindWhole)
     EXPECT_EQ(pieces, (std::vector<int>{1000, 1, 2000, 2, 3000, 3, 4000, 4}));
 }
 
+// Jobs of three steps: taking and giving a slice a turn of the window's
+// loop on the window's thread, the work on a worker between them.
+
+QProgressDialog* progressWindow()
+{
+    return qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+}
+
+// The user presses the window's cancel button.
+void pressCancel()
+{
+    QPushButton* button = progressWindow() ? progressWindow()->findChild<QPushButton*>() : nullptr;
+    ASSERT_NE(button, nullptr);
+    button->click();
+}
+
+TEST(DesktopProgressJob, TakesAndGivesASliceATurnOnTheWindowThreadWithTheWindowUp)
+{
+    platform::QtHostServices host;
+    const std::thread::id windowThread = std::this_thread::get_id();
+    // Counts the turns of the loop: a zero timer fires once a turn.
+    int turns = 0;
+    QTimer turn;
+    QObject::connect(&turn, &QTimer::timeout, [&] { ++turns; });
+    turn.start(0);
+    QStringList steps;
+    std::vector<int> turnsAtSlice;
+    bool onWindowThread = true;
+    bool windowUp = true;
+    const auto slice = [&](const char* name, int& left) {
+        return [&, name] {
+            steps << QString::fromLatin1(name);
+            turnsAtSlice.push_back(turns);
+            onWindowThread = onWindowThread && std::this_thread::get_id() == windowThread;
+            windowUp = windowUp && progressWindow() && progressWindow()->isVisible();
+            return --left == 0;
+        };
+    };
+    int takes = 3;
+    int gives = 2;
+    std::thread::id workThread;
+    platform::ProgressJob job;
+    job.take = slice("take", takes);
+    job.work = [&](const std::atomic<bool>&, const platform::WorkProgress&) {
+        workThread = std::this_thread::get_id();
+        steps << QStringLiteral("work");
+        return true;
+    };
+    job.give = slice("give", gives);
+    EXPECT_TRUE(host.runWithProgress(QStringLiteral("正在给钢筋编号……"), true, job));
+    EXPECT_EQ(steps, (QStringList{"take", "take", "take", "work", "give", "give"}));
+    EXPECT_TRUE(onWindowThread);
+    EXPECT_TRUE(windowUp);
+    EXPECT_NE(workThread, windowThread);
+    for (std::size_t i = 1; i < turnsAtSlice.size(); ++i)
+        EXPECT_GT(turnsAtSlice[i], turnsAtSlice[i - 1]) << "no turn of the loop before slice " << i;
+    EXPECT_EQ(progressWindow(), nullptr);
+}
+
+struct JobCase {
+    const char* name;
+    const char* cancelIn; // the step during which the user cancels, or ""
+    bool workEnds;
+    const char* steps;    // what ran
+    bool answer;
+};
+
+void PrintTo(const JobCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class DesktopProgressJobEnd : public ::testing::TestWithParam<JobCase> {};
+
+// Cancelling before the work has ended leaves the giving undone; once the
+// giving has started, the cancel button is gone.
+TEST_P(DesktopProgressJobEnd, GivesOnlyWhatAWorkRunToItsEndMade)
+{
+    const JobCase& c = GetParam();
+    const QString cancelIn = QString::fromLatin1(c.cancelIn);
+    platform::QtHostServices host;
+    QStringList steps;
+    int takes = 2;
+    int gives = 2;
+    platform::ProgressJob job;
+    job.take = [&] {
+        steps << QStringLiteral("take");
+        if (cancelIn == QLatin1String("take") && steps.size() == 1)
+            pressCancel();
+        return --takes == 0;
+    };
+    job.work = [&](const std::atomic<bool>& cancel, const platform::WorkProgress&) {
+        steps << QStringLiteral("work");
+        if (cancelIn == QLatin1String("work")) {
+            EXPECT_TRUE(waitFor([&] { return cancel.load(); }));
+        }
+        return c.workEnds;
+    };
+    job.give = [&] {
+        steps << QStringLiteral("give");
+        if (cancelIn == QLatin1String("give")) {
+            const QPushButton* button = progressWindow()->findChild<QPushButton*>();
+            EXPECT_FALSE(button && button->isVisible()) << "the giving can be cancelled";
+        }
+        return --gives == 0;
+    };
+    ProgressWatch watch(cancelIn == QLatin1String("work"));
+    EXPECT_EQ(host.runWithProgress(QStringLiteral("正在给钢筋编号……"), true, job), c.answer);
+    EXPECT_EQ(steps.join(u' ').toStdString(), c.steps);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Jobs, DesktopProgressJobEnd,
+    ::testing::Values(JobCase{"every_step", "", true, "take take work give give", true},
+                      JobCase{"cancelled_while_taking", "take", true, "take", false},
+                      JobCase{"cancelled_while_working", "work", true, "take take work", false},
+                      JobCase{"work_not_ended", "", false, "take take work", false},
+                      JobCase{"no_cancel_while_giving", "give", true, "take take work give give",
+                              true}),
+    [](const ::testing::TestParamInfo<JobCase>& info) { return std::string(info.param.name); });
+
 } // namespace

@@ -48,6 +48,8 @@ public:
     // before it starts.
     bool runWithProgress(const QString& text, bool cancellable,
                          const platform::BackgroundWork& work) override;
+    // A job's steps in turn, its work recorded and run as above.
+    using platform::HostServices::runWithProgress;
     QDateTime now() const override;
 
     // Queues answers for the next questions.

@@ -99,7 +99,9 @@ void CVes_SetupView2::numberSteel(int share, int all, int continuous)
         return;
     // The numbering records its own undo step and marks the list, when it
     // changed a number.
-    runTableEdit([table, share, all, continuous] { table->NumberSteel(share, all, continuous); });
+    runTableEdit([table, share, all, continuous] {
+        table->numberBehindProgress(share, all, continuous);
+    });
 }
 
 void CVes_SetupView2::NumSteelAll()

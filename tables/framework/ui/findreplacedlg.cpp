@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -145,6 +146,9 @@ void CVes_FindReplaceDlg::buildLayout()
 
     m_results = new QListWidget(this);
     m_results->setMinimumHeight(90);
+    // Every entry is one line: a long list of hits is laid out without
+    // measuring each.
+    m_results->setUniformItemSizes(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tab);
@@ -296,13 +300,13 @@ void CVes_FindReplaceDlg::OnFindAll()
     }
     // Filling the list must not jump from hit to hit.
     const QSignalBlocker quiet(m_results);
+    const QHash<const CVes_TableBaseLine*, QPoint> places = sheet->linePlaces();
     int n = 0;
     for (CVes_TableBaseLine* row : rows) {
         if (row->isNull())
             continue;
-        int page = 0, position = 0;
-        sheet->getInfo(row, page, position);
-        auto* entry = new QListWidgetItem(entryText(++n, page, position, row, m_item));
+        const QPoint place = places.value(row);
+        auto* entry = new QListWidgetItem(entryText(++n, place.x(), place.y(), row, m_item));
         entry->setData(Qt::UserRole, QVariant::fromValue(quintptr(row)));
         m_results->addItem(entry);
     }
@@ -343,10 +347,12 @@ void CVes_FindReplaceDlg::OnReplaceAll()
     if (!sheet || m_results->count() == 0)
         return;
     bool changed = false;
+    // Rows deleted since they were listed are passed over.
+    const QSet<CVes_TableBaseLine*> held(sheet->lines().cbegin(), sheet->lines().cend());
     for (int i = 0; i < m_results->count(); ++i) {
         auto* row = reinterpret_cast<CVes_TableBaseLine*>(
             m_results->item(i)->data(Qt::UserRole).value<quintptr>());
-        if (holdsLine(*sheet, row) && replaceInLine(*sheet, row, m_findText, m_replaceText, m_item))
+        if (held.contains(row) && replaceInLine(*sheet, row, m_findText, m_replaceText, m_item))
             changed = true;
     }
     if (changed)

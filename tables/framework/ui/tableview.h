@@ -45,7 +45,7 @@ class CVes_TableBase;
 class CVes_Variable;
 class QKeyEvent;
 class QPagedPaintDevice;
-class QPrintPreviewDialog;
+class QPainter;
 class QPrinter;
 class QRubberBand;
 
@@ -55,6 +55,7 @@ Q_DECLARE_METATYPE(CVes_TableBase*)
 
 namespace platform {
 class Dc;
+class PagePreviewDialog;
 } // namespace platform
 
 class CVes_TableViewBase : public QAbstractScrollArea,
@@ -351,12 +352,16 @@ public:
     // Prepares nothing that the output depends on.
     virtual void OnBeginPrinting(QPrinter*) {}
     // Prints the pages the printer asks for (its page ranges, or every page
-    // of the range) through OnPrint; what the preview and its print button
-    // draw. True when every page was printed.
+    // of the range) through OnPrint; what the preview's print button
+    // prints. True when every page was printed.
     bool printPreviewPages(QPrinter* printer);
-    // A print preview of the table, opened at the current page; the caller
-    // shows it. Null without a table.
-    std::unique_ptr<QPrintPreviewDialog> createPrintPreview(QPrinter* printer);
+    // A print preview of the table, opened at the current page, drawing
+    // each page when the user comes to it; the caller shows it. Null
+    // without a table.
+    std::unique_ptr<platform::PagePreviewDialog> createPrintPreview(QPrinter* printer);
+    // Draws page `page` of the preview as it is printed, the view keeping
+    // its own page.
+    void drawPreviewPage(QPainter& painter, int page);
     // The print-preview command.
     virtual void OnFilePrintPreview();
 

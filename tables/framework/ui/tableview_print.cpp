@@ -12,6 +12,7 @@
 #include "platform/hostservices.h"
 #include "platform/painterdc.h"
 #include "platform/profile.h"
+#include "platform/ui/pagepreview.h"
 #include "platform/ui/printsetup.h"
 
 #include <QDir>
@@ -22,8 +23,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -251,32 +250,43 @@ bool CVes_TableViewBase::printPreviewPages(QPrinter* printer)
     return ok;
 }
 
-std::unique_ptr<QPrintPreviewDialog> CVes_TableViewBase::createPrintPreview(QPrinter* printer)
+void CVes_TableViewBase::drawPreviewPage(QPainter& painter, int page)
+{
+    const int shown = m_table->getCurPage();
+    {
+        platform::PainterDc dc(&painter);
+        dc.setPrinting(true);
+        OnPrint(&dc, page, true);
+    }
+    // The view goes on showing its own page behind the preview (and finds
+    // its cells on it again).
+    m_table->setPageTo(shown, 1);
+    repaintView();
+}
+
+std::unique_ptr<platform::PagePreviewDialog> CVes_TableViewBase::createPrintPreview(QPrinter* printer)
 {
     if (!m_table || !printer)
         return nullptr;
     PrintInfo info;
     OnPreparePrinting(info);
+    OnBeginPrinting(printer);
     printer->setDocName(m_table->m_texts[0].m_formula);
+    printer->setPageOrientation(m_table->m_orientation == CVes_Template::kLandscape
+                                    ? QPageLayout::Landscape
+                                    : QPageLayout::Portrait);
     // The print dialog of the preview's print button offers the current page.
     printer->setFromTo(info.currentPage, info.currentPage);
-    auto dialog = std::make_unique<QPrintPreviewDialog>(printer, this);
-    auto* preview = dialog->findChild<QPrintPreviewWidget*>();
-    connect(dialog.get(), &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+    // Only the pages the user comes to are drawn.
+    auto dialog = std::make_unique<platform::PagePreviewDialog>(
+        printer, info.minPage, info.maxPage, info.currentPage,
+        [this](QPainter& painter, int page) { drawPreviewPage(painter, page); }, this);
+    connect(dialog.get(), &platform::PagePreviewDialog::printRequested, this, [this](QPrinter* target) {
         const bool ok = printPreviewPages(target);
         const QPrinter::PrinterState state = target->printerState();
         if (!ok && (state == QPrinter::Error || state == QPrinter::Aborted))
             reportPrintFailure();
     });
-    if (preview) {
-        const int current = info.currentPage;
-        connect(preview, &QPrintPreviewWidget::previewChanged, dialog.get(),
-                [preview, current] {
-                    if (preview->currentPage() != current && current <= preview->pageCount())
-                        preview->setCurrentPage(current);
-                },
-                Qt::SingleShotConnection);
-    }
     return dialog;
 }
 
@@ -284,7 +294,7 @@ void CVes_TableViewBase::OnFilePrintPreview()
 {
     QPrinter printer(QPrinter::HighResolution);
     platform::applyPrintSetup(printer);
-    std::unique_ptr<QPrintPreviewDialog> dialog = createPrintPreview(&printer);
+    std::unique_ptr<platform::PagePreviewDialog> dialog = createPrintPreview(&printer);
     if (dialog)
         dialog->exec();
 }

@@ -1,4 +1,5 @@
 #include "core/model/processsteel.h"
+#include "envora/rules.h"
 #include "platform/archive.h"
 #include "tests/core/model/barcore_bytes.h"
 #include "tests/core/model/barcore_shapes.h"
@@ -25,6 +26,7 @@ struct PartFields {
     int schema = 1;
     int ownBend = 0;
     int tagCount = 4;  // as stored; the stream holds four tags
+    float diameter = 20.0f;
 };
 
 // The row's own part after the shape reference, byte by byte.
@@ -34,7 +36,7 @@ QByteArray processPart(const PartFields& f)
     b.i32(f.schema)
         .str("A-12")               // number
         .i32(6)                    // count
-        .f32(20.0f)                // DN
+        .f32(f.diameter)           // DN
         .i32(3)                    // grade
         .i32(1)                    // steelType
         .i32(0)                    // calcLength
@@ -223,6 +225,32 @@ TEST(ProcessSteelStreamDamage, ImpossibleTagCountsFail)
         platform::Archive ar(rowBytes({1, 0, stored}));
         EXPECT_THROW(row.Serialize(ar), platform::ArchiveError);
         expectHeld(row);
+    }
+}
+
+// A diameter the raw stock cannot hold is damage: the stream is refused
+// and the row keeps what it held. The sizes within, the edges included,
+// are read.
+TEST(ProcessSteelStreamDamage, DiametersOutsideTheStockRangeFailAndKeepTheRow)
+{
+    CacheScope scope;
+    scope.add(straightShape());
+    const float largest = float(envora::kMaxStoredDiameter);
+    for (const float stored : {-1.0f, -0.001f, largest + 0.5f, 1.0e6f}) {
+        SCOPED_TRACE(stored);
+        CVes_ProcessSteel row;
+        hold(row);
+        row.DN = 8.0f;
+        platform::Archive ar(rowBytes({1, 0, 4, stored}));
+        EXPECT_THROW(row.Serialize(ar), platform::ArchiveError);
+        expectHeld(row);
+        EXPECT_EQ(row.DN, 8.0f);
+    }
+    for (const float stored : {0.0f, 6.0f, largest}) {
+        SCOPED_TRACE(stored);
+        CVes_ProcessSteel row;
+        load(row, rowBytes({1, 0, 4, stored}));
+        EXPECT_EQ(row.DN, stored);
     }
 }
 

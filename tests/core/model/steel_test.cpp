@@ -1,10 +1,13 @@
 #include "core/model/steel.h"
+#include "envora/rules.h"
 #include "platform/archive.h"
 #include "tests/core/model/barcore_bytes.h"
 #include "tests/core/model/barcore_shapes.h"
 #include "tests/support/fixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace {
 
@@ -21,10 +24,10 @@ std::unique_ptr<CVes_ModelRecord> straightSteelShape()
 
 // The bar's own part after the reference, by schema; schema 1 has no start
 // style.
-QByteArray steelPart(int schema, int grade, int ownBend)
+QByteArray steelPart(int schema, int grade, int ownBend, float diameter = 20.0f)
 {
     Bytes b;
-    b.i32(schema).str("3a").i32(4).f32(20.0f).i32(grade).i32(2).str("150").str("").str("")
+    b.i32(schema).str("3a").i32(4).f32(diameter).i32(grade).i32(2).str("150").str("").str("")
         .i32(1).f32(3555.0f).i32(9).str("note");
     if (schema >= 2)
         b.i32(1).i32(101).i32(7).i32(1).raw(test::variableBytes("a", 2, 150));
@@ -34,9 +37,9 @@ QByteArray steelPart(int schema, int grade, int ownBend)
     return b;
 }
 
-QByteArray steelBytes(int schema, int grade, int ownBend)
+QByteArray steelBytes(int schema, int grade, int ownBend, float diameter = 20.0f)
 {
-    return test::referenceBytes(8, test::ReferenceFields{}) + steelPart(schema, grade, ownBend);
+    return test::referenceBytes(8, test::ReferenceFields{}) + steelPart(schema, grade, ownBend, diameter);
 }
 
 void load(CVes_Steel& steel, const QByteArray& bytes)
@@ -136,6 +139,51 @@ TEST(SteelStream, UnknownSchemaIsRefused)
         }
     }
 }
+
+// The diameters a stored bar may hold: from 0 (a size not set yet) up to
+// the largest the raw stock keeps; a stream with another is damaged and is
+// refused. A diameter that is no number at all reads as a size not set.
+struct StoredDiameterCase {
+    const char* name;
+    float stored;
+    bool read;
+    float diameter; // after reading
+};
+
+void PrintTo(const StoredDiameterCase& c, std::ostream* os) { *os << c.name; }
+
+class SteelStoredDiameter : public ::testing::TestWithParam<StoredDiameterCase> {};
+
+TEST_P(SteelStoredDiameter, IsReadWithinTheStockRangeAndRefusedOutside)
+{
+    const StoredDiameterCase& c = GetParam();
+    CacheScope scope;
+    scope.add(straightSteelShape());
+    CVes_Steel steel;
+    steel.number = QStringLiteral("before");
+    platform::Archive ar(steelBytes(3, 3, 0, c.stored));
+    if (!c.read) {
+        EXPECT_THROW(steel.Serialize(ar), platform::ArchiveError);
+        return;
+    }
+    steel.Serialize(ar);
+    EXPECT_EQ(steel.DN, c.diameter);
+    EXPECT_EQ(steel.number, "3a");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Diameters, SteelStoredDiameter,
+    ::testing::Values(
+        StoredDiameterCase{"none_set", 0.0f, true, 0.0f},
+        StoredDiameterCase{"usual", 25.0f, true, 25.0f},
+        StoredDiameterCase{"largest_stock", float(envora::kMaxStoredDiameter), true,
+                           float(envora::kMaxStoredDiameter)},
+        StoredDiameterCase{"just_above_the_stock", float(envora::kMaxStoredDiameter) + 0.5f, false, 0},
+        StoredDiameterCase{"negative", -1.0f, false, 0},
+        StoredDiameterCase{"just_below_zero", -0.001f, false, 0},
+        StoredDiameterCase{"no_number", std::numeric_limits<float>::quiet_NaN(), true, 0.0f},
+        StoredDiameterCase{"infinite", std::numeric_limits<float>::infinity(), true, 0.0f}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // An old file: a reference of schema 3 and a bar of schema 1, with a GBK
 // remark and its own bend multiples.

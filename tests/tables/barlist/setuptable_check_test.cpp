@@ -5,6 +5,7 @@
 
 #include "tables/barlist/setuptable.h"
 
+#include "platform/archive.h"
 #include "platform/folders.h"
 #include "platform/gbk.h"
 #include "tests/core/model/barcore_shapes.h"
@@ -318,6 +319,34 @@ TEST_F(CheckData, UnwritableReportIsToldAndNotOpened)
     ASSERT_EQ(host->messages().size(), 1u);
     EXPECT_EQ(host->messages()[0].icon, platform::MessageIcon::Warning);
     EXPECT_TRUE(host->opened().isEmpty());
+}
+
+// The check reads a working copy on a worker behind the progress window:
+// the list stays as it was, and a check the user cancels tells nothing.
+TEST_F(CheckData, RunsBehindTheProgressWindowAndLeavesTheListAsItWas)
+{
+    test::HostScope host;
+    add("1");
+    add("1", 14.0f);
+    const QString path = CVes_SetupTable::checkReportPath();
+    QFile::remove(path);
+    const auto stored = [&] {
+        platform::Archive ar;
+        t.Serialize(ar);
+        return ar.data();
+    };
+    const QByteArray before = stored();
+    host->scriptProgressCancel();
+    t.checkTable();
+    EXPECT_TRUE(host->messageTexts().isEmpty());
+    EXPECT_TRUE(host->opened().isEmpty());
+    EXPECT_FALSE(QFile::exists(path));
+
+    t.checkTable();
+    ASSERT_EQ(host->progressRuns().size(), 2u);
+    EXPECT_TRUE(host->progressRuns().back().cancellable);
+    EXPECT_EQ(host->opened(), QStringList{path});
+    EXPECT_EQ(stored(), before);
 }
 
 } // namespace

@@ -1,61 +1,48 @@
 // A command that records several undo steps undoes as one step: the steps
-// it records are joined, those before it are left alone.
+// it records are joined in the sheets' history of states, those before it
+// are left alone.
 
+#include "tables/framework/snapshothistory.h"
 #include "tables/framework/tablebase.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
 
-// A sheet whose whole state is one number, with undo by whole states, the
-// newest last: every set records a step.
+// A sheet whose whole state is one number, its undo history the sheets'
+// own history of whole states: every set records a step.
 class NumberSheet : public CVes_TableBase {
 public:
+    explicit NumberSheet(int levels) : m_history(levels, true)
+    {
+        m_history.reset(std::make_unique<int>(value));
+    }
     void set(int v)
     {
         value = v;
         AddUndo();
     }
-    void AddUndo() override
-    {
-        m_undo.push_back(value);
-        m_redo.clear();
-        ++m_added;
-    }
-    void Undo() override
-    {
-        if (!CanUndo())
-            return;
-        m_redo.push_back(m_undo.back());
-        m_undo.pop_back();
-        value = m_undo.back();
-    }
-    void Redo() override
-    {
-        if (!CanRedo())
-            return;
-        m_undo.push_back(m_redo.back());
-        m_redo.pop_back();
-        value = m_undo.back();
-    }
-    int CanUndo() override { return m_undo.size() > 1 ? 1 : 0; }
-    int CanRedo() override { return m_redo.empty() ? 0 : 1; }
-    std::size_t undoStepsRecorded() const override { return m_added; }
-    // The states between the newest and the one `steps` back are dropped.
-    void joinNewestUndoSteps(std::size_t steps) override
-    {
-        for (; steps > 1 && m_undo.size() > 2; --steps)
-            m_undo.erase(m_undo.end() - 2);
-    }
+    void AddUndo() override { m_history.add(std::make_unique<int>(value)); }
+    void Undo() override { show(m_history.undo()); }
+    void Redo() override { show(m_history.redo()); }
+    int CanUndo() override { return m_history.canUndo() ? 1 : 0; }
+    int CanRedo() override { return m_history.canRedo() ? 1 : 0; }
+    std::size_t undoStepsRecorded() const override { return m_history.added(); }
+    void joinNewestUndoSteps(std::size_t steps) override { m_history.joinNewest(steps); }
 
     int value = 0;
 
 private:
-    std::vector<int> m_undo{0};
-    std::vector<int> m_redo;
-    std::size_t m_added = 0;
+    void show(const int* state)
+    {
+        if (state)
+            value = *state;
+    }
+
+    SnapshotHistory<int> m_history;
 };
 
 struct JoinCase {
@@ -63,6 +50,7 @@ struct JoinCase {
     std::vector<int> before;  // values set one step each before the command
     std::vector<int> command; // values the command sets, one step each
     std::vector<int> undone;  // the value after each undo, until none is left
+    int levels = 8;           // undo steps kept
 };
 
 void PrintTo(const JoinCase& c, std::ostream* os) { *os << c.name; }
@@ -72,7 +60,7 @@ class AsOneUndoStep : public testing::TestWithParam<JoinCase> {};
 TEST_P(AsOneUndoStep, OneUndoTakesTheWholeCommandBack)
 {
     const JoinCase& c = GetParam();
-    NumberSheet sheet;
+    NumberSheet sheet(c.levels);
     for (const int v : c.before)
         sheet.set(v);
     sheet.asOneUndoStep([&] {
@@ -97,7 +85,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(JoinCase{"ThreeStepsBecomeOne", {5}, {1, 2, 3}, {5, 0}},
                     JoinCase{"OneStepStaysOne", {5, 6}, {7}, {6, 5, 0}},
                     JoinCase{"NoStepJoinsNothing", {5, 6}, {}, {5, 0}},
-                    JoinCase{"AloneOnTheSheet", {}, {4, 8}, {0}}),
+                    JoinCase{"AloneOnTheSheet", {}, {4, 8}, {0}},
+                    JoinCase{"CommandFillsTheLevels", {5, 6}, {1, 2, 3, 4, 5, 6, 7}, {6, 5}},
+                    // The states dropped for the levels are gone: one undo
+                    // goes back as far as the oldest state kept.
+                    JoinCase{"CommandLongerThanTheLevels", {5}, {1, 2, 3}, {1}, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

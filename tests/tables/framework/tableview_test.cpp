@@ -10,13 +10,12 @@
 #include "platform/folders.h"
 #include "platform/painterdc.h"
 #include "platform/recordingdc.h"
+#include "platform/ui/pagepreview.h"
 
 #include <QFile>
 #include <QImage>
 #include <QPageRanges>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -32,6 +31,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace platform::gdi;
 using platform::DcOp;
@@ -964,19 +965,17 @@ TEST_P(ViewPrintPreview, ShowsThePagesWithoutTheCoverAtTheCurrentPage)
     sheet.setFengmian(c.cover ? 1 : 0);
     sheet.setPageTo(c.shown, 1);
     QPrinter printer(QPrinter::HighResolution);
-    std::unique_ptr<QPrintPreviewDialog> preview = view.createPrintPreview(&printer);
+    std::unique_ptr<platform::PagePreviewDialog> preview = view.createPrintPreview(&printer);
     ASSERT_NE(preview, nullptr);
-    auto* pages = preview->findChild<QPrintPreviewWidget*>();
-    ASSERT_NE(pages, nullptr);
     preview->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(preview.get()));
     QCoreApplication::processEvents();
-    EXPECT_EQ(pages->pageCount(), 3);
-    EXPECT_EQ(pages->currentPage(), c.current);
-    // Each page once (the preview may draw them again when it repaints).
-    const QList<int> printed = sheet.printedPages();
-    ASSERT_GE(printed.size(), 3);
-    EXPECT_EQ(printed.mid(0, 3), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(preview->pageCount(), 3);
+    EXPECT_EQ(preview->firstPage(), 1);
+    EXPECT_EQ(preview->currentPage(), c.current);
+    // Only the page shown is drawn, once, however often it is repainted.
+    preview->repaint();
+    EXPECT_EQ(sheet.printedPages(), (QList<int>{c.current}));
     for (const auto& drawn : sheet.drawn) {
         if (drawn.printing) {
             EXPECT_EQ(drawn.rect, Rect(1, 1, 100, 100));
@@ -984,6 +983,11 @@ TEST_P(ViewPrintPreview, ShowsThePagesWithoutTheCoverAtTheCurrentPage)
     }
     EXPECT_EQ(sheet.getCurPage(), c.shown); // the view's page again
     EXPECT_EQ(printer.fromPage(), c.current); // what its print button offers
+    // The next page is drawn when the user comes to it.
+    preview->setCurrentPage(c.current == 3 ? 2 : 3);
+    preview->repaint();
+    EXPECT_EQ(sheet.printedPages().size(), 2);
+    EXPECT_EQ(sheet.getCurPage(), c.shown);
     const QString path = qEnvironmentVariable("RODO_PREVIEW_SHOT");
     if (!path.isEmpty() && !c.cover && c.shown == 2)
         preview->grab().save(path);
@@ -1010,22 +1014,57 @@ TEST(ViewBarListPreview, ShowsEveryPageOfTheBarList)
     view.resize(800, 600);
     view.setTable(&table);
     QPrinter printer(QPrinter::HighResolution);
-    std::unique_ptr<QPrintPreviewDialog> preview = view.createPrintPreview(&printer);
+    std::unique_ptr<platform::PagePreviewDialog> preview = view.createPrintPreview(&printer);
     ASSERT_NE(preview, nullptr);
     preview->resize(1000, 800);
     preview->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(preview.get()));
     QCoreApplication::processEvents();
-    auto* pages = preview->findChild<QPrintPreviewWidget*>();
-    ASSERT_NE(pages, nullptr);
-    EXPECT_EQ(pages->pageCount(), 3);
-    EXPECT_EQ(pages->currentPage(), 2);
+    EXPECT_EQ(preview->pageCount(), 3);
+    EXPECT_EQ(preview->currentPage(), 2);
+    EXPECT_EQ(preview->drawnPages(), 1);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
     EXPECT_EQ(table.getCurPage(), 2);
     const QString path = qEnvironmentVariable("RODO_BARLIST_PREVIEW_SHOT");
     if (!path.isEmpty())
         preview->grab().save(path);
     preview->close();
+}
+
+// Pages drawn as the user comes to them, in any order, are the pages drawn
+// one after the other from the first: every page of a bar list whose rows
+// differ from page to page.
+TEST(ViewBarListPreview, PagesDrawnInAnyOrderAreThePagesDrawnInTurn)
+{
+    CVes_SetupTable table;
+    for (int i = 0; i < 70; ++i)
+        table.Add(QStringList{QString("第%1行").arg(i + 1), QString::number(i % 7)});
+    ASSERT_GE(table.resetPages(), 4);
+    table.setPageTo(2, 1);
+    View view;
+    view.resize(800, 600);
+    view.setTable(&table);
+    const auto pagesIn = [&](const QList<int>& order) {
+        QPrinter printer(QPrinter::HighResolution);
+        std::unique_ptr<platform::PagePreviewDialog> preview = view.createPrintPreview(&printer);
+        std::map<int, QImage> images;
+        for (int page : order)
+            images[page] = preview->pageImage(page, QSize(594, 420));
+        return images;
+    };
+    QList<int> inTurn;
+    for (int page = 1; page <= table.resetPages(); ++page)
+        inTurn.append(page);
+    QList<int> jumping(inTurn.rbegin(), inTurn.rend());
+    std::swap(jumping[0], jumping[2]);
+    const std::map<int, QImage> expected = pagesIn(inTurn);
+    const std::map<int, QImage> lazily = pagesIn(jumping);
+    ASSERT_EQ(lazily.size(), expected.size());
+    for (const auto& [page, image] : expected) {
+        EXPECT_EQ(lazily.at(page), image) << "page " << page;
+        EXPECT_NE(image, expected.at(page == 1 ? 2 : 1)) << "page " << page; // not blank
+    }
+    EXPECT_EQ(table.getCurPage(), 2);
 }
 
 // The preview's print button prints the range the user chose, the cover never.

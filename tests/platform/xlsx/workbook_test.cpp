@@ -582,17 +582,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CellNameCase{"XFE1", 0, 0}, CellNameCase{"A1048577", 0, 0},
                       CellNameCase{"ABCDE1", 0, 0}, CellNameCase{"A99999999999", 0, 0}));
 
-TEST(XlsxCellName, ColumnNames)
-{
-    EXPECT_EQ(columnName(1), QStringLiteral("A"));
-    EXPECT_EQ(columnName(26), QStringLiteral("Z"));
-    EXPECT_EQ(columnName(27), QStringLiteral("AA"));
-    EXPECT_EQ(columnName(702), QStringLiteral("ZZ"));
-    EXPECT_EQ(columnName(703), QStringLiteral("AAA"));
-    EXPECT_EQ(columnName(0), QString());
-    EXPECT_EQ(columnName(kMaxColumns + 1), QString());
-}
-
 // Showing
 
 // The document an export belongs to and where its workbook is proposed.
