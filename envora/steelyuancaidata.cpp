@@ -3,6 +3,7 @@
 #include "envora/rules.h"
 #include "platform/archive.h"
 #include "platform/folders.h"
+#include "platform/gbk.h"
 #include "platform/savefile.h"
 
 #include <QFile>
@@ -97,29 +98,43 @@ CVes_SteelYuanCaiDataLib& CVes_SteelYuanCaiDataLib::operator=(const CVes_SteelYu
     return *this;
 }
 
-bool CVes_SteelYuanCaiDataLib::readFile(const QString& path)
+bool CVes_SteelYuanCaiDataLib::readFile(const QString& path, QString* error)
 {
+    const auto refuse = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return refuse(file.errorString());
     QXmlStreamReader x(&file);
     if (!x.readNextStartElement() || x.name() != u"STEELYUANCAI")
-        return false;
+        return refuse(QStringLiteral("不是原材库文件。"));
     std::vector<std::unique_ptr<CVes_SteelYuanCaiData>> records;
     while (x.readNextStartElement()) {
         if (x.name() != u"STEEL") {
             x.skipCurrentElement();
             continue;
         }
+        const qint64 line = x.lineNumber();
         records.push_back(std::make_unique<CVes_SteelYuanCaiData>(readSteel(x)));
-        // A size no bar can have is no sound record: the file is refused
-        // rather than edited and written back with it.
-        if (!envora::isStoredDiameter(records.back()->DN))
-            return false;
+        // What every table saves of a record it must read again: a size no
+        // bar can have, or a name its file cannot hold, refuses the file
+        // rather than have it edited and written back, or make the user's
+        // lists unsaveable.
+        const CVes_SteelYuanCaiData& r = *records.back();
+        if (!envora::isStoredDiameter(r.DN))
+            return refuse(QStringLiteral("第%1行：直径%2不在0到%3毫米之间。")
+                              .arg(line)
+                              .arg(double(r.DN))
+                              .arg(envora::kMaxStoredDiameter));
+        if (!platform::gbk::canEncode(r.name))
+            return refuse(QStringLiteral("第%1行：名称“%2”含有钢筋表文件不能保存的字符。").arg(line).arg(r.name));
     }
     // A file cut short gives nothing rather than part of a list.
     if (x.hasError())
-        return false;
+        return refuse(QStringLiteral("第%1行：%2").arg(x.lineNumber()).arg(x.errorString()));
     m_records = std::move(records);
     return true;
 }
@@ -194,9 +209,16 @@ void CVes_SteelYuanCaiDataLib::Serialize(platform::Archive& ar)
 {
     if (ar.IsStoring()) {
         ar << std::int32_t(kSchema) << std::int32_t(count());
-        for (const auto& r : m_records)
+        for (const auto& r : m_records) {
             ar << r->DN << std::int32_t(r->steelType) << std::int32_t(r->grade)
-               << std::int32_t(r->length) << r->price << r->name;
+               << std::int32_t(r->length) << r->price;
+            try {
+                ar << r->name;
+            } catch (const platform::TextEncodingError& e) {
+                // Names come from the stock file, not from the sheet.
+                throw platform::TextEncodingError(e.text(), QStringLiteral("原材库名称"));
+            }
+        }
         return;
     }
     ar.readSchema(kSchema, kSchema);

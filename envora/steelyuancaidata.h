@@ -42,9 +42,10 @@ public:
 
     // Replaces the records with those of a raw-stock file. A file that is
     // missing or cannot be read, or holds a diameter outside
-    // 0 … envora::kMaxStoredDiameter, leaves the library as it was and
-    // answers false (a new library stays empty).
-    bool readFile(const QString& path);
+    // 0 … envora::kMaxStoredDiameter or a name that a table's file cannot
+    // hold (GBK), leaves the library as it was and answers false, with the
+    // reason in `error` (a new library stays empty).
+    bool readFile(const QString& path, QString* error = nullptr);
     // Writes the records to a raw-stock file (atomically); false on failure.
     bool writeFile(const QString& path, QString* error = nullptr) const;
 

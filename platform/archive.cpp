@@ -6,9 +6,15 @@
 
 namespace platform {
 
-TextEncodingError::TextEncodingError(const QString& text)
-    : ArchiveError("text cannot be stored in GBK: " + text.toStdString()), m_text(text)
+TextEncodingError::TextEncodingError(const QString& text, const QString& where)
+    : ArchiveError("text cannot be stored in GBK: " + text.toStdString()), m_text(text), m_where(where)
 {
+}
+
+QString TextEncodingError::message() const
+{
+    const QString what = QStringLiteral("文字“%1”含有不能保存的字符。").arg(m_text);
+    return m_where.isEmpty() ? what : m_where + QStringLiteral("中的") + what;
 }
 
 void refuseOutOfRange(const char* what)

@@ -23,14 +23,20 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A text that GBK cannot hold was about to be stored.
+// A text that GBK cannot hold was about to be stored; `where` names what
+// holds it when that is not what the user typed into the sheet (e.g. the
+// raw stock taken from the user's stock file).
 class TextEncodingError : public ArchiveError {
 public:
-    explicit TextEncodingError(const QString& text);
+    explicit TextEncodingError(const QString& text, const QString& where = QString());
     QString text() const { return m_text; }
+    QString where() const { return m_where; }
+    // What a failed save tells the user.
+    QString message() const;
 
 private:
     QString m_text;
+    QString m_where;
 };
 
 // A record whose schema number this program does not know (the framework's

@@ -281,10 +281,8 @@ void CVes_CommonBarEditDlg::OnAddUserNumber()
     const CSteelRecordId key = m_records[size_t(item)]->getID();
 
     CVes_SteelModelUserIdLib ids;
-    if (m_startLib)
-        ids.readStartFile(QString());
-    else
-        ids.readFile(QString());
+    if (!ids.readForChange(m_startLib != 0))
+        return;
 
     CVes_InputDlg input(this);
     input.set(QStringLiteral("钢筋大样用户自定义编号"), QStringLiteral("输入自定义编号"), QString());

@@ -229,6 +229,13 @@ QString CVes_ModelLibDlg::libraryWord() const
     return m_libType == kStartLib ? QStringLiteral("示意图库") : QStringLiteral("钢筋大样库");
 }
 
+QString CVes_ModelLibDlg::sidePath(int isSys) const
+{
+    if (m_libType == kStartLib)
+        return isSys ? m_startLib.m_sysPath : m_startLib.m_usePath;
+    return isSys ? CVes_ModelRecordMainLib::sysLibPath() : CVes_ModelRecordMainLib::useLibPath();
+}
+
 std::unique_ptr<CVes_ModelRecord> CVes_ModelLibDlg::newRecord() const
 {
     if (m_libType == kStartLib)
@@ -263,15 +270,13 @@ bool CVes_ModelLibDlg::OnInitDialog()
     }
 
     // A library file that cannot be read is never written over (the library
-    // refuses to), so that nothing of it is lost.
-    if (!m_pCurLib->loadLib(QString(), 0))
-        platform::showMessage(QStringLiteral("%1文件无法读取，修改将不能保存：\n%2")
-                                  .arg(libraryWord(), QDir::toNativeSeparators(
-                                                          m_libType == kStartLib
-                                                              ? m_startLib.m_usePath
-                                                              : CVes_ModelRecordMainLib::useLibPath())),
-                              platform::MessageIcon::Stop);
-    m_pCurLib->loadLib(QString(), 1);
+    // refuses to), so that nothing of it is lost; the user learns where it is.
+    for (const int isSys : {0, 1}) {
+        if (!m_pCurLib->loadLib(QString(), isSys))
+            platform::showMessage(QStringLiteral("%1文件无法读取，修改将不能保存：\n%2")
+                                      .arg(libraryWord(), QDir::toNativeSeparators(sidePath(isSys))),
+                                  platform::MessageIcon::Stop);
+    }
     m_pCurLib->getVer(m_ver1, m_ver2, m_ver3);
 
     createCommandBars();

@@ -184,6 +184,8 @@ private:
     void updateButtons();
     void updateCommands();
     QString libraryWord() const;
+    // The default file of the system (isSys 1) or user side.
+    QString sidePath(int isSys) const;
     std::unique_ptr<CVes_ModelRecord> newRecord() const;
 
     // The commands.

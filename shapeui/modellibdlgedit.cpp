@@ -354,10 +354,8 @@ void CVes_ModelLibDlg::OnUserNumber()
         return;
     const bool start = m_libType == kStartLib;
     CVes_SteelModelUserIdLib ids;
-    if (start)
-        ids.readStartFile(QString());
-    else
-        ids.readFile(QString());
+    if (!ids.readForChange(start))
+        return;
     CVes_InputDlg input(this);
     input.set(start ? QStringLiteral("图例用户自定义编号") : QStringLiteral("钢筋大样用户自定义编号"),
               QStringLiteral("输入自定义编号"), QString());

@@ -202,7 +202,7 @@ void CVes_ModelLibDlg::restoreLib()
 
 bool CVes_ModelLibDlg::backUp()
 {
-    const QString source = m_libType == kStartLib ? m_startLib.m_usePath : CVes_ModelRecordMainLib::useLibPath();
+    const QString source = sidePath(0);
     if (!QFileInfo::exists(source))
         return true; // nothing stored yet, nothing to keep
     const QString stamp = platform::host().now().toString(QStringLiteral("yyyy_MM_dd_HH_mm"));
@@ -218,14 +218,14 @@ bool CVes_ModelLibDlg::backUp()
 
 bool CVes_ModelLibDlg::saveSide(int isSys)
 {
+    // The user was told on opening that changes to a side whose file could
+    // not be read are not saved; OK, which also chooses a shape, says
+    // nothing more.
+    if (m_pCurLib->isUnreadable(isSys))
+        return false;
     if (m_pCurLib->saveLib(QString(), isSys))
         return true;
-    QString path;
-    if (m_libType == kStartLib)
-        path = isSys ? m_startLib.m_sysPath : m_startLib.m_usePath;
-    else
-        path = isSys ? CVes_ModelRecordMainLib::sysLibPath() : CVes_ModelRecordMainLib::useLibPath();
-    platform::showMessage(QStringLiteral("%1保存失败：\n%2").arg(libraryWord(), QDir::toNativeSeparators(path)),
+    platform::showMessage(QStringLiteral("%1保存失败：\n%2").arg(libraryWord(), QDir::toNativeSeparators(sidePath(isSys))),
                           platform::MessageIcon::Stop);
     return false;
 }

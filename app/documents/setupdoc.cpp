@@ -312,7 +312,7 @@ bool CRODOSetUpDoc::writeCopy(const QString& path)
         if (platform::saveFile(path, ar.data(), &error))
             return true;
     } catch (const platform::TextEncodingError& e) {
-        error = QStringLiteral("文字“%1”含有不能保存的字符。").arg(e.text());
+        error = e.message();
     } catch (const std::exception& e) {
         error = QString::fromLocal8Bit(e.what());
     }

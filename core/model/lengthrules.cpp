@@ -63,9 +63,11 @@ int CVes_BarCore::adjustType() const
 int CVes_BarCore::roundedLength(double total) const
 {
     // A total that no int holds (sides of thousands of kilometres, or a bend
-    // angle that makes a joint endless) is no length of a bar: it counts as
-    // 0, so the bar shows no length and the data check marks it.
-    if (!std::isfinite(total) || std::fabs(total) >= kLongestBar)
+    // angle that makes a joint endless) is no length of a bar, nor is one
+    // below nothing (a new bent bar, whose bends deduct from sides not typed
+    // yet): it counts as 0, so the bar adds nothing to any total, shows no
+    // length and the data check marks it.
+    if (!std::isfinite(total) || total < 0.0 || total >= kLongestBar)
         return 0;
     return Info_GetSteelDataEnd(int(total + 0.5), m_stirrup, 1);
 }

@@ -227,6 +227,13 @@ void CVes_ModelRecordMainLib::Serialize(platform::Archive& ar, int isSys)
         ar >> m_ver[0] >> m_ver[1] >> m_ver[2];
 }
 
+void CVes_ModelRecordMainLib::keepFromWriting(const QString& path)
+{
+    // Damaged or written by a newer program: either way the file holds what
+    // this program cannot see, so it is never written over.
+    m_unreadable.insert(QFileInfo(path).absoluteFilePath());
+}
+
 bool CVes_ModelRecordMainLib::readInto(const QString& path, SubLibArray& target, bool* empty)
 {
     if (empty)
@@ -246,9 +253,10 @@ bool CVes_ModelRecordMainLib::readInto(const QString& path, SubLibArray& target,
         platform::Archive ar(bytes);
         scratch.Serialize(ar, 0);
     } catch (const platform::SchemaError&) {
-        m_unreadable.insert(QFileInfo(path).absoluteFilePath());
+        keepFromWriting(path);
         return false;
     } catch (const platform::ArchiveError&) {
+        keepFromWriting(path);
         return false;
     }
     std::copy(scratch.m_ver, scratch.m_ver + 3, m_ver);
@@ -325,7 +333,14 @@ int CVes_ModelRecordMainLib::restoreLib(const QString& path, int isSys)
     if (!readInto(path, fresh, &empty) || empty)
         return 0;
     array(isSys) = std::move(fresh);
+    // The side now holds a whole library, which may replace the file.
+    m_unreadable.remove(QFileInfo(defaultPath(isSys)).absoluteFilePath());
     return 1;
+}
+
+bool CVes_ModelRecordMainLib::isUnreadable(int isSys) const
+{
+    return m_unreadable.contains(QFileInfo(defaultPath(isSys)).absoluteFilePath());
 }
 
 void CVes_ModelRecordMainLib::bakLib(const QString& path, int isSys)

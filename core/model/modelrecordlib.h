@@ -67,8 +67,8 @@ public:
     void Serialize(platform::Archive& ar, int isSys);
 
     // 1 on success, 0 on failure. A path of five characters or fewer means
-    // the default file. Saving is atomic; a file that failed to load for an
-    // unknown schema is never saved over by this library.
+    // the default file. Saving is atomic; a file that this library failed
+    // to read is never saved over by it.
     virtual int saveLib(const QString& path, int isSys);
     // Appends the file's sub-libraries to the array; a missing or empty file
     // loads nothing and succeeds.
@@ -77,6 +77,10 @@ public:
     virtual int appendLib(const QString& path, int isSys);
     // Replaces one array with the file's content, only when it loads.
     int restoreLib(const QString& path, int isSys);
+    // Whether the side's default file could not be read (damaged, or
+    // written by a newer program): it is then never written over, until a
+    // library is restored into the side.
+    bool isUnreadable(int isSys) const;
     // Copies the default file into the user-data folder (or to `path`).
     void bakLib(const QString& path, int isSys);
 
@@ -100,8 +104,10 @@ protected:
     SubLibArray& array(int isSys) { return isSys ? m_sysLibs : m_useLibs; }
     virtual QString defaultPath(int isSys) const;
     QString resolve(const QString& path, int isSys) const;
-    // Reads `path` into `target`; false on a damaged or unknown file.
+    // Reads `path` into `target`; false on a damaged or unknown file, which
+    // is then kept from being written over.
     bool readInto(const QString& path, SubLibArray& target, bool* empty = nullptr);
+    void keepFromWriting(const QString& path);
     // Reads the array's default file afresh, replacing what it held.
     void reload(int isSys);
     static int arrayOf(CSteelRecordId key) { return key.m_mainId < m_UseStartIndex ? 1 : 0; }

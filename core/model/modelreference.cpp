@@ -1,4 +1,5 @@
 #include "core/model/modelreference.h"
+#include "core/model/barlimits.h"
 
 #include "core/model/modelrecord.h"
 #include "core/model/recordcache.h"
@@ -424,7 +425,7 @@ void CVes_ModelReference::loadFields(platform::Archive& ar, int schema)
         std::uint32_t mirror = 0;
         ar >> mirror;
         m_mirror = mirror;
-        m_groupNum = std::min(m_groupNum, kMaxGroupBars);
+        barlimits::requireStored(barlimits::kGroups, m_groupNum);
     }
     readVariables(ar, m_arrVar);
     if (schema >= 7) {

@@ -1,5 +1,7 @@
 #include "core/model/processsteel.h"
 
+#include "core/model/barlimits.h"
+
 #include "platform/archive.h"
 
 #include <utility>
@@ -56,6 +58,7 @@ void CVes_LiaoPai::Serialize(platform::Archive& ar)
     std::int32_t c = 0, m = 0, a = 0;
     QString t;
     ar >> c >> m >> a >> t;
+    barlimits::requireStored(barlimits::kRowCount, c);
     count = c;
     mark = m;
     auxA = a;
@@ -227,7 +230,9 @@ void CVes_ProcessSteel::merge()
 int CVes_ProcessSteel::join(CVes_ProcessSteel& other)
 {
     // A row cannot take itself in: its tags would be appended while read.
-    if (&other == this || !isSame(other))
+    // Nor more bars than a row holds.
+    if (&other == this || !barlimits::joinable(barlimits::kRowCount, count, other.count)
+        || !isSame(other))
         return 0;
     for (CVes_LiaoPai tag : other.tags) {
         other.setTagCount(tag, other.count);
@@ -269,6 +274,9 @@ void CVes_ProcessSteel::Serialize(platform::Archive& ar)
     std::int32_t newRows = 0, newPid = 0, newNull = 0;
     ar >> newRows >> newPid >> newNull;
     holdStoredNumbers(newDN, newLength, mult90, mult180, mult135);
+    barlimits::requireStored(barlimits::kRowCount, newCount);
+    if (!newCalc)
+        barlimits::requireStored(barlimits::kCutLength, newLength);
     const std::int32_t nTags = ar.readIntCount(kMinTagBytes);
     LiaoPaiArray newTags(static_cast<size_t>(nTags));
     for (CVes_LiaoPai& tag : newTags)

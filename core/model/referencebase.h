@@ -7,6 +7,7 @@
 // whose dimension runs from its value to its second value).
 
 #include "core/geometry/text.h"
+#include "core/model/barlimits.h"
 #include "core/model/steelrecordid.h"
 #include "platform/gdi.h"
 #include "platform/rect.h"
@@ -31,10 +32,11 @@ public:
     static constexpr unsigned int kEditing = 2;
     // What getVarValue answers for a name no variable has.
     static constexpr double kNoValue = -1.111;
-    // The most bars one graded row stands for; a larger count (typed, or
-    // read from a file) is taken as this, so that no sheet walks endlessly
-    // over the bars of one row.
-    static constexpr int kMaxGroupBars = 100000;
+    // The most groups one graded row stands for (barlimits::kGroups): what
+    // the user types and what files hold is refused beyond it, and a larger
+    // count set by the program is taken as this, so that no sheet walks
+    // endlessly over the bars of one row.
+    static constexpr int kMaxGroupBars = int(barlimits::kGroups.max);
 
     CVes_ReferenceBase();
     CVes_ReferenceBase(const CVes_ReferenceBase&) = delete;

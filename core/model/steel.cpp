@@ -1,5 +1,7 @@
 #include "core/model/steel.h"
 
+#include "core/model/barlimits.h"
+
 #include "platform/archive.h"
 
 namespace {
@@ -134,6 +136,9 @@ void CVes_Steel::Serialize(platform::Archive& ar)
     if (ownBendDiameters)
         ar >> bendMult90 >> bendMult180 >> bendMult135;
     holdStoredNumbers(DN, length, bendMult90, bendMult180, bendMult135);
+    barlimits::requireStored(barlimits::kCount, count);
+    if (!calcLength)
+        barlimits::requireStored(barlimits::kCutLength, length);
     if (schema <= 2)
         grade = currentGrade(grade);
 }

@@ -2,6 +2,10 @@
 
 #include "core/geometry/datafolder.h"
 #include "core/geometry/xmldocument.h"
+#include "platform/hostservices.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -91,10 +95,14 @@ QString CVes_SteelModelUserIdLib::startFilePath()
 bool CVes_SteelModelUserIdLib::readFile(const QString& path)
 {
     removeAll();
+    const QString file = path.isEmpty() ? steelFilePath() : path;
     CXmlDocument doc;
-    if (!doc.loadFile(path.isEmpty() ? steelFilePath() : path) || !doc.isWellFormed()
-        || !doc.findElement(kRootName))
+    if (!doc.loadFile(file) || !doc.isWellFormed() || !doc.findElement(kRootName)) {
+        // An empty file holds nothing to lose.
+        if (const QFileInfo info(file); info.isFile() && info.size() > 0)
+            m_unreadable = QFileInfo(file).absoluteFilePath();
         return false;
+    }
     doc.intoElement();
     while (doc.findElement(kEntryName)) {
         CSteelRecordId key;
@@ -111,8 +119,22 @@ bool CVes_SteelModelUserIdLib::readStartFile(const QString& path)
     return readFile(path.isEmpty() ? startFilePath() : path);
 }
 
+bool CVes_SteelModelUserIdLib::readForChange(bool start)
+{
+    const QString file = start ? startFilePath() : steelFilePath();
+    if (readFile(file) || m_unreadable.isEmpty())
+        return true;
+    platform::showMessage(QStringLiteral("用户自定义编号文件无法读取，修改将不能保存：\n%1")
+                              .arg(QDir::toNativeSeparators(file)),
+                          platform::MessageIcon::Stop);
+    return false;
+}
+
 bool CVes_SteelModelUserIdLib::writeFile(const QString& path) const
 {
+    const QString file = path.isEmpty() ? steelFilePath() : path;
+    if (!m_unreadable.isEmpty() && QFileInfo(file).absoluteFilePath() == m_unreadable)
+        return false;
     CXmlDocument doc;
     doc.setDocument(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"));
     doc.addElement(kRootName);
@@ -125,7 +147,7 @@ bool CVes_SteelModelUserIdLib::writeFile(const QString& path) const
         doc.outOfElement();
     }
     doc.outOfElement();
-    return doc.saveFile(path.isEmpty() ? steelFilePath() : path);
+    return doc.saveFile(file);
 }
 
 bool CVes_SteelModelUserIdLib::writeStartFile(const QString& path) const

@@ -54,9 +54,14 @@ public:
 
     // Reads the list from the file at `path` (empty: the bar-shape file, or
     // for readStartFile the start-style file), replacing what was held. A
-    // missing, unreadable or damaged file leaves the list empty.
+    // missing, unreadable or damaged file leaves the list empty; one that is
+    // there but cannot be read is never written over by this list.
     bool readFile(const QString& path = QString());
     bool readStartFile(const QString& path = QString());
+    // Reads the start-style (`start`) or bar-shape list for a change the
+    // user is about to make: a file that is there but cannot be read is
+    // reported with where it is, and the answer is false.
+    bool readForChange(bool start);
     // Writes the list; answers whether the file was written.
     bool writeFile(const QString& path = QString()) const;
     bool writeStartFile(const QString& path = QString()) const;
@@ -70,4 +75,5 @@ private:
     Entries::const_iterator findUseId(const QString& useId) const;
 
     Entries m_entries;
+    QString m_unreadable; // the file that was there but could not be read
 };

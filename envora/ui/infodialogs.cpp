@@ -5,6 +5,7 @@
 #include "platform/hostservices.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 
 using envora::BarFamily;
@@ -45,8 +46,10 @@ void Info_SETYuanCai(const QString& path)
     CVes_SteelYuanCaiDataLib library;
     // A missing file starts an empty library; a damaged one is kept as it is
     // rather than overwritten by an empty one.
-    if (!library.readFile(file) && QFileInfo::exists(file)) {
-        platform::showMessage(QStringLiteral("无法读取原材库文件%1，未做任何修改。").arg(file),
+    QString reason;
+    if (!library.readFile(file, &reason) && QFileInfo::exists(file)) {
+        platform::showMessage(QStringLiteral("无法读取原材库文件%1，未做任何修改。\n%2")
+                                  .arg(QDir::toNativeSeparators(file), reason),
                               platform::MessageIcon::Warning);
         return;
     }

@@ -127,7 +127,7 @@ bool Document::OnSaveDocument(const QString& path)
             return true;
         }
     } catch (const TextEncodingError& e) {
-        error = QStringLiteral("文字“%1”含有不能保存的字符。").arg(e.text());
+        error = e.message();
     } catch (const std::exception& e) {
         error = QString::fromLocal8Bit(e.what());
     }

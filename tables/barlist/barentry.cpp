@@ -135,42 +135,14 @@ CellOpening barOpening(Line& line, int column, const CVes_Variable* hit)
 
 // Committing
 
-void refuse(const QString& entry, const QString& reason)
-{
-    platform::showMessage(reason.isEmpty() ? QStringLiteral("[%1] 不是有效的数值或算式！").arg(entry)
-                                           : reason,
-                          platform::MessageIcon::Stop);
-}
 
-// What a cell of numbers says of a text that is none: what the cell takes.
-const QString kCountTakesNumbers = QStringLiteral("根数必须是数字");
-const QString kPiecesTakeNumbers = QStringLiteral("件数必须是数字");
-const QString kLengthTakesNumbers = QStringLiteral("断料长度必须是数字");
-
-// The value of a number or formula typed without variables; an empty entry
-// is 0. A text that is neither is refused, saying what the cell takes.
-std::optional<double> typedNumber(const QString& entry, const QString& takes)
+// A typed length: a number or formula the cut-length field holds.
+std::optional<double> typedLength(const QString& entry)
 {
-    if (entry.isEmpty())
-        return 0.0;
-    const std::optional<double> value = cellentry::numberOf(entry);
-    if (!value)
-        refuse(entry, takes);
-    return value;
-}
-
-// The value of a formula over the dimensions of `owner`; an empty entry is 0.
-std::optional<double> formulaValue(const CVes_ReferenceBase& owner, const QString& entry)
-{
-    if (entry.isEmpty())
-        return 0.0;
-    const FormulaResult result = CVes_Formula().evaluate(
-        entry, formulaVariables(owner.getVarArray()), CVes_Formula::kValueMode);
-    if (!result.ok) {
-        refuse(entry, result.message);
+    const std::optional<double> value = cellentry::numberFor(entry, barlimits::kCutLength);
+    if (!value || !cellentry::fits(entry, *value, barlimits::kCutLength))
         return std::nullopt;
-    }
-    return result.value;
+    return value;
 }
 
 int userDigit()
@@ -178,12 +150,17 @@ int userDigit()
     return Info_UserCustomGenshuJinwei();
 }
 
-std::optional<int> typedCount(const QString& entry, CountPart part)
+// A count of bars or groups, rounded by the user's digit, that the field
+// holds.
+std::optional<int> typedCount(const QString& entry, CountPart part, const barlimits::Field& field)
 {
-    const std::optional<double> value = typedNumber(entry, kCountTakesNumbers);
+    const std::optional<double> value = cellentry::numberFor(entry, field);
     if (!value)
         return std::nullopt;
-    return roundCount(*value, userDigit(), part);
+    const double count = roundCount(*value, userDigit(), part);
+    if (!cellentry::fits(entry, count, field))
+        return std::nullopt;
+    return int(count);
 }
 
 bool enterGrade(CVes_SetupTable& table, Line& line, const QString& entry)
@@ -211,7 +188,7 @@ bool enterGrade(CVes_SetupTable& table, Line& line, const QString& entry)
 bool enterCount(CVes_Steel& bar, const QString& entry)
 {
     if (!bar.isMultiVal()) {
-        const std::optional<int> count = typedCount(entry, CountPart::Whole);
+        const std::optional<int> count = typedCount(entry, CountPart::Whole, barlimits::kCount);
         if (count)
             bar.count = *count;
         return count.has_value();
@@ -221,17 +198,19 @@ bool enterCount(CVes_Steel& bar, const QString& entry)
                 QStringLiteral("\\")});
     if (!parts.second) {
         // The whole entry is the number of groups.
-        const std::optional<int> groups = typedCount(entry, CountPart::Whole);
+        const std::optional<int> groups = typedCount(entry, CountPart::Whole, barlimits::kGroups);
         if (groups)
             bar.setMultiGroup(*groups);
         return groups.has_value();
     }
-    const std::optional<int> count = typedCount(parts.second->trimmed(), CountPart::AfterSeparator);
+    const std::optional<int> count =
+        typedCount(parts.second->trimmed(), CountPart::AfterSeparator, barlimits::kCount);
     if (!count)
         return false;
     const QString before = parts.first.trimmed();
     std::optional<int> groups;
-    if (!before.isEmpty() && !(groups = typedCount(before, CountPart::BeforeSeparator)))
+    if (!before.isEmpty()
+        && !(groups = typedCount(before, CountPart::BeforeSeparator, barlimits::kGroups)))
         return false;
     bar.count = *count;
     if (groups)
@@ -267,6 +246,12 @@ QString withLengths(const CVes_SetupTable& table, const CVes_Steel& bar, QString
     return text;
 }
 
+// A computed length as the user's rule for its last digits ends it.
+double endingOf(const CVes_Steel& bar, double length)
+{
+    return double(Info_GetSteelDataEnd(cellentry::roundedUp(length, 0.0), bar.isGuJin(), 0));
+}
+
 // The value a typed dimension (without its range end) gives the variable:
 // angles and plain numbers as typed, computed lengths by the user's rule for
 // the last digits. nullopt when the text cannot be read.
@@ -281,8 +266,9 @@ std::optional<double> dimensionValue(const CVes_SetupTable& table, CVes_Steel& b
         variable.m_formula.clear();
     }
     const double plain = leadingNumberOf(text);
-    const std::optional<double> value = formulaValue(owner, withLengths(table, bar, text));
-    if (!value)
+    const barlimits::Field& field = barlimits::fieldOf(variable);
+    const std::optional<double> value = cellentry::formulaFor(owner, withLengths(table, bar, text), field);
+    if (!value || !cellentry::fits(text, *value, field))
         return std::nullopt;
     if (variable.m_text == u"N" || variable.m_text == u"n") {
         variable.setNvalue(*value);
@@ -290,7 +276,7 @@ std::optional<double> dimensionValue(const CVes_SetupTable& table, CVes_Steel& b
     }
     if (variable.m_unit == CVes_Variable::kDegrees || std::fabs(plain - *value) <= 0.001)
         return *value;
-    return double(Info_GetSteelDataEnd(cellentry::roundedUp(*value, 0.0), bar.isGuJin(), 0));
+    return endingOf(bar, *value);
 }
 
 bool enterVariable(const CVes_SetupTable& table, Line& line, const EditedVariable& edited,
@@ -305,6 +291,8 @@ bool enterVariable(const CVes_SetupTable& table, Line& line, const EditedVariabl
     if (formula)
         entry.remove(0, 1);
     if (variable->m_type == CVes_Variable::kTextKind) {
+        if (!cellentry::storableText(entry))
+            return false;
         owner->setVarValue(variable->m_text, entry);
         variable->m_formula = entry;
         return true;
@@ -324,10 +312,11 @@ bool enterVariable(const CVes_SetupTable& table, Line& line, const EditedVariabl
     // A graded bar runs the dimension from the value to the end typed.
     std::optional<double> end;
     if (!parts.second->isEmpty()) {
-        const std::optional<double> last = formulaValue(*owner, *parts.second);
-        if (!last)
+        const barlimits::Field& field = barlimits::fieldOf(*variable);
+        const std::optional<double> last = cellentry::formulaFor(*owner, *parts.second, field);
+        if (!last || !cellentry::fits(*parts.second, *last, field))
             return false;
-        end = Info_GetSteelDataEnd(cellentry::roundedUp(*last, 0.0), bar.isGuJin(), 0);
+        end = endingOf(bar, *last);
     }
     owner->setVarValue(name, *value);
     if (end)
@@ -423,7 +412,7 @@ bool enterBarColumn(CVes_SetupTable& table, Line& line, int column, const QStrin
             return enterVariable(table, line, edited, entry);
         return enterShapeNumber(table, line, entry, edited);
     case kColCutLength: {
-        const std::optional<double> length = typedNumber(entry, kLengthTakesNumbers);
+        const std::optional<double> length = typedLength(entry);
         if (length)
             bar.length = float(*length);
         return length.has_value();
@@ -453,10 +442,10 @@ bool enterElement(Line& line, int column, const QString& entry)
     if (column <= 4) {
         line.setElement(entry);
     } else if (column <= kColCount) {
-        const std::optional<double> count = typedNumber(entry, kPiecesTakeNumbers);
-        if (!count)
+        const std::optional<int> pieces = cellentry::countFor(entry, 0.0, barlimits::kPieces);
+        if (!pieces)
             return false;
-        line.setEleNum(cellentry::roundedUp(*count, 0.0));
+        line.setEleNum(*pieces);
     } else {
         line.setEleRemark(entry);
     }
@@ -469,16 +458,35 @@ bool enterImage(Line& line, const EditedVariable& edited, const QString& entry)
     CVes_Variable* variable = owner ? edited.on(line) : nullptr;
     if (!variable)
         return false;
-    if (variable->m_type == CVes_Variable::kTextKind)
+    if (variable->m_type == CVes_Variable::kTextKind) {
+        if (!cellentry::storableText(entry))
+            return false;
         variable->m_formula = entry;
-    else
-        owner->setVarValue(variable->m_text, leadingNumberOf(entry));
+        return true;
+    }
+    const double value = leadingNumberOf(entry);
+    if (!cellentry::fits(entry, value, barlimits::fieldOf(*variable)))
+        return false;
+    owner->setVarValue(variable->m_text, value);
     return true;
+}
+
+// The cells whose entry is kept as text as typed.
+bool isTextCell(const Line& line, int column)
+{
+    switch (line.getType()) {
+    case Line::kTextLine: return true;
+    case Line::kElementLine: return column <= 4 || column > kColCount;
+    case Line::kSteelLine: return column == kColNumber || column == kColSpacing || column == kColRemark;
+    default: return false;
+    }
 }
 
 bool enterLine(CVes_SetupTable& table, Line& line, int column, const QString& entry,
                EditedVariable& edited)
 {
+    if (isTextCell(line, column) && !cellentry::storableText(entry))
+        return false;
     switch (line.getType()) {
     case Line::kTextLine: line.SetText(column, entry); return true;
     case Line::kElementLine: return enterElement(line, column, entry);
@@ -640,15 +648,15 @@ bool commitEntry(CVes_SetupTable& table, int row, int column, const QString& ent
     return true;
 }
 
-int roundCount(double value, int digit, CountPart part)
+double roundCount(double value, int digit, CountPart part)
 {
     const double r = (10 - digit) * 0.1;
     if (value > 0.0)
-        return cellentry::roundedUp(value, r);
+        return cellentry::truncatedSum(value, r);
     switch (part) {
-    case CountPart::Whole: return cellentry::roundedUp(value, -r / 10.0);
-    case CountPart::AfterSeparator: return cellentry::roundedUp(value, -r);
-    default: return cellentry::roundedUp(value, r);
+    case CountPart::Whole: return cellentry::truncatedSum(value, -r / 10.0);
+    case CountPart::AfterSeparator: return cellentry::truncatedSum(value, -r);
+    default: return cellentry::truncatedSum(value, r);
     }
 }
 

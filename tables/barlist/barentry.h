@@ -95,7 +95,9 @@ bool commitEntry(CVes_SetupTable& table, int row, int column, const QString& ent
 // integer part of value + (10 - n) / 10; at or below 0 the integer part of
 // value - r / 10 for a whole entry, value - r for the count after a
 // separator and value + r for the group count before one.
+// Whole, but not bounded: the field the count goes to decides what it
+// takes.
 enum class CountPart { Whole, AfterSeparator, BeforeSeparator };
-int roundCount(double value, int digit, CountPart part);
+double roundCount(double value, int digit, CountPart part);
 
 } // namespace barlist

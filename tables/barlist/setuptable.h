@@ -297,8 +297,8 @@ public:
     // Refreshes the count texts of the bar's intermediate connections.
     // The length and joint items of the counted bars among `rows`, sorted.
     void collectAmounts(const TableLineList& rows, SumLengthItems& lengths, SumJointItems& joints);
-    void singleSteelAmount(CVes_Steel* bar, int pieces, double& length, int& count,
-                           int& midFactor);
+    void singleSteelAmount(CVes_Steel* bar, int pieces, double& length, std::int64_t& count,
+                           std::int64_t& midFactor);
     // The page summary (本页汇总) of the current page, broken into lines once a
     // line is longer than `charsPerLine` GBK bytes.
     QString AmountOfCurPage(int charsPerLine);

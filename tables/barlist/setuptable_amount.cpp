@@ -7,7 +7,6 @@
 #include "core/model/connecttext.h"
 #include "envora/rules.h"
 #include "platform/gbk.h"
-#include "platform/saturate.h"
 #include "tables/barlist/countedbars.h"
 #include "tables/barlist/sumhelpers.h"
 #include "tables/barlist/sumitems.h"
@@ -26,8 +25,6 @@ namespace {
 
 using barsum::truncated;
 using barsum::unitWeight;
-using platform::saturatedInt;
-using platform::saturatedMul;
 
 // Ascending by diameter, grade and coating.
 void sortLengths(SumLengthItems& items)
@@ -101,8 +98,8 @@ private:
 
 } // namespace
 
-void CVes_SetupTable::singleSteelAmount(CVes_Steel* bar, int pieces, double& length, int& count,
-                                        int& midFactor)
+void CVes_SetupTable::singleSteelAmount(CVes_Steel* bar, int pieces, double& length,
+                                        std::int64_t& count, std::int64_t& midFactor)
 {
     barsum::singleSteelAmount(bar, pieces, m_rules, m_units.value(kColShape, kMillimetre), length,
                               count, midFactor);
@@ -113,8 +110,8 @@ void CVes_SetupTable::collectAmounts(const TableLineList& rows, SumLengthItems& 
 {
     forCountedBars(*this, rows, [&](CVes_SetupTableLine& line, int pieces) {
         double length = 0.0;
-        int count = 0;
-        int midFactor = 0;
+        std::int64_t count = 0;
+        std::int64_t midFactor = 0;
         singleSteelAmount(&line.m_steel, pieces, length, count, midFactor);
         addLengthItem(&line.m_steel, length, lengths);
         addJointItems(&line.m_steel, count, joints);
@@ -178,7 +175,7 @@ QString CVes_SetupTable::AmountOfCurPage(int charsPerLine)
         for (const auto& item : joints) {
             if (item.count < 1)
                 continue;
-            const QString n = english ? QString::asprintf("%d} ", item.count)
+            const QString n = english ? QStringLiteral("%1} ").arg(item.count)
                                       : QStringLiteral("%1个} ").arg(item.count);
             text.add(QLatin1Char('{') + jointText2(item) + QStringLiteral(", ") + n);
         }
@@ -236,12 +233,12 @@ void CVes_SetupTable::Amount()
     forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int pieces) {
         CVes_Steel& bar = line.m_steel;
         double length = 0.0;
-        int jointCount = 0;
+        std::int64_t jointCount = 0;
         if (bar.isMultiVal()) {
             const int n = bar.getMultiGroup();
             length = (double(bar.getLength(0, toShape)) + bar.getLength(1, toShape)) * bar.count
                 * pieces * n * 0.5 * toMetre;
-            jointCount = saturatedInt(double(bar.count) * pieces * n);
+            jointCount = std::int64_t(bar.count) * pieces * n;
         } else {
             // A computed length is in millimetres whatever the shape unit.
             if (bar.calcLength)
@@ -249,7 +246,7 @@ void CVes_SetupTable::Amount()
                     * mmToMetre;
             else
                 length = double(bar.count) * truncated(bar.length) * pieces * toMetre;
-            jointCount = saturatedMul(bar.count, pieces);
+            jointCount = std::int64_t(bar.count) * pieces;
         }
         addLengthItem(&bar, length, lengths);
         addJointItems(&bar, jointCount, joints);
@@ -297,8 +294,8 @@ void CVes_SetupTable::Amount(CVes_totalSteelType& options)
         }
         forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int n) {
             double length = 0.0;
-            int count = 0;
-            int midFactor = 0;
+            std::int64_t count = 0;
+            std::int64_t midFactor = 0;
             singleSteelAmount(&line.m_steel, n, length, count, midFactor);
             addLengthItem(&line.m_steel, length, lengths);
             addJointItems(&line.m_steel, count, joints);

@@ -74,12 +74,14 @@ Purchase purchaseOf(const CVes_SumLengthItem& item, double metres, int stockLeng
         return {QStringLiteral("未定义"), byMetre, metres};
     // Stock lengths are millimetres.
     const double stockMetres = std::fabs(double(stockLength)) * 0.001;
+    // Whole stock bars, counted in a double: a list's largest sizes need
+    // more of them than an int holds.
     const double q = metres / stockMetres;
-    int n = barsum::truncated(q);
+    double n = std::trunc(q);
     if (std::fabs(q - n) > kCountSlack)
-        ++n;
+        n += 1.0;
     return {YuanCai_ValueToString(stockMetres / stockLengthToMetre, "%g"),
-            QStringLiteral("%1根").arg(n), n * stockMetres};
+            QStringLiteral("%1根").arg(n, 0, 'f', 0), n * stockMetres};
 }
 
 // The sheet's totals, also by class: wire rod / bar, ordinary /

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -116,7 +117,7 @@ double weightOf(const CVes_SumLengthItem& item, const barsum::MetreUnits& units)
 struct BarTotals {
     SumLengthItems whole;
     SumGroups groups;
-    int stirrupCount = 0;
+    std::int64_t stirrupCount = 0; // a list's stirrups outnumber an int
     double stirrupWeight = 0.0;
 };
 
@@ -137,7 +138,7 @@ BarTotals countBars(const CVes_SetupTable& table, const RowGroups& rows, const Q
         if (selection == CVes_HuizongRules::kBarRemarkKey && !rules.PipeiKey(bar.remark))
             return;
         const double L = barsum::countedMetres(bar, pieces, units.toShape, units.toMetre);
-        const int n = pieces * bar.count * (bar.isMultiVal() ? bar.getMultiGroup() : 1);
+        const std::int64_t n = std::int64_t(pieces) * bar.count * (bar.isMultiVal() ? bar.getMultiGroup() : 1);
         if (bar.isGuJin()) {
             totals.stirrupCount += n;
             totals.stirrupWeight += unitWeight(bar.grade, bar.DN) * L * units.toWeight;
@@ -176,7 +177,7 @@ void writeGroupRows(CVes_SLSumaryTable& target, SumGroups& groups, int dnOrder,
 // What the whole list's rows add up to, for the breakdown under them.
 struct WholeListSums {
     sumrows::ItemSums items;
-    int feeCount = 0;
+    std::int64_t feeCount = 0;
     float fee = 0.0f;
 };
 
@@ -319,8 +320,8 @@ CVes_SLSumaryJTtable* CVes_SetupTable::SummaryJT(CVes_SLSumaryJTtable* target)
     forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int pieces) {
         CVes_Steel& bar = line.m_steel;
         double length = 0.0;
-        int count = 0;
-        int midFactor = 0;
+        std::int64_t count = 0;
+        std::int64_t midFactor = 0;
         singleSteelAmount(&bar, pieces, length, count, midFactor);
         const QString name = names.value(&line, others);
         addJointItemsByName(&bar, count, name, groups);

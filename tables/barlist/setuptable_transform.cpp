@@ -5,12 +5,14 @@
 #include "tables/barlist/setuptable.h"
 
 #include "core/geometry/datafolder.h"
+#include "core/model/barlimits.h"
 #include "core/model/processsteel.h"
 #include "core/model/samebarindex.h"
 #include "tables/barlist/sumhelpers.h"
 #include "tables/processing/processtableeditline.h"
 #include "tables/processing/tagsheetbuilder.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -136,13 +138,16 @@ TableLineList CVes_SetupTable::transformProcess(int, int)
                 CVes_ProcessSteel* into = earlier->getProcessSteel();
                 if (earlier->isNull() || !sameBars(*into, processing))
                     continue;
-                const int added = split ? bar.count : bar.count * walk.pieces;
-                into->count += added;
+                const std::int64_t added =
+                    split ? bar.count : std::int64_t(bar.count) * walk.pieces;
+                if (!barlimits::joinable(barlimits::kRowCount, double(into->count), double(added)))
+                    continue;
+                into->count += int(added);
                 // The row's one tag counts the whole row, a graded row's
                 // tag still its bars a group first.
                 if (into->getLPNum() > 0)
                     into->setTagCount(into->tags.front(), into->count);
-                into->addOriginalBH(source, added);
+                into->addOriginalBH(source, int(added));
                 merged = true;
                 // Without the split the first equal row takes the whole count.
                 if (!split)
@@ -153,7 +158,8 @@ TableLineList CVes_SetupTable::transformProcess(int, int)
         }
 
         const int copies = split ? std::max(walk.pieces, 0) : 1;
-        processing.count = split ? bar.count : bar.count * walk.pieces;
+        // Within a row's bars: a bar list's count times its pieces.
+        processing.count = split ? bar.count : int(std::int64_t(bar.count) * walk.pieces);
         for (int piece = 0; piece < copies; ++piece) {
             CVes_ProcessSteel one(processing);
             one.setPID(++walk.sequence);

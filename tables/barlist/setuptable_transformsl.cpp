@@ -3,6 +3,8 @@
 
 #include "tables/barlist/setuptable.h"
 
+#include "core/model/barlimits.h"
+
 #include "tables/quantity/sltableline.h"
 
 namespace {
@@ -38,7 +40,9 @@ QList<CVes_SLTableLine*> CVes_SetupTable::transformSL(int merge) const
         if (merge) {
             CVes_SLTableLine* same = nullptr;
             for (CVes_SLTableLine* taken : std::as_const(bars)) {
-                if (taken->m_steel.isSame(*bar)) {
+                // A row holds no more bars an element piece than a typed row.
+                if (barlimits::joinable(barlimits::kCount, taken->m_steel.count, bar->count)
+                    && taken->m_steel.isSame(*bar)) {
                     same = taken;
                     break;
                 }

@@ -1,5 +1,7 @@
 #include "tables/barlist/setuptableline.h"
 
+#include "core/model/barlimits.h"
+
 #include "core/geometry/text.h"
 #include "envora/usercustom.h"
 #include "platform/archive.h"
@@ -258,6 +260,7 @@ void CVes_SetupTableLine::Serialize(platform::Archive& ar)
         if (schema >= 2) {
             std::int32_t count = 0;
             ar >> m_element >> count;
+            barlimits::requireStored(barlimits::kPieces, count);
             m_eleNum = count;
         }
         if (schema >= 4)

@@ -16,7 +16,6 @@ constexpr int kGroupLibrary = 109;
 constexpr int kFirstCouplerStyle = 7;
 
 using platform::saturatedAdd;
-using platform::saturatedInt;
 using platform::saturatedMul;
 
 // The bar's second intermediate connection stands for its reverse-thread
@@ -41,7 +40,7 @@ void countReverseCouplers(CVes_BarCore& bar, int extra)
 } // namespace
 
 void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rules, int shapeUnit,
-                       double& length, int& count, int& midFactor)
+                       double& length, std::int64_t& count, std::int64_t& midFactor)
 {
     if (!bar)
         return;
@@ -72,7 +71,7 @@ void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rule
         const double a = bar->getLength(0, toShape);
         const double z = bar->getLength(1, toShape);
         const double step = n > 1 ? std::fabs(z - a) / (n - 1) : 0.0;
-        count = saturatedInt(double(k) * n * pieces);
+        count = std::int64_t(k) * n * pieces;
         length = (a + z) * k * n * pieces * toMetre * 0.5;
         if (grouped) {
             midFactor = count;
@@ -95,13 +94,13 @@ void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rule
                         mid, couplerRule(c->autoCalNum(truncated((i * step + base) / toShape))));
                 mid = saturatedAdd(mid, saturatedAdd(couplerRule(na), couplerRule(nz)));
             }
-            midFactor = saturatedMul(k, pieces);
+            midFactor = std::int64_t(k) * pieces;
         }
     } else {
         const double L = bar->calcLength && !bar->isShapeMissing() ? bar->getLength(0, toShape)
                                                                     : double(bar->length);
         length = double(k) * pieces * L * toMetre;
-        count = midFactor = saturatedMul(k, pieces);
+        count = midFactor = std::int64_t(k) * pieces;
         if (grouped)
             return;
         const int lmm = truncated(L / toShape);

@@ -17,11 +17,12 @@ namespace barsum {
 
 // One bar row in an element of `pieces` pieces: its total length in metres,
 // its bar count and the factor by which its intermediate-connection counts
-// are multiplied (left alone when a multi-value bar counts none), under the
+// are multiplied (both in 64 bits: a graded row's bars of every piece
+// outnumber an int) (left alone when a multi-value bar counts none), under the
 // rules' joint options and with lengths in the shape column's unit. Refreshes
 // the count texts of the bar's intermediate connections.
 void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rules, int shapeUnit,
-                       double& length, int& count, int& midFactor);
+                       double& length, std::int64_t& count, std::int64_t& midFactor);
 
 // The value truncated towards zero; 0 for what no int holds.
 inline int truncated(double value)

@@ -1,7 +1,6 @@
 #include "tables/barlist/sumitems.h"
 
 #include "core/model/barcore.h"
-#include "platform/saturate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,7 +50,7 @@ bool matchesEnd(const CVes_SumJointItem& item, const CVes_Connect& c, int d)
     return fromThisBar || fromOtherBar;
 }
 
-CVes_SumJointItem endItem(const CVes_Connect& c, int d, int n)
+CVes_SumJointItem endItem(const CVes_Connect& c, int d, std::int64_t n)
 {
     CVes_SumJointItem item;
     item.diameter = float(d);
@@ -109,7 +108,7 @@ void addLengthItem(const CVes_BarCore* bar, double length, SumLengthItems& items
     items.push_back(item);
 }
 
-void addJointItems(const CVes_BarCore* bar, int n, SumJointItems& items)
+void addJointItems(const CVes_BarCore* bar, std::int64_t n, SumJointItems& items)
 {
     if (!bar || n < 1)
         return;
@@ -123,11 +122,11 @@ void addJointItems(const CVes_BarCore* bar, int n, SumJointItems& items)
         if (startDone && endDone)
             return;
         if (!startDone && matchesEnd(item, start, d)) {
-            item.count = platform::saturatedAdd(item.count, n);
+            item.count += n;
             startDone = true;
         }
         if (!endDone && matchesEnd(item, end, d)) {
-            item.count = platform::saturatedAdd(item.count, n);
+            item.count += n;
             endDone = true;
         }
     }
@@ -135,7 +134,7 @@ void addJointItems(const CVes_BarCore* bar, int n, SumJointItems& items)
         items.push_back(endItem(start, d, n));
         // Both ends carrying the same joint make one item of 2n.
         if (!endDone && matchesEnd(items.back(), end, d)) {
-            items.back().count = platform::saturatedAdd(items.back().count, n);
+            items.back().count += n;
             endDone = true;
         }
     }
@@ -143,7 +142,7 @@ void addJointItems(const CVes_BarCore* bar, int n, SumJointItems& items)
         items.push_back(endItem(end, d, n));
 }
 
-void addMidJointItems(CVes_BarCore* bar, int n, SumJointItems& items)
+void addMidJointItems(CVes_BarCore* bar, std::int64_t n, SumJointItems& items)
 {
     if (!bar || n < 1)
         return;
@@ -153,13 +152,13 @@ void addMidJointItems(CVes_BarCore* bar, int n, SumJointItems& items)
         // A connection that is off, has no type or needs no joint adds nothing.
         if (!mid || mid->stat == 0 || mid->style < 1 || mid->valueA < 1)
             continue;
-        const int joints = platform::saturatedMul(mid->valueA, n);
+        const std::int64_t joints = std::int64_t(mid->valueA) * n;
         const auto found = std::find_if(items.begin(), items.end(),
                                         [&](const CVes_SumJointItem& item) {
                                             return matchesMid(item, *mid, d);
                                         });
         if (found != items.end()) {
-            found->count = platform::saturatedAdd(found->count, joints);
+            found->count += joints;
             continue;
         }
         CVes_SumJointItem item;
@@ -179,12 +178,14 @@ void addLengthItemByName(const CVes_BarCore* bar, double length, const QString& 
     addLengthItem(bar, length, groupNamed(name, groups).lengths);
 }
 
-void addJointItemsByName(const CVes_BarCore* bar, int n, const QString& name, SumGroups& groups)
+void addJointItemsByName(const CVes_BarCore* bar, std::int64_t n, const QString& name,
+                         SumGroups& groups)
 {
     addJointItems(bar, n, groupNamed(name, groups).joints);
 }
 
-void addMidJointItemsByName(CVes_BarCore* bar, int n, const QString& name, SumGroups& groups)
+void addMidJointItemsByName(CVes_BarCore* bar, std::int64_t n, const QString& name,
+                            SumGroups& groups)
 {
     addMidJointItems(bar, n, groupNamed(name, groups).joints);
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <vector>
+#include <cstdint>
 
 class CVes_BarCore;
 
@@ -25,7 +26,7 @@ public:
     virtual ~CVes_SumJointItem() = default;
 
     float diameter = 0.0f;  // whole millimetres of the bar that carries the joint
-    int count = 0;
+    std::int64_t count = 0; // a list's joints outnumber an int
     int type = 0;           // connection type of the bar model
     // Couplers (types 7 and more): the thread of this bar's side and of the
     // other bar's side, 1 normal and 0 reversed; 1 for other types.
@@ -52,13 +53,15 @@ using SumGroups = std::vector<CVes_SumGroup>;
 void addLengthItem(const CVes_BarCore* bar, double length, SumLengthItems& items);
 // Adds n joints for each end connection of the bar that is on; nothing when
 // n is below 1.
-void addJointItems(const CVes_BarCore* bar, int n, SumJointItems& items);
+void addJointItems(const CVes_BarCore* bar, std::int64_t n, SumJointItems& items);
 // Adds the bar's intermediate connections, each count times n, after
 // evaluating the counts; nothing when n is below 1.
-void addMidJointItems(CVes_BarCore* bar, int n, SumJointItems& items);
+void addMidJointItems(CVes_BarCore* bar, std::int64_t n, SumJointItems& items);
 
 // The same, into the group called `name` (made and appended when missing).
 void addLengthItemByName(const CVes_BarCore* bar, double length, const QString& name,
                          SumGroups& groups);
-void addJointItemsByName(const CVes_BarCore* bar, int n, const QString& name, SumGroups& groups);
-void addMidJointItemsByName(CVes_BarCore* bar, int n, const QString& name, SumGroups& groups);
+void addJointItemsByName(const CVes_BarCore* bar, std::int64_t n, const QString& name,
+                         SumGroups& groups);
+void addMidJointItemsByName(CVes_BarCore* bar, std::int64_t n, const QString& name,
+                            SumGroups& groups);

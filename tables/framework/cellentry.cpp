@@ -1,6 +1,9 @@
 #include "tables/framework/cellentry.h"
 
 #include "core/geometry/formula.h"
+#include "core/model/referencebase.h"
+#include "platform/gbk.h"
+#include "platform/hostservices.h"
 
 #include <cmath>
 #include <limits>
@@ -17,6 +20,73 @@ std::optional<double> numberOf(const QString& text, QString* reason)
         return std::nullopt;
     }
     return result.value;
+}
+
+void refuse(const QString& entry, const barlimits::Field& field, const QString& reason)
+{
+    QString text = QStringLiteral("[%1] %2").arg(entry, field.takes());
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    platform::showMessage(text, platform::MessageIcon::Stop);
+}
+
+bool fits(const QString& entry, double value, const barlimits::Field& field)
+{
+    if (field.holds(value))
+        return true;
+    refuse(entry, field);
+    return false;
+}
+
+std::optional<double> numberFor(const QString& entry, const barlimits::Field& field)
+{
+    if (entry.trimmed().isEmpty())
+        return 0.0;
+    const std::optional<double> value = numberOf(entry);
+    if (!value)
+        refuse(entry, field);
+    return value;
+}
+
+std::optional<int> countFor(const QString& entry, double addend, const barlimits::Field& field)
+{
+    const std::optional<double> value = numberFor(entry, field);
+    if (!value)
+        return std::nullopt;
+    // A count typed below the least is refused as typed, even where rounding
+    // up would make it the least ("-1" is no count of 0).
+    const double count = *value < field.min ? *value : truncatedSum(*value, addend);
+    if (!fits(entry, count, field))
+        return std::nullopt;
+    return int(count);
+}
+
+std::optional<double> formulaFor(const CVes_ReferenceBase& owner, const QString& entry,
+                                 const barlimits::Field& field)
+{
+    if (entry.trimmed().isEmpty())
+        return 0.0;
+    const FormulaResult result = CVes_Formula().evaluate(
+        entry, formulaVariables(owner.getVarArray()), CVes_Formula::kValueMode);
+    if (!result.ok) {
+        refuse(entry, field, result.message);
+        return std::nullopt;
+    }
+    return result.value;
+}
+
+bool storableText(const QString& entry)
+{
+    if (platform::gbk::canEncode(entry))
+        return true;
+    platform::showMessage(QStringLiteral("[%1] 含有不能保存的字符。").arg(entry),
+                          platform::MessageIcon::Stop);
+    return false;
+}
+
+double truncatedSum(double value, double addend)
+{
+    return std::trunc(value + addend);
 }
 
 int roundedUp(double value, double addend)

@@ -4,12 +4,44 @@
 // two parts around a separator ("3/4" groups and count, "100~300" a range).
 // Plain functions, so that every sheet view reads its cells alike.
 
+#include "core/model/barlimits.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
+class CVes_ReferenceBase;
+
 namespace cellentry {
+
+// Refusing what a cell cannot hold: the user is told the entry and what the
+// cell takes ("[1e6] 根数必须是0到99999之间的整数"), followed by `reason`
+// (a formula's own words) when there is one.
+void refuse(const QString& entry, const barlimits::Field& field, const QString& reason = {});
+// Whether `value`, what `entry` gave, fits the field; refused when not.
+bool fits(const QString& entry, double value, const barlimits::Field& field);
+// The value of a number or formula without variables typed into a cell of
+// `field`, an empty entry being 0; refused (nullopt) when the text is none.
+// The caller rounds it and then sees whether it `fits`.
+std::optional<double> numberFor(const QString& entry, const barlimits::Field& field);
+// A count typed into a cell of `field`: its value plus `addend`, truncated
+// towards zero; refused (nullopt) when the text is none, the value typed is
+// below the field's least, or the count does not fit.
+std::optional<int> countFor(const QString& entry, double addend, const barlimits::Field& field);
+// The value of a formula over the dimensions of `owner`, typed into a
+// dimension of `field`, an empty entry being 0; refused with the formula's
+// own words (nullopt) when the text is no formula. Not bounded: the caller
+// sees whether what it makes of the value `fits`.
+std::optional<double> formulaFor(const CVes_ReferenceBase& owner, const QString& entry,
+                                 const barlimits::Field& field);
+// Whether a typed text can be kept in the sheet's file (GBK holds every
+// character); refused with a message when not.
+bool storableText(const QString& entry);
+
+// value + `addend` truncated towards zero, as a count is taken from what
+// was typed (2.3 + 0.7 gives 3); not bounded: `fits` decides.
+double truncatedSum(double value, double addend);
 
 // The value of a typed number or formula without variables; nullopt with
 // the formula's own reason ("警告：…") when the text is none.

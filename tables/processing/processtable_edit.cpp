@@ -10,6 +10,7 @@
 #include "envora/rules.h"
 #include "platform/hostservices.h"
 #include "tables/barlist/barentry.h"
+#include "tables/framework/cellentry.h"
 #include "tables/processing/processtableeditline.h"
 
 #include <cmath>
@@ -118,47 +119,97 @@ void commitGradeAndDiameter(CVes_ProcessSteel& bar, const QString& text)
 }
 
 // "12" a count of 12; "3/12" three groups of 12 each. A fraction is rounded
-// up from 0.3 on.
-void commitCount(CVes_ProcessSteel& bar, const QString& text)
+// up from 0.3 on. A count or number of groups the row cannot hold is
+// refused, and the bar stays as it was.
+bool commitCount(CVes_ProcessSteel& bar, const QString& text)
 {
     const qsizetype slash = text.indexOf(u'/');
-    if (slash < 0) {
-        bar.count = wholePart(formulaString(text) + 0.7);
-        return;
-    }
-    bar.count = wholePart(formulaString(text.mid(slash + 1)) + 0.7);
-    bar.setMultiGroup(wholePart(formulaString(text.left(slash))));
+    const std::optional<int> count =
+        cellentry::countFor(slash < 0 ? text : text.mid(slash + 1), 0.7, barlimits::kRowCount);
+    if (!count)
+        return false;
+    std::optional<int> groups;
+    if (slash >= 0 && !(groups = cellentry::countFor(text.left(slash), 0.0, barlimits::kGroups)))
+        return false;
+    bar.count = *count;
+    if (groups)
+        bar.setMultiGroup(*groups);
+    return true;
+}
+
+// A typed cut length; refused when it is none or out of its range.
+bool commitLength(CVes_ProcessSteel& bar, const QString& text)
+{
+    const std::optional<double> length = cellentry::numberFor(text, barlimits::kCutLength);
+    if (!length || !cellentry::fits(text, *length, barlimits::kCutLength))
+        return false;
+    bar.length = float(*length);
+    return true;
 }
 
 // A shape dimension: a text, or one value or a range "1200~1800", each value
-// rounded by the user's length-ending rule.
-void commitVariable(CVes_ProcessSteel& bar, const QString& name, const QString& text)
+// rounded by the user's length-ending rule. A value that is no formula, or
+// that the dimension cannot hold, is refused and the bar stays as it was.
+bool commitVariable(CVes_ProcessSteel& bar, const QString& name, const QString& text)
 {
     CVes_Variable* variable = bar.getVar(name);
     if (!variable)
-        return;
+        return true;
     if (variable->m_type == CVes_Variable::kTextKind) {
+        if (!cellentry::storableText(text))
+            return false;
         variable->m_formula = text;
         bar.synchronizeRecordVar(nullptr);
-        return;
+        return true;
     }
+    const barlimits::Field& field = barlimits::fieldOf(*variable);
+    const auto valueOf = [&](const QString& part) -> std::optional<double> {
+        const std::optional<double> value = cellentry::formulaFor(bar, part, field);
+        if (!value || !cellentry::fits(part, *value, field))
+            return std::nullopt;
+        return value;
+    };
     const int family = bar.isGuJin() ? 1 : 0;
-    const auto rounded = [&](const QString& part) {
-        return double(Info_GetSteelDataEnd(wholePart(bar.calVarValue(part, 0)), family, 0));
+    const auto rounded = [&](double value) {
+        return double(Info_GetSteelDataEnd(wholePart(value), family, 0));
     };
     const qsizetype tilde = text.indexOf(u'~');
     const QString before = tilde < 0 ? text : text.left(tilde);
-    const double first = rounded(before);
-    bar.setVarValue(name, first);
-    bar.setVarValueE(name, first);
-    if (tilde >= 0) {
-        const QString after = text.mid(tilde + 1);
-        if (!bar.isMultiVal())
-            bar.setVarValueE(name, bar.calVarValue(before, 0));
-        else if (!after.trimmed().isEmpty())
-            bar.setVarValueE(name, rounded(after));
-    }
+    const QString after = tilde < 0 ? QString() : text.mid(tilde + 1);
+    const std::optional<double> first = valueOf(before);
+    if (!first)
+        return false;
+    std::optional<double> last;
+    if (bar.isMultiVal() && !after.trimmed().isEmpty() && !(last = valueOf(after)))
+        return false;
+    bar.setVarValue(name, rounded(*first));
+    bar.setVarValueE(name, rounded(*first));
+    if (tilde >= 0 && !bar.isMultiVal())
+        bar.setVarValueE(name, *first);
+    else if (last)
+        bar.setVarValueE(name, rounded(*last));
     bar.synchronizeRecordVar(nullptr);
+    return true;
+}
+
+// What a committed text does to the bar of a row, column by column; false
+// when the entry is refused.
+bool commitBarCell(CVes_ProcessSteel& bar, int column, const QString& text, const QString& variable)
+{
+    switch (column) {
+    case CVes_ProcessTable::kColNumber: bar.number = text; return true;
+    case CVes_ProcessTable::kColGrade: commitGradeAndDiameter(bar, text); return true;
+    case CVes_ProcessTable::kColShape:
+        return variable.isEmpty() || commitVariable(bar, variable, text);
+    case CVes_ProcessTable::kColLength: return commitLength(bar, text);
+    case CVes_ProcessTable::kColCount: return commitCount(bar, text);
+    case CVes_ProcessTable::kColStock:
+        if (bar.getLPNum() > 0)
+            bar.getLpArrayPtr()->front().text = text;
+        return true;
+    case CVes_ProcessTable::kColRemark: bar.remark = text; return true;
+    default: return true;
+    }
 }
 
 // A shape typed by its number, as in the bar list: a new bar takes it
@@ -255,52 +306,38 @@ int CVes_ProcessTable::commitCell(int row, int column, const QString& text,
         } else
             line->setType(kind);
     } else if (column > kColPart) {
-        if (QString* heading = headingTextOf(*line)) {
+        QString* heading = headingTextOf(*line);
+        const bool textCell = heading || column == kColNumber || column == kColStock
+            || column == kColRemark;
+        if (textCell && !cellentry::storableText(text))
+            return 0;
+        if (heading) {
             *heading = text;
         } else {
+            // An empty entry in the size column leaves the bar as it was.
+            if (column == kColGrade && text.isEmpty())
+                return 0;
             // A number that names no shape changes nothing, as in the bar
             // list.
+            const bool shapeNumber = column == kColShape && variable.isEmpty();
             CSteelRecordId shape;
-            if (column == kColShape && variable.isEmpty()) {
+            if (shapeNumber) {
                 shape = barlist::typedKey(text.trimmed(), false);
                 if (shape.isNull())
                     return 0;
             }
+            // A refused entry leaves the row as it was, defaults included.
+            EditLine before;
+            before.copy(line);
             const bool wasEmpty = line->isNull() != 0;
             if (wasEmpty)
                 getDefualtValueFromPrvLine(line);
             CVes_ProcessSteel& bar = *line->getProcessSteel();
-            switch (column) {
-            case kColNumber:
-                bar.number = text;
-                break;
-            case kColGrade:
-                // An empty entry leaves the bar as it was.
-                if (text.isEmpty())
-                    return 0;
-                commitGradeAndDiameter(bar, text);
-                break;
-            case kColShape:
-                if (!variable.isEmpty())
-                    commitVariable(bar, variable, text);
-                else
-                    commitShapeNumber(bar, shape, wasEmpty);
-                break;
-            case kColLength:
-                bar.length = float(formulaString(text));
-                break;
-            case kColCount:
-                commitCount(bar, text);
-                break;
-            case kColStock:
-                if (bar.getLPNum() > 0)
-                    bar.getLpArrayPtr()->front().text = text;
-                break;
-            case kColRemark:
-                bar.remark = text;
-                break;
-            default:
-                break;
+            if (shapeNumber) {
+                commitShapeNumber(bar, shape, wasEmpty);
+            } else if (!commitBarCell(bar, column, text, variable)) {
+                line->copy(&before);
+                return 0;
             }
             line->setSteelNull(0);
         }

@@ -196,8 +196,8 @@ public:
     // (through the shape column's unit), its bar count and the factor its
     // intermediate-connection counts are multiplied by. Refreshes the count
     // texts of the bar's intermediate connections.
-    void singleSteelAmount(CVes_BarCore* bar, int pieces, double& length, int& count,
-                           int& jointFactor);
+    void singleSteelAmount(CVes_BarCore* bar, int pieces, double& length, std::int64_t& count,
+                           std::int64_t& jointFactor);
 
     // Imports (sltable_import.cpp)
 

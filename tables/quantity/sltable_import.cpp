@@ -13,8 +13,8 @@
 
 #include <QDir>
 
-void CVes_SLTable::singleSteelAmount(CVes_BarCore* bar, int pieces, double& length, int& count,
-                                     int& jointFactor)
+void CVes_SLTable::singleSteelAmount(CVes_BarCore* bar, int pieces, double& length,
+                                     std::int64_t& count, std::int64_t& jointFactor)
 {
     barsum::singleSteelAmount(bar, pieces, m_rules, shapeUnit(), length, count, jointFactor);
 }

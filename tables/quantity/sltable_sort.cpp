@@ -5,6 +5,8 @@
 #include "core/geometry/text.h"
 #include "tables/quantity/sortbarsheet.h"
 
+#include <cstdint>
+
 namespace {
 
 using Line = CVes_SLTableLine;
@@ -58,7 +60,8 @@ CVes_SortBarSheet* CVes_SLTable::SortSteel(CVes_SortBarSheet* target)
         if (line.isNull() || !line.isSteelLine())
             continue;
         CVes_Steel bar(line.m_steel);
-        bar.count *= pieces;
+        // Within a sorted row's bars: a row's count times its pieces.
+        bar.count = int(std::int64_t(bar.count) * pieces);
         // The element type and the element, of those there are, joined.
         QStringList place{eleType, element};
         place.removeAll(QString());

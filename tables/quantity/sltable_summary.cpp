@@ -213,8 +213,8 @@ CVes_SLSumaryJTtable* CVes_SLTable::SummaryJT(CVes_SLSumaryJTtable* target)
     SumGroups groups;
     forEachBar(m_lines, [&](CVes_Steel& bar, int elements, const QString& group) {
         double length = 0.0;
-        int count = 0;
-        int jointFactor = 0;
+        std::int64_t count = 0;
+        std::int64_t jointFactor = 0;
         singleSteelAmount(&bar, elements, length, count, jointFactor);
         addJointItems(&bar, count, whole);
         addJointItemsByName(&bar, count, group, groups);

@@ -1,5 +1,7 @@
 #include "tables/quantity/sltableline.h"
 
+#include "core/model/barlimits.h"
+
 #include "core/geometry/text.h"
 #include "platform/archive.h"
 
@@ -8,7 +10,6 @@
 namespace {
 
 constexpr int kMaxRows = 1000;
-constexpr int kMaxPieces = 100000000;
 
 } // namespace
 
@@ -126,8 +127,7 @@ void CVes_SLTableLine::Serialize(platform::Archive& ar)
     case kEleRow: {
         std::int32_t count = 0;
         ar >> m_element >> count;
-        if (count < -kMaxPieces || count > kMaxPieces)
-            throw platform::ArchiveError("element with an impossible piece count");
+        barlimits::requireStored(barlimits::kPieces, count);
         m_eleNum = count;
         break;
     }

@@ -1,5 +1,7 @@
 #include "tables/quantity/sortbarsheet.h"
 
+#include "core/model/barlimits.h"
+
 #include "core/geometry/steeltext.h"
 #include "core/model/steel.h"
 #include "platform/dc.h"
@@ -172,7 +174,10 @@ void CVes_SortBarSheet::Add(CVes_BarCore* bar)
     auto copy = std::make_unique<CVes_BarCore>(*bar);
     if (m_rules.m_mergeSame) {
         const SameBarIndex::Key key = SameBarIndex::keyOf(*copy);
-        if (CVes_BarCore* kept = sameBar(*copy, key)) {
+        // A row stands for no more bars than a row holds: beyond, the bar
+        // makes a row of its own.
+        CVes_BarCore* kept = sameBar(*copy, key);
+        if (kept && barlimits::joinable(barlimits::kRowCount, kept->count, copy->count)) {
             kept->count += copy->count;
             kept->remark = QStringLiteral("多件归并");
             return;

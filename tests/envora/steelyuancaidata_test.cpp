@@ -83,6 +83,46 @@ TEST(YuanCaiFile, MissingOrDamagedFileLeavesTheLibraryAsItWas)
     }
 }
 
+// A refused file says why, and where, so that the user can mend it.
+struct RefusalCase {
+    const char* name;
+    const char* text;
+    const char* reason;
+};
+
+class YuanCaiRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(YuanCaiRefusal, SaysWhyTheFileIsRefused)
+{
+    const RefusalCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("KUCUN.xml"));
+    ASSERT_TRUE(platform::saveFile(path, QByteArray(c.text)));
+    CVes_SteelYuanCaiDataLib lib;
+    QString reason;
+    EXPECT_FALSE(lib.readFile(path, &reason));
+    EXPECT_EQ(reason, QString::fromUtf8(c.reason));
+    EXPECT_EQ(lib.count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, YuanCaiRefusal,
+    ::testing::Values(
+        RefusalCase{"other_root", "<LIBRARY/>", "不是原材库文件。"},
+        RefusalCase{"diameter", "<STEELYUANCAI>\n<STEEL DN=\"8\"/>\n<STEEL DN=\"1000.5\"/></STEELYUANCAI>",
+                    "第3行：直径1000.5不在0到1000毫米之间。"},
+        RefusalCase{"emoji_name",
+                    "<STEELYUANCAI>\n<STEEL DN=\"8\"><NAME>\xE7\x9B\x98\xF0\x9F\x98\x80</NAME></STEEL>"
+                    "</STEELYUANCAI>",
+                    "第2行：名称“盘😀”含有钢筋表文件不能保存的字符。"},
+        RefusalCase{"latin1_declared",
+                    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<STEELYUANCAI>\n"
+                    "<STEEL DN=\"10\"><NAME>\xE7\x9B\xB4</NAME></STEEL></STEELYUANCAI>",
+                    "第3行：名称“ç\xC2\x9B\xC2\xB4”含有钢筋表文件不能保存的字符。"},
+        RefusalCase{"cut_short", "<STEELYUANCAI><STEEL DN=\"8\">",
+                    "第1行：Premature end of document."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(YuanCaiFile, WriteThenReadGivesTheSameRecords)
 {
     QTemporaryDir dir;

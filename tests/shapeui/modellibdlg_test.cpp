@@ -11,6 +11,7 @@
 #include "tests/shapeui/modellibdlg_testing.h"
 #include "tests/shapeui/shapelist_support.h"
 #include "tests/shapeui/shapeview_screenshot.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/recordinghost.h"
 
 #include <QDir>
@@ -566,6 +567,21 @@ INSTANTIATE_TEST_SUITE_P(Answers, ModelLibMoveTo,
                                            MoveToCase{"201-004", 3, "0 1 2 3"}),
                          [](const auto& info) { return "Row" + std::to_string(info.index); });
 
+TEST_F(ModelLib, ADamagedUserNumberFileIsReportedAndKept)
+{
+    const QString path = CVes_SteelModelUserIdLib::steelFilePath();
+    const QByteArray damaged("<STEEL_USERIDLIB><USERID><RECORDID>101-005</RECORDID><USERID>5");
+    ASSERT_TRUE(platform::saveFile(path, damaged));
+    open();
+    select(0);
+    dlg->OnUserNumber(); // asks for no number: none is scripted
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_EQ(host->messageTexts()[0],
+              QStringLiteral("用户自定义编号文件无法读取，修改将不能保存：\n%1").arg(QDir::toNativeSeparators(path)));
+    EXPECT_EQ(bytesOf(path), damaged);
+    QFile::remove(path);
+}
+
 TEST_F(ModelLib, UserNumbersAskBeforeTakingAnotherShapesNumber)
 {
     open();
@@ -772,6 +788,42 @@ TEST_F(ModelLib, AFailedSaveOnOkIsReported)
     EXPECT_TRUE(host->messageTexts()[0].startsWith(QStringLiteral("钢筋大样库保存失败")));
     QDir(useFile).removeRecursively();
 }
+
+// A user library one byte short of the 2,274 bytes the dialog wrote for a
+// category of three shapes.
+class DamagedUserLibrary : public ModelLib, public ::testing::WithParamInterface<int> {};
+
+TEST_P(DamagedUserLibrary, IsReportedWithItsPlaceAndNeverWrittenOver)
+{
+    const int libType = GetParam();
+    const QString path = libType == D::kStartLib ? CVes_ModelStartMainLib().m_usePath
+                                                 : CVes_ModelRecordMainLib::useLibPath();
+    const QByteArray damaged = RODO_FIXTURE("user_library_cut_short.jlb");
+    ASSERT_EQ(damaged.size(), 2273);
+    ASSERT_TRUE(platform::saveFile(path, damaged));
+
+    open(libType, 1);
+    ASSERT_EQ(host->messageTexts().size(), 1);
+    EXPECT_EQ(host->messages()[0].icon, platform::MessageIcon::Stop);
+    EXPECT_TRUE(host->messageTexts()[0].contains(QStringLiteral("文件无法读取，修改将不能保存")));
+    EXPECT_TRUE(host->messageTexts()[0].contains(QDir::toNativeSeparators(path)));
+    EXPECT_EQ(dlg->subLibList(0)->count(), 0);
+
+    // A new category and OK (which is also how a shape is chosen) leave the
+    // file as it was, and say nothing more.
+    showUserSide();
+    test::answerInput("新类别");
+    dlg->OnCommand(D::ID_NEW_CATEGORY);
+    select(0);
+    dlg->accept();
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(host->messageTexts().size(), 1);
+    EXPECT_EQ(bytesOf(path), damaged);
+    QFile::remove(path);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, DamagedUserLibrary, ::testing::Values(D::kModelLib, D::kStartLib),
+                         [](const auto& info) { return info.param == D::kStartLib ? "Starts" : "Shapes"; });
 
 TEST_F(ModelLib, OkChoosesTheLastSelectedShape)
 {

@@ -240,16 +240,19 @@ void CVes_SLTableView::EndCellEdit(int row, int column, const QString& text)
         return;
     }
     if (line->isEleTypeRow()) {
+        if (!cellentry::storableText(text))
+            return;
         line->setEleType(text);
     } else if (line->isEleRow()) {
         if (column <= 4) {
+            if (!cellentry::storableText(text))
+                return;
             line->setElement(text);
         } else {
-            QString reason;
-            const std::optional<double> count = cellentry::numberOf(text, &reason);
-            if (!count)
-                return refuse(reason);
-            line->setEleNum(cellentry::roundedUp(*count, 0.0));
+            const std::optional<int> pieces = cellentry::countFor(text, 0.0, barlimits::kPieces);
+            if (!pieces)
+                return;
+            line->setEleNum(*pieces);
         }
     } else if (line->isSteelLine()) {
         if (!endBarEdit(*line, column, text))
@@ -285,10 +288,23 @@ bool CVes_SLTableView::endKindEdit(CVes_SLTableLine& line, const QString& text)
 
 bool CVes_SLTableView::endBarEdit(CVes_SLTableLine& line, int column, const QString& text)
 {
+    if ((column == 1 || column == 9) && !cellentry::storableText(text))
+        return false;
+    // A refused entry leaves the row as it was, the defaults it took
+    // included.
+    CVes_SLTableLine before;
+    before.copy(&line);
     if (line.isNull())
         slTable()->getDefualtValueFromPrvLine(&line);
+    if (enterBarCell(line, column, text))
+        return true;
+    line.copy(&before);
+    return false;
+}
+
+bool CVes_SLTableView::enterBarCell(CVes_SLTableLine& line, int column, const QString& text)
+{
     CVes_Steel& bar = line.m_steel;
-    QString reason;
     switch (column) {
     case 1:
         bar.number = text;
@@ -299,27 +315,25 @@ bool CVes_SLTableView::endBarEdit(CVes_SLTableLine& line, int column, const QStr
     case 3:
         return enterVariable(line, text);
     case 4: {
-        const std::optional<double> length = cellentry::numberOf(text, &reason);
-        if (!length) {
-            refuse(reason);
+        const std::optional<double> length = cellentry::numberFor(text, barlimits::kCutLength);
+        if (!length || !cellentry::fits(text, *length, barlimits::kCutLength))
             return false;
-        }
         bar.length = float(*length);
         return true;
     }
     case 5: {
+        // "groups/count"; a fraction of 0.3 or more counts as one more.
         const cellentry::Parts parts = cellentry::splitAtFirstOf(text, {QStringLiteral("/")});
-        const std::optional<double> first = cellentry::numberOf(parts.first, &reason);
-        const std::optional<double> second =
-            parts.second ? cellentry::numberOf(*parts.second, &reason) : first;
-        if (!first || !second) {
-            refuse(reason);
+        const std::optional<int> count =
+            cellentry::countFor(parts.second.value_or(parts.first), 0.7, barlimits::kCount);
+        if (!count)
             return false;
-        }
-        // A fraction of 0.3 or more counts as one more.
-        if (parts.second)
-            bar.setMultiGroup(cellentry::roundedUp(*first, 0.7));
-        bar.count = cellentry::roundedUp(*second, 0.7);
+        std::optional<int> groups;
+        if (parts.second && !(groups = cellentry::countFor(parts.first, 0.7, barlimits::kGroups)))
+            return false;
+        if (groups)
+            bar.setMultiGroup(*groups);
+        bar.count = *count;
         return true;
     }
     case 9:
@@ -359,6 +373,8 @@ bool CVes_SLTableView::enterVariable(CVes_SLTableLine& line, const QString& text
         return true;
     const QString name = variable->m_text;
     if (variable->m_type == CVes_Variable::kTextKind) {
+        if (!cellentry::storableText(text))
+            return false;
         bar.setVarValue(name, text);
         variable->m_formula = text;
         bar.synchronizeRecordVar(nullptr);
@@ -367,14 +383,17 @@ bool CVes_SLTableView::enterVariable(CVes_SLTableLine& line, const QString& text
     const cellentry::Parts parts = cellentry::splitAtFirstOf(text, {QStringLiteral("~")});
     // Each side over the bar's dimensions, in whole millimetres after the
     // user's rule for the last digits.
+    const barlimits::Field& field = barlimits::fieldOf(*variable);
     const auto side = [&](const QString& formula) -> std::optional<int> {
         QString reason;
         if (!bar.checkFormulaString(formula.trimmed(), &reason)) {
-            refuse(reason);
+            cellentry::refuse(formula.trimmed(), field, reason);
             return std::nullopt;
         }
-        const int value = cellentry::roundedUp(bar.calVarValue(formula.trimmed(), 0), 0.0);
-        return Info_GetSteelDataEnd(value, bar.isGuJin(), 0);
+        const double value = bar.calVarValue(formula.trimmed(), 0);
+        if (!cellentry::fits(formula.trimmed(), value, field))
+            return std::nullopt;
+        return Info_GetSteelDataEnd(cellentry::roundedUp(value, 0.0), bar.isGuJin(), 0);
     };
     const std::optional<int> first = side(parts.first);
     if (!first)

@@ -90,6 +90,7 @@ private:
     void changed();
     void setShape(CSteelRecordId key);
     bool endBarEdit(CVes_SLTableLine& line, int column, const QString& text);
+    bool enterBarCell(CVes_SLTableLine& line, int column, const QString& text);
     bool endKindEdit(CVes_SLTableLine& line, const QString& text);
     void enterSize(CVes_SLTableLine& line, const QString& text);
     bool enterVariable(CVes_SLTableLine& line, const QString& text);

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 // A straight bar of `length` with optional 180° hooks.
@@ -169,17 +171,59 @@ TEST_F(LibraryFiles, Schema1HasNoVersionAndTrailingBytesAreIgnored)
     EXPECT_EQ(a, 2009);
 }
 
-TEST_F(LibraryFiles, UnknownSchemaFailsAndIsNeverSavedOver)
+// Damage a library file can have: written by a newer program, or cut short.
+struct DamageCase {
+    const char* name;
+    bool start;                          // the start-style library
+    QByteArray (*damage)(QByteArray whole);
+};
+
+std::ostream& operator<<(std::ostream& os, const DamageCase& c)
 {
-    const QString path = dir.filePath(QStringLiteral("future.jlb"));
-    const QByteArray future = test::hex("03 00 00 00 00 00 00 00");
-    ASSERT_TRUE(platform::saveFile(path, future));
-    CVes_ModelRecordMainLib lib;
-    EXPECT_EQ(lib.loadLib(path, 0), 0);
-    lib.AddNewSubLib(QStringLiteral("x"), 0);
-    EXPECT_EQ(lib.saveLib(path, 0), 0);
-    EXPECT_EQ(fileBytes(path), future);
+    return os << c.name;
 }
+
+class DamagedLibraries : public LibraryFiles, public ::testing::WithParamInterface<DamageCase> {};
+
+TEST_P(DamagedLibraries, AreNeverWrittenOverUntilALibraryIsRestored)
+{
+    const DamageCase& c = GetParam();
+    saveUserLibrary();
+    const QByteArray whole = fileBytes(CVes_ModelRecordMainLib::useLibPath());
+    CVes_ModelStartMainLib starts;
+    CVes_ModelRecordMainLib shapes;
+    CVes_ModelRecordMainLib& lib = c.start ? starts : shapes;
+    const QString path = c.start ? starts.m_usePath : CVes_ModelRecordMainLib::useLibPath();
+    const QByteArray damaged = c.damage(whole);
+    ASSERT_TRUE(platform::saveFile(path, damaged));
+
+    EXPECT_EQ(lib.loadLib(QString(), 0), 0);
+    EXPECT_TRUE(lib.isUnreadable(0));
+    EXPECT_FALSE(lib.isUnreadable(1));
+    EXPECT_TRUE(lib.getUselibArray().empty());
+    lib.AddNewSubLib(QStringLiteral("x"), 0);
+    EXPECT_EQ(lib.saveLib(QString(), 0), 0);
+    EXPECT_EQ(lib.saveLib(path, 0), 0);
+    EXPECT_EQ(fileBytes(path), damaged);
+
+    // A whole library restored into the side may then replace the file.
+    const QString backup = dir.filePath(QStringLiteral("backup.jlb"));
+    ASSERT_TRUE(platform::saveFile(backup, whole));
+    ASSERT_EQ(lib.restoreLib(backup, 0), 1);
+    EXPECT_FALSE(lib.isUnreadable(0));
+    EXPECT_EQ(lib.saveLib(QString(), 0), 1);
+    EXPECT_EQ(fileBytes(path), whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedLibraries,
+    ::testing::Values(
+        DamageCase{"shapes_newer_schema", false, [](QByteArray) { return test::hex("03 00 00 00 00 00 00 00"); }},
+        DamageCase{"shapes_one_byte_short", false, [](QByteArray b) { return b.left(b.size() - 1); }},
+        DamageCase{"shapes_cut_in_a_record", false, [](QByteArray b) { return b.left(b.size() / 2); }},
+        DamageCase{"starts_newer_schema", true, [](QByteArray) { return test::hex("03 00 00 00 00 00 00 00"); }},
+        DamageCase{"starts_one_byte_short", true, [](QByteArray b) { return b.left(b.size() - 1); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LibraryFiles, WriteErrorLeavesThePreviousFileWhole)
 {

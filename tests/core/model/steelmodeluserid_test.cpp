@@ -173,6 +173,7 @@ struct ReadCase {
     const char* name;
     QByteArray bytes;
     Entries entries;
+    bool keptFromWriting = false; // there but unreadable: never written over
 };
 
 class UserIdRead : public ::testing::TestWithParam<ReadCase> {};
@@ -189,6 +190,11 @@ TEST_P(UserIdRead, ReplacesTheList)
     fill(lib, {{{300, 1}, "old"}});
     lib.readFile(path);
     EXPECT_EQ(contents(lib), texts(c.entries));
+
+    fill(lib, {{k5, "new"}});
+    EXPECT_EQ(lib.writeFile(path), !c.keptFromWriting);
+    if (c.keptFromWriting)
+        EXPECT_EQ(fileBytes(path), c.bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -213,11 +219,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "</USERID></STEEL_USERIDLIB>",
                  {{k5, "5"}}},
         ReadCase{"OtherRoot", "<STEELCHANGYONG><USERID><RECORDID>101-005</RECORDID></USERID></STEELCHANGYONG>",
-                 {}},
+                 {}, true},
         ReadCase{"Truncated",
                  "<STEEL_USERIDLIB><USERID><RECORDID>101-005</RECORDID><USERID>5</USERID></USERID><USERID>",
-                 {}},
-        ReadCase{"NoXml", QByteArray("\x00\xff\xfe garbage", 12), {}},
+                 {}, true},
+        ReadCase{"NoXml", QByteArray("\x00\xff\xfe garbage", 12), {}, true},
         ReadCase{"EmptyFile", "", {}},
         ReadCase{"MissingFile", QByteArray(), {}}),
     [](const auto& info) { return std::string(info.param.name); });

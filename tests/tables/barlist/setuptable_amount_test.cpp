@@ -54,8 +54,8 @@ TEST_F(Amounts, SingleBarCountsPiecesAndMetres)
 {
     auto* line = barLine(3, 12.0f, 4, 6000.0f);
     double length = 0.0;
-    int count = 0;
-    int midFactor = 0;
+    std::int64_t count = 0;
+    std::int64_t midFactor = 0;
     t.singleSteelAmount(&line->m_steel, 3, length, count, midFactor);
     EXPECT_EQ(count, 12);
     EXPECT_EQ(midFactor, 12);
@@ -85,8 +85,8 @@ TEST_F(Amounts, MultiValueBarAveragesFirstAndLast)
     ASSERT_FLOAT_EQ(bar.getLength(1, 1.0), 1400.0f);
 
     double length = 0.0;
-    int count = 0;
-    int midFactor = 0;
+    std::int64_t count = 0;
+    std::int64_t midFactor = 0;
     t.singleSteelAmount(&bar, 1, length, count, midFactor);
     EXPECT_EQ(count, 10);
     EXPECT_NEAR(length, 12.0, 1e-9);
@@ -163,8 +163,8 @@ TEST_P(MidConnects, CountTexts)
     bar.getSecendMidConnect()->countText = QStringLiteral("5");
 
     double length = 0.0;
-    int count = 0;
-    int midFactor = 0;
+    std::int64_t count = 0;
+    std::int64_t midFactor = 0;
     t.singleSteelAmount(&bar, 1, length, count, midFactor);
     ASSERT_EQ(int(bar.getMidConnectArray().size()), c.connections);
     EXPECT_EQ(bar.getMidConnectArray()[0]->countText, QString::fromUtf8(c.first));

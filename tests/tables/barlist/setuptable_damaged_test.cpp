@@ -87,6 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DamagedCase{"barlist_rows_per_page_max.pld", "rows per page 2^31-1"},
                       DamagedCase{"barlist_zoom_nan.pld", "a NaN zoom"},
                       DamagedCase{"barlist_diameter_2000.pld", "bar 1 of diameter 2000"},
+                      // More bars than the count cell takes (once shown as 0).
+                      DamagedCase{"barlist_count_int_max.pld", "bar 1 of 2^31-1 bars"},
                       DamagedCase{"barlist_line_rows_int_min.pld", "a line of INT_MIN rows"}),
     [](const auto& info) {
         std::string name = info.param.file;

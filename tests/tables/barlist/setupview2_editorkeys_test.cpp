@@ -362,10 +362,13 @@ TEST_P(NotANumber, SaysWhatTheCellTakesAndChangesNothing)
 INSTANTIATE_TEST_SUITE_P(
     Cells, NotANumber,
     ::testing::Values(
-        NotANumberCase{"count", kBarRow, T::kColCount, "abc", "根数必须是数字"},
-        NotANumberCase{"count_of_groups", kGradedRow, T::kColCount, "5|x", "根数必须是数字"},
-        NotANumberCase{"pieces", test::kElementRow, T::kColCount, "x", "件数必须是数字"},
-        NotANumberCase{"cut_length", kBarRow, T::kColCutLength, "x", "断料长度必须是数字"}),
+        NotANumberCase{"count", kBarRow, T::kColCount, "abc", "[abc] 根数必须是0到99999之间的整数"},
+        NotANumberCase{"count_of_groups", kGradedRow, T::kColCount, "5|x",
+                       "[x] 根数必须是0到99999之间的整数"},
+        NotANumberCase{"groups", kGradedRow, T::kColCount, "1e6|3", "[1e6] 组数必须是0到99999之间的整数"},
+        NotANumberCase{"pieces", test::kElementRow, T::kColCount, "x", "[x] 件数必须是0到9999之间的整数"},
+        NotANumberCase{"cut_length", kBarRow, T::kColCutLength, "x",
+                       "[x] 断料长度必须是0到1000000之间的数"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The element name's box

@@ -86,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
     Fixtures, ProcessingFixture,
     ::testing::Values(FixtureCase{"processing_small.jgd", true, 1.5, "5200"},
                       FixtureCase{"processing_zoom_huge.jgd", true, CVes_TableBase::kMaxPageZoom, "5200"},
-                      // A length beyond any bar is written 0, as every sheet writes it.
-                      FixtureCase{"processing_length_huge.jgd", true, 1.5, "0"},
+                      // A typed length beyond what the cell takes is damage.
+                      FixtureCase{"processing_length_huge.jgd", false, 0.0, ""},
                       FixtureCase{"processing_zoom_nan.jgd", false, 0.0, ""}),
     [](const auto& info) {
         std::string name = info.param.file;

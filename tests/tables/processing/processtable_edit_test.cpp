@@ -104,6 +104,7 @@ struct CountCase {
     const char* text;
     int count;
     int groups;
+    const char* message = nullptr; // a refused count keeps the bar's
 };
 
 void PrintTo(const CountCase& c, std::ostream* os) { *os << c.text; }
@@ -115,15 +116,21 @@ TEST_P(ProcessTableCountEntry, RoundsUpFromThreeTenths)
 {
     const CountCase& c = GetParam();
     bar().setMultiGroup(1);
-    sheet.commitCell(2, CVes_ProcessTable::kColCount, QString::fromUtf8(c.text));
+    EXPECT_EQ(sheet.commitCell(2, CVes_ProcessTable::kColCount, QString::fromUtf8(c.text)),
+              c.message ? 0 : 1);
     EXPECT_EQ(bar().count, c.count);
     EXPECT_EQ(bar().getMultiGroup(), c.groups);
+    EXPECT_EQ(host->messageTexts(),
+              c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList());
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ProcessTableCountEntry,
                          ::testing::Values(CountCase{"12", 12, 1}, CountCase{"2.3", 3, 1},
                                            CountCase{"2.29", 2, 1}, CountCase{"3/12", 12, 3},
-                                           CountCase{"2*3", 6, 1}, CountCase{"abc", 0, 1}));
+                                           CountCase{"2*3", 6, 1},
+                                           CountCase{"abc", 4, 1, "[abc] 根数必须是0到999999999之间的整数"},
+                                           CountCase{"2/1e6", 4, 1, "[1e6] 根数必须是0到999999999之间的整数"},
+                                           CountCase{"100000/3", 4, 1, "[100000] 组数必须是0到99999之间的整数"}));
 
 // shape dimensions
 

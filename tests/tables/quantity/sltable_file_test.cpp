@@ -410,14 +410,25 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SLTableFile, TheLimitsThemselvesAreRead)
 {
     const QString path = test::slTempPath("rodo-sl-limits.ylb");
-    ASSERT_TRUE(platform::saveFile(path, tablePart() + version9(elementRowBytes(1000, -100000000),
-                                                                 1000.0)));
+    ASSERT_TRUE(platform::saveFile(path, tablePart() + version9(elementRowBytes(1000, 9999), 1000.0)));
     CVes_SLTable t;
-    EXPECT_EQ(t.OpenFile(path), 1);
+    ASSERT_EQ(t.OpenFile(path), 1);
     QFile::remove(path);
     EXPECT_EQ(test::slRow(t, 0).getRows(), 1000);
-    EXPECT_EQ(test::slRow(t, 0).getEleNum(), -100000000);
+    EXPECT_EQ(test::slRow(t, 0).getEleNum(), 9999);
     EXPECT_DOUBLE_EQ(t.getScale(), 1000.0);
+}
+
+// Pieces beyond what the cell takes are damage, as typing them is refused.
+TEST(SLTableFile, PiecesBeyondTheLimitsAreRefused)
+{
+    const QString path = test::slTempPath("rodo-sl-pieces.ylb");
+    for (const int pieces : {-1, 10000}) {
+        ASSERT_TRUE(platform::saveFile(path, tablePart() + version9(elementRowBytes(1, pieces), 1.0)));
+        CVes_SLTable t;
+        EXPECT_EQ(t.OpenFile(path), 0) << pieces;
+    }
+    QFile::remove(path);
 }
 
 // Undo after loading and saving

@@ -82,8 +82,8 @@ TEST_P(SingleAmount, LengthCountAndJoints)
     bar.getSecendMidConnect()->countText = QStringLiteral("5");
 
     double metres = 0.0;
-    int count = 0;
-    int factor = -7;
+    std::int64_t count = 0;
+    std::int64_t factor = -7;
     t.singleSteelAmount(&bar, c.pieces, metres, count, factor);
     EXPECT_EQ(count, c.count);
     EXPECT_NEAR(metres, c.metres, 1e-9);
@@ -127,8 +127,8 @@ TEST(SLTableAmounts, LengthsInTheShapeColumnsUnitAreCountedInMetres)
     bar.count = 4;
     bar.getFirstMidConnect()->stat = 0;
     double metres = 0.0;
-    int count = 0;
-    int factor = 0;
+    std::int64_t count = 0;
+    std::int64_t factor = 0;
     t.singleSteelAmount(&bar, 3, metres, count, factor);
     EXPECT_NEAR(metres, 30.0, 1e-9);
     EXPECT_EQ(count, 12);

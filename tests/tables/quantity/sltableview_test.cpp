@@ -14,6 +14,7 @@
 #include "tables/processing/processtableeditline.h"
 #include "tests/core/model/barcore_shapes.h"
 #include "tests/support/recordinghost.h"
+#include "tests/tables/barlist/sheetsagree.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -538,6 +539,203 @@ TEST_F(Imports, AnotherQuantitySheetIsAppended)
     view.importSteelFromSL();
     EXPECT_EQ(host->messageTexts().size(), 2);
 }
+
+// The edges of every field, typed
+
+const CSteelRecordId kViewedAngled{150, 29};
+
+enum class SLField { Number, Count, Length, Dimension, Remark, Pieces, ElementName, EleType };
+
+struct SLEdgeCase {
+    const char* name;
+    int row;
+    int column;
+    const char* entry;
+    SLField field;
+    const char* stored;   // what the field holds afterwards; null: as before
+    const char* message;  // what the user is told; null: nothing
+    const char* variable = nullptr;
+};
+
+// A sheet at its largest: 9999 pieces of an element whose bar has 99999 bars
+// a piece of the longest cut length, and a bar of a shape with an angle.
+class SLEdges : public SLView, public testing::WithParamInterface<SLEdgeCase> {
+protected:
+    void SetUp() override
+    {
+        SLView::SetUp();
+        scope.add(test::ShapeBuilder(kViewedAngled)
+                      .var("L", 1000)
+                      .var("a", 135, CVes_Variable::kDegrees)
+                      .straight({1300, 150}, "0", "L")
+                      .build());
+        t.m_rules.m_calcLossBar = 0;
+        t.m_rules.m_calcLossWire = 0;
+        t.lineAt(0)->setEleNum(int(barlimits::kPieces.max));
+        bar().setMultiGroup(1);
+        bar().count = int(barlimits::kCount.max);
+        bar().length = float(barlimits::kCutLength.max);
+        t.clearNullLineOfEnd();
+        auto* angled = test::slBar("A2", 3, 16.0f, int(barlimits::kCount.max), 1000.0f);
+        angled->m_steel.setRecordId(kViewedAngled);
+        angled->m_steel.setVarValue(QStringLiteral("a"), 135.0);
+        t.appendLine(angled);
+        t.appendLine(test::slEleType("LIANG"));
+        t.setPageTo(1, 1);
+        t.resetUndo();
+        t.setModified(0);
+        view.viewport()->grab();
+    }
+
+    static QString stored(CVes_SLTable& sheet, int row, SLField field, const char* variable)
+    {
+        CVes_SLTableLine& line = *sheet.lineAt(row - 1);
+        CVes_Steel& b = line.m_steel;
+        switch (field) {
+        case SLField::Number: return b.number;
+        case SLField::Count: return QStringLiteral("%1|%2").arg(b.getMultiGroup()).arg(b.count);
+        case SLField::Length: return QString::number(double(b.length), 'f', 1);
+        case SLField::Dimension: {
+            const CVes_Variable* v = b.getVar(QString::fromUtf8(variable));
+            if (!v)
+                return QStringLiteral("no dimension");
+            return QStringLiteral("%1|%2").arg(v->m_value, 0, 'f', 1).arg(v->m_value2, 0, 'f', 1);
+        }
+        case SLField::Remark: return b.remark;
+        case SLField::Pieces: return QString::number(line.getEleNum());
+        case SLField::ElementName: return line.getElement();
+        case SLField::EleType: return line.getEleType();
+        }
+        return {};
+    }
+};
+
+// The rows' totals are the bars' counts, pieces and lengths multiplied out,
+// and the summary tells the same metres and kilograms; without loss.
+void expectRowsAndSummaryAgree(CVes_SLTable& sheet)
+{
+    std::map<QString, double> metres;
+    double rowKg = 0.0;
+    double bars = 0.0;
+    int pieces = 1;
+    for (CVes_TableBaseLine* base : sheet.lines()) {
+        auto* line = static_cast<CVes_SLTableLine*>(base);
+        if (line->isNull())
+            continue;
+        if (line->isEleRow()) {
+            pieces = line->getEleNum();
+            continue;
+        }
+        CVes_Steel* b = line->getSLSteel();
+        if (!b)
+            continue;
+        const double n = double(b->count) * pieces;
+        const double m = n * b->length * 0.001;
+        const CVes_SLTable::BarTexts texts = sheet.barTexts(*b, pieces, false);
+        EXPECT_NEAR(texts.totalLength, m, n * 0.001 + 0.01) << b->number.toStdString();
+        metres[Steel_GradeDNToTableString(b->grade, b->DN, b->steelType)] += m;
+        rowKg += texts.weight;
+        bars += n;
+    }
+    CVes_SLSumaryTable summary;
+    sheet.SummarySTeel(&summary);
+    std::map<QString, double> summed;
+    for (const QStringList& row : test::sheets::rowsAfter(summary, QStringLiteral("各规格合计")))
+        summed[row.value(2).trimmed()] += test::sheets::number(row.value(3));
+    const double summaryKg = test::sheets::totalIn(summary, QStringLiteral("总重"), 4);
+    for (const auto& [size, m] : metres)
+        EXPECT_NEAR(summed[size], m, 0.01 + m * 1e-12) << "summary metres of " << size.toStdString();
+    EXPECT_NEAR(summaryKg, rowKg, bars * 0.001 * 1.58 + 0.01 * double(metres.size()) + 0.01)
+        << "summary total";
+}
+
+
+void PrintTo(const SLEdgeCase& c, std::ostream* os) { *os << c.name; }
+
+TEST_P(SLEdges, AreTakenOrRefusedSayingWhatTheCellTakes)
+{
+    const SLEdgeCase& c = GetParam();
+    if (c.variable)
+        view.setCurEditVar(t.lineAt(c.row - 1)->m_steel.getVar(QString::fromUtf8(c.variable)));
+    const QString before = stored(t, c.row, c.field, c.variable);
+
+    view.EndCellEdit(c.row, c.column, QString::fromUtf8(c.entry));
+    EXPECT_EQ(host->messageTexts().join(u'\n').toStdString(), c.message ? c.message : "");
+    const QString expected = c.stored ? QString::fromUtf8(c.stored) : before;
+    EXPECT_EQ(stored(t, c.row, c.field, c.variable).toStdString(), expected.toStdString());
+    EXPECT_EQ(t.CanUndo(), c.stored ? 1 : 0) << "a refused entry is no step to undo";
+    if (!c.stored)
+        return;
+
+    expectRowsAndSummaryAgree(t);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("edges.ylb"));
+    ASSERT_EQ(t.SaveFile(path), 1);
+    CVes_SLTable again;
+    ASSERT_EQ(again.OpenFile(path), 1);
+    again.m_rules = t.m_rules;
+    EXPECT_EQ(stored(again, c.row, c.field, c.variable).toStdString(), expected.toStdString());
+    expectRowsAndSummaryAgree(again);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    QuantitySheet, SLEdges,
+    testing::Values(
+        SLEdgeCase{"count_least", 2, 5, "0", SLField::Count, "1|0", nullptr},
+        SLEdgeCase{"count_most", 2, 5, "99999", SLField::Count, "1|99999", nullptr},
+        SLEdgeCase{"count_below", 2, 5, "-1", SLField::Count, nullptr,
+                   "[-1] 根数必须是0到99999之间的整数"},
+        SLEdgeCase{"count_above", 2, 5, "100000", SLField::Count, nullptr,
+                   "[100000] 根数必须是0到99999之间的整数"},
+        SLEdgeCase{"count_int_limit", 2, 5, "2147483647", SLField::Count, nullptr,
+                   "[2147483647] 根数必须是0到99999之间的整数"},
+        SLEdgeCase{"count_exponent", 2, 5, "1e6", SLField::Count, nullptr,
+                   "[1e6] 根数必须是0到99999之间的整数"},
+        SLEdgeCase{"groups_most", 2, 5, "99999/99999", SLField::Count, "99999|99999", nullptr},
+        SLEdgeCase{"groups_above", 2, 5, "100000/1", SLField::Count, nullptr,
+                   "[100000] 组数必须是0到99999之间的整数"},
+        SLEdgeCase{"groups_garbage", 2, 5, "x/1", SLField::Count, nullptr,
+                   "[x] 组数必须是0到99999之间的整数"},
+        SLEdgeCase{"pieces_least", 1, 6, "0", SLField::Pieces, "0", nullptr},
+        SLEdgeCase{"pieces_most", 1, 6, "9999", SLField::Pieces, "9999", nullptr},
+        SLEdgeCase{"pieces_below", 1, 6, "-1", SLField::Pieces, nullptr,
+                   "[-1] 件数必须是0到9999之间的整数"},
+        SLEdgeCase{"pieces_above", 1, 6, "10000", SLField::Pieces, nullptr,
+                   "[10000] 件数必须是0到9999之间的整数"},
+        SLEdgeCase{"pieces_garbage", 1, 6, "2件", SLField::Pieces, nullptr,
+                   "[2件] 件数必须是0到9999之间的整数"},
+        SLEdgeCase{"length_least", 2, 4, "0", SLField::Length, "0.0", nullptr},
+        SLEdgeCase{"length_most", 2, 4, "1000000", SLField::Length, "1000000.0", nullptr},
+        SLEdgeCase{"length_below", 2, 4, "-1", SLField::Length, nullptr,
+                   "[-1] 断料长度必须是0到1000000之间的数"},
+        SLEdgeCase{"length_above", 2, 4, "1000001", SLField::Length, nullptr,
+                   "[1000001] 断料长度必须是0到1000000之间的数"},
+        SLEdgeCase{"length_garbage", 2, 4, "12a", SLField::Length, nullptr,
+                   "[12a] 断料长度必须是0到1000000之间的数"},
+        SLEdgeCase{"dimension_least", 2, 3, "-1000000", SLField::Dimension,
+                   "-1000000.0|-1000000.0", nullptr, "A"},
+        SLEdgeCase{"dimension_most", 2, 3, "1000000", SLField::Dimension, "1000000.0|1000000.0",
+                   nullptr, "A"},
+        SLEdgeCase{"dimension_below", 2, 3, "-1000001", SLField::Dimension, nullptr,
+                   "[-1000001] 尺寸必须是-1000000到1000000之间的数", "A"},
+        SLEdgeCase{"dimension_above", 2, 3, "999999+2", SLField::Dimension, nullptr,
+                   "[999999+2] 尺寸必须是-1000000到1000000之间的数", "A"},
+        SLEdgeCase{"angle_least", 3, 3, "-360", SLField::Dimension, "-360.0|-360.0", nullptr, "a"},
+        SLEdgeCase{"angle_most", 3, 3, "360", SLField::Dimension, "360.0|360.0", nullptr, "a"},
+        SLEdgeCase{"angle_above", 3, 3, "2000", SLField::Dimension, nullptr,
+                   "[2000] 角度必须是-360到360之间的数", "a"},
+        SLEdgeCase{"angle_below", 3, 3, "-361", SLField::Dimension, nullptr,
+                   "[-361] 角度必须是-360到360之间的数", "a"},
+        SLEdgeCase{"number_text", 2, 1, "KL1-1", SLField::Number, "KL1-1", nullptr},
+        SLEdgeCase{"number_unsaveable", 2, 1, "😀", SLField::Number, nullptr,
+                   "[😀] 含有不能保存的字符。"},
+        SLEdgeCase{"remark_unsaveable", 2, 9, "见图😀", SLField::Remark, nullptr,
+                   "[见图😀] 含有不能保存的字符。"},
+        SLEdgeCase{"element_name_unsaveable", 1, 2, "KL㐀", SLField::ElementName, nullptr,
+                   "[KL㐀] 含有不能保存的字符。"},
+        SLEdgeCase{"element_type_unsaveable", 4, 1, "😀", SLField::EleType, nullptr,
+                   "[😀] 含有不能保存的字符。"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The entry rules
 
