@@ -241,9 +241,10 @@ void CVes_BeamHoopCountDlg::fitCaptions()
 {
     // Each caption reads whole in the dialog's font at any scale: broken at
     // its line feed, in a header as tall and columns as wide as it needs.
+    using namespace platform::gdi;
     for (int c = 0; c < kColumnCount; ++c) {
         if (CGridCellBase* cell = m_pGrid->GetCell(0, c))
-            cell->SetFormat(platform::gdi::DT_CENTER | platform::gdi::DT_WORDBREAK | platform::gdi::DT_NOPREFIX);
+            cell->SetFormat(DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
         m_pGrid->FitColumnWidth(c, CGridCtrl::GVS_HEADER, false);
         const int least = c == kColSpans ? kSpanColumnWidth : kValueColumnWidth;
         m_pGrid->SetColumnWidth(c, std::max(m_pGrid->GetColumnWidth(c), least));
