@@ -371,6 +371,41 @@ bool enterShapeNumber(CVes_SetupTable& table, Line& line, const QString& entry,
     return true;
 }
 
+// Whether an entry in the start column goes to a dimension of its sketch
+// rather than naming a sketch.
+bool editsSketch(const EditedVariable& edited, Line& line)
+{
+    return edited.source == Source::Start && edited.on(line);
+}
+
+// Start styles and bar shapes share their numbers, so a shape number typed
+// into the start column by mistake names a sketch too. A number that names
+// no sketch is refused with what it names; one that names both is taken as
+// a sketch only when the bar already has a shape or the user says so, since
+// a bar without one would otherwise get a sketch (and, on a new row, the
+// bar above) where a shape was meant.
+bool startNumberApplies(Line& line, const QString& entry)
+{
+    const bool sketch = !typedKey(entry, true).isNull();
+    const bool shape = !typedKey(entry, false).isNull();
+    if (!sketch) {
+        platform::showMessage(
+            shape ? QStringLiteral("[%1] 是钢筋形状的编号，不是安装起点示意图的编号。\n"
+                                   "钢筋形状请在“钢筋形状”列输入。")
+                        .arg(entry)
+                  : QStringLiteral("[%1] 不是安装起点示意图的编号。").arg(entry),
+            platform::MessageIcon::Stop);
+        return false;
+    }
+    const bool shaped = !line.isNull() && !line.m_steel.getRecordId().isNull();
+    if (!shape || shaped)
+        return true;
+    return platform::ask(QStringLiteral("[%1] 既是安装起点示意图的编号，也是钢筋形状的编号。\n"
+                                        "安装起点列把它作为示意图；钢筋形状请在“钢筋形状”列输入。\n\n"
+                                        "把[%1]作为安装起点示意图吗？")
+                             .arg(entry)) == platform::Answer::Yes;
+}
+
 bool enterStartNumber(Line& line, const QString& entry)
 {
     const CSteelRecordId key = typedKey(entry, true);
@@ -404,7 +439,7 @@ bool enterBarColumn(CVes_SetupTable& table, Line& line, int column, const QStrin
         bar.setJianju(entry);
         return true;
     case kColStart:
-        if (edited.source == Source::Start && edited.on(line))
+        if (editsSketch(edited, line))
             return enterVariable(table, line, edited, entry);
         return enterStartNumber(line, entry);
     case kColShape:
@@ -429,6 +464,9 @@ bool enterBar(CVes_SetupTable& table, Line& line, int column, const QString& ent
     if (line.isNull() && entry.isEmpty())
         return false;
     if (column == kColGrade && entry.isEmpty())
+        return false;
+    const bool startNumber = column == kColStart && !entry.isEmpty() && !editsSketch(edited, line);
+    if (startNumber && !startNumberApplies(line, entry))
         return false;
     if (line.isNull()) {
         table.getDefualtValueFromPrvLine(&line);

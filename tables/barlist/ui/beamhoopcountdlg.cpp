@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -233,6 +234,26 @@ void CVes_BeamHoopCountDlg::setHeader()
     m_pGrid->SetItemText(0, kColExtra, QStringLiteral("附加箍筋\n根数"));
     m_pGrid->SetItemText(0, kColDenseCount, QStringLiteral("加密区\n根数"));
     m_pGrid->SetItemText(0, kColNormalCount, QStringLiteral("非加密区\n根数"));
+    fitCaptions();
+}
+
+void CVes_BeamHoopCountDlg::fitCaptions()
+{
+    // Each caption reads whole in the dialog's font at any scale: broken at
+    // its line feed, in a header as tall and columns as wide as it needs.
+    using namespace platform::gdi;
+    for (int c = 0; c < kColumnCount; ++c) {
+        if (CGridCellBase* cell = m_pGrid->GetCell(0, c))
+            cell->SetFormat(DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+        m_pGrid->FitColumnWidth(c, CGridCtrl::GVS_HEADER, false);
+        const int least = c == kColSpans ? kSpanColumnWidth : kValueColumnWidth;
+        m_pGrid->SetColumnWidth(c, std::max(m_pGrid->GetColumnWidth(c), least));
+    }
+    m_pGrid->FitRowHeight(0);
+    m_pGrid->SetRowHeight(0, std::max(m_pGrid->GetRowHeight(0), kHeaderHeight));
+    // The dialog is as wide as the columns, with room for a scroll bar.
+    const int frame = 2 * m_pGrid->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    m_pGrid->setMinimumWidth(m_pGrid->GetTotalWidth() + frame);
 }
 
 void CVes_BeamHoopCountDlg::fillHeightList()

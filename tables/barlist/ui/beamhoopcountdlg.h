@@ -117,6 +117,7 @@ public:
 private:
     void buildGrid();
     void setHeader();
+    void fitCaptions();
     void fillHeightList();
     void appendRow(const BeamHoopSpan& span);
     BeamHoopSpan rowSpan(int row);

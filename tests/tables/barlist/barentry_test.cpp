@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -282,6 +283,66 @@ TEST_F(EntryRules, ATypedStartNumberGivesTheStartStyle)
     ASSERT_TRUE(barlist::commitEntry(t, test::kBarRow, 3, QStringLiteral("190-001"), edited));
     EXPECT_EQ(listBar(t, test::kBarRow).start.getRecordId(), CSteelRecordId(190, 1));
 }
+
+// A number typed into the start column: sketches and bar shapes share their
+// numbers, so what a bar without a shape gets is asked, and a number that
+// names no sketch is refused with a word.
+struct StartCase {
+    const char* name;
+    int row;
+    const char* entry;
+    std::optional<platform::Answer> answer; // to the question, when one is asked
+    bool taken;
+    CSteelRecordId start;                   // the bar's sketch afterwards
+    const char* said;                       // part of the message, "" for none
+};
+
+std::ostream& operator<<(std::ostream& os, const StartCase& c)
+{
+    return os << c.name;
+}
+
+class StartNumber : public EntryRules, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(StartNumber, TakesASketchOrSaysWhy)
+{
+    const StartCase& c = GetParam();
+    test::EditHabits habits;
+    if (c.answer)
+        host->script({*c.answer});
+    const CSteelRecordId shapeBefore = listBar(t, c.row).getRecordId();
+    EXPECT_EQ(barlist::commitEntry(t, c.row, 3, QString::fromUtf8(c.entry), edited), c.taken);
+    const CVes_Steel& bar = listBar(t, c.row);
+    EXPECT_EQ(bar.start.getRecordId(), c.start);
+    const std::vector<test::RecordedMessage> said = host->messages();
+    ASSERT_EQ(said.size(), (c.answer || *c.said) ? 1U : 0U);
+    if (!said.empty()) {
+        EXPECT_TRUE(said[0].text.contains(QString::fromUtf8(c.said))) << said[0].text.toStdString();
+        EXPECT_EQ(said[0].buttons, c.answer ? platform::Buttons::YesNo : platform::Buttons::Ok);
+    }
+    if (!c.taken) {
+        // Refused: the row is as it was, an empty one still empty and shapeless.
+        EXPECT_EQ(bar.getRecordId(), shapeBefore);
+        EXPECT_EQ(listLine(t, c.row)->isNull(), c.row == test::kEmptyRow);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartNumber,
+    ::testing::Values(
+        StartCase{"bar_with_a_shape_takes_the_sketch", test::kBarRow, "190-002", std::nullopt, true,
+                  CSteelRecordId(190, 2), ""},
+        StartCase{"new_row_asked_yes", test::kEmptyRow, "190-002", platform::Answer::Yes, true,
+                  CSteelRecordId(190, 2), "钢筋形状请在“钢筋形状”列输入"},
+        StartCase{"new_row_asked_no", test::kEmptyRow, "190-002", platform::Answer::No, false,
+                  CSteelRecordId(), "既是安装起点示意图的编号，也是钢筋形状的编号"},
+        StartCase{"shape_number_only", test::kBarRow, "191-001", std::nullopt, false, CSteelRecordId(),
+                  "是钢筋形状的编号，不是安装起点示意图的编号"},
+        StartCase{"names_nothing", test::kEmptyRow, "190-999", std::nullopt, false, CSteelRecordId(),
+                  "[190-999] 不是安装起点示意图的编号"},
+        StartCase{"empty_entry_says_nothing", test::kBarRow, "", std::nullopt, false, CSteelRecordId(),
+                  ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EntryRules, AnImageLineTakesItsSketchDimension)
 {

@@ -16,7 +16,9 @@
 #include "envora/ui/steeldncombox.h"
 #include "grid/gridctrl.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -147,6 +149,49 @@ TEST_F(BeamDialog, CentimetresTurnTheRememberedHeight)
     EXPECT_EQ(dlg.densifiedLength(), 60);
     EXPECT_EQ(dlg.grid()->GetItemText(0, 2), QStringLiteral("加密区\n间距cm"));
 }
+
+// The span table's captions read whole, line by line, in the font the
+// dialog is shown with: the desktop's, and one as large as scale 2 gives.
+class BeamCaptions : public BeamDialog, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override
+    {
+        BeamDialog::SetUp();
+        QFont font = saved;
+        font.setPixelSize(GetParam());
+        QApplication::setFont(font);
+    }
+    void TearDown() override
+    {
+        QApplication::setFont(saved);
+        BeamDialog::TearDown();
+    }
+    const QFont saved = QApplication::font();
+};
+
+TEST_P(BeamCaptions, ReadWholeInEveryUnit)
+{
+    for (const int unit : {BeamHoopUnitMm, BeamHoopUnitCm, BeamHoopUnitM}) {
+        CVes_BeamHoopCountDlg dlg;
+        dlg.setUnitMode(unit);
+        CGridCtrl* grid = dlg.grid();
+        const QFontMetrics metrics(QApplication::font());
+        for (int c = 0; c < grid->GetColumnCount(); ++c) {
+            const QStringList lines = grid->GetItemText(0, c).split(u'\n');
+            ASSERT_EQ(lines.size(), 2) << c;
+            for (const QString& line : lines)
+                EXPECT_LT(metrics.horizontalAdvance(line), grid->GetColumnWidth(c))
+                    << line.toStdString() << " at " << GetParam() << " px";
+            EXPECT_GE(grid->GetRowHeight(0), 2 * metrics.height()) << c;
+            // Drawn as the lines they are, not cut to the first.
+            EXPECT_FALSE(grid->GetCell(0, c)->GetFormat() & platform::gdi::DT_SINGLELINE) << c;
+        }
+        // Every column is in view: the table is as wide as its columns.
+        EXPECT_GE(grid->minimumWidth(), grid->GetTotalWidth());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FontSizes, BeamCaptions, ::testing::Values(12, 24));
 
 TEST_F(BeamDialog, OkGivesTheTotalAsShown)
 {
