@@ -17,7 +17,6 @@ using namespace platform::gdi;
 
 namespace {
 
-constexpr double kDegreesToRadians = 0.017453292222222222;
 
 constexpr platform::COLORREF kStringColour = 0xFFFFFF;
 constexpr platform::COLORREF kTextColour = 0xFFFF00;
