@@ -26,6 +26,11 @@ function(rodo_library name)
     set(exclude EXCLUDE_FROM_ALL)
   endif()
   add_library(${name} SHARED ${exclude} ${sources})
+  # Most of a source's compile time is reading the same Qt and standard
+  # headers; compiled eight to a unit they are read once for eight (a quarter
+  # of the time on a small machine). So names at file scope, anonymous
+  # namespaces included, differ between the sources of a library.
+  set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LINKS})
   # Every symbol a library uses must come from what it links: a library that

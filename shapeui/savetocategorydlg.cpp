@@ -1,6 +1,7 @@
 #include "shapeui/savetocategorydlg.h"
 
 #include "platform/dc.h"
+#include "shapeui/dialogunits.h"
 #include "shapeui/themedbutton.h"
 #include "widgara/dlgitem.h"
 
@@ -10,11 +11,7 @@
 
 namespace {
 
-// The dialog template is laid out in dialog units of a 9-point Tahoma.
-QRect dlu(int x, int y, int w, int h)
-{
-    return QRect(int(x * 1.75), int(y * 1.875), int(w * 1.75), int(h * 1.875));
-}
+using shapeui::dlu;
 
 QImage buttonImage(bool ok)
 {

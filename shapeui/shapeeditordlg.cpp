@@ -4,6 +4,7 @@
 #include "core/geometry/side.h"
 #include "core/geometry/text.h"
 #include "platform/hostservices.h"
+#include "shapeui/dialogunits.h"
 #include "shapeui/drawtool.h"
 #include "shapeui/recorddrawview.h"
 #include "shapeui/shapepropertygrid.h"
@@ -27,14 +28,7 @@
 
 namespace {
 
-// The dialog template is laid out in dialog units of a 9-point Tahoma.
-constexpr double kDluX = 1.75;
-constexpr double kDluY = 1.875;
-
-QRect dlu(int x, int y, int w, int h)
-{
-    return QRect(int(x * kDluX), int(y * kDluY), int(w * kDluX), int(h * kDluY));
-}
+using shapeui::dlu;
 
 const QString kPlacementSection = QStringLiteral("RODORecord creator");
 

@@ -11,7 +11,7 @@ IMPLEMENT_XTP_CONTROL(CXTPControlButtonColor)
 namespace {
 
 constexpr int kSwatch = 12;
-constexpr int kMargin = 3;
+constexpr int kColorMargin = 3;
 
 void drawSwatch(platform::Dc* pDC, const platform::Rect& rc, COLORREF clr, bool enabled)
 {
@@ -73,8 +73,8 @@ const std::vector<COLORREF>& CXTPControlColorSelector::standardColors()
 
 int CXTPControlColorSelector::cellAt(QPoint point)
 {
-    const int x = point.x() - kMargin;
-    const int y = point.y() - kMargin;
+    const int x = point.x() - kColorMargin;
+    const int y = point.y() - kColorMargin;
     if (x < 0 || y < 0)
         return -1;
     const int column = x / kCell;
@@ -104,7 +104,7 @@ void CXTPControlColorSelector::Copy(const CXTPControl* pControl, bool bRecursive
 QSize CXTPControlColorSelector::GetSize(platform::Dc*)
 {
     const int rows = (int(standardColors().size()) + kColumns - 1) / kColumns;
-    return {kColumns * kCell + 2 * kMargin, rows * kCell + 2 * kMargin};
+    return {kColumns * kCell + 2 * kColorMargin, rows * kCell + 2 * kColorMargin};
 }
 
 void CXTPControlColorSelector::Draw(platform::Dc* pDC)
@@ -112,8 +112,8 @@ void CXTPControlColorSelector::Draw(platform::Dc* pDC)
     pDC->FillSolidRect(GetRect(), GetSysColor(COLOR_BTNFACE));
     const std::vector<COLORREF>& colours = standardColors();
     for (int i = 0; i < int(colours.size()); ++i) {
-        const int left = kMargin + (i % kColumns) * kCell;
-        const int top = kMargin + (i / kColumns) * kCell;
+        const int left = kColorMargin + (i % kColumns) * kCell;
+        const int top = kColorMargin + (i / kColumns) * kCell;
         const platform::Rect cell(left, top, left + kCell - 2, top + kCell - 2);
         if (colours[size_t(i)] == m_clr)
             pDC->FillSolidRect(platform::Rect(cell.left - 1, cell.top - 1, cell.right + 1, cell.bottom + 1),
@@ -153,7 +153,7 @@ void CXTPControlButtonColor::Copy(const CXTPControl* pControl, bool bRecursive)
 QSize CXTPControlButtonColor::GetSize(platform::Dc* pDC)
 {
     const QSize text = pDC->GetTextExtent(GetCaption());
-    return {kSwatch + text.width() + 4 * kMargin, std::max(kSwatch, text.height()) + 2 * kMargin};
+    return {kSwatch + text.width() + 4 * kColorMargin, std::max(kSwatch, text.height()) + 2 * kColorMargin};
 }
 
 void CXTPControlButtonColor::Draw(platform::Dc* pDC)
@@ -161,9 +161,9 @@ void CXTPControlButtonColor::Draw(platform::Dc* pDC)
     GetPaintManager()->DrawControlEntry(pDC, this);
     const platform::Rect rc = GetRect();
     const int top = (rc.top + rc.bottom - kSwatch) / 2;
-    drawSwatch(pDC, platform::Rect(rc.left + kMargin, top, rc.left + kMargin + kSwatch, top + kSwatch),
+    drawSwatch(pDC, platform::Rect(rc.left + kColorMargin, top, rc.left + kColorMargin + kSwatch, top + kSwatch),
                m_clr, GetEnabled());
-    platform::Rect text(rc.left + kSwatch + 2 * kMargin, rc.top, rc.right, rc.bottom);
+    platform::Rect text(rc.left + kSwatch + 2 * kColorMargin, rc.top, rc.right, rc.bottom);
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(GetSysColor(GetEnabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     pDC->DrawText(GetCaption(), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);

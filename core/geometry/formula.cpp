@@ -1,5 +1,6 @@
 #include "core/geometry/formula.h"
 
+#include "core/geometry/geometry.h"
 #include "core/geometry/text.h"
 
 #include <algorithm>
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr double kDegreesToRadians = 0.017453292222222222;
 constexpr double kRadiansToDegrees = 57.295780490442965;
 
 enum Function { Sin, Cos, Tan, Ctn, Asin, Acos, Atan, Actn, Square, Sqrt, Int, FunctionCount };

@@ -49,6 +49,9 @@ double getFontWidth(const QString& text);
 // The gap after each dot of the fine-dotted style 7 on drawings.
 inline constexpr double kDrawingFineDotGap = 8;
 
+// Degrees to radians as the drawings and formulas have always turned them.
+inline constexpr double kDegreesToRadians = 0.017453292222222222;
+
 // The pen a line style is drawn with: 0 a solid cosmetic pen; 1 dashed
 // {32, 16}, 2 dotted {12, 12}, 3 dash-dot {32, 16, 4, 16}, 4 dash-dot-dot
 // {32, 16, 4, 16, 4, 16} and 7 fine dots {2, fineDotGap} as geometric pens

@@ -177,7 +177,6 @@ namespace {
 
 using namespace platform::gdi;
 
-constexpr double kDegreesToRadians = 0.017453292222222222;
 constexpr double kPi = 3.1415926;
 constexpr double kHalfPi = 1.5707963;
 // Escapes further into a text than this are left as they are.
@@ -238,7 +237,7 @@ int normalisedAngle(int angle)
     return angle;
 }
 
-int ySign(const platform::Dc& dc)
+int scaleYSign(const platform::Dc& dc)
 {
     return dc.scaleY() < 0 ? -1 : 1;
 }
@@ -488,7 +487,7 @@ void writeText(platform::Dc* dc, const QString& text, QPoint point, int height, 
         dc->TextOut(point, line);
 
         const double radians = angle * kDegreesToRadians;
-        const TextFrame f(radians, ySign(*dc));
+        const TextFrame f(radians, scaleYSign(*dc));
         // The top left of the line.
         QPoint start = point;
         if ((align & TA_BASELINE) == TA_BASELINE)

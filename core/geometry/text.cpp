@@ -24,12 +24,6 @@ namespace {
 QRectF textBounds(const platform::Dc& dc, QPointF anchor, double width, int height,
                   unsigned int align, int angle);
 
-} // namespace
-
-namespace {
-
-constexpr double kDegreesToRadians = 0.017453292222222222;
-
 constexpr platform::COLORREF kStringColour = 0xFFFFFF;
 constexpr platform::COLORREF kTextColour = 0xFFFF00;
 constexpr platform::COLORREF kVariableColour = 0x00FFFF;

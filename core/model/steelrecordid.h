@@ -14,6 +14,9 @@ public:
     void setNull() { *this = Null(); }
     static CSteelRecordId Null() { return {}; }
 
+    // The sub-library of bar groups: bars that stand for a set of bars.
+    static constexpr int kGroupLibrary = 109;
+
     // A shape of a user sub-library (main ids 201..399).
     bool isUseLib() const { return m_mainId > 200 && m_mainId < 400; }
 

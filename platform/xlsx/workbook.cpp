@@ -1,5 +1,6 @@
 #include "platform/xlsx/workbook.h"
 
+#include "platform/xlsx/failure.h"
 #include "platform/xlsx/librarywriter.h"
 #include "platform/xlsx/package.h"
 #include "platform/xlsx/preparedsheet.h"
@@ -20,13 +21,6 @@
 namespace platform::xlsx {
 
 namespace {
-
-bool fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
 
 // The workbook's shared strings: the sheets' own texts, each once, in the
 // order the sheets first show them, with each sheet's texts' places among

@@ -2,6 +2,7 @@
 
 #include "platform/folders.h"
 #include "platform/savefile.h"
+#include "platform/xlsx/failure.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,13 +16,6 @@ namespace {
 // The spreadsheet's own limits: 255 characters of width, 16384 columns.
 constexpr double kMaxWidth = 255;
 constexpr int kMaxColumns = 16384;
-
-bool fail(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
 
 bool readNumber(const QJsonObject& object, const char* key, double min, double max, double* out,
                 QString* error)

@@ -14,10 +14,6 @@ namespace barlist {
 
 namespace {
 
-// Shape library of bar groups: their intermediate connections always come
-// from their shape.
-constexpr int kGroupLibrary = 109;
-
 // The bar of a row that holds an entered bar; null otherwise.
 CVes_BarCore* barOf(CVes_TableBaseLine* row)
 {
@@ -153,7 +149,7 @@ int applyMidConnect(const TableLineList& lines, const MidConnectEdit& edit)
             continue;
         if (edit.limitDiameter && (bar->DN < float(edit.lowest) || bar->DN > float(edit.highest)))
             continue;
-        if (bar->getRecordId().m_mainId == kGroupLibrary || bar->isSteelGroup()
+        if (bar->getRecordId().m_mainId == CSteelRecordId::kGroupLibrary || bar->isSteelGroup()
             || bar->getMidConnectArray().empty())
             continue;
         CVes_TableBase::beforeRowChange(row);
@@ -178,7 +174,7 @@ void repairMidConnect(const TableLineList& lines, CVes_ModelRecordMainLib& libra
         if (!bar || row->getType() == 4 || !bar->isProcess())
             continue;
         CVes_ModelRecord* record = library.getModel(bar->getRecordId(), 1);
-        if (bar->getRecordId().m_mainId == kGroupLibrary || bar->isSteelGroup()) {
+        if (bar->getRecordId().m_mainId == CSteelRecordId::kGroupLibrary || bar->isSteelGroup()) {
             CVes_TableBase::beforeRowChange(row);
             bar->resetMidConnectArray(record);
         } else if (record && record->m_barGroup) {

@@ -23,8 +23,8 @@ namespace {
 
 constexpr int kPurchaseTextsUsed = 7;
 
-QString f2(double value) { return QString::asprintf("%.2f", value); }
-QString f3(double value) { return QString::asprintf("%.3f", value); }
+using decimals::f2;
+using decimals::f3;
 QString yuan(double value) { return QString::asprintf("%.2f 元", value); }
 
 // A tolerance for stock counts: a length within 1 % of a stock bar over a

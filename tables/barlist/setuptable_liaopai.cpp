@@ -23,7 +23,6 @@ namespace {
 // The construction part's title-block text.
 constexpr int kConstructionPartText = 3;
 // Shapes of this library are bar groups.
-constexpr int kGroupLibrary = 109;
 
 // A bar group's lengths member by member: graded members as "first～last\n△step"
 // (or the first length alone when it does not vary), joined by "/"; other
@@ -59,7 +58,7 @@ QString groupLengthText(CVes_ProcessSteel& bar, double toShape, double toLength,
 
 bool isBarGroup(CVes_ProcessSteel& bar)
 {
-    return bar.getRecordId().m_mainId == kGroupLibrary || bar.isSteelGroup();
+    return bar.getRecordId().m_mainId == CSteelRecordId::kGroupLibrary || bar.isSteelGroup();
 }
 
 QString tagNumberText(const CVes_LiaoPai& tag, int pid)

@@ -37,7 +37,6 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 constexpr int kBoldWeight = 700;
 // Shapes of this library are bar groups whatever their own mark says.
-constexpr int kGroupLibrary = 109;
 // Each further line of a remark makes its text this much smaller (0.1 mm of
 // paper), never below a quarter of the page's text height.
 constexpr double kRemarkLineShrink = 7.0;
@@ -50,7 +49,7 @@ constexpr unsigned kCentre = CVes_Cell::kAlignCentre;
 
 bool isValueGrouped(const CVes_Steel& bar)
 {
-    return bar.isSteelGroup() || bar.getRecordId().m_mainId == kGroupLibrary;
+    return bar.isSteelGroup() || bar.getRecordId().m_mainId == CSteelRecordId::kGroupLibrary;
 }
 
 // The lengths of a bar's value groups (which 0: the first bar of a

@@ -70,8 +70,8 @@ Sheet* prepareSheet(Sheet* target, const CVes_SetupTable& source, const QString&
     return target;
 }
 
-QString f2(double value) { return QString::asprintf("%.2f", value); }
-QString f3(double value) { return QString::asprintf("%.3f", value); }
+using decimals::f2;
+using decimals::f3;
 
 // The group name of every row and whether it is counted: each element line
 // names the rows from it on ("name (n件)"), the rows before the first are the

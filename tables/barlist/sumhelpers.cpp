@@ -12,7 +12,6 @@ namespace barsum {
 namespace {
 
 // Bars of this shape library are bar groups: their joints are not counted.
-constexpr int kGroupLibrary = 109;
 constexpr int kFirstCouplerStyle = 7;
 
 using platform::saturatedAdd;
@@ -49,7 +48,7 @@ void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rule
     const bool autoMid = rules.m_autoMidConnect != 0;
     const bool reverseSleeve = rules.m_reverseSleeve != 0;
 
-    const bool grouped = bar->isSteelGroup() || bar->getRecordId().m_mainId == kGroupLibrary;
+    const bool grouped = bar->isSteelGroup() || bar->getRecordId().m_mainId == CSteelRecordId::kGroupLibrary;
     CVes_MidConnect* c = bar->getFirstMidConnect();
     const bool counting = c->stat != 0;
     const bool coupler = c->style == 7 || c->style == 8;

@@ -24,8 +24,7 @@ constexpr int kKeepShape = 0x10;
 constexpr int kKeepCount = 0x40;
 constexpr int kKeepRemark = 0x80;
 
-// Shape libraries whose bars are bar groups.
-constexpr int kGroupLibrary = 109;
+// The second sub-library whose bars are bar groups.
 constexpr int kGroupLibrary2 = 110;
 
 // Hook directions that the flip swaps.
@@ -442,7 +441,7 @@ int CVes_TableBase::isSameMidConnect_HaveSteelGroupOfSelLine()
 {
     for (const SelectedBar& b : selectedBars(*this)) {
         const int library = b.bar->getRecordId().m_mainId;
-        if (b.bar->isSteelGroup() || library == kGroupLibrary || library == kGroupLibrary2)
+        if (b.bar->isSteelGroup() || library == CSteelRecordId::kGroupLibrary || library == kGroupLibrary2)
             return 1;
     }
     return 0;

@@ -37,6 +37,9 @@ struct Column {
     int unit;
 };
 
+// A column whose values carry no unit.
+inline constexpr int kNone = CVes_Template::kNoUnit;
+
 // One title-block text: its index (1 to 7), name, default text, height
 // (0.1 mm) and alignment.
 struct TitleText {

@@ -190,6 +190,11 @@ QString unitCaption(const QString& caption, int unit)
     return text + QStringLiteral("\n(") + unitName(unit) + u')';
 }
 
+namespace decimals {
+QString f2(double value) { return QString::asprintf("%.2f", value); }
+QString f3(double value) { return QString::asprintf("%.3f", value); }
+} // namespace decimals
+
 QString remarkText(const QString& remark)
 {
     QString text = remark;

@@ -63,6 +63,13 @@ QString remarkText(const QString& remark);
 // left as it is; a varying bar without a count has groups of one bar.
 void setBarVarying(CVes_BarCore& bar, bool varying);
 
+// A value with two decimals (weights, prices) or three (lengths in metres,
+// tonnes), as the summaries print them.
+namespace decimals {
+QString f2(double value);
+QString f3(double value);
+} // namespace decimals
+
 // The text, trimmed, with its trailing number increased by one ("A9" →
 // "A10", "A" → "A1", " 12 " → "13"). Numbers of any length are counted up
 // as text.

@@ -35,8 +35,8 @@ struct CVes_LiaoPaiTable::PageLayout {
 
 namespace {
 
-using Layout = CVes_LiaoPaiTable::PageLayout;
-using PageText = Layout::PageText;
+using PageLayoutSpec = CVes_LiaoPaiTable::PageLayout;
+using PageText = PageLayoutSpec::PageText;
 
 constexpr int kGridTop = 70;
 // A tag's origin lies this far right of and below its position's corner.
@@ -52,7 +52,7 @@ constexpr int kA4Long = 2970;
 constexpr int kA4Short = 2100;
 constexpr platform::COLORREF kCurrentTagColour = RGB(204, 236, 255);
 
-const Layout kLayouts[CVes_LiaoPaiTable::kLayoutCount] = {
+const PageLayoutSpec kLayouts[CVes_LiaoPaiTable::kLayoutCount] = {
     {4, 2, 660, 980, 170, true, false, 10, false, PageText::None, {},
      &CVes_LiaoPaiForm::OnDraw},
     {2, 4, 1320, 490, 170, false, true, 10, false, PageText::None, {},
@@ -87,7 +87,7 @@ struct Mapping {
 
 // The tag form's texts from a row: a full tag, an element tag (six texts),
 // or a blank tag.
-void fillForm(CVes_LiaoPaiForm& form, CVes_LiaoPaiTableLine* row, const Layout& layout)
+void fillForm(CVes_LiaoPaiForm& form, CVes_LiaoPaiTableLine* row, const PageLayoutSpec& layout)
 {
     const QString none;
     form.setData(none, none, none, none, none, none, none, none, none, none, nullptr);

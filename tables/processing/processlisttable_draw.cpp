@@ -28,7 +28,7 @@ constexpr platform::COLORREF kCurrentCellColour = RGB(224, 254, 8);
 // The columns a current cell may be highlighted in.
 constexpr int kLastHighlightColumn = 8;
 
-const QString kFont = QStringLiteral("宋体");
+const QString kListFont = QStringLiteral("宋体");
 
 } // namespace
 
@@ -70,7 +70,7 @@ void CVes_ProcessListTable::fillBarCells(int r, int gradeColumn, CVes_ProcessSte
                                          const PageContext& page)
 {
     const auto centred = [&](int c, const QString& text, int height) {
-        m_form->setCellText(r, c, text, CVes_Cell::kAlignCentre, height, QPoint(0, 0), kFont);
+        m_form->setCellText(r, c, text, CVes_Cell::kAlignCentre, height, QPoint(0, 0), kListFont);
     };
     centred(gradeColumn, Steel_GradeDNToTableString(bar.grade, bar.DN, bar.steelType), page.h);
     m_form->setCellModel(r, gradeColumn + 1, &bar, CVes_Cell::kAlignCentre);
@@ -143,10 +143,10 @@ void CVes_ProcessListTable::fillTags(CVes_ProcessTableListLine& line, int formRo
     for (int k = 0; k < shown; ++k) {
         const int height = k + 1 == shown ? platform::saturatedInt(40 * page.s) : page.h;
         m_form->setCellText(formRow + k, labelColumn, tags.labels[k], CVes_Cell::kAlignLeft, height,
-                            QPoint(0, 0), kFont);
+                            QPoint(0, 0), kListFont);
         if (m_showLpText)
             m_form->setCellText(formRow + k, textColumn, tags.texts[k], CVes_Cell::kAlignCentre,
-                                height, QPoint(0, 0), kFont);
+                                height, QPoint(0, 0), kListFont);
     }
 }
 
@@ -162,14 +162,14 @@ void CVes_ProcessListTable::fillTable(platform::Dc* dc)
         return;
     const PageContext page = beginPage(dc, kColShape, kColLength);
     const auto centred = [&](int r, int c, const QString& text, int height) {
-        m_form->setCellText(r, c, text, CVes_Cell::kAlignCentre, height, QPoint(0, 0), kFont);
+        m_form->setCellText(r, c, text, CVes_Cell::kAlignCentre, height, QPoint(0, 0), kListFont);
     };
     fillPageRows(page, [&](CVes_ProcessTableListLine& line, int r, int rows) {
         if (!line.isSteelLine()) {
             const QStringList* texts = line.getTextArray();
             for (int c = 0; texts && c < texts->size() && c < m_form->GetColumnCount(); ++c)
                 m_form->setCellText(r, c, texts->at(c), CVes_Cell::kAlignLeft, page.h,
-                                    QPoint(0, 0), kFont);
+                                    QPoint(0, 0), kListFont);
             // A caption longer than its narrow column ("弯曲（带拐）钢筋总重")
             // runs on over the blank cells beside it, as in the summaries.
             m_form->spanWideTexts(dc, r);
@@ -195,7 +195,7 @@ void CVes_ProcessListTable::fillTable(platform::Dc* dc)
                 centred(r, kColWeight, QString::asprintf("%.1f", weight), page.h);
             }
             m_form->setCellText(r, kColRemark, remarkText(bar.remark), CVes_Cell::kAlignLeft, page.h,
-                                QPoint(0, 0), kFont);
+                                QPoint(0, 0), kListFont);
             mergeDown(r, rows, {kColPid, kColGrade, kColShape, kColLength, kColCount,
                                 kColTotalLength, kColWeight, kColRemark});
         }

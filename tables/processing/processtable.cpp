@@ -28,10 +28,6 @@ constexpr sheetsetup::Column kColumns[CVes_ProcessTable::kColumnCount] = {
 // Fewest bytes a stored row can take: its four leading ints.
 constexpr qsizetype kLeastLineBytes = 4 * 4;
 
-EditLine* asEditLine(CVes_TableBaseLine* row)
-{
-    return dynamic_cast<EditLine*>(row);
-}
 
 } // namespace
 
@@ -149,7 +145,7 @@ void CVes_ProcessTable::regenData()
 {
     int number = 1;
     for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
-        auto* line = asEditLine(row);
+        auto* line = EditLine::of(row);
         if (!line || line->getProcessSteel()->isNull())
             continue;
         CVes_ProcessSteel* bar = line->getProcessSteel();
@@ -172,7 +168,7 @@ void CVes_ProcessTable::getDefualtValueFromPrvLine(CVes_ProcessTableEditLine* li
 {
     if (!line)
         return;
-    auto* above = asEditLine(getPrvLine(line, 1));
+    auto* above = EditLine::of(getPrvLine(line, 1));
     if (!above)
         return;
     CVes_ProcessSteel* bar = line->getProcessSteel();

@@ -10,16 +10,11 @@ namespace {
 
 using EditLine = CVes_ProcessTableEditLine;
 
-EditLine* asEditLine(CVes_TableBaseLine* row)
-{
-    return dynamic_cast<EditLine*>(row);
-}
-
 } // namespace
 
 CVes_ProcessSteel* CVes_ProcessTable::numberedBar(CVes_TableBaseLine* row)
 {
-    auto* line = asEditLine(row);
+    auto* line = EditLine::of(row);
     if (!line || line->isNull() || line->getLock() || line->getType() != EditLine::kSteelRow)
         return nullptr;
     CVes_ProcessSteel* bar = line->getProcessSteel();
@@ -33,7 +28,7 @@ void CVes_ProcessTable::NumberSteel(int share, int all, int continuous)
     std::vector<barnumbering::Row> rows;
     TableLineList numbered;
     for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
-        auto* line = asEditLine(row);
+        auto* line = EditLine::of(row);
         if (!line || line->isNull() || line->getLock())
             continue;
         if (line->getType() != EditLine::kSteelRow) {
@@ -86,7 +81,7 @@ QHash<const CVes_TableBaseLine*, int> CVes_ProcessTable::tagNumbers() const
 {
     QHash<const CVes_TableBaseLine*, int> numbers;
     for (CVes_TableBaseLine* row : m_lines) {
-        auto* line = asEditLine(row);
+        auto* line = EditLine::of(row);
         if (!line || line->getType() != EditLine::kSteelRow)
             continue;
         CVes_ProcessSteel* bar = line->getProcessSteel();

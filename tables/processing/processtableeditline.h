@@ -66,6 +66,11 @@ public:
     QString getEle() const { return m_ele; }
 
     int isStoryLine() const { return getType() == kStoryRow ? 1 : 0; }
+    // The row as a processing sheet's row, or null for a row of another kind.
+    static CVes_ProcessTableEditLine* of(CVes_TableBaseLine* row)
+    {
+        return dynamic_cast<CVes_ProcessTableEditLine*>(row);
+    }
     // Processing rows are never joined into one another here.
     bool joinTo(CVes_ProcessTableListLine* other);
 

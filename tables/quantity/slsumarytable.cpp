@@ -9,7 +9,7 @@ namespace {
 using sheetsetup::Column;
 using sheetsetup::TitleText;
 
-constexpr int kNone = CVes_Template::kNoUnit;
+using sheetsetup::kNone;
 
 constexpr TitleText kTitleTexts[] = {
     {2, "工程名称", " ", 40, 24}, {3, "统计范围", " ", 40, 24}, {4, "统计说明", " ", 40, 24},

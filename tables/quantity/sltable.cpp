@@ -12,7 +12,7 @@
 namespace {
 
 // The widths add up to 101; the remark column takes what the others leave.
-constexpr sheetsetup::Column kColumns[CVes_SLTable::kColumnCount] = {
+constexpr sheetsetup::Column kQuantitySheetColumns[CVes_SLTable::kColumnCount] = {
     {"钢  筋\n\n部  位", nullptr, 15, CVes_Template::kNoUnit},
     {"钢筋\n \n编号", nullptr, 7, CVes_Template::kNoUnit},
     {"钢筋\n \n规格", nullptr, 7, CVes_Template::kNoUnit},
@@ -26,9 +26,9 @@ constexpr sheetsetup::Column kColumns[CVes_SLTable::kColumnCount] = {
 };
 
 // Landscape A4 with 15 mm margins, 28 rows of 6 mm a page.
-constexpr sheetsetup::Page kPage = {15, 15, 15, 15, 3, 6, 16, 90, CVes_SLTable::kRowsPerPage, 1,
+constexpr sheetsetup::Page kQuantityPage = {15, 15, 15, 15, 3, 6, 16, 90, CVes_SLTable::kRowsPerPage, 1,
                                     CVes_SLTable::kColRemark};
-constexpr sheetsetup::TitleText kTitleTexts[] = {
+constexpr sheetsetup::TitleText kQuantityTitleTexts[] = {
     {2, "工程名称", " ", 40, 24},
     {3, "统计范围", " ", 40, 24},
     {4, "统计说明", " ", 40, 24},
@@ -71,9 +71,9 @@ CVes_SLTable::CVes_SLTable(Bare) : SnapshotSheet(true)
     m_orientation = kLandscape;
     m_pageSummary = 1;
     m_summaryRowHeight = 1;
-    sheetsetup::applyPage(*this, kPage, QStringLiteral("钢筋用量明细表"));
-    sheetsetup::applyTitleTexts(*this, kTitleTexts);
-    sheetsetup::applyColumns(*this, kColumns, 0);
+    sheetsetup::applyPage(*this, kQuantityPage, QStringLiteral("钢筋用量明细表"));
+    sheetsetup::applyTitleTexts(*this, kQuantityTitleTexts);
+    sheetsetup::applyColumns(*this, kQuantitySheetColumns, 0);
 }
 
 CVes_SLTable::~CVes_SLTable() = default;

@@ -26,8 +26,8 @@ constexpr sumrows::GradeRow kGradeRows[] = {
     {4, "HRB400(%%D)", 0.1},     {5, "HRB500(%%E)", 0.1},
 };
 
-QString f2(double value) { return QString::asprintf("%.2f", value); }
-QString f3(double value) { return QString::asprintf("%.3f", value); }
+using decimals::f2;
+using decimals::f3;
 
 // Calls visit(bar, elementCount, groupName) for every bar row in order: the
 // group is the element type above it ("其它" before the first), the count

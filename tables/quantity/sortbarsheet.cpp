@@ -29,9 +29,9 @@ constexpr platform::COLORREF kLockedRow = RGB(204, 255, 204);
 constexpr platform::COLORREF kSelectedRow = RGB(255, 255, 140);
 constexpr platform::COLORREF kCurrentCell = RGB(224, 254, 8);
 constexpr int kLastCurrentColumn = 9;
-constexpr int kFirstExcelRow = 6;
+constexpr int kFirstSortedRow = 6;
 
-constexpr Column kColumns[] = {
+constexpr Column kSortedColumns[] = {
     {"加工\n \n序号", "No.", 8, CVes_Template::kNoUnit},
     {"钢筋\n \n规格", "Diam", 6, CVes_Template::kNoUnit},
     {"钢筋形状\n", "Bar Sharp\n", 22, CVes_Template::kMillimetre},
@@ -43,10 +43,10 @@ constexpr Column kColumns[] = {
 };
 
 // The page: the eight columns on portrait A4, 28 rows of 4 mm text.
-constexpr sheetsetup::Page kPage = {15, 15, 15, 15, 4, 10, 16, 90, 28, 1, 7};
+constexpr sheetsetup::Page kSortedPage = {15, 15, 15, 15, 4, 10, 16, 90, 28, 1, 7};
 
 // Texts 3 and 4 have no name until a producer gives it one.
-constexpr sheetsetup::TitleText kTitleTexts[] = {
+constexpr sheetsetup::TitleText kSortedTitleTexts[] = {
     {2, "工程名称", " ", 40, 24}, {3, "", "", 40, 24},         {4, "", "", 40, 24},
     {5, "编制", " ", 30, 0},     {6, "审核", " ", 30, 0},     {7, "编制日期", " ", 30, 2},
 };
@@ -123,9 +123,9 @@ std::unique_ptr<CVes_TableBase> CVes_SortBarSheet::CreateObject()
 CVes_SortBarSheet::CVes_SortBarSheet()
 {
     m_orientation = kPortrait;
-    sheetsetup::applyPage(*this, kPage, QStringLiteral("钢筋规格排序表"));
-    sheetsetup::applyTitleTexts(*this, kTitleTexts);
-    sheetsetup::applyColumns(*this, kColumns, 0);
+    sheetsetup::applyPage(*this, kSortedPage, QStringLiteral("钢筋规格排序表"));
+    sheetsetup::applyTitleTexts(*this, kSortedTitleTexts);
+    sheetsetup::applyColumns(*this, kSortedColumns, 0);
     if (!m_form)
         m_form = std::make_unique<CVes_Form>();
 }
@@ -507,7 +507,7 @@ int CVes_SortBarSheet::fillExcel(platform::xlsx::Worksheet& sheet)
             sheet.setText(5, entry.column + 1, unitCaption(m_captions.value(entry.column), unit));
     }
 
-    int sheetRow = kFirstExcelRow - 1;
+    int sheetRow = kFirstSortedRow - 1;
     for (CVes_TableBaseLine* line : std::as_const(m_lines)) {
         ++sheetRow;
         auto* row = dynamic_cast<CVes_SortBarSheetLine*>(line);

@@ -8,18 +8,18 @@ namespace {
 using sheetsetup::Column;
 using sheetsetup::TitleText;
 
-constexpr int kNone = CVes_Template::kNoUnit;
+using sheetsetup::kNone;
 
 // Text 1 is the note's number, set at the top right above the title; text
 // 3 its project. Texts 2 and 4 (the customer and the delivery time) have no
 // place on the page.
-constexpr TitleText kTitleTexts[] = {
+constexpr TitleText kPurchaseTitleTexts[] = {
     {1, "单号", " ", 40, 2},   {2, "", " ", 40, 24},     {3, "工程情况", " ", 40, 24},
     {4, "", " ", 40, 24},       {5, "录入", " ", 30, 0},  {6, "校对", " ", 30, 0},
     {7, "日期", "  ", 30, 2},
 };
 
-constexpr Column kColumns[] = {
+constexpr Column kPurchaseColumns[] = {
     {"序号", "No.", 10, kNone},
     {"钢筋规格", "Diam", 15, kNone},
     {"总长度", "Total Length", 0, CVes_Template::kMetre},
@@ -32,7 +32,7 @@ constexpr Column kColumns[] = {
 } // namespace
 
 CVes_SteelJinHuoSumaryTable::CVes_SteelJinHuoSumaryTable()
-    : SummaryTextTable(QStringLiteral("钢筋进（提）货单"), kTitleTexts, kColumns)
+    : SummaryTextTable(QStringLiteral("钢筋进（提）货单"), kPurchaseTitleTexts, kPurchaseColumns)
 {
 }
 

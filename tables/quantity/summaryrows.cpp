@@ -1,6 +1,7 @@
 #include "tables/quantity/summaryrows.h"
 
 #include "core/geometry/steeltext.h"
+#include "tables/framework/tablehelpers.h"
 #include "tables/quantity/sortrules.h"
 
 #include <algorithm>
@@ -9,8 +10,8 @@ namespace sumrows {
 
 namespace {
 
-QString f2(double value) { return QString::asprintf("%.2f", value); }
-QString f3(double value) { return QString::asprintf("%.3f", value); }
+using decimals::f2;
+using decimals::f3;
 
 // Both rows of one class: ordinary (or epoxy-coated alone), then epoxy.
 void appendClass(const AppendRow& append, const ClassSums& sums, int kind, const QString& label,

@@ -12,7 +12,7 @@ namespace {
 
 constexpr platform::COLORREF kCurrentCellColour = platform::gdi::RGB(255, 255, 140);
 // The first workbook row of the table; row 5 holds the captions.
-constexpr int kFirstExcelRow = 6;
+constexpr int kFirstTextRow = 6;
 
 } // namespace
 
@@ -98,8 +98,8 @@ void SummaryTextTable::Draw(platform::Dc* dc, const platform::Rect& rect)
 int SummaryTextTable::fillExcel(platform::xlsx::Worksheet& sheet)
 {
     // The first column's caption is the sheet's own, as its pages print it.
-    sheet.setText(kFirstExcelRow - 1, 1, m_captions.value(0));
-    int row = kFirstExcelRow;
+    sheet.setText(kFirstTextRow - 1, 1, m_captions.value(0));
+    int row = kFirstTextRow;
     for (CVes_TableBaseLine* line : std::as_const(m_lines)) {
         if (const auto* texts = dynamic_cast<const CVes_TableTextLine*>(line)) {
             const int n = std::min(int(texts->m_texts.size()), kMaxTexts);

@@ -11,17 +11,17 @@ namespace {
 using sheetsetup::Column;
 using sheetsetup::TitleText;
 
-constexpr int kNone = CVes_Template::kNoUnit;
+using sheetsetup::kNone;
 constexpr int kLeastPieceSlots = 4;
 
-constexpr sheetsetup::Page kPage = {18, 16, 16, 16, 5, 10, 16, 90, 18, 1, 8};
+constexpr sheetsetup::Page kCuttingPage = {18, 16, 16, 16, 5, 10, 16, 90, 18, 1, 8};
 
-constexpr TitleText kTitleTexts[] = {
+constexpr TitleText kCuttingTitleTexts[] = {
     {2, "加工单号", " ", 40, 24}, {3, "加工说明", " ", 40, 24}, {4, "", " ", 40, 24},
     {5, "编制员", " ", 30, 0},    {6, "操作员", " ", 30, 0},    {7, "编制日期", "  ", 30, 2},
 };
 
-constexpr Column kColumns[] = {
+constexpr Column kCuttingColumns[] = {
     {"序号", "序号", 7, kNone},
     {"原材\n编号", "原材\n编号", 10, kNone},
     {"钢筋\n \n规格", "钢筋\n \n规格", 7, kNone},
@@ -60,9 +60,9 @@ std::unique_ptr<CVes_TableBase> CVes_YouhuaDuanLiaoTable::CreateObject()
 
 CVes_YouhuaDuanLiaoTable::CVes_YouhuaDuanLiaoTable()
 {
-    sheetsetup::applyPage(*this, kPage, QStringLiteral("优化断料单"));
-    sheetsetup::applyTitleTexts(*this, kTitleTexts);
-    sheetsetup::applyColumns(*this, kColumns, 0);
+    sheetsetup::applyPage(*this, kCuttingPage, QStringLiteral("优化断料单"));
+    sheetsetup::applyTitleTexts(*this, kCuttingTitleTexts);
+    sheetsetup::applyColumns(*this, kCuttingColumns, 0);
     if (!m_form)
         m_form = std::make_unique<CVes_Form>();
 }

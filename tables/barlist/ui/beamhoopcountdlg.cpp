@@ -1,6 +1,7 @@
 #include "tables/barlist/ui/beamhoopcountdlg.h"
 
 #include "grid/gridctrl.h"
+#include "tables/barlist/ui/hoopinput.h"
 
 #include "envora/usercustom.h"
 #include "platform/ui/translations.h"
@@ -30,8 +31,11 @@ constexpr int kHeaderHeight = 36;
 constexpr int kSpanColumnWidth = 40;
 constexpr int kValueColumnWidth = 68;
 constexpr COLORREF kComputedBack = 0xEDEDED;
-// Lengths and counts beyond these are typing errors; they keep sums in range.
-constexpr int kMaxLength = 9999999;
+using hoopinput::clampInt;
+using hoopinput::kMaxLength;
+using hoopinput::wholeNumber;
+
+// More spans than this are a typing error.
 constexpr int kMaxSpans = 9999;
 
 struct UnitTexts {
@@ -56,21 +60,6 @@ const UnitTexts kUnits[] = {
 const UnitTexts& unitTexts(int mode)
 {
     return kUnits[std::clamp(mode, BeamHoopUnitMm, BeamHoopUnitM)];
-}
-
-int clampInt(double value)
-{
-    if (!std::isfinite(value))
-        return 0;
-    return int(std::clamp(value, double(INT_MIN), double(INT_MAX)));
-}
-
-// A whole number typed into a box or cell; 0 for anything else.
-int wholeNumber(const QString& text, int limit = kMaxLength)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? std::clamp(value, 0, limit) : 0;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/ui/translations.h"
 #include "tables/barlist/ui/hoopdiagrams.h"
+#include "tables/barlist/ui/hoopinput.h"
 
 #include "envora/anchorage.h"
 #include "envora/ui/steeldncombox.h"
@@ -28,28 +29,17 @@
 
 namespace {
 
-// Lengths beyond these are typing errors; they keep the counts in range.
-constexpr int kMaxLength = 9999999;
+using hoopinput::clampInt;
+using hoopinput::kMaxLength;
+using hoopinput::wholeNumber;
+
+// Values beyond these are typing errors; they keep the counts in range.
 constexpr int kMaxExtra = 99999;
 constexpr int kMaxMultiple = 999;
 // The lap-zone spacing is 5 d of the longitudinal bar, at most this.
 constexpr int kMaxLapSpacing = 100;
 // The first stirrup stands this far above the floor.
 constexpr int kFirstStirrup = 100;
-
-int clampInt(double value)
-{
-    if (!std::isfinite(value))
-        return 0;
-    return int(std::clamp(value, double(INT_MIN), double(INT_MAX)));
-}
-
-int readInt(const QLineEdit* edit, int limit = kMaxLength)
-{
-    bool ok = false;
-    const int value = edit->text().trimmed().toInt(&ok);
-    return ok ? std::clamp(value, 0, limit) : 0;
-}
 
 QLineEdit* numberEdit(QWidget* parent, int limit = kMaxLength)
 {
@@ -257,18 +247,18 @@ void CColumnHoopCountDlg::readControls()
     if (m_bLoading)
         return;
     Remembered& r = remembered();
-    r.storeyHeight = readInt(m_pHeight);
+    r.storeyHeight = wholeNumber(m_pHeight->text());
     DDX_SteelDN(m_pDiameter, r.diameter, true);
     r.kind = std::clamp(m_pKind->currentIndex(), 0, 1);
     DDX_SteelGrade(m_pGrade, r.grade, true);
-    r.normalSpacing = readInt(m_pNormal);
-    r.lapSpacing = readInt(m_pLap);
+    r.normalSpacing = wholeNumber(m_pNormal->text());
+    r.lapSpacing = wholeNumber(m_pLap->text());
     r.lapZones = m_pLapCheck->isChecked();
-    r.roundDigit = readInt(m_pDrop, 9);
+    r.roundDigit = wholeNumber(m_pDrop->text(), 9);
     m_nFactor = std::clamp(m_pFactorCombo->currentIndex(), 0, 2);
-    m_nMultiple = readInt(m_pMultiple, kMaxMultiple);
-    m_nLapLength = readInt(m_pLapLength);
-    m_nExtra = readInt(m_pExtra, kMaxExtra);
+    m_nMultiple = wholeNumber(m_pMultiple->text(), kMaxMultiple);
+    m_nLapLength = wholeNumber(m_pLapLength->text());
+    m_nExtra = wholeNumber(m_pExtra->text(), kMaxExtra);
 }
 
 void CColumnHoopCountDlg::askMultiple()
@@ -341,6 +331,6 @@ void CColumnHoopCountDlg::compute()
 void CColumnHoopCountDlg::accept()
 {
     readControls();
-    m_nTotal = readInt(m_pTotal, INT_MAX);
+    m_nTotal = wholeNumber(m_pTotal->text(), INT_MAX);
     QDialog::accept();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/ui/translations.h"
 #include "tables/barlist/ui/hoopdiagrams.h"
+#include "tables/barlist/ui/hoopinput.h"
 
 #include "envora/usercustom.h"
 
@@ -26,8 +27,9 @@
 
 namespace {
 
-// Lengths beyond this are typing errors; it also keeps the counts in range.
-constexpr int MaxLength = 9999999;
+using hoopinput::kMaxLength;
+using hoopinput::wholeNumber;
+
 constexpr int MaxExtra = 99999;
 constexpr int PictureHn6 = kColumnHoopPictureHn6;
 constexpr int PictureOther = kColumnHoopPictureHn3;
@@ -39,13 +41,6 @@ std::int64_t roundedUp(double x)
         return 0;
     const auto t = std::int64_t(x);
     return double(t) < x ? t + 1 : t;
-}
-
-int readInt(const QLineEdit* edit)
-{
-    bool ok = false;
-    const int v = edit->text().trimmed().toInt(&ok);
-    return ok ? std::clamp(v, 0, MaxLength) : 0;
 }
 
 int clampCount(std::int64_t v)
@@ -159,7 +154,7 @@ CVes_ColumnHoopCalcDlg::CVes_ColumnHoopCalcDlg(QWidget* parent)
 
     auto lengthEdit = [this] {
         auto* edit = new QLineEdit(this);
-        edit->setValidator(new QIntValidator(0, MaxLength, edit));
+        edit->setValidator(new QIntValidator(0, kMaxLength, edit));
         return edit;
     };
     m_pHeight = lengthEdit();
@@ -305,8 +300,8 @@ void CVes_ColumnHoopCalcDlg::setUnitMode(int mode)
 
 void CVes_ColumnHoopCalcDlg::setSpacings(int dense, int normal)
 {
-    m_pDense->setText(QString::number(std::clamp(dense, 0, MaxLength)));
-    m_pNormalSpacing->setText(QString::number(std::clamp(normal, 0, MaxLength)));
+    m_pDense->setText(QString::number(std::clamp(dense, 0, kMaxLength)));
+    m_pNormalSpacing->setText(QString::number(std::clamp(normal, 0, kMaxLength)));
     recompute();
 }
 
@@ -330,11 +325,11 @@ int CVes_ColumnHoopCalcDlg::normalSpacing() const
 void CVes_ColumnHoopCalcDlg::readFields()
 {
     ColumnHoopInput& r = remembered();
-    r.storeyHeight = readInt(m_pHeight);
-    r.columnSide = readInt(m_pSide);
-    r.beamHeight = readInt(m_pBeam);
-    r.denseSpacing = readInt(m_pDense);
-    r.normalSpacing = readInt(m_pNormalSpacing);
+    r.storeyHeight = wholeNumber(m_pHeight->text());
+    r.columnSide = wholeNumber(m_pSide->text());
+    r.beamHeight = wholeNumber(m_pBeam->text());
+    r.denseSpacing = wholeNumber(m_pDense->text());
+    r.normalSpacing = wholeNumber(m_pNormalSpacing->text());
     r.rule = std::clamp(m_pRule->currentIndex(), 0, 2);
     r.upperZone = m_pUpper->isChecked();
     r.lowerZone = m_pLower->isChecked();

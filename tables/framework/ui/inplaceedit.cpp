@@ -43,14 +43,6 @@ Qt::Key keyOfChar(unsigned ch)
     }
 }
 
-// A character typed Alt held: the window's menu would take it. The box
-// swallows it instead.
-bool isAltChar(const QKeyEvent* key)
-{
-    return (key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier)
-        && !key->text().isEmpty();
-}
-
 } // namespace
 
 bool InPlaceEditNotify::isTableCellEdit() const
@@ -86,6 +78,12 @@ QString inplace::charText(unsigned ch)
 {
     const char32_t c = ch;
     return QString::fromUcs4(&c, 1);
+}
+
+bool inplace::isAltChar(const QKeyEvent* key)
+{
+    return (key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier)
+        && !key->text().isEmpty();
 }
 
 CVes_InPlaceEdit::CVes_InPlaceEdit(QWidget* parent, const platform::Rect& rect, unsigned style,
@@ -148,13 +146,13 @@ InPlaceEditOwner* CVes_InPlaceEdit::owner() const
 bool CVes_InPlaceEdit::event(QEvent* event)
 {
     if (event->type() == QEvent::ShortcutOverride) {
-        if (isAltChar(static_cast<QKeyEvent*>(event))) {
+        if (inplace::isAltChar(static_cast<QKeyEvent*>(event))) {
             event->accept();
             return true;
         }
     } else if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (isAltChar(key))
+        if (inplace::isAltChar(key))
             return true;
         // The box wants every key: Tab ends the edit instead of moving the
         // focus along the window's chain.

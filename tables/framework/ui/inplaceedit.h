@@ -10,6 +10,8 @@
 
 #include "platform/rect.h"
 
+class QKeyEvent;
+
 #include <QLineEdit>
 #include <QPointer>
 #include <QString>
@@ -115,6 +117,9 @@ unsigned navigationKey(int qtKey);
 unsigned commandKey(int qtKey, Qt::KeyboardModifiers modifiers);
 // The text of a character code, also beyond the 16-bit range.
 QString charText(unsigned ch);
+// A character typed Alt held: the window's menu would take it. The editors
+// swallow it instead.
+bool isAltChar(const QKeyEvent* key);
 } // namespace inplace
 
 class CVes_InPlaceEdit final : public QLineEdit {

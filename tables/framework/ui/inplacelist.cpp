@@ -29,12 +29,6 @@ unsigned codeOfEndingKey(int qtKey)
     }
 }
 
-bool isAltChar(const QKeyEvent* key)
-{
-    return (key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier)
-        && !key->text().isEmpty();
-}
-
 } // namespace
 
 // The edit field
@@ -55,7 +49,7 @@ bool CVes_InPlaceListEdit::event(QEvent* event)
         return true;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (isAltChar(key))
+        if (inplace::isAltChar(key))
             return true;
         // Tab belongs to the field (its release ends the edit), not to the
         // window's focus chain.
@@ -224,7 +218,7 @@ bool CVes_InPlaceList::event(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
-        if (isAltChar(static_cast<QKeyEvent*>(event))) {
+        if (inplace::isAltChar(static_cast<QKeyEvent*>(event))) {
             event->accept();
             return true;
         }
