@@ -12,7 +12,7 @@ namespace {
 
 using ListLine = CVes_ProcessTableListLine;
 
-constexpr sheetsetup::Column kColumns[CVes_ProcessListTable::kColumnCount] = {
+constexpr sheetsetup::Column kListColumns[CVes_ProcessListTable::kColumnCount] = {
     {"序号", nullptr, 7, CVes_Template::kNoUnit},
     {"钢筋\n \n规格", nullptr, 7, CVes_Template::kNoUnit},
     {"钢筋形状\n", nullptr, 18, CVes_Template::kMillimetre},
@@ -38,7 +38,7 @@ constexpr sheetsetup::TitleText kTitleTexts[] = {
 
 CVes_ProcessListTable::CVes_ProcessListTable()
 {
-    setUpTemplate(QStringLiteral("钢筋加工单"), kColumns, 21);
+    setUpTemplate(QStringLiteral("钢筋加工单"), kListColumns, 21);
 }
 
 CVes_ProcessListTable::~CVes_ProcessListTable() = default;
