@@ -29,7 +29,9 @@ Stamp stampOf(const QFileInfo& file)
 struct SharedFile {
     QString path;
     const char* what; // what the user loses with it
-    std::function<bool(const QString&)> reads;
+    // Reads the file; false, with what is wrong when the reader says, when
+    // it cannot be used.
+    std::function<bool(const QString&, QString*)> reads;
 };
 
 } // namespace
@@ -38,9 +40,9 @@ void reportDamagedSharedFiles()
 {
     const SharedFile files[] = {
         {CVes_ModelRecordMainLib::sysLibPath(), "系统钢筋大样库文件（钢筋的形状和长度将无法显示和计算）",
-         [](const QString& path) { return CVes_ModelRecordMainLib().loadLib(path, 1) == 1; }},
+         [](const QString& path, QString*) { return CVes_ModelRecordMainLib().loadLib(path, 1) == 1; }},
         {envora::defaultYuanCaiPath(), "钢筋原材文件（汇总和断料将不用其中的原材长度和价格）",
-         [](const QString& path) { return CVes_SteelYuanCaiDataLib().readFile(path); }},
+         [](const QString& path, QString* reason) { return CVes_SteelYuanCaiDataLib().readFile(path, reason); }},
     };
     // The state each file was last checked in.
     static QHash<QString, Stamp> checked;
@@ -56,9 +58,11 @@ void reportDamagedSharedFiles()
         if (seen != checked.cend() && *seen == now)
             continue;
         checked.insert(file.path, now);
-        if (!file.reads(file.path))
+        QString reason;
+        if (!file.reads(file.path, &reason))
             damaged << QString::fromUtf8(file.what) + QStringLiteral("：\n")
-                           + QDir::toNativeSeparators(file.path);
+                           + QDir::toNativeSeparators(file.path)
+                           + (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason);
     }
     if (!damaged.isEmpty())
         platform::showMessage(QStringLiteral("以下文件已损坏或由更新版本的程序保存，不能读取，请恢复或重新安装：\n\n%1")

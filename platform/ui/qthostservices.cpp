@@ -230,7 +230,7 @@ bool QtHostServices::runWithProgress(const QString& text, bool cancellable, cons
             worker.join();
             step = finished && !cancel ? Step::Give : Step::End;
             // What the work made is handed back whole.
-            if (step == Step::Give && cancellable)
+            if (step == Step::Give && job.give && cancellable)
                 progress.setCancelButtonText(QString());
             slices.start(0);
             break;

@@ -140,9 +140,11 @@ bool waitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit
 // run is under way, and presses its cancel button when asked to.
 class ProgressWatch {
 public:
-    explicit ProgressWatch(bool pressCancel = false)
+    // Presses cancel once `pressCancelWhen` answers true (never without it):
+    // a press before the work has started would end the run before it.
+    explicit ProgressWatch(std::function<bool()> pressCancelWhen = {})
     {
-        QObject::connect(&m_poll, &QTimer::timeout, [this, pressCancel] {
+        QObject::connect(&m_poll, &QTimer::timeout, [this, pressCancelWhen] {
             auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
@@ -151,7 +153,7 @@ public:
             m_maximum = dialog->maximum();
             m_value = dialog->value();
             m_seen = true;
-            if (pressCancel && cancel && !m_pressed) {
+            if (pressCancelWhen && cancel && !m_pressed && pressCancelWhen()) {
                 m_pressed = true;
                 cancel->click();
             }
@@ -257,12 +259,14 @@ TEST(DesktopProgressBar, WorkOfOneStepKeepsTheBarBusy)
 
 TEST(DesktopProgressCancel, TheButtonStopsTheWorkAndTheAnswerSaysSo)
 {
-    ProgressWatch watch(true);
+    std::atomic<bool> working{false};
+    ProgressWatch watch([&] { return working.load(); });
     platform::QtHostServices host;
     bool sawCancel = false;
     EXPECT_FALSE(host.runWithProgress(QStringLiteral("正在优化断料……"), true,
                                       [&](const std::atomic<bool>& cancel, const platform::WorkProgress& progress) {
                                           progress(1, 100);
+                                          working = true;
                                           sawCancel = waitFor([&] { return cancel.load(); });
                                           // The work itself ran to its end.
                                           return true;
@@ -381,8 +385,10 @@ TEST_P(DesktopProgressJobEnd, GivesOnlyWhatAWorkRunToItsEndMade)
             pressCancel();
         return --takes == 0;
     };
+    std::atomic<bool> working{false};
     job.work = [&](const std::atomic<bool>& cancel, const platform::WorkProgress&) {
         steps << QStringLiteral("work");
+        working = true;
         if (cancelIn == QLatin1String("work")) {
             EXPECT_TRUE(waitFor([&] { return cancel.load(); }));
         }
@@ -396,7 +402,8 @@ TEST_P(DesktopProgressJobEnd, GivesOnlyWhatAWorkRunToItsEndMade)
         }
         return --gives == 0;
     };
-    ProgressWatch watch(cancelIn == QLatin1String("work"));
+    ProgressWatch watch(cancelIn == QLatin1String("work") ? std::function<bool()>([&] { return working.load(); })
+                                                          : std::function<bool()>());
     EXPECT_EQ(host.runWithProgress(QStringLiteral("正在给钢筋编号……"), true, job), c.answer);
     EXPECT_EQ(steps.join(u' ').toStdString(), c.steps);
 }

@@ -59,6 +59,12 @@ TEST_P(UnsaveableStockNames, AreRefusedWhereTheyEnterAndTheListStillSaves)
     selectTwoBars(*doc->setupTable());
     runCommand(doc, ID_GRADE_2);
     ASSERT_TRUE(doc->IsModified());
+    // The user was told once that the raw-stock file is not used, and why.
+    ASSERT_EQ(host->messageTexts().size(), 1) << host->messageTexts().join(u'\n').toStdString();
+    EXPECT_TRUE(host->messageTexts().front().contains(QStringLiteral("KUCUN.xml")));
+    EXPECT_TRUE(host->messageTexts().front().contains(QString::fromUtf8(c.refusedText)))
+        << host->messageTexts().front().toStdString();
+    host->clear();
 
     runCommand(doc, ID_FILE_SAVE);
     EXPECT_TRUE(host->messageTexts().isEmpty()) << host->messageTexts().join(u'\n').toStdString();

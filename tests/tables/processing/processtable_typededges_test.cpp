@@ -145,8 +145,8 @@ void expectSummaryAndTagsAgree(P& sheet)
         const QStringList& t = tag.texts();
         if (t.size() < 11)
             continue;
-        // A graded bar's tag: "bars/组 共groups组".
-        static const QRegularExpression graded(QStringLiteral("^(\\d+)/组 共(\\d+)组$"));
+        // A graded bar's tag: bars a group, then groups, as every sheet words them.
+        static const QRegularExpression graded(QStringLiteral("^(\\d+)支/组\\n共(\\d+)组$"));
         const auto m = graded.match(t[7]);
         tagged[Steel_GradeDNToTableString(tag.grade(), tag.diameter(), tag.barType())] +=
             m.hasMatch() ? m.captured(1).toDouble() * m.captured(2).toDouble() : numberIn(t[7]);
