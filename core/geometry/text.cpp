@@ -806,12 +806,23 @@ private:
         return d;
     }
 
-    // How far the text lies past the ends of the nearest stretch of its own
-    // legs, along it: 0 when it stands beside one (a text beyond a leg's
-    // end, off the corner it turns, reads as the next leg's as well).
-    double pastOwnLegs(const QRectF& box) const
+    // A straight stretch of one of the text's own legs, from `start` along
+    // `u` for `length`; whether the bar ends at its start or its end (a
+    // free end of the leg), and whether it is one of an arc's short chords.
+    struct Stretch {
+        QPointF start;
+        QPointF end;
+        QPointF u;
+        double length;
+        bool freeStart;
+        bool freeEnd;
+        bool chord;
+    };
+
+    // Calls `visit` with every stretch of the own legs, in order, until it
+    // answers false.
+    void forEachOwnStretch(const std::function<bool(const Stretch&)>& visit) const
     {
-        double least = std::numeric_limits<double>::infinity();
         for (const Leg* leg : m_ownLegs) {
             const StrokePoints& p = leg->points;
             for (std::size_t i = 1; i < p.size(); ++i) {
@@ -819,30 +830,39 @@ private:
                 const double length = std::hypot(d.x(), d.y());
                 if (length <= 0)
                     continue;
-                const QPointF u = d / length;
-                double low = std::numeric_limits<double>::infinity();
-                double high = -low;
-                for (const QPointF& corner :
-                     {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
-                    const double t = QPointF::dotProduct(corner - p[i - 1], u);
-                    low = std::min(low, t);
-                    high = std::max(high, t);
-                }
-                // Beyond a free end of the bar a text still reads as the
-                // side's: the stretch runs on there.
-                const bool runsBack = i == 1 && leg->freeStart;
-                const bool runsOn = i + 1 == p.size() && leg->freeEnd;
-                const double from = runsBack ? low : 0.0;
-                const double to = runsOn ? high : length;
-                // Overlapping the stretch by a little is no standing beside it.
-                const double overlap = std::min(high, to) - std::max(low, from);
-                const double needed = std::min(to - from, high - low) / 4;
-                least = std::min(least, std::max(0.0, needed - overlap));
-                if (least <= 0)
-                    return 0;
+                if (!visit({p[i - 1], p[i], d / length, length, i == 1 && leg->freeStart,
+                            i + 1 == p.size() && leg->freeEnd, p.size() > 2}))
+                    return;
             }
         }
-        return least;
+    }
+
+    // How far the text lies past the ends of the nearest stretch of its own
+    // legs, along it: 0 when it stands beside one (a text beyond a leg's
+    // end, off the corner it turns, reads as the next leg's as well).
+    double pastOwnLegs(const QRectF& box) const
+    {
+        double least = std::numeric_limits<double>::infinity();
+        forEachOwnStretch([&](const Stretch& s) {
+            double low = std::numeric_limits<double>::infinity();
+            double high = -low;
+            for (const QPointF& corner :
+                 {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+                const double t = QPointF::dotProduct(corner - s.start, s.u);
+                low = std::min(low, t);
+                high = std::max(high, t);
+            }
+            // Beyond a free end of the bar a text still reads as the
+            // side's: the stretch runs on there.
+            const double from = s.freeStart ? low : 0.0;
+            const double to = s.freeEnd ? high : s.length;
+            // Overlapping the stretch by a little is no standing beside it.
+            const double overlap = std::min(high, to) - std::max(low, from);
+            const double needed = std::min(to - from, high - low) / 4;
+            least = std::min(least, std::max(0.0, needed - overlap));
+            return least > 0;
+        });
+        return least <= 0 ? 0 : least;
     }
 
     Fault faultOf(const QRectF& box, int h) const
@@ -913,36 +933,31 @@ private:
         const auto outwards = [&](QPointF n) {
             return n * (gap + box.width() / 2 * std::abs(n.x()) + box.height() / 2 * std::abs(n.y()));
         };
-        for (const Leg* leg : m_ownLegs) {
-            const StrokePoints& p = leg->points;
-            for (std::size_t i = 1; i < p.size(); ++i) {
-                const QPointF d = p[i] - p[i - 1];
-                const double length = std::hypot(d.x(), d.y());
-                if (length <= 0)
-                    continue;
-                const QPointF normal(-d.y() / length, d.x() / length);
-                // An arc's short chords are tried at their middles only.
-                std::vector<QPointF> points =
-                    p.size() == 2 ? pointsAlong(p[0], p[1], h) : std::vector{p[i - 1] + d * 0.5};
-                // A text longer than the side also flush with either end of
-                // it, running on past the other.
-                const QPointF u = d / length;
-                const double extent = (box.width() * std::abs(u.x()) + box.height() * std::abs(u.y())) / 2;
-                if (p.size() == 2 && 2 * extent > length) {
-                    points.push_back(p[0] + u * extent);
-                    points.push_back(p[1] - u * extent);
-                }
-                for (const QPointF& on : points) {
-                    for (const double side : {1.0, -1.0})
-                        moves.push_back(on + outwards(normal * side) - centre);
-                }
-                // In line with the side beyond a free end of the bar.
-                if (i == 1 && leg->freeStart)
-                    moves.push_back(p[0] + outwards(-d / length) - centre);
-                if (i + 1 == p.size() && leg->freeEnd)
-                    moves.push_back(p[i] + outwards(d / length) - centre);
+        forEachOwnStretch([&](const Stretch& s) {
+            const QPointF normal(-s.u.y(), s.u.x());
+            // An arc's short chords are tried at their middles only.
+            std::vector<QPointF> points =
+                s.chord ? std::vector{s.start + (s.end - s.start) * 0.5}
+                        : pointsAlong(s.start, s.end, h);
+            // A text longer than the side also flush with either end of
+            // it, running on past the other.
+            const double extent =
+                (box.width() * std::abs(s.u.x()) + box.height() * std::abs(s.u.y())) / 2;
+            if (!s.chord && 2 * extent > s.length) {
+                points.push_back(s.start + s.u * extent);
+                points.push_back(s.end - s.u * extent);
             }
-        }
+            for (const QPointF& on : points) {
+                for (const double side : {1.0, -1.0})
+                    moves.push_back(on + outwards(normal * side) - centre);
+            }
+            // In line with the side beyond a free end of the bar.
+            if (s.freeStart)
+                moves.push_back(s.start + outwards(-s.u) - centre);
+            if (s.freeEnd)
+                moves.push_back(s.end + outwards(s.u) - centre);
+            return true;
+        });
         sortNearestFirst(moves);
         return moves;
     }
