@@ -25,7 +25,7 @@ struct ExportTarget {
 constexpr ExportTarget kTargets[] = {
     {1, "pld.xlt", "配料单", 11},          // K
     {2, "jgd.xlt", "加工明细单", 9},       // I
-    {20, "jgd.xlt", "加工汇总单", 8},      // H, the sheet's last caption
+    {20, "jgd.xlt", "加工汇总单", 10},     // J, the sheet's last caption
     {3, "ylb.xlt", "钢筋用量明细表", 10},  // J
     {31, "ylb.xlt", "钢筋用量汇总表", 6},  // F
     {32, "ylb.xlt", "钢筋接头汇总表", 6},  // F

@@ -176,6 +176,13 @@ protected:
     // written gets the text height 40 × s.
     void fillTags(CVes_ProcessTableListLine& line, int formRow, int rows, int labelColumn,
                   int textColumn, const PageContext& page);
+    // A bar row's total length and weight in the units of their columns,
+    // as the page shows them.
+    struct RowTotals {
+        QString length;
+        QString weight;
+    };
+    RowTotals rowTotals(CVes_ProcessSteel& bar, const LengthUnits& units) const;
     // A bar's grade, shape, length and count into the four columns from
     // `gradeColumn` on of form row `formRow`.
     void fillBarCells(int formRow, int gradeColumn, CVes_ProcessSteel& bar,

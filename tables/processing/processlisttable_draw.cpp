@@ -66,6 +66,20 @@ CVes_ProcessListTable::LengthUnits CVes_ProcessListTable::lengthUnits(int shapeC
     return units;
 }
 
+CVes_ProcessListTable::RowTotals CVes_ProcessListTable::rowTotals(CVes_ProcessSteel& bar,
+                                                                  const LengthUnits& units) const
+{
+    const double groups = bar.isMultiVal() ? bar.getMultiGroup() : 1;
+    const double mean = bar.isMultiVal()
+        ? (double(bar.getLength(0, units.f0)) + bar.getLength(1, units.f0)) / 2
+        : bar.getLength(0, units.f0);
+    const double total = mean * groups * bar.count;
+    const double length = total * transUnit(units.shapeUnit, m_units.value(kColTotalLength));
+    const double weight = total * transUnit(units.shapeUnit, kMetre)
+        * barsum::unitWeight(bar.grade, bar.DN) * transUnit(kKilogram, m_units.value(kColWeight));
+    return {QString::asprintf("%.2f", length), QString::asprintf("%.1f", weight)};
+}
+
 void CVes_ProcessListTable::fillBarCells(int r, int gradeColumn, CVes_ProcessSteel& bar,
                                          const PageContext& page)
 {
@@ -179,21 +193,11 @@ void CVes_ProcessListTable::fillTable(platform::Dc* dc)
         if (line.getFirstLp() == 0) {
             centred(r, kColPid, QString::asprintf("%d", bar.getPID()), page.h);
             fillBarCells(r, kColGrade, bar, page);
-            const double groups = bar.isMultiVal() ? bar.getMultiGroup() : 1;
-            const double mean = bar.isMultiVal()
-                ? (double(bar.getLength(0, page.f0)) + bar.getLength(1, page.f0)) / 2
-                : bar.getLength(0, page.f0);
-            const double total = mean * groups * bar.count;
-            if (m_widths.value(kColTotalLength, 0) > 0) {
-                const double factor = transUnit(page.shapeUnit, m_units.value(kColTotalLength));
-                centred(r, kColTotalLength, QString::asprintf("%.2f", total * factor), page.h);
-            }
-            if (m_widths.value(kColWeight, 0) > 0) {
-                const double weight = total * transUnit(page.shapeUnit, kMetre)
-                    * barsum::unitWeight(bar.grade, bar.DN)
-                    * transUnit(kKilogram, m_units.value(kColWeight));
-                centred(r, kColWeight, QString::asprintf("%.1f", weight), page.h);
-            }
+            const RowTotals totals = rowTotals(bar, page);
+            if (m_widths.value(kColTotalLength, 0) > 0)
+                centred(r, kColTotalLength, totals.length, page.h);
+            if (m_widths.value(kColWeight, 0) > 0)
+                centred(r, kColWeight, totals.weight, page.h);
             m_form->setCellText(r, kColRemark, remarkText(bar.remark), CVes_Cell::kAlignLeft, page.h,
                                 QPoint(0, 0), kListFont);
             mergeDown(r, rows, {kColPid, kColGrade, kColShape, kColLength, kColCount,

@@ -5,6 +5,7 @@
 
 #include "tables/processing/processtable.h"
 
+#include "core/geometry/steeltext.h"
 #include "core/model/processsteel.h"
 #include "platform/hostservices.h"
 #include "platform/xlsx/workbook.h"
@@ -12,6 +13,7 @@
 #include "tables/processing/processtableeditline.h"
 #include "tables/processing/processtexts.h"
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 
@@ -20,9 +22,15 @@ namespace {
 namespace xlsx = platform::xlsx;
 using EditLine = CVes_ProcessTableEditLine;
 using ListLine = CVes_ProcessTableListLine;
+using List = CVes_ProcessListTable;
 
 // Spreadsheet columns of the two worksheets.
-enum DetailColumn { kA = 1, kB, kC, kD, kE, kF, kG, kH, kI };
+enum DetailColumn { kA = 1, kB, kC, kD, kE, kF, kG, kH, kI, kJ };
+
+// The summary worksheet's column of each column of the summary's page: its
+// total length and weight come last, after the columns the detail sheet has
+// as well.
+constexpr int kSummaryColumn[List::kColumnCount] = {kA, kB, kC, kD, kE, kI, kJ, kF, kG, kH};
 
 // The caption of row 5 with the column's unit when it is not millimetres;
 // empty for a unit a length cannot have.
@@ -60,6 +68,24 @@ TableLineList contentRows(const TableLineList& rows)
     return rows.first(n);
 }
 
+// The texts of a row of the summary's totals into worksheet row `at`:
+// numbers as numbers, the grade as a spreadsheet writes it.
+void writeTotalsRow(xlsx::Worksheet& sheet, int at, const QStringList& texts)
+{
+    for (int c = 0; c < std::min(int(texts.size()), List::kColumnCount); ++c) {
+        QString text = texts[c];
+        if (text.isEmpty())
+            continue;
+        if (c == List::kColTotalLength || c == List::kColWeight) {
+            sheet.setValue(at, kSummaryColumn[c], text);
+            continue;
+        }
+        if (c == List::kColGrade)
+            Steel_ReplaceTableStringToExcelString(text);
+        sheet.setText(at, kSummaryColumn[c], text);
+    }
+}
+
 } // namespace
 
 void CVes_ProcessTable::exportExcel()
@@ -77,7 +103,7 @@ void CVes_ProcessTable::exportExcel()
         platform::WaitCursor wait;
         fillWorksheet(*detail, kI);
         const std::unique_ptr<CVes_ProcessListTable> list(toListSheet(nullptr));
-        list->fillWorksheet(*summary, kH);
+        list->fillWorksheet(*summary, kJ);
         book.activate(*summary);
         const QString title = m_texts[0].m_formula.trimmed();
         book.show(title.isEmpty() ? detail->name() : title);
@@ -124,18 +150,33 @@ int CVes_ProcessTable::fillExcel(xlsx::Worksheet& sheet)
 int CVes_ProcessListTable::fillExcel(xlsx::Worksheet& sheet)
 {
     const LengthUnits units = lengthUnits(kColShape, kColLength);
+    for (const int column : {kColTotalLength, kColWeight}) {
+        sheet.setText(5, kSummaryColumn[column],
+                      unitCaption(m_captions.value(column), m_units.value(column)));
+    }
 
     int c = 1;
     for (CVes_TableBaseLine* row : contentRows(m_lines)) {
         auto* line = dynamic_cast<ListLine*>(row);
         const int at = c++ + 5;
-        if (!line || line->isNull() || !line->isSteelLine() || line->getProcessSteel()->isNull())
+        if (!line || line->isNull())
+            continue;
+        // The totals by size and kind under the bars, as the page has them.
+        if (!line->isSteelLine()) {
+            if (const QStringList* texts = line->getTextArray())
+                writeTotalsRow(sheet, at, *texts);
+            continue;
+        }
+        if (line->getProcessSteel()->isNull())
             continue;
         CVes_ProcessSteel& bar = *line->getProcessSteel();
         sheet.setText(at, kA, QString::asprintf("%d", bar.getPID()));
         sheet.setText(at, kB, Steel_GradeDNToExcelString(bar.grade, bar.DN, bar.steelType));
         sheet.setValue(at, kD, processtext::lengthText(bar, units.f0, units.f1, units.lengthUnit));
         sheet.setValue(at, kE, processtext::countText(bar));
+        const RowTotals totals = rowTotals(bar, units);
+        sheet.setValue(at, kSummaryColumn[kColTotalLength], totals.length);
+        sheet.setValue(at, kSummaryColumn[kColWeight], totals.weight);
         sheet.setText(at, kH, remarkText(bar.remark));
         insertBarPicture(sheet, at, kC, bar, 120);
         const processtext::TagRows tags = processtext::tagRows(bar, 0);

@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ShippedSheet{"pld.xlt", "钢筋汇总表", "F"},
                       ShippedSheet{"pld.xlt", "钢筋接头汇总表", "F"},
                       ShippedSheet{"jgd.xlt", "加工明细单", "I"},
-                      ShippedSheet{"jgd.xlt", "加工汇总单", "H"},
+                      ShippedSheet{"jgd.xlt", "加工汇总单", "J"},
                       ShippedSheet{"ylb", "钢筋用量明细表", "J"},
                       ShippedSheet{"ylb", "钢筋用量汇总表", "F"},
                       ShippedSheet{"ylb", "钢筋接头汇总表", "F"},

@@ -125,7 +125,7 @@ TEST_P(TableExportByType, TemplateSheetAndLastColumnFollowTheTableType)
 INSTANTIATE_TEST_SUITE_P(Types, TableExportByType,
                          ::testing::Values(TypeCase{1, 1, "配料单", "K", "L"},
                                            TypeCase{2, 1, "加工明细单", "I", "J"},
-                                           TypeCase{20, 2, "加工汇总单", "H", "I"},
+                                           TypeCase{20, 2, "加工汇总单", "J", "K"},
                                            TypeCase{3, 1, "钢筋用量明细表", "J", "K"},
                                            TypeCase{31, 2, "钢筋用量汇总表", "F", "G"},
                                            TypeCase{32, 3, "钢筋接头汇总表", "F", "G"},

@@ -7,11 +7,14 @@
 #include "tests/tables/processing/processing_support.h"
 
 #include "platform/xlsx/workbook.h"
+#include "tables/framework/tablehelpers.h"
 #include "tests/support/exportedbook.h"
 #include "tests/support/recordinghost.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -129,11 +132,76 @@ TEST_F(ProcessTableExport, SummarySheetHoldsEachBarOnceWithAllItsTags)
     EXPECT_EQ(book.text(QStringLiteral("F%1").arg(row)), labels.join(u'\n'));
     EXPECT_EQ(book.shown(QStringLiteral("E%1").arg(row)), "4");
     EXPECT_EQ(book.shown(QStringLiteral("D%1").arg(row)), "3000");
-    for (const char* name : {"A5", "H5", "A8", "H8"})
+    for (const char* name : {"A5", "J5", "A8", "J8"})
         EXPECT_TRUE(book.bordered(QString::fromUtf8(name))) << name;
-    EXPECT_FALSE(book.bordered(QStringLiteral("I8")));
+    EXPECT_FALSE(book.bordered(QStringLiteral("K8")));
     EXPECT_EQ(book.pictureCells().size(), 1);
     EXPECT_TRUE(book.pictureCells().contains(QStringLiteral("C%1").arg(row)));
+}
+
+// The summary worksheet ends with the totals its page shows: each block's
+// caption, the total length and weight of each size and the block's weight,
+// then the weight of all blocks; and every bar row has its own total length
+// and weight. Lengths and weights are numbers a spreadsheet adds up to the
+// page's totals.
+TEST_F(ProcessTableExport, SummarySheetEndsWithThePagesTotalsAsNumbers)
+{
+    sheet.m_filter = CVes_ProcessListTable::kBent | CVes_ProcessListTable::kStraight;
+    sheet.m_sortOrder = CVes_ProcessListTable::kSortNone;
+    // No shape: bent, 10 m of 12 mm, 8.88 kg.
+    sheet.appendLine(test::barRow(test::processBar("1", 3, 12.0f, 10, 1000.0f)));
+    // Straight: 6 m of 12 mm (5.328 kg) and 10 m of 20 mm (24.70 kg).
+    sheet.appendLine(test::barRow(test::shapedBar("2", test::kStraight, "L", 3000, 2)));
+    sheet.appendLine(test::barRow(test::shapedBar("3", test::kStraight, "L", 2000, 5, 3, 20.0f)));
+    const QString path = exportSheet();
+    ASSERT_FALSE(path.isEmpty());
+    const ExportedBook book(path, 2);
+    EXPECT_EQ(book.text(QStringLiteral("I5")), "总长\n(m)");
+    EXPECT_EQ(book.text(QStringLiteral("J5")), "总重\n(kg)");
+
+    struct Row {
+        const char* a;
+        const char* b; // the grade of a size, as the bar rows write it; empty for none
+        const char* length;
+        const char* weight;
+    };
+    const QString c12 = Steel_GradeDNToExcelString(3, 12.0f, 0);
+    const QString c20 = Steel_GradeDNToExcelString(3, 20.0f, 0);
+    const Row expected[] = {
+        {"1", "12", "10.00", "8.9"},
+        {"2", "12", "6.00", "5.3"},
+        {"3", "20", "10.00", "24.7"},
+        {"弯曲（带拐）钢筋合计", "", "", ""},
+        {"1", "12", "10.00", "8.9"},
+        {"弯曲（带拐）钢筋总重", "", "", "8.9"},
+        {"直条钢筋合计", "", "", ""},
+        {"1", "12", "6.00", "5.3"},
+        {"2", "20", "10.00", "24.7"},
+        {"直条钢筋总重", "", "", "30.0"},
+        {"合计总重", "", "", "38.9"},
+    };
+    int row = 6;
+    double barWeights = 0;
+    for (const Row& r : expected) {
+        const auto cell = [&](char column) { return QStringLiteral("%1%2").arg(column).arg(row); };
+        SCOPED_TRACE(row);
+        EXPECT_EQ(book.text(cell('A')), QString::fromUtf8(r.a));
+        const QString grade = *r.b ? (QLatin1String(r.b) == "12" ? c12 : c20) : QString();
+        EXPECT_EQ(book.text(cell('B')), grade);
+        for (const auto& [column, shown] : {std::pair{'I', r.length}, std::pair{'J', r.weight}}) {
+            EXPECT_EQ(book.shown(cell(column)), QString::fromUtf8(shown));
+            EXPECT_EQ(book.number(cell(column)).has_value(), *shown != 0) << column;
+        }
+        if (row <= 8)
+            barWeights += book.number(cell('J')).value_or(0);
+        ++row;
+    }
+    EXPECT_TRUE(book.text(QStringLiteral("A%1").arg(row)).isEmpty());
+    // The bars' weights add up to the grand total.
+    EXPECT_NEAR(barWeights, *book.number(QStringLiteral("J16")), 1e-9);
+    for (const char* name : {"A5", "J5", "A17", "J17"})
+        EXPECT_TRUE(book.bordered(QString::fromUtf8(name))) << name;
+    EXPECT_FALSE(book.bordered(QStringLiteral("K17")));
 }
 
 TEST_F(ProcessTableExport, UnitCaptionsSayTheUnitsThatAreNotMillimetres)
