@@ -15,8 +15,21 @@ using namespace platform::gdi;
 
 namespace {
 
-// The height, in pixels, below which a picture's digits are not read.
-constexpr int kLegibleNumberPixels = 11;
+// The height, in pixels, a picture's digits are drawn at; crowded, they
+// get smaller down to the height below which they are not read, and then
+// move.
+constexpr int kNumberPixels = 11;
+constexpr int kLegibleNumberPixels = 8;
+
+// A height in pixels in the context's logical units.
+int logicalHeight(const platform::Dc& dc, int pixels)
+{
+    QPoint height(0, pixels);
+    dc.DPtoLP(&height, 1);
+    QPoint origin(0, 0);
+    dc.DPtoLP(&origin, 1);
+    return std::abs(height.y() - origin.y());
+}
 
 } // namespace
 
@@ -53,11 +66,8 @@ void ModelRecordToBitmap(platform::Bitmap& bitmap, CVes_ModelRecord* record, int
         return;
     renderShapeBitmap(bitmap, width, height, dc, [&](platform::Dc* memory, const platform::Rect& rect) {
         // However small the picture, its numbers stay readable and inside it.
-        QPoint legible(0, kLegibleNumberPixels);
-        memory->DPtoLP(&legible, 1);
-        QPoint origin(0, 0);
-        memory->DPtoLP(&origin, 1);
-        const ShapeTextFrame frame(std::abs(legible.y() - origin.y()), rect);
+        const ShapeTextFrame frame(logicalHeight(*memory, kNumberPixels), rect,
+                                   logicalHeight(*memory, kLegibleNumberPixels));
         record->DrawEx(memory, 0x00FF00, 0x0000FF, 0x000000, 0xFF0000, 0, 0, flags, &rect, 0, 1, 0.5);
     });
 }
