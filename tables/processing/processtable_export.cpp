@@ -84,6 +84,9 @@ void writeTotalsRow(xlsx::Worksheet& sheet, int at, const QStringList& texts)
             Steel_ReplaceTableStringToExcelString(text);
         sheet.setText(at, kSummaryColumn[c], text);
     }
+    // A caption ("弯曲（带拐）钢筋合计") runs on over the blank cells beside it,
+    // as on the page.
+    sheet.spanWideText(at, kA, kH);
 }
 
 } // namespace

@@ -197,6 +197,10 @@ TEST_F(ProcessTableExport, SummarySheetEndsWithThePagesTotalsAsNumbers)
         ++row;
     }
     EXPECT_TRUE(book.text(QStringLiteral("A%1").arg(row)).isEmpty());
+    // The long captions read whole over the blank cells beside them.
+    for (const int caption : {9, 11, 12, 15})
+        EXPECT_TRUE(book.merges().filter(QStringLiteral("A%1:").arg(caption)).size() == 1)
+            << caption << " " << book.merges().join(u' ').toStdString();
     // The bars' weights add up to the grand total.
     EXPECT_NEAR(barWeights, *book.number(QStringLiteral("J16")), 1e-9);
     for (const char* name : {"A5", "J5", "A17", "J17"})
