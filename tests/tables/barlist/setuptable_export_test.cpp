@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <set>
 #include <vector>
@@ -379,6 +380,87 @@ TEST_F(BarListExport, AGeneratedListGivesTheWorkbookRecorded)
     const QStringList expected = QString::fromUtf8(fixture.readAll()).split(u'\n', Qt::SkipEmptyParts);
     EXPECT_EQ(written.join(u'\n').toStdString(), expected.join(u'\n').toStdString());
 }
+
+// The user cancels the export's progress window, before the work starts or
+// at the moment it ends: nothing is written, an older workbook of that name
+// stays as it was, and nothing is shown.
+enum class CancelAt { Start, End };
+
+// Answers the save question with a path and plays a user who cancels just
+// as the work ends: the work runs whole, but the window reports it
+// cancelled.
+class CancelAtEnd final : public platform::HostServices {
+public:
+    explicit CancelAtEnd(QString path) : m_path(std::move(path)) {}
+    platform::Answer message(const QString&, platform::MessageIcon, platform::Buttons buttons,
+                             const QString&) override
+    {
+        ++messages;
+        return platform::safeAnswer(buttons);
+    }
+    void beginWait() override {}
+    void endWait() override {}
+    bool openWithDesktop(const QString&) override
+    {
+        ++opened;
+        return true;
+    }
+    QString askSaveFileName(const QString&, const QString&, const QString&) override { return m_path; }
+    bool runWithProgress(const QString&, bool cancellable, const platform::BackgroundWork& work) override
+    {
+        const std::atomic<bool> cancel{false};
+        ran = work(cancel, [](int, int) {});
+        return !cancellable;
+    }
+    using platform::HostServices::runWithProgress;
+
+    int messages = 0;
+    int opened = 0;
+    bool ran = false;
+
+private:
+    QString m_path;
+};
+
+class CancelledExport : public BarListExport, public ::testing::WithParamInterface<CancelAt> {};
+
+TEST_P(CancelledExport, WritesNothing)
+{
+    test::fillGeneratedList(t, 2, 10);
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("older.xlsx"));
+    {
+        QFile older(path);
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write("the workbook of last week");
+    }
+    host->clear();
+    if (GetParam() == CancelAt::Start) {
+        host->scriptSaveFile(path);
+        host->scriptProgressCancel();
+        t.exportExcel();
+        EXPECT_TRUE(host->messageTexts().isEmpty());
+        EXPECT_TRUE(host->opened().isEmpty());
+        ASSERT_EQ(host->progressRuns().size(), 1u);
+        EXPECT_TRUE(host->progressRuns().front().cancellable);
+    } else {
+        test::RecordingHost& recorder = test::RecordingHost::current();
+        CancelAtEnd user(path);
+        platform::setHost(&user);
+        t.exportExcel();
+        platform::setHost(&recorder);
+        EXPECT_TRUE(user.ran);
+        EXPECT_EQ(user.messages, 0);
+        EXPECT_EQ(user.opened, 0);
+    }
+    QFile older(path);
+    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+    EXPECT_EQ(older.readAll(), QByteArray("the workbook of last week"));
+    // No file half written, and no work file left behind.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("older.xlsx")});
+}
+
+INSTANTIATE_TEST_SUITE_P(Export, CancelledExport, ::testing::Values(CancelAt::Start, CancelAt::End));
 
 TEST_F(BarListExport, AMissingTemplateIsAMessageAndNothingElse)
 {
