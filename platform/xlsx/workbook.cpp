@@ -10,7 +10,6 @@
 #include "platform/savefile.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
