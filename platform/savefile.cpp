@@ -3,9 +3,14 @@
 #include "platform/datarevision.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace platform {
 
@@ -61,6 +66,51 @@ bool saveFile(const QString& path, const std::function<bool(QIODevice&)>& writer
             *error = file.errorString();
         return false;
     }
+    return true;
+}
+
+StagedFile::~StagedFile()
+{
+    if (!m_written.isEmpty())
+        QFile::remove(m_written);
+}
+
+bool StagedFile::write(const QString& path, const QByteArray& data, QString* error)
+{
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    file.setAutoRemove(false);
+    if (!file.open()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    m_target = path;
+    m_written = file.fileName();
+    // The file gets the looks a plain save gives it: the older file's, or
+    // readable by all.
+    const QFileInfo older(path);
+    file.setPermissions(older.exists() ? older.permissions()
+                                       : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
+                                             | QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
+    if (file.write(data) != data.size() || !file.flush()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool StagedFile::commit(QString* error)
+{
+    noteSharedDataChanged();
+    // A rename over the target replaces it in one step.
+    if (m_written.isEmpty()
+        || std::rename(QFile::encodeName(m_written).constData(), QFile::encodeName(m_target).constData()) != 0) {
+        if (error)
+            *error = m_written.isEmpty() ? QStringLiteral("nothing was written") : QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    m_written.clear();
     return true;
 }
 

@@ -21,6 +21,26 @@ bool saveFile(const QString& path, const QByteArray& data, QString* error = null
 bool saveFile(const QString& path, const std::function<bool(QIODevice&)>& writer,
               QString* error = nullptr);
 
+// A save in two steps, for work that must not hold the user-interface
+// thread yet may still be cancelled: `write` (on any thread) writes the
+// whole file beside its target, `commit` (where the save is decided) puts
+// it over the target at once. Dropped before its commit, it leaves no trace
+// and the previous file as it was.
+class StagedFile {
+public:
+    StagedFile() = default;
+    ~StagedFile();
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+
+    bool write(const QString& path, const QByteArray& data, QString* error = nullptr);
+    bool commit(QString* error = nullptr);
+
+private:
+    QString m_target;
+    QString m_written; // the file beside it, until committed
+};
+
 // Reads the whole file; answers false when it cannot be opened or read.
 bool readFile(const QString& path, QByteArray* data, QString* error = nullptr);
 

@@ -6,6 +6,7 @@
 #include "app/documents/sharedfiles.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/documents/appdata.h"
+#include "platform/disposal.h"
 #include "platform/hostservices.h"
 #include "platform/profile.h"
 #include "platform/savefile.h"
@@ -153,6 +154,11 @@ CRODOSetUpDoc::CRODOSetUpDoc()
 CRODOSetUpDoc::~CRODOSetUpDoc()
 {
     cancelBuilds();
+    // The list, its undo history and the sheets made from it are freed on
+    // a thread of their own: for a big list that takes long. The list goes
+    // last, as the members would.
+    platform::disposeInBackground(m_pContentsTable, m_pDuanLiaoTable, m_pLiaoPaiTable, m_pJinHuoTable,
+                                  m_pSortTable, m_pSummaryJTTable, m_pSummaryTable, m_pSetupTable);
 }
 
 CVes_TableBase* CRODOSetUpDoc::mainTable() const

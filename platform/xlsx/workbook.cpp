@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QtDebug>
 #include <future>
+#include <utility>
 #include <xlsxwriter.h>
 
 namespace platform::xlsx {
@@ -191,6 +192,13 @@ const Worksheet* Workbook::activeSheet() const
 
 bool Workbook::save(const QString& path, QString* error) const
 {
+    QByteArray bytes;
+    return build(&bytes, error) && saveFile(path, bytes, error);
+}
+
+bool Workbook::build(QByteArray* bytes, QString* error, const std::atomic<bool>* cancel) const
+{
+    const auto cancelled = [cancel] { return cancel && cancel->load(); };
     QTemporaryDir work(tempFolder() + QStringLiteral("rodo-xlsx-XXXXXX"));
     if (!work.isValid())
         return fail(error, work.errorString());
@@ -210,16 +218,14 @@ bool Workbook::save(const QString& path, QString* error) const
     std::vector<PackageMember> pictures;
     if (!writeBook(book, {m_sheets, m_layout, m_active}, &parts, &pictures, error))
         return false;
-
-    QByteArray bytes;
-    if (!readFile(built, &bytes, error))
+    if (cancelled() || !readFile(built, bytes, error))
         return false;
-    if (!parts.empty()) {
-        bytes = repackage(bytes, parts, "xl/media/", pictures, error);
-        if (bytes.isEmpty())
+    if (!parts.empty() && !cancelled()) {
+        *bytes = repackage(*bytes, parts, "xl/media/", pictures, error);
+        if (bytes->isEmpty())
             return false;
     }
-    return saveFile(path, bytes, error);
+    return !cancelled();
 }
 
 namespace {
@@ -243,7 +249,7 @@ QString ExportDocument::current()
     return t_exportDocument;
 }
 
-QString Workbook::show(const QString& baseName) const
+QString Workbook::show(const QString& baseName, const WorkbookFill& filling)
 {
     const QString proposed = proposedOutputPath(ExportDocument::current(), baseName, QStringLiteral(".xlsx"));
     QString path = host().askSaveFileName(QStringLiteral("导出到Excel"), proposed,
@@ -253,8 +259,35 @@ QString Workbook::show(const QString& baseName) const
     if (QFileInfo(path).suffix().compare(QStringLiteral("xlsx"), Qt::CaseInsensitive) != 0)
         path += QStringLiteral(".xlsx");
 
+    // The file is written beside its place on the worker and put in place
+    // back on this thread, once the work has ended and can no longer be
+    // cancelled. The filled sheets are let go on the worker too: freeing
+    // a big workbook takes long.
+    StagedFile file;
     QString error;
-    if (!save(path, &error)) {
+    bool saved = false;
+    ProgressJob job;
+    job.take = filling.take;
+    job.work = [&](const std::atomic<bool>& cancel, const WorkProgress&) {
+        if (filling.fill && !filling.fill(cancel))
+            return false;
+        QByteArray bytes;
+        if (cancel || !build(&bytes, &error, &cancel))
+            return false;
+        std::vector<std::unique_ptr<Worksheet>> filled;
+        filled.swap(m_sheets);
+        const std::shared_ptr<PictureStore> pictures =
+            std::exchange(m_pictures, std::make_shared<PictureStore>());
+        return file.write(path, bytes, &error) && !cancel;
+    };
+    job.give = [&] {
+        saved = file.commit(&error);
+        return true;
+    };
+    runWithProgress(QStringLiteral("正在导出到Excel……"), true, job);
+    if (!saved && error.isEmpty())
+        return {};
+    if (!saved) {
         qWarning().noquote() << "spreadsheet export:" << path << error;
         showMessage(QStringLiteral("工作簿无法保存到：\n%1\n%2").arg(QDir::toNativeSeparators(path), error),
                     MessageIcon::Warning);

@@ -8,6 +8,7 @@
 // written, read back (the template's captions of row 5, for example) and
 // bordered in any order (worksheet.h).
 
+#include "platform/hostservices.h"
 #include "platform/xlsx/worksheet.h"
 
 #include <QString>
@@ -24,6 +25,15 @@ double lineHeight(double points);
 
 // The message the exports show when no workbook could be made or shown.
 QString createFailedText();
+
+// A workbook filled away from the user-interface thread, while the
+// progress window is up: `take` copies, a slice at a time on that thread,
+// what `fill` reads; `fill` then fills the workbook's sheets on a worker and
+// answers false when it stopped because the flag was set.
+struct WorkbookFill {
+    platform::UiSlices take;
+    std::function<bool(const std::atomic<bool>& cancel)> fill;
+};
 
 class Workbook {
 public:
@@ -60,13 +70,21 @@ public:
     // in place only when complete, so a failure leaves no file and never
     // damages an older one.
     bool save(const QString& path, QString* error = nullptr) const;
+    // The bytes of the workbook's file. False with a reason when it could
+    // not be made; false without one when it stopped because `cancel` was
+    // set.
+    bool build(QByteArray* bytes, QString* error = nullptr,
+               const std::atomic<bool>* cancel = nullptr) const;
     // Asks the user where to save the workbook, proposing a name made of
-    // the exported document's and `baseName` (ExportDocument), saves it
-    // there and opens it with the desktop's spreadsheet program. The user
-    // is told where it went, and when no program opened it. Answers the
-    // file's path; empty when the user cancelled or the save failed (then
-    // he is shown why).
-    QString show(const QString& baseName) const;
+    // the exported document's and `baseName` (ExportDocument); then, behind
+    // a progress window the user can cancel, fills it (`filling`, when
+    // given) and makes its file on a worker, saves it there and opens it
+    // with the desktop's spreadsheet program. The user is told where it
+    // went, and when no program opened it. Answers the file's path; empty
+    // when the user cancelled (nothing is written then, an older file stays
+    // as it was) or the save failed (then he is shown why). Once its file
+    // is made the workbook has no sheets left.
+    QString show(const QString& baseName, const WorkbookFill& filling = {});
 
 private:
     WorkbookTemplate m_layout;

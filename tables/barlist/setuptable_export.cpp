@@ -15,8 +15,11 @@
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sortbarsheet.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace xlsx = platform::xlsx;
 
@@ -180,32 +183,39 @@ int CVes_SetupTable::fillExcel(xlsx::Worksheet& sheet)
 
 void CVes_SetupTable::exportExcel()
 {
-    platform::WaitCursor wait;
     xlsx::Workbook book;
     if (!book.openTemplate(QStringLiteral("pld.xlt")))
         return;
-    const auto sheetNamed = [&book](const QString& name) {
-        xlsx::Worksheet* sheet = book.sheet(name);
-        if (!sheet)
-            platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
-        return sheet;
-    };
-
-    xlsx::Worksheet* list = sheetNamed(kBarListSheet);
-    if (!list)
+    // Every sheet the export fills is found before anything is asked.
+    xlsx::Worksheet* list = book.sheet(kBarListSheet);
+    std::vector<xlsx::Worksheet*> derived;
+    for (const DerivedSheet& sheet : kDerivedSheets)
+        derived.push_back(book.sheet(QString::fromUtf8(sheet.name)));
+    if (!list || std::find(derived.begin(), derived.end(), nullptr) != derived.end()) {
+        platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
         return;
-    fillWorksheet(*list, kXlLastColumn);
-    // The list's own sheet leaves out each title text without a value.
-    for (int i = 2; i <= 4; ++i)
-        if (m_texts[std::size_t(i)].m_formula.trimmed().isEmpty())
-            list->clear(i, 1);
-    for (const DerivedSheet& derived : kDerivedSheets) {
-        xlsx::Worksheet* sheet = sheetNamed(QString::fromUtf8(derived.name));
-        if (!sheet)
-            return;
-        derived.build(*this)->fillWorksheet(*sheet, derived.lastColumn);
     }
+    // The sorted sheet and the bar summary are made of all bars, as the
+    // list's summaries are from now on.
+    m_huizong.m_mode = CVes_HuizongRules::kAllBars;
+
+    // The sheets are filled on a worker from a working copy of the list,
+    // which goes with the worker once they are.
+    std::unique_ptr<CVes_SetupTable> copy;
+    xlsx::WorkbookFill filling;
+    filling.take = takeWorkingCopy(copy);
+    filling.fill = [&](const std::atomic<bool>& cancel) {
+        copy->fillWorksheet(*list, kXlLastColumn);
+        // The list's own sheet leaves out each title text without a value.
+        for (int i = 2; i <= 4; ++i)
+            if (copy->m_texts[std::size_t(i)].m_formula.trimmed().isEmpty())
+                list->clear(i, 1);
+        for (std::size_t i = 0; i < derived.size() && !cancel; ++i)
+            kDerivedSheets[i].build(*copy)->fillWorksheet(*derived[i], kDerivedSheets[i].lastColumn);
+        copy.reset();
+        return !cancel;
+    };
     book.activate(*list);
     const QString title = m_texts[0].m_formula.trimmed();
-    book.show(title.isEmpty() ? kBarListSheet : title);
+    book.show(title.isEmpty() ? kBarListSheet : title, filling);
 }

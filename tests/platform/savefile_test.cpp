@@ -65,6 +65,39 @@ TEST_F(SaveFile, UnwritableTargetFailsWithReason)
     EXPECT_FALSE(platform::saveFile(dir.filePath(QStringLiteral("taken")), QByteArray("x")));
 }
 
+// A staged save is written whole and then committed, dropped before its
+// commit, or refused where nothing can be written.
+TEST_F(SaveFile, AStagedSaveReplacesTheFileOnlyWhenCommitted)
+{
+    const QByteArray old("old workbook");
+    ASSERT_TRUE(platform::saveFile(path(), old));
+    const auto entries = [this] {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    };
+    {
+        platform::StagedFile dropped;
+        ASSERT_TRUE(dropped.write(path(), QByteArray("new workbook")));
+        EXPECT_EQ(contents(), old);
+    }
+    EXPECT_EQ(contents(), old);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("lib.jlb")});
+
+    platform::StagedFile staged;
+    ASSERT_TRUE(staged.write(path(), QByteArray("new")));
+    QString error;
+    ASSERT_TRUE(staged.commit(&error)) << error.toStdString();
+    EXPECT_EQ(contents(), QByteArray("new"));
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("lib.jlb")});
+    // Committed once; a second commit has nothing to put in place.
+    EXPECT_FALSE(staged.commit(&error));
+    EXPECT_EQ(contents(), QByteArray("new"));
+
+    platform::StagedFile nowhere;
+    EXPECT_FALSE(nowhere.write(dir.filePath(QStringLiteral("missing/x.xlsx")), QByteArray("x"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(nowhere.commit());
+}
+
 TEST_F(SaveFile, ReadOfMissingFileFails)
 {
     QByteArray data("unchanged");

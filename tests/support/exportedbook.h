@@ -31,6 +31,38 @@ inline QString member(const QString& zip, const QString& name)
     return QString::fromUtf8(unzip.readAllStandardOutput());
 }
 
+// The bytes of every member of a saved workbook, in the package's order, as
+// they were before compression (so another zlib reads the same), with the
+// time stamp of the document's properties masked: what tells one workbook
+// from another but the moment it was written.
+inline std::vector<std::pair<QByteArray, QByteArray>> workbookMembers(const QString& zip)
+{
+    const auto unzipped = [](const QStringList& arguments) {
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), arguments);
+        if (!unzip.waitForFinished(30000) || unzip.exitCode() != 0)
+            return QByteArray();
+        return unzip.readAllStandardOutput();
+    };
+    std::vector<std::pair<QByteArray, QByteArray>> members;
+    for (const QByteArray& name : unzipped({QStringLiteral("-Z1"), zip}).split('\n')) {
+        if (name.isEmpty())
+            continue;
+        // The tool reads a member's name as a pattern: "[Content_Types].xml"
+        // is named with its brackets escaped.
+        QString pattern = QString::fromUtf8(name);
+        pattern.replace(u'[', QStringLiteral("\\[")).replace(u']', QStringLiteral("\\]"));
+        QByteArray bytes = unzipped({QStringLiteral("-p"), zip, pattern});
+        if (name == "docProps/core.xml") {
+            static const QRegularExpression time(
+                QStringLiteral("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ"));
+            bytes = QString::fromUtf8(bytes).replace(time, QStringLiteral("TIME")).toUtf8();
+        }
+        members.emplace_back(name, bytes);
+    }
+    return members;
+}
+
 // What the export wrote, read back from the file it opened.
 class ExportedBook {
 public:
