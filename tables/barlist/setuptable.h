@@ -8,9 +8,9 @@
 
 #include "tables/barlist/huizongrules.h"
 #include "tables/barlist/setuptableline.h"
-#include "tables/barlist/sumitems.h"
 #include "tables/framework/snapshotsheet.h"
 #include "tables/quantity/rulessheet.h"
+#include "tables/shared/sumitems.h"
 
 #include "platform/hostservices.h"
 

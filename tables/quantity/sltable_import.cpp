@@ -7,9 +7,9 @@
 
 #include <QHash>
 #include "tables/barlist/setuptable.h"
-#include "tables/barlist/sumhelpers.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/quantity/barlistsources.h"
+#include "tables/shared/sumhelpers.h"
 
 #include <QDir>
 
