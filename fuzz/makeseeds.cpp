@@ -23,14 +23,14 @@
 #include "platform/savefile.h"
 #include "platform/ui/commandids.h"
 #include "tables/barlist/setuptable.h"
-#include "tables/processing/processtable.h"
 #include "tables/framework/editrecord.h"
 #include "tables/processing/processlisttable.h"
+#include "tables/processing/processtable.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
-#include "tables/quantity/sortrules.h"
+#include "tables/shared/sortrules.h"
 #include "widgara/shortcuttexts.h"
 
 #include <QDir>

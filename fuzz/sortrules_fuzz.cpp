@@ -4,7 +4,7 @@
 #include "fuzz/fuzzsupport.h"
 
 #include "platform/archive.h"
-#include "tables/quantity/sortrules.h"
+#include "tables/shared/sortrules.h"
 
 #include <cmath>
 

@@ -12,7 +12,7 @@
 #include "platform/profile.h"
 #include "tables/framework/tablebase.h"
 #include "tables/framework/ui/tableview.h"
-#include "tables/quantity/sortrules.h"
+#include "tables/shared/sortrules.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -30,6 +30,9 @@ public:
     virtual void OnActiveSheetChanged() = 0;
     // A document was saved under a new name, perhaps into the project.
     virtual void OnRefreshProjectFiles() = 0;
+    // A sheet view turned to another page: the main window's page box shows
+    // its number.
+    virtual void OnPageShown(int page) = 0;
 };
 
 class DocumentProgram {

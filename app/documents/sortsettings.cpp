@@ -1,7 +1,7 @@
 #include "app/documents/sortsettings.h"
 
 #include "app/documents/barsortdlg.h"
-#include "tables/quantity/sortrules.h"
+#include "tables/shared/sortrules.h"
 
 namespace {
 

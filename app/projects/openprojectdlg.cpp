@@ -1,6 +1,6 @@
 #include "app/projects/openprojectdlg.h"
 
-#include "app/shell/myrdapp.h"
+#include "app/projects/projectprogram.h"
 #include "platform/hostservices.h"
 #include "platform/profile.h"
 #include "platform/ui/recentfilelist.h"
@@ -70,11 +70,11 @@ COpenProjectDlg::~COpenProjectDlg() = default;
 
 platform::RecentFileList& COpenProjectDlg::recentProjects()
 {
-    CMyRdApp* app = CMyRdApp::instance();
+    ProjectProgram* app = ProjectProgram::instance();
     if (app && app->getRecentProjectList())
         return *app->getRecentProjectList();
     if (!m_ownList)
-        m_ownList = std::make_unique<platform::RecentFileList>(readRecentProjects(CMyRdApp::kRecentProjects));
+        m_ownList = std::make_unique<platform::RecentFileList>(readRecentProjects(ProjectProgram::kRecentProjects));
     return *m_ownList;
 }
 

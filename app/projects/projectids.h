@@ -1,9 +1,9 @@
 #pragma once
 // Numbers of the project pane's resources and commands. The project
 // commands the main window also offers (new and open project, summaries,
-// recent projects) are in app/shell/resourceids.h.
+// recent projects) are in app/panes/resourceids.h.
 
-#include "app/shell/resourceids.h"
+#include "app/panes/resourceids.h"
 
 // The project pane's toolbar; its images are also the icons of the tree's
 // context menu.

@@ -4,12 +4,11 @@
 #include "app/projects/openprojectdlg.h"
 #include "app/projects/projectids.h"
 #include "app/projects/projectpickdlg.h"
+#include "app/projects/projectprogram.h"
 #include "app/projects/projectresources.h"
-#include "app/shell/mainframe.h"
-#include "app/shell/myrdapp.h"
+#include "platform/hostservices.h"
 #include "platform/ui/docmanager.h"
 #include "platform/ui/doctemplate.h"
-#include "platform/hostservices.h"
 #include "widgara/cmdui.h"
 
 #include <QFileInfo>
@@ -50,8 +49,8 @@ QWidget* CProjectPaneWnd::CreateClientControl()
     m_wndProjectTree.show();
     // The tree shows the project the program works on (the one worked on
     // last, after a restart).
-    const CMyRdApp* app = CMyRdApp::instance();
-    const QString project = app ? app->m_strCurProject : QString();
+    const ProjectProgram* app = ProjectProgram::instance();
+    const QString project = app ? app->currentProjectFolder() : QString();
     if (m_wndProjectTree.projectFolder().isEmpty() && QFileInfo(project).isDir())
         m_wndProjectTree.SetProjectFolder(project);
     else
@@ -101,9 +100,9 @@ void CProjectPaneWnd::newUntitled(int templateId)
 void CProjectPaneWnd::openProject(const QString& folder)
 {
     m_wndProjectTree.SetProjectFolder(folder);
-    if (CMyRdApp* app = CMyRdApp::instance()) {
+    if (ProjectProgram* app = ProjectProgram::instance()) {
         app->addRecentProject(m_wndProjectTree.projectFolder());
-        app->m_strCurProject = m_wndProjectTree.projectFolder();
+        app->setCurrentProjectFolder(m_wndProjectTree.projectFolder());
     }
 }
 
@@ -115,7 +114,7 @@ void CProjectPaneWnd::openRecentProject(const QString& folder)
     }
     platform::showMessage(QStringLiteral("工程目录“%1”不存在，已从最近的工程中删除。").arg(folder),
                           platform::MessageIcon::Warning);
-    CMyRdApp* app = CMyRdApp::instance();
+    ProjectProgram* app = ProjectProgram::instance();
     platform::RecentFileList* list = app ? app->getRecentProjectList() : nullptr;
     const int index = list ? int(list->entries().indexOf(folder)) : -1;
     if (index >= 0) {
@@ -144,16 +143,4 @@ void CProjectPaneWnd::OnPickSummary()
     dialog.m_strProjectFolder = m_wndProjectTree.projectFolder();
     if (dialog.exec() == QDialog::Accepted)
         m_wndProjectTree.summarisePicked(dialog.m_picked);
-}
-
-void registerProjectPane()
-{
-    CMainFrame::setPaneWindowFactory(IDP_PROJECT, [](CMainFrame* frame) -> QWidget* {
-        auto* pane = new CProjectPaneWnd;
-        pane->createPaneWindow(frame);
-        QObject::connect(frame, &CMainFrame::recentProjectChosen, pane, &CProjectPaneWnd::openRecentProject);
-        QObject::connect(frame, &CMainFrame::projectFilesChanged, &pane->tree(),
-                         &CProjectTreeCtrl::RefreshProjectFiles);
-        return pane;
-    });
 }

@@ -45,7 +45,3 @@ private:
 
     CProjectTreeCtrl m_wndProjectTree;
 };
-
-// Gives the main frame's project pane (4000) this window, connected to the
-// frame's recent projects and saved documents.
-void registerProjectPane();

@@ -2,9 +2,9 @@
 
 #include "app/projects/projectids.h"
 #include "app/projects/projectpaths.h"
+#include "app/projects/projectprogram.h"
 #include "app/projects/projectresources.h"
 #include "app/projects/sheetkinds.h"
-#include "app/shell/myrdapp.h"
 #include "platform/ui/docmanager.h"
 #include "widgara/imagemanager.h"
 #include "widgara/resources.h"
@@ -75,7 +75,7 @@ platform::DocManager* CProjectTreeCtrl::docManager() const
 {
     if (m_docManager)
         return m_docManager;
-    CMyRdApp* app = CMyRdApp::instance();
+    ProjectProgram* app = ProjectProgram::instance();
     return app ? &app->docManager() : nullptr;
 }
 

@@ -6,8 +6,8 @@
 #include "app/projects/filetreeoperation.h"
 #include "app/projects/inputnamedlg.h"
 #include "app/projects/projectpaths.h"
+#include "app/projects/projectprogram.h"
 #include "app/projects/sheetkinds.h"
-#include "app/shell/myrdapp.h"
 #include "platform/archive.h"
 #include "platform/hostservices.h"
 #include "platform/ui/docmanager.h"
@@ -82,10 +82,10 @@ void tellFailure(const char* what, const QString& reason)
 // their order.
 void replaceRecentProject(const QString& oldPath, const QString& newPath)
 {
-    CMyRdApp* app = CMyRdApp::instance();
+    ProjectProgram* app = ProjectProgram::instance();
     platform::RecentFileList* list = app ? app->getRecentProjectList() : nullptr;
-    if (app && QDir::cleanPath(app->m_strCurProject) == oldPath)
-        app->m_strCurProject = newPath;
+    if (app && QDir::cleanPath(app->currentProjectFolder()) == oldPath)
+        app->setCurrentProjectFolder(newPath);
     if (!list)
         return;
     QStringList entries = list->entries();

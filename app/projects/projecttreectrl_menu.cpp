@@ -5,7 +5,7 @@
 #include "app/projects/projecttreectrl.h"
 
 #include "app/projects/projectids.h"
-#include "app/shell/bcmenu.h"
+#include "widgara/bcmenu.h"
 
 #include <QContextMenuEvent>
 #include <QDropEvent>

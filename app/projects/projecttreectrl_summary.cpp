@@ -4,10 +4,10 @@
 
 #include "app/projects/projecttreectrl.h"
 
+#include "app/documents/sheetcontainer.h"
+#include "app/panes/resourceids.h"
 #include "app/projects/projectpaths.h"
 #include "app/projects/sheetkinds.h"
-#include "app/shell/resourceids.h"
-#include "app/documents/sheetcontainer.h"
 #include "platform/hostservices.h"
 #include "platform/ui/docmanager.h"
 #include "platform/ui/doctemplate.h"

@@ -1,7 +1,7 @@
 #include "app/projects/sheetkinds.h"
 
+#include "app/panes/resourceids.h"
 #include "app/projects/projecttreectrl.h"
-#include "app/shell/resourceids.h"
 
 namespace {
 

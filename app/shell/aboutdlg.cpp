@@ -1,10 +1,10 @@
 #include "app/shell/aboutdlg.h"
 
-#include "tables/framework/tableslibrary.h"
+#include "app/panes/resourceids.h"
 #include "app/shell/marqueestatic.h"
 #include "app/shell/picturebutton.h"
-#include "app/shell/resourceids.h"
 #include "app/shell/version.h"
+#include "tables/framework/tableslibrary.h"
 #include "widgara/button.h"
 #include "widgara/dlgitem.h"
 

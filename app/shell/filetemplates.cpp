@@ -9,7 +9,7 @@
 #include "app/documents/sldoc.h"
 #include "app/documents/slframe.h"
 #include "app/documents/slmainview.h"
-#include "app/shell/resourceids.h"
+#include "app/panes/resourceids.h"
 #include "platform/ui/doctemplate.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "app/shell/mainframe.h"
 
-#include "app/shell/resourceids.h"
 #include "app/documents/sheetcontainer.h"
+#include "app/panes/resourceids.h"
 #include "app/shell/shellresources.h"
 #include "app/shell/version.h"
 #include "platform/hostservices.h"
@@ -568,6 +568,12 @@ void CMainFrame::OnRecentProject(int nID)
     if (CXTPDockingPane* pane = m_paneManager.FindPane(IDP_PROJECT); pane && pane->IsClosed())
         m_paneManager.ShowPane(pane);
     Q_EMIT recentProjectChosen(folder);
+}
+
+void CMainFrame::OnPageShown(int page)
+{
+    if (g_pPageCombo)
+        g_pPageCombo->SetEditText(QString::asprintf("%d", page));
 }
 
 void CMainFrame::OnRefreshProjectFiles()

@@ -90,6 +90,7 @@ public:
     // A document was saved into the project: the project pane lists the
     // project's documents it does not show yet (projectFilesChanged).
     void OnRefreshProjectFiles() override;
+    void OnPageShown(int page) override;
 
     CXTPStatusBar* statusBar() const { return m_wndStatusBar; }
     CXTPDockingPaneManager* paneManager() { return &m_paneManager; }

@@ -2,12 +2,12 @@
 
 #include "app/documents/setupdoc.h"
 #include "app/documents/sharedfiles.h"
+#include "app/panes/resourceids.h"
 #include "app/projects/projectpanewnd.h"
 #include "app/shell/aboutdlg.h"
 #include "app/shell/childframe.h"
 #include "app/shell/filetemplates.h"
 #include "app/shell/mainframe.h"
-#include "app/shell/resourceids.h"
 #include "app/shell/rodostartdoc.h"
 #include "app/shell/rodostartview.h"
 #include "app/shell/singleinstance.h"
@@ -28,21 +28,29 @@ namespace {
 
 CMyRdApp* g_app = nullptr;
 
-} // namespace
-
-platform::RecentFileList readRecentProjects(int size)
+// Gives the main window's project pane its window, connected to the
+// window's recent projects and saved documents.
+void registerProjectPane()
 {
-    platform::RecentFileList list(0, QStringLiteral("Recent Project List"), QStringLiteral("Project%d"), size, 30);
-    list.ReadList();
-    return list;
+    CMainFrame::setPaneWindowFactory(IDP_PROJECT, [](CMainFrame* frame) -> QWidget* {
+        auto* pane = new CProjectPaneWnd;
+        pane->createPaneWindow(frame);
+        QObject::connect(frame, &CMainFrame::recentProjectChosen, pane, &CProjectPaneWnd::openRecentProject);
+        QObject::connect(frame, &CMainFrame::projectFilesChanged, &pane->tree(),
+                         &CProjectTreeCtrl::RefreshProjectFiles);
+        return pane;
+    });
 }
+
+} // namespace
 
 CMyRdApp::CMyRdApp() : m_dialogFitter(std::make_unique<platform::DialogFitter>())
 {
     g_app = this;
     qApp->installEventFilter(m_dialogFitter.get());
     platform::setProjectFolderSource([this] { return m_strCurProject; });
-    install(this);
+    DocumentProgram::install(this);
+    ProjectProgram::install(this);
     commandMap().add(ID_APP_ABOUT, [this] { OnAppAbout(); });
     commandMap().add(ID_FILE_NEW, [this] { OnFileNew(); });
     commandMap().add(ID_FILE_OPEN, [this] { OnFileOpen(); });
@@ -60,7 +68,8 @@ CMyRdApp::~CMyRdApp()
     m_pMainWnd.reset();
     if (g_app == this) {
         g_app = nullptr;
-        install(nullptr);
+        DocumentProgram::install(nullptr);
+        ProjectProgram::install(nullptr);
         platform::setProjectFolderSource({});
     }
 }

@@ -9,6 +9,7 @@
 // (57601), Print setup (57606), the recent files (57616…).
 
 #include "app/documents/documenthost.h"
+#include "app/projects/projectprogram.h"
 #include "platform/ui/commandtarget.h"
 #include "platform/ui/docmanager.h"
 #include "platform/ui/recentfilelist.h"
@@ -27,14 +28,11 @@ class DocTemplate;
 class Document;
 } // namespace platform
 
-// The recent projects of the profile: its first `size` entries.
-platform::RecentFileList readRecentProjects(int size);
-
-class CMyRdApp : public QObject, public platform::CommandTarget, public DocumentProgram {
+class CMyRdApp : public QObject, public platform::CommandTarget, public DocumentProgram,
+                 public ProjectProgram {
     Q_OBJECT
 public:
-    // The recent projects: section "Recent Project List", "Project1".."Project10".
-    static constexpr int kRecentProjects = 10;
+    using ProjectProgram::kRecentProjects;
 
     CMyRdApp();
     ~CMyRdApp() override;
@@ -53,12 +51,11 @@ public:
     CMainFrame* mainFrame() const { return m_pMainWnd.get(); }
     platform::DocManager& docManager() override { return m_docManager; }
     QString currentProjectFolder() const override { return m_strCurProject; }
+    void setCurrentProjectFolder(const QString& folder) override { m_strCurProject = folder; }
     DocumentHost* mainHost() const override;
 
-    platform::RecentFileList* getRecentProjectList() { return m_pRecentProjectList.get(); }
-    // Puts a project folder at the head of the recent projects and stores
-    // the list at once.
-    void addRecentProject(const QString& folder);
+    platform::RecentFileList* getRecentProjectList() override { return m_pRecentProjectList.get(); }
+    void addRecentProject(const QString& folder) override;
 
     void OnAppAbout();
     // A new, empty bar list.

@@ -1,6 +1,6 @@
 #include "app/shell/picturebutton.h"
 
-#include "app/shell/bcmenu.h"
+#include "widgara/bcmenu.h"
 #include "widgara/resources.h"
 
 #include <QBitmap>

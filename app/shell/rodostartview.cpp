@@ -1,8 +1,8 @@
 #include "app/shell/rodostartview.h"
 
+#include "app/panes/resourceids.h"
 #include "app/shell/mainframe.h"
 #include "app/shell/myrdapp.h"
-#include "app/shell/resourceids.h"
 #include "platform/hostservices.h"
 
 #include "platform/ui/docmanager.h"

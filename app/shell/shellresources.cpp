@@ -1,7 +1,7 @@
 #include "app/shell/shellresources.h"
 
 #include "app/documents/documentids.h"
-#include "app/shell/resourceids.h"
+#include "app/panes/resourceids.h"
 #include "widgara/resources.h"
 
 #include <QPainter>

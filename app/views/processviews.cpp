@@ -2,10 +2,10 @@
 
 #include "app/documents/processdoc.h"
 #include "app/documents/processmainview.h"
-#include "app/shell/bcmenu.h"
 #include "app/views/sheetmenu.h"
 #include "platform/xlsx/workbook.h"
 #include "tables/processing/processtable.h"
+#include "widgara/bcmenu.h"
 
 // The processing sheet
 

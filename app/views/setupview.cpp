@@ -1,15 +1,14 @@
 #include "app/views/setupview.h"
 
-#include "app/views/summaryoptionsdlg.h"
 #include "app/documents/documentfiles.h"
+#include "app/documents/documenthost.h"
 #include "app/documents/setupdoc.h"
-#include "app/shell/bcmenu.h"
-#include "app/shell/mainframe.h"
 #include "app/views/sheetmenu.h"
+#include "app/views/summaryoptionsdlg.h"
 #include "core/geometry/datafolder.h"
 #include "platform/hostservices.h"
 #include "tables/barlist/setuptable.h"
-#include "widgara/controlcombobox.h"
+#include "widgara/bcmenu.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -174,8 +173,8 @@ void CRODOSetUpView::autoSave()
 
 void CRODOSetUpView::OnPageShown()
 {
-    if (g_pPageCombo && getTable())
-        g_pPageCombo->SetEditText(QString::asprintf("%d", getTable()->getCurPage()));
+    if (DocumentHost* host = DocumentHost::of(this); host && getTable())
+        host->OnPageShown(getTable()->getCurPage());
 }
 
 // Cover templates

@@ -1,9 +1,9 @@
 #include "app/views/sheetmenu.h"
 
-#include "app/shell/bcmenu.h"
 #include "app/views/viewids.h"
 #include "tables/framework/tablebase.h"
 #include "tables/framework/ui/tableview.h"
+#include "widgara/bcmenu.h"
 #include "widgara/resources.h"
 
 #include <QAction>

@@ -4,11 +4,11 @@
 #include "app/documents/documenthost.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/documents/sheetdocument.h"
-#include "app/shell/bcmenu.h"
 #include "app/views/sheetmenu.h"
 #include "core/model/barcore.h"
 #include "tables/framework/tablebase.h"
 #include "tables/framework/tablebaseline.h"
+#include "widgara/bcmenu.h"
 
 SheetViewBase::SheetViewBase(CVes_TableViewBase* self) : platform::View(self), m_view(self) {}
 

@@ -1,9 +1,9 @@
 #include "app/views/slview.h"
 
-#include "app/shell/bcmenu.h"
 #include "app/views/sheetmenu.h"
 #include "platform/xlsx/workbook.h"
 #include "tables/quantity/sltable.h"
+#include "widgara/bcmenu.h"
 
 CRODOSLView::CRODOSLView(QWidget* parent) : SheetView<CVes_SLTableView>(parent)
 {

@@ -3,12 +3,12 @@
 #include "app/documents/setupdoc.h"
 #include "app/documents/sheetcontainerview.h"
 #include "app/documents/sldoc.h"
-#include "app/shell/bcmenu.h"
 #include "app/views/sheetmenu.h"
 #include "platform/xlsx/workbook.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/quantity/sltable.h"
 #include "tables/quantity/sortbarsheet.h"
+#include "widgara/bcmenu.h"
 
 #include <array>
 

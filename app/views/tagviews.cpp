@@ -3,11 +3,11 @@
 #include "app/documents/processdoc.h"
 #include "app/documents/setupdoc.h"
 #include "app/documents/setupmainview.h"
-#include "app/shell/bcmenu.h"
 #include "app/views/sheetmenu.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/processing/liaopaitable.h"
 #include "tables/processing/processtable.h"
+#include "widgara/bcmenu.h"
 
 #include <array>
 

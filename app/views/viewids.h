@@ -4,7 +4,7 @@
 // calculators, summaries, sorting) that the views' menus also offer.
 
 #include "app/documents/documentids.h"
-#include "app/shell/resourceids.h"
+#include "app/panes/resourceids.h"
 
 // The bar list's edit view.
 constexpr int ID_COVER_RESET = 32786;        // "恢复默认封面页"

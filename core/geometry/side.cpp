@@ -1,7 +1,7 @@
 #include "core/geometry/side.h"
 
+#include "core/geometry/connect.h"
 #include "core/geometry/geometry.h"
-#include "core/model/connect.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/saturate.h"

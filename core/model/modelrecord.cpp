@@ -1,9 +1,9 @@
 #include "core/model/modelrecord.h"
 
+#include "core/geometry/connect.h"
 #include "core/geometry/formula.h"
 #include "core/geometry/geometry.h"
 #include "core/geometry/steeltext.h"
-#include "core/model/connect.h"
 #include "platform/archive.h"
 #include "platform/dc.h"
 #include "platform/gdi.h"

@@ -10,7 +10,7 @@
 // Shared records of the cache are never written by a bar: to draw or measure,
 // a bar takes a working copy of its record and pushes its values into that.
 
-#include "core/model/connect.h"
+#include "core/geometry/connect.h"
 #include "core/model/hook.h"
 #include "core/model/midconnect.h"
 #include "core/model/referencebase.h"

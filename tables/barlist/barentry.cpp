@@ -5,11 +5,9 @@
 
 #include "core/geometry/formula.h"
 #include "core/geometry/steeltext.h"
-#include "core/model/modelrecordlib.h"
 #include "envora/rules.h"
 #include "envora/usercustom.h"
 #include "platform/hostservices.h"
-#include "core/model/steelmodeluserid.h"
 
 #include <array>
 #include <cmath>
@@ -326,32 +324,12 @@ bool enterVariable(const CVes_SetupTable& table, Line& line, const EditedVariabl
 
 } // namespace
 
-CSteelRecordId typedKey(const QString& entry, bool start)
-{
-    CVes_SteelModelUserIdLib numbers;
-    if (start)
-        numbers.readStartFile();
-    else
-        numbers.readFile();
-    CSteelRecordId key = numbers.getRecordId(entry);
-    if (key.isNull())
-        key = CSteelRecordId::setId(entry);
-    if (key.isNull())
-        return {};
-    if (start) {
-        CVes_ModelStartMainLib styles;
-        return styles.getStartModel(key) ? key : CSteelRecordId();
-    }
-    CVes_ModelRecordMainLib shapes;
-    return shapes.getModel(key, 0) ? key : CSteelRecordId();
-}
-
 namespace {
 
 bool enterShapeNumber(CVes_SetupTable& table, Line& line, const QString& entry,
                       EditedVariable& edited)
 {
-    const CSteelRecordId key = typedKey(entry, false);
+    const CSteelRecordId key = cellentry::typedKey(entry, false);
     if (key.isNull())
         return false;
     CVes_Steel& bar = line.m_steel;
@@ -386,8 +364,8 @@ bool editsSketch(const EditedVariable& edited, Line& line)
 // bar above) where a shape was meant.
 bool startNumberApplies(Line& line, const QString& entry)
 {
-    const bool sketch = !typedKey(entry, true).isNull();
-    const bool shape = !typedKey(entry, false).isNull();
+    const bool sketch = !cellentry::typedKey(entry, true).isNull();
+    const bool shape = !cellentry::typedKey(entry, false).isNull();
     if (!sketch) {
         platform::showMessage(
             shape ? QStringLiteral("[%1] 是钢筋形状的编号，不是安装起点示意图的编号。\n"
@@ -408,7 +386,7 @@ bool startNumberApplies(Line& line, const QString& entry)
 
 bool enterStartNumber(Line& line, const QString& entry)
 {
-    const CSteelRecordId key = typedKey(entry, true);
+    const CSteelRecordId key = cellentry::typedKey(entry, true);
     if (key.isNull())
         return false;
     line.m_steel.start.setRecordId(key);

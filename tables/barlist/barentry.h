@@ -7,8 +7,6 @@
 // Plain functions over the table, so that the view only opens editors and
 // runs the closing steps, and every rule can be tried without a window.
 
-#include "core/model/steelrecordid.h"
-
 #include <QChar>
 #include <QString>
 
@@ -37,11 +35,6 @@ struct EditedVariable {
     // The variable itself; null when the line no longer holds it.
     CVes_Variable* on(CVes_SetupTableLine& line) const;
 };
-
-// The shape (or with `start` the start style) a typed number names: the
-// user's own number, else the key written "190-001"; the null key when it
-// names nothing in the library.
-CSteelRecordId typedKey(const QString& entry, bool start);
 
 // Recent-value categories of the cells (the store's lists "##1##" to "##8##").
 inline constexpr int kNoCategory = -1;

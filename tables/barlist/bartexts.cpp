@@ -1,8 +1,8 @@
 #include "tables/barlist/bartexts.h"
 
-#include "tables/barlist/setuptable.h"
-#include "tables/barlist/sumhelpers.h"
 #include "platform/saturate.h"
+#include "tables/barlist/setuptable.h"
+#include "tables/shared/sumhelpers.h"
 
 #include <QStringList>
 

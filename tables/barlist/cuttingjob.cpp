@@ -1,10 +1,10 @@
 #include "tables/barlist/cuttingjob.h"
 
 #include "core/model/processsteel.h"
-#include "tables/barlist/sumhelpers.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/processing/processtablelistline.h"
 #include "tables/quantity/youhuaduanliaotable.h"
+#include "tables/shared/sumhelpers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,9 +8,9 @@
 
 #include "tables/barlist/huizongrules.h"
 #include "tables/barlist/setuptableline.h"
-#include "tables/barlist/sumitems.h"
 #include "tables/framework/snapshotsheet.h"
 #include "tables/quantity/rulessheet.h"
+#include "tables/shared/sumitems.h"
 
 #include "platform/hostservices.h"
 
@@ -221,6 +221,9 @@ public:
     unsigned int getUNITType(int row, int column) override;
     QString getUNITString(int row, int column) override;
     int isFindLine(CVes_TableBaseLine* row, const QString& text, unsigned int category) override;
+    QString foundRowText(CVes_TableBaseLine* row, int item) override;
+    bool replaceInFoundRow(CVes_TableBaseLine* row, const QString& find, const QString& replace,
+                           int item) override;
     TableLineList searchAllLine(const QString& text, unsigned int category, unsigned int scope,
                                 int page1, int page2) override;
     CVes_TableBaseLine* searchNextLine(CVes_TableBaseLine* start, const QString& text,

@@ -8,9 +8,9 @@
 #include "envora/rules.h"
 #include "platform/gbk.h"
 #include "tables/barlist/countedbars.h"
-#include "tables/barlist/sumhelpers.h"
-#include "tables/barlist/sumitems.h"
 #include "tables/framework/tablehelpers.h"
+#include "tables/shared/sumhelpers.h"
+#include "tables/shared/sumitems.h"
 
 #include <QHash>
 

@@ -8,11 +8,11 @@
 #include "envora/steelyuancaidata.h"
 #include "platform/hostservices.h"
 #include "tables/barlist/countedbars.h"
-#include "tables/barlist/sumhelpers.h"
-#include "tables/barlist/sumitems.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
 #include "tables/quantity/yuancaitext.h"
+#include "tables/shared/sumhelpers.h"
+#include "tables/shared/sumitems.h"
 
 #include <QDateTime>
 

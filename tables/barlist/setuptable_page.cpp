@@ -10,9 +10,9 @@
 #include "platform/saturate.h"
 #include "tables/barlist/bartexts.h"
 #include "tables/framework/counttext.h"
-#include "tables/barlist/sumhelpers.h"
 #include "tables/framework/form.h"
 #include "tables/framework/tablehelpers.h"
+#include "tables/shared/sumhelpers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -11,7 +11,7 @@ using Line = CVes_SetupTableLine;
 
 void copyToClipboard(const TableLineList& rows)
 {
-    tableClipboard().copyLines(rows, CVes_TableClipboard::kSetupLines);
+    tableClipboard().copyLines<Line>(rows, CVes_TableClipboard::kSetupLines);
 }
 
 } // namespace

@@ -11,12 +11,12 @@
 #include "envora/rules.h"
 #include "envora/steelyuancaidata.h"
 #include "tables/barlist/countedbars.h"
-#include "tables/barlist/sumhelpers.h"
-#include "tables/barlist/sumitems.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/framework/tabletextline.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/summaryrows.h"
+#include "tables/shared/sumhelpers.h"
+#include "tables/shared/sumitems.h"
 
 #include <QHash>
 

@@ -8,9 +8,9 @@
 #include "core/model/barlimits.h"
 #include "core/model/processsteel.h"
 #include "core/model/samebarindex.h"
-#include "tables/barlist/sumhelpers.h"
 #include "tables/processing/processtableeditline.h"
 #include "tables/processing/tagsheetbuilder.h"
+#include "tables/shared/sumhelpers.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,9 @@
 #include "tables/framework/cellentry.h"
 
 #include "core/geometry/formula.h"
+#include "core/model/modelrecordlib.h"
 #include "core/model/referencebase.h"
+#include "core/model/steelmodeluserid.h"
 #include "platform/gbk.h"
 #include "platform/hostservices.h"
 
@@ -122,6 +124,26 @@ GradeEntry splitGradeLetter(const QString& text)
     if (grade == 0)
         return {0, text};
     return {grade, text.mid(1)};
+}
+
+CSteelRecordId typedKey(const QString& entry, bool start)
+{
+    CVes_SteelModelUserIdLib numbers;
+    if (start)
+        numbers.readStartFile();
+    else
+        numbers.readFile();
+    CSteelRecordId key = numbers.getRecordId(entry);
+    if (key.isNull())
+        key = CSteelRecordId::setId(entry);
+    if (key.isNull())
+        return {};
+    if (start) {
+        CVes_ModelStartMainLib styles;
+        return styles.getStartModel(key) ? key : CSteelRecordId();
+    }
+    CVes_ModelRecordMainLib shapes;
+    return shapes.getModel(key, 0) ? key : CSteelRecordId();
 }
 
 } // namespace cellentry

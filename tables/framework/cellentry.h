@@ -5,6 +5,7 @@
 // Plain functions, so that every sheet view reads its cells alike.
 
 #include "core/model/barlimits.h"
+#include "core/model/steelrecordid.h"
 
 #include <QString>
 #include <QStringList>
@@ -67,5 +68,10 @@ struct GradeEntry {
     QString diameter;
 };
 GradeEntry splitGradeLetter(const QString& text);
+
+// The shape (or with `start` the start style) a typed number names: the
+// user's own number, else the key written "190-001"; the null key when it
+// names nothing in the library.
+CSteelRecordId typedKey(const QString& entry, bool start);
 
 } // namespace cellentry

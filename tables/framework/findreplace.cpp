@@ -1,7 +1,7 @@
 #include "tables/framework/findreplace.h"
 
-#include "tables/barlist/setuptableline.h"
 #include "tables/framework/tablebase.h"
+#include "tables/framework/tablebaseline.h"
 #include "tables/framework/tablehelpers.h"
 
 #include "core/geometry/formula.h"
@@ -18,13 +18,6 @@ namespace {
 
 // Values of a shape variable taken as equal to a searched number.
 constexpr double kValueTolerance = 0.1;
-
-bool replaceText(QString& field, const QString& find, const QString& replace)
-{
-    const QString before = field;
-    field.replace(find, replace);
-    return field != before;
-}
 
 // A whole number that is the whole text (blanks around it allowed).
 bool wholeNumber(const QString& text, int& value)
@@ -112,6 +105,15 @@ bool replaceCount(CVes_Steel& bar, const QString& replace)
     return true;
 }
 
+} // namespace
+
+bool replaceText(QString& field, const QString& find, const QString& replace)
+{
+    const QString before = field;
+    field.replace(find, replace);
+    return field != before;
+}
+
 bool replaceInBar(CVes_Steel& bar, const QString& find, const QString& replace, int item)
 {
     switch (item) {
@@ -126,8 +128,6 @@ bool replaceInBar(CVes_Steel& bar, const QString& find, const QString& replace, 
     }
 }
 
-// A text as printf's "%s" writes it from its UTF-8: up to its first NUL,
-// a lone surrogate replaced.
 QString printed(const QString& text)
 {
     const qsizetype nul = text.indexOf(QChar(0));
@@ -162,8 +162,6 @@ QString describeBar(CVes_Steel& bar, int item)
     }
 }
 
-} // namespace
-
 QStringList itemTexts()
 {
     return {QStringLiteral("构件编号"), QStringLiteral("钢筋编号"),     QStringLiteral("钢筋规格"),
@@ -171,19 +169,12 @@ QStringList itemTexts()
             QStringLiteral("每件根数"), QStringLiteral("备注"),         QString()};
 }
 
-QString entryText(int n, int page, int row, CVes_TableBaseLine* line, int item)
+QString entryText(CVes_TableBase& table, int n, int page, int row, CVes_TableBaseLine* line,
+                  int item)
 {
-    QString text = QString::number(n) + u"、第" + QString::number(page) + u"页，第" + QString::number(row)
-        + u"行——";
-    auto* setup = dynamic_cast<CVes_SetupTableLine*>(line);
-    if (!setup)
-        return text;
-    if (item == kElement)
-        return text + u"构件编号：" + printed(setup->getElement()) + u"  件数："
-            + QString::number(setup->getEleNum()) + u"件。  " + printed(setup->getEleRemark()) + u"  ";
-    if (CVes_Steel* bar = setup->getSetupSteel())
-        text += describeBar(*bar, item);
-    return text;
+    const QString place = QString::number(n) + u"、第" + QString::number(page) + u"页，第"
+        + QString::number(row) + u"行——";
+    return line ? place + table.foundRowText(line, item) : place;
 }
 
 bool replaceInLine(CVes_TableBase& table, CVes_TableBaseLine* line, const QString& find,
@@ -193,25 +184,7 @@ bool replaceInLine(CVes_TableBase& table, CVes_TableBaseLine* line, const QStrin
     if (!line || find.isEmpty() || line->getLock() || item < 0
         || !table.isFindLine(line, find, unsigned(item)))
         return false;
-    auto* setup = dynamic_cast<CVes_SetupTableLine*>(line);
-    if (!setup)
-        return false;
-    // A row found on any page: the undo snapshots keep it as it was.
-    CVes_TableBase::beforeRowChange(line);
-    if (item == kElement) {
-        QString element = setup->getElement();
-        const bool changed = replaceText(element, find, replace);
-        setup->setElement(element);
-        return changed;
-    }
-    if (item == kRemark && setup->isElementLine()) {
-        QString remark = setup->getEleRemark();
-        const bool changed = replaceText(remark, find, replace);
-        setup->setEleRemark(remark);
-        return changed;
-    }
-    CVes_Steel* bar = setup->getSetupSteel();
-    return bar && replaceInBar(*bar, find, replace, item);
+    return table.replaceInFoundRow(line, find, replace, item);
 }
 
 bool holdsLine(const CVes_TableBase& table, const CVes_TableBaseLine* line)

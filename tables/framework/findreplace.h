@@ -1,8 +1,8 @@
 #pragma once
-// What find and replace does to the rows of a bar list, apart from its
+// What find and replace does to the rows of a sheet, apart from its
 // window: the text of a result entry, the replacement in one row by the
-// searched item, the checks that a remembered row or shape variable still
-// belongs to the table, and the two histories of typed texts that every
+// searched item (what a row holds, its sheet answers), the checks that a
+// remembered row or shape variable still belongs to the table, and the two histories of typed texts that every
 // find-and-replace dialog of the program shares while it runs.
 //
 // Matching is the table's own business (isFindLine, searchAllLine,
@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+class CVes_Steel;
 class CVes_TableBase;
 class CVes_TableBaseLine;
 class CVes_Variable;
@@ -37,8 +38,9 @@ QStringList itemTexts();
 enum Range : int { kCurrentPage = 0, kWholeTable = 1, kPageRange = 2 };
 
 // The result list's entry n for `line` at (page, row): "n、第page页，第row行——"
-// followed by what the item shows of the row.
-QString entryText(int n, int page, int row, CVes_TableBaseLine* line, int item);
+// followed by what the item shows of the row (the table's foundRowText).
+QString entryText(CVes_TableBase& table, int n, int page, int row, CVes_TableBaseLine* line,
+                  int item);
 
 // Replaces `find` by `replace` in one row, by the item's rule. Nothing
 // happens for an empty find text, a locked row, or a row the table does not
@@ -48,6 +50,17 @@ QString entryText(int n, int page, int row, CVes_TableBaseLine* line, int item);
 // diameter) leaves that value as it was. True when the row changed.
 bool replaceInLine(CVes_TableBase& table, CVes_TableBaseLine* line, const QString& find,
                    const QString& replace, int item);
+
+// What a sheet's foundRowText and replaceInFoundRow do with the bar of a
+// found row: the item's texts of the bar ("钢筋编号：A1。  规格：…"), and the
+// replacement in the bar by the item's rule (true when it changed).
+QString describeBar(CVes_Steel& bar, int item);
+bool replaceInBar(CVes_Steel& bar, const QString& find, const QString& replace, int item);
+// Replaces `find` by `replace` in a text field; true when it changed.
+bool replaceText(QString& field, const QString& find, const QString& replace);
+// A text as printf's "%s" writes it from its UTF-8: up to its first NUL, a
+// lone surrogate replaced.
+QString printed(const QString& text);
 
 // Whether `line` is still one of the table's rows.
 bool holdsLine(const CVes_TableBase& table, const CVes_TableBaseLine* line);

@@ -240,6 +240,15 @@ public:
         return {};
     }
     virtual int isFindLine(CVes_TableBaseLine*, const QString&, unsigned int) { return 0; }
+    // What a find result shows of a found row for the searched item (after
+    // its place), and the replacement in a found row of the table (true when
+    // the row changed): the sheet's own rows, which only it knows
+    // (findreplace.h).
+    virtual QString foundRowText(CVes_TableBaseLine*, int) { return {}; }
+    virtual bool replaceInFoundRow(CVes_TableBaseLine*, const QString&, const QString&, int)
+    {
+        return false;
+    }
 
     // Flags and accessors
 

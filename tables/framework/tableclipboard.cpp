@@ -1,37 +1,5 @@
 #include "tables/framework/tableclipboard.h"
 
-#include "tables/barlist/setuptableline.h"
-#include "tables/processing/processtableeditline.h"
-#include "tables/quantity/sltableline.h"
-
-namespace {
-
-// A new row of the class that belongs to `kind`, filled from `row`.
-std::unique_ptr<CVes_TableBaseLine> copyOf(const CVes_TableBaseLine& row, int kind)
-{
-    switch (kind) {
-    case CVes_TableClipboard::kSetupLines: {
-        auto copy = std::make_unique<CVes_SetupTableLine>();
-        copy->copy(static_cast<const CVes_SetupTableLine*>(&row));
-        return copy;
-    }
-    case CVes_TableClipboard::kProcessLines: {
-        auto copy = std::make_unique<CVes_ProcessTableEditLine>();
-        copy->copy(static_cast<const CVes_ProcessTableEditLine*>(&row));
-        return copy;
-    }
-    case CVes_TableClipboard::kSLLines: {
-        auto copy = std::make_unique<CVes_SLTableLine>();
-        copy->copy(static_cast<const CVes_SLTableLine*>(&row));
-        return copy;
-    }
-    default:
-        return nullptr;
-    }
-}
-
-} // namespace
-
 CVes_TableClipboard::CVes_TableClipboard() = default;
 
 CVes_TableClipboard::~CVes_TableClipboard()
@@ -62,48 +30,35 @@ int CVes_TableClipboard::canPaste() const
     }
 }
 
-int CVes_TableClipboard::copySetupLine(const CVes_SetupTableLine* row, int clearFirst)
+int CVes_TableClipboard::copyLine(const CVes_TableBaseLine* row, int kind, RowCopier copier,
+                                  int clearFirst)
 {
     if (!row)
         return 0;
-    append(copyOf(*row, kSetupLines), kSetupLines, clearFirst);
+    append(*row, kind, copier, clearFirst);
     return 1;
 }
 
-int CVes_TableClipboard::copyProcessLine(const CVes_ProcessTableEditLine* row, int clearFirst)
-{
-    if (!row)
-        return 0;
-    append(copyOf(*row, kProcessLines), kProcessLines, clearFirst);
-    return 1;
-}
-
-int CVes_TableClipboard::copySLLine(const CVes_SLTableLine* row, int clearFirst)
-{
-    if (!row)
-        return 0;
-    append(copyOf(*row, kSLLines), kSLLines, clearFirst);
-    return 1;
-}
-
-void CVes_TableClipboard::copyLines(const TableLineList& rows, int kind)
+void CVes_TableClipboard::copyLines(const TableLineList& rows, int kind, RowCopier copier)
 {
     clear();
     for (const CVes_TableBaseLine* row : rows) {
         if (row)
-            append(copyOf(*row, kind), kind, 0);
+            append(*row, kind, copier, 0);
     }
 }
 
-void CVes_TableClipboard::append(std::unique_ptr<CVes_TableBaseLine> copy, int kind,
+void CVes_TableClipboard::append(const CVes_TableBaseLine& row, int kind, RowCopier copier,
                                  int clearFirst)
 {
     // The copy is taken before anything is deleted, so a row may come from
     // anywhere. Rows of another sheet never stay beside the new ones.
+    std::unique_ptr<CVes_TableBaseLine> copy = copier(row);
     m_kind = kind;
     if (clearFirst || m_linesKind != kind)
         clear();
     m_linesKind = kind;
+    m_copier = copier;
     m_lines.push_back(std::move(copy));
 }
 
@@ -124,10 +79,8 @@ TableLineList CVes_TableClipboard::getLines(int kind) const
     TableLineList result;
     if (kind != m_kind || kind != m_linesKind)
         return result;
-    for (const auto& row : m_lines) {
-        if (std::unique_ptr<CVes_TableBaseLine> copy = copyOf(*row, kind))
-            result.append(copy.release());
-    }
+    for (const auto& row : m_lines)
+        result.append(m_copier(*row).release());
     return result;
 }
 

@@ -12,10 +12,17 @@
 #include <memory>
 #include <vector>
 
-class CVes_ProcessTableEditLine;
-class CVes_SetupTableLine;
-class CVes_SLTableLine;
 class CVes_TableBaseLine;
+
+// A new row of the class of the rows of one kind, filled from `row`, which
+// is of that class.
+using RowCopier = std::unique_ptr<CVes_TableBaseLine> (*)(const CVes_TableBaseLine& row);
+template <class Line> std::unique_ptr<CVes_TableBaseLine> copyRowAs(const CVes_TableBaseLine& row)
+{
+    auto copy = std::make_unique<Line>();
+    copy->copy(static_cast<const Line*>(&row));
+    return copy;
+}
 
 class CVes_TableClipboard {
 public:
@@ -36,15 +43,25 @@ public:
     // 0 when nothing can be pasted: nothing held yet, no rows of a row
     // kind, or an empty text.
     int canPaste() const;
-    // Appends a copy of the row under kind 1 (2 for a processing row, 4 for
-    // a quantity-sheet row), after deleting the held rows when `clearFirst`
-    // is nonzero. 0 for a null row, which changes nothing.
-    int copySetupLine(const CVes_SetupTableLine* row, int clearFirst);
-    int copyProcessLine(const CVes_ProcessTableEditLine* row, int clearFirst);
-    int copySLLine(const CVes_SLTableLine* row, int clearFirst);
+    // The sheets hand the clipboard their rows with the class the rows are
+    // copied as (kSetupLines the bar list's rows, kProcessLines the
+    // processing sheet's, kSLLines the quantity sheet's); the clipboard
+    // itself knows no sheet's rows.
+
+    // Appends a copy of the row under `kind`, after deleting the held rows
+    // when `clearFirst` is nonzero. 0 for a null row, which changes nothing.
+    template <class Line> int copyLine(const Line* row, int kind, int clearFirst)
+    {
+        return copyLine(row, kind, &copyRowAs<Line>, clearFirst);
+    }
+    int copyLine(const CVes_TableBaseLine* row, int kind, RowCopier copier, int clearFirst);
     // Holds copies of the rows, of the class of `kind`, in place of what it
     // held (a copy or cut of a sheet's rows).
-    void copyLines(const TableLineList& rows, int kind);
+    template <class Line> void copyLines(const TableLineList& rows, int kind)
+    {
+        copyLines(rows, kind, &copyRowAs<Line>);
+    }
+    void copyLines(const TableLineList& rows, int kind, RowCopier copier);
     // The kind and the text take the given values; the rows stay. Answers 1.
     int setText(const QString& text, int kind);
     // The text when `kind` is the held kind, else an empty text.
@@ -65,13 +82,15 @@ public:
     static QString pasteRefusal(CVes_TableBase& table);
 
 private:
-    void append(std::unique_ptr<CVes_TableBaseLine> copy, int kind, int clearFirst);
+    void append(const CVes_TableBaseLine& row, int kind, RowCopier copier, int clearFirst);
 
     int m_kind = kEmpty;
     // The held rows, all of the class of m_linesKind (the kind they were
     // copied under, which a later text may have replaced as the held kind).
     std::vector<std::unique_ptr<CVes_TableBaseLine>> m_lines;
     int m_linesKind = kEmpty;
+    // Copies a held row again for each paste.
+    RowCopier m_copier = nullptr;
     QString m_text;
 };
 

@@ -1,9 +1,9 @@
 #include "tables/framework/tablehelpers.h"
 
+#include "core/geometry/connect.h"
 #include "core/geometry/geometry.h"
 #include "core/geometry/steeltext.h"
 #include "core/model/barcore.h"
-#include "core/model/connect.h"
 #include "core/model/modelrecord.h"
 #include "core/model/modelreference.h"
 #include "core/model/shapebitmap.h"

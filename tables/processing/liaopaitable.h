@@ -13,7 +13,7 @@
 #include "core/model/modelreference.h"
 #include "tables/framework/tablebase.h"
 #include "tables/framework/tablebaseline.h"
-#include "tables/quantity/sortrules.h"
+#include "tables/shared/sortrules.h"
 
 #include <QStringList>
 

@@ -10,11 +10,11 @@
 #include "core/model/processsteel.h"
 #include "platform/dc.h"
 #include "platform/saturate.h"
-#include "tables/barlist/sumhelpers.h"
 #include "tables/framework/form.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/processing/processtablelistline.h"
 #include "tables/processing/processtexts.h"
+#include "tables/shared/sumhelpers.h"
 
 #include <algorithm>
 

@@ -9,7 +9,6 @@
 #include "core/model/processsteel.h"
 #include "envora/rules.h"
 #include "platform/hostservices.h"
-#include "tables/barlist/barentry.h"
 #include "tables/framework/cellentry.h"
 #include "tables/processing/processtableeditline.h"
 
@@ -322,7 +321,7 @@ int CVes_ProcessTable::commitCell(int row, int column, const QString& text,
             const bool shapeNumber = column == kColShape && variable.isEmpty();
             CSteelRecordId shape;
             if (shapeNumber) {
-                shape = barlist::typedKey(text.trimmed(), false);
+                shape = cellentry::typedKey(text.trimmed(), false);
                 if (shape.isNull())
                     return 0;
             }

@@ -155,7 +155,8 @@ int CVes_ProcessTable::canPaste()
 void CVes_ProcessTable::CopyRow()
 {
     if (getSelectRow() >= 1)
-        tableClipboard().copyLines(selectedLines(), CVes_TableClipboard::kProcessLines);
+        tableClipboard().copyLines<CVes_ProcessTableEditLine>(selectedLines(),
+                                                              CVes_TableClipboard::kProcessLines);
 }
 
 void CVes_ProcessTable::CutRow()

@@ -6,9 +6,9 @@
 #include "tables/processing/processtable.h"
 
 #include "core/model/processsteel.h"
-#include "tables/barlist/sumhelpers.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/processing/processtableeditline.h"
+#include "tables/shared/sumhelpers.h"
 
 #include <array>
 

@@ -1,11 +1,11 @@
 #include "tables/processing/tagsheetbuilder.h"
 
 #include "core/model/processsteel.h"
-#include "tables/barlist/sumhelpers.h"
 #include "tables/framework/counttext.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/processing/liaopaitable.h"
 #include "tables/processing/processtableeditline.h"
+#include "tables/shared/sumhelpers.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // merge-display commands set those rules; none re-sorts by itself.
 
 #include "tables/framework/tablebase.h"
-#include "tables/quantity/sortrules.h"
+#include "tables/shared/sortrules.h"
 
 class RulesSheet : public CVes_TableBase {
 public:

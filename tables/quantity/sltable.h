@@ -19,7 +19,6 @@
 
 class CVes_SLSumaryJTtable;
 class CVes_SLSumaryTable;
-class CVes_SetupTable;
 class CVes_SortBarSheet;
 
 class CVes_SLTable : public SnapshotSheet<CVes_SLTable, CVes_SLTableLine, RulesSheet> {
@@ -226,9 +225,6 @@ public:
     // (or are newer) are left out, those whose shape unit differs refused
     // with a message. The caller owns the rows.
     QList<CVes_SLTableLine*> rowsFromFiles(const QStringList& paths);
-    // The converted rows of one bar list, or none with the refusal shown
-    // when its shape unit differs from the sheet's. The caller owns them.
-    QList<CVes_SLTableLine*> rowsFromSetup(const CVes_SetupTable& list);
     // The unit of the shape column.
     int shapeUnit() const;
 

@@ -2,16 +2,14 @@
 
 #include "tables/quantity/sltable.h"
 
-#include "platform/archive.h"
 #include "platform/hostservices.h"
-
-#include <QHash>
-#include "tables/barlist/setuptable.h"
-#include "tables/barlist/sumhelpers.h"
 #include "tables/framework/tablehelpers.h"
+#include "tables/quantity/barlistreader.h"
 #include "tables/quantity/barlistsources.h"
+#include "tables/shared/sumhelpers.h"
 
 #include <QDir>
+#include <QHash>
 
 void CVes_SLTable::singleSteelAmount(CVes_BarCore* bar, int pieces, double& length,
                                      std::int64_t& count, std::int64_t& jointFactor)
@@ -19,30 +17,16 @@ void CVes_SLTable::singleSteelAmount(CVes_BarCore* bar, int pieces, double& leng
     barsum::singleSteelAmount(bar, pieces, m_rules, shapeUnit(), length, count, jointFactor);
 }
 
-QList<CVes_SLTableLine*> CVes_SLTable::rowsFromSetup(const CVes_SetupTable& list)
-{
-    if (list.m_units.value(CVes_SetupTable::kColShape, kMillimetre) != shapeUnit()) {
-        platform::showMessage(
-            QStringLiteral("钢筋配料单与钢筋用量明细表钢筋形状单位不一致，无法导入！"));
-        return {};
-    }
-    return list.transformSL(0);
-}
-
 QList<CVes_SLTableLine*> CVes_SLTable::rowsFromFiles(const QStringList& paths)
 {
+    const BarListReader read = barListReader();
+    if (!read)
+        return {};
     platform::WaitCursor wait;
     QList<CVes_SLTableLine*> rows;
     for (const QString& path : paths) {
-        CVes_SetupTable list;
-        try {
-            if (!list.OpenFile(path))
-                continue;
-        } catch (const platform::SchemaError&) {
-            // A bar list of a newer program, or a damaged one, is left out.
-            continue;
-        }
-        rows += rowsFromSetup(list);
+        if (const std::optional<QList<CVes_SLTableLine*>> listRows = read(path, shapeUnit()))
+            rows += *listRows;
     }
     return rows;
 }

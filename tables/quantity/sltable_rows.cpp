@@ -121,7 +121,8 @@ void CVes_SLTable::getDefualtValueFromPrvLine(CVes_SLTableLine* line)
 void CVes_SLTable::CopyRow()
 {
     if (getSelectRow() >= 1)
-        tableClipboard().copyLines(selectedLines(), CVes_TableClipboard::kSLLines);
+        tableClipboard().copyLines<CVes_SLTableLine>(selectedLines(),
+                                                     CVes_TableClipboard::kSLLines);
 }
 
 void CVes_SLTable::CutRow()

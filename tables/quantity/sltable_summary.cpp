@@ -7,11 +7,11 @@
 #include "core/geometry/datafolder.h"
 #include "core/geometry/steeltext.h"
 #include "core/model/connecttext.h"
-#include "tables/barlist/sumhelpers.h"
-#include "tables/barlist/sumitems.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/summaryrows.h"
+#include "tables/shared/sumhelpers.h"
+#include "tables/shared/sumitems.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include "tables/quantity/sltable.h"
 
 #include "core/model/barcore.h"
-#include "tables/barlist/sumhelpers.h"
 #include "tables/framework/counttext.h"
 #include "tables/framework/lengthtext.h"
 #include "tables/framework/tablehelpers.h"
+#include "tables/shared/sumhelpers.h"
 
 #include <algorithm>
 #include <cmath>

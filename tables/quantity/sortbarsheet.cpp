@@ -6,11 +6,11 @@
 #include "core/model/steel.h"
 #include "platform/dc.h"
 #include "platform/xlsx/workbook.h"
-#include "tables/barlist/sumhelpers.h"
 #include "tables/framework/form.h"
 #include "tables/framework/lengthtext.h"
-#include "tables/framework/tablehelpers.h"
 #include "tables/framework/sheetsetup.h"
+#include "tables/framework/tablehelpers.h"
+#include "tables/shared/sumhelpers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "core/geometry/steeltext.h"
 #include "tables/framework/tablehelpers.h"
-#include "tables/quantity/sortrules.h"
+#include "tables/shared/sortrules.h"
 
 #include <algorithm>
 

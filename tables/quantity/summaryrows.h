@@ -4,7 +4,7 @@
 // items, the loss note, and the rows of the "其中" breakdown by diameter
 // class and by grade.
 
-#include "tables/barlist/sumitems.h"
+#include "tables/shared/sumitems.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,10 @@
 #include "tests/e2e/day.h"
 
 #include "app/documents/documentids.h"
+#include "app/panes/resourceids.h"
 #include "app/projects/inputnamedlg.h"
 #include "app/projects/newprojectdlg.h"
 #include "app/projects/projectpanewnd.h"
-#include "app/shell/resourceids.h"
 #include "envora/ui/steeldncombox.h"
 #include "envora/ui/steelgradecombox.h"
 #include "platform/profile.h"

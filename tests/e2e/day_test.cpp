@@ -12,7 +12,7 @@
 #include "app/documents/slmainview.h"
 #include "app/panes/barpropertyitems.h"
 #include "app/panes/barpropertypanewnd.h"
-#include "app/shell/resourceids.h"
+#include "app/panes/resourceids.h"
 #include "shapeui/selectshapedlg.h"
 #include "shapeui/shapelistctrl.h"
 #include "shapeui/themedtabctrl.h"

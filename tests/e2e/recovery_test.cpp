@@ -13,8 +13,8 @@
 
 #include "tests/e2e/day.h"
 
+#include "app/panes/resourceids.h"
 #include "app/shell/autosavedlg.h"
-#include "app/shell/resourceids.h"
 #include "tests/support/modal.h"
 
 #include <QDeadlineTimer>

@@ -306,7 +306,8 @@ void CVes_FindReplaceDlg::OnFindAll()
         if (row->isNull())
             continue;
         const QPoint place = places.value(row);
-        auto* entry = new QListWidgetItem(entryText(++n, place.x(), place.y(), row, m_item));
+        auto* entry =
+            new QListWidgetItem(entryText(*sheet, ++n, place.x(), place.y(), row, m_item));
         entry->setData(Qt::UserRole, QVariant::fromValue(quintptr(row)));
         m_results->addItem(entry);
     }

@@ -7,6 +7,7 @@
 #include "platform/archive.h"
 #include "platform/hostservices.h"
 #include "shapeui/bendkitexports.h"
+#include "tables/barlist/quantityrows.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/cellentry.h"
 #include "tables/framework/tablehelpers.h"
@@ -545,7 +546,7 @@ void CVes_SLTableView::importSteelFromSetUp()
         return;
     CVes_SetupTable list;
     if (openChosen(list, path))
-        importRows(table->rowsFromSetup(list));
+        importRows(quantityRowsOf(list, table->shapeUnit()));
     repaintView();
 }
 

@@ -6,7 +6,7 @@
 #include "envora/ui/textonpictrue.h"
 #include "platform/hostservices.h"
 #include "tables/quantity/ui/rawstockdlg.h"
-#include "tables/quantity/sortrules.h"
+#include "tables/shared/sortrules.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -9,13 +9,13 @@
 #include "app/projects/projectids.h"
 #include "app/projects/projectpanewnd.h"
 #include "app/projects/projectpickdlg.h"
-#include "app/shell/bcmenu.h"
 #include "app/shell/mainframe.h"
 #include "app/shell/rodostartview.h"
 #include "platform/ui/document.h"
 #include "tests/app/support/appfixture.h"
 #include "tests/app/support/projectfixture.h"
 #include "tests/support/modal.h"
+#include "widgara/bcmenu.h"
 #include "widgara/cmdui.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 // the list. The menu is opened from the menu bar as the user opens it.
 
 #include "app/documents/setupmainview.h"
+#include "app/panes/resourceids.h"
 #include "app/shell/mainframe.h"
-#include "app/shell/resourceids.h"
 #include "tables/barlist/setuptable.h"
 #include "tests/app/support/appfixture.h"
 #include "tests/app/support/documents_support.h"

@@ -2,8 +2,8 @@
 // with the buttons that close it in view, and a dialog that would not fit
 // scrolls its contents while its buttons stay put.
 
+#include "app/panes/resourceids.h"
 #include "app/shell/mainframe.h"
-#include "app/shell/resourceids.h"
 #include "envora/ui/infodialogs.h"
 #include "platform/ui/dialogfit.h"
 #include "tables/quantity/ui/rawstockdlg.h"

@@ -2,11 +2,11 @@
 // named, the templates, New, the recent projects and files, the
 // application-data folder, the About box.
 
-#include "app/shell/aboutdlg.h"
 #include "app/documents/appdata.h"
+#include "app/panes/resourceids.h"
+#include "app/shell/aboutdlg.h"
 #include "app/shell/mainframe.h"
 #include "app/shell/myrdapp.h"
-#include "app/shell/resourceids.h"
 #include "app/shell/rodostartview.h"
 #include "platform/profile.h"
 #include "platform/ui/childframe.h"

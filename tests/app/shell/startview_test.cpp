@@ -3,9 +3,9 @@
 // picture under the mouse. Also: every command of the main window's menus
 // and toolbars has its texts, and every toolbar button its icon.
 
+#include "app/panes/resourceids.h"
 #include "app/shell/mainframe.h"
 #include "app/shell/myrdapp.h"
-#include "app/shell/resourceids.h"
 #include "app/shell/rodostartview.h"
 #include "app/shell/shellresources.h"
 #include "platform/profile.h"

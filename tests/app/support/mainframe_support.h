@@ -3,9 +3,9 @@
 // template and a sheet template whose view shows a bar-list table, for the
 // tests of the main window's commands.
 
+#include "app/panes/resourceids.h"
 #include "app/shell/childframe.h"
 #include "app/shell/mainframe.h"
-#include "app/shell/resourceids.h"
 #include "app/shell/rodostartdoc.h"
 #include "app/shell/rodostartview.h"
 #include "platform/profile.h"

@@ -7,11 +7,11 @@
 #include "app/documents/processmainview.h"
 #include "app/documents/setupmainview.h"
 #include "app/documents/slmainview.h"
-#include "app/shell/bcmenu.h"
 #include "app/views/setupview.h"
 #include "app/views/sheetview.h"
 #include "tables/framework/tableclipboard.h"
 #include "tests/app/support/documents_support.h"
+#include "widgara/bcmenu.h"
 
 #include <QAction>
 #include <QApplication>

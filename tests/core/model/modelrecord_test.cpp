@@ -300,7 +300,7 @@ TEST_F(SingleShapeFile, ReadOnlyFileIsNotOverwritten)
 
 } // namespace
 
-#include "core/model/connect.h"
+#include "core/geometry/connect.h"
 #include "core/model/recordcache.h"
 #include "platform/recordingdc.h"
 

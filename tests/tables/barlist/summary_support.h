@@ -3,8 +3,8 @@
 // by field, end connections, a sheet's rows as text, and the program's stock
 // file taken away for a test and written with records of its own.
 
+#include "core/geometry/connect.h"
 #include "core/geometry/datafolder.h"
-#include "core/model/connect.h"
 #include "envora/steelyuancaidata.h"
 #include "tables/barlist/setuptableline.h"
 #include "tables/framework/tablebase.h"

@@ -182,7 +182,7 @@ TEST_P(FindEntries, ShowWhatTheItemFinds)
     const EntryCase& c = GetParam();
     const QString size = Steel_GradeDNToString(3, 20.0f, 0);
     const QString expected = QString::fromUtf8(c.expected).replace("%s", size);
-    EXPECT_EQ(entryText(2, 4, 7, row(c.row), c.item), expected);
+    EXPECT_EQ(entryText(t, 2, 4, 7, row(c.row), c.item), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -203,8 +203,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FindEntry, ARowOfAnotherSheetShowsOnlyItsPlace)
 {
     test::KeyLine line(1, 0);
-    EXPECT_EQ(entryText(1, 2, 3, &line, kNumber), QStringLiteral("1、第2页，第3行——"));
-    EXPECT_EQ(entryText(1, 2, 3, nullptr, kElement), QStringLiteral("1、第2页，第3行——"));
+    CVes_SetupTable list;
+    EXPECT_EQ(entryText(list, 1, 2, 3, &line, kNumber), QStringLiteral("1、第2页，第3行——"));
+    EXPECT_EQ(entryText(list, 1, 2, 3, nullptr, kElement), QStringLiteral("1、第2页，第3行——"));
 }
 
 TEST(FindItems, EightItemsAndAnEmptyNinth)

@@ -64,9 +64,9 @@ TEST(TableClipboard, BarListRowsComeOutAsFreshCopiesInOrder)
     auto a = elementLine(QStringLiteral("KL1"));
     auto b = elementLine(QStringLiteral("KL2"));
     auto c = elementLine(QStringLiteral("KL3"));
-    EXPECT_EQ(clipboard.copySetupLine(a.get(), 1), 1);
-    EXPECT_EQ(clipboard.copySetupLine(b.get(), 0), 1);
-    EXPECT_EQ(clipboard.copySetupLine(c.get(), 0), 1);
+    EXPECT_EQ(clipboard.copyLine(a.get(), CVes_TableClipboard::kSetupLines, 1), 1);
+    EXPECT_EQ(clipboard.copyLine(b.get(), CVes_TableClipboard::kSetupLines, 0), 1);
+    EXPECT_EQ(clipboard.copyLine(c.get(), CVes_TableClipboard::kSetupLines, 0), 1);
     EXPECT_NE(clipboard.canPaste(), 0);
 
     // The source rows change or go; the held copies do not.
@@ -91,8 +91,8 @@ TEST(TableClipboard, ClearFirstStartsANewCopy)
     Clipboard clipboard;
     auto a = elementLine(QStringLiteral("A"));
     auto b = elementLine(QStringLiteral("B"));
-    clipboard.copySetupLine(a.get(), 1);
-    clipboard.copySetupLine(b.get(), 1);
+    clipboard.copyLine(a.get(), CVes_TableClipboard::kSetupLines, 1);
+    clipboard.copyLine(b.get(), CVes_TableClipboard::kSetupLines, 1);
     EXPECT_EQ(elements(own(clipboard.getLines(1))), QStringList{"B"});
 }
 
@@ -105,7 +105,7 @@ TEST(TableClipboard, BarLinesKeepTheirBarAndLock)
     bar.number = QStringLiteral("3a");
     line.setSteel(&bar);
     line.setLock(1);
-    clipboard.copySetupLine(&line, 1);
+    clipboard.copyLine(&line, CVes_TableClipboard::kSetupLines, 1);
     line.getSetupSteel()->setDN(8.0f);
 
     auto copies = own(clipboard.getLines(1));
@@ -121,7 +121,7 @@ TEST(TableClipboard, ProcessingRowsOnlyForProcessingSheets)
 {
     Clipboard clipboard;
     auto row = storyLine(QStringLiteral("三层"));
-    EXPECT_EQ(clipboard.copyProcessLine(row.get(), 1), 1);
+    EXPECT_EQ(clipboard.copyLine(row.get(), CVes_TableClipboard::kProcessLines, 1), 1);
     EXPECT_TRUE(clipboard.getLines(1).isEmpty());
     auto copies = own(clipboard.getLines(2));
     ASSERT_EQ(copies.size(), 1u);
@@ -135,9 +135,13 @@ TEST(TableClipboard, NullRowIsRefusedAndChangesNothing)
 {
     Clipboard clipboard;
     auto a = elementLine(QStringLiteral("A"));
-    clipboard.copySetupLine(a.get(), 1);
-    EXPECT_EQ(clipboard.copySetupLine(nullptr, 1), 0);
-    EXPECT_EQ(clipboard.copyProcessLine(nullptr, 1), 0);
+    clipboard.copyLine(a.get(), CVes_TableClipboard::kSetupLines, 1);
+    EXPECT_EQ(clipboard.copyLine(static_cast<const CVes_SetupTableLine*>(nullptr),
+                                 CVes_TableClipboard::kSetupLines, 1),
+              0);
+    EXPECT_EQ(clipboard.copyLine(static_cast<const CVes_ProcessTableEditLine*>(nullptr),
+                                 CVes_TableClipboard::kProcessLines, 1),
+              0);
     EXPECT_EQ(elements(own(clipboard.getLines(1))), QStringList{"A"});
 }
 
@@ -148,8 +152,8 @@ TEST(TableClipboard, RowsOfAnotherSheetAreDroppedWhenTheKindChanges)
     Clipboard clipboard;
     auto a = elementLine(QStringLiteral("A"));
     auto story = storyLine(QStringLiteral("一层"));
-    clipboard.copySetupLine(a.get(), 1);
-    clipboard.copyProcessLine(story.get(), 0);
+    clipboard.copyLine(a.get(), CVes_TableClipboard::kSetupLines, 1);
+    clipboard.copyLine(story.get(), CVes_TableClipboard::kProcessLines, 0);
     auto copies = own(clipboard.getLines(2));
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_NE(dynamic_cast<CVes_ProcessTableEditLine*>(copies[0].get()), nullptr);
@@ -165,21 +169,21 @@ TEST(TableClipboard, TextIsHeldBesideTheRows)
 {
     Clipboard clipboard;
     auto a = elementLine(QStringLiteral("A"));
-    clipboard.copySetupLine(a.get(), 1);
+    clipboard.copyLine(a.get(), CVes_TableClipboard::kSetupLines, 1);
     EXPECT_EQ(clipboard.setText(QStringLiteral("见大样"), 5), 1);
     EXPECT_EQ(clipboard.getText(5), QStringLiteral("见大样"));
     EXPECT_EQ(clipboard.getText(1), QString());
     EXPECT_TRUE(clipboard.getLines(1).isEmpty());
 
     // Copying rows again, even with clearing, keeps the text.
-    clipboard.copySetupLine(a.get(), 1);
+    clipboard.copyLine(a.get(), CVes_TableClipboard::kSetupLines, 1);
     EXPECT_EQ(clipboard.getText(1), QStringLiteral("见大样"));
     EXPECT_EQ(clipboard.getText(5), QString());
 
     // The rows held before the text come back under their kind.
     clipboard.setText(QStringLiteral("t"), 5);
     auto b = elementLine(QStringLiteral("B"));
-    clipboard.copySetupLine(b.get(), 0);
+    clipboard.copyLine(b.get(), CVes_TableClipboard::kSetupLines, 0);
     EXPECT_EQ(elements(own(clipboard.getLines(1))), (QStringList{"A", "B"}));
 }
 
@@ -205,7 +209,7 @@ TEST_P(CanPaste, DependsOnTheKindAndWhatIsHeld)
     Clipboard clipboard;
     auto a = elementLine(QStringLiteral("A"));
     if (c.withRow)
-        clipboard.copySetupLine(a.get(), 1);
+        clipboard.copyLine(a.get(), CVes_TableClipboard::kSetupLines, 1);
     if (c.clearAfter)
         clipboard.clear();
     if (c.kind != 1 || c.text[0])

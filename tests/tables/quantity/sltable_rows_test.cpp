@@ -155,7 +155,7 @@ TEST_F(Rows, PasteNeedsQuantityRowsAndOneRunOfRows)
     select(2, 2);
     EXPECT_EQ(t.canPaste(), 0);  // nothing copied
     CVes_SetupTableLine other;
-    tableClipboard().copySetupLine(&other, 1);
+    tableClipboard().copyLine(&other, CVes_TableClipboard::kSetupLines, 1);
     EXPECT_EQ(t.canPaste(), 0);  // rows of the bar list
     t.CopyRow();
     select(2, 2);
@@ -278,9 +278,9 @@ TEST(SLTableClipboard, QuantityRowsComeBackAsFreshCopiesOfTheirKind)
     clip.clear();
     std::unique_ptr<CVes_SLTableLine> a(test::slBar("A1", 3, 16.0f, 4, 2500.0f));
     std::unique_ptr<CVes_SLTableLine> b(test::slElement("KZ1", 2));
-    EXPECT_EQ(clip.copySLLine(nullptr, 1), 0);
-    EXPECT_EQ(clip.copySLLine(a.get(), 1), 1);
-    EXPECT_EQ(clip.copySLLine(b.get(), 0), 1);
+    EXPECT_EQ(clip.copyLine(static_cast<const CVes_SLTableLine*>(nullptr), CVes_TableClipboard::kSLLines, 1), 0);
+    EXPECT_EQ(clip.copyLine(a.get(), CVes_TableClipboard::kSLLines, 1), 1);
+    EXPECT_EQ(clip.copyLine(b.get(), CVes_TableClipboard::kSLLines, 0), 1);
     EXPECT_TRUE(clip.hasLines(CVes_TableClipboard::kSLLines));
     EXPECT_FALSE(clip.hasLines(CVes_TableClipboard::kSetupLines));
     EXPECT_TRUE(clip.getLines(CVes_TableClipboard::kSetupLines).isEmpty());
@@ -294,7 +294,7 @@ TEST(SLTableClipboard, QuantityRowsComeBackAsFreshCopiesOfTheirKind)
         qDeleteAll(copies);
     }
     // A copy with clear-first starts the list anew.
-    clip.copySLLine(b.get(), 1);
+    clip.copyLine(b.get(), CVes_TableClipboard::kSLLines, 1);
     const TableLineList one = clip.getLines(CVes_TableClipboard::kSLLines);
     EXPECT_EQ(one.size(), 1);
     qDeleteAll(one);

@@ -7,8 +7,8 @@
 #include "tests/tables/quantity/derived_shapes.h"
 #include "tests/tables/quantity/sltable_support.h"
 
+#include "core/geometry/connect.h"
 #include "core/geometry/datafolder.h"
-#include "core/model/connect.h"
 #include "core/model/connecttext.h"
 #include "platform/recordingdc.h"
 #include "tables/framework/form.h"

@@ -5,6 +5,7 @@
 #include "tables/quantity/ui/sltableview.h"
 
 #include "sltable_support.h"
+#include "tables/barlist/quantityrows.h"
 #include "tables/barlist/setuptable.h"
 #include "tests/support/recordinghost.h"
 
@@ -76,7 +77,7 @@ TEST(SLViewPrint, ThirtyBarsFromABarListShownAndPrinted)
     t.m_texts[3].m_formula = QStringLiteral("一层柱、梁、板");
     t.m_texts[5].m_formula = QStringLiteral("张三");
     t.appendLine(test::slEleType("框架"));
-    t.import(t.rowsFromSetup(list));
+    t.import(quantityRowsOf(list, t.shapeUnit()));
     t.clearNullLineOfEnd();
     ASSERT_EQ(t.lines().size(), 34);
     t.setPageTo(1, 1);

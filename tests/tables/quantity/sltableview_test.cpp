@@ -403,17 +403,17 @@ protected:
         switch (kind) {
         case CVes_TableClipboard::kSetupLines: {
             CVes_SetupTableLine row(int(CVes_SetupTableLine::kSteelLine));
-            clip.copySetupLine(&row, 1);
+            clip.copyLine(&row, CVes_TableClipboard::kSetupLines, 1);
             break;
         }
         case CVes_TableClipboard::kProcessLines: {
             CVes_ProcessTableEditLine row;
-            clip.copyProcessLine(&row, 1);
+            clip.copyLine(&row, CVes_TableClipboard::kProcessLines, 1);
             break;
         }
         case CVes_TableClipboard::kSLLines: {
             const std::unique_ptr<CVes_SLTableLine> row(test::slBar("B7", 3, 16.0f, 2, 1800.0f));
-            clip.copySLLine(row.get(), 1);
+            clip.copyLine(row.get(), CVes_TableClipboard::kSLLines, 1);
             break;
         }
         case CVes_TableClipboard::kText:

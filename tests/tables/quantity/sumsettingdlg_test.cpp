@@ -8,7 +8,7 @@
 
 #include "envora/steelyuancaidata.h"
 #include "tables/quantity/ui/rawstockdlg.h"
-#include "tables/quantity/sortrules.h"
+#include "tables/shared/sortrules.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "core/model/connect.h"
+#include "core/geometry/connect.h"
 
 #include "platform/archive.h"
 

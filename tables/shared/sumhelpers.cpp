@@ -1,4 +1,4 @@
-#include "tables/barlist/sumhelpers.h"
+#include "tables/shared/sumhelpers.h"
 
 #include "core/model/midconnect.h"
 #include "platform/saturate.h"

@@ -2,7 +2,7 @@
 // diameter and coating, joint items of the bars' end and intermediate
 // connections, and the named groups of the per-element summaries.
 
-#include "tables/barlist/sumitems.h"
+#include "tables/shared/sumitems.h"
 
 #include "core/model/barcore.h"
 

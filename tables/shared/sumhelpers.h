@@ -1,13 +1,13 @@
 #pragma once
-// What the bar list's summaries share once their bars are collected: the
+// What the sheets' summaries share once their bars are collected: the
 // counted length of a bar row, the unit weight of a grade, the order of the
 // length items and the raw-stock record of an item.
 
 #include "core/model/steel.h"
 #include "envora/rules.h"
 #include "envora/steelyuancaidata.h"
-#include "tables/barlist/sumitems.h"
-#include "tables/quantity/sortrules.h"
+#include "tables/shared/sortrules.h"
+#include "tables/shared/sumitems.h"
 
 #include <algorithm>
 #include <cmath>

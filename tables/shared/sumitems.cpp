@@ -1,4 +1,4 @@
-#include "tables/barlist/sumitems.h"
+#include "tables/shared/sumitems.h"
 
 #include "core/model/barcore.h"
 

@@ -1,7 +1,7 @@
 // The sort rules: defaults, the stored record laid out by hand for every
 // version the reader takes, the rules file and the loss rule.
 
-#include "tables/quantity/sortrules.h"
+#include "tables/shared/sortrules.h"
 
 #include "core/geometry/datafolder.h"
 #include "platform/archive.h"

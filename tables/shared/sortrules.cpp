@@ -1,4 +1,4 @@
-#include "tables/quantity/sortrules.h"
+#include "tables/shared/sortrules.h"
 
 #include "core/geometry/datafolder.h"
 #include "platform/archive.h"

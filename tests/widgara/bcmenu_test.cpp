@@ -1,7 +1,7 @@
 // The program's menus: colours lightened and darkened, a menu built from its
 // description with icons from a toolbar's image strip, and removing items.
 
-#include "app/shell/bcmenu.h"
+#include "widgara/bcmenu.h"
 
 #include "widgara/resources.h"
 
@@ -9,7 +9,7 @@
 #include <QMenu>
 #include <gtest/gtest.h>
 
-namespace {
+namespace bcmenu_test {
 
 using platform::gdi::COLORREF;
 using platform::gdi::RGB;
@@ -172,4 +172,4 @@ TEST(MenuItems, APopupAppendedByCodeHoldsItsItems)
     EXPECT_EQ(menu.GetMenuItemCount(), 0);
 }
 
-} // namespace
+} // namespace bcmenu_test

@@ -1,4 +1,4 @@
-#include "app/shell/bcmenu.h"
+#include "widgara/bcmenu.h"
 
 #include "widgara/imagemanager.h"
 #include "widgara/resources.h"

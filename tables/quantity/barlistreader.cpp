@@ -1,0 +1,17 @@
+#include "tables/quantity/barlistreader.h"
+
+namespace {
+
+BarListReader g_barListReader = nullptr;
+
+} // namespace
+
+void setBarListReader(BarListReader reader)
+{
+    g_barListReader = reader;
+}
+
+BarListReader barListReader()
+{
+    return g_barListReader;
+}
