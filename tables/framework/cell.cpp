@@ -273,12 +273,10 @@ void CVes_Cell::drawModel(platform::Dc* dc, const Rect& rect, int ySign)
     // A shape's numbers are legible and stay inside the cell, as its texts do;
     // to clear one another they may get smaller, down to the legible height.
     dc->IntersectClipRect(rect);
-    // On a screen they start no smaller than the sheet's own texts read
-    // there, and get smaller only to clear one another.
-    const int legible = legibleHeight();
-    const int start = std::max({legible, int(kShapeTextShare * std::abs(m_txtHigh)),
-                                screenLegibleHeight(*dc)});
-    const ShapeTextFrame frame(start, rect, legible);
+    // On a screen they start no smaller than a reader reads there, and get
+    // smaller only to clear one another, down to the size they print at.
+    const int start = std::max(legibleHeight(dc), int(kShapeTextShare * std::abs(m_txtHigh)));
+    const ShapeTextFrame frame(start, rect, legibleHeight(nullptr));
     Rect box = rect;
     if (m_txtAlign == kAlignCentre) {
         // Keep the shape's proportions. A shape without an extent, or a cell
@@ -367,17 +365,18 @@ void CVes_Cell::drawLinesOfText(platform::Dc* dc, const Rect& rect, int ySign)
 
 int CVes_Cell::textWidth(platform::Dc* dc) const
 {
-    const int h = std::max(m_txtHigh, legibleHeight());
+    const int h = std::max(m_txtHigh, legibleHeight(dc));
     int widest = 0;
     for (const QString& line : m_text.split(u'\n'))
         widest = std::max(widest, writeTextWidth(dc, line, h, m_fontName, m_txtWeight, m_scale));
     return widest + int(std::ceil(2 * kSideRoom * h));
 }
 
-int CVes_Cell::legibleHeight() const
+int CVes_Cell::legibleHeight(const platform::Dc* dc) const
 {
     const double scale = std::isfinite(m_scale) ? std::abs(m_scale) : 1.0;
-    return std::max(1, int(kLegibleTextHeight * std::min(scale, 1000.0)));
+    const int onPaper = std::max(1, int(kLegibleTextHeight * std::min(scale, 1000.0)));
+    return dc ? std::max(onPaper, screenLegibleHeight(*dc)) : onPaper;
 }
 
 CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) const
@@ -386,7 +385,7 @@ CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) 
     // 0 and below ask for the font's own default or character height.
     if (m_txtHigh <= 0 || !dc || isRule(m_text))
         return layout;
-    const int legible = legibleHeight();
+    const int legible = legibleHeight(dc);
     const int start = std::max(m_txtHigh, legible);
     const int width = std::abs(rect.Width());
     const int height = std::abs(rect.Height());
@@ -471,16 +470,44 @@ CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) 
         }
         return low;
     };
+    // A screen shows lines clear of one another or not at all: its legible
+    // height may leave a small page's cells room for fewer lines than paper
+    // does. Paper keeps the layout the sheets have always printed, where
+    // lines that do not fit may come closer than their height.
+    const bool screen = screenLegibleHeight(*dc) > 0;
+    const auto fitsAtLast = [&](const QStringList& lines, int h) {
+        return screen ? fits(lines, h) : fitsHeight(lines, h, false);
+    };
     layout.height = largest(layout.lines);
     QStringList shown = wrapped(layout.lines, layout.height);
-    // Lines that would still leave the cell at the legible height run on
-    // instead, a space where they broke, when so they stay inside it.
-    if (layout.lines.size() > 1 && !fitsHeight(shown, layout.height, false)) {
+    // Lines that would still not fit at the legible height run on instead,
+    // a space where they broke, when so they fit.
+    if (layout.lines.size() > 1 && !fitsAtLast(shown, layout.height)) {
         const QStringList joined{layout.lines.join(u' ')};
         const int h = largest(joined);
-        if (fitsHeight(wrapped(joined, h), h, false)) {
+        if (fitsAtLast(wrapped(joined, h), h)) {
             shown = wrapped(joined, h);
             layout.height = h;
+        }
+    }
+    // What a screen can show no way at the legible height is cut: as many
+    // lines as stay clear of one another, each as much as the width takes,
+    // and a line that stops short of the text ends in "…".
+    if (screen && !fits(shown, layout.height)) {
+        const int h = layout.height;
+        qsizetype n = shown.size();
+        while (n > 1 && !fitsHeight(shown.mid(0, n), h))
+            --n;
+        const bool dropped = n < shown.size();
+        shown = shown.mid(0, n);
+        for (qsizetype k = 0; k < n; ++k) {
+            if (!(dropped && k + 1 == n) && widest({shown[k]}, h) <= room(h))
+                continue;
+            QString kept = shown[k];
+            const auto cut = [&] { return kept + QStringLiteral("…"); };
+            while (!kept.isEmpty() && (kept.endsWith(u'%') || widest({cut()}, h) > room(h)))
+                kept.chop(1);
+            shown[k] = cut();
         }
     }
     layout.lines = std::move(shown);

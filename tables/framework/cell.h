@@ -58,8 +58,10 @@ public:
     void setTextAligh(unsigned align) { m_txtAlign = align; }
     void setTxtHigh(int height) { m_txtHigh = height; }
     int getTxtHigh() const { return m_txtHigh; }
-    // The legible minimum at the cell's scale, in logical units.
-    int legibleHeight() const;
+    // The legible minimum at the cell's scale, in logical units of `dc`; on
+    // a screen no smaller than a reader reads there, whatever the page's
+    // size in the window.
+    int legibleHeight(const platform::Dc* = nullptr) const;
     void setTriCell(int flag) { m_triCell = flag; }
     void setScale(double scale) { m_scale = scale; }
     double getScale() const { return m_scale; }

@@ -133,6 +133,7 @@ void CVes_SLTable::fillTable(platform::Dc* dc)
     PageFill page{*this, *m_form, zoom, int(m_tableTextHeight * 10 * zoom), m_columnNum};
     m_form->setAllCellTxtHigh(page.height);
 
+    m_selLineWeight = 0.0;
     int pieces = -1;  // the element count, not known yet on this page
     double sumLength = 0.0;
     double sumWeight = 0.0;
@@ -166,6 +167,8 @@ void CVes_SLTable::fillTable(platform::Dc* dc)
                 fillBar(page, r, line, pieces, length, weight);
                 sumLength += length;
                 sumWeight += weight;
+                if (isSelected(r))
+                    m_selLineWeight += weight;
             }
         }
         ++r;

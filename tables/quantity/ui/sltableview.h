@@ -29,6 +29,8 @@ public:
     CVes_SLTable* slTable() const;
 
     int getViewType() override { return kQuantityView; }
+    // The weight of the selected bar rows, as the sheet last drew them.
+    double getsellineWeight() override;
     void EditCell(int row, int column, QPoint point) override;
     int isCanEditVar(int row, int column, QPoint point) override;
     void EditoutSideVar(int row, int index, QPoint point, QWidget* parent) override;

@@ -1,13 +1,17 @@
 // Every printed sheet of a bar list that strains its pages (long remarks,
 // graded bars, many sizes, coated bars, couplers), drawn page by page as the
-// printer and the screen draw it: no text leaves the cell it is drawn in and
-// no text is smaller than a reader can read.
+// printer and the screen draw it: no text leaves the cell it is drawn in, no
+// two texts of a shape (on a screen, of any cell) lie over one another, and
+// no text is smaller than a reader can read (on a screen 8 pixels, whatever
+// the page's size there; a shape's values alone may get smaller, to clear
+// one another).
 
 #include "every_sheet.h"
 #include "drawn_records.h"
 
 #include "barlist_pages.h"
 
+#include "core/geometry/steeltext.h"
 #include "platform/recordingdc.h"
 #include "platform/xlsx/workbook.h"
 #include "tables/framework/form.h"
@@ -71,15 +75,17 @@ QString placeOf(const test::NamedSheet& sheet, int page, const DcRecord& record)
     return QStringLiteral("%1 page %2 %3: \"%4\"").arg(sheet.name).arg(page).arg(cell, record.text);
 }
 
-// The texts drawn under one clip that lines were drawn under too: the
-// texts of one shape in its cell. No text box of a shape lies over another.
-class ShapeCellTexts {
+// The texts drawn under one clip: the texts of one cell, and where lines
+// were drawn under it too, of one shape in its cell.
+class CellTexts {
 public:
-    ShapeCellTexts(const test::NamedSheet& sheet, int page, QStringList& faults)
-        : m_sheet(sheet), m_page(page), m_faults(faults)
+    // On a screen no text of any cell lies over another; on paper, the
+    // texts of a shape.
+    CellTexts(const test::NamedSheet& sheet, int page, QStringList& faults, bool screen)
+        : m_sheet(sheet), m_page(page), m_faults(faults), m_screen(screen)
     {
     }
-    ~ShapeCellTexts() { close(); }
+    ~CellTexts() { close(); }
 
     void line(const DcRecord& record)
     {
@@ -94,6 +100,13 @@ public:
             return;
         follow(*record.state.clip);
         m_texts.push_back({&record, box});
+    }
+    // A text below the screen's legible height: a fault unless it is one of
+    // a shape's values.
+    void smallText(const Rect& clip, const QString& fault)
+    {
+        follow(clip);
+        m_small << fault;
     }
 
 private:
@@ -118,7 +131,8 @@ private:
     }
     void close()
     {
-        if (m_lines) {
+        if (m_lines || m_screen) {
+            const QString where = m_lines ? QStringLiteral("shape") : QStringLiteral("cell");
             for (std::size_t i = 0; i < m_texts.size(); ++i) {
                 for (std::size_t j = i + 1; j < m_texts.size(); ++j) {
                     Rect over;
@@ -127,12 +141,15 @@ private:
                     // device unit or two.
                     if (over.Width() > 2 && over.Height() > 2)
                         m_faults << placeOf(m_sheet, m_page, *m_texts[i].record)
-                                        + QStringLiteral(" %1 lies over \"%2\" %3 of the same shape")
+                                        + QStringLiteral(" %1 lies over \"%2\" %3 of the same %4")
                                               .arg(boxText(m_texts[i]), m_texts[j].record->text,
-                                                   boxText(m_texts[j]));
+                                                   boxText(m_texts[j]), where);
                 }
             }
         }
+        if (!m_lines)
+            m_faults += m_small;
+        m_small.clear();
         m_texts.clear();
         m_lines = false;
         m_clip.reset();
@@ -141,9 +158,11 @@ private:
     const test::NamedSheet& m_sheet;
     int m_page;
     QStringList& m_faults;
+    bool m_screen;
     std::optional<Rect> m_clip;
     bool m_lines = false;
     std::vector<Drawn> m_texts;
+    QStringList m_small;
 };
 
 // Draws every page of the sheet and answers what fails: texts that leave
@@ -162,13 +181,17 @@ QStringList pageFaults(const test::NamedSheet& sheet, Device device)
         table.Draw(&dc, device == Device::Printer ? Rect(1, 1, 100, 100) : client);
         const double scale = device == Device::Printer ? 1.0 : table.m_drawScale;
         const int legible = int(CVes_Cell::kLegibleTextHeight * scale);
+        // On a screen no text reads smaller than 8 pixels, whatever its size
+        // on paper; only a shape's values may get smaller, to clear one
+        // another.
+        const int onScreen = std::max(legible, screenLegibleHeight(dc));
         bool afterSymbol = false;
-        ShapeCellTexts shapeTexts(sheet, page, faults);
+        CellTexts cellTexts(sheet, page, faults, device == Device::Screen);
         for (const DcRecord& record : dc.records()) {
             if (record.op == DcOp::Arc)
                 afterSymbol = true;
             if (record.op == DcOp::LineTo || record.op == DcOp::Arc || record.op == DcOp::Polyline)
-                shapeTexts.line(record);
+                cellTexts.line(record);
             if (record.op != DcOp::TextOut)
                 continue;
             const bool letter = isSymbolLetter(record, afterSymbol);
@@ -181,15 +204,20 @@ QStringList pageFaults(const test::NamedSheet& sheet, Device device)
             if (record.text.contains(u'|'))
                 faults << placeOf(sheet, page, record) + QStringLiteral(" prints its \"|\"");
             const int height = std::abs(record.font.logFont().lfHeight);
-            if (height < legible)
-                faults << placeOf(sheet, page, record)
-                              + QStringLiteral(" is %1 high, below %2").arg(height).arg(legible);
+            const QString small = placeOf(sheet, page, record)
+                                  + QStringLiteral(" is %1 high, below %2")
+                                        .arg(height)
+                                        .arg(height < legible ? legible : onScreen);
+            if (height < legible || (height < onScreen && !record.state.clip))
+                faults << small;
+            else if (height < onScreen)
+                cellTexts.smallText(*record.state.clip, small);
             if (!record.state.clip)
                 continue;
             Rect clip = *record.state.clip;
             clip.InflateRect(2, 2); // rounding of both boxes
             Rect box = textBox(record);
-            shapeTexts.text(record, box);
+            cellTexts.text(record, box);
             Rect inside;
             inside.IntersectRect(box, clip);
             if (inside != box)

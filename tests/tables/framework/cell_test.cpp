@@ -259,11 +259,14 @@ struct TextCase {
 class CellText : public ::testing::TestWithParam<TextCase> {};
 
 // The working rectangle is the cell shrunk by 1: a height of 160 below the
-// border. Text height 20.
+// border. Text height 20, as printed (a screen may raise it to the height
+// a reader reads there).
 TEST_P(CellText, LinesShareTheHeightAndAnchorByAlignment)
 {
     const TextCase& c = GetParam();
-    RecordingDc dc;
+    RecordingDc::Device printer;
+    printer.printing = true;
+    RecordingDc dc(printer);
     dc.SetMapMode(MM_ANISOTROPIC);
     dc.SetWindowExt(c.windowExt);
     dc.SetViewportExt(c.viewportExt);
@@ -367,9 +370,10 @@ INSTANTIATE_TEST_SUITE_P(
         // most three characters fit at 27 (steps of 100 / 3.6 = 27).
         TextFitCase{"BelowTheLegibleHeightWraps", "钢筋钢筋钢筋钢筋", 40, Rect(0, 0, 102, 102), 1.0,
                 {"钢筋钢", "筋钢筋", "钢筋"}, 27},
-        // Numbers are never broken: at the legible height the rest is cut.
+        // Numbers are never broken: at the legible height the rest is cut,
+        // and a mark shows where.
         TextFitCase{"NumbersStayWholeAndAreCut", "12345678901234567890", 40, Rect(0, 0, 102, 102),
-                1.0, {"12345678901234567890"}, 20},
+                1.0, {"1234567…"}, 20},
         // Blanks and marks break lines; a closing mark stays with its word.
         TextFitCase{"BreaksAfterBlanksAndMarks", "AB CD，EF", 40, Rect(0, 0, 62, 102), 1.0,
                 {"AB", "CD，", "EF"}, 25},
@@ -383,6 +387,72 @@ INSTANTIATE_TEST_SUITE_P(
         // A rule is a line across the cell: cut at the edges, never smaller.
         TextFitCase{"RuleKeepsItsHeight", "━━━━━━━━━━", 50, Rect(0, 0, 202, 162), 1.0,
                 {"━━━━━━━━━━"}, 50}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A page shown small on a screen, four logical units to a pixel: a cell's
+// text reads at 8 pixels (32 units) at the least there, above the page's own
+// legible height of 20, while on paper it keeps the page's sizes. What fits
+// no way at that height is cut, never drawn over itself: as many lines as
+// stay apart, the last ending in "…" where the text goes on.
+struct ScreenFitCase {
+    const char* name;
+    const char* text;
+    bool printing;
+    Rect rect; // the working rectangle is this shrunk by 1
+    std::vector<const char*> lines;
+    int drawnHeight;
+};
+
+void PrintTo(const ScreenFitCase& c, std::ostream* os) { *os << c.name; }
+
+class CellOnScreen : public ::testing::TestWithParam<ScreenFitCase> {};
+
+TEST_P(CellOnScreen, ReadsAtEightPixelsAndIsCutRatherThanOverprinted)
+{
+    const ScreenFitCase& c = GetParam();
+    RecordingDc::Device device;
+    device.printing = c.printing;
+    RecordingDc dc(device);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(QSize(4, 4));
+    dc.SetViewportExt(QSize(1, 1));
+    CVes_Cell cell(0, 0);
+    cell.SetText(QString::fromUtf8(c.text), QStringLiteral("宋体"));
+    cell.setTxtHigh(24);
+    cell.setScale(1.0);
+    cell.Draw(&dc, 0, 0, c.rect, 0);
+
+    QStringList expected;
+    for (const char* line : c.lines)
+        expected << QString::fromUtf8(line);
+    QStringList drawn;
+    for (const DcRecord& r : textOuts(dc)) {
+        drawn << r.text;
+        EXPECT_EQ(r.font.logFont().lfHeight, c.drawnHeight) << r.text.toStdString();
+    }
+    EXPECT_EQ(drawn, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CellOnScreen,
+    ::testing::Values(
+        ScreenFitCase{"ScreenTextReadsAtEightPixels", "KL1", false, Rect(0, 0, 402, 162), {"KL1"}, 32},
+        ScreenFitCase{"PaperKeepsThePagesHeight", "KL1", true, Rect(0, 0, 402, 162), {"KL1"}, 24},
+        // Two lines of 32 need steps of 32: 32 x 2.6 = 84 high at the least.
+        ScreenFitCase{"LinesStayApart", "2000～3000\n等差:250", false, Rect(0, 0, 402, 86),
+                      {"2000～3000", "等差:250"}, 32},
+        // In 60 only one line stays apart: the lines run on, and where
+        // that is too wide the first shows that more follows.
+        ScreenFitCase{"LinesThatCannotStayApartRunOn", "2000～3000\n等差:250", false,
+                      Rect(0, 0, 402, 62), {"2000～3000 等差:250"}, 32},
+        ScreenFitCase{"LinesThatFitNoWayAreCutWithAMark", "2000～3000\n等差:250", false,
+                      Rect(0, 0, 242, 62), {"2000～3000…"}, 32},
+        // On paper the same lines fit at the page's own sizes.
+        ScreenFitCase{"OnPaperTheyFitSmaller", "2000～3000\n等差:250", true, Rect(0, 0, 402, 62),
+                      {"2000～3000", "等差:250"}, 22},
+        // A number wider than its cell shows where it stops.
+        ScreenFitCase{"ANumberTooWideEndsInAMark", "123456789012", false, Rect(0, 0, 162, 62),
+                      {"1234567…"}, 32}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CellTextColour, MainTextInTheCellsColourRunsInTheContextsOwn)

@@ -187,6 +187,24 @@ TEST_F(SLDraw, PageSummaryAddsTheRowsOfThePage)
     EXPECT_EQ(cell(summary, 0).backgroundColor(), CVes_SLTable::kSummaryColour);
 }
 
+// The status bar's weight: the selected bar rows of the page, as their
+// weight column reads, element and filler rows adding nothing.
+TEST_F(SLDraw, SelectedRowsWeighWhatTheirWeightColumnReads)
+{
+    t.appendLine(test::slElement("KL1", 2));
+    t.appendLine(test::slBar("A1", 3, 12.0f, 4, 2500.0f));
+    t.appendLine(test::slBar("A2", 3, 25.0f, 1, 3333.0f));
+    t.appendLine(test::slBar("A3", 3, 16.0f, 2, 1200.0f));
+    t.setPageTo(1, 1);
+    print();
+    EXPECT_EQ(t.getSelLineWeight(), 0.0);
+    for (int r : {1, 2, 4, 6})
+        t.AddSelect(r, 0);
+    print();
+    EXPECT_NEAR(t.getSelLineWeight(), text(2, 8).toDouble() + text(4, 8).toDouble(), 0.002);
+    EXPECT_GT(t.getSelLineWeight(), 0.0);
+}
+
 TEST_F(SLDraw, HighlightsOnTheScreenOnly)
 {
     t.appendLine(test::slBar("A1", 3, 12.0f, 1, 1000.0f));
