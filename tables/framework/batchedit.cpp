@@ -3,6 +3,7 @@
 // view's text-size commands and the bar list's dialogs use the same members.
 
 #include "tables/framework/tablebase.h"
+#include "tables/framework/cellentry.h"
 #include "tables/framework/tablebaseline.h"
 #include "tables/framework/tablehelpers.h"
 
@@ -179,6 +180,24 @@ void editSelected(CVes_TableBase& table, EmptyRule rule, Write write)
             return true;
         }))
         recordEdit(table);
+}
+
+// A dimension typed into the bar pane is held as its cell holds it: a text
+// that is no formula over the bar's dimensions, or a value the dimension's
+// field cannot hold, is refused once, saying what the field takes, and no
+// bar changes.
+bool dimensionTaken(const CVes_TableBase& table, const QString& name, const QString& text)
+{
+    for (const SelectedBar& b : selectedBars(table)) {
+        const CVes_Variable* variable = b.bar->getVar(name);
+        if (b.row->getLock() || !variable || variable->m_type == CVes_Variable::kTextKind)
+            continue;
+        const barlimits::Field& field = barlimits::fieldOf(*variable);
+        const std::optional<double> value = cellentry::formulaFor(*b.bar, text, field);
+        if (!value || !cellentry::fits(text, *value, field))
+            return false;
+    }
+    return true;
 }
 
 void flipHookDirection(CVes_BarCore& bar, bool left)
@@ -569,6 +588,8 @@ void CVes_TableBase::setSelLineVarValue(const QString& name, double value)
 
 void CVes_TableBase::setSelLineVarValue(const QString& name, const QString& text)
 {
+    if (!dimensionTaken(*this, name, text))
+        return;
     editSelected(*this, EmptyRule::None, [&](CVes_BarCore& bar) {
         bar.setVarValue(name, text);
         bar.calvarValueD(name);
@@ -577,6 +598,8 @@ void CVes_TableBase::setSelLineVarValue(const QString& name, const QString& text
 
 void CVes_TableBase::setSelLineVarValueE(const QString& name, const QString& text)
 {
+    if (!dimensionTaken(*this, name, text))
+        return;
     editSelected(*this, EmptyRule::None, [&](CVes_BarCore& bar) {
         bar.setVarValueE(name, text);
         bar.calvarValueD(name);
