@@ -194,6 +194,11 @@ void CVes_SetupTable::setSelLineSteelStart(CSteelRecordId key)
 
 void CVes_SetupTable::setSelLineSteelStartVarValue(const QString& name, const QString& value)
 {
+    // Held as the start cell holds it: refused once, and then no bar changes.
+    for (const SelectedBar& b : selectedBarRows(*this)) {
+        if (!b.row->getLock() && !cellentry::dimensionTakes(b.bar->start, name, value))
+            return;
+    }
     if (writeSelected(*this, false, [&](CVes_Steel& b) { b.start.setVarValue(name, value); })) {
         setModified(1);
         AddUndo();

@@ -182,19 +182,12 @@ void editSelected(CVes_TableBase& table, EmptyRule rule, Write write)
         recordEdit(table);
 }
 
-// A dimension typed into the bar pane is held as its cell holds it: a text
-// that is no formula over the bar's dimensions, or a value the dimension's
-// field cannot hold, is refused once, saying what the field takes, and no
-// bar changes.
+// A dimension typed into the bar pane is held as its cell holds it: refused
+// once, and then no bar changes.
 bool dimensionTaken(const CVes_TableBase& table, const QString& name, const QString& text)
 {
     for (const SelectedBar& b : selectedBars(table)) {
-        const CVes_Variable* variable = b.bar->getVar(name);
-        if (b.row->getLock() || !variable || variable->m_type == CVes_Variable::kTextKind)
-            continue;
-        const barlimits::Field& field = barlimits::fieldOf(*variable);
-        const std::optional<double> value = cellentry::formulaFor(*b.bar, text, field);
-        if (!value || !cellentry::fits(text, *value, field))
+        if (!b.row->getLock() && !cellentry::dimensionTakes(*b.bar, name, text))
             return false;
     }
     return true;

@@ -414,6 +414,31 @@ TEST_F(SetupTableEdit, SpacingSetterRefusesWhatWouldNotShowAsTyped)
     EXPECT_EQ(one->m_steel.spacing1, QStringLiteral("150mm"));
 }
 
+// A start-sketch dimension typed into the bar pane is held as the start
+// cell holds it.
+TEST_F(SetupTableEdit, StartDimensionSetterRefusesWhatTheCellRefuses)
+{
+    Line* one = bar(10.0f);
+    one->m_steel.start.setRecordId(CSteelRecordId(190, 1));
+    const QString b = QStringLiteral("b");
+    ASSERT_NE(one->m_steel.start.getVar(b), nullptr);
+    const double before = one->m_steel.start.getVarValue(b);
+    show({1});
+    for (const char* typed : {"abc", "99999999999", "1e7"}) {
+        SCOPED_TRACE(typed);
+        test::HostScope host;
+        t.setSelLineSteelStartVarValue(b, QString::fromUtf8(typed));
+        ASSERT_EQ(host->messageTexts().size(), 1);
+        EXPECT_TRUE(host->messageTexts()[0].startsWith(
+            QStringLiteral("[%1] 尺寸必须是-1000000到1000000之间的数").arg(typed)));
+        EXPECT_EQ(one->m_steel.start.getVarValue(b), before);
+        EXPECT_EQ(t.isModified(), 0);
+        EXPECT_EQ(t.CanUndo(), 0);
+    }
+    t.setSelLineSteelStartVarValue(b, QStringLiteral("350"));
+    EXPECT_EQ(one->m_steel.start.getVarValue(b), 350.0);
+}
+
 TEST_F(SetupTableEdit, CommonStartStylePassesOverBarsWithout)
 {
     bar(10.0f);
