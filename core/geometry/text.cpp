@@ -595,6 +595,10 @@ double coveredArea(const QRectF& box, const std::vector<QRectF>& taken)
 // Whether the segment from `a` to `b` meets the rectangle.
 bool segmentMeets(QPointF a, QPointF b, const QRectF& r)
 {
+    // Most segments lie wholly to one side of the rectangle.
+    if (std::max(a.x(), b.x()) < r.left() || std::min(a.x(), b.x()) > r.right()
+        || std::max(a.y(), b.y()) < r.top() || std::min(a.y(), b.y()) > r.bottom())
+        return false;
     // The part of the segment within each pair of edges, narrowed in turn.
     double t0 = 0, t1 = 1;
     const double dx = b.x() - a.x();
@@ -618,38 +622,48 @@ bool segmentMeets(QPointF a, QPointF b, const QRectF& r)
     return true;
 }
 
-double pointToRect(QPointF p, const QRectF& r)
+// Distances are compared squared and rooted once: a shape's texts are
+// weighed against its lines thousands of times a drawing.
+double squaredToRect(QPointF p, const QRectF& r)
 {
     const double dx = std::max({r.left() - p.x(), 0.0, p.x() - r.right()});
     const double dy = std::max({r.top() - p.y(), 0.0, p.y() - r.bottom()});
-    return std::hypot(dx, dy);
+    return dx * dx + dy * dy;
 }
 
-double pointToSegment(QPointF p, QPointF a, QPointF b)
+double squaredToSegment(QPointF p, QPointF a, QPointF b)
 {
     const QPointF d = b - a;
     const double length2 = QPointF::dotProduct(d, d);
     const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / length2, 0.0, 1.0) : 0.0;
-    const QPointF q = a + d * t;
-    return std::hypot(p.x() - q.x(), p.y() - q.y());
+    const QPointF q = p - (a + d * t);
+    return QPointF::dotProduct(q, q);
 }
 
 // How far the stroke passes from the rectangle; 0 when it meets it.
 double strokeToRect(const StrokePoints& stroke, const QRectF& r)
 {
     if (stroke.size() == 1)
-        return pointToRect(stroke.front(), r);
+        return std::sqrt(squaredToRect(stroke.front(), r));
     double nearest = std::numeric_limits<double>::infinity();
     for (std::size_t i = 1; i < stroke.size() && nearest > 0; ++i) {
         const QPointF a = stroke[i - 1];
         const QPointF b = stroke[i];
+        // No nearer than the box around the segment: skipped when that is
+        // already no nearer than the nearest so far.
+        const double boxDx = std::max({r.left() - std::max(a.x(), b.x()), 0.0,
+                                       std::min(a.x(), b.x()) - r.right()});
+        const double boxDy = std::max({r.top() - std::max(a.y(), b.y()), 0.0,
+                                       std::min(a.y(), b.y()) - r.bottom()});
+        if (boxDx * boxDx + boxDy * boxDy >= nearest)
+            continue;
         if (segmentMeets(a, b, r))
             return 0;
-        nearest = std::min({nearest, pointToRect(a, r), pointToRect(b, r)});
+        nearest = std::min({nearest, squaredToRect(a, r), squaredToRect(b, r)});
         for (const QPointF& corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
-            nearest = std::min(nearest, pointToSegment(corner, a, b));
+            nearest = std::min(nearest, squaredToSegment(corner, a, b));
     }
-    return nearest;
+    return std::sqrt(nearest);
 }
 
 // The stretches of the lines that meet the rectangle.
@@ -845,7 +859,10 @@ private:
         return least;
     }
 
-    Fault faultOf(const QRectF& box, int h) const
+    // What a place fails of, weighed only as far as it takes to know that
+    // it is no clear place and, where the best is kept, no better than the
+    // best: most places a crowded shape tries fail on the first count.
+    std::optional<Fault> faultOf(const QRectF& box, int h, bool keepsBest) const
     {
         const double gap = gapAt(h);
         const QRectF spaced = box.adjusted(-gap, -gap, gap, gap);
@@ -853,10 +870,20 @@ private:
         fault.covered = coveredArea(spaced, m_frame.m_taken);
         if (m_frame.m_outline)
             fault.crossed = crossingsOf(m_frame.m_outline->lines, spaced);
-        if (!m_ownLegs.empty() && !m_otherLegs.empty()) {
-            fault.stray = std::max(0.0, nearest(m_ownLegs, box) - nearest(m_otherLegs, box))
-                          + pastOwnLegs(box);
-        }
+        const bool clearSoFar = fault.clear();
+        const auto worseThanBest = [&] {
+            return m_bestFault && !(fault < *m_bestFault);
+        };
+        if (!clearSoFar && (!keepsBest || worseThanBest()))
+            return std::nullopt;
+        if (m_ownLegs.empty() || m_otherLegs.empty())
+            return fault;
+        // Past its own legs is the cheaper part of straying, and no less
+        // than all of it.
+        fault.stray = pastOwnLegs(box);
+        if (fault.stray > 0 && (!keepsBest || worseThanBest()))
+            return std::nullopt;
+        fault.stray += std::max(0.0, nearest(m_ownLegs, box) - nearest(m_otherLegs, box));
         return fault;
     }
 
@@ -866,13 +893,16 @@ private:
         const QPoint at = insideBounds(m_frame.m_bounds, tried,
                                        textBounds(m_dc, tried, w, h, m_align, m_angle));
         const QRectF box = textBounds(m_dc, at, w, h, m_align, m_angle);
-        const Fault fault = faultOf(box, h);
-        if (h == m_heights.back() && (!m_bestFault || fault < *m_bestFault)) {
+        const bool keepsBest = h == m_heights.back();
+        const std::optional<Fault> fault = faultOf(box, h, keepsBest);
+        if (!fault)
+            return false;
+        if (keepsBest && (!m_bestFault || *fault < *m_bestFault)) {
             m_best = {at, signedHeight(h)};
             m_bestBox = box;
             m_bestFault = fault;
         }
-        if (!fault.clear())
+        if (!fault->clear())
             return false;
         m_frame.m_taken.push_back(box);
         m_best = {at, signedHeight(h)};

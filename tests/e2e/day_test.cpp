@@ -355,7 +355,7 @@ TEST_F(TypedDay, EverySheetPrintsToPdfAndTheListExportsToAWorkbook)
         GTEST_SKIP() << "pdftotext is not installed";
     test::onNextModal<CCutOptimizeSpecDlg>([](CCutOptimizeSpecDlg* dialog) {
         e2e::chooseCuttingSize(dialog, QStringLiteral("三级钢"), QStringLiteral("25"));
-    }, 2000);
+    });
     const PrintedSheet sheets[] = {
         {Tab::kBarList, "barlist", {"钢筋配料单", "KZ1", "4246", "261.554", "9000", "△250", "变长筋", "409.39"}},
         {Tab::kSort, "sorted", {"钢筋规格排序表", "6000/3000", "277.200", "1345.28"}},

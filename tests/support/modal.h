@@ -4,12 +4,14 @@
 // driver returns, and a dialog that was not expected is closed as well.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace test {
 
@@ -28,16 +30,26 @@ void actAndClose(T* dialog, const std::function<void(T*)>& act)
         closeLeftOpen(guard, "the dialog was left open");
 }
 
+// How long a test waits for a modal dialog before it gives up: only a guard
+// against a hang, so long enough for a loaded machine to finish the work
+// shown behind a progress window first.
+inline constexpr int kModalGiveUpMs = 120000;
+
 // Runs `act` on the next modal dialog of type T once it is up. A modal
-// widget of another type is closed as a failure, so the run never waits on it.
+// widget of another type that is still up when the wait gives up is closed
+// as a failure, so the run never waits on it.
 template <typename T>
-void onNextModal(std::function<void(T*)> act, int tries = 200)
+void onNextModal(std::function<void(T*)> act, std::shared_ptr<QElapsedTimer> waited = {})
 {
-    QTimer::singleShot(5, [act = std::move(act), tries]() mutable {
+    if (!waited) {
+        waited = std::make_shared<QElapsedTimer>();
+        waited->start();
+    }
+    QTimer::singleShot(5, [act = std::move(act), waited]() mutable {
         QWidget* modal = QApplication::activeModalWidget();
         auto* dialog = qobject_cast<T*>(modal);
-        if (!dialog && tries > 0) {
-            onNextModal<T>(std::move(act), tries - 1);
+        if (!dialog && !waited->hasExpired(kModalGiveUpMs)) {
+            onNextModal<T>(std::move(act), waited);
             return;
         }
         if (!dialog) {

@@ -9,6 +9,7 @@
 #include "platform/folders.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -107,6 +108,10 @@ int main(int argc, char** argv)
     // Whatever runs before the first test (the application's start) has a
     // data folder of its own too.
     test::FreshDataFolder home;
+    // Qt's own dialogs keep their history in the user's configuration
+    // folder: a test run keeps it in one of its own.
+    const QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Rodo"));
