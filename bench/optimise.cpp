@@ -1,5 +1,7 @@
-// Cutting optimisation on the self-test job, forty shop-like jobs and one
-// large job: stock bars used against the lower bound, trim loss and time.
+// Cutting optimisation on the self-test job, forty shop-like jobs, one
+// large job and jobs that reach the search's bounds (thousands of kinds or
+// counts with lengths that never fill a bar exactly): stock bars used
+// against the lower bound, trim loss and time.
 // Then the cutting list built end to end from 3,000-bar bar lists: the
 // processing bars gathered, the chosen size cut and the rows written.
 
@@ -29,6 +31,7 @@ struct Outcome {
     double trimLossPercent = 0;
     double milliseconds = 0;
     long long unplaced = 0;
+    bool bounded = false;
 };
 
 // Runs one job; the lower bound is the total length over the longest stock.
@@ -59,14 +62,15 @@ Outcome run(Pieces pieces, Stock stock)
     outcome.trimLossPercent = stockLength > 0 ? 100.0 * (stockLength - cut) / stockLength : 0;
     for (const CVes_OptimizeUnit& piece : report.unplaced)
         outcome.unplaced += piece.count;
+    outcome.bounded = report.searchBounded;
     return outcome;
 }
 
 void print(const std::string& name, int kinds, long long count, const Outcome& o)
 {
-    std::printf("%-12s %5d %7lld %6lld %6lld %8.2f %10.2f%s\n", name.c_str(), kinds, count, o.bars,
-                o.lowerBound, o.trimLossPercent, o.milliseconds,
-                o.unplaced ? "  (pieces left over!)" : "");
+    std::printf("%-12s %5d %7lld %6lld %6lld %8.2f %10.2f%s%s\n", name.c_str(), kinds, count,
+                o.bars, o.lowerBound, o.trimLossPercent, o.milliseconds,
+                o.unplaced ? "  (pieces left over!)" : "", o.bounded ? "  (bounded)" : "");
 }
 
 long long pieceCount(const Pieces& pieces)
@@ -116,6 +120,42 @@ void cuttingList(const char* name, std::mt19937& rng, int sizes)
                 job.problems().isEmpty() ? "" : "  (problems!)");
 }
 
+// `kinds` lengths drawn from `lowest` to `highest` in steps of `step`, plus
+// `offset`, each `count` times, on unlimited 12 m stock.
+test::CuttingJobInput jobAtTheBounds(std::mt19937& rng, int kinds, int count, int lowest,
+                                     int highest, int step, int offset)
+{
+    test::CuttingJobInput job{{}, {}, {{12000, -1}}};
+    std::uniform_int_distribution<int> steps(lowest / step, highest / step);
+    for (int id = 1; id <= kinds; ++id)
+        job.pieces.emplace_back(steps(rng) * step + offset, count, 0, id);
+    return job;
+}
+
+// Before the search was bounded, the first three took minutes (the first
+// over one, the second 52 s) and the two of 50,000 kinds over a minute.
+void jobsAtTheBounds(std::mt19937& rng)
+{
+    struct Shape {
+        const char* name;
+        int kinds, count, lowest, highest, step, offset;
+    };
+    const Shape shapes[] = {
+        {"3000x1000", 3000, 1000, 4000, 5990, 10, 7},
+        {"300x100000", 300, 100000, 1300, 5990, 10, 7},
+        {"20000x1", 20000, 1, 6001, 11999, 1, 0},
+        {"50000x1 long", 50000, 1, 6001, 11999, 1, 0},
+        {"50000x1 half", 50000, 1, 4000, 5990, 1, 0},
+        {"1000x1000", 1000, 1000, 100, 11999, 1, 0},
+        {"50000x3 cm", 50000, 3, 300, 6000, 10, 0},
+    };
+    for (const Shape& shape : shapes) {
+        const test::CuttingJobInput job = jobAtTheBounds(
+            rng, shape.kinds, shape.count, shape.lowest, shape.highest, shape.step, shape.offset);
+        print(shape.name, shape.kinds, pieceCount(job.pieces), run(job.pieces, job.stock));
+    }
+}
+
 } // namespace
 
 int main()
@@ -148,6 +188,7 @@ int main()
     std::printf("%-12s %5s %7lld %6lld %6lld %8s %10.2f\n", "shop total", "", sumPieces, sum.bars,
                 sum.lowerBound, "", sum.milliseconds);
     printRun(jobs.back());
+    jobsAtTheBounds(rng);
 
     // The program's data folder of a fresh user, with its shape libraries.
     QTemporaryDir home;

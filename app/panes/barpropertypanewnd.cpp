@@ -5,6 +5,7 @@
 #include "app/panes/paneimages.h"
 
 #include "core/model/barcore.h"
+#include "core/model/steel.h"
 #include "envora/anchorage.h"
 #include "platform/gdi.h"
 #include "shapeui/bendkitexports.h"
@@ -255,8 +256,37 @@ void CBarPropertyPaneWnd::setBarNumber(const QString& number)
 void CBarPropertyPaneWnd::applyBarEdit(CXTPPropertyGridItem* item)
 {
     const BarPropertyEdit edit = editOf(item);
-    if (applyBarPropertyEdit(*m_pTable, edit))
-        followBarEdit(edit, item);
+    const std::size_t steps = m_pTable->undoStepsRecorded();
+    if (!applyBarPropertyEdit(*m_pTable, edit))
+        return;
+    if (m_pTable->undoStepsRecorded() == steps)
+        showHeldValue(edit, item);
+    followBarEdit(edit, item);
+}
+
+void CBarPropertyPaneWnd::showHeldValue(const BarPropertyEdit& edit, CXTPPropertyGridItem* item)
+{
+    CVes_TableBase& t = *m_pTable;
+    // A text dimension takes any text: nothing was refused.
+    const CVes_BarCore* bar = selectedBar();
+    const CVes_Variable* variable = bar ? bar->getVar(edit.name) : nullptr;
+    if (edit.id != kStartVarValue && variable && variable->m_type == CVes_Variable::kTextKind)
+        return;
+    switch (edit.id) {
+    case kSpacingDense: item->SetValue(t.isSameDistMiOfSelLine()); break;
+    case kSpacingNormal: item->SetValue(t.isSameDistFeiOfSelLine()); break;
+    case kSpacingLap: item->SetValue(t.isSameDistDaOfSelLine()); break;
+    case kVarValue: item->SetValue(oneDecimal(t.isSameVarvalueOfSelLine(edit.name))); break;
+    case kVarValueEnd: item->SetValue(oneDecimal(t.isSameVarvalueEOfSelLine(edit.name))); break;
+    case kStartVarValue:
+        if (const auto* steel = dynamic_cast<const CVes_Steel*>(bar)) {
+            const CVes_Variable* startVariable = steel->start.getVar(edit.name);
+            if (startVariable && startVariable->m_type != CVes_Variable::kTextKind)
+                item->SetValue(oneDecimal(startVariable->m_value));
+        }
+        break;
+    default: break;
+    }
 }
 
 void CBarPropertyPaneWnd::followBarEdit(const BarPropertyEdit& edit, CXTPPropertyGridItem* edited)

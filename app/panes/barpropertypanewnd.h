@@ -120,6 +120,9 @@ private:
     void computeJointLength(int offset);
     // Visibility and refreshes that follow an applied bar edit.
     void followBarEdit(const BarPropertyEdit& edit, CXTPPropertyGridItem* item);
+    // A typed spacing or dimension the table refused: the item shows again
+    // what the bars hold.
+    void showHeldValue(const BarPropertyEdit& edit, CXTPPropertyGridItem* item);
     // The grid's item of that id, of that kind, or null.
     template <typename T>
     T* item(int id) const

@@ -38,6 +38,9 @@ inline constexpr Field kRowCount{"根数", 0, 999999999, true};
 // A bar's cut length and a shape's dimension, in millimetres.
 inline constexpr Field kCutLength{"断料长度", 0.0, 1.0e6, false};
 inline constexpr Field kDimension{"尺寸", -1.0e6, 1.0e6, false};
+// A spacing (间距), in the spacing column's unit: each of a bar's three
+// spacing texts shows as the whole number it starts with.
+inline constexpr Field kSpacing{"间距", 0, 99999, true};
 // A shape's angle, in degrees.
 inline constexpr Field kAngle{"角度", -360.0, 360.0, false};
 // The segments of a shape that has them (its dimension "N").

@@ -208,31 +208,32 @@ private:
 };
 
 // Where each kind of piece (id and length) stands in the job's list, which
-// holds each kind once. The list only ever loses entries at its front, so a
-// kind's place is its first place less the entries dropped since.
+// holds each kind once. The entries before the job's first one still to cut
+// have left the job: their kinds are no longer found.
 class KindPlaces {
 public:
     explicit KindPlaces(const Pieces& list)
     {
-        m_first.reserve(list.size());
+        m_places.reserve(list.size());
         for (std::size_t i = 0; i < list.size(); ++i)
-            m_first.try_emplace(kindOf(list[i]), i);
+            m_places.try_emplace(kindOf(list[i]), i);
     }
     void dropFront() { ++m_dropped; }
-    // The place of the piece's kind; npos when the list has none.
+    std::size_t dropped() const { return m_dropped; }
+    // The place of the piece's kind; npos when the job has none.
     std::size_t find(const CVes_OptimizeUnit& piece) const
     {
-        const auto at = m_first.find(kindOf(piece));
-        return at == m_first.end() || at->second < m_dropped ? FitIndex::npos : at->second - m_dropped;
+        const auto at = m_places.find(kindOf(piece));
+        return at == m_places.end() || at->second < m_dropped ? FitIndex::npos : at->second;
     }
 
-private:
     static std::uint64_t kindOf(const CVes_OptimizeUnit& piece)
     {
         return (std::uint64_t(std::uint32_t(piece.id)) << 32) | std::uint32_t(piece.length);
     }
 
-    std::unordered_map<std::uint64_t, std::size_t> m_first;
+private:
+    std::unordered_map<std::uint64_t, std::size_t> m_places;
     std::size_t m_dropped = 0;
 };
 
@@ -244,7 +245,9 @@ class SearchList {
 public:
     explicit SearchList(Pieces entries) : m_pieces(std::move(entries)), m_fits(m_pieces) {}
 
+    std::size_t size() const { return m_pieces.size(); }
     const CVes_OptimizeUnit& operator[](std::size_t i) const { return m_pieces[i]; }
+    const Pieces& entries() const { return m_pieces; }
     const FitIndex& fits() const { return m_fits; }
 
     void addToCount(std::size_t i, int delta)
@@ -286,13 +289,18 @@ private:
 // when the caller cancels.
 class PatternSearch {
 public:
-    PatternSearch(int stockLength, const KindPlaces& places, const std::atomic<bool>* cancel)
-        : m_length(stockLength), m_places(places), m_cancel(cancel)
+    PatternSearch(int stockLength, const KindPlaces& places, long long steps,
+                  const std::atomic<bool>* cancel)
+        : m_length(stockLength), m_places(places), m_cancel(cancel), m_stepsLeft(steps)
     {
     }
 
     bool cancelled() const { return m_cancelled; }
     bool ranOutOfMemory() const { return m_outOfMemory; }
+    // The steps given were all taken before the search had looked at every
+    // pattern: the best is the best of those it saw.
+    bool ranOutOfSteps() const { return m_outOfSteps; }
+    long long stepsTaken() const { return m_stepsTaken; }
 
     // Depth-first over the pieces of `list`, extending `cur` one piece at a
     // time; `best` keeps the first pattern met with the greatest cut. Counts
@@ -315,7 +323,7 @@ private:
             CVes_OptimizeCombine& c = patternAt(depth);
             for (std::size_t i = list.fits().next(0, room); i != FitIndex::npos;
                  i = list.fits().next(i + 1, room)) {
-                if (shouldStop())
+                if (shouldStop() || !takeStep())
                     return;
                 const CVes_OptimizeUnit& x = list[i];
                 const int cCut = cut + x.length;
@@ -380,21 +388,36 @@ private:
         return *m_patterns[depth];
     }
 
+    // One more piece tried; false when the steps given are spent.
+    bool takeStep()
+    {
+        if (m_stepsLeft <= 0) {
+            m_outOfSteps = true;
+            return false;
+        }
+        --m_stepsLeft;
+        ++m_stepsTaken;
+        return true;
+    }
+
     bool shouldStop()
     {
         if (!m_cancelled && m_cancel && m_cancel->load(std::memory_order_relaxed))
             m_cancelled = true;
-        return m_full || m_cancelled;
+        return m_full || m_cancelled || m_outOfSteps;
     }
 
     const int m_length;
     const KindPlaces& m_places;
     const std::atomic<bool>* const m_cancel;
     std::vector<std::unique_ptr<CVes_OptimizeCombine>> m_patterns;
+    long long m_stepsLeft;
+    long long m_stepsTaken = 0;
     int m_bestCut = 0;
     bool m_full = false;
     bool m_cancelled = false;
     bool m_outOfMemory = false;
+    bool m_outOfSteps = false;
 };
 
 void dropInvalidInput(Pieces& pieces, std::vector<CVes_SteelYuanCai>& stock,
@@ -426,13 +449,49 @@ void mergeEqualPieces(Pieces& pieces)
 {
     Pieces merged;
     merged.reserve(pieces.size());
+    std::unordered_map<std::uint64_t, std::size_t> places;
+    places.reserve(pieces.size());
     for (const CVes_OptimizeUnit& piece : pieces) {
-        if (CVes_OptimizeUnit* same = firstOfKind(merged, piece))
-            same->count = int(std::min<long long>(INT_MAX, 0LL + same->count + piece.count));
-        else
+        const auto [at, isNew] = places.try_emplace(KindPlaces::kindOf(piece), merged.size());
+        if (isNew) {
             merged.push_back(piece);
+        } else {
+            int& count = merged[at->second].count;
+            count = int(std::min<long long>(INT_MAX, 0LL + count + piece.count));
+        }
     }
     pieces = std::move(merged);
+}
+
+// How many times `pattern` can be cut from what is left of the job, capped
+// by its stock count when that is limited; 0 when none of its kinds is left.
+int timesAvailable(const CVes_OptimizeCombine& pattern, const SearchList& job,
+                   const KindPlaces& places)
+{
+    int most = INT_MAX;
+    bool matched = false;
+    for (const CVes_OptimizeUnit& piece : pattern.pieces) {
+        const std::size_t at = places.find(piece);
+        if (piece.count <= 0 || at == FitIndex::npos)
+            continue;
+        matched = true;
+        most = std::min(most, job[at].count / piece.count);
+    }
+    if (!matched)
+        return 0;
+    if (pattern.stock.count >= 0 && pattern.stock.count < most)
+        most = pattern.stock.count;
+    return most;
+}
+
+// Takes the pattern's pieces, `useCount` times, out of the job.
+void takeFromJob(const CVes_OptimizeCombine& pattern, SearchList& job, const KindPlaces& places)
+{
+    for (const CVes_OptimizeUnit& piece : pattern.pieces) {
+        const std::size_t at = places.find(piece);
+        if (at != FitIndex::npos)
+            job.addToCount(at, -piece.count * pattern.useCount);
+    }
 }
 
 int longestAvailable(const std::vector<CVes_SteelYuanCai>& stock)
@@ -471,7 +530,7 @@ void reportLeftovers(const Pieces& pieces, int longestStock, OptimizeReport& rep
 OptimizeReport OptimizeSteel(std::vector<CVes_OptimizeUnit>& pieces,
                              std::vector<CVes_SteelYuanCai>& stock,
                              std::vector<CVes_OptimizeCombine>& result,
-                             const std::atomic<bool>* cancel)
+                             const std::atomic<bool>* cancel, const OptimizeBudget& budget)
 {
     OptimizeReport report;
     bool outOfMemory = false;
@@ -482,13 +541,17 @@ OptimizeReport OptimizeSteel(std::vector<CVes_OptimizeUnit>& pieces,
     if (stock.size() > 1)
         std::stable_sort(stock.begin(), stock.end());
 
-    while (!pieces.empty() && !stock.empty()) {
+    // The job's counts as the patterns take them; each search tries its
+    // branches on it and gives back what it took before the pattern found
+    // is cut. Entries at the front that are used up leave the job.
+    SearchList job(pieces);
+    long long stepsLeft = budget.stepsPerRun;
+    while (places.dropped() < job.size() && !stock.empty()) {
         if (cancel && cancel->load()) {
             report.outcome = OptimizeReport::Outcome::Cancelled;
             break;
         }
-        if (pieces.front().count <= 0) {
-            pieces.erase(pieces.begin());
+        if (job[places.dropped()].count <= 0) {
             places.dropFront();
             continue;
         }
@@ -500,10 +563,16 @@ OptimizeReport OptimizeSteel(std::vector<CVes_OptimizeUnit>& pieces,
         CVes_OptimizeCombine cur;
         cur.stock = s;
         CVes_OptimizeCombine best(cur);
-        SearchList work(pieces);
-        PatternSearch search(s.length, places, cancel);
-        search.run(work, cur, best);
+        const long long steps = stepsLeft > budget.stepsOnceSpent
+            ? std::min(stepsLeft, budget.stepsPerPattern)
+            : budget.stepsOnceSpent;
+        PatternSearch search(s.length, places, std::max(1LL, steps), cancel);
+        const std::size_t mark = job.startTrial();
+        search.run(job, cur, best);
+        job.rollBack(mark);
+        stepsLeft -= search.stepsTaken();
         outOfMemory |= search.ranOutOfMemory();
+        report.searchBounded |= search.ranOutOfSteps();
         if (search.cancelled()) {
             report.outcome = OptimizeReport::Outcome::Cancelled;
             break;
@@ -512,7 +581,7 @@ OptimizeReport OptimizeSteel(std::vector<CVes_OptimizeUnit>& pieces,
             stock.erase(stock.begin());
             continue;
         }
-        const int n = best.getMaxNum(pieces);
+        const int n = timesAvailable(best, job, places);
         if (n <= 0) {
             // Cutting it would take nothing out of the job: repeating the
             // search would find the same pattern for ever.
@@ -520,14 +589,19 @@ OptimizeReport OptimizeSteel(std::vector<CVes_OptimizeUnit>& pieces,
             break;
         }
         best.useCount = n;
-        best.collectNum(pieces);
+        takeFromJob(best, job, places);
         if (s.length > 0 && s.count >= 0)
             s.count -= n;
         result.push_back(best);
     }
+    pieces.assign(job.entries().begin() + std::ptrdiff_t(places.dropped()), job.entries().end());
     if (outOfMemory) {
         report.searchCutShort = true;
         report.messages << QStringLiteral("内存不足，部分下料组合未能搜索完全，结果可能不是最省料的");
+    }
+    if (report.searchBounded) {
+        report.messages
+            << QStringLiteral("下料组合过多，部分组合只搜索了一部分，结果可能不是最省料的");
     }
     reportLeftovers(pieces, longestStock, report);
     return report;

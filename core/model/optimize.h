@@ -118,6 +118,9 @@ struct OptimizeReport {
     // Memory ran out in the search of some pattern: the patterns are valid
     // but may cut more stock than an exhaustive search would.
     bool searchCutShort = false;
+    // The search of some pattern took every step its budget allows and kept
+    // the best pattern it had met: valid, but it may cut more stock.
+    bool searchBounded = false;
     // One line per problem above, in the program's wording.
     QStringList messages;
 
@@ -128,6 +131,19 @@ struct OptimizeReport {
     }
 };
 
+// How much searching one run may do, counted in steps (one piece tried on a
+// pattern being built), so that the plans are the same on every machine.
+// The search of a pattern takes at most `stepsPerPattern`; once the run has
+// taken `stepsPerRun` in all, each further pattern gets `stepsOnceSpent`,
+// enough to fill a bar piece by piece with what fits first. Jobs a shop
+// cuts take far fewer steps; only thousands of kinds in thousands of pieces
+// with no pattern filling a bar exactly reach the bounds.
+struct OptimizeBudget {
+    long long stepsPerPattern = 1'000'000;
+    long long stepsPerRun = 30'000'000;
+    long long stepsOnceSpent = 500;
+};
+
 // Cuts `pieces` from `stock`, appending the patterns to `result`. Consumes the
 // counts of both lists: the pieces left in `pieces` were not placed, and
 // limited stock counts go down by the bars used. Pieces of the same id and
@@ -136,7 +152,8 @@ struct OptimizeReport {
 OptimizeReport OptimizeSteel(std::vector<CVes_OptimizeUnit>& pieces,
                              std::vector<CVes_SteelYuanCai>& stock,
                              std::vector<CVes_OptimizeCombine>& result,
-                             const std::atomic<bool>* cancel = nullptr);
+                             const std::atomic<bool>* cancel = nullptr,
+                             const OptimizeBudget& budget = {});
 
 // Runs a fixed example and shows its patterns in a message; answers the text.
 QString testCombine();

@@ -1,5 +1,6 @@
 #include "tables/barlist/barentry.h"
 
+#include "tables/barlist/bartexts.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/framework/cellentry.h"
 
@@ -415,6 +416,12 @@ bool enterBarColumn(CVes_SetupTable& table, Line& line, int column, const QStrin
         bar.spacing2.clear();
         bar.spacing3.clear();
         bar.setJianju(entry);
+        for (const QString* part : {&bar.spacing1, &bar.spacing2, &bar.spacing3}) {
+            if (!barlist::spacingShowsAsTyped(*part)) {
+                cellentry::refuse(entry, barlimits::kSpacing);
+                return false;
+            }
+        }
         return true;
     case kColStart:
         if (editsSketch(edited, line))

@@ -3,6 +3,8 @@
 // the text and value category of a cell, and the search.
 
 #include "tables/barlist/setuptable.h"
+#include "tables/barlist/bartexts.h"
+#include "tables/framework/cellentry.h"
 #include "tables/framework/barnumbering.h"
 
 #include "tables/barlist/listnumbering.h"
@@ -110,6 +112,16 @@ TableLineList scopeRows(CVes_SetupTable& table, unsigned int scope, int page1, i
     return table.getlineOfPage(std::min(page1, page2), std::max(page1, page2));
 }
 
+// A spacing typed into the bar pane, refused with what the field takes when
+// it would not show as typed.
+bool spacingTaken(const QString& text)
+{
+    if (barlist::spacingShowsAsTyped(text))
+        return true;
+    cellentry::refuse(text, barlimits::kSpacing);
+    return false;
+}
+
 } // namespace
 
 // Spacing and start style
@@ -131,6 +143,8 @@ QString CVes_SetupTable::isSameDistDaOfSelLine()
 
 void CVes_SetupTable::setSelLineDistMi(const QString& text)
 {
+    if (!spacingTaken(text))
+        return;
     if (writeSelected(*this, true, [&](CVes_Steel& b) { b.spacing1 = text; })) {
         setModified(1);
         AddUndo();
@@ -139,6 +153,8 @@ void CVes_SetupTable::setSelLineDistMi(const QString& text)
 
 void CVes_SetupTable::setSelLineDistFei(const QString& text)
 {
+    if (!spacingTaken(text))
+        return;
     if (writeSelected(*this, true, [&](CVes_Steel& b) { b.spacing2 = text; })) {
         setModified(1);
         AddUndo();
@@ -147,6 +163,8 @@ void CVes_SetupTable::setSelLineDistFei(const QString& text)
 
 void CVes_SetupTable::setSelLineDistDa(const QString& text)
 {
+    if (!spacingTaken(text))
+        return;
     if (writeSelected(*this, true, [&](CVes_Steel& b) { b.spacing3 = text; })) {
         setModified(1);
         AddUndo();
@@ -176,6 +194,11 @@ void CVes_SetupTable::setSelLineSteelStart(CSteelRecordId key)
 
 void CVes_SetupTable::setSelLineSteelStartVarValue(const QString& name, const QString& value)
 {
+    // Held as the start cell holds it: refused once, and then no bar changes.
+    for (const SelectedBar& b : selectedBarRows(*this)) {
+        if (!b.row->getLock() && !cellentry::dimensionTakes(b.bar->start, name, value))
+            return;
+    }
     if (writeSelected(*this, false, [&](CVes_Steel& b) { b.start.setVarValue(name, value); })) {
         setModified(1);
         AddUndo();

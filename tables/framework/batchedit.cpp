@@ -3,6 +3,7 @@
 // view's text-size commands and the bar list's dialogs use the same members.
 
 #include "tables/framework/tablebase.h"
+#include "tables/framework/cellentry.h"
 #include "tables/framework/tablebaseline.h"
 #include "tables/framework/tablehelpers.h"
 
@@ -179,6 +180,17 @@ void editSelected(CVes_TableBase& table, EmptyRule rule, Write write)
             return true;
         }))
         recordEdit(table);
+}
+
+// A dimension typed into the bar pane is held as its cell holds it: refused
+// once, and then no bar changes.
+bool dimensionTaken(const CVes_TableBase& table, const QString& name, const QString& text)
+{
+    for (const SelectedBar& b : selectedBars(table)) {
+        if (!b.row->getLock() && !cellentry::dimensionTakes(*b.bar, name, text))
+            return false;
+    }
+    return true;
 }
 
 void flipHookDirection(CVes_BarCore& bar, bool left)
@@ -569,6 +581,8 @@ void CVes_TableBase::setSelLineVarValue(const QString& name, double value)
 
 void CVes_TableBase::setSelLineVarValue(const QString& name, const QString& text)
 {
+    if (!dimensionTaken(*this, name, text))
+        return;
     editSelected(*this, EmptyRule::None, [&](CVes_BarCore& bar) {
         bar.setVarValue(name, text);
         bar.calvarValueD(name);
@@ -577,6 +591,8 @@ void CVes_TableBase::setSelLineVarValue(const QString& name, const QString& text
 
 void CVes_TableBase::setSelLineVarValueE(const QString& name, const QString& text)
 {
+    if (!dimensionTaken(*this, name, text))
+        return;
     editSelected(*this, EmptyRule::None, [&](CVes_BarCore& bar) {
         bar.setVarValueE(name, text);
         bar.calvarValueD(name);

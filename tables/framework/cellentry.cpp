@@ -77,6 +77,16 @@ std::optional<double> formulaFor(const CVes_ReferenceBase& owner, const QString&
     return result.value;
 }
 
+bool dimensionTakes(const CVes_ReferenceBase& owner, const QString& name, const QString& text)
+{
+    const CVes_Variable* variable = owner.getVar(name);
+    if (!variable || variable->m_type == CVes_Variable::kTextKind)
+        return true;
+    const barlimits::Field& field = barlimits::fieldOf(*variable);
+    const std::optional<double> value = formulaFor(owner, text, field);
+    return value && fits(text, *value, field);
+}
+
 bool storableText(const QString& entry)
 {
     if (platform::gbk::canEncode(entry))

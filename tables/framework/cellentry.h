@@ -36,6 +36,11 @@ std::optional<int> countFor(const QString& entry, double addend, const barlimits
 // sees whether what it makes of the value `fits`.
 std::optional<double> formulaFor(const CVes_ReferenceBase& owner, const QString& entry,
                                  const barlimits::Field& field);
+// Whether `text`, typed for the dimension `name` of `owner` outside its cell
+// (the bar pane), is taken as the cell would take it: a formula over the
+// owner's dimensions whose value the dimension's field holds; refused when
+// not. A text dimension, or a name the owner lacks, takes anything.
+bool dimensionTakes(const CVes_ReferenceBase& owner, const QString& name, const QString& text);
 // Whether a typed text can be kept in the sheet's file (GBK holds every
 // character); refused with a message when not.
 bool storableText(const QString& entry);

@@ -286,6 +286,34 @@ TEST_F(PaneEdits, AnUnknownDiameterChangesNothingAndSaysSo)
     EXPECT_EQ(table.isModified(), 0);
 }
 
+// A spacing or dimension the table refuses is said once, changes nothing,
+// and the item shows again what the bar holds, not the refused text.
+class PaneRefusedValue : public PaneEdits, public ::testing::WithParamInterface<int> {};
+
+TEST_P(PaneRefusedValue, ShowsWhatTheBarHolds)
+{
+    const int id = GetParam();
+    ASSERT_NE(item(id), nullptr);
+    const std::string before = value(id);
+    change(id, QStringLiteral("abc"));
+    EXPECT_EQ(host->messages().size(), 1u);
+    EXPECT_EQ(table.isModified(), 0);
+    EXPECT_EQ(table.CanUndo(), 0);
+    EXPECT_EQ(value(id), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, PaneRefusedValue,
+                         ::testing::Values(int(kSpacingDense), int(kSpacingNormal),
+                                           int(kSpacingLap), int(kVarValue)),
+                         [](const auto& info) {
+                             switch (info.param) {
+                             case kSpacingDense: return std::string("DenseSpacing");
+                             case kSpacingNormal: return std::string("NormalSpacing");
+                             case kSpacingLap: return std::string("LapSpacing");
+                             default: return std::string("Dimension");
+                             }
+                         });
+
 TEST_F(PaneEdits, TheOtherBarsDiameterIsCarried)
 {
     change(kConnectStyle, QStringLiteral("直螺纹套筒"));

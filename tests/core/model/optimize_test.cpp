@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <random>
 #include <thread>
@@ -175,7 +176,8 @@ TEST(OptimizeSteel, CancelledBeforeItStartsPlacesNothing)
 }
 
 // A job whose search runs long enough for another thread to stop it: many
-// short kinds of pieces that never fill a bar exactly.
+// short kinds of pieces that never fill a bar exactly, searched without
+// bounds.
 TEST(OptimizeSteel, CancelledFromAnotherThread)
 {
     Pieces pieces;
@@ -188,7 +190,8 @@ TEST(OptimizeSteel, CancelledFromAnotherThread)
     OptimizeReport report;
     std::thread worker([&] {
         started = true;
-        report = OptimizeSteel(pieces, stock, result, &cancel);
+        constexpr long long kNoBound = std::numeric_limits<long long>::max();
+        report = OptimizeSteel(pieces, stock, result, &cancel, {kNoBound, kNoBound, kNoBound});
     });
     while (!started)
         std::this_thread::yield();
@@ -387,12 +390,11 @@ std::map<std::pair<int, int>, long long> countsByKind(const Pieces& pieces)
     return counts;
 }
 
-void checkJob(const RandomJob& job, bool withDuplicates)
+// Every pattern fits its stock, every piece of the job is cut once or left
+// over, limited stock is never overdrawn and every piece that fits the
+// longest stock (which is unlimited) is cut.
+void checkPlan(const RandomJob& job, const Patterns& result, const OptimizeReport& report)
 {
-    Pieces pieces = job.pieces;
-    Stock stock = job.stock;
-    Patterns result;
-    const OptimizeReport report = OptimizeSteel(pieces, stock, result);
     ASSERT_EQ(report.outcome, OptimizeReport::Outcome::Finished);
 
     std::map<std::pair<int, int>, long long> used;
@@ -427,7 +429,18 @@ void checkJob(const RandomJob& job, bool withDuplicates)
     for (const CVes_OptimizeUnit& p : report.unplaced)
         ASSERT_GT(p.length, longest);
     ASSERT_EQ(report.unplaced.size(), report.tooLong.size());
+}
 
+void checkJob(const RandomJob& job, bool withDuplicates)
+{
+    Pieces pieces = job.pieces;
+    Stock stock = job.stock;
+    Patterns result;
+    const OptimizeReport report = OptimizeSteel(pieces, stock, result);
+    checkPlan(job, result, report);
+    if (::testing::Test::HasFatalFailure())
+        return;
+    EXPECT_FALSE(report.searchBounded);
     if (!withDuplicates) {
         ASSERT_EQ(describe(result), describe(referenceOptimize(job.pieces, job.stock)));
     }
@@ -454,5 +467,60 @@ TEST(OptimizeSteel, RandomJobsWithRepeatedKindsTerminate)
             return;
     }
 }
+
+// Jobs whose search reaches its bounds: many kinds that never fill a bar
+// exactly. The run keeps the best patterns it met and still cuts every
+// piece once.
+
+RandomJob jobThatNeverFillsABar(int kinds, int count, int stockCount)
+{
+    RandomJob job{QStringLiteral("odd lengths"), {}, {{12001, -1}}};
+    if (stockCount > 0)
+        job.stock.emplace_back(11001, stockCount);
+    for (int id = 1; id <= kinds; ++id)
+        job.pieces.push_back(piece(1300 + 20 * id, count, id, id % 2));
+    return job;
+}
+
+struct BoundCase {
+    const char* name;
+    RandomJob job;
+    OptimizeBudget budget;
+};
+void PrintTo(const BoundCase& c, std::ostream* os) { *os << c.name; }
+
+class OptimizeBounded : public ::testing::TestWithParam<BoundCase> {};
+
+TEST_P(OptimizeBounded, KeepsAValidPlanAndSaysSo)
+{
+    const BoundCase& c = GetParam();
+    Pieces pieces = c.job.pieces;
+    Stock stock = c.job.stock;
+    Patterns result;
+    const OptimizeReport report = OptimizeSteel(pieces, stock, result, nullptr, c.budget);
+    checkPlan(c.job, result, report);
+    EXPECT_TRUE(report.searchBounded);
+    EXPECT_TRUE(report.messages.contains(
+        QStringLiteral("下料组合过多，部分组合只搜索了一部分，结果可能不是最省料的")))
+        << report.messages.join(u'\n').toStdString();
+    EXPECT_TRUE(pieces.empty()) << describe(pieces).join(u' ').toStdString();
+
+    // Without the bounds the same job gives the patterns of a full search.
+    Pieces allPieces = c.job.pieces;
+    Stock allStock = c.job.stock;
+    Patterns full;
+    const OptimizeReport unbounded = OptimizeSteel(allPieces, allStock, full);
+    EXPECT_FALSE(unbounded.searchBounded);
+    EXPECT_EQ(describe(full), describe(referenceOptimize(c.job.pieces, c.job.stock)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Budgets, OptimizeBounded,
+    ::testing::Values(BoundCase{"EachPatternBounded", jobThatNeverFillsABar(12, 20, 0), {40, 1'000'000, 40}},
+                      BoundCase{"RunSpentEarly", jobThatNeverFillsABar(12, 20, 0), {1'000, 300, 5}},
+                      BoundCase{"OneStepAPattern", jobThatNeverFillsABar(12, 20, 0), {1, 1, 1}},
+                      BoundCase{"NoStepsLeftStillCuts", jobThatNeverFillsABar(12, 20, 0), {0, 0, 0}},
+                      BoundCase{"LimitedStockNotOverdrawn", jobThatNeverFillsABar(12, 20, 7), {60, 600, 10}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

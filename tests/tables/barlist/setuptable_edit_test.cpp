@@ -7,6 +7,7 @@
 #include "envora/usercustom.h"
 #include "tables/framework/tablehelpers.h"
 #include "tests/tables/barlist/edithabits.h"
+#include "tests/support/recordinghost.h"
 
 #include <gtest/gtest.h>
 
@@ -383,6 +384,59 @@ TEST_F(SetupTableEdit, SpacingSetterSkipsLockedRowsAndFillsEmptyOnes)
     t.setSelLineStartMirrorHor();
     EXPECT_EQ(t.isModified(), 0);
     EXPECT_EQ(t.CanUndo(), 0);
+}
+
+// The bar pane's spacings are held to what the spacing column shows: a text
+// that would show as nothing or as another number is refused, saying what
+// the field takes, and no bar changes.
+TEST_F(SetupTableEdit, SpacingSetterRefusesWhatWouldNotShowAsTyped)
+{
+    using Setter = void (CVes_SetupTable::*)(const QString&);
+    const Setter setters[] = {&CVes_SetupTable::setSelLineDistMi,
+                              &CVes_SetupTable::setSelLineDistFei,
+                              &CVes_SetupTable::setSelLineDistDa};
+    Line* one = bar(10.0f);
+    show({1});
+    for (const Setter setter : setters) {
+        for (const char* typed : {"abc", "-100", "100000", "99999999999"}) {
+            SCOPED_TRACE(typed);
+            test::HostScope host;
+            (t.*setter)(QString::fromUtf8(typed));
+            EXPECT_EQ(host->messageTexts(),
+                      QStringList{QStringLiteral("[%1] 间距必须是0到99999之间的整数").arg(typed)});
+            EXPECT_EQ(QStringList({one->m_steel.spacing1, one->m_steel.spacing2,
+                                   one->m_steel.spacing3}).join(u'|'), QStringLiteral("||"));
+            EXPECT_EQ(t.isModified(), 0);
+            EXPECT_EQ(t.CanUndo(), 0);
+        }
+    }
+    t.setSelLineDistMi(QStringLiteral("150mm"));
+    EXPECT_EQ(one->m_steel.spacing1, QStringLiteral("150mm"));
+}
+
+// A start-sketch dimension typed into the bar pane is held as the start
+// cell holds it.
+TEST_F(SetupTableEdit, StartDimensionSetterRefusesWhatTheCellRefuses)
+{
+    Line* one = bar(10.0f);
+    one->m_steel.start.setRecordId(CSteelRecordId(190, 1));
+    const QString b = QStringLiteral("b");
+    ASSERT_NE(one->m_steel.start.getVar(b), nullptr);
+    const double before = one->m_steel.start.getVarValue(b);
+    show({1});
+    for (const char* typed : {"abc", "99999999999", "1e7"}) {
+        SCOPED_TRACE(typed);
+        test::HostScope host;
+        t.setSelLineSteelStartVarValue(b, QString::fromUtf8(typed));
+        ASSERT_EQ(host->messageTexts().size(), 1);
+        EXPECT_TRUE(host->messageTexts()[0].startsWith(
+            QStringLiteral("[%1] 尺寸必须是-1000000到1000000之间的数").arg(typed)));
+        EXPECT_EQ(one->m_steel.start.getVarValue(b), before);
+        EXPECT_EQ(t.isModified(), 0);
+        EXPECT_EQ(t.CanUndo(), 0);
+    }
+    t.setSelLineSteelStartVarValue(b, QStringLiteral("350"));
+    EXPECT_EQ(one->m_steel.start.getVarValue(b), 350.0);
 }
 
 TEST_F(SetupTableEdit, CommonStartStylePassesOverBarsWithout)

@@ -301,6 +301,52 @@ INSTANTIATE_TEST_SUITE_P(
                     BadDiameterCase{"Negative", -8.0f, "-8 ——钢筋直径值输入不正确！\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A dimension typed into the bar pane, start or end value, is held as its
+// cell holds it: refused once with what the field takes, no bar changed.
+struct BadDimensionCase {
+    const char* name;
+    bool end;
+    const char* typed;
+};
+
+std::ostream& operator<<(std::ostream& os, const BadDimensionCase& c)
+{
+    return os << c.name;
+}
+
+class BadDimension : public testing::TestWithParam<BadDimensionCase> {};
+
+TEST_P(BadDimension, IsRefusedAndChangesNothing)
+{
+    const BadDimensionCase& c = GetParam();
+    test::HostScope host;
+    BarTable table;
+    table.addBar(10.0f, 1);
+    table.show(1, {1});
+    const CVes_Variable before = *table.bar(0).getVar(kL);
+
+    const QString typed = QString::fromUtf8(c.typed);
+    c.end ? table.setSelLineVarValueE(kL, typed) : table.setSelLineVarValue(kL, typed);
+
+    ASSERT_EQ(host->messages().size(), 1u);
+    EXPECT_TRUE(host->messages()[0].text.startsWith(
+        QStringLiteral("[%1] 尺寸必须是-1000000到1000000之间的数").arg(typed)))
+        << host->messages()[0].text.toStdString();
+    EXPECT_EQ(table.bar(0).getVar(kL)->m_value, before.m_value);
+    EXPECT_EQ(table.bar(0).getVar(kL)->m_value2, before.m_value2);
+    EXPECT_TRUE(table.untouched());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BatchEdit, BadDimension,
+    testing::Values(BadDimensionCase{"Letters", false, "abc"},
+                    BadDimensionCase{"UnknownVariable", false, "X+1"},
+                    BadDimensionCase{"BeyondTheField", false, "99999999999"},
+                    BadDimensionCase{"PastTheLeast", false, "-1000001"},
+                    BadDimensionCase{"EndLetters", true, "abc"},
+                    BadDimensionCase{"EndBeyondTheField", true, "1e7"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Special rules
 
 TEST(BatchEditSetters, ConnectionTypeNineIsAReversedStraightCoupler)
