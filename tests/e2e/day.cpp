@@ -729,7 +729,11 @@ platform::Document* Day::activeDocument() const
 
 QStringList Day::pageTexts(CVes_TableBase& table)
 {
-    platform::RecordingDc dc;
+    // As the page prints: on screen a text too long for its cell at the
+    // legible size is cut short.
+    platform::RecordingDc::Device paper;
+    paper.printing = true;
+    platform::RecordingDc dc(paper);
     table.Draw(&dc, platform::Rect(0, 0, 1200, 850));
     return dc.texts();
 }
