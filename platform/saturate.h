@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 
 namespace platform {
@@ -39,5 +40,20 @@ inline float saturatedFloat(double value)
 inline int saturatedAdd(int a, int b) { return saturatedInt(std::int64_t(a) + b); }
 inline int saturatedSub(int a, int b) { return saturatedInt(std::int64_t(a) - b); }
 inline int saturatedMul(int a, int b) { return saturatedInt(std::int64_t(a) * b); }
+
+// a × b × … held to ±INT64_MAX: counts of bars, groups and pieces, each
+// within int, multiply past 64 bits only together.
+inline std::int64_t saturatedProduct(std::initializer_list<std::int64_t> factors)
+{
+    constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
+    std::int64_t product = 1;
+    for (const std::int64_t f : factors) {
+        std::int64_t next = 0;
+        if (__builtin_mul_overflow(product, f, &next))
+            return (product < 0) != (f < 0) ? -most : most;
+        product = next;
+    }
+    return product;
+}
 
 } // namespace platform

@@ -4,6 +4,7 @@
 
 #include "tables/barlist/setuptable.h"
 
+#include "platform/saturate.h"
 #include "core/model/connecttext.h"
 #include "envora/rules.h"
 #include "platform/gbk.h"
@@ -238,7 +239,7 @@ void CVes_SetupTable::Amount()
             const int n = bar.getMultiGroup();
             length = (double(bar.getLength(0, toShape)) + bar.getLength(1, toShape)) * bar.count
                 * pieces * n * 0.5 * toMetre;
-            jointCount = std::int64_t(bar.count) * pieces * n;
+            jointCount = platform::saturatedProduct({bar.count, pieces, n});
         } else {
             // A computed length is in millimetres whatever the shape unit.
             if (bar.calcLength)

@@ -5,6 +5,7 @@
 
 #include "tables/barlist/setuptable.h"
 
+#include "platform/saturate.h"
 #include "core/geometry/datafolder.h"
 #include "core/geometry/steeltext.h"
 #include "core/model/connecttext.h"
@@ -138,7 +139,7 @@ BarTotals countBars(const CVes_SetupTable& table, const RowGroups& rows, const Q
         if (selection == CVes_HuizongRules::kBarRemarkKey && !rules.PipeiKey(bar.remark))
             return;
         const double L = barsum::countedMetres(bar, pieces, units.toShape, units.toMetre);
-        const std::int64_t n = std::int64_t(pieces) * bar.count * (bar.isMultiVal() ? bar.getMultiGroup() : 1);
+        const std::int64_t n = platform::saturatedProduct({pieces, bar.count, bar.isMultiVal() ? bar.getMultiGroup() : 1});
         if (bar.isGuJin()) {
             totals.stirrupCount += n;
             totals.stirrupWeight += unitWeight(bar.grade, bar.DN) * L * units.toWeight;

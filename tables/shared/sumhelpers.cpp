@@ -70,7 +70,7 @@ void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rule
         const double a = bar->getLength(0, toShape);
         const double z = bar->getLength(1, toShape);
         const double step = n > 1 ? std::fabs(z - a) / (n - 1) : 0.0;
-        count = std::int64_t(k) * n * pieces;
+        count = platform::saturatedProduct({k, n, pieces});
         length = (a + z) * k * n * pieces * toMetre * 0.5;
         if (grouped) {
             midFactor = count;

@@ -305,7 +305,13 @@ bool CVes_SLTableView::endBarEdit(CVes_SLTableLine& line, int column, const QStr
         slTable()->getDefualtValueFromPrvLine(&line);
     if (enterBarCell(line, column, text))
         return true;
+    // The copy back makes the bar's dimensions anew: the one being edited
+    // is found again by its name.
+    const QString editedName = m_curEditVar ? m_curEditVar->m_text : QString();
+    const bool editsThisBar = m_curEditVar && line.m_steel.getVar(editedName) == m_curEditVar;
     line.copy(&before);
+    if (editsThisBar)
+        m_curEditVar = line.m_steel.getVar(editedName);
     return false;
 }
 

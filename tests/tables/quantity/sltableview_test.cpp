@@ -289,7 +289,13 @@ TEST_F(SLView, ARangeGivesAVaryingDimensionAfterTheTailRule)
     EXPECT_DOUBLE_EQ(a->m_value2, 300.0);
     view.EndCellEdit(2, 3, QStringLiteral("B+1"));
     EXPECT_EQ(host->messages().size(), 1u);
+    // The refused entry put the bar back as it was, its dimensions made
+    // anew: the next entry still reaches the dimension being edited.
+    a = bar().getVar(QStringLiteral("A"));
     EXPECT_DOUBLE_EQ(a->m_value, 100.0);
+    view.EndCellEdit(2, 3, QStringLiteral("120~300"));
+    a = bar().getVar(QStringLiteral("A"));
+    EXPECT_DOUBLE_EQ(a->m_value, 120.0);
 }
 
 TEST_F(SLView, RowKindInColumnZero)
