@@ -11,10 +11,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <map>
 #include <optional>
 #include <tuple>
+#include <unordered_set>
 #include <utility>
 
 using namespace platform::gdi;
@@ -912,6 +914,11 @@ private:
         const double w = widthAt(h);
         const QPoint at = insideBounds(m_frame.m_bounds, tried,
                                        textBounds(m_dc, tried, w, h, m_align, m_angle));
+        // Moves past the bounds are pushed back onto the same places: a
+        // place weighs the same every time until a text is placed.
+        const std::uint64_t key = (std::uint64_t(std::uint32_t(at.x())) << 32) | std::uint32_t(at.y());
+        if (!m_tried[h].insert(key).second)
+            return false;
         const QRectF box = textBounds(m_dc, at, w, h, m_align, m_angle);
         const bool keepsBest = h == m_heights.back();
         const std::optional<Fault> fault = faultOf(box, h, keepsBest);
@@ -997,6 +1004,8 @@ private:
     QPoint m_anchor;
     const std::function<int(int)>& m_width;
     mutable std::map<int, int> m_widths;
+    // The places tried at each height.
+    std::map<int, std::unordered_set<std::uint64_t>> m_tried;
     int m_height;
     unsigned int m_align;
     int m_angle;
