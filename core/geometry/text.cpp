@@ -837,7 +837,7 @@ private:
 
     // Calls `visit` with every stretch of the own legs, in order, until it
     // answers false.
-    void forEachOwnStretch(const std::function<bool(const Stretch&)>& visit) const
+    template <typename Visit> void forEachOwnStretch(const Visit& visit) const
     {
         for (const Leg* leg : m_ownLegs) {
             const StrokePoints& p = leg->points;
@@ -900,8 +900,8 @@ private:
             return std::nullopt;
         if (m_ownLegs.empty() || m_otherLegs.empty())
             return fault;
-        // Past its own legs is the cheaper part of straying, and no less
-        // than all of it.
+        // Past its own legs is the cheaper part of straying: when that
+        // alone already fails, the rest need not be weighed.
         fault.stray = pastOwnLegs(box);
         if (fault.stray > 0 && (!keepsBest || worseThanBest()))
             return std::nullopt;
