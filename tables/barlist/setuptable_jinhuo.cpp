@@ -3,7 +3,6 @@
 
 #include "tables/barlist/setuptable.h"
 
-#include "core/geometry/datafolder.h"
 #include "core/geometry/steeltext.h"
 #include "envora/steelyuancaidata.h"
 #include "platform/hostservices.h"
@@ -11,6 +10,7 @@
 #include "tables/framework/tablehelpers.h"
 #include "tables/quantity/steeljinhuosumarytable.h"
 #include "tables/quantity/yuancaitext.h"
+#include "tables/shared/summaryrows.h"
 #include "tables/shared/sumhelpers.h"
 #include "tables/shared/sumitems.h"
 
@@ -95,36 +95,33 @@ struct PurchaseTotals {
 };
 
 // A row per size: the metres needed with loss, what is bought, its weight
-// and cost (from the list's raw stock, else the stock file).
+// and cost (from the list's raw stock, else the stock file). Raw stock below
+// 1 元 a tonne counts as unpriced here.
 PurchaseTotals writePurchaseRows(Sheet& target, SumLengthItems& items, CVes_SetupTable& table,
                                  const barsum::MetreUnits& units, double lenToMetre)
 {
     const CVes_SortRules& rules = table.getSortRules();
-    CVes_SteelYuanCaiDataLib stockFile;
-    stockFile.readFile(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
-    barsum::sortLengths(items, rules.m_dnOrder);
     // Stock lengths are shown in the unit of the stock-length column.
     const double stockLengthToMetre = CVes_Template::transUnit(
         target.m_units.value(Sheet::kColStockLength, CVes_Template::kMetre), CVes_Template::kMetre);
 
     PurchaseTotals totals;
-    int number = 1;
-    for (const CVes_SumLengthItem& item : items) {
-        const CVes_SteelYuanCaiData* record = barsum::stockRecord(table.m_yuanCai, stockFile, item);
-        const Purchase bought =
-            purchaseOf(item, item.length * (1.0 + rules.lossPercent(item.diameter) * 0.01),
-                       record->length, stockLengthToMetre);
+    barsum::forEachSize(items, rules.m_dnOrder, table.m_yuanCai,
+                        [&](const CVes_SumLengthItem& item, int number,
+                            const CVes_SteelYuanCaiData& stock) {
+        const Purchase bought = purchaseOf(item, rules.withLoss(item.length, item.diameter),
+                                           stock.length, stockLengthToMetre);
         const double weight =
-            barsum::unitWeight(item.grade, item.diameter) * bought.metres * units.toWeight;
+            barsum::weightOf(item.grade, item.diameter, bought.metres, units.toWeight);
         double cost = 0.0;
         QString costText;
-        if (record->price < 1.0f) {
+        if (stock.price < 1.0f) {
             costText = QStringLiteral("原材未定价");
         } else {
-            cost = weight / units.perTonne * double(record->price);
+            cost = barsum::costOf(weight, units.perTonne, stock.price);
             costText = yuan(cost);
         }
-        target.Add({QString::number(number++),
+        target.Add({QString::number(number),
                     Steel_GradeDNToTableString(item.grade, item.diameter, item.coating),
                     f2(bought.metres / lenToMetre), bought.stockText, bought.countText, f3(weight),
                     costText});
@@ -136,7 +133,7 @@ PurchaseTotals writePurchaseRows(Sheet& target, SumLengthItems& items, CVes_Setu
         totals.classLength[kind][coat] += bought.metres;
         totals.classWeight[kind][coat] += weight;
         totals.classCost[kind][coat] += cost;
-    }
+    });
     return totals;
 }
 
@@ -166,24 +163,21 @@ void writePurchaseBreakdown(Sheet& target, const PurchaseTotals& totals,
     if (!rules.m_sumByDnClass)
         return;
     const QString t = DNtoString(rules.m_wireDN);
-    const QString epoxy = QStringLiteral("环氧树脂涂层钢筋");
-    const auto classRows = [&](int kind, const QString& size) {
-        const double ordinaryLength = totals.classLength[kind][0];
-        const double epoxyLength = totals.classLength[kind][1];
-        if (ordinaryLength < 0.0001 && epoxyLength > 0.00001) {
-            target.Add({QString(), size, f2(epoxyLength / lenToMetre), epoxy, QString(),
-                        f3(totals.classWeight[kind][1]), yuan(totals.classCost[kind][1])});
-            return;
+    // The rows of a class, the first under its size; the purchase list's
+    // rows hold the remark in the stock-length column, and a cost.
+    const auto addClass = [&](int kind, const QString& size) {
+        bool first = true;
+        for (const sumrows::ClassRow& row :
+             sumrows::classRows(totals.classLength[kind][0], totals.classLength[kind][1])) {
+            const int coat = row.coating;
+            target.Add({QString(), first ? size : QString(),
+                        f2(totals.classLength[kind][coat] / lenToMetre), row.remark, QString(),
+                        f3(totals.classWeight[kind][coat]), yuan(totals.classCost[kind][coat])});
+            first = false;
         }
-        target.Add({QString(), size, f2(ordinaryLength / lenToMetre),
-                    epoxyLength > 0.00001 ? QStringLiteral("普通钢筋") : QString(), QString(),
-                    f3(totals.classWeight[kind][0]), yuan(totals.classCost[kind][0])});
-        if (epoxyLength > 0.00001)
-            target.Add({QString(), QString(), f2(epoxyLength / lenToMetre), epoxy, QString(),
-                        f3(totals.classWeight[kind][1]), yuan(totals.classCost[kind][1])});
     };
-    classRows(0, QStringLiteral("d≤") + t);
-    classRows(1, QStringLiteral("d＞") + t);
+    addClass(0, QStringLiteral("d≤") + t);
+    addClass(1, QStringLiteral("d＞") + t);
 }
 
 } // namespace

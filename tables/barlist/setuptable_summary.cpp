@@ -5,32 +5,22 @@
 
 #include "tables/barlist/setuptable.h"
 
-#include "platform/saturate.h"
-#include "core/geometry/datafolder.h"
-#include "core/geometry/steeltext.h"
 #include "core/model/connecttext.h"
-#include "envora/rules.h"
-#include "envora/steelyuancaidata.h"
 #include "tables/barlist/countedbars.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/framework/tabletextline.h"
 #include "tables/quantity/slsumarytable.h"
-#include "tables/quantity/summaryrows.h"
+#include "tables/shared/summaryrows.h"
 #include "tables/shared/sumhelpers.h"
 #include "tables/shared/sumitems.h"
 
 #include <QHash>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
-#include <limits>
 
 namespace {
 
-using barsum::sortLengths;
 using barsum::truncated;
-using barsum::unitWeight;
 
 constexpr int kTitleFirstCopied = 2;
 constexpr int kTitleLastCopied = 7;
@@ -72,7 +62,6 @@ Sheet* prepareSheet(Sheet* target, const CVes_SetupTable& source, const QString&
 }
 
 using decimals::f2;
-using decimals::f3;
 
 // The group name of every row and whether it is counted: each element line
 // names the rows from it on ("name (n件)"), the rows before the first are the
@@ -106,13 +95,6 @@ RowGroups rowGroups(const TableLineList& lines, const QString& others,
     return rows;
 }
 
-// A length item's weight: its length is in metres already, so only the
-// weight column's factor is needed.
-double weightOf(const CVes_SumLengthItem& item, const barsum::MetreUnits& units)
-{
-    return unitWeight(item.grade, item.diameter) * item.length * units.toWeight;
-}
-
 // What the bar summary counts: the lengths by size of the whole list and of
 // each group, and the stirrups' count and weight.
 struct BarTotals {
@@ -139,10 +121,9 @@ BarTotals countBars(const CVes_SetupTable& table, const RowGroups& rows, const Q
         if (selection == CVes_HuizongRules::kBarRemarkKey && !rules.PipeiKey(bar.remark))
             return;
         const double L = barsum::countedMetres(bar, pieces, units.toShape, units.toMetre);
-        const std::int64_t n = platform::saturatedProduct({pieces, bar.count, bar.isMultiVal() ? bar.getMultiGroup() : 1});
         if (bar.isGuJin()) {
-            totals.stirrupCount += n;
-            totals.stirrupWeight += unitWeight(bar.grade, bar.DN) * L * units.toWeight;
+            totals.stirrupCount += barsum::barCount(bar, pieces);
+            totals.stirrupWeight += barsum::weightOf(bar.grade, bar.DN, L, units.toWeight);
         }
         addLengthItemByName(&bar, L, rows.names.value(&line, others), totals.groups);
         addLengthItem(&bar, L, totals.whole);
@@ -150,124 +131,47 @@ BarTotals countBars(const CVes_SetupTable& table, const RowGroups& rows, const Q
     return totals;
 }
 
-// A header row per group (its name and total weight) over a row per size.
-void writeGroupRows(CVes_SLSumaryTable& target, SumGroups& groups, int dnOrder,
-                    const barsum::MetreUnits& units)
-{
-    othersLast(groups);
-    for (CVes_SumGroup& group : groups) {
-        CVes_TableTextLine* header = target.Add({group.name});
-        sortLengths(group.lengths, dnOrder);
-        double sum = 0.0;
-        int number = 1;
-        for (const CVes_SumLengthItem& item : group.lengths) {
-            const double w = weightOf(item, units);
-            sum += w;
-            target.Add({QString(), QString::number(number++),
-                        Steel_GradeDNToTableString(item.grade, item.diameter, item.coating),
-                        f2(item.length), f3(w)});
-        }
-        QStringList texts = header->getTexts();
-        while (texts.size() < 5)
-            texts << QString();
-        texts[4] = f3(sum);
-        header->setTexts(texts);
-    }
-}
-
-// What the whole list's rows add up to, for the breakdown under them.
-struct WholeListSums {
-    sumrows::ItemSums items;
-    std::int64_t feeCount = 0;
-    float fee = 0.0f;
-};
-
-// The whole list's rows: one per size (weight with or without loss, price
-// and cost when priced, from the list's raw stock or the stock file), the
-// stirrup fee, then the total rows.
-WholeListSums writeWholeListRows(CVes_SLSumaryTable& target, BarTotals& totals,
-                                 CVes_SetupTable& table,
-                                 const barsum::MetreUnits& units, bool english)
+// The whole list's section, as the bar list writes it: an empty row above
+// its heading; the heading always has its loss cell, and with pricing on
+// "单价 / 总价" above the price cells, each row showing the price a tonne
+// and its cost. The total rows come before the "其中" breakdown.
+sumrows::SizeTotals writeWholeListRows(const sumrows::AppendRow& append, BarTotals& totals,
+                                       CVes_SetupTable& table, const sumrows::ItemUnits& units,
+                                       bool english)
 {
     const CVes_SortRules& rules = table.getSortRules();
-    CVes_SteelYuanCaiDataLib stock;
-    stock.readFile(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
-    sortLengths(totals.whole, rules.m_dnOrder);
-
     const bool pricing = rules.m_autoPrice != 0;
-    const bool lossInItems = rules.m_lossPlace == 1;
-    const QString lossNote = sumrows::lossNote(rules);
-
-    target.Add({});
-    QStringList heading{english ? QStringLiteral("Total") : QStringLiteral("各规格合计"),
-                        lossInItems ? lossNote : QString()};
+    append({});
+    QStringList heading = sumrows::sizeHeading(rules, english);
+    if (heading.size() < 2)
+        heading << QString();
     if (pricing)
         heading << QString() << QString() << QString() << QStringLiteral("单价 / 总价");
-    target.Add(heading);
+    append(heading);
 
-    WholeListSums sums;
-    double totalCost = 0.0;
-    int number = 1;
-    for (const CVes_SumLengthItem& item : totals.whole) {
-        const double w = weightOf(item, units);
-        const double withLoss = w * (1.0 + rules.lossPercent(item.diameter) * 0.01);
-        const double shown = lossInItems ? withLoss : w;
-        QStringList row{QString(), QString::number(number++),
-                        Steel_GradeDNToTableString(item.grade, item.diameter, item.coating),
-                        f2(item.length), f3(shown)};
-
-        const CVes_SteelYuanCaiData* record = barsum::stockRecord(table.m_yuanCai, stock, item);
-        if (pricing) {
-            const double price = record->price;
-            if (price <= 0.0) {
-                row << QStringLiteral("原材未定价");
-            } else {
-                const double cost = shown / units.perTonne * price;
-                row << QString::asprintf("%.1f  /  %.2f 元", price, cost);
-                totalCost += lossInItems ? cost : withLoss / units.perTonne * price;
-            }
-        }
-        target.Add(row);
-
-        sums.items.add(item, shown, withLoss, rules.isWireRod(item.diameter));
-    }
-
-    sums.feeCount = rules.m_autoStirrupCount ? totals.stirrupCount : rules.m_stirrupCount;
-    if (rules.m_calcStirrupFee) {
-        sums.fee = float(sums.feeCount) * rules.m_stirrupFee;
-        totalCost += sums.fee;
-    }
-
-    if (sums.items.totalWeight > 0.0)
-        sumrows::appendTotalRows([&target](const QStringList& row) { target.Add(row); },
-                                 sums.items.totalWeight, english,
-                                 sumrows::totalLossNote(rules, totals.whole), pricing, totalCost);
-    return sums;
+    using sumrows::PriceCell;
+    sumrows::SizeTotals sizes =
+        sumrows::appendSizeRows(append, totals.whole, rules, table.m_yuanCai, units,
+                                pricing ? PriceCell::PriceAndCost : PriceCell::None);
+    if (rules.m_calcStirrupFee)
+        sizes.cost += barsum::stirrupFee(rules, totals.stirrupCount).fee;
+    if (sizes.sums.totalWeight > 0.0)
+        sumrows::appendTotalRows(append, sizes.sums.totalWeight, english,
+                                 sumrows::totalLossNote(rules, totals.whole), pricing, sizes.cost);
+    return sizes;
 }
 
-// "其中": the breakdowns by diameter class and by grade the rules ask for,
-// the stirrups' weight and their fee.
-void writeBreakdownRows(CVes_SLSumaryTable& target, const CVes_SortRules& rules,
-                        const WholeListSums& sums, double stirrupWeight)
+// "其中": the breakdowns the rules ask for, then the stirrups' weight and,
+// when one is charged, their fee ("箍筋总根数").
+void writeBreakdownRows(const sumrows::AppendRow& append, const CVes_SortRules& rules,
+                        const sumrows::ItemSums& sums, const BarTotals& totals)
 {
-    if (!(rules.m_sumByDnClass || rules.m_sumByGrade || rules.m_calcStirrupFee))
+    if (!sumrows::appendBreakdownRows(append, rules, sums, kGradeRows))
         return;
-    target.Add({});
-    target.Add({QStringLiteral("其中")});
-    const auto append = [&target](const QStringList& row) { target.Add(row); };
-    if (rules.m_sumByDnClass)
-        sumrows::appendClassRows(append, sums.items.classes, rules.m_wireDN);
-    if (rules.m_sumByGrade)
-        sumrows::appendGradeRows(append, kGradeRows, [&](int grade) {
-            const auto found = sums.items.gradeWeight.find(grade);
-            return found == sums.items.gradeWeight.end() ? 0.0 : found->second;
-        });
-    target.Add({QStringLiteral("箍筋总重"), QString(), QString(), QString(), f2(stirrupWeight)});
-    if (sums.fee > 0.0f)
-        target.Add({QStringLiteral("箍筋总根数"), QString(), QString(),
-                    QStringLiteral("%1根").arg(sums.feeCount),
-                    QString::asprintf("%.2f元", double(sums.fee)),
-                    QString::asprintf("（%.2f元/根）", double(rules.m_stirrupFee))});
+    append({QStringLiteral("箍筋总重"), QString(), QString(), QString(), f2(totals.stirrupWeight)});
+    const barsum::StirrupFee fee = barsum::stirrupFee(rules, totals.stirrupCount);
+    if (rules.m_calcStirrupFee && fee.fee > 0.0f)
+        append(sumrows::stirrupFeeRow(QStringLiteral("箍筋总根数"), fee.count, fee.fee, rules));
 }
 
 } // namespace
@@ -297,10 +201,15 @@ CVes_SLSumaryTable* CVes_SetupTable::SummarySTeel(CVes_SLSumaryTable* target, un
     const bool chosenOnly = m_huizong.m_mode == CVes_HuizongRules::kChosenElements;
     const RowGroups rows = rowGroups(m_lines, others, chosenOnly ? &m_huizong : nullptr);
     BarTotals totals = countBars(*this, rows, others, units);
+    const auto append = [target](const QStringList& row) { target->Add(row); };
+    // Lengths are summed in metres.
+    const sumrows::ItemUnits itemUnits{1.0, units.toWeight, units.perTonne};
+    // Each group's header shows the group's weight.
     if (m_rules.m_sumInEleType && !totals.groups.empty())
-        writeGroupRows(*target, totals.groups, m_rules.m_dnOrder, units);
-    const WholeListSums sums = writeWholeListRows(*target, totals, *this, units, english);
-    writeBreakdownRows(*target, m_rules, sums, totals.stirrupWeight);
+        sumrows::appendGroupRows(append, totals.groups, {kOthers, kOthersEnglish},
+                                 m_rules.m_dnOrder, itemUnits, true);
+    const sumrows::SizeTotals sizes = writeWholeListRows(append, totals, *this, itemUnits, english);
+    writeBreakdownRows(append, m_rules, sizes.sums, totals);
     return target;
 }
 

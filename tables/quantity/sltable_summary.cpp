@@ -4,12 +4,10 @@
 
 #include "tables/quantity/sltable.h"
 
-#include "core/geometry/datafolder.h"
-#include "core/geometry/steeltext.h"
 #include "core/model/connecttext.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/quantity/slsumarytable.h"
-#include "tables/quantity/summaryrows.h"
+#include "tables/shared/summaryrows.h"
 #include "tables/shared/sumhelpers.h"
 #include "tables/shared/sumitems.h"
 
@@ -25,9 +23,6 @@ constexpr sumrows::GradeRow kGradeRows[] = {
     {1, "HPB300(%%A)", 0.00001}, {2, "HRB335(%%B)", 0.0001}, {3, "HRB400(%%C)", 0.0001},
     {4, "HRB400(%%D)", 0.1},     {5, "HRB500(%%E)", 0.1},
 };
-
-using decimals::f2;
-using decimals::f3;
 
 // Calls visit(bar, elementCount, groupName) for every bar row in order: the
 // group is the element type above it ("其它" before the first), the count
@@ -83,6 +78,12 @@ QString jointSize(const CVes_SumJointItem& item)
 
 } // namespace
 
+// The quantity summary differs from the bar list's: its groups are the
+// element types, its lengths are summed in the unit of the total-length
+// column, it lists nothing when no bar was counted, its group headers carry
+// no weight, the heading has no empty row above it and no price heading,
+// every size shows its cost (priced or not), the stirrup fee is its own row
+// ("箍筋总计") with no stirrup weight, and the totals come last.
 CVes_SLSumaryTable* CVes_SLTable::SummarySTeel(CVes_SLSumaryTable* target)
 {
     target = prepareSheet(target, *this);
@@ -95,109 +96,41 @@ CVes_SLSumaryTable* CVes_SLTable::SummarySTeel(CVes_SLSumaryTable* target)
         return target;
     target->initTableCover();
 
-    // Gathering, in the unit of the total-length column
     const double toLength = transUnit(shapeUnit, lengthUnit);
     const double toShape = transUnit(kMillimetre, shapeUnit);
     SumLengthItems whole;
     SumGroups groups;
-    long long stirrups = 0;
+    std::int64_t stirrups = 0;
     forEachBar(m_lines, [&](CVes_Steel& bar, int elements, const QString& group) {
-        const int groupCount = bar.getMultiGroup();
-        double length = 0.0;
-        if (bar.isMultiVal()) {
-            length = (double(bar.getLength(0, toShape)) + bar.getLength(1, toShape)) * groupCount
-                     * bar.count * elements * 0.5 * toLength;
-        } else {
-            // Whole shape units; the product in double, so that a large
-            // project never wraps round.
-            const int cut = barsum::truncated(bar.calcLength ? bar.getLength(0, toShape)
-                                                             : bar.length);
-            length = double(bar.count) * cut * elements * toLength;
-        }
+        const double length = barsum::countedMetres(bar, elements, toShape, toLength);
         if (bar.isGuJin())
-            stirrups += (long long)bar.count * elements * (bar.isMultiVal() ? groupCount : 1);
+            stirrups += barsum::barCount(bar, elements);
         addLengthItem(&bar, length, whole);
         addLengthItemByName(&bar, length, group, groups);
     });
     if (groups.empty())
         return target;
 
-    // Rows
     const CVes_SortRules& rules = m_rules;
     const bool english = m_language == 1;
-    const double toMetre = transUnit(lengthUnit, kMetre);
-    const double perKilogram = transUnit(kKilogram, weightUnit);
-    const double perTonne = transUnit(kTonne, weightUnit);
-    const auto weightOf = [&](const CVes_SumLengthItem& item) {
-        return barsum::unitWeight(item.grade, item.diameter) * item.length * toMetre * perKilogram;
-    };
-    const auto sizeText = [](const CVes_SumLengthItem& item) {
-        return Steel_GradeDNToTableString(item.grade, item.diameter, item.coating);
-    };
-
-    if (rules.m_sumInEleType) {
-        sumrows::othersLast(groups, {kOthers});
-        for (CVes_SumGroup& group : groups) {
-            target->Add({group.name});
-            barsum::sortLengths(group.lengths, rules.m_dnOrder);
-            int number = 1;
-            for (const CVes_SumLengthItem& item : group.lengths)
-                target->Add({QString(), QString::number(number++), sizeText(item),
-                             f2(item.length), f3(weightOf(item))});
-        }
-    }
-
-    const bool lossInItems = rules.m_lossPlace == 1;
-    const QString lossNote = sumrows::lossNote(rules);
-    QStringList heading{english ? QStringLiteral("Total") : QStringLiteral("各规格合计")};
-    if (lossInItems)
-        heading << lossNote;
-    target->Add(heading);
-
-    CVes_SteelYuanCaiDataLib stockFile;
-    stockFile.readFile(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
-    barsum::sortLengths(whole, rules.m_dnOrder);
-    double totalCost = 0.0;
-    sumrows::ItemSums sums;
-    int number = 1;
-    for (const CVes_SumLengthItem& item : whole) {
-        const double w = weightOf(item);
-        const double withLoss = (rules.lossPercent(item.diameter) * 0.01 + 1.0) * w;
-        const double shown = lossInItems ? withLoss : w;
-        const CVes_SteelYuanCaiData* record = barsum::stockRecord(m_yuanCai, stockFile, item);
-        QString price = QStringLiteral("原材未定价");
-        if (record->price > 0.0f) {
-            price = QString::asprintf("%.2f 元", shown / perTonne * record->price);
-            totalCost += withLoss / perTonne * record->price;
-        }
-        target->Add({QString(), QString::number(number++), sizeText(item), f2(item.length),
-                     f3(shown), price});
-        sums.add(item, shown, withLoss, rules.isWireRod(item.diameter));
-    }
-
+    const sumrows::ItemUnits units{transUnit(lengthUnit, kMetre), transUnit(kKilogram, weightUnit),
+                                   transUnit(kTonne, weightUnit)};
     const auto append = [target](const QStringList& row) { target->Add(row); };
-    if (rules.m_sumByDnClass || rules.m_sumByGrade || rules.m_calcStirrupFee) {
-        target->Add({});
-        target->Add({QStringLiteral("其中")});
-    }
-    if (rules.m_sumByDnClass)
-        sumrows::appendClassRows(append, sums.classes, rules.m_wireDN);
-    if (rules.m_sumByGrade)
-        sumrows::appendGradeRows(append, kGradeRows,
-                                 [&](int grade) { return sums.gradeWeight[grade]; });
+    if (rules.m_sumInEleType)
+        sumrows::appendGroupRows(append, groups, {kOthers}, rules.m_dnOrder, units, false);
+    append(sumrows::sizeHeading(rules, english));
+    sumrows::SizeTotals sizes = sumrows::appendSizeRows(append, whole, rules, m_yuanCai, units,
+                                                        sumrows::PriceCell::Cost);
+    sumrows::appendBreakdownRows(append, rules, sizes.sums, kGradeRows);
     if (rules.m_calcStirrupFee) {
-        const long long count = rules.m_autoStirrupCount ? stirrups : rules.m_stirrupCount;
-        const float fee = float(count) * rules.m_stirrupFee;
-        totalCost += fee;
-        target->Add({QStringLiteral("箍筋总计"), QString(), QString(),
-                     QString::asprintf("%lld根", count), QString::asprintf("%.2f元", double(fee)),
-                     QString::asprintf("（%.2f元/根）", double(rules.m_stirrupFee))});
+        const barsum::StirrupFee fee = barsum::stirrupFee(rules, stirrups);
+        sizes.cost += fee.fee;
+        append(sumrows::stirrupFeeRow(QStringLiteral("箍筋总计"), fee.count, fee.fee, rules));
     }
-
-    if (sums.totalWeight > 0.0)
-        sumrows::appendTotalRows(append, sums.totalWeight, english,
+    if (sizes.sums.totalWeight > 0.0)
+        sumrows::appendTotalRows(append, sizes.sums.totalWeight, english,
                                  sumrows::totalLossNote(rules, whole), rules.m_autoPrice != 0,
-                                 totalCost);
+                                 sizes.cost);
     target->setModified(1);
     return target;
 }

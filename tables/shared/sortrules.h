@@ -66,6 +66,11 @@ public:
     // loss above the wire-rod size, the wire-rod loss up to it and at it; 0
     // when the loss of its stock kind is off.
     double lossPercent(double diameter) const;
+    // A weight (or length) of bars of this diameter with that loss added.
+    double withLoss(double amount, double diameter) const
+    {
+        return amount * (1.0 + lossPercent(diameter) * 0.01);
+    }
 
     // Version 9 when storing. Loading reads versions 1 to 9, each its own
     // fields; the fields a version lacks keep their values. Any other version

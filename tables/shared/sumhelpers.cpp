@@ -1,5 +1,6 @@
 #include "tables/shared/sumhelpers.h"
 
+#include "core/geometry/datafolder.h"
 #include "core/model/midconnect.h"
 #include "platform/saturate.h"
 #include "tables/framework/template.h"
@@ -129,6 +130,18 @@ void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rule
         bar->clearMidConnectArray();
         *bar->getFirstMidConnect() = keep;
     }
+}
+
+void forEachSize(SumLengthItems& items, int dnOrder, CVes_SteelYuanCaiDataLib& own,
+                 const SizeVisit& visit)
+{
+    CVes_SteelYuanCaiDataLib stockFile;
+    stockFile.readFile(GetRODOFilePath() + QStringLiteral("KUCUN.xml"));
+    sortLengths(items, dnOrder);
+    int number = 1;
+    for (const CVes_SumLengthItem& item : items)
+        visit(item, number++,
+              *stockRecord(own, stockFile, item));
 }
 
 MetreUnits metreUnits(int shapeUnit, int weightUnit)

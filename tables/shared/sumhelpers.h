@@ -9,8 +9,12 @@
 #include "tables/shared/sortrules.h"
 #include "tables/shared/sumitems.h"
 
+#include "platform/saturate.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <functional>
 #include <limits>
 
 namespace barsum {
@@ -42,6 +46,49 @@ inline double unitWeight(int grade, float diameter)
     else if (grade == 14)
         kind = 2;
     return Info_getSteelWeight(diameter, kind);
+}
+
+// The weight of `metres` of bar of that grade and diameter, in the unit that
+// `toWeight` converts kilograms to.
+inline double weightOf(int grade, float diameter, double metres, double toWeight)
+{
+    return unitWeight(grade, diameter) * metres * toWeight;
+}
+
+// The weight of a length item whose length is in the unit that `toMetre`
+// converts to metres (1 for an item summed in metres).
+inline double weightOf(const CVes_SumLengthItem& item, double toWeight, double toMetre = 1.0)
+{
+    return weightOf(item.grade, item.diameter, item.length * toMetre, toWeight);
+}
+
+// What `weight` of raw stock priced `price` a tonne costs; `perTonne`
+// converts tonnes to the weight's unit.
+inline double costOf(double weight, double perTonne, double price)
+{
+    return weight / perTonne * price;
+}
+
+// The bars of a bar row in an element of `pieces` pieces: a graded row has
+// `count` bars in each of its groups. In 64 bits and saturated: a graded
+// row's bars of every piece outnumber an int.
+inline std::int64_t barCount(const CVes_BarCore& bar, int pieces)
+{
+    return platform::saturatedProduct(
+        {pieces, bar.count, bar.isMultiVal() ? bar.getMultiGroup() : 1});
+}
+
+// The stirrups the processing fee is charged for (those counted in the
+// sheet, or the number the rules give when they are not counted) and the
+// fee, in single precision as the rules store the fee a stirrup.
+struct StirrupFee {
+    std::int64_t count;
+    float fee;
+};
+inline StirrupFee stirrupFee(const CVes_SortRules& rules, std::int64_t counted)
+{
+    const std::int64_t count = rules.m_autoStirrupCount ? counted : rules.m_stirrupCount;
+    return {count, float(count) * rules.m_stirrupFee};
 }
 
 // The metres a bar row adds in an element of `pieces` pieces: a graded group
@@ -113,5 +160,13 @@ inline CVes_SteelYuanCaiData* stockRecord(CVes_SteelYuanCaiDataLib& own,
 {
     return stockRecord(own, stockFile, item.diameter, item.grade, item.coating);
 }
+
+// Each size of a sheet's whole list in the rules' diameter order (see
+// sortLengths), numbered from 1, with its raw-stock record from the sheet's
+// own library or the user's stock file ("KUCUN.xml", read once a call).
+using SizeVisit = std::function<void(const CVes_SumLengthItem& item, int number,
+                                     const CVes_SteelYuanCaiData& stock)>;
+void forEachSize(SumLengthItems& items, int dnOrder, CVes_SteelYuanCaiDataLib& own,
+                 const SizeVisit& visit);
 
 } // namespace barsum
