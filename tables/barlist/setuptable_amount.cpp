@@ -4,18 +4,16 @@
 
 #include "tables/barlist/setuptable.h"
 
-#include "platform/saturate.h"
 #include "core/model/connecttext.h"
-#include "envora/rules.h"
 #include "platform/gbk.h"
 #include "tables/barlist/countedbars.h"
 #include "tables/framework/tablehelpers.h"
+#include "tables/shared/summaryrows.h"
 #include "tables/shared/sumhelpers.h"
 #include "tables/shared/sumitems.h"
 
 #include <QHash>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -25,22 +23,20 @@ namespace {
 
 
 using barsum::truncated;
-using barsum::unitWeight;
+using barsum::weightOf;
 
-// Ascending by diameter, grade and coating.
+// The quantities list their sizes and joints from the smallest diameter up,
+// whatever the summaries' diameter order.
+constexpr int kSmallFirst = 1;
+
 void sortLengths(SumLengthItems& items)
 {
-    barsum::sortLengths(items, 1);
+    barsum::sortLengths(items, kSmallFirst);
 }
 
 void sortJoints(SumJointItems& items)
 {
-    std::stable_sort(items.begin(), items.end(),
-                     [](const CVes_SumJointItem& a, const CVes_SumJointItem& b) {
-                         if (a.type != b.type)
-                             return a.type < b.type;
-                         return a.diameter < b.diameter;
-                     });
+    sumrows::sortJoints(items, kSmallFirst);
 }
 
 QString jointText2(const CVes_SumJointItem& item)
@@ -147,7 +143,7 @@ QString CVes_SetupTable::AmountOfCurPage(int charsPerLine)
         double totalLength = 0.0;
         for (const auto& item : lengths) {
             const QString g = Steel_GradeDNToTableString(item.grade, item.diameter, item.coating);
-            const double weight = unitWeight(item.grade, item.diameter) * toWeight * item.length;
+            const double weight = weightOf(item, toWeight);
             const QString L = QString::asprintf("%.2f", item.length);
             const QString W = QString::asprintf("%.2f", weight);
             if (showWeight && showLength)
@@ -204,10 +200,8 @@ void CVes_SetupTable::AmountToString(QStringList& weights, QStringList& joints)
         QString g = Steel_GradeDNToTableString(item.grade, item.diameter, item.coating);
         if (g.size() < 5)
             g += QStringLiteral("  ");
-        const double loss = m_rules.lossPercent(item.diameter);
-        const double weight =
-            item.length * unitWeight(item.grade, item.diameter) * toWeight * (1 + loss * 0.01);
-        withLoss = withLoss || loss != 0.0;
+        const double weight = m_rules.withLoss(weightOf(item, toWeight), item.diameter);
+        withLoss = withLoss || m_rules.lossPercent(item.diameter) != 0.0;
         weights << QString::asprintf("%s: %.2f", qUtf8Printable(g), weight) + unit;
         sum += weight;
     }
@@ -233,24 +227,14 @@ void CVes_SetupTable::Amount()
     SumJointItems joints;
     forCountedBars(*this, m_lines, [&](CVes_SetupTableLine& line, int pieces) {
         CVes_Steel& bar = line.m_steel;
-        double length = 0.0;
-        std::int64_t jointCount = 0;
-        if (bar.isMultiVal()) {
-            const int n = bar.getMultiGroup();
-            length = (double(bar.getLength(0, toShape)) + bar.getLength(1, toShape)) * bar.count
-                * pieces * n * 0.5 * toMetre;
-            jointCount = platform::saturatedProduct({bar.count, pieces, n});
-        } else {
-            // A computed length is in millimetres whatever the shape unit.
-            if (bar.calcLength)
-                length = double(bar.count) * truncated(bar.calculateLength(0, 1.0)) * pieces
-                    * mmToMetre;
-            else
-                length = double(bar.count) * truncated(bar.length) * pieces * toMetre;
-            jointCount = std::int64_t(bar.count) * pieces;
-        }
+        // Unlike the summaries, the totals block takes a single bar's
+        // computed length in millimetres whatever the shape unit.
+        const double length =
+            !bar.isMultiVal() && bar.calcLength
+                ? double(bar.count) * truncated(bar.calculateLength(0, 1.0)) * pieces * mmToMetre
+                : barsum::countedMetres(bar, pieces, toShape, toMetre);
         addLengthItem(&bar, length, lengths);
-        addJointItems(&bar, jointCount, joints);
+        addJointItems(&bar, barsum::barCount(bar, pieces), joints);
     });
     sortLengths(lengths);
     sortJoints(joints);
@@ -262,8 +246,7 @@ void CVes_SetupTable::Amount()
             {{kColGrade, Steel_GradeDNToTableString(item.grade, item.diameter, item.coating)},
              {kColTotalLength, QString::asprintf("%.2f", item.length)},
              // In the unit of the weight column, as the bar rows show theirs.
-             {kColTotalWeight, QString::asprintf("%.2f", unitWeight(item.grade, item.diameter)
-                                                             * item.length * toWeight)}}));
+             {kColTotalWeight, QString::asprintf("%.2f", weightOf(item, toWeight))}}));
     }
     for (const auto& item : joints) {
         appendLine(textRow({{kColGrade, jointText(item.type, item) + QStringLiteral(", ")
@@ -317,8 +300,7 @@ void CVes_SetupTable::Amount(CVes_totalSteelType& options)
         {{0, QStringLiteral("┌────────────────────────┤<汇总开始>├────────────────────────┐")}}));
 
     if (options.m_perElement && !groups.empty()) {
-        if (groups.size() > 1 && groups.front().name == others)
-            std::rotate(groups.begin(), groups.begin() + 1, groups.end());
+        sumrows::othersLast(groups, {others});
         for (auto& group : groups) {
             sortLengths(group.lengths);
             sortJoints(group.joints);
@@ -333,8 +315,7 @@ void CVes_SetupTable::Amount(CVes_totalSteelType& options)
                     row->SetText(kColTotalLength, QString::asprintf("%.2f", item.length));
                 if (options.m_weight)
                     row->SetText(kColTotalWeight,
-                                 QString::asprintf("%.3f", unitWeight(item.grade, item.diameter)
-                                                               * item.length * toWeight));
+                                 QString::asprintf("%.3f", weightOf(item, toWeight)));
                 block.push_back(row);
             }
             if (options.m_joint) {
@@ -364,7 +345,7 @@ void CVes_SetupTable::Amount(CVes_totalSteelType& options)
                 row->SetText(kColTotalLength, QString::asprintf("%.2f", item.length));
             // The lengths are metres already: the weight needs only the
             // weight unit's factor.
-            const double weight = unitWeight(item.grade, item.diameter) * item.length * toWeight;
+            const double weight = weightOf(item, toWeight);
             if (options.m_weight)
                 row->SetText(kColTotalWeight, QString::asprintf("%.2f", weight));
             sum += weight;

@@ -71,7 +71,7 @@ void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rule
         const double a = bar->getLength(0, toShape);
         const double z = bar->getLength(1, toShape);
         const double step = n > 1 ? std::fabs(z - a) / (n - 1) : 0.0;
-        count = platform::saturatedProduct({k, n, pieces});
+        count = barCount(*bar, pieces);
         length = (a + z) * k * n * pieces * toMetre * 0.5;
         if (grouped) {
             midFactor = count;
@@ -100,7 +100,7 @@ void singleSteelAmount(CVes_BarCore* bar, int pieces, const CVes_SortRules& rule
         const double L = bar->calcLength && !bar->isShapeMissing() ? bar->getLength(0, toShape)
                                                                     : double(bar->length);
         length = double(k) * pieces * L * toMetre;
-        count = midFactor = std::int64_t(k) * pieces;
+        count = midFactor = barCount(*bar, pieces);
         if (grouped)
             return;
         const int lmm = truncated(L / toShape);
