@@ -13,6 +13,7 @@
 #include "tables/shared/summaryrows.h"
 #include "tables/shared/sumhelpers.h"
 #include "tables/shared/sumitems.h"
+#include "tables/shared/titleblock.h"
 
 #include <QHash>
 
@@ -22,8 +23,6 @@ namespace {
 
 using barsum::truncated;
 
-constexpr int kTitleFirstCopied = 2;
-constexpr int kTitleLastCopied = 7;
 
 const QString kOthers = QStringLiteral("其它");
 const QString kOthersEnglish = QStringLiteral("Orther");
@@ -44,6 +43,8 @@ constexpr sumrows::GradeRow kGradeRows[] = {
 // Clears the sheet (or makes a new one) and takes the source's language and
 // title-block texts. The title follows the language: a sheet titled in
 // English for an English list gets its Chinese title back for a Chinese one.
+// Unlike the quantity sheet's summaries, the bar list's keep their own page
+// set-up and start again from their first page.
 template <typename Sheet>
 Sheet* prepareSheet(Sheet* target, const CVes_SetupTable& source, const QString& englishTitle)
 {
@@ -56,8 +57,7 @@ Sheet* prepareSheet(Sheet* target, const CVes_SetupTable& source, const QString&
     else if (target->m_texts[0].m_formula == englishTitle)
         target->setTitle(Sheet().m_texts[0].m_formula);
     target->setLanguage(source.m_language);
-    for (int i = kTitleFirstCopied; i <= kTitleLastCopied; ++i)
-        target->m_texts[i] = source.m_texts[i];
+    barsum::takeTitleBlock(*target, source);
     return target;
 }
 

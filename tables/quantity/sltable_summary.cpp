@@ -10,13 +10,12 @@
 #include "tables/shared/summaryrows.h"
 #include "tables/shared/sumhelpers.h"
 #include "tables/shared/sumitems.h"
+#include "tables/shared/titleblock.h"
 
 namespace {
 
 const QString kOthers = QStringLiteral("其它");
 
-constexpr int kTitleFirstCopied = 2;
-constexpr int kTitleLastCopied = 7;
 
 // The breakdown by grade; grades 12 and 14 are summed but have no row.
 constexpr sumrows::GradeRow kGradeRows[] = {
@@ -48,7 +47,8 @@ template <typename Visit> void forEachBar(const TableLineList& lines, Visit visi
 }
 
 // Clears the summary (or makes a new one) and gives it the sheet's page
-// set-up and title-block texts.
+// set-up and title-block texts; unlike the bar list's summaries, it keeps
+// its language, its title and the page it shows.
 template <typename Sheet> Sheet* prepareSheet(Sheet* target, const CVes_SLTable& source)
 {
     if (!target)
@@ -56,8 +56,7 @@ template <typename Sheet> Sheet* prepareSheet(Sheet* target, const CVes_SLTable&
     else
         target->clearnAllLineOnly();
     target->CopyPageSetting(&source);
-    for (int i = kTitleFirstCopied; i <= kTitleLastCopied; ++i)
-        target->m_texts[std::size_t(i)].set(&source.m_texts[std::size_t(i)]);
+    barsum::takeTitleBlock(*target, source);
     return target;
 }
 
