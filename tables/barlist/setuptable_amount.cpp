@@ -281,13 +281,10 @@ void CVes_SetupTable::Amount(CVes_totalSteelType& options)
             std::int64_t count = 0;
             std::int64_t midFactor = 0;
             singleSteelAmount(&line.m_steel, n, length, count, midFactor);
-            addLengthItem(&line.m_steel, length, lengths);
-            addJointItems(&line.m_steel, count, joints);
-            addMidJointItems(&line.m_steel, midFactor, joints);
             const QString name = names.value(&line, others);
+            addLengthItem(&line.m_steel, length, lengths);
             addLengthItemByName(&line.m_steel, length, name, groups);
-            addJointItemsByName(&line.m_steel, count, name, groups);
-            addMidJointItemsByName(&line.m_steel, midFactor, name, groups);
+            addBarJoints(&line.m_steel, count, midFactor, joints, name, groups);
         });
     }
     sortLengths(lengths);

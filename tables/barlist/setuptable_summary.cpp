@@ -233,26 +233,19 @@ CVes_SLSumaryJTtable* CVes_SetupTable::SummaryJT(CVes_SLSumaryJTtable* target)
         std::int64_t count = 0;
         std::int64_t midFactor = 0;
         singleSteelAmount(&bar, pieces, length, count, midFactor);
-        const QString name = names.value(&line, others);
-        addJointItemsByName(&bar, count, name, groups);
-        addJointItems(&bar, count, whole);
-        addMidJointItemsByName(&bar, midFactor, name, groups);
-        addMidJointItems(&bar, midFactor, whole);
+        addBarJoints(&bar, count, midFactor, whole, names.value(&line, others), groups);
     });
 
+    // The bar list lists lap ties (type 1) too, each size as the joint
+    // names write it.
     const auto writeItems = [&](SumJointItems& items) {
-        sumrows::sortJoints(items, m_rules.m_dnOrder);
-        int number = 1;
-        for (const CVes_SumJointItem& item : items) {
-            if (item.count < 1 || item.type < 1)
-                continue;
-            target->Add({QString(), QString::number(number++),
-                               barcore_getConnectString(item.type),
-                               barcore_getConnectStringAll(-item.type, truncated(item.diameter),
-                                                           item.thread, item.otherDiameter,
-                                                           item.otherThread),
-                               QString::number(item.count)});
-        }
+        sumrows::appendJointRows(
+            [target](const QStringList& row) { target->Add(row); }, items, m_rules.m_dnOrder, 1,
+            [](const CVes_SumJointItem& item) {
+                return barcore_getConnectStringAll(-item.type, truncated(item.diameter),
+                                                   item.thread, item.otherDiameter,
+                                                   item.otherThread);
+            });
     };
 
     if (m_rules.m_sumInEleType && !groups.empty()) {

@@ -148,22 +148,14 @@ CVes_SLSumaryJTtable* CVes_SLTable::SummaryJT(CVes_SLSumaryJTtable* target)
         std::int64_t count = 0;
         std::int64_t jointFactor = 0;
         singleSteelAmount(&bar, elements, length, count, jointFactor);
-        addJointItems(&bar, count, whole);
-        addJointItemsByName(&bar, count, group, groups);
-        addMidJointItems(&bar, jointFactor, whole);
-        addMidJointItemsByName(&bar, jointFactor, group, groups);
+        addBarJoints(&bar, count, jointFactor, whole, group, groups);
     });
 
-    // Lap ties (type 1) and free ends (type 0) are no joints.
+    // Unlike the bar list's, the quantity sheet's joint summary counts no
+    // lap ties (type 1) and writes a coupler's size with its threads.
     const auto writeItems = [&](SumJointItems& items) {
-        sumrows::sortJoints(items, m_rules.m_dnOrder);
-        int number = 1;
-        for (const CVes_SumJointItem& item : items) {
-            if (item.count < 1 || item.type < 2)
-                continue;
-            target->Add({QString(), QString::number(number++), barcore_getConnectString(item.type),
-                         jointSize(item), QString::number(item.count)});
-        }
+        sumrows::appendJointRows([target](const QStringList& row) { target->Add(row); }, items,
+                                 m_rules.m_dnOrder, 2, jointSize);
     };
     sumrows::othersLast(groups, {kOthers});
     for (CVes_SumGroup& group : groups) {

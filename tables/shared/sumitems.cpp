@@ -189,3 +189,12 @@ void addMidJointItemsByName(CVes_BarCore* bar, std::int64_t n, const QString& na
 {
     addMidJointItems(bar, n, groupNamed(name, groups).joints);
 }
+
+void addBarJoints(CVes_BarCore* bar, std::int64_t count, std::int64_t midFactor,
+                  SumJointItems& whole, const QString& name, SumGroups& groups)
+{
+    addJointItems(bar, count, whole);
+    addJointItemsByName(bar, count, name, groups);
+    addMidJointItems(bar, midFactor, whole);
+    addMidJointItemsByName(bar, midFactor, name, groups);
+}

@@ -65,3 +65,9 @@ void addJointItemsByName(const CVes_BarCore* bar, std::int64_t n, const QString&
                          SumGroups& groups);
 void addMidJointItemsByName(CVes_BarCore* bar, std::int64_t n, const QString& name,
                             SumGroups& groups);
+
+// A bar's joints, into the whole list's items and into the group called
+// `name`: its end connections `count` times, its intermediate connections
+// `midFactor` times (see barsum::singleSteelAmount).
+void addBarJoints(CVes_BarCore* bar, std::int64_t count, std::int64_t midFactor,
+                  SumJointItems& whole, const QString& name, SumGroups& groups);

@@ -1,6 +1,7 @@
 #include "tables/shared/summaryrows.h"
 
 #include "core/geometry/steeltext.h"
+#include "core/model/connecttext.h"
 #include "tables/framework/tablehelpers.h"
 #include "envora/steelyuancaidata.h"
 #include "tables/shared/sortrules.h"
@@ -80,6 +81,19 @@ void sortJoints(SumJointItems& items, int dnOrder)
                      });
     if (dnOrder == 0)
         std::reverse(items.begin(), items.end());
+}
+
+void appendJointRows(const AppendRow& append, SumJointItems& items, int dnOrder, int firstType,
+                     const std::function<QString(const CVes_SumJointItem&)>& sizeText)
+{
+    sortJoints(items, dnOrder);
+    int number = 1;
+    for (const CVes_SumJointItem& item : items) {
+        if (item.count < 1 || item.type < firstType)
+            continue;
+        append({QString(), QString::number(number++), barcore_getConnectString(item.type),
+                sizeText(item), QString::number(item.count)});
+    }
 }
 
 QString lossNote(const CVes_SortRules& rules)

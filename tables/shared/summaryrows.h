@@ -30,6 +30,11 @@ void othersLast(SumGroups& groups, std::initializer_list<QString> names);
 // Joint items ascending by joint type, then diameter; reversed for the
 // large-to-small diameter order (0).
 void sortJoints(SumJointItems& items, int dnOrder);
+// A row per joint item, in that order, numbered from 1: its joint type's
+// name, its size as `sizeText` writes it and its count. Items counting no
+// joint or of a type below `firstType` have no row.
+void appendJointRows(const AppendRow& append, SumJointItems& items, int dnOrder, int firstType,
+                     const std::function<QString(const CVes_SumJointItem&)>& sizeText);
 // "(含损耗=2.5%,2.5%)" when the loss is shown and both losses are on,
 // "(含损耗=2.5%)" with only the bar loss on, else empty.
 QString lossNote(const CVes_SortRules& rules);

@@ -374,6 +374,26 @@ TEST(SumGroups, OneGroupPerNameInOrderOfFirstUse)
     EXPECT_DOUBLE_EQ(groups[2].lengths.at(0).length, 1.0);
 }
 
+TEST(SumGroups, ABarsJointsGoToTheWholeListAndItsGroupEndsAndMidsByTheirOwnFactors)
+{
+    SumJointItems whole;
+    SumGroups groups;
+    CVes_BarCore bar;
+    bar.DN = 20;
+    setEnd(*bar.getLConnect(), {kLap});
+    bar.getFirstMidConnect()->style = kStraight;
+    bar.getFirstMidConnect()->countText = QStringLiteral("2");
+    bar.getFirstMidConnect()->stat = 1;
+
+    addBarJoints(&bar, 4, 3, whole, QStringLiteral("KL1"), groups);
+    addBarJoints(&bar, 1, 1, whole, QStringLiteral("KL2"), groups);
+
+    expectItems(whole, {{20, 5, kLap, 1, 1, 20}, {20, 8, kStraight, 1, 1, 20}});
+    ASSERT_EQ(groups.size(), 2u);
+    expectItems(groups[0].joints, {{20, 4, kLap, 1, 1, 20}, {20, 6, kStraight, 1, 1, 20}});
+    expectItems(groups[1].joints, {{20, 1, kLap, 1, 1, 20}, {20, 2, kStraight, 1, 1, 20}});
+}
+
 TEST(SumGroups, NamedGroupIsMadeEvenWhenNothingIsAdded)
 {
     SumGroups groups;

@@ -6,6 +6,7 @@
 
 #include "tables/shared/summaryrows.h"
 
+#include "core/model/connecttext.h"
 #include "core/model/steel.h"
 #include "envora/steelyuancaidata.h"
 #include "tables/shared/sortrules.h"
@@ -26,6 +27,11 @@ using Rows = std::vector<std::string>;
 sumrows::AppendRow into(Rows& rows)
 {
     return [&rows](const QStringList& row) { rows.push_back(row.join(u'|').toStdString()); };
+}
+
+std::string name(int jointType)
+{
+    return barcore_getConnectString(jointType).toStdString();
 }
 
 CVes_SumLengthItem item(int grade, float diameter, double metres, int coating = 0)
@@ -219,6 +225,39 @@ TEST_F(SizeRows, SmallestFirstInTheOtherOrder)
     rules.m_dnOrder = 1;
     write(sumrows::PriceCell::None);
     EXPECT_EQ(rows, (Rows{"|1|%%A8|100.00|39.895", "|2|%%C20|10.00|25.194"}));
+}
+
+// Joint rows
+
+TEST(JointRows, NumberedInTheirOrderWithoutEmptyItemsOrTypesBelowTheFirst)
+{
+    const auto joint = [](int type, float diameter, std::int64_t count) {
+        CVes_SumJointItem item;
+        item.type = type;
+        item.diameter = diameter;
+        item.otherDiameter = int(diameter);
+        item.count = count;
+        return item;
+    };
+    const auto size = [](const CVes_SumJointItem& item) {
+        return QStringLiteral("d%1").arg(int(item.diameter));
+    };
+    const SumJointItems items{joint(2, 25, 3), joint(1, 20, 4), joint(2, 20, 0), joint(2, 18, 5)};
+    const struct {
+        int dnOrder;
+        int firstType;
+        Rows rows;
+    } cases[] = {
+        {1, 2, {"|1|" + name(2) + "|d18|5", "|2|" + name(2) + "|d25|3"}},
+        {1, 1, {"|1|" + name(1) + "|d20|4", "|2|" + name(2) + "|d18|5", "|3|" + name(2) + "|d25|3"}},
+        {0, 1, {"|1|" + name(2) + "|d25|3", "|2|" + name(2) + "|d18|5", "|3|" + name(1) + "|d20|4"}},
+    };
+    for (const auto& c : cases) {
+        SumJointItems sorted = items;
+        Rows rows;
+        sumrows::appendJointRows(into(rows), sorted, c.dnOrder, c.firstType, size);
+        EXPECT_EQ(rows, c.rows) << "order " << c.dnOrder << " from type " << c.firstType;
+    }
 }
 
 // The group section
