@@ -76,7 +76,7 @@ double appendTotals(CVes_ProcessListTable& target, const TotalsBlock& block, Sum
     double sum = 0.0;
     int n = 0;
     for (const CVes_SumLengthItem& item : items) {
-        const double weight = barsum::unitWeight(item.grade, item.diameter) * item.length * toWeight;
+        const double weight = barsum::weightOf(item, toWeight);
         sum += weight;
         target.Add(QStringList{QString::asprintf("%d", ++n),
                                Steel_GradeDNToTableString(item.grade, item.diameter, item.coating),

@@ -272,8 +272,8 @@ double CVes_SortBarSheet::weightOf(const CVes_BarCore& bar, double total) const
 {
     // Unit weights are per metre, whatever the unit of the length column.
     const double metres = total * transUnit(m_units.value(kColTotalLength, kMetre), kMetre);
-    return barsum::unitWeight(bar.grade, bar.DN) * metres
-           * transUnit(kKilogram, m_units.value(kColWeight, kKilogram));
+    return barsum::weightOf(bar.grade, bar.DN, metres,
+                            transUnit(kKilogram, m_units.value(kColWeight, kKilogram)));
 }
 
 void CVes_SortBarSheet::sortSteel()
