@@ -56,10 +56,12 @@ inline double weightOf(int grade, float diameter, double metres, double toWeight
 }
 
 // The weight of a length item whose length is in the unit that `toMetre`
-// converts to metres (1 for an item summed in metres).
+// converts to metres (1 for an item summed in metres). The factors are
+// taken in this order so that a sheet in other units shows, to the last
+// digit, the weights it always has.
 inline double weightOf(const CVes_SumLengthItem& item, double toWeight, double toMetre = 1.0)
 {
-    return weightOf(item.grade, item.diameter, item.length * toMetre, toWeight);
+    return unitWeight(item.grade, item.diameter) * item.length * toMetre * toWeight;
 }
 
 // What `weight` of raw stock priced `price` a tonne costs; `perTonne`
