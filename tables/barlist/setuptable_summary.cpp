@@ -23,7 +23,6 @@ namespace {
 
 using barsum::truncated;
 
-
 const QString kOthers = QStringLiteral("其它");
 const QString kOthersEnglish = QStringLiteral("Orther");
 

@@ -5,7 +5,6 @@
 #include "tables/quantity/sltable.h"
 
 #include "core/model/connecttext.h"
-#include "tables/framework/tablehelpers.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/shared/summaryrows.h"
 #include "tables/shared/sumhelpers.h"
@@ -16,8 +15,8 @@ namespace {
 
 const QString kOthers = QStringLiteral("其它");
 
-
-// The breakdown by grade; grades 12 and 14 are summed but have no row.
+// The breakdown by grade; unlike the bar list's, grade 4 is written as
+// HRB400 and grades 12 and 14 are summed but have no row.
 constexpr sumrows::GradeRow kGradeRows[] = {
     {1, "HPB300(%%A)", 0.00001}, {2, "HRB335(%%B)", 0.0001}, {3, "HRB400(%%C)", 0.0001},
     {4, "HRB400(%%D)", 0.1},     {5, "HRB500(%%E)", 0.1},
