@@ -242,10 +242,12 @@ public:
     virtual int isFindLine(CVes_TableBaseLine*, const QString&, unsigned int) { return 0; }
     // What a find result shows of a found row for the searched item (after
     // its place), and the replacement in a found row of the table (true when
-    // the row changed): the sheet's own rows, which only it knows
-    // (findreplace.h).
+    // the row changed; a replacement the field refuses changes nothing and
+    // gives its words in `refusal`): the sheet's own rows, which only it
+    // knows (findreplace.h).
     virtual QString foundRowText(CVes_TableBaseLine*, int) { return {}; }
-    virtual bool replaceInFoundRow(CVes_TableBaseLine*, const QString&, const QString&, int)
+    virtual bool replaceInFoundRow(CVes_TableBaseLine*, const QString&, const QString&, int,
+                                   QString* /*refusal*/)
     {
         return false;
     }
