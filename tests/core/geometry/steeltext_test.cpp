@@ -115,16 +115,21 @@ const SizeCase kSizes[] = {
     {"", 0, 7, 99},
 };
 
+// Reads the case's text with `read` from grade 7 and diameter 99.
+void expectSize(int (*read)(const QString&, int&, float&), const SizeCase& c)
+{
+    int grade = 7;
+    float diameter = 99;
+    EXPECT_EQ(read(QString::fromLatin1(c.text), grade, diameter), c.result);
+    EXPECT_EQ(grade, c.grade);
+    EXPECT_EQ(diameter, c.diameter);
+}
+
 class TypedSizes : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(TypedSizes, GradeAndDiameter)
 {
-    const SizeCase& c = GetParam();
-    int grade = 7;
-    float diameter = 99;
-    EXPECT_EQ(transStringToGuige(QString::fromLatin1(c.text), grade, diameter), c.result);
-    EXPECT_EQ(grade, c.grade);
-    EXPECT_EQ(diameter, c.diameter);
+    expectSize(&transStringToGuige, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, TypedSizes, ::testing::ValuesIn(kSizes));
@@ -145,12 +150,7 @@ class TypedBarSizes : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(TypedBarSizes, NameASizeOrAreRefused)
 {
-    const SizeCase& c = GetParam();
-    int grade = 7;
-    float diameter = 99;
-    EXPECT_EQ(transTypedGuige(QString::fromLatin1(c.text), grade, diameter), c.result);
-    EXPECT_EQ(grade, c.grade);
-    EXPECT_EQ(diameter, c.diameter);
+    expectSize(&transTypedGuige, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, TypedBarSizes, ::testing::ValuesIn(kBarSizes));
