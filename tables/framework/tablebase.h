@@ -13,6 +13,7 @@
 
 #include "tables/framework/template.h"
 
+#include "core/model/barlimits.h"
 #include "core/model/steelrecordid.h"
 #include "envora/steelyuancaidata.h"
 #include "platform/gdi.h"
@@ -453,6 +454,10 @@ public:
     int isSameGradeOfSelLine();
     int isSameSteelTypeOfSelLine();
     CSteelRecordId isSameSteelRecordOfSelLIne();
+    // The range of a bar's count on this sheet's rows: a bar-list or
+    // quantity-sheet bar's bars of one piece; a processing row's bars of
+    // every piece.
+    virtual const barlimits::Field& countField() const { return barlimits::kCount; }
     int isSameGenshuOfselLine();
     int isSameAutoCalOfLine();
     int isSameSteelTypeOfLine();
