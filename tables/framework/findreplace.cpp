@@ -8,6 +8,7 @@
 #include "core/geometry/steeltext.h"
 #include "core/geometry/text.h"
 #include "core/model/barlimits.h"
+#include "core/model/modelrecordlib.h"
 #include "core/model/steel.h"
 #include "tables/framework/cellentry.h"
 
@@ -68,11 +69,17 @@ bool replaceSpacing(CVes_Steel& bar, const QString& replace, QString* refusal)
     return old != std::tie(bar.spacing1, bar.spacing2, bar.spacing3);
 }
 
-bool replaceShape(CVes_Steel& bar, const QString& replace)
+// A key with a negative number leaves the shape; one the shape library
+// lacks is refused, since the bar would have no shape to draw or measure.
+bool replaceShape(CVes_Steel& bar, const QString& replace, QString* refusal)
 {
     const CSteelRecordId key = CSteelRecordId::setId(replace);
     if (key.isNull() || key == bar.getRecordId())
         return false;
+    if (!CVes_ModelRecordMainLib().getModel(key, 0)) {
+        allowed(QStringLiteral("[%1] 不是钢筋形状的编号。").arg(replace), refusal);
+        return false;
+    }
     bar.setRecordId(key);
     return true;
 }
@@ -184,7 +191,7 @@ bool replaceInBar(CVes_Steel& bar, const QString& find, const QString& replace, 
         return replaceText(item == kNumber ? bar.number : bar.remark, find, replace);
     case kGrade: return replaceGrade(bar, find, replace, refusal);
     case kSpacing: return replaceSpacing(bar, replace, refusal);
-    case kShape: return replaceShape(bar, replace);
+    case kShape: return replaceShape(bar, replace, refusal);
     case kVariable: return replaceVariables(bar, find, replace, refusal);
     case kCount: return replaceCount(bar, replace, refusal);
     default: return false;

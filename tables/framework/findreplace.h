@@ -49,10 +49,10 @@ QString entryText(CVes_TableBase& table, int n, int page, int row, CVes_TableBas
 // value into its cell takes: a text the file cannot hold, a size that names
 // none ("abc"), a spacing part that is not a whole number 0 to 99999, a
 // count that is not a whole number 0 to 99999, a variable value the
-// dimension cannot hold or a formula the bar cannot evaluate is refused,
-// the row stays as it was and `refusal` (when given) takes the words the
-// user is told. A shape key with a negative number leaves the shape as it
-// was. True when the row changed.
+// dimension cannot hold, a formula the bar cannot evaluate or a shape key
+// the shape library lacks is refused, the row stays as it was and
+// `refusal` (when given) takes the words the user is told. A shape key with
+// a negative number leaves the shape as it was. True when the row changed.
 bool replaceInLine(CVes_TableBase& table, CVes_TableBaseLine* line, const QString& find,
                    const QString& replace, int item, QString* refusal = nullptr);
 

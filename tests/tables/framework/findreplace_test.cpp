@@ -137,6 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReplaceCase{"Spacing", kSpacing, 1, "100", "150;200", Field::Spacing, "150|200|", true},
         ReplaceCase{"Shape", kShape, 1, "190-1", "191-2", Field::Shape, "191-002", true},
         ReplaceCase{"ShapeWithANegativeNumber", kShape, 1, "190-1", "-1-5", Field::Shape, "190-001", false},
+        ReplaceCase{"ShapeTheLibraryLacks", kShape, 1, "190-1", "190-999", Field::Shape, "190-001", false,
+                    "[190-999] 不是钢筋形状的编号。"},
         ReplaceCase{"VariableValueByAFormula", kVariable, 1, "3000", "2000+500", Field::Start, "2500", true},
         ReplaceCase{"VariableEndValueOnly", kVariable, 4, "3500", "4000", Field::End, "4000", true},
         ReplaceCase{"VariableStartKeptWhenTheEndIsReplaced", kVariable, 4, "3500", "4000", Field::Start, "3000", true},
