@@ -121,14 +121,19 @@ bool replaceVariables(CVes_Steel& bar, const QString& find, const QString& repla
     };
     if (numeric && !allowed(variableRefusal(bar, replace, formula, value, reason, near), refusal))
         return false;
-    const bool textFound = std::any_of(bar.getVarArray().cbegin(), bar.getVarArray().cend(),
-                                       [&find](const auto& v) { return v->m_formula == find; });
+    const auto shownText = [](unsigned int kind) {
+        return kind == CVes_Variable::kComputed || kind == CVes_Variable::kTextKind;
+    };
+    const bool textFound =
+        std::any_of(bar.getVarArray().cbegin(), bar.getVarArray().cend(), [&](const auto& v) {
+            return shownText(v->m_type) && v->m_formula == find;
+        });
     if (textFound && find != replace && !allowed(cellentry::unstorableText(replace), refusal))
         return false;
     bool changed = false;
     for (const auto& v : bar.getVarArray()) {
         const unsigned int kind = v->m_type;
-        if (kind == CVes_Variable::kComputed || kind == CVes_Variable::kTextKind) {
+        if (shownText(kind)) {
             if (v->m_formula == find && find != replace) {
                 v->m_formula = replace;
                 changed = true;
