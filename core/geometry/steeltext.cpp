@@ -129,11 +129,17 @@ QString DNtoString(float diameter)
     return QString::asprintf("%.1f", double(diameter));
 }
 
-int transStringToGuige(const QString& text, int& grade, float& diameter)
-{
-    if (text.isEmpty())
-        return 0;
+namespace {
 
+// What a typed size names: the grade code of its leading letters and the
+// text left for its diameter.
+struct SizeParts {
+    int code = 0;
+    QString rest;
+};
+
+SizeParts splitSize(const QString& text)
+{
     QString s = text.toUpper();
     // Leading blanks are not skipped: " C25" has no grade.
     s[0] = fromShortcut(s[0]);
@@ -159,16 +165,61 @@ int transStringToGuige(const QString& text, int& grade, float& diameter)
         code = s[0].unicode() - '0';
         s[0] = u' ';
     }
+    return {code, s};
+}
 
-    grade = code;
-    if (s.isEmpty())
+// Digits with at most one decimal point: "20", "12.5", ".5".
+bool isPlainNumber(const QString& text)
+{
+    bool digits = false;
+    bool point = false;
+    for (const QChar c : text) {
+        if (c == u'.' && !point)
+            point = true;
+        else if (c >= u'0' && c <= u'9')
+            digits = true;
+        else
+            return false;
+    }
+    return digits;
+}
+
+} // namespace
+
+int transStringToGuige(const QString& text, int& grade, float& diameter)
+{
+    if (text.isEmpty())
+        return 0;
+    const SizeParts parts = splitSize(text);
+    grade = parts.code;
+    if (parts.rest.isEmpty())
         return 1;
-    const double d = leadingNumberOf(s);
+    const double d = leadingNumberOf(parts.rest);
     if (Info_isValidDN(float(d))) {
         diameter = float(d);
         return 1;
     }
     return d > 0 ? 0 : 1;
+}
+
+int transTypedGuige(const QString& text, int& grade, float& diameter)
+{
+    if (text.isEmpty())
+        return 0;
+    const SizeParts parts = splitSize(text);
+    const QString rest = parts.rest.trimmed();
+    if (!rest.isEmpty() && !isPlainNumber(rest))
+        return 0;
+    int typedGrade = 0;
+    float typedDiameter = 0.0f;
+    if (!transStringToGuige(text, typedGrade, typedDiameter))
+        return 0;
+    if (typedGrade == 0 && typedDiameter <= 0.0f)
+        return 0;
+    grade = typedGrade;
+    if (typedDiameter > 0.0f)
+        diameter = typedDiameter;
+    return 1;
 }
 
 // Drawing grade symbols inside texts.

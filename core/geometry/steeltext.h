@@ -26,6 +26,10 @@ QString DNtoString(float diameter);
 // diameter; 1 when the text is a bar size, 0 when not. The grade is set in
 // both cases; the diameter only when a valid one was typed.
 int transStringToGuige(const QString& text, int& grade, float& diameter);
+// The same for a size the user gives a bar: 0 also for a text that names
+// no grade and no diameter ("X", "0") or whose part after the grade letters
+// is no plain number ("ABC", "C25mm"), and then nothing is set.
+int transTypedGuige(const QString& text, int& grade, float& diameter);
 
 namespace platform { class Dc; }
 

@@ -166,8 +166,8 @@ bool enterGrade(CVes_SetupTable& table, Line& line, const QString& entry)
 {
     int grade = 0;
     float diameter = 0.0f;
-    if (!transStringToGuige(entry, grade, diameter)) {
-        platform::showMessage(QStringLiteral("[%1] 钢筋规格值输入不正确！\n").arg(entry),
+    if (!transTypedGuige(entry, grade, diameter)) {
+        platform::showMessage(cellentry::sizeRefusal(entry) + QLatin1Char('\n'),
                               platform::MessageIcon::Stop);
         return false;
     }
@@ -416,13 +416,10 @@ bool enterBarColumn(CVes_SetupTable& table, Line& line, int column, const QStrin
         bar.spacing2.clear();
         bar.spacing3.clear();
         bar.setJianju(entry);
-        for (const QString* part : {&bar.spacing1, &bar.spacing2, &bar.spacing3}) {
-            if (!barlist::spacingShowsAsTyped(*part)) {
-                cellentry::refuse(entry, barlimits::kSpacing);
-                return false;
-            }
-        }
-        return true;
+        if (cellentry::spacingsHold(bar))
+            return true;
+        cellentry::refuse(entry, barlimits::kSpacing);
+        return false;
     case kColStart:
         if (editsSketch(edited, line))
             return enterVariable(table, line, edited, entry);

@@ -1,6 +1,5 @@
 #include "tables/barlist/bartexts.h"
 
-#include "core/model/barlimits.h"
 #include "platform/saturate.h"
 #include "tables/barlist/setuptable.h"
 #include "tables/shared/sumhelpers.h"
@@ -38,23 +37,6 @@ QString spacingText(const CVes_Steel& bar)
     if (s3 > 0 && !(s3 == s1 && s3 == s2))
         text += QStringLiteral("\n(搭%1)").arg(s3);
     return text;
-}
-
-bool spacingShowsAsTyped(const QString& text)
-{
-    if (text.isEmpty())
-        return true;
-    // As leadingInt reads it: blanks, a plus sign, then the digits.
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    if (i < text.size() && text[i] == u'+')
-        ++i;
-    const qsizetype first = i;
-    double value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = value * 10 + (text[i].unicode() - u'0');
-    return i > first && barlimits::kSpacing.holds(value);
 }
 
 QString unitLabelText(const QStringList& names, const QStringList& locations,

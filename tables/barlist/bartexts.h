@@ -22,10 +22,6 @@ using lengthtext::roundHalfUp;
 // new line when it is set and not equal to both others. Parts that are not
 // numbers above 0 are left out.
 QString spacingText(const CVes_Steel& bar);
-// Whether a spacing text shows as typed: empty, or starting with a whole
-// number the spacing field holds ("150", "100/200", "150mm"). Others would
-// show as nothing ("abc", "@150", "-100") or as another number.
-bool spacingShowsAsTyped(const QString& text);
 
 // How a unit row labels its run of element units.
 struct UnitLabel {

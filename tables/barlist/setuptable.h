@@ -223,7 +223,7 @@ public:
     int isFindLine(CVes_TableBaseLine* row, const QString& text, unsigned int category) override;
     QString foundRowText(CVes_TableBaseLine* row, int item) override;
     bool replaceInFoundRow(CVes_TableBaseLine* row, const QString& find, const QString& replace,
-                           int item) override;
+                           int item, QString* refusal) override;
     TableLineList searchAllLine(const QString& text, unsigned int category, unsigned int scope,
                                 int page1, int page2) override;
     CVes_TableBaseLine* searchNextLine(CVes_TableBaseLine* start, const QString& text,

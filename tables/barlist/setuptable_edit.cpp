@@ -116,7 +116,7 @@ TableLineList scopeRows(CVes_SetupTable& table, unsigned int scope, int page1, i
 // it would not show as typed.
 bool spacingTaken(const QString& text)
 {
-    if (barlist::spacingShowsAsTyped(text))
+    if (cellentry::spacingPartHolds(text))
         return true;
     cellentry::refuse(text, barlimits::kSpacing);
     return false;

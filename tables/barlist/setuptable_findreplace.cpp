@@ -3,6 +3,7 @@
 
 #include "tables/barlist/setuptable.h"
 
+#include "tables/framework/cellentry.h"
 #include "tables/framework/findreplace.h"
 
 QString CVes_SetupTable::foundRowText(CVes_TableBaseLine* row, int item)
@@ -20,11 +21,14 @@ QString CVes_SetupTable::foundRowText(CVes_TableBaseLine* row, int item)
 }
 
 bool CVes_SetupTable::replaceInFoundRow(CVes_TableBaseLine* row, const QString& find,
-                                        const QString& replace, int item)
+                                        const QString& replace, int item, QString* refusal)
 {
     using namespace findreplace;
     auto* line = dynamic_cast<CVes_SetupTableLine*>(row);
     if (!line)
+        return false;
+    const bool textItem = item == kElement || (item == kRemark && line->isElementLine());
+    if (textItem && !allowed(cellentry::unstorableText(replace), refusal))
         return false;
     // A row found on any page: the undo snapshots keep it as it was.
     beforeRowChange(line);
@@ -41,5 +45,5 @@ bool CVes_SetupTable::replaceInFoundRow(CVes_TableBaseLine* row, const QString& 
         return changed;
     }
     CVes_Steel* bar = line->getSetupSteel();
-    return bar && replaceInBar(*bar, find, replace, item);
+    return bar && replaceInBar(*bar, find, replace, item, refusal);
 }

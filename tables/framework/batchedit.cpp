@@ -182,6 +182,13 @@ void editSelected(CVes_TableBase& table, EmptyRule rule, Write write)
         recordEdit(table);
 }
 
+// A number typed into the bar pane is held to its field as in its cell:
+// refused once, and then no bar changes.
+bool wholeTaken(int value, const barlimits::Field& field)
+{
+    return cellentry::fits(QString::number(value), value, field);
+}
+
 // A dimension typed into the bar pane is held as its cell holds it: refused
 // once, and then no bar changes.
 bool dimensionTaken(const CVes_TableBase& table, const QString& name, const QString& text)
@@ -525,6 +532,8 @@ void CVes_TableBase::setSelLineSteelRecord(CSteelRecordId key)
 
 void CVes_TableBase::setSellineGenshu(int count)
 {
+    if (!wholeTaken(count, countField()))
+        return;
     editSelected(*this, EmptyRule::MarkOnly, [count](CVes_BarCore& bar) { bar.setNum(count); });
 }
 
@@ -550,7 +559,7 @@ void CVes_TableBase::setSelLineOutDim(int outDim)
 void CVes_TableBase::setSelLineDlLength(int length)
 {
     // A typed length applies only to bars whose length is not computed.
-    if (isSameAutoCalOfLine() != 0)
+    if (isSameAutoCalOfLine() != 0 || !wholeTaken(length, barlimits::kCutLength))
         return;
     editSelected(*this, EmptyRule::Full, [length](CVes_BarCore& bar) { bar.setLength(length); });
 }
@@ -622,6 +631,8 @@ void CVes_TableBase::setSelLineMultVar(int on)
 
 void CVes_TableBase::setSelLineGroup(int groups)
 {
+    if (!wholeTaken(groups, barlimits::kGroups))
+        return;
     editSelected(*this, EmptyRule::Full, [groups](CVes_BarCore& bar) { bar.setMultiGroup(groups); });
 }
 

@@ -1,8 +1,10 @@
 #include "tables/framework/cellentry.h"
 
 #include "core/geometry/formula.h"
+#include "core/geometry/steeltext.h"
 #include "core/model/modelrecordlib.h"
 #include "core/model/referencebase.h"
+#include "core/model/steel.h"
 #include "core/model/steelmodeluserid.h"
 #include "platform/gbk.h"
 #include "platform/hostservices.h"
@@ -24,12 +26,17 @@ std::optional<double> numberOf(const QString& text, QString* reason)
     return result.value;
 }
 
-void refuse(const QString& entry, const barlimits::Field& field, const QString& reason)
+QString refusal(const QString& entry, const barlimits::Field& field, const QString& reason)
 {
     QString text = QStringLiteral("[%1] %2").arg(entry, field.takes());
     if (!reason.isEmpty())
         text += QLatin1Char('\n') + reason;
-    platform::showMessage(text, platform::MessageIcon::Stop);
+    return text;
+}
+
+void refuse(const QString& entry, const barlimits::Field& field, const QString& reason)
+{
+    platform::showMessage(refusal(entry, field, reason), platform::MessageIcon::Stop);
 }
 
 bool fits(const QString& entry, double value, const barlimits::Field& field)
@@ -87,13 +94,49 @@ bool dimensionTakes(const CVes_ReferenceBase& owner, const QString& name, const 
     return value && fits(text, *value, field);
 }
 
-bool storableText(const QString& entry)
+QString unstorableText(const QString& entry)
 {
     if (platform::gbk::canEncode(entry))
+        return {};
+    return QStringLiteral("[%1] 含有不能保存的字符。").arg(entry);
+}
+
+bool storableText(const QString& entry)
+{
+    const QString refused = unstorableText(entry);
+    if (refused.isEmpty())
         return true;
-    platform::showMessage(QStringLiteral("[%1] 含有不能保存的字符。").arg(entry),
-                          platform::MessageIcon::Stop);
+    platform::showMessage(refused, platform::MessageIcon::Stop);
     return false;
+}
+
+bool spacingPartHolds(const QString& part)
+{
+    const QString number = part.trimmed();
+    if (number.isEmpty())
+        return true;
+    double value = 0;
+    for (const QChar c : number) {
+        if (c < u'0' || c > u'9')
+            return false;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return barlimits::kSpacing.holds(value);
+}
+
+bool spacingsHold(const CVes_Steel& bar)
+{
+    return spacingPartHolds(bar.spacing1) && spacingPartHolds(bar.spacing2)
+        && spacingPartHolds(bar.spacing3);
+}
+
+QString sizeRefusal(const QString& entry)
+{
+    int grade = 0;
+    float diameter = 0.0f;
+    if (transTypedGuige(entry, grade, diameter))
+        return {};
+    return QStringLiteral("[%1] 钢筋规格值输入不正确！").arg(entry);
 }
 
 double truncatedSum(double value, double addend)

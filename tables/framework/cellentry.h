@@ -13,6 +13,7 @@
 #include <optional>
 
 class CVes_ReferenceBase;
+class CVes_Steel;
 
 namespace cellentry {
 
@@ -20,6 +21,8 @@ namespace cellentry {
 // cell takes ("[1e6] 根数必须是0到99999之间的整数"), followed by `reason`
 // (a formula's own words) when there is one.
 void refuse(const QString& entry, const barlimits::Field& field, const QString& reason = {});
+// The words of that refusal, for a message that names several refusals.
+QString refusal(const QString& entry, const barlimits::Field& field, const QString& reason = {});
 // Whether `value`, what `entry` gave, fits the field; refused when not.
 bool fits(const QString& entry, double value, const barlimits::Field& field);
 // The value of a number or formula without variables typed into a cell of
@@ -44,6 +47,21 @@ bool dimensionTakes(const CVes_ReferenceBase& owner, const QString& name, const 
 // Whether a typed text can be kept in the sheet's file (GBK holds every
 // character); refused with a message when not.
 bool storableText(const QString& entry);
+// The words of that refusal; empty for a text the file holds.
+QString unstorableText(const QString& entry);
+
+// Whether one of a bar's three spacing texts holds what the spacing column
+// shows of it: empty, or a whole number the spacing field holds, blanks
+// around it allowed ("150", " 200"). The column shows the number a text
+// starts with, so "150mm", "1e6", "100/200" or "@150" would show as
+// another number or as nothing.
+bool spacingPartHolds(const QString& part);
+// Whether all three spacing texts of `bar` hold.
+bool spacingsHold(const CVes_Steel& bar);
+// A bar size typed for a bar ("C25", "A", "25"), read by the typing rule
+// (transTypedGuige); the words "[abc] 钢筋规格值输入不正确！" when it names
+// no size.
+QString sizeRefusal(const QString& entry);
 
 // value + `addend` truncated towards zero, as a count is taken from what
 // was typed (2.3 + 0.7 gives 3); not bounded: `fits` decides.

@@ -7,9 +7,16 @@
 #include "core/geometry/formula.h"
 #include "core/geometry/steeltext.h"
 #include "core/geometry/text.h"
+#include "core/model/barlimits.h"
+#include "core/model/modelrecordlib.h"
 #include "core/model/steel.h"
+#include "tables/framework/cellentry.h"
 
+#include <QHash>
+
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <tuple>
 
 namespace findreplace {
@@ -29,13 +36,15 @@ bool wholeNumber(const QString& text, int& value)
 
 // Grade from the replacement when both texts give one; diameter likewise,
 // with the connections that led to a bar of the old diameter and the shape
-// variable "d".
-bool replaceGrade(CVes_Steel& bar, const QString& find, const QString& replace)
+// variable "d". A replacement that names no size is refused.
+bool replaceGrade(CVes_Steel& bar, const QString& find, const QString& replace, QString* refusal)
 {
+    if (!allowed(cellentry::sizeRefusal(replace), refusal))
+        return false;
     int findGrade = 0, newGrade = 0;
     float findDiameter = 0.0f, newDiameter = 0.0f;
     transStringToGuige(find, findGrade, findDiameter);
-    transStringToGuige(replace, newGrade, newDiameter);
+    transTypedGuige(replace, newGrade, newDiameter);
     bool changed = false;
     if (findGrade > 0 && newGrade > 0 && bar.grade != newGrade) {
         bar.grade = newGrade;
@@ -48,42 +57,90 @@ bool replaceGrade(CVes_Steel& bar, const QString& find, const QString& replace)
     return changed;
 }
 
-bool replaceSpacing(CVes_Steel& bar, const QString& replace)
+bool replaceSpacing(CVes_Steel& bar, const QString& replace, QString* refusal)
 {
     const std::tuple<QString, QString, QString> old{bar.spacing1, bar.spacing2, bar.spacing3};
     bar.setJianju(replace);
+    if (!cellentry::spacingsHold(bar)) {
+        std::tie(bar.spacing1, bar.spacing2, bar.spacing3) = old;
+        allowed(cellentry::refusal(replace, barlimits::kSpacing), refusal);
+        return false;
+    }
     return old != std::tie(bar.spacing1, bar.spacing2, bar.spacing3);
 }
 
-bool replaceShape(CVes_Steel& bar, const QString& replace)
+// A key with a negative number leaves the shape; one the shape library
+// lacks is refused, since the bar would have no shape to draw or measure.
+bool replaceShape(CVes_Steel& bar, const QString& replace, QString* refusal)
 {
     const CSteelRecordId key = CSteelRecordId::setId(replace);
     if (key.isNull() || key == bar.getRecordId())
         return false;
+    if (!CVes_ModelRecordMainLib().getModel(key, 0)) {
+        allowed(QStringLiteral("[%1] 不是钢筋形状的编号。").arg(replace), refusal);
+        return false;
+    }
     bar.setRecordId(key);
     return true;
 }
 
+// Why the given values of `bar` near `old` cannot take the replacement
+// `replace`: a formula the bar cannot evaluate, or a value a dimension to
+// change cannot hold; empty when they can (or none is near `old`).
+QString variableRefusal(const CVes_Steel& bar, const QString& replace, bool formula, double value,
+                        const QString& reason, const std::function<bool(double)>& near)
+{
+    for (const auto& v : bar.getVarArray()) {
+        if (v->m_type != CVes_Variable::kGiven && v->m_type != CVes_Variable::kWholeNumber)
+            continue;
+        if (!near(v->m_value) && !near(v->m_value2))
+            continue;
+        const barlimits::Field& field = barlimits::fieldOf(*v);
+        if (!formula)
+            return cellentry::refusal(replace, field, reason);
+        if (!field.holds(value))
+            return cellentry::refusal(replace, field);
+    }
+    return {};
+}
+
 // Shown texts whose formula is the searched text take the replacement as
 // formula; given values equal to the searched number take the value of the
-// replacement evaluated over the bar's variables.
-bool replaceVariables(CVes_Steel& bar, const QString& find, const QString& replace)
+// replacement evaluated over the bar's variables, when every dimension so
+// changed holds it.
+bool replaceVariables(CVes_Steel& bar, const QString& find, const QString& replace,
+                      QString* refusal)
 {
     int old = 0;
-    const bool numeric = wholeNumber(find, old) && bar.checkFormulaString(replace) != 0;
-    const double value = numeric ? bar.calVarValue(replace, CVes_Formula::kValueMode) : 0.0;
-    const auto near = [old](double v) { return std::fabs(v - old) < kValueTolerance; };
+    const bool numeric = wholeNumber(find, old);
+    QString reason;
+    const bool formula = numeric && bar.checkFormulaString(replace, &reason) != 0;
+    const double value = formula ? bar.calVarValue(replace, CVes_Formula::kValueMode) : 0.0;
+    const std::function<bool(double)> near = [old](double v) {
+        return std::fabs(v - old) < kValueTolerance;
+    };
+    if (numeric && !allowed(variableRefusal(bar, replace, formula, value, reason, near), refusal))
+        return false;
+    const auto shownText = [](unsigned int kind) {
+        return kind == CVes_Variable::kComputed || kind == CVes_Variable::kTextKind;
+    };
+    const bool textFound =
+        std::any_of(bar.getVarArray().cbegin(), bar.getVarArray().cend(), [&](const auto& v) {
+            return shownText(v->m_type) && v->m_formula == find;
+        });
+    if (textFound && find != replace && !allowed(cellentry::unstorableText(replace), refusal))
+        return false;
     bool changed = false;
     for (const auto& v : bar.getVarArray()) {
         const unsigned int kind = v->m_type;
-        if (kind == CVes_Variable::kComputed || kind == CVes_Variable::kTextKind) {
+        if (shownText(kind)) {
             if (v->m_formula == find && find != replace) {
                 v->m_formula = replace;
                 changed = true;
             }
             continue;
         }
-        if (!numeric || (kind != CVes_Variable::kGiven && kind != CVes_Variable::kWholeNumber))
+        if (!formula || (kind != CVes_Variable::kGiven && kind != CVes_Variable::kWholeNumber))
             continue;
         const bool start = near(v->m_value) && v->m_value != value;
         const bool end = near(v->m_value2) && v->m_value2 != value;
@@ -96,10 +153,15 @@ bool replaceVariables(CVes_Steel& bar, const QString& find, const QString& repla
     return changed;
 }
 
-bool replaceCount(CVes_Steel& bar, const QString& replace)
+// A count is a whole number the count field holds.
+bool replaceCount(CVes_Steel& bar, const QString& replace, QString* refusal)
 {
     int count = 0;
-    if (!wholeNumber(replace, count) || count < 0 || count == bar.count)
+    if (!wholeNumber(replace, count) || !barlimits::kCount.holds(count)) {
+        allowed(cellentry::refusal(replace, barlimits::kCount), refusal);
+        return false;
+    }
+    if (count == bar.count)
         return false;
     bar.count = count;
     return true;
@@ -114,18 +176,51 @@ bool replaceText(QString& field, const QString& find, const QString& replace)
     return field != before;
 }
 
-bool replaceInBar(CVes_Steel& bar, const QString& find, const QString& replace, int item)
+bool allowed(const QString& words, QString* refusal)
+{
+    if (words.isEmpty())
+        return true;
+    if (refusal)
+        *refusal = words;
+    return false;
+}
+
+bool replaceInBar(CVes_Steel& bar, const QString& find, const QString& replace, int item,
+                  QString* refusal)
 {
     switch (item) {
-    case kNumber: return replaceText(bar.number, find, replace);
-    case kGrade: return replaceGrade(bar, find, replace);
-    case kSpacing: return replaceSpacing(bar, replace);
-    case kShape: return replaceShape(bar, replace);
-    case kVariable: return replaceVariables(bar, find, replace);
-    case kCount: return replaceCount(bar, replace);
-    case kRemark: return replaceText(bar.remark, find, replace);
+    case kNumber:
+    case kRemark:
+        if (!allowed(cellentry::unstorableText(replace), refusal))
+            return false;
+        return replaceText(item == kNumber ? bar.number : bar.remark, find, replace);
+    case kGrade: return replaceGrade(bar, find, replace, refusal);
+    case kSpacing: return replaceSpacing(bar, replace, refusal);
+    case kShape: return replaceShape(bar, replace, refusal);
+    case kVariable: return replaceVariables(bar, find, replace, refusal);
+    case kCount: return replaceCount(bar, replace, refusal);
     default: return false;
     }
+}
+
+QString refusedRowsText(const QList<RefusedRow>& rows)
+{
+    QStringList reasons;
+    QHash<QString, QStringList> places;
+    for (const RefusedRow& r : rows) {
+        if (!places.contains(r.words))
+            reasons << r.words;
+        places[r.words] << QStringLiteral("第%1页第%2行").arg(r.page).arg(r.row);
+    }
+    QString text = QStringLiteral("以下各行未替换：");
+    for (const QString& words : std::as_const(reasons)) {
+        const QStringList& at = places[words];
+        QString named = at.mid(0, kMaxNamedRows).join(QStringLiteral("、"));
+        if (at.size() > kMaxNamedRows)
+            named += QStringLiteral("等%1行").arg(at.size());
+        text += QStringLiteral("\n%1\n    %2").arg(words, named);
+    }
+    return text;
 }
 
 QString printed(const QString& text)
@@ -178,13 +273,13 @@ QString entryText(CVes_TableBase& table, int n, int page, int row, CVes_TableBas
 }
 
 bool replaceInLine(CVes_TableBase& table, CVes_TableBaseLine* line, const QString& find,
-                   const QString& replace, int item)
+                   const QString& replace, int item, QString* refusal)
 {
     // A locked row is left alone, as by every other edit of selected rows.
     if (!line || find.isEmpty() || line->getLock() || item < 0
         || !table.isFindLine(line, find, unsigned(item)))
         return false;
-    return table.replaceInFoundRow(line, find, replace, item);
+    return table.replaceInFoundRow(line, find, replace, item, refusal);
 }
 
 bool holdsLine(const CVes_TableBase& table, const CVes_TableBaseLine* line)

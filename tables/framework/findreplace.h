@@ -8,6 +8,7 @@
 // Matching is the table's own business (isFindLine, searchAllLine,
 // searchNextLine); a replacement happens only in a row the table finds.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -44,18 +45,39 @@ QString entryText(CVes_TableBase& table, int n, int page, int row, CVes_TableBas
 
 // Replaces `find` by `replace` in one row, by the item's rule. Nothing
 // happens for an empty find text, a locked row, or a row the table does not
-// find for the text and item; a text that does not make a value (a shape
-// key with a negative number, a count or variable value that is not a whole
-// number, a formula the bar cannot evaluate, a size without grade or
-// diameter) leaves that value as it was. True when the row changed.
+// find for the text and item. A replacement is held to what typing the
+// value into its cell takes: a text the file cannot hold, a size that names
+// none ("abc"), a spacing part that is not a whole number 0 to 99999, a
+// count that is not a whole number 0 to 99999, a variable value the
+// dimension cannot hold, a formula the bar cannot evaluate or a shape key
+// the shape library lacks is refused, the row stays as it was and
+// `refusal` (when given) takes the words the user is told. A shape key with
+// a negative number leaves the shape as it was. True when the row changed.
 bool replaceInLine(CVes_TableBase& table, CVes_TableBaseLine* line, const QString& find,
-                   const QString& replace, int item);
+                   const QString& replace, int item, QString* refusal = nullptr);
 
 // What a sheet's foundRowText and replaceInFoundRow do with the bar of a
 // found row: the item's texts of the bar ("钢筋编号：A1。  规格：…"), and the
 // replacement in the bar by the item's rule (true when it changed).
 QString describeBar(CVes_Steel& bar, int item);
-bool replaceInBar(CVes_Steel& bar, const QString& find, const QString& replace, int item);
+bool replaceInBar(CVes_Steel& bar, const QString& find, const QString& replace, int item,
+                  QString* refusal = nullptr);
+// Whether a replacement may go ahead: true when `words` is empty, else the
+// words go to `refusal` (when given) and false.
+bool allowed(const QString& words, QString* refusal);
+
+// A row whose replacement was refused: its page and row and why.
+struct RefusedRow {
+    int page = 0;
+    int row = 0;
+    QString words;
+};
+// The one message that tells the user which rows were not replaced and
+// why: each reason once, followed by its rows ("第2页第5行"), the first
+// kMaxNamedRows of them named and the others counted.
+inline constexpr int kMaxNamedRows = 10;
+QString refusedRowsText(const QList<RefusedRow>& rows);
+
 // Replaces `find` by `replace` in a text field; true when it changed.
 bool replaceText(QString& field, const QString& find, const QString& replace);
 // A text as printf's "%s" writes it from its UTF-8: up to its first NUL, a

@@ -13,6 +13,7 @@
 
 #include "tables/framework/template.h"
 
+#include "core/model/barlimits.h"
 #include "core/model/steelrecordid.h"
 #include "envora/steelyuancaidata.h"
 #include "platform/gdi.h"
@@ -242,10 +243,12 @@ public:
     virtual int isFindLine(CVes_TableBaseLine*, const QString&, unsigned int) { return 0; }
     // What a find result shows of a found row for the searched item (after
     // its place), and the replacement in a found row of the table (true when
-    // the row changed): the sheet's own rows, which only it knows
-    // (findreplace.h).
+    // the row changed; a replacement the field refuses changes nothing and
+    // gives its words in `refusal`): the sheet's own rows, which only it
+    // knows (findreplace.h).
     virtual QString foundRowText(CVes_TableBaseLine*, int) { return {}; }
-    virtual bool replaceInFoundRow(CVes_TableBaseLine*, const QString&, const QString&, int)
+    virtual bool replaceInFoundRow(CVes_TableBaseLine*, const QString&, const QString&, int,
+                                   QString* /*refusal*/)
     {
         return false;
     }
@@ -451,6 +454,10 @@ public:
     int isSameGradeOfSelLine();
     int isSameSteelTypeOfSelLine();
     CSteelRecordId isSameSteelRecordOfSelLIne();
+    // The range of a bar's count on this sheet's rows: a bar-list or
+    // quantity-sheet bar's bars of one piece; a processing row's bars of
+    // every piece.
+    virtual const barlimits::Field& countField() const { return barlimits::kCount; }
     int isSameGenshuOfselLine();
     int isSameAutoCalOfLine();
     int isSameSteelTypeOfLine();

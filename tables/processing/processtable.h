@@ -71,6 +71,7 @@ public:
 
     // Appends a bar row with a copy of the bar (none for null); no undo step.
     void Add(const CVes_ProcessSteel* bar) override;
+    const barlimits::Field& countField() const override { return barlimits::kRowCount; }
     using CVes_ProcessListTable::Add;
     // Appends copies of the other sheet's rows; one undo step.
     void append(const CVes_ProcessTable* other);

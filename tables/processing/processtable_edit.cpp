@@ -98,11 +98,14 @@ void commitGradeAndDiameter(CVes_ProcessSteel& bar, const QString& text)
         const QChar letter = rest.front().toUpper();
         while (!rest.isEmpty() && rest.front().toUpper() == letter)
             rest.remove(0, 1);
-        bar.grade = letterGrade;
     }
+    const float d = rest.isEmpty() ? 0.0f : leadingNumber(rest);
+    // The letter stays alone or before a diameter the user's table lacks; a
+    // text whose rest is no number at all ("abc") changes nothing.
+    if (letterGrade && (rest.isEmpty() || d != 0.0f))
+        bar.grade = letterGrade;
     if (rest.isEmpty())
         return;
-    const float d = leadingNumber(rest);
     if (!Info_isValidDN(d)) {
         // A size that is no number at all ("X99") is named as it was typed,
         // not as a diameter of 0.

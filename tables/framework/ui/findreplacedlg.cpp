@@ -8,6 +8,7 @@
 
 #include "core/geometry/text.h"
 #include "core/model/barcore.h"
+#include "platform/hostservices.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -336,8 +337,10 @@ void CVes_FindReplaceDlg::OnReplace()
     readControls();
     CVes_TableBase* sheet = table();
     CVes_TableBaseLine* row = currentFoundRow();
-    if (sheet && row && replaceInLine(*sheet, row, m_findText, m_replaceText, m_item))
+    QList<RefusedRow> refused;
+    if (sheet && row && replaceIn(*sheet, row, refused))
         recordReplacement(*sheet);
+    tellRefused(refused);
     OnFindNext();
 }
 
@@ -348,16 +351,37 @@ void CVes_FindReplaceDlg::OnReplaceAll()
     if (!sheet || m_results->count() == 0)
         return;
     bool changed = false;
+    QList<RefusedRow> refused;
     // Rows deleted since they were listed are passed over.
     const QSet<CVes_TableBaseLine*> held(sheet->lines().cbegin(), sheet->lines().cend());
     for (int i = 0; i < m_results->count(); ++i) {
         auto* row = reinterpret_cast<CVes_TableBaseLine*>(
             m_results->item(i)->data(Qt::UserRole).value<quintptr>());
-        if (held.contains(row) && replaceInLine(*sheet, row, m_findText, m_replaceText, m_item))
+        if (held.contains(row) && replaceIn(*sheet, row, refused))
             changed = true;
     }
     if (changed)
         recordReplacement(*sheet);
+    tellRefused(refused);
+}
+
+bool CVes_FindReplaceDlg::replaceIn(CVes_TableBase& sheet, CVes_TableBaseLine* row,
+                                    QList<RefusedRow>& refused)
+{
+    QString words;
+    const bool changed = replaceInLine(sheet, row, m_findText, m_replaceText, m_item, &words);
+    if (!words.isEmpty()) {
+        int page = 0, position = 0;
+        sheet.getInfo(row, page, position);
+        refused.append({page, position, words});
+    }
+    return changed;
+}
+
+void CVes_FindReplaceDlg::tellRefused(const QList<RefusedRow>& refused)
+{
+    if (!refused.isEmpty())
+        platform::showMessage(refusedRowsText(refused), platform::MessageIcon::Stop);
 }
 
 void CVes_FindReplaceDlg::rememberSearchText()

@@ -9,7 +9,10 @@
 // Rows are remembered by pointer and checked against the view's table before
 // every use, so rows deleted meanwhile are passed over.
 
+#include "tables/framework/findreplace.h"
+
 #include <QDialog>
+#include <QList>
 #include <QPointer>
 
 class CVes_TableBase;
@@ -98,6 +101,11 @@ private:
     void showFound();
     // The changed flags, one undo step and the document's modified mark.
     void recordReplacement(CVes_TableBase& table);
+    // Replaces in one row; a refused replacement is added to `refused`.
+    bool replaceIn(CVes_TableBase& sheet, CVes_TableBaseLine* row,
+                   QList<findreplace::RefusedRow>& refused);
+    // One message for every row whose replacement was refused.
+    void tellRefused(const QList<findreplace::RefusedRow>& refused);
     void rememberSearchText();
     void rememberReplaceText();
     // Tells the view (once) that the window goes.

@@ -362,10 +362,13 @@ void CVes_SLTableView::enterSize(CVes_SLTableLine& line, const QString& text)
 {
     CVes_Steel& bar = line.m_steel;
     const cellentry::GradeEntry entry = cellentry::splitGradeLetter(text.trimmed());
-    if (entry.grade > 0)
-        bar.grade = entry.grade;
+    const QString rest = entry.diameter.trimmed();
     bool ok = false;
-    const float diameter = entry.diameter.trimmed().toFloat(&ok);
+    const float diameter = rest.toFloat(&ok);
+    // The letter stays before a diameter the user's table lacks; a text whose
+    // rest is no number at all ("abc") changes nothing.
+    if (entry.grade > 0 && (ok || rest.isEmpty()))
+        bar.grade = entry.grade;
     if (!ok || !Info_isValidDN(diameter)) {
         // A size that is no number at all ("X99") is named as it was typed,
         // not as a diameter of 0.

@@ -115,19 +115,45 @@ const SizeCase kSizes[] = {
     {"", 0, 7, 99},
 };
 
-class TypedSizes : public ::testing::TestWithParam<SizeCase> {};
-
-TEST_P(TypedSizes, GradeAndDiameter)
+// Reads the case's text with `read` from grade 7 and diameter 99.
+void expectSize(int (*read)(const QString&, int&, float&), const SizeCase& c)
 {
-    const SizeCase& c = GetParam();
     int grade = 7;
     float diameter = 99;
-    EXPECT_EQ(transStringToGuige(QString::fromLatin1(c.text), grade, diameter), c.result);
+    EXPECT_EQ(read(QString::fromLatin1(c.text), grade, diameter), c.result);
     EXPECT_EQ(grade, c.grade);
     EXPECT_EQ(diameter, c.diameter);
 }
 
+class TypedSizes : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(TypedSizes, GradeAndDiameter)
+{
+    expectSize(&transStringToGuige, GetParam());
+}
+
 INSTANTIATE_TEST_SUITE_P(Texts, TypedSizes, ::testing::ValuesIn(kSizes));
+
+// A size the user gives a bar names a grade or a diameter, and what follows
+// the grade letters is a plain number: other texts are refused and set
+// nothing, where the reading above would take "abc" as grade A.
+const SizeCase kBarSizes[] = {
+    {"C25", 1, 3, 25},  {"c25", 1, 3, 25},   {"A", 1, 1, 99},    {"b", 1, 2, 99},
+    {"3", 1, 3, 99},    {"320", 1, 3, 20},   {"X12", 1, 0, 12},  {"25", 1, 0, 25},
+    {"C 25", 1, 3, 25}, {"AE6.5", 1, 11, 6.5f}, {"CCC25", 1, 31, 25}, {"-25", 1, 3, 25},
+    {"abc", 0, 7, 99},  {"ABC", 0, 7, 99},   {"X", 0, 7, 99},    {"0", 0, 7, 99},
+    {"C25mm", 0, 7, 99}, {"C1e6", 0, 7, 99}, {"12abc", 0, 7, 99}, {"C13", 0, 7, 99},
+    {"C0", 1, 3, 99},   {"", 0, 7, 99},
+};
+
+class TypedBarSizes : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(TypedBarSizes, NameASizeOrAreRefused)
+{
+    expectSize(&transTypedGuige, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TypedBarSizes, ::testing::ValuesIn(kBarSizes));
 
 // Numbers typed or stored with a decimal point read the same whatever locale
 // the desktop runs in, also one that writes a decimal comma.

@@ -8,12 +8,18 @@
 #include "core/model/recordcache.h"
 #include "platform/recordingdc.h"
 #include "tables/framework/form.h"
+#include "tables/quantity/sltableline.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/recordinghost.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -207,6 +213,102 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TypedLengths{"BeyondAnyLength", 1e300, -1e300},
                       TypedLengths{"TwoLongLengths", 1.5e9, 1.5e9},
                       TypedLengths{"TwoLongNegativeLengths", -1.5e9, -1.5e9}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A stored bar list holds its dimensions and angles as written, whatever
+// they are (an older file, or another program, may have written values no
+// cell takes): it opens as it is, and every shape of the libraries with such
+// values is paged, drawn, checked, saved the same and turned into the
+// processing and quantity rows without a crash, a hang or a count that
+// wrapped.
+struct StoredDimension {
+    const char* name;
+    double length;
+    double angle;
+    double lengthRead; // what a dimension holds once read: a value that is
+    double angleRead;  // no number at all is read as 0
+};
+void PrintTo(const StoredDimension& c, std::ostream* os) { *os << c.name; }
+
+class StoredDimensionsBeyondTheirRange : public ::testing::TestWithParam<StoredDimension> {};
+
+TEST_P(StoredDimensionsBeyondTheirRange, OpenAndAreUsedAsStored)
+{
+    const StoredDimension& c = GetParam();
+    constexpr int kShapes[][2] = {{190, 7}, {191, 10}, {192, 6}, {193, 3}, {194, 3}, {195, 3}};
+    CVes_SetupTable written;
+    for (const auto& [library, count] : kShapes) {
+        for (int shape = 1; shape <= count; ++shape) {
+            CVes_Steel bar;
+            bar.setRecordId(CSteelRecordId(library, shape));
+            bar.setSteel(3, 20.0f, 0);
+            bar.setNum(2);
+            std::vector<std::pair<QString, bool>> names;
+            for (const auto& v : bar.getVarArray())
+                names.emplace_back(v->m_text, v->m_unit == CVes_Variable::kDegrees);
+            for (const auto& [name, angle] : names) {
+                bar.setVarValue(name, angle ? c.angle : c.length);
+                bar.setVarValueE(name, angle ? c.angle : c.length);
+            }
+            written.Add(bar);
+        }
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("stored.pld"));
+    ASSERT_EQ(written.SaveFile(path), 1);
+
+    test::HostScope host;
+    CVes_SetupTable table;
+    ASSERT_EQ(table.OpenFile(path), 1);
+    EXPECT_TRUE(host->messages().empty());
+    table.firstPage();
+    for (int page = 1; page <= table.getPages(); ++page) {
+        table.setPageTo(page, 1);
+        for (const QString& text : drawnTexts(table))
+            EXPECT_FALSE(text.contains(QStringLiteral("-2147483648"))) << text.toStdString();
+    }
+    QString findings;
+    table.CheckData(findings);
+    const TableLineList processRows = table.transformProcess();
+    EXPECT_FALSE(processRows.isEmpty());
+    qDeleteAll(processRows);
+    const QList<CVes_SLTableLine*> quantityRows = table.transformSL(0);
+    EXPECT_FALSE(quantityRows.isEmpty());
+    qDeleteAll(quantityRows);
+
+    // Every dimension holds what was stored, and saving it again and
+    // opening that gives the same values.
+    const QString again = dir.filePath(QStringLiteral("again.pld"));
+    ASSERT_EQ(table.SaveFile(again), 1);
+    CVes_SetupTable reopened;
+    ASSERT_EQ(reopened.OpenFile(again), 1);
+    int bars = 0;
+    int shapes = 0;
+    for (const auto& [library, count] : kShapes)
+        shapes += count;
+    for (CVes_TableBaseLine* row : reopened.lines()) {
+        const CVes_BarCore* bar = row->getSteel();
+        if (!bar || row->isNull())
+            continue;
+        ++bars;
+        for (const auto& v : bar->getVarArray()) {
+            if (v->m_type != CVes_Variable::kGiven)
+                continue;
+            const bool angle = v->m_unit == CVes_Variable::kDegrees;
+            EXPECT_EQ(v->m_value, angle ? c.angleRead : c.lengthRead) << v->m_text.toStdString();
+        }
+    }
+    EXPECT_EQ(bars, shapes);
+    clearTheUseRecordArray();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, StoredDimensionsBeyondTheirRange,
+    ::testing::Values(StoredDimension{"BeyondAnyBar", 1e300, 1e9, 1e300, 1e9},
+                      StoredDimension{"BeyondAnyBarNegative", -1e300, -1e9, -1e300, -1e9},
+                      StoredDimension{"NotANumber", std::numeric_limits<double>::quiet_NaN(),
+                                      std::numeric_limits<double>::quiet_NaN(), 0, 0},
+                      StoredDimension{"PastTheFieldsByOne", 1000001, 361, 1000001, 361}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -398,7 +398,7 @@ TEST_F(SetupTableEdit, SpacingSetterRefusesWhatWouldNotShowAsTyped)
     Line* one = bar(10.0f);
     show({1});
     for (const Setter setter : setters) {
-        for (const char* typed : {"abc", "-100", "100000", "99999999999"}) {
+        for (const char* typed : {"abc", "-100", "100000", "99999999999", "150mm", "1e6", "@150"}) {
             SCOPED_TRACE(typed);
             test::HostScope host;
             (t.*setter)(QString::fromUtf8(typed));
@@ -410,8 +410,10 @@ TEST_F(SetupTableEdit, SpacingSetterRefusesWhatWouldNotShowAsTyped)
             EXPECT_EQ(t.CanUndo(), 0);
         }
     }
-    t.setSelLineDistMi(QStringLiteral("150mm"));
-    EXPECT_EQ(one->m_steel.spacing1, QStringLiteral("150mm"));
+    t.setSelLineDistMi(QStringLiteral("150"));
+    EXPECT_EQ(one->m_steel.spacing1, QStringLiteral("150"));
+    t.setSelLineDistFei(QStringLiteral("99999"));
+    EXPECT_EQ(one->m_steel.spacing2, QStringLiteral("99999"));
 }
 
 // A start-sketch dimension typed into the bar pane is held as the start

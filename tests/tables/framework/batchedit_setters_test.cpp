@@ -458,6 +458,60 @@ TEST(BatchEditSetters, StoredLengthOnlyWhenEveryBarHasItsLengthTyped)
     EXPECT_EQ(table.m_undoSteps, 1);
 }
 
+// A number typed into the bar pane is held to its field as typing it into
+// its cell would be: the least and the most are taken, one past either is
+// refused with what the field takes, and then no bar changes.
+struct PaneNumberCase {
+    const char* name;
+    void (CVes_TableBase::*set)(int);
+    int (*stored)(const CVes_Steel&);
+    int least;
+    int most;
+    const char* takes;
+};
+
+std::ostream& operator<<(std::ostream& os, const PaneNumberCase& c) { return os << c.name; }
+
+class PaneNumbers : public testing::TestWithParam<PaneNumberCase> {};
+
+TEST_P(PaneNumbers, TakeTheirFieldsRangeOnly)
+{
+    const PaneNumberCase& c = GetParam();
+    BarTable table;
+    table.addBar(10.0f, 1, [](CVes_Steel& b) {
+        b.calcLength = 0;
+        b.setMultiVal(1);
+    });
+    table.show(1, {1});
+    for (const int value : {c.least, c.most}) {
+        (table.*c.set)(value);
+        EXPECT_EQ(c.stored(table.bar(0)), value);
+    }
+    for (const int value : {c.least - 1, c.most + 1}) {
+        test::HostScope host;
+        const int undoSteps = table.m_undoSteps;
+        (table.*c.set)(value);
+        EXPECT_EQ(c.stored(table.bar(0)), c.most);
+        EXPECT_EQ(table.m_undoSteps, undoSteps);
+        EXPECT_EQ(host->messageTexts(),
+                  QStringList{QStringLiteral("[%1] %2").arg(value).arg(QString::fromUtf8(c.takes))});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BatchEdit, PaneNumbers,
+    testing::Values(
+        PaneNumberCase{"Count", &CVes_TableBase::setSellineGenshu,
+                       [](const CVes_Steel& b) { return b.count; }, 0, 99999,
+                       "根数必须是0到99999之间的整数"},
+        PaneNumberCase{"Groups", &CVes_TableBase::setSelLineGroup,
+                       [](const CVes_Steel& b) { return b.getMultiGroup(); }, 0, 99999,
+                       "组数必须是0到99999之间的整数"},
+        PaneNumberCase{"TypedLength", &CVes_TableBase::setSelLineDlLength,
+                       [](const CVes_Steel& b) { return int(b.length); }, 0, 1000000,
+                       "断料长度必须是0到1000000之间的数"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(BatchEditSetters, MultiValueModeAndGroupsGiveTheSteps)
 {
     BarTable table;

@@ -97,6 +97,9 @@ struct ReplaceCase {
     Field field;
     const char* expected;
     bool changed;
+    // A replacement the field refuses, as typing the value into its cell
+    // would: the words the user is told begin so (none: nothing is refused).
+    const char* refused = "";
 };
 
 std::ostream& operator<<(std::ostream& os, const ReplaceCase& c) { return os << c.name; }
@@ -107,9 +110,14 @@ TEST_P(ReplaceRules, ChangeWhatTheItemSays)
 {
     const ReplaceCase& c = GetParam();
     Line* line = row(c.row);
-    EXPECT_EQ(replaceInLine(t, line, QString::fromUtf8(c.find), QString::fromUtf8(c.replace), c.item),
+    QString words;
+    EXPECT_EQ(replaceInLine(t, line, QString::fromUtf8(c.find), QString::fromUtf8(c.replace),
+                            c.item, &words),
               c.changed);
     EXPECT_EQ(fieldOf(*line, c.field), QString::fromUtf8(c.expected));
+    const QString refused = QString::fromUtf8(c.refused);
+    EXPECT_EQ(words.isEmpty(), refused.isEmpty()) << words.toStdString();
+    EXPECT_EQ(words.left(refused.size()), refused);
     // The dialog records the change; the rule itself marks nothing.
     EXPECT_EQ(t.isModified(), 0);
 }
@@ -129,18 +137,72 @@ INSTANTIATE_TEST_SUITE_P(
         ReplaceCase{"Spacing", kSpacing, 1, "100", "150;200", Field::Spacing, "150|200|", true},
         ReplaceCase{"Shape", kShape, 1, "190-1", "191-2", Field::Shape, "191-002", true},
         ReplaceCase{"ShapeWithANegativeNumber", kShape, 1, "190-1", "-1-5", Field::Shape, "190-001", false},
+        ReplaceCase{"ShapeTheLibraryLacks", kShape, 1, "190-1", "190-999", Field::Shape, "190-001", false,
+                    "[190-999] 不是钢筋形状的编号。"},
         ReplaceCase{"VariableValueByAFormula", kVariable, 1, "3000", "2000+500", Field::Start, "2500", true},
         ReplaceCase{"VariableEndValueOnly", kVariable, 4, "3500", "4000", Field::End, "4000", true},
         ReplaceCase{"VariableStartKeptWhenTheEndIsReplaced", kVariable, 4, "3500", "4000", Field::Start, "3000", true},
         ReplaceCase{"VariableNotANumberLeavesZeroValues", kVariable, 3, "x", "100", Field::Start, "0", false},
-        ReplaceCase{"VariableBadFormulaChangesNothing", kVariable, 1, "3000", "X9+1", Field::Start, "3000", false},
+        ReplaceCase{"VariableBadFormulaChangesNothing", kVariable, 1, "3000", "X9+1", Field::Start, "3000", false,
+                    "[X9+1] 尺寸必须是-1000000到1000000之间的数\n"},
         ReplaceCase{"VariableFormulaText", kVariable, 5, "L1", "L2", Field::Formula, "L2", true},
         ReplaceCase{"VariableFormulaTextIsNotANumber", kVariable, 5, "3000", "2500", Field::Formula, "L1", false},
         ReplaceCase{"Count", kCount, 1, "2", "5", Field::Count, "5", true},
-        ReplaceCase{"CountNotANumber", kCount, 1, "2", "五", Field::Count, "2", false},
+        ReplaceCase{"CountNotANumber", kCount, 1, "2", "五", Field::Count, "2", false,
+                    "[五] 根数必须是0到99999之间的整数"},
+        ReplaceCase{"CountAtTheFieldsMaximum", kCount, 1, "2", "99999", Field::Count, "99999", true},
+        ReplaceCase{"CountZero", kCount, 1, "2", "0", Field::Count, "0", true},
+        ReplaceCase{"SpacingAtTheFieldsEnds", kSpacing, 1, "100", "0;99999", Field::Spacing, "0|99999|", true},
+        ReplaceCase{"VariableAtTheDimensionsMaximum", kVariable, 1, "3000", "1000000", Field::Start, "1e+06", true},
         ReplaceCase{"RemarkOfABar", kRemark, 1, "梁", "柱", Field::Remark, "柱上", true},
-        ReplaceCase{"RemarkOfAnElement", kRemark, 0, "角", "边", Field::EleRemark, "边部", true}),
+        ReplaceCase{"RemarkOfAnElement", kRemark, 0, "角", "边", Field::EleRemark, "边部", true},
+        ReplaceCase{"CountPastTheMaximum", kCount, 1, "2", "100000", Field::Count, "2", false,
+                    "[100000] 根数必须是0到99999之间的整数"},
+        ReplaceCase{"CountBeyondInt", kCount, 1, "2", "2147483648", Field::Count, "2", false,
+                    "[2147483648] 根数必须是0到99999之间的整数"},
+        ReplaceCase{"CountNegative", kCount, 1, "2", "-1", Field::Count, "2", false,
+                    "[-1] 根数必须是0到99999之间的整数"},
+        ReplaceCase{"SpacingWithUnitText", kSpacing, 1, "100", "150mm", Field::Spacing, "100||", false,
+                    "[150mm] 间距必须是0到99999之间的整数"},
+        ReplaceCase{"SpacingExponent", kSpacing, 1, "100", "1e6", Field::Spacing, "100||", false,
+                    "[1e6] 间距必须是0到99999之间的整数"},
+        ReplaceCase{"SpacingLapPartTooBig", kSpacing, 1, "100", "100;200;100000", Field::Spacing, "100||", false,
+                    "[100;200;100000] 间距必须是0到99999之间的整数"},
+        ReplaceCase{"SizeNamingNone", kGrade, 1, "C20", "abc", Field::GradeSize, "3 20 d=20", false,
+                    "[abc] 钢筋规格值输入不正确！"},
+        ReplaceCase{"SizeOfAnUnknownDiameter", kGrade, 1, "C20", "B99", Field::GradeSize, "3 20 d=20", false,
+                    "[B99] 钢筋规格值输入不正确！"},
+        ReplaceCase{"VariablePastTheDimensionsMaximum", kVariable, 1, "3000", "2000000", Field::Start, "3000", false,
+                    "[2000000] 尺寸必须是-1000000到1000000之间的数"},
+        ReplaceCase{"VariableFormulaBeyondAnyBar", kVariable, 4, "3500", "L*1000", Field::End, "3500", false,
+                    "[L*1000] 尺寸必须是-1000000到1000000之间的数"},
+        ReplaceCase{"NumberUnstorable", kNumber, 1, "A", "😀", Field::Number, "A1", false,
+                    "[😀] 含有不能保存的字符。"},
+        ReplaceCase{"RemarkUnstorable", kRemark, 1, "梁", "😀", Field::Remark, "梁上", false,
+                    "[😀] 含有不能保存的字符。"},
+        ReplaceCase{"ElementUnstorable", kElement, 0, "KL", "😀", Field::Element, "KL1", false,
+                    "[😀] 含有不能保存的字符。"},
+        ReplaceCase{"FormulaTextUnstorable", kVariable, 5, "L1", "😀", Field::Formula, "L1", false,
+                    "[😀] 含有不能保存的字符。"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RefusedRows, OneMessageNamesEachReasonOnceWithItsRows)
+{
+    QList<RefusedRow> rows{{1, 3, QStringLiteral("[x] 根数必须是0到99999之间的整数")},
+                           {2, 1, QStringLiteral("[x] 尺寸必须是-1000000到1000000之间的数")},
+                           {1, 5, QStringLiteral("[x] 根数必须是0到99999之间的整数")}};
+    EXPECT_EQ(refusedRowsText(rows),
+              QStringLiteral("以下各行未替换：\n[x] 根数必须是0到99999之间的整数\n    第1页第3行、第1页第5行"
+                             "\n[x] 尺寸必须是-1000000到1000000之间的数\n    第2页第1行"));
+    // Beyond the rows named, the others are counted.
+    QList<RefusedRow> many;
+    for (int i = 1; i <= kMaxNamedRows + 2; ++i)
+        many.append({1, i, QStringLiteral("w")});
+    const QString text = refusedRowsText(many);
+    EXPECT_TRUE(text.contains(QStringLiteral("第1页第%1行").arg(kMaxNamedRows)));
+    EXPECT_FALSE(text.contains(QStringLiteral("第1页第%1行").arg(kMaxNamedRows + 1)));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("等%1行").arg(kMaxNamedRows + 2)));
+}
 
 TEST_F(ReplaceFixture, AGradeChangeLeavesNoOtherRowAlone)
 {

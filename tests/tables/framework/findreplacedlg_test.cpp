@@ -9,6 +9,7 @@
 #include "tables/framework/ui/tableview.h"
 
 #include "tableview_support.h"
+#include "tests/support/recordinghost.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -255,6 +256,42 @@ TEST_F(FindFixture, ReplaceAllIsOneUndoStep)
     t.Undo();
     EXPECT_EQ(numbers(t), "A1 A2 A3 A4 A5 A6 B1");
     EXPECT_FALSE(t.CanUndo());
+}
+
+// A replacement the field refuses changes no row, records no step and is
+// told once for all the rows, each named by its page and row.
+TEST_F(FindFixture, ReplaceAllRefusedByTheFieldIsToldOnce)
+{
+    test::HostScope host;
+    QSignalSpy modified(&view, &View::modifyRequested);
+    CVes_FindReplaceDlg* dialog = open(1);
+    search(dialog, findreplace::kCount, "2", "100000");
+    dialog->OnFindAll();
+    ASSERT_EQ(dialog->m_results->count(), 7);
+    dialog->OnReplaceAll();
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(row(i)->m_steel.count, 2);
+    EXPECT_EQ(t.isModified(), 0);
+    EXPECT_FALSE(t.CanUndo());
+    EXPECT_EQ(modified.count(), 0);
+    EXPECT_EQ(host->messageTexts(),
+              QStringList{QStringLiteral("以下各行未替换：\n[100000] 根数必须是0到99999之间的整数\n"
+                                         "    第1页第2行、第1页第3行、第1页第4行、第2页第1行、"
+                                         "第2页第2行、第2页第3行、第2页第4行")});
+}
+
+TEST_F(FindFixture, ReplaceRefusedInOneRowIsToldAndTheNextIsFound)
+{
+    test::HostScope host;
+    CVes_FindReplaceDlg* dialog = open(1);
+    search(dialog, findreplace::kNumber, "A", "😀");
+    dialog->OnReplace();
+    EXPECT_EQ(numbers(t), "A1 A2 A3 A4 A5 A6 B1");
+    EXPECT_FALSE(t.CanUndo());
+    EXPECT_EQ(host->messageTexts(),
+              QStringList{QStringLiteral("以下各行未替换：\n[😀] 含有不能保存的字符。\n"
+                                         "    第1页第2行")});
+    EXPECT_EQ(dialog->currentFoundRow(), row(2));
 }
 
 TEST_F(FindFixture, ReplaceAllWithoutHitsChangesNothing)

@@ -75,7 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
                       EditGradeCase{"diameter_takes_its_default_grade", "20", -1, 20.0f, false},
                       EditGradeCase{"letter_alone", "c", 3, 16.0f, false},
                       EditGradeCase{"bad_diameter_keeps_the_letter", "A7.3", 1, 16.0f, true},
-                      EditGradeCase{"unknown_letter", "X12", 2, 16.0f, true}),
+                      EditGradeCase{"unknown_letter", "X12", 2, 16.0f, true},
+                      EditGradeCase{"letters_naming_no_size", "abc", 2, 16.0f, true},
+                      EditGradeCase{"letter_and_no_number", "C mm", 2, 16.0f, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProcessTableEdit, ARefusedSizeIsNamedAsTyped)

@@ -262,6 +262,13 @@ TEST_F(SLView, SizeTakesTheDefaultGradeOfAValidDiameter)
     host->clear();
     view.EndCellEdit(2, 2, QStringLiteral("X99"));
     EXPECT_EQ(host->messageTexts(), QStringList{"X99 ——钢筋直径值输入不正确！\n"});
+
+    // Letters before no number at all leave the grade as it was.
+    host->clear();
+    view.EndCellEdit(2, 2, QStringLiteral("Cmm"));
+    EXPECT_EQ(host->messageTexts(), QStringList{"Cmm ——钢筋直径值输入不正确！\n"});
+    EXPECT_EQ(bar().grade, 1);
+    EXPECT_FLOAT_EQ(bar().DN, 25.0f);
 }
 
 TEST_F(SLView, ARangeGivesAVaryingDimensionAfterTheTailRule)
