@@ -6,6 +6,7 @@
 // table in its place; the pane uses it with CVes_TableBase.
 
 #include "app/panes/barpropertyitems.h"
+#include "platform/saturate.h"
 
 #include <QString>
 
@@ -28,7 +29,9 @@ constexpr bool isRightEndItem(int id)
 }
 
 // Applies the edit to the table's selected bar rows. False for an id that is
-// no bar setter's (the bar number, the page and cover items).
+// no bar setter's (the bar number, the page and cover items). A real typed
+// beyond what the setter takes reaches it held to the nearest value it can
+// hold, for the setter to refuse with its field's message.
 template <typename Table>
 bool applyBarPropertyEdit(Table& table, const BarPropertyEdit& e)
 {
@@ -38,12 +41,12 @@ bool applyBarPropertyEdit(Table& table, const BarPropertyEdit& e)
     case kScaled: table.setSelLineMultVar(e.whole); return true;
     case kPerGroup: table.setSelLineGroup(e.whole); return true;
     case kAutoLength: table.setSelLineAutoCal(e.whole); return true;
-    case kManualLength: table.setSelLineDlLength(int(e.real)); return true;
+    case kManualLength: table.setSelLineDlLength(platform::saturatedInt(e.real)); return true;
     case kCount: table.setSellineGenshu(e.whole); return true;
     case kOutDim: table.setSelLineOutDim(e.whole); return true;
     case kCalcType: table.setSelLineSteelCalType(unsigned(e.whole)); return true;
     case kGrade: table.setSelLineGrade(e.whole); return true;
-    case kDiameter: table.setSelLineDN(float(e.real)); return true;
+    case kDiameter: table.setSelLineDN(platform::saturatedFloat(e.real)); return true;
     case kCoating: table.setSelLineSteelType(e.whole); return true;
     case kSpacingDense: table.setSelLineDistMi(e.text); return true;
     case kSpacingNormal: table.setSelLineDistFei(e.text); return true;
@@ -73,8 +76,8 @@ bool applyBarPropertyEdit(Table& table, const BarPropertyEdit& e)
         return true;
     case kConnectLength:
     case kConnectLength + kRightEnd:
-        left ? table.setSelLineConnect_Len_Left(int(e.real))
-             : table.setSelLineConnect_Len_Right(int(e.real));
+        left ? table.setSelLineConnect_Len_Left(platform::saturatedInt(e.real))
+             : table.setSelLineConnect_Len_Right(platform::saturatedInt(e.real));
         return true;
     case kConnectCounted:
     case kConnectCounted + kRightEnd:
@@ -93,8 +96,8 @@ bool applyBarPropertyEdit(Table& table, const BarPropertyEdit& e)
         return true;
     case kConnectOtherDiameter:
     case kConnectOtherDiameter + kRightEnd:
-        left ? table.setSelLineConnect_DNOrther_Left(float(e.real))
-             : table.setSelLineConnect_DNOrther_Right(float(e.real));
+        left ? table.setSelLineConnect_DNOrther_Left(platform::saturatedFloat(e.real))
+             : table.setSelLineConnect_DNOrther_Right(platform::saturatedFloat(e.real));
         return true;
     case kMidCounted: table.setSelLineMidConnect_State(e.whole); return true;
     case kMidStyle: table.setSelLineMidConnect_Style(unsigned(e.whole)); return true;

@@ -270,6 +270,8 @@ void CVes_FindReplaceDlg::showFound()
     sheet->setCurPage(row);
     m_view->setCurRowVisible();
     m_view->repaintView();
+    // The panes show the row found.
+    m_view->notifyFrame();
 }
 
 void CVes_FindReplaceDlg::OnFindNext()
@@ -330,6 +332,8 @@ void CVes_FindReplaceDlg::recordReplacement(CVes_TableBase& sheet)
     sheet.AddUndo();
     m_view->setModify(true);
     m_view->repaintView();
+    // The panes show the replaced values, as after any other edit.
+    m_view->notifyFrame();
 }
 
 void CVes_FindReplaceDlg::OnReplace()

@@ -18,6 +18,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 using namespace barprop;
@@ -172,6 +174,24 @@ INSTANTIATE_TEST_SUITE_P(
         SetterCase{whole(1101, 20), nullptr},
         SetterCase{text(2001, "x"), nullptr}),
     [](const auto& info) { return std::to_string(info.param.edit.id); });
+
+// A number typed far beyond a field's range reaches the setter as the
+// nearest value it can hold, never as a wrapped or undefined one.
+TEST(BarSetters, HugeRealsReachTheSetterHeld)
+{
+    SpyTable spy;
+    applyBarPropertyEdit(spy, real(kManualLength, 1e12));
+    applyBarPropertyEdit(spy, real(kConnectLength, -1e300));
+    applyBarPropertyEdit(spy, real(kDiameter, 1e300));
+    applyBarPropertyEdit(spy, real(kManualLength, std::numeric_limits<double>::quiet_NaN()));
+    const auto call = [](const char* name, double v) {
+        return QStringLiteral("%1(%2)").arg(QLatin1String(name), SpyTable::n(v));
+    };
+    EXPECT_EQ(spy.calls, (QStringList{call("setSelLineDlLength", std::numeric_limits<int>::max()),
+                                      call("setSelLineConnect_Len_Left", -std::numeric_limits<int>::max()),
+                                      call("setSelLineDN", std::numeric_limits<float>::max()),
+                                      call("setSelLineDlLength", 0)}));
+}
 
 // The joint-length rule
 

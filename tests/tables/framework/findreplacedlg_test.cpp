@@ -246,7 +246,10 @@ TEST_F(FindFixture, ReplaceAllIsOneUndoStep)
     search(dialog, findreplace::kNumber, "A", "C");
     dialog->OnFindAll();
     ASSERT_EQ(dialog->m_results->count(), 6);
+    // The panes (the bar pane among them) show the values replaced.
+    QSignalSpy panesTold(&view, &View::tableChanged);
     dialog->OnReplaceAll();
+    EXPECT_EQ(panesTold.count(), 1);
     EXPECT_EQ(numbers(t), "C1 C2 C3 C4 C5 C6 B1");
     EXPECT_EQ(t.isModified(), 1);
     EXPECT_EQ(t.isCanSortSteel(), 1);
@@ -311,9 +314,12 @@ TEST_F(FindFixture, ReplaceChangesTheCurrentHitAndFindsTheNext)
 {
     CVes_FindReplaceDlg* dialog = open(1);
     search(dialog, findreplace::kNumber, "A", "C");
+    QSignalSpy panesTold(&view, &View::tableChanged);
     dialog->OnReplace(); // A1, the row the dialog started on
     EXPECT_EQ(numbers(t), "C1 A2 A3 A4 A5 A6 B1");
     EXPECT_EQ(dialog->currentFoundRow(), row(2));
+    // Told of the replacement, and of the next hit shown.
+    EXPECT_EQ(panesTold.count(), 2);
     EXPECT_TRUE(t.CanUndo());
     // A locked hit is passed over and records nothing.
     row(2)->setLock(1);
