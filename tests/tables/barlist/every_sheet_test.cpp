@@ -436,6 +436,35 @@ TEST_F(EverySheetWorkbooks, ReadRightInAnySpreadsheetProgram)
     }
 }
 
+// Every sheet's export gives, member for member, the workbook the fixture
+// recorded; a sheet without a workbook of its own gives none. After an
+// intended change of a workbook the fixture is written anew by running this
+// test with RODO_RECORD_EVERY_EXPORT set to its path.
+TEST_F(EverySheetWorkbooks, AreTheWorkbooksRecorded)
+{
+    // The purchase summary is numbered by the clock when first made.
+    host->setNow(QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
+    list.setJinHuoText(1, QString());
+    sheets = std::make_unique<test::EverySheet>(list);
+    QStringList written;
+    for (const test::NamedSheet& sheet : sheets->sheets()) {
+        const QString path = exportOf(sheet.table);
+        if (path.isEmpty())
+            written << sheet.name + QStringLiteral(" none");
+        for (const QString& line : path.isEmpty() ? QStringList() : test::workbookDigests(path))
+            written << sheet.name + u' ' + line;
+    }
+    if (const QByteArray record = qgetenv("RODO_RECORD_EVERY_EXPORT"); !record.isEmpty()) {
+        QFile out(QString::fromLocal8Bit(record));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(written.join(u'\n').toUtf8() + '\n');
+    }
+    QFile fixture(QStringLiteral(RODO_FIXTURES_DIR "/export_every_sheet.sha1"));
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    const QStringList expected = QString::fromUtf8(fixture.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(written.join(u'\n').toStdString(), expected.join(u'\n').toStdString());
+}
+
 // A sheet of an exported workbook as a spreadsheet adds it up.
 class SheetFigures {
 public:

@@ -343,22 +343,6 @@ TEST_F(BarListExport, AnEmptyListGivesTheFrameOfEverySheet)
     EXPECT_FALSE(sorted.bordered(QStringLiteral("A7")));
 }
 
-// "member sha1" a line, a picture by its pixels (another zlib packs the same
-// pixels in other bytes).
-QStringList memberDigests(const QString& zip)
-{
-    QStringList lines;
-    for (auto [name, bytes] : test::workbookMembers(zip)) {
-        if (name.endsWith(".png")) {
-            const QImage image = QImage::fromData(bytes, "PNG").convertToFormat(QImage::Format_ARGB32);
-            bytes = QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
-        }
-        lines << QString::fromUtf8(name) + u' '
-                + QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
-    }
-    return lines;
-}
-
 // A made-up list of every shape gives, member for member, the workbook the
 // fixture recorded. After an intended change of the workbook the fixture is
 // written anew by running this test with RODO_RECORD_EXPORT_FIXTURE set to
@@ -369,7 +353,7 @@ TEST_F(BarListExport, AGeneratedListGivesTheWorkbookRecorded)
     t.refreshCurPage();
     const QString path = exportList();
     ASSERT_FALSE(path.isEmpty()) << host->messageTexts().join(u'|').toStdString();
-    const QStringList written = memberDigests(path);
+    const QStringList written = test::workbookDigests(path);
     if (const QByteArray record = qgetenv("RODO_RECORD_EXPORT_FIXTURE"); !record.isEmpty()) {
         QFile out(QString::fromLocal8Bit(record));
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
