@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -363,6 +364,48 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_old;
     QString m_oldSaveFolder;
+};
+
+// Answers the save question with a path and plays a user who cancels just
+// as the work ends: what the work reads is taken, the work runs whole, but
+// the window reports it cancelled. It notes whether the work was given a
+// step that takes what it reads (slices on the user-interface thread).
+class CancelAtEndHost final : public platform::HostServices {
+public:
+    explicit CancelAtEndHost(QString path) : m_path(std::move(path)) {}
+    platform::Answer message(const QString&, platform::MessageIcon, platform::Buttons buttons,
+                             const QString&) override
+    {
+        ++messages;
+        return platform::safeAnswer(buttons);
+    }
+    void beginWait() override {}
+    void endWait() override {}
+    bool openWithDesktop(const QString&) override
+    {
+        ++opened;
+        return true;
+    }
+    QString askSaveFileName(const QString&, const QString&, const QString&) override { return m_path; }
+    bool runWithProgress(const QString&, bool cancellable, const platform::BackgroundWork& work) override
+    {
+        const std::atomic<bool> cancel{false};
+        ran = work(cancel, [](int, int) {});
+        return !cancellable;
+    }
+    bool runWithProgress(const QString& text, bool cancellable, const platform::ProgressJob& job) override
+    {
+        taken = bool(job.take);
+        return platform::HostServices::runWithProgress(text, cancellable, job);
+    }
+
+    int messages = 0;
+    int opened = 0;
+    bool ran = false;
+    bool taken = false;
+
+private:
+    QString m_path;
 };
 
 // Whether the unzip tool that reads workbooks back is installed.

@@ -370,42 +370,6 @@ TEST_F(BarListExport, AGeneratedListGivesTheWorkbookRecorded)
 // stays as it was, and nothing is shown.
 enum class CancelAt { Start, End };
 
-// Answers the save question with a path and plays a user who cancels just
-// as the work ends: the work runs whole, but the window reports it
-// cancelled.
-class CancelAtEnd final : public platform::HostServices {
-public:
-    explicit CancelAtEnd(QString path) : m_path(std::move(path)) {}
-    platform::Answer message(const QString&, platform::MessageIcon, platform::Buttons buttons,
-                             const QString&) override
-    {
-        ++messages;
-        return platform::safeAnswer(buttons);
-    }
-    void beginWait() override {}
-    void endWait() override {}
-    bool openWithDesktop(const QString&) override
-    {
-        ++opened;
-        return true;
-    }
-    QString askSaveFileName(const QString&, const QString&, const QString&) override { return m_path; }
-    bool runWithProgress(const QString&, bool cancellable, const platform::BackgroundWork& work) override
-    {
-        const std::atomic<bool> cancel{false};
-        ran = work(cancel, [](int, int) {});
-        return !cancellable;
-    }
-    using platform::HostServices::runWithProgress;
-
-    int messages = 0;
-    int opened = 0;
-    bool ran = false;
-
-private:
-    QString m_path;
-};
-
 class CancelledExport : public BarListExport, public ::testing::WithParamInterface<CancelAt> {};
 
 TEST_P(CancelledExport, WritesNothing)
@@ -428,7 +392,7 @@ TEST_P(CancelledExport, WritesNothing)
         EXPECT_TRUE(host->progressRuns().front().cancellable);
     } else {
         test::RecordingHost& recorder = test::RecordingHost::current();
-        CancelAtEnd user(path);
+        test::CancelAtEndHost user(path);
         platform::setHost(&user);
         t.exportExcel();
         platform::setHost(&recorder);
