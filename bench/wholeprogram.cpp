@@ -438,31 +438,32 @@ private:
 // and exported from its own sheet's menu; and the processing summary's
 // workbook, which the sheet-by-sheet export makes of any sheet.
 
-// The quantity and processing sheets of a list's size, made on first use.
-QString quantityFile(const QString& home, const ListSize& size)
+// A sheet made of the generated list of a size, saved as `name` in the data
+// folder on first use.
+template <class Sheet, class Rows>
+QString sheetFile(const QString& home, const ListSize& size, const QString& name, const Rows& rows)
 {
-    const QString path = home + QStringLiteral("quantity%1.ylb").arg(size.rows);
+    const QString path = home + name.arg(size.rows);
     if (!QFile::exists(path)) {
         CVes_SetupTable list;
         test::fillGeneratedList(list, size.elements, 50);
-        CVes_SLTable sheet;
-        sheet.import(list.transformSL(0));
+        Sheet sheet;
+        sheet.import(rows(list));
         sheet.SaveFile(path);
     }
     return path;
 }
 
+QString quantityFile(const QString& home, const ListSize& size)
+{
+    return sheetFile<CVes_SLTable>(home, size, QStringLiteral("quantity%1.ylb"),
+                                   [](CVes_SetupTable& list) { return list.transformSL(0); });
+}
+
 QString processingFile(const QString& home, const ListSize& size)
 {
-    const QString path = home + QStringLiteral("processing%1.jgd").arg(size.rows);
-    if (!QFile::exists(path)) {
-        CVes_SetupTable list;
-        test::fillGeneratedList(list, size.elements, 50);
-        CVes_ProcessTable sheet;
-        sheet.import(list.transformProcess());
-        sheet.SaveFile(path);
-    }
-    return path;
+    return sheetFile<CVes_ProcessTable>(home, size, QStringLiteral("processing%1.jgd"),
+                                        [](CVes_SetupTable& list) { return list.transformProcess(); });
 }
 
 class SheetExports {

@@ -86,6 +86,24 @@ inline QStringList workbookDigests(const QString& zip)
     return lines;
 }
 
+// The lines the fixture file holds, to compare with `written`. With the
+// environment variable `recordInto` set to a path, `written` is first
+// written there: the fixture is written anew that way after an intended
+// change.
+inline QStringList recordedLines(const QString& fixture, const char* recordInto,
+                                 const QStringList& written)
+{
+    if (const QByteArray record = qgetenv(recordInto); !record.isEmpty()) {
+        QFile out(QString::fromLocal8Bit(record));
+        if (out.open(QIODevice::WriteOnly))
+            out.write(written.join(u'\n').toUtf8() + '\n');
+    }
+    QFile file(fixture);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
 // What the export wrote, read back from the file it opened.
 class ExportedBook {
 public:

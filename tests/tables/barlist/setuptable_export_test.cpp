@@ -354,61 +354,11 @@ TEST_F(BarListExport, AGeneratedListGivesTheWorkbookRecorded)
     const QString path = exportList();
     ASSERT_FALSE(path.isEmpty()) << host->messageTexts().join(u'|').toStdString();
     const QStringList written = test::workbookDigests(path);
-    if (const QByteArray record = qgetenv("RODO_RECORD_EXPORT_FIXTURE"); !record.isEmpty()) {
-        QFile out(QString::fromLocal8Bit(record));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(written.join(u'\n').toUtf8() + '\n');
-    }
-    QFile fixture(QStringLiteral(RODO_FIXTURES_DIR "/export_generated.sha1"));
-    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
-    const QStringList expected = QString::fromUtf8(fixture.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList expected = test::recordedLines(
+        QStringLiteral(RODO_FIXTURES_DIR "/export_generated.sha1"), "RODO_RECORD_EXPORT_FIXTURE", written);
+    ASSERT_FALSE(expected.isEmpty());
     EXPECT_EQ(written.join(u'\n').toStdString(), expected.join(u'\n').toStdString());
 }
-
-// The user cancels the export's progress window, before the work starts or
-// at the moment it ends: nothing is written, an older workbook of that name
-// stays as it was, and nothing is shown.
-enum class CancelAt { Start, End };
-
-class CancelledExport : public BarListExport, public ::testing::WithParamInterface<CancelAt> {};
-
-TEST_P(CancelledExport, WritesNothing)
-{
-    test::fillGeneratedList(t, 2, 10);
-    const QString path = QDir(folder.path()).filePath(QStringLiteral("older.xlsx"));
-    {
-        QFile older(path);
-        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
-        older.write("the workbook of last week");
-    }
-    host->clear();
-    if (GetParam() == CancelAt::Start) {
-        host->scriptSaveFile(path);
-        host->scriptProgressCancel();
-        t.exportExcel();
-        EXPECT_TRUE(host->messageTexts().isEmpty());
-        EXPECT_TRUE(host->opened().isEmpty());
-        ASSERT_EQ(host->progressRuns().size(), 1u);
-        EXPECT_TRUE(host->progressRuns().front().cancellable);
-    } else {
-        test::RecordingHost& recorder = test::RecordingHost::current();
-        test::CancelAtEndHost user(path);
-        platform::setHost(&user);
-        t.exportExcel();
-        platform::setHost(&recorder);
-        EXPECT_TRUE(user.ran);
-        EXPECT_EQ(user.messages, 0);
-        EXPECT_EQ(user.opened, 0);
-    }
-    QFile older(path);
-    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
-    EXPECT_EQ(older.readAll(), QByteArray("the workbook of last week"));
-    // No file half written, and no work file left behind.
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList{QStringLiteral("older.xlsx")});
-}
-
-INSTANTIATE_TEST_SUITE_P(Export, CancelledExport, ::testing::Values(CancelAt::Start, CancelAt::End));
 
 TEST_F(BarListExport, AMissingTemplateIsAMessageAndNothingElse)
 {
