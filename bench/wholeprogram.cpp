@@ -6,7 +6,9 @@
 // user-interface thread spent on it: the longest stretch it went without
 // handling events (a timer on that thread probes it every 2 ms) and its
 // processor time; and how the processor time grows from 10,000 to 50,000
-// rows (the power of the row count it follows).
+// rows (the power of the row count it follows). Then, "exports", the
+// workbook exports of a quantity sheet, a processing sheet and a processing
+// summary made of the same list.
 //
 //   bench_wholeprogram [1000|10000|50000]... [--only ACTION,...]
 //
