@@ -6,7 +6,9 @@
 // user-interface thread spent on it: the longest stretch it went without
 // handling events (a timer on that thread probes it every 2 ms) and its
 // processor time; and how the processor time grows from 10,000 to 50,000
-// rows (the power of the row count it follows).
+// rows (the power of the row count it follows). Then, "exports", the
+// workbook exports of a quantity sheet, a processing sheet and a processing
+// summary made of the same list.
 //
 //   bench_wholeprogram [1000|10000|50000]... [--only ACTION,...]
 //
@@ -18,6 +20,10 @@
 
 #include "app/documents/documentframe.h"
 #include "app/documents/documentids.h"
+#include "app/documents/processmainview.h"
+#include "app/documents/slmainview.h"
+#include "tables/processing/processtable.h"
+#include "tables/quantity/sltable.h"
 #include "tables/barlist/ui/setupview2.h"
 #include "platform/hostservices.h"
 #include "platform/ui/qthostservices.h"
@@ -429,6 +435,98 @@ private:
     Figures m_figures;
 };
 
+// The workbook exports of the other documents: a quantity sheet and a
+// processing sheet made from the generated list of that size, each opened
+// and exported from its own sheet's menu; and the processing summary's
+// workbook, which the sheet-by-sheet export makes of any sheet.
+
+// A sheet made of the generated list of a size, saved as `name` in the data
+// folder on first use.
+template <class Sheet, class Rows>
+QString sheetFile(const QString& home, const ListSize& size, const QString& name, const Rows& rows)
+{
+    const QString path = home + name.arg(size.rows);
+    if (!QFile::exists(path)) {
+        CVes_SetupTable list;
+        test::fillGeneratedList(list, size.elements, 50);
+        Sheet sheet;
+        sheet.import(rows(list));
+        sheet.SaveFile(path);
+    }
+    return path;
+}
+
+QString quantityFile(const QString& home, const ListSize& size)
+{
+    return sheetFile<CVes_SLTable>(home, size, QStringLiteral("quantity%1.ylb"),
+                                   [](CVes_SetupTable& list) { return list.transformSL(0); });
+}
+
+QString processingFile(const QString& home, const ListSize& size)
+{
+    return sheetFile<CVes_ProcessTable>(home, size, QStringLiteral("processing%1.jgd"),
+                                        [](CVes_SetupTable& list) { return list.transformProcess(); });
+}
+
+class SheetExports {
+public:
+    SheetExports(bench::Program& program, const QString& home, const ListSize& size)
+        : m_program(program), m_home(home), m_size(size)
+    {
+    }
+
+    void run(Figures& figures)
+    {
+        exportOf<CRODO_SLMainView>(quantityFile(m_home, m_size), CRODO_SLMainView::kDetail,
+                                   "export: quantity", figures);
+        exportOf<CRODO_ProcessMainView>(processingFile(m_home, m_size),
+                                        CRODO_ProcessMainView::kDetail, "export: processing",
+                                        figures);
+        // The processing summary's own workbook, the export every other
+        // sheet makes.
+        exportOf<CRODO_ProcessMainView>(processingFile(m_home, m_size),
+                                        CRODO_ProcessMainView::kList,
+                                        "export: processing summary", figures, true);
+    }
+
+private:
+    template <class Container>
+    void exportOf(const QString& path, int tab, const char* name, Figures& figures,
+                  bool sheetItself = false)
+    {
+        platform::Document* doc = m_program.app.docManager().OpenDocumentFile(path);
+        auto* container = doc && !doc->views().empty()
+            ? dynamic_cast<Container*>(doc->views().front())
+            : nullptr;
+        runUntil([&] { return container && container->sheetView(tab); });
+        if (container) {
+            container->selectTab(tab);
+            bench::OpenList::settle();
+        }
+        CVes_TableViewBase* view = container ? container->sheetView(tab) : nullptr;
+        if (!view || !view->getTable()) {
+            std::printf("%8d  %s: the sheet could not be opened\n", m_size.rows, path.toUtf8().constData());
+        } else {
+            std::fprintf(stderr, "%d rows: %s\n", m_size.rows, name);
+            figures.emplace_back(name, measure([&] {
+                if (sheetItself)
+                    view->getTable()->exportExcel();
+                else
+                    container->OnCmdMsg(ID_EXPORT_EXCEL, nullptr);
+            }));
+        }
+        if (doc) {
+            doc->SetModifiedFlag(false);
+            doc->OnFileClose();
+        }
+        bench::OpenList::settle();
+    }
+
+    bench::Program& m_program;
+    QString m_home;
+    ListSize m_size;
+};
+
 void print(const std::vector<std::pair<int, Figures>>& runs)
 {
     std::vector<std::string> actions;
@@ -503,6 +601,8 @@ int main(int argc, char** argv)
             if (size == std::end(kSizes))
                 continue;
             runs.emplace_back(rows, Session(program, home, *size, only).run());
+            if (only.isEmpty() || only.contains(QStringLiteral("exports")))
+                SheetExports(program, home, *size).run(runs.back().second);
             print(runs);
             std::fflush(stdout);
         }

@@ -427,6 +427,7 @@ public:
     // summary and the joint summary, each with the list's title block; it is
     // shown to the user and not kept. A failure is a message.
     void exportExcel() override;
+    platform::UiSlices takeWorkerCopy(std::unique_ptr<CVes_TableBase>& copy) const override;
     // Writes the rows of the list from row 6, one worksheet row per table
     // row, with a picture of each bar's shape; answers the row count + 1.
     int fillExcel(platform::xlsx::Worksheet& sheet) override;

@@ -11,12 +11,12 @@
 #include "platform/xlsx/workbook.h"
 #include "tables/barlist/bartexts.h"
 #include "tables/framework/counttext.h"
+#include "tables/framework/tableexport.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sortbarsheet.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -183,39 +183,33 @@ int CVes_SetupTable::fillExcel(xlsx::Worksheet& sheet)
 
 void CVes_SetupTable::exportExcel()
 {
-    xlsx::Workbook book;
-    if (!book.openTemplate(QStringLiteral("pld.xlt")))
-        return;
-    // Every sheet the export fills is found before anything is asked.
-    xlsx::Worksheet* list = book.sheet(kBarListSheet);
-    std::vector<xlsx::Worksheet*> derived;
-    for (const DerivedSheet& sheet : kDerivedSheets)
-        derived.push_back(book.sheet(QString::fromUtf8(sheet.name)));
-    if (!list || std::find(derived.begin(), derived.end(), nullptr) != derived.end()) {
-        platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
-        return;
-    }
     // The sorted sheet and the bar summary are made of all bars, as the
     // list's summaries are from now on.
     m_huizong.m_mode = CVes_HuizongRules::kAllBars;
-
-    // The sheets are filled on a worker from a working copy of the list,
-    // which goes with the worker once they are.
-    std::unique_ptr<CVes_SetupTable> copy;
-    xlsx::WorkbookFill filling;
-    filling.take = takeWorkingCopy(copy);
-    filling.fill = [&](const std::atomic<bool>& cancel) {
-        copy->fillWorksheet(*list, kXlLastColumn);
+    std::vector<ExportedSheet> sheets{{kBarListSheet, [](CVes_TableBase& copy, xlsx::Worksheet& sheet) {
+        auto& list = static_cast<CVes_SetupTable&>(copy);
+        list.fillWorksheet(sheet, kXlLastColumn);
         // The list's own sheet leaves out each title text without a value.
         for (int i = 2; i <= 4; ++i)
-            if (copy->m_texts[std::size_t(i)].m_formula.trimmed().isEmpty())
-                list->clear(i, 1);
-        for (std::size_t i = 0; i < derived.size() && !cancel; ++i)
-            kDerivedSheets[i].build(*copy)->fillWorksheet(*derived[i], kDerivedSheets[i].lastColumn);
-        copy.reset();
-        return !cancel;
+            if (list.m_texts[std::size_t(i)].m_formula.trimmed().isEmpty())
+                sheet.clear(i, 1);
+    }}};
+    for (const DerivedSheet& derived : kDerivedSheets) {
+        sheets.push_back({QString::fromUtf8(derived.name), [&derived](CVes_TableBase& copy, xlsx::Worksheet& sheet) {
+            derived.build(static_cast<CVes_SetupTable&>(copy))->fillWorksheet(sheet, derived.lastColumn);
+        }});
+    }
+    exportWorkbook(*this, QStringLiteral("pld.xlt"), sheets, 0, kBarListSheet);
+}
+
+platform::UiSlices CVes_SetupTable::takeWorkerCopy(std::unique_ptr<CVes_TableBase>& copy) const
+{
+    const auto list = std::make_shared<std::unique_ptr<CVes_SetupTable>>();
+    const platform::UiSlices take = takeWorkingCopy(*list);
+    return [take, list, &copy] {
+        if (!take())
+            return false;
+        copy = std::move(*list);
+        return true;
     };
-    book.activate(*list);
-    const QString title = m_texts[0].m_formula.trimmed();
-    book.show(title.isEmpty() ? kBarListSheet : title, filling);
 }

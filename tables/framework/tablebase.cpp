@@ -882,6 +882,26 @@ void CVes_TableBase::SortList(int order)
         std::reverse(m_lines.begin(), m_lines.end());
 }
 
+platform::UiSlices CVes_TableBase::takeWorkerCopy(std::unique_ptr<CVes_TableBase>& copy) const
+{
+    const RowCopier copier = workerRowCopier();
+    if (!copier)
+        return {};
+    const std::shared_ptr<RowCopies> rows = std::make_shared<RowCopies>(*this, copier);
+    return [this, rows, &copy] {
+        if (!rows->copySome(RowCopies::kSlice))
+            return false;
+        std::unique_ptr<CVes_TableBase> made = createEmpty();
+        made->copy(this);
+        static_cast<TemplateLayout&>(*made) = static_cast<const TemplateLayout&>(*this);
+        copyWorkerState(*made);
+        made->deleteAllLines();
+        made->m_lines = rows->take();
+        copy = std::move(made);
+        return true;
+    };
+}
+
 // RowCopies
 
 RowCopies::RowCopies(const CVes_TableBase& sheet, Copier copier)

@@ -17,6 +17,7 @@
 #include "core/model/steelrecordid.h"
 #include "envora/steelyuancaidata.h"
 #include "platform/gdi.h"
+#include "platform/hostservices.h"
 #include "platform/rect.h"
 
 #include <QHash>
@@ -44,6 +45,8 @@ namespace xlsx { class Worksheet; }
 } // namespace platform
 
 using TableLineList = QList<CVes_TableBaseLine*>;
+// A copy of one of a sheet's rows.
+using RowCopier = std::unique_ptr<CVes_TableBaseLine> (*)(const CVes_TableBaseLine&);
 
 class CVes_TableBase : public CVes_Template {
 public:
@@ -199,8 +202,17 @@ public:
     virtual QString isSameVarStringOfSelLineSteelStart(const QString&) { return {}; }
     virtual unsigned int getTableType() { return 0; }
     // Opens a workbook from the template of the table's type, writes the
-    // title block and the rows (fillExcel) and shows it to the user.
+    // title block and the rows (fillExcel) and shows it to the user; the
+    // worksheet is filled from a working copy (takeWorkerCopy) on a worker
+    // (tableexport.h).
     virtual void exportExcel();
+    // A copy of the sheet for a worker to read while the sheet itself lives
+    // on: taken a slice at a time on this thread (the slices answer true
+    // once `copy` is made), so that a long sheet never holds the thread up
+    // long. It holds the layout, title block and design variables, what
+    // else the sheet's workbook reads of it (copyWorkerState) and copies of
+    // its rows (workerRowCopier). Empty for a sheet that gives no copy.
+    virtual platform::UiSlices takeWorkerCopy(std::unique_ptr<CVes_TableBase>& copy) const;
     virtual void sortUp() {}
     virtual void sortDown() {}
     virtual void sortShot() {}
@@ -573,6 +585,11 @@ public:
 protected:
     // Sets the changed flag and both stale flags (every edit does).
     void markEdited();
+    // What takeWorkerCopy copies besides the rows and the layout, into a
+    // copy made by createEmpty; and how it copies a row (null: the sheet
+    // gives no copy).
+    virtual void copyWorkerState(CVes_TableBase&) const {}
+    virtual RowCopier workerRowCopier() const { return nullptr; }
     void deleteAllLines();
 
 private:
@@ -599,8 +616,10 @@ private:
 // of one moment.
 class RowCopies {
 public:
-    // A copy of one of the sheet's rows.
-    using Copier = std::unique_ptr<CVes_TableBaseLine> (*)(const CVes_TableBaseLine&);
+    using Copier = RowCopier;
+    // Parts of copying rows for a working copy: short enough for the
+    // user-interface thread to stay responsive.
+    static constexpr std::chrono::milliseconds kSlice{15};
 
     RowCopies(const CVes_TableBase& sheet, Copier copier);
     ~RowCopies();

@@ -1,8 +1,9 @@
-// The spreadsheet export of every sheet that has no export of its own: a
-// workbook from the template of the sheet's type, the title block in rows 1
-// to 4, the rows the sheet writes (fillExcel) from row 6, thin borders over
-// the table, then the workbook is shown to the user. Nothing is kept: the
-// user saves the workbook in the spreadsheet program.
+// The spreadsheet export every sheet shares (exportWorkbook), and the export
+// of every sheet that has no workbook of its own: a workbook from the
+// template of the sheet's type, the title block in rows 1 to 4, the rows the
+// sheet writes (fillExcel) from row 6, thin borders over the table.
+
+#include "tables/framework/tableexport.h"
 
 #include "tables/framework/tablebase.h"
 
@@ -11,6 +12,9 @@
 #include "platform/xlsx/workbook.h"
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <memory>
 
 namespace {
 
@@ -48,6 +52,60 @@ QString nameAndValue(const CVes_Variable& text)
 
 } // namespace
 
+void exportWorkbook(CVes_TableBase& table, const QString& templateName,
+                    const std::vector<ExportedSheet>& sheets, std::size_t shown,
+                    const QString& untitledName)
+{
+    namespace xlsx = platform::xlsx;
+    const auto failed = [] {
+        platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
+    };
+    xlsx::Workbook book;
+    if (!book.openTemplate(templateName))
+        return;
+    // Every worksheet is found before anything is asked.
+    std::vector<xlsx::Worksheet*> targets;
+    for (const ExportedSheet& sheet : sheets) {
+        targets.push_back(book.sheet(sheet.name));
+        if (!targets.back() && !sheet.optional)
+            return failed();
+    }
+    if (shown >= targets.size() || !targets[shown])
+        return failed();
+    // A fault while filling ends the export as a message, not the program.
+    std::atomic<bool> broken{false};
+    const auto fillFrom = [&](CVes_TableBase& from, const std::atomic<bool>& cancel) {
+        try {
+            for (std::size_t i = 0; i < sheets.size() && !cancel; ++i) {
+                if (targets[i])
+                    sheets[i].fill(from, *targets[i]);
+            }
+        } catch (const std::exception&) {
+            broken = true;
+        }
+        return !cancel && !broken;
+    };
+    std::unique_ptr<CVes_TableBase> copy;
+    xlsx::WorkbookFill filling;
+    filling.take = table.takeWorkerCopy(copy);
+    if (filling.take) {
+        filling.fill = [&](const std::atomic<bool>& cancel) {
+            const bool filled = fillFrom(*copy, cancel);
+            // The copy goes with the worker: freeing a long sheet takes long.
+            copy.reset();
+            return filled;
+        };
+    } else if (!fillFrom(table, std::atomic<bool>{false})) {
+        // A sheet without a working copy is filled as it is, here.
+        return failed();
+    }
+    book.activate(*targets[shown]);
+    const QString title = table.m_texts[0].m_formula.trimmed();
+    book.show(title.isEmpty() ? untitledName : title, filling);
+    if (broken)
+        failed();
+}
+
 void CVes_TableBase::exportExcel()
 {
     namespace xlsx = platform::xlsx;
@@ -57,20 +115,13 @@ void CVes_TableBase::exportExcel()
         platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
         return;
     }
-
-    xlsx::Workbook book;
-    if (!book.openTemplate(QString::fromUtf8(target->workbook)))
-        return;
-    xlsx::Worksheet* sheet = book.sheet(QString::fromUtf8(target->sheet));
-    if (!sheet) {
-        platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
-        return;
-    }
-
-    fillWorksheet(*sheet, target->lastColumn);
-    book.activate(*sheet);
-    const QString title = m_texts[0].m_formula.trimmed();
-    book.show(title.isEmpty() ? sheet->name() : title);
+    const QString name = QString::fromUtf8(target->sheet);
+    const int lastColumn = target->lastColumn;
+    exportWorkbook(*this, QString::fromUtf8(target->workbook),
+                   {{name, [lastColumn](CVes_TableBase& copy, xlsx::Worksheet& sheet) {
+                         copy.fillWorksheet(sheet, lastColumn);
+                     }}},
+                   0, name);
 }
 
 void CVes_TableBase::fillExcelHeading(platform::xlsx::Worksheet& sheet)

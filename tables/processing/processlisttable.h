@@ -132,6 +132,10 @@ public:
 
 
 protected:
+    // A working copy holds the summary's settings and whole copies of the
+    // rows.
+    void copyWorkerState(CVes_TableBase& to) const override;
+    RowCopier workerRowCopier() const override;
     // The page layout both sheets share: a title-block texts, margins,
     // rows per page and the columns.
     void setUpTemplate(const QString& title, std::span<const sheetsetup::Column> columns,

@@ -212,4 +212,10 @@ private:
     // empty, not locked; else null.
     static CVes_ProcessSteel* numberedBar(CVes_TableBaseLine* row);
     void finishNumbering(bool changed);
+
+protected:
+    // A working copy holds the tag settings and copies of the rows as the
+    // undo snapshots copy them.
+    void copyWorkerState(CVes_TableBase& to) const override;
+    RowCopier workerRowCopier() const override;
 };

@@ -9,13 +9,14 @@
 #include "core/model/processsteel.h"
 #include "platform/hostservices.h"
 #include "platform/xlsx/workbook.h"
+#include "tables/framework/tableexport.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/processing/processtableeditline.h"
 #include "tables/processing/processtexts.h"
 
 #include <algorithm>
-#include <exception>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -93,26 +94,54 @@ void writeTotalsRow(xlsx::Worksheet& sheet, int at, const QStringList& texts)
 
 void CVes_ProcessTable::exportExcel()
 {
-    try {
-        xlsx::Workbook book;
-        if (!book.openTemplate(QStringLiteral("jgd.xlt")))
-            return;
-        xlsx::Worksheet* detail = book.sheet(u"加工明细单");
-        xlsx::Worksheet* summary = book.sheet(u"加工汇总单");
-        if (!detail || !summary) {
-            platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
-            return;
+    const QString detail = QStringLiteral("加工明细单");
+    const std::vector<ExportedSheet> sheets{
+        {detail, [](CVes_TableBase& copy, xlsx::Worksheet& sheet) { copy.fillWorksheet(sheet, kI); }},
+        {QStringLiteral("加工汇总单"),
+         [](CVes_TableBase& copy, xlsx::Worksheet& sheet) {
+             const std::unique_ptr<List> list(static_cast<CVes_ProcessTable&>(copy).toListSheet(nullptr));
+             list->fillWorksheet(sheet, kJ);
+         }},
+    };
+    exportWorkbook(*this, QStringLiteral("jgd.xlt"), sheets, 1, detail);
+}
+
+void CVes_ProcessTable::copyWorkerState(CVes_TableBase& to) const
+{
+    CVes_ProcessListTable::copyWorkerState(to);
+    auto& sheet = static_cast<CVes_ProcessTable&>(to);
+    sheet.m_liaoPaiType = m_liaoPaiType;
+    sheet.m_liaoPaiDirect = m_liaoPaiDirect;
+}
+
+RowCopier CVes_ProcessTable::workerRowCopier() const
+{
+    return [](const CVes_TableBaseLine& row) -> std::unique_ptr<CVes_TableBaseLine> {
+        return copyOf(row, true);
+    };
+}
+
+void CVes_ProcessListTable::copyWorkerState(CVes_TableBase& to) const
+{
+    auto& sheet = static_cast<CVes_ProcessListTable&>(to);
+    sheet.m_showLpText = m_showLpText;
+    sheet.m_sortOrder = m_sortOrder;
+    sheet.m_reserved = m_reserved;
+    sheet.m_filter = m_filter;
+}
+
+RowCopier CVes_ProcessListTable::workerRowCopier() const
+{
+    return [](const CVes_TableBaseLine& row) -> std::unique_ptr<CVes_TableBaseLine> {
+        auto copy = std::make_unique<ListLine>();
+        if (const auto* line = dynamic_cast<const ListLine*>(&row)) {
+            static_cast<CVes_TableBaseLine&>(*copy) = *line;
+            copy->m_firstLp = line->m_firstLp;
+            copy->m_arrText = line->m_arrText;
+            copy->m_steel = line->m_steel;
         }
-        platform::WaitCursor wait;
-        fillWorksheet(*detail, kI);
-        const std::unique_ptr<CVes_ProcessListTable> list(toListSheet(nullptr));
-        list->fillWorksheet(*summary, kJ);
-        book.activate(*summary);
-        const QString title = m_texts[0].m_formula.trimmed();
-        book.show(title.isEmpty() ? detail->name() : title);
-    } catch (const std::exception&) {
-        platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
-    }
+        return copy;
+    };
 }
 
 int CVes_ProcessTable::fillExcel(xlsx::Worksheet& sheet)

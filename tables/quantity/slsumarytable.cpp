@@ -43,6 +43,11 @@ CVes_SLSumaryTable::CVes_SLSumaryTable()
 
 CVes_SLSumaryTable::~CVes_SLSumaryTable() = default;
 
+std::unique_ptr<CVes_TableBase> CVes_SLSumaryTable::createEmpty() const
+{
+    return std::make_unique<CVes_SLSumaryTable>();
+}
+
 int CVes_SLSumaryTable::fillExcel(platform::xlsx::Worksheet& sheet)
 {
     const int unit = m_units.value(kColWeight, kKilogram);
@@ -60,3 +65,8 @@ CVes_SLSumaryJTtable::CVes_SLSumaryJTtable()
 }
 
 CVes_SLSumaryJTtable::~CVes_SLSumaryJTtable() = default;
+
+std::unique_ptr<CVes_TableBase> CVes_SLSumaryJTtable::createEmpty() const
+{
+    return std::make_unique<CVes_SLSumaryJTtable>();
+}

@@ -17,6 +17,7 @@ public:
     ~CVes_SLSumaryTable() override;
 
     unsigned int getTableType() override { return kTableType; }
+    std::unique_ptr<CVes_TableBase> createEmpty() const override;
     // Also puts the weight unit into the weight caption (row 5) when it is
     // not kilograms.
     int fillExcel(platform::xlsx::Worksheet& sheet) override;
@@ -31,6 +32,7 @@ public:
     ~CVes_SLSumaryJTtable() override;
 
     unsigned int getTableType() override { return kTableType; }
+    std::unique_ptr<CVes_TableBase> createEmpty() const override;
 
 protected:
     // The joint counts.

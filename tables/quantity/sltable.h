@@ -254,6 +254,7 @@ public:
     // Writes the workbook of the sheet and shows it; every failure is a
     // message.
     void exportExcel() override;
+    platform::UiSlices takeWorkerCopy(std::unique_ptr<CVes_TableBase>& copy) const override;
     // Fills the detail worksheet: unit suffixes in row 5, then every row
     // from row 6. Answers the number of rows + 1.
     int fillExcel(platform::xlsx::Worksheet& sheet) override;

@@ -6,11 +6,14 @@
 #include "platform/dc.h"
 #include "platform/hostservices.h"
 #include "platform/xlsx/workbook.h"
+#include "tables/framework/tableexport.h"
 #include "tables/framework/tablehelpers.h"
 #include "tables/quantity/slsumarytable.h"
 #include "tables/quantity/sortbarsheet.h"
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -25,13 +28,17 @@ constexpr int kDetailLastColumn = 10;  // J
 constexpr int kSummaryLastColumn = 6;  // F
 constexpr int kSortedLastColumn = 8;   // H
 
-// Fills the worksheet of that name, when the workbook has it, from a sheet
-// built afresh for the workbook.
-void fillDerived(xlsx::Workbook& book, const QString& name, int lastColumn,
-                 std::unique_ptr<CVes_TableBase> sheet)
+// A worksheet the workbook fills when its template has it, from a sheet the
+// working copy builds afresh.
+template <class Built>
+ExportedSheet derivedSheet(const QString& name, int lastColumn, Built* (CVes_SLTable::*build)(Built*))
 {
-    if (xlsx::Worksheet* target = book.sheet(name))
-        sheet->fillWorksheet(*target, lastColumn);
+    return {name,
+            [lastColumn, build](CVes_TableBase& copy, xlsx::Worksheet& sheet) {
+                const std::unique_ptr<CVes_TableBase> built((static_cast<CVes_SLTable&>(copy).*build)(nullptr));
+                built->fillWorksheet(sheet, lastColumn);
+            },
+            true};
 }
 constexpr int kFirstDataRow = 6;
 
@@ -98,23 +105,23 @@ int CVes_SLTable::fillExcel(platform::xlsx::Worksheet& sheet)
 
 void CVes_SLTable::exportExcel()
 {
-    platform::WaitCursor wait;
-    xlsx::Workbook book;
-    if (!book.openTemplate(QStringLiteral("ylb.xlt")))
-        return;
-    xlsx::Worksheet* detail = book.sheet(kDetailSheet);
-    if (!detail) {
-        platform::showMessage(xlsx::createFailedText(), platform::MessageIcon::Warning);
-        return;
-    }
-    fillWorksheet(*detail, kDetailLastColumn);
-    fillDerived(book, kSummarySheet, kSummaryLastColumn,
-                std::unique_ptr<CVes_TableBase>(SummarySTeel(nullptr)));
-    fillDerived(book, kJointSheet, kSummaryLastColumn,
-                std::unique_ptr<CVes_TableBase>(SummaryJT(nullptr)));
-    fillDerived(book, kSortedSheet, kSortedLastColumn,
-                std::unique_ptr<CVes_TableBase>(SortSteel(nullptr)));
-    book.activate(*detail);
-    const QString title = m_texts[0].m_formula.trimmed();
-    book.show(title.isEmpty() ? kDetailSheet : title);
+    const std::vector<ExportedSheet> sheets{
+        {kDetailSheet,
+         [](CVes_TableBase& copy, xlsx::Worksheet& sheet) { copy.fillWorksheet(sheet, kDetailLastColumn); }},
+        derivedSheet(kSummarySheet, kSummaryLastColumn, &CVes_SLTable::SummarySTeel),
+        derivedSheet(kJointSheet, kSummaryLastColumn, &CVes_SLTable::SummaryJT),
+        derivedSheet(kSortedSheet, kSortedLastColumn, &CVes_SLTable::SortSteel),
+    };
+    exportWorkbook(*this, QStringLiteral("ylb.xlt"), sheets, 0, kDetailSheet);
+}
+
+platform::UiSlices CVes_SLTable::takeWorkerCopy(std::unique_ptr<CVes_TableBase>& copy) const
+{
+    const std::shared_ptr<RowCopies> rows = rowCopies();
+    return [this, rows, &copy] {
+        if (!rows->copySome(RowCopies::kSlice))
+            return false;
+        copy = workingCopy(*rows);
+        return true;
+    };
 }

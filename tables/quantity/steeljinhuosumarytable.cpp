@@ -38,6 +38,11 @@ CVes_SteelJinHuoSumaryTable::CVes_SteelJinHuoSumaryTable()
 
 CVes_SteelJinHuoSumaryTable::~CVes_SteelJinHuoSumaryTable() = default;
 
+std::unique_ptr<CVes_TableBase> CVes_SteelJinHuoSumaryTable::createEmpty() const
+{
+    return std::make_unique<CVes_SteelJinHuoSumaryTable>();
+}
+
 unsigned int CVes_SteelJinHuoSumaryTable::firstColumnAlign() const
 {
     return CVes_Cell::kAlignCentre;

@@ -19,6 +19,7 @@ public:
     ~CVes_SteelJinHuoSumaryTable() override;
 
     unsigned int getTableType() override { return kTableType; }
+    std::unique_ptr<CVes_TableBase> createEmpty() const override;
     // The title, then each named heading text (the number, the project)
     // with its name, one a row.
     void fillExcelHeading(platform::xlsx::Worksheet& sheet) override;

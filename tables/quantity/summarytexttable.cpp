@@ -57,6 +57,14 @@ bool SummaryTextTable::holdsNumbers(int column) const
            && m_columns[std::size_t(column)].unit != CVes_Template::kNoUnit;
 }
 
+RowCopier SummaryTextTable::workerRowCopier() const
+{
+    return [](const CVes_TableBaseLine& row) -> std::unique_ptr<CVes_TableBaseLine> {
+        const auto* line = dynamic_cast<const CVes_TableTextLine*>(&row);
+        return line ? std::make_unique<CVes_TableTextLine>(*line) : std::make_unique<CVes_TableTextLine>();
+    };
+}
+
 CVes_TableTextLine* SummaryTextTable::Add(const QStringList& texts)
 {
     auto* row = new CVes_TableTextLine(texts);

@@ -52,6 +52,8 @@ protected:
     // spreadsheet adds up (its other texts stay texts): the columns of
     // lengths and weights.
     virtual bool holdsNumbers(int column) const;
+    // A working copy holds copies of the text rows.
+    RowCopier workerRowCopier() const override;
 
 private:
     std::span<const sheetsetup::Column> m_columns;

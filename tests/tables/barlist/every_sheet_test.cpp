@@ -436,6 +436,95 @@ TEST_F(EverySheetWorkbooks, ReadRightInAnySpreadsheetProgram)
     }
 }
 
+// Every sheet's export gives, member for member, the workbook the fixture
+// recorded; a sheet without a workbook of its own gives none. After an
+// intended change of a workbook the fixture is written anew by running this
+// test with RODO_RECORD_EVERY_EXPORT set to its path.
+TEST_F(EverySheetWorkbooks, AreTheWorkbooksRecorded)
+{
+    // The purchase summary is numbered by the clock when first made.
+    host->setNow(QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
+    list.setJinHuoText(1, QString());
+    sheets = std::make_unique<test::EverySheet>(list);
+    QStringList written;
+    for (const test::NamedSheet& sheet : sheets->sheets()) {
+        const QString path = exportOf(sheet.table);
+        if (path.isEmpty())
+            written << sheet.name + QStringLiteral(" none");
+        for (const QString& line : path.isEmpty() ? QStringList() : test::workbookDigests(path))
+            written << sheet.name + u' ' + line;
+    }
+    const QStringList expected = test::recordedLines(
+        QStringLiteral(RODO_FIXTURES_DIR "/export_every_sheet.sha1"), "RODO_RECORD_EVERY_EXPORT", written);
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(written.join(u'\n').toStdString(), expected.join(u'\n').toStdString());
+}
+
+// The user cancels a sheet's export before the work starts or at the moment
+// it ends: nothing is written, an older workbook of that name stays as it
+// was, and nothing is shown. The sheet is copied for the work behind the
+// progress window, never filled into the workbook before it.
+enum class CancelAt { Start, End };
+
+struct CancelCase {
+    const char* sheet;
+    CancelAt at;
+};
+
+void PrintTo(const CancelCase& c, std::ostream* os)
+{
+    *os << c.sheet << (c.at == CancelAt::Start ? " at the start" : " at the end");
+}
+
+class CancelledSheetExport : public EverySheetWorkbooks,
+                             public ::testing::WithParamInterface<CancelCase> {};
+
+TEST_P(CancelledSheetExport, WritesNothing)
+{
+    CVes_TableBase* table = sheetNamed(QString::fromUtf8(GetParam().sheet));
+    ASSERT_NE(table, nullptr);
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("older.xlsx"));
+    {
+        QFile older(path);
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write("the workbook of last week");
+    }
+    host->clear();
+    if (GetParam().at == CancelAt::Start) {
+        host->scriptSaveFile(path);
+        host->scriptProgressCancel();
+        table->exportExcel();
+        EXPECT_TRUE(host->messageTexts().isEmpty());
+        EXPECT_TRUE(host->opened().isEmpty());
+        ASSERT_EQ(host->progressRuns().size(), 1u);
+        EXPECT_TRUE(host->progressRuns().front().cancellable);
+    } else {
+        test::RecordingHost& recorder = test::RecordingHost::current();
+        test::CancelAtEndHost user(path);
+        platform::setHost(&user);
+        table->exportExcel();
+        platform::setHost(&recorder);
+        EXPECT_TRUE(user.taken);
+        EXPECT_TRUE(user.ran);
+        EXPECT_EQ(user.messages, 0);
+        EXPECT_EQ(user.opened, 0);
+    }
+    QFile older(path);
+    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+    EXPECT_EQ(older.readAll(), QByteArray("the workbook of last week"));
+    // No file half written, and no work file left behind.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("older.xlsx")});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, CancelledSheetExport,
+    ::testing::Values(CancelCase{"配料单", CancelAt::Start}, CancelCase{"配料单", CancelAt::End},
+                      CancelCase{"钢筋用量表", CancelAt::Start}, CancelCase{"钢筋用量表", CancelAt::End},
+                      CancelCase{"加工明细单", CancelAt::Start}, CancelCase{"加工明细单", CancelAt::End},
+                      CancelCase{"加工汇总单", CancelAt::End}, CancelCase{"原材进货", CancelAt::End},
+                      CancelCase{"用量汇总", CancelAt::End}));
+
 // A sheet of an exported workbook as a spreadsheet adds it up.
 class SheetFigures {
 public:

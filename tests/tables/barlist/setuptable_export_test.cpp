@@ -343,22 +343,6 @@ TEST_F(BarListExport, AnEmptyListGivesTheFrameOfEverySheet)
     EXPECT_FALSE(sorted.bordered(QStringLiteral("A7")));
 }
 
-// "member sha1" a line, a picture by its pixels (another zlib packs the same
-// pixels in other bytes).
-QStringList memberDigests(const QString& zip)
-{
-    QStringList lines;
-    for (auto [name, bytes] : test::workbookMembers(zip)) {
-        if (name.endsWith(".png")) {
-            const QImage image = QImage::fromData(bytes, "PNG").convertToFormat(QImage::Format_ARGB32);
-            bytes = QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
-        }
-        lines << QString::fromUtf8(name) + u' '
-                + QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
-    }
-    return lines;
-}
-
 // A made-up list of every shape gives, member for member, the workbook the
 // fixture recorded. After an intended change of the workbook the fixture is
 // written anew by running this test with RODO_RECORD_EXPORT_FIXTURE set to
@@ -369,98 +353,12 @@ TEST_F(BarListExport, AGeneratedListGivesTheWorkbookRecorded)
     t.refreshCurPage();
     const QString path = exportList();
     ASSERT_FALSE(path.isEmpty()) << host->messageTexts().join(u'|').toStdString();
-    const QStringList written = memberDigests(path);
-    if (const QByteArray record = qgetenv("RODO_RECORD_EXPORT_FIXTURE"); !record.isEmpty()) {
-        QFile out(QString::fromLocal8Bit(record));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(written.join(u'\n').toUtf8() + '\n');
-    }
-    QFile fixture(QStringLiteral(RODO_FIXTURES_DIR "/export_generated.sha1"));
-    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
-    const QStringList expected = QString::fromUtf8(fixture.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList written = test::workbookDigests(path);
+    const QStringList expected = test::recordedLines(
+        QStringLiteral(RODO_FIXTURES_DIR "/export_generated.sha1"), "RODO_RECORD_EXPORT_FIXTURE", written);
+    ASSERT_FALSE(expected.isEmpty());
     EXPECT_EQ(written.join(u'\n').toStdString(), expected.join(u'\n').toStdString());
 }
-
-// The user cancels the export's progress window, before the work starts or
-// at the moment it ends: nothing is written, an older workbook of that name
-// stays as it was, and nothing is shown.
-enum class CancelAt { Start, End };
-
-// Answers the save question with a path and plays a user who cancels just
-// as the work ends: the work runs whole, but the window reports it
-// cancelled.
-class CancelAtEnd final : public platform::HostServices {
-public:
-    explicit CancelAtEnd(QString path) : m_path(std::move(path)) {}
-    platform::Answer message(const QString&, platform::MessageIcon, platform::Buttons buttons,
-                             const QString&) override
-    {
-        ++messages;
-        return platform::safeAnswer(buttons);
-    }
-    void beginWait() override {}
-    void endWait() override {}
-    bool openWithDesktop(const QString&) override
-    {
-        ++opened;
-        return true;
-    }
-    QString askSaveFileName(const QString&, const QString&, const QString&) override { return m_path; }
-    bool runWithProgress(const QString&, bool cancellable, const platform::BackgroundWork& work) override
-    {
-        const std::atomic<bool> cancel{false};
-        ran = work(cancel, [](int, int) {});
-        return !cancellable;
-    }
-    using platform::HostServices::runWithProgress;
-
-    int messages = 0;
-    int opened = 0;
-    bool ran = false;
-
-private:
-    QString m_path;
-};
-
-class CancelledExport : public BarListExport, public ::testing::WithParamInterface<CancelAt> {};
-
-TEST_P(CancelledExport, WritesNothing)
-{
-    test::fillGeneratedList(t, 2, 10);
-    const QString path = QDir(folder.path()).filePath(QStringLiteral("older.xlsx"));
-    {
-        QFile older(path);
-        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
-        older.write("the workbook of last week");
-    }
-    host->clear();
-    if (GetParam() == CancelAt::Start) {
-        host->scriptSaveFile(path);
-        host->scriptProgressCancel();
-        t.exportExcel();
-        EXPECT_TRUE(host->messageTexts().isEmpty());
-        EXPECT_TRUE(host->opened().isEmpty());
-        ASSERT_EQ(host->progressRuns().size(), 1u);
-        EXPECT_TRUE(host->progressRuns().front().cancellable);
-    } else {
-        test::RecordingHost& recorder = test::RecordingHost::current();
-        CancelAtEnd user(path);
-        platform::setHost(&user);
-        t.exportExcel();
-        platform::setHost(&recorder);
-        EXPECT_TRUE(user.ran);
-        EXPECT_EQ(user.messages, 0);
-        EXPECT_EQ(user.opened, 0);
-    }
-    QFile older(path);
-    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
-    EXPECT_EQ(older.readAll(), QByteArray("the workbook of last week"));
-    // No file half written, and no work file left behind.
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList{QStringLiteral("older.xlsx")});
-}
-
-INSTANTIATE_TEST_SUITE_P(Export, CancelledExport, ::testing::Values(CancelAt::Start, CancelAt::End));
 
 TEST_F(BarListExport, AMissingTemplateIsAMessageAndNothingElse)
 {
