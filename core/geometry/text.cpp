@@ -749,8 +749,11 @@ public:
             for (const Leg& leg : frame.m_outline->legs)
                 (leg.names.contains(owner) ? m_ownLegs : m_otherLegs).push_back(&leg);
         }
-        m_best = {keptInside(dc, anchor, int(widthAt(full)), full, align, angle),
-                  signedHeight(full)};
+        // A border is at least a pixel wide, and a text's place is rounded
+        // to whole pixels.
+        const double pixels = 2 * std::max(1 / std::abs(dc.scaleX()), 1 / std::abs(dc.scaleY()));
+        m_edgeGap = std::max(1.0, std::isfinite(pixels) ? pixels : 0.0);
+        m_best = {insideFrame(anchor, full), signedHeight(full)};
     }
 
     Placed run()
@@ -813,6 +816,20 @@ private:
     }
     // Texts keep a little space between them and from the lines.
     static double gapAt(int h) { return std::max(1.0, h / 8.0); }
+
+    // Where a text `h` high tried at `tried` goes to lie within the frame's
+    // bounds, short of its left and right edges by half the space it keeps
+    // from the shape's lines, and no less than a border: flush with a
+    // cell's edge, the cell's border is drawn over the text's last strokes
+    // and the clip cuts what its letters reach past their advance.
+    QPoint insideFrame(QPointF tried, int h) const
+    {
+        const QRectF box = textBounds(m_dc, tried, widthAt(h), h, m_align, m_angle);
+        // A text wider than that room is set as it was: from the left edge.
+        const double room = (m_frame.m_bounds.Width() - box.width()) / 2;
+        const double gap = std::clamp(std::max(m_edgeGap, gapAt(h) / 2), 0.0, std::max(room, 0.0));
+        return insideBounds(m_frame.m_bounds, tried, box.adjusted(-gap, 0, gap, 0));
+    }
 
     static double nearest(const std::vector<const Leg*>& legs, const QRectF& box)
     {
@@ -912,8 +929,7 @@ private:
     bool tryAt(QPointF tried, int h)
     {
         const double w = widthAt(h);
-        const QPoint at = insideBounds(m_frame.m_bounds, tried,
-                                       textBounds(m_dc, tried, w, h, m_align, m_angle));
+        const QPoint at = insideFrame(tried, h);
         // Moves past the bounds are pushed back onto the same places: a
         // place weighs the same every time until a text is placed.
         const std::uint64_t key = (std::uint64_t(std::uint32_t(at.x())) << 32) | std::uint32_t(at.y());
@@ -1016,6 +1032,8 @@ private:
     Placed m_best;
     QRectF m_bestBox;
     std::optional<Fault> m_bestFault;
+    // The least room a text keeps from the frame's left and right edges.
+    double m_edgeGap = 0;
 };
 
 ShapeTextFrame::ShapeTextFrame(int minimumHeight, const platform::Rect& bounds, int smallestHeight)

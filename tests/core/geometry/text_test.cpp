@@ -207,9 +207,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A shape drawn small keeps its numbers legible inside its cell: within a
 // frame a variable is drawn no lower than the frame's minimum and moved into
-// its bounds. Unframed, the value "1000～1500 △100" (16 bytes) is drawn 10
-// high at (60, 48), left-aligned on its baseline; at 30 it is 16 × 15 = 240
-// wide and reaches 24 above the baseline and 6 below it.
+// its bounds, 2 pixels short of their left and right edges (where a cell's
+// border is drawn) where it is narrower than they are. Unframed, the value "1000～1500 △100" (16 bytes) is drawn
+// 10 high at (60, 48), left-aligned on its baseline; at 30 it is 16 × 15 =
+// 240 wide and reaches 24 above the baseline and 6 below it.
 struct FrameCase {
     const char* name;
     int minimum;         // -1: no frame
@@ -249,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FrameCase{"RaisedWhereItFits", 30, Rect(0, 0, 1000, 1000), 30,
                                 QPoint(60, 48)},
                       FrameCase{"MovedBackFromTheRightEdge", 30, Rect(0, 0, 280, 1000), 30,
-                                QPoint(40, 48)},
+                                QPoint(38, 48)},
                       FrameCase{"WiderThanTheBoundsStartsAtTheLeft", 30, Rect(10, 0, 200, 1000),
                                 30, QPoint(10, 48)},
                       FrameCase{"MovedDownFromTheTop", 30, Rect(0, 40, 1000, 1000), 30,
