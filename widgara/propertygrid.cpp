@@ -231,7 +231,12 @@ CXTPPropertyGrid::CXTPPropertyGrid(QWidget* parent) : QWidget(parent)
     m_tree->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::SelectedClicked);
     m_tree->setItemDelegate(new PropertyDelegate(this));
-    m_tree->header()->setStretchLastSection(true);
+    // The value column takes what the caption column leaves, however
+    // little: a stretched last section would keep its first width and
+    // leave a narrow grid wider than its pane, scrolled sideways to the
+    // value of the item selected.
+    m_tree->header()->setStretchLastSection(false);
+    m_tree->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_tree->installEventFilter(this);
     m_tree->viewport()->installEventFilter(this);
     layout->addWidget(m_tree, 1);

@@ -58,6 +58,7 @@ CProjectTreeCtrl::CProjectTreeCtrl(QWidget* parent) : QTreeWidget(parent)
     for (const auto& [index, icon] : icons)
         m_imageList[size_t(index)] = icon;
     connect(this, &QTreeWidget::itemChanged, this, &CProjectTreeCtrl::onItemChanged);
+    connect(&m_folderWatch, &QFileSystemWatcher::directoryChanged, this, &CProjectTreeCtrl::queueRefresh);
     // Commands work on the item last clicked or reached with the keys.
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { m_hCurItem = current; });
@@ -115,6 +116,7 @@ void CProjectTreeCtrl::LoadProject()
         }
     }
     root->setExpanded(true);
+    watchFolders();
 }
 
 QTreeWidgetItem* CProjectTreeCtrl::insertItem(QTreeWidgetItem* parent, const QString& text, int kind,
@@ -373,20 +375,34 @@ QTreeWidgetItem* CProjectTreeCtrl::AddFileItem(const QString& fileName, QTreeWid
     return insertItem(category, fileName, kind->file, kind->image, kind->image);
 }
 
-void CProjectTreeCtrl::RefreshProjectFiles()
+std::vector<QTreeWidgetItem*> CProjectTreeCtrl::folderItems() const
 {
     std::vector<QTreeWidgetItem*> folders;
-    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+    for (QTreeWidgetItemIterator it(const_cast<CProjectTreeCtrl*>(this)); *it; ++it) {
         const int kind = itemKind(*it);
         if (kind == TREE_FOLDER || kind == TREE_BUILDING || kind == TREE_STOREY || kind == TREE_ELEMENT_TYPE)
             folders.push_back(*it);
     }
-    for (QTreeWidgetItem* folderItem : folders) {
+    return folders;
+}
+
+void CProjectTreeCtrl::RefreshProjectFiles()
+{
+    for (QTreeWidgetItem* folderItem : folderItems()) {
         const QDir dir(GetItemFolder(folderItem));
         for (const SheetKind& kind : sheetKinds()) {
             const QStringList names = dir.entryList(
                 {QStringLiteral("*.") + QLatin1String(kind.extension)}, QDir::Files | QDir::Hidden, QDir::Name);
             QTreeWidgetItem* category = categoryOf(folderItem, kind.category);
+            for (int i = category ? category->childCount() - 1 : -1; i >= 0; --i) {
+                if (!names.contains(category->child(i)->text(0))) {
+                    // The category goes with its last file.
+                    const bool last = category->childCount() == 1;
+                    removeItem(category->child(i));
+                    if (last)
+                        category = nullptr;
+                }
+            }
             for (const QString& name : names) {
                 bool listed = false;
                 for (int i = 0; category && i < category->childCount() && !listed; ++i)
@@ -396,6 +412,47 @@ void CProjectTreeCtrl::RefreshProjectFiles()
             }
         }
     }
+    watchFolders();
+    Q_EMIT projectFilesRefreshed();
+}
+
+void CProjectTreeCtrl::watchFolders()
+{
+    QStringList wanted;
+    for (QTreeWidgetItem* folderItem : folderItems()) {
+        const QString folder = GetItemFolder(folderItem);
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            wanted << QDir::cleanPath(folder);
+    }
+    const QStringList watched = m_folderWatch.directories();
+    QStringList stale;
+    for (const QString& folder : watched)
+        if (!wanted.contains(folder))
+            stale << folder;
+    if (!stale.isEmpty())
+        m_folderWatch.removePaths(stale);
+    // A folder made inside a watched one is watched from the refresh its
+    // making starts.
+    QStringList added;
+    for (const QString& folder : std::as_const(wanted))
+        if (!watched.contains(folder) && !added.contains(folder))
+            added << folder;
+    if (!added.isEmpty())
+        m_folderWatch.addPaths(added);
+}
+
+void CProjectTreeCtrl::queueRefresh()
+{
+    if (m_refreshQueued)
+        return;
+    m_refreshQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_refreshQueued = false;
+            RefreshProjectFiles();
+        },
+        Qt::QueuedConnection);
 }
 
 // current and held items

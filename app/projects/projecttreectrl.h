@@ -18,6 +18,7 @@
 #include "envora/projectinfo.h"
 #include "platform/ui/commandtarget.h"
 
+#include <QFileSystemWatcher>
 #include <QIcon>
 #include <QPersistentModelIndex>
 #include <QPointer>
@@ -120,8 +121,16 @@ public:
     // null for a name that is no sheet file.
     QTreeWidgetItem* AddFileItem(const QString& fileName, QTreeWidgetItem* item);
     // Lists the sheet files of the project's folders that the tree does not
-    // show yet (after a document was saved into the project).
+    // show yet and drops those no longer there (after a document was saved
+    // into the project, or files were put into or taken out of its folders
+    // from outside, which the tree watches for).
     void RefreshProjectFiles();
+
+Q_SIGNALS:
+    // The files listed follow the folders again.
+    void projectFilesRefreshed();
+
+public:
 
     // The item commands work on.
     QTreeWidgetItem* currentTreeItem() const { return m_hCurItem; }
@@ -186,6 +195,12 @@ private:
     QTreeWidgetItem* insertStorey(QTreeWidgetItem* building, CVes_LayerInfo* storey);
     QTreeWidgetItem* insertElementType(QTreeWidgetItem* storey, const QString& name);
     void FillFolderFiles(QTreeWidgetItem* folderItem, const QString& folder);
+    // The folder items of the tree, depth first.
+    std::vector<QTreeWidgetItem*> folderItems() const;
+    // Watches the folders the tree shows, and only those.
+    void watchFolders();
+    // One refresh for the changes a folder reports at once.
+    void queueRefresh();
     QTreeWidgetItem* categoryOf(QTreeWidgetItem* folderItem, int categoryKind) const;
     // The folder item an item belongs to (itself for a folder item).
     static QTreeWidgetItem* folderItemOf(QTreeWidgetItem* item);
@@ -269,4 +284,6 @@ private:
     bool m_bCheckBoxes = false;
     bool m_bPropagating = false;
     QPersistentModelIndex m_dragSource;
+    QFileSystemWatcher m_folderWatch;
+    bool m_refreshQueued = false;
 };

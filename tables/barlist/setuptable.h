@@ -284,10 +284,8 @@ public:
     // the bars keep from their page: the anchorage variables lae, la, lle and
     // bhc, the over-long mark, the joint count of the first intermediate
     // connection and the remark of rows in a merged remark.
+    // The page's selected bar rows weigh what their weight column reads.
     void fillTable(platform::Dc* dc);
-    // The weight of the selected bar rows on the page last laid out, in the
-    // unit of the weight column.
-    double getSelLineWeight() const { return m_selLineWeight; }
     // The piece count a row is counted with: that of the nearest element row
     // before it, or the default piece count before the first element.
     int piecesBefore(const CVes_TableBaseLine* row) const;
@@ -509,7 +507,6 @@ public:
     int m_liaoPaiGuibing = 0;     // not stored
     int m_liaoPaiEleChaifen = 0;  // not stored
     CVes_HuizongRules m_huizong;
-    double m_selLineWeight = 0.0; // written by fillTable
 
 private:
     // The cutting list of the size given, or asked of the user when none is.

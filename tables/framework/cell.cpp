@@ -346,8 +346,13 @@ void CVes_Cell::drawLinesOfText(platform::Dc* dc, const Rect& rect, int ySign)
     const TextLayout layout = layOutText(dc, rect);
     const int h = layout.height;
     const qsizetype n = layout.lines.size();
-    const int step = lineStep(rect.Height(), n);
-    const int first = int(0.8 * step);
+    int step = lineStep(rect.Height(), n);
+    int first = int(0.8 * step);
+    if (layout.spread) {
+        const int sign = rect.Height() < 0 ? -1 : 1;
+        step = sign * h;
+        first = sign * ((std::abs(rect.Height()) - int(n) * h) / 2 + h / 2);
+    }
 
     int x = rect.left;
     switch (m_txtAlign) {
@@ -418,6 +423,11 @@ CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) 
     };
     const auto fits = [&](const QStringList& lines, int h) {
         return fitsHeight(lines, h) && widest(lines, h) <= room(h);
+    };
+    // Lines that overlap at the usual spacing but fit the height each their
+    // own height apart.
+    const auto spreads = [&](const QStringList& lines, int h) {
+        return lines.size() > 1 && lines.size() * h <= height && !fitsHeight(lines, h);
     };
 
     layout.height = start;
@@ -490,10 +500,13 @@ CVes_Cell::TextLayout CVes_Cell::layOutText(platform::Dc* dc, const Rect& rect) 
             layout.height = h;
         }
     }
-    // What a screen can show no way at the legible height is cut: as many
-    // lines as stay clear of one another, each as much as the width takes,
-    // and a line that stops short of the text ends in "…".
-    if (screen && !fits(shown, layout.height)) {
+    // Lines that would overprint go apart where the cell has room.
+    if (spreads(shown, layout.height) && (!screen || widest(shown, layout.height) <= room(layout.height))) {
+        layout.spread = true;
+    } else if (screen && !fits(shown, layout.height)) {
+        // What a screen can show no way at the legible height is cut: as
+        // many lines as stay clear of one another, each as much as the
+        // width takes, and a line that stops short of the text ends in "…".
         const int h = layout.height;
         qsizetype n = shown.size();
         while (n > 1 && !fitsHeight(shown.mid(0, n), h))

@@ -94,10 +94,13 @@ public:
 
     // The lines the main text is drawn in and their height: the text as
     // set when it fits the rectangle; else as large as it fits, down to the
-    // legible height, and wrapped when it fits no other way.
+    // legible height, and wrapped when it fits no other way. Lines at the
+    // legible height that the usual spacing would lay over one another go
+    // their own height apart, centred, where the cell has room for them so.
     struct TextLayout {
         QStringList lines;
         int height = 0;
+        bool spread = false;
     };
     TextLayout layOutText(platform::Dc* dc, const platform::Rect& rect) const;
     // The width the main text takes on one line at its own height, with the

@@ -410,6 +410,10 @@ public:
     int isCurRowVisible() const;
     const platform::Rect& getPaperRect() const { return m_paperRect; }
     QPoint getPaperptO() const { return m_paperptO; }
+    // The weight of the selected bar rows of the page last drawn, as the
+    // sheet weighs its rows, for the status bar; 0 for a sheet that weighs
+    // none.
+    double getSelLineWeight() const { return m_selLineWeight; }
     // The paper in 0.1 mm as pages are drawn: the template's paper held to
     // what a template may hold, and A4 in the sheet's orientation for a
     // paper of no size.
@@ -569,6 +573,7 @@ public:
     int m_sortStale = 1;
     int m_cutStale = 1;
     double m_drawScale = 1.0;       // scale of the last page drawing
+    double m_selLineWeight = 0.0;   // written by the sheets' page fills
     int m_pages = 1;
     int m_curRow = -1;
     int m_curCol = -1;

@@ -187,6 +187,10 @@ protected:
         QString weight;
     };
     RowTotals rowTotals(CVes_ProcessSteel& bar, const LengthUnits& units) const;
+    // A bar row's total weight in kilograms.
+    double barKilograms(CVes_ProcessSteel& bar, const LengthUnits& units) const;
+    // Kilograms in the unit the sheet shows weights in: its weight column's.
+    virtual double shownWeight(double kilograms) const;
     // A bar's grade, shape, length and count into the four columns from
     // `gradeColumn` on of form row `formRow`.
     void fillBarCells(int formRow, int gradeColumn, CVes_ProcessSteel& bar,

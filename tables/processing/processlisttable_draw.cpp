@@ -66,18 +66,38 @@ CVes_ProcessListTable::LengthUnits CVes_ProcessListTable::lengthUnits(int shapeC
     return units;
 }
 
-CVes_ProcessListTable::RowTotals CVes_ProcessListTable::rowTotals(CVes_ProcessSteel& bar,
-                                                                  const LengthUnits& units) const
+namespace {
+
+// A bar row's total length in the shape column's unit.
+double totalShapeLength(CVes_ProcessSteel& bar, double toShape)
 {
     const double groups = bar.isMultiVal() ? bar.getMultiGroup() : 1;
     const double mean = bar.isMultiVal()
-        ? (double(bar.getLength(0, units.f0)) + bar.getLength(1, units.f0)) / 2
-        : bar.getLength(0, units.f0);
-    const double total = mean * groups * bar.count;
-    const double length = total * transUnit(units.shapeUnit, m_units.value(kColTotalLength));
-    const double weight = total * transUnit(units.shapeUnit, kMetre)
-        * barsum::unitWeight(bar.grade, bar.DN) * transUnit(kKilogram, m_units.value(kColWeight));
-    return {QString::asprintf("%.2f", length), QString::asprintf("%.1f", weight)};
+        ? (double(bar.getLength(0, toShape)) + bar.getLength(1, toShape)) / 2
+        : bar.getLength(0, toShape);
+    return mean * groups * bar.count;
+}
+
+} // namespace
+
+CVes_ProcessListTable::RowTotals CVes_ProcessListTable::rowTotals(CVes_ProcessSteel& bar,
+                                                                  const LengthUnits& units) const
+{
+    const double length = totalShapeLength(bar, units.f0)
+        * transUnit(units.shapeUnit, m_units.value(kColTotalLength));
+    return {QString::asprintf("%.2f", length),
+            QString::asprintf("%.1f", shownWeight(barKilograms(bar, units)))};
+}
+
+double CVes_ProcessListTable::barKilograms(CVes_ProcessSteel& bar, const LengthUnits& units) const
+{
+    return totalShapeLength(bar, units.f0) * transUnit(units.shapeUnit, kMetre)
+        * barsum::unitWeight(bar.grade, bar.DN);
+}
+
+double CVes_ProcessListTable::shownWeight(double kilograms) const
+{
+    return kilograms * transUnit(kKilogram, m_units.value(kColWeight));
 }
 
 void CVes_ProcessListTable::fillBarCells(int r, int gradeColumn, CVes_ProcessSteel& bar,
@@ -121,6 +141,7 @@ void CVes_ProcessListTable::fillPageRows(
 {
     m_firstFormRow.clear();
     m_formRows.clear();
+    m_selLineWeight = 0.0;
     const int perPage = rowsPerPage();
     int formRow = 1;
     for (qsizetype i = 0; i < m_pageLines.size() && formRow <= perPage; ++i) {
@@ -134,8 +155,11 @@ void CVes_ProcessListTable::fillPageRows(
         highlight(int(i) + 1, formRow, rows, page.printing);
         const bool emptyBar =
             line && line->isSteelLine() && line->getProcessSteel()->isNull();
-        if (line && !row->isNull() && !emptyBar)
+        if (line && !row->isNull() && !emptyBar) {
+            if (line->isSteelLine() && isSelected(int(i) + 1))
+                m_selLineWeight += shownWeight(barKilograms(*line->getProcessSteel(), page));
             fill(*line, formRow, rows);
+        }
         formRow += rows;
     }
 }

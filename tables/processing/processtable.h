@@ -176,6 +176,8 @@ public:
     CVes_LiaoPaiTable* toLiaoPaiTable(CVes_LiaoPaiTable* table);
 
     void fillTable(platform::Dc* dc) override;
+    // The sheet has no weight column: kilograms.
+    double shownWeight(double kilograms) const override { return kilograms; }
     // Both sheets into one workbook ("加工明细单" and "加工汇总单"); a failure
     // is shown to the user and changes nothing.
     void exportExcel() override;

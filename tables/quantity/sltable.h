@@ -108,10 +108,8 @@ public:
     void Draw(platform::Dc* dc, const platform::Rect& rect) override;
     // Fills the form's cells with the current page's rows (and the page
     // summary row when the template shows one) and draws the form.
+    // The page's selected bar rows weigh what their weight column reads.
     void fillTable(platform::Dc* dc);
-    // The weight of the selected bar rows of the page last drawn, in the
-    // weight column's unit, for the status bar.
-    double getSelLineWeight() const { return m_selLineWeight; }
 
     // What the page and the workbook show of a bar row, in the units of the
     // columns (sltable_texts.cpp).
@@ -273,5 +271,4 @@ private:
                          double& zoom, LegacySettings& legacy);
 
     LegacySettings m_legacy;
-    double m_selLineWeight = 0.0; // written by fillTable
 };

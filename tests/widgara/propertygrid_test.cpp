@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -178,6 +179,26 @@ TEST_F(PropertyGridTest, BuildsTheTreeOfItems)
     EXPECT_TRUE(side->node()->isExpanded());
     EXPECT_TRUE(grid.GetCategories()->GetAt(0)->IsCategory());
 }
+
+// A grid as narrow as a docked pane shows both columns whole: selecting an
+// item (which makes its value current) scrolls nothing sideways, so that
+// the captions start at the left edge.
+class NarrowGrid : public PropertyGridTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(NarrowGrid, ShowsBothColumnsWithoutScrollingSideways)
+{
+    grid.resize(GetParam(), 400);
+    QApplication::processEvents();
+    grid.selectItem(count);
+    build();
+    grid.selectItem(count);
+    QApplication::processEvents();
+    EXPECT_EQ(tree()->horizontalScrollBar()->value(), 0);
+    EXPECT_LE(tree()->columnWidth(0) + tree()->columnWidth(1), tree()->viewport()->width());
+    EXPECT_GT(tree()->columnWidth(1), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(PaneWidths, NarrowGrid, ::testing::Values(120, 175, 320));
 
 TEST_F(PropertyGridTest, TypingAValueNotifiesCode3WithTheItem)
 {

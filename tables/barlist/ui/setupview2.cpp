@@ -33,12 +33,6 @@ CVes_Variable* CVes_SetupView2::editedVariableAt(int row) const
     return line ? m_edited.on(*line) : nullptr;
 }
 
-double CVes_SetupView2::getsellineWeight()
-{
-    const CVes_SetupTable* table = setupTable();
-    return table ? table->getSelLineWeight() : 0.0;
-}
-
 // Closing steps
 
 void CVes_SetupView2::finish(unsigned steps)

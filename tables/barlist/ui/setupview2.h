@@ -50,7 +50,6 @@ public:
 
     int getViewType() override { return kBarListView; }
     // The weight of the selected lines, as the page last laid out counted it.
-    double getsellineWeight() override;
     // Nonzero when the point (client pixels) lies on a dimension the user
     // gives of the shape or start style of a bar line, or of an image line's
     // sketch.

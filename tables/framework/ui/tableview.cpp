@@ -83,6 +83,11 @@ CVes_TableViewBase::CVes_TableViewBase(QWidget* parent) : QAbstractScrollArea(pa
             [this](int action) { onScrollAction(action, false); });
 }
 
+double CVes_TableViewBase::getsellineWeight()
+{
+    return m_table ? m_table->getSelLineWeight() : 0.0;
+}
+
 CVes_TableViewBase::~CVes_TableViewBase()
 {
     // An editor still open would report its end to a view half destroyed

@@ -141,7 +141,8 @@ public:
     void setTable(CVes_TableBase* table);
 
     // Own virtual operations, with their empty defaults
-    virtual double getsellineWeight() { return 0.0; }
+    // The weight of the selected rows, as the sheet shown weighs them.
+    virtual double getsellineWeight();
     virtual void autoSave() {}
     // Shows the current page in the main window's page box; views that have
     // one to show say so.

@@ -72,12 +72,6 @@ CVes_SLTable* CVes_SLTableView::slTable() const
     return dynamic_cast<CVes_SLTable*>(m_table);
 }
 
-double CVes_SLTableView::getsellineWeight()
-{
-    const CVes_SLTable* table = slTable();
-    return table ? table->getSelLineWeight() : 0.0;
-}
-
 CVes_SLTableLine* CVes_SLTableView::lineOf(int row) const
 {
     return m_table ? static_cast<Line*>(m_table->getLine(row)) : nullptr;

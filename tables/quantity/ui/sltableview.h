@@ -30,7 +30,6 @@ public:
 
     int getViewType() override { return kQuantityView; }
     // The weight of the selected bar rows, as the sheet last drew them.
-    double getsellineWeight() override;
     void EditCell(int row, int column, QPoint point) override;
     int isCanEditVar(int row, int column, QPoint point) override;
     void EditoutSideVar(int row, int index, QPoint point, QWidget* parent) override;

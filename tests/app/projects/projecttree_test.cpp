@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSignalSpy>
 
 namespace {
 
@@ -842,6 +843,48 @@ TEST_F(ProjectTree, RefreshingListsSheetsSavedMeanwhile)
     EXPECT_TRUE(item({"二号楼", "第1层", "钢筋算量表单", "新统计.ylb"}));
     EXPECT_EQ(item({"一号楼", "钢筋下料表单"})->childCount(), 2);
 }
+
+// Files put into the project's folders or taken out of them by another
+// program: the tree follows as soon as the folder says it changed.
+struct OutsideChange {
+    const char* name;
+    const char* added;                 // a sheet written there, or null
+    const char* removed;               // a sheet deleted there, or null
+    std::vector<const char*> shownPath;  // an item then shown, or empty
+    std::vector<const char*> gonePath;   // an item then gone, or empty
+};
+
+void PrintTo(const OutsideChange& c, std::ostream* os) { *os << c.name; }
+
+class ProjectTreeOutside : public ProjectTree, public ::testing::WithParamInterface<OutsideChange> {};
+
+TEST_P(ProjectTreeOutside, TheTreeFollowsTheFolders)
+{
+    const OutsideChange& c = GetParam();
+    QSignalSpy refreshed(&tree, &CProjectTreeCtrl::projectFilesRefreshed);
+    if (c.added)
+        sheet(c.added);
+    if (c.removed)
+        ASSERT_TRUE(QFile::remove(at(c.removed)));
+    ASSERT_TRUE(refreshed.wait(5000)) << "the folder's change was not heard";
+    if (!c.shownPath.empty())
+        EXPECT_TRUE(item(c.shownPath));
+    if (!c.gonePath.empty())
+        EXPECT_FALSE(item(c.gonePath));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, ProjectTreeOutside,
+    ::testing::Values(
+        OutsideChange{"ListBesideOthers", "一号楼/第1层/柱/KZ9.pld", nullptr,
+                      {"一号楼", "第1层", "柱", "钢筋下料表单", "KZ9.pld"}, {}},
+        OutsideChange{"FirstSheetOfItsKind", "二号楼/第1层/板/板加工.jgd", nullptr,
+                      {"二号楼", "第1层", "板", "钢筋加工表单", "板加工.jgd"}, {}},
+        OutsideChange{"DeletedOfSeveral", nullptr, "一号楼/第1层/柱/KZ2.pld",
+                      {"一号楼", "第1层", "柱", "钢筋下料表单", "KZ1.pld"},
+                      {"一号楼", "第1层", "柱", "钢筋下料表单", "KZ2.pld"}},
+        OutsideChange{"LastOfItsKindTakesItsCategory", nullptr, "一号楼/第1层/一层汇总.ylb", {},
+                      {"一号楼", "第1层", "钢筋算量表单"}}));
 
 // menus, enabling and drops
 

@@ -389,6 +389,40 @@ INSTANTIATE_TEST_SUITE_P(
                 {"━━━━━━━━━━"}, 50}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Two lines on paper in a row too low for them at the usual spacing, even
+// at the legible height: where the row holds them their own height apart,
+// they go so, centred, rather than over one another.
+struct ApartCase {
+    const char* name;
+    int rowHeight; // the working rectangle is 2 lower
+};
+
+void PrintTo(const ApartCase& c, std::ostream* os) { *os << c.name; }
+
+class CellLinesApart : public ::testing::TestWithParam<ApartCase> {};
+
+TEST_P(CellLinesApart, OnPaperTwoLegibleLinesGoTheirHeightApart)
+{
+    RecordingDc::Device printer;
+    printer.printing = true;
+    RecordingDc dc(printer);
+    CVes_Cell cell(0, 0);
+    cell.SetText(QStringLiteral("1000～2000\n等差:500"), QStringLiteral("宋体"));
+    cell.setTxtHigh(30);
+    cell.Draw(&dc, 0, 0, Rect(0, 0, 402, GetParam().rowHeight), 0);
+    const std::vector<DcRecord> lines = textOuts(dc);
+    ASSERT_EQ(lines.size(), 2u);
+    const int h = std::abs(lines[0].font.logFont().lfHeight);
+    EXPECT_EQ(h, CVes_Cell::kLegibleTextHeight);
+    EXPECT_GE(lines[1].points.front().y() - lines[0].points.front().y(), h);
+    EXPECT_GE(lines[0].points.front().y(), 1);
+    EXPECT_LE(lines[1].points.front().y() + h, GetParam().rowHeight - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CellLinesApart,
+                         ::testing::Values(ApartCase{"RoomToSpare", 46}, ApartCase{"JustRoom", 42}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // A page shown small on a screen, four logical units to a pixel: a cell's
 // text reads at 8 pixels (32 units) at the least there, above the page's own
 // legible height of 20, while on paper it keeps the page's sizes. What fits

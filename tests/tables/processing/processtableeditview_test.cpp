@@ -11,6 +11,7 @@
 #include "tables/barlist/setuptable.h"
 #include "tables/processing/ui/processtableeditview.h"
 #include "tables/processing/ui/processtablelistview.h"
+#include "tables/shared/sumhelpers.h"
 #include "tests/support/recordinghost.h"
 
 #include <QComboBox>
@@ -399,6 +400,26 @@ TEST_F(ProcessEditView, FirstClickSelectsTheRowWithoutAnEditor)
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.CenterPoint());
     ASSERT_NE(editBox(), nullptr) << "a second click on the current cell edits it";
     EXPECT_EQ(editBox()->initialText(), "2");
+}
+
+// The status bar's weight: the selected bar rows as the summary weighs
+// them, in kilograms; heading rows weigh nothing.
+TEST_F(ProcessEditView, SelectedRowsWeighWhatTheSummaryWeighsThem)
+{
+    EXPECT_EQ(view.getsellineWeight(), 0.0);
+    const auto click = [&](int row, Qt::KeyboardModifiers keys) {
+        const platform::Rect cell = view.LPtoDP(sheet.cellRect(row, CVes_ProcessTable::kColNumber));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, keys, cell.CenterPoint());
+    };
+    click(3, {});
+    view.grab();
+    const double kgOfRow3 = 2 * 1.5 * barsum::unitWeight(2, 12.0f);
+    EXPECT_NEAR(view.getsellineWeight(), kgOfRow3, 1e-6);
+    click(1, Qt::ControlModifier);
+    click(2, Qt::ControlModifier);
+    view.grab();
+    const double kgOfRow2 = 4 * 3.0 * barsum::unitWeight(3, 16.0f);
+    EXPECT_NEAR(view.getsellineWeight(), kgOfRow2 + kgOfRow3, 1e-6);
 }
 
 struct KeyCase {

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 const CSteelRecordId kDrawnShape{150, 25};
@@ -125,6 +127,45 @@ INSTANTIATE_TEST_SUITE_P(
         VaryingCase{"OneGroup", 1, 0, "1000～2000\n等差:0", "1支/组\n共2组", "3.00"},
         VaryingCase{"InMetres", 3, 2, "1.00～2.00\n等差:0.50", "3支/组\n共2组", "9.00"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A graded bar's two-line cells (the cut lengths over their step, the bars
+// a group over the groups) on paper, from few rows a page to as many as
+// leave a row the height of two legible lines: the second line starts no
+// higher than the first ends, and both stay in the row.
+class GradedLinesOnPaper : public SLDraw, public testing::WithParamInterface<int> {};
+
+TEST_P(GradedLinesOnPaper, NeverOverprintEachOther)
+{
+    t.m_rowNum = GetParam();
+    t.appendLine(varying(1000, 2000, 3, 2));
+    t.setPageTo(1, 1);
+    platform::RecordingDc dc = printer();
+    t.Draw(&dc, platform::Rect(0, 0, 3000, 2100));
+    struct Lines {
+        int column;
+        const char* upper;
+        const char* lower;
+    };
+    for (const Lines& c : {Lines{4, "1000～2000", "等差:500"}, Lines{5, "3支/组", "共2组"},
+                           Lines{6, "3支/组", "共2组"}}) {
+        platform::Rect cell = t.getDrawnRect(1, c.column);
+        cell.NormalizeRect();
+        const auto topOf = [&](const char* text) -> std::optional<std::pair<int, int>> {
+            for (const platform::DcRecord& r : dc.records(platform::DcOp::TextOut))
+                if (r.text == QString::fromUtf8(text) && cell.PtInRect(r.points.front()))
+                    return std::pair{r.points.front().y(), int(std::abs(r.font.logFont().lfHeight))};
+            return std::nullopt;
+        };
+        const auto upper = topOf(c.upper);
+        const auto lower = topOf(c.lower);
+        ASSERT_TRUE(upper && lower) << "column " << c.column;
+        EXPECT_GE(lower->first - upper->first, upper->second)
+            << c.upper << " over " << c.lower << " at " << upper->second << " with " << GetParam() << " rows";
+        EXPECT_LE(lower->first + lower->second, cell.bottom) << "column " << c.column;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(RowsAPage, GradedLinesOnPaper, testing::Values(10, 28, 30));
 
 TEST_F(SLDraw, APageStartedInsideAnElementTakesItsCount)
 {
