@@ -285,6 +285,12 @@ public:
     // bhc, the over-long mark, the joint count of the first intermediate
     // connection and the remark of rows in a merged remark.
     void fillTable(platform::Dc* dc);
+    // The rows of the page last laid out whose drawing a change to the line
+    // in `row` alone may change, the way fillTable lays them: the row; for
+    // a bar the rows its merged remark spans and the element row that
+    // counts it; for an element the rows it counts; and the page summary.
+    // Empty when any row may change (a unit or sketch line, no such row).
+    std::vector<int> rowsDrawnWith(int row) const;
     // The weight of the selected bar rows on the page last laid out, in the
     // unit of the weight column.
     double getSelLineWeight() const { return m_selLineWeight; }
