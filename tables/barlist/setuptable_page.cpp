@@ -533,7 +533,9 @@ std::vector<int> CVes_SetupTable::rowsDrawnWith(int row) const
     const auto isA = [&](int r, unsigned type) {
         return !lineAt(r)->isNull() && lineAt(r)->getType() == type;
     };
-    const auto merge = [&](int r) { return isA(r, Line::kSteelLine) ? lineAt(r)->getRemarkMerge() : 0; };
+    const auto merge = [&](int r) {
+        return isA(r, Line::kSteelLine) ? lineAt(r)->getRemarkMerge() : 0;
+    };
     std::vector<int> rows{row};
     if (isA(row, Line::kSteelLine)) {
         // Up to the row that begins its merged remark, down over the rows
@@ -553,8 +555,9 @@ std::vector<int> CVes_SetupTable::rowsDrawnWith(int row) const
     } else if (!isA(row, Line::kTextLine)) {
         return {};
     }
+    const int formRows = m_form->GetRowCount();
     if (m_pageSummary && m_summaryRowHeight > 0)
-        for (int r = std::max(m_form->GetRowCount() - m_summaryRowHeight, 1); r < m_form->GetRowCount(); ++r)
+        for (int r = std::max(formRows - m_summaryRowHeight, 1); r < formRows; ++r)
             rows.push_back(r);
     return rows;
 }
