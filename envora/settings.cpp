@@ -501,10 +501,14 @@ struct Store {
     // Counts the changes of `current`, so that a thread can tell whether its
     // own copy of the pointer is still the one in force.
     std::atomic<std::uint64_t> generation{0};
+    // The data folder's generation `current` was read at: a moved folder
+    // has settings of its own.
+    std::uint64_t folder = 0;
 };
 
 struct ThreadCopy {
     std::uint64_t generation = 0;
+    std::uint64_t folder = 0;
     std::shared_ptr<const Settings> settings;
 };
 thread_local ThreadCopy t_copy;
@@ -562,10 +566,14 @@ std::shared_ptr<const Settings> settings()
     std::shared_ptr<const Settings> s;
     {
         std::lock_guard lock(st.mutex);
-        if (!st.current)
+        if (!st.current || st.folder != platform::dataFolderGeneration()) {
             st.current = loadFromDisk(&message);
+            // Read after the load, which prepares a folder it had not seen.
+            st.folder = platform::dataFolderGeneration();
+            st.generation.fetch_add(1, std::memory_order_release);
+        }
         s = st.current;
-        t_copy = {st.generation.load(), s};
+        t_copy = {st.generation.load(), st.folder, s};
     }
     // Told outside the lock: a message box runs an event loop that may ask
     // for settings again.
@@ -576,7 +584,8 @@ std::shared_ptr<const Settings> settings()
 
 const Settings& currentSettings()
 {
-    if (!t_copy.settings || t_copy.generation != store().generation.load(std::memory_order_acquire))
+    if (!t_copy.settings || t_copy.generation != store().generation.load(std::memory_order_acquire)
+        || t_copy.folder != platform::dataFolderGeneration())
         settings();
     return *t_copy.settings;
 }

@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <atomic>
 #include <mutex>
 
 namespace platform {
@@ -13,6 +14,7 @@ namespace {
 
 std::mutex g_mutex;
 QString g_prepared;
+std::atomic<std::uint64_t> g_folderGeneration{0};
 std::function<QString()> g_projectFolder;
 
 QString withSlash(QString path)
@@ -85,6 +87,8 @@ QString dataFolder()
     const QString home = homeFolder();
     std::lock_guard lock(g_mutex);
     if (g_prepared != home) {
+        if (!g_prepared.isEmpty())
+            g_folderGeneration.fetch_add(1, std::memory_order_acq_rel);
         QDir().mkpath(home + QStringLiteral("userdata"));
         seedMissingFiles(installedDataFolder(), home);
         g_prepared = home;
@@ -106,6 +110,12 @@ void resetFolderCache()
 {
     std::lock_guard lock(g_mutex);
     g_prepared.clear();
+    g_folderGeneration.fetch_add(1, std::memory_order_acq_rel);
+}
+
+std::uint64_t dataFolderGeneration()
+{
+    return g_folderGeneration.load(std::memory_order_acquire);
 }
 
 QString safeFileName(const QString& name)

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 
 namespace platform {
@@ -46,7 +47,12 @@ QString proposedOutputPath(const QString& documentPath, const QString& title, co
 int seedMissingFiles(const QString& from, const QString& to);
 
 // Forgets that the data folder was prepared, so the next call prepares it
-// again (for tests that change `$RODO_HOME`).
+// again, and tells every cache of its files to read them again (for tests
+// that change `$RODO_HOME`).
 void resetFolderCache();
+// Grows each time the data folder changes (`$RODO_HOME` moved, or the cache
+// above reset): a cache of the folder's files compares it with the number it
+// read them at.
+std::uint64_t dataFolderGeneration();
 
 } // namespace platform

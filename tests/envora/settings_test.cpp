@@ -2,6 +2,7 @@
 #include "envora/usercustom.h"
 
 #include "tests/envora/envorafixture.h"
+#include "tests/support/datafolder.h"
 #include "tests/support/recordinghost.h"
 
 #include "platform/folders.h"
@@ -163,6 +164,22 @@ TEST_F(SettingsStore, ChangesSurviveARestart)
     EXPECT_EQ(*envora::settings(), wanted);
     EXPECT_EQ(Info_GetGuSteelDimType(), 1);
     EXPECT_EQ(Info_GetSteelDataEnd(1231, 1, 1), 1240);
+}
+
+// Each data folder has settings of its own: a habit changed in one is not
+// what another folder's reader gets, on this thread or a worker's, and is
+// there again when the first folder is back.
+TEST_F(SettingsStore, FollowTheDataFolder)
+{
+    ASSERT_TRUE(Info_UserCustomSetMidConnectDingChi(6000));
+    {
+        test::FreshDataFolder other;
+        EXPECT_EQ(Info_UserCustomMidConnectDingchi(), Settings::defaults().habits.midConnectDingchi);
+        int onWorker = 0;
+        std::thread([&] { onWorker = Info_UserCustomMidConnectDingchi(); }).join();
+        EXPECT_EQ(onWorker, Settings::defaults().habits.midConnectDingchi);
+    }
+    EXPECT_EQ(Info_UserCustomMidConnectDingchi(), 6000);
 }
 
 TEST_F(SettingsStore, FileFormRoundTrips)

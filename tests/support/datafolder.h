@@ -1,7 +1,8 @@
 #pragma once
 // A data folder of the test's own: `$RODO_HOME` points at a new temporary
 // folder, seeded with the shipped files on first use, for as long as the
-// object lives; then the process's data folder is back.
+// object lives; then the process's data folder is back. What was read
+// from the folder before (the settings among them) is read anew.
 
 #include <QByteArray>
 #include <QTemporaryDir>
