@@ -219,6 +219,22 @@ Rect Dc::GetClipBox() const
     return device;
 }
 
+bool Dc::RectVisible(const Rect& logical) const
+{
+    Rect device = logical;
+    LPtoDP(&device);
+    device.NormalizeRect();
+    // A rectangle whose edge lies on a part's edge counts: its rules do.
+    device.InflateRect(1, 1);
+    const auto reaches = [&device](const Rect& part) {
+        Rect cut;
+        return cut.IntersectRect(device, part);
+    };
+    if (m_state.clip && !reaches(*m_state.clip))
+        return false;
+    return m_repainted.empty() || std::any_of(m_repainted.begin(), m_repainted.end(), reaches);
+}
+
 void Dc::IntersectClipRect(const Rect& logical)
 {
     Rect device = logical;

@@ -228,6 +228,14 @@ public:
     virtual bool IsPrinting() const = 0;
     // The visible part in logical units (the surface, cut by the clip).
     virtual Rect GetClipBox() const;
+    // Whether any part of the rectangle (logical units) may show: it reaches
+    // into the clip box and, while a window repaints parts of itself only,
+    // into one of those parts. What may not show need not be drawn.
+    bool RectVisible(const Rect& logical) const;
+    // The parts of the surface (device units) a window repaints when it
+    // repaints less than all of it; none: all of it.
+    void setRepaintedParts(std::vector<Rect> device) { m_repainted = std::move(device); }
+    bool repaintsPartsOnly() const { return !m_repainted.empty(); }
     virtual void IntersectClipRect(const Rect& logical);
     // nullptr removes the clip; a region is taken in device units.
     virtual void SelectClipRgn(const Region* deviceRegion);
@@ -404,6 +412,7 @@ private:
     void adjustIsotropic();
 
     std::vector<DcState> m_saved;
+    std::vector<Rect> m_repainted;
     Bitmap m_bitmap;
     bool m_memory = false;
 };

@@ -21,7 +21,10 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <exception>
 #include <filesystem>
+#include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -56,6 +59,35 @@ QString fileNameSafe(QString text)
     return text == QStringLiteral(".") || text == QStringLiteral("..") ? QString() : text;
 }
 
+// A bigger file is read on a thread of its own behind the progress window,
+// so that the window goes on while a long list is read.
+constexpr qint64 kReadInPlace = 1 << 20; // bytes
+
+// Runs `read` on the window's thread, or for a big file on a thread of its
+// own; what it throws is thrown here, as if it had run here.
+void readMaybeAway(const QString& path, const std::function<void()>& read)
+{
+    if (QFileInfo(path).size() < kReadInPlace) {
+        read();
+        return;
+    }
+    std::exception_ptr failure;
+    const bool ran = platform::runWithProgress(
+        QStringLiteral("正在打开文件……"), false,
+        [&](const std::atomic<bool>&, const platform::WorkProgress&) {
+            try {
+                read();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            return true;
+        });
+    if (failure)
+        std::rethrow_exception(failure);
+    if (!ran)
+        throw std::runtime_error("the file was not read");
+}
+
 } // namespace
 
 SheetDocument::SheetDocument(const Texts& texts) : m_texts(texts)
@@ -82,6 +114,27 @@ void SheetDocument::Serialize(platform::Archive& ar)
     std::unique_ptr<CVes_TableBase> fresh = table->createEmpty();
     fresh->Serialize(ar);
     table->takeOver(*fresh);
+}
+
+bool SheetDocument::readContents(const QString& path, QString* error)
+{
+    // The new contents are read into a table of their own, which nothing
+    // else sees until it is taken over here.
+    std::unique_ptr<CVes_TableBase> fresh = mainTable()->createEmpty();
+    bool opened = false;
+    readMaybeAway(path, [&] {
+        QByteArray bytes;
+        opened = platform::readFile(path, &bytes, error);
+        if (!opened)
+            return;
+        platform::Archive ar(bytes);
+        fresh->Serialize(ar);
+    });
+    if (!opened)
+        return false;
+    DeleteContents();
+    mainTable()->takeOver(*fresh);
+    return true;
 }
 
 bool SheetDocument::OnSaveDocument(const QString& path)

@@ -116,6 +116,11 @@ Q_SIGNALS:
     void sheetBuilt(CVes_TableBase* table);
 
 protected:
+    // A file over a megabyte is read, bytes and rows, on a thread of its
+    // own behind the progress window; a fresh main table takes the rows and
+    // the main table takes them over only when the whole file was read.
+    bool readContents(const QString& path, QString* error) override;
+
     QString schemaErrorMessage(const QString& path) const override;
     // The main table is saved: its changed flag is cleared and the saved
     // state becomes its only undo step.

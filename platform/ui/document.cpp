@@ -76,14 +76,10 @@ bool Document::OnOpenDocument(const QString& path)
 
 Document::ReadOutcome Document::readFrom(const QString& path, QString* error)
 {
-    QByteArray bytes;
-    if (!readFile(path, &bytes, error))
-        return ReadOutcome::NotOpened;
-    DeleteContents();
     try {
         WaitCursor wait;
-        Archive ar(bytes);
-        Serialize(ar);
+        if (!readContents(path, error))
+            return ReadOutcome::NotOpened;
     } catch (const SchemaError& e) {
         DeleteContents();
         return e.isNewer() ? ReadOutcome::Newer : ReadOutcome::Damaged;
@@ -92,6 +88,17 @@ Document::ReadOutcome Document::readFrom(const QString& path, QString* error)
         return ReadOutcome::Damaged;
     }
     return ReadOutcome::Read;
+}
+
+bool Document::readContents(const QString& path, QString* error)
+{
+    QByteArray bytes;
+    if (!readFile(path, &bytes, error))
+        return false;
+    DeleteContents();
+    Archive ar(bytes);
+    Serialize(ar);
+    return true;
 }
 
 QString Document::unreadText(const QString& path, ReadOutcome outcome, const QString& error) const

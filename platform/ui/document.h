@@ -93,6 +93,11 @@ protected:
     // Reads the file through Serialize without telling the user anything;
     // `error` gets why a file that was not opened could not be.
     ReadOutcome readFrom(const QString& path, QString* error = nullptr);
+    // The reading of readFrom: the file's bytes (false, with `error`, when
+    // they cannot be read), then the contents cleared and read from them
+    // through Serialize, throwing what it throws. A document whose files
+    // may be long may read them away from the window's thread.
+    virtual bool readContents(const QString& path, QString* error);
     // What the user is told when a file was not read, and telling it.
     QString unreadText(const QString& path, ReadOutcome outcome, const QString& error) const;
     void reportUnread(const QString& path, ReadOutcome outcome, const QString& error) const;

@@ -286,6 +286,12 @@ public:
     // connection and the remark of rows in a merged remark.
     // The page's selected bar rows weigh what their weight column reads.
     void fillTable(platform::Dc* dc);
+    // The rows of the page last laid out whose drawing a change to the line
+    // in `row` alone may change, the way fillTable lays them: the row; for
+    // a bar the rows its merged remark spans and the element row that
+    // counts it; for an element the rows it counts; and the page summary.
+    // Empty when any row may change (a unit or sketch line, no such row).
+    std::vector<int> rowsDrawnWith(int row) const;
     // The piece count a row is counted with: that of the nearest element row
     // before it, or the default piece count before the first element.
     int piecesBefore(const CVes_TableBaseLine* row) const;

@@ -524,6 +524,44 @@ void CVes_SetupTable::fillTable(platform::Dc* dc)
     PageFiller(*this, dc).fill();
 }
 
+std::vector<int> CVes_SetupTable::rowsDrawnWith(int row) const
+{
+    const qsizetype count = m_pageLines.size();
+    if (m_curPage < 1 || row < 1 || row > count || !m_form)
+        return {};
+    const auto lineAt = [this](int r) { return static_cast<Line*>(m_pageLines[r - 1]); };
+    const auto isA = [&](int r, unsigned type) {
+        return !lineAt(r)->isNull() && lineAt(r)->getType() == type;
+    };
+    const auto merge = [&](int r) {
+        return isA(r, Line::kSteelLine) ? lineAt(r)->getRemarkMerge() : 0;
+    };
+    std::vector<int> rows{row};
+    if (isA(row, Line::kSteelLine)) {
+        // Up to the row that begins its merged remark, down over the rows
+        // that continue it.
+        for (int r = row; r > 1 && merge(r) == Line::kRemarkMergeNext; --r)
+            rows.push_back(r - 1);
+        for (int r = row + 1; r <= count && merge(r) == Line::kRemarkMergeNext; ++r)
+            rows.push_back(r);
+        for (int r = row - 1; r >= 1; --r)
+            if (isA(r, Line::kElementLine)) {
+                rows.push_back(r);
+                break;
+            }
+    } else if (isA(row, Line::kElementLine)) {
+        for (int r = row + 1; r <= count && !isA(r, Line::kElementLine); ++r)
+            rows.push_back(r);
+    } else if (!isA(row, Line::kTextLine)) {
+        return {};
+    }
+    const int formRows = m_form->GetRowCount();
+    if (m_pageSummary && m_summaryRowHeight > 0)
+        for (int r = std::max(formRows - m_summaryRowHeight, 1); r < formRows; ++r)
+            rows.push_back(r);
+    return rows;
+}
+
 void CVes_SetupTable::setPageToCover()
 {
     m_curPage = 0;

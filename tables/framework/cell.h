@@ -82,6 +82,9 @@ public:
     CVes_Cell* getMergeCell() const { return m_owner; }
     // The head's rectangle for a covered cell, else the box last drawn into.
     platform::Rect getRect() const;
+    // The box the cell would have been drawn in, for a drawing that leaves
+    // it out.
+    void setDrawnRect(const platform::Rect& rect) { m_rect = rect; }
 
     int AddString(const QString& text, QPoint offset, int height, unsigned align);
     int AddLine(int x1, int y1, int x2, int y2, int width, int style);

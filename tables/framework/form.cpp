@@ -366,6 +366,19 @@ Rect CVes_Form::GetCellRect(int row, int column) const
     return Rect();
 }
 
+Rect CVes_Form::rowBox(int row) const
+{
+    if (row < 0 || row >= m_rowCount)
+        return {};
+    int y = m_rect.top;
+    for (int r = 0; r < row; ++r)
+        y = platform::saturatedAdd(y, m_rowHeights[size_t(r)]);
+    int width = 0;
+    for (const int w : m_columnWidths)
+        width = platform::saturatedAdd(width, w);
+    return cellBox(m_rect.left, y, width, m_rowHeights[size_t(row)]);
+}
+
 void CVes_Form::extendToMerge(const CVes_Cell& head, Rect& box) const
 {
     if (!head.isMerging())
@@ -444,8 +457,19 @@ template <typename Visit> void CVes_Form::forEachDrawnCell(Visit visit)
 void CVes_Form::OnDraw(platform::Dc* dc)
 {
     const int saved = dc->SaveDC();
+    // A window repainting a few rows has only the cells reaching into them
+    // drawn, not the text of every other laid out again; the others keep
+    // the box they would have been drawn in.
+    const auto shows = [dc](CVes_Cell& cell, const Rect& box) {
+        if (!dc->repaintsPartsOnly() || dc->RectVisible(box) || !cell.textRuns().empty()
+            || !cell.lines().empty())
+            return true;
+        cell.setDrawnRect(box);
+        return false;
+    };
     forEachDrawnCell([&](CVes_Cell& cell, int r, int c, const Rect& box) {
-        cell.DrawBk(dc, r, c, box, 0);
+        if (shows(cell, box))
+            cell.DrawBk(dc, r, c, box, 0);
     });
     if (m_border) {
         const platform::Pen old =
@@ -459,7 +483,8 @@ void CVes_Form::OnDraw(platform::Dc* dc)
     }
     forEachDrawnCell([&](CVes_Cell& cell, int r, int c, const Rect& box) {
         cell.SetDrawBorder(m_border);
-        cell.Draw(dc, r, c, box, 0);
+        if (shows(cell, box))
+            cell.Draw(dc, r, c, box, 0);
     });
     dc->SelectStockObject(NULL_PEN);
     dc->RestoreDC(saved);

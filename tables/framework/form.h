@@ -103,6 +103,9 @@ public:
 
     // The box of a cell (merging not applied), or the empty rectangle.
     platform::Rect GetCellRect(int row, int column) const;
+    // The box of a whole row, every column's width together; the empty
+    // rectangle for a row the form has not.
+    platform::Rect rowBox(int row) const;
     // The box a cell is drawn in: a merge's head reaches to the end of its
     // range, a covered cell gives its head's; the empty rectangle for none.
     platform::Rect GetDrawnCellRect(int row, int column) const;

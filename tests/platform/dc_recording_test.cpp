@@ -313,6 +313,42 @@ TEST(RecordingDc, ClipBoxFollowsIntersections)
     EXPECT_EQ(dc.GetClipBox(), Rect(0, 0, 200, 100));
 }
 
+// In logical units of a mapping that doubles and moves by (100, 0): the
+// clip box and the parts a window repaints, in device units, both count.
+struct RectVisibleCase {
+    const char* name;
+    Rect logical;
+    bool visible;
+};
+
+void PrintTo(const RectVisibleCase& c, std::ostream* os) { *os << c.name; }
+
+class RectVisible : public ::testing::TestWithParam<RectVisibleCase> {};
+
+TEST_P(RectVisible, ReachesTheClipAndARepaintedPart)
+{
+    const RectVisibleCase& c = GetParam();
+    RecordingDc dc(device(96, 400, 300));
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(1, 1);
+    dc.SetViewportExt(2, 2);
+    dc.SetViewportOrg(100, 0);
+    EXPECT_TRUE(dc.RectVisible(c.logical)) << "with no clip and no parts all shows";
+    dc.IntersectClipRect(Rect(0, 0, 100, 100)); // device (100, 0) to (300, 200)
+    dc.setRepaintedParts({Rect(100, 0, 400, 20), Rect(100, 150, 300, 200)});
+    EXPECT_EQ(dc.RectVisible(c.logical), c.visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rects, RectVisible,
+    ::testing::Values(RectVisibleCase{"in_the_first_part", Rect(10, 2, 20, 8), true},
+                      RectVisibleCase{"in_the_second_part", Rect(10, 80, 20, 90), true},
+                      RectVisibleCase{"between_the_parts", Rect(10, 20, 90, 70), false},
+                      RectVisibleCase{"on_a_parts_edge", Rect(10, 10, 90, 30), true},
+                      RectVisibleCase{"in_a_part_beside_the_clip", Rect(110, 0, 140, 8), false},
+                      RectVisibleCase{"upside_down", Rect(20, 8, 10, 2), true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(RecordingDc, DeviceCapabilities)
 {
     RecordingDc::Device d = device(600, 4960, 7016);

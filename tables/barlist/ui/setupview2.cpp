@@ -51,6 +51,23 @@ void CVes_SetupView2::finish(unsigned steps)
         setModify(true);
 }
 
+CVes_SetupView2::LinePlacing CVes_SetupView2::placingOf(CVes_SetupTableLine& line)
+{
+    return {line.getType(), line.isNull(), CVes_TableBase::rowsOf(line)};
+}
+
+void CVes_SetupView2::repaintCommitted(int row, const std::optional<LinePlacing>& before)
+{
+    // A line that was empty may bring a new empty line after it; one that
+    // takes other rows moves the rows after it.
+    CVes_SetupTableLine* line = lineOf(row);
+    if (!line || !before || before->null || placingOf(*line) != *before) {
+        repaintView();
+        return;
+    }
+    repaintFormRows(setupTable()->rowsDrawnWith(row));
+}
+
 void CVes_SetupView2::runTableEdit(const std::function<void()>& edit)
 {
     CVes_SetupTable* table = setupTable();
@@ -262,9 +279,13 @@ void CVes_SetupView2::EndCellEdit(int row, int column, const QString& text)
     // The text an editor opened with, given back unchanged, is no edit.
     if (opened && opened->row == row && opened->column == column && opened->text == text)
         return;
+    CVes_SetupTableLine* line = lineOf(row);
+    const std::optional<LinePlacing> before =
+        line ? std::optional(placingOf(*line)) : std::nullopt;
     if (!barlist::commitEntry(*table, row, column, text, m_edited))
         return;
-    finish(kAllSteps);
+    finish(kAllSteps & ~kRepaint);
+    repaintCommitted(row, before);
     // The length typed after the switch is part of it.
     if (lengthSwitch && table->undoStepsRecorded() == *lengthSwitch + 1)
         table->joinNewestUndoSteps(2);

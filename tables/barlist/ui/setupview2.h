@@ -196,6 +196,16 @@ private:
         kAllSteps = 31,
     };
     void finish(unsigned steps);
+    // What of a line decides where the rows of the page lie: a commit that
+    // leaves it as it was repaints only the rows the line's change reaches.
+    struct LinePlacing {
+        unsigned type;
+        int null;
+        int rows;
+        bool operator==(const LinePlacing&) const = default;
+    };
+    static LinePlacing placingOf(CVes_SetupTableLine& line);
+    void repaintCommitted(int row, const std::optional<LinePlacing>& before);
     // Runs a table operation that records its own undo step; when it
     // recorded one the frame and the document are told.
     void runTableEdit(const std::function<void()>& edit);

@@ -5,6 +5,7 @@
 #include "tables/framework/ui/memdc.h"
 #include "tables/framework/tablebase.h"
 #include "tables/framework/tablehelpers.h"
+#include "tables/framework/form.h"
 
 #include "core/geometry/text.h"
 #include "envora/usercustom.h"
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -218,10 +220,18 @@ void CVes_TableViewBase::closeSearchDlg()
 
 // Drawing
 
-void CVes_TableViewBase::paintEvent(QPaintEvent*)
+void CVes_TableViewBase::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
     platform::PainterDc dc(&painter);
+    // A part of the client area is drawn with what lies outside it left
+    // out, not only cut away.
+    if (event->rect() != viewport()->rect()) {
+        std::vector<Rect> parts;
+        for (const QRect& part : event->region())
+            parts.push_back(Rect::fromQRect(part));
+        dc.setRepaintedParts(std::move(parts));
+    }
     OnDraw(&dc);
 }
 
@@ -258,6 +268,26 @@ void CVes_TableViewBase::OnDraw(platform::Dc* dc)
 void CVes_TableViewBase::repaintView()
 {
     viewport()->update();
+}
+
+void CVes_TableViewBase::repaintFormRows(const std::vector<int>& rows)
+{
+    const CVes_Form* form = m_table ? m_table->getForm() : nullptr;
+    if (!form || rows.empty()) {
+        repaintView();
+        return;
+    }
+    const auto client = clientDc();
+    QRegion region;
+    for (const int row : rows) {
+        Rect box = form->rowBox(row);
+        client->dc->LPtoDP(&box);
+        box.NormalizeRect();
+        // The rules on the row's edges, however they round.
+        box.InflateRect(2, 2);
+        region += box.toQRect();
+    }
+    viewport()->update(region);
 }
 
 void CVes_TableViewBase::showScrollBars(bool show)

@@ -40,6 +40,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class CVes_TableBase;
 class CVes_Variable;
@@ -427,6 +428,10 @@ protected:
     void showScrollBars(bool show);
     // Repaints the client area.
     virtual void repaintView();
+    // Repaints only the rows of the current page's form given, each the
+    // page's whole width (a change to them alone leaves the rest of the
+    // page as it is on the screen); the client area when none is given.
+    void repaintFormRows(const std::vector<int>& rows);
 
     // State
     CVes_TableBase* m_table = nullptr;

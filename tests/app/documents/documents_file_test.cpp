@@ -687,6 +687,57 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedCase{"QuantitySheetBelowTheOldest", "a.ylb", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A file over a megabyte is read behind the progress window (here a list
+// followed by more bytes than that, which readers pass over): what is read,
+// and what a damaged file is told, are those of the same file read at once.
+struct BigFileCase {
+    const char* name;
+    std::int32_t schema; // put in the table part's first schema; 0: left
+    const char* reason;  // in the message; nullptr: opened
+};
+
+class BigFile : public DocumentFiles, public ::testing::WithParamInterface<BigFileCase> {};
+
+TEST_P(BigFile, IsReadBehindTheProgressWindowAsAnyOther)
+{
+    const BigFileCase& c = GetParam();
+    const QString file = saveBarList("a.pld", [](CVes_SetupTable& list) {
+        test::addElement(list, "大文件的构件", 3);
+    });
+    QByteArray bytes = bytesOf(file);
+    if (c.schema != 0)
+        bytes.replace(0, 4, QByteArray(reinterpret_cast<const char*>(&c.schema), 4));
+    for (const bool big : {false, true}) {
+        SCOPED_TRACE(big ? "over a megabyte" : "small");
+        const QString name = QStringLiteral("%1.pld").arg(big ? "big" : "small");
+        const QString path = QFileInfo(file).absoluteDir().filePath(name);
+        ASSERT_TRUE(platform::saveFile(path, big ? bytes + QByteArray(1 << 20, '\0') : bytes));
+        host->clear();
+        auto* doc = dynamic_cast<CRODOSetUpDoc*>(app->docManager().OpenDocumentFile(path));
+        const auto runs = host->progressRuns();
+        ASSERT_EQ(runs.size(), big ? 1u : 0u);
+        if (big)
+            EXPECT_EQ(runs[0].text, QStringLiteral("正在打开文件……"));
+        if (!c.reason) {
+            ASSERT_NE(doc, nullptr);
+            EXPECT_TRUE(elementNames(*doc->setupTable()).contains(QStringLiteral("大文件的构件")));
+            EXPECT_FALSE(doc->IsModified());
+            EXPECT_TRUE(host->messageTexts().empty());
+            continue;
+        }
+        EXPECT_EQ(doc, nullptr);
+        ASSERT_EQ(host->messageTexts().size(), 1);
+        EXPECT_TRUE(host->messageTexts().front().contains(QString::fromUtf8(c.reason)))
+            << host->messageTexts().front().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BigFile,
+    ::testing::Values(BigFileCase{"Sound", 0, nullptr}, BigFileCase{"Newer", 99, "版本不符"},
+                      BigFileCase{"Damaged", -1, "已损坏"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // names of untitled documents
 
 struct NameCase {

@@ -660,6 +660,44 @@ TEST_F(FormDrawing, HiddenColumnsAndDestroyedCellsAreSkipped)
                                   QStringLiteral("12"), QStringLiteral("20")}));
 }
 
+// A window repainting parts of itself only: the cells reaching into a part
+// are drawn, the others left out but given the box they would have had.
+struct RepaintedPartsCase {
+    const char* name;
+    std::vector<Rect> parts;
+    QStringList drawn;
+};
+
+void PrintTo(const RepaintedPartsCase& c, std::ostream* os) { *os << c.name; }
+
+class FormRepaintedParts : public FormDrawing,
+                           public ::testing::WithParamInterface<RepaintedPartsCase> {};
+
+TEST_P(FormRepaintedParts, OnlyTheCellsReachingAPartAreDrawn)
+{
+    const RepaintedPartsCase& c = GetParam();
+    dc.setRepaintedParts(c.parts);
+    form.OnDraw(&dc);
+    EXPECT_EQ(dc.texts(), c.drawn);
+    for (int r = 0; r < 3; ++r)
+        for (int col = 0; col < 3; ++col)
+            EXPECT_EQ(form.GetCell(r, col)->getRect(), form.GetCellRect(r, col)) << r << col;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parts, FormRepaintedParts,
+    ::testing::Values(
+        RepaintedPartsCase{"whole", {},
+                           {"00", "01", "02", "10", "11", "12", "20", "21", "22"}},
+        RepaintedPartsCase{"inside_one_cell", {Rect(120, 40, 180, 50)}, {"11"}},
+        RepaintedPartsCase{"two_corners", {Rect(10, 5, 20, 10), Rect(210, 70, 220, 80)},
+                           {"00", "22"}},
+        // The rules on a cell's edges belong to its neighbours too.
+        RepaintedPartsCase{"a_cells_own_box", {Rect(100, 30, 200, 60)},
+                           {"00", "01", "02", "10", "11", "12", "20", "21", "22"}},
+        RepaintedPartsCase{"a_row_inside", {Rect(0, 32, 300, 58)}, {"10", "11", "12"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace
 
 namespace {
