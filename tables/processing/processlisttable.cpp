@@ -3,6 +3,7 @@
 #include "core/geometry/text.h"
 #include "tables/framework/sheetsetup.h"
 #include "core/model/processsteel.h"
+#include "core/model/samebarindex.h"
 #include "tables/framework/form.h"
 #include "tables/processing/processtablelistline.h"
 
@@ -93,20 +94,7 @@ void CVes_ProcessListTable::Add(const QStringList& texts)
 
 void CVes_ProcessListTable::join(CVes_ProcessSteel& bar)
 {
-    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
-        auto* line = dynamic_cast<ListLine*>(row);
-        // Text rows and empty rows take no bar.
-        if (!line || !line->isSteelLine() || line->getProcessSteel()->isNull())
-            continue;
-        CVes_ProcessSteel* own = line->getProcessSteel();
-        const int taken = own->join(bar);
-        line->setRows(std::max(own->resetRows(), 1));
-        if (taken)
-            return;
-    }
-    CVes_ProcessSteel copy(bar);
-    copy.remark.clear();
-    Add(&copy);
+    Joining(*this).join(bar);
 }
 
 void CVes_ProcessListTable::join(const CVes_ProcessListTable* other)
@@ -115,14 +103,53 @@ void CVes_ProcessListTable::join(const CVes_ProcessListTable* other)
         return;
     // A copy of the list, so that a sheet can join itself.
     const TableLineList rows = other->m_lines;
+    Joining joining(*this);
     for (CVes_TableBaseLine* row : rows) {
         auto* line = dynamic_cast<ListLine*>(row);
         if (!line || !line->isSteelLine() || line->getProcessSteel()->isNull())
             continue;
         CVes_ProcessSteel copy(*line->getProcessSteel());
         copy.remark.clear();
-        join(copy);
+        joining.join(copy);
     }
+}
+
+CVes_ProcessListTable::Joining::Joining(CVes_ProcessListTable& sheet)
+    : m_sheet(sheet), m_index(std::make_unique<SameBarIndex>())
+{
+    for (CVes_TableBaseLine* row : std::as_const(sheet.m_lines))
+        index(row);
+}
+
+CVes_ProcessListTable::Joining::~Joining() = default;
+
+void CVes_ProcessListTable::Joining::index(CVes_TableBaseLine* row)
+{
+    auto* line = dynamic_cast<ListLine*>(row);
+    // Text rows and empty rows take no bar.
+    if (!line || !line->isSteelLine() || line->getProcessSteel()->isNull())
+        return;
+    // What the key reads of a row's bar stays as it is while bars join it.
+    m_index->add(SameBarIndex::keyOf(*line->getProcessSteel()), m_rows.size());
+    m_rows.push_back(line);
+}
+
+void CVes_ProcessListTable::Joining::join(CVes_ProcessSteel& bar)
+{
+    // The candidates come in row order, so the first row that takes the bar
+    // is the one a walk over every row would find.
+    for (const std::size_t i : m_index->candidates(SameBarIndex::keyOf(bar))) {
+        ListLine* line = m_rows[i];
+        CVes_ProcessSteel* own = line->getProcessSteel();
+        const int taken = own->join(bar);
+        line->setRows(std::max(own->resetRows(), 1));
+        if (taken)
+            return;
+    }
+    CVes_ProcessSteel copy(bar);
+    copy.remark.clear();
+    m_sheet.Add(&copy);
+    index(m_sheet.m_lines.last());
 }
 
 void CVes_ProcessListTable::setFilterBit(int bit, int on)

@@ -17,11 +17,13 @@
 #include <QPoint>
 #include <QStringList>
 
+#include <memory>
 #include <span>
 #include <vector>
 
 class CVes_ProcessSteel;
 class CVes_ProcessTableListLine;
+class SameBarIndex;
 
 class CVes_ProcessListTable : public CVes_TableBase {
 public:
@@ -74,11 +76,30 @@ public:
     void Add(const QStringList& texts);
     // The first row whose bar is the same bar takes the bar in (its tags,
     // count and source numbers); without one a copy with an empty remark is
-    // added. Rows passed over get their rows recounted from their tags.
+    // added. Rows tried get their rows recounted from their tags.
     void join(CVes_ProcessSteel& bar);
     // Joins a copy of the bar of every bar row of the other sheet, in order,
     // each with an empty remark.
     void join(const CVes_ProcessListTable* other);
+
+    // Joins many bars, as join(bar) does one by one, trying only the rows a
+    // bar may be the same as: a sheet of many bars is joined in near-linear
+    // time. While it lives, the sheet's rows change only through it.
+    class Joining {
+    public:
+        explicit Joining(CVes_ProcessListTable& sheet);
+        ~Joining();
+        Joining(const Joining&) = delete;
+        Joining& operator=(const Joining&) = delete;
+        void join(CVes_ProcessSteel& bar);
+
+    private:
+        void index(CVes_TableBaseLine* row);
+
+        CVes_ProcessListTable& m_sheet;
+        std::unique_ptr<SameBarIndex> m_index;
+        std::vector<CVes_ProcessTableListLine*> m_rows;
+    };
 
     // Filter bits
     int isStateGu() const { return (m_filter & kStirrups) ? 1 : 0; }

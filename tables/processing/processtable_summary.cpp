@@ -111,15 +111,18 @@ CVes_ProcessListTable* CVes_ProcessTable::toListSheet(CVes_ProcessListTable* tar
     const double toMetre = transUnit(shapeUnit, kMetre);
     const double toShape = transUnit(kMillimetre, shapeUnit);
     std::array<SumLengthItems, kTotalsKinds> totals;
-    for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
-        auto* line = dynamic_cast<CVes_ProcessTableEditLine*>(row);
-        if (!line || line->isNull() || !line->isSteelLine())
-            continue;
-        CVes_ProcessSteel bar(*line->getProcessSteel());
-        if (!bar.isNull())
-            target->join(bar);
-        if (m_filter)
-            addLengthItem(&bar, totalLength(bar, toShape) * toMetre, totals[totalsKind(bar)]);
+    {
+        CVes_ProcessListTable::Joining joining(*target);
+        for (CVes_TableBaseLine* row : std::as_const(m_lines)) {
+            auto* line = dynamic_cast<CVes_ProcessTableEditLine*>(row);
+            if (!line || line->isNull() || !line->isSteelLine())
+                continue;
+            CVes_ProcessSteel bar(*line->getProcessSteel());
+            if (!bar.isNull())
+                joining.join(bar);
+            if (m_filter)
+                addLengthItem(&bar, totalLength(bar, toShape) * toMetre, totals[totalsKind(bar)]);
+        }
     }
     target->SortList(target->m_sortOrder);
     double weight = 0.0;
